@@ -1,0 +1,59 @@
+# Shared compile settings and the helpers that turn each source folder into
+# one static library and each test folder into one test program.
+
+# Floating point must behave the same on every build: no contraction into
+# fused multiply-adds, no fast-math, SSE maths only.
+set(KV_COMMON_FLAGS -ffp-contract=off -fno-fast-math)
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+  list(APPEND KV_COMMON_FLAGS -msse2 -mfpmath=sse)
+endif()
+set(KV_WARNING_FLAGS -Wall -Wextra -Werror)
+
+if(KORVALITH_SANITIZE)
+  set(KV_SANITIZE_FLAGS -fsanitize=address,undefined,float-cast-overflow
+      -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${KV_SANITIZE_FLAGS})
+  add_link_options(${KV_SANITIZE_FLAGS})
+endif()
+if(KORVALITH_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+add_compile_options(${KV_COMMON_FLAGS})
+
+# kv_library(<target> <folder> [DEPS libs...])
+# Every .cpp file directly in <folder> (and in the listed SUBDIRS) belongs to it.
+function(kv_library target folder)
+  cmake_parse_arguments(KV "" "" "DEPS;SUBDIRS;PUBLIC_LIBS" ${ARGN})
+  set(globs "${folder}/*.cpp" "${folder}/*.c")
+  foreach(sub ${KV_SUBDIRS})
+    list(APPEND globs "${folder}/${sub}/*.cpp" "${folder}/${sub}/*.c")
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  if(NOT sources)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${KV_DEPS} ${KV_PUBLIC_LIBS})
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(${target} PRIVATE ${KV_WARNING_FLAGS})
+  target_link_libraries(${target} PUBLIC ${KV_DEPS} ${KV_PUBLIC_LIBS})
+endfunction()
+
+# kv_test_folder(<name> <folder> DEPS libs...)
+# One GoogleTest program per test folder; CTest learns its cases when run.
+function(kv_test_folder name folder)
+  cmake_parse_arguments(KV "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_compile_options(${name} PRIVATE ${KV_WARNING_FLAGS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${KV_DEPS} GTest::gtest GTest::gmock kv_testsupport)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "KORVALITH_HEADLESS=1;LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;ALSOFT_DRIVERS=null")
+endfunction()

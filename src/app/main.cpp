@@ -1,0 +1,10 @@
+// The player's entry point.
+#include <clocale>
+#include <cstdio>
+
+int main(int, char**) {
+  std::setlocale(LC_ALL, "C");
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  std::printf("Korvalith %s\n", KORVALITH_VERSION);
+  return 0;
+}

@@ -1,0 +1,17 @@
+// The environment switches that tests and headless runs use. Each variable is
+// read once, the first time any switch is asked for.
+#pragma once
+
+#include <string>
+
+struct Switches {
+  bool headless = false;       // KORVALITH_HEADLESS=1
+  bool virtualClock = false;   // KORVALITH_CLOCK=virtual
+  long maxFrames = -1;         // KORVALITH_MAX_FRAMES=N (-1: no limit)
+  std::string answersFile;     // KORVALITH_ANSWERS=FILE
+  std::string dumpFrame;       // KORVALITH_DUMP_FRAME=FILE.png
+};
+
+const Switches& Switches_Get();
+// Tests only: read the environment again.
+void Switches_Reload();

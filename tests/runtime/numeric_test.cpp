@@ -1,0 +1,78 @@
+#include "runtime/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Numeric, RoundsHalvesToEven) {
+  EXPECT_EQ(Num_RoundInt32(2.5), 2);
+  EXPECT_EQ(Num_RoundInt32(3.5), 4);
+  EXPECT_EQ(Num_RoundInt32(-2.5), -2);
+  EXPECT_EQ(Num_RoundInt32(-3.5), -4);
+  EXPECT_EQ(Num_RoundInt32(0.49999999999999994), 0);
+  EXPECT_EQ(Num_RoundInt32(-2147483648.5), INT32_MIN);
+  EXPECT_EQ(Num_RoundInt32(-2147483648.4), -2147483648);
+  EXPECT_EQ(Num_RoundInt32(2147483647.4), 2147483647);
+}
+
+TEST(Numeric, UnrepresentableGivesTheMinimum) {
+  EXPECT_EQ(Num_RoundInt32(2147483647.5), INT32_MIN);
+  EXPECT_EQ(Num_RoundInt32(-2147483649.0), INT32_MIN);
+  EXPECT_EQ(Num_TruncInt32(2147483648.0), INT32_MIN);
+  for (double v : {kNaN, kInf, -kInf}) {
+    EXPECT_EQ(Num_RoundInt32(v), INT32_MIN);
+    EXPECT_EQ(Num_TruncInt32(v), INT32_MIN);
+    EXPECT_EQ(Num_RoundInt64(v), INT64_MIN);
+    EXPECT_EQ(Num_TruncInt64(v), INT64_MIN);
+  }
+  EXPECT_EQ(Num_TruncInt64(9223372036854775808.0), INT64_MIN);
+  EXPECT_EQ(Num_TruncInt64(-9223372036854775808.0), INT64_MIN);
+  EXPECT_EQ(Num_TruncInt64(4e18), 4000000000000000000LL);
+}
+
+TEST(Numeric, TruncatesTowardZero) {
+  EXPECT_EQ(Num_TruncInt32(-7.9), -7);
+  EXPECT_EQ(Num_TruncInt32(7.9), 7);
+  EXPECT_EQ(VCL_Trunc(-0.5), 0);
+  EXPECT_EQ(Num_TruncInt32(-2147483648.9), -2147483648);
+}
+
+TEST(Numeric, TruthThresholds) {
+  EXPECT_TRUE(Num_TrueAtHalf(0.5));
+  EXPECT_FALSE(Num_TrueAboveHalf(0.5));
+  EXPECT_TRUE(Num_TrueAboveHalf(0.5000001));
+  // 0.49999999999 becomes 0.5 in single precision.
+  EXPECT_FALSE(Num_TrueAtHalf(0.49999999999));
+  EXPECT_TRUE(Num_TrueAtHalfSingle(0.49999999999));
+  EXPECT_TRUE(Num_TrueMagnitudeAboveHalf(-0.6));
+  EXPECT_FALSE(Num_TrueMagnitudeAboveHalf(-0.5));
+  EXPECT_FALSE(Num_TrueAtHalf(kNaN));
+}
+
+TEST(Numeric, FormattingIgnoresACommaLocale) {
+  // The player forces the "C" locale at start; show that a decimal-comma
+  // locale would otherwise change "%f", and that "C" prints a point.
+  const char* comma = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"}) {
+    if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+      comma = name;
+      break;
+    }
+  }
+  if (comma == nullptr) GTEST_SKIP() << "no decimal-comma locale installed";
+  std::setlocale(LC_NUMERIC, "C");
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%f", 1.5);
+  EXPECT_STREQ(buffer, "1.500000");
+}
+
+}  // namespace
