@@ -1,7 +1,10 @@
 #include "script/variable_list.h"
 
 #include <cstring>
+#include <unordered_set>
+#include <vector>
 
+#include "runtime/console.h"
 #include "runtime/memory.h"
 
 uint8_t g_variableIndexOutOfRange = 0;
@@ -36,27 +39,31 @@ void Reserve(T** block, int32_t* capacity, int32_t needed) {
   *capacity = static_cast<int32_t>(grown);
 }
 
-void GrowRows(VariableNode* node, int32_t rows) {
+}  // namespace
+
+void VariableNode_GrowRows(VariableNode* node, int32_t rows) {
   if (rows <= node->rowCount) return;
   Reserve(&node->rows, &node->rowCapacity, rows);
   for (int32_t r = node->rowCount; r < rows; ++r) node->rows[r] = ArrayRow{0, 0, nullptr};
   node->rowCount = rows;
 }
 
-void GrowItems(ArrayRow* row, int32_t length) {
+void ArrayRow_Grow(ArrayRow* row, int32_t length) {
   if (length <= row->length) return;
   Reserve(&row->items, &row->capacity, length);
   for (int32_t i = row->length; i < length; ++i) row->items[i] = ScriptValue{};
   row->length = length;
 }
 
+namespace {
+
 void CopyRows(VariableNode* to, const VariableNode& from) {
   if (from.rowCount == 0) return;
-  GrowRows(to, from.rowCount);
+  VariableNode_GrowRows(to, from.rowCount);
   for (int32_t r = 0; r < from.rowCount; ++r) {
     const ArrayRow& source = from.rows[r];
     if (source.length == 0) continue;
-    GrowItems(&to->rows[r], source.length);
+    ArrayRow_Grow(&to->rows[r], source.length);
     for (int32_t i = 0; i < source.length; ++i) ScriptValue_Copy(&to->rows[r].items[i], &source.items[i]);
   }
 }
@@ -137,7 +144,7 @@ void CVariableList::SetValue(int32_t id, int32_t k, const ScriptValue& value) {
   int32_t row = 0, column = 0;
   if (k != 0) {
     Variable_SplitIndex(k, &row, &column);
-    if (row >= node->rowCount) GrowRows(node, row + 1);
+    if (row >= node->rowCount) VariableNode_GrowRows(node, row + 1);
     if (row < 0 || column < 0) {
       g_variableIndexOutOfRange = 1;
       return;
@@ -149,7 +156,7 @@ void CVariableList::SetValue(int32_t id, int32_t k, const ScriptValue& value) {
   ScriptValue* slot = &node->value;
   if (k != 0) {
     ArrayRow& target = node->rows[row];
-    if (column >= target.length) GrowItems(&target, column + 1);
+    if (column >= target.length) ArrayRow_Grow(&target, column + 1);
     slot = &target.items[column];
   }
   ScriptValue_Release(slot);
@@ -181,4 +188,46 @@ void CVariableList::Copy(const CVariableList& from) {
     ScriptValue_Copy(&node->value, &source.value);
     CopyRows(node, source);
   });
+}
+
+void CVariableList::Unlink(VariableNode* node) {
+  VariableNode** link = &buckets_[BucketOf(node->id)];
+  while (*link != node) link = &(*link)->bucketNext;
+  *link = node->bucketNext;
+}
+
+void CVariableList::Merge(CVariableList& fresh) {
+  std::vector<VariableNode*> incoming;
+  incoming.reserve(static_cast<size_t>(fresh.count_));
+  for (VariableNode* node = fresh.newest_; node != nullptr; node = node->listNext) incoming.push_back(node);
+  std::memset(fresh.buckets_, 0, sizeof(fresh.buckets_));
+  fresh.newest_ = nullptr;
+  fresh.count_ = 0;
+
+  // A loaded variable replaces the one it was saved from; leaving the old one
+  // behind would save it again and let it win over the loaded value later.
+  std::unordered_set<VariableNode*> replaced;
+  for (VariableNode* node : incoming) {
+    VariableNode* old = FindNode(node->id);
+    if (old == nullptr) continue;
+    Unlink(old);
+    replaced.insert(old);
+  }
+  if (!replaced.empty()) {
+    VariableNode** link = &newest_;
+    while (*link != nullptr) {
+      VariableNode* node = *link;
+      if (replaced.count(node) != 0) {
+        *link = node->listNext;
+        VariableNode_Return(node);
+        --count_;
+      } else {
+        link = &node->listNext;
+      }
+    }
+  }
+  for (auto it = incoming.rbegin(); it != incoming.rend(); ++it) {
+    Link(*it);
+    DumpVariable(g_debugConsole, **it);
+  }
 }

@@ -56,6 +56,15 @@ class CVariableList {
   // the list untouched unless the whole stream form reads cleanly.
   void Save(CStream& stream) const;
   bool Load(CStream& stream);
+  // The reading half of Load: announces the load on the debug console and
+  // reads the stream form into `fresh`, an empty list. Inside one stream the
+  // first record of an id wins. False when the form is malformed or of an
+  // unknown version (then `fresh` is to be discarded).
+  static bool LoadFresh(CStream& stream, CVariableList& fresh);
+  // The applying half: moves every variable of `fresh` into this list in the
+  // order they were read, each replacing one of the same id, and echoes each
+  // on the debug console.
+  void Merge(CVariableList& fresh);
 
   void Dump(tagIConsole* console) const;
   // One variable in the dump form.
@@ -75,9 +84,8 @@ class CVariableList {
   VariableNode* FindNode(int32_t id) const;
   VariableNode* Insert(int32_t id);
   void Link(VariableNode* node);
-  // Moves every node of `fresh` into this list, oldest first, each replacing a
-  // variable of the same id; echoes each one on the debug console.
-  void Adopt(CVariableList& fresh);
+  void Unlink(VariableNode* node);
+  bool ReadForm(CStream& stream);
 
   VariableNode* buckets_[kBuckets];
   VariableNode* newest_;
@@ -94,3 +102,6 @@ inline void Variable_SplitIndex(int32_t k, int32_t* row, int32_t* column) {
 // return of a node whose contents are freed here.
 VariableNode* VariableNode_Take(int32_t id);
 void VariableNode_Return(VariableNode* node);
+// Sizing of a node's rows: new rows are empty, new items real 0.
+void VariableNode_GrowRows(VariableNode* node, int32_t rows);
+void ArrayRow_Grow(ArrayRow* row, int32_t length);
