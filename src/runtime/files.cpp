@@ -12,11 +12,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-
-#if __has_include("runtime/random.h")
 #include "runtime/random.h"
-#define KV_HAVE_SCRIPT_RANDOM 1
-#endif
 
 namespace {
 
@@ -27,20 +23,7 @@ std::string g_tempBase;
 std::string g_tempDirectory;
 bool g_haveTempDirectory = false;
 
-#ifdef KV_HAVE_SCRIPT_RANDOM
-int32_t ScriptDraw(int32_t n) { return Random_Int(n); }
-#else
-// Stand-in for the script generator while it is not part of the build.
-int32_t ScriptDraw(int32_t n) {
-  static uint32_t state = 2463534242u;
-  state ^= state << 13;
-  state ^= state >> 17;
-  state ^= state << 5;
-  return n <= 0 ? 0 : static_cast<int32_t>(state % static_cast<uint32_t>(n));
-}
-#endif
-
-TempNameDraw g_draw = ScriptDraw;
+TempNameDraw g_draw = Random_Int;
 
 char* NewText(const std::string& text) {
   auto* copy = static_cast<char*>(KV_ALLOC(text.size() + 1, false));
@@ -236,4 +219,4 @@ bool File_DeleteTempDirectory() {
   return Directory_Delete(g_tempDirectory.c_str());
 }
 
-void File_SetTempNameDraw(TempNameDraw draw) { g_draw = draw == nullptr ? ScriptDraw : draw; }
+void File_SetTempNameDraw(TempNameDraw draw) { g_draw = draw == nullptr ? Random_Int : draw; }

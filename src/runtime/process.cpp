@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 #include <spawn.h>
+#include <system_error>
 #include <sys/wait.h>
 #include <thread>
 
@@ -82,10 +83,14 @@ void WaitWhilePumping(pid_t child) {
 
 // A child nobody waits for is collected by a small thread of its own.
 void CollectLater(pid_t child) {
-  std::thread([child] {
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
+  try {
+    std::thread([child] {
+      while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to spare: the child is left for the system to collect at exit.
+  }
 }
 
 bool Spawn(const std::vector<std::string>& words, const char* directory, pid_t* child) {
