@@ -52,13 +52,6 @@ TEST_F(ConsoleTest, LongLineReachesStdoutWholeAndThePaneCut) {
   EXPECT_EQ(g_paneLines[1], accented.substr(0, 4094));  // byte 4095 would split a code point
 }
 
-TEST_F(ConsoleTest, ScriptTextIsDataNotFormat) {
-  testing::internal::CaptureStdout();
-  g_defaultConsole.Output("%s", "100% %s %d");
-  g_defaultConsole.Output("%d:%s", 7, "");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "100% %s %d7:");
-}
-
 TEST_F(ConsoleTest, RedirectedDebugConsoleTakesEveryTraceLine) {
   RecordingConsole recorder;
   g_debugConsole = &recorder;
@@ -70,13 +63,6 @@ TEST_F(ConsoleTest, RedirectedDebugConsoleTakesEveryTraceLine) {
   ASSERT_EQ(recorder.lines.size(), 2u);
   EXPECT_EQ(recorder.lines[0].rfind("Total memory used = ", 0), 0u);
   EXPECT_EQ(recorder.lines[1], "Process Chunk: GEN8   12\n");
-}
-
-TEST(ConsoleCut, NeverSplitsASequence) {
-  EXPECT_EQ(Console_CutAtCodePoint("abc", 3, 4095), 3);
-  EXPECT_EQ(Console_CutAtCodePoint("ab\xE2\x82\xAC", 5, 4), 2);
-  EXPECT_EQ(Console_CutAtCodePoint("ab\xE2\x82\xAC", 5, 3), 2);
-  EXPECT_EQ(Console_CutAtCodePoint("ab\xE2\x82\xAC" "d", 6, 5), 5);
 }
 
 }  // namespace
