@@ -45,12 +45,13 @@ struct GlobalStep {
   void (*release)();
 };
 
-// In order of effect. The script random generator's seeding comes first and
-// the audio setting after the consoles; each arrives with its owner.
+// In order of effect; a step without a release passes null.
 constexpr GlobalStep kSteps[] = {
+    // (first) seeding the script random generator with 0
     {InitInstanceMap, ReleaseInstanceMap},
     {InitPhysicsTable, ReleasePhysicsTable},
     {InitConsoles, ReleaseConsoles},
+    // (last) the audio system's setting of 200000
 };
 
 void ShutdownAtExit() { Globals_Shutdown(); }
