@@ -113,7 +113,7 @@ TEST_F(FileLayer, MapsScriptPathsOntoEitherRoot) {
 TEST_F(FileLayer, PathsOutsideEveryRootMapNowhere) {
   EXPECT_EQ(ToProgram("/etc/hostname"), "");
   EXPECT_EQ(ToSave("/etc/hostname"), "");
-  EXPECT_EQ(ToSave("C:\\Windows\\win.ini"), "");
+  EXPECT_EQ(ToSave("C:\\games\\x.ini"), "");
   EXPECT_EQ(ToSave("..\\..\\escape.txt"), "");
   EXPECT_EQ(ToSave(nullptr), "");
   // A sibling folder whose name merely starts like a root is outside it.
