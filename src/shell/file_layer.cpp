@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/files.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -209,14 +210,6 @@ std::string FolderOfText(const char* folder) {
 
 // ---------------------------------------------------------------- files
 
-bool MakeFolders(const std::string& folder) {
-  for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
-    std::string part = folder.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) return true;
-  }
-}
-
 // Opens a regular file for reading; -1 for anything else (folders, devices,
 // pipes), so no read can block or run without end.
 int OpenRegular(const std::string& path, struct stat* info) {
@@ -275,7 +268,7 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
 
 bool WriteWhole(const std::string& path, const void* data, int32_t size) {
   size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash))) return false;
+  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) return false;
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   bool written = size == 0 || std::fwrite(data, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
