@@ -11,36 +11,17 @@
 #include <vector>
 
 #include "runtime/console.h"
+#include "support/test_support.h"
 #include "shell/file_layer.h"
 
 namespace {
 
+using testsupport::ReadRaw;
+using testsupport::WriteRaw;
+
 namespace fs = std::filesystem;
 
-void WriteRaw(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
-std::string ReadRaw(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Collects the debug console's lines while a test runs.
-class CaptureConsole : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char* format, ...) override {
-    char line[4096];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    lines.emplace_back(line);
-  }
-  std::vector<std::string> lines;
-};
 
 // Sections as "name: key=value, ..." in list order, for compact checks.
 std::string Dump(const CIniFile& ini) {
@@ -83,7 +64,7 @@ class IniFile : public ::testing::Test {
 
   std::string base_, program_, save_;
   fs::path oldDirectory_;
-  CaptureConsole console_;
+  testsupport::RecordingConsole console_;
   tagIConsole* oldConsole_ = nullptr;
 };
 

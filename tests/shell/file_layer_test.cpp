@@ -11,8 +11,12 @@
 #include <string>
 
 #include "runtime/memory.h"
+#include "support/test_support.h"
 
 namespace {
+
+using testsupport::ReadRaw;
+using testsupport::WriteRaw;
 
 namespace fs = std::filesystem;
 
@@ -23,15 +27,6 @@ std::string TempBase() {
   return fs::canonical(pattern).string();
 }
 
-void WriteRaw(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadRaw(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // An environment variable changed for one test and put back afterwards.
 class ScopedEnv {
