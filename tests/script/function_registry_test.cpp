@@ -89,12 +89,12 @@ TEST_F(FunctionTest, TheTableGrowsByFiveHundredAndKeepsItsRecords) {
 }
 
 TEST_F(FunctionTest, NamesLongerThanTheRecordAreRefused) {
-  DebugCapture capture;
+  testsupport::ConsoleCapture capture;
   std::string longest(63, 'a');
   std::string tooLong(64, 'a');
   Function_Add(tooLong.c_str(), Handler, 0);
   EXPECT_EQ(Function_Count(), 0);
-  EXPECT_NE(capture.console.text.find(tooLong), std::string::npos);
+  EXPECT_NE(capture.Text().find(tooLong), std::string::npos);
   Function_Add(nullptr, Handler, 0);
   EXPECT_EQ(Function_Count(), 0);
   Function_Add(longest.c_str(), Handler, 0);

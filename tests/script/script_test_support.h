@@ -1,41 +1,14 @@
-// Helpers shared by the script tests: a console that keeps what it is given,
-// a world of stub instances behind the world seam, and value shorthands.
+// Helpers shared by the script tests: a world of stub instances behind the
+// world seam, and value shorthands.
 #pragma once
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "runtime/console.h"
 #include "runtime/script_value.h"
 #include "script/variable_list.h"
 #include "script/world_seam.h"
-
-class CaptureConsole final : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char* format, ...) override __attribute__((format(printf, 2, 3))) {
-    char buffer[4096];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof(buffer), format, args);
-    va_end(args);
-    text += buffer;
-  }
-  std::string text;
-};
-
-// Sends the debug console to a capture for the life of the object.
-class DebugCapture {
- public:
-  DebugCapture() : saved_(g_debugConsole) { g_debugConsole = &console; }
-  ~DebugCapture() { g_debugConsole = saved_; }
-  CaptureConsole console;
-
- private:
-  tagIConsole* saved_;
-};
+#include "support/test_support.h"
 
 struct StubInstance {
   int32_t id = 0;

@@ -162,21 +162,21 @@ TEST_F(VariableListTest, DumpShowsEachValueInItsForm) {
   list.SetValue(a, 32000, text.v);
   list.SetValue(b, 0, Real(1e20));
 
-  CaptureConsole console;
+  testsupport::RecordingConsole console;
   CVariableList::DumpVariable(&console, *list.Find(a));
-  EXPECT_EQ(console.text, "dump_a = { { 1 ,2.500000},  { \"s\"},   }\n");
-  console.text.clear();
-  CVariableList::DumpVariable(&console, *list.Find(b));
-  EXPECT_EQ(console.text, "dump_b = 100000000000000000000.000000\n");
+  EXPECT_EQ(console.Text(), "dump_a = { { 1 ,2.500000},  { \"s\"},   }\n");
+  testsupport::RecordingConsole plain;
+  CVariableList::DumpVariable(&plain, *list.Find(b));
+  EXPECT_EQ(plain.Text(), "dump_b = 100000000000000000000.000000\n");
 }
 
 TEST_F(VariableListTest, DumpCutsLargeArraysAtThirty) {
   int32_t a = Code_Variable_Find("dump_big");
   list.SetValue(a, 39 * 32000, Real(1));
   list.SetValue(a, 40, Real(1));
-  CaptureConsole console;
+  testsupport::RecordingConsole console;
   CVariableList::DumpVariable(&console, *list.Find(a));
-  const std::string& text = console.text;
+  const std::string text = console.Text();
   size_t rows = 0;
   for (size_t at = text.find("},  "); at != std::string::npos; at = text.find("},  ", at + 1)) ++rows;
   EXPECT_EQ(rows, 30u);

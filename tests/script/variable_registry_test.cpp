@@ -186,11 +186,11 @@ TEST_F(TargetTest, AnInstanceIdReachesOneLiveInstance) {
 }
 
 TEST(WorkingDirectory, IsTheGameFilesFolderAndSetOnce) {
-  DebugCapture capture;
+  testsupport::ConsoleCapture capture;
   Variable_InitWorkingDirectory("/g/x/game.win");
   EXPECT_STREQ(Variable_WorkingDirectory(), "/g/x");
   std::string rule(73, '#');
-  EXPECT_EQ(capture.console.text, rule + "\n####!!!!$$$$$$ pwd - /g/x\n" + rule + "\n");
+  EXPECT_EQ(capture.Text(), rule + "\n####!!!!$$$$$$ pwd - /g/x\n" + rule + "\n");
   Variable_InitWorkingDirectory("C:\\other\\game.win");
   EXPECT_STREQ(Variable_WorkingDirectory(), "/g/x");
 }

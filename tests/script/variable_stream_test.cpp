@@ -74,7 +74,7 @@ std::string Describe(const CVariableList& list) {
 
 class VariableStreamTest : public ::testing::Test {
  protected:
-  DebugCapture capture;  // the load's echo stays out of the test log
+  testsupport::ConsoleCapture capture;  // the load's echo stays out of the test log
 };
 
 TEST_F(VariableStreamTest, SaveThenLoadGivesTheSameVariables) {
@@ -103,7 +103,7 @@ TEST_F(VariableStreamTest, SaveThenLoadGivesTheSameVariables) {
   EXPECT_EQ(a->rows[0].items[3].kind, kValueString);
   EXPECT_EQ(a->rows[0].items[3].text, nullptr);
 
-  std::string lines = capture.console.text;
+  std::string lines = capture.Text();
   EXPECT_EQ(lines.substr(0, 46), std::string(45, '!') + "\n");
   EXPECT_NE(lines.find("= -1\n"), std::string::npos) << "every loaded variable is echoed";
 }
@@ -259,7 +259,7 @@ class GlobalStreamTest : public ::testing::Test {
  protected:
   void SetUp() override { Variable_Global_Init(); }
   void TearDown() override { Variable_Free(); }
-  DebugCapture capture;
+  testsupport::ConsoleCapture capture;
 };
 
 TEST_F(GlobalStreamTest, SavedGlobalsReplaceTheCurrentOnes) {
