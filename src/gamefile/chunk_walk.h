@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 struct ChunkHeader {
   uint32_t id;
