@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "gamefile/game_header.h"
-#include "gamefile/load_error.h"
+#include "runtime/load_error.h"
 #include "script/variable_list.h"
 
 GameOptions g_options;
