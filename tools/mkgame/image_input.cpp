@@ -24,13 +24,15 @@ Image ReadPng(const JsonNode& node, const std::string& folder) {
   std::string name = node.Get("png").Text();
   std::string path = Image_ResolvePath(folder, name);
   int width = 0, height = 0, channels = 0;
+  // Sizes first, so that an oversized image is refused before it is decoded.
+  if (!stbi_info(path.c_str(), &width, &height, &channels)) node.Fail("cannot read \"" + name + "\"");
+  CheckSize(node, width, height);
   stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
   if (pixels == nullptr) node.Fail("cannot read \"" + name + "\"");
   struct Release {
     stbi_uc* p;
     ~Release() { stbi_image_free(p); }
   } release{pixels};
-  CheckSize(node, width, height);
   Image image;
   image.width = width;
   image.height = height;
