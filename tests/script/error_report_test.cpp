@@ -4,13 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "script/code.h"
 #include "script/compile_error.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -140,15 +140,19 @@ TEST_F(ErrorReport, OptionsDecideFatalityAndTheDialog) {
 }
 
 TEST_F(ErrorReport, DialogOffStillRecordsAndLogs) {
+  testsupport::ConsoleCapture console;
   std::string out = Captured([] { Error_Report("plain", false); });
-  EXPECT_EQ(out, "ERROR!!! :: plain\n");
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(console.Text(), "ERROR!!! :: plain\n");
   EXPECT_TRUE(Error_Occurred());
   EXPECT_STREQ(Error_Last(), "plain");
 }
 
 TEST_F(ErrorReport, HeadlessDialogPrintsAndTakesTheScriptedAnswer) {
-  std::string answers = ::testing::TempDir() + "error_answers.txt";
-  std::ofstream(answers) << "Abort\r\nIgnore\n";
+  testsupport::ScratchFolder folder;
+  std::string answers = folder / "answers.txt";
+  testsupport::WriteRaw(answers, "Abort\r\nIgnore\n");
+  testsupport::ConsoleCapture console;
   setenv("KORVALITH_ANSWERS", answers.c_str(), 1);
   setenv("KORVALITH_HEADLESS", "1", 1);
   Switches_Reload();
@@ -157,7 +161,8 @@ TEST_F(ErrorReport, HeadlessDialogPrintsAndTakesTheScriptedAnswer) {
 
   std::string rule = "\n" + std::string(43, '_') + "\n";
   std::string out = Captured([] { Error_Report("one\n\ntwo\tthree", false); });
-  EXPECT_EQ(out, rule + "one\ntwo       three\nERROR!!! :: one\n\ntwo\tthree\n");
+  EXPECT_EQ(out, rule + "one\ntwo       three\n");
+  EXPECT_EQ(console.Text(), "ERROR!!! :: one\n\ntwo\tthree\n");
   EXPECT_TRUE(Error_Stopping());  // Abort made it fatal
   EXPECT_EQ(g_quitCode, kRoomCodeQuitAfterError);
 
