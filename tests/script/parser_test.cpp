@@ -135,6 +135,15 @@ TEST(Parser, NestingBeyondTheLimitIsRefused) {
   EXPECT_EQ(Tree(deep.c_str(), true), "1");
   std::string blocks = std::string(static_cast<size_t>(inside), '{') + std::string(static_cast<size_t>(inside), '}');
   EXPECT_EQ(Tree(blocks.c_str()).rfind("1000(1000(", 0), 0u);
+  // The most native frames per accepted level: a call whose argument is in
+  // parentheses, repeated up to the limit.
+  std::string heavy;
+  int levels = (kCodeMaxDepth - 1) / 2;
+  for (int i = 0; i < levels; ++i) heavy += "any_args((";
+  heavy += "1";
+  for (int i = 0; i < levels; ++i) heavy += "))";
+  CCode code(heavy.c_str(), true);
+  EXPECT_TRUE(front_test::Front(&code)) << Message();
 }
 
 }  // namespace
