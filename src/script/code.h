@@ -1,4 +1,4 @@
-// One piece of script text and its compiled form. The front end needs the
+// One script text and its compiled form. The front end needs the
 // kind, the text and the tree; the compile driver adds the rest.
 #pragma once
 
