@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "gamefile/game_header.h"
-#include "gamefile/load_error.h"
+#include "runtime/load_error.h"
+#include "script/variable_list.h"
 
 GameOptions g_options;
 bool g_optionForceWindow = false;
@@ -51,6 +52,7 @@ void Option_Defaults() {
   fresh.versionMajor = g_options.versionMajor;
   fresh.versionMinor = g_options.versionMinor;
   g_options = fresh;
+  g_unsetVariableIsError = false;
 }
 
 bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
@@ -61,6 +63,7 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
   for (int i = 0; i <= 23; ++i) g_options.word[i] = ReadWord(i, raw[i]);
   for (int i = 27; i <= 33; ++i) g_options.word[i] = ReadWord(i, raw[i]);
   if (g_optionForceWindow) g_options.word[kOptionFullScreen] = 0;
+  g_unsetVariableIsError = Option_On(kOptionUnsetVariableError);
   if (g_windowColourHook != nullptr) g_windowColourHook(g_options.word[kOptionWindowColour]);
   g_options.loadImage = raw[kOptionLoadImage];
   if (g_options.loadImage != 0 && !image.Contains(g_options.loadImage, 22)) {
