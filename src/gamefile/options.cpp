@@ -57,7 +57,7 @@ void Option_Defaults() {
 }
 
 void Option_Apply() {
-  Option_Apply();
+  g_unsetVariableIsError = Option_On(kOptionUnsetVariableError);
   g_optionShowErrorDialog = Option_On(kOptionErrorDialog);
   g_optionErrorsFatal = Option_On(kOptionErrorsFatal);
 }
