@@ -7,6 +7,7 @@
 #include "gamefile/game_header.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "gamefile/texture_pages.h"
 #include "runtime/console.h"
 #include "script/script.h"
 
@@ -42,7 +43,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
     {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), ReadOnly<Script_Load>},  {ChunkId("FONT"), NotReadYet},
     {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
-    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
+    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},  {ChunkId("TXTR"), ReadOnly<TXTR_Load>},
     {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), FUNC_Load},  {ChunkId("VARI"), ReadByPrePass},
     {ChunkId("STRG"), ReadByPrePass}, {ChunkId("HELP"), NotReadYet},
 };
@@ -67,6 +68,7 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   Script_Clear();
+  TexturePage_Clear();
   Option_Defaults();
 }
 
