@@ -5,6 +5,8 @@
 
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
 #include "runtime/console.h"
@@ -41,7 +43,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("OPTN"), ReadOnly<Option_Load>}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
     {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), ReadOnly<Script_Load>},  {ChunkId("FONT"), NotReadYet},
-    {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
+    {ChunkId("TMLN"), ReadOnly<TimeLine_Load>}, {ChunkId("OBJT"), ReadOnly<Object_Load>},  {ChunkId("ROOM"), NotReadYet},
     {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
     {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), FUNC_Load},  {ChunkId("VARI"), ReadByPrePass},
     {ChunkId("STRG"), ReadByPrePass}, {ChunkId("HELP"), NotReadYet},
@@ -68,6 +70,8 @@ std::string IdText(uint32_t id) {
 void ClearStores() {
   Script_Clear();
   Option_Defaults();
+  TimeLine_Init();
+  Object_Init();
 }
 
 std::vector<const char*> g_strings;
