@@ -9,6 +9,7 @@
 #include "runtime/console.h"
 #include "runtime/load_error.h"
 #include "script/code_table.h"
+#include "script/error_report.h"
 #include "script/function_registry.h"
 #include "script/variable_names.h"
 
@@ -20,7 +21,7 @@ constexpr uint32_t kVariableIdMask = 0x1FFFFFFFu;
 BuiltinRegistration g_registration = nullptr;
 
 void ExitOnUnresolved(const char* message) {
-  g_debugConsole->Output("%s", message);
+  Error_Show(message, true);
   std::fflush(stdout);
   std::exit(1);
 }
