@@ -1,7 +1,7 @@
 // Stand-in until code objects can be compiled and run: every piece of code
-// compiles and runs without effect, and a fatal report is only written to
-// the debug console.
-#include "runtime/console.h"
+// compiles and runs without effect. Errors already go to the reporter.
+#include "script/compile_error.h"
+#include "script/error_report.h"
 #include "script/event_code_seam.h"
 
 namespace {
@@ -13,11 +13,11 @@ class StubCode final : public IEventCode {
   CCode* FromIndex(int32_t) override { return reinterpret_cast<CCode*>(new char); }
   void Free(CCode* code) override { delete reinterpret_cast<char*>(code); }
   bool Compile(CCode*, const char*) override { return true; }
-  std::string CompileErrorText() override { return ""; }
+  std::string CompileErrorText() override { return g_errorText != nullptr ? g_errorText : ""; }
   bool Execute(CCode*, CInstance*, CInstance*) override { return true; }
   bool Relative() override { return relative_; }
   void SetRelative(bool relative) override { relative_ = relative; }
-  void ReportFatal(const char* message) override { g_debugConsole->Output("ERROR!!! :: %s\n", message); }
+  void ReportFatal(const char* message) override { Error_Show(message, true); }
 
  private:
   bool relative_ = false;
