@@ -5,6 +5,8 @@
 
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
 #include "gamefile/texture_pages.h"
@@ -38,14 +40,29 @@ struct ChunkEntry {
 };
 
 const ChunkEntry kChunks[] = {
-    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
-    {ChunkId("OPTN"), ReadOnly<Option_Load>}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
-    {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
-    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), ReadOnly<Script_Load>},  {ChunkId("FONT"), NotReadYet},
-    {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
-    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},  {ChunkId("TXTR"), ReadOnly<TXTR_Load>},
-    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), FUNC_Load},  {ChunkId("VARI"), ReadByPrePass},
-    {ChunkId("STRG"), ReadByPrePass}, {ChunkId("HELP"), NotReadYet},
+    {ChunkId("GEN7"), OldHeader},
+    {ChunkId("GENL"), OldHeader},
+    {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
+    {ChunkId("OPTN"), ReadOnly<Option_Load>},
+    {ChunkId("EXTN"), NotReadYet},
+    {ChunkId("SOND"), NotReadYet},
+    {ChunkId("AUDO"), NotReadYet},
+    {ChunkId("SPRT"), NotReadYet},
+    {ChunkId("BGND"), NotReadYet},
+    {ChunkId("PATH"), NotReadYet},
+    {ChunkId("SCPT"), ReadOnly<Script_Load>},
+    {ChunkId("FONT"), NotReadYet},
+    {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
+    {ChunkId("OBJT"), ReadOnly<Object_Load>},
+    {ChunkId("ROOM"), NotReadYet},
+    {ChunkId("DAFL"), NotReadYet},
+    {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},
+    {ChunkId("TXTR"), ReadOnly<TXTR_Load>},
+    {ChunkId("CODE"), NotReadYet},
+    {ChunkId("FUNC"), FUNC_Load},
+    {ChunkId("VARI"), ReadByPrePass},
+    {ChunkId("STRG"), ReadByPrePass},
+    {ChunkId("HELP"), NotReadYet},
 };
 
 const ChunkEntry* FindChunk(uint32_t id) {
@@ -68,6 +85,8 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   Script_Clear();
+  TimeLine_Init();
+  Object_Init();
   TexturePage_Clear();
   Option_Defaults();
 }
