@@ -1,5 +1,6 @@
 #include "world/room_change.h"
 
+#include "gamefile/event_lists.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/timer.h"
@@ -11,6 +12,7 @@
 void StartGame() {
   g_debugConsole->Output("StartGame()\n");
   Timer_Init();
+  Object_BuildEventLists();
   g_newRoom = kRoomChangeNone;
   MemoryManager::DumpTotal();
   g_debugConsole->Output("StartGame() - DONE\n");

@@ -6,6 +6,9 @@
 
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
+#include "gamefile/event_lists.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -20,6 +23,7 @@
 #include "world/room_change.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
+#include "world/world_hooks.h"
 
 namespace {
 
@@ -35,6 +39,7 @@ void ProcessMessages() {
 
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
+  WorldHooks_Install();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -85,6 +90,9 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  Object_FreeEventLists();
+  Object_Shutdown();
+  TimeLine_Shutdown();
   Function_Free();
   Script_Finish();
   Variable_Free();
