@@ -4,9 +4,6 @@
 
 #include "runtime/load_error.h"
 
-std::vector<TexturePage> g_texturePages;
-std::vector<int32_t> g_texturePageIds;
-
 namespace {
 
 std::map<uint32_t, int32_t> g_byOffset;

@@ -1,23 +1,12 @@
-// Where each image lies on the texture pages: the TPAG records, read into
-// structs, and the TXTR pages they name.
+// Reading the TPAG records into the texture-page table, and the TXTR pages
+// they name.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "graphics/texture_page.h"
 #include "runtime/game_image.h"
-
-struct TexturePage {
-  int16_t x, y;                 // place on the page
-  int16_t width, height;        // size on the page
-  int16_t xOffset, yOffset;     // of the stored part inside the untrimmed image
-  int16_t cropWidth, cropHeight;  // target size; 0 is drawn (and kept) as 1
-  int16_t fullWidth, fullHeight;  // the untrimmed image
-  int16_t page;                 // the page index; once the pages are read, the low 16 bits of its texture id
-};
-
-// Every record of the TPAG chunk, in chunk order.
-extern std::vector<TexturePage> g_texturePages;
 
 // The record stored at a file offset, or null when no TPAG record starts
 // there (sprites, backgrounds and fonts name their records by offset).
@@ -30,8 +19,6 @@ bool TexturePage_Load(const GameImage& image, uint64_t data, uint32_t size);
 bool TXTR_Load(const GameImage& image, uint64_t data, uint32_t size);
 void TexturePage_Clear();
 
-// The texture ids made for the pages, one per TXTR entry.
-extern std::vector<int32_t> g_texturePageIds;
 
 // Makes a texture from an encoded image in memory; -1 when it cannot.
 // The graphics layer installs the real one.
