@@ -19,6 +19,7 @@
 #include "script/error_report.h"
 #include "script/function_registry.h"
 #include "script/interpreter.h"
+#include "script/name_resolution.h"
 #include "script/script.h"
 #include "script/script_test_support.h"
 #include "script/variable_list.h"
@@ -57,6 +58,21 @@ inline std::string ErrorMessage() {
   return colon == std::string::npos ? text : text.substr(colon + 2);
 }
 
+// The instance names and a few constants, until the game's constant table
+// answers the compiler.
+inline bool TestConstants(const char* name, ScriptValue* out) {
+  static const std::pair<const char*, double> kConstants[] = {
+      {"self", -1}, {"other", -2}, {"all", -3}, {"noone", -4}, {"global", -5}, {"local", -7},
+      {"true", 1}, {"false", 0}, {"pi", 3.141592653589793}};
+  for (const auto& [constant, value] : kConstants) {
+    if (std::strcmp(name, constant) == 0) {
+      ScriptValue_SetReal(out, value);
+      return true;
+    }
+  }
+  return false;
+}
+
 // Scripts named by a test are found by the compiler through the store.
 class ScriptStores final : public IFunctionStores {
  public:
@@ -79,10 +95,12 @@ class Runner {
     other.id = 100001;
     world.room = {&self, &other};
     Function_InstallStores(&stores_);
+    Resolve_SetConstantResolver(TestConstants);
   }
   ~Runner() {
     DropScripts();
     Function_InstallStores(nullptr);
+    Resolve_SetConstantResolver(nullptr);
     g_useBytecode = savedBytecode_;
     g_unsetVariableIsError = savedUnsetIsError_;
     Code_Error_Clear();
