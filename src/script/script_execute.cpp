@@ -50,9 +50,14 @@ void Fill(int32_t argc, const ScriptValue* arguments) {
   g_argumentCount = argc;
 }
 
+// Puts "In script <name>:" in front of the error text. A text that would
+// not fit the 1024 bytes stays as it is rather than being cut, so that the
+// message itself survives a deep chain of calls.
 void PrefixError(int32_t index) {
   char text[kScriptErrorBytes];
-  std::snprintf(text, sizeof text, "In script %s:\n%s", Script_GetName(index), g_errorText == nullptr ? "" : g_errorText);
+  int needed = std::snprintf(text, sizeof text, "In script %s:\n%s", Script_GetName(index),
+                             g_errorText == nullptr ? "" : g_errorText);
+  if (needed < 0 || static_cast<size_t>(needed) >= sizeof text) return;
   size_t bytes = std::strlen(text) + 1;
   if (g_errorText == nullptr || MemoryManager::GetSize(g_errorText) < bytes) {
     if (g_errorText != nullptr) MemoryManager::Free(g_errorText);

@@ -58,6 +58,18 @@ inline std::string ErrorMessage() {
   return colon == std::string::npos ? text : text.substr(colon + 2);
 }
 
+// argument0 ... argument15 over the argument slots, for programs where the
+// game's built-in variables are not registered.
+template <int32_t kSlot>
+bool ReadArgument(CInstance*, int32_t, ScriptValue* out) {
+  ScriptValue_Copy(out, &g_arguments[kSlot]);
+  return true;
+}
+template <int32_t... kSlots>
+void RegisterArguments(std::integer_sequence<int32_t, kSlots...>) {
+  (Variable_BuiltIn_Add(("argument" + std::to_string(kSlots)).c_str(), ReadArgument<kSlots>, nullptr), ...);
+}
+
 // The instance names and a few constants, until the game's constant table
 // answers the compiler.
 inline bool TestConstants(const char* name, ScriptValue* out) {
@@ -91,6 +103,7 @@ class Runner {
     int32_t id = -1;
     if (!Function_Find("test_print", &id)) Function_Add("test_print", TestPrint, -1);
     if (Variable_Global_List() == nullptr) Variable_Global_Init();
+    if (Variable_BuiltIn_Find("argument0") < 0) RegisterArguments(std::make_integer_sequence<int32_t, kArgumentSlots>());
     self.id = 100000;
     other.id = 100001;
     world.room = {&self, &other};
