@@ -8,25 +8,9 @@
 
 namespace {
 
-// Just enough of `if` and `return` for scripts that recurse; the rest of the
-// statements are another unit's.
-int32_t IfAndReturn(ExecContext* context, const CodeNode* node, ScriptValue* result) {
-  if (node->kind == kNodeReturn) {
-    int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
-    return status == kExecDone ? kExecExit : status;
-  }
-  if (node->kind != kNodeIf) return Interpreter_BasicStatement(context, node, result);
-  ScriptValue condition;
-  int32_t status = Interpreter_Evaluate(context, &node->children[0], &condition);
-  ScriptValue_Release(&condition);
-  if (status != kExecDone) return status;
-  if (condition.real > 0.5) return Interpreter_Statement(context, &node->children[1], result);
-  return node->childCount > 2 ? Interpreter_Statement(context, &node->children[2], result) : kExecDone;
-}
-
 class Runner : public snippet::Runner {
  public:
-  Runner() { Interpreter_SetStatementHandler(IfAndReturn); }
+  Runner() { Interpreter_SetStatementHandler(snippet::IfAndReturn); }
   ~Runner() { Interpreter_SetStatementHandler(nullptr); }
 };
 

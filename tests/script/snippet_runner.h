@@ -70,6 +70,22 @@ void RegisterArguments(std::integer_sequence<int32_t, kSlots...>) {
   (Variable_BuiltIn_Add(("argument" + std::to_string(kSlots)).c_str(), ReadArgument<kSlots>, nullptr), ...);
 }
 
+// Just enough of `if` and `return` for scripts that recurse, for tests that
+// run before the full statement set is installed.
+inline int32_t IfAndReturn(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  if (node->kind == kNodeReturn) {
+    int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
+    return status == kExecDone ? kExecExit : status;
+  }
+  if (node->kind != kNodeIf) return Interpreter_BasicStatement(context, node, result);
+  ScriptValue condition;
+  int32_t status = Interpreter_Evaluate(context, &node->children[0], &condition);
+  ScriptValue_Release(&condition);
+  if (status != kExecDone) return status;
+  if (condition.real > 0.5) return Interpreter_Statement(context, &node->children[1], result);
+  return node->childCount > 2 ? Interpreter_Statement(context, &node->children[2], result) : kExecDone;
+}
+
 // The instance names and a few constants, until the game's constant table
 // answers the compiler.
 inline bool TestConstants(const char* name, ScriptValue* out) {
