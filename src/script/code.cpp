@@ -4,14 +4,13 @@
 
 #include "runtime/game_image.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "script/code_table.h"
 #include "script/compile_error.h"
 #include "script/fold.h"
 #include "script/lexer.h"
 #include "script/name_resolution.h"
 #include "script/parser.h"
-
-bool g_useBytecode = true;
 
 namespace {
 

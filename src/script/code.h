@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/run_flags.h"  // g_useBytecode, the execution mode
 #include "runtime/script_value.h"
 #include "script/code_node.h"
 
@@ -72,9 +73,6 @@ class CCode {
   const char* vmSource = nullptr;  // the text bytecode errors quote
   char* name = nullptr;        // blanks turned into '_'
 };
-
-// The execution mode: bytecode unless "-oldexec" turned it off.
-extern bool g_useBytecode;
 
 // Bytecode generation for a checked and folded tree; fills code->code and
 // code->debug (either may stay null) and reports its own errors (false fails
