@@ -1,0 +1,302 @@
+#include "mkgame/game_writer.h"
+
+#include "mkgame/file_builder.h"
+
+namespace mkgame {
+
+namespace {
+
+constexpr int kEventTypes = 12;
+
+uint32_t GameId(const std::string& name) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : name) hash = (hash ^ c) * 16777619u;
+  return hash & 0x7FFFFFFFu;
+}
+
+uint32_t ColourWithAlpha(uint32_t colour, double alpha) {
+  auto a = static_cast<uint32_t>(alpha * 255.0 + 0.5);
+  return (colour & 0xFFFFFF) | (a << 24);
+}
+
+class Writer {
+ public:
+  Writer(const Game& game, FileBuilder& out) : game_(game), out_(out) {}
+
+  void Write() {
+    out_.Raw("FORM", 4);
+    out_.U32(0);
+    Header();
+    Options();
+    EmptyTable("EXTN");
+    EmptyTable("SOND");
+    EmptyTable("AUDO");
+    out_.WriteStrings();
+    EmptyTable("TPAG");
+    EmptyTable("TXTR");
+    EmptyTable("SPRT");
+    EmptyTable("BGND");
+    EmptyTable("PATH");
+    Scripts();
+    EmptyTable("FONT");
+    TimeLines();
+    Objects();
+    Rooms();
+    EmptyTable("DAFL");
+    out_.Finish();
+  }
+
+ private:
+  void EmptyTable(const char id[4]) {
+    size_t chunk = out_.BeginChunk(id);
+    out_.U32(0);
+    out_.EndChunk(chunk);
+  }
+
+  void RoomOrder() {
+    out_.U32(static_cast<uint32_t>(game_.rooms.size()));
+    for (size_t i = 0; i < game_.rooms.size(); ++i) out_.U32(static_cast<uint32_t>(i));
+  }
+
+  void Header() {
+    size_t chunk = out_.BeginChunk("GEN8");
+    size_t base = out_.Position();
+    auto pad_to = [&](size_t offset) { out_.Zeros(base + offset - out_.Position()); };
+    out_.U32(1u | (static_cast<uint32_t>(game_.format & 0xFF) << 8));
+    out_.TextOffset(game_.name);
+    out_.TextOffset("Default");
+    out_.I32(game_.lastInstanceId);
+    out_.I32(game_.lastTileId);
+    out_.U32(GameId(game_.name));
+    out_.Zeros(12);  // 16 bytes at 24 end at 40; 36 holds the old room order
+    if (game_.format <= 7) {
+      RoomOrder();
+      return out_.EndChunk(chunk);
+    }
+    out_.U32(0);
+    out_.TextOffset(game_.name);
+    pad_to(60);
+    out_.I32(game_.windowWidth);
+    out_.I32(game_.windowHeight);
+    out_.U32(0);
+    pad_to(100);
+    // Format 10 keeps a text at 100 and moves the room order to 104.
+    if (game_.format == 10) out_.TextOffset(game_.name);
+    RoomOrder();
+    out_.EndChunk(chunk);
+  }
+
+  void Options() {
+    size_t chunk = out_.BeginChunk("OPTN");
+    for (uint32_t word : game_.options) out_.U32(word);
+    out_.U32(static_cast<uint32_t>(game_.constants.size()));
+    for (const auto& [name, value] : game_.constants) {
+      out_.TextOffsetOrZero(name);
+      out_.TextOffset(value);
+    }
+    out_.EndChunk(chunk);
+  }
+
+  // A count, then one offset per item, then the items themselves.
+  template <typename List, typename WriteItem>
+  void Table(const List& items, WriteItem writeItem) {
+    out_.U32(static_cast<uint32_t>(items.size()));
+    std::vector<FileBuilder::Label> labels;
+    for (size_t i = 0; i < items.size(); ++i) {
+      labels.push_back(out_.NewLabel());
+      out_.OffsetTo(labels.back());
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+      out_.Bind(labels[i]);
+      writeItem(items[i]);
+    }
+  }
+
+  void Scripts() {
+    size_t chunk = out_.BeginChunk("SCPT");
+    Table(game_.scripts, [&](const auto& script) {
+      out_.TextOffset(script.first);
+      out_.TextOffset(script.second);
+    });
+    out_.EndChunk(chunk);
+  }
+
+  // Event record {unused; action} followed by its action record.
+  void EventRecord(const std::string& code) {
+    FileBuilder::Label action = out_.NewLabel();
+    out_.U32(0);
+    out_.OffsetTo(action);
+    out_.Bind(action);
+    out_.Zeros(32);
+    out_.U32(0);  // code index, read only with compiled code
+    out_.Zeros(60 - 36);
+    out_.TextOffset(code);
+  }
+
+  void TimeLines() {
+    size_t chunk = out_.BeginChunk("TMLN");
+    Table(game_.timelines, [&](const TimeLine& t) {
+      out_.TextOffset(t.name);
+      out_.U32(static_cast<uint32_t>(t.moments.size()));
+      std::vector<FileBuilder::Label> events;
+      for (const Moment& m : t.moments) {
+        out_.U32(static_cast<uint32_t>(m.step));
+        events.push_back(out_.NewLabel());
+        out_.OffsetTo(events.back());
+      }
+      for (size_t i = 0; i < t.moments.size(); ++i) {
+        out_.Bind(events[i]);
+        EventRecord(t.moments[i].code);
+      }
+    });
+    out_.EndChunk(chunk);
+  }
+
+  void ObjectPhysics(const Object& o) {
+    const PhysicsShape& p = o.physics;
+    out_.U32(o.usesPhysics ? 1 : 0);
+    out_.U32(p.sensor ? 1 : 0);
+    out_.I32(p.shape);
+    out_.F32(p.density);
+    out_.F32(p.restitution);
+    out_.I32(p.group);
+    out_.F32(p.linearDamping);
+    out_.F32(p.angularDamping);
+    out_.U32(static_cast<uint32_t>(p.points.size()));
+    if (game_.format >= 9) {
+      out_.F32(p.friction);
+      out_.U32(p.awake ? 1 : 0);
+      out_.U32(p.kinematic ? 1 : 0);
+    }
+    for (const auto& [x, y] : p.points) {
+      out_.F32(x);
+      out_.F32(y);
+    }
+  }
+
+  void ObjectEvents(const Object& o) {
+    out_.U32(kEventTypes);
+    std::vector<FileBuilder::Label> lists;
+    for (int t = 0; t < kEventTypes; ++t) {
+      lists.push_back(out_.NewLabel());
+      out_.OffsetTo(lists.back());
+    }
+    for (int t = 0; t < kEventTypes; ++t) {
+      out_.Bind(lists[t]);
+      std::vector<const Event*> ofType;
+      for (const Event& e : o.events) {
+        if (e.type == t) ofType.push_back(&e);
+      }
+      Table(ofType, [&](const Event* e) {
+        out_.U32(static_cast<uint32_t>(e->number));
+        EventRecord(e->code);
+      });
+    }
+  }
+
+  void Objects() {
+    size_t chunk = out_.BeginChunk("OBJT");
+    Table(game_.objects, [&](const Object& o) {
+      out_.TextOffset(o.name);
+      out_.I32(o.sprite);
+      out_.U32(o.visible ? 1 : 0);
+      out_.U32(o.solid ? 1 : 0);
+      out_.I32(o.depth);
+      out_.U32(o.persistent ? 1 : 0);
+      out_.I32(o.parent);
+      out_.I32(o.mask);
+      if (game_.format >= 6) ObjectPhysics(o);
+      ObjectEvents(o);
+    });
+    out_.EndChunk(chunk);
+  }
+
+  template <typename Item, typename WriteItem>
+  void FixedList(const std::vector<Item>& items, size_t count, WriteItem writeItem) {
+    std::vector<Item> padded = items;
+    padded.resize(std::max(count, items.size()));
+    Table(padded, writeItem);
+  }
+
+  void Room(const mkgame::Room& r) {
+    out_.TextOffset(r.name);
+    out_.TextOffset(r.caption);
+    out_.I32(r.width);
+    out_.I32(r.height);
+    out_.I32(r.speed);
+    out_.U32(r.persistent ? 1 : 0);
+    out_.U32(r.colour);
+    out_.U32(r.showColour ? 1 : 0);
+    out_.TextOffsetOrZero(r.code);
+    out_.U32(r.viewsEnabled ? 1 : 0);
+    FileBuilder::Label lists[4];
+    for (auto& label : lists) {
+      label = out_.NewLabel();
+      out_.OffsetTo(label);
+    }
+    out_.U32(r.physics ? 1 : 0);
+    out_.I32(0);
+    out_.I32(0);
+    out_.I32(r.width);
+    out_.I32(r.height);
+    out_.F32(r.gravityX);
+    out_.F32(r.gravityY);
+    out_.F32(r.metresPerPixel);
+    out_.Bind(lists[0]);
+    FixedList(r.backgrounds, 8, [&](const RoomBackground& b) {
+      for (int v : {int(b.visible), int(b.foreground), b.background, b.x, b.y, int(b.tileH), int(b.tileV),
+                    b.hspeed, b.vspeed, int(b.stretch)}) {
+        out_.I32(v);
+      }
+    });
+    out_.Bind(lists[1]);
+    FixedList(r.views, 8, [&](const RoomView& v) {
+      out_.I32(v.visible ? 1 : 0);
+      for (int x : v.view) out_.I32(x);
+      for (int x : v.port) out_.I32(x);
+      for (int x : {v.borderH, v.borderV, v.speedH, v.speedV, v.follow}) out_.I32(x);
+    });
+    out_.Bind(lists[2]);
+    Table(r.instances, [&](const RoomInstance& i) {
+      out_.I32(i.x);
+      out_.I32(i.y);
+      out_.I32(i.object);
+      out_.I32(i.id);
+      out_.TextOffsetOrZero(i.code);
+      out_.F32(i.xscale);
+      out_.F32(i.yscale);
+      out_.U32(ColourWithAlpha(i.colour, i.alpha));
+      out_.F32(i.angle);
+    });
+    out_.Bind(lists[3]);
+    Table(r.tiles, [&](const RoomTile& t) {
+      for (int v : {t.x, t.y, t.background, t.source[0], t.source[1], t.source[2], t.source[3], t.depth, t.id}) {
+        out_.I32(v);
+      }
+      out_.F32(t.xscale);
+      out_.F32(t.yscale);
+      out_.U32(ColourWithAlpha(t.colour, t.alpha));
+    });
+  }
+
+  void Rooms() {
+    size_t chunk = out_.BeginChunk("ROOM");
+    Table(game_.rooms, [&](const mkgame::Room& r) { Room(r); });
+    out_.EndChunk(chunk);
+  }
+
+  const Game& game_;
+  FileBuilder& out_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> GameWriter_Write(const Game& game) {
+  FileBuilder collect;
+  Writer(game, collect).Write();
+  FileBuilder out(collect.Texts());
+  Writer(game, out).Write();
+  return out.Bytes();
+}
+
+}  // namespace mkgame
