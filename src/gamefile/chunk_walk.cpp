@@ -1,0 +1,135 @@
+#include "gamefile/chunk_walk.h"
+
+#include <cstring>
+#include <vector>
+
+#include "gamefile/game_header.h"
+#include "gamefile/load_error.h"
+#include "gamefile/options.h"
+#include "runtime/console.h"
+
+namespace {
+
+using ChunkReader = bool (*)(const GameImage&, uint64_t, uint32_t);
+
+// Readers whose stores do not exist yet accept their chunk unread.
+bool NotReadYet(const GameImage&, uint64_t, uint32_t) { return true; }
+
+bool OldHeader(const GameImage& image, uint64_t data, uint32_t size) {
+  g_formatGeneration = 700;
+  return GEN8_Load(image, data, size);
+}
+
+struct ChunkEntry {
+  uint32_t id;
+  ChunkReader read;
+};
+
+const ChunkEntry kChunks[] = {
+    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), GEN8_Load},
+    {ChunkId("OPTN"), Option_Load}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
+    {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
+    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), NotReadYet},  {ChunkId("FONT"), NotReadYet},
+    {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
+    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
+    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), NotReadYet},  {ChunkId("VARI"), NotReadYet},
+    {ChunkId("STRG"), NotReadYet}, {ChunkId("HELP"), NotReadYet},
+};
+
+const ChunkEntry* FindChunk(uint32_t id) {
+  for (const ChunkEntry& entry : kChunks) {
+    if (entry.id == id) return &entry;
+  }
+  return nullptr;
+}
+
+std::string IdText(uint32_t id) {
+  char text[5];
+  std::memcpy(text, &id, 4);
+  text[4] = '\0';
+  for (int i = 0; i < 4; ++i) {
+    if (static_cast<unsigned char>(text[i]) < 32 || static_cast<unsigned char>(text[i]) > 126) text[i] = '?';
+  }
+  return text;
+}
+
+void ClearStores() {
+  Option_Defaults();
+}
+
+std::vector<const char*> g_strings;
+
+}  // namespace
+
+bool GameFile_CheckContainer(const GameImage& image) {
+  if (image.Size() <= 8) return LoadError_Report("FORM", "the file is too short (%llu bytes)",
+                                                 static_cast<unsigned long long>(image.Size()));
+  const uint8_t* d = image.Data();
+  bool form = std::memcmp(d, "FORM", 4) == 0 || std::memcmp(d, "MROF", 4) == 0;
+  if (!form) return LoadError_Report("FORM", "this is not a game file");
+  ImageReader head(image, 4, 8);
+  uint32_t size = head.U32();
+  if (size != image.Size() - 8) {
+    return LoadError_Report("FORM", "the size word says %u bytes, the file holds %llu", size,
+                            static_cast<unsigned long long>(image.Size() - 8));
+  }
+  uint64_t offset = 8;
+  bool header = false;
+  while (offset < image.Size()) {
+    if (image.Size() - offset < 8) return LoadError_Report("FORM", "a chunk header is cut short");
+    ImageReader r(image, offset, image.Size());
+    uint32_t id = r.U32();
+    uint64_t chunkSize = r.U32();
+    if (chunkSize > image.Size() - offset - 8) {
+      return LoadError_Report(IdText(id).c_str(), "the chunk runs past the end of the file");
+    }
+    if (chunkSize > 0 && (id == ChunkId("GEN8") || id == ChunkId("GEN7") || id == ChunkId("GENL"))) header = true;
+    offset += 8 + chunkSize;
+  }
+  if (!header) return LoadError_Report("FORM", "the file has no header chunk");
+  return true;
+}
+
+bool LoadGameChunks(const GameImage& image) {
+  g_debugConsole->Output("initialise everything!\n");
+  ClearStores();
+  if (!GameFile_CheckContainer(image)) return false;
+  bool result = true;
+  bool damaged = false;
+  GameFile_ForEachChunk(image, [&](uint32_t id, uint64_t data, uint32_t size) {
+    if (damaged) return;
+    std::string name = IdText(id);
+    g_debugConsole->Output("Process Chunk: %s   %d\n", name.c_str(), static_cast<int>(size));
+    if (size == 0) return;
+    const ChunkEntry* entry = FindChunk(id);
+    if (entry == nullptr) {
+      g_debugConsole->Output("unknown Chunk %s:%d\n", name.c_str(), static_cast<int>(id));
+      result = false;
+      return;
+    }
+    // A damaged chunk ends the walk; an unknown one only fails the result.
+    if (!entry->read(image, data, size)) damaged = true;
+  });
+  return result && !damaged;
+}
+
+bool LoadGameData() {
+  g_debugConsole->Output("LoadGameData()\n");
+  return LoadGameChunks(g_gameData);
+}
+
+bool StringTable_Load(const GameImage& image, uint64_t data, uint32_t size) {
+  ImageReader r(image, data, data + size);
+  std::vector<uint32_t> offsets = r.OffsetTable();
+  if (r.Failed()) return LoadError_Report("STRG", "the string count runs past the chunk");
+  g_strings.assign(offsets.size(), nullptr);
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    if (offsets[i] == 0) continue;
+    g_strings[i] = image.TextAt(uint64_t{offsets[i]} + 4);
+    if (g_strings[i] == nullptr) return LoadError_Report("STRG", "string %zu lies outside the file", i);
+  }
+  return true;
+}
+
+const char* StringTable_Get(uint32_t index) { return index < g_strings.size() ? g_strings[index] : nullptr; }
+uint32_t StringTable_Count() { return static_cast<uint32_t>(g_strings.size()); }

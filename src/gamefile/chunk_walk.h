@@ -1,0 +1,47 @@
+// The game file's container: "FORM" (or "MROF"), a size word, then chunks
+// of {id, size, data}. The walk clears every store and hands each chunk to
+// its reader in file order.
+#pragma once
+
+#include <cstdint>
+
+#include "gamefile/game_image.h"
+
+struct ChunkHeader {
+  uint32_t id;
+  uint32_t size;
+};
+
+// Four letters of a chunk id, first letter in the lowest byte.
+constexpr uint32_t ChunkId(const char (&name)[5]) {
+  return uint32_t(uint8_t(name[0])) | uint32_t(uint8_t(name[1])) << 8 | uint32_t(uint8_t(name[2])) << 16 |
+         uint32_t(uint8_t(name[3])) << 24;
+}
+
+// Checks the container: magic, size word, and that every chunk lies inside
+// the file. False (with a console line) for anything else.
+bool GameFile_CheckContainer(const GameImage& image);
+
+// Calls visit(id, data offset, size) for every chunk of a checked container.
+template <typename Visit>
+void GameFile_ForEachChunk(const GameImage& image, Visit visit) {
+  uint64_t offset = 8;
+  while (offset + 8 <= image.Size()) {
+    ImageReader r(image, offset, image.Size());
+    uint32_t id = r.U32();
+    uint32_t size = r.U32();
+    visit(id, offset + 8, size);
+    offset += 8 + uint64_t{size};
+  }
+}
+
+// Clears all stores and reads every chunk; false when the file is damaged
+// or holds an unknown chunk (the walk still reads the rest).
+bool LoadGameChunks(const GameImage& image);
+// "LoadGameData()" then the walk over g_gameData.
+bool LoadGameData();
+
+// The string table: the text of STRG entry n, null when out of range.
+const char* StringTable_Get(uint32_t index);
+uint32_t StringTable_Count();
+bool StringTable_Load(const GameImage& image, uint64_t data, uint32_t size);

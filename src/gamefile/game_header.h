@@ -1,0 +1,41 @@
+// The game header chunk ("GEN8", older "GEN7"/"GENL"): names, ids, window
+// size and flags, and the room order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamefile/game_image.h"
+
+struct GameHeader {
+  uint32_t flags = 0;           // bit 0 clear: debug mode
+  const char* displayName = nullptr;
+  const char* configName = nullptr;
+  int32_t lastInstanceId = 0;
+  int32_t lastTileId = 0;
+  uint64_t carried[2] = {0, 0};  // kept, not interpreted
+};
+
+// Window flag bits of the header.
+constexpr uint32_t kWindowPopup = 0x1;
+constexpr uint32_t kWindowArrowCursor = 0x20;
+constexpr uint32_t kWindowResizable = 0x40;
+
+extern GameHeader g_gameHeader;
+extern int32_t g_formatVersion;
+extern int32_t g_gameId;
+extern int32_t g_windowWidth;
+extern int32_t g_windowHeight;
+extern uint32_t g_windowFlags;
+extern std::string g_gameName;
+extern std::vector<int32_t> g_roomOrder;
+// 800 after the header pre-pass; 700 once an old header chunk is met.
+extern int32_t g_formatGeneration;
+
+// The pre-pass reading of a header chunk: names and window. False when the
+// chunk is damaged (the reason is on the console).
+bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size);
+// The chunk walk's reading: ids, window again, the room order.
+bool GEN8_Load(const GameImage& image, uint64_t data, uint32_t size);
+void GameHeader_Reset();

@@ -1,0 +1,222 @@
+#include "runtime/files.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "runtime/memory.h"
+#include "runtime/numeric.h"
+#include "runtime/random.h"
+
+namespace {
+
+// Gives up on a name search after this many taken names.
+constexpr int kNameAttempts = 100000;
+
+std::string g_tempBase;
+std::string g_tempDirectory;
+bool g_haveTempDirectory = false;
+
+TempNameDraw g_draw = Random_Int;
+
+char* NewText(const std::string& text) {
+  auto* copy = static_cast<char*>(KV_ALLOC(text.size() + 1, false));
+  std::memcpy(copy, text.c_str(), text.size() + 1);
+  return copy;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Position of the last "\", else of the last "/"; npos when neither.
+size_t LastSeparator(const std::string& path) {
+  size_t back = path.rfind('\\');
+  return back != std::string::npos ? back : path.rfind('/');
+}
+
+bool IsDriveOnly(const std::string& path) {
+  if (path.size() != 2 || path[1] != ':') return false;
+  char c = path[0];
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool StatIs(const char* path, mode_t type) {
+  struct stat info;
+  return path != nullptr && stat(path, &info) == 0 && (info.st_mode & S_IFMT) == type;
+}
+
+std::string ExtractPath(const std::string& path) {
+  size_t at = LastSeparator(path);
+  if (at == std::string::npos || at == 0) return std::string();
+  return path.substr(0, at);
+}
+
+bool CreateFolder(std::string path) {
+  if (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+  if (path == "/" || path == "\\" || IsDriveOnly(path)) return true;
+  if (StatIs(path.c_str(), S_IFDIR)) return true;
+  std::string parent = ExtractPath(path);
+  if (!parent.empty() && parent != path) CreateFolder(parent);
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  return errno == EEXIST && StatIs(path.c_str(), S_IFDIR);
+}
+
+bool DeleteEntryAt(int parentFd, const char* name);
+
+std::vector<std::string> ListFolder(int folderFd) {
+  std::vector<std::string> names;
+  int listFd = dup(folderFd);
+  if (listFd < 0) return names;
+  DIR* dir = fdopendir(listFd);
+  if (dir == nullptr) {
+    close(listFd);
+    return names;
+  }
+  while (dirent* entry = readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  closedir(dir);
+  return names;
+}
+
+// Opens a folder (never through a link) with the rights needed to empty it,
+// granting them to ourselves when they are missing.
+int OpenFolderToEmpty(int parentFd, const char* name, mode_t mode) {
+  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+  int fd = openat(parentFd, name, kFlags);
+  if (fd < 0 && errno == EACCES) {
+    fchmodat(parentFd, name, mode | S_IRWXU, AT_SYMLINK_NOFOLLOW);
+    fd = openat(parentFd, name, kFlags);
+  }
+  if (fd >= 0 && (mode & S_IRWXU) != S_IRWXU) fchmod(fd, mode | S_IRWXU);
+  return fd;
+}
+
+bool DeleteFolderAt(int parentFd, const char* name, mode_t mode) {
+  int fd = OpenFolderToEmpty(parentFd, name, mode);
+  if (fd < 0) return false;
+  for (const std::string& entry : ListFolder(fd)) DeleteEntryAt(fd, entry.c_str());
+  close(fd);
+  return unlinkat(parentFd, name, AT_REMOVEDIR) == 0;
+}
+
+bool DeleteEntryAt(int parentFd, const char* name) {
+  struct stat info;
+  if (fstatat(parentFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (S_ISDIR(info.st_mode)) return DeleteFolderAt(parentFd, name, info.st_mode);
+  return unlinkat(parentFd, name, 0) == 0;
+}
+
+}  // namespace
+
+char* File_GetWorkingDirectory() {
+  char* current = getcwd(nullptr, 0);
+  if (current == nullptr) return nullptr;
+  char* copy = NewText(current);
+  std::free(current);
+  return copy;
+}
+
+bool File_Exists(const char* path) { return StatIs(path, S_IFREG); }
+
+bool Directory_Exists(const char* path) { return StatIs(path, S_IFDIR); }
+
+char* File_ExtractPath(const char* path) {
+  return NewText(path == nullptr ? std::string() : ExtractPath(path));
+}
+
+char* File_ExtractName(const char* path) {
+  if (path == nullptr) return NewText(std::string());
+  std::string text = path;
+  size_t at = LastSeparator(text);
+  return NewText(at == std::string::npos ? text : text.substr(at + 1));
+}
+
+char* File_ExtractExt(const char* path) {
+  if (path == nullptr) return NewText(std::string());
+  std::string text = path;
+  size_t nameStart = text.find_last_of("\\/");
+  nameStart = nameStart == std::string::npos ? (IsDriveOnly(text.substr(0, 2)) ? 2 : 0) : nameStart + 1;
+  size_t dot = text.rfind('.');
+  if (dot == std::string::npos || dot < nameStart) return NewText(std::string());
+  return NewText(text.substr(dot));
+}
+
+char* File_ExtractDrive(const char* path) {
+  if (path == nullptr) return NewText(std::string());
+  std::string start = std::string(path).substr(0, 2);
+  return NewText(IsDriveOnly(start) ? start : std::string());
+}
+
+bool Directory_Create(const char* path) {
+  if (path == nullptr || path[0] == '\0') return false;
+  return CreateFolder(path);
+}
+
+void File_CreateParentDirectories(const char* path) {
+  if (path == nullptr) return;
+  std::string parent = ExtractPath(path);
+  if (!parent.empty()) CreateFolder(parent);
+}
+
+bool Directory_Delete(const char* path) {
+  if (path == nullptr || path[0] == '\0') return false;
+  struct stat info;
+  if (lstat(path, &info) != 0) return false;
+  if (S_ISLNK(info.st_mode)) return unlink(path) == 0;
+  if (!S_ISDIR(info.st_mode)) return false;
+  return DeleteFolderAt(AT_FDCWD, path, info.st_mode);
+}
+
+char* File_DefaultTempBase() {
+  const char* base = std::getenv("TMPDIR");
+  return NewText(base != nullptr && base[0] != '\0' ? base : "/tmp");
+}
+
+bool File_MakeTempDirectory(const char* base) {
+  if (base == nullptr || base[0] == '\0') return false;
+  g_tempBase = base;
+  CreateFolder(g_tempBase);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    int r = std::rand() % 32768;
+    int n = Num_TruncInt32(r / 32767.0 * 100000.0);
+    std::string name = g_tempBase + "/qz_ttt_" + std::to_string(n);
+    // An exclusive create: whoever makes the folder owns it.
+    if (mkdir(name.c_str(), 0700) == 0) {
+      g_tempDirectory = name;
+      g_haveTempDirectory = true;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+char* File_GetTempDirectory() {
+  return g_haveTempDirectory ? NewText(g_tempDirectory) : nullptr;
+}
+
+char* File_MakeTempName(const char* suffix) {
+  if (!g_haveTempDirectory) return nullptr;
+  std::string tail = suffix == nullptr ? "" : suffix;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    std::string name = g_tempDirectory + "/a" + std::to_string(g_draw(100000)) + tail;
+    if (!File_Exists(name.c_str())) return NewText(name);
+  }
+  return nullptr;
+}
+
+bool File_DeleteTempDirectory() {
+  if (!g_haveTempDirectory) return false;
+  g_haveTempDirectory = false;
+  return Directory_Delete(g_tempDirectory.c_str());
+}
+
+void File_SetTempNameDraw(TempNameDraw draw) { g_draw = draw == nullptr ? Random_Int : draw; }

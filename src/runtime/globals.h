@@ -1,0 +1,20 @@
+// Program-wide objects and their exit-time releases. Globals_Init runs the
+// start-up steps in a fixed order; Globals_Shutdown runs every release in the
+// reverse order of registration, once: a second shutdown does nothing, so
+// ending the process from anywhere is safe. Globals_Init also arranges for
+// Globals_Shutdown to run when the process exits.
+#pragma once
+
+#include "runtime/hash.h"
+
+// Instances by id (512 buckets) and the physics table (128 buckets). Their
+// owners give them a value deleter: at exit each value is deleted.
+extern Hash g_instanceMap;
+extern Hash g_physicsTable;
+
+void Globals_Init();
+void Globals_Shutdown();
+
+// Adds an owner's exit-time release; it runs before every release registered
+// earlier. A release should leave its object empty.
+void Globals_RegisterRelease(void (*release)());
