@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/crc32.h"
 #include "runtime/ds_value.h"
 #include "runtime/memory.h"
 
@@ -9,31 +10,13 @@ namespace {
 
 constexpr uint32_t kBucketMask = CDS_Map::kBuckets - 1;
 
-// Reflected polynomial 0xEDB88320, started at all ones, not inverted.
-uint32_t KeyCrc(const void* data, size_t count) {
-  static uint32_t table[256];
-  static bool ready = false;
-  if (!ready) {
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      table[i] = c;
-    }
-    ready = true;
-  }
-  uint32_t c = 0xFFFFFFFFu;
-  const auto* p = static_cast<const uint8_t*>(data);
-  for (size_t i = 0; i < count; ++i) c = (c >> 8) ^ table[(c ^ p[i]) & 0xFF];
-  return c;
-}
-
 const char* KeyText(const ScriptValue& key) { return key.text == nullptr ? "" : key.text; }
 
 }  // namespace
 
 uint32_t DS_MapKeyHash(const ScriptValue& key) {
-  if (DS_IsString(key)) return KeyCrc(KeyText(key), std::strlen(KeyText(key)));
-  return KeyCrc(&key.real, sizeof key.real);
+  if (DS_IsString(key)) return CRC32_String(KeyText(key));
+  return CRC32_Buffer(&key.real, sizeof key.real);
 }
 
 bool DS_MapKeysEqual(const ScriptValue& a, const ScriptValue& b) {

@@ -9,33 +9,11 @@ namespace {
 
 constexpr int32_t kMarkBits = static_cast<int32_t>(0xFF000000u);
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 }  // namespace
 
-void DSTextOut::Bytes(const void* data, size_t count) {
-  const auto* p = static_cast<const uint8_t*>(data);
-  m_bytes.insert(m_bytes.end(), p, p + count);
-}
+void DSTextOut::Int(int32_t value) { m_stream.WriteInteger(value); }
 
-void DSTextOut::Int(int32_t value) {
-  uint8_t b[4];
-  for (int i = 0; i < 4; ++i) b[i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
-  Bytes(b, 4);
-}
-
-void DSTextOut::Real(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, 8);
-  uint8_t b[8];
-  for (int i = 0; i < 8; ++i) b[i] = static_cast<uint8_t>(bits >> (8 * i));
-  Bytes(b, 8);
-}
+void DSTextOut::Real(double value) { m_stream.WriteReal(value); }
 
 void DSTextOut::Value(const ScriptValue& value) {
   Int(value.kind);
@@ -43,37 +21,30 @@ void DSTextOut::Value(const ScriptValue& value) {
   Real(DS_IsString(value) ? 0.0 : value.real);
   size_t length = text ? std::strlen(value.text) : 0;
   Int(static_cast<int32_t>(length));
-  if (length > 0) Bytes(value.text, length);
+  m_stream.WriteBuffer(value.text, static_cast<int64_t>(length));
 }
 
 char* DSTextOut::Finish() const {
-  static const char kDigits[] = "0123456789ABCDEF";
-  auto* text = static_cast<char*>(KV_ALLOC(m_bytes.size() * 2 + 1, false));
-  for (size_t i = 0; i < m_bytes.size(); ++i) {
-    text[2 * i] = kDigits[m_bytes[i] >> 4];
-    text[2 * i + 1] = kDigits[m_bytes[i] & 15];
-  }
-  text[m_bytes.size() * 2] = '\0';
+  char* text = nullptr;
+  m_stream.WriteHex(&text);
+  if (text == nullptr) text = static_cast<char*>(KV_ALLOC(1, true));
   return text;
 }
 
 bool DSTextIn::Open(const char* text) {
-  m_bytes.clear();
   m_position = 0;
   if (text == nullptr) return false;
-  // Pairs that are not two hexadecimal digits are skipped, as is an odd
-  // last character.
-  for (const char* p = text; p[0] != '\0' && p[1] != '\0'; p += 2) {
-    int high = HexDigit(p[0]);
-    int low = HexDigit(p[1]);
-    if (high >= 0 && low >= 0) m_bytes.push_back(static_cast<uint8_t>(high * 16 + low));
-  }
+  m_stream.ReadHex(text);
   return true;
 }
 
+size_t DSTextIn::Left() const {
+  return static_cast<size_t>(m_stream.GetSize()) - m_position;
+}
+
 bool DSTextIn::Bytes(void* target, size_t count) {
-  if (m_bytes.size() - m_position < count) return false;
-  std::memcpy(target, m_bytes.data() + m_position, count);
+  if (Left() < count) return false;
+  std::memcpy(target, m_stream.GetBuffer() + m_position, count);
   m_position += count;
   return true;
 }
@@ -103,7 +74,7 @@ bool DSTextIn::Expect(int32_t id) {
 
 bool DSTextIn::CanHold(int64_t count) const {
   if (count < 0) return false;
-  auto left = static_cast<int64_t>(m_bytes.size() - m_position);
+  auto left = static_cast<int64_t>(Left());
   return count <= left / kDSMinRecordBytes;
 }
 
@@ -115,8 +86,8 @@ bool DSTextIn::Value(ScriptValue* slot) {
   // Reals may carry marks in their top bits; nothing else is a value.
   bool isString = kind == kValueString;
   if (!isString && (kind & ~kMarkBits) != kValueReal) return false;
-  if (length < 0 || static_cast<size_t>(length) > m_bytes.size() - m_position) return false;
-  const char* bytes = reinterpret_cast<const char*>(m_bytes.data() + m_position);
+  if (length < 0 || static_cast<size_t>(length) > Left()) return false;
+  const char* bytes = reinterpret_cast<const char*>(m_stream.GetBuffer() + m_position);
   m_position += static_cast<size_t>(length);
   if (isString && length > 0) DS_StoreText(slot, bytes, length);
   slot->kind = kind;

@@ -9,9 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "runtime/script_value.h"
+#include "runtime/stream.h"
 
 // Identifiers that open each form.
 enum DSTextId : int32_t {
@@ -35,8 +35,7 @@ class DSTextOut {
   char* Finish() const;
 
  private:
-  void Bytes(const void* data, size_t count);
-  std::vector<uint8_t> m_bytes;
+  CStream m_stream;
 };
 
 class DSTextIn {
@@ -55,6 +54,7 @@ class DSTextIn {
 
  private:
   bool Bytes(void* target, size_t count);
-  std::vector<uint8_t> m_bytes;
+  size_t Left() const;
+  CStream m_stream;
   size_t m_position = 0;
 };
