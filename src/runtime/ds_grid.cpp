@@ -38,8 +38,9 @@ void DiskRange(double centre, double r, int32_t size, int32_t* low, int32_t* hig
 bool DS_GridSizeAllowed(int64_t width, int64_t height) {
   int64_t cells = std::max<int64_t>(width, 0) * std::max<int64_t>(height, 0);
   if (cells > INT32_MAX) return false;
-  return cells * static_cast<int64_t>(sizeof(ScriptValue)) <= static_cast<int64_t>(MemoryManager::kMaxSize) &&
-         width * static_cast<int64_t>(sizeof(DSGridColumn)) <= static_cast<int64_t>(MemoryManager::kMaxSize);
+  // Every column holds at least one cell when there are any, so the cell
+  // bound also bounds the column array.
+  return cells * static_cast<int64_t>(sizeof(ScriptValue)) <= static_cast<int64_t>(MemoryManager::kMaxSize);
 }
 
 CDS_Grid::CDS_Grid(int32_t width, int32_t height) { Resize(width, height); }
@@ -59,6 +60,7 @@ void CDS_Grid::FreeColumns(int32_t from) {
   }
 }
 
+// A grid without rows keeps no columns, so a wide empty grid costs nothing.
 bool CDS_Grid::Resize(int32_t width, int32_t height) {
   width = NonNegative(width);
   height = NonNegative(height);
@@ -66,11 +68,12 @@ bool CDS_Grid::Resize(int32_t width, int32_t height) {
     g_debugConsole->Output("Grid of %d x %d cells is too large\n", width, height);
     return false;
   }
-  FreeColumns(width);
-  MemoryManager::SetLength(&m_columns, static_cast<size_t>(width) * sizeof(DSGridColumn), __FILE__,
+  int32_t columns = height == 0 ? 0 : width;
+  FreeColumns(columns);
+  MemoryManager::SetLength(&m_columns, static_cast<size_t>(columns) * sizeof(DSGridColumn), __FILE__,
                            __LINE__);
-  m_columnCount = width;
-  for (int32_t x = 0; x < width; ++x) {
+  m_columnCount = columns;
+  for (int32_t x = 0; x < columns; ++x) {
     DSGridColumn& column = m_columns[x];
     if (column.height > height) DS_ResetSlots(column.cells + height, column.height - height);
     DS_ResizeSlots(&column.cells, height);
@@ -119,6 +122,7 @@ DSGridArea CDS_Grid::DiskArea(double x, double y, double r) const {
 
 template <typename Visit>
 void CDS_Grid::ForEach(const DSGridArea& area, const double* disk, Visit visit) const {
+  if (area.lowY > area.highY) return;
   for (int32_t x = area.lowX; x <= area.highX; ++x) {
     for (int32_t y = area.lowY; y <= area.highY; ++y) {
       if (InDisk(x, y, disk) && !visit(x, y, Cell(x, y))) return;
@@ -228,7 +232,7 @@ void CDS_Grid::Clear(const ScriptValue* value) {
 void CDS_Grid::Copy(const CDS_Grid* source) {
   if (source == this || source == nullptr) return;
   if (!Resize(source->m_width, source->m_height)) return;
-  for (int32_t x = 0; x < m_width; ++x) {
+  for (int32_t x = 0; x < m_columnCount; ++x) {
     for (int32_t y = 0; y < m_height; ++y) DS_StoreValue(Cell(x, y), source->Cell(x, y));
   }
 }
@@ -245,7 +249,7 @@ char* CDS_Grid::WriteText() const {
   out.Int(kDSTextGrid);
   out.Int(m_width);
   out.Int(m_height);
-  for (int32_t x = 0; x < m_width; ++x) {
+  for (int32_t x = 0; x < m_columnCount; ++x) {
     for (int32_t y = 0; y < m_height; ++y) out.Value(*Cell(x, y));
   }
   return out.Finish();
@@ -261,7 +265,7 @@ bool CDS_Grid::ReadText(const char* text) {
     return false;
   }
   CDS_Grid read(width, height);
-  for (int32_t x = 0; x < width; ++x) {
+  for (int32_t x = 0; x < read.m_columnCount; ++x) {
     for (int32_t y = 0; y < height; ++y) {
       if (!in.Value(read.Cell(x, y))) return false;
     }

@@ -193,6 +193,17 @@ TEST(DSGrid, ResizeKeepsOverlapAndRefusesHugeOrNegativeSizes) {
   TestValue one(1.0);
   negative.OperateRegion(kDSOpSet, 0, 0, 9, 9, &one);
   EXPECT_DOUBLE_EQ(negative.Totals(0, 0, 9, 9).sum, 0.0);
+  // Rows are what costs memory: a grid without rows may be as wide as it likes.
+  CDS_Grid wide(INT32_MAX, 0);
+  EXPECT_EQ(wide.Width(), INT32_MAX);
+  wide.OperateRegion(kDSOpSet, 0, 0, INT32_MAX, 9, &one);
+  wide.Shuffle();
+  CDS_Grid back(1, 1);
+  EXPECT_TRUE(back.ReadText(TakeText(wide.WriteText()).c_str()));
+  EXPECT_EQ(back.Width(), INT32_MAX);
+  EXPECT_TRUE(back.Resize(2, 0));
+  EXPECT_TRUE(back.Resize(2, 2));
+  EXPECT_EQ(Row(back, 1), "r:0 r:0 ");
 }
 
 TEST(DSGrid, ShuffleKeepsTheCellsAndFollowsTheSeed) {
