@@ -2,9 +2,12 @@
 #include <clocale>
 #include <cstdio>
 
-int main(int, char**) {
+#include "runtime/globals.h"
+#include "world/runner.h"
+
+int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  std::printf("Korvalith %s\n", KORVALITH_VERSION);
-  return 0;
+  Globals_Init();
+  return Runner_Main(argc, argv);
 }

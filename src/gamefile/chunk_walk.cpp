@@ -1,21 +1,36 @@
 #include "gamefile/chunk_walk.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
+#include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
-#include "gamefile/load_error.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "gamefile/texture_pages.h"
 #include "runtime/console.h"
+#include "script/script.h"
 
 namespace {
 
-using ChunkReader = bool (*)(const GameImage&, uint64_t, uint32_t);
+using ChunkReader = ChunkReaderFn;
 
 // Readers whose stores do not exist yet accept their chunk unread.
-bool NotReadYet(const GameImage&, uint64_t, uint32_t) { return true; }
+bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
 
-bool OldHeader(const GameImage& image, uint64_t data, uint32_t size) {
+// Most readers only read; FUNC writes ids into the image.
+template <bool (*Read)(const GameImage&, uint64_t, uint32_t)>
+bool ReadOnly(GameImage& image, uint64_t data, uint32_t size) {
+  return Read(image, data, size);
+}
+
+// Read by the header pre-pass; the walk only lists them.
+bool ReadByPrePass(GameImage&, uint64_t, uint32_t) { return true; }
+
+bool OldHeader(GameImage& image, uint64_t data, uint32_t size) {
   g_formatGeneration = 700;
   return GEN8_Load(image, data, size);
 }
@@ -26,21 +41,54 @@ struct ChunkEntry {
 };
 
 const ChunkEntry kChunks[] = {
-    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), GEN8_Load},
-    {ChunkId("OPTN"), Option_Load}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
-    {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
-    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), NotReadYet},  {ChunkId("FONT"), NotReadYet},
-    {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
-    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
-    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), NotReadYet},  {ChunkId("VARI"), NotReadYet},
-    {ChunkId("STRG"), NotReadYet}, {ChunkId("HELP"), NotReadYet},
+    {ChunkId("GEN7"), OldHeader},
+    {ChunkId("GENL"), OldHeader},
+    {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
+    {ChunkId("OPTN"), ReadOnly<Option_Load>},
+    {ChunkId("EXTN"), NotReadYet},
+    {ChunkId("SOND"), NotReadYet},
+    {ChunkId("AUDO"), NotReadYet},
+    {ChunkId("SPRT"), NotReadYet},
+    {ChunkId("BGND"), NotReadYet},
+    {ChunkId("PATH"), NotReadYet},
+    {ChunkId("SCPT"), ReadOnly<Script_Load>},
+    {ChunkId("FONT"), NotReadYet},
+    {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
+    {ChunkId("OBJT"), ReadOnly<Object_Load>},
+    {ChunkId("ROOM"), NotReadYet},
+    {ChunkId("DAFL"), NotReadYet},
+    {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},
+    {ChunkId("TXTR"), ReadOnly<TXTR_Load>},
+    {ChunkId("CODE"), NotReadYet},
+    {ChunkId("FUNC"), FUNC_Load},
+    {ChunkId("VARI"), ReadByPrePass},
+    {ChunkId("STRG"), ReadByPrePass},
+    {ChunkId("HELP"), NotReadYet},
 };
 
-const ChunkEntry* FindChunk(uint32_t id) {
+struct InstalledReader {
+  ChunkReader read = nullptr;
+  StoreClearFn clear = nullptr;
+};
+
+// Readers installed from above, by chunk id.
+std::map<uint32_t, InstalledReader>& Installed() {
+  static std::map<uint32_t, InstalledReader> installed;
+  return installed;
+}
+
+ChunkReader FindReader(uint32_t id) {
+  auto it = Installed().find(id);
+  if (it != Installed().end()) return it->second.read;
   for (const ChunkEntry& entry : kChunks) {
-    if (entry.id == id) return &entry;
+    if (entry.id == id) return entry.read;
   }
   return nullptr;
+}
+
+void ClearInstalled(const char (&id)[5]) {
+  auto it = Installed().find(ChunkId(id));
+  if (it != Installed().end() && it->second.clear != nullptr) it->second.clear();
 }
 
 std::string IdText(uint32_t id) {
@@ -53,13 +101,24 @@ std::string IdText(uint32_t id) {
   return text;
 }
 
+// Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
+  ClearInstalled("SOND");
+  Script_Clear();
+  TimeLine_Init();
+  Object_Init();
+  ClearInstalled("ROOM");
+  TexturePage_Clear();
   Option_Defaults();
 }
 
 std::vector<const char*> g_strings;
 
 }  // namespace
+
+void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear) {
+  Installed()[ChunkId(id)] = {reader, clear};
+}
 
 bool GameFile_CheckContainer(const GameImage& image) {
   if (image.Size() <= 8) return LoadError_Report("FORM", "the file is too short (%llu bytes)",
@@ -90,7 +149,7 @@ bool GameFile_CheckContainer(const GameImage& image) {
   return true;
 }
 
-bool LoadGameChunks(const GameImage& image) {
+bool LoadGameChunks(GameImage& image) {
   g_debugConsole->Output("initialise everything!\n");
   ClearStores();
   if (!GameFile_CheckContainer(image)) return false;
@@ -101,14 +160,14 @@ bool LoadGameChunks(const GameImage& image) {
     std::string name = IdText(id);
     g_debugConsole->Output("Process Chunk: %s   %d\n", name.c_str(), static_cast<int>(size));
     if (size == 0) return;
-    const ChunkEntry* entry = FindChunk(id);
-    if (entry == nullptr) {
+    ChunkReader read = FindReader(id);
+    if (read == nullptr) {
       g_debugConsole->Output("unknown Chunk %s:%d\n", name.c_str(), static_cast<int>(id));
       result = false;
       return;
     }
     // A damaged chunk ends the walk; an unknown one only fails the result.
-    if (!entry->read(image, data, size)) damaged = true;
+    if (!read(image, data, size)) damaged = true;
   });
   return result && !damaged;
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 struct ChunkHeader {
   uint32_t id;
@@ -35,9 +35,16 @@ void GameFile_ForEachChunk(const GameImage& image, Visit visit) {
   }
 }
 
+// Stores that live above the game-file layer (rooms, sounds) install the
+// reader of their chunk and the clearing of their store here; the walk
+// calls them in its own order.
+using ChunkReaderFn = bool (*)(GameImage& image, uint64_t data, uint32_t size);
+using StoreClearFn = void (*)();
+void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear);
+
 // Clears all stores and reads every chunk; false when the file is damaged
 // or holds an unknown chunk (the walk still reads the rest).
-bool LoadGameChunks(const GameImage& image);
+bool LoadGameChunks(GameImage& image);
 // "LoadGameData()" then the walk over g_gameData.
 bool LoadGameData();
 

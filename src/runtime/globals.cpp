@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "runtime/console.h"
+#include "runtime/crc32.h"
+#include "runtime/random.h"
 
 Hash g_instanceMap;
 Hash g_physicsTable;
@@ -22,6 +24,9 @@ std::vector<void (*)()>& Releases() {
   static auto* releases = new std::vector<void (*)()>;
   return *releases;
 }
+
+// A game that never calls randomize gets the same sequence every run.
+void SeedRandom() { Random_Seed(0); }
 
 void InitInstanceMap() { g_instanceMap.Init(kInstanceBuckets); }
 void ReleaseInstanceMap() { g_instanceMap.Release(kHashDeleteValue); }
@@ -47,7 +52,8 @@ struct GlobalStep {
 
 // In order of effect; a step without a release passes null.
 constexpr GlobalStep kSteps[] = {
-    // (first) seeding the script random generator with 0
+    {SeedRandom, nullptr},
+    {CRC32_InitTable, nullptr},
     {InitInstanceMap, ReleaseInstanceMap},
     {InitPhysicsTable, ReleasePhysicsTable},
     {InitConsoles, ReleaseConsoles},

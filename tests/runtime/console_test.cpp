@@ -1,3 +1,4 @@
+#include "support/test_support.h"
 #include "runtime/console.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,7 @@ namespace {
 std::vector<std::string> g_paneLines;
 void RecordPane(const char* text) { g_paneLines.emplace_back(text); }
 
-// A console that keeps what it is given instead of printing it.
-class RecordingConsole : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char* format, ...) override __attribute__((format(printf, 2, 3))) {
-    va_list args;
-    va_start(args, format);
-    char buffer[256];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    lines.emplace_back(buffer);
-  }
-  std::vector<std::string> lines;
-};
+using testsupport::RecordingConsole;
 
 class ConsoleTest : public testing::Test {
  protected:

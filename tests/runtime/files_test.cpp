@@ -1,3 +1,4 @@
+#include "support/test_support.h"
 #include "runtime/files.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for one test, removed (without following links) at the end.
-struct Scratch {
-  std::string path = MakeFolder();
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string operator/(const std::string& name) const { return path + "/" + name; }
-  static std::string MakeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kv_files_XXXXXX").string();
-    return mkdtemp(pattern.data()) == nullptr ? std::string() : pattern;
-  }
+struct Scratch : testsupport::ScratchFolder {
+  Scratch() : ScratchFolder("kv_files") {}
+  const std::string& path = Path();
 };
 
 std::string Take(char* text) {

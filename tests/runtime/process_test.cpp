@@ -1,3 +1,4 @@
+#include "support/test_support.h"
 #include "runtime/process.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,9 @@ namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 using Clock = std::chrono::steady_clock;
 
-struct Scratch {
-  std::string path = MakeFolder();
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string operator/(const std::string& name) const { return path + "/" + name; }
-  static std::string MakeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kv_process_XXXXXX").string();
-    return mkdtemp(pattern.data()) == nullptr ? std::string() : pattern;
-  }
+struct Scratch : testsupport::ScratchFolder {
+  Scratch() : ScratchFolder("kv_process") {}
+  const std::string& path = Path();
 };
 
 std::string ReadFile(const std::string& path) {

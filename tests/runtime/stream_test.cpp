@@ -14,9 +14,12 @@
 #include <unistd.h>
 
 #include "runtime/console.h"
+#include "support/test_support.h"
 #include "runtime/memory.h"
 
 namespace {
+
+using testsupport::ConsoleCapture;
 
 std::vector<uint8_t> Bytes(const CStream& s, int64_t count) {
   return std::vector<uint8_t>(s.GetBuffer(), s.GetBuffer() + count);
@@ -35,30 +38,6 @@ std::string TakeText(char* text) {
   return copy;
 }
 
-class RecordingConsole : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char* format, ...) override {
-    char line[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    lines += line;
-  }
-  std::string lines;
-};
-
-class ConsoleCapture {
- public:
-  ConsoleCapture() : m_saved(g_debugConsole) { g_debugConsole = &m_console; }
-  ~ConsoleCapture() { g_debugConsole = m_saved; }
-  const std::string& Lines() const { return m_console.lines; }
-
- private:
-  RecordingConsole m_console;
-  tagIConsole* m_saved;
-};
 
 TEST(Stream, ValuesAreLittleEndianAndReadBack) {
   CStream s;
@@ -259,7 +238,7 @@ TEST(Stream, PackedBlocksRoundTripAndLogTheirLength) {
   ConsoleCapture console;
   std::unique_ptr<CStream> out(ZDecompressStream(&file));
   ASSERT_NE(out, nullptr);
-  EXPECT_EQ(console.Lines(), "ZDecompressStream " + std::to_string(length) + "\nDone ZDecompressStream\n");
+  EXPECT_EQ(console.Text(), "ZDecompressStream " + std::to_string(length) + "\nDone ZDecompressStream\n");
   EXPECT_EQ(out->GetPosition(), 0);
   ASSERT_GE(out->GetSize(), source.GetSize());
   EXPECT_EQ(std::memcmp(out->GetBuffer(), source.GetBuffer(), 80000), 0);
@@ -288,7 +267,7 @@ TEST(Stream, BrokenPackedBlocksGiveNull) {
   ConsoleCapture console;
   EXPECT_EQ(ZDecompressStream(truncated.get()), nullptr);
   EXPECT_EQ(truncated->GetPosition(), 14);
-  EXPECT_EQ(console.Lines(), "ZDecompressStream 2147483647\n");
+  EXPECT_EQ(console.Text(), "ZDecompressStream 2147483647\n");
 
   std::unique_ptr<CStream> garbage(StreamOf({8, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_EQ(ZDecompressStream(garbage.get()), nullptr);

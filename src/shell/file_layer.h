@@ -1,0 +1,72 @@
+// Every file a game touches goes through here. Script paths are mapped onto
+// two roots: the program folder (where the game file lies, read only in
+// practice) and the save folder (per game, under the user's data folder),
+// where everything the game writes lands. On top of the mappings sit
+// whole-file helpers and a read-only file held in memory.
+//
+// Paths are written by scripts with "\" or "/"; both separate folders. A
+// path that lies under no root (and was not picked by the user in an open
+// dialog) maps to the empty path, and every helper then fails as for a
+// missing file. Reads try the exact name first, then a name in the same
+// folder that differs only in letter case.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A read-only file held in memory, from LoadSave_Open to LoadSave_Close.
+struct LoadSaveFile {
+  uint8_t* data;     // whole contents plus one trailing zero byte (MemoryManager)
+  int32_t size;      // bytes of contents
+  int32_t position;  // 0 at open; never below 0, may pass size
+};
+
+// Roots. The game file sets the program folder (its folder, ending in "/")
+// and, until a game name is given, names the save folder after its base
+// name. The save folder is <data home>/<game name>/ with data home
+// $XDG_DATA_HOME, else $HOME/.local/share; it is made on first write.
+void LoadSave_SetGameFile(const char* gameFilePath);
+void LoadSave_SetProgramDirectory(const char* folder);
+void LoadSave_SetGameName(const char* name);
+void LoadSave_SetSaveDirectory(const char* folder);
+// The roots as full paths ending in "/"; empty when not known.
+const char* LoadSave_GetProgramDirectory();
+const char* LoadSave_GetSaveDirectory();
+
+// A full path the user picked in an open dialog: reads may map onto it.
+void LoadSave_RememberOpenPath(const char* fullPath);
+
+// Write the mapped path into out (size bytes). False, with an empty result,
+// when the path maps nowhere or the result does not fit.
+bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path);
+bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path);
+
+// Whole-file helpers. The read ones return a new MemoryManager buffer the
+// caller keeps (contents plus a trailing zero byte) with the byte count in
+// *outSize, or null when the path is not a readable regular file.
+uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize);
+uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize);
+uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
+// Writes the whole file under the save folder, making missing folders.
+// False when it could not be written completely.
+bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);
+bool LoadSave_ProgramFileExists(const char* path);
+bool LoadSave_SaveFileExists(const char* path);
+
+// The start-up INI file carries nothing for the file layer.
+class CIniFile;
+void LoadSave_ApplyIni(CIniFile* ini);
+
+// Read file: the program folder first, then the save folder.
+LoadSaveFile* LoadSave_Open(const char* path);
+void LoadSave_Close(LoadSaveFile* file);
+int32_t LoadSave_Tell(const LoadSaveFile* file);
+// whence 0: from the start, 1: from the position, 2: back from the end.
+void LoadSave_Seek(LoadSaveFile* file, int32_t offset, int whence);
+bool LoadSave_EOF(const LoadSaveFile* file);
+// The byte as a signed char, -1 past the end; the position moves on anyway.
+int LoadSave_GetChar(LoadSaveFile* file);
+// Skips white space and reads a number; false when none stands there.
+bool LoadSave_ReadReal(LoadSaveFile* file, double* out);
+// Copies up to elementSize * count bytes; returns the bytes copied.
+int32_t LoadSave_Read(void* buffer, size_t elementSize, size_t count, LoadSaveFile* file);

@@ -1,0 +1,84 @@
+#include "gamefile/runner_load.h"
+
+#include <gtest/gtest.h>
+
+#include "gamefile/chunk_walk.h"
+#include "gamefile/image_builder.h"
+#include "runtime/ini_file.h"
+#include "runtime/run_flags.h"
+#include "shell/file_layer.h"
+#include "support/test_support.h"
+
+namespace {
+
+using testsupport::ConsoleCapture;
+using testsupport::ScratchFolder;
+using testsupport::WriteRaw;
+
+TEST(RunnerLoad, DerivedPathsCutWithinTheRightPart) {
+  EXPECT_EQ(Runner_IniPath("D:\\games\\demo.win"), "D:\\games/options.ini");
+  EXPECT_EQ(Runner_DebugPath("D:\\games\\demo.win"), "D:\\games\\demo.vxdebug");
+  EXPECT_EQ(Runner_IniPath("demo"), "");
+  EXPECT_EQ(Runner_DebugPath("demo"), "");
+  EXPECT_EQ(Runner_DebugPath("/g/dir.v2/game"), "");
+  EXPECT_EQ(Runner_DebugPath("/g/dir.v2/game.win"), "/g/dir.v2/game.vxdebug");
+}
+
+TEST(RunnerLoad, OptionsFileSetsDebugAndTrace) {
+  ScratchFolder folder("kv_runner");
+  LoadSave_SetGameFile((folder / "game.win").c_str());
+  WriteRaw(folder / "options.ini", "[DEFAULT]\r\nDebug=0\r\nTrace=1\r\nOrientPortrait=abc\r\n");
+  CIniFile ini((folder / "options.ini").c_str(), true);
+  g_debugMode = true;
+  g_bytecodeTrace = false;
+  ReadOptionsIni(&ini);
+  EXPECT_FALSE(g_debugMode);
+  EXPECT_TRUE(g_bytecodeTrace);
+
+  WriteRaw(folder / "b.ini", "[DEFAULT]\r\nDebug=1\r\n");
+  CIniFile on((folder / "b.ini").c_str(), true);
+  g_overlayFlags = 0;
+  ReadOptionsIni(&on);
+  EXPECT_TRUE(g_debugMode);
+  EXPECT_EQ(g_overlayFlags, 2);
+
+  WriteRaw(folder / "c.ini", "[DEFAULT]\r\nOrientLandscape=1\r\n");
+  CIniFile absent((folder / "c.ini").c_str(), true);
+  ReadOptionsIni(&absent);
+  EXPECT_TRUE(g_debugMode) << "an absent Debug key leaves debug mode as it was";
+  g_debugMode = false;
+  g_bytecodeTrace = false;
+  g_overlayFlags = 0;
+}
+
+TEST(RunnerLoad, ReadsTheGameFileAndReportsAMissingIni) {
+  ScratchFolder folder("kv_runner");
+  ImageBuilder b;
+  b.Header(8, {});
+  GameImage image = b.Finish();
+  WriteRaw(folder / "game.win", std::string(image.Data(), image.Data() + image.Size()));
+  ConsoleCapture console;
+  ASSERT_TRUE(RunnerLoadGame((folder / "game.win").c_str()));
+  std::string text = console.Text();
+  EXPECT_NE(text.find("RunnerLoadGame() - " + (folder / "game.win") + "\n"), std::string::npos);
+  EXPECT_NE(text.find("!!!!No INI File " + folder.Path() + "/options.ini\n"), std::string::npos);
+  EXPECT_NE(text.find("IFF wad found\n"), std::string::npos);
+  EXPECT_EQ(g_gameData.Size(), image.Size());
+  EXPECT_FALSE(RunnerLoadGame(""));
+}
+
+TEST(RunnerLoad, DamagedDebugFilesAreIgnored) {
+  DebugInfo info;
+  ConsoleCapture console;
+  EXPECT_FALSE(DebugInfo_Load(&info, {'F', 'O', 'R', 'M', 1, 0, 0, 0}));
+  ImageBuilder b;
+  size_t at = b.Chunk("DBGI");
+  b.U32(0x40000000);
+  b.EndChunk(at);
+  GameImage image = b.Finish();
+  EXPECT_FALSE(DebugInfo_Load(&info, std::vector<uint8_t>(image.Data(), image.Data() + image.Size())));
+  EXPECT_FALSE(info.loaded);
+  EXPECT_NE(console.Text().find("Debug information file ignored"), std::string::npos);
+}
+
+}  // namespace
