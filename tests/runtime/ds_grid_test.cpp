@@ -67,17 +67,6 @@ TEST(DSPriority, MinAndMaxTakeTheFirstOfEqualsAndRemovalMovesTheLast) {
   ScriptValue_Release(&taken);
 }
 
-TEST(DSPriority, CopyAndSelfCopyKeepEntries) {
-  CDS_Priority queue, copy;
-  TestValue v("v"), p(3.0);
-  queue.Add(&v, &p);
-  queue.Copy(&queue);
-  copy.Copy(&queue);
-  queue.Clear();
-  EXPECT_TRUE(queue.Empty());
-  EXPECT_EQ(Describe(copy.FindPriority(&v)), "r:3");
-}
-
 TEST(DSGrid, OutOfBoundsCellsPrintAndChangeNothing) {
   CaptureConsole console(&g_releaseConsole);
   CDS_Grid grid(3, 2);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/ds_list.h"
+#include "runtime/ds_priority.h"
 #include "runtime/ds_queue.h"
 #include "runtime/ds_stack.h"
 #include "runtime/ds_test_support.h"
@@ -59,25 +60,6 @@ TEST(DSQueue, SpentFrontMovesDownOnceMoreThanHalfIsSpent) {
   EXPECT_EQ(Describe(queue.Head()), "r:21");
   EXPECT_EQ(Describe(queue.Tail()), "r:39");
   EXPECT_EQ(queue.Size(), 19);
-}
-
-TEST(DSQueue, ClearAndCopyKeepSlotsExactly) {
-  CDS_Queue queue, copy;
-  TestValue a("a"), b(2.0);
-  queue.Enqueue(&a);
-  queue.Enqueue(&b);
-  queue.Dequeue();
-  copy.Copy(&queue);
-  EXPECT_EQ(copy.HeadIndex(), 1);
-  EXPECT_EQ(copy.TailIndex(), 2);
-  EXPECT_EQ(copy.Capacity(), 16);
-  EXPECT_EQ(Describe(copy.SlotAt(0)), "s:a");
-  copy.Copy(&copy);
-  EXPECT_EQ(Describe(copy.Head()), "r:2");
-  copy.Copy(nullptr);
-  EXPECT_TRUE(copy.Empty());
-  EXPECT_EQ(copy.Capacity(), 0);
-  EXPECT_EQ(copy.Dequeue(), nullptr);
 }
 
 TEST(DSList, InsertReplaceDeleteIgnoreBadPositions) {
@@ -147,19 +129,39 @@ TEST(DSList, ShuffleFollowsTheSeed) {
   EXPECT_EQ(Contents(one), "r:0 r:1 r:2 r:3 r:4 r:5 r:6 r:7 r:8 r:9 ");
 }
 
-TEST(DSList, CopyClearAndSelfCopy) {
-  CDS_List list, other;
-  TestValue s("s");
+// Copying onto itself must not free what it is about to copy.
+TEST(DSCopy, EveryKindCopiedOntoItselfOrAnotherKeepsItsData) {
+  TestValue s("s"), four(4.0);
+  CDS_Stack stack, stackCopy;
+  stack.Push(&s);
+  stack.Copy(&stack);
+  stackCopy.Copy(&stack);
+  EXPECT_EQ(Describe(stack.Top()), "s:s");
+  EXPECT_EQ(Describe(stackCopy.Top()), "s:s");
+  CDS_Queue queue, queueCopy;
+  queue.Enqueue(&s);
+  queue.Enqueue(&four);
+  queue.Dequeue();
+  queue.Copy(&queue);
+  queueCopy.Copy(&queue);
+  EXPECT_EQ(queueCopy.HeadIndex(), 1);
+  EXPECT_EQ(queueCopy.Capacity(), 16);
+  EXPECT_EQ(Describe(queueCopy.SlotAt(0)), "s:s");  // spent slots are copied too
+  queueCopy.Copy(nullptr);
+  EXPECT_EQ(queueCopy.Capacity(), 0);
+  CDS_List list, listCopy;
   list.Add(&s);
-  Fill(list, {4});
+  list.Add(&four);
   list.Copy(&list);
-  EXPECT_EQ(Contents(list), "s:s r:4 ");
-  other.Copy(&list);
+  listCopy.Copy(&list);
   list.Clear();
-  EXPECT_TRUE(list.Empty());
-  EXPECT_EQ(Contents(other), "s:s r:4 ");
-  list.Add(&s);
-  EXPECT_EQ(Contents(list), "s:s ");
+  EXPECT_EQ(Contents(listCopy), "s:s r:4 ");
+  CDS_Priority priority, priorityCopy;
+  priority.Add(&s, &four);
+  priority.Copy(&priority);
+  priorityCopy.Copy(&priority);
+  priority.Clear();
+  EXPECT_EQ(Describe(priorityCopy.FindPriority(&s)), "r:4");
 }
 
 }  // namespace
