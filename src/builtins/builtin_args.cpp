@@ -2,19 +2,9 @@
 
 #include <cstring>
 
-#include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-
-namespace {
-
-void ConsoleSink(const char* message) {
-  if (g_debugConsole != nullptr) g_debugConsole->Output("ERROR!!! :: %s\n", message);
-}
-
-BuiltinErrorSink g_errorSink = ConsoleSink;
-
-}  // namespace
+#include "script/error_report.h"
 
 int32_t BuiltinArgs::Int(int32_t i) const { return Num_RoundInt32(Real(i)); }
 
@@ -55,10 +45,4 @@ void Result_TakeText(ScriptValue* result, char* owned) {
 
 void Result_SetEmptyText(ScriptValue* result) { Result_TakeText(result, nullptr); }
 
-void Builtin_Error(const char* message) { g_errorSink(message); }
-
-BuiltinErrorSink Builtin_SetErrorSink(BuiltinErrorSink sink) {
-  BuiltinErrorSink previous = g_errorSink;
-  g_errorSink = sink == nullptr ? ConsoleSink : sink;
-  return previous;
-}
+void Builtin_Error(const char* message) { Error_Show(message, false); }

@@ -55,9 +55,3 @@ void Result_SetEmptyText(ScriptValue* result);
 // Reports bad input to a built-in as a non-fatal runtime error; the handler
 // then returns with its default result.
 void Builtin_Error(const char* message);
-
-// Where Builtin_Error sends its text until the runtime error reporter is in
-// place; tests capture it here. Returns the sink it replaces; null restores
-// the default, which writes to the debug console.
-using BuiltinErrorSink = void (*)(const char* message);
-BuiltinErrorSink Builtin_SetErrorSink(BuiltinErrorSink sink);

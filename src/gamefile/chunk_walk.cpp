@@ -3,19 +3,30 @@
 #include <cstring>
 #include <vector>
 
+#include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
-#include "gamefile/load_error.h"
+#include "runtime/load_error.h"
 #include "gamefile/options.h"
 #include "runtime/console.h"
+#include "script/script.h"
 
 namespace {
 
-using ChunkReader = bool (*)(const GameImage&, uint64_t, uint32_t);
+using ChunkReader = bool (*)(GameImage&, uint64_t, uint32_t);
 
 // Readers whose stores do not exist yet accept their chunk unread.
-bool NotReadYet(const GameImage&, uint64_t, uint32_t) { return true; }
+bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
 
-bool OldHeader(const GameImage& image, uint64_t data, uint32_t size) {
+// Most readers only read; FUNC writes ids into the image.
+template <bool (*Read)(const GameImage&, uint64_t, uint32_t)>
+bool ReadOnly(GameImage& image, uint64_t data, uint32_t size) {
+  return Read(image, data, size);
+}
+
+// Read by the header pre-pass; the walk only lists them.
+bool ReadByPrePass(GameImage&, uint64_t, uint32_t) { return true; }
+
+bool OldHeader(GameImage& image, uint64_t data, uint32_t size) {
   g_formatGeneration = 700;
   return GEN8_Load(image, data, size);
 }
@@ -26,14 +37,14 @@ struct ChunkEntry {
 };
 
 const ChunkEntry kChunks[] = {
-    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), GEN8_Load},
-    {ChunkId("OPTN"), Option_Load}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
+    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
+    {ChunkId("OPTN"), ReadOnly<Option_Load>}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
-    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), NotReadYet},  {ChunkId("FONT"), NotReadYet},
+    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), ReadOnly<Script_Load>},  {ChunkId("FONT"), NotReadYet},
     {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
     {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
-    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), NotReadYet},  {ChunkId("VARI"), NotReadYet},
-    {ChunkId("STRG"), NotReadYet}, {ChunkId("HELP"), NotReadYet},
+    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), FUNC_Load},  {ChunkId("VARI"), ReadByPrePass},
+    {ChunkId("STRG"), ReadByPrePass}, {ChunkId("HELP"), NotReadYet},
 };
 
 const ChunkEntry* FindChunk(uint32_t id) {
@@ -53,7 +64,9 @@ std::string IdText(uint32_t id) {
   return text;
 }
 
+// Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
+  Script_Clear();
   Option_Defaults();
 }
 
@@ -90,7 +103,7 @@ bool GameFile_CheckContainer(const GameImage& image) {
   return true;
 }
 
-bool LoadGameChunks(const GameImage& image) {
+bool LoadGameChunks(GameImage& image) {
   g_debugConsole->Output("initialise everything!\n");
   ClearStores();
   if (!GameFile_CheckContainer(image)) return false;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 struct ChunkHeader {
   uint32_t id;
@@ -37,7 +37,7 @@ void GameFile_ForEachChunk(const GameImage& image, Visit visit) {
 
 // Clears all stores and reads every chunk; false when the file is damaged
 // or holds an unknown chunk (the walk still reads the rest).
-bool LoadGameChunks(const GameImage& image);
+bool LoadGameChunks(GameImage& image);
 // "LoadGameData()" then the walk over g_gameData.
 bool LoadGameData();
 

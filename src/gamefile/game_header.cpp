@@ -1,6 +1,6 @@
 #include "gamefile/game_header.h"
 
-#include "gamefile/load_error.h"
+#include "runtime/load_error.h"
 
 GameHeader g_gameHeader;
 int32_t g_formatVersion = 0;

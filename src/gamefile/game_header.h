@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 struct GameHeader {
   uint32_t flags = 0;           // bit 0 clear: debug mode

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 enum OptionWord {
   kOptionFullScreen = 0,
@@ -39,12 +39,14 @@ struct GameOptions {
 };
 
 extern GameOptions g_options;
-// Set by the command line's "-inawindow": the full-screen word reads off.
-extern bool g_optionForceWindow;
+
+// The full-screen word reads off when "-inawindow" was given (g_inAWindow).
 
 inline bool Option_On(OptionWord word) { return g_options.word[word] != 0; }
 
 void Option_Defaults();
+// Hands the options that the script engine reads to it.
+void Option_Apply();
 bool Option_Load(const GameImage& image, uint64_t data, uint32_t size);
 
 // Called when the window colour word is read, so the window takes it at once.

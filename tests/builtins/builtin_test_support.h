@@ -10,7 +10,9 @@
 #include "builtins/builtin_args.h"
 #include "maths_strings_golden.h"
 #include "runtime/script_value.h"
+#include "script/error_report.h"
 #include "script/function_registry.h"
+#include "support/test_support.h"
 
 class BuiltinCall {
  public:
@@ -38,17 +40,33 @@ class BuiltinCall {
   ScriptValue value;
 };
 
-// Runtime errors reported while the object lives.
+// Runtime errors reported while the object lives, each as the built-in's
+// own message (the reporter puts the place of the error in front of it).
+// No dialog is shown meanwhile.
 class ErrorCapture {
  public:
-  ErrorCapture() : previous_(Builtin_SetErrorSink(Record)) { Messages().clear(); }
-  ~ErrorCapture() { Builtin_SetErrorSink(previous_); }
-  static std::vector<std::string>& Messages() {
-    static std::vector<std::string> messages;
+  ErrorCapture() : showDialog_(g_optionShowErrorDialog) {
+    g_optionShowErrorDialog = false;
+    Error_ResetState();
+  }
+  ~ErrorCapture() {
+    g_optionShowErrorDialog = showDialog_;
+    Error_ResetState();
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    const std::string lead = "ERROR!!! :: ";
+    for (const std::string& line : console_.Lines()) {
+      if (line.compare(0, lead.size(), lead) != 0) continue;
+      const size_t start = line.rfind("\n\n\n");
+      std::string message = line.substr(start == std::string::npos ? lead.size() : start + 3);
+      if (!message.empty() && message.back() == '\n') message.pop_back();
+      messages.push_back(message);
+    }
     return messages;
   }
 
  private:
-  static void Record(const char* message) { Messages().push_back(message); }
-  BuiltinErrorSink previous_;
+  testsupport::ConsoleCapture console_;
+  bool showDialog_;
 };

@@ -31,10 +31,11 @@ class MathsStringsTable : public ::testing::Test {
     BuiltinCall printed(Handler("string"), {call.IsString() ? S(ScriptValue_Text(call.value)) : R(call.Real())});
     EXPECT_EQ(printed.Text(), row.printed);
     if (row.error == nullptr) {
-      EXPECT_TRUE(ErrorCapture::Messages().empty());
+      EXPECT_TRUE(errors.Messages().empty());
     } else {
-      ASSERT_EQ(ErrorCapture::Messages().size(), 1u);
-      EXPECT_EQ(ErrorCapture::Messages()[0], row.error);
+      ASSERT_EQ(errors.Messages().size(), 1u);
+      EXPECT_EQ(errors.Messages()[0], row.error);
+      EXPECT_FALSE(Error_Stopping()) << "bad input never ends the game";
     }
   }
 };

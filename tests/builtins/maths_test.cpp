@@ -34,11 +34,11 @@ TEST(MathsTrig, InverseFunctionsTestTheSinglePrecisionArgument) {
   ErrorCapture errors;
   // 1 + 1e-9 rounds to 1 in single precision, so it is inside the range.
   EXPECT_EQ(Call(F_ArcSin, {R(1 + 1e-9)}), Single(kSinglePi / 2));
-  EXPECT_TRUE(ErrorCapture::Messages().empty());
+  EXPECT_TRUE(errors.Messages().empty());
   EXPECT_EQ(Call(F_ArcCos, {R(-1.0001)}), 0.0);
   EXPECT_EQ(Call(F_ArcSin, {R(-kInf)}), 0.0);
-  ASSERT_EQ(ErrorCapture::Messages().size(), 2u);
-  EXPECT_EQ(ErrorCapture::Messages()[1], "Error in function arcsin().");
+  ASSERT_EQ(errors.Messages().size(), 2u);
+  EXPECT_EQ(errors.Messages()[1], "Error in function arcsin().");
   EXPECT_TRUE(std::isnan(Call(F_ArcSin, {R(kNaN)})));
 }
 
@@ -114,7 +114,7 @@ TEST(MathsAggregates, MinMaxKeepTheFirstOfEqualValuesAndRefuseStrings) {
   BuiltinCall refused(F_Max, {R(5), S("9")});
   EXPECT_FALSE(refused.IsString());
   EXPECT_EQ(refused.Real(), 0.0);
-  EXPECT_EQ(ErrorCapture::Messages().size(), 1u);
+  EXPECT_EQ(errors.Messages().size(), 1u);
 }
 
 TEST(MathsAggregates, MeanMedianClampLerp) {

@@ -158,11 +158,11 @@ TEST(StringsBytes, RepeatMultipliesInSixtyFourBitsAndRefusesOversizedResults) {
   EXPECT_EQ(Text(F_StringRepeat, {S("ab"), R(0)}), "");
   ErrorCapture errors;
   EXPECT_EQ(Text(F_StringRepeat, {S("abc"), R(1e300)}), "") << "INT32_MIN is below 1";
-  EXPECT_TRUE(ErrorCapture::Messages().empty());
+  EXPECT_TRUE(errors.Messages().empty());
   // 3 x 1431655766 wraps to 2 in 32 bits; whole it is over the limit.
   EXPECT_EQ(Text(F_StringRepeat, {S("abc"), R(1431655766)}), "");
-  ASSERT_EQ(ErrorCapture::Messages().size(), 1u);
-  EXPECT_EQ(ErrorCapture::Messages()[0], "Error string_repeat(): result longer than a string can hold");
+  ASSERT_EQ(errors.Messages().size(), 1u);
+  EXPECT_EQ(errors.Messages()[0], "Error string_repeat(): result longer than a string can hold");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string Walk(const GameImage& image, bool* result) {
+std::string Walk(GameImage image, bool* result) {
   testing::internal::CaptureStdout();
   *result = LoadGameChunks(image);
   return testing::internal::GetCapturedStdout();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 class ImageBuilder {
  public:

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "mkgame/describe_resources.h"
 #include "mkgame/game_model.h"
 #include "mkgame/json_input.h"
 #include "mkgame/key_names.h"
@@ -344,13 +345,9 @@ Room ReadRoom(const JsonNode& node, size_t index, const Names& names, Game& game
   return r;
 }
 
-void RefuseUnbuilt(const JsonNode& root, const char* key) {
-  if (!root.Has(key)) return;
-  JsonNode node = root.Get(key);
-  bool empty = json_object_is_type(node.Raw(), json_type_array) ? node.ArraySize() == 0
-               : json_object_is_type(node.Raw(), json_type_object) ? json_object_object_length(node.Raw()) == 0
-                                                                    : false;
-  if (!empty) node.Fail("this version of mkgame cannot write this resource kind yet");
+std::string Folder(const std::string& fileName) {
+  size_t slash = fileName.rfind('/');
+  return slash == std::string::npos ? std::string() : fileName.substr(0, slash == 0 ? 1 : slash);
 }
 
 }  // namespace
@@ -364,9 +361,6 @@ Game Describe_Read(const std::string& fileName) {
   JsonNode root(raw, "");
   root.OnlyKeys({"name", "format", "window", "bytecode", "options", "constants", "scripts", "sprites", "backgrounds",
                  "fonts", "paths", "sounds", "timelines", "objects", "rooms", "extensions", "files"});
-  for (const char* key : {"sprites", "backgrounds", "fonts", "paths", "sounds", "extensions", "files"}) {
-    RefuseUnbuilt(root, key);
-  }
 
   Game game;
   game.name = root.OptText("name", "game");
@@ -388,6 +382,7 @@ Game Describe_Read(const std::string& fileName) {
   names.objects = IndexNames(root, "objects");
   names.scripts = IndexNames(root, "scripts");
 
+  DescribeResources_Read(root, Folder(fileName), game);
   if (root.Has("constants")) {
     root.Get("constants").ForEachMember([&](const std::string& name, const JsonNode& value) {
       game.constants.emplace_back(name, value.Text());

@@ -75,6 +75,16 @@ void FileBuilder::TextOffsetOrZero(const std::string& text) {
   }
 }
 
+std::vector<FileBuilder::Label> FileBuilder::OffsetTable(size_t count) {
+  U32(static_cast<uint32_t>(count));
+  std::vector<Label> labels;
+  for (size_t i = 0; i < count; ++i) {
+    labels.push_back(NewLabel());
+    OffsetTo(labels.back());
+  }
+  return labels;
+}
+
 size_t FileBuilder::BeginChunk(const char id[4]) {
   size_t start = Position();
   Raw(id, 4);

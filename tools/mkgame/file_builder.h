@@ -42,6 +42,18 @@ class FileBuilder {
   // Offset of a text, or 0 when the text is empty.
   void TextOffsetOrZero(const std::string& text);
 
+  // A count, then one offset per item; the labels are bound where the items go.
+  std::vector<Label> OffsetTable(size_t count);
+  // The table and then the items, each written by `writeItem`.
+  template <typename List, typename WriteItem>
+  void Table(const List& items, WriteItem writeItem) {
+    std::vector<Label> labels = OffsetTable(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+      Bind(labels[i]);
+      writeItem(items[i]);
+    }
+  }
+
   size_t BeginChunk(const char id[4]);
   void EndChunk(size_t start);
 

@@ -10,6 +10,86 @@
 
 namespace mkgame {
 
+// An RGBA image, 4 bytes per pixel, rows top to bottom.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  uint8_t Alpha(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+};
+
+struct Sprite {
+  std::string name;
+  int width = 0, height = 0;
+  int xorigin = 0, yorigin = 0;
+  int bboxMode = 0;  // 0 automatic, 1 full image, 2 manual
+  int bboxLeft = 0, bboxTop = 0, bboxRight = 0, bboxBottom = 0;
+  bool transparent = true, smooth = false, preload = true, precise = false;
+  std::vector<int> frames;                  // indices into Game::images
+  std::vector<std::vector<uint8_t>> masks;  // bit rows, most significant bit first
+};
+
+struct Background {
+  std::string name;
+  bool transparent = false, smooth = false, preload = true;
+  int image = 0;  // index into Game::images
+};
+
+struct Glyph {
+  int code = 0, x = 0, y = 0, width = 0, height = 0, shift = 0, offset = 0;
+};
+
+struct Font {
+  std::string name, face;
+  int size = 12;
+  bool bold = false, italic = false;
+  int first = 32, last = 127;
+  int image = 0;  // the glyph sheet, index into Game::images
+  std::vector<Glyph> glyphs;  // ascending by code
+};
+
+struct PathPoint {
+  float x = 0, y = 0, speed = 100;
+};
+
+struct Path {
+  std::string name;
+  int kind = 0;
+  bool closed = false;
+  int precision = 4;
+  std::vector<PathPoint> points;
+};
+
+struct Sound {
+  std::string name;
+  int kind = 0;
+  std::string type, fileName;  // extension with its dot; name without folders
+  float volume = 1, pan = 0;
+  bool preload = true;
+  int audio = -1;  // index into Game::audio, -1 when the sound has no embedded data
+};
+
+struct ExtensionFunction {
+  std::string name, externalName;
+  int id = 0, convention = 12, resultKind = 2;
+  std::vector<int> argKinds;
+};
+
+struct ExtensionFile {
+  std::string fileName, initName, finalName;
+  int kind = 1;
+  std::vector<ExtensionFunction> functions;
+};
+
+struct ExtensionPackage {
+  std::string name, folder;
+  std::vector<ExtensionFile> files;
+};
+
+struct IncludedFile {
+  std::string name;
+  std::vector<uint8_t> bytes;
+};
+
 struct Event {
   int type = 0;
   int number = 0;
@@ -107,6 +187,15 @@ struct Game {
   std::array<uint32_t, 35> options{};
   std::vector<std::pair<std::string, std::string>> constants;
   std::vector<std::pair<std::string, std::string>> scripts;  // name, code
+  std::vector<Image> images;  // every image a texture page holds, in page-record order
+  std::vector<Sprite> sprites;
+  std::vector<Background> backgrounds;
+  std::vector<Font> fonts;
+  std::vector<Path> paths;
+  std::vector<Sound> sounds;
+  std::vector<std::vector<uint8_t>> audio;  // embedded WAV files
+  std::vector<ExtensionPackage> extensions;
+  std::vector<IncludedFile> files;
   std::vector<Object> objects;
   std::vector<TimeLine> timelines;
   std::vector<Room> rooms;

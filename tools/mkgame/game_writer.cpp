@@ -1,6 +1,8 @@
 #include "mkgame/game_writer.h"
 
 #include "mkgame/file_builder.h"
+#include "mkgame/resource_chunks.h"
+#include "mkgame/texture_pages.h"
 
 namespace mkgame {
 
@@ -21,38 +23,32 @@ uint32_t ColourWithAlpha(uint32_t colour, double alpha) {
 
 class Writer {
  public:
-  Writer(const Game& game, FileBuilder& out) : game_(game), out_(out) {}
+  Writer(const Game& game, const TextureAtlas& atlas, FileBuilder& out) : game_(game), atlas_(atlas), out_(out) {}
 
   void Write() {
     out_.Raw("FORM", 4);
     out_.U32(0);
     Header();
     Options();
-    EmptyTable("EXTN");
-    EmptyTable("SOND");
-    EmptyTable("AUDO");
+    ResourceChunks_Extensions(out_, game_);
+    ResourceChunks_Sounds(out_, game_);
+    ResourceChunks_Audio(out_, game_);
     out_.WriteStrings();
-    EmptyTable("TPAG");
-    EmptyTable("TXTR");
-    EmptyTable("SPRT");
-    EmptyTable("BGND");
-    EmptyTable("PATH");
+    std::vector<FileBuilder::Label> pages = ResourceChunks_TexturePages(out_, game_, atlas_);
+    ResourceChunks_Textures(out_, atlas_);
+    ResourceChunks_Sprites(out_, game_, pages);
+    ResourceChunks_Backgrounds(out_, game_, pages);
+    ResourceChunks_Paths(out_, game_);
     Scripts();
-    EmptyTable("FONT");
+    ResourceChunks_Fonts(out_, game_, pages);
     TimeLines();
     Objects();
     Rooms();
-    EmptyTable("DAFL");
+    ResourceChunks_IncludedFiles(out_, game_);
     out_.Finish();
   }
 
  private:
-  void EmptyTable(const char id[4]) {
-    size_t chunk = out_.BeginChunk(id);
-    out_.U32(0);
-    out_.EndChunk(chunk);
-  }
-
   void RoomOrder() {
     out_.U32(static_cast<uint32_t>(game_.rooms.size()));
     for (size_t i = 0; i < game_.rooms.size(); ++i) out_.U32(static_cast<uint32_t>(i));
@@ -97,19 +93,9 @@ class Writer {
     out_.EndChunk(chunk);
   }
 
-  // A count, then one offset per item, then the items themselves.
   template <typename List, typename WriteItem>
   void Table(const List& items, WriteItem writeItem) {
-    out_.U32(static_cast<uint32_t>(items.size()));
-    std::vector<FileBuilder::Label> labels;
-    for (size_t i = 0; i < items.size(); ++i) {
-      labels.push_back(out_.NewLabel());
-      out_.OffsetTo(labels.back());
-    }
-    for (size_t i = 0; i < items.size(); ++i) {
-      out_.Bind(labels[i]);
-      writeItem(items[i]);
-    }
+    out_.Table(items, writeItem);
   }
 
   void Scripts() {
@@ -286,16 +272,18 @@ class Writer {
   }
 
   const Game& game_;
+  const TextureAtlas& atlas_;
   FileBuilder& out_;
 };
 
 }  // namespace
 
 std::vector<uint8_t> GameWriter_Write(const Game& game) {
+  TextureAtlas atlas = TexturePages_Pack(game.images);
   FileBuilder collect;
-  Writer(game, collect).Write();
+  Writer(game, atlas, collect).Write();
   FileBuilder out(collect.Texts());
-  Writer(game, out).Write();
+  Writer(game, atlas, out).Write();
   return out.Bytes();
 }
 

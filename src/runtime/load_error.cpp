@@ -1,4 +1,4 @@
-#include "gamefile/load_error.h"
+#include "runtime/load_error.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "gamefile/game_image.h"
+#include "runtime/game_image.h"
 
 #include <cstring>
 

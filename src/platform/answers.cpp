@@ -1,0 +1,29 @@
+#include "platform/answers.h"
+
+#include <fstream>
+
+#include "platform/switches.h"
+
+namespace {
+
+std::ifstream g_file;
+bool g_opened = false;
+
+}  // namespace
+
+bool Answers_Next(std::string* line) {
+  if (!g_opened) {
+    g_opened = true;
+    const std::string& name = Switches_Get().answersFile;
+    if (!name.empty()) g_file.open(name, std::ios::binary);
+  }
+  if (!g_file.is_open() || !std::getline(g_file, *line)) return false;
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+  return true;
+}
+
+void Answers_Reset() {
+  if (g_file.is_open()) g_file.close();
+  g_file.clear();
+  g_opened = false;
+}

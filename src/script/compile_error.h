@@ -1,0 +1,31 @@
+// The compile and run error text of script code: the first error of a
+// compilation or execution is written, with its line and column, into
+// g_errorText; later ones are dropped until the flag is cleared.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CCode;
+
+// The last error text (owned; null before the first error).
+extern char* g_errorText;
+
+// Writes the error of `code` at a byte position of its source, unless an
+// error is already recorded.
+void Code_Error_Set(const CCode* code, int32_t position, const char* message);
+// Called where a compilation or an execution starts, and once the error has
+// been shown.
+void Code_Error_Clear();
+bool Code_Error_Recorded();
+
+// Hook applying a pending display reset before anything is reported.
+using ErrorResetHook = void (*)();
+void Code_Error_SetResetHook(ErrorResetHook hook);
+void Code_Error_ApplyPendingReset();
+
+// The message every phase gives when source or tree nesting is too deep.
+extern const char* const kCodeNestedTooDeeply;
+
+// printf into a string of the needed length.
+std::string Error_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

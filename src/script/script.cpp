@@ -1,0 +1,92 @@
+#include "script/script.h"
+
+#include <cstring>
+#include <vector>
+
+#include "runtime/load_error.h"
+#include "runtime/memory.h"
+#include "runtime/stream.h"
+#include "script/code_table.h"
+
+namespace {
+
+std::vector<CScript*> g_scripts;
+std::vector<char*> g_names;
+
+char* CopyText(const char* text) {
+  size_t length = std::strlen(text);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, text, length + 1);
+  return copy;
+}
+
+}  // namespace
+
+CScript::~CScript() {
+  delete data;
+  MemoryManager::Free(text);
+}
+
+bool CScript::Load(ImageReader record) {
+  name = record.Text();
+  delete data;
+  data = nullptr;
+  MemoryManager::Free(text);
+  text = nullptr;
+  if (g_hasBytecode) {
+    codeIndex = record.I32();
+    return !record.Failed();
+  }
+  const char* source = record.Text();
+  if (record.Failed()) return false;
+  text = CopyText(source == nullptr ? "" : source);
+  return true;
+}
+
+char* CScript::GetText() const { return CopyText(text == nullptr ? "" : text); }
+
+bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
+  Script_Clear();
+  ImageReader r(image, data, data + size);
+  std::vector<uint32_t> offsets = r.OffsetTable();
+  if (r.Failed()) return LoadError_Report("SCPT", "the script count runs past the chunk");
+  g_scripts.assign(offsets.size(), nullptr);
+  g_names.assign(offsets.size(), nullptr);
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    if (offsets[i] == 0) continue;
+    auto* script = new CScript();
+    g_scripts[i] = script;
+    if (!script->Load(ImageReader::AtOffset(image, offsets[i]))) {
+      return LoadError_Report("SCPT", "script %zu lies outside the file", i);
+    }
+    g_names[i] = CopyText(script->name == nullptr ? "" : script->name);
+  }
+  return true;
+}
+
+bool Script_Exists(int32_t index) {
+  return index >= 0 && static_cast<size_t>(index) < g_scripts.size() && g_scripts[index] != nullptr;
+}
+
+const char* Script_GetName(int32_t index) { return Script_Exists(index) ? g_names[index] : "<undefined>"; }
+
+int32_t Script_Find(const char* name) {
+  if (name == nullptr) return -1;
+  for (size_t i = 0; i < g_scripts.size(); ++i) {
+    if (g_scripts[i] != nullptr && std::strcmp(g_names[i], name) == 0) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+CScript* Script_Get(int32_t index) { return Script_Exists(index) ? g_scripts[index] : nullptr; }
+
+int32_t Script_Count() { return static_cast<int32_t>(g_scripts.size()); }
+
+void Script_Clear() {
+  for (CScript* script : g_scripts) delete script;
+  for (char* name : g_names) MemoryManager::Free(name);
+  g_scripts.clear();
+  g_names.clear();
+}
+
+void Script_Finish() { Script_Clear(); }

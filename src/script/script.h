@@ -1,0 +1,41 @@
+// The game's scripts: named pieces of code called like functions with up
+// to 16 arguments. The store is filled from the script chunk, compiled
+// during preparation and freed at game end.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/game_image.h"
+#include "runtime/script_value.h"
+
+class CCode;
+class CInstance;
+class CStream;
+
+class CScript {
+ public:
+  CScript() = default;
+  virtual ~CScript();
+  CScript(const CScript&) = delete;
+  CScript& operator=(const CScript&) = delete;
+
+  // Reads a script record; false when it names texts outside the image.
+  bool Load(ImageReader record);
+  // A new text the caller frees: the source, or "" when there is none.
+  char* GetText() const;
+
+  CStream* data = nullptr;
+  CCode* code = nullptr;
+  char* text = nullptr;     // owned source text (null with compiled code)
+  int32_t codeIndex = -1;   // the compiled entry, with compiled code
+  const char* name = nullptr;
+};
+
+bool Script_Load(const GameImage& image, uint64_t data, uint32_t size);
+bool Script_Exists(int32_t index);
+const char* Script_GetName(int32_t index);
+int32_t Script_Find(const char* name);
+CScript* Script_Get(int32_t index);
+int32_t Script_Count();
+void Script_Clear();
+void Script_Finish();

@@ -1,0 +1,12 @@
+// The start-up services that are not built yet. Each does nothing and
+// answers success, so the start-up reaches the main loop; none pretends to
+// draw, play or prepare anything.
+#include "world/startup_services.h"
+
+void StartupServices_InitSystems() {}
+void StartupServices_CreateWindow() {}
+bool StartupServices_StartGraphics() { return true; }
+void StartupServices_LoadingFrames() {}
+bool StartupServices_PrepareGame() { return true; }
+void StartupServices_PumpWindow() {}
+void StartupServices_Shutdown() {}

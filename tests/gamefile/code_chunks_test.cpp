@@ -1,0 +1,113 @@
+#include "gamefile/code_chunks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "gamefile/image_builder.h"
+#include "script/function_registry.h"
+#include "script/variable_names.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::string g_unresolved;
+void Remember(const char* message) { g_unresolved = message; }
+
+uint32_t WordAt(const GameImage& image, size_t at) {
+  uint32_t w;
+  std::memcpy(&w, image.Data() + at, 4);
+  return w;
+}
+
+class CodeChunks : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_unresolved.clear();
+    GameFile_SetUnresolvedNameHandler(Remember);
+  }
+  void TearDown() override { GameFile_SetUnresolvedNameHandler(nullptr); }
+  testsupport::ConsoleCapture console_;
+};
+
+TEST_F(CodeChunks, VariableChainsKeepTheirHighBitsAndStepBothWays) {
+  ImageBuilder b;
+  size_t name = b.Here();
+  b.Text("chain_var");
+  // Three references: at r0 (distance +16), r0 + 16 (distance -8), r0 + 8.
+  size_t r0 = b.Here();
+  b.U32(0x40000000).U32(0xE0000010);
+  b.U32(0x40000000).U32(0x1FFFFFFF);  // last one: distance unused
+  b.U32(0x40000000).U32(0x1FFFFFF8);  // -8 in 29 bits
+  size_t chunk = b.Chunk("VARI");
+  b.U32(static_cast<uint32_t>(name)).U32(3).U32(static_cast<uint32_t>(r0));
+  b.EndChunk(chunk);
+  GameImage image = b.Finish();
+  ASSERT_TRUE(VARI_Load(image, chunk + 4, 12));
+  uint32_t id = static_cast<uint32_t>(Code_Variable_Find("chain_var"));
+  EXPECT_EQ(WordAt(image, r0 + 4), 0xE0000000u | id);
+  EXPECT_EQ(WordAt(image, r0 + 20), id);
+  EXPECT_EQ(WordAt(image, r0 + 12), id);
+}
+
+TEST_F(CodeChunks, FunctionReferencesTakeTheWholeWord) {
+  Function_Add("code_chunk_test_fn", nullptr, 0);
+  ImageBuilder b;
+  size_t name = b.Here();
+  b.Text("code_chunk_test_fn");
+  size_t r0 = b.Here();
+  b.U32(0x40000000).U32(8).U32(0x40000000).U32(0);
+  size_t chunk = b.Chunk("FUNC");
+  b.U32(static_cast<uint32_t>(name)).U32(2).U32(static_cast<uint32_t>(r0));
+  b.EndChunk(chunk);
+  GameImage image = b.Finish();
+  ASSERT_TRUE(FUNC_Load(image, chunk + 4, 12));
+  int32_t id = -1;
+  ASSERT_TRUE(Function_Find("code_chunk_test_fn", &id));
+  EXPECT_EQ(WordAt(image, r0 + 4), static_cast<uint32_t>(id));
+  EXPECT_EQ(WordAt(image, r0 + 12), static_cast<uint32_t>(id));
+}
+
+TEST_F(CodeChunks, UnknownFunctionIsReportedEvenWithoutReferences) {
+  ImageBuilder b;
+  size_t name = b.Here();
+  b.Text("no_such_function_here");
+  size_t chunk = b.Chunk("FUNC");
+  b.U32(static_cast<uint32_t>(name)).U32(0).U32(0);
+  b.EndChunk(chunk);
+  GameImage image = b.Finish();
+  EXPECT_FALSE(FUNC_Load(image, chunk + 4, 12));
+  EXPECT_EQ(g_unresolved, "Error on load\nUnable to find function no_such_function_here\n");
+}
+
+TEST_F(CodeChunks, DamagedReferenceTablesFail) {
+  ImageBuilder b;
+  size_t name = b.Here();
+  b.Text("chain_var");
+  size_t chunk = b.Chunk("VARI");
+  b.U32(static_cast<uint32_t>(name)).U32(1).U32(0xFFFFFF00u);  // reference outside the file
+  b.EndChunk(chunk);
+  GameImage image = b.Finish();
+  EXPECT_FALSE(VARI_Load(image, chunk + 4, 12));
+  EXPECT_FALSE(VARI_Load(image, chunk + 4, 11));
+  EXPECT_NE(console_.Text().find("Game file damaged: VARI"), std::string::npos);
+}
+
+TEST_F(CodeChunks, CodeEntriesMustLieInsideTheFile) {
+  ImageBuilder b;
+  size_t name = b.Here();
+  b.Text("gml_Script_a");
+  size_t entry = b.Here();
+  b.U32(static_cast<uint32_t>(name)).U32(8).U32(1).U32(2);
+  size_t chunk = b.Chunk("CODE");
+  b.U32(1).U32(static_cast<uint32_t>(entry));
+  b.EndChunk(chunk);
+  GameImage image = b.Finish();
+  EXPECT_TRUE(Code_Load(image, chunk + 4, 8));
+  b.Patch(entry + 4, 4096);
+  GameImage longer = b.Finish();
+  EXPECT_FALSE(Code_Load(longer, chunk + 4, 8));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# run_game.sh MKGAME PLAYER DESCRIPTION.json EXPECT FORM
+# Writes the game with mkgame, runs the player headless on it and checks the
+# exit status and the console against the expectation file:
+#   line 1: the exit status;
+#   then lines that must appear in this order (other lines may come between);
+#   a line starting with "!" must not appear anywhere.
+# FORM is "source" or "bytecode"; "oldexec" runs the source form with -oldexec.
+set -u
+mkgame=$1 player=$2 description=$3 expect=$4 form=$5
+frames=${KORVALITH_TEST_FRAMES:-60}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kv_game_XXXXXX")
+trap 'rm -rf "$work"' EXIT
+game="$work/$(basename "${description%.json}").win"
+
+args=()
+[ "$form" = bytecode ] && args+=(--bytecode)
+if ! "$mkgame" "$description" -o "$game" "${args[@]}" > "$work/mkgame.out" 2>&1; then
+  echo "mkgame failed:"; cat "$work/mkgame.out"; exit 1
+fi
+
+run_args=(-game "$game")
+[ "$form" = oldexec ] && run_args+=(-oldexec)
+mkdir -p "$work/data"
+env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
+    XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
+    timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
+status=$?
+
+fail=0
+expected_status=$(head -n 1 "$expect")
+if [ "$status" != "$expected_status" ]; then
+  echo "exit status $status, expected $expected_status"; fail=1
+fi
+mapfile -t output < "$work/out.txt"
+next=0
+while IFS= read -r line || [ -n "$line" ]; do
+  if [ "${line:0:1}" = "!" ]; then
+    for got in "${output[@]}"; do
+      if [ "$got" = "${line:1}" ]; then echo "unexpected line: ${line:1}"; fail=1; fi
+    done
+    continue
+  fi
+  found=0
+  while [ $next -lt ${#output[@]} ]; do
+    if [ "${output[$next]}" = "$line" ]; then found=1; next=$((next + 1)); break; fi
+    next=$((next + 1))
+  done
+  if [ $found -eq 0 ]; then echo "missing (in order): $line"; fail=1; break; fi
+done < <(tail -n +2 "$expect")
+
+if [ $fail -ne 0 ]; then
+  echo "---- player output"; cat "$work/out.txt"; echo "---- stderr"; cat "$work/err.txt"
+fi
+exit $fail

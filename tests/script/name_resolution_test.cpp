@@ -1,0 +1,69 @@
+#include "script/name_resolution.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "front_end_support.h"
+#include "script/variable_names.h"
+
+namespace {
+
+using front_test::Message;
+using front_test::Tree;
+
+bool SpriteNamedS(const char* name, ScriptValue* out) {
+  if (std::strcmp(name, "s") != 0) return false;
+  ScriptValue_SetReal(out, 4);
+  return true;
+}
+
+TEST(NameResolution, NumbersAreReadDigitByDigit) {
+  EXPECT_EQ(Resolve_NumberValue("0.5"), 0.5);
+  EXPECT_EQ(Resolve_NumberValue(".5"), 0.5);
+  EXPECT_EQ(Resolve_NumberValue("00.50"), 0.5);
+  EXPECT_EQ(Resolve_NumberValue("0.3"), 3 * 0.1);  // not the nearest double to 0.3
+  EXPECT_NE(Resolve_NumberValue("0.3"), 0.3);
+  EXPECT_EQ(Resolve_NumberValue("$ff"), 255);
+  EXPECT_EQ(Resolve_NumberValue("$FF"), 255);
+  EXPECT_EQ(Resolve_NumberValue("$"), 0);
+  EXPECT_EQ(Resolve_NumberValue("12."), 12);
+  // Extreme lengths stay finite or become infinity, never undefined.
+  EXPECT_EQ(Resolve_NumberValue(("0." + std::string(400, '0') + "1").c_str()), 0.0);
+  EXPECT_TRUE(std::isinf(Resolve_NumberValue(std::string(400, '9').c_str())));
+}
+
+TEST(NameResolution, UnknownCallsFailEvenWhenNeverRun) {
+  EXPECT_EQ(Tree("if 0 then foo(1)"), "ERROR: Error in code at line 1:\n   if 0 then foo(1)\n\nat position 11: "
+                                      "Unknown function or script: foo");
+  // Without the parenthesis the name is a variable.
+  EXPECT_EQ(Tree("a = foo"), "1000(101:101(v(-6) v(-6)))");
+}
+
+TEST(NameResolution, NewNamesShareOneIdAcrossTexts) {
+  CCode first("shared_name = 1", false);
+  CCode second("b = shared_name", false);
+  ASSERT_TRUE(front_test::Front(&first));
+  ASSERT_TRUE(front_test::Front(&second));
+  int32_t id = Code_Variable_Find("shared_name");
+  EXPECT_GE(id, 100000);
+  EXPECT_EQ(first.root.children[0].children[0].id, id);
+  EXPECT_EQ(second.root.children[0].children[1].id, id);
+  // A built-in keeps its registry index.
+  CCode builtin("x = 1", false);
+  ASSERT_TRUE(front_test::Front(&builtin));
+  EXPECT_EQ(builtin.root.children[0].children[0].id, Variable_BuiltIn_Find("x"));
+}
+
+TEST(NameResolution, ConstantsWinOverVariables) {
+  Resolve_SetConstantResolver(SpriteNamedS);
+  EXPECT_EQ(Tree("a = s + 1"), "1000(101:101(v(-6) 1011:210(4 1)))");
+  EXPECT_EQ(Tree("s = 3"), "ERROR: Error in code at line 1:\n   s = 3\n\nat position 3: Variable name expected.");
+  Resolve_SetConstantResolver(nullptr);
+  EXPECT_EQ(Tree("s = 3"), "1000(101:101(v(-6) 3))");
+  EXPECT_EQ(Message(), "Variable name expected.");  // the old text stays until a new error
+}
+
+}  // namespace

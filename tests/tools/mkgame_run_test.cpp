@@ -1,0 +1,131 @@
+// mkgame as a program: the file layout it writes, the descriptions it refuses
+// and how it spreads images over texture pages.
+#include <filesystem>
+#include <fstream>
+
+#include "tools/mkgame_harness.h"
+
+namespace mkgame_test {
+namespace {
+
+const std::vector<std::string> kChunkOrder = {"GEN8", "OPTN", "EXTN", "SOND", "AUDO", "STRG", "TPAG", "TXTR", "SPRT",
+                                              "BGND", "PATH", "SCPT", "FONT", "TMLN", "OBJT", "ROOM", "DAFL"};
+
+TEST(MkgameFile, EveryChunkIsPresentInOrderWithTablesInsideTheFile) {
+  for (const char* description : {"minimal.json", "resources.json"}) {
+    SCOPED_TRACE(description);
+    GameFile file = BuildFixture(description);
+    EXPECT_EQ(file.ChunkIds(), kChunkOrder);
+    for (const std::string& id : kChunkOrder) {
+      if (id == "GEN8" || id == "OPTN") continue;
+      auto [at, size] = file.Chunk(id);
+      uint32_t count = file.U32(at);
+      ASSERT_LE(4 + 4 * static_cast<size_t>(count), size) << id;
+      for (size_t entry : file.ChunkTable(id)) {
+        EXPECT_GE(entry, at) << id;
+        EXPECT_LT(entry, at + size) << id << ": a record lies outside its chunk";
+      }
+    }
+  }
+}
+
+TEST(MkgameFile, ResourceCountsFollowTheDescription) {
+  GameFile file = BuildFixture("resources.json");
+  EXPECT_EQ(file.ChunkTable("SPRT").size(), 5u);
+  EXPECT_EQ(file.ChunkTable("BGND").size(), 1u);
+  EXPECT_EQ(file.ChunkTable("FONT").size(), 2u);
+  EXPECT_EQ(file.ChunkTable("PATH").size(), 1u);
+  EXPECT_EQ(file.ChunkTable("SOND").size(), 2u);
+  EXPECT_EQ(file.ChunkTable("AUDO").size(), 1u);  // only the WAV file is embedded
+  EXPECT_EQ(file.ChunkTable("EXTN").size(), 2u);
+  EXPECT_EQ(file.ChunkTable("DAFL").size(), 1u);
+  // 1 + 2 + 2 + 1 + 1 sprite frames, one background, two glyph sheets.
+  EXPECT_EQ(file.ChunkTable("TPAG").size(), 10u);
+  GameFile empty = BuildFixture("minimal.json");
+  for (const char* id : {"SPRT", "BGND", "FONT", "PATH", "SOND", "AUDO", "EXTN", "DAFL", "TPAG", "TXTR"}) {
+    EXPECT_EQ(empty.ChunkTable(id).size(), 0u) << id;
+  }
+}
+
+struct Refusal {
+  const char* description;
+  const char* message;
+};
+
+TEST(MkgameFile, InvalidDescriptionsNameThePlaceAndWriteNothing) {
+  const Refusal refusals[] = {
+      {"bad_missing_image.json", "sprites.spr_a.frames[1]: cannot read \"missing.png\"\n"},
+      {"bad_frame_size.json", "sprites.spr_a.frames[1]: every frame must have the size of the first (6 x 4)\n"},
+      {"bad_face.json", "fonts.fnt: no font face \"Korvalith Missing Face\" on this system\n"},
+      {"bad_wave.json", "sounds.snd.file: \"not_a_wave.wav\" is not a WAV file\n"},
+      {"bad_fill.json", "backgrounds.bg.image.alpha: alpha must lie between 0 and 1\n"},
+      {"bad_path.json", "paths.pth.points[1]: a point is [x, y] or [x, y, speed]\n"},
+  };
+  for (const Refusal& r : refusals) {
+    SCOPED_TRACE(r.description);
+    std::string output = TempPath(std::string(r.description) + ".win");
+    std::filesystem::remove(output);
+    RunResult run = RunMkgame(FixturePath(r.description), output);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, r.message);
+    EXPECT_FALSE(std::filesystem::exists(output));
+  }
+}
+
+// Writes a description into the temporary folder and builds it.
+GameFile BuildText(const std::string& name, const std::string& json) {
+  std::string description = TempPath(name + ".json");
+  std::ofstream(description) << json;
+  std::string output = TempPath(name + ".win");
+  RunResult run = RunMkgame(description, output);
+  if (run.status != 0) throw std::runtime_error("mkgame failed: " + run.output);
+  return GameFile(ReadAll(output));
+}
+
+struct Rect {
+  int page, x, y, w, h;
+};
+
+std::vector<Rect> PageRects(const GameFile& file) {
+  std::vector<Rect> rects;
+  for (size_t r : file.ChunkTable("TPAG")) {
+    rects.push_back({file.I16(r + 20), file.I16(r), file.I16(r + 2), file.I16(r + 4), file.I16(r + 6)});
+  }
+  return rects;
+}
+
+TEST(MkgameTexturePages, ImagesTooManyForOnePageSpillOntoFurtherPagesWithoutOverlap) {
+  // Nine 700 x 700 images: at most four fit on a 2048 x 2048 page.
+  std::string frames;
+  for (int i = 0; i < 9; ++i) frames += std::string(i ? "," : "") + R"({"fill": "#FFFFFF", "size": [700, 700]})";
+  std::string json = R"({"sprites": {"big": {"frames": [)" + frames + R"(]}}, "backgrounds": {
+      "tall": {"image": {"fill": "#000000", "size": [3, 2000]}},
+      "wide": {"image": {"fill": "#000000", "size": [2048, 1]}}}})";
+  GameFile file = BuildText("spill", json);
+  std::vector<Rect> rects = PageRects(file);
+  ASSERT_EQ(rects.size(), 11u);
+  size_t pages = file.ChunkTable("TXTR").size();
+  EXPECT_GE(pages, 3u);
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const Rect& a = rects[i];
+    EXPECT_GE(a.page, 0);
+    EXPECT_LT(static_cast<size_t>(a.page), pages);
+    EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= 2048 && a.y + a.h <= 2048) << "image " << i;
+    for (size_t j = 0; j < i; ++j) {
+      const Rect& b = rects[j];
+      bool apart = a.page != b.page || a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+      EXPECT_TRUE(apart) << "images " << j << " and " << i << " overlap";
+    }
+  }
+}
+
+TEST(MkgameTexturePages, AnImageLargerThanAPageIsRefused) {
+  std::string description = TempPath("huge.json");
+  std::ofstream(description) << R"({"backgrounds": {"bg": {"image": {"fill": "#000000", "size": [2049, 4]}}}})";
+  RunResult run = RunMkgame(description, TempPath("huge.win"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "backgrounds.bg.image.size: image of 2049 x 4 is larger than a texture page (2048 x 2048)\n");
+}
+
+}  // namespace
+}  // namespace mkgame_test
