@@ -8,6 +8,11 @@
 #include <cstdint>
 
 #include "runtime/script_value.h"
+#include "script/function_registry.h"
+
+// Declares or defines a built-in handler with the registry's signature.
+#define KV_BUILTIN(name) \
+  void name(ScriptValue* result, CInstance* self, CInstance* other, int32_t argc, ScriptValue* args)
 
 class BuiltinArgs {
  public:

@@ -7,12 +7,10 @@
 
 #include <cstdint>
 
-#include "script/function_registry.h"
+#include "builtins/builtin_args.h"
 
 // pi as a single-precision value, the one every degree conversion uses.
 constexpr double kSinglePi = 3.1415927410125732;
-
-#define KV_BUILTIN(name) void name(ScriptValue* result, CInstance* self, CInstance* other, int32_t argc, ScriptValue* args)
 
 // Type tests and the random generator.
 KV_BUILTIN(F_IsReal);
