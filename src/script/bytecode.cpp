@@ -39,6 +39,15 @@ int32_t VM_OperandSize(uint8_t type) {
   }
 }
 
+bool VM_BranchWord(uint8_t opcode, int32_t from, int32_t to, uint32_t* word) {
+  int64_t distance = static_cast<int64_t>(to) - from;
+  if (distance % 4 != 0) return false;
+  distance /= 4;
+  if (distance < kVMBranchMin || distance > kVMBranchMax) return false;
+  *word = (static_cast<uint32_t>(opcode) << 24) | (static_cast<uint32_t>(distance) & 0xFFFFFFu);
+  return true;
+}
+
 int32_t VM_OperandBytes(uint32_t word) {
   return (VM_Opcode(word) & kVMHasOperand) != 0 ? VM_OperandSize(VM_Type1(word)) : 0;
 }

@@ -98,6 +98,11 @@ inline uint32_t VM_Word(uint8_t opcode, uint8_t t1, uint8_t t2, int32_t data) {
          (static_cast<uint32_t>(t1 & 0xF) << 16) | (static_cast<uint32_t>(data) & 0xFFFF);
 }
 
+// The branch word at byte offset `from` to byte offset `to`. False when
+// the distance does not fit the signed 24-bit word field (or is not a whole
+// number of words): such a branch would land somewhere else.
+bool VM_BranchWord(uint8_t opcode, int32_t from, int32_t to, uint32_t* word);
+
 // Operand size of a type code (its low nibble): 8 for double and int64;
 // 4 for float, int, bool, variant and string; 0 for every other code.
 int32_t VM_OperandSize(uint8_t type);

@@ -10,11 +10,10 @@
 #include "script/bytecode_strings.h"
 #include "script/function_registry.h"
 #include "script/variable_names.h"
+#include "front_end_support.h"
 #include "support/test_support.h"
 
 namespace {
-
-void NoFunction(ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}
 
 // Little-endian bytes of words and operands.
 struct Code {
@@ -61,8 +60,7 @@ class DisassemblyTest : public ::testing::Test {
   void SetUp() override {
     Code_Variable_Reset();
     ASSERT_EQ(Code_Variable_Find("a"), 100000);
-    int32_t id;
-    if (!Function_Find("two_args", &id)) Function_Add("two_args", NoFunction, 2);
+    front_test::RegisterNames();
     ASSERT_TRUE(Function_Find("two_args", &builtin_));
   }
   int32_t builtin_ = -1;
