@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/memory.h"
+#include "script/bytecode_strings.h"
 
 namespace {
 
@@ -107,7 +108,18 @@ VMWriteBuffer::VMWriteBuffer(int32_t initialCapacity) {
   bytes = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(capacity_), true));
 }
 
-VMWriteBuffer::~VMWriteBuffer() { MemoryManager::Free(bytes); }
+VMWriteBuffer::~VMWriteBuffer() {
+  MemoryManager::Free(bytes);
+  delete strings_;
+}
+
+void VMWriteBuffer::AdoptStrings(VMStringPool* strings) {
+  if (strings == strings_) return;
+  delete strings_;
+  strings_ = strings;
+}
+
+const IVMStrings* VMWriteBuffer::Strings() const { return strings_; }
 
 // Doubles until n more bytes fit; the doubling is done in 64 bits and
 // stops at kMaxCapacity, so it can neither overflow nor ask for a huge block.

@@ -14,6 +14,8 @@
 #include <cstdint>
 
 struct tagIConsole;
+class IVMStrings;
+class VMStringPool;
 
 enum VMType : uint8_t {
   kVMDouble = 0,
@@ -138,12 +140,18 @@ class VMBuffer {
   VMBuffer(const VMBuffer&) = delete;
   VMBuffer& operator=(const VMBuffer&) = delete;
 
+  // The texts of this code's push.s operands when the code carries its own
+  // pool (generated code); null for precompiled code, whose indices name
+  // the game file's string table.
+  virtual const IVMStrings* Strings() const { return nullptr; }
+
   int32_t size = 0;
   uint8_t* bytes = nullptr;
 };
 
-// The generator's growing buffer; it owns its bytes. While writing, size
-// stays 0; Finish() makes the written bytes the buffer's size.
+// The generator's growing buffer; it owns its bytes and, once adopted, the
+// pool of its string constants. While writing, size stays 0; Finish() makes
+// the written bytes the buffer's size.
 class VMWriteBuffer final : public VMBuffer {
  public:
   // Largest buffer: far beyond what a branch can span, well short of
@@ -163,10 +171,14 @@ class VMWriteBuffer final : public VMBuffer {
   int32_t Cursor() const { return cursor_; }
   int32_t Capacity() const { return capacity_; }
   void Finish() { size = cursor_; }
+  // Takes ownership of the pool (may be null).
+  void AdoptStrings(VMStringPool* strings);
+  const IVMStrings* Strings() const override;
 
  private:
   bool Reserve(int32_t n);
 
+  VMStringPool* strings_ = nullptr;
   int32_t capacity_ = 0;
   int32_t cursor_ = 0;
 };
@@ -197,5 +209,6 @@ class IVMStrings {
 // come from `strings` (may be null).
 int32_t VM_Disassemble(const uint8_t* bytes, int32_t size, int32_t offset, tagIConsole* console,
                        const IVMStrings* strings = nullptr);
-// Every instruction of a buffer, from offset 0.
+// Every instruction of a buffer, from offset 0; strings default to the
+// buffer's own.
 void VM_DisassembleAll(const VMBuffer* code, tagIConsole* console, const IVMStrings* strings = nullptr);

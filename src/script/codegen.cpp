@@ -124,9 +124,9 @@ void Generator::Expression(const CodeNode& root) {
 void Generator::HandOver(VMGenerated* out) {
   code_->Finish();
   debug_->Finish();
+  if (strings_->Count() > 0) code_->AdoptStrings(strings_.release());
   out->code = code_->size == 0 ? nullptr : code_.release();
   out->debug = debug_.release();
-  out->strings = strings_->Count() == 0 ? nullptr : strings_.release();
 }
 
 LoopScope::LoopScope(Generator* generator, Label* continueLabel, Label* breakLabel)
@@ -175,6 +175,5 @@ bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGen
 void VMGenerated_Free(VMGenerated* generated) {
   delete generated->code;
   delete generated->debug;
-  delete generated->strings;
   *generated = VMGenerated();
 }

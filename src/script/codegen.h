@@ -17,13 +17,12 @@ constexpr int32_t kVMTypeStackDepth = 1024;
 extern const char* const kVMExpressionTooComplex;  // "Expression too complex."
 extern const char* const kVMCodeTooLarge;          // "Code too large."
 
-// What the generator hands to the code object. Each pointer is owned by
-// the receiver; code is null when nothing was generated (an empty program),
-// strings is null when the code pushes no string.
+// What the generator hands to the code object, owned by the receiver. code
+// is null when nothing was generated (an empty program); it carries the pool
+// of its string constants (code->Strings(), null when it pushes none).
 struct VMGenerated {
   VMBuffer* code = nullptr;
   VMBuffer* debug = nullptr;  // source-compiled code writes no pairs
-  VMStringPool* strings = nullptr;
 };
 
 // Translates a program tree (the statements of a block root; any other

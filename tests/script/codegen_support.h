@@ -55,7 +55,7 @@ struct Compiled {
   // bytes and column padding.
   std::vector<std::string> Ops() const {
     testsupport::RecordingConsole console;
-    VM_DisassembleAll(out.code, &console, out.strings);
+    VM_DisassembleAll(out.code, &console);
     std::vector<std::string> ops;
     for (const std::string& line : console.lines) {
       std::istringstream fields(line.size() > 36 ? line.substr(36) : "");

@@ -81,13 +81,14 @@ TEST(CodegenConstants, StringsAreIndicesIntoTheCodesOwnPool) {
   ASSERT_TRUE(compiled.ok) << compiled.error;
   EXPECT_EQ(compiled.Hex(), (Strings{"C0060000", "00000000", "C0060000", "00000001", "08660000", "C0060000",
                                      "00000000", "08660000", "03560000"}));
-  ASSERT_NE(compiled.out.strings, nullptr);
-  EXPECT_EQ(compiled.out.strings->Count(), 2);
-  EXPECT_STREQ(compiled.out.strings->Text(1), "y");
+  const IVMStrings* strings = compiled.out.code->Strings();
+  ASSERT_NE(strings, nullptr);
+  EXPECT_STREQ(strings->Text(1), "y");
+  EXPECT_EQ(strings->Text(2), nullptr);
 
   Compiled numbers;
   Compile("a + 1", &numbers, true);
-  EXPECT_EQ(numbers.out.strings, nullptr);
+  EXPECT_EQ(numbers.out.code->Strings(), nullptr);
 }
 
 TEST(CodegenVariables, SimpleFormCarriesTheSelectorInTheWord) {
