@@ -121,6 +121,11 @@ void VMWriteBuffer::AdoptStrings(VMStringPool* strings) {
 
 const IVMStrings* VMWriteBuffer::Strings() const { return strings_; }
 
+const IVMStrings* VM_CodeStrings(const VMBuffer* code) {
+  const auto* written = dynamic_cast<const VMWriteBuffer*>(code);
+  return written == nullptr ? nullptr : written->Strings();
+}
+
 // Doubles until n more bytes fit; the doubling is done in 64 bits and
 // stops at kMaxCapacity, so it can neither overflow nor ask for a huge block.
 bool VMWriteBuffer::Reserve(int32_t n) {

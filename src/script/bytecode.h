@@ -140,11 +140,6 @@ class VMBuffer {
   VMBuffer(const VMBuffer&) = delete;
   VMBuffer& operator=(const VMBuffer&) = delete;
 
-  // The texts of this code's push.s operands when the code carries its own
-  // pool (generated code); null for precompiled code, whose indices name
-  // the game file's string table.
-  virtual const IVMStrings* Strings() const { return nullptr; }
-
   int32_t size = 0;
   uint8_t* bytes = nullptr;
 };
@@ -173,7 +168,7 @@ class VMWriteBuffer final : public VMBuffer {
   void Finish() { size = cursor_; }
   // Takes ownership of the pool (may be null).
   void AdoptStrings(VMStringPool* strings);
-  const IVMStrings* Strings() const override;
+  const IVMStrings* Strings() const;
 
  private:
   bool Reserve(int32_t n);
@@ -182,6 +177,11 @@ class VMWriteBuffer final : public VMBuffer {
   int32_t capacity_ = 0;
   int32_t cursor_ = 0;
 };
+
+// The texts of a code buffer's push.s operands when it carries its own pool
+// (generated code); null otherwise: precompiled code's indices name the game
+// file's string table.
+const IVMStrings* VM_CodeStrings(const VMBuffer* code);
 
 // One debug pair: an instruction's byte offset and its source position.
 struct VMDebugPair {

@@ -151,7 +151,7 @@ int32_t VM_Disassemble(const uint8_t* bytes, int32_t size, int32_t offset, tagIC
 
 void VM_DisassembleAll(const VMBuffer* code, tagIConsole* console, const IVMStrings* strings) {
   if (code == nullptr) return;
-  if (strings == nullptr) strings = code->Strings();
+  if (strings == nullptr) strings = VM_CodeStrings(code);
   int32_t offset = 0;
   while (offset < code->size) offset = VM_Disassemble(code->bytes, code->size, offset, console, strings);
 }

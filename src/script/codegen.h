@@ -19,7 +19,7 @@ extern const char* const kVMCodeTooLarge;          // "Code too large."
 
 // What the generator hands to the code object, owned by the receiver. code
 // is null when nothing was generated (an empty program); it carries the pool
-// of its string constants (code->Strings(), null when it pushes none).
+// of its string constants (VM_CodeStrings(code), null when it pushes none).
 struct VMGenerated {
   VMBuffer* code = nullptr;
   VMBuffer* debug = nullptr;  // source-compiled code writes no pairs

@@ -81,14 +81,16 @@ TEST(CodegenConstants, StringsAreIndicesIntoTheCodesOwnPool) {
   ASSERT_TRUE(compiled.ok) << compiled.error;
   EXPECT_EQ(compiled.Hex(), (Strings{"C0060000", "00000000", "C0060000", "00000001", "08660000", "C0060000",
                                      "00000000", "08660000", "03560000"}));
-  const IVMStrings* strings = compiled.out.code->Strings();
+  const IVMStrings* strings = VM_CodeStrings(compiled.out.code);
   ASSERT_NE(strings, nullptr);
   EXPECT_STREQ(strings->Text(1), "y");
   EXPECT_EQ(strings->Text(2), nullptr);
 
   Compiled numbers;
   Compile("a + 1", &numbers, true);
-  EXPECT_EQ(numbers.out.code->Strings(), nullptr);
+  EXPECT_EQ(VM_CodeStrings(numbers.out.code), nullptr);
+  VMBuffer view(compiled.out.code->bytes, compiled.out.code->size);
+  EXPECT_EQ(VM_CodeStrings(&view), nullptr);
 }
 
 TEST(CodegenVariables, SimpleFormCarriesTheSelectorInTheWord) {
