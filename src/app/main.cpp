@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "runtime/globals.h"
+#include "world/runner.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
-  std::printf("Korvalith %s\n", KORVALITH_VERSION);
-  return 0;
+  return Runner_Main(argc, argv);
 }
