@@ -106,12 +106,10 @@ void VM_WriteWord(uint8_t* bytes, uint32_t word) {
 VMWriteBuffer::VMWriteBuffer(int32_t initialCapacity) {
   capacity_ = initialCapacity < 4 ? 4 : (initialCapacity > kMaxCapacity ? kMaxCapacity : initialCapacity);
   bytes = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(capacity_), true));
+  owned = true;
 }
 
-VMWriteBuffer::~VMWriteBuffer() {
-  MemoryManager::Free(bytes);
-  delete strings_;
-}
+VMWriteBuffer::~VMWriteBuffer() { delete strings_; }
 
 void VMWriteBuffer::AdoptStrings(VMStringPool* strings) {
   if (strings == strings_) return;

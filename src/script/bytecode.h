@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+#include "script/code.h"  // VMBuffer
+
 struct tagIConsole;
 class IVMStrings;
 class VMStringPool;
@@ -130,23 +132,9 @@ int32_t VM_StackSize(uint8_t type);
 uint32_t VM_ReadWord(const uint8_t* bytes);
 void VM_WriteWord(uint8_t* bytes, uint32_t word);
 
-// A byte buffer of code or debug pairs. The base owns nothing: precompiled
-// buffers point into the game file, which outlives them.
-class VMBuffer {
- public:
-  VMBuffer() = default;
-  VMBuffer(const uint8_t* data, int32_t length) : size(length), bytes(const_cast<uint8_t*>(data)) {}
-  virtual ~VMBuffer() = default;
-  VMBuffer(const VMBuffer&) = delete;
-  VMBuffer& operator=(const VMBuffer&) = delete;
-
-  int32_t size = 0;
-  uint8_t* bytes = nullptr;
-};
-
-// The generator's growing buffer; it owns its bytes and, once adopted, the
-// pool of its string constants. While writing, size stays 0; Finish() makes
-// the written bytes the buffer's size.
+// The generator's growing buffer; it owns its bytes (freed by the plain
+// buffer) and, once adopted, the pool of its string constants. While
+// writing, size stays 0; Finish() makes the written bytes the buffer's size.
 class VMWriteBuffer final : public VMBuffer {
  public:
   // Largest buffer: far beyond what a branch can span, well short of

@@ -177,3 +177,15 @@ void VMGenerated_Free(VMGenerated* generated) {
   delete generated->debug;
   *generated = VMGenerated();
 }
+
+bool VM_GenerateCode(CCode* code) {
+  VMGenerated out;
+  if (!VM_Generate(code, code->root, code->kind == kCodeExpression, &out)) return false;
+  delete code->code;
+  delete code->debug;
+  code->code = out.code;
+  code->debug = out.debug;
+  return true;
+}
+
+void VM_InstallGenerator() { Code_SetBytecodeGenerator(VM_GenerateCode); }

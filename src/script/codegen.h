@@ -32,3 +32,9 @@ struct VMGenerated {
 bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGenerated* out);
 // Deletes and clears what VM_Generate handed over.
 void VMGenerated_Free(VMGenerated* generated);
+
+// The compile driver's hook: generates for code->root by its kind and puts
+// the result into code->code and code->debug.
+bool VM_GenerateCode(CCode* code);
+// Makes every later compile with the bytecode switch on generate bytecode.
+void VM_InstallGenerator();

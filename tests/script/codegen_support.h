@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/numeric.h"
+#include "runtime/run_flags.h"
 #include "script/bytecode.h"
 #include "script/codegen.h"
 #include "front_end_support.h"
@@ -16,19 +16,9 @@
 
 namespace codegen_test {
 
-// A variable through a constant selector and without index becomes the
-// simple kind, as the checking phase leaves it.
-inline void BindConstantSelectors(CodeNode* node) {
-  for (int32_t i = 0; i < node->childCount; ++i) BindConstantSelectors(&node->children[i]);
-  if (node->kind == kNodeVariable && node->childCount == 1 && node->children[0].kind == kNodeConstant &&
-      node->children[0].value.kind == kValueReal) {
-    node->kind = kNodeVariableOnInstance;
-    node->instance = Num_RoundInt32(node->children[0].value.real);
-  }
-}
-
 struct Compiled {
   bool ok = false;
+  int32_t kind = 0;
   std::string error;
   VMGenerated out;
   Compiled() = default;
@@ -70,21 +60,27 @@ struct Compiled {
   }
 };
 
-// Front end, selector binding, generator. `a` is always the first user
-// name (100000) and `b` the second.
+// The whole compile with the bytecode switch on; the generated buffers are
+// taken from the code object. `a` is always the first user name (100000)
+// and `b` the second.
 inline void Compile(const char* text, Compiled* result, bool expression = false) {
+  front_test::RegisterNames();
   Code_Variable_Reset();
   Code_Variable_Find("a");
   Code_Variable_Find("b");
+  bool useBytecode = g_useBytecode;
+  g_useBytecode = true;
+  VM_InstallGenerator();
   CCode code(text, expression);
-  if (!front_test::Front(&code)) {
-    result->error = "front end: " + front_test::Error();
-    return;
-  }
-  BindConstantSelectors(&code.root);
-  Code_Error_Clear();
-  result->ok = VM_Generate(&code, code.root, expression, &result->out);
+  result->ok = code.Compile("test");
+  Code_SetBytecodeGenerator(nullptr);
+  g_useBytecode = useBytecode;
+  result->kind = code.kind;
   if (!result->ok) result->error = front_test::Message();
+  result->out.code = code.code;
+  result->out.debug = code.debug;
+  code.code = nullptr;
+  code.debug = nullptr;
 }
 
 }  // namespace codegen_test

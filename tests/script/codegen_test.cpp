@@ -77,10 +77,13 @@ TEST(CodegenConstants, SmallestIntegerFormThenDouble) {
 
 TEST(CodegenConstants, StringsAreIndicesIntoTheCodesOwnPool) {
   Compiled compiled;
-  Compile("\"x\" + \"y\" + \"x\"", &compiled, true);
+  Compile("a + \"x\" + b + \"y\" + \"x\"", &compiled, true);
   ASSERT_TRUE(compiled.ok) << compiled.error;
-  EXPECT_EQ(compiled.Hex(), (Strings{"C0060000", "00000000", "C0060000", "00000001", "08660000", "C0060000",
-                                     "00000000", "08660000", "03560000"}));
+  EXPECT_EQ(compiled.Ops(), (Strings{"push.v $a$", "push.s \"x\"", "add.s.v", "push.v $b$", "add.v.v",
+                                     "push.s \"y\"", "add.s.v", "push.s \"x\"", "add.s.v"}));
+  EXPECT_EQ(compiled.Hex()[3], "00000000");
+  EXPECT_EQ(compiled.Hex()[9], "00000001");
+  EXPECT_EQ(compiled.Hex()[12], "00000000");
   const IVMStrings* strings = VM_CodeStrings(compiled.out.code);
   ASSERT_NE(strings, nullptr);
   EXPECT_STREQ(strings->Text(1), "y");
@@ -100,11 +103,16 @@ TEST(CodegenVariables, SimpleFormCarriesTheSelectorInTheWord) {
   EXPECT_EQ(Hex("(100005).a = 1"), (Strings{"C00F0001", "41250005", "E00186A0"}));
   EXPECT_EQ(Hex("(132767).a = 1"), (Strings{"C00F0001", "41257FFF", "E00186A0"}));
   EXPECT_EQ(Hex("(32767).a = 1"), (Strings{"C00F0001", "41257FFF", "A00186A0"}));
+  EXPECT_EQ(Hex("(-32768).a = 1"), (Strings{"C00F0001", "41258000", "A00186A0"}));
+  EXPECT_EQ(Hex("(-2).a = 1"), (Strings{"C00F0001", "4125FFFE", "A00186A0"}));
+  // A local name carries its selector like any other.
+  EXPECT_EQ(Hex("var a; a = 1"), (Strings{"C00F0001", "4125FFF9", "A00186A0"}));
 }
 
 TEST(CodegenVariables, SelectorsTheWordCannotHoldUseTheStack) {
   EXPECT_EQ(Hex("(132768).a = 1"), (Strings{"C00F0001", "C0020000", "000206A0", "41250000", "800186A0"}));
   EXPECT_EQ(Hex("(32768).a = 1"), (Strings{"C00F0001", "C0020000", "00008000", "41250000", "800186A0"}));
+  EXPECT_EQ(Hex("(-32769).a = 1"), (Strings{"C00F0001", "C0020000", "FFFF7FFF", "41250000", "800186A0"}));
   EXPECT_EQ(Hex("b = (99999).a"), (Strings{"C0020000", "0001869F", "C0050000", "800186A0", "4155FFFA", "A00186A1"}));
   // A selector computed at run time is converted to int first.
   EXPECT_EQ(Ops("b = a.b"), (Strings{"push.v $a$", "conv.v.i", "push.v $b$", "pop.v.v $b$"}));
@@ -158,9 +166,12 @@ TEST(CodegenOperators, OperandConversionsAndResultTypes) {
                                          "pop.v.i $b$"}));
   EXPECT_EQ(Ops("b = a << 2"), (Strings{"push.v $a$", "conv.v.i", "push.e 2", "shl.i.i", "pop.v.i $b$"}));
   // The larger operand by stack size wins; the left one on a tie.
-  EXPECT_EQ(Ops("b = 1 + 0.5"), (Strings{"push.e 1", "push.d 0.500000", "add.d.i", "pop.v.d $b$"}));
-  EXPECT_EQ(Ops("b = 0.5 * 2"), (Strings{"push.d 0.500000", "push.e 2", "mul.i.d", "pop.v.d $b$"}));
-  EXPECT_EQ(Ops("b = 1 - \"s\""), (Strings{"push.e 1", "push.s \"s\"", "sub.s.i", "pop.v.i $b$"}));
+  EXPECT_EQ(Ops("b = (a < 1) + 0.5"),
+            (Strings{"push.v $a$", "push.e 1", "slt.i.v", "conv.b.i", "push.d 0.500000", "add.d.i", "pop.v.d $b$"}));
+  EXPECT_EQ(Ops("b = 0.5 * (a < 1)"),
+            (Strings{"push.d 0.500000", "push.v $a$", "push.e 1", "slt.i.v", "conv.b.i", "mul.i.d", "pop.v.d $b$"}));
+  EXPECT_EQ(Ops("b = (a < 1) - \"s\""),
+            (Strings{"push.v $a$", "push.e 1", "slt.i.v", "conv.b.i", "push.s \"s\"", "sub.s.i", "pop.v.i $b$"}));
   EXPECT_EQ(Ops("b = 1 + (a < 2)"),
             (Strings{"push.e 1", "push.v $a$", "push.e 2", "slt.i.v", "conv.b.i", "add.i.i", "pop.v.i $b$"}));
   EXPECT_EQ(Ops("b = a div 2 mod 3"),
@@ -243,6 +254,23 @@ TEST(CodegenStatements, ExitReturnAndStatementsWithoutCode) {
     EXPECT_TRUE(compiled.ok) << empty;
     EXPECT_EQ(compiled.out.code, nullptr) << empty;
   }
+}
+
+TEST(CodegenDriver, ConstantsAndEmptyProgramsGetNoBytecode) {
+  Compiled folded;
+  Compile("2 + 3", &folded, true);
+  EXPECT_TRUE(folded.ok);
+  EXPECT_EQ(folded.kind, kCodeConstant);
+  EXPECT_EQ(folded.out.code, nullptr);
+  Compiled empty;
+  Compile("", &empty);
+  EXPECT_TRUE(empty.ok);
+  EXPECT_EQ(empty.out.code, nullptr);
+  Compiled program;
+  Compile("b = 2 + 3", &program);
+  EXPECT_EQ(program.Hex(), (Strings{"C00F0005", "4125FFFA", "A00186A1"}));
+  EXPECT_NE(program.out.debug, nullptr);
+  EXPECT_EQ(program.out.debug->size, 0);  // no debug pairs for compiled source
 }
 
 TEST(CodegenStatements, GlobalvarActsWhileCompiling) {
