@@ -18,12 +18,12 @@ constexpr size_t kOperandColumn = 46;
 
 void Append(std::string* line, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void Append(std::string* line, const char* format, ...) {
-  char piece[64];
+  char text[64];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(piece, sizeof piece, format, args);
+  std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  *line += piece;
+  *line += text;
 }
 
 void PadTo(std::string* line, size_t column) {
