@@ -1,6 +1,7 @@
 #include "gamefile/chunk_walk.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "gamefile/code_chunks.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-using ChunkReader = bool (*)(GameImage&, uint64_t, uint32_t);
+using ChunkReader = ChunkReaderFn;
 
 // Readers whose stores do not exist yet accept their chunk unread.
 bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
@@ -65,11 +66,29 @@ const ChunkEntry kChunks[] = {
     {ChunkId("HELP"), NotReadYet},
 };
 
-const ChunkEntry* FindChunk(uint32_t id) {
+struct InstalledReader {
+  ChunkReader read = nullptr;
+  StoreClearFn clear = nullptr;
+};
+
+// Readers installed from above, by chunk id.
+std::map<uint32_t, InstalledReader>& Installed() {
+  static std::map<uint32_t, InstalledReader> installed;
+  return installed;
+}
+
+ChunkReader FindReader(uint32_t id) {
+  auto it = Installed().find(id);
+  if (it != Installed().end()) return it->second.read;
   for (const ChunkEntry& entry : kChunks) {
-    if (entry.id == id) return &entry;
+    if (entry.id == id) return entry.read;
   }
   return nullptr;
+}
+
+void ClearInstalled(const char (&id)[5]) {
+  auto it = Installed().find(ChunkId(id));
+  if (it != Installed().end() && it->second.clear != nullptr) it->second.clear();
 }
 
 std::string IdText(uint32_t id) {
@@ -84,9 +103,11 @@ std::string IdText(uint32_t id) {
 
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
+  ClearInstalled("SOND");
   Script_Clear();
   TimeLine_Init();
   Object_Init();
+  ClearInstalled("ROOM");
   TexturePage_Clear();
   Option_Defaults();
 }
@@ -94,6 +115,10 @@ void ClearStores() {
 std::vector<const char*> g_strings;
 
 }  // namespace
+
+void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear) {
+  Installed()[ChunkId(id)] = {reader, clear};
+}
 
 bool GameFile_CheckContainer(const GameImage& image) {
   if (image.Size() <= 8) return LoadError_Report("FORM", "the file is too short (%llu bytes)",
@@ -135,14 +160,14 @@ bool LoadGameChunks(GameImage& image) {
     std::string name = IdText(id);
     g_debugConsole->Output("Process Chunk: %s   %d\n", name.c_str(), static_cast<int>(size));
     if (size == 0) return;
-    const ChunkEntry* entry = FindChunk(id);
-    if (entry == nullptr) {
+    ChunkReader read = FindReader(id);
+    if (read == nullptr) {
       g_debugConsole->Output("unknown Chunk %s:%d\n", name.c_str(), static_cast<int>(id));
       result = false;
       return;
     }
     // A damaged chunk ends the walk; an unknown one only fails the result.
-    if (!entry->read(image, data, size)) damaged = true;
+    if (!read(image, data, size)) damaged = true;
   });
   return result && !damaged;
 }

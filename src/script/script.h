@@ -38,4 +38,9 @@ int32_t Script_Find(const char* name);
 CScript* Script_Get(int32_t index);
 int32_t Script_Count();
 void Script_Clear();
+// Runs script `index` with argc (0 to 16) arguments in the argument slots,
+// which are saved first and restored after. A failed run leaves "ERROR" in
+// result and "In script <name>:" in front of the error text.
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                    const ScriptValue* arguments);
 void Script_Finish();

@@ -20,6 +20,7 @@
 #include "script/variable_registry.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
+#include "world/prepare_game.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
@@ -48,8 +49,6 @@ void InitSystems() {
   StartupServices_InitSystems();
   Runner_ProcessMessages();
 }
-
-bool PrepareGame() { return StartupServices_PrepareGame(); }
 
 }  // namespace
 

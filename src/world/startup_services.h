@@ -6,6 +6,15 @@ void StartupServices_InitSystems();
 void StartupServices_CreateWindow();
 bool StartupServices_StartGraphics();
 void StartupServices_LoadingFrames();
-bool StartupServices_PrepareGame();
+// Preparation steps whose subsystems are not built yet.
+bool StartupServices_PrepareExtensions();
+bool StartupServices_PrepareConstants();
+bool StartupServices_PrepareScripts();
+bool StartupServices_PrepareRooms();
+bool StartupServices_PrepareSounds();
+void StartupServices_PrepareAudioBuffers();
+void StartupServices_LoadProgress(int percentage, const char* caption);
+// The load form's textures released, input cleared, the window shown.
+void StartupServices_FinishLoading();
 void StartupServices_PumpWindow();
 void StartupServices_Shutdown();

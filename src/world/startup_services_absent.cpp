@@ -7,6 +7,13 @@ void StartupServices_InitSystems() {}
 void StartupServices_CreateWindow() {}
 bool StartupServices_StartGraphics() { return true; }
 void StartupServices_LoadingFrames() {}
-bool StartupServices_PrepareGame() { return true; }
+bool StartupServices_PrepareExtensions() { return true; }
+bool StartupServices_PrepareConstants() { return true; }
+bool StartupServices_PrepareScripts() { return true; }
+bool StartupServices_PrepareRooms() { return true; }
+bool StartupServices_PrepareSounds() { return true; }
+void StartupServices_PrepareAudioBuffers() {}
+void StartupServices_LoadProgress(int, const char*) {}
+void StartupServices_FinishLoading() {}
 void StartupServices_PumpWindow() {}
 void StartupServices_Shutdown() {}
