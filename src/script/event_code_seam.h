@@ -1,8 +1,7 @@
 // What events need from code objects: build one from source text or from a
 // compiled entry, compile it under a name, run it for an instance, and the
-// error text of the last failed compile. The code layer installs its
-// implementation; until then the stub answers as code that compiles and
-// runs doing nothing.
+// error text of the last failed compile. Code objects serve by default;
+// tests install a recording stand-in.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +30,6 @@ class IEventCode {
   virtual void ReportFatal(const char* message) = 0;
 };
 
-// Null puts the stub back.
+// Null puts the code objects back.
 void EventCode_Install(IEventCode* code);
 IEventCode& EventCode_Get();

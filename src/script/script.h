@@ -23,6 +23,9 @@ class CScript {
   bool Load(ImageReader record);
   // A new text the caller frees: the source, or "" when there is none.
   char* GetText() const;
+  // Builds the code: from the compiled entry when the game file has them,
+  // else from the text under the name "Script.<name>".
+  bool Compile();
 
   CStream* data = nullptr;
   CCode* code = nullptr;
@@ -32,6 +35,9 @@ class CScript {
 };
 
 bool Script_Load(const GameImage& image, uint64_t data, uint32_t size);
+// Compiles every script in slot order; the first failure is reported as a
+// fatal error and ends the pass with false.
+bool Script_Prepare();
 bool Script_Exists(int32_t index);
 const char* Script_GetName(int32_t index);
 int32_t Script_Find(const char* name);

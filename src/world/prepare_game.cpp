@@ -4,6 +4,7 @@
 #include "gamefile/timeline.h"
 #include "platform/message_box.h"
 #include "runtime/console.h"
+#include "script/script.h"
 #include "world/startup_services.h"
 
 namespace {
@@ -22,7 +23,7 @@ const PrepareStep kSteps[] = {
      "Failed to prepare extension packages."},
     {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", StartupServices_PrepareConstants,
      "Failed to define the constants."},
-    {"Script_Prepare() \n", false, 58, "Compiling scripts", StartupServices_PrepareScripts,
+    {"Script_Prepare() \n", false, 58, "Compiling scripts", Script_Prepare,
      "Failed to compile the scripts."},
     {"TimeLine_Prepare() \n", false, 70, "Compiling time line actions", TimeLine_Prepare,
      "Failed to compile the actions in the time lines."},

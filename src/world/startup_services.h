@@ -9,7 +9,6 @@ void StartupServices_LoadingFrames();
 // Preparation steps whose subsystems are not built yet.
 bool StartupServices_PrepareExtensions();
 bool StartupServices_PrepareConstants();
-bool StartupServices_PrepareScripts();
 bool StartupServices_PrepareRooms();
 bool StartupServices_PrepareSounds();
 void StartupServices_PrepareAudioBuffers();
