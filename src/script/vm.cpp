@@ -472,7 +472,8 @@ bool Machine::Push(uint32_t word, const uint8_t* operand, VMSlot*& sp) {
       VMSlot_SetInt(sp++, static_cast<int16_t>(word & 0xFFFF));
       return true;
     case kSlotString: {
-      const char* text = g_strings(code_.code, static_cast<int32_t>(ReadWord(operand)));
+      int32_t index = static_cast<int32_t>(ReadWord(operand));
+      const char* text = code_.strings != nullptr ? code_.strings->Text(index) : g_strings(code_.code, index);
       VMSlot* slot = sp++;
       slot->type = kSlotString;
       slot->kind = 0;  // borrowed from the code's strings
@@ -647,6 +648,7 @@ bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
   code_.debug = code->debug;
   code_.source = code->vmSource;
   code_.name = code->name;
+  code_.strings = VM_CodeStrings(code->code);
   code_.pc = 0;
   code_.line = 0;
   g_argumentCount = argc;
@@ -811,7 +813,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   }
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
-  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, 0, 0};
+  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, VM_CodeStrings(code), 0, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

@@ -22,8 +22,9 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
 // Hands VM_Exec to the code objects as their bytecode runner.
 void VM_Install();
 
-// Where push.s operands find their text: the operand is an index that the
-// running code's string source resolves. Null puts back a source that finds
+// Where push.s operands of code without its own string pool (precompiled
+// code) find their text: the operand is an index that the
+// game loader resolves. Null puts back a source that finds
 // nothing (the text pushed is then the empty text).
 using VMStringSource = const char* (*)(const VMBuffer* code, int32_t index);
 void VM_SetStringSource(VMStringSource source);

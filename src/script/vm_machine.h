@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "script/bytecode.h"
 #include "script/code.h"
 #include "script/vm.h"
 #include "script/vm_error.h"
@@ -20,6 +21,7 @@ struct VMCodeState {
   VMBuffer* debug = nullptr;
   const char* source = nullptr;
   const char* name = nullptr;
+  const IVMStrings* strings = nullptr;  // the code's own pool; null: the game's strings
   int32_t pc = 0;
   int32_t line = 0;
 };
