@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/fatal.h"
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/breakpoints.h"
@@ -43,13 +44,17 @@ enum Selector : int32_t {
 const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
 VMStringSource g_strings = NoStrings;
 
-// Locals pool by depth.
-std::vector<CVariableList*> g_localsPool;
+// Locals pool by depth: one list per nesting level and script call depth at
+// most, kept for reuse until the game ends.
+constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
+CVariableList* g_localsPool[kLocalsCapacity];
 int32_t g_localsDepth = 0;
 
 CVariableList* TakeLocals() {
-  if (g_localsDepth >= static_cast<int32_t>(g_localsPool.size())) g_localsPool.push_back(new CVariableList());
-  CVariableList* list = g_localsPool[g_localsDepth++];
+  if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
+  CVariableList*& slot = g_localsPool[g_localsDepth++];
+  if (slot == nullptr) slot = new CVariableList();
+  CVariableList* list = slot;
   if (list->Count() != 0) list->Clear();
   return list;
 }
@@ -827,8 +832,10 @@ void VM_SetStringSource(VMStringSource source) { g_strings = source != nullptr ?
 int32_t VM_LocalsDepth() { return g_localsDepth; }
 
 void VM_Shutdown() {
-  for (CVariableList* list : g_localsPool) delete list;
-  g_localsPool.clear();
+  for (CVariableList*& list : g_localsPool) {
+    delete list;
+    list = nullptr;
+  }
   g_localsDepth = 0;
   for (VMStack& stack : g_stacks) {
     delete[] stack.slots;
