@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "gamefile/background.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
 #include "gamefile/font.h"
@@ -51,7 +52,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet},
     {ChunkId("SPRT"), NotReadYet},
-    {ChunkId("BGND"), NotReadYet},
+    {ChunkId("BGND"), ReadOnly<Background_Load>},
     {ChunkId("PATH"), ReadOnly<Path_Load>},
     {ChunkId("SCPT"), ReadOnly<Script_Load>},
     {ChunkId("FONT"), ReadOnly<Font_Load>},
@@ -106,6 +107,7 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   ClearInstalled("SOND");
+  Background_Init();
   Path_Init();
   Font_Init();
   Script_Clear();
