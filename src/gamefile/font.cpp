@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr uint32_t kGlyphRecordSize = 14;
+FontTextureCreator g_createTexture = nullptr;
+FontTextureFreer g_freeTexture = nullptr;
 
 // Reads a glyph record of seven 16-bit fields at a file offset.
 bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
@@ -23,7 +24,22 @@ bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
 
 }  // namespace
 
+void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free) {
+  g_createTexture = create;
+  g_freeTexture = free;
+}
+
 CFontGM::CFontGM() = default;
+
+void CFontGM::MakeTexture() {
+  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  texture_ = -1;
+  // Fonts of the game file have a face name but no coverage: their glyphs
+  // are on a page.
+  if (sprite_ >= 0 || coverage_ == nullptr || g_createTexture == nullptr) return;
+  if (textureWidth_ <= 0 || textureHeight_ <= 0) return;
+  texture_ = g_createTexture(textureWidth_, textureHeight_, coverage_);
+}
 
 CFontGM::CFontGM(const uint8_t* glyphBoxes, int32_t first, int32_t last, int32_t texture) {
   Reset();
@@ -55,6 +71,7 @@ void CFontGM::Reset() {
   coverage_ = nullptr;
   glyphs_ = nullptr;
   glyphCount_ = 0;
+  if (texture_ >= 0 && !ownPage_ && g_freeTexture != nullptr) g_freeTexture(texture_);
   texture_ = -1;
   size_ = 12;
   bold_ = italic_ = 0;

@@ -96,6 +96,9 @@ class CFontGM {
   void SetCoverage(uint8_t* coverage, int32_t width, int32_t height);
   void SetGlyphs(const FontGlyph* glyphs, int32_t count);
   void SetTexture(int32_t texture) { texture_ = texture; }
+  // Frees the own texture and, for a texture font with a coverage image,
+  // makes it anew.
+  void MakeTexture();
 
  private:
   void SortGlyphs();
@@ -124,6 +127,14 @@ class CFontGM {
 // image; without one a system font has no glyphs.
 using FontRasteriser = void (*)(CFontGM* font);
 void Font_SetRasteriser(FontRasteriser rasteriser);
+
+// How a coverage image becomes a texture (white, alpha from the coverage)
+// and how a texture is freed; installed by the graphics layer.
+using FontTextureCreator = int32_t (*)(int32_t width, int32_t height, const uint8_t* coverage);
+using FontTextureFreer = void (*)(int32_t texture);
+void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free);
+// Remakes the own texture of every font that has a coverage image.
+void Font_InitTextures();
 
 // The store. Deleted slots stay null; indices are never reused.
 void Font_Init();

@@ -42,6 +42,7 @@ CFontGM* MakeSystem(const char* face, int32_t size, bool bold, bool italic, int3
   auto* font = new CFontGM();
   font->MakeSystem(face, size, bold, italic, first, last);
   if (g_rasteriser != nullptr) g_rasteriser(font);
+  font->MakeTexture();
   return font;
 }
 
@@ -140,6 +141,12 @@ char* Font_SpriteCharacters(int32_t first, int32_t frameCount) {
   }
   *p = '\0';
   return text;
+}
+
+void Font_InitTextures() {
+  for (int32_t i = 0; i < g_fontCount; ++i) {
+    if (g_fonts[i] != nullptr) g_fonts[i]->MakeTexture();
+  }
 }
 
 bool Font_Delete(int32_t index) {
