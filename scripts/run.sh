@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
-# run.sh [arguments]: installs what is missing, builds, and runs the player.
+# run.sh [GAME.win] [options]: installs what is missing, builds, and runs the
+# player on the given game file, or on the bundled demo game when none is given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" release >/dev/null
-exec "$root/build/release/korvalith" "$@"
+build="$root/build/release"
+if [ $# -eq 0 ]; then
+  "$build/mkgame" "$root/games/demo.json" -o "$build/demo.win"
+  exec "$build/korvalith" -game "$build/demo.win"
+fi
+if [ "${1:0:1}" != "-" ]; then
+  game=$1
+  shift
+  exec "$build/korvalith" -game "$game" "$@"
+fi
+exec "$build/korvalith" "$@"

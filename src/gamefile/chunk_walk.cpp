@@ -1,18 +1,22 @@
 #include "gamefile/chunk_walk.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "gamefile/texture_pages.h"
 #include "runtime/console.h"
 #include "script/script.h"
 
 namespace {
 
-using ChunkReader = bool (*)(GameImage&, uint64_t, uint32_t);
+using ChunkReader = ChunkReaderFn;
 
 // Readers whose stores do not exist yet accept their chunk unread.
 bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
@@ -37,21 +41,54 @@ struct ChunkEntry {
 };
 
 const ChunkEntry kChunks[] = {
-    {ChunkId("GEN7"), OldHeader},  {ChunkId("GENL"), OldHeader},   {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
-    {ChunkId("OPTN"), ReadOnly<Option_Load>}, {ChunkId("EXTN"), NotReadYet}, {ChunkId("SOND"), NotReadYet},
-    {ChunkId("AUDO"), NotReadYet}, {ChunkId("SPRT"), NotReadYet},  {ChunkId("BGND"), NotReadYet},
-    {ChunkId("PATH"), NotReadYet}, {ChunkId("SCPT"), ReadOnly<Script_Load>},  {ChunkId("FONT"), NotReadYet},
-    {ChunkId("TMLN"), NotReadYet}, {ChunkId("OBJT"), NotReadYet},  {ChunkId("ROOM"), NotReadYet},
-    {ChunkId("DAFL"), NotReadYet}, {ChunkId("TPAG"), NotReadYet},  {ChunkId("TXTR"), NotReadYet},
-    {ChunkId("CODE"), NotReadYet}, {ChunkId("FUNC"), FUNC_Load},  {ChunkId("VARI"), ReadByPrePass},
-    {ChunkId("STRG"), ReadByPrePass}, {ChunkId("HELP"), NotReadYet},
+    {ChunkId("GEN7"), OldHeader},
+    {ChunkId("GENL"), OldHeader},
+    {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
+    {ChunkId("OPTN"), ReadOnly<Option_Load>},
+    {ChunkId("EXTN"), NotReadYet},
+    {ChunkId("SOND"), NotReadYet},
+    {ChunkId("AUDO"), NotReadYet},
+    {ChunkId("SPRT"), NotReadYet},
+    {ChunkId("BGND"), NotReadYet},
+    {ChunkId("PATH"), NotReadYet},
+    {ChunkId("SCPT"), ReadOnly<Script_Load>},
+    {ChunkId("FONT"), NotReadYet},
+    {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
+    {ChunkId("OBJT"), ReadOnly<Object_Load>},
+    {ChunkId("ROOM"), NotReadYet},
+    {ChunkId("DAFL"), NotReadYet},
+    {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},
+    {ChunkId("TXTR"), ReadOnly<TXTR_Load>},
+    {ChunkId("CODE"), NotReadYet},
+    {ChunkId("FUNC"), FUNC_Load},
+    {ChunkId("VARI"), ReadByPrePass},
+    {ChunkId("STRG"), ReadByPrePass},
+    {ChunkId("HELP"), NotReadYet},
 };
 
-const ChunkEntry* FindChunk(uint32_t id) {
+struct InstalledReader {
+  ChunkReader read = nullptr;
+  StoreClearFn clear = nullptr;
+};
+
+// Readers installed from above, by chunk id.
+std::map<uint32_t, InstalledReader>& Installed() {
+  static std::map<uint32_t, InstalledReader> installed;
+  return installed;
+}
+
+ChunkReader FindReader(uint32_t id) {
+  auto it = Installed().find(id);
+  if (it != Installed().end()) return it->second.read;
   for (const ChunkEntry& entry : kChunks) {
-    if (entry.id == id) return &entry;
+    if (entry.id == id) return entry.read;
   }
   return nullptr;
+}
+
+void ClearInstalled(const char (&id)[5]) {
+  auto it = Installed().find(ChunkId(id));
+  if (it != Installed().end() && it->second.clear != nullptr) it->second.clear();
 }
 
 std::string IdText(uint32_t id) {
@@ -66,13 +103,22 @@ std::string IdText(uint32_t id) {
 
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
+  ClearInstalled("SOND");
   Script_Clear();
+  TimeLine_Init();
+  Object_Init();
+  ClearInstalled("ROOM");
+  TexturePage_Clear();
   Option_Defaults();
 }
 
 std::vector<const char*> g_strings;
 
 }  // namespace
+
+void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear) {
+  Installed()[ChunkId(id)] = {reader, clear};
+}
 
 bool GameFile_CheckContainer(const GameImage& image) {
   if (image.Size() <= 8) return LoadError_Report("FORM", "the file is too short (%llu bytes)",
@@ -114,14 +160,14 @@ bool LoadGameChunks(GameImage& image) {
     std::string name = IdText(id);
     g_debugConsole->Output("Process Chunk: %s   %d\n", name.c_str(), static_cast<int>(size));
     if (size == 0) return;
-    const ChunkEntry* entry = FindChunk(id);
-    if (entry == nullptr) {
+    ChunkReader read = FindReader(id);
+    if (read == nullptr) {
       g_debugConsole->Output("unknown Chunk %s:%d\n", name.c_str(), static_cast<int>(id));
       result = false;
       return;
     }
     // A damaged chunk ends the walk; an unknown one only fails the result.
-    if (!entry->read(image, data, size)) damaged = true;
+    if (!read(image, data, size)) damaged = true;
   });
   return result && !damaged;
 }

@@ -35,6 +35,13 @@ void GameFile_ForEachChunk(const GameImage& image, Visit visit) {
   }
 }
 
+// Stores that live above the game-file layer (rooms, sounds) install the
+// reader of their chunk and the clearing of their store here; the walk
+// calls them in its own order.
+using ChunkReaderFn = bool (*)(GameImage& image, uint64_t data, uint32_t size);
+using StoreClearFn = void (*)();
+void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear);
+
 // Clears all stores and reads every chunk; false when the file is damaged
 // or holds an unknown chunk (the walk still reads the rest).
 bool LoadGameChunks(GameImage& image);

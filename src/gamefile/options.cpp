@@ -4,11 +4,11 @@
 
 #include "gamefile/game_header.h"
 #include "runtime/load_error.h"
+#include "runtime/run_flags.h"
 #include "script/error_report.h"
 #include "script/variable_list.h"
 
 GameOptions g_options;
-bool g_optionForceWindow = false;
 
 namespace {
 
@@ -69,7 +69,7 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
   if (r.Failed()) return LoadError_Report("OPTN", "the option words run past the chunk");
   for (int i = 0; i <= 23; ++i) g_options.word[i] = ReadWord(i, raw[i]);
   for (int i = 27; i <= 33; ++i) g_options.word[i] = ReadWord(i, raw[i]);
-  if (g_optionForceWindow) g_options.word[kOptionFullScreen] = 0;
+  if (g_inAWindow) g_options.word[kOptionFullScreen] = 0;
   Option_Apply();
   if (g_windowColourHook != nullptr) g_windowColourHook(g_options.word[kOptionWindowColour]);
   g_options.loadImage = raw[kOptionLoadImage];

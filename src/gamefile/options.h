@@ -39,8 +39,8 @@ struct GameOptions {
 };
 
 extern GameOptions g_options;
-// Set by the command line's "-inawindow": the full-screen word reads off.
-extern bool g_optionForceWindow;
+
+// The full-screen word reads off when "-inawindow" was given (g_inAWindow).
 
 inline bool Option_On(OptionWord word) { return g_options.word[word] != 0; }
 

@@ -138,9 +138,9 @@ bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes) {
 bool RunnerLoadGame(const char* commandLinePath) {
   if (commandLinePath == nullptr || commandLinePath[0] == '\0') return false;
   g_gamePath = commandLinePath;
+  Variable_InitWorkingDirectory(g_gamePath.c_str());
   LoadSave_SetGameFile(g_gamePath.c_str());
   g_debugConsole->Output("RunnerLoadGame() - %s\n", g_gamePath.c_str());
-  Variable_InitWorkingDirectory(g_gamePath.c_str());
   LoadOptionsIni(g_gamePath);
   LoadDebugFile(g_gamePath);
   g_debugConsole->Output("Reading File %s\n", g_gamePath.c_str());

@@ -6,6 +6,7 @@
 
 #include "runtime/console.h"
 #include "runtime/crc32.h"
+#include "runtime/ds_pool.h"
 #include "runtime/random.h"
 
 Hash g_instanceMap;
@@ -24,6 +25,8 @@ std::vector<void (*)()>& Releases() {
   static auto* releases = new std::vector<void (*)()>;
   return *releases;
 }
+
+void NoInit() {}
 
 // A game that never calls randomize gets the same sequence every run.
 void SeedRandom() { Random_Seed(0); }
@@ -57,6 +60,7 @@ constexpr GlobalStep kSteps[] = {
     {InitInstanceMap, ReleaseInstanceMap},
     {InitPhysicsTable, ReleasePhysicsTable},
     {InitConsoles, ReleaseConsoles},
+    {NoInit, DS_ReleasePools},
     // (last) the audio system's setting of 200000
 };
 

@@ -11,3 +11,19 @@ extern bool g_bytecodeTrace;
 extern int32_t g_overlayFlags;
 // The physics world prints its debug messages.
 extern bool g_physicsDebugMessages;
+// "-ext": extension debugging.
+extern bool g_extensionDebug;
+// On unless "-oldexec": game code runs on the bytecode machine.
+extern bool g_useBytecode;
+// "-noaudio".
+extern bool g_noAudio;
+// "-inawindow": the game never goes full screen.
+extern bool g_inAWindow;
+// "-steam": the platform services run in their store mode.
+extern bool g_steamMode;
+// "-record" / "-playback" and their file name.
+extern bool g_recordInput;
+extern bool g_playbackInput;
+extern char* g_recordFileName;
+// The debugger's flag word: 2 after "-debug".
+extern int32_t g_debuggerFlags;

@@ -1,12 +1,17 @@
 #include "script/script.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
+#include "script/code.h"
 #include "script/code_table.h"
+#include "script/compile_error.h"
+#include "script/error_report.h"
 
 namespace {
 
@@ -23,6 +28,7 @@ char* CopyText(const char* text) {
 }  // namespace
 
 CScript::~CScript() {
+  delete code;
   delete data;
   MemoryManager::Free(text);
 }
@@ -44,6 +50,31 @@ bool CScript::Load(ImageReader record) {
 }
 
 char* CScript::GetText() const { return CopyText(text == nullptr ? "" : text); }
+
+bool CScript::Compile() {
+  delete code;
+  if (g_hasBytecode) {
+    code = new CCode(codeIndex, false);
+    return true;
+  }
+  char* source = GetText();
+  code = new CCode(source, false);
+  MemoryManager::Free(source);
+  char codeName[256];
+  std::snprintf(codeName, sizeof codeName, "Script.%s", name == nullptr ? "" : name);
+  return code->Compile(codeName);
+}
+
+bool Script_Prepare() {
+  for (size_t i = 0; i < g_scripts.size(); ++i) {
+    if (g_scripts[i] == nullptr || g_scripts[i]->Compile()) continue;
+    std::string message = std::string("COMPILATION ERROR in Script: ") + g_names[i] + "\n" +
+                          (g_errorText != nullptr ? g_errorText : "");
+    Error_Show(message.c_str(), true);
+    return false;
+  }
+  return true;
+}
 
 bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
   Script_Clear();

@@ -23,6 +23,9 @@ class CScript {
   bool Load(ImageReader record);
   // A new text the caller frees: the source, or "" when there is none.
   char* GetText() const;
+  // Builds the code: from the compiled entry when the game file has them,
+  // else from the text under the name "Script.<name>".
+  bool Compile();
 
   CStream* data = nullptr;
   CCode* code = nullptr;
@@ -32,10 +35,18 @@ class CScript {
 };
 
 bool Script_Load(const GameImage& image, uint64_t data, uint32_t size);
+// Compiles every script in slot order; the first failure is reported as a
+// fatal error and ends the pass with false.
+bool Script_Prepare();
 bool Script_Exists(int32_t index);
 const char* Script_GetName(int32_t index);
 int32_t Script_Find(const char* name);
 CScript* Script_Get(int32_t index);
 int32_t Script_Count();
 void Script_Clear();
+// Runs script `index` with argc (0 to 16) arguments in the argument slots,
+// which are saved first and restored after. A failed run leaves "ERROR" in
+// result and "In script <name>:" in front of the error text.
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                    const ScriptValue* arguments);
 void Script_Finish();

@@ -1,0 +1,59 @@
+// The tree interpreter on an arithmetic expression and on code that mostly
+// reads and writes variables.
+#include <benchmark/benchmark.h>
+
+#include "script/code.h"
+#include "script/interpreter.h"
+#include "script/variable_list.h"
+#include "script/world_seam.h"
+
+namespace {
+
+struct BenchInstance {
+  CVariableList variables;
+};
+
+class OneInstanceWorld final : public IWorldSeam {
+ public:
+  CVariableList* InstanceVariables(CInstance* instance) override {
+    return instance == nullptr ? nullptr : &reinterpret_cast<BenchInstance*>(instance)->variables;
+  }
+  bool IsMarkedForDeletion(const CInstance*) override { return false; }
+  CInstance* FindInstance(int32_t) override { return nullptr; }
+  void VisitRoomInstances(InstanceVisitor&) override {}
+  bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
+};
+
+void RunTree(benchmark::State& state, const char* text, bool expression) {
+  OneInstanceWorld world;
+  WorldSeam_Install(&world);
+  bool saved = g_useBytecode;
+  g_useBytecode = false;
+  BenchInstance instance;
+  auto* self = reinterpret_cast<CInstance*>(&instance);
+  CCode code(text, expression);
+  if (!code.Compile("bench")) state.SkipWithError("does not compile");
+  ScriptValue result;
+  for (auto _ : state) {
+    if (!Code_Execute(self, self, &code, &result)) state.SkipWithError("does not run");
+    benchmark::DoNotOptimize(result.real);
+  }
+  ScriptValue_Release(&result);
+  g_useBytecode = saved;
+  WorldSeam_Install(nullptr);
+}
+
+void BM_TreeArithmetic(benchmark::State& state) {
+  RunTree(state, "x = 3; y = 4; z = (x * x + y * y) / (x + y) - x mod 2 + (y div 3) * 7 - (x << 2) | 1", false);
+}
+BENCHMARK(BM_TreeArithmetic);
+
+void BM_TreeVariables(benchmark::State& state) {
+  RunTree(state,
+          "var i, j; i = 1; j = 2; a[i] = j; a[j] = i; b = a[1] + a[2]; c[1, 2] = b; "
+          "d = c[1, 2] + i + j; self.e = d; e += 1; f = self.e",
+          false);
+}
+BENCHMARK(BM_TreeVariables);
+
+}  // namespace

@@ -1,0 +1,11 @@
+#include "builtins/registration.h"
+
+#include "builtins/data/maths_and_strings.h"
+#include "builtins/data/misc.h"
+#include "builtins/world/game.h"
+
+void Builtins_RegisterAll() {
+  Builtins_RegisterGame();
+  Builtins_RegisterMathsAndStrings();
+  Builtins_RegisterMisc();
+}

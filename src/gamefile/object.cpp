@@ -1,0 +1,285 @@
+#include "gamefile/object.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "runtime/console.h"
+#include "runtime/hash.h"
+#include "runtime/load_error.h"
+#include "runtime/memory.h"
+#include "script/event_perform.h"
+#include "script/event_world_seam.h"
+
+namespace {
+
+constexpr int32_t kObjectBuckets = 512;
+// Parent indices from this value up never link.
+constexpr int32_t kParentIndexLimit = 100000;
+
+Hash g_objects;
+int32_t g_objectCount = 0;
+
+// Chains are free of cycles once loaded; a walk still stops after visiting
+// more objects than the store holds.
+int32_t WalkLimit() { return g_objects.Count() + 1; }
+
+CObject* ParentByIndex(const CObject* object) { return Object_Get(object->parent); }
+
+CEvent* FindOnChain(int32_t object, int32_t type, int32_t subtype, int32_t* definer) {
+  int32_t limit = WalkLimit();
+  for (CObject* x = Object_Get(object); x != nullptr && limit-- > 0; x = ParentByIndex(x)) {
+    CEvent* event = x->GetOwnEvent(type, subtype);
+    if (event != nullptr) {
+      if (definer != nullptr) *definer = x->index;
+      return event;
+    }
+  }
+  return nullptr;
+}
+
+std::string NameOf(int32_t index) { return Object_GetName(index); }
+
+CEvent* FindForPerform(int32_t object, int32_t type, int32_t subtype, int32_t* definer) {
+  return GetEvent(object, type, subtype, definer);
+}
+
+template <typename Visit>
+void ForEachObject(Visit visit) {
+  HashIterator it;
+  for (void* value = it.Start(&g_objects); value != nullptr; value = it.Next()) visit(static_cast<CObject*>(value));
+}
+
+char* CopyText(const char* text) {
+  size_t length = std::strlen(text);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, text, length + 1);
+  return copy;
+}
+
+}  // namespace
+
+void ObjectInstanceList::Append(CInstance* instance) {
+  auto* node = new ObjectInstanceNode{nullptr, tail, instance};
+  if (tail != nullptr) tail->next = node; else head = node;
+  tail = node;
+  ++count;
+}
+
+bool ObjectInstanceList::Remove(CInstance* instance) {
+  for (ObjectInstanceNode* node = head; node != nullptr; node = node->next) {
+    if (node->instance != instance) continue;
+    if (node->previous != nullptr) node->previous->next = node->next; else head = node->next;
+    if (node->next != nullptr) node->next->previous = node->previous; else tail = node->previous;
+    delete node;
+    --count;
+    return true;
+  }
+  return false;
+}
+
+void ObjectInstanceList::Clear() {
+  while (head != nullptr) {
+    ObjectInstanceNode* next = head->next;
+    delete head;
+    head = next;
+  }
+  tail = nullptr;
+  count = 0;
+}
+
+CObject::~CObject() {
+  for (cARRAY_CLASS<CEvent>& slot : events) slot.SetLength(0);
+  MemoryManager::Free(name);
+}
+
+void CObject::SetName(const char* text) {
+  MemoryManager::Free(name);
+  name = text != nullptr ? CopyText(text) : nullptr;
+}
+
+CEvent* CObject::GetOwnEvent(int32_t type, int32_t subtype) const {
+  if (type < 0 || type >= kEventTypeSlots) return nullptr;
+  const cARRAY_CLASS<CEvent>& slot = events[type];
+  if (subtype < 0 || subtype >= slot.length) return nullptr;
+  CEvent* event = slot[subtype];
+  return event != nullptr && event->HasCode() ? event : nullptr;
+}
+
+CEvent* CObject::MakeOwnEvent(int32_t type, int32_t subtype) {
+  cARRAY_CLASS<CEvent>& slot = events[type];
+  if (subtype >= slot.length) slot.SetLength(subtype + 1);
+  if (slot[subtype] == nullptr) slot[subtype] = new CEvent();
+  return slot[subtype];
+}
+
+bool CObject::HasEvent(int32_t type, int32_t subtype) const {
+  int32_t limit = WalkLimit();
+  for (const CObject* x = this; x != nullptr && limit-- > 0; x = ParentByIndex(x)) {
+    if (x->GetOwnEvent(type, subtype) != nullptr) return true;
+  }
+  return false;
+}
+
+bool CObject::HasAncestor(int32_t ancestor) const {
+  int32_t limit = WalkLimit();
+  for (const CObject* x = this; limit-- > 0;) {
+    int32_t up = x->parent;
+    if (up < 0) return false;
+    if (up == ancestor) return true;
+    x = Object_Get(up);
+    if (x == nullptr) return false;
+  }
+  return false;
+}
+
+bool CObject::SetParent(int32_t parentIndex) {
+  if (parentIndex == index) return false;
+  CObject* above = Object_Get(parentIndex);
+  if (above != nullptr && above->HasAncestor(index)) return false;
+  parent = parentIndex;
+  return true;
+}
+
+void CObject::AddInstance(CInstance* instance) {
+  instances.Append(instance);
+  int32_t limit = WalkLimit();
+  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) x->descendants.Append(instance);
+}
+
+bool CObject::RemoveInstance(CInstance* instance) {
+  bool found = instances.Remove(instance);
+  int32_t limit = WalkLimit();
+  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) found = x->descendants.Remove(instance);
+  return found;
+}
+
+void Object_Init() {
+  Object_Shutdown();
+  g_objects.Init(kObjectBuckets);
+  g_objects.SetValueDeleter(Hash_DeleteObject<CObject>);
+  EventStoreHooks hooks;
+  hooks.findEvent = FindForPerform;
+  hooks.objectName = NameOf;
+  Event_SetStoreHooks(hooks);
+}
+
+int32_t Object_Count() { return g_objectCount; }
+
+CObject* Object_Get(int32_t index) {
+  if (index < 0 || g_objects.BucketCount() == 0) return nullptr;
+  return static_cast<CObject*>(g_objects.Find(static_cast<uint32_t>(index)));
+}
+
+bool Object_Exists(int32_t index) { return Object_Get(index) != nullptr; }
+
+const char* Object_GetName(int32_t index) {
+  CObject* object = Object_Get(index);
+  if (object == nullptr) return "<undefined>";
+  return object->name != nullptr ? object->name : "";
+}
+
+int32_t Object_Find(const char* name) {
+  if (name == nullptr) return -1;
+  int32_t found = -1;
+  ForEachObject([&](CObject* object) {
+    if (found < 0 && object->name != nullptr && std::strcmp(object->name, name) == 0) found = object->index;
+  });
+  return found;
+}
+
+CObject* Object_Place(int32_t index) {
+  if (g_objects.BucketCount() == 0) Object_Init();
+  auto* object = new CObject(index);
+  g_objects.Insert(static_cast<uint32_t>(index), object);
+  return object;
+}
+
+void Object_SetCount(int32_t count) { g_objectCount = count; }
+
+int32_t Object_Add() {
+  int32_t index = g_objectCount;
+  char name[32];
+  std::snprintf(name, sizeof name, "__newobject%d", index);
+  Object_Place(index)->SetName(name);
+  ++g_objectCount;
+  return index;
+}
+
+bool Object_Delete(int32_t index) {
+  CObject* object = Object_Get(index);
+  if (object == nullptr) return true;
+  // Nothing may keep pointing at the object or at its list nodes.
+  int32_t limit = WalkLimit();
+  for (CObject* x = object->parentObject; x != nullptr && limit-- > 0; x = x->parentObject) {
+    for (ObjectInstanceNode* node = object->descendants.head; node != nullptr; node = node->next) {
+      x->descendants.Remove(node->instance);
+    }
+  }
+  for (ObjectInstanceNode* node = object->instances.head; node != nullptr; node = node->next) {
+    EventWorld_Get().ForgetObject(node->instance);
+  }
+  ForEachObject([&](CObject* child) {
+    if (child->parentObject == object) child->parentObject = nullptr;
+  });
+  g_objects.Delete(static_cast<uint32_t>(index), kHashDeleteValue);
+  return true;
+}
+
+bool Object_Prepare() {
+  g_debugConsole->Output("Preparing %d objects:\n", g_objectCount);
+  bool ok = true;
+  ForEachObject([&](CObject* object) {
+    if (!ok) return;
+    g_debugConsole->Output("\tObjects %d: %s\n", object->index, object->name != nullptr ? object->name : "");
+    g_eventObject = object->index;
+    for (int32_t type = 0; type < kEventTypeSlots && ok; ++type) {
+      g_eventType = type;
+      for (int32_t subtype = 0; subtype < object->events[type].length && ok; ++subtype) {
+        g_eventNumber = subtype;
+        CEvent* event = object->events[type][subtype];
+        if (event != nullptr && !event->Compile()) ok = false;
+      }
+    }
+  });
+  if (!ok) return false;
+  Object_LinkParents();
+  return true;
+}
+
+void Object_LinkParents() {
+  ForEachObject([](CObject* object) {
+    if (object->parent < 0 || object->parent >= kParentIndexLimit) return;
+    CObject* above = Object_Get(object->parent);
+    if (above != nullptr) object->parentObject = above;
+  });
+}
+
+bool Object_CheckParents() {
+  bool ok = true;
+  ForEachObject([&](CObject* object) {
+    if (ok && (object->parent == object->index || object->HasAncestor(object->index))) {
+      ok = LoadError_Report("OBJT", "object %d (%s) is its own ancestor", object->index, Object_GetName(object->index));
+    }
+  });
+  return ok;
+}
+
+CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer) {
+  CEvent* event = FindOnChain(object, type, subtype, definer);
+  if (event != nullptr || type != kEventCollision) return event;
+  CObject* other = Object_Get(subtype);
+  if (other == nullptr) return nullptr;
+  // A collision defined for an ancestor of the other object answers too.
+  int32_t limit = WalkLimit();
+  for (CObject* a = ParentByIndex(other); a != nullptr && limit-- > 0; a = ParentByIndex(a)) {
+    event = FindOnChain(object, kEventCollision, a->index, definer);
+    if (event != nullptr) return event;
+  }
+  return nullptr;
+}
+
+void Object_Shutdown() {
+  if (g_objects.BucketCount() != 0) g_objects.Release(kHashDeleteValue);
+  g_objectCount = 0;
+}

@@ -1,0 +1,124 @@
+// Objects: the templates of instances, with their sprite, depth, flags,
+// parent, physics settings and events, kept in a store by index. Event
+// lookup follows the parent chain; each object also keeps its own
+// instances and the instances of every object below it.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/containers.h"
+#include "runtime/game_image.h"
+#include "script/event.h"
+
+class CInstance;
+
+struct ObjectInstanceNode {
+  ObjectInstanceNode* next;
+  ObjectInstanceNode* previous;
+  CInstance* instance;
+};
+
+// A doubly linked list of instances; the nodes belong to the list.
+class ObjectInstanceList {
+ public:
+  ObjectInstanceList() = default;
+  ~ObjectInstanceList() { Clear(); }
+  ObjectInstanceList(const ObjectInstanceList&) = delete;
+  ObjectInstanceList& operator=(const ObjectInstanceList&) = delete;
+
+  void Append(CInstance* instance);
+  // Unlinks the first node holding the instance; false when there is none.
+  bool Remove(CInstance* instance);
+  void Clear();
+
+  ObjectInstanceNode* head = nullptr;
+  ObjectInstanceNode* tail = nullptr;
+  int32_t count = 0;
+};
+
+struct ObjectPoint {
+  float x;
+  float y;
+};
+
+struct ObjectPhysics {
+  bool usesPhysics = false;
+  bool sensor = false;
+  int32_t shapeKind = 0;
+  int32_t collisionGroup = 0;
+  float density = 0.0f;
+  float restitution = 0.0f;
+  float linearDamping = 0.0f;
+  float angularDamping = 0.0f;
+  float friction = 0.0f;
+  bool awake = false;
+  bool kinematic = false;
+  cARRAY_STRUCTURE<ObjectPoint> points;
+};
+
+constexpr uint32_t kObjectSolid = 0x1;
+constexpr uint32_t kObjectVisible = 0x2;
+constexpr uint32_t kObjectPersistent = 0x4;
+
+class CObject {
+ public:
+  explicit CObject(int32_t ownIndex) : index(ownIndex) {}
+  ~CObject();
+  CObject(const CObject&) = delete;
+  CObject& operator=(const CObject&) = delete;
+
+  // Reads the record at a file offset; null on success, else what was wrong.
+  const char* Load(const GameImage& image, uint64_t offset);
+  void SetName(const char* text);
+
+  // This object's event (type, subtype) when it holds code; null otherwise.
+  CEvent* GetOwnEvent(int32_t type, int32_t subtype) const;
+  // The slot for (type, subtype), grown and filled with an empty event.
+  CEvent* MakeOwnEvent(int32_t type, int32_t subtype);
+  // This object or an ancestor has the event (no collision rule).
+  bool HasEvent(int32_t type, int32_t subtype) const;
+  // `ancestor` is reached by walking parent indices upward from the parent.
+  bool HasAncestor(int32_t ancestor) const;
+  // Sets the parent index unless that would make the object its own
+  // ancestor; the parent pointer follows at the next Object_LinkParents.
+  bool SetParent(int32_t parentIndex);
+
+  void AddInstance(CInstance* instance);
+  bool RemoveInstance(CInstance* instance);
+
+  uint32_t flags = kObjectVisible;
+  int32_t sprite = -1;
+  int32_t depth = 0;
+  int32_t parent = -1;
+  int32_t mask = -1;
+  char* name = nullptr;
+  int32_t index;
+  ObjectPhysics physics;
+  CObject* parentObject = nullptr;
+  cARRAY_CLASS<CEvent> events[kEventTypeSlots];
+  ObjectInstanceList instances;
+  ObjectInstanceList descendants;
+};
+
+void Object_Init();
+bool Object_Load(const GameImage& image, uint64_t data, uint32_t size);
+// For the loader: a new empty object stored under `index`, and the count.
+CObject* Object_Place(int32_t index);
+void Object_SetCount(int32_t count);
+// The next free index: one past the highest index ever given.
+int32_t Object_Count();
+CObject* Object_Get(int32_t index);
+bool Object_Exists(int32_t index);
+// The name, "" for an object without one, "<undefined>" for no object.
+const char* Object_GetName(int32_t index);
+int32_t Object_Find(const char* name);
+int32_t Object_Add();
+bool Object_Delete(int32_t index);
+bool Object_Prepare();
+void Object_LinkParents();
+// Refuses a parent chain that returns to an object; false with a line.
+bool Object_CheckParents();
+// The event through the parent chain, and for collisions through the other
+// object's ancestors; *definer (when given) is the defining object.
+CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer = nullptr);
+void Object_Shutdown();

@@ -1,0 +1,268 @@
+#include "graphics/image_decode.h"
+
+#include <cstring>
+
+#include "runtime/console.h"
+#include "runtime/memory.h"
+
+#define STBI_MAX_DIMENSIONS 16384
+#define STBI_NO_STDIO
+#define STBI_ASSERT(x) ((void)0)
+#define STBI_MALLOC(size) MemoryManager::Alloc((size), __FILE__, __LINE__, false)
+#define STBI_REALLOC(p, size) MemoryManager::ReAlloc((p), (size), __FILE__, __LINE__)
+#define STBI_FREE(p) MemoryManager::Free(p)
+#define STB_IMAGE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace {
+
+constexpr uint32_t kDdsHeaderBytes = 128;
+constexpr int32_t kMaxSide = 16384;
+
+uint32_t Read32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+uint32_t Read16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8); }
+
+uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return (a << 24) | (r << 16) | (g << 8) | b; }
+
+void Expand565(uint32_t c, uint32_t rgb[3]) {
+  const uint32_t r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
+  rgb[0] = (r << 3) | (r >> 2);
+  rgb[1] = (g << 2) | (g >> 4);
+  rgb[2] = (b << 3) | (b >> 2);
+}
+
+// The colour half of every block kind; `opaqueOnly` drops the transparent
+// entry that a first colour not above the second selects.
+void DecodeColours(const uint8_t* block, uint32_t* out, bool opaqueOnly) {
+  const uint32_t c0 = Read16(block), c1 = Read16(block + 2);
+  uint32_t e[4][3];
+  Expand565(c0, e[0]);
+  Expand565(c1, e[1]);
+  const bool four = opaqueOnly || c0 > c1;
+  for (int k = 0; k < 3; ++k) {
+    if (four) {
+      e[2][k] = (2 * e[0][k] + e[1][k]) / 3;
+      e[3][k] = (e[0][k] + 2 * e[1][k]) / 3;
+    } else {
+      e[2][k] = (e[0][k] + e[1][k]) / 2;
+      e[3][k] = 0;
+    }
+  }
+  const uint32_t indices = Read32(block + 4);
+  for (int i = 0; i < 16; ++i) {
+    const uint32_t index = (indices >> (2 * i)) & 3;
+    const uint32_t alpha = (!four && index == 3) ? 0 : 255;
+    out[i] = Argb(alpha, e[index][0], e[index][1], e[index][2]);
+  }
+}
+
+void SetAlpha(uint32_t* pixel, uint32_t alpha) { *pixel = (*pixel & 0x00FFFFFFu) | (alpha << 24); }
+
+uint32_t* NewPixels(int32_t width, int32_t height) {
+  return static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, true));
+}
+
+bool DecodeCompressed(const uint8_t* data, uint32_t bound, uint32_t fourCC, DecodedImage& image) {
+  const bool one = fourCC == 0x31545844u;  // "DXT1"
+  const bool three = fourCC == 0x32545844u || fourCC == 0x33545844u;
+  const bool five = fourCC == 0x34545844u || fourCC == 0x35545844u;
+  if (!one && !three && !five) {
+    g_debugConsole->Output("DDS image: unknown compressed format %08x\n", fourCC);
+    return false;
+  }
+  const uint64_t blockBytes = one ? 8 : 16;
+  const uint64_t across = (static_cast<uint64_t>(image.width) + 3) / 4, down = (static_cast<uint64_t>(image.height) + 3) / 4;
+  if (kDdsHeaderBytes + across * down * blockBytes > bound) {
+    g_debugConsole->Output("DDS image: pixel data cut short\n");
+    return false;
+  }
+  image.pixels = NewPixels(image.width, image.height);
+  const uint8_t* block = data + kDdsHeaderBytes;
+  uint32_t texels[16];
+  for (uint64_t by = 0; by < down; ++by) {
+    for (uint64_t bx = 0; bx < across; ++bx, block += blockBytes) {
+      if (one) Dxt_DecodeBlock1(block, texels);
+      if (three) Dxt_DecodeBlock3(block, texels);
+      if (five) Dxt_DecodeBlock5(block, texels);
+      for (int i = 0; i < 16; ++i) {
+        const uint64_t x = bx * 4 + static_cast<uint64_t>(i % 4), y = by * 4 + static_cast<uint64_t>(i / 4);
+        if (x < static_cast<uint64_t>(image.width) && y < static_cast<uint64_t>(image.height)) {
+          image.pixels[y * static_cast<uint64_t>(image.width) + x] = texels[i];
+        }
+      }
+    }
+  }
+  return true;
+}
+
+int MaskShift(uint32_t mask) {
+  int shift = 0;
+  while (mask != 0 && (mask & 1) == 0) {
+    mask >>= 1;
+    ++shift;
+  }
+  return shift;
+}
+
+uint32_t Channel(uint32_t value, uint32_t mask) {
+  if (mask == 0) return 0;
+  const uint32_t field = (value & mask) >> MaskShift(mask);
+  const uint32_t top = mask >> MaskShift(mask);
+  return top == 0 ? 0 : (field * 255 + top / 2) / top;
+}
+
+bool DecodePlain(const uint8_t* data, uint32_t bound, const uint8_t* format, DecodedImage& image) {
+  const uint32_t flags = Read32(format + 4), bits = Read32(format + 12);
+  if ((flags & 0x40) == 0 || bits != 32) {
+    g_debugConsole->Output("DDS image: unsupported pixel format (%u bits)\n", bits);
+    return false;
+  }
+  const uint64_t count = static_cast<uint64_t>(image.width) * static_cast<uint64_t>(image.height);
+  if (kDdsHeaderBytes + count * 4 > bound) {
+    g_debugConsole->Output("DDS image: pixel data cut short\n");
+    return false;
+  }
+  const uint32_t r = Read32(format + 16), g = Read32(format + 20), b = Read32(format + 24);
+  const uint32_t a = (flags & 0x1) != 0 ? Read32(format + 28) : 0;
+  image.pixels = NewPixels(image.width, image.height);
+  for (uint64_t i = 0; i < count; ++i) {
+    const uint32_t v = Read32(data + kDdsHeaderBytes + i * 4);
+    image.pixels[i] = Argb(a != 0 ? Channel(v, a) : 255, Channel(v, r), Channel(v, g), Channel(v, b));
+  }
+  return true;
+}
+
+bool DecodeDds(const uint8_t* data, uint32_t bound, DecodedImage& image) {
+  image.fileFormat = 4;
+  if (bound < kDdsHeaderBytes || Read32(data + 4) != 124) {
+    g_debugConsole->Output("DDS image: header cut short\n");
+    return false;
+  }
+  const uint32_t height = Read32(data + 12), width = Read32(data + 16);
+  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
+    g_debugConsole->Output("DDS image: bad size %u x %u\n", width, height);
+    return false;
+  }
+  image.width = static_cast<int32_t>(width);
+  image.height = static_cast<int32_t>(height);
+  const uint8_t* format = data + 76;
+  if ((Read32(format + 4) & 0x4) != 0) return DecodeCompressed(data, bound, Read32(format + 8), image);
+  return DecodePlain(data, bound, format, image);
+}
+
+uint32_t FileFormat(const uint8_t* data, uint32_t bound) {
+  if (bound >= 2 && data[0] == 'B' && data[1] == 'M') return 0;
+  if (bound >= 2 && data[0] == 0xFF && data[1] == 0xD8) return 1;
+  if (bound >= 4 && std::memcmp(data, "\x89PNG", 4) == 0) return 3;
+  if (bound >= 3 && std::memcmp(data, "GIF", 3) == 0) return 9;
+  return 2;
+}
+
+bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
+  image.fileFormat = FileFormat(data, bound);
+  if (bound > 0x7FFFFFFFu) bound = 0x7FFFFFFFu;
+  int width = 0, height = 0, channels = 0;
+  if (stbi_info_from_memory(data, static_cast<int>(bound), &width, &height, &channels) != 0) {
+    image.width = width;
+    image.height = height;
+  }
+  stbi_uc* rgba = stbi_load_from_memory(data, static_cast<int>(bound), &width, &height, &channels, 4);
+  if (rgba == nullptr) {
+    g_debugConsole->Output("Image decode failed: %s\n", stbi_failure_reason());
+    return false;
+  }
+  image.width = width;
+  image.height = height;
+  image.pixels = NewPixels(width, height);
+  const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+  for (size_t i = 0; i < count; ++i) {
+    const stbi_uc* p = rgba + i * 4;
+    image.pixels[i] = Argb(p[3], p[0], p[1], p[2]);
+  }
+  stbi_image_free(rgba);
+  return true;
+}
+
+void QuantiseTo4444(DecodedImage& image) {
+  const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t v = image.pixels[i];
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) out |= (((v >> shift) & 255) >> 4) * 17 << shift;
+    image.pixels[i] = out;
+  }
+}
+
+}  // namespace
+
+void Dxt_DecodeBlock1(const uint8_t* block, uint32_t* out) { DecodeColours(block, out, false); }
+
+void Dxt_DecodeBlock3(const uint8_t* block, uint32_t* out) {
+  DecodeColours(block + 8, out, true);
+  for (int i = 0; i < 16; ++i) SetAlpha(&out[i], ((block[i / 2] >> (4 * (i % 2))) & 15) * 17);
+}
+
+void Dxt_DecodeBlock5(const uint8_t* block, uint32_t* out) {
+  DecodeColours(block + 8, out, true);
+  const uint32_t a0 = block[0], a1 = block[1];
+  uint32_t alpha[8] = {a0, a1};
+  if (a0 > a1) {
+    for (uint32_t i = 1; i < 7; ++i) alpha[i + 1] = ((7 - i) * a0 + i * a1) / 7;
+  } else {
+    for (uint32_t i = 1; i < 5; ++i) alpha[i + 1] = ((5 - i) * a0 + i * a1) / 5;
+    alpha[6] = 0;
+    alpha[7] = 255;
+  }
+  uint64_t bits = 0;
+  for (int i = 0; i < 6; ++i) bits |= static_cast<uint64_t>(block[2 + i]) << (8 * i);
+  for (int i = 0; i < 16; ++i) SetAlpha(&out[i], alpha[(bits >> (3 * i)) & 7]);
+}
+
+DecodedImage Image_Decode(const uint8_t* data, uint32_t bound, uint32_t formatCode) {
+  DecodedImage image;
+  if (data == nullptr || bound < 4) {
+    g_debugConsole->Output("Image decode failed: no data\n");
+    return image;
+  }
+  if (formatCode >= 7 && formatCode <= 10) {
+    g_debugConsole->Output("Image decode failed: format code %u cannot hold an image\n", formatCode);
+    return image;
+  }
+  const bool ok = std::memcmp(data, "DDS ", 4) == 0 ? DecodeDds(data, bound, image) : DecodeCommon(data, bound, image);
+  if (!ok) {
+    MemoryManager::Free(image.pixels);
+    image.pixels = nullptr;
+    return image;
+  }
+  if (formatCode == 11) QuantiseTo4444(image);
+  return image;
+}
+
+void Image_ConvertRaw(const uint8_t* source, uint8_t* destination, size_t count, uint32_t format) {
+  if (format == 0) {
+    for (size_t i = 0; i < count; ++i) {
+      destination[4 * i] = source[4 * i + 2];
+      destination[4 * i + 1] = source[4 * i + 1];
+      destination[4 * i + 2] = source[4 * i];
+      destination[4 * i + 3] = source[4 * i + 3];
+    }
+    return;
+  }
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t v = Read16(source + 2 * i);
+    const uint32_t out = ((v & 0xF) << 12) | (((v >> 4) & 0xF) << 8) | (((v >> 8) & 0xF) << 4) | (v >> 12);
+    destination[2 * i] = static_cast<uint8_t>(out & 255);
+    destination[2 * i + 1] = static_cast<uint8_t>(out >> 8);
+  }
+}

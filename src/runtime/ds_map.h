@@ -1,0 +1,80 @@
+// Dictionary of script values keyed by reals or strings. The CRC-32 of a key
+// picks one of 4096 buckets, which fixes the walk order (buckets in order,
+// each in insertion order); two keys are the same key only when both are
+// strings with equal bytes or both are reals with the same 8 bytes, so keys
+// whose CRCs collide still keep their own values.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/script_value.h"
+
+struct DSMapEntry {
+  ScriptValue key;
+  ScriptValue value;
+  uint32_t hash;
+  DSMapEntry* previous;
+  DSMapEntry* next;
+};
+
+class CDS_Map {
+ public:
+  static constexpr int32_t kBuckets = 4096;
+
+  CDS_Map();
+  ~CDS_Map();
+  CDS_Map(const CDS_Map&) = delete;
+  CDS_Map& operator=(const CDS_Map&) = delete;
+
+  // False, storing nothing, when the key is present.
+  bool Add(const ScriptValue* key, const ScriptValue* value);
+  // True when the key was present; otherwise the pair is added and the
+  // answer is false.
+  bool Replace(const ScriptValue* key, const ScriptValue* value);
+  bool Delete(const ScriptValue* key);
+  bool Exists(const ScriptValue* key) const;
+  ScriptValue* FindValue(const ScriptValue* key);
+  int32_t Size() const { return m_count; }
+  bool Empty() const { return m_count == 0; }
+  // Frees every entry; the buckets stay.
+  void Clear();
+  void Copy(const CDS_Map* source);
+
+  // Keys in walk order; null for an empty map, an absent key or no
+  // neighbour on that side.
+  const ScriptValue* FindFirst() const;
+  const ScriptValue* FindLast() const;
+  const ScriptValue* FindNext(const ScriptValue* key) const;
+  const ScriptValue* FindPrevious(const ScriptValue* key) const;
+
+  // Plain text "kind:key:value" entries joined by ",", in walk order; owned
+  // by the caller, "" for an empty map.
+  char* WriteText() const;
+  // A null text answers false and changes nothing. Otherwise the map is
+  // cleared and refilled; a malformed entry ends the read (answer false)
+  // and the complete entries before it stay.
+  bool ReadText(const char* text);
+
+ private:
+  struct Bucket {
+    DSMapEntry* first;
+    DSMapEntry* last;
+  };
+
+  DSMapEntry* Find(const ScriptValue* key) const;
+  // Stores copies without looking for the key first.
+  void Append(const ScriptValue* key, const ScriptValue* value);
+  void Unlink(DSMapEntry* entry);
+  DSMapEntry* FirstFrom(int32_t bucket) const;
+  DSMapEntry* LastBefore(int32_t bucket) const;
+  const DSMapEntry* After(const DSMapEntry* entry) const;
+  const DSMapEntry* Before(const DSMapEntry* entry) const;
+
+  Bucket* m_buckets;
+  int32_t m_count = 0;
+};
+
+// The CRC-32 of a key (strings by their bytes, reals by the 8 bytes of the
+// double), with no final inversion.
+uint32_t DS_MapKeyHash(const ScriptValue& key);
+bool DS_MapKeysEqual(const ScriptValue& a, const ScriptValue& b);

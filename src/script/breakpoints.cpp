@@ -1,0 +1,32 @@
+#include "script/breakpoints.h"
+
+#include <cstring>
+
+#include "runtime/memory.h"
+
+namespace {
+
+Breakpoint g_breakpoints[kMaxBreakpoints];
+int32_t g_count = 0;
+
+}  // namespace
+
+void VM_AddBreakpoint(const char* script, int32_t line) {
+  if (g_count >= kMaxBreakpoints) return;
+  const char* name = script == nullptr ? "" : script;
+  size_t length = std::strlen(name);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, name, length + 1);
+  g_breakpoints[g_count++] = {copy, line - 1, true};
+}
+
+int32_t VM_BreakpointCount() { return g_count; }
+
+const Breakpoint* VM_GetBreakpoint(int32_t index) {
+  return index >= 0 && index < g_count ? &g_breakpoints[index] : nullptr;
+}
+
+void VM_ClearBreakpoints() {
+  for (int32_t i = 0; i < g_count; ++i) MemoryManager::Free(g_breakpoints[i].script);
+  g_count = 0;
+}

@@ -1,0 +1,23 @@
+// The main loop's frame, paced to the room speed, and the step it runs.
+#pragma once
+
+#include <cstdint>
+
+// Starts the game when it is not running yet, then enters the main loop.
+void Run_Start();
+// Starts the clock and prints the main-loop banner; returns the clock.
+int64_t Run_EnterMainLoop();
+// One frame; returns the room speed (60 without a room or after an end).
+int64_t Run_Frame();
+// One step of the world.
+void Run_Step();
+void Run_Pause();
+
+// The frame's wait for a given speed and elapsed time, in microseconds:
+// 1000000 / speed - elapsed, never below 0 nor above one second.
+int64_t Run_FrameWait(int32_t speed, int64_t elapsed);
+
+// Frames run so far by the main loop (KORVALITH_MAX_FRAMES counts them).
+int64_t Run_FrameCount();
+// Resets the frame clock (tests).
+void Run_ResetClock();

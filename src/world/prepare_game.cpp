@@ -1,0 +1,59 @@
+#include "world/prepare_game.h"
+
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "platform/message_box.h"
+#include "runtime/console.h"
+#include "script/script.h"
+#include "world/startup_services.h"
+
+namespace {
+
+struct PrepareStep {
+  const char* line;     // console line, printed before the step (after the bar when lineAfterBar)
+  bool lineAfterBar;
+  int percentage;
+  const char* caption;
+  bool (*run)();
+  const char* failure;  // shown in a message box when the step fails
+};
+
+const PrepareStep kSteps[] = {
+    {"Extension_Prepare() \n", false, 54, "Preparing extension packages", StartupServices_PrepareExtensions,
+     "Failed to prepare extension packages."},
+    {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", StartupServices_PrepareConstants,
+     "Failed to define the constants."},
+    {"Script_Prepare() \n", false, 58, "Compiling scripts", Script_Prepare,
+     "Failed to compile the scripts."},
+    {"TimeLine_Prepare() \n", false, 70, "Compiling time line actions", TimeLine_Prepare,
+     "Failed to compile the actions in the time lines."},
+    {"Object_Prepare() \n", false, 72, "Compiling object actions", Object_Prepare,
+     "Failed to compile the actions in the objects."},
+    {"Room_Prepare() \n", false, 76, "Compiling object actions", StartupServices_PrepareRooms,
+     "Failed to compile the actions in the objects."},
+    {"Sound_Prepare() \n", true, 80, "Preparing sounds", StartupServices_PrepareSounds,
+     "Failed to prepare the sounds."},
+};
+
+}  // namespace
+
+void ShowLoadProgress(int percentage, const char* caption) { StartupServices_LoadProgress(percentage, caption); }
+
+bool PrepareGame() {
+  for (const PrepareStep& step : kSteps) {
+    if (!step.lineAfterBar) g_debugConsole->Output("%s", step.line);
+    ShowLoadProgress(step.percentage, step.caption);
+    if (step.lineAfterBar) g_debugConsole->Output("%s", step.line);
+    if (!step.run()) {
+      ShowMessage(step.failure);
+      return false;
+    }
+  }
+  StartupServices_PrepareAudioBuffers();
+  ShowLoadProgress(90, "Preparing graphics");
+  g_debugConsole->Output("InitGraphics() \n");
+  ShowLoadProgress(100, "Ready");
+  StartupServices_FinishLoading();
+  g_debugConsole->Output("Finished PrepareGame() \n");
+  return true;
+}

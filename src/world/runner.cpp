@@ -1,0 +1,121 @@
+#include "world/runner.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gamefile/chunk_walk.h"
+#include "gamefile/code_chunks.h"
+#include "gamefile/event_lists.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "gamefile/runner_load.h"
+#include "runtime/console.h"
+#include "runtime/files.h"
+#include "runtime/memory.h"
+#include "runtime/process.h"
+#include "runtime/timer.h"
+#include "script/function_registry.h"
+#include "script/script.h"
+#include "script/variable_registry.h"
+#include "world/command_line.h"
+#include "world/game_loop.h"
+#include "world/prepare_game.h"
+#include "world/room_change.h"
+#include "world/run_state.h"
+#include "world/startup_services.h"
+#include "world/world_hooks.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_quitSignal = 0;
+
+void OnQuitSignal(int) { g_quitSignal = 1; }
+
+// The message pump: a quit signal acts like a quit message.
+void ProcessMessages() {
+  StartupServices_PumpWindow();
+  if (g_quitSignal != 0) g_running = 0;
+}
+
+void InitSystems() {
+  Runner_SetMessagePump(ProcessMessages);
+  WorldHooks_Install();
+  std::signal(SIGINT, OnQuitSignal);
+  std::signal(SIGTERM, OnQuitSignal);
+  char* base = File_DefaultTempBase();
+  File_MakeTempDirectory(base);
+  MemoryManager::Free(base);
+  StartupServices_InitSystems();
+  Runner_ProcessMessages();
+}
+
+}  // namespace
+
+bool Runner_PrepareAndRun() {
+  std::srand(2101988);
+  if (!LoadGameData()) {
+    g_debugConsole->Output("Failed to load the game\n");
+    return false;
+  }
+  Variable_Global_Init();
+  g_debugConsole->Output("PrepareGame()\n");
+  if (!PrepareGame()) return false;
+  g_debugConsole->Output("Run_Start\n");
+  Run_Start();
+  return true;
+}
+
+bool Runner_Start() {
+  if (!RunnerLoadGame(g_gameFileName.c_str())) {
+    std::fflush(stdout);
+    std::exit(1);
+  }
+  g_debugConsole->Output("Get Resolution\n");
+  if (!LoadGameHeader(g_gameData)) {
+    g_debugConsole->Output("Failed to load the game\n");
+    return false;
+  }
+  g_debugConsole->Output("Create Window\n");
+  StartupServices_CreateWindow();
+  g_debugConsole->Output("Init Graphics\n");
+  if (!StartupServices_StartGraphics()) return false;
+  Runner_ProcessMessages();
+  StartupServices_LoadingFrames();
+  g_debugConsole->Output("Create Score Form\n");
+  g_debugConsole->Output("Create Load Form\n");
+  g_debugConsole->Output("Create Error Form\n");
+  return Runner_PrepareAndRun();
+}
+
+void Runner_Shutdown() {
+  Object_FreeEventLists();
+  Object_Shutdown();
+  TimeLine_Shutdown();
+  Function_Free();
+  Script_Finish();
+  Variable_Free();
+  File_DeleteTempDirectory();
+  StartupServices_Shutdown();
+  std::fflush(stdout);
+}
+
+int Runner_Main(int argc, const char* const* argv) {
+  Runner_SetCommandLine(Runner_JoinArguments(argc, argv));
+  std::string besideProgram = Runner_DataWinBesideProgram();
+  if (!besideProgram.empty()) {
+    g_gameFileName = besideProgram;
+    Runner_ParseOptions(nullptr);
+  } else {
+    Runner_ParseOptions(g_commandLine);
+  }
+  InitSystems();
+  bool started = Runner_Start();
+  while (g_running == 1) {
+    Run_Frame();
+    Runner_ProcessMessages();
+  }
+  if (g_running == 0) Run_EndGame();
+  Runner_Shutdown();
+  return started ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+// The start-up services that are not built yet. Each does nothing and
+// answers success, so the start-up reaches the main loop; none pretends to
+// draw, play or prepare anything.
+#include "world/startup_services.h"
+
+void StartupServices_InitSystems() {}
+void StartupServices_CreateWindow() {}
+bool StartupServices_StartGraphics() { return true; }
+void StartupServices_LoadingFrames() {}
+bool StartupServices_PrepareExtensions() { return true; }
+bool StartupServices_PrepareConstants() { return true; }
+bool StartupServices_PrepareRooms() { return true; }
+bool StartupServices_PrepareSounds() { return true; }
+void StartupServices_PrepareAudioBuffers() {}
+void StartupServices_LoadProgress(int, const char*) {}
+void StartupServices_FinishLoading() {}
+void StartupServices_PumpWindow() {}
+void StartupServices_Shutdown() {}

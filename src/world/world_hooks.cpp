@@ -1,0 +1,54 @@
+#include "world/world_hooks.h"
+
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "runtime/process.h"
+#include "script/error_report.h"
+#include "script/event.h"
+#include "script/event_names.h"
+#include "script/event_world_seam.h"
+#include "world/run_state.h"
+
+namespace {
+
+void CurrentPlace(ErrorPlace* place) {
+  place->eventType = g_eventType;
+  place->eventNumber = g_eventNumber;
+  place->eventObject = g_eventObject;
+  place->eventAction = g_eventAction;
+}
+
+std::string ObjectName(int32_t index) { return Object_GetName(index); }
+std::string TimeLineName(int32_t index) { return TimeLine_GetName(index); }
+
+void RequestQuit(int32_t roomCode) {
+  g_newRoom = roomCode;
+  g_running = 0;
+}
+
+// Instances are not played yet: the room has none.
+class WorldForEvents : public IEventWorld {
+ public:
+  bool RoomChangePending() override { return g_newRoom != kRoomChangeNone; }
+  CInstance* FirstRoomInstance() override { return nullptr; }
+  CInstance* NextRoomInstance(CInstance*) override { return nullptr; }
+  bool IsMarkedForDeletion(CInstance*) override { return false; }
+  int32_t ObjectIndexOf(CInstance*) override { return -1; }
+  void ForgetObject(CInstance*) override {}
+};
+
+WorldForEvents g_worldForEvents;
+
+}  // namespace
+
+void WorldHooks_Install() {
+  ErrorHooks hooks;
+  hooks.currentPlace = CurrentPlace;
+  hooks.eventName = Event_Names;
+  hooks.objectName = ObjectName;
+  hooks.timeLineName = TimeLineName;
+  hooks.processMessages = Runner_ProcessMessages;
+  hooks.requestQuit = RequestQuit;
+  Error_SetHooks(hooks);
+  EventWorld_Install(&g_worldForEvents);
+}

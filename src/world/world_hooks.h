@@ -1,0 +1,5 @@
+// Connects the lower layers' seams to the world: where errors happened,
+// names for error texts, the pending room change, the quit request.
+#pragma once
+
+void WorldHooks_Install();

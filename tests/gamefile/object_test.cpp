@@ -1,0 +1,232 @@
+#include "gamefile/object.h"
+
+#include <gtest/gtest.h>
+
+#include "gamefile/game_header.h"
+#include "gamefile/object_test_support.h"
+#include "script/event_names.h"
+#include "support/test_support.h"
+
+namespace {
+
+class Objects : public testing::Test {
+ protected:
+  void SetUp() override {
+    savedFormat_ = g_formatVersion;
+    g_formatVersion = 9;
+    Object_Init();
+  }
+  void TearDown() override {
+    Object_Shutdown();
+    g_formatVersion = savedFormat_;
+  }
+  RecordingCode code_;
+  FakeWorld world_;
+  testsupport::ConsoleCapture console_;
+  int32_t savedFormat_ = 0;
+};
+
+class ObjectFormats : public Objects, public testing::WithParamInterface<int> {};
+
+TEST_P(ObjectFormats, FieldsPhysicsAndEventsSitWhereTheFormatPutsThem) {
+  int format = GetParam();
+  g_formatVersion = format;
+  ObjectSpec spec{"obj_a", -1, {{0, 0, "create"}, {2, 3, "alarm"}}, {{1.5f, 2.5f}, {-3.0f, 4.0f}}};
+  ASSERT_TRUE(LoadObjects({spec}, format));
+  CObject* o = Object_Get(0);
+  ASSERT_NE(o, nullptr);
+  EXPECT_STREQ(o->name, "obj_a");
+  EXPECT_EQ(o->sprite, 7);
+  EXPECT_EQ(o->depth, -10);
+  EXPECT_EQ(o->mask, -1);
+  EXPECT_EQ(o->flags, kObjectVisible);
+  ASSERT_NE(o->GetOwnEvent(2, 3), nullptr);
+  EXPECT_STREQ(o->GetOwnEvent(2, 3)->text, "alarm");
+  EXPECT_EQ(o->GetOwnEvent(2, 2), nullptr);
+  const ObjectPhysics& p = o->physics;
+  if (format < 6) {
+    EXPECT_FALSE(p.usesPhysics);
+    EXPECT_EQ(p.points.length, 0);
+    return;
+  }
+  EXPECT_TRUE(p.usesPhysics);
+  EXPECT_EQ(p.shapeKind, 2);
+  EXPECT_EQ(p.collisionGroup, 3);
+  EXPECT_FLOAT_EQ(p.restitution, 0.25f);
+  EXPECT_FLOAT_EQ(p.friction, format >= 9 ? 0.75f : 0.2f);
+  EXPECT_EQ(p.awake, format < 9);
+  EXPECT_EQ(p.kinematic, format >= 9);
+  ASSERT_EQ(p.points.length, 2);
+  EXPECT_FLOAT_EQ(p.points[1].x, -3.0f);
+  EXPECT_FLOAT_EQ(p.points[1].y, 4.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ObjectFormats, testing::Values(5, 8, 9));
+
+TEST_F(Objects, IndicesAreSparseAndNeverReused) {
+  ASSERT_TRUE(LoadObjects({{"obj_a"}, {}, {}, {"obj_d"}, {}}));
+  EXPECT_TRUE(Object_Exists(0));
+  EXPECT_FALSE(Object_Exists(1));
+  EXPECT_TRUE(Object_Exists(3));
+  EXPECT_FALSE(Object_Exists(-1));
+  EXPECT_EQ(Object_Find("obj_d"), 3);
+  EXPECT_EQ(Object_Find("obj_x"), -1);
+  EXPECT_EQ(Object_Add(), 5);
+  EXPECT_STREQ(Object_GetName(5), "__newobject5");
+  EXPECT_TRUE(Object_Delete(3));
+  EXPECT_STREQ(Object_GetName(3), "<undefined>");
+  EXPECT_EQ(Object_Find("obj_d"), -1);
+  EXPECT_EQ(Object_Add(), 6);
+}
+
+TEST_F(Objects, RepeatedSubtypeFeedsOneEventAndTheLastCodeWins) {
+  ASSERT_TRUE(LoadObjects({{"obj_a", -1, {{3, 0, "first"}, {3, 0, "second"}}}}));
+  CObject* o = Object_Get(0);
+  EXPECT_EQ(o->events[3].length, 1);
+  EXPECT_STREQ(o->GetOwnEvent(3, 0)->text, "second");
+}
+
+TEST_F(Objects, ParentsOutsideTheStoreLeaveNoLink) {
+  ASSERT_TRUE(LoadObjects({{"top"}, {"child", 0}, {"loose", -1}, {"far", 100000}}));
+  EXPECT_EQ(Object_Get(1)->parentObject, Object_Get(0));
+  EXPECT_EQ(Object_Get(2)->parentObject, nullptr);
+  EXPECT_EQ(Object_Get(3)->parentObject, nullptr);
+  FakeInstance a, b;
+  Object_Get(1)->AddInstance(AsInstance(&a));
+  Object_Get(3)->AddInstance(AsInstance(&b));
+  EXPECT_EQ(Object_Get(0)->descendants.count, 1);
+  EXPECT_EQ(Object_Get(0)->instances.count, 0);
+  EXPECT_EQ(Object_Get(3)->descendants.count, 1);
+  EXPECT_TRUE(Object_Get(1)->RemoveInstance(AsInstance(&a)));
+  EXPECT_EQ(Object_Get(0)->descendants.count, 0);
+  EXPECT_FALSE(Object_Get(1)->RemoveInstance(AsInstance(&a)));
+}
+
+TEST_F(Objects, DamagedRecordsFailTheLoadNamingTheObject) {
+  g_formatVersion = 9;
+  ObjectSpec good{"obj_ok", -1, {{0, 0, "x"}}};
+  auto expectRefused = [&](ChunkData chunk, const char* what) {
+    EXPECT_FALSE(Object_Load(chunk.image, chunk.data, chunk.size)) << what;
+    EXPECT_NE(console_.Text().find("obj_bad"), std::string::npos) << what << ": " << console_.Text();
+  };
+  {
+    ImageBuilder b;
+    uint32_t code = 0;
+    uint32_t record = WriteObjectRecord(b, {"obj_bad"}, 9, code, 13);
+    size_t chunk = b.Chunk("OBJT");
+    b.U32(1).U32(record);
+    b.EndChunk(chunk);
+    expectRefused({b.Finish(), chunk + 4, 8}, "13 event types");
+  }
+  expectRefused(ObjectChunk({good, {"obj_bad", -1, {{2, 65536, "x"}}}}), "subtype 65536");
+  {
+    ImageBuilder b;
+    uint32_t code = 0;
+    uint32_t record = WriteObjectRecord(b, {"obj_bad"}, 9, code);
+    b.Patch(record + 16 * 4, 0x10000000);  // point count
+    size_t chunk = b.Chunk("OBJT");
+    b.U32(1).U32(record);
+    b.EndChunk(chunk);
+    expectRefused({b.Finish(), chunk + 4, 8}, "point count");
+  }
+  expectRefused(ObjectChunk({{"obj_bad", 1}, {"obj_other", 0}}), "two-object cycle");
+  expectRefused(ObjectChunk({{"obj_bad", 0}}), "own parent");
+}
+
+TEST_F(Objects, SetParentRefusesACycle) {
+  ASSERT_TRUE(LoadObjects({{"a"}, {"b", 0}, {"c", 1}}));
+  EXPECT_FALSE(Object_Get(0)->SetParent(2));
+  EXPECT_FALSE(Object_Get(0)->SetParent(0));
+  EXPECT_EQ(Object_Get(0)->parent, -1);
+  EXPECT_TRUE(Object_Get(2)->SetParent(0));
+  EXPECT_TRUE(Object_Get(0)->SetParent(-1));
+}
+
+TEST_F(Objects, DeletingAParentLeavesNothingPointingAtIt) {
+  ASSERT_TRUE(LoadObjects({{"grand"}, {"parent", 0}, {"child", 1}}));
+  FakeInstance own{1}, below{2};
+  Object_Get(1)->AddInstance(AsInstance(&own));
+  Object_Get(2)->AddInstance(AsInstance(&below));
+  ASSERT_EQ(Object_Get(0)->descendants.count, 2);
+
+  Object_Delete(1);
+  EXPECT_TRUE(own.objectForgotten);
+  EXPECT_FALSE(below.objectForgotten);
+  EXPECT_EQ(Object_Get(0)->descendants.count, 0);
+  CObject* child = Object_Get(2);
+  EXPECT_EQ(child->parentObject, nullptr);
+  EXPECT_EQ(child->parent, 1);
+  // The child's instances come and go without touching the deleted object.
+  FakeInstance later{2};
+  child->AddInstance(AsInstance(&later));
+  EXPECT_TRUE(child->RemoveInstance(AsInstance(&later)));
+  EXPECT_TRUE(child->RemoveInstance(AsInstance(&below)));
+  EXPECT_EQ(child->descendants.count, 0);
+  Object_LinkParents();
+  EXPECT_EQ(child->parentObject, nullptr);
+}
+
+TEST_F(Objects, LookupFollowsTheChainAndTheOtherSidesAncestors) {
+  // 0 and 1: the own side (1 under 0); 2, 3, 4: the other side (4 under 3 under 2).
+  ASSERT_TRUE(LoadObjects({{"own_top", -1, {{4, 2, "own_top vs 2"}, {3, 0, "step"}}},
+                           {"own", 0, {{4, 3, "own vs 3"}}},
+                           {"o2"},
+                           {"o3", 2},
+                           {"o4", 3}}));
+  int32_t definer = -1;
+  CEvent* step = GetEvent(1, 3, 0, &definer);
+  ASSERT_NE(step, nullptr);
+  EXPECT_EQ(definer, 0);
+  EXPECT_TRUE(Object_Get(1)->HasEvent(3, 0));
+  EXPECT_FALSE(Object_Get(1)->HasEvent(4, 4));
+  // Against 4: its parent 3 is tried along the whole own chain before 2.
+  CEvent* hit = GetEvent(1, 4, 4, &definer);
+  ASSERT_NE(hit, nullptr);
+  EXPECT_STREQ(hit->text, "own vs 3");
+  EXPECT_EQ(definer, 1);
+  EXPECT_STREQ(GetEvent(0, 4, 4, &definer)->text, "own_top vs 2");
+  EXPECT_EQ(GetEvent(1, 4, 5), nullptr);
+  EXPECT_EQ(GetEvent(7, 3, 0), nullptr);
+}
+
+TEST_F(Objects, CompiledEventsNameTheirEntryAndNeedNoCompile) {
+  g_hasBytecode = true;
+  ASSERT_TRUE(LoadObjects({{"obj_a", -1, {{0, 0, "ignored"}, {3, 2, "ignored too"}}}}));
+  CEvent* step = Object_Get(0)->GetOwnEvent(3, 2);
+  ASSERT_NE(step, nullptr);
+  EXPECT_STREQ(step->text, "");
+  EXPECT_EQ(reinterpret_cast<RecordingCode::Piece*>(step->code)->index, 1);
+  EXPECT_TRUE(Object_Prepare());
+  EXPECT_TRUE(code_.compiled.empty());
+}
+
+TEST_F(Objects, AnOwnEventWithEmptyCodeHidesTheParents) {
+  ASSERT_TRUE(LoadObjects({{"parent", -1, {{0, 0, "parent create"}}}, {"child", 0, {{0, 0, ""}}}}));
+  int32_t definer = -1;
+  ASSERT_NE(GetEvent(1, 0, 0, &definer), nullptr);
+  EXPECT_EQ(definer, 1);
+}
+
+TEST_F(Objects, PrepareCompilesEveryEventUnderItsNameAndStopsAtAFailure) {
+  ASSERT_TRUE(LoadObjects({{"obj_a", -1, {{0, 0, "c"}, {2, 0, "a"}, {3, 1, "s"}, {9, 65, "k"}}}}));
+  ASSERT_TRUE(Object_Prepare());
+  EXPECT_EQ(console_.Lines().at(0), "Preparing 1 objects:\n");
+  EXPECT_EQ(console_.Lines().at(1), "\tObjects 0: obj_a\n");
+  EXPECT_EQ(code_.compiled, (std::vector<std::string>{"Object.obj_a.Create.0", "Object.obj_a.Alarm 0.0",
+                                                        "Object.obj_a.BeginStep.0", "Object.obj_a.press A-key.0"}));
+
+  ASSERT_TRUE(LoadObjects({{"obj_b", -1, {{0, 0, "fail"}, {3, 0, "never"}}}}));
+  EXPECT_FALSE(Object_Prepare());
+  ASSERT_EQ(code_.fatal.size(), 1u);
+  EXPECT_EQ(code_.fatal[0], "COMPILATION ERROR in code action\nunexpected symbol");
+  EXPECT_EQ(code_.compiled.back(), "Object.obj_b.Create.0");
+}
+
+TEST_F(Objects, CollisionNamesCarryTheOtherObjectsName) {
+  ASSERT_TRUE(LoadObjects({{"obj_a"}, {"obj_wall"}}));
+  EXPECT_EQ(Event_Names(4, 1), " Step Eventobj_wall");
+  EXPECT_EQ(Event_ShortName(4, 1), "obj_wall");
+  EXPECT_EQ(Event_ShortName(4, 2), "<undefined>");
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+#include "runtime/ds_map.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/ds_pool.h"
+#include "runtime/ds_test_support.h"
+
+namespace {
+
+std::vector<std::string> Walk(const CDS_Map& map) {
+  std::vector<std::string> keys;
+  for (const ScriptValue* k = map.FindFirst(); k != nullptr; k = map.FindNext(k)) {
+    keys.push_back(Describe(k));
+  }
+  return keys;
+}
+
+TEST(DSMap, AddReplaceDeleteAndFind) {
+  CDS_Map map;
+  TestValue key("k"), one(1.0), two(2.0);
+  EXPECT_TRUE(map.Add(&key, &one));
+  EXPECT_FALSE(map.Add(&key, &two));
+  EXPECT_EQ(Describe(map.FindValue(&key)), "r:1");
+  EXPECT_TRUE(map.Replace(&key, &two));
+  EXPECT_EQ(Describe(map.FindValue(&key)), "r:2");
+  EXPECT_FALSE(map.Replace(&one, &key));
+  EXPECT_EQ(Describe(map.FindValue(&one)), "s:k");
+  EXPECT_EQ(map.Size(), 2);
+  EXPECT_TRUE(map.Delete(&key));
+  EXPECT_FALSE(map.Delete(&key));
+  EXPECT_FALSE(map.Exists(&key));
+  EXPECT_EQ(map.FindValue(&key), nullptr);
+  map.Clear();
+  EXPECT_TRUE(map.Empty());
+  EXPECT_EQ(map.FindFirst(), nullptr);
+  EXPECT_EQ(map.FindLast(), nullptr);
+}
+
+TEST(DSMap, KeysWithTheSameCrcStayApart) {
+  TestValue a("k97872"), b("k15860000"), va("first"), vb("second");
+  ASSERT_EQ(DS_MapKeyHash(a.v), DS_MapKeyHash(b.v));
+  CDS_Map map;
+  EXPECT_TRUE(map.Add(&a, &va));
+  EXPECT_TRUE(map.Add(&b, &vb));
+  EXPECT_EQ(Describe(map.FindValue(&a)), "s:first");
+  EXPECT_EQ(Describe(map.FindValue(&b)), "s:second");
+  EXPECT_TRUE(map.Delete(&b));
+  EXPECT_EQ(Describe(map.FindValue(&a)), "s:first");
+  // Kind and bytes decide: 0.0 and -0.0 are two keys, and "1" is not 1.
+  TestValue zero(0.0), minusZero(-0.0), textOne("1"), realOne(1.0);
+  EXPECT_TRUE(map.Add(&zero, &va));
+  EXPECT_TRUE(map.Add(&minusZero, &vb));
+  EXPECT_TRUE(map.Add(&textOne, &va));
+  EXPECT_TRUE(map.Add(&realOne, &vb));
+  EXPECT_EQ(map.Size(), 5);
+}
+
+TEST(DSMap, WalkGoesBucketByBucketThenInInsertionOrder) {
+  CDS_Map map;
+  TestValue a("a"), b("b"), c("c"), v(0.0);
+  map.Add(&a, &v);
+  map.Add(&b, &v);
+  map.Add(&c, &v);
+  EXPECT_EQ(Walk(map), (std::vector<std::string>{"s:b", "s:c", "s:a"}));
+  EXPECT_EQ(Describe(map.FindLast()), "s:a");
+  EXPECT_EQ(map.FindNext(&a), nullptr);
+  EXPECT_EQ(map.FindPrevious(&b), nullptr);
+  EXPECT_EQ(Describe(map.FindPrevious(&a)), "s:c");
+  TestValue absent("z");
+  EXPECT_EQ(map.FindNext(&absent), nullptr);
+
+  CDS_Map copy;
+  copy.Copy(&map);
+  copy.Copy(&copy);
+  EXPECT_EQ(Walk(copy), Walk(map));
+}
+
+TEST(DSMap, TextFormWritesKindKeyAndValueInHex) {
+  CDS_Map map;
+  TestValue one(1.0), ab("ab");
+  map.Add(&one, &ab);
+  EXPECT_EQ(TakeText(map.WriteText()), "2:3FF0:6162");
+  TestValue zero(0.0), minusZero(-0.0), key("k");
+  CDS_Map more;
+  more.Add(&key, &zero);
+  more.Add(&minusZero, &one);
+  std::string text = TakeText(more.WriteText());
+  CDS_Map back;
+  ASSERT_TRUE(back.ReadText(text.c_str()));
+  EXPECT_EQ(TakeText(back.WriteText()), text);
+  EXPECT_EQ(Describe(back.FindValue(&key)), "r:0");
+  EXPECT_EQ(Describe(back.FindValue(&minusZero)), "r:1");
+  EXPECT_FALSE(back.Exists(&zero));
+
+  CDS_Map empty;
+  EXPECT_EQ(TakeText(empty.WriteText()), "");
+  EXPECT_TRUE(back.ReadText(""));
+  EXPECT_TRUE(back.Empty());
+}
+
+TEST(DSMap, TextReaderKeepsCompleteEntriesAndNeverOverruns) {
+  CDS_Map map;
+  TestValue keep("keep"), one(1.0);
+  map.Add(&keep, &one);
+  EXPECT_FALSE(map.ReadText(nullptr));
+  EXPECT_TRUE(map.Exists(&keep));
+
+  struct Case {
+    const char* text;
+    int size;
+    bool whole;
+  };
+  const Case cases[] = {
+      {"0:3FF0:4000,1:6B:", 2, true},                    // an empty real is 0
+      {"0:3FF0:4000,", 1, false},                        // separator then nothing
+      {"0:3FF0:4000,9:00:00", 1, false},                 // bad kind digit
+      {"0:3FF0:4000,0:3FF:1", 1, false},                 // odd digit count
+      {"0:3FF0:4000,3:6B:6G", 1, false},                 // not a digit
+      {"0:3FF0:4000,0:001122334455667788:1", 1, false},  // more than 8 bytes
+      {"0:3FF0:4000:12", 0, false},                      // value followed by a colon
+      {"2", 0, false},
+      {"1:6B6B", 0, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(map.ReadText(c.text), c.whole) << c.text;
+    EXPECT_EQ(map.Size(), c.size) << c.text;
+  }
+  // Entries are stored as written, equal keys included.
+  EXPECT_TRUE(map.ReadText("1:6B:01,1:6B:02"));
+  EXPECT_EQ(map.Size(), 2);
+  TestValue k("k");
+  uint64_t bits = 0x0100000000000000ull;
+  double expected;
+  std::memcpy(&expected, &bits, 8);
+  EXPECT_EQ(map.FindValue(&k)->real, expected);
+}
+
+TEST(DSPool, SlotsAreReusedLowestFirstAndGrowBy16) {
+  DSPool<CDS_Stack> pool;
+  EXPECT_EQ(pool.Add(new CDS_Stack), 0);
+  pool.Destroy(0);
+  EXPECT_EQ(pool.Get(0), nullptr);
+  EXPECT_EQ(pool.Add(new CDS_Stack), 0);
+  EXPECT_EQ(pool.Add(new CDS_Stack), 1);
+  for (int i = 2; i < 17; ++i) pool.Add(new CDS_Stack);
+  EXPECT_EQ(pool.count, 17);
+  EXPECT_EQ(pool.capacity, 32);
+  pool.Destroy(5);
+  pool.Destroy(3);
+  pool.Destroy(99);
+  EXPECT_EQ(pool.NewSlot(), 3);
+  EXPECT_EQ(pool.Get(-1), nullptr);
+  pool.Release();
+  EXPECT_EQ(pool.count, 0);
+}
+
+TEST(DSPool, MapFromPairsTakesTheFirstFreeMapSlot) {
+  int32_t taken = g_dsMaps.Add(new CDS_Map);
+  int32_t freed = g_dsMaps.Add(new CDS_Map);
+  g_dsMaps.Destroy(freed);
+  int32_t id = DS_CreateMapFromPairs(3, "id", 4.0, static_cast<const char*>(nullptr), "status", 0.0,
+                                     "ok", static_cast<const char*>(nullptr), 1.0,
+                                     static_cast<const char*>(nullptr));
+  EXPECT_EQ(id, freed);
+  CDS_Map* map = g_dsMaps.Get(id);
+  ASSERT_NE(map, nullptr);
+  TestValue idKey("id"), statusKey("status"), emptyKey("");
+  EXPECT_EQ(Describe(map->FindValue(&idKey)), "r:4");
+  EXPECT_EQ(Describe(map->FindValue(&statusKey)), "s:ok");
+  EXPECT_EQ(Describe(map->FindValue(&emptyKey)), "r:1");
+  int32_t listSlot = DS_NewListSlot();
+  EXPECT_EQ(listSlot, g_dsLists.count - 1);
+  g_dsMaps.Destroy(id);
+  g_dsMaps.Destroy(taken);
+}
+
+}  // namespace

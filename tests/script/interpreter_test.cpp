@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "script/interpreter.h"
+#include "script/snippet_runner.h"
+#include "script/variable_names.h"
+
+namespace {
+
+class Runner : public snippet::Runner {
+ public:
+  Runner() { Interpreter_SetStatementHandler(snippet::IfAndReturn); }
+  ~Runner() { Interpreter_SetStatementHandler(nullptr); }
+};
+
+OwnedValue* ReadSelf(Runner& runner, const char* name, int32_t k, OwnedValue* out) {
+  EXPECT_TRUE(runner.self.variables.GetValue(Code_Variable_Find(name), k, out->Slot())) << name << "[" << k << "]";
+  return out;
+}
+
+TEST(TreeVariables, ArraysAddressRowsAndCheckTheirIndices) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("a[1, 2] = 5; b[3] = 'x'; test_print(a[1, 2], b[3])"), "5 x");
+  OwnedValue value;
+  EXPECT_EQ(ReadSelf(runner, "a", 32002, &value)->v.real, 5);
+  EXPECT_EQ(runner.RunJoined("a[-1] = 0"), "error: Negative array index");
+  EXPECT_EQ(runner.RunJoined("a[32000] = 0"), "error: Array index >= 32000");
+  EXPECT_EQ(runner.RunJoined("a[0, 32000] = 0"), "error: Array index >= 32000");
+  EXPECT_EQ(runner.RunJoined("a['x'] = 0"), "error: Wrong type of array index");
+  EXPECT_EQ(runner.RunJoined("test_print(a[-0.5])"), "0") << "-0.5 rounds to 0";
+  EXPECT_EQ(runner.RunJoined("c[2.5] = 7; test_print(c[2])"), "7");
+  EXPECT_EQ(runner.RunJoined("v = 'x'; v.y = 1"), "error: Wrong type of variable index");
+}
+
+TEST(TreeVariables, MissesReadZeroUnlessUnsetVariablesAreErrors) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("a[0] = 1; test_print(a[3], nothing, noone.x)"), "0 0 0");
+  EXPECT_EQ(runner.RunJoined("u += 5; test_print(u)"), "5");
+  g_unsetVariableIsError = true;
+  EXPECT_EQ(runner.RunJoined("a[0] = 1; test_print(a[3])"), "error: Unknown variable a or array index out of bounds");
+  EXPECT_EQ(runner.RunJoined("test_print(never[0])"), "error: Unknown variable never");
+  EXPECT_EQ(runner.RunJoined("never2 += 1"), "error: Unknown variable never2");
+  EXPECT_EQ(runner.RunJoined("test_print(noone.x)"), "error: Unknown variable x");
+}
+
+TEST(TreeVariables, ScopesReachTheirLists) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("other.t = 2; self.t = 1; global.t = 3; test_print(t, other.t, global.t)"), "1 2 3");
+  EXPECT_EQ(runner.RunJoined("(100001).w = 4; test_print(other.w, (100001).w)"), "4 4");
+  EXPECT_EQ(runner.RunJoined("var l; l = 9; test_print(l, self.l)"), "9 0") << "a local hides nothing of self";
+  EXPECT_EQ(runner.RunJoined("var l; test_print(l)"), "0") << "locals end with their execution";
+  EXPECT_EQ(runner.RunJoined("globalvar g; g = 6; test_print(global.g, self.g)"), "6 0");
+  EXPECT_EQ(runner.RunJoined("noone.x = 1"), "error: Cannot assign to the variable");
+  EXPECT_EQ(runner.RunJoined("(123456).z = 1; test_print((123456).z)"), "0") << "writes to a missing instance pass";
+}
+
+TEST(TreeAssignment, CompoundFormsApplyTheirOperatorOrKeepTheTarget) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("n = 6; n += 2; n -= 1; n *= 2; n /= 7; n |= 4; n &= 5; n ^= 1; test_print(n)"), "5");
+  EXPECT_EQ(runner.RunJoined("s = 'a'; s += 'b'; test_print(s)"), "ab");
+  EXPECT_EQ(runner.RunJoined("s = 'a'; s += 1"), "error: Wrong type of arguments to +.");
+  OwnedValue value;
+  EXPECT_EQ(ReadSelf(runner, "s", 0, &value)->Text(), "a");
+  EXPECT_EQ(runner.RunJoined("n = 1; n /= 0"), "error: Division by 0.");
+  EXPECT_EQ(ReadSelf(runner, "n", 0, &value)->v.real, 1);
+}
+
+TEST(TreeExpressions, OperandsAndArgumentsRunLeftToRightWithoutShortCircuit) {
+  Runner runner;
+  runner.SetScripts({{"say", "test_print(argument0); return argument0"}});
+  EXPECT_EQ(runner.RunJoined("test_print(say(1), say(2), say(3))"), "1 | 2 | 3 | 1 2 3");
+  EXPECT_EQ(runner.RunJoined("x = say(0) && say(1)"), "0 | 1");
+  EXPECT_EQ(runner.RunJoined("x = say(1) || say(0)"), "1 | 0");
+  EXPECT_EQ(runner.RunJoined("x = say('a') + say(1)"), "a | 1 | error: Wrong type of arguments to +.");
+  EXPECT_EQ(runner.RunJoined("s = 'a'; test_print(say(1), s * 2, say(2))"), "1 | error: Wrong type of arguments to *.");
+}
+
+TEST(TreeExecution, EntryChecksAndResults) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("'text'", true), "text");
+  EXPECT_EQ(runner.RunJoined("1 + 2 * 3", true), "7");
+  EXPECT_EQ(runner.RunJoined("", false), "");
+
+  OwnedValue result;
+  CCode uncompiled("x = 1", false);
+  EXPECT_FALSE(Code_Execute(AsInstance(&runner.self), AsInstance(&runner.other), &uncompiled, result.Slot()));
+  EXPECT_EQ(snippet::ErrorMessage(), "Internal Error: Executing non-compiled code->");
+  EXPECT_FALSE(Code_Execute_ErrorString(AsInstance(&runner.self), AsInstance(&runner.other), &uncompiled,
+                                        result.Slot()));
+  EXPECT_EQ(result.Text(), "ERROR");
+
+  CCode program("x = 1", false);
+  ASSERT_TRUE(program.Compile("p"));
+  EXPECT_FALSE(Code_Execute(AsInstance(&runner.self), nullptr, &program, result.Slot()));
+  EXPECT_EQ(snippet::ErrorMessage(), "Internal Error: Executing code for nil instance.");
+
+  CCode folded("2 + 2", true);
+  ASSERT_TRUE(folded.Compile("f"));
+  EXPECT_TRUE(Code_Execute(nullptr, nullptr, &folded, result.Slot())) << "a constant needs no instance";
+  EXPECT_EQ(result.v.real, 4);
+}
+
+TEST(TreeExecution, ShowErrorReportsOnceAndClearsTheFlag) {
+  Runner runner;
+  testsupport::ConsoleCapture console;
+  CCode program("a = 1; b = a + 'x'; c = 1", false);
+  ASSERT_TRUE(program.Compile("p"));
+  OwnedValue result;
+  EXPECT_FALSE(Code_Execute_ShowError(AsInstance(&runner.self), AsInstance(&runner.other), &program, result.Slot()));
+  EXPECT_FALSE(Code_Error_Recorded());
+  ASSERT_EQ(console.Lines().size(), 1u);
+  EXPECT_NE(console.Text().find("Wrong type of arguments to +."), std::string::npos);
+  OwnedValue value;
+  EXPECT_EQ(runner.self.variables.Find(Code_Variable_Find("c")), nullptr) << "execution stops at the error";
+}
+
+TEST(TreeCalls, ScriptsSeeTheirArgumentsAndFailuresCarryTheScriptName) {
+  Runner runner;
+  ASSERT_TRUE(runner.SetScripts({{"add", "return argument0 + argument1"},
+                                 {"outer", "test_print(add(argument0, 1), argument0); return add('a', 1)"}}));
+  EXPECT_EQ(runner.RunJoined("test_print(add(2, 3))"), "5");
+  EXPECT_EQ(runner.RunJoined("x = outer(4)"),
+            "5 4 | error: Wrong type of arguments to +.");
+  CCode program("x = outer(4)", false);
+  ASSERT_TRUE(program.Compile("p"));
+  OwnedValue result;
+  ASSERT_FALSE(Code_Execute(AsInstance(&runner.self), AsInstance(&runner.other), &program, result.Slot()));
+  std::string text = g_errorText;
+  EXPECT_EQ(text.rfind("In script outer:\nIn script add:\n", 0), 0u) << text;
+  Code_Error_Clear();
+}
+
+TEST(TreeCalls, DeepRecursionRunsAndRunawayRecursionStopsCleanly) {
+  Runner runner;
+  ASSERT_TRUE(runner.SetScripts({{"down", "if (argument0 <= 0) return 0; return down(argument0 - 1) + 1"},
+                                 {"forever", "return forever(argument0 + 1)"}}));
+  EXPECT_EQ(runner.RunJoined("test_print(down(1000))"), "1000");
+  EXPECT_EQ(runner.RunJoined("x = forever(0)"), "error: Stack overflow...") << "the message survives the callers";
+  EXPECT_EQ(std::string(g_errorText).rfind("In script forever:\nIn script forever:\n", 0), 0u);
+  EXPECT_LT(std::string(g_errorText).size(), 1024u);
+  EXPECT_EQ(Interpreter_Nesting(), 0);
+  EXPECT_EQ(runner.RunJoined("test_print(down(3))"), "3") << "the interpreter runs on afterwards";
+}
+
+}  // namespace
