@@ -34,6 +34,16 @@ const ScriptValue* Code_Constant_Find(const char* name);
 // Not empty, a letter or "_" first, then letters, digits and "_" (ASCII only).
 bool Code_Constant_IsIdentifier(const char* name);
 
+// The temporary instance at (0, 0) a constant's value is evaluated with; the
+// world installs a maker and a disposer. Either null puts the default back:
+// an opaque stand-in for worlds that never look into instances.
+class CInstance;
+struct TemporaryInstanceHooks {
+  CInstance* (*create)() = nullptr;
+  void (*destroy)(CInstance* instance) = nullptr;
+};
+void Code_Constant_SetTemporaryInstance(const TemporaryInstanceHooks& hooks);
+
 // Compiles the text as an expression and runs it with a temporary instance as
 // self and other. False when it does not compile or its run fails.
 bool Code_Constant_Evaluate(const char* text, ScriptValue* out);
