@@ -18,6 +18,8 @@
 #include "runtime/process.h"
 #include "runtime/timer.h"
 #include "script/codegen.h"
+#include "script/constants.h"
+#include "script/interpreter_statements.h"
 #include "script/function_registry.h"
 #include "script/script.h"
 #include "script/variable_registry.h"
@@ -54,6 +56,8 @@ void InitSystems() {
   VM_InstallGenerator();
   VM_Install();
   VM_SetStringSource(GameStringText);
+  Statements_Install();
+  Code_Constant_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -103,6 +107,7 @@ bool Runner_Start() {
 
 void Runner_Shutdown() {
   VM_Shutdown();
+  Code_Constant_Free();
   Object_FreeEventLists();
   Object_Shutdown();
   TimeLine_Shutdown();
