@@ -2,18 +2,19 @@
 
 #include "gamefile/texture_pages.h"
 #include "graphics/image_decode.h"
+#include "graphics/texture_table.h"
 #include "runtime/memory.h"
 
 namespace {
 
-BackgroundTextureCreator g_createTexture = nullptr;
-BackgroundTextureFreer g_freeTexture = nullptr;
+BackgroundTextureCreator g_createTexture = GR_Texture_Create_From_Pixels;
+BackgroundTextureFreer g_freeTexture = GR_Texture_Free;
 
 }  // namespace
 
 void Background_SetTextureFunctions(BackgroundTextureCreator create, BackgroundTextureFreer free) {
-  g_createTexture = create;
-  g_freeTexture = free;
+  g_createTexture = create != nullptr ? create : GR_Texture_Create_From_Pixels;
+  g_freeTexture = free != nullptr ? free : GR_Texture_Free;
 }
 
 CBackground::~CBackground() { Reset(); }

@@ -44,7 +44,7 @@ class CBackground {
 };
 
 // How textures are made from decoded 0xAARRGGBB pixels and freed; installed
-// by the graphics layer. Without them a background has no texture.
+// by the texture table unless a test puts others in (null: the table's).
 using BackgroundTextureCreator = int32_t (*)(int32_t width, int32_t height, const void* pixels, uint32_t byteSize);
 using BackgroundTextureFreer = void (*)(int32_t texture);
 void Background_SetTextureFunctions(BackgroundTextureCreator create, BackgroundTextureFreer free);

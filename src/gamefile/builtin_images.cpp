@@ -2,13 +2,16 @@
 
 #include <cstring>
 
+#include "graphics/texture_table.h"
+
 namespace {
 
-const uint8_t* g_table = nullptr;
-uint32_t g_tableSize = 0;
+// The program's own table, generated at build time, unless a test puts
+// another in.
+const uint8_t* g_table = g_builtinImageTable;
+uint32_t g_tableSize = g_builtinImageTableSize;
 
-int32_t NoTexture(const uint8_t*, uint32_t) { return -1; }
-EmbeddedImageCreator g_creator = NoTexture;
+EmbeddedImageCreator g_creator = GR_Texture_Create_From_Memory;
 
 uint32_t Word(uint32_t at) {
   uint32_t v = 0;
@@ -18,7 +21,9 @@ uint32_t Word(uint32_t at) {
 
 }  // namespace
 
-void EmbeddedImage_SetCreator(EmbeddedImageCreator creator) { g_creator = creator == nullptr ? NoTexture : creator; }
+void EmbeddedImage_SetCreator(EmbeddedImageCreator creator) {
+  g_creator = creator == nullptr ? GR_Texture_Create_From_Memory : creator;
+}
 
 void EmbeddedImage_SetTable(const uint8_t* table, uint32_t tableSize) {
   g_table = table;

@@ -6,13 +6,14 @@
 
 #include "gamefile/resource_names.h"
 #include "gamefile/texture_pages.h"
+#include "graphics/texture_table.h"
 #include "runtime/memory.h"
 #include "runtime/utf8.h"
 
 namespace {
 
-FontTextureCreator g_createTexture = nullptr;
-FontTextureFreer g_freeTexture = nullptr;
+FontTextureCreator g_createTexture = GR_Texture_Create_From_Alpha;
+FontTextureFreer g_freeTexture = GR_Texture_Free;
 
 // Reads a glyph record of seven 16-bit fields at a file offset.
 bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
@@ -25,8 +26,8 @@ bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
 }  // namespace
 
 void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free) {
-  g_createTexture = create;
-  g_freeTexture = free;
+  g_createTexture = create != nullptr ? create : GR_Texture_Create_From_Alpha;
+  g_freeTexture = free != nullptr ? free : GR_Texture_Free;
 }
 
 CFontGM::CFontGM() = default;

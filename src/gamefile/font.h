@@ -129,7 +129,7 @@ using FontRasteriser = void (*)(CFontGM* font);
 void Font_SetRasteriser(FontRasteriser rasteriser);
 
 // How a coverage image becomes a texture (white, alpha from the coverage)
-// and how a texture is freed; installed by the graphics layer.
+// and how a texture is freed: the texture table's unless a test puts others in.
 using FontTextureCreator = int32_t (*)(int32_t width, int32_t height, const uint8_t* coverage);
 using FontTextureFreer = void (*)(int32_t texture);
 void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free);

@@ -8,9 +8,7 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/texture_pages.h"
 #include "gamefile/timeline.h"
-#include "graphics/texture_table.h"
 #include "gamefile/runner_load.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -52,7 +50,6 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
-  TexturePage_SetTextureCreator(GR_Texture_Load_From_Memory);
   VM_InstallGenerator();
   VM_Install();
   VM_SetStringSource(GameStringText);
