@@ -15,6 +15,8 @@
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
+#include "script/constants.h"
+#include "script/interpreter_statements.h"
 #include "script/bytecode.h"
 #include "script/code.h"
 #include "script/code_table.h"
@@ -25,6 +27,7 @@
 #include "script/variable_names.h"
 #include "script/variable_registry.h"
 #include "tools/mkgame_harness.h"
+#include "world/world_hooks.h"
 
 namespace mkgame_test {
 namespace {
@@ -98,6 +101,10 @@ class LoadedGame {
     testing::internal::CaptureStdout();
     loaded_ = LoadGameHeader(g_gameData) && LoadGameChunks(g_gameData);
     log_ = testing::internal::GetCapturedStdout();
+    // The in-process compile resolves names as the player does.
+    WorldHooks_Install();
+    Statements_Install();
+    Code_Constant_Init();
   }
   ~LoadedGame() {
     GameFile_SetUnresolvedNameHandler(nullptr);

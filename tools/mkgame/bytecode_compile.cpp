@@ -8,6 +8,9 @@
 #include "builtins/registration.h"
 #include "mkgame/json_input.h"
 #include "runtime/globals.h"
+#include "script/constants.h"
+#include "script/interpreter_statements.h"
+#include "script/resource_lookup.h"
 #include "script/bytecode.h"
 #include "script/code.h"
 #include "script/codegen.h"
@@ -70,6 +73,45 @@ class DescriptionStores final : public IFunctionStores {
 // The player's start-up, as far as compiling needs it: program-wide state,
 // the global scope (which keeps the globalvar declarations) and every
 // built-in function in registration order, so that ids match the player's.
+// The description being compiled, for the resource-name lookups.
+const Game* g_described = nullptr;
+
+template <typename List>
+int32_t FindNamed(const List& list, const char* name) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].name == name) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+int32_t FindObject(const char* name) { return FindNamed(g_described->objects, name); }
+int32_t FindSprite(const char* name) { return FindNamed(g_described->sprites, name); }
+int32_t FindSound(const char* name) { return FindNamed(g_described->sounds, name); }
+int32_t FindBackground(const char* name) { return FindNamed(g_described->backgrounds, name); }
+int32_t FindPath(const char* name) { return FindNamed(g_described->paths, name); }
+int32_t FindFont(const char* name) { return FindNamed(g_described->fonts, name); }
+int32_t FindTimeLine(const char* name) { return FindNamed(g_described->timelines, name); }
+int32_t FindRoom(const char* name) { return FindNamed(g_described->rooms, name); }
+
+// Resource names and constants resolve at compile time as in the player.
+void InstallNames(const Game& game) {
+  g_described = &game;
+  ResourceLookup_Install(kResourceObject, FindObject);
+  ResourceLookup_Install(kResourceSprite, FindSprite);
+  ResourceLookup_Install(kResourceSound, FindSound);
+  ResourceLookup_Install(kResourceBackground, FindBackground);
+  ResourceLookup_Install(kResourcePath, FindPath);
+  ResourceLookup_Install(kResourceFont, FindFont);
+  ResourceLookup_Install(kResourceTimeLine, FindTimeLine);
+  ResourceLookup_Install(kResourceRoom, FindRoom);
+  std::vector<std::string> names, values;
+  for (const auto& [name, value] : game.constants) {
+    names.push_back(name);
+    values.push_back(value);
+  }
+  if (!Code_Constant_Prepare(names, values)) throw DescriptionError("constants", "a constant is not valid");
+}
+
 void StartPlayerCompiler() {
   static bool started = false;
   if (started) return;
@@ -77,11 +119,10 @@ void StartPlayerCompiler() {
   Globals_Init();
   Variable_Global_Init();
   Builtins_RegisterAll();
+  Statements_Install();
+  Code_Constant_Init();
   // The generator runs separately, after every tree is known.
   Code_SetBytecodeGenerator(nullptr);
-  // TODO(constants): install the player's constant table and resource-name
-  // lookups here once they exist; until then names of resources and
-  // constants compile as variables, in the player as well.
 }
 
 // A piece of code waiting for generation.
@@ -296,6 +337,7 @@ class Compiler {
 
 CompiledGame Bytecode_Compile(const Game& game) {
   StartPlayerCompiler();
+  InstallNames(game);
   return Compiler(game).Run();
 }
 
