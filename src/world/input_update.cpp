@@ -89,6 +89,7 @@ void ClearWindowEdges() {
 int32_t IO_StepCount() { return g_updates; }
 
 void IO_Init() {
+  g_firstPoll = true;
   IO_ClearPointerSlots();
   IO_Clear();
   IO_ResetKeyMap();
