@@ -1,5 +1,8 @@
 #include "script/breakpoints.h"
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "runtime/memory.h"
@@ -29,4 +32,38 @@ const Breakpoint* VM_GetBreakpoint(int32_t index) {
 void VM_ClearBreakpoints() {
   for (int32_t i = 0; i < g_count; ++i) MemoryManager::Free(g_breakpoints[i].script);
   g_count = 0;
+}
+
+bool VM_BreakpointMatches(const char* name, int32_t line) {
+  if (name == nullptr) return false;
+  for (int32_t i = 0; i < g_count; ++i) {
+    const Breakpoint& entry = g_breakpoints[i];
+    if (entry.enabled && entry.line == line && std::strcmp(entry.script, name) == 0) return true;
+  }
+  return false;
+}
+
+namespace {
+
+bool ReadTracerPid() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return false;
+  char line[256];
+  bool traced = false;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::strncmp(line, "TracerPid:", 10) == 0) {
+      traced = std::strtol(line + 10, nullptr, 10) != 0;
+      break;
+    }
+  }
+  std::fclose(status);
+  return traced;
+}
+
+}  // namespace
+
+bool VM_DebuggerAttached() { return ReadTracerPid(); }
+
+void VM_BreakpointBreak() {
+  if (VM_DebuggerAttached()) std::raise(SIGTRAP);
 }

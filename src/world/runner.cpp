@@ -8,16 +8,20 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
+#include "gamefile/texture_pages.h"
 #include "gamefile/timeline.h"
+#include "graphics/texture_table.h"
 #include "gamefile/runner_load.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "script/codegen.h"
 #include "script/function_registry.h"
 #include "script/script.h"
 #include "script/variable_registry.h"
+#include "script/vm.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
 #include "world/input.h"
@@ -32,6 +36,11 @@ namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
 
+// Precompiled code names its texts by string-table index.
+const char* GameStringText(const VMBuffer*, int32_t index) {
+  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
+}
+
 void OnQuitSignal(int) { g_quitSignal = 1; }
 
 // The message pump: a quit signal acts like a quit message.
@@ -44,6 +53,10 @@ void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
+  TexturePage_SetTextureCreator(GR_Texture_Load_From_Memory);
+  VM_InstallGenerator();
+  VM_Install();
+  VM_SetStringSource(GameStringText);
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -93,6 +106,7 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  VM_Shutdown();
   Object_FreeEventLists();
   Object_Shutdown();
   TimeLine_Shutdown();

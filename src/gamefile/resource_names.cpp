@@ -1,0 +1,23 @@
+#include "gamefile/resource_names.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/memory.h"
+#include "runtime/text.h"
+
+char* Resource_CopyName(const char* name) {
+  if (name == nullptr) name = "";
+  size_t length = std::strlen(name);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, name, length + 1);
+  return copy;
+}
+
+char* Resource_NewName(const char* prefix, int32_t index) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%d", static_cast<int>(index));
+  char* name = nullptr;
+  String_Concat(&name, prefix, digits);
+  return name;
+}
