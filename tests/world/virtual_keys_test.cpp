@@ -227,18 +227,4 @@ TEST_F(VirtualKeys, ShownKeysAreDrawnScaledToTheWindow) {
   EXPECT_EQ(maxY, 20.0f);
 }
 
-TEST_F(VirtualKeys, TableEntriesAreFoundAndDeletedByPosition) {
-  VirtualKey* first = Add(0, 0, 1, 1, 'A');
-  VirtualKey* second = Add(0, 0, 1, 1, 'B');
-  EXPECT_EQ(first->index, 0);
-  EXPECT_EQ(second->index, 1);
-  IO_DeleteVirtualKey(0);
-  EXPECT_EQ(IO_FindFreeVirtualKey(), first);
-  IO_DeleteVirtualKey(-1);
-  IO_DeleteVirtualKey(kVirtualKeyCount);
-  IO_SetPointerSlot(-1, 0, 0);
-  IO_SetPointerSlot(kPointerSlotCount, 0, 0);
-  EXPECT_EQ(second->flags, kVirtualKeyInUse);
-}
-
 }  // namespace
