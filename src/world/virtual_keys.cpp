@@ -8,6 +8,8 @@
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
+#include "runtime/script_value.h"
+#include "script/constants.h"
 #include "world/input_state.h"
 
 VirtualKey g_virtualKeys[kVirtualKeyCount];
@@ -20,10 +22,16 @@ uint32_t g_previousHits = 0;
 
 VirtualKeySize NoPort() { return {0, 0}; }
 VirtualKeySize ScreenArea() { return {g_screenSize.width, g_screenSize.height}; }
-bool NoConstant(const char*, double*) { return false; }
+// Only real constants name keys and buttons.
+bool BuiltInConstant(const char* name, double* value) {
+  const ScriptValue* found = Code_Constant_Find(name);
+  if (found == nullptr || found->kind != kValueReal) return false;
+  *value = found->real;
+  return true;
+}
 void DrawNothing(const VirtualKeyVertex*, int32_t) {}
 
-VirtualKeyServices g_services = {NoPort, ScreenArea, NoConstant, DrawNothing};
+VirtualKeyServices g_services = {NoPort, ScreenArea, BuiltInConstant, DrawNothing};
 
 bool HasArea(VirtualKeySize size) { return size.width > 0 && size.height > 0; }
 
@@ -121,7 +129,7 @@ const char* VirtualKeys_TextureName() { return g_textureName; }
 void VirtualKeys_SetServices(const VirtualKeyServices& services) {
   g_services.portSize = services.portSize != nullptr ? services.portSize : NoPort;
   g_services.windowSize = services.windowSize != nullptr ? services.windowSize : ScreenArea;
-  g_services.constant = services.constant != nullptr ? services.constant : NoConstant;
+  g_services.constant = services.constant != nullptr ? services.constant : BuiltInConstant;
   g_services.drawTriangles = services.drawTriangles != nullptr ? services.drawTriangles : DrawNothing;
 }
 

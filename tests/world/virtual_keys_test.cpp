@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/ini_file.h"
+#include "script/constants.h"
 #include "world/input.h"
 #include "world/input_test_support.h"
 
@@ -102,6 +103,19 @@ TEST_F(VirtualKeys, KeysAndButtonsComeFromTheOptionsFile) {
   EXPECT_EQ(k[6].key, 65) << "the low byte of the constant";
   EXPECT_EQ(k[7].flags, 0);
   EXPECT_EQ(k[6].index, 6);
+}
+
+TEST_F(VirtualKeys, NamesResolveThroughTheBuiltInConstants) {
+  VirtualKeyServices services{};
+  services.portSize = [] { return g_port; };
+  VirtualKeys_SetServices(services);
+  Code_Constant_Init();
+  Load("[IO_VIRTUAL_BUTTONS]\nNUM_BUTTONS=3\n" + Section(0, "KEY=VK_SPACE\n") + Section(1, "KEY=VK_F1\n") +
+       Section(2, "KEY=MB_LEFT\nBUTTON=MB_MIDDLE\n"));
+  Code_Constant_Free();
+  EXPECT_EQ(g_virtualKeys[0].key, 32);
+  EXPECT_EQ(g_virtualKeys[1].key, 112);
+  EXPECT_EQ(g_virtualKeys[2].button, 3);
 }
 
 TEST_F(VirtualKeys, OddCountsStayWithinTheTable) {
