@@ -24,10 +24,12 @@
 #include "script/vm.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
+#include "world/input.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
+#include "world/virtual_keys.h"
 #include "world/world_hooks.h"
 
 namespace {
@@ -50,6 +52,7 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
+  Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
   VM_SetStringSource(GameStringText);
@@ -94,6 +97,7 @@ bool Runner_Start() {
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");
   if (!StartupServices_StartGraphics()) return false;
+  IO_Init();
   Runner_ProcessMessages();
   StartupServices_LoadingFrames();
   g_debugConsole->Output("Create Score Form\n");
@@ -132,6 +136,7 @@ int Runner_Main(int argc, const char* const* argv) {
     Runner_ProcessMessages();
   }
   if (g_running == 0) Run_EndGame();
+  IO_Free();
   Runner_Shutdown();
   return started ? 0 : 1;
 }
