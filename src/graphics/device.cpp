@@ -9,6 +9,8 @@
 
 #include "graphics/device_state.h"
 #include "graphics/graphics.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "platform/device_window.h"
 #include "platform/switches.h"
@@ -143,6 +145,7 @@ bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t 
         "Failed to create Direct3D Screen requirements and that your drivers are up-to-date. If your graphics card "
         "has little memory, try switching your computer to a lower resolution.");
   }
+  ForgetStateCaches();
   Trace("Creating screen render target\n");
   s.backBufferWidth = width;
   s.backBufferHeight = height;

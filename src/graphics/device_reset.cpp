@@ -1,6 +1,8 @@
 // Resetting the device with the current settings, and the screen's way onto
 // the back buffer.
 #include "graphics/device_state.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "platform/device_window.h"
 #include "runtime/console.h"

@@ -3,6 +3,8 @@
 
 #include "graphics/device_state.h"
 #include "graphics/image_decode.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"

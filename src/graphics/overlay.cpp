@@ -1,6 +1,8 @@
 // Screen-space drawing around the overlays: the states and matrices the
 // frame's drawing set are kept and put back afterwards.
 #include "graphics/graphics.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 
 namespace {

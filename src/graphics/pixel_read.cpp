@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "graphics/device_state.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "runtime/memory.h"
 
@@ -117,6 +119,7 @@ void DrawTexturedRect(DeviceTexture* t, float x0, float y0, float x1, float y1, 
                                  {x1, y1, 0, colour, u1, v1},
                                  {x0, y1, 0, colour, u0, v1}};
   device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+  SetVertexFormatCache(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
   SetTexture(0, t);
   device->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, sizeof(TexVertexData));
 }

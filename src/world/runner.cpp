@@ -8,7 +8,9 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
+#include "gamefile/texture_pages.h"
 #include "gamefile/timeline.h"
+#include "graphics/texture_table.h"
 #include "gamefile/runner_load.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -41,6 +43,7 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
+  TexturePage_SetTextureCreator(GR_Texture_Load_From_Memory);
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();

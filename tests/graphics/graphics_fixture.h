@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "graphics/graphics.h"
+#include "graphics/batcher.h"
+#include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
