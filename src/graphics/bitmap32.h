@@ -69,3 +69,6 @@ class CBitmap32 {
 
 // Script colours 0xBBGGRR mixed channel by channel: c1 x (1 - f) + c2 x f.
 uint32_t GR_Color_Merge(uint32_t colour1, uint32_t colour2, double f);
+
+// A new texture-table entry holding the image's pixels; -1 for no image.
+int32_t GR_Texture_Create_From_Bitmap32(const CBitmap32* bitmap);
