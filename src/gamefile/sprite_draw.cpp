@@ -3,8 +3,10 @@
 #include "gamefile/sprite.h"
 #include "gamefile/sprite_view_state.h"
 #include "gamefile/texture_pages.h"
+#include "graphics/draw_state.h"
 #include "graphics/texture_quads.h"
 #include "graphics/texture_table.h"
+#include "runtime/numeric.h"
 
 namespace {
 
@@ -157,11 +159,15 @@ void CSprite::DrawTiled(int32_t frame, float x, float y, float xscale, float ysc
   }
 }
 
-// Only page images can be mapped onto four free corners.
+// Only page images can be mapped onto four free corners. The corner writer
+// takes the drawing alpha, so this draw's alpha stands in for it.
 void CSprite::DrawPos(int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
                       uint32_t colourWord, float alpha) const {
   TexturePage* page = PageOfFrame(frame);
   if (page == nullptr) return;
-  (void)alpha;
+  const uint32_t saved = g_drawAlpha;
+  const float clamped = std::isnan(alpha) ? 0.0f : std::fmin(std::fmax(alpha, 0.0f), 1.0f);
+  g_drawAlpha = static_cast<uint32_t>(Num_TruncInt32(clamped * 255.0f));
   GR_TexturePage_Draw_Pos(page, {x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}, colourWord);
+  g_drawAlpha = saved;
 }
