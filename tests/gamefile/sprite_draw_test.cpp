@@ -115,10 +115,13 @@ TEST_F(SpriteDrawing, StretchedDrawsNeedAPositiveSizeAndPositionsNeedPages) {
   sprite_.DrawStretched(0, 10, 10, 8, 2, 0xFFFFFF, 1);
   ASSERT_GT(Count(), 0);
   const TexVertex* v = reinterpret_cast<const TexVertex*>(Graphics::PendingBatch().scratch);
-  float right = 0, bottom = 0;
-  for (int32_t i = 0; i < Count(); ++i) right = std::fmax(right, v[i].x), bottom = std::fmax(bottom, v[i].y);
-  EXPECT_EQ(right, 18) << "8 wide from x = 10";
-  EXPECT_EQ(bottom, 12);
+  float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+  for (int32_t i = 0; i < Count(); ++i) {
+    left = std::fmin(left, v[i].x), top = std::fmin(top, v[i].y);
+    right = std::fmax(right, v[i].x), bottom = std::fmax(bottom, v[i].y);
+  }
+  EXPECT_EQ(right - left, 8);
+  EXPECT_EQ(bottom - top, 2);
   Clear();
   sprite_.DrawPos(0, 0, 0, 4, 0, 4, 4, 0, 4, 0xFFFFFFFF, 1);
   EXPECT_EQ(Count(), 0) << "run-time sprites have no pages";
