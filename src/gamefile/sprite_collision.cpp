@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "gamefile/sprite.h"
@@ -65,6 +66,22 @@ struct Mapping {
     return SolidFloored(static_cast<float>(px - x), static_cast<float>(py - y));
   }
 
+  // The room pixels that can map inside the frame: a scan never needs to
+  // look further, however large the boxes it is given.
+  SpriteBox Reach() const {
+    const double xo = sprite->xorigin, yo = sprite->yorigin, w = sprite->width, h = sprite->height;
+    if (form == Form::kDirect) {
+      return {Clamp(x - xo), Clamp(y - yo), Clamp(x - xo + w - 1), Clamp(y - yo + h - 1)};
+    }
+    const double far = std::sqrt(std::max({xo * xo + yo * yo, (w - xo) * (w - xo) + yo * yo,
+                                           xo * xo + (h - yo) * (h - yo), (w - xo) * (w - xo) + (h - yo) * (h - yo)}));
+    const double reach = far * std::max(std::fabs(double{xscale}), std::fabs(double{yscale})) + 2;
+    return {Clamp(x - reach), Clamp(y - reach), Clamp(x + reach), Clamp(y + reach)};
+  }
+  static int32_t Clamp(double v) {
+    return v <= -2147483648.0 ? INT32_MIN : v >= 2147483647.0 ? INT32_MAX : static_cast<int32_t>(std::floor(v));
+  }
+
   bool Solid(int64_t u, int64_t v, bool anyNonZero) const {
     if (u < 0 || v < 0 || u >= sprite->width || v >= sprite->height) return false;
     if (mask < 0) return true;
@@ -106,8 +123,9 @@ struct Ellipse {
 template <typename Keep>
 bool ScanBox(const Mapping& map, const SpriteBox& area, Keep keep) {
   if (!map.placed && map.form != Form::kDirect) return false;
-  for (int64_t px = area.left; px <= area.right; ++px) {
-    for (int64_t py = area.top; py <= area.bottom; ++py) {
+  const SpriteBox scan = Intersect(area, map.Reach());
+  for (int64_t px = scan.left; px <= scan.right; ++px) {
+    for (int64_t py = scan.top; py <= scan.bottom; ++py) {
       if (keep(px, py) && map.SolidFloored(px, py)) return true;
     }
   }
@@ -126,8 +144,9 @@ bool CSprite::CollisionInstance(const SpritePlacement& mine, const CSprite* othe
   const Form form = unrotated ? (unscaled ? Form::kDirect : Form::kScaled) : Form::kRotated;
   const Mapping a(this, mine, form), b(other, theirs, form);
   if (form != Form::kDirect && (!a.placed || !b.placed)) return false;
-  for (int64_t px = area.left; px <= area.right; ++px) {
-    for (int64_t py = area.top; py <= area.bottom; ++py) {
+  const SpriteBox scan = Intersect(Intersect(area, a.Reach()), b.Reach());
+  for (int64_t px = scan.left; px <= scan.right; ++px) {
+    for (int64_t py = scan.top; py <= scan.bottom; ++py) {
       if (a.SolidTruncated(px, py) && b.SolidTruncated(px, py)) return true;
     }
   }
@@ -173,8 +192,9 @@ bool CSprite::CollisionLine(const SpritePlacement& placement, int32_t x1, int32_
     std::swap(x1, x2);
     std::swap(y1, y2);
   }
-  const int64_t from = byColumns ? std::max(placement.box.left, x1) : std::max(placement.box.top, y1);
-  const int64_t to = byColumns ? std::min(placement.box.right, x2) : std::min(placement.box.bottom, y2);
+  const SpriteBox box = Intersect(placement.box, map.Reach());
+  const int64_t from = byColumns ? std::max(box.left, x1) : std::max(box.top, y1);
+  const int64_t to = byColumns ? std::min(box.right, x2) : std::min(box.bottom, y2);
   const float dx = static_cast<float>(int64_t{x2} - x1), dy = static_cast<float>(int64_t{y2} - y1);
   for (int64_t step = from; step <= to; ++step) {
     if (byColumns) {

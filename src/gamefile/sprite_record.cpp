@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint64_t kFixedFields = 60;
-
 // Bit rows, most significant bit first, each row starting a new byte.
 void ExpandMask(const uint8_t* bits, int32_t width, int32_t height, uint8_t* out) {
   const int64_t rowBytes = (int64_t{width} + 7) / 8;
