@@ -7,8 +7,10 @@
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "world/input.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
+#include "world/virtual_keys.h"
 
 namespace {
 
@@ -95,6 +97,7 @@ int64_t Run_Frame() {
   CountFrame();
   if (g_paused == 0) {
     Run_Step();
+    IO_DrawVirtualKeys();
     if (!RoomChange_ActOn()) {
       CheckFrameLimit();
       return 60;
@@ -108,6 +111,7 @@ void Run_Step() {
   int64_t now = Timer_GetMicroseconds();
   g_stepDelta = now - g_clock.lastStep;
   g_clock.lastStep = now;
+  IO_Update();
   ++g_stepCount;
 }
 
