@@ -79,6 +79,7 @@ struct Mapping {
     return {Clamp(x - reach), Clamp(y - reach), Clamp(x + reach), Clamp(y + reach)};
   }
   static int32_t Clamp(double v) {
+    if (std::isnan(v)) return INT32_MIN;
     return v <= -2147483648.0 ? INT32_MIN : v >= 2147483647.0 ? INT32_MAX : static_cast<int32_t>(std::floor(v));
   }
 
