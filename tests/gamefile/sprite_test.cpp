@@ -311,11 +311,15 @@ TEST_F(SpriteFiles, MissingOrBrokenFilesChangeNothing) {
   EXPECT_FALSE(Sprite_Exists(0)) << "a failed replace leaves an empty slot empty";
 }
 
-double MapReal(int32_t map, const char* key) {
+const ScriptValue* MapValue(int32_t map, const char* key) {
   ScriptValue k{};
   ScriptValue_SetString(&k, key);
-  ScriptValue* v = g_dsMaps.Get(map)->FindValue(&k);
+  const ScriptValue* v = g_dsMaps.Get(map)->FindValue(&k);
   ScriptValue_Release(&k);
+  return v;
+}
+double MapReal(int32_t map, const char* key) {
+  const ScriptValue* v = MapValue(map, key);
   return v == nullptr ? -999 : v->real;
 }
 
@@ -331,6 +335,8 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   ASSERT_NE(g_dsMaps.Get(map), nullptr);
   EXPECT_EQ(MapReal(map, "id"), index);
   EXPECT_EQ(MapReal(map, "status"), 0);
+  ASSERT_NE(MapValue(map, "filename"), nullptr);
+  EXPECT_STREQ(MapValue(map, "filename")->text, "https://example.invalid/a.png");
   const CSprite* s = Sprite_Get(index);
   EXPECT_EQ(s->frameCount, 2);
   EXPECT_EQ(s->transparent, 0) << "web sprites are rebuilt without background removal";
