@@ -10,6 +10,7 @@
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
+#include "gamefile/sprite.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -111,6 +112,7 @@ void Runner_Shutdown() {
   Code_Constant_Free();
   Object_FreeEventLists();
   Object_Shutdown();
+  Sprite_Shutdown();
   TimeLine_Shutdown();
   Function_Free();
   Script_Finish();
