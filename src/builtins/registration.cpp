@@ -1,5 +1,6 @@
 #include "builtins/registration.h"
 
+#include "builtins/data/ds_builtins.h"
 #include "builtins/data/maths_and_strings.h"
 #include "builtins/data/misc.h"
 #include "builtins/world/game.h"
@@ -7,5 +8,6 @@
 void Builtins_RegisterAll() {
   Builtins_RegisterGame();
   Builtins_RegisterMathsAndStrings();
+  Builtins_RegisterDataStructures();
   Builtins_RegisterMisc();
 }

@@ -4,9 +4,12 @@
 #include <map>
 #include <vector>
 
+#include "gamefile/background.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
+#include "gamefile/font.h"
 #include "gamefile/object.h"
+#include "gamefile/path.h"
 #include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
@@ -49,10 +52,10 @@ const ChunkEntry kChunks[] = {
     {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet},
     {ChunkId("SPRT"), NotReadYet},
-    {ChunkId("BGND"), NotReadYet},
-    {ChunkId("PATH"), NotReadYet},
+    {ChunkId("BGND"), ReadOnly<Background_Load>},
+    {ChunkId("PATH"), ReadOnly<Path_Load>},
     {ChunkId("SCPT"), ReadOnly<Script_Load>},
-    {ChunkId("FONT"), NotReadYet},
+    {ChunkId("FONT"), ReadOnly<Font_Load>},
     {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
     {ChunkId("OBJT"), ReadOnly<Object_Load>},
     {ChunkId("ROOM"), NotReadYet},
@@ -104,6 +107,9 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   ClearInstalled("SOND");
+  Background_Init();
+  Path_Init();
+  Font_Init();
   Script_Clear();
   TimeLine_Init();
   Object_Init();

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "graphics/texture_table.h"
 #include "runtime/load_error.h"
 
 namespace {
@@ -9,12 +10,11 @@ namespace {
 std::map<uint32_t, int32_t> g_byOffset;
 bool g_pagesRead = false;
 
-int32_t NoTexture(const uint8_t*, uint64_t) { return -1; }
-PageTextureCreator g_creator = NoTexture;
+PageTextureCreator g_creator = GR_Texture_Load_From_Memory;
 
 }  // namespace
 
-void TexturePage_SetTextureCreator(PageTextureCreator creator) { g_creator = creator == nullptr ? NoTexture : creator; }
+void TexturePage_SetTextureCreator(PageTextureCreator creator) { g_creator = creator == nullptr ? GR_Texture_Load_From_Memory : creator; }
 
 void TexturePage_Clear() {
   g_texturePages.clear();

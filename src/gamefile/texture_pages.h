@@ -21,6 +21,6 @@ void TexturePage_Clear();
 
 
 // Makes a texture from an encoded image in memory; -1 when it cannot.
-// The graphics layer installs the real one.
+// The texture table's unless a test puts another in (null: the table's).
 using PageTextureCreator = int32_t (*)(const uint8_t* data, uint64_t bound);
 void TexturePage_SetTextureCreator(PageTextureCreator creator);

@@ -9,8 +9,10 @@
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "world/input.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
+#include "world/virtual_keys.h"
 
 namespace {
 
@@ -102,6 +104,7 @@ int64_t Run_Frame() {
     }
     GR_D3D_Start_Frame();
     Run_Step();
+    IO_DrawVirtualKeys();
     GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
     if (!RoomChange_ActOn()) {
       CheckFrameLimit();
@@ -116,6 +119,7 @@ void Run_Step() {
   int64_t now = Timer_GetMicroseconds();
   g_stepDelta = now - g_clock.lastStep;
   g_clock.lastStep = now;
+  IO_Update();
   ++g_stepCount;
 }
 

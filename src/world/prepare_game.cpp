@@ -1,13 +1,17 @@
 #include "world/prepare_game.h"
 
 #include "gamefile/object.h"
+#include "gamefile/options.h"
 #include "gamefile/timeline.h"
 #include "platform/message_box.h"
 #include "runtime/console.h"
+#include "script/constants.h"
 #include "script/script.h"
 #include "world/startup_services.h"
 
 namespace {
+
+bool PrepareConstants() { return Code_Constant_Prepare(g_options.constantNames, g_options.constantValues); }
 
 struct PrepareStep {
   const char* line;     // console line, printed before the step (after the bar when lineAfterBar)
@@ -21,7 +25,7 @@ struct PrepareStep {
 const PrepareStep kSteps[] = {
     {"Extension_Prepare() \n", false, 54, "Preparing extension packages", StartupServices_PrepareExtensions,
      "Failed to prepare extension packages."},
-    {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", StartupServices_PrepareConstants,
+    {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", PrepareConstants,
      "Failed to define the constants."},
     {"Script_Prepare() \n", false, 58, "Compiling scripts", Script_Prepare,
      "Failed to compile the scripts."},

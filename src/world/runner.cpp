@@ -8,30 +8,39 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/texture_pages.h"
 #include "gamefile/timeline.h"
-#include "graphics/texture_table.h"
 #include "gamefile/runner_load.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "script/codegen.h"
+#include "script/constants.h"
+#include "script/interpreter_statements.h"
 #include "script/function_registry.h"
 #include "script/script.h"
 #include "script/variable_registry.h"
+#include "script/vm.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
+#include "world/input.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
+#include "world/virtual_keys.h"
 #include "world/world_hooks.h"
 
 namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
+
+// Precompiled code names its texts by string-table index.
+const char* GameStringText(const VMBuffer*, int32_t index) {
+  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
+}
 
 void OnQuitSignal(int) { g_quitSignal = 1; }
 
@@ -44,7 +53,12 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
-  TexturePage_SetTextureCreator(GR_Texture_Load_From_Memory);
+  Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
+  VM_InstallGenerator();
+  VM_Install();
+  VM_SetStringSource(GameStringText);
+  Statements_Install();
+  Code_Constant_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -84,6 +98,7 @@ bool Runner_Start() {
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");
   if (!StartupServices_StartGraphics()) return false;
+  IO_Init();
   Runner_ProcessMessages();
   StartupServices_LoadingFrames();
   g_debugConsole->Output("Create Score Form\n");
@@ -93,6 +108,8 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  VM_Shutdown();
+  Code_Constant_Free();
   Object_FreeEventLists();
   Object_Shutdown();
   TimeLine_Shutdown();
@@ -121,6 +138,7 @@ int Runner_Main(int argc, const char* const* argv) {
     Runner_ProcessMessages();
   }
   if (g_running == 0) Run_EndGame();
+  IO_Free();
   Runner_Shutdown();
   return started ? 0 : 1;
 }

@@ -1,12 +1,16 @@
 #include "world/world_hooks.h"
 
+#include "gamefile/background.h"
+#include "gamefile/font.h"
 #include "gamefile/object.h"
+#include "gamefile/path.h"
 #include "gamefile/timeline.h"
 #include "runtime/process.h"
 #include "script/error_report.h"
 #include "script/event.h"
 #include "script/event_names.h"
 #include "script/event_world_seam.h"
+#include "script/resource_lookup.h"
 #include "world/run_state.h"
 
 namespace {
@@ -39,9 +43,18 @@ class WorldForEvents : public IEventWorld {
 
 WorldForEvents g_worldForEvents;
 
+void InstallResourceLookups() {
+  ResourceLookup_Install(kResourceObject, Object_Find);
+  ResourceLookup_Install(kResourceBackground, Background_Find);
+  ResourceLookup_Install(kResourcePath, Path_Find);
+  ResourceLookup_Install(kResourceFont, Font_Find);
+  ResourceLookup_Install(kResourceTimeLine, TimeLine_Find);
+}
+
 }  // namespace
 
 void WorldHooks_Install() {
+  InstallResourceLookups();
   ErrorHooks hooks;
   hooks.currentPlace = CurrentPlace;
   hooks.eventName = Event_Names;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "script/interpreter_statements.h"
 #include "script/mode_differences.h"
 #include "script/snippet_runner.h"
 
@@ -25,7 +26,7 @@ std::vector<std::pair<std::string, std::string>> Scripts(const char* list) {
 TEST(ModeDifferences, TreeModeAnswers) {
   for (const ModeDifference& row : kModeDifferences) {
     snippet::Runner runner(true);
-    Interpreter_SetStatementHandler(snippet::IfAndReturn);
+    Statements_Install();
     ASSERT_TRUE(runner.SetScripts(Scripts(row.scripts))) << row.topic;
     EXPECT_EQ(runner.RunJoined(row.program), row.tree) << row.topic;
     Interpreter_SetStatementHandler(nullptr);

@@ -40,10 +40,11 @@ struct RunResult {
   std::string output;  // standard output and error together
 };
 
-inline RunResult RunMkgame(const std::string& description, const std::string& output) {
+inline RunResult RunMkgame(const std::string& description, const std::string& output,
+                           const std::string& options = "") {
   std::string log = output + ".log";
-  std::string command = std::string("'") + KV_MKGAME_PATH + "' '" + description + "' -o '" + output + "' >'" + log +
-                        "' 2>&1";
+  std::string command = std::string("'") + KV_MKGAME_PATH + "' '" + description + "' -o '" + output + "' " + options +
+                        " >'" + log + "' 2>&1";
   int raw = std::system(command.c_str());
   RunResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -112,6 +112,7 @@ int Number(const JsonNode& node, const std::string& text) {
 Event ParseEvent(const JsonNode& node, const std::string& key, const Names& names) {
   Event e;
   e.code = node.Text();
+  e.place = node.Path();
   size_t colon = key.find(':');
   std::string kind = key.substr(0, colon);
   std::string arg = colon == std::string::npos ? "" : key.substr(colon + 1);
@@ -204,7 +205,7 @@ TimeLine ReadTimeLine(const std::string& name, const JsonNode& node) {
     node.Get("moments").ForEachMember([&](const std::string& step, const JsonNode& code) {
       int n = Number(code, step);
       if (!seen.insert(n).second) code.Fail("two moments at step " + step);
-      t.moments.push_back({n, code.Text()});
+      t.moments.push_back({n, code.Text(), code.Path()});
     });
   }
   std::sort(t.moments.begin(), t.moments.end(), [](const Moment& a, const Moment& b) { return a.step < b.step; });

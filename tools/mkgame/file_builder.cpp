@@ -29,6 +29,12 @@ void FileBuilder::Raw(const void* data, size_t size) {
   bytes_.insert(bytes_.end(), p, p + size);
 }
 
+uint32_t FileBuilder::WordAt(size_t at) const {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes_.at(at + i)) << (8 * i);
+  return v;
+}
+
 void FileBuilder::PatchU32(size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
@@ -59,6 +65,7 @@ FileBuilder::Label FileBuilder::TextLabel(const std::string& text) {
   if (stringsWritten_ && !collecting_) throw std::logic_error("text referenced after the string table: " + text);
   Label label = NewLabel();
   textLabels_.emplace(text, label);
+  textIndices_.emplace(text, static_cast<uint32_t>(textOrder_.size()));
   textOrder_.push_back(text);
   return label;
 }
@@ -66,6 +73,11 @@ FileBuilder::Label FileBuilder::TextLabel(const std::string& text) {
 void FileBuilder::AddText(const std::string& text) { TextLabel(text); }
 
 void FileBuilder::TextOffset(const std::string& text) { OffsetTo(TextLabel(text)); }
+
+uint32_t FileBuilder::TextIndex(const std::string& text) {
+  TextLabel(text);
+  return textIndices_.at(text);
+}
 
 void FileBuilder::TextOffsetOrZero(const std::string& text) {
   if (text.empty()) {

@@ -28,6 +28,7 @@ class FileBuilder {
   void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
   void F32(float v);
   void Raw(const void* data, size_t size);
+  uint32_t WordAt(size_t at) const;
   void Zeros(size_t count) { bytes_.insert(bytes_.end(), count, 0); }
   void PatchU32(size_t at, uint32_t v);
 
@@ -41,6 +42,8 @@ class FileBuilder {
   void TextOffset(const std::string& text);
   // Offset of a text, or 0 when the text is empty.
   void TextOffsetOrZero(const std::string& text);
+  // Index of a text's entry in the string table.
+  uint32_t TextIndex(const std::string& text);
 
   // A count, then one offset per item; the labels are bound where the items go.
   std::vector<Label> OffsetTable(size_t count);
@@ -73,6 +76,7 @@ class FileBuilder {
   std::vector<long> labels_;  // position, -1 until bound
   std::vector<std::pair<size_t, Label>> references_;
   std::map<std::string, Label> textLabels_;
+  std::map<std::string, uint32_t> textIndices_;
   std::vector<std::string> textOrder_;
   bool stringsWritten_ = false;
   bool collecting_;

@@ -94,6 +94,7 @@ struct Event {
   int type = 0;
   int number = 0;
   std::string code;
+  std::string place;  // where the description holds the code, for messages
 };
 
 struct PhysicsShape {
@@ -118,6 +119,7 @@ struct Object {
 struct Moment {
   int step = 0;
   std::string code;
+  std::string place;  // where the description holds the code, for messages
 };
 
 struct TimeLine {

@@ -1,5 +1,6 @@
 #include "mkgame/game_writer.h"
 
+#include "mkgame/code_chunks.h"
 #include "mkgame/file_builder.h"
 #include "mkgame/resource_chunks.h"
 #include "mkgame/texture_pages.h"
@@ -23,7 +24,8 @@ uint32_t ColourWithAlpha(uint32_t colour, double alpha) {
 
 class Writer {
  public:
-  Writer(const Game& game, const TextureAtlas& atlas, FileBuilder& out) : game_(game), atlas_(atlas), out_(out) {}
+  Writer(const Game& game, const CompiledGame* compiled, const TextureAtlas& atlas, FileBuilder& out)
+      : game_(game), compiled_(compiled), atlas_(atlas), out_(out) {}
 
   void Write() {
     out_.Raw("FORM", 4);
@@ -43,6 +45,7 @@ class Writer {
     ResourceChunks_Fonts(out_, game_, pages);
     TimeLines();
     Objects();
+    if (compiled_ != nullptr) CodeChunks_Write(out_, *compiled_);
     Rooms();
     ResourceChunks_IncludedFiles(out_, game_);
     out_.Finish();
@@ -98,25 +101,50 @@ class Writer {
     out_.Table(items, writeItem);
   }
 
+  // Indices 0, 1, ... of a list, for tables that need the item's place.
+  static std::vector<size_t> Indices(size_t count) {
+    std::vector<size_t> indices(count);
+    for (size_t i = 0; i < count; ++i) indices[i] = i;
+    return indices;
+  }
+
   void Scripts() {
     size_t chunk = out_.BeginChunk("SCPT");
-    Table(game_.scripts, [&](const auto& script) {
-      out_.TextOffset(script.first);
-      out_.TextOffset(script.second);
+    Table(Indices(game_.scripts.size()), [&](size_t i) {
+      out_.TextOffset(game_.scripts[i].first);
+      if (compiled_ != nullptr) {
+        out_.I32(compiled_->scripts[i]);
+      } else {
+        out_.TextOffset(game_.scripts[i].second);
+      }
     });
     out_.EndChunk(chunk);
   }
 
-  // Event record {unused; action} followed by its action record.
-  void EventRecord(const std::string& code) {
+  // Event record {unused; action} followed by its action record, which
+  // holds the code index at 32 with compiled code and the text at 60 without.
+  void EventRecord(const std::string& code, int32_t codeIndex) {
     FileBuilder::Label action = out_.NewLabel();
     out_.U32(0);
     out_.OffsetTo(action);
     out_.Bind(action);
     out_.Zeros(32);
-    out_.U32(0);  // code index, read only with compiled code
+    out_.I32(compiled_ != nullptr ? codeIndex : 0);
     out_.Zeros(60 - 36);
-    out_.TextOffset(code);
+    if (compiled_ != nullptr) {
+      out_.U32(0);
+    } else {
+      out_.TextOffset(code);
+    }
+  }
+
+  // A room's or instance's creation code: a code index (-1 none) or a text.
+  void CreationCode(const std::string& code, int32_t codeIndex) {
+    if (compiled_ != nullptr) {
+      out_.I32(codeIndex);
+    } else {
+      out_.TextOffsetOrZero(code);
+    }
   }
 
   void TimeLines() {
@@ -130,9 +158,10 @@ class Writer {
         events.push_back(out_.NewLabel());
         out_.OffsetTo(events.back());
       }
+      size_t line = static_cast<size_t>(&t - game_.timelines.data());
       for (size_t i = 0; i < t.moments.size(); ++i) {
         out_.Bind(events[i]);
-        EventRecord(t.moments[i].code);
+        EventRecord(t.moments[i].code, compiled_ != nullptr ? compiled_->moments[line][i] : -1);
       }
     });
     out_.EndChunk(chunk);
@@ -169,13 +198,14 @@ class Writer {
     }
     for (int t = 0; t < kEventTypes; ++t) {
       out_.Bind(lists[t]);
-      std::vector<const Event*> ofType;
-      for (const Event& e : o.events) {
-        if (e.type == t) ofType.push_back(&e);
+      size_t object = static_cast<size_t>(&o - game_.objects.data());
+      std::vector<size_t> ofType;
+      for (size_t e = 0; e < o.events.size(); ++e) {
+        if (o.events[e].type == t) ofType.push_back(e);
       }
-      Table(ofType, [&](const Event* e) {
-        out_.U32(static_cast<uint32_t>(e->number));
-        EventRecord(e->code);
+      Table(ofType, [&](size_t e) {
+        out_.U32(static_cast<uint32_t>(o.events[e].number));
+        EventRecord(o.events[e].code, compiled_ != nullptr ? compiled_->events[object][e] : -1);
       });
     }
   }
@@ -205,6 +235,7 @@ class Writer {
   }
 
   void Room(const mkgame::Room& r) {
+    size_t room = static_cast<size_t>(&r - game_.rooms.data());
     out_.TextOffset(r.name);
     out_.TextOffset(r.caption);
     out_.I32(r.width);
@@ -213,7 +244,7 @@ class Writer {
     out_.U32(r.persistent ? 1 : 0);
     out_.U32(r.colour);
     out_.U32(r.showColour ? 1 : 0);
-    out_.TextOffsetOrZero(r.code);
+    CreationCode(r.code, compiled_ != nullptr ? compiled_->rooms[room] : -1);
     out_.U32(r.viewsEnabled ? 1 : 0);
     FileBuilder::Label lists[4];
     for (auto& label : lists) {
@@ -243,12 +274,13 @@ class Writer {
       for (int x : {v.borderH, v.borderV, v.speedH, v.speedV, v.follow}) out_.I32(x);
     });
     out_.Bind(lists[2]);
-    Table(r.instances, [&](const RoomInstance& i) {
+    Table(Indices(r.instances.size()), [&](size_t n) {
+      const RoomInstance& i = r.instances[n];
       out_.I32(i.x);
       out_.I32(i.y);
       out_.I32(i.object);
       out_.I32(i.id);
-      out_.TextOffsetOrZero(i.code);
+      CreationCode(i.code, compiled_ != nullptr ? compiled_->instances[room][n] : -1);
       out_.F32(i.xscale);
       out_.F32(i.yscale);
       out_.U32(ColourWithAlpha(i.colour, i.alpha));
@@ -272,18 +304,19 @@ class Writer {
   }
 
   const Game& game_;
+  const CompiledGame* compiled_;
   const TextureAtlas& atlas_;
   FileBuilder& out_;
 };
 
 }  // namespace
 
-std::vector<uint8_t> GameWriter_Write(const Game& game) {
+std::vector<uint8_t> GameWriter_Write(const Game& game, const CompiledGame* compiled) {
   TextureAtlas atlas = TexturePages_Pack(game.images);
   FileBuilder collect;
-  Writer(game, atlas, collect).Write();
+  Writer(game, compiled, atlas, collect).Write();
   FileBuilder out(collect.Texts());
-  Writer(game, atlas, out).Write();
+  Writer(game, compiled, atlas, out).Write();
   return out.Bytes();
 }
 

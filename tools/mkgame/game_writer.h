@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "mkgame/bytecode_compile.h"
 #include "mkgame/game_model.h"
 
 namespace mkgame {
 
-std::vector<uint8_t> GameWriter_Write(const Game& game);
+// With compiled code (not null) every code place holds a code index and the
+// CODE, VARI and FUNC chunks follow the objects; otherwise code is text.
+std::vector<uint8_t> GameWriter_Write(const Game& game, const CompiledGame* compiled = nullptr);
 
 }  // namespace mkgame

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "mkgame/bytecode_compile.h"
 #include "mkgame/game_model.h"
 #include "mkgame/game_writer.h"
 #include "mkgame/json_input.h"
@@ -36,11 +37,13 @@ int main(int argc, char** argv) {
   if (input.empty() || output.empty()) return Usage();
   try {
     mkgame::Game game = mkgame::Describe_Read(input);
+    std::vector<uint8_t> bytes;
     if (bytecode || game.bytecode) {
-      std::printf("mkgame: compiled code is not available yet; write the game without --bytecode\n");
-      return 1;
+      mkgame::CompiledGame compiled = mkgame::Bytecode_Compile(game);
+      bytes = mkgame::GameWriter_Write(game, &compiled);
+    } else {
+      bytes = mkgame::GameWriter_Write(game);
     }
-    std::vector<uint8_t> bytes = mkgame::GameWriter_Write(game);
     std::ofstream out(output, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) {

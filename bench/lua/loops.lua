@@ -1,0 +1,25 @@
+-- The same loops as bench/vm_bench.cpp; prints milliseconds per run of each.
+local function time(name, f)
+  local runs, start = 0, os.clock()
+  repeat f(); runs = runs + 1 until os.clock() - start > 0.5
+  print(string.format("%s %.3f", name, (os.clock() - start) * 1000 / runs))
+end
+time("ArithmeticLoop", function()
+  local s = 0
+  for i = 0, 99999 do s = s + (i * 3 + 7) % 11 - i // 5 end
+end)
+time("StringBuilding", function()
+  local t = ""
+  for i = 0, 99999 do t = t .. "x"; if i % 100 == 0 then t = "" end end
+end)
+arr = {}
+time("ArrayFillSum", function()
+  for i = 0, 99999 do arr[i % 30000] = i end
+  local s = 0
+  for i = 0, 99999 do s = s + arr[i % 30000] end
+end)
+local function bench_add(a, b) return a + b end
+time("BuiltinCalls", function()
+  local s = 0
+  for i = 0, 99999 do s = bench_add(s, i) end
+end)

@@ -1,0 +1,284 @@
+#include "gamefile/font.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gamefile/resource_names.h"
+#include "gamefile/texture_pages.h"
+#include "graphics/texture_table.h"
+#include "runtime/memory.h"
+#include "runtime/utf8.h"
+
+namespace {
+
+FontTextureCreator g_createTexture = GR_Texture_Create_From_Alpha;
+FontTextureFreer g_freeTexture = GR_Texture_Free;
+
+// Reads a glyph record of seven 16-bit fields at a file offset.
+bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
+  ImageReader r = ImageReader::AtOffset(image, offset);
+  int16_t* fields[] = {&g->code, &g->x, &g->y, &g->width, &g->height, &g->shift, &g->offset};
+  for (int16_t* field : fields) *field = r.I16();
+  return offset != 0 && !r.Failed();
+}
+
+}  // namespace
+
+void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free) {
+  g_createTexture = create != nullptr ? create : GR_Texture_Create_From_Alpha;
+  g_freeTexture = free != nullptr ? free : GR_Texture_Free;
+}
+
+CFontGM::CFontGM() = default;
+
+void CFontGM::MakeTexture() {
+  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  texture_ = -1;
+  // Fonts of the game file have a face name but no coverage: their glyphs
+  // are on a page.
+  if (sprite_ >= 0 || coverage_ == nullptr || g_createTexture == nullptr) return;
+  if (textureWidth_ <= 0 || textureHeight_ <= 0) return;
+  texture_ = g_createTexture(textureWidth_, textureHeight_, coverage_);
+}
+
+CFontGM::CFontGM(const uint8_t* glyphBoxes, int32_t first, int32_t last, int32_t texture) {
+  Reset();
+  faceName_ = Resource_CopyName("debug");
+  size_ = 10;
+  first_ = first;
+  last_ = last;
+  int32_t count = std::max(last - first + 1, 0);
+  glyphs_ = static_cast<FontGlyph*>(KV_ALLOC(static_cast<size_t>(count) * sizeof(FontGlyph), true));
+  glyphCount_ = count;
+  for (int32_t i = 0; i < count; ++i) {
+    const uint8_t* box = glyphBoxes + 4 * i;
+    glyphs_[i] = {static_cast<int16_t>(first + i), box[0], box[1], box[2], box[3], box[2], 0};
+    lineHeight_ = std::max<int32_t>(lineHeight_, box[3]);
+  }
+  ownPage_ = true;
+  page_ = {0, 0, 256, 128, 0, 0, 256, 128, 256, 128, static_cast<int16_t>(texture & 0xFFFF)};
+  textureWidth_ = 256;
+  textureHeight_ = 128;
+}
+
+CFontGM::~CFontGM() { Reset(); }
+
+void CFontGM::Reset() {
+  MemoryManager::Free(faceName_);
+  MemoryManager::Free(coverage_);
+  MemoryManager::Free(glyphs_);
+  faceName_ = nullptr;
+  coverage_ = nullptr;
+  glyphs_ = nullptr;
+  glyphCount_ = 0;
+  if (texture_ >= 0 && !ownPage_ && g_freeTexture != nullptr) g_freeTexture(texture_);
+  texture_ = -1;
+  size_ = 12;
+  bold_ = italic_ = 0;
+  first_ = 32;
+  last_ = 128;
+  sprite_ = -1;
+  lineHeight_ = 0;
+  xscale_ = yscale_ = 1.0f;
+  pageOffset_ = 0;
+  ownPage_ = false;
+}
+
+const char* CFontGM::Load(ImageReader& record) {
+  const GameImage& image = record.Image();
+  Reset();
+  faceName_ = Resource_CopyName(record.Text());
+  size_ = record.I32();
+  bold_ = record.U32() != 0;
+  italic_ = record.U32() != 0;
+  uint32_t range = record.U32();
+  first_ = static_cast<int32_t>(range & 0xFFFF);
+  if (((range >> 16) & 0xFF) != 0) charset_ = static_cast<int32_t>((range >> 16) & 0xFF);
+  if ((range >> 24) != 0) antialias_ = static_cast<int32_t>(range >> 24) - 1;
+  last_ = record.I32();
+  pageOffset_ = record.U32();
+  xscale_ = record.F32();
+  yscale_ = record.F32();
+  uint32_t count = record.U32();
+  if (record.Failed()) return "the record runs past the file";
+  // The page record's source size is the glyph image's size.
+  ImageReader page = ImageReader::AtOffset(image, pageOffset_);
+  page.Skip(4);
+  textureWidth_ = page.I16();
+  textureHeight_ = page.I16();
+  page.Skip(14);
+  if (pageOffset_ != 0 && page.Failed()) return "its texture-page record lies outside the file";
+  if (count > record.Remaining() / 4) return "its glyph table runs past the file";
+  glyphs_ = static_cast<FontGlyph*>(KV_ALLOC(static_cast<size_t>(count) * sizeof(FontGlyph), true));
+  glyphCount_ = static_cast<int32_t>(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    if (!ReadGlyph(image, record.U32(), &glyphs_[i])) return "a glyph record lies outside the file";
+    lineHeight_ = std::max<int32_t>(lineHeight_, glyphs_[i].height);
+  }
+  SortGlyphs();
+  return record.Failed() ? "its glyph table runs past the file" : nullptr;
+}
+
+void CFontGM::MakeSystem(const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last) {
+  Reset();
+  faceName_ = Resource_CopyName(face);
+  size_ = size;
+  bold_ = bold;
+  italic_ = italic;
+  first_ = std::max(first, 0);
+  last_ = std::min(last, 255);
+  charset_ = 0;
+  antialias_ = 3;
+}
+
+void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, const char* characters,
+                             bool proportional, int32_t separation) {
+  Reset();
+  sprite_ = sprite;
+  if (characters == nullptr) characters = "";
+  int32_t codePoints = UTF8_Length(characters);
+  int32_t n = std::max(std::min(codePoints, source.frameCount), 0);
+  glyphs_ = static_cast<FontGlyph*>(KV_ALLOC(static_cast<size_t>(n + 1) * sizeof(FontGlyph), true));
+  const char* p = characters;
+  int32_t space = -1;
+  bool spaceAnywhere = false;
+  for (int32_t i = 0; i < codePoints; ++i) {
+    uint16_t code = UTF8_ReadChar(&p);
+    if (code == 32) spaceAnywhere = true;
+    if (i >= n) continue;
+    int32_t left = 0, right = source.width;
+    if (proportional && source.frameBox != nullptr) source.frameBox(source.context, i, &left, &right);
+    glyphs_[i] = {static_cast<int16_t>(code), 0, 0, static_cast<int16_t>(i), static_cast<int16_t>(source.height),
+                  static_cast<int16_t>(right - left + separation), static_cast<int16_t>(-left)};
+    if (code == 32 && space < 0) space = i;
+  }
+  glyphCount_ = n;
+  if (!spaceAnywhere) {
+    space = n;
+    glyphs_[n] = {32, 0, 0, static_cast<int16_t>(n), static_cast<int16_t>(source.height), 0, 0};
+    glyphCount_ = n + 1;
+  }
+  if (space >= 0) {
+    int32_t widest = -999;
+    for (int32_t i = 0; i < glyphCount_; ++i) {
+      if (i != space) widest = std::max<int32_t>(widest, glyphs_[i].shift);
+    }
+    glyphs_[space].shift = static_cast<int16_t>(widest);
+  }
+  SortGlyphs();
+  first_ = glyphCount_ > 0 ? glyphs_[0].code : 0;
+  last_ = first_ + glyphCount_;
+  lineHeight_ = source.height;
+}
+
+void CFontGM::SortGlyphs() {
+  std::stable_sort(glyphs_, glyphs_ + glyphCount_,
+                   [](const FontGlyph& a, const FontGlyph& b) { return a.code < b.code; });
+}
+
+const FontGlyph* CFontGM::FindGlyph(int32_t code) const {
+  const FontGlyph* begin = glyphs_;
+  const FontGlyph* end = glyphs_ + glyphCount_;
+  const FontGlyph* at =
+      std::lower_bound(begin, end, code, [](const FontGlyph& g, int32_t c) { return g.code < c; });
+  return at != end && at->code == code ? at : nullptr;
+}
+
+int32_t CFontGM::CharWidth(int32_t code) const {
+  if (glyphCount_ == 0) return 0;
+  const FontGlyph* g = FindGlyph(code);
+  return g != nullptr ? g->shift : glyphs_[0].shift;
+}
+
+int32_t CFontGM::TextWidth(const char* text) const {
+  if (text == nullptr || glyphCount_ == 0) return 0;
+  int32_t width = 0;
+  for (uint16_t c = UTF8_ReadChar(&text); c != 0; c = UTF8_ReadChar(&text)) width += CharWidth(c);
+  return width;
+}
+
+const TexturePage* CFontGM::GetPage() const {
+  if (ownPage_) return &page_;
+  return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr;
+}
+
+void CFontGM::SetCoverage(uint8_t* coverage, int32_t width, int32_t height) {
+  MemoryManager::Free(coverage_);
+  coverage_ = coverage;
+  textureWidth_ = width;
+  textureHeight_ = height;
+}
+
+void CFontGM::SetGlyphs(const FontGlyph* glyphs, int32_t count) {
+  MemoryManager::Free(glyphs_);
+  glyphs_ = static_cast<FontGlyph*>(KV_ALLOC(static_cast<size_t>(count) * sizeof(FontGlyph), true));
+  if (count > 0) std::memcpy(glyphs_, glyphs, static_cast<size_t>(count) * sizeof(FontGlyph));
+  glyphCount_ = count;
+  lineHeight_ = 0;
+  for (int32_t i = 0; i < count; ++i) lineHeight_ = std::max<int32_t>(lineHeight_, glyphs_[i].height);
+  SortGlyphs();
+}
+
+// Corners top-left, top-right, bottom-right, bottom-left, each widened by
+// half a pixel so that neighbouring glyphs' edges are not cut.
+void CFontGM::QuadCorners(float pen, float y, const FontGlyph& g, const FontLayout& layout,
+                          float corners[8]) const {
+  float left = pen + g.offset * layout.xscale;
+  float right = left + g.width * layout.xscale;
+  float bottom = y + g.height * layout.yscale;
+  float quad[8] = {left - 0.5f, y - 0.5f, right + 0.5f, y - 0.5f, right + 0.5f, bottom + 0.5f, left - 0.5f,
+                   bottom + 0.5f};
+  std::memcpy(corners, quad, sizeof quad);
+}
+
+int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout& layout, FontVertex* out) const {
+  if (text == nullptr) return 0;
+  const TexturePage* page = GetPage();
+  bool rotated = std::fabs(layout.angle) >= 0.001f;
+  double a = layout.angle * 0.017453292;
+  float ux = static_cast<float>(std::cos(a)), uy = static_cast<float>(-std::sin(a));
+  float vx = static_cast<float>(std::sin(a)), vy = static_cast<float>(std::cos(a));
+  float pen = 0.0f;
+  int32_t written = 0;
+  for (uint16_t c = UTF8_ReadChar(&text); c != 0; c = UTF8_ReadChar(&text)) {
+    FontVertex* v = out + written;
+    written += 6;
+    const FontGlyph* g = FindGlyph(c);
+    if (g == nullptr) {
+      std::memset(v, 0, 6 * sizeof(FontVertex));
+      continue;
+    }
+    float k[8];
+    QuadCorners(pen, 0.0f, *g, layout, k);
+    for (int i = 0; i < 4; ++i) {
+      float px = k[2 * i], py = k[2 * i + 1];
+      if (rotated) {
+        k[2 * i] = x + px * ux + py * vx;
+        k[2 * i + 1] = y + px * uy + py * vy;
+      } else {
+        k[2 * i] = x + px;
+        k[2 * i + 1] = y + py;
+      }
+    }
+    float u0 = g->x, v0 = g->y, u1 = g->x + g->width, v1 = g->y + g->height;
+    if (page != nullptr) {
+      u0 = page->x + g->x - 0.5f;
+      u1 = page->x + g->x + g->width + 0.5f;
+      v0 = page->y + g->y - 0.5f;
+      v1 = page->y + g->y + g->height + 0.5f;
+    }
+    u0 *= layout.texelWidth;
+    u1 *= layout.texelWidth;
+    v0 *= layout.texelHeight;
+    v1 *= layout.texelHeight;
+    const int corner[6] = {0, 1, 2, 2, 3, 0};
+    const float us[4] = {u0, u1, u1, u0}, vs[4] = {v0, v0, v1, v1};
+    for (int i = 0; i < 6; ++i) {
+      int q = corner[i];
+      v[i] = {k[2 * q], k[2 * q + 1], layout.depth, layout.colour, us[q], vs[q]};
+    }
+    pen += g->shift * layout.xscale;
+  }
+  return written;
+}

@@ -1,0 +1,161 @@
+// Fonts: glyphs cut from one texture image (texture fonts) or taken from the
+// frames of a sprite (sprite fonts), with measuring and the layout of a line
+// into textured quads. Texts are UTF-8 and walked by code point.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/texture_page.h"
+#include "runtime/game_image.h"
+
+struct FontGlyph {
+  int16_t code, x, y;
+  int16_t width;  // a sprite font's frame number
+  int16_t height;
+  int16_t shift;   // the pen's advance
+  int16_t offset;  // added to the pen before drawing
+};
+
+// One vertex of a laid-out line, as the batch takes it.
+struct FontVertex {
+  float x, y, z;
+  uint32_t colour;
+  float u, v;
+};
+static_assert(sizeof(FontVertex) == 24);
+
+// What a sprite font needs of its sprite.
+struct SpriteFontSource {
+  int32_t frameCount;
+  int32_t width, height;
+  // The frame's box of non-clear pixels; null means the whole width.
+  void (*frameBox)(void* context, int32_t frame, int32_t* left, int32_t* right);
+  void* context;
+};
+
+// How the quads of a line are placed and textured.
+struct FontLayout {
+  float xscale, yscale;
+  float angle;      // degrees
+  uint32_t colour;  // device colour 0xAARRGGBB
+  float depth;
+  float texelWidth, texelHeight;  // of the texture drawn from
+};
+
+class CFontGM {
+ public:
+  CFontGM();
+  // The built-in "debug" font: glyphs first..last from {x, y, width, height}
+  // quadruples, on a 256 x 128 image held by `texture`.
+  CFontGM(const uint8_t* glyphBoxes, int32_t first, int32_t last, int32_t texture);
+  virtual ~CFontGM();
+  CFontGM(const CFontGM&) = delete;
+  CFontGM& operator=(const CFontGM&) = delete;
+
+  void Reset();
+  // From a FONT record whose fields follow the name word; null on success,
+  // else what was wrong.
+  const char* Load(ImageReader& record);
+  // A system font: the face is rasterised by the platform's font layer.
+  void MakeSystem(const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last);
+  // A sprite font over the characters of a UTF-8 text.
+  void MakeFromSprite(int32_t sprite, const SpriteFontSource& source, const char* characters, bool proportional,
+                      int32_t separation);
+
+  const FontGlyph* FindGlyph(int32_t code) const;
+  int32_t CharWidth(int32_t code) const;
+  int32_t TextWidth(const char* text) const;
+  int32_t TextHeight(const char*) const { return lineHeight_; }
+
+  // Writes six vertices per code point of the line (zeros for a character
+  // without glyph) and answers how many were written.
+  int32_t LayoutLine(float x, float y, const char* text, const FontLayout& layout, FontVertex* out) const;
+
+  const char* GetFaceName() const { return faceName_ != nullptr ? faceName_ : ""; }
+  int32_t GetSize() const { return size_; }
+  bool GetBold() const { return bold_ != 0; }
+  bool GetItalic() const { return italic_ != 0; }
+  int32_t GetCharset() const { return charset_; }
+  int32_t GetAntialias() const { return antialias_; }
+  int32_t GetFirst() const { return first_; }
+  int32_t GetLast() const { return last_; }
+  int32_t GetSprite() const { return sprite_; }
+  int32_t GetTextureWidth() const { return textureWidth_; }
+  int32_t GetTextureHeight() const { return textureHeight_; }
+  int32_t GetLineHeight() const { return lineHeight_; }
+  float GetXScale() const { return xscale_; }
+  float GetYScale() const { return yscale_; }
+  int32_t GetGlyphCount() const { return glyphCount_; }
+  const FontGlyph& GetGlyph(int32_t i) const { return glyphs_[i]; }
+  int32_t GetTexture() const { return texture_; }
+  // The page record of the glyph image, or null.
+  const TexturePage* GetPage() const;
+  const uint8_t* GetCoverage() const { return coverage_; }
+
+  // Gives the font a coverage image (owned from then on; MemoryManager).
+  void SetCoverage(uint8_t* coverage, int32_t width, int32_t height);
+  void SetGlyphs(const FontGlyph* glyphs, int32_t count);
+  void SetTexture(int32_t texture) { texture_ = texture; }
+  // Frees the own texture and, for a texture font with a coverage image,
+  // makes it anew.
+  void MakeTexture();
+
+ private:
+  void SortGlyphs();
+  void QuadCorners(float pen, float y, const FontGlyph& g, const FontLayout& layout, float corners[8]) const;
+
+  char* faceName_ = nullptr;
+  int32_t size_ = 12;
+  uint8_t bold_ = 0, italic_ = 0;
+  int32_t charset_ = 0;
+  int32_t antialias_ = 3;
+  int32_t first_ = 32, last_ = 128;
+  int32_t sprite_ = -1;
+  int32_t textureWidth_ = 0, textureHeight_ = 0;
+  int32_t lineHeight_ = 0;
+  uint8_t* coverage_ = nullptr;
+  int32_t texture_ = -1;
+  uint32_t pageOffset_ = 0;  // of the game file's page record; 0 for none
+  bool ownPage_ = false;
+  TexturePage page_ = {};
+  int32_t glyphCount_ = 0;
+  FontGlyph* glyphs_ = nullptr;
+  float xscale_ = 1.0f, yscale_ = 1.0f;
+};
+
+// The platform step that rasterises a system font's glyphs into a coverage
+// image; without one a system font has no glyphs.
+using FontRasteriser = void (*)(CFontGM* font);
+void Font_SetRasteriser(FontRasteriser rasteriser);
+
+// How a coverage image becomes a texture (white, alpha from the coverage)
+// and how a texture is freed: the texture table's unless a test puts others in.
+using FontTextureCreator = int32_t (*)(int32_t width, int32_t height, const uint8_t* coverage);
+using FontTextureFreer = void (*)(int32_t texture);
+void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free);
+// Remakes the own texture of every font that has a coverage image.
+void Font_InitTextures();
+
+// The store. Deleted slots stay null; indices are never reused.
+void Font_Init();
+bool Font_Load(const GameImage& image, uint64_t data, uint32_t size);
+int32_t Font_Count();
+bool Font_Exists(int32_t index);
+CFontGM* Font_Get(int32_t index);
+// A newly allocated "<undefined>" for no font; the caller frees it.
+char* Font_GetName(int32_t index);
+const char* Font_Name(int32_t index);
+int32_t Font_Find(const char* name);
+// The code table kept from the end of the FONT chunk (256 entries).
+uint16_t Font_CodeTableEntry(int32_t index);
+int32_t Font_Add(const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last);
+bool Font_Replace(int32_t index, const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last);
+int32_t Font_AddSpriteExt(int32_t sprite, const SpriteFontSource& source, const char* characters, bool proportional,
+                          int32_t separation);
+bool Font_ReplaceSpriteExt(int32_t index, int32_t sprite, const SpriteFontSource& source, const char* characters,
+                           bool proportional, int32_t separation);
+// The characters of frames first.. from the code table, as UTF-8; the text
+// stops at the table's end. The caller frees it.
+char* Font_SpriteCharacters(int32_t first, int32_t frameCount);
+bool Font_Delete(int32_t index);
+void Font_Shutdown();

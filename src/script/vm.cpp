@@ -1,0 +1,845 @@
+#include "script/vm.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/fatal.h"
+#include "runtime/numeric.h"
+#include "runtime/run_flags.h"
+#include "script/breakpoints.h"
+#include "script/function_registry.h"
+#include "script/interpreter.h"
+#include "script/script.h"
+#include "script/variable_list.h"
+#include "script/variable_names.h"
+#include "script/variable_registry.h"
+#include "script/vm_machine.h"
+#include "script/vm_operators.h"
+#include "script/world_seam.h"
+
+namespace {
+
+enum Opcode : uint8_t {
+  kConv = 0x03, kMul = 0x04, kDiv = 0x05, kRem = 0x06, kMod = 0x07, kAdd = 0x08, kSub = 0x09,
+  kAnd = 0x0A, kOr = 0x0B, kXor = 0x0C, kNeg = 0x0D, kNot = 0x0E, kShl = 0x0F, kShr = 0x10,
+  kSlt = 0x11, kSle = 0x12, kSeq = 0x13, kSne = 0x14, kSge = 0x15, kSgt = 0x16,
+  kPop = 0x41, kDup = 0x82, kRet = 0x9D, kExit = 0x9E, kPopz = 0x9F,
+  kB = 0xB7, kBt = 0xB8, kBf = 0xB9, kPushEnv = 0xBB, kPopEnv = 0xBC,
+  kPush = 0xC0, kCall = 0xDA, kBreak = 0xFF,
+};
+
+constexpr uint32_t kWithCloseWord = 0xBCF00000u;
+constexpr uint32_t kRefNoIndex = 0x80000000u;
+constexpr uint32_t kRefInstanceId = 0x40000000u;
+constexpr uint32_t kRefSelectorInWord = 0x20000000u;
+constexpr uint32_t kRefIdMask = 0x1FFFFFFFu;
+
+constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
+constexpr const char* kOverflow = "Stack overflow...";
+
+enum Selector : int32_t {
+  kSelf = -1, kOther = -2, kAll = -3, kNoone = -4, kGlobal = -5, kUnspecified = -6, kLocal = -7,
+};
+
+const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
+VMStringSource g_strings = NoStrings;
+
+// Locals pool by depth: one list per nesting level and script call depth at
+// most, kept for reuse until the game ends.
+constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
+CVariableList* g_localsPool[kLocalsCapacity];
+int32_t g_localsDepth = 0;
+
+CVariableList* TakeLocals() {
+  if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
+  CVariableList*& slot = g_localsPool[g_localsDepth++];
+  if (slot == nullptr) slot = new CVariableList();
+  CVariableList* list = slot;
+  if (list->Count() != 0) list->Clear();
+  return list;
+}
+
+void ReleaseLocals() {
+  if (g_localsDepth > 0) --g_localsDepth;
+}
+
+VMStack g_stacks[kVMMaxNesting];
+int32_t g_nesting = 0;
+
+VMStack& StackAt(int32_t level) {
+  VMStack& stack = g_stacks[level];
+  if (stack.slots == nullptr) {
+    stack.slots = new VMSlot[kVMSlotCapacity];
+    stack.capacity = kVMSlotCapacity;
+    stack.frames = new VMFrame[kVMFrameCapacity];
+    stack.frameCapacity = kVMFrameCapacity;
+  }
+  return stack;
+}
+
+inline uint32_t ReadWord(const uint8_t* p) {
+  uint32_t word;
+  std::memcpy(&word, p, 4);
+  return word;  // little-endian host
+}
+
+inline int32_t OperandSize(uint8_t type) {
+  switch (type & 0xF) {
+    case 0: case 3: return 8;
+    case 1: case 2: case 4: case 5: case 6: return 4;
+    default: return 0;
+  }
+}
+
+inline bool TagIs(const VMSlot& slot, uint8_t type) {
+  return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
+}
+
+inline int32_t BranchTarget(int32_t at, uint32_t word) {
+  int32_t offset = static_cast<int32_t>(word & 0xFFFFFF);
+  if ((offset & 0x800000) != 0) offset -= 0x1000000;
+  return at + 4 * offset;
+}
+
+bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
+  place->hasPair = false;
+  if (debug == nullptr || debug->bytes == nullptr || debug->size < 8) return false;
+  int32_t count = debug->size / 8, low = 0, high = count - 1, found = -1;
+  while (low <= high) {
+    int32_t mid = (low + high) / 2;
+    int32_t offset = static_cast<int32_t>(ReadWord(debug->bytes + mid * 8));
+    if (offset <= pc) {
+      found = mid;
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+    }
+  }
+  if (found < 0) return false;
+  place->hasPair = true;
+  place->position = static_cast<int32_t>(ReadWord(debug->bytes + found * 8 + 4));
+  return true;
+}
+
+class Machine {
+ public:
+  Machine(VMStack& stack, CInstance* self, CInstance* other) : stack_(stack), self_(self), other_(other) {}
+  bool Run(ScriptValue* result);
+
+  VMCodeState code_;
+
+ private:
+  // Errors: the report, then (under debugger evaluation only) the run stops.
+  void Fail(const char* message);
+  void FailName(const char* format, int32_t id);
+
+  bool CheckOverflow(VMSlot* sp);
+  void UpdateSoftLimit();
+  void Unwind(VMSlot* sp);
+  void FreeSlots(VMSlot* from, VMSlot* to);
+  void FreeWith(VMWith& with);
+
+  bool Push(uint32_t word, const uint8_t* operand, VMSlot*& sp);
+  bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
+  bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
+  bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
+  bool Call(uint32_t word, int32_t id, VMSlot*& sp);
+  bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
+  bool EnterScript(int32_t index, int32_t argc, VMSlot*& sp);
+  void LeaveScript(VMSlot*& sp, VMSlot* value);
+  bool PushEnv(uint32_t word, int32_t at, VMSlot*& sp);
+  bool PopEnv(uint32_t word, int32_t at);
+
+  VMStack& stack_;
+  CInstance* self_;
+  CInstance* other_;
+  CVariableList* locals_ = nullptr;
+  int32_t depth_ = 0;
+  int32_t base_ = 0;  // the running code's bottom slot
+  int32_t withBase_ = 0;
+  VMSlot* softLimit_ = nullptr;
+  bool failed_ = false;
+  bool exited_ = false;
+  int32_t errorPc_ = 0;
+};
+
+void Machine::Fail(const char* message) {
+  if (failed_) return;
+  std::vector<VMErrorFrame> frames(static_cast<size_t>(depth_));
+  for (int32_t i = 0; i < depth_; ++i) {
+    const VMFrame& frame = stack_.frames[depth_ - 1 - i];
+    VMErrorFrame& shown = frames[static_cast<size_t>(i)];
+    shown.name = frame.caller.bytes != nullptr ? (frame.caller.name == nullptr ? "" : frame.caller.name) : nullptr;
+    FindPair(frame.caller.debug, frame.caller.pc, &shown.place);
+    shown.source = frame.caller.source;
+    shown.locals = frame.locals;
+  }
+  VMErrorState state;
+  state.name = code_.name;
+  FindPair(code_.debug, errorPc_, &state.place);
+  state.source = code_.source;
+  state.locals = locals_;
+  state.selfVariables = WorldSeam_Get().InstanceVariables(self_);
+  state.currentLine = code_.line;
+  state.depth = depth_;
+  state.frames = frames.data();
+  VM_RaiseError(state, message);
+  failed_ = true;
+}
+
+void Machine::FailName(const char* format, int32_t id) {
+  char message[512];
+  std::snprintf(message, sizeof message, format, Code_Variable_GetName(id));
+  Fail(message);
+}
+
+void Machine::UpdateSoftLimit() {
+  // Below this many slots no mix of value sizes can reach the limit.
+  int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
+                 static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
+  int32_t slots = room / 16;
+  softLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
+}
+
+bool Machine::CheckOverflow(VMSlot* sp) {
+  int64_t used = static_cast<int64_t>(depth_) * kVMFrameBytes +
+                 static_cast<int64_t>(stack_.withs.size()) * kVMWithBytes;
+  for (VMSlot* slot = stack_.slots; slot < sp; ++slot) used += VMSlot_Bytes(slot->type);
+  if (used + kVMStackReserve <= kVMStackLimit && sp < stack_.slots + stack_.capacity - 8 &&
+      depth_ < stack_.frameCapacity - 1)
+    return true;
+  Fail(kOverflow);
+  return false;
+}
+
+void Machine::FreeSlots(VMSlot* from, VMSlot* to) {
+  for (VMSlot* slot = from; slot < to; ++slot) VMSlot_Free(slot);
+}
+
+void Machine::FreeWith(VMWith& with) {
+  if (with.array != nullptr) MemoryManager::Free(with.array);
+  with.array = nullptr;
+}
+
+// Leaves every frame and with loop still open (the run's end or an error):
+// texts, arrays and argument slots are put back as they were.
+void Machine::Unwind(VMSlot* sp) {
+  FreeSlots(stack_.slots, sp);
+  for (VMWith& with : stack_.withs) FreeWith(with);
+  stack_.withs.clear();
+  while (depth_ > 0) {
+    VMFrame& frame = stack_.frames[--depth_];
+    for (int32_t i = 0; i < kArgumentSlots; ++i) {
+      ScriptValue_Release(&g_arguments[i]);
+      g_arguments[i] = frame.arguments[i];
+    }
+    g_argumentCount = frame.argumentCount;
+    ReleaseLocals();
+  }
+}
+
+#define VM_FAIL(message)   \
+  do {                     \
+    errorPc_ = at;         \
+    code_.pc = pc;         \
+    Fail(message);         \
+    goto stop;             \
+  } while (0)
+
+#define VM_NEED(n)                                                   \
+  do {                                                               \
+    if (sp - stack_.slots < base_ + (n)) VM_FAIL(kMalformed);        \
+  } while (0)
+
+bool Machine::Run(ScriptValue* result) {
+  VMSlot* sp = stack_.slots;
+  locals_ = TakeLocals();
+  UpdateSoftLimit();
+  const bool breakpoints = VM_BreakpointCount() > 0;
+  int32_t pc = 0;
+  int32_t at = 0;
+  for (;;) {
+    if (pc >= code_.size) {
+      if (depth_ == 0) break;
+      code_.pc = pc;
+      LeaveScript(sp, nullptr);
+      pc = code_.pc;
+      continue;
+    }
+    if (sp > softLimit_ && !CheckOverflow(sp)) goto stop;
+    at = pc;
+    if (breakpoints) {
+      VMSourcePlace place;
+      code_.line = FindPair(code_.debug, at, &place) ? VM_SourceLine(code_.source, place) : -1;
+      if (VM_BreakpointMatches(code_.name, code_.line)) VM_BreakpointBreak();
+    }
+    if (pc + 4 > code_.size) VM_FAIL(kMalformed);
+    uint32_t word = ReadWord(code_.bytes + pc);
+    pc += 4;
+    uint8_t opcode = static_cast<uint8_t>(word >> 24);
+    uint8_t t1 = static_cast<uint8_t>((word >> 16) & 0xF);
+    uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
+    const uint8_t* operand = code_.bytes + pc;
+    if ((opcode & 0x40) != 0) {
+      int32_t n = OperandSize(t1);
+      if (pc + n > code_.size) VM_FAIL(kMalformed);
+      pc += n;
+    }
+    switch (opcode) {
+      case kAdd: case kSub: case kMul: {
+        VM_NEED(2);
+        VMSlot* right = sp - 1;
+        VMSlot* left = sp - 2;
+        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
+        if (left->type == kSlotInt && right->type == kSlotInt) {
+          uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);
+          left->i = static_cast<int32_t>(opcode == kAdd ? l + r : opcode == kSub ? l - r : l * r);
+        } else if (left->type == kSlotDouble && right->type == kSlotDouble) {
+          left->d = opcode == kAdd ? left->d + right->d : opcode == kSub ? left->d - right->d : left->d * right->d;
+        } else if (const char* error = VMOp_Binary(opcode, left, right)) {
+          sp = left + 1;
+          VM_FAIL(error);
+        }
+        sp = left + 1;
+        break;
+      }
+      case kDiv: case kRem: case kMod: case kAnd: case kOr: case kXor: case kShl: case kShr: {
+        VM_NEED(2);
+        VMSlot* right = sp - 1;
+        VMSlot* left = sp - 2;
+        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
+        const char* error = VMOp_Binary(opcode, left, right);
+        sp = left + 1;
+        if (error != nullptr) VM_FAIL(error);
+        break;
+      }
+      case kSlt: case kSle: case kSeq: case kSne: case kSge: case kSgt: {
+        VM_NEED(2);
+        VMSlot* right = sp - 1;
+        VMSlot* left = sp - 2;
+        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
+        if (left->type == kSlotInt && right->type == kSlotInt) {
+          int64_t d = static_cast<int64_t>(left->i) - right->i;
+          bool value = opcode == kSlt ? d < 0 : opcode == kSle ? d <= 0 : opcode == kSeq ? d == 0
+                     : opcode == kSne ? d != 0 : opcode == kSge ? d >= 0 : d > 0;
+          VMSlot_SetBool(left, value);
+        } else if (const char* error = VMOp_Compare(opcode, left, right)) {
+          sp = left + 1;
+          VM_FAIL(error);
+        }
+        sp = left + 1;
+        break;
+      }
+      case kNeg: case kNot: {
+        VM_NEED(1);
+        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
+        if (const char* error = VMOp_Unary(opcode, sp - 1)) VM_FAIL(error);
+        break;
+      }
+      case kConv: {
+        VM_NEED(1);
+        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
+        if (const char* error = VMOp_Conv(t2, sp - 1)) VM_FAIL(error);
+        break;
+      }
+      case kPush:
+        code_.pc = pc;
+        errorPc_ = at;
+        if (!Push(word, operand, sp)) goto stop;
+        break;
+      case kPop:
+        code_.pc = pc;
+        errorPc_ = at;
+        if (t1 != kSlotVariant) VM_FAIL("Pop :: Execution Error - Instruction malformed");
+        if (!PopVariable(word, ReadWord(operand), sp)) goto stop;
+        break;
+      case kDup:
+        VM_NEED(1);
+        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
+        if (sp[-1].type == kSlotString && sp[-1].kind == 0) sp[0] = sp[-1];
+        else VMSlot_Duplicate(sp, sp[-1]);
+        ++sp;
+        break;
+      case kPopz:
+        VM_NEED(1);
+        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
+        --sp;
+        VMSlot_Free(sp);
+        break;
+      case kB: case kBt: case kBf: {
+        int32_t target = BranchTarget(at, word);
+        if (target < 0 || target > code_.size) VM_FAIL(kMalformed);
+        if (opcode != kB) {
+          VM_NEED(1);
+          if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
+          --sp;
+          if ((sp->i != 0) != (opcode == kBt)) break;
+        }
+        pc = target;
+        break;
+      }
+      case kPushEnv:
+        code_.pc = pc;
+        errorPc_ = at;
+        if (!PushEnv(word, at, sp)) goto stop;
+        pc = code_.pc;
+        UpdateSoftLimit();
+        break;
+      case kPopEnv:
+        code_.pc = pc;
+        errorPc_ = at;
+        if (!PopEnv(word, at)) goto stop;
+        pc = code_.pc;
+        UpdateSoftLimit();
+        break;
+      case kCall:
+        code_.pc = pc;
+        errorPc_ = at;
+        if (t1 != kSlotInt) VM_FAIL("DoCall :: Execution Engine type error");
+        if (!Call(word, static_cast<int32_t>(ReadWord(operand)), sp)) goto stop;
+        pc = code_.pc;
+        break;
+      case kRet:
+        if (depth_ == 0) {
+          pc = code_.size;
+          break;
+        }
+        VM_NEED(1);
+        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
+        code_.pc = pc;
+        LeaveScript(sp, sp - 1);
+        pc = code_.pc;
+        break;
+      case kExit:
+        if (depth_ == 0) {
+          exited_ = true;
+          pc = code_.size;
+          break;
+        }
+        code_.pc = pc;
+        LeaveScript(sp, nullptr);
+        pc = code_.pc;
+        break;
+      default:  // break, and opcodes the machine does not know
+        break;
+    }
+  }
+  if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
+    ScriptValue value;
+    VMSlot_ToValue(sp - 1, &value);
+    ScriptValue_Release(result);
+    *result = value;
+  }
+stop:
+  Unwind(sp);
+  ReleaseLocals();
+  return !failed_;
+}
+
+bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index) {
+  *index = 0;
+  if ((ref & kRefNoIndex) == 0) {
+    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    *index = (--sp)->i;
+  }
+  if ((ref & kRefSelectorInWord) != 0) {
+    *selector = static_cast<int16_t>(word & 0xFFFF);
+  } else {
+    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    *selector = (--sp)->i;
+  }
+  if ((ref & kRefInstanceId) != 0) *selector += kFirstScriptFunctionId;  // instance ids start at 100000 too
+  return true;
+}
+
+bool Machine::Push(uint32_t word, const uint8_t* operand, VMSlot*& sp) {
+  uint8_t t1 = static_cast<uint8_t>((word >> 16) & 0xF);
+  switch (t1) {
+    case kSlotDouble: {
+      double d;
+      std::memcpy(&d, operand, 8);
+      VMSlot_SetDouble(sp++, d);
+      return true;
+    }
+    case kSlotLong: {
+      int64_t l;
+      std::memcpy(&l, operand, 8);
+      VMSlot_SetLong(sp++, l);
+      return true;
+    }
+    case kSlotInt:
+      VMSlot_SetInt(sp++, static_cast<int32_t>(ReadWord(operand)));
+      return true;
+    case kSlotBool:
+      VMSlot_SetBool(sp++, ReadWord(operand) != 0);
+      return true;
+    case kSlotShort:
+      VMSlot_SetInt(sp++, static_cast<int16_t>(word & 0xFFFF));
+      return true;
+    case kSlotString: {
+      int32_t index = static_cast<int32_t>(ReadWord(operand));
+      const char* text = code_.strings != nullptr ? code_.strings->Text(index) : g_strings(code_.code, index);
+      VMSlot* slot = sp++;
+      slot->type = kSlotString;
+      slot->kind = 0;  // borrowed from the code's strings
+      slot->text = const_cast<char*>(text);
+      slot->l = 0;
+      return true;
+    }
+    case kSlotVariant:
+      return PushVariable(word, ReadWord(operand), sp);
+    default:
+      Fail(kMalformed);
+      return false;
+  }
+}
+
+bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  int32_t selector = 0, index = 0;
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index)) {
+    Fail(kMalformed);
+    return false;
+  }
+  int32_t id = static_cast<int32_t>(ref & kRefIdMask);
+  ScriptValue value;
+  g_variableIndexOutOfRange = 0;
+  bool ok = true;
+  switch (selector) {
+    case kLocal: ok = locals_ != nullptr && locals_->GetValue(id, index, &value); break;
+    case kUnspecified:
+      ok = Variable_IsGlobalVar(id) != 0 ? Variable_Global_Get(id, index, &value)
+                                         : Variable_GetValue(self_, id, index, &value);
+      break;
+    case kGlobal: ok = Variable_Global_Get(id, index, &value); break;
+    case kNoone: break;
+    case kOther: ok = Variable_GetValue(other_, id, index, &value); break;
+    case kSelf: ok = Variable_GetValue(self_, id, index, &value); break;
+    default: ok = Variable_GetValueByTarget(selector, id, index, &value); break;
+  }
+  if (!ok) {
+    ScriptValue_Release(&value);
+    FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
+                                             : "Push :: Execution Error - Variable Get %s",
+             id);
+    return false;
+  }
+  VMSlot_FromValue(sp++, value);
+  return true;
+}
+
+bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  int32_t selector = 0, index = 0;
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp - stack_.slots <= base_) {
+    Fail(kMalformed);
+    return false;
+  }
+  uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
+  VMSlot* slot = --sp;
+  if (!TagIs(*slot, t2) || t2 == kSlotFloat || t2 == kSlotShort) {
+    VMSlot_Free(slot);
+    Fail("Pop :: Execution Engine");
+    return false;
+  }
+  ScriptValue value;
+  VMSlot_ToValue(slot, &value);
+  int32_t id = static_cast<int32_t>(ref & kRefIdMask);
+  g_variableIndexOutOfRange = 0;
+  bool ok = true;
+  switch (selector) {
+    case kLocal: locals_->SetValue(id, index, value); break;
+    case kUnspecified:
+      if (Variable_IsGlobalVar(id) != 0) Variable_Global_Set(id, index, value);
+      else ok = Variable_SetValue(self_, id, index, value);
+      break;
+    case kGlobal: Variable_Global_Set(id, index, value); break;
+    case kNoone: break;
+    case kOther: ok = Variable_SetValue(other_, id, index, value); break;
+    case kSelf: ok = Variable_SetValue(self_, id, index, value); break;
+    default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
+  }
+  ScriptValue_Release(&value);
+  if (g_variableIndexOutOfRange != 0) {
+    FailName("Pop :: Execution Error - Variable index out of range %s", id);
+    return false;
+  }
+  if (!ok) {
+    FailName("Pop :: Execution Error - Variable set problem %s", id);
+    return false;
+  }
+  return true;
+}
+
+bool Machine::Call(uint32_t word, int32_t id, VMSlot*& sp) {
+  int32_t argc = static_cast<int32_t>(word & 0xFFFF);
+  if (sp - stack_.slots < base_ + argc) {
+    Fail(kMalformed);
+    return false;
+  }
+  for (VMSlot* slot = sp - argc; slot < sp; ++slot) {
+    if (slot->type != kSlotVariant) {
+      Fail(kMalformed);
+      return false;
+    }
+  }
+  if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp);
+  if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
+    CScript* script = Script_Get(id - kFirstScriptFunctionId);
+    CCode* code = script == nullptr ? nullptr : script->code;
+    if (code != nullptr && code->code != nullptr && code->code->size > 0)
+      return EnterScript(id - kFirstScriptFunctionId, argc, sp);
+  }
+  // Extension functions, and scripts without bytecode, give real 0.
+  FreeSlots(sp - argc, sp);
+  sp -= argc;
+  VMSlot_SetReal(sp++, 0.0);
+  return true;
+}
+
+bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
+  BuiltinFunction handler = Function_GetHandler(id);
+  if (handler == nullptr) {
+    Fail(kMalformed);
+    return false;
+  }
+  if (g_bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  std::vector<ScriptValue>& arguments = stack_.arguments;
+  arguments.resize(static_cast<size_t>(argc));
+  for (int32_t i = 0; i < argc; ++i) {
+    const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
+    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
+  }
+  sp -= argc;
+  ScriptValue result;
+  handler(&result, self_, other_, argc, arguments.data());
+  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  VMSlot_FromValue(sp++, result);
+  return true;
+}
+
+bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
+  if (depth_ >= stack_.frameCapacity - 1 ||
+      static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
+    Fail(kOverflow);
+    return false;
+  }
+  CScript* script = Script_Get(index);
+  CCode* code = script->code;
+  if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
+  VMFrame& frame = stack_.frames[depth_++];
+  frame.caller = code_;
+  frame.self = self_;
+  frame.other = other_;
+  frame.argumentCount = g_argumentCount;
+  frame.locals = locals_;
+  frame.callerBase = base_;
+  frame.withBase = withBase_;
+  for (int32_t i = 0; i < kArgumentSlots; ++i) frame.arguments[i] = g_arguments[i];
+  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    if (i < argc) {
+      const VMSlot& slot = sp[-1 - i];
+      g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
+    } else {
+      g_arguments[i] = ScriptValue();
+    }
+  }
+  for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
+  sp -= argc;
+  frame.base = static_cast<int32_t>(sp - stack_.slots);
+  base_ = frame.base;
+  withBase_ = static_cast<int32_t>(stack_.withs.size());
+  code_.code = code->code;
+  code_.bytes = code->code->bytes;
+  code_.size = code->code->size;
+  code_.debug = code->debug;
+  code_.source = code->vmSource;
+  code_.name = code->name;
+  code_.strings = VM_CodeStrings(code->code);
+  code_.pc = 0;
+  code_.line = 0;
+  g_argumentCount = argc;
+  locals_ = TakeLocals();
+  UpdateSoftLimit();
+  return true;
+}
+
+// Return (value given) or frame end (real 0): the caller's state comes back
+// and the value takes the place of the call's arguments.
+void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
+  ScriptValue returned;
+  if (value != nullptr) VMSlot_ToValue(value, &returned);
+  VMSlot* bottom = stack_.slots + base_;
+  FreeSlots(bottom, value != nullptr ? value : sp);
+  for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
+  VMFrame& frame = stack_.frames[--depth_];
+  stack_.withs.resize(static_cast<size_t>(frame.withBase));
+  code_ = frame.caller;
+  self_ = frame.self;
+  other_ = frame.other;
+  g_argumentCount = frame.argumentCount;
+  locals_ = frame.locals;
+  base_ = frame.callerBase;
+  withBase_ = frame.withBase;
+  ReleaseLocals();
+  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    ScriptValue_Release(&g_arguments[i]);
+    g_arguments[i] = frame.arguments[i];
+  }
+  sp = stack_.slots + frame.base;
+  VMSlot_FromValue(sp++, returned);
+  UpdateSoftLimit();
+}
+
+// Collects the instances a `with` visits, skipping those marked for deletion.
+class InstanceCollector final : public InstanceVisitor {
+ public:
+  explicit InstanceCollector(std::vector<CInstance*>& out) : out_(out) { out_.clear(); }
+  bool Visit(CInstance* instance) override {
+    if (instance != nullptr && !WorldSeam_Get().IsMarkedForDeletion(instance)) out_.push_back(instance);
+    return true;
+  }
+
+ private:
+  std::vector<CInstance*>& out_;
+};
+
+std::vector<CInstance*> g_found;
+
+bool Machine::PushEnv(uint32_t word, int32_t at, VMSlot*& sp) {
+  int32_t target = BranchTarget(at, word);
+  if (target < 0 || target >= code_.size || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
+    Fail(kMalformed);
+    return false;
+  }
+  int32_t selector = (--sp)->i;
+  if (selector == kLocal) {
+    Fail("Cannot use local in with statement");
+    return false;
+  }
+  if (selector == kGlobal) {
+    Fail("Cannot use global in with statement");
+    return false;
+  }
+  stack_.withs.push_back(VMWith{self_, other_, nullptr, nullptr, 0});
+  VMWith& with = stack_.withs.back();
+  IWorldSeam& world = WorldSeam_Get();
+  std::vector<CInstance*>& found = g_found;
+  found.clear();
+  switch (selector) {
+    case kSelf:
+    case kUnspecified:
+      other_ = self_;
+      return true;
+    case kOther:
+      self_ = with.other;
+      other_ = with.self;
+      return true;
+    case kAll: {
+      InstanceCollector collector(found);
+      world.VisitRoomInstances(collector);
+      break;
+    }
+    default:
+      if (selector >= kFirstScriptFunctionId) {
+        CInstance* instance = world.FindInstance(selector);
+        if (instance != nullptr && !world.IsMarkedForDeletion(instance)) found.push_back(instance);
+      } else if (selector >= 0) {
+        InstanceCollector collector(found);
+        world.VisitObjectInstances(selector, collector);
+      }
+      break;
+  }
+  if (found.empty()) {
+    code_.pc = target;  // the popenv restores and goes on
+    return true;
+  }
+  CInstance* first = found[0];
+  other_ = with.self;
+  size_t n = found.size();
+  if (n == 1) {
+    self_ = first;
+  } else if (n == 2) {
+    self_ = first;
+    with.next = found[1];
+  } else {
+    // Three or more run from the last back to the first.
+    with.array = static_cast<CInstance**>(KV_ALLOC((n - 1) * sizeof(CInstance*), false));
+    std::memcpy(with.array, found.data(), (n - 1) * sizeof(CInstance*));
+    with.cursor = static_cast<int32_t>(n - 1);
+    self_ = found[n - 1];
+  }
+  return true;
+}
+
+bool Machine::PopEnv(uint32_t word, int32_t at) {
+  if (static_cast<int32_t>(stack_.withs.size()) <= withBase_) {
+    Fail(kMalformed);
+    return false;
+  }
+  VMWith& with = stack_.withs.back();
+  if (word != kWithCloseWord) {
+    int32_t target = BranchTarget(at, word);
+    if (target < 0 || target >= code_.size) {
+      Fail(kMalformed);
+      return false;
+    }
+    CInstance* next = nullptr;
+    if (with.next != nullptr) {
+      next = with.next;
+      with.next = nullptr;
+    } else if (with.array != nullptr && with.cursor > 0) {
+      next = with.array[--with.cursor];
+    }
+    if (next != nullptr) {
+      self_ = next;
+      code_.pc = target;
+      return true;
+    }
+  }
+  FreeWith(with);
+  self_ = with.self;
+  other_ = with.other;
+  stack_.withs.pop_back();
+  return true;
+}
+
+}  // namespace
+
+bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
+             VMBuffer* debug, const char* source) {
+  VM_TraceScript(name);
+  if (code == nullptr || code->bytes == nullptr || code->size <= 0) return true;
+  int32_t savedCount = g_argumentCount;
+  if (g_nesting >= kVMMaxNesting) {
+    VMErrorState state;
+    state.name = name;
+    state.source = source;
+    VM_RaiseError(state, kOverflow);
+    return false;
+  }
+  VMStack& stack = StackAt(g_nesting++);
+  Machine machine(stack, self, other);
+  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, VM_CodeStrings(code), 0, 0};
+  bool ok = machine.Run(result);
+  --g_nesting;
+  g_argumentCount = savedCount;
+  return ok;
+}
+
+void VM_Install() { Code_SetVMExecutor(VM_Exec); }
+
+void VM_SetStringSource(VMStringSource source) { g_strings = source != nullptr ? source : NoStrings; }
+
+int32_t VM_LocalsDepth() { return g_localsDepth; }
+
+void VM_Shutdown() {
+  for (CVariableList*& list : g_localsPool) {
+    delete list;
+    list = nullptr;
+  }
+  g_localsDepth = 0;
+  for (VMStack& stack : g_stacks) {
+    delete[] stack.slots;
+    delete[] stack.frames;
+    stack = VMStack();
+  }
+}

@@ -1,0 +1,63 @@
+// The machine's inner state, shared by the loop and its handlers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "script/bytecode.h"
+#include "script/code.h"
+#include "script/vm.h"
+#include "script/vm_error.h"
+#include "script/vm_slot.h"
+
+class CInstance;
+class CVariableList;
+
+// The running code and where the machine stands in it.
+struct VMCodeState {
+  const uint8_t* bytes = nullptr;
+  int32_t size = 0;
+  VMBuffer* code = nullptr;
+  VMBuffer* debug = nullptr;
+  const char* source = nullptr;
+  const char* name = nullptr;
+  const IVMStrings* strings = nullptr;  // the code's own pool; null: the game's strings
+  int32_t pc = 0;
+  int32_t line = 0;
+};
+
+// A script call: the caller's state and where its arguments began.
+struct VMFrame {
+  VMCodeState caller;
+  CInstance* self;
+  CInstance* other;
+  int32_t argumentCount;
+  CVariableList* locals;
+  int32_t base;      // slot index of the caller's stack where the call's value goes
+  int32_t callerBase;  // the caller's own bottom slot
+  int32_t withBase;  // the caller's with records end here
+  ScriptValue arguments[kArgumentSlots];
+};
+
+// One open `with` loop.
+struct VMWith {
+  CInstance* self;
+  CInstance* other;
+  CInstance* next;     // the one instance still to come, or null
+  CInstance** array;   // three or more: the instances before the last
+  int32_t cursor;
+};
+
+// The stack of one machine nesting level, kept for reuse.
+struct VMStack {
+  VMSlot* slots = nullptr;
+  int32_t capacity = 0;
+  VMFrame* frames = nullptr;
+  int32_t frameCapacity = 0;
+  std::vector<VMWith> withs;
+  std::vector<ScriptValue> arguments;  // a built-in call's arguments in order
+};
+
+constexpr int32_t kVMSlotCapacity = kVMStackLimit / 4 + 256;
+constexpr int32_t kVMFrameCapacity = kVMStackLimit / kVMFrameBytes + 8;
+constexpr int32_t kVMWithBytes = 20;

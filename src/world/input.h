@@ -1,0 +1,77 @@
+// The keyboard and mouse state games read, and the entries that feed it.
+// Key codes are bytes (see platform/keys.h): codes outside 0..255 read as
+// false and change nothing. Mouse devices are 0..4 (0 is the system mouse,
+// the only one fed from the window) and buttons 1..3 (left, right, middle);
+// anything else reads 0 or false and changes nothing.
+#pragma once
+
+#include <cstdint>
+
+// Start-up: empty state, identity key map, the record or playback file
+// opened, the virtual-key table made ready. IO_Free undoes it at shutdown.
+void IO_Init();
+void IO_Free();
+
+// Once per step, before any event: the window side (or a recorded step)
+// becomes the step side.
+void IO_Update();
+void IO_Poll();
+// Calls of IO_Update so far.
+int32_t IO_StepCount();
+
+// Everything typed and held is forgotten (after dialogs, io_clear).
+void IO_Clear();
+void IO_ClearKeys();
+
+uint16_t IO_GetLastChar();
+void IO_SetLastChar(uint16_t unit);
+// keyboard_string as UTF-8, in a buffer that the next call reuses.
+const char* IO_GetKeyboardString();
+// At most 1024 characters of the UTF-8 text; null empties the string.
+void IO_SetKeyboardString(const char* text);
+
+int32_t IO_GetLastKey();
+int32_t IO_GetCurrentKey();
+void IO_SetLastKey(int32_t code);
+void IO_SetCurrentKey(int32_t code);
+bool IO_KeyDown(int32_t code);
+bool IO_KeyPressed(int32_t code);
+bool IO_KeyReleased(int32_t code);
+void IO_ClearKey(int32_t code);
+
+int32_t IO_GetLastButton(int32_t device);
+int32_t IO_GetCurrentButton(int32_t device);
+void IO_SetLastButton(int32_t button, int32_t device);
+void IO_SetCurrentButton(int32_t button, int32_t device);
+bool IO_ButtonDown(int32_t button, int32_t device);
+bool IO_ButtonPressed(int32_t button, int32_t device);
+bool IO_ButtonReleased(int32_t button, int32_t device);
+bool IO_WheelUp(int32_t device);
+bool IO_WheelDown(int32_t device);
+void IO_ClearButton(int32_t button, int32_t device);
+
+// Pointer positions of this step: per device, and the system mouse in
+// window pixels; the cursor on the screen.
+int32_t IO_MouseX(int32_t device);
+int32_t IO_MouseY(int32_t device);
+int32_t IO_WindowMouseX();
+int32_t IO_WindowMouseY();
+int32_t IO_CursorX();
+int32_t IO_CursorY();
+
+// Every key event's code passes through this map (identity at start).
+int32_t IO_GetKeyMap(int32_t code);
+void IO_SetKeyMap(int32_t code, int32_t value);
+void IO_ResetKeyMap();
+
+// Window side, fed by the window layer as events arrive.
+void IO_OnKeyDown(int32_t code);
+void IO_OnKeyUp(int32_t code);
+// One UTF-16 unit typed; 8 is backspace, other codes below 32 are not text.
+void IO_OnChar(int32_t code);
+void IO_OnMouseButtonDown(int32_t button);
+void IO_OnMouseButtonUp(int32_t button);
+// Both answer true: the event counts as handled.
+bool IO_OnWheelUp();
+bool IO_OnWheelDown();
+void IO_OnMouseMove(int32_t x, int32_t y);

@@ -1,0 +1,117 @@
+// Script text compiled by the generator and run on the machine.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "front_end_support.h"
+#include "runtime/memory.h"
+#include "runtime/run_flags.h"
+#include "script/code.h"
+#include "script/codegen.h"
+#include "script/function_registry.h"
+#include "script/interpreter.h"
+#include "script/variable_names.h"
+#include "script/variable_registry.h"
+#include "script/vm.h"
+#include "script_test_support.h"
+
+namespace {
+
+int32_t g_calls = 0;
+
+class VMGenerated : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    front_test::RegisterNames();
+    int32_t id = -1;
+    if (!Function_Find("count_call", &id))
+      Function_Add("count_call", [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue*) {
+        ++g_calls;
+        ScriptValue_SetReal(r, 1);
+      }, 0);
+    Variable_Global_Init();
+    g_calls = 0;
+    saved_ = g_useBytecode;
+    g_useBytecode = true;
+    VM_InstallGenerator();
+    VM_Install();
+  }
+  void TearDown() override {
+    Code_SetBytecodeGenerator(nullptr);
+    Code_SetVMExecutor(nullptr);
+    g_useBytecode = saved_;
+  }
+  // Runs a program and reads self's variable `name` afterwards.
+  double Program(const char* text, const char* name) {
+    CCode code(text, false);
+    EXPECT_TRUE(code.Compile("test")) << text;
+    EXPECT_NE(code.code, nullptr) << text;
+    OwnedValue result;
+    EXPECT_TRUE(Code_Execute(AsInstance(&self_), AsInstance(&self_), &code, result.Slot()));
+    OwnedValue v;
+    return Variable_GetValue(AsInstance(&self_), Code_Variable_Find(name), 0, v.Slot()) ? v.v.real : -999;
+  }
+
+  StubWorld world_;
+  StubInstance self_;
+  bool saved_ = false;
+};
+
+TEST_F(VMGenerated, RepeatCountsAndContinue) {
+  EXPECT_EQ(Program("n = 0; repeat (0) n += 1", "n"), 0);
+  EXPECT_EQ(Program("n = 0; repeat (-1) n += 1", "n"), 0);
+  EXPECT_EQ(Program("n = 0; repeat (2.7) n += 1", "n"), 2);
+  EXPECT_EQ(Program("n = 0; repeat (5) { n += 1; continue; n += 100 }", "n"), 5);
+  EXPECT_EQ(Program("n = 0; i = 0; do { i += 1; if (i < 3) continue; n += 1 } until (i >= 5)", "n"), 3);
+  EXPECT_EQ(Program("n = 0; for (i = 0; i < 6; i += 1) { if (i mod 2 == 0) continue; n += i }", "n"), 9);
+  EXPECT_EQ(Program("n = 0; while (1) { n += 1; if (n >= 4) break }", "n"), 4);
+}
+
+TEST_F(VMGenerated, SwitchForms) {
+  EXPECT_EQ(Program("n = 0; switch (2) { default: n = 9; break; case 2: n = 2 }", "n"), 9);
+  EXPECT_EQ(Program("n = 0; switch (3) { case 1: n = 1; break; default: n = 9; break; case 3: n = 3 }", "n"), 9);
+  EXPECT_EQ(Program("n = 0; switch (1) { case 1: n += 1; case 2: n += 2; break; case 3: n += 4 }", "n"), 3);
+  EXPECT_EQ(Program("n = 0; switch (5) { case 1: n = 1; break; default: n = 7 }", "n"), 7);
+  EXPECT_EQ(Program("n = 5; switch (2) { case 1: n = 1; break; case 2: }", "n"), 5);
+  EXPECT_EQ(Program("n = 0; switch (\"b\") { case \"a\": n = 1; break; case \"b\": n = 2 }", "n"), 2);
+}
+
+TEST_F(VMGenerated, ContinueInsideASwitchLeavesTheStackFlat) {
+  EXPECT_EQ(Program("n = 0; repeat (100000) { switch (n mod 3) { case 0: n += 1; continue; default: n += 1 } }", "n"),
+            100000);
+}
+
+TEST_F(VMGenerated, BothSidesOfALogicalOperatorRun) {
+  EXPECT_EQ(Program("n = 0; if (0 && count_call()) n = 1", "n"), 0);
+  EXPECT_EQ(g_calls, 1);
+}
+
+TEST_F(VMGenerated, StringsAndTolerance) {
+  EXPECT_EQ(Program("s = \"ab\"; t = s + \"cd\"; n = (t == \"abcd\")", "n"), 1);
+  EXPECT_EQ(Program("a = 0.1; b = 0.2; n = (a + b == 0.3)", "n"), 1);
+  EXPECT_EQ(Program("n = (1 != 1.00002)", "n"), 1);
+}
+
+TEST_F(VMGenerated, GlobalvarInCodeThatNeverRunsStillMakesTheNameGlobal) {
+  Program("if (0) { globalvar gv; } gv = 4", "gv");
+  OwnedValue v;
+  ASSERT_TRUE(Variable_Global_Get(Code_Variable_Find("gv"), 0, v.Slot()));
+  EXPECT_EQ(v.v.real, 4);
+  EXPECT_EQ(self_.variables.Find(Code_Variable_Find("gv")), nullptr);
+}
+
+TEST_F(VMGenerated, WithBreakResumesAfterTheLoop) {
+  StubInstance others[3];
+  for (int32_t i = 0; i < 3; ++i) others[i].id = 100100 + i;
+  world_.objects = {{&others[0]}, {&others[0], &others[1]}, {&others[0], &others[1], &others[2]}};
+  for (int32_t object = 0; object < 3; ++object) {
+    for (StubInstance& o : others) o.variables.Clear();
+    std::string text = "n = 0; with (" + std::to_string(object) + ") { m = 1; break; } n += 10";
+    EXPECT_EQ(Program(text.c_str(), "n"), 10) << object;
+    int32_t visited = 0;
+    for (StubInstance& o : others) visited += o.variables.Count();
+    EXPECT_EQ(visited, 1) << object;
+  }
+}
+
+}  // namespace

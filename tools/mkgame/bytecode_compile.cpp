@@ -1,0 +1,344 @@
+#include "mkgame/bytecode_compile.h"
+
+#include <cstring>
+#include <memory>
+#include <set>
+#include <stdexcept>
+
+#include "builtins/registration.h"
+#include "mkgame/json_input.h"
+#include "runtime/globals.h"
+#include "script/constants.h"
+#include "script/interpreter_statements.h"
+#include "script/resource_lookup.h"
+#include "script/bytecode.h"
+#include "script/code.h"
+#include "script/codegen.h"
+#include "script/compile_error.h"
+#include "script/event_names.h"
+#include "script/function_registry.h"
+#include "script/variable_names.h"
+#include "script/variable_registry.h"
+
+namespace mkgame {
+
+namespace {
+
+constexpr int32_t kEventTypes = 12;
+constexpr int32_t kTimeLineEventType = 100000;
+
+// Scripts and extension functions of the description, found by name the
+// way the player's stores find them once the game file is read.
+class DescriptionStores final : public IFunctionStores {
+ public:
+  explicit DescriptionStores(const Game& game) : game_(game) { Function_InstallStores(this); }
+  ~DescriptionStores() override { Function_InstallStores(nullptr); }
+  DescriptionStores(const DescriptionStores&) = delete;
+  DescriptionStores& operator=(const DescriptionStores&) = delete;
+
+  int32_t FindScript(const char* name) override {
+    for (size_t i = 0; i < game_.scripts.size(); ++i) {
+      if (game_.scripts[i].first == name) return static_cast<int32_t>(i);
+    }
+    return -1;
+  }
+  int32_t FindExtensionFunction(const char* name) override {
+    const ExtensionFunction* f = Find([&](const ExtensionFunction& g) { return g.id >= 0 && g.name == name; });
+    return f != nullptr ? f->id : -1;
+  }
+  int32_t ExtensionArgumentCount(int32_t index) override {
+    const ExtensionFunction* f = Extension(index);
+    return f != nullptr ? static_cast<int32_t>(f->argKinds.size()) : kNoArgumentCount;
+  }
+  const ExtensionFunction* Extension(int32_t id) const {
+    return Find([&](const ExtensionFunction& g) { return g.id == id; });
+  }
+
+ private:
+  template <typename Match>
+  const ExtensionFunction* Find(Match match) const {
+    for (const ExtensionPackage& package : game_.extensions) {
+      for (const ExtensionFile& file : package.files) {
+        for (const ExtensionFunction& f : file.functions) {
+          if (match(f)) return &f;
+        }
+      }
+    }
+    return nullptr;
+  }
+
+  const Game& game_;
+};
+
+// The player's start-up, as far as compiling needs it: program-wide state,
+// the global scope (which keeps the globalvar declarations) and every
+// built-in function in registration order, so that ids match the player's.
+// The description being compiled, for the resource-name lookups.
+const Game* g_described = nullptr;
+
+template <typename List>
+int32_t FindNamed(const List& list, const char* name) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].name == name) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+int32_t FindObject(const char* name) { return FindNamed(g_described->objects, name); }
+int32_t FindSprite(const char* name) { return FindNamed(g_described->sprites, name); }
+int32_t FindSound(const char* name) { return FindNamed(g_described->sounds, name); }
+int32_t FindBackground(const char* name) { return FindNamed(g_described->backgrounds, name); }
+int32_t FindPath(const char* name) { return FindNamed(g_described->paths, name); }
+int32_t FindFont(const char* name) { return FindNamed(g_described->fonts, name); }
+int32_t FindTimeLine(const char* name) { return FindNamed(g_described->timelines, name); }
+int32_t FindRoom(const char* name) { return FindNamed(g_described->rooms, name); }
+
+// Resource names and constants resolve at compile time as in the player.
+void InstallNames(const Game& game) {
+  g_described = &game;
+  ResourceLookup_Install(kResourceObject, FindObject);
+  ResourceLookup_Install(kResourceSprite, FindSprite);
+  ResourceLookup_Install(kResourceSound, FindSound);
+  ResourceLookup_Install(kResourceBackground, FindBackground);
+  ResourceLookup_Install(kResourcePath, FindPath);
+  ResourceLookup_Install(kResourceFont, FindFont);
+  ResourceLookup_Install(kResourceTimeLine, FindTimeLine);
+  ResourceLookup_Install(kResourceRoom, FindRoom);
+  std::vector<std::string> names, values;
+  for (const auto& [name, value] : game.constants) {
+    names.push_back(name);
+    values.push_back(value);
+  }
+  if (!Code_Constant_Prepare(names, values)) throw DescriptionError("constants", "a constant is not valid");
+}
+
+void StartPlayerCompiler() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  Globals_Init();
+  Variable_Global_Init();
+  Builtins_RegisterAll();
+  Statements_Install();
+  Code_Constant_Init();
+  // The generator runs separately, after every tree is known.
+  Code_SetBytecodeGenerator(nullptr);
+}
+
+// A piece of code waiting for generation.
+struct Piece {
+  std::unique_ptr<CCode> code;
+  std::string place;  // where the description holds it, for messages
+  int32_t* index;     // receives the code index
+};
+
+std::string OneLine(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+
+[[noreturn]] void FailCompile(const std::string& place) {
+  std::string message = g_errorText != nullptr ? OneLine(g_errorText) : "the code does not compile";
+  Code_Error_Clear();
+  throw DescriptionError(place, message);
+}
+
+bool IsNotSpecified(const CodeNode& selector) {
+  return selector.kind == kNodeConstant && selector.value.kind == kValueReal &&
+         selector.value.real == static_cast<double>(kInstanceNotSpecified);
+}
+
+void CollectGlobalVars(const CodeNode& node, std::set<int32_t>* ids) {
+  if (node.kind == kNodeGlobalVar) {
+    for (int32_t i = 0; i < node.childCount; ++i) ids->insert(node.children[i].id);
+  }
+  for (int32_t i = 0; i < node.childCount; ++i) CollectGlobalVars(node.children[i], ids);
+}
+
+// Precompiled code carries no declarations, so a bare name declared
+// `globalvar` anywhere in the game is written as an access to global.
+void SelectGlobals(CodeNode* node, const std::set<int32_t>& ids) {
+  bool variable = node->kind == kNodeVariable || node->kind == kNodeVariableOnInstance;
+  if (variable && ids.count(node->id) != 0) {
+    if (node->kind == kNodeVariableOnInstance && node->instance == kInstanceNotSpecified) {
+      node->instance = kInstanceGlobal;
+    }
+    if (node->childCount > 0 && IsNotSpecified(node->children[0])) {
+      node->children[0].value.real = kInstanceGlobal;
+    }
+  }
+  for (int32_t i = 0; i < node->childCount; ++i) SelectGlobals(&node->children[i], ids);
+}
+
+class Compiler {
+ public:
+  explicit Compiler(const Game& game) : game_(game), stores_(game) {}
+
+  CompiledGame Run() {
+    CompiledGame out;
+    Scripts(&out);
+    TimeLines(&out);
+    Objects(&out);
+    Rooms(&out);
+    std::set<int32_t> globals;
+    for (const Piece& piece : pieces_) CollectGlobalVars(piece.code->root, &globals);
+    for (Piece& piece : pieces_) {
+      SelectGlobals(&piece.code->root, globals);
+      *piece.index = static_cast<int32_t>(out.entries.size());
+      out.entries.push_back(Generate(piece));
+    }
+    return out;
+  }
+
+ private:
+  // Parses, checks and folds now; generation waits for Run.
+  void Add(const std::string& text, const std::string& codeName, const std::string& place, int32_t* index) {
+    auto code = std::make_unique<CCode>(text.c_str(), false);
+    Code_Error_Clear();
+    if (!code->Compile(codeName.c_str())) FailCompile(place);
+    pieces_.push_back({std::move(code), place, index});
+  }
+
+  void Scripts(CompiledGame* out) {
+    out->scripts.assign(game_.scripts.size(), -1);
+    for (size_t i = 0; i < game_.scripts.size(); ++i) {
+      const auto& [name, text] = game_.scripts[i];
+      Add(text, "Script." + name, "scripts." + name, &out->scripts[i]);
+    }
+  }
+
+  std::string ObjectName(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= game_.objects.size()) return "<undefined>";
+    return game_.objects[static_cast<size_t>(index)].name;
+  }
+
+  std::string EventCodeName(int32_t object, int32_t type, int32_t number) const {
+    return "Object." + ObjectName(object) + "." + Event_ShortName(type, number) + ".0";
+  }
+
+  // Moments compile as events of their time line's index, as the player does.
+  void TimeLines(CompiledGame* out) {
+    out->moments.resize(game_.timelines.size());
+    for (size_t t = 0; t < game_.timelines.size(); ++t) {
+      const TimeLine& line = game_.timelines[t];
+      out->moments[t].assign(line.moments.size(), -1);
+      for (size_t m = 0; m < line.moments.size(); ++m) {
+        const Moment& moment = line.moments[m];
+        Add(moment.code, EventCodeName(static_cast<int32_t>(t), kTimeLineEventType, moment.step), moment.place,
+            &out->moments[t][m]);
+      }
+    }
+  }
+
+  void Objects(CompiledGame* out) {
+    out->events.resize(game_.objects.size());
+    for (size_t o = 0; o < game_.objects.size(); ++o) {
+      const Object& object = game_.objects[o];
+      out->events[o].assign(object.events.size(), -1);
+      for (int32_t type = 0; type < kEventTypes; ++type) {
+        for (size_t e = 0; e < object.events.size(); ++e) {
+          const Event& event = object.events[e];
+          if (event.type != type) continue;
+          Add(event.code, EventCodeName(static_cast<int32_t>(o), event.type, event.number), event.place,
+              &out->events[o][e]);
+        }
+      }
+    }
+  }
+
+  void Rooms(CompiledGame* out) {
+    out->rooms.assign(game_.rooms.size(), -1);
+    out->instances.resize(game_.rooms.size());
+    for (size_t r = 0; r < game_.rooms.size(); ++r) {
+      const Room& room = game_.rooms[r];
+      std::string place = "rooms[" + std::to_string(r) + "]";
+      if (!room.code.empty()) Add(room.code, "Room." + room.name, place + ".code", &out->rooms[r]);
+      out->instances[r].assign(room.instances.size(), -1);
+      for (size_t i = 0; i < room.instances.size(); ++i) {
+        const std::string& text = room.instances[i].code;
+        if (text.empty()) continue;
+        Add(text, "Instance." + room.name + "." + std::to_string(i),
+            place + ".instances[" + std::to_string(i) + "].code", &out->instances[r][i]);
+      }
+    }
+  }
+
+  std::string FunctionName(int32_t id) const {
+    if (id >= 0 && id < kFirstScriptFunctionId) {
+      const BuiltinFunctionRecord* record = Function_GetRecord(id);
+      if (record != nullptr) return record->name;
+    } else if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
+      size_t index = static_cast<size_t>(id - kFirstScriptFunctionId);
+      if (index < game_.scripts.size()) return game_.scripts[index].first;
+    } else if (id >= kFirstExtensionFunctionId) {
+      const ExtensionFunction* f = stores_.Extension(id - kFirstExtensionFunctionId);
+      if (f != nullptr) return f->name;
+    }
+    throw std::logic_error("the compiler called function id " + std::to_string(id) + ", which has no name");
+  }
+
+  static std::string VariableName(uint32_t operand) {
+    int32_t id = static_cast<int32_t>(operand & kVMRefIdMask);
+    const char* name = Code_Variable_GetName(id);
+    if (name == nullptr || std::strcmp(name, "<unknown variable>") == 0) {
+      throw std::logic_error("the compiler wrote variable id " + std::to_string(id) + ", which has no name");
+    }
+    return name;
+  }
+
+  static std::string StringText(const IVMStrings* strings, uint32_t index) {
+    const char* text = strings != nullptr ? strings->Text(static_cast<int32_t>(index)) : nullptr;
+    if (text == nullptr) throw std::logic_error("a string constant is missing from the generated pool");
+    return text;
+  }
+
+  CompiledCode Generate(Piece& piece) {
+    CompiledCode out;
+    out.name = piece.code->name != nullptr ? piece.code->name : "";
+    VMGenerated generated;
+    Code_Error_Clear();
+    if (!VM_Generate(piece.code.get(), piece.code->root, false, &generated)) FailCompile(piece.place);
+    const VMBuffer* buffer = generated.code;
+    if (buffer != nullptr) {
+      out.bytes.assign(buffer->bytes, buffer->bytes + buffer->size);
+      References(buffer, VM_CodeStrings(buffer), &out);
+    }
+    VMGenerated_Free(&generated);
+    return out;
+  }
+
+  void References(const VMBuffer* buffer, const IVMStrings* strings, CompiledCode* out) const {
+    for (int32_t at = 0; at + 4 <= buffer->size;) {
+      uint32_t word = VM_ReadWord(buffer->bytes + at);
+      int32_t length = VM_InstructionLength(word);
+      if (length > buffer->size - at) throw std::logic_error("generated code ends inside an instruction");
+      uint32_t operand = length >= 8 ? VM_ReadWord(buffer->bytes + at + 4) : 0;
+      auto offset = static_cast<uint32_t>(at);
+      if (VM_IsStringPush(word)) {
+        out->references.push_back({CodeReference::kString, offset, StringText(strings, operand)});
+      } else if (VM_IsVariableAccess(word)) {
+        out->references.push_back({CodeReference::kVariable, offset, VariableName(operand)});
+      } else if (VM_IsCall(word)) {
+        out->references.push_back({CodeReference::kFunction, offset, FunctionName(static_cast<int32_t>(operand))});
+      }
+      at += length;
+    }
+  }
+
+  const Game& game_;
+  DescriptionStores stores_;
+  std::vector<Piece> pieces_;
+};
+
+}  // namespace
+
+CompiledGame Bytecode_Compile(const Game& game) {
+  StartPlayerCompiler();
+  InstallNames(game);
+  return Compiler(game).Run();
+}
+
+}  // namespace mkgame
