@@ -29,6 +29,7 @@
 #include "world/prepare_game.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
+#include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
 #include "world/world_hooks.h"
@@ -118,6 +119,7 @@ void Runner_Shutdown() {
   Script_Finish();
   Variable_Free();
   File_DeleteTempDirectory();
+  StartupGraphics_Shutdown();
   StartupServices_Shutdown();
   std::fflush(stdout);
 }
