@@ -27,6 +27,13 @@ extern FogSettings g_fogSettings;
 
 extern float g_drawDepth;
 extern uint8_t g_3dMode;  // set by 3D drawing; 2D code only reads it
+// The area being drawn in room coordinates (left, top, right, bottom): room
+// drawing sets it; sprite drawing skips what lies wholly outside.
+extern int32_t g_currentViewRect[4];
+// The surface drawn to, -1 for the screen.
+extern int32_t g_currentTarget;
+// An orthographic projection set by a script: nothing is skipped.
+extern uint8_t g_orthoProjection;
 
 struct ScreenSize {
   int32_t width, height;
