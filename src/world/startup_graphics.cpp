@@ -5,6 +5,8 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
+#include "gamefile/font.h"
+#include "gamefile/sprite.h"
 #include "graphics/bmp_png.h"
 #include "graphics/draw_primitives.h"
 #include "graphics/graphics.h"
@@ -82,7 +84,9 @@ bool StartupServices_StartGraphics() {
   if (!GR_D3D_Init(nullptr, g_windowWidth, g_windowHeight, g_windowFlags)) return false;
   g_debugConsole->Output("Background_InitTextures()\n");
   g_debugConsole->Output("Sprite_InitTextures()\n");
+  Sprite_InitTextures();
   g_debugConsole->Output("Font_InitTextures()\n");
+  Font_InitTextures();
   return true;
 }
 
