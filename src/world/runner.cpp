@@ -7,6 +7,7 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
+#include "gamefile/function_stores.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
@@ -54,6 +55,7 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
+  GameFile_InstallFunctionStores();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
