@@ -16,7 +16,24 @@
 #include "builtins/data/platform_misc.h"
 #include "platform/clipboard.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// The desktop bus library keeps a block for the life of the process once
+// SDL's video system has started; it is not ours to free.
+void StartVideoUnwatched() {
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_disable();
+#endif
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_enable();
+#endif
+  ASSERT_EQ(started, 0) << SDL_GetError();
+}
 
 class Clipboard : public ::testing::Test {
  protected:
@@ -107,7 +124,9 @@ TEST_F(Clipboard, TextOfferedByAnotherProgramIsRead) {
   const std::string name = ":" + std::to_string(display);
   setenv("DISPLAY", name.c_str(), 1);
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  StartVideoUnwatched();
+  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
 
   Child xclip;
   ASSERT_TRUE(OfferWithXclip(&xclip, "from elsewhere"));
