@@ -98,7 +98,7 @@ TEST_F(DSRegistration, ComesAfterMathsAndStringsAndBeforeMisc) {
   ASSERT_TRUE(Function_Find("string_count", &last));
   ASSERT_TRUE(Function_Find("ds_set_precision", &first));
   ASSERT_TRUE(Function_Find("ds_grid_read", &ownLast));
-  ASSERT_TRUE(Function_Find("show_debug_message", &next));
+  ASSERT_TRUE(Function_Find("event_inherited", &next));
   EXPECT_EQ(first, last + 1);
   EXPECT_EQ(next, ownLast + 1);
 }
