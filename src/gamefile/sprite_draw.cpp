@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "gamefile/sprite.h"
-#include "gamefile/sprite_view_state.h"
+#include "graphics/draw_state.h"
 #include "gamefile/texture_pages.h"
 #include "graphics/draw_state.h"
 #include "graphics/texture_quads.h"

@@ -4,7 +4,7 @@
 
 #include "gamefile/image_builder.h"
 #include "gamefile/sprite.h"
-#include "gamefile/sprite_view_state.h"
+#include "graphics/draw_state.h"
 #include "gamefile/texture_pages.h"
 #include "graphics/draw_state.h"
 #include "graphics/graphics_fixture.h"
