@@ -27,6 +27,7 @@
 #include "world/input.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
+#include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
@@ -52,6 +53,7 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
+  Room_Init();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
@@ -79,8 +81,7 @@ bool Runner_PrepareAndRun() {
   g_debugConsole->Output("PrepareGame()\n");
   if (!PrepareGame()) return false;
   g_debugConsole->Output("Run_Start\n");
-  Run_Start();
-  return true;
+  return Run_Start();
 }
 
 bool Runner_Start() {
@@ -110,6 +111,8 @@ void Runner_Shutdown() {
   VM_Shutdown();
   Code_Constant_Free();
   Object_FreeEventLists();
+  RoomChange_Shutdown();
+  Room_Shutdown();
   Object_Shutdown();
   TimeLine_Shutdown();
   Function_Free();

@@ -8,7 +8,6 @@ void StartupServices_CreateWindow() {}
 bool StartupServices_StartGraphics() { return true; }
 void StartupServices_LoadingFrames() {}
 bool StartupServices_PrepareExtensions() { return true; }
-bool StartupServices_PrepareRooms() { return true; }
 bool StartupServices_PrepareSounds() { return true; }
 void StartupServices_PrepareAudioBuffers() {}
 void StartupServices_LoadProgress(int, const char*) {}
