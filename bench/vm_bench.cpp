@@ -1,14 +1,21 @@
 // The bytecode machine against the tree interpreter on the same script
-// text: an arithmetic loop, string building, an array filled and summed,
-// and a loop of built-in calls. Items per second are loop iterations, so
-// the figures compare with bench/lua/ run by bench/lua/compare.sh.
+// text: recursive fib, an arithmetic loop, string building, an array filled
+// and summed, a loop of script calls and a loop of built-in calls. Items per
+// second are loop iterations (calls for fib), so the figures compare with
+// bench/lua/ run by bench/lua/compare.sh.
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/codegen.h"
 #include "script/function_registry.h"
 #include "script/interpreter.h"
+#include "script/script.h"
+#include "script/variable_registry.h"
 #include "script/variable_list.h"
 #include "script/vm.h"
 #include "script/world_seam.h"
@@ -32,7 +39,72 @@ class OneInstanceWorld final : public IWorldSeam {
   bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
 };
 
-void Run(benchmark::State& state, const char* text, bool bytecode) {
+// The scripts the benchmarks call, found by name while compiling.
+class BenchStores final : public IFunctionStores {
+ public:
+  int32_t FindScript(const char* name) override { return Script_Find(name); }
+  int32_t FindExtensionFunction(const char*) override { return -1; }
+  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
+};
+
+template <int32_t kSlot>
+bool ReadArgument(CInstance*, int32_t, ScriptValue* out) {
+  ScriptValue_Copy(out, &g_arguments[kSlot]);
+  return true;
+}
+
+const std::vector<std::pair<std::string, std::string>> kScripts = {
+    {"fib", "if (argument0 < 2) return argument0; return fib(argument0 - 1) + fib(argument0 - 2)"},
+    {"script_add", "return argument0 + argument1"},
+};
+
+// Loads the scripts into the store as a game file would hold them and
+// compiles them in the current mode.
+class BenchScripts {
+ public:
+  BenchScripts() {
+    if (Variable_BuiltIn_Find("argument0") < 0) {
+      Variable_BuiltIn_Add("argument0", ReadArgument<0>, nullptr);
+      Variable_BuiltIn_Add("argument1", ReadArgument<1>, nullptr);
+    }
+    Function_InstallStores(&stores_);
+    std::vector<uint8_t> bytes(4, 0);
+    auto put = [&bytes](uint32_t word) {
+      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(word >> shift));
+    };
+    uint32_t count = static_cast<uint32_t>(kScripts.size());
+    uint32_t records = 8 + 4 * count, texts = records + 8 * count;
+    std::string pool;
+    put(count);
+    for (uint32_t i = 0; i < count; ++i) put(records + 8 * i);
+    for (const auto& [name, text] : kScripts) {
+      put(texts + static_cast<uint32_t>(pool.size()));
+      pool += name + '\0';
+      put(texts + static_cast<uint32_t>(pool.size()));
+      pool += text + '\0';
+    }
+    bytes.insert(bytes.end(), pool.begin(), pool.end());
+    image_.Assign(std::move(bytes));
+    Script_Load(image_, 4, static_cast<uint32_t>(image_.Size() - 4));
+    for (int32_t i = 0; i < Script_Count(); ++i) {
+      CScript* script = Script_Get(i);
+      script->code = new CCode(script->text, false);
+      ok_ = ok_ && script->code->Compile((std::string("Script.") + script->name).c_str());
+    }
+  }
+  ~BenchScripts() {
+    Script_Clear();
+    Function_InstallStores(nullptr);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  BenchStores stores_;
+  GameImage image_;
+  bool ok_ = true;
+};
+
+void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items = kIterations) {
   OneInstanceWorld world;
   WorldSeam_Install(&world);
   bool saved = g_useBytecode;
@@ -46,6 +118,8 @@ void Run(benchmark::State& state, const char* text, bool bytecode) {
     Function_Add("bench_add", [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue* a) {
       ScriptValue_SetReal(r, a[0].real + a[1].real);
     }, 2);
+  BenchScripts scripts;
+  if (!scripts.ok()) state.SkipWithError("scripts do not compile");
   BenchInstance instance;
   auto* self = reinterpret_cast<CInstance*>(&instance);
   CCode code(text, false);
@@ -56,7 +130,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode) {
     if (!Code_Execute(self, self, &code, &result)) state.SkipWithError("does not run");
     benchmark::DoNotOptimize(result.real);
   }
-  state.SetItemsProcessed(state.iterations() * kIterations);
+  state.SetItemsProcessed(state.iterations() * items);
   ScriptValue_Release(&result);
   Code_SetBytecodeGenerator(nullptr);
   Code_SetVMExecutor(nullptr);
@@ -64,6 +138,10 @@ void Run(benchmark::State& state, const char* text, bool bytecode) {
   WorldSeam_Install(nullptr);
 }
 
+// fib(20) makes 21891 calls.
+constexpr const char* kFib = "var r; r = fib(20)";
+constexpr int64_t kFibCalls = 21891;
+constexpr const char* kScriptCalls = "var i, s; s = 0; for (i = 0; i < 100000; i += 1) { s = script_add(s, i) }";
 constexpr const char* kArithmetic =
     "var i, s; s = 0; for (i = 0; i < 100000; i += 1) { s = s + (i * 3 + 7) mod 11 - i div 5 }";
 constexpr const char* kStrings =
@@ -73,6 +151,10 @@ constexpr const char* kArrays =
     "for (i = 0; i < 100000; i += 1) { s += arr[i mod 30000] }";
 constexpr const char* kCalls = "var i, s; s = 0; for (i = 0; i < 100000; i += 1) { s = bench_add(s, i) }";
 
+void BM_VMRecursiveFib(benchmark::State& state) { Run(state, kFib, true, kFibCalls); }
+void BM_TreeRecursiveFib(benchmark::State& state) { Run(state, kFib, false, kFibCalls); }
+void BM_VMScriptCalls(benchmark::State& state) { Run(state, kScriptCalls, true); }
+void BM_TreeScriptCalls(benchmark::State& state) { Run(state, kScriptCalls, false); }
 void BM_VMArithmeticLoop(benchmark::State& state) { Run(state, kArithmetic, true); }
 void BM_TreeArithmeticLoop(benchmark::State& state) { Run(state, kArithmetic, false); }
 void BM_VMStringBuilding(benchmark::State& state) { Run(state, kStrings, true); }
@@ -82,6 +164,10 @@ void BM_TreeArrayFillSum(benchmark::State& state) { Run(state, kArrays, false); 
 void BM_VMBuiltinCalls(benchmark::State& state) { Run(state, kCalls, true); }
 void BM_TreeBuiltinCalls(benchmark::State& state) { Run(state, kCalls, false); }
 
+BENCHMARK(BM_VMRecursiveFib)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeRecursiveFib)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VMScriptCalls)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeScriptCalls)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMArithmeticLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeArithmeticLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMStringBuilding)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,13 @@ local function time(name, f)
   repeat f(); runs = runs + 1 until os.clock() - start > 0.5
   print(string.format("%s %.3f", name, (os.clock() - start) * 1000 / runs))
 end
+local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end
+time("RecursiveFib", function() local r = fib(20) end)
+local function script_add(a, b) return a + b end
+time("ScriptCalls", function()
+  local s = 0
+  for i = 0, 99999 do s = script_add(s, i) end
+end)
 time("ArithmeticLoop", function()
   local s = 0
   for i = 0, 99999 do s = s + (i * 3 + 7) % 11 - i // 5 end

@@ -13,6 +13,7 @@
 #include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "gamefile/sprite.h"
 #include "gamefile/texture_pages.h"
 #include "runtime/console.h"
 #include "script/script.h"
@@ -51,7 +52,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("EXTN"), NotReadYet},
     {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet},
-    {ChunkId("SPRT"), NotReadYet},
+    {ChunkId("SPRT"), ReadOnly<Sprite_Load>},
     {ChunkId("BGND"), ReadOnly<Background_Load>},
     {ChunkId("PATH"), ReadOnly<Path_Load>},
     {ChunkId("SCPT"), ReadOnly<Script_Load>},
@@ -113,6 +114,7 @@ void ClearStores() {
   Script_Clear();
   TimeLine_Init();
   Object_Init();
+  Sprite_Init();
   ClearInstalled("ROOM");
   TexturePage_Clear();
   Option_Defaults();

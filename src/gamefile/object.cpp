@@ -8,6 +8,7 @@
 #include "runtime/hash.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
+#include "runtime/text.h"
 #include "script/event_perform.h"
 #include "script/event_world_seam.h"
 
@@ -50,13 +51,6 @@ void ForEachObject(Visit visit) {
   for (void* value = it.Start(&g_objects); value != nullptr; value = it.Next()) visit(static_cast<CObject*>(value));
 }
 
-char* CopyText(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
-
 }  // namespace
 
 void ObjectInstanceList::Append(CInstance* instance) {
@@ -95,7 +89,7 @@ CObject::~CObject() {
 
 void CObject::SetName(const char* text) {
   MemoryManager::Free(name);
-  name = text != nullptr ? CopyText(text) : nullptr;
+  name = text != nullptr ? String_Duplicate(text) : nullptr;
 }
 
 CEvent* CObject::GetOwnEvent(int32_t type, int32_t subtype) const {

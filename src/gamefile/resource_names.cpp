@@ -7,11 +7,7 @@
 #include "runtime/text.h"
 
 char* Resource_CopyName(const char* name) {
-  if (name == nullptr) name = "";
-  size_t length = std::strlen(name);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, name, length + 1);
-  return copy;
+  return String_Duplicate(name == nullptr ? "" : name);
 }
 
 char* Resource_NewName(const char* prefix, int32_t index) {

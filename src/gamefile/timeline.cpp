@@ -7,19 +7,13 @@
 
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
+#include "runtime/text.h"
 #include "script/event_perform.h"
 
 namespace {
 
 cARRAY_CLASS<CTimeLine> g_timeLines;
 cARRAY_MEMORY<char> g_timeLineNames;
-
-char* CopyText(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 CEvent* MomentOf(int32_t timeLine, int32_t moment, int32_t* step) {
   CTimeLine* line = TimeLine_Get(timeLine);
@@ -121,7 +115,7 @@ bool TimeLine_Load(const GameImage& image, uint64_t data, uint32_t size) {
     const char* name = record.Text();
     if (record.Failed()) return LoadError_Report("TMLN", "time line %d: its name lies outside the file", i);
     g_timeLines[i] = new CTimeLine();
-    g_timeLineNames[i] = CopyText(name != nullptr ? name : "");
+    g_timeLineNames[i] = String_Duplicate(name != nullptr ? name : "");
     const char* fault = ReadTimeLine(g_timeLines[i], image, record);
     if (fault != nullptr) return LoadError_Report("TMLN", "time line %d (%s): %s", i, g_timeLineNames[i], fault);
   }

@@ -1,19 +1,15 @@
-// Operations of the drawing core and the profiler that the device layer
-// calls. Until those layers exist these are plain versions (see
-// stand_ins.cpp); the layers replace them.
+// Operations of the surfaces, the overlay font and the profiler that the
+// device layer and the drawing core call. Until those layers exist these are
+// plain versions (see stand_ins.cpp); the layers replace them. The drawing
+// core's own names come with it, through the two headers below.
 #pragma once
 #include <cstdint>
 
-// The drawing core's screen size and flags.
-struct ScreenSize {
-  int32_t width, height;
-};
-extern ScreenSize g_screenSize;
-extern uint8_t g_renderFlags[5];  // [0] texture interpolation
-void GR_Set_Screen_Size(int32_t width, int32_t height);
-void GR_Texture_Set_Interpolation(bool on);
-void GR_Restore_Render_States();
-void GR_Display_Reset();
+#include "graphics/draw_state.h"
+#include "graphics/graphics_start.h"
+
+// No surfaces exist yet, so there are none to free.
+void GR_Surface_Free_All();
 void GR_Overlay_Bind_Font();
 void Profiler_Frame_Start();
 void Profiler_Draw();

@@ -7,11 +7,6 @@
 #include "runtime/ds_value.h"
 #include "runtime/memory.h"
 
-CDS_List::~CDS_List() {
-  Clear();
-  MemoryManager::Free(m_slots);
-}
-
 void CDS_List::Add(const ScriptValue* value) { Insert(m_count, value); }
 
 void CDS_List::Insert(int32_t position, const ScriptValue* value) {
@@ -62,48 +57,3 @@ void CDS_List::Sort(bool ascending) {
   }
 }
 
-void CDS_List::Clear() {
-  DS_ResetSlots(m_slots, m_capacity);
-  m_count = 0;
-  m_capacity = 0;
-}
-
-void CDS_List::Copy(const CDS_List* source) {
-  if (source == this) return;
-  Clear();
-  if (source == nullptr || source->m_count == 0) return;
-  m_capacity = source->m_count;
-  DS_ResizeSlots(&m_slots, m_capacity);
-  for (int32_t i = 0; i < source->m_count; ++i) DS_StoreValue(&m_slots[i], &source->m_slots[i]);
-  m_count = source->m_count;
-}
-
-void CDS_List::Swap(CDS_List& other) {
-  std::swap(m_count, other.m_count);
-  std::swap(m_capacity, other.m_capacity);
-  std::swap(m_slots, other.m_slots);
-}
-
-char* CDS_List::WriteText() const {
-  DSTextOut out;
-  out.Int(kDSTextList);
-  out.Int(m_count);
-  for (int32_t i = 0; i < m_count; ++i) out.Value(m_slots[i]);
-  return out.Finish();
-}
-
-bool CDS_List::ReadText(const char* text) {
-  DSTextIn in;
-  int32_t count = 0;
-  if (!in.Open(text) || !in.Expect(kDSTextList) || !in.Int(&count) || !in.CanHold(count)) {
-    return false;
-  }
-  CDS_List read;
-  read.m_capacity = count;
-  DS_ResizeSlots(&read.m_slots, count);
-  for (; read.m_count < count; ++read.m_count) {
-    if (!in.Value(&read.m_slots[read.m_count])) return false;
-  }
-  Swap(read);
-  return true;
-}

@@ -4,15 +4,12 @@
 
 #include <cstdint>
 
+#include "runtime/ds_sequence.h"
+#include "runtime/ds_text.h"
 #include "runtime/script_value.h"
 
-class CDS_List {
+class CDS_List : public DSValueSequence {
  public:
-  CDS_List() = default;
-  virtual ~CDS_List();
-  CDS_List(const CDS_List&) = delete;
-  CDS_List& operator=(const CDS_List&) = delete;
-
   void Add(const ScriptValue* value);
   // 0 <= position <= count; count appends.
   void Insert(int32_t position, const ScriptValue* value);
@@ -25,19 +22,11 @@ class CDS_List {
   void Sort(bool ascending);
   // count * 8 exchanges drawn from the script random generator.
   void Shuffle();
-  int32_t Size() const { return m_count; }
-  bool Empty() const { return m_count == 0; }
-  void Clear();
-  void Copy(const CDS_List* source);
+  void Copy(const CDS_List* source) { CopySequence(source); }
 
-  char* WriteText() const;
-  bool ReadText(const char* text);
+  char* WriteText() const { return WriteSequence(kDSTextList); }
+  bool ReadText(const char* text) { return ReadSequence(text, kDSTextList); }
 
  private:
   bool InRange(int32_t position) const { return position >= 0 && position < m_count; }
-  void Swap(CDS_List& other);
-
-  int32_t m_count = 0;
-  int32_t m_capacity = 0;
-  ScriptValue* m_slots = nullptr;
 };

@@ -6,23 +6,14 @@
 
 #include "runtime/console.h"
 #include "runtime/memory.h"
+#include "runtime/text.h"
 #include "shell/file_layer.h"
 
 namespace {
 
 enum KeyResult { kKeyRead, kNoKey, kEnd };
 
-char* CopyBytes(const char* bytes, size_t length) {
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, bytes, length);
-  copy[length] = '\0';
-  return copy;
-}
-
-char* CopyText(const char* text) {
-  if (text == nullptr) text = "";
-  return CopyBytes(text, std::strlen(text));
-}
+char* CopyText(const char* text) { return String_Duplicate(text == nullptr ? "" : text); }
 
 // Replaces *slot with a copy of text, reusing the buffer when it is large
 // enough.
@@ -34,7 +25,7 @@ void SetText(char** slot, const char* text) {
     return;
   }
   MemoryManager::Free(*slot);
-  *slot = CopyBytes(text, length);
+  *slot = String_DuplicateBytes(text, length);
 }
 
 void FreeKey(IniKey* key) {
@@ -132,7 +123,7 @@ void CIniFile::ReadFileText(bool log) {
 void CIniFile::ParseText(const char* bytes, int32_t size) {
   if (bytes == nullptr || size < 0) return;
   MemoryManager::Free(text);
-  text = CopyBytes(bytes, static_cast<size_t>(size));
+  text = String_DuplicateBytes(bytes, static_cast<size_t>(size));
   textSize = size;
   Parse();
 }
@@ -186,7 +177,7 @@ bool CIniFile::ReadSection() {
     parsePos = textSize;
     return false;
   }
-  char* name = CopyBytes(open + 1, static_cast<size_t>(close - open - 1));
+  char* name = String_DuplicateBytes(open + 1, static_cast<size_t>(close - open - 1));
   AddSection(nullptr)->name = name;
   parsePos = static_cast<int32_t>(close - text) + 1;
   return true;
@@ -219,7 +210,7 @@ int CIniFile::ReadKey(IniSection* section) {
 }
 
 char* CIniFile::TextCopy(int32_t start, int32_t end) const {
-  return CopyBytes(text + start, static_cast<size_t>(end - start));
+  return String_DuplicateBytes(text + start, static_cast<size_t>(end - start));
 }
 
 // ------------------------------------------------------------------- access

@@ -3,16 +3,9 @@
 #include <cstring>
 
 #include "runtime/memory.h"
+#include "runtime/text.h"
 
 namespace {
-
-char* Duplicate(const char* text) {
-  if (text == nullptr) return nullptr;
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 }  // namespace
 
@@ -26,7 +19,7 @@ void ScriptValue_Release(ScriptValue* value) {
 void ScriptValue_Copy(ScriptValue* destination, const ScriptValue* source) {
   destination->kind = source->kind;
   destination->real = source->real;
-  destination->text = source->kind == kValueString ? Duplicate(source->text) : nullptr;
+  destination->text = source->kind == kValueString ? String_Duplicate(source->text) : nullptr;
 }
 
 void ScriptValue_Assign(ScriptValue* destination, const ScriptValue* source) {
@@ -43,7 +36,7 @@ void ScriptValue_SetReal(ScriptValue* value, double real) {
 }
 
 void ScriptValue_SetString(ScriptValue* value, const char* text) {
-  char* copy = Duplicate(text);
+  char* copy = String_Duplicate(text);
   ScriptValue_Release(value);
   value->kind = kValueString;
   value->text = copy;

@@ -110,3 +110,14 @@ int Text_HashToNewline(char* text) {
   *write = 0;
   return written;
 }
+
+char* String_DuplicateBytes(const char* bytes, size_t length) {
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, bytes, length);
+  copy[length] = '\0';
+  return copy;
+}
+
+char* String_Duplicate(const char* text) {
+  return text == nullptr ? nullptr : String_DuplicateBytes(text, std::strlen(text));
+}

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/memory.h"
+#include "runtime/text.h"
 
 namespace {
 
@@ -16,11 +17,7 @@ int32_t g_count = 0;
 
 void VM_AddBreakpoint(const char* script, int32_t line) {
   if (g_count >= kMaxBreakpoints) return;
-  const char* name = script == nullptr ? "" : script;
-  size_t length = std::strlen(name);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, name, length + 1);
-  g_breakpoints[g_count++] = {copy, line - 1, true};
+  g_breakpoints[g_count++] = {String_Duplicate(script == nullptr ? "" : script), line - 1, true};
 }
 
 int32_t VM_BreakpointCount() { return g_count; }

@@ -5,6 +5,7 @@
 #include "runtime/game_image.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "runtime/text.h"
 #include "script/code_table.h"
 #include "script/compile_error.h"
 #include "script/fold.h"
@@ -28,13 +29,6 @@ bool DefaultLookup(int32_t index, PrecompiledEntry* entry) {
 }
 
 PrecompiledLookup g_lookup = DefaultLookup;
-
-char* CopyText(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -86,14 +80,14 @@ void Code_SetPrecompiledLookup(PrecompiledLookup lookup) { g_lookup = lookup == 
 void Code_SetBytecodeGenerator(BytecodeGenerator generator) { g_generator = generator; }
 
 CCode::CCode(const char* text, bool isExpression)
-    : kind(isExpression ? kCodeExpression : kCodeProgram), source(CopyText(text == nullptr ? "" : text)) {}
+    : kind(isExpression ? kCodeExpression : kCodeProgram), source(String_Duplicate(text == nullptr ? "" : text)) {}
 
 CCode::CCode(int32_t codeIndex, bool isExpression) : kind(isExpression ? kCodeExpression : kCodeProgram) {
   PrecompiledEntry entry;
   bool found = g_lookup(codeIndex, &entry);
-  source = CopyText(found && entry.source != nullptr ? entry.source : "");
+  source = String_Duplicate(found && entry.source != nullptr ? entry.source : "");
   if (!found) return;
-  if (entry.name != nullptr) name = CopyText(entry.name);
+  if (entry.name != nullptr) name = String_Duplicate(entry.name);
   code = new VMBuffer(entry.bytes, static_cast<int32_t>(entry.length > INT32_MAX ? 0 : entry.length));
   if (entry.debugPairs != nullptr && entry.debugPairCount <= INT32_MAX / 8) {
     debug = new VMBuffer(entry.debugPairs, static_cast<int32_t>(entry.debugPairCount * 8));

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/memory.h"
+#include "runtime/text.h"
 #include "script/code_table.h"
 #include "script/event_code_seam.h"
 #include "script/event_names.h"
@@ -21,13 +22,6 @@ namespace {
 constexpr uint64_t kActionOffsetAt = 4;
 constexpr uint64_t kCodeIndexAt = 32;
 constexpr uint64_t kTextOffsetAt = 60;
-
-char* CopyText(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 }  // namespace
 
@@ -51,7 +45,7 @@ bool CEvent::Load(const GameImage& image, uint64_t offset) {
   }
   if (code != nullptr) EventCode_Get().Free(code);
   MemoryManager::Free(text);
-  text = CopyText(source);
+  text = String_Duplicate(source);
   code = g_hasBytecode ? EventCode_Get().FromIndex(codeIndex) : EventCode_Get().FromText(text);
   return true;
 }

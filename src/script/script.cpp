@@ -8,6 +8,7 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
+#include "runtime/text.h"
 #include "script/code.h"
 #include "script/code_table.h"
 #include "script/compile_error.h"
@@ -17,13 +18,6 @@ namespace {
 
 std::vector<CScript*> g_scripts;
 std::vector<char*> g_names;
-
-char* CopyText(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 }  // namespace
 
@@ -45,11 +39,11 @@ bool CScript::Load(ImageReader record) {
   }
   const char* source = record.Text();
   if (record.Failed()) return false;
-  text = CopyText(source == nullptr ? "" : source);
+  text = String_Duplicate(source == nullptr ? "" : source);
   return true;
 }
 
-char* CScript::GetText() const { return CopyText(text == nullptr ? "" : text); }
+char* CScript::GetText() const { return String_Duplicate(text == nullptr ? "" : text); }
 
 bool CScript::Compile() {
   delete code;
@@ -90,7 +84,7 @@ bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
     if (!script->Load(ImageReader::AtOffset(image, offsets[i]))) {
       return LoadError_Report("SCPT", "script %zu lies outside the file", i);
     }
-    g_names[i] = CopyText(script->name == nullptr ? "" : script->name);
+    g_names[i] = String_Duplicate(script->name == nullptr ? "" : script->name);
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "script/vm.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -95,6 +96,63 @@ inline bool TagIs(const VMSlot& slot, uint8_t type) {
   return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
 }
 
+// A number the fast paths can read as a double: a double, an int, or a real
+// variant without text. Everything else takes the operator module's path.
+inline bool AsPlainReal(const VMSlot& slot, double* out) {
+  switch (slot.type) {
+    case kSlotDouble: *out = slot.d; return true;
+    case kSlotInt: *out = slot.i; return true;
+    case kSlotVariant:
+      if ((slot.kind & kVariantKindMask) != kValueReal || slot.text != nullptr) return false;
+      *out = slot.d;
+      return true;
+    default: return false;
+  }
+}
+
+// Real arithmetic of two plain numbers where no error can arise; false sends
+// the pair to the operator module (bitwise forms, divisors near zero).
+inline bool RealFastPath(uint8_t opcode, VMSlot* left, const VMSlot* right) {
+  double l, r, value;
+  if (left->type == kSlotInt && right->type == kSlotInt) return false;  // whole-number arithmetic
+  if (!AsPlainReal(*left, &l) || !AsPlainReal(*right, &r)) return false;
+  switch (opcode) {
+    case kAdd: value = l + r; break;
+    case kSub: value = l - r; break;
+    case kMul: value = l * r; break;
+    case kDiv:
+      if (std::fabs(r) < kVMDivideEpsilon) return false;
+      value = l / r;
+      break;
+    case kRem:
+      if (std::fabs(r) < kVMDivideEpsilon) return false;
+      value = std::trunc(l / r);
+      break;
+    case kMod: value = std::fmod(l, r); break;
+    default: return false;
+  }
+  if (left->type == kSlotVariant || right->type == kSlotVariant) VMSlot_SetReal(left, value);
+  else VMSlot_SetDouble(left, value);
+  return true;
+}
+
+inline bool CompareFastPath(uint8_t opcode, VMSlot* left, const VMSlot* right) {
+  double l, r;
+  if (!AsPlainReal(*left, &l) || !AsPlainReal(*right, &r)) return false;
+  double d = l - r;
+  bool value;
+  switch (opcode) {
+    case kSlt: value = d < -kVMCompareEpsilon; break;
+    case kSle: value = d <= kVMCompareEpsilon; break;
+    case kSeq: value = d > -kVMCompareEpsilon && d < kVMCompareEpsilon; break;
+    case kSne: value = d < -kVMCompareEpsilon || d > kVMCompareEpsilon; break;
+    case kSge: value = d >= -kVMCompareEpsilon; break;
+    default: value = d > kVMCompareEpsilon; break;
+  }
+  VMSlot_SetBool(left, value);
+  return true;
+}
+
 inline int32_t BranchTarget(int32_t at, uint32_t word) {
   int32_t offset = static_cast<int32_t>(word & 0xFFFFFF);
   if ((offset & 0x800000) != 0) offset -= 0x1000000;
@@ -142,6 +200,7 @@ class Machine {
   bool Push(uint32_t word, const uint8_t* operand, VMSlot*& sp);
   bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
+  bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   bool Call(uint32_t word, int32_t id, VMSlot*& sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
@@ -294,8 +353,7 @@ bool Machine::Run(ScriptValue* result) {
         if (left->type == kSlotInt && right->type == kSlotInt) {
           uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);
           left->i = static_cast<int32_t>(opcode == kAdd ? l + r : opcode == kSub ? l - r : l * r);
-        } else if (left->type == kSlotDouble && right->type == kSlotDouble) {
-          left->d = opcode == kAdd ? left->d + right->d : opcode == kSub ? left->d - right->d : left->d * right->d;
+        } else if (RealFastPath(opcode, left, right)) {
         } else if (const char* error = VMOp_Binary(opcode, left, right)) {
           sp = left + 1;
           VM_FAIL(error);
@@ -308,9 +366,9 @@ bool Machine::Run(ScriptValue* result) {
         VMSlot* right = sp - 1;
         VMSlot* left = sp - 2;
         if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
-        const char* error = VMOp_Binary(opcode, left, right);
         sp = left + 1;
-        if (error != nullptr) VM_FAIL(error);
+        if (RealFastPath(opcode, left, right)) break;
+        if (const char* error = VMOp_Binary(opcode, left, right)) VM_FAIL(error);
         break;
       }
       case kSlt: case kSle: case kSeq: case kSne: case kSge: case kSgt: {
@@ -323,6 +381,7 @@ bool Machine::Run(ScriptValue* result) {
           bool value = opcode == kSlt ? d < 0 : opcode == kSle ? d <= 0 : opcode == kSeq ? d == 0
                      : opcode == kSne ? d != 0 : opcode == kSge ? d >= 0 : d > 0;
           VMSlot_SetBool(left, value);
+        } else if (CompareFastPath(opcode, left, right)) {
         } else if (const char* error = VMOp_Compare(opcode, left, right)) {
           sp = left + 1;
           VM_FAIL(error);
@@ -494,7 +553,21 @@ bool Machine::Push(uint32_t word, const uint8_t* operand, VMSlot*& sp) {
   }
 }
 
+// A plain local (selector in the word, no index): the common case of `var`.
+inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
+  return (ref & (kRefNoIndex | kRefSelectorInWord | kRefInstanceId)) == (kRefNoIndex | kRefSelectorInWord) &&
+         static_cast<int16_t>(word & 0xFFFF) == kLocal;
+}
+
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (IsPlainLocal(word, ref) && locals_ != nullptr) {
+    const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kRefIdMask));
+    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) {
+      g_variableIndexOutOfRange = 0;
+      VMSlot_SetReal(sp++, node->value.real);
+      return true;
+    }
+  }
   int32_t selector = 0, index = 0;
   if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index)) {
     Fail(kMalformed);
@@ -527,7 +600,28 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
+// Stores into a local that exists already by handing the popped value over,
+// without the copy a store through the list makes.
+bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (!IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
+  uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
+  const VMSlot& top = sp[-1];
+  if (!TagIs(top, t2) || t2 == kSlotFloat || t2 == kSlotShort) return false;
+  if (top.type == kSlotVariant && top.kind != kValueString && (top.kind != kValueReal || top.text != nullptr))
+    return false;  // odd kinds keep the list's own copying rules
+  // The machine owns its locals list; the node is only reached through it.
+  auto* node = const_cast<VariableNode*>(locals_->Find(static_cast<int32_t>(ref & kRefIdMask)));
+  if (node == nullptr) return false;
+  ScriptValue value;
+  VMSlot_ToValue(--sp, &value);
+  g_variableIndexOutOfRange = 0;
+  ScriptValue_Release(&node->value);
+  node->value = value;
+  return true;
+}
+
 bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (PopPlainLocal(word, ref, sp)) return true;
   int32_t selector = 0, index = 0;
   if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp - stack_.slots <= base_) {
     Fail(kMalformed);

@@ -9,6 +9,7 @@
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "runtime/text.h"
 #include "script/breakpoints.h"
 
 char g_commandLine[kCommandLineBytes];
@@ -18,13 +19,6 @@ std::string g_gameFileName;
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) < 33; }
-
-char* HeapCopy(const char* text) {
-  size_t length = std::strlen(text);
-  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-  std::memcpy(copy, text, length + 1);
-  return copy;
-}
 
 void ResetOptions() {
   g_debugMode = false;
@@ -48,7 +42,7 @@ void AddBreakpoint(const char* argument) {
 
 void SetRecordFile(const char* name) {
   MemoryManager::Free(g_recordFileName);
-  g_recordFileName = HeapCopy(name);
+  g_recordFileName = String_Duplicate(name);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "graphics/graphics.h"
+#include "graphics/graphics_start.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -103,8 +105,14 @@ int64_t Run_Frame() {
   g_clock.lastFrame = now + sleep;
   CountFrame();
   if (g_paused == 0) {
+    if (g_graphicsResetPending != 0) {
+      Graphics::Reset();
+      g_graphicsResetPending = 0;
+    }
+    GR_D3D_Start_Frame();
     Run_Step();
     IO_DrawVirtualKeys();
+    GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
     if (!RoomChange_ActOn()) {
       CheckFrameLimit();
       return 60;

@@ -7,9 +7,11 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
+#include "gamefile/function_stores.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
+#include "gamefile/sprite.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -29,6 +31,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
 #include "world/world_hooks.h"
@@ -53,6 +56,7 @@ void ProcessMessages() {
 void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
+  GameFile_InstallFunctionStores();
   Room_Init();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
@@ -114,11 +118,13 @@ void Runner_Shutdown() {
   RoomChange_Shutdown();
   Room_Shutdown();
   Object_Shutdown();
+  Sprite_Shutdown();
   TimeLine_Shutdown();
   Function_Free();
   Script_Finish();
   Variable_Free();
   File_DeleteTempDirectory();
+  StartupGraphics_Shutdown();
   StartupServices_Shutdown();
   std::fflush(stdout);
 }

@@ -5,8 +5,6 @@
 
 void StartupServices_InitSystems() {}
 void StartupServices_CreateWindow() {}
-bool StartupServices_StartGraphics() { return true; }
-void StartupServices_LoadingFrames() {}
 bool StartupServices_PrepareExtensions() { return true; }
 bool StartupServices_PrepareSounds() { return true; }
 void StartupServices_PrepareAudioBuffers() {}

@@ -4,6 +4,7 @@
 #include "gamefile/font.h"
 #include "gamefile/object.h"
 #include "gamefile/path.h"
+#include "gamefile/sprite.h"
 #include "gamefile/timeline.h"
 #include "runtime/process.h"
 #include "script/error_report.h"
@@ -45,6 +46,7 @@ WorldForEvents g_worldForEvents;
 
 void InstallResourceLookups() {
   ResourceLookup_Install(kResourceObject, Object_Find);
+  ResourceLookup_Install(kResourceSprite, Sprite_Find);
   ResourceLookup_Install(kResourceBackground, Background_Find);
   ResourceLookup_Install(kResourcePath, Path_Find);
   ResourceLookup_Install(kResourceFont, Font_Find);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "script/variable_names.h"
 #include "script/variable_registry.h"
 #include "script/vm_error.h"
+#include "script/vm_operators.h"
 #include "script_test_support.h"
 #include "support/test_support.h"
 #include "vm_test_support.h"
@@ -80,6 +82,71 @@ TEST_F(VMTest, ExitKeepsTheCallersResultAndRetHandsTheTopValue) {
   Asm r;
   r.Short(5).Conv(kI, kV).W(0x9D050000u).Short(1).Conv(kI, kV);
   EXPECT_EQ(Run(r), "5");
+}
+
+// The machine's own number paths must agree with the operator module on
+// every pair of int, double and variant real operands: same type, same value,
+// same error.
+TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
+  const uint8_t ops[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16};
+  const uint8_t types[] = {kI, kD, kV};
+  const double values[][2] = {{7, 2}, {-7.5, 2}, {1, 1.000001}, {5, 0}, {3, 1e-11}, {-9, 4}};
+  g_debuggerEvaluating = true;
+  for (uint8_t op : ops) {
+    for (uint8_t lt : types) {
+      for (uint8_t rt : types) {
+        for (const auto& pair : values) {
+          auto slot = [](uint8_t type, double v) {
+            VMSlot out{};
+            if (type == kI) VMSlot_SetInt(&out, static_cast<int32_t>(v));
+            else if (type == kD) VMSlot_SetDouble(&out, v);
+            else VMSlot_SetReal(&out, v);
+            return out;
+          };
+          VMSlot left = slot(lt, pair[0]), right = slot(rt, pair[1]);
+          bool compare = op >= 0x11;
+          const char* error = compare ? VMOp_Compare(op, &left, &right) : VMOp_Binary(op, &left, &right);
+          Asm a;
+          auto push = [&a](uint8_t type, double v) {
+            if (type == kI) a.Int(static_cast<int32_t>(v));
+            else a.Double(v);
+            if (type == kV) a.Conv(kD, kV);
+          };
+          push(lt, pair[0]);
+          push(rt, pair[1]);
+          a.Bin(op, rt, lt);
+          if (left.type != kSlotVariant) a.Conv(static_cast<uint8_t>(left.type), kV);
+          OwnedValue result;
+          Error_ResetState();
+          bool ok = VM_Exec("t", nullptr, nullptr, a.Buffer(), result.Slot(), nullptr, nullptr);
+          std::string where = std::to_string(op) + " " + std::to_string(lt) + "/" + std::to_string(rt) + " " +
+                              std::to_string(pair[0]) + "," + std::to_string(pair[1]);
+          ASSERT_EQ(ok, error == nullptr) << where;
+          if (!ok) continue;
+          double expected = left.type == kSlotDouble || left.type == kSlotVariant ? left.d : left.i;
+          if (std::isnan(expected)) EXPECT_TRUE(std::isnan(result.v.real)) << where;  // real mod 0
+          else EXPECT_EQ(result.v.real, expected) << where;
+        }
+      }
+    }
+  }
+  g_debuggerEvaluating = false;
+  Error_ResetState();
+}
+
+TEST_F(VMTest, LocalsTakeOverStoredTextsAndKeepTheirOwnCopies) {
+  Asm a;
+  a.Str(0).PopVar(-7, kVarA, kS);                                  // a = "ab" (borrowed, so copied)
+  a.PushVar(-7, kVarA).Str(1).Bin(0x08, kS, kV).PopVar(-7, kVarA, kV);  // a = a + "cd"
+  a.PushVar(-7, kVarA).PopVar(-7, kVarB, kV);                      // b = a
+  a.Short(1).PopVar(-7, kVarA, kI);                                // a = 1 frees "abcd"
+  a.PushVar(-7, kVarB).PushVar(-7, kVarB).Bin(0x08, kV, kV);
+  EXPECT_EQ(Run(a), "s:abcdabcd");
+  // The pool keeps the list's nodes and last values; a second run holds
+  // exactly as many blocks as the first.
+  uint32_t blocks = MemoryManager::BlockCount();
+  EXPECT_EQ(Run(a), "s:abcdabcd");
+  EXPECT_EQ(MemoryManager::BlockCount(), blocks);
 }
 
 TEST_F(VMTest, SelectorsReadAndWrite) {

@@ -1,0 +1,59 @@
+// The exchange image between decoded files, screen grabs and CBitmap32: rows
+// of 24- or 32-bit pixels (bytes blue, green, red[, alpha]), top row first,
+// without padding. Every setter rebuilds an empty, zero-filled image.
+#pragma once
+
+#include <cstdint>
+
+// Pixel format codes: 1, 4, 8, 15, 16, 24 and 32 bits a pixel.
+enum TBitmapPixelFormat : int32_t {
+  kPixelFormat1 = 1,
+  kPixelFormat4 = 2,
+  kPixelFormat8 = 3,
+  kPixelFormat15 = 4,
+  kPixelFormat16 = 5,
+  kPixelFormat24 = 6,
+  kPixelFormat32 = 7,
+};
+
+int32_t BitmapPixelFormat_FromBits(int32_t bits);
+int32_t BitmapPixelFormat_ToBits(int32_t format);
+
+class TBitmap {
+ public:
+  TBitmap() = default;
+  virtual ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  void SetWidth(int32_t width);
+  void SetHeight(int32_t height);
+  void SetPixelFormat(int32_t format);
+  int32_t GetWidth() const { return width_; }
+  int32_t GetHeight() const { return height_; }
+  int32_t GetPixelFormat() const { return format_; }
+  int32_t BytesPerRow() const { return bytesPerRow_; }
+
+  // The address of a row and the bytes from one row to the next; null and 0
+  // when the bitmap holds no image or the row lies outside it. The returned
+  // lock is always null here: there is nothing to release.
+  void* LockBits(int32_t row, uint8_t** rowAddress, int32_t* bytesPerRow);
+  void UnlockBits(void* lock) { (void)lock; }
+
+  // Copies another bitmap's image (or none).
+  void Assign(const TBitmap& other);
+  void FreeImage();
+  // Takes a block of width x height 32-bit pixels from MemoryManager.
+  void AdoptPixels32(uint8_t* pixels, int32_t width, int32_t height);
+
+ private:
+  void ReallocImage();
+
+  uint8_t* pixels_ = nullptr;
+  int32_t format_ = kPixelFormat32;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  int32_t bytesPerRow_ = 0;
+};
+
+TBitmap* TBitmap_Create();

@@ -1,0 +1,145 @@
+// Primitives drawn through the drawing core on the OpenGL device, read back
+// from the screen target: which pixels they cover, exactly.
+#include "graphics/draw_primitives.h"
+#include "graphics/draw_state.h"
+#include "graphics/graphics_fixture.h"
+#include "graphics/graphics_start.h"
+
+namespace {
+
+constexpr int32_t kSize = 64;
+constexpr uint32_t kBlack = 0xFF000000u;
+
+void ScreenProjectionSize(int32_t* w, int32_t* h) {
+  *w = g_screenSize.width;
+  *h = g_screenSize.height;
+}
+
+struct Box {
+  int x1, y1, x2, y2;  // inclusive
+  bool Has(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
+};
+
+class DrawPixels : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    GraphicsSystem_SetFactory(nullptr);
+    saved_ = g_debugConsole;
+    g_debugConsole = &console_;
+    DeviceWindow_State() = DeviceWindowState{};
+    Graphics::SetProjectionSizeSource(ScreenProjectionSize);
+    GR_Draw_Set_Alpha(1.0f);
+    GR_Draw_Reset_Circle_Precision();
+    ASSERT_TRUE(GR_D3D_Init(nullptr, kSize, kSize, 0));
+    ASSERT_TRUE(GR_D3D_Start_Frame());
+    GR_Draw_Clear(kBlack);
+  }
+  void TearDown() override {
+    GR_D3D_Finish_Frame(false);
+    Graphics::SetProjectionSizeSource(nullptr);
+    GraphicsTest::TearDown();
+  }
+  std::vector<uint32_t> Screen() {
+    Graphics::FlushBatch();
+    uint32_t* block = Graphics::ReadScreenPixels(kSize, kSize, 0, 0, kSize, kSize);
+    std::vector<uint32_t> px;
+    if (block != nullptr) px.assign(block, block + kSize * kSize);
+    MemoryManager::Free(block);
+    return px;
+  }
+  static uint32_t At(const std::vector<uint32_t>& px, int x, int y) { return px[static_cast<size_t>(y * kSize + x)]; }
+  // Every pixel inside the box is `inside`, every other one black.
+  void ExpectOnly(const Box& box, uint32_t inside, const char* what) {
+    const std::vector<uint32_t> px = Screen();
+    ASSERT_EQ(px.size(), static_cast<size_t>(kSize * kSize));
+    int wrong = 0;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        const uint32_t want = box.Has(x, y) ? inside : kBlack;
+        if (At(px, x, y) != want && ++wrong <= 5) ADD_FAILURE() << what << " at " << x << "," << y;
+      }
+    }
+  }
+};
+
+TEST_F(DrawPixels, FilledRectangleCoversItsCornersInclusiveInEitherOrder) {
+  GR_Draw_Set_Color(0x0000FF);
+  GR_Draw_Rectangle(10, 10, 20, 15, 0);
+  ExpectOnly(Box{10, 10, 20, 15}, 0xFFFF0000u, "given in order");
+  GR_Draw_Clear(kBlack);
+  GR_Draw_Rectangle(40, 30, 30, 20, 0);
+  ExpectOnly(Box{30, 20, 40, 30}, 0xFFFF0000u, "given reversed");
+}
+
+TEST_F(DrawPixels, PointLightsOnlyItsPixel) {
+  GR_Draw_Set_Color(0x00FF00);
+  GR_Draw_Point(5, 5);
+  ExpectOnly(Box{5, 5, 5, 5}, 0xFF00FF00u, "point");
+}
+
+TEST_F(DrawPixels, OutlineRectangleSetsItsCornersAndLeavesItsInside) {
+  GR_Draw_Set_Color(0xFFFFFF);
+  GR_Draw_Rectangle(10, 12, 30, 40, 1);
+  const std::vector<uint32_t> px = Screen();
+  for (const auto& [x, y] : {std::pair{10, 12}, {30, 12}, {30, 40}, {10, 40}}) {
+    EXPECT_EQ(At(px, x, y), 0xFFFFFFFFu) << x << "," << y;
+  }
+  for (int y = 14; y <= 38; ++y) {
+    for (int x = 12; x <= 28; ++x) ASSERT_EQ(At(px, x, y), kBlack) << x << "," << y;
+  }
+  EXPECT_EQ(At(px, 5, 5), kBlack);
+  EXPECT_EQ(At(px, 35, 45), kBlack);
+}
+
+TEST_F(DrawPixels, HealthBarFillsToItsAmount) {
+  // Min red, mid green, max blue; back grey, shown, no border.
+  GR_Draw_Healthbar(10, 10, 30, 20, 50, 0x404040, 0x0000FF, 0x00FF00, 0xFF0000, 0, true, false);
+  std::vector<uint32_t> px = Screen();
+  for (int x = 10; x <= 20; ++x) EXPECT_EQ(At(px, x, 15), 0xFF00FF00u) << x;
+  for (int x = 21; x <= 30; ++x) EXPECT_EQ(At(px, x, 15), 0xFF404040u) << x;
+  EXPECT_EQ(At(px, 31, 15), kBlack);
+  EXPECT_EQ(At(px, 15, 21), kBlack);
+
+  GR_Draw_Clear(kBlack);
+  GR_Draw_Healthbar(10, 10, 30, 20, 120, 0x404040, 0x0000FF, 0x00FF00, 0xFF0000, 0, true, false);
+  px = Screen();
+  for (int x = 10; x <= 30; ++x) EXPECT_EQ(At(px, x, 15), 0xFF0000FFu) << x;
+}
+
+TEST_F(DrawPixels, LowestPrecisionCircleIsADiamond) {
+  GR_Draw_Set_Circle_Precision(5);
+  GR_Draw_Set_Color(0xFFFFFF);
+  GR_Draw_Circle(32, 32, 12, 0);
+  const std::vector<uint32_t> px = Screen();
+  // Well inside |dx| + |dy| < 12, and well outside it though inside the circle.
+  for (const auto& [x, y] : {std::pair{32, 32}, {26, 32}, {32, 26}, {36, 35}, {28, 29}}) {
+    EXPECT_EQ(At(px, x, y), 0xFFFFFFFFu) << x << "," << y;
+  }
+  for (const auto& [x, y] : {std::pair{25, 25}, {39, 39}, {25, 39}, {39, 25}, {20, 20}}) {
+    EXPECT_EQ(At(px, x, y), kBlack) << x << "," << y;
+  }
+}
+
+TEST_F(DrawPixels, ClearAndPixelReadUseScriptColours) {
+  GR_Draw_Clear_Alpha(0x123456, 1.0f);
+  EXPECT_EQ(GR_Draw_Get_Pixel(3, 3), 0x123456u);
+  EXPECT_EQ(GR_Draw_Get_Pixel(kSize + 5, 3), 0u);
+}
+
+TEST_F(DrawPixels, FinishedFrameReachesTheBackBuffer) {
+  GR_Draw_Set_Color(0x0000FF);
+  GR_Draw_Rectangle(0, 0, 7, 3, 0);
+  ASSERT_TRUE(GR_D3D_Finish_Frame(true));
+  int32_t w = 0, h = 0;
+  uint32_t* back = GR_Read_Back_Buffer(&w, &h);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(w, kSize);
+  EXPECT_EQ(h, kSize);
+  EXPECT_EQ(back[0], 0xFFFF0000u);
+  EXPECT_EQ(back[3 * kSize + 7], 0xFFFF0000u);
+  EXPECT_EQ(back[4 * kSize + 8], kBlack);
+  MemoryManager::Free(back);
+  ASSERT_TRUE(GR_D3D_Start_Frame());  // the tear-down closes a frame
+}
+
+}  // namespace

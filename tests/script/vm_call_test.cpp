@@ -1,0 +1,126 @@
+// Script calls on the machine: frames, argument slots, recursion, the
+// overflow of the call stack, the report of a nested call and call traces.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "runtime/run_flags.h"
+#include "script/codegen.h"
+#include "script/variable_names.h"
+#include "script/vm.h"
+#include "snippet_runner.h"
+#include "support/test_support.h"
+#include "vm_test_support.h"
+
+namespace {
+
+bool ReadArgumentCount(CInstance*, int32_t, ScriptValue* out) {
+  ScriptValue_SetReal(out, g_argumentCount);
+  return true;
+}
+
+class VMCalls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (Variable_BuiltIn_Find("argument_count") < 0) Variable_BuiltIn_Add("argument_count", ReadArgumentCount, nullptr);
+    VM_InstallGenerator();
+    VM_Install();
+  }
+  void TearDown() override {
+    Code_SetBytecodeGenerator(nullptr);
+    Code_SetVMExecutor(nullptr);
+    g_bytecodeTrace = false;
+  }
+
+  snippet::Runner runner_{false};
+};
+
+TEST_F(VMCalls, ArgumentSlotsAndCountAreTheCalleesAndComeBackAfterwards) {
+  std::string sixteen = "return argument_count * 1000";
+  for (int32_t i = 0; i < 16; ++i) sixteen += " + argument" + std::to_string(i);
+  ASSERT_TRUE(runner_.SetScripts({
+      {"three", "return argument_count * 1000 + argument0 * 100 + argument1 * 10 + argument2"},
+      {"none", "return argument_count * 1000 + argument0 + argument15"},
+      {"sixteen", sixteen},
+      {"outer",
+       "var r; r = three(1, 2, 3); test_print(r, argument_count, argument0, argument1);"
+       "r = sixteen(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16); test_print(r, argument_count, argument1);"
+       "r = none(); test_print(r, argument_count, argument0, argument1); return argument0 + argument1"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(outer(7, 8), argument_count)"),
+            "3123 2 7 8 | 16136 2 8 | 0 2 7 8 | 15 0");
+  // Text arguments are handed over and the caller's own come back intact.
+  ASSERT_TRUE(runner_.SetScripts({{"join", "return argument0 + argument1"},
+                                  {"keep", "var r; r = join(\"x\", argument0); return r + argument0"}}));
+  EXPECT_EQ(runner_.RunJoined("test_print(keep(\"ab\"))"), "xabab");
+}
+
+TEST_F(VMCalls, ExitAndEmptyScriptsGiveZeroAndTheCallerGoesOn) {
+  ASSERT_TRUE(runner_.SetScripts({{"leaves", "test_print(\"in\"); exit; test_print(\"never\")"},
+                                  {"empty", ""},
+                                  {"ends", "var a; a = 5"}}));
+  EXPECT_EQ(runner_.RunJoined("test_print(leaves() + 1, empty() + 2, ends() + 3); test_print(\"after\")"),
+            "in | 1 2 3 | after");
+}
+
+TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"depth", "var d; d = argument0; if (d <= 0) return 0; return depth(d - 1) + 1 + (d - argument0)"},
+      {"fib", "if (argument0 < 2) return argument0; return fib(argument0 - 1) + fib(argument0 - 2)"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(depth(100), fib(15))"), "100 610");
+}
+
+TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
+  ASSERT_TRUE(runner_.SetScripts({{"visit", "with (all) { return 4 } return 9"}}));
+  EXPECT_EQ(runner_.RunJoined("var k; k = 0; repeat (3) k += visit(); z = k; test_print(k)"), "12");
+  EXPECT_NE(runner_.self.variables.Find(Code_Variable_Find("z")), nullptr);
+  EXPECT_EQ(runner_.other.variables.Find(Code_Variable_Find("z")), nullptr);
+}
+
+TEST_F(VMCalls, ScriptCallsAreTracedWithoutANewMachineLine) {
+  ASSERT_TRUE(runner_.SetScripts({{"leaf", "return 1"}, {"branch", "return leaf() + leaf()"}}));
+  testsupport::RecordingConsole console;
+  tagIConsole* saved = g_debugConsole;
+  g_debugConsole = &console;
+  g_bytecodeTrace = true;
+  runner_.Run("branch()");
+  g_bytecodeTrace = false;
+  g_debugConsole = saved;
+  EXPECT_EQ(console.Text(),
+            "script = snippet\nscript call = branch\nscript call = leaf\nscript call = leaf\n");
+}
+
+using VMCallsDeathTest = VMCalls;
+
+void RunToDeath(snippet::Runner& runner, const char* text) {
+  PrepareToDie();
+  // The store's own table goes with the static objects at exit; empty it
+  // first so the leak check still finds every script reachable.
+  std::atexit(Script_Clear);
+  runner.Run(text);
+  std::exit(0);
+}
+
+TEST_F(VMCallsDeathTest, UnboundedRecursionIsAStackOverflow) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"forever", "return forever(argument0 + 1)"}}));
+  EXPECT_EXIT(RunToDeath(runner_, "forever(0)"), ::testing::ExitedWithCode(255),
+              "VMError!! Occurred - Stack overflow...\n");
+}
+
+TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3; return inner()"}}));
+  EXPECT_EXIT(RunToDeath(runner_, "var w; w = 2; middle()"), ::testing::ExitedWithCode(255),
+              "VMError!! Occurred - DoDiv :: Divide by zero\n"
+              " at Script.inner \\(line -1\\) - <unknown source line>\n"
+              "(.|\n)*stack frame is\nScript.inner \\(line 0\\)\n"
+              "called from - Script.middle \\(line -1\\) - <unknown source line>\n"
+              "m = 3\n"
+              "called from - snippet \\(line -1\\) - <unknown source line>\n"
+              "w = 2\n");
+}
+
+}  // namespace
