@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-// Starts the game when it is not running yet, then enters the main loop.
-void Run_Start();
+// Starts the game when it is not running yet, then enters the main loop;
+// false when the game could not start.
+bool Run_Start();
 // Starts the clock and prints the main-loop banner; returns the clock.
 int64_t Run_EnterMainLoop();
 // One frame; returns the room speed (60 without a room or after an end).

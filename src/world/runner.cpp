@@ -29,6 +29,7 @@
 #include "world/input.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
+#include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
@@ -56,6 +57,7 @@ void InitSystems() {
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
   GameFile_InstallFunctionStores();
+  Room_Init();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
@@ -83,8 +85,7 @@ bool Runner_PrepareAndRun() {
   g_debugConsole->Output("PrepareGame()\n");
   if (!PrepareGame()) return false;
   g_debugConsole->Output("Run_Start\n");
-  Run_Start();
-  return true;
+  return Run_Start();
 }
 
 bool Runner_Start() {
@@ -114,6 +115,8 @@ void Runner_Shutdown() {
   VM_Shutdown();
   Code_Constant_Free();
   Object_FreeEventLists();
+  RoomChange_Shutdown();
+  Room_Shutdown();
   Object_Shutdown();
   Sprite_Shutdown();
   TimeLine_Shutdown();
