@@ -27,6 +27,7 @@
 #include "world/command_line.h"
 #include "world/game_loop.h"
 #include "world/input.h"
+#include "world/instance.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
 #include "world/room_store.h"
@@ -117,6 +118,7 @@ void Runner_Shutdown() {
   Object_FreeEventLists();
   RoomChange_Shutdown();
   Room_Shutdown();
+  Instance_DeleteAll();
   Object_Shutdown();
   Sprite_Shutdown();
   TimeLine_Shutdown();
