@@ -122,12 +122,10 @@ int64_t Run_Frame() {
   return CurrentSpeed();
 }
 
-void Run_Step() {
+void Run_MeasureStep() {
   int64_t now = Timer_GetMicroseconds();
   g_stepDelta = now - g_clock.lastStep;
   g_clock.lastStep = now;
-  IO_Update();
-  ++g_stepCount;
 }
 
 void Run_Pause() { g_paused = 1; }
