@@ -24,6 +24,7 @@
 #include "script/script.h"
 #include "script/variable_registry.h"
 #include "script/vm.h"
+#include "world/builtin_variables.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
 #include "world/input.h"
@@ -32,6 +33,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/run_values.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
@@ -65,6 +67,9 @@ void InitSystems() {
   VM_SetStringSource(GameStringText);
   Statements_Install();
   Code_Constant_Init();
+  BuiltinVariables_Install();
+  Variable_BuiltIn_Init();
+  RunValues_Reset();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -125,6 +130,7 @@ void Runner_Shutdown() {
   Function_Free();
   Script_Finish();
   Variable_Free();
+  RunValues_Free();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   StartupServices_Shutdown();
