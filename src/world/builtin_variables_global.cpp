@@ -23,6 +23,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/run_extras.h"
 #include "world/run_values.h"
 
 namespace builtin_variables {
@@ -186,7 +187,7 @@ bool GetRoomCaption(CInstance*, int32_t, ScriptValue* out) {
   return Text(out, g_currentRoom != nullptr ? g_currentRoom->caption : "");
 }
 bool SetRoomCaption(CInstance*, int32_t, const ScriptValue& v) {
-  if (g_currentRoom != nullptr) RunValues_SetText(&g_currentRoom->caption, ScriptValue_Text(v));
+  if (g_currentRoom != nullptr) RunValues_SetCaption(&g_currentRoom->caption, ScriptValue_Text(v));
   return true;
 }
 bool SetRoomSpeed(CInstance*, int32_t, const ScriptValue& v) {

@@ -9,6 +9,7 @@
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
+#include "world/run_extras.h"
 #include "world/run_values.h"
 #include "script/variable_registry.h"
 

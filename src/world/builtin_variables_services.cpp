@@ -12,6 +12,7 @@
 #include "world/builtin_variables_support.h"
 #include "world/input.h"
 #include "world/run_state.h"
+#include "world/run_extras.h"
 #include "world/run_values.h"
 
 namespace builtin_variables {
@@ -97,7 +98,7 @@ bool GetCaption(CInstance*, int32_t, ScriptValue* out) {
 }
 template <char** kText>
 bool SetCaption(CInstance*, int32_t, const ScriptValue& v) {
-  RunValues_SetText(kText, ScriptValue_Text(v));
+  RunValues_SetCaption(kText, ScriptValue_Text(v));
   return true;
 }
 

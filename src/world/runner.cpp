@@ -69,7 +69,6 @@ void InitSystems() {
   Code_Constant_Init();
   BuiltinVariables_Install();
   Variable_BuiltIn_Init();
-  RunValues_Reset();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();

