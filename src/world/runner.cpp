@@ -97,6 +97,7 @@ bool Runner_Start() {
     g_debugConsole->Output("Failed to load the game\n");
     return false;
   }
+  DebugInfo_Attach();
   g_debugConsole->Output("Create Window\n");
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");
