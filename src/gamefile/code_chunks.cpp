@@ -194,6 +194,10 @@ bool FUNC_Load(GameImage& image, uint64_t data, uint32_t size) {
 }
 
 bool LoadGameHeader(GameImage& image) {
+  // Nothing of an earlier file may survive into this one.
+  CodeTable_Clear();
+  StringTable_Clear();
+  GameHeader_Reset();
   if (!GameFile_CheckContainer(image)) return false;
   bool ok = true;
   GameFile_ForEachChunk(image, [&](uint32_t id, uint64_t data, uint32_t size) {
