@@ -438,3 +438,24 @@ TEST_F(RoomDrawing, RoomStartDrawsOnlyInsideAFrameAndProjectionFollowsTheRoom) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RoomDrawing, CursorSpriteDrawsTheFrameOfTheStepCount) {
+  const int32_t sprite = Sprite_AddEmpty();
+  CSprite* s = Sprite_Get(sprite);
+  s->CreateFromBitmap(Solid(4, 4, 1).get(), false, false, false, true, 0, 0, 0);
+  for (uint8_t red = 2; red <= 3; ++red) s->AddFrameFromBitmap(Solid(4, 4, red).get(), 0);
+  const int32_t steps = g_stepCount;
+  g_stepCount = 7;
+  g_cursorSprite = sprite;
+  Room_Draw();
+  EXPECT_EQ(Graphics::PendingBatch().texture, GR_Texture_Get_Device_Texture(s->textures[1])) << "7 mod 3";
+  Graphics::ResetVertexBuffers();
+  g_cursorSprite = 42;
+  Room_Draw();
+  EXPECT_EQ(Graphics::PendingBatch().count, 0);
+  g_stepCount = steps;
+}
+
+}  // namespace
