@@ -31,6 +31,7 @@
 #include "world/instance.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
+#include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/run_values.h"
@@ -61,6 +62,7 @@ void InitSystems() {
   WorldHooks_Install();
   GameFile_InstallFunctionStores();
   Room_Init();
+  RoomDraw_Install();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
