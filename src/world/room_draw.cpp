@@ -13,6 +13,7 @@
 #include "graphics/graphics.h"
 #include "graphics/render_states.h"
 #include "graphics/texture_table.h"
+#include "world/run_values.h"
 #include "runtime/numeric.h"
 #include "world/game_loop.h"
 #include "world/room.h"
@@ -24,7 +25,6 @@
 
 int32_t g_currentView = 0;
 float g_portScale[2] = {1.0f, 1.0f};
-int32_t g_cursorSprite = -1;
 int32_t g_guiWidth = -1;
 int32_t g_guiHeight = -1;
 

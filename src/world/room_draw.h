@@ -12,8 +12,6 @@
 extern int32_t g_currentView;
 // Port coordinates times these give drawing-area pixels.
 extern float g_portScale[2];
-// The sprite drawn at the mouse, -1 for none.
-extern int32_t g_cursorSprite;
 // The size the GUI pass draws in; negative means the drawing area's.
 extern int32_t g_guiWidth;
 extern int32_t g_guiHeight;

@@ -22,6 +22,7 @@
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
+#include "world/run_values.h"
 #include "world/room_draw_ports.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
