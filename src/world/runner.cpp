@@ -90,15 +90,14 @@ bool Runner_PrepareAndRun() {
 }
 
 bool Runner_Start() {
-  if (!RunnerLoadGame(g_gameFileName.c_str())) {
-    std::fflush(stdout);
-    std::exit(1);
-  }
+  // No game chosen: the start fails (status 1) after the shutdown has run.
+  if (!RunnerLoadGame(g_gameFileName.c_str())) return false;
   g_debugConsole->Output("Get Resolution\n");
   if (!LoadGameHeader(g_gameData)) {
     g_debugConsole->Output("Failed to load the game\n");
     return false;
   }
+  DebugInfo_Attach();
   g_debugConsole->Output("Create Window\n");
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");
