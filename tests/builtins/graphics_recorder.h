@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "builtins/world/graphics_calls.h"
+#include "runtime/numeric.h"
 
 namespace graphics_test {
 
@@ -58,8 +59,8 @@ struct Recorder<R (*)(A...)> {
 inline float RecordedAlpha() { return 0.25f; }
 inline uint32_t RecordedColour() { return 0xFF123456u; }
 inline void RecordedRoomToWindow(float x, float y, int32_t* wx, int32_t* wy) {
-  *wx = static_cast<int32_t>(x) + 100;
-  *wy = static_cast<int32_t>(y) + 200;
+  *wx = Num_TruncInt32(x) + 100;
+  *wy = Num_TruncInt32(y) + 200;
 }
 
 #define KV_RECORD(member)                                                                    \
