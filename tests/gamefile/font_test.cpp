@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gamefile/builtin_images.h"
+#include "gamefile/font_rasterise.h"
 #include "gamefile/image_builder.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
@@ -66,8 +67,15 @@ FontChunk OneFont(uint32_t rangeWord, const std::vector<GlyphSpec>& glyphs, bool
 
 class Fonts : public testing::Test {
  protected:
-  void SetUp() override { Font_Init(); }
-  void TearDown() override { Font_Shutdown(); }
+  // System fonts stay without glyphs here; rasterising is tested with drawing.
+  void SetUp() override {
+    Font_Init();
+    Font_SetRasteriser(nullptr);
+  }
+  void TearDown() override {
+    Font_Shutdown();
+    Font_SetRasteriser(Font_RasteriseSystem);
+  }
   testsupport::ConsoleCapture console_;
 };
 
@@ -151,7 +159,7 @@ TEST_F(Fonts, LayoutWritesSixVerticesPerCharacterWithHalfPixelWidening) {
 }
 
 int32_t g_box[4][2] = {{2, 10}, {0, 4}, {1, 7}};
-void FrameBox(void*, int32_t frame, int32_t* left, int32_t* right) {
+void FrameBox(const void*, int32_t frame, int32_t* left, int32_t* right) {
   *left = g_box[frame][0];
   *right = g_box[frame][1];
 }
