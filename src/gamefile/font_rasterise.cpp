@@ -164,4 +164,7 @@ void Font_RasteriseSystem(CFontGM* font) {
     FT_Done_Face(face);
   }
   FT_Done_FreeType(library);
+  // Adding a font is rare: the library's configuration is let go each time
+  // rather than held until the program ends.
+  FcFini();
 }
