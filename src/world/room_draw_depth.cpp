@@ -44,7 +44,7 @@ void DrawLayers(const CRoom& room, bool foreground, const Rect& r) {
     if (layer.visible == 0 || (layer.foreground != 0) != foreground) continue;
     const CBackground* background = Background_Get(layer.index);
     if (background == nullptr) continue;
-    RoomDraw_BackgroundTiled(*background, layer.x, layer.y, layer.xscale, layer.yscale, layer.tileHorizontal != 0,
+    background->DrawTiled(layer.x, layer.y, layer.xscale, layer.yscale, layer.tileHorizontal != 0,
                              layer.tileVertical != 0, r.x1, r.y1, width, height, layer.blend, layer.alpha);
   }
 }
@@ -85,7 +85,7 @@ void DrawTile(const CTile& tile, const Rect& r) {
                        std::max(tile.x, xEnd) >= static_cast<float>(r.x1) &&
                        std::max(tile.y, yEnd) >= static_cast<float>(r.y1);
   if (!touches) return;
-  RoomDraw_BackgroundPart(*background, static_cast<float>(tile.left), static_cast<float>(tile.top),
+  background->DrawPart(static_cast<float>(tile.left), static_cast<float>(tile.top),
                           static_cast<float>(tile.width), static_cast<float>(tile.height), tile.x, tile.y, tile.xscale,
                           tile.yscale, tile.blend, tile.alpha);
 }

@@ -45,24 +45,3 @@ void Particle_System_DrawAtDepth(float) {}
 
 // A background of the game file draws from its page, one made at run time
 // from its own texture.
-void RoomDraw_BackgroundTiled(const CBackground& background, float x, float y, float xscale, float yscale,
-                              bool tileH, bool tileV, int32_t areaLeft, int32_t areaTop, int32_t areaWidth,
-                              int32_t areaHeight, uint32_t colour, float alpha) {
-  const TileArea area{areaLeft, areaTop, areaWidth, areaHeight};
-  if (background.GetPageOffset() != 0) {
-    TexturePage* page = TexturePage_AtOffset(background.GetPageOffset());
-    if (page != nullptr) GR_TexturePage_Draw_Tiled(page, 0, 0, x, y, xscale, yscale, tileH, tileV, area, colour, alpha);
-    return;
-  }
-  GR_Texture_Draw_Tiled(background.GetTextureId(), 0, 0, x, y, xscale, yscale, tileH, tileV, area, colour, alpha);
-}
-
-void RoomDraw_BackgroundPart(const CBackground& background, float left, float top, float width, float height, float x,
-                             float y, float xscale, float yscale, uint32_t colour, float alpha) {
-  if (background.GetPageOffset() != 0) {
-    TexturePage* page = TexturePage_AtOffset(background.GetPageOffset());
-    if (page != nullptr) GR_TexturePage_Draw_Part(page, left, top, width, height, x, y, xscale, yscale, 0, colour, alpha);
-    return;
-  }
-  GR_Texture_Draw_Part(background.GetTextureId(), left, top, width, height, x, y, xscale, yscale, 0, colour, alpha);
-}
