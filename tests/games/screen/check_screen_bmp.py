@@ -56,7 +56,7 @@ for x in range(11):
     check(pixel(x, 1) == PURPLE, f"health bar ({x},1) is {pixel(x, 1)}")
 check(pixel(11, 1) == BLACK, f"health bar end (11,1) is {pixel(11, 1)}")
 lit = [(x, y) for y in range(4, 8) for x in range(4, 8) if pixel(x, y) != BLACK]
-check(len(lit) == 1 and pixel(*lit[0]) == WHITE, f"draw_point lit {lit}")
+check(lit == [(5, 5)] and pixel(5, 5) == WHITE, f"draw_point lit {lit}")
 
 data, w, h, pixel = read_bmp("part.bmp")
 check(len(data) == 374 and (w, h) == (10, 10), f"part.bmp {len(data)} bytes {w}x{h}")
