@@ -7,6 +7,7 @@
 #include "script/bytecode.h"
 #include "script/code.h"
 #include "script/vm.h"
+#include "script/vm_decode.h"
 #include "script/vm_error.h"
 #include "script/vm_slot.h"
 
@@ -22,8 +23,10 @@ struct VMCodeState {
   const char* source = nullptr;
   const char* name = nullptr;
   const IVMStrings* strings = nullptr;  // the code's own pool; null: the game's strings
-  int32_t pc = 0;
+  int32_t pc = 0;  // byte offset after the instruction that left this code
   int32_t line = 0;
+  const VMDecoded* decoded = nullptr;
+  int32_t ip = 0;  // the record to go on at when this code runs again
 };
 
 // A script call: the caller's state and where its arguments began.
