@@ -90,6 +90,35 @@ inline bool TagIs(const VMSlot& slot, uint8_t type) {
   return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
 }
 
+// Argument slots from this index on are known to be empty: script calls
+// save and restore only the slots before it. After anything outside the
+// machine that may store into the slots (built-ins, variable setters,
+// instance visits, whoever ran the machine) it is measured again.
+int32_t g_argumentExtent = kArgumentSlots;
+
+void MeasureArgumentExtent() {
+  int32_t extent = kArgumentSlots;
+  while (extent > 0) {
+    const ScriptValue& slot = g_arguments[extent - 1];
+    uint64_t bits;
+    std::memcpy(&bits, &slot.real, sizeof bits);
+    if (slot.kind != kValueReal || slot.text != nullptr || bits != 0) break;
+    --extent;
+  }
+  g_argumentExtent = extent;
+}
+
+// Puts back the caller's slots of a frame; `extent` of the callee's may be
+// set.
+void RestoreArguments(const VMFrame& frame, int32_t extent) {
+  for (int32_t i = 0; i < extent; ++i) {
+    if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
+  }
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) g_arguments[i] = frame.arguments[i];
+  for (int32_t i = frame.argumentExtent; i < extent; ++i) g_arguments[i] = ScriptValue();
+  g_argumentExtent = frame.argumentExtent;
+}
+
 inline void PushBorrowed(VMSlot* slot, const char* text) {
   slot->type = kSlotString;
   slot->kind = 0;  // borrowed from the code's strings
@@ -230,10 +259,7 @@ void Machine::Unwind(VMSlot* sp) {
   stack_.withs.clear();
   while (depth_ > 0) {
     VMFrame& frame = stack_.frames[--depth_];
-    for (int32_t i = 0; i < kArgumentSlots; ++i) {
-      ScriptValue_Release(&g_arguments[i]);
-      g_arguments[i] = frame.arguments[i];
-    }
+    RestoreArguments(frame, kArgumentSlots);
     g_argumentCount = frame.argumentCount;
     ReleaseLocals();
   }
@@ -674,6 +700,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
   }
   ScriptValue_Release(&value);
+  MeasureArgumentExtent();  // a setter may store anywhere
   if (g_variableIndexOutOfRange != 0) {
     FailName("Pop :: Execution Error - Variable index out of range %s", id);
     return false;
@@ -727,6 +754,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   sp -= argc;
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments.data());
+  MeasureArgumentExtent();
   for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
   VMSlot_FromValue(sp++, result);
   return true;
@@ -742,20 +770,23 @@ bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
   CCode* code = script->code;
   if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
-  frame.caller = code_;
+  VMCodeState_Copy(&frame.caller, code_);
   frame.self = self_;
   frame.other = other_;
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
   frame.callerBase = base_;
   frame.withBase = withBase_;
-  std::memcpy(static_cast<void*>(frame.arguments), g_arguments, sizeof g_arguments);
+  int32_t extent = g_argumentExtent;
+  frame.argumentExtent = extent;
+  for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
   for (int32_t i = 0; i < given; ++i) {
     const VMSlot& slot = sp[-1 - i];
     g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
   }
-  for (int32_t i = given; i < kArgumentSlots; ++i) g_arguments[i] = ScriptValue();
+  for (int32_t i = given; i < extent; ++i) g_arguments[i] = ScriptValue();
+  g_argumentExtent = given;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
   frame.base = static_cast<int32_t>(sp - stack_.slots);
@@ -788,7 +819,7 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
   VMFrame& frame = stack_.frames[--depth_];
   stack_.withs.resize(static_cast<size_t>(frame.withBase));
-  code_ = frame.caller;
+  VMCodeState_Copy(&code_, frame.caller);
   self_ = frame.self;
   other_ = frame.other;
   g_argumentCount = frame.argumentCount;
@@ -796,10 +827,7 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   base_ = frame.callerBase;
   withBase_ = frame.withBase;
   ReleaseLocals();
-  for (ScriptValue& argument : g_arguments) {
-    if (argument.text != nullptr) ScriptValue_Release(&argument);
-  }
-  std::memcpy(static_cast<void*>(g_arguments), frame.arguments, sizeof g_arguments);
+  RestoreArguments(frame, g_argumentExtent);
   sp = stack_.slots + frame.base;
   VMSlot_FromValue(sp++, returned);
   UpdateSoftLimit();
@@ -863,6 +891,7 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
       }
       break;
   }
+  MeasureArgumentExtent();  // the world's visits ran outside the machine
   if (found.empty()) {
     *jump = true;  // the popenv restores and goes on
     return true;
@@ -930,6 +959,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
     VM_RaiseError(state, kOverflow);
     return false;
   }
+  MeasureArgumentExtent();  // whoever ran before may have set any slot
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   const VMDecoded* decoded = VM_Decoded(code, code->size & ~3);

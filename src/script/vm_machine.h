@@ -29,12 +29,29 @@ struct VMCodeState {
   int32_t ip = 0;  // the record to go on at when this code runs again
 };
 
+// Field by field: a block copy of this size starts slowly, and a call makes
+// two of them.
+inline void VMCodeState_Copy(VMCodeState* to, const VMCodeState& from) {
+  to->bytes = from.bytes;
+  to->size = from.size;
+  to->code = from.code;
+  to->debug = from.debug;
+  to->source = from.source;
+  to->name = from.name;
+  to->strings = from.strings;
+  to->pc = from.pc;
+  to->line = from.line;
+  to->decoded = from.decoded;
+  to->ip = from.ip;
+}
+
 // A script call: the caller's state and where its arguments began.
 struct VMFrame {
   VMCodeState caller;
   CInstance* self;
   CInstance* other;
   int32_t argumentCount;
+  int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
   CVariableList* locals;
   int32_t base;      // slot index of the caller's stack where the call's value goes
   int32_t callerBase;  // the caller's own bottom slot
