@@ -159,7 +159,16 @@ class Machine {
   void FailName(const char* format, int32_t id);
 
   bool CheckOverflow(VMSlot* sp);
-  void UpdateSoftLimit();
+  void UpdateSoftLimit() {
+    // Below this many slots no mix of value sizes can reach the limit.
+    int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
+                   static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
+    int32_t slots = room / 16;
+    overflowLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
+    // Fused records run up to three instructions past one check; with
+    // breakpoints set every instruction is checked.
+    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + (slots < 4 ? 0 : slots - 4));
+  }
   void Unwind(VMSlot* sp);
   void FreeSlots(VMSlot* from, VMSlot* to);
   void FreeWith(VMWith& with);
@@ -167,10 +176,11 @@ class Machine {
   bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
+  ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   bool Call(uint32_t word, int32_t id, VMSlot*& sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  bool EnterScript(int32_t index, int32_t argc, VMSlot*& sp);
+  bool EnterScript(CScript* script, int32_t argc, VMSlot*& sp);
   void LeaveScript(VMSlot*& sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
@@ -182,7 +192,7 @@ class Machine {
   int32_t depth_ = 0;
   int32_t base_ = 0;  // the running code's bottom slot
   int32_t withBase_ = 0;
-  VMSlot* softLimit_ = nullptr;      // beyond it every record takes the slow path
+  uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
   VMSlot* overflowLimit_ = nullptr;  // beyond it the stack's use is counted
   bool breakpoints_ = false;
   bool failed_ = false;
@@ -220,16 +230,6 @@ void Machine::FailName(const char* format, int32_t id) {
   Fail(message);
 }
 
-void Machine::UpdateSoftLimit() {
-  // Below this many slots no mix of value sizes can reach the limit.
-  int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
-                 static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
-  int32_t slots = room / 16;
-  overflowLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
-  // Fused records run up to three instructions past one check; with
-  // breakpoints set every instruction is checked.
-  softLimit_ = breakpoints_ ? stack_.slots - 1 : overflowLimit_ - 4;
-}
 
 bool Machine::CheckOverflow(VMSlot* sp) {
   int64_t used = static_cast<int64_t>(depth_) * kVMFrameBytes +
@@ -283,7 +283,7 @@ void Machine::Unwind(VMSlot* sp) {
 // record's first instruction alone.
 #define VM_DISPATCH()                                   \
   do {                                                  \
-    if (__builtin_expect(sp > softLimit_, 0)) goto slow; \
+    if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > softLimit_, 0)) goto slow; \
     goto* kHandlers[op->kind];                          \
   } while (0)
 #define VM_NEXT(n) \
@@ -411,11 +411,20 @@ unary:
   if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
   if (const char* error = VMOp_Unary(op->opcode, sp - 1)) VM_FAIL(error);
   VM_NEXT(1);
-conv:
+conv: {
   VM_NEED(1);
-  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
-  if (const char* error = VMOp_Conv(op->t2, sp - 1)) VM_FAIL(error);
+  VMSlot* value = sp - 1;
+  if (value->type != op->expect1) VM_FAIL(kMalformed);
+  // The two the generator makes most: an index to int, a constant to variant.
+  if (value->type == kSlotVariant && op->t2 == kSlotInt && value->kind == kValueReal && value->text == nullptr) {
+    VMSlot_SetInt(value, VMFast_TruncInt32(value->d));
+  } else if (value->type == kSlotInt && op->t2 == kSlotVariant) {
+    VMSlot_SetReal(value, value->i);
+  } else if (const char* error = VMOp_Conv(op->t2, value)) {
+    VM_FAIL(error);
+  }
   VM_NEXT(1);
+}
 
 pushDouble:
   VMSlot_SetDouble(sp++, op->value.d);
@@ -443,7 +452,16 @@ pushLocal: {
     VM_NEXT(1);
   }
 }
-pushVariable:
+pushVariable: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (element != nullptr && element->kind == kValueReal && element->text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    sp = rest;
+    VMSlot_SetReal(sp++, element->real);
+    VM_NEXT(1);
+  }
+}
   errorPc_ = op->at;
   if (!PushVariable(op->word, op->operand, sp)) goto stop;
   VM_NEXT(1);
@@ -461,7 +479,18 @@ popLocal:
       VM_NEXT(1);
     }
   }
-popVariable:
+popVariable: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
+      rest[-1].kind == kValueReal && rest[-1].text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    if (element->text != nullptr) ScriptValue_Release(element);
+    *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
+    sp = rest - 1;
+    VM_NEXT(1);
+  }
+}
   errorPc_ = op->at;
   if (!PopVariable(op->word, op->operand, sp)) goto stop;
   VM_NEXT(1);
@@ -607,6 +636,37 @@ inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
          static_cast<int16_t>(word & 0xFFFF) == kLocal;
 }
 
+// The existing element a reference to one of self's own variables names,
+// read without popping: `rest` is where the stack ends once the selector and
+// index are taken. Null sends the reference down the full path: another
+// instance, a built-in or global variable, an element that does not exist.
+ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
+  uint32_t ref = op.operand;
+  if ((ref & kRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
+  VMSlot* bottom = stack_.slots + base_;
+  int32_t index = 0, selector;
+  if ((ref & kRefNoIndex) == 0) {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    index = (--sp)->i;
+  }
+  if ((ref & kRefSelectorInWord) != 0) {
+    selector = static_cast<int16_t>(op.word & 0xFFFF);
+  } else {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    selector = (--sp)->i;
+  }
+  if (index < 0 || (selector != kSelf && (selector != kUnspecified || Variable_IsGlobalVar(op.id) != 0))) return nullptr;
+  CVariableList* list = WorldSeam_Get().InstanceVariables(self_);
+  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(op.id);
+  if (node == nullptr) return nullptr;
+  *rest = sp;
+  if (index == 0) return &node->value;
+  int32_t row, column;
+  Variable_SplitIndex(index, &row, &column);
+  if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
+  return &node->rows[row].items[column];
+}
+
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   if (IsPlainLocal(word, ref) && locals_ != nullptr) {
     const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kRefIdMask));
@@ -728,8 +788,7 @@ bool Machine::Call(uint32_t word, int32_t id, VMSlot*& sp) {
   if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(id - kFirstScriptFunctionId, argc, sp);
+    if (code != nullptr && code->code != nullptr && code->code->size > 0) return EnterScript(script, argc, sp);
   }
   // Extension functions, and scripts without bytecode, give real 0.
   FreeSlots(sp - argc, sp);
@@ -760,13 +819,12 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   return true;
 }
 
-bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
+bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   if (depth_ >= stack_.frameCapacity - 1 ||
       static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
     Fail(kOverflow);
     return false;
   }
-  CScript* script = Script_Get(index);
   CCode* code = script->code;
   if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
@@ -798,7 +856,7 @@ bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
   code_.debug = code->debug;
   code_.source = code->vmSource;
   code_.name = code->name;
-  code_.decoded = VM_Decoded(code->code, code->code->size);
+  code_.decoded = VM_DecodedFor(code->code, code->code->size);
   code_.strings = code_.decoded->strings;
   code_.pc = 0;
   code_.line = 0;

@@ -86,3 +86,10 @@ struct VMDecoded {
 // The decoded form of the first `size` bytes of a buffer, made on first use
 // and kept on the buffer until its bytes change or it is freed.
 const VMDecoded* VM_Decoded(VMBuffer* code, int32_t size);
+
+// The last form made, when it still fits; otherwise as VM_Decoded.
+inline const VMDecoded* VM_DecodedFor(VMBuffer* code, int32_t size) {
+  const VMDecoded* form = code->decoded;
+  if (form != nullptr && form->bytes == code->bytes && form->size == size) return form;
+  return VM_Decoded(code, size);
+}

@@ -37,6 +37,22 @@ inline double VMFast_Mod(double l, double r) {
   return std::fmod(l, r);
 }
 
+// std::trunc without the library call: below 2^52 in magnitude the
+// conversion through int64 truncates exactly, and the sign is put back so
+// that -0.3 still gives -0; larger values are whole already.
+inline double VMFast_Trunc(double q) {
+  constexpr double kWhole = 4503599627370496.0;  // 2^52
+  if (!(std::fabs(q) < kWhole)) return q;
+  return std::copysign(static_cast<double>(static_cast<int64_t>(q)), q);
+}
+
+// Num_TruncInt32's answer, inline: out of range and NaN give INT32_MIN. The
+// range test comes first, so the conversion never sees a value outside int32.
+inline int32_t VMFast_TruncInt32(double value) {
+  if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
 // Real arithmetic by record kind; false where the module must decide
 // (divisors near zero).
 inline bool VMFast_Arith(uint8_t kind, double l, double r, double* out) {
@@ -50,7 +66,7 @@ inline bool VMFast_Arith(uint8_t kind, double l, double r, double* out) {
       return true;
     case kKindRem:
       if (std::fabs(r) < kVMDivideEpsilon) return false;
-      *out = std::trunc(l / r);
+      *out = VMFast_Trunc(l / r);
       return true;
     case kKindMod: *out = VMFast_Mod(l, r); return true;
     default: return false;
