@@ -157,6 +157,7 @@ class Machine {
   // Errors: the report, then (under debugger evaluation only) the run stops.
   void Fail(const char* message);
   void FailName(const char* format, int32_t id);
+  void FailGet(ScriptValue* value, int32_t id);  // a read that failed
 
   bool CheckOverflow(VMSlot* sp);
   void UpdateSoftLimit() {
@@ -222,6 +223,13 @@ void Machine::Fail(const char* message) {
   state.frames = frames.data();
   VM_RaiseError(state, message);
   failed_ = true;
+}
+
+void Machine::FailGet(ScriptValue* value, int32_t id) {
+  ScriptValue_Release(value);
+  FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
+                                           : "Push :: Execution Error - Variable Get %s",
+           id);
 }
 
 void Machine::FailName(const char* format, int32_t id) {
@@ -307,8 +315,8 @@ bool Machine::Run(ScriptValue* result) {
       &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
       &&unary, &&conv,
       &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
-      &&pushLocal, &&pushVariable, &&pushBad,
-      &&popLocal, &&popVariable, &&popBad,
+      &&pushLocal, &&pushBuiltin, &&pushSelf, &&pushVariable, &&pushBad,
+      &&popLocal, &&popSelf, &&popVariable, &&popBad,
       &&dup, &&popz,
       &&branch, &&branchTrue, &&branchFalse, &&badBranch,
       &&pushEnv, &&popEnv, &&call, &&callBad, &&ret, &&exit,
@@ -451,8 +459,20 @@ pushLocal: {
     VMSlot_SetReal(sp++, node->value.real);
     VM_NEXT(1);
   }
+  goto pushVariable;
 }
-pushVariable: {
+pushBuiltin: {
+  errorPc_ = op->at;
+  ScriptValue value;
+  g_variableIndexOutOfRange = 0;
+  if (!Variable_GetValue(self_, op->id, 0, &value)) {
+    FailGet(&value, op->id);
+    goto stop;
+  }
+  VMSlot_FromValue(sp++, value);
+  VM_NEXT(1);
+}
+pushSelf: {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
   if (element != nullptr && element->kind == kValueReal && element->text == nullptr) {
@@ -462,6 +482,7 @@ pushVariable: {
     VM_NEXT(1);
   }
 }
+pushVariable:
   errorPc_ = op->at;
   if (!PushVariable(op->word, op->operand, sp)) goto stop;
   VM_NEXT(1);
@@ -479,7 +500,8 @@ popLocal:
       VM_NEXT(1);
     }
   }
-popVariable: {
+  goto popVariable;
+popSelf: {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
   if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
@@ -491,6 +513,7 @@ popVariable: {
     VM_NEXT(1);
   }
 }
+popVariable:
   errorPc_ = op->at;
   if (!PopVariable(op->word, op->operand, sp)) goto stop;
   VM_NEXT(1);
@@ -698,10 +721,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_GetValueByTarget(selector, id, index, &value); break;
   }
   if (!ok) {
-    ScriptValue_Release(&value);
-    FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
-                                             : "Push :: Execution Error - Variable Get %s",
-             id);
+    FailGet(&value, id);
     return false;
   }
   VMSlot_FromValue(sp++, value);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "script/bytecode.h"
+#include "script/variable_registry.h"
 #include "script/vm_slot.h"
 
 namespace {
@@ -21,6 +22,23 @@ uint8_t SlotTag(uint8_t type) { return type == kVMShort ? static_cast<uint8_t>(k
 bool IsPlainLocal(uint32_t word, uint32_t ref) {
   return (ref & (kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId)) == (kVMRefNoIndex | kVMRefSelectorInWord) &&
          static_cast<int16_t>(word & 0xFFFF) == kSelectorLocal;
+}
+
+constexpr int32_t kSelectorSelf = -1;
+constexpr int32_t kSelectorUnspecified = -6;
+
+// Built-in variables of self without an index: never global, never local.
+bool IsPlainBuiltin(uint32_t word, uint32_t ref) {
+  int32_t selector = static_cast<int16_t>(word & 0xFFFF);
+  return (ref & (kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId)) == (kVMRefNoIndex | kVMRefSelectorInWord) &&
+         (selector == kSelectorSelf || selector == kSelectorUnspecified) &&
+         static_cast<int32_t>(ref & kVMRefIdMask) < kFirstInstanceVariableId;
+}
+
+// A reference that may reach self's own variables (selector and index may
+// come from the stack).
+bool MayBeSelf(uint32_t ref) {
+  return (ref & kVMRefInstanceId) == 0 && static_cast<int32_t>(ref & kVMRefIdMask) >= kFirstInstanceVariableId;
 }
 
 uint8_t OperatorKind(uint8_t opcode) {
@@ -49,7 +67,11 @@ uint8_t PushKind(uint8_t t1, uint32_t word, uint32_t operand, const IVMStrings* 
     case kVMInt: case kVMShort: return kKindPushInt;
     case kVMBool: return kKindPushBool;
     case kVMString: return strings != nullptr ? kKindPushPoolString : kKindPushGameString;
-    case kVMVariant: return IsPlainLocal(word, operand) ? kKindPushLocal : kKindPushVariable;
+    case kVMVariant:
+      return IsPlainLocal(word, operand)     ? kKindPushLocal
+             : IsPlainBuiltin(word, operand) ? kKindPushBuiltin
+             : MayBeSelf(operand)            ? kKindPushSelf
+                                             : kKindPushVariable;
     default: return kKindPushBad;
   }
 }
@@ -141,7 +163,8 @@ class Decoder {
       case kOpNeg: case kOpNot: return kKindUnary;
       case kOpPush: return PushOf(record, operand);
       case kOpPop: return record.t1 != kVMVariant ? kKindPopBad
-             : IsPlainLocal(record.word, record.operand) ? kKindPopLocal : kKindPopVariable;
+             : IsPlainLocal(record.word, record.operand) ? kKindPopLocal
+             : MayBeSelf(record.operand) ? kKindPopSelf : kKindPopVariable;
       case kOpDup: return kKindDup;
       case kOpPopz: return kKindPopz;
       case kOpB: case kOpBt: case kOpBf: return BranchOf(record);

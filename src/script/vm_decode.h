@@ -30,9 +30,12 @@ enum VMKind : uint8_t {
   kKindPushPoolString,  // text resolved from the code's own pool
   kKindPushGameString,  // text from the game's strings at run time
   kKindPushLocal,       // push.v of a plain local
+  kKindPushBuiltin,      // push.v of a built-in variable of self, no index
+  kKindPushSelf,         // push.v that may name one of self's own variables
   kKindPushVariable,
   kKindPushBad,         // push of a type without a push form
   kKindPopLocal,        // pop.v into a plain local
+  kKindPopSelf,         // pop.v that may name one of self's own variables
   kKindPopVariable,
   kKindPopBad,          // pop whose first type is not variant
   kKindDup, kKindPopz,

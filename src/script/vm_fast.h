@@ -31,8 +31,11 @@ inline double VMFast_Mod(double l, double r) {
   if (std::fabs(l) < kExact && std::fabs(r) < kExact && r != 0.0) {
     // Both lie inside int64's range, so the conversions are exact or truncate.
     auto li = static_cast<int64_t>(l), ri = static_cast<int64_t>(r);
-    if (static_cast<double>(li) == l && static_cast<double>(ri) == r)
-      return std::copysign(static_cast<double>(li % ri), l);
+    if (static_cast<double>(li) != l || static_cast<double>(ri) != r) return std::fmod(l, r);
+    // The narrower division is the quicker one; INT32_MIN % -1 stays wide.
+    if (li > INT32_MIN && li <= INT32_MAX && ri > INT32_MIN && ri <= INT32_MAX)
+      return std::copysign(static_cast<double>(static_cast<int32_t>(li) % static_cast<int32_t>(ri)), l);
+    return std::copysign(static_cast<double>(li % ri), l);
   }
   return std::fmod(l, r);
 }
