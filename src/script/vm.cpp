@@ -91,12 +91,15 @@ inline bool TagIs(const VMSlot& slot, uint8_t type) {
 }
 
 // Argument slots from this index on are known to be empty: script calls
-// save and restore only the slots before it. After anything outside the
-// machine that may store into the slots (built-ins, variable setters,
-// instance visits, whoever ran the machine) it is measured again.
-int32_t g_argumentExtent = kArgumentSlots;
+// save and restore only the slots before it. Anything outside the machine
+// that may store into the slots (built-ins, variable setters, instance
+// visits, whoever ran the machine) makes it unknown, and the next call
+// measures it again.
+constexpr int32_t kExtentUnknown = -1;
+int32_t g_argumentExtent = kExtentUnknown;
 
-void MeasureArgumentExtent() {
+int32_t ArgumentExtent() {
+  if (g_argumentExtent != kExtentUnknown) return g_argumentExtent;
   int32_t extent = kArgumentSlots;
   while (extent > 0) {
     const ScriptValue& slot = g_arguments[extent - 1];
@@ -105,7 +108,7 @@ void MeasureArgumentExtent() {
     if (slot.kind != kValueReal || slot.text != nullptr || bits != 0) break;
     --extent;
   }
-  g_argumentExtent = extent;
+  return extent;
 }
 
 // Puts back the caller's slots of a frame; `extent` of the callee's may be
@@ -320,8 +323,12 @@ bool Machine::Run(ScriptValue* result) {
       &&dup, &&popz,
       &&branch, &&branchTrue, &&branchFalse, &&badBranch,
       &&pushEnv, &&popEnv, &&call, &&callBad, &&ret, &&exit,
-      &&constOp, &&localConstOp,
+      &&constAdd, &&constSub, &&constMul, &&constDiv, &&constRem, &&constMod, &&malformed,
+      &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
+      &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
+      &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
   };
+  static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
   locals_ = TakeLocals();
   breakpoints_ = VM_BreakpointCount() > 0;
@@ -584,45 +591,71 @@ exit:
   LeaveScript(sp, nullptr);
   VM_RELOAD();
 
-constOp: {
-  // A number constant, then an operator on it and the value below.
-  const VMRecord& next = op[1];
-  VMSlot* left = sp - 1;
-  double l, value;
-  if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) {
-    double r = op->plain == kKindPushDouble ? op->value.d : op->value.i;
-    if (VMFast_IsCompare(op->fusedKind)) {
-      VMSlot_SetBool(left, VMFast_Compare(op->fusedKind, l, r));
-      VM_NEXT(2);
-    }
-    if (VMFast_Arith(op->fusedKind, l, r, &value)) {
-      if (left->type == kSlotVariant) VMSlot_SetReal(left, value);
-      else VMSlot_SetDouble(left, value);
-      VM_NEXT(2);
-    }
+// A number constant, then an operator on it and the value below.
+#define VM_CONST_OP(OP)                                                          \
+  {                                                                                \
+    const VMRecord& next = op[1];                                                  \
+    VMSlot* left = sp - 1;                                                         \
+    double l, value;                                                               \
+    if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) { \
+      if (VMFast_IsCompare(OP)) {                                                \
+        VMSlot_SetBool(left, VMFast_Compare(OP, l, next.value.d));               \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+      if (VMFast_Arith(OP, l, next.value.d, &value)) {                           \
+        if (left->type == kSlotVariant) VMSlot_SetReal(left, value);               \
+        else VMSlot_SetDouble(left, value);                                        \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+    }                                                                              \
+    goto* kHandlers[op->plain];                                                    \
   }
-  goto* kHandlers[op->plain];
-}
-localConstOp: {
-  // A plain local, a number constant, an operator on the two.
-  const VariableNode* node = locals_->FindWritable(op->id);
-  if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) {
-    const VMRecord& constant = op[1];
-    double l = node->value.real, value;
-    double r = constant.plain == kKindPushDouble ? constant.value.d : constant.value.i;
-    if (VMFast_IsCompare(op->fusedKind)) {
-      g_variableIndexOutOfRange = 0;
-      VMSlot_SetBool(sp++, VMFast_Compare(op->fusedKind, l, r));
-      VM_NEXT(3);
-    }
-    if (VMFast_Arith(op->fusedKind, l, r, &value)) {
-      g_variableIndexOutOfRange = 0;
-      VMSlot_SetReal(sp++, value);
-      VM_NEXT(3);
-    }
+constAdd: VM_CONST_OP(kKindAdd)
+constSub: VM_CONST_OP(kKindSub)
+constMul: VM_CONST_OP(kKindMul)
+constDiv: VM_CONST_OP(kKindDiv)
+constRem: VM_CONST_OP(kKindRem)
+constMod: VM_CONST_OP(kKindMod)
+constLt: VM_CONST_OP(kKindLt)
+constLe: VM_CONST_OP(kKindLe)
+constEq: VM_CONST_OP(kKindEq)
+constNe: VM_CONST_OP(kKindNe)
+constGe: VM_CONST_OP(kKindGe)
+constGt: VM_CONST_OP(kKindGt)
+#undef VM_CONST_OP
+
+// A plain local, a number constant, an operator on the two.
+#define VM_LOCAL_OP(OP)                                                                 \
+  {                                                                                       \
+    const VariableNode* node = locals_->FindWritable(op->id);                             \
+    double value;                                                                         \
+    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) { \
+      if (VMFast_IsCompare(OP)) {                                                       \
+        g_variableIndexOutOfRange = 0;                                                    \
+        VMSlot_SetBool(sp++, VMFast_Compare(OP, node->value.real, op->value.d));        \
+        VM_NEXT(3);                                                                       \
+      }                                                                                   \
+      if (VMFast_Arith(OP, node->value.real, op->value.d, &value)) {                    \
+        g_variableIndexOutOfRange = 0;                                                    \
+        VMSlot_SetReal(sp++, value);                                                      \
+        VM_NEXT(3);                                                                       \
+      }                                                                                   \
+    }                                                                                     \
+    goto* kHandlers[op->plain];                                                           \
   }
-  goto* kHandlers[op->plain];
-}
+localAdd: VM_LOCAL_OP(kKindAdd)
+localSub: VM_LOCAL_OP(kKindSub)
+localMul: VM_LOCAL_OP(kKindMul)
+localDiv: VM_LOCAL_OP(kKindDiv)
+localRem: VM_LOCAL_OP(kKindRem)
+localMod: VM_LOCAL_OP(kKindMod)
+localLt: VM_LOCAL_OP(kKindLt)
+localLe: VM_LOCAL_OP(kKindLe)
+localEq: VM_LOCAL_OP(kKindEq)
+localNe: VM_LOCAL_OP(kKindNe)
+localGe: VM_LOCAL_OP(kKindGe)
+localGt: VM_LOCAL_OP(kKindGt)
+#undef VM_LOCAL_OP
 
 done:
   if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
@@ -780,7 +813,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
   }
   ScriptValue_Release(&value);
-  MeasureArgumentExtent();  // a setter may store anywhere
+  g_argumentExtent = kExtentUnknown;  // a setter may store anywhere
   if (g_variableIndexOutOfRange != 0) {
     FailName("Pop :: Execution Error - Variable index out of range %s", id);
     return false;
@@ -833,7 +866,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   sp -= argc;
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments.data());
-  MeasureArgumentExtent();
+  g_argumentExtent = kExtentUnknown;
   for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
   VMSlot_FromValue(sp++, result);
   return true;
@@ -855,7 +888,7 @@ bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   frame.locals = locals_;
   frame.callerBase = base_;
   frame.withBase = withBase_;
-  int32_t extent = g_argumentExtent;
+  int32_t extent = ArgumentExtent();
   frame.argumentExtent = extent;
   for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
@@ -905,7 +938,7 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   base_ = frame.callerBase;
   withBase_ = frame.withBase;
   ReleaseLocals();
-  RestoreArguments(frame, g_argumentExtent);
+  RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
   sp = stack_.slots + frame.base;
   VMSlot_FromValue(sp++, returned);
   UpdateSoftLimit();
@@ -969,7 +1002,7 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
       }
       break;
   }
-  MeasureArgumentExtent();  // the world's visits ran outside the machine
+  g_argumentExtent = kExtentUnknown;  // the world's visits ran outside the machine
   if (found.empty()) {
     *jump = true;  // the popenv restores and goes on
     return true;
@@ -1037,7 +1070,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
     VM_RaiseError(state, kOverflow);
     return false;
   }
-  MeasureArgumentExtent();  // whoever ran before may have set any slot
+  g_argumentExtent = kExtentUnknown;  // whoever ran before may have set any slot
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   const VMDecoded* decoded = VM_Decoded(code, code->size & ~3);

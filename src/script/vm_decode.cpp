@@ -231,17 +231,21 @@ class Decoder {
            records_[second].kind != kKindLink && records_[second].kind != kKindEnd && records_[second].kind != kKindMalformed;
   }
 
+  static double ConstantOf(const VMRecord& push) {
+    return push.kind == kKindPushDouble ? push.value.d : static_cast<double>(push.value.i);
+  }
+
   void Fuse() {
     for (size_t i = 0; i + 1 < records_.size(); ++i) {
       VMRecord& first = records_[i];
       if (first.kind == kKindPushLocal && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
           IsNumberConstant(records_[i + 1]) && FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
-        first.kind = kKindLocalConstOp;
-        first.fusedKind = records_[i + 2].kind;
+        first.kind = static_cast<uint8_t>(kKindLocalConstOp + records_[i + 2].kind - kKindAdd);
+        first.value.d = ConstantOf(records_[i + 1]);
       } else if (IsNumberConstant(first) && Follows(i, i + 1) &&
                  FusableOperator(first, records_[i + 1], records_[i + 1].expect2)) {
-        first.kind = kKindConstOp;
-        first.fusedKind = records_[i + 1].kind;
+        records_[i + 1].value.d = ConstantOf(first);
+        first.kind = static_cast<uint8_t>(kKindConstOp + records_[i + 1].kind - kKindAdd);
       }
     }
   }

@@ -49,9 +49,10 @@ enum VMKind : uint8_t {
   // and the stack is far from its limit; the record after keeps the plain
   // form of the last instruction, so a branch there or a slow case still
   // runs it alone.
-  kKindConstOp,         // push of a number constant, then a binary operator
-  kKindLocalConstOp,    // push.v of a plain local, a number constant, an operator
-  kKindCount,
+  // One kind per operator, add to gt in the order above (bitwise unused).
+  kKindConstOp,  // push of a number constant, then a binary operator
+  kKindLocalConstOp = kKindConstOp + (kKindGt - kKindAdd + 1),  // a plain local, a constant, an operator
+  kKindCount = kKindLocalConstOp + (kKindGt - kKindAdd + 1),
 };
 
 struct VMRecord {
@@ -62,13 +63,15 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t fusedKind;  // fused records: the operator's own kind
+  uint8_t spare;
   int32_t at;       // byte offset of the instruction word
   int32_t next;     // byte offset after it (and its operand)
   int32_t target;   // branches and links: record index; -1 none
   uint32_t word;
   uint32_t operand;  // the first operand word (variable reference, id, index)
   int32_t id;        // variable id of a reference
+  // Push constants; a fused local's constant as a double; the operator
+  // record after a fused constant holds that constant as a double.
   union {
     double d;
     int64_t l;

@@ -12,7 +12,7 @@
 
 // A number the fast paths can read as a double: a double, an int, or a real
 // variant without text.
-inline bool VMFast_PlainReal(const VMSlot& slot, double* out) {
+__attribute__((always_inline)) inline bool VMFast_PlainReal(const VMSlot& slot, double* out) {
   switch (slot.type) {
     case kSlotDouble: *out = slot.d; return true;
     case kSlotInt: *out = slot.i; return true;
@@ -31,11 +31,8 @@ inline double VMFast_Mod(double l, double r) {
   if (std::fabs(l) < kExact && std::fabs(r) < kExact && r != 0.0) {
     // Both lie inside int64's range, so the conversions are exact or truncate.
     auto li = static_cast<int64_t>(l), ri = static_cast<int64_t>(r);
-    if (static_cast<double>(li) != l || static_cast<double>(ri) != r) return std::fmod(l, r);
-    // The narrower division is the quicker one; INT32_MIN % -1 stays wide.
-    if (li > INT32_MIN && li <= INT32_MAX && ri > INT32_MIN && ri <= INT32_MAX)
-      return std::copysign(static_cast<double>(static_cast<int32_t>(li) % static_cast<int32_t>(ri)), l);
-    return std::copysign(static_cast<double>(li % ri), l);
+    if (static_cast<double>(li) == l && static_cast<double>(ri) == r)
+      return std::copysign(static_cast<double>(li % ri), l);
   }
   return std::fmod(l, r);
 }
@@ -58,7 +55,7 @@ inline int32_t VMFast_TruncInt32(double value) {
 
 // Real arithmetic by record kind; false where the module must decide
 // (divisors near zero).
-inline bool VMFast_Arith(uint8_t kind, double l, double r, double* out) {
+__attribute__((always_inline)) inline bool VMFast_Arith(uint8_t kind, double l, double r, double* out) {
   switch (kind) {
     case kKindAdd: *out = l + r; return true;
     case kKindSub: *out = l - r; return true;
@@ -77,7 +74,7 @@ inline bool VMFast_Arith(uint8_t kind, double l, double r, double* out) {
 }
 
 // Comparisons under the machine's tolerance, by record kind.
-inline bool VMFast_Compare(uint8_t kind, double l, double r) {
+__attribute__((always_inline)) inline bool VMFast_Compare(uint8_t kind, double l, double r) {
   double d = l - r;
   switch (kind) {
     case kKindLt: return d < -kVMCompareEpsilon;
@@ -93,7 +90,7 @@ inline bool VMFast_IsCompare(uint8_t kind) { return kind >= kKindLt && kind <= k
 
 // Binary operator of two plain numbers, the result in `left`; false leaves
 // both untouched for the module. Two ints keep whole-number rules.
-inline bool VMFast_Binary(uint8_t kind, VMSlot* left, const VMSlot* right) {
+__attribute__((always_inline)) inline bool VMFast_Binary(uint8_t kind, VMSlot* left, const VMSlot* right) {
   double l, r;
   if (!VMFast_PlainReal(*left, &l) || !VMFast_PlainReal(*right, &r)) return false;
   if (VMFast_IsCompare(kind)) {
