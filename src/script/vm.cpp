@@ -294,7 +294,7 @@ void Machine::Unwind(VMSlot* sp) {
 // record's first instruction alone.
 #define VM_DISPATCH()                                   \
   do {                                                  \
-    if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > softLimit_, 0)) goto slow; \
+    if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > limit, 0)) goto slow; \
     goto* kHandlers[op->kind];                          \
   } while (0)
 #define VM_NEXT(n) \
@@ -307,6 +307,7 @@ void Machine::Unwind(VMSlot* sp) {
   do {                                                \
     records = code_.decoded->records;                 \
     bottom = stack_.slots + base_;                    \
+    limit = softLimit_;                               \
     op = records + code_.ip;                          \
     VM_DISPATCH();                                    \
   } while (0)
@@ -336,6 +337,7 @@ bool Machine::Run(ScriptValue* result) {
   const VMRecord* records = code_.decoded->records;
   const VMRecord* op = records;
   VMSlot* bottom = stack_.slots + base_;
+  uintptr_t limit = softLimit_;  // softLimit_ kept in a register
   VM_DISPATCH();
 
 slow:
@@ -561,6 +563,7 @@ popEnv: {
   bool jump = false;
   if (!(op->plain == kKindPushEnv ? PushEnv(*op, sp, &jump) : PopEnv(*op, &jump))) goto stop;
   UpdateSoftLimit();
+  limit = softLimit_;
   if (jump) {
     op = records + op->target;
     VM_DISPATCH();
@@ -924,12 +927,21 @@ bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
 // and the value takes the place of the call's arguments.
 void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   ScriptValue returned;
-  if (value != nullptr) VMSlot_ToValue(value, &returned);
+  if (value != nullptr && value->type == kSlotVariant) {
+    returned = ScriptValue{value->kind, value->text, value->d};  // as VMSlot_ToValue hands a variant over
+    value->text = nullptr;
+  } else if (value != nullptr) {
+    VMSlot_ToValue(value, &returned);
+  }
   VMSlot* bottom = stack_.slots + base_;
   FreeSlots(bottom, value != nullptr ? value : sp);
-  for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
   VMFrame& frame = stack_.frames[--depth_];
-  stack_.withs.resize(static_cast<size_t>(frame.withBase));
+  // The callee's own with loops end here; the caller's, below withBase_,
+  // stay open around the call.
+  if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
+    for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
+    stack_.withs.resize(static_cast<size_t>(withBase_));
+  }
   VMCodeState_Copy(&code_, frame.caller);
   self_ = frame.self;
   other_ = frame.other;

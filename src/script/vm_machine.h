@@ -55,7 +55,7 @@ struct VMFrame {
   CVariableList* locals;
   int32_t base;      // slot index of the caller's stack where the call's value goes
   int32_t callerBase;  // the caller's own bottom slot
-  int32_t withBase;  // the caller's with records end here
+  int32_t withBase;  // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
 };
 
