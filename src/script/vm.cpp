@@ -53,7 +53,7 @@ constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
 CVariableList* g_localsPool[kLocalsCapacity];
 int32_t g_localsDepth = 0;
 
-CVariableList* TakeLocals() {
+inline CVariableList* TakeLocals() {
   if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
   CVariableList*& slot = g_localsPool[g_localsDepth++];
   if (slot == nullptr) slot = new CVariableList();
@@ -62,7 +62,7 @@ CVariableList* TakeLocals() {
   return list;
 }
 
-void ReleaseLocals() {
+inline void ReleaseLocals() {
   if (g_localsDepth > 0) --g_localsDepth;
 }
 
@@ -474,7 +474,9 @@ pushBuiltin: {
   errorPc_ = op->at;
   ScriptValue value;
   g_variableIndexOutOfRange = 0;
-  if (!Variable_GetValue(self_, op->id, 0, &value)) {
+  // What Variable_GetValue does for a built-in, without its dispatch.
+  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(op->id);
+  if (record == nullptr || record->getter == nullptr || !record->getter(self_, 0, &value)) {
     FailGet(&value, op->id);
     goto stop;
   }
@@ -891,6 +893,8 @@ bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   frame.locals = locals_;
   frame.callerBase = base_;
   frame.withBase = withBase_;
+  frame.softLimit = softLimit_;
+  frame.overflowLimit = overflowLimit_;
   int32_t extent = ArgumentExtent();
   frame.argumentExtent = extent;
   for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
@@ -953,7 +957,9 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
   sp = stack_.slots + frame.base;
   VMSlot_FromValue(sp++, returned);
-  UpdateSoftLimit();
+  // The caller's depth and with loops are back as they were at the call.
+  softLimit_ = frame.softLimit;
+  overflowLimit_ = frame.overflowLimit;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.

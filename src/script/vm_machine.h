@@ -52,6 +52,8 @@ struct VMFrame {
   CInstance* other;
   int32_t argumentCount;
   int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
+  uintptr_t softLimit;     // the caller's stack limits
+  VMSlot* overflowLimit;
   CVariableList* locals;
   int32_t base;      // slot index of the caller's stack where the call's value goes
   int32_t callerBase;  // the caller's own bottom slot
