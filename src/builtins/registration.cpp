@@ -8,6 +8,6 @@
 void Builtins_RegisterAll() {
   Builtins_RegisterGame();
   Builtins_RegisterMathsAndStrings();
-  Builtins_RegisterDataStructures();
   Builtins_RegisterMisc();
+  Builtins_RegisterDataStructures();
 }

@@ -10,6 +10,7 @@
 #include "runtime/process.h"
 #include "runtime/timer.h"
 #include "world/input.h"
+#include "world/room.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
 #include "world/virtual_keys.h"
@@ -27,9 +28,11 @@ struct FrameClock {
 
 FrameClock g_clock;
 
+// The current room's speed, raised to 1 when below; 60 without a room.
 int32_t CurrentSpeed() {
-  if (g_roomSpeed < 1) g_roomSpeed = 1;
-  return g_roomSpeed;
+  if (g_currentRoom == nullptr) return 60;
+  if (g_currentRoom->speed < 1) g_currentRoom->speed = 1;
+  return g_currentRoom->speed;
 }
 
 void CountFrame() {
@@ -61,14 +64,18 @@ int64_t Run_FrameWait(int32_t speed, int64_t elapsed) {
 void Run_ResetClock() { g_clock = FrameClock(); }
 int64_t Run_FrameCount() { return g_clock.frames; }
 
-void Run_Start() {
+bool Run_Start() {
   if (g_running == 0) {
     g_running = 1;
-    StartGame();
+    if (!StartGame()) {
+      g_running = 0;
+      return false;
+    }
   }
   g_running = 1;
   g_paused = 0;
   Run_EnterMainLoop();
+  return true;
 }
 
 int64_t Run_EnterMainLoop() {
@@ -112,15 +119,13 @@ int64_t Run_Frame() {
     }
   }
   CheckFrameLimit();
-  return g_haveRoom ? CurrentSpeed() : 60;
+  return CurrentSpeed();
 }
 
-void Run_Step() {
+void Run_MeasureStep() {
   int64_t now = Timer_GetMicroseconds();
   g_stepDelta = now - g_clock.lastStep;
   g_clock.lastStep = now;
-  IO_Update();
-  ++g_stepCount;
 }
 
 void Run_Pause() { g_paused = 1; }

@@ -3,14 +3,23 @@
 
 #include <cstdint>
 
-// Starts the game when it is not running yet, then enters the main loop.
-void Run_Start();
+// Starts the game when it is not running yet, then enters the main loop;
+// false when the game could not start.
+bool Run_Start();
 // Starts the clock and prints the main-loop banner; returns the clock.
 int64_t Run_EnterMainLoop();
 // One frame; returns the room speed (60 without a room or after an end).
 int64_t Run_Frame();
-// One step of the world.
+// One step of the world (world/step.cpp).
 void Run_Step();
+// Marks the step's start: the delta since the last step (delta_time).
+void Run_MeasureStep();
+// Motion of every instance; true when the room has a physics world.
+bool Run_UpdateMovement();
+// Draws the room at the end of a step when automatic drawing is on;
+// installed by room drawing.
+using RoomDrawer = void (*)();
+void Run_SetRoomDrawer(RoomDrawer drawer);
 void Run_Pause();
 
 // The frame's wait for a given speed and elapsed time, in microseconds:

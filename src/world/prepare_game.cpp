@@ -7,6 +7,7 @@
 #include "runtime/console.h"
 #include "script/constants.h"
 #include "script/script.h"
+#include "world/room_store.h"
 #include "world/startup_services.h"
 
 namespace {
@@ -33,7 +34,7 @@ const PrepareStep kSteps[] = {
      "Failed to compile the actions in the time lines."},
     {"Object_Prepare() \n", false, 72, "Compiling object actions", Object_Prepare,
      "Failed to compile the actions in the objects."},
-    {"Room_Prepare() \n", false, 76, "Compiling object actions", StartupServices_PrepareRooms,
+    {"Room_Prepare() \n", false, 76, "Compiling object actions", Room_Prepare,
      "Failed to compile the actions in the objects."},
     {"Sound_Prepare() \n", true, 80, "Preparing sounds", StartupServices_PrepareSounds,
      "Failed to prepare the sounds."},

@@ -1,11 +1,38 @@
-// Starting and ending the game, and carrying out the room change that a
-// step asked for.
+// Entering and leaving rooms, starting and ending the game. The game plays
+// on runtime rooms, copies of the templates made on entry; a persistent
+// runtime room outlives leaving it, and persistent instances travel from
+// room to room through the carry list.
 #pragma once
 
-// The game start: "StartGame()", the first room, "StartGame() - DONE".
-void StartGame();
-// The game end: the current room ends with its game-end events.
+#include <cstdint>
+
+class CRoom;
+class CInstance;
+
+// The runtime room being played, and its index; null and -1 without one.
+extern CRoom* g_currentRoom;
+extern int32_t g_currentRoomIndex;
+// Set to 1 at the end of every room start.
+extern uint8_t g_roomEntered;
+
+// False (with a console line) when the room has no template.
+bool Run_StartRoom(int32_t index, bool gameStart);
+void Run_EndRoom(bool gameEnd);
+bool Run_ChangeRoom(int32_t index);
+// "StartGame()", the first room of the order, "StartGame() - DONE". False
+// when the room order is empty or names a missing room.
+bool StartGame();
 void Run_EndGame();
 // Acts on g_newRoom at the end of a frame; false when the game ended
-// (an end or a quit), true otherwise.
+// (an end, a quit, or a room that cannot be entered), true otherwise.
 bool RoomChange_ActOn();
+
+// The runtime copy of a room index, null when it has none.
+CRoom* RoomChange_RuntimeRoom(int32_t index);
+// Persistent instance copies waiting for the next room.
+int32_t RoomChange_CarryCount();
+int32_t RoomChange_CarryCapacity();
+// Drawing the room once at the end of a room start; none by default.
+void RoomChange_SetRoomStartDraw(void (*draw)());
+// Frees the carry list (program end).
+void RoomChange_Shutdown();

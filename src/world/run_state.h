@@ -18,9 +18,6 @@ extern uint8_t g_automaticDraw;
 extern int32_t g_stepCount;
 extern int32_t g_fps;
 extern uint64_t g_eventSerial;
-// The speed of the room being played; 0 while there is none.
-extern int32_t g_roomSpeed;
-extern bool g_haveRoom;
 // Set by the graphics layer when the device must be reset.
 extern uint8_t g_graphicsResetPending;
 // Microseconds between the last two steps (delta_time).

@@ -8,7 +8,6 @@ bool StartupServices_StartGraphics();
 void StartupServices_LoadingFrames();
 // Preparation steps whose subsystems are not built yet.
 bool StartupServices_PrepareExtensions();
-bool StartupServices_PrepareRooms();
 bool StartupServices_PrepareSounds();
 void StartupServices_PrepareAudioBuffers();
 void StartupServices_LoadProgress(int percentage, const char* caption);

@@ -6,7 +6,6 @@
 void StartupServices_InitSystems() {}
 void StartupServices_CreateWindow() {}
 bool StartupServices_PrepareExtensions() { return true; }
-bool StartupServices_PrepareRooms() { return true; }
 bool StartupServices_PrepareSounds() { return true; }
 void StartupServices_PrepareAudioBuffers() {}
 void StartupServices_LoadProgress(int, const char*) {}

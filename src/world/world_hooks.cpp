@@ -10,8 +10,8 @@
 #include "script/error_report.h"
 #include "script/event.h"
 #include "script/event_names.h"
-#include "script/event_world_seam.h"
 #include "script/resource_lookup.h"
+#include "world/instance_seams.h"
 #include "world/run_state.h"
 
 namespace {
@@ -30,19 +30,6 @@ void RequestQuit(int32_t roomCode) {
   g_newRoom = roomCode;
   g_running = 0;
 }
-
-// Instances are not played yet: the room has none.
-class WorldForEvents : public IEventWorld {
- public:
-  bool RoomChangePending() override { return g_newRoom != kRoomChangeNone; }
-  CInstance* FirstRoomInstance() override { return nullptr; }
-  CInstance* NextRoomInstance(CInstance*) override { return nullptr; }
-  bool IsMarkedForDeletion(CInstance*) override { return false; }
-  int32_t ObjectIndexOf(CInstance*) override { return -1; }
-  void ForgetObject(CInstance*) override {}
-};
-
-WorldForEvents g_worldForEvents;
 
 void InstallResourceLookups() {
   ResourceLookup_Install(kResourceObject, Object_Find);
@@ -65,5 +52,5 @@ void WorldHooks_Install() {
   hooks.processMessages = Runner_ProcessMessages;
   hooks.requestQuit = RequestQuit;
   Error_SetHooks(hooks);
-  EventWorld_Install(&g_worldForEvents);
+  InstanceSeams_Install();
 }

@@ -1,0 +1,31 @@
+// Event dispatch by kind: each stage of a step that runs events finds the
+// objects listed for the event, walks each object's own instances (taking
+// the next one first), skips instances marked for deletion or newer than
+// the pass, and performs the event on the rest.
+#pragma once
+
+#include <cstdint>
+
+// Step events: kind 1 begin, 0 normal, 2 end.
+void Run_DispatchStep(int32_t kind);
+void Run_DispatchAlarms();
+void Run_DispatchKeyboard();
+void Run_DispatchJoystick();
+void Run_DispatchMouse();
+void Run_DispatchTimelines();
+void Run_DispatchBoundary();
+void Run_DispatchAsync();
+void Run_DispatchCollisions();
+
+// The mouse in room coordinates, device 0; installed by the window layer
+// (until then the mouse stays at 0, 0).
+using MouseRoomPosition = void (*)(int32_t* x, int32_t* y);
+void Dispatch_SetMousePosition(MouseRoomPosition position);
+
+// One joystick read: false when the joystick cannot be read.
+struct JoystickState {
+  uint32_t x, y;      // 0 .. 65535
+  uint32_t buttons;   // bit n - 1 for button n
+};
+using JoystickReader = bool (*)(int32_t joystick, JoystickState* state);
+void Dispatch_SetJoystickReader(JoystickReader reader);

@@ -1,0 +1,106 @@
+// One step of the world, in its fixed order. After each event stage the
+// step ends at once when a room change is pending.
+#include "gamefile/sprite.h"
+#include "script/event.h"
+#include "script/event_perform.h"
+#include "world/dispatch.h"
+#include "world/game_loop.h"
+#include "world/input.h"
+#include "world/instance.h"
+#include "world/room.h"
+#include "world/room_change.h"
+#include "world/run_state.h"
+
+namespace {
+
+constexpr int32_t kOtherAnimationEnd = 7;
+constexpr int32_t kOtherPathEnd = 8;
+
+RoomDrawer g_roomDrawer = nullptr;
+
+bool Cut() { return g_newRoom != kRoomChangeNone; }
+
+template <typename Visit>
+void ForEachActive(Visit visit) {
+  if (g_currentRoom == nullptr) return;
+  for (CInstance* instance = g_currentRoom->active.head; instance != nullptr;) {
+    CInstance* next = instance->next;
+    visit(instance);
+    instance = next;
+  }
+}
+
+void RememberPreviousPositions() {
+  ForEachActive([](CInstance* instance) {
+    instance->xprevious = instance->x;
+    instance->yprevious = instance->y;
+    instance->path_positionprevious = instance->path_position;
+  });
+}
+
+// image_index advances by image_speed; passing the last image wraps once
+// and raises Animation End. An instance without images never wraps.
+void Animate() {
+  ForEachActive([](CInstance* instance) {
+    instance->image_index += instance->image_speed;
+    int32_t images = instance->GetImageNumber();
+    if (images <= 0) return;
+    if (static_cast<int32_t>(instance->image_index) >= images) {
+      instance->image_index -= static_cast<float>(images);
+      Perform_Event_Instance(instance, instance, kEventOther, kOtherAnimationEnd);
+    }
+  });
+}
+
+}  // namespace
+
+void Run_SetRoomDrawer(RoomDrawer drawer) { g_roomDrawer = drawer; }
+
+bool Run_UpdateMovement() {
+  uint64_t serial = g_eventSerial++;
+  ForEachActive([serial](CInstance* instance) {
+    instance->ApplyFrictionGravity();
+    if (instance->UpdatePath() && instance->creationStamp <= serial) {
+      Perform_Event_Instance(instance, instance, kEventOther, kOtherPathEnd);
+    }
+    double x = static_cast<double>(instance->x) + instance->hspeed;
+    double y = static_cast<double>(instance->y) + instance->vspeed;
+    instance->SetPosition(static_cast<float>(x), static_cast<float>(y));
+  });
+  return false;
+}
+
+void Run_Step() {
+  Run_MeasureStep();
+  IO_Update();
+  RememberPreviousPositions();
+  Run_DispatchStep(1);
+  if (Cut()) return;
+  Run_DispatchTimelines();
+  if (Cut()) return;
+  Run_DispatchAlarms();
+  if (Cut()) return;
+  Run_DispatchKeyboard();
+  if (Cut()) return;
+  Run_DispatchJoystick();
+  if (Cut()) return;
+  Run_DispatchMouse();
+  if (Cut()) return;
+  Run_DispatchStep(0);
+  if (Cut()) return;
+  bool physics = Run_UpdateMovement();
+  if (Cut()) return;
+  Run_DispatchBoundary();
+  if (Cut()) return;
+  Run_DispatchAsync();
+  if (Cut()) return;
+  if (!physics) Run_DispatchCollisions();
+  if (Cut()) return;
+  Run_DispatchStep(2);
+  if (Cut()) return;
+  if (g_currentRoom != nullptr) g_currentRoom->RemoveMarked();
+  if (g_automaticDraw == 1 && g_roomDrawer != nullptr) g_roomDrawer();
+  if (g_currentRoom != nullptr) g_currentRoom->ScrollBackgrounds();
+  Animate();
+  ++g_stepCount;
+}

@@ -1,0 +1,97 @@
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gamefile/object.h"
+#include "misc_script_support.h"
+#include "runtime/memory.h"
+#include "script/event_code_seam.h"
+#include "script/event_world_seam.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Instances belong to objects by a table; a room change may be pending.
+class TestEventWorld final : public IEventWorld {
+ public:
+  TestEventWorld() { EventWorld_Install(this); }
+  ~TestEventWorld() override { EventWorld_Install(nullptr); }
+  bool RoomChangePending() override { return pending; }
+  CInstance* FirstRoomInstance() override { return nullptr; }
+  CInstance* NextRoomInstance(CInstance*) override { return nullptr; }
+  bool IsMarkedForDeletion(CInstance*) override { return false; }
+  int32_t ObjectIndexOf(CInstance* instance) override {
+    auto found = objects.find(instance);
+    return found == objects.end() ? -1 : found->second;
+  }
+  void ForgetObject(CInstance*) override {}
+
+  std::map<CInstance*, int32_t> objects;
+  bool pending = false;
+};
+
+void GiveEvent(int32_t object, int32_t type, int32_t number, const char* source) {
+  CEvent* event = Object_Get(object)->MakeOwnEvent(type, number);
+  const size_t bytes = std::strlen(source) + 1;
+  event->text = static_cast<char*>(KV_ALLOC(bytes, false));
+  std::memcpy(event->text, source, bytes);
+  event->code = EventCode_Get().FromText(event->text);
+  ASSERT_TRUE(EventCode_Get().Compile(event->code, "Object.test")) << source;
+}
+
+// A parent and a child object; the child's first user event passes on to
+// the parent's after marking self.
+class Events : public MiscScripts {
+ protected:
+  void SetUp() override {
+    MiscScripts::SetUp();
+    Object_Init();
+    parent_ = Object_Add();
+    child_ = Object_Add();
+    Object_Get(child_)->SetParent(parent_);
+    Object_LinkParents();
+  }
+  void TearDown() override {
+    Object_Shutdown();
+    MiscScripts::TearDown();
+  }
+  void GiveEvents() {
+    GiveEvent(parent_, kEventOther, 10, "test_print('parent user 0', mark)");
+    GiveEvent(parent_, kEventOther, 25, "test_print('parent user 15')");
+    GiveEvent(parent_, kEventStep, 0, "test_print('parent step')");
+    GiveEvent(child_, kEventOther, 10, "mark = 7; test_print('child user 0'); event_inherited()");
+    GiveEvent(child_, kEventStep, 0, "test_print('child step')");
+  }
+
+  TestEventWorld world_;
+  int32_t parent_ = -1;
+  int32_t child_ = -1;
+};
+
+TEST_P(Events, UserEventsAndInheritance) {
+  snippet::Runner runner(GetParam());
+  GiveEvents();
+  world_.objects[AsInstance(&runner.self)] = child_;
+  EXPECT_EQ(runner.Run("event_user(0)"), (Lines{"child user 0", "parent user 0 7"}));
+  EXPECT_EQ(runner.Run("event_user(15)"), Lines{"parent user 15"});
+  EXPECT_EQ(runner.Run("event_user(3); event_perform(7, 10)"), (Lines{"child user 0", "parent user 0 7"}));
+  EXPECT_EQ(runner.Run("event_perform_object(" + std::to_string(parent_) + ", 3, 0); event_perform(3, 0)"),
+            (Lines{"parent step", "child step"}));
+  // Outside an event there is nothing to inherit from.
+  EXPECT_EQ(runner.Run("event_inherited(); test_print('done')"), Lines{"done"});
+}
+
+TEST_P(Events, NothingRunsWhileARoomChangeIsPending) {
+  snippet::Runner runner(GetParam());
+  GiveEvents();
+  world_.objects[AsInstance(&runner.self)] = child_;
+  world_.pending = true;
+  EXPECT_EQ(runner.Run("event_user(0); event_perform(3, 0); event_perform_object(0, 3, 0); test_print('on')"),
+            Lines{"on"});
+}
+
+KV_BOTH_MODES(Events);
+
+}  // namespace

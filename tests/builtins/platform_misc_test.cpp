@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <SDL.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "builtin_test_support.h"
+#include "builtins/data/platform_misc.h"
+#include "platform/clipboard.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace {
+
+// The desktop bus library keeps a block for the life of the process once
+// SDL's video system has started; it is not ours to free.
+void StartVideoUnwatched() {
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_disable();
+#endif
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_enable();
+#endif
+  ASSERT_EQ(started, 0) << SDL_GetError();
+}
+
+class Clipboard : public ::testing::Test {
+ protected:
+  void SetUp() override { Clipboard_Reset(); }
+  void TearDown() override { Clipboard_Reset(); }
+};
+
+TEST_F(Clipboard, TextRoundTripsWithoutADisplay) {
+  EXPECT_EQ(BuiltinCall(F_ClipboardHasText, {}).Real(), 0);
+  BuiltinCall empty(F_ClipboardGetText, {});
+  EXPECT_TRUE(empty.IsString());
+  EXPECT_EQ(empty.Text(), "");
+
+  BuiltinCall(F_ClipboardSetText, {S("héllo\nworld")});
+  EXPECT_EQ(BuiltinCall(F_ClipboardHasText, {}).Real(), 1);
+  EXPECT_EQ(BuiltinCall(F_ClipboardGetText, {}).Text(), "héllo\nworld");
+
+  BuiltinCall(F_ClipboardSetText, {S("")});
+  EXPECT_EQ(BuiltinCall(F_ClipboardHasText, {}).Real(), 1);
+  EXPECT_EQ(BuiltinCall(F_ClipboardGetText, {}).Text(), "");
+  BuiltinCall(F_ClipboardSetText, {R(12)});
+  EXPECT_EQ(BuiltinCall(F_ClipboardGetText, {}).Text(), "");
+}
+
+// A child process that is ended by its id when the test is done.
+class Child {
+ public:
+  Child() = default;
+  ~Child() { Stop(); }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  pid_t pid = -1;
+  void Stop() {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+  }
+};
+
+// Starts a virtual X server; its display number, or -1.
+int StartXServer(Child* server) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  server->pid = fork();
+  if (server->pid == 0) {
+    close(fds[0]);
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 2);
+    const std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  char text[16] = {};
+  ssize_t got = read(fds[0], text, sizeof text - 1);
+  close(fds[0]);
+  return got > 0 ? std::atoi(text) : -1;
+}
+
+// xclip offers the text on the clipboard selection and serves it until
+// stopped.
+bool OfferWithXclip(Child* xclip, const std::string& text) {
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  xclip->pid = fork();
+  if (xclip->pid == 0) {
+    close(fds[1]);
+    dup2(fds[0], 0);
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("xclip", "xclip", "-quiet", "-selection", "clipboard", "-i", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[0]);
+  bool ok = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  close(fds[1]);
+  return ok;
+}
+
+TEST_F(Clipboard, TextOfferedByAnotherProgramIsRead) {
+  if (access("/usr/bin/Xvfb", X_OK) != 0 || access("/usr/bin/xclip", X_OK) != 0) GTEST_SKIP() << "no Xvfb or xclip";
+  Child server;
+  const int display = StartXServer(&server);
+  ASSERT_GE(display, 0);
+  const std::string name = ":" + std::to_string(display);
+  setenv("DISPLAY", name.c_str(), 1);
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  StartVideoUnwatched();
+  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+
+  Child xclip;
+  ASSERT_TRUE(OfferWithXclip(&xclip, "from elsewhere"));
+  std::string seen;
+  for (int attempt = 0; attempt < 100 && seen.empty(); ++attempt) {
+    seen = BuiltinCall(F_ClipboardGetText, {}).Text();
+    if (seen.empty()) usleep(20000);
+  }
+  EXPECT_EQ(seen, "from elsewhere");
+  EXPECT_EQ(BuiltinCall(F_ClipboardHasText, {}).Real(), 1);
+  xclip.Stop();
+
+  BuiltinCall(F_ClipboardSetText, {S("")});
+  EXPECT_EQ(BuiltinCall(F_ClipboardHasText, {}).Real(), 1);
+  BuiltinCall(F_ClipboardSetText, {S("ours")});
+  EXPECT_EQ(BuiltinCall(F_ClipboardGetText, {}).Text(), "ours");
+
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  unsetenv("DISPLAY");
+  server.Stop();
+}
+
+TEST(ProgramPriority, UnknownValuesActAsNormal) {
+  EXPECT_EQ(Application_NiceForPriority(7), Application_NiceForPriority(0));
+  EXPECT_EQ(Application_NiceForPriority(INT32_MIN), 0);
+  EXPECT_GT(Application_NiceForPriority(-3), Application_NiceForPriority(-2));
+  EXPECT_LT(Application_NiceForPriority(3), Application_NiceForPriority(2));
+  // In a child, so the test program keeps its own priority.
+  pid_t child = fork();
+  if (child == 0) {
+    BuiltinCall(F_SetProgramPriority, {R(-1)});
+    if (getpriority(PRIO_PROCESS, 0) != Application_NiceForPriority(-1)) _exit(1);
+    BuiltinCall(F_SetProgramPriority, {R(7)});
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, 0);
+    // Lowering niceness needs privilege; without it the call is refused.
+    _exit(now == 0 || (geteuid() != 0 && now == Application_NiceForPriority(-1)) ? 0 : 2);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(ApplicationWindow, TheTitleWaitsForTheWindow) {
+  Application_ResetWindowHooks();
+  EXPECT_EQ(BuiltinCall(F_WindowHandle, {}).Real(), 0);
+  BuiltinCall(F_SetApplicationTitle, {S("My Game")});
+  BuiltinCall(F_SetApplicationTitle, {R(3)});
+  EXPECT_EQ(Application_Title(), "My Game");
+  static std::string shown;
+  ApplicationWindowHooks hooks;
+  hooks.handle = [] { return 0xFFFFFFF0u; };
+  hooks.setTitle = [](const char* title) { shown = title; };
+  Application_InstallWindowHooks(hooks);
+  EXPECT_EQ(shown, "My Game");
+  EXPECT_EQ(BuiltinCall(F_WindowHandle, {}).Real(), 4294967280.0);
+  BuiltinCall(F_SetApplicationTitle, {S("Level 2")});
+  EXPECT_EQ(shown, "Level 2");
+  Application_ResetWindowHooks();
+}
+
+}  // namespace
