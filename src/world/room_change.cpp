@@ -33,6 +33,7 @@ constexpr int32_t kCarryGrowth = 5;
 
 std::vector<CRoom*> g_runtimeRooms;
 void (*g_roomStartDraw)() = nullptr;
+void (*g_windowSizer)() = nullptr;
 
 struct CarryList {
   CInstance** items = nullptr;
@@ -207,6 +208,7 @@ bool Run_StartRoom(int32_t index, bool gameStart) {
   }
   g_currentRoomIndex = index;
   g_currentRoom = room;
+  if (g_windowSizer != nullptr) g_windowSizer();
   ArriveCarried(room);
   if (isNew) CreateInstances(room);
   if (gameStart) Perform_Event_All(kEventOther, kOtherGameStart);
@@ -299,4 +301,5 @@ CRoom* RoomChange_RuntimeRoom(int32_t index) {
 int32_t RoomChange_CarryCount() { return g_carry.count; }
 int32_t RoomChange_CarryCapacity() { return g_carry.capacity; }
 void RoomChange_SetRoomStartDraw(void (*draw)()) { g_roomStartDraw = draw; }
+void RoomChange_SetWindowSizer(void (*sizer)()) { g_windowSizer = sizer; }
 void RoomChange_Shutdown() { ResetCarry(0); }
