@@ -63,6 +63,7 @@ CRoom* MakeWorld() {
     object->depth = i;
     for (int32_t kind : {0, 1, 2}) object->MakeOwnEvent(3, kind)->code = g_code.FromText("");
   }
+  Object_SetCount(kObjects);
   Object_BuildEventLists();
   auto* room = new CRoom;
   g_currentRoom = room;

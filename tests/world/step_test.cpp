@@ -145,7 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"joystick button 1", kAfterJoystick}, CutCase{"no button", kAfterMouse},
                     CutCase{"step", kAfterStep}, CutCase{"path end", kAfterMotion},
                     CutCase{"outside", kAfterBoundary}, CutCase{"collision", kAfterCollisions},
-                    CutCase{"end", kAfterEnd}));
+                    CutCase{"end", kAfterEnd}),
+    [](const testing::TestParamInfo<CutCase>& info) {
+      std::string name = info.param.label;
+      for (char& c : name) c = c == ' ' ? '_' : c;
+      return name;
+    });
 
 // The stages after End Step always finish: the removal, the drawing, the
 // scrolling, the animation and the step count.
