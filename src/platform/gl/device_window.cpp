@@ -63,6 +63,10 @@ class SdlGlContext : public GlContext {
   SDL_GLContext context_;
 };
 
+// Headless the offscreen desktop is smaller than the virtual screen and
+// moves windows onto itself; the window's own numbers are the truth there.
+bool OnDesktop(const DeviceWindow* window) { return window->sdl != nullptr && window->gl; }
+
 }  // namespace
 
 DeviceWindowState& DeviceWindow_State() {
@@ -102,7 +106,7 @@ void DeviceWindow_Destroy() {
 void DeviceWindow_GetClientSize(DeviceWindow* window, int32_t* width, int32_t* height) {
   *width = *height = 0;
   if (window == nullptr) return;
-  if (window->sdl != nullptr) SDL_GetWindowSize(window->sdl, &window->width, &window->height);
+  if (OnDesktop(window)) SDL_GetWindowSize(window->sdl, &window->width, &window->height);
   *width = window->width;
   *height = window->height;
 }
@@ -110,7 +114,7 @@ void DeviceWindow_GetClientSize(DeviceWindow* window, int32_t* width, int32_t* h
 void DeviceWindow_GetPosition(DeviceWindow* window, int32_t* x, int32_t* y) {
   *x = *y = 0;
   if (window == nullptr) return;
-  if (window->sdl != nullptr) SDL_GetWindowPosition(window->sdl, &window->x, &window->y);
+  if (OnDesktop(window)) SDL_GetWindowPosition(window->sdl, &window->x, &window->y);
   *x = window->x;
   *y = window->y;
 }
