@@ -185,11 +185,14 @@ TEST_F(Translator, QuitAndWindowCloseEndInTheQuitMessage) {
   EXPECT_FALSE(Win_HookInstalled());
 }
 
-TEST_F(Translator, MessagesForOtherWindowsAreNotHandled) {
+TEST_F(Translator, KeysWithoutAWindowGoToTheMainWindowAndOthersAreNotHandled) {
   SDL_Event e = Key(SDL_KEYDOWN, SDLK_a, SDL_SCANCODE_A);
   e.key.windowID = g_mainWindow + 1000;
   Feed(e);
   EXPECT_TRUE(record().keysDown.empty());
+  e.key.windowID = 0;
+  Feed(e);
+  EXPECT_EQ(record().keysDown, (Keys{65}));
 }
 
 }  // namespace

@@ -231,6 +231,18 @@ int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
 }
 
 void Translator_Translate(const SDL_Event& event) {
+  // Keys typed before the desktop settled the focus carry no window; they
+  // are the main window's.
+  if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.windowID == 0) {
+    SDL_Event addressed = event;
+    addressed.key.windowID = g_mainWindow;
+    return TranslateKey(addressed.key);
+  }
+  if (event.type == SDL_TEXTINPUT && event.text.windowID == 0) {
+    SDL_Event addressed = event;
+    addressed.text.windowID = g_mainWindow;
+    return TranslateText(addressed.text);
+  }
   switch (event.type) {
     case SDL_KEYDOWN: case SDL_KEYUP: TranslateKey(event.key); break;
     case SDL_TEXTINPUT: TranslateText(event.text); break;
