@@ -106,6 +106,8 @@ bool Win_DispatchMessages() {
   return quit;
 }
 
+void Win_InputTaken() { Native_InputTaken(); }
+
 bool Win_PumpMessages() {
   Native_PumpEvents();
   return Win_DispatchMessages();

@@ -71,6 +71,8 @@ void Win_DestroyWindow(NativeWindow window);
 bool Win_DispatchMessages();
 // Polls the desktop's events first, then dispatches.
 bool Win_PumpMessages();
+// The game's step has read the input: releases held back for it may come.
+void Win_InputTaken();
 
 // g_windowActive: the window has the focus or the application is active.
 bool Win_IsActive();

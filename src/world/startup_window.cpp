@@ -70,5 +70,10 @@ void StartupServices_CreateWindow() {
 }
 
 void StartupServices_PumpWindow() {
+  static int32_t stepsSeen = -1;
+  if (IO_StepCount() != stepsSeen) {
+    stepsSeen = IO_StepCount();
+    Win_InputTaken();
+  }
   if (Win_PumpMessages()) g_running = 0;
 }

@@ -197,3 +197,28 @@ TEST_F(Translator, KeysWithoutAWindowGoToTheMainWindowAndOthersAreNotHandled) {
 
 }  // namespace
 }  // namespace windowtest
+
+namespace windowtest {
+namespace {
+
+TEST_F(Translator, AReleaseWaitsUntilTheStepHasSeenThePress) {
+  Win_InputTaken();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_Event down = Key(SDL_KEYDOWN, SDLK_a, SDL_SCANCODE_A);
+  SDL_Event up = Key(SDL_KEYUP, SDLK_a, SDL_SCANCODE_A);
+  SDL_Event other = Key(SDL_KEYDOWN, SDLK_b, SDL_SCANCODE_B);
+  SDL_PushEvent(&down);
+  SDL_PushEvent(&up);
+  SDL_PushEvent(&other);
+  Win_PumpMessages();
+  Win_PumpMessages();
+  EXPECT_EQ(record().keysDown, (Keys{65}));
+  EXPECT_TRUE(record().keysUp.empty());
+  Win_InputTaken();
+  Win_PumpMessages();
+  EXPECT_EQ(record().keysUp, (Keys{65}));
+  EXPECT_EQ(record().keysDown, (Keys{65, 66}));
+}
+
+}  // namespace
+}  // namespace windowtest

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <bitset>
 #include <deque>
 
 #include "platform/sdl/event_translator.h"
@@ -81,8 +82,48 @@ int16_t Native_GetKeyState(int32_t virtualKey) {
 
 void Native_SetKeyStateSource(KeyStateSource source) { g_keyStateSource = source; }
 
+// A key or button pressed and released before the game's step has read the
+// input would reach the step as released only, its press lost. Its release
+// (and everything after it) waits in the desktop's queue until the input
+// was taken, or at most kHoldLimit milliseconds when no step comes.
+namespace {
+
+std::bitset<SDL_NUM_SCANCODES> g_keysPressed;
+std::bitset<8> g_buttonsPressed;
+Uint64 g_holdStart = 0;
+constexpr Uint64 kHoldLimit = 100;
+
+bool MustWait(const SDL_Event& event) {
+  if (event.type == SDL_KEYUP) return g_keysPressed.test(static_cast<size_t>(event.key.keysym.scancode) % SDL_NUM_SCANCODES);
+  if (event.type == SDL_MOUSEBUTTONUP) return g_buttonsPressed.test(event.button.button % 8u);
+  return false;
+}
+
+void NotePress(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) g_keysPressed.set(static_cast<size_t>(event.key.keysym.scancode) % SDL_NUM_SCANCODES);
+  if (event.type == SDL_MOUSEBUTTONDOWN) g_buttonsPressed.set(event.button.button % 8u);
+}
+
+}  // namespace
+
+void Native_InputTaken() {
+  g_keysPressed.reset();
+  g_buttonsPressed.reset();
+  g_holdStart = 0;
+}
+
 void Native_PumpEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  if (g_holdStart != 0 && SDL_GetTicks64() - g_holdStart >= kHoldLimit) Native_InputTaken();
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) Translator_Translate(event);
+  while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    if (MustWait(event)) {
+      if (g_holdStart == 0) g_holdStart = SDL_GetTicks64();
+      return;
+    }
+    NotePress(event);
+    SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    Translator_Translate(event);
+  }
 }

@@ -27,5 +27,8 @@ int16_t Native_GetKeyState(int32_t virtualKey);
 using KeyStateSource = bool (*)(int32_t virtualKey);
 void Native_SetKeyStateSource(KeyStateSource source);
 
-// Polls every pending desktop event through the translator.
+// Polls the pending desktop events through the translator. The release of
+// a key or button pressed since the input was last taken waits (with what
+// follows it) until Native_InputTaken, or 100 ms, so no press is lost.
 void Native_PumpEvents();
+void Native_InputTaken();
