@@ -1,8 +1,11 @@
 #include "gamefile/background.h"
 
+#include <cstring>
+
 #include "gamefile/texture_pages.h"
 #include "graphics/image_decode.h"
 #include "graphics/texture_table.h"
+#include "runtime/console.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -20,11 +23,22 @@ void Background_SetTextureFunctions(BackgroundTextureCreator create, BackgroundT
 CBackground::~CBackground() { Reset(); }
 
 void CBackground::Reset() {
+  delete pixels_;
+  pixels_ = nullptr;
   width_ = height_ = 0;
   transparent_ = smooth_ = preload_ = 0;
   pageOffset_ = 0;
   if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
   texture_ = -1;
+}
+
+void CBackground::MakeTexture() {
+  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  texture_ = -1;
+  if (pixels_ == nullptr || !pixels_->IsValid() || g_createTexture == nullptr) return;
+  const int32_t w = pixels_->GetWidth(), h = pixels_->GetHeight();
+  texture_ = g_createTexture(w, h, pixels_->GetData()->pixels, static_cast<uint32_t>(pixels_->GetData()->size));
+  if (preload_ != 0 && texture_ >= 0) GR_Texture_Preload(texture_);
 }
 
 const char* CBackground::Load(ImageReader& record) {
@@ -44,20 +58,26 @@ const char* CBackground::Load(ImageReader& record) {
   return page.Failed() ? "its texture-page record lies outside the file" : nullptr;
 }
 
+// The decoded image is kept as a pixel copy, so that copies of the
+// background and alpha taken from it have pixels to work on.
 bool CBackground::LoadFromMemory(const uint8_t* data, int32_t size) {
   if (data == nullptr || size <= 0) return false;
   DecodedImage decoded = Image_Decode(data, static_cast<uint32_t>(size), 0);
   if (decoded.pixels == nullptr) return false;
-  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
-  texture_ = -1;
-  if (g_createTexture != nullptr) {
-    uint32_t bytes = static_cast<uint32_t>(decoded.width) * static_cast<uint32_t>(decoded.height) * 4;
-    texture_ = g_createTexture(decoded.width, decoded.height, decoded.pixels, bytes);
-  }
+  auto* copy = new CBitmap32(decoded.width, decoded.height, 0);
+  const bool fits = copy->IsValid() && copy->GetWidth() == decoded.width && copy->GetHeight() == decoded.height;
+  if (fits) std::memcpy(copy->GetData()->pixels, decoded.pixels, static_cast<size_t>(copy->GetData()->size));
   MemoryManager::Free(decoded.pixels);
+  if (!fits) {
+    delete copy;
+    return false;
+  }
+  delete pixels_;
+  pixels_ = copy;
   width_ = decoded.width;
   height_ = decoded.height;
   pageOffset_ = 0;
+  MakeTexture();
   return true;
 }
 
@@ -70,8 +90,63 @@ void CBackground::Assign(const CBackground& other) {
   smooth_ = other.smooth_;
   preload_ = other.preload_;
   pageOffset_ = other.pageOffset_;
+  if (other.pixels_ != nullptr) pixels_ = new CBitmap32(*other.pixels_);
+  MakeTexture();
 }
+
+void CBackground::CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload,
+                                   int32_t copyKind) {
+  Reset();
+  if (bitmap == nullptr) return;
+  transparent_ = transparent;
+  smooth_ = smooth;
+  preload_ = preload;
+  width_ = bitmap->GetWidth();
+  height_ = bitmap->GetHeight();
+  pixels_ = copyKind == 1 ? new CBitmap32(bitmap, transparent, smooth, false)
+                          : new CBitmap32(bitmap, transparent, smooth);
+  MakeTexture();
+}
+
+void CBackground::CreateColor(int32_t width, int32_t height, uint32_t colour, bool preload) {
+  Reset();
+  preload_ = preload;
+  width_ = width;
+  height_ = height;
+  pixels_ = new CBitmap32(width, height, colour);
+  MakeTexture();
+}
+
+void CBackground::CreateGradient(int32_t width, int32_t height, uint32_t colour1, uint32_t colour2, int32_t kind,
+                                 bool preload) {
+  Reset();
+  preload_ = preload;
+  width_ = width;
+  height_ = height;
+  pixels_ = CBitmap32::Gradient(width, height, colour1, colour2, kind);
+  MakeTexture();
+}
+
+void CBackground::SetAlphaFromBackground(const CBackground& other) {
+  if (pixels_ == nullptr || other.pixels_ == nullptr) {
+    g_debugConsole->Output("Both bitmaps need to be duplicated first\n");
+    return;
+  }
+  pixels_->SetAlphaFromBitmap(other.pixels_);
+  MakeTexture();
+}
+
+TBitmap* CBackground::MakeBitmap() const { return pixels_ != nullptr ? pixels_->ToBitmap24() : nullptr; }
 
 const TexturePage* CBackground::GetPage() const {
   return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr;
+}
+
+TexturePage* CBackground::DrawPage() const {
+  return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr;
+}
+
+int32_t CBackground::GetTexture() const {
+  if (pageOffset_ != 0) return GR_TexturePage_Handle(TexturePage_IndexOfOffset(pageOffset_));
+  return texture_;
 }

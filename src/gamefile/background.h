@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "graphics/bitmap32.h"
 #include "graphics/texture_page.h"
 #include "runtime/game_image.h"
 
@@ -20,11 +21,44 @@ class CBackground {
   // From a BGND record whose fields follow the name word; null on success,
   // else what was wrong.
   const char* Load(ImageReader& record);
-  // Decodes an image file's bytes into a texture of its own, taking the
-  // image's size; false when it cannot be decoded (nothing changes then).
+  // Decodes an image file's bytes into a pixel copy and a texture of its
+  // own, taking the image's size; false when it cannot be decoded (nothing
+  // changes then).
   bool LoadFromMemory(const uint8_t* data, int32_t size);
-  // Copies size, flags and page; a texture of its own is made anew.
+  // Copies size, flags, page and pixel copy; a texture of its own is made
+  // anew from the copy.
   void Assign(const CBackground& other);
+
+  // Rebuilds: each resets, makes a new pixel copy and its texture.
+  // Copy kind 1 reads any bitmap format, others read it as opaque.
+  void CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload, int32_t copyKind);
+  // Script colours 0xBBGGRR; gradient kinds are those of CBitmap32::Gradient.
+  void CreateColor(int32_t width, int32_t height, uint32_t colour, bool preload);
+  void CreateGradient(int32_t width, int32_t height, uint32_t colour1, uint32_t colour2, int32_t kind,
+                      bool preload);
+  // Alpha from the other's pixels over the common area; both need a pixel
+  // copy, else a console line and no change.
+  void SetAlphaFromBackground(const CBackground& other);
+  // A new 24-bit bitmap of the pixel copy the caller deletes, or null.
+  TBitmap* MakeBitmap() const;
+  // Frees the own texture and makes it anew from the pixel copy (-1 without).
+  void MakeTexture();
+
+  // Drawing through the page when there is one, else through the own
+  // texture. Colours are script colours, alpha 0..1, angles in degrees.
+  void DrawSimple(float x, float y) const;
+  void Draw(float x, float y, float xscale, float yscale, float angle, uint32_t colour, float alpha) const;
+  // Nothing when the target or the image has no positive size.
+  void DrawStretched(float x, float y, float width, float height, uint32_t colour, float alpha) const;
+  void DrawPart(float left, float top, float width, float height, float x, float y, float xscale, float yscale,
+                uint32_t colour, float alpha) const;
+  void DrawGeneral(float left, float top, float width, float height, float x, float y, float xscale, float yscale,
+                   float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha) const;
+  void DrawTiled(float x, float y, float xscale, float yscale, bool tileH, bool tileV, int32_t areaLeft,
+                 int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t colour, float alpha) const;
+  // The page's handle when the image lies on a page, else the texture id.
+  int32_t GetTexture() const;
+  const CBitmap32* GetPixels() const { return pixels_; }
 
   int32_t GetWidth() const { return width_; }
   int32_t GetHeight() const { return height_; }
@@ -37,9 +71,11 @@ class CBackground {
   uint32_t GetPageOffset() const { return pageOffset_; }
 
  private:
+  TexturePage* DrawPage() const;
   int32_t width_ = 0, height_ = 0;
   uint8_t transparent_ = 0, smooth_ = 0, preload_ = 0;
   int32_t texture_ = -1;
+  CBitmap32* pixels_ = nullptr;
   uint32_t pageOffset_ = 0;  // of the game file's page record; 0 for none
 };
 
@@ -67,4 +103,6 @@ int32_t Background_AddEmpty();
 bool Background_Delete(int32_t index);
 int32_t Background_Duplicate(int32_t index);
 bool Background_Assign(int32_t destination, int32_t source);
+// Makes every background's own texture (graphics start).
+void Background_InitTextures();
 void Background_Shutdown();

@@ -139,6 +139,12 @@ bool Background_Assign(int32_t destination, int32_t source) {
   return true;
 }
 
+void Background_InitTextures() {
+  for (int32_t i = 0; i < g_backgrounds.length; ++i) {
+    if (g_backgrounds[i] != nullptr) g_backgrounds[i]->MakeTexture();
+  }
+}
+
 void Background_Shutdown() {
   for (int32_t i = 0; i < g_backgrounds.length; ++i) delete g_backgrounds[i];
   g_backgrounds.SetLength(0);

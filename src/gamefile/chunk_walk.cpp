@@ -200,3 +200,4 @@ bool StringTable_Load(const GameImage& image, uint64_t data, uint32_t size) {
 
 const char* StringTable_Get(uint32_t index) { return index < g_strings.size() ? g_strings[index] : nullptr; }
 uint32_t StringTable_Count() { return static_cast<uint32_t>(g_strings.size()); }
+void StringTable_Clear() { g_strings.clear(); }

@@ -51,4 +51,5 @@ bool LoadGameData();
 // The string table: the text of STRG entry n, null when out of range.
 const char* StringTable_Get(uint32_t index);
 uint32_t StringTable_Count();
+void StringTable_Clear();
 bool StringTable_Load(const GameImage& image, uint64_t data, uint32_t size);

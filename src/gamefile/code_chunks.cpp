@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gamefile/chunk_walk.h"
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/load_error.h"
+#include "script/bytecode.h"
 #include "script/code_table.h"
 #include "script/error_report.h"
 #include "script/function_registry.h"
@@ -41,13 +44,18 @@ uint8_t* OperandAt(GameImage& image, int64_t instruction) {
   return image.MutableData() + instruction + 4;
 }
 
+using ReferenceKind = bool (*)(uint32_t word);
+
 template <typename Patch>
 bool WalkReferences(GameImage& image, const char* chunk, const char* name, int32_t count, uint32_t first,
-                    Patch patch) {
+                    ReferenceKind kind, Patch patch) {
   int64_t at = first;
   for (int32_t i = 0; i < count; ++i) {
     uint8_t* operand = OperandAt(image, at);
     if (operand == nullptr) return LoadError_Report(chunk, "a reference to %s lies outside the file", name);
+    if (!kind(VM_ReadWord(operand - 4))) {
+      return LoadError_Report(chunk, "a reference to %s is not an instruction that names it", name);
+    }
     uint32_t word;
     std::memcpy(&word, operand, 4);
     int64_t step = patch(&word);
@@ -65,7 +73,7 @@ void ReportUnresolved(const char* format, const char* name) {
 
 template <typename Resolve, typename Patch>
 bool LoadReferences(GameImage& image, uint64_t data, uint32_t size, const char* chunk, const char* missing,
-                    Resolve resolve, Patch patch) {
+                    ReferenceKind kind, Resolve resolve, Patch patch) {
   if (size % kReferenceRecord != 0) return LoadError_Report(chunk, "its size is not a multiple of 12");
   ImageReader r(image, data, data + size);
   while (r.Remaining() >= kReferenceRecord) {
@@ -78,8 +86,52 @@ bool LoadReferences(GameImage& image, uint64_t data, uint32_t size, const char* 
       ReportUnresolved(missing, name);
       return false;
     }
-    if (!WalkReferences(image, chunk, name, count, first, [&](uint32_t* word) { return patch(word, id); })) {
+    if (!WalkReferences(image, chunk, name, count, first, kind, [&](uint32_t* word) { return patch(word, id); })) {
       return false;
+    }
+  }
+  return true;
+}
+
+bool IsBranch(uint32_t word) {
+  uint8_t op = VM_Opcode(word);
+  return (op & kVMHasOperand) == 0 && (op & kVMBranchBit) != 0 && word != kVMWithClose;
+}
+
+bool KnownType(uint8_t type) {
+  return type == kVMDouble || (type >= kVMInt && type <= kVMString) || type == kVMShort;
+}
+
+// Checks one entry's instruction stream: every instruction and operand lies
+// inside it, branches land on instruction starts (or the end), types are
+// known and never single precision, string operands name a string.
+bool VerifyCode(const uint8_t* bytes, uint32_t length, std::string* fault) {
+  std::vector<bool> starts(length / 4 + 1, false);
+  std::vector<std::pair<uint32_t, int64_t>> branches;
+  uint32_t at = 0;
+  while (at < length) {
+    uint32_t word = VM_ReadWord(bytes + at);
+    starts[at / 4] = true;
+    uint32_t size = static_cast<uint32_t>(VM_InstructionLength(word));
+    if (size > length - at) return *fault = "an operand runs past the end", false;
+    if (IsBranch(word)) {
+      branches.emplace_back(at, static_cast<int64_t>(at) + 4 * static_cast<int64_t>(VM_BranchOffset(word)));
+    } else if (word != kVMWithClose) {
+      uint8_t op = VM_Opcode(word);
+      bool twoTypes = (op & 0xA0) == 0x00;
+      if (!KnownType(VM_Type1(word)) || (twoTypes && !KnownType(VM_Type2(word)))) {
+        return *fault = "an instruction has an unknown or single-precision type", false;
+      }
+      if (VM_IsStringPush(word) && VM_ReadWord(bytes + at + 4) >= StringTable_Count()) {
+        return *fault = "a string operand names no string", false;
+      }
+    }
+    at += size;
+  }
+  starts[length / 4] = true;
+  for (const auto& [from, to] : branches) {
+    if (to < 0 || to > length || to % 4 != 0 || !starts[static_cast<size_t>(to / 4)]) {
+      return *fault = "a branch at " + std::to_string(from) + " lands inside an instruction", false;
     }
   }
   return true;
@@ -108,13 +160,17 @@ bool Code_Load(const GameImage& image, uint64_t data, uint32_t size) {
     if (entry.Failed() || code.length % 4 != 0 || code.length > entry.Remaining()) {
       return LoadError_Report("CODE", "entry %zu runs past the end of the file", i);
     }
+    std::string fault;
+    if (!VerifyCode(image.Data() + code.instructions, code.length, &fault)) {
+      return LoadError_Report("CODE", "entry %zu (%s): %s", i, code.name == nullptr ? "" : code.name, fault.c_str());
+    }
   }
   return true;
 }
 
 bool VARI_Load(GameImage& image, uint64_t data, uint32_t size) {
   return LoadReferences(
-      image, data, size, "VARI", "Error on load\nUnable to find variable %s\n",
+      image, data, size, "VARI", "Error on load\nUnable to find variable %s\n", VM_IsVariableAccess,
       [](const char* name) { return Code_Variable_Find(name); },
       [](uint32_t* word, int32_t id) {
         int64_t step = VariableDistance(*word);
@@ -125,7 +181,7 @@ bool VARI_Load(GameImage& image, uint64_t data, uint32_t size) {
 
 bool FUNC_Load(GameImage& image, uint64_t data, uint32_t size) {
   return LoadReferences(
-      image, data, size, "FUNC", "Error on load\nUnable to find function %s\n",
+      image, data, size, "FUNC", "Error on load\nUnable to find function %s\n", VM_IsCall,
       [](const char* name) {
         int32_t id = -1;
         return Function_Find(name, &id) ? id : -1;
@@ -138,6 +194,10 @@ bool FUNC_Load(GameImage& image, uint64_t data, uint32_t size) {
 }
 
 bool LoadGameHeader(GameImage& image) {
+  // Nothing of an earlier file may survive into this one.
+  CodeTable_Clear();
+  StringTable_Clear();
+  GameHeader_Reset();
   if (!GameFile_CheckContainer(image)) return false;
   bool ok = true;
   GameFile_ForEachChunk(image, [&](uint32_t id, uint64_t data, uint32_t size) {

@@ -1,6 +1,7 @@
 #include "gamefile/font.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -136,6 +137,7 @@ void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, con
                              bool proportional, int32_t separation) {
   Reset();
   sprite_ = sprite;
+  if (source.frameCount < 0) return;
   if (characters == nullptr) characters = "";
   int32_t codePoints = UTF8_Length(characters);
   int32_t n = std::max(std::min(codePoints, source.frameCount), 0);
@@ -234,14 +236,23 @@ void CFontGM::QuadCorners(float pen, float y, const FontGlyph& g, const FontLayo
 
 int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout& layout, FontVertex* out) const {
   if (text == nullptr) return 0;
+  float pen = 0.0f;
+  return LayoutChunk(x, y, &text, &pen, INT32_MAX, layout, out);
+}
+
+int32_t CFontGM::LayoutChunk(float x, float y, const char** text, float* pen, int32_t maxChars,
+                             const FontLayout& layout, FontVertex* out) const {
+  if (text == nullptr || *text == nullptr) return 0;
   const TexturePage* page = GetPage();
   bool rotated = std::fabs(layout.angle) >= 0.001f;
   double a = layout.angle * 0.017453292;
   float ux = static_cast<float>(std::cos(a)), uy = static_cast<float>(-std::sin(a));
   float vx = static_cast<float>(std::sin(a)), vy = static_cast<float>(std::cos(a));
-  float pen = 0.0f;
   int32_t written = 0;
-  for (uint16_t c = UTF8_ReadChar(&text); c != 0; c = UTF8_ReadChar(&text)) {
+  for (int32_t n = 0; n < maxChars && **text != '\0'; ++n) {
+    uint16_t c = UTF8_ReadChar(text);
+    // A sequence cut by the end of the text is not a character.
+    if (c == 0 && **text == '\0') break;
     FontVertex* v = out + written;
     written += 6;
     const FontGlyph* g = FindGlyph(c);
@@ -250,7 +261,7 @@ int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout
       continue;
     }
     float k[8];
-    QuadCorners(pen, 0.0f, *g, layout, k);
+    QuadCorners(*pen, 0.0f, *g, layout, k);
     for (int i = 0; i < 4; ++i) {
       float px = k[2 * i], py = k[2 * i + 1];
       if (rotated) {
@@ -278,7 +289,7 @@ int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout
       int q = corner[i];
       v[i] = {k[2 * q], k[2 * q + 1], layout.depth, layout.colour, us[q], vs[q]};
     }
-    pen += g->shift * layout.xscale;
+    *pen += g->shift * layout.xscale;
   }
   return written;
 }

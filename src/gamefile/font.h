@@ -24,13 +24,14 @@ struct FontVertex {
 };
 static_assert(sizeof(FontVertex) == 24);
 
-// What a sprite font needs of its sprite.
+// What a sprite font needs of its sprite; a negative frame count stands for
+// a sprite that does not exist.
 struct SpriteFontSource {
   int32_t frameCount;
   int32_t width, height;
   // The frame's box of non-clear pixels; null means the whole width.
-  void (*frameBox)(void* context, int32_t frame, int32_t* left, int32_t* right);
-  void* context;
+  void (*frameBox)(const void* context, int32_t frame, int32_t* left, int32_t* right);
+  const void* context;
 };
 
 // How the quads of a line are placed and textured.
@@ -70,6 +71,21 @@ class CFontGM {
   // Writes six vertices per code point of the line (zeros for a character
   // without glyph) and answers how many were written.
   int32_t LayoutLine(float x, float y, const char* text, const FontLayout& layout, FontVertex* out) const;
+  // As LayoutLine for at most `maxChars` code points from *text, the pen
+  // starting at *pen along the line; both are moved past what was laid out.
+  int32_t LayoutChunk(float x, float y, const char** text, float* pen, int32_t maxChars, const FontLayout& layout,
+                      FontVertex* out) const;
+
+  // One line of UTF-8 text with (x, y) its top-left corner. Colours are
+  // script colours 0xBBGGRR, alpha 0..1, angles in degrees; the colour
+  // forms blend colour 1 to 2 along the top and 4 to 3 along the bottom.
+  void Draw(float x, float y, const char* text, uint32_t colour, float alpha) const;
+  void DrawTransformed(float x, float y, const char* text, float xscale, float yscale, float angle, uint32_t colour,
+                       float alpha) const;
+  void DrawColor(float x, float y, const char* text, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4,
+                 float alpha) const;
+  void DrawTransformedColor(float x, float y, const char* text, float xscale, float yscale, float angle, uint32_t c1,
+                            uint32_t c2, uint32_t c3, uint32_t c4, float alpha) const;
 
   const char* GetFaceName() const { return faceName_ != nullptr ? faceName_ : ""; }
   int32_t GetSize() const { return size_; }
@@ -102,6 +118,12 @@ class CFontGM {
 
  private:
   void SortGlyphs();
+  void DrawLine(float x, float y, const char* text, float xscale, float yscale, float angle, uint32_t colour,
+                float alpha) const;
+  void DrawSpriteLine(float x, float y, const char* text, float xscale, float yscale, float angle, uint32_t colour,
+                      float alpha) const;
+  void DrawColorLine(float x, float y, const char* text, float xscale, float yscale, float angle,
+                     const uint32_t colours[4], float alpha, bool ownScales) const;
   void QuadCorners(float pen, float y, const FontGlyph& g, const FontLayout& layout, float corners[8]) const;
 
   char* faceName_ = nullptr;
@@ -124,9 +146,12 @@ class CFontGM {
 };
 
 // The platform step that rasterises a system font's glyphs into a coverage
-// image; without one a system font has no glyphs.
+// image (FreeType's unless a test puts another in; null: none, and a system
+// font has no glyphs).
 using FontRasteriser = void (*)(CFontGM* font);
 void Font_SetRasteriser(FontRasteriser rasteriser);
+// Texture-font lines longer than this are drawn in several batches.
+constexpr int32_t kFontCharsPerBatch = 5461;
 
 // How a coverage image becomes a texture (white, alpha from the coverage)
 // and how a texture is freed: the texture table's unless a test puts others in.
@@ -157,5 +182,13 @@ bool Font_ReplaceSpriteExt(int32_t index, int32_t sprite, const SpriteFontSource
 // The characters of frames first.. from the code table, as UTF-8; the text
 // stops at the table's end. The caller frees it.
 char* Font_SpriteCharacters(int32_t first, int32_t frameCount);
+// Sprite fonts over a sprite of the store: the characters of a UTF-8 text,
+// or of the code table from `first`. A sprite that does not exist gives a
+// font without glyphs.
+int32_t Font_AddSpriteExt(int32_t sprite, const char* characters, bool proportional, int32_t separation);
+bool Font_ReplaceSpriteExt(int32_t index, int32_t sprite, const char* characters, bool proportional,
+                           int32_t separation);
+int32_t Font_AddSprite(int32_t sprite, int32_t first, bool proportional, int32_t separation);
+bool Font_ReplaceSprite(int32_t index, int32_t sprite, int32_t first, bool proportional, int32_t separation);
 bool Font_Delete(int32_t index);
 void Font_Shutdown();

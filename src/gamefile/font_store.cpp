@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "gamefile/font.h"
+#include "gamefile/font_rasterise.h"
+#include "gamefile/sprite.h"
 #include "gamefile/resource_names.h"
 #include "runtime/containers.h"
 #include "runtime/load_error.h"
@@ -17,7 +19,7 @@ cARRAY_STRUCTURE<CFontGM*> g_fonts;  // length is the capacity
 cARRAY_MEMORY<char> g_fontNames;
 int32_t g_fontCount = 0;
 uint16_t g_codeTable[256];
-FontRasteriser g_rasteriser = nullptr;
+FontRasteriser g_rasteriser = Font_RasteriseSystem;
 
 int32_t AppendSlot(CFontGM* font) {
   if (g_fontCount == g_fonts.length) {
@@ -44,6 +46,25 @@ CFontGM* MakeSystem(const char* face, int32_t size, bool bold, bool italic, int3
   if (g_rasteriser != nullptr) g_rasteriser(font);
   font->MakeTexture();
   return font;
+}
+
+void SpriteFrameBox(const void* context, int32_t frame, int32_t* left, int32_t* right) {
+  SpriteBox* box = static_cast<const CSprite*>(context)->FrameBox(frame);
+  if (box == nullptr) return;
+  *left = box->left;
+  *right = box->right;
+  delete box;
+}
+
+SpriteFontSource SourceOf(int32_t sprite) {
+  const CSprite* s = Sprite_Get(sprite);
+  if (s == nullptr) return SpriteFontSource{-1, 0, 0, nullptr, nullptr};
+  return SpriteFontSource{s->frameCount, s->width, s->height, SpriteFrameBox, s};
+}
+
+char* CodeTableCharacters(int32_t sprite, int32_t first) {
+  const CSprite* s = Sprite_Get(sprite);
+  return Font_SpriteCharacters(first, s != nullptr ? s->frameCount : 0);
 }
 
 }  // namespace
@@ -125,6 +146,30 @@ bool Font_ReplaceSpriteExt(int32_t index, int32_t sprite, const SpriteFontSource
   font->MakeFromSprite(sprite, source, characters, proportional, separation);
   Take(index, font);
   return true;
+}
+
+int32_t Font_AddSpriteExt(int32_t sprite, const char* characters, bool proportional, int32_t separation) {
+  return Font_AddSpriteExt(sprite, SourceOf(sprite), characters, proportional, separation);
+}
+
+bool Font_ReplaceSpriteExt(int32_t index, int32_t sprite, const char* characters, bool proportional,
+                           int32_t separation) {
+  return Font_ReplaceSpriteExt(index, sprite, SourceOf(sprite), characters, proportional, separation);
+}
+
+int32_t Font_AddSprite(int32_t sprite, int32_t first, bool proportional, int32_t separation) {
+  char* characters = CodeTableCharacters(sprite, first);
+  int32_t index = Font_AddSpriteExt(sprite, characters, proportional, separation);
+  MemoryManager::Free(characters);
+  return index;
+}
+
+bool Font_ReplaceSprite(int32_t index, int32_t sprite, int32_t first, bool proportional, int32_t separation) {
+  if (!InRange(index)) return false;
+  char* characters = CodeTableCharacters(sprite, first);
+  bool done = Font_ReplaceSpriteExt(index, sprite, characters, proportional, separation);
+  MemoryManager::Free(characters);
+  return done;
 }
 
 char* Font_SpriteCharacters(int32_t first, int32_t frameCount) {

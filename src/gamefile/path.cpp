@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "graphics/draw_primitives.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -12,8 +13,8 @@ namespace {
 // a path with millions of user points to a sane allocation.
 constexpr int32_t kMaxComputedPoints = 1 << 22;
 constexpr float kPi = 3.1415927f;
-
-PathStripDrawer g_stripDrawer = nullptr;
+constexpr int32_t kPathLineStrip = 3;
+static_assert(kPathDrawMaxVertices == kFreePrimitiveMax);
 
 PathPoint Mid(const PathPoint& a, const PathPoint& b) {
   return {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f, (a.speed + b.speed) / 2.0f};
@@ -32,8 +33,6 @@ void Grow(T** array, int32_t* capacity, int32_t wanted) {
 }
 
 }  // namespace
-
-void Path_SetStripDrawer(PathStripDrawer drawer) { g_stripDrawer = drawer; }
 
 CPath::~CPath() { Clear(); }
 
@@ -283,7 +282,10 @@ int32_t CPath::DrawPoints(float x, float y, bool absolute, float* xy, int32_t ca
 void CPath::Draw(float x, float y, bool absolute) const {
   float xy[2 * kPathDrawMaxVertices];
   int32_t count = DrawPoints(x, y, absolute, xy, kPathDrawMaxVertices);
-  if (count > 0 && g_stripDrawer != nullptr) g_stripDrawer(xy, count);
+  if (count <= 0) return;
+  GR_Primitive_Begin(kPathLineStrip, -1);
+  for (int32_t i = 0; i < count; ++i) GR_Primitive_Vertex(xy[2 * i], xy[2 * i + 1]);
+  GR_Primitive_End();
 }
 
 bool CPath::Load(ImageReader& record) {

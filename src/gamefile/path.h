@@ -19,7 +19,8 @@ struct PathComputedPoint {
 constexpr int32_t kPathStraight = 0;
 constexpr int32_t kPathSmooth = 1;
 constexpr int32_t kPathMaxPrecision = 8;
-// The line strip of a drawn path keeps at most this many vertices.
+// The line strip of a drawn path keeps at most this many vertices: the
+// drawing core's limit for a free primitive.
 constexpr int32_t kPathDrawMaxVertices = 1001;
 
 class CPath {
@@ -73,6 +74,8 @@ class CPath {
   // (x, y) when absolute. At most `capacity` are written; the count of
   // vertices the strip has (0 when nothing is drawn) is returned.
   int32_t DrawPoints(float x, float y, bool absolute, float* xy, int32_t capacity) const;
+  // Hands those vertices to the drawing core as one line strip, untextured,
+  // in the current colour.
   void Draw(float x, float y, bool absolute) const;
 
   // From a PATH record whose fields follow the name word; false when its
@@ -100,12 +103,6 @@ class CPath {
   int32_t computedCount_ = 0;
   float length_ = 0.0f;
 };
-
-// Hands a drawn path's line strip to the drawing core: xy holds count
-// pairs. Installed by the graphics layer; with none installed nothing is
-// drawn.
-using PathStripDrawer = void (*)(const float* xy, int32_t count);
-void Path_SetStripDrawer(PathStripDrawer drawer);
 
 // The store. Empty and deleted slots stay null; indices are never reused.
 void Path_Init();

@@ -9,6 +9,8 @@
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "script/code.h"
+#include "script/code_table.h"
 #include "script/variable_registry.h"
 #include "shell/file_layer.h"
 
@@ -133,6 +135,42 @@ bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes) {
   }
   info->loaded = true;
   return true;
+}
+
+namespace {
+
+// The code table's entry, with the debug file's source text and pairs.
+bool LookupWithDebugInfo(int32_t index, PrecompiledEntry* entry) {
+  if (index < 0 || static_cast<size_t>(index) >= g_codeTable.size()) return false;
+  const CodeEntry& code = g_codeTable[static_cast<size_t>(index)];
+  entry->name = code.name;
+  if (code.length > 0 && g_gameData.Contains(code.instructions, code.length)) {
+    entry->bytes = g_gameData.Data() + code.instructions;
+    entry->length = code.length;
+  }
+  const GameImage& debug = g_debugInfo.image;
+  ImageReader pairs = ImageReader::AtOffset(debug, g_debugInfo.infoOffsets[static_cast<size_t>(index)]);
+  uint32_t count = pairs.U32();
+  if (!pairs.Failed() && count <= pairs.Remaining() / 8) {
+    entry->debugPairs = debug.Data() + pairs.Position();
+    entry->debugPairCount = count;
+  }
+  ImageReader script = ImageReader::AtOffset(debug, g_debugInfo.scriptOffsets[static_cast<size_t>(index)]);
+  const char* source = script.Text();
+  if (!script.Failed()) entry->source = source;
+  return true;
+}
+
+}  // namespace
+
+void DebugInfo_Attach() {
+  if (!g_debugInfo.loaded) return;
+  if (g_debugInfo.infoOffsets.size() != g_codeTable.size() || g_debugInfo.scriptOffsets.size() != g_codeTable.size()) {
+    g_debugConsole->Output("Debug information file ignored: its tables do not match the game's code\n");
+    g_debugInfo = DebugInfo();
+    return;
+  }
+  Code_SetPrecompiledLookup(LookupWithDebugInfo);
 }
 
 bool RunnerLoadGame(const char* commandLinePath) {

@@ -44,5 +44,10 @@ std::string Runner_DebugPath(const std::string& gamePath);
 // damaged or does not match `codeCount` entries.
 bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes);
 
+// After the code table is known: a debug file whose tables do not have one
+// entry per code entry is dropped with a console line; a matching one gives
+// precompiled code its source text and debug pairs.
+void DebugInfo_Attach();
+
 // Orientation settings have no effect on this platform.
 void Runner_SetOrientations(int32_t landscape, int32_t portrait, int32_t landscapeFlipped, int32_t portraitFlipped);

@@ -66,10 +66,13 @@ bool RunPhases(CCode* code) {
 
 VMBuffer::~VMBuffer() {
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
+  VM_FreeDecoded(decoded);
 }
 
 void VMBuffer::Adopt(uint8_t* block, int32_t length) {
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
+  VM_FreeDecoded(decoded);
+  decoded = nullptr;
   bytes = block;
   size = block == nullptr ? 0 : length;
   owned = block != nullptr;

@@ -16,6 +16,10 @@ enum CodeKind : int32_t {
   kCodeConstant = 3,  // an expression folded to one value
 };
 
+struct VMDecoded;
+// Frees a buffer's decoded forms (the machine's working copies).
+void VM_FreeDecoded(VMDecoded* form);
+
 // A run of bytes: the generator's output owns its bytes, a view over the
 // loaded game data owns nothing.
 class VMBuffer {
@@ -32,6 +36,7 @@ class VMBuffer {
   int32_t size = 0;
   uint8_t* bytes = nullptr;
   bool owned = false;
+  VMDecoded* decoded = nullptr;  // the machine's decoded forms, made on first run
 };
 
 // One precompiled entry of the game file as the code object reads it.

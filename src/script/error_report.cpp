@@ -123,6 +123,7 @@ void Error_CreateForm() {}
 bool Error_Occurred() { return g_occurred; }
 void Error_SetOccurred(bool occurred) { g_occurred = occurred; }
 const char* Error_Last() { return g_lastText == nullptr ? "" : g_lastText; }
+void Error_SetLast(const char* text) { SetLastText(text); }
 bool Error_Stopping() { return g_stopping; }
 
 void Error_ResetState() {

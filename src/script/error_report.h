@@ -57,6 +57,8 @@ void Error_CreateForm();
 bool Error_Occurred();
 void Error_SetOccurred(bool occurred);
 const char* Error_Last();  // "" before the first error
+// A script's own text for error_last; null clears it.
+void Error_SetLast(const char* text);
 // Set by a fatal report; while set, every report is ignored.
 bool Error_Stopping();
 // Tests and a fresh run: no stopping, no error, no last text.

@@ -79,7 +79,7 @@ void Variable_DeclareGlobal(int32_t id) {
 int32_t Variable_GlobalVarFlagCount() { return g_globalScope.flagCount; }
 
 void Variable_Free() {
-  Variable_BuiltIn_Init();
+  Variable_BuiltIn_Clear();
   FreeGlobals();
 }
 

@@ -72,6 +72,12 @@ class CVariableList {
 
   int32_t Count() const { return count_; }
   const VariableNode* Find(int32_t id) const { return FindNode(id); }
+  // The node itself, for callers that store into it in place (null: none).
+  VariableNode* FindWritable(int32_t id) {
+    for (VariableNode* node = buckets_[BucketOf(id)]; node != nullptr; node = node->bucketNext)
+      if (node->id == id) return node;
+    return nullptr;
+  }
   // Calls visit for every variable in bucket order (0 to 63, each from its head).
   template <typename Visit>
   void ForEach(Visit visit) const {

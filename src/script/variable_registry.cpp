@@ -72,17 +72,25 @@ class LiveWriter final : public InstanceVisitor {
 };
 
 constexpr int32_t kTargetAll = -3;
+BuiltinVariableFamilies g_families = nullptr;
 constexpr int32_t kFirstInstanceId = 100000;
 
 }  // namespace
 
-void Variable_BuiltIn_Init() {
+void Variable_BuiltIn_Clear() {
   for (BuiltinVariableRecord& record : g_records) {
     MemoryManager::Free(record.name);
     record = BuiltinVariableRecord{};
   }
   g_recordCount = 0;
 }
+
+void Variable_BuiltIn_Init() {
+  Variable_BuiltIn_Clear();
+  if (g_families != nullptr) g_families();
+}
+
+void Variable_BuiltIn_SetFamilies(BuiltinVariableFamilies registerFamilies) { g_families = registerFamilies; }
 
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter,
                           bool canSet) {

@@ -27,8 +27,15 @@ struct BuiltinVariableRecord {
 };
 
 // ---- The built-in registry --------------------------------------------------
-// Empties the registry; the built-in families register after it.
+// Empties the registry, then lets the installed families register (the
+// per-instance variables first, then the global ones).
 void Variable_BuiltIn_Init();
+// The world, which owns the values, installs its registration here; null
+// leaves the registry empty after Init (tests register their own records).
+using BuiltinVariableFamilies = void (*)();
+void Variable_BuiltIn_SetFamilies(BuiltinVariableFamilies registerFamilies);
+// Empties the registry without registering anything (game end).
+void Variable_BuiltIn_Clear();
 // Appends a record; past 500 records it shows a message and drops it.
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter,
                           bool canSet);

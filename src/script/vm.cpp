@@ -15,6 +15,8 @@
 #include "script/variable_names.h"
 #include "script/variable_registry.h"
 #include "script/vm_machine.h"
+#include "script/vm_decode.h"
+#include "script/vm_fast.h"
 #include "script/vm_operators.h"
 #include "script/world_seam.h"
 
@@ -51,7 +53,7 @@ constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
 CVariableList* g_localsPool[kLocalsCapacity];
 int32_t g_localsDepth = 0;
 
-CVariableList* TakeLocals() {
+inline CVariableList* TakeLocals() {
   if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
   CVariableList*& slot = g_localsPool[g_localsDepth++];
   if (slot == nullptr) slot = new CVariableList();
@@ -60,7 +62,7 @@ CVariableList* TakeLocals() {
   return list;
 }
 
-void ReleaseLocals() {
+inline void ReleaseLocals() {
   if (g_localsDepth > 0) --g_localsDepth;
 }
 
@@ -84,79 +86,47 @@ inline uint32_t ReadWord(const uint8_t* p) {
   return word;  // little-endian host
 }
 
-inline int32_t OperandSize(uint8_t type) {
-  switch (type & 0xF) {
-    case 0: case 3: return 8;
-    case 1: case 2: case 4: case 5: case 6: return 4;
-    default: return 0;
-  }
-}
-
 inline bool TagIs(const VMSlot& slot, uint8_t type) {
   return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
 }
 
-// A number the fast paths can read as a double: a double, an int, or a real
-// variant without text. Everything else takes the operator module's path.
-inline bool AsPlainReal(const VMSlot& slot, double* out) {
-  switch (slot.type) {
-    case kSlotDouble: *out = slot.d; return true;
-    case kSlotInt: *out = slot.i; return true;
-    case kSlotVariant:
-      if ((slot.kind & kVariantKindMask) != kValueReal || slot.text != nullptr) return false;
-      *out = slot.d;
-      return true;
-    default: return false;
+// Argument slots from this index on are known to be empty: script calls
+// save and restore only the slots before it. Anything outside the machine
+// that may store into the slots (built-ins, variable setters, instance
+// visits, whoever ran the machine) makes it unknown, and the next call
+// measures it again.
+constexpr int32_t kExtentUnknown = -1;
+int32_t g_argumentExtent = kExtentUnknown;
+
+int32_t ArgumentExtent() {
+  if (g_argumentExtent != kExtentUnknown) return g_argumentExtent;
+  int32_t extent = kArgumentSlots;
+  while (extent > 0) {
+    const ScriptValue& slot = g_arguments[extent - 1];
+    uint64_t bits;
+    std::memcpy(&bits, &slot.real, sizeof bits);
+    if (slot.kind != kValueReal || slot.text != nullptr || bits != 0) break;
+    --extent;
   }
+  return extent;
 }
 
-// Real arithmetic of two plain numbers where no error can arise; false sends
-// the pair to the operator module (bitwise forms, divisors near zero).
-inline bool RealFastPath(uint8_t opcode, VMSlot* left, const VMSlot* right) {
-  double l, r, value;
-  if (left->type == kSlotInt && right->type == kSlotInt) return false;  // whole-number arithmetic
-  if (!AsPlainReal(*left, &l) || !AsPlainReal(*right, &r)) return false;
-  switch (opcode) {
-    case kAdd: value = l + r; break;
-    case kSub: value = l - r; break;
-    case kMul: value = l * r; break;
-    case kDiv:
-      if (std::fabs(r) < kVMDivideEpsilon) return false;
-      value = l / r;
-      break;
-    case kRem:
-      if (std::fabs(r) < kVMDivideEpsilon) return false;
-      value = std::trunc(l / r);
-      break;
-    case kMod: value = std::fmod(l, r); break;
-    default: return false;
+// Puts back the caller's slots of a frame; `extent` of the callee's may be
+// set.
+void RestoreArguments(const VMFrame& frame, int32_t extent) {
+  for (int32_t i = 0; i < extent; ++i) {
+    if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
-  if (left->type == kSlotVariant || right->type == kSlotVariant) VMSlot_SetReal(left, value);
-  else VMSlot_SetDouble(left, value);
-  return true;
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) g_arguments[i] = frame.arguments[i];
+  for (int32_t i = frame.argumentExtent; i < extent; ++i) g_arguments[i] = ScriptValue();
+  g_argumentExtent = frame.argumentExtent;
 }
 
-inline bool CompareFastPath(uint8_t opcode, VMSlot* left, const VMSlot* right) {
-  double l, r;
-  if (!AsPlainReal(*left, &l) || !AsPlainReal(*right, &r)) return false;
-  double d = l - r;
-  bool value;
-  switch (opcode) {
-    case kSlt: value = d < -kVMCompareEpsilon; break;
-    case kSle: value = d <= kVMCompareEpsilon; break;
-    case kSeq: value = d > -kVMCompareEpsilon && d < kVMCompareEpsilon; break;
-    case kSne: value = d < -kVMCompareEpsilon || d > kVMCompareEpsilon; break;
-    case kSge: value = d >= -kVMCompareEpsilon; break;
-    default: value = d > kVMCompareEpsilon; break;
-  }
-  VMSlot_SetBool(left, value);
-  return true;
-}
-
-inline int32_t BranchTarget(int32_t at, uint32_t word) {
-  int32_t offset = static_cast<int32_t>(word & 0xFFFFFF);
-  if ((offset & 0x800000) != 0) offset -= 0x1000000;
-  return at + 4 * offset;
+inline void PushBorrowed(VMSlot* slot, const char* text) {
+  slot->type = kSlotString;
+  slot->kind = 0;  // borrowed from the code's strings
+  slot->text = const_cast<char*>(text);
+  slot->l = 0;
 }
 
 bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
@@ -190,24 +160,34 @@ class Machine {
   // Errors: the report, then (under debugger evaluation only) the run stops.
   void Fail(const char* message);
   void FailName(const char* format, int32_t id);
+  void FailGet(ScriptValue* value, int32_t id);  // a read that failed
 
   bool CheckOverflow(VMSlot* sp);
-  void UpdateSoftLimit();
+  void UpdateSoftLimit() {
+    // Below this many slots no mix of value sizes can reach the limit.
+    int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
+                   static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
+    int32_t slots = room / 16;
+    overflowLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
+    // Fused records run up to three instructions past one check; with
+    // breakpoints set every instruction is checked.
+    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + (slots < 4 ? 0 : slots - 4));
+  }
   void Unwind(VMSlot* sp);
   void FreeSlots(VMSlot* from, VMSlot* to);
   void FreeWith(VMWith& with);
 
-  bool Push(uint32_t word, const uint8_t* operand, VMSlot*& sp);
   bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
+  ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   bool Call(uint32_t word, int32_t id, VMSlot*& sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  bool EnterScript(int32_t index, int32_t argc, VMSlot*& sp);
+  bool EnterScript(CScript* script, int32_t argc, VMSlot*& sp);
   void LeaveScript(VMSlot*& sp, VMSlot* value);
-  bool PushEnv(uint32_t word, int32_t at, VMSlot*& sp);
-  bool PopEnv(uint32_t word, int32_t at);
+  bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
+  bool PopEnv(const VMRecord& op, bool* jump);
 
   VMStack& stack_;
   CInstance* self_;
@@ -216,7 +196,9 @@ class Machine {
   int32_t depth_ = 0;
   int32_t base_ = 0;  // the running code's bottom slot
   int32_t withBase_ = 0;
-  VMSlot* softLimit_ = nullptr;
+  uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
+  VMSlot* overflowLimit_ = nullptr;  // beyond it the stack's use is counted
+  bool breakpoints_ = false;
   bool failed_ = false;
   bool exited_ = false;
   int32_t errorPc_ = 0;
@@ -246,19 +228,19 @@ void Machine::Fail(const char* message) {
   failed_ = true;
 }
 
+void Machine::FailGet(ScriptValue* value, int32_t id) {
+  ScriptValue_Release(value);
+  FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
+                                           : "Push :: Execution Error - Variable Get %s",
+           id);
+}
+
 void Machine::FailName(const char* format, int32_t id) {
   char message[512];
   std::snprintf(message, sizeof message, format, Code_Variable_GetName(id));
   Fail(message);
 }
 
-void Machine::UpdateSoftLimit() {
-  // Below this many slots no mix of value sizes can reach the limit.
-  int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
-                 static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
-  int32_t slots = room / 16;
-  softLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
-}
 
 bool Machine::CheckOverflow(VMSlot* sp) {
   int64_t used = static_cast<int64_t>(depth_) * kVMFrameBytes +
@@ -288,201 +270,399 @@ void Machine::Unwind(VMSlot* sp) {
   stack_.withs.clear();
   while (depth_ > 0) {
     VMFrame& frame = stack_.frames[--depth_];
-    for (int32_t i = 0; i < kArgumentSlots; ++i) {
-      ScriptValue_Release(&g_arguments[i]);
-      g_arguments[i] = frame.arguments[i];
-    }
+    RestoreArguments(frame, kArgumentSlots);
     g_argumentCount = frame.argumentCount;
     ReleaseLocals();
   }
 }
 
-#define VM_FAIL(message)   \
-  do {                     \
-    errorPc_ = at;         \
-    code_.pc = pc;         \
-    Fail(message);         \
-    goto stop;             \
+#define VM_FAIL(message) \
+  do {                   \
+    errorPc_ = op->at;   \
+    Fail(message);       \
+    goto stop;           \
   } while (0)
 
-#define VM_NEED(n)                                                   \
-  do {                                                               \
-    if (sp - stack_.slots < base_ + (n)) VM_FAIL(kMalformed);        \
+#define VM_NEED(n)                            \
+  do {                                        \
+    if (sp - bottom < (n)) VM_FAIL(kMalformed); \
+  } while (0)
+
+// Each handler ends by jumping straight to the next record's handler. While
+// a breakpoint is set or the stack nears its limit, every record passes
+// through `slow` first, which runs the per-instruction checks and then the
+// record's first instruction alone.
+#define VM_DISPATCH()                                   \
+  do {                                                  \
+    if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > limit, 0)) goto slow; \
+    goto* kHandlers[op->kind];                          \
+  } while (0)
+#define VM_NEXT(n) \
+  do {             \
+    op += (n);     \
+    VM_DISPATCH(); \
+  } while (0)
+// After a call or a return the running code may be another.
+#define VM_RELOAD()                                   \
+  do {                                                \
+    records = code_.decoded->records;                 \
+    bottom = stack_.slots + base_;                    \
+    limit = softLimit_;                               \
+    op = records + code_.ip;                          \
+    VM_DISPATCH();                                    \
   } while (0)
 
 bool Machine::Run(ScriptValue* result) {
+  static void* const kHandlers[kKindCount] = {
+      &&end, &&link, &&malformed, &&nop,
+      &&add, &&sub, &&mul, &&div, &&rem, &&mod, &&bitwise,
+      &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
+      &&unary, &&conv,
+      &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
+      &&pushLocal, &&pushBuiltin, &&pushSelf, &&pushVariable, &&pushBad,
+      &&popLocal, &&popSelf, &&popVariable, &&popBad,
+      &&dup, &&popz,
+      &&branch, &&branchTrue, &&branchFalse, &&badBranch,
+      &&pushEnv, &&popEnv, &&call, &&callBad, &&ret, &&exit,
+      &&constAdd, &&constSub, &&constMul, &&constDiv, &&constRem, &&constMod, &&malformed,
+      &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
+      &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
+      &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
+  };
+  static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
   locals_ = TakeLocals();
+  breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
-  const bool breakpoints = VM_BreakpointCount() > 0;
-  int32_t pc = 0;
-  int32_t at = 0;
-  for (;;) {
-    if (pc >= code_.size) {
-      if (depth_ == 0) break;
-      code_.pc = pc;
-      LeaveScript(sp, nullptr);
-      pc = code_.pc;
-      continue;
-    }
-    if (sp > softLimit_ && !CheckOverflow(sp)) goto stop;
-    at = pc;
-    if (breakpoints) {
+  const VMRecord* records = code_.decoded->records;
+  const VMRecord* op = records;
+  VMSlot* bottom = stack_.slots + base_;
+  uintptr_t limit = softLimit_;  // softLimit_ kept in a register
+  VM_DISPATCH();
+
+slow:
+  if (op->kind != kKindEnd && op->kind != kKindLink) {
+    if (sp > overflowLimit_ && !CheckOverflow(sp)) goto stop;
+    if (breakpoints_) {
       VMSourcePlace place;
-      code_.line = FindPair(code_.debug, at, &place) ? VM_SourceLine(code_.source, place) : -1;
+      code_.line = FindPair(code_.debug, op->at, &place) ? VM_SourceLine(code_.source, place) : -1;
       if (VM_BreakpointMatches(code_.name, code_.line)) VM_BreakpointBreak();
     }
-    if (pc + 4 > code_.size) VM_FAIL(kMalformed);
-    uint32_t word = ReadWord(code_.bytes + pc);
-    pc += 4;
-    uint8_t opcode = static_cast<uint8_t>(word >> 24);
-    uint8_t t1 = static_cast<uint8_t>((word >> 16) & 0xF);
-    uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
-    const uint8_t* operand = code_.bytes + pc;
-    if ((opcode & 0x40) != 0) {
-      int32_t n = OperandSize(t1);
-      if (pc + n > code_.size) VM_FAIL(kMalformed);
-      pc += n;
-    }
-    switch (opcode) {
-      case kAdd: case kSub: case kMul: {
-        VM_NEED(2);
-        VMSlot* right = sp - 1;
-        VMSlot* left = sp - 2;
-        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
-        if (left->type == kSlotInt && right->type == kSlotInt) {
-          uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);
-          left->i = static_cast<int32_t>(opcode == kAdd ? l + r : opcode == kSub ? l - r : l * r);
-        } else if (RealFastPath(opcode, left, right)) {
-        } else if (const char* error = VMOp_Binary(opcode, left, right)) {
-          sp = left + 1;
-          VM_FAIL(error);
-        }
-        sp = left + 1;
-        break;
-      }
-      case kDiv: case kRem: case kMod: case kAnd: case kOr: case kXor: case kShl: case kShr: {
-        VM_NEED(2);
-        VMSlot* right = sp - 1;
-        VMSlot* left = sp - 2;
-        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
-        sp = left + 1;
-        if (RealFastPath(opcode, left, right)) break;
-        if (const char* error = VMOp_Binary(opcode, left, right)) VM_FAIL(error);
-        break;
-      }
-      case kSlt: case kSle: case kSeq: case kSne: case kSge: case kSgt: {
-        VM_NEED(2);
-        VMSlot* right = sp - 1;
-        VMSlot* left = sp - 2;
-        if (!TagIs(*right, t1) || !TagIs(*left, t2)) VM_FAIL(kMalformed);
-        if (left->type == kSlotInt && right->type == kSlotInt) {
-          int64_t d = static_cast<int64_t>(left->i) - right->i;
-          bool value = opcode == kSlt ? d < 0 : opcode == kSle ? d <= 0 : opcode == kSeq ? d == 0
-                     : opcode == kSne ? d != 0 : opcode == kSge ? d >= 0 : d > 0;
-          VMSlot_SetBool(left, value);
-        } else if (CompareFastPath(opcode, left, right)) {
-        } else if (const char* error = VMOp_Compare(opcode, left, right)) {
-          sp = left + 1;
-          VM_FAIL(error);
-        }
-        sp = left + 1;
-        break;
-      }
-      case kNeg: case kNot: {
-        VM_NEED(1);
-        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
-        if (const char* error = VMOp_Unary(opcode, sp - 1)) VM_FAIL(error);
-        break;
-      }
-      case kConv: {
-        VM_NEED(1);
-        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
-        if (const char* error = VMOp_Conv(t2, sp - 1)) VM_FAIL(error);
-        break;
-      }
-      case kPush:
-        code_.pc = pc;
-        errorPc_ = at;
-        if (!Push(word, operand, sp)) goto stop;
-        break;
-      case kPop:
-        code_.pc = pc;
-        errorPc_ = at;
-        if (t1 != kSlotVariant) VM_FAIL("Pop :: Execution Error - Instruction malformed");
-        if (!PopVariable(word, ReadWord(operand), sp)) goto stop;
-        break;
-      case kDup:
-        VM_NEED(1);
-        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
-        if (sp[-1].type == kSlotString && sp[-1].kind == 0) sp[0] = sp[-1];
-        else VMSlot_Duplicate(sp, sp[-1]);
-        ++sp;
-        break;
-      case kPopz:
-        VM_NEED(1);
-        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
-        --sp;
-        VMSlot_Free(sp);
-        break;
-      case kB: case kBt: case kBf: {
-        int32_t target = BranchTarget(at, word);
-        if (target < 0 || target > code_.size) VM_FAIL(kMalformed);
-        if (opcode != kB) {
-          VM_NEED(1);
-          if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
-          --sp;
-          if ((sp->i != 0) != (opcode == kBt)) break;
-        }
-        pc = target;
-        break;
-      }
-      case kPushEnv:
-        code_.pc = pc;
-        errorPc_ = at;
-        if (!PushEnv(word, at, sp)) goto stop;
-        pc = code_.pc;
-        UpdateSoftLimit();
-        break;
-      case kPopEnv:
-        code_.pc = pc;
-        errorPc_ = at;
-        if (!PopEnv(word, at)) goto stop;
-        pc = code_.pc;
-        UpdateSoftLimit();
-        break;
-      case kCall:
-        code_.pc = pc;
-        errorPc_ = at;
-        if (t1 != kSlotInt) VM_FAIL("DoCall :: Execution Engine type error");
-        if (!Call(word, static_cast<int32_t>(ReadWord(operand)), sp)) goto stop;
-        pc = code_.pc;
-        break;
-      case kRet:
-        if (depth_ == 0) {
-          pc = code_.size;
-          break;
-        }
-        VM_NEED(1);
-        if (!TagIs(sp[-1], t1)) VM_FAIL(kMalformed);
-        code_.pc = pc;
-        LeaveScript(sp, sp - 1);
-        pc = code_.pc;
-        break;
-      case kExit:
-        if (depth_ == 0) {
-          exited_ = true;
-          pc = code_.size;
-          break;
-        }
-        code_.pc = pc;
-        LeaveScript(sp, nullptr);
-        pc = code_.pc;
-        break;
-      default:  // break, and opcodes the machine does not know
-        break;
+  }
+  goto* kHandlers[op->plain];
+
+end:
+  if (depth_ == 0) goto done;
+  LeaveScript(sp, nullptr);
+  VM_RELOAD();
+link:
+  op = records + op->target;
+  VM_DISPATCH();
+malformed:
+  VM_FAIL(kMalformed);
+nop:
+  VM_NEXT(1);
+
+#define VM_ARITH(kind)                                                                          \
+  {                                                                                             \
+    VM_NEED(2);                                                                                 \
+    VMSlot* right = sp - 1;                                                                     \
+    VMSlot* left = sp - 2;                                                                      \
+    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);          \
+    sp = right;                                                                                 \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                                    \
+      uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);        \
+      left->i = static_cast<int32_t>(kind == kKindAdd ? l + r : kind == kKindSub ? l - r : l * r); \
+    } else if (!VMFast_Binary(kind, left, right)) {                                             \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);            \
+    }                                                                                           \
+    VM_NEXT(1);                                                                                 \
+  }
+add: VM_ARITH(kKindAdd)
+sub: VM_ARITH(kKindSub)
+mul: VM_ARITH(kKindMul)
+#undef VM_ARITH
+
+#define VM_BINARY(kind)                                                                \
+  {                                                                                    \
+    VM_NEED(2);                                                                        \
+    VMSlot* right = sp - 1;                                                            \
+    VMSlot* left = sp - 2;                                                             \
+    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed); \
+    sp = right;                                                                        \
+    if (!VMFast_Binary(kind, left, right)) {                                           \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);   \
+    }                                                                                  \
+    VM_NEXT(1);                                                                        \
+  }
+div: VM_BINARY(kKindDiv)
+rem: VM_BINARY(kKindRem)
+mod: VM_BINARY(kKindMod)
+bitwise: VM_BINARY(kKindBitwise)
+#undef VM_BINARY
+
+#define VM_COMPARE(kind)                                                                    \
+  {                                                                                         \
+    VM_NEED(2);                                                                             \
+    VMSlot* right = sp - 1;                                                                 \
+    VMSlot* left = sp - 2;                                                                  \
+    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);      \
+    sp = right;                                                                             \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                                \
+      VMSlot_SetBool(left, VMFast_Compare(kind, left->i, right->i));                        \
+    } else if (!VMFast_Binary(kind, left, right)) {                                         \
+      if (const char* error = VMOp_Compare(op->opcode, left, right)) VM_FAIL(error);       \
+    }                                                                                       \
+    VM_NEXT(1);                                                                             \
+  }
+lt: VM_COMPARE(kKindLt)
+le: VM_COMPARE(kKindLe)
+eq: VM_COMPARE(kKindEq)
+ne: VM_COMPARE(kKindNe)
+ge: VM_COMPARE(kKindGe)
+gt: VM_COMPARE(kKindGt)
+#undef VM_COMPARE
+
+unary:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  if (const char* error = VMOp_Unary(op->opcode, sp - 1)) VM_FAIL(error);
+  VM_NEXT(1);
+conv: {
+  VM_NEED(1);
+  VMSlot* value = sp - 1;
+  if (value->type != op->expect1) VM_FAIL(kMalformed);
+  // The two the generator makes most: an index to int, a constant to variant.
+  if (value->type == kSlotVariant && op->t2 == kSlotInt && value->kind == kValueReal && value->text == nullptr) {
+    VMSlot_SetInt(value, VMFast_TruncInt32(value->d));
+  } else if (value->type == kSlotInt && op->t2 == kSlotVariant) {
+    VMSlot_SetReal(value, value->i);
+  } else if (const char* error = VMOp_Conv(op->t2, value)) {
+    VM_FAIL(error);
+  }
+  VM_NEXT(1);
+}
+
+pushDouble:
+  VMSlot_SetDouble(sp++, op->value.d);
+  VM_NEXT(1);
+pushLong:
+  VMSlot_SetLong(sp++, op->value.l);
+  VM_NEXT(1);
+pushInt:
+  VMSlot_SetInt(sp++, op->value.i);
+  VM_NEXT(1);
+pushBool:
+  VMSlot_SetBool(sp++, op->value.i != 0);
+  VM_NEXT(1);
+pushPoolString:
+  PushBorrowed(sp++, op->value.text);
+  VM_NEXT(1);
+pushGameString:
+  PushBorrowed(sp++, g_strings(code_.code, static_cast<int32_t>(op->operand)));
+  VM_NEXT(1);
+pushLocal: {
+  const VariableNode* node = locals_->FindWritable(op->id);
+  if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    VMSlot_SetReal(sp++, node->value.real);
+    VM_NEXT(1);
+  }
+  goto pushVariable;
+}
+pushBuiltin: {
+  errorPc_ = op->at;
+  ScriptValue value;
+  g_variableIndexOutOfRange = 0;
+  // What Variable_GetValue does for a built-in, without its dispatch.
+  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(op->id);
+  if (record == nullptr || record->getter == nullptr || !record->getter(self_, 0, &value)) {
+    FailGet(&value, op->id);
+    goto stop;
+  }
+  VMSlot_FromValue(sp++, value);
+  VM_NEXT(1);
+}
+pushSelf: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (element != nullptr && element->kind == kValueReal && element->text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    sp = rest;
+    VMSlot_SetReal(sp++, element->real);
+    VM_NEXT(1);
+  }
+}
+pushVariable:
+  errorPc_ = op->at;
+  if (!PushVariable(op->word, op->operand, sp)) goto stop;
+  VM_NEXT(1);
+pushBad:
+  VM_FAIL(kMalformed);
+
+popLocal:
+  if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && sp[-1].kind == kValueReal &&
+      sp[-1].text == nullptr) {
+    if (VariableNode* node = locals_->FindWritable(op->id)) {
+      g_variableIndexOutOfRange = 0;
+      if (node->value.text != nullptr) ScriptValue_Release(&node->value);
+      --sp;
+      node->value = ScriptValue{kValueReal, nullptr, sp->d};
+      VM_NEXT(1);
     }
   }
+  goto popVariable;
+popSelf: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
+      rest[-1].kind == kValueReal && rest[-1].text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    if (element->text != nullptr) ScriptValue_Release(element);
+    *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
+    sp = rest - 1;
+    VM_NEXT(1);
+  }
+}
+popVariable:
+  errorPc_ = op->at;
+  if (!PopVariable(op->word, op->operand, sp)) goto stop;
+  VM_NEXT(1);
+popBad:
+  VM_FAIL("Pop :: Execution Error - Instruction malformed");
+
+dup:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  if (sp[-1].type == kSlotString && sp[-1].kind == 0) sp[0] = sp[-1];
+  else VMSlot_Duplicate(sp, sp[-1]);
+  ++sp;
+  VM_NEXT(1);
+popz:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  --sp;
+  VMSlot_Free(sp);
+  VM_NEXT(1);
+
+branch:
+  op = records + op->target;
+  VM_DISPATCH();
+branchTrue:
+branchFalse:
+  VM_NEED(1);
+  if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
+  --sp;
+  if ((sp->i != 0) != (op->kind == kKindBranchTrue)) VM_NEXT(1);
+  op = records + op->target;
+  VM_DISPATCH();
+badBranch:
+  VM_FAIL(kMalformed);
+
+pushEnv:
+popEnv: {
+  errorPc_ = op->at;
+  bool jump = false;
+  if (!(op->plain == kKindPushEnv ? PushEnv(*op, sp, &jump) : PopEnv(*op, &jump))) goto stop;
+  UpdateSoftLimit();
+  limit = softLimit_;
+  if (jump) {
+    op = records + op->target;
+    VM_DISPATCH();
+  }
+  VM_NEXT(1);
+}
+
+call:
+  errorPc_ = op->at;
+  code_.pc = op->next;
+  code_.ip = static_cast<int32_t>(op - records) + 1;
+  if (!Call(op->word, static_cast<int32_t>(op->operand), sp)) goto stop;
+  VM_RELOAD();
+callBad:
+  VM_FAIL("DoCall :: Execution Engine type error");
+
+ret:
+  if (depth_ == 0) goto done;
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  LeaveScript(sp, sp - 1);
+  VM_RELOAD();
+exit:
+  if (depth_ == 0) {
+    exited_ = true;
+    goto done;
+  }
+  LeaveScript(sp, nullptr);
+  VM_RELOAD();
+
+// A number constant, then an operator on it and the value below.
+#define VM_CONST_OP(OP)                                                          \
+  {                                                                                \
+    const VMRecord& next = op[1];                                                  \
+    VMSlot* left = sp - 1;                                                         \
+    double l, value;                                                               \
+    if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) { \
+      if (VMFast_IsCompare(OP)) {                                                \
+        VMSlot_SetBool(left, VMFast_Compare(OP, l, next.value.d));               \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+      if (VMFast_Arith(OP, l, next.value.d, &value)) {                           \
+        if (left->type == kSlotVariant) VMSlot_SetReal(left, value);               \
+        else VMSlot_SetDouble(left, value);                                        \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+    }                                                                              \
+    goto* kHandlers[op->plain];                                                    \
+  }
+constAdd: VM_CONST_OP(kKindAdd)
+constSub: VM_CONST_OP(kKindSub)
+constMul: VM_CONST_OP(kKindMul)
+constDiv: VM_CONST_OP(kKindDiv)
+constRem: VM_CONST_OP(kKindRem)
+constMod: VM_CONST_OP(kKindMod)
+constLt: VM_CONST_OP(kKindLt)
+constLe: VM_CONST_OP(kKindLe)
+constEq: VM_CONST_OP(kKindEq)
+constNe: VM_CONST_OP(kKindNe)
+constGe: VM_CONST_OP(kKindGe)
+constGt: VM_CONST_OP(kKindGt)
+#undef VM_CONST_OP
+
+// A plain local, a number constant, an operator on the two.
+#define VM_LOCAL_OP(OP)                                                                 \
+  {                                                                                       \
+    const VariableNode* node = locals_->FindWritable(op->id);                             \
+    double value;                                                                         \
+    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) { \
+      if (VMFast_IsCompare(OP)) {                                                       \
+        g_variableIndexOutOfRange = 0;                                                    \
+        VMSlot_SetBool(sp++, VMFast_Compare(OP, node->value.real, op->value.d));        \
+        VM_NEXT(3);                                                                       \
+      }                                                                                   \
+      if (VMFast_Arith(OP, node->value.real, op->value.d, &value)) {                    \
+        g_variableIndexOutOfRange = 0;                                                    \
+        VMSlot_SetReal(sp++, value);                                                      \
+        VM_NEXT(3);                                                                       \
+      }                                                                                   \
+    }                                                                                     \
+    goto* kHandlers[op->plain];                                                           \
+  }
+localAdd: VM_LOCAL_OP(kKindAdd)
+localSub: VM_LOCAL_OP(kKindSub)
+localMul: VM_LOCAL_OP(kKindMul)
+localDiv: VM_LOCAL_OP(kKindDiv)
+localRem: VM_LOCAL_OP(kKindRem)
+localMod: VM_LOCAL_OP(kKindMod)
+localLt: VM_LOCAL_OP(kKindLt)
+localLe: VM_LOCAL_OP(kKindLe)
+localEq: VM_LOCAL_OP(kKindEq)
+localNe: VM_LOCAL_OP(kKindNe)
+localGe: VM_LOCAL_OP(kKindGe)
+localGt: VM_LOCAL_OP(kKindGt)
+#undef VM_LOCAL_OP
+
+done:
   if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
     ScriptValue value;
     VMSlot_ToValue(sp - 1, &value);
@@ -511,52 +691,41 @@ bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int
   return true;
 }
 
-bool Machine::Push(uint32_t word, const uint8_t* operand, VMSlot*& sp) {
-  uint8_t t1 = static_cast<uint8_t>((word >> 16) & 0xF);
-  switch (t1) {
-    case kSlotDouble: {
-      double d;
-      std::memcpy(&d, operand, 8);
-      VMSlot_SetDouble(sp++, d);
-      return true;
-    }
-    case kSlotLong: {
-      int64_t l;
-      std::memcpy(&l, operand, 8);
-      VMSlot_SetLong(sp++, l);
-      return true;
-    }
-    case kSlotInt:
-      VMSlot_SetInt(sp++, static_cast<int32_t>(ReadWord(operand)));
-      return true;
-    case kSlotBool:
-      VMSlot_SetBool(sp++, ReadWord(operand) != 0);
-      return true;
-    case kSlotShort:
-      VMSlot_SetInt(sp++, static_cast<int16_t>(word & 0xFFFF));
-      return true;
-    case kSlotString: {
-      int32_t index = static_cast<int32_t>(ReadWord(operand));
-      const char* text = code_.strings != nullptr ? code_.strings->Text(index) : g_strings(code_.code, index);
-      VMSlot* slot = sp++;
-      slot->type = kSlotString;
-      slot->kind = 0;  // borrowed from the code's strings
-      slot->text = const_cast<char*>(text);
-      slot->l = 0;
-      return true;
-    }
-    case kSlotVariant:
-      return PushVariable(word, ReadWord(operand), sp);
-    default:
-      Fail(kMalformed);
-      return false;
-  }
-}
-
 // A plain local (selector in the word, no index): the common case of `var`.
 inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
   return (ref & (kRefNoIndex | kRefSelectorInWord | kRefInstanceId)) == (kRefNoIndex | kRefSelectorInWord) &&
          static_cast<int16_t>(word & 0xFFFF) == kLocal;
+}
+
+// The existing element a reference to one of self's own variables names,
+// read without popping: `rest` is where the stack ends once the selector and
+// index are taken. Null sends the reference down the full path: another
+// instance, a built-in or global variable, an element that does not exist.
+ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
+  uint32_t ref = op.operand;
+  if ((ref & kRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
+  VMSlot* bottom = stack_.slots + base_;
+  int32_t index = 0, selector;
+  if ((ref & kRefNoIndex) == 0) {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    index = (--sp)->i;
+  }
+  if ((ref & kRefSelectorInWord) != 0) {
+    selector = static_cast<int16_t>(op.word & 0xFFFF);
+  } else {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    selector = (--sp)->i;
+  }
+  if (index < 0 || (selector != kSelf && (selector != kUnspecified || Variable_IsGlobalVar(op.id) != 0))) return nullptr;
+  CVariableList* list = WorldSeam_Get().InstanceVariables(self_);
+  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(op.id);
+  if (node == nullptr) return nullptr;
+  *rest = sp;
+  if (index == 0) return &node->value;
+  int32_t row, column;
+  Variable_SplitIndex(index, &row, &column);
+  if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
+  return &node->rows[row].items[column];
 }
 
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
@@ -590,10 +759,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_GetValueByTarget(selector, id, index, &value); break;
   }
   if (!ok) {
-    ScriptValue_Release(&value);
-    FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
-                                             : "Push :: Execution Error - Variable Get %s",
-             id);
+    FailGet(&value, id);
     return false;
   }
   VMSlot_FromValue(sp++, value);
@@ -652,6 +818,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
   }
   ScriptValue_Release(&value);
+  g_argumentExtent = kExtentUnknown;  // a setter may store anywhere
   if (g_variableIndexOutOfRange != 0) {
     FailName("Pop :: Execution Error - Variable index out of range %s", id);
     return false;
@@ -679,8 +846,7 @@ bool Machine::Call(uint32_t word, int32_t id, VMSlot*& sp) {
   if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(id - kFirstScriptFunctionId, argc, sp);
+    if (code != nullptr && code->code != nullptr && code->code->size > 0) return EnterScript(script, argc, sp);
   }
   // Extension functions, and scripts without bytecode, give real 0.
   FreeSlots(sp - argc, sp);
@@ -705,37 +871,40 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   sp -= argc;
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments.data());
+  g_argumentExtent = kExtentUnknown;
   for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
   VMSlot_FromValue(sp++, result);
   return true;
 }
 
-bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
+bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   if (depth_ >= stack_.frameCapacity - 1 ||
       static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
     Fail(kOverflow);
     return false;
   }
-  CScript* script = Script_Get(index);
   CCode* code = script->code;
   if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
-  frame.caller = code_;
+  VMCodeState_Copy(&frame.caller, code_);
   frame.self = self_;
   frame.other = other_;
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
   frame.callerBase = base_;
   frame.withBase = withBase_;
-  for (int32_t i = 0; i < kArgumentSlots; ++i) frame.arguments[i] = g_arguments[i];
-  for (int32_t i = 0; i < kArgumentSlots; ++i) {
-    if (i < argc) {
-      const VMSlot& slot = sp[-1 - i];
-      g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
-    } else {
-      g_arguments[i] = ScriptValue();
-    }
+  frame.softLimit = softLimit_;
+  frame.overflowLimit = overflowLimit_;
+  int32_t extent = ArgumentExtent();
+  frame.argumentExtent = extent;
+  for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
+  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  for (int32_t i = 0; i < given; ++i) {
+    const VMSlot& slot = sp[-1 - i];
+    g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
   }
+  for (int32_t i = given; i < extent; ++i) g_arguments[i] = ScriptValue();
+  g_argumentExtent = given;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
   frame.base = static_cast<int32_t>(sp - stack_.slots);
@@ -747,9 +916,11 @@ bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
   code_.debug = code->debug;
   code_.source = code->vmSource;
   code_.name = code->name;
-  code_.strings = VM_CodeStrings(code->code);
+  code_.decoded = VM_DecodedFor(code->code, code->code->size);
+  code_.strings = code_.decoded->strings;
   code_.pc = 0;
   code_.line = 0;
+  code_.ip = 0;
   g_argumentCount = argc;
   locals_ = TakeLocals();
   UpdateSoftLimit();
@@ -760,13 +931,22 @@ bool Machine::EnterScript(int32_t index, int32_t argc, VMSlot*& sp) {
 // and the value takes the place of the call's arguments.
 void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   ScriptValue returned;
-  if (value != nullptr) VMSlot_ToValue(value, &returned);
+  if (value != nullptr && value->type == kSlotVariant) {
+    returned = ScriptValue{value->kind, value->text, value->d};  // as VMSlot_ToValue hands a variant over
+    value->text = nullptr;
+  } else if (value != nullptr) {
+    VMSlot_ToValue(value, &returned);
+  }
   VMSlot* bottom = stack_.slots + base_;
   FreeSlots(bottom, value != nullptr ? value : sp);
-  for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
   VMFrame& frame = stack_.frames[--depth_];
-  stack_.withs.resize(static_cast<size_t>(frame.withBase));
-  code_ = frame.caller;
+  // The callee's own with loops end here; the caller's, below withBase_,
+  // stay open around the call.
+  if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
+    for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
+    stack_.withs.resize(static_cast<size_t>(withBase_));
+  }
+  VMCodeState_Copy(&code_, frame.caller);
   self_ = frame.self;
   other_ = frame.other;
   g_argumentCount = frame.argumentCount;
@@ -774,13 +954,12 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   base_ = frame.callerBase;
   withBase_ = frame.withBase;
   ReleaseLocals();
-  for (int32_t i = 0; i < kArgumentSlots; ++i) {
-    ScriptValue_Release(&g_arguments[i]);
-    g_arguments[i] = frame.arguments[i];
-  }
+  RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
   sp = stack_.slots + frame.base;
   VMSlot_FromValue(sp++, returned);
-  UpdateSoftLimit();
+  // The caller's depth and with loops are back as they were at the call.
+  softLimit_ = frame.softLimit;
+  overflowLimit_ = frame.overflowLimit;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
@@ -798,9 +977,8 @@ class InstanceCollector final : public InstanceVisitor {
 
 std::vector<CInstance*> g_found;
 
-bool Machine::PushEnv(uint32_t word, int32_t at, VMSlot*& sp) {
-  int32_t target = BranchTarget(at, word);
-  if (target < 0 || target >= code_.size || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
+bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
+  if (op.target < 0 || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
     Fail(kMalformed);
     return false;
   }
@@ -842,8 +1020,9 @@ bool Machine::PushEnv(uint32_t word, int32_t at, VMSlot*& sp) {
       }
       break;
   }
+  g_argumentExtent = kExtentUnknown;  // the world's visits ran outside the machine
   if (found.empty()) {
-    code_.pc = target;  // the popenv restores and goes on
+    *jump = true;  // the popenv restores and goes on
     return true;
   }
   CInstance* first = found[0];
@@ -864,15 +1043,14 @@ bool Machine::PushEnv(uint32_t word, int32_t at, VMSlot*& sp) {
   return true;
 }
 
-bool Machine::PopEnv(uint32_t word, int32_t at) {
+bool Machine::PopEnv(const VMRecord& op, bool* jump) {
   if (static_cast<int32_t>(stack_.withs.size()) <= withBase_) {
     Fail(kMalformed);
     return false;
   }
   VMWith& with = stack_.withs.back();
-  if (word != kWithCloseWord) {
-    int32_t target = BranchTarget(at, word);
-    if (target < 0 || target >= code_.size) {
+  if (op.word != kWithCloseWord) {
+    if (op.target < 0) {
       Fail(kMalformed);
       return false;
     }
@@ -885,7 +1063,7 @@ bool Machine::PopEnv(uint32_t word, int32_t at) {
     }
     if (next != nullptr) {
       self_ = next;
-      code_.pc = target;
+      *jump = true;
       return true;
     }
   }
@@ -910,9 +1088,11 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
     VM_RaiseError(state, kOverflow);
     return false;
   }
+  g_argumentExtent = kExtentUnknown;  // whoever ran before may have set any slot
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
-  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, VM_CodeStrings(code), 0, 0};
+  const VMDecoded* decoded = VM_Decoded(code, code->size & ~3);
+  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, decoded->strings, 0, 0, decoded, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

@@ -7,6 +7,7 @@
 #include "script/bytecode.h"
 #include "script/code.h"
 #include "script/vm.h"
+#include "script/vm_decode.h"
 #include "script/vm_error.h"
 #include "script/vm_slot.h"
 
@@ -22,9 +23,27 @@ struct VMCodeState {
   const char* source = nullptr;
   const char* name = nullptr;
   const IVMStrings* strings = nullptr;  // the code's own pool; null: the game's strings
-  int32_t pc = 0;
+  int32_t pc = 0;  // byte offset after the instruction that left this code
   int32_t line = 0;
+  const VMDecoded* decoded = nullptr;
+  int32_t ip = 0;  // the record to go on at when this code runs again
 };
+
+// Field by field: a block copy of this size starts slowly, and a call makes
+// two of them.
+inline void VMCodeState_Copy(VMCodeState* to, const VMCodeState& from) {
+  to->bytes = from.bytes;
+  to->size = from.size;
+  to->code = from.code;
+  to->debug = from.debug;
+  to->source = from.source;
+  to->name = from.name;
+  to->strings = from.strings;
+  to->pc = from.pc;
+  to->line = from.line;
+  to->decoded = from.decoded;
+  to->ip = from.ip;
+}
 
 // A script call: the caller's state and where its arguments began.
 struct VMFrame {
@@ -32,10 +51,13 @@ struct VMFrame {
   CInstance* self;
   CInstance* other;
   int32_t argumentCount;
+  int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
+  uintptr_t softLimit;     // the caller's stack limits
+  VMSlot* overflowLimit;
   CVariableList* locals;
   int32_t base;      // slot index of the caller's stack where the call's value goes
   int32_t callerBase;  // the caller's own bottom slot
-  int32_t withBase;  // the caller's with records end here
+  int32_t withBase;  // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
 };
 

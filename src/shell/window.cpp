@@ -79,6 +79,8 @@ void Win_CreateMainWindow(int32_t width, int32_t height) {
     Runner_ProcessMessages();
   }
   DeviceWindow_GetClientSize(window, &g_clientWidth, &g_clientHeight);
+  DeviceWindow_State().clientWidth = g_clientWidth;
+  DeviceWindow_State().clientHeight = g_clientHeight;
   ReadOuterSize(window);
   NativeCursor_LoadTable();
   Win_InitCursor((g_settings.optionFlags & 0x20) != 0);

@@ -33,6 +33,10 @@ struct WindowServices {
   void (*deviceMouse)(int32_t device, int32_t* x, int32_t* y) = nullptr;
   // The focus went to another program's window.
   void (*lostToOtherProgram)() = nullptr;
+  // The game screen's current size (the header's until set), and the port
+  // scale kept by room drawing (Win_SetPortScale's until set).
+  void (*screenSize)(int32_t* width, int32_t* height) = nullptr;
+  void (*portScale)(float* x, float* y) = nullptr;
 };
 void Win_SetServices(const WindowServices& services);
 
@@ -120,7 +124,8 @@ void Win_SetPort(int32_t n, float portX, float portY, float portWidth, float por
                  float viewWidth, float viewHeight, float angle, int32_t surface);
 void Win_ClearPort(int32_t n);
 void Win_ClearAllPorts();
-// The ratio of the room's port area to the drawn area, kept by room drawing.
+// The ratio of the room's port area to the drawn area, when room drawing
+// does not provide it through the services.
 void Win_SetPortScale(float x, float y);
 void Win_PortWindowToRoom(int32_t n, int32_t windowX, int32_t windowY, int32_t* roomX, int32_t* roomY);
 void Win_PortRoomToWindow(int32_t n, float roomX, float roomY, int32_t* x, int32_t* y);

@@ -112,8 +112,27 @@ int32_t Win_GetHeight() {
   return height;
 }
 
-int32_t Win_GetScreenWidth() { return g_screenWidth; }
-int32_t Win_GetScreenHeight() { return g_screenHeight; }
+namespace {
+
+void ScreenSize(int32_t* width, int32_t* height) {
+  *width = g_screenWidth;
+  *height = g_screenHeight;
+  if (Win_Services().screenSize != nullptr) Win_Services().screenSize(width, height);
+}
+
+}  // namespace
+
+int32_t Win_GetScreenWidth() {
+  int32_t width = 0, height = 0;
+  ScreenSize(&width, &height);
+  return width;
+}
+
+int32_t Win_GetScreenHeight() {
+  int32_t width = 0, height = 0;
+  ScreenSize(&width, &height);
+  return height;
+}
 
 void Win_SetColor(uint32_t colour) {
   g_windowColor = colour | 0xFF000000u;

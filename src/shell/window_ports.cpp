@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/device_window.h"
 #include "runtime/numeric.h"
 #include "shell/window.h"
 #include "shell/window_internal.h"
@@ -35,6 +36,16 @@ bool Contains(const WindowPort& port, int32_t x, int32_t y) {
 int32_t ClampInt32(int64_t value) {
   return static_cast<int32_t>(value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : value);
 }
+
+void PortScale(float* x, float* y) {
+  *x = g_portScaleX;
+  *y = g_portScaleY;
+  if (Win_Services().portScale != nullptr) Win_Services().portScale(x, y);
+}
+
+// The device's record of the client size, kept by frames and resets.
+int32_t ClientWidth() { return DeviceWindow_State().clientWidth; }
+int32_t ClientHeight() { return DeviceWindow_State().clientHeight; }
 
 void StepMouse(int32_t* x, int32_t* y) {
   *x = *y = 0;
@@ -74,11 +85,13 @@ void Win_PortWindowToRoom(int32_t n, int32_t windowX, int32_t windowY, int32_t* 
   if (port == nullptr || port->portWidth == 0.0f || port->portHeight == 0.0f) return;
   int32_t ox = 0, oy = 0;
   Letterbox(&ox, &oy);
-  const float drawnWidth = static_cast<float>(Win_GetWidth() - 2 * ox);
-  const float drawnHeight = static_cast<float>(Win_GetHeight() - 2 * oy);
-  if (drawnWidth == 0.0f || drawnHeight == 0.0f || g_portScaleX == 0.0f || g_portScaleY == 0.0f) return;
-  const float sx = (static_cast<float>(g_screenWidth) / drawnWidth) / g_portScaleX;
-  const float sy = (static_cast<float>(g_screenHeight) / drawnHeight) / g_portScaleY;
+  const float drawnWidth = static_cast<float>(int64_t{ClientWidth()} - 2 * int64_t{ox});
+  const float drawnHeight = static_cast<float>(int64_t{ClientHeight()} - 2 * int64_t{oy});
+  float scaleX = 0.0f, scaleY = 0.0f;
+  PortScale(&scaleX, &scaleY);
+  if (drawnWidth == 0.0f || drawnHeight == 0.0f || scaleX == 0.0f || scaleY == 0.0f) return;
+  const float sx = (static_cast<float>(Win_GetScreenWidth()) / drawnWidth) / scaleX;
+  const float sy = (static_cast<float>(Win_GetScreenHeight()) / drawnHeight) / scaleY;
   const int64_t px = int64_t{Num_TruncInt32(static_cast<float>(windowX) * sx)} - Num_TruncInt32(port->portX);
   const int64_t py = int64_t{Num_TruncInt32(static_cast<float>(windowY) * sy)} - Num_TruncInt32(port->portY);
   const float dx = static_cast<float>(px) * port->viewWidth / port->portWidth;
@@ -119,11 +132,11 @@ void Win_WindowToRoom(int32_t x, int32_t y, int32_t* roomX, int32_t* roomY) {
   Letterbox(&ox, &oy);
   const int64_t wx = int64_t{x} - ox, wy = int64_t{y} - oy;
   if (g_windowPortsInUse == 0) {
-    const int64_t drawnWidth = int64_t{Win_GetWidth()} - 2 * int64_t{ox};
-    const int64_t drawnHeight = int64_t{Win_GetHeight()} - 2 * int64_t{oy};
+    const int64_t drawnWidth = int64_t{ClientWidth()} - 2 * int64_t{ox};
+    const int64_t drawnHeight = int64_t{ClientHeight()} - 2 * int64_t{oy};
     if (drawnWidth == 0 || drawnHeight == 0) return;
-    *roomX = Num_TruncInt32(static_cast<double>(wx) * g_screenWidth / static_cast<double>(drawnWidth));
-    *roomY = Num_TruncInt32(static_cast<double>(wy) * g_screenHeight / static_cast<double>(drawnHeight));
+    *roomX = Num_TruncInt32(static_cast<double>(wx) * Win_GetScreenWidth() / static_cast<double>(drawnWidth));
+    *roomY = Num_TruncInt32(static_cast<double>(wy) * Win_GetScreenHeight() / static_cast<double>(drawnHeight));
     return;
   }
   int32_t lastX = *roomX, lastY = *roomY;

@@ -24,14 +24,17 @@
 #include "script/script.h"
 #include "script/variable_registry.h"
 #include "script/vm.h"
+#include "world/builtin_variables.h"
 #include "world/command_line.h"
 #include "world/game_loop.h"
 #include "world/input.h"
 #include "world/instance.h"
 #include "world/prepare_game.h"
 #include "world/room_change.h"
+#include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/run_values.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
@@ -59,12 +62,15 @@ void InitSystems() {
   WorldHooks_Install();
   GameFile_InstallFunctionStores();
   Room_Init();
+  RoomDraw_Install();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
   VM_Install();
   VM_SetStringSource(GameStringText);
   Statements_Install();
   Code_Constant_Init();
+  BuiltinVariables_Install();
+  Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
   char* base = File_DefaultTempBase();
@@ -90,15 +96,14 @@ bool Runner_PrepareAndRun() {
 }
 
 bool Runner_Start() {
-  if (!RunnerLoadGame(g_gameFileName.c_str())) {
-    std::fflush(stdout);
-    std::exit(1);
-  }
+  // No game chosen: the start fails (status 1) after the shutdown has run.
+  if (!RunnerLoadGame(g_gameFileName.c_str())) return false;
   g_debugConsole->Output("Get Resolution\n");
   if (!LoadGameHeader(g_gameData)) {
     g_debugConsole->Output("Failed to load the game\n");
     return false;
   }
+  DebugInfo_Attach();
   g_debugConsole->Output("Create Window\n");
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");
@@ -125,6 +130,7 @@ void Runner_Shutdown() {
   Function_Free();
   Script_Finish();
   Variable_Free();
+  RunValues_Free();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   StartupServices_Shutdown();

@@ -3,6 +3,7 @@
 // black frames shown while the game loads.
 #include "world/startup_graphics.h"
 
+#include "gamefile/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
 #include "gamefile/font.h"
@@ -83,6 +84,7 @@ bool StartupServices_StartGraphics() {
   g_debugConsole->Output("GR_D3D_Init()\n");
   if (!GR_D3D_Init(nullptr, g_windowWidth, g_windowHeight, g_windowFlags)) return false;
   g_debugConsole->Output("Background_InitTextures()\n");
+  Background_InitTextures();
   g_debugConsole->Output("Sprite_InitTextures()\n");
   Sprite_InitTextures();
   g_debugConsole->Output("Font_InitTextures()\n");

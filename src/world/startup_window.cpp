@@ -3,10 +3,12 @@
 // graphics; the message pump drains the window's messages.
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
+#include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "shell/window.h"
 #include "world/dispatch.h"
 #include "world/input.h"
+#include "world/room_draw.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
 
@@ -31,6 +33,16 @@ void RoomMouse(int32_t* x, int32_t* y) {
   Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
 }
 
+void ScreenSize(int32_t* width, int32_t* height) {
+  *width = g_screenSize.width;
+  *height = g_screenSize.height;
+}
+
+void PortScale(float* x, float* y) {
+  *x = g_portScale[0];
+  *y = g_portScale[1];
+}
+
 void WindowColour(int32_t colour) { Win_SetColor(static_cast<uint32_t>(colour)); }
 
 WindowServices Services() {
@@ -50,6 +62,8 @@ WindowServices Services() {
   s.requestGraphicsReset = RequestReset;
   s.stepMouse = StepMouse;
   s.deviceMouse = DeviceMouse;
+  s.screenSize = ScreenSize;
+  s.portScale = PortScale;
   return s;
 }
 

@@ -93,7 +93,7 @@ inline constexpr GoldenCase kStringsGolden[] = {
     {"string(3)", "string", 1, {R(3)}, "3", nullptr},
     {"string(3.14159)", "string", 1, {R(3.14159)}, "3.14", nullptr},
     {"string(-0.5)", "string", 1, {R(-0.5)}, "-0.50", nullptr},
-    {"string(1e10)", "string", 1, {R(1e10)}, "10000000000.00", nullptr},
+    {"string(10000000000)", "string", 1, {R(1e10)}, "10000000000.00", nullptr},
     {"string(2147483648)", "string", 1, {R(2147483648.0)}, "2147483648.00", nullptr},
     {"string(0.015)", "string", 1, {R(0.015)}, "0.01", nullptr},
     {"string_format(3.14159, 6, 2)", "string_format", 3, {R(3.14159), R(6), R(2)}, "3.14", nullptr},

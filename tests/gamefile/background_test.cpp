@@ -129,6 +129,8 @@ TEST_F(Backgrounds, AddingFromFilesNamesSlotsAndLeavesTheStoreAloneOnFailure) {
   int32_t freedBefore = g_freed;
   EXPECT_TRUE(Background_Delete(8));
   EXPECT_EQ(g_freed, freedBefore + 1);
+  // The decoded image is kept, so a copy has pixels to draw.
+  EXPECT_GE(Background_Get(Background_Duplicate(first))->GetTextureId(), 0);
 }
 
 TEST_F(Backgrounds, AssignNeedsASourceAndADestinationInRange) {

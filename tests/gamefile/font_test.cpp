@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "gamefile/builtin_images.h"
+#include "gamefile/font_rasterise.h"
 #include "gamefile/image_builder.h"
+#include "gamefile/sprite.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 
@@ -66,8 +68,15 @@ FontChunk OneFont(uint32_t rangeWord, const std::vector<GlyphSpec>& glyphs, bool
 
 class Fonts : public testing::Test {
  protected:
-  void SetUp() override { Font_Init(); }
-  void TearDown() override { Font_Shutdown(); }
+  // System fonts stay without glyphs here; rasterising is tested with drawing.
+  void SetUp() override {
+    Font_Init();
+    Font_SetRasteriser(nullptr);
+  }
+  void TearDown() override {
+    Font_Shutdown();
+    Font_SetRasteriser(Font_RasteriseSystem);
+  }
   testsupport::ConsoleCapture console_;
 };
 
@@ -151,7 +160,7 @@ TEST_F(Fonts, LayoutWritesSixVerticesPerCharacterWithHalfPixelWidening) {
 }
 
 int32_t g_box[4][2] = {{2, 10}, {0, 4}, {1, 7}};
-void FrameBox(void*, int32_t frame, int32_t* left, int32_t* right) {
+void FrameBox(const void*, int32_t frame, int32_t* left, int32_t* right) {
   *left = g_box[frame][0];
   *right = g_box[frame][1];
 }
@@ -204,6 +213,29 @@ TEST_F(Fonts, SpriteCharactersStopAtTheTableEnd) {
   char* text = Font_SpriteCharacters(254, 5);
   EXPECT_STREQ(text, ">?");
   MemoryManager::Free(text);
+}
+
+TEST_F(Fonts, SpriteFontsFromTheStoreTakeTheirCharactersFromTheCodeTable) {
+  FontChunk c = OneFont(32, {});
+  ASSERT_TRUE(Font_Load(c.image, c.data, c.size));
+  Sprite_Init();
+  const int32_t sprite = Sprite_AddEmpty();
+  TBitmap frame;
+  frame.SetWidth(5);
+  frame.SetHeight(7);
+  for (int i = 0; i < 3; ++i) Sprite_Get(sprite)->AddFrameFromBitmap(&frame, 0);
+  ASSERT_EQ(Sprite_Get(sprite)->frameCount, 3);
+  const CFontGM* f = Font_Get(Font_AddSprite(sprite, 1, false, 1));
+  ASSERT_EQ(f->GetGlyphCount(), 4);
+  EXPECT_EQ(f->GetGlyph(1).code, 'A');
+  EXPECT_EQ(f->GetGlyph(3).code, 'C');
+  EXPECT_EQ(f->FindGlyph('C')->width, 2) << "the frame";
+  EXPECT_EQ(f->CharWidth('B'), 6);
+  EXPECT_EQ(f->GetLineHeight(), 7);
+  EXPECT_TRUE(Font_ReplaceSprite(0, sprite, 254, false, 0));
+  EXPECT_EQ(Font_Get(0)->GetGlyphCount(), 3) << "two characters are left before the table ends";
+  EXPECT_FALSE(Font_ReplaceSprite(9, sprite, 1, false, 0));
+  Sprite_Shutdown();
 }
 
 int32_t g_made = 0;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "gamefile/image_builder.h"
+#include "graphics/draw_state.h"
+#include "graphics/graphics_fixture.h"
 #include "runtime/memory.h"
 #include "script/error_report.h"
 #include "support/test_support.h"
@@ -236,22 +238,39 @@ TEST(PathDrawing, StepsAreTheLengthOverFourRoundedToEven) {
   EXPECT_EQ(p.DrawPoints(0, 0, false, xy, kPathDrawMaxVertices), kPathDrawMaxVertices);
 }
 
-std::vector<float> g_drawn;
-void RecordStrip(const float* xy, int32_t count) { g_drawn.assign(xy, xy + 2 * count); }
+class PathStrips : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    StartDevice(true);
+    Graphics::ResetVertexBuffers();
+  }
+  void TearDown() override {
+    Graphics::ResetVertexBuffers();
+    GraphicsTest::TearDown();
+  }
+};
 
-TEST(PathDrawing, DrawHandsTheStripToTheInstalledDrawer) {
+TEST_F(PathStrips, DrawIsOneUntexturedLineStripStartingAtThePlace) {
   CPath p;
   p.SetClosed(false);
   p.AddPoint(0, 0, 100);
   p.AddPoint(8, 0, 100);
-  g_drawn.clear();
-  p.Draw(5, 5, false);  // no drawer installed: nothing happens
-  EXPECT_TRUE(g_drawn.empty());
-  Path_SetStripDrawer(RecordStrip);
+  g_drawColor = 0xFF00FF00;
   p.Draw(5, 5, false);
-  Path_SetStripDrawer(nullptr);
-  ASSERT_EQ(g_drawn.size(), 6u);
-  EXPECT_FLOAT_EQ(g_drawn[4], 13.0f);
+  const VertexBatch& batch = Graphics::PendingBatch();
+  ASSERT_EQ(batch.primitiveType, 3);
+  ASSERT_EQ(batch.count, 3);
+  EXPECT_EQ(batch.texture, nullptr);
+  const auto* v = reinterpret_cast<const TexturedVertex*>(batch.scratch);
+  EXPECT_FLOAT_EQ(v[0].x, 5.0f);
+  EXPECT_FLOAT_EQ(v[2].x, 13.0f);
+  EXPECT_FLOAT_EQ(v[2].y, 5.0f);
+  EXPECT_EQ(v[1].colour, 0xFF00FF00u);
+  // Too short to take a step: nothing reaches the batch.
+  Graphics::ResetVertexBuffers();
+  p.ChangePoint(1, 1, 0, 100);
+  p.Draw(5, 5, false);
+  EXPECT_EQ(Graphics::PendingBatch().count, 0);
 }
 
 TEST_F(Paths, ChunkFillsSlotsAndKeepsEmptyOnes) {

@@ -5,6 +5,7 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/image_builder.h"
 #include "runtime/ini_file.h"
+#include "script/code_table.h"
 #include "runtime/run_flags.h"
 #include "shell/file_layer.h"
 #include "support/test_support.h"
@@ -79,6 +80,23 @@ TEST(RunnerLoad, DamagedDebugFilesAreIgnored) {
   EXPECT_FALSE(DebugInfo_Load(&info, std::vector<uint8_t>(image.Data(), image.Data() + image.Size())));
   EXPECT_FALSE(info.loaded);
   EXPECT_NE(console.Text().find("Debug information file ignored"), std::string::npos);
+}
+
+TEST(RunnerLoad, DebugTablesMustMatchTheCode) {
+  ImageBuilder b;
+  size_t at = b.Chunk("DBGI");
+  b.U32(2).U32(0).U32(0);
+  b.EndChunk(at);
+  at = b.Chunk("SCPT");
+  b.U32(2).U32(0).U32(0);
+  b.EndChunk(at);
+  GameImage image = b.Finish();
+  ConsoleCapture console;
+  ASSERT_TRUE(DebugInfo_Load(&g_debugInfo, std::vector<uint8_t>(image.Data(), image.Data() + image.Size())));
+  g_codeTable.clear();  // the game has no code entries
+  DebugInfo_Attach();
+  EXPECT_FALSE(g_debugInfo.loaded);
+  EXPECT_NE(console.Text().find("its tables do not match the game's code"), std::string::npos);
 }
 
 }  // namespace

@@ -79,6 +79,15 @@ TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
   EXPECT_EQ(runner_.other.variables.Find(Code_Variable_Find("z")), nullptr);
 }
 
+TEST_F(VMCalls, ACallInsideAWithBodyReturnsIntoTheLoop) {
+  // The caller's open with loop stays open across the call, whatever the
+  // callee opens and leaves behind.
+  ASSERT_TRUE(runner_.SetScripts(
+      {{"four", "return 4"}, {"leave", "exit"}, {"inner_with", "with (all) { return 1 } return 2"}}));
+  EXPECT_EQ(runner_.RunJoined("var k; k = 0; with (all) { k += four(); leave(); k += inner_with() } test_print(k)"),
+            "10");
+}
+
 TEST_F(VMCalls, ScriptCallsAreTracedWithoutANewMachineLine) {
   ASSERT_TRUE(runner_.SetScripts({{"leaf", "return 1"}, {"branch", "return leaf() + leaf()"}}));
   testsupport::RecordingConsole console;

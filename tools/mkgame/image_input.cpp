@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
 #define STBI_ONLY_PNG
 #define STBI_FAILURE_USERMSG
 #include <stb/stb_image.h>

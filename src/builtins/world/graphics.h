@@ -1,0 +1,30 @@
+// The drawing, colour, text, sprite and background built-ins and the two
+// screen saves, registered as one family.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "builtins/builtin_args.h"
+
+void Builtins_RegisterGraphics();
+
+// The rows of each part of the family, in registration order.
+void Graphics_RegisterScreen();
+void Graphics_RegisterDrawing();
+void Graphics_RegisterColours();
+void Graphics_RegisterText();
+void Graphics_RegisterSprites();
+
+// The text a drawing built-in shows for a value: a string as it stands, a
+// real whole in single precision as an integer, else with two decimals.
+// Always terminated; cut to the buffer.
+void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer);
+
+// The sprite and frame of the draw_sprite forms: the frame floored, a
+// negative one replaced by self's; false (reported) for a missing sprite.
+bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);
+
+// Reads the screen rectangle, builds a BMP image and writes it under the
+// save folder; the rectangle must lie on the screen. False when nothing was
+// written.
+bool Graphics_SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32_t h);

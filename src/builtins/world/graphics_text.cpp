@@ -1,0 +1,159 @@
+// Text built-ins: font and alignment, measuring, and drawing any value.
+#include <cstdio>
+
+#include "builtins/world/graphics.h"
+#include "builtins/world/graphics_calls.h"
+#include "builtins/world/graphics_convert.h"
+#include "script/function_registry.h"
+
+using gfx::Colour;
+using gfx::Float;
+using gfx::RoundedFloat;
+
+namespace {
+
+constexpr size_t kTextBufferSize = 1024;
+constexpr int32_t kNoSeparation = -1;
+constexpr int32_t kNoWrap = -1;
+
+const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
+
+// The text of the value argument; the buffer holds it when it is not a
+// string. Drawing only reads it.
+const char* ShownText(const BuiltinArgs& a, int32_t i, char* buffer) {
+  if (a.IsString(i)) return a.Text(i);
+  if (a.Has(i)) {
+    Graphics_ValueToText(a.Value(i), kTextBufferSize, buffer);
+  } else {
+    buffer[0] = 0;
+  }
+  return buffer;
+}
+
+GFX_BUILTIN(F_DrawSetFont) {
+  BuiltinArgs a(argc, args);
+  Core().setFont(a.Int(0));
+}
+
+GFX_BUILTIN(F_DrawSetHalign) {
+  BuiltinArgs a(argc, args);
+  Core().setHalign(a.Int(0));
+}
+
+GFX_BUILTIN(F_DrawSetValign) {
+  BuiltinArgs a(argc, args);
+  Core().setValign(a.Int(0));
+}
+
+// A real measures as the empty string.
+GFX_BUILTIN(F_StringWidth) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringWidth(a.Text(0), kNoSeparation, kNoWrap));
+}
+
+GFX_BUILTIN(F_StringHeight) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringHeight(a.Text(0), kNoSeparation, kNoWrap));
+}
+
+GFX_BUILTIN(F_StringWidthExt) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringWidth(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+}
+
+GFX_BUILTIN(F_StringHeightExt) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringHeight(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+}
+
+GFX_BUILTIN(F_DrawText) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
+}
+
+GFX_BUILTIN(F_DrawTextExt) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
+}
+
+GFX_BUILTIN(F_DrawTextTransformed) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
+                         Float(a, 4), Float(a, 5));
+}
+
+GFX_BUILTIN(F_DrawTextExtTransformed) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                         RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
+}
+
+GFX_BUILTIN(F_DrawTextColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
+                   Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
+}
+
+GFX_BUILTIN(F_DrawTextTransformedColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+                              Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8),
+                              Colour(a, 9), Float(a, 10));
+}
+
+GFX_BUILTIN(F_DrawTextExtColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
+                   Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
+}
+
+GFX_BUILTIN(F_DrawTextExtTransformedColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                              RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8),
+                              Colour(a, 9), Colour(a, 10), Colour(a, 11), Float(a, 12));
+}
+
+}  // namespace
+
+void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {
+  if (buffer == nullptr || size == 0) return;
+  buffer[0] = 0;
+  if (value.kind == kValueString) {
+    if (value.text != nullptr) std::snprintf(buffer, size, "%s", value.text);
+    return;
+  }
+  const float single = gfx::NarrowToFloat(value.real);
+  const int32_t whole = Num_RoundInt32(single);
+  if (static_cast<double>(whole) == static_cast<double>(single)) {
+    std::snprintf(buffer, size, "%d", whole);
+  } else {
+    std::snprintf(buffer, size, "%.2f", static_cast<double>(single));
+  }
+}
+
+void Graphics_RegisterText() {
+  Function_Add("draw_set_font", F_DrawSetFont, 1);
+  Function_Add("draw_set_halign", F_DrawSetHalign, 1);
+  Function_Add("draw_set_valign", F_DrawSetValign, 1);
+  Function_Add("string_width", F_StringWidth, 1);
+  Function_Add("string_height", F_StringHeight, 1);
+  Function_Add("string_width_ext", F_StringWidthExt, 3);
+  Function_Add("string_height_ext", F_StringHeightExt, 3);
+  Function_Add("draw_text", F_DrawText, 3);
+  Function_Add("draw_text_ext", F_DrawTextExt, 5);
+  Function_Add("draw_text_transformed", F_DrawTextTransformed, 6);
+  Function_Add("draw_text_ext_transformed", F_DrawTextExtTransformed, 8);
+  Function_Add("draw_text_color", F_DrawTextColor, 8);
+  Function_Add("draw_text_transformed_color", F_DrawTextTransformedColor, 11);
+  Function_Add("draw_text_ext_color", F_DrawTextExtColor, 10);
+  Function_Add("draw_text_ext_transformed_color", F_DrawTextExtTransformedColor, 13);
+}

@@ -1,0 +1,37 @@
+// The built-in variables through which scripts see and change the world:
+// the fields of an instance, then the room, its backgrounds and views, the
+// run state, input, clock, the running event and the last error. Every
+// getter and setter only converts; the values live where they belong.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+#include "runtime/script_value.h"
+
+class CInstance;
+
+// Makes the registry register these families whenever it is initialised.
+void BuiltinVariables_Install();
+// The two families, in registration order (per instance first).
+void BuiltinVariables_RegisterInstance();
+void BuiltinVariables_RegisterGlobal();
+
+// The pointer in room coordinates; null reads 0, 0.
+using MouseRoomReader = void (*)(int32_t* x, int32_t* y);
+void BuiltinVariables_SetMouseReader(MouseRoomReader reader);
+
+// The broken-down local time the date variables read; null restores the
+// system's local time of the current calendar time.
+using CalendarSource = void (*)(std::tm* out);
+void BuiltinVariables_SetCalendar(CalendarSource source);
+
+// The physics variables, by their position among the physics records
+// (0 phy_rotation ... 22 phy_col_normal_y). The physics layer answers for
+// instances that hold a body; without one, or without these hooks, every
+// physics read and write fails.
+struct PhysicsVariableHooks {
+  bool (*get)(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out) = nullptr;
+  bool (*set)(CInstance* instance, int32_t variable, int32_t k, const ScriptValue& value) = nullptr;
+};
+void BuiltinVariables_SetPhysicsHooks(const PhysicsVariableHooks& hooks);

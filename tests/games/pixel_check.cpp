@@ -1,0 +1,102 @@
+// pixel_check FRAME.png EXPECTED.pixels
+// Compares a written frame with a picture described as rectangles painted
+// in order over each other:
+//   size W H
+//   rect X1 Y1 X2 Y2 #RRGGBB     (X2 and Y2 exclusive)
+// Blank lines and lines starting with "#" are ignored. Every pixel's red,
+// green and blue must match exactly; the first mismatches are listed.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+
+namespace {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned> rgb;
+};
+
+bool ParseColour(const std::string& text, unsigned* rgb) {
+  if (text.size() != 7 || text[0] != '#') return false;
+  char* end = nullptr;
+  const unsigned long v = std::strtoul(text.c_str() + 1, &end, 16);
+  if (*end != '\0') return false;
+  *rgb = static_cast<unsigned>(v);
+  return true;
+}
+
+void Paint(Picture& p, int x1, int y1, int x2, int y2, unsigned rgb) {
+  for (int y = y1 < 0 ? 0 : y1; y < y2 && y < p.height; ++y) {
+    for (int x = x1 < 0 ? 0 : x1; x < x2 && x < p.width; ++x) p.rgb[static_cast<size_t>(y) * p.width + x] = rgb;
+  }
+}
+
+bool ReadExpected(const char* path, Picture* p) {
+  std::ifstream in(path);
+  if (!in) return false;
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string word, colour;
+    words >> word;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    unsigned rgb = 0;
+    if (word == "size" && (words >> p->width >> p->height) && p->width > 0 && p->height > 0 &&
+        p->width <= 16384 && p->height <= 16384) {
+      p->rgb.assign(static_cast<size_t>(p->width) * p->height, 0);
+    } else if (word == "rect" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2 >> colour) &&
+               ParseColour(colour, &rgb)) {
+      Paint(*p, x1, y1, x2, y2, rgb);
+    } else {
+      std::fprintf(stderr, "%s:%d: cannot read \"%s\"\n", path, number, line.c_str());
+      return false;
+    }
+  }
+  return !p->rgb.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: pixel_check FRAME.png EXPECTED.pixels\n");
+    return 2;
+  }
+  Picture want;
+  if (!ReadExpected(argv[2], &want)) return 2;
+  int w = 0, h = 0, channels = 0;
+  unsigned char* got = stbi_load(argv[1], &w, &h, &channels, 4);
+  if (got == nullptr) {
+    std::fprintf(stderr, "cannot read the frame %s\n", argv[1]);
+    return 1;
+  }
+  if (w != want.width || h != want.height) {
+    std::fprintf(stderr, "frame is %d x %d, expected %d x %d\n", w, h, want.width, want.height);
+    stbi_image_free(got);
+    return 1;
+  }
+  int wrong = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* px = got + (static_cast<size_t>(y) * w + x) * 4;
+      const unsigned rgb = (unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2];
+      const unsigned expected = want.rgb[static_cast<size_t>(y) * w + x];
+      if (rgb != expected && ++wrong <= 20) {
+        std::fprintf(stderr, "pixel %d,%d is #%06X, expected #%06X\n", x, y, rgb, expected);
+      }
+    }
+  }
+  stbi_image_free(got);
+  if (wrong > 0) std::fprintf(stderr, "%d pixels differ\n", wrong);
+  return wrong == 0 ? 0 : 1;
+}

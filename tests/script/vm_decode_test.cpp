@@ -1,0 +1,159 @@
+// The machine's decoded form: odd branch targets, buffers whose bytes
+// change, the fused forms against the plain instructions, the argument slots
+// a call saves, and the machine's own number shortcuts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "runtime/numeric.h"
+#include "runtime/run_flags.h"
+#include "script/codegen.h"
+#include "script/function_registry.h"
+#include "script/vm.h"
+#include "script/vm_fast.h"
+#include "script_test_support.h"
+#include "snippet_runner.h"
+#include "support/test_support.h"
+#include "vm_test_support.h"
+
+namespace {
+
+enum : uint8_t { kI = 2, kV = 5, kE = 15 };
+constexpr uint8_t kPush = 0xC0, kAdd = 0x08;
+constexpr uint8_t kB = 0xB7;
+
+class VMDecode : public ::testing::Test {
+ protected:
+  double Run(VMBuffer* code) {
+    OwnedValue result;
+    EXPECT_TRUE(VM_Exec("decode", AsInstance(&self_), AsInstance(&self_), code, result.Slot(), nullptr, nullptr));
+    return result.v.real;
+  }
+
+  StubWorld world_;
+  StubInstance self_;
+};
+
+TEST_F(VMDecode, ABranchIntoAnOperandRunsTheBytesThereAsInstructions) {
+  // 0: b to 8, the operand of the push at 4, which holds "push.e 7".
+  Asm into;
+  into.Branch(kB, 2).W(Asm::Op(kPush, kI)).W(Asm::Op(kPush, kE, 0, 7));
+  EXPECT_EQ(Run(into.Buffer()), 7);
+
+  // The hidden chain runs on into the instructions that follow the operand:
+  // 0: b to 8; 4: push.i whose operand is "push.e 30"; 12: push.e 12;
+  // 16: add; the hidden push and the one after it add up.
+  Asm onward;
+  onward.Branch(kB, 2).W(Asm::Op(kPush, kI)).W(Asm::Op(kPush, kE, 0, 30)).Short(12).Bin(kAdd, kI, kI);
+  onward.W(Asm::Op(0x03, kI, kV));
+  EXPECT_EQ(Run(onward.Buffer()), 42);
+
+}
+
+TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
+  Asm first, second;
+  first.Short(3).W(Asm::Op(0x03, kI, kV));
+  second.Short(4).Short(5).Bin(kAdd, kI, kI).W(Asm::Op(0x03, kI, kV));
+  VMBuffer buffer(first.Buffer()->bytes, first.Buffer()->size);
+  EXPECT_EQ(Run(&buffer), 3);
+  EXPECT_EQ(Run(&buffer), 3);
+  buffer.bytes = second.Buffer()->bytes;
+  buffer.size = second.Buffer()->size;
+  EXPECT_EQ(Run(&buffer), 9);
+  // An adopted block replaces the bytes and the forms made of the old ones.
+  auto* block = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(first.Buffer()->size), false));
+  std::memcpy(block, first.Buffer()->bytes, static_cast<size_t>(first.Buffer()->size));
+  buffer.Adopt(block, first.Buffer()->size);
+  EXPECT_EQ(Run(&buffer), 3);
+  // Trailing bytes short of a word are not code at the outermost level.
+  Asm ragged;
+  ragged.Short(6).W(Asm::Op(0x03, kI, kV)).W(0);
+  VMBuffer cut(ragged.Buffer()->bytes, ragged.Buffer()->size - 2);
+  EXPECT_EQ(Run(&cut), 6);
+}
+
+// ---- Through the compiler ---------------------------------------------------
+
+void SetSlot(ScriptValue* result, CInstance*, CInstance*, int32_t, ScriptValue* arguments) {
+  int32_t index = Num_TruncInt32(arguments[0].real);
+  Code_SetArgument(index, arguments[1]);
+  ScriptValue_SetReal(result, 0);
+}
+
+void ReadSlot(ScriptValue* result, CInstance*, CInstance*, int32_t, ScriptValue* arguments) {
+  int32_t index = Num_TruncInt32(arguments[0].real);
+  ScriptValue_Copy(result, &g_arguments[index]);
+}
+
+class VMDecodeScripts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int32_t id;
+    if (!Function_Find("set_slot", &id)) Function_Add("set_slot", SetSlot, 2);
+    if (!Function_Find("slot", &id)) Function_Add("slot", ReadSlot, 1);
+    VM_InstallGenerator();
+    VM_Install();
+  }
+  void TearDown() override {
+    Code_FreeArguments();
+    Code_SetBytecodeGenerator(nullptr);
+    Code_SetVMExecutor(nullptr);
+  }
+
+  snippet::Runner runner_{false};
+};
+
+TEST_F(VMDecodeScripts, SlotsSetOutsideTheMachineAreHiddenFromACallAndComeBack) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"inner", "set_slot(12, 5); return slot(12) * 100 + slot(10) * 10 + argument0"},
+      {"middle", "var r; r = inner(argument1); return r + slot(3) * 1000"},
+      {"texts", "set_slot(14, \"t\"); return slot(14) + argument0"},
+  }));
+  ScriptValue seven;
+  ScriptValue_SetReal(&seven, 7);
+  Code_SetArgument(10, seven);
+  // inner sees neither slot 10 nor what middle had; slot 12 is its own.
+  EXPECT_EQ(runner_.RunJoined("test_print(inner(1), slot(10), slot(12))"), "501 7 0");
+  EXPECT_EQ(runner_.RunJoined("set_slot(3, 2); test_print(middle(8, 4), slot(3), slot(10), slot(12))"),
+            "504 2 7 0");
+  EXPECT_EQ(runner_.RunJoined("test_print(texts(\"u\"), slot(14), slot(10)); set_slot(10, 0)"), "tu 0 7");
+  // With every slot empty the calls still see only their own.
+  EXPECT_EQ(runner_.RunJoined("test_print(inner(2), middle(0, 3), slot(12))"), "502 503 0");
+}
+
+TEST_F(VMDecodeScripts, FusedFormsGiveWhatThePlainInstructionsGive) {
+  // A local, a constant and an operator run as one record only for plain
+  // numbers; texts, near-zero divisors and a branch into the middle of the
+  // run take the plain instructions.
+  EXPECT_EQ(runner_.RunJoined("var a; a = -7; test_print(a mod 3, a div 2, a * 1.5, a - 1, a < 0, a == -7.000001)"),
+            "-1 -3 -10.5 -8 1 1");
+  EXPECT_EQ(runner_.RunJoined("var a; a = -0.5; test_print(a mod 1, a div 1, a / 4, a > -1)"), "-0.5 -0 -0.125 1");
+  EXPECT_EQ(runner_.RunJoined("var a; a = \"ab\"; test_print(a + \"c\", a == \"ab\")"), "abc 1");
+  EXPECT_EQ(runner_.RunJoined("var a, n; n = 0; a = 0; while (a < 5) { a += 1; n += a mod 2 } test_print(n, a)"),
+            "3 5");
+  EXPECT_EQ(runner_.RunJoined("b = 6; test_print(b * 2 + 1, b div 4, (b + 0.5) mod 4)"), "13 1 2.5");
+}
+
+TEST(VMFast, ShortcutsAgreeWithTheLibraryAndTheConversionModule) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<double> values = {0.0, -0.0, 1, -1, 3, -3, 7, -7, 0.5, -0.5, 2.5, -2.5, 1e15, -1e15,
+                                      9007199254740991.0, 9007199254740992.0, 1e300, -1e300, inf, -inf, nan,
+                                      2147483647.0, 2147483647.9, 2147483648.0, -2147483648.0, -2147483648.9,
+                                      -2147483649.0, 4503599627370495.5, -4503599627370495.5};
+  auto same = [](double a, double b) {
+    return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
+  };
+  for (double l : values) {
+    EXPECT_TRUE(same(VMFast_Trunc(l), std::trunc(l))) << l;
+    EXPECT_EQ(VMFast_TruncInt32(l), Num_TruncInt32(l)) << l;
+    for (double r : values) EXPECT_TRUE(same(VMFast_Mod(l, r), std::fmod(l, r))) << l << " mod " << r;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#include "world/game_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/switches.h"
+#include "runtime/timer.h"
+#include "world/run_state.h"
+
+namespace {
+
+TEST(FrameWait, PacesToTheRoomSpeed) {
+  EXPECT_EQ(Run_FrameWait(30, 0), 33333);
+  EXPECT_EQ(Run_FrameWait(30, 40000), 0);
+  EXPECT_EQ(Run_FrameWait(30, 33000), 333);
+  EXPECT_EQ(Run_FrameWait(1, -5000000), 1000000) << "never more than one second";
+  EXPECT_EQ(Run_FrameWait(60, 16667), 0);
+}
+
+class VirtualFrames : public testing::Test {
+ protected:
+  void SetUp() override {
+    Timer_SelectClock(TimerClockKind::kVirtual);
+    Run_ResetClock();
+    g_running = 1;
+    g_paused = 1;  // frames pace and count without stepping a world
+    g_newRoom = kRoomChangeNone;
+    testing::internal::CaptureStdout();
+    Run_EnterMainLoop();
+    testing::internal::GetCapturedStdout();
+  }
+  void TearDown() override {
+    g_paused = 0;
+    g_running = 0;
+    Timer_SelectClock(TimerClockKind::kFromSwitches);
+  }
+};
+
+// Without a room frames run at 60 per second.
+TEST_F(VirtualFrames, FramesPerSecondIsCountedPerWholeSecond) {
+  for (int frame = 1; frame <= 60; ++frame) {
+    Run_Frame();
+    EXPECT_EQ(g_fps, 0) << "frame " << frame;
+  }
+  Run_Frame();
+  EXPECT_EQ(g_fps, 60);
+}
+
+TEST_F(VirtualFrames, EachFrameWaitsItsShareOfASecond) {
+  int64_t start = Timer_GetMicroseconds();
+  for (int frame = 0; frame < 10; ++frame) Run_Frame();
+  // 60 frames per second: 10 x 16666 us.
+  EXPECT_EQ(Timer_GetMicroseconds() - start, 10 * 16666);
+}
+
+}  // namespace
