@@ -11,7 +11,6 @@
 namespace {
 
 char* g_windowCaption = nullptr;
-uint32_t g_windowColor = 0xFF000000u;
 int32_t g_cursorConstant = 0;
 int32_t g_cursorIndex = kCursorArrow;
 
@@ -134,12 +133,11 @@ int32_t Win_GetScreenHeight() {
   return height;
 }
 
-void Win_SetColor(uint32_t colour) {
-  g_windowColor = colour | 0xFF000000u;
-  DeviceWindow_State().windowColour = Win_GetColor();
-}
+// The device keeps the colour (it clears the bars with it); its alpha is
+// always opaque, so only the colour bytes are stored.
+void Win_SetColor(uint32_t colour) { DeviceWindow_State().windowColour = colour & 0xFFFFFFu; }
 
-uint32_t Win_GetColor() { return g_windowColor & 0xFFFFFFu; }
+uint32_t Win_GetColor() { return DeviceWindow_State().windowColour & 0xFFFFFFu; }
 
 // Constants outside the table are kept (the getter answers them) but show
 // nothing new.
