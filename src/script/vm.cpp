@@ -319,7 +319,7 @@ bool Machine::Run(ScriptValue* result) {
       &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
       &&unary, &&conv,
       &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
-      &&pushLocal, &&pushBuiltin, &&pushSelf, &&pushVariable, &&pushBad,
+      &&pushLocal, &&pushBuiltin, &&pushArgument, &&pushSelf, &&pushVariable, &&pushBad,
       &&popLocal, &&popSelf, &&popVariable, &&popBad,
       &&dup, &&popz,
       &&branch, &&branchTrue, &&branchFalse, &&badBranch,
@@ -328,6 +328,8 @@ bool Machine::Run(ScriptValue* result) {
       &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
       &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
       &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
+      &&argumentAdd, &&argumentSub, &&argumentMul, &&argumentDiv, &&argumentRem, &&argumentMod, &&malformed,
+      &&argumentLt, &&argumentLe, &&argumentEq, &&argumentNe, &&argumentGe, &&argumentGt,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -483,6 +485,16 @@ pushBuiltin: {
   VMSlot_FromValue(sp++, value);
   VM_NEXT(1);
 }
+// The slot as its getter gives it; texts and odd kinds take the getter.
+pushArgument: {
+  const ScriptValue& argument = g_arguments[op->spare];
+  if (argument.kind == kValueReal && argument.text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    VMSlot_SetReal(sp++, argument.real);
+    VM_NEXT(1);
+  }
+  goto pushBuiltin;
+}
 pushSelf: {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
@@ -630,23 +642,28 @@ constGt: VM_CONST_OP(kKindGt)
 #undef VM_CONST_OP
 
 // A plain local, a number constant, an operator on the two.
-#define VM_LOCAL_OP(OP)                                                                 \
-  {                                                                                       \
-    const VariableNode* node = locals_->FindWritable(op->id);                             \
-    double value;                                                                         \
-    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) { \
-      if (VMFast_IsCompare(OP)) {                                                       \
-        g_variableIndexOutOfRange = 0;                                                    \
-        VMSlot_SetBool(sp++, VMFast_Compare(OP, node->value.real, op->value.d));        \
-        VM_NEXT(3);                                                                       \
-      }                                                                                   \
-      if (VMFast_Arith(OP, node->value.real, op->value.d, &value)) {                    \
-        g_variableIndexOutOfRange = 0;                                                    \
-        VMSlot_SetReal(sp++, value);                                                      \
-        VM_NEXT(3);                                                                       \
-      }                                                                                   \
-    }                                                                                     \
-    goto* kHandlers[op->plain];                                                           \
+#define VM_VALUE_OP(OP, VALUE)                                                   \
+  {                                                                              \
+    const ScriptValue* read = (VALUE);                                           \
+    double value;                                                                \
+    if (read != nullptr && read->kind == kValueReal && read->text == nullptr) {  \
+      if (VMFast_IsCompare(OP)) {                                                \
+        g_variableIndexOutOfRange = 0;                                           \
+        VMSlot_SetBool(sp++, VMFast_Compare(OP, read->real, op->value.d));       \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+      if (VMFast_Arith(OP, read->real, op->value.d, &value)) {                   \
+        g_variableIndexOutOfRange = 0;                                           \
+        VMSlot_SetReal(sp++, value);                                             \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+    }                                                                            \
+    goto* kHandlers[op->plain];                                                  \
+  }
+#define VM_LOCAL_OP(OP)                                         \
+  {                                                             \
+    const VariableNode* node = locals_->FindWritable(op->id);   \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)   \
   }
 localAdd: VM_LOCAL_OP(kKindAdd)
 localSub: VM_LOCAL_OP(kKindSub)
@@ -661,6 +678,23 @@ localNe: VM_LOCAL_OP(kKindNe)
 localGe: VM_LOCAL_OP(kKindGe)
 localGt: VM_LOCAL_OP(kKindGt)
 #undef VM_LOCAL_OP
+
+// An argument slot, a number constant, an operator on the two.
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
+argumentAdd: VM_ARGUMENT_OP(kKindAdd)
+argumentSub: VM_ARGUMENT_OP(kKindSub)
+argumentMul: VM_ARGUMENT_OP(kKindMul)
+argumentDiv: VM_ARGUMENT_OP(kKindDiv)
+argumentRem: VM_ARGUMENT_OP(kKindRem)
+argumentMod: VM_ARGUMENT_OP(kKindMod)
+argumentLt: VM_ARGUMENT_OP(kKindLt)
+argumentLe: VM_ARGUMENT_OP(kKindLe)
+argumentEq: VM_ARGUMENT_OP(kKindEq)
+argumentNe: VM_ARGUMENT_OP(kKindNe)
+argumentGe: VM_ARGUMENT_OP(kKindGe)
+argumentGt: VM_ARGUMENT_OP(kKindGt)
+#undef VM_ARGUMENT_OP
+#undef VM_VALUE_OP
 
 done:
   if (!exited_ && result != nullptr && sp > stack_.slots + base_) {

@@ -31,6 +31,7 @@ enum VMKind : uint8_t {
   kKindPushGameString,  // text from the game's strings at run time
   kKindPushLocal,       // push.v of a plain local
   kKindPushBuiltin,      // push.v of a built-in variable of self, no index
+  kKindPushArgument,     // push.v of argument0 ... argument15 (`spare` is the slot)
   kKindPushSelf,         // push.v that may name one of self's own variables
   kKindPushVariable,
   kKindPushBad,         // push of a type without a push form
@@ -52,7 +53,8 @@ enum VMKind : uint8_t {
   // One kind per operator, add to gt in the order above (bitwise unused).
   kKindConstOp,  // push of a number constant, then a binary operator
   kKindLocalConstOp = kKindConstOp + (kKindGt - kKindAdd + 1),  // a plain local, a constant, an operator
-  kKindCount = kKindLocalConstOp + (kKindGt - kKindAdd + 1),
+  kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
+  kKindCount = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
 };
 
 struct VMRecord {
@@ -63,7 +65,7 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;
+  uint8_t spare;     // argument records: the slot
   int32_t at;       // byte offset of the instruction word
   int32_t next;     // byte offset after it (and its operand)
   int32_t target;   // branches and links: record index; -1 none
