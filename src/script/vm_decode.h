@@ -82,6 +82,21 @@ struct VMRecord {
   } value;
 };
 
+struct VMDecoded;
+
+// What the machine knows of the code it runs besides its records: the
+// buffer, and the name, positions and text that errors, traces and
+// breakpoints show. A script's unit lives on its decoded form, so a call
+// switches code by one pointer.
+struct VMUnit {
+  const VMDecoded* decoded = nullptr;
+  VMBuffer* code = nullptr;
+  VMBuffer* debug = nullptr;
+  const char* source = nullptr;
+  const char* name = nullptr;
+  const CCode* owner = nullptr;  // a script's code object; null for the code a machine starts with
+};
+
 struct VMDecoded {
   const uint8_t* bytes = nullptr;  // the buffer's bytes and size decoded
   int32_t size = 0;
@@ -89,6 +104,9 @@ struct VMDecoded {
   VMRecord* records = nullptr;
   int32_t count = 0;
   VMDecoded* older = nullptr;  // other forms of the same buffer
+  // Filled by the first call of the script whose buffer this is; only the
+  // code object that owns the buffer runs it as a script.
+  mutable VMUnit unit;
 };
 
 // The decoded form of the first `size` bytes of a buffer, made on first use
