@@ -25,6 +25,7 @@
 #include "world/run_state.h"
 #include "world/run_extras.h"
 #include "world/run_values.h"
+#include "world/world_actions.h"
 
 namespace builtin_variables {
 namespace {
@@ -76,17 +77,9 @@ void RegisterArguments() {
 // ---- Room and game state ------------------------------------------------------
 
 // The room change `room` asks for; an unknown room quits after the error.
-void RequestRoom(int32_t room) {
-  g_newRoom = room;
-  g_transitionKind = 0;
-  if (Room_Exists(room)) return;
-  Error_Show(("Unexisting room number: " + std::to_string(room)).c_str(), true);
-  g_newRoom = kRoomChangeQuit;
-}
-
 bool GetRoom(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_currentRoomIndex); }
 bool SetRoom(CInstance*, int32_t, const ScriptValue& v) {
-  RequestRoom(IntOf(v));
+  Run_RoomGoto(IntOf(v));
   return true;
 }
 bool GetRoomFirst(CInstance*, int32_t, ScriptValue* out) { return Real(out, Room_First()); }

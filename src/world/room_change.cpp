@@ -33,6 +33,7 @@ constexpr int32_t kCarryGrowth = 5;
 
 std::vector<CRoom*> g_runtimeRooms;
 void (*g_roomStartDraw)() = nullptr;
+void (*g_windowSizer)() = nullptr;
 
 struct CarryList {
   CInstance** items = nullptr;
@@ -141,6 +142,11 @@ void RunRoomCode(CRoom* room) {
 // Enters the room's slot: the persistent copy left earlier, or a new copy
 // of the template. Null when neither exists.
 CRoom* EnterSlot(int32_t index, bool* isNew) {
+  // Only rooms that exist get a slot, so no index can make the table huge.
+  if (Room_Get(index) == nullptr && (static_cast<size_t>(index) >= g_runtimeRooms.size() ||
+                                     g_runtimeRooms[static_cast<size_t>(index)] == nullptr)) {
+    return nullptr;
+  }
   if (static_cast<size_t>(index) >= g_runtimeRooms.size()) g_runtimeRooms.resize(static_cast<size_t>(index) + 1);
   CRoom*& slot = g_runtimeRooms[static_cast<size_t>(index)];
   *isNew = slot == nullptr;
@@ -207,6 +213,7 @@ bool Run_StartRoom(int32_t index, bool gameStart) {
   }
   g_currentRoomIndex = index;
   g_currentRoom = room;
+  if (g_windowSizer != nullptr) g_windowSizer();
   ArriveCarried(room);
   if (isNew) CreateInstances(room);
   if (gameStart) Perform_Event_All(kEventOther, kOtherGameStart);
@@ -299,4 +306,5 @@ CRoom* RoomChange_RuntimeRoom(int32_t index) {
 int32_t RoomChange_CarryCount() { return g_carry.count; }
 int32_t RoomChange_CarryCapacity() { return g_carry.capacity; }
 void RoomChange_SetRoomStartDraw(void (*draw)()) { g_roomStartDraw = draw; }
+void RoomChange_SetWindowSizer(void (*sizer)()) { g_windowSizer = sizer; }
 void RoomChange_Shutdown() { ResetCarry(0); }

@@ -34,5 +34,7 @@ int32_t RoomChange_CarryCount();
 int32_t RoomChange_CarryCapacity();
 // Drawing the room once at the end of a room start; none by default.
 void RoomChange_SetRoomStartDraw(void (*draw)());
+// Computes the window and port size from the entered room's views.
+void RoomChange_SetWindowSizer(void (*sizer)());
 // Frees the carry list (program end).
 void RoomChange_Shutdown();

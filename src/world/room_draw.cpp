@@ -172,6 +172,7 @@ void RoomDraw_RoomStart() {
 void RoomDraw_Install() {
   Run_SetRoomDrawer(Room_Draw);
   RoomChange_SetRoomStartDraw(RoomDraw_RoomStart);
+  RoomChange_SetWindowSizer(Room_Compute_Window_Size);
   Graphics::SetProjectionSizeSource(RoomDraw_ProjectionSize);
   GR_View_Ports_Clear();
 }

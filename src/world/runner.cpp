@@ -39,6 +39,8 @@
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
 #include "world/world_hooks.h"
+#include "world/world_actions.h"
+#include "world/motion_planning.h"
 
 namespace {
 
@@ -69,6 +71,7 @@ void InitSystems() {
   VM_SetStringSource(GameStringText);
   Statements_Install();
   Code_Constant_Init();
+  Run_ResetState();
   BuiltinVariables_Install();
   Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
@@ -118,6 +121,7 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  Motion_Grid_DestroyAll();
   VM_Shutdown();
   Code_Constant_Free();
   Object_FreeEventLists();

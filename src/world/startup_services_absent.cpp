@@ -4,11 +4,9 @@
 #include "world/startup_services.h"
 
 void StartupServices_InitSystems() {}
-void StartupServices_CreateWindow() {}
 bool StartupServices_PrepareExtensions() { return true; }
 bool StartupServices_PrepareSounds() { return true; }
 void StartupServices_PrepareAudioBuffers() {}
 void StartupServices_LoadProgress(int, const char*) {}
 void StartupServices_FinishLoading() {}
-void StartupServices_PumpWindow() {}
 void StartupServices_Shutdown() {}

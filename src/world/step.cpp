@@ -1,6 +1,9 @@
 // One step of the world, in its fixed order. After each event stage the
 // step ends at once when a room change is pending.
+#include "gamefile/options.h"
 #include "gamefile/sprite.h"
+#include "platform/device_window.h"
+#include "runtime/numeric.h"
 #include "script/event.h"
 #include "script/event_perform.h"
 #include "world/dispatch.h"
@@ -45,7 +48,7 @@ void Animate() {
     instance->image_index += instance->image_speed;
     int32_t images = instance->GetImageNumber();
     if (images <= 0) return;
-    if (static_cast<int32_t>(instance->image_index) >= images) {
+    if (Num_TruncInt32(instance->image_index) >= images) {
       instance->image_index -= static_cast<float>(images);
       Perform_Event_Instance(instance, instance, kEventOther, kOtherAnimationEnd);
     }
@@ -73,6 +76,8 @@ bool Run_UpdateMovement() {
 void Run_Step() {
   Run_MeasureStep();
   IO_Update();
+  // A game that freezes without the focus does nothing else this step.
+  if (Option_On(kOptionFreezeOnLostFocus) && !DeviceWindow_State().active) return;
   RememberPreviousPositions();
   Run_DispatchStep(1);
   if (Cut()) return;

@@ -1,6 +1,9 @@
 #include "platform/device_window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <cstdlib>
 
 #include "platform/gl/gl_context.h"
 #include "platform/switches.h"
@@ -13,6 +16,7 @@ struct DeviceWindow {
   int32_t y = 0;
   int32_t width = 0;
   int32_t height = 0;
+  bool gl = false;  // the window carries the device's GL context
 };
 
 namespace {
@@ -22,8 +26,13 @@ DeviceWindow* g_window = nullptr;
 constexpr int32_t kVirtualScreenWidth = 1920;
 constexpr int32_t kVirtualScreenHeight = 1080;
 
+constexpr const char* kWindowClass = "VXKorvalithVX";
+
 bool StartVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // The X11 class is read once, when video starts.
+  setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 1);
+  if (Switches_Get().headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
   // One GL entry library for both contexts: EGL under X11 as well.
   SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
@@ -54,6 +63,10 @@ class SdlGlContext : public GlContext {
   SDL_GLContext context_;
 };
 
+// Headless the offscreen desktop is smaller than the virtual screen and
+// moves windows onto itself; the window's own numbers are the truth there.
+bool OnDesktop(const DeviceWindow* window) { return window->sdl != nullptr && window->gl; }
+
 }  // namespace
 
 DeviceWindowState& DeviceWindow_State() {
@@ -73,6 +86,7 @@ DeviceWindow* DeviceWindow_Get(int32_t width, int32_t height) {
       delete window;
       return nullptr;
     }
+    window->gl = true;
     SDL_GetWindowPosition(window->sdl, &window->x, &window->y);
   } else {
     window->x = (kVirtualScreenWidth - width) / 2;
@@ -92,7 +106,7 @@ void DeviceWindow_Destroy() {
 void DeviceWindow_GetClientSize(DeviceWindow* window, int32_t* width, int32_t* height) {
   *width = *height = 0;
   if (window == nullptr) return;
-  if (window->sdl != nullptr) SDL_GetWindowSize(window->sdl, &window->width, &window->height);
+  if (OnDesktop(window)) SDL_GetWindowSize(window->sdl, &window->width, &window->height);
   *width = window->width;
   *height = window->height;
 }
@@ -100,7 +114,7 @@ void DeviceWindow_GetClientSize(DeviceWindow* window, int32_t* width, int32_t* h
 void DeviceWindow_GetPosition(DeviceWindow* window, int32_t* x, int32_t* y) {
   *x = *y = 0;
   if (window == nullptr) return;
-  if (window->sdl != nullptr) SDL_GetWindowPosition(window->sdl, &window->x, &window->y);
+  if (OnDesktop(window)) SDL_GetWindowPosition(window->sdl, &window->x, &window->y);
   *x = window->x;
   *y = window->y;
 }
@@ -119,6 +133,7 @@ void DeviceWindow_SetBounds(DeviceWindow* window, int32_t x, int32_t y, int32_t 
 void DeviceWindow_SetFullScreen(DeviceWindow* window, bool fullScreen) {
   if (window == nullptr || window->sdl == nullptr) return;
   SDL_SetWindowFullscreen(window->sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  SDL_SetWindowKeyboardGrab(window->sdl, fullScreen ? SDL_TRUE : SDL_FALSE);
 }
 
 void DeviceWindow_GetScreenSize(int32_t* width, int32_t* height) {
@@ -143,8 +158,106 @@ void DeviceWindow_SetCursor(int32_t x, int32_t y) {
   SDL_WarpMouseGlobal(x, y);
 }
 
+namespace {
+
+// Our own icon: a light diamond on a dark square.
+void SetIcon(SDL_Window* window) {
+  constexpr int kSize = 32;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, kSize, kSize, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (icon == nullptr) return;
+  for (int y = 0; y < kSize; ++y) {
+    auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(icon->pixels) + y * icon->pitch);
+    for (int x = 0; x < kSize; ++x) {
+      const int distance = std::abs(2 * x + 1 - kSize) + std::abs(2 * y + 1 - kSize);
+      row[x] = distance < kSize - 4 ? 0xFFE8C060u : 0xFF202838u;
+    }
+  }
+  SDL_SetWindowIcon(window, icon);
+  SDL_FreeSurface(icon);
+}
+
+Uint32 CreationFlags(const DeviceWindowSpec& spec, bool gl) {
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (gl) flags |= SDL_WINDOW_OPENGL;
+  if (spec.borderless) flags |= SDL_WINDOW_BORDERLESS;
+  if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
+  return flags;
+}
+
+}  // namespace
+
+DeviceWindow* DeviceWindow_Create(const DeviceWindowSpec& spec) {
+  DeviceWindow_Destroy();
+  if (spec.width <= 0 || spec.height <= 0 || !StartVideo()) return nullptr;
+  const bool gl = !Switches_Get().headless;
+  if (gl) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 4);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 5);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  }
+  SDL_Window* sdl = SDL_CreateWindow("", spec.x, spec.y, spec.width, spec.height, CreationFlags(spec, gl));
+  if (sdl == nullptr) return nullptr;
+  SetIcon(sdl);
+  auto* window = new DeviceWindow;
+  window->sdl = sdl;
+  window->gl = gl;
+  window->x = spec.x;
+  window->y = spec.y;
+  window->width = spec.width;
+  window->height = spec.height;
+  g_window = window;
+  return window;
+}
+
+DeviceWindow* DeviceWindow_Current() { return g_window; }
+
+uint32_t DeviceWindow_Id(DeviceWindow* window) {
+  return window == nullptr || window->sdl == nullptr ? 0 : SDL_GetWindowID(window->sdl);
+}
+
+uint32_t DeviceWindow_NativeHandle(DeviceWindow* window) {
+  if (window == nullptr || window->sdl == nullptr) return 0;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window->sdl, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return 0;
+  return static_cast<uint32_t>(info.info.x11.window);
+}
+
+void DeviceWindow_GetBorders(DeviceWindow* window, int32_t* left, int32_t* top, int32_t* right, int32_t* bottom) {
+  *left = *top = *right = *bottom = 0;
+  if (window == nullptr || window->sdl == nullptr) return;
+  if (SDL_GetWindowBordersSize(window->sdl, top, left, bottom, right) != 0) *left = *top = *right = *bottom = 0;
+}
+
+void DeviceWindow_SetTitle(DeviceWindow* window, const char* title) {
+  if (window == nullptr || window->sdl == nullptr) return;
+  SDL_SetWindowTitle(window->sdl, title == nullptr ? "" : title);
+}
+
+const char* DeviceWindow_GetTitle(DeviceWindow* window) {
+  if (window == nullptr || window->sdl == nullptr) return "";
+  return SDL_GetWindowTitle(window->sdl);
+}
+
+void DeviceWindow_Show(DeviceWindow* window, bool show) {
+  if (window == nullptr || window->sdl == nullptr) return;
+  if (show) {
+    SDL_ShowWindow(window->sdl);
+  } else {
+    SDL_HideWindow(window->sdl);
+  }
+}
+
+void DeviceWindow_Move(DeviceWindow* window, int32_t x, int32_t y) {
+  if (window == nullptr) return;
+  window->x = x;
+  window->y = y;
+  if (window->sdl != nullptr) SDL_SetWindowPosition(window->sdl, x, y);
+}
+
 std::unique_ptr<GlContext> GlContext_CreateForWindow(DeviceWindow* window) {
-  if (window == nullptr || window->sdl == nullptr) return nullptr;
+  if (window == nullptr || window->sdl == nullptr || !window->gl) return nullptr;
   SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
   if (context == nullptr) return nullptr;
   auto result = std::make_unique<SdlGlContext>(window->sdl, context);

@@ -1,0 +1,21 @@
+// Desktop events into window messages. Keys become key messages with the
+// virtual-key code in wParam (system key messages while Alt is held, and for
+// F10); typed text becomes one character message per code point; mouse
+// buttons, motion and the wheel become mouse messages; focus changes,
+// window closing and the desktop's quit become the focus and close
+// messages. Key events pass the keyboard hook first, which may swallow them.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/window_messages.h"
+
+// The window that the desktop's quit request is addressed to.
+void Translator_SetMainWindow(NativeWindow window);
+void Translator_Translate(const SDL_Event& event);
+// The virtual-key code of a key, 0 when it has none.
+int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode);
+// Forgets which application-level activation was last reported.
+void Translator_Reset();

@@ -1,0 +1,139 @@
+// The main window's procedure and its low-level keyboard hook.
+#include "platform/device_window.h"
+#include "platform/sdl/native_messages.h"
+#include "shell/window.h"
+#include "shell/window_internal.h"
+
+namespace {
+
+uintptr_t g_hook = 0;
+MsgLParam g_rightShiftScanCode = -1;
+
+void KeyDown(int32_t code) {
+  if (Win_Services().keyDown != nullptr) Win_Services().keyDown(code);
+}
+void KeyUp(int32_t code) {
+  if (Win_Services().keyUp != nullptr) Win_Services().keyUp(code);
+}
+
+// The generic code first, then the one naming the side.
+void ReportKey(bool down, int32_t code, MsgLParam lParam) {
+  void (*report)(int32_t) = down ? KeyDown : KeyUp;
+  report(code);
+  const bool extended = (lParam & kKeyExtended) != 0;
+  switch (code) {
+    case VK_MENU: report(extended ? VK_RMENU : VK_LMENU); break;
+    case VK_CONTROL: report(extended ? VK_RCONTROL : VK_LCONTROL); break;
+    case VK_SHIFT: {
+      const MsgLParam scanCode = lParam & kKeyScanCodeMask;
+      bool right;
+      if (down) {
+        right = (Native_GetKeyState(VK_RSHIFT) & 0x80) != 0;
+        if (right) g_rightShiftScanCode = scanCode;
+      } else {
+        right = scanCode == g_rightShiftScanCode;
+      }
+      report(right ? VK_RSHIFT : VK_LSHIFT);
+      break;
+    }
+    default: break;
+  }
+}
+
+MsgResult Wheel(MsgWParam wParam) {
+  // The modifier word and position would go to handlers that read them;
+  // ours take the turn only.
+  const int32_t delta = HighWordSigned(static_cast<int64_t>(wParam));
+  bool handled = false;
+  if (delta > 0 && Win_Services().wheelUp != nullptr) handled = Win_Services().wheelUp();
+  if (delta < 0 && Win_Services().wheelDown != nullptr) handled = Win_Services().wheelDown();
+  return handled ? 0 : 1;
+}
+
+void Button(bool down, int32_t button) {
+  void (*handler)(int32_t) = down ? Win_Services().buttonDown : Win_Services().buttonUp;
+  if (handler != nullptr) handler(button);
+}
+
+void SysCommand(MsgWParam wParam, MsgLParam lParam) {
+  if (wParam != SC_KEYMENU || lParam != 13) return;
+  if (Win_Services().altEnterAllowed == nullptr || !Win_Services().altEnterAllowed()) return;
+  Win_SetFullscreen(!Win_GetFullscreen());
+}
+
+void SetActive(bool active) { DeviceWindow_State().active = active; }
+
+MsgResult MouseMessage(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+      // Signed: a drag held past the left or top edge gives negative places.
+      if (Win_Services().mouseMove != nullptr) Win_Services().mouseMove(LowWordSigned(lParam), HighWordSigned(lParam));
+      break;
+    case WM_LBUTTONDOWN: Button(true, 1); break;
+    case WM_RBUTTONDOWN: Button(true, 2); break;
+    case WM_MBUTTONDOWN: Button(true, 3); break;
+    case WM_LBUTTONUP: Button(false, 1); break;
+    case WM_RBUTTONUP: Button(false, 2); break;
+    case WM_MBUTTONUP: Button(false, 3); break;
+    case WM_MOUSEWHEEL: return Wheel(wParam);
+    default: break;
+  }
+  return Win_DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool Win_IsActive() { return DeviceWindow_State().active; }
+bool Win_HookInstalled() { return g_hook != 0; }
+
+MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam) {
+  switch (message) {
+    case WM_CREATE: g_hook = Native_SetKeyboardHook(Win_KeyboardHookProc); break;
+    case WM_DESTROY:
+      Native_UnhookKeyboard(g_hook);
+      g_hook = 0;
+      Native_PostMessage(window, WM_QUIT, 0, 0);
+      break;
+    case WM_CLOSE: Win_DestroyWindow(window); return 0;
+    case WM_ACTIVATE:
+      if (LowWord(static_cast<int64_t>(wParam)) == WA_INACTIVE && lParam == 0 &&
+          Win_Services().lostToOtherProgram != nullptr) {
+        Win_Services().lostToOtherProgram();
+      }
+      break;
+    case WM_SETFOCUS: SetActive(true); return 0;
+    case WM_KILLFOCUS: SetActive(false); return 0;
+    case WM_ACTIVATEAPP: SetActive(wParam != 0); break;
+    case WM_SETCURSOR:
+      if (LowWord(lParam) != HTCLIENT) break;
+      Win_ApplyCursor();
+      return 1;
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      ReportKey(true, static_cast<int32_t>(wParam & 0xFFFF), lParam);
+      return 0;
+    case WM_KEYUP: case WM_SYSKEYUP:
+      ReportKey(false, static_cast<int32_t>(wParam & 0xFFFF), lParam);
+      return 0;
+    case WM_CHAR:
+      if (Win_Services().character != nullptr) Win_Services().character(static_cast<int32_t>(wParam & 0xFFFF));
+      return 0;
+    case WM_SYSCOMMAND: SysCommand(wParam, lParam); break;
+    case WM_SIZING: return 0;
+    default: return MouseMessage(window, message, wParam, lParam);
+  }
+  return Win_DefWindowProc(window, message, wParam, lParam);
+}
+
+MsgResult Win_KeyboardHookProc(int32_t code, MsgWParam wParam, MsgLParam lParam) {
+  const bool keyMessage = wParam == WM_KEYDOWN || wParam == WM_KEYUP || wParam == WM_SYSKEYDOWN || wParam == WM_SYSKEYUP;
+  if (code == HC_ACTION && keyMessage && lParam != 0 && Win_IsActive()) {
+    const auto* record = reinterpret_cast<const KeyboardHookRecord*>(lParam);
+    const int32_t key = static_cast<int32_t>(record->vkCode);
+    if ((key == VK_LWIN || key == VK_RWIN) && DeviceWindow_State().fullScreenStyle) return 1;
+    if ((record->flags & LLKHF_ALTDOWN) != 0 && key == VK_F4) {
+      if (Win_Services().stopRunning != nullptr) Win_Services().stopRunning();
+      return 1;
+    }
+  }
+  return Native_CallNextHook(code, wParam, lParam);
+}

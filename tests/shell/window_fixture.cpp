@@ -1,0 +1,87 @@
+#include "shell/window_fixture.h"
+
+#include "support/test_support.h"
+
+namespace windowtest {
+
+Record& Recorded() {
+  static Record record;
+  return record;
+}
+
+namespace {
+
+bool KeyState(int32_t key) { return key == VK_RSHIFT && Recorded().rightShiftHeld; }
+
+}  // namespace
+
+WindowServices RecordingServices() {
+  WindowServices s;
+  s.keyDown = [](int32_t c) { Recorded().keysDown.push_back(c); };
+  s.keyUp = [](int32_t c) { Recorded().keysUp.push_back(c); };
+  s.character = [](int32_t c) { Recorded().chars.push_back(c); };
+  s.mouseMove = [](int32_t x, int32_t y) {
+    Recorded().mouseX = x;
+    Recorded().mouseY = y;
+  };
+  s.buttonDown = [](int32_t b) { Recorded().buttonsDown.push_back(b); };
+  s.buttonUp = [](int32_t b) { Recorded().buttonsUp.push_back(b); };
+  s.wheelUp = [] { return ++Recorded().wheelUps, true; };
+  s.wheelDown = [] { return ++Recorded().wheelDowns, true; };
+  s.stopRunning = [] { ++Recorded().stops; };
+  s.altEnterAllowed = [] { return Recorded().altEnter; };
+  s.letterboxOffset = [](int32_t* x, int32_t* y) {
+    *x = Recorded().letterboxX;
+    *y = Recorded().letterboxY;
+  };
+  s.requestWindowSize = [](int32_t w, int32_t h) {
+    Recorded().requestedWidth = w;
+    Recorded().requestedHeight = h;
+  };
+  s.requestGraphicsReset = [] { ++Recorded().resets; };
+  s.stepMouse = [](int32_t* x, int32_t* y) {
+    *x = Recorded().stepMouseX;
+    *y = Recorded().stepMouseY;
+  };
+  s.deviceMouse = [](int32_t, int32_t* x, int32_t* y) {
+    *x = Recorded().stepMouseX;
+    *y = Recorded().stepMouseY;
+  };
+  s.lostToOtherProgram = [] { ++Recorded().lostFocus; };
+  return s;
+}
+
+void WindowTest::MakeWindow(int32_t width, int32_t height, uint32_t flags, const char* name) {
+  WindowGameSettings settings;
+  settings.optionFlags = flags;
+  settings.screenWidth = 320;
+  settings.screenHeight = 240;
+  settings.displayName = name;
+  Win_SetGameSettings(settings);
+  {
+    testsupport::ConsoleCapture quiet;
+    Win_CreateMainWindow(width, height);
+  }
+  ASSERT_NE(g_mainWindow, 0u);
+  Native_ClearMessages();
+}
+
+void WindowTest::SetUp() {
+  Recorded() = Record();
+  Win_SetServices(RecordingServices());
+  Native_SetKeyStateSource(KeyState);
+  DeviceWindow_State() = DeviceWindowState();
+  Win_ClearAllPorts();
+  Win_SetPortScale(1.0f, 1.0f);
+  Translator_Reset();
+  MakeWindow();
+}
+
+void WindowTest::TearDown() {
+  Native_ClearMessages();
+  Native_SetKeyStateSource(nullptr);
+  Win_SetServices(WindowServices());
+  DeviceWindow_Destroy();
+}
+
+}  // namespace windowtest

@@ -1,0 +1,122 @@
+// A small running world for the step and dispatch tests: objects whose
+// events are labels run by the recording code stand-in, a current room the
+// tests fill through CRoom::AddInstance, clean input, no joystick and the
+// mouse at 0, 0. A label may be bound to an action the test supplies; every
+// run is kept with the event serial it saw.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gamefile/event_lists.h"
+#include "gamefile/object_test_support.h"
+#include "gamefile/options.h"
+#include "platform/device_window.h"
+#include "world/dispatch.h"
+#include "world/game_loop.h"
+#include "world/input_test_support.h"
+#include "world/instance_test_support.h"
+#include "world/room.h"
+#include "world/room_change.h"
+#include "world/room_store.h"
+#include "world/run_state.h"
+
+struct EventRun {
+  std::string label;
+  int32_t type, number;
+  CInstance* self;
+  CInstance* other;
+  uint64_t serial;
+};
+
+class StepWorld : public InstanceWorld {
+ protected:
+  using Action = std::function<void(CInstance* self, CInstance* other)>;
+
+  void SetUp() override {
+    InstanceWorld::SetUp();
+    TimeLine_Init();
+    Room_Init();
+    inputtest::ResetInput();
+    g_newRoom = kRoomChangeNone;
+    g_automaticDraw = 1;
+    g_stepCount = 0;
+    savedFreeze_ = g_options.word[kOptionFreezeOnLostFocus];
+    g_options.word[kOptionFreezeOnLostFocus] = 0;
+    DeviceWindow_State().active = true;
+    ResetSeams();
+    code_.onRun = [this](const std::string& label) {
+      const RecordingCode::Run& run = code_.runs.back();
+      runs_.push_back({label, run.type, run.number, run.self, run.other, g_eventSerial});
+      auto action = actions_.find(label);
+      if (action != actions_.end()) action->second(run.self, run.other);
+    };
+    room_ = new CRoom;
+    g_currentRoom = room_;
+  }
+
+  void TearDown() override {
+    g_currentRoom = nullptr;
+    delete room_;
+    g_newRoom = kRoomChangeNone;
+    g_options.word[kOptionFreezeOnLostFocus] = savedFreeze_;
+    DeviceWindow_State().active = true;
+    ResetSeams();
+    Object_FreeEventLists();
+    TimeLine_Shutdown();
+    InstanceWorld::TearDown();
+  }
+
+  static void ResetSeams() {
+    Dispatch_SetJoystickReader(nullptr);
+    Dispatch_SetMousePosition(nullptr);
+    Run_SetRoomDrawer(nullptr);
+  }
+
+  // Object `object` gets the event (type, number) that runs `label`.
+  void On(int32_t object, int32_t type, int32_t number, const std::string& label) {
+    CEvent* event = Object_Get(object)->MakeOwnEvent(type, number);
+    event->code = EventCode_Get().FromText(label.c_str());
+  }
+  void Bind(const std::string& label, Action action) { actions_[label] = std::move(action); }
+
+  // Time lines from moments (step, label); moment code is its label.
+  void MakeTimeLines(const std::vector<TimeLineSpec>& specs) {
+    timeLines_ = TimeLineChunk(specs);
+    ASSERT_TRUE(TimeLine_Load(timeLines_.image, timeLines_.data, timeLines_.size));
+  }
+
+  // The event lists, once every object has its events.
+  void Ready() {
+    int32_t count = 0;
+    for (int32_t i = 0; i < 64; ++i) {
+      if (Object_Exists(i)) count = i + 1;
+    }
+    Object_SetCount(count);
+    Object_LinkParents();
+    Object_BuildEventLists();
+  }
+
+  CInstance* Add(int32_t object, float x = 0.0f, float y = 0.0f) { return room_->AddInstance(x, y, object); }
+
+  std::vector<std::string> Labels() const {
+    std::vector<std::string> labels;
+    for (const EventRun& run : runs_) labels.push_back(run.label);
+    return labels;
+  }
+  std::vector<std::pair<int32_t, int32_t>> Events() const {
+    std::vector<std::pair<int32_t, int32_t>> events;
+    for (const EventRun& run : runs_) events.emplace_back(run.type, run.number);
+    return events;
+  }
+
+  RecordingCode code_;
+  CRoom* room_ = nullptr;
+  std::vector<EventRun> runs_;
+  std::map<std::string, Action> actions_;
+  ChunkData timeLines_;
+  int32_t savedFreeze_ = 0;
+};

@@ -1,0 +1,155 @@
+// A small running world for the world-action and planning tests: object,
+// sprite and path stores, rooms with a current room, error reporting to a
+// captured console, and event code that records its runs and may call back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gamefile/game_header.h"
+#include "gamefile/object.h"
+#include "gamefile/path.h"
+#include "gamefile/sprite.h"
+#include "runtime/globals.h"
+#include "runtime/memory.h"
+#include "runtime/text.h"
+#include "script/code_table.h"
+#include "script/error_report.h"
+#include "script/event.h"
+#include "script/event_code_seam.h"
+#include "script/event_world_seam.h"
+#include "script/world_seam.h"
+#include "support/test_support.h"
+#include "world/instance.h"
+#include "world/instance_seams.h"
+#include "world/room.h"
+#include "world/room_change.h"
+#include "world/room_store.h"
+#include "world/run_state.h"
+#include "world/world_hooks.h"
+
+// Event code is its text; running it records (text, self) and calls onRun.
+class ScriptedCode final : public IEventCode {
+ public:
+  struct Run {
+    std::string text;
+    CInstance* self;
+  };
+  ScriptedCode() { EventCode_Install(this); }
+  ~ScriptedCode() override { EventCode_Install(nullptr); }
+
+  CCode* FromText(const char* text) override { return reinterpret_cast<CCode*>(new std::string(text)); }
+  CCode* FromIndex(int32_t) override { return reinterpret_cast<CCode*>(new std::string()); }
+  void Free(CCode* code) override { delete reinterpret_cast<std::string*>(code); }
+  bool Compile(CCode*, const char*) override { return true; }
+  std::string CompileErrorText() override { return ""; }
+  bool Execute(CCode* code, CInstance* self, CInstance*) override {
+    const std::string text = *reinterpret_cast<std::string*>(code);
+    runs.push_back({text, self});
+    if (onRun) onRun(text, self);
+    return true;
+  }
+  bool Relative() override { return false; }
+  void SetRelative(bool) override {}
+  void ReportFatal(const char*) override {}
+
+  // The texts run so far, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Run& run : runs) texts.push_back(run.text);
+    return texts;
+  }
+
+  std::vector<Run> runs;
+  std::function<void(const std::string&, CInstance*)> onRun;
+};
+
+class ActionWorld : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_hasBytecode = false;
+    Object_Init();
+    Path_Init();
+    Sprite_Init();
+    if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
+    Room_Init();
+    WorldHooks_Install();
+    g_optionShowErrorDialog = false;
+    Error_ResetState();
+    g_gameHeader.lastInstanceId = 100000;
+    g_gameHeader.lastTileId = 10000000;
+    g_newRoom = kRoomChangeNone;
+  }
+  void TearDown() override {
+    Run_EndGame();
+    RoomChange_Shutdown();
+    Room_Shutdown();
+    Instance_DeleteAll();
+    EventWorld_Install(nullptr);
+    WorldSeam_Install(nullptr);
+    Error_SetHooks(ErrorHooks());
+    Error_ResetState();
+    Sprite_Shutdown();
+    Path_Shutdown();
+    Object_Shutdown();
+    g_roomOrder.clear();
+    g_newRoom = kRoomChangeNone;
+    g_running = 0;
+  }
+
+  CObject* MakeObject(int32_t index, int32_t sprite = -1, bool solid = false) {
+    CObject* object = Object_Place(index);
+    if (Object_Count() <= index) Object_SetCount(index + 1);
+    object->sprite = sprite;
+    object->flags = kObjectVisible | (solid ? kObjectSolid : 0u);
+    std::string name = "obj_" + std::to_string(index);
+    object->SetName(name.c_str());
+    return object;
+  }
+
+  void GiveEvent(int32_t object, int32_t type, int32_t number, const char* text) {
+    CEvent* event = Object_Get(object)->MakeOwnEvent(type, number);
+    event->text = String_Duplicate(text);
+    event->code = EventCode_Get().FromText(event->text);
+  }
+
+  // A sprite without pixels whose box is {0, 0, w - 1, h - 1}.
+  int32_t MakeSprite(int32_t w, int32_t h) {
+    const int32_t index = Sprite_AddEmpty();
+    CSprite* sprite = Sprite_Get(index);
+    sprite->bbox = SpriteBox{0, 0, w - 1, h - 1};
+    sprite->width = w;
+    sprite->height = h;
+    sprite->frameCount = 1;
+    sprite->precise = 0;
+    return index;
+  }
+
+  // `rooms` empty rooms in the room order, the first one entered.
+  void StartRooms(int32_t rooms, int32_t width = 640, int32_t height = 480) {
+    for (int32_t i = 0; i < rooms; ++i) {
+      const int32_t index = Room_Add();
+      Room_Get(index)->width = width;
+      Room_Get(index)->height = height;
+      g_roomOrder.push_back(index);
+    }
+    ASSERT_TRUE(StartGame());
+  }
+
+  CInstance* Add(int32_t object, float x, float y) { return g_currentRoom->AddInstance(x, y, object); }
+
+  // Whether a captured console line holds the text.
+  bool Said(const std::string& text) const {
+    for (const std::string& line : console_.Lines()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  ScriptedCode code_;
+  testsupport::ConsoleCapture console_;
+};
