@@ -169,6 +169,43 @@ uint32_t FileFormat(const uint8_t* data, uint32_t bound) {
   return 2;
 }
 
+// Skips data sub-blocks up to and past their empty terminator.
+bool SkipSubBlocks(const uint8_t* data, uint32_t bound, size_t* at) {
+  while (*at < bound) {
+    const uint8_t length = data[(*at)++];
+    if (length == 0) return true;
+    *at += length;
+  }
+  return false;
+}
+
+// The image library fills a frame whose data is cut off with zero codes and
+// calls it a picture; a cut file must fail instead, so the first frame's data
+// has to end inside the bound.
+bool GifFirstFrameWhole(const uint8_t* data, uint32_t bound) {
+  constexpr size_t kScreenBytes = 13, kFrameBytes = 9;
+  if (bound < kScreenBytes) return false;
+  size_t at = kScreenBytes;
+  if ((data[10] & 0x80) != 0) at += size_t{3} << ((data[10] & 7) + 1);
+  while (at < bound) {
+    const uint8_t tag = data[at++];
+    if (tag == 0x21) {  // extension: a label, then sub-blocks
+      ++at;
+      if (!SkipSubBlocks(data, bound, &at)) return false;
+    } else if (tag == 0x2C) {  // frame: description, palette, code size, sub-blocks
+      if (bound - at < kFrameBytes) return false;
+      const uint8_t flags = data[at + 8];
+      at += kFrameBytes;
+      if ((flags & 0x80) != 0) at += size_t{3} << ((flags & 7) + 1);
+      ++at;
+      return SkipSubBlocks(data, bound, &at);
+    } else {
+      return false;
+    }
+  }
+  return false;
+}
+
 bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
   image.fileFormat = FileFormat(data, bound);
   if (bound > 0x7FFFFFFFu) bound = 0x7FFFFFFFu;
@@ -176,6 +213,10 @@ bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
   if (stbi_info_from_memory(data, static_cast<int>(bound), &width, &height, &channels) != 0) {
     image.width = width;
     image.height = height;
+  }
+  if (image.fileFormat == 9 && !GifFirstFrameWhole(data, bound)) {
+    g_debugConsole->Output("Image decode failed: GIF frame cut short\n");
+    return false;
   }
   stbi_uc* rgba = stbi_load_from_memory(data, static_cast<int>(bound), &width, &height, &channels, 4);
   if (rgba == nullptr) {

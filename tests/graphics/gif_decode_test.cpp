@@ -1,0 +1,157 @@
+// Page images in the GIF format, built byte by byte here: the first frame is
+// the picture, exact to the pixel, and broken files fail closed.
+#include <cstring>
+#include <vector>
+
+#include "graphics/graphics_fixture.h"
+#include "graphics/image_decode.h"
+
+namespace {
+
+constexpr int kMinimumCodeSize = 2;  // four palette entries
+constexpr uint32_t kClearCode = 4, kEndCode = 5;
+
+// Codes packed low bit first, then cut into the format's sub-blocks.
+class CodeStream {
+ public:
+  void Put(uint32_t code) {
+    for (int bit = 0; bit < kMinimumCodeSize + 1; ++bit) {
+      if (used_ % 8 == 0) bytes_.push_back(0);
+      bytes_.back() |= static_cast<uint8_t>(((code >> bit) & 1) << (used_ % 8));
+      ++used_;
+    }
+  }
+  void AppendBlocks(std::vector<uint8_t>& out) const {
+    out.push_back(kMinimumCodeSize);
+    for (size_t at = 0; at < bytes_.size(); at += 255) {
+      const size_t n = std::min<size_t>(255, bytes_.size() - at);
+      out.push_back(static_cast<uint8_t>(n));
+      out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at),
+                 bytes_.begin() + static_cast<std::ptrdiff_t>(at + n));
+    }
+    out.push_back(0);
+  }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t used_ = 0;
+};
+
+void Put16(std::vector<uint8_t>& out, int value) {
+  out.push_back(static_cast<uint8_t>(value & 255));
+  out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+struct Frame {
+  std::vector<uint8_t> indices;
+  int transparent;  // palette index, or -1
+};
+
+// A clear code before every second pixel keeps the table from growing, so
+// every code stays three bits wide and the stream needs no compressor.
+void AppendFrame(std::vector<uint8_t>& gif, const Frame& frame, int width, int height) {
+  if (frame.transparent >= 0) {
+    const uint8_t control[] = {0x21, 0xF9, 4, 0x01, 0, 0, static_cast<uint8_t>(frame.transparent), 0};
+    gif.insert(gif.end(), control, control + sizeof control);
+  }
+  gif.push_back(0x2C);
+  Put16(gif, 0);
+  Put16(gif, 0);
+  Put16(gif, width);
+  Put16(gif, height);
+  gif.push_back(0);  // no local palette, not interlaced
+  CodeStream codes;
+  for (size_t i = 0; i < frame.indices.size(); ++i) {
+    if (i % 2 == 0) codes.Put(kClearCode);
+    codes.Put(frame.indices[i]);
+  }
+  codes.Put(kEndCode);
+  codes.AppendBlocks(gif);
+}
+
+constexpr uint32_t kPalette[4] = {0x102030, 0xFF0000, 0x00FF80, 0x0000FF};
+
+std::vector<uint8_t> Gif(int width, int height, const std::vector<Frame>& frames) {
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(gif, width);
+  Put16(gif, height);
+  gif.push_back(0x81);  // global palette of 2^(1+1) entries
+  gif.push_back(0);     // background index
+  gif.push_back(0);
+  for (uint32_t c : kPalette) {
+    gif.push_back(static_cast<uint8_t>(c >> 16));
+    gif.push_back(static_cast<uint8_t>(c >> 8));
+    gif.push_back(static_cast<uint8_t>(c));
+  }
+  for (const Frame& f : frames) AppendFrame(gif, f, width, height);
+  gif.push_back(0x3B);
+  return gif;
+}
+
+class GifImages : public GraphicsTest {
+ protected:
+  void SetUp() override { StartDevice(false); }
+};
+
+TEST_F(GifImages, FirstFrameDecodesExactlyWithTransparentIndexClear) {
+  const Frame first{{1, 2, 3, 0, 3, 2}, 0};
+  const Frame second{{3, 3, 3, 3, 3, 3}, -1};
+  const std::vector<uint8_t> gif = Gif(3, 2, {first, second});
+  DecodedImage image = Image_Decode(gif.data(), static_cast<uint32_t>(gif.size()), 0);
+  ASSERT_NE(image.pixels, nullptr) << (console_.lines.empty() ? "" : console_.lines.back());
+  EXPECT_EQ(image.fileFormat, 9u);
+  EXPECT_EQ(image.width, 3);
+  EXPECT_EQ(image.height, 2);
+  const std::vector<uint32_t> expected = {0xFFFF0000u, 0xFF00FF80u, 0xFF0000FFu,
+                                          0x00000000u, 0xFF0000FFu, 0xFF00FF80u};
+  EXPECT_EQ(std::vector<uint32_t>(image.pixels, image.pixels + 6), expected);
+  MemoryManager::Free(image.pixels);
+
+  // Without a transparent index the same entry is an opaque colour; the
+  // four-bit form keeps the top nibble of each channel, times 17.
+  const std::vector<uint8_t> opaque = Gif(3, 2, {Frame{first.indices, -1}});
+  image = Image_Decode(opaque.data(), static_cast<uint32_t>(opaque.size()), 11);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(image.pixels[3], 0xFF112233u);
+  MemoryManager::Free(image.pixels);
+
+  DeviceTexture* t = Graphics::CreateTextureFromImage(gif.data(), static_cast<uint32_t>(gif.size()), nullptr, 0);
+  ASSERT_NE(t, nullptr);
+  EXPECT_NE(t->texture, 0u);
+  EXPECT_EQ(DeviceTexture_Width(t), 3);
+  EXPECT_EQ(DeviceTexture_Height(t), 2);
+}
+
+TEST_F(GifImages, BrokenFilesGiveNoPixelsAndOneLine) {
+  const std::vector<uint8_t> good = Gif(3, 2, {Frame{{1, 2, 3, 0, 3, 2}, -1}});
+  std::vector<std::vector<uint8_t>> broken;
+  broken.emplace_back(good.begin(), good.begin() + 10);  // cut inside the screen description
+  broken.emplace_back(good.begin(), good.begin() + 20);  // cut inside the palette
+  broken.emplace_back(good.begin(), good.begin() + 25);  // cut before any frame
+  broken.emplace_back(good.begin(), good.begin() + 30);    // cut inside the frame's description
+  broken.emplace_back(good.begin(), good.end() - 4);       // cut inside the frame's codes
+  broken.emplace_back(good.begin(), good.end() - 2);       // the codes' closing empty block missing
+  std::vector<uint8_t> wide = good;
+  wide[6] = wide[7] = 0xFF;  // 65535 wide
+  broken.push_back(wide);
+  std::vector<uint8_t> empty = good;
+  empty[6] = empty[7] = 0;  // no columns
+  broken.push_back(empty);
+  for (size_t i = 0; i < broken.size(); ++i) {
+    console_.lines.clear();
+    DecodedImage image = Image_Decode(broken[i].data(), static_cast<uint32_t>(broken[i].size()), 0);
+    EXPECT_EQ(image.pixels, nullptr) << "case " << i;
+    EXPECT_EQ(console_.lines.size(), 1u) << "case " << i;
+    MemoryManager::Free(image.pixels);
+  }
+  // The bound given is what counts, not the bytes that follow it.
+  console_.lines.clear();
+  EXPECT_EQ(Image_Decode(good.data(), 20, 0).pixels, nullptr);
+  EXPECT_EQ(console_.lines.size(), 1u);
+  // Only the trailer missing: the first frame is whole.
+  DecodedImage image = Image_Decode(good.data(), static_cast<uint32_t>(good.size() - 1), 0);
+  EXPECT_NE(image.pixels, nullptr);
+  MemoryManager::Free(image.pixels);
+}
+
+}  // namespace
