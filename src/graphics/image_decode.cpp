@@ -206,6 +206,35 @@ bool GifFirstFrameWhole(const uint8_t* data, uint32_t bound) {
   return false;
 }
 
+// The image library also fills cut-off BMP, TGA and JPEG data with zeros;
+// their pixel data (or, for JPEG, the end marker) must lie inside the bound.
+const char* CutShort(const uint8_t* data, uint32_t bound, uint32_t format) {
+  if (format == 0 && bound >= 30) {
+    const uint64_t offset = Read32(data + 10);
+    const int64_t width = static_cast<int32_t>(Read32(data + 18));
+    const int64_t height = static_cast<int32_t>(Read32(data + 22));
+    const uint64_t bits = Read16(data + 28);
+    const uint32_t compression = bound >= 34 ? Read32(data + 30) : 0;
+    if (compression != 0 && compression != 3) return nullptr;
+    const uint64_t rowBytes = (static_cast<uint64_t>(width < 0 ? -width : width) * bits + 31) / 32 * 4;
+    const uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
+    return offset + rowBytes * rows > bound ? "BMP pixel data cut short" : nullptr;
+  }
+  if (format == 1) {
+    for (uint32_t at = bound; at >= 2; --at) {
+      if (data[at - 2] == 0xFF && data[at - 1] == 0xD9) return nullptr;
+    }
+    return "JPEG data cut short";
+  }
+  const bool plainTga = bound >= 18 && data[1] <= 1 && data[2] >= 1 && data[2] <= 3;
+  if (format == 2 && plainTga) {
+    const uint64_t palette = data[1] == 1 ? uint64_t{Read16(data + 5)} * ((data[7] + 7u) / 8u) : 0;
+    const uint64_t pixels = uint64_t{Read16(data + 12)} * Read16(data + 14) * ((data[16] + 7u) / 8u);
+    return 18 + uint64_t{data[0]} + palette + pixels > bound ? "TGA pixel data cut short" : nullptr;
+  }
+  return nullptr;
+}
+
 bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
   image.fileFormat = FileFormat(data, bound);
   if (bound > 0x7FFFFFFFu) bound = 0x7FFFFFFFu;
@@ -216,6 +245,10 @@ bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
   }
   if (image.fileFormat == 9 && !GifFirstFrameWhole(data, bound)) {
     g_debugConsole->Output("Image decode failed: GIF frame cut short\n");
+    return false;
+  }
+  if (const char* cut = CutShort(data, bound, image.fileFormat)) {
+    g_debugConsole->Output("Image decode failed: %s\n", cut);
     return false;
   }
   stbi_uc* rgba = stbi_load_from_memory(data, static_cast<int>(bound), &width, &height, &channels, 4);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "graphics/bmp_png.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/image_decode.h"
 
@@ -152,6 +153,42 @@ TEST_F(GifImages, BrokenFilesGiveNoPixelsAndOneLine) {
   DecodedImage image = Image_Decode(good.data(), static_cast<uint32_t>(good.size() - 1), 0);
   EXPECT_NE(image.pixels, nullptr);
   MemoryManager::Free(image.pixels);
+}
+
+// The image library fills cut-off BMP, TGA and JPEG data with zeros; those
+// must fail like a cut GIF.
+TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
+  uint32_t bmpSize = 0;
+  const uint32_t pixels[4] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF};
+  uint8_t* bmp = GR_Build_BMP(pixels, 2, 2, &bmpSize, 4);
+  ASSERT_NE(bmp, nullptr);
+  std::vector<uint8_t> bmpBytes(bmp, bmp + bmpSize);
+  MemoryManager::Free(bmp);
+  std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 32, 8};
+  for (int i = 0; i < 8; ++i) tga.push_back(static_cast<uint8_t>(0x40 + i));
+  const std::vector<uint8_t> jpegWithoutEnd = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
+
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    bool decodes;
+  };
+  const Case cases[] = {
+      {"whole BMP", bmpBytes, true},
+      {"BMP cut in its pixels", std::vector<uint8_t>(bmpBytes.begin(), bmpBytes.end() - 4), false},
+      {"whole TGA", tga, true},
+      {"TGA cut in its pixels", std::vector<uint8_t>(tga.begin(), tga.end() - 3), false},
+      {"JPEG without its end", jpegWithoutEnd, false},
+  };
+  for (const Case& c : cases) {
+    console_.lines.clear();
+    DecodedImage image = Image_Decode(c.bytes.data(), static_cast<uint32_t>(c.bytes.size()), 0);
+    EXPECT_EQ(image.pixels != nullptr, c.decodes) << c.what;
+    if (!c.decodes) {
+      EXPECT_EQ(console_.lines.size(), 1u) << c.what;
+    }
+    MemoryManager::Free(image.pixels);
+  }
 }
 
 }  // namespace
