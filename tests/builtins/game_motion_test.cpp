@@ -145,19 +145,6 @@ TEST_F(GameWorld, CollisionCircleTestsTheEllipseInTheSquareAroundIt) {
   EXPECT_GT(misses, 0);
 }
 
-TEST_F(GameWorld, MotionAndPathsGoThroughTheInstance) {
-  StartRooms(1);
-  CInstance* self = Add(0, 10, 10);
-  Call("motion_set", {R(90), R(4)}, self);
-  EXPECT_NEAR(self->vspeed, -4.0f, 1e-5);
-  Call("motion_add", {R(0), R(3)}, self);
-  EXPECT_NEAR(self->speed, 5.0f, 1e-5);
-  Call("path_start", {R(99), R(2), R(0), R(1)}, self);
-  EXPECT_EQ(self->path_index, -1);
-  Call("path_end", {}, self);
-  EXPECT_EQ(self->path_index, -1);
-}
-
 TEST_F(GameWorld, PathFillingPlannersRefuseAMissingPathFirst) {
   StartRooms(1);
   CInstance* self = Add(0, 10, 10);
