@@ -2,15 +2,34 @@
 #include <clocale>
 #include <cstdio>
 
+#include "builtins/data/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
+#include "platform/device_window.h"
 #include "runtime/globals.h"
+#include "shell/window.h"
 #include "world/runner.h"
+
+namespace {
+
+uint32_t NativeWindow() { return DeviceWindow_NativeHandle(DeviceWindow_Current()); }
+void SetTitle(const char* title) { Win_SetCaption(title, true); }
+
+// window_handle and set_application_title reach the main window.
+void InstallWindowHooks() {
+  ApplicationWindowHooks hooks;
+  hooks.handle = NativeWindow;
+  hooks.setTitle = SetTitle;
+  Application_InstallWindowHooks(hooks);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
   GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
+  InstallWindowHooks();
   return Runner_Main(argc, argv);
 }

@@ -42,6 +42,7 @@ const PathPoint& CPath::GetPoint(int32_t index) const {
 }
 
 PathPoint CPath::GetPosition(double fraction) const {
+  Refresh();
   if (computedCount_ == 0) return {0.0f, 0.0f, 100.0f};
   const PathComputedPoint* c = computed_;
   if (computedCount_ == 1 || length_ == 0.0f || fraction <= 0.0 || std::isnan(fraction)) {
@@ -79,10 +80,10 @@ void CPath::ReservePoints(int32_t capacity) {
 }
 
 int32_t CPath::AddPoint(float x, float y, float speed) {
-  if (count_ >= capacity_) ReservePoints(count_ + 10);
+  if (count_ >= capacity_) ReservePoints(std::max(count_ + 10, count_ * 2));
   points_[count_] = {x, y, speed};
   ++count_;
-  Recompute();
+  stale_ = true;
   return count_ - 1;
 }
 
@@ -115,6 +116,7 @@ void CPath::Clear() {
   computed_ = nullptr;
   capacity_ = computedCapacity_ = count_ = computedCount_ = 0;
   length_ = 0.0f;
+  stale_ = false;
 }
 
 void CPath::Reverse() {
@@ -197,24 +199,27 @@ void CPath::Assign(const CPath& other) {
   Recompute();
 }
 
-void CPath::AddComputed(float x, float y, float speed) {
+void CPath::AddComputed(float x, float y, float speed) const {
   if (computedCount_ >= kMaxComputedPoints) return;
-  if (computedCount_ >= computedCapacity_) Grow(&computed_, &computedCapacity_, computedCount_ + 10);
+  if (computedCount_ >= computedCapacity_) {
+    Grow(&computed_, &computedCapacity_, std::max(computedCount_ + 10, computedCount_ * 2));
+  }
   computed_[computedCount_++] = {x, y, speed, 0.0f};
 }
 
-void CPath::Recompute() {
+void CPath::Recompute() const {
+  stale_ = false;
   computedCount_ = 0;
   if (kind_ == kPathSmooth) ComputeSmooth(); else ComputeStraight();
   ComputeLengths();
 }
 
-void CPath::ComputeStraight() {
+void CPath::ComputeStraight() const {
   for (int32_t i = 0; i < count_; ++i) AddComputed(points_[i].x, points_[i].y, points_[i].speed);
   if (closed_ && count_ > 0) AddComputed(points_[0].x, points_[0].y, points_[0].speed);
 }
 
-void CPath::ComputeSmooth() {
+void CPath::ComputeSmooth() const {
   int32_t n = count_;
   if (n == 0) return;
   if (!closed_) AddComputed(points_[0].x, points_[0].y, points_[0].speed);
@@ -234,7 +239,7 @@ void CPath::ComputeSmooth() {
 
 // Points go in order along the curve, denser where the control legs are
 // longer than 4 pixels; the ends of the piece are not added.
-void CPath::Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t depth) {
+void CPath::Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t depth) const {
   while (depth > 0) {
     PathPoint middle = {(start.x + 2.0f * control.x + end.x) / 4.0f, (start.y + 2.0f * control.y + end.y) / 4.0f,
                         (start.speed + 2.0f * control.speed + end.speed) / 4.0f};
@@ -247,7 +252,7 @@ void CPath::Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t
   }
 }
 
-void CPath::ComputeLengths() {
+void CPath::ComputeLengths() const {
   length_ = 0.0f;
   if (computedCount_ == 0) return;
   computed_[0].length = 0.0f;
@@ -260,6 +265,7 @@ void CPath::ComputeLengths() {
 }
 
 int32_t CPath::DrawPoints(float x, float y, bool absolute, float* xy, int32_t capacity) const {
+  Refresh();
   // Halves to even; a length past the integers still draws its first part.
   double steps = std::nearbyint(static_cast<double>(length_ / 4.0f));
   if (!(steps >= 1.0)) return 0;
@@ -280,6 +286,7 @@ int32_t CPath::DrawPoints(float x, float y, bool absolute, float* xy, int32_t ca
 }
 
 void CPath::Draw(float x, float y, bool absolute) const {
+  Refresh();
   float xy[2 * kPathDrawMaxVertices];
   int32_t count = DrawPoints(x, y, absolute, xy, kPathDrawMaxVertices);
   if (count <= 0) return;

@@ -37,13 +37,22 @@ class CPath {
   float GetX(double fraction) const { return GetPosition(fraction).x; }
   float GetY(double fraction) const { return GetPosition(fraction).y; }
   float GetSpeed(double fraction) const { return GetPosition(fraction).speed; }
-  float GetLength() const { return length_; }
+  float GetLength() const {
+    Refresh();
+    return length_;
+  }
   int32_t GetCount() const { return count_; }
   int32_t GetKind() const { return kind_; }
   bool GetClosed() const { return closed_ != 0; }
   int32_t GetPrecision() const { return precision_; }
-  int32_t GetComputedCount() const { return computedCount_; }
-  const PathComputedPoint& GetComputed(int32_t index) const { return computed_[index]; }
+  int32_t GetComputedCount() const {
+    Refresh();
+    return computedCount_;
+  }
+  const PathComputedPoint& GetComputed(int32_t index) const {
+    Refresh();
+    return computed_[index];
+  }
 
   // Kinds other than smooth become straight.
   void SetKind(int32_t kind);
@@ -83,25 +92,32 @@ class CPath {
   bool Load(ImageReader& record);
 
  private:
-  void Recompute();
-  void ComputeStraight();
-  void ComputeSmooth();
-  void Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t depth);
-  void AddComputed(float x, float y, float speed);
-  void ComputeLengths();
+  // The computed polyline is rebuilt at once after every change, except that
+  // adding points only marks it stale (building a path point by point stays
+  // linear); every reader brings it up to date first.
+  void Recompute() const;
+  void Refresh() const {
+    if (stale_) Recompute();
+  }
+  void ComputeStraight() const;
+  void ComputeSmooth() const;
+  void Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t depth) const;
+  void AddComputed(float x, float y, float speed) const;
+  void ComputeLengths() const;
   void Centre(float* cx, float* cy) const;
   void ReservePoints(int32_t capacity);
 
   int32_t capacity_ = 0;
   PathPoint* points_ = nullptr;
-  int32_t computedCapacity_ = 0;
-  PathComputedPoint* computed_ = nullptr;
+  mutable int32_t computedCapacity_ = 0;
+  mutable PathComputedPoint* computed_ = nullptr;
   int32_t count_ = 0;
   int32_t kind_ = kPathStraight;
   uint8_t closed_ = 1;
   int32_t precision_ = 4;
-  int32_t computedCount_ = 0;
-  float length_ = 0.0f;
+  mutable int32_t computedCount_ = 0;
+  mutable float length_ = 0.0f;
+  mutable bool stale_ = false;
 };
 
 // The store. Empty and deleted slots stay null; indices are never reused.

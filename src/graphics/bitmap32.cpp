@@ -201,43 +201,42 @@ BitmapRect* CBitmap32::GetBoundingBox() const {
   return box;
 }
 
-TBitmap* CBitmap32::ToBitmap24() const {
-  if (!IsValid()) return nullptr;
+namespace {
+
+// A platform bitmap of the given format, each pixel written by `put`.
+template <typename Put>
+TBitmap* MakePlatformBitmap(const uint32_t* pixels, int32_t width, int32_t height, int32_t format, int32_t bytes,
+                            Put put) {
   TBitmap* bitmap = TBitmap_Create();
-  bitmap->SetPixelFormat(kPixelFormat24);
-  bitmap->SetWidth(width_);
-  bitmap->SetHeight(height_);
+  bitmap->SetPixelFormat(format);
+  bitmap->SetWidth(width);
+  bitmap->SetHeight(height);
   uint8_t* row = nullptr;
   int32_t stride = 0;
   bitmap->LockBits(0, &row, &stride);
-  for (int32_t y = 0; row != nullptr && y < height_; ++y, row += stride) {
-    for (int32_t x = 0; x < width_; ++x) {
-      const uint32_t p = data_.pixels[int64_t{y} * width_ + x];
-      row[x * 3] = p & 0xFF;
-      row[x * 3 + 1] = p >> 8 & 0xFF;
-      row[x * 3 + 2] = p >> 16 & 0xFF;
-    }
+  for (int32_t y = 0; row != nullptr && y < height; ++y, row += stride) {
+    for (int32_t x = 0; x < width; ++x) put(row + x * bytes, pixels[int64_t{y} * width + x]);
   }
   return bitmap;
 }
 
+}  // namespace
+
+TBitmap* CBitmap32::ToBitmap24() const {
+  if (!IsValid()) return nullptr;
+  return MakePlatformBitmap(data_.pixels, width_, height_, kPixelFormat24, 3, [](uint8_t* out, uint32_t p) {
+    out[0] = p & 0xFF;
+    out[1] = p >> 8 & 0xFF;
+    out[2] = p >> 16 & 0xFF;
+  });
+}
+
 TBitmap* CBitmap32::ToBitmap32() const {
   if (!IsValid()) return nullptr;
-  TBitmap* bitmap = TBitmap_Create();
-  bitmap->SetPixelFormat(kPixelFormat32);
-  bitmap->SetWidth(width_);
-  bitmap->SetHeight(height_);
-  uint8_t* row = nullptr;
-  int32_t stride = 0;
-  bitmap->LockBits(0, &row, &stride);
-  for (int32_t y = 0; row != nullptr && y < height_; ++y, row += stride) {
-    for (int32_t x = 0; x < width_; ++x) {
-      const uint32_t p = data_.pixels[int64_t{y} * width_ + x];
-      row[x * 4] = p >> 16 & 0xFF;
-      row[x * 4 + 1] = p >> 8 & 0xFF;
-      row[x * 4 + 2] = p & 0xFF;
-      row[x * 4 + 3] = p >> 24;
-    }
-  }
-  return bitmap;
+  return MakePlatformBitmap(data_.pixels, width_, height_, kPixelFormat32, 4, [](uint8_t* out, uint32_t p) {
+    out[0] = p >> 16 & 0xFF;
+    out[1] = p >> 8 & 0xFF;
+    out[2] = p & 0xFF;
+    out[3] = p >> 24;
+  });
 }

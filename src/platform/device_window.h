@@ -29,12 +29,12 @@ void DeviceWindow_Destroy();
 // screen pixels and the frame. Headless it lives on SDL's offscreen driver,
 // without GL (the device draws surfaceless there). Replaces an earlier
 // window; null when none can be made. It starts hidden.
-struct DeviceWindowSpec {
+struct DeviceWindowRequest {
   int32_t x = 0, y = 0, width = 0, height = 0;
   bool borderless = false;
   bool resizable = false;
 };
-DeviceWindow* DeviceWindow_Create(const DeviceWindowSpec& spec);
+DeviceWindow* DeviceWindow_Create(const DeviceWindowRequest& request);
 DeviceWindow* DeviceWindow_Current();
 // The id its events carry (0 for none), and the desktop's own handle.
 uint32_t DeviceWindow_Id(DeviceWindow* window);

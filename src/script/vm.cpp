@@ -155,6 +155,7 @@ class Machine {
   bool Run(ScriptValue* result);
 
   VMCodeState code_;
+  VMUnit top_;  // the code the machine starts with
 
  private:
   // Errors: the report, then (under debugger evaluation only) the run stops.
@@ -182,9 +183,9 @@ class Machine {
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
-  bool Call(uint32_t word, int32_t id, VMSlot*& sp);
+  bool Call(uint32_t word, int32_t id, int32_t ip, VMSlot*& sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  bool EnterScript(CScript* script, int32_t argc, VMSlot*& sp);
+  bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp);
   void LeaveScript(VMSlot*& sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
@@ -209,16 +210,17 @@ void Machine::Fail(const char* message) {
   std::vector<VMErrorFrame> frames(static_cast<size_t>(depth_));
   for (int32_t i = 0; i < depth_; ++i) {
     const VMFrame& frame = stack_.frames[depth_ - 1 - i];
+    const VMUnit* caller = frame.caller.unit;
     VMErrorFrame& shown = frames[static_cast<size_t>(i)];
-    shown.name = frame.caller.bytes != nullptr ? (frame.caller.name == nullptr ? "" : frame.caller.name) : nullptr;
-    FindPair(frame.caller.debug, frame.caller.pc, &shown.place);
-    shown.source = frame.caller.source;
+    shown.name = caller->name == nullptr ? "" : caller->name;
+    FindPair(caller->debug, VMCodeState_Pc(frame.caller), &shown.place);
+    shown.source = caller->source;
     shown.locals = frame.locals;
   }
   VMErrorState state;
-  state.name = code_.name;
-  FindPair(code_.debug, errorPc_, &state.place);
-  state.source = code_.source;
+  state.name = code_.unit->name;
+  FindPair(code_.unit->debug, errorPc_, &state.place);
+  state.source = code_.unit->source;
   state.locals = locals_;
   state.selfVariables = WorldSeam_Get().InstanceVariables(self_);
   state.currentLine = code_.line;
@@ -305,7 +307,7 @@ void Machine::Unwind(VMSlot* sp) {
 // After a call or a return the running code may be another.
 #define VM_RELOAD()                                   \
   do {                                                \
-    records = code_.decoded->records;                 \
+    records = code_.unit->decoded->records;           \
     bottom = stack_.slots + base_;                    \
     limit = softLimit_;                               \
     op = records + code_.ip;                          \
@@ -319,7 +321,7 @@ bool Machine::Run(ScriptValue* result) {
       &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
       &&unary, &&conv,
       &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
-      &&pushLocal, &&pushBuiltin, &&pushSelf, &&pushVariable, &&pushBad,
+      &&pushLocal, &&pushBuiltin, &&pushArgument, &&pushSelf, &&pushVariable, &&pushBad,
       &&popLocal, &&popSelf, &&popVariable, &&popBad,
       &&dup, &&popz,
       &&branch, &&branchTrue, &&branchFalse, &&badBranch,
@@ -328,13 +330,15 @@ bool Machine::Run(ScriptValue* result) {
       &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
       &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
       &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
+      &&argumentAdd, &&argumentSub, &&argumentMul, &&argumentDiv, &&argumentRem, &&argumentMod, &&malformed,
+      &&argumentLt, &&argumentLe, &&argumentEq, &&argumentNe, &&argumentGe, &&argumentGt,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
   locals_ = TakeLocals();
   breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
-  const VMRecord* records = code_.decoded->records;
+  const VMRecord* records = code_.unit->decoded->records;
   const VMRecord* op = records;
   VMSlot* bottom = stack_.slots + base_;
   uintptr_t limit = softLimit_;  // softLimit_ kept in a register
@@ -345,8 +349,8 @@ slow:
     if (sp > overflowLimit_ && !CheckOverflow(sp)) goto stop;
     if (breakpoints_) {
       VMSourcePlace place;
-      code_.line = FindPair(code_.debug, op->at, &place) ? VM_SourceLine(code_.source, place) : -1;
-      if (VM_BreakpointMatches(code_.name, code_.line)) VM_BreakpointBreak();
+      code_.line = FindPair(code_.unit->debug, op->at, &place) ? VM_SourceLine(code_.unit->source, place) : -1;
+      if (VM_BreakpointMatches(code_.unit->name, code_.line)) VM_BreakpointBreak();
     }
   }
   goto* kHandlers[op->plain];
@@ -459,7 +463,7 @@ pushPoolString:
   PushBorrowed(sp++, op->value.text);
   VM_NEXT(1);
 pushGameString:
-  PushBorrowed(sp++, g_strings(code_.code, static_cast<int32_t>(op->operand)));
+  PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
 pushLocal: {
   const VariableNode* node = locals_->FindWritable(op->id);
@@ -482,6 +486,16 @@ pushBuiltin: {
   }
   VMSlot_FromValue(sp++, value);
   VM_NEXT(1);
+}
+// The slot as its getter gives it; texts and odd kinds take the getter.
+pushArgument: {
+  const ScriptValue& argument = g_arguments[op->spare];
+  if (argument.kind == kValueReal && argument.text == nullptr) {
+    g_variableIndexOutOfRange = 0;
+    VMSlot_SetReal(sp++, argument.real);
+    VM_NEXT(1);
+  }
+  goto pushBuiltin;
 }
 pushSelf: {
   VMSlot* rest;
@@ -575,9 +589,8 @@ popEnv: {
 
 call:
   errorPc_ = op->at;
-  code_.pc = op->next;
   code_.ip = static_cast<int32_t>(op - records) + 1;
-  if (!Call(op->word, static_cast<int32_t>(op->operand), sp)) goto stop;
+  if (!Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp)) goto stop;
   VM_RELOAD();
 callBad:
   VM_FAIL("DoCall :: Execution Engine type error");
@@ -630,23 +643,28 @@ constGt: VM_CONST_OP(kKindGt)
 #undef VM_CONST_OP
 
 // A plain local, a number constant, an operator on the two.
-#define VM_LOCAL_OP(OP)                                                                 \
-  {                                                                                       \
-    const VariableNode* node = locals_->FindWritable(op->id);                             \
-    double value;                                                                         \
-    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) { \
-      if (VMFast_IsCompare(OP)) {                                                       \
-        g_variableIndexOutOfRange = 0;                                                    \
-        VMSlot_SetBool(sp++, VMFast_Compare(OP, node->value.real, op->value.d));        \
-        VM_NEXT(3);                                                                       \
-      }                                                                                   \
-      if (VMFast_Arith(OP, node->value.real, op->value.d, &value)) {                    \
-        g_variableIndexOutOfRange = 0;                                                    \
-        VMSlot_SetReal(sp++, value);                                                      \
-        VM_NEXT(3);                                                                       \
-      }                                                                                   \
-    }                                                                                     \
-    goto* kHandlers[op->plain];                                                           \
+#define VM_VALUE_OP(OP, VALUE)                                                   \
+  {                                                                              \
+    const ScriptValue* read = (VALUE);                                           \
+    double value;                                                                \
+    if (read != nullptr && read->kind == kValueReal && read->text == nullptr) {  \
+      if (VMFast_IsCompare(OP)) {                                                \
+        g_variableIndexOutOfRange = 0;                                           \
+        VMSlot_SetBool(sp++, VMFast_Compare(OP, read->real, op->value.d));       \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+      if (VMFast_Arith(OP, read->real, op->value.d, &value)) {                   \
+        g_variableIndexOutOfRange = 0;                                           \
+        VMSlot_SetReal(sp++, value);                                             \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+    }                                                                            \
+    goto* kHandlers[op->plain];                                                  \
+  }
+#define VM_LOCAL_OP(OP)                                         \
+  {                                                             \
+    const VariableNode* node = locals_->FindWritable(op->id);   \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)   \
   }
 localAdd: VM_LOCAL_OP(kKindAdd)
 localSub: VM_LOCAL_OP(kKindSub)
@@ -661,6 +679,23 @@ localNe: VM_LOCAL_OP(kKindNe)
 localGe: VM_LOCAL_OP(kKindGe)
 localGt: VM_LOCAL_OP(kKindGt)
 #undef VM_LOCAL_OP
+
+// An argument slot, a number constant, an operator on the two.
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
+argumentAdd: VM_ARGUMENT_OP(kKindAdd)
+argumentSub: VM_ARGUMENT_OP(kKindSub)
+argumentMul: VM_ARGUMENT_OP(kKindMul)
+argumentDiv: VM_ARGUMENT_OP(kKindDiv)
+argumentRem: VM_ARGUMENT_OP(kKindRem)
+argumentMod: VM_ARGUMENT_OP(kKindMod)
+argumentLt: VM_ARGUMENT_OP(kKindLt)
+argumentLe: VM_ARGUMENT_OP(kKindLe)
+argumentEq: VM_ARGUMENT_OP(kKindEq)
+argumentNe: VM_ARGUMENT_OP(kKindNe)
+argumentGe: VM_ARGUMENT_OP(kKindGe)
+argumentGt: VM_ARGUMENT_OP(kKindGt)
+#undef VM_ARGUMENT_OP
+#undef VM_VALUE_OP
 
 done:
   if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
@@ -830,7 +865,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-bool Machine::Call(uint32_t word, int32_t id, VMSlot*& sp) {
+bool Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot*& sp) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
   if (sp - stack_.slots < base_ + argc) {
     Fail(kMalformed);
@@ -846,7 +881,7 @@ bool Machine::Call(uint32_t word, int32_t id, VMSlot*& sp) {
   if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0) return EnterScript(script, argc, sp);
+    if (code != nullptr && code->code != nullptr && code->code->size > 0) return EnterScript(script, argc, ip, sp);
   }
   // Extension functions, and scripts without bytecode, give real 0.
   FreeSlots(sp - argc, sp);
@@ -877,7 +912,18 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   return true;
 }
 
-bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
+// A script's unit, made again if its code object is not the one it was made
+// for.
+const VMUnit* ScriptUnit(CCode* code) {
+  VMBuffer* buffer = code->code;
+  const VMDecoded* form = VM_DecodedFor(buffer, buffer->size);
+  VMUnit& unit = form->unit;
+  if (unit.owner != code || unit.debug != code->debug || unit.source != code->vmSource || unit.name != code->name)
+    unit = VMUnit{form, buffer, code->debug, code->vmSource, code->name, code};
+  return &unit;
+}
+
+bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp) {
   if (depth_ >= stack_.frameCapacity - 1 ||
       static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
     Fail(kOverflow);
@@ -886,7 +932,9 @@ bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   CCode* code = script->code;
   if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
-  VMCodeState_Copy(&frame.caller, code_);
+  // Built from the parts: ip was stored a moment ago, and reading the state
+  // whole would wait for that store.
+  frame.caller = VMCodeState{code_.unit, ip, code_.line};
   frame.self = self_;
   frame.other = other_;
   frame.argumentCount = g_argumentCount;
@@ -910,17 +958,7 @@ bool Machine::EnterScript(CScript* script, int32_t argc, VMSlot*& sp) {
   frame.base = static_cast<int32_t>(sp - stack_.slots);
   base_ = frame.base;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
-  code_.code = code->code;
-  code_.bytes = code->code->bytes;
-  code_.size = code->code->size;
-  code_.debug = code->debug;
-  code_.source = code->vmSource;
-  code_.name = code->name;
-  code_.decoded = VM_DecodedFor(code->code, code->code->size);
-  code_.strings = code_.decoded->strings;
-  code_.pc = 0;
-  code_.line = 0;
-  code_.ip = 0;
+  code_ = VMCodeState{ScriptUnit(code), 0, 0};
   g_argumentCount = argc;
   locals_ = TakeLocals();
   UpdateSoftLimit();
@@ -946,7 +984,7 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
     for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
     stack_.withs.resize(static_cast<size_t>(withBase_));
   }
-  VMCodeState_Copy(&code_, frame.caller);
+  code_ = frame.caller;
   self_ = frame.self;
   other_ = frame.other;
   g_argumentCount = frame.argumentCount;
@@ -1091,8 +1129,8 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   g_argumentExtent = kExtentUnknown;  // whoever ran before may have set any slot
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
-  const VMDecoded* decoded = VM_Decoded(code, code->size & ~3);
-  machine.code_ = VMCodeState{code->bytes, code->size & ~3, code, debug, source, name, decoded->strings, 0, 0, decoded, 0};
+  machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
+  machine.code_ = VMCodeState{&machine.top_, 0, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

@@ -35,6 +35,21 @@ bool IsPlainBuiltin(uint32_t word, uint32_t ref) {
          static_cast<int32_t>(ref & kVMRefIdMask) < kFirstInstanceVariableId;
 }
 
+// The slot a built-in variable named argument0 ... argument15 reads, -1 for
+// any other. Those read the script's argument slots whatever instance they
+// are asked about, so the machine reads the slot itself.
+int32_t ArgumentSlot(uint32_t ref) {
+  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(static_cast<int32_t>(ref & kVMRefIdMask));
+  if (record == nullptr || record->getter == nullptr || record->name == nullptr ||
+      std::strncmp(record->name, "argument", 8) != 0)
+    return -1;
+  const char* digits = record->name + 8;
+  if (digits[0] < '0' || digits[0] > '9') return -1;
+  if (digits[1] == '\0') return digits[0] - '0';
+  if (digits[0] != '1' || digits[1] < '0' || digits[1] > '5' || digits[2] != '\0') return -1;
+  return 10 + digits[1] - '0';
+}
+
 // A reference that may reach self's own variables (selector and index may
 // come from the stack).
 bool MayBeSelf(uint32_t ref) {
@@ -69,7 +84,7 @@ uint8_t PushKind(uint8_t t1, uint32_t word, uint32_t operand, const IVMStrings* 
     case kVMString: return strings != nullptr ? kKindPushPoolString : kKindPushGameString;
     case kVMVariant:
       return IsPlainLocal(word, operand)     ? kKindPushLocal
-             : IsPlainBuiltin(word, operand) ? kKindPushBuiltin
+             : IsPlainBuiltin(word, operand) ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
              : MayBeSelf(operand)            ? kKindPushSelf
                                              : kKindPushVariable;
     default: return kKindPushBad;
@@ -187,6 +202,7 @@ class Decoder {
         break;
       case kKindPushBool: record.value.i = record.operand != 0 ? 1 : 0; break;
       case kKindPushPoolString: record.value.text = strings_->Text(static_cast<int32_t>(record.operand)); break;
+      case kKindPushArgument: record.spare = static_cast<uint8_t>(ArgumentSlot(record.operand)); break;
       default: break;
     }
     return kind;
@@ -238,9 +254,11 @@ class Decoder {
   void Fuse() {
     for (size_t i = 0; i + 1 < records_.size(); ++i) {
       VMRecord& first = records_[i];
-      if (first.kind == kKindPushLocal && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
-          IsNumberConstant(records_[i + 1]) && FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
-        first.kind = static_cast<uint8_t>(kKindLocalConstOp + records_[i + 2].kind - kKindAdd);
+      if ((first.kind == kKindPushLocal || first.kind == kKindPushArgument) && i + 2 < records_.size() &&
+          Follows(i, i + 1) && Follows(i + 1, i + 2) && IsNumberConstant(records_[i + 1]) &&
+          FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
+        int32_t family = first.kind == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp;
+        first.kind = static_cast<uint8_t>(family + records_[i + 2].kind - kKindAdd);
         first.value.d = ConstantOf(records_[i + 1]);
       } else if (IsNumberConstant(first) && Follows(i, i + 1) &&
                  FusableOperator(first, records_[i + 1], records_[i + 1].expect2)) {

@@ -31,6 +31,7 @@ enum VMKind : uint8_t {
   kKindPushGameString,  // text from the game's strings at run time
   kKindPushLocal,       // push.v of a plain local
   kKindPushBuiltin,      // push.v of a built-in variable of self, no index
+  kKindPushArgument,     // push.v of argument0 ... argument15 (`spare` is the slot)
   kKindPushSelf,         // push.v that may name one of self's own variables
   kKindPushVariable,
   kKindPushBad,         // push of a type without a push form
@@ -52,7 +53,8 @@ enum VMKind : uint8_t {
   // One kind per operator, add to gt in the order above (bitwise unused).
   kKindConstOp,  // push of a number constant, then a binary operator
   kKindLocalConstOp = kKindConstOp + (kKindGt - kKindAdd + 1),  // a plain local, a constant, an operator
-  kKindCount = kKindLocalConstOp + (kKindGt - kKindAdd + 1),
+  kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
+  kKindCount = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
 };
 
 struct VMRecord {
@@ -63,7 +65,7 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;
+  uint8_t spare;     // argument records: the slot
   int32_t at;       // byte offset of the instruction word
   int32_t next;     // byte offset after it (and its operand)
   int32_t target;   // branches and links: record index; -1 none
@@ -80,6 +82,21 @@ struct VMRecord {
   } value;
 };
 
+struct VMDecoded;
+
+// What the machine knows of the code it runs besides its records: the
+// buffer, and the name, positions and text that errors, traces and
+// breakpoints show. A script's unit lives on its decoded form, so a call
+// switches code by one pointer.
+struct VMUnit {
+  const VMDecoded* decoded = nullptr;
+  VMBuffer* code = nullptr;
+  VMBuffer* debug = nullptr;
+  const char* source = nullptr;
+  const char* name = nullptr;
+  const CCode* owner = nullptr;  // a script's code object; null for the code a machine starts with
+};
+
 struct VMDecoded {
   const uint8_t* bytes = nullptr;  // the buffer's bytes and size decoded
   int32_t size = 0;
@@ -87,6 +104,9 @@ struct VMDecoded {
   VMRecord* records = nullptr;
   int32_t count = 0;
   VMDecoded* older = nullptr;  // other forms of the same buffer
+  // Filled by the first call of the script whose buffer this is; only the
+  // code object that owns the buffer runs it as a script.
+  mutable VMUnit unit;
 };
 
 // The decoded form of the first `size` bytes of a buffer, made on first use

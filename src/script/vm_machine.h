@@ -16,33 +16,15 @@ class CVariableList;
 
 // The running code and where the machine stands in it.
 struct VMCodeState {
-  const uint8_t* bytes = nullptr;
-  int32_t size = 0;
-  VMBuffer* code = nullptr;
-  VMBuffer* debug = nullptr;
-  const char* source = nullptr;
-  const char* name = nullptr;
-  const IVMStrings* strings = nullptr;  // the code's own pool; null: the game's strings
-  int32_t pc = 0;  // byte offset after the instruction that left this code
-  int32_t line = 0;
-  const VMDecoded* decoded = nullptr;
-  int32_t ip = 0;  // the record to go on at when this code runs again
+  const VMUnit* unit = nullptr;
+  int32_t ip = 0;    // the record to go on at when this code runs again
+  int32_t line = 0;  // the current line (breakpoints), 0 until one is known
 };
 
-// Field by field: a block copy of this size starts slowly, and a call makes
-// two of them.
-inline void VMCodeState_Copy(VMCodeState* to, const VMCodeState& from) {
-  to->bytes = from.bytes;
-  to->size = from.size;
-  to->code = from.code;
-  to->debug = from.debug;
-  to->source = from.source;
-  to->name = from.name;
-  to->strings = from.strings;
-  to->pc = from.pc;
-  to->line = from.line;
-  to->decoded = from.decoded;
-  to->ip = from.ip;
+// The byte offset after the instruction that left a code (a call): the
+// place its "called from" line shows.
+inline int32_t VMCodeState_Pc(const VMCodeState& state) {
+  return state.ip > 0 ? state.unit->decoded->records[state.ip - 1].next : 0;
 }
 
 // A script call: the caller's state and where its arguments began.

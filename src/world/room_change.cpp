@@ -142,6 +142,11 @@ void RunRoomCode(CRoom* room) {
 // Enters the room's slot: the persistent copy left earlier, or a new copy
 // of the template. Null when neither exists.
 CRoom* EnterSlot(int32_t index, bool* isNew) {
+  // Only rooms that exist get a slot, so no index can make the table huge.
+  if (Room_Get(index) == nullptr && (static_cast<size_t>(index) >= g_runtimeRooms.size() ||
+                                     g_runtimeRooms[static_cast<size_t>(index)] == nullptr)) {
+    return nullptr;
+  }
   if (static_cast<size_t>(index) >= g_runtimeRooms.size()) g_runtimeRooms.resize(static_cast<size_t>(index) + 1);
   CRoom*& slot = g_runtimeRooms[static_cast<size_t>(index)];
   *isNew = slot == nullptr;

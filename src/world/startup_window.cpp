@@ -11,6 +11,7 @@
 #include "world/room_draw.h"
 #include "world/run_state.h"
 #include "world/startup_services.h"
+#include "world/builtin_variables.h"
 
 namespace {
 
@@ -79,6 +80,7 @@ void StartupServices_CreateWindow() {
   Win_SetGameSettings(settings);
   Win_ClearAllPorts();
   Dispatch_SetMousePosition(RoomMouse);
+  BuiltinVariables_SetMouseReader(RoomMouse);
   Option_SetWindowColourHook(WindowColour);
   Win_CreateMainWindow(g_windowWidth, g_windowHeight);
 }

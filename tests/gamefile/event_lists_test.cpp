@@ -53,9 +53,9 @@ TEST_F(EventLists, ObjectsAreListedForOwnAndInheritedEventsInTheListedRanges) {
 }
 
 TEST_F(EventLists, ListsGrowFiveEntriesAtATime) {
-  std::vector<ObjectSpec> specs;
-  for (int i = 0; i < 6; ++i) specs.push_back({"o" + std::to_string(i), -1, {{0, 0, "create"}}});
-  ASSERT_TRUE(LoadObjects(specs));
+  std::vector<ObjectSpec> shapes;
+  for (int i = 0; i < 6; ++i) shapes.push_back({"o" + std::to_string(i), -1, {{0, 0, "create"}}});
+  ASSERT_TRUE(LoadObjects(shapes));
   Object_BuildEventLists();
   EXPECT_EQ(g_eventObjectLists[0].capacity, 10);
   EXPECT_EQ(EventList_Count(0, 0), 6);

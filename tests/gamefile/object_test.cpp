@@ -31,8 +31,8 @@ class ObjectFormats : public Objects, public testing::WithParamInterface<int> {}
 TEST_P(ObjectFormats, FieldsPhysicsAndEventsSitWhereTheFormatPutsThem) {
   int format = GetParam();
   g_formatVersion = format;
-  ObjectSpec spec{"obj_a", -1, {{0, 0, "create"}, {2, 3, "alarm"}}, {{1.5f, 2.5f}, {-3.0f, 4.0f}}};
-  ASSERT_TRUE(LoadObjects({spec}, format));
+  ObjectSpec request{"obj_a", -1, {{0, 0, "create"}, {2, 3, "alarm"}}, {{1.5f, 2.5f}, {-3.0f, 4.0f}}};
+  ASSERT_TRUE(LoadObjects({request}, format));
   CObject* o = Object_Get(0);
   ASSERT_NE(o, nullptr);
   EXPECT_STREQ(o->name, "obj_a");

@@ -38,9 +38,9 @@ struct MomentSpec {
   std::string text;
 };
 
-struct TimeLineSpec {
-  TimeLineSpec() = default;
-  TimeLineSpec(std::string n, std::vector<MomentSpec> m = {}) : name(std::move(n)), moments(std::move(m)) {}
+struct TimeLineShape {
+  TimeLineShape() = default;
+  TimeLineShape(std::string n, std::vector<MomentSpec> m = {}) : name(std::move(n)), moments(std::move(m)) {}
   std::string name;
   std::vector<MomentSpec> moments;
 };
@@ -76,14 +76,14 @@ inline uint32_t WriteEventRecord(ImageBuilder& b, const std::string& text, uint3
 }
 
 // An object record's words up to and including the event-type offsets.
-inline uint32_t WriteObjectRecord(ImageBuilder& b, const ObjectSpec& spec, int format, uint32_t& codeIndex,
+inline uint32_t WriteObjectRecord(ImageBuilder& b, const ObjectSpec& request, int format, uint32_t& codeIndex,
                                   uint32_t typeCount = 12) {
   uint32_t nameAt = static_cast<uint32_t>(b.Here());
-  b.Text(spec.name);
+  b.Text(request.name);
   std::vector<uint32_t> lists(12, 0);
   for (uint32_t type = 0; type < 12; ++type) {
     std::vector<uint32_t> entries;
-    for (const EventSpec& e : spec.events) {
+    for (const EventSpec& e : request.events) {
       if (e.type != static_cast<int>(type)) continue;
       uint32_t action = WriteAction(b, e.text, codeIndex++);
       entries.push_back(static_cast<uint32_t>(b.Here()));
@@ -95,25 +95,25 @@ inline uint32_t WriteObjectRecord(ImageBuilder& b, const ObjectSpec& spec, int f
   }
   uint32_t at = static_cast<uint32_t>(b.Here());
   b.U32(nameAt).U32(7).U32(1).U32(0).U32(static_cast<uint32_t>(-10)).U32(0);
-  b.U32(static_cast<uint32_t>(spec.parent)).U32(static_cast<uint32_t>(-1));
+  b.U32(static_cast<uint32_t>(request.parent)).U32(static_cast<uint32_t>(-1));
   if (format >= 6) {
     b.U32(1).U32(0).U32(2).U32(FloatBits(0.5f)).U32(FloatBits(0.25f)).U32(3).U32(FloatBits(0.1f)).U32(FloatBits(0.2f));
-    b.U32(static_cast<uint32_t>(spec.points.size()));
+    b.U32(static_cast<uint32_t>(request.points.size()));
     if (format >= 9) b.U32(FloatBits(0.75f)).U32(0).U32(1);
-    for (auto [x, y] : spec.points) b.U32(FloatBits(x)).U32(FloatBits(y));
+    for (auto [x, y] : request.points) b.U32(FloatBits(x)).U32(FloatBits(y));
   }
   b.U32(typeCount);
   for (uint32_t t = 0; t < typeCount; ++t) b.U32(t < 12 ? lists[t] : 0);
   return at;
 }
 
-// An OBJT chunk; an empty name in `specs` leaves that index without object.
-inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& specs, int format = 9) {
+// An OBJT chunk; an empty name in `shapes` leaves that index without object.
+inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& shapes, int format = 9) {
   ImageBuilder b;
   uint32_t codeIndex = 0;
   std::vector<uint32_t> records;
-  for (const ObjectSpec& spec : specs) {
-    records.push_back(spec.name.empty() ? 0 : WriteObjectRecord(b, spec, format, codeIndex));
+  for (const ObjectSpec& request : shapes) {
+    records.push_back(request.name.empty() ? 0 : WriteObjectRecord(b, request, format, codeIndex));
   }
   size_t chunk = b.Chunk("OBJT");
   b.U32(static_cast<uint32_t>(records.size()));
@@ -126,21 +126,21 @@ inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& specs, int format = 
   return out;
 }
 
-inline ChunkData TimeLineChunk(const std::vector<TimeLineSpec>& specs) {
+inline ChunkData TimeLineChunk(const std::vector<TimeLineShape>& shapes) {
   ImageBuilder b;
   std::vector<uint32_t> records;
-  for (const TimeLineSpec& spec : specs) {
-    if (spec.name.empty()) {
+  for (const TimeLineShape& request : shapes) {
+    if (request.name.empty()) {
       records.push_back(0);
       continue;
     }
     uint32_t nameAt = static_cast<uint32_t>(b.Here());
-    b.Text(spec.name);
+    b.Text(request.name);
     std::vector<uint32_t> events;
-    for (const MomentSpec& m : spec.moments) events.push_back(WriteEventRecord(b, m.text, 0));
+    for (const MomentSpec& m : request.moments) events.push_back(WriteEventRecord(b, m.text, 0));
     records.push_back(static_cast<uint32_t>(b.Here()));
-    b.U32(nameAt).U32(static_cast<uint32_t>(spec.moments.size()));
-    for (size_t i = 0; i < spec.moments.size(); ++i) b.U32(static_cast<uint32_t>(spec.moments[i].step)).U32(events[i]);
+    b.U32(nameAt).U32(static_cast<uint32_t>(request.moments.size()));
+    for (size_t i = 0; i < request.moments.size(); ++i) b.U32(static_cast<uint32_t>(request.moments[i].step)).U32(events[i]);
   }
   size_t chunk = b.Chunk("TMLN");
   b.U32(static_cast<uint32_t>(records.size()));
@@ -242,8 +242,8 @@ class FakeWorld final : public IEventWorld {
 };
 
 // Loads objects written in `format`, read with that format version.
-inline bool LoadObjects(const std::vector<ObjectSpec>& specs, int format = 9) {
-  ChunkData chunk = ObjectChunk(specs, format);
+inline bool LoadObjects(const std::vector<ObjectSpec>& shapes, int format = 9) {
+  ChunkData chunk = ObjectChunk(shapes, format);
   int32_t saved = g_formatVersion;
   g_formatVersion = format;
   bool loaded = Object_Load(chunk.image, chunk.data, chunk.size);

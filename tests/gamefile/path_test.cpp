@@ -30,22 +30,22 @@ uint32_t Bits(float f) {
 }
 
 // A PATH chunk; `cutPoints` claims more points than the file holds.
-GameImage PathImage(const std::vector<PathSpec>& specs, uint64_t* data, uint32_t* size, uint32_t cutPoints = 0) {
+GameImage PathImage(const std::vector<PathSpec>& shapes, uint64_t* data, uint32_t* size, uint32_t cutPoints = 0) {
   ImageBuilder b;
   size_t at = b.Chunk("PATH");
   *data = b.Here();
-  b.U32(static_cast<uint32_t>(specs.size()));
+  b.U32(static_cast<uint32_t>(shapes.size()));
   size_t table = b.Here();
-  for (size_t i = 0; i < specs.size(); ++i) b.U32(0);
-  for (size_t i = 0; i < specs.size(); ++i) {
-    if (specs[i].name == nullptr) continue;
+  for (size_t i = 0; i < shapes.size(); ++i) b.U32(0);
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    if (shapes[i].name == nullptr) continue;
     size_t nameAt = b.Here();
-    b.Text(specs[i].name);
+    b.Text(shapes[i].name);
     b.Patch(table + 4 * i, static_cast<uint32_t>(b.Here()));
-    b.U32(static_cast<uint32_t>(nameAt)).U32(static_cast<uint32_t>(specs[i].kind)).U32(specs[i].closed);
-    b.U32(static_cast<uint32_t>(specs[i].precision));
-    b.U32(static_cast<uint32_t>(specs[i].points.size()) + cutPoints);
-    for (const PathPoint& p : specs[i].points) b.U32(Bits(p.x)).U32(Bits(p.y)).U32(Bits(p.speed));
+    b.U32(static_cast<uint32_t>(nameAt)).U32(static_cast<uint32_t>(shapes[i].kind)).U32(shapes[i].closed);
+    b.U32(static_cast<uint32_t>(shapes[i].precision));
+    b.U32(static_cast<uint32_t>(shapes[i].points.size()) + cutPoints);
+    for (const PathPoint& p : shapes[i].points) b.U32(Bits(p.x)).U32(Bits(p.y)).U32(Bits(p.speed));
   }
   b.EndChunk(at);
   *size = static_cast<uint32_t>(b.Here() - *data);

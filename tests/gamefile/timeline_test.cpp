@@ -14,8 +14,8 @@ class TimeLines : public testing::Test {
  protected:
   void SetUp() override { TimeLine_Init(); }
   void TearDown() override { TimeLine_Shutdown(); }
-  bool Load(const std::vector<TimeLineSpec>& specs) {
-    ChunkData chunk = TimeLineChunk(specs);
+  bool Load(const std::vector<TimeLineShape>& shapes) {
+    ChunkData chunk = TimeLineChunk(shapes);
     return TimeLine_Load(chunk.image, chunk.data, chunk.size);
   }
   RecordingCode code_;

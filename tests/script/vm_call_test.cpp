@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "script/codegen.h"
+#include "script/script.h"
 #include "script/variable_names.h"
 #include "script/vm.h"
 #include "snippet_runner.h"
@@ -130,6 +133,23 @@ TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
               "m = 3\n"
               "called from - snippet \\(line -1\\) - <unknown source line>\n"
               "w = 2\n");
+}
+
+TEST_F(VMCallsDeathTest, ACallerFrameShowsTheLineOfItsCall) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3;\nreturn inner()"}}));
+  // Pairs by hand: the first word on line 0, everything after it on line 1,
+  // where the call is.
+  CCode* middle = Script_Get(Script_Find("middle"))->code;
+  ASSERT_NE(middle, nullptr);
+  auto* pairs = static_cast<uint8_t*>(KV_ALLOC(16, true));
+  const uint32_t words[4] = {0, 0, 4, 14};
+  std::memcpy(pairs, words, sizeof words);
+  delete middle->debug;
+  middle->debug = new VMBuffer();
+  middle->debug->Adopt(pairs, 16);
+  EXPECT_EXIT(RunToDeath(runner_, "middle()"), ::testing::ExitedWithCode(255),
+              "called from - Script.middle \\(line 1\\) - return inner\\(\\)\n");
 }
 
 }  // namespace

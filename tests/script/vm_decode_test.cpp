@@ -139,6 +139,43 @@ TEST_F(VMDecodeScripts, FusedFormsGiveWhatThePlainInstructionsGive) {
   EXPECT_EQ(runner_.RunJoined("b = 6; test_print(b * 2 + 1, b div 4, (b + 0.5) mod 4)"), "13 1 2.5");
 }
 
+TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
+  // Every slot by name, plainly and fused with a constant and an operator;
+  // a slot set outside the machine is hidden from a call that was not
+  // given it.
+  std::string all = "test_print(argument15";
+  for (int32_t i = 14; i >= 0; --i) all += ", argument" + std::to_string(i);
+  all += ")";
+  ASSERT_TRUE(runner_.SetScripts({
+      {"all", all},
+      {"fused", "test_print(argument13 * 2, argument15 - 1 < 15, argument10 mod 4, argument1 == 2.000001, argument0 div 2)"},
+      {"hidden", "return argument11 + 10 * argument0"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("all(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15)"),
+            "15 14 13 12 11 10 9 8 7 6 5 4 3 2 1 0");
+  EXPECT_EQ(runner_.RunJoined("fused(-5, 2, 0, 0, 0, 0, 0, 0, 0, 0, 22, 0, 0, 6.5, 0, 15)"), "13 1 2 1 -2");
+  EXPECT_EQ(runner_.RunJoined("set_slot(11, 4); test_print(hidden(3), slot(11)); set_slot(11, 0)"), "30 4");
+  // Texts and odd kinds take the getter; plain numbers after them still
+  // read directly.
+  EXPECT_EQ(runner_.RunJoined("all(\"a\", 1, \"bc\")"), "0 0 0 0 0 0 0 0 0 0 0 0 0 bc 1 a");
+  EXPECT_EQ(runner_.RunJoined("fused(7, \"x\" == \"x\")"), "0 1 0 0 3");
+}
+
+using VMDecodeScriptsDeathTest = VMDecodeScripts;
+
+TEST_F(VMDecodeScriptsDeathTest, AFusedArgumentHoldingTextFailsAsThePlainInstructionsDo) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"times", "return argument0 * 3"}}));
+  EXPECT_EXIT(
+      {
+        PrepareToDie();
+        std::atexit(Script_Clear);
+        runner_.Run("times(\"ab\")");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(255), "VMError!! Occurred - DoMul :: Execution Error\n at Script.times");
+}
+
 TEST(VMFast, ShortcutsAgreeWithTheLibraryAndTheConversionModule) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();

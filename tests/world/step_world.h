@@ -84,8 +84,8 @@ class StepWorld : public InstanceWorld {
   void Bind(const std::string& label, Action action) { actions_[label] = std::move(action); }
 
   // Time lines from moments (step, label); moment code is its label.
-  void MakeTimeLines(const std::vector<TimeLineSpec>& specs) {
-    timeLines_ = TimeLineChunk(specs);
+  void MakeTimeLines(const std::vector<TimeLineShape>& shapes) {
+    timeLines_ = TimeLineChunk(shapes);
     ASSERT_TRUE(TimeLine_Load(timeLines_.image, timeLines_.data, timeLines_.size));
   }
 

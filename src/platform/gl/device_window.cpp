@@ -176,19 +176,19 @@ void SetIcon(SDL_Window* window) {
   SDL_FreeSurface(icon);
 }
 
-Uint32 CreationFlags(const DeviceWindowSpec& spec, bool gl) {
+Uint32 CreationFlags(const DeviceWindowRequest& request, bool gl) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (gl) flags |= SDL_WINDOW_OPENGL;
-  if (spec.borderless) flags |= SDL_WINDOW_BORDERLESS;
-  if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
+  if (request.borderless) flags |= SDL_WINDOW_BORDERLESS;
+  if (request.resizable) flags |= SDL_WINDOW_RESIZABLE;
   return flags;
 }
 
 }  // namespace
 
-DeviceWindow* DeviceWindow_Create(const DeviceWindowSpec& spec) {
+DeviceWindow* DeviceWindow_Create(const DeviceWindowRequest& request) {
   DeviceWindow_Destroy();
-  if (spec.width <= 0 || spec.height <= 0 || !StartVideo()) return nullptr;
+  if (request.width <= 0 || request.height <= 0 || !StartVideo()) return nullptr;
   const bool gl = !Switches_Get().headless;
   if (gl) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 4);
@@ -196,16 +196,16 @@ DeviceWindow* DeviceWindow_Create(const DeviceWindowSpec& spec) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   }
-  SDL_Window* sdl = SDL_CreateWindow("", spec.x, spec.y, spec.width, spec.height, CreationFlags(spec, gl));
+  SDL_Window* sdl = SDL_CreateWindow("", request.x, request.y, request.width, request.height, CreationFlags(request, gl));
   if (sdl == nullptr) return nullptr;
   SetIcon(sdl);
   auto* window = new DeviceWindow;
   window->sdl = sdl;
   window->gl = gl;
-  window->x = spec.x;
-  window->y = spec.y;
-  window->width = spec.width;
-  window->height = spec.height;
+  window->x = request.x;
+  window->y = request.y;
+  window->width = request.width;
+  window->height = request.height;
   g_window = window;
   return window;
 }
