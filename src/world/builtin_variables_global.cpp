@@ -8,6 +8,7 @@
 
 #include "gamefile/background.h"
 #include "gamefile/game_header.h"
+#include "graphics/transition_define.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -94,10 +95,9 @@ bool SetTransitionKind(CInstance*, int32_t, const ScriptValue& v) {
   g_transitionKind = 0;
   return true;
 }
-bool GetTransitionSteps(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_transitionSteps); }
+bool GetTransitionSteps(CInstance*, int32_t, ScriptValue* out) { return Real(out, GR_Transition_Get_Steps()); }
 bool SetTransitionSteps(CInstance*, int32_t, const ScriptValue& v) {
-  int32_t steps = IntOf(v);
-  g_transitionSteps = steps >= 1 ? steps : 1;
+  GR_Transition_Set_Steps(IntOf(v));
   return true;
 }
 

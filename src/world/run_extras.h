@@ -1,15 +1,13 @@
 // Run values that scripts read through built-in variables and whose owners
-// fill them in: the caption flag the caption action also sets, the frames
-// of a room transition, the asynchronous event's map, the display's
-// antialiasing level and the view being drawn.
+// fill them in: the caption flag the caption action also sets, the
+// asynchronous event's map, the display's antialiasing level and the view
+// being drawn.
 #pragma once
 
 #include <cstdint>
 
 // Set by show_score and by the caption action: the window caption is ours.
 extern uint8_t g_captionSet;
-// Frames of a room transition, never below 1.
-extern int32_t g_transitionSteps;
 // The map of the asynchronous event being run; -1 outside one.
 extern int32_t g_asyncLoad;
 extern int32_t g_displayAA;

@@ -24,3 +24,8 @@ extern uint8_t g_graphicsResetPending;
 extern int64_t g_stepDelta;
 // Wall-clock seconds since 1970, refreshed every frame.
 extern int64_t g_wallClockSeconds;
+
+// The saved game to load when the code -300 is acted on; "" when none.
+// A null name clears it.
+void Run_SetLoadFileName(const char* path);
+const char* Run_LoadFileName();

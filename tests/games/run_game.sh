@@ -6,6 +6,7 @@
 #   then lines that must appear in this order (other lines may come between);
 #   a line starting with "!" must not appear anywhere.
 # FORM is "source" or "bytecode"; "oldexec" runs the source form with -oldexec.
+# A folder NAME.files beside the description is copied into the data folder.
 set -u
 mkgame=$1 player=$2 description=$3 expect=$4 form=$5
 frames=${KORVALITH_TEST_FRAMES:-60}
@@ -23,6 +24,8 @@ fi
 run_args=(-game "$game")
 [ "$form" = oldexec ] && run_args+=(-oldexec)
 mkdir -p "$work/data"
+# NAME.files, when there, is laid into the data folder (save folders by game name).
+[ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
 env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
     XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
     timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null

@@ -4,6 +4,4 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_GameEnd);
-
 void Builtins_RegisterGame();

@@ -1,0 +1,46 @@
+// What the game family's handlers share: reading coordinates and
+// selectors from the arguments, writing instance results, and turning the
+// self and other selectors into ids where a handler does so.
+#pragma once
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+
+#include "builtins/builtin_args.h"
+#include "world/instance.h"
+
+// A handler with the registry's signature; most use only some parameters.
+#define GAME_BUILTIN(name)                                                                          \
+  void name([[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self,                  \
+            [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
+
+namespace game {
+
+constexpr int32_t kSelf = -1;
+constexpr int32_t kOther = -2;
+constexpr int32_t kNoone = -4;
+
+// Reals too large for a float become infinities.
+inline float NarrowToFloat(double value) {
+  if (value > FLT_MAX) return INFINITY;
+  if (value < -FLT_MAX) return -INFINITY;
+  return static_cast<float>(value);
+}
+
+inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }
+
+// An instance's id, or noone.
+inline double IdOf(const CInstance* instance) { return instance != nullptr ? instance->id : kNoone; }
+
+inline bool Live(const CInstance* instance) { return instance != nullptr && instance->markedForDeletion == 0; }
+
+// -1 and -2 name the calling and the other instance when it is there;
+// everything else is passed on as it is.
+inline int32_t SelfOrOther(int32_t selector, const CInstance* self, const CInstance* other) {
+  if (selector == kSelf && self != nullptr) return self->id;
+  if (selector == kOther && other != nullptr) return other->id;
+  return selector;
+}
+
+}  // namespace game
