@@ -12,6 +12,7 @@
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
 #include "gamefile/sprite.h"
+#include "graphics/transition_define.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -122,6 +123,7 @@ bool Runner_Start() {
 
 void Runner_Shutdown() {
   Motion_Grid_DestroyAll();
+  GR_Transition_Shutdown();
   VM_Shutdown();
   Code_Constant_Free();
   Object_FreeEventLists();
