@@ -1,6 +1,7 @@
 #include "script/vm.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -111,14 +112,47 @@ int32_t ArgumentExtent() {
   return extent;
 }
 
+// Argument slots are always written and read as three 8-byte words: a
+// slot written in pieces and read back whole (or the other way round) at
+// the next call would stall the load until the stores retire. The empty asm
+// keeps each word in a general register, so the copies are not merged into
+// wider vector moves.
+inline void StoreArgumentWords(ScriptValue* to, uint64_t head, uint64_t text, uint64_t real) {
+  asm("" : "+r"(head), "+r"(text), "+r"(real));
+  auto* words = reinterpret_cast<unsigned char*>(to);
+  std::memcpy(words, &head, 8);
+  std::memcpy(words + 8, &text, 8);
+  std::memcpy(words + 16, &real, 8);
+}
+
+inline void CopyArgument(ScriptValue* to, const ScriptValue* from) {
+  static_assert(sizeof(ScriptValue) == 24 && offsetof(ScriptValue, text) == 8 && offsetof(ScriptValue, real) == 16);
+  uint64_t head, text, real;
+  const auto* words = reinterpret_cast<const unsigned char*>(from);
+  std::memcpy(&head, words, 8);
+  std::memcpy(&text, words + 8, 8);
+  std::memcpy(&real, words + 16, 8);
+  StoreArgumentWords(to, head, text, real);
+}
+
+inline void ClearArgument(ScriptValue* to) { StoreArgumentWords(to, kValueReal, 0, 0); }
+
+// A variant slot's value handed over to an argument slot.
+inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
+  uint64_t text, real;
+  std::memcpy(&text, &slot.text, 8);
+  std::memcpy(&real, &slot.d, 8);
+  StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
+}
+
 // Puts back the caller's slots of a frame; `extent` of the callee's may be
 // set.
 void RestoreArguments(const VMFrame& frame, int32_t extent) {
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
-  for (int32_t i = 0; i < frame.argumentExtent; ++i) g_arguments[i] = frame.arguments[i];
-  for (int32_t i = frame.argumentExtent; i < extent; ++i) g_arguments[i] = ScriptValue();
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
 }
 
@@ -957,13 +991,12 @@ bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp
   frame.overflowLimit = overflowLimit_;
   int32_t extent = ArgumentExtent();
   frame.argumentExtent = extent;
-  for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
+  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
   for (int32_t i = 0; i < given; ++i) {
-    const VMSlot& slot = sp[-1 - i];
-    g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
+    SetArgumentFromSlot(&g_arguments[i], sp[-1 - i]);
   }
-  for (int32_t i = given; i < extent; ++i) g_arguments[i] = ScriptValue();
+  for (int32_t i = given; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = given;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
