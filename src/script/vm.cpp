@@ -1,6 +1,7 @@
 #include "script/vm.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -111,14 +112,47 @@ int32_t ArgumentExtent() {
   return extent;
 }
 
+// Argument slots are always written and read as three 8-byte words: a
+// slot written in pieces and read back whole (or the other way round) at
+// the next call would stall the load until the stores retire. The empty asm
+// keeps each word in a general register, so the copies are not merged into
+// wider vector moves.
+inline void StoreArgumentWords(ScriptValue* to, uint64_t head, uint64_t text, uint64_t real) {
+  asm("" : "+r"(head), "+r"(text), "+r"(real));
+  auto* words = reinterpret_cast<unsigned char*>(to);
+  std::memcpy(words, &head, 8);
+  std::memcpy(words + 8, &text, 8);
+  std::memcpy(words + 16, &real, 8);
+}
+
+inline void CopyArgument(ScriptValue* to, const ScriptValue* from) {
+  static_assert(sizeof(ScriptValue) == 24 && offsetof(ScriptValue, text) == 8 && offsetof(ScriptValue, real) == 16);
+  uint64_t head, text, real;
+  const auto* words = reinterpret_cast<const unsigned char*>(from);
+  std::memcpy(&head, words, 8);
+  std::memcpy(&text, words + 8, 8);
+  std::memcpy(&real, words + 16, 8);
+  StoreArgumentWords(to, head, text, real);
+}
+
+inline void ClearArgument(ScriptValue* to) { StoreArgumentWords(to, kValueReal, 0, 0); }
+
+// A variant slot's value handed over to an argument slot.
+inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
+  uint64_t text, real;
+  std::memcpy(&text, &slot.text, 8);
+  std::memcpy(&real, &slot.d, 8);
+  StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
+}
+
 // Puts back the caller's slots of a frame; `extent` of the callee's may be
 // set.
 void RestoreArguments(const VMFrame& frame, int32_t extent) {
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
-  for (int32_t i = 0; i < frame.argumentExtent; ++i) g_arguments[i] = frame.arguments[i];
-  for (int32_t i = frame.argumentExtent; i < extent; ++i) g_arguments[i] = ScriptValue();
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
 }
 
@@ -183,10 +217,10 @@ class Machine {
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
-  bool Call(uint32_t word, int32_t id, int32_t ip, VMSlot*& sp);
+  VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp);
-  void LeaveScript(VMSlot*& sp, VMSlot* value);
+  VMSlot* LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
 
@@ -299,6 +333,15 @@ void Machine::Unwind(VMSlot* sp) {
     if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > limit, 0)) goto slow; \
     goto* kHandlers[op->kind];                          \
   } while (0)
+// Helpers that move the stack pointer get a copy of it, so that the loop's
+// own pointer never has its address taken and stays in a register.
+#define VM_MOVING_SP(call) \
+  ([&] {                   \
+    VMSlot* moved = sp;    \
+    bool ok = (call);      \
+    sp = moved;            \
+    return ok;             \
+  }())
 #define VM_NEXT(n) \
   do {             \
     op += (n);     \
@@ -357,7 +400,7 @@ slow:
 
 end:
   if (depth_ == 0) goto done;
-  LeaveScript(sp, nullptr);
+  sp = LeaveScript(sp, nullptr);
   VM_RELOAD();
 link:
   op = records + op->target;
@@ -509,7 +552,7 @@ pushSelf: {
 }
 pushVariable:
   errorPc_ = op->at;
-  if (!PushVariable(op->word, op->operand, sp)) goto stop;
+  if (!VM_MOVING_SP(PushVariable(op->word, op->operand, moved))) goto stop;
   VM_NEXT(1);
 pushBad:
   VM_FAIL(kMalformed);
@@ -540,7 +583,7 @@ popSelf: {
 }
 popVariable:
   errorPc_ = op->at;
-  if (!PopVariable(op->word, op->operand, sp)) goto stop;
+  if (!VM_MOVING_SP(PopVariable(op->word, op->operand, moved))) goto stop;
   VM_NEXT(1);
 popBad:
   VM_FAIL("Pop :: Execution Error - Instruction malformed");
@@ -577,7 +620,7 @@ pushEnv:
 popEnv: {
   errorPc_ = op->at;
   bool jump = false;
-  if (!(op->plain == kKindPushEnv ? PushEnv(*op, sp, &jump) : PopEnv(*op, &jump))) goto stop;
+  if (!(op->plain == kKindPushEnv ? VM_MOVING_SP(PushEnv(*op, moved, &jump)) : PopEnv(*op, &jump))) goto stop;
   UpdateSoftLimit();
   limit = softLimit_;
   if (jump) {
@@ -590,7 +633,9 @@ popEnv: {
 call:
   errorPc_ = op->at;
   code_.ip = static_cast<int32_t>(op - records) + 1;
-  if (!Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp)) goto stop;
+  // A failed call leaves the stack as it was, for the unwinding to free.
+  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp)) sp = after;
+  else goto stop;
   VM_RELOAD();
 callBad:
   VM_FAIL("DoCall :: Execution Engine type error");
@@ -599,14 +644,14 @@ ret:
   if (depth_ == 0) goto done;
   VM_NEED(1);
   if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
-  LeaveScript(sp, sp - 1);
+  sp = LeaveScript(sp, sp - 1);
   VM_RELOAD();
 exit:
   if (depth_ == 0) {
     exited_ = true;
     goto done;
   }
-  LeaveScript(sp, nullptr);
+  sp = LeaveScript(sp, nullptr);
   VM_RELOAD();
 
 // A number constant, then an operator on it and the value below.
@@ -865,29 +910,30 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-bool Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot*& sp) {
+VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
   if (sp - stack_.slots < base_ + argc) {
     Fail(kMalformed);
-    return false;
+    return nullptr;
   }
   for (VMSlot* slot = sp - argc; slot < sp; ++slot) {
     if (slot->type != kSlotVariant) {
       Fail(kMalformed);
-      return false;
+      return nullptr;
     }
   }
-  if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp);
+  if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
   if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0) return EnterScript(script, argc, ip, sp);
+    if (code != nullptr && code->code != nullptr && code->code->size > 0)
+      return EnterScript(script, argc, ip, sp) ? sp : nullptr;
   }
   // Extension functions, and scripts without bytecode, give real 0.
   FreeSlots(sp - argc, sp);
   sp -= argc;
   VMSlot_SetReal(sp++, 0.0);
-  return true;
+  return sp;
 }
 
 bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
@@ -945,13 +991,12 @@ bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp
   frame.overflowLimit = overflowLimit_;
   int32_t extent = ArgumentExtent();
   frame.argumentExtent = extent;
-  for (int32_t i = 0; i < extent; ++i) frame.arguments[i] = g_arguments[i];
+  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
   for (int32_t i = 0; i < given; ++i) {
-    const VMSlot& slot = sp[-1 - i];
-    g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
+    SetArgumentFromSlot(&g_arguments[i], sp[-1 - i]);
   }
-  for (int32_t i = given; i < extent; ++i) g_arguments[i] = ScriptValue();
+  for (int32_t i = given; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = given;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
@@ -967,7 +1012,7 @@ bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp
 
 // Return (value given) or frame end (real 0): the caller's state comes back
 // and the value takes the place of the call's arguments.
-void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
+VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   ScriptValue returned;
   if (value != nullptr && value->type == kSlotVariant) {
     returned = ScriptValue{value->kind, value->text, value->d};  // as VMSlot_ToValue hands a variant over
@@ -998,6 +1043,7 @@ void Machine::LeaveScript(VMSlot*& sp, VMSlot* value) {
   // The caller's depth and with loops are back as they were at the call.
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
+  return sp;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
