@@ -237,6 +237,16 @@ class Machine {
   bool failed_ = false;
   bool exited_ = false;
   int32_t errorPc_ = 0;
+  // The last of self's variables an element access found, while no node
+  // has gone back to the pool since.
+  struct SelfNodeCache {
+    const CInstance* self = nullptr;
+    const IWorldSeam* seam = nullptr;
+    int32_t id = -1;
+    uint64_t returns = 0;
+    VariableNode* node = nullptr;
+  } selfNode_;
+  VariableNode* FindSelfNode(int32_t id);
 };
 
 void Machine::Fail(const char* message) {
@@ -797,8 +807,7 @@ ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest)
     selector = (--sp)->i;
   }
   if (index < 0 || (selector != kSelf && (selector != kUnspecified || Variable_IsGlobalVar(op.id) != 0))) return nullptr;
-  CVariableList* list = WorldSeam_Get().InstanceVariables(self_);
-  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(op.id);
+  VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
   *rest = sp;
   if (index == 0) return &node->value;
@@ -806,6 +815,18 @@ ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest)
   Variable_SplitIndex(index, &row, &column);
   if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
   return &node->rows[row].items[column];
+}
+
+VariableNode* Machine::FindSelfNode(int32_t id) {
+  IWorldSeam* seam = &WorldSeam_Get();
+  SelfNodeCache& cache = selfNode_;
+  if (cache.node != nullptr && cache.self == self_ && cache.id == id && cache.seam == seam &&
+      cache.returns == g_variableNodeReturns)
+    return cache.node;
+  CVariableList* list = seam->InstanceVariables(self_);
+  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
+  cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
+  return node;
 }
 
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
