@@ -82,6 +82,7 @@ VariableNode* VariableNode_Take(int32_t id) {
 }
 
 void VariableNode_Return(VariableNode* node) {
+  ++g_variableNodeReturns;
   ScriptValue_Release(&node->value);
   FreeRows(node);
   node->bucketNext = nullptr;

@@ -104,6 +104,11 @@ inline void Variable_SplitIndex(int32_t k, int32_t* row, int32_t* column) {
   *column = k - *row * CVariableList::kRowStride;
 }
 
+// Counts nodes given back to the pool. A node pointer kept from an earlier
+// lookup still belongs to the same variable of the same list while this
+// has not moved (nodes are reused, never handed back to the heap).
+inline uint64_t g_variableNodeReturns = 0;
+
 // Node pool shared by all lists: a fresh node (real 0, no rows) and the
 // return of a node whose contents are freed here.
 VariableNode* VariableNode_Take(int32_t id);

@@ -147,7 +147,7 @@ inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
 
 // Puts back the caller's slots of a frame; `extent` of the callee's may be
 // set.
-void RestoreArguments(const VMFrame& frame, int32_t extent) {
+inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame, int32_t extent) {
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
@@ -217,10 +217,10 @@ class Machine {
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
-  VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp);
+  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp);
-  VMSlot* LeaveScript(VMSlot* sp, VMSlot* value);
+  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp);
+  __attribute__((always_inline)) inline VMSlot* LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
 
@@ -237,6 +237,16 @@ class Machine {
   bool failed_ = false;
   bool exited_ = false;
   int32_t errorPc_ = 0;
+  // The last of self's variables an element access found, while no node
+  // has gone back to the pool since.
+  struct SelfNodeCache {
+    const CInstance* self = nullptr;
+    const IWorldSeam* seam = nullptr;
+    int32_t id = -1;
+    uint64_t returns = 0;
+    VariableNode* node = nullptr;
+  } selfNode_;
+  VariableNode* FindSelfNode(int32_t id);
 };
 
 void Machine::Fail(const char* message) {
@@ -797,8 +807,7 @@ ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest)
     selector = (--sp)->i;
   }
   if (index < 0 || (selector != kSelf && (selector != kUnspecified || Variable_IsGlobalVar(op.id) != 0))) return nullptr;
-  CVariableList* list = WorldSeam_Get().InstanceVariables(self_);
-  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(op.id);
+  VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
   *rest = sp;
   if (index == 0) return &node->value;
@@ -806,6 +815,18 @@ ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest)
   Variable_SplitIndex(index, &row, &column);
   if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
   return &node->rows[row].items[column];
+}
+
+VariableNode* Machine::FindSelfNode(int32_t id) {
+  IWorldSeam* seam = &WorldSeam_Get();
+  SelfNodeCache& cache = selfNode_;
+  if (cache.node != nullptr && cache.self == self_ && cache.id == id && cache.seam == seam &&
+      cache.returns == g_variableNodeReturns)
+    return cache.node;
+  CVariableList* list = seam->InstanceVariables(self_);
+  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
+  cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
+  return node;
 }
 
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
@@ -910,7 +931,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp) {
+inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
   if (sp - stack_.slots < base_ + argc) {
     Fail(kMalformed);
@@ -969,7 +990,7 @@ const VMUnit* ScriptUnit(CCode* code) {
   return &unit;
 }
 
-bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp) {
+inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp) {
   if (depth_ >= stack_.frameCapacity - 1 ||
       static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
     Fail(kOverflow);
@@ -1012,7 +1033,7 @@ bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp
 
 // Return (value given) or frame end (real 0): the caller's state comes back
 // and the value takes the place of the call's arguments.
-VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
+inline VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   ScriptValue returned;
   if (value != nullptr && value->type == kSlotVariant) {
     returned = ScriptValue{value->kind, value->text, value->d};  // as VMSlot_ToValue hands a variant over
