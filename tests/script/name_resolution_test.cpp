@@ -52,9 +52,9 @@ TEST(NameResolution, NewNamesShareOneIdAcrossTexts) {
   EXPECT_EQ(first.root.children[0].children[0].id, id);
   EXPECT_EQ(second.root.children[0].children[1].id, id);
   // A built-in keeps its registry index.
-  CCode builtin("x = 1", false);
+  CCode builtin("front_builtin = 1", false);
   ASSERT_TRUE(front_test::Front(&builtin));
-  EXPECT_EQ(builtin.root.children[0].children[0].id, Variable_BuiltIn_Find("x"));
+  EXPECT_EQ(builtin.root.children[0].children[0].id, Variable_BuiltIn_Find("front_builtin"));
 }
 
 TEST(NameResolution, ConstantsWinOverVariables) {
