@@ -664,6 +664,23 @@ exit:
   sp = LeaveScript(sp, nullptr);
   VM_RELOAD();
 
+// A fused comparison whose record after (`at` records on) is a conditional
+// branch takes the branch at once instead of pushing the bool for it to
+// pop. Records of one chain follow one another, and a chain's last record is
+// never a branch, so the record there is the very next instruction.
+#define VM_TEST_BRANCH(truth, at, pop)                                       \
+  do {                                                                       \
+    const VMRecord& test = op[at];                                           \
+    if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) {     \
+      pop;                                                                   \
+      if ((truth) == (test.kind == kKindBranchTrue)) {                       \
+        op = records + test.target;                                          \
+        VM_DISPATCH();                                                       \
+      }                                                                      \
+      VM_NEXT((at) + 1);                                                     \
+    }                                                                        \
+  } while (0)
+
 // A number constant, then an operator on it and the value below.
 #define VM_CONST_OP(OP)                                                          \
   {                                                                                \
@@ -672,7 +689,9 @@ exit:
     double l, value;                                                               \
     if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) { \
       if (VMFast_IsCompare(OP)) {                                                \
-        VMSlot_SetBool(left, VMFast_Compare(OP, l, next.value.d));               \
+        bool truth = VMFast_Compare(OP, l, next.value.d);                          \
+        VM_TEST_BRANCH(truth, 2, --sp);                                            \
+        VMSlot_SetBool(left, truth);                                               \
         VM_NEXT(2);                                                                \
       }                                                                            \
       if (VMFast_Arith(OP, l, next.value.d, &value)) {                           \
@@ -705,7 +724,9 @@ constGt: VM_CONST_OP(kKindGt)
     if (read != nullptr && read->kind == kValueReal && read->text == nullptr) {  \
       if (VMFast_IsCompare(OP)) {                                                \
         g_variableIndexOutOfRange = 0;                                           \
-        VMSlot_SetBool(sp++, VMFast_Compare(OP, read->real, op->value.d));       \
+        bool truth = VMFast_Compare(OP, read->real, op->value.d);                \
+        VM_TEST_BRANCH(truth, 3, (void)0);                                       \
+        VMSlot_SetBool(sp++, truth);                                             \
         VM_NEXT(3);                                                              \
       }                                                                          \
       if (VMFast_Arith(OP, read->real, op->value.d, &value)) {                   \
@@ -751,6 +772,7 @@ argumentGe: VM_ARGUMENT_OP(kKindGe)
 argumentGt: VM_ARGUMENT_OP(kKindGt)
 #undef VM_ARGUMENT_OP
 #undef VM_VALUE_OP
+#undef VM_TEST_BRANCH
 
 done:
   if (!exited_ && result != nullptr && sp > stack_.slots + base_) {

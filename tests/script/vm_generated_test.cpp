@@ -92,6 +92,23 @@ TEST_F(VMGenerated, StringsAndTolerance) {
   EXPECT_EQ(Program("n = (1 != 1.00002)", "n"), 1);
 }
 
+// A comparison with a constant decides the branch after it directly; every
+// operator, both outcomes, the tolerance, and values the quick form refuses.
+TEST_F(VMGenerated, ComparisonsWithAConstantSteerBranches) {
+  EXPECT_EQ(Program("var i; n = 0; for (i = 0; i < 5; i += 1) n += 1", "n"), 5);
+  EXPECT_EQ(Program("var i; n = 0; for (i = 0; i <= 5; i += 1) n += 1", "n"), 6);
+  EXPECT_EQ(Program("var i; n = 0; for (i = 9; i > 5; i -= 1) n += 1", "n"), 4);
+  EXPECT_EQ(Program("var i; n = 0; for (i = 9; i >= 5; i -= 1) n += 1", "n"), 5);
+  EXPECT_EQ(Program("var i; n = 0; for (i = 0; i != 7; i += 1) n += 1", "n"), 7);
+  EXPECT_EQ(Program("var i; n = 0; i = 0.3; if (i == 0.3) n = 1 else n = 2", "n"), 1);
+  EXPECT_EQ(Program("var i; n = 0; i = 1.000001; if (i == 1) n = 1 else n = 2", "n"), 1);
+  EXPECT_EQ(Program("var i; n = 0; i = 4; while !(i < 2) { i -= 1; n += 1 }", "n"), 3);
+  EXPECT_EQ(Program("n = 0; i = 3; if (i * 2 < 7) n = 1 else n = 2", "n"), 1);
+  EXPECT_EQ(Program("n = 0; i = 4; if (i * 2 < 7) n = 1 else n = 2", "n"), 2);
+  EXPECT_EQ(Program("n = 0; i = 4; k = (i * 2 < 9); n = k + 1", "n"), 2);
+  EXPECT_EQ(Program("var i; n = 0; i = \"a\"; if (i == \"a\") n = 1 else n = 2", "n"), 1);
+}
+
 TEST_F(VMGenerated, GlobalvarInCodeThatNeverRunsStillMakesTheNameGlobal) {
   Program("if (0) { globalvar gv; } gv = 4", "gv");
   OwnedValue v;
