@@ -226,6 +226,19 @@ const char* CutShort(const uint8_t* data, uint32_t bound, uint32_t format) {
     }
     return "JPEG data cut short";
   }
+  if (format == 3) {
+    // Every chunk must fit in what is left: the image library sizes its
+    // buffers from the stored lengths before it reads the data.
+    uint64_t at = 8;
+    while (at + 8 <= bound) {
+      const uint64_t length = uint64_t{data[at]} << 24 | uint64_t{data[at + 1]} << 16 | uint64_t{data[at + 2]} << 8 |
+                              data[at + 3];
+      if (length > bound - at - 8) return "PNG chunk runs past the end";
+      if (std::memcmp(data + at + 4, "IEND", 4) == 0) return nullptr;
+      at += 12 + length;
+    }
+    return nullptr;
+  }
   const bool plainTga = bound >= 18 && data[1] <= 1 && data[2] >= 1 && data[2] <= 3;
   if (format == 2 && plainTga) {
     const uint64_t palette = data[1] == 1 ? uint64_t{Read16(data + 5)} * ((data[7] + 7u) / 8u) : 0;

@@ -167,6 +167,11 @@ TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
   std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 32, 8};
   for (int i = 0; i < 8; ++i) tga.push_back(static_cast<uint8_t>(0x40 + i));
   const std::vector<uint8_t> jpegWithoutEnd = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
+  // A 6 x 4 PNG whose data chunk claims almost 2 GB: refused before any
+  // buffer is sized from that length.
+  const std::vector<uint8_t> pngHugeChunk = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D, 'I', 'H',
+                                             'D', 'R', 0, 0, 0, 6, 0, 0, 0, 4, 8, 6, 0, 0, 0, 0xAD, 0x04, 0x4E,
+                                             0x43, 0x7F, 0x00, 0x73, 0x08, 'I', 'D', 'A', 'T', 1, 2, 3, 4};
 
   struct Case {
     const char* what;
@@ -179,6 +184,7 @@ TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
       {"whole TGA", tga, true},
       {"TGA cut in its pixels", std::vector<uint8_t>(tga.begin(), tga.end() - 3), false},
       {"JPEG without its end", jpegWithoutEnd, false},
+      {"PNG chunk longer than the file", pngHugeChunk, false},
   };
   for (const Case& c : cases) {
     console_.lines.clear();
