@@ -127,29 +127,22 @@ void CInstance::SetSpriteIndex(int32_t index) {
   FollowSprite();
 }
 
-void CInstance::SetMaskIndex(int32_t index) {
-  if (index == mask_index) return;
-  mask_index = index;
-  bboxDirty = 1;
+namespace {
+
+// A field the bounding box depends on: a real change marks the box dirty.
+template <typename T>
+void ChangeBoxField(T* field, T value, uint8_t* bboxDirty) {
+  if (*field == value) return;
+  *field = value;
+  *bboxDirty = 1;
 }
 
-void CInstance::SetImageXScale(float value) {
-  if (value == image_xscale) return;
-  image_xscale = value;
-  bboxDirty = 1;
-}
+}  // namespace
 
-void CInstance::SetImageYScale(float value) {
-  if (value == image_yscale) return;
-  image_yscale = value;
-  bboxDirty = 1;
-}
-
-void CInstance::SetImageAngle(float value) {
-  if (value == image_angle) return;
-  image_angle = value;
-  bboxDirty = 1;
-}
+void CInstance::SetMaskIndex(int32_t index) { ChangeBoxField(&mask_index, index, &bboxDirty); }
+void CInstance::SetImageXScale(float value) { ChangeBoxField(&image_xscale, value, &bboxDirty); }
+void CInstance::SetImageYScale(float value) { ChangeBoxField(&image_yscale, value, &bboxDirty); }
+void CInstance::SetImageAngle(float value) { ChangeBoxField(&image_angle, value, &bboxDirty); }
 
 void CInstance::SetPosition(float newX, float newY) {
   if (newX == x && newY == y) return;
