@@ -14,9 +14,10 @@
 #include "script/compile_error.h"
 #include "script/error_report.h"
 
+std::vector<CScript*> g_scripts;
+
 namespace {
 
-std::vector<CScript*> g_scripts;
 std::vector<char*> g_names;
 
 }  // namespace
@@ -89,10 +90,6 @@ bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
   return true;
 }
 
-bool Script_Exists(int32_t index) {
-  return index >= 0 && static_cast<size_t>(index) < g_scripts.size() && g_scripts[index] != nullptr;
-}
-
 const char* Script_GetName(int32_t index) { return Script_Exists(index) ? g_names[index] : "<undefined>"; }
 
 int32_t Script_Find(const char* name) {
@@ -102,8 +99,6 @@ int32_t Script_Find(const char* name) {
   }
   return -1;
 }
-
-CScript* Script_Get(int32_t index) { return Script_Exists(index) ? g_scripts[index] : nullptr; }
 
 int32_t Script_Count() { return static_cast<int32_t>(g_scripts.size()); }
 

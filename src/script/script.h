@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/game_image.h"
 #include "runtime/script_value.h"
@@ -38,11 +39,18 @@ bool Script_Load(const GameImage& image, uint64_t data, uint32_t size);
 // Compiles every script in slot order; the first failure is reported as a
 // fatal error and ends the pass with false.
 bool Script_Prepare();
-bool Script_Exists(int32_t index);
 const char* Script_GetName(int32_t index);
 int32_t Script_Find(const char* name);
-CScript* Script_Get(int32_t index);
 int32_t Script_Count();
+
+// The store's slots, read through Script_Get (script calls look them up on
+// every call); slots of the script chunk that hold no script are null.
+extern std::vector<CScript*> g_scripts;
+
+inline CScript* Script_Get(int32_t index) {
+  return index >= 0 && static_cast<size_t>(index) < g_scripts.size() ? g_scripts[static_cast<size_t>(index)] : nullptr;
+}
+inline bool Script_Exists(int32_t index) { return Script_Get(index) != nullptr; }
 void Script_Clear();
 // Runs script `index` with argc (0 to 16) arguments in the argument slots,
 // which are saved first and restored after. A failed run leaves "ERROR" in

@@ -57,11 +57,7 @@ void Variable_Global_Set(int32_t id, int32_t k, const ScriptValue& value) {
 
 CVariableList* Variable_Global_List() { return g_globalScope.list; }
 
-uint8_t Variable_IsGlobalVar(int32_t id) {
-  int64_t index = static_cast<int64_t>(id) - kFirstUserVariableId;
-  if (index < 0 || index >= g_globalScope.flagCount) return 0;
-  return g_globalScope.flags[index];
-}
+uint8_t Variable_IsGlobalVar(int32_t id) { return GlobalScope_Flag(id); }
 
 void Variable_DeclareGlobal(int32_t id) {
   int64_t index = static_cast<int64_t>(id) - kFirstUserVariableId;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "script/variable_names.h"
+
 class CVariableList;
 
 struct GlobalScope {
@@ -12,6 +14,13 @@ struct GlobalScope {
 };
 
 extern GlobalScope g_globalScope;
+
+// The globalvar flag of an id: non-zero when a bare name means the global
+// (ids below the user range never do).
+inline uint8_t GlobalScope_Flag(int32_t id) {
+  int64_t index = static_cast<int64_t>(id) - kFirstUserVariableId;
+  return index >= 0 && index < g_globalScope.flagCount ? g_globalScope.flags[index] : 0;
+}
 
 // Takes ownership of flags (null with count 0 for none).
 void GlobalScope_ReplaceFlags(uint8_t* flags, int32_t count);

@@ -1,5 +1,6 @@
 #include "script/vm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "script/function_registry.h"
 #include "script/interpreter.h"
 #include "script/script.h"
+#include "script/variable_global_state.h"
 #include "script/variable_list.h"
 #include "script/variable_names.h"
 #include "script/variable_registry.h"
@@ -199,14 +201,19 @@ class Machine {
 
   bool CheckOverflow(VMSlot* sp);
   void UpdateSoftLimit() {
+    SetLimits(kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
+              static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes);
+  }
+  // `room`: the bytes the slots may take once frames and with loops are
+  // counted.
+  void SetLimits(int32_t room) {
+    room_ = room;
     // Below this many slots no mix of value sizes can reach the limit.
-    int32_t room = kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
-                   static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes;
-    int32_t slots = room / 16;
-    overflowLimit_ = stack_.slots + (slots < 0 ? 0 : slots);
+    int32_t slots = std::max(room / 16, 0);
+    overflowLimit_ = stack_.slots + slots;
     // Fused records run up to three instructions past one check; with
     // breakpoints set every instruction is checked.
-    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + (slots < 4 ? 0 : slots - 4));
+    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + std::max(slots - 4, 0));
   }
   void Unwind(VMSlot* sp);
   void FreeSlots(VMSlot* from, VMSlot* to);
@@ -215,7 +222,7 @@ class Machine {
   bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
-  ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
+  __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
@@ -231,6 +238,7 @@ class Machine {
   int32_t depth_ = 0;
   int32_t base_ = 0;  // the running code's bottom slot
   int32_t withBase_ = 0;
+  int32_t room_ = 0;                 // as SetLimits was last given
   uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
   VMSlot* overflowLimit_ = nullptr;  // beyond it the stack's use is counted
   bool breakpoints_ = false;
@@ -246,7 +254,13 @@ class Machine {
     uint64_t returns = 0;
     VariableNode* node = nullptr;
   } selfNode_;
-  VariableNode* FindSelfNode(int32_t id);
+  inline VariableNode* FindSelfNode(int32_t id);
+  // The value a plain local or argument push reads; null: no such local.
+  __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
+    if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
+    const VariableNode* node = locals_->FindWritable(push.id);
+    return node != nullptr ? &node->value : nullptr;
+  }
 };
 
 void Machine::Fail(const char* message) {
@@ -360,7 +374,7 @@ void Machine::Unwind(VMSlot* sp) {
 // After a call or a return the running code may be another.
 #define VM_RELOAD()                                   \
   do {                                                \
-    records = code_.unit->decoded->records;           \
+    records = code_.records;                          \
     bottom = stack_.slots + base_;                    \
     limit = softLimit_;                               \
     op = records + code_.ip;                          \
@@ -385,13 +399,15 @@ bool Machine::Run(ScriptValue* result) {
       &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
       &&argumentAdd, &&argumentSub, &&argumentMul, &&argumentDiv, &&argumentRem, &&argumentMod, &&malformed,
       &&argumentLt, &&argumentLe, &&argumentEq, &&argumentNe, &&argumentGe, &&argumentGt,
+      &&twoAdd, &&twoSub, &&twoMul, &&twoDiv, &&twoRem, &&twoMod, &&malformed,
+      &&twoLt, &&twoLe, &&twoEq, &&twoNe, &&twoGe, &&twoGt,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
   locals_ = TakeLocals();
   breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
-  const VMRecord* records = code_.unit->decoded->records;
+  const VMRecord* records = code_.records;
   const VMRecord* op = records;
   VMSlot* bottom = stack_.slots + base_;
   uintptr_t limit = softLimit_;  // softLimit_ kept in a register
@@ -771,6 +787,42 @@ argumentNe: VM_ARGUMENT_OP(kKindNe)
 argumentGe: VM_ARGUMENT_OP(kKindGe)
 argumentGt: VM_ARGUMENT_OP(kKindGt)
 #undef VM_ARGUMENT_OP
+
+// Two plain reads, each a local or an argument slot, then an operator.
+#define VM_TWO_VALUE_OP(OP)                                                                   \
+  {                                                                                           \
+    const ScriptValue* left = PlainRead(op[0]);                                               \
+    const ScriptValue* right = PlainRead(op[1]);                                              \
+    double value;                                                                             \
+    if (left != nullptr && right != nullptr && left->kind == kValueReal && left->text == nullptr && \
+        right->kind == kValueReal && right->text == nullptr) {                                \
+      g_variableIndexOutOfRange = 0;                                                          \
+      if (VMFast_IsCompare(OP)) {                                                             \
+        bool truth = VMFast_Compare(OP, left->real, right->real);                             \
+        VM_TEST_BRANCH(truth, 3, (void)0);                                                    \
+        VMSlot_SetBool(sp++, truth);                                                          \
+        VM_NEXT(3);                                                                           \
+      }                                                                                       \
+      if (VMFast_Arith(OP, left->real, right->real, &value)) {                                \
+        VMSlot_SetReal(sp++, value);                                                          \
+        VM_NEXT(3);                                                                           \
+      }                                                                                       \
+    }                                                                                         \
+    goto* kHandlers[op->plain];                                                               \
+  }
+twoAdd: VM_TWO_VALUE_OP(kKindAdd)
+twoSub: VM_TWO_VALUE_OP(kKindSub)
+twoMul: VM_TWO_VALUE_OP(kKindMul)
+twoDiv: VM_TWO_VALUE_OP(kKindDiv)
+twoRem: VM_TWO_VALUE_OP(kKindRem)
+twoMod: VM_TWO_VALUE_OP(kKindMod)
+twoLt: VM_TWO_VALUE_OP(kKindLt)
+twoLe: VM_TWO_VALUE_OP(kKindLe)
+twoEq: VM_TWO_VALUE_OP(kKindEq)
+twoNe: VM_TWO_VALUE_OP(kKindNe)
+twoGe: VM_TWO_VALUE_OP(kKindGe)
+twoGt: VM_TWO_VALUE_OP(kKindGt)
+#undef VM_TWO_VALUE_OP
 #undef VM_VALUE_OP
 #undef VM_TEST_BRANCH
 
@@ -813,7 +865,7 @@ inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
 // read without popping: `rest` is where the stack ends once the selector and
 // index are taken. Null sends the reference down the full path: another
 // instance, a built-in or global variable, an element that does not exist.
-ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
+inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
   uint32_t ref = op.operand;
   if ((ref & kRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
   VMSlot* bottom = stack_.slots + base_;
@@ -828,26 +880,26 @@ ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest)
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
     selector = (--sp)->i;
   }
-  if (index < 0 || (selector != kSelf && (selector != kUnspecified || Variable_IsGlobalVar(op.id) != 0))) return nullptr;
+  if (index < 0 || (selector != kSelf && (selector != kUnspecified || GlobalScope_Flag(op.id) != 0))) return nullptr;
   VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
   *rest = sp;
   if (index == 0) return &node->value;
-  int32_t row, column;
-  Variable_SplitIndex(index, &row, &column);
+  int32_t row = 0, column = index;
+  if (index >= CVariableList::kRowStride) Variable_SplitIndex(index, &row, &column);
   if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
   return &node->rows[row].items[column];
 }
 
-VariableNode* Machine::FindSelfNode(int32_t id) {
+inline VariableNode* Machine::FindSelfNode(int32_t id) {
   IWorldSeam* seam = &WorldSeam_Get();
   SelfNodeCache& cache = selfNode_;
-  if (cache.node != nullptr && cache.self == self_ && cache.id == id && cache.seam == seam &&
-      cache.returns == g_variableNodeReturns)
+  // Only found nodes are kept, so a match is never a stale miss.
+  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns && cache.seam == seam)
     return cache.node;
   CVariableList* list = seam->InstanceVariables(self_);
   VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
-  cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
+  if (node != nullptr) cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
   return node;
 }
 
@@ -1013,8 +1065,9 @@ const VMUnit* ScriptUnit(CCode* code) {
 }
 
 inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp) {
-  if (depth_ >= stack_.frameCapacity - 1 ||
-      static_cast<int64_t>(depth_ + 1) * kVMFrameBytes + kVMStackReserve > kVMStackLimit) {
+  // The deepest call the frame array and the stack's accounting allow.
+  constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
+  if (depth_ >= kMaxDepth) {
     Fail(kOverflow);
     return false;
   }
@@ -1023,13 +1076,14 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   VMFrame& frame = stack_.frames[depth_++];
   // Built from the parts: ip was stored a moment ago, and reading the state
   // whole would wait for that store.
-  frame.caller = VMCodeState{code_.unit, ip, code_.line};
+  frame.caller = VMCodeState{code_.unit, code_.records, ip, code_.line};
   frame.self = self_;
   frame.other = other_;
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
   frame.callerBase = base_;
   frame.withBase = withBase_;
+  frame.room = room_;
   frame.softLimit = softLimit_;
   frame.overflowLimit = overflowLimit_;
   int32_t extent = ArgumentExtent();
@@ -1046,25 +1100,35 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   frame.base = static_cast<int32_t>(sp - stack_.slots);
   base_ = frame.base;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
-  code_ = VMCodeState{ScriptUnit(code), 0, 0};
+  const VMUnit* unit = ScriptUnit(code);
+  code_ = VMCodeState{unit, unit->decoded->records, 0, 0};
   g_argumentCount = argc;
   locals_ = TakeLocals();
-  UpdateSoftLimit();
+  SetLimits(room_ - kVMFrameBytes);
   return true;
 }
 
 // Return (value given) or frame end (real 0): the caller's state comes back
 // and the value takes the place of the call's arguments.
 inline VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
-  ScriptValue returned;
-  if (value != nullptr && value->type == kSlotVariant) {
-    returned = ScriptValue{value->kind, value->text, value->d};  // as VMSlot_ToValue hands a variant over
-    value->text = nullptr;
-  } else if (value != nullptr) {
-    VMSlot_ToValue(value, &returned);
-  }
+  // The value moves straight into the slot the call's arguments began at,
+  // the callee's bottom slot.
   VMSlot* bottom = stack_.slots + base_;
-  FreeSlots(bottom, value != nullptr ? value : sp);
+  if (value == nullptr) {
+    FreeSlots(bottom, sp);
+    VMSlot_SetReal(bottom, 0.0);
+  } else {
+    if (value->type != kSlotVariant) {
+      ScriptValue converted;
+      VMSlot_ToValue(value, &converted);
+      VMSlot_FromValue(value, converted);
+    }
+    FreeSlots(bottom, value);
+    if (value != bottom) {
+      *bottom = *value;
+      value->text = nullptr;
+    }
+  }
   VMFrame& frame = stack_.frames[--depth_];
   // The callee's own with loops end here; the caller's, below withBase_,
   // stay open around the call.
@@ -1081,12 +1145,11 @@ inline VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   withBase_ = frame.withBase;
   ReleaseLocals();
   RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
-  sp = stack_.slots + frame.base;
-  VMSlot_FromValue(sp++, returned);
   // The caller's depth and with loops are back as they were at the call.
+  room_ = frame.room;
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
-  return sp;
+  return bottom + 1;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
@@ -1219,7 +1282,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  machine.code_ = VMCodeState{&machine.top_, 0, 0};
+  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, 0, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

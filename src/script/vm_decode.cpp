@@ -251,10 +251,23 @@ class Decoder {
     return push.kind == kKindPushDouble ? push.value.d : static_cast<double>(push.value.i);
   }
 
+  static bool IsPlainRead(const VMRecord& record) {
+    return record.kind == kKindPushLocal || record.kind == kKindPushArgument;
+  }
+
+  // An operator on two variants the fused two-value form works.
+  static bool FusableOnVariants(const VMRecord& op) {
+    return op.kind >= kKindAdd && op.kind <= kKindGt && op.kind != kKindBitwise && op.expect1 == kSlotVariant &&
+           op.expect2 == kSlotVariant;
+  }
+
   void Fuse() {
     for (size_t i = 0; i + 1 < records_.size(); ++i) {
       VMRecord& first = records_[i];
-      if ((first.kind == kKindPushLocal || first.kind == kKindPushArgument) && i + 2 < records_.size() &&
+      if (IsPlainRead(first) && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
+          IsPlainRead(records_[i + 1]) && FusableOnVariants(records_[i + 2])) {
+        first.kind = static_cast<uint8_t>(kKindValueValueOp + records_[i + 2].kind - kKindAdd);
+      } else if (IsPlainRead(first) && i + 2 < records_.size() &&
           Follows(i, i + 1) && Follows(i + 1, i + 2) && IsNumberConstant(records_[i + 1]) &&
           FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
         int32_t family = first.kind == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp;

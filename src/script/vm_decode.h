@@ -54,7 +54,9 @@ enum VMKind : uint8_t {
   kKindConstOp,  // push of a number constant, then a binary operator
   kKindLocalConstOp = kKindConstOp + (kKindGt - kKindAdd + 1),  // a plain local, a constant, an operator
   kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
-  kKindCount = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
+  // Two plain reads (each a local or an argument slot), then an operator.
+  kKindValueValueOp = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
+  kKindCount = kKindValueValueOp + (kKindGt - kKindAdd + 1),
 };
 
 struct VMRecord {

@@ -17,6 +17,7 @@ class CVariableList;
 // The running code and where the machine stands in it.
 struct VMCodeState {
   const VMUnit* unit = nullptr;
+  const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
   int32_t ip = 0;    // the record to go on at when this code runs again
   int32_t line = 0;  // the current line (breakpoints), 0 until one is known
 };
@@ -24,7 +25,7 @@ struct VMCodeState {
 // The byte offset after the instruction that left a code (a call): the
 // place its "called from" line shows.
 inline int32_t VMCodeState_Pc(const VMCodeState& state) {
-  return state.ip > 0 ? state.unit->decoded->records[state.ip - 1].next : 0;
+  return state.ip > 0 ? state.records[state.ip - 1].next : 0;
 }
 
 // A script call: the caller's state and where its arguments began.
@@ -34,7 +35,8 @@ struct VMFrame {
   CInstance* other;
   int32_t argumentCount;
   int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
-  uintptr_t softLimit;     // the caller's stack limits
+  int32_t room;            // the caller's stack limits
+  uintptr_t softLimit;
   VMSlot* overflowLimit;
   CVariableList* locals;
   int32_t base;      // slot index of the caller's stack where the call's value goes

@@ -12,10 +12,10 @@ class EmptyWorld final : public IWorldSeam {
 };
 
 EmptyWorld g_emptyWorld;
-IWorldSeam* g_worldSeam = &g_emptyWorld;
 
 }  // namespace
 
-void WorldSeam_Install(IWorldSeam* seam) { g_worldSeam = seam != nullptr ? seam : &g_emptyWorld; }
+IWorldSeam* g_installedWorldSeam = &g_emptyWorld;
 
-IWorldSeam& WorldSeam_Get() { return *g_worldSeam; }
+void WorldSeam_Install(IWorldSeam* seam) { g_installedWorldSeam = seam != nullptr ? seam : &g_emptyWorld; }
+

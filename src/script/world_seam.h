@@ -37,4 +37,5 @@ class IWorldSeam {
 
 // Null puts the empty world back.
 void WorldSeam_Install(IWorldSeam* seam);
-IWorldSeam& WorldSeam_Get();
+extern IWorldSeam* g_installedWorldSeam;  // never null
+inline IWorldSeam& WorldSeam_Get() { return *g_installedWorldSeam; }

@@ -67,6 +67,21 @@ TEST_F(VMCalls, ExitAndEmptyScriptsGiveZeroAndTheCallerGoesOn) {
             "in | 1 2 3 | after");
 }
 
+TEST_F(VMCalls, AReturnedValueTakesThePlaceOfWhatTheCalleeLeftOnItsStack) {
+  // A return from inside repeat or a switch on a text leaves the counter or
+  // the text below the value: both go, and the caller's own temporaries
+  // below the call stay.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"counted", "repeat (3) { return \"r\" + argument0 } return \"none\""},
+      {"chosen", "switch (argument0) { case \"a\": return argument0 + \"!\"; default: return 5 }"},
+      {"plain", "return argument0"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(\"<\" + counted(\"x\") + \">\", chosen(\"a\"), chosen(\"b\") + 1)"),
+            "<rx> a! 6");
+  EXPECT_EQ(runner_.RunJoined("var s; s = \"\"; repeat (2) { s += plain(\"p\") + chosen(\"a\") } test_print(s, plain(4.5))"),
+            "pa!pa! 4.5");
+}
+
 TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
   ASSERT_TRUE(runner_.SetScripts({
       {"depth", "var d; d = argument0; if (d <= 0) return 0; return depth(d - 1) + 1 + (d - argument0)"},

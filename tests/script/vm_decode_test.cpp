@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/numeric.h"
@@ -139,6 +140,25 @@ TEST_F(VMDecodeScripts, FusedFormsGiveWhatThePlainInstructionsGive) {
   EXPECT_EQ(runner_.RunJoined("b = 6; test_print(b * 2 + 1, b div 4, (b + 0.5) mod 4)"), "13 1 2.5");
 }
 
+TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
+  // Locals and argument slots in every pairing, as one record for plain
+  // numbers; texts, near-zero divisors and a missing local take the plain
+  // instructions with their own results and messages.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"mixed", "var k; k = 4; test_print(argument0 - argument1, k * argument0, argument1 mod k, argument0 div argument1,"
+                " argument1 < k, k == argument0)"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("mixed(9, 2)"), "7 36 2 4 1 0");
+  EXPECT_EQ(runner_.RunJoined("mixed(4.5, -2)"), "6.5 18 -2 -2 1 0");
+  EXPECT_EQ(runner_.RunJoined("mixed(4.000001, 3)"), "1.000001 16.000004 3 1 1 1");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 0.1 + 0.2; b = 0.3; test_print(a == b, a != b, a < b, a - b == 0)"),
+            "1 0 0 1");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 1.00002; test_print(a == b, a < b, b >= a)"), "0 1 1");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = \"ab\"; b = \"c\"; test_print(a + b, a == b, a < b)"), "abc 0 1");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 0.000000001; test_print(a / b > 999999999, a / b < 1000000001)"), "1 1");
+  EXPECT_EQ(runner_.RunJoined("var a, n, m; a = 0; n = 0; m = 5; while (a < m) { a += 1; n += a } test_print(n)"), "15");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -163,17 +183,27 @@ TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
 
 using VMDecodeScriptsDeathTest = VMDecodeScripts;
 
-TEST_F(VMDecodeScriptsDeathTest, AFusedArgumentHoldingTextFailsAsThePlainInstructionsDo) {
+TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstructionsDo) {
+  // A fused argument or a pair of reads holding text, and a near-zero
+  // divisor between two locals, report what the plain instructions report.
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-  ASSERT_TRUE(runner_.SetScripts({{"times", "return argument0 * 3"}}));
-  EXPECT_EXIT(
-      {
-        PrepareToDie();
-        std::atexit(Script_Clear);
-        runner_.Run("times(\"ab\")");
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(255), "VMError!! Occurred - DoMul :: Execution Error\n at Script.times");
+  ASSERT_TRUE(runner_.SetScripts({{"times", "return argument0 * 3"}, {"twice", "var k; k = 2; return argument0 * k"}}));
+  const std::pair<const char*, const char*> cases[] = {
+      {"times(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.times"},
+      {"twice(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.twice"},
+      {"var a, b; a = 1; b = 0.00000000001; test_print(a / b)", "VMError!! Occurred - DoDiv :: Divide by zero"},
+  };
+  for (const auto& [text, message] : cases) {
+    EXPECT_EXIT(
+        {
+          PrepareToDie();
+          std::atexit(Script_Clear);
+          runner_.Run(text);
+          std::exit(0);
+        },
+        ::testing::ExitedWithCode(255), message)
+        << text;
+  }
 }
 
 TEST(VMFast, ShortcutsAgreeWithTheLibraryAndTheConversionModule) {
