@@ -224,10 +224,19 @@ class Machine {
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
-  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp);
+  // Where the loop goes on after a call enters a script or a script returns.
+  struct Resume {
+    VMSlot* sp;
+    VMSlot* bottom;
+    const VMRecord* records;
+    const VMRecord* op;
+  };
+  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp,
+                                                     Resume* entered);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp);
-  __attribute__((always_inline)) inline VMSlot* LeaveScript(VMSlot* sp, VMSlot* value);
+  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
+                                                         Resume* entered);
+  __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
 
@@ -371,14 +380,17 @@ void Machine::Unwind(VMSlot* sp) {
     op += (n);     \
     VM_DISPATCH(); \
   } while (0)
-// After a call or a return the running code may be another.
-#define VM_RELOAD()                                   \
-  do {                                                \
-    records = code_.records;                          \
-    bottom = stack_.slots + base_;                    \
-    limit = softLimit_;                               \
-    op = records + code_.ip;                          \
-    VM_DISPATCH();                                    \
+// After a call enters a script or a script returns, the loop goes on in
+// the other code, from values at hand rather than the state just stored.
+#define VM_RESUME(resume)          \
+  do {                             \
+    Resume resumed = (resume);     \
+    sp = resumed.sp;               \
+    bottom = resumed.bottom;       \
+    records = resumed.records;     \
+    op = resumed.op;               \
+    limit = softLimit_;            \
+    VM_DISPATCH();                 \
   } while (0)
 
 bool Machine::Run(ScriptValue* result) {
@@ -426,8 +438,7 @@ slow:
 
 end:
   if (depth_ == 0) goto done;
-  sp = LeaveScript(sp, nullptr);
-  VM_RELOAD();
+  VM_RESUME(LeaveScript(sp, nullptr));
 link:
   op = records + op->target;
   VM_DISPATCH();
@@ -656,13 +667,16 @@ popEnv: {
   VM_NEXT(1);
 }
 
-call:
+call: {
   errorPc_ = op->at;
   code_.ip = static_cast<int32_t>(op - records) + 1;
   // A failed call leaves the stack as it was, for the unwinding to free.
-  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp)) sp = after;
+  Resume entered{nullptr, nullptr, nullptr, nullptr};
+  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered)) sp = after;
   else goto stop;
-  VM_RELOAD();
+  if (entered.op == nullptr) VM_NEXT(1);  // a built-in: the same code goes on
+  VM_RESUME(entered);
+}
 callBad:
   VM_FAIL("DoCall :: Execution Engine type error");
 
@@ -670,15 +684,13 @@ ret:
   if (depth_ == 0) goto done;
   VM_NEED(1);
   if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
-  sp = LeaveScript(sp, sp - 1);
-  VM_RELOAD();
+  VM_RESUME(LeaveScript(sp, sp - 1));
 exit:
   if (depth_ == 0) {
     exited_ = true;
     goto done;
   }
-  sp = LeaveScript(sp, nullptr);
-  VM_RELOAD();
+  VM_RESUME(LeaveScript(sp, nullptr));
 
 // A fused comparison whose record after (`at` records on) is a conditional
 // branch takes the branch at once instead of pushing the bool for it to
@@ -1005,7 +1017,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp) {
+inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
   if (sp - stack_.slots < base_ + argc) {
     Fail(kMalformed);
@@ -1022,7 +1034,7 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp) 
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(script, argc, ip, sp) ? sp : nullptr;
+      return EnterScript(script, argc, ip, sp, entered) ? sp : nullptr;
   }
   // Extension functions, and scripts without bytecode, give real 0.
   FreeSlots(sp - argc, sp);
@@ -1064,7 +1076,7 @@ const VMUnit* ScriptUnit(CCode* code) {
   return &unit;
 }
 
-inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp) {
+inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp, Resume* entered) {
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
@@ -1101,16 +1113,18 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   base_ = frame.base;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
   const VMUnit* unit = ScriptUnit(code);
-  code_ = VMCodeState{unit, unit->decoded->records, 0, 0};
+  const VMRecord* records = unit->decoded->records;
+  code_ = VMCodeState{unit, records, 0, 0};
   g_argumentCount = argc;
   locals_ = TakeLocals();
   SetLimits(room_ - kVMFrameBytes);
+  *entered = Resume{sp, sp, records, records};
   return true;
 }
 
 // Return (value given) or frame end (real 0): the caller's state comes back
 // and the value takes the place of the call's arguments.
-inline VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
+inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   // The value moves straight into the slot the call's arguments began at,
   // the callee's bottom slot.
   VMSlot* bottom = stack_.slots + base_;
@@ -1149,7 +1163,8 @@ inline VMSlot* Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   room_ = frame.room;
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
-  return bottom + 1;
+  return Resume{bottom + 1, stack_.slots + frame.callerBase, frame.caller.records,
+                frame.caller.records + frame.caller.ip};
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
