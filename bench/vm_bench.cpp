@@ -14,6 +14,7 @@
 #include "script/codegen.h"
 #include "script/function_registry.h"
 #include "script/interpreter.h"
+#include "script/interpreter_statements.h"
 #include "script/script.h"
 #include "script/variable_registry.h"
 #include "script/variable_list.h"
@@ -109,6 +110,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   WorldSeam_Install(&world);
   bool saved = g_useBytecode;
   g_useBytecode = bytecode;
+  Statements_Install();  // loops and `var` on the tree
   if (bytecode) {
     VM_InstallGenerator();
     VM_Install();
@@ -134,6 +136,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   ScriptValue_Release(&result);
   Code_SetBytecodeGenerator(nullptr);
   Code_SetVMExecutor(nullptr);
+  Interpreter_SetStatementHandler(nullptr);
   g_useBytecode = saved;
   WorldSeam_Install(nullptr);
 }
