@@ -709,6 +709,21 @@ exit:
     }                                                                        \
   } while (0)
 
+// A real a fused record made, stored at once when the record after (`at`
+// records on) pops it into a local that exists, as that pop's own fast case
+// would; the value then never lands on the stack.
+#define VM_STORE_LOCAL(value, at)                                           \
+  do {                                                                      \
+    const VMRecord& store = op[at];                                         \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
+      if (VariableNode* target = locals_->FindWritable(store.id)) {         \
+        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
+        target->value = ScriptValue{kValueReal, nullptr, (value)};          \
+        VM_NEXT((at) + 1);                                                  \
+      }                                                                     \
+    }                                                                       \
+  } while (0)
+
 // A number constant, then an operator on it and the value below.
 #define VM_CONST_OP(OP)                                                          \
   {                                                                                \
@@ -759,6 +774,7 @@ constGt: VM_CONST_OP(kKindGt)
       }                                                                          \
       if (VMFast_Arith(OP, read->real, op->value.d, &value)) {                   \
         g_variableIndexOutOfRange = 0;                                           \
+        VM_STORE_LOCAL(value, 3);                                                \
         VMSlot_SetReal(sp++, value);                                             \
         VM_NEXT(3);                                                              \
       }                                                                          \
@@ -816,6 +832,7 @@ argumentGt: VM_ARGUMENT_OP(kKindGt)
         VM_NEXT(3);                                                                           \
       }                                                                                       \
       if (VMFast_Arith(OP, left->real, right->real, &value)) {                                \
+        VM_STORE_LOCAL(value, 3);                                                             \
         VMSlot_SetReal(sp++, value);                                                          \
         VM_NEXT(3);                                                                           \
       }                                                                                       \
@@ -835,6 +852,7 @@ twoNe: VM_TWO_VALUE_OP(kKindNe)
 twoGe: VM_TWO_VALUE_OP(kKindGe)
 twoGt: VM_TWO_VALUE_OP(kKindGt)
 #undef VM_TWO_VALUE_OP
+#undef VM_STORE_LOCAL
 #undef VM_VALUE_OP
 #undef VM_TEST_BRANCH
 

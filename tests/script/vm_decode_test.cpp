@@ -138,6 +138,11 @@ TEST_F(VMDecodeScripts, FusedFormsGiveWhatThePlainInstructionsGive) {
   EXPECT_EQ(runner_.RunJoined("var a, n; n = 0; a = 0; while (a < 5) { a += 1; n += a mod 2 } test_print(n, a)"),
             "3 5");
   EXPECT_EQ(runner_.RunJoined("b = 6; test_print(b * 2 + 1, b div 4, (b + 0.5) mod 4)"), "13 1 2.5");
+  // A fused result popped into a local is stored without the stack, over a
+  // text the local held; into anything else it takes the plain pop.
+  EXPECT_EQ(runner_.RunJoined("var a, b, t, u; a = 5; b = 3; t = \"s\"; u = \"v\"; t = a + 1; u = a * b;"
+                              " a += 2; a = a - 0.5; q = a + 1; test_print(t, u, a, q)"),
+            "6 15 6.5 7.5");
 }
 
 TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
