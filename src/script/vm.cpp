@@ -447,17 +447,41 @@ malformed:
 nop:
   VM_NEXT(1);
 
-#define VM_ARITH(kind)                                                                          \
+// A real a fused record made, stored at once when the record after (`at`
+// records on) pops it into a local that exists, as that pop's own fast case
+// would; the value then never lands on the stack.
+#define VM_STORE_LOCAL(value, at)                                           \
+  do {                                                                      \
+    const VMRecord& store = op[at];                                         \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
+      if (VariableNode* target = locals_->FindWritable(store.id)) {         \
+        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
+        target->value = ScriptValue{kValueReal, nullptr, (value)};          \
+        VM_NEXT((at) + 1);                                                  \
+      }                                                                     \
+    }                                                                       \
+  } while (0)
+
+#define VM_ARITH(OP)                                                                                \
   {                                                                                             \
     VM_NEED(2);                                                                                 \
     VMSlot* right = sp - 1;                                                                     \
     VMSlot* left = sp - 2;                                                                      \
     if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);          \
     sp = right;                                                                                 \
+    if (op[1].kind == kKindPopLocal && left->type == kSlotVariant && right->type == kSlotVariant && \
+        left->kind == kValueReal && left->text == nullptr && right->kind == kValueReal &&       \
+        right->text == nullptr) {                                                               \
+      double value = OP == kKindAdd ? left->d + right->d : OP == kKindSub ? left->d - right->d \
+                                                                            : left->d * right->d; \
+      sp = left;                                                                                \
+      VM_STORE_LOCAL(value, 1);                                                                 \
+      sp = right;                                                                               \
+    }                                                                                           \
     if (left->type == kSlotInt && right->type == kSlotInt) {                                    \
       uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);        \
-      left->i = static_cast<int32_t>(kind == kKindAdd ? l + r : kind == kKindSub ? l - r : l * r); \
-    } else if (!VMFast_Binary(kind, left, right)) {                                             \
+      left->i = static_cast<int32_t>(OP == kKindAdd ? l + r : OP == kKindSub ? l - r : l * r); \
+    } else if (!VMFast_Binary(OP, left, right)) {                                             \
       if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);            \
     }                                                                                           \
     VM_NEXT(1);                                                                                 \
@@ -707,21 +731,6 @@ exit:
       }                                                                      \
       VM_NEXT((at) + 1);                                                     \
     }                                                                        \
-  } while (0)
-
-// A real a fused record made, stored at once when the record after (`at`
-// records on) pops it into a local that exists, as that pop's own fast case
-// would; the value then never lands on the stack.
-#define VM_STORE_LOCAL(value, at)                                           \
-  do {                                                                      \
-    const VMRecord& store = op[at];                                         \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
-      if (VariableNode* target = locals_->FindWritable(store.id)) {         \
-        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
-        target->value = ScriptValue{kValueReal, nullptr, (value)};          \
-        VM_NEXT((at) + 1);                                                  \
-      }                                                                     \
-    }                                                                       \
   } while (0)
 
 // A number constant, then an operator on it and the value below.

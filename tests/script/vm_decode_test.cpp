@@ -140,9 +140,9 @@ TEST_F(VMDecodeScripts, FusedFormsGiveWhatThePlainInstructionsGive) {
   EXPECT_EQ(runner_.RunJoined("b = 6; test_print(b * 2 + 1, b div 4, (b + 0.5) mod 4)"), "13 1 2.5");
   // A fused result popped into a local is stored without the stack, over a
   // text the local held; into anything else it takes the plain pop.
-  EXPECT_EQ(runner_.RunJoined("var a, b, t, u; a = 5; b = 3; t = \"s\"; u = \"v\"; t = a + 1; u = a * b;"
-                              " a += 2; a = a - 0.5; q = a + 1; test_print(t, u, a, q)"),
-            "6 15 6.5 7.5");
+  EXPECT_EQ(runner_.RunJoined("var a, b, t, u, w; a = 5; b = 3; t = \"s\"; u = \"v\"; w = \"z\"; t = a + 1; u = a * b;"
+                              " w = (a + 1) * (b - 1); a += 2; a = a - 0.5; q = a + 1; test_print(t, u, w, a, q)"),
+            "6 15 12 6.5 7.5");
 }
 
 TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
