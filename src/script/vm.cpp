@@ -158,6 +158,12 @@ inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame
   g_argumentExtent = frame.argumentExtent;
 }
 
+// A value the fast paths read as a real: a real without text.
+inline bool IsPlainReal(const ScriptValue* value) {
+  return value != nullptr && value->kind == kValueReal && value->text == nullptr;
+}
+inline bool IsPlainReal(const VMSlot& slot) { return slot.kind == kValueReal && slot.text == nullptr; }
+
 inline void PushBorrowed(VMSlot* slot, const char* text) {
   slot->type = kSlotString;
   slot->kind = 0;  // borrowed from the code's strings
@@ -447,37 +453,38 @@ malformed:
 nop:
   VM_NEXT(1);
 
-// A real a fused record made, stored at once when the record after (`at`
-// records on) pops it into a local that exists, as that pop's own fast case
-// would; the value then never lands on the stack.
-#define VM_STORE_LOCAL(value, at)                                           \
+// A real result, stored at once when the record after (`at` records on)
+// pops it into a local that exists, as that pop's own fast case would; the
+// value never lands on the stack, which is left ending at `rest`.
+#define VM_STORE_LOCAL(value, at, rest)                                     \
   do {                                                                      \
     const VMRecord& store = op[at];                                         \
     if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
       if (VariableNode* target = locals_->FindWritable(store.id)) {         \
         if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
         target->value = ScriptValue{kValueReal, nullptr, (value)};          \
+        sp = (rest);                                                        \
         VM_NEXT((at) + 1);                                                  \
       }                                                                     \
     }                                                                       \
   } while (0)
 
-#define VM_ARITH(OP)                                                                                \
+// The two operands of a binary operator, checked against its types; the
+// result goes into `left`.
+#define VM_OPERANDS()                                                                  \
+  VM_NEED(2);                                                                          \
+  VMSlot* right = sp - 1;                                                              \
+  VMSlot* left = sp - 2;                                                               \
+  if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);   \
+  sp = right
+
+#define VM_ARITH(OP)                                                                            \
   {                                                                                             \
-    VM_NEED(2);                                                                                 \
-    VMSlot* right = sp - 1;                                                                     \
-    VMSlot* left = sp - 2;                                                                      \
-    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);          \
-    sp = right;                                                                                 \
+    VM_OPERANDS();                                                                              \
+    double value;                                                                               \
     if (op[1].kind == kKindPopLocal && left->type == kSlotVariant && right->type == kSlotVariant && \
-        left->kind == kValueReal && left->text == nullptr && right->kind == kValueReal &&       \
-        right->text == nullptr) {                                                               \
-      double value = OP == kKindAdd ? left->d + right->d : OP == kKindSub ? left->d - right->d \
-                                                                            : left->d * right->d; \
-      sp = left;                                                                                \
-      VM_STORE_LOCAL(value, 1);                                                                 \
-      sp = right;                                                                               \
-    }                                                                                           \
+        IsPlainReal(*left) && IsPlainReal(*right) && VMFast_Arith(OP, left->d, right->d, &value)) \
+      VM_STORE_LOCAL(value, 1, left);                                                           \
     if (left->type == kSlotInt && right->type == kSlotInt) {                                    \
       uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);        \
       left->i = static_cast<int32_t>(OP == kKindAdd ? l + r : OP == kKindSub ? l - r : l * r); \
@@ -493,11 +500,7 @@ mul: VM_ARITH(kKindMul)
 
 #define VM_BINARY(kind)                                                                \
   {                                                                                    \
-    VM_NEED(2);                                                                        \
-    VMSlot* right = sp - 1;                                                            \
-    VMSlot* left = sp - 2;                                                             \
-    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed); \
-    sp = right;                                                                        \
+    VM_OPERANDS();                                                                     \
     if (!VMFast_Binary(kind, left, right)) {                                           \
       if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);   \
     }                                                                                  \
@@ -511,11 +514,7 @@ bitwise: VM_BINARY(kKindBitwise)
 
 #define VM_COMPARE(kind)                                                                    \
   {                                                                                         \
-    VM_NEED(2);                                                                             \
-    VMSlot* right = sp - 1;                                                                 \
-    VMSlot* left = sp - 2;                                                                  \
-    if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);      \
-    sp = right;                                                                             \
+    VM_OPERANDS();                                                                          \
     if (left->type == kSlotInt && right->type == kSlotInt) {                                \
       VMSlot_SetBool(left, VMFast_Compare(kind, left->i, right->i));                        \
     } else if (!VMFast_Binary(kind, left, right)) {                                         \
@@ -530,6 +529,7 @@ ne: VM_COMPARE(kKindNe)
 ge: VM_COMPARE(kKindGe)
 gt: VM_COMPARE(kKindGt)
 #undef VM_COMPARE
+#undef VM_OPERANDS
 
 unary:
   VM_NEED(1);
@@ -541,7 +541,7 @@ conv: {
   VMSlot* value = sp - 1;
   if (value->type != op->expect1) VM_FAIL(kMalformed);
   // The two the generator makes most: an index to int, a constant to variant.
-  if (value->type == kSlotVariant && op->t2 == kSlotInt && value->kind == kValueReal && value->text == nullptr) {
+  if (value->type == kSlotVariant && op->t2 == kSlotInt && IsPlainReal(*value)) {
     VMSlot_SetInt(value, VMFast_TruncInt32(value->d));
   } else if (value->type == kSlotInt && op->t2 == kSlotVariant) {
     VMSlot_SetReal(value, value->i);
@@ -571,7 +571,7 @@ pushGameString:
   VM_NEXT(1);
 pushLocal: {
   const VariableNode* node = locals_->FindWritable(op->id);
-  if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) {
+  if (node != nullptr && IsPlainReal(&node->value)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, node->value.real);
     VM_NEXT(1);
@@ -594,7 +594,7 @@ pushBuiltin: {
 // The slot as its getter gives it; texts and odd kinds take the getter.
 pushArgument: {
   const ScriptValue& argument = g_arguments[op->spare];
-  if (argument.kind == kValueReal && argument.text == nullptr) {
+  if (IsPlainReal(&argument)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, argument.real);
     VM_NEXT(1);
@@ -604,7 +604,7 @@ pushArgument: {
 pushSelf: {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
-  if (element != nullptr && element->kind == kValueReal && element->text == nullptr) {
+  if (IsPlainReal(element)) {
     g_variableIndexOutOfRange = 0;
     sp = rest;
     VMSlot_SetReal(sp++, element->real);
@@ -619,8 +619,7 @@ pushBad:
   VM_FAIL(kMalformed);
 
 popLocal:
-  if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && sp[-1].kind == kValueReal &&
-      sp[-1].text == nullptr) {
+  if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
     if (VariableNode* node = locals_->FindWritable(op->id)) {
       g_variableIndexOutOfRange = 0;
       if (node->value.text != nullptr) ScriptValue_Release(&node->value);
@@ -634,7 +633,7 @@ popSelf: {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
   if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
-      rest[-1].kind == kValueReal && rest[-1].text == nullptr) {
+      IsPlainReal(rest[-1])) {
     g_variableIndexOutOfRange = 0;
     if (element->text != nullptr) ScriptValue_Release(element);
     *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
@@ -768,27 +767,34 @@ constGe: VM_CONST_OP(kKindGe)
 constGt: VM_CONST_OP(kKindGt)
 #undef VM_CONST_OP
 
-// A plain local, a number constant, an operator on the two.
-#define VM_VALUE_OP(OP, VALUE)                                                   \
+// Three records that read plain reals (`ready`: both operands are) and run
+// an operator on them, pushing the result; otherwise the first runs alone.
+#define VM_READS_OP(OP, ready, l, r)                                             \
   {                                                                              \
-    const ScriptValue* read = (VALUE);                                           \
     double value;                                                                \
-    if (read != nullptr && read->kind == kValueReal && read->text == nullptr) {  \
+    if (ready) {                                                                 \
       if (VMFast_IsCompare(OP)) {                                                \
         g_variableIndexOutOfRange = 0;                                           \
-        bool truth = VMFast_Compare(OP, read->real, op->value.d);                \
+        bool truth = VMFast_Compare(OP, (l), (r));                               \
         VM_TEST_BRANCH(truth, 3, (void)0);                                       \
         VMSlot_SetBool(sp++, truth);                                             \
         VM_NEXT(3);                                                              \
       }                                                                          \
-      if (VMFast_Arith(OP, read->real, op->value.d, &value)) {                   \
+      if (VMFast_Arith(OP, (l), (r), &value)) {                                  \
         g_variableIndexOutOfRange = 0;                                           \
-        VM_STORE_LOCAL(value, 3);                                                \
+        VM_STORE_LOCAL(value, 3, sp);                                            \
         VMSlot_SetReal(sp++, value);                                             \
         VM_NEXT(3);                                                              \
       }                                                                          \
     }                                                                            \
     goto* kHandlers[op->plain];                                                  \
+  }
+
+// A plain local, a number constant, an operator on the two.
+#define VM_VALUE_OP(OP, VALUE)                                                   \
+  {                                                                              \
+    const ScriptValue* read = (VALUE);                                           \
+    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d)                  \
   }
 #define VM_LOCAL_OP(OP)                                         \
   {                                                             \
@@ -826,27 +832,11 @@ argumentGt: VM_ARGUMENT_OP(kKindGt)
 #undef VM_ARGUMENT_OP
 
 // Two plain reads, each a local or an argument slot, then an operator.
-#define VM_TWO_VALUE_OP(OP)                                                                   \
-  {                                                                                           \
-    const ScriptValue* left = PlainRead(op[0]);                                               \
-    const ScriptValue* right = PlainRead(op[1]);                                              \
-    double value;                                                                             \
-    if (left != nullptr && right != nullptr && left->kind == kValueReal && left->text == nullptr && \
-        right->kind == kValueReal && right->text == nullptr) {                                \
-      g_variableIndexOutOfRange = 0;                                                          \
-      if (VMFast_IsCompare(OP)) {                                                             \
-        bool truth = VMFast_Compare(OP, left->real, right->real);                             \
-        VM_TEST_BRANCH(truth, 3, (void)0);                                                    \
-        VMSlot_SetBool(sp++, truth);                                                          \
-        VM_NEXT(3);                                                                           \
-      }                                                                                       \
-      if (VMFast_Arith(OP, left->real, right->real, &value)) {                                \
-        VM_STORE_LOCAL(value, 3);                                                             \
-        VMSlot_SetReal(sp++, value);                                                          \
-        VM_NEXT(3);                                                                           \
-      }                                                                                       \
-    }                                                                                         \
-    goto* kHandlers[op->plain];                                                               \
+#define VM_TWO_VALUE_OP(OP)                                                                 \
+  {                                                                                         \
+    const ScriptValue* left = PlainRead(op[0]);                                             \
+    const ScriptValue* right = PlainRead(op[1]);                                            \
+    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real)       \
   }
 twoAdd: VM_TWO_VALUE_OP(kKindAdd)
 twoSub: VM_TWO_VALUE_OP(kKindSub)
@@ -863,6 +853,7 @@ twoGt: VM_TWO_VALUE_OP(kKindGt)
 #undef VM_TWO_VALUE_OP
 #undef VM_STORE_LOCAL
 #undef VM_VALUE_OP
+#undef VM_READS_OP
 #undef VM_TEST_BRANCH
 
 done:
@@ -945,7 +936,7 @@ inline VariableNode* Machine::FindSelfNode(int32_t id) {
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   if (IsPlainLocal(word, ref) && locals_ != nullptr) {
     const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kRefIdMask));
-    if (node != nullptr && node->value.kind == kValueReal && node->value.text == nullptr) {
+    if (node != nullptr && IsPlainReal(&node->value)) {
       g_variableIndexOutOfRange = 0;
       VMSlot_SetReal(sp++, node->value.real);
       return true;
