@@ -6,23 +6,9 @@
 #include "script/interpreter.h"
 #include "script/variable_list.h"
 #include "script/world_seam.h"
+#include "one_instance_world.h"
 
 namespace {
-
-struct BenchInstance {
-  CVariableList variables;
-};
-
-class OneInstanceWorld final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance* instance) override {
-    return instance == nullptr ? nullptr : &reinterpret_cast<BenchInstance*>(instance)->variables;
-  }
-  bool IsMarkedForDeletion(const CInstance*) override { return false; }
-  CInstance* FindInstance(int32_t) override { return nullptr; }
-  void VisitRoomInstances(InstanceVisitor&) override {}
-  bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
-};
 
 void RunTree(benchmark::State& state, const char* text, bool expression) {
   OneInstanceWorld world;

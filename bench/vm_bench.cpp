@@ -20,25 +20,11 @@
 #include "script/variable_list.h"
 #include "script/vm.h"
 #include "script/world_seam.h"
+#include "one_instance_world.h"
 
 namespace {
 
 constexpr int64_t kIterations = 100000;
-
-struct BenchInstance {
-  CVariableList variables;
-};
-
-class OneInstanceWorld final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance* instance) override {
-    return instance == nullptr ? nullptr : &reinterpret_cast<BenchInstance*>(instance)->variables;
-  }
-  bool IsMarkedForDeletion(const CInstance*) override { return false; }
-  CInstance* FindInstance(int32_t) override { return nullptr; }
-  void VisitRoomInstances(InstanceVisitor&) override {}
-  bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
-};
 
 // The scripts the benchmarks call, found by name while compiling.
 class BenchStores final : public IFunctionStores {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/text.h"
+
 namespace {
 
 ConsolePaneHook g_paneHook = nullptr;
@@ -29,22 +31,15 @@ bool TConsole::AlwaysTrue(int) { return true; }
 
 void TConsole::Output(const char* format, ...) {
   if (format == nullptr) return;
+  std::string text;
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int needed = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  if (needed < 0) {
-    va_end(args);
-    return;
-  }
-  std::string text(static_cast<size_t>(needed), '\0');
-  std::vsnprintf(text.data(), text.size() + 1, format, args);
+  const bool formatted = String_FormatArgs(&text, format, args);
   va_end(args);
+  if (!formatted) return;
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (g_paneHook != nullptr) {
-    int kept = Console_CutAtCodePoint(text.data(), needed, kPaneBuffer - 1);
+    int kept = Console_CutAtCodePoint(text.data(), static_cast<int>(text.size()), kPaneBuffer - 1);
     text.resize(static_cast<size_t>(kept));
     g_paneHook(text.c_str());
   }

@@ -1,5 +1,6 @@
 #include "runtime/text.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "runtime/memory.h"
@@ -120,4 +121,16 @@ char* String_DuplicateBytes(const char* bytes, size_t length) {
 
 char* String_Duplicate(const char* text) {
   return text == nullptr ? nullptr : String_DuplicateBytes(text, std::strlen(text));
+}
+
+bool String_FormatArgs(std::string* out, const char* format, va_list args) {
+  out->clear();
+  va_list copy;
+  va_copy(copy, args);
+  const int needed = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  if (needed < 0) return false;
+  out->resize(static_cast<size_t>(needed));
+  std::vsnprintf(out->data(), out->size() + 1, format, args);
+  return true;
 }

@@ -3,19 +3,25 @@
 // MemoryManager.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
-
 #include <cstdint>
+#include <string>
+
+// A new copy of a text from the memory manager; null stays null.
+char* String_Duplicate(const char* text);
+// A new text of `length` bytes, terminated.
+char* String_DuplicateBytes(const char* bytes, size_t length);
+
+// printf formatting into a std::string of whatever length it needs; a format
+// the C library refuses gives false and leaves *out empty.
+bool String_FormatArgs(std::string* out, const char* format, va_list args);
 
 // Joins up to ten texts, in order, into *destination and returns it. Null and
 // empty texts are skipped. When every text is null or empty nothing changes
 // and the result is null. Otherwise *destination is replaced by a block of the
 // total length + 1 holding the joined text; any of the texts may point into
 // the old destination (the usual case: the destination is the first text).
-// A new copy of a text from the memory manager; null stays null.
-char* String_Duplicate(const char* text);
-// A new text of `length` bytes, terminated.
-char* String_DuplicateBytes(const char* bytes, size_t length);
 
 char* String_Concat(char** destination, const char* s1, const char* s2 = nullptr,
                     const char* s3 = nullptr, const char* s4 = nullptr,

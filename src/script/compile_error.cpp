@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/memory.h"
+#include "runtime/text.h"
 #include "script/code.h"
 
 char* g_errorText = nullptr;
@@ -51,14 +52,10 @@ char* Keep(const std::string& text) {
 }  // namespace
 
 std::string Error_Format(const char* format, ...) {
+  std::string out;
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int needed = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string out(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
-  if (needed > 0) std::vsnprintf(out.data(), out.size() + 1, format, args);
+  String_FormatArgs(&out, format, args);
   va_end(args);
   return out;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -183,6 +184,22 @@ TEST(Text, TrimStripsControlSpaceAndHighBytes) {
   EXPECT_STREQ(slot.text, "a much longer text than before");
   VCL_Trim(&slot.text, nullptr);
   EXPECT_EQ(slot.text, nullptr);
+}
+
+std::string Format(const char* format, ...) {
+  std::string out = "stale";
+  va_list args;
+  va_start(args, format);
+  String_FormatArgs(&out, format, args);
+  va_end(args);
+  return out;
+}
+
+TEST(Text, FormatGrowsToAnyLengthAndKeepsEmbeddedZeroes) {
+  const std::string long_text(10000, 'x');
+  EXPECT_EQ(Format("[%s]%d", long_text.c_str(), 7), "[" + long_text + "]7");
+  EXPECT_EQ(Format("%s", ""), "");
+  EXPECT_EQ(Format("a%cb", 0), std::string("a\0b", 3));
 }
 
 }  // namespace
