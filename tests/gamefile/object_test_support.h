@@ -107,15 +107,9 @@ inline uint32_t WriteObjectRecord(ImageBuilder& b, const ObjectSpec& request, in
   return at;
 }
 
-// An OBJT chunk; an empty name in `shapes` leaves that index without object.
-inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& shapes, int format = 9) {
-  ImageBuilder b;
-  uint32_t codeIndex = 0;
-  std::vector<uint32_t> records;
-  for (const ObjectSpec& request : shapes) {
-    records.push_back(request.name.empty() ? 0 : WriteObjectRecord(b, request, format, codeIndex));
-  }
-  size_t chunk = b.Chunk("OBJT");
+// Ends the image with a chunk that lists the records written before it.
+inline ChunkData ListChunk(ImageBuilder& b, const char* name, const std::vector<uint32_t>& records) {
+  size_t chunk = b.Chunk(name);
   b.U32(static_cast<uint32_t>(records.size()));
   for (uint32_t r : records) b.U32(r);
   b.EndChunk(chunk);
@@ -124,6 +118,17 @@ inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& shapes, int format =
   out.size = static_cast<uint32_t>(b.Here() - out.data);
   out.image = b.Finish();
   return out;
+}
+
+// An OBJT chunk; an empty name in `shapes` leaves that index without object.
+inline ChunkData ObjectChunk(const std::vector<ObjectSpec>& shapes, int format = 9) {
+  ImageBuilder b;
+  uint32_t codeIndex = 0;
+  std::vector<uint32_t> records;
+  for (const ObjectSpec& request : shapes) {
+    records.push_back(request.name.empty() ? 0 : WriteObjectRecord(b, request, format, codeIndex));
+  }
+  return ListChunk(b, "OBJT", records);
 }
 
 inline ChunkData TimeLineChunk(const std::vector<TimeLineShape>& shapes) {
@@ -142,15 +147,7 @@ inline ChunkData TimeLineChunk(const std::vector<TimeLineShape>& shapes) {
     b.U32(nameAt).U32(static_cast<uint32_t>(request.moments.size()));
     for (size_t i = 0; i < request.moments.size(); ++i) b.U32(static_cast<uint32_t>(request.moments[i].step)).U32(events[i]);
   }
-  size_t chunk = b.Chunk("TMLN");
-  b.U32(static_cast<uint32_t>(records.size()));
-  for (uint32_t r : records) b.U32(r);
-  b.EndChunk(chunk);
-  ChunkData out;
-  out.data = chunk + 4;
-  out.size = static_cast<uint32_t>(b.Here() - out.data);
-  out.image = b.Finish();
-  return out;
+  return ListChunk(b, "TMLN", records);
 }
 
 // Code whose text is kept: "fail" does not compile. Every run is recorded

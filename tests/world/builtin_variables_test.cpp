@@ -26,6 +26,7 @@
 #include "world/run_state.h"
 #include "world/run_extras.h"
 #include "world/run_values.h"
+#include "world_teardown.h"
 
 namespace {
 
@@ -87,12 +88,7 @@ class BuiltinVariables : public testing::Test {
     g_optionShowErrorDialog = false;
   }
   void TearDown() override {
-    Run_EndGame();
-    RoomChange_Shutdown();
-    Room_Shutdown();
-    Instance_DeleteAll();
-    EventWorld_Install(nullptr);
-    WorldSeam_Install(nullptr);
+    World_TearDownForTest();
     Background_Shutdown();
     Sprite_Shutdown();
     Object_Shutdown();

@@ -16,6 +16,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world_teardown.h"
 
 namespace {
 
@@ -103,12 +104,7 @@ class RoomWorld : public testing::Test {
     g_newRoom = kRoomChangeNone;
   }
   void TearDown() override {
-    Run_EndGame();
-    RoomChange_Shutdown();
-    Room_Shutdown();
-    Instance_DeleteAll();
-    EventWorld_Install(nullptr);
-    WorldSeam_Install(nullptr);
+    World_TearDownForTest();
     Background_Shutdown();
     Object_Shutdown();
     g_roomOrder.clear();

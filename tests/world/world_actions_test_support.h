@@ -30,6 +30,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world_teardown.h"
 #include "world/world_hooks.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
@@ -85,12 +86,7 @@ class ActionWorld : public testing::Test {
     g_newRoom = kRoomChangeNone;
   }
   void TearDown() override {
-    Run_EndGame();
-    RoomChange_Shutdown();
-    Room_Shutdown();
-    Instance_DeleteAll();
-    EventWorld_Install(nullptr);
-    WorldSeam_Install(nullptr);
+    World_TearDownForTest();
     Error_SetHooks(ErrorHooks());
     Error_ResetState();
     Sprite_Shutdown();
