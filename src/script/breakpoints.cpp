@@ -1,6 +1,7 @@
 #include "script/breakpoints.h"
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +18,8 @@ int32_t g_count = 0;
 
 void VM_AddBreakpoint(const char* script, int32_t line) {
   if (g_count >= kMaxBreakpoints) return;
-  g_breakpoints[g_count++] = {String_Duplicate(script == nullptr ? "" : script), line - 1, true};
+  const int32_t zeroBased = line == INT32_MIN ? INT32_MIN : line - 1;
+  g_breakpoints[g_count++] = {String_Duplicate(script == nullptr ? "" : script), zeroBased, true};
 }
 
 int32_t VM_BreakpointCount() { return g_count; }

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +38,9 @@ void ResetOptions() {
 void AddBreakpoint(const char* argument) {
   const char* at = std::strchr(argument, '@');
   std::string name = at == nullptr ? std::string(argument) : std::string(argument, at);
-  int32_t line = at == nullptr ? 0 : static_cast<int32_t>(std::strtol(at + 1, nullptr, 10));
+  // Out-of-range numbers saturate instead of wrapping into another line.
+  const long parsed = at == nullptr ? 0 : std::strtol(at + 1, nullptr, 10);
+  const int32_t line = static_cast<int32_t>(std::clamp<long>(parsed, INT32_MIN, INT32_MAX));
   VM_AddBreakpoint(name.c_str(), line);
 }
 

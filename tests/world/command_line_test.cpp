@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "runtime/run_flags.h"
@@ -76,6 +77,14 @@ TEST_F(CommandLine, BreakpointsKeepTheFirstTen) {
   EXPECT_EQ(VM_GetBreakpoint(0)->line, -1) << "no @ reads as line 0";
   EXPECT_STREQ(VM_GetBreakpoint(1)->script, "s1");
   EXPECT_EQ(VM_GetBreakpoint(1)->line, 1);
+}
+
+TEST_F(CommandLine, BreakpointLinesOutOfRangeSaturate) {
+  Runner_ParseOptions("prog -bp a@99999999999 -bp b@-99999999999 -bp c@x");
+  ASSERT_EQ(VM_BreakpointCount(), 3);
+  EXPECT_EQ(VM_GetBreakpoint(0)->line, INT32_MAX - 1);
+  EXPECT_EQ(VM_GetBreakpoint(1)->line, INT32_MIN);
+  EXPECT_EQ(VM_GetBreakpoint(2)->line, -1) << "no number reads as line 0";
 }
 
 }  // namespace
