@@ -1,5 +1,6 @@
 #include "graphics/image_decode.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "runtime/console.h"
@@ -248,6 +249,67 @@ const char* CutShort(const uint8_t* data, uint32_t bound, uint32_t format) {
   return nullptr;
 }
 
+bool PnmSpace(uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// One header number: blanks and '#' comments first, then the digits; the
+// single blank after the last number ends the header.
+uint64_t PnmNumber(const uint8_t* data, uint32_t bound, size_t* at) {
+  while (*at < bound && (PnmSpace(data[*at]) || data[*at] == '#')) {
+    if (data[*at] == '#') {
+      while (*at < bound && data[*at] != '\n' && data[*at] != '\r') ++*at;
+    } else {
+      ++*at;
+    }
+  }
+  uint64_t value = 0;
+  while (*at < bound && data[*at] >= '0' && data[*at] <= '9') {
+    if (value <= 0xFFFFFFFFu) value = value * 10 + (data[*at] - '0');
+    ++*at;
+  }
+  return value;
+}
+
+bool IsBinaryPnm(const uint8_t* data, uint32_t bound) {
+  return bound >= 2 && data[0] == 'P' && (data[1] == '5' || data[1] == '6');
+}
+
+// Binary PNM ("P5" grey, "P6" colour), read here rather than by the image
+// library, which takes 16-bit samples in the wrong byte order and reads past
+// its buffer widening them. Samples scale from 0..maxval to 0..255.
+bool DecodePnm(const uint8_t* data, uint32_t bound, DecodedImage& image) {
+  size_t at = 2;
+  const uint64_t width = PnmNumber(data, bound, &at);
+  const uint64_t height = PnmNumber(data, bound, &at);
+  const uint64_t maxval = PnmNumber(data, bound, &at);
+  if (at >= bound || !PnmSpace(data[at]) || width == 0 || height == 0 || maxval == 0 || maxval > 65535 ||
+      width > static_cast<uint64_t>(kMaxSide) || height > static_cast<uint64_t>(kMaxSide)) {
+    g_debugConsole->Output("Image decode failed: bad PNM header\n");
+    return false;
+  }
+  ++at;
+  const uint64_t channels = data[1] == '6' ? 3 : 1, sampleBytes = maxval > 255 ? 2 : 1;
+  if (at + width * height * channels * sampleBytes > bound) {
+    g_debugConsole->Output("Image decode failed: PNM pixel data cut short\n");
+    return false;
+  }
+  image.fileFormat = 2;
+  image.width = static_cast<int32_t>(width);
+  image.height = static_cast<int32_t>(height);
+  image.pixels = NewPixels(image.width, image.height);
+  auto sample = [&]() {
+    uint64_t v = data[at++];
+    if (sampleBytes == 2) v = (v << 8) | data[at++];
+    return static_cast<uint32_t>((std::min(v, maxval) * 255 + maxval / 2) / maxval);
+  };
+  for (uint64_t i = 0; i < width * height; ++i) {
+    const uint32_t r = sample();
+    const uint32_t g = channels == 3 ? sample() : r;
+    const uint32_t b = channels == 3 ? sample() : r;
+    image.pixels[i] = Argb(255, r, g, b);
+  }
+  return true;
+}
+
 bool DecodeCommon(const uint8_t* data, uint32_t bound, DecodedImage& image) {
   image.fileFormat = FileFormat(data, bound);
   if (bound > 0x7FFFFFFFu) bound = 0x7FFFFFFFu;
@@ -326,7 +388,14 @@ DecodedImage Image_Decode(const uint8_t* data, uint32_t bound, uint32_t formatCo
     g_debugConsole->Output("Image decode failed: format code %u cannot hold an image\n", formatCode);
     return image;
   }
-  const bool ok = std::memcmp(data, "DDS ", 4) == 0 ? DecodeDds(data, bound, image) : DecodeCommon(data, bound, image);
+  bool ok = false;
+  if (std::memcmp(data, "DDS ", 4) == 0) {
+    ok = DecodeDds(data, bound, image);
+  } else if (IsBinaryPnm(data, bound)) {
+    ok = DecodePnm(data, bound, image);
+  } else {
+    ok = DecodeCommon(data, bound, image);
+  }
   if (!ok) {
     MemoryManager::Free(image.pixels);
     image.pixels = nullptr;

@@ -155,6 +155,40 @@ TEST_F(GifImages, BrokenFilesGiveNoPixelsAndOneLine) {
   MemoryManager::Free(image.pixels);
 }
 
+std::vector<uint8_t> Bytes(const char* header, std::initializer_list<uint8_t> pixels) {
+  std::vector<uint8_t> out(header, header + std::strlen(header));
+  out.insert(out.end(), pixels);
+  return out;
+}
+
+// Binary PNM images in 8 and 16 bits: colour and grey widen to opaque
+// pixels (16-bit samples keep their high byte), and cut-off pixel data fails.
+TEST_F(GifImages, PnmImagesWidenExactlyAndFailWhenCutShort) {
+  const std::vector<uint8_t> colour = Bytes("P6 2 1 255\n", {1, 2, 3, 4, 5, 6});
+  const std::vector<uint8_t> grey16 = Bytes("P5\n# two samples\n2 1\n65535\n", {0x12, 0x34, 0xAB, 0xCD});
+  const std::vector<uint8_t> colour16 = Bytes("P6 1 1 4095 ", {0x0F, 0xFF, 0x01, 0x00, 0x00, 0x10});
+  DecodedImage image = Image_Decode(colour.data(), static_cast<uint32_t>(colour.size()), 0);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(std::vector<uint32_t>(image.pixels, image.pixels + 2), (std::vector<uint32_t>{0xFF010203u, 0xFF040506u}));
+  MemoryManager::Free(image.pixels);
+  image = Image_Decode(grey16.data(), static_cast<uint32_t>(grey16.size()), 0);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(std::vector<uint32_t>(image.pixels, image.pixels + 2), (std::vector<uint32_t>{0xFF121212u, 0xFFABABABu}));
+  MemoryManager::Free(image.pixels);
+  image = Image_Decode(colour16.data(), static_cast<uint32_t>(colour16.size()), 0);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(image.width, 1);
+  MemoryManager::Free(image.pixels);
+
+  for (const std::vector<uint8_t>& whole : {colour, grey16, colour16}) {
+    console_.lines.clear();
+    image = Image_Decode(whole.data(), static_cast<uint32_t>(whole.size() - 1), 0);
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(console_.lines.size(), 1u);
+    MemoryManager::Free(image.pixels);
+  }
+}
+
 // The image library fills cut-off BMP, TGA and JPEG data with zeros; those
 // must fail like a cut GIF.
 TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
