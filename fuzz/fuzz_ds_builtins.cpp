@@ -10,6 +10,7 @@
 #include "builtins/data/ds_builtins.h"
 #include "runtime/console.h"
 #include "runtime/ds_pool.h"
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "script/error_report.h"
 
@@ -94,16 +95,6 @@ void Fill(const Kind& kind, int32_t id) {
   }
 }
 
-std::string AsHex(const uint8_t* data, size_t size) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (size_t i = 0; i < size; ++i) {
-    text.push_back(kDigits[data[i] >> 4]);
-    text.push_back(kDigits[data[i] & 15]);
-  }
-  return text;
-}
-
 void ReadCheck(const Kind& kind, const std::string& text) {
   int32_t id = static_cast<int32_t>(Call(kind.create, {}));
   Fill(kind, id);
@@ -144,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t* body = data + 1;
   size_t length = size - 1;
-  std::string text = (data[0] & 1) ? AsHex(body, length) : std::string(reinterpret_cast<const char*>(body), length);
+  std::string text = (data[0] & 1) ? Hex_Encode(body, length) : std::string(reinterpret_cast<const char*>(body), length);
   ReadCheck(kKinds[(data[0] >> 1) % 6], text);
   if (data[0] & 0x80) GridNumbers(body, length);
   DS_ReleasePools();

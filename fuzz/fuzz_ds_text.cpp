@@ -11,19 +11,10 @@
 #include "runtime/ds_priority.h"
 #include "runtime/ds_queue.h"
 #include "runtime/ds_stack.h"
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 
 namespace {
-
-std::string AsHex(const uint8_t* data, size_t size) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (size_t i = 0; i < size; ++i) {
-    text.push_back(kDigits[data[i] >> 4]);
-    text.push_back(kDigits[data[i] & 15]);
-  }
-  return text;
-}
 
 // Reads the text, then writes and rereads the result, which must succeed.
 template <typename T>
@@ -38,7 +29,7 @@ void Exercise(T& structure, const char* text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  std::string text = (data[0] & 1) ? AsHex(data + 1, size - 1)
+  std::string text = (data[0] & 1) ? Hex_Encode(data + 1, size - 1)
                                    : std::string(reinterpret_cast<const char*>(data + 1), size - 1);
   const char* c = text.c_str();
   CDS_Stack stack;

@@ -8,36 +8,23 @@
 
 #include "runtime/ds_map.h"
 #include "runtime/ds_value.h"
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 
 namespace {
 
-const char kDigits[] = "0123456789ABCDEF";
-
-void AppendByte(std::string* out, uint8_t byte) {
-  out->push_back(kDigits[byte >> 4]);
-  out->push_back(kDigits[byte & 15]);
-}
-
 void AppendField(std::string* out, const ScriptValue& value) {
   if (DS_IsString(value)) {
     for (const char* p = value.text; p != nullptr && *p != '\0'; ++p) {
-      AppendByte(out, static_cast<uint8_t>(*p));
+      Hex_AppendByte(out, static_cast<uint8_t>(*p));
     }
     return;
   }
   uint64_t bits;
   std::memcpy(&bits, &value.real, 8);
   for (int shift = 56; shift >= 0 && (bits << (56 - shift)) != 0; shift -= 8) {
-    AppendByte(out, static_cast<uint8_t>(bits >> shift));
+    Hex_AppendByte(out, static_cast<uint8_t>(bits >> shift));
   }
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // Decodes the digit pairs of [begin, end) into bytes; false for an odd
@@ -45,8 +32,8 @@ int HexDigit(char c) {
 bool DecodePairs(const char* begin, const char* end, std::string* bytes) {
   if ((end - begin) % 2 != 0) return false;
   for (const char* p = begin; p < end; p += 2) {
-    int high = HexDigit(p[0]);
-    int low = HexDigit(p[1]);
+    int high = Hex_DigitValue(p[0]);
+    int low = Hex_DigitValue(p[1]);
     if (high < 0 || low < 0) return false;
     bytes->push_back(static_cast<char>(high * 16 + low));
   }
@@ -85,7 +72,7 @@ char* CDS_Map::WriteText() const {
   for (const DSMapEntry* e = FirstFrom(0); e != nullptr; e = After(e)) {
     if (!out.empty()) out.push_back(',');
     int kind = (DS_IsString(e->value) ? 2 : 0) + (DS_IsString(e->key) ? 1 : 0);
-    out.push_back(kDigits[kind]);
+    out.push_back(Hex_Digit(static_cast<uint32_t>(kind)));
     out.push_back(':');
     AppendField(&out, e->key);
     out.push_back(':');

@@ -6,19 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 
 namespace {
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-bool IsHexPair(const char* pair) { return HexDigitValue(pair[0]) >= 0 && HexDigitValue(pair[1]) >= 0; }
+bool IsHexPair(const char* pair) { return Hex_DigitValue(pair[0]) >= 0 && Hex_DigitValue(pair[1]) >= 0; }
 
 // Length of a regular file, or -1 for anything that is not one.
 int64_t RegularFileLength(std::FILE* file) {
@@ -82,11 +76,10 @@ void CStream::WriteHex(char** slot) const {
   *slot = nullptr;
   int64_t count = std::clamp<int64_t>(m_position, 0, m_size);
   if (count == 0 || 2 * count + 1 > static_cast<int64_t>(MemoryManager::kMaxSize)) return;
-  static const char kDigits[] = "0123456789ABCDEF";
   auto* text = static_cast<char*>(KV_ALLOC(static_cast<size_t>(2 * count + 1), true));
   for (int64_t i = 0; i < count; ++i) {
-    text[2 * i] = kDigits[m_buffer[i] >> 4];
-    text[2 * i + 1] = kDigits[m_buffer[i] & 0x0F];
+    text[2 * i] = Hex_Digit(m_buffer[i] >> 4);
+    text[2 * i + 1] = Hex_Digit(m_buffer[i]);
   }
   *slot = text;
 }
@@ -105,7 +98,7 @@ void CStream::ReadHex(const char* text) {
   for (size_t i = 0; i < pairs; ++i) {
     const char* pair = text + 2 * i;
     if (!IsHexPair(pair)) continue;
-    m_buffer[out++] = static_cast<uint8_t>(HexDigitValue(pair[0]) * 16 + HexDigitValue(pair[1]));
+    m_buffer[out++] = static_cast<uint8_t>(Hex_DigitValue(pair[0]) * 16 + Hex_DigitValue(pair[1]));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "script/compile_error.h"
 #include "script/function_registry.h"
@@ -11,13 +12,6 @@
 namespace {
 
 ConstantResolver g_constantResolver = nullptr;
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // A called name: the token after it is '('.
 bool IsCall(const TokenList* tokens, int32_t index) {
@@ -72,7 +66,7 @@ double Resolve_NumberValue(const char* text) {
   double value = 0.0;
   if (text == nullptr) return value;
   if (text[0] == '$') {
-    for (const char* p = text + 1; HexDigit(*p) >= 0; ++p) value = value * 16.0 + HexDigit(*p);
+    for (const char* p = text + 1; Hex_DigitValue(*p) >= 0; ++p) value = value * 16.0 + Hex_DigitValue(*p);
     return value;
   }
   const char* p = text;

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "ds_builtin_support.h"
+#include "runtime/hex.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -64,13 +65,12 @@ const Reader kReaders[] = {
 // Truncates, flips a digit to another digit, puts a non-digit in, or
 // doubles a stretch.
 std::string Damage(const std::string& text, std::mt19937& random) {
-  static const char kDigits[] = "0123456789ABCDEF";
   std::string out = text;
   if (out.empty()) return "F";
   size_t at = random() % out.size();
   switch (random() % 4) {
     case 0: out.resize(at); break;
-    case 1: out[at] = kDigits[random() % 16]; break;
+    case 1: out[at] = Hex_Digit(static_cast<uint32_t>(random())); break;
     case 2: out[at] = ":,g \x7f"[random() % 5]; break;
     default: out.insert(at, out.substr(at, random() % 9)); break;
   }
