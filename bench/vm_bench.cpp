@@ -21,6 +21,7 @@
 #include "script/vm.h"
 #include "script/world_seam.h"
 #include "one_instance_world.h"
+#include "support/script_chunk.h"
 
 namespace {
 
@@ -55,24 +56,8 @@ class BenchScripts {
       Variable_BuiltIn_Add("argument1", ReadArgument<1>, nullptr);
     }
     Function_InstallStores(&stores_);
-    std::vector<uint8_t> bytes(4, 0);
-    auto put = [&bytes](uint32_t word) {
-      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(word >> shift));
-    };
-    uint32_t count = static_cast<uint32_t>(kScripts.size());
-    uint32_t records = 8 + 4 * count, texts = records + 8 * count;
-    std::string pool;
-    put(count);
-    for (uint32_t i = 0; i < count; ++i) put(records + 8 * i);
-    for (const auto& [name, text] : kScripts) {
-      put(texts + static_cast<uint32_t>(pool.size()));
-      pool += name + '\0';
-      put(texts + static_cast<uint32_t>(pool.size()));
-      pool += text + '\0';
-    }
-    bytes.insert(bytes.end(), pool.begin(), pool.end());
-    image_.Assign(std::move(bytes));
-    Script_Load(image_, 4, static_cast<uint32_t>(image_.Size() - 4));
+    image_.Assign(ScriptChunkBytes(kScripts));
+    Script_Load(image_, kScriptChunkBody, static_cast<uint32_t>(image_.Size() - kScriptChunkBody));
     for (int32_t i = 0; i < Script_Count(); ++i) {
       CScript* script = Script_Get(i);
       script->code = new CCode(script->text, false);

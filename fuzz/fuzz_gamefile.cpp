@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/object.h"
 #include "gamefile/sprite.h"
 #include "gamefile/timeline.h"
-#include "runtime/console.h"
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
 #include "script/function_registry.h"
@@ -18,14 +18,6 @@
 #include "world/room_store.h"
 
 namespace {
-
-class QuietConsole : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char*, ...) override {}
-};
-
-QuietConsole g_quiet;
 
 // An unknown name ends the player; here the load simply fails.
 void IgnoreUnresolved(const char*) {}
@@ -42,8 +34,7 @@ void FreeStores() {
 
 bool Setup() {
   Globals_Init();
-  g_debugConsole = &g_quiet;
-  g_releaseConsole = &g_quiet;
+  Fuzz_SilenceConsoles();
   GameFile_SetUnresolvedNameHandler(IgnoreUnresolved);
   Room_Init();
   std::atexit(FreeStores);

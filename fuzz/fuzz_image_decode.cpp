@@ -4,21 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz_support.h"
 #include "graphics/image_decode.h"
-#include "runtime/console.h"
 #include "runtime/memory.h"
 
-namespace {
-class QuietConsole : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char*, ...) override {}
-};
-QuietConsole g_quiet;
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  g_debugConsole = &g_quiet;
+  Fuzz_SilenceConsoles();
   if (size == 0) return 0;
   // The first byte picks the format code; the rest is the file.
   const uint32_t formatCode = data[0] % 12;

@@ -5,20 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "runtime/console.h"
+#include "fuzz_support.h"
 #include "runtime/stream.h"
 #include "script/variable_list.h"
 #include "script/variable_registry.h"
 
 namespace {
-
-class QuietConsole final : public tagIConsole {
- public:
-  bool AlwaysTrue(int) override { return true; }
-  void Output(const char*, ...) override {}
-};
-
-QuietConsole g_quiet;
 
 void CheckList(const uint8_t* data, size_t size) {
   CStream stream;
@@ -52,7 +44,7 @@ void CheckGlobals(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  g_debugConsole = &g_quiet;
+  Fuzz_SilenceConsoles();
   CheckList(data, size);
   CheckGlobals(data, size);
   return 0;

@@ -24,6 +24,7 @@
 #include "script/script_test_support.h"
 #include "script/variable_list.h"
 #include "script/variable_registry.h"
+#include "support/script_chunk.h"
 
 namespace snippet {
 
@@ -141,25 +142,8 @@ class Runner {
   // false (with the compile error in Lines()) when one does not compile.
   bool SetScripts(const std::vector<std::pair<std::string, std::string>>& scripts) {
     DropScripts();
-    std::vector<uint8_t> bytes(4, 0);
-    auto put = [&bytes](uint32_t word) {
-      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(word >> shift));
-    };
-    uint32_t body = 4;
-    uint32_t records = body + 4 + 4 * static_cast<uint32_t>(scripts.size());
-    uint32_t texts = records + 8 * static_cast<uint32_t>(scripts.size());
-    std::string pool;
-    put(static_cast<uint32_t>(scripts.size()));
-    for (size_t i = 0; i < scripts.size(); ++i) put(records + 8 * static_cast<uint32_t>(i));
-    for (const auto& [name, text] : scripts) {
-      put(texts + static_cast<uint32_t>(pool.size()));
-      pool += name + '\0';
-      put(texts + static_cast<uint32_t>(pool.size()));
-      pool += text + '\0';
-    }
-    bytes.insert(bytes.end(), pool.begin(), pool.end());
-    image_.Assign(std::move(bytes));
-    Script_Load(image_, body, static_cast<uint32_t>(image_.Size() - body));
+    image_.Assign(ScriptChunkBytes(scripts));
+    Script_Load(image_, kScriptChunkBody, static_cast<uint32_t>(image_.Size() - kScriptChunkBody));
     for (int32_t i = 0; i < Script_Count(); ++i) {
       CScript* script = Script_Get(i);
       script->code = new CCode(script->text, false);
