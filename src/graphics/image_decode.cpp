@@ -8,6 +8,7 @@
 
 #define STBI_MAX_DIMENSIONS 16384
 #define STBI_NO_STDIO
+#define STBI_NO_PNM  // read by DecodePnm below
 #define STBI_ASSERT(x) ((void)0)
 #define STBI_MALLOC(size) MemoryManager::Alloc((size), __FILE__, __LINE__, false)
 #define STBI_REALLOC(p, size) MemoryManager::ReAlloc((p), (size), __FILE__, __LINE__)
