@@ -1,7 +1,6 @@
 // Run values that scripts read through built-in variables and whose owners
 // fill them in: the caption flag the caption action also sets, the
-// asynchronous event's map, the display's antialiasing level and the view
-// being drawn.
+// asynchronous event's map and the display's antialiasing level.
 #pragma once
 
 #include <cstdint>
@@ -11,4 +10,3 @@ extern uint8_t g_captionSet;
 // The map of the asynchronous event being run; -1 outside one.
 extern int32_t g_asyncLoad;
 extern int32_t g_displayAA;
-extern int32_t g_viewCurrent;

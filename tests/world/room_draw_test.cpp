@@ -155,10 +155,13 @@ class RoomDrawing : public GraphicsTest {
     Lines out;
     for (const std::string& call : FakeGraphics_Log().calls) {
       if (call.rfind("SetViewport ", 0) == 0) out.push_back("vp" + call.substr(11));
-      if (call.rfind("Clear ", 0) == 0) out.push_back("clear " + call.substr(call.find(' ', 6) + 1, 8));
+      if (IsClear(call)) out.push_back(ClearLine(call));
     }
     return out;
   }
+  static bool IsClear(const std::string& call) { return call.rfind("Clear ", 0) == 0; }
+  // "clear AARRGGBB" from a logged Clear call.
+  static std::string ClearLine(const std::string& call) { return "clear " + call.substr(call.find(' ', 6) + 1, 8); }
 
   CView& ShowView(int32_t i, int32_t vx, int32_t vy, int32_t vw, int32_t vh, int32_t px, int32_t py, int32_t pw,
                   int32_t ph) {
@@ -296,6 +299,34 @@ TEST_F(RoomDrawing, SideBySideViewsEachClearOnlyTheirPort) {
   EXPECT_EQ(Lines(got.begin(), got.begin() + static_cast<long>(want.size())), want);
   for (size_t i = want.size(); i < got.size(); ++i) EXPECT_EQ(got[i].rfind("clear", 0), std::string::npos) << got[i];
   GR_D3D_Finish_Frame(false);
+}
+
+// Each view's clear and Draw events come after the current view is set to
+// it; the GUI pass comes after the last of the eight, and the frame ends at 0.
+TEST_F(RoomDrawing, EachViewIsCurrentForItsClearAndDrawEvents) {
+  DeviceWindow_State().windowColour = 0x102030;
+  room_->colour = 0x204060;
+  ShowView(0, 0, 0, 32, 96, 0, 0, 32, 96);
+  ShowView(2, 64, 0, 32, 96, 64, 0, 32, 96);
+  MakeObject(0, 0);
+  GiveEvent(0, kEventDraw, 0, "draw");
+  GiveEvent(0, kEventDraw, 64, "gui");
+  Add(0);
+  code_.onRun = [](const std::string& text) {
+    FakeGraphics_Log().calls.push_back(text + " " + std::to_string(g_currentView));
+  };
+  ASSERT_TRUE(GR_D3D_Start_Frame());
+  FakeGraphics_Log().Clear();
+  Room_Draw();
+  Lines got;
+  for (const std::string& call : FakeGraphics_Log().calls) {
+    if (IsClear(call)) got.push_back(ClearLine(call));
+    if (call.rfind("draw", 0) == 0 || call.rfind("gui", 0) == 0) got.push_back(call);
+  }
+  GR_D3D_Finish_Frame(false);
+  const Lines want{"clear ff302010", "clear ff604020", "draw 0", "clear ff604020", "draw 2", "gui 7"};
+  EXPECT_EQ(got, want) << "the window clear, then one clear and Draw per visible view";
+  EXPECT_EQ(g_currentView, 0);
 }
 
 TEST_F(RoomDrawing, MergeDrawsTheDeeperFirstAndBreaksTiesInstanceParticleTile) {
