@@ -1,6 +1,7 @@
 #include "graphics/batcher.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
@@ -51,6 +52,16 @@ void* AllocVertices(int32_t primitiveType, DeviceTexture* texture, int32_t strid
   return at;
 }
 
+int32_t AddWholePrimitives(int32_t primitiveType, DeviceTexture* texture, int32_t stride, const void* vertices,
+                           int32_t n) {
+  const int32_t whole = WholePrimitiveVertices(primitiveType, n);
+  if (whole == 0) return 0;
+  void* at = AllocVertices(primitiveType, texture, stride, whole);
+  if (at == nullptr) return 0;
+  std::memcpy(at, vertices, static_cast<size_t>(whole) * static_cast<size_t>(stride));
+  return whole;
+}
+
 void ReturnVertices(int32_t n) {
   if (n <= 0) return;
   g_batch.count = n >= g_batch.count ? 0 : g_batch.count - n;
@@ -80,6 +91,16 @@ int32_t PrimitiveCount(int32_t primitiveType, int32_t n) {
     case D3DPT_TRIANGLELIST: return n / 3;
     case D3DPT_TRIANGLESTRIP:
     case D3DPT_TRIANGLEFAN: return n - 2;
+    default: return n;
+  }
+}
+
+int32_t WholePrimitiveVertices(int32_t primitiveType, int32_t n) {
+  const int32_t primitives = PrimitiveCount(primitiveType, n);
+  if (primitives < 1) return 0;
+  switch (static_cast<uint32_t>(primitiveType)) {
+    case D3DPT_LINELIST: return primitives * 2;
+    case D3DPT_TRIANGLELIST: return primitives * 3;
     default: return n;
   }
 }

@@ -48,6 +48,12 @@ namespace Graphics {
 // into the graphics layer. Null, with nothing written or flushed, when n is
 // negative or above kBatchMaxVertices or the stride is not 1..36.
 void* AllocVertices(int32_t primitiveType, DeviceTexture* texture, int32_t stride, int32_t n);
+// Copies the whole primitives among n vertices into the batch and returns
+// how many vertices that was. A trailing part of a primitive (the seventh
+// vertex of a triangle list) is left out, since in the batch it would become
+// the start of the next draw's first primitive.
+int32_t AddWholePrimitives(int32_t primitiveType, DeviceTexture* texture, int32_t stride, const void* vertices,
+                           int32_t n);
 // Gives back the last n reserved vertices that were not written.
 void ReturnVertices(int32_t n);
 void FlushBatch();
@@ -64,5 +70,7 @@ void ForgetPendingTexture(const DeviceTexture* texture);
 const VertexBatch& PendingBatch();
 // Primitives drawn from n vertices of a type (unknown types count as points).
 int32_t PrimitiveCount(int32_t primitiveType, int32_t n);
+// The vertices of those primitives: n without the trailing part-primitive.
+int32_t WholePrimitiveVertices(int32_t primitiveType, int32_t n);
 
 }  // namespace Graphics

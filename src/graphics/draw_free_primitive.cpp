@@ -2,7 +2,6 @@
 // texture is a texture index or a texture-page handle; the coordinates of a
 // page's vertices are mapped into the page's place on its texture.
 #include <cstdint>
-#include <cstring>
 
 #include "graphics/batcher.h"
 #include "graphics/draw_primitives.h"
@@ -69,11 +68,9 @@ void GR_Primitive_Vertex_Texture_Color(float x, float y, float u, float v, uint3
 }
 
 void GR_Primitive_End() {
-  if (g_free.kind < 1 || g_free.kind > 6 || g_free.count == 0) return;
-  DeviceTexture* texture = GR_Texture_Get_Device_Texture(g_free.texture);
-  void* at = Graphics::AllocVertices(g_free.kind, texture, sizeof(TexVertex), g_free.count);
-  if (at == nullptr) return;
-  std::memcpy(at, g_free.vertices, sizeof(TexVertex) * static_cast<size_t>(g_free.count));
+  if (g_free.kind < 1 || g_free.kind > 6) return;
+  Graphics::AddWholePrimitives(g_free.kind, GR_Texture_Get_Device_Texture(g_free.texture), sizeof(TexVertex),
+                               g_free.vertices, g_free.count);
 }
 
 int32_t GR_Primitive_Count() { return g_free.count; }

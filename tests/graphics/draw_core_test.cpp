@@ -207,7 +207,7 @@ TEST_F(DrawCore, HealthBarFillsByAmountAndDirection) {
 }
 
 TEST_F(DrawCore, FreePrimitiveKeepsAtMostItsCapacityAndNeedsAKnownKind) {
-  GR_Primitive_Begin(2, -1);
+  GR_Primitive_Begin(1, -1);
   for (int i = 0; i < kFreePrimitiveMax + 1; ++i) GR_Primitive_Vertex(static_cast<float>(i), 0);
   EXPECT_EQ(GR_Primitive_Count(), kFreePrimitiveMax);
   GR_Primitive_End();
@@ -220,6 +220,42 @@ TEST_F(DrawCore, FreePrimitiveKeepsAtMostItsCapacityAndNeedsAKnownKind) {
     GR_Primitive_Vertex(1, 1);
     GR_Primitive_End();
     EXPECT_EQ(Batch().count, 0) << kind;
+  }
+}
+
+// A part-primitive left at the end of a list would join the batch and
+// shift every primitive of the next draw that joins it.
+TEST_F(DrawCore, FreePrimitiveHandsOnlyWholePrimitivesToTheBatch) {
+  struct Case {
+    int32_t kind, vertices, kept;
+    const char* drawn;  // after a second primitive of the same kind
+  };
+  const Case lists[] = {{4, 7, 6, "DrawPrimitiveUP 4 3 24"}, {2, 5, 4, "DrawPrimitiveUP 2 3 24"},
+                        {4, 2, 0, "DrawPrimitiveUP 4 1 24"}, {1, 5, 5, "DrawPrimitiveUP 1 6 24"}};
+  for (const Case& c : lists) {
+    Graphics::ResetVertexBuffers();
+    FakeGraphics_Log().Clear();
+    GR_Primitive_Begin(c.kind, -1);
+    for (int i = 0; i < c.vertices; ++i) GR_Primitive_Vertex(static_cast<float>(i), 0);
+    GR_Primitive_End();
+    EXPECT_EQ(Batch().count, c.kept) << c.kind << " of " << c.vertices;
+    const int32_t whole = c.kind == 4 ? 3 : c.kind == 2 ? 2 : 1;
+    GR_Primitive_Begin(c.kind, -1);
+    for (int i = 0; i < whole; ++i) GR_Primitive_Vertex(100.0f + static_cast<float>(i), 0);
+    GR_Primitive_End();
+    ASSERT_EQ(Batch().count, c.kept + whole) << c.kind;
+    EXPECT_EQ(Tex()[c.kept].x, 100.0f) << "the next primitive starts on its own first vertex";
+    Graphics::FlushBatch();
+    EXPECT_EQ(Matching("DrawPrimitiveUP"), std::vector<std::string>{c.drawn}) << c.kind;
+  }
+  // Strips and fans never join, but too short a one is not even pending.
+  for (const auto& [kind, vertices, kept] : {std::tuple{5, 2, 0}, {6, 2, 0}, {3, 1, 0}, {5, 3, 3}, {3, 2, 2}}) {
+    Graphics::ResetVertexBuffers();
+    GR_Primitive_Begin(kind, -1);
+    for (int i = 0; i < vertices; ++i) GR_Primitive_Vertex(static_cast<float>(i), 0);
+    GR_Primitive_End();
+    EXPECT_EQ(Batch().count, kept) << kind << " of " << vertices;
+    EXPECT_EQ(Batch().primitiveType, kept == 0 ? kNoPrimitive : kind) << kind;
   }
 }
 
@@ -237,7 +273,7 @@ TEST_F(DrawCore, FreePrimitiveTextureIsAnIndexAPageHandleOrNothing) {
   const int64_t handle = GR_TexturePage_Handle(static_cast<int32_t>(g_texturePages.size() - 1));
   const float iw = GR_Texture_Entry(texture)->inverseWidth, ih = GR_Texture_Entry(texture)->inverseHeight;
 
-  GR_Primitive_Begin(4, handle);
+  GR_Primitive_Begin(1, handle);
   GR_Primitive_Vertex_Texture_Color(0, 0, 0.5f, 1.0f, 0x0000FF, 0.5f);
   GR_Primitive_End();
   EXPECT_EQ(Batch().texture, GR_Texture_Get_Device_Texture(texture));
@@ -247,14 +283,14 @@ TEST_F(DrawCore, FreePrimitiveTextureIsAnIndexAPageHandleOrNothing) {
 
   for (int64_t value : {int64_t{12345}, int64_t{-7}, int64_t{1} << 40, handle + 1000}) {
     Graphics::ResetVertexBuffers();
-    GR_Primitive_Begin(4, value);
+    GR_Primitive_Begin(1, value);
     GR_Primitive_Vertex_Texture(0, 0, 0.5f, 0.25f);
     GR_Primitive_End();
     EXPECT_EQ(Batch().texture, nullptr) << value;
     EXPECT_FLOAT_EQ(Tex()[0].u, 0.5f) << value;
   }
   Graphics::ResetVertexBuffers();
-  GR_Primitive_Begin(4, texture);
+  GR_Primitive_Begin(1, texture);
   GR_Primitive_Vertex_Texture(0, 0, 0.5f, 0.25f);
   GR_Primitive_End();
   EXPECT_EQ(Batch().texture, GR_Texture_Get_Device_Texture(texture));
