@@ -21,13 +21,13 @@ class Execute : public MiscScripts {
 
 TEST_P(Execute, TheTextSeesItsOwnArgumentsAndTheCallersComeBack) {
   snippet::Runner runner(GetParam());
-  EXPECT_EQ(runner.Run(R"gml(
+  EXPECT_EQ(runner.Run(R"game(
     execute_string("test_print(argument0, argument1, argument15)");
     execute_string("test_print(argument0, argument1, argument2)", 7, "x");
     test_print(execute_string("return argument0 * 2", 21));
     execute_string("execute_string('test_print(argument0)', 'inner'); test_print(argument0)", "middle");
     test_print(argument0, argument15);
-  )gml"),
+  )game"),
             (Lines{"0 0 0", "7 x 0", "42", "inner", "middle", "outer 15"}));
   EXPECT_EQ(Execute_NextStringNumber(), 5);
 }
@@ -52,8 +52,8 @@ TEST_P(Execute, ALongFileRunsWhole) {
   for (int i = 0; i < 2000; ++i) program += "total = total + 1;\n";
   program += "test_print(total, argument0)";
   ASSERT_GT(program.size(), 20000u);
-  testsupport::WriteRaw(folder / "Long.GML", program);
-  std::string windowsStyle = folder.Path() + "\\long.gml";
+  testsupport::WriteRaw(folder / "Long.TXT", program);
+  std::string windowsStyle = folder.Path() + "\\long.txt";
   EXPECT_EQ(runner.Run("execute_file('" + windowsStyle + "', 'given'); test_print(argument0)"),
             (Lines{"2000 given", "outer"}));
   EXPECT_EQ(Execute_NextFileNumber(), 1);

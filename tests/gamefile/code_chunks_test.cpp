@@ -115,7 +115,7 @@ TEST_F(CodeChunks, DamagedReferenceTablesFail) {
 TEST_F(CodeChunks, CodeEntriesMustLieInsideTheFile) {
   ImageBuilder b;
   size_t name = b.Here();
-  b.Text("gml_Script_a");
+  b.Text("Script.a");
   size_t entry = b.Here();
   b.U32(static_cast<uint32_t>(name)).U32(8).U32(1).U32(2);
   size_t chunk = b.Chunk("CODE");

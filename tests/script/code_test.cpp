@@ -122,7 +122,7 @@ const uint8_t kPairs[16] = {};
 
 bool Lookup(int32_t index, PrecompiledEntry* entry) {
   if (index != 3) return false;
-  entry->name = "gml Object obj step";
+  entry->name = "Object.obj.Step.0";
   entry->bytes = kBytes;
   entry->length = sizeof kBytes;
   entry->source = "x = 1";
@@ -135,7 +135,7 @@ TEST(CodePrecompiled, AnEntryGivesCompiledCodeAndAMissingOneNothing) {
   Code_SetPrecompiledLookup(Lookup);
   CCode code(3, false);
   EXPECT_TRUE(code.compiled);
-  EXPECT_STREQ(code.name, "gml Object obj step");
+  EXPECT_STREQ(code.name, "Object.obj.Step.0");
   ASSERT_NE(code.code, nullptr);
   EXPECT_EQ(code.code->size, 8);
   EXPECT_EQ(code.code->bytes, kBytes);

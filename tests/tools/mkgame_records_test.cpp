@@ -260,7 +260,7 @@ TEST_F(Records, ExtensionFunctionsTakeIdsInOrderUnlessGiven) {
             (std::vector<int32_t>{1, 11, 1}));
   EXPECT_EQ(F().Text(functions[1] + 16), "ext_greet");
 
-  EXPECT_EQ(F().I32(files[1] + 12), 2);  // a .gml file holds script functions
+  EXPECT_EQ(F().I32(files[1] + 12), 2);  // script functions, as the description says
   EXPECT_EQ(F().I32(F().Table(files[1] + 16).at(0) + 4), 10);
   EXPECT_EQ(F().Text(packages[1]), "other");
   size_t after = F().Table(F().Table(packages[1] + 8).at(0) + 16).at(0);

@@ -218,7 +218,7 @@ ExtensionFile ReadExtensionFile(const JsonNode& node, int& nextId) {
   node.OnlyKeys({"file", "kind", "init", "final", "functions"});
   ExtensionFile f;
   f.fileName = node.Get("file").Text();
-  f.kind = OptWhole(node, "kind", Extension(f.fileName) == ".gml" ? 2 : 1, INT32_MIN, INT32_MAX);
+  f.kind = OptWhole(node, "kind", 1, INT32_MIN, INT32_MAX);
   f.initName = node.OptText("init", "");
   f.finalName = node.OptText("final", "");
   if (node.Has("functions")) {
