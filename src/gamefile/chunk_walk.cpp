@@ -13,6 +13,7 @@
 #include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "gamefile/sound_store.h"
 #include "gamefile/sprite.h"
 #include "gamefile/texture_pages.h"
 #include "runtime/console.h"
@@ -50,7 +51,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
     {ChunkId("OPTN"), ReadOnly<Option_Load>},
     {ChunkId("EXTN"), NotReadYet},
-    {ChunkId("SOND"), NotReadYet},
+    {ChunkId("SOND"), ReadOnly<Sound_Load>},
     {ChunkId("AUDO"), NotReadYet},
     {ChunkId("SPRT"), ReadOnly<Sprite_Load>},
     {ChunkId("BGND"), ReadOnly<Background_Load>},
@@ -108,6 +109,7 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   ClearInstalled("SOND");
+  Sound_FreeAll();
   Background_Init();
   Path_Init();
   Font_Init();

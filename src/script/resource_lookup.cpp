@@ -1,18 +1,12 @@
 #include "script/resource_lookup.h"
 
-#include "script/script.h"
-
 namespace {
 
 int32_t FindNothing(const char*) { return -1; }
 
-ResourceFindFunction DefaultFind(ResourceKind kind) {
-  return kind == kResourceScript ? Script_Find : FindNothing;
-}
-
 ResourceFindFunction g_find[kResourceKindCount] = {
     FindNothing, FindNothing, FindNothing, FindNothing, FindNothing,
-    FindNothing, FindNothing, Script_Find, FindNothing,
+    FindNothing, FindNothing, FindNothing, FindNothing,
 };
 
 bool KindInRange(ResourceKind kind) { return kind >= 0 && kind < kResourceKindCount; }
@@ -21,7 +15,7 @@ bool KindInRange(ResourceKind kind) { return kind >= 0 && kind < kResourceKindCo
 
 void ResourceLookup_Install(ResourceKind kind, ResourceFindFunction find) {
   if (!KindInRange(kind)) return;
-  g_find[kind] = find != nullptr ? find : DefaultFind(kind);
+  g_find[kind] = find != nullptr ? find : FindNothing;
 }
 
 int32_t ResourceLookup_Find(ResourceKind kind, const char* name) {

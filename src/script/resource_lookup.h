@@ -1,6 +1,6 @@
 // Name lookups into the resource stores, as the compiler's constant lookup
-// asks them. Each store installs its own lookup when it exists; until then a
-// kind finds nothing (scripts are found through their store from the start).
+// asks them. The world installs every kind's lookup at once
+// (world/name_lookups.h); until then no name is a resource.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ enum ResourceKind : int32_t {
 // The resource's index, or -1 when no resource of the kind has the name.
 using ResourceFindFunction = int32_t (*)(const char* name);
 
-// Null puts the kind's default back.
+// Null makes the kind find nothing.
 void ResourceLookup_Install(ResourceKind kind, ResourceFindFunction find);
 // -1 for a kind out of range or a null name.
 int32_t ResourceLookup_Find(ResourceKind kind, const char* name);

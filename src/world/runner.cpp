@@ -11,6 +11,7 @@
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
+#include "gamefile/sound_store.h"
 #include "gamefile/sprite.h"
 #include "graphics/transition_define.h"
 #include "runtime/console.h"
@@ -133,6 +134,7 @@ void Runner_Shutdown() {
   Object_Shutdown();
   Sprite_Shutdown();
   TimeLine_Shutdown();
+  Sound_FreeAll();
   Function_Free();
   Script_Finish();
   Variable_Free();

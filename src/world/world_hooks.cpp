@@ -1,17 +1,13 @@
 #include "world/world_hooks.h"
 
-#include "gamefile/background.h"
-#include "gamefile/font.h"
 #include "gamefile/object.h"
-#include "gamefile/path.h"
-#include "gamefile/sprite.h"
 #include "gamefile/timeline.h"
 #include "runtime/process.h"
 #include "script/error_report.h"
 #include "script/event.h"
 #include "script/event_names.h"
-#include "script/resource_lookup.h"
 #include "world/instance_seams.h"
+#include "world/name_lookups.h"
 #include "world/run_state.h"
 
 namespace {
@@ -31,19 +27,10 @@ void RequestQuit(int32_t roomCode) {
   g_running = 0;
 }
 
-void InstallResourceLookups() {
-  ResourceLookup_Install(kResourceObject, Object_Find);
-  ResourceLookup_Install(kResourceSprite, Sprite_Find);
-  ResourceLookup_Install(kResourceBackground, Background_Find);
-  ResourceLookup_Install(kResourcePath, Path_Find);
-  ResourceLookup_Install(kResourceFont, Font_Find);
-  ResourceLookup_Install(kResourceTimeLine, TimeLine_Find);
-}
-
 }  // namespace
 
 void WorldHooks_Install() {
-  InstallResourceLookups();
+  NameLookups_Install();
   ErrorHooks hooks;
   hooks.currentPlace = CurrentPlace;
   hooks.eventName = Event_Names;

@@ -1,5 +1,6 @@
-// Connects the lower layers' seams to the world: where errors happened,
-// names for error texts, the pending room change, the quit request.
+// Connects the lower layers' seams to the world: resource names in code,
+// where errors happened, names for error texts, the pending room change,
+// the quit request.
 #pragma once
 
 void WorldHooks_Install();

@@ -7,10 +7,10 @@
 
 #include "builtins/registration.h"
 #include "mkgame/json_input.h"
+#include "mkgame/player_stores.h"
 #include "runtime/globals.h"
 #include "script/constants.h"
 #include "script/interpreter_statements.h"
-#include "script/resource_lookup.h"
 #include "script/bytecode.h"
 #include "script/code.h"
 #include "script/codegen.h"
@@ -19,6 +19,7 @@
 #include "script/function_registry.h"
 #include "script/variable_names.h"
 #include "script/variable_registry.h"
+#include "world/name_lookups.h"
 
 namespace mkgame {
 
@@ -70,40 +71,11 @@ class DescriptionStores final : public IFunctionStores {
   const Game& game_;
 };
 
-// The player's start-up, as far as compiling needs it: program-wide state,
-// the global scope (which keeps the globalvar declarations) and every
-// built-in function in registration order, so that ids match the player's.
-// The description being compiled, for the resource-name lookups.
-const Game* g_described = nullptr;
-
-template <typename List>
-int32_t FindNamed(const List& list, const char* name) {
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i].name == name) return static_cast<int32_t>(i);
-  }
-  return -1;
-}
-
-int32_t FindObject(const char* name) { return FindNamed(g_described->objects, name); }
-int32_t FindSprite(const char* name) { return FindNamed(g_described->sprites, name); }
-int32_t FindSound(const char* name) { return FindNamed(g_described->sounds, name); }
-int32_t FindBackground(const char* name) { return FindNamed(g_described->backgrounds, name); }
-int32_t FindPath(const char* name) { return FindNamed(g_described->paths, name); }
-int32_t FindFont(const char* name) { return FindNamed(g_described->fonts, name); }
-int32_t FindTimeLine(const char* name) { return FindNamed(g_described->timelines, name); }
-int32_t FindRoom(const char* name) { return FindNamed(g_described->rooms, name); }
-
-// Resource names and constants resolve at compile time as in the player.
+// Resource names resolve through the player's own stores and lookups;
+// constants resolve as in the player.
 void InstallNames(const Game& game) {
-  g_described = &game;
-  ResourceLookup_Install(kResourceObject, FindObject);
-  ResourceLookup_Install(kResourceSprite, FindSprite);
-  ResourceLookup_Install(kResourceSound, FindSound);
-  ResourceLookup_Install(kResourceBackground, FindBackground);
-  ResourceLookup_Install(kResourcePath, FindPath);
-  ResourceLookup_Install(kResourceFont, FindFont);
-  ResourceLookup_Install(kResourceTimeLine, FindTimeLine);
-  ResourceLookup_Install(kResourceRoom, FindRoom);
+  PlayerStores_Load(game);
+  NameLookups_Install();
   std::vector<std::string> names, values;
   for (const auto& [name, value] : game.constants) {
     names.push_back(name);
@@ -112,6 +84,9 @@ void InstallNames(const Game& game) {
   if (!Code_Constant_Prepare(names, values)) throw DescriptionError("constants", "a constant is not valid");
 }
 
+// The player's start-up, as far as compiling needs it: program-wide state,
+// the global scope (which keeps the globalvar declarations) and every
+// built-in function in registration order, so that ids match the player's.
 void StartPlayerCompiler() {
   static bool started = false;
   if (started) return;

@@ -1,0 +1,52 @@
+#include "world/name_lookups.h"
+
+#include <gtest/gtest.h>
+
+#include "gamefile/path.h"
+#include "gamefile/sound_chunk.h"
+#include "gamefile/sound_store.h"
+#include "runtime/script_value.h"
+#include "script/constants.h"
+#include "script/resource_lookup.h"
+#include "world/room_store.h"
+
+namespace {
+
+// The index the compiler gives a name, -1 when it is no resource or constant.
+double Resolved(const char* name) {
+  ScriptValue value;
+  bool found = Code_Constant_Resolve(name, &value);
+  double index = found ? value.real : -1;
+  ScriptValue_Release(&value);
+  return index;
+}
+
+class NameLookups : public testing::Test {
+ protected:
+  void TearDown() override {
+    Room_Shutdown();
+    Sound_FreeAll();
+    Path_Shutdown();
+    for (int32_t kind = 0; kind < kResourceKindCount; ++kind) {
+      ResourceLookup_Install(static_cast<ResourceKind>(kind), nullptr);
+    }
+  }
+};
+
+// Installed before any store holds a name: the lookups ask the stores as
+// they stand when a name is compiled.
+TEST_F(NameLookups, StoresFilledLaterAnswerInKindOrder) {
+  NameLookups_Install();
+  EXPECT_EQ(Resolved("__newroom2"), -1);
+  for (int i = 0; i < 3; ++i) Room_Add();
+  Path_Add();
+  SoundChunk sounds = SoundChunk_Build({"__newroom1", "__newpath0"});
+  ASSERT_TRUE(Sound_Load(sounds.image, sounds.data, sounds.size));
+  EXPECT_EQ(Resolved("__newroom2"), 2);
+  // Sounds come before paths and rooms.
+  EXPECT_EQ(Resolved("__newroom1"), 0);
+  EXPECT_EQ(Resolved("__newpath0"), 1);
+  EXPECT_EQ(Resolved("__newroom0"), 0);
+}
+
+}  // namespace
