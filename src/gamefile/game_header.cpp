@@ -1,6 +1,8 @@
 #include "gamefile/game_header.h"
 
+#include "runtime/console.h"
 #include "runtime/load_error.h"
+#include "shell/file_layer.h"
 
 GameHeader g_gameHeader;
 int32_t g_formatVersion = 0;
@@ -33,6 +35,27 @@ bool ReadWindow(const GameImage& image, uint64_t data, uint32_t size) {
   return !r.Failed();
 }
 
+// One folder name that stays where it is put: not empty, no separator of
+// either kind, no control byte, and not "." or "..".
+bool IsFolderName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) return false;
+  }
+  return true;
+}
+
+// The game's name names its save folder; a name that cannot be a folder
+// name leaves the game file's name, which the file layer already has.
+void NameTheSaveFolder(const std::string& name) {
+  if (!IsFolderName(name)) {
+    g_debugConsole->Output("The game's name cannot name a folder: the save folder takes the game file's name\n");
+    return;
+  }
+  LoadSave_SetGameName(name.c_str());
+}
+
 }  // namespace
 
 void GameHeader_Reset() {
@@ -58,6 +81,7 @@ bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size) 
     const char* text = name.Text();
     if (name.Failed()) return LoadError_Report("GEN8", "the game name lies outside the file");
     g_gameName = text == nullptr ? "" : text;
+    NameTheSaveFolder(g_gameName);
     if (!ReadWindow(image, data, size)) return LoadError_Report("GEN8", "the header is too short");
   }
   g_formatGeneration = 800;

@@ -33,8 +33,9 @@ extern std::vector<int32_t> g_roomOrder;
 // 800 after the header pre-pass; 700 once an old header chunk is met.
 extern int32_t g_formatGeneration;
 
-// The pre-pass reading of a header chunk: names and window. False when the
-// chunk is damaged (the reason is on the console).
+// The pre-pass reading of a header chunk: names and window. The game name
+// (format 8 and later) names the save folder. False when the chunk is
+// damaged (the reason is on the console).
 bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size);
 // The chunk walk's reading: ids, window again, the room order.
 bool GEN8_Load(const GameImage& image, uint64_t data, uint32_t size);

@@ -60,6 +60,7 @@ void Option_Apply() {
   g_unsetVariableIsError = Option_On(kOptionUnsetVariableError);
   g_optionShowErrorDialog = Option_On(kOptionErrorDialog);
   g_optionErrorsFatal = Option_On(kOptionErrorsFatal);
+  g_showCursor = Option_On(kOptionShowCursor);
 }
 
 bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {

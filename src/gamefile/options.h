@@ -45,7 +45,7 @@ extern GameOptions g_options;
 inline bool Option_On(OptionWord word) { return g_options.word[word] != 0; }
 
 void Option_Defaults();
-// Hands the options that the script engine reads to it.
+// Hands the options that the script engine and the window read to them.
 void Option_Apply();
 bool Option_Load(const GameImage& image, uint64_t data, uint32_t size);
 

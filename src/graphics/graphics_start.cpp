@@ -7,7 +7,6 @@
 #include "graphics/render_states.h"
 #include "graphics/stand_ins.h"
 #include "graphics/texture_table.h"
-#include "platform/message_box.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/timer.h"
@@ -53,13 +52,6 @@ uint32_t* ReadWholeSurface(IGraphicsDevice* device, GfxObject surface, int32_t w
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags) {
   g_screenSize = ScreenSize{ClampToScreen(width, Graphics::GetScreenWidth()),
                             ClampToScreen(height, Graphics::GetScreenHeight())};
-  const int32_t depth = Graphics::GetDisplayColorDepth();
-  if (depth != 16 && depth != 32) {
-    ShowMessage(
-        "This program requires 16-bit (High Color) or 32-bit (Full Color) mode. Please change this in your display "
-        "properties and run again.");
-    return false;
-  }
   g_interpolationOption = (flags & Graphics::kCreateInterpolate) != 0;
   const bool created = Graphics::CreateDevice(window, width, height, flags);
   GR_Texture_Table_Free();

@@ -9,8 +9,8 @@ struct DeviceWindow;
 extern int64_t g_presentTime;
 
 // Starts the device for the window (flags as Graphics::CreateDevice takes
-// them); false, with a message shown, when the display's colour depth is
-// neither 16 nor 32 bits, else the device creation's result.
+// them) at whatever colour depth the display has (the start-up asks about
+// an unusual one first); the device creation's result.
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags);
 // Resets the device after surfaces are freed; false when the reset fails.
 bool GR_Display_Reset();

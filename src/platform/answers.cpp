@@ -1,5 +1,6 @@
 #include "platform/answers.h"
 
+#include <cstdio>
 #include <fstream>
 
 #include "platform/switches.h"
@@ -26,4 +27,15 @@ void Answers_Reset() {
   if (g_file.is_open()) g_file.close();
   g_file.clear();
   g_opened = false;
+}
+
+void Answers_PrintDialogText(const char* text) {
+  std::string out;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (*p == '\r' && p[1] == '\n') continue;
+    out.push_back(*p);
+  }
+  out.push_back('\n');
+  std::fputs(out.c_str(), stdout);
+  std::fflush(stdout);
 }

@@ -13,3 +13,4 @@ bool g_recordInput = false;
 bool g_playbackInput = false;
 char* g_recordFileName = nullptr;
 int32_t g_debuggerFlags = 0;
+bool g_showCursor = true;

@@ -27,3 +27,6 @@ extern bool g_playbackInput;
 extern char* g_recordFileName;
 // The debugger's flag word: 2 after "-debug".
 extern int32_t g_debuggerFlags;
+// The options' show-cursor word, which the cursor built-ins set too: the
+// game start gives the window the default cursor by it, or none.
+extern bool g_showCursor;

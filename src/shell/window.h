@@ -100,6 +100,9 @@ int32_t Win_GetScreenWidth();
 int32_t Win_GetScreenHeight();
 void Win_SetColor(uint32_t colour);
 uint32_t Win_GetColor();
+// The cursor constants the game start and end use.
+constexpr int32_t kWinCursorDefault = 0;
+constexpr int32_t kWinCursorNone = -1;
 void Win_SetCursor(int32_t constant);
 int32_t Win_GetCursor();
 // The g_cursorTable index in use (1 when the cursor is hidden).

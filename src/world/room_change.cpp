@@ -12,6 +12,7 @@
 #include "script/event.h"
 #include "script/event_perform.h"
 #include "script/interpreter.h"
+#include "shell/window.h"
 #include "world/input.h"
 #include "world/instance.h"
 #include "world/room.h"
@@ -252,6 +253,7 @@ bool StartGame() {
   Object_BuildEventLists();
   if (g_debugMode) g_debugConsole->Output("Create Debug Form\n");
   Library_RunInitCode();
+  Win_SetCursor(g_showCursor ? kWinCursorDefault : kWinCursorNone);
   for (size_t i = 0; i < g_runtimeRooms.size(); ++i) DestroyRuntimeRoom(static_cast<int32_t>(i));
   g_runtimeRooms.assign(static_cast<size_t>(Room_Count()), nullptr);
   int32_t first = Room_First();
@@ -271,6 +273,9 @@ void Run_EndGame() {
   g_runtimeRooms.clear();
   g_currentRoom = nullptr;
   g_currentRoomIndex = -1;
+  // The default cursor comes back once the extensions' finalisers succeed;
+  // with no extension packages there is nothing that can fail.
+  Win_SetCursor(kWinCursorDefault);
 }
 
 bool RoomChange_ActOn() {

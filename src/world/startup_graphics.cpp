@@ -1,6 +1,7 @@
-// Starting the graphics for the game: the display mode the game asks for,
-// the device at the header's window size, the resource textures, and the
-// black frames shown while the game loads.
+// Starting the graphics for the game: the display mode the game asks for
+// (or a question when the display's colour depth is neither 16 nor 32), the
+// device at the header's window size, the resource textures, and the black
+// frames shown while the game loads.
 #include "world/startup_graphics.h"
 
 #include "gamefile/background.h"
@@ -13,6 +14,7 @@
 #include "graphics/graphics.h"
 #include "graphics/graphics_start.h"
 #include "platform/device_window.h"
+#include "platform/question_box.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -23,6 +25,8 @@ namespace {
 
 constexpr int kLoadingFrames = 5;
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+constexpr const char* kDepthQuestion =
+    "This application requires 16-bit or 32-bit color mode.\n Should I switch to a valid color mode?";
 
 struct DisplayMode {
   int32_t width = -1, height = -1, frequency = -1, depth = -1;
@@ -44,6 +48,11 @@ DisplayMode RequestedMode() {
   }
   if (frequency >= 1 && frequency <= 5) m.frequency = kFrequencies[frequency - 1];
   return m;
+}
+
+bool DisplayDepthUsable() {
+  const int32_t depth = Graphics::GetDisplayColorDepth();
+  return depth == 16 || depth == 32;
 }
 
 // Turns 0xAARRGGBB pixels into bytes R, G, B, A in place.
@@ -72,15 +81,26 @@ void DumpLastFrame(const std::string& path) {
   MemoryManager::Free(pixels);
 }
 
+// The mode the game asks for, or the depth question when the game names
+// no depth and the display's is unusual; false when the answer is No. The
+// display itself is never switched on this platform and the device draws at
+// any depth: asking is all this does, and a Yes lets the start go on.
+bool SettleDisplayMode() {
+  const bool setMode = Option_On(kOptionSetResolution);
+  DisplayMode m = setMode ? RequestedMode() : DisplayMode();
+  const bool asked = (!setMode || m.depth == -1) && !DisplayDepthUsable();
+  if (asked) {
+    if (!QuestionBox_Ask("", kDepthQuestion)) return false;
+    m.depth = 16;
+  }
+  if (setMode || asked) Graphics::SetDisplayMode(m.width, m.height, m.frequency, m.depth);
+  return true;
+}
+
 }  // namespace
 
-// The display itself is never switched on this platform; asking is all the
-// option does.
 bool StartupServices_StartGraphics() {
-  if (Option_On(kOptionSetResolution)) {
-    const DisplayMode m = RequestedMode();
-    Graphics::SetDisplayMode(m.width, m.height, m.frequency, m.depth);
-  }
+  if (!SettleDisplayMode()) return false;
   g_debugConsole->Output("GR_D3D_Init()\n");
   if (!GR_D3D_Init(nullptr, g_windowWidth, g_windowHeight, g_windowFlags)) return false;
   g_debugConsole->Output("Background_InitTextures()\n");

@@ -5,6 +5,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
 #include "gamefile/image_builder.h"
+#include "runtime/run_flags.h"
 
 namespace {
 
@@ -139,6 +140,7 @@ TEST(Options, DefaultsWithoutAChunkAndConstantsFromIt) {
   bool ok = false;
   Walk(b.Finish(), &ok);
   EXPECT_TRUE(Option_On(kOptionShowCursor));
+  EXPECT_TRUE(g_showCursor);
   EXPECT_EQ(g_options.word[kOptionWindowColour], 0xFFFFFF);
   EXPECT_TRUE(Option_On(kOptionErrorDialog));
 
@@ -163,6 +165,7 @@ TEST(Options, DefaultsWithoutAChunkAndConstantsFromIt) {
   Walk(c.Finish(), &ok);
   ASSERT_TRUE(ok);
   EXPECT_FALSE(Option_On(kOptionShowCursor));
+  EXPECT_FALSE(g_showCursor) << "the window is told to hide the cursor at the game start";
   EXPECT_EQ(g_options.word[kOptionWindowColour], 0x123456);
   EXPECT_EQ(g_options.word[kOptionUnsetVariableError], 1);
   EXPECT_EQ(g_options.versionMajor, 2);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamefile/chunk_walk.h"
+#include "gamefile/code_chunks.h"
 #include "gamefile/image_builder.h"
 #include "runtime/ini_file.h"
 #include "script/code_table.h"
@@ -66,6 +67,42 @@ TEST(RunnerLoad, ReadsTheGameFileAndReportsAMissingIni) {
   EXPECT_NE(text.find("IFF wad found\n"), std::string::npos);
   EXPECT_EQ(g_gameData.Size(), image.Size());
   EXPECT_FALSE(RunnerLoadGame(""));
+}
+
+// The save folder a game file of that header name and format ends up with,
+// and what the header reading printed.
+std::string SaveFolderOf(const std::string& name, int format, std::string* printed) {
+  ImageBuilder b;
+  size_t at = b.Chunk("NAME");
+  size_t text = b.Here();
+  b.Text(name);
+  b.EndChunk(at);
+  b.Header(format, {}, static_cast<uint32_t>(text));
+  GameImage image = b.Finish();
+  LoadSave_SetSaveDirectory(nullptr);
+  LoadSave_SetGameFile("/games/file_name.win");
+  ConsoleCapture console;
+  EXPECT_TRUE(LoadGameHeader(image)) << name;
+  *printed = console.Text();
+  std::string folder = LoadSave_GetSaveDirectory();
+  size_t last = folder.rfind('/', folder.size() - 2);
+  return folder.substr(last + 1);
+}
+
+TEST(RunnerLoad, TheHeaderNameNamesTheSaveFolderUnlessItCannotBeAFolderName) {
+  const std::string refused = "The game's name cannot name a folder: the save folder takes the game file's name\n";
+  std::string printed;
+  EXPECT_EQ(SaveFolderOf("foo", 8, &printed), "foo/");
+  EXPECT_EQ(printed.find(refused), std::string::npos);
+  EXPECT_EQ(SaveFolderOf("My Game v1.2", 11, &printed), "My Game v1.2/");
+  for (const char* bad : {"", ".", "..", "a/b", "/abs", "a\\b", "tab\there", "del\x7F"}) {
+    EXPECT_EQ(SaveFolderOf(bad, 8, &printed), "file_name/") << bad;
+    EXPECT_EQ(printed.find(refused), printed.rfind(refused)) << "one line for " << bad;
+    EXPECT_NE(printed.find(refused), std::string::npos) << bad;
+  }
+  // Before format 8 the header holds no game name: the file's, silently.
+  EXPECT_EQ(SaveFolderOf("foo", 7, &printed), "file_name/");
+  EXPECT_EQ(printed.find(refused), std::string::npos);
 }
 
 TEST(RunnerLoad, DamagedDebugFilesAreIgnored) {

@@ -6,7 +6,13 @@
 #   then lines that must appear in this order (other lines may come between);
 #   a line starting with "!" must not appear anywhere.
 # FORM is "source" or "bytecode"; "oldexec" runs the source form with -oldexec.
-# A folder NAME.files beside the description is copied into the data folder.
+# A folder NAME.files beside the description is copied into the data folder
+# (XDG_DATA_HOME) before the run; save folders inside it go by game name.
+# A folder NAME.after beside the description is what the data folder must
+# hold after the run: the same files and folders, none more, each file with
+# the same bytes. A file in NAME.after holding only the line "<any>" stands
+# for a file whose bytes are not stable (a screen save): it must be there,
+# whatever it holds.
 set -u
 mkgame=$1 player=$2 description=$3 expect=$4 form=$5
 frames=${KORVALITH_TEST_FRAMES:-60}
@@ -24,7 +30,6 @@ fi
 run_args=(-game "$game")
 [ "$form" = oldexec ] && run_args+=(-oldexec)
 mkdir -p "$work/data"
-# NAME.files, when there, is laid into the data folder (save folders by game name).
 [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
 env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
     XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
@@ -52,6 +57,28 @@ while IFS= read -r line || [ -n "$line" ]; do
   done
   if [ $found -eq 0 ]; then echo "missing (in order): $line"; fail=1; break; fi
 done < <(tail -n +2 "$expect")
+
+# Every file and folder under $1, folders ending in "/", one a line, sorted.
+tree_of() { (cd "$1" && find . -mindepth 1 \( -type d -printf '%p/\n' \) -o -printf '%p\n' | LC_ALL=C sort); }
+
+# Compares the data folder after the run with the expected folder $1.
+check_after() {
+  local expected=$1 data="$work/data" differ=0 file
+  if ! diff <(tree_of "$expected") <(tree_of "$data") > "$work/tree.diff"; then
+    echo "the data folder differs from $(basename "$expected") (< expected, > found):"
+    grep '^[<>]' "$work/tree.diff"
+    differ=1
+  fi
+  while IFS= read -r file; do
+    [ -f "$data/$file" ] || continue
+    [ "$(cat "$expected/$file")" = "<any>" ] && continue
+    cmp -s "$expected/$file" "$data/$file" || { echo "different bytes: $file"; differ=1; }
+  done < <(cd "$expected" && find . -type f | LC_ALL=C sort)
+  return $differ
+}
+
+after="${description%.json}.after"
+if [ -d "$after" ] && ! check_after "$after"; then fail=1; fi
 
 if [ $fail -ne 0 ]; then
   echo "---- player output"; cat "$work/out.txt"; echo "---- stderr"; cat "$work/err.txt"

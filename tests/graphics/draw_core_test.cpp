@@ -465,16 +465,4 @@ TEST_F(DrawCoreWithoutDevice, DeviceSettersDoNothingAndFramesFail) {
   EXPECT_EQ(w, 0);
 }
 
-TEST_F(DrawCoreWithoutDevice, StartRefusesADisplayOfAnotherColourDepth) {
-  GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
-  FakeGraphics_Log().desktop.bitsPerPixel = 24;
-  FakeGraphics_Log().Clear();
-  EXPECT_FALSE(GR_D3D_Init(nullptr, 320, 200, 0));
-  EXPECT_FALSE(Graphics::HasDevice());
-  EXPECT_FALSE(FakeGraphics_Log().Has("CreateDevice"));
-  EXPECT_EQ(g_screenSize.width, 320);  // stored before the check
-  FakeGraphics_Log().desktop.bitsPerPixel = 32;
-  GraphicsSystem_SetFactory(nullptr);
-}
-
 }  // namespace

@@ -6,9 +6,12 @@
 #include "gamefile/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
+#include "platform/sdl/cursors.h"
 #include "runtime/globals.h"
+#include "runtime/run_flags.h"
 #include "script/event_world_seam.h"
 #include "script/world_seam.h"
+#include "shell/window.h"
 #include "support/test_support.h"
 #include "world/instance.h"
 #include "world/instance_seams.h"
@@ -375,6 +378,21 @@ TEST_F(RoomWorld, CollidingIdsNeverLeaveADeletedInstanceInTheMap) {
   g_currentRoom->RemoveMarked();
   EXPECT_EQ(Instance_Find(second->id), second);
   (void)a;
+}
+
+TEST_F(RoomWorld, GameStartShowsOrHidesTheCursorAndGameEndShowsTheDefault) {
+  MakeObject(0, 0, false);
+  AddRoom(0, 1, false);
+  for (bool shown : {false, true}) {
+    g_showCursor = shown;
+    Win_SetCursor(-11);  // whatever the window had before
+    ASSERT_TRUE(StartGame());
+    EXPECT_EQ(Win_GetCursor(), shown ? 0 : -1);
+    EXPECT_EQ(NativeCursor_Shown(), shown ? kCursorArrow : kCursorNone);
+    Run_EndGame();
+    EXPECT_EQ(Win_GetCursor(), 0);
+    EXPECT_EQ(NativeCursor_Shown(), kCursorArrow);
+  }
 }
 
 TEST_F(RoomWorld, MissingFirstRoomStopsTheStart) {

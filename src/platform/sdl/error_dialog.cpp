@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/answers.h"
@@ -18,19 +17,8 @@ ErrorDialogAnswer DefaultAnswer(bool canIgnore) {
   return canIgnore ? kErrorDialogIgnore : kErrorDialogAbort;
 }
 
-void PrintWithLineFeeds(const char* text) {
-  std::string out;
-  for (const char* p = text; *p != '\0'; ++p) {
-    if (*p == '\r' && p[1] == '\n') continue;
-    out.push_back(*p);
-  }
-  out.push_back('\n');
-  std::fputs(out.c_str(), stdout);
-  std::fflush(stdout);
-}
-
 ErrorDialogAnswer Headless(const char* text, bool canIgnore) {
-  PrintWithLineFeeds(text);
+  Answers_PrintDialogText(text);
   std::string answer;
   if (!Answers_Next(&answer)) return DefaultAnswer(canIgnore);
   if (answer == "Abort") return kErrorDialogAbort;
