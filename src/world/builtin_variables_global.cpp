@@ -16,6 +16,7 @@
 #include "script/error_report.h"
 #include "script/event_code_seam.h"
 #include "script/event_perform.h"
+#include "script/instance_selector.h"
 #include "script/variable_registry.h"
 #include "world/builtin_variables.h"
 #include "world/builtin_variables_support.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr int32_t kEventOther = 7;
 constexpr int32_t kEventNoMoreLives = 6;
 constexpr int32_t kEventNoMoreHealth = 9;
-constexpr int32_t kNoInstance = -4;
 
 // ---- Arguments and script state ---------------------------------------------
 
@@ -143,10 +143,10 @@ bool GetInstanceCount(CInstance*, int32_t, ScriptValue* out) {
 }
 // The k-th instance from the head of the active list.
 bool GetInstanceId(CInstance*, int32_t k, ScriptValue* out) {
-  if (g_currentRoom == nullptr || k < 0 || k >= g_currentRoom->active.count) return Real(out, kNoInstance);
+  if (g_currentRoom == nullptr || k < 0 || k >= g_currentRoom->active.count) return Real(out, kInstanceNoone);
   CInstance* instance = g_currentRoom->active.head;
   for (int32_t i = 0; i < k && instance != nullptr; ++i) instance = instance->next;
-  return Real(out, instance != nullptr ? instance->id : kNoInstance);
+  return Real(out, instance != nullptr ? instance->id : kInstanceNoone);
 }
 
 // Reads and writes of the current room's settings; without a room reads

@@ -18,9 +18,9 @@ CInstance* NthInstance(int32_t selector, int32_t n) {
 }
 
 bool AnyInstance(int32_t selector, const CInstance* self, const CInstance* other) {
-  if (selector == game::kSelf) return game::Live(self);
-  if (selector == game::kOther) return game::Live(other);
-  if (selector < 0 && selector != kSelectAll) return false;
+  if (selector == kInstanceSelf) return game::Live(self);
+  if (selector == kInstanceOther) return game::Live(other);
+  if (selector < 0 && selector != kInstanceAll) return false;
   return Select_Find(selector, [](CInstance*) { return true; }) != nullptr;
 }
 
@@ -75,8 +75,8 @@ GAME_BUILTIN(F_InstanceExists) {
 GAME_BUILTIN(F_InstanceNumber) {
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
-  if (selector == game::kSelf) return SetBool(result, game::Live(self));
-  if (selector == game::kOther) return SetBool(result, game::Live(other));
+  if (selector == kInstanceSelf) return SetBool(result, game::Live(self));
+  if (selector == kInstanceOther) return SetBool(result, game::Live(other));
   Result_SetReal(result, Run_InstanceNumber(selector));
 }
 
@@ -102,7 +102,7 @@ GAME_BUILTIN(F_InstancePlace) {
 
 GAME_BUILTIN(F_PositionEmpty) {
   BuiltinArgs a(argc, args);
-  SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kSelectAll));
+  SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kInstanceAll));
 }
 
 GAME_BUILTIN(F_PositionMeeting) {

@@ -65,9 +65,9 @@ double BoxDistance(CInstance* candidate, CInstance* self) {
 double NearestBoxDistance(CInstance* self, CInstance* other, int32_t selector) {
   double best = kFarAway;
   auto consider = [&](CInstance* candidate) { best = std::min(best, BoxDistance(candidate, self)); };
-  if (selector == game::kOther) {
+  if (selector == kInstanceOther) {
     consider(other);
-  } else if (selector == kSelectAll) {
+  } else if (selector == kInstanceAll) {
     if (g_currentRoom == nullptr) return best;
     for (CInstance* i = g_currentRoom->active.head; i != nullptr; i = i->next) consider(i);
   } else if (selector >= kFirstInstanceId) {
