@@ -14,6 +14,7 @@
 #include "runtime/memory.h"
 #include "script/code.h"
 #include "script/error_report.h"
+#include "script/event.h"
 #include "script/event_code_seam.h"
 #include "script/event_perform.h"
 #include "script/instance_selector.h"
@@ -31,10 +32,6 @@
 
 namespace builtin_variables {
 namespace {
-
-constexpr int32_t kEventOther = 7;
-constexpr int32_t kEventNoMoreLives = 6;
-constexpr int32_t kEventNoMoreHealth = 9;
 
 // ---- Arguments and script state ---------------------------------------------
 
@@ -110,14 +107,14 @@ bool GetLives(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_lives)
 bool SetLives(CInstance*, int32_t, const ScriptValue& v) {
   int32_t old = g_lives;
   g_lives = IntOf(v);
-  if (old >= 1 && g_lives <= 0) Perform_Event_All(kEventOther, kEventNoMoreLives);
+  if (old >= 1 && g_lives <= 0) Perform_Event_All(kEventOther, kOtherNoMoreLives);
   return true;
 }
 bool GetHealth(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_health); }
 bool SetHealth(CInstance*, int32_t, const ScriptValue& v) {
   double old = g_health;
   g_health = v.real;
-  if (old > 0.0 && g_health <= 0.0) Perform_Event_All(kEventOther, kEventNoMoreHealth);
+  if (old > 0.0 && g_health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
   return true;
 }
 
