@@ -50,10 +50,9 @@ GAME_BUILTIN(F_CollisionEllipse) {
 GAME_BUILTIN(F_CollisionCircle) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
-  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
-                             self, game::NarrowToFloat(x - radius), game::NarrowToFloat(y - radius),
-                             game::NarrowToFloat(x + radius), game::NarrowToFloat(y + radius), a.Int(3), a.Bool(4),
-                             a.Bool(5))));
+  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(self, NarrowToFloat(x - radius), NarrowToFloat(y - radius),
+                                                         NarrowToFloat(x + radius), NarrowToFloat(y + radius),
+                                                         a.Int(3), a.Bool(4), a.Bool(5))));
 }
 
 GAME_BUILTIN(F_CollisionLine) {

@@ -3,11 +3,10 @@
 // self and other selectors into ids where a handler does so.
 #pragma once
 
-#include <cfloat>
-#include <cmath>
 #include <cstdint>
 
 #include "builtins/builtin_args.h"
+#include "runtime/numeric.h"
 #include "script/instance_selector.h"
 #include "world/instance.h"
 
@@ -17,13 +16,6 @@
             [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
 
 namespace game {
-
-// Reals too large for a float become infinities.
-inline float NarrowToFloat(double value) {
-  if (value > FLT_MAX) return INFINITY;
-  if (value < -FLT_MAX) return -INFINITY;
-  return static_cast<float>(value);
-}
 
 inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }
 
