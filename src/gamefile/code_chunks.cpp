@@ -19,7 +19,6 @@
 namespace {
 
 constexpr uint32_t kReferenceRecord = 12;
-constexpr uint32_t kVariableIdMask = 0x1FFFFFFFu;
 
 BuiltinRegistration g_registration = nullptr;
 
@@ -31,9 +30,9 @@ void ExitOnUnresolved(const char* message) {
 
 UnresolvedNameHandler g_unresolved = ExitOnUnresolved;
 
-// A 29-bit two's-complement distance.
+// A 29-bit two's-complement distance, where the variable id goes once patched.
 int64_t VariableDistance(uint32_t operand) {
-  int64_t d = operand & kVariableIdMask;
+  int64_t d = operand & kVMRefIdMask;
   return (d & 0x10000000) != 0 ? d - 0x20000000 : d;
 }
 
@@ -174,7 +173,7 @@ bool VARI_Load(GameImage& image, uint64_t data, uint32_t size) {
       [](const char* name) { return Code_Variable_Find(name); },
       [](uint32_t* word, int32_t id) {
         int64_t step = VariableDistance(*word);
-        *word = (*word & ~kVariableIdMask) | (static_cast<uint32_t>(id) & kVariableIdMask);
+        *word = (*word & ~kVMRefIdMask) | (static_cast<uint32_t>(id) & kVMRefIdMask);
         return step;
       });
 }

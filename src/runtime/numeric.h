@@ -1,9 +1,12 @@
-// Every conversion of a script real to an integer, and every truth test, goes
-// through here so that halves, NaN, infinities and out-of-range values give
-// the same defined answer everywhere. Anything that cannot be represented
-// becomes INT32_MIN (INT64_MIN for the 64-bit forms).
+// Every conversion of a script real to an integer or a float, and every
+// truth test, goes through here so that halves, NaN, infinities and
+// out-of-range values give the same defined answer everywhere. An integer
+// that cannot be represented becomes INT32_MIN (INT64_MIN for the 64-bit
+// forms).
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 
 // Nearest integer, halves to the even neighbour.
@@ -12,6 +15,13 @@ int64_t Num_RoundInt64(double value);
 // Toward zero.
 int32_t Num_TruncInt32(double value);
 int64_t Num_TruncInt64(double value);
+
+// Reals too large for a float become infinities.
+inline float NarrowToFloat(double value) {
+  if (value > FLT_MAX) return INFINITY;
+  if (value < -FLT_MAX) return -INFINITY;
+  return static_cast<float>(value);
+}
 
 // Truth of a real, in the forms the engine uses.
 inline bool Num_TrueAtHalf(double v) { return v >= 0.5; }

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "script/code.h"  // VMBuffer
+#include "script/instance_selector.h"
 
 struct tagIConsole;
 class IVMStrings;
@@ -72,10 +73,9 @@ constexpr uint8_t kVMBranchBit = 0x20;  // on an instruction without operand
 
 // Bits of a variable reference operand.
 constexpr uint32_t kVMRefNoIndex = 0x80000000u;     // no array index on the stack
-constexpr uint32_t kVMRefInstanceId = 0x40000000u;  // selector is an instance id less 100000
+constexpr uint32_t kVMRefInstanceId = 0x40000000u;  // selector is an instance id less kFirstInstanceId
 constexpr uint32_t kVMRefSelectorInWord = 0x20000000u;
 constexpr uint32_t kVMRefIdMask = 0x1FFFFFFFu;
-constexpr int32_t kVMFirstInstanceId = 100000;
 // Flat index of array element (i, j): i * kVMArrayRow + j.
 constexpr int32_t kVMArrayRow = 32000;
 
@@ -83,6 +83,18 @@ constexpr int32_t kVMArrayRow = 32000;
 constexpr uint32_t kVMWithClose = 0xBCF00000u;
 constexpr uint32_t kVMExitWord = 0x9E020000u;
 constexpr uint32_t kVMReturnWord = 0x9D050000u;
+
+// The decoders lean on the numbering: operands are found by the operand
+// bit, branch offsets by the branch bit, and the ready-made words must carry
+// their own opcodes.
+static_assert((kOpPush & kOpPop & kOpCall & kVMHasOperand) != 0, "push, pop and call carry an operand");
+static_assert((kOpB & kOpBt & kOpBf & kOpPushEnv & kOpPopEnv & kVMBranchBit) != 0 &&
+                  ((kOpB | kOpBt | kOpBf | kOpPushEnv | kOpPopEnv) & kVMHasOperand) == 0,
+              "branches hold an offset, not an operand");
+static_assert(((kOpConv | kOpSgt | kOpDup | kOpRet | kOpExit | kOpPopz) & (kVMHasOperand | kVMBranchBit)) == 0,
+              "plain instructions are one word");
+static_assert(kVMWithClose >> 24 == kOpPopEnv && kVMExitWord >> 24 == kOpExit && kVMReturnWord >> 24 == kOpRet,
+              "ready-made words");
 
 // Signed 24-bit branch range, in words.
 constexpr int32_t kVMBranchMin = -0x800000;
@@ -96,6 +108,15 @@ inline int32_t VM_Data(uint32_t word) { return static_cast<int16_t>(word & 0xFFF
 inline int32_t VM_BranchOffset(uint32_t word) {
   int32_t offset = static_cast<int32_t>(word & 0xFFFFFF);
   return (offset & 0x800000) != 0 ? offset - 0x1000000 : offset;
+}
+// A variable reference with a constant selector in the word (not an
+// instance id) and no index on the stack.
+inline bool VM_IsDirectReference(uint32_t ref) {
+  return (ref & (kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId)) == (kVMRefNoIndex | kVMRefSelectorInWord);
+}
+// A plain local, the common case of `var`: a direct reference to local.
+inline bool VM_IsPlainLocal(uint32_t word, uint32_t ref) {
+  return VM_IsDirectReference(ref) && VM_Data(word) == kInstanceLocal;
 }
 inline uint32_t VM_Word(uint8_t opcode, uint8_t t1, uint8_t t2, int32_t data) {
   return (static_cast<uint32_t>(opcode) << 24) | (static_cast<uint32_t>(t2 & 0xF) << 20) |

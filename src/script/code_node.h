@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/script_value.h"
+#include "script/instance_selector.h"  // the selectors of variable nodes
 
 enum CodeNodeKind : int32_t {
   kNodeEmptyProgram = -2,
@@ -34,17 +35,6 @@ enum CodeNodeKind : int32_t {
   kNodeBlock = 1000,         // the statements
   kNodeUnary = 1010,         // id = operator token; [0] operand
   kNodeBinary = 1011,        // id = operator token; [0] left, [1] right
-};
-
-// Instance selectors held by the constant child [0] of variable nodes.
-enum InstanceSelector : int32_t {
-  kInstanceSelf = -1,
-  kInstanceOther = -2,
-  kInstanceAll = -3,
-  kInstanceNoone = -4,
-  kInstanceGlobal = -5,
-  kInstanceNotSpecified = -6,
-  kInstanceLocal = -7,
 };
 
 // Deepest tree (and deepest source nesting) the compiler accepts. Every tree

@@ -65,8 +65,8 @@ bool SelectorInWord(int32_t selector, int32_t* data, uint32_t* bits) {
     *bits = kVMRefSelectorInWord;
     return true;
   }
-  if (selector >= kVMFirstInstanceId && selector <= kVMFirstInstanceId + kShortMax) {
-    *data = selector - kVMFirstInstanceId;
+  if (selector >= kFirstInstanceId && selector <= kFirstInstanceId + kShortMax) {
+    *data = selector - kFirstInstanceId;
     *bits = kVMRefSelectorInWord | kVMRefInstanceId;
     return true;
   }

@@ -1,6 +1,7 @@
 // The built-in constants, in the order they are registered.
 #include "script/constants.h"
 
+#include "script/instance_selector.h"
 #include "script/name_resolution.h"
 
 namespace {
@@ -14,7 +15,8 @@ struct BuiltInConstant {
 constexpr double kPiSingle = static_cast<double>(3.14159265358979323846f);
 
 constexpr BuiltInConstant kBuiltInConstants[] = {
-    {"self", -1}, {"other", -2}, {"all", -3}, {"noone", -4}, {"global", -5}, {"local", -7},
+    {"self", kInstanceSelf}, {"other", kInstanceOther}, {"all", kInstanceAll}, {"noone", kInstanceNoone},
+    {"global", kInstanceGlobal}, {"local", kInstanceLocal},
     {"true", 1}, {"false", 0}, {"pi", kPiSingle},
     {"pr_pointlist", 1}, {"pr_linelist", 2}, {"pr_linestrip", 3}, {"pr_trianglelist", 4},
     {"pr_trianglestrip", 5}, {"pr_trianglefan", 6},

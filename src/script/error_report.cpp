@@ -10,6 +10,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "script/compile_error.h"
+#include "script/event.h"
 
 bool g_optionShowErrorDialog = true;
 bool g_optionErrorsFatal = false;
@@ -39,7 +40,7 @@ std::string PlacedText(const char* message, bool fatal) {
   if (g_hooks.currentPlace != nullptr) g_hooks.currentPlace(&place);
   const char* prefix = fatal ? "FATAL " : "";
   const char* body = message == nullptr ? "" : message;
-  if (place.eventType == kEventTypeTimeLine) {
+  if (place.eventType == kEventTimeLine) {
     std::string line = Name(g_hooks.timeLineName, place.eventObject);
     return Error_Format("%sERROR in\naction number %d\nat time step%d\nof time line %s:\n\n\n%s", prefix,
                         place.eventAction + 1, place.eventNumber, line.c_str(), body);

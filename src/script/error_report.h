@@ -15,8 +15,6 @@ struct ErrorPlace {
   int32_t eventAction = 0;
 };
 
-// Event type that marks a time-line moment.
-constexpr int32_t kEventTypeTimeLine = 100000;
 // Room-change code that quits the game after a fatal error.
 constexpr int32_t kRoomCodeQuitAfterError = -400;
 

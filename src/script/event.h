@@ -26,6 +26,24 @@ enum EventType : int32_t {
   kEventKeyRelease = 10,
   kEventTimeLine = 100000,
 };
+
+// Numbers of the events of type kEventOther.
+enum OtherEventNumber : int32_t {
+  kOtherOutside = 0,
+  kOtherBoundary = 1,
+  kOtherGameStart = 2,
+  kOtherGameEnd = 3,
+  kOtherRoomStart = 4,
+  kOtherRoomEnd = 5,
+  kOtherNoMoreLives = 6,
+  kOtherAnimationEnd = 7,
+  kOtherPathEnd = 8,
+  kOtherNoMoreHealth = 9,
+  kOtherUser0 = 10,          // user events 0 to 15 follow on
+  kOtherOutsideView0 = 40,   // plus the view, 0 to 7
+  kOtherBoundaryView0 = 50,  // plus the view, 0 to 7
+};
+
 // Slots per object, one per event type 0 to 11.
 constexpr int32_t kEventTypeSlots = 12;
 

@@ -5,6 +5,7 @@
 #include "runtime/numeric.h"
 #include "script/compile_error.h"
 #include "script/error_report.h"
+#include "script/instance_selector.h"
 #include "script/world_seam.h"
 
 namespace {
@@ -168,7 +169,7 @@ int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result)
     case kInstanceOther: return RunOnce(context, body, context->other, result);
     default: break;
   }
-  if (which >= 100000) return RunWithInstance(context, body, which, result);
+  if (which >= kFirstInstanceId) return RunWithInstance(context, body, which, result);
   WithWalk walk(context, body, result);
   if (which == kInstanceAll) {
     WorldSeam_Get().VisitRoomInstances(walk);

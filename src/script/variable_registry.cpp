@@ -4,6 +4,7 @@
 
 #include "platform/message_box.h"
 #include "runtime/memory.h"
+#include "script/instance_selector.h"
 #include "script/variable_list.h"
 #include "script/world_seam.h"
 
@@ -71,9 +72,7 @@ class LiveWriter final : public InstanceVisitor {
   bool result_ = true;
 };
 
-constexpr int32_t kTargetAll = -3;
 BuiltinVariableFamilies g_families = nullptr;
-constexpr int32_t kFirstInstanceId = 100000;
 
 }  // namespace
 
@@ -151,7 +150,7 @@ bool Variable_SetValue(CInstance* instance, int32_t id, int32_t k, const ScriptV
 
 bool Variable_GetValueByTarget(int32_t target, int32_t id, int32_t k, ScriptValue* out) {
   IWorldSeam& world = WorldSeam_Get();
-  if (target == kTargetAll) {
+  if (target == kInstanceAll) {
     FirstLiveReader reader(id, k, out, false);
     world.VisitRoomInstances(reader);
     return reader.result();
@@ -169,7 +168,7 @@ bool Variable_GetValueByTarget(int32_t target, int32_t id, int32_t k, ScriptValu
 
 bool Variable_SetValueByTarget(int32_t target, int32_t id, int32_t k, const ScriptValue& value) {
   IWorldSeam& world = WorldSeam_Get();
-  if (target == kTargetAll) {
+  if (target == kInstanceAll) {
     LiveWriter writer(id, k, value, false);
     world.VisitRoomInstances(writer);
     return writer.result();

@@ -10,6 +10,7 @@
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/breakpoints.h"
+#include "script/bytecode.h"
 #include "script/function_registry.h"
 #include "script/interpreter.h"
 #include "script/script.h"
@@ -25,27 +26,8 @@
 
 namespace {
 
-enum Opcode : uint8_t {
-  kConv = 0x03, kMul = 0x04, kDiv = 0x05, kRem = 0x06, kMod = 0x07, kAdd = 0x08, kSub = 0x09,
-  kAnd = 0x0A, kOr = 0x0B, kXor = 0x0C, kNeg = 0x0D, kNot = 0x0E, kShl = 0x0F, kShr = 0x10,
-  kSlt = 0x11, kSle = 0x12, kSeq = 0x13, kSne = 0x14, kSge = 0x15, kSgt = 0x16,
-  kPop = 0x41, kDup = 0x82, kRet = 0x9D, kExit = 0x9E, kPopz = 0x9F,
-  kB = 0xB7, kBt = 0xB8, kBf = 0xB9, kPushEnv = 0xBB, kPopEnv = 0xBC,
-  kPush = 0xC0, kCall = 0xDA, kBreak = 0xFF,
-};
-
-constexpr uint32_t kWithCloseWord = 0xBCF00000u;
-constexpr uint32_t kRefNoIndex = 0x80000000u;
-constexpr uint32_t kRefInstanceId = 0x40000000u;
-constexpr uint32_t kRefSelectorInWord = 0x20000000u;
-constexpr uint32_t kRefIdMask = 0x1FFFFFFFu;
-
 constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
 constexpr const char* kOverflow = "Stack overflow...";
-
-enum Selector : int32_t {
-  kSelf = -1, kOther = -2, kAll = -3, kNoone = -4, kGlobal = -5, kUnspecified = -6, kLocal = -7,
-};
 
 const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
 VMStringSource g_strings = NoStrings;
@@ -871,24 +853,18 @@ stop:
 
 bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index) {
   *index = 0;
-  if ((ref & kRefNoIndex) == 0) {
+  if ((ref & kVMRefNoIndex) == 0) {
     if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
     *index = (--sp)->i;
   }
-  if ((ref & kRefSelectorInWord) != 0) {
+  if ((ref & kVMRefSelectorInWord) != 0) {
     *selector = static_cast<int16_t>(word & 0xFFFF);
   } else {
     if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
     *selector = (--sp)->i;
   }
-  if ((ref & kRefInstanceId) != 0) *selector += kFirstScriptFunctionId;  // instance ids start at 100000 too
+  if ((ref & kVMRefInstanceId) != 0) *selector += kFirstInstanceId;
   return true;
-}
-
-// A plain local (selector in the word, no index): the common case of `var`.
-inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
-  return (ref & (kRefNoIndex | kRefSelectorInWord | kRefInstanceId)) == (kRefNoIndex | kRefSelectorInWord) &&
-         static_cast<int16_t>(word & 0xFFFF) == kLocal;
 }
 
 // The existing element a reference to one of self's own variables names,
@@ -897,20 +873,21 @@ inline bool IsPlainLocal(uint32_t word, uint32_t ref) {
 // instance, a built-in or global variable, an element that does not exist.
 inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
   uint32_t ref = op.operand;
-  if ((ref & kRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
+  if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
   VMSlot* bottom = stack_.slots + base_;
   int32_t index = 0, selector;
-  if ((ref & kRefNoIndex) == 0) {
+  if ((ref & kVMRefNoIndex) == 0) {
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
     index = (--sp)->i;
   }
-  if ((ref & kRefSelectorInWord) != 0) {
+  if ((ref & kVMRefSelectorInWord) != 0) {
     selector = static_cast<int16_t>(op.word & 0xFFFF);
   } else {
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
     selector = (--sp)->i;
   }
-  if (index < 0 || (selector != kSelf && (selector != kUnspecified || GlobalScope_Flag(op.id) != 0))) return nullptr;
+  if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
+    return nullptr;
   VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
   *rest = sp;
@@ -934,8 +911,8 @@ inline VariableNode* Machine::FindSelfNode(int32_t id) {
 }
 
 bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
-  if (IsPlainLocal(word, ref) && locals_ != nullptr) {
-    const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kRefIdMask));
+  if (VM_IsPlainLocal(word, ref) && locals_ != nullptr) {
+    const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kVMRefIdMask));
     if (node != nullptr && IsPlainReal(&node->value)) {
       g_variableIndexOutOfRange = 0;
       VMSlot_SetReal(sp++, node->value.real);
@@ -947,20 +924,20 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     Fail(kMalformed);
     return false;
   }
-  int32_t id = static_cast<int32_t>(ref & kRefIdMask);
+  int32_t id = static_cast<int32_t>(ref & kVMRefIdMask);
   ScriptValue value;
   g_variableIndexOutOfRange = 0;
   bool ok = true;
   switch (selector) {
-    case kLocal: ok = locals_ != nullptr && locals_->GetValue(id, index, &value); break;
-    case kUnspecified:
+    case kInstanceLocal: ok = locals_ != nullptr && locals_->GetValue(id, index, &value); break;
+    case kInstanceNotSpecified:
       ok = Variable_IsGlobalVar(id) != 0 ? Variable_Global_Get(id, index, &value)
                                          : Variable_GetValue(self_, id, index, &value);
       break;
-    case kGlobal: ok = Variable_Global_Get(id, index, &value); break;
-    case kNoone: break;
-    case kOther: ok = Variable_GetValue(other_, id, index, &value); break;
-    case kSelf: ok = Variable_GetValue(self_, id, index, &value); break;
+    case kInstanceGlobal: ok = Variable_Global_Get(id, index, &value); break;
+    case kInstanceNoone: break;
+    case kInstanceOther: ok = Variable_GetValue(other_, id, index, &value); break;
+    case kInstanceSelf: ok = Variable_GetValue(self_, id, index, &value); break;
     default: ok = Variable_GetValueByTarget(selector, id, index, &value); break;
   }
   if (!ok) {
@@ -974,14 +951,14 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
 // Stores into a local that exists already by handing the popped value over,
 // without the copy a store through the list makes.
 bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
-  if (!IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
+  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
   uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
   const VMSlot& top = sp[-1];
   if (!TagIs(top, t2) || t2 == kSlotFloat || t2 == kSlotShort) return false;
   if (top.type == kSlotVariant && top.kind != kValueString && (top.kind != kValueReal || top.text != nullptr))
     return false;  // odd kinds keep the list's own copying rules
   // The machine owns its locals list; the node is only reached through it.
-  auto* node = const_cast<VariableNode*>(locals_->Find(static_cast<int32_t>(ref & kRefIdMask)));
+  auto* node = const_cast<VariableNode*>(locals_->Find(static_cast<int32_t>(ref & kVMRefIdMask)));
   if (node == nullptr) return false;
   ScriptValue value;
   VMSlot_ToValue(--sp, &value);
@@ -1007,19 +984,19 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   }
   ScriptValue value;
   VMSlot_ToValue(slot, &value);
-  int32_t id = static_cast<int32_t>(ref & kRefIdMask);
+  int32_t id = static_cast<int32_t>(ref & kVMRefIdMask);
   g_variableIndexOutOfRange = 0;
   bool ok = true;
   switch (selector) {
-    case kLocal: locals_->SetValue(id, index, value); break;
-    case kUnspecified:
+    case kInstanceLocal: locals_->SetValue(id, index, value); break;
+    case kInstanceNotSpecified:
       if (Variable_IsGlobalVar(id) != 0) Variable_Global_Set(id, index, value);
       else ok = Variable_SetValue(self_, id, index, value);
       break;
-    case kGlobal: Variable_Global_Set(id, index, value); break;
-    case kNoone: break;
-    case kOther: ok = Variable_SetValue(other_, id, index, value); break;
-    case kSelf: ok = Variable_SetValue(self_, id, index, value); break;
+    case kInstanceGlobal: Variable_Global_Set(id, index, value); break;
+    case kInstanceNoone: break;
+    case kInstanceOther: ok = Variable_SetValue(other_, id, index, value); break;
+    case kInstanceSelf: ok = Variable_SetValue(self_, id, index, value); break;
     default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
   }
   ScriptValue_Release(&value);
@@ -1206,11 +1183,11 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
     return false;
   }
   int32_t selector = (--sp)->i;
-  if (selector == kLocal) {
+  if (selector == kInstanceLocal) {
     Fail("Cannot use local in with statement");
     return false;
   }
-  if (selector == kGlobal) {
+  if (selector == kInstanceGlobal) {
     Fail("Cannot use global in with statement");
     return false;
   }
@@ -1220,21 +1197,21 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
   std::vector<CInstance*>& found = g_found;
   found.clear();
   switch (selector) {
-    case kSelf:
-    case kUnspecified:
+    case kInstanceSelf:
+    case kInstanceNotSpecified:
       other_ = self_;
       return true;
-    case kOther:
+    case kInstanceOther:
       self_ = with.other;
       other_ = with.self;
       return true;
-    case kAll: {
+    case kInstanceAll: {
       InstanceCollector collector(found);
       world.VisitRoomInstances(collector);
       break;
     }
     default:
-      if (selector >= kFirstScriptFunctionId) {
+      if (selector >= kFirstInstanceId) {
         CInstance* instance = world.FindInstance(selector);
         if (instance != nullptr && !world.IsMarkedForDeletion(instance)) found.push_back(instance);
       } else if (selector >= 0) {
@@ -1272,7 +1249,7 @@ bool Machine::PopEnv(const VMRecord& op, bool* jump) {
     return false;
   }
   VMWith& with = stack_.withs.back();
-  if (op.word != kWithCloseWord) {
+  if (op.word != kVMWithClose) {
     if (op.target < 0) {
       Fail(kMalformed);
       return false;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int32_t kSelectorLocal = -7;
-
 uint32_t WordAt(const uint8_t* p) {
   uint32_t word;
   std::memcpy(&word, p, 4);
@@ -19,19 +17,10 @@ uint32_t WordAt(const uint8_t* p) {
 
 uint8_t SlotTag(uint8_t type) { return type == kVMShort ? static_cast<uint8_t>(kSlotInt) : type; }
 
-bool IsPlainLocal(uint32_t word, uint32_t ref) {
-  return (ref & (kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId)) == (kVMRefNoIndex | kVMRefSelectorInWord) &&
-         static_cast<int16_t>(word & 0xFFFF) == kSelectorLocal;
-}
-
-constexpr int32_t kSelectorSelf = -1;
-constexpr int32_t kSelectorUnspecified = -6;
-
 // Built-in variables of self without an index: never global, never local.
 bool IsPlainBuiltin(uint32_t word, uint32_t ref) {
-  int32_t selector = static_cast<int16_t>(word & 0xFFFF);
-  return (ref & (kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId)) == (kVMRefNoIndex | kVMRefSelectorInWord) &&
-         (selector == kSelectorSelf || selector == kSelectorUnspecified) &&
+  int32_t selector = VM_Data(word);
+  return VM_IsDirectReference(ref) && (selector == kInstanceSelf || selector == kInstanceNotSpecified) &&
          static_cast<int32_t>(ref & kVMRefIdMask) < kFirstInstanceVariableId;
 }
 
@@ -83,10 +72,10 @@ uint8_t PushKind(uint8_t t1, uint32_t word, uint32_t operand, const IVMStrings* 
     case kVMBool: return kKindPushBool;
     case kVMString: return strings != nullptr ? kKindPushPoolString : kKindPushGameString;
     case kVMVariant:
-      return IsPlainLocal(word, operand)     ? kKindPushLocal
-             : IsPlainBuiltin(word, operand) ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
-             : MayBeSelf(operand)            ? kKindPushSelf
-                                             : kKindPushVariable;
+      return VM_IsPlainLocal(word, operand) ? kKindPushLocal
+             : IsPlainBuiltin(word, operand)  ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
+             : MayBeSelf(operand)             ? kKindPushSelf
+                                              : kKindPushVariable;
     default: return kKindPushBad;
   }
 }
@@ -178,7 +167,7 @@ class Decoder {
       case kOpNeg: case kOpNot: return kKindUnary;
       case kOpPush: return PushOf(record, operand);
       case kOpPop: return record.t1 != kVMVariant ? kKindPopBad
-             : IsPlainLocal(record.word, record.operand) ? kKindPopLocal
+             : VM_IsPlainLocal(record.word, record.operand) ? kKindPopLocal
              : MayBeSelf(record.operand) ? kKindPopSelf : kKindPopVariable;
       case kOpDup: return kKindDup;
       case kOpPopz: return kKindPopz;

@@ -7,15 +7,11 @@
 #include <cstring>
 
 #include "runtime/numeric.h"
+#include "script/bytecode.h"
 
 const char* const kVMMalformedVariable = "Malformed variable";
 
 namespace {
-
-enum Op : uint8_t {
-  kMul = 0x04, kDiv, kRem, kMod, kAdd, kSub, kAnd, kOr, kXor, kNeg, kNot, kShl, kShr,
-  kSlt, kSle, kSeq, kSne, kSge, kSgt,
-};
 
 enum Class { kClassInt, kClassLong, kClassReal, kClassText, kClassBool, kClassBad, kClassMalformed };
 
@@ -68,39 +64,39 @@ void StoreNumber(VMSlot* slot, int32_t type, double real, int64_t whole, bool in
 
 const char* StringMessage(uint8_t op) {
   switch (op) {
-    case kSub: return "DoSub :: Execution Engine - Cannot operate on string type";
-    case kDiv: return "DoDiv :: Execution Engine - Cannot operate on string type";
-    case kRem: return "DoRem :: Execution Engine - Cannot operate on string type";
-    case kMod: return "DoMod :: Execution Engine - Cannot operate on string type";
-    case kAnd: return "DoAnd :: Execution Engine - Cannot operate on string type";
-    case kOr: return "DoOr :: Execution Engine - Cannot operate on string type";
-    case kXor: return "DoXor :: Execution Engine - Cannot operate on string type";
-    case kShl: return "DoShl :: Execution Engine - Cannot operate on string type";
-    case kShr: return "DoShr :: Execution Engine - Cannot operate on string type";
-    case kNeg: return "DoNeg :: Execution Engine - Cannot operate on string type";
-    case kNot: return "DoNot :: Execution Engine - Cannot operate on string type";
+    case kOpSub: return "DoSub :: Execution Engine - Cannot operate on string type";
+    case kOpDiv: return "DoDiv :: Execution Engine - Cannot operate on string type";
+    case kOpRem: return "DoRem :: Execution Engine - Cannot operate on string type";
+    case kOpMod: return "DoMod :: Execution Engine - Cannot operate on string type";
+    case kOpAnd: return "DoAnd :: Execution Engine - Cannot operate on string type";
+    case kOpOr: return "DoOr :: Execution Engine - Cannot operate on string type";
+    case kOpXor: return "DoXor :: Execution Engine - Cannot operate on string type";
+    case kOpShl: return "DoShl :: Execution Engine - Cannot operate on string type";
+    case kOpShr: return "DoShr :: Execution Engine - Cannot operate on string type";
+    case kOpNeg: return "DoNeg :: Execution Engine - Cannot operate on string type";
+    case kOpNot: return "DoNot :: Execution Engine - Cannot operate on string type";
     default: return "Malformed bytecode";
   }
 }
 
 const char* ErrorMessage(uint8_t op) {
   switch (op) {
-    case kAdd: return "DoAdd :: Execution Error";
-    case kSub: return "DoSub:: Execution Error";
-    case kMul: return "DoMul :: Execution Error";
-    case kDiv: return "DoDiv :: Execution Error";
-    case kRem: return "DoRem :: Execution Error";
-    case kMod: return "DoMod :: Execution Error";
-    case kAnd: return "DoAnd :: Execution Error";
-    case kOr: return "DoOr :: Execution Error";
-    case kXor: return "DoXor :: Execution Error";
-    case kShl: return "DoShl :: Execution Error";
-    case kShr: return "DoShr :: Execution Error";
+    case kOpAdd: return "DoAdd :: Execution Error";
+    case kOpSub: return "DoSub:: Execution Error";
+    case kOpMul: return "DoMul :: Execution Error";
+    case kOpDiv: return "DoDiv :: Execution Error";
+    case kOpRem: return "DoRem :: Execution Error";
+    case kOpMod: return "DoMod :: Execution Error";
+    case kOpAnd: return "DoAnd :: Execution Error";
+    case kOpOr: return "DoOr :: Execution Error";
+    case kOpXor: return "DoXor :: Execution Error";
+    case kOpShl: return "DoShl :: Execution Error";
+    case kOpShr: return "DoShr :: Execution Error";
     default: return "Execution Error - Malformed bytecode";
   }
 }
 
-const char* ZeroMessage(uint8_t op) { return op == kDiv ? "DoDiv :: Divide by zero" : "DoRem :: Divide by zero"; }
+const char* ZeroMessage(uint8_t op) { return op == kOpDiv ? "DoDiv :: Divide by zero" : "DoRem :: Divide by zero"; }
 
 char* JoinTexts(const char* a, const char* b) {
   size_t la = a == nullptr ? 0 : std::strlen(a), lb = b == nullptr ? 0 : std::strlen(b);
@@ -128,38 +124,38 @@ template <typename T, typename U>
 const char* IntegerArithmetic(uint8_t op, T l, T r, T* out) {
   constexpr T kMin = static_cast<T>(static_cast<U>(1) << (sizeof(T) * 8 - 1));
   switch (op) {
-    case kAdd: *out = static_cast<T>(static_cast<U>(l) + static_cast<U>(r)); return nullptr;
-    case kSub: *out = static_cast<T>(static_cast<U>(l) - static_cast<U>(r)); return nullptr;
-    case kMul: *out = static_cast<T>(static_cast<U>(l) * static_cast<U>(r)); return nullptr;
-    case kDiv:
-    case kRem:
+    case kOpAdd: *out = static_cast<T>(static_cast<U>(l) + static_cast<U>(r)); return nullptr;
+    case kOpSub: *out = static_cast<T>(static_cast<U>(l) - static_cast<U>(r)); return nullptr;
+    case kOpMul: *out = static_cast<T>(static_cast<U>(l) * static_cast<U>(r)); return nullptr;
+    case kOpDiv:
+    case kOpRem:
       if (r == 0) return ZeroMessage(op);
       *out = (l == kMin && r == -1) ? kMin : static_cast<T>(l / r);
       return nullptr;
-    case kMod: *out = (r == 0 || r == -1) ? 0 : static_cast<T>(l % r); return nullptr;
-    case kAnd: *out = l & r; return nullptr;
-    case kOr: *out = l | r; return nullptr;
-    case kXor: *out = l ^ r; return nullptr;
-    case kShl: *out = static_cast<T>(static_cast<U>(l) << (static_cast<U>(r) & (sizeof(T) * 8 - 1))); return nullptr;
-    case kShr: *out = static_cast<T>(l >> (static_cast<U>(r) & (sizeof(T) * 8 - 1))); return nullptr;
+    case kOpMod: *out = (r == 0 || r == -1) ? 0 : static_cast<T>(l % r); return nullptr;
+    case kOpAnd: *out = l & r; return nullptr;
+    case kOpOr: *out = l | r; return nullptr;
+    case kOpXor: *out = l ^ r; return nullptr;
+    case kOpShl: *out = static_cast<T>(static_cast<U>(l) << (static_cast<U>(r) & (sizeof(T) * 8 - 1))); return nullptr;
+    case kOpShr: *out = static_cast<T>(l >> (static_cast<U>(r) & (sizeof(T) * 8 - 1))); return nullptr;
     default: return ErrorMessage(op);
   }
 }
 
 const char* RealArithmetic(uint8_t op, double l, double r, double* out) {
   switch (op) {
-    case kAdd: *out = l + r; return nullptr;
-    case kSub: *out = l - r; return nullptr;
-    case kMul: *out = l * r; return nullptr;
-    case kDiv:
+    case kOpAdd: *out = l + r; return nullptr;
+    case kOpSub: *out = l - r; return nullptr;
+    case kOpMul: *out = l * r; return nullptr;
+    case kOpDiv:
       if (std::fabs(r) < kVMDivideEpsilon) return ZeroMessage(op);
       *out = l / r;
       return nullptr;
-    case kRem:
+    case kOpRem:
       if (std::fabs(r) < kVMDivideEpsilon) return ZeroMessage(op);
       *out = std::trunc(l / r);
       return nullptr;
-    case kMod: *out = std::fmod(l, r); return nullptr;
+    case kOpMod: *out = std::fmod(l, r); return nullptr;
     default: {
       int64_t whole = 0;
       const char* error = IntegerArithmetic<int64_t, uint64_t>(op, Num_TruncInt64(l), Num_TruncInt64(r), &whole);
@@ -169,10 +165,10 @@ const char* RealArithmetic(uint8_t op, double l, double r, double* out) {
   }
 }
 
-bool IsBitwise(uint8_t op) { return op == kAnd || op == kOr || op == kXor || op == kShl || op == kShr; }
+bool IsBitwise(uint8_t op) { return op == kOpAnd || op == kOpOr || op == kOpXor || op == kOpShl || op == kOpShr; }
 
 const char* NumberOperation(uint8_t op, const Operand& l, const Operand& r, int32_t type, VMSlot* out) {
-  if ((op == kAnd || op == kOr || op == kXor) && l.cls == kClassBool && r.cls == kClassBool) {
+  if ((op == kOpAnd || op == kOpOr || op == kOpXor) && l.cls == kClassBool && r.cls == kClassBool) {
     int64_t value = 0;
     IntegerArithmetic<int64_t, uint64_t>(op, l.n, r.n, &value);
     VMSlot_SetBool(out, value != 0);
@@ -199,12 +195,12 @@ const char* NumberOperation(uint8_t op, const Operand& l, const Operand& r, int3
 
 const char* TextOperation(uint8_t op, const Operand& l, const Operand& r, bool variant, VMSlot* out) {
   char* text = nullptr;
-  if (op == kAdd && l.cls == kClassText && r.cls == kClassText) {
+  if (op == kOpAdd && l.cls == kClassText && r.cls == kClassText) {
     text = JoinTexts(l.text, r.text);
-  } else if (op == kMul && IsNumber(l.cls) && r.cls == kClassText) {
+  } else if (op == kOpMul && IsNumber(l.cls) && r.cls == kClassText) {
     text = RepeatText(r.text, AsLong(l));
   } else {
-    return op == kAdd || op == kMul ? ErrorMessage(op) : StringMessage(op);
+    return op == kOpAdd || op == kOpMul ? ErrorMessage(op) : StringMessage(op);
   }
   if (variant) VMSlot_SetStringVariant(out, text);
   else VMSlot_SetOwnedString(out, text);
@@ -224,7 +220,7 @@ const char* VMOp_Binary(uint8_t op, VMSlot* left, VMSlot* right) {
   } else if (l.cls == kClassText || r.cls == kClassText) {
     bool variant = left->type == kSlotVariant || right->type == kSlotVariant;
     error = TextOperation(op, l, r, variant, &result);
-  } else if (op >= kMul && op <= kShr && op != kNeg && op != kNot) {
+  } else if (op >= kOpMul && op <= kOpShr && op != kOpNeg && op != kOpNot) {
     error = NumberOperation(op, l, r, ResultType(*left, *right), &result);
   } else {
     error = ErrorMessage(op);
@@ -252,7 +248,7 @@ const char* VMOp_Unary(uint8_t op, VMSlot* value) {
     VMSlot_SetReal(value, 0.0);
     return v.cls == kClassText ? StringMessage(op) : "Execution Error - Malformed bytecode";
   }
-  bool negate = op == kNeg;
+  bool negate = op == kOpNeg;
   switch (value->type) {
     case kSlotBool: value->i = negate ? value->i : (value->i == 0 ? 1 : 0); break;
     case kSlotInt:
@@ -370,11 +366,11 @@ namespace {
 
 bool Compare(uint8_t op, double d) {
   switch (op) {
-    case kSlt: return d < -kVMCompareEpsilon;
-    case kSle: return d <= kVMCompareEpsilon;
-    case kSeq: return d > -kVMCompareEpsilon && d < kVMCompareEpsilon;
-    case kSne: return d < -kVMCompareEpsilon || d > kVMCompareEpsilon;
-    case kSge: return d >= -kVMCompareEpsilon;
+    case kOpSlt: return d < -kVMCompareEpsilon;
+    case kOpSle: return d <= kVMCompareEpsilon;
+    case kOpSeq: return d > -kVMCompareEpsilon && d < kVMCompareEpsilon;
+    case kOpSne: return d < -kVMCompareEpsilon || d > kVMCompareEpsilon;
+    case kOpSge: return d >= -kVMCompareEpsilon;
     default: return d > kVMCompareEpsilon;
   }
 }

@@ -14,8 +14,10 @@
 #include "runtime/memory.h"
 #include "script/code.h"
 #include "script/error_report.h"
+#include "script/event.h"
 #include "script/event_code_seam.h"
 #include "script/event_perform.h"
+#include "script/instance_selector.h"
 #include "script/variable_registry.h"
 #include "world/builtin_variables.h"
 #include "world/builtin_variables_support.h"
@@ -30,11 +32,6 @@
 
 namespace builtin_variables {
 namespace {
-
-constexpr int32_t kEventOther = 7;
-constexpr int32_t kEventNoMoreLives = 6;
-constexpr int32_t kEventNoMoreHealth = 9;
-constexpr int32_t kNoInstance = -4;
 
 // ---- Arguments and script state ---------------------------------------------
 
@@ -110,14 +107,14 @@ bool GetLives(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_lives)
 bool SetLives(CInstance*, int32_t, const ScriptValue& v) {
   int32_t old = g_lives;
   g_lives = IntOf(v);
-  if (old >= 1 && g_lives <= 0) Perform_Event_All(kEventOther, kEventNoMoreLives);
+  if (old >= 1 && g_lives <= 0) Perform_Event_All(kEventOther, kOtherNoMoreLives);
   return true;
 }
 bool GetHealth(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_health); }
 bool SetHealth(CInstance*, int32_t, const ScriptValue& v) {
   double old = g_health;
   g_health = v.real;
-  if (old > 0.0 && g_health <= 0.0) Perform_Event_All(kEventOther, kEventNoMoreHealth);
+  if (old > 0.0 && g_health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
   return true;
 }
 
@@ -143,10 +140,10 @@ bool GetInstanceCount(CInstance*, int32_t, ScriptValue* out) {
 }
 // The k-th instance from the head of the active list.
 bool GetInstanceId(CInstance*, int32_t k, ScriptValue* out) {
-  if (g_currentRoom == nullptr || k < 0 || k >= g_currentRoom->active.count) return Real(out, kNoInstance);
+  if (g_currentRoom == nullptr || k < 0 || k >= g_currentRoom->active.count) return Real(out, kInstanceNoone);
   CInstance* instance = g_currentRoom->active.head;
   for (int32_t i = 0; i < k && instance != nullptr; ++i) instance = instance->next;
-  return Real(out, instance != nullptr ? instance->id : kNoInstance);
+  return Real(out, instance != nullptr ? instance->id : kInstanceNoone);
 }
 
 // Reads and writes of the current room's settings; without a room reads

@@ -238,16 +238,16 @@ void Run_DispatchBoundary() {
   CRoom* room = g_currentRoom;
   if (room == nullptr) return;
   float width = static_cast<float>(room->width), height = static_cast<float>(room->height);
-  RunListedWhere(kEventOther, 0, [&](CInstance* i) { return Outside(i, 0, 0, width, height); });
-  RunListedWhere(kEventOther, 1, [&](CInstance* i) { return CrossesBoundary(i, 0, 0, width, height); });
+  RunListedWhere(kEventOther, kOtherOutside, [&](CInstance* i) { return Outside(i, 0, 0, width, height); });
+  RunListedWhere(kEventOther, kOtherBoundary, [&](CInstance* i) { return CrossesBoundary(i, 0, 0, width, height); });
   if (!room->viewsEnabled) return;
   for (int32_t n = 0; n < 8; ++n) {
     const CView& view = room->views[n];
     if (!view.visible) continue;
     float l = static_cast<float>(view.viewX), t = static_cast<float>(view.viewY);
     float r = l + static_cast<float>(view.viewWidth), b = t + static_cast<float>(view.viewHeight);
-    RunListedWhere(kEventOther, 40 + n, [&](CInstance* i) { return Outside(i, l, t, r, b); });
-    RunListedWhere(kEventOther, 50 + n, [&](CInstance* i) { return CrossesBoundary(i, l, t, r, b); });
+    RunListedWhere(kEventOther, kOtherOutsideView0 + n, [&](CInstance* i) { return Outside(i, l, t, r, b); });
+    RunListedWhere(kEventOther, kOtherBoundaryView0 + n, [&](CInstance* i) { return CrossesBoundary(i, l, t, r, b); });
   }
 }
 

@@ -52,7 +52,7 @@ CGrid* Motion_Grid_Get(int32_t id);
 // The search queue's capacity: 0 before the first search.
 int32_t Motion_QueueCapacity();
 
-// Linear and potential-field planners. The selector is kSelectAll (with
+// Linear and potential-field planners. The selector is kInstanceAll (with
 // `checkAll` choosing all instances or only solid ones) or what to avoid.
 bool Motion_Linear_Step(CInstance* instance, float x, float y, float stepSize, int32_t selector, bool checkAll);
 bool Motion_Linear_Path(CInstance* instance, int32_t path, float x, float y, float stepSize, int32_t selector,

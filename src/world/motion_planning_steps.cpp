@@ -13,7 +13,7 @@ PotentialSettings g_potential = {30.0f, 10.0f, 3.0f, true};
 
 bool IsFree(CInstance* instance, double x, double y, int32_t selector, bool checkAll) {
   const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
-  if (selector == kSelectAll) return Place_IsFree(instance, fx, fy, checkAll);
+  if (selector == kInstanceAll) return Place_IsFree(instance, fx, fy, checkAll);
   return !Run_PlaceMeeting(instance, selector, fx, fy);
 }
 

@@ -25,10 +25,6 @@ uint8_t g_roomEntered = 0;
 
 namespace {
 
-constexpr int32_t kOtherGameStart = 2;
-constexpr int32_t kOtherGameEnd = 3;
-constexpr int32_t kOtherRoomStart = 4;
-constexpr int32_t kOtherRoomEnd = 5;
 constexpr int32_t kCarryStartCapacity = 10;
 constexpr int32_t kCarryGrowth = 5;
 

@@ -6,6 +6,7 @@
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "runtime/numeric.h"
+#include "script/instance_selector.h"
 #include "world/instance.h"
 #include "world/room.h"
 #include "world/room_change.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kFirstInstanceId = 100000;
 constexpr int32_t kPortBoxStart = 999999;
 
 int32_t ClampInt32(int64_t v) {
@@ -31,7 +31,7 @@ CInstance* FirstLiveInstanceOf(int32_t objectIndex) {
   return nullptr;
 }
 
-// An id of 100000 or more names one instance, a smaller value an object.
+// An id of kFirstInstanceId or more names one instance, a smaller value an object.
 CInstance* FollowedInstance(int32_t follow) {
   if (follow >= kFirstInstanceId) {
     CInstance* instance = Instance_Find(follow);

@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int32_t kOtherAnimationEnd = 7;
-constexpr int32_t kOtherPathEnd = 8;
-
 RoomDrawer g_roomDrawer = nullptr;
 
 bool Cut() { return g_newRoom != kRoomChangeNone; }

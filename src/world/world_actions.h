@@ -3,17 +3,16 @@
 // game's end or restart, place and collision queries, contact, bounce,
 // snap and wrap movement, the screen save and the run-state reset.
 //
-// A selector names instances: kSelectAll (-3) every instance of the current
+// A selector names instances: kInstanceAll every instance of the current
 // room, an id of kFirstInstanceId or more that instance (absent once marked
 // for deletion), any other value an object with its descendants.
 #pragma once
 
 #include <cstdint>
 
-class CInstance;
+#include "script/instance_selector.h"
 
-constexpr int32_t kSelectAll = -3;
-constexpr int32_t kFirstInstanceId = 100000;
+class CInstance;
 
 // Instances.
 // The new instance after its Create event, or null (with a runtime error

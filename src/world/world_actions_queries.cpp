@@ -47,13 +47,13 @@ CInstance* Extreme(float x, float y, int32_t selector, double start, Better bett
 bool Run_PlaceEmpty(CInstance* instance, float x, float y) {
   if (instance == nullptr) return true;
   PlaceProbe probe(instance, x, y);
-  return FirstMet(instance, kSelectAll, false) == nullptr;
+  return FirstMet(instance, kInstanceAll, false) == nullptr;
 }
 
 bool Run_PlaceFree(CInstance* instance, float x, float y) {
   if (instance == nullptr) return true;
   PlaceProbe probe(instance, x, y);
-  return FirstMet(instance, kSelectAll, true) == nullptr;
+  return FirstMet(instance, kInstanceAll, true) == nullptr;
 }
 
 CInstance* Run_InstancePlace(CInstance* instance, float x, float y, int32_t selector) {

@@ -19,7 +19,7 @@ CInstance* Select_Find(int32_t selector, Visit visit) {
     CInstance* instance = Instance_Find(selector);
     return instance != nullptr && instance->markedForDeletion == 0 && visit(instance) ? instance : nullptr;
   }
-  if (selector == kSelectAll) {
+  if (selector == kInstanceAll) {
     if (g_currentRoom == nullptr) return nullptr;
     for (CInstance* instance = g_currentRoom->active.head; instance != nullptr;) {
       CInstance* next = instance->next;

@@ -10,6 +10,7 @@
 #include "platform/switches.h"
 #include "script/code.h"
 #include "script/compile_error.h"
+#include "script/event.h"
 #include "support/test_support.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(ErrorReport, ShowPrefixesThePlace) {
   EXPECT_EQ(g_quitCode, 0);
   EXPECT_EQ(g_inputClears, 1);
 
-  g_place = ErrorPlace{kEventTypeTimeLine, 30, 2, 0};
+  g_place = ErrorPlace{kEventTimeLine, 30, 2, 0};
   Error_Show(nullptr, true);
   EXPECT_STREQ(Error_Last(), "FATAL ERROR in\naction number 1\nat time step30\nof time line tl_intro:\n\n\n");
   EXPECT_EQ(g_quitCode, kRoomCodeQuitAfterError);

@@ -24,9 +24,6 @@
 
 namespace {
 
-enum : uint8_t { kI = 2, kV = 5, kE = 15 };
-constexpr uint8_t kPush = 0xC0, kAdd = 0x08;
-constexpr uint8_t kB = 0xB7;
 
 class VMDecode : public ::testing::Test {
  protected:
@@ -43,23 +40,23 @@ class VMDecode : public ::testing::Test {
 TEST_F(VMDecode, ABranchIntoAnOperandRunsTheBytesThereAsInstructions) {
   // 0: b to 8, the operand of the push at 4, which holds "push.e 7".
   Asm into;
-  into.Branch(kB, 2).W(Asm::Op(kPush, kI)).W(Asm::Op(kPush, kE, 0, 7));
+  into.Branch(kOpB, 2).W(Asm::Op(kOpPush, kI)).W(Asm::Op(kOpPush, kE, 0, 7));
   EXPECT_EQ(Run(into.Buffer()), 7);
 
   // The hidden chain runs on into the instructions that follow the operand:
   // 0: b to 8; 4: push.i whose operand is "push.e 30"; 12: push.e 12;
   // 16: add; the hidden push and the one after it add up.
   Asm onward;
-  onward.Branch(kB, 2).W(Asm::Op(kPush, kI)).W(Asm::Op(kPush, kE, 0, 30)).Short(12).Bin(kAdd, kI, kI);
-  onward.W(Asm::Op(0x03, kI, kV));
+  onward.Branch(kOpB, 2).W(Asm::Op(kOpPush, kI)).W(Asm::Op(kOpPush, kE, 0, 30)).Short(12).Bin(kOpAdd, kI, kI);
+  onward.W(Asm::Op(kOpConv, kI, kV));
   EXPECT_EQ(Run(onward.Buffer()), 42);
 
 }
 
 TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
   Asm first, second;
-  first.Short(3).W(Asm::Op(0x03, kI, kV));
-  second.Short(4).Short(5).Bin(kAdd, kI, kI).W(Asm::Op(0x03, kI, kV));
+  first.Short(3).W(Asm::Op(kOpConv, kI, kV));
+  second.Short(4).Short(5).Bin(kOpAdd, kI, kI).W(Asm::Op(kOpConv, kI, kV));
   VMBuffer buffer(first.Buffer()->bytes, first.Buffer()->size);
   EXPECT_EQ(Run(&buffer), 3);
   EXPECT_EQ(Run(&buffer), 3);
@@ -73,7 +70,7 @@ TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
   EXPECT_EQ(Run(&buffer), 3);
   // Trailing bytes short of a word are not code at the outermost level.
   Asm ragged;
-  ragged.Short(6).W(Asm::Op(0x03, kI, kV)).W(0);
+  ragged.Short(6).W(Asm::Op(kOpConv, kI, kV)).W(0);
   VMBuffer cut(ragged.Buffer()->bytes, ragged.Buffer()->size - 2);
   EXPECT_EQ(Run(&cut), 6);
 }

@@ -7,12 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "script/bytecode.h"
 
-enum : uint8_t {
-  kConv = 0x03, kMul, kDiv, kRem, kMod, kAdd, kSub, kAnd, kOr, kXor, kNeg, kNot, kShl, kShr,
-  kSlt, kSle, kSeq, kSne, kSge, kSgt,
-};
+namespace {
 
 // A value as a test writes it: its slot type and either a number or a text.
 struct V {
@@ -74,7 +71,7 @@ struct BinaryRow {
 
 std::string RunBinary(const BinaryRow& row) {
   VMSlot left = Make(row.left), right = Make(row.right);
-  const char* error = row.op >= kSlt ? VMOp_Compare(row.op, &left, &right) : VMOp_Binary(row.op, &left, &right);
+  const char* error = row.op >= kOpSlt ? VMOp_Compare(row.op, &left, &right) : VMOp_Binary(row.op, &left, &right);
   std::string shown = error != nullptr ? error : Show(left);
   VMSlot_Free(&left);
   return shown;
@@ -86,73 +83,73 @@ void CheckRows(const std::vector<BinaryRow>& rows) {
 
 TEST(VMOperators, ArithmeticKeepsTheNarrowTypeOrWidens) {
   CheckRows({
-      {kAdd, I(2), I(3), "i:5"},
-      {kAdd, I(2), D(0.5), "d:2.5"},
-      {kAdd, D(0.5), I(2), "d:2.5"},
-      {kAdd, L(5000000000), I(1), "l:5000000001"},
-      {kAdd, I(1), R(0.25), "v:1.25"},
-      {kAdd, R(0.1), R(0.2), "v:0.30000000000000004"},
-      {kAdd, I(2147483647), I(1), "i:-2147483648"},  // wraps, never traps
-      {kSub, I(2), I(5), "i:-3"},
-      {kSub, D(1.5), L(1), "d:0.5"},
-      {kMul, I(6), I(7), "i:42"},
-      {kMul, R(2), D(0.25), "v:0.5"},
-      {kDiv, I(7), I(2), "i:3"},
-      {kDiv, I(-7), I(2), "i:-3"},
-      {kDiv, D(7), I(2), "d:3.5"},
-      {kDiv, R(2e-9), D(1e-9), "v:2"},
-      {kRem, D(7.5), D(2), "d:3"},
-      {kRem, D(-7.5), D(2), "d:-3"},
-      {kRem, I(7), I(2), "i:3"},
-      {kMod, I(7), I(3), "i:1"},
-      {kMod, I(-7), I(3), "i:-1"},
-      {kMod, D(-7.5), D(2), "d:-1.5"},
+      {kOpAdd, I(2), I(3), "i:5"},
+      {kOpAdd, I(2), D(0.5), "d:2.5"},
+      {kOpAdd, D(0.5), I(2), "d:2.5"},
+      {kOpAdd, L(5000000000), I(1), "l:5000000001"},
+      {kOpAdd, I(1), R(0.25), "v:1.25"},
+      {kOpAdd, R(0.1), R(0.2), "v:0.30000000000000004"},
+      {kOpAdd, I(2147483647), I(1), "i:-2147483648"},  // wraps, never traps
+      {kOpSub, I(2), I(5), "i:-3"},
+      {kOpSub, D(1.5), L(1), "d:0.5"},
+      {kOpMul, I(6), I(7), "i:42"},
+      {kOpMul, R(2), D(0.25), "v:0.5"},
+      {kOpDiv, I(7), I(2), "i:3"},
+      {kOpDiv, I(-7), I(2), "i:-3"},
+      {kOpDiv, D(7), I(2), "d:3.5"},
+      {kOpDiv, R(2e-9), D(1e-9), "v:2"},
+      {kOpRem, D(7.5), D(2), "d:3"},
+      {kOpRem, D(-7.5), D(2), "d:-3"},
+      {kOpRem, I(7), I(2), "i:3"},
+      {kOpMod, I(7), I(3), "i:1"},
+      {kOpMod, I(-7), I(3), "i:-1"},
+      {kOpMod, D(-7.5), D(2), "d:-1.5"},
   });
 }
 
 TEST(VMOperators, DivisionByZeroAndTheUndefinedIntegerCases) {
   CheckRows({
-      {kDiv, I(1), I(0), "DoDiv :: Divide by zero"},
-      {kDiv, D(1), D(1e-11), "DoDiv :: Divide by zero"},
-      {kDiv, R(1), R(-1e-11), "DoDiv :: Divide by zero"},
-      {kRem, I(1), I(0), "DoRem :: Divide by zero"},
-      {kRem, D(3), D(0), "DoRem :: Divide by zero"},
-      {kMod, I(5), I(0), "i:0"},
-      {kMod, L(5), L(0), "l:0"},
-      {kDiv, I(INT32_MIN), I(-1), "i:-2147483648"},
-      {kRem, I(INT32_MIN), I(-1), "i:-2147483648"},
-      {kMod, I(INT32_MIN), I(-1), "i:0"},
-      {kDiv, L(static_cast<double>(INT64_MIN)), L(-1), "l:-9223372036854775808"},
-      {kMod, L(static_cast<double>(INT64_MIN)), L(-1), "l:0"},
+      {kOpDiv, I(1), I(0), "DoDiv :: Divide by zero"},
+      {kOpDiv, D(1), D(1e-11), "DoDiv :: Divide by zero"},
+      {kOpDiv, R(1), R(-1e-11), "DoDiv :: Divide by zero"},
+      {kOpRem, I(1), I(0), "DoRem :: Divide by zero"},
+      {kOpRem, D(3), D(0), "DoRem :: Divide by zero"},
+      {kOpMod, I(5), I(0), "i:0"},
+      {kOpMod, L(5), L(0), "l:0"},
+      {kOpDiv, I(INT32_MIN), I(-1), "i:-2147483648"},
+      {kOpRem, I(INT32_MIN), I(-1), "i:-2147483648"},
+      {kOpMod, I(INT32_MIN), I(-1), "i:0"},
+      {kOpDiv, L(static_cast<double>(INT64_MIN)), L(-1), "l:-9223372036854775808"},
+      {kOpMod, L(static_cast<double>(INT64_MIN)), L(-1), "l:0"},
   });
   // A real remainder by zero is not tested for zero: it gives NaN.
   VMSlot left = Make(D(5)), right = Make(D(0));
-  EXPECT_EQ(VMOp_Binary(kMod, &left, &right), nullptr);
+  EXPECT_EQ(VMOp_Binary(kOpMod, &left, &right), nullptr);
   EXPECT_TRUE(std::isnan(left.d));
 }
 
 TEST(VMOperators, TextsJoinRepeatAndRefuse) {
   CheckRows({
-      {kAdd, S("abc"), S("def"), "s:abcdef"},
-      {kAdd, VS("abc"), S("def"), "vs:abcdef"},
-      {kAdd, S(""), VS("x"), "vs:x"},
-      {kAdd, S("a"), I(1), "DoAdd :: Execution Error"},
-      {kAdd, R(1), VS("a"), "DoAdd :: Execution Error"},
-      {kMul, I(3), S("ab"), "s:ababab"},
-      {kMul, R(2.9), VS("ab"), "vs:abab"},
-      {kMul, I(0), S("ab"), "s:"},
-      {kMul, I(-2), S("ab"), "s:"},
-      {kMul, S("ab"), I(3), "DoMul :: Execution Error"},
-      {kMul, S("ab"), S("c"), "DoMul :: Execution Error"},
-      {kSub, S("a"), I(1), "DoSub :: Execution Engine - Cannot operate on string type"},
-      {kDiv, I(1), VS("a"), "DoDiv :: Execution Engine - Cannot operate on string type"},
-      {kRem, S("a"), S("b"), "DoRem :: Execution Engine - Cannot operate on string type"},
-      {kMod, S("a"), I(1), "DoMod :: Execution Engine - Cannot operate on string type"},
-      {kAnd, S("a"), B(true), "DoAnd :: Execution Engine - Cannot operate on string type"},
-      {kOr, I(1), S("a"), "DoOr :: Execution Engine - Cannot operate on string type"},
-      {kXor, S("a"), I(1), "DoXor :: Execution Engine - Cannot operate on string type"},
-      {kShl, S("a"), I(1), "DoShl :: Execution Engine - Cannot operate on string type"},
-      {kShr, I(1), S("a"), "DoShr :: Execution Engine - Cannot operate on string type"},
+      {kOpAdd, S("abc"), S("def"), "s:abcdef"},
+      {kOpAdd, VS("abc"), S("def"), "vs:abcdef"},
+      {kOpAdd, S(""), VS("x"), "vs:x"},
+      {kOpAdd, S("a"), I(1), "DoAdd :: Execution Error"},
+      {kOpAdd, R(1), VS("a"), "DoAdd :: Execution Error"},
+      {kOpMul, I(3), S("ab"), "s:ababab"},
+      {kOpMul, R(2.9), VS("ab"), "vs:abab"},
+      {kOpMul, I(0), S("ab"), "s:"},
+      {kOpMul, I(-2), S("ab"), "s:"},
+      {kOpMul, S("ab"), I(3), "DoMul :: Execution Error"},
+      {kOpMul, S("ab"), S("c"), "DoMul :: Execution Error"},
+      {kOpSub, S("a"), I(1), "DoSub :: Execution Engine - Cannot operate on string type"},
+      {kOpDiv, I(1), VS("a"), "DoDiv :: Execution Engine - Cannot operate on string type"},
+      {kOpRem, S("a"), S("b"), "DoRem :: Execution Engine - Cannot operate on string type"},
+      {kOpMod, S("a"), I(1), "DoMod :: Execution Engine - Cannot operate on string type"},
+      {kOpAnd, S("a"), B(true), "DoAnd :: Execution Engine - Cannot operate on string type"},
+      {kOpOr, I(1), S("a"), "DoOr :: Execution Engine - Cannot operate on string type"},
+      {kOpXor, S("a"), I(1), "DoXor :: Execution Engine - Cannot operate on string type"},
+      {kOpShl, S("a"), I(1), "DoShl :: Execution Engine - Cannot operate on string type"},
+      {kOpShr, I(1), S("a"), "DoShr :: Execution Engine - Cannot operate on string type"},
   });
 }
 
@@ -161,54 +158,54 @@ TEST(VMOperators, MalformedVariantsAndUnknownTypes) {
   odd.kind = 7;
   V floaty{kSlotFloat};
   CheckRows({
-      {kAdd, odd, I(1), "Malformed variable"},
-      {kSeq, I(1), odd, "Malformed variable"},
-      {kSub, floaty, I(1), "DoSub:: Execution Error"},
-      {kAdd, I(1), floaty, "DoAdd :: Execution Error"},
+      {kOpAdd, odd, I(1), "Malformed variable"},
+      {kOpSeq, I(1), odd, "Malformed variable"},
+      {kOpSub, floaty, I(1), "DoSub:: Execution Error"},
+      {kOpAdd, I(1), floaty, "DoAdd :: Execution Error"},
   });
   // JSON marks in the high bits still read as a real.
   V marked = R(4);
   marked.kind = static_cast<int32_t>(0x40000000);
-  CheckRows({{kAdd, marked, I(1), "v:5"}});
+  CheckRows({{kOpAdd, marked, I(1), "v:5"}});
 }
 
 TEST(VMOperators, BitwiseAndShifts) {
   CheckRows({
-      {kAnd, I(12), I(10), "i:8"},
-      {kOr, I(12), I(10), "i:14"},
-      {kXor, I(12), I(10), "i:6"},
-      {kAnd, B(true), B(false), "b:0"},
-      {kOr, B(true), B(false), "b:1"},
-      {kXor, B(true), B(true), "b:0"},
-      {kAnd, D(12.9), D(10.2), "d:8"},
-      {kOr, R(1), I(4), "v:5"},
-      {kShl, I(1), I(33), "i:2"},  // count AND 31
-      {kShr, I(-8), I(1), "i:-4"},
-      {kShl, D(1), D(40), "d:1099511627776"},
-      {kShl, L(1), L(65), "l:2"},  // 64-bit counts masked with 63
-      {kShr, R(-1024), R(3), "v:-128"},
+      {kOpAnd, I(12), I(10), "i:8"},
+      {kOpOr, I(12), I(10), "i:14"},
+      {kOpXor, I(12), I(10), "i:6"},
+      {kOpAnd, B(true), B(false), "b:0"},
+      {kOpOr, B(true), B(false), "b:1"},
+      {kOpXor, B(true), B(true), "b:0"},
+      {kOpAnd, D(12.9), D(10.2), "d:8"},
+      {kOpOr, R(1), I(4), "v:5"},
+      {kOpShl, I(1), I(33), "i:2"},  // count AND 31
+      {kOpShr, I(-8), I(1), "i:-4"},
+      {kOpShl, D(1), D(40), "d:1099511627776"},
+      {kOpShl, L(1), L(65), "l:2"},  // 64-bit counts masked with 63
+      {kOpShr, R(-1024), R(3), "v:-128"},
   });
 }
 
 TEST(VMOperators, ComparisonsUseTheTolerance) {
   CheckRows({
-      {kSeq, R(0.30000000000000004), R(0.3), "b:1"},
-      {kSeq, D(1), D(1.00002), "b:0"},
-      {kSne, D(1), D(1.00002), "b:1"},
-      {kSlt, D(1), D(1.000001), "b:0"},
-      {kSle, D(1.000001), D(1), "b:1"},
-      {kSgt, I(3), I(2), "b:1"},
-      {kSge, I(2), I(3), "b:0"},
-      {kSlt, I(INT32_MIN), I(INT32_MAX), "b:1"},
-      {kSeq, B(true), I(1), "b:1"},
-      {kSeq, B(true), D(1.000001), "b:1"},
-      {kSeq, B(false), R(0), "b:1"},
-      {kSeq, S("abc"), VS("abc"), "b:1"},
-      {kSlt, S("abc"), S("abd"), "b:1"},
-      {kSgt, S("\xc3\xa9"), S("z"), "b:1"},  // unsigned bytes
-      {kSeq, S(nullptr), S(""), "b:1"},
-      {kSeq, S("1"), I(1), "DoSet :: Invalid comparison type"},
-      {kSne, B(true), S("true"), "DoSet :: Invalid comparison type"},
+      {kOpSeq, R(0.30000000000000004), R(0.3), "b:1"},
+      {kOpSeq, D(1), D(1.00002), "b:0"},
+      {kOpSne, D(1), D(1.00002), "b:1"},
+      {kOpSlt, D(1), D(1.000001), "b:0"},
+      {kOpSle, D(1.000001), D(1), "b:1"},
+      {kOpSgt, I(3), I(2), "b:1"},
+      {kOpSge, I(2), I(3), "b:0"},
+      {kOpSlt, I(INT32_MIN), I(INT32_MAX), "b:1"},
+      {kOpSeq, B(true), I(1), "b:1"},
+      {kOpSeq, B(true), D(1.000001), "b:1"},
+      {kOpSeq, B(false), R(0), "b:1"},
+      {kOpSeq, S("abc"), VS("abc"), "b:1"},
+      {kOpSlt, S("abc"), S("abd"), "b:1"},
+      {kOpSgt, S("\xc3\xa9"), S("z"), "b:1"},  // unsigned bytes
+      {kOpSeq, S(nullptr), S(""), "b:1"},
+      {kOpSeq, S("1"), I(1), "DoSet :: Invalid comparison type"},
+      {kOpSne, B(true), S("true"), "DoSet :: Invalid comparison type"},
   });
 }
 
@@ -284,17 +281,17 @@ TEST(VMOperators, NegateAndNot) {
     const char* expected;
   };
   const std::vector<Row> rows = {
-      {kNeg, D(2.5), "d:-2.5"},
-      {kNeg, I(INT32_MIN), "i:-2147483648"},
-      {kNeg, L(7), "l:-7"},
-      {kNeg, R(3), "v:-3"},
-      {kNot, B(true), "b:0"},
-      {kNot, I(0), "i:-1"},
-      {kNot, L(5), "l:-6"},
-      {kNot, D(5.7), "d:-6"},
-      {kNot, R(-1.2), "v:0"},
-      {kNeg, S("a"), "DoNeg :: Execution Engine - Cannot operate on string type"},
-      {kNot, VS("a"), "DoNot :: Execution Engine - Cannot operate on string type"},
+      {kOpNeg, D(2.5), "d:-2.5"},
+      {kOpNeg, I(INT32_MIN), "i:-2147483648"},
+      {kOpNeg, L(7), "l:-7"},
+      {kOpNeg, R(3), "v:-3"},
+      {kOpNot, B(true), "b:0"},
+      {kOpNot, I(0), "i:-1"},
+      {kOpNot, L(5), "l:-6"},
+      {kOpNot, D(5.7), "d:-6"},
+      {kOpNot, R(-1.2), "v:0"},
+      {kOpNeg, S("a"), "DoNeg :: Execution Engine - Cannot operate on string type"},
+      {kOpNot, VS("a"), "DoNot :: Execution Engine - Cannot operate on string type"},
   };
   for (size_t i = 0; i < rows.size(); ++i) {
     VMSlot slot = Make(rows[i].value);

@@ -20,7 +20,6 @@
 
 namespace {
 
-enum : uint8_t { kD = 0, kI = 2, kL = 3, kB = 4, kV = 5, kS = 6, kE = 15 };
 constexpr int32_t kVarA = 100000, kVarB = 100001;
 
 const char* TestStrings(const VMBuffer*, int32_t index) {
@@ -59,13 +58,13 @@ class VMTest : public ::testing::Test {
 
 TEST_F(VMTest, ValuesFlowThroughTheTypedStack) {
   Asm a;
-  a.Short(2).Short(3).Bin(0x08, kI, kI).Double(0.5).Bin(0x04, kD, kI).Conv(kD, kV);
+  a.Short(2).Short(3).Bin(kOpAdd, kI, kI).Double(0.5).Bin(kOpMul, kD, kI).Conv(kD, kV);
   EXPECT_EQ(Run(a), "2.5");
   Asm s;
-  s.Str(0).Str(1).Bin(0x08, kS, kS).Conv(kS, kV);
+  s.Str(0).Str(1).Bin(kOpAdd, kS, kS).Conv(kS, kV);
   EXPECT_EQ(Run(s), "s:abcd");
   Asm t;  // a borrowed constant converted twice stays intact
-  t.Str(2).W(Asm::Op(0x82, kS)).Conv(kS, kB).W(Asm::Op(0x9F, kB)).Conv(kS, kV);
+  t.Str(2).W(Asm::Op(kOpDup, kS)).Conv(kS, kB).W(Asm::Op(kOpPopz, kB)).Conv(kS, kV);
   EXPECT_EQ(Run(t), "s:true");
   Asm big;
   big.Int(70000).Conv(kI, kV);
@@ -74,13 +73,13 @@ TEST_F(VMTest, ValuesFlowThroughTheTypedStack) {
 
 TEST_F(VMTest, ExitKeepsTheCallersResultAndRetHandsTheTopValue) {
   Asm a;
-  a.Short(7).Conv(kI, kV).W(0x9E020000u).Short(9);
+  a.Short(7).Conv(kI, kV).W(kVMExitWord).Short(9);
   OwnedValue result;
   ScriptValue_SetReal(result.Slot(), 42);
   ASSERT_TRUE(VM_Exec("t", nullptr, nullptr, a.Buffer(), &result.v, nullptr, nullptr));
   EXPECT_EQ(result.v.real, 42);
   Asm r;
-  r.Short(5).Conv(kI, kV).W(0x9D050000u).Short(1).Conv(kI, kV);
+  r.Short(5).Conv(kI, kV).W(kVMReturnWord).Short(1).Conv(kI, kV);
   EXPECT_EQ(Run(r), "5");
 }
 
@@ -88,7 +87,8 @@ TEST_F(VMTest, ExitKeepsTheCallersResultAndRetHandsTheTopValue) {
 // every pair of int, double and variant real operands: same type, same value,
 // same error.
 TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
-  const uint8_t ops[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16};
+  const uint8_t ops[] = {kOpMul, kOpDiv, kOpRem, kOpMod, kOpAdd, kOpSub,
+                         kOpSlt, kOpSle, kOpSeq, kOpSne, kOpSge, kOpSgt};
   const uint8_t types[] = {kI, kD, kV};
   const double values[][2] = {{7, 2}, {-7.5, 2}, {1, 1.000001}, {5, 0}, {3, 1e-11}, {-9, 4}};
   g_debuggerEvaluating = true;
@@ -104,7 +104,7 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
             return out;
           };
           VMSlot left = slot(lt, pair[0]), right = slot(rt, pair[1]);
-          bool compare = op >= 0x11;
+          bool compare = op >= kOpSlt;
           const char* error = compare ? VMOp_Compare(op, &left, &right) : VMOp_Binary(op, &left, &right);
           Asm a;
           auto push = [&a](uint8_t type, double v) {
@@ -136,11 +136,11 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
 
 TEST_F(VMTest, LocalsTakeOverStoredTextsAndKeepTheirOwnCopies) {
   Asm a;
-  a.Str(0).PopVar(-7, kVarA, kS);                                  // a = "ab" (borrowed, so copied)
-  a.PushVar(-7, kVarA).Str(1).Bin(0x08, kS, kV).PopVar(-7, kVarA, kV);  // a = a + "cd"
-  a.PushVar(-7, kVarA).PopVar(-7, kVarB, kV);                      // b = a
-  a.Short(1).PopVar(-7, kVarA, kI);                                // a = 1 frees "abcd"
-  a.PushVar(-7, kVarB).PushVar(-7, kVarB).Bin(0x08, kV, kV);
+  a.Str(0).PopVar(kInstanceLocal, kVarA, kS);  // a = "ab" (borrowed, so copied)
+  a.PushVar(kInstanceLocal, kVarA).Str(1).Bin(kOpAdd, kS, kV).PopVar(kInstanceLocal, kVarA, kV);
+  a.PushVar(kInstanceLocal, kVarA).PopVar(kInstanceLocal, kVarB, kV);  // b = a = "abcd"
+  a.Short(1).PopVar(kInstanceLocal, kVarA, kI);                        // a = 1 frees "abcd"
+  a.PushVar(kInstanceLocal, kVarB).PushVar(kInstanceLocal, kVarB).Bin(kOpAdd, kV, kV);
   EXPECT_EQ(Run(a), "s:abcdabcd");
   // The pool keeps the list's nodes and last values; a second run holds
   // exactly as many blocks as the first.
@@ -151,15 +151,15 @@ TEST_F(VMTest, LocalsTakeOverStoredTextsAndKeepTheirOwnCopies) {
 
 TEST_F(VMTest, SelectorsReadAndWrite) {
   Asm a;
-  a.Short(4).Conv(kI, kV).PopVar(-1, kVarA, kV);             // self.a = 4
-  a.Short(6).PopVar(-2, kVarA, kI);                          // other.a = 6
-  a.Short(8).PopVar(-5, kVarB, kI);                          // global.b = 8
-  a.Short(1).PopVar(-4, kVarB, kI);                          // noone: nothing stored
-  a.Short(3).PopVar(-7, kVarB, kI);                          // local b = 3
-  a.PushVar(-7, kVarB).PushVar(-5, kVarB).Bin(0x08, kV, kV)  // 3 + 8
-      .PushVar(-4, kVarA).Bin(0x08, kV, kV)                  // + 0
-      .PushVar(-1, kVarA).Bin(0x08, kV, kV)                  // + 4
-      .PushVar(-2, kVarA).Bin(0x08, kV, kV);                 // + 6
+  a.Short(4).Conv(kI, kV).PopVar(kInstanceSelf, kVarA, kV);
+  a.Short(6).PopVar(kInstanceOther, kVarA, kI);
+  a.Short(8).PopVar(kInstanceGlobal, kVarB, kI);
+  a.Short(1).PopVar(kInstanceNoone, kVarB, kI);  // nothing stored
+  a.Short(3).PopVar(kInstanceLocal, kVarB, kI);
+  a.PushVar(kInstanceLocal, kVarB).PushVar(kInstanceGlobal, kVarB).Bin(kOpAdd, kV, kV)  // 3 + 8
+      .PushVar(kInstanceNoone, kVarA).Bin(kOpAdd, kV, kV)                               // + 0
+      .PushVar(kInstanceSelf, kVarA).Bin(kOpAdd, kV, kV)                                // + 4
+      .PushVar(kInstanceOther, kVarA).Bin(kOpAdd, kV, kV);                              // + 6
   EXPECT_EQ(Run(a), "21");
   OwnedValue v;
   ASSERT_TRUE(Variable_Global_Get(kVarB, 0, v.Slot()));
@@ -170,12 +170,12 @@ TEST_F(VMTest, SelectorsReadAndWrite) {
 
 TEST_F(VMTest, UnspecifiedSelectorFollowsGlobalvarAndIdsReachInstances) {
   Asm a;
-  a.Short(1).PopVar(-6, kVarA + 5, kI);
+  a.Short(1).PopVar(kInstanceNotSpecified, kVarA + 5, kI);
   Run(a);
   EXPECT_EQ(Self(kVarA + 5), 1);
   Variable_DeclareGlobal(kVarA + 6);
   Asm g;
-  g.Short(2).PopVar(-6, kVarA + 6, kI).PushVar(-5, kVarA + 6);
+  g.Short(2).PopVar(kInstanceNotSpecified, kVarA + 6, kI).PushVar(kInstanceGlobal, kVarA + 6);
   EXPECT_EQ(Run(g), "2");
   EXPECT_EQ(self_.variables.Find(kVarA + 6), nullptr);
   // An instance id through the stack, then an object index.
@@ -216,39 +216,39 @@ TEST_F(VMTest, BuiltinCallsSeeTheirArgumentsInOrder) {
   // Texts handed to a built-in are freed after it.
   uint32_t blocks = MemoryManager::BlockCount();
   Asm t;
-  t.Str(0).Conv(kS, kV).Call(id, 1).W(Asm::Op(0x9F, kV));
+  t.Str(0).Conv(kS, kV).Call(id, 1).W(Asm::Op(kOpPopz, kV));
   Run(t);
   EXPECT_EQ(MemoryManager::BlockCount(), blocks);
 }
 
 TEST_F(VMTest, ExtensionCallsAndMissingScriptsGiveZero) {
   Asm a;
-  a.Short(1).Conv(kI, kV).Call(500003, 1).Call(100000 + 4000, 0).Bin(0x08, kV, kV);
+  a.Short(1).Conv(kI, kV).Call(500003, 1).Call(100000 + 4000, 0).Bin(kOpAdd, kV, kV);
   EXPECT_EQ(Run(a), "0");
 }
 
 TEST_F(VMTest, LoopsBranchOnBools) {
   // a = 0; repeat 5: a += 2
   Asm a;
-  a.Short(0).PopVar(-7, kVarA, kI);
+  a.Short(0).PopVar(kInstanceLocal, kVarA, kI);
   a.Short(5);
   int32_t top = a.Here();
-  a.W(Asm::Op(0x82, kI)).Short(0).Bin(0x12, kI, kI);  // dup; <= 0
+  a.W(Asm::Op(kOpDup, kI)).Short(0).Bin(kOpSle, kI, kI);  // dup; <= 0
   int32_t exitBranch = a.Here();
-  a.Branch(0xB8, 0);
-  a.PushVar(-7, kVarA).Short(2).Bin(0x08, kI, kV).PopVar(-7, kVarA, kV);
-  a.Short(1).Bin(0x09, kI, kI);
+  a.Branch(kOpBt, 0);
+  a.PushVar(kInstanceLocal, kVarA).Short(2).Bin(kOpAdd, kI, kV).PopVar(kInstanceLocal, kVarA, kV);
+  a.Short(1).Bin(kOpSub, kI, kI);
   int32_t back = a.Here();
-  a.Branch(0xB7, 0);
+  a.Branch(kOpB, 0);
   a.Patch(back, top);
   a.Patch(exitBranch, a.Here());
-  a.W(Asm::Op(0x9F, kI)).PushVar(-7, kVarA);
+  a.W(Asm::Op(kOpPopz, kI)).PushVar(kInstanceLocal, kVarA);
   EXPECT_EQ(Run(a), "10");
 }
 
 TEST_F(VMTest, UnknownOpcodesAreSkippedWithTheirOperand) {
   Asm a;
-  a.Short(3).W(0x7F000000u).W(Asm::Op(0x42, kI)).W(0xFFFFFFFFu).W(Asm::Op(0xFF, kE, 0, 77)).Conv(kI, kV);
+  a.Short(3).W(0x7F000000u).W(Asm::Op(0x42, kI)).W(0xFFFFFFFFu).W(Asm::Op(kOpBreak, kE, 0, 77)).Conv(kI, kV);
   EXPECT_EQ(Run(a), "3");
 }
 
@@ -277,23 +277,23 @@ class VMWithTest : public VMTest {
     Asm a;
     a.Int(selector);
     int32_t push = a.Here();
-    a.Branch(0xBB, 0);
+    a.Branch(kOpPushEnv, 0);
     int32_t body = a.Here();
-    a.Call(visit_, 0).W(Asm::Op(0x9F, kV));
+    a.Call(visit_, 0).W(Asm::Op(kOpPopz, kV));
     int32_t breakAt = -1;
     if (breakAfterFirst) {
       breakAt = a.Here();
-      a.Branch(0xB7, 0);
+      a.Branch(kOpB, 0);
     }
     int32_t pop = a.Here();
-    a.Branch(0xBC, 0);
+    a.Branch(kOpPopEnv, 0);
     a.Patch(pop, body);
     a.Patch(push, pop);
     if (breakAfterFirst) {
       int32_t cleanup = a.Here();
-      a.Branch(0xB7, 0);
+      a.Branch(kOpB, 0);
       a.Patch(breakAt, a.Here());
-      a.W(0xBCF00000u);
+      a.W(kVMWithClose);
       a.Patch(cleanup, a.Here());
     }
     a.Short(1).Conv(kI, kV);
@@ -306,15 +306,15 @@ class VMWithTest : public VMTest {
 };
 
 TEST_F(VMWithTest, SelfOtherAndNoone) {
-  Asm self = With(-1, false);
+  Asm self = With(kInstanceSelf, false);
   Run(self);
   EXPECT_EQ(Visits(), Ids({100001, 100001}));
   Visits().clear();
-  Asm other = With(-2, false);
+  Asm other = With(kInstanceOther, false);
   Run(other);
   EXPECT_EQ(Visits(), Ids({100002, 100001}));
   Visits().clear();
-  Asm noone = With(-4, false);
+  Asm noone = With(kInstanceNoone, false);
   EXPECT_EQ(Run(noone), "1");
   EXPECT_TRUE(Visits().empty());
 }
@@ -343,7 +343,7 @@ TEST_F(VMWithTest, BreakClosesTheLoopAndRestoresSelf) {
   world_.objects = {{&many_[0], &many_[1], &many_[2], &many_[3]}};
   uint32_t blocks = MemoryManager::BlockCount();
   Asm a = With(0, true);
-  a.W(Asm::Op(0x9F, kV)).Call(visit_, 0);
+  a.W(Asm::Op(kOpPopz, kV)).Call(visit_, 0);
   Run(a);
   EXPECT_EQ(Visits(), Ids({100013, 100001, 100001, 100002}));
   EXPECT_EQ(MemoryManager::BlockCount(), blocks);
@@ -354,10 +354,10 @@ TEST_F(VMWithTest, ExitInsideAWithOverFourFreesItsList) {
   Asm a;
   a.Short(0);
   int32_t push = a.Here();
-  a.Branch(0xBB, 0);
-  a.W(0x9E020000u);
+  a.Branch(kOpPushEnv, 0);
+  a.W(kVMExitWord);
   int32_t pop = a.Here();
-  a.Branch(0xBC, 0);
+  a.Branch(kOpPopEnv, 0);
   a.Patch(push, pop);
   a.Patch(pop, push + 4);
   uint32_t blocks = MemoryManager::BlockCount();
@@ -368,7 +368,7 @@ TEST_F(VMWithTest, ExitInsideAWithOverFourFreesItsList) {
 
 TEST_F(VMWithTest, AllWalksTheRoom) {
   world_.room = {&many_[0], &many_[1]};
-  Asm a = With(-3, false);
+  Asm a = With(kInstanceAll, false);
   Run(a);
   EXPECT_EQ(Visits(), Ids({100010, 100001, 100011, 100001}));
 }
@@ -385,26 +385,26 @@ void RunToDeath(Asm& code) {
 TEST_F(VMDeathTest, MachineErrorsReportAndExitWithStatus255) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   Asm underflow;
-  underflow.Bin(0x08, kI, kI);
+  underflow.Bin(kOpAdd, kI, kI);
   EXPECT_EXIT(RunToDeath(underflow), ::testing::ExitedWithCode(255),
               "VMError!! Occurred - Execution Error - Malformed bytecode\n at dies \\(line -1\\) - <unknown source line>");
   Asm mismatch;
-  mismatch.Short(1).Short(2).Bin(0x08, kD, kI);
+  mismatch.Short(1).Short(2).Bin(kOpAdd, kD, kI);
   EXPECT_EXIT(RunToDeath(mismatch), ::testing::ExitedWithCode(255), "Malformed bytecode");
   Asm wild;
-  wild.Branch(0xB7, 1000);
+  wild.Branch(kOpB, 1000);
   EXPECT_EXIT(RunToDeath(wild), ::testing::ExitedWithCode(255), "Malformed bytecode");
   Asm cut;
-  cut.W(Asm::Op(0xC0, kD)).W(0);
+  cut.W(Asm::Op(kOpPush, kD)).W(0);
   EXPECT_EXIT(RunToDeath(cut), ::testing::ExitedWithCode(255), "Malformed bytecode");
   Asm zero;
-  zero.Short(1).Short(0).Bin(0x05, kI, kI);
+  zero.Short(1).Short(0).Bin(kOpDiv, kI, kI);
   EXPECT_EXIT(RunToDeath(zero), ::testing::ExitedWithCode(255), "VMError!! Occurred - DoDiv :: Divide by zero\n");
   Asm local;
-  local.Short(-7).Branch(0xBB, 1).Branch(0xBC, 0);
+  local.Short(kInstanceLocal).Branch(kOpPushEnv, 1).Branch(kOpPopEnv, 0);
   EXPECT_EXIT(RunToDeath(local), ::testing::ExitedWithCode(255), "Cannot use local in with statement");
   Asm global;
-  global.Short(-5).Branch(0xBB, 1).Branch(0xBC, 0);
+  global.Short(kInstanceGlobal).Branch(kOpPushEnv, 1).Branch(kOpPopEnv, 0);
   EXPECT_EXIT(RunToDeath(global), ::testing::ExitedWithCode(255), "Cannot use global in with statement");
 }
 
@@ -416,11 +416,11 @@ TEST_F(VMDeathTest, VariableErrorsNameTheVariable) {
   EXPECT_EXIT(RunToDeath(negative), ::testing::ExitedWithCode(255),
               "Pop :: Execution Error - Variable index out of range a");
   Asm missing;
-  missing.PushVar(-7, id);
+  missing.PushVar(kInstanceLocal, id);
   g_unsetVariableIsError = true;
   EXPECT_EXIT(RunToDeath(missing), ::testing::ExitedWithCode(255), "Push :: Execution Error - Variable Get a");
   Asm malformed;
-  malformed.Short(1).W(Asm::Op(0x41, kI, kI, -1)).W(Asm::Ref(id, true, true));
+  malformed.Short(1).W(Asm::Op(kOpPop, kI, kI, -1)).W(Asm::Ref(id, true, true));
   EXPECT_EXIT(RunToDeath(malformed), ::testing::ExitedWithCode(255), "Pop :: Execution Error - Instruction malformed");
   g_unsetVariableIsError = false;
 }
@@ -446,7 +446,7 @@ TEST_F(VMTest, UnderDebuggerEvaluationAnErrorOnlyRaisesTheFlag) {
   g_debuggerEvaluating = true;
   Error_ResetState();
   Asm a;
-  a.Short(1).Short(0).Bin(0x05, kI, kI);
+  a.Short(1).Short(0).Bin(kOpDiv, kI, kI);
   uint32_t blocks = MemoryManager::BlockCount();
   EXPECT_FALSE(VM_Exec("eval", nullptr, nullptr, a.Buffer(), nullptr, nullptr, nullptr));
   g_debuggerEvaluating = false;

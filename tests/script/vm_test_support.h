@@ -10,9 +10,14 @@
 #include <vector>
 
 #include "runtime/console.h"
+#include "script/bytecode.h"
 #include "script/code.h"
 #include "script/error_report.h"
 #include "script/vm.h"
+
+// Short names for the type codes, which hand-written code reads best with.
+constexpr uint8_t kD = kVMDouble, kI = kVMInt, kL = kVMLong, kB = kVMBool, kV = kVMVariant, kS = kVMString,
+                  kE = kVMShort;
 
 class Asm {
  public:
@@ -25,25 +30,25 @@ class Asm {
   static uint32_t Op(uint8_t op, uint8_t t1 = 0, uint8_t t2 = 0, int32_t data = 0) {
     return (uint32_t{op} << 24) | (uint32_t{t2} << 20) | (uint32_t{t1} << 16) | (static_cast<uint32_t>(data) & 0xFFFF);
   }
-  Asm& Short(int16_t v) { return W(Op(0xC0, 15, 0, v)); }
-  Asm& Int(int32_t v) { return W(Op(0xC0, 2)).W(static_cast<uint32_t>(v)); }
+  Asm& Short(int16_t v) { return W(Op(kOpPush, kE, 0, v)); }
+  Asm& Int(int32_t v) { return W(Op(kOpPush, kI)).W(static_cast<uint32_t>(v)); }
   Asm& Double(double v) {
     uint32_t w[2];
     std::memcpy(w, &v, 8);
-    return W(Op(0xC0, 0)).W(w[0]).W(w[1]);
+    return W(Op(kOpPush, kD)).W(w[0]).W(w[1]);
   }
-  Asm& Str(int32_t index) { return W(Op(0xC0, 6)).W(static_cast<uint32_t>(index)); }
+  Asm& Str(int32_t index) { return W(Op(kOpPush, kS)).W(static_cast<uint32_t>(index)); }
   // A simple variable: selector in the word.
-  Asm& PushVar(int16_t selector, int32_t id) { return W(Op(0xC0, 5, 0, selector)).W(Ref(id, true, true)); }
+  Asm& PushVar(int16_t selector, int32_t id) { return W(Op(kOpPush, kV, 0, selector)).W(Ref(id, true, true)); }
   Asm& PopVar(int16_t selector, int32_t id, uint8_t type) {
-    return W(Op(0x41, 5, type, selector)).W(Ref(id, true, true));
+    return W(Op(kOpPop, kV, type, selector)).W(Ref(id, true, true));
   }
   // Selector (and index) from the stack.
-  Asm& PushVarStack(int32_t id, bool indexed) { return W(Op(0xC0, 5)).W(Ref(id, !indexed, false)); }
-  Asm& PopVarStack(int32_t id, bool indexed, uint8_t type) { return W(Op(0x41, 5, type)).W(Ref(id, !indexed, false)); }
+  Asm& PushVarStack(int32_t id, bool indexed) { return W(Op(kOpPush, kV)).W(Ref(id, !indexed, false)); }
+  Asm& PopVarStack(int32_t id, bool indexed, uint8_t type) { return W(Op(kOpPop, kV, type)).W(Ref(id, !indexed, false)); }
   Asm& Bin(uint8_t op, uint8_t right, uint8_t left) { return W(Op(op, right, left)); }
-  Asm& Conv(uint8_t from, uint8_t to) { return W(Op(0x03, from, to)); }
-  Asm& Call(int32_t id, int32_t argc) { return W(Op(0xDA, 2, 0, argc)).W(static_cast<uint32_t>(id)); }
+  Asm& Conv(uint8_t from, uint8_t to) { return W(Op(kOpConv, from, to)); }
+  Asm& Call(int32_t id, int32_t argc) { return W(Op(kOpCall, kI, 0, argc)).W(static_cast<uint32_t>(id)); }
   // Branches by word offset from this instruction.
   Asm& Branch(uint8_t op, int32_t words) { return W((uint32_t{op} << 24) | (static_cast<uint32_t>(words) & 0xFFFFFF)); }
   int32_t Here() const { return static_cast<int32_t>(bytes_.size()); }
@@ -55,7 +60,7 @@ class Asm {
     std::memcpy(&bytes_[static_cast<size_t>(at)], &word, 4);
   }
   static uint32_t Ref(int32_t id, bool noIndex, bool inWord) {
-    return static_cast<uint32_t>(id) | (noIndex ? 0x80000000u : 0) | (inWord ? 0x20000000u : 0);
+    return static_cast<uint32_t>(id) | (noIndex ? kVMRefNoIndex : 0) | (inWord ? kVMRefSelectorInWord : 0);
   }
   VMBuffer* Buffer() {
     if (buffer_ == nullptr) buffer_ = std::make_unique<VMBuffer>();

@@ -167,7 +167,7 @@ TEST_F(Planning, GridCreationRefusesUnusableSizesAndReusesSlots) {
   Motion_Grid_AddCell(a, 0, 0);
   Motion_Grid_ClearAll(a);
   Motion_Grid_AddRectangle(a, 0, 0, 9, 9);
-  Motion_Grid_AddInstances(-1, kSelectAll, false);
+  Motion_Grid_AddInstances(-1, kInstanceAll, false);
   Motion_Grid_Draw(77);
   EXPECT_EQ(Motion_Grid_Create(0, 0, 2, 2, 1, 1), 0);
 }
@@ -212,7 +212,7 @@ TEST_F(Planning, InstancesForbidTheCellsUnderTheirBoxes) {
   const int32_t id = Motion_Grid_Create(0, 0, 10, 10, 10, 10);
   Motion_Grid_AddInstances(id, 1, false);
   EXPECT_EQ(Cells(*Motion_Grid_Get(id)), std::vector<int32_t>(100, 0));
-  Motion_Grid_AddInstances(id, kSelectAll, true);
+  Motion_Grid_AddInstances(id, kInstanceAll, true);
   std::vector<int32_t> expected(100, 0);
   for (int32_t x = 1; x <= 2; ++x) {
     for (int32_t y = 1; y <= 2; ++y) expected[x * 10 + y] = kCellForbidden;
@@ -238,29 +238,29 @@ TEST_F(Planning, LinearStepsAndPaths) {
   MakeObject(1, box, true);
   StartRooms(1);
   CInstance* mover = Add(0, 0, 0);
-  EXPECT_FALSE(Motion_Linear_Step(mover, 0, -100, 10, kSelectAll, false));
+  EXPECT_FALSE(Motion_Linear_Step(mover, 0, -100, 10, kInstanceAll, false));
   EXPECT_EQ(mover->y, -10.0f);
   EXPECT_EQ(mover->direction, 90.0f);
-  EXPECT_TRUE(Motion_Linear_Step(mover, 0, -15, 10, kSelectAll, false));
+  EXPECT_TRUE(Motion_Linear_Step(mover, 0, -15, 10, kInstanceAll, false));
   EXPECT_EQ(mover->y, -15.0f);
-  EXPECT_TRUE(Motion_Linear_Step(mover, 0, -15, 10, kSelectAll, false));
+  EXPECT_TRUE(Motion_Linear_Step(mover, 0, -15, 10, kInstanceAll, false));
 
   mover->SetPosition(0, 0);
   mover->SetDirection(123);
-  ASSERT_TRUE(Motion_Linear_Path(mover, path_, 35, 0, 10, kSelectAll, false));
+  ASSERT_TRUE(Motion_Linear_Path(mover, path_, 35, 0, 10, kInstanceAll, false));
   EXPECT_EQ(PathPoints(path_), (Points{{0, 0}, {10, 0}, {20, 0}, {30, 0}, {35, 0}}));
   EXPECT_EQ(mover->x, 0.0f);
   EXPECT_EQ(mover->direction, 123.0f);
 
   CInstance* wall = Add(1, 50, 0);
-  EXPECT_FALSE(Motion_Linear_Path(mover, path_, 100, 0, 10, kSelectAll, false));
+  EXPECT_FALSE(Motion_Linear_Path(mover, path_, 100, 0, 10, kInstanceAll, false));
   EXPECT_EQ(mover->x, 0.0f);
   EXPECT_EQ(mover->direction, 123.0f);
   // Only the named object blocks; the others are passed through.
   EXPECT_TRUE(Motion_Linear_Path(mover, path_, 100, 0, 10, 0, true));
   EXPECT_FALSE(Motion_Linear_Path(mover, path_, 100, 0, 10, wall->id, true));
-  EXPECT_FALSE(Motion_Linear_Path(mover, path_, 100, 0, 0, kSelectAll, false));
-  EXPECT_FALSE(Motion_Linear_Path(mover, path_ + 9, 100, 0, 10, kSelectAll, false));
+  EXPECT_FALSE(Motion_Linear_Path(mover, path_, 100, 0, 0, kInstanceAll, false));
+  EXPECT_FALSE(Motion_Linear_Path(mover, path_ + 9, 100, 0, 10, kInstanceAll, false));
 }
 
 TEST_F(Planning, PotentialPathsGoRoundObstaclesWithinTheirLength) {
@@ -273,10 +273,10 @@ TEST_F(Planning, PotentialPathsGoRoundObstaclesWithinTheirLength) {
   mover->SetDirection(0);
   // Turning at most 30 degrees it meets the block head on and would have
   // to turn on the spot, which ends the path.
-  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 4, 4, kSelectAll, false));
+  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 4, 4, kInstanceAll, false));
   EXPECT_EQ(mover->x, 0.0f);
   Motion_Potential_Settings(90, 10, 3, true);
-  ASSERT_TRUE(Motion_Potential_Path(mover, path_, 200, 100, 4, 4, kSelectAll, false));
+  ASSERT_TRUE(Motion_Potential_Path(mover, path_, 200, 100, 4, 4, kInstanceAll, false));
   const Points points = PathPoints(path_);
   EXPECT_EQ(points.front(), std::make_pair(0.0f, 100.0f));
   EXPECT_EQ(points.back(), std::make_pair(200.0f, 100.0f));
@@ -284,8 +284,8 @@ TEST_F(Planning, PotentialPathsGoRoundObstaclesWithinTheirLength) {
   EXPECT_EQ(mover->x, 0.0f);
   EXPECT_EQ(mover->direction, 0.0f);
 
-  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 4, 0.5f, kSelectAll, false));
-  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 0, 4, kSelectAll, false));
+  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 4, 0.5f, kInstanceAll, false));
+  EXPECT_FALSE(Motion_Potential_Path(mover, path_, 200, 100, 0, 4, kInstanceAll, false));
   EXPECT_EQ(mover->x, 0.0f);
 }
 
@@ -300,16 +300,16 @@ TEST_F(Planning, PotentialStepTurnsOnTheSpotWhenBoxedIn) {
     Add(1, x, y);
   }
   mover->SetDirection(0);
-  EXPECT_FALSE(Motion_Potential_Step(mover, 300, 100, 4, kSelectAll, false));
+  EXPECT_FALSE(Motion_Potential_Step(mover, 300, 100, 4, kInstanceAll, false));
   EXPECT_EQ(mover->x, 100.0f);
   EXPECT_EQ(mover->direction, 10.0f);
   Motion_Potential_Settings(30, 10, 3, false);
-  EXPECT_FALSE(Motion_Potential_Step(mover, 300, 100, 4, kSelectAll, false));
+  EXPECT_FALSE(Motion_Potential_Step(mover, 300, 100, 4, kInstanceAll, false));
   EXPECT_EQ(mover->direction, 10.0f);
   // Next to the goal: reached, and it jumps there only when that is free.
-  EXPECT_TRUE(Motion_Potential_Step(mover, 104, 100, 4, kSelectAll, false));
+  EXPECT_TRUE(Motion_Potential_Step(mover, 104, 100, 4, kInstanceAll, false));
   EXPECT_EQ(mover->x, 100.0f);
-  EXPECT_TRUE(Motion_Potential_Step(mover, 102, 100, 4, kSelectAll, false));
+  EXPECT_TRUE(Motion_Potential_Step(mover, 102, 100, 4, kInstanceAll, false));
   EXPECT_EQ(mover->x, 102.0f);
   EXPECT_EQ(mover->direction, 0.0f);
 }

@@ -167,7 +167,7 @@ TEST_F(ActionWorld, SelectorsNameAllIdsAndObjectsWithDescendants) {
   CInstance* parent = Add(0, 0, 0);
   Add(1, 0, 0);
   CInstance* unrelated = Add(2, 0, 0);
-  EXPECT_EQ(Run_InstanceNumber(kSelectAll), 3);
+  EXPECT_EQ(Run_InstanceNumber(kInstanceAll), 3);
   EXPECT_EQ(Run_InstanceNumber(0), 2);
   EXPECT_EQ(Run_InstanceNumber(1), 1);
   EXPECT_EQ(Run_InstanceNumber(unrelated->id), 1);
@@ -177,7 +177,7 @@ TEST_F(ActionWorld, SelectorsNameAllIdsAndObjectsWithDescendants) {
   parent->markedForDeletion = 1;
   EXPECT_EQ(Run_InstanceNumber(0), 1);
   EXPECT_EQ(Run_InstanceNumber(parent->id), 0);
-  EXPECT_EQ(Run_InstanceNumber(kSelectAll), 2);
+  EXPECT_EQ(Run_InstanceNumber(kInstanceAll), 2);
 }
 
 TEST_F(ActionWorld, NearestAndFurthestFindFarInstancesAndKeepTheFirstOfEquals) {
@@ -187,7 +187,7 @@ TEST_F(ActionWorld, NearestAndFurthestFindFarInstancesAndKeepTheFirstOfEquals) {
   CInstance* nearer = Add(0, 0, 20000);
   nearer->SetPosition(0, 19999);
   CInstance* twin = Add(0, 19999, 0);
-  EXPECT_EQ(Run_InstanceNearest(0, 0, kSelectAll), nearer);
+  EXPECT_EQ(Run_InstanceNearest(0, 0, kInstanceAll), nearer);
   EXPECT_EQ(Run_InstanceFurthest(0, 0, 0), far);
   twin->SetPosition(0, 19999);
   EXPECT_EQ(Run_InstanceNearest(0, 0, 0), nearer);
@@ -213,24 +213,24 @@ TEST_F(ActionWorld, PlaceQueriesTestWithoutMovingTheInstance) {
   EXPECT_FALSE(Run_PlaceEmpty(mover, 0, 100));
   EXPECT_FALSE(Run_PlaceFree(mover, 90, 0));
   EXPECT_TRUE(Run_PlaceFree(mover, 84, 0));
-  EXPECT_EQ(Run_InstancePlace(mover, 0, 90, kSelectAll), ghost);
+  EXPECT_EQ(Run_InstancePlace(mover, 0, 90, kInstanceAll), ghost);
   EXPECT_EQ(Run_InstancePlace(mover, 0, 90, 1), nullptr);
   EXPECT_TRUE(Run_PlaceMeeting(mover, wall->id, 95, 5));
   EXPECT_EQ(mover->x, 0.0f);
   EXPECT_EQ(mover->bbox_right, 15);
   EXPECT_EQ(mover->bboxDirty, 0);
 
-  EXPECT_EQ(Run_InstancePosition(104, 4, kSelectAll), wall);
+  EXPECT_EQ(Run_InstancePosition(104, 4, kInstanceAll), wall);
   EXPECT_TRUE(Run_PositionMeeting(4, 104, 2));
-  EXPECT_FALSE(Run_PositionMeeting(50, 50, kSelectAll));
+  EXPECT_FALSE(Run_PositionMeeting(50, 50, kInstanceAll));
 
-  EXPECT_EQ(Run_CollisionPoint(mover, 4, 4, kSelectAll, false, false), mover);
-  EXPECT_EQ(Run_CollisionPoint(mover, 4, 4, kSelectAll, false, true), nullptr);
-  EXPECT_EQ(Run_CollisionRectangle(mover, 0, 0, 200, 5, kSelectAll, false, true), wall);
+  EXPECT_EQ(Run_CollisionPoint(mover, 4, 4, kInstanceAll, false, false), mover);
+  EXPECT_EQ(Run_CollisionPoint(mover, 4, 4, kInstanceAll, false, true), nullptr);
+  EXPECT_EQ(Run_CollisionRectangle(mover, 0, 0, 200, 5, kInstanceAll, false, true), wall);
   EXPECT_EQ(Run_CollisionLine(mover, 0, 108, 300, 108, 2, true, true), ghost);
-  EXPECT_EQ(Run_CollisionEllipse(mover, 90, 90, 110, 110, kSelectAll, false, false), nullptr);
+  EXPECT_EQ(Run_CollisionEllipse(mover, 90, 90, 110, 110, kInstanceAll, false, false), nullptr);
   wall->markedForDeletion = 1;
-  EXPECT_EQ(Run_CollisionRectangle(mover, 0, 0, 200, 5, kSelectAll, false, true), nullptr);
+  EXPECT_EQ(Run_CollisionRectangle(mover, 0, 0, 200, 5, kInstanceAll, false, true), nullptr);
 }
 
 TEST_F(ActionWorld, ContactAndOutsideStopAtTheWall) {

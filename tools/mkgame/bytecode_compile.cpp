@@ -15,6 +15,7 @@
 #include "script/code.h"
 #include "script/codegen.h"
 #include "script/compile_error.h"
+#include "script/event.h"
 #include "script/event_names.h"
 #include "script/function_registry.h"
 #include "script/variable_names.h"
@@ -24,9 +25,6 @@
 namespace mkgame {
 
 namespace {
-
-constexpr int32_t kEventTypes = 12;
-constexpr int32_t kTimeLineEventType = 100000;
 
 // Scripts and extension functions of the description, found by name the
 // way the player's stores find them once the game file is read.
@@ -202,7 +200,7 @@ class Compiler {
       out->moments[t].assign(line.moments.size(), -1);
       for (size_t m = 0; m < line.moments.size(); ++m) {
         const Moment& moment = line.moments[m];
-        Add(moment.code, EventCodeName(static_cast<int32_t>(t), kTimeLineEventType, moment.step), moment.place,
+        Add(moment.code, EventCodeName(static_cast<int32_t>(t), kEventTimeLine, moment.step), moment.place,
             &out->moments[t][m]);
       }
     }
@@ -213,7 +211,7 @@ class Compiler {
     for (size_t o = 0; o < game_.objects.size(); ++o) {
       const Object& object = game_.objects[o];
       out->events[o].assign(object.events.size(), -1);
-      for (int32_t type = 0; type < kEventTypes; ++type) {
+      for (int32_t type = 0; type < kEventTypeSlots; ++type) {
         for (size_t e = 0; e < object.events.size(); ++e) {
           const Event& event = object.events[e];
           if (event.type != type) continue;

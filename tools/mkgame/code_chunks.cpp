@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "script/bytecode.h"
+
 namespace mkgame {
 
 namespace {
 
-// Bits 0-28 of a variable operand hold the distance to the next reference
-// until the loader replaces them with the id; bits 29-31 say how the
-// variable is reached and stay.
-constexpr uint32_t kDistanceMask = 0x1FFFFFFFu;
+// The id bits of a variable operand hold the distance to the next reference
+// until the loader replaces them with the id; the other bits say how the
+// variable is reached and stay. The distance is signed, so this is the
+// farthest the next reference may lie.
 constexpr int64_t kLargestVariableDistance = 0x0FFFFFFF;
 
 // The file offsets of the instruction words that name one variable or
@@ -48,7 +50,7 @@ void Link(FileBuilder& out, const Chains& chains, bool variables) {
         continue;
       }
       if (distance > kLargestVariableDistance) throw std::runtime_error("the compiled code is too large");
-      uint32_t kind = out.WordAt(operand) & ~kDistanceMask;
+      uint32_t kind = out.WordAt(operand) & ~kVMRefIdMask;
       out.PatchU32(operand, kind | static_cast<uint32_t>(distance));
     }
   }

@@ -4,12 +4,11 @@
 #include "mkgame/file_builder.h"
 #include "mkgame/resource_chunks.h"
 #include "mkgame/texture_pages.h"
+#include "script/event.h"
 
 namespace mkgame {
 
 namespace {
-
-constexpr int kEventTypes = 12;
 
 uint32_t GameId(const std::string& name) {
   uint32_t hash = 2166136261u;
@@ -190,13 +189,13 @@ class Writer {
   }
 
   void ObjectEvents(const Object& o) {
-    out_.U32(kEventTypes);
+    out_.U32(kEventTypeSlots);
     std::vector<FileBuilder::Label> lists;
-    for (int t = 0; t < kEventTypes; ++t) {
+    for (int t = 0; t < kEventTypeSlots; ++t) {
       lists.push_back(out_.NewLabel());
       out_.OffsetTo(lists.back());
     }
-    for (int t = 0; t < kEventTypes; ++t) {
+    for (int t = 0; t < kEventTypeSlots; ++t) {
       out_.Bind(lists[t]);
       size_t object = static_cast<size_t>(&o - game_.objects.data());
       std::vector<size_t> ofType;

@@ -4,13 +4,6 @@
 #include "script/event.h"
 #include "script/event_perform.h"
 
-namespace {
-
-// User events are "other" events from this number on.
-constexpr int32_t kFirstUserEvent = 10;
-
-}  // namespace
-
 KV_BUILTIN(F_EventInherited) {
   (void)result, (void)argc, (void)args;
   // A time-line moment is no object's event: it has nothing to inherit.
@@ -29,7 +22,7 @@ KV_BUILTIN(F_EventPerform) {
 KV_BUILTIN(F_EventUser) {
   (void)result;
   BuiltinArgs in(argc, args);
-  const int64_t number = static_cast<int64_t>(in.Int(0)) + kFirstUserEvent;
+  const int64_t number = static_cast<int64_t>(in.Int(0)) + kOtherUser0;
   if (number > INT32_MAX) return;
   Perform_Event_Instance(self, other, kEventOther, static_cast<int32_t>(number));
 }

@@ -42,9 +42,9 @@ void SetByte(CInstance* instance, uint8_t value) {
 // The instances a selector names for deactivation: self, other, the active
 // list, a live id, or the object's own and descendant instances.
 void MarkSelected(int32_t selector, CInstance* self, CInstance* other, uint8_t value) {
-  if (selector == game::kSelf) return SetByte(self, value);
-  if (selector == game::kOther) return SetByte(other, value);
-  if (selector == kSelectAll) return EachIn(g_currentRoom->active, [&](CInstance* i) { i->deactivated = value; });
+  if (selector == kInstanceSelf) return SetByte(self, value);
+  if (selector == kInstanceOther) return SetByte(other, value);
+  if (selector == kInstanceAll) return EachIn(g_currentRoom->active, [&](CInstance* i) { i->deactivated = value; });
   if (selector >= kFirstInstanceId) {
     CInstance* found = Instance_Find(selector);
     if (game::Live(found)) found->deactivated = value;
@@ -106,9 +106,9 @@ GAME_BUILTIN(F_InstanceActivateObject) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
-  if (selector == kSelectAll || (selector >= 0 && selector < kFirstInstanceId)) {
+  if (selector == kInstanceAll || (selector >= 0 && selector < kFirstInstanceId)) {
     EachIn(g_currentRoom->deactivated, [&](CInstance* i) {
-      if (selector == kSelectAll || OfObject(i, selector)) i->deactivated = 0;
+      if (selector == kInstanceAll || OfObject(i, selector)) i->deactivated = 0;
     });
   } else {
     MarkSelected(selector, self, other, 0);

@@ -18,9 +18,9 @@ CInstance* NthInstance(int32_t selector, int32_t n) {
 }
 
 bool AnyInstance(int32_t selector, const CInstance* self, const CInstance* other) {
-  if (selector == game::kSelf) return game::Live(self);
-  if (selector == game::kOther) return game::Live(other);
-  if (selector < 0 && selector != kSelectAll) return false;
+  if (selector == kInstanceSelf) return game::Live(self);
+  if (selector == kInstanceOther) return game::Live(other);
+  if (selector < 0 && selector != kInstanceAll) return false;
   return Select_Find(selector, [](CInstance*) { return true; }) != nullptr;
 }
 
@@ -50,10 +50,9 @@ GAME_BUILTIN(F_CollisionEllipse) {
 GAME_BUILTIN(F_CollisionCircle) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
-  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
-                             self, game::NarrowToFloat(x - radius), game::NarrowToFloat(y - radius),
-                             game::NarrowToFloat(x + radius), game::NarrowToFloat(y + radius), a.Int(3), a.Bool(4),
-                             a.Bool(5))));
+  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(self, NarrowToFloat(x - radius), NarrowToFloat(y - radius),
+                                                         NarrowToFloat(x + radius), NarrowToFloat(y + radius),
+                                                         a.Int(3), a.Bool(4), a.Bool(5))));
 }
 
 GAME_BUILTIN(F_CollisionLine) {
@@ -75,8 +74,8 @@ GAME_BUILTIN(F_InstanceExists) {
 GAME_BUILTIN(F_InstanceNumber) {
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
-  if (selector == game::kSelf) return SetBool(result, game::Live(self));
-  if (selector == game::kOther) return SetBool(result, game::Live(other));
+  if (selector == kInstanceSelf) return SetBool(result, game::Live(self));
+  if (selector == kInstanceOther) return SetBool(result, game::Live(other));
   Result_SetReal(result, Run_InstanceNumber(selector));
 }
 
@@ -102,7 +101,7 @@ GAME_BUILTIN(F_InstancePlace) {
 
 GAME_BUILTIN(F_PositionEmpty) {
   BuiltinArgs a(argc, args);
-  SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kSelectAll));
+  SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kInstanceAll));
 }
 
 GAME_BUILTIN(F_PositionMeeting) {

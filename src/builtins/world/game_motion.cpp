@@ -65,9 +65,9 @@ double BoxDistance(CInstance* candidate, CInstance* self) {
 double NearestBoxDistance(CInstance* self, CInstance* other, int32_t selector) {
   double best = kFarAway;
   auto consider = [&](CInstance* candidate) { best = std::min(best, BoxDistance(candidate, self)); };
-  if (selector == game::kOther) {
+  if (selector == kInstanceOther) {
     consider(other);
-  } else if (selector == kSelectAll) {
+  } else if (selector == kInstanceAll) {
     if (g_currentRoom == nullptr) return best;
     for (CInstance* i = g_currentRoom->active.head; i != nullptr; i = i->next) consider(i);
   } else if (selector >= kFirstInstanceId) {
@@ -98,8 +98,8 @@ GAME_BUILTIN(F_MoveRandom) {
   }
   const int32_t hsnap = a.Int(0), vsnap = a.Int(1);
   for (int32_t attempt = 0; attempt < kRandomTries; ++attempt) {
-    const float x = game::NarrowToFloat(RandomCoordinate(low[0], high[0], hsnap));
-    const float y = game::NarrowToFloat(RandomCoordinate(low[1], high[1], vsnap));
+    const float x = NarrowToFloat(RandomCoordinate(low[0], high[0], hsnap));
+    const float y = NarrowToFloat(RandomCoordinate(low[1], high[1], vsnap));
     if (Run_PlaceFree(self, x, y)) {
       self->SetPosition(x, y);
       return;
@@ -187,11 +187,11 @@ GAME_BUILTIN(F_MoveWrap) {
   const double margin = a.Real(2);
   if (a.Bool(0)) {
     const double x = Wrapped(self->x, g_currentRoom->width, margin);
-    if (x != self->x) self->SetPosition(game::NarrowToFloat(x), self->y);
+    if (x != self->x) self->SetPosition(NarrowToFloat(x), self->y);
   }
   if (a.Bool(1)) {
     const double y = Wrapped(self->y, g_currentRoom->height, margin);
-    if (y != self->y) self->SetPosition(self->x, game::NarrowToFloat(y));
+    if (y != self->y) self->SetPosition(self->x, NarrowToFloat(y));
   }
 }
 

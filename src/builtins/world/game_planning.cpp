@@ -20,7 +20,7 @@ void SetBool(ScriptValue* result, bool value) { Result_SetReal(result, value ? 1
 
 GAME_BUILTIN(F_MpLinearStep) {
   BuiltinArgs a(argc, args);
-  SetBool(result, Motion_Linear_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kSelectAll,
+  SetBool(result, Motion_Linear_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kInstanceAll,
                                      a.Bool(3)));
 }
 
@@ -33,7 +33,7 @@ GAME_BUILTIN(F_MpLinearPath) {
   BuiltinArgs a(argc, args);
   if (!PathExists(a.Int(0))) return;
   SetBool(result, Motion_Linear_Path(self, a.Int(0), game::Float(a, 1), game::Float(a, 2), game::Float(a, 3),
-                                     kSelectAll, a.Bool(4)));
+                                     kInstanceAll, a.Bool(4)));
 }
 
 GAME_BUILTIN(F_MpLinearPathObject) {
@@ -50,7 +50,7 @@ GAME_BUILTIN(F_MpPotentialSettings) {
 
 GAME_BUILTIN(F_MpPotentialStep) {
   BuiltinArgs a(argc, args);
-  SetBool(result, Motion_Potential_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kSelectAll,
+  SetBool(result, Motion_Potential_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kInstanceAll,
                                         a.Bool(3)));
 }
 
@@ -64,7 +64,7 @@ GAME_BUILTIN(F_MpPotentialPath) {
   BuiltinArgs a(argc, args);
   if (!PathExists(a.Int(0))) return;
   SetBool(result, Motion_Potential_Path(self, a.Int(0), game::Float(a, 1), game::Float(a, 2), game::Float(a, 3),
-                                        game::Float(a, 4), kSelectAll, a.Bool(5)));
+                                        game::Float(a, 4), kInstanceAll, a.Bool(5)));
 }
 
 GAME_BUILTIN(F_MpPotentialPathObject) {

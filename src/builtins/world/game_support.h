@@ -3,11 +3,11 @@
 // self and other selectors into ids where a handler does so.
 #pragma once
 
-#include <cfloat>
-#include <cmath>
 #include <cstdint>
 
 #include "builtins/builtin_args.h"
+#include "runtime/numeric.h"
+#include "script/instance_selector.h"
 #include "world/instance.h"
 
 // A handler with the registry's signature; most use only some parameters.
@@ -17,29 +17,18 @@
 
 namespace game {
 
-constexpr int32_t kSelf = -1;
-constexpr int32_t kOther = -2;
-constexpr int32_t kNoone = -4;
-
-// Reals too large for a float become infinities.
-inline float NarrowToFloat(double value) {
-  if (value > FLT_MAX) return INFINITY;
-  if (value < -FLT_MAX) return -INFINITY;
-  return static_cast<float>(value);
-}
-
 inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }
 
 // An instance's id, or noone.
-inline double IdOf(const CInstance* instance) { return instance != nullptr ? instance->id : kNoone; }
+inline double IdOf(const CInstance* instance) { return instance != nullptr ? instance->id : kInstanceNoone; }
 
 inline bool Live(const CInstance* instance) { return instance != nullptr && instance->markedForDeletion == 0; }
 
-// -1 and -2 name the calling and the other instance when it is there;
+// Self and other name the calling and the other instance when it is there;
 // everything else is passed on as it is.
 inline int32_t SelfOrOther(int32_t selector, const CInstance* self, const CInstance* other) {
-  if (selector == kSelf && self != nullptr) return self->id;
-  if (selector == kOther && other != nullptr) return other->id;
+  if (selector == kInstanceSelf && self != nullptr) return self->id;
+  if (selector == kInstanceOther && other != nullptr) return other->id;
   return selector;
 }
 

@@ -4,7 +4,6 @@
 // integers saturate as Num_RoundInt32 and Num_TruncInt32 say.
 #pragma once
 
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -18,12 +17,6 @@
             [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
 
 namespace gfx {
-
-inline float NarrowToFloat(double value) {
-  if (value > FLT_MAX) return INFINITY;
-  if (value < -FLT_MAX) return -INFINITY;
-  return static_cast<float>(value);
-}
 
 // Coordinates, sizes, scales, angles and alphas.
 inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }

@@ -131,7 +131,7 @@ void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {
     if (value.text != nullptr) std::snprintf(buffer, size, "%s", value.text);
     return;
   }
-  const float single = gfx::NarrowToFloat(value.real);
+  const float single = NarrowToFloat(value.real);
   const int32_t whole = Num_RoundInt32(single);
   if (static_cast<double>(whole) == static_cast<double>(single)) {
     std::snprintf(buffer, size, "%d", whole);
