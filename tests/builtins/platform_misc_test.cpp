@@ -13,7 +13,7 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/platform_misc.h"
+#include "builtins/misc/platform_misc.h"
 #include "platform/clipboard.h"
 
 #if defined(__SANITIZE_ADDRESS__)

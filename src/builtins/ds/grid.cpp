@@ -1,6 +1,6 @@
 // The grid built-ins. Cells, corners and positions are rounded to integers;
 // disk centres and radii stay reals.
-#include "builtins/data/ds_builtins_common.h"
+#include "builtins/ds/support.h"
 
 namespace {
 

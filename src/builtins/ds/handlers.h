@@ -127,7 +127,3 @@ KV_BUILTIN(F_DsGridValueDiskY);
 KV_BUILTIN(F_DsGridShuffle);
 KV_BUILTIN(F_DsGridWrite);
 KV_BUILTIN(F_DsGridRead);
-
-// Adds the 110 ds_* built-ins in their fixed order (the family's place in
-// the start-up registration gives them their function ids).
-void Builtins_RegisterDataStructures();

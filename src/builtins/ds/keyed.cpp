@@ -1,5 +1,5 @@
 // The map and priority-queue built-ins.
-#include "builtins/data/ds_builtins_common.h"
+#include "builtins/ds/support.h"
 
 namespace {
 

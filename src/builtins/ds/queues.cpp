@@ -1,6 +1,6 @@
-#include "builtins/data/ds_builtins_queues.h"
+#include "builtins/ds/queues.h"
 
-#include "builtins/data/ds_builtins.h"
+#include "builtins/ds/handlers.h"
 #include "runtime/numeric.h"
 #include "runtime/script_value.h"
 

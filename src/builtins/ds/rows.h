@@ -1,17 +1,11 @@
-// The data-structure family's table, in its fixed order.
-#include "builtins/data/ds_builtins.h"
-#include "runtime/fatal.h"
-#include "script/function_registry.h"
+// The data-structure family, in registration order: ds_set_precision, then
+// stacks, queues, lists, maps, priority queues and grids.
+#pragma once
 
-namespace {
+#include "builtins/builtin_row.h"
+#include "builtins/ds/handlers.h"
 
-struct FamilyEntry {
-  const char* name;
-  BuiltinFunction handler;
-  int32_t argumentCount;
-};
-
-constexpr FamilyEntry kFamily[] = {
+inline constexpr BuiltinRow kDataStructureRows[] = {
     {"ds_set_precision", F_DsSetPrecision, 1},
 
     {"ds_stack_create", F_DsStackCreate, 0},
@@ -129,21 +123,3 @@ constexpr FamilyEntry kFamily[] = {
     {"ds_grid_write", F_DsGridWrite, 1},
     {"ds_grid_read", F_DsGridRead, 2},
 };
-
-// A second record of a name would never be found, so a slip in the table
-// would silently hide a built-in.
-void CheckNotRegistered([[maybe_unused]] const char* name) {
-#ifndef NDEBUG
-  int32_t id = -1;
-  if (Function_Find(name, &id)) Fatal_InternalError("built-in %s is registered twice", name);
-#endif
-}
-
-}  // namespace
-
-void Builtins_RegisterDataStructures() {
-  for (const FamilyEntry& entry : kFamily) {
-    CheckNotRegistered(entry.name);
-    Function_Add(entry.name, entry.handler, entry.argumentCount);
-  }
-}

@@ -1,5 +1,5 @@
 // The precision of comparisons, and the stack, queue and list built-ins.
-#include "builtins/data/ds_builtins_common.h"
+#include "builtins/ds/support.h"
 
 DS_BUILTIN(F_DsSetPrecision) { DS_SetPrecision(BuiltinArgs(argc, args).Real(0)); }
 

@@ -1,4 +1,4 @@
-#include "builtins/data/ds_builtins_common.h"
+#include "builtins/ds/support.h"
 
 const ScriptValue* DS_ArgValue(const BuiltinArgs& in, int32_t i) {
   static const ScriptValue kZero{};

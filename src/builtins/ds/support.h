@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/ds_builtins.h"
+#include "builtins/ds/handlers.h"
 #include "runtime/ds_pool.h"
 #include "runtime/ds_value.h"
 #include "runtime/memory.h"

@@ -1,4 +1,4 @@
-#include "builtins/world/graphics_calls.h"
+#include "builtins/graphics/calls.h"
 
 #include <cmath>
 
@@ -9,7 +9,7 @@
 #include "graphics/text_draw_stand_ins.h"
 #include "runtime/numeric.h"
 
-// Background drawing lives in graphics_calls_backgrounds.cpp.
+// Background drawing lives in calls_backgrounds.cpp.
 void GraphicsCalls_FillBackgrounds(GraphicsCalls* calls);
 
 namespace {

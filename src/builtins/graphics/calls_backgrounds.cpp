@@ -1,6 +1,6 @@
 // The background drawing operations reached by the built-ins: each draws the
 // background of an index that exists (the handlers check first).
-#include "builtins/world/graphics_calls.h"
+#include "builtins/graphics/calls.h"
 #include "gamefile/background.h"
 
 void GraphicsCalls_FillBackgrounds(GraphicsCalls* calls);

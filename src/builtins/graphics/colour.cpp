@@ -1,9 +1,9 @@
 // Making and taking apart colours, and reading a pixel back.
-#include "builtins/world/graphics.h"
-#include "builtins/world/graphics_calls.h"
-#include "builtins/world/graphics_convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
 #include "runtime/colour.h"
-#include "script/function_registry.h"
 
 using gfx::Colour;
 using gfx::Float;
@@ -13,6 +13,13 @@ namespace {
 constexpr int kHueByte = 0;
 constexpr int kSaturationByte = 1;
 constexpr int kValueByte = 2;
+
+void HSVByte(ScriptValue* result, int32_t argc, ScriptValue* args, int which) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Colour_TripleByte(Colour_GetHSV(Colour(a, 0)), which));
+}
+
+}  // namespace
 
 // Truncated, neither clamped nor masked: a channel out of 0..255 spills into
 // its neighbours as plain arithmetic on a 32-bit colour would.
@@ -48,11 +55,6 @@ GFX_BUILTIN(F_ColorGetBlue) {
   Result_SetReal(result, (c / 65536) % 256);
 }
 
-void HSVByte(ScriptValue* result, int32_t argc, ScriptValue* args, int which) {
-  BuiltinArgs a(argc, args);
-  Result_SetReal(result, Colour_TripleByte(Colour_GetHSV(Colour(a, 0)), which));
-}
-
 GFX_BUILTIN(F_ColorGetHue) { HSVByte(result, argc, args, kHueByte); }
 GFX_BUILTIN(F_ColorGetSaturation) { HSVByte(result, argc, args, kSaturationByte); }
 GFX_BUILTIN(F_ColorGetValue) { HSVByte(result, argc, args, kValueByte); }
@@ -68,20 +70,4 @@ GFX_BUILTIN(F_DrawGetPixel) {
   int32_t wx = 0, wy = 0;
   core.roomToWindow(Float(a, 0), Float(a, 1), &wx, &wy);
   Result_SetReal(result, core.getPixel(wx, wy));
-}
-
-}  // namespace
-
-void Graphics_RegisterColours() {
-  Function_Add("make_color", F_MakeColorRGB, 3);
-  Function_Add("make_color_rgb", F_MakeColorRGB, 3);
-  Function_Add("make_color_hsv", F_MakeColorHSV, 3);
-  Function_Add("color_get_red", F_ColorGetRed, 1);
-  Function_Add("color_get_green", F_ColorGetGreen, 1);
-  Function_Add("color_get_blue", F_ColorGetBlue, 1);
-  Function_Add("color_get_hue", F_ColorGetHue, 1);
-  Function_Add("color_get_saturation", F_ColorGetSaturation, 1);
-  Function_Add("color_get_value", F_ColorGetValue, 1);
-  Function_Add("merge_color", F_MergeColor, 3);
-  Function_Add("draw_getpixel", F_DrawGetPixel, 2);
 }

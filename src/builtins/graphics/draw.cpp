@@ -1,10 +1,10 @@
 // Drawing state, shapes, paths and free primitives.
-#include "builtins/world/graphics.h"
-#include "builtins/world/graphics_calls.h"
-#include "builtins/world/graphics_convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
 #include "gamefile/path.h"
 #include "runtime/colour.h"
-#include "script/function_registry.h"
 
 using gfx::Colour;
 using gfx::Flag;
@@ -17,6 +17,8 @@ namespace {
 constexpr float kRoundCorner = 10.0f;
 
 const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
+
+}  // namespace
 
 GFX_BUILTIN(F_DrawSetColor) {
   BuiltinArgs a(argc, args);
@@ -204,45 +206,4 @@ GFX_BUILTIN(F_DrawVertexTexture) {
 GFX_BUILTIN(F_DrawVertexTextureColor) {
   BuiltinArgs a(argc, args);
   Core().vertexTextureColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Float(a, 5));
-}
-
-}  // namespace
-
-void Graphics_RegisterDrawing() {
-  Function_Add("draw_set_color", F_DrawSetColor, 1);
-  Function_Add("draw_set_alpha", F_DrawSetAlpha, 1);
-  Function_Add("draw_get_color", F_DrawGetColor, 0);
-  Function_Add("draw_get_alpha", F_DrawGetAlpha, 0);
-  Function_Add("draw_set_blend_mode", F_DrawSetBlendMode, 1);
-  Function_Add("draw_set_blend_mode_ext", F_DrawSetBlendModeExt, 2);
-  Function_Add("draw_clear", F_DrawClear, 1);
-  Function_Add("draw_clear_alpha", F_DrawClearAlpha, 2);
-  Function_Add("draw_set_circle_precision", F_DrawSetCirclePrecision, 1);
-  Function_Add("draw_point", F_DrawPoint, 2);
-  Function_Add("draw_line", F_DrawLine, 4);
-  Function_Add("draw_line_width", F_DrawLineWidth, 5);
-  Function_Add("draw_rectangle", F_DrawRectangle, 5);
-  Function_Add("draw_roundrect", F_DrawRoundrect, 5);
-  Function_Add("draw_triangle", F_DrawTriangle, 7);
-  Function_Add("draw_circle", F_DrawCircle, 4);
-  Function_Add("draw_ellipse", F_DrawEllipse, 5);
-  Function_Add("draw_arrow", F_DrawArrow, 5);
-  Function_Add("draw_button", F_DrawButton, 5);
-  Function_Add("draw_healthbar", F_DrawHealthbar, 11);
-  Function_Add("draw_path", F_DrawPath, 4);
-  Function_Add("draw_point_color", F_DrawPointColor, 3);
-  Function_Add("draw_line_color", F_DrawLineColor, 6);
-  Function_Add("draw_line_width_color", F_DrawLineWidthColor, 7);
-  Function_Add("draw_rectangle_color", F_DrawRectangleColor, 9);
-  Function_Add("draw_roundrect_color", F_DrawRoundrectColor, 7);
-  Function_Add("draw_triangle_color", F_DrawTriangleColor, 10);
-  Function_Add("draw_circle_color", F_DrawCircleColor, 6);
-  Function_Add("draw_ellipse_color", F_DrawEllipseColor, 7);
-  Function_Add("draw_primitive_begin", F_DrawPrimitiveBegin, 1);
-  Function_Add("draw_primitive_begin_texture", F_DrawPrimitiveBeginTexture, 2);
-  Function_Add("draw_primitive_end", F_DrawPrimitiveEnd, 0);
-  Function_Add("draw_vertex", F_DrawVertex, 2);
-  Function_Add("draw_vertex_color", F_DrawVertexColor, 4);
-  Function_Add("draw_vertex_texture", F_DrawVertexTexture, 4);
-  Function_Add("draw_vertex_texture_color", F_DrawVertexTextureColor, 6);
 }

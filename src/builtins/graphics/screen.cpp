@@ -1,17 +1,19 @@
 // Saving the screen, whole or in part, as a BMP file under the save folder.
-#include "builtins/world/graphics.h"
-#include "builtins/world/graphics_convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/convert.h"
 #include "graphics/bmp_png.h"
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "runtime/memory.h"
-#include "script/function_registry.h"
 #include "shell/file_layer.h"
 
 namespace {
 
 constexpr int32_t kBytesPerPixel = 4;
 constexpr char kEmptyName[] = "Trying to save screen to empty image file name.";
+
+}  // namespace
 
 GFX_BUILTIN(F_ScreenSave) {
   BuiltinArgs a(argc, args);
@@ -48,8 +50,6 @@ GFX_BUILTIN(F_ScreenSavePart) {
                           static_cast<int32_t>(h));
 }
 
-}  // namespace
-
 bool Graphics_SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32_t h) {
   const ScreenSize screen = GR_Get_Screen_Size();
   uint32_t* pixels = Graphics::ReadScreenPixels(screen.width, screen.height, x, y, w, h);
@@ -61,17 +61,4 @@ bool Graphics_SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t
   const bool written = LoadSave_WriteFile(fileName, image, static_cast<int32_t>(size));
   MemoryManager::Free(image);
   return written;
-}
-
-void Graphics_RegisterScreen() {
-  Function_Add("screen_save", F_ScreenSave, 1);
-  Function_Add("screen_save_part", F_ScreenSavePart, 5);
-}
-
-void Builtins_RegisterGraphics() {
-  Graphics_RegisterScreen();
-  Graphics_RegisterDrawing();
-  Graphics_RegisterColours();
-  Graphics_RegisterText();
-  Graphics_RegisterSprites();
 }

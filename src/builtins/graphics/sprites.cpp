@@ -1,11 +1,11 @@
 // Sprite and background drawing: resource checks, frame choice and the
 // defaults of the short forms.
-#include "builtins/world/graphics.h"
-#include "builtins/world/graphics_calls.h"
-#include "builtins/world/graphics_convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
 #include "gamefile/background.h"
 #include "gamefile/sprite.h"
-#include "script/function_registry.h"
 #include "world/instance.h"
 #include "world/room.h"
 #include "world/room_change.h"
@@ -25,6 +25,16 @@ float CurrentAlpha() { return Core().getAlpha(); }
 int32_t RoomWidth() { return g_currentRoom != nullptr ? g_currentRoom->width : 0; }
 int32_t RoomHeight() { return g_currentRoom != nullptr ? g_currentRoom->height : 0; }
 int32_t SelfFrame(const CInstance* self) { return self != nullptr ? gfx::Floored(self->image_index) : 0; }
+
+// The background of the first argument, or -1 (reported) when missing.
+int32_t CheckedBackground(const BuiltinArgs& a) {
+  const int32_t back = a.Int(0);
+  if (Background_Exists(back)) return back;
+  Builtin_Error(kNoBackground);
+  return -1;
+}
+
+}  // namespace
 
 GFX_BUILTIN(F_DrawSelf) {
   if (self == nullptr || !Sprite_Exists(self->sprite_index)) {
@@ -117,14 +127,6 @@ GFX_BUILTIN(F_DrawSpritePos) {
                    Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
 }
 
-// The background of the first argument, or -1 (reported) when missing.
-int32_t CheckedBackground(const BuiltinArgs& a) {
-  const int32_t back = a.Int(0);
-  if (Background_Exists(back)) return back;
-  Builtin_Error(kNoBackground);
-  return -1;
-}
-
 GFX_BUILTIN(F_DrawBackground) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
@@ -193,8 +195,6 @@ GFX_BUILTIN(F_DrawBackgroundTiledExt) {
                          RoomHeight(), Colour(a, 5), Float(a, 6));
 }
 
-}  // namespace
-
 bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg) {
   *subimg = gfx::FlooredFloat(args, 1);
   if (*subimg < 0) *subimg = SelfFrame(self);
@@ -202,27 +202,4 @@ bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t*
   if (Sprite_Exists(*sprite)) return true;
   Builtin_Error(kNoSprite);
   return false;
-}
-
-void Graphics_RegisterSprites() {
-  Function_Add("draw_self", F_DrawSelf, 0);
-  Function_Add("draw_sprite", F_DrawSprite, 4);
-  Function_Add("draw_sprite_ext", F_DrawSpriteExt, 9);
-  Function_Add("draw_sprite_part", F_DrawSpritePart, 8);
-  Function_Add("draw_sprite_part_ext", F_DrawSpritePartExt, 12);
-  Function_Add("draw_sprite_general", F_DrawSpriteGeneral, 16);
-  Function_Add("draw_sprite_stretched", F_DrawSpriteStretched, 6);
-  Function_Add("draw_sprite_stretched_ext", F_DrawSpriteStretchedExt, 8);
-  Function_Add("draw_sprite_tiled", F_DrawSpriteTiled, 4);
-  Function_Add("draw_sprite_tiled_ext", F_DrawSpriteTiledExt, 8);
-  Function_Add("draw_sprite_pos", F_DrawSpritePos, 11);
-  Function_Add("draw_background", F_DrawBackground, 3);
-  Function_Add("draw_background_ext", F_DrawBackgroundExt, 8);
-  Function_Add("draw_background_part", F_DrawBackgroundPart, 7);
-  Function_Add("draw_background_part_ext", F_DrawBackgroundPartExt, 11);
-  Function_Add("draw_background_general", F_DrawBackgroundGeneral, 15);
-  Function_Add("draw_background_stretched", F_DrawBackgroundStretched, 5);
-  Function_Add("draw_background_stretched_ext", F_DrawBackgroundStretchedExt, 7);
-  Function_Add("draw_background_tiled", F_DrawBackgroundTiled, 3);
-  Function_Add("draw_background_tiled_ext", F_DrawBackgroundTiledExt, 7);
 }

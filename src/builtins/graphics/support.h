@@ -1,19 +1,11 @@
-// The drawing, colour, text, sprite and background built-ins and the two
-// screen saves, registered as one family.
+// What the graphics family's handlers share: the text a value shows, the
+// sprite arguments of the draw_sprite forms, and writing a screen
+// rectangle.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
 #include "builtins/builtin_args.h"
-
-void Builtins_RegisterGraphics();
-
-// The rows of each part of the family, in registration order.
-void Graphics_RegisterScreen();
-void Graphics_RegisterDrawing();
-void Graphics_RegisterColours();
-void Graphics_RegisterText();
-void Graphics_RegisterSprites();
 
 // The text a drawing built-in shows for a value: a string as it stands, a
 // real whole in single precision as an integer, else with two decimals.

@@ -1,10 +1,10 @@
 // Text built-ins: font and alignment, measuring, and drawing any value.
 #include <cstdio>
 
-#include "builtins/world/graphics.h"
-#include "builtins/world/graphics_calls.h"
-#include "builtins/world/graphics_convert.h"
-#include "script/function_registry.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
 
 using gfx::Colour;
 using gfx::Float;
@@ -29,6 +29,8 @@ const char* ShownText(const BuiltinArgs& a, int32_t i, char* buffer) {
   }
   return buffer;
 }
+
+}  // namespace
 
 GFX_BUILTIN(F_DrawSetFont) {
   BuiltinArgs a(argc, args);
@@ -122,8 +124,6 @@ GFX_BUILTIN(F_DrawTextExtTransformedColor) {
                               Colour(a, 9), Colour(a, 10), Colour(a, 11), Float(a, 12));
 }
 
-}  // namespace
-
 void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {
   if (buffer == nullptr || size == 0) return;
   buffer[0] = 0;
@@ -138,22 +138,4 @@ void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {
   } else {
     std::snprintf(buffer, size, "%.2f", static_cast<double>(single));
   }
-}
-
-void Graphics_RegisterText() {
-  Function_Add("draw_set_font", F_DrawSetFont, 1);
-  Function_Add("draw_set_halign", F_DrawSetHalign, 1);
-  Function_Add("draw_set_valign", F_DrawSetValign, 1);
-  Function_Add("string_width", F_StringWidth, 1);
-  Function_Add("string_height", F_StringHeight, 1);
-  Function_Add("string_width_ext", F_StringWidthExt, 3);
-  Function_Add("string_height_ext", F_StringHeightExt, 3);
-  Function_Add("draw_text", F_DrawText, 3);
-  Function_Add("draw_text_ext", F_DrawTextExt, 5);
-  Function_Add("draw_text_transformed", F_DrawTextTransformed, 6);
-  Function_Add("draw_text_ext_transformed", F_DrawTextExtTransformed, 8);
-  Function_Add("draw_text_color", F_DrawTextColor, 8);
-  Function_Add("draw_text_transformed_color", F_DrawTextTransformedColor, 11);
-  Function_Add("draw_text_ext_color", F_DrawTextExtColor, 10);
-  Function_Add("draw_text_ext_transformed_color", F_DrawTextExtTransformedColor, 13);
 }

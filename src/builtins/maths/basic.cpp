@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/maths.h"
+#include "builtins/maths/maths.h"
 #include "runtime/numeric.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/maths.h"
+#include "builtins/maths/maths.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
 #include "runtime/timer.h"

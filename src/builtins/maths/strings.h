@@ -2,7 +2,7 @@
 // that count code points from 1, and functions that work on bytes.
 #pragma once
 
-#include "builtins/data/maths.h"
+#include "builtins/maths/maths.h"
 
 // Conversions.
 KV_BUILTIN(F_Real);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/strings.h"
+#include "builtins/maths/strings.h"
 #include "runtime/memory.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/strings.h"
+#include "builtins/maths/strings.h"
 #include "runtime/memory.h"
 #include "runtime/utf8.h"
 

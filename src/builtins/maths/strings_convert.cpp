@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "builtins/builtin_args.h"
-#include "builtins/data/strings.h"
+#include "builtins/maths/strings.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "runtime/text.h"

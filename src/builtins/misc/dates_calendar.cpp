@@ -1,4 +1,4 @@
-#include "builtins/data/dates_calendar.h"
+#include "builtins/misc/dates_calendar.h"
 
 
 #include "runtime/numeric.h"

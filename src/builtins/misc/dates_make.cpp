@@ -2,8 +2,8 @@
 #include <climits>
 #include <cmath>
 
-#include "builtins/data/dates.h"
-#include "builtins/data/dates_calendar.h"
+#include "builtins/misc/dates.h"
+#include "builtins/misc/dates_calendar.h"
 #include "runtime/numeric.h"
 
 namespace {

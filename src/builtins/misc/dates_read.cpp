@@ -2,8 +2,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "builtins/data/dates.h"
-#include "builtins/data/dates_calendar.h"
+#include "builtins/misc/dates.h"
+#include "builtins/misc/dates_calendar.h"
 
 namespace {
 

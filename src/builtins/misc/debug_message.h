@@ -1,11 +1,6 @@
-// The miscellaneous family: events, external calls, code execution, the
-// debug console, program settings, variables by name, the clipboard, dates.
+// show_debug_message: one line on the release console.
 #pragma once
 
 #include "builtins/builtin_args.h"
 
 KV_BUILTIN(F_ShowDebugMessage);
-
-// Registers the family; in store (Steam) mode without the external-call and
-// code-execution built-ins.
-void Builtins_RegisterMisc();

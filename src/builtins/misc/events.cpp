@@ -1,4 +1,4 @@
-#include "builtins/data/events.h"
+#include "builtins/misc/events.h"
 
 #include "gamefile/object.h"
 #include "script/event.h"

@@ -1,4 +1,4 @@
-#include "builtins/data/execute.h"
+#include "builtins/misc/execute.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "builtins/data/external.h"
+#include "builtins/misc/external.h"
 
 namespace {
 

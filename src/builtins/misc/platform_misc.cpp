@@ -1,4 +1,4 @@
-#include "builtins/data/platform_misc.h"
+#include "builtins/misc/platform_misc.h"
 
 #include <sys/resource.h>
 

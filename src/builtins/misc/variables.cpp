@@ -1,4 +1,4 @@
-#include "builtins/data/variables.h"
+#include "builtins/misc/variables.h"
 
 #include "script/variable_list.h"
 #include "script/variable_names.h"

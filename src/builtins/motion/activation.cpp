@@ -1,7 +1,7 @@
 // Deactivating and activating instances. The handlers only set or clear
 // each instance's deactivated byte; the room then moves every instance
 // whose byte changed between its active and deactivated lists, once.
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/handlers.h"
 #include "gamefile/object.h"
 #include "gamefile/sprite.h"
 #include "world/room.h"

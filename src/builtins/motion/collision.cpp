@@ -1,6 +1,6 @@
 // Collision tests and the instance queries: finding, counting and testing
 // instances by selector, place and position.
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/handlers.h"
 #include "world/world_actions.h"
 #include "world/world_actions_select.h"
 

@@ -1,8 +1,8 @@
-// The game family's handlers, declared in one place so that the
-// registration can list them in the family's table order.
+// The motion family's handlers, declared in one place so that its row table
+// can list them.
 #pragma once
 
-#include "builtins/world/game_support.h"
+#include "builtins/motion/support.h"
 
 // Placement and motion.
 GAME_BUILTIN(F_MoveRandom);

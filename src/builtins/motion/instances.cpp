@@ -1,5 +1,5 @@
 // Making, copying, changing and destroying instances.
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/handlers.h"
 #include "script/event.h"
 #include "script/event_perform.h"
 #include "world/room.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/handlers.h"
 #include "gamefile/sprite.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"

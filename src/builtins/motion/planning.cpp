@@ -1,6 +1,6 @@
 // Motion planning: the straight-line and potential-field planners and the
 // grids with their path search.
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/handlers.h"
 #include "gamefile/path.h"
 #include "world/motion_planning.h"
 #include "world/world_actions.h"

@@ -4,11 +4,12 @@
 #include <cstring>
 #include <vector>
 
-#include "builtins/world/game_handlers.h"
+#include "builtins/motion/rows.h"
 #include "graphics/transition_define.h"
 #include "runtime/console.h"
 #include "runtime/numeric.h"
 #include "runtime/timer.h"
+#include "script/function_registry.h"
 #include "shell/file_layer.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
@@ -84,6 +85,8 @@ GAME_BUILTIN(F_GameLoad) {
 // The answer is -1 whatever happens; there is no saved-game writer yet, so
 // nothing is written.
 GAME_BUILTIN(F_GameSave) { Result_SetReal(result, -1); }
+
+void MotionBuiltins_Prepare() { GR_Transition_SetFinder(Function_Find); }
 
 GAME_BUILTIN(F_TransitionDefine) {
   BuiltinArgs a(argc, args);

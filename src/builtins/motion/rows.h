@@ -1,19 +1,12 @@
-#include "builtins/world/game.h"
+// The world motion and planning family, in registration order: placement
+// and motion, motion planning, collision, instances, rooms and the game.
+// move_bounce_solid shares move_bounce's handler.
+#pragma once
 
-#include "builtins/world/game_handlers.h"
-#include "graphics/transition_define.h"
-#include "script/function_registry.h"
+#include "builtins/builtin_row.h"
+#include "builtins/motion/handlers.h"
 
-namespace {
-
-struct GameRow {
-  const char* name;
-  BuiltinFunction handler;
-  int32_t count;
-};
-
-// The family's table order; move_bounce_solid shares move_bounce's handler.
-constexpr GameRow kGameRows[] = {
+inline constexpr BuiltinRow kMotionRows[] = {
     {"move_random", F_MoveRandom, 2},
     {"place_free", F_PlaceFree, 2},
     {"place_empty", F_PlaceEmpty, 2},
@@ -97,10 +90,5 @@ constexpr GameRow kGameRows[] = {
     {"sleep", F_Sleep, 1},
 };
 
-}  // namespace
-
-void Builtins_RegisterGame() {
-  // transition_define looks scripts up by name through the registry.
-  GR_Transition_SetFinder(Function_Find);
-  for (const GameRow& row : kGameRows) Function_Add(row.name, row.handler, row.count);
-}
+// Lets transition_define look scripts up by name through the registry.
+void MotionBuiltins_Prepare();

@@ -1,4 +1,4 @@
-// What the game family's handlers share: reading coordinates and
+// What the motion family's handlers share: reading coordinates and
 // selectors from the arguments, writing instance results, and turning the
 // self and other selectors into ids where a handler does so.
 #pragma once
