@@ -101,70 +101,70 @@ void DiskSearch(Found what, ScriptValue* result, int32_t argc, ScriptValue* args
 
 // Negative sizes count as 0; a size the program cannot hold gives an empty
 // grid (the grid reports it on the debug console).
-DS_BUILTIN(F_DsGridCreate) {
+KV_BUILTIN(F_DsGridCreate) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, g_dsGrids.Add(new CDS_Grid(in.Int(0), in.Int(1))));
 }
 
-DS_BUILTIN(F_DsGridDestroy) { GridShared::Destroy(g_dsGrids, BuiltinArgs(argc, args)); }
-DS_BUILTIN(F_DsGridCopy) { GridShared::Copy(g_dsGrids, BuiltinArgs(argc, args)); }
-DS_BUILTIN(F_DsGridWrite) { GridShared::Write(g_dsGrids, BuiltinArgs(argc, args), result); }
-DS_BUILTIN(F_DsGridRead) { GridShared::Read(g_dsGrids, BuiltinArgs(argc, args)); }
+KV_BUILTIN(F_DsGridDestroy) { GridShared::Destroy(g_dsGrids, BuiltinArgs(argc, args)); }
+KV_BUILTIN(F_DsGridCopy) { GridShared::Copy(g_dsGrids, BuiltinArgs(argc, args)); }
+KV_BUILTIN(F_DsGridWrite) { GridShared::Write(g_dsGrids, BuiltinArgs(argc, args), result); }
+KV_BUILTIN(F_DsGridRead) { GridShared::Read(g_dsGrids, BuiltinArgs(argc, args)); }
 
 // An impossible size leaves the grid as it was.
-DS_BUILTIN(F_DsGridResize) {
+KV_BUILTIN(F_DsGridResize) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) grid->Resize(in.Int(1), in.Int(2));
 }
 
-DS_BUILTIN(F_DsGridWidth) {
+KV_BUILTIN(F_DsGridWidth) {
   if (const CDS_Grid* grid = TargetGrid(argc, args)) Result_SetReal(result, grid->Width());
 }
 
-DS_BUILTIN(F_DsGridHeight) {
+KV_BUILTIN(F_DsGridHeight) {
   if (const CDS_Grid* grid = TargetGrid(argc, args)) Result_SetReal(result, grid->Height());
 }
 
-DS_BUILTIN(F_DsGridClear) {
+KV_BUILTIN(F_DsGridClear) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) grid->Clear(DS_ArgValue(in, 1));
 }
 
-DS_BUILTIN(F_DsGridShuffle) {
+KV_BUILTIN(F_DsGridShuffle) {
   if (CDS_Grid* grid = TargetGrid(argc, args)) grid->Shuffle();
 }
 
-DS_BUILTIN(F_DsGridSet) { OperateCell(kDSOpSet, argc, args); }
-DS_BUILTIN(F_DsGridAdd) { OperateCell(kDSOpAdd, argc, args); }
-DS_BUILTIN(F_DsGridMultiply) { OperateCell(kDSOpMultiply, argc, args); }
-DS_BUILTIN(F_DsGridSetRegion) { OperateRegion(kDSOpSet, argc, args); }
-DS_BUILTIN(F_DsGridAddRegion) { OperateRegion(kDSOpAdd, argc, args); }
-DS_BUILTIN(F_DsGridMultiplyRegion) { OperateRegion(kDSOpMultiply, argc, args); }
-DS_BUILTIN(F_DsGridSetDisk) { OperateDisk(kDSOpSet, argc, args); }
-DS_BUILTIN(F_DsGridAddDisk) { OperateDisk(kDSOpAdd, argc, args); }
-DS_BUILTIN(F_DsGridMultiplyDisk) { OperateDisk(kDSOpMultiply, argc, args); }
-DS_BUILTIN(F_DsGridSetGridRegion) { OperateGridRegion(kDSOpSet, argc, args); }
-DS_BUILTIN(F_DsGridAddGridRegion) { OperateGridRegion(kDSOpAdd, argc, args); }
-DS_BUILTIN(F_DsGridMultiplyGridRegion) { OperateGridRegion(kDSOpMultiply, argc, args); }
+KV_BUILTIN(F_DsGridSet) { OperateCell(kDSOpSet, argc, args); }
+KV_BUILTIN(F_DsGridAdd) { OperateCell(kDSOpAdd, argc, args); }
+KV_BUILTIN(F_DsGridMultiply) { OperateCell(kDSOpMultiply, argc, args); }
+KV_BUILTIN(F_DsGridSetRegion) { OperateRegion(kDSOpSet, argc, args); }
+KV_BUILTIN(F_DsGridAddRegion) { OperateRegion(kDSOpAdd, argc, args); }
+KV_BUILTIN(F_DsGridMultiplyRegion) { OperateRegion(kDSOpMultiply, argc, args); }
+KV_BUILTIN(F_DsGridSetDisk) { OperateDisk(kDSOpSet, argc, args); }
+KV_BUILTIN(F_DsGridAddDisk) { OperateDisk(kDSOpAdd, argc, args); }
+KV_BUILTIN(F_DsGridMultiplyDisk) { OperateDisk(kDSOpMultiply, argc, args); }
+KV_BUILTIN(F_DsGridSetGridRegion) { OperateGridRegion(kDSOpSet, argc, args); }
+KV_BUILTIN(F_DsGridAddGridRegion) { OperateGridRegion(kDSOpAdd, argc, args); }
+KV_BUILTIN(F_DsGridMultiplyGridRegion) { OperateGridRegion(kDSOpMultiply, argc, args); }
 
 // Outside the grid the grid prints its reading line and the result stays 0.
-DS_BUILTIN(F_DsGridGet) {
+KV_BUILTIN(F_DsGridGet) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) DS_ReturnValue(result, grid->Get(in.Int(0), in.Int(1), in.Int(2)));
 }
 
-DS_BUILTIN(F_DsGridGetSum) { RegionStatistic(Statistic::kSum, result, argc, args); }
-DS_BUILTIN(F_DsGridGetMax) { RegionStatistic(Statistic::kMax, result, argc, args); }
-DS_BUILTIN(F_DsGridGetMin) { RegionStatistic(Statistic::kMin, result, argc, args); }
-DS_BUILTIN(F_DsGridGetMean) { RegionStatistic(Statistic::kMean, result, argc, args); }
-DS_BUILTIN(F_DsGridGetDiskSum) { DiskStatistic(Statistic::kSum, result, argc, args); }
-DS_BUILTIN(F_DsGridGetDiskMax) { DiskStatistic(Statistic::kMax, result, argc, args); }
-DS_BUILTIN(F_DsGridGetDiskMin) { DiskStatistic(Statistic::kMin, result, argc, args); }
-DS_BUILTIN(F_DsGridGetDiskMean) { DiskStatistic(Statistic::kMean, result, argc, args); }
+KV_BUILTIN(F_DsGridGetSum) { RegionStatistic(Statistic::kSum, result, argc, args); }
+KV_BUILTIN(F_DsGridGetMax) { RegionStatistic(Statistic::kMax, result, argc, args); }
+KV_BUILTIN(F_DsGridGetMin) { RegionStatistic(Statistic::kMin, result, argc, args); }
+KV_BUILTIN(F_DsGridGetMean) { RegionStatistic(Statistic::kMean, result, argc, args); }
+KV_BUILTIN(F_DsGridGetDiskSum) { DiskStatistic(Statistic::kSum, result, argc, args); }
+KV_BUILTIN(F_DsGridGetDiskMax) { DiskStatistic(Statistic::kMax, result, argc, args); }
+KV_BUILTIN(F_DsGridGetDiskMin) { DiskStatistic(Statistic::kMin, result, argc, args); }
+KV_BUILTIN(F_DsGridGetDiskMean) { DiskStatistic(Statistic::kMean, result, argc, args); }
 
-DS_BUILTIN(F_DsGridValueExists) { RegionSearch(Found::kExists, result, argc, args); }
-DS_BUILTIN(F_DsGridValueX) { RegionSearch(Found::kX, result, argc, args); }
-DS_BUILTIN(F_DsGridValueY) { RegionSearch(Found::kY, result, argc, args); }
-DS_BUILTIN(F_DsGridValueDiskExists) { DiskSearch(Found::kExists, result, argc, args); }
-DS_BUILTIN(F_DsGridValueDiskX) { DiskSearch(Found::kX, result, argc, args); }
-DS_BUILTIN(F_DsGridValueDiskY) { DiskSearch(Found::kY, result, argc, args); }
+KV_BUILTIN(F_DsGridValueExists) { RegionSearch(Found::kExists, result, argc, args); }
+KV_BUILTIN(F_DsGridValueX) { RegionSearch(Found::kX, result, argc, args); }
+KV_BUILTIN(F_DsGridValueY) { RegionSearch(Found::kY, result, argc, args); }
+KV_BUILTIN(F_DsGridValueDiskExists) { DiskSearch(Found::kExists, result, argc, args); }
+KV_BUILTIN(F_DsGridValueDiskX) { DiskSearch(Found::kX, result, argc, args); }
+KV_BUILTIN(F_DsGridValueDiskY) { DiskSearch(Found::kY, result, argc, args); }

@@ -11,11 +11,6 @@
 #include "runtime/ds_value.h"
 #include "runtime/memory.h"
 
-// Handler definition whose instance parameters go unused.
-#define DS_BUILTIN(name)                                                                       \
-  void name([[maybe_unused]] ScriptValue* result, CInstance*, CInstance*, [[maybe_unused]] int32_t argc, \
-            [[maybe_unused]] ScriptValue* args)
-
 // The structure of a live id, else the family's error and null.
 template <typename T>
 T* DS_Lookup(DSPool<T>& pool, int32_t id) {
@@ -78,10 +73,10 @@ struct DSShared {
 // Defines the shared handlers of one kind but its reader, e.g.
 // F_DsStackCreate.
 #define DS_SHARED_HANDLERS(Kind, pool, Type)                                                       \
-  DS_BUILTIN(F_Ds##Kind##Create) { DSShared<Type>::Create(pool, result); }                         \
-  DS_BUILTIN(F_Ds##Kind##Destroy) { DSShared<Type>::Destroy(pool, BuiltinArgs(argc, args)); }       \
-  DS_BUILTIN(F_Ds##Kind##Clear) { DSShared<Type>::Clear(pool, BuiltinArgs(argc, args)); }           \
-  DS_BUILTIN(F_Ds##Kind##Copy) { DSShared<Type>::Copy(pool, BuiltinArgs(argc, args)); }             \
-  DS_BUILTIN(F_Ds##Kind##Size) { DSShared<Type>::Size(pool, BuiltinArgs(argc, args), result); }     \
-  DS_BUILTIN(F_Ds##Kind##Empty) { DSShared<Type>::Empty(pool, BuiltinArgs(argc, args), result); }   \
-  DS_BUILTIN(F_Ds##Kind##Write) { DSShared<Type>::Write(pool, BuiltinArgs(argc, args), result); }
+  KV_BUILTIN(F_Ds##Kind##Create) { DSShared<Type>::Create(pool, result); }                         \
+  KV_BUILTIN(F_Ds##Kind##Destroy) { DSShared<Type>::Destroy(pool, BuiltinArgs(argc, args)); }       \
+  KV_BUILTIN(F_Ds##Kind##Clear) { DSShared<Type>::Clear(pool, BuiltinArgs(argc, args)); }           \
+  KV_BUILTIN(F_Ds##Kind##Copy) { DSShared<Type>::Copy(pool, BuiltinArgs(argc, args)); }             \
+  KV_BUILTIN(F_Ds##Kind##Size) { DSShared<Type>::Size(pool, BuiltinArgs(argc, args), result); }     \
+  KV_BUILTIN(F_Ds##Kind##Empty) { DSShared<Type>::Empty(pool, BuiltinArgs(argc, args), result); }   \
+  KV_BUILTIN(F_Ds##Kind##Write) { DSShared<Type>::Write(pool, BuiltinArgs(argc, args), result); }

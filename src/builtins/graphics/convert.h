@@ -11,12 +11,6 @@
 #include "builtins/builtin_args.h"
 #include "runtime/numeric.h"
 
-// A handler with the registry's signature; most of them use only some of
-// the parameters.
-#define GFX_BUILTIN(name)                                                                          \
-  void name([[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self,                 \
-            [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
-
 namespace gfx {
 
 inline float NarrowToFloat(double value) {

@@ -15,7 +15,7 @@ constexpr char kEmptyName[] = "Trying to save screen to empty image file name.";
 
 }  // namespace
 
-GFX_BUILTIN(F_ScreenSave) {
+KV_BUILTIN(F_ScreenSave) {
   BuiltinArgs a(argc, args);
   if (!a.IsNonEmptyString(0)) {
     Builtin_Error(kEmptyName);
@@ -27,7 +27,7 @@ GFX_BUILTIN(F_ScreenSave) {
 
 // The rectangle is clipped to the screen; nothing at all is written (and
 // nothing reported) when no pixel of it remains.
-GFX_BUILTIN(F_ScreenSavePart) {
+KV_BUILTIN(F_ScreenSavePart) {
   BuiltinArgs a(argc, args);
   if (!a.IsNonEmptyString(0)) {
     Builtin_Error(kEmptyName);

@@ -36,7 +36,7 @@ int32_t CheckedBackground(const BuiltinArgs& a) {
 
 }  // namespace
 
-GFX_BUILTIN(F_DrawSelf) {
+KV_BUILTIN(F_DrawSelf) {
   if (self == nullptr || !Sprite_Exists(self->sprite_index)) {
     Builtin_Error(kNoSprite);
     return;
@@ -45,14 +45,14 @@ GFX_BUILTIN(F_DrawSelf) {
                 self->image_angle, static_cast<uint32_t>(self->image_blend), self->image_alpha);
 }
 
-GFX_BUILTIN(F_DrawSprite) {
+KV_BUILTIN(F_DrawSprite) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteSimple(s, frame, Float(a, 2), Float(a, 3));
 }
 
-GFX_BUILTIN(F_DrawSpriteExt) {
+KV_BUILTIN(F_DrawSpriteExt) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -60,7 +60,7 @@ GFX_BUILTIN(F_DrawSpriteExt) {
                 Float(a, 8));
 }
 
-GFX_BUILTIN(F_DrawSpritePart) {
+KV_BUILTIN(F_DrawSpritePart) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -68,7 +68,7 @@ GFX_BUILTIN(F_DrawSpritePart) {
                     1.0f, kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawSpritePartExt) {
+KV_BUILTIN(F_DrawSpritePartExt) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -76,7 +76,7 @@ GFX_BUILTIN(F_DrawSpritePartExt) {
                     Float(a, 8), Float(a, 9), Colour(a, 10), Float(a, 11));
 }
 
-GFX_BUILTIN(F_DrawSpriteGeneral) {
+KV_BUILTIN(F_DrawSpriteGeneral) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -85,21 +85,21 @@ GFX_BUILTIN(F_DrawSpriteGeneral) {
                        Colour(a, 14), Float(a, 15));
 }
 
-GFX_BUILTIN(F_DrawSpriteStretched) {
+KV_BUILTIN(F_DrawSpriteStretched) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawSpriteStretchedExt) {
+KV_BUILTIN(F_DrawSpriteStretchedExt) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-GFX_BUILTIN(F_DrawSpriteTiled) {
+KV_BUILTIN(F_DrawSpriteTiled) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -107,7 +107,7 @@ GFX_BUILTIN(F_DrawSpriteTiled) {
                      kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawSpriteTiledExt) {
+KV_BUILTIN(F_DrawSpriteTiledExt) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -116,7 +116,7 @@ GFX_BUILTIN(F_DrawSpriteTiledExt) {
 }
 
 // Both truncated; a negative frame goes on as it is.
-GFX_BUILTIN(F_DrawSpritePos) {
+KV_BUILTIN(F_DrawSpritePos) {
   BuiltinArgs a(argc, args);
   const int32_t s = a.TruncInt(0);
   if (!Sprite_Exists(s)) {
@@ -127,20 +127,20 @@ GFX_BUILTIN(F_DrawSpritePos) {
                    Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
 }
 
-GFX_BUILTIN(F_DrawBackground) {
+KV_BUILTIN(F_DrawBackground) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b >= 0) Core().backgroundSimple(b, Float(a, 1), Float(a, 2));
 }
 
-GFX_BUILTIN(F_DrawBackgroundExt) {
+KV_BUILTIN(F_DrawBackgroundExt) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().background(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-GFX_BUILTIN(F_DrawBackgroundPart) {
+KV_BUILTIN(F_DrawBackgroundPart) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -148,7 +148,7 @@ GFX_BUILTIN(F_DrawBackgroundPart) {
                         kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawBackgroundPartExt) {
+KV_BUILTIN(F_DrawBackgroundPartExt) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -156,7 +156,7 @@ GFX_BUILTIN(F_DrawBackgroundPartExt) {
                         Float(a, 7), Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
-GFX_BUILTIN(F_DrawBackgroundGeneral) {
+KV_BUILTIN(F_DrawBackgroundGeneral) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -165,21 +165,21 @@ GFX_BUILTIN(F_DrawBackgroundGeneral) {
                            Colour(a, 13), Float(a, 14));
 }
 
-GFX_BUILTIN(F_DrawBackgroundStretched) {
+KV_BUILTIN(F_DrawBackgroundStretched) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawBackgroundStretchedExt) {
+KV_BUILTIN(F_DrawBackgroundStretchedExt) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
-GFX_BUILTIN(F_DrawBackgroundTiled) {
+KV_BUILTIN(F_DrawBackgroundTiled) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -187,7 +187,7 @@ GFX_BUILTIN(F_DrawBackgroundTiled) {
                          kWhite, CurrentAlpha());
 }
 
-GFX_BUILTIN(F_DrawBackgroundTiledExt) {
+KV_BUILTIN(F_DrawBackgroundTiledExt) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;

@@ -32,76 +32,76 @@ const char* ShownText(const BuiltinArgs& a, int32_t i, char* buffer) {
 
 }  // namespace
 
-GFX_BUILTIN(F_DrawSetFont) {
+KV_BUILTIN(F_DrawSetFont) {
   BuiltinArgs a(argc, args);
   Core().setFont(a.Int(0));
 }
 
-GFX_BUILTIN(F_DrawSetHalign) {
+KV_BUILTIN(F_DrawSetHalign) {
   BuiltinArgs a(argc, args);
   Core().setHalign(a.Int(0));
 }
 
-GFX_BUILTIN(F_DrawSetValign) {
+KV_BUILTIN(F_DrawSetValign) {
   BuiltinArgs a(argc, args);
   Core().setValign(a.Int(0));
 }
 
 // A real measures as the empty string.
-GFX_BUILTIN(F_StringWidth) {
+KV_BUILTIN(F_StringWidth) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringWidth(a.Text(0), kNoSeparation, kNoWrap));
 }
 
-GFX_BUILTIN(F_StringHeight) {
+KV_BUILTIN(F_StringHeight) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringHeight(a.Text(0), kNoSeparation, kNoWrap));
 }
 
-GFX_BUILTIN(F_StringWidthExt) {
+KV_BUILTIN(F_StringWidthExt) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringWidth(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
-GFX_BUILTIN(F_StringHeightExt) {
+KV_BUILTIN(F_StringHeightExt) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringHeight(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
-GFX_BUILTIN(F_DrawText) {
+KV_BUILTIN(F_DrawText) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
 }
 
-GFX_BUILTIN(F_DrawTextExt) {
+KV_BUILTIN(F_DrawTextExt) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
 }
 
-GFX_BUILTIN(F_DrawTextTransformed) {
+KV_BUILTIN(F_DrawTextTransformed) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
                          Float(a, 4), Float(a, 5));
 }
 
-GFX_BUILTIN(F_DrawTextExtTransformed) {
+KV_BUILTIN(F_DrawTextExtTransformed) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
                          RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
 }
 
-GFX_BUILTIN(F_DrawTextColor) {
+KV_BUILTIN(F_DrawTextColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
                    Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-GFX_BUILTIN(F_DrawTextTransformedColor) {
+KV_BUILTIN(F_DrawTextTransformedColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
@@ -109,14 +109,14 @@ GFX_BUILTIN(F_DrawTextTransformedColor) {
                               Colour(a, 9), Float(a, 10));
 }
 
-GFX_BUILTIN(F_DrawTextExtColor) {
+KV_BUILTIN(F_DrawTextExtColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
                    Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
 }
 
-GFX_BUILTIN(F_DrawTextExtTransformedColor) {
+KV_BUILTIN(F_DrawTextExtTransformedColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),

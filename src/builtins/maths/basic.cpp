@@ -50,69 +50,60 @@ bool Ascending(double x, double y) { return x < y || (!std::isnan(x) && std::isn
 }  // namespace
 
 KV_BUILTIN(F_Abs) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::fabs(Maths_Single(a.Real(0))));
 }
 
 KV_BUILTIN(F_Round) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_RoundInt32(a.Real(0)));
 }
 
 KV_BUILTIN(F_Floor) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_TruncInt32(std::floor(a.Real(0))));
 }
 
 KV_BUILTIN(F_Ceil) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_TruncInt32(std::ceil(a.Real(0))));
 }
 
 KV_BUILTIN(F_Sign) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const double x = a.Real(0);
   Result_SetReal(result, !(x >= 0.0) ? -1.0 : (x == 0.0 ? 0.0 : 1.0));
 }
 
 KV_BUILTIN(F_Frac) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const double x = a.Real(0);
   Result_SetReal(result, x - std::trunc(x));
 }
 
-KV_BUILTIN(F_Sqrt) { (void)self, (void)other, ApplyUnary(result, argc, args, SquareRoot); }
-KV_BUILTIN(F_Sqr) { (void)self, (void)other, ApplyUnary(result, argc, args, Square); }
-KV_BUILTIN(F_Exp) { (void)self, (void)other, ApplyUnary(result, argc, args, Exponential); }
-KV_BUILTIN(F_Ln) { (void)self, (void)other, ApplyUnary(result, argc, args, NaturalLog); }
-KV_BUILTIN(F_Log2) { (void)self, (void)other, ApplyUnary(result, argc, args, LogTwo); }
-KV_BUILTIN(F_Log10) { (void)self, (void)other, ApplyUnary(result, argc, args, LogTen); }
+KV_BUILTIN(F_Sqrt) { ApplyUnary(result, argc, args, SquareRoot); }
+KV_BUILTIN(F_Sqr) { ApplyUnary(result, argc, args, Square); }
+KV_BUILTIN(F_Exp) { ApplyUnary(result, argc, args, Exponential); }
+KV_BUILTIN(F_Ln) { ApplyUnary(result, argc, args, NaturalLog); }
+KV_BUILTIN(F_Log2) { ApplyUnary(result, argc, args, LogTwo); }
+KV_BUILTIN(F_Log10) { ApplyUnary(result, argc, args, LogTen); }
 
 KV_BUILTIN(F_Power) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::pow(a.Real(0), a.Real(1)));
 }
 
 KV_BUILTIN(F_LogN) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::log(a.Real(0)) / std::log(a.Real(1)));
 }
 
-KV_BUILTIN(F_Min) { (void)self, (void)other, Extreme(result, argc, args, false); }
-KV_BUILTIN(F_Max) { (void)self, (void)other, Extreme(result, argc, args, true); }
-KV_BUILTIN(F_Min3) { (void)self, (void)other, Extreme(result, argc, args, false); }
-KV_BUILTIN(F_Max3) { (void)self, (void)other, Extreme(result, argc, args, true); }
+KV_BUILTIN(F_Min) { Extreme(result, argc, args, false); }
+KV_BUILTIN(F_Max) { Extreme(result, argc, args, true); }
+KV_BUILTIN(F_Min3) { Extreme(result, argc, args, false); }
+KV_BUILTIN(F_Max3) { Extreme(result, argc, args, true); }
 
 KV_BUILTIN(F_Mean) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   double sum = 0.0;
@@ -121,7 +112,6 @@ KV_BUILTIN(F_Mean) {
 }
 
 KV_BUILTIN(F_Median) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   std::vector<double> values(static_cast<size_t>(a.Count()));
@@ -131,7 +121,6 @@ KV_BUILTIN(F_Median) {
 }
 
 KV_BUILTIN(F_Clamp) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.Count() < 3) return;
   const double low = std::max(a.Real(0), a.Real(1));
@@ -139,7 +128,6 @@ KV_BUILTIN(F_Clamp) {
 }
 
 KV_BUILTIN(F_Lerp) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.Count() != 3) return;
   const double from = a.Real(0);

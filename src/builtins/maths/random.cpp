@@ -21,32 +21,27 @@ uint64_t Random63() {
 }  // namespace
 
 KV_BUILTIN(F_IsReal) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.IsReal(0) ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_IsString) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.IsString(0) ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_Random) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Random_Real(1.0) * a.Real(0));
 }
 
 KV_BUILTIN(F_RandomRange) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const double lo = std::fmin(a.Real(0), a.Real(1));
   Result_SetReal(result, lo + Random_Real(1.0) * std::fabs(a.Real(0) - a.Real(1)));
 }
 
 KV_BUILTIN(F_IRandom) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const uint64_t number = Random63();
   // n in (-2, -1] makes the modulus 0; any other negative n makes it huge,
@@ -56,7 +51,6 @@ KV_BUILTIN(F_IRandom) {
 }
 
 KV_BUILTIN(F_IRandomRange) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const double lo = std::fmin(a.Real(0), a.Real(1));
   const uint64_t span = static_cast<uint64_t>(Num_TruncInt64(std::fabs(a.Real(0) - a.Real(1)) + 1.0));
@@ -66,7 +60,6 @@ KV_BUILTIN(F_IRandomRange) {
 }
 
 KV_BUILTIN(F_RandomSetSeed) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   // The low 32 bits of the nearest integer, so -1 and 4294967295 seed alike.
   const uint64_t whole = static_cast<uint64_t>(Num_RoundInt64(a.Real(0)));
@@ -75,12 +68,10 @@ KV_BUILTIN(F_RandomSetSeed) {
 }
 
 KV_BUILTIN(F_RandomGetSeed) {
-  (void)self, (void)other, (void)argc, (void)args;
   Result_SetReal(result, static_cast<double>(static_cast<uint32_t>(Random_GetSeed())));
 }
 
 KV_BUILTIN(F_Randomize) {
-  (void)self, (void)other, (void)argc, (void)args;
   const uint64_t t = static_cast<uint64_t>(Timer_GetMicroseconds());
   const uint32_t high = static_cast<uint32_t>(t >> 32);
   const uint32_t low = static_cast<uint32_t>(t);
@@ -89,7 +80,6 @@ KV_BUILTIN(F_Randomize) {
 }
 
 KV_BUILTIN(F_Choose) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   int32_t index = Random_Int(a.Count());

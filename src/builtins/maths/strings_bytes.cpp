@@ -97,14 +97,12 @@ void Replace(ScriptValue* result, int32_t argc, ScriptValue* args, bool firstOnl
 }  // namespace
 
 KV_BUILTIN(F_StringByteLength) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, static_cast<double>(std::strlen(a.Text(0))));
 }
 
 // Bytes read as signed, so 0xC3 is -61.
 KV_BUILTIN(F_StringByteAt) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (!a.IsString(0)) return;
   const char* text = a.Text(0);
@@ -114,21 +112,18 @@ KV_BUILTIN(F_StringByteAt) {
 }
 
 KV_BUILTIN(F_StringLower) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsNonEmptyString(0)) SetMapped(result, a.Text(0), IsUpper, 'a' - 'A');
 }
 
 KV_BUILTIN(F_StringUpper) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsNonEmptyString(0)) SetMapped(result, a.Text(0), IsLower, 'A' - 'a');
 }
 
 KV_BUILTIN(F_StringRepeat) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   const int32_t count = a.Int(1);
@@ -145,33 +140,29 @@ KV_BUILTIN(F_StringRepeat) {
 }
 
 KV_BUILTIN(F_StringLetters) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsString(0)) SetFiltered(result, a.Text(0), IsLetter);
 }
 
 KV_BUILTIN(F_StringDigits) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() == 1 && a.IsString(0)) SetFiltered(result, a.Text(0), IsDigit);
 }
 
 KV_BUILTIN(F_StringLettersDigits) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsString(0)) SetFiltered(result, a.Text(0), IsLetterOrDigit);
 }
 
-KV_BUILTIN(F_StringReplace) { (void)self, (void)other, Replace(result, argc, args, true, "string_replace"); }
-KV_BUILTIN(F_StringReplaceAll) { (void)self, (void)other, Replace(result, argc, args, false, "string_replace_all"); }
+KV_BUILTIN(F_StringReplace) { Replace(result, argc, args, true, "string_replace"); }
+KV_BUILTIN(F_StringReplaceAll) { Replace(result, argc, args, false, "string_replace_all"); }
 
 // Overlapping occurrences count: the search restarts one byte after each
 // match's start.
 KV_BUILTIN(F_StringCount) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (!a.IsNonEmptyString(0) || !a.IsNonEmptyString(1)) return;
   const char* needle = a.Text(0);

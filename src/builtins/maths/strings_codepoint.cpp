@@ -60,13 +60,11 @@ int64_t Clamp64(int64_t x, int64_t low, int64_t high) { return std::min(std::max
 }  // namespace
 
 KV_BUILTIN(F_StringLength) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, UTF8_Length(a.Text(0)));
 }
 
 KV_BUILTIN(F_StringPos) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (!a.IsString(0) || !a.IsNonEmptyString(1)) return;
   const std::vector<uint16_t> needle = CodePoints(a.Text(0));
@@ -80,7 +78,6 @@ KV_BUILTIN(F_StringPos) {
 }
 
 KV_BUILTIN(F_StringCopy) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() != 3 || !a.IsString(0) || !a.IsReal(1) || !a.IsReal(2)) return;
@@ -93,7 +90,6 @@ KV_BUILTIN(F_StringCopy) {
 }
 
 KV_BUILTIN(F_StringCharAt) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() != 2 || !a.IsString(0) || !a.IsReal(1)) return;
@@ -104,7 +100,6 @@ KV_BUILTIN(F_StringCharAt) {
 }
 
 KV_BUILTIN(F_StringDelete) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0)) return;
@@ -124,7 +119,6 @@ KV_BUILTIN(F_StringDelete) {
 
 // A string substr with a non-string str inserts into the empty string.
 KV_BUILTIN(F_StringInsert) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   const char* text = a.Text(1);

@@ -99,7 +99,6 @@ double Strings_ParseReal(const char* text) {
 }
 
 KV_BUILTIN(F_Real) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.IsReal(0)) {
     Result_SetReal(result, a.Real(0));
@@ -114,7 +113,6 @@ KV_BUILTIN(F_Real) {
 }
 
 KV_BUILTIN(F_String) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.IsString(0)) {
     Result_SetText(result, a.Text(0));
@@ -126,7 +124,6 @@ KV_BUILTIN(F_String) {
 // The field is padded with blanks on the left; a negative width (tot below
 // dec) pads on the right, as a left-justified field does.
 KV_BUILTIN(F_StringFormat) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   if (a.IsString(0)) {
     Result_SetText(result, a.Text(0));
@@ -153,7 +150,6 @@ KV_BUILTIN(F_StringFormat) {
 // Codes up to 127, negative ones too, keep their low 7 bits; 128 .. 2047
 // take two bytes; anything larger takes three bytes of its low 16 bits.
 KV_BUILTIN(F_Chr) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const int32_t code = a.TruncInt(0);
   char bytes[4];
@@ -173,14 +169,12 @@ KV_BUILTIN(F_Chr) {
 }
 
 KV_BUILTIN(F_AnsiChar) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const char byte = static_cast<char>(static_cast<uint32_t>(a.Int(0)) & 0xFFu);
   Result_SetText(result, &byte, byte == 0 ? 0 : 1);
 }
 
 KV_BUILTIN(F_Ord) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const char* text = a.Text(0);
   Result_SetReal(result, UTF8_ReadChar(&text));

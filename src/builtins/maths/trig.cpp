@@ -97,23 +97,20 @@ void DotProductNormalised(ScriptValue* result, int32_t argc, ScriptValue* args, 
 
 }  // namespace
 
-KV_BUILTIN(F_Sin) { (void)self, (void)other, SingleTrig(result, argc, args, Sine); }
-KV_BUILTIN(F_Cos) { (void)self, (void)other, SingleTrig(result, argc, args, Cosine); }
-KV_BUILTIN(F_Tan) { (void)self, (void)other, SingleTrig(result, argc, args, Tangent); }
-KV_BUILTIN(F_ArcTan) { (void)self, (void)other, SingleTrig(result, argc, args, ArcTangent); }
+KV_BUILTIN(F_Sin) { SingleTrig(result, argc, args, Sine); }
+KV_BUILTIN(F_Cos) { SingleTrig(result, argc, args, Cosine); }
+KV_BUILTIN(F_Tan) { SingleTrig(result, argc, args, Tangent); }
+KV_BUILTIN(F_ArcTan) { SingleTrig(result, argc, args, ArcTangent); }
 
 KV_BUILTIN(F_ArcSin) {
-  (void)self, (void)other;
   SingleInverse(result, argc, args, ArcSine, "Error in function arcsin().");
 }
 
 KV_BUILTIN(F_ArcCos) {
-  (void)self, (void)other;
   SingleInverse(result, argc, args, ArcCosine, "Error in function arccos().");
 }
 
 KV_BUILTIN(F_ArcTan2) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const float y = ToFloat(a.Real(0));
   const float x = ToFloat(a.Real(1));
@@ -121,22 +118,19 @@ KV_BUILTIN(F_ArcTan2) {
 }
 
 KV_BUILTIN(F_DegToRad) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.Real(0) * kSinglePi / 180.0);
 }
 
 KV_BUILTIN(F_RadToDeg) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.Real(0) * 180.0 / kSinglePi);
 }
 
-KV_BUILTIN(F_PointDistance) { (void)self, (void)other, PointDistance(result, argc, args, 2); }
-KV_BUILTIN(F_PointDistance3D) { (void)self, (void)other, PointDistance(result, argc, args, 3); }
+KV_BUILTIN(F_PointDistance) { PointDistance(result, argc, args, 2); }
+KV_BUILTIN(F_PointDistance3D) { PointDistance(result, argc, args, 3); }
 
 KV_BUILTIN(F_PointDirection) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const float dx = ToFloat(a.Real(2)) - ToFloat(a.Real(0));
   const float dy = ToFloat(a.Real(3)) - ToFloat(a.Real(1));
@@ -151,20 +145,18 @@ KV_BUILTIN(F_PointDirection) {
 }
 
 KV_BUILTIN(F_LengthDirX) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const float component = ToFloat(std::cos(static_cast<double>(SingleRadians(a.Real(1)))));
   Result_SetReal(result, SnapNearWhole(component * ToFloat(a.Real(0))));
 }
 
 KV_BUILTIN(F_LengthDirY) {
-  (void)self, (void)other;
   BuiltinArgs a(argc, args);
   const float component = ToFloat(std::sin(static_cast<double>(SingleRadians(a.Real(1)))));
   Result_SetReal(result, 0.0 - SnapNearWhole(component * ToFloat(a.Real(0))));
 }
 
-KV_BUILTIN(F_DotProduct) { (void)self, (void)other, DotProduct(result, argc, args, 2); }
-KV_BUILTIN(F_DotProduct3D) { (void)self, (void)other, DotProduct(result, argc, args, 3); }
-KV_BUILTIN(F_DotProductNormalised) { (void)self, (void)other, DotProductNormalised(result, argc, args, 2); }
-KV_BUILTIN(F_DotProduct3DNormalised) { (void)self, (void)other, DotProductNormalised(result, argc, args, 3); }
+KV_BUILTIN(F_DotProduct) { DotProduct(result, argc, args, 2); }
+KV_BUILTIN(F_DotProduct3D) { DotProduct(result, argc, args, 3); }
+KV_BUILTIN(F_DotProductNormalised) { DotProductNormalised(result, argc, args, 2); }
+KV_BUILTIN(F_DotProduct3DNormalised) { DotProductNormalised(result, argc, args, 3); }

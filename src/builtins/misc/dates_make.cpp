@@ -88,17 +88,14 @@ double Increase(const BuiltinArgs& in, Unit unit) {
 }  // namespace
 
 KV_BUILTIN(F_DateCurrentDateTime) {
-  (void)self, (void)other, (void)argc, (void)args;
   Result_SetReal(result, Date_FromSeconds(Date_Now()));
 }
 
 KV_BUILTIN(F_DateCreateDateTime) {
-  (void)self, (void)other;
   Result_SetReal(result, Date_FromSeconds(ComposeStandardTime(BuiltinArgs(argc, args), true)));
 }
 
 KV_BUILTIN(F_DateCreateDate) {
-  (void)self, (void)other;
   Result_SetReal(result, Date_FromSeconds(ComposeStandardTime(BuiltinArgs(argc, args), false)));
 }
 
@@ -107,7 +104,6 @@ KV_BUILTIN(F_DateCreateDate) {
 // time is the one given, so that the time conversion reads it back in any
 // zone. It lies outside the range of calendar dates on purpose.
 KV_BUILTIN(F_DateCreateTime) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   struct tm fields = {};
   fields.tm_year = 70;
@@ -122,27 +118,24 @@ KV_BUILTIN(F_DateCreateTime) {
 }
 
 KV_BUILTIN(F_DateValidDateTime) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 6) && ValidDate(in) && ValidTime(in, 3) ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_DateValidDate) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 3) && ValidDate(in) ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_DateValidTime) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 3) && ValidTime(in, 0) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_DateIncYear) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kYear)); }
-KV_BUILTIN(F_DateIncMonth) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMonth)); }
-KV_BUILTIN(F_DateIncWeek) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kWeek)); }
-KV_BUILTIN(F_DateIncDay) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kDay)); }
-KV_BUILTIN(F_DateIncHour) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kHour)); }
-KV_BUILTIN(F_DateIncMinute) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMinute)); }
-KV_BUILTIN(F_DateIncSecond) { (void)self, (void)other, Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kSecond)); }
+KV_BUILTIN(F_DateIncYear) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kYear)); }
+KV_BUILTIN(F_DateIncMonth) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMonth)); }
+KV_BUILTIN(F_DateIncWeek) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kWeek)); }
+KV_BUILTIN(F_DateIncDay) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kDay)); }
+KV_BUILTIN(F_DateIncHour) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kHour)); }
+KV_BUILTIN(F_DateIncMinute) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMinute)); }
+KV_BUILTIN(F_DateIncSecond) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kSecond)); }

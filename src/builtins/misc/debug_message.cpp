@@ -6,7 +6,6 @@
 
 // A real prints as string() would show it.
 KV_BUILTIN(F_ShowDebugMessage) {
-  (void)result, (void)self, (void)other;
   BuiltinArgs in(argc, args);
   if (in.IsString(0)) {
     g_releaseConsole->Output("%s\n", ScriptValue_Text(args[0]));

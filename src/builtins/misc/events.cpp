@@ -12,7 +12,6 @@ constexpr int32_t kFirstUserEvent = 10;
 }  // namespace
 
 KV_BUILTIN(F_EventInherited) {
-  (void)result, (void)argc, (void)args;
   // A time-line moment is no object's event: it has nothing to inherit.
   if (g_eventType == kEventTimeLine) return;
   const CObject* object = Object_Get(g_eventObject);
@@ -21,13 +20,11 @@ KV_BUILTIN(F_EventInherited) {
 }
 
 KV_BUILTIN(F_EventPerform) {
-  (void)result;
   BuiltinArgs in(argc, args);
   Perform_Event_Instance(self, other, in.Int(0), in.Int(1));
 }
 
 KV_BUILTIN(F_EventUser) {
-  (void)result;
   BuiltinArgs in(argc, args);
   const int64_t number = static_cast<int64_t>(in.Int(0)) + kFirstUserEvent;
   if (number > INT32_MAX) return;
@@ -35,7 +32,6 @@ KV_BUILTIN(F_EventUser) {
 }
 
 KV_BUILTIN(F_EventPerformObject) {
-  (void)result;
   BuiltinArgs in(argc, args);
   Perform_Event(self, other, in.Int(0), in.Int(1), in.Int(2));
 }

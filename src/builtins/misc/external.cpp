@@ -68,7 +68,6 @@ void External_ResetHooks() { g_hooks = DefaultHooks(); }
 
 // dll, name, calltype, restype, argnumb, argtype1 ... argtypeN.
 KV_BUILTIN(F_ExternalDefine) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   constexpr int32_t kFixed = 5;
   const int32_t count = in.Int(4);
@@ -92,27 +91,24 @@ KV_BUILTIN(F_ExternalDefine) {
 }
 
 KV_BUILTIN(F_ExternalCall) {
-  (void)self, (void)other;
   Call(result, argc, args);
 }
 
 KV_BUILTIN(F_ExternalFree) {
-  (void)result, (void)self, (void)other;
   BuiltinArgs in(argc, args);
   g_hooks.freeLibrary(in.Text(0));
 }
 
-KV_BUILTIN(F_ExternalDefine0) { (void)self, (void)other, DefineTyped(result, argc, args, 0); }
-KV_BUILTIN(F_ExternalDefine1) { (void)self, (void)other, DefineTyped(result, argc, args, 1); }
-KV_BUILTIN(F_ExternalDefine2) { (void)self, (void)other, DefineTyped(result, argc, args, 2); }
-KV_BUILTIN(F_ExternalDefine3) { (void)self, (void)other, DefineTyped(result, argc, args, 3); }
-KV_BUILTIN(F_ExternalDefine4) { (void)self, (void)other, DefineTyped(result, argc, args, 4); }
-KV_BUILTIN(F_ExternalDefine5) { (void)self, (void)other, DefineReals(result, argc, args, 5); }
-KV_BUILTIN(F_ExternalDefine6) { (void)self, (void)other, DefineReals(result, argc, args, 6); }
-KV_BUILTIN(F_ExternalDefine7) { (void)self, (void)other, DefineReals(result, argc, args, 7); }
-KV_BUILTIN(F_ExternalDefine8) { (void)self, (void)other, DefineReals(result, argc, args, 8); }
+KV_BUILTIN(F_ExternalDefine0) { DefineTyped(result, argc, args, 0); }
+KV_BUILTIN(F_ExternalDefine1) { DefineTyped(result, argc, args, 1); }
+KV_BUILTIN(F_ExternalDefine2) { DefineTyped(result, argc, args, 2); }
+KV_BUILTIN(F_ExternalDefine3) { DefineTyped(result, argc, args, 3); }
+KV_BUILTIN(F_ExternalDefine4) { DefineTyped(result, argc, args, 4); }
+KV_BUILTIN(F_ExternalDefine5) { DefineReals(result, argc, args, 5); }
+KV_BUILTIN(F_ExternalDefine6) { DefineReals(result, argc, args, 6); }
+KV_BUILTIN(F_ExternalDefine7) { DefineReals(result, argc, args, 7); }
+KV_BUILTIN(F_ExternalDefine8) { DefineReals(result, argc, args, 8); }
 
 KV_BUILTIN(F_ExternalCallN) {
-  (void)self, (void)other;
   Call(result, argc, args);
 }

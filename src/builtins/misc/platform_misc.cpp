@@ -36,19 +36,16 @@ int32_t Application_NiceForPriority(int32_t priority) {
 }
 
 KV_BUILTIN(F_WindowHandle) {
-  (void)self, (void)other, (void)argc, (void)args;
   Result_SetReal(result, g_window.handle != nullptr ? static_cast<double>(g_window.handle()) : 0.0);
 }
 
 // A raise the system refuses (no privilege) leaves the priority as it was.
 KV_BUILTIN(F_SetProgramPriority) {
-  (void)result, (void)self, (void)other;
   BuiltinArgs in(argc, args);
   (void)setpriority(PRIO_PROCESS, 0, Application_NiceForPriority(in.Int(0)));
 }
 
 KV_BUILTIN(F_SetApplicationTitle) {
-  (void)result, (void)self, (void)other;
   BuiltinArgs in(argc, args);
   if (!in.IsString(0)) return;
   g_title = in.Text(0);
@@ -56,18 +53,15 @@ KV_BUILTIN(F_SetApplicationTitle) {
 }
 
 KV_BUILTIN(F_ClipboardHasText) {
-  (void)self, (void)other, (void)argc, (void)args;
   Result_SetReal(result, Clipboard_HasText() ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_ClipboardSetText) {
-  (void)result, (void)self, (void)other;
   BuiltinArgs in(argc, args);
   Clipboard_SetText(in.Text(0));
 }
 
 KV_BUILTIN(F_ClipboardGetText) {
-  (void)self, (void)other, (void)argc, (void)args;
   const std::string text = Clipboard_GetText();
   Result_SetText(result, text.data(), text.size());
 }

@@ -64,14 +64,12 @@ void Set(CInstance* self, bool global, int32_t argc, ScriptValue* args, int32_t 
 // Existence asks whether the variable was ever given a value: the stores
 // read an unknown name as the real 0, which is no answer to this question.
 KV_BUILTIN(F_VariableGlobalExists) {
-  (void)self, (void)other;
   BuiltinArgs in(argc, args);
   const CVariableList* globals = Variable_Global_List();
   Result_SetReal(result, globals != nullptr && globals->Find(IdOf(in)) != nullptr ? 1.0 : 0.0);
 }
 
 KV_BUILTIN(F_VariableLocalExists) {
-  (void)other;
   BuiltinArgs in(argc, args);
   const int32_t id = IdOf(in);
   bool exists = false;
@@ -86,16 +84,16 @@ KV_BUILTIN(F_VariableLocalExists) {
   Result_SetReal(result, exists ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_VariableGlobalGet) { (void)other, Get(result, self, true, argc, args, 0); }
-KV_BUILTIN(F_VariableGlobalArrayGet) { (void)other, Get(result, self, true, argc, args, 1); }
-KV_BUILTIN(F_VariableGlobalArray2Get) { (void)other, Get(result, self, true, argc, args, 2); }
-KV_BUILTIN(F_VariableLocalGet) { (void)other, Get(result, self, false, argc, args, 0); }
-KV_BUILTIN(F_VariableLocalArrayGet) { (void)other, Get(result, self, false, argc, args, 1); }
-KV_BUILTIN(F_VariableLocalArray2Get) { (void)other, Get(result, self, false, argc, args, 2); }
+KV_BUILTIN(F_VariableGlobalGet) { Get(result, self, true, argc, args, 0); }
+KV_BUILTIN(F_VariableGlobalArrayGet) { Get(result, self, true, argc, args, 1); }
+KV_BUILTIN(F_VariableGlobalArray2Get) { Get(result, self, true, argc, args, 2); }
+KV_BUILTIN(F_VariableLocalGet) { Get(result, self, false, argc, args, 0); }
+KV_BUILTIN(F_VariableLocalArrayGet) { Get(result, self, false, argc, args, 1); }
+KV_BUILTIN(F_VariableLocalArray2Get) { Get(result, self, false, argc, args, 2); }
 
-KV_BUILTIN(F_VariableGlobalSet) { (void)result, (void)other, Set(self, true, argc, args, 0); }
-KV_BUILTIN(F_VariableGlobalArraySet) { (void)result, (void)other, Set(self, true, argc, args, 1); }
-KV_BUILTIN(F_VariableGlobalArray2Set) { (void)result, (void)other, Set(self, true, argc, args, 2); }
-KV_BUILTIN(F_VariableLocalSet) { (void)result, (void)other, Set(self, false, argc, args, 0); }
-KV_BUILTIN(F_VariableLocalArraySet) { (void)result, (void)other, Set(self, false, argc, args, 1); }
-KV_BUILTIN(F_VariableLocalArray2Set) { (void)result, (void)other, Set(self, false, argc, args, 2); }
+KV_BUILTIN(F_VariableGlobalSet) { Set(self, true, argc, args, 0); }
+KV_BUILTIN(F_VariableGlobalArraySet) { Set(self, true, argc, args, 1); }
+KV_BUILTIN(F_VariableGlobalArray2Set) { Set(self, true, argc, args, 2); }
+KV_BUILTIN(F_VariableLocalSet) { Set(self, false, argc, args, 0); }
+KV_BUILTIN(F_VariableLocalArraySet) { Set(self, false, argc, args, 1); }
+KV_BUILTIN(F_VariableLocalArray2Set) { Set(self, false, argc, args, 2); }

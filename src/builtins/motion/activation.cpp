@@ -69,7 +69,7 @@ void Apply() { g_currentRoom->ApplyActivation(); }
 
 }  // namespace
 
-GAME_BUILTIN(F_InstanceDeactivateAll) {
+KV_BUILTIN(F_InstanceDeactivateAll) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   EachIn(g_currentRoom->active, [](CInstance* i) { i->deactivated = 1; });
@@ -77,14 +77,14 @@ GAME_BUILTIN(F_InstanceDeactivateAll) {
   Apply();
 }
 
-GAME_BUILTIN(F_InstanceDeactivateObject) {
+KV_BUILTIN(F_InstanceDeactivateObject) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   MarkSelected(a.Int(0), self, other, 1);
   Apply();
 }
 
-GAME_BUILTIN(F_InstanceDeactivateRegion) {
+KV_BUILTIN(F_InstanceDeactivateRegion) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const Region region = RegionOf(a);
@@ -96,13 +96,13 @@ GAME_BUILTIN(F_InstanceDeactivateRegion) {
   Apply();
 }
 
-GAME_BUILTIN(F_InstanceActivateAll) {
+KV_BUILTIN(F_InstanceActivateAll) {
   if (g_currentRoom == nullptr) return;
   EachIn(g_currentRoom->deactivated, [](CInstance* i) { i->deactivated = 0; });
   Apply();
 }
 
-GAME_BUILTIN(F_InstanceActivateObject) {
+KV_BUILTIN(F_InstanceActivateObject) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
@@ -116,7 +116,7 @@ GAME_BUILTIN(F_InstanceActivateObject) {
   Apply();
 }
 
-GAME_BUILTIN(F_InstanceActivateRegion) {
+KV_BUILTIN(F_InstanceActivateRegion) {
   if (g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const Region region = RegionOf(a);

@@ -26,20 +26,20 @@ bool AnyInstance(int32_t selector, const CInstance* self, const CInstance* other
 
 }  // namespace
 
-GAME_BUILTIN(F_CollisionPoint) {
+KV_BUILTIN(F_CollisionPoint) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_CollisionPoint(self, game::Float(a, 0), game::Float(a, 1), a.Int(2),
                                                        a.Bool(3), a.Bool(4))));
 }
 
-GAME_BUILTIN(F_CollisionRectangle) {
+KV_BUILTIN(F_CollisionRectangle) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result,
                  game::IdOf(Run_CollisionRectangle(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
                                                    game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
 }
 
-GAME_BUILTIN(F_CollisionEllipse) {
+KV_BUILTIN(F_CollisionEllipse) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result,
                  game::IdOf(Run_CollisionEllipse(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
@@ -47,7 +47,7 @@ GAME_BUILTIN(F_CollisionEllipse) {
 }
 
 // The ellipse test on the circle's bounding square.
-GAME_BUILTIN(F_CollisionCircle) {
+KV_BUILTIN(F_CollisionCircle) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
   Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
@@ -56,23 +56,23 @@ GAME_BUILTIN(F_CollisionCircle) {
                              a.Bool(5))));
 }
 
-GAME_BUILTIN(F_CollisionLine) {
+KV_BUILTIN(F_CollisionLine) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_CollisionLine(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
                                                       game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
 }
 
-GAME_BUILTIN(F_InstanceFind) {
+KV_BUILTIN(F_InstanceFind) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(NthInstance(a.Int(0), a.Int(1))));
 }
 
-GAME_BUILTIN(F_InstanceExists) {
+KV_BUILTIN(F_InstanceExists) {
   BuiltinArgs a(argc, args);
   SetBool(result, AnyInstance(a.Int(0), self, other));
 }
 
-GAME_BUILTIN(F_InstanceNumber) {
+KV_BUILTIN(F_InstanceNumber) {
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
   if (selector == game::kSelf) return SetBool(result, game::Live(self));
@@ -80,32 +80,32 @@ GAME_BUILTIN(F_InstanceNumber) {
   Result_SetReal(result, Run_InstanceNumber(selector));
 }
 
-GAME_BUILTIN(F_InstancePosition) {
+KV_BUILTIN(F_InstancePosition) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstancePosition(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-GAME_BUILTIN(F_InstanceNearest) {
+KV_BUILTIN(F_InstanceNearest) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstanceNearest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-GAME_BUILTIN(F_InstanceFurthest) {
+KV_BUILTIN(F_InstanceFurthest) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstanceFurthest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-GAME_BUILTIN(F_InstancePlace) {
+KV_BUILTIN(F_InstancePlace) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstancePlace(self, game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-GAME_BUILTIN(F_PositionEmpty) {
+KV_BUILTIN(F_PositionEmpty) {
   BuiltinArgs a(argc, args);
   SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kSelectAll));
 }
 
-GAME_BUILTIN(F_PositionMeeting) {
+KV_BUILTIN(F_PositionMeeting) {
   BuiltinArgs a(argc, args);
   const int32_t selector = game::SelfOrOther(a.Int(2), self, other);
   SetBool(result, Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), selector));

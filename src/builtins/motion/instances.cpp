@@ -6,7 +6,7 @@
 #include "world/room_change.h"
 #include "world/world_actions.h"
 
-GAME_BUILTIN(F_InstanceCreate) {
+KV_BUILTIN(F_InstanceCreate) {
   Result_SetReal(result, -1);
   BuiltinArgs a(argc, args);
   if (a.IsString(0) || a.IsString(1) || a.IsString(2)) {
@@ -19,7 +19,7 @@ GAME_BUILTIN(F_InstanceCreate) {
 
 // The copy takes every field of the caller but keeps its own id, and takes
 // its place in the room by the depth it was given.
-GAME_BUILTIN(F_InstanceCopy) {
+KV_BUILTIN(F_InstanceCopy) {
   if (self == nullptr || g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   CInstance* copy = g_currentRoom->AddInstance(self->x, self->y, self->object_index);
@@ -35,24 +35,24 @@ GAME_BUILTIN(F_InstanceCopy) {
   Result_SetReal(result, id);
 }
 
-GAME_BUILTIN(F_InstanceChange) {
+KV_BUILTIN(F_InstanceChange) {
   BuiltinArgs a(argc, args);
   Run_ChangeInstance(self, a.Int(0), a.Bool(1));
 }
 
-GAME_BUILTIN(F_InstanceDestroy) { Run_DestroyInstance(self); }
+KV_BUILTIN(F_InstanceDestroy) { Run_DestroyInstance(self); }
 
-GAME_BUILTIN(F_InstanceSprite) {
+KV_BUILTIN(F_InstanceSprite) {
   BuiltinArgs a(argc, args);
   Run_SetSprite(self, a.Int(0));
 }
 
-GAME_BUILTIN(F_PositionDestroy) {
+KV_BUILTIN(F_PositionDestroy) {
   BuiltinArgs a(argc, args);
   Run_PositionDestroy(game::Float(a, 0), game::Float(a, 1));
 }
 
-GAME_BUILTIN(F_PositionChange) {
+KV_BUILTIN(F_PositionChange) {
   BuiltinArgs a(argc, args);
   Run_PositionChange(game::Float(a, 0), game::Float(a, 1), a.Int(2), a.Bool(3));
 }

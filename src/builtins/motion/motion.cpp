@@ -84,7 +84,7 @@ double NearestBoxDistance(CInstance* self, CInstance* other, int32_t selector) {
 
 }  // namespace
 
-GAME_BUILTIN(F_MoveRandom) {
+KV_BUILTIN(F_MoveRandom) {
   if (self == nullptr || g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   int32_t low[2] = {0, 0};
@@ -107,40 +107,40 @@ GAME_BUILTIN(F_MoveRandom) {
   }
 }
 
-GAME_BUILTIN(F_PlaceFree) {
+KV_BUILTIN(F_PlaceFree) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_PlaceFree(self, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-GAME_BUILTIN(F_PlaceEmpty) {
+KV_BUILTIN(F_PlaceEmpty) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_PlaceEmpty(self, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-GAME_BUILTIN(F_PlaceMeeting) {
+KV_BUILTIN(F_PlaceMeeting) {
   BuiltinArgs a(argc, args);
   const int32_t selector = game::SelfOrOther(a.Int(2), self, other);
   Result_SetReal(result, Run_PlaceMeeting(self, selector, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-GAME_BUILTIN(F_PlaceSnapped) {
+KV_BUILTIN(F_PlaceSnapped) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, OnGrid(self->x, a.Real(0)) && OnGrid(self->y, a.Real(1)) ? 1 : 0);
 }
 
-GAME_BUILTIN(F_MoveSnap) {
+KV_BUILTIN(F_MoveSnap) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveSnap(self, game::Float(a, 0), game::Float(a, 1));
 }
 
-GAME_BUILTIN(F_MoveTowardsPoint) {
+KV_BUILTIN(F_MoveTowardsPoint) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveTowardsPoint(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2));
 }
 
 // Towards contact from a free place, otherwise out of what it overlaps.
-GAME_BUILTIN(F_MoveContact) {
+KV_BUILTIN(F_MoveContact) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const float direction = game::Float(a, 0);
@@ -151,37 +151,37 @@ GAME_BUILTIN(F_MoveContact) {
   }
 }
 
-GAME_BUILTIN(F_MoveContactSolid) {
+KV_BUILTIN(F_MoveContactSolid) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveContact(self, game::Float(a, 0), game::Float(a, 1), false);
 }
 
-GAME_BUILTIN(F_MoveContactAll) {
+KV_BUILTIN(F_MoveContactAll) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveContact(self, game::Float(a, 0), game::Float(a, 1), true);
 }
 
-GAME_BUILTIN(F_MoveOutsideSolid) {
+KV_BUILTIN(F_MoveOutsideSolid) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveOutside(self, game::Float(a, 0), game::Float(a, 1), false);
 }
 
-GAME_BUILTIN(F_MoveOutsideAll) {
+KV_BUILTIN(F_MoveOutsideAll) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveOutside(self, game::Float(a, 0), game::Float(a, 1), true);
 }
 
-GAME_BUILTIN(F_MoveBounce) {
+KV_BUILTIN(F_MoveBounce) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveBounce(self, a.Bool(0), false);
 }
 
-GAME_BUILTIN(F_MoveBounceAll) {
+KV_BUILTIN(F_MoveBounceAll) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveBounce(self, a.Bool(0), true);
 }
 
-GAME_BUILTIN(F_MoveWrap) {
+KV_BUILTIN(F_MoveWrap) {
   if (self == nullptr || g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const double margin = a.Real(2);
@@ -195,19 +195,19 @@ GAME_BUILTIN(F_MoveWrap) {
   }
 }
 
-GAME_BUILTIN(F_MotionSet) {
+KV_BUILTIN(F_MotionSet) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->SetDirection(game::Float(a, 0));
   self->SetSpeed(game::Float(a, 1));
 }
 
-GAME_BUILTIN(F_MotionAdd) {
+KV_BUILTIN(F_MotionAdd) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) self->AddMotion(game::Float(a, 0), game::Float(a, 1));
 }
 
-GAME_BUILTIN(F_DistanceToPoint) {
+KV_BUILTIN(F_DistanceToPoint) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->RefreshBoundingBox();
@@ -217,19 +217,19 @@ GAME_BUILTIN(F_DistanceToPoint) {
   Result_SetReal(result, std::sqrt(dx * dx + dy * dy));
 }
 
-GAME_BUILTIN(F_DistanceToObject) {
+KV_BUILTIN(F_DistanceToObject) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->RefreshBoundingBox();
   Result_SetReal(result, NearestBoxDistance(self, other, a.Int(0)));
 }
 
-GAME_BUILTIN(F_PathStart) {
+KV_BUILTIN(F_PathStart) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->StartPath(a.Int(0), game::Float(a, 1), 1.0f, 0.0f, !a.Bool(3), a.Int(2));
 }
 
-GAME_BUILTIN(F_PathEnd) {
+KV_BUILTIN(F_PathEnd) {
   if (self != nullptr) self->StartPath(-1, 0.0f, 1.0f, 0.0f, false, 0);
 }

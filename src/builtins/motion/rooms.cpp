@@ -36,33 +36,33 @@ std::vector<char> Mapped(const char* name, bool toSave) {
 
 }  // namespace
 
-GAME_BUILTIN(F_RoomGoto) {
+KV_BUILTIN(F_RoomGoto) {
   BuiltinArgs a(argc, args);
   Run_RoomGoto(a.Int(0));
 }
 
-GAME_BUILTIN(F_RoomGotoPrevious) { Run_RoomGotoPrevious(); }
-GAME_BUILTIN(F_RoomGotoNext) { Run_RoomGotoNext(); }
+KV_BUILTIN(F_RoomGotoPrevious) { Run_RoomGotoPrevious(); }
+KV_BUILTIN(F_RoomGotoNext) { Run_RoomGotoNext(); }
 
-GAME_BUILTIN(F_RoomPrevious) {
+KV_BUILTIN(F_RoomPrevious) {
   BuiltinArgs a(argc, args);
   const int32_t room = a.Int(0);
   Result_SetReal(result, Room_Exists(room) ? Room_Previous(room) : -1);
 }
 
-GAME_BUILTIN(F_RoomNext) {
+KV_BUILTIN(F_RoomNext) {
   BuiltinArgs a(argc, args);
   const int32_t room = a.Int(0);
   Result_SetReal(result, Room_Exists(room) ? Room_Next(room) : -1);
 }
 
-GAME_BUILTIN(F_RoomRestart) { Run_RoomRestart(); }
-GAME_BUILTIN(F_GameEnd) { Run_GameEnd(); }
-GAME_BUILTIN(F_GameRestart) { Run_GameRestart(); }
+KV_BUILTIN(F_RoomRestart) { Run_RoomRestart(); }
+KV_BUILTIN(F_GameEnd) { Run_GameEnd(); }
+KV_BUILTIN(F_GameRestart) { Run_GameRestart(); }
 
 // The save folder first, then the program folder. A found file becomes the
 // pending load, carried out at the end of the frame.
-GAME_BUILTIN(F_GameLoad) {
+KV_BUILTIN(F_GameLoad) {
   Result_SetReal(result, -1);
   BuiltinArgs a(argc, args);
   if (!OneName(a)) return;
@@ -84,21 +84,21 @@ GAME_BUILTIN(F_GameLoad) {
 
 // The answer is -1 whatever happens; there is no saved-game writer yet, so
 // nothing is written.
-GAME_BUILTIN(F_GameSave) { Result_SetReal(result, -1); }
+KV_BUILTIN(F_GameSave) { Result_SetReal(result, -1); }
 
 void MotionBuiltins_Prepare() { GR_Transition_SetFinder(Function_Find); }
 
-GAME_BUILTIN(F_TransitionDefine) {
+KV_BUILTIN(F_TransitionDefine) {
   BuiltinArgs a(argc, args);
   SetBool(result, GR_Transition_Define(a.Int(0), a.Text(1)));
 }
 
-GAME_BUILTIN(F_TransitionExists) {
+KV_BUILTIN(F_TransitionExists) {
   BuiltinArgs a(argc, args);
   SetBool(result, TransFunctionExists(a.Int(0)));
 }
 
-GAME_BUILTIN(F_Sleep) {
+KV_BUILTIN(F_Sleep) {
   BuiltinArgs a(argc, args);
   Timer_WaitMicroseconds(Num_RoundInt64(a.Real(0) * 1000.0));
 }

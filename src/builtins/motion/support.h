@@ -10,11 +10,6 @@
 #include "builtins/builtin_args.h"
 #include "world/instance.h"
 
-// A handler with the registry's signature; most use only some parameters.
-#define GAME_BUILTIN(name)                                                                          \
-  void name([[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self,                  \
-            [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
-
 namespace game {
 
 constexpr int32_t kSelf = -1;
