@@ -1,6 +1,5 @@
-// What the graphics family's handlers share: the text a value shows, the
-// sprite arguments of the draw_sprite forms, and writing a screen
-// rectangle.
+// What the graphics family's handlers share: the text a value shows and
+// the sprite arguments of the draw_sprite forms.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +15,3 @@ void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer);
 // negative one replaced by self's; false (reported) for a missing sprite.
 bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);
 
-// Reads the screen rectangle, builds a BMP image and writes it under the
-// save folder; the rectangle must lie on the screen. False when nothing was
-// written.
-bool Graphics_SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32_t h);

@@ -2,26 +2,17 @@
 // instances by selector, place and position.
 #include "builtins/motion/handlers.h"
 #include "world/world_actions.h"
-#include "world/world_actions_select.h"
+
+using game::SetBool;
 
 namespace {
 
-void SetBool(ScriptValue* result, bool value) { Result_SetReal(result, value ? 1 : 0); }
-
-// The n-th live instance (from 0) the selector names; an id names only
-// itself, at n = 0.
-CInstance* NthInstance(int32_t selector, int32_t n) {
-  if (n < 0) return nullptr;
-  if (selector >= kFirstInstanceId && n != 0) return nullptr;
-  int32_t seen = 0;
-  return Select_Find(selector, [&](CInstance*) { return seen++ == n; });
-}
-
-bool AnyInstance(int32_t selector, const CInstance* self, const CInstance* other) {
-  if (selector == game::kSelf) return game::Live(self);
-  if (selector == game::kOther) return game::Live(other);
-  if (selector < 0 && selector != kSelectAll) return false;
-  return Select_Find(selector, [](CInstance*) { return true; }) != nullptr;
+// Self and other stand for the caller's own instances, which count when
+// they are live; false for every other selector, left to the world.
+bool AnsweredForCaller(ScriptValue* result, int32_t selector, const CInstance* self, const CInstance* other) {
+  if (selector != game::kSelf && selector != game::kOther) return false;
+  SetBool(result, game::Live(selector == game::kSelf ? self : other));
+  return true;
 }
 
 }  // namespace
@@ -64,20 +55,17 @@ KV_BUILTIN(F_CollisionLine) {
 
 KV_BUILTIN(F_InstanceFind) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, game::IdOf(NthInstance(a.Int(0), a.Int(1))));
+  Result_SetReal(result, game::IdOf(Run_InstanceFind(a.Int(0), a.Int(1))));
 }
 
 KV_BUILTIN(F_InstanceExists) {
   BuiltinArgs a(argc, args);
-  SetBool(result, AnyInstance(a.Int(0), self, other));
+  if (!AnsweredForCaller(result, a.Int(0), self, other)) SetBool(result, Run_InstanceExists(a.Int(0)));
 }
 
 KV_BUILTIN(F_InstanceNumber) {
   BuiltinArgs a(argc, args);
-  const int32_t selector = a.Int(0);
-  if (selector == game::kSelf) return SetBool(result, game::Live(self));
-  if (selector == game::kOther) return SetBool(result, game::Live(other));
-  Result_SetReal(result, Run_InstanceNumber(selector));
+  if (!AnsweredForCaller(result, a.Int(0), self, other)) Result_SetReal(result, Run_InstanceNumber(a.Int(0)));
 }
 
 KV_BUILTIN(F_InstancePosition) {

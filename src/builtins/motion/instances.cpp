@@ -1,9 +1,5 @@
 // Making, copying, changing and destroying instances.
 #include "builtins/motion/handlers.h"
-#include "script/event.h"
-#include "script/event_perform.h"
-#include "world/room.h"
-#include "world/room_change.h"
 #include "world/world_actions.h"
 
 KV_BUILTIN(F_InstanceCreate) {
@@ -17,22 +13,9 @@ KV_BUILTIN(F_InstanceCreate) {
   if (made != nullptr) Result_SetReal(result, made->id);
 }
 
-// The copy takes every field of the caller but keeps its own id, and takes
-// its place in the room by the depth it was given.
 KV_BUILTIN(F_InstanceCopy) {
-  if (self == nullptr || g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
-  CInstance* copy = g_currentRoom->AddInstance(self->x, self->y, self->object_index);
-  const int32_t id = copy->id;
-  copy->Assign(*self, true);
-  copy->id = id;
-  InstanceList_Unlink(&g_currentRoom->active, copy);
-  InstanceList_InsertByDepth(&g_currentRoom->active, copy);
-  if (a.Bool(0)) {
-    Perform_Event_Instance(copy, copy, kEventCreate, 0);
-    copy->created = 1;
-  }
-  Result_SetReal(result, id);
+  if (CInstance* copy = Run_CopyInstance(self, a.Bool(0))) Result_SetReal(result, copy->id);
 }
 
 KV_BUILTIN(F_InstanceChange) {

@@ -5,6 +5,8 @@
 #include "world/motion_planning.h"
 #include "world/world_actions.h"
 
+using game::SetBool;
+
 namespace {
 
 // Path-filling planners refuse a path that does not exist, before planning.
@@ -13,8 +15,6 @@ bool PathExists(int32_t path) {
   Builtin_Error("Trying to assign to a non-existing path.");
   return false;
 }
-
-void SetBool(ScriptValue* result, bool value) { Result_SetReal(result, value ? 1 : 0); }
 
 }  // namespace
 

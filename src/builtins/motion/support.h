@@ -28,6 +28,9 @@ inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Rea
 // An instance's id, or noone.
 inline double IdOf(const CInstance* instance) { return instance != nullptr ? instance->id : kNoone; }
 
+// Truths as the reals 1 and 0.
+inline void SetBool(ScriptValue* result, bool value) { Result_SetReal(result, value ? 1 : 0); }
+
 inline bool Live(const CInstance* instance) { return instance != nullptr && instance->markedForDeletion == 0; }
 
 // -1 and -2 name the calling and the other instance when it is there;
