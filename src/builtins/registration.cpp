@@ -1,6 +1,7 @@
 #include "builtins/registration.h"
 
 #include <cstddef>
+#include <iterator>
 
 #include "builtins/ds/rows.h"
 #include "builtins/graphics/rows.h"
@@ -14,6 +15,8 @@ namespace {
 
 using enum BuiltinFamilyId;
 
+// Entries never move: compiled code holds ids, and each family's place sets
+// where its ids start.
 constexpr BuiltinFamily kFamilies[] = {
     {kMotion, "world motion and planning", kMotionRows, MotionBuiltins_Prepare},
     {kMaths, "mathematics", kMathsRows, nullptr},
