@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "builtins/data/ds_builtins.h"
+#include "builtins/ds/handlers.h"
 #include "runtime/console.h"
 #include "runtime/ds_pool.h"
 #include "runtime/hex.h"

@@ -2,7 +2,7 @@
 #include <clocale>
 #include <cstdio>
 
-#include "builtins/data/platform_misc.h"
+#include "builtins/misc/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
 #include "platform/device_window.h"

@@ -10,9 +10,11 @@
 #include "runtime/script_value.h"
 #include "script/function_registry.h"
 
-// Declares or defines a built-in handler with the registry's signature.
-#define KV_BUILTIN(name) \
-  void name(ScriptValue* result, CInstance* self, CInstance* other, int32_t argc, ScriptValue* args)
+// Declares or defines a built-in handler with the registry's signature;
+// most handlers use only some of the parameters.
+#define KV_BUILTIN(name)                                                                          \
+  void name([[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self,                 \
+            [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
 
 class BuiltinArgs {
  public:

@@ -54,6 +54,18 @@ CInstance* Run_CreateInstance(int32_t object, float x, float y) {
   return instance;
 }
 
+CInstance* Run_CopyInstance(CInstance* instance, bool performCreate) {
+  if (instance == nullptr || g_currentRoom == nullptr) return nullptr;
+  CInstance* copy = g_currentRoom->AddInstance(instance->x, instance->y, instance->object_index);
+  const int32_t id = copy->id;
+  copy->Assign(*instance, true);
+  copy->id = id;
+  InstanceList_Unlink(&g_currentRoom->active, copy);
+  InstanceList_InsertByDepth(&g_currentRoom->active, copy);
+  if (performCreate) RunCreate(copy);
+  return copy;
+}
+
 void Run_DestroyInstance(CInstance* instance) {
   if (instance != nullptr) RunDestroyOnce(instance);
 }

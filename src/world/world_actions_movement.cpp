@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 
 #include "gamefile/sprite.h"
 #include "runtime/numeric.h"
+#include "runtime/random.h"
 #include "world/world_actions.h"
 #include "world/world_actions_select.h"
 
@@ -10,6 +12,8 @@ namespace {
 constexpr double kDegrees = static_cast<double>(3.1415927f) / 180.0;
 constexpr int32_t kDefaultSteps = 1000;
 constexpr int32_t kBounceProbes = 35;
+constexpr int32_t kRandomTries = 100;
+constexpr double kSnapTolerance = 0.001;
 
 // A maximum rounded to whole steps; 0 or less means the default. One out of
 // range rounds to no steps at all.
@@ -87,6 +91,25 @@ float Wrapped(float position, float speed, float extent, float margin) {
   return position;
 }
 
+bool HasShape(const CInstance* instance) {
+  return Sprite_Exists(instance->sprite_index) || Sprite_Exists(instance->mask_index);
+}
+
+// One random coordinate from [low, high) (low when the range is empty),
+// snapped down to a multiple of snap when snap is positive.
+double RandomCoordinate(int32_t low, int32_t high, int32_t snap) {
+  const int64_t range = std::clamp<int64_t>(static_cast<int64_t>(high) - low, INT32_MIN + 1, INT32_MAX);
+  double value = static_cast<double>(low);
+  if (range != 0) value += Random_Int(static_cast<int32_t>(range));
+  if (snap > 0) value = std::floor(value / snap) * snap;
+  return value;
+}
+
+bool OnGrid(double value, double snap) {
+  if (!(snap > 0.0)) return true;
+  return std::fabs(value - std::nearbyint(value / snap) * snap) < kSnapTolerance;
+}
+
 }  // namespace
 
 void Run_MoveContact(CInstance* instance, float direction, float maximum, bool all) {
@@ -147,4 +170,36 @@ void Run_MoveTowardsPoint(CInstance* instance, float x, float y, float speed) {
   instance->SetHSpeed(x - instance->x);
   instance->SetVSpeed(y - instance->y);
   instance->SetSpeed(speed);
+}
+
+void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap) {
+  if (instance == nullptr || g_currentRoom == nullptr) return;
+  int32_t low[2] = {0, 0};
+  int32_t high[2] = {g_currentRoom->width, g_currentRoom->height};
+  if (HasShape(instance)) {
+    instance->RefreshBoundingBox();
+    low[0] = Num_RoundInt32(static_cast<double>(instance->x) - instance->bbox_left);
+    high[0] = Num_RoundInt32(static_cast<double>(g_currentRoom->width) + instance->x - instance->bbox_right);
+    low[1] = Num_RoundInt32(static_cast<double>(instance->y) - instance->bbox_top);
+    high[1] = Num_RoundInt32(static_cast<double>(g_currentRoom->height) + instance->y - instance->bbox_bottom);
+  }
+  for (int32_t attempt = 0; attempt < kRandomTries; ++attempt) {
+    // Whole numbers of at most 33 bits, far inside a float's range.
+    const float x = static_cast<float>(RandomCoordinate(low[0], high[0], hsnap));
+    const float y = static_cast<float>(RandomCoordinate(low[1], high[1], vsnap));
+    if (Run_PlaceFree(instance, x, y)) {
+      instance->SetPosition(x, y);
+      return;
+    }
+  }
+}
+
+bool Run_PlaceSnapped(const CInstance* instance, double hsnap, double vsnap) {
+  return instance != nullptr && OnGrid(instance->x, hsnap) && OnGrid(instance->y, vsnap);
+}
+
+double Run_WrapCoordinate(double value, double extent, double margin) {
+  if (value < -margin) value = value + extent + 2.0 * margin;
+  if (value > extent + margin) value = value - extent - 2.0 * margin;
+  return value;
 }

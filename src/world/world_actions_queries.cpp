@@ -109,6 +109,18 @@ int32_t Run_InstanceNumber(int32_t selector) {
   return count;
 }
 
+CInstance* Run_InstanceFind(int32_t selector, int32_t n) {
+  if (n < 0) return nullptr;
+  if (selector >= kFirstInstanceId && n != 0) return nullptr;
+  int32_t seen = 0;
+  return Select_Find(selector, [&](CInstance*) { return seen++ == n; });
+}
+
+bool Run_InstanceExists(int32_t selector) {
+  if (selector < 0 && selector != kInstanceAll) return false;
+  return Select_Find(selector, [](CInstance*) { return true; }) != nullptr;
+}
+
 // Starting from infinity, so that every instance can be the nearest however
 // far away it is.
 CInstance* Run_InstanceNearest(float x, float y, int32_t selector) {

@@ -1,8 +1,11 @@
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "graphics/bmp_png.h"
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
+#include "runtime/console.h"
 #include "runtime/memory.h"
 #include "script/error_report.h"
 #include "shell/file_layer.h"
@@ -19,6 +22,35 @@ namespace {
 void RoomError(const std::string& message) {
   Error_Show(message.c_str(), true);
   g_newRoom = kRoomChangeQuit;
+}
+
+// The name mapped onto a root, in a buffer sized for the longest root and
+// the whole name; empty when it maps nowhere.
+std::vector<char> Mapped(const char* name, bool toSave) {
+  const size_t size = std::strlen(LoadSave_GetSaveDirectory()) + std::strlen(LoadSave_GetProgramDirectory()) +
+                      std::strlen(name) + 2;
+  std::vector<char> out(size, '\0');
+  const bool mapped = toSave ? LoadSave_MapToSaveDir(out.data(), size, name)
+                             : LoadSave_MapToProgramDir(out.data(), size, name);
+  if (!mapped) out.assign(1, '\0');
+  return out;
+}
+
+constexpr int32_t kBytesPerPixel = 4;
+
+// Reads the rectangle, which lies on the screen, builds a BMP image of it
+// and writes it under the save folder.
+bool SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32_t h) {
+  const ScreenSize screen = GR_Get_Screen_Size();
+  uint32_t* pixels = Graphics::ReadScreenPixels(screen.width, screen.height, x, y, w, h);
+  if (pixels == nullptr) return false;
+  uint32_t bytes = 0;
+  uint8_t* image = GR_Build_BMP(pixels, w, h, &bytes, kBytesPerPixel);
+  MemoryManager::Free(pixels);
+  if (image == nullptr) return false;
+  const bool written = bytes <= INT32_MAX && LoadSave_WriteFile(fileName, image, static_cast<int32_t>(bytes));
+  MemoryManager::Free(image);
+  return written;
 }
 
 }  // namespace
@@ -50,21 +82,47 @@ void Run_RoomRestart(int32_t transition) { Run_RoomGoto(g_currentRoomIndex, tran
 void Run_GameEnd() { g_newRoom = kRoomChangeEndGame; }
 void Run_GameRestart() { g_newRoom = kRoomChangeRestart; }
 
+bool Run_GameLoad(const char* name) {
+  std::vector<char> path;
+  if (LoadSave_SaveFileExists(name)) {
+    path = Mapped(name, true);
+  } else if (LoadSave_ProgramFileExists(name)) {
+    path = Mapped(name, false);
+  } else {
+    g_debugConsole->Output("game_load - unable to find file %s\n", name);
+    return false;
+  }
+  Run_SetLoadFileName(path.data());
+  g_newRoom = kRoomChangeLoadGame;
+  return true;
+}
+
 bool Run_ScreenSave(const char* fileName) {
+  const ScreenSize screen = GR_Get_Screen_Size();
+  return Run_ScreenSavePart(fileName, 0, 0, screen.width, screen.height);
+}
+
+// The rectangle is clipped to the screen first.
+bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t width, int32_t height) {
   if (fileName == nullptr || fileName[0] == '\0') {
     Error_Show("Trying to save screen to empty image file name.", false);
     return false;
   }
-  const ScreenSize size = GR_Get_Screen_Size();
-  uint32_t* pixels = Graphics::ReadScreenPixels(size.width, size.height, 0, 0, size.width, size.height);
-  if (pixels == nullptr) return false;
-  uint32_t bytes = 0;
-  uint8_t* image = GR_Build_BMP(pixels, size.width, size.height, &bytes, 4);
-  MemoryManager::Free(pixels);
-  if (image == nullptr) return false;
-  bool written = bytes <= INT32_MAX && LoadSave_WriteFile(fileName, image, static_cast<int32_t>(bytes));
-  MemoryManager::Free(image);
-  return written;
+  const ScreenSize screen = GR_Get_Screen_Size();
+  int64_t left = x, top = y, w = width, h = height;
+  if (left < 0) {
+    w += left;
+    left = 0;
+  }
+  if (top < 0) {
+    h += top;
+    top = 0;
+  }
+  if (left + w > screen.width) w = screen.width - left;
+  if (top + h > screen.height) h = screen.height - top;
+  if (w < 1 || h < 1) return false;
+  return SaveScreenRect(fileName, static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(w),
+                        static_cast<int32_t>(h));
 }
 
 void Run_ResetState() {

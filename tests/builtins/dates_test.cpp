@@ -6,8 +6,8 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/dates.h"
-#include "builtins/data/dates_calendar.h"
+#include "builtins/misc/dates.h"
+#include "builtins/misc/dates_calendar.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/ds_builtins.h"
+#include "builtins/ds/handlers.h"
 #include "runtime/ds_pool.h"
 #include "runtime/ds_value.h"
 

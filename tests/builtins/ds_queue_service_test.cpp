@@ -1,5 +1,5 @@
 // The platform services' queue calls, which go through the queue handlers.
-#include "builtins/data/ds_builtins_queues.h"
+#include "builtins/ds/queues.h"
 #include "ds_builtin_support.h"
 
 namespace {

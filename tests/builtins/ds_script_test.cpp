@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "builtin_test_support.h"
-#include "builtins/data/ds_builtins.h"
-#include "builtins/data/misc.h"
+#include "builtins/ds/handlers.h"
+#include "builtins/registration.h"
 #include "runtime/console.h"
 #include "runtime/ds_pool.h"
 #include "script/snippet_runner.h"
@@ -38,8 +38,8 @@ class DSScripts : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     DS_ReleasePools();
     Function_Free();
-    Builtins_RegisterDataStructures();
-    Builtins_RegisterMisc();
+    Builtins_RegisterFamily(BuiltinFamilyId::kDataStructures);
+    Builtins_RegisterFamily(BuiltinFamilyId::kMisc);
   }
   void TearDown() override {
     Function_Free();

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "builtin_test_support.h"
-#include "builtins/data/external.h"
+#include "builtins/misc/external.h"
 
 namespace {
 

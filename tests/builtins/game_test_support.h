@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "builtin_test_support.h"
-#include "builtins/world/game.h"
+#include "builtins/registration.h"
 #include "maths_strings_golden.h"
 #include "script/function_registry.h"
 #include "world/world_actions_test_support.h"
@@ -17,7 +17,7 @@ class GameWorld : public ActionWorld {
   void SetUp() override {
     ActionWorld::SetUp();
     Function_Free();
-    Builtins_RegisterGame();
+    Builtins_RegisterFamily(BuiltinFamilyId::kMotion);
   }
   void TearDown() override {
     Function_Free();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "builtin_test_support.h"
-#include "builtins/data/maths_and_strings.h"
+#include "builtins/registration.h"
 #include "maths_strings_golden.h"
 #include "script/snippet_runner.h"
 
@@ -13,7 +13,7 @@ class GoldenScripts : public testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     Function_Free();
-    Builtins_RegisterMathsAndStrings();
+    Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
   }
   void TearDown() override { Function_Free(); }
 

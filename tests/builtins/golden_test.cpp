@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "builtin_test_support.h"
-#include "builtins/data/maths_and_strings.h"
+#include "builtins/registration.h"
 #include "maths_strings_golden.h"
 #include "runtime/random.h"
 
@@ -11,7 +11,7 @@ class MathsStringsTable : public ::testing::Test {
  protected:
   void SetUp() override {
     Function_Free();
-    Builtins_RegisterMathsAndStrings();
+    Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
   }
   void TearDown() override { Function_Free(); }
 

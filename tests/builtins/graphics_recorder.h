@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "builtins/world/graphics_calls.h"
+#include "builtins/graphics/calls.h"
 #include "runtime/numeric.h"
 
 namespace graphics_test {

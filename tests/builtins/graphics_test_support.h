@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "builtin_test_support.h"
-#include "builtins/world/graphics.h"
+#include "builtins/graphics/support.h"
+#include "builtins/registration.h"
 #include "gamefile/background.h"
 #include "gamefile/path.h"
 #include "gamefile/sprite.h"
@@ -23,7 +24,7 @@ class GraphicsBuiltins : public testing::Test {
  protected:
   void SetUp() override {
     Function_Free();
-    Builtins_RegisterGraphics();
+    Builtins_RegisterFamily(BuiltinFamilyId::kGraphics);
     Sprite_Init();
     Background_Init();
     Path_Init();

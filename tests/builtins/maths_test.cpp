@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "builtin_test_support.h"
-#include "builtins/data/maths.h"
-#include "builtins/data/maths_and_strings.h"
+#include "builtins/maths/maths.h"
+#include "builtins/registration.h"
 #include "runtime/random.h"
 
 namespace {
@@ -178,7 +178,7 @@ TEST(MathsRandom, ChooseCopiesTheChosenValue) {
 // build turns any overflowing conversion or bad read into a failure.
 TEST(MathsStringsHostileInput, EveryBuiltInAnswersWithoutFault) {
   Function_Free();
-  Builtins_RegisterMathsAndStrings();
+  Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
   const GoldenArg hostile[] = {R(kNaN),   R(kInf),  R(-kInf), R(1e300), R(-1e300), R(-2147483649.0),
                                S("ab\xC8"), S("\xF0\x9F\x98\x80x"), S("\xE2\x82"), S("")};
   constexpr int kHostile = sizeof hostile / sizeof hostile[0];

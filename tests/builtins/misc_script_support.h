@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "builtins/data/execute.h"
-#include "builtins/data/misc.h"
+#include "builtins/misc/execute.h"
+#include "builtins/registration.h"
 #include "script/codegen.h"
 #include "script/interpreter_statements.h"
 #include "script/snippet_runner.h"
@@ -15,7 +15,7 @@ class MiscScripts : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     Function_Free();
-    Builtins_RegisterMisc();
+    Builtins_RegisterFamily(BuiltinFamilyId::kMisc);
     VM_InstallGenerator();
     VM_Install();
     Statements_Install();

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/platform_misc.h"
+#include "builtins/misc/platform_misc.h"
 #include "platform/clipboard.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -28,7 +28,13 @@ void StartVideoUnwatched() {
 #if defined(__SANITIZE_ADDRESS__)
   __lsan_disable();
 #endif
-  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  // A freshly started X server can refuse the first connections on a
+  // loaded machine; it is given a few seconds.
+  int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  for (int attempt = 0; attempt < 50 && started != 0; ++attempt) {
+    usleep(100000);
+    started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  }
 #if defined(__SANITIZE_ADDRESS__)
   __lsan_enable();
 #endif

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/strings.h"
+#include "builtins/maths/strings.h"
 
 namespace {
 

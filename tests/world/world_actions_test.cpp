@@ -369,9 +369,13 @@ TEST_F(ActionWorld, ScreenSaveNeedsANameAndAScreen) {
   EXPECT_FALSE(Run_ScreenSave(""));
   EXPECT_TRUE(Said("Trying to save screen to empty image file name."));
   EXPECT_FALSE(Run_ScreenSave(nullptr));
+  Error_ResetState();
+  EXPECT_FALSE(Run_ScreenSavePart("", 0, 0, 5, 5));
+  EXPECT_NE(std::string(Error_Last()).find("Trying to save screen to empty image file name."), std::string::npos);
   // No device: nothing is read, nothing written, no error.
   Error_ResetState();
   EXPECT_FALSE(Run_ScreenSave("shot.png"));
+  EXPECT_FALSE(Run_ScreenSavePart("part.bmp", -10, -10, 20, 20));
   EXPECT_STREQ(Error_Last(), "");
 }
 

@@ -1,0 +1,73 @@
+// Making and taking apart colours, and reading a pixel back.
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
+#include "runtime/colour.h"
+
+using gfx::Colour;
+using gfx::Float;
+
+namespace {
+
+constexpr int kHueByte = 0;
+constexpr int kSaturationByte = 1;
+constexpr int kValueByte = 2;
+
+void HSVByte(ScriptValue* result, int32_t argc, ScriptValue* args, int which) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Colour_TripleByte(Colour_GetHSV(Colour(a, 0)), which));
+}
+
+}  // namespace
+
+// Truncated, neither clamped nor masked: a channel out of 0..255 spills into
+// its neighbours as plain arithmetic on a 32-bit colour would.
+KV_BUILTIN(F_MakeColorRGB) {
+  BuiltinArgs a(argc, args);
+  const uint32_t red = static_cast<uint32_t>(a.TruncInt(0));
+  const uint32_t green = static_cast<uint32_t>(a.TruncInt(1));
+  const uint32_t blue = static_cast<uint32_t>(a.TruncInt(2));
+  Result_SetReal(result, static_cast<int32_t>(red + green * 256u + blue * 65536u));
+}
+
+KV_BUILTIN(F_MakeColorHSV) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Colour_MakeHSV(a.Int(0), a.Int(1), a.Int(2)));
+}
+
+// The channel getters keep the sign of a negative colour.
+KV_BUILTIN(F_ColorGetRed) {
+  BuiltinArgs a(argc, args);
+  const int32_t c = static_cast<int32_t>(Colour(a, 0));
+  Result_SetReal(result, c % 256);
+}
+
+KV_BUILTIN(F_ColorGetGreen) {
+  BuiltinArgs a(argc, args);
+  const int32_t c = static_cast<int32_t>(Colour(a, 0));
+  Result_SetReal(result, (c / 256) % 256);
+}
+
+KV_BUILTIN(F_ColorGetBlue) {
+  BuiltinArgs a(argc, args);
+  const int32_t c = static_cast<int32_t>(Colour(a, 0));
+  Result_SetReal(result, (c / 65536) % 256);
+}
+
+KV_BUILTIN(F_ColorGetHue) { HSVByte(result, argc, args, kHueByte); }
+KV_BUILTIN(F_ColorGetSaturation) { HSVByte(result, argc, args, kSaturationByte); }
+KV_BUILTIN(F_ColorGetValue) { HSVByte(result, argc, args, kValueByte); }
+
+KV_BUILTIN(F_MergeColor) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Colour_Merge(Colour(a, 0), Colour(a, 1), Float(a, 2)));
+}
+
+KV_BUILTIN(F_DrawGetPixel) {
+  BuiltinArgs a(argc, args);
+  const GraphicsCalls& core = GraphicsCalls_Current();
+  int32_t wx = 0, wy = 0;
+  core.roomToWindow(Float(a, 0), Float(a, 1), &wx, &wy);
+  Result_SetReal(result, core.getPixel(wx, wy));
+}

@@ -1,0 +1,98 @@
+// The graphics family's handlers, declared in one place so that its row
+// table can list them.
+#pragma once
+
+#include "builtins/builtin_args.h"
+
+// Saving the screen.
+KV_BUILTIN(F_ScreenSave);
+KV_BUILTIN(F_ScreenSavePart);
+
+// Drawing state, shapes and free primitives.
+KV_BUILTIN(F_DrawSetColor);
+KV_BUILTIN(F_DrawSetAlpha);
+KV_BUILTIN(F_DrawGetColor);
+KV_BUILTIN(F_DrawGetAlpha);
+KV_BUILTIN(F_DrawSetBlendMode);
+KV_BUILTIN(F_DrawSetBlendModeExt);
+KV_BUILTIN(F_DrawClear);
+KV_BUILTIN(F_DrawClearAlpha);
+KV_BUILTIN(F_DrawSetCirclePrecision);
+KV_BUILTIN(F_DrawPoint);
+KV_BUILTIN(F_DrawLine);
+KV_BUILTIN(F_DrawLineWidth);
+KV_BUILTIN(F_DrawRectangle);
+KV_BUILTIN(F_DrawRoundrect);
+KV_BUILTIN(F_DrawTriangle);
+KV_BUILTIN(F_DrawCircle);
+KV_BUILTIN(F_DrawEllipse);
+KV_BUILTIN(F_DrawArrow);
+KV_BUILTIN(F_DrawButton);
+KV_BUILTIN(F_DrawHealthbar);
+KV_BUILTIN(F_DrawPath);
+KV_BUILTIN(F_DrawPointColor);
+KV_BUILTIN(F_DrawLineColor);
+KV_BUILTIN(F_DrawLineWidthColor);
+KV_BUILTIN(F_DrawRectangleColor);
+KV_BUILTIN(F_DrawRoundrectColor);
+KV_BUILTIN(F_DrawTriangleColor);
+KV_BUILTIN(F_DrawCircleColor);
+KV_BUILTIN(F_DrawEllipseColor);
+KV_BUILTIN(F_DrawPrimitiveBegin);
+KV_BUILTIN(F_DrawPrimitiveBeginTexture);
+KV_BUILTIN(F_DrawPrimitiveEnd);
+KV_BUILTIN(F_DrawVertex);
+KV_BUILTIN(F_DrawVertexColor);
+KV_BUILTIN(F_DrawVertexTexture);
+KV_BUILTIN(F_DrawVertexTextureColor);
+
+// Colours and reading a pixel back.
+KV_BUILTIN(F_MakeColorRGB);
+KV_BUILTIN(F_MakeColorHSV);
+KV_BUILTIN(F_ColorGetRed);
+KV_BUILTIN(F_ColorGetGreen);
+KV_BUILTIN(F_ColorGetBlue);
+KV_BUILTIN(F_ColorGetHue);
+KV_BUILTIN(F_ColorGetSaturation);
+KV_BUILTIN(F_ColorGetValue);
+KV_BUILTIN(F_MergeColor);
+KV_BUILTIN(F_DrawGetPixel);
+
+// Text.
+KV_BUILTIN(F_DrawSetFont);
+KV_BUILTIN(F_DrawSetHalign);
+KV_BUILTIN(F_DrawSetValign);
+KV_BUILTIN(F_StringWidth);
+KV_BUILTIN(F_StringHeight);
+KV_BUILTIN(F_StringWidthExt);
+KV_BUILTIN(F_StringHeightExt);
+KV_BUILTIN(F_DrawText);
+KV_BUILTIN(F_DrawTextExt);
+KV_BUILTIN(F_DrawTextTransformed);
+KV_BUILTIN(F_DrawTextExtTransformed);
+KV_BUILTIN(F_DrawTextColor);
+KV_BUILTIN(F_DrawTextTransformedColor);
+KV_BUILTIN(F_DrawTextExtColor);
+KV_BUILTIN(F_DrawTextExtTransformedColor);
+
+// Sprites and backgrounds.
+KV_BUILTIN(F_DrawSelf);
+KV_BUILTIN(F_DrawSprite);
+KV_BUILTIN(F_DrawSpriteExt);
+KV_BUILTIN(F_DrawSpritePart);
+KV_BUILTIN(F_DrawSpritePartExt);
+KV_BUILTIN(F_DrawSpriteGeneral);
+KV_BUILTIN(F_DrawSpriteStretched);
+KV_BUILTIN(F_DrawSpriteStretchedExt);
+KV_BUILTIN(F_DrawSpriteTiled);
+KV_BUILTIN(F_DrawSpriteTiledExt);
+KV_BUILTIN(F_DrawSpritePos);
+KV_BUILTIN(F_DrawBackground);
+KV_BUILTIN(F_DrawBackgroundExt);
+KV_BUILTIN(F_DrawBackgroundPart);
+KV_BUILTIN(F_DrawBackgroundPartExt);
+KV_BUILTIN(F_DrawBackgroundGeneral);
+KV_BUILTIN(F_DrawBackgroundStretched);
+KV_BUILTIN(F_DrawBackgroundStretchedExt);
+KV_BUILTIN(F_DrawBackgroundTiled);
+KV_BUILTIN(F_DrawBackgroundTiledExt);

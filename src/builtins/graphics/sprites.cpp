@@ -1,0 +1,205 @@
+// Sprite and background drawing: resource checks, frame choice and the
+// defaults of the short forms.
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
+#include "gamefile/background.h"
+#include "gamefile/sprite.h"
+#include "world/instance.h"
+#include "world/room.h"
+#include "world/room_change.h"
+
+using gfx::Colour;
+using gfx::Float;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
+constexpr char kNoSprite[] = "Trying to draw non-existing sprite.";
+constexpr char kNoBackground[] = "Trying to draw non-existing background.";
+
+const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
+float CurrentAlpha() { return Core().getAlpha(); }
+int32_t RoomWidth() { return g_currentRoom != nullptr ? g_currentRoom->width : 0; }
+int32_t RoomHeight() { return g_currentRoom != nullptr ? g_currentRoom->height : 0; }
+int32_t SelfFrame(const CInstance* self) { return self != nullptr ? gfx::Floored(self->image_index) : 0; }
+
+// The background of the first argument, or -1 (reported) when missing.
+int32_t CheckedBackground(const BuiltinArgs& a) {
+  const int32_t back = a.Int(0);
+  if (Background_Exists(back)) return back;
+  Builtin_Error(kNoBackground);
+  return -1;
+}
+
+}  // namespace
+
+KV_BUILTIN(F_DrawSelf) {
+  if (self == nullptr || !Sprite_Exists(self->sprite_index)) {
+    Builtin_Error(kNoSprite);
+    return;
+  }
+  Core().sprite(self->sprite_index, SelfFrame(self), self->x, self->y, self->image_xscale, self->image_yscale,
+                self->image_angle, static_cast<uint32_t>(self->image_blend), self->image_alpha);
+}
+
+KV_BUILTIN(F_DrawSprite) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteSimple(s, frame, Float(a, 2), Float(a, 3));
+}
+
+KV_BUILTIN(F_DrawSpriteExt) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().sprite(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Colour(a, 7),
+                Float(a, 8));
+}
+
+KV_BUILTIN(F_DrawSpritePart) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), 1.0f,
+                    1.0f, kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawSpritePartExt) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                    Float(a, 8), Float(a, 9), Colour(a, 10), Float(a, 11));
+}
+
+KV_BUILTIN(F_DrawSpriteGeneral) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteGeneral(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                       Float(a, 8), Float(a, 9), Float(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
+                       Colour(a, 14), Float(a, 15));
+}
+
+KV_BUILTIN(F_DrawSpriteStretched) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawSpriteStretchedExt) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
+}
+
+KV_BUILTIN(F_DrawSpriteTiled) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteTiled(s, frame, Float(a, 2), Float(a, 3), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(),
+                     kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawSpriteTiledExt) {
+  BuiltinArgs a(argc, args);
+  int32_t s = 0, frame = 0;
+  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
+  Core().spriteTiled(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), true, true, 0, 0, RoomWidth(),
+                     RoomHeight(), Colour(a, 6), Float(a, 7));
+}
+
+// Both truncated; a negative frame goes on as it is.
+KV_BUILTIN(F_DrawSpritePos) {
+  BuiltinArgs a(argc, args);
+  const int32_t s = a.TruncInt(0);
+  if (!Sprite_Exists(s)) {
+    Builtin_Error(kNoSprite);
+    return;
+  }
+  Core().spritePos(s, a.TruncInt(1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                   Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
+}
+
+KV_BUILTIN(F_DrawBackground) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b >= 0) Core().backgroundSimple(b, Float(a, 1), Float(a, 2));
+}
+
+KV_BUILTIN(F_DrawBackgroundExt) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().background(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
+}
+
+KV_BUILTIN(F_DrawBackgroundPart) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f,
+                        kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawBackgroundPartExt) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6),
+                        Float(a, 7), Float(a, 8), Colour(a, 9), Float(a, 10));
+}
+
+KV_BUILTIN(F_DrawBackgroundGeneral) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundGeneral(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6),
+                           Float(a, 7), Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12),
+                           Colour(a, 13), Float(a, 14));
+}
+
+KV_BUILTIN(F_DrawBackgroundStretched) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawBackgroundStretchedExt) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
+}
+
+KV_BUILTIN(F_DrawBackgroundTiled) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(),
+                         kWhite, CurrentAlpha());
+}
+
+KV_BUILTIN(F_DrawBackgroundTiledExt) {
+  BuiltinArgs a(argc, args);
+  const int32_t b = CheckedBackground(a);
+  if (b < 0) return;
+  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), true, true, 0, 0, RoomWidth(),
+                         RoomHeight(), Colour(a, 5), Float(a, 6));
+}
+
+bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg) {
+  *subimg = gfx::FlooredFloat(args, 1);
+  if (*subimg < 0) *subimg = SelfFrame(self);
+  *sprite = args.TruncInt(0);
+  if (Sprite_Exists(*sprite)) return true;
+  Builtin_Error(kNoSprite);
+  return false;
+}

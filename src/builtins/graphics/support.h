@@ -1,0 +1,17 @@
+// What the graphics family's handlers share: the text a value shows and
+// the sprite arguments of the draw_sprite forms.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "builtins/builtin_args.h"
+
+// The text a drawing built-in shows for a value: a string as it stands, a
+// real whole in single precision as an integer, else with two decimals.
+// Always terminated; cut to the buffer.
+void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer);
+
+// The sprite and frame of the draw_sprite forms: the frame floored, a
+// negative one replaced by self's; false (reported) for a missing sprite.
+bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);
+

@@ -1,0 +1,141 @@
+// Text built-ins: font and alignment, measuring, and drawing any value.
+#include <cstdio>
+
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/convert.h"
+
+using gfx::Colour;
+using gfx::Float;
+using gfx::RoundedFloat;
+
+namespace {
+
+constexpr size_t kTextBufferSize = 1024;
+constexpr int32_t kNoSeparation = -1;
+constexpr int32_t kNoWrap = -1;
+
+const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
+
+// The text of the value argument; the buffer holds it when it is not a
+// string. Drawing only reads it.
+const char* ShownText(const BuiltinArgs& a, int32_t i, char* buffer) {
+  if (a.IsString(i)) return a.Text(i);
+  if (a.Has(i)) {
+    Graphics_ValueToText(a.Value(i), kTextBufferSize, buffer);
+  } else {
+    buffer[0] = 0;
+  }
+  return buffer;
+}
+
+}  // namespace
+
+KV_BUILTIN(F_DrawSetFont) {
+  BuiltinArgs a(argc, args);
+  Core().setFont(a.Int(0));
+}
+
+KV_BUILTIN(F_DrawSetHalign) {
+  BuiltinArgs a(argc, args);
+  Core().setHalign(a.Int(0));
+}
+
+KV_BUILTIN(F_DrawSetValign) {
+  BuiltinArgs a(argc, args);
+  Core().setValign(a.Int(0));
+}
+
+// A real measures as the empty string.
+KV_BUILTIN(F_StringWidth) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringWidth(a.Text(0), kNoSeparation, kNoWrap));
+}
+
+KV_BUILTIN(F_StringHeight) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringHeight(a.Text(0), kNoSeparation, kNoWrap));
+}
+
+KV_BUILTIN(F_StringWidthExt) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringWidth(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+}
+
+KV_BUILTIN(F_StringHeightExt) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Core().stringHeight(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+}
+
+KV_BUILTIN(F_DrawText) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
+}
+
+KV_BUILTIN(F_DrawTextExt) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
+}
+
+KV_BUILTIN(F_DrawTextTransformed) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
+                         Float(a, 4), Float(a, 5));
+}
+
+KV_BUILTIN(F_DrawTextExtTransformed) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                         RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
+}
+
+KV_BUILTIN(F_DrawTextColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
+                   Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
+}
+
+KV_BUILTIN(F_DrawTextTransformedColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+                              Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8),
+                              Colour(a, 9), Float(a, 10));
+}
+
+KV_BUILTIN(F_DrawTextExtColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
+                   Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
+}
+
+KV_BUILTIN(F_DrawTextExtTransformedColor) {
+  BuiltinArgs a(argc, args);
+  char buffer[kTextBufferSize];
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                              RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8),
+                              Colour(a, 9), Colour(a, 10), Colour(a, 11), Float(a, 12));
+}
+
+void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {
+  if (buffer == nullptr || size == 0) return;
+  buffer[0] = 0;
+  if (value.kind == kValueString) {
+    if (value.text != nullptr) std::snprintf(buffer, size, "%s", value.text);
+    return;
+  }
+  const float single = NarrowToFloat(value.real);
+  const int32_t whole = Num_RoundInt32(single);
+  if (static_cast<double>(whole) == static_cast<double>(single)) {
+    std::snprintf(buffer, size, "%d", whole);
+  } else {
+    std::snprintf(buffer, size, "%.2f", static_cast<double>(single));
+  }
+}

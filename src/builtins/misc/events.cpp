@@ -1,0 +1,30 @@
+#include "builtins/misc/events.h"
+
+#include "gamefile/object.h"
+#include "script/event.h"
+#include "script/event_perform.h"
+
+KV_BUILTIN(F_EventInherited) {
+  // A time-line moment is no object's event: it has nothing to inherit.
+  if (g_eventType == kEventTimeLine) return;
+  const CObject* object = Object_Get(g_eventObject);
+  if (object == nullptr || !Object_Exists(object->parent)) return;
+  Perform_Event(self, other, object->parent, g_eventType, g_eventNumber);
+}
+
+KV_BUILTIN(F_EventPerform) {
+  BuiltinArgs in(argc, args);
+  Perform_Event_Instance(self, other, in.Int(0), in.Int(1));
+}
+
+KV_BUILTIN(F_EventUser) {
+  BuiltinArgs in(argc, args);
+  const int64_t number = static_cast<int64_t>(in.Int(0)) + kOtherUser0;
+  if (number > INT32_MAX) return;
+  Perform_Event_Instance(self, other, kEventOther, static_cast<int32_t>(number));
+}
+
+KV_BUILTIN(F_EventPerformObject) {
+  BuiltinArgs in(argc, args);
+  Perform_Event(self, other, in.Int(0), in.Int(1), in.Int(2));
+}

@@ -1,0 +1,114 @@
+#include "builtins/misc/external.h"
+
+namespace {
+
+int32_t DefineNothing(const char*, const char*, int32_t, int32_t, const int32_t*, bool) { return -1; }
+bool CallNothing(int32_t, int32_t, ScriptValue*, ScriptValue*) { return false; }
+void FreeNothing(const char*) {}
+
+ExternalLibraryHooks DefaultHooks() {
+  ExternalLibraryHooks hooks;
+  hooks.define = DefineNothing;
+  hooks.call = CallNothing;
+  hooks.freeLibrary = FreeNothing;
+  return hooks;
+}
+
+ExternalLibraryHooks g_hooks = DefaultHooks();
+
+int32_t KindOf(const BuiltinArgs& in, int32_t i) {
+  return in.Int(i) == kExternalKindString ? kExternalKindString : kExternalKindReal;
+}
+
+// Hands a definition over and reports a refused one.
+void Define(ScriptValue* result, const BuiltinArgs& in, int32_t callConvention, int32_t count, const int32_t* kinds,
+            bool resultIsString) {
+  int32_t id = g_hooks.define(in.Text(0), in.Text(1), callConvention, count, kinds, resultIsString);
+  if (id == -1) Builtin_Error("Error defining an external function.");
+  Result_SetReal(result, id);
+}
+
+// external_defineN for N of 0 to 4: dll, name, N argument types, result type.
+void DefineTyped(ScriptValue* result, int32_t argc, ScriptValue* args, int32_t count) {
+  BuiltinArgs in(argc, args);
+  int32_t kinds[kExternalMaxStringArguments] = {};
+  for (int32_t i = 0; i < count; ++i) kinds[i] = KindOf(in, 2 + i);
+  Define(result, in, 0, count, kinds, KindOf(in, 2 + count) == kExternalKindString);
+}
+
+// external_defineN for N of 5 to 8: dll, name, result type; all reals.
+void DefineReals(ScriptValue* result, int32_t argc, ScriptValue* args, int32_t count) {
+  BuiltinArgs in(argc, args);
+  int32_t kinds[kExternalMaxArguments] = {};
+  Define(result, in, 0, count, kinds, KindOf(in, 2) == kExternalKindString);
+}
+
+// The values after the id, copied for the call so that the library cannot
+// touch the script's own texts.
+void Call(ScriptValue* result, int32_t argc, ScriptValue* args) {
+  BuiltinArgs in(argc, args);
+  if (in.Count() == 0) return;
+  int32_t count = in.Count() - 1;
+  if (count > kExternalMaxArguments) count = kExternalMaxArguments;
+  ScriptValue values[kExternalMaxArguments];
+  for (int32_t i = 0; i < count; ++i) ScriptValue_Copy(&values[i], &args[1 + i]);
+  if (!g_hooks.call(in.Int(0), count, values, result)) Result_SetReal(result, 0.0);
+  for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&values[i]);
+}
+
+}  // namespace
+
+void External_InstallHooks(const ExternalLibraryHooks& hooks) {
+  if (hooks.define != nullptr) g_hooks.define = hooks.define;
+  if (hooks.call != nullptr) g_hooks.call = hooks.call;
+  if (hooks.freeLibrary != nullptr) g_hooks.freeLibrary = hooks.freeLibrary;
+}
+
+void External_ResetHooks() { g_hooks = DefaultHooks(); }
+
+// dll, name, calltype, restype, argnumb, argtype1 ... argtypeN.
+KV_BUILTIN(F_ExternalDefine) {
+  BuiltinArgs in(argc, args);
+  constexpr int32_t kFixed = 5;
+  const int32_t count = in.Int(4);
+  if (in.Count() < kFixed || static_cast<int64_t>(count) + kFixed != in.Count()) {
+    Builtin_Error("Wrong number of arguments to external_define()");
+    return;
+  }
+  if (count > kExternalMaxArguments) {
+    Builtin_Error("DLL functions can have at most 16 arguments");
+    return;
+  }
+  int32_t kinds[kExternalMaxArguments] = {};
+  for (int32_t i = 0; i < count; ++i) {
+    if (count > kExternalMaxStringArguments && in.Int(kFixed + i) != kExternalKindReal) {
+      Builtin_Error("DLL functions with more than 4 arguments cannot have string arguments");
+      return;
+    }
+    kinds[i] = KindOf(in, kFixed + i);
+  }
+  Define(result, in, in.Int(2), count, kinds, KindOf(in, 3) == kExternalKindString);
+}
+
+KV_BUILTIN(F_ExternalCall) {
+  Call(result, argc, args);
+}
+
+KV_BUILTIN(F_ExternalFree) {
+  BuiltinArgs in(argc, args);
+  g_hooks.freeLibrary(in.Text(0));
+}
+
+KV_BUILTIN(F_ExternalDefine0) { DefineTyped(result, argc, args, 0); }
+KV_BUILTIN(F_ExternalDefine1) { DefineTyped(result, argc, args, 1); }
+KV_BUILTIN(F_ExternalDefine2) { DefineTyped(result, argc, args, 2); }
+KV_BUILTIN(F_ExternalDefine3) { DefineTyped(result, argc, args, 3); }
+KV_BUILTIN(F_ExternalDefine4) { DefineTyped(result, argc, args, 4); }
+KV_BUILTIN(F_ExternalDefine5) { DefineReals(result, argc, args, 5); }
+KV_BUILTIN(F_ExternalDefine6) { DefineReals(result, argc, args, 6); }
+KV_BUILTIN(F_ExternalDefine7) { DefineReals(result, argc, args, 7); }
+KV_BUILTIN(F_ExternalDefine8) { DefineReals(result, argc, args, 8); }
+
+KV_BUILTIN(F_ExternalCallN) {
+  Call(result, argc, args);
+}

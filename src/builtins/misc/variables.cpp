@@ -1,0 +1,99 @@
+#include "builtins/misc/variables.h"
+
+#include "script/variable_list.h"
+#include "script/variable_names.h"
+#include "script/variable_registry.h"
+#include "script/world_seam.h"
+
+namespace {
+
+constexpr int32_t kIndexLimit = CVariableList::kRowStride;
+
+// The flat element index of `count` index arguments starting at `first`
+// (none: element 0). An index of 32000 or more is reported; a negative one
+// would alias another element, so it reaches nothing either, silently.
+bool FlatIndex(const BuiltinArgs& in, int32_t first, int32_t count, int32_t* k) {
+  int64_t flat = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t index = in.Int(first + i);
+    if (index >= kIndexLimit) {
+      Builtin_Error("Array index >= 32000");
+      return false;
+    }
+    if (index < 0) return false;
+    flat = flat * kIndexLimit + index;
+  }
+  *k = static_cast<int32_t>(flat);
+  return true;
+}
+
+int32_t IdOf(const BuiltinArgs& in) { return Code_Variable_Find(in.Text(0)); }
+
+// Reads into the result, which stays the real 0 when nothing is found.
+void Get(ScriptValue* result, CInstance* self, bool global, int32_t argc, ScriptValue* args, int32_t indices) {
+  BuiltinArgs in(argc, args);
+  int32_t k = 0;
+  if (!FlatIndex(in, 1, indices, &k)) return;
+  const int32_t id = IdOf(in);
+  ScriptValue value;
+  const bool found = global ? Variable_Global_Get(id, k, &value) : Variable_GetValue(self, id, k, &value);
+  if (found) {
+    ScriptValue_Release(result);
+    *result = value;
+  } else {
+    ScriptValue_Release(&value);
+  }
+}
+
+void Set(CInstance* self, bool global, int32_t argc, ScriptValue* args, int32_t indices) {
+  BuiltinArgs in(argc, args);
+  int32_t k = 0;
+  if (!FlatIndex(in, 1, indices, &k)) return;
+  const ScriptValue none;
+  const ScriptValue& value = in.Has(1 + indices) ? in.Value(1 + indices) : none;
+  const int32_t id = IdOf(in);
+  if (global) {
+    Variable_Global_Set(id, k, value);
+  } else {
+    Variable_SetValue(self, id, k, value);
+  }
+}
+
+}  // namespace
+
+// Existence asks whether the variable was ever given a value: the stores
+// read an unknown name as the real 0, which is no answer to this question.
+KV_BUILTIN(F_VariableGlobalExists) {
+  BuiltinArgs in(argc, args);
+  const CVariableList* globals = Variable_Global_List();
+  Result_SetReal(result, globals != nullptr && globals->Find(IdOf(in)) != nullptr ? 1.0 : 0.0);
+}
+
+KV_BUILTIN(F_VariableLocalExists) {
+  BuiltinArgs in(argc, args);
+  const int32_t id = IdOf(in);
+  bool exists = false;
+  if (id >= 0 && id < kFirstInstanceVariableId) {
+    ScriptValue scratch;
+    exists = Variable_GetValue(self, id, 0, &scratch);
+    ScriptValue_Release(&scratch);
+  } else {
+    const CVariableList* own = WorldSeam_Get().InstanceVariables(self);
+    exists = own != nullptr && own->Find(id) != nullptr;
+  }
+  Result_SetReal(result, exists ? 1.0 : 0.0);
+}
+
+KV_BUILTIN(F_VariableGlobalGet) { Get(result, self, true, argc, args, 0); }
+KV_BUILTIN(F_VariableGlobalArrayGet) { Get(result, self, true, argc, args, 1); }
+KV_BUILTIN(F_VariableGlobalArray2Get) { Get(result, self, true, argc, args, 2); }
+KV_BUILTIN(F_VariableLocalGet) { Get(result, self, false, argc, args, 0); }
+KV_BUILTIN(F_VariableLocalArrayGet) { Get(result, self, false, argc, args, 1); }
+KV_BUILTIN(F_VariableLocalArray2Get) { Get(result, self, false, argc, args, 2); }
+
+KV_BUILTIN(F_VariableGlobalSet) { Set(self, true, argc, args, 0); }
+KV_BUILTIN(F_VariableGlobalArraySet) { Set(self, true, argc, args, 1); }
+KV_BUILTIN(F_VariableGlobalArray2Set) { Set(self, true, argc, args, 2); }
+KV_BUILTIN(F_VariableLocalSet) { Set(self, false, argc, args, 0); }
+KV_BUILTIN(F_VariableLocalArraySet) { Set(self, false, argc, args, 1); }
+KV_BUILTIN(F_VariableLocalArray2Set) { Set(self, false, argc, args, 2); }

@@ -1,0 +1,100 @@
+// Collision tests and the instance queries: finding, counting and testing
+// instances by selector, place and position.
+#include "builtins/motion/handlers.h"
+#include "world/world_actions.h"
+
+using game::SetBool;
+
+namespace {
+
+// Self and other stand for the caller's own instances, which count when
+// they are live; false for every other selector, left to the world.
+bool AnsweredForCaller(ScriptValue* result, int32_t selector, const CInstance* self, const CInstance* other) {
+  if (selector != kInstanceSelf && selector != kInstanceOther) return false;
+  SetBool(result, game::Live(selector == kInstanceSelf ? self : other));
+  return true;
+}
+
+}  // namespace
+
+KV_BUILTIN(F_CollisionPoint) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_CollisionPoint(self, game::Float(a, 0), game::Float(a, 1), a.Int(2),
+                                                       a.Bool(3), a.Bool(4))));
+}
+
+KV_BUILTIN(F_CollisionRectangle) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result,
+                 game::IdOf(Run_CollisionRectangle(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
+                                                   game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
+}
+
+KV_BUILTIN(F_CollisionEllipse) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result,
+                 game::IdOf(Run_CollisionEllipse(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
+                                                 game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
+}
+
+// The ellipse test on the circle's bounding square.
+KV_BUILTIN(F_CollisionCircle) {
+  BuiltinArgs a(argc, args);
+  const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
+  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
+                             self, NarrowToFloat(x - radius), NarrowToFloat(y - radius),
+                             NarrowToFloat(x + radius), NarrowToFloat(y + radius), a.Int(3), a.Bool(4),
+                             a.Bool(5))));
+}
+
+KV_BUILTIN(F_CollisionLine) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_CollisionLine(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
+                                                      game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
+}
+
+KV_BUILTIN(F_InstanceFind) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_InstanceFind(a.Int(0), a.Int(1))));
+}
+
+KV_BUILTIN(F_InstanceExists) {
+  BuiltinArgs a(argc, args);
+  if (!AnsweredForCaller(result, a.Int(0), self, other)) SetBool(result, Run_InstanceExists(a.Int(0)));
+}
+
+KV_BUILTIN(F_InstanceNumber) {
+  BuiltinArgs a(argc, args);
+  if (!AnsweredForCaller(result, a.Int(0), self, other)) Result_SetReal(result, Run_InstanceNumber(a.Int(0)));
+}
+
+KV_BUILTIN(F_InstancePosition) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_InstancePosition(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
+}
+
+KV_BUILTIN(F_InstanceNearest) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_InstanceNearest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
+}
+
+KV_BUILTIN(F_InstanceFurthest) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_InstanceFurthest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
+}
+
+KV_BUILTIN(F_InstancePlace) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, game::IdOf(Run_InstancePlace(self, game::Float(a, 0), game::Float(a, 1), a.Int(2))));
+}
+
+KV_BUILTIN(F_PositionEmpty) {
+  BuiltinArgs a(argc, args);
+  SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kInstanceAll));
+}
+
+KV_BUILTIN(F_PositionMeeting) {
+  BuiltinArgs a(argc, args);
+  const int32_t selector = game::SelfOrOther(a.Int(2), self, other);
+  SetBool(result, Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), selector));
+}

@@ -1,0 +1,41 @@
+// Making, copying, changing and destroying instances.
+#include "builtins/motion/handlers.h"
+#include "world/world_actions.h"
+
+KV_BUILTIN(F_InstanceCreate) {
+  Result_SetReal(result, -1);
+  BuiltinArgs a(argc, args);
+  if (a.IsString(0) || a.IsString(1) || a.IsString(2)) {
+    Builtin_Error("instance_create( ) error: Illegal type");
+    return;
+  }
+  CInstance* made = Run_CreateInstance(a.Int(2), game::Float(a, 0), game::Float(a, 1));
+  if (made != nullptr) Result_SetReal(result, made->id);
+}
+
+KV_BUILTIN(F_InstanceCopy) {
+  BuiltinArgs a(argc, args);
+  if (CInstance* copy = Run_CopyInstance(self, a.Bool(0))) Result_SetReal(result, copy->id);
+}
+
+KV_BUILTIN(F_InstanceChange) {
+  BuiltinArgs a(argc, args);
+  Run_ChangeInstance(self, a.Int(0), a.Bool(1));
+}
+
+KV_BUILTIN(F_InstanceDestroy) { Run_DestroyInstance(self); }
+
+KV_BUILTIN(F_InstanceSprite) {
+  BuiltinArgs a(argc, args);
+  Run_SetSprite(self, a.Int(0));
+}
+
+KV_BUILTIN(F_PositionDestroy) {
+  BuiltinArgs a(argc, args);
+  Run_PositionDestroy(game::Float(a, 0), game::Float(a, 1));
+}
+
+KV_BUILTIN(F_PositionChange) {
+  BuiltinArgs a(argc, args);
+  Run_PositionChange(game::Float(a, 0), game::Float(a, 1), a.Int(2), a.Bool(3));
+}

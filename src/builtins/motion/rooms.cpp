@@ -1,0 +1,64 @@
+// Room changes, the game's end, restart, saving and loading, room
+// transitions and sleeping. Room changes and loads only set the pending
+// room-change code; the frame acts on it after the step.
+#include "builtins/motion/rows.h"
+#include "graphics/transition_define.h"
+#include "runtime/numeric.h"
+#include "runtime/timer.h"
+#include "script/function_registry.h"
+#include "world/room_store.h"
+#include "world/world_actions.h"
+
+using game::SetBool;
+
+KV_BUILTIN(F_RoomGoto) {
+  BuiltinArgs a(argc, args);
+  Run_RoomGoto(a.Int(0));
+}
+
+KV_BUILTIN(F_RoomGotoPrevious) { Run_RoomGotoPrevious(); }
+KV_BUILTIN(F_RoomGotoNext) { Run_RoomGotoNext(); }
+
+KV_BUILTIN(F_RoomPrevious) {
+  BuiltinArgs a(argc, args);
+  const int32_t room = a.Int(0);
+  Result_SetReal(result, Room_Exists(room) ? Room_Previous(room) : -1);
+}
+
+KV_BUILTIN(F_RoomNext) {
+  BuiltinArgs a(argc, args);
+  const int32_t room = a.Int(0);
+  Result_SetReal(result, Room_Exists(room) ? Room_Next(room) : -1);
+}
+
+KV_BUILTIN(F_RoomRestart) { Run_RoomRestart(); }
+KV_BUILTIN(F_GameEnd) { Run_GameEnd(); }
+KV_BUILTIN(F_GameRestart) { Run_GameRestart(); }
+
+// -1 unless the one argument is a string.
+KV_BUILTIN(F_GameLoad) {
+  BuiltinArgs a(argc, args);
+  if (a.Count() != 1 || !a.IsString(0)) return Result_SetReal(result, -1);
+  Result_SetReal(result, Run_GameLoad(a.Text(0)) ? 1 : 0);
+}
+
+// The answer is -1 whatever happens; there is no saved-game writer yet, so
+// nothing is written.
+KV_BUILTIN(F_GameSave) { Result_SetReal(result, -1); }
+
+void MotionBuiltins_Prepare() { GR_Transition_SetFinder(Function_Find); }
+
+KV_BUILTIN(F_TransitionDefine) {
+  BuiltinArgs a(argc, args);
+  SetBool(result, GR_Transition_Define(a.Int(0), a.Text(1)));
+}
+
+KV_BUILTIN(F_TransitionExists) {
+  BuiltinArgs a(argc, args);
+  SetBool(result, TransFunctionExists(a.Int(0)));
+}
+
+KV_BUILTIN(F_Sleep) {
+  BuiltinArgs a(argc, args);
+  Timer_WaitMicroseconds(Num_RoundInt64(a.Real(0) * 1000.0));
+}

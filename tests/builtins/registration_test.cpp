@@ -1,0 +1,151 @@
+// The registry after start-up against the family tables: every row in table
+// order, in both registration modes, each family alone, and the rows
+// themselves whole and unique.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "builtins/registration.h"
+#include "runtime/run_flags.h"
+#include "script/code.h"
+#include "script/function_registry.h"
+#include "script/snippet_runner.h"
+
+namespace {
+
+using Record = std::tuple<std::string, BuiltinFunction, int32_t>;
+
+bool Registered(const BuiltinRow& row, bool storeMode) {
+  return !storeMode || row.mode != BuiltinMode::kNotInStoreMode;
+}
+
+std::vector<Record> Rows(std::span<const BuiltinRow> rows, bool storeMode) {
+  std::vector<Record> records;
+  for (const BuiltinRow& row : rows) {
+    if (Registered(row, storeMode)) records.emplace_back(row.name, row.handler, row.argumentCount);
+  }
+  return records;
+}
+
+std::vector<Record> AllRows(bool storeMode) {
+  std::vector<Record> records;
+  for (const BuiltinFamily& family : Builtins_Families()) {
+    const std::vector<Record> rows = Rows(family.rows, storeMode);
+    records.insert(records.end(), rows.begin(), rows.end());
+  }
+  return records;
+}
+
+std::vector<Record> Registry() {
+  std::vector<Record> records;
+  for (int32_t id = 0; id < Function_Count(); ++id) {
+    const BuiltinFunctionRecord* record = Function_GetRecord(id);
+    records.emplace_back(record->name, record->handler, record->argumentCount);
+  }
+  return records;
+}
+
+class BuiltinRegistration : public testing::Test {
+ protected:
+  void SetUp() override { Function_Free(); }
+  void TearDown() override {
+    Function_Free();
+    g_steamMode = savedStoreMode_;
+  }
+
+ private:
+  bool savedStoreMode_ = g_steamMode;
+};
+
+TEST_F(BuiltinRegistration, TheRegistryHoldsEveryRowInTableOrderInBothModes) {
+  for (const bool storeMode : {false, true}) {
+    SCOPED_TRACE(storeMode ? "store mode" : "normal mode");
+    g_steamMode = storeMode;
+    Function_Free();
+    Builtins_RegisterAll();
+    EXPECT_EQ(Registry(), AllRows(storeMode));
+  }
+  EXPECT_LT(AllRows(true).size(), AllRows(false).size());
+}
+
+TEST_F(BuiltinRegistration, EachFamilyRegistersAloneInItsTableOrder) {
+  ASSERT_EQ(Builtins_Families().size(), 15u);
+  for (const BuiltinFamily& family : Builtins_Families()) {
+    SCOPED_TRACE(family.name);
+    EXPECT_EQ(&Builtins_Family(family.id), &family);
+    Function_Free();
+    Builtins_RegisterFamily(family.id);
+    EXPECT_EQ(Registry(), Rows(family.rows, false));
+  }
+}
+
+TEST_F(BuiltinRegistration, EveryRowIsWholeAndEveryNameUnique) {
+  std::set<std::string> names;
+  for (const BuiltinFamily& family : Builtins_Families()) {
+    for (const BuiltinRow& row : family.rows) {
+      ASSERT_NE(row.name, nullptr) << family.name;
+      EXPECT_LT(std::strlen(row.name), static_cast<size_t>(kFunctionNameBytes)) << row.name;
+      EXPECT_NE(row.handler, nullptr) << row.name;
+      EXPECT_GE(row.argumentCount, kAnyArgumentCount) << row.name;
+      EXPECT_TRUE(names.insert(row.name).second) << row.name << " twice";
+    }
+  }
+}
+
+// A row given a neighbour's handler by a slip shows up as a new group.
+TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
+  std::map<BuiltinFunction, std::vector<std::string>> byHandler;
+  for (const Record& record : AllRows(false)) byHandler[std::get<1>(record)].push_back(std::get<0>(record));
+  std::set<std::vector<std::string>> shared;
+  for (const auto& [handler, names] : byHandler) {
+    if (names.size() > 1) shared.insert(names);
+  }
+  const std::set<std::vector<std::string>> expected = {
+      {"move_bounce", "move_bounce_solid"},
+      {"make_color", "make_color_rgb"},
+      {"date_current_datetime", "date_current_date", "date_current_time"},
+      {"external_call0", "external_call1", "external_call2", "external_call3", "external_call4", "external_call5",
+       "external_call6", "external_call7", "external_call8"},
+  };
+  EXPECT_EQ(shared, expected);
+}
+
+// "" when the call compiles, else the compiler's message.
+std::string CompileCall(const std::string& name, int32_t count) {
+  std::string text = name + "(";
+  for (int32_t i = 0; i < count; ++i) text += i == 0 ? "0" : ", 0";
+  text += ")";
+  CCode code(text.c_str(), false);
+  const bool compiled = code.Compile("snippet");
+  const std::string message = compiled ? "" : snippet::ErrorMessage();
+  Code_Error_Clear();
+  return message;
+}
+
+TEST_F(BuiltinRegistration, EachCallCompilesWithItsRegisteredCountOnly) {
+  Builtins_RegisterAll();
+  snippet::Runner runner;
+  constexpr const char* kWrongCount = "Wrong number of arguments to function or script.";
+  for (const auto& [name, handler, count] : AllRows(false)) {
+    if (count == kAnyArgumentCount) continue;
+    EXPECT_EQ(CompileCall(name, count), "") << name;
+    EXPECT_EQ(CompileCall(name, count + 1), kWrongCount) << name;
+    if (count > 0) {
+      EXPECT_EQ(CompileCall(name, count - 1), kWrongCount) << name;
+    }
+  }
+}
+
+#ifndef NDEBUG
+TEST_F(BuiltinRegistration, RegisteringAFamilyTwiceIsCaughtInDebugBuilds) {
+  Builtins_RegisterFamily(BuiltinFamilyId::kDataStructures);
+  EXPECT_DEATH(Builtins_RegisterFamily(BuiltinFamilyId::kDataStructures), "registered twice");
+}
+#endif
+
+}  // namespace
