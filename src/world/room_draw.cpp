@@ -11,6 +11,7 @@
 #include "graphics/draw_primitives.h"
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
+#include "graphics/mode_3d.h"
 #include "graphics/render_states.h"
 #include "graphics/texture_table.h"
 #include "world/run_values.h"

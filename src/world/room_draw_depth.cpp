@@ -10,6 +10,7 @@
 #include "graphics/batcher.h"
 #include "graphics/draw_primitives.h"
 #include "graphics/draw_state.h"
+#include "graphics/mode_3d.h"
 #include "runtime/numeric.h"
 #include "script/event.h"
 #include "script/event_perform.h"
