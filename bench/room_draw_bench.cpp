@@ -18,6 +18,7 @@
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
+#include "world/service_list.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ std::unique_ptr<TBitmap> HalfTransparent() {
 }
 
 void BM_RoomDraw(benchmark::State& state) {
+  ServiceList_Install();
   DeviceWindow_State() = DeviceWindowState{};
   if (!GR_D3D_Init(nullptr, 640, 480, 0)) {
     state.SkipWithError("no graphics device");

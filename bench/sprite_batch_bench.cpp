@@ -11,10 +11,12 @@
 #include "graphics/texture_quads.h"
 #include "graphics/texture_table.h"
 #include "platform/device_window.h"
+#include "world/service_list.h"
 
 namespace {
 
 void BM_SpritesFromOnePage(benchmark::State& state) {
+  ServiceList_Install();
   DeviceWindow_State() = DeviceWindowState{};
   if (!Graphics::CreateDevice(nullptr, 640, 480, 0)) {
     state.SkipWithError("no graphics device");

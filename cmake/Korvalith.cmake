@@ -23,6 +23,7 @@ add_compile_options(${KV_COMMON_FLAGS})
 
 # kv_library(<target> <folder> [DEPS libs...])
 # Every .cpp file directly in <folder> (and in the listed SUBDIRS) belongs to it.
+# The static libraries made are listed in the global property KV_LIBRARIES.
 function(kv_library target folder)
   cmake_parse_arguments(KV "" "" "DEPS;SUBDIRS;PUBLIC_LIBS" ${ARGN})
   set(globs "${folder}/*.cpp" "${folder}/*.c")
@@ -37,6 +38,7 @@ function(kv_library target folder)
     return()
   endif()
   add_library(${target} STATIC ${sources})
+  set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${target})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${target} PRIVATE ${KV_WARNING_FLAGS})
   target_link_libraries(${target} PUBLIC ${KV_DEPS} ${KV_PUBLIC_LIBS})

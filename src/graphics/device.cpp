@@ -11,7 +11,9 @@
 #include "graphics/graphics.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/draw_state.h"
+#include "graphics/graphics_start.h"
+#include "graphics/profiler_services.h"
 #include "platform/device_window.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
@@ -201,7 +203,7 @@ void BeginScene() {
   SetRenderTargetTexture(0, s.screenTexture);
   DeviceWindowState& windowState = DeviceWindow_State();
   DeviceWindow_GetClientSize(s.window, &windowState.clientWidth, &windowState.clientHeight);
-  Profiler_Frame_Start();
+  ProfilerServices_Get().startFrame();
   s.sceneDepth = 1;
 }
 
@@ -210,7 +212,7 @@ void BeginScene() {
 void EndScene() {
   DeviceState& s = Device_State();
   if (s.device == nullptr || s.sceneDepth != 1) return;
-  Profiler_Draw();
+  ProfilerServices_Get().drawFrame();
   s.sceneDepth = 0;
   FlushBatch();
   while (RenderTargetDepth() > 0) {
@@ -235,7 +237,7 @@ void Shutdown() {
   DeviceState& s = Device_State();
   FreeTexture(s.screenTexture);
   s.screenTexture = nullptr;
-  Profiler_Shutdown();
+  ProfilerServices_Get().logFps();
 }
 
 }  // namespace Graphics

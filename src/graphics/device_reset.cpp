@@ -3,7 +3,8 @@
 #include "graphics/device_state.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/draw_state.h"
+#include "graphics/graphics_start.h"
 #include "platform/device_window.h"
 #include "runtime/console.h"
 

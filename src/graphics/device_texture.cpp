@@ -5,7 +5,6 @@
 #include "graphics/image_decode.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 

@@ -5,7 +5,7 @@
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/surface_services.h"
 #include "graphics/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -86,7 +86,7 @@ void GR_Restore_Render_States() {
 
 bool GR_Display_Reset() {
   g_debugConsole->Output("Free all surfaces\n");
-  GR_Surface_Free_All();
+  SurfaceServices_Get().freeAll();
   g_debugConsole->Output("Graphics::Reset()\n");
   if (!Graphics::Reset()) return false;
   g_debugConsole->Output("Graphics::Clear()\n");

@@ -3,7 +3,8 @@
 #include "graphics/graphics.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/draw_state.h"
+#include "graphics/profiler_services.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void GR_Overlay_Begin() {
   Graphics::SetRenderState(21, 0);
   Graphics::SetRenderState(13, 0);
   Graphics::SetRenderState(12, 1);
-  GR_Overlay_Bind_Font();
+  ProfilerServices_Get().bindFont();
 }
 
 // The projection read back already carries its half-pixel move, so it goes

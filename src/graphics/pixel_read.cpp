@@ -5,7 +5,7 @@
 #include "graphics/device_state.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/profiler_services.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -134,7 +134,7 @@ int32_t GetFogSupport() {
 
 void InitFrameClock() {
   Device_State().sceneDepth = 0;
-  Profiler_Init();
+  ProfilerServices_Get().init();
 }
 
 void Release() {

@@ -7,11 +7,15 @@
 #include "runtime/console.h"
 #include "script/constants.h"
 #include "script/script.h"
+#include "world/audio_services.h"
+#include "world/extension_services.h"
+#include "world/load_form_services.h"
 #include "world/room_store.h"
-#include "world/startup_services.h"
 
 namespace {
 
+bool PrepareExtensions() { return ExtensionServices_Get().prepare(); }
+bool PrepareSounds() { return AudioServices_Get().prepareSounds(); }
 bool PrepareConstants() { return Code_Constant_Prepare(g_options.constantNames, g_options.constantValues); }
 
 struct PrepareStep {
@@ -24,7 +28,7 @@ struct PrepareStep {
 };
 
 const PrepareStep kSteps[] = {
-    {"Extension_Prepare() \n", false, 54, "Preparing extension packages", StartupServices_PrepareExtensions,
+    {"Extension_Prepare() \n", false, 54, "Preparing extension packages", PrepareExtensions,
      "Failed to prepare extension packages."},
     {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", PrepareConstants,
      "Failed to define the constants."},
@@ -36,13 +40,15 @@ const PrepareStep kSteps[] = {
      "Failed to compile the actions in the objects."},
     {"Room_Prepare() \n", false, 76, "Compiling object actions", Room_Prepare,
      "Failed to compile the actions in the objects."},
-    {"Sound_Prepare() \n", true, 80, "Preparing sounds", StartupServices_PrepareSounds,
+    {"Sound_Prepare() \n", true, 80, "Preparing sounds", PrepareSounds,
      "Failed to prepare the sounds."},
 };
 
 }  // namespace
 
-void ShowLoadProgress(int percentage, const char* caption) { StartupServices_LoadProgress(percentage, caption); }
+void ShowLoadProgress(int percentage, const char* caption) {
+  LoadFormServices_Get().showProgress(percentage, caption);
+}
 
 bool PrepareGame() {
   for (const PrepareStep& step : kSteps) {
@@ -54,11 +60,11 @@ bool PrepareGame() {
       return false;
     }
   }
-  StartupServices_PrepareAudioBuffers();
+  AudioServices_Get().prepareBuffers();
   ShowLoadProgress(90, "Preparing graphics");
   g_debugConsole->Output("InitGraphics() \n");
   ShowLoadProgress(100, "Ready");
-  StartupServices_FinishLoading();
+  LoadFormServices_Get().finish();
   g_debugConsole->Output("Finished PrepareGame() \n");
   return true;
 }

@@ -11,7 +11,9 @@
 #include "graphics/draw_primitives.h"
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
+#include "graphics/mode_3d.h"
 #include "graphics/render_states.h"
+#include "graphics/surface_services.h"
 #include "graphics/texture_table.h"
 #include "world/run_values.h"
 #include "runtime/numeric.h"
@@ -20,7 +22,6 @@
 #include "world/room_change.h"
 #include "world/room_draw_internal.h"
 #include "world/room_draw_ports.h"
-#include "world/room_draw_stand_ins.h"
 #include "world/run_state.h"
 
 int32_t g_currentView = 0;
@@ -54,11 +55,12 @@ void ViewRectangle(const CView& v, int32_t rect[4]) {
 bool TargetSurface(const CView& v) {
   if (v.surface == -1) return false;
   Graphics::FlushBatch();
-  if (!GR_Surface_Exists(v.surface) || v.surface == g_currentTarget) return false;
+  const SurfaceServices& surfaces = SurfaceServices_Get();
+  if (!surfaces.exists(v.surface) || v.surface == g_currentTarget) return false;
   const int32_t depth = Graphics::RenderTargetDepth();
   Graphics::PushRenderTarget();
   if (Graphics::RenderTargetDepth() == depth) return false;
-  Graphics::SetRenderTargetTexture(0, GR_Texture_Get_Device_Texture(GR_Surface_Get_Texture(v.surface)));
+  Graphics::SetRenderTargetTexture(0, GR_Texture_Get_Device_Texture(surfaces.texture(v.surface)));
   g_portScale[0] = g_portScale[1] = 1.0f;
   return true;
 }

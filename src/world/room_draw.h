@@ -31,17 +31,6 @@ void Room_Draw_Gui(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Start-up: every window port unused.
 void GR_View_Ports_Clear();
 
-// The particle systems the depth merge interleaves: the greatest depth,
-// the next depth strictly below one, and drawing the systems at a depth.
-// A depth not above -1e8 means none is left.
-struct RoomDrawParticles {
-  float (*firstDepth)();
-  float (*nextDepth)(float depth);
-  void (*drawAtDepth)(float depth);
-};
-// Null puts back the particle systems' own functions.
-void RoomDraw_SetParticles(const RoomDrawParticles* particles);
-
 // The projection's pixel size: the current room's, or its first view's
 // port when views are on and that view is visible; 640 x 480 without a room.
 void RoomDraw_ProjectionSize(int32_t* width, int32_t* height);

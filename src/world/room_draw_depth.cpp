@@ -10,14 +10,15 @@
 #include "graphics/batcher.h"
 #include "graphics/draw_primitives.h"
 #include "graphics/draw_state.h"
+#include "graphics/mode_3d.h"
 #include "runtime/numeric.h"
 #include "script/event.h"
 #include "script/event_perform.h"
 #include "world/instance.h"
+#include "world/particle_services.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
-#include "world/room_draw_stand_ins.h"
 
 namespace {
 
@@ -28,10 +29,6 @@ constexpr float kAfterForegroundDepth = -13000.0f;
 constexpr float kDeepestDrawDepth = 11000.0f;
 constexpr float kNoParticleDepth = -1e8f;
 constexpr int32_t kEventDrawGui = 64;
-
-constexpr RoomDrawParticles kParticleSystems{Particle_System_FirstDepth, Particle_System_NextDepth,
-                                             Particle_System_DrawAtDepth};
-RoomDrawParticles g_particles = kParticleSystems;
 
 struct Rect {
   int32_t x1, y1, x2, y2;
@@ -101,10 +98,11 @@ CInstance* DrawableAtOrBefore(CInstance* instance) {
 // The three sequences of the merge, each from its greatest depth down.
 class DepthMerge {
  public:
-  DepthMerge(const CRoom& room, const Rect& rect) : room_(room), rect_(rect) {
+  DepthMerge(const CRoom& room, const Rect& rect)
+      : room_(room), rect_(rect), particles_(ParticleServices_Get()) {
     tile_ = NextVisibleTile(0);
     instance_ = room.active.tail;
-    particle_ = g_particles.firstDepth();
+    particle_ = particles_.firstDepth();
   }
 
   bool Step() {
@@ -114,8 +112,8 @@ class DepthMerge {
     if (haveParticle && (instance_ == nullptr || particle_ > instance_->depth) &&
         (tile == nullptr || particle_ >= tile->depth)) {
       SetDrawDepth(particle_);
-      g_particles.drawAtDepth(particle_);
-      particle_ = g_particles.nextDepth(particle_);
+      particles_.drawAtDepth(particle_);
+      particle_ = particles_.nextDepth(particle_);
       return true;
     }
     if (instance_ != nullptr && (tile == nullptr || tile->depth <= instance_->depth)) {
@@ -139,16 +137,13 @@ class DepthMerge {
 
   const CRoom& room_;
   Rect rect_;
+  const ParticleServices& particles_;
   int32_t tile_ = 0;
   CInstance* instance_ = nullptr;
   float particle_ = kNoParticleDepth;
 };
 
 }  // namespace
-
-void RoomDraw_SetParticles(const RoomDrawParticles* particles) {
-  g_particles = particles != nullptr ? *particles : kParticleSystems;
-}
 
 void Room_Draw_View(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   const CRoom* room = g_currentRoom;

@@ -37,6 +37,7 @@
 #include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/run_values.h"
+#include "world/service_list.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
@@ -62,6 +63,8 @@ void ProcessMessages() {
 }
 
 void InitSystems() {
+  ServiceList_Install();
+  ServiceList_ReportStandIns();
   Runner_SetMessagePump(ProcessMessages);
   WorldHooks_Install();
   GameFile_InstallFunctionStores();
@@ -81,7 +84,6 @@ void InitSystems() {
   char* base = File_DefaultTempBase();
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
-  StartupServices_InitSystems();
   Runner_ProcessMessages();
 }
 
@@ -141,7 +143,6 @@ void Runner_Shutdown() {
   RunValues_Free();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
-  StartupServices_Shutdown();
   std::fflush(stdout);
 }
 

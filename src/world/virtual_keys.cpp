@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "graphics/stand_ins.h"
+#include "graphics/draw_state.h"
 #include "platform/keys.h"
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"

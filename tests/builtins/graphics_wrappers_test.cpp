@@ -1,6 +1,7 @@
 #include <set>
 
 #include "graphics_test_support.h"
+#include "world/service_list.h"
 
 namespace {
 
@@ -229,6 +230,7 @@ TEST_F(GraphicsBuiltins, NonFiniteArgumentsReachEveryRowSafely) {
 }
 
 TEST_F(GraphicsBuiltins, TheRealOperationsAcceptEveryRowWithoutADevice) {
+  ServiceList_Install();
   GraphicsCalls_Install(nullptr);
   ErrorCapture errors;
   for (int32_t id = 0; id < Function_Count(); ++id) {

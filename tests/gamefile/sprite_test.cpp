@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "gamefile/sprite_http_stub.h"
 #include "gamefile/sprite_test_support.h"
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
 #include "runtime/script_value.h"
 #include "shell/file_layer.h"
+#include "shell/http_services.h"
 #include "support/test_support.h"
 
 namespace {
@@ -51,10 +51,13 @@ SpritePlacement At(int32_t frame, int32_t x, int32_t y, SpriteBox box) {
 
 class Sprites : public testing::Test {
  protected:
-  void SetUp() override { Sprite_Init(); }
+  void SetUp() override {
+    HttpServices_Install(&HttpServices_StandIn());
+    Sprite_Init();
+  }
   void TearDown() override {
     Sprite_Shutdown();
-    HttpStub_Clear();
+    HttpStandIn_Clear();
   }
   bool Load(const std::vector<SpriteRecord>& records, size_t cut = 0) {
     chunk_ = spritetest::BuildSpriteChunk(records, cut);
@@ -327,11 +330,11 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   const int32_t index = Sprite_Add("https://example.invalid/a.png", 2, true, true, false, false, 1, 1);
   ASSERT_EQ(index, 0);
   EXPECT_EQ(Sprite_Get(index)->frameCount, 0);
-  ASSERT_EQ(HttpStub_PendingCount(), 1);
+  ASSERT_EQ(HttpStandIn_PendingCount(), 1);
   std::vector<uint32_t> pixels(4 * 1, 0xFF0000FF);
   const std::string png = spritetest::Png(4, 1, pixels);
   int32_t map = -1;
-  EXPECT_EQ(HttpStub_DeliverOldest(reinterpret_cast<const uint8_t*>(png.data()), int32_t(png.size()), &map), 60);
+  EXPECT_EQ(HttpStandIn_DeliverOldest(reinterpret_cast<const uint8_t*>(png.data()), int32_t(png.size()), &map), 60);
   ASSERT_NE(g_dsMaps.Get(map), nullptr);
   EXPECT_EQ(MapReal(map, "id"), index);
   EXPECT_EQ(MapReal(map, "status"), 0);
@@ -344,7 +347,7 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   EXPECT_EQ(s->xorigin, 1);
 
   const int32_t failed = Sprite_Add("http://example.invalid/b.png", 1, true, true, false, true, 0, 0);
-  EXPECT_EQ(HttpStub_DeliverOldest(nullptr, -1, &map), 60);
+  EXPECT_EQ(HttpStandIn_DeliverOldest(nullptr, -1, &map), 60);
   EXPECT_EQ(MapReal(map, "status"), -1);
   EXPECT_EQ(Sprite_Get(failed)->frameCount, 0);
   DS_ReleasePools();

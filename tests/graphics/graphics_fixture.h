@@ -13,7 +13,10 @@
 #include "graphics/graphics.h"
 #include "graphics/batcher.h"
 #include "graphics/render_states.h"
-#include "graphics/stand_ins.h"
+#include "graphics/draw_state.h"
+#include "graphics/graphics_start.h"
+#include "graphics/profiler_services.h"
+#include "graphics/surface_services.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"
@@ -43,8 +46,15 @@ struct TexturedVertex {
   float u, v;
 };
 
+// The device layer reaches the profiler and the surfaces.
+inline void InstallGraphicsStandIns() {
+  ProfilerServices_Install(&ProfilerServices_StandIn());
+  SurfaceServices_Install(&SurfaceServices_StandIn());
+}
+
 class GraphicsTest : public ::testing::Test {
  protected:
+  GraphicsTest() { InstallGraphicsStandIns(); }
   void StartDevice(bool fake, int32_t width = 64, int32_t height = 64, uint32_t flags = 0) {
     GraphicsSystem_SetFactory(fake ? FakeGraphics_CreateSystem : nullptr);
     saved_ = g_debugConsole;

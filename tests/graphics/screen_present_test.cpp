@@ -257,6 +257,7 @@ TEST(PresentedWindow, ShowsTheTopRowOnTop) {
 // and a green bottom row on blue, presented, then read off the X screen.
 TEST(PresentedWindow, WindowedRun) {
   if (std::getenv(kWindowRunMarker) == nullptr) GTEST_SKIP() << "runs only inside ShowsTheTopRowOnTop";
+  InstallGraphicsStandIns();
   GraphicsSystem_SetFactory(nullptr);
   ASSERT_TRUE(StartFrameOnGameScreen(0));
   DrawFilled(0, 0, kGameWidth - 1, kGameHeight - 1, 0xFF0000FFu);

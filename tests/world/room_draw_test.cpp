@@ -19,6 +19,7 @@
 #include "runtime/globals.h"
 #include "world/instance.h"
 #include "world/instance_seams.h"
+#include "world/particle_services.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
@@ -57,7 +58,7 @@ float NextParticle(float depth) {
 void DrawParticles(float depth) {
   if (g_particleDrawn) g_particleDrawn(depth);
 }
-const RoomDrawParticles kFakeParticles{FirstParticle, NextParticle, DrawParticles};
+const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles};
 
 class RoomDrawing : public GraphicsTest {
  protected:
@@ -77,7 +78,7 @@ class RoomDrawing : public GraphicsTest {
     InstanceSeams_Install();
     g_particleDepths.clear();
     g_particleDrawn = [this](float depth) { Mark("p" + std::to_string(static_cast<int>(depth))); };
-    RoomDraw_SetParticles(&kFakeParticles);
+    ParticleServices_Install(&kFakeParticles);
     code_.onRun = [this](const std::string& text) { Mark(text); };
     room_ = std::make_unique<CRoom>();
     room_->width = kArea;
@@ -88,7 +89,7 @@ class RoomDrawing : public GraphicsTest {
   void TearDown() override {
     g_currentRoom = nullptr;
     room_.reset();
-    RoomDraw_SetParticles(nullptr);
+    ParticleServices_Install(&ParticleServices_StandIn());
     g_particleDrawn = nullptr;
     Instance_DeleteAll();
     Background_Shutdown();

@@ -11,6 +11,7 @@
 #include "platform/switches.h"
 #include "support/test_support.h"
 #include "world/startup_graphics.h"
+#include "world/service_list.h"
 #include "world/startup_services.h"
 
 namespace {
@@ -23,6 +24,7 @@ const std::string kQuestion =
 class StartGraphics : public testing::Test {
  protected:
   void SetUp() override {
+    ServiceList_Install();
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     setenv("KORVALITH_HEADLESS", "1", 1);
     Option_Defaults();

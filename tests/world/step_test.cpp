@@ -3,12 +3,13 @@
 // freeze without focus, and which frames are presented.
 #include <gtest/gtest.h>
 
+#include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "graphics/graphics_start.h"
-#include "graphics/stand_ins.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input.h"
+#include "world/service_list.h"
 #include "world/step_world.h"
 
 namespace {
@@ -237,6 +238,7 @@ class FramePresent : public StepWorld {
  protected:
   void SetUp() override {
     StepWorld::SetUp();
+    ServiceList_Install();
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     g_screenSize = ScreenSize{64, 64};
     DeviceWindow_State() = DeviceWindowState{};

@@ -6,11 +6,12 @@
 #include "gamefile/sprite.h"
 #include "graphics/draw_primitives.h"
 #include "graphics/draw_state.h"
-#include "graphics/text_draw_stand_ins.h"
 #include "runtime/numeric.h"
 
-// Background drawing lives in calls_backgrounds.cpp.
+// Background and text drawing live in calls_backgrounds.cpp and
+// calls_text.cpp.
 void GraphicsCalls_FillBackgrounds(GraphicsCalls* calls);
+void GraphicsCalls_FillText(GraphicsCalls* calls);
 
 namespace {
 
@@ -109,15 +110,6 @@ GraphicsCalls MakeReal() {
   c.vertexTextureColor = GR_Primitive_Vertex_Texture_Color;
   c.roomToWindow = RoomToWindow;
   c.getPixel = GR_Draw_Get_Pixel;
-  c.setFont = GR_Text_Set_Font;
-  c.setHalign = GR_Text_Set_Halign;
-  c.setValign = GR_Text_Set_Valign;
-  c.stringWidth = GR_Text_String_Width;
-  c.stringHeight = GR_Text_String_Height;
-  c.text = GR_Text_Draw;
-  c.textTransformed = GR_Text_Draw_Transformed;
-  c.textColor = GR_Text_Draw_Color;
-  c.textTransformedColor = GR_Text_Draw_Transformed_Color;
   c.spriteSimple = SpriteSimple;
   c.sprite = SpriteDraw;
   c.spritePart = SpritePart;
@@ -125,6 +117,7 @@ GraphicsCalls MakeReal() {
   c.spriteStretched = SpriteStretched;
   c.spriteTiled = SpriteTiled;
   c.spritePos = SpritePos;
+  GraphicsCalls_FillText(&c);
   GraphicsCalls_FillBackgrounds(&c);
   return c;
 }

@@ -1,18 +1,15 @@
-#include "world/room_draw_stand_ins.h"
+#include "graphics/mode_3d.h"
 
-#include "gamefile/background.h"
-#include "gamefile/texture_pages.h"
+#include <cstdint>
+
 #include "graphics/batcher.h"
 #include "graphics/draw_state.h"
-#include "graphics/graphics.h"
 #include "graphics/render_states.h"
-#include "graphics/texture_quads.h"
 
 namespace {
 
 constexpr float kDepthLimit = 16000.0f;
 constexpr uint32_t kClearDepthAndStencil = 2 | 4;
-constexpr float kNoParticles = -1e9f;
 
 }  // namespace
 
@@ -35,13 +32,3 @@ void GR_3D_Set_Depth(float depth) {
 }
 
 void GR_Clear_Depth() { Graphics::Clear(0, 1.0f, 0, kClearDepthAndStencil); }
-
-bool GR_Surface_Exists(int32_t) { return false; }
-int32_t GR_Surface_Get_Texture(int32_t) { return -1; }
-
-float Particle_System_FirstDepth() { return kNoParticles; }
-float Particle_System_NextDepth(float) { return kNoParticles; }
-void Particle_System_DrawAtDepth(float) {}
-
-// A background of the game file draws from its page, one made at run time
-// from its own texture.

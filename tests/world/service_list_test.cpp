@@ -1,0 +1,52 @@
+// The start-up's service list: installing it puts every service back as the
+// player starts with it, and the debug builds name the stand-ins in one line.
+#include "world/service_list.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/profiler_services.h"
+#include "graphics/surface_services.h"
+#include "graphics/text_draw_services.h"
+#include "shell/http_services.h"
+#include "support/test_support.h"
+#include "world/audio_services.h"
+#include "world/extension_services.h"
+#include "world/load_form_services.h"
+#include "world/particle_services.h"
+
+namespace {
+
+constexpr char kStandIns[] =
+    "Stand-in services: extension packages, load form, particle systems, surfaces, text drawing, frame profiler, "
+    "audio, HTTP requests\n";
+
+float NoDepth() { return 0.0f; }
+float NoNextDepth(float) { return 0.0f; }
+void NoDraw(float) {}
+
+TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
+  const ParticleServices recording{NoDepth, NoNextDepth, NoDraw};
+  ParticleServices_Install(&recording);
+  ServiceList_Install();
+  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_StandIn());
+  EXPECT_EQ(&SurfaceServices_Get(), &SurfaceServices_StandIn());
+  EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_StandIn());
+  EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
+  EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());
+  EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
+  EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
+  EXPECT_EQ(&HttpServices_Get(), &HttpServices_StandIn());
+}
+
+TEST(ServiceList, TheStandInsAreNamedInOneLineOnlyInDebugBuilds) {
+  EXPECT_EQ(ServiceList_StandInLine(), kStandIns);
+  testsupport::ConsoleCapture console;
+  ServiceList_ReportStandIns();
+#ifdef NDEBUG
+  EXPECT_EQ(console.Text(), "");
+#else
+  EXPECT_EQ(console.Text(), kStandIns);
+#endif
+}
+
+}  // namespace
