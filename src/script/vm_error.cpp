@@ -144,13 +144,13 @@ bool VM_RaiseError(const VMErrorState& state, const char* message) {
 }
 
 void VM_TraceScript(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("script = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("script = %s\n", name == nullptr ? "" : name);
 }
 
 void VM_TraceFunctionCall(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("func call = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("func call = %s\n", name == nullptr ? "" : name);
 }
 
 void VM_TraceScriptCall(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("script call = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("script call = %s\n", name == nullptr ? "" : name);
 }

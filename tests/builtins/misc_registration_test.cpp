@@ -57,8 +57,8 @@ constexpr Expected kFamily[] = {
 
 // The registry's names and counts after a registration in the given mode.
 std::vector<std::pair<std::string, int32_t>> Register(bool steam) {
-  const bool saved = g_steamMode;
-  g_steamMode = steam;
+  const bool saved = g_runFlags.steamMode;
+  g_runFlags.steamMode = steam;
   Function_Free();
   Builtins_RegisterMisc();
   std::vector<std::pair<std::string, int32_t>> names;
@@ -67,7 +67,7 @@ std::vector<std::pair<std::string, int32_t>> Register(bool steam) {
     names.emplace_back(record->name, record->argumentCount);
   }
   Function_Free();
-  g_steamMode = saved;
+  g_runFlags.steamMode = saved;
   return names;
 }
 

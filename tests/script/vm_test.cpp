@@ -38,7 +38,7 @@ class VMTest : public ::testing::Test {
   }
   void TearDown() override {
     VM_SetStringSource(nullptr);
-    g_bytecodeTrace = false;
+    RunFlags_Reset();
   }
   std::string Run(Asm& code) {
     OwnedValue result;
@@ -417,12 +417,12 @@ TEST_F(VMDeathTest, VariableErrorsNameTheVariable) {
               "Pop :: Execution Error - Variable index out of range a");
   Asm missing;
   missing.PushVar(-7, id);
-  g_unsetVariableIsError = true;
+  g_runFlags.unsetVariableIsError = true;
   EXPECT_EXIT(RunToDeath(missing), ::testing::ExitedWithCode(255), "Push :: Execution Error - Variable Get a");
   Asm malformed;
   malformed.Short(1).W(Asm::Op(0x41, kI, kI, -1)).W(Asm::Ref(id, true, true));
   EXPECT_EXIT(RunToDeath(malformed), ::testing::ExitedWithCode(255), "Pop :: Execution Error - Instruction malformed");
-  g_unsetVariableIsError = false;
+  g_runFlags.unsetVariableIsError = false;
 }
 
 // A built-in that runs code again, without end.
@@ -460,7 +460,7 @@ TEST_F(VMTest, TraceLinesInRunOrder) {
   testsupport::RecordingConsole console;
   tagIConsole* saved = g_debugConsole;
   g_debugConsole = &console;
-  g_bytecodeTrace = true;
+  g_runFlags.bytecodeTrace = true;
   int32_t id = -1;
   Function_Add("vm_test_nothing", [](ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}, 0);
   ASSERT_TRUE(Function_Find("vm_test_nothing", &id));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/console.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/error_report.h"
 #include "script/vm.h"
@@ -84,6 +85,6 @@ class StderrConsole : public tagIConsole {
 inline void PrepareToDie() {
   static StderrConsole console;
   g_debugConsole = &console;
-  g_optionShowErrorDialog = false;
+  g_runFlags.showErrorDialog = false;
   Error_ResetState();
 }

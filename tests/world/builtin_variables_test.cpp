@@ -11,6 +11,7 @@
 #include "gamefile/object.h"
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/error_report.h"
 #include "script/event_world_seam.h"
@@ -85,7 +86,7 @@ class BuiltinVariables : public testing::Test {
     g_newRoom = kRoomChangeNone;
     BuiltinVariables_Install();
     Variable_BuiltIn_Init();
-    g_optionShowErrorDialog = false;
+    g_runFlags.showErrorDialog = false;
   }
   void TearDown() override {
     World_TearDownForTest();
@@ -98,7 +99,7 @@ class BuiltinVariables : public testing::Test {
     BuiltinVariables_SetCalendar(nullptr);
     RunValues_Free();
     Error_ResetState();
-    g_optionShowErrorDialog = true;
+    g_runFlags.showErrorDialog = true;
   }
 
   // A started room of `count` instances of object 0 at depth 0.

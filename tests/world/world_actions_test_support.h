@@ -16,6 +16,7 @@
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "runtime/text.h"
 #include "script/code_table.h"
 #include "script/error_report.h"
@@ -79,7 +80,7 @@ class ActionWorld : public testing::Test {
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     Room_Init();
     WorldHooks_Install();
-    g_optionShowErrorDialog = false;
+    g_runFlags.showErrorDialog = false;
     Error_ResetState();
     g_gameHeader.lastInstanceId = 100000;
     g_gameHeader.lastTileId = 10000000;

@@ -127,7 +127,7 @@ KV_BUILTIN(F_ShowDebugMessage) {
 
 void Builtins_RegisterMisc() {
   RegisterEvents();
-  if (!g_steamMode) RegisterExternalAndExecute();
+  if (!g_runFlags.steamMode) RegisterExternalAndExecute();
   Function_Add("window_handle", F_WindowHandle, 0);
   Function_Add("show_debug_message", F_ShowDebugMessage, 1);
   Function_Add("set_program_priority", F_SetProgramPriority, 1);
