@@ -35,7 +35,6 @@
 #include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_values.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
 #include "world/virtual_keys.h"
@@ -136,7 +135,7 @@ void Runner_Shutdown() {
   Function_Free();
   Script_Finish();
   Variable_Free();
-  RunValues_Free();
+  RunState_Reset();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   StartupServices_Shutdown();

@@ -73,5 +73,5 @@ void Run_MoveTowardsPoint(CInstance* instance, float x, float y, float speed);
 // name's extension; false when nothing was written.
 bool Run_ScreenSave(const char* fileName);
 
-// Start-up values of the run: captions, score, lives, health, flags.
+// Start-up values of the run: the run state's reset, then the caption texts.
 void Run_ResetState();

@@ -9,7 +9,6 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_values.h"
 #include "world/world_actions.h"
 
 namespace {
@@ -25,7 +24,7 @@ void RoomError(const std::string& message) {
 
 void Run_RoomGoto(int32_t room, int32_t /*transition*/) {
   g_newRoom = room;
-  g_transitionKind = 0;
+  g_runValues.transitionKind = 0;
   if (!Room_Exists(room)) RoomError("Unexisting room number: " + std::to_string(room));
 }
 
@@ -68,17 +67,8 @@ bool Run_ScreenSave(const char* fileName) {
 }
 
 void Run_ResetState() {
-  RunValues_SetCaption(&g_captionScore, "Score: ");
-  RunValues_SetCaption(&g_captionLives, "Lives: ");
-  RunValues_SetCaption(&g_captionHealth, "Health: ");
-  g_running = 0;
-  g_paused = 0;
-  g_transitionKind = 0;
-  g_score = 0;
-  g_showScore = g_showLives = g_showHealth = 0;
-  g_lives = -1;
-  g_health = 100.0;
-  g_cursorSprite = -1;
-  g_stepCount = 0;
-  g_automaticDraw = 1;
+  RunState_Reset();
+  RunValues_SetCaption(&g_runValues.captionScore, "Score: ");
+  RunValues_SetCaption(&g_runValues.captionLives, "Lives: ");
+  RunValues_SetCaption(&g_runValues.captionHealth, "Health: ");
 }

@@ -25,8 +25,6 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_extras.h"
-#include "world/run_values.h"
 #include "world_teardown.h"
 
 namespace {
@@ -97,7 +95,7 @@ class BuiltinVariables : public testing::Test {
     Variable_BuiltIn_SetFamilies(nullptr);
     Variable_BuiltIn_Clear();
     BuiltinVariables_SetCalendar(nullptr);
-    RunValues_Free();
+    RunState_Reset();
     Error_ResetState();
     g_runFlags.showErrorDialog = true;
   }
@@ -261,10 +259,10 @@ TEST_F(BuiltinVariables, FlagsAndElementsConvertTheWayScriptsSeeThem) {
   Set("timeline_running", -1.0, 0, self);
   EXPECT_EQ(self->timeline_running, 0);
   Set("show_score", 0.5);
-  EXPECT_EQ(g_showScore, 0);
-  EXPECT_EQ(g_captionSet, 1) << "show_score takes over the caption";
+  EXPECT_EQ(g_runValues.showScore, 0);
+  EXPECT_EQ(g_runValues.captionSet, 1) << "show_score takes over the caption";
   Set("show_lives", 0.6);
-  EXPECT_EQ(g_showLives, 1);
+  EXPECT_EQ(g_runValues.showLives, 1);
   Set("background_x", 12.0, 9);
   EXPECT_EQ(room->backgrounds[0].x, 12.0f);
   Set("view_visible", 1.0, 2);

@@ -22,7 +22,6 @@
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
-#include "world/run_values.h"
 #include "world/room_draw_ports.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
@@ -67,8 +66,8 @@ class RoomDrawing : public GraphicsTest {
     g_drawAlpha = 255;
     g_currentTarget = -1;
     g_orthoProjection = g_3dMode = 0;
-    g_guiWidth = g_guiHeight = -1;
-    g_cursorSprite = -1;
+    g_runValues.guiWidth = g_runValues.guiHeight = -1;
+    g_runValues.cursorSprite = -1;
     g_newRoom = kRoomChangeNone;
     Object_Init();
     Sprite_Init();
@@ -379,7 +378,7 @@ TEST_F(RoomDrawing, ZoomedViewDrawsItsRectangleAndTheGuiPassCoversTheWholeWindow
     seen.push_back({g_currentView, g_viewProjection, g_viewport, {}});
     std::memcpy(seen.back().rect, g_currentViewRect, sizeof g_currentViewRect);
   };
-  g_guiWidth = 200;
+  g_runValues.guiWidth = 200;
   ASSERT_TRUE(GR_D3D_Start_Frame());
   Room_Draw();
   GR_D3D_Finish_Frame(false);
@@ -449,11 +448,11 @@ TEST_F(RoomDrawing, CursorSpriteDrawsTheFrameOfTheStepCount) {
   for (uint8_t red = 2; red <= 3; ++red) s->AddFrameFromBitmap(Solid(4, 4, red).get(), 0);
   const int32_t steps = g_stepCount;
   g_stepCount = 7;
-  g_cursorSprite = sprite;
+  g_runValues.cursorSprite = sprite;
   Room_Draw();
   EXPECT_EQ(Graphics::PendingBatch().texture, GR_Texture_Get_Device_Texture(s->textures[1])) << "7 mod 3";
   Graphics::ResetVertexBuffers();
-  g_cursorSprite = 42;
+  g_runValues.cursorSprite = 42;
   Room_Draw();
   EXPECT_EQ(Graphics::PendingBatch().count, 0);
   g_stepCount = steps;

@@ -77,7 +77,7 @@ GAME_BUILTIN(F_GameLoad) {
     return;
   }
   Result_SetReal(result, 1);
-  Run_SetLoadFileName(path.data());
+  g_runValues.loadFileName = path.data();
   g_newRoom = kRoomChangeLoadGame;
 }
 
