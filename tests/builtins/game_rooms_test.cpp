@@ -49,12 +49,10 @@ class SaveFolders : public GameWorld {
     GameWorld::SetUp();
     LoadSave_SetSaveDirectory(save_.Path().c_str());
     LoadSave_SetProgramDirectory(program_.Path().c_str());
-    g_runValues.loadFileName.clear();
   }
   void TearDown() override {
     LoadSave_SetSaveDirectory("");
     LoadSave_SetProgramDirectory("");
-    g_runValues.loadFileName.clear();
     GameWorld::TearDown();
   }
   testsupport::ScratchFolder save_{"kv_game_save"};

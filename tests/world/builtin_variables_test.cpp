@@ -25,7 +25,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world_teardown.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -81,7 +81,6 @@ class BuiltinVariables : public testing::Test {
     InstanceSeams_Install();
     Room_Init();
     g_gameHeader.lastInstanceId = 100000;
-    g_newRoom = kRoomChangeNone;
     BuiltinVariables_Install();
     Variable_BuiltIn_Init();
     g_runFlags.showErrorDialog = false;
@@ -95,9 +94,6 @@ class BuiltinVariables : public testing::Test {
     Variable_BuiltIn_SetFamilies(nullptr);
     Variable_BuiltIn_Clear();
     BuiltinVariables_SetCalendar(nullptr);
-    RunState_Reset();
-    Error_ResetState();
-    g_runFlags.showErrorDialog = true;
   }
 
   // A started room of `count` instances of object 0 at depth 0.

@@ -25,6 +25,7 @@
 #include "world/room_draw_ports.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -66,9 +67,6 @@ class RoomDrawing : public GraphicsTest {
     g_drawAlpha = 255;
     g_currentTarget = -1;
     g_orthoProjection = g_3dMode = 0;
-    g_runValues.guiWidth = g_runValues.guiHeight = -1;
-    g_runValues.cursorSprite = -1;
-    g_newRoom = kRoomChangeNone;
     Object_Init();
     Sprite_Init();
     Background_Init();
@@ -89,7 +87,7 @@ class RoomDrawing : public GraphicsTest {
     room_.reset();
     RoomDraw_SetParticles(nullptr);
     g_particleDrawn = nullptr;
-    Instance_DeleteAll();
+    World_TearDownForTest();
     Background_Shutdown();
     Sprite_Shutdown();
     Object_Shutdown();

@@ -35,7 +35,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
   void SetUp() override {
     ActionWorld::SetUp();
     EventCode_Install(nullptr);
-    savedBytecode_ = g_runFlags.useBytecode;
     g_runFlags.useBytecode = !GetParam();
     Function_Free();
     Function_Add("test_goto_room", TestGotoRoom, 1);
@@ -53,7 +52,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     Code_FreeArguments();
     Function_InstallStores(nullptr);
     Function_Free();
-    g_runFlags.useBytecode = savedBytecode_;
   }
 
   void GiveCompiledEvent(int32_t object, int32_t type, int32_t number, const char* text) {
@@ -76,7 +74,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
   }
 
   NoScripts stores_;
-  bool savedBytecode_ = false;
 };
 
 TEST_P(WholeRun, UnknownRoomFromAStepEventQuitsAfterRoomAndGameEnd) {

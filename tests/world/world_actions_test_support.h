@@ -31,8 +31,8 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world_teardown.h"
 #include "world/world_hooks.h"
+#include "world/world_teardown.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
 class ScriptedCode final : public IEventCode {
@@ -81,21 +81,15 @@ class ActionWorld : public testing::Test {
     Room_Init();
     WorldHooks_Install();
     g_runFlags.showErrorDialog = false;
-    Error_ResetState();
     g_gameHeader.lastInstanceId = 100000;
     g_gameHeader.lastTileId = 10000000;
-    g_newRoom = kRoomChangeNone;
   }
   void TearDown() override {
     World_TearDownForTest();
-    Error_SetHooks(ErrorHooks());
-    Error_ResetState();
     Sprite_Shutdown();
     Path_Shutdown();
     Object_Shutdown();
     g_roomOrder.clear();
-    g_newRoom = kRoomChangeNone;
-    g_running = 0;
   }
 
   CObject* MakeObject(int32_t index, int32_t sprite = -1, bool solid = false) {
