@@ -14,11 +14,11 @@
 #include "graphics/render_states.h"
 #include "graphics/texture_table.h"
 #include "runtime/numeric.h"
+#include "shell/window.h"
 #include "world/game_loop.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw_internal.h"
-#include "world/room_draw_ports.h"
 #include "world/room_draw_stand_ins.h"
 #include "world/run_state.h"
 

@@ -6,12 +6,12 @@
 #include "graphics/draw_state.h"
 #include "graphics/graphics.h"
 #include "runtime/numeric.h"
+#include "shell/window.h"
 #include "world/instance.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
 #include "world/room_draw_internal.h"
-#include "world/room_draw_ports.h"
 
 namespace {
 
