@@ -22,6 +22,7 @@
 #include "world/instance.h"
 #include "world/room.h"
 #include "world/room_change.h"
+#include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/world_actions.h"
@@ -267,7 +268,7 @@ void RegisterBackgrounds() {
   AddBackground<&CRoomBackground::alpha>("background_alpha");
 }
 
-bool GetViewCurrent(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.viewCurrent); }
+bool GetViewCurrent(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_currentView); }
 
 void RegisterViews() {
   Variable_BuiltIn_Add("view_enabled", GetRoomField<&CRoom::viewsEnabled>, SetRoomField<&CRoom::viewsEnabled>);

@@ -45,8 +45,6 @@ struct RunValues {
   // The map of the asynchronous event being run; -1 outside one.
   int32_t asyncLoad = -1;
   int32_t displayAA = 0;
-  // The view being drawn.
-  int32_t viewCurrent = 0;
   // Microseconds between the last two steps (delta_time).
   int64_t stepDelta = 0;
   // Wall-clock seconds since 1970, refreshed every frame.

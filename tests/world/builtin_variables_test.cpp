@@ -23,6 +23,7 @@
 #include "world/instance_seams.h"
 #include "world/room.h"
 #include "world/room_change.h"
+#include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
 #include "world/world_teardown.h"
@@ -273,6 +274,13 @@ TEST_F(BuiltinVariables, FlagsAndElementsConvertTheWayScriptsSeeThem) {
   EXPECT_TRUE(Error_Occurred());
   Set("error_occurred", 0.4);
   EXPECT_FALSE(Error_Occurred());
+}
+
+TEST_F(BuiltinVariables, ViewCurrentIsTheViewRoomDrawingIsOn) {
+  g_currentView = 3;
+  EXPECT_EQ(Get("view_current"), 3.0);
+  g_currentView = 0;
+  EXPECT_EQ(Get("view_current"), 0.0);
 }
 
 TEST_F(BuiltinVariables, RoomSettingsAndTheirRefusals) {
