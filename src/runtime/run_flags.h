@@ -1,4 +1,5 @@
-// Program-wide switches set by the command line and the options file.
+// Program-wide switches set by the command line, the options file and the
+// debugger.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,9 @@ struct RunFlags {
   char* recordFileName = nullptr;
   // The debugger's flag word: 2 after "-debug".
   int32_t debuggerFlags = 0;
+  // Set while the debugger evaluates a watch expression: machine errors then
+  // only raise the runtime error flag.
+  bool debuggerEvaluating = false;
   // Game options: show the dialog for runtime errors, treat every runtime
   // error as fatal, and make reading a never-set variable an error.
   bool showErrorDialog = true;

@@ -91,7 +91,7 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
   const uint8_t ops[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16};
   const uint8_t types[] = {kI, kD, kV};
   const double values[][2] = {{7, 2}, {-7.5, 2}, {1, 1.000001}, {5, 0}, {3, 1e-11}, {-9, 4}};
-  g_debuggerEvaluating = true;
+  g_runFlags.debuggerEvaluating = true;
   for (uint8_t op : ops) {
     for (uint8_t lt : types) {
       for (uint8_t rt : types) {
@@ -130,7 +130,7 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
       }
     }
   }
-  g_debuggerEvaluating = false;
+  g_runFlags.debuggerEvaluating = false;
   Error_ResetState();
 }
 
@@ -443,13 +443,13 @@ TEST_F(VMDeathTest, RunawayNestingIsAStackOverflowNotASignal) {
 }
 
 TEST_F(VMTest, UnderDebuggerEvaluationAnErrorOnlyRaisesTheFlag) {
-  g_debuggerEvaluating = true;
+  g_runFlags.debuggerEvaluating = true;
   Error_ResetState();
   Asm a;
   a.Short(1).Short(0).Bin(0x05, kI, kI);
   uint32_t blocks = MemoryManager::BlockCount();
   EXPECT_FALSE(VM_Exec("eval", nullptr, nullptr, a.Buffer(), nullptr, nullptr, nullptr));
-  g_debuggerEvaluating = false;
+  g_runFlags.debuggerEvaluating = false;
   EXPECT_TRUE(Error_Occurred());
   EXPECT_EQ(MemoryManager::BlockCount(), blocks);
   EXPECT_EQ(VM_LocalsDepth(), 0);
