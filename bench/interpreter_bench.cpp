@@ -2,6 +2,7 @@
 // reads and writes variables.
 #include <benchmark/benchmark.h>
 
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/interpreter.h"
 #include "script/variable_list.h"
@@ -13,8 +14,8 @@ namespace {
 void RunTree(benchmark::State& state, const char* text, bool expression) {
   OneInstanceWorld world;
   WorldSeam_Install(&world);
-  bool saved = g_useBytecode;
-  g_useBytecode = false;
+  bool saved = g_runFlags.useBytecode;
+  g_runFlags.useBytecode = false;
   BenchInstance instance;
   auto* self = reinterpret_cast<CInstance*>(&instance);
   CCode code(text, expression);
@@ -25,7 +26,7 @@ void RunTree(benchmark::State& state, const char* text, bool expression) {
     benchmark::DoNotOptimize(result.real);
   }
   ScriptValue_Release(&result);
-  g_useBytecode = saved;
+  g_runFlags.useBytecode = saved;
   WorldSeam_Install(nullptr);
 }
 

@@ -2,6 +2,7 @@
 // local variables, and the same count spread over repeat and switch.
 #include <benchmark/benchmark.h>
 
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/interpreter.h"
 #include "script/interpreter_statements.h"
@@ -15,8 +16,8 @@ alignas(16) unsigned char g_instance[64];
 
 void RunTree(benchmark::State& state, const char* text) {
   Statements_Install();
-  bool savedBytecode = g_useBytecode;
-  g_useBytecode = false;
+  bool savedBytecode = g_runFlags.useBytecode;
+  g_runFlags.useBytecode = false;
   CCode code(text, false);
   if (!code.Compile("bench")) {
     state.SkipWithError("the loop does not compile");
@@ -30,7 +31,7 @@ void RunTree(benchmark::State& state, const char* text) {
     ScriptValue_Release(&result);
   }
   state.SetItemsProcessed(state.iterations() * 1000000);
-  g_useBytecode = savedBytecode;
+  g_runFlags.useBytecode = savedBytecode;
   Interpreter_SetStatementHandler(nullptr);
 }
 

@@ -79,8 +79,8 @@ class BenchScripts {
 void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items = kIterations) {
   OneInstanceWorld world;
   WorldSeam_Install(&world);
-  bool saved = g_useBytecode;
-  g_useBytecode = bytecode;
+  bool saved = g_runFlags.useBytecode;
+  g_runFlags.useBytecode = bytecode;
   Statements_Install();  // loops and `var` on the tree
   if (bytecode) {
     VM_InstallGenerator();
@@ -108,7 +108,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   Code_SetBytecodeGenerator(nullptr);
   Code_SetVMExecutor(nullptr);
   Interpreter_SetStatementHandler(nullptr);
-  g_useBytecode = saved;
+  g_runFlags.useBytecode = saved;
   WorldSeam_Install(nullptr);
 }
 

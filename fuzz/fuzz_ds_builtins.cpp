@@ -12,6 +12,7 @@
 #include "runtime/ds_pool.h"
 #include "runtime/hex.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "script/error_report.h"
 
 namespace {
@@ -131,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Quiet quiet;
   g_releaseConsole = &quiet;
   g_debugConsole = &quiet;
-  g_optionShowErrorDialog = false;
+  g_runFlags.showErrorDialog = false;
   if (size == 0) return 0;
   const uint8_t* body = data + 1;
   size_t length = size - 1;

@@ -61,7 +61,7 @@ void Builtins_RegisterFamily(BuiltinFamilyId id) {
   const BuiltinFamily& family = Builtins_Family(id);
   if (family.prepare != nullptr) family.prepare();
   for (const BuiltinRow& row : family.rows) {
-    if (g_steamMode && row.mode == BuiltinMode::kNotInStoreMode) continue;
+    if (g_runFlags.steamMode && row.mode == BuiltinMode::kNotInStoreMode) continue;
     CheckNotRegistered(row.name);
     Function_Add(row.name, row.handler, row.argumentCount);
   }

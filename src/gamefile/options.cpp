@@ -57,9 +57,9 @@ void Option_Defaults() {
 }
 
 void Option_Apply() {
-  g_unsetVariableIsError = Option_On(kOptionUnsetVariableError);
-  g_optionShowErrorDialog = Option_On(kOptionErrorDialog);
-  g_optionErrorsFatal = Option_On(kOptionErrorsFatal);
+  g_runFlags.unsetVariableIsError = Option_On(kOptionUnsetVariableError);
+  g_runFlags.showErrorDialog = Option_On(kOptionErrorDialog);
+  g_runFlags.errorsFatal = Option_On(kOptionErrorsFatal);
   g_showCursor = Option_On(kOptionShowCursor);
 }
 
@@ -70,7 +70,7 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
   if (r.Failed()) return LoadError_Report("OPTN", "the option words run past the chunk");
   for (int i = 0; i <= 23; ++i) g_options.word[i] = ReadWord(i, raw[i]);
   for (int i = 27; i <= 33; ++i) g_options.word[i] = ReadWord(i, raw[i]);
-  if (g_inAWindow) g_options.word[kOptionFullScreen] = 0;
+  if (g_runFlags.inAWindow) g_options.word[kOptionFullScreen] = 0;
   Option_Apply();
   if (g_windowColourHook != nullptr) g_windowColourHook(g_options.word[kOptionWindowColour]);
   g_options.loadImage = raw[kOptionLoadImage];

@@ -40,7 +40,7 @@ struct GameOptions {
 
 extern GameOptions g_options;
 
-// The full-screen word reads off when "-inawindow" was given (g_inAWindow).
+// The full-screen word reads off when "-inawindow" was given.
 
 inline bool Option_On(OptionWord word) { return g_options.word[word] != 0; }
 

@@ -98,11 +98,13 @@ void ReadOptionsIni(CIniFile* ini) {
   if (ini->ReadString("DEFAULT", "Debug", nullptr) != nullptr) {
     g_debugMode = IniNumber(ini, "Debug", 0) != 0;
     if (g_debugMode) {
-      g_overlayFlags = 2;
-      g_physicsDebugMessages = true;
+      g_runFlags.overlayFlags = 2;
+      g_runFlags.physicsDebugMessages = true;
     }
   }
-  if (ini->ReadString("DEFAULT", "Trace", nullptr) != nullptr) g_bytecodeTrace = IniNumber(ini, "Trace", 0) != 0;
+  if (ini->ReadString("DEFAULT", "Trace", nullptr) != nullptr) {
+    g_runFlags.bytecodeTrace = IniNumber(ini, "Trace", 0) != 0;
+  }
 }
 
 bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes) {

@@ -120,7 +120,7 @@ bool CCode::Compile(const char* codeName) {
     ScriptValue_Assign(&constant, &root.value);
     kind = kCodeConstant;
   }
-  if (g_useBytecode && g_generator != nullptr && kind != kCodeConstant) {
+  if (g_runFlags.useBytecode && g_generator != nullptr && kind != kCodeConstant) {
     vmSource = source;
     bool generated = g_generator(this);
     if (code != nullptr && code->size == 0) {

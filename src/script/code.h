@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "runtime/run_flags.h"  // g_useBytecode, the execution mode
+#include "runtime/run_flags.h"  // the execution mode
 #include "runtime/script_value.h"
 #include "script/code_node.h"
 

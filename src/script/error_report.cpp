@@ -9,11 +9,9 @@
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "script/compile_error.h"
 #include "script/event.h"
-
-bool g_optionShowErrorDialog = true;
-bool g_optionErrorsFatal = false;
 
 namespace {
 
@@ -70,10 +68,10 @@ void Error_Show(const char* message, bool fatal) {
 
 void Error_Report(const char* text, bool fatal) {
   if (g_stopping) return;
-  if (g_optionErrorsFatal) fatal = true;
+  if (g_runFlags.errorsFatal) fatal = true;
   Code_Error_ApplyPendingReset();
   if (g_hooks.refreshDebugger != nullptr) g_hooks.refreshDebugger();
-  if (g_optionShowErrorDialog) {
+  if (g_runFlags.showErrorDialog) {
     bool aborted = Error_ShowDialog(text, !fatal);
     if (aborted) fatal = true;
   }

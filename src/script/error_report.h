@@ -33,11 +33,6 @@ struct ErrorHooks {
 };
 void Error_SetHooks(const ErrorHooks& hooks);
 
-// Game options: show the dialog for runtime errors (on by default), and
-// treat every runtime error as fatal (off by default).
-extern bool g_optionShowErrorDialog;
-extern bool g_optionErrorsFatal;
-
 // Longest text Error_Show builds, in bytes, cut on a character boundary.
 constexpr int32_t kErrorShowLimit = 32767;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "runtime/run_flags.h"
 #include "script/compile_error.h"
 #include "script/error_report.h"
 #include "script/variable_list.h"
@@ -89,7 +90,7 @@ bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* r
   }
   // Bytecode runs when there is some and a machine to run it; code without
   // bytecode (the switch off, or no generator yet) walks its tree.
-  if (g_useBytecode && code->code != nullptr && g_vmExecutor != nullptr) {
+  if (g_runFlags.useBytecode && code->code != nullptr && g_vmExecutor != nullptr) {
     if (code->kind >= kCodeProgram) g_vmExecutor(code->name, self, other, code->code, result, code->debug, code->vmSource);
     return true;
   }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "runtime/numeric.h"
+#include "runtime/run_flags.h"
 #include "script/function_registry.h"
 #include "script/interpreter.h"
 #include "script/lexer.h"
@@ -92,7 +93,7 @@ int32_t Read(ExecContext* context, const CodeNode* node, const VariableAddress& 
   Clear(out);
   if (Fetch(context, a, out)) return kExecDone;
   Clear(out);
-  if (!g_unsetVariableIsError) return kExecDone;
+  if (!g_runFlags.unsetVariableIsError) return kExecDone;
   std::string message = std::string("Unknown variable ") + Code_Variable_GetName(a.id);
   if (a.k != 0) message += " or array index out of bounds";
   return Interpreter_Fail(context, node->position, message.c_str());

@@ -6,9 +6,9 @@
 
 #include "runtime/console.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 
 uint8_t g_variableIndexOutOfRange = 0;
-bool g_unsetVariableIsError = false;
 
 namespace {
 
@@ -119,7 +119,7 @@ bool CVariableList::GetValue(int32_t id, int32_t k, ScriptValue* out) const {
   g_variableIndexOutOfRange = 0;
   const VariableNode* node = FindNode(id);
   if (node == nullptr) {
-    if (g_unsetVariableIsError) return false;
+    if (g_runFlags.unsetVariableIsError) return false;
     *out = ScriptValue{};
     return true;
   }

@@ -31,8 +31,6 @@ struct VariableNode {
 // cleared at the start of each; callers use it to tell a bad index from a
 // missing variable.
 extern uint8_t g_variableIndexOutOfRange;
-// The game's option that makes reading a never-set variable an error.
-extern bool g_unsetVariableIsError;
 
 class CVariableList {
  public:

@@ -1044,7 +1044,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     Fail(kMalformed);
     return false;
   }
-  if (g_bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
   std::vector<ScriptValue>& arguments = stack_.arguments;
   arguments.resize(static_cast<size_t>(argc));
   for (int32_t i = 0; i < argc; ++i) {
@@ -1079,7 +1079,7 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
     return false;
   }
   CCode* code = script->code;
-  if (g_bytecodeTrace) VM_TraceScriptCall(script->name);
+  if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
   // Built from the parts: ip was stored a moment ago, and reading the state
   // whole would wait for that store.

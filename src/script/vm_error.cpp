@@ -11,8 +11,6 @@
 #include "script/variable_list.h"
 #include "script/variable_registry.h"
 
-bool g_debuggerEvaluating = false;
-
 TErrStreamConsole::TErrStreamConsole() : capacity_(kInitialCapacity), length_(0) {
   text_ = static_cast<char*>(KV_ALLOC(static_cast<size_t>(capacity_), false));
   text_[0] = '\0';
@@ -131,7 +129,7 @@ void VM_WriteErrorReport(tagIConsole* console, const VMErrorState& state, const 
 }
 
 bool VM_RaiseError(const VMErrorState& state, const char* message) {
-  if (g_debuggerEvaluating) {
+  if (g_runFlags.debuggerEvaluating) {
     Error_SetOccurred(true);
     return false;
   }
@@ -144,13 +142,13 @@ bool VM_RaiseError(const VMErrorState& state, const char* message) {
 }
 
 void VM_TraceScript(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("script = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("script = %s\n", name == nullptr ? "" : name);
 }
 
 void VM_TraceFunctionCall(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("func call = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("func call = %s\n", name == nullptr ? "" : name);
 }
 
 void VM_TraceScriptCall(const char* name) {
-  if (g_bytecodeTrace) g_debugConsole->Output("script call = %s\n", name == nullptr ? "" : name);
+  if (g_runFlags.bytecodeTrace) g_debugConsole->Output("script call = %s\n", name == nullptr ? "" : name);
 }

@@ -66,10 +66,6 @@ struct VMErrorState {
   const VMErrorFrame* frames = nullptr;  // innermost first, `depth` of them
 };
 
-// Set while the debugger evaluates a watch expression: machine errors then
-// only raise the runtime error flag.
-extern bool g_debuggerEvaluating;
-
 // Writes the whole report for `message` (already formatted).
 void VM_WriteErrorReport(tagIConsole* console, const VMErrorState& state, const char* message);
 // The machine's error: under debugger evaluation it sets the error flag and

@@ -27,7 +27,6 @@
 #include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_values.h"
 #include "world/world_actions.h"
 
 namespace builtin_variables {
@@ -83,13 +82,13 @@ bool SetRoom(CInstance*, int32_t, const ScriptValue& v) {
 bool GetRoomFirst(CInstance*, int32_t, ScriptValue* out) { return Real(out, Room_First()); }
 bool GetRoomLast(CInstance*, int32_t, ScriptValue* out) { return Real(out, Room_Last()); }
 
-bool GetTransitionKind(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_transitionKind); }
+bool GetTransitionKind(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.transitionKind); }
 // Room transitions are switched off: any kind asked for falls back to 0.
 bool SetTransitionKind(CInstance*, int32_t, const ScriptValue& v) {
-  g_transitionKind = IntOf(v);
+  g_runValues.transitionKind = IntOf(v);
   g_debugConsole->Output(
       "BUG: Room transitions don't function well - setting to 0 - look at Variable_BuiltIn SV_TransitionKind() .\n");
-  g_transitionKind = 0;
+  g_runValues.transitionKind = 0;
   return true;
 }
 bool GetTransitionSteps(CInstance*, int32_t, ScriptValue* out) { return Real(out, GR_Transition_Get_Steps()); }
@@ -98,23 +97,23 @@ bool SetTransitionSteps(CInstance*, int32_t, const ScriptValue& v) {
   return true;
 }
 
-bool GetScore(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_score); }
+bool GetScore(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.score); }
 bool SetScore(CInstance*, int32_t, const ScriptValue& v) {
-  g_score = IntOf(v);
+  g_runValues.score = IntOf(v);
   return true;
 }
-bool GetLives(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_lives); }
+bool GetLives(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.lives); }
 bool SetLives(CInstance*, int32_t, const ScriptValue& v) {
-  int32_t old = g_lives;
-  g_lives = IntOf(v);
-  if (old >= 1 && g_lives <= 0) Perform_Event_All(kEventOther, kOtherNoMoreLives);
+  int32_t old = g_runValues.lives;
+  g_runValues.lives = IntOf(v);
+  if (old >= 1 && g_runValues.lives <= 0) Perform_Event_All(kEventOther, kOtherNoMoreLives);
   return true;
 }
-bool GetHealth(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_health); }
+bool GetHealth(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.health); }
 bool SetHealth(CInstance*, int32_t, const ScriptValue& v) {
-  double old = g_health;
-  g_health = v.real;
-  if (old > 0.0 && g_health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
+  double old = g_runValues.health;
+  g_runValues.health = v.real;
+  if (old > 0.0 && g_runValues.health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
   return true;
 }
 

@@ -9,8 +9,6 @@
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/run_state.h"
-#include "world/run_extras.h"
-#include "world/run_values.h"
 #include "script/variable_registry.h"
 
 namespace builtin_variables {
@@ -174,10 +172,12 @@ void RegisterPhysics(std::integer_sequence<int32_t, kIndex...>) {
    ...);
 }
 
-bool GetDisplayAA(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_displayAA); }
-bool GetDeltaTime(CInstance*, int32_t, ScriptValue* out) { return Real(out, static_cast<double>(g_stepDelta)); }
+bool GetDisplayAA(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.displayAA); }
+bool GetDeltaTime(CInstance*, int32_t, ScriptValue* out) {
+  return Real(out, static_cast<double>(g_runValues.stepDelta));
+}
 bool GetWebGL(CInstance*, int32_t, ScriptValue* out) { return Real(out, 1.0); }
-bool GetAsyncLoad(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_asyncLoad); }
+bool GetAsyncLoad(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.asyncLoad); }
 
 void RegisterPositionAndMotion() {
   Variable_BuiltIn_Add("x", GetField<&CInstance::x>, SetX);

@@ -12,8 +12,6 @@
 #include "world/builtin_variables_support.h"
 #include "world/input.h"
 #include "world/run_state.h"
-#include "world/run_extras.h"
-#include "world/run_values.h"
 
 namespace builtin_variables {
 
@@ -76,29 +74,33 @@ template <auto* kValue>
 bool GetValue(CInstance*, int32_t, ScriptValue* out) {
   return Real(out, *kValue);
 }
-template <int32_t* kValue>
+template <auto kField>
+bool GetRunValue(CInstance*, int32_t, ScriptValue* out) {
+  return Real(out, g_runValues.*kField);
+}
+template <int32_t RunValues::*kField>
 bool SetIntValue(CInstance*, int32_t, const ScriptValue& v) {
-  *kValue = IntOf(v);
+  g_runValues.*kField = IntOf(v);
   return true;
 }
-template <uint8_t* kValue>
+template <uint8_t RunValues::*kField>
 bool SetFlagValue(CInstance*, int32_t, const ScriptValue& v) {
-  *kValue = FlagOf(v);
+  g_runValues.*kField = FlagOf(v);
   return true;
 }
 // Showing the score also takes over the window caption.
 bool SetShowScore(CInstance*, int32_t, const ScriptValue& v) {
-  g_showScore = FlagOf(v);
-  g_captionSet = 1;
+  g_runValues.showScore = FlagOf(v);
+  g_runValues.captionSet = 1;
   return true;
 }
-template <char** kText>
+template <char* RunValues::*kText>
 bool GetCaption(CInstance*, int32_t, ScriptValue* out) {
-  return Text(out, *kText);
+  return Text(out, g_runValues.*kText);
 }
-template <char** kText>
+template <char* RunValues::*kText>
 bool SetCaption(CInstance*, int32_t, const ScriptValue& v) {
-  RunValues_SetCaption(kText, ScriptValue_Text(v));
+  RunValues_SetCaption(&(g_runValues.*kText), ScriptValue_Text(v));
   return true;
 }
 
@@ -111,16 +113,16 @@ void RegisterInput() {
   Variable_BuiltIn_Add("keyboard_lastkey", GetKey<IO_GetLastKey>, SetKey<IO_SetLastKey>);
   Variable_BuiltIn_Add("keyboard_lastchar", GetLastChar, SetLastChar);
   Variable_BuiltIn_Add("keyboard_string", GetKeyboardString, SetKeyboardString);
-  Variable_BuiltIn_Add("cursor_sprite", GetValue<&g_cursorSprite>, SetIntValue<&g_cursorSprite>);
+  Variable_BuiltIn_Add("cursor_sprite", GetRunValue<&RunValues::cursorSprite>, SetIntValue<&RunValues::cursorSprite>);
 }
 
 void RegisterScoreDisplay() {
-  Variable_BuiltIn_Add("show_score", GetValue<&g_showScore>, SetShowScore);
-  Variable_BuiltIn_Add("show_lives", GetValue<&g_showLives>, SetFlagValue<&g_showLives>);
-  Variable_BuiltIn_Add("show_health", GetValue<&g_showHealth>, SetFlagValue<&g_showHealth>);
-  Variable_BuiltIn_Add("caption_score", GetCaption<&g_captionScore>, SetCaption<&g_captionScore>);
-  Variable_BuiltIn_Add("caption_lives", GetCaption<&g_captionLives>, SetCaption<&g_captionLives>);
-  Variable_BuiltIn_Add("caption_health", GetCaption<&g_captionHealth>, SetCaption<&g_captionHealth>);
+  Variable_BuiltIn_Add("show_score", GetRunValue<&RunValues::showScore>, SetShowScore);
+  Variable_BuiltIn_Add("show_lives", GetRunValue<&RunValues::showLives>, SetFlagValue<&RunValues::showLives>);
+  Variable_BuiltIn_Add("show_health", GetRunValue<&RunValues::showHealth>, SetFlagValue<&RunValues::showHealth>);
+  Variable_BuiltIn_Add("caption_score", GetCaption<&RunValues::captionScore>, SetCaption<&RunValues::captionScore>);
+  Variable_BuiltIn_Add("caption_lives", GetCaption<&RunValues::captionLives>, SetCaption<&RunValues::captionLives>);
+  Variable_BuiltIn_Add("caption_health", GetCaption<&RunValues::captionHealth>, SetCaption<&RunValues::captionHealth>);
 }
 
 // ---- Clock and date -----------------------------------------------------------

@@ -24,14 +24,14 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) < 33; }
 
 void ResetOptions() {
   g_debugMode = false;
-  g_extensionDebug = false;
-  g_recordInput = false;
-  g_playbackInput = false;
-  g_useBytecode = true;
-  g_noAudio = false;
-  g_inAWindow = false;
-  g_steamMode = false;
-  g_debuggerFlags = 0;
+  g_runFlags.extensionDebug = false;
+  g_runFlags.recordInput = false;
+  g_runFlags.playbackInput = false;
+  g_runFlags.useBytecode = true;
+  g_runFlags.noAudio = false;
+  g_runFlags.inAWindow = false;
+  g_runFlags.steamMode = false;
+  g_runFlags.debuggerFlags = 0;
 }
 
 // "-bp name@line": the line is a decimal number, 0 without "@".
@@ -45,8 +45,8 @@ void AddBreakpoint(const char* argument) {
 }
 
 void SetRecordFile(const char* name) {
-  MemoryManager::Free(g_recordFileName);
-  g_recordFileName = String_Duplicate(name);
+  MemoryManager::Free(g_runFlags.recordFileName);
+  g_runFlags.recordFileName = String_Duplicate(name);
 }
 
 }  // namespace
@@ -101,26 +101,26 @@ void Runner_ParseOptions(const char* text) {
     std::string option = g_token;
     if (option == "-debug") {
       g_debugMode = true;
-      g_debuggerFlags = 2;
-      g_physicsDebugMessages = true;
+      g_runFlags.debuggerFlags = 2;
+      g_runFlags.physicsDebugMessages = true;
     } else if (option == "-trace") {
-      g_bytecodeTrace = true;
+      g_runFlags.bytecodeTrace = true;
     } else if (option == "-ext") {
-      g_extensionDebug = true;
+      g_runFlags.extensionDebug = true;
     } else if (option == "-oldexec") {
-      g_useBytecode = false;
+      g_runFlags.useBytecode = false;
     } else if (option == "-noaudio") {
-      g_noAudio = true;
+      g_runFlags.noAudio = true;
     } else if (option == "-inawindow") {
-      g_inAWindow = true;
+      g_runFlags.inAWindow = true;
     } else if (option == "-steam") {
-      g_steamMode = true;
+      g_runFlags.steamMode = true;
     } else if (option == "-game") {
       position = Runner_NextToken(position, text);
       if (g_gameFileName.empty()) g_gameFileName = g_token;
     } else if (option == "-record" || option == "-playback") {
       position = Runner_NextToken(position, text);
-      (option == "-record" ? g_recordInput : g_playbackInput) = true;
+      (option == "-record" ? g_runFlags.recordInput : g_runFlags.playbackInput) = true;
       SetRecordFile(g_token);
     } else if (option == "-bp") {
       position = Runner_NextToken(position, text);

@@ -99,7 +99,7 @@ int64_t Run_Frame() {
   int64_t now = Timer_GetMicroseconds();
   if (now < g_clock.lastFrame) g_clock.lastFrame = now;
   int32_t speed = CurrentSpeed();
-  g_wallClockSeconds = static_cast<int64_t>(std::time(nullptr));
+  g_runValues.wallClockSeconds = static_cast<int64_t>(std::time(nullptr));
   int64_t sleep = Run_FrameWait(speed, now - g_clock.lastFrame);
   Timer_WaitMicroseconds(sleep);
   g_clock.lastFrame = now + sleep;
@@ -124,7 +124,7 @@ int64_t Run_Frame() {
 
 void Run_MeasureStep() {
   int64_t now = Timer_GetMicroseconds();
-  g_stepDelta = now - g_clock.lastStep;
+  g_runValues.stepDelta = now - g_clock.lastStep;
   g_clock.lastStep = now;
 }
 

@@ -100,8 +100,8 @@ void InputRecord_Decode(const uint8_t* block, InputStepSide* step) {
   EachField(reader, *step);
 }
 
-bool InputRecord_PlaybackMode() { return g_playbackInput; }
-bool InputRecord_RecordMode() { return g_recordInput; }
+bool InputRecord_PlaybackMode() { return g_runFlags.playbackInput; }
+bool InputRecord_RecordMode() { return g_runFlags.recordInput; }
 
 void InputRecord_Close() {
   if (g_record.file != nullptr) std::fclose(g_record.file);
@@ -110,15 +110,15 @@ void InputRecord_Close() {
 
 void InputRecord_Open() {
   InputRecord_Close();
-  if (!g_recordInput && !g_playbackInput) return;
-  if (g_recordFileName == nullptr || g_recordFileName[0] == '\0') return;
-  if (g_playbackInput) g_recordInput = false;
-  const char* mode = g_playbackInput ? "rb" : "w+b";
-  g_record.file = std::fopen(g_recordFileName, mode);
+  if (!g_runFlags.recordInput && !g_runFlags.playbackInput) return;
+  if (g_runFlags.recordFileName == nullptr || g_runFlags.recordFileName[0] == '\0') return;
+  if (g_runFlags.playbackInput) g_runFlags.recordInput = false;
+  const char* mode = g_runFlags.playbackInput ? "rb" : "w+b";
+  g_record.file = std::fopen(g_runFlags.recordFileName, mode);
   if (g_record.file == nullptr) {
     g_debugConsole->Output("Unable to open the input %s file \"%s\": input is not %s\n",
-                           g_playbackInput ? "playback" : "record", g_recordFileName,
-                           g_playbackInput ? "played back" : "recorded");
+                           g_runFlags.playbackInput ? "playback" : "record", g_runFlags.recordFileName,
+                           g_runFlags.playbackInput ? "played back" : "recorded");
     return;
   }
   std::setvbuf(g_record.file, nullptr, _IONBF, 0);
@@ -137,12 +137,13 @@ void IO_ReadPlayback() {
   g_record.ended = true;
   if (got > 0) {
     g_debugConsole->Output("Input playback: the last step of \"%s\" is cut short (%d bytes), playback ends\n",
-                           g_recordFileName != nullptr ? g_recordFileName : "", static_cast<int>(got));
+                           g_runFlags.recordFileName != nullptr ? g_runFlags.recordFileName : "",
+                           static_cast<int>(got));
   }
 }
 
 void IO_WriteRecord() {
-  if (g_record.file == nullptr || g_playbackInput) return;
+  if (g_record.file == nullptr || g_runFlags.playbackInput) return;
   uint8_t block[kInputRecordSize];
   InputRecord_Encode(Input_StepSide(), block);
   std::fwrite(block, 1, sizeof block, g_record.file);

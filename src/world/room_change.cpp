@@ -21,7 +21,6 @@
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
-uint8_t g_roomEntered = 0;
 
 namespace {
 
@@ -217,7 +216,7 @@ bool Run_StartRoom(int32_t index, bool gameStart) {
   if (isNew) RunRoomCode(room);
   Perform_Event_All(kEventOther, kOtherRoomStart);
   if (g_newRoom == kRoomChangeNone && g_automaticDraw == 1 && g_roomStartDraw != nullptr) g_roomStartDraw();
-  g_roomEntered = 1;
+  g_runValues.roomEntered = 1;
   return true;
 }
 

@@ -12,8 +12,6 @@ class CInstance;
 // The runtime room being played, and its index; null and -1 without one.
 extern CRoom* g_currentRoom;
 extern int32_t g_currentRoomIndex;
-// Set to 1 at the end of every room start.
-extern uint8_t g_roomEntered;
 
 // False (with a console line) when the room has no template.
 bool Run_StartRoom(int32_t index, bool gameStart);

@@ -15,19 +15,16 @@
 #include "graphics/render_states.h"
 #include "graphics/surface_services.h"
 #include "graphics/texture_table.h"
-#include "world/run_values.h"
 #include "runtime/numeric.h"
+#include "shell/window.h"
 #include "world/game_loop.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw_internal.h"
-#include "world/room_draw_ports.h"
 #include "world/run_state.h"
 
 int32_t g_currentView = 0;
 float g_portScale[2] = {1.0f, 1.0f};
-int32_t g_guiWidth = -1;
-int32_t g_guiHeight = -1;
 
 namespace {
 
@@ -108,8 +105,8 @@ void DrawWholeRoom(const CRoom& room, const AreaSize& area) {
 void DrawGuiPass(const AreaSize& area) {
   const bool was3d = g_3dMode != 0;
   GR_3D_Set_Mode(false);
-  const int32_t w = g_guiWidth < 0 ? area.width : g_guiWidth;
-  const int32_t h = g_guiHeight < 0 ? area.height : g_guiHeight;
+  const int32_t w = g_runValues.guiWidth < 0 ? area.width : g_runValues.guiWidth;
+  const int32_t h = g_runValues.guiHeight < 0 ? area.height : g_runValues.guiHeight;
   WholeAreaViewport(area);
   GR_Set_View_Projection(0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h), 0.0f);
   Room_Draw_Gui(0, 0, w, h);
@@ -118,7 +115,7 @@ void DrawGuiPass(const AreaSize& area) {
 
 // The mouse maps onto the whole window, not through the views' ports.
 void DrawCursor() {
-  const CSprite* sprite = Sprite_Get(g_cursorSprite);
+  const CSprite* sprite = Sprite_Get(g_runValues.cursorSprite);
   if (sprite == nullptr) return;
   const int32_t portsInUse = g_windowPortsInUse;
   g_windowPortsInUse = 0;

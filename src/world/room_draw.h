@@ -12,9 +12,6 @@
 extern int32_t g_currentView;
 // Port coordinates times these give drawing-area pixels.
 extern float g_portScale[2];
-// The size the GUI pass draws in; negative means the drawing area's.
-extern int32_t g_guiWidth;
-extern int32_t g_guiHeight;
 
 // At room start: the screen size the room's views (or the room) need.
 void Room_Compute_Window_Size();

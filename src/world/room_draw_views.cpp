@@ -7,12 +7,12 @@
 #include "graphics/graphics.h"
 #include "runtime/numeric.h"
 #include "script/instance_selector.h"
+#include "shell/window.h"
 #include "world/instance.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
 #include "world/room_draw_internal.h"
-#include "world/room_draw_ports.h"
 
 namespace {
 

@@ -36,7 +36,6 @@
 #include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_values.h"
 #include "world/service_list.h"
 #include "world/startup_graphics.h"
 #include "world/startup_services.h"
@@ -140,7 +139,7 @@ void Runner_Shutdown() {
   Function_Free();
   Script_Finish();
   Variable_Free();
-  RunValues_Free();
+  RunState_Reset();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   std::fflush(stdout);

@@ -133,5 +133,5 @@ double Run_WrapCoordinate(double value, double extent, double margin);
 bool Run_ScreenSave(const char* fileName);
 bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t width, int32_t height);
 
-// Start-up values of the run: captions, score, lives, health, flags.
+// Start-up values of the run: the run state's reset, then the caption texts.
 void Run_ResetState();

@@ -12,7 +12,6 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_values.h"
 #include "world/world_actions.h"
 
 namespace {
@@ -57,7 +56,7 @@ bool SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32
 
 void Run_RoomGoto(int32_t room, int32_t /*transition*/) {
   g_newRoom = room;
-  g_transitionKind = 0;
+  g_runValues.transitionKind = 0;
   if (!Room_Exists(room)) RoomError("Unexisting room number: " + std::to_string(room));
 }
 
@@ -92,7 +91,7 @@ bool Run_GameLoad(const char* name) {
     g_debugConsole->Output("game_load - unable to find file %s\n", name);
     return false;
   }
-  Run_SetLoadFileName(path.data());
+  g_runValues.loadFileName = path.data();
   g_newRoom = kRoomChangeLoadGame;
   return true;
 }
@@ -126,17 +125,8 @@ bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t widt
 }
 
 void Run_ResetState() {
-  RunValues_SetCaption(&g_captionScore, "Score: ");
-  RunValues_SetCaption(&g_captionLives, "Lives: ");
-  RunValues_SetCaption(&g_captionHealth, "Health: ");
-  g_running = 0;
-  g_paused = 0;
-  g_transitionKind = 0;
-  g_score = 0;
-  g_showScore = g_showLives = g_showHealth = 0;
-  g_lives = -1;
-  g_health = 100.0;
-  g_cursorSprite = -1;
-  g_stepCount = 0;
-  g_automaticDraw = 1;
+  RunState_Reset();
+  RunValues_SetCaption(&g_runValues.captionScore, "Score: ");
+  RunValues_SetCaption(&g_runValues.captionLives, "Lives: ");
+  RunValues_SetCaption(&g_runValues.captionHealth, "Health: ");
 }

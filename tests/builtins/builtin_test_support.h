@@ -9,6 +9,7 @@
 
 #include "builtins/builtin_args.h"
 #include "maths_strings_golden.h"
+#include "runtime/run_flags.h"
 #include "runtime/script_value.h"
 #include "script/error_report.h"
 #include "script/function_registry.h"
@@ -45,12 +46,12 @@ class BuiltinCall {
 // No dialog is shown meanwhile.
 class ErrorCapture {
  public:
-  ErrorCapture() : showDialog_(g_optionShowErrorDialog) {
-    g_optionShowErrorDialog = false;
+  ErrorCapture() : showDialog_(g_runFlags.showErrorDialog) {
+    g_runFlags.showErrorDialog = false;
     Error_ResetState();
   }
   ~ErrorCapture() {
-    g_optionShowErrorDialog = showDialog_;
+    g_runFlags.showErrorDialog = showDialog_;
     Error_ResetState();
   }
   std::vector<std::string> Messages() const {

@@ -49,12 +49,10 @@ class SaveFolders : public GameWorld {
     GameWorld::SetUp();
     LoadSave_SetSaveDirectory(save_.Path().c_str());
     LoadSave_SetProgramDirectory(program_.Path().c_str());
-    Run_SetLoadFileName(nullptr);
   }
   void TearDown() override {
     LoadSave_SetSaveDirectory("");
     LoadSave_SetProgramDirectory("");
-    Run_SetLoadFileName(nullptr);
     GameWorld::TearDown();
   }
   testsupport::ScratchFolder save_{"kv_game_save"};
@@ -67,15 +65,15 @@ TEST_F(SaveFolders, LoadFindsTheSaveFolderFirstThenTheProgramFolder) {
   testsupport::WriteRaw(program_ / "two.sav", "z");
   EXPECT_EQ(Call("game_load", {S("slot\\one.sav")}), 1);
   EXPECT_EQ(g_newRoom, kRoomChangeLoadGame);
-  EXPECT_EQ(std::string(Run_LoadFileName()), save_ / "slot/one.sav");
+  EXPECT_EQ(g_runValues.loadFileName, save_ / "slot/one.sav");
   EXPECT_EQ(Call("game_load", {S("two.sav")}), 1);
-  EXPECT_EQ(std::string(Run_LoadFileName()), program_ / "two.sav");
+  EXPECT_EQ(g_runValues.loadFileName, program_ / "two.sav");
 
   g_newRoom = kRoomChangeNone;
   EXPECT_EQ(Call("game_load", {S("nosave.dat")}), 0);
   EXPECT_TRUE(Said("game_load - unable to find file nosave.dat"));
   EXPECT_EQ(g_newRoom, kRoomChangeNone);
-  EXPECT_EQ(std::string(Run_LoadFileName()), program_ / "two.sav");
+  EXPECT_EQ(g_runValues.loadFileName, program_ / "two.sav");
 }
 
 TEST_F(SaveFolders, SaveAndLoadWantExactlyOneNameAndSaveAlwaysAnswersMinusOne) {

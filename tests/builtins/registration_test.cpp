@@ -55,17 +55,17 @@ class BuiltinRegistration : public testing::Test {
   void SetUp() override { Function_Free(); }
   void TearDown() override {
     Function_Free();
-    g_steamMode = savedStoreMode_;
+    g_runFlags.steamMode = savedStoreMode_;
   }
 
  private:
-  bool savedStoreMode_ = g_steamMode;
+  bool savedStoreMode_ = g_runFlags.steamMode;
 };
 
 TEST_F(BuiltinRegistration, TheRegistryHoldsEveryRowInTableOrderInBothModes) {
   for (const bool storeMode : {false, true}) {
     SCOPED_TRACE(storeMode ? "store mode" : "normal mode");
-    g_steamMode = storeMode;
+    g_runFlags.steamMode = storeMode;
     Function_Free();
     Builtins_RegisterAll();
     EXPECT_EQ(Registry(), AllRows(storeMode));

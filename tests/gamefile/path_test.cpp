@@ -10,6 +10,7 @@
 #include "graphics/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "script/error_report.h"
 #include "support/test_support.h"
 
@@ -325,10 +326,10 @@ TEST_F(Paths, RunTimeSlotsAreNamedByIndexAndNeverReused) {
 
 TEST_F(Paths, AssigningAPathToItselfIsReported) {
   Path_Add();
-  bool dialog = g_optionShowErrorDialog;
-  g_optionShowErrorDialog = false;
+  bool dialog = g_runFlags.showErrorDialog;
+  g_runFlags.showErrorDialog = false;
   EXPECT_FALSE(Path_Assign(0, 0));
-  g_optionShowErrorDialog = dialog;
+  g_runFlags.showErrorDialog = dialog;
   EXPECT_NE(console_.Text().find("ERROR: Can not assign a path to itself!"), std::string::npos);
 }
 

@@ -32,25 +32,23 @@ TEST(RunnerLoad, OptionsFileSetsDebugAndTrace) {
   WriteRaw(folder / "options.ini", "[DEFAULT]\r\nDebug=0\r\nTrace=1\r\nOrientPortrait=abc\r\n");
   CIniFile ini((folder / "options.ini").c_str(), true);
   g_debugMode = true;
-  g_bytecodeTrace = false;
+  g_runFlags.bytecodeTrace = false;
   ReadOptionsIni(&ini);
   EXPECT_FALSE(g_debugMode);
-  EXPECT_TRUE(g_bytecodeTrace);
+  EXPECT_TRUE(g_runFlags.bytecodeTrace);
 
   WriteRaw(folder / "b.ini", "[DEFAULT]\r\nDebug=1\r\n");
   CIniFile on((folder / "b.ini").c_str(), true);
-  g_overlayFlags = 0;
+  g_runFlags.overlayFlags = 0;
   ReadOptionsIni(&on);
   EXPECT_TRUE(g_debugMode);
-  EXPECT_EQ(g_overlayFlags, 2);
+  EXPECT_EQ(g_runFlags.overlayFlags, 2);
 
   WriteRaw(folder / "c.ini", "[DEFAULT]\r\nOrientLandscape=1\r\n");
   CIniFile absent((folder / "c.ini").c_str(), true);
   ReadOptionsIni(&absent);
   EXPECT_TRUE(g_debugMode) << "an absent Debug key leaves debug mode as it was";
-  g_debugMode = false;
-  g_bytecodeTrace = false;
-  g_overlayFlags = 0;
+  RunFlags_Reset();
 }
 
 TEST(RunnerLoad, ReadsTheGameFileAndReportsAMissingIni) {

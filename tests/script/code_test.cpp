@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/front_end_support.h"
 #include "script/script_test_support.h"
@@ -94,13 +95,13 @@ bool Generator(CCode* code) {
 
 TEST(CodeCompile, BytecodeIsGeneratedOnlyWithTheSwitchOnAndNotForConstants) {
   front_test::RegisterNames();
-  bool saved = g_useBytecode;
+  bool saved = g_runFlags.useBytecode;
   Code_SetBytecodeGenerator(Generator);
   g_generated = 0;
-  g_useBytecode = false;
+  g_runFlags.useBytecode = false;
   Compiled off("x = 1");
   EXPECT_EQ(g_generated, 0);
-  g_useBytecode = true;
+  g_runFlags.useBytecode = true;
   Compiled folded("1 + 1", true);
   EXPECT_EQ(g_generated, 0);
   Compiled empty("x = 1");
@@ -114,7 +115,7 @@ TEST(CodeCompile, BytecodeIsGeneratedOnlyWithTheSwitchOnAndNotForConstants) {
   EXPECT_FALSE(failed.ok);
   EXPECT_FALSE(failed.code.compiled);
   Code_SetBytecodeGenerator(nullptr);
-  g_useBytecode = saved;
+  g_runFlags.useBytecode = saved;
 }
 
 const uint8_t kBytes[] = {1, 2, 3, 4, 5, 6, 7, 8};

@@ -68,13 +68,13 @@ inline void Compile(const char* text, Compiled* result, bool expression = false)
   Code_Variable_Reset();
   Code_Variable_Find("a");
   Code_Variable_Find("b");
-  bool useBytecode = g_useBytecode;
-  g_useBytecode = true;
+  bool useBytecode = g_runFlags.useBytecode;
+  g_runFlags.useBytecode = true;
   VM_InstallGenerator();
   CCode code(text, expression);
   result->ok = code.Compile("test");
   Code_SetBytecodeGenerator(nullptr);
-  g_useBytecode = useBytecode;
+  g_runFlags.useBytecode = useBytecode;
   result->kind = code.kind;
   if (!result->ok) result->error = front_test::Message();
   result->out.code = code.code;

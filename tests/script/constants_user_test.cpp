@@ -9,6 +9,7 @@
 
 #include "front_end_support.h"
 #include "platform/switches.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/function_registry.h"
 #include "script/constants.h"
@@ -28,10 +29,8 @@ class UserConstants : public ::testing::Test {
   void SetUp() override {
     setenv("KORVALITH_HEADLESS", "1", 1);
     Switches_Reload();
-    savedBytecode_ = g_useBytecode;
-    savedUnsetIsError_ = g_unsetVariableIsError;
-    g_useBytecode = false;
-    g_unsetVariableIsError = true;
+    g_runFlags.useBytecode = false;
+    g_runFlags.unsetVariableIsError = true;
     Code_Constant_Init();
     int32_t id = -1;
     if (!Function_Find("test_text", &id)) Function_Add("test_text", GiveText, 0);
@@ -40,8 +39,7 @@ class UserConstants : public ::testing::Test {
     Code_Constant_Free();
     Resolve_SetConstantResolver(nullptr);
     ResourceLookup_Install(kResourceSprite, nullptr);
-    g_useBytecode = savedBytecode_;
-    g_unsetVariableIsError = savedUnsetIsError_;
+    RunFlags_Reset();
   }
 
   // Defines one constant; the messages it showed go to shown_.
@@ -63,10 +61,6 @@ class UserConstants : public ::testing::Test {
   }
 
   std::string shown_;
-
- private:
-  bool savedBytecode_ = false;
-  bool savedUnsetIsError_ = false;
 };
 
 TEST_F(UserConstants, AGameConstantHidesTheBuiltInOfItsName) {

@@ -8,6 +8,7 @@
 
 #include "platform/answers.h"
 #include "platform/switches.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/compile_error.h"
 #include "script/event.h"
@@ -43,14 +44,13 @@ class ErrorReport : public ::testing::Test {
     g_place = ErrorPlace{3, 1, 3, 0};
     g_quitCode = 0;
     g_inputClears = 0;
-    g_optionShowErrorDialog = false;
-    g_optionErrorsFatal = false;
+    g_runFlags.showErrorDialog = false;
+    g_runFlags.errorsFatal = false;
   }
   void TearDown() override {
     Error_SetHooks(ErrorHooks());
     Error_ResetState();
-    g_optionShowErrorDialog = true;
-    g_optionErrorsFatal = false;
+    RunFlags_Reset();
     unsetenv("KORVALITH_ANSWERS");
     Switches_Reload();
     Answers_Reset();
@@ -125,7 +125,7 @@ TEST_F(ErrorReport, ShowCutsLongTextsOnACharacterBoundary) {
 }
 
 TEST_F(ErrorReport, OptionsDecideFatalityAndTheDialog) {
-  g_optionErrorsFatal = true;
+  g_runFlags.errorsFatal = true;
   Error_Show("x", false);
   EXPECT_TRUE(Error_Stopping());
   EXPECT_EQ(g_quitCode, kRoomCodeQuitAfterError);
@@ -158,7 +158,7 @@ TEST_F(ErrorReport, HeadlessDialogPrintsAndTakesTheScriptedAnswer) {
   setenv("KORVALITH_HEADLESS", "1", 1);
   Switches_Reload();
   Answers_Reset();
-  g_optionShowErrorDialog = true;
+  g_runFlags.showErrorDialog = true;
 
   std::string rule = "\n" + std::string(43, '_') + "\n";
   std::string out = Captured([] { Error_Report("one\n\ntwo\tthree", false); });

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "runtime/run_flags.h"
 #include "script/interpreter.h"
 #include "script/snippet_runner.h"
 #include "script/variable_names.h"
@@ -37,7 +38,7 @@ TEST(TreeVariables, MissesReadZeroUnlessUnsetVariablesAreErrors) {
   Runner runner;
   EXPECT_EQ(runner.RunJoined("a[0] = 1; test_print(a[3], nothing, noone.x)"), "0 0 0");
   EXPECT_EQ(runner.RunJoined("u += 5; test_print(u)"), "5");
-  g_unsetVariableIsError = true;
+  g_runFlags.unsetVariableIsError = true;
   EXPECT_EQ(runner.RunJoined("a[0] = 1; test_print(a[3])"), "error: Unknown variable a or array index out of bounds");
   EXPECT_EQ(runner.RunJoined("test_print(never[0])"), "error: Unknown variable never");
   EXPECT_EQ(runner.RunJoined("never2 += 1"), "error: Unknown variable never2");

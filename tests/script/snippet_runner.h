@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/game_image.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/code_table.h"
 #include "script/compile_error.h"
@@ -113,9 +114,10 @@ class ScriptStores final : public IFunctionStores {
 class Runner {
  public:
   // tree: run with the bytecode switch off.
-  explicit Runner(bool tree = true) : savedBytecode_(g_useBytecode), savedUnsetIsError_(g_unsetVariableIsError) {
-    g_useBytecode = !tree;
-    g_optionShowErrorDialog = false;
+  explicit Runner(bool tree = true)
+      : savedBytecode_(g_runFlags.useBytecode), savedUnsetIsError_(g_runFlags.unsetVariableIsError) {
+    g_runFlags.useBytecode = !tree;
+    g_runFlags.showErrorDialog = false;
     g_hasBytecode = false;
     int32_t id = -1;
     if (!Function_Find("test_print", &id)) Function_Add("test_print", TestPrint, -1);
@@ -131,8 +133,8 @@ class Runner {
     DropScripts();
     Function_InstallStores(nullptr);
     Resolve_SetConstantResolver(nullptr);
-    g_useBytecode = savedBytecode_;
-    g_unsetVariableIsError = savedUnsetIsError_;
+    g_runFlags.useBytecode = savedBytecode_;
+    g_runFlags.unsetVariableIsError = savedUnsetIsError_;
     Code_Error_Clear();
   }
   Runner(const Runner&) = delete;

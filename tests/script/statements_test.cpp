@@ -5,6 +5,7 @@
 #include <string>
 
 #include "front_end_support.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/constants.h"
 #include "script/error_report.h"
@@ -39,11 +40,9 @@ void RegisterTestFunctions() {
 class Statements : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedBytecode_ = g_useBytecode;
-    savedUnsetIsError_ = g_unsetVariableIsError;
-    g_useBytecode = false;
-    g_unsetVariableIsError = true;
-    g_optionShowErrorDialog = false;
+    g_runFlags.useBytecode = false;
+    g_runFlags.unsetVariableIsError = true;
+    g_runFlags.showErrorDialog = false;
     Code_Constant_Init();
     RegisterTestFunctions();
     front_test::RegisterNames();
@@ -57,9 +56,7 @@ class Statements : public ::testing::Test {
     Code_Constant_Free();
     Resolve_SetConstantResolver(nullptr);
     Error_ResetState();
-    g_optionShowErrorDialog = true;
-    g_useBytecode = savedBytecode_;
-    g_unsetVariableIsError = savedUnsetIsError_;
+    RunFlags_Reset();
   }
 
   // Runs a program with self and other; false with the error in error_.
@@ -104,8 +101,6 @@ class Statements : public ::testing::Test {
   OwnedValue result_;
 
  private:
-  bool savedBytecode_ = false;
-  bool savedUnsetIsError_ = false;
 };
 
 TEST_F(Statements, ConditionsUseTheirOwnTruth) {

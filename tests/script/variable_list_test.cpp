@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/run_flags.h"
 #include "script/variable_names.h"
 #include "script_test_support.h"
 
@@ -12,7 +13,7 @@ constexpr int32_t kB = 100064;  // same bucket as kA
 
 class VariableListTest : public ::testing::Test {
  protected:
-  void TearDown() override { g_unsetVariableIsError = false; }
+  void TearDown() override { RunFlags_Reset(); }
 
   double Read(int32_t id, int32_t k, bool* ok = nullptr) {
     OwnedValue out;
@@ -77,7 +78,7 @@ TEST_F(VariableListTest, UnsetVariablesReadZeroUnlessTheOptionMakesThemAnError) 
   EXPECT_TRUE(ok);
   EXPECT_EQ(list.Count(), 0) << "reading creates nothing";
 
-  g_unsetVariableIsError = true;
+  g_runFlags.unsetVariableIsError = true;
   ScriptValue out = Real(42);
   EXPECT_FALSE(list.GetValue(kA, 0, &out));
   EXPECT_EQ(out.real, 42.0) << "out stays untouched";

@@ -33,7 +33,7 @@ class VMCalls : public ::testing::Test {
   void TearDown() override {
     Code_SetBytecodeGenerator(nullptr);
     Code_SetVMExecutor(nullptr);
-    g_bytecodeTrace = false;
+    RunFlags_Reset();
   }
 
   snippet::Runner runner_{false};
@@ -111,9 +111,9 @@ TEST_F(VMCalls, ScriptCallsAreTracedWithoutANewMachineLine) {
   testsupport::RecordingConsole console;
   tagIConsole* saved = g_debugConsole;
   g_debugConsole = &console;
-  g_bytecodeTrace = true;
+  g_runFlags.bytecodeTrace = true;
   runner_.Run("branch()");
-  g_bytecodeTrace = false;
+  g_runFlags.bytecodeTrace = false;
   g_debugConsole = saved;
   EXPECT_EQ(console.Text(),
             "script = snippet\nscript call = branch\nscript call = leaf\nscript call = leaf\n");

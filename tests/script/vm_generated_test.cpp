@@ -31,15 +31,14 @@ class VMGenerated : public ::testing::Test {
       }, 0);
     Variable_Global_Init();
     g_calls = 0;
-    saved_ = g_useBytecode;
-    g_useBytecode = true;
+    g_runFlags.useBytecode = true;
     VM_InstallGenerator();
     VM_Install();
   }
   void TearDown() override {
     Code_SetBytecodeGenerator(nullptr);
     Code_SetVMExecutor(nullptr);
-    g_useBytecode = saved_;
+    RunFlags_Reset();
   }
   // Runs a program and reads self's variable `name` afterwards.
   double Program(const char* text, const char* name) {
@@ -54,7 +53,6 @@ class VMGenerated : public ::testing::Test {
 
   StubWorld world_;
   StubInstance self_;
-  bool saved_ = false;
 };
 
 TEST_F(VMGenerated, RepeatCountsAndContinue) {

@@ -37,7 +37,7 @@ class VMTest : public ::testing::Test {
   }
   void TearDown() override {
     VM_SetStringSource(nullptr);
-    g_bytecodeTrace = false;
+    RunFlags_Reset();
   }
   std::string Run(Asm& code) {
     OwnedValue result;
@@ -91,7 +91,7 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
                          kOpSlt, kOpSle, kOpSeq, kOpSne, kOpSge, kOpSgt};
   const uint8_t types[] = {kI, kD, kV};
   const double values[][2] = {{7, 2}, {-7.5, 2}, {1, 1.000001}, {5, 0}, {3, 1e-11}, {-9, 4}};
-  g_debuggerEvaluating = true;
+  g_runFlags.debuggerEvaluating = true;
   for (uint8_t op : ops) {
     for (uint8_t lt : types) {
       for (uint8_t rt : types) {
@@ -130,7 +130,7 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
       }
     }
   }
-  g_debuggerEvaluating = false;
+  g_runFlags.debuggerEvaluating = false;
   Error_ResetState();
 }
 
@@ -417,12 +417,12 @@ TEST_F(VMDeathTest, VariableErrorsNameTheVariable) {
               "Pop :: Execution Error - Variable index out of range a");
   Asm missing;
   missing.PushVar(kInstanceLocal, id);
-  g_unsetVariableIsError = true;
+  g_runFlags.unsetVariableIsError = true;
   EXPECT_EXIT(RunToDeath(missing), ::testing::ExitedWithCode(255), "Push :: Execution Error - Variable Get a");
   Asm malformed;
   malformed.Short(1).W(Asm::Op(kOpPop, kI, kI, -1)).W(Asm::Ref(id, true, true));
   EXPECT_EXIT(RunToDeath(malformed), ::testing::ExitedWithCode(255), "Pop :: Execution Error - Instruction malformed");
-  g_unsetVariableIsError = false;
+  g_runFlags.unsetVariableIsError = false;
 }
 
 // A built-in that runs code again, without end.
@@ -443,13 +443,13 @@ TEST_F(VMDeathTest, RunawayNestingIsAStackOverflowNotASignal) {
 }
 
 TEST_F(VMTest, UnderDebuggerEvaluationAnErrorOnlyRaisesTheFlag) {
-  g_debuggerEvaluating = true;
+  g_runFlags.debuggerEvaluating = true;
   Error_ResetState();
   Asm a;
   a.Short(1).Short(0).Bin(kOpDiv, kI, kI);
   uint32_t blocks = MemoryManager::BlockCount();
   EXPECT_FALSE(VM_Exec("eval", nullptr, nullptr, a.Buffer(), nullptr, nullptr, nullptr));
-  g_debuggerEvaluating = false;
+  g_runFlags.debuggerEvaluating = false;
   EXPECT_TRUE(Error_Occurred());
   EXPECT_EQ(MemoryManager::BlockCount(), blocks);
   EXPECT_EQ(VM_LocalsDepth(), 0);
@@ -460,7 +460,7 @@ TEST_F(VMTest, TraceLinesInRunOrder) {
   testsupport::RecordingConsole console;
   tagIConsole* saved = g_debugConsole;
   g_debugConsole = &console;
-  g_bytecodeTrace = true;
+  g_runFlags.bytecodeTrace = true;
   int32_t id = -1;
   Function_Add("vm_test_nothing", [](ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}, 0);
   ASSERT_TRUE(Function_Find("vm_test_nothing", &id));

@@ -11,6 +11,7 @@
 
 #include "runtime/console.h"
 #include "script/bytecode.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/error_report.h"
 #include "script/vm.h"
@@ -89,6 +90,6 @@ class StderrConsole : public tagIConsole {
 inline void PrepareToDie() {
   static StderrConsole console;
   g_debugConsole = &console;
-  g_optionShowErrorDialog = false;
+  g_runFlags.showErrorDialog = false;
   Error_ResetState();
 }

@@ -150,7 +150,7 @@ std::vector<Instruction> EntryCode(int32_t index) {
 // The text compiled here, in this process, with the loaded scripts.
 struct LocalCode {
   explicit LocalCode(const std::string& text) : code(text.c_str(), false) {
-    g_useBytecode = true;
+    g_runFlags.useBytecode = true;
     VM_InstallGenerator();
     Code_Error_Clear();
     compiled = code.Compile("here");

@@ -11,6 +11,7 @@
 #include "gamefile/object.h"
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
+#include "runtime/run_flags.h"
 #include "script/code.h"
 #include "script/error_report.h"
 #include "script/event_world_seam.h"
@@ -22,11 +23,10 @@
 #include "world/instance_seams.h"
 #include "world/room.h"
 #include "world/room_change.h"
+#include "world/room_draw.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world/run_extras.h"
-#include "world/run_values.h"
-#include "world_teardown.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -82,10 +82,9 @@ class BuiltinVariables : public testing::Test {
     InstanceSeams_Install();
     Room_Init();
     g_gameHeader.lastInstanceId = 100000;
-    g_newRoom = kRoomChangeNone;
     BuiltinVariables_Install();
     Variable_BuiltIn_Init();
-    g_optionShowErrorDialog = false;
+    g_runFlags.showErrorDialog = false;
   }
   void TearDown() override {
     World_TearDownForTest();
@@ -96,9 +95,6 @@ class BuiltinVariables : public testing::Test {
     Variable_BuiltIn_SetFamilies(nullptr);
     Variable_BuiltIn_Clear();
     BuiltinVariables_SetCalendar(nullptr);
-    RunValues_Free();
-    Error_ResetState();
-    g_optionShowErrorDialog = true;
   }
 
   // A started room of `count` instances of object 0 at depth 0.
@@ -260,10 +256,10 @@ TEST_F(BuiltinVariables, FlagsAndElementsConvertTheWayScriptsSeeThem) {
   Set("timeline_running", -1.0, 0, self);
   EXPECT_EQ(self->timeline_running, 0);
   Set("show_score", 0.5);
-  EXPECT_EQ(g_showScore, 0);
-  EXPECT_EQ(g_captionSet, 1) << "show_score takes over the caption";
+  EXPECT_EQ(g_runValues.showScore, 0);
+  EXPECT_EQ(g_runValues.captionSet, 1) << "show_score takes over the caption";
   Set("show_lives", 0.6);
-  EXPECT_EQ(g_showLives, 1);
+  EXPECT_EQ(g_runValues.showLives, 1);
   Set("background_x", 12.0, 9);
   EXPECT_EQ(room->backgrounds[0].x, 12.0f);
   Set("view_visible", 1.0, 2);
@@ -278,6 +274,13 @@ TEST_F(BuiltinVariables, FlagsAndElementsConvertTheWayScriptsSeeThem) {
   EXPECT_TRUE(Error_Occurred());
   Set("error_occurred", 0.4);
   EXPECT_FALSE(Error_Occurred());
+}
+
+TEST_F(BuiltinVariables, ViewCurrentIsTheViewRoomDrawingIsOn) {
+  g_currentView = 3;
+  EXPECT_EQ(Get("view_current"), 3.0);
+  g_currentView = 0;
+  EXPECT_EQ(Get("view_current"), 0.0);
 }
 
 TEST_F(BuiltinVariables, RoomSettingsAndTheirRefusals) {

@@ -17,10 +17,9 @@ class CommandLine : public testing::Test {
     VM_ClearBreakpoints();
   }
   void TearDown() override {
-    Runner_ParseOptions(nullptr);
     g_gameFileName.clear();
     VM_ClearBreakpoints();
-    g_bytecodeTrace = false;
+    RunFlags_Reset();
   }
 };
 
@@ -55,17 +54,17 @@ TEST_F(CommandLine, QuotesKeepBlanksAndArgumentsRoundTrip) {
 TEST_F(CommandLine, OptionsAndTheirArguments) {
   Runner_ParseOptions("prog -game first.win -game second.win -oldexec -trace -debug -steam -unknown -inawindow");
   EXPECT_EQ(g_gameFileName, "first.win");
-  EXPECT_FALSE(g_useBytecode);
-  EXPECT_TRUE(g_bytecodeTrace);
+  EXPECT_FALSE(g_runFlags.useBytecode);
+  EXPECT_TRUE(g_runFlags.bytecodeTrace);
   EXPECT_TRUE(g_debugMode);
-  EXPECT_EQ(g_debuggerFlags, 2);
-  EXPECT_TRUE(g_steamMode);
-  EXPECT_TRUE(g_inAWindow);
+  EXPECT_EQ(g_runFlags.debuggerFlags, 2);
+  EXPECT_TRUE(g_runFlags.steamMode);
+  EXPECT_TRUE(g_runFlags.inAWindow);
 
   Runner_ParseOptions(nullptr);
-  EXPECT_TRUE(g_useBytecode) << "a reset turns the machine back on";
+  EXPECT_TRUE(g_runFlags.useBytecode) << "a reset turns the machine back on";
   EXPECT_FALSE(g_debugMode);
-  EXPECT_TRUE(g_bytecodeTrace) << "trace is not reset";
+  EXPECT_TRUE(g_runFlags.bytecodeTrace) << "trace is not reset";
 }
 
 TEST_F(CommandLine, BreakpointsKeepTheFirstTen) {

@@ -5,6 +5,7 @@
 #include "platform/switches.h"
 #include "runtime/timer.h"
 #include "world/run_state.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ class VirtualFrames : public testing::Test {
     testing::internal::GetCapturedStdout();
   }
   void TearDown() override {
-    g_paused = 0;
-    g_running = 0;
+    World_TearDownForTest();
     Timer_SelectClock(TimerClockKind::kFromSwitches);
   }
 };

@@ -204,7 +204,7 @@ TEST_F(InputRecord, PlaybackTurnsRecordingOff) {
   IO_Free();
   Runner_ParseOptions(("-record x -playback \"" + path + "\"").c_str());
   IO_Init();
-  EXPECT_FALSE(g_recordInput);
+  EXPECT_FALSE(g_runFlags.recordInput);
   IO_Update();
   IO_Update();
   EXPECT_EQ(ReadRaw(path), block) << "the played-back file is not written to";

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "script/event_world_seam.h"
+#include "script/world_seam.h"
 #include "world/instance_test_support.h"
 #include "world/run_state.h"
 

@@ -1,5 +1,6 @@
 // A small world for the instance tests: fresh object, path and sprite
-// stores, the id map and the instance seams, all emptied afterwards.
+// stores, the id map and the instance seams, all emptied afterwards with
+// the world's teardown.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,11 +9,10 @@
 #include "gamefile/path.h"
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
-#include "script/event_world_seam.h"
-#include "script/world_seam.h"
 #include "support/test_support.h"
 #include "world/instance.h"
 #include "world/instance_seams.h"
+#include "world/world_teardown.h"
 
 class InstanceWorld : public testing::Test {
  protected:
@@ -24,9 +24,7 @@ class InstanceWorld : public testing::Test {
     InstanceSeams_Install();
   }
   void TearDown() override {
-    Instance_DeleteAll();
-    EventWorld_Install(nullptr);
-    WorldSeam_Install(nullptr);
+    World_TearDownForTest();
     Sprite_Shutdown();
     Path_Shutdown();
     Object_Shutdown();

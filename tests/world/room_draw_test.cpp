@@ -17,16 +17,16 @@
 #include "graphics/graphics_start.h"
 #include "graphics/texture_table.h"
 #include "runtime/globals.h"
+#include "shell/window.h"
 #include "world/instance.h"
 #include "world/instance_seams.h"
 #include "world/particle_services.h"
 #include "world/room.h"
 #include "world/room_change.h"
 #include "world/room_draw.h"
-#include "world/run_values.h"
-#include "world/room_draw_ports.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -68,9 +68,6 @@ class RoomDrawing : public GraphicsTest {
     g_drawAlpha = 255;
     g_currentTarget = -1;
     g_orthoProjection = g_3dMode = 0;
-    g_guiWidth = g_guiHeight = -1;
-    g_cursorSprite = -1;
-    g_newRoom = kRoomChangeNone;
     Object_Init();
     Sprite_Init();
     Background_Init();
@@ -91,7 +88,7 @@ class RoomDrawing : public GraphicsTest {
     room_.reset();
     ParticleServices_Install(&ParticleServices_StandIn());
     g_particleDrawn = nullptr;
-    Instance_DeleteAll();
+    World_TearDownForTest();
     Background_Shutdown();
     Sprite_Shutdown();
     Object_Shutdown();
@@ -411,7 +408,7 @@ TEST_F(RoomDrawing, ZoomedViewDrawsItsRectangleAndTheGuiPassCoversTheWholeWindow
     seen.push_back({g_currentView, g_viewProjection, g_viewport, {}});
     std::memcpy(seen.back().rect, g_currentViewRect, sizeof g_currentViewRect);
   };
-  g_guiWidth = 200;
+  g_runValues.guiWidth = 200;
   ASSERT_TRUE(GR_D3D_Start_Frame());
   Room_Draw();
   GR_D3D_Finish_Frame(false);
@@ -481,11 +478,11 @@ TEST_F(RoomDrawing, CursorSpriteDrawsTheFrameOfTheStepCount) {
   for (uint8_t red = 2; red <= 3; ++red) s->AddFrameFromBitmap(Solid(4, 4, red).get(), 0);
   const int32_t steps = g_stepCount;
   g_stepCount = 7;
-  g_cursorSprite = sprite;
+  g_runValues.cursorSprite = sprite;
   Room_Draw();
   EXPECT_EQ(Graphics::PendingBatch().texture, GR_Texture_Get_Device_Texture(s->textures[1])) << "7 mod 3";
   Graphics::ResetVertexBuffers();
-  g_cursorSprite = 42;
+  g_runValues.cursorSprite = 42;
   Room_Draw();
   EXPECT_EQ(Graphics::PendingBatch().count, 0);
   g_stepCount = steps;

@@ -19,7 +19,7 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world_teardown.h"
+#include "world/world_teardown.h"
 
 namespace {
 
@@ -104,7 +104,6 @@ class RoomWorld : public testing::Test {
     g_gameHeader.lastInstanceId = 100050;
     g_gameHeader.lastTileId = 10000000;
     g_formatVersion = 8;
-    g_newRoom = kRoomChangeNone;
   }
   void TearDown() override {
     World_TearDownForTest();

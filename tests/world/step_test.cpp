@@ -258,8 +258,6 @@ class FramePresent : public StepWorld {
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
     Timer_SelectClock(TimerClockKind::kFromSwitches);
-    g_running = 0;
-    g_automaticDraw = 1;
     StepWorld::TearDown();
   }
   // Runs one frame and tells whether it was presented.

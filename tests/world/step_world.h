@@ -41,9 +41,6 @@ class StepWorld : public InstanceWorld {
     TimeLine_Init();
     Room_Init();
     inputtest::ResetInput();
-    g_newRoom = kRoomChangeNone;
-    g_automaticDraw = 1;
-    g_stepCount = 0;
     savedFreeze_ = g_options.word[kOptionFreezeOnLostFocus];
     g_options.word[kOptionFreezeOnLostFocus] = 0;
     DeviceWindow_State().active = true;
@@ -61,7 +58,6 @@ class StepWorld : public InstanceWorld {
   void TearDown() override {
     g_currentRoom = nullptr;
     delete room_;
-    g_newRoom = kRoomChangeNone;
     g_options.word[kOptionFreezeOnLostFocus] = savedFreeze_;
     DeviceWindow_State().active = true;
     ResetSeams();

@@ -1,6 +1,7 @@
 // A whole run in-process: a Step event's code calls a test-only built-in
 // that asks for a room that does not exist; the fatal error quits the game
 // at the end of the frame, after which Room End and Game End still run.
+#include "runtime/run_flags.h"
 #include "script/codegen.h"
 #include "script/function_registry.h"
 #include "script/interpreter_statements.h"
@@ -34,8 +35,7 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
   void SetUp() override {
     ActionWorld::SetUp();
     EventCode_Install(nullptr);
-    savedBytecode_ = g_useBytecode;
-    g_useBytecode = !GetParam();
+    g_runFlags.useBytecode = !GetParam();
     Function_Free();
     Function_Add("test_goto_room", TestGotoRoom, 1);
     Function_Add("test_say", TestSay, 1);
@@ -52,7 +52,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     Code_FreeArguments();
     Function_InstallStores(nullptr);
     Function_Free();
-    g_useBytecode = savedBytecode_;
   }
 
   void GiveCompiledEvent(int32_t object, int32_t type, int32_t number, const char* text) {
@@ -75,7 +74,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
   }
 
   NoScripts stores_;
-  bool savedBytecode_ = false;
 };
 
 TEST_P(WholeRun, UnknownRoomFromAStepEventQuitsAfterRoomAndGameEnd) {

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "world/dispatch.h"
-#include "world/run_values.h"
+#include "world/run_state.h"
 #include "world/world_actions.h"
 #include "world_actions_test_support.h"
 
@@ -13,7 +13,7 @@ TEST_F(ActionWorld, RoomRequestsSetTheChangeCodeOrFailFatally) {
   StartRooms(2);
   Run_RoomGoto(1, 5);
   EXPECT_EQ(g_newRoom, 1);
-  EXPECT_EQ(g_transitionKind, 0);
+  EXPECT_EQ(g_runValues.transitionKind, 0);
   Run_RoomRestart();
   EXPECT_EQ(g_newRoom, 0);
   Run_GameEnd();
@@ -380,30 +380,30 @@ TEST_F(ActionWorld, ScreenSaveNeedsANameAndAScreen) {
 }
 
 TEST_F(ActionWorld, ResetStateGivesTheStartValues) {
-  g_score = 5;
-  g_lives = 3;
-  g_health = 1.0;
-  g_showLives = 1;
-  g_cursorSprite = 2;
+  g_runValues.score = 5;
+  g_runValues.lives = 3;
+  g_runValues.health = 1.0;
+  g_runValues.showLives = 1;
+  g_runValues.cursorSprite = 2;
   g_automaticDraw = 0;
   g_stepCount = 9;
-  g_transitionKind = 4;
+  g_runValues.transitionKind = 4;
   Run_ResetState();
   Run_ResetState();
-  EXPECT_STREQ(g_captionScore, "Score: ");
-  EXPECT_STREQ(g_captionLives, "Lives: ");
-  EXPECT_STREQ(g_captionHealth, "Health: ");
-  EXPECT_EQ(g_score, 0);
-  EXPECT_EQ(g_lives, -1);
-  EXPECT_EQ(g_health, 100.0);
-  EXPECT_EQ(g_showScore + g_showLives + g_showHealth, 0);
-  EXPECT_EQ(g_cursorSprite, -1);
+  EXPECT_STREQ(g_runValues.captionScore, "Score: ");
+  EXPECT_STREQ(g_runValues.captionLives, "Lives: ");
+  EXPECT_STREQ(g_runValues.captionHealth, "Health: ");
+  EXPECT_EQ(g_runValues.score, 0);
+  EXPECT_EQ(g_runValues.lives, -1);
+  EXPECT_EQ(g_runValues.health, 100.0);
+  EXPECT_EQ(g_runValues.showScore + g_runValues.showLives + g_runValues.showHealth, 0);
+  EXPECT_EQ(g_runValues.cursorSprite, -1);
   EXPECT_EQ(g_automaticDraw, 1);
   EXPECT_EQ(g_stepCount, 0);
-  EXPECT_EQ(g_transitionKind, 0);
+  EXPECT_EQ(g_runValues.transitionKind, 0);
   EXPECT_EQ(g_running, 0);
-  RunValues_Free();
-  EXPECT_EQ(g_captionScore, nullptr);
+  RunState_Reset();
+  EXPECT_EQ(g_runValues.captionScore, nullptr);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/memory.h"
+#include "runtime/run_flags.h"
 #include "runtime/text.h"
 #include "script/code_table.h"
 #include "script/error_report.h"
@@ -30,8 +31,8 @@
 #include "world/room_change.h"
 #include "world/room_store.h"
 #include "world/run_state.h"
-#include "world_teardown.h"
 #include "world/world_hooks.h"
+#include "world/world_teardown.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
 class ScriptedCode final : public IEventCode {
@@ -79,22 +80,16 @@ class ActionWorld : public testing::Test {
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     Room_Init();
     WorldHooks_Install();
-    g_optionShowErrorDialog = false;
-    Error_ResetState();
+    g_runFlags.showErrorDialog = false;
     g_gameHeader.lastInstanceId = 100000;
     g_gameHeader.lastTileId = 10000000;
-    g_newRoom = kRoomChangeNone;
   }
   void TearDown() override {
     World_TearDownForTest();
-    Error_SetHooks(ErrorHooks());
-    Error_ResetState();
     Sprite_Shutdown();
     Path_Shutdown();
     Object_Shutdown();
     g_roomOrder.clear();
-    g_newRoom = kRoomChangeNone;
-    g_running = 0;
   }
 
   CObject* MakeObject(int32_t index, int32_t sprite = -1, bool solid = false) {
