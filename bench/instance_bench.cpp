@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gamefile/sprite.h"
-#include "world/instance.h"
+#include "world/instance/instance.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/interpreter.h"
-#include "script/variable_list.h"
-#include "script/world_seam.h"
+#include "script/compiler/code.h"
+#include "script/tree/interpreter.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/world_seam.h"
 #include "one_instance_world.h"
 
 namespace {

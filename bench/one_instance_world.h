@@ -3,8 +3,8 @@
 // BenchInstance, and no other instance exists.
 #pragma once
 
-#include "script/variable_list.h"
-#include "script/world_seam.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/world_seam.h"
 
 struct BenchInstance {
   CVariableList variables;

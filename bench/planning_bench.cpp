@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "gamefile/path.h"
-#include "world/motion_planning.h"
+#include "world/planning/motion_planning.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "runtime/globals.h"
-#include "world/instance.h"
-#include "world/instance_seams.h"
-#include "world/room.h"
-#include "world/room_change.h"
-#include "world/room_store.h"
+#include "world/instance/instance.h"
+#include "world/instance/instance_seams.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/room/room_store.h"
 
 namespace {
 

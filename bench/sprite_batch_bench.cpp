@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "graphics/batcher.h"
-#include "graphics/graphics.h"
-#include "graphics/render_states.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_quads.h"
-#include "graphics/texture_table.h"
+#include "graphics/draw/batcher.h"
+#include "graphics/device/graphics.h"
+#include "graphics/device/render_states.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
-#include "world/service_list.h"
+#include "world/start/service_list.h"
 
 namespace {
 

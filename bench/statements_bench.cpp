@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/interpreter.h"
-#include "script/interpreter_statements.h"
+#include "script/compiler/code.h"
+#include "script/tree/interpreter.h"
+#include "script/tree/interpreter_statements.h"
 
 class CInstance;
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "runtime/script_value.h"
-#include "script/variable_list.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

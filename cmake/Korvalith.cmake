@@ -22,15 +22,11 @@ endif()
 add_compile_options(${KV_COMMON_FLAGS})
 
 # kv_library(<target> <folder> [DEPS libs...])
-# Every .cpp file directly in <folder> (and in the listed SUBDIRS) belongs to it.
+# Every .cpp file in <folder> and its sub-folders belongs to it.
 # The static libraries made are listed in the global property KV_LIBRARIES.
 function(kv_library target folder)
-  cmake_parse_arguments(KV "" "" "DEPS;SUBDIRS;PUBLIC_LIBS" ${ARGN})
-  set(globs "${folder}/*.cpp" "${folder}/*.c")
-  foreach(sub ${KV_SUBDIRS})
-    list(APPEND globs "${folder}/${sub}/*.cpp" "${folder}/${sub}/*.c")
-  endforeach()
-  file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  cmake_parse_arguments(KV "" "" "DEPS;PUBLIC_LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.c")
   if(NOT sources)
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)

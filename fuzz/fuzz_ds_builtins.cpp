@@ -13,7 +13,7 @@
 #include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/error_report.h"
+#include "script/events/error_report.h"
 
 namespace {
 

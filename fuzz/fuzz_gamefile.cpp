@@ -13,9 +13,9 @@
 #include "gamefile/timeline.h"
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
-#include "script/function_registry.h"
-#include "script/script.h"
-#include "world/room_store.h"
+#include "script/compiler/function_registry.h"
+#include "script/events/script.h"
+#include "world/room/room_store.h"
 
 namespace {
 

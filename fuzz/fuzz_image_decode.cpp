@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "graphics/image_decode.h"
+#include "graphics/bitmap/image_decode.h"
 #include "runtime/memory.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "script/code.h"
-#include "script/code_node.h"
-#include "script/compile_error.h"
-#include "script/function_registry.h"
-#include "script/lexer.h"
-#include "script/name_resolution.h"
-#include "script/parser.h"
-#include "script/variable_names.h"
+#include "script/compiler/code.h"
+#include "script/compiler/code_node.h"
+#include "script/compiler/compile_error.h"
+#include "script/compiler/function_registry.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/name_resolution.h"
+#include "script/compiler/parser.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "fuzz_support.h"
 #include "runtime/stream.h"
-#include "script/variable_list.h"
-#include "script/variable_registry.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_registry.h"
 
 namespace {
 

@@ -5,10 +5,11 @@
 #include "builtins/misc/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
+#include "physics/physics_table.h"
 #include "platform/device_window.h"
 #include "runtime/globals.h"
 #include "shell/window.h"
-#include "world/runner.h"
+#include "world/start/runner.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
+  PhysicsTable_Init();
   GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
   InstallWindowHooks();
   return Runner_Main(argc, argv);

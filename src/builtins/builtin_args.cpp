@@ -4,7 +4,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "script/error_report.h"
+#include "script/events/error_report.h"
 
 int32_t BuiltinArgs::Int(int32_t i) const { return Num_RoundInt32(Real(i)); }
 

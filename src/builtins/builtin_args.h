@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "runtime/script_value.h"
-#include "script/function_registry.h"
+#include "script/compiler/function_registry.h"
 
 // Declares or defines a built-in handler with the registry's signature;
 // most handlers use only some of the parameters.

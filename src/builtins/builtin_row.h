@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "script/function_registry.h"
+#include "script/compiler/function_registry.h"
 
 // The count of a built-in that takes any number of arguments.
 constexpr int32_t kAnyArgumentCount = -1;

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "gamefile/texture_pages.h"
-#include "graphics/image_decode.h"
-#include "graphics/texture_table.h"
+#include "graphics/bitmap/image_decode.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 

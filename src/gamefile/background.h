@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "graphics/bitmap32.h"
-#include "graphics/texture_page.h"
+#include "graphics/bitmap/bitmap32.h"
+#include "graphics/texture/texture_page.h"
 #include "runtime/game_image.h"
 
 class CBackground {

@@ -2,7 +2,7 @@
 // on a texture page, else to the texture writer with the own texture, with
 // the origin at the image's top-left corner.
 #include "gamefile/background.h"
-#include "graphics/texture_quads.h"
+#include "graphics/texture/texture_quads.h"
 
 namespace {
 

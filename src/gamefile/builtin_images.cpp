@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "gamefile/sprite.h"
 #include "gamefile/texture_pages.h"
 #include "runtime/console.h"
-#include "script/script.h"
+#include "script/events/script.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/load_error.h"
-#include "script/bytecode.h"
-#include "script/code_table.h"
-#include "script/error_report.h"
-#include "script/function_registry.h"
-#include "script/variable_names.h"
+#include "script/vm/bytecode.h"
+#include "script/compiler/code_table.h"
+#include "script/events/error_report.h"
+#include "script/compiler/function_registry.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

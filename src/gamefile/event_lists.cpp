@@ -2,7 +2,7 @@
 
 #include "gamefile/object.h"
 #include "runtime/memory.h"
-#include "script/event.h"
+#include "script/events/event.h"
 
 EventObjectList g_eventObjectLists[kEventListTypes * kEventListSubtypes];
 int32_t g_eventObjectCounts[kEventListTypes * kEventListSubtypes];

@@ -7,7 +7,7 @@
 
 #include "gamefile/resource_names.h"
 #include "gamefile/texture_pages.h"
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"
 #include "runtime/utf8.h"
 

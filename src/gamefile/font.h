@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "graphics/texture_page.h"
+#include "graphics/texture/texture_page.h"
 #include "runtime/game_image.h"
 
 struct FontGlyph {

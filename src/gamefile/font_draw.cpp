@@ -6,11 +6,11 @@
 
 #include "gamefile/font.h"
 #include "gamefile/sprite.h"
-#include "graphics/batcher.h"
-#include "graphics/draw_state.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_quads.h"
-#include "graphics/texture_table.h"
+#include "graphics/draw/batcher.h"
+#include "graphics/draw/draw_state.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/utf8.h"
 
 namespace {

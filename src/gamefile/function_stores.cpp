@@ -1,7 +1,7 @@
 #include "gamefile/function_stores.h"
 
-#include "script/function_registry.h"
-#include "script/script.h"
+#include "script/compiler/function_registry.h"
+#include "script/events/script.h"
 
 namespace {
 

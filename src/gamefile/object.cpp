@@ -9,8 +9,8 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "script/event_perform.h"
-#include "script/event_world_seam.h"
+#include "script/events/event_perform.h"
+#include "script/events/event_world_seam.h"
 
 namespace {
 

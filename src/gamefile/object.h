@@ -8,7 +8,7 @@
 
 #include "runtime/containers.h"
 #include "runtime/game_image.h"
-#include "script/event.h"
+#include "script/events/event.h"
 
 class CInstance;
 

@@ -5,8 +5,8 @@
 #include "gamefile/game_header.h"
 #include "runtime/load_error.h"
 #include "runtime/run_flags.h"
-#include "script/error_report.h"
-#include "script/variable_list.h"
+#include "script/events/error_report.h"
+#include "script/variables/variable_list.h"
 
 GameOptions g_options;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "graphics/draw_primitives.h"
+#include "graphics/draw/draw_primitives.h"
 #include "runtime/memory.h"
 
 namespace {

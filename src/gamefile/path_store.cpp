@@ -7,7 +7,7 @@
 #include "gamefile/resource_names.h"
 #include "runtime/containers.h"
 #include "runtime/load_error.h"
-#include "script/error_report.h"
+#include "script/events/error_report.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/code_table.h"
-#include "script/variable_registry.h"
+#include "script/compiler/code.h"
+#include "script/compiler/code_table.h"
+#include "script/variables/variable_registry.h"
 #include "shell/file_layer.h"
 
 std::string g_gamePath;

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "graphics/bitmap32.h"
-#include "graphics/bitmap_loader.h"
+#include "graphics/bitmap/bitmap32.h"
+#include "graphics/bitmap/bitmap_loader.h"
 #include "runtime/containers.h"
 #include "runtime/game_image.h"
 

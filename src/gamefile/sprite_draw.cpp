@@ -1,11 +1,11 @@
 #include <cmath>
 
 #include "gamefile/sprite.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "gamefile/texture_pages.h"
-#include "graphics/draw_state.h"
-#include "graphics/texture_quads.h"
-#include "graphics/texture_table.h"
+#include "graphics/draw/draw_state.h"
+#include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/numeric.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/load_error.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/texture_page.h"
+#include "graphics/texture/texture_page.h"
 #include "runtime/game_image.h"
 
 // The record stored at a file offset, or null when no TPAG record starts

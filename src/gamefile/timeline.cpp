@@ -8,7 +8,7 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "script/event_perform.h"
+#include "script/events/event_perform.h"
 
 namespace {
 

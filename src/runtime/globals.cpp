@@ -10,12 +10,10 @@
 #include "runtime/random.h"
 
 Hash g_instanceMap;
-Hash g_physicsTable;
 
 namespace {
 
 constexpr int32_t kInstanceBuckets = 512;
-constexpr int32_t kPhysicsBuckets = 128;
 
 bool g_initialised = false;
 bool g_exitHookSet = false;
@@ -33,9 +31,6 @@ void SeedRandom() { Random_Seed(0); }
 
 void InitInstanceMap() { g_instanceMap.Init(kInstanceBuckets); }
 void ReleaseInstanceMap() { g_instanceMap.Release(kHashDeleteValue); }
-
-void InitPhysicsTable() { g_physicsTable.Init(kPhysicsBuckets); }
-void ReleasePhysicsTable() { g_physicsTable.Release(kHashDeleteValue); }
 
 void InitConsoles() {
   g_debugConsole = &g_defaultConsole;
@@ -58,7 +53,6 @@ constexpr GlobalStep kSteps[] = {
     {SeedRandom, nullptr},
     {CRC32_InitTable, nullptr},
     {InitInstanceMap, ReleaseInstanceMap},
-    {InitPhysicsTable, ReleasePhysicsTable},
     {InitConsoles, ReleaseConsoles},
     {NoInit, DS_ReleasePools},
     // (last) the audio system's setting of 200000

@@ -7,10 +7,9 @@
 
 #include "runtime/hash.h"
 
-// Instances by id (512 buckets) and the physics table (128 buckets). Their
-// owners give them a value deleter: at exit each value is deleted.
+// Instances by id (512 buckets). Its owner gives it a value deleter: at exit
+// each value is deleted. (The physics table lives with physics.)
 extern Hash g_instanceMap;
-extern Hash g_physicsTable;
 
 void Globals_Init();
 void Globals_Shutdown();

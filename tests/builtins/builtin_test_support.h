@@ -11,8 +11,8 @@
 #include "maths_strings_golden.h"
 #include "runtime/run_flags.h"
 #include "runtime/script_value.h"
-#include "script/error_report.h"
-#include "script/function_registry.h"
+#include "script/events/error_report.h"
+#include "script/compiler/function_registry.h"
 #include "support/test_support.h"
 
 class BuiltinCall {

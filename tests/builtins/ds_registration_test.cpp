@@ -4,7 +4,7 @@
 
 #include "builtins/ds/handlers.h"
 #include "builtins/registration.h"
-#include "script/function_registry.h"
+#include "script/compiler/function_registry.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "gamefile/object.h"
 #include "misc_script_support.h"
 #include "runtime/memory.h"
-#include "script/event_code_seam.h"
-#include "script/event_world_seam.h"
+#include "script/events/event_code_seam.h"
+#include "script/events/event_world_seam.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "game_test_support.h"
-#include "script/event.h"
+#include "script/events/event.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "game_test_support.h"
-#include "graphics/transition_define.h"
+#include "graphics/transition/transition_define.h"
 #include "runtime/timer.h"
 #include "shell/file_layer.h"
 

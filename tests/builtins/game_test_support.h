@@ -9,7 +9,7 @@
 #include "builtin_test_support.h"
 #include "builtins/registration.h"
 #include "maths_strings_golden.h"
-#include "script/function_registry.h"
+#include "script/compiler/function_registry.h"
 #include "world/world_actions_test_support.h"
 
 class GameWorld : public ActionWorld {

@@ -16,9 +16,9 @@
 #include "gamefile/path.h"
 #include "gamefile/sprite.h"
 #include "graphics_recorder.h"
-#include "world/instance.h"
-#include "world/room.h"
-#include "world/room_change.h"
+#include "world/instance/instance.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
 
 class GraphicsBuiltins : public testing::Test {
  protected:

@@ -1,7 +1,7 @@
 #include <set>
 
 #include "graphics_test_support.h"
-#include "world/service_list.h"
+#include "world/start/service_list.h"
 
 namespace {
 

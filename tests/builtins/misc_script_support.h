@@ -6,10 +6,10 @@
 
 #include "builtins/misc/execute.h"
 #include "builtins/registration.h"
-#include "script/codegen.h"
-#include "script/interpreter_statements.h"
+#include "script/vm/codegen.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/snippet_runner.h"
-#include "script/vm.h"
+#include "script/vm/vm.h"
 
 class MiscScripts : public ::testing::TestWithParam<bool> {
  protected:

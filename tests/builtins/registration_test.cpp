@@ -12,8 +12,8 @@
 
 #include "builtins/registration.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/function_registry.h"
+#include "script/compiler/code.h"
+#include "script/compiler/function_registry.h"
 #include "script/snippet_runner.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "graphics/transition_define.h"
+#include "graphics/transition/transition_define.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "builtin_test_support.h"
 #include "misc_script_support.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "graphics/image_decode.h"
+#include "graphics/bitmap/image_decode.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 

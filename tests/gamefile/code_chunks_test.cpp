@@ -6,8 +6,8 @@
 #include <string>
 
 #include "gamefile/image_builder.h"
-#include "script/function_registry.h"
-#include "script/variable_names.h"
+#include "script/compiler/function_registry.h"
+#include "script/variables/variable_names.h"
 #include "support/test_support.h"
 
 namespace {

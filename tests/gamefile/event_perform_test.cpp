@@ -1,10 +1,10 @@
-#include "script/event_perform.h"
+#include "script/events/event_perform.h"
 
 #include <gtest/gtest.h>
 
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
-#include "script/event.h"
+#include "script/events/event.h"
 #include "support/test_support.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "gamefile/font.h"
 #include "gamefile/font_rasterise.h"
 #include "gamefile/sprite.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
-#include "script/event_names.h"
+#include "script/events/event_names.h"
 #include "support/test_support.h"
 
 namespace {

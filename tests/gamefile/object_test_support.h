@@ -13,9 +13,9 @@
 #include "gamefile/image_builder.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
-#include "script/code_table.h"
-#include "script/event_code_seam.h"
-#include "script/event_world_seam.h"
+#include "script/compiler/code_table.h"
+#include "script/events/event_code_seam.h"
+#include "script/events/event_world_seam.h"
 
 struct EventSpec {
   int type;

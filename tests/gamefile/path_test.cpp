@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "gamefile/image_builder.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/error_report.h"
+#include "script/events/error_report.h"
 #include "support/test_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/image_builder.h"
 #include "runtime/ini_file.h"
-#include "script/code_table.h"
+#include "script/compiler/code_table.h"
 #include "runtime/run_flags.h"
 #include "shell/file_layer.h"
 #include "support/test_support.h"

@@ -4,12 +4,12 @@
 
 #include "gamefile/image_builder.h"
 #include "gamefile/sprite.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "gamefile/texture_pages.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/texture_quads.h"
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

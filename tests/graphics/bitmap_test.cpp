@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "../gamefile/sprite_test_support.h"
-#include "graphics/bitmap32.h"
-#include "graphics/bitmap_loader.h"
+#include "graphics/bitmap/bitmap32.h"
+#include "graphics/bitmap/bitmap_loader.h"
 
 namespace {
 

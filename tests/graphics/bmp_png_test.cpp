@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/bmp_png.h"
+#include "graphics/bitmap/bmp_png.h"
 #include "runtime/memory.h"
 #include "shell/file_layer.h"
 #include "support/test_support.h"

@@ -6,12 +6,12 @@
 #include <functional>
 #include <tuple>
 
-#include "graphics/draw_primitives.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/graphics_start.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_table.h"
+#include "graphics/device/graphics_start.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

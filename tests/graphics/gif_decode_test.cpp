@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/bmp_png.h"
+#include "graphics/bitmap/bmp_png.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/image_decode.h"
+#include "graphics/bitmap/image_decode.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "graphics/graphics.h"
-#include "graphics/batcher.h"
-#include "graphics/render_states.h"
-#include "graphics/draw_state.h"
-#include "graphics/graphics_start.h"
-#include "graphics/profiler_services.h"
-#include "graphics/surface_services.h"
+#include "graphics/device/graphics.h"
+#include "graphics/draw/batcher.h"
+#include "graphics/device/render_states.h"
+#include "graphics/draw/draw_state.h"
+#include "graphics/device/graphics_start.h"
+#include "graphics/overlay/profiler_services.h"
+#include "graphics/surface/surface_services.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/draw_primitives.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/mode_3d.h"
+#include "graphics/3d/mode_3d.h"
 
 namespace {
 

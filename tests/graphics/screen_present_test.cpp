@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "graphics/draw_primitives.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/graphics_start.h"
+#include "graphics/device/graphics_start.h"
 
 extern char** environ;
 

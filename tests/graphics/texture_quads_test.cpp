@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_quads.h"
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

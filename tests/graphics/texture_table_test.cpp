@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "graphics/graphics_fixture.h"
-#include "graphics/texture_page.h"
-#include "graphics/texture_table.h"
+#include "graphics/texture/texture_page.h"
+#include "graphics/texture/texture_table.h"
 
 namespace {
 

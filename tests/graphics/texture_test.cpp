@@ -11,7 +11,7 @@
 #pragma GCC diagnostic pop
 
 #include "graphics/graphics_fixture.h"
-#include "graphics/image_decode.h"
+#include "graphics/bitmap/image_decode.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 # is defined by more than one object file of these static libraries. With
 # two definitions the one a program gets depends on the order the libraries
 # are linked in; a subsystem that is not built yet is installed as a service
-# instead (src/world/service_list.cpp). Inline, template and other weak
+# instead (src/world/start/service_list.cpp). Inline, template and other weak
 # definitions are merged by the linker and do not count.
 set -u
 [ $# -gt 0 ] || { echo "usage: one_definition.sh LIBRARY.a..."; exit 2; }

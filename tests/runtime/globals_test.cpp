@@ -33,12 +33,10 @@ TEST(Globals, InitShutdownShutdownIsClean) {
   Globals_Init();
   Globals_Init();  // a second start changes nothing
   EXPECT_EQ(g_instanceMap.BucketCount(), 512);
-  EXPECT_EQ(g_physicsTable.BucketCount(), 128);
   EXPECT_EQ(g_debugConsole, &g_defaultConsole);
   EXPECT_EQ(g_releaseConsole, &g_defaultConsole);
   Globals_Shutdown();
   EXPECT_EQ(g_instanceMap.BucketCount(), 0);
-  EXPECT_EQ(g_physicsTable.BucketCount(), 0);
   Globals_Shutdown();
   EXPECT_EQ(MemoryManager::BlockCount(), blocks);
 }
@@ -57,22 +55,19 @@ TEST(Globals, ReleasesRunInReverseOnce) {
 TEST(Globals, ShutdownDeletesTheTablesValuesAndRestoresTheConsoles) {
   int deaths = 0;
   g_instanceMap.SetValueDeleter(&Hash_DeleteObject<Counted>);
-  g_physicsTable.SetValueDeleter(&Hash_DeleteObject<Counted>);
   Globals_Init();
   g_instanceMap.Insert(100000, new Counted(&deaths));
   g_instanceMap.Insert(100512, new Counted(&deaths));
-  g_physicsTable.Insert(3, new Counted(&deaths));
   QuietConsole quiet;
   g_debugConsole = &quiet;
   g_releaseConsole = &quiet;
   Globals_Shutdown();
-  EXPECT_EQ(deaths, 3);
+  EXPECT_EQ(deaths, 2);
   EXPECT_EQ(g_debugConsole, &g_defaultConsole);
   EXPECT_EQ(g_releaseConsole, &g_defaultConsole);
   Globals_Shutdown();
-  EXPECT_EQ(deaths, 3);
+  EXPECT_EQ(deaths, 2);
   g_instanceMap.SetValueDeleter(nullptr);
-  g_physicsTable.SetValueDeleter(nullptr);
 }
 
 TEST(GlobalsDeathTest, ExitRunsTheReleases) {

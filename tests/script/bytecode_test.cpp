@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "script/bytecode.h"
-#include "script/bytecode_strings.h"
-#include "script/function_registry.h"
-#include "script/variable_names.h"
+#include "script/vm/bytecode.h"
+#include "script/vm/bytecode_strings.h"
+#include "script/compiler/function_registry.h"
+#include "script/variables/variable_names.h"
 #include "front_end_support.h"
 #include "support/test_support.h"
 

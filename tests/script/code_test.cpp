@@ -6,11 +6,11 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
+#include "script/compiler/code.h"
 #include "script/front_end_support.h"
 #include "script/script_test_support.h"
 #include "script/snippet_runner.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "runtime/run_flags.h"
-#include "script/bytecode.h"
-#include "script/codegen.h"
+#include "script/vm/bytecode.h"
+#include "script/vm/codegen.h"
 #include "front_end_support.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 #include "support/test_support.h"
 
 namespace codegen_test {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "codegen_support.h"
-#include "script/variable_registry.h"
+#include "script/variables/variable_registry.h"
 
 namespace {
 

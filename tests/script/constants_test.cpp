@@ -6,8 +6,8 @@
 #include <string>
 
 #include "front_end_support.h"
-#include "script/constants.h"
-#include "script/resource_lookup.h"
+#include "script/compiler/constants.h"
+#include "script/compiler/resource_lookup.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "front_end_support.h"
 #include "platform/switches.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/function_registry.h"
-#include "script/constants.h"
-#include "script/resource_lookup.h"
-#include "script/variable_list.h"
+#include "script/compiler/code.h"
+#include "script/compiler/function_registry.h"
+#include "script/compiler/constants.h"
+#include "script/compiler/resource_lookup.h"
+#include "script/variables/variable_list.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "script/error_report.h"
+#include "script/events/error_report.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/compile_error.h"
-#include "script/event.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+#include "script/events/event.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "script/event_names.h"
+#include "script/events/event_names.h"
 
 #include <gtest/gtest.h>
 

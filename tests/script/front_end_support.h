@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "script/code.h"
-#include "script/compile_error.h"
-#include "script/function_registry.h"
-#include "script/lexer.h"
-#include "script/name_resolution.h"
-#include "script/parser.h"
-#include "script/variable_registry.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+#include "script/compiler/function_registry.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/name_resolution.h"
+#include "script/compiler/parser.h"
+#include "script/variables/variable_registry.h"
 
 namespace front_test {
 

@@ -1,4 +1,4 @@
-#include "script/function_registry.h"
+#include "script/compiler/function_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "runtime/run_flags.h"
-#include "script/interpreter.h"
+#include "script/tree/interpreter.h"
 #include "script/snippet_runner.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "script/lexer.h"
+#include "script/compiler/lexer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "script/code.h"
-#include "script/compile_error.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
 
 namespace {
 

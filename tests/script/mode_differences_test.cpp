@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "script/interpreter_statements.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/mode_differences.h"
 #include "script/snippet_runner.h"
 

@@ -1,4 +1,4 @@
-#include "script/name_resolution.h"
+#include "script/compiler/name_resolution.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "front_end_support.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "runtime/memory.h"
-#include "script/code.h"
-#include "script/compile_error.h"
-#include "script/lexer.h"
-#include "script/operators.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/operators.h"
 #include "script/script_test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "script/parser.h"
+#include "script/compiler/parser.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "runtime/script_value.h"
-#include "script/variable_list.h"
-#include "script/world_seam.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/world_seam.h"
 #include "support/test_support.h"
 
 struct StubInstance {

@@ -6,15 +6,15 @@
 
 #include "front_end_support.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/constants.h"
-#include "script/error_report.h"
-#include "script/function_registry.h"
-#include "script/interpreter.h"
-#include "script/interpreter_statements.h"
+#include "script/compiler/code.h"
+#include "script/compiler/constants.h"
+#include "script/events/error_report.h"
+#include "script/compiler/function_registry.h"
+#include "script/tree/interpreter.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/script_test_support.h"
-#include "script/variable_names.h"
-#include "script/variable_registry.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
 
 namespace {
 

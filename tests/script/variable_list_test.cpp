@@ -1,9 +1,9 @@
-#include "script/variable_list.h"
+#include "script/variables/variable_list.h"
 
 #include <gtest/gtest.h>
 
 #include "runtime/run_flags.h"
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 #include "script_test_support.h"
 
 namespace {

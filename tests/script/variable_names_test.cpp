@@ -1,8 +1,8 @@
-#include "script/variable_names.h"
+#include "script/variables/variable_names.h"
 
 #include <gtest/gtest.h>
 
-#include "script/variable_registry.h"
+#include "script/variables/variable_registry.h"
 
 namespace {
 

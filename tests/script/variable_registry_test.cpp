@@ -1,10 +1,10 @@
-#include "script/variable_registry.h"
+#include "script/variables/variable_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "script/variable_list.h"
+#include "script/variables/variable_list.h"
 #include "script_test_support.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "runtime/stream.h"
-#include "script/variable_list.h"
-#include "script/variable_registry.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_registry.h"
 #include "script_test_support.h"
 
 namespace {

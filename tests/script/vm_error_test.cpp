@@ -1,12 +1,12 @@
-#include "script/vm_error.h"
+#include "script/vm/vm_error.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "script/breakpoints.h"
-#include "script/variable_list.h"
-#include "script/variable_registry.h"
+#include "script/vm/breakpoints.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_registry.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "script/vm_operators.h"
+#include "script/vm/vm_operators.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "script/bytecode.h"
+#include "script/vm/bytecode.h"
 
 namespace {
 

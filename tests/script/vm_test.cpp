@@ -1,4 +1,4 @@
-#include "script/vm.h"
+#include "script/vm/vm.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/function_registry.h"
-#include "script/variable_list.h"
-#include "script/variable_names.h"
-#include "script/variable_registry.h"
-#include "script/vm_error.h"
-#include "script/vm_operators.h"
+#include "script/compiler/function_registry.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
+#include "script/vm/vm_error.h"
+#include "script/vm/vm_operators.h"
 #include "script_test_support.h"
 #include "support/test_support.h"
 #include "vm_test_support.h"

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "runtime/console.h"
-#include "script/bytecode.h"
+#include "script/vm/bytecode.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/error_report.h"
-#include "script/vm.h"
+#include "script/compiler/code.h"
+#include "script/events/error_report.h"
+#include "script/vm/vm.h"
 
 // Short names for the type codes, which hand-written code reads best with.
 constexpr uint8_t kD = kVMDouble, kI = kVMInt, kL = kVMLong, kB = kVMBool, kV = kVMVariant, kS = kVMString,

@@ -1,4 +1,4 @@
-#include "world/builtin_variables.h"
+#include "world/variables/builtin_variables.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,21 @@
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
-#include "script/code.h"
-#include "script/error_report.h"
-#include "script/event_world_seam.h"
-#include "script/variable_registry.h"
-#include "script/world_seam.h"
+#include "script/compiler/code.h"
+#include "script/events/error_report.h"
+#include "script/events/event_world_seam.h"
+#include "script/variables/variable_registry.h"
+#include "script/variables/world_seam.h"
 #include "support/test_support.h"
-#include "world/input.h"
-#include "world/instance.h"
-#include "world/instance_seams.h"
-#include "world/room.h"
-#include "world/room_change.h"
-#include "world/room_draw.h"
-#include "world/room_store.h"
-#include "world/run_state.h"
-#include "world/world_teardown.h"
+#include "world/input/input.h"
+#include "world/instance/instance.h"
+#include "world/instance/instance_seams.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/draw/room_draw.h"
+#include "world/room/room_store.h"
+#include "world/loop/run_state.h"
+#include "world/start/world_teardown.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "world/command_line.h"
+#include "world/start/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "runtime/run_flags.h"
-#include "script/breakpoints.h"
+#include "script/vm/breakpoints.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // treat solid and destroyed instances.
 #include <gtest/gtest.h>
 
-#include "world/input.h"
+#include "world/input/input.h"
 #include "world/step_world.h"
 
 namespace {

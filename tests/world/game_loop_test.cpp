@@ -1,11 +1,11 @@
-#include "world/game_loop.h"
+#include "world/loop/game_loop.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/switches.h"
 #include "runtime/timer.h"
-#include "world/run_state.h"
-#include "world/world_teardown.h"
+#include "world/loop/run_state.h"
+#include "world/start/world_teardown.h"
 
 namespace {
 

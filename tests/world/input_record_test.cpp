@@ -1,4 +1,4 @@
-#include "world/input_record.h"
+#include "world/input/input_record.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "runtime/run_flags.h"
 #include "support/test_support.h"
-#include "world/input.h"
+#include "world/input/input.h"
 #include "world/input_test_support.h"
 
 namespace {

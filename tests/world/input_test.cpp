@@ -1,4 +1,4 @@
-#include "world/input.h"
+#include "world/input/input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "world/instance.h"
+#include "world/instance/instance.h"
 
 #include <cmath>
 #include <limits>
 
-#include "script/event_world_seam.h"
-#include "script/world_seam.h"
+#include "script/events/event_world_seam.h"
+#include "script/variables/world_seam.h"
 #include "world/instance_test_support.h"
-#include "world/run_state.h"
+#include "world/loop/run_state.h"
 
 namespace {
 

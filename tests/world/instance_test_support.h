@@ -10,9 +10,9 @@
 #include "gamefile/sprite.h"
 #include "runtime/globals.h"
 #include "support/test_support.h"
-#include "world/instance.h"
-#include "world/instance_seams.h"
-#include "world/world_teardown.h"
+#include "world/instance/instance.h"
+#include "world/instance/instance_seams.h"
+#include "world/start/world_teardown.h"
 
 class InstanceWorld : public testing::Test {
  protected:

@@ -2,8 +2,8 @@
 #include <random>
 #include <utility>
 
-#include "world/motion_planning.h"
-#include "world/world_actions.h"
+#include "world/planning/motion_planning.h"
+#include "world/actions/world_actions.h"
 #include "world_actions_test_support.h"
 
 namespace {

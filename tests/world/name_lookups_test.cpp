@@ -1,4 +1,4 @@
-#include "world/name_lookups.h"
+#include "world/start/name_lookups.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include "gamefile/sound_chunk.h"
 #include "gamefile/sound_store.h"
 #include "runtime/script_value.h"
-#include "script/constants.h"
-#include "script/resource_lookup.h"
-#include "world/room_store.h"
+#include "script/compiler/constants.h"
+#include "script/compiler/resource_lookup.h"
+#include "world/room/room_store.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // load bar, the extension and sound preparations and the end of loading
 // come in the order of the steps, and a failing service stops the start
 // with its message.
-#include "world/prepare_game.h"
+#include "world/start/prepare_game.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "world/audio_services.h"
-#include "world/extension_services.h"
-#include "world/load_form_services.h"
-#include "world/service_list.h"
+#include "world/start/audio_services.h"
+#include "world/start/extension_services.h"
+#include "world/start/load_form_services.h"
+#include "world/start/service_list.h"
 
 namespace {
 

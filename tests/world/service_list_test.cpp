@@ -1,18 +1,18 @@
 // The start-up's service list: installing it puts every service back as the
 // player starts with it, and the debug builds name the stand-ins in one line.
-#include "world/service_list.h"
+#include "world/start/service_list.h"
 
 #include <gtest/gtest.h>
 
-#include "graphics/profiler_services.h"
-#include "graphics/surface_services.h"
-#include "graphics/text_draw_services.h"
+#include "graphics/overlay/profiler_services.h"
+#include "graphics/surface/surface_services.h"
+#include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
-#include "world/audio_services.h"
-#include "world/extension_services.h"
-#include "world/load_form_services.h"
-#include "world/particle_services.h"
+#include "world/start/audio_services.h"
+#include "world/start/extension_services.h"
+#include "world/start/load_form_services.h"
+#include "world/start/particle_services.h"
 
 namespace {
 

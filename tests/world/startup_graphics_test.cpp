@@ -5,14 +5,14 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
-#include "graphics/graphics.h"
+#include "graphics/device/graphics.h"
 #include "platform/answers.h"
 #include "platform/fake/fake_graphics.h"
 #include "platform/switches.h"
 #include "support/test_support.h"
-#include "world/startup_graphics.h"
-#include "world/service_list.h"
-#include "world/startup_services.h"
+#include "world/start/startup_graphics.h"
+#include "world/start/service_list.h"
+#include "world/start/startup_services.h"
 
 namespace {
 

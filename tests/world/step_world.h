@@ -15,14 +15,14 @@
 #include "gamefile/object_test_support.h"
 #include "gamefile/options.h"
 #include "platform/device_window.h"
-#include "world/dispatch.h"
-#include "world/game_loop.h"
+#include "world/loop/dispatch.h"
+#include "world/loop/game_loop.h"
 #include "world/input_test_support.h"
 #include "world/instance_test_support.h"
-#include "world/room.h"
-#include "world/room_change.h"
-#include "world/room_store.h"
-#include "world/run_state.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/room/room_store.h"
+#include "world/loop/run_state.h"
 
 struct EventRun {
   std::string label;

@@ -1,4 +1,4 @@
-#include "world/virtual_keys.h"
+#include "world/input/virtual_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "runtime/ini_file.h"
-#include "script/constants.h"
-#include "world/input.h"
+#include "script/compiler/constants.h"
+#include "world/input/input.h"
 #include "world/input_test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "script/bytecode.h"
+#include "script/vm/bytecode.h"
 
 namespace mkgame {
 

@@ -4,7 +4,7 @@
 #include "mkgame/file_builder.h"
 #include "mkgame/resource_chunks.h"
 #include "mkgame/texture_pages.h"
-#include "script/event.h"
+#include "script/events/event.h"
 
 namespace mkgame {
 

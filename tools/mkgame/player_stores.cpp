@@ -10,7 +10,7 @@
 #include "mkgame/game_writer.h"
 #include "runtime/console.h"
 #include "runtime/game_image.h"
-#include "world/room_store.h"
+#include "world/room/room_store.h"
 
 namespace mkgame {
 

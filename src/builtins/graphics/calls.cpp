@@ -4,8 +4,8 @@
 
 #include "gamefile/path.h"
 #include "gamefile/sprite.h"
-#include "graphics/draw_primitives.h"
-#include "graphics/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/draw/draw_state.h"
 #include "runtime/numeric.h"
 
 // Background and text drawing live in calls_backgrounds.cpp and

@@ -2,7 +2,7 @@
 // drawing installed at start-up, looked up at the call so that the set
 // installed then is the one used.
 #include "builtins/graphics/calls.h"
-#include "graphics/text_draw_services.h"
+#include "graphics/text/text_draw_services.h"
 
 void GraphicsCalls_FillText(GraphicsCalls* calls);
 

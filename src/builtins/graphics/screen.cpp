@@ -1,6 +1,6 @@
 // Saving the screen, whole or in part, as a BMP file under the save folder.
 #include "builtins/graphics/handlers.h"
-#include "world/world_actions.h"
+#include "world/actions/world_actions.h"
 
 KV_BUILTIN(F_ScreenSave) {
   BuiltinArgs a(argc, args);

@@ -6,9 +6,9 @@
 #include "builtins/graphics/convert.h"
 #include "gamefile/background.h"
 #include "gamefile/sprite.h"
-#include "world/instance.h"
-#include "world/room.h"
-#include "world/room_change.h"
+#include "world/instance/instance.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
 
 using gfx::Colour;
 using gfx::Float;

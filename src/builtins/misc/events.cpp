@@ -1,8 +1,8 @@
 #include "builtins/misc/events.h"
 
 #include "gamefile/object.h"
-#include "script/event.h"
-#include "script/event_perform.h"
+#include "script/events/event.h"
+#include "script/events/event_perform.h"
 
 KV_BUILTIN(F_EventInherited) {
   // A time-line moment is no object's event: it has nothing to inherit.

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "runtime/memory.h"
-#include "script/code.h"
-#include "script/compile_error.h"
-#include "script/error_report.h"
-#include "script/interpreter.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+#include "script/events/error_report.h"
+#include "script/tree/interpreter.h"
 #include "shell/file_layer.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "builtins/misc/variables.h"
 
-#include "script/variable_list.h"
-#include "script/variable_names.h"
-#include "script/variable_registry.h"
-#include "script/world_seam.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
+#include "script/variables/world_seam.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Deactivating and activating instances: the handlers name the instances,
 // the world changes them.
 #include "builtins/motion/handlers.h"
-#include "world/world_actions.h"
+#include "world/actions/world_actions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Collision tests and the instance queries: finding, counting and testing
 // instances by selector, place and position.
 #include "builtins/motion/handlers.h"
-#include "world/world_actions.h"
+#include "world/actions/world_actions.h"
 
 using game::SetBool;
 

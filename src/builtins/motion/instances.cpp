@@ -1,6 +1,6 @@
 // Making, copying, changing and destroying instances.
 #include "builtins/motion/handlers.h"
-#include "world/world_actions.h"
+#include "world/actions/world_actions.h"
 
 KV_BUILTIN(F_InstanceCreate) {
   Result_SetReal(result, -1);

@@ -1,9 +1,9 @@
 // Moving and placing the caller: random free places, snapping, contact,
 // bounce and wrap movement, motion, distances and paths.
 #include "builtins/motion/handlers.h"
-#include "world/room.h"
-#include "world/room_change.h"
-#include "world/world_actions.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/actions/world_actions.h"
 
 KV_BUILTIN(F_MoveRandom) {
   BuiltinArgs a(argc, args);

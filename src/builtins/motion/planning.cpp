@@ -2,8 +2,8 @@
 // grids with their path search.
 #include "builtins/motion/handlers.h"
 #include "gamefile/path.h"
-#include "world/motion_planning.h"
-#include "world/world_actions.h"
+#include "world/planning/motion_planning.h"
+#include "world/actions/world_actions.h"
 
 using game::SetBool;
 

@@ -2,12 +2,12 @@
 // transitions and sleeping. Room changes and loads only set the pending
 // room-change code; the frame acts on it after the step.
 #include "builtins/motion/rows.h"
-#include "graphics/transition_define.h"
+#include "graphics/transition/transition_define.h"
 #include "runtime/numeric.h"
 #include "runtime/timer.h"
-#include "script/function_registry.h"
-#include "world/room_store.h"
-#include "world/world_actions.h"
+#include "script/compiler/function_registry.h"
+#include "world/room/room_store.h"
+#include "world/actions/world_actions.h"
 
 using game::SetBool;
 

@@ -7,8 +7,8 @@
 
 #include "builtins/builtin_args.h"
 #include "runtime/numeric.h"
-#include "script/instance_selector.h"
-#include "world/instance.h"
+#include "script/variables/instance_selector.h"
+#include "world/instance/instance.h"
 
 namespace game {
 

@@ -1,0 +1,146 @@
+#include "graphics/bitmap/bitmap_loader.h"
+
+#include <cstring>
+
+#include "graphics/bitmap/bitmap_limits.h"
+#include "graphics/bitmap/image_decode.h"
+#include "runtime/console.h"
+#include "runtime/memory.h"
+#include "shell/file_layer.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace {
+
+class GifWalk {
+ public:
+  GifWalk(const uint8_t* data, int64_t size) : data_(data), size_(size) {}
+
+  int32_t CountFrames() {
+    if (size_ < 13 || std::memcmp(data_, "GIF", 3) != 0) return -1;
+    const int64_t width = Word(6), height = Word(8);
+    if (!Bitmap_SizeAllowed(width, height)) return -1;
+    at_ = 13 + ColourTable(data_[10]);
+    int64_t frames = 0;
+    while (at_ < size_) {
+      const uint8_t kind = data_[at_++];
+      if (kind == 0x3B) break;
+      if (kind == 0x21) {
+        ++at_;
+        if (!SkipSubBlocks()) return -1;
+      } else if (kind == 0x2C) {
+        if (at_ + 9 > size_) return -1;
+        at_ += 9 + ColourTable(data_[at_ + 8]) + 1;
+        if (!SkipSubBlocks()) return -1;
+        if (++frames * width * height > kBitmapMaxPixels) return -1;
+      } else {
+        return -1;
+      }
+    }
+    return frames > 0 ? static_cast<int32_t>(frames) : -1;
+  }
+
+ private:
+  int64_t Word(int64_t at) const { return int64_t{data_[at]} | int64_t{data_[at + 1]} << 8; }
+  static int64_t ColourTable(uint8_t flags) { return (flags & 0x80) != 0 ? 3 * (int64_t{2} << (flags & 7)) : 0; }
+  bool SkipSubBlocks() {
+    while (at_ < size_) {
+      const uint8_t length = data_[at_++];
+      if (length == 0) return true;
+      at_ += length;
+    }
+    return false;
+  }
+
+  const uint8_t* data_;
+  int64_t size_;
+  int64_t at_ = 0;
+};
+
+uint32_t* ToArgb(const uint8_t* rgba, int64_t count) {
+  uint32_t* pixels = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(count) * 4, false));
+  for (int64_t i = 0; i < count; ++i) {
+    const uint8_t* p = rgba + i * 4;
+    pixels[i] = uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+  }
+  return pixels;
+}
+
+}  // namespace
+
+int32_t Gif_CountFrames(const uint8_t* data, int64_t size) {
+  if (data == nullptr || size <= 0) return -1;
+  return GifWalk(data, size).CountFrames();
+}
+
+BitmapLoader::~BitmapLoader() {
+  for (int32_t i = 0; i < decoded_; ++i) MemoryManager::Free(frames_[i]);
+  MemoryManager::Free(frames_);
+}
+
+void BitmapLoader::AddFrame(uint32_t* pixels) {
+  frames_ = static_cast<uint32_t**>(KV_REALLOC(frames_, sizeof(uint32_t*) * static_cast<size_t>(decoded_ + 1)));
+  frames_[decoded_++] = pixels;
+}
+
+// A GIF of several frames is decoded whole once its frames are known to fit;
+// every other image (and a GIF that does not walk cleanly) as one frame.
+void BitmapLoader::Decode(const uint8_t* data, int64_t size) {
+  if (data == nullptr || size < 4 || size > 0x7FFFFFFF) return;
+  const int32_t gifFrames = Gif_CountFrames(data, size);
+  if (gifFrames > 1) {
+    int* delays = nullptr;
+    int w = 0, h = 0, z = 0, channels = 0;
+    stbi_uc* rgba = stbi_load_gif_from_memory(data, static_cast<int>(size), &delays, &w, &h, &z, &channels, 4);
+    if (rgba != nullptr && z > 0 && Bitmap_SizeAllowed(w, h)) {
+      width_ = w;
+      height_ = h;
+      const int64_t count = int64_t{w} * h;
+      for (int32_t i = 0; i < z; ++i) AddFrame(ToArgb(rgba + i * count * 4, count));
+    }
+    stbi_image_free(rgba);
+    stbi_image_free(delays);
+    if (decoded_ > 0) return;
+  }
+  DecodedImage image = Image_Decode(data, static_cast<uint32_t>(size), 0);
+  if (image.pixels == nullptr) return;
+  if (!Bitmap_SizeAllowed(image.width, image.height)) {
+    MemoryManager::Free(image.pixels);
+    return;
+  }
+  width_ = image.width;
+  height_ = image.height;
+  AddFrame(image.pixels);
+}
+
+bool BitmapLoader::IsMultiFrame() {
+  frameCount_ = decoded_;
+  return frameCount_ > 1;
+}
+
+TBitmap* BitmapLoader::GetFrame(int32_t index) const {
+  if (index < 0 || index >= frameCount_) return nullptr;
+  const size_t bytes = static_cast<size_t>(int64_t{width_} * height_ * 4);
+  uint8_t* copy = static_cast<uint8_t*>(KV_ALLOC(bytes, false));
+  std::memcpy(copy, frames_[index], bytes);
+  TBitmap* bitmap = TBitmap_Create();
+  bitmap->AdoptPixels32(copy, width_, height_);
+  return bitmap;
+}
+
+BitmapLoader* BitmapLoader_CreateFromMemory(const uint8_t* data, int64_t size) {
+  BitmapLoader* loader = new BitmapLoader();
+  loader->Decode(data, size);
+  return loader;
+}
+
+BitmapLoader* BitmapLoader_CreateFromFile(const char* fileName) {
+  int32_t size = 0;
+  uint8_t* data = LoadSave_ReadFile(fileName, &size);
+  BitmapLoader* loader = BitmapLoader_CreateFromMemory(data, size);
+  MemoryManager::Free(data);
+  return loader;
+}

@@ -1,4 +1,0 @@
-#include "graphics/texture_page.h"
-
-std::vector<TexturePage> g_texturePages;
-std::vector<int32_t> g_texturePageIds;

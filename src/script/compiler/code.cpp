@@ -1,0 +1,134 @@
+#include "script/compiler/code.h"
+
+#include <cstring>
+
+#include "runtime/game_image.h"
+#include "runtime/memory.h"
+#include "runtime/run_flags.h"
+#include "runtime/text.h"
+#include "script/compiler/code_table.h"
+#include "script/compiler/compile_error.h"
+#include "script/compiler/fold.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/name_resolution.h"
+#include "script/compiler/parser.h"
+
+namespace {
+
+BytecodeGenerator g_generator = nullptr;
+
+bool DefaultLookup(int32_t index, PrecompiledEntry* entry) {
+  if (index < 0 || static_cast<size_t>(index) >= g_codeTable.size()) return false;
+  const CodeEntry& source = g_codeTable[static_cast<size_t>(index)];
+  entry->name = source.name;
+  if (source.length > 0 && g_gameData.Contains(source.instructions, source.length)) {
+    entry->bytes = g_gameData.Data() + source.instructions;
+    entry->length = source.length;
+  }
+  return true;
+}
+
+PrecompiledLookup g_lookup = DefaultLookup;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// Keeps a copy of the name with every blank turned into '_', reusing the old
+// buffer when it is large enough.
+void StoreName(char** slot, const char* name) {
+  if (name == nullptr) {
+    if (*slot != nullptr) MemoryManager::Free(*slot);
+    *slot = nullptr;
+    return;
+  }
+  size_t length = std::strlen(name);
+  if (*slot == nullptr || MemoryManager::GetSize(*slot) < length + 1) {
+    if (*slot != nullptr) MemoryManager::Free(*slot);
+    *slot = static_cast<char*>(KV_ALLOC(length + 1, false));
+  }
+  for (size_t i = 0; i <= length; ++i) (*slot)[i] = IsBlank(name[i]) ? '_' : name[i];
+}
+
+bool RunPhases(CCode* code) {
+  TokenList tokens;
+  ResolvedList resolved;
+  bool ok = Lexer_Tokenize(code, &tokens) && Resolve(code, &tokens, &resolved);
+  if (ok) {
+    ok = code->kind == kCodeProgram ? ParseProgram(code, &resolved, &code->root)
+                                    : ParseExpression(code, &resolved, &code->root);
+  }
+  if (ok) ok = CheckAndFold(code, &code->root);
+  ResolvedList_Free(&resolved);
+  TokenList_Free(&tokens);
+  return ok;
+}
+
+}  // namespace
+
+VMBuffer::~VMBuffer() {
+  if (owned && bytes != nullptr) MemoryManager::Free(bytes);
+  VM_FreeDecoded(decoded);
+}
+
+void VMBuffer::Adopt(uint8_t* block, int32_t length) {
+  if (owned && bytes != nullptr) MemoryManager::Free(bytes);
+  VM_FreeDecoded(decoded);
+  decoded = nullptr;
+  bytes = block;
+  size = block == nullptr ? 0 : length;
+  owned = block != nullptr;
+}
+
+void Code_SetPrecompiledLookup(PrecompiledLookup lookup) { g_lookup = lookup == nullptr ? DefaultLookup : lookup; }
+
+void Code_SetBytecodeGenerator(BytecodeGenerator generator) { g_generator = generator; }
+
+CCode::CCode(const char* text, bool isExpression)
+    : kind(isExpression ? kCodeExpression : kCodeProgram), source(String_Duplicate(text == nullptr ? "" : text)) {}
+
+CCode::CCode(int32_t codeIndex, bool isExpression) : kind(isExpression ? kCodeExpression : kCodeProgram) {
+  PrecompiledEntry entry;
+  bool found = g_lookup(codeIndex, &entry);
+  source = String_Duplicate(found && entry.source != nullptr ? entry.source : "");
+  if (!found) return;
+  if (entry.name != nullptr) name = String_Duplicate(entry.name);
+  code = new VMBuffer(entry.bytes, static_cast<int32_t>(entry.length > INT32_MAX ? 0 : entry.length));
+  if (entry.debugPairs != nullptr && entry.debugPairCount <= INT32_MAX / 8) {
+    debug = new VMBuffer(entry.debugPairs, static_cast<int32_t>(entry.debugPairCount * 8));
+  }
+  compiled = true;
+  precompiled = true;
+  vmSource = source;
+}
+
+CCode::~CCode() {
+  CodeNode_Free(&root);
+  ScriptValue_Release(&constant);
+  delete code;
+  delete debug;
+  if (name != nullptr) MemoryManager::Free(name);
+  MemoryManager::Free(const_cast<char*>(source));
+}
+
+bool CCode::Compile(const char* codeName) {
+  StoreName(&name, codeName);
+  if (compiled) {
+    Code_Error_Set(this, 0, "Internal Error: Recompiling compiled code.");
+    return false;
+  }
+  if (!RunPhases(this)) return false;
+  if (kind == kCodeExpression && root.kind == kNodeConstant) {
+    ScriptValue_Assign(&constant, &root.value);
+    kind = kCodeConstant;
+  }
+  if (g_runFlags.useBytecode && g_generator != nullptr && kind != kCodeConstant) {
+    vmSource = source;
+    bool generated = g_generator(this);
+    if (code != nullptr && code->size == 0) {
+      delete code;
+      code = nullptr;
+    }
+    if (!generated) return false;
+  }
+  compiled = true;
+  return true;
+}

@@ -1,0 +1,96 @@
+// One script text and its compiled form: a code tree for the tree
+// interpreter, or bytecode with a table of source positions. Every event,
+// script, time-line moment, room creation code, user constant and
+// execute_string text becomes one of these.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/run_flags.h"  // the execution mode
+#include "runtime/script_value.h"
+#include "script/compiler/code_node.h"
+
+enum CodeKind : int32_t {
+  kCodeProgram = 1,
+  kCodeExpression = 2,
+  kCodeConstant = 3,  // an expression folded to one value
+};
+
+struct VMDecoded;
+// Frees a buffer's decoded forms (the machine's working copies).
+void VM_FreeDecoded(VMDecoded* form);
+
+// A run of bytes: the generator's output owns its bytes, a view over the
+// loaded game data owns nothing.
+class VMBuffer {
+ public:
+  VMBuffer() = default;
+  VMBuffer(const uint8_t* view, int32_t length) : size(length), bytes(const_cast<uint8_t*>(view)) {}
+  virtual ~VMBuffer();
+  VMBuffer(const VMBuffer&) = delete;
+  VMBuffer& operator=(const VMBuffer&) = delete;
+
+  // Takes a MemoryManager block of `length` bytes (null for none).
+  void Adopt(uint8_t* block, int32_t length);
+
+  int32_t size = 0;
+  uint8_t* bytes = nullptr;
+  bool owned = false;
+  VMDecoded* decoded = nullptr;  // the machine's decoded forms, made on first run
+};
+
+// One precompiled entry of the game file as the code object reads it.
+struct PrecompiledEntry {
+  const char* name = nullptr;
+  const uint8_t* bytes = nullptr;
+  uint32_t length = 0;
+  const char* source = nullptr;       // null: no debug source
+  const uint8_t* debugPairs = nullptr;  // pairs of u32 (offset, position)
+  uint32_t debugPairCount = 0;
+};
+// Fills *entry for a code index; false for an index without an entry. The
+// default reads the code table over the loaded game image, without debug
+// information; the game-file loader installs a fuller one.
+using PrecompiledLookup = bool (*)(int32_t index, PrecompiledEntry* entry);
+void Code_SetPrecompiledLookup(PrecompiledLookup lookup);  // null: the default
+
+class CCode {
+ public:
+  // Code from text; the text is copied.
+  CCode(const char* text, bool isExpression);
+  // Precompiled code of a code index; compiled from the start.
+  CCode(int32_t codeIndex, bool isExpression);
+  virtual ~CCode();
+  CCode(const CCode&) = delete;
+  CCode& operator=(const CCode&) = delete;
+
+  // Runs the compiler phases; at most once per object.
+  bool Compile(const char* codeName);
+
+  int32_t kind;
+  bool compiled = false;
+  bool precompiled = false;  // bytecode from the game file, no tree
+  const char* source;  // owned copy; never null
+  CodeNode root;
+  ScriptValue constant;  // a folded constant's value
+  VMBuffer* code = nullptr;
+  VMBuffer* debug = nullptr;   // pairs {code offset, source position}
+  const char* vmSource = nullptr;  // the text bytecode errors quote
+  char* name = nullptr;        // blanks turned into '_'
+};
+
+// Bytecode generation for a checked and folded tree; fills code->code and
+// code->debug (either may stay null) and reports its own errors (false fails
+// the compile). Until one is installed, compiling builds no bytecode,
+// whatever the switch says.
+using BytecodeGenerator = bool (*)(CCode* code);
+void Code_SetBytecodeGenerator(BytecodeGenerator generator);
+
+// ---- Argument slots argument0 ... argument15 ------------------------------
+constexpr int32_t kArgumentSlots = 16;
+extern ScriptValue g_arguments[kArgumentSlots];
+extern int32_t g_argumentCount;
+// Copies a value into slot i, reusing the slot's text buffer when it is large
+// enough; indices outside 0..15 are ignored.
+void Code_SetArgument(int32_t index, const ScriptValue& value);
+void Code_FreeArguments();

@@ -1,0 +1,67 @@
+// The code tree: what the parser builds and the folder, the tree interpreter
+// and the bytecode generator walk. Node kinds and child orders are shared by
+// all of them; operator nodes carry the lexer's token kind as their id.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/script_value.h"
+#include "script/variables/instance_selector.h"  // the selectors of variable nodes
+
+enum CodeNodeKind : int32_t {
+  kNodeEmptyProgram = -2,
+  kNodeEmpty = -1,           // a ';' where a statement was expected
+  kNodeConstant = 5,         // value set
+  kNodeCall = 6,             // id = function id; children: the arguments
+  kNodeVariable = 7,         // id = variable id; [0] instance, [1], [2] indices
+  kNodeVariableOnInstance = 8,  // as kNodeVariable, instance field set
+  kNodeIf = 13,              // [0] condition, [1] then, [2] else (optional)
+  kNodeWhile = 16,           // [0] condition, [1] body
+  kNodeDo = 17,              // [0] body, [1] condition
+  kNodeFor = 18,             // [0] init, [1] condition, [2] step, [3] body
+  kNodeRepeat = 20,          // [0] count, [1] body
+  kNodeExit = 21,
+  kNodeBreak = 22,
+  kNodeContinue = 23,
+  kNodeWith = 24,            // [0] instance, [1] body
+  kNodeReturn = 25,          // [0] value
+  kNodeSwitch = 26,          // [0] value, then the statements of the braces
+  kNodeCase = 27,            // [0] label expression
+  kNodeDefault = 28,
+  kNodeVar = 29,             // one constant child per name, its id the variable
+  kNodeGlobalVar = 30,       // as kNodeVar
+  kNodeCaseConstant = 31,    // as kNodeCase, label folded
+  kNodeAssign = 101,         // id = assignment token; [0] variable, [1] value
+  kNodeBlock = 1000,         // the statements
+  kNodeUnary = 1010,         // id = operator token; [0] operand
+  kNodeBinary = 1011,        // id = operator token; [0] left, [1] right
+};
+
+// Deepest tree (and deepest source nesting) the compiler accepts. Every tree
+// walk recurses once per level, so this bounds their native stack use.
+constexpr int kCodeMaxDepth = 2500;
+
+struct CodeNode {
+  int32_t kind = kNodeEmpty;
+  int32_t id = 0;
+  int32_t instance = 0;
+  ScriptValue value;
+  int32_t childCount = 0;
+  CodeNode* children = nullptr;  // held by value; from MemoryManager
+  int32_t position = 0;
+};
+
+// A fresh node at a source position (kind kNodeEmpty, no children).
+void CodeNode_Init(CodeNode* node, int32_t position);
+// Moves *child to the end of parent's children (child is left fresh) and
+// returns the stored copy.
+CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child);
+// Frees the strings and children arrays of the whole subtree without
+// recursion; the node itself becomes fresh (it belongs to its owner).
+void CodeNode_Free(CodeNode* node);
+// Deep copy into a fresh destination. Recurses: meant for trees the compiler
+// accepted (at most kCodeMaxDepth deep).
+void CodeNode_Copy(CodeNode* destination, const CodeNode* source);
+// The first node found deeper than maxDepth levels (the root is level 1), or
+// null; walks without recursion.
+const CodeNode* CodeNode_FindTooDeep(const CodeNode* root, int maxDepth);

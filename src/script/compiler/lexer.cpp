@@ -1,0 +1,228 @@
+#include "script/compiler/lexer.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/memory.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+
+namespace {
+
+// Scanning past the end reads blanks, so a look-ahead of two never leaves
+// the text; the scan ends three blanks after the last character.
+constexpr int32_t kPadding = 3;
+
+struct Scanner {
+  const char* text;
+  int32_t length;
+  int32_t position = 0;
+
+  char At(int32_t i) const { return i < length ? text[i] : ' '; }
+  int32_t ScanEnd() const { return length + kPadding; }
+};
+
+struct Keyword {
+  const char* word;
+  int32_t kind;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"var", kTokenVar},         {"if", kTokenIf},          {"end", kTokenBlockClose},
+    {"else", kTokenElse},       {"while", kTokenWhile},    {"do", kTokenDo},
+    {"for", kTokenFor},         {"begin", kTokenBlockOpen}, {"then", kTokenThen},
+    {"with", kTokenWith},       {"until", kTokenUntil},    {"repeat", kTokenRepeat},
+    {"exit", kTokenExit},       {"return", kTokenReturn},  {"break", kTokenBreak},
+    {"continue", kTokenContinue}, {"switch", kTokenSwitch}, {"case", kTokenCase},
+    {"default", kTokenDefault}, {"and", kTokenAnd},        {"or", kTokenOr},
+    {"not", kTokenNot},         {"div", kTokenDiv},        {"mod", kTokenMod},
+    {"xor", kTokenXor},         {"globalvar", kTokenGlobalVar},
+};
+
+struct Symbol {
+  const char* text;
+  int32_t kind;
+};
+
+constexpr Symbol kPairs[] = {
+    {":=", kTokenAssign},     {"+=", kTokenAddAssign},   {"-=", kTokenSubtractAssign},
+    {"*=", kTokenMultiplyAssign}, {"/=", kTokenDivideAssign}, {"&&", kTokenAnd},
+    {"&=", kTokenAndAssign},  {"||", kTokenOr},          {"|=", kTokenOrAssign},
+    {"<=", kTokenLessEqual},  {"<>", kTokenNotEqual},    {"<<", kTokenShiftLeft},
+    {"==", kTokenEqual},      {"!=", kTokenNotEqual},    {"^^", kTokenXor},
+    {"^=", kTokenXorAssign},  {">=", kTokenGreaterEqual}, {">>", kTokenShiftRight},
+};
+
+constexpr Symbol kSingles[] = {
+    {"!", kTokenNot},        {"%", kTokenMod},          {"&", kTokenBitAnd},
+    {"(", kTokenParenOpen},  {")", kTokenParenClose},   {"*", kTokenTimes},
+    {"+", kTokenPlus},       {",", kTokenComma},        {"-", kTokenMinus},
+    {".", kTokenDot},        {"/", kTokenDivide},       {":", kTokenColon},
+    {";", kTokenSemicolon},  {"<", kTokenLess},         {"=", kTokenAssign},
+    {">", kTokenGreater},    {"[", kTokenBracketOpen},  {"]", kTokenBracketClose},
+    {"^", kTokenBitXor},     {"{", kTokenBlockOpen},    {"|", kTokenBitOr},
+    {"}", kTokenBlockClose}, {"~", kTokenBitNot},
+};
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+// Control characters, blanks and every byte of 128 and above separate tokens.
+bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+
+char* CopyText(const char* start, int32_t length) {
+  auto* copy = static_cast<char*>(KV_ALLOC(static_cast<size_t>(length) + 1, false));
+  std::memcpy(copy, start, static_cast<size_t>(length));
+  copy[length] = '\0';
+  return copy;
+}
+
+void SkipComment(Scanner* s) {
+  if (s->At(s->position + 1) == '/') {
+    while (s->position < s->ScanEnd() && s->At(s->position) != '\r' && s->At(s->position) != '\n') {
+      ++s->position;
+    }
+    ++s->position;  // the line end itself
+    return;
+  }
+  s->position += 2;
+  while (s->position < s->ScanEnd() &&
+         !(s->At(s->position) == '*' && s->At(s->position + 1) == '/')) {
+    ++s->position;
+  }
+  s->position += 2;
+}
+
+void SkipBlanksAndComments(Scanner* s) {
+  while (s->position < s->ScanEnd()) {
+    char c = s->At(s->position);
+    if (IsSeparator(c)) {
+      ++s->position;
+    } else if (c == '/' && (s->At(s->position + 1) == '/' || s->At(s->position + 1) == '*')) {
+      SkipComment(s);
+    } else {
+      return;
+    }
+  }
+  if (s->position > s->ScanEnd()) s->position = s->ScanEnd();
+}
+
+Token ReadWord(Scanner* s) {
+  int32_t start = s->position;
+  while (IsLetter(s->At(s->position)) || IsDigit(s->At(s->position))) ++s->position;
+  int32_t length = s->position - start;
+  const char* word = s->text + start;
+  for (const Keyword& keyword : kKeywords) {
+    if (std::strlen(keyword.word) == static_cast<size_t>(length) &&
+        std::memcmp(keyword.word, word, static_cast<size_t>(length)) == 0) {
+      return Token{keyword.kind, nullptr, start};
+    }
+  }
+  return Token{kTokenIdentifier, CopyText(word, length), start};
+}
+
+Token ReadDecimal(Scanner* s) {
+  int32_t start = s->position;
+  bool seenPoint = false;
+  while (true) {
+    char c = s->At(s->position);
+    if (c == '.' && !seenPoint) {
+      seenPoint = true;
+    } else if (!IsDigit(c)) {
+      break;
+    }
+    ++s->position;
+  }
+  return Token{kTokenNumber, CopyText(s->text + start, s->position - start), start};
+}
+
+Token ReadHex(Scanner* s) {
+  int32_t start = s->position++;
+  while (IsHexDigit(s->At(s->position))) ++s->position;
+  return Token{kTokenNumber, CopyText(s->text + start, s->position - start), start};
+}
+
+Token ReadString(Scanner* s) {
+  char quote = s->At(s->position++);
+  int32_t start = s->position;
+  while (s->position < s->length && s->text[s->position] != quote) ++s->position;
+  Token token{kTokenString, CopyText(s->text + start, s->position - start), start};
+  if (s->position < s->length) {
+    ++s->position;  // the closing quote
+  } else {
+    s->position = s->ScanEnd();
+  }
+  return token;
+}
+
+Token ReadSymbol(Scanner* s) {
+  char first = s->At(s->position);
+  char second = s->At(s->position + 1);
+  for (const Symbol& pair : kPairs) {
+    if (pair.text[0] == first && pair.text[1] == second) {
+      s->position += 2;
+      return Token{pair.kind, nullptr, s->position - 2};
+    }
+  }
+  for (const Symbol& single : kSingles) {
+    if (single.text[0] == first) return Token{single.kind, nullptr, s->position++};
+  }
+  return Token{kTokenUnexpected, nullptr, s->position};
+}
+
+Token ReadToken(Scanner* s) {
+  SkipBlanksAndComments(s);
+  if (s->position >= s->ScanEnd()) return Token{kTokenEnd, nullptr, s->position};
+  char c = s->At(s->position);
+  if (IsLetter(c)) return ReadWord(s);
+  if (IsDigit(c) || (c == '.' && IsDigit(s->At(s->position + 1)))) return ReadDecimal(s);
+  if (c == '$') return ReadHex(s);
+  if (c == '"' || c == '\'') return ReadString(s);
+  return ReadSymbol(s);
+}
+
+void Append(TokenList* list, const Token& token) {
+  size_t needed = (static_cast<size_t>(list->count) + 1) * sizeof(Token);
+  size_t capacity = list->tokens == nullptr ? 0 : MemoryManager::GetSize(list->tokens);
+  if (needed > capacity) {
+    // Grows geometrically so that long texts lex in linear time.
+    size_t grown = needed < 64 * sizeof(Token) ? 64 * sizeof(Token) : needed * 2;
+    list->tokens = static_cast<Token*>(KV_REALLOC(list->tokens, grown));
+  }
+  list->tokens[list->count++] = token;
+}
+
+}  // namespace
+
+bool Lexer_Tokenize(const CCode* code, TokenList* out) {
+  Code_Error_Clear();
+  *out = TokenList();
+  const char* source = code->source == nullptr ? "" : code->source;
+  size_t length = std::strlen(source);
+  // Positions are 32-bit: a longer text is refused, never wrapped.
+  constexpr size_t kMaxLength = INT32_MAX - 2 * kPadding;
+  if (length > kMaxLength) {
+    Code_Error_Set(code, 0, "Unexpected symbol.");
+    return false;
+  }
+  Scanner scanner{source, static_cast<int32_t>(length)};
+  while (true) {
+    Token token = ReadToken(&scanner);
+    if (token.kind == kTokenUnexpected) {
+      Code_Error_Set(code, token.position, "Unexpected symbol.");
+      return false;
+    }
+    Append(out, token);
+    if (token.kind == kTokenEnd) return true;
+  }
+}
+
+void TokenList_Free(TokenList* list) {
+  for (int32_t i = 0; i < list->count; ++i) {
+    if (list->tokens[i].text != nullptr) MemoryManager::Free(list->tokens[i].text);
+  }
+  if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
+  *list = TokenList();
+}

@@ -1,0 +1,105 @@
+#include "script/compiler/name_resolution.h"
+
+#include <cstring>
+#include <string>
+
+#include "runtime/hex.h"
+#include "runtime/memory.h"
+#include "script/compiler/compile_error.h"
+#include "script/compiler/function_registry.h"
+#include "script/variables/variable_names.h"
+
+namespace {
+
+ConstantResolver g_constantResolver = nullptr;
+
+// A called name: the token after it is '('.
+bool IsCall(const TokenList* tokens, int32_t index) {
+  return index + 1 < tokens->count && tokens->tokens[index + 1].kind == kTokenParenOpen;
+}
+
+bool ResolveName(const CCode* code, const TokenList* tokens, int32_t index, ResolvedToken* out) {
+  const Token& token = tokens->tokens[index];
+  if (IsCall(tokens, index)) {
+    int32_t id = -1;
+    if (!Function_Find(token.text, &id)) {
+      std::string message = std::string("Unknown function or script: ") + token.text;
+      Code_Error_Set(code, token.position, message.c_str());
+      out->kind = kTokenUnexpected;
+      return false;
+    }
+    out->kind = kTokenFunction;
+    out->id = id;
+    return true;
+  }
+  if (g_constantResolver != nullptr && g_constantResolver(token.text, &out->value)) {
+    out->kind = kTokenConstant;
+    return true;
+  }
+  out->kind = kTokenVariable;
+  out->id = Code_Variable_Find(token.text);
+  return true;
+}
+
+bool ResolveOne(const CCode* code, const TokenList* tokens, int32_t index, ResolvedToken* out) {
+  const Token& token = tokens->tokens[index];
+  *out = ResolvedToken{token.kind, 0, ScriptValue(), token.position};
+  switch (token.kind) {
+    case kTokenIdentifier:
+      return ResolveName(code, tokens, index, out);
+    case kTokenNumber:
+      out->kind = kTokenConstant;
+      ScriptValue_SetReal(&out->value, Resolve_NumberValue(token.text));
+      return true;
+    case kTokenString:
+      out->kind = kTokenConstant;
+      ScriptValue_SetString(&out->value, token.text == nullptr ? "" : token.text);
+      return true;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+double Resolve_NumberValue(const char* text) {
+  double value = 0.0;
+  if (text == nullptr) return value;
+  if (text[0] == '$') {
+    for (const char* p = text + 1; Hex_DigitValue(*p) >= 0; ++p) value = value * 16.0 + Hex_DigitValue(*p);
+    return value;
+  }
+  const char* p = text;
+  for (; *p >= '0' && *p <= '9'; ++p) value = value * 10.0 + (*p - '0');
+  if (*p != '.') return value;
+  // The k-th fraction digit adds digit x (1 / 10^k), so 0.3 is 3 x 0.1 and
+  // not the nearest double to three tenths.
+  double scale = 1.0;
+  for (++p; *p >= '0' && *p <= '9'; ++p) {
+    scale *= 10.0;
+    value += (*p - '0') * (1.0 / scale);
+  }
+  return value;
+}
+
+bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out) {
+  Code_Error_Clear();
+  *out = ResolvedList();
+  if (tokens->count <= 0) return true;
+  size_t bytes = static_cast<size_t>(tokens->count) * sizeof(ResolvedToken);
+  out->tokens = static_cast<ResolvedToken*>(KV_ALLOC(bytes, true));
+  for (int32_t i = 0; i < tokens->count; ++i) {
+    bool ok = ResolveOne(code, tokens, i, &out->tokens[i]);
+    out->count = i + 1;
+    if (!ok) return false;
+  }
+  return true;
+}
+
+void ResolvedList_Free(ResolvedList* list) {
+  for (int32_t i = 0; i < list->count; ++i) ScriptValue_Release(&list->tokens[i].value);
+  if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
+  *list = ResolvedList();
+}
+
+void Resolve_SetConstantResolver(ConstantResolver resolver) { g_constantResolver = resolver; }

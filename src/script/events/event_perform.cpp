@@ -1,0 +1,81 @@
+#include "script/events/event_perform.h"
+
+#include "script/events/event.h"
+#include "script/events/event_world_seam.h"
+
+namespace {
+
+EventStoreHooks g_hooks;
+
+// Sets the current event for one run and puts the outer one back after.
+class CurrentEventScope {
+ public:
+  CurrentEventScope(int32_t object, int32_t type, int32_t number)
+      : object_(g_eventObject), type_(g_eventType), number_(g_eventNumber) {
+    g_eventObject = object;
+    g_eventType = type;
+    g_eventNumber = number;
+  }
+  ~CurrentEventScope() {
+    g_eventObject = object_;
+    g_eventType = type_;
+    g_eventNumber = number_;
+  }
+  CurrentEventScope(const CurrentEventScope&) = delete;
+  CurrentEventScope& operator=(const CurrentEventScope&) = delete;
+
+ private:
+  int32_t object_;
+  int32_t type_;
+  int32_t number_;
+};
+
+}  // namespace
+
+void Event_SetStoreHooks(const EventStoreHooks& hooks) {
+  if (hooks.findEvent != nullptr) g_hooks.findEvent = hooks.findEvent;
+  if (hooks.objectName != nullptr) g_hooks.objectName = hooks.objectName;
+  if (hooks.momentEvent != nullptr) g_hooks.momentEvent = hooks.momentEvent;
+}
+
+std::string Event_ObjectName(int32_t index) {
+  return g_hooks.objectName != nullptr ? g_hooks.objectName(index) : "<undefined>";
+}
+
+void Perform_Event(CInstance* self, CInstance* other, int32_t object, int32_t type, int32_t number) {
+  if (EventWorld_Get().RoomChangePending() || g_hooks.findEvent == nullptr) return;
+  int32_t definer = -1;
+  CEvent* event = g_hooks.findEvent(object, type, number, &definer);
+  if (event == nullptr) return;
+  CurrentEventScope scope(definer, type, number);
+  event->Execute(self, other);
+}
+
+void Perform_Event_Instance(CInstance* instance, CInstance* other, int32_t type, int32_t number) {
+  if (instance == nullptr) return;
+  Perform_Event(instance, other, EventWorld_Get().ObjectIndexOf(instance), type, number);
+}
+
+void Perform_Event_All(int32_t type, int32_t number) {
+  IEventWorld& world = EventWorld_Get();
+  if (world.RoomChangePending()) return;
+  CInstance* next = world.FirstRoomInstance();
+  while (next != nullptr) {
+    CInstance* instance = next;
+    // The event may destroy this instance: step past it first.
+    next = world.NextRoomInstance(instance);
+    if (world.IsMarkedForDeletion(instance)) continue;
+    Perform_Event(instance, instance, world.ObjectIndexOf(instance), type, number);
+  }
+}
+
+void Perform_Event_TimeLine(CInstance* self, CInstance* other, int32_t timeLine, int32_t moment) {
+  if (EventWorld_Get().RoomChangePending() || g_hooks.momentEvent == nullptr) return;
+  int32_t step = 0;
+  CEvent* event = g_hooks.momentEvent(timeLine, moment, &step);
+  if (event == nullptr) return;
+  CurrentEventScope scope(timeLine, kEventTimeLine, step);
+  event->Execute(self, other);
+}
+
+void Event_OnChange() {}

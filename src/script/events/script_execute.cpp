@@ -1,0 +1,84 @@
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/memory.h"
+#include "script/compiler/code.h"
+#include "script/compiler/compile_error.h"
+#include "script/tree/interpreter.h"
+#include "script/events/script.h"
+
+namespace {
+
+constexpr size_t kScriptErrorBytes = 1024;
+
+struct SavedArguments {
+  ScriptValue slots[kArgumentSlots];
+  int32_t count = 0;
+};
+
+void Save(SavedArguments* saved) {
+  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    saved->slots[i].kind = g_arguments[i].kind;
+    saved->slots[i].real = g_arguments[i].real;
+    saved->slots[i].text = nullptr;
+    if (g_arguments[i].text != nullptr) {
+      ScriptValue copy;
+      ScriptValue_SetString(&copy, g_arguments[i].text);
+      saved->slots[i].text = copy.text;
+    }
+  }
+  saved->count = g_argumentCount;
+}
+
+// The saved slots take the place of the current ones, texts included.
+void Restore(SavedArguments* saved) {
+  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    if (g_arguments[i].text != nullptr) MemoryManager::Free(g_arguments[i].text);
+    g_arguments[i] = saved->slots[i];
+  }
+  g_argumentCount = saved->count;
+}
+
+void Fill(int32_t argc, const ScriptValue* arguments) {
+  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    if (i < argc) {
+      Code_SetArgument(i, arguments[i]);
+    } else {
+      Code_SetArgument(i, ScriptValue());
+    }
+  }
+  g_argumentCount = argc;
+}
+
+// Puts "In script <name>:" in front of the error text. A text that would
+// not fit the 1024 bytes stays as it is rather than being cut, so that the
+// message itself survives a deep chain of calls.
+void PrefixError(int32_t index) {
+  char text[kScriptErrorBytes];
+  int needed = std::snprintf(text, sizeof text, "In script %s:\n%s", Script_GetName(index),
+                             g_errorText == nullptr ? "" : g_errorText);
+  if (needed < 0 || static_cast<size_t>(needed) >= sizeof text) return;
+  size_t bytes = std::strlen(text) + 1;
+  if (g_errorText == nullptr || MemoryManager::GetSize(g_errorText) < bytes) {
+    if (g_errorText != nullptr) MemoryManager::Free(g_errorText);
+    g_errorText = static_cast<char*>(KV_ALLOC(bytes, false));
+  }
+  std::memcpy(g_errorText, text, bytes);
+}
+
+}  // namespace
+
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                    const ScriptValue* arguments) {
+  CScript* script = Script_Get(index);
+  if (script == nullptr) return false;
+  if (argc < 0) argc = 0;
+  if (argc > kArgumentSlots) argc = kArgumentSlots;
+  SavedArguments saved;
+  Save(&saved);
+  Fill(argc, arguments);
+  bool ok = Code_Execute_ErrorString(self, other, script->code, result);
+  if (!ok) PrefixError(index);
+  Restore(&saved);
+  return ok;
+}

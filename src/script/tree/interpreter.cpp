@@ -1,0 +1,141 @@
+#include "script/tree/interpreter.h"
+
+#include <pthread.h>
+
+#include <cstdint>
+
+#include "runtime/run_flags.h"
+#include "script/compiler/compile_error.h"
+#include "script/events/error_report.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_registry.h"
+
+namespace {
+
+StatementHandler g_statementHandler = nullptr;
+VMExecutor g_vmExecutor = nullptr;
+int32_t g_nesting = 0;
+
+// Room kept free on the native stack below the deepest tree execution.
+constexpr uintptr_t kStackReserve = 1024 * 1024;
+
+// The lowest usable address of this thread's stack, found once per thread;
+// 0 when it cannot be told.
+uintptr_t StackLimit() {
+  thread_local uintptr_t limit = [] {
+    pthread_attr_t attributes;
+    if (pthread_getattr_np(pthread_self(), &attributes) != 0) return uintptr_t{0};
+    void* low = nullptr;
+    size_t size = 0;
+    int status = pthread_attr_getstack(&attributes, &low, &size);
+    pthread_attr_destroy(&attributes);
+    if (status != 0) return uintptr_t{0};
+    uintptr_t reserve = size / 2 < kStackReserve ? size / 2 : kStackReserve;
+    return reinterpret_cast<uintptr_t>(low) + reserve;
+  }();
+  return limit;
+}
+
+bool StackExhausted() {
+  if (g_nesting >= kMaxExecutionNesting) return true;
+  auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  return here < StackLimit();
+}
+
+int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
+  if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
+  if (code->root.kind == kNodeEmptyProgram) return kExecDone;
+  if (code->root.kind != kNodeBlock) return Interpreter_Fail(context, code->root.position, "This is not a program.");
+  return Interpreter_Statement(context, &code->root, result);
+}
+
+bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  if (StackExhausted()) {
+    Code_Error_Set(code, 0, "Stack overflow...");
+    return false;
+  }
+  ExecContext context;
+  context.self = self;
+  context.other = other;
+  context.code = code;
+  ScriptValue_Release(result);
+  *result = ScriptValue();
+  ++g_nesting;
+  int32_t status = RunRoot(&context, code, result);
+  --g_nesting;
+  delete context.locals;
+  return status != kExecError;
+}
+
+}  // namespace
+
+void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
+void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
+int32_t Interpreter_Nesting() { return g_nesting; }
+
+int32_t Interpreter_Fail(ExecContext* context, int32_t position, const char* message) {
+  Code_Error_Set(context->code, position, message);
+  return kExecError;
+}
+
+bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  Code_Error_Clear();
+  if (code == nullptr || !code->compiled) {
+    Code_Error_Set(code, 0, "Internal Error: Executing non-compiled code->");
+    return false;
+  }
+  if (code->kind == kCodeConstant) {
+    ScriptValue_Assign(result, &code->constant);
+    return true;
+  }
+  // Bytecode runs when there is some and a machine to run it; code without
+  // bytecode (the switch off, or no generator yet) walks its tree.
+  if (g_runFlags.useBytecode && code->code != nullptr && g_vmExecutor != nullptr) {
+    if (code->kind >= kCodeProgram) g_vmExecutor(code->name, self, other, code->code, result, code->debug, code->vmSource);
+    return true;
+  }
+  if (code->precompiled) return true;  // no tree, and no machine for its bytecode
+  if (self == nullptr || other == nullptr) {
+    Code_Error_Set(code, 0, "Internal Error: Executing code for nil instance.");
+    return false;
+  }
+  return ExecuteTree(self, other, code, result);
+}
+
+bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  if (Code_Execute(self, other, code, result)) return true;
+  Error_Show(g_errorText == nullptr ? "" : g_errorText, false);
+  Code_Error_Clear();
+  return false;
+}
+
+bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  if (Code_Execute(self, other, code, result)) return true;
+  ScriptValue_Release(result);
+  ScriptValue_SetString(result, "ERROR");
+  return false;
+}
+
+int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  if (g_statementHandler != nullptr) return g_statementHandler(context, node, result);
+  return Interpreter_BasicStatement(context, node, result);
+}
+
+int32_t Interpreter_BasicStatement(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  switch (node->kind) {
+    case kNodeBlock:
+      for (int32_t i = 0; i < node->childCount; ++i) {
+        ScriptValue_Release(result);
+        int32_t status = Interpreter_Statement(context, &node->children[i], result);
+        if (status != kExecDone) return status;
+      }
+      return kExecDone;
+    case kNodeCall: return Interpreter_Call(context, node, result);
+    case kNodeAssign: return Interpreter_Assign(context, node, result);
+    case kNodeVar: return kExecDone;
+    case kNodeGlobalVar:
+      for (int32_t i = 0; i < node->childCount; ++i) Variable_DeclareGlobal(node->children[i].id);
+      return kExecDone;
+    default: return Interpreter_Fail(context, node->position, "Statement expected.");
+  }
+}

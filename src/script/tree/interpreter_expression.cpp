@@ -1,0 +1,228 @@
+// The tree walk of expressions, variable reads, assignments and calls.
+#include <string>
+
+#include "runtime/numeric.h"
+#include "runtime/run_flags.h"
+#include "script/compiler/function_registry.h"
+#include "script/tree/interpreter.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/operators.h"
+#include "script/events/script.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
+
+namespace {
+
+ExtensionCaller g_extensionCaller = nullptr;
+
+constexpr int32_t kMaxIndex = CVariableList::kRowStride;
+
+struct VariableAddress {
+  int32_t selector = kInstanceNotSpecified;
+  int32_t id = 0;
+  int32_t k = 0;
+};
+
+void Clear(ScriptValue* value) {
+  ScriptValue_Release(value);
+  *value = ScriptValue();
+}
+
+// Evaluates an index child and checks it lies in 0..31999.
+int32_t Index(ExecContext* context, const CodeNode* child, int32_t* index) {
+  ScriptValue value;
+  int32_t status = Interpreter_Evaluate(context, child, &value);
+  bool isReal = value.kind == kValueReal;
+  ScriptValue_Release(&value);
+  if (status != kExecDone) return status;
+  if (!isReal) return Interpreter_Fail(context, child->position, "Wrong type of array index");
+  *index = Num_RoundInt32(value.real);
+  if (*index < 0) return Interpreter_Fail(context, child->position, "Negative array index");
+  if (*index >= kMaxIndex) return Interpreter_Fail(context, child->position, "Array index >= 32000");
+  return kExecDone;
+}
+
+int32_t Address(ExecContext* context, const CodeNode* node, VariableAddress* address) {
+  address->id = node->id;
+  if (node->kind == kNodeVariableOnInstance) {
+    address->selector = node->instance;
+    return kExecDone;
+  }
+  if (node->childCount > 0) {
+    ScriptValue value;
+    int32_t status = Interpreter_Evaluate(context, &node->children[0], &value);
+    bool isReal = value.kind == kValueReal;
+    ScriptValue_Release(&value);
+    if (status != kExecDone) return status;
+    if (!isReal) return Interpreter_Fail(context, node->children[0].position, "Wrong type of variable index");
+    address->selector = Num_RoundInt32(value.real);
+  }
+  int32_t row = 0;
+  int32_t column = 0;
+  if (node->childCount > 1) {
+    int32_t status = Index(context, &node->children[1], &row);
+    if (status != kExecDone) return status;
+  }
+  if (node->childCount > 2) {
+    int32_t status = Index(context, &node->children[2], &column);
+    if (status != kExecDone) return status;
+    address->k = row * kMaxIndex + column;
+  } else {
+    address->k = row;
+  }
+  return kExecDone;
+}
+
+bool Fetch(ExecContext* context, const VariableAddress& a, ScriptValue* out) {
+  switch (a.selector) {
+    case kInstanceLocal: return context->locals != nullptr && context->locals->GetValue(a.id, a.k, out);
+    case kInstanceNotSpecified:
+      if (Variable_IsGlobalVar(a.id) != 0) return Variable_Global_Get(a.id, a.k, out);
+      return Variable_GetValue(context->self, a.id, a.k, out);
+    case kInstanceGlobal: return Variable_Global_Get(a.id, a.k, out);
+    case kInstanceNoone: return false;
+    case kInstanceOther: return Variable_GetValue(context->other, a.id, a.k, out);
+    case kInstanceSelf: return Variable_GetValue(context->self, a.id, a.k, out);
+    default: return Variable_GetValueByTarget(a.selector, a.id, a.k, out);
+  }
+}
+
+// A read, with the miss rule: 0 unless unset variables are errors.
+int32_t Read(ExecContext* context, const CodeNode* node, const VariableAddress& a, ScriptValue* out) {
+  Clear(out);
+  if (Fetch(context, a, out)) return kExecDone;
+  Clear(out);
+  if (!g_runFlags.unsetVariableIsError) return kExecDone;
+  std::string message = std::string("Unknown variable ") + Code_Variable_GetName(a.id);
+  if (a.k != 0) message += " or array index out of bounds";
+  return Interpreter_Fail(context, node->position, message.c_str());
+}
+
+bool Store(ExecContext* context, const VariableAddress& a, const ScriptValue& value) {
+  switch (a.selector) {
+    case kInstanceLocal:
+      if (context->locals == nullptr) context->locals = new CVariableList();
+      context->locals->SetValue(a.id, a.k, value);
+      return true;
+    case kInstanceNotSpecified:
+      if (Variable_IsGlobalVar(a.id) == 0) return Variable_SetValue(context->self, a.id, a.k, value);
+      Variable_Global_Set(a.id, a.k, value);
+      return true;
+    case kInstanceGlobal: Variable_Global_Set(a.id, a.k, value); return true;
+    case kInstanceNoone: return false;
+    case kInstanceOther: return Variable_SetValue(context->other, a.id, a.k, value);
+    case kInstanceSelf: return Variable_SetValue(context->self, a.id, a.k, value);
+    default: return Variable_SetValueByTarget(a.selector, a.id, a.k, value);
+  }
+}
+
+// The operator a compound assignment applies; 0 for = and :=.
+int32_t CompoundOperator(int32_t assignment) {
+  switch (assignment) {
+    case kTokenAddAssign: return kTokenPlus;
+    case kTokenSubtractAssign: return kTokenMinus;
+    case kTokenMultiplyAssign: return kTokenTimes;
+    case kTokenDivideAssign: return kTokenDivide;
+    case kTokenOrAssign: return kTokenBitOr;
+    case kTokenAndAssign: return kTokenBitAnd;
+    case kTokenXorAssign: return kTokenBitXor;
+    default: return 0;
+  }
+}
+
+int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, ScriptValue* arguments,
+                   ScriptValue* result) {
+  int32_t id = node->id;
+  if (id >= kFirstExtensionFunctionId) {
+    if (g_extensionCaller == nullptr) {
+      Clear(result);
+      return kExecDone;
+    }
+    bool ok = g_extensionCaller(id - kFirstExtensionFunctionId, context->self, context->other, count, arguments,
+                                result);
+    return ok ? kExecDone : kExecError;
+  }
+  if (id >= kFirstScriptFunctionId) {
+    bool ok = Script_Execute(id - kFirstScriptFunctionId, context->self, context->other, count, result, arguments);
+    return ok ? kExecDone : kExecError;
+  }
+  Clear(result);
+  BuiltinFunction handler = Function_GetHandler(id);
+  if (handler != nullptr) handler(result, context->self, context->other, count, arguments);
+  return kExecDone;
+}
+
+}  // namespace
+
+void Code_SetExtensionCaller(ExtensionCaller caller) { g_extensionCaller = caller; }
+
+int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  switch (node->kind) {
+    case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
+    case kNodeCall: return Interpreter_Call(context, node, result);
+    case kNodeVariable:
+    case kNodeVariableOnInstance: return Interpreter_ReadVariable(context, node, result);
+    case kNodeUnary: {
+      int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
+      if (status != kExecDone) return status;
+      return Code_UnaryOperator(context->code, node->position, node->id, result) ? kExecDone : kExecError;
+    }
+    case kNodeBinary: {
+      int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
+      if (status != kExecDone) return status;
+      ScriptValue right;
+      status = Interpreter_Evaluate(context, &node->children[1], &right);
+      if (status == kExecDone && !Code_BinaryOperator(context->code, node->position, node->id, result, &right)) {
+        status = kExecError;
+      }
+      ScriptValue_Release(&right);
+      return status;
+    }
+    default: return Interpreter_Fail(context, node->position, "(Sub-)expression expected.");
+  }
+}
+
+int32_t Interpreter_ReadVariable(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  VariableAddress address;
+  int32_t status = Address(context, node, &address);
+  if (status != kExecDone) return status;
+  return Read(context, node, address, result);
+}
+
+int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
+  const CodeNode* target = &node->children[0];
+  VariableAddress address;
+  int32_t status = Address(context, target, &address);
+  if (status != kExecDone) return status;
+  ScriptValue value;
+  status = Interpreter_Evaluate(context, &node->children[1], &value);
+  int32_t op = CompoundOperator(node->id);
+  if (status == kExecDone && op == 0) {
+    ScriptValue_Assign(result, &value);
+  } else if (status == kExecDone) {
+    status = Read(context, target, address, result);
+    if (status == kExecDone && !Code_BinaryOperator(context->code, node->position, op, result, &value)) {
+      status = kExecError;
+    }
+  }
+  ScriptValue_Release(&value);
+  if (status != kExecDone) return status;
+  if (!Store(context, address, *result)) {
+    return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
+  }
+  return kExecDone;
+}
+
+int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  ScriptValue arguments[kArgumentSlots];
+  int32_t count = node->childCount < kArgumentSlots ? node->childCount : kArgumentSlots;
+  int32_t status = kExecDone;
+  for (int32_t i = 0; i < count && status == kExecDone; ++i) {
+    status = Interpreter_Evaluate(context, &node->children[i], &arguments[i]);
+  }
+  if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
+  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  return status;
+}

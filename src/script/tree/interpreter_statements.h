@@ -1,0 +1,16 @@
+// The statements of the tree walk: conditions, the four loops, with, switch,
+// the jump statements, and the empty statement, on top of the basic set the
+// interpreter runs by itself (blocks, calls, assignments, declarations).
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/script_value.h"
+#include "script/tree/interpreter.h"
+
+// One statement; returns an ExecStatus.
+int32_t Interpreter_FullStatement(ExecContext* context, const CodeNode* node, ScriptValue* result);
+
+// Makes the tree walk run every statement through Interpreter_FullStatement.
+// Part of the script engine's start-up; tests call it too.
+void Statements_Install();

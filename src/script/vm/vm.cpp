@@ -1,0 +1,1319 @@
+#include "script/vm/vm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/fatal.h"
+#include "runtime/numeric.h"
+#include "runtime/run_flags.h"
+#include "script/vm/breakpoints.h"
+#include "script/vm/bytecode.h"
+#include "script/compiler/function_registry.h"
+#include "script/tree/interpreter.h"
+#include "script/events/script.h"
+#include "script/variables/variable_global_state.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
+#include "script/vm/vm_machine.h"
+#include "script/vm/vm_decode.h"
+#include "script/vm/vm_fast.h"
+#include "script/vm/vm_operators.h"
+#include "script/variables/world_seam.h"
+
+namespace {
+
+constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
+constexpr const char* kOverflow = "Stack overflow...";
+
+const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
+VMStringSource g_strings = NoStrings;
+
+// Locals pool by depth: one list per nesting level and script call depth at
+// most, kept for reuse until the game ends.
+constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
+CVariableList* g_localsPool[kLocalsCapacity];
+int32_t g_localsDepth = 0;
+
+inline CVariableList* TakeLocals() {
+  if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
+  CVariableList*& slot = g_localsPool[g_localsDepth++];
+  if (slot == nullptr) slot = new CVariableList();
+  CVariableList* list = slot;
+  if (list->Count() != 0) list->Clear();
+  return list;
+}
+
+inline void ReleaseLocals() {
+  if (g_localsDepth > 0) --g_localsDepth;
+}
+
+VMStack g_stacks[kVMMaxNesting];
+int32_t g_nesting = 0;
+
+VMStack& StackAt(int32_t level) {
+  VMStack& stack = g_stacks[level];
+  if (stack.slots == nullptr) {
+    stack.slots = new VMSlot[kVMSlotCapacity];
+    stack.capacity = kVMSlotCapacity;
+    stack.frames = new VMFrame[kVMFrameCapacity];
+    stack.frameCapacity = kVMFrameCapacity;
+  }
+  return stack;
+}
+
+inline uint32_t ReadWord(const uint8_t* p) {
+  uint32_t word;
+  std::memcpy(&word, p, 4);
+  return word;  // little-endian host
+}
+
+inline bool TagIs(const VMSlot& slot, uint8_t type) {
+  return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
+}
+
+// Argument slots from this index on are known to be empty: script calls
+// save and restore only the slots before it. Anything outside the machine
+// that may store into the slots (built-ins, variable setters, instance
+// visits, whoever ran the machine) makes it unknown, and the next call
+// measures it again.
+constexpr int32_t kExtentUnknown = -1;
+int32_t g_argumentExtent = kExtentUnknown;
+
+int32_t ArgumentExtent() {
+  if (g_argumentExtent != kExtentUnknown) return g_argumentExtent;
+  int32_t extent = kArgumentSlots;
+  while (extent > 0) {
+    const ScriptValue& slot = g_arguments[extent - 1];
+    uint64_t bits;
+    std::memcpy(&bits, &slot.real, sizeof bits);
+    if (slot.kind != kValueReal || slot.text != nullptr || bits != 0) break;
+    --extent;
+  }
+  return extent;
+}
+
+// Argument slots are always written and read as three 8-byte words: a
+// slot written in pieces and read back whole (or the other way round) at
+// the next call would stall the load until the stores retire. The empty asm
+// keeps each word in a general register, so the copies are not merged into
+// wider vector moves.
+inline void StoreArgumentWords(ScriptValue* to, uint64_t head, uint64_t text, uint64_t real) {
+  asm("" : "+r"(head), "+r"(text), "+r"(real));
+  auto* words = reinterpret_cast<unsigned char*>(to);
+  std::memcpy(words, &head, 8);
+  std::memcpy(words + 8, &text, 8);
+  std::memcpy(words + 16, &real, 8);
+}
+
+inline void CopyArgument(ScriptValue* to, const ScriptValue* from) {
+  static_assert(sizeof(ScriptValue) == 24 && offsetof(ScriptValue, text) == 8 && offsetof(ScriptValue, real) == 16);
+  uint64_t head, text, real;
+  const auto* words = reinterpret_cast<const unsigned char*>(from);
+  std::memcpy(&head, words, 8);
+  std::memcpy(&text, words + 8, 8);
+  std::memcpy(&real, words + 16, 8);
+  StoreArgumentWords(to, head, text, real);
+}
+
+inline void ClearArgument(ScriptValue* to) { StoreArgumentWords(to, kValueReal, 0, 0); }
+
+// A variant slot's value handed over to an argument slot.
+inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
+  uint64_t text, real;
+  std::memcpy(&text, &slot.text, 8);
+  std::memcpy(&real, &slot.d, 8);
+  StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
+}
+
+// Puts back the caller's slots of a frame; `extent` of the callee's may be
+// set.
+inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame, int32_t extent) {
+  for (int32_t i = 0; i < extent; ++i) {
+    if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
+  }
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
+  g_argumentExtent = frame.argumentExtent;
+}
+
+// A value the fast paths read as a real: a real without text.
+inline bool IsPlainReal(const ScriptValue* value) {
+  return value != nullptr && value->kind == kValueReal && value->text == nullptr;
+}
+inline bool IsPlainReal(const VMSlot& slot) { return slot.kind == kValueReal && slot.text == nullptr; }
+
+inline void PushBorrowed(VMSlot* slot, const char* text) {
+  slot->type = kSlotString;
+  slot->kind = 0;  // borrowed from the code's strings
+  slot->text = const_cast<char*>(text);
+  slot->l = 0;
+}
+
+bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
+  place->hasPair = false;
+  if (debug == nullptr || debug->bytes == nullptr || debug->size < 8) return false;
+  int32_t count = debug->size / 8, low = 0, high = count - 1, found = -1;
+  while (low <= high) {
+    int32_t mid = (low + high) / 2;
+    int32_t offset = static_cast<int32_t>(ReadWord(debug->bytes + mid * 8));
+    if (offset <= pc) {
+      found = mid;
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+    }
+  }
+  if (found < 0) return false;
+  place->hasPair = true;
+  place->position = static_cast<int32_t>(ReadWord(debug->bytes + found * 8 + 4));
+  return true;
+}
+
+class Machine {
+ public:
+  Machine(VMStack& stack, CInstance* self, CInstance* other) : stack_(stack), self_(self), other_(other) {}
+  bool Run(ScriptValue* result);
+
+  VMCodeState code_;
+  VMUnit top_;  // the code the machine starts with
+
+ private:
+  // Errors: the report, then (under debugger evaluation only) the run stops.
+  void Fail(const char* message);
+  void FailName(const char* format, int32_t id);
+  void FailGet(ScriptValue* value, int32_t id);  // a read that failed
+
+  bool CheckOverflow(VMSlot* sp);
+  void UpdateSoftLimit() {
+    SetLimits(kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
+              static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes);
+  }
+  // `room`: the bytes the slots may take once frames and with loops are
+  // counted.
+  void SetLimits(int32_t room) {
+    room_ = room;
+    // Below this many slots no mix of value sizes can reach the limit.
+    int32_t slots = std::max(room / 16, 0);
+    overflowLimit_ = stack_.slots + slots;
+    // Fused records run up to three instructions past one check; with
+    // breakpoints set every instruction is checked.
+    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + std::max(slots - 4, 0));
+  }
+  void Unwind(VMSlot* sp);
+  void FreeSlots(VMSlot* from, VMSlot* to);
+  void FreeWith(VMWith& with);
+
+  bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
+  bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
+  bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
+  __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
+  bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
+  // Where the loop goes on after a call enters a script or a script returns.
+  struct Resume {
+    VMSlot* sp;
+    VMSlot* bottom;
+    const VMRecord* records;
+    const VMRecord* op;
+  };
+  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp,
+                                                     Resume* entered);
+  bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
+  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
+                                                         Resume* entered);
+  __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
+  bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
+  bool PopEnv(const VMRecord& op, bool* jump);
+
+  VMStack& stack_;
+  CInstance* self_;
+  CInstance* other_;
+  CVariableList* locals_ = nullptr;
+  int32_t depth_ = 0;
+  int32_t base_ = 0;  // the running code's bottom slot
+  int32_t withBase_ = 0;
+  int32_t room_ = 0;                 // as SetLimits was last given
+  uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
+  VMSlot* overflowLimit_ = nullptr;  // beyond it the stack's use is counted
+  bool breakpoints_ = false;
+  bool failed_ = false;
+  bool exited_ = false;
+  int32_t errorPc_ = 0;
+  // The last of self's variables an element access found, while no node
+  // has gone back to the pool since.
+  struct SelfNodeCache {
+    const CInstance* self = nullptr;
+    const IWorldSeam* seam = nullptr;
+    int32_t id = -1;
+    uint64_t returns = 0;
+    VariableNode* node = nullptr;
+  } selfNode_;
+  inline VariableNode* FindSelfNode(int32_t id);
+  // The value a plain local or argument push reads; null: no such local.
+  __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
+    if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
+    const VariableNode* node = locals_->FindWritable(push.id);
+    return node != nullptr ? &node->value : nullptr;
+  }
+};
+
+void Machine::Fail(const char* message) {
+  if (failed_) return;
+  std::vector<VMErrorFrame> frames(static_cast<size_t>(depth_));
+  for (int32_t i = 0; i < depth_; ++i) {
+    const VMFrame& frame = stack_.frames[depth_ - 1 - i];
+    const VMUnit* caller = frame.caller.unit;
+    VMErrorFrame& shown = frames[static_cast<size_t>(i)];
+    shown.name = caller->name == nullptr ? "" : caller->name;
+    FindPair(caller->debug, VMCodeState_Pc(frame.caller), &shown.place);
+    shown.source = caller->source;
+    shown.locals = frame.locals;
+  }
+  VMErrorState state;
+  state.name = code_.unit->name;
+  FindPair(code_.unit->debug, errorPc_, &state.place);
+  state.source = code_.unit->source;
+  state.locals = locals_;
+  state.selfVariables = WorldSeam_Get().InstanceVariables(self_);
+  state.currentLine = code_.line;
+  state.depth = depth_;
+  state.frames = frames.data();
+  VM_RaiseError(state, message);
+  failed_ = true;
+}
+
+void Machine::FailGet(ScriptValue* value, int32_t id) {
+  ScriptValue_Release(value);
+  FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
+                                           : "Push :: Execution Error - Variable Get %s",
+           id);
+}
+
+void Machine::FailName(const char* format, int32_t id) {
+  char message[512];
+  std::snprintf(message, sizeof message, format, Code_Variable_GetName(id));
+  Fail(message);
+}
+
+
+bool Machine::CheckOverflow(VMSlot* sp) {
+  int64_t used = static_cast<int64_t>(depth_) * kVMFrameBytes +
+                 static_cast<int64_t>(stack_.withs.size()) * kVMWithBytes;
+  for (VMSlot* slot = stack_.slots; slot < sp; ++slot) used += VMSlot_Bytes(slot->type);
+  if (used + kVMStackReserve <= kVMStackLimit && sp < stack_.slots + stack_.capacity - 8 &&
+      depth_ < stack_.frameCapacity - 1)
+    return true;
+  Fail(kOverflow);
+  return false;
+}
+
+void Machine::FreeSlots(VMSlot* from, VMSlot* to) {
+  for (VMSlot* slot = from; slot < to; ++slot) VMSlot_Free(slot);
+}
+
+void Machine::FreeWith(VMWith& with) {
+  if (with.array != nullptr) MemoryManager::Free(with.array);
+  with.array = nullptr;
+}
+
+// Leaves every frame and with loop still open (the run's end or an error):
+// texts, arrays and argument slots are put back as they were.
+void Machine::Unwind(VMSlot* sp) {
+  FreeSlots(stack_.slots, sp);
+  for (VMWith& with : stack_.withs) FreeWith(with);
+  stack_.withs.clear();
+  while (depth_ > 0) {
+    VMFrame& frame = stack_.frames[--depth_];
+    RestoreArguments(frame, kArgumentSlots);
+    g_argumentCount = frame.argumentCount;
+    ReleaseLocals();
+  }
+}
+
+#define VM_FAIL(message) \
+  do {                   \
+    errorPc_ = op->at;   \
+    Fail(message);       \
+    goto stop;           \
+  } while (0)
+
+#define VM_NEED(n)                            \
+  do {                                        \
+    if (sp - bottom < (n)) VM_FAIL(kMalformed); \
+  } while (0)
+
+// Each handler ends by jumping straight to the next record's handler. While
+// a breakpoint is set or the stack nears its limit, every record passes
+// through `slow` first, which runs the per-instruction checks and then the
+// record's first instruction alone.
+#define VM_DISPATCH()                                   \
+  do {                                                  \
+    if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > limit, 0)) goto slow; \
+    goto* kHandlers[op->kind];                          \
+  } while (0)
+// Helpers that move the stack pointer get a copy of it, so that the loop's
+// own pointer never has its address taken and stays in a register.
+#define VM_MOVING_SP(call) \
+  ([&] {                   \
+    VMSlot* moved = sp;    \
+    bool ok = (call);      \
+    sp = moved;            \
+    return ok;             \
+  }())
+#define VM_NEXT(n) \
+  do {             \
+    op += (n);     \
+    VM_DISPATCH(); \
+  } while (0)
+// After a call enters a script or a script returns, the loop goes on in
+// the other code, from values at hand rather than the state just stored.
+#define VM_RESUME(resume)          \
+  do {                             \
+    Resume resumed = (resume);     \
+    sp = resumed.sp;               \
+    bottom = resumed.bottom;       \
+    records = resumed.records;     \
+    op = resumed.op;               \
+    limit = softLimit_;            \
+    VM_DISPATCH();                 \
+  } while (0)
+
+bool Machine::Run(ScriptValue* result) {
+  static void* const kHandlers[kKindCount] = {
+      &&end, &&link, &&malformed, &&nop,
+      &&add, &&sub, &&mul, &&div, &&rem, &&mod, &&bitwise,
+      &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
+      &&unary, &&conv,
+      &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
+      &&pushLocal, &&pushBuiltin, &&pushArgument, &&pushSelf, &&pushVariable, &&pushBad,
+      &&popLocal, &&popSelf, &&popVariable, &&popBad,
+      &&dup, &&popz,
+      &&branch, &&branchTrue, &&branchFalse, &&badBranch,
+      &&pushEnv, &&popEnv, &&call, &&callBad, &&ret, &&exit,
+      &&constAdd, &&constSub, &&constMul, &&constDiv, &&constRem, &&constMod, &&malformed,
+      &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
+      &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
+      &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
+      &&argumentAdd, &&argumentSub, &&argumentMul, &&argumentDiv, &&argumentRem, &&argumentMod, &&malformed,
+      &&argumentLt, &&argumentLe, &&argumentEq, &&argumentNe, &&argumentGe, &&argumentGt,
+      &&twoAdd, &&twoSub, &&twoMul, &&twoDiv, &&twoRem, &&twoMod, &&malformed,
+      &&twoLt, &&twoLe, &&twoEq, &&twoNe, &&twoGe, &&twoGt,
+  };
+  static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
+  VMSlot* sp = stack_.slots;
+  locals_ = TakeLocals();
+  breakpoints_ = VM_BreakpointCount() > 0;
+  UpdateSoftLimit();
+  const VMRecord* records = code_.records;
+  const VMRecord* op = records;
+  VMSlot* bottom = stack_.slots + base_;
+  uintptr_t limit = softLimit_;  // softLimit_ kept in a register
+  VM_DISPATCH();
+
+slow:
+  if (op->kind != kKindEnd && op->kind != kKindLink) {
+    if (sp > overflowLimit_ && !CheckOverflow(sp)) goto stop;
+    if (breakpoints_) {
+      VMSourcePlace place;
+      code_.line = FindPair(code_.unit->debug, op->at, &place) ? VM_SourceLine(code_.unit->source, place) : -1;
+      if (VM_BreakpointMatches(code_.unit->name, code_.line)) VM_BreakpointBreak();
+    }
+  }
+  goto* kHandlers[op->plain];
+
+end:
+  if (depth_ == 0) goto done;
+  VM_RESUME(LeaveScript(sp, nullptr));
+link:
+  op = records + op->target;
+  VM_DISPATCH();
+malformed:
+  VM_FAIL(kMalformed);
+nop:
+  VM_NEXT(1);
+
+// A real result, stored at once when the record after (`at` records on)
+// pops it into a local that exists, as that pop's own fast case would; the
+// value never lands on the stack, which is left ending at `rest`.
+#define VM_STORE_LOCAL(value, at, rest)                                     \
+  do {                                                                      \
+    const VMRecord& store = op[at];                                         \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
+      if (VariableNode* target = locals_->FindWritable(store.id)) {         \
+        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
+        target->value = ScriptValue{kValueReal, nullptr, (value)};          \
+        sp = (rest);                                                        \
+        VM_NEXT((at) + 1);                                                  \
+      }                                                                     \
+    }                                                                       \
+  } while (0)
+
+// The two operands of a binary operator, checked against its types; the
+// result goes into `left`.
+#define VM_OPERANDS()                                                                  \
+  VM_NEED(2);                                                                          \
+  VMSlot* right = sp - 1;                                                              \
+  VMSlot* left = sp - 2;                                                               \
+  if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);   \
+  sp = right
+
+#define VM_ARITH(OP)                                                                            \
+  {                                                                                             \
+    VM_OPERANDS();                                                                              \
+    double value;                                                                               \
+    if (op[1].kind == kKindPopLocal && left->type == kSlotVariant && right->type == kSlotVariant && \
+        IsPlainReal(*left) && IsPlainReal(*right) && VMFast_Arith(OP, left->d, right->d, &value)) \
+      VM_STORE_LOCAL(value, 1, left);                                                           \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                                    \
+      uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);        \
+      left->i = static_cast<int32_t>(OP == kKindAdd ? l + r : OP == kKindSub ? l - r : l * r); \
+    } else if (!VMFast_Binary(OP, left, right)) {                                             \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);            \
+    }                                                                                           \
+    VM_NEXT(1);                                                                                 \
+  }
+add: VM_ARITH(kKindAdd)
+sub: VM_ARITH(kKindSub)
+mul: VM_ARITH(kKindMul)
+#undef VM_ARITH
+
+#define VM_BINARY(kind)                                                                \
+  {                                                                                    \
+    VM_OPERANDS();                                                                     \
+    if (!VMFast_Binary(kind, left, right)) {                                           \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);   \
+    }                                                                                  \
+    VM_NEXT(1);                                                                        \
+  }
+div: VM_BINARY(kKindDiv)
+rem: VM_BINARY(kKindRem)
+mod: VM_BINARY(kKindMod)
+bitwise: VM_BINARY(kKindBitwise)
+#undef VM_BINARY
+
+#define VM_COMPARE(kind)                                                                    \
+  {                                                                                         \
+    VM_OPERANDS();                                                                          \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                                \
+      VMSlot_SetBool(left, VMFast_Compare(kind, left->i, right->i));                        \
+    } else if (!VMFast_Binary(kind, left, right)) {                                         \
+      if (const char* error = VMOp_Compare(op->opcode, left, right)) VM_FAIL(error);       \
+    }                                                                                       \
+    VM_NEXT(1);                                                                             \
+  }
+lt: VM_COMPARE(kKindLt)
+le: VM_COMPARE(kKindLe)
+eq: VM_COMPARE(kKindEq)
+ne: VM_COMPARE(kKindNe)
+ge: VM_COMPARE(kKindGe)
+gt: VM_COMPARE(kKindGt)
+#undef VM_COMPARE
+#undef VM_OPERANDS
+
+unary:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  if (const char* error = VMOp_Unary(op->opcode, sp - 1)) VM_FAIL(error);
+  VM_NEXT(1);
+conv: {
+  VM_NEED(1);
+  VMSlot* value = sp - 1;
+  if (value->type != op->expect1) VM_FAIL(kMalformed);
+  // The two the generator makes most: an index to int, a constant to variant.
+  if (value->type == kSlotVariant && op->t2 == kSlotInt && IsPlainReal(*value)) {
+    VMSlot_SetInt(value, VMFast_TruncInt32(value->d));
+  } else if (value->type == kSlotInt && op->t2 == kSlotVariant) {
+    VMSlot_SetReal(value, value->i);
+  } else if (const char* error = VMOp_Conv(op->t2, value)) {
+    VM_FAIL(error);
+  }
+  VM_NEXT(1);
+}
+
+pushDouble:
+  VMSlot_SetDouble(sp++, op->value.d);
+  VM_NEXT(1);
+pushLong:
+  VMSlot_SetLong(sp++, op->value.l);
+  VM_NEXT(1);
+pushInt:
+  VMSlot_SetInt(sp++, op->value.i);
+  VM_NEXT(1);
+pushBool:
+  VMSlot_SetBool(sp++, op->value.i != 0);
+  VM_NEXT(1);
+pushPoolString:
+  PushBorrowed(sp++, op->value.text);
+  VM_NEXT(1);
+pushGameString:
+  PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
+  VM_NEXT(1);
+pushLocal: {
+  const VariableNode* node = locals_->FindWritable(op->id);
+  if (node != nullptr && IsPlainReal(&node->value)) {
+    g_variableIndexOutOfRange = 0;
+    VMSlot_SetReal(sp++, node->value.real);
+    VM_NEXT(1);
+  }
+  goto pushVariable;
+}
+pushBuiltin: {
+  errorPc_ = op->at;
+  ScriptValue value;
+  g_variableIndexOutOfRange = 0;
+  // What Variable_GetValue does for a built-in, without its dispatch.
+  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(op->id);
+  if (record == nullptr || record->getter == nullptr || !record->getter(self_, 0, &value)) {
+    FailGet(&value, op->id);
+    goto stop;
+  }
+  VMSlot_FromValue(sp++, value);
+  VM_NEXT(1);
+}
+// The slot as its getter gives it; texts and odd kinds take the getter.
+pushArgument: {
+  const ScriptValue& argument = g_arguments[op->spare];
+  if (IsPlainReal(&argument)) {
+    g_variableIndexOutOfRange = 0;
+    VMSlot_SetReal(sp++, argument.real);
+    VM_NEXT(1);
+  }
+  goto pushBuiltin;
+}
+pushSelf: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (IsPlainReal(element)) {
+    g_variableIndexOutOfRange = 0;
+    sp = rest;
+    VMSlot_SetReal(sp++, element->real);
+    VM_NEXT(1);
+  }
+}
+pushVariable:
+  errorPc_ = op->at;
+  if (!VM_MOVING_SP(PushVariable(op->word, op->operand, moved))) goto stop;
+  VM_NEXT(1);
+pushBad:
+  VM_FAIL(kMalformed);
+
+popLocal:
+  if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
+    if (VariableNode* node = locals_->FindWritable(op->id)) {
+      g_variableIndexOutOfRange = 0;
+      if (node->value.text != nullptr) ScriptValue_Release(&node->value);
+      --sp;
+      node->value = ScriptValue{kValueReal, nullptr, sp->d};
+      VM_NEXT(1);
+    }
+  }
+  goto popVariable;
+popSelf: {
+  VMSlot* rest;
+  ScriptValue* element = SelfElement(*op, sp, &rest);
+  if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
+      IsPlainReal(rest[-1])) {
+    g_variableIndexOutOfRange = 0;
+    if (element->text != nullptr) ScriptValue_Release(element);
+    *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
+    sp = rest - 1;
+    VM_NEXT(1);
+  }
+}
+popVariable:
+  errorPc_ = op->at;
+  if (!VM_MOVING_SP(PopVariable(op->word, op->operand, moved))) goto stop;
+  VM_NEXT(1);
+popBad:
+  VM_FAIL("Pop :: Execution Error - Instruction malformed");
+
+dup:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  if (sp[-1].type == kSlotString && sp[-1].kind == 0) sp[0] = sp[-1];
+  else VMSlot_Duplicate(sp, sp[-1]);
+  ++sp;
+  VM_NEXT(1);
+popz:
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  --sp;
+  VMSlot_Free(sp);
+  VM_NEXT(1);
+
+branch:
+  op = records + op->target;
+  VM_DISPATCH();
+branchTrue:
+branchFalse:
+  VM_NEED(1);
+  if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
+  --sp;
+  if ((sp->i != 0) != (op->kind == kKindBranchTrue)) VM_NEXT(1);
+  op = records + op->target;
+  VM_DISPATCH();
+badBranch:
+  VM_FAIL(kMalformed);
+
+pushEnv:
+popEnv: {
+  errorPc_ = op->at;
+  bool jump = false;
+  if (!(op->plain == kKindPushEnv ? VM_MOVING_SP(PushEnv(*op, moved, &jump)) : PopEnv(*op, &jump))) goto stop;
+  UpdateSoftLimit();
+  limit = softLimit_;
+  if (jump) {
+    op = records + op->target;
+    VM_DISPATCH();
+  }
+  VM_NEXT(1);
+}
+
+call: {
+  errorPc_ = op->at;
+  code_.ip = static_cast<int32_t>(op - records) + 1;
+  // A failed call leaves the stack as it was, for the unwinding to free.
+  Resume entered{nullptr, nullptr, nullptr, nullptr};
+  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered)) sp = after;
+  else goto stop;
+  if (entered.op == nullptr) VM_NEXT(1);  // a built-in: the same code goes on
+  VM_RESUME(entered);
+}
+callBad:
+  VM_FAIL("DoCall :: Execution Engine type error");
+
+ret:
+  if (depth_ == 0) goto done;
+  VM_NEED(1);
+  if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
+  VM_RESUME(LeaveScript(sp, sp - 1));
+exit:
+  if (depth_ == 0) {
+    exited_ = true;
+    goto done;
+  }
+  VM_RESUME(LeaveScript(sp, nullptr));
+
+// A fused comparison whose record after (`at` records on) is a conditional
+// branch takes the branch at once instead of pushing the bool for it to
+// pop. Records of one chain follow one another, and a chain's last record is
+// never a branch, so the record there is the very next instruction.
+#define VM_TEST_BRANCH(truth, at, pop)                                       \
+  do {                                                                       \
+    const VMRecord& test = op[at];                                           \
+    if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) {     \
+      pop;                                                                   \
+      if ((truth) == (test.kind == kKindBranchTrue)) {                       \
+        op = records + test.target;                                          \
+        VM_DISPATCH();                                                       \
+      }                                                                      \
+      VM_NEXT((at) + 1);                                                     \
+    }                                                                        \
+  } while (0)
+
+// A number constant, then an operator on it and the value below.
+#define VM_CONST_OP(OP)                                                          \
+  {                                                                                \
+    const VMRecord& next = op[1];                                                  \
+    VMSlot* left = sp - 1;                                                         \
+    double l, value;                                                               \
+    if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) { \
+      if (VMFast_IsCompare(OP)) {                                                \
+        bool truth = VMFast_Compare(OP, l, next.value.d);                          \
+        VM_TEST_BRANCH(truth, 2, --sp);                                            \
+        VMSlot_SetBool(left, truth);                                               \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+      if (VMFast_Arith(OP, l, next.value.d, &value)) {                           \
+        if (left->type == kSlotVariant) VMSlot_SetReal(left, value);               \
+        else VMSlot_SetDouble(left, value);                                        \
+        VM_NEXT(2);                                                                \
+      }                                                                            \
+    }                                                                              \
+    goto* kHandlers[op->plain];                                                    \
+  }
+constAdd: VM_CONST_OP(kKindAdd)
+constSub: VM_CONST_OP(kKindSub)
+constMul: VM_CONST_OP(kKindMul)
+constDiv: VM_CONST_OP(kKindDiv)
+constRem: VM_CONST_OP(kKindRem)
+constMod: VM_CONST_OP(kKindMod)
+constLt: VM_CONST_OP(kKindLt)
+constLe: VM_CONST_OP(kKindLe)
+constEq: VM_CONST_OP(kKindEq)
+constNe: VM_CONST_OP(kKindNe)
+constGe: VM_CONST_OP(kKindGe)
+constGt: VM_CONST_OP(kKindGt)
+#undef VM_CONST_OP
+
+// Three records that read plain reals (`ready`: both operands are) and run
+// an operator on them, pushing the result; otherwise the first runs alone.
+#define VM_READS_OP(OP, ready, l, r)                                             \
+  {                                                                              \
+    double value;                                                                \
+    if (ready) {                                                                 \
+      if (VMFast_IsCompare(OP)) {                                                \
+        g_variableIndexOutOfRange = 0;                                           \
+        bool truth = VMFast_Compare(OP, (l), (r));                               \
+        VM_TEST_BRANCH(truth, 3, (void)0);                                       \
+        VMSlot_SetBool(sp++, truth);                                             \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+      if (VMFast_Arith(OP, (l), (r), &value)) {                                  \
+        g_variableIndexOutOfRange = 0;                                           \
+        VM_STORE_LOCAL(value, 3, sp);                                            \
+        VMSlot_SetReal(sp++, value);                                             \
+        VM_NEXT(3);                                                              \
+      }                                                                          \
+    }                                                                            \
+    goto* kHandlers[op->plain];                                                  \
+  }
+
+// A plain local, a number constant, an operator on the two.
+#define VM_VALUE_OP(OP, VALUE)                                                   \
+  {                                                                              \
+    const ScriptValue* read = (VALUE);                                           \
+    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d)                  \
+  }
+#define VM_LOCAL_OP(OP)                                         \
+  {                                                             \
+    const VariableNode* node = locals_->FindWritable(op->id);   \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)   \
+  }
+localAdd: VM_LOCAL_OP(kKindAdd)
+localSub: VM_LOCAL_OP(kKindSub)
+localMul: VM_LOCAL_OP(kKindMul)
+localDiv: VM_LOCAL_OP(kKindDiv)
+localRem: VM_LOCAL_OP(kKindRem)
+localMod: VM_LOCAL_OP(kKindMod)
+localLt: VM_LOCAL_OP(kKindLt)
+localLe: VM_LOCAL_OP(kKindLe)
+localEq: VM_LOCAL_OP(kKindEq)
+localNe: VM_LOCAL_OP(kKindNe)
+localGe: VM_LOCAL_OP(kKindGe)
+localGt: VM_LOCAL_OP(kKindGt)
+#undef VM_LOCAL_OP
+
+// An argument slot, a number constant, an operator on the two.
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
+argumentAdd: VM_ARGUMENT_OP(kKindAdd)
+argumentSub: VM_ARGUMENT_OP(kKindSub)
+argumentMul: VM_ARGUMENT_OP(kKindMul)
+argumentDiv: VM_ARGUMENT_OP(kKindDiv)
+argumentRem: VM_ARGUMENT_OP(kKindRem)
+argumentMod: VM_ARGUMENT_OP(kKindMod)
+argumentLt: VM_ARGUMENT_OP(kKindLt)
+argumentLe: VM_ARGUMENT_OP(kKindLe)
+argumentEq: VM_ARGUMENT_OP(kKindEq)
+argumentNe: VM_ARGUMENT_OP(kKindNe)
+argumentGe: VM_ARGUMENT_OP(kKindGe)
+argumentGt: VM_ARGUMENT_OP(kKindGt)
+#undef VM_ARGUMENT_OP
+
+// Two plain reads, each a local or an argument slot, then an operator.
+#define VM_TWO_VALUE_OP(OP)                                                                 \
+  {                                                                                         \
+    const ScriptValue* left = PlainRead(op[0]);                                             \
+    const ScriptValue* right = PlainRead(op[1]);                                            \
+    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real)       \
+  }
+twoAdd: VM_TWO_VALUE_OP(kKindAdd)
+twoSub: VM_TWO_VALUE_OP(kKindSub)
+twoMul: VM_TWO_VALUE_OP(kKindMul)
+twoDiv: VM_TWO_VALUE_OP(kKindDiv)
+twoRem: VM_TWO_VALUE_OP(kKindRem)
+twoMod: VM_TWO_VALUE_OP(kKindMod)
+twoLt: VM_TWO_VALUE_OP(kKindLt)
+twoLe: VM_TWO_VALUE_OP(kKindLe)
+twoEq: VM_TWO_VALUE_OP(kKindEq)
+twoNe: VM_TWO_VALUE_OP(kKindNe)
+twoGe: VM_TWO_VALUE_OP(kKindGe)
+twoGt: VM_TWO_VALUE_OP(kKindGt)
+#undef VM_TWO_VALUE_OP
+#undef VM_STORE_LOCAL
+#undef VM_VALUE_OP
+#undef VM_READS_OP
+#undef VM_TEST_BRANCH
+
+done:
+  if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
+    ScriptValue value;
+    VMSlot_ToValue(sp - 1, &value);
+    ScriptValue_Release(result);
+    *result = value;
+  }
+stop:
+  Unwind(sp);
+  ReleaseLocals();
+  return !failed_;
+}
+
+bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index) {
+  *index = 0;
+  if ((ref & kVMRefNoIndex) == 0) {
+    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    *index = (--sp)->i;
+  }
+  if ((ref & kVMRefSelectorInWord) != 0) {
+    *selector = static_cast<int16_t>(word & 0xFFFF);
+  } else {
+    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    *selector = (--sp)->i;
+  }
+  if ((ref & kVMRefInstanceId) != 0) *selector += kFirstInstanceId;
+  return true;
+}
+
+// The existing element a reference to one of self's own variables names,
+// read without popping: `rest` is where the stack ends once the selector and
+// index are taken. Null sends the reference down the full path: another
+// instance, a built-in or global variable, an element that does not exist.
+inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
+  uint32_t ref = op.operand;
+  if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
+  VMSlot* bottom = stack_.slots + base_;
+  int32_t index = 0, selector;
+  if ((ref & kVMRefNoIndex) == 0) {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    index = (--sp)->i;
+  }
+  if ((ref & kVMRefSelectorInWord) != 0) {
+    selector = static_cast<int16_t>(op.word & 0xFFFF);
+  } else {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    selector = (--sp)->i;
+  }
+  if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
+    return nullptr;
+  VariableNode* node = FindSelfNode(op.id);
+  if (node == nullptr) return nullptr;
+  *rest = sp;
+  if (index == 0) return &node->value;
+  int32_t row = 0, column = index;
+  if (index >= CVariableList::kRowStride) Variable_SplitIndex(index, &row, &column);
+  if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
+  return &node->rows[row].items[column];
+}
+
+inline VariableNode* Machine::FindSelfNode(int32_t id) {
+  IWorldSeam* seam = &WorldSeam_Get();
+  SelfNodeCache& cache = selfNode_;
+  // Only found nodes are kept, so a match is never a stale miss.
+  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns && cache.seam == seam)
+    return cache.node;
+  CVariableList* list = seam->InstanceVariables(self_);
+  VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
+  if (node != nullptr) cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
+  return node;
+}
+
+bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (VM_IsPlainLocal(word, ref) && locals_ != nullptr) {
+    const VariableNode* node = locals_->Find(static_cast<int32_t>(ref & kVMRefIdMask));
+    if (node != nullptr && IsPlainReal(&node->value)) {
+      g_variableIndexOutOfRange = 0;
+      VMSlot_SetReal(sp++, node->value.real);
+      return true;
+    }
+  }
+  int32_t selector = 0, index = 0;
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index)) {
+    Fail(kMalformed);
+    return false;
+  }
+  int32_t id = static_cast<int32_t>(ref & kVMRefIdMask);
+  ScriptValue value;
+  g_variableIndexOutOfRange = 0;
+  bool ok = true;
+  switch (selector) {
+    case kInstanceLocal: ok = locals_ != nullptr && locals_->GetValue(id, index, &value); break;
+    case kInstanceNotSpecified:
+      ok = Variable_IsGlobalVar(id) != 0 ? Variable_Global_Get(id, index, &value)
+                                         : Variable_GetValue(self_, id, index, &value);
+      break;
+    case kInstanceGlobal: ok = Variable_Global_Get(id, index, &value); break;
+    case kInstanceNoone: break;
+    case kInstanceOther: ok = Variable_GetValue(other_, id, index, &value); break;
+    case kInstanceSelf: ok = Variable_GetValue(self_, id, index, &value); break;
+    default: ok = Variable_GetValueByTarget(selector, id, index, &value); break;
+  }
+  if (!ok) {
+    FailGet(&value, id);
+    return false;
+  }
+  VMSlot_FromValue(sp++, value);
+  return true;
+}
+
+// Stores into a local that exists already by handing the popped value over,
+// without the copy a store through the list makes.
+bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
+  uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
+  const VMSlot& top = sp[-1];
+  if (!TagIs(top, t2) || t2 == kSlotFloat || t2 == kSlotShort) return false;
+  if (top.type == kSlotVariant && top.kind != kValueString && (top.kind != kValueReal || top.text != nullptr))
+    return false;  // odd kinds keep the list's own copying rules
+  // The machine owns its locals list; the node is only reached through it.
+  auto* node = const_cast<VariableNode*>(locals_->Find(static_cast<int32_t>(ref & kVMRefIdMask)));
+  if (node == nullptr) return false;
+  ScriptValue value;
+  VMSlot_ToValue(--sp, &value);
+  g_variableIndexOutOfRange = 0;
+  ScriptValue_Release(&node->value);
+  node->value = value;
+  return true;
+}
+
+bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
+  if (PopPlainLocal(word, ref, sp)) return true;
+  int32_t selector = 0, index = 0;
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp - stack_.slots <= base_) {
+    Fail(kMalformed);
+    return false;
+  }
+  uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
+  VMSlot* slot = --sp;
+  if (!TagIs(*slot, t2) || t2 == kSlotFloat || t2 == kSlotShort) {
+    VMSlot_Free(slot);
+    Fail("Pop :: Execution Engine");
+    return false;
+  }
+  ScriptValue value;
+  VMSlot_ToValue(slot, &value);
+  int32_t id = static_cast<int32_t>(ref & kVMRefIdMask);
+  g_variableIndexOutOfRange = 0;
+  bool ok = true;
+  switch (selector) {
+    case kInstanceLocal: locals_->SetValue(id, index, value); break;
+    case kInstanceNotSpecified:
+      if (Variable_IsGlobalVar(id) != 0) Variable_Global_Set(id, index, value);
+      else ok = Variable_SetValue(self_, id, index, value);
+      break;
+    case kInstanceGlobal: Variable_Global_Set(id, index, value); break;
+    case kInstanceNoone: break;
+    case kInstanceOther: ok = Variable_SetValue(other_, id, index, value); break;
+    case kInstanceSelf: ok = Variable_SetValue(self_, id, index, value); break;
+    default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
+  }
+  ScriptValue_Release(&value);
+  g_argumentExtent = kExtentUnknown;  // a setter may store anywhere
+  if (g_variableIndexOutOfRange != 0) {
+    FailName("Pop :: Execution Error - Variable index out of range %s", id);
+    return false;
+  }
+  if (!ok) {
+    FailName("Pop :: Execution Error - Variable set problem %s", id);
+    return false;
+  }
+  return true;
+}
+
+inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
+  int32_t argc = static_cast<int32_t>(word & 0xFFFF);
+  if (sp - stack_.slots < base_ + argc) {
+    Fail(kMalformed);
+    return nullptr;
+  }
+  for (VMSlot* slot = sp - argc; slot < sp; ++slot) {
+    if (slot->type != kSlotVariant) {
+      Fail(kMalformed);
+      return nullptr;
+    }
+  }
+  if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
+  if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
+    CScript* script = Script_Get(id - kFirstScriptFunctionId);
+    CCode* code = script == nullptr ? nullptr : script->code;
+    if (code != nullptr && code->code != nullptr && code->code->size > 0)
+      return EnterScript(script, argc, ip, sp, entered) ? sp : nullptr;
+  }
+  // Extension functions, and scripts without bytecode, give real 0.
+  FreeSlots(sp - argc, sp);
+  sp -= argc;
+  VMSlot_SetReal(sp++, 0.0);
+  return sp;
+}
+
+bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
+  BuiltinFunction handler = Function_GetHandler(id);
+  if (handler == nullptr) {
+    Fail(kMalformed);
+    return false;
+  }
+  if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  std::vector<ScriptValue>& arguments = stack_.arguments;
+  arguments.resize(static_cast<size_t>(argc));
+  for (int32_t i = 0; i < argc; ++i) {
+    const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
+    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
+  }
+  sp -= argc;
+  ScriptValue result;
+  handler(&result, self_, other_, argc, arguments.data());
+  g_argumentExtent = kExtentUnknown;
+  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  VMSlot_FromValue(sp++, result);
+  return true;
+}
+
+// A script's unit, made again if its code object is not the one it was made
+// for.
+const VMUnit* ScriptUnit(CCode* code) {
+  VMBuffer* buffer = code->code;
+  const VMDecoded* form = VM_DecodedFor(buffer, buffer->size);
+  VMUnit& unit = form->unit;
+  if (unit.owner != code || unit.debug != code->debug || unit.source != code->vmSource || unit.name != code->name)
+    unit = VMUnit{form, buffer, code->debug, code->vmSource, code->name, code};
+  return &unit;
+}
+
+inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp, Resume* entered) {
+  // The deepest call the frame array and the stack's accounting allow.
+  constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
+  if (depth_ >= kMaxDepth) {
+    Fail(kOverflow);
+    return false;
+  }
+  CCode* code = script->code;
+  if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
+  VMFrame& frame = stack_.frames[depth_++];
+  // Built from the parts: ip was stored a moment ago, and reading the state
+  // whole would wait for that store.
+  frame.caller = VMCodeState{code_.unit, code_.records, ip, code_.line};
+  frame.self = self_;
+  frame.other = other_;
+  frame.argumentCount = g_argumentCount;
+  frame.locals = locals_;
+  frame.callerBase = base_;
+  frame.withBase = withBase_;
+  frame.room = room_;
+  frame.softLimit = softLimit_;
+  frame.overflowLimit = overflowLimit_;
+  int32_t extent = ArgumentExtent();
+  frame.argumentExtent = extent;
+  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
+  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  for (int32_t i = 0; i < given; ++i) {
+    SetArgumentFromSlot(&g_arguments[i], sp[-1 - i]);
+  }
+  for (int32_t i = given; i < extent; ++i) ClearArgument(&g_arguments[i]);
+  g_argumentExtent = given;
+  for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
+  sp -= argc;
+  frame.base = static_cast<int32_t>(sp - stack_.slots);
+  base_ = frame.base;
+  withBase_ = static_cast<int32_t>(stack_.withs.size());
+  const VMUnit* unit = ScriptUnit(code);
+  const VMRecord* records = unit->decoded->records;
+  code_ = VMCodeState{unit, records, 0, 0};
+  g_argumentCount = argc;
+  locals_ = TakeLocals();
+  SetLimits(room_ - kVMFrameBytes);
+  *entered = Resume{sp, sp, records, records};
+  return true;
+}
+
+// Return (value given) or frame end (real 0): the caller's state comes back
+// and the value takes the place of the call's arguments.
+inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
+  // The value moves straight into the slot the call's arguments began at,
+  // the callee's bottom slot.
+  VMSlot* bottom = stack_.slots + base_;
+  if (value == nullptr) {
+    FreeSlots(bottom, sp);
+    VMSlot_SetReal(bottom, 0.0);
+  } else {
+    if (value->type != kSlotVariant) {
+      ScriptValue converted;
+      VMSlot_ToValue(value, &converted);
+      VMSlot_FromValue(value, converted);
+    }
+    FreeSlots(bottom, value);
+    if (value != bottom) {
+      *bottom = *value;
+      value->text = nullptr;
+    }
+  }
+  VMFrame& frame = stack_.frames[--depth_];
+  // The callee's own with loops end here; the caller's, below withBase_,
+  // stay open around the call.
+  if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
+    for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
+    stack_.withs.resize(static_cast<size_t>(withBase_));
+  }
+  code_ = frame.caller;
+  self_ = frame.self;
+  other_ = frame.other;
+  g_argumentCount = frame.argumentCount;
+  locals_ = frame.locals;
+  base_ = frame.callerBase;
+  withBase_ = frame.withBase;
+  ReleaseLocals();
+  RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
+  // The caller's depth and with loops are back as they were at the call.
+  room_ = frame.room;
+  softLimit_ = frame.softLimit;
+  overflowLimit_ = frame.overflowLimit;
+  return Resume{bottom + 1, stack_.slots + frame.callerBase, frame.caller.records,
+                frame.caller.records + frame.caller.ip};
+}
+
+// Collects the instances a `with` visits, skipping those marked for deletion.
+class InstanceCollector final : public InstanceVisitor {
+ public:
+  explicit InstanceCollector(std::vector<CInstance*>& out) : out_(out) { out_.clear(); }
+  bool Visit(CInstance* instance) override {
+    if (instance != nullptr && !WorldSeam_Get().IsMarkedForDeletion(instance)) out_.push_back(instance);
+    return true;
+  }
+
+ private:
+  std::vector<CInstance*>& out_;
+};
+
+std::vector<CInstance*> g_found;
+
+bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
+  if (op.target < 0 || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
+    Fail(kMalformed);
+    return false;
+  }
+  int32_t selector = (--sp)->i;
+  if (selector == kInstanceLocal) {
+    Fail("Cannot use local in with statement");
+    return false;
+  }
+  if (selector == kInstanceGlobal) {
+    Fail("Cannot use global in with statement");
+    return false;
+  }
+  stack_.withs.push_back(VMWith{self_, other_, nullptr, nullptr, 0});
+  VMWith& with = stack_.withs.back();
+  IWorldSeam& world = WorldSeam_Get();
+  std::vector<CInstance*>& found = g_found;
+  found.clear();
+  switch (selector) {
+    case kInstanceSelf:
+    case kInstanceNotSpecified:
+      other_ = self_;
+      return true;
+    case kInstanceOther:
+      self_ = with.other;
+      other_ = with.self;
+      return true;
+    case kInstanceAll: {
+      InstanceCollector collector(found);
+      world.VisitRoomInstances(collector);
+      break;
+    }
+    default:
+      if (selector >= kFirstInstanceId) {
+        CInstance* instance = world.FindInstance(selector);
+        if (instance != nullptr && !world.IsMarkedForDeletion(instance)) found.push_back(instance);
+      } else if (selector >= 0) {
+        InstanceCollector collector(found);
+        world.VisitObjectInstances(selector, collector);
+      }
+      break;
+  }
+  g_argumentExtent = kExtentUnknown;  // the world's visits ran outside the machine
+  if (found.empty()) {
+    *jump = true;  // the popenv restores and goes on
+    return true;
+  }
+  CInstance* first = found[0];
+  other_ = with.self;
+  size_t n = found.size();
+  if (n == 1) {
+    self_ = first;
+  } else if (n == 2) {
+    self_ = first;
+    with.next = found[1];
+  } else {
+    // Three or more run from the last back to the first.
+    with.array = static_cast<CInstance**>(KV_ALLOC((n - 1) * sizeof(CInstance*), false));
+    std::memcpy(with.array, found.data(), (n - 1) * sizeof(CInstance*));
+    with.cursor = static_cast<int32_t>(n - 1);
+    self_ = found[n - 1];
+  }
+  return true;
+}
+
+bool Machine::PopEnv(const VMRecord& op, bool* jump) {
+  if (static_cast<int32_t>(stack_.withs.size()) <= withBase_) {
+    Fail(kMalformed);
+    return false;
+  }
+  VMWith& with = stack_.withs.back();
+  if (op.word != kVMWithClose) {
+    if (op.target < 0) {
+      Fail(kMalformed);
+      return false;
+    }
+    CInstance* next = nullptr;
+    if (with.next != nullptr) {
+      next = with.next;
+      with.next = nullptr;
+    } else if (with.array != nullptr && with.cursor > 0) {
+      next = with.array[--with.cursor];
+    }
+    if (next != nullptr) {
+      self_ = next;
+      *jump = true;
+      return true;
+    }
+  }
+  FreeWith(with);
+  self_ = with.self;
+  other_ = with.other;
+  stack_.withs.pop_back();
+  return true;
+}
+
+}  // namespace
+
+bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
+             VMBuffer* debug, const char* source) {
+  VM_TraceScript(name);
+  if (code == nullptr || code->bytes == nullptr || code->size <= 0) return true;
+  int32_t savedCount = g_argumentCount;
+  if (g_nesting >= kVMMaxNesting) {
+    VMErrorState state;
+    state.name = name;
+    state.source = source;
+    VM_RaiseError(state, kOverflow);
+    return false;
+  }
+  g_argumentExtent = kExtentUnknown;  // whoever ran before may have set any slot
+  VMStack& stack = StackAt(g_nesting++);
+  Machine machine(stack, self, other);
+  machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
+  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, 0, 0};
+  bool ok = machine.Run(result);
+  --g_nesting;
+  g_argumentCount = savedCount;
+  return ok;
+}
+
+void VM_Install() { Code_SetVMExecutor(VM_Exec); }
+
+void VM_SetStringSource(VMStringSource source) { g_strings = source != nullptr ? source : NoStrings; }
+
+int32_t VM_LocalsDepth() { return g_localsDepth; }
+
+void VM_Shutdown() {
+  for (CVariableList*& list : g_localsPool) {
+    delete list;
+    list = nullptr;
+  }
+  g_localsDepth = 0;
+  for (VMStack& stack : g_stacks) {
+    delete[] stack.slots;
+    delete[] stack.frames;
+    stack = VMStack();
+  }
+}

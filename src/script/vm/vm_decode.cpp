@@ -1,0 +1,314 @@
+#include "script/vm/vm_decode.h"
+
+#include <cstring>
+#include <vector>
+
+#include "script/vm/bytecode.h"
+#include "script/variables/variable_registry.h"
+#include "script/vm/vm_slot.h"
+
+namespace {
+
+uint32_t WordAt(const uint8_t* p) {
+  uint32_t word;
+  std::memcpy(&word, p, 4);
+  return word;  // little-endian host
+}
+
+uint8_t SlotTag(uint8_t type) { return type == kVMShort ? static_cast<uint8_t>(kSlotInt) : type; }
+
+// Built-in variables of self without an index: never global, never local.
+bool IsPlainBuiltin(uint32_t word, uint32_t ref) {
+  int32_t selector = VM_Data(word);
+  return VM_IsDirectReference(ref) && (selector == kInstanceSelf || selector == kInstanceNotSpecified) &&
+         static_cast<int32_t>(ref & kVMRefIdMask) < kFirstInstanceVariableId;
+}
+
+// The slot a built-in variable named argument0 ... argument15 reads, -1 for
+// any other. Those read the script's argument slots whatever instance they
+// are asked about, so the machine reads the slot itself.
+int32_t ArgumentSlot(uint32_t ref) {
+  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(static_cast<int32_t>(ref & kVMRefIdMask));
+  if (record == nullptr || record->getter == nullptr || record->name == nullptr ||
+      std::strncmp(record->name, "argument", 8) != 0)
+    return -1;
+  const char* digits = record->name + 8;
+  if (digits[0] < '0' || digits[0] > '9') return -1;
+  if (digits[1] == '\0') return digits[0] - '0';
+  if (digits[0] != '1' || digits[1] < '0' || digits[1] > '5' || digits[2] != '\0') return -1;
+  return 10 + digits[1] - '0';
+}
+
+// A reference that may reach self's own variables (selector and index may
+// come from the stack).
+bool MayBeSelf(uint32_t ref) {
+  return (ref & kVMRefInstanceId) == 0 && static_cast<int32_t>(ref & kVMRefIdMask) >= kFirstInstanceVariableId;
+}
+
+uint8_t OperatorKind(uint8_t opcode) {
+  switch (opcode) {
+    case kOpAdd: return kKindAdd;
+    case kOpSub: return kKindSub;
+    case kOpMul: return kKindMul;
+    case kOpDiv: return kKindDiv;
+    case kOpRem: return kKindRem;
+    case kOpMod: return kKindMod;
+    case kOpAnd: case kOpOr: case kOpXor: case kOpShl: case kOpShr: return kKindBitwise;
+    case kOpSlt: return kKindLt;
+    case kOpSle: return kKindLe;
+    case kOpSeq: return kKindEq;
+    case kOpSne: return kKindNe;
+    case kOpSge: return kKindGe;
+    case kOpSgt: return kKindGt;
+    default: return kKindNop;
+  }
+}
+
+uint8_t PushKind(uint8_t t1, uint32_t word, uint32_t operand, const IVMStrings* strings) {
+  switch (t1) {
+    case kVMDouble: return kKindPushDouble;
+    case kVMLong: return kKindPushLong;
+    case kVMInt: case kVMShort: return kKindPushInt;
+    case kVMBool: return kKindPushBool;
+    case kVMString: return strings != nullptr ? kKindPushPoolString : kKindPushGameString;
+    case kVMVariant:
+      return VM_IsPlainLocal(word, operand) ? kKindPushLocal
+             : IsPlainBuiltin(word, operand)  ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
+             : MayBeSelf(operand)             ? kKindPushSelf
+                                              : kKindPushVariable;
+    default: return kKindPushBad;
+  }
+}
+
+class Decoder {
+ public:
+  Decoder(const uint8_t* bytes, int32_t size, const IVMStrings* strings)
+      : bytes_(bytes), size_(size), strings_(strings), recordAt_(static_cast<size_t>(size / 4 + 1), -1) {}
+
+  void Run() {
+    pending_.push_back(0);
+    while (!pending_.empty()) {
+      int32_t start = pending_.back();
+      pending_.pop_back();
+      if (recordAt_[static_cast<size_t>(start / 4)] < 0) DecodeChain(start);
+    }
+    for (VMRecord& record : records_) {
+      if (record.target >= 0 && record.kind != kKindLink) record.target = recordAt_[static_cast<size_t>(record.target / 4)];
+    }
+    Fuse();
+  }
+
+  std::vector<VMRecord> records_;
+
+ private:
+  VMRecord& Add(uint8_t kind, int32_t at) {
+    VMRecord record{};
+    record.kind = kind;
+    record.plain = kind;
+    record.at = at;
+    record.next = at;
+    record.target = -1;
+    records_.push_back(record);
+    return records_.back();
+  }
+
+  // Decodes from `pc` until the code's end, a cut-short word, or a byte
+  // already decoded.
+  void DecodeChain(int32_t pc) {
+    for (;;) {
+      if (pc >= size_) {
+        recordAt_[static_cast<size_t>(pc / 4)] = static_cast<int32_t>(records_.size());
+        Add(kKindEnd, pc);
+        return;
+      }
+      int32_t known = recordAt_[static_cast<size_t>(pc / 4)];
+      if (known >= 0) {
+        Add(kKindLink, pc).target = known;
+        return;
+      }
+      recordAt_[static_cast<size_t>(pc / 4)] = static_cast<int32_t>(records_.size());
+      if (pc + 4 > size_) {
+        Add(kKindMalformed, pc);
+        return;
+      }
+      uint32_t word = WordAt(bytes_ + pc);
+      uint8_t opcode = VM_Opcode(word);
+      int32_t length = 4;
+      if ((opcode & kVMHasOperand) != 0) length += VM_OperandSize(VM_Type1(word));
+      if (pc + length > size_) {
+        Add(kKindMalformed, pc);
+        return;
+      }
+      DecodeOne(pc, word, length);
+      pc += length;
+    }
+  }
+
+  void DecodeOne(int32_t pc, uint32_t word, int32_t length) {
+    uint8_t opcode = VM_Opcode(word);
+    VMRecord& record = Add(kKindNop, pc);
+    record.next = pc + length;
+    record.word = word;
+    record.opcode = opcode;
+    record.t1 = VM_Type1(word);
+    record.t2 = VM_Type2(word);
+    record.expect1 = SlotTag(record.t1);
+    record.expect2 = SlotTag(record.t2);
+    const uint8_t* operand = bytes_ + pc + 4;
+    if (length >= 8) record.operand = WordAt(operand);
+    record.id = static_cast<int32_t>(record.operand & kVMRefIdMask);
+    record.kind = KindOf(record, operand);
+    record.plain = record.kind;
+  }
+
+  uint8_t KindOf(VMRecord& record, const uint8_t* operand) {
+    switch (record.opcode) {
+      case kOpConv: return kKindConv;
+      case kOpNeg: case kOpNot: return kKindUnary;
+      case kOpPush: return PushOf(record, operand);
+      case kOpPop: return record.t1 != kVMVariant ? kKindPopBad
+             : VM_IsPlainLocal(record.word, record.operand) ? kKindPopLocal
+             : MayBeSelf(record.operand) ? kKindPopSelf : kKindPopVariable;
+      case kOpDup: return kKindDup;
+      case kOpPopz: return kKindPopz;
+      case kOpB: case kOpBt: case kOpBf: return BranchOf(record);
+      case kOpPushEnv: case kOpPopEnv: return EnvOf(record);
+      case kOpCall: return record.t1 != kVMInt ? kKindCallBad : kKindCall;
+      case kOpRet: return kKindRet;
+      case kOpExit: return kKindExit;
+      default: return OperatorKind(record.opcode);
+    }
+  }
+
+  uint8_t PushOf(VMRecord& record, const uint8_t* operand) {
+    uint8_t kind = PushKind(record.t1, record.word, record.operand, strings_);
+    switch (kind) {
+      case kKindPushDouble: std::memcpy(&record.value.d, operand, 8); break;
+      case kKindPushLong: std::memcpy(&record.value.l, operand, 8); break;
+      case kKindPushInt:
+        record.value.i = record.t1 == kVMShort ? static_cast<int16_t>(record.word & 0xFFFF)
+                                               : static_cast<int32_t>(record.operand);
+        break;
+      case kKindPushBool: record.value.i = record.operand != 0 ? 1 : 0; break;
+      case kKindPushPoolString: record.value.text = strings_->Text(static_cast<int32_t>(record.operand)); break;
+      case kKindPushArgument: record.spare = static_cast<uint8_t>(ArgumentSlot(record.operand)); break;
+      default: break;
+    }
+    return kind;
+  }
+
+  uint8_t BranchOf(VMRecord& record) {
+    int32_t target = record.at + 4 * VM_BranchOffset(record.word);
+    if (target < 0 || target > size_) return kKindBadBranch;
+    Target(record, target);
+    return record.opcode == kOpB ? kKindBranch : record.opcode == kOpBt ? kKindBranchTrue : kKindBranchFalse;
+  }
+
+  // A with loop's target must lie inside the code; -1 marks one that does not
+  // (the close form has none), for the handler to report.
+  uint8_t EnvOf(VMRecord& record) {
+    int32_t target = record.at + 4 * VM_BranchOffset(record.word);
+    bool inside = target >= 0 && target < size_;
+    if (inside && record.word != kVMWithClose) Target(record, target);
+    return record.opcode == kOpPushEnv ? kKindPushEnv : kKindPopEnv;
+  }
+
+  void Target(VMRecord& record, int32_t target) {
+    record.target = target;  // a byte offset until Run() maps it
+    pending_.push_back(target);
+  }
+
+  bool IsNumberConstant(const VMRecord& record) const {
+    return record.kind == kKindPushInt || record.kind == kKindPushDouble;
+  }
+
+  // An operator the fused forms work: real arithmetic and comparisons with a
+  // number constant on the right and a variant or double on the left.
+  static bool FusableOperator(const VMRecord& push, const VMRecord& op, uint8_t left) {
+    if (op.kind < kKindAdd || op.kind > kKindGt || op.kind == kKindBitwise) return false;
+    uint8_t right = push.kind == kKindPushDouble ? static_cast<uint8_t>(kSlotDouble) : static_cast<uint8_t>(kSlotInt);
+    return op.expect1 == right && op.expect2 == left && (left == kSlotVariant || left == kSlotDouble);
+  }
+
+  // Consecutive records of one chain are consecutive instructions.
+  bool Follows(size_t first, size_t second) const {
+    return second < records_.size() && records_[second].at == records_[first].next && records_[first].next != records_[first].at &&
+           records_[second].kind != kKindLink && records_[second].kind != kKindEnd && records_[second].kind != kKindMalformed;
+  }
+
+  static double ConstantOf(const VMRecord& push) {
+    return push.kind == kKindPushDouble ? push.value.d : static_cast<double>(push.value.i);
+  }
+
+  static bool IsPlainRead(const VMRecord& record) {
+    return record.kind == kKindPushLocal || record.kind == kKindPushArgument;
+  }
+
+  // An operator on two variants the fused two-value form works.
+  static bool FusableOnVariants(const VMRecord& op) {
+    return op.kind >= kKindAdd && op.kind <= kKindGt && op.kind != kKindBitwise && op.expect1 == kSlotVariant &&
+           op.expect2 == kSlotVariant;
+  }
+
+  void Fuse() {
+    for (size_t i = 0; i + 1 < records_.size(); ++i) {
+      VMRecord& first = records_[i];
+      if (IsPlainRead(first) && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
+          IsPlainRead(records_[i + 1]) && FusableOnVariants(records_[i + 2])) {
+        first.kind = static_cast<uint8_t>(kKindValueValueOp + records_[i + 2].kind - kKindAdd);
+      } else if (IsPlainRead(first) && i + 2 < records_.size() &&
+          Follows(i, i + 1) && Follows(i + 1, i + 2) && IsNumberConstant(records_[i + 1]) &&
+          FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
+        int32_t family = first.kind == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp;
+        first.kind = static_cast<uint8_t>(family + records_[i + 2].kind - kKindAdd);
+        first.value.d = ConstantOf(records_[i + 1]);
+      } else if (IsNumberConstant(first) && Follows(i, i + 1) &&
+                 FusableOperator(first, records_[i + 1], records_[i + 1].expect2)) {
+        records_[i + 1].value.d = ConstantOf(first);
+        first.kind = static_cast<uint8_t>(kKindConstOp + records_[i + 1].kind - kKindAdd);
+      }
+    }
+  }
+
+  const uint8_t* bytes_;
+  int32_t size_;
+  const IVMStrings* strings_;
+  std::vector<int32_t> recordAt_;  // by word: the record of the instruction starting there
+  std::vector<int32_t> pending_;
+};
+
+VMDecoded* Decode(VMBuffer* code, int32_t size) {
+  auto* form = new VMDecoded();
+  form->bytes = code->bytes;
+  form->size = size;
+  form->strings = VM_CodeStrings(code);
+  Decoder decoder(code->bytes, size, form->strings);
+  decoder.Run();
+  form->count = static_cast<int32_t>(decoder.records_.size());
+  form->records = new VMRecord[static_cast<size_t>(form->count)];
+  std::memcpy(form->records, decoder.records_.data(), sizeof(VMRecord) * static_cast<size_t>(form->count));
+  return form;
+}
+
+}  // namespace
+
+const VMDecoded* VM_Decoded(VMBuffer* code, int32_t size) {
+  for (VMDecoded* form = code->decoded; form != nullptr; form = form->older) {
+    if (form->bytes == code->bytes && form->size == size) return form;
+  }
+  // Forms of older bytes stay until the buffer goes: a caller further out
+  // may still be running one.
+  VMDecoded* form = Decode(code, size);
+  form->older = code->decoded;
+  code->decoded = form;
+  return form;
+}
+
+void VM_FreeDecoded(VMDecoded* form) {
+  while (form != nullptr) {
+    VMDecoded* older = form->older;
+    delete[] form->records;
+    delete form;
+    form = older;
+  }
+}

@@ -1,0 +1,69 @@
+// The machine's inner state, shared by the loop and its handlers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "script/vm/bytecode.h"
+#include "script/compiler/code.h"
+#include "script/vm/vm.h"
+#include "script/vm/vm_decode.h"
+#include "script/vm/vm_error.h"
+#include "script/vm/vm_slot.h"
+
+class CInstance;
+class CVariableList;
+
+// The running code and where the machine stands in it.
+struct VMCodeState {
+  const VMUnit* unit = nullptr;
+  const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
+  int32_t ip = 0;    // the record to go on at when this code runs again
+  int32_t line = 0;  // the current line (breakpoints), 0 until one is known
+};
+
+// The byte offset after the instruction that left a code (a call): the
+// place its "called from" line shows.
+inline int32_t VMCodeState_Pc(const VMCodeState& state) {
+  return state.ip > 0 ? state.records[state.ip - 1].next : 0;
+}
+
+// A script call: the caller's state and where its arguments began.
+struct VMFrame {
+  VMCodeState caller;
+  CInstance* self;
+  CInstance* other;
+  int32_t argumentCount;
+  int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
+  int32_t room;            // the caller's stack limits
+  uintptr_t softLimit;
+  VMSlot* overflowLimit;
+  CVariableList* locals;
+  int32_t base;      // slot index of the caller's stack where the call's value goes
+  int32_t callerBase;  // the caller's own bottom slot
+  int32_t withBase;  // where the caller's own with records begin
+  ScriptValue arguments[kArgumentSlots];
+};
+
+// One open `with` loop.
+struct VMWith {
+  CInstance* self;
+  CInstance* other;
+  CInstance* next;     // the one instance still to come, or null
+  CInstance** array;   // three or more: the instances before the last
+  int32_t cursor;
+};
+
+// The stack of one machine nesting level, kept for reuse.
+struct VMStack {
+  VMSlot* slots = nullptr;
+  int32_t capacity = 0;
+  VMFrame* frames = nullptr;
+  int32_t frameCapacity = 0;
+  std::vector<VMWith> withs;
+  std::vector<ScriptValue> arguments;  // a built-in call's arguments in order
+};
+
+constexpr int32_t kVMSlotCapacity = kVMStackLimit / 4 + 256;
+constexpr int32_t kVMFrameCapacity = kVMStackLimit / kVMFrameBytes + 8;
+constexpr int32_t kVMWithBytes = 20;

@@ -1,0 +1,80 @@
+// What the script layer and event performs learn about instances: their own
+// variables, deletion marks, objects, the id map, the room's list through
+// the links the room keeps, and the temporary instance constants run with.
+#include "world/instance/instance_seams.h"
+
+#include "gamefile/object.h"
+#include "script/compiler/constants.h"
+#include "script/events/event_world_seam.h"
+#include "script/variables/world_seam.h"
+#include "world/instance/instance.h"
+#include "world/loop/run_state.h"
+
+namespace {
+
+CInstance* (*g_roomHead)() = nullptr;
+
+CInstance* RoomHead() { return g_roomHead != nullptr ? g_roomHead() : nullptr; }
+
+class InstanceEventWorld final : public IEventWorld {
+ public:
+  bool RoomChangePending() override { return g_newRoom != kRoomChangeNone; }
+  CInstance* FirstRoomInstance() override { return RoomHead(); }
+  CInstance* NextRoomInstance(CInstance* instance) override { return instance != nullptr ? instance->next : nullptr; }
+  bool IsMarkedForDeletion(CInstance* instance) override {
+    return instance != nullptr && instance->markedForDeletion != 0;
+  }
+  int32_t ObjectIndexOf(CInstance* instance) override { return instance != nullptr ? instance->object_index : -1; }
+  void ForgetObject(CInstance* instance) override {
+    if (instance != nullptr) instance->ForgetObject();
+  }
+};
+
+class InstanceWorldSeam final : public IWorldSeam {
+ public:
+  CVariableList* InstanceVariables(CInstance* instance) override {
+    return instance != nullptr ? instance->locals : nullptr;
+  }
+  bool IsMarkedForDeletion(const CInstance* instance) override {
+    return instance != nullptr && instance->markedForDeletion != 0;
+  }
+  CInstance* FindInstance(int32_t id) override { return InstanceMap_Get(id); }
+  void VisitRoomInstances(InstanceVisitor& visitor) override {
+    // The next instance is taken before the visit, which may move this one.
+    for (CInstance* at = RoomHead(); at != nullptr;) {
+      CInstance* following = at->next;
+      if (!visitor.Visit(at)) return;
+      at = following;
+    }
+  }
+  bool VisitObjectInstances(int32_t index, InstanceVisitor& visitor) override {
+    CObject* object = Object_Get(index);
+    if (object == nullptr) return false;
+    for (ObjectInstanceNode* node = object->descendants.head; node != nullptr;) {
+      ObjectInstanceNode* following = node->next;
+      if (!visitor.Visit(node->instance)) break;
+      node = following;
+    }
+    return true;
+  }
+};
+
+InstanceEventWorld g_eventWorld;
+InstanceWorldSeam g_worldSeam;
+
+CInstance* MakeTemporary() { return new CInstance(0.0f, 0.0f, 0, 0, false); }
+void DropTemporary(CInstance* instance) { delete instance; }
+
+}  // namespace
+
+void InstanceSeams_Install() {
+  InstanceMap_Prepare();
+  EventWorld_Install(&g_eventWorld);
+  WorldSeam_Install(&g_worldSeam);
+  TemporaryInstanceHooks hooks;
+  hooks.create = MakeTemporary;
+  hooks.destroy = DropTemporary;
+  Code_Constant_SetTemporaryInstance(hooks);
+}
+
+void InstanceSeams_SetRoomHead(CInstance* (*head)()) { g_roomHead = head; }

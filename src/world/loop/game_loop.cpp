@@ -1,0 +1,131 @@
+#include "world/loop/game_loop.h"
+
+#include <ctime>
+
+#include "graphics/device/graphics.h"
+#include "graphics/device/graphics_start.h"
+#include "platform/switches.h"
+#include "runtime/console.h"
+#include "runtime/memory.h"
+#include "runtime/process.h"
+#include "runtime/timer.h"
+#include "world/input/input.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/loop/run_state.h"
+#include "world/input/virtual_keys.h"
+
+namespace {
+
+struct FrameClock {
+  int64_t lastFrame = 0;
+  int64_t secondMark = 0;
+  int32_t framesThisSecond = 0;
+  int64_t lastStep = 0;
+  int64_t loopStart = 0;
+  int64_t frames = 0;
+};
+
+FrameClock g_clock;
+
+// The current room's speed, raised to 1 when below; 60 without a room.
+int32_t CurrentSpeed() {
+  if (g_currentRoom == nullptr) return 60;
+  if (g_currentRoom->speed < 1) g_currentRoom->speed = 1;
+  return g_currentRoom->speed;
+}
+
+void CountFrame() {
+  if (g_clock.lastFrame < g_clock.secondMark) g_clock.secondMark = g_clock.lastFrame;
+  if (g_clock.lastFrame / 1000000 > g_clock.secondMark / 1000000) {
+    g_fps = g_clock.framesThisSecond;
+    g_clock.framesThisSecond = 0;
+    g_clock.secondMark = g_clock.lastFrame;
+  }
+  ++g_clock.framesThisSecond;
+}
+
+// After the frame limit of a test run, act as on a quit message.
+void CheckFrameLimit() {
+  ++g_clock.frames;
+  long limit = Switches_Get().maxFrames;
+  if (limit >= 0 && g_clock.frames >= limit) g_running = 0;
+}
+
+}  // namespace
+
+int64_t Run_FrameWait(int32_t speed, int64_t elapsed) {
+  double wait = 1000000.0 / speed - static_cast<double>(elapsed);
+  if (wait < 0) wait = 0;
+  auto micro = static_cast<int64_t>(wait);
+  return micro > 1000000 ? 1000000 : micro;
+}
+
+void Run_ResetClock() { g_clock = FrameClock(); }
+int64_t Run_FrameCount() { return g_clock.frames; }
+
+bool Run_Start() {
+  if (g_running == 0) {
+    g_running = 1;
+    if (!StartGame()) {
+      g_running = 0;
+      return false;
+    }
+  }
+  g_running = 1;
+  g_paused = 0;
+  Run_EnterMainLoop();
+  return true;
+}
+
+int64_t Run_EnterMainLoop() {
+  Timer_Init();
+  int64_t now = Timer_GetMicroseconds();
+  g_clock.lastFrame = now;
+  g_clock.secondMark = now;
+  g_fps = 0;
+  g_clock.framesThisSecond = 0;
+  Runner_ProcessMessages();
+  g_debugConsole->Output("**********************************.\n");
+  g_debugConsole->Output("Entering main loop.\n");
+  g_debugConsole->Output("**********************************.\n");
+  g_debugConsole->Output("Current Memory Stats\n");
+  MemoryManager::DumpTotal();
+  g_clock.loopStart = now;
+  return now;
+}
+
+int64_t Run_Frame() {
+  int64_t now = Timer_GetMicroseconds();
+  if (now < g_clock.lastFrame) g_clock.lastFrame = now;
+  int32_t speed = CurrentSpeed();
+  g_runValues.wallClockSeconds = static_cast<int64_t>(std::time(nullptr));
+  int64_t sleep = Run_FrameWait(speed, now - g_clock.lastFrame);
+  Timer_WaitMicroseconds(sleep);
+  g_clock.lastFrame = now + sleep;
+  CountFrame();
+  if (g_paused == 0) {
+    if (g_graphicsResetPending != 0) {
+      Graphics::Reset();
+      g_graphicsResetPending = 0;
+    }
+    GR_D3D_Start_Frame();
+    Run_Step();
+    IO_DrawVirtualKeys();
+    GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
+    if (!RoomChange_ActOn()) {
+      CheckFrameLimit();
+      return 60;
+    }
+  }
+  CheckFrameLimit();
+  return CurrentSpeed();
+}
+
+void Run_MeasureStep() {
+  int64_t now = Timer_GetMicroseconds();
+  g_runValues.stepDelta = now - g_clock.lastStep;
+  g_clock.lastStep = now;
+}
+
+void Run_Pause() { g_paused = 1; }

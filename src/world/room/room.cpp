@@ -1,0 +1,283 @@
+#include "world/room/room.h"
+
+#include <cstring>
+
+#include "gamefile/background.h"
+#include "runtime/memory.h"
+#include "runtime/numeric.h"
+#include "script/compiler/code.h"
+#include "script/compiler/code_table.h"
+#include "world/instance/instance.h"
+#include "world/room/room_store.h"
+
+namespace {
+
+char* CopyOrNull(const char* text) {
+  if (text == nullptr) return nullptr;
+  size_t length = std::strlen(text);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, text, length + 1);
+  return copy;
+}
+
+void FreeText(char** text) {
+  if (*text != nullptr) MemoryManager::Free(*text);
+  *text = nullptr;
+}
+
+std::shared_ptr<CCode> MakeCode(const RoomCodeRef& ref, bool compiledCode) {
+  if (compiledCode) {
+    return ref.codeIndex >= 0 ? std::make_shared<CCode>(ref.codeIndex, false) : nullptr;
+  }
+  return ref.text != nullptr && ref.text[0] != '\0' ? std::make_shared<CCode>(ref.text, false) : nullptr;
+}
+
+float AlphaOf(uint32_t colour) { return static_cast<float>(colour >> 24) / 255.0f; }
+
+CRoomBackground BackgroundFrom(const RoomBackgroundEntry& e, int32_t roomWidth, int32_t roomHeight) {
+  CRoomBackground b;
+  b.visible = static_cast<uint8_t>(e.visible != 0);
+  b.foreground = static_cast<uint8_t>(e.foreground != 0);
+  b.index = e.background;
+  b.x = static_cast<float>(e.x);
+  b.y = static_cast<float>(e.y);
+  b.tileHorizontal = static_cast<uint8_t>(e.tileHorizontal != 0);
+  b.tileVertical = static_cast<uint8_t>(e.tileVertical != 0);
+  b.hspeed = static_cast<float>(e.hspeed);
+  b.vspeed = static_cast<float>(e.vspeed);
+  const CBackground* source = Background_Get(e.background);
+  if (e.stretch != 0 && source != nullptr) {
+    if (source->GetWidth() > 0) b.xscale = static_cast<float>(roomWidth) / static_cast<float>(source->GetWidth());
+    if (source->GetHeight() > 0) {
+      b.yscale = static_cast<float>(roomHeight) / static_cast<float>(source->GetHeight());
+    }
+  }
+  return b;
+}
+
+CView ViewFrom(const RoomViewEntry& e) {
+  CView v;
+  v.visible = static_cast<uint8_t>(e.visible != 0);
+  v.viewX = e.viewX;
+  v.viewY = e.viewY;
+  v.viewWidth = e.viewWidth;
+  v.viewHeight = e.viewHeight;
+  v.portX = e.portX;
+  v.portY = e.portY;
+  v.portWidth = e.portWidth;
+  v.portHeight = e.portHeight;
+  v.borderHorizontal = e.borderHorizontal;
+  v.borderVertical = e.borderVertical;
+  v.hspeed = e.hspeed;
+  v.vspeed = e.vspeed;
+  v.followedObject = e.followedObject;
+  return v;
+}
+
+}  // namespace
+
+CRoom::CRoom() = default;
+
+CRoom::~CRoom() {
+  FreeText(&caption);
+  FreeText(&codeText);
+  FreeText(&name);
+  FreeInstances(&active);
+  FreeInstances(&deactivated);
+  if (tiles != nullptr) MemoryManager::Free(tiles);
+}
+
+void CRoom::FreeInstances(InstanceList* list) {
+  CInstance* instance = list->head;
+  while (instance != nullptr) {
+    CInstance* next = instance->next;
+    Instance_LeaveIdMap(instance);
+    delete instance;
+    instance = next;
+  }
+  *list = InstanceList();
+  creationCodes_.clear();
+}
+
+void CRoom::LoadFromChunk(std::shared_ptr<RoomRecord> source) {
+  record = std::move(source);
+  const RoomRecord& r = *record;
+  name = CopyOrNull(r.name != nullptr ? r.name : "");
+  caption = CopyOrNull(r.caption != nullptr ? r.caption : "");
+  width = r.width;
+  height = r.height;
+  speed = r.speed;
+  persistent = r.persistent;
+  colour = r.colour;
+  showColour = r.showColour;
+  code = MakeCode(r.codeRef, g_hasBytecode);
+  if (!g_hasBytecode) codeText = CopyOrNull(r.codeRef.text);
+  viewsEnabled = r.viewsEnabled;
+  physicsEnabled = r.physicsEnabled;
+  physicsTop = r.physicsTop;
+  physicsLeft = r.physicsLeft;
+  physicsRight = r.physicsRight;
+  physicsBottom = r.physicsBottom;
+  gravityX = Num_TruncInt32(static_cast<double>(r.gravityX));
+  gravityY = Num_TruncInt32(static_cast<double>(r.gravityY));
+  pixelsPerMetre = r.pixelsPerMetre;
+  for (size_t i = 0; i < r.backgrounds.size() && i < kRoomLayers; ++i) {
+    backgrounds[i] = BackgroundFrom(r.backgrounds[i], width, height);
+  }
+  for (size_t i = 0; i < r.views.size() && i < kRoomLayers; ++i) views[i] = ViewFrom(r.views[i]);
+  MakeInstanceCodes();
+}
+
+void CRoom::MakeInstanceCodes() {
+  for (RoomInstanceEntry& entry : record->instances) entry.code = MakeCode(entry.codeRef, g_hasBytecode);
+}
+
+void CRoom::AssignSettings(const CRoom* source) {
+  FreeText(&caption);
+  FreeText(&codeText);
+  caption = CopyOrNull(source->caption);
+  codeText = CopyOrNull(source->codeText);
+  code = source->code;
+  speed = source->speed;
+  width = source->width;
+  height = source->height;
+  persistent = source->persistent;
+  colour = source->colour;
+  showColour = source->showColour;
+  viewsEnabled = source->viewsEnabled;
+  physicsEnabled = source->physicsEnabled;
+  physicsTop = source->physicsTop;
+  physicsLeft = source->physicsLeft;
+  physicsRight = source->physicsRight;
+  physicsBottom = source->physicsBottom;
+  gravityX = source->gravityX;
+  gravityY = source->gravityY;
+  pixelsPerMetre = source->pixelsPerMetre;
+  for (int32_t i = 0; i < kRoomLayers; ++i) {
+    backgrounds[i] = source->backgrounds[i];
+    views[i] = source->views[i];
+  }
+  record = source->record;
+}
+
+void CRoom::Assign(const CRoom* source, bool withInstances) {
+  AssignSettings(source);
+  if (withInstances) {
+    CreateRecordInstances();
+    CreateRecordTiles();
+    return;
+  }
+  tileCount = 0;
+  for (int32_t i = 0; i < source->tileCount; ++i) {
+    int32_t id = source->tiles[i].id;
+    int32_t index = AddTile(source->tiles[i]);
+    tiles[index].id = id;
+  }
+  CopyTemplateInstances(source);
+}
+
+void CRoom::CreateRecordInstances() {
+  if (record == nullptr) return;
+  for (const RoomInstanceEntry& entry : record->instances) {
+    auto* instance =
+        new CInstance(static_cast<float>(entry.x), static_cast<float>(entry.y), entry.id, entry.object, true);
+    instance->image_xscale = entry.xscale;
+    instance->image_yscale = entry.yscale;
+    instance->image_blend = static_cast<int32_t>(entry.colour & 0xFFFFFF);
+    instance->image_alpha = AlphaOf(entry.colour);
+    instance->image_angle = entry.angle;
+    InstanceList_InsertByDepth(&active, instance);
+    Instance_EnterIdMap(instance);
+    if (entry.code != nullptr) creationCodes_[instance] = entry.code.get();
+  }
+}
+
+void CRoom::CreateRecordTiles() {
+  if (record == nullptr) return;
+  tileCount = 0;
+  for (const RoomTileEntry& entry : record->tiles) {
+    CTile tile;
+    tile.x = static_cast<float>(entry.x);
+    tile.y = static_cast<float>(entry.y);
+    tile.background = entry.background;
+    tile.left = entry.left;
+    tile.top = entry.top;
+    tile.width = entry.width;
+    tile.height = entry.height;
+    tile.depth = static_cast<float>(entry.depth);
+    tile.xscale = entry.xscale;
+    tile.yscale = entry.yscale;
+    tile.blend = entry.colour & 0xFFFFFF;
+    tile.alpha = AlphaOf(entry.colour);
+    tile.visible = 1;
+    int32_t index = AddTile(tile);
+    tiles[index].id = entry.id;
+  }
+}
+
+void CRoom::CopyTemplateInstances(const CRoom* source) {
+  for (CInstance* from = source->active.head; from != nullptr; from = from->next) {
+    auto* copy = new CInstance(from->x, from->y, from->id, from->object_index, false);
+    copy->Assign(*from, true);
+    InstanceList_Append(&active, copy);
+  }
+}
+
+CInstance* CRoom::AddInstance(float x, float y, int32_t objectIndex) {
+  auto* instance = new CInstance(x, y, ++g_lastInstanceId, objectIndex, true);
+  InstanceList_InsertByDepth(&active, instance);
+  Instance_EnterIdMap(instance);
+  return instance;
+}
+
+void CRoom::RemoveInstance(CInstance* instance) {
+  Instance_LeaveIdMap(instance);
+  creationCodes_.erase(instance);
+  // A deactivated instance is freed too: once unlinked nothing holds it.
+  InstanceList_Unlink(instance->deactivated != 0 ? &deactivated : &active, instance);
+  delete instance;
+}
+
+void CRoom::RemoveMarked() {
+  CInstance* instance = active.head;
+  while (instance != nullptr) {
+    CInstance* next = instance->next;
+    if (instance->markedForDeletion != 0) RemoveInstance(instance);
+    instance = next;
+  }
+}
+
+void CRoom::ApplyActivation() {
+  CInstance* instance = deactivated.head;
+  while (instance != nullptr) {
+    CInstance* next = instance->next;
+    if (instance->deactivated == 0) {
+      InstanceList_Unlink(&deactivated, instance);
+      InstanceList_InsertByDepth(&active, instance);
+      Instance_LinkObject(instance);
+    }
+    instance = next;
+  }
+  instance = active.head;
+  while (instance != nullptr) {
+    CInstance* next = instance->next;
+    if (instance->deactivated != 0) {
+      InstanceList_Unlink(&active, instance);
+      InstanceList_Append(&deactivated, instance);
+      Instance_UnlinkObject(instance);
+    }
+    instance = next;
+  }
+}
+
+void CRoom::ScrollBackgrounds() {
+  for (CRoomBackground& b : backgrounds) {
+    b.x += b.hspeed;
+    b.y += b.vspeed;
+  }
+}
+
+CCode* CRoom::CreationCodeOf(CInstance* instance) const {
+  auto found = creationCodes_.find(instance);
+  return found == creationCodes_.end() ? nullptr : found->second;
+}

@@ -1,0 +1,39 @@
+#include "world/start/name_lookups.h"
+
+#include "gamefile/background.h"
+#include "gamefile/font.h"
+#include "gamefile/object.h"
+#include "gamefile/path.h"
+#include "gamefile/sound_store.h"
+#include "gamefile/sprite.h"
+#include "gamefile/timeline.h"
+#include "script/compiler/resource_lookup.h"
+#include "script/events/script.h"
+#include "world/room/room_store.h"
+
+namespace {
+
+// No default case: a kind added without its store does not compile.
+ResourceFindFunction StoreFind(ResourceKind kind) {
+  switch (kind) {
+    case kResourceObject: return Object_Find;
+    case kResourceSprite: return Sprite_Find;
+    case kResourceSound: return Sound_Find;
+    case kResourceBackground: return Background_Find;
+    case kResourcePath: return Path_Find;
+    case kResourceFont: return Font_Find;
+    case kResourceTimeLine: return TimeLine_Find;
+    case kResourceScript: return Script_Find;
+    case kResourceRoom: return Room_Find;
+    case kResourceKindCount: break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void NameLookups_Install() {
+  for (int32_t kind = 0; kind < kResourceKindCount; ++kind) {
+    ResourceLookup_Install(static_cast<ResourceKind>(kind), StoreFind(static_cast<ResourceKind>(kind)));
+  }
+}

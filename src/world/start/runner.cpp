@@ -1,0 +1,167 @@
+#include "world/start/runner.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gamefile/chunk_walk.h"
+#include "gamefile/code_chunks.h"
+#include "gamefile/event_lists.h"
+#include "gamefile/function_stores.h"
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "gamefile/runner_load.h"
+#include "gamefile/sound_store.h"
+#include "gamefile/sprite.h"
+#include "graphics/transition/transition_define.h"
+#include "runtime/console.h"
+#include "runtime/files.h"
+#include "runtime/memory.h"
+#include "runtime/process.h"
+#include "runtime/timer.h"
+#include "script/vm/codegen.h"
+#include "script/compiler/constants.h"
+#include "script/tree/interpreter_statements.h"
+#include "script/compiler/function_registry.h"
+#include "script/events/script.h"
+#include "script/variables/variable_registry.h"
+#include "script/vm/vm.h"
+#include "world/variables/builtin_variables.h"
+#include "world/start/command_line.h"
+#include "world/loop/game_loop.h"
+#include "world/input/input.h"
+#include "world/instance/instance.h"
+#include "world/start/prepare_game.h"
+#include "world/room/room_change.h"
+#include "world/draw/room_draw.h"
+#include "world/room/room_store.h"
+#include "world/loop/run_state.h"
+#include "world/start/service_list.h"
+#include "world/start/startup_graphics.h"
+#include "world/start/startup_services.h"
+#include "world/input/virtual_keys.h"
+#include "world/start/world_hooks.h"
+#include "world/actions/world_actions.h"
+#include "world/planning/motion_planning.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_quitSignal = 0;
+
+// Precompiled code names its texts by string-table index.
+const char* GameStringText(const VMBuffer*, int32_t index) {
+  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
+}
+
+void OnQuitSignal(int) { g_quitSignal = 1; }
+
+// The message pump: a quit signal acts like a quit message.
+void ProcessMessages() {
+  StartupServices_PumpWindow();
+  if (g_quitSignal != 0) g_running = 0;
+}
+
+void InitSystems() {
+  ServiceList_Install();
+  ServiceList_ReportStandIns();
+  Runner_SetMessagePump(ProcessMessages);
+  WorldHooks_Install();
+  GameFile_InstallFunctionStores();
+  Room_Init();
+  RoomDraw_Install();
+  Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
+  VM_InstallGenerator();
+  VM_Install();
+  VM_SetStringSource(GameStringText);
+  Statements_Install();
+  Code_Constant_Init();
+  Run_ResetState();
+  BuiltinVariables_Install();
+  Variable_BuiltIn_Init();
+  std::signal(SIGINT, OnQuitSignal);
+  std::signal(SIGTERM, OnQuitSignal);
+  char* base = File_DefaultTempBase();
+  File_MakeTempDirectory(base);
+  MemoryManager::Free(base);
+  Runner_ProcessMessages();
+}
+
+}  // namespace
+
+bool Runner_PrepareAndRun() {
+  std::srand(2101988);
+  if (!LoadGameData()) {
+    g_debugConsole->Output("Failed to load the game\n");
+    return false;
+  }
+  Variable_Global_Init();
+  g_debugConsole->Output("PrepareGame()\n");
+  if (!PrepareGame()) return false;
+  g_debugConsole->Output("Run_Start\n");
+  return Run_Start();
+}
+
+bool Runner_Start() {
+  // No game chosen: the start fails (status 1) after the shutdown has run.
+  if (!RunnerLoadGame(g_gameFileName.c_str())) return false;
+  g_debugConsole->Output("Get Resolution\n");
+  if (!LoadGameHeader(g_gameData)) {
+    g_debugConsole->Output("Failed to load the game\n");
+    return false;
+  }
+  DebugInfo_Attach();
+  g_debugConsole->Output("Create Window\n");
+  StartupServices_CreateWindow();
+  g_debugConsole->Output("Init Graphics\n");
+  if (!StartupServices_StartGraphics()) return false;
+  IO_Init();
+  Runner_ProcessMessages();
+  StartupServices_LoadingFrames();
+  g_debugConsole->Output("Create Score Form\n");
+  g_debugConsole->Output("Create Load Form\n");
+  g_debugConsole->Output("Create Error Form\n");
+  return Runner_PrepareAndRun();
+}
+
+void Runner_Shutdown() {
+  Motion_Grid_DestroyAll();
+  GR_Transition_Shutdown();
+  VM_Shutdown();
+  Code_Constant_Free();
+  Object_FreeEventLists();
+  RoomChange_Shutdown();
+  Room_Shutdown();
+  Instance_DeleteAll();
+  Object_Shutdown();
+  Sprite_Shutdown();
+  TimeLine_Shutdown();
+  Sound_FreeAll();
+  Function_Free();
+  Script_Finish();
+  Variable_Free();
+  RunState_Reset();
+  File_DeleteTempDirectory();
+  StartupGraphics_Shutdown();
+  std::fflush(stdout);
+}
+
+int Runner_Main(int argc, const char* const* argv) {
+  Runner_SetCommandLine(Runner_JoinArguments(argc, argv));
+  std::string besideProgram = Runner_DataWinBesideProgram();
+  if (!besideProgram.empty()) {
+    g_gameFileName = besideProgram;
+    Runner_ParseOptions(nullptr);
+  } else {
+    Runner_ParseOptions(g_commandLine);
+  }
+  InitSystems();
+  bool started = Runner_Start();
+  while (g_running == 1) {
+    Run_Frame();
+    Runner_ProcessMessages();
+  }
+  if (g_running == 0) Run_EndGame();
+  IO_Free();
+  Runner_Shutdown();
+  return started ? 0 : 1;
+}

@@ -1,0 +1,58 @@
+#include "world/start/service_list.h"
+
+#include "graphics/overlay/profiler_services.h"
+#include "graphics/surface/surface_services.h"
+#include "graphics/text/text_draw_services.h"
+#include "runtime/console.h"
+#include "shell/http_services.h"
+#include "world/start/audio_services.h"
+#include "world/start/extension_services.h"
+#include "world/start/load_form_services.h"
+#include "world/start/particle_services.h"
+
+namespace {
+
+enum class Status { kBuilt, kStandIn };
+
+struct ServiceRow {
+  const char* name;
+  Status status;
+  void (*install)();
+};
+
+// In the order of the subsystems. When a subsystem is built, its row
+// installs the subsystem's own operations and says so, and its stand-in
+// file goes.
+constexpr ServiceRow kServices[] = {
+    {"extension packages", Status::kStandIn, [] { ExtensionServices_Install(&ExtensionServices_StandIn()); }},
+    {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
+    {"particle systems", Status::kStandIn, [] { ParticleServices_Install(&ParticleServices_StandIn()); }},
+    {"surfaces", Status::kStandIn, [] { SurfaceServices_Install(&SurfaceServices_StandIn()); }},
+    {"text drawing", Status::kStandIn, [] { TextDrawServices_Install(&TextDrawServices_StandIn()); }},
+    {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
+    {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},
+    {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
+};
+
+}  // namespace
+
+void ServiceList_Install() {
+  for (const ServiceRow& row : kServices) row.install();
+}
+
+std::string ServiceList_StandInLine() {
+  std::string names;
+  for (const ServiceRow& row : kServices) {
+    if (row.status != Status::kStandIn) continue;
+    if (!names.empty()) names += ", ";
+    names += row.name;
+  }
+  return names.empty() ? names : "Stand-in services: " + names + "\n";
+}
+
+void ServiceList_ReportStandIns() {
+#ifndef NDEBUG
+  const std::string line = ServiceList_StandInLine();
+  if (!line.empty()) g_debugConsole->Output("%s", line.c_str());
+#endif
+}

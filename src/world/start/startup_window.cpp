@@ -1,0 +1,95 @@
+// The main window at start-up: the window layer learns the game's settings
+// and is wired to the input state, the run control, the options and the
+// graphics; the message pump drains the window's messages.
+#include "gamefile/game_header.h"
+#include "gamefile/options.h"
+#include "graphics/draw/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "shell/window.h"
+#include "world/loop/dispatch.h"
+#include "world/input/input.h"
+#include "world/draw/room_draw.h"
+#include "world/loop/run_state.h"
+#include "world/start/startup_services.h"
+#include "world/variables/builtin_variables.h"
+
+namespace {
+
+void StopRunning() { g_running = 0; }
+bool AltEnterAllowed() { return Option_On(kOptionAltEnter); }
+void RequestReset() { g_graphicsResetPending = 1; }
+
+void StepMouse(int32_t* x, int32_t* y) {
+  *x = IO_WindowMouseX();
+  *y = IO_WindowMouseY();
+}
+
+void DeviceMouse(int32_t device, int32_t* x, int32_t* y) {
+  *x = IO_MouseX(device);
+  *y = IO_MouseY(device);
+}
+
+void RoomMouse(int32_t* x, int32_t* y) {
+  *x = *y = 0;
+  Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
+}
+
+void ScreenSize(int32_t* width, int32_t* height) {
+  *width = g_screenSize.width;
+  *height = g_screenSize.height;
+}
+
+void PortScale(float* x, float* y) {
+  *x = g_portScale[0];
+  *y = g_portScale[1];
+}
+
+void WindowColour(int32_t colour) { Win_SetColor(static_cast<uint32_t>(colour)); }
+
+WindowServices Services() {
+  WindowServices s;
+  s.keyDown = IO_OnKeyDown;
+  s.keyUp = IO_OnKeyUp;
+  s.character = IO_OnChar;
+  s.mouseMove = IO_OnMouseMove;
+  s.buttonDown = IO_OnMouseButtonDown;
+  s.buttonUp = IO_OnMouseButtonUp;
+  s.wheelUp = IO_OnWheelUp;
+  s.wheelDown = IO_OnWheelDown;
+  s.stopRunning = StopRunning;
+  s.altEnterAllowed = AltEnterAllowed;
+  s.letterboxOffset = Graphics::GetLetterboxOffset;
+  s.requestWindowSize = Graphics::RequestWindowSize;
+  s.requestGraphicsReset = RequestReset;
+  s.stepMouse = StepMouse;
+  s.deviceMouse = DeviceMouse;
+  s.screenSize = ScreenSize;
+  s.portScale = PortScale;
+  return s;
+}
+
+}  // namespace
+
+void StartupServices_CreateWindow() {
+  Win_SetServices(Services());
+  WindowGameSettings settings;
+  settings.optionFlags = g_windowFlags;
+  settings.screenWidth = g_windowWidth;
+  settings.screenHeight = g_windowHeight;
+  settings.displayName = g_gameHeader.displayName;
+  Win_SetGameSettings(settings);
+  Win_ClearAllPorts();
+  Dispatch_SetMousePosition(RoomMouse);
+  BuiltinVariables_SetMouseReader(RoomMouse);
+  Option_SetWindowColourHook(WindowColour);
+  Win_CreateMainWindow(g_windowWidth, g_windowHeight);
+}
+
+void StartupServices_PumpWindow() {
+  static int32_t stepsSeen = -1;
+  if (IO_StepCount() != stepsSeen) {
+    stepsSeen = IO_StepCount();
+    Win_InputTaken();
+  }
+  if (Win_PumpMessages()) g_running = 0;
+}

@@ -1,0 +1,43 @@
+#include "world/start/world_hooks.h"
+
+#include "gamefile/object.h"
+#include "gamefile/timeline.h"
+#include "runtime/process.h"
+#include "script/events/error_report.h"
+#include "script/events/event.h"
+#include "script/events/event_names.h"
+#include "world/instance/instance_seams.h"
+#include "world/start/name_lookups.h"
+#include "world/loop/run_state.h"
+
+namespace {
+
+void CurrentPlace(ErrorPlace* place) {
+  place->eventType = g_eventType;
+  place->eventNumber = g_eventNumber;
+  place->eventObject = g_eventObject;
+  place->eventAction = g_eventAction;
+}
+
+std::string ObjectName(int32_t index) { return Object_GetName(index); }
+std::string TimeLineName(int32_t index) { return TimeLine_GetName(index); }
+
+void RequestQuit(int32_t roomCode) {
+  g_newRoom = roomCode;
+  g_running = 0;
+}
+
+}  // namespace
+
+void WorldHooks_Install() {
+  NameLookups_Install();
+  ErrorHooks hooks;
+  hooks.currentPlace = CurrentPlace;
+  hooks.eventName = Event_Names;
+  hooks.objectName = ObjectName;
+  hooks.timeLineName = TimeLineName;
+  hooks.processMessages = Runner_ProcessMessages;
+  hooks.requestQuit = RequestQuit;
+  Error_SetHooks(hooks);
+  InstanceSeams_Install();
+}

@@ -1,0 +1,25 @@
+#include "world/start/world_teardown.h"
+
+#include "runtime/run_flags.h"
+#include "script/events/error_report.h"
+#include "script/events/event_world_seam.h"
+#include "script/variables/world_seam.h"
+#include "world/loop/game_loop.h"
+#include "world/instance/instance.h"
+#include "world/room/room_change.h"
+#include "world/room/room_store.h"
+#include "world/loop/run_state.h"
+
+void World_TearDownForTest() {
+  Run_EndGame();
+  RoomChange_Shutdown();
+  Room_Shutdown();
+  Instance_DeleteAll();
+  EventWorld_Install(nullptr);
+  WorldSeam_Install(nullptr);
+  Error_SetHooks(ErrorHooks());
+  Error_ResetState();
+  Run_ResetClock();
+  RunState_Reset();
+  RunFlags_Reset();
+}
