@@ -2,6 +2,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include "builtins/data/files.h"
 #include "builtins/misc/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   Globals_Init();
   PhysicsTable_Init();
   GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
+  Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
   return Runner_Main(argc, argv);
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "builtins/data/rows.h"
 #include "builtins/ds/rows.h"
 #include "builtins/graphics/rows.h"
 #include "builtins/maths/rows.h"
@@ -22,7 +23,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kMaths, "mathematics", kMathsRows, nullptr},
     {kGraphics, "graphics", kGraphicsRows, nullptr},
     {kActions, "drag-and-drop actions", {}, nullptr},
-    {kFiles, "files, INI, registry, HTTP and JSON", {}, nullptr},
+    {kFiles, "files, INI, registry, HTTP and JSON", kFilesRows, FileBuiltins_Prepare},
     {kResources, "resources", {}, nullptr},
     {kInteraction, "interaction and dialogs", {}, nullptr},
     {k3D, "3D drawing", {}, nullptr},

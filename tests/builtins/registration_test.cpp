@@ -108,6 +108,9 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
   const std::set<std::vector<std::string>> expected = {
       {"move_bounce", "move_bounce_solid"},
       {"make_color", "make_color_rgb"},
+      {"filename_path", "filename_dir"},
+      {"registry_write_string_ext", "registry_write_real_ext", "registry_set_root"},
+      {"registry_read_real_ext", "registry_exists_ext"},
       {"date_current_datetime", "date_current_date", "date_current_time"},
       {"external_call0", "external_call1", "external_call2", "external_call3", "external_call4", "external_call5",
        "external_call6", "external_call7", "external_call8"},

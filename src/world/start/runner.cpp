@@ -47,6 +47,7 @@
 namespace {
 
 volatile std::sig_atomic_t g_quitSignal = 0;
+ShutdownStep g_fileRelease = nullptr;
 
 // Precompiled code names its texts by string-table index.
 const char* GameStringText(const VMBuffer*, int32_t index) {
@@ -142,8 +143,11 @@ void Runner_Shutdown() {
   RunState_Reset();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
+  if (g_fileRelease != nullptr) g_fileRelease();
   std::fflush(stdout);
 }
+
+void Runner_SetFileRelease(ShutdownStep release) { g_fileRelease = release; }
 
 int Runner_Main(int argc, const char* const* argv) {
   Runner_SetCommandLine(Runner_JoinArguments(argc, argv));

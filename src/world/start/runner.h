@@ -9,3 +9,8 @@ int Runner_Main(int argc, const char* const* argv);
 bool Runner_Start();
 bool Runner_PrepareAndRun();
 void Runner_Shutdown();
+
+// The file built-ins live above the world; at shutdown their release closes
+// what scripts left open. Null removes it.
+using ShutdownStep = void (*)();
+void Runner_SetFileRelease(ShutdownStep release);

@@ -1,0 +1,203 @@
+// Binary files by handle. Mode 0 reads the whole file into memory (from the
+// save folder, else the program folder); modes 1 and 2 are streams on a file
+// in the save folder, so nothing in the program folder is ever written.
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "builtins/data/files_paths.h"
+#include "builtins/data/files_slots.h"
+#include "builtins/data/handlers.h"
+#include "runtime/console.h"
+#include "shell/file_layer.h"
+
+namespace {
+
+enum BinaryMode : int32_t { kRead = 0, kWrite = 1, kReadWrite = 2 };
+
+struct BinarySlot {
+  bool open = false;
+  int32_t mode = kRead;
+  std::string savePath;  // where the handle's writes go
+  LoadSaveFile* memory = nullptr;
+  FILE* stream = nullptr;
+  bool lastWrite = false;  // a stream must be repositioned between a write and a read
+};
+
+std::array<BinarySlot, kFileSlots> g_binary;
+
+void CloseSlot(BinarySlot& slot) {
+  LoadSave_Close(slot.memory);
+  slot.memory = nullptr;
+  FileStream_Close(&slot.stream);
+  slot.open = false;
+}
+
+// Files of 2 GiB or more are refused, as the in-memory reader refuses them.
+bool FitsInHandle(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) != 0 || info.st_size < INT32_MAX;
+}
+
+bool CopyWhole(const std::string& from, const std::string& to) {
+  LoadSaveFile* source = FileMemory_Open(from);
+  if (source == nullptr) return false;
+  FILE* out = FileStream_Open(to, "wb");
+  const auto size = static_cast<size_t>(source->size);
+  bool copied = out != nullptr && std::fwrite(source->data, 1, size, out) == size;
+  if (out != nullptr && std::fclose(out) != 0) copied = false;
+  LoadSave_Close(source);
+  return copied;
+}
+
+// Mode 2 works on the save folder's copy, made from the program folder's
+// file when only that one exists.
+FILE* OpenReadWrite(const char* name, const std::string& save) {
+  if (FilePath_IsRegularFile(save)) return FitsInHandle(save) ? FileStream_Open(save, "r+b") : nullptr;
+  std::string program = FilePath_Program(name);
+  if (FilePath_IsRegularFile(program)) {
+    return FitsInHandle(program) && CopyWhole(program, save) ? FileStream_Open(save, "r+b") : nullptr;
+  }
+  return FileStream_Open(save, "w+b");
+}
+
+bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
+  slot.savePath = FilePath_Save(name);
+  slot.mode = mode;
+  slot.lastWrite = false;
+  if (mode == kRead) {
+    slot.memory = FileMemory_Open(FilePath_Existing(name));
+    return slot.memory != nullptr;
+  }
+  slot.stream = mode == kWrite ? FileStream_Open(slot.savePath, "wb") : OpenReadWrite(name, slot.savePath);
+  return slot.stream != nullptr;
+}
+
+// The open slot a handle names, or null after the message given.
+BinarySlot* OpenSlotOf(const BuiltinArgs& args, const char* message) {
+  int32_t handle = FileSlot_Handle(args, 0);
+  if (handle == 0 || !g_binary[handle].open) {
+    Builtin_Error(message);
+    return nullptr;
+  }
+  return &g_binary[handle];
+}
+
+BinarySlot* Slot(const BuiltinArgs& args) { return OpenSlotOf(args, "File is not opened."); }
+
+int64_t StreamSize(FILE* stream) {
+  std::fflush(stream);
+  struct stat info;
+  return fstat(fileno(stream), &info) == 0 ? static_cast<int64_t>(info.st_size) : 0;
+}
+
+int64_t Position(const BinarySlot& slot) {
+  return slot.memory != nullptr ? LoadSave_Tell(slot.memory) : static_cast<int64_t>(ftello(slot.stream));
+}
+
+int64_t Size(const BinarySlot& slot) { return slot.memory != nullptr ? slot.memory->size : StreamSize(slot.stream); }
+
+// Switching between writing and reading on one stream needs a seek.
+void Turn(BinarySlot& slot, bool toWrite) {
+  if (slot.stream != nullptr && slot.lastWrite != toWrite) std::fseek(slot.stream, 0, SEEK_CUR);
+  slot.lastWrite = toWrite;
+}
+
+int ReadByte(BinarySlot& slot) {
+  if (slot.mode == kWrite) return EOF;
+  if (slot.memory != nullptr) {
+    if (LoadSave_EOF(slot.memory)) return EOF;
+    return static_cast<uint8_t>(LoadSave_GetChar(slot.memory));
+  }
+  Turn(slot, false);
+  return std::getc(slot.stream);
+}
+
+}  // namespace
+
+KV_BUILTIN(F_FileBinOpen) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, -1);
+  int32_t handle = FileSlot_Lowest([](int32_t h) { return !g_binary[h].open; });
+  if (handle == 0) return;
+  BinarySlot& slot = g_binary[handle];
+  CloseSlot(slot);
+  if (!OpenSlot(slot, a.Text(0), a.Int(1))) {
+    CloseSlot(slot);
+    g_debugConsole->Output("Error opening binary file %s\n", a.Text(0));
+    return;
+  }
+  slot.open = true;
+  Result_SetReal(result, handle);
+}
+
+KV_BUILTIN(F_FileBinRewrite) {
+  BuiltinArgs a(argc, args);
+  BinarySlot* slot = OpenSlotOf(a, "Trying to rewrite unopened file.");
+  if (slot == nullptr) return;
+  CloseSlot(*slot);
+  slot->mode = kWrite;
+  slot->lastWrite = false;
+  slot->stream = FileStream_Open(slot->savePath, "wb");
+  slot->open = slot->stream != nullptr;
+  if (!slot->open) g_debugConsole->Output("Error opening binary file %s\n", slot->savePath.c_str());
+}
+
+KV_BUILTIN(F_FileBinClose) {
+  BuiltinArgs a(argc, args);
+  BinarySlot* slot = OpenSlotOf(a, "Trying to close unopened file.");
+  if (slot != nullptr) CloseSlot(*slot);
+}
+
+KV_BUILTIN(F_FileBinPosition) {
+  BuiltinArgs a(argc, args);
+  if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Position(*slot)));
+}
+
+KV_BUILTIN(F_FileBinSize) {
+  BuiltinArgs a(argc, args);
+  if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Size(*slot)));
+}
+
+// A position before the start or past the end stops at the start or end.
+KV_BUILTIN(F_FileBinSeek) {
+  BuiltinArgs a(argc, args);
+  BinarySlot* slot = Slot(a);
+  if (slot == nullptr) return;
+  const double wanted = a.Real(1);
+  const int64_t size = Size(*slot);
+  const int64_t target = !(wanted > 0) ? 0 : wanted >= static_cast<double>(size) ? size : static_cast<int64_t>(wanted);
+  if (slot->memory != nullptr) {
+    LoadSave_Seek(slot->memory, static_cast<int32_t>(target), 0);
+  } else {
+    fseeko(slot->stream, target, SEEK_SET);
+    slot->lastWrite = false;
+  }
+}
+
+KV_BUILTIN(F_FileBinReadByte) {
+  BuiltinArgs a(argc, args);
+  BinarySlot* slot = Slot(a);
+  if (slot == nullptr) return;
+  int byte = ReadByte(*slot);
+  if (byte == EOF) {
+    Builtin_Error("Error reading byte.");
+    return;
+  }
+  Result_SetReal(result, byte);
+}
+
+// In mode 0 a write does nothing and says nothing.
+KV_BUILTIN(F_FileBinWriteByte) {
+  BuiltinArgs a(argc, args);
+  BinarySlot* slot = Slot(a);
+  if (slot == nullptr || slot->stream == nullptr) return;
+  Turn(*slot, true);
+  std::fputc(static_cast<uint8_t>(a.Int(1)), slot->stream);
+}
+
+void FileBinary_CloseAll() {
+  for (BinarySlot& slot : g_binary) CloseSlot(slot);
+}

@@ -1,0 +1,142 @@
+// Existence, deletion, renaming and copying of files, folders, and the parts
+// of a file name. Only files in the save folder are ever changed.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "builtins/data/files_paths.h"
+#include "builtins/data/handlers.h"
+#include "runtime/console.h"
+#include "runtime/files.h"
+
+namespace {
+
+bool IsFolder(const std::string& path) { return !path.empty() && Directory_Exists(path.c_str()); }
+
+bool SameFile(FILE* a, const std::string& path) {
+  struct stat first, second;
+  return fstat(fileno(a), &first) == 0 && stat(path.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+// Never replaces what the new name already names.
+void RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (errno != EINVAL && errno != ENOSYS) return;
+  struct stat info;
+  if (lstat(to.c_str(), &info) != 0) std::rename(from.c_str(), to.c_str());
+}
+
+bool CopyBlocks(FILE* from, FILE* to) {
+  char block[4096];
+  size_t got;
+  while ((got = std::fread(block, 1, sizeof block, from)) > 0) {
+    if (std::fwrite(block, 1, got, to) != got) return false;
+  }
+  return !std::ferror(from);
+}
+
+// 0 when copied; -1, with a console line, when the destination cannot be
+// opened or written. A copy onto the source itself leaves it as it is.
+int CopyInto(FILE* source, const std::string& destination, const char* name) {
+  if (SameFile(source, destination)) return 0;
+  std::string folder = destination.substr(0, destination.rfind('/'));
+  FILE* target = IsFolder(folder) ? FileStream_Open(destination, "wb") : nullptr;
+  if (target == nullptr) {
+    g_debugConsole->Output("Unable to open destination file %s\n", name);
+    return -1;
+  }
+  bool copied = CopyBlocks(source, target);
+  if (std::fclose(target) != 0) copied = false;
+  if (copied) return 0;
+  g_debugConsole->Output("Unable to write destination file %s\n", name);
+  return -1;
+}
+
+// The index of the separator that ends the folder part: the last "\", or
+// when there is none, the last "/"; npos without either.
+size_t LastSeparator(const std::string& name) {
+  size_t back = name.rfind('\\');
+  return back != std::string::npos ? back : name.rfind('/');
+}
+
+std::string ChangeExtension(const std::string& name, const std::string& extension) {
+  size_t separator = LastSeparator(name);
+  size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+  size_t dot = name.rfind('.');
+  std::string result = dot != std::string::npos && dot >= nameStart ? name.substr(0, dot) : name;
+  if (!extension.empty() && extension[0] != '.') result += '.';
+  return result + extension;
+}
+
+
+}  // namespace
+
+KV_BUILTIN(F_FileExists) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, a.IsString(0) && !FilePath_Existing(a.Text(0)).empty() ? 1 : 0);
+}
+
+KV_BUILTIN(F_FileDelete) {
+  BuiltinArgs a(argc, args);
+  std::string path = FilePath_Save(a.Text(0));
+  if (a.IsString(0) && FilePath_IsRegularFile(path)) unlink(path.c_str());
+}
+
+KV_BUILTIN(F_FileRename) {
+  BuiltinArgs a(argc, args);
+  if (!a.IsString(0) || !a.IsString(1)) return;
+  std::string from = FilePath_Save(a.Text(0));
+  std::string to = FilePath_Save(a.Text(1));
+  if (FilePath_IsRegularFile(from) && !to.empty()) RenameWithoutReplacing(from, to);
+}
+
+KV_BUILTIN(F_FileCopy) {
+  BuiltinArgs a(argc, args);
+  std::string from = a.IsString(0) ? FilePath_Existing(a.Text(0)) : std::string();
+  FILE* source = FileStream_Open(from, "rb");
+  if (source == nullptr) {
+    g_debugConsole->Output("Unable to open source file %s\n", a.Text(0));
+    Result_SetReal(result, -1);
+    return;
+  }
+  Result_SetReal(result, CopyInto(source, FilePath_Save(a.Text(1)), a.Text(1)));
+  std::fclose(source);
+}
+
+KV_BUILTIN(F_DirectoryExists) {
+  BuiltinArgs a(argc, args);
+  bool found = a.IsString(0) && (IsFolder(FilePath_Save(a.Text(0))) || IsFolder(FilePath_Program(a.Text(0))));
+  Result_SetReal(result, found ? 1 : 0);
+}
+
+KV_BUILTIN(F_DirectoryCreate) {
+  BuiltinArgs a(argc, args);
+  std::string path = FilePath_Save(a.Text(0));
+  if (a.IsString(0) && !path.empty()) Directory_Create(path.c_str());
+}
+
+KV_BUILTIN(F_FileAttributes) {}
+
+KV_BUILTIN(F_FilenameName) { Result_TakeText(result, File_ExtractName(BuiltinArgs(argc, args).Text(0))); }
+
+KV_BUILTIN(F_FilenamePath) { Result_TakeText(result, File_ExtractPath(BuiltinArgs(argc, args).Text(0))); }
+
+KV_BUILTIN(F_FilenameDrive) { Result_TakeText(result, File_ExtractDrive(BuiltinArgs(argc, args).Text(0))); }
+
+KV_BUILTIN(F_FilenameExt) { Result_TakeText(result, File_ExtractExt(BuiltinArgs(argc, args).Text(0))); }
+
+// The extension is looked for in the name part only; the new one brings its
+// dot or is given one.
+KV_BUILTIN(F_FilenameChangeExt) {
+  BuiltinArgs a(argc, args);
+  Result_SetEmptyText(result);
+  if (!a.IsString(0) || !a.IsString(1)) return;
+  std::string changed = ChangeExtension(a.Text(0), a.Text(1));
+  Result_SetText(result, changed.data(), changed.size());
+}

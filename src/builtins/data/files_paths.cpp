@@ -1,0 +1,103 @@
+#include "builtins/data/files_paths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "runtime/files.h"
+#include "runtime/memory.h"
+#include "shell/file_layer.h"
+
+namespace {
+
+// Mapped paths fit a buffer of this size, as the file layer's callers use.
+constexpr size_t kMappedPathBytes = 2048;
+
+int OpenFlags(const char* mode) {
+  const bool plus = std::strchr(mode, '+') != nullptr;
+  switch (mode[0]) {
+    case 'w': return (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+    case 'a': return (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+    default: return plus ? O_RDWR : O_RDONLY;
+  }
+}
+
+}  // namespace
+
+std::string FilePath_Save(const char* name) {
+  char out[kMappedPathBytes];
+  return LoadSave_MapToSaveDir(out, sizeof out, name) ? std::string(out) : std::string();
+}
+
+std::string FilePath_Program(const char* name) {
+  char out[kMappedPathBytes];
+  return LoadSave_MapToProgramDir(out, sizeof out, name) ? std::string(out) : std::string();
+}
+
+bool FilePath_IsRegularFile(const std::string& path) {
+  return !path.empty() && File_Exists(path.c_str());
+}
+
+std::string FilePath_Existing(const char* name) {
+  std::string save = FilePath_Save(name);
+  if (FilePath_IsRegularFile(save)) return save;
+  std::string program = FilePath_Program(name);
+  return FilePath_IsRegularFile(program) ? program : std::string();
+}
+
+LoadSaveFile* FileMemory_Open(const std::string& path) {
+  int32_t size = 0;
+  uint8_t* data = path.empty() ? nullptr : LoadSave_ReadFile(path.c_str(), &size);
+  if (data == nullptr) return nullptr;
+  auto* file = static_cast<LoadSaveFile*>(KV_ALLOC(sizeof(LoadSaveFile), true));
+  file->data = data;
+  file->size = size;
+  file->position = 0;
+  return file;
+}
+
+FILE* FileStream_Open(const std::string& path, const char* mode) {
+  if (path.empty()) return nullptr;
+  const int flags = OpenFlags(mode);
+  if ((flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY) File_CreateParentDirectories(path.c_str());
+  // Non-blocking so that a pipe or device in the way is seen, not waited on.
+  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  FILE* stream = fdopen(fd, mode);
+  if (stream == nullptr) close(fd);
+  return stream;
+}
+
+void FileStream_Close(FILE** stream) {
+  if (*stream != nullptr) std::fclose(*stream);
+  *stream = nullptr;
+}
+
+void FileStream_WriteText(FILE* stream, const char* text, size_t length) {
+  size_t start = 0;
+  for (size_t i = 0; i < length; ++i) {
+    if (text[i] != '\n') continue;
+    std::fwrite(text + start, 1, i - start, stream);
+    std::fwrite("\r\n", 1, 2, stream);
+    start = i + 1;
+  }
+  std::fwrite(text + start, 1, length - start, stream);
+}
+
+void FileStream_WriteText(FILE* stream, const char* text) { FileStream_WriteText(stream, text, std::strlen(text)); }
+
+int FileStream_GetTextChar(FILE* stream) {
+  int c = std::getc(stream);
+  if (c != '\r') return c;
+  int next = std::getc(stream);
+  if (next == '\n') return next;
+  if (next != EOF) std::ungetc(next, stream);
+  return c;
+}

@@ -1,0 +1,35 @@
+// Where the file built-ins find and put files. Reads look in the save folder
+// first, then in the program folder; everything written goes under the save
+// folder. Streams are opened only on regular files, so a script can never
+// block on a pipe or write to a device.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// The script's name mapped onto the save folder or the program folder; ""
+// when it maps nowhere or the result is too long.
+std::string FilePath_Save(const char* name);
+std::string FilePath_Program(const char* name);
+// The save-folder path when a regular file of that name is there, else the
+// program-folder path when one is there, else "".
+std::string FilePath_Existing(const char* name);
+bool FilePath_IsRegularFile(const std::string& path);
+
+struct LoadSaveFile;
+// The whole file at a real path, held in memory for reading; null when it
+// is not a readable regular file below 2 GiB.
+LoadSaveFile* FileMemory_Open(const std::string& path);
+
+// Opens a regular file with a C library mode ("rb", "wb", "r+b", "w+b",
+// "ab", "a+"); null for anything else or when it cannot be opened. Writing
+// modes first create the missing folders of the path.
+FILE* FileStream_Open(const std::string& path, const char* mode);
+void FileStream_Close(FILE** stream);
+
+// The text-mode writer: every LF goes to the disk as CR LF.
+void FileStream_WriteText(FILE* stream, const char* text, size_t length);
+void FileStream_WriteText(FILE* stream, const char* text);
+// The text reader's character: a CR directly before an LF is dropped.
+int FileStream_GetTextChar(FILE* stream);
