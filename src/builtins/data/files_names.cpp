@@ -13,6 +13,7 @@
 #include "builtins/data/handlers.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
+#include "shell/file_layer.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ bool CopyBlocks(FILE* from, FILE* to) {
 // opened or written. A copy onto the source itself leaves it as it is.
 int CopyInto(FILE* source, const std::string& destination, const char* name) {
   if (SameFile(source, destination)) return 0;
+  // The save folder itself is made on first write; folders inside it are not.
+  Directory_Create(LoadSave_GetSaveDirectory());
   std::string folder = destination.substr(0, destination.rfind('/'));
   FILE* target = IsFolder(folder) ? FileStream_Open(destination, "wb") : nullptr;
   if (target == nullptr) {

@@ -1,0 +1,117 @@
+#include <unistd.h>
+
+#include <cmath>
+
+#include "files_test_support.h"
+
+namespace {
+
+using testsupport::ReadRaw;
+using testsupport::WriteRaw;
+
+using FileBinary = FilesTest;
+
+TEST_F(FileBinary, ThirtyOneHandlesThenNoMore) {
+  for (int i = 1; i <= 31; ++i) {
+    ASSERT_EQ(Call(F_FileBinOpen, {S(("f" + std::to_string(i)).c_str()), R(1)}), i);
+  }
+  ErrorCapture errors;
+  EXPECT_EQ(Call(F_FileBinOpen, {S("f32"), R(1)}), -1);
+  EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Cannot open another file (maximum exceeded)."});
+  Call(F_FileBinClose, {R(7)});
+  EXPECT_EQ(Call(F_FileBinOpen, {S("again"), R(1)}), 7);
+}
+
+TEST_F(FileBinary, TheProgramFolderIsOnlyRead) {
+  WriteRaw(Program("p.bin"), "AB");
+  ErrorCapture errors;
+  double h = Call(F_FileBinOpen, {S("p.bin"), R(0)});
+  ASSERT_EQ(h, 1);
+  Call(F_FileBinWriteByte, {R(h), R(90)});
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 'A');
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 'B');
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 0);
+  EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Error reading byte."});
+  Call(F_FileBinClose, {R(h)});
+
+  // Mode 2 writes the save folder's copy; mode 1 makes a new, empty file.
+  h = Call(F_FileBinOpen, {S("p.bin"), R(2)});
+  Call(F_FileBinWriteByte, {R(h), R(256 + 'Q')});
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 'B');
+  Call(F_FileBinClose, {R(h)});
+  EXPECT_EQ(ReadRaw(Save("p.bin")), "QB");
+  h = Call(F_FileBinOpen, {S("p.bin"), R(1)});
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 0);
+  Call(F_FileBinClose, {R(h)});
+  EXPECT_EQ(ReadRaw(Save("p.bin")), "");
+  EXPECT_EQ(ReadRaw(Program("p.bin")), "AB");
+}
+
+TEST_F(FileBinary, PositionSizeAndSeek) {
+  double h = Call(F_FileBinOpen, {S("sub/s.bin"), R(2)});
+  for (int b : {1, 2, 3}) Call(F_FileBinWriteByte, {R(h), R(b)});
+  EXPECT_EQ(Call(F_FileBinSize, {R(h)}), 3);
+  EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 3);
+  Call(F_FileBinSeek, {R(h), R(1)});
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 2);
+  Call(F_FileBinWriteByte, {R(h), R(9)});
+  Call(F_FileBinSeek, {R(h), R(-5)});
+  EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 0);
+  Call(F_FileBinSeek, {R(h), R(100)});
+  EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 3);
+  Call(F_FileBinClose, {R(h)});
+  EXPECT_EQ(ReadRaw(Save("sub/s.bin")), std::string("\x01\x02\x09", 3));
+}
+
+TEST_F(FileBinary, RewriteEmptiesTheHandlesOwnSaveFile) {
+  WriteRaw(Program("r.bin"), "hello");
+  double h = Call(F_FileBinOpen, {S("r.bin"), R(0)});
+  Call(F_FileBinRewrite, {R(h)});
+  Call(F_FileBinWriteByte, {R(h), R('x')});
+  EXPECT_EQ(Call(F_FileBinSize, {R(h)}), 1);
+  Call(F_FileBinClose, {R(h)});
+  EXPECT_EQ(ReadRaw(Save("r.bin")), "x");
+  EXPECT_EQ(ReadRaw(Program("r.bin")), "hello");
+}
+
+TEST_F(FileBinary, BadHandlesAndNamesReportAndAnswerTheDefault) {
+  {
+    ErrorCapture errors;
+    for (double h : {0.0, 32.0, 1.0, std::nan("")}) EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 0);
+    Call(F_FileBinClose, {R(1)});
+    Call(F_FileBinRewrite, {R(1)});
+    EXPECT_EQ(Call(F_FileBinReadByte, {S("1")}), 0);
+    std::vector<std::string> expected(4, "File is not opened.");
+    expected.insert(expected.end(), {"Trying to close unopened file.", "Trying to rewrite unopened file.",
+                                     "File is not opened."});
+    EXPECT_EQ(errors.Messages(), expected);
+  }
+  testsupport::ConsoleCapture console;
+
+  // A folder, a missing file in mode 0, a file of 2 GiB, a path outside.
+  WriteRaw(Save("dir/x"), "");
+  ASSERT_EQ(truncate(Save("dir/x").c_str(), 0x80000000LL), 0);
+  for (const char* name : {"dir", "nosuch", "dir/x"}) EXPECT_EQ(Call(F_FileBinOpen, {S(name), R(0)}), -1);
+  EXPECT_EQ(Call(F_FileBinOpen, {S("dir/x"), R(2)}), -1);
+  EXPECT_EQ(Call(F_FileBinOpen, {S("C:\\x.bin"), R(1)}), -1);
+  EXPECT_EQ(Call(F_FileBinOpen, {S("dir"), R(1)}), -1);
+  EXPECT_NE(console.Text().find("Error opening binary file nosuch\n"), std::string::npos);
+}
+
+TEST_F(FileBinary, WhatIsLeftOpenReachesTheDiskAtRelease) {
+  double b = Call(F_FileBinOpen, {S("b.bin"), R(1)});
+  Call(F_FileBinWriteByte, {R(b), R('b')});
+  double t = Call(F_FileTextOpenWrite, {S("t.txt")});
+  Call(F_FileTextWriteString, {R(t), S("t")});
+  Call(F_FileOpenWrite, {S("l.txt")});
+  Call(F_FileWriteString, {S("l")});
+  Call(F_IniOpen, {S("i.ini")});
+  Call(F_IniWriteString, {S("s"), S("k"), S("v")});
+  FileBuiltins_Release();
+  EXPECT_EQ(ReadRaw(Save("b.bin")), "b");
+  EXPECT_EQ(ReadRaw(Save("t.txt")), "t");
+  EXPECT_EQ(ReadRaw(Save("l.txt")), "l");
+  EXPECT_EQ(ReadRaw(Save("i.ini")), "[s]\r\nk=v\r\n");
+}
+
+}  // namespace
