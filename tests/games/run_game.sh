@@ -8,6 +8,9 @@
 # FORM is "source" or "bytecode"; "oldexec" runs the source form with -oldexec.
 # A folder NAME.files beside the description is copied into the data folder
 # (XDG_DATA_HOME) before the run; save folders inside it go by game name.
+# A folder NAME.program beside the description is copied into the program
+# folder (beside the game file) before the run; nothing in the program folder
+# may change or appear during the run.
 # A folder NAME.after beside the description is what the data folder must
 # hold after the run: the same files and folders, none more, each file with
 # the same bytes. A file in NAME.after holding only the line "<any>" stands
@@ -26,6 +29,16 @@ args=()
 if ! "$mkgame" "$description" -o "$game" "${args[@]}" > "$work/mkgame.out" 2>&1; then
   echo "mkgame failed:"; cat "$work/mkgame.out"; exit 1
 fi
+
+# Every file of the program folder with its digest, the data folder and the
+# run's own output left out.
+program_state() {
+  (cd "$work" && find . -path ./data -prune -o -type f ! -name out.txt ! -name err.txt -print0 | LC_ALL=C sort -z |
+     xargs -0 md5sum)
+}
+program="${description%.json}.program"
+[ -d "$program" ] && cp -R "$program/." "$work/"
+program_before=$(program_state)
 
 run_args=(-game "$game")
 [ "$form" = oldexec ] && run_args+=(-oldexec)
@@ -76,6 +89,10 @@ check_after() {
   done < <(cd "$expected" && find . -type f | LC_ALL=C sort)
   return $differ
 }
+
+if [ -d "$program" ] && [ "$(program_state)" != "$program_before" ]; then
+  echo "the program folder changed during the run"; fail=1
+fi
 
 after="${description%.json}.after"
 if [ -d "$after" ] && ! check_after "$after"; then fail=1; fi
