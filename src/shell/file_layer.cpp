@@ -371,16 +371,30 @@ void LoadSave_ApplyIni(CIniFile* ini) {
 
 // ---------------------------------------------------------------- read file
 
-LoadSaveFile* LoadSave_Open(const char* path) {
-  int32_t size = 0;
-  uint8_t* data = LoadSave_ReadProgramFile(path, &size);
-  if (data == nullptr) data = LoadSave_ReadSaveFile(path, &size);
+namespace {
+
+LoadSaveFile* HoldInMemory(uint8_t* data, int32_t size) {
   if (data == nullptr) return nullptr;
   auto* file = static_cast<LoadSaveFile*>(KV_ALLOC(sizeof(LoadSaveFile), true));
   file->data = data;
   file->size = size;
   file->position = 0;
   return file;
+}
+
+}  // namespace
+
+LoadSaveFile* LoadSave_Open(const char* path) {
+  int32_t size = 0;
+  uint8_t* data = LoadSave_ReadProgramFile(path, &size);
+  if (data == nullptr) data = LoadSave_ReadSaveFile(path, &size);
+  return HoldInMemory(data, size);
+}
+
+LoadSaveFile* LoadSave_OpenReal(const char* realPath) {
+  int32_t size = 0;
+  uint8_t* data = LoadSave_ReadFile(realPath, &size);
+  return HoldInMemory(data, size);
 }
 
 void LoadSave_Close(LoadSaveFile* file) {

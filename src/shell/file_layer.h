@@ -59,6 +59,8 @@ void LoadSave_ApplyIni(CIniFile* ini);
 
 // Read file: the program folder first, then the save folder.
 LoadSaveFile* LoadSave_Open(const char* path);
+// Read file at a real path (see LoadSave_ReadFile), without mapping.
+LoadSaveFile* LoadSave_OpenReal(const char* realPath);
 void LoadSave_Close(LoadSaveFile* file);
 int32_t LoadSave_Tell(const LoadSaveFile* file);
 // whence 0: from the start, 1: from the position, 2: back from the end.

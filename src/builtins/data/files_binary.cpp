@@ -42,7 +42,7 @@ bool FitsInHandle(const std::string& path) {
 }
 
 bool CopyWhole(const std::string& from, const std::string& to) {
-  LoadSaveFile* source = FileMemory_Open(from);
+  LoadSaveFile* source = LoadSave_OpenReal(from.c_str());
   if (source == nullptr) return false;
   FILE* out = FileStream_Open(to, "wb");
   const auto size = static_cast<size_t>(source->size);
@@ -68,7 +68,7 @@ bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
   slot.mode = mode;
   slot.lastWrite = false;
   if (mode == kRead) {
-    slot.memory = FileMemory_Open(FilePath_Existing(name));
+    slot.memory = LoadSave_OpenReal(FilePath_Existing(name).c_str());
     return slot.memory != nullptr;
   }
   slot.stream = mode == kWrite ? FileStream_Open(slot.savePath, "wb") : OpenReadWrite(name, slot.savePath);

@@ -31,6 +31,14 @@ CIniFile* WithNames(const BuiltinArgs& a, const char* wrongTypes) {
   return nullptr;
 }
 
+// An open INI, text section and key names, and a third argument of the
+// right kind; false after the message otherwise.
+bool CheckArguments(const BuiltinArgs& a, bool thirdFits, const char* wrongTypes) {
+  if (WithNames(a, wrongTypes) == nullptr) return false;
+  if (!thirdFits) Builtin_Error(wrongTypes);
+  return thirdFits;
+}
+
 void WriteValue(const BuiltinArgs& a, const char* value) { g_ini->WriteString(a.Text(0), a.Text(1), value); }
 
 }  // namespace
@@ -46,13 +54,8 @@ KV_BUILTIN(F_IniClose) { FileIni_Close(); }
 KV_BUILTIN(F_IniReadString) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
-  CIniFile* ini = WithNames(a, "ini_read_string wrong type of arguments");
-  if (ini == nullptr) return;
-  if (!a.IsString(2)) {
-    Builtin_Error("ini_read_string wrong type of arguments");
-    return;
-  }
-  Result_SetText(result, ini->ReadString(a.Text(0), a.Text(1), a.Text(2)));
+  if (!CheckArguments(a, a.IsString(2), "ini_read_string wrong type of arguments")) return;
+  Result_SetText(result, g_ini->ReadString(a.Text(0), a.Text(1), a.Text(2)));
 }
 
 // A missing key gives the default; a text default is read as a number.
@@ -70,21 +73,12 @@ KV_BUILTIN(F_IniReadReal) {
 
 KV_BUILTIN(F_IniWriteString) {
   BuiltinArgs a(argc, args);
-  if (WithNames(a, "Wrong argument types for ini_write_string") == nullptr) return;
-  if (!a.IsString(2)) {
-    Builtin_Error("Wrong argument types for ini_write_string");
-    return;
-  }
-  WriteValue(a, a.Text(2));
+  if (CheckArguments(a, a.IsString(2), "Wrong argument types for ini_write_string")) WriteValue(a, a.Text(2));
 }
 
 KV_BUILTIN(F_IniWriteReal) {
   BuiltinArgs a(argc, args);
-  if (WithNames(a, "Wrong argument types for ini_write_real") == nullptr) return;
-  if (!a.IsReal(2)) {
-    Builtin_Error("Wrong argument types for ini_write_real");
-    return;
-  }
+  if (!CheckArguments(a, a.IsReal(2), "Wrong argument types for ini_write_real")) return;
   char text[400];
   std::snprintf(text, sizeof text, "%f", a.Real(2));
   WriteValue(a, text);

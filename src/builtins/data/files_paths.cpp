@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "runtime/files.h"
-#include "runtime/memory.h"
 #include "shell/file_layer.h"
 
 namespace {
@@ -45,17 +44,6 @@ std::string FilePath_Existing(const char* name) {
   if (FilePath_IsRegularFile(save)) return save;
   std::string program = FilePath_Program(name);
   return FilePath_IsRegularFile(program) ? program : std::string();
-}
-
-LoadSaveFile* FileMemory_Open(const std::string& path) {
-  int32_t size = 0;
-  uint8_t* data = path.empty() ? nullptr : LoadSave_ReadFile(path.c_str(), &size);
-  if (data == nullptr) return nullptr;
-  auto* file = static_cast<LoadSaveFile*>(KV_ALLOC(sizeof(LoadSaveFile), true));
-  file->data = data;
-  file->size = size;
-  file->position = 0;
-  return file;
 }
 
 FILE* FileStream_Open(const std::string& path, const char* mode) {

@@ -17,11 +17,6 @@ std::string FilePath_Program(const char* name);
 std::string FilePath_Existing(const char* name);
 bool FilePath_IsRegularFile(const std::string& path);
 
-struct LoadSaveFile;
-// The whole file at a real path, held in memory for reading; null when it
-// is not a readable regular file below 2 GiB.
-LoadSaveFile* FileMemory_Open(const std::string& path);
-
 // Opens a regular file with a C library mode ("rb", "wb", "r+b", "w+b",
 // "ab", "a+"); null for anything else or when it cannot be opened. Writing
 // modes first create the missing folders of the path.

@@ -100,7 +100,7 @@ KV_BUILTIN(F_FileTextOpenRead) {
     g_debugConsole->Output("ERROR!!! :: Failed to open file: %s\n", a.Text(0));
     return;
   }
-  LoadSaveFile* reader = FileMemory_Open(path);
+  LoadSaveFile* reader = LoadSave_OpenReal(path.c_str());
   if (reader == nullptr) {
     g_debugConsole->Output("ERROR!!! :: Failed to open file: %s\n", path.c_str());
     return;
