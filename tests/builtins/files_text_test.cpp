@@ -108,12 +108,15 @@ TEST_F(LegacyFile, ReadsLookInTheSaveFolderTheProgramFolderThenAnAbsolutePath) {
   EXPECT_EQ(Text(F_FileReadString, {}), "outside");
 
   ErrorCapture errors;
+  Call(F_FileOpenRead, {S("/dev/zero")});
+  Call(F_FileReadln, {});
   Call(F_FileOpenRead, {S("nosuch.txt")});
   Call(F_FileReadString, {});
   Call(F_FileEof, {});
   Call(F_FileWriteln, {});
-  EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"File not opened for reading.", "File is not opened for reading.",
-                                                         "File not opened for writing."}));
+  EXPECT_EQ(errors.Messages(),
+            (std::vector<std::string>{"File not opened for reading.", "File not opened for reading.",
+                                      "File is not opened for reading.", "File not opened for writing."}));
   // Writing an absolute path outside the save folder goes nowhere.
   Call(F_FileOpenWrite, {S((folder_ / "outside.txt").c_str())});
   Call(F_FileWriteString, {S("changed")});
