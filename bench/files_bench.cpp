@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "builtins/data/files.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/files.h"
+#include "builtins/files/handlers.h"
 #include "runtime/script_value.h"
 #include "shell/file_layer.h"
 

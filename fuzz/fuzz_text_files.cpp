@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "builtins/data/files.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/files.h"
+#include "builtins/files/handlers.h"
 #include "fuzz_support.h"
 #include "runtime/run_flags.h"
 #include "shell/file_layer.h"

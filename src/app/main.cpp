@@ -2,7 +2,7 @@
 #include <clocale>
 #include <cstdio>
 
-#include "builtins/data/files.h"
+#include "builtins/files/files.h"
 #include "builtins/misc/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"

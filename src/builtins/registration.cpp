@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
-#include "builtins/data/rows.h"
+#include "builtins/files/rows.h"
 #include "builtins/ds/rows.h"
 #include "builtins/graphics/rows.h"
 #include "builtins/maths/rows.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "builtin_test_support.h"
-#include "builtins/data/files.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/files.h"
+#include "builtins/files/handlers.h"
 #include "shell/file_layer.h"
 #include "support/test_support.h"
 

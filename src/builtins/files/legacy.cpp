@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "builtins/data/files_paths.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/paths.h"
+#include "builtins/files/handlers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "builtins/data/handlers.h"
+#include "builtins/files/handlers.h"
 #include "builtins/maths/strings.h"
 #include "runtime/ini_file.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "builtins/data/handlers.h"
+#include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "runtime/process.h"
 

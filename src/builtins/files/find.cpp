@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "builtins/data/handlers.h"
+#include "builtins/files/handlers.h"
 #include "shell/file_layer.h"
 
 namespace {

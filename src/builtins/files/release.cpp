@@ -1,6 +1,6 @@
-#include "builtins/data/files.h"
+#include "builtins/files/files.h"
 
-#include "builtins/data/handlers.h"
+#include "builtins/files/handlers.h"
 
 void FileBuiltins_Release() {
   FileIni_Close();

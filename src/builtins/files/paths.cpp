@@ -1,4 +1,4 @@
-#include "builtins/data/files_paths.h"
+#include "builtins/files/paths.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

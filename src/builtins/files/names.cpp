@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "builtins/data/files_paths.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/paths.h"
+#include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "shell/file_layer.h"

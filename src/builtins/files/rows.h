@@ -5,8 +5,8 @@
 #pragma once
 
 #include "builtins/builtin_row.h"
-#include "builtins/data/files.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/files.h"
+#include "builtins/files/handlers.h"
 
 // filename_path and filename_dir give the same text; the inert registry
 // names share one handler, as do the _ext reads that answer 0.

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "builtins/data/handlers.h"
+#include "builtins/files/handlers.h"
 #include "builtins/maths/strings.h"
 
 namespace {

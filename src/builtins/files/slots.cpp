@@ -1,4 +1,4 @@
-#include "builtins/data/files_slots.h"
+#include "builtins/files/slots.h"
 
 int32_t FileSlot_Handle(const BuiltinArgs& args, int32_t index) {
   if (!args.IsReal(index)) return 0;

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "builtins/data/files_paths.h"
-#include "builtins/data/files_slots.h"
-#include "builtins/data/handlers.h"
+#include "builtins/files/paths.h"
+#include "builtins/files/slots.h"
+#include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "shell/file_layer.h"
 
