@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/memory.h"
 #include "runtime/stream.h"
 
 class CheckedStreamReader {
@@ -32,6 +33,22 @@ class CheckedStreamReader {
     std::string text(static_cast<size_t>(length), '\0');
     stream_.ReadBuffer(text.data(), length);
     return text;
+  }
+
+  // The same text in a new memory-manager buffer; null for length 0.
+  char* ManagedText() {
+    const int32_t length = Integer();
+    if (length < 0) ok_ = false;
+    if (!ok_ || length == 0 || !Need(length)) return nullptr;
+    auto* text = static_cast<char*>(KV_ALLOC(static_cast<size_t>(length) + 1, true));
+    stream_.ReadBuffer(text, length);
+    return text;
+  }
+
+  // True when `count` records of at least `bytes` each can still follow.
+  bool Fits(int64_t count, int64_t bytes) {
+    if (count < 0 || count * bytes > Left()) ok_ = false;
+    return ok_;
   }
 
   // A count of records of at least `bytes` each, which must all fit in what
