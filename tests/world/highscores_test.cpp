@@ -94,6 +94,11 @@ TEST_F(Highscores, NamelessPlacesAndTheEmptyPlaceName) {
   EXPECT_EQ(Name(4), "(none)") << "a length-0 name reads back as none";
   EXPECT_EQ(Score_GetValue(4), 12);
   EXPECT_EQ(Name(1), "<nobody>");
+
+  std::string zero = bytes;
+  zero.replace(8, 12, std::string("\x08\0\0\0ab\0cdefg", 12));
+  ASSERT_TRUE(Parse(zero));
+  EXPECT_EQ(Name(1), "ab") << "a zero byte ends a name";
 }
 
 TEST_F(Highscores, DamagedFilesChangeNothing) {

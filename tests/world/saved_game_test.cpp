@@ -102,6 +102,7 @@ class SavedGames : public ActionWorld {
     tile.depth = 100.0f;
     g_currentRoom->AddTile(tile);
     g_currentRoom->AddTile(tile);
+    MemoryManager::Free(g_currentRoom->caption);
     g_currentRoom->caption = String_Duplicate("the caption");
     SetGlobal(kVarA, 3.5);
     SetGlobal(kVarB, 0, "global text");

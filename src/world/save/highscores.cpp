@@ -97,9 +97,9 @@ bool Score_Parse(const uint8_t* bytes, int32_t size) {
   CheckedStreamReader in(stream);
   Table staged;
   for (Place& place : staged) {
+    // A name is a C string: a zero byte ends it. A length of 0 is no name.
     const std::string name = in.Text();
-    const bool named = in.ok() && !name.empty();
-    place = Named(named ? name.c_str() : nullptr, in.Integer());
+    place = Named(name.empty() ? nullptr : name.c_str(), in.Integer());
   }
   if (!in.ok()) return false;
   g_table = staged;
