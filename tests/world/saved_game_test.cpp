@@ -1,5 +1,10 @@
 #include "world/save/saved_game.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstring>
 #include <random>
 
@@ -279,6 +284,43 @@ TEST_F(SavedGames, LoadRestoresTheSavedWorldWithoutRunningEvents) {
   ASSERT_TRUE(Run_ChangeRoom(0));
   ASSERT_TRUE(Run_ChangeRoom(1));
   EXPECT_EQ(Object_Get(0)->instances.count, 2);
+}
+
+TEST_F(SavedGames, ASuspendedRoomComesBackSuspended) {
+  StartRooms(2);
+  Room_Get(1)->persistent = true;
+  ASSERT_TRUE(Run_ChangeRoom(1));
+  const int32_t away = Add(1, 0.0f, 0.0f)->id;
+  ASSERT_TRUE(Run_ChangeRoom(0));
+  const std::string bytes = Snapshot();
+  ASSERT_TRUE(LoadBytes(bytes));
+  EXPECT_EQ(Object_Get(1)->instances.count, 0) << "off the object lists until entered";
+  EXPECT_EQ(Instance_Find(away), nullptr);
+  ASSERT_TRUE(Run_ChangeRoom(1));
+  EXPECT_EQ(Object_Get(1)->instances.count, 1) << "linked once on entry";
+  EXPECT_NE(Instance_Find(away), nullptr);
+}
+
+// A save cut short by the file size limit (as by a full disk) keeps the
+// earlier save whole.
+TEST_F(SavedGames, AFailedSaveKeepsTheEarlierFile) {
+  StartRooms(1);
+  const std::string path = folder_ / "slot";
+  ASSERT_TRUE(Run_SaveGame(path.c_str()));
+  const std::string good = testsupport::ReadRaw(path);
+  for (int32_t i = 0; i < 50; ++i) Add(0, 0.0f, 0.0f);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{static_cast<rlim_t>(good.size()), static_cast<rlim_t>(good.size())};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(Run_SaveGame(path.c_str()) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(testsupport::ReadRaw(path), good);
 }
 
 TEST_F(SavedGames, UnknownResourcesInAnAcceptedFilePlay) {
