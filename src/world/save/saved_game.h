@@ -29,6 +29,8 @@ struct SavedGame {
   int32_t lastTileId = 0;
 };
 
+inline constexpr int32_t kSavedGameVersion = 540;
+
 // The texts of the two refusals a player can meet in ordinary use.
 inline constexpr const char* kSavedGameOtherVersion = "Cannot load game saved with other version.";
 inline constexpr const char* kSavedGameOtherGame = "This is a save file for a different game!";

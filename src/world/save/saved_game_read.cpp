@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int32_t kSavedGameVersion = 540;
-
 const char* ParseRooms(CheckedStreamReader& in, CStream& stream, SavedGame* out) {
   // Every slot takes at least its flag.
   const int32_t count = in.Count(4);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kSavedGameVersion = 540;
 constexpr int64_t kInitialCapacity = 32768;
 
 }  // namespace
