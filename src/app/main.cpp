@@ -10,12 +10,20 @@
 #include "platform/device_window.h"
 #include "runtime/globals.h"
 #include "shell/window.h"
+#include "world/save/highscores.h"
 #include "world/start/runner.h"
 
 namespace {
 
 uint32_t NativeWindow() { return DeviceWindow_NativeHandle(DeviceWindow_Current()); }
 void SetTitle(const char* title) { Win_SetCaption(title, true); }
+
+// Runs once the game's header has named the save folder. Only the player
+// reads the highscore table; mkgame registers the built-ins without it.
+void RegisterForPlayer() {
+  Score_Load();
+  Builtins_RegisterAll();
+}
 
 // window_handle and set_application_title reach the main window.
 void InstallWindowHooks() {
@@ -32,7 +40,7 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
   PhysicsTable_Init();
-  GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
+  GameFile_SetBuiltinRegistration(RegisterForPlayer);
   Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
   return Runner_Main(argc, argv);

@@ -266,13 +266,33 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
   return data;
 }
 
+bool WriteAll(int fd, const void* data, int32_t size) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  int64_t done = 0;
+  while (done < size) {
+    ssize_t put = write(fd, bytes + done, static_cast<size_t>(size - done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+// The bytes go to a new file beside the target, which replaces the target
+// only once complete: a write cut short (a full disk, a size limit) leaves
+// the earlier file as it was.
 bool WriteWhole(const std::string& path, const void* data, int32_t size) {
   size_t slash = path.rfind('/');
   if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) return false;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = size == 0 || std::fwrite(data, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
-  return std::fclose(file) == 0 && written;
+  static uint32_t counter = 0;
+  const std::string temporary = path + ".kvtmp" + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool written = WriteAll(fd, data, size);
+  written = close(fd) == 0 && written;
+  if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
 }
 
 }  // namespace

@@ -76,16 +76,18 @@ TEST_F(SaveFolders, LoadFindsTheSaveFolderFirstThenTheProgramFolder) {
   EXPECT_EQ(g_runValues.loadFileName, program_ / "two.sav");
 }
 
-TEST_F(SaveFolders, SaveAndLoadWantExactlyOneNameAndSaveAlwaysAnswersMinusOne) {
+TEST_F(SaveFolders, SaveAndLoadWantExactlyOneStringAndSaveAlwaysAnswersMinusOne) {
   testsupport::WriteRaw(save_ / "one.sav", "x");
   EXPECT_EQ(Call("game_load", {R(1)}), -1);
   EXPECT_EQ(Call("game_load", {S("one.sav"), S("one.sav")}), -1);
   EXPECT_EQ(Call("game_load", {}), -1);
   EXPECT_EQ(g_newRoom, kRoomChangeNone);
-  EXPECT_EQ(Call("game_save", {S("one.sav")}), -1);
   EXPECT_EQ(Call("game_save", {R(3)}), -1);
   EXPECT_EQ(Call("game_save", {}), -1);
+  EXPECT_EQ(Call("game_save", {S("one.sav"), S("one.sav")}), -1);
   EXPECT_EQ(testsupport::ReadRaw(save_ / "one.sav"), "x");
+  EXPECT_EQ(Call("game_save", {S("one.sav")}), -1) << "even when written";
+  EXPECT_EQ(testsupport::ReadRaw(save_ / "one.sav").substr(0, 4), std::string("\x1C\x02\0\0", 4));
 }
 
 TEST_F(GameWorld, SleepMovesTheVirtualClockByWhatItAsksCappedAtThreeSeconds) {

@@ -1,8 +1,12 @@
 #include "shell/file_layer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -155,6 +159,31 @@ TEST_F(FileLayer, WritesStayInsideTheSaveFolder) {
 
   EXPECT_TRUE(LoadSave_WriteFile("empty", nullptr, 0));
   EXPECT_EQ(Take(LoadSave_ReadSaveFile, "empty"), "");
+}
+
+// A write cut short by the file size limit (as by a full disk) keeps the
+// earlier file whole and leaves no partial file beside it.
+TEST_F(FileLayer, AFailedWriteKeepsTheEarlierFile) {
+  const std::string good(100, 'g');
+  ASSERT_TRUE(LoadSave_WriteFile("slot.sav", good.data(), 100));
+  const std::string big(8192, 'b');
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(LoadSave_WriteFile("slot.sav", big.data(), 8192) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut write must report failure";
+  EXPECT_EQ(ReadRaw(save_ + "slot.sav"), good);
+  EXPECT_EQ(std::distance(fs::directory_iterator(save_), fs::directory_iterator()), 1);
+
+  ASSERT_TRUE(LoadSave_WriteFile("slot.sav", big.data(), 8192));
+  EXPECT_EQ(ReadRaw(save_ + "slot.sav"), big);
 }
 
 TEST_F(FileLayer, ReadsFailClosed) {

@@ -42,9 +42,12 @@ KV_BUILTIN(F_GameLoad) {
   Result_SetReal(result, Run_GameLoad(a.Text(0)) ? 1 : 0);
 }
 
-// The answer is -1 whatever happens; there is no saved-game writer yet, so
-// nothing is written.
-KV_BUILTIN(F_GameSave) { Result_SetReal(result, -1); }
+// The answer is -1 whatever happens, written or not.
+KV_BUILTIN(F_GameSave) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, -1);
+  if (a.Count() == 1 && a.IsString(0)) Run_GameSave(a.Text(0));
+}
 
 void MotionBuiltins_Prepare() { GR_Transition_SetFinder(Function_Find); }
 

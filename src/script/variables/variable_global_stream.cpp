@@ -40,17 +40,29 @@ void Variable_Global_Save(CStream& stream) {
   for (int32_t i = 0; i < g_globalScope.flagCount; ++i) stream.WriteBoolean(g_globalScope.flags[i] == 1);
 }
 
-bool Variable_Global_Load(CStream& stream) {
+GlobalScopeStage::~GlobalScopeStage() {
+  if (flags != nullptr) MemoryManager::Free(flags);
+}
+
+bool Variable_Global_Parse(CStream& stream, GlobalScopeStage* stage) {
   if (Left(stream) < 4 || stream.ReadInteger() != kTagGlobals) return false;
-  CVariableList fresh;
-  if (!CVariableList::LoadFresh(stream, fresh)) return false;
-  uint8_t* flags = nullptr;
-  int32_t count = 0;
-  if (!ReadFlags(stream, &flags, &count)) return false;
+  if (!CVariableList::LoadFresh(stream, stage->list)) return false;
+  return ReadFlags(stream, &stage->flags, &stage->flagCount);
+}
+
+void Variable_Global_Apply(GlobalScopeStage& stage) {
   // The saved globals are the whole global scope: older ones do not survive.
   if (g_globalScope.list == nullptr) g_globalScope.list = new CVariableList();
   g_globalScope.list->Clear();
-  g_globalScope.list->Merge(fresh);
-  GlobalScope_ReplaceFlags(flags, count);
+  g_globalScope.list->Merge(stage.list);
+  GlobalScope_ReplaceFlags(stage.flags, stage.flagCount);
+  stage.flags = nullptr;
+  stage.flagCount = 0;
+}
+
+bool Variable_Global_Load(CStream& stream) {
+  GlobalScopeStage stage;
+  if (!Variable_Global_Parse(stream, &stage)) return false;
+  Variable_Global_Apply(stage);
   return true;
 }

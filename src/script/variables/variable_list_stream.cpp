@@ -6,6 +6,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
+#include "runtime/stream_reader.h"
 #include "script/variables/variable_list.h"
 
 namespace {
@@ -23,45 +24,10 @@ constexpr int64_t kRowBytes = 4;
 constexpr int32_t kMaxRows = 67109;
 constexpr int32_t kMaxRowLength = CVariableList::kRowStride;
 
-class CheckedReader {
- public:
-  explicit CheckedReader(CStream& stream) : stream_(stream) {}
-  bool ok() const { return ok_; }
-
-  int32_t Integer() { return Need(4) ? stream_.ReadInteger() : 0; }
-  double Real() { return Need(8) ? stream_.ReadReal() : 0.0; }
-
-  // A length-prefixed text from the memory manager; null for length 0.
-  char* Text() {
-    int32_t length = Integer();
-    if (length < 0) ok_ = false;
-    if (!ok_ || length == 0 || !Need(length)) return nullptr;
-    auto* text = static_cast<char*>(KV_ALLOC(static_cast<size_t>(length) + 1, true));
-    stream_.ReadBuffer(text, length);
-    return text;
-  }
-
-  // True when `count` records of at least `bytes` each can still follow.
-  bool Fits(int64_t count, int64_t bytes) {
-    if (count < 0 || count * bytes > Left()) ok_ = false;
-    return ok_;
-  }
-
- private:
-  int64_t Left() const { return static_cast<int64_t>(stream_.GetSize()) - stream_.GetPosition(); }
-  bool Need(int64_t bytes) {
-    if (ok_ && Left() < bytes) ok_ = false;
-    return ok_;
-  }
-
-  CStream& stream_;
-  bool ok_ = true;
-};
-
-void ReadValue(CheckedReader& in, ScriptValue* value) {
+void ReadValue(CheckedStreamReader& in, ScriptValue* value) {
   value->kind = in.Integer();
   value->real = in.Real();
-  char* text = in.Text();
+  char* text = in.ManagedText();
   // Only a string owns a text; any other kind would never free it.
   if (value->kind == kValueString) {
     value->text = text;
@@ -71,14 +37,14 @@ void ReadValue(CheckedReader& in, ScriptValue* value) {
   }
 }
 
-bool ReadItems(CheckedReader& in, ArrayRow* row, int32_t length) {
+bool ReadItems(CheckedStreamReader& in, ArrayRow* row, int32_t length) {
   if (length > kMaxRowLength || !in.Fits(length, kItemBytes)) return false;
   ArrayRow_Grow(row, length);
   for (int32_t i = 0; i < length && in.ok(); ++i) ReadValue(in, &row->items[i]);
   return in.ok();
 }
 
-bool ReadRows(CheckedReader& in, VariableNode* node) {
+bool ReadRows(CheckedStreamReader& in, VariableNode* node) {
   int32_t rows = in.Integer();
   if (rows > kMaxRows || !in.Fits(rows, kRowBytes)) return false;
   VariableNode_GrowRows(node, rows);
@@ -87,7 +53,7 @@ bool ReadRows(CheckedReader& in, VariableNode* node) {
   return true;
 }
 
-bool ReadExtent(CheckedReader& in, VariableNode* node) {
+bool ReadExtent(CheckedStreamReader& in, VariableNode* node) {
   int32_t extent = in.Integer();
   if (extent < 0) return false;
   int32_t rows = extent / CVariableList::kRowStride;
@@ -123,7 +89,7 @@ void CVariableList::Save(CStream& stream) const {
 }
 
 bool CVariableList::ReadForm(CStream& stream) {
-  CheckedReader in(stream);
+  CheckedStreamReader in(stream);
   int32_t tag = in.Integer();
   if (!in.ok() || (tag != kTagRows && tag != kTagRowsOld && tag != kTagExtent)) return false;
   int32_t count = in.Integer();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/script_value.h"
+#include "script/variables/variable_list.h"
 
 class CInstance;
 class CStream;
@@ -72,6 +73,21 @@ void Variable_Global_Save(CStream& stream);
 // Replaces the globals and their flags with the stream's; changes nothing
 // unless the whole global form reads cleanly.
 bool Variable_Global_Load(CStream& stream);
+// The two halves of that load, for readers that stage a whole file before
+// changing anything: the parse may fail and touches only the stream
+// position; the apply cannot fail and empties the stage.
+struct GlobalScopeStage {
+  GlobalScopeStage() = default;
+  ~GlobalScopeStage();
+  GlobalScopeStage(const GlobalScopeStage&) = delete;
+  GlobalScopeStage& operator=(const GlobalScopeStage&) = delete;
+
+  CVariableList list;
+  uint8_t* flags = nullptr;  // from the memory manager
+  int32_t flagCount = 0;
+};
+bool Variable_Global_Parse(CStream& stream, GlobalScopeStage* stage);
+void Variable_Global_Apply(GlobalScopeStage& stage);
 // Game end: the registry's names, the global list and the flags.
 void Variable_Free();
 

@@ -70,6 +70,8 @@ void Run_GameRestart();
 // found file becomes the pending load, carried out at the end of the frame.
 // False (with a debug-console line) when there is none.
 bool Run_GameLoad(const char* name);
+// Writes the game at once to the name mapped onto the save folder.
+bool Run_GameSave(const char* name);
 
 // Queries. The instance is moved for the test and always put back.
 bool Run_PlaceEmpty(CInstance* instance, float x, float y);

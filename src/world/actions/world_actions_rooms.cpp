@@ -13,6 +13,7 @@
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
 #include "world/actions/world_actions.h"
+#include "world/save/saved_game.h"
 
 namespace {
 
@@ -94,6 +95,15 @@ bool Run_GameLoad(const char* name) {
   g_runValues.loadFileName = path.data();
   g_newRoom = kRoomChangeLoadGame;
   return true;
+}
+
+bool Run_GameSave(const char* name) {
+  const std::vector<char> path = Mapped(name, true);
+  if (path[0] == '\0') {
+    g_debugConsole->Output("game_save - %s lies outside the save folder\n", name);
+    return false;
+  }
+  return Run_SaveGame(path.data());
 }
 
 bool Run_ScreenSave(const char* fileName) {

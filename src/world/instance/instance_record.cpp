@@ -2,10 +2,9 @@
 // 4 bytes, reals widened to 8), an empty text, then the own variables.
 // Reading goes into a plain record first, so that a short or damaged record
 // changes nothing.
-#include <cstring>
-
 #include "gamefile/object.h"
 #include "runtime/stream.h"
+#include "runtime/stream_reader.h"
 #include "world/instance/instance.h"
 
 namespace {
@@ -16,56 +15,13 @@ void WriteReals(CStream& stream, const float* values, int32_t count) {
   for (int32_t i = 0; i < count; ++i) stream.WriteReal(values[i]);
 }
 
-// Reads fixed-size fields and remembers whether any ran past the end.
-class RecordReader {
- public:
-  explicit RecordReader(CStream& stream) : stream_(stream) {}
+void ReadReals(CheckedStreamReader& in, float* values, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) values[i] = in.Single();
+}
 
-  bool ok() const { return ok_; }
-
-  int32_t Integer() {
-    int32_t value = 0;
-    Take(&value, sizeof value);
-    return value;
-  }
-  uint8_t Flag() { return Integer() != 0 ? 1 : 0; }
-  float Real() {
-    double value = 0.0;
-    Take(&value, sizeof value);
-    return static_cast<float>(value);
-  }
-  void Reals(float* values, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) values[i] = Real();
-  }
-  void Integers(int32_t* values, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) values[i] = Integer();
-  }
-  // The text is not kept; its length must fit what is left.
-  void SkipText() {
-    const int32_t length = Integer();
-    if (!ok_ || length <= 0) return;
-    const int64_t left = stream_.GetSize() - stream_.GetPosition();
-    if (length > left) {
-      ok_ = false;
-      return;
-    }
-    stream_.SetPosition(stream_.GetPosition() + length);
-  }
-
- private:
-  void Take(void* target, int64_t count) {
-    if (!ok_) return;
-    uint8_t bytes[8];
-    if (stream_.ReadBuffer(bytes, count) != count) {
-      ok_ = false;
-      return;
-    }
-    std::memcpy(target, bytes, static_cast<size_t>(count));
-  }
-
-  CStream& stream_;
-  bool ok_ = true;
-};
+void ReadIntegers(CheckedStreamReader& in, int32_t* values, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) values[i] = in.Integer();
+}
 
 }  // namespace
 
@@ -109,34 +65,34 @@ void CInstance::Save(CStream& stream) {
 }
 
 bool CInstance::ParseRecord(CStream& stream, InstanceRecord* record) {
-  RecordReader in(stream);
+  CheckedStreamReader in(stream);
   InstanceRecord& r = *record;
   r.id = in.Integer();
   r.spriteIndex = in.Integer();
-  in.Reals(r.image, 6);
+  ReadReals(in, r.image, 6);
   r.imageBlend = in.Integer();
   r.maskIndex = in.Integer();
-  r.depth = in.Real();
+  r.depth = in.Single();
   r.precise = in.Flag();
-  in.Reals(r.motion, 13);
-  in.Integers(r.bbox, 4);
+  ReadReals(in, r.motion, 13);
+  ReadIntegers(in, r.bbox, 4);
   r.visible = in.Flag();
   r.solid = in.Flag();
   r.persistent = in.Flag();
   r.objectIndex = in.Integer();
-  in.Integers(r.alarm, kInstanceAlarms);
+  ReadIntegers(in, r.alarm, kInstanceAlarms);
   r.markedForDeletion = in.Flag();
   r.deactivated = in.Flag();
   r.pathIndex = in.Integer();
-  in.Reals(r.path, 5);
+  ReadReals(in, r.path, 5);
   r.pathEndAction = in.Integer();
-  in.Reals(r.pathOrigin, 2);
+  ReadReals(in, r.pathOrigin, 2);
   r.timelineIndex = in.Integer();
-  r.timelinePosition = in.Real();
-  r.timelineSpeed = in.Real();
+  r.timelinePosition = in.Single();
+  r.timelineSpeed = in.Single();
   r.timelineRunning = in.Flag();
   r.timelineLoop = in.Flag();
-  in.SkipText();
+  in.Text();  // not kept
   return in.ok() && CVariableList::LoadFresh(stream, r.locals);
 }
 

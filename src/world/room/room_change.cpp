@@ -18,6 +18,7 @@
 #include "world/room/room.h"
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
+#include "world/save/saved_game.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -287,6 +288,7 @@ bool RoomChange_ActOn() {
     case kRoomChangeLoadGame:
       IO_Clear();
       g_newRoom = kRoomChangeNone;
+      Run_LoadGame(g_runValues.loadFileName.c_str());
       return true;
     default:
       if (Run_ChangeRoom(g_newRoom)) return true;
@@ -301,6 +303,23 @@ bool RoomChange_ActOn() {
 CRoom* RoomChange_RuntimeRoom(int32_t index) {
   if (index < 0 || static_cast<size_t>(index) >= g_runtimeRooms.size()) return nullptr;
   return g_runtimeRooms[static_cast<size_t>(index)];
+}
+
+int32_t RoomChange_RuntimeRoomCount() { return static_cast<int32_t>(g_runtimeRooms.size()); }
+
+void RoomChange_InstallRooms(const std::vector<CRoom*>& rooms, int32_t current) {
+  for (size_t i = 0; i < g_runtimeRooms.size(); ++i) DestroyRuntimeRoom(static_cast<int32_t>(i));
+  g_runtimeRooms = rooms;
+  g_currentRoomIndex = current;
+  g_currentRoom = RoomChange_RuntimeRoom(current);
+  if (g_currentRoom == nullptr) return;
+  // Ids already taken by an earlier instance of the list keep it.
+  for (InstanceList* list : {&g_currentRoom->active, &g_currentRoom->deactivated}) {
+    for (CInstance* instance = list->head; instance != nullptr; instance = instance->next) {
+      if (Instance_Find(instance->id) == nullptr) Instance_EnterIdMap(instance);
+    }
+  }
+  if (g_windowSizer != nullptr) g_windowSizer();
 }
 
 int32_t RoomChange_CarryCount() { return g_carry.count; }

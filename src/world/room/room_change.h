@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 class CRoom;
 class CInstance;
@@ -27,6 +28,12 @@ bool RoomChange_ActOn();
 
 // The runtime copy of a room index, null when it has none.
 CRoom* RoomChange_RuntimeRoom(int32_t index);
+// Length of the runtime room table.
+int32_t RoomChange_RuntimeRoomCount();
+// A loaded game's rooms replace every runtime room (the old ones torn down
+// as on leaving them for good); `current` becomes the room played, and its
+// live instances join the id map. No event runs.
+void RoomChange_InstallRooms(const std::vector<CRoom*>& rooms, int32_t current);
 // Persistent instance copies waiting for the next room.
 int32_t RoomChange_CarryCount();
 int32_t RoomChange_CarryCapacity();

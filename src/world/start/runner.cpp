@@ -43,6 +43,7 @@
 #include "world/start/world_hooks.h"
 #include "world/actions/world_actions.h"
 #include "world/planning/motion_planning.h"
+#include "world/save/highscores.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ void InitSystems() {
   char* base = File_DefaultTempBase();
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
+  Score_Clear();
   Runner_ProcessMessages();
 }
 
@@ -125,6 +127,7 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  Score_Save();
   Motion_Grid_DestroyAll();
   GR_Transition_Shutdown();
   VM_Shutdown();
