@@ -195,9 +195,10 @@ int32_t CFontGM::CharWidth(int32_t code) const {
 
 int32_t CFontGM::TextWidth(const char* text) const {
   if (text == nullptr || glyphCount_ == 0) return 0;
-  int32_t width = 0;
+  // A long enough text of wide glyphs passes the 32-bit range.
+  int64_t width = 0;
   for (uint16_t c = UTF8_ReadChar(&text); c != 0; c = UTF8_ReadChar(&text)) width += CharWidth(c);
-  return width;
+  return static_cast<int32_t>(std::clamp<int64_t>(width, INT32_MIN, INT32_MAX));
 }
 
 const TexturePage* CFontGM::GetPage() const {
