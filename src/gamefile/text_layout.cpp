@@ -18,9 +18,12 @@ TextLines::TextLines(const char* text, const CFontGM& font, int32_t wrapWidth) :
   if (text == nullptr) return;
   text_ = text;
   // The rewrite never lengthens the text, and leaves it well-formed: every
-  // break and space below is one byte of its own.
-  Text_HashToNewline(text_.data());
-  text_.resize(std::strlen(text_.c_str()));
+  // break and space below is one byte of its own. Plain ASCII without "#"
+  // is left as it is.
+  if (std::any_of(text_.begin(), text_.end(), [](char c) { return c == '#' || (c & 0x80) != 0; })) {
+    Text_HashToNewline(text_.data());
+    text_.resize(std::strlen(text_.c_str()));
+  }
   if (text_.empty()) return;
   if (wrapWidth < 0) {
     SplitAtBreaks();
@@ -60,7 +63,7 @@ void TextLines::SplitWrapped(int64_t limit) {
     while (pos < n && sum < limit && data[pos] != '\r') {
       last = pos;
       const char* p = data + pos;
-      sum += font_.CharWidth(UTF8_ReadChar(&p));
+      sum += font_.CharWidth(UTF8_ReadCharQuick(&p));
       pos = static_cast<size_t>(p - data);
     }
     if (sum > limit) pos = last;
@@ -93,7 +96,7 @@ int32_t TextLines::Width() const {
 
 int32_t Text_LineWidth(const CFontGM& font, const char* line) {
   int64_t width = 0;
-  for (uint16_t c = UTF8_ReadChar(&line); c != 0; c = UTF8_ReadChar(&line)) width += font.CharWidth(c);
+  for (uint16_t c = UTF8_ReadCharQuick(&line); c != 0; c = UTF8_ReadCharQuick(&line)) width += font.CharWidth(c);
   return Clamp32(width);
 }
 

@@ -269,4 +269,22 @@ TEST(DebugFont, BuiltFromTheGeneratedBoxes) {
   EXPECT_EQ(f.FindGlyph(137)->x, (105 % 32) * 8);
 }
 
+// The first codes are found without a search: the answers must be the
+// search's, for low and high codes, repeated codes and a reset font.
+TEST(FontGlyphs, LowCodesAreFoundAsTheSearchFindsThem) {
+  const FontGlyph glyphs[] = {{300, 0, 0, 1, 1, 30, 0}, {'B', 0, 0, 1, 1, 2, 0}, {'A', 0, 0, 1, 1, 1, 0},
+                              {'B', 0, 0, 1, 1, 3, 0}, {255, 0, 0, 1, 1, 25, 0}};
+  CFontGM f;
+  EXPECT_EQ(f.FindGlyph('A'), nullptr) << "a new font has no glyphs";
+  f.SetGlyphs(glyphs, 5);
+  EXPECT_EQ(f.FindGlyph('A')->shift, 1);
+  EXPECT_EQ(f.FindGlyph('B')->shift, 2) << "of equal codes the first listed";
+  EXPECT_EQ(f.FindGlyph(255)->shift, 25);
+  EXPECT_EQ(f.FindGlyph(300)->shift, 30);
+  EXPECT_EQ(f.FindGlyph('C'), nullptr);
+  EXPECT_EQ(f.FindGlyph(-1), nullptr);
+  f.Reset();
+  EXPECT_EQ(f.FindGlyph('A'), nullptr);
+}
+
 }  // namespace
