@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "gamefile/font_rasterise.h"
 #include "gamefile/image_builder.h"
 #include "gamefile/sprite.h"
+#include "platform/font/platform_font.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 
@@ -285,6 +289,23 @@ TEST(FontGlyphs, LowCodesAreFoundAsTheSearchFindsThem) {
   EXPECT_EQ(f.FindGlyph(-1), nullptr);
   f.Reset();
   EXPECT_EQ(f.FindGlyph('A'), nullptr);
+}
+
+// A font resource's size is in points at 96 dots per inch: 12 points are
+// 16 pixels to the em.
+TEST(SystemFonts, ResourcesBecomePlatformFontsOfTheirEmHeight) {
+  TFont bold;
+  Font_ToPlatformFont("DejaVu Sans", 12, true, false, &bold);
+  EXPECT_EQ(bold.GetSize(), -16);
+  EXPECT_EQ(bold.GetStyle(), kFontBold);
+  ASSERT_NE(bold.GetHandle(), nullptr);
+  EXPECT_EQ(bold.GetHandle()->size->metrics.y_ppem, 16);
+  TFont italic;
+  Font_ToPlatformFont(nullptr, 10, false, true, &italic);
+  EXPECT_EQ(italic.GetSize(), -13);
+  EXPECT_EQ(italic.GetStyle(), kFontItalic);
+  EXPECT_EQ(italic.GetName(), nullptr);
+  EXPECT_NE(italic.GetHandle(), nullptr) << "no name: the default family";
 }
 
 }  // namespace
