@@ -56,10 +56,7 @@ class RecordingText {
   }
   ~RecordingText() {
     GR_Text_Reset();
-    GR_Texture_Quit();
-    Graphics::Shutdown();
-    while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
-    Graphics::Release();
+    GR_D3D_Shutdown();
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
   }

@@ -256,17 +256,8 @@ void CFontGM::GlyphQuad(float x, float y, float pen, const FontGlyph& g, const F
       cy[i] = y + px[i] * turn.uy + py[i] * turn.vy;
     }
   }
-  float u0 = g.x, v0 = g.y, u1 = g.x + g.width, v1 = g.y + g.height;
-  if (turn.page != nullptr) {
-    u0 = turn.page->x + g.x - 0.5f;
-    u1 = turn.page->x + g.x + g.width + 0.5f;
-    v0 = turn.page->y + g.y - 0.5f;
-    v1 = turn.page->y + g.y + g.height + 0.5f;
-  }
-  u0 *= layout.texelWidth;
-  u1 *= layout.texelWidth;
-  v0 *= layout.texelHeight;
-  v1 *= layout.texelHeight;
+  const float u0 = (g.x + turn.left) * layout.texelWidth, u1 = (g.x + g.width + turn.right) * layout.texelWidth;
+  const float v0 = (g.y + turn.top) * layout.texelHeight, v1 = (g.y + g.height + turn.bottom) * layout.texelHeight;
   const FontVertex tl{cx[0], cy[0], layout.depth, layout.colour, u0, v0};
   const FontVertex tr{cx[1], cy[1], layout.depth, layout.colour, u1, v0};
   const FontVertex br{cx[2], cy[2], layout.depth, layout.colour, u1, v1};
@@ -283,7 +274,13 @@ int32_t CFontGM::LayoutChunk(float x, float y, const char** text, float* pen, in
                              const FontLayout& layout, FontVertex* out) const {
   if (text == nullptr || *text == nullptr) return 0;
   LineTurn turn;
-  turn.page = GetPage();
+  // Glyphs on a page are cut half a pixel wider, like their quads.
+  if (const TexturePage* page = GetPage()) {
+    turn.left = page->x - 0.5f;
+    turn.right = page->x + 0.5f;
+    turn.top = page->y - 0.5f;
+    turn.bottom = page->y + 0.5f;
+  }
   turn.rotated = std::fabs(layout.angle) >= 0.001f;
   const double a = layout.angle * 0.017453292;
   turn.ux = static_cast<float>(std::cos(a));

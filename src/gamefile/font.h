@@ -126,7 +126,7 @@ class CFontGM {
                      const uint32_t colours[4], float alpha, bool ownScales) const;
   // What every glyph of one laid-out line shares.
   struct LineTurn {
-    const TexturePage* page = nullptr;
+    float left = 0, right = 0, top = 0, bottom = 0;  // added to the glyph's edges on the texture
     bool rotated = false;
     float ux = 1, uy = 0, vx = 0, vy = 1;
   };

@@ -33,11 +33,7 @@ class TextBuiltins : public GraphicsBuiltins {
   }
   void TearDown() override {
     GR_Text_Reset();
-    Graphics::ResetVertexBuffers();
-    GR_Texture_Quit();
-    Graphics::Shutdown();
-    while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
-    Graphics::Release();
+    GR_D3D_Shutdown();
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
     GraphicsBuiltins::TearDown();
