@@ -1,6 +1,5 @@
 #include "gamefile/font_rasterise.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -133,7 +132,7 @@ void Font_RasteriseSystem(CFontGM* font) {
                         font->GetItalic(), &platform);
     if (FT_Face face = platform.GetHandle()) Fill(face, font);
   }
-  // Adding a font is rare: the library's configuration is let go each time
-  // rather than held until the program ends.
-  FcFini();
+  // Adding a font is rare: the configuration is let go each time rather
+  // than held until the program ends.
+  PlatformFont_Shutdown();
 }

@@ -306,6 +306,7 @@ TEST(SystemFonts, ResourcesBecomePlatformFontsOfTheirEmHeight) {
   EXPECT_EQ(italic.GetStyle(), kFontItalic);
   EXPECT_EQ(italic.GetName(), nullptr);
   EXPECT_NE(italic.GetHandle(), nullptr) << "no name: the default family";
+  PlatformFont_Shutdown();
 }
 
 }  // namespace

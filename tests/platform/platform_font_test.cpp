@@ -10,12 +10,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
+class PlatformFont : public ::testing::Test {
+ protected:
+  void TearDown() override { PlatformFont_Shutdown(); }
+};
+
 std::string Family(FontHandle face) { return face != nullptr && face->family_name != nullptr ? face->family_name : ""; }
 
-TEST(PlatformFont, StyleBitsAskForBoldAndItalic) {
+TEST_F(PlatformFont, StyleBitsAskForBoldAndItalic) {
   TFont font;
   EXPECT_EQ(font.GetHandle(), nullptr) << "nothing is made before a property is set";
   font.SetName("DejaVu Sans");
@@ -32,7 +38,7 @@ TEST(PlatformFont, StyleBitsAskForBoldAndItalic) {
   EXPECT_EQ(font.GetStyle(), kFontUnderline | kFontStrikeOut) << "kept in the bits only";
 }
 
-TEST(PlatformFont, HeightsReadAsEmOrCell) {
+TEST_F(PlatformFont, HeightsReadAsEmOrCell) {
   TFont font;
   font.SetName("DejaVu Sans");
   font.SetSize(-16);
@@ -48,7 +54,7 @@ TEST(PlatformFont, HeightsReadAsEmOrCell) {
   EXPECT_EQ(font.GetHandle(), nullptr) << "a height FreeType cannot take gives no face";
 }
 
-TEST(PlatformFont, ANullNameKeepsSizeAndStyleWithTheDefaultFamily) {
+TEST_F(PlatformFont, ANullNameKeepsSizeAndStyleWithTheDefaultFamily) {
   TFont font;
   font.SetName("DejaVu Sans");
   font.SetSize(-20);
@@ -63,10 +69,10 @@ TEST(PlatformFont, ANullNameKeepsSizeAndStyleWithTheDefaultFamily) {
   EXPECT_EQ(font.GetHandle()->size->metrics.y_ppem, 20);
 }
 
-TEST(PlatformFont, NamesAreCopiedInAndOut) {
+TEST_F(PlatformFont, NamesAreCopiedInAndOut) {
   TFont font;
-  std::unique_ptr<char[]> name(strdup("DejaVu Sans Mono"));
-  font.SetName(name.get());
+  std::string name = "DejaVu Sans Mono";
+  font.SetName(name.c_str());
   name[0] = 'X';
   char* copy = font.GetName();
   ASSERT_NE(copy, nullptr);
@@ -78,7 +84,7 @@ TEST(PlatformFont, NamesAreCopiedInAndOut) {
   std::free(copy);
 }
 
-TEST(PlatformFont, AssignSharesOneFaceReleasedByTheLastHolder) {
+TEST_F(PlatformFont, AssignSharesOneFaceReleasedByTheLastHolder) {
   auto source = std::make_unique<TFont>();
   source->SetName("DejaVu Sans");
   source->SetSize(-12);

@@ -83,6 +83,8 @@ void Release(SharedFace* shared) {
 
 }  // namespace
 
+void PlatformFont_Shutdown() { FcFini(); }
+
 TFont::~TFont() {
   Release(face_);
   std::free(name_);

@@ -30,6 +30,10 @@ class IVXFont {
   virtual FontHandle GetHandle() const = 0;
 };
 
+// Lets fontconfig's configuration go; the next font made reads it again.
+// Fonts are made rarely, so users call this when they are done with them.
+void PlatformFont_Shutdown();
+
 // One face, held by every font assigned from the one that made it.
 struct SharedFace;
 
