@@ -142,7 +142,6 @@ void GR_Text_Set_Font(int32_t font) {
 
 void GR_Text_Set_Halign(int32_t halign) { g_halign = AlignmentOrZero(halign); }
 void GR_Text_Set_Valign(int32_t valign) { g_valign = AlignmentOrZero(valign); }
-int32_t GR_Text_Get_Font() { return g_currentFont; }
 int32_t GR_Text_Get_Halign() { return g_halign; }
 int32_t GR_Text_Get_Valign() { return g_valign; }
 

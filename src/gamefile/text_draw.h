@@ -10,7 +10,6 @@
 void GR_Text_Set_Font(int32_t font);
 void GR_Text_Set_Halign(int32_t halign);
 void GR_Text_Set_Valign(int32_t valign);
-int32_t GR_Text_Get_Font();
 int32_t GR_Text_Get_Halign();
 int32_t GR_Text_Get_Valign();
 
