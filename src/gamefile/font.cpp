@@ -31,7 +31,7 @@ void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free) 
   g_freeTexture = free != nullptr ? free : GR_Texture_Free;
 }
 
-CFontGM::CFontGM() = default;
+CFontGM::CFontGM() { std::fill(std::begin(lowGlyphs_), std::end(lowGlyphs_), int16_t{-1}); }
 
 void CFontGM::MakeTexture() {
   if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
@@ -57,6 +57,7 @@ CFontGM::CFontGM(const uint8_t* glyphBoxes, int32_t first, int32_t last, int32_t
     glyphs_[i] = {static_cast<int16_t>(first + i), box[0], box[1], box[2], box[3], box[2], 0};
     lineHeight_ = std::max<int32_t>(lineHeight_, box[3]);
   }
+  SortGlyphs();
   ownPage_ = true;
   page_ = {0, 0, 256, 128, 0, 0, 256, 128, 256, 128, static_cast<int16_t>(texture & 0xFFFF)};
   textureWidth_ = 256;
@@ -73,6 +74,7 @@ void CFontGM::Reset() {
   coverage_ = nullptr;
   glyphs_ = nullptr;
   glyphCount_ = 0;
+  std::fill(std::begin(lowGlyphs_), std::end(lowGlyphs_), int16_t{-1});
   if (texture_ >= 0 && !ownPage_ && g_freeTexture != nullptr) g_freeTexture(texture_);
   texture_ = -1;
   size_ = 12;
@@ -177,9 +179,17 @@ void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, con
 void CFontGM::SortGlyphs() {
   std::stable_sort(glyphs_, glyphs_ + glyphCount_,
                    [](const FontGlyph& a, const FontGlyph& b) { return a.code < b.code; });
+  std::fill(std::begin(lowGlyphs_), std::end(lowGlyphs_), int16_t{-1});
+  // The first of equal codes is the one found.
+  for (int32_t i = std::min(glyphCount_, int32_t{INT16_MAX}) - 1; i >= 0; --i) {
+    if (glyphs_[i].code >= 0 && glyphs_[i].code < kLowGlyphs) lowGlyphs_[glyphs_[i].code] = static_cast<int16_t>(i);
+  }
 }
 
 const FontGlyph* CFontGM::FindGlyph(int32_t code) const {
+  if (code >= 0 && code < kLowGlyphs && glyphCount_ < INT16_MAX) {
+    return lowGlyphs_[code] >= 0 ? glyphs_ + lowGlyphs_[code] : nullptr;
+  }
   const FontGlyph* begin = glyphs_;
   const FontGlyph* end = glyphs_ + glyphCount_;
   const FontGlyph* at =
@@ -195,9 +205,10 @@ int32_t CFontGM::CharWidth(int32_t code) const {
 
 int32_t CFontGM::TextWidth(const char* text) const {
   if (text == nullptr || glyphCount_ == 0) return 0;
-  int32_t width = 0;
-  for (uint16_t c = UTF8_ReadChar(&text); c != 0; c = UTF8_ReadChar(&text)) width += CharWidth(c);
-  return width;
+  // A long enough text of wide glyphs passes the 32-bit range.
+  int64_t width = 0;
+  for (uint16_t c = UTF8_ReadCharQuick(&text); c != 0; c = UTF8_ReadCharQuick(&text)) width += CharWidth(c);
+  return static_cast<int32_t>(std::clamp<int64_t>(width, INT32_MIN, INT32_MAX));
 }
 
 const TexturePage* CFontGM::GetPage() const {
@@ -222,35 +233,63 @@ void CFontGM::SetGlyphs(const FontGlyph* glyphs, int32_t count) {
   SortGlyphs();
 }
 
-// Corners top-left, top-right, bottom-right, bottom-left, each widened by
-// half a pixel so that neighbouring glyphs' edges are not cut.
-void CFontGM::QuadCorners(float pen, float y, const FontGlyph& g, const FontLayout& layout,
-                          float corners[8]) const {
-  float left = pen + g.offset * layout.xscale;
-  float right = left + g.width * layout.xscale;
-  float bottom = y + g.height * layout.yscale;
-  float quad[8] = {left - 0.5f, y - 0.5f, right + 0.5f, y - 0.5f, right + 0.5f, bottom + 0.5f, left - 0.5f,
-                   bottom + 0.5f};
-  std::memcpy(corners, quad, sizeof quad);
-}
-
 int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout& layout, FontVertex* out) const {
   if (text == nullptr) return 0;
   float pen = 0.0f;
   return LayoutChunk(x, y, &text, &pen, INT32_MAX, layout, out);
 }
 
+// One glyph's six vertices: the quad widened by half a pixel on every side
+// so that neighbouring glyphs' edges are not cut, turned about the line's
+// start when the layout is rotated.
+void CFontGM::GlyphQuad(float x, float y, float pen, const FontGlyph& g, const FontLayout& layout,
+                        const LineTurn& turn, FontVertex* v) const {
+  const float left = pen + g.offset * layout.xscale - 0.5f;
+  const float right = pen + g.offset * layout.xscale + g.width * layout.xscale + 0.5f;
+  const float top = -0.5f, bottom = g.height * layout.yscale + 0.5f;
+  // Corners top-left, top-right, bottom-right, bottom-left.
+  float cx[4] = {x + left, x + right, x + right, x + left}, cy[4] = {y + top, y + top, y + bottom, y + bottom};
+  if (turn.rotated) {
+    const float px[4] = {left, right, right, left}, py[4] = {top, top, bottom, bottom};
+    for (int i = 0; i < 4; ++i) {
+      cx[i] = x + px[i] * turn.ux + py[i] * turn.vx;
+      cy[i] = y + px[i] * turn.uy + py[i] * turn.vy;
+    }
+  }
+  const float u0 = (g.x + turn.left) * layout.texelWidth, u1 = (g.x + g.width + turn.right) * layout.texelWidth;
+  const float v0 = (g.y + turn.top) * layout.texelHeight, v1 = (g.y + g.height + turn.bottom) * layout.texelHeight;
+  const FontVertex tl{cx[0], cy[0], layout.depth, layout.colour, u0, v0};
+  const FontVertex tr{cx[1], cy[1], layout.depth, layout.colour, u1, v0};
+  const FontVertex br{cx[2], cy[2], layout.depth, layout.colour, u1, v1};
+  const FontVertex bl{cx[3], cy[3], layout.depth, layout.colour, u0, v1};
+  v[0] = tl;
+  v[1] = tr;
+  v[2] = br;
+  v[3] = br;
+  v[4] = bl;
+  v[5] = tl;
+}
+
 int32_t CFontGM::LayoutChunk(float x, float y, const char** text, float* pen, int32_t maxChars,
                              const FontLayout& layout, FontVertex* out) const {
   if (text == nullptr || *text == nullptr) return 0;
-  const TexturePage* page = GetPage();
-  bool rotated = std::fabs(layout.angle) >= 0.001f;
-  double a = layout.angle * 0.017453292;
-  float ux = static_cast<float>(std::cos(a)), uy = static_cast<float>(-std::sin(a));
-  float vx = static_cast<float>(std::sin(a)), vy = static_cast<float>(std::cos(a));
+  LineTurn turn;
+  // Glyphs on a page are cut half a pixel wider, like their quads.
+  if (const TexturePage* page = GetPage()) {
+    turn.left = page->x - 0.5f;
+    turn.right = page->x + 0.5f;
+    turn.top = page->y - 0.5f;
+    turn.bottom = page->y + 0.5f;
+  }
+  turn.rotated = std::fabs(layout.angle) >= 0.001f;
+  const double a = layout.angle * 0.017453292;
+  turn.ux = static_cast<float>(std::cos(a));
+  turn.uy = static_cast<float>(-std::sin(a));
+  turn.vx = static_cast<float>(std::sin(a));
+  turn.vy = static_cast<float>(std::cos(a));
   int32_t written = 0;
   for (int32_t n = 0; n < maxChars && **text != '\0'; ++n) {
-    uint16_t c = UTF8_ReadChar(text);
+    const uint16_t c = UTF8_ReadCharQuick(text);
     // A sequence cut by the end of the text is not a character.
     if (c == 0 && **text == '\0') break;
     FontVertex* v = out + written;
@@ -260,35 +299,7 @@ int32_t CFontGM::LayoutChunk(float x, float y, const char** text, float* pen, in
       std::memset(v, 0, 6 * sizeof(FontVertex));
       continue;
     }
-    float k[8];
-    QuadCorners(*pen, 0.0f, *g, layout, k);
-    for (int i = 0; i < 4; ++i) {
-      float px = k[2 * i], py = k[2 * i + 1];
-      if (rotated) {
-        k[2 * i] = x + px * ux + py * vx;
-        k[2 * i + 1] = y + px * uy + py * vy;
-      } else {
-        k[2 * i] = x + px;
-        k[2 * i + 1] = y + py;
-      }
-    }
-    float u0 = g->x, v0 = g->y, u1 = g->x + g->width, v1 = g->y + g->height;
-    if (page != nullptr) {
-      u0 = page->x + g->x - 0.5f;
-      u1 = page->x + g->x + g->width + 0.5f;
-      v0 = page->y + g->y - 0.5f;
-      v1 = page->y + g->y + g->height + 0.5f;
-    }
-    u0 *= layout.texelWidth;
-    u1 *= layout.texelWidth;
-    v0 *= layout.texelHeight;
-    v1 *= layout.texelHeight;
-    const int corner[6] = {0, 1, 2, 2, 3, 0};
-    const float us[4] = {u0, u1, u1, u0}, vs[4] = {v0, v0, v1, v1};
-    for (int i = 0; i < 6; ++i) {
-      int q = corner[i];
-      v[i] = {k[2 * q], k[2 * q + 1], layout.depth, layout.colour, us[q], vs[q]};
-    }
+    GlyphQuad(x, y, *pen, *g, layout, turn, v);
     *pen += g->shift * layout.xscale;
   }
   return written;

@@ -124,7 +124,14 @@ class CFontGM {
                       float alpha) const;
   void DrawColorLine(float x, float y, const char* text, float xscale, float yscale, float angle,
                      const uint32_t colours[4], float alpha, bool ownScales) const;
-  void QuadCorners(float pen, float y, const FontGlyph& g, const FontLayout& layout, float corners[8]) const;
+  // What every glyph of one laid-out line shares.
+  struct LineTurn {
+    float left = 0, right = 0, top = 0, bottom = 0;  // added to the glyph's edges on the texture
+    bool rotated = false;
+    float ux = 1, uy = 0, vx = 0, vy = 1;
+  };
+  void GlyphQuad(float x, float y, float pen, const FontGlyph& g, const FontLayout& layout, const LineTurn& turn,
+                 FontVertex* v) const;
 
   char* faceName_ = nullptr;
   int32_t size_ = 12;
@@ -142,6 +149,9 @@ class CFontGM {
   TexturePage page_ = {};
   int32_t glyphCount_ = 0;
   FontGlyph* glyphs_ = nullptr;
+  // Where the glyphs of the first codes are, found without a search; -1 for none.
+  static constexpr int32_t kLowGlyphs = 256;
+  int16_t lowGlyphs_[kLowGlyphs];
   float xscale_ = 1.0f, yscale_ = 1.0f;
 };
 

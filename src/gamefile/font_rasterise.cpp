@@ -1,60 +1,24 @@
 #include "gamefile/font_rasterise.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "gamefile/font.h"
+#include "platform/font/platform_font.h"
 #include "runtime/memory.h"
 
 namespace {
 
 constexpr int32_t kMaxPoints = 96;
-constexpr int32_t kDotsPerInch = 96;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr int32_t kSheetWidths[] = {256, 512, 1024, 2048};
-constexpr const char* kFallbackFamily = "DejaVu Sans";
-constexpr const char* kFallbackFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-// The file fontconfig matches to a family and style; empty when none.
-std::string MatchFile(const char* family, bool bold, bool italic) {
-  if (FcInit() == FcFalse) return {};
-  FcPattern* pattern = FcPatternCreate();
-  if (pattern == nullptr) return {};
-  if (family != nullptr && family[0] != '\0') {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-  }
-  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  std::string path;
-  FcChar8* file = nullptr;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr) {
-    path = reinterpret_cast<const char*>(file);
-  }
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  return path;
-}
-
-FT_Face OpenFace(FT_Library library, const CFontGM& font) {
-  const std::string candidates[] = {MatchFile(font.GetFaceName(), font.GetBold(), font.GetItalic()),
-                                    MatchFile(kFallbackFamily, font.GetBold(), font.GetItalic()), kFallbackFile};
-  for (const std::string& path : candidates) {
-    FT_Face face = nullptr;
-    if (!path.empty() && FT_New_Face(library, path.c_str(), 0, &face) == 0) return face;
-  }
-  return nullptr;
-}
 
 // One rendered glyph before it is placed on the sheet.
 struct Rendered {
@@ -130,8 +94,6 @@ uint8_t* DrawSheet(const std::vector<Rendered>& glyphs, int32_t width, int32_t h
 }
 
 void Fill(FT_Face face, CFontGM* font) {
-  const int32_t points = std::clamp(std::abs(font->GetSize()), 1, kMaxPoints);
-  if (FT_Set_Char_Size(face, 0, points * 64, kDotsPerInch, kDotsPerInch) != 0) return;
   const int32_t ascender = static_cast<int32_t>((face->size->metrics.ascender + 63) >> 6);
   const int32_t descender = static_cast<int32_t>((-face->size->metrics.descender + 63) >> 6);
   const int32_t lineHeight = std::max(ascender + descender, 1);
@@ -155,16 +117,22 @@ void Fill(FT_Face face, CFontGM* font) {
 
 }  // namespace
 
+void Font_ToPlatformFont(const char* face, int32_t points, bool bold, bool italic, TFont* out) {
+  out->SetName(face);
+  out->SetStyle((bold ? kFontBold : 0) | (italic ? kFontItalic : 0));
+  out->SetSize(-static_cast<int32_t>(std::lround(points * kPixelsPerPoint)));
+}
+
 void Font_RasteriseSystem(CFontGM* font) {
   if (font == nullptr || font->GetSprite() >= 0 || font->GetFirst() > font->GetLast()) return;
-  FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return;
-  if (FT_Face face = OpenFace(library, *font)) {
-    Fill(face, font);
-    FT_Done_Face(face);
+  {
+    TFont platform;
+    const int32_t points = std::clamp(std::abs(font->GetSize()), 1, kMaxPoints);
+    Font_ToPlatformFont(font->GetFaceName()[0] != '\0' ? font->GetFaceName() : nullptr, points, font->GetBold(),
+                        font->GetItalic(), &platform);
+    if (FT_Face face = platform.GetHandle()) Fill(face, font);
   }
-  FT_Done_FreeType(library);
-  // Adding a font is rare: the library's configuration is let go each time
-  // rather than held until the program ends.
-  FcFini();
+  // Adding a font is rare: the configuration is let go each time rather
+  // than held until the program ends.
+  PlatformFont_Shutdown();
 }

@@ -98,12 +98,16 @@ int Text_HashToNewline(char* text) {
   int written = 0;
   uint16_t previous = 0;
   for (;;) {
-    uint16_t c = UTF8_ReadChar(&read);
+    const uint16_t c = UTF8_ReadCharQuick(&read);
     if (c == 0) break;
     if (c == '#' && previous == '\\' && written > 0) {
       write[-1] = '#';
+    } else if (c < 0x80) {
+      // ASCII, most of any text, is written byte by byte.
+      *write++ = c == '#' ? '\r' : static_cast<char>(c);
+      ++written;
     } else {
-      UTF8_WriteChar(&write, c == '#' ? uint16_t{13} : c);
+      UTF8_WriteChar(&write, c);
       ++written;
     }
     previous = c;

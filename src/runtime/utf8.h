@@ -18,6 +18,14 @@ inline constexpr uint16_t kUtf8Replacement = 0xFFFD;
 uint16_t UTF8_ReadChar(const char** pointer);
 uint16_t UTF8_ReadChar(char** pointer);
 
+// The same, with ASCII (most of any text) read in line.
+inline uint16_t UTF8_ReadCharQuick(const char** pointer) {
+  const auto byte = static_cast<unsigned char>(**pointer);
+  if (byte == 0 || byte >= 0x80) return UTF8_ReadChar(pointer);
+  ++*pointer;
+  return byte;
+}
+
 // The same over a buffer that ends at `end` rather than at a NUL: a NUL byte
 // is the code point 0 (one byte), and at or past `end` the pointer stays and
 // 0 comes back.

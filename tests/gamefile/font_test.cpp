@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "gamefile/font_rasterise.h"
 #include "gamefile/image_builder.h"
 #include "gamefile/sprite.h"
+#include "platform/font/platform_font.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 
@@ -267,6 +271,42 @@ TEST(DebugFont, BuiltFromTheGeneratedBoxes) {
   EXPECT_EQ(f.GetPage()->page, 7);
   EXPECT_EQ(f.CharWidth('W'), 6);
   EXPECT_EQ(f.FindGlyph(137)->x, (105 % 32) * 8);
+}
+
+// The first codes are found without a search: the answers must be the
+// search's, for low and high codes, repeated codes and a reset font.
+TEST(FontGlyphs, LowCodesAreFoundAsTheSearchFindsThem) {
+  const FontGlyph glyphs[] = {{300, 0, 0, 1, 1, 30, 0}, {'B', 0, 0, 1, 1, 2, 0}, {'A', 0, 0, 1, 1, 1, 0},
+                              {'B', 0, 0, 1, 1, 3, 0}, {255, 0, 0, 1, 1, 25, 0}};
+  CFontGM f;
+  EXPECT_EQ(f.FindGlyph('A'), nullptr) << "a new font has no glyphs";
+  f.SetGlyphs(glyphs, 5);
+  EXPECT_EQ(f.FindGlyph('A')->shift, 1);
+  EXPECT_EQ(f.FindGlyph('B')->shift, 2) << "of equal codes the first listed";
+  EXPECT_EQ(f.FindGlyph(255)->shift, 25);
+  EXPECT_EQ(f.FindGlyph(300)->shift, 30);
+  EXPECT_EQ(f.FindGlyph('C'), nullptr);
+  EXPECT_EQ(f.FindGlyph(-1), nullptr);
+  f.Reset();
+  EXPECT_EQ(f.FindGlyph('A'), nullptr);
+}
+
+// A font resource's size is in points at 96 dots per inch: 12 points are
+// 16 pixels to the em.
+TEST(SystemFonts, ResourcesBecomePlatformFontsOfTheirEmHeight) {
+  TFont bold;
+  Font_ToPlatformFont("DejaVu Sans", 12, true, false, &bold);
+  EXPECT_EQ(bold.GetSize(), -16);
+  EXPECT_EQ(bold.GetStyle(), kFontBold);
+  ASSERT_NE(bold.GetHandle(), nullptr);
+  EXPECT_EQ(bold.GetHandle()->size->metrics.y_ppem, 16);
+  TFont italic;
+  Font_ToPlatformFont(nullptr, 10, false, true, &italic);
+  EXPECT_EQ(italic.GetSize(), -13);
+  EXPECT_EQ(italic.GetStyle(), kFontItalic);
+  EXPECT_EQ(italic.GetName(), nullptr);
+  EXPECT_NE(italic.GetHandle(), nullptr) << "no name: the default family";
+  PlatformFont_Shutdown();
 }
 
 }  // namespace

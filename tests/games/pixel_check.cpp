@@ -3,6 +3,8 @@
 // in order over each other:
 //   size W H
 //   rect X1 Y1 X2 Y2 #RRGGBB     (X2 and Y2 exclusive)
+//   ignore X1 Y1 X2 Y2           (not compared, until a later rect paints it)
+//   ink X1 Y1 X2 Y2 #RRGGBB      (some pixel inside is not that colour)
 // Blank lines and lines starting with "#" are ignored. Every pixel's red,
 // green and blue must match exactly; the first mismatches are listed.
 #include <cstdio>
@@ -21,6 +23,12 @@ namespace {
 struct Picture {
   int width = 0, height = 0;
   std::vector<unsigned> rgb;
+  std::vector<bool> ignored;
+  struct Ink {
+    int x1, y1, x2, y2;
+    unsigned background;
+  };
+  std::vector<Ink> inks;
 };
 
 bool ParseColour(const std::string& text, unsigned* rgb) {
@@ -32,9 +40,14 @@ bool ParseColour(const std::string& text, unsigned* rgb) {
   return true;
 }
 
-void Paint(Picture& p, int x1, int y1, int x2, int y2, unsigned rgb) {
+// Paints a colour, or marks the pixels not compared when `ignore` is set.
+void Paint(Picture& p, int x1, int y1, int x2, int y2, unsigned rgb, bool ignore) {
   for (int y = y1 < 0 ? 0 : y1; y < y2 && y < p.height; ++y) {
-    for (int x = x1 < 0 ? 0 : x1; x < x2 && x < p.width; ++x) p.rgb[static_cast<size_t>(y) * p.width + x] = rgb;
+    for (int x = x1 < 0 ? 0 : x1; x < x2 && x < p.width; ++x) {
+      const size_t at = static_cast<size_t>(y) * p.width + x;
+      p.ignored[at] = ignore;
+      if (!ignore) p.rgb[at] = rgb;
+    }
   }
 }
 
@@ -54,9 +67,15 @@ bool ReadExpected(const char* path, Picture* p) {
     if (word == "size" && (words >> p->width >> p->height) && p->width > 0 && p->height > 0 &&
         p->width <= 16384 && p->height <= 16384) {
       p->rgb.assign(static_cast<size_t>(p->width) * p->height, 0);
+      p->ignored.assign(p->rgb.size(), false);
     } else if (word == "rect" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2 >> colour) &&
                ParseColour(colour, &rgb)) {
-      Paint(*p, x1, y1, x2, y2, rgb);
+      Paint(*p, x1, y1, x2, y2, rgb, false);
+    } else if (word == "ignore" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2)) {
+      Paint(*p, x1, y1, x2, y2, 0, true);
+    } else if (word == "ink" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2 >> colour) &&
+               ParseColour(colour, &rgb)) {
+      p->inks.push_back({x1, y1, x2, y2, rgb});
     } else {
       std::fprintf(stderr, "%s:%d: cannot read \"%s\"\n", path, number, line.c_str());
       return false;
@@ -91,9 +110,23 @@ int main(int argc, char** argv) {
       const unsigned char* px = got + (static_cast<size_t>(y) * w + x) * 4;
       const unsigned rgb = (unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2];
       const unsigned expected = want.rgb[static_cast<size_t>(y) * w + x];
+      if (want.ignored[static_cast<size_t>(y) * w + x]) continue;
       if (rgb != expected && ++wrong <= 20) {
         std::fprintf(stderr, "pixel %d,%d is #%06X, expected #%06X\n", x, y, rgb, expected);
       }
+    }
+  }
+  for (const Picture::Ink& ink : want.inks) {
+    bool found = false;
+    for (int y = ink.y1 < 0 ? 0 : ink.y1; y < ink.y2 && y < h && !found; ++y) {
+      for (int x = ink.x1 < 0 ? 0 : ink.x1; x < ink.x2 && x < w && !found; ++x) {
+        const unsigned char* px = got + (static_cast<size_t>(y) * w + x) * 4;
+        found = ((unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2]) != ink.background;
+      }
+    }
+    if (!found) {
+      std::fprintf(stderr, "no ink in %d,%d to %d,%d\n", ink.x1, ink.y1, ink.x2, ink.y2);
+      ++wrong;
     }
   }
   stbi_image_free(got);

@@ -60,6 +60,9 @@ TEST(MkgameFile, InvalidDescriptionsNameThePlaceAndWriteNothing) {
       {"bad_wave.json", "sounds.snd.file: \"not_a_wave.wav\" is not a WAV file\n"},
       {"bad_fill.json", "backgrounds.bg.image.alpha: alpha must lie between 0 and 1\n"},
       {"bad_path.json", "paths.pth.points[1]: a point is [x, y] or [x, y, speed]\n"},
+      {"bad_glyph_rect.json", "fonts.fnt.glyphs[1]: the glyph rectangle lies outside the image\n"},
+      {"bad_glyph_twice.json", "fonts.fnt.glyphs: glyph code 65 is listed twice\n"},
+      {"bad_glyph_code.json", "fonts.fnt.glyphs[0]: a glyph code lies outside 0..65535\n"},
   };
   for (const Refusal& r : refusals) {
     SCOPED_TRACE(r.description);

@@ -1,5 +1,6 @@
 #include "mkgame/describe_resources.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -105,18 +106,59 @@ Background ReadBackground(const std::string& name, const JsonNode& node, const s
   return b;
 }
 
-Font ReadFont(const std::string& name, const JsonNode& node, Game& game) {
-  node.OnlyKeys({"face", "size", "bold", "italic", "first", "last"});
+// A font whose glyph sheet is an image of the description: its glyph
+// records are taken as given, in code order.
+void ReadImageGlyphs(Font& f, const JsonNode& node, const std::string& folder, Game& game) {
+  Image sheet = Image_Read(node.Get("image"), folder);
+  const JsonNode list = node.Get("glyphs");
+  if (list.IsNull()) node.Fail("a font drawn from an image needs \"glyphs\"");
+  for (size_t i = 0; i < list.ArraySize(); ++i) {
+    const JsonNode record = list.At(i);
+    const std::vector<double> v = record.Numbers(7);
+    for (double field : v) {
+      if (!(field >= -32768 && field <= 65535) || field != std::floor(field)) {
+        record.Fail("glyph fields are whole 16-bit numbers");
+      }
+    }
+    const Glyph g{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]),
+                  static_cast<int>(v[4]), static_cast<int>(v[5]), static_cast<int>(v[6])};
+    if (g.code < 0) record.Fail("a glyph code lies outside 0..65535");
+    if (g.x < 0 || g.y < 0 || g.width < 0 || g.height < 0 || g.x + g.width > sheet.width ||
+        g.y + g.height > sheet.height) {
+      record.Fail("the glyph rectangle lies outside the image");
+    }
+    if (g.shift > 32767 || g.offset > 32767) record.Fail("glyph fields are whole 16-bit numbers");
+    f.glyphs.push_back(g);
+  }
+  if (f.glyphs.empty()) list.Fail("a font needs at least one glyph");
+  std::sort(f.glyphs.begin(), f.glyphs.end(), [](const Glyph& a, const Glyph& b) { return a.code < b.code; });
+  for (size_t i = 1; i < f.glyphs.size(); ++i) {
+    if (f.glyphs[i].code == f.glyphs[i - 1].code) {
+      list.Fail("glyph code " + std::to_string(f.glyphs[i].code) + " is listed twice");
+    }
+  }
+  f.first = OptWhole(node, "first", f.glyphs.front().code, 0, 65535);
+  f.last = OptWhole(node, "last", f.glyphs.back().code, 0, 65535);
+  f.image = AddImage(game, std::move(sheet));
+}
+
+Font ReadFont(const std::string& name, const JsonNode& node, const std::string& folder, Game& game) {
+  node.OnlyKeys({"face", "size", "bold", "italic", "first", "last", "image", "glyphs"});
   Font f;
   f.name = name;
   f.face = node.OptText("face", "DejaVu Sans");
   f.size = OptWhole(node, "size", 12, 1, 256);
   f.bold = node.OptBool("bold", false);
   f.italic = node.OptBool("italic", false);
-  f.first = OptWhole(node, "first", 32, 0, 65535);
-  f.last = OptWhole(node, "last", 127, 0, 65535);
+  if (node.Has("image")) {
+    ReadImageGlyphs(f, node, folder, game);
+  } else {
+    if (node.Has("glyphs")) node.Get("glyphs").Fail("glyphs are given only with an \"image\"");
+    f.first = OptWhole(node, "first", 32, 0, 65535);
+    f.last = OptWhole(node, "last", 127, 0, 65535);
+    f.image = AddImage(game, Font_Rasterise(f, node));
+  }
   if (f.last < f.first) node.Get("last").Fail("last must not lie below first");
-  f.image = AddImage(game, Font_Rasterise(f, node));
   return f;
 }
 
@@ -255,7 +297,7 @@ void DescribeResources_Read(const JsonNode& root, const std::string& folder, Gam
     game.backgrounds.push_back(ReadBackground(name, node, folder, game));
   });
   Members(root, "fonts", [&](const std::string& name, const JsonNode& node) {
-    game.fonts.push_back(ReadFont(name, node, game));
+    game.fonts.push_back(ReadFont(name, node, folder, game));
   });
   Members(root, "paths", [&](const std::string& name, const JsonNode& node) {
     game.paths.push_back(ReadPath(name, node));

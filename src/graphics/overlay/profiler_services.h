@@ -1,7 +1,10 @@
 // What the device layer and the overlay need from the frame profiler: its
 // start, the frame's opening and closing (which draws the overlay), the
-// frame-rate summary at shutdown, and the overlay font bound for drawing.
+// frame-rate summary at shutdown, the overlay font bound for drawing, and
+// the named, coloured markers that time parts of a frame.
 #pragma once
+
+#include <cstdint>
 
 #include "runtime/service_seam.h"
 
@@ -11,6 +14,10 @@ struct ProfilerServices {
   void (*drawFrame)();
   void (*logFps)();
   void (*bindFont)();
+  // Opens a marker (colour 0xBBGGRR) inside the innermost open one.
+  void (*begin)(uint32_t colour, const char* name);
+  // Closes the innermost open marker.
+  void (*end)();
 };
 
 inline ServiceSeam<ProfilerServices> g_profilerServices{"frame profiler"};

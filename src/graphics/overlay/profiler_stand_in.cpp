@@ -4,8 +4,9 @@
 namespace {
 
 void Nothing() {}
+void Begin(uint32_t, const char*) {}
 
-constexpr ProfilerServices kStandIn{Nothing, Nothing, Nothing, Nothing, Nothing};
+constexpr ProfilerServices kStandIn{Nothing, Nothing, Nothing, Nothing, Nothing, Begin, Nothing};
 
 }  // namespace
 

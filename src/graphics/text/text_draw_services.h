@@ -26,6 +26,3 @@ struct TextDrawServices {
 inline ServiceSeam<TextDrawServices> g_textDrawServices{"text drawing"};
 inline void TextDrawServices_Install(const TextDrawServices* services) { g_textDrawServices.Install(services); }
 inline const TextDrawServices& TextDrawServices_Get() { return g_textDrawServices.Get(); }
-
-// Until text drawing is built: nothing is drawn and every text measures 0.
-const TextDrawServices& TextDrawServices_StandIn();

@@ -9,6 +9,7 @@
 #include "gamefile/options.h"
 #include "gamefile/font.h"
 #include "gamefile/sprite.h"
+#include "gamefile/text_draw.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/device/graphics.h"
@@ -131,5 +132,6 @@ void StartupGraphics_Shutdown() {
   const std::string& dump = Switches_Get().dumpFrame;
   if (!dump.empty()) DumpLastFrame(dump);
   GR_D3D_Shutdown();
+  GR_Text_Free_Default_Font();
   DeviceWindow_Destroy();
 }

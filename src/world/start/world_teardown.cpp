@@ -1,5 +1,6 @@
 #include "world/start/world_teardown.h"
 
+#include "gamefile/text_draw.h"
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
 #include "script/events/event_world_seam.h"
@@ -22,4 +23,5 @@ void World_TearDownForTest() {
   Run_ResetClock();
   RunState_Reset();
   RunFlags_Reset();
+  GR_Text_Reset();
 }
