@@ -189,8 +189,8 @@ TEST_F(GifImages, PnmImagesWidenExactlyAndFailWhenCutShort) {
   }
 }
 
-// The image library fills cut-off BMP, TGA and JPEG data with zeros; those
-// must fail like a cut GIF.
+// Cut-off BMP, TGA and JPEG data must fail like a cut GIF, never decode as
+// zeros.
 TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
   uint32_t bmpSize = 0;
   const uint32_t pixels[4] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF};

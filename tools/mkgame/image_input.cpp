@@ -1,13 +1,9 @@
 #include "mkgame/image_input.h"
 
+#include <png.h>
+
 #include <cmath>
 #include <cstdlib>
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#define STBI_FAILURE_USERMSG
-#include <stb/stb_image.h>
 
 namespace mkgame {
 
@@ -24,20 +20,21 @@ void CheckSize(const JsonNode& node, int width, int height) {
 Image ReadPng(const JsonNode& node, const std::string& folder) {
   std::string name = node.Get("png").Text();
   std::string path = Image_ResolvePath(folder, name);
-  int width = 0, height = 0, channels = 0;
-  // Sizes first, so that an oversized image is refused before it is decoded.
-  if (!stbi_info(path.c_str(), &width, &height, &channels)) node.Fail("cannot read \"" + name + "\"");
-  CheckSize(node, width, height);
-  stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
-  if (pixels == nullptr) node.Fail("cannot read \"" + name + "\"");
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
   struct Release {
-    stbi_uc* p;
-    ~Release() { stbi_image_free(p); }
-  } release{pixels};
+    png_image* p;
+    ~Release() { png_image_free(p); }
+  } release{&png};
+  // Sizes first, so that an oversized image is refused before it is decoded.
+  if (!png_image_begin_read_from_file(&png, path.c_str())) node.Fail("cannot read \"" + name + "\"");
+  CheckSize(node, static_cast<int>(png.width), static_cast<int>(png.height));
+  png.format = PNG_FORMAT_RGBA;
   Image image;
-  image.width = width;
-  image.height = height;
-  image.rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+  image.width = static_cast<int>(png.width);
+  image.height = static_cast<int>(png.height);
+  image.rgba.resize(PNG_IMAGE_SIZE(png));
+  if (!png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr)) node.Fail("cannot read \"" + name + "\"");
   return image;
 }
 
