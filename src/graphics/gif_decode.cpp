@@ -68,7 +68,7 @@ bool GifDecoder::NextFrame() {
   }
 }
 
-// Only the graphic control matters; it stays in force until the next one.
+// Only the graphic control matters; it holds for the next frame alone.
 bool GifDecoder::Extension() {
   int code = 0;
   GifByteType* block = nullptr;
@@ -101,6 +101,7 @@ bool GifDecoder::Frame() {
   }
   disposal_ = nextDisposal_;
   last_ = rect;
+  nextDisposal_ = 0;
   if (disposal_ == 2 || disposal_ == 3) {
     MemoryManager::Free(covered_);
     covered_ = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(rect.width) * rect.height * 4 + 4, false));
@@ -110,6 +111,7 @@ bool GifDecoder::Frame() {
     }
   }
   if (!ReadRows(rect)) return false;
+  transparent_ = -1;
   if (frames_++ == 0) FillOutside(rect);
   return true;
 }

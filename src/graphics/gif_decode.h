@@ -52,11 +52,12 @@ class GifDecoder {
   int32_t width_ = 0, height_ = 0;
   uint32_t* picture_ = nullptr;
   int32_t frames_ = 0;
-  // The graphic control in force: transparent index (-1 for none) and how
-  // the last frame leaves the picture (2 and 3: put back what it covered).
+  // The graphic control read for the next frame: its transparent index (-1
+  // for none) and how it leaves the picture (2 and 3: put back what it
+  // covered); `disposal_` is the one the last frame was drawn under.
   int32_t transparent_ = -1;
-  int32_t disposal_ = 0;
   int32_t nextDisposal_ = 0;
+  int32_t disposal_ = 0;
   Rect last_{0, 0, 0, 0};
   uint32_t* covered_ = nullptr;  // the last frame's rectangle before it was drawn
   const char* fault_ = nullptr;

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# fuzz.sh [--check] [SECONDS]: builds the fuzz targets and runs all of them
+# at once for SECONDS each (default 600), each starting from its checked-in
+# corpus (fuzz/corpus/<target>/) and past crash inputs
+# (fuzz/regressions/<target>/). A target that finds a fault stops and leaves
+# the input in build/fuzz/findings/<target>/, and the script fails. Without
+# --check, the inputs that reach new code are merged into fuzz/corpus/
+# (libFuzzer's -merge=1 takes only those); --check leaves the corpus alone.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+merge=1
+if [ "${1:-}" = "--check" ]; then
+  merge=0
+  shift
+fi
+seconds=${1:-600}
+
+"$root/scripts/build.sh" fuzz >/dev/null
+run="$root/build/fuzz/run"
+findings="$root/build/fuzz/findings"
+rm -rf "$run"
+mkdir -p "$run" "$findings"
+
+names=()
+pids=()
+for target in "$root"/build/fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  mkdir -p "$run/$name/new" "$findings/$name"
+  inputs=("$run/$name/new")
+  for kind in corpus regressions; do
+    [ -d "$root/fuzz/$kind/$name" ] && inputs+=("$root/fuzz/$kind/$name")
+  done
+  # New inputs go to the first folder only, so the checked-in ones stay as they are.
+  "$target" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 -artifact_prefix="$findings/$name/" \
+    "${inputs[@]}" >"$run/$name/log" 2>&1 &
+  names+=("$name")
+  pids+=($!)
+done
+
+failed=()
+for i in "${!names[@]}"; do
+  name=${names[$i]}
+  if wait "${pids[$i]}"; then
+    runs=$(grep -m1 '^stat::number_of_executed_units' "$run/$name/log" | awk '{print $2}')
+    echo "-- $name: ${runs:-?} runs, no finding"
+  else
+    failed+=("$name")
+    echo "-- $name: FAILED"
+    grep -E 'ERROR|SUMMARY|runtime error|Test unit written' "$run/$name/log" | head -n 6 | sed 's/^/   /'
+  fi
+done
+
+if [ "$merge" -eq 1 ]; then
+  for name in "${names[@]}"; do
+    [[ " ${failed[*]} " == *" $name "* ]] && continue
+    mkdir -p "$root/fuzz/corpus/$name"
+    before=$(find "$root/fuzz/corpus/$name" -type f | wc -l)
+    "$root/build/fuzz/fuzz/$name" -merge=1 "$root/fuzz/corpus/$name" "$run/$name/new" >"$run/$name/merge.log" 2>&1 ||
+      echo "-- $name: merge failed, see $run/$name/merge.log"
+    after=$(find "$root/fuzz/corpus/$name" -type f | wc -l)
+    echo "-- $name: corpus $before -> $after files"
+  done
+fi
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz: ${#failed[@]} target(s) found faults: ${failed[*]} (inputs in $findings)" >&2
+  exit 1
+fi
+echo "fuzz: every target ran ${seconds}s without a finding"
