@@ -83,8 +83,7 @@ bool GifDecoder::Extension() {
   return true;
 }
 
-// Frames that put back what they covered keep a copy of it; the first frame
-// starts from a clear picture.
+// Frames that put back what they covered keep a copy of it.
 bool GifDecoder::Frame() {
   if (DGifGetImageDesc(gif_) == GIF_ERROR) return Failed(gif_->Error);
   const GifImageDesc& desc = gif_->Image;
@@ -95,7 +94,7 @@ bool GifDecoder::Frame() {
   }
   if (desc.ColorMap == nullptr && gif_->SColorMap == nullptr) return Failed("no colour table");
   if (picture_ == nullptr) {
-    picture_ = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(width_) * height_ * 4, true));
+    StartPicture(rect);
   } else {
     Dispose();
   }
@@ -112,7 +111,6 @@ bool GifDecoder::Frame() {
   }
   if (!ReadRows(rect)) return false;
   transparent_ = -1;
-  if (frames_++ == 0) FillOutside(rect);
   return true;
 }
 
@@ -159,21 +157,27 @@ void GifDecoder::Dispose() {
   }
 }
 
-// A screen with a background index shows that colour, opaque, wherever the
-// first frame does not reach.
-void GifDecoder::FillOutside(const Rect& rect) {
+// The first frame starts from a clear picture, except that a screen with a
+// background index shows that colour, opaque, wherever the frame does not
+// reach. Whole rows are filled by copying, as a huge screen may hold a tiny
+// frame.
+void GifDecoder::StartPicture(const Rect& rect) {
+  const size_t row = static_cast<size_t>(width_), rows = static_cast<size_t>(height_);
+  picture_ = static_cast<uint32_t*>(KV_ALLOC(row * rows * 4, false));
   const int32_t index = gif_->SBackGroundColor;
-  if (index <= 0) return;
   const ColorMapObject* map = gif_->SColorMap;
+  if (index <= 0) {
+    std::memset(picture_, 0, row * rows * 4);
+    return;
+  }
   uint32_t colour = Image_Argb(255, 0, 0, 0);
   if (map != nullptr && index < map->ColorCount) {
     colour = Image_Argb(255, map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue);
   }
-  for (int32_t y = 0; y < height_; ++y) {
-    for (int32_t x = 0; x < width_; ++x) {
-      const bool inside = x >= rect.left && x < rect.left + rect.width && y >= rect.top && y < rect.top + rect.height;
-      if (!inside) picture_[static_cast<size_t>(y) * width_ + x] = colour;
-    }
+  std::fill_n(picture_, row, colour);
+  for (size_t y = 1; y < rows; ++y) std::memcpy(picture_ + y * row, picture_, row * 4);
+  for (int32_t y = rect.top; y < rect.top + rect.height; ++y) {
+    std::memset(picture_ + static_cast<size_t>(y) * row + rect.left, 0, static_cast<size_t>(rect.width) * 4);
   }
 }
 

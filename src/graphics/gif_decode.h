@@ -41,7 +41,7 @@ class GifDecoder {
   bool ReadRows(const Rect& rect);
   void PaintRow(const uint8_t* indices, const ColorMapObject* map, const Rect& rect, int32_t y);
   void Dispose();
-  void FillOutside(const Rect& rect);
+  void StartPicture(const Rect& rect);
   bool Failed(int error);
   bool Failed(const char* fault);
 
@@ -51,7 +51,6 @@ class GifDecoder {
   GifFileType* gif_ = nullptr;
   int32_t width_ = 0, height_ = 0;
   uint32_t* picture_ = nullptr;
-  int32_t frames_ = 0;
   // The graphic control read for the next frame: its transparent index (-1
   // for none) and how it leaves the picture (2 and 3: put back what it
   // covered); `disposal_` is the one the last frame was drawn under.
