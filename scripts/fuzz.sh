@@ -2,10 +2,11 @@
 # fuzz.sh [--check] [SECONDS]: builds the fuzz targets and runs all of them
 # at once for SECONDS each (default 600), each starting from its checked-in
 # corpus (fuzz/corpus/<target>/) and past crash inputs
-# (fuzz/regressions/<target>/). A target that finds a fault stops and leaves
-# the input in build/fuzz/findings/<target>/, and the script fails. Without
-# --check, the inputs that reach new code are merged into fuzz/corpus/
-# (libFuzzer's -merge=1 takes only those); --check leaves the corpus alone.
+# (fuzz/regressions/<target>/). A target that finds a fault (a sanitizer
+# report, a crash, an input running past a minute) stops and leaves the
+# input in build/fuzz/findings/<target>/, and the script fails. Without
+# --check, new coverage is merged into fuzz/corpus/ (libFuzzer's -merge=1);
+# --check leaves the corpus alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 merge=1
@@ -32,7 +33,7 @@ for target in "$root"/build/fuzz/fuzz/fuzz_*; do
     [ -d "$root/fuzz/$kind/$name" ] && inputs+=("$root/fuzz/$kind/$name")
   done
   # New inputs go to the first folder only, so the checked-in ones stay as they are.
-  "$target" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 -artifact_prefix="$findings/$name/" \
+  "$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 -artifact_prefix="$findings/$name/" \
     "${inputs[@]}" >"$run/$name/log" 2>&1 &
   names+=("$name")
   pids+=($!)
@@ -51,15 +52,23 @@ for i in "${!names[@]}"; do
   fi
 done
 
+# The corpus is made again from itself and the new inputs: the fewest files
+# that still reach every branch reached before (counting branches, not how
+# often each runs, keeps it to a few hundred files).
 if [ "$merge" -eq 1 ]; then
   for name in "${names[@]}"; do
     [[ " ${failed[*]} " == *" $name "* ]] && continue
-    mkdir -p "$root/fuzz/corpus/$name"
-    before=$(find "$root/fuzz/corpus/$name" -type f | wc -l)
-    "$root/build/fuzz/fuzz/$name" -merge=1 "$root/fuzz/corpus/$name" "$run/$name/new" >"$run/$name/merge.log" 2>&1 ||
-      echo "-- $name: merge failed, see $run/$name/merge.log"
-    after=$(find "$root/fuzz/corpus/$name" -type f | wc -l)
-    echo "-- $name: corpus $before -> $after files"
+    corpus="$root/fuzz/corpus/$name" merged="$run/$name/merged"
+    mkdir -p "$corpus" "$merged"
+    if ! "$root/build/fuzz/fuzz/$name" -merge=1 -use_counters=0 "$merged" "$corpus" "$run/$name/new" \
+      >"$run/$name/merge.log" 2>&1; then
+      echo "-- $name: merge failed, corpus left as it was (see $run/$name/merge.log)"
+      continue
+    fi
+    before=$(find "$corpus" -type f | wc -l)
+    rm -rf "$corpus"
+    mv "$merged" "$corpus"
+    echo "-- $name: corpus $before -> $(find "$corpus" -type f | wc -l) files"
   done
 fi
 
