@@ -29,14 +29,8 @@ void PutBig32(Bytes& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-class DamagedImages : public ::testing::Test {
+class DamagedImages : public ConsoleTest {
  protected:
-  void SetUp() override {
-    saved_ = g_debugConsole;
-    g_debugConsole = &console_;
-  }
-  void TearDown() override { g_debugConsole = saved_; }
-
   // The pixels, or an empty list when the file failed; a failure must say
   // so in exactly one line, a success in none.
   std::vector<uint32_t> Decode(const Bytes& file) {
@@ -50,9 +44,6 @@ class DamagedImages : public ::testing::Test {
     EXPECT_EQ(console_.lines.size(), pixels.empty() ? 1u : 0u) << (console_.lines.empty() ? "" : console_.lines[0]);
     return pixels;
   }
-
-  CapturingConsole console_;
-  tagIConsole* saved_ = nullptr;
 };
 
 // Every file cut at every length either still holds the whole picture (the

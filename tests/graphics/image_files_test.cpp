@@ -67,17 +67,7 @@ std::vector<uint32_t> FrameCrcs(const std::string& path) {
   return crcs;
 }
 
-class ImageFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = g_debugConsole;
-    g_debugConsole = &console_;
-  }
-  void TearDown() override { g_debugConsole = saved_; }
-
-  CapturingConsole console_;
-  tagIConsole* saved_ = nullptr;
-};
+using ImageFiles = ConsoleTest;
 
 TEST_F(ImageFiles, PngSuiteDecodesAsBeforeAndCorruptFilesFailWithOneLine) {
   for (const png_suite::Image& e : png_suite::kImages) {
