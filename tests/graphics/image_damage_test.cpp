@@ -21,8 +21,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+// A little-endian value over `bytes` bytes; those past the fourth are zero.
 void Put(Bytes& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  for (int i = 0; i < bytes; ++i) out.push_back(i < 4 ? static_cast<uint8_t>(value >> (8 * i)) : 0);
 }
 
 void PutBig32(Bytes& out, uint32_t value) {
