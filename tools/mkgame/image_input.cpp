@@ -1,9 +1,14 @@
 #include "mkgame/image_input.h"
 
-#include <png.h>
-
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "graphics/image_decode.h"
+#include "runtime/memory.h"
 
 namespace mkgame {
 
@@ -17,24 +22,33 @@ void CheckSize(const JsonNode& node, int width, int height) {
   }
 }
 
+int HeaderWord(const std::vector<uint8_t>& file, size_t at) {
+  return static_cast<int>(uint32_t{file[at]} << 24 | uint32_t{file[at + 1]} << 16 | uint32_t{file[at + 2]} << 8 |
+                          file[at + 3]);
+}
+
+// The player's own decoder reads the file, so the pages hold the pixels the
+// player would make of it. The size comes first, from the header, so that
+// an oversized image is refused before it is decoded.
 Image ReadPng(const JsonNode& node, const std::string& folder) {
-  std::string name = node.Get("png").Text();
-  std::string path = Image_ResolvePath(folder, name);
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  struct Release {
-    png_image* p;
-    ~Release() { png_image_free(p); }
-  } release{&png};
-  // Sizes first, so that an oversized image is refused before it is decoded.
-  if (!png_image_begin_read_from_file(&png, path.c_str())) node.Fail("cannot read \"" + name + "\"");
-  CheckSize(node, static_cast<int>(png.width), static_cast<int>(png.height));
-  png.format = PNG_FORMAT_RGBA;
+  const std::string name = node.Get("png").Text();
+  std::ifstream in(Image_ResolvePath(folder, name), std::ios::binary);
+  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (file.size() < 24 || std::memcmp(file.data(), "\x89PNG\r\n\x1A\n", 8) != 0 ||
+      std::memcmp(file.data() + 12, "IHDR", 4) != 0) {
+    node.Fail("cannot read \"" + name + "\"");
+  }
+  CheckSize(node, HeaderWord(file, 16), HeaderWord(file, 20));
+  DecodedImage decoded = Image_Decode(file.data(), static_cast<uint32_t>(file.size()), 0);
+  if (decoded.pixels == nullptr) node.Fail("cannot read \"" + name + "\"");
   Image image;
-  image.width = static_cast<int>(png.width);
-  image.height = static_cast<int>(png.height);
-  image.rgba.resize(PNG_IMAGE_SIZE(png));
-  if (!png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr)) node.Fail("cannot read \"" + name + "\"");
+  image.width = decoded.width;
+  image.height = decoded.height;
+  for (size_t i = 0; i < static_cast<size_t>(image.width) * image.height; ++i) {
+    const uint32_t v = decoded.pixels[i];
+    image.rgba.insert(image.rgba.end(), {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), uint8_t(v >> 24)});
+  }
+  MemoryManager::Free(decoded.pixels);
   return image;
 }
 
