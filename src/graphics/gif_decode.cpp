@@ -83,7 +83,8 @@ bool GifDecoder::Extension() {
   return true;
 }
 
-// Frames that put back what they covered keep a copy of it.
+// Frames that put back what they covered keep a copy of it (KeepCovered)
+// for the next frame to restore (Dispose).
 bool GifDecoder::Frame() {
   if (DGifGetImageDesc(gif_) == GIF_ERROR) return Failed(gif_->Error);
   const GifImageDesc& desc = gif_->Image;
@@ -101,14 +102,7 @@ bool GifDecoder::Frame() {
   disposal_ = nextDisposal_;
   last_ = rect;
   nextDisposal_ = 0;
-  if (disposal_ == 2 || disposal_ == 3) {
-    MemoryManager::Free(covered_);
-    covered_ = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(rect.width) * rect.height * 4 + 4, false));
-    for (int32_t y = 0; y < rect.height; ++y) {
-      std::memcpy(covered_ + static_cast<size_t>(y) * rect.width,
-                  picture_ + static_cast<size_t>(rect.top + y) * width_ + rect.left, static_cast<size_t>(rect.width) * 4);
-    }
-  }
+  if (disposal_ == 2 || disposal_ == 3) KeepCovered(rect);
   if (!ReadRows(rect)) return false;
   transparent_ = -1;
   return true;
@@ -146,6 +140,15 @@ void GifDecoder::PaintRow(const GifPixelType* indices, const ColorMapObject* map
     if (index == transparent_ || index >= map->ColorCount) continue;
     const GifColorType& c = map->Colors[index];
     out[x] = Image_Argb(255, c.Red, c.Green, c.Blue);
+  }
+}
+
+void GifDecoder::KeepCovered(const Rect& rect) {
+  MemoryManager::Free(covered_);
+  covered_ = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(rect.width) * rect.height * 4 + 4, false));
+  for (int32_t y = 0; y < rect.height; ++y) {
+    std::memcpy(covered_ + static_cast<size_t>(y) * rect.width,
+                picture_ + static_cast<size_t>(rect.top + y) * width_ + rect.left, static_cast<size_t>(rect.width) * 4);
   }
 }
 

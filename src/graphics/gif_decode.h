@@ -40,6 +40,7 @@ class GifDecoder {
   bool Frame();
   bool ReadRows(const Rect& rect);
   void PaintRow(const uint8_t* indices, const ColorMapObject* map, const Rect& rect, int32_t y);
+  void KeepCovered(const Rect& rect);
   void Dispose();
   void StartPicture(const Rect& rect);
   bool Failed(int error);
