@@ -15,9 +15,10 @@ if(KORVALITH_SANITIZE)
   add_compile_options(${KV_SANITIZE_FLAGS})
   add_link_options(${KV_SANITIZE_FLAGS})
 endif()
+# Any sanitizer finding stops a fuzz target and keeps its input.
 if(KORVALITH_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address,undefined)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
 add_compile_options(${KV_COMMON_FLAGS})
 

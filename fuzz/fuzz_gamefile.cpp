@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "gamefile/background.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
+#include "gamefile/font.h"
 #include "gamefile/object.h"
+#include "gamefile/path.h"
 #include "gamefile/sprite.h"
+#include "gamefile/texture_pages.h"
 #include "gamefile/timeline.h"
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
@@ -22,12 +26,17 @@ namespace {
 // An unknown name ends the player; here the load simply fails.
 void IgnoreUnresolved(const char*) {}
 
-// The stores keep the last file's resources; free them before the leak check.
+// The stores keep the last file's resources; free every one of them before
+// the leak check, which runs after the stores' own arrays are gone.
 void FreeStores() {
   Room_Shutdown();
   Object_Shutdown();
   TimeLine_Shutdown();
   Sprite_Shutdown();
+  Background_Shutdown();
+  Path_Shutdown();
+  Font_Shutdown();
+  TexturePage_Clear();
   Script_Clear();
   Function_Free();
 }

@@ -14,9 +14,7 @@
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#include <stb/stb_image.h>
+#include <png.h>
 
 namespace {
 
@@ -84,6 +82,18 @@ bool ReadExpected(const char* path, Picture* p) {
   return !p->rgb.empty();
 }
 
+// The frame as 8-bit RGBA through libpng's simplest reading.
+bool ReadFrame(const char* path, std::vector<unsigned char>* rgba, int* width, int* height) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path)) return false;
+  png.format = PNG_FORMAT_RGBA;
+  rgba->resize(PNG_IMAGE_SIZE(png));
+  *width = static_cast<int>(png.width);
+  *height = static_cast<int>(png.height);
+  return png_image_finish_read(&png, nullptr, rgba->data(), 0, nullptr) != 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,21 +103,20 @@ int main(int argc, char** argv) {
   }
   Picture want;
   if (!ReadExpected(argv[2], &want)) return 2;
-  int w = 0, h = 0, channels = 0;
-  unsigned char* got = stbi_load(argv[1], &w, &h, &channels, 4);
-  if (got == nullptr) {
+  int w = 0, h = 0;
+  std::vector<unsigned char> got;
+  if (!ReadFrame(argv[1], &got, &w, &h)) {
     std::fprintf(stderr, "cannot read the frame %s\n", argv[1]);
     return 1;
   }
   if (w != want.width || h != want.height) {
     std::fprintf(stderr, "frame is %d x %d, expected %d x %d\n", w, h, want.width, want.height);
-    stbi_image_free(got);
     return 1;
   }
   int wrong = 0;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const unsigned char* px = got + (static_cast<size_t>(y) * w + x) * 4;
+      const unsigned char* px = got.data() + (static_cast<size_t>(y) * w + x) * 4;
       const unsigned rgb = (unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2];
       const unsigned expected = want.rgb[static_cast<size_t>(y) * w + x];
       if (want.ignored[static_cast<size_t>(y) * w + x]) continue;
@@ -120,7 +129,7 @@ int main(int argc, char** argv) {
     bool found = false;
     for (int y = ink.y1 < 0 ? 0 : ink.y1; y < ink.y2 && y < h && !found; ++y) {
       for (int x = ink.x1 < 0 ? 0 : ink.x1; x < ink.x2 && x < w && !found; ++x) {
-        const unsigned char* px = got + (static_cast<size_t>(y) * w + x) * 4;
+        const unsigned char* px = got.data() + (static_cast<size_t>(y) * w + x) * 4;
         found = ((unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2]) != ink.background;
       }
     }
@@ -129,7 +138,6 @@ int main(int argc, char** argv) {
       ++wrong;
     }
   }
-  stbi_image_free(got);
   if (wrong > 0) std::fprintf(stderr, "%d pixels differ\n", wrong);
   return wrong == 0 ? 0 : 1;
 }

@@ -1,8 +1,11 @@
 // Page images in the GIF format, built byte by byte here: the first frame is
-// the picture, exact to the pixel, and broken files fail closed.
+// the picture, exact to the pixel, animations compose their frames, and
+// broken files fail closed.
 #include <cstring>
+#include <memory>
 #include <vector>
 
+#include "graphics/bitmap/bitmap_loader.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"
@@ -46,20 +49,23 @@ void Put16(std::vector<uint8_t>& out, int value) {
 struct Frame {
   std::vector<uint8_t> indices;
   int transparent;  // palette index, or -1
+  int disposal = 0;
+  int left = 0, top = 0, width = 0, height = 0;  // a width of 0: the whole screen
 };
 
 // A clear code before every second pixel keeps the table from growing, so
 // every code stays three bits wide and the stream needs no compressor.
 void AppendFrame(std::vector<uint8_t>& gif, const Frame& frame, int width, int height) {
-  if (frame.transparent >= 0) {
-    const uint8_t control[] = {0x21, 0xF9, 4, 0x01, 0, 0, static_cast<uint8_t>(frame.transparent), 0};
+  if (frame.transparent >= 0 || frame.disposal != 0) {
+    const uint8_t flags = static_cast<uint8_t>(frame.disposal << 2 | (frame.transparent >= 0 ? 1 : 0));
+    const uint8_t control[] = {0x21, 0xF9, 4, flags, 0, 0, static_cast<uint8_t>(frame.transparent), 0};
     gif.insert(gif.end(), control, control + sizeof control);
   }
   gif.push_back(0x2C);
-  Put16(gif, 0);
-  Put16(gif, 0);
-  Put16(gif, width);
-  Put16(gif, height);
+  Put16(gif, frame.left);
+  Put16(gif, frame.top);
+  Put16(gif, frame.width > 0 ? frame.width : width);
+  Put16(gif, frame.width > 0 ? frame.height : height);
   gif.push_back(0);  // no local palette, not interlaced
   CodeStream codes;
   for (size_t i = 0; i < frame.indices.size(); ++i) {
@@ -72,12 +78,12 @@ void AppendFrame(std::vector<uint8_t>& gif, const Frame& frame, int width, int h
 
 constexpr uint32_t kPalette[4] = {0x102030, 0xFF0000, 0x00FF80, 0x0000FF};
 
-std::vector<uint8_t> Gif(int width, int height, const std::vector<Frame>& frames) {
+std::vector<uint8_t> Gif(int width, int height, const std::vector<Frame>& frames, uint8_t background = 0) {
   std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
   Put16(gif, width);
   Put16(gif, height);
   gif.push_back(0x81);  // global palette of 2^(1+1) entries
-  gif.push_back(0);     // background index
+  gif.push_back(background);
   gif.push_back(0);
   for (uint32_t c : kPalette) {
     gif.push_back(static_cast<uint8_t>(c >> 16));
@@ -155,6 +161,60 @@ TEST_F(GifImages, BrokenFilesGiveNoPixelsAndOneLine) {
   MemoryManager::Free(image.pixels);
 }
 
+// Every frame a loader hands out, as pixels 0xAARRGGBB.
+std::vector<std::vector<uint32_t>> LoaderFrames(const std::vector<uint8_t>& gif) {
+  std::unique_ptr<BitmapLoader> loader(BitmapLoader_CreateFromMemory(gif.data(), static_cast<int64_t>(gif.size())));
+  loader->IsMultiFrame();
+  std::vector<std::vector<uint32_t>> frames;
+  for (int32_t i = 0; i < loader->GetFrameCount(); ++i) {
+    std::unique_ptr<TBitmap> frame(loader->GetFrame(i));
+    uint8_t* row = nullptr;
+    int32_t rowBytes = 0;
+    frame->LockBits(0, &row, &rowBytes);
+    const auto* pixels = reinterpret_cast<const uint32_t*>(row);
+    frames.emplace_back(pixels, pixels + rowBytes / 4 * frame->GetHeight());
+  }
+  return frames;
+}
+
+constexpr uint32_t kRed = 0xFFFF0000u, kGreen = 0xFF00FF80u, kBlue = 0xFF0000FFu;
+
+// Disposal 2 and 3 put back what the frame covered before the next frame is
+// drawn; 0 and 1 leave it, as does a frame without a graphic control.
+TEST_F(GifImages, DisposalPutsBackWhatAFrameCoveredOnlyWhenAsked) {
+  const std::vector<uint8_t> gif = Gif(3, 1, {Frame{{1, 1, 1}, -1},
+                                              Frame{{3}, -1, 2, 1, 0, 1, 1},
+                                              Frame{{2}, -1, 0, 2, 0, 1, 1},
+                                              Frame{{3}, -1, 3, 0, 0, 1, 1},
+                                              Frame{{2}, -1, 1, 1, 0, 1, 1}});
+  const std::vector<std::vector<uint32_t>> expected = {
+      {kRed, kRed, kRed}, {kRed, kBlue, kRed}, {kRed, kRed, kGreen}, {kBlue, kRed, kGreen}, {kRed, kGreen, kGreen}};
+  EXPECT_EQ(LoaderFrames(gif), expected);
+}
+
+// Outside the first frame the screen's background colour shows, opaque; a
+// transparent pixel inside it stays clear.
+TEST_F(GifImages, BackgroundColourFillsWhereTheFirstFrameDoesNotReach) {
+  const std::vector<uint8_t> gif = Gif(3, 1, {Frame{{1, 0}, 0, 0, 0, 0, 2, 1}}, 2);
+  DecodedImage image = Image_Decode(gif.data(), static_cast<uint32_t>(gif.size()), 0);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(std::vector<uint32_t>(image.pixels, image.pixels + 3), (std::vector<uint32_t>{kRed, 0, kGreen}));
+  MemoryManager::Free(image.pixels);
+}
+
+// A frame reaching past the screen is a damaged file: a page image fails
+// with one line, and an animation keeps the frames before it.
+TEST_F(GifImages, FramesOutsideTheScreenEndTheDecoding) {
+  const std::vector<uint8_t> single = Gif(3, 1, {Frame{{1, 1}, -1, 0, 2, 0, 2, 1}});
+  console_.lines.clear();
+  DecodedImage image = Image_Decode(single.data(), static_cast<uint32_t>(single.size()), 0);
+  EXPECT_EQ(image.pixels, nullptr);
+  EXPECT_EQ(console_.lines.size(), 1u);
+  const std::vector<uint8_t> animation =
+      Gif(3, 1, {Frame{{1, 1, 1}, -1}, Frame{{3, 3}, -1, 0, 2, 0, 2, 1}, Frame{{2, 2, 2}, -1}});
+  EXPECT_EQ(LoaderFrames(animation), (std::vector<std::vector<uint32_t>>{{kRed, kRed, kRed}}));
+}
+
 std::vector<uint8_t> Bytes(const char* header, std::initializer_list<uint8_t> pixels) {
   std::vector<uint8_t> out(header, header + std::strlen(header));
   out.insert(out.end(), pixels);
@@ -189,8 +249,8 @@ TEST_F(GifImages, PnmImagesWidenExactlyAndFailWhenCutShort) {
   }
 }
 
-// The image library fills cut-off BMP, TGA and JPEG data with zeros; those
-// must fail like a cut GIF.
+// Cut-off BMP, TGA and JPEG data must fail like a cut GIF, never decode as
+// zeros.
 TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
   uint32_t bmpSize = 0;
   const uint32_t pixels[4] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF};

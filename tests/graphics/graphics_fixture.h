@@ -36,6 +36,19 @@ class CapturingConsole : public tagIConsole {
   std::vector<std::string> lines;
 };
 
+// A test that keeps the console lines written while it runs.
+class ConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = g_debugConsole;
+    g_debugConsole = &console_;
+  }
+  void TearDown() override { g_debugConsole = saved_; }
+
+  CapturingConsole console_;
+  tagIConsole* saved_ = nullptr;
+};
+
 struct ColourVertex {
   float x, y, z;
   uint32_t colour;

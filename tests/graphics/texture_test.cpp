@@ -5,10 +5,7 @@
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
+#include "support/image_writer.h"
 
 #include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"

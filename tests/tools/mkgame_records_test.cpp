@@ -2,16 +2,8 @@
 // field by field against the description in resources.json.
 #include <algorithm>
 
-// A private copy of the decoder: the player's libraries, linked in for the
-// compiled-code tests, carry their own.
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
-
+#include "graphics/bitmap/image_decode.h"
+#include "runtime/memory.h"
 #include "tools/mkgame_harness.h"
 
 namespace mkgame_test {
@@ -23,13 +15,19 @@ struct Pixels {
   const uint8_t* At(int x, int y) const { return rgba.data() + (static_cast<size_t>(y) * width + x) * 4; }
 };
 
+// Pages are read as the player reads them, then laid out red, green, blue,
+// alpha like the images mkgame was given.
 Pixels Decode(const uint8_t* data, size_t size) {
+  DecodedImage image = Image_Decode(data, static_cast<uint32_t>(size), 0);
+  if (image.pixels == nullptr) throw std::runtime_error("not an image");
   Pixels p;
-  int channels = 0;
-  stbi_uc* raw = stbi_load_from_memory(data, static_cast<int>(size), &p.width, &p.height, &channels, 4);
-  if (raw == nullptr) throw std::runtime_error("not a PNG image");
-  p.rgba.assign(raw, raw + static_cast<size_t>(p.width) * p.height * 4);
-  stbi_image_free(raw);
+  p.width = image.width;
+  p.height = image.height;
+  for (size_t i = 0; i < static_cast<size_t>(p.width) * p.height; ++i) {
+    const uint32_t v = image.pixels[i];
+    p.rgba.insert(p.rgba.end(), {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), uint8_t(v >> 24)});
+  }
+  MemoryManager::Free(image.pixels);
   return p;
 }
 
@@ -114,11 +112,8 @@ TEST_F(Records, MasksArePreciseTransparentSpritesBitRowsSharedOrPerFrame) {
 }
 
 TEST_F(Records, FramesAndBackgroundsShowTheirOwnPixelsOnThePages) {
-  int w = 0, h = 0, n = 0;
-  stbi_uc* corner = stbi_load(FixturePath("corner.png").c_str(), &w, &h, &n, 4);
-  ASSERT_NE(corner, nullptr);
-  std::vector<uint8_t> expected(corner, corner + w * h * 4);
-  stbi_image_free(corner);
+  const std::vector<uint8_t> file = ReadAll(FixturePath("corner.png"));
+  const std::vector<uint8_t> expected = Decode(file.data(), file.size()).rgba;
 
   size_t sprite = Record("SPRT", 0);
   size_t page = F().Offset(sprite + 60);

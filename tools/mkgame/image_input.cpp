@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#define STBI_FAILURE_USERMSG
-#include <stb/stb_image.h>
+#include "graphics/bitmap/image_decode.h"
+#include "runtime/memory.h"
 
 namespace mkgame {
 
@@ -21,23 +22,33 @@ void CheckSize(const JsonNode& node, int width, int height) {
   }
 }
 
+int HeaderWord(const std::vector<uint8_t>& file, size_t at) {
+  return static_cast<int>(uint32_t{file[at]} << 24 | uint32_t{file[at + 1]} << 16 | uint32_t{file[at + 2]} << 8 |
+                          file[at + 3]);
+}
+
+// The player's own decoder reads the file, so the pages hold the pixels the
+// player would make of it. The size comes first, from the header, so that
+// an oversized image is refused before it is decoded.
 Image ReadPng(const JsonNode& node, const std::string& folder) {
-  std::string name = node.Get("png").Text();
-  std::string path = Image_ResolvePath(folder, name);
-  int width = 0, height = 0, channels = 0;
-  // Sizes first, so that an oversized image is refused before it is decoded.
-  if (!stbi_info(path.c_str(), &width, &height, &channels)) node.Fail("cannot read \"" + name + "\"");
-  CheckSize(node, width, height);
-  stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
-  if (pixels == nullptr) node.Fail("cannot read \"" + name + "\"");
-  struct Release {
-    stbi_uc* p;
-    ~Release() { stbi_image_free(p); }
-  } release{pixels};
+  const std::string name = node.Get("png").Text();
+  std::ifstream in(Image_ResolvePath(folder, name), std::ios::binary);
+  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (file.size() < 24 || std::memcmp(file.data(), "\x89PNG\r\n\x1A\n", 8) != 0 ||
+      std::memcmp(file.data() + 12, "IHDR", 4) != 0) {
+    node.Fail("cannot read \"" + name + "\"");
+  }
+  CheckSize(node, HeaderWord(file, 16), HeaderWord(file, 20));
+  DecodedImage decoded = Image_Decode(file.data(), static_cast<uint32_t>(file.size()), 0);
+  if (decoded.pixels == nullptr) node.Fail("cannot read \"" + name + "\"");
   Image image;
-  image.width = width;
-  image.height = height;
-  image.rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+  image.width = decoded.width;
+  image.height = decoded.height;
+  for (size_t i = 0; i < static_cast<size_t>(image.width) * image.height; ++i) {
+    const uint32_t v = decoded.pixels[i];
+    image.rgba.insert(image.rgba.end(), {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), uint8_t(v >> 24)});
+  }
+  MemoryManager::Free(decoded.pixels);
   return image;
 }
 

@@ -3,15 +3,11 @@
 #include <cstring>
 
 #include "graphics/bitmap/bitmap_limits.h"
+#include "graphics/bitmap/gif_decode.h"
 #include "graphics/bitmap/image_decode.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "shell/file_layer.h"
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -60,15 +56,6 @@ class GifWalk {
   int64_t at_ = 0;
 };
 
-uint32_t* ToArgb(const uint8_t* rgba, int64_t count) {
-  uint32_t* pixels = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(count) * 4, false));
-  for (int64_t i = 0; i < count; ++i) {
-    const uint8_t* p = rgba + i * 4;
-    pixels[i] = uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
-  }
-  return pixels;
-}
-
 }  // namespace
 
 int32_t Gif_CountFrames(const uint8_t* data, int64_t size) {
@@ -86,23 +73,28 @@ void BitmapLoader::AddFrame(uint32_t* pixels) {
   frames_[decoded_++] = pixels;
 }
 
+// Every frame of an animation (as many as the walk counted), as far as its
+// stream stays whole; a stream that breaks before its first frame gives none.
+void BitmapLoader::DecodeFrames(const uint8_t* data, int64_t size, int32_t frames) {
+  GifDecoder gif(data, static_cast<size_t>(size));
+  if (!gif.Open()) return;
+  width_ = gif.Width();
+  height_ = gif.Height();
+  const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4;
+  while (decoded_ < frames && gif.NextFrame()) {
+    auto* frame = static_cast<uint32_t*>(KV_ALLOC(bytes, false));
+    std::memcpy(frame, gif.Picture(), bytes);
+    AddFrame(frame);
+  }
+}
+
 // A GIF of several frames is decoded whole once its frames are known to fit;
 // every other image (and a GIF that does not walk cleanly) as one frame.
 void BitmapLoader::Decode(const uint8_t* data, int64_t size) {
   if (data == nullptr || size < 4 || size > 0x7FFFFFFF) return;
   const int32_t gifFrames = Gif_CountFrames(data, size);
   if (gifFrames > 1) {
-    int* delays = nullptr;
-    int w = 0, h = 0, z = 0, channels = 0;
-    stbi_uc* rgba = stbi_load_gif_from_memory(data, static_cast<int>(size), &delays, &w, &h, &z, &channels, 4);
-    if (rgba != nullptr && z > 0 && Bitmap_SizeAllowed(w, h)) {
-      width_ = w;
-      height_ = h;
-      const int64_t count = int64_t{w} * h;
-      for (int32_t i = 0; i < z; ++i) AddFrame(ToArgb(rgba + i * count * 4, count));
-    }
-    stbi_image_free(rgba);
-    stbi_image_free(delays);
+    DecodeFrames(data, size, gifFrames);
     if (decoded_ > 0) return;
   }
   DecodedImage image = Image_Decode(data, static_cast<uint32_t>(size), 0);

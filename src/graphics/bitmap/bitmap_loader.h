@@ -26,6 +26,7 @@ class BitmapLoader {
 
  private:
   void AddFrame(uint32_t* pixels);
+  void DecodeFrames(const uint8_t* data, int64_t size, int32_t frames);
 
   int32_t width_ = 0;
   int32_t height_ = 0;

@@ -1,5 +1,6 @@
-// Turning page images into 32-bit pixels (0xAARRGGBB, top row first): the
-// common image files and DDS files of compressed or plain 32-bit pixels.
+// Turning page images into 32-bit pixels (0xAARRGGBB, top row first): PNG,
+// JPEG, the first frame of a GIF, BMP, TGA and binary PNM files, and DDS
+// files of compressed or plain 32-bit pixels.
 #pragma once
 #include <cstddef>
 #include <cstdint>

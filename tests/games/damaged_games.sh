@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# damaged_games.sh MKGAME PLAYER DAMAGE_GAME GAMES_FOLDER
+# Every game in GAMES_FOLDER, written as source and as compiled code, is
+# damaged 200 times (KORVALITH_DAMAGED_COPIES), half the copies in each form,
+# by damage_game. The headless player runs each copy for two frames and must
+# end with status 0, 1 or 255: a crash (a signal) fails the check. Runs go
+# side by side (KORVALITH_JOBS, else every core). A run that outlasts the
+# time limit is listed but does not fail the check: damaged code may loop
+# for ever without any fault in the player.
+set -u
+mkgame=$1 player=$2 damage=$3 folder=$4
+copies=${KORVALITH_DAMAGED_COPIES:-200}
+jobs=${KORVALITH_JOBS:-$(nproc)}
+work=$(mktemp -d "${TMPDIR:-/tmp}/kv_damaged_XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/data" "$work/tmp"
+
+for description in "$folder"/*.json; do
+  name=$(basename "${description%.json}")
+  for form in source bytecode; do
+    args=()
+    [ "$form" = bytecode ] && args+=(--bytecode)
+    game="$work/$name.$form"
+    # A game whose code must not compile has no compiled form.
+    "$mkgame" "$description" -o "$game.win" "${args[@]}" > /dev/null 2>&1 || continue
+    mkdir -p "$game"
+    seed=$(printf '%s' "$name.$form" | cksum | cut -d ' ' -f 1)
+    echo "$seed" > "$game/seed"
+    "$damage" "$game.win" "$game" $((copies / 2)) "$seed" || exit 1
+  done
+done
+
+export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=2 XDG_DATA_HOME="$work/data" \
+       TMPDIR="$work/tmp" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null
+find "$work" -mindepth 2 -name '*.win' -print0 |
+  xargs -0 -P "$jobs" -I {} sh -c 'timeout -k 5 20 "$1" -game "$2" > /dev/null 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
+  > "$work/statuses"
+
+runs=$(wc -l < "$work/statuses")
+hangs=$(awk '$1 == 124' "$work/statuses")
+crashes=$(awk '$1 != 0 && $1 != 1 && $1 != 255 && $1 != 124' "$work/statuses")
+echo "$runs damaged games run; statuses: $(cut -d ' ' -f 1 "$work/statuses" | sort -n | uniq -c | awk '{printf "%s x%s  ", $2, $1}')"
+[ -n "$hangs" ] && echo "past the time limit (not a fault):" && echo "$hangs"
+if [ -n "$crashes" ]; then
+  echo "runs that did not end with 0, 1 or 255 (copy N of a game comes from damage_game GAME.FORM.win DIR COUNT SEED):"
+  while read -r status file; do
+    copy=$(basename "$file" .win) game=$(dirname "$file")
+    echo "  status $status: $(basename "$game") copy $copy, seed $(cat "$game/seed")"
+  done <<< "$crashes"
+  exit 1
+fi
+[ "$runs" -gt 0 ] || { echo "no damaged games were run"; exit 1; }
+exit 0
