@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
 #include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
@@ -17,7 +16,7 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, particle systems, surfaces, text drawing, frame profiler, "
+    "Stand-in services: extension packages, load form, particle systems, text drawing, frame profiler, "
     "audio, HTTP requests\n";
 
 float NoDepth() { return 0.0f; }
@@ -29,7 +28,6 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   ParticleServices_Install(&recording);
   ServiceList_Install();
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_StandIn());
-  EXPECT_EQ(&SurfaceServices_Get(), &SurfaceServices_StandIn());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_StandIn());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());

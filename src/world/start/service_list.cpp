@@ -1,7 +1,6 @@
 #include "world/start/service_list.h"
 
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
 #include "graphics/text/text_draw_services.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
@@ -27,7 +26,6 @@ constexpr ServiceRow kServices[] = {
     {"extension packages", Status::kStandIn, [] { ExtensionServices_Install(&ExtensionServices_StandIn()); }},
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
     {"particle systems", Status::kStandIn, [] { ParticleServices_Install(&ParticleServices_StandIn()); }},
-    {"surfaces", Status::kStandIn, [] { SurfaceServices_Install(&SurfaceServices_StandIn()); }},
     {"text drawing", Status::kStandIn, [] { TextDrawServices_Install(&TextDrawServices_StandIn()); }},
     {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
     {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},
