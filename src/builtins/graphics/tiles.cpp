@@ -130,13 +130,13 @@ KV_BUILTIN(F_TileFind) {
     return;
   }
   const auto x = static_cast<float>(a.Int(0)), y = static_cast<float>(a.Int(1));
-  Result_SetReal(result, IdAt(g_currentRoom->TileAtPoint(x, y, a.Bool(2))));
+  Result_SetReal(result, IdAt(g_currentRoom->TileAtPoint(x, y, gfx::Flag(a, 2))));
 }
 
 KV_BUILTIN(F_TileDeleteAt) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom == nullptr) return;
-  g_currentRoom->DeleteTilesAtPoint(static_cast<float>(a.Int(0)), static_cast<float>(a.Int(1)), a.Bool(2));
+  g_currentRoom->DeleteTilesAtPoint(static_cast<float>(a.Int(0)), static_cast<float>(a.Int(1)), gfx::Flag(a, 2));
 }
 
 KV_BUILTIN(F_TileLayerHide) {
