@@ -85,6 +85,8 @@ inline GraphicsCalls MakeRecorder() {
   KV_RECORD(spriteStretched); KV_RECORD(spriteTiled); KV_RECORD(spritePos);
   KV_RECORD(backgroundSimple); KV_RECORD(background); KV_RECORD(backgroundPart); KV_RECORD(backgroundGeneral);
   KV_RECORD(backgroundStretched); KV_RECORD(backgroundTiled);
+  KV_RECORD(surfaceSimple); KV_RECORD(surface); KV_RECORD(surfacePart); KV_RECORD(surfaceGeneral);
+  KV_RECORD(surfaceStretched); KV_RECORD(surfaceTiled);
   calls.getAlpha = RecordedAlpha;
   calls.getColor = RecordedColour;
   calls.roomToWindow = RecordedRoomToWindow;

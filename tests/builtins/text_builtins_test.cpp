@@ -10,7 +10,6 @@
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
 #include "platform/device_window.h"
@@ -25,7 +24,6 @@ class TextBuiltins : public GraphicsBuiltins {
     GraphicsCalls_Install(nullptr);
     TextDrawServices_Install(&TextDrawServices_Real());
     ProfilerServices_Install(&ProfilerServices_StandIn());
-    SurfaceServices_Install(&SurfaceServices_StandIn());
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 64, 0));

@@ -84,7 +84,7 @@ check_after() {
   fi
   while IFS= read -r file; do
     [ -f "$data/$file" ] || continue
-    [ "$(cat "$expected/$file")" = "<any>" ] && continue
+    [ "$(wc -c < "$expected/$file")" -le 6 ] && grep -qx '<any>' "$expected/$file" && continue
     cmp -s "$expected/$file" "$data/$file" || { echo "different bytes: $file"; differ=1; }
   done < <(cd "$expected" && find . -type f | LC_ALL=C sort)
   return $differ

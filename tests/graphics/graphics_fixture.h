@@ -16,7 +16,6 @@
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"
@@ -59,11 +58,8 @@ struct TexturedVertex {
   float u, v;
 };
 
-// The device layer reaches the profiler and the surfaces.
-inline void InstallGraphicsStandIns() {
-  ProfilerServices_Install(&ProfilerServices_StandIn());
-  SurfaceServices_Install(&SurfaceServices_StandIn());
-}
+// The device layer reaches the profiler.
+inline void InstallGraphicsStandIns() { ProfilerServices_Install(&ProfilerServices_StandIn()); }
 
 class GraphicsTest : public ::testing::Test {
  protected:

@@ -6,7 +6,7 @@
 
 #include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
+#include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
 #include "world/start/audio_services.h"
@@ -17,8 +17,7 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, particle systems, surfaces, frame profiler, audio, HTTP "
-    "requests\n";
+    "Stand-in services: extension packages, load form, particle systems, frame profiler, audio, HTTP requests\n";
 
 float NoDepth() { return 0.0f; }
 float NoNextDepth(float) { return 0.0f; }
@@ -29,7 +28,6 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   ParticleServices_Install(&recording);
   ServiceList_Install();
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_StandIn());
-  EXPECT_EQ(&SurfaceServices_Get(), &SurfaceServices_StandIn());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());

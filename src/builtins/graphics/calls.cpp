@@ -6,6 +6,7 @@
 #include "gamefile/sprite.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/draw/draw_state.h"
+#include "graphics/surface/surfaces.h"
 #include "runtime/numeric.h"
 
 // Background and text drawing live in calls_backgrounds.cpp and
@@ -119,6 +120,12 @@ GraphicsCalls MakeReal() {
   c.spritePos = SpritePos;
   GraphicsCalls_FillText(&c);
   GraphicsCalls_FillBackgrounds(&c);
+  c.surfaceSimple = GR_Surface_Draw;
+  c.surface = GR_Surface_Draw_Ext;
+  c.surfacePart = GR_Surface_Draw_Part;
+  c.surfaceGeneral = GR_Surface_Draw_General;
+  c.surfaceStretched = GR_Surface_Draw_Stretched;
+  c.surfaceTiled = GR_Surface_Draw_Tiled;
   return c;
 }
 

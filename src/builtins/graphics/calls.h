@@ -99,6 +99,18 @@ struct GraphicsCalls {
   void (*backgroundTiled)(int32_t back, float x, float y, float xs, float ys, bool tileH, bool tileV,
                           int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
                           float alpha);
+
+  // Surfaces, by index.
+  void (*surfaceSimple)(int32_t surface, float x, float y);
+  void (*surface)(int32_t surface, float x, float y, float xs, float ys, float angle, uint32_t c, float alpha);
+  void (*surfacePart)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs,
+                      float ys, uint32_t c, float alpha);
+  void (*surfaceGeneral)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs,
+                         float ys, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha);
+  void (*surfaceStretched)(int32_t surface, float x, float y, float w, float h, uint32_t c, float alpha);
+  void (*surfaceTiled)(int32_t surface, float x, float y, float xs, float ys, bool tileH, bool tileV,
+                       int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
+                       float alpha);
 };
 
 // The operations of the drawing core and the resources.

@@ -110,7 +110,11 @@ DeviceTexture* CreateTexture(int32_t width, int32_t height, int32_t levels, bool
   GfxResult result;
   if (renderTarget) {
     result = s.device->CreateTexture(w, h, 1, D3DUSAGE_RENDERTARGET, format, D3DPOOL_DEFAULT, &texture);
-    if (result == D3D_OK) result = s.device->CreateRenderTarget(w, h, format, s.multisampleType, 0, false, &surface);
+    // Only a multisampled target needs a surface of its own, resolved into
+    // the texture when the texture is used.
+    if (result == D3D_OK && s.multisampleType != 0) {
+      result = s.device->CreateRenderTarget(w, h, format, s.multisampleType, 0, false, &surface);
+    }
     if (result == D3D_OK) {
       result = s.device->CreateDepthStencilSurface(w, h, s.present.autoDepthStencilFormat, s.multisampleType, 0, true,
                                                    &depth);
@@ -129,7 +133,10 @@ DeviceTexture* CreateTexture(int32_t width, int32_t height, int32_t levels, bool
   t->texture = texture;
   t->renderSurface = surface;
   t->depthSurface = depth;
-  if (t->renderSurface == 0) s.device->GetSurfaceLevel(texture, 0, &t->renderSurface);
+  if (t->renderSurface == 0) {
+    s.device->GetSurfaceLevel(texture, 0, &t->renderSurface);
+    if (renderTarget) t->flags |= kTextureDrawnDirectly;
+  }
   if (renderTarget) {
     // A new target starts transparent black.
     PushRenderTarget();
@@ -249,6 +256,7 @@ bool ResolveRenderTexture(DeviceTexture* t) {
   IGraphicsDevice* device = Device_State().device;
   if (device == nullptr || t == nullptr || t->texture == 0) return false;
   t->flags &= ~kTextureRenderNewer;
+  if ((t->flags & kTextureDrawnDirectly) != 0) return true;
   GfxObject level = 0;
   if (device->GetSurfaceLevel(t->texture, 0, &level) != D3D_OK) return false;
   GfxRect rect{0, 0, DeviceTexture_Width(t), DeviceTexture_Height(t)};

@@ -21,6 +21,8 @@ struct DeviceTexture {
   DeviceTexture* next;
 };
 constexpr uint32_t kTextureRenderNewer = 1;
+// The render surface is the texture's own level: nothing to copy across.
+constexpr uint32_t kTextureDrawnDirectly = 2;
 
 inline int32_t DeviceTexture_Width(const DeviceTexture* t) { return static_cast<int32_t>(t->packedSize & 0x1FFF) + 1; }
 inline int32_t DeviceTexture_Height(const DeviceTexture* t) {

@@ -5,7 +5,7 @@
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
-#include "graphics/surface/surface_services.h"
+#include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -86,7 +86,7 @@ void GR_Restore_Render_States() {
 
 bool GR_Display_Reset() {
   g_debugConsole->Output("Free all surfaces\n");
-  SurfaceServices_Get().freeAll();
+  GR_Surface_Free_All();
   g_debugConsole->Output("Graphics::Reset()\n");
   if (!Graphics::Reset()) return false;
   g_debugConsole->Output("Graphics::Clear()\n");
@@ -104,6 +104,7 @@ bool GR_D3D_Start_Frame() {
 
 bool GR_D3D_Finish_Frame(bool present) {
   if (!Graphics::HasDevice()) return false;
+  GR_Surface_Frame_End();
   Graphics::EndScene();
   if (present) {
     const int64_t start = Timer_GetMicroseconds();
@@ -115,6 +116,7 @@ bool GR_D3D_Finish_Frame(bool present) {
 
 // Every texture goes before the device that made them.
 void GR_D3D_Shutdown() {
+  GR_Surface_Free_All();
   Graphics::Shutdown();
   GR_Texture_Free_All();
   while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());

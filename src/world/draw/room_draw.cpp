@@ -13,7 +13,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/device/render_states.h"
-#include "graphics/surface/surface_services.h"
+#include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/numeric.h"
 #include "shell/window.h"
@@ -52,12 +52,11 @@ void ViewRectangle(const CView& v, int32_t rect[4]) {
 bool TargetSurface(const CView& v) {
   if (v.surface == -1) return false;
   Graphics::FlushBatch();
-  const SurfaceServices& surfaces = SurfaceServices_Get();
-  if (!surfaces.exists(v.surface) || v.surface == g_currentTarget) return false;
+  if (!GR_Surface_Exists(v.surface) || v.surface == g_currentTarget) return false;
   const int32_t depth = Graphics::RenderTargetDepth();
   Graphics::PushRenderTarget();
   if (Graphics::RenderTargetDepth() == depth) return false;
-  Graphics::SetRenderTargetTexture(0, GR_Texture_Get_Device_Texture(surfaces.texture(v.surface)));
+  Graphics::SetRenderTargetTexture(0, GR_Texture_Get_Device_Texture(GR_Surface_Get_Texture(v.surface)));
   g_portScale[0] = g_portScale[1] = 1.0f;
   return true;
 }

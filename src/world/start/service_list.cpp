@@ -2,7 +2,7 @@
 
 #include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler_services.h"
-#include "graphics/surface/surface_services.h"
+#include "graphics/text/text_draw_services.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
 #include "world/start/audio_services.h"
@@ -27,7 +27,6 @@ constexpr ServiceRow kServices[] = {
     {"extension packages", Status::kStandIn, [] { ExtensionServices_Install(&ExtensionServices_StandIn()); }},
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
     {"particle systems", Status::kStandIn, [] { ParticleServices_Install(&ParticleServices_StandIn()); }},
-    {"surfaces", Status::kStandIn, [] { SurfaceServices_Install(&SurfaceServices_StandIn()); }},
     {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
     {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
     {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},
