@@ -13,9 +13,17 @@ bool Physics_Refuse(const char* condition);
 // The text put after the condition in every report; empty unless set.
 void Physics_SetCheckContext(const char* context);
 
-inline bool Physics_AllFinite(std::initializer_list<double> values) {
+// The largest magnitude handed over: the library multiplies coordinates
+// up to four times, and a float must not overflow on the way.
+constexpr double kPhysicsLargest = 1e9;
+
+// Finite and not beyond the largest magnitude.
+inline bool Physics_AllUsable(std::initializer_list<double> values) {
   for (double v : values) {
-    if (!std::isfinite(v)) return false;
+    if (!(std::fabs(v) <= kPhysicsLargest)) return false;
   }
   return true;
 }
+
+// A mass or inertia the library inverts: above 0 with a finite inverse.
+inline bool Physics_Invertible(float value) { return value > 0.0f && std::isfinite(1.0f / value); }

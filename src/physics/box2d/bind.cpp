@@ -40,7 +40,7 @@ std::unique_ptr<b2Shape> PolygonShape(const CPhysicsFixture& f, const std::strin
   }
   b2Vec2 points[kPhysicsPolygonPoints];
   for (int32_t i = 0; i < f.pointCount; ++i) {
-    if (!Physics_AllFinite({f.points[i][0], f.points[i][1]})) return Physics_Refuse("v.IsValid()"), nullptr;
+    if (!Physics_AllUsable({f.points[i][0], f.points[i][1]})) return Physics_Refuse("v.IsValid()"), nullptr;
     points[i].Set(f.points[i][0], f.points[i][1]);
   }
   if (!PolygonAcceptable(points, f.pointCount)) return Physics_Refuse("area > b2_epsilon"), nullptr;
@@ -50,7 +50,7 @@ std::unique_ptr<b2Shape> PolygonShape(const CPhysicsFixture& f, const std::strin
 }
 
 std::unique_ptr<b2Shape> BoxShape(const CPhysicsFixture& f) {
-  bool sized = Physics_AllFinite({f.halfWidth, f.halfHeight}) && f.halfWidth >= 0.0f && f.halfHeight >= 0.0f;
+  bool sized = Physics_AllUsable({f.halfWidth, f.halfHeight}) && f.halfWidth >= 0.0f && f.halfHeight >= 0.0f;
   if (sized && f.density > 0.0f) sized = 4.0f * f.halfWidth * f.halfHeight > b2_epsilon;
   if (!sized) return Physics_Refuse("area > b2_epsilon"), nullptr;
   auto shape = std::make_unique<b2PolygonShape>();
@@ -61,7 +61,7 @@ std::unique_ptr<b2Shape> BoxShape(const CPhysicsFixture& f) {
 std::unique_ptr<b2Shape> MakeShape(const CPhysicsFixture& f, const std::string& objectName) {
   switch (f.shape) {
     case PhysicsShape::kCircle: {
-      if (!(std::isfinite(f.radius) && f.radius >= 0.0f)) return Physics_Refuse("radius >= 0.0f"), nullptr;
+      if (!(Physics_AllUsable({f.radius}) && f.radius >= 0.0f)) return Physics_Refuse("radius >= 0.0f"), nullptr;
       auto shape = std::make_unique<b2CircleShape>();
       shape->m_radius = f.radius;
       return shape;
@@ -78,17 +78,46 @@ std::unique_ptr<b2Shape> MakeShape(const CPhysicsFixture& f, const std::string& 
 }
 
 bool FixtureAcceptable(const CPhysicsFixture& f) {
-  if (!Physics_AllFinite({f.density, f.friction, f.restitution})) return Physics_Refuse("b2IsValid(density)");
+  if (!Physics_AllUsable({f.density, f.friction, f.restitution})) return Physics_Refuse("b2IsValid(density)");
   if (f.density < 0.0f) return Physics_Refuse("density >= 0.0f");
   if (f.friction < 0.0f) return Physics_Refuse("friction >= 0.0f");
   return true;
 }
 
 bool BodyAcceptable(const CPhysicsFixture& f, const b2BodyDef& def) {
-  if (!def.position.IsValid() || !std::isfinite(def.angle)) return Physics_Refuse("bd->position.IsValid()");
-  if (!(std::isfinite(f.linearDamping) && f.linearDamping >= 0.0f)) return Physics_Refuse("bd->linearDamping >= 0.0f");
-  if (!(std::isfinite(f.angularDamping) && f.angularDamping >= 0.0f)) {
+  if (!Physics_AllUsable({def.position.x, def.position.y, def.angle})) return Physics_Refuse("bd->position.IsValid()");
+  if (!(Physics_AllUsable({f.linearDamping}) && f.linearDamping >= 0.0f)) return Physics_Refuse("bd->linearDamping >= 0.0f");
+  if (!(Physics_AllUsable({f.angularDamping}) && f.angularDamping >= 0.0f)) {
     return Physics_Refuse("bd->angularDamping >= 0.0f");
+  }
+  return true;
+}
+
+// The body's mass once the fixture joins it, summed the way the library
+// does (the new fixture first): the inertia about the centre of mass must
+// stay positive, which rounding can spoil for tiny or far-off shapes.
+bool MassAcceptable(const b2Body* body, bool dynamic, const b2Shape& shape, float density) {
+  if (!dynamic) return true;
+  float mass = 0.0f, inertia = 0.0f;
+  b2Vec2 centre = b2Vec2_zero;
+  auto add = [&](const b2Shape& s, float d) {
+    if (d == 0.0f) return;
+    b2MassData data;
+    s.ComputeMass(&data, d);
+    mass += data.mass;
+    centre += data.mass * data.center;
+    inertia += data.I;
+  };
+  add(shape, density);
+  for (const b2Fixture* f = body != nullptr ? body->GetFixtureList() : nullptr; f != nullptr; f = f->GetNext()) {
+    add(*f->GetShape(), f->GetDensity());
+  }
+  if (mass > 0.0f) {
+    if (!Physics_Invertible(mass)) return Physics_Refuse("m_invMass is finite");
+    centre *= 1.0f / mass;
+  }
+  if (inertia > 0.0f && (body == nullptr || !body->IsFixedRotation())) {
+    return Physics_Invertible(inertia - mass * b2Dot(centre, centre)) || Physics_Refuse("m_I > 0.0f");
   }
   return true;
 }
@@ -114,6 +143,9 @@ CPhysicsObject* CPhysicsWorld::BindFixture(const CPhysicsFixture& fixture, const
   if (object != nullptr && object->World() != this) return Physics_Refuse("body->GetWorld() == this"), nullptr;
   b2BodyDef def = BodyDefinition(fixture, request, scale);
   if (object == nullptr && !BodyAcceptable(fixture, def)) return nullptr;
+  const b2Body* existing = object != nullptr ? BodyOf(object) : nullptr;
+  bool dynamic = existing != nullptr ? existing->GetType() == b2_dynamicBody : def.type == b2_dynamicBody;
+  if (!MassAcceptable(existing, dynamic, *shape, fixture.density)) return nullptr;
 
   uint32_t masksBefore[kPhysicsCategories];
   for (int32_t i = 0; i < kPhysicsCategories; ++i) masksBefore[i] = categories[i].mask;

@@ -129,7 +129,7 @@ double Physics_JointGetValue(int32_t id, int32_t value) {
 void Physics_JointSetValue(int32_t id, int32_t value, double v) {
   PhysicsJointRecord* record = Physics_FindJointRecord(id);
   if (record == nullptr) return;
-  if (!Physics_AllFinite({v})) return void(Physics_Refuse("b2IsValid(value)"));
+  if (!Physics_AllUsable({v})) return void(Physics_Refuse("b2IsValid(value)"));
   float f = static_cast<float>(v);
   b2Joint* joint = record->joint;
   switch (joint->GetType()) {

@@ -36,7 +36,7 @@ int32_t Create(CPhysicsObject* a, CPhysicsObject* b, b2JointDef& def, bool colli
 b2Vec2 Vec(PhysicsPoint p) { return b2Vec2(p.x, p.y); }
 
 bool Finite(std::initializer_list<double> values) {
-  return Physics_AllFinite(values) || Physics_Refuse("b2IsValid(value)");
+  return Physics_AllUsable(values) || Physics_Refuse("b2IsValid(value)");
 }
 
 bool LimitsAcceptable(const PhysicsLimitMotor& l) {
@@ -163,8 +163,13 @@ int32_t Physics_CreateGearJoint(CPhysicsObject* a, CPhysicsObject* b, int32_t jo
     if (type != e_revoluteJoint && type != e_prismaticJoint) return -1;
     if (r->world != a->World()) return Physics_Refuse("joint->GetWorld() == world"), -1;
   }
-  // The gear joins the second bodies of its two joints.
-  if (first->joint->GetBodyB() == second->joint->GetBodyB()) return Physics_Refuse("def->bodyA != def->bodyB"), -1;
+  // The gear joins the second bodies of its two joints, which must move.
+  b2Body* moved1 = first->joint->GetBodyB();
+  b2Body* moved2 = second->joint->GetBodyB();
+  if (moved1 == moved2) return Physics_Refuse("def->bodyA != def->bodyB"), -1;
+  if (moved1->GetType() != b2_dynamicBody || moved2->GetType() != b2_dynamicBody) {
+    return Physics_Refuse("m_bodyA->m_type == b2_dynamicBody"), -1;
+  }
   b2GearJointDef def;
   def.bodyA = BodyOf(a);
   def.bodyB = BodyOf(b);

@@ -12,7 +12,7 @@ constexpr float kPi = 3.1415927f;
 bool Dynamic(const b2Body* body) { return body->GetType() == b2_dynamicBody; }
 
 bool Valid(std::initializer_list<double> values) {
-  return Physics_AllFinite(values) || Physics_Refuse("b2IsValid(value)");
+  return Physics_AllUsable(values) || Physics_Refuse("b2IsValid(value)");
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void CPhysicsObject::ApplyTorque(float torque) {
 }
 
 bool CPhysicsObject::SetMassData(const PhysicsMassData& data) {
-  if (!Physics_AllFinite({data.mass, data.centreX, data.centreY, data.inertia})) {
+  if (!Physics_AllUsable({data.mass, data.centreX, data.centreY, data.inertia})) {
     return Physics_Refuse("massData->center.IsValid()");
   }
   b2Body* body = BodyOf(this);
@@ -69,7 +69,9 @@ bool CPhysicsObject::SetMassData(const PhysicsMassData& data) {
   // the centre of mass to stay positive.
   float mass = data.mass > 0.0f ? data.mass : 1.0f;
   b2Vec2 centre(data.centreX, data.centreY);
-  if (data.inertia > 0.0f && !body->IsFixedRotation() && !(data.inertia - mass * b2Dot(centre, centre) > 0.0f)) {
+  if (!Physics_Invertible(mass)) return Physics_Refuse("m_invMass is finite");
+  if (data.inertia > 0.0f && !body->IsFixedRotation() &&
+      !Physics_Invertible(data.inertia - mass * b2Dot(centre, centre))) {
     return Physics_Refuse("m_I > 0.0f");
   }
   b2MassData massData;
@@ -118,7 +120,7 @@ void CPhysicsObject::SetAngularVelocityDegrees(float degreesPerSecond) {
 void CPhysicsObject::FollowPath(float pixelX, float pixelY) {
   b2Body* body = BodyOf(this);
   b2Vec2 place(pixelX * world_->scale, pixelY * world_->scale);
-  if (Dynamic(body) || !place.IsValid()) return;
+  if (Dynamic(body) || !Physics_AllUsable({place.x, place.y})) return;
   body->SetTransform(place, body->GetAngle());
 }
 

@@ -58,7 +58,7 @@ void Physics_DestroyObject(CPhysicsObject* object) {
 }
 
 void CPhysicsWorld::SetGravity(float x, float y) {
-  if (!Physics_AllFinite({x, y})) {
+  if (!Physics_AllUsable({x, y})) {
     Physics_Refuse("gravity.IsValid()");
     return;
   }
