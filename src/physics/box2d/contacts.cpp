@@ -71,6 +71,15 @@ bool FindPoint(const PhysicsContactRecord& record, int32_t n, const PhysicsManif
   return false;
 }
 
+// Point n of the record being dispatched, with its manifold; null when the
+// owner holds neither body or there is no such point.
+const PhysicsManifold* PointOf(const CPhysicsWorld::Impl& inner, const void* owner, int32_t n, b2Vec2* point) {
+  const PhysicsContactRecord* record = RecordFor(inner, owner);
+  const PhysicsManifold* manifold = nullptr;
+  if (record == nullptr || !FindPoint(*record, n, &manifold, point)) return nullptr;
+  return manifold;
+}
+
 }  // namespace
 
 void CPhysicsWorld::BeginDispatch(int32_t i, void** ownerA, void** ownerB) {
@@ -86,20 +95,17 @@ void CPhysicsWorld::EndDispatch() {
 }
 
 bool CPhysicsWorld::CollisionPoint(const void* owner, int32_t n, float* x, float* y) const {
-  const PhysicsContactRecord* record = RecordFor(*impl_, owner);
-  const PhysicsManifold* manifold = nullptr;
   b2Vec2 point;
-  if (record == nullptr || !FindPoint(*record, n, &manifold, &point)) return false;
+  if (PointOf(*impl_, owner, n, &point) == nullptr) return false;
   *x = point.x / scale;
   *y = point.y / scale;
   return true;
 }
 
 bool CPhysicsWorld::CollisionNormal(const void* owner, int32_t n, float* x, float* y) const {
-  const PhysicsContactRecord* record = RecordFor(*impl_, owner);
-  const PhysicsManifold* manifold = nullptr;
   b2Vec2 point;
-  if (record == nullptr || !FindPoint(*record, n, &manifold, &point)) return false;
+  const PhysicsManifold* manifold = PointOf(*impl_, owner, n, &point);
+  if (manifold == nullptr) return false;
   *x = manifold->normal.x;
   *y = manifold->normal.y;
   return true;

@@ -33,6 +33,19 @@ int32_t Create(CPhysicsObject* a, CPhysicsObject* b, b2JointDef& def, bool colli
   return record.id;
 }
 
+// Revolute and prismatic joints: limits and motor under their own names.
+template <typename Def>
+int32_t CreateLimited(CPhysicsObject* a, CPhysicsObject* b, Def& def, float Def::*lower, float Def::*upper,
+                      float Def::*maxMotor, const PhysicsLimitMotor& limits, bool collide) {
+  def.*lower = limits.lower;
+  def.*upper = limits.upper;
+  def.enableLimit = limits.enableLimit;
+  def.*maxMotor = limits.maxMotor;
+  def.motorSpeed = limits.motorSpeed;
+  def.enableMotor = limits.enableMotor;
+  return Create(a, b, def, collide);
+}
+
 b2Vec2 Vec(PhysicsPoint p) { return b2Vec2(p.x, p.y); }
 
 bool Finite(std::initializer_list<double> values) {
@@ -115,13 +128,8 @@ int32_t Physics_CreateRevoluteJoint(CPhysicsObject* a, CPhysicsObject* b, Physic
   if (!BodiesAcceptable(a, b) || !Finite({anchor.x, anchor.y}) || !LimitsAcceptable(limits)) return -1;
   b2RevoluteJointDef def;
   def.Initialize(BodyOf(a), BodyOf(b), Vec(anchor));
-  def.lowerAngle = limits.lower;
-  def.upperAngle = limits.upper;
-  def.enableLimit = limits.enableLimit;
-  def.maxMotorTorque = limits.maxMotor;
-  def.motorSpeed = limits.motorSpeed;
-  def.enableMotor = limits.enableMotor;
-  return Create(a, b, def, collide);
+  using Def = b2RevoluteJointDef;
+  return CreateLimited(a, b, def, &Def::lowerAngle, &Def::upperAngle, &Def::maxMotorTorque, limits, collide);
 }
 
 int32_t Physics_CreatePrismaticJoint(CPhysicsObject* a, CPhysicsObject* b, PhysicsPoint anchor, PhysicsPoint axis,
@@ -132,13 +140,9 @@ int32_t Physics_CreatePrismaticJoint(CPhysicsObject* a, CPhysicsObject* b, Physi
   if (!(Vec(axis).Length() > b2_epsilon)) return Physics_Refuse("axis.Length() > b2_epsilon"), -1;
   b2PrismaticJointDef def;
   def.Initialize(BodyOf(a), BodyOf(b), Vec(anchor), Vec(axis));
-  def.lowerTranslation = limits.lower;
-  def.upperTranslation = limits.upper;
-  def.enableLimit = limits.enableLimit;
-  def.maxMotorForce = limits.maxMotor;
-  def.motorSpeed = limits.motorSpeed;
-  def.enableMotor = limits.enableMotor;
-  return Create(a, b, def, collide);
+  using Def = b2PrismaticJointDef;
+  return CreateLimited(a, b, def, &Def::lowerTranslation, &Def::upperTranslation, &Def::maxMotorForce, limits,
+                       collide);
 }
 
 int32_t Physics_CreatePulleyJoint(CPhysicsObject* a, CPhysicsObject* b, PhysicsPoint groundA, PhysicsPoint groundB,
