@@ -44,10 +44,11 @@ void DispatchContacts(CPhysicsWorld* world) {
   world->EndDispatch();
 }
 
+// Device colours, so the library's colours show as they are.
 class DrawingCoreSink : public PhysicsDebugSink {
  public:
   void Line(float x1, float y1, float x2, float y2, uint32_t colour) override {
-    GR_Draw_Line_Color(x1, y1, x2, y2, colour, colour);
+    GR_Draw_Line_Core(x1, y1, x2, y2, colour, colour);
   }
   void Circle(float x, float y, float radius, uint32_t colour) override {
     GR_Draw_Ellipse_Core(x - radius, y - radius, x + radius, y + radius, colour, colour, true);
