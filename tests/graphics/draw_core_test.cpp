@@ -41,12 +41,7 @@ class DrawCore : public GraphicsTest {
  protected:
   void SetUp() override {
     ResetDrawState();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
-    saved_ = g_debugConsole;
-    g_debugConsole = &console_;
-    DeviceWindow_State() = DeviceWindowState{};
-    ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
-    Graphics::ResetVertexBuffers();
+    StartFakeDrawing();
     FakeGraphics_Log().Clear();
   }
   void TearDown() override {

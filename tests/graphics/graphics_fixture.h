@@ -72,6 +72,15 @@ class GraphicsTest : public ::testing::Test {
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(Graphics::CreateDevice(nullptr, width, height, flags));
   }
+  // The drawing core started on the recording device, its batch empty.
+  void StartFakeDrawing() {
+    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    saved_ = g_debugConsole;
+    g_debugConsole = &console_;
+    DeviceWindow_State() = DeviceWindowState{};
+    ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
+    Graphics::ResetVertexBuffers();
+  }
   void TearDown() override {
     Graphics::Shutdown();
     while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());

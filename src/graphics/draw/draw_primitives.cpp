@@ -98,6 +98,10 @@ void GR_Draw_Line_Color(float x1, float y1, float x2, float y2, uint32_t colour1
   LineVertices(x1, y1, x2, y2, WithAlpha(colour1), WithAlpha(colour2));
 }
 
+void GR_Draw_Line_Core(float x1, float y1, float x2, float y2, uint32_t colour1, uint32_t colour2) {
+  LineVertices(x1, y1, x2, y2, colour1, colour2);
+}
+
 void GR_Draw_Line_Width(float x1, float y1, float x2, float y2, float width) {
   ThickLine(x1, y1, x2, y2, width, g_drawColor, g_drawColor);
 }

@@ -37,6 +37,7 @@ void GR_Draw_Ellipse(float x1, float y1, float x2, float y2, int32_t outline);
 void GR_Draw_Ellipse_Color(float x1, float y1, float x2, float y2, uint32_t centreColour, uint32_t edgeColour,
                            int32_t outline);
 // The cores take device colours.
+void GR_Draw_Line_Core(float x1, float y1, float x2, float y2, uint32_t colour1, uint32_t colour2);
 void GR_Draw_Ellipse_Core(float x1, float y1, float x2, float y2, uint32_t centre, uint32_t edge, bool outline);
 void GR_Draw_Roundrect_Core(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight,
                             uint32_t centre, uint32_t edge, bool outline);

@@ -9,6 +9,7 @@
 #include "world/instance/instance_seams.h"
 #include "world/start/name_lookups.h"
 #include "world/loop/run_state.h"
+#include "world/physics/physics_binding.h"
 
 namespace {
 
@@ -40,4 +41,5 @@ void WorldHooks_Install() {
   hooks.requestQuit = RequestQuit;
   Error_SetHooks(hooks);
   InstanceSeams_Install();
+  Physics_InstallInstanceHooks();
 }
