@@ -17,18 +17,14 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, particle systems, surfaces, text drawing, frame profiler, "
+    "Stand-in services: extension packages, load form, surfaces, text drawing, frame profiler, "
     "audio, HTTP requests\n";
 
-float NoDepth() { return 0.0f; }
-float NoNextDepth(float) { return 0.0f; }
-void NoDraw(float) {}
-
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
-  const ParticleServices recording{NoDepth, NoNextDepth, NoDraw};
-  ParticleServices_Install(&recording);
+  const SurfaceServices recording = SurfaceServices_StandIn();
+  SurfaceServices_Install(&recording);
   ServiceList_Install();
-  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_StandIn());
+  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&SurfaceServices_Get(), &SurfaceServices_StandIn());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_StandIn());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());

@@ -18,6 +18,7 @@
 #include "world/room/room.h"
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
+#include "world/start/particle_services.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -199,6 +200,7 @@ void Suspend(CRoom* room) {
 }  // namespace
 
 bool Run_StartRoom(int32_t index, bool gameStart) {
+  ParticleServices_Get().clearEffects();
   g_newRoom = kRoomChangeNone;
   IO_Clear();
   bool isNew = false;
