@@ -108,8 +108,6 @@ void Particle_Append(CParticleSystem& system, int32_t type, float x, float y, in
       ReportFull(system);
       return;
     }
-    // The table grows in steps of 100 slots.
-    if (system.particles.size() == system.particles.capacity()) system.particles.reserve(system.particles.size() + 100);
     system.particles.push_back(Particle_Make(*record, type, x, y));
   }
 }
