@@ -6,6 +6,8 @@
 #include "graphics/draw/draw_state.h"
 #include "graphics/particles/particle_records.h"
 #include "graphics/texture/texture_quads.h"
+#include "graphics/texture/texture_table.h"
+#include "runtime/numeric.h"
 
 namespace {
 
@@ -20,6 +22,26 @@ int32_t g_shapeTextures[kParticleShapeCount] = {-1, -1, -1, -1, -1, -1, -1, -1, 
 uint64_t g_drawPass = 1;
 
 float Wiggle(int64_t age, int64_t offset) { return Particle_Fold(static_cast<float>((age + offset) % 16) / 4.0f); }
+
+uint32_t DeviceColour(uint32_t colour, float alpha) {
+  const int32_t a = std::clamp(Num_TruncInt32(static_cast<double>(alpha) * 255.0), 0, 255);
+  return static_cast<uint32_t>(a) << 24 | (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+// A shape's quad about its centre, joining the pending batch so that a
+// whole system goes to the device in one call.
+void ShapeQuad(int32_t shape, float x, float y, float xscale, float yscale, float radians, uint32_t colour,
+               float alpha) {
+  const TextureEntry* e = GR_Texture_Entry(g_shapeTextures[shape]);
+  if (e == nullptr) return;
+  const float left = -kShapeHalf * xscale - 0.5f, top = -kShapeHalf * yscale - 0.5f;
+  const float right = left + e->width * xscale, bottom = top + e->height * yscale;
+  const float s = radians == 0 ? 0.0f : std::sin(radians), c = radians == 0 ? 1.0f : std::cos(radians);
+  auto at = [&](float px, float py) { return QuadPoint{x + c * px + s * py, y - s * px + c * py}; };
+  const uint32_t packed = DeviceColour(colour, alpha);
+  GR_Texture_Emit_Quad(e->texture, at(left, top), at(right, top), at(right, bottom), at(left, bottom), 0, 0,
+                       e->width * e->inverseWidth, e->height * e->inverseHeight, packed, packed, packed, packed);
+}
 
 int32_t SpriteFrame(const CParticleType& type, const CParticle& p, int32_t frames) {
   if (!type.animate) return p.startFrame;
@@ -46,8 +68,7 @@ void DrawParticle(const CParticleSystem& s, const CParticle& p) {
     return;
   }
   if (type->shape < 0 || type->shape >= kParticleShapeCount) return;
-  GR_Texture_Draw_Ext(g_shapeTextures[type->shape], kShapeHalf, kShapeHalf, x, y, xscale, yscale,
-                      angle * kRadiansPerDegree, p.colour, p.alpha);
+  ShapeQuad(type->shape, x, y, xscale, yscale, angle * kRadiansPerDegree, p.colour, p.alpha);
 }
 
 // Sets the blend an additive or a normal type needs, remembering what the
