@@ -9,6 +9,7 @@
 #include "builtins/maths/rows.h"
 #include "builtins/misc/rows.h"
 #include "builtins/motion/rows.h"
+#include "builtins/particles/rows.h"
 #include "runtime/fatal.h"
 #include "runtime/run_flags.h"
 
@@ -27,7 +28,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kResources, "resources", {}, nullptr},
     {kInteraction, "interaction and dialogs", {}, nullptr},
     {k3D, "3D drawing", {}, nullptr},
-    {kParticles, "particles", {}, nullptr},
+    {kParticles, "particles", kParticleRows, nullptr},
     {kMisc, "miscellaneous", kMiscRows, nullptr},
     {kDataStructures, "data structures", kDataStructureRows, nullptr},
     {kSound, "sound and audio", {}, nullptr},

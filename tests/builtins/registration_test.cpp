@@ -108,6 +108,8 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
   const std::set<std::vector<std::string>> expected = {
       {"move_bounce", "move_bounce_solid"},
       {"make_color", "make_color_rgb"},
+      {"part_type_color3", "part_type_color"},
+      {"part_type_alpha3", "part_type_alpha"},
       {"filename_path", "filename_dir"},
       {"registry_write_string_ext", "registry_write_real_ext", "registry_set_root"},
       {"registry_read_real_ext", "registry_exists_ext"},

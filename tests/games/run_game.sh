@@ -19,6 +19,9 @@
 set -u
 mkgame=$1 player=$2 description=$3 expect=$4 form=$5
 frames=${KORVALITH_TEST_FRAMES:-60}
+# A file NAME.frames beside the description holds the frame limit of a game
+# that needs more than the usual.
+[ -f "${description%.json}.frames" ] && frames=$(cat "${description%.json}.frames")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_game_XXXXXX")
 trap 'rm -rf "$work"' EXIT

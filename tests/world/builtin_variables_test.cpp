@@ -27,6 +27,7 @@
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
 #include "world/start/world_teardown.h"
+#include "world/start/service_list.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ class BuiltinVariables : public testing::Test {
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     InstanceSeams_Install();
     Room_Init();
+    ServiceList_Install();
     g_gameHeader.lastInstanceId = 100000;
     BuiltinVariables_Install();
     Variable_BuiltIn_Init();

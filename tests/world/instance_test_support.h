@@ -13,6 +13,7 @@
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/start/world_teardown.h"
+#include "world/start/service_list.h"
 
 class InstanceWorld : public testing::Test {
  protected:
@@ -22,6 +23,7 @@ class InstanceWorld : public testing::Test {
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     InstanceSeams_Install();
+    ServiceList_Install();
   }
   void TearDown() override {
     World_TearDownForTest();

@@ -58,7 +58,9 @@ float NextParticle(float depth) {
 void DrawParticles(float depth) {
   if (g_particleDrawn) g_particleDrawn(depth);
 }
-const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles};
+void Nothing() {}
+const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles, Nothing, Nothing, Nothing, Nothing,
+                                      Nothing};
 
 class RoomDrawing : public GraphicsTest {
  protected:
@@ -86,7 +88,7 @@ class RoomDrawing : public GraphicsTest {
   void TearDown() override {
     g_currentRoom = nullptr;
     room_.reset();
-    ParticleServices_Install(&ParticleServices_StandIn());
+    ParticleServices_Install(&ParticleServices_Real());
     g_particleDrawn = nullptr;
     World_TearDownForTest();
     Background_Shutdown();

@@ -20,6 +20,7 @@
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
 #include "world/start/world_teardown.h"
+#include "world/start/service_list.h"
 
 namespace {
 
@@ -101,6 +102,7 @@ class RoomWorld : public testing::Test {
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     InstanceSeams_Install();
     Room_Init();
+    ServiceList_Install();
     g_gameHeader.lastInstanceId = 100050;
     g_gameHeader.lastTileId = 10000000;
     g_formatVersion = 8;

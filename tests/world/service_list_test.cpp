@@ -17,17 +17,13 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, particle systems, frame profiler, audio, HTTP requests\n";
-
-float NoDepth() { return 0.0f; }
-float NoNextDepth(float) { return 0.0f; }
-void NoDraw(float) {}
+    "Stand-in services: extension packages, load form, frame profiler, audio, HTTP requests\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
-  const ParticleServices recording{NoDepth, NoNextDepth, NoDraw};
-  ParticleServices_Install(&recording);
+  const ProfilerServices recording = ProfilerServices_StandIn();
+  ProfilerServices_Install(&recording);
   ServiceList_Install();
-  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_StandIn());
+  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());

@@ -29,6 +29,7 @@ class StartGraphics : public testing::Test {
     setenv("KORVALITH_HEADLESS", "1", 1);
     Option_Defaults();
     g_windowWidth = 64;
+    ServiceList_Install();
     g_windowHeight = 48;
     g_windowFlags = 0;
   }

@@ -9,6 +9,7 @@
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"
+#include "world/start/particle_services.h"
 #include "world/start/service_list.h"
 #include "world/step_world.h"
 
@@ -116,6 +117,36 @@ TEST_F(StepStages, PreviousPositionsAreTakenBeforeAnyEvent) {
   });
   Run_Step();
   EXPECT_EQ(Labels().front(), "begin");
+}
+
+// The particle systems move on after End Step, before the marked instances
+// leave, and not at all in a step that End Step cut.
+struct ParticleUpdates {
+  static inline int count = 0;
+  static inline uint64_t serial = 0;
+  static inline int32_t instances = 0;
+  static void Record() {
+    ++count;
+    serial = g_eventSerial;
+    instances = g_currentRoom->active.count;
+  }
+};
+
+TEST_F(StepStages, ParticlesUpdateAfterEndStepWhileTheMarkedAreStillThere) {
+  ParticleServices recording = ParticleServices_Real();
+  recording.updateAll = ParticleUpdates::Record;
+  ParticleServices_Install(&recording);
+  ParticleUpdates::count = 0;
+  const uint64_t before = g_eventSerial;
+  Run_Step();
+  EXPECT_EQ(ParticleUpdates::count, 1);
+  EXPECT_EQ(ParticleUpdates::serial - before, static_cast<uint64_t>(kAfterEnd));
+  EXPECT_EQ(ParticleUpdates::instances, 4);
+
+  Bind("end", [](CInstance*, CInstance*) { g_newRoom = 4; });
+  Run_Step();
+  EXPECT_EQ(ParticleUpdates::count, 1);
+  ServiceList_Install();
 }
 
 struct CutCase {

@@ -33,6 +33,7 @@
 #include "world/loop/run_state.h"
 #include "world/start/world_hooks.h"
 #include "world/start/world_teardown.h"
+#include "world/start/service_list.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
 class ScriptedCode final : public IEventCode {
@@ -79,6 +80,7 @@ class ActionWorld : public testing::Test {
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     Room_Init();
+    ServiceList_Install();
     WorldHooks_Install();
     g_runFlags.showErrorDialog = false;
     g_gameHeader.lastInstanceId = 100000;

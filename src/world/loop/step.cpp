@@ -13,6 +13,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/loop/run_state.h"
+#include "world/start/particle_services.h"
 
 namespace {
 
@@ -100,6 +101,7 @@ void Run_Step() {
   if (Cut()) return;
   Run_DispatchStep(2);
   if (Cut()) return;
+  ParticleServices_Get().updateAll();
   if (g_currentRoom != nullptr) g_currentRoom->RemoveMarked();
   if (g_automaticDraw == 1 && g_roomDrawer != nullptr) g_roomDrawer();
   if (g_currentRoom != nullptr) g_currentRoom->ScrollBackgrounds();

@@ -19,6 +19,7 @@
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
 #include "world/save/saved_game.h"
+#include "world/start/particle_services.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -200,6 +201,7 @@ void Suspend(CRoom* room) {
 }  // namespace
 
 bool Run_StartRoom(int32_t index, bool gameStart) {
+  ParticleServices_Get().clearEffects();
   g_newRoom = kRoomChangeNone;
   IO_Clear();
   bool isNew = false;

@@ -28,6 +28,7 @@
 #include "script/vm/vm.h"
 #include "world/variables/builtin_variables.h"
 #include "world/start/command_line.h"
+#include "world/start/particle_services.h"
 #include "world/loop/game_loop.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
@@ -70,6 +71,7 @@ void InitSystems() {
   WorldHooks_Install();
   GameFile_InstallFunctionStores();
   Room_Init();
+  ParticleServices_Get().start();
   RoomDraw_Install();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
@@ -144,6 +146,7 @@ void Runner_Shutdown() {
   Script_Finish();
   Variable_Free();
   RunState_Reset();
+  ParticleServices_Get().shutdown();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   if (g_fileRelease != nullptr) g_fileRelease();

@@ -26,7 +26,11 @@ struct ServiceRow {
 constexpr ServiceRow kServices[] = {
     {"extension packages", Status::kStandIn, [] { ExtensionServices_Install(&ExtensionServices_StandIn()); }},
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
-    {"particle systems", Status::kStandIn, [] { ParticleServices_Install(&ParticleServices_StandIn()); }},
+    {"particle systems", Status::kBuilt,
+     [] {
+       ParticleServices_Install(&ParticleServices_Real());
+       ParticleHost_Install(&ParticleHost_World());
+     }},
     {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
     {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
     {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},

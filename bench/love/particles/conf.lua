@@ -1,0 +1,7 @@
+function love.conf(t)
+  t.window.width = 640
+  t.window.height = 480
+  t.window.vsync = 0
+  t.modules.audio = false
+  t.modules.sound = false
+end
