@@ -17,8 +17,8 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, particle systems, surfaces, text drawing, frame profiler, "
-    "audio, HTTP requests\n";
+    "Stand-in services: extension packages, load form, particle systems, surfaces, text drawing, frame profiler, HTTP "
+    "requests\n";
 
 float NoDepth() { return 0.0f; }
 float NoNextDepth(float) { return 0.0f; }
@@ -32,7 +32,7 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   EXPECT_EQ(&SurfaceServices_Get(), &SurfaceServices_StandIn());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_StandIn());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
-  EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());
+  EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
   EXPECT_EQ(&HttpServices_Get(), &HttpServices_StandIn());

@@ -30,7 +30,7 @@ constexpr ServiceRow kServices[] = {
     {"surfaces", Status::kStandIn, [] { SurfaceServices_Install(&SurfaceServices_StandIn()); }},
     {"text drawing", Status::kStandIn, [] { TextDrawServices_Install(&TextDrawServices_StandIn()); }},
     {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
-    {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},
+    {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
     {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
 };
 
