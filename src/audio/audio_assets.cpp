@@ -73,6 +73,14 @@ void Audio_FreeAll() {
   Audio_State().assets.clear();
 }
 
+void Audio_Reset() {
+  Audio_FreeAll();
+  AudioState& state = Audio_State();
+  if (!state.sources.empty()) alDeleteSources(static_cast<ALsizei>(state.sources.size()), state.sources.data());
+  state = AudioState();
+  alGetError();
+}
+
 void Audio_PrepareBuffers() {
   if (g_newAudio == 0) return;
   for (auto& asset : Audio_State().assets) {

@@ -17,6 +17,9 @@ constexpr int32_t kAudioPlayIdBase = 200000;
 bool Audio_Load(const GameImage& image, uint64_t data, uint32_t size);
 bool Audio_WAVs(const GameImage& image, uint64_t data, uint32_t size);
 void Audio_FreeAll();
+// Everything back to its state before the first load: assets, voices,
+// emitters, the listener, the sources and 128 channels (program end).
+void Audio_Reset();
 void Audio_CreateSources(SoundHardware* hardware);
 void Audio_PrepareBuffers();
 void Audio_FrameUpdate();

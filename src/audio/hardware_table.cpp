@@ -53,6 +53,7 @@ bool Sound_Prepare() {
 }
 
 bool Sound_End() {
+  Audio_Reset();
   if (g_soundHardware != nullptr) g_soundHardware->Quit();
   HardwareTable_Free();
   return true;

@@ -21,6 +21,7 @@ int32_t Mp3Stream::OpenDecoder() {
   int error = MPG123_OK;
   decoder_ = mpg123_new(nullptr, &error);
   if (decoder_ == nullptr) return kMediaNotDecodable;
+  mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
   if (mpg123_open(decoder_, path_.c_str()) != MPG123_OK) {
     Release();
     return kMediaFileNotFound;
