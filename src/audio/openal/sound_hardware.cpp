@@ -11,6 +11,7 @@
 #include "audio/hardware_table.h"
 #include "audio/openal/al_check.h"
 #include "audio/wav_check.h"
+#include "platform/media/media_control.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
@@ -87,6 +88,7 @@ void SoundHardware::Init() {
 void SoundHardware::Quit() {
   if (SoundHardware_Off()) return;
   StopMusic();
+  Media_CloseAll();
   SoundHardware_FreeSounds();
   alcMakeContextCurrent(nullptr);
   if (g_context != nullptr) alcDestroyContext(g_context);
