@@ -59,7 +59,9 @@ void AddVoice(AudioEmitter& emitter, size_t place, int32_t playId) {
   emitter.voices.push_back({place, playId});
 }
 
-void UpdateListener(const AudioListener& l) {
+}  // namespace
+
+void Audio_ApplyListener(const AudioListener& l) {
   alGetError();
   alListener3f(AL_POSITION, l.position[0], l.position[1], l.position[2]);
   Audio_LogError("Error setting listener position %d\n");
@@ -68,8 +70,6 @@ void UpdateListener(const AudioListener& l) {
   alListenerfv(AL_ORIENTATION, l.orientation);
   Audio_LogError("Error setting listener orientation %d\n");
 }
-
-}  // namespace
 
 int32_t Audio_PlaySound(int32_t index, int32_t asset, int32_t loop, double priority) {
   if (g_newAudio == 0) return -1;
@@ -205,7 +205,7 @@ void Audio_SetMasterGain(double gain) {
 void Audio_UpdateEmitters() {
   if (g_newAudio == 0) return;
   AudioState& state = Audio_State();
-  if (state.listener.has_value()) UpdateListener(*state.listener);
+  if (state.listener.has_value()) Audio_ApplyListener(*state.listener);
   for (auto& emitter : state.emitters) {
     if (emitter == nullptr || !emitter->inUse) continue;
     ForEmitterVoices(*emitter, [&](AudioVoice& voice, ALuint source) {

@@ -82,5 +82,7 @@ ALint Audio_SourceState(ALuint source);
 int32_t Audio_ChooseSource(float priority);
 // Takes a voice record and starts it on slot; returns its place in the pool.
 size_t Audio_StartVoice(int32_t slot, int32_t asset, int32_t loop, float priority);
+// Hands the listener to OpenAL.
+void Audio_ApplyListener(const AudioListener& listener);
 // Logs a pending OpenAL error with this format (one %d for the code, or none).
 void Audio_LogError(const char* format);

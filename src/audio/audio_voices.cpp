@@ -139,6 +139,7 @@ void Audio_CreateSources(SoundHardware* hardware) {
   GenerateSources(state.channelCount);
   alDistanceModel(AL_INVERSE_DISTANCE);
   *state.listener = AudioListener();
+  Audio_ApplyListener(*state.listener);
 }
 
 int32_t Audio_ChooseSource(float priority) {
