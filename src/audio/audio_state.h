@@ -67,6 +67,7 @@ struct AudioState {
   std::vector<std::unique_ptr<AudioEmitter>> emitters;
   std::optional<AudioListener> listener;
   std::vector<ALuint> sources;
+  bool poolMade = false;
   int32_t channelCount = 128;
   SoundHardware* hardware = nullptr;
 };

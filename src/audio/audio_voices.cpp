@@ -137,6 +137,7 @@ void Audio_CreateSources(SoundHardware* hardware) {
   if (g_newAudio == 0) return;
   if (!state.listener.has_value()) state.listener.emplace();
   GenerateSources(state.channelCount);
+  state.poolMade = true;
   alDistanceModel(AL_INVERSE_DISTANCE);
   *state.listener = AudioListener();
   Audio_ApplyListener(*state.listener);
@@ -292,8 +293,8 @@ void Audio_SetChannelCount(int32_t n) {
   }
   // No voice may address a source that is about to go.
   for (auto& voice : state.voices) voice->active = false;
-  if (!state.sources.empty()) {
-    alDeleteSources(static_cast<ALsizei>(state.sources.size()), state.sources.data());
+  if (state.poolMade) {
+    if (!state.sources.empty()) alDeleteSources(static_cast<ALsizei>(state.sources.size()), state.sources.data());
     GenerateSources(n);
   }
   state.channelCount = n;

@@ -1,5 +1,8 @@
 #include <AL/al.h>
 
+#include <cmath>
+#include <limits>
+
 #include "audio/audio_fixture.h"
 
 namespace audiotest {
@@ -115,6 +118,27 @@ TEST_F(AudioSystem, SettingsRefuseWhatTheyCannotTake) {
   ALfloat gain = 1;
   alGetListenerf(AL_GAIN, &gain);
   EXPECT_FLOAT_EQ(gain, 0.0f);
+}
+
+TEST_F(AudioSystem, AnEmptyPoolCanBeRefilled) {
+  Audio_SetChannelCount(0);
+  EXPECT_EQ(Audio_PlaySoundSimple(0, 1, 0), -1);
+  Audio_SetChannelCount(1);
+  EXPECT_GE(Audio_PlaySoundSimple(0, 1, 0), kAudioPlayIdBase);
+}
+
+TEST_F(AudioSystem, ValuesThatAreNoNumbersAreRefusedAndLogged) {
+  const double nan = std::nan("");
+  EXPECT_GE(Audio_PlaySoundAt(0, nan, 0, 0, 100, 1000, 1, 0, 1), kAudioPlayIdBase);
+  EXPECT_NE(console_.Text().find("Error updating sample position\n"), std::string::npos);
+  int32_t e = Audio_EmitterCreate();
+  Audio_EmitterPosition(e, 0, std::numeric_limits<double>::infinity(), 0);
+  Audio_PlaySound(e, 0, 0, 1);
+  Audio_FrameUpdate();
+  EXPECT_NE(console_.Text().find("Error updating emitter\n"), std::string::npos);
+  Audio_SetMasterGain(nan);
+  Audio_FrameUpdate();
+  EXPECT_NE(console_.Text().find("AL Error : "), std::string::npos);
 }
 
 TEST_F(AudioSystem, TheOldSystemLeavesEveryPlayAndEmitterAlone) {

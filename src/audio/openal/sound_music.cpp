@@ -6,6 +6,7 @@
 #include "audio/openal/sound_hardware.h"
 #include "platform/media/media_control.h"
 #include "runtime/console.h"
+#include "runtime/numeric.h"
 #include "shell/file_layer.h"
 
 namespace {
@@ -64,7 +65,8 @@ void PlayFile(const std::string& name, bool loop) {
 }
 
 void SetMediaVolume(float volume) {
-  int32_t level = static_cast<int32_t>(volume * 1000.0f);
+  // A volume that is no number gives a level the media layer refuses.
+  int32_t level = Num_TruncInt32(static_cast<double>(volume * 1000.0f));
   std::string command = "setaudio " + Alias() + " volume to " + std::to_string(level);
   int32_t result = Media_SendCommand(command.c_str(), nullptr, 0);
   if (result == kMediaOk) return;
