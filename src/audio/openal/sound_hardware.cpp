@@ -87,7 +87,6 @@ void SoundHardware::Init() {
 
 void SoundHardware::Quit() {
   if (SoundHardware_Off()) return;
-  StopMusic();
   Media_CloseAll();
   SoundHardware_FreeSounds();
   alcMakeContextCurrent(nullptr);
