@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "audio/audio_fixture.h"
+#include "audio/audio_state.h"
 
 namespace audiotest {
 namespace {
@@ -95,7 +96,20 @@ TEST_F(AudioSystem, EmittersComeBackWithTheirSettingsAndRefuseInactivePlays) {
   EXPECT_TRUE(Audio_IsPlaying(id));  // a freed emitter's voices play on
   EXPECT_EQ(Audio_EmitterCreate(), e);
   int32_t second = Audio_PlaySound(e, 1, 0, 1);
-  EXPECT_GE(second, kAudioPlayIdBase);
+  ASSERT_GE(second, kAudioPlayIdBase);
+  // The kept gain (times the asset's 0.5), pitch and falloff reach the new play.
+  ALuint source = Audio_State().sources[static_cast<size_t>(Audio_SlotOfPlay(second))];
+  ALfloat gain = 0, pitch = 0, reference = 0;
+  alGetSourcef(source, AL_GAIN, &gain);
+  alGetSourcef(source, AL_PITCH, &pitch);
+  alGetSourcef(source, AL_REFERENCE_DISTANCE, &reference);
+  EXPECT_FLOAT_EQ(gain, 0.125f);
+  EXPECT_FLOAT_EQ(pitch, 2.0f);
+  EXPECT_FLOAT_EQ(reference, 50.0f);
+  Audio_FrameUpdate();
+  ALfloat position[3] = {};
+  alGetSourcefv(source, AL_POSITION, position);
+  EXPECT_FLOAT_EQ(position[2], 30.0f);
   EXPECT_EQ(Audio_PlaySound(1, 0, 0, 1), -1);
   EXPECT_EQ(console_.Text().find("inactive emitter 8"), std::string::npos);
   EXPECT_EQ(Audio_PlaySound(8, 0, 0, 1), -1);
