@@ -47,18 +47,6 @@ ALint CheckedState(ALuint source) {
   return state;
 }
 
-void AddVoice(AudioEmitter& emitter, size_t place, int32_t playId) {
-  const auto& voices = Audio_State().voices;
-  for (EmitterVoice& ref : emitter.voices) {
-    const AudioVoice& old = *voices[ref.voice];
-    if (!old.active || old.playId != ref.playId) {
-      ref = {place, playId};
-      return;
-    }
-  }
-  emitter.voices.push_back({place, playId});
-}
-
 }  // namespace
 
 void Audio_ApplyListener(const AudioListener& l) {
@@ -69,39 +57,6 @@ void Audio_ApplyListener(const AudioListener& l) {
   Audio_LogError("Error setting listener velocity %d\n");
   alListenerfv(AL_ORIENTATION, l.orientation);
   Audio_LogError("Error setting listener orientation %d\n");
-}
-
-int32_t Audio_PlaySound(int32_t index, int32_t asset, int32_t loop, double priority) {
-  if (g_newAudio == 0) return -1;
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error prior to playing sample 2\n");
-  auto& emitters = Audio_State().emitters;
-  if (index < 0 || static_cast<size_t>(index) >= emitters.size()) return -1;
-  AudioEmitter* emitter = emitters[static_cast<size_t>(index)].get();
-  if (emitter == nullptr || !emitter->inUse) {
-    g_debugConsole->Output("Audio_PlaySound Attempting to play sound on inactive emitter %d\n", index);
-    return -1;
-  }
-  const AudioAsset* found = Audio_Asset(asset);
-  if (found == nullptr) return -1;
-  int32_t slot = Audio_ChooseSource(static_cast<float>(priority));
-  if (slot < 0) return -1;
-  size_t place = Audio_StartVoice(slot, asset, loop, static_cast<float>(priority));
-  const AudioVoice& voice = *Audio_State().voices[place];
-  AddVoice(*emitter, place, voice.playId);
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error prior to playing sample\n");
-  ALuint source = Audio_State().sources[static_cast<size_t>(slot)];
-  alSourcei(source, AL_SOURCE_RELATIVE, AL_FALSE);
-  alSourcef(source, AL_MAX_DISTANCE, emitter->falloffMaximum);
-  alSourcef(source, AL_GAIN, emitter->gain * found->volume);
-  alSourcef(source, AL_PITCH, emitter->pitch);
-  alSourcei(source, AL_BUFFER, static_cast<ALint>(found->buffer));
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error setting sample buffer\n");
-  alSourcei(source, AL_LOOPING, loop >= 1 ? AL_TRUE : AL_FALSE);
-  alSourcePlay(source);
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error playing sample\n");
-  alSourcef(source, AL_REFERENCE_DISTANCE, emitter->falloffReference);
-  alSourcef(source, AL_ROLLOFF_FACTOR, emitter->falloffFactor);
-  return voice.playId;
 }
 
 int32_t Audio_EmitterCreate() {

@@ -1,4 +1,5 @@
-// The source pool, the voices that play on it, and the three plays.
+// The source pool and the voices that play on it: choosing, stopping,
+// pausing and asking after plays.
 #include "audio/audio_state.h"
 #include "audio/audio_system.h"
 #include "audio/openal/sound_hardware.h"
@@ -7,10 +8,6 @@
 #include "runtime/run_flags.h"
 
 namespace {
-
-constexpr float kPlainMaxDistance = 100000.0f;
-
-AudioVoice& Voice(size_t place) { return *Audio_State().voices[place]; }
 
 ALuint SourceOf(const AudioVoice& voice) { return Audio_State().sources[static_cast<size_t>(voice.slot)]; }
 
@@ -91,15 +88,6 @@ void ForAllLive(Act act) {
   }
 }
 
-// The asset's buffer, or nothing when the asset is absent.
-bool AssetBuffer(int32_t asset, ALuint* buffer, float* volume) {
-  const AudioAsset* a = Audio_Asset(asset);
-  if (a == nullptr) return false;
-  *buffer = a->buffer;
-  *volume = a->volume;
-  return true;
-}
-
 }  // namespace
 
 bool Audio_VoiceLive(const AudioVoice& voice) { return voice.active && !voice.evicted; }
@@ -150,8 +138,9 @@ int32_t Audio_ChooseSource(float priority) {
     ALint sourceState = Audio_SourceState(state.sources[slot]);
     if (sourceState != AL_STOPPED && sourceState != AL_INITIAL) continue;
     for (auto& voice : state.voices) {
-      if (voice->active && voice->slot == static_cast<int32_t>(slot)) *voice = {voice->loop, false, false, voice->slot,
-                                                                               voice->playId, voice->asset, voice->priority};
+      if (!voice->active || voice->slot != static_cast<int32_t>(slot)) continue;
+      voice->active = false;
+      voice->evicted = false;
     }
     return static_cast<int32_t>(slot);
   }
@@ -177,58 +166,6 @@ size_t Audio_StartVoice(int32_t slot, int32_t asset, int32_t loop, float priorit
   voice.loop = loop > 0;
   voice.priority = priority;
   return place;
-}
-
-int32_t Audio_PlaySoundSimple(int32_t asset, double priority, int32_t loop) {
-  if (g_newAudio == 0) return -1;
-  ALuint buffer = 0;
-  float volume = 1.0f;
-  // The asset first: a play that cannot sound must not silence another.
-  if (!AssetBuffer(asset, &buffer, &volume)) return -1;
-  int32_t slot = Audio_ChooseSource(static_cast<float>(priority));
-  if (slot < 0) return -1;
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error before playing sample\n");
-  AudioVoice& voice = Voice(Audio_StartVoice(slot, asset, loop, static_cast<float>(priority)));
-  ALuint source = SourceOf(voice);
-  alSourcef(source, AL_MAX_DISTANCE, kPlainMaxDistance);
-  alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
-  alSourcei(source, AL_LOOPING, loop >= 1 ? AL_TRUE : AL_FALSE);
-  alSourcef(source, AL_GAIN, volume);
-  alSourcef(source, AL_PITCH, 1.0f);
-  alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
-  alSource3f(source, AL_POSITION, 0, 0, 0);
-  alSource3f(source, AL_VELOCITY, 0, 0, 0);
-  alSourcePlay(source);
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error playing simple sound\n");
-  return voice.playId;
-}
-
-int32_t Audio_PlaySoundAt(int32_t asset, double x, double y, double z, double falloffReference,
-                          double falloffMaximum, double falloffFactor, int32_t loop, double priority) {
-  if (g_newAudio == 0) return -1;
-  ALuint buffer = 0;
-  float volume = 1.0f;
-  if (!AssetBuffer(asset, &buffer, &volume)) return -1;
-  int32_t slot = Audio_ChooseSource(static_cast<float>(priority));
-  if (slot < 0) return -1;
-  AudioVoice& voice = Voice(Audio_StartVoice(slot, asset, loop, static_cast<float>(priority)));
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error prior to playing sample\n");
-  ALuint source = SourceOf(voice);
-  alSourcei(source, AL_SOURCE_RELATIVE, AL_FALSE);
-  alSourcef(source, AL_GAIN, volume);
-  alSourcef(source, AL_PITCH, 1.0f);
-  alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error setting sample buffer\n");
-  alSourcePlay(source);
-  alSourcef(source, AL_MAX_DISTANCE, static_cast<float>(falloffMaximum));
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error playing sample\n");
-  alSourcef(source, AL_REFERENCE_DISTANCE, static_cast<float>(falloffReference));
-  alSourcef(source, AL_ROLLOFF_FACTOR, static_cast<float>(falloffFactor));
-  alSource3f(source, AL_POSITION, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-  alSourcei(source, AL_LOOPING, loop >= 1 ? AL_TRUE : AL_FALSE);
-  alSource3f(source, AL_VELOCITY, 0, 0, 0);
-  if (alGetError() != AL_NO_ERROR) g_debugConsole->Output("Error updating sample position\n");
-  return voice.playId;
 }
 
 void Audio_StopSound(int32_t x) {
