@@ -10,7 +10,7 @@ namespace {
 
 constexpr float kPlainMaxDistance = 100000.0f;
 
-// A play under way: its voice's place in the pool and its source.
+// A play under way: its voice's place in the pool, its asset, source and id.
 struct Started {
   size_t place;
   const AudioAsset* asset;
