@@ -13,7 +13,6 @@
 #include "gamefile/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
-#include "gamefile/sound_store.h"
 #include "gamefile/sprite.h"
 #include "gamefile/texture_pages.h"
 #include "runtime/console.h"
@@ -23,7 +22,8 @@ namespace {
 
 using ChunkReader = ChunkReaderFn;
 
-// Readers whose stores do not exist yet accept their chunk unread.
+// Chunks whose stores do not exist yet, or whose readers the layers above
+// install (rooms, sounds), are accepted unread.
 bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
 
 // Most readers only read; FUNC writes ids into the image.
@@ -51,7 +51,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
     {ChunkId("OPTN"), ReadOnly<Option_Load>},
     {ChunkId("EXTN"), NotReadYet},
-    {ChunkId("SOND"), ReadOnly<Sound_Load>},
+    {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet},
     {ChunkId("SPRT"), ReadOnly<Sprite_Load>},
     {ChunkId("BGND"), ReadOnly<Background_Load>},
@@ -109,7 +109,6 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   ClearInstalled("SOND");
-  Sound_FreeAll();
   Background_Init();
   Path_Init();
   Font_Init();

@@ -72,6 +72,7 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
   for (int i = 27; i <= 33; ++i) g_options.word[i] = ReadWord(i, raw[i]);
   if (g_runFlags.inAWindow) g_options.word[kOptionFullScreen] = 0;
   Option_Apply();
+  g_newAudio = g_options.word[kOptionNewAudio] != 0 ? 1 : 0;
   if (g_windowColourHook != nullptr) g_windowColourHook(g_options.word[kOptionWindowColour]);
   g_options.loadImage = raw[kOptionLoadImage];
   if (g_options.loadImage != 0 && !image.Contains(g_options.loadImage, 22)) {

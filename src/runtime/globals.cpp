@@ -10,6 +10,7 @@
 #include "runtime/random.h"
 
 Hash g_instanceMap;
+int32_t g_audioPlayIdCounter = 0;
 
 namespace {
 
@@ -43,6 +44,8 @@ void ReleaseConsoles() {
   std::fflush(stdout);
 }
 
+void StartPlayIds() { g_audioPlayIdCounter = 200000; }
+
 struct GlobalStep {
   void (*init)();
   void (*release)();
@@ -55,7 +58,7 @@ constexpr GlobalStep kSteps[] = {
     {InitInstanceMap, ReleaseInstanceMap},
     {InitConsoles, ReleaseConsoles},
     {NoInit, DS_ReleasePools},
-    // (last) the audio system's setting of 200000
+    {StartPlayIds, nullptr},
 };
 
 void ShutdownAtExit() { Globals_Shutdown(); }

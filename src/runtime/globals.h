@@ -11,6 +11,10 @@
 // each value is deleted. (The physics table lives with physics.)
 extern Hash g_instanceMap;
 
+// The next play id of the audio system; the last start-up step sets it to
+// its base, 200000, below which values name sounds.
+extern int32_t g_audioPlayIdCounter;
+
 void Globals_Init();
 void Globals_Shutdown();
 

@@ -45,5 +45,9 @@ struct RunFlags {
 
 extern RunFlags g_runFlags;
 
+// The game's options select the audio system (option word 2, non-zero: 1);
+// cleared when audio is off for the run.
+extern uint8_t g_newAudio;
+
 // Every switch back to its value at program start, g_debugMode included.
 void RunFlags_Reset();

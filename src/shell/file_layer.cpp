@@ -478,3 +478,5 @@ int32_t LoadSave_Read(void* buffer, size_t elementSize, size_t count, LoadSaveFi
   file->position += static_cast<int32_t>(wanted);
   return static_cast<int32_t>(wanted);
 }
+
+std::string LoadSave_ResolveCase(const std::string& path) { return ResolveCase(path); }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // A read-only file held in memory, from LoadSave_Open to LoadSave_Close.
 struct LoadSaveFile {
@@ -32,6 +33,10 @@ void LoadSave_SetSaveDirectory(const char* folder);
 // The roots as full paths ending in "/"; empty when not known.
 const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
+
+// The exact path when it exists, else the first name of its folder that
+// differs only in letter case, else the path unchanged.
+std::string LoadSave_ResolveCase(const std::string& path);
 
 // A full path the user picked in an open dialog: reads may map onto it.
 void LoadSave_RememberOpenPath(const char* fullPath);

@@ -4,7 +4,7 @@
 
 #include "gamefile/path.h"
 #include "gamefile/sound_chunk.h"
-#include "gamefile/sound_store.h"
+#include "audio/sound_store.h"
 #include "runtime/script_value.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/resource_lookup.h"

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, frame profiler, audio, HTTP requests\n";
+    "Stand-in services: extension packages, load form, frame profiler, HTTP requests\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_StandIn();
@@ -26,7 +26,7 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
-  EXPECT_EQ(&AudioServices_Get(), &AudioServices_StandIn());
+  EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
   EXPECT_EQ(&HttpServices_Get(), &HttpServices_StandIn());

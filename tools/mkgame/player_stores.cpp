@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "audio/audio_chunks.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/texture_pages.h"
 #include "mkgame/game_writer.h"
@@ -41,6 +42,7 @@ void PlayerStores_Load(const Game& game) {
   g_gameData.Assign(GameWriter_Write(game));
   TexturePage_SetTextureCreator(NoTexture);
   Room_Init();
+  AudioChunks_Install();
   KeepLastLine console;
   tagIConsole* before = g_debugConsole;
   g_debugConsole = &console;

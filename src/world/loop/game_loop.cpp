@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "audio/audio_system.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "platform/switches.h"
@@ -104,6 +105,7 @@ int64_t Run_Frame() {
   Timer_WaitMicroseconds(sleep);
   g_clock.lastFrame = now + sleep;
   CountFrame();
+  Audio_FrameUpdate();
   if (g_paused == 0) {
     if (g_graphicsResetPending != 0) {
       Graphics::Reset();

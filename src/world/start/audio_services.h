@@ -13,5 +13,6 @@ inline ServiceSeam<AudioServices> g_audioServices{"audio"};
 inline void AudioServices_Install(const AudioServices* services) { g_audioServices.Install(services); }
 inline const AudioServices& AudioServices_Get() { return g_audioServices.Get(); }
 
-// Until audio is built: there is nothing to prepare, and that succeeds.
-const AudioServices& AudioServices_StandIn();
+// The sound hardware started and the audio system's sources made, then
+// its buffers.
+const AudioServices& AudioServices_Real();

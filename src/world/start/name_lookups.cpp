@@ -4,7 +4,7 @@
 #include "gamefile/font.h"
 #include "gamefile/object.h"
 #include "gamefile/path.h"
-#include "gamefile/sound_store.h"
+#include "audio/sound_store.h"
 #include "gamefile/sprite.h"
 #include "gamefile/timeline.h"
 #include "script/compiler/resource_lookup.h"

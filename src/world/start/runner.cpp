@@ -11,7 +11,9 @@
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "gamefile/runner_load.h"
-#include "gamefile/sound_store.h"
+#include "audio/audio_chunks.h"
+#include "audio/hardware_table.h"
+#include "audio/sound_store.h"
 #include "gamefile/sprite.h"
 #include "graphics/transition/transition_define.h"
 #include "runtime/console.h"
@@ -72,6 +74,7 @@ void InitSystems() {
   GameFile_InstallFunctionStores();
   Room_Init();
   ParticleServices_Get().start();
+  AudioChunks_Install();
   RoomDraw_Install();
   Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
   VM_InstallGenerator();
@@ -142,6 +145,7 @@ void Runner_Shutdown() {
   Sprite_Shutdown();
   TimeLine_Shutdown();
   Sound_FreeAll();
+  Sound_End();
   Function_Free();
   Script_Finish();
   Variable_Free();

@@ -33,7 +33,7 @@ constexpr ServiceRow kServices[] = {
      }},
     {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
     {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
-    {"audio", Status::kStandIn, [] { AudioServices_Install(&AudioServices_StandIn()); }},
+    {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
     {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
 };
 

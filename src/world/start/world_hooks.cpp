@@ -1,5 +1,6 @@
 #include "world/start/world_hooks.h"
 
+#include "audio/openal/sound_hardware.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
 #include "runtime/process.h"
@@ -10,6 +11,8 @@
 #include "world/start/name_lookups.h"
 #include "world/loop/run_state.h"
 #include "world/physics/physics_binding.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
 
 namespace {
 
@@ -30,7 +33,15 @@ void RequestQuit(int32_t roomCode) {
 
 }  // namespace
 
+namespace {
+
+// Fades count frames at the room's speed; 0 says there is no room.
+int32_t RoomSpeedForSound() { return g_currentRoom != nullptr ? g_currentRoom->speed : 0; }
+
+}  // namespace
+
 void WorldHooks_Install() {
+  SoundHardware_SetRoomSpeedSource(RoomSpeedForSound);
   NameLookups_Install();
   ErrorHooks hooks;
   hooks.currentPlace = CurrentPlace;

@@ -1,4 +1,4 @@
-#include "gamefile/sound_store.h"
+#include "audio/sound_store.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST_F(SoundStore, DamagedChunksFailWithOneLine) {
   EXPECT_FALSE(Load(SoundChunk_Build({"a"}, 1000)));
   EXPECT_NE(console_.Text().find("Game file damaged: SOND: the sound count runs past the chunk"), std::string::npos);
   EXPECT_FALSE(Load(SoundChunk_Build({"a", "b"}, 0, true)));
-  EXPECT_NE(console_.Text().find("Game file damaged: SOND: sound 1: its record runs past the file"),
+  EXPECT_NE(console_.Text().find("Game file damaged: SOND: sound 1: its record runs past the chunk"),
             std::string::npos);
 }
 
