@@ -8,6 +8,7 @@
 #include "runtime/hash.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 #include "runtime/text.h"
 #include "script/events/event_perform.h"
 #include "script/events/event_world_seam.h"
@@ -20,6 +21,8 @@ constexpr int32_t kParentIndexLimit = 100000;
 
 Hash g_objects;
 int32_t g_objectCount = 0;
+// Kept in step with every change of an object's name or existence.
+NameIndex g_byName;
 
 // Chains are free of cycles once loaded; a walk still stops after visiting
 // more objects than the store holds.
@@ -90,6 +93,7 @@ CObject::~CObject() {
 void CObject::SetName(const char* text) {
   MemoryManager::Free(name);
   name = text != nullptr ? String_Duplicate(text) : nullptr;
+  g_byName.Invalidate();
 }
 
 CEvent* CObject::GetOwnEvent(int32_t type, int32_t subtype) const {
@@ -174,18 +178,16 @@ const char* Object_GetName(int32_t index) {
 }
 
 int32_t Object_Find(const char* name) {
-  if (name == nullptr) return -1;
-  int32_t found = -1;
-  ForEachObject([&](CObject* object) {
-    if (found < 0 && object->name != nullptr && std::strcmp(object->name, name) == 0) found = object->index;
+  return g_byName.Find(name, [](auto add) {
+    ForEachObject([&](CObject* object) { add(object->name, object->index); });
   });
-  return found;
 }
 
 CObject* Object_Place(int32_t index) {
   if (g_objects.BucketCount() == 0) Object_Init();
   auto* object = new CObject(index);
   g_objects.Insert(static_cast<uint32_t>(index), object);
+  g_byName.Invalidate();
   return object;
 }
 
@@ -217,6 +219,7 @@ bool Object_Delete(int32_t index) {
     if (child->parentObject == object) child->parentObject = nullptr;
   });
   g_objects.Delete(static_cast<uint32_t>(index), kHashDeleteValue);
+  g_byName.Invalidate();
   return true;
 }
 
@@ -259,6 +262,15 @@ bool Object_CheckParents() {
   return ok;
 }
 
+bool Object_ChainHasEventType(int32_t object, int32_t type) {
+  if (type < 0 || type >= kEventTypeSlots) return false;
+  int32_t limit = WalkLimit();
+  for (CObject* x = Object_Get(object); x != nullptr && limit-- > 0; x = ParentByIndex(x)) {
+    if (x->events[type].length > 0) return true;
+  }
+  return false;
+}
+
 CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer) {
   CEvent* event = FindOnChain(object, type, subtype, definer);
   if (event != nullptr || type != kEventCollision) return event;
@@ -276,4 +288,5 @@ CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer
 void Object_Shutdown() {
   if (g_objects.BucketCount() != 0) g_objects.Release(kHashDeleteValue);
   g_objectCount = 0;
+  g_byName.Invalidate();
 }
