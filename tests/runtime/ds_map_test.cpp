@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -77,6 +80,109 @@ TEST(DSMap, WalkGoesBucketByBucketThenInInsertionOrder) {
   copy.Copy(&map);
   copy.Copy(&copy);
   EXPECT_EQ(Walk(copy), Walk(map));
+}
+
+// The walk order worked out the plain way: one list per bucket of the
+// CRC's low 12 bits, each in insertion order.
+class BucketModel {
+ public:
+  void Add(const TestValue& key) { buckets_[Bucket(key)].push_back(Describe(&key.v)); }
+  void Delete(const TestValue& key) {
+    std::vector<std::string>& bucket = buckets_[Bucket(key)];
+    bucket.erase(std::find(bucket.begin(), bucket.end(), Describe(&key.v)));
+  }
+  void Clear() {
+    for (auto& bucket : buckets_) bucket.clear();
+  }
+  std::vector<std::string> Walk() const {
+    std::vector<std::string> keys;
+    for (const auto& bucket : buckets_) keys.insert(keys.end(), bucket.begin(), bucket.end());
+    return keys;
+  }
+
+ private:
+  static uint32_t Bucket(const TestValue& key) { return DS_MapKeyHash(key.v) % CDS_Map::kBuckets; }
+  std::vector<std::string> buckets_[CDS_Map::kBuckets];
+};
+
+std::vector<std::string> WalkBackwards(const CDS_Map& map) {
+  std::vector<std::string> keys;
+  for (const ScriptValue* k = map.FindLast(); k != nullptr; k = map.FindPrevious(k)) keys.push_back(Describe(k));
+  std::reverse(keys.begin(), keys.end());
+  return keys;
+}
+
+// Half the keys are texts, half reals, so both kinds of hash fill buckets.
+TestValue NumberedKey(int i) {
+  return i % 2 == 0 ? TestValue(("key" + std::to_string(i)).c_str()) : TestValue(i * 0.5);
+}
+
+void ExpectSameWalk(const CDS_Map& map, const BucketModel& model) {
+  std::vector<std::string> expected = model.Walk();
+  EXPECT_EQ(map.Size(), static_cast<int32_t>(expected.size()));
+  EXPECT_TRUE(Walk(map) == expected);
+  EXPECT_TRUE(WalkBackwards(map) == expected);
+}
+
+TEST(DSMap, WalkOrderHoldsAcrossAHundredThousandAddsDeletesAndClears) {
+  constexpr int kKeys = 100000;
+  CDS_Map map;
+  BucketModel model;
+  TestValue value(1.0);
+  for (int i = 0; i < kKeys; ++i) {
+    TestValue key = NumberedKey(i);
+    ASSERT_TRUE(map.Add(&key, &value));
+    model.Add(key);
+  }
+  ExpectSameWalk(map, model);
+
+  // Deleting every third key, then adding some back, moves those to the
+  // ends of their buckets.
+  for (int i = 0; i < kKeys; i += 3) {
+    TestValue key = NumberedKey(i);
+    ASSERT_TRUE(map.Delete(&key));
+    model.Delete(key);
+  }
+  for (int i = 0; i < kKeys; i += 6) {
+    TestValue key = NumberedKey(i);
+    EXPECT_FALSE(map.Replace(&key, &value));
+    model.Add(key);
+  }
+  ExpectSameWalk(map, model);
+  for (int i = 1; i < kKeys; i += 3) {
+    TestValue key = NumberedKey(i);
+    ASSERT_TRUE(map.Exists(&key));
+  }
+  TestValue gone = NumberedKey(3);
+  EXPECT_FALSE(map.Exists(&gone));
+
+  map.Clear();
+  model.Clear();
+  ExpectSameWalk(map, model);
+  for (int i = kKeys - 1; i >= 0; i -= 7) {
+    TestValue key = NumberedKey(i);
+    ASSERT_TRUE(map.Add(&key, &value));
+    model.Add(key);
+  }
+  ExpectSameWalk(map, model);
+}
+
+TEST(DSMap, EmptyMapsCostAFewDozenBytes) {
+  constexpr int kMaps = 10000;
+  size_t before = mallinfo2().uordblks;
+  std::vector<CDS_Map*> maps;
+  for (int i = 0; i < kMaps; ++i) maps.push_back(new CDS_Map());
+  size_t used = mallinfo2().uordblks - before;
+  // A map emptied by Clear gives its buckets back.
+  TestValue key("k"), value(1.0);
+  for (CDS_Map* map : maps) {
+    map->Add(&key, &value);
+    map->Clear();
+  }
+  size_t afterClear = mallinfo2().uordblks - before;
+  for (CDS_Map* map : maps) delete map;
+  EXPECT_LT(used, size_t{10000} * 100);
+  EXPECT_LT(afterClear, size_t{10000} * 100);
 }
 
 TEST(DSMap, TextFormWritesKindKeyAndValueInHex) {
