@@ -176,7 +176,10 @@ bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
 class Machine {
  public:
   Machine(VMStack& stack, CInstance* self, CInstance* other) : stack_(stack), self_(self), other_(other) {}
-  bool Run(ScriptValue* result);
+  // Built without joining neighbouring field copies into vector moves: a
+  // frame read back right after it was written (a call that returns at once)
+  // would wait for the narrower stores to land.
+  __attribute__((optimize("no-tree-slp-vectorize"))) bool Run(ScriptValue* result);
 
   VMCodeState code_;
   VMUnit top_;  // the code the machine starts with
