@@ -124,46 +124,48 @@ void ExpectSameWalk(const CDS_Map& map, const BucketModel& model) {
   EXPECT_TRUE(WalkBackwards(map) == expected);
 }
 
+constexpr int kManyKeys = 100000;
+
+// Calls each(key) for the numbered keys first, first + step, ... that lie
+// in 0 .. kManyKeys - 1.
+template <typename Each>
+void ForEveryKey(int first, int step, Each each) {
+  for (int i = first; i >= 0 && i < kManyKeys; i += step) {
+    TestValue key = NumberedKey(i);
+    each(key);
+  }
+}
+
 TEST(DSMap, WalkOrderHoldsAcrossAHundredThousandAddsDeletesAndClears) {
-  constexpr int kKeys = 100000;
   CDS_Map map;
   BucketModel model;
   TestValue value(1.0);
-  for (int i = 0; i < kKeys; ++i) {
-    TestValue key = NumberedKey(i);
+  auto add = [&](const TestValue& key) {
     ASSERT_TRUE(map.Add(&key, &value));
     model.Add(key);
-  }
+  };
+  ForEveryKey(0, 1, add);
   ExpectSameWalk(map, model);
 
   // Deleting every third key, then adding some back, moves those to the
   // ends of their buckets.
-  for (int i = 0; i < kKeys; i += 3) {
-    TestValue key = NumberedKey(i);
+  ForEveryKey(0, 3, [&](const TestValue& key) {
     ASSERT_TRUE(map.Delete(&key));
     model.Delete(key);
-  }
-  for (int i = 0; i < kKeys; i += 6) {
-    TestValue key = NumberedKey(i);
+  });
+  ForEveryKey(0, 6, [&](const TestValue& key) {
     EXPECT_FALSE(map.Replace(&key, &value));
     model.Add(key);
-  }
+  });
   ExpectSameWalk(map, model);
-  for (int i = 1; i < kKeys; i += 3) {
-    TestValue key = NumberedKey(i);
-    ASSERT_TRUE(map.Exists(&key));
-  }
+  ForEveryKey(1, 3, [&](const TestValue& key) { EXPECT_TRUE(map.Exists(&key)); });
   TestValue gone = NumberedKey(3);
   EXPECT_FALSE(map.Exists(&gone));
 
   map.Clear();
   model.Clear();
   ExpectSameWalk(map, model);
-  for (int i = kKeys - 1; i >= 0; i -= 7) {
-    TestValue key = NumberedKey(i);
-    ASSERT_TRUE(map.Add(&key, &value));
-    model.Add(key);
-  }
+  ForEveryKey(kManyKeys - 1, -7, add);
   ExpectSameWalk(map, model);
 }
 
