@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class NameIndex {
@@ -25,11 +27,16 @@ class NameIndex {
       });
       m_ready = true;
     }
-    auto found = m_byName.find(name);
+    auto found = m_byName.find(std::string_view(name));
     return found == m_byName.end() ? -1 : found->second;
   }
 
  private:
-  std::unordered_map<std::string, int32_t> m_byName;
+  // Looked up by view, so a lookup makes no string of its own.
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, int32_t, Hash, std::equal_to<>> m_byName;
   bool m_ready = false;
 };
