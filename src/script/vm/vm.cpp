@@ -24,6 +24,12 @@
 #include "script/vm/vm_operators.h"
 #include "script/variables/world_seam.h"
 
+#if defined(__clang__)
+#define KV_NO_SLP_VECTORIZE
+#else
+#define KV_NO_SLP_VECTORIZE __attribute__((optimize("no-tree-slp-vectorize")))
+#endif
+
 namespace {
 
 constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
@@ -179,7 +185,7 @@ class Machine {
   // Built without joining neighbouring field copies into vector moves: a
   // frame read back right after it was written (a call that returns at once)
   // would wait for the narrower stores to land.
-  __attribute__((optimize("no-tree-slp-vectorize"))) bool Run(ScriptValue* result);
+  KV_NO_SLP_VECTORIZE bool Run(ScriptValue* result);
 
   VMCodeState code_;
   VMUnit top_;  // the code the machine starts with
