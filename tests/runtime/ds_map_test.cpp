@@ -171,20 +171,22 @@ TEST(DSMap, WalkOrderHoldsAcrossAHundredThousandAddsDeletesAndClears) {
 
 TEST(DSMap, EmptyMapsCostAFewDozenBytes) {
   constexpr int kMaps = 10000;
-  size_t before = mallinfo2().uordblks;
+  // Signed: a heap that shrank elsewhere must not wrap round.
+  auto inUse = [] { return static_cast<int64_t>(mallinfo2().uordblks); };
+  int64_t before = inUse();
   std::vector<CDS_Map*> maps;
   for (int i = 0; i < kMaps; ++i) maps.push_back(new CDS_Map());
-  size_t used = mallinfo2().uordblks - before;
+  int64_t used = inUse() - before;
   // A map emptied by Clear gives its buckets back.
   TestValue key("k"), value(1.0);
   for (CDS_Map* map : maps) {
     map->Add(&key, &value);
     map->Clear();
   }
-  size_t afterClear = mallinfo2().uordblks - before;
+  int64_t afterClear = inUse() - before;
   for (CDS_Map* map : maps) delete map;
-  EXPECT_LT(used, size_t{10000} * 100);
-  EXPECT_LT(afterClear, size_t{10000} * 100);
+  EXPECT_LT(used, int64_t{kMaps} * 100);
+  EXPECT_LT(afterClear, int64_t{kMaps} * 100);
 }
 
 TEST(DSMap, TextFormWritesKindKeyAndValueInHex) {
