@@ -2,13 +2,16 @@
 // text: recursive fib, an arithmetic loop, string building, an array filled
 // and summed, a loop of script calls and a loop of built-in calls. Items per
 // second are loop iterations (calls for fib), so the figures compare with
-// bench/lua/ run by bench/lua/compare.sh.
+// bench/lua/ run by bench/lua/compare.sh. Two more: a map of 200,000 text
+// keys filled and read back through the map built-ins, and a loop of ten
+// million iterations.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "builtins/registration.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/vm/codegen.h"
@@ -91,6 +94,10 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
     Function_Add("bench_add", [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue* a) {
       ScriptValue_SetReal(r, a[0].real + a[1].real);
     }, 2);
+  if (!Function_Find("ds_map_create", &id)) {
+    Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
+    Builtins_RegisterFamily(BuiltinFamilyId::kDataStructures);
+  }
   BenchScripts scripts;
   if (!scripts.ok()) state.SkipWithError("scripts do not compile");
   BenchInstance instance;
@@ -123,6 +130,12 @@ constexpr const char* kStrings =
 constexpr const char* kArrays =
     "var i, s; for (i = 0; i < 100000; i += 1) { arr[i mod 30000] = i } s = 0; "
     "for (i = 0; i < 100000; i += 1) { s += arr[i mod 30000] }";
+constexpr const char* kMaps =
+    "var m, i, s; m = ds_map_create(); for (i = 0; i < 200000; i += 1) { ds_map_add(m, \"k\" + string(i), i) } "
+    "s = 0; for (i = 0; i < 200000; i += 1) { s += ds_map_find_value(m, \"k\" + string(i)) } ds_map_destroy(m)";
+constexpr int64_t kMapOperations = 400000;
+constexpr const char* kLongLoop = "var i, s; s = 0; for (i = 0; i < 10000000; i += 1) { s = s + i mod 7 }";
+constexpr int64_t kLongLoopIterations = 10000000;
 constexpr const char* kCalls = "var i, s; s = 0; for (i = 0; i < 100000; i += 1) { s = bench_add(s, i) }";
 
 void BM_VMRecursiveFib(benchmark::State& state) { Run(state, kFib, true, kFibCalls); }
@@ -135,6 +148,10 @@ void BM_VMStringBuilding(benchmark::State& state) { Run(state, kStrings, true); 
 void BM_TreeStringBuilding(benchmark::State& state) { Run(state, kStrings, false); }
 void BM_VMArrayFillSum(benchmark::State& state) { Run(state, kArrays, true); }
 void BM_TreeArrayFillSum(benchmark::State& state) { Run(state, kArrays, false); }
+void BM_VMMapAddFind(benchmark::State& state) { Run(state, kMaps, true, kMapOperations); }
+void BM_TreeMapAddFind(benchmark::State& state) { Run(state, kMaps, false, kMapOperations); }
+void BM_VMLongLoop(benchmark::State& state) { Run(state, kLongLoop, true, kLongLoopIterations); }
+void BM_TreeLongLoop(benchmark::State& state) { Run(state, kLongLoop, false, kLongLoopIterations); }
 void BM_VMBuiltinCalls(benchmark::State& state) { Run(state, kCalls, true); }
 void BM_TreeBuiltinCalls(benchmark::State& state) { Run(state, kCalls, false); }
 
@@ -148,6 +165,10 @@ BENCHMARK(BM_VMStringBuilding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeStringBuilding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMArrayFillSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeArrayFillSum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VMMapAddFind)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeMapAddFind)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VMLongLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeLongLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMBuiltinCalls)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeBuiltinCalls)->Unit(benchmark::kMillisecond);
 

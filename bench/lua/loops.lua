@@ -25,6 +25,16 @@ time("ArrayFillSum", function()
   local s = 0
   for i = 0, 99999 do s = s + arr[i % 30000] end
 end)
+time("MapAddFind", function()
+  local m = {}
+  for i = 0, 199999 do m["k" .. i] = i end
+  local s = 0
+  for i = 0, 199999 do s = s + m["k" .. i] end
+end)
+time("LongLoop", function()
+  local s = 0
+  for i = 0, 9999999 do s = s + i % 7 end
+end)
 local function bench_add(a, b) return a + b end
 time("BuiltinCalls", function()
   local s = 0

@@ -1,5 +1,8 @@
 #include "gamefile/event_lists.h"
 
+#include <utility>
+#include <vector>
+
 #include "gamefile/object.h"
 #include "runtime/memory.h"
 #include "script/events/event.h"
@@ -64,13 +67,20 @@ const int32_t* EventList_Objects(int32_t type, int32_t subtype) {
 
 void Object_BuildEventLists() {
   int32_t objects = Object_Count();
+  // Objects with slots of the type, and how many their chains hold.
+  std::vector<std::pair<int32_t, int32_t>> holders;
   for (int32_t type = 0; type <= kEventKeyRelease; ++type) {
     int32_t* counts = &g_eventObjectCounts[type * kEventListSubtypes];
     for (int32_t s = 0; s < kEventListSubtypes; ++s) counts[s] = 0;
+    holders.clear();
+    for (int32_t i = 0; i < objects; ++i) {
+      int32_t slots = Object_ChainEventSlots(i, type);
+      if (slots > 0) holders.emplace_back(i, type == kEventCollision ? kEventListSubtypes : slots);
+    }
     for (int32_t s = 0; s <= EventList_LastSubtype(type); ++s) {
       EventObjectList& list = g_eventObjectLists[type * kEventListSubtypes + s];
-      for (int32_t i = 0; i < objects; ++i) {
-        if (Object_Exists(i) && GetEvent(i, type, s) != nullptr) Append(list, counts[s], i);
+      for (auto [i, slots] : holders) {
+        if (s < slots && GetEvent(i, type, s) != nullptr) Append(list, counts[s], i);
       }
     }
   }
@@ -82,7 +92,9 @@ void BuildCollisionPairs() {
   g_collisionPairs = CollisionPairList{0, nullptr, 0};
   int32_t objects = Object_Count();
   for (int32_t o = 0; o < objects; ++o) {
-    if (!Object_Exists(o)) continue;
+    // Most objects have no collision events: skip them rather than ask
+    // about every other object.
+    if (Object_ChainEventSlots(o, kEventCollision) == 0) continue;
     for (int32_t j = 0; j < objects; ++j) {
       if (GetEvent(o, kEventCollision, j) == nullptr) continue;
       int32_t lo = o < j ? o : j;

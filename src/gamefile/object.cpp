@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "runtime/console.h"
 #include "runtime/hash.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 #include "runtime/text.h"
 #include "script/events/event_perform.h"
 #include "script/events/event_world_seam.h"
@@ -20,6 +22,18 @@ constexpr int32_t kParentIndexLimit = 100000;
 
 Hash g_objects;
 int32_t g_objectCount = 0;
+// Kept in step with every change of an object's name or existence.
+NameIndex g_byName;
+// What the hash answers for each index, so that finding an object by index
+// costs no walk along a bucket; indices from kDirectLimit up ask the hash.
+std::vector<CObject*> g_byIndex;
+constexpr int32_t kDirectLimit = 1 << 20;
+
+void RecordIndex(int32_t index) {
+  if (index < 0 || index >= kDirectLimit) return;
+  if (static_cast<size_t>(index) >= g_byIndex.size()) g_byIndex.resize(static_cast<size_t>(index) + 1, nullptr);
+  g_byIndex[static_cast<size_t>(index)] = static_cast<CObject*>(g_objects.Find(static_cast<uint32_t>(index)));
+}
 
 // Chains are free of cycles once loaded; a walk still stops after visiting
 // more objects than the store holds.
@@ -90,6 +104,7 @@ CObject::~CObject() {
 void CObject::SetName(const char* text) {
   MemoryManager::Free(name);
   name = text != nullptr ? String_Duplicate(text) : nullptr;
+  g_byName.Invalidate();
 }
 
 CEvent* CObject::GetOwnEvent(int32_t type, int32_t subtype) const {
@@ -162,6 +177,9 @@ int32_t Object_Count() { return g_objectCount; }
 
 CObject* Object_Get(int32_t index) {
   if (index < 0 || g_objects.BucketCount() == 0) return nullptr;
+  if (index < kDirectLimit) {
+    return static_cast<size_t>(index) < g_byIndex.size() ? g_byIndex[static_cast<size_t>(index)] : nullptr;
+  }
   return static_cast<CObject*>(g_objects.Find(static_cast<uint32_t>(index)));
 }
 
@@ -174,18 +192,17 @@ const char* Object_GetName(int32_t index) {
 }
 
 int32_t Object_Find(const char* name) {
-  if (name == nullptr) return -1;
-  int32_t found = -1;
-  ForEachObject([&](CObject* object) {
-    if (found < 0 && object->name != nullptr && std::strcmp(object->name, name) == 0) found = object->index;
+  return g_byName.Find(name, [](auto add) {
+    ForEachObject([&](CObject* object) { add(object->name, object->index); });
   });
-  return found;
 }
 
 CObject* Object_Place(int32_t index) {
   if (g_objects.BucketCount() == 0) Object_Init();
   auto* object = new CObject(index);
   g_objects.Insert(static_cast<uint32_t>(index), object);
+  RecordIndex(index);
+  g_byName.Invalidate();
   return object;
 }
 
@@ -217,6 +234,8 @@ bool Object_Delete(int32_t index) {
     if (child->parentObject == object) child->parentObject = nullptr;
   });
   g_objects.Delete(static_cast<uint32_t>(index), kHashDeleteValue);
+  RecordIndex(index);
+  g_byName.Invalidate();
   return true;
 }
 
@@ -259,6 +278,15 @@ bool Object_CheckParents() {
   return ok;
 }
 
+int32_t Object_ChainEventSlots(int32_t object, int32_t type) {
+  if (type < 0 || type >= kEventTypeSlots) return 0;
+  int32_t slots = 0, limit = WalkLimit();
+  for (CObject* x = Object_Get(object); x != nullptr && limit-- > 0; x = ParentByIndex(x)) {
+    if (x->events[type].length > slots) slots = x->events[type].length;
+  }
+  return slots;
+}
+
 CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer) {
   CEvent* event = FindOnChain(object, type, subtype, definer);
   if (event != nullptr || type != kEventCollision) return event;
@@ -276,4 +304,6 @@ CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer
 void Object_Shutdown() {
   if (g_objects.BucketCount() != 0) g_objects.Release(kHashDeleteValue);
   g_objectCount = 0;
+  g_byIndex.clear();
+  g_byName.Invalidate();
 }

@@ -121,4 +121,9 @@ bool Object_CheckParents();
 // The event through the parent chain, and for collisions through the other
 // object's ancestors; *definer (when given) is the defining object.
 CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer = nullptr);
+// The most event slots of that type the object or any ancestor holds: 0
+// when none does, and GetEvent answers null for every subtype of it; else
+// null for every subtype from that number up, collisions excepted (they
+// also look for the other object's ancestors).
+int32_t Object_ChainEventSlots(int32_t object, int32_t type);
 void Object_Shutdown();

@@ -129,6 +129,15 @@ class IGraphicsDevice {
   virtual GfxResult UnlockVertexBuffer(GfxObject buffer) = 0;
   virtual GfxResult SetStreamSource(uint32_t stream, GfxObject buffer, uint32_t offset, uint32_t stride) = 0;
   virtual GfxResult DrawPrimitive(uint32_t type, uint32_t startVertex, uint32_t primitiveCount) = 0;
+
+  // Changes whenever pixels of some surface may have changed: a draw, clear,
+  // copy, unlock, reset, or an object made or freed. A device that does not
+  // follow its writes answers a new number on every call, so that nothing
+  // read back from it is ever taken as still current.
+  virtual uint64_t PixelVersion() { return ++m_pixelVersion; }
+
+ protected:
+  uint64_t m_pixelVersion = 0;
 };
 
 // The window the device draws into, owned by the window layer; null headless.

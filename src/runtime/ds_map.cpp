@@ -25,20 +25,63 @@ bool DS_MapKeysEqual(const ScriptValue& a, const ScriptValue& b) {
   return std::memcmp(&a.real, &b.real, sizeof a.real) == 0;
 }
 
-CDS_Map::CDS_Map()
-    : m_buckets(static_cast<Bucket*>(KV_ALLOC(sizeof(Bucket) * kBuckets, true))) {}
+CDS_Map::CDS_Map() = default;
 
-CDS_Map::~CDS_Map() {
-  Clear();
-  MemoryManager::Free(m_buckets);
+CDS_Map::~CDS_Map() { Clear(); }
+
+uint32_t CDS_Map::Slot(uint32_t hash) const {
+  // The CRC's low bits also pick the bucket; mixing spreads keys that share them.
+  return static_cast<uint32_t>((uint64_t{hash} * 0x9E3779B97F4A7C15u) >> 32) & m_indexMask;
 }
 
 DSMapEntry* CDS_Map::Find(const ScriptValue* key) const {
+  if (m_index == nullptr) return nullptr;
   uint32_t hash = DS_MapKeyHash(*key);
-  for (DSMapEntry* e = m_buckets[hash & kBucketMask].first; e != nullptr; e = e->next) {
+  for (uint32_t i = Slot(hash); m_index[i] != nullptr; i = (i + 1) & m_indexMask) {
+    DSMapEntry* e = m_index[i];
     if (e->hash == hash && DS_MapKeysEqual(e->key, *key)) return e;
   }
   return nullptr;
+}
+
+void CDS_Map::IndexGrow() {
+  DSMapEntry** old = m_index;
+  uint32_t oldSize = old == nullptr ? 0 : m_indexMask + 1;
+  uint32_t size = oldSize == 0 ? 8 : oldSize * 2;
+  m_index = static_cast<DSMapEntry**>(KV_ALLOC(sizeof(DSMapEntry*) * size, true));
+  m_indexMask = size - 1;
+  for (uint32_t i = 0; i < oldSize; ++i) {
+    if (old[i] != nullptr) IndexInsert(old[i]);
+  }
+  MemoryManager::Free(old);
+}
+
+void CDS_Map::IndexInsert(DSMapEntry* entry) {
+  uint32_t i = Slot(entry->hash);
+  while (m_index[i] != nullptr) i = (i + 1) & m_indexMask;
+  m_index[i] = entry;
+}
+
+void CDS_Map::IndexRemove(const DSMapEntry* entry) {
+  uint32_t hole = Slot(entry->hash);
+  while (m_index[hole] != entry) hole = (hole + 1) & m_indexMask;
+  // Moves back every later entry of the run that the hole would cut off
+  // from its own slot, so probing never stops early.
+  for (uint32_t i = (hole + 1) & m_indexMask; m_index[i] != nullptr; i = (i + 1) & m_indexMask) {
+    uint32_t home = Slot(m_index[i]->hash);
+    if (((i - home) & m_indexMask) < ((i - hole) & m_indexMask)) continue;
+    m_index[hole] = m_index[i];
+    hole = i;
+  }
+  m_index[hole] = nullptr;
+}
+
+CDS_Map::Bucket& CDS_Map::BucketOf(uint32_t hash) {
+  uint32_t bucket = hash & kBucketMask;
+  if (m_groups == nullptr) m_groups = static_cast<Group**>(KV_ALLOC(sizeof(Group*) * kGroups, true));
+  Group*& group = m_groups[bucket >> kGroupBits];
+  if (group == nullptr) group = static_cast<Group*>(KV_ALLOC(sizeof(Group), true));
+  return group->buckets[bucket & (kGroupSize - 1)];
 }
 
 void CDS_Map::Append(const ScriptValue* key, const ScriptValue* value) {
@@ -46,20 +89,30 @@ void CDS_Map::Append(const ScriptValue* key, const ScriptValue* value) {
   DS_StoreValue(&entry->key, key);
   DS_StoreValue(&entry->value, value);
   entry->hash = DS_MapKeyHash(*key);
-  Bucket& bucket = m_buckets[entry->hash & kBucketMask];
+  Bucket& bucket = BucketOf(entry->hash);
   entry->previous = bucket.last;
   if (bucket.last != nullptr) bucket.last->next = entry;
   else bucket.first = entry;
   bucket.last = entry;
+  uint32_t b = entry->hash & kBucketMask;
+  m_groups[b >> kGroupBits]->used |= uint64_t{1} << (b & (kGroupSize - 1));
+  m_usedGroups |= uint64_t{1} << (b >> kGroupBits);
+  if (static_cast<uint32_t>(m_count + 1) * 2 > (m_index == nullptr ? 0 : m_indexMask + 1)) IndexGrow();
+  IndexInsert(entry);
   ++m_count;
 }
 
 void CDS_Map::Unlink(DSMapEntry* entry) {
-  Bucket& bucket = m_buckets[entry->hash & kBucketMask];
+  IndexRemove(entry);
+  uint32_t b = entry->hash & kBucketMask;
+  Group* group = m_groups[b >> kGroupBits];
+  Bucket& bucket = group->buckets[b & (kGroupSize - 1)];
   if (entry->previous != nullptr) entry->previous->next = entry->next;
   else bucket.first = entry->next;
   if (entry->next != nullptr) entry->next->previous = entry->previous;
   else bucket.last = entry->previous;
+  if (bucket.first == nullptr) group->used &= ~(uint64_t{1} << (b & (kGroupSize - 1)));
+  if (group->used == 0) m_usedGroups &= ~(uint64_t{1} << (b >> kGroupBits));
   DS_ResetSlot(&entry->key);
   DS_ResetSlot(&entry->value);
   delete entry;
@@ -97,9 +150,15 @@ ScriptValue* CDS_Map::FindValue(const ScriptValue* key) {
 }
 
 void CDS_Map::Clear() {
-  for (int32_t b = kBuckets - 1; b >= 0; --b) {
-    while (m_buckets[b].last != nullptr) Unlink(m_buckets[b].last);
+  for (DSMapEntry* e = LastBefore(kBuckets); e != nullptr; e = LastBefore(kBuckets)) Unlink(e);
+  if (m_groups != nullptr) {
+    for (int32_t g = 0; g < kGroups; ++g) MemoryManager::Free(m_groups[g]);
   }
+  MemoryManager::Free(m_groups);
+  MemoryManager::Free(m_index);
+  m_groups = nullptr;
+  m_index = nullptr;
+  m_indexMask = 0;
 }
 
 void CDS_Map::Copy(const CDS_Map* source) {
@@ -112,17 +171,29 @@ void CDS_Map::Copy(const CDS_Map* source) {
 }
 
 DSMapEntry* CDS_Map::FirstFrom(int32_t bucket) const {
-  for (int32_t b = bucket; b < kBuckets; ++b) {
-    if (m_buckets[b].first != nullptr) return m_buckets[b].first;
+  if (bucket >= kBuckets) return nullptr;
+  int32_t g = bucket >> kGroupBits;
+  if (m_groups != nullptr && m_groups[g] != nullptr) {
+    uint64_t here = m_groups[g]->used & (~uint64_t{0} << (bucket & (kGroupSize - 1)));
+    if (here != 0) return m_groups[g]->buckets[__builtin_ctzll(here)].first;
   }
-  return nullptr;
+  uint64_t later = g + 1 < kGroups ? m_usedGroups & (~uint64_t{0} << (g + 1)) : 0;
+  if (later == 0) return nullptr;
+  const Group* next = m_groups[__builtin_ctzll(later)];
+  return next->buckets[__builtin_ctzll(next->used)].first;
 }
 
 DSMapEntry* CDS_Map::LastBefore(int32_t bucket) const {
-  for (int32_t b = bucket - 1; b >= 0; --b) {
-    if (m_buckets[b].last != nullptr) return m_buckets[b].last;
+  if (bucket <= 0 || m_groups == nullptr) return nullptr;
+  int32_t last = bucket - 1, g = last >> kGroupBits, bit = last & (kGroupSize - 1);
+  if (m_groups[g] != nullptr) {
+    uint64_t here = m_groups[g]->used & (bit == kGroupSize - 1 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1);
+    if (here != 0) return m_groups[g]->buckets[63 - __builtin_clzll(here)].last;
   }
-  return nullptr;
+  uint64_t earlier = m_usedGroups & ((uint64_t{1} << g) - 1);
+  if (earlier == 0) return nullptr;
+  const Group* previous = m_groups[63 - __builtin_clzll(earlier)];
+  return previous->buckets[63 - __builtin_clzll(previous->used)].last;
 }
 
 const DSMapEntry* CDS_Map::After(const DSMapEntry* entry) const {

@@ -3,6 +3,10 @@
 // each in insertion order); two keys are the same key only when both are
 // strings with equal bytes or both are reals with the same 8 bytes, so keys
 // whose CRCs collide still keep their own values.
+//
+// The buckets come in groups of 64 made on first use, and a table keyed by
+// the whole CRC finds an entry without walking its bucket: an empty map is a
+// few dozen bytes, and a large one finds a key in constant time.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +40,7 @@ class CDS_Map {
   ScriptValue* FindValue(const ScriptValue* key);
   int32_t Size() const { return m_count; }
   bool Empty() const { return m_count == 0; }
-  // Frees every entry; the buckets stay.
+  // Frees every entry and the buckets.
   void Clear();
   void Copy(const CDS_Map* source);
 
@@ -56,21 +60,38 @@ class CDS_Map {
   bool ReadText(const char* text);
 
  private:
+  static constexpr int32_t kGroupBits = 6;
+  static constexpr int32_t kGroupSize = 1 << kGroupBits;
+  static constexpr int32_t kGroups = kBuckets / kGroupSize;
+
   struct Bucket {
     DSMapEntry* first;
     DSMapEntry* last;
+  };
+  struct Group {
+    uint64_t used;  // bit b: bucket b of the group holds entries
+    Bucket buckets[kGroupSize];
   };
 
   DSMapEntry* Find(const ScriptValue* key) const;
   // Stores copies without looking for the key first.
   void Append(const ScriptValue* key, const ScriptValue* value);
   void Unlink(DSMapEntry* entry);
+  Bucket& BucketOf(uint32_t hash);
   DSMapEntry* FirstFrom(int32_t bucket) const;
   DSMapEntry* LastBefore(int32_t bucket) const;
   const DSMapEntry* After(const DSMapEntry* entry) const;
   const DSMapEntry* Before(const DSMapEntry* entry) const;
+  void IndexInsert(DSMapEntry* entry);
+  void IndexRemove(const DSMapEntry* entry);
+  void IndexGrow();
+  uint32_t Slot(uint32_t hash) const;
 
-  Bucket* m_buckets;
+  Group** m_groups = nullptr;  // kGroups pointers, made with the first entry
+  uint64_t m_usedGroups = 0;   // bit g: group g holds entries
+  // Open addressing with linear probing, at most half full.
+  DSMapEntry** m_index = nullptr;
+  uint32_t m_indexMask = 0;
   int32_t m_count = 0;
 };
 

@@ -9,31 +9,12 @@ namespace {
 
 }  // namespace
 
-void ScriptValue_Release(ScriptValue* value) {
-  if (value->kind == kValueString && value->text != nullptr) {
-    MemoryManager::Free(value->text);
-    value->text = nullptr;
-  }
-}
-
-void ScriptValue_Copy(ScriptValue* destination, const ScriptValue* source) {
-  destination->kind = source->kind;
-  destination->real = source->real;
-  destination->text = source->kind == kValueString ? String_Duplicate(source->text) : nullptr;
-}
-
-void ScriptValue_Assign(ScriptValue* destination, const ScriptValue* source) {
-  if (destination == source) return;
-  ScriptValue_Release(destination);
-  ScriptValue_Copy(destination, source);
-}
-
-void ScriptValue_SetReal(ScriptValue* value, double real) {
-  ScriptValue_Release(value);
-  value->kind = kValueReal;
+void ScriptValue_FreeText(ScriptValue* value) {
+  MemoryManager::Free(value->text);
   value->text = nullptr;
-  value->real = real;
 }
+
+char* ScriptValue_CopyText(const char* text) { return String_Duplicate(text); }
 
 void ScriptValue_SetString(ScriptValue* value, const char* text) {
   char* copy = String_Duplicate(text);

@@ -79,6 +79,22 @@ TEST_F(Objects, IndicesAreSparseAndNeverReused) {
   EXPECT_EQ(Object_Add(), 6);
 }
 
+TEST_F(Objects, NameLookupFollowsRenamesAdditionsAndTheFirstOfEqualNames) {
+  ASSERT_TRUE(LoadObjects({{"obj_a", -1, {}}, {"obj_b", -1, {}}, {"obj_a", -1, {}}}));
+  EXPECT_EQ(Object_Find("obj_a"), 0);
+  EXPECT_EQ(Object_Find("obj_b"), 1);
+  Object_Get(0)->SetName("obj_z");
+  EXPECT_EQ(Object_Find("obj_a"), 2);
+  EXPECT_EQ(Object_Find("obj_z"), 0);
+  EXPECT_EQ(Object_Find("__newobject3"), -1);
+  EXPECT_EQ(Object_Add(), 3);
+  EXPECT_EQ(Object_Find("__newobject3"), 3);
+  EXPECT_TRUE(Object_Delete(2));
+  EXPECT_EQ(Object_Find("obj_a"), -1);
+  Object_Shutdown();
+  EXPECT_EQ(Object_Find("obj_b"), -1);
+}
+
 TEST_F(Objects, RepeatedSubtypeFeedsOneEventAndTheLastCodeWins) {
   ASSERT_TRUE(LoadObjects({{"obj_a", -1, {{3, 0, "first"}, {3, 0, "second"}}}}));
   CObject* o = Object_Get(0);

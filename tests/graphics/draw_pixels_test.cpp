@@ -126,6 +126,36 @@ TEST_F(DrawPixels, ClearAndPixelReadUseScriptColours) {
   EXPECT_EQ(GR_Draw_Get_Pixel(kSize + 5, 3), 0u);
 }
 
+// Reads of one size share a read-back target; each still sees what was
+// drawn since the last, and a read of another size in between changes
+// nothing.
+TEST_F(DrawPixels, RepeatedPixelReadsSeeEachNewDrawing) {
+  GR_Draw_Clear_Alpha(0x000000, 1.0f);
+  for (uint32_t colour : {0x0000FFu, 0x00FF00u, 0xFF0000u}) {
+    GR_Draw_Set_Color(colour);
+    GR_Draw_Point(5, 6);
+    EXPECT_EQ(GR_Draw_Get_Pixel(5, 6), colour);
+    EXPECT_EQ(GR_Draw_Get_Pixel(6, 6), 0u);
+    EXPECT_EQ(Screen().size(), static_cast<size_t>(kSize * kSize));
+  }
+  // A run of reads with nothing drawn between them answers from one copy
+  // of the screen, each pixel from its own place.
+  GR_Draw_Set_Color(0x00FFFF);
+  GR_Draw_Rectangle(10, 20, 12, 40, 0);
+  for (int y = 0; y < kSize; y += 3) {
+    for (int x = 0; x < kSize; x += 5) {
+      const uint32_t want = x >= 10 && x <= 12 && y >= 20 && y <= 40 ? 0x00FFFFu : (x == 5 && y == 6 ? 0xFF0000u : 0u);
+      EXPECT_EQ(GR_Draw_Get_Pixel(x, y), want) << x << "," << y;
+    }
+  }
+  GR_Draw_Point(11, 21);
+  EXPECT_EQ(GR_Draw_Get_Pixel(11, 21), 0x00FFFFu);
+  GR_Draw_Set_Color(0x123456);
+  GR_Draw_Point(11, 21);
+  EXPECT_EQ(GR_Draw_Get_Pixel(11, 21), 0x123456u);
+  EXPECT_EQ(GR_Draw_Get_Pixel(12, 21), 0x00FFFFu);
+}
+
 TEST_F(DrawPixels, FinishedFrameReachesTheBackBuffer) {
   GR_Draw_Set_Color(0x0000FF);
   GR_Draw_Rectangle(0, 0, 7, 3, 0);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -77,6 +80,113 @@ TEST(DSMap, WalkGoesBucketByBucketThenInInsertionOrder) {
   copy.Copy(&map);
   copy.Copy(&copy);
   EXPECT_EQ(Walk(copy), Walk(map));
+}
+
+// The walk order worked out the plain way: one list per bucket of the
+// CRC's low 12 bits, each in insertion order.
+class BucketModel {
+ public:
+  void Add(const TestValue& key) { buckets_[Bucket(key)].push_back(Describe(&key.v)); }
+  void Delete(const TestValue& key) {
+    std::vector<std::string>& bucket = buckets_[Bucket(key)];
+    bucket.erase(std::find(bucket.begin(), bucket.end(), Describe(&key.v)));
+  }
+  void Clear() {
+    for (auto& bucket : buckets_) bucket.clear();
+  }
+  std::vector<std::string> Walk() const {
+    std::vector<std::string> keys;
+    for (const auto& bucket : buckets_) keys.insert(keys.end(), bucket.begin(), bucket.end());
+    return keys;
+  }
+
+ private:
+  static uint32_t Bucket(const TestValue& key) { return DS_MapKeyHash(key.v) % CDS_Map::kBuckets; }
+  std::vector<std::string> buckets_[CDS_Map::kBuckets];
+};
+
+std::vector<std::string> WalkBackwards(const CDS_Map& map) {
+  std::vector<std::string> keys;
+  for (const ScriptValue* k = map.FindLast(); k != nullptr; k = map.FindPrevious(k)) keys.push_back(Describe(k));
+  std::reverse(keys.begin(), keys.end());
+  return keys;
+}
+
+// Half the keys are texts, half reals, so both kinds of hash fill buckets.
+TestValue NumberedKey(int i) {
+  return i % 2 == 0 ? TestValue(("key" + std::to_string(i)).c_str()) : TestValue(i * 0.5);
+}
+
+void ExpectSameWalk(const CDS_Map& map, const BucketModel& model) {
+  std::vector<std::string> expected = model.Walk();
+  EXPECT_EQ(map.Size(), static_cast<int32_t>(expected.size()));
+  EXPECT_TRUE(Walk(map) == expected);
+  EXPECT_TRUE(WalkBackwards(map) == expected);
+}
+
+constexpr int kManyKeys = 100000;
+
+// Calls each(key) for the numbered keys first, first + step, ... that lie
+// in 0 .. kManyKeys - 1.
+template <typename Each>
+void ForEveryKey(int first, int step, Each each) {
+  for (int i = first; i >= 0 && i < kManyKeys; i += step) {
+    TestValue key = NumberedKey(i);
+    each(key);
+  }
+}
+
+TEST(DSMap, WalkOrderHoldsAcrossAHundredThousandAddsDeletesAndClears) {
+  CDS_Map map;
+  BucketModel model;
+  TestValue value(1.0);
+  auto add = [&](const TestValue& key) {
+    ASSERT_TRUE(map.Add(&key, &value));
+    model.Add(key);
+  };
+  ForEveryKey(0, 1, add);
+  ExpectSameWalk(map, model);
+
+  // Deleting every third key, then adding some back, moves those to the
+  // ends of their buckets.
+  ForEveryKey(0, 3, [&](const TestValue& key) {
+    ASSERT_TRUE(map.Delete(&key));
+    model.Delete(key);
+  });
+  ForEveryKey(0, 6, [&](const TestValue& key) {
+    EXPECT_FALSE(map.Replace(&key, &value));
+    model.Add(key);
+  });
+  ExpectSameWalk(map, model);
+  ForEveryKey(1, 3, [&](const TestValue& key) { EXPECT_TRUE(map.Exists(&key)); });
+  TestValue gone = NumberedKey(3);
+  EXPECT_FALSE(map.Exists(&gone));
+
+  map.Clear();
+  model.Clear();
+  ExpectSameWalk(map, model);
+  ForEveryKey(kManyKeys - 1, -7, add);
+  ExpectSameWalk(map, model);
+}
+
+TEST(DSMap, EmptyMapsCostAFewDozenBytes) {
+  constexpr int kMaps = 10000;
+  // Signed: a heap that shrank elsewhere must not wrap round.
+  auto inUse = [] { return static_cast<int64_t>(mallinfo2().uordblks); };
+  int64_t before = inUse();
+  std::vector<CDS_Map*> maps;
+  for (int i = 0; i < kMaps; ++i) maps.push_back(new CDS_Map());
+  int64_t used = inUse() - before;
+  // A map emptied by Clear gives its buckets back.
+  TestValue key("k"), value(1.0);
+  for (CDS_Map* map : maps) {
+    map->Add(&key, &value);
+    map->Clear();
+  }
+  int64_t afterClear = inUse() - before;
+  for (CDS_Map* map : maps) delete map;
+  EXPECT_LT(used, int64_t{kMaps} * 100);
+  EXPECT_LT(afterClear, int64_t{kMaps} * 100);
 }
 
 TEST(DSMap, TextFormWritesKindKeyAndValueInHex) {

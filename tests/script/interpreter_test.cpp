@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "runtime/run_flags.h"
+#include "script/compiler/code.h"
+#include "script/compiler/lexer.h"
+#include "script/compiler/operators.h"
 #include "script/tree/interpreter.h"
 #include "script/snippet_runner.h"
 #include "script/variables/variable_names.h"
@@ -75,6 +81,42 @@ TEST(TreeExpressions, OperandsAndArgumentsRunLeftToRightWithoutShortCircuit) {
   EXPECT_EQ(runner.RunJoined("x = say(1) || say(0)"), "1 | 0");
   EXPECT_EQ(runner.RunJoined("x = say('a') + say(1)"), "a | 1 | error: Wrong type of arguments to +.");
   EXPECT_EQ(runner.RunJoined("s = 'a'; test_print(say(1), s * 2, say(2))"), "1 | error: Wrong type of arguments to *.");
+}
+
+// The tree's own handling of plain reals must give the operator module's
+// answers bit for bit, infinities, NaN, zero divisors and huge values
+// included.
+TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
+  Runner runner;
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {0.0, -0.0, 1.0, -2.5, 7.0, 3e9, -1e300, inf, -inf, std::nan("")};
+  const std::pair<const char*, int32_t> operators[] = {
+      {"+", kTokenPlus}, {"-", kTokenMinus}, {"*", kTokenTimes}, {"/", kTokenDivide}, {"div", kTokenDiv},
+      {"mod", kTokenMod}, {"<", kTokenLess}, {"<=", kTokenLessEqual}, {">", kTokenGreater},
+      {">=", kTokenGreaterEqual}, {"==", kTokenEqual}, {"!=", kTokenNotEqual}};
+  const int32_t a = Code_Variable_Find("a"), b = Code_Variable_Find("b");
+  CCode none("", false);
+  for (const auto& [text, op] : operators) {
+    for (double left : values) {
+      for (double right : values) {
+        ScriptValue l, rv;
+        l.real = left;
+        rv.real = right;
+        runner.self.variables.SetValue(a, 0, l);
+        runner.self.variables.SetValue(b, 0, rv);
+        std::string got = runner.RunJoined(std::string("r = a ") + text + " b");
+        bool ok = Code_BinaryOperator(&none, 0, op, &l, &rv);
+        std::string where = std::to_string(left) + " " + text + " " + std::to_string(right);
+        if (!ok) {
+          EXPECT_EQ(got.rfind("error: ", 0), 0u) << where;
+          continue;
+        }
+        OwnedValue value;
+        ReadSelf(runner, "r", 0, &value);
+        EXPECT_EQ(std::memcmp(&value.v.real, &l.real, sizeof l.real), 0) << where << " gave " << value.v.real;
+      }
+    }
+  }
 }
 
 TEST(TreeExecution, EntryChecksAndResults) {

@@ -50,6 +50,7 @@ bool Reset() {
   Trace("Restore Target\n");
   PopAllRenderTargets();
   if (s.device == nullptr) return false;
+  DeviceState_DropReadBack(s);
   Trace("Check Display Mode\n");
   GfxDisplayMode mode;
   if (s.system->GetAdapterDisplayMode(0, &mode) != D3D_OK) return false;

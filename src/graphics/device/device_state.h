@@ -32,6 +32,21 @@ struct DeviceState {
   int32_t requestedWidth = -1, requestedHeight = -1;
   std::vector<AdapterRecord> adapters;
   GfxCaps caps{};
+  // The render target pixel reads copy into, kept for the next read of the
+  // same size; 0 when there is none.
+  GfxObject readBack = 0;
+  int32_t readBackWidth = 0, readBackHeight = 0;
+  // A whole surface as last read back, good while the device's pixel
+  // version stays at copyVersion; and the version right after the last read,
+  // which tells a run of reads with no drawing between them.
+  uint32_t* copy = nullptr;
+  GfxObject copySurface = 0;
+  int32_t copyWidth = 0, copyHeight = 0;
+  uint64_t copyVersion = 0, lastReadVersion = 0;
 };
+
+// Gives the read-back target back to the device and forgets the surface
+// copy (before a reset or release).
+void DeviceState_DropReadBack(DeviceState& s);
 
 DeviceState& Device_State();

@@ -17,30 +17,41 @@ struct TexVertexData {
 };
 static_assert(sizeof(TexVertexData) == 24);
 
-// Copies (x, y, w, h) of a render surface into a new block of `blockWidth`
-// x `blockHeight` pixels; what the rectangle does not cover stays zero.
+// The read-back target for w x h pixels: the one kept from the last read
+// when the size matches, else a new one that replaces it.
+GfxObject ReadBackTarget(DeviceState& s, int32_t w, int32_t h) {
+  if (s.readBack != 0 && s.readBackWidth == w && s.readBackHeight == h) return s.readBack;
+  DeviceState_DropReadBack(s);
+  GfxObject target = 0;
+  if (s.device->CreateRenderTarget(static_cast<uint32_t>(w), static_cast<uint32_t>(h), D3DFMT_A8R8G8B8, 0, 0, true,
+                                   &target) != D3D_OK) {
+    return 0;
+  }
+  s.readBack = target;
+  s.readBackWidth = w;
+  s.readBackHeight = h;
+  return target;
+}
+
+// Copies (x, y, w, h) of a render surface into a block of `blockWidth` x
+// `blockHeight` pixels: `into` when given, else a new one in which what the
+// rectangle does not cover stays zero.
 uint32_t* ReadSurface(GfxObject surface, int32_t x, int32_t y, int32_t w, int32_t h, int32_t blockWidth,
-                      int32_t blockHeight) {
-  IGraphicsDevice* device = Device_State().device;
+                      int32_t blockHeight, uint32_t* into = nullptr) {
+  DeviceState& s = Device_State();
+  IGraphicsDevice* device = s.device;
   GfxDisplayMode mode;
   if (device->GetDisplayMode(0, &mode) != D3D_OK) return nullptr;
-  GfxObject target = 0;
-  if (device->CreateRenderTarget(static_cast<uint32_t>(w), static_cast<uint32_t>(h), D3DFMT_A8R8G8B8, 0, 0, true,
-                                 &target) != D3D_OK) {
-    return nullptr;
-  }
+  GfxObject target = ReadBackTarget(s, w, h);
+  if (target == 0) return nullptr;
   GfxRect from{x, y, x + w, y + h};
   GfxRect to{0, 0, w, h};
-  if (device->StretchRect(surface, &from, target, &to, D3DTEXF_LINEAR) != D3D_OK) {
-    device->Release(target);
-    return nullptr;
-  }
-  auto* block = static_cast<uint32_t*>(
-      KV_ALLOC(static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
+  if (device->StretchRect(surface, &from, target, &to, D3DTEXF_LINEAR) != D3D_OK) return nullptr;
+  auto* block = into != nullptr ? into : static_cast<uint32_t*>(KV_ALLOC(
+      static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
   GfxLockedRect locked;
   if (block == nullptr || device->LockRect(target, 0, &locked, D3DLOCK_READONLY) != D3D_OK) {
-    MemoryManager::Free(block);
-    device->Release(target);
+    if (block != into) MemoryManager::Free(block);
     return nullptr;
   }
   for (int32_t row = 0; row < h; ++row) {
@@ -49,11 +60,62 @@ uint32_t* ReadSurface(GfxObject surface, int32_t x, int32_t y, int32_t w, int32_
                 static_cast<size_t>(w) * 4);
   }
   device->UnlockRect(target, 0);
-  device->Release(target);
+  return block;
+}
+
+void DropCopy(DeviceState& s) {
+  MemoryManager::Free(s.copy);
+  s.copy = nullptr;
+  s.copySurface = 0;
+}
+
+bool CopyIsCurrent(const DeviceState& s, GfxObject surface, int32_t surfaceWidth, int32_t surfaceHeight,
+                   uint64_t version) {
+  return s.copy != nullptr && s.copySurface == surface && s.copyWidth == surfaceWidth &&
+         s.copyHeight == surfaceHeight && s.copyVersion == version;
+}
+
+// As ReadSurface for a surface of surfaceWidth x surfaceHeight. A read
+// that follows another with nothing drawn between them reads the whole
+// surface once, and later reads copy from that until something is drawn:
+// a script reading many pixels in a row waits for the device only once.
+uint32_t* ReadSurfaceShared(GfxObject surface, int32_t surfaceWidth, int32_t surfaceHeight, int32_t x, int32_t y,
+                            int32_t w, int32_t h, int32_t blockWidth, int32_t blockHeight) {
+  DeviceState& s = Device_State();
+  uint64_t version = s.device->PixelVersion();
+  if (!CopyIsCurrent(s, surface, surfaceWidth, surfaceHeight, version) && version == s.lastReadVersion) {
+    if (s.copy == nullptr || s.copyWidth != surfaceWidth || s.copyHeight != surfaceHeight) DropCopy(s);
+    uint32_t* copy = ReadSurface(surface, 0, 0, surfaceWidth, surfaceHeight, surfaceWidth, surfaceHeight, s.copy);
+    if (copy == nullptr) DropCopy(s);
+    s.copy = copy;
+    s.copySurface = surface;
+    s.copyWidth = surfaceWidth;
+    s.copyHeight = surfaceHeight;
+    s.copyVersion = version = s.device->PixelVersion();
+  }
+  uint32_t* block = nullptr;
+  if (CopyIsCurrent(s, surface, surfaceWidth, surfaceHeight, version)) {
+    block = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
+    for (int32_t row = 0; block != nullptr && row < h; ++row) {
+      std::memcpy(block + static_cast<size_t>(row) * static_cast<size_t>(blockWidth),
+                  s.copy + static_cast<size_t>(y + row) * static_cast<size_t>(surfaceWidth) + x,
+                  static_cast<size_t>(w) * 4);
+    }
+  } else {
+    block = ReadSurface(surface, x, y, w, h, blockWidth, blockHeight);
+  }
+  s.lastReadVersion = s.device->PixelVersion();
   return block;
 }
 
 }  // namespace
+
+void DeviceState_DropReadBack(DeviceState& s) {
+  if (s.readBack != 0 && s.device != nullptr) s.device->Release(s.readBack);
+  s.readBack = 0;
+  s.readBackWidth = s.readBackHeight = 0;
+  DropCopy(s);
+}
 
 namespace Graphics {
 
@@ -69,7 +131,7 @@ uint32_t* ReadScreenPixels(int32_t boundWidth, int32_t boundHeight, int32_t x, i
   if (static_cast<int64_t>(y) + h > boundHeight) h = boundHeight - y;
   const int32_t tw = DeviceTexture_Width(s.screenTexture), th = DeviceTexture_Height(s.screenTexture);
   if (w < 1 || h < 1 || static_cast<int64_t>(x) + w > tw || static_cast<int64_t>(y) + h > th) return nullptr;
-  return ReadSurface(s.screenTexture->renderSurface, x, y, w, h, w, h);
+  return ReadSurfaceShared(s.screenTexture->renderSurface, tw, th, x, y, w, h, w, h);
 }
 
 // Always w x h pixels; the part past the texture reads as zero.
@@ -84,7 +146,7 @@ uint32_t* ReadTexturePixels(DeviceTexture* t, int32_t x, int32_t y, int32_t w, i
   const int32_t cw = static_cast<int64_t>(x) + w > tw ? tw - x : w;
   const int32_t ch = static_cast<int64_t>(y) + h > th ? th - y : h;
   if (cw < 1 || ch < 1) return static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, true));
-  return ReadSurface(t->renderSurface, x, y, cw, ch, w, h);
+  return ReadSurfaceShared(t->renderSurface, tw, th, x, y, cw, ch, w, h);
 }
 
 // The destination is marked so that its next use as a texture shows the copy.
@@ -140,6 +202,7 @@ void InitFrameClock() {
 void Release() {
   DeviceState& s = Device_State();
   PopAllRenderTargets();
+  DeviceState_DropReadBack(s);
   delete s.device;
   s.device = nullptr;
   delete s.system;

@@ -194,6 +194,7 @@ void GlDevice::DropBackBuffer() {
 }
 
 GfxResult GlDevice::Reset(GfxPresentParameters& params) {
+  ++m_pixelVersion;
   if (params.backBufferWidth == 0 || params.backBufferHeight == 0 || params.multiSampleType != 0) {
     return D3DERR_INVALIDCALL;
   }
@@ -211,6 +212,7 @@ GfxResult GlDevice::EndScene() {
 // The back buffer is stored top row first; the window's framebuffer is
 // bottom row first, so the copy flips.
 GfxResult GlDevice::Present() {
+  ++m_pixelVersion;
   if (!context_->HasWindow()) return D3D_OK;
   GlObject* back = Find(backColour_);
   if (back == nullptr) return D3DERR_INVALIDCALL;
@@ -538,6 +540,7 @@ void GlDevice::ApplyTransforms(uint32_t type) {
 
 GfxResult GlDevice::Draw(uint32_t type, uint32_t primitiveCount, const uint8_t* base, uint32_t stride,
                          bool fromBuffer) {
+  ++m_pixelVersion;
   const uint32_t size = Gfx_VertexSize(fvf_);
   if (size == 0 || stride < size) return D3DERR_INVALIDCALL;
   const uint32_t count = Gfx_VertexCount(type, primitiveCount);
@@ -595,6 +598,7 @@ GfxResult GlDevice::DrawPrimitive(uint32_t type, uint32_t startVertex, uint32_t 
 }
 
 GfxResult GlDevice::Clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) {
+  ++m_pixelVersion;
   GLbitfield mask = 0;
   if ((flags & D3DCLEAR_TARGET) != 0) {
     float c[4];

@@ -40,6 +40,7 @@ class GlDevice : public IGraphicsDevice {
 
   GfxResult TestCooperativeLevel() override { return D3D_OK; }
   GfxResult Reset(GfxPresentParameters& params) override;
+  uint64_t PixelVersion() override { return m_pixelVersion; }
   GfxResult BeginScene() override { return D3D_OK; }
   GfxResult EndScene() override;
   GfxResult Present() override;

@@ -63,6 +63,7 @@ uint32_t GlDevice::AddRef(GfxObject handle) {
 }
 
 uint32_t GlDevice::Release(GfxObject handle) {
+  ++m_pixelVersion;
   GlObject* object = Find(handle);
   if (object == nullptr || object->refs == 0) return 0;
   uint32_t left = --object->refs;
@@ -82,6 +83,7 @@ GLuint GlDevice::NewColourTexture(uint32_t width, uint32_t height) {
 
 GfxResult GlDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t, uint32_t usage, uint32_t format,
                                   uint32_t pool, GfxObject* texture) {
+  ++m_pixelVersion;
   *texture = 0;
   if (width == 0 || height == 0 || width > 16384 || height > 16384 || !ColourFormat(format)) return D3DERR_INVALIDCALL;
   GlObject object;
@@ -103,6 +105,7 @@ GfxResult GlDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t, uin
 
 GfxResult GlDevice::CreateRenderTarget(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample,
                                        uint32_t, bool lockable, GfxObject* surface) {
+  ++m_pixelVersion;
   *surface = 0;
   if (width == 0 || height == 0 || width > 16384 || height > 16384) return D3DERR_INVALIDCALL;
   if (format != D3DFMT_A8R8G8B8 || multiSample != D3DMULTISAMPLE_NONE) return D3DERR_INVALIDCALL;
@@ -181,6 +184,7 @@ GfxResult GlDevice::LockRect(GfxObject handle, uint32_t level, GfxLockedRect* lo
 }
 
 GfxResult GlDevice::UnlockRect(GfxObject handle, uint32_t level) {
+  ++m_pixelVersion;
   GlObject* object = Find(handle);
   if (object == nullptr || level != 0 || !object->locked) return D3DERR_INVALIDCALL;
   object->locked = false;
@@ -202,6 +206,7 @@ GfxResult GlDevice::AddDirtyRect(GfxObject texture) {
 }
 
 GfxResult GlDevice::UpdateTexture(GfxObject source, GfxObject destination) {
+  ++m_pixelVersion;
   GlObject* from = Find(source);
   GlObject* to = Find(destination);
   if (from == nullptr || to == nullptr || from->pool != D3DPOOL_SYSTEMMEM || to->texture == 0 ||
@@ -224,6 +229,7 @@ GfxResult GlDevice::UpdateTexture(GfxObject source, GfxObject destination) {
 
 GfxResult GlDevice::StretchRect(GfxObject source, const GfxRect* sourceRect, GfxObject destination,
                                 const GfxRect* destinationRect, uint32_t filter) {
+  ++m_pixelVersion;
   GlObject* from = Find(source);
   GlObject* to = Find(destination);
   if (from == nullptr || to == nullptr || from->texture == 0 || to->texture == 0) return D3DERR_INVALIDCALL;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 #include "script/compiler/resource_lookup.h"
 
 namespace {
@@ -11,6 +12,8 @@ namespace {
 char** g_names = nullptr;
 ScriptValue* g_values = nullptr;
 int32_t g_count = 0;
+// The latest constant of each name, for the compiler's every identifier.
+NameIndex g_byName;
 
 char* CopyText(const char* text) {
   size_t length = std::strlen(text);
@@ -51,6 +54,7 @@ void Code_Constant_Add(const char* name, const ScriptValue& value) {
   g_values[g_count] = ScriptValue();
   ScriptValue_Copy(&g_values[g_count], &value);
   ++g_count;
+  g_byName.Invalidate();
 }
 
 void Code_Constant_AddReal(const char* name, double value) {
@@ -68,13 +72,12 @@ bool Code_Constant_Resolve(const char* name, ScriptValue* out) {
     out->real = index;
     return true;
   }
-  for (int32_t i = g_count - 1; i >= 0; --i) {
-    if (std::strcmp(g_names[i], name) == 0) {
-      ScriptValue_Copy(out, &g_values[i]);
-      return true;
-    }
-  }
-  return false;
+  index = g_byName.Find(name, [](auto add) {
+    for (int32_t i = g_count - 1; i >= 0; --i) add(g_names[i], i);
+  });
+  if (index < 0) return false;
+  ScriptValue_Copy(out, &g_values[index]);
+  return true;
 }
 
 const ScriptValue* Code_Constant_Find(const char* name) {
@@ -104,6 +107,7 @@ void Code_Constant_Free() {
   g_names = nullptr;
   g_values = nullptr;
   g_count = 0;
+  g_byName.Invalidate();
 }
 
 int32_t Code_Constant_Count() { return g_count; }

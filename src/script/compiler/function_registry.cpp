@@ -4,6 +4,7 @@
 
 #include "runtime/console.h"
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ struct FunctionTable {
 };
 
 FunctionTable g_functions;
+NameIndex g_byName;
 
 void Grow() {
   int32_t grown = g_functions.capacity + kFunctionGrowth;
@@ -54,6 +56,7 @@ void Function_Add(const char* name, BuiltinFunction handler, int32_t argumentCou
   std::memcpy(record.name, name, length);
   record.handler = handler;
   record.argumentCount = argumentCount;
+  g_byName.Invalidate();
 }
 
 bool Function_Find(const char* name, int32_t* id) {
@@ -69,13 +72,10 @@ bool Function_Find(const char* name, int32_t* id) {
     *id = kFirstExtensionFunctionId + index;
     return true;
   }
-  for (int32_t i = 0; i < g_functions.count; ++i) {
-    if (std::strcmp(g_functions.records[i].name, name) == 0) {
-      *id = i;
-      return true;
-    }
-  }
-  return false;
+  *id = g_byName.Find(name, [](auto add) {
+    for (int32_t i = 0; i < g_functions.count; ++i) add(g_functions.records[i].name, i);
+  });
+  return *id >= 0;
 }
 
 int32_t Function_GetArgumentCount(int32_t id) {
@@ -101,4 +101,5 @@ int32_t Function_Capacity() { return g_functions.capacity; }
 void Function_Free() {
   MemoryManager::Free(g_functions.records);
   g_functions = FunctionTable{};
+  g_byName.Invalidate();
 }

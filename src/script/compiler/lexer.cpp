@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
@@ -23,7 +24,7 @@ struct Scanner {
 };
 
 struct Keyword {
-  const char* word;
+  std::string_view word;
   int32_t kind;
 };
 
@@ -115,8 +116,7 @@ Token ReadWord(Scanner* s) {
   int32_t length = s->position - start;
   const char* word = s->text + start;
   for (const Keyword& keyword : kKeywords) {
-    if (std::strlen(keyword.word) == static_cast<size_t>(length) &&
-        std::memcmp(keyword.word, word, static_cast<size_t>(length)) == 0) {
+    if (keyword.word == std::string_view(word, static_cast<size_t>(length))) {
       return Token{keyword.kind, nullptr, start};
     }
   }

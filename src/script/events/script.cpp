@@ -1,12 +1,12 @@
 #include "script/events/script.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 #include "runtime/stream.h"
 #include "runtime/text.h"
 #include "script/compiler/code.h"
@@ -19,6 +19,8 @@ std::vector<CScript*> g_scripts;
 namespace {
 
 std::vector<char*> g_names;
+// Every identifier the compiler resolves looks for a script of its name.
+NameIndex g_byName;
 
 }  // namespace
 
@@ -93,11 +95,11 @@ bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
 const char* Script_GetName(int32_t index) { return Script_Exists(index) ? g_names[index] : "<undefined>"; }
 
 int32_t Script_Find(const char* name) {
-  if (name == nullptr) return -1;
-  for (size_t i = 0; i < g_scripts.size(); ++i) {
-    if (g_scripts[i] != nullptr && std::strcmp(g_names[i], name) == 0) return static_cast<int32_t>(i);
-  }
-  return -1;
+  return g_byName.Find(name, [](auto add) {
+    for (size_t i = 0; i < g_scripts.size(); ++i) {
+      if (g_scripts[i] != nullptr) add(g_names[i], static_cast<int32_t>(i));
+    }
+  });
 }
 
 int32_t Script_Count() { return static_cast<int32_t>(g_scripts.size()); }
@@ -107,6 +109,7 @@ void Script_Clear() {
   for (char* name : g_names) MemoryManager::Free(name);
   g_scripts.clear();
   g_names.clear();
+  g_byName.Invalidate();
 }
 
 void Script_Finish() { Script_Clear(); }

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -11,13 +12,36 @@ namespace {
 
 constexpr size_t kScriptErrorBytes = 1024;
 
+// Left uninitialised: only the slots in use are written and read.
+struct SavedSlot {
+  int32_t kind;
+  char* text;
+  double real;
+};
+
 struct SavedArguments {
-  ScriptValue slots[kArgumentSlots];
+  SavedSlot slots[kArgumentSlots];
+  int32_t used = 0;  // slots from here on were empty
   int32_t count = 0;
 };
 
+bool IsEmpty(const ScriptValue& slot) {
+  uint64_t bits;
+  std::memcpy(&bits, &slot.real, sizeof bits);
+  return slot.kind == kValueReal && slot.text == nullptr && bits == 0;
+}
+
+void Empty(ScriptValue* slot) {
+  if (slot->text != nullptr) MemoryManager::Free(slot->text);
+  *slot = ScriptValue();
+}
+
+// Slots past the last one in use hold real 0 and no text, as most do:
+// they need no copy, and emptying them again restores them.
 void Save(SavedArguments* saved) {
-  for (int32_t i = 0; i < kArgumentSlots; ++i) {
+  saved->used = kArgumentSlots;
+  while (saved->used > 0 && IsEmpty(g_arguments[saved->used - 1])) --saved->used;
+  for (int32_t i = 0; i < saved->used; ++i) {
     saved->slots[i].kind = g_arguments[i].kind;
     saved->slots[i].real = g_arguments[i].real;
     saved->slots[i].text = nullptr;
@@ -33,19 +57,21 @@ void Save(SavedArguments* saved) {
 // The saved slots take the place of the current ones, texts included.
 void Restore(SavedArguments* saved) {
   for (int32_t i = 0; i < kArgumentSlots; ++i) {
+    if (i >= saved->used) {
+      if (!IsEmpty(g_arguments[i])) Empty(&g_arguments[i]);
+      continue;
+    }
     if (g_arguments[i].text != nullptr) MemoryManager::Free(g_arguments[i].text);
-    g_arguments[i] = saved->slots[i];
+    const SavedSlot& slot = saved->slots[i];
+    g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.real};
   }
   g_argumentCount = saved->count;
 }
 
 void Fill(int32_t argc, const ScriptValue* arguments) {
-  for (int32_t i = 0; i < kArgumentSlots; ++i) {
-    if (i < argc) {
-      Code_SetArgument(i, arguments[i]);
-    } else {
-      Code_SetArgument(i, ScriptValue());
-    }
+  for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
+  for (int32_t i = argc; i < kArgumentSlots; ++i) {
+    if (!IsEmpty(g_arguments[i])) Code_SetArgument(i, ScriptValue());
   }
   g_argumentCount = argc;
 }

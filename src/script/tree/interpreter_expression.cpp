@@ -1,4 +1,6 @@
 // The tree walk of expressions, variable reads, assignments and calls.
+#include <cmath>
+#include <new>
 #include <string>
 
 #include "runtime/numeric.h"
@@ -23,6 +25,47 @@ struct VariableAddress {
   int32_t id = 0;
   int32_t k = 0;
 };
+
+// Plain reals under the commonest operators, giving exactly what
+// Code_BinaryOperator gives for them (comparisons through the difference, so
+// NaN and infinities order as there); false leaves the operation, and any
+// error it raises, to the operator module.
+bool RealBinary(int32_t op, double l, double r, double* out) {
+  switch (op) {
+    case kTokenPlus: *out = l + r; return true;
+    case kTokenMinus: *out = l - r; return true;
+    case kTokenTimes: *out = l * r; return true;
+    case kTokenDivide:
+      if (r == 0) return false;
+      *out = l / r;
+      return true;
+    case kTokenDiv: {
+      int32_t divisor = Num_TruncInt32(r);
+      if (divisor == 0) return false;
+      *out = static_cast<double>(static_cast<int64_t>(Num_TruncInt32(l)) / divisor);
+      return true;
+    }
+    case kTokenMod:
+      if (r == 0) return false;
+      *out = l - r * std::trunc(l / r);
+      return true;
+    case kTokenLess: *out = l - r < 0 ? 1.0 : 0.0; return true;
+    case kTokenLessEqual: *out = l - r <= 0 ? 1.0 : 0.0; return true;
+    case kTokenGreater: *out = l - r > 0 ? 1.0 : 0.0; return true;
+    case kTokenGreaterEqual: *out = l - r >= 0 ? 1.0 : 0.0; return true;
+    case kTokenAssign: case kTokenEqual: *out = l - r == 0 ? 1.0 : 0.0; return true;
+    case kTokenNotEqual: *out = l - r == 0 ? 0.0 : 1.0; return true;
+    default: return false;
+  }
+}
+
+bool IsPlainReal(const ScriptValue& value) { return value.kind == kValueReal && value.text == nullptr; }
+
+// Code_BinaryOperator with the plain-real cases done here.
+bool BinaryOperator(ExecContext* context, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right) {
+  if (IsPlainReal(*left) && IsPlainReal(*right) && RealBinary(op, left->real, right->real, &left->real)) return true;
+  return Code_BinaryOperator(context->code, position, op, left, right);
+}
 
 void Clear(ScriptValue* value) {
   ScriptValue_Release(value);
@@ -173,7 +216,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
       if (status != kExecDone) return status;
       ScriptValue right;
       status = Interpreter_Evaluate(context, &node->children[1], &right);
-      if (status == kExecDone && !Code_BinaryOperator(context->code, node->position, node->id, result, &right)) {
+      if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
         status = kExecError;
       }
       ScriptValue_Release(&right);
@@ -203,7 +246,7 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
     ScriptValue_Assign(result, &value);
   } else if (status == kExecDone) {
     status = Read(context, target, address, result);
-    if (status == kExecDone && !Code_BinaryOperator(context->code, node->position, op, result, &value)) {
+    if (status == kExecDone && !BinaryOperator(context, node->position, op, result, &value)) {
       status = kExecError;
     }
   }
@@ -216,13 +259,20 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
 }
 
 int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result) {
-  ScriptValue arguments[kArgumentSlots];
+  // Only the slots the call fills are made: clearing all sixteen on every
+  // call cost more than most calls.
+  union Slots {
+    Slots() {}
+    ScriptValue values[kArgumentSlots];
+  } slots;
+  ScriptValue* arguments = slots.values;
   int32_t count = node->childCount < kArgumentSlots ? node->childCount : kArgumentSlots;
+  for (int32_t i = 0; i < count; ++i) new (&arguments[i]) ScriptValue();
   int32_t status = kExecDone;
   for (int32_t i = 0; i < count && status == kExecDone; ++i) {
     status = Interpreter_Evaluate(context, &node->children[i], &arguments[i]);
   }
   if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
-  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&arguments[i]);
   return status;
 }

@@ -142,6 +142,11 @@ void CVariableList::SetValue(int32_t id, int32_t k, const ScriptValue& value) {
   g_variableIndexOutOfRange = 0;
   VariableNode* node = FindNode(id);
   if (node == nullptr) node = Insert(id);
+  if (k == 0 && value.kind != kValueString && node->value.kind != kValueString) {
+    // Neither side owns a text: the copy and release below would do just this.
+    node->value = ScriptValue{value.kind, nullptr, value.real};
+    return;
+  }
   int32_t row = 0, column = 0;
   if (k != 0) {
     Variable_SplitIndex(k, &row, &column);

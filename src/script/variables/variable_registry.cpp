@@ -4,6 +4,7 @@
 
 #include "platform/message_box.h"
 #include "runtime/memory.h"
+#include "runtime/name_index.h"
 #include "script/variables/instance_selector.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/world_seam.h"
@@ -12,6 +13,7 @@ namespace {
 
 BuiltinVariableRecord g_records[kMaxBuiltinVariables];
 int32_t g_recordCount = 0;
+NameIndex g_byName;
 
 void StoreName(BuiltinVariableRecord* record, const char* name) {
   if (name == nullptr) {
@@ -82,6 +84,7 @@ void Variable_BuiltIn_Clear() {
     record = BuiltinVariableRecord{};
   }
   g_recordCount = 0;
+  g_byName.Invalidate();
 }
 
 void Variable_BuiltIn_Init() {
@@ -102,6 +105,7 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
   record.getter = getter;
   record.setter = setter;
   record.canSet = canSet ? 1 : 0;
+  g_byName.Invalidate();
 }
 
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter) {
@@ -109,10 +113,9 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
 }
 
 int32_t Variable_BuiltIn_Find(const char* name) {
-  if (name == nullptr) return -1;
-  for (int32_t i = 0; i < g_recordCount; ++i)
-    if (g_records[i].name != nullptr && std::strcmp(g_records[i].name, name) == 0) return i;
-  return -1;
+  return g_byName.Find(name, [](auto add) {
+    for (int32_t i = 0; i < g_recordCount; ++i) add(g_records[i].name, i);
+  });
 }
 
 const char* Variable_BuiltIn_GetName(int32_t index) {

@@ -24,6 +24,12 @@
 #include "script/vm/vm_operators.h"
 #include "script/variables/world_seam.h"
 
+#if defined(__clang__)
+#define KV_NO_SLP_VECTORIZE
+#else
+#define KV_NO_SLP_VECTORIZE __attribute__((optimize("no-tree-slp-vectorize")))
+#endif
+
 namespace {
 
 constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
@@ -176,7 +182,10 @@ bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
 class Machine {
  public:
   Machine(VMStack& stack, CInstance* self, CInstance* other) : stack_(stack), self_(self), other_(other) {}
-  bool Run(ScriptValue* result);
+  // Built without joining neighbouring field copies into vector moves: a
+  // frame read back right after it was written (a call that returns at once)
+  // would wait for the narrower stores to land.
+  KV_NO_SLP_VECTORIZE bool Run(ScriptValue* result);
 
   VMCodeState code_;
   VMUnit top_;  // the code the machine starts with
