@@ -198,7 +198,7 @@ TEST_F(DamagedImages, PaletteIndicesPastThePaletteAreOpaqueBlack) {
   EXPECT_EQ(Decode(PalettePng(4, 3, indices, true)), expected);
 }
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t width, height;
   uint16_t bits;
   uint32_t compression;
@@ -208,7 +208,7 @@ struct BmpSpec {
   Bytes pixels;                   // rows as stored, padding included
 };
 
-Bytes Bmp(const BmpSpec& s) {
+Bytes Bmp(const BmpLayout& s) {
   const uint32_t trailingMasks = s.headerBytes == 40 ? static_cast<uint32_t>(s.masks.size()) * 4 : 0;
   const uint32_t offset = 14 + s.headerBytes + trailingMasks + static_cast<uint32_t>(s.palette.size()) * 4;
   Bytes out = {'B', 'M'};
@@ -246,7 +246,7 @@ TEST_F(DamagedImages, BmpAlphaMasksAndPalettes) {
   EXPECT_EQ(Decode(Bmp({3, 2, 8, 0, 40, {}, {0xFF0000, 0x0000FF}, {1, 7, 0, 0, 0, 0, 1, 0}})),
             (std::vector<uint32_t>{0xFFFF0000u, 0xFFFF0000u, 0xFF0000FFu, 0xFF0000FFu, 0xFF000000u, 0xFFFF0000u}));
 
-  const BmpSpec refused[] = {
+  const BmpLayout refused[] = {
       {3, 1, 8, 0, 40, {}, {}, {0, 0, 0, 0}},                               // no palette
       {3, 1, 2, 0, 40, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},                     // two bits a pixel
       {2, 1, 8, 1, 40, {}, {0, 0}, {2, 0, 0, 1}},                           // run-length compressed
@@ -254,7 +254,7 @@ TEST_F(DamagedImages, BmpAlphaMasksAndPalettes) {
       {2, 1, 32, 3, 40, {0x1FF0000, 0xFF00, 0xFF}, {}, twoPixels},          // a field of nine bits
       {2, 1, 24, 4, 40, {}, {}, twoPixels},                                 // JPEG inside
   };
-  for (const BmpSpec& spec : refused) EXPECT_TRUE(Decode(Bmp(spec)).empty()) << spec.bits << " bits";
+  for (const BmpLayout& layout : refused) EXPECT_TRUE(Decode(Bmp(layout)).empty()) << layout.bits << " bits";
   Bytes overlapping = Bmp({2, 1, 24, 0, 40, {}, {}, twoPixels});
   overlapping[10] = 20;
   EXPECT_TRUE(Decode(overlapping).empty());
