@@ -13,6 +13,7 @@ TransitionState g_transition;
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 constexpr double kFullTurn = 6.2831855;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -37,7 +38,7 @@ void DrawSeeThrough(int32_t surface, double alpha) {
 }
 
 // Part of the new room at its own place over the screen.
-void DrawNewPart(const Frame& f, int32_t left, int32_t top, int32_t width, int32_t height) {
+void DrawNewPart(const Frame& f, double left, double top, double width, double height) {
   const auto x = static_cast<float>(left), y = static_cast<float>(top);
   GR_Surface_Draw_Part(f.newSurface, x, y, static_cast<float>(width), static_cast<float>(height), x, y, 1, 1, kWhite,
                        1);
@@ -47,7 +48,8 @@ void DrawNewPart(const Frame& f, int32_t left, int32_t top, int32_t width, int32
 // grows out of the centre.
 void DrawWipe(const Frame& f, int32_t kind, double fraction) {
   DrawWhole(f.oldSurface, 0, 0);
-  const int32_t across = Whole(f.w * fraction), down = Whole(f.h * fraction);
+  // Whole numbers held as reals, so that far-out fractions cannot overflow.
+  const double across = Whole(f.w * fraction), down = Whole(f.h * fraction);
   switch (kind) {
     case 1: return DrawNewPart(f, 0, 0, across, f.h);
     case 2: return DrawNewPart(f, f.w - across, 0, across, f.h);
@@ -94,8 +96,10 @@ void DrawInterlaced(const Frame& f, Direction d, double fraction) {
   const int32_t stripe = Whole(static_cast<double>(side) / n);
   if (stripe < 1) return;
   const bool forward = d.dx + d.dy > 0;
-  for (int32_t j = forward ? 0 : std::max(k - i, 0); j <= (forward ? std::min(i, k) : k); ++j) {
-    const int32_t at = Whole(2.0 * j * side / n);
+  const int64_t first = forward ? 0 : std::max<int64_t>(int64_t{k} - i, 0);
+  const int64_t last = forward ? std::min(i, k) : k;
+  for (int64_t j = first; j <= last; ++j) {
+    const int32_t at = Whole(2.0 * static_cast<double>(j) * side / n);
     if (d.dx != 0) {
       DrawNewPart(f, at, 0, stripe, f.h);
     } else {
@@ -117,7 +121,7 @@ void DrawRotation(const Frame& f, double fraction, bool clockwise) {
 
 // Kind 21: the old room fades to black, then the new one out of it.
 void DrawFade(const Frame& f, double fraction) {
-  GR_Draw_Clear(0);
+  GR_Draw_Clear(kOpaqueBlack);
   if (fraction <= 0.5) {
     DrawSeeThrough(f.oldSurface, 1 - 2 * fraction);
   } else {
@@ -137,7 +141,7 @@ void GR_Transition_Draw(int32_t kind, float fraction) {
   if (kind >= 14 && kind <= 17) return DrawSlide(f, DirectionOf(kind, 14), t, true);
   if (kind == 18 || kind == 19) return DrawRotation(f, t, kind == 19);
   if (kind == 20) {
-    DrawWhole(f.oldSurface, 0, 0);
+    DrawSeeThrough(f.oldSurface, 1);
     return DrawSeeThrough(f.newSurface, t);
   }
   if (kind == 21) DrawFade(f, t);
