@@ -27,6 +27,7 @@
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
 #include "world/start/world_teardown.h"
+#include "world/room_world_support.h"
 
 namespace {
 
@@ -70,11 +71,7 @@ class RoomDrawing : public GraphicsTest {
     g_drawAlpha = 255;
     g_currentTarget = -1;
     g_orthoProjection = g_3dMode = 0;
-    Object_Init();
-    Sprite_Init();
-    Background_Init();
-    if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
+    RoomWorld_Start();
     g_particleDepths.clear();
     g_particleDrawn = [this](float depth) { Mark("p" + std::to_string(static_cast<int>(depth))); };
     ParticleServices_Install(&kFakeParticles);
@@ -90,12 +87,7 @@ class RoomDrawing : public GraphicsTest {
     room_.reset();
     ParticleServices_Install(&ParticleServices_Real());
     g_particleDrawn = nullptr;
-    World_TearDownForTest();
-    Background_Shutdown();
-    Sprite_Shutdown();
-    Object_Shutdown();
-    Graphics::ResetVertexBuffers();
-    GR_Texture_Quit();
+    RoomWorld_End();
     GraphicsTest::TearDown();
   }
 

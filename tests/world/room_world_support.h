@@ -1,0 +1,29 @@
+// The stores and seams a drawn room needs in a test, and their tear-down.
+#pragma once
+
+#include "gamefile/background.h"
+#include "gamefile/object.h"
+#include "gamefile/sprite.h"
+#include "graphics/draw/batcher.h"
+#include "graphics/texture/texture_table.h"
+#include "runtime/globals.h"
+#include "world/instance/instance_seams.h"
+#include "world/start/world_teardown.h"
+
+inline void RoomWorld_Start() {
+  Object_Init();
+  Sprite_Init();
+  Background_Init();
+  if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
+  InstanceSeams_Install();
+}
+
+// After the test's room is gone; the device stays for the fixture to end.
+inline void RoomWorld_End() {
+  World_TearDownForTest();
+  Background_Shutdown();
+  Sprite_Shutdown();
+  Object_Shutdown();
+  Graphics::ResetVertexBuffers();
+  GR_Texture_Quit();
+}
