@@ -10,7 +10,7 @@
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/overlay/profiler.h"
-#include "world/start/profiler_game.h"
+#include "world/start/overlay_game.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
 #include "platform/device_window.h"

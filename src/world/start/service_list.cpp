@@ -10,7 +10,7 @@
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/particle_services.h"
-#include "world/start/profiler_game.h"
+#include "world/start/overlay_game.h"
 
 namespace {
 
@@ -39,6 +39,7 @@ constexpr ServiceRow kServices[] = {
        ProfilerServices_Install(&ProfilerServices_Real());
        ProfilerHost_Install(&ProfilerHost_Game());
      }},
+    {"virtual keys", Status::kBuilt, [] { VirtualKeys_SetServices(VirtualKeyServices_Game()); }},
     {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
     {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
 };
