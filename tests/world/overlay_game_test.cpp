@@ -5,6 +5,11 @@
 #include <vector>
 
 #include "graphics/graphics_fixture.h"
+#include "graphics/device/render_states.h"
+#include "graphics/overlay/profiler.h"
+#include "runtime/run_flags.h"
+#include "runtime/timer.h"
+#include "shell/window.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -62,6 +67,63 @@ TEST_F(ShownVirtualKeys, WithoutARoomNothingIsDrawn) {
   g_currentRoom = nullptr;
   Key(8, 8, 16, 8, true);
   for (uint32_t p : Frame()) ASSERT_EQ(p & 0xFFFFFFu, 0u);
+}
+
+class OverlayFrames : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    StartDevice(false, 128, 128);
+    Graphics::SetDefaultStates();
+    // The normal blend mode a game starts with.
+    Graphics::SetRenderState(kStateSourceBlend, D3DBLEND_SRCALPHA);
+    Graphics::SetRenderState(kStateDestinationBlend, D3DBLEND_INVSRCALPHA);
+    g_screenWidth = g_screenHeight = 128;
+    ProfilerHost_Install(&ProfilerHost_Game());
+    Timer_SelectClock(TimerClockKind::kVirtual);
+    Profiler_Reset();
+    Profiler_Init();
+  }
+  void TearDown() override {
+    g_runFlags.overlayFlags = 0;
+    Timer_SelectClock(TimerClockKind::kFromSwitches);
+    ProfilerHost_Install(nullptr);
+    GraphicsTest::TearDown();
+  }
+  std::vector<uint32_t> WhiteFrame(int32_t flags) {
+    g_runFlags.overlayFlags = flags;
+    Graphics::BeginScene();
+    Graphics::GetDevice()->Clear(D3DCLEAR_TARGET, 0xFFFFFFFFu, 1, 0);
+    Timer_WaitMicroseconds(20000);
+    Graphics::EndScene();
+    return Read(Graphics::ScreenTexture());
+  }
+  static uint32_t At(const std::vector<uint32_t>& p, int x, int y) { return p[static_cast<size_t>(y) * 128 + x] & 0xFFFFFFu; }
+};
+
+TEST_F(OverlayFrames, TheBarsAndFpsLineStayInTheTopRowsAndNoFlagsDrawNothing) {
+  const std::vector<uint32_t> plain = WhiteFrame(0);
+  for (uint32_t p : plain) ASSERT_EQ(p & 0xFFFFFFu, 0xFFFFFFu);
+  const std::vector<uint32_t> bars = WhiteFrame(2);
+  bool changed = false;
+  for (int y = 0; y < 128; ++y) {
+    for (int x = 0; x < 128; ++x) {
+      if (y > 20) {
+        ASSERT_EQ(At(bars, x, y), 0xFFFFFFu) << x << "," << y;
+      }
+      changed = changed || At(bars, x, y) != 0xFFFFFFu;
+    }
+  }
+  EXPECT_TRUE(changed);
+  EXPECT_NE(At(bars, 10, 15), 0xFFFFFFu) << "the frame's bar, 0.3 of the width, in its marker colours";
+}
+
+TEST_F(OverlayFrames, ThePanelDarkensTheTopHundredRows) {
+  const std::vector<uint32_t> panel = WhiteFrame(1);
+  for (const auto& xy : {std::pair{2, 95}, std::pair{120, 70}, std::pair{2, 2}}) {
+    const uint32_t p = At(panel, xy.first, xy.second);
+    for (int shift : {0, 8, 16}) EXPECT_NEAR(static_cast<int>((p >> shift) & 255), 63, 1) << xy.first << "," << xy.second;
+  }
+  EXPECT_EQ(At(panel, 5, 110), 0xFFFFFFu);
 }
 
 }  // namespace
