@@ -19,24 +19,18 @@ int32_t g_halign = 0;
 int32_t g_valign = 0;
 CFontGM* g_builtinFont = nullptr;
 int32_t g_builtinTexture = -1;
-bool g_builtinTextureTried = false;
 
-// The overlay's font sheet, made once while a device exists; without one
-// the built-in font measures but draws nothing.
-int32_t BuiltinTexture() {
-  if (!g_builtinTextureTried && Graphics::GetDevice() != nullptr) {
-    g_builtinTextureTried = true;
-    g_builtinTexture = EmbeddedImage_CreateTexture(kBuiltinImageFontSheet);
-  }
-  return g_builtinTexture;
-}
+// The overlay's font sheet, which the profiler makes once the device is up;
+// without it the built-in font measures but draws nothing.
+int32_t BuiltinTexture() { return ProfilerServices_Get().fontTexture(); }
 
 const CFontGM& BuiltinFont() {
   // A font made before the device has no texture: it is made again once
   // the sheet can be.
   if (g_builtinFont != nullptr && g_builtinTexture < 0 && BuiltinTexture() >= 0) GR_Text_Free_Default_Font();
   if (g_builtinFont == nullptr) {
-    g_builtinFont = new CFontGM(g_debugFontGlyphBoxes, kDebugFontFirst, kDebugFontLast, BuiltinTexture());
+    g_builtinTexture = BuiltinTexture();
+    g_builtinFont = new CFontGM(g_debugFontGlyphBoxes, kDebugFontFirst, kDebugFontLast, g_builtinTexture);
   }
   return *g_builtinFont;
 }
@@ -199,7 +193,6 @@ void GR_Text_Free_Default_Font() {
 void GR_Text_Reset() {
   GR_Text_Free_Default_Font();
   g_builtinTexture = -1;
-  g_builtinTextureTried = false;
   g_currentFont = -1;
   g_halign = g_valign = 0;
 }

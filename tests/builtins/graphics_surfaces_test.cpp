@@ -2,7 +2,7 @@
 // call with converted arguments, a missing surface is named once per call,
 // and the table, target and pixel rows answer as the surfaces do.
 #include "graphics/device/graphics.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/overlay/profiler.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
@@ -17,7 +17,7 @@ class SurfaceBuiltins : public GraphicsBuiltins {
  protected:
   void SetUp() override {
     GraphicsBuiltins::SetUp();
-    ProfilerServices_Install(&ProfilerServices_StandIn());
+    ProfilerServices_Install(&ProfilerServices_Real());
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 48, 0));

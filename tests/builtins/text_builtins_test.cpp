@@ -9,7 +9,8 @@
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/overlay/profiler.h"
+#include "world/start/overlay_game.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
 #include "platform/device_window.h"
@@ -23,10 +24,12 @@ class TextBuiltins : public GraphicsBuiltins {
     GraphicsBuiltins::SetUp();
     GraphicsCalls_Install(nullptr);
     TextDrawServices_Install(&TextDrawServices_Real());
-    ProfilerServices_Install(&ProfilerServices_StandIn());
+    ProfilerServices_Install(&ProfilerServices_Real());
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 64, 0));
+    ProfilerHost_Install(&ProfilerHost_Game());
+    Profiler_Init();
     GR_Text_Reset();
   }
   void TearDown() override {

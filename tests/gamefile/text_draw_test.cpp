@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gamefile/builtin_images.h"
 #include "gamefile/font.h"
 #include "gamefile/font_rasterise.h"
 #include "graphics/graphics_fixture.h"
@@ -27,8 +28,13 @@ void MarkerBegin(uint32_t colour, const char* name) {
 }
 void MarkerEnd() { g_markers.emplace_back("end"); }
 void Nothing() {}
+int32_t g_sheet = -1;
+int32_t SheetTexture() {
+  if (g_sheet < 0) g_sheet = EmbeddedImage_CreateTexture(kBuiltinImageFontSheet);
+  return g_sheet;
+}
 
-constexpr ProfilerServices kRecordingProfiler{Nothing, Nothing, Nothing, Nothing, Nothing, MarkerBegin, MarkerEnd};
+constexpr ProfilerServices kRecordingProfiler{Nothing, Nothing, Nothing, Nothing, Nothing, MarkerBegin, MarkerEnd, SheetTexture};
 
 // A solid sheet: "A" 10 wide, "W" 15 wide, space 6, lines 15 high.
 void FixedRaster(CFontGM* font) {
@@ -43,6 +49,7 @@ class TextDrawing : public GraphicsTest {
  protected:
   void SetUp() override {
     StartDevice(true);
+    g_sheet = -1;
     ProfilerServices_Install(&kRecordingProfiler);
     Graphics::ResetVertexBuffers();
     g_currentViewRect[0] = g_currentViewRect[1] = -100000;

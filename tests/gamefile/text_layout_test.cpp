@@ -11,6 +11,7 @@
 
 #include "gamefile/font.h"
 #include "gamefile/text_draw.h"
+#include "graphics/overlay/profiler.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ TEST_F(FixedFont, AMegabyteTextIsLaidOutOnTheHeap) {
 
 // Without a device the built-in font still measures.
 TEST(BuiltinFont, MeasuresWithoutADevice) {
+  ProfilerServices_Install(&ProfilerServices_Real());
   GR_Text_Reset();
   GR_Text_Set_Font(12345);
   EXPECT_EQ(GR_Text_String_Width("", -1, -1), 1);

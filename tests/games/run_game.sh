@@ -11,6 +11,8 @@
 # A folder NAME.program beside the description is copied into the program
 # folder (beside the game file) before the run; nothing in the program folder
 # may change or appear during the run.
+# A file NAME.args beside the description holds more player arguments
+# (such as -debug), separated by blanks.
 # A folder NAME.after beside the description is what the data folder must
 # hold after the run: the same files and folders, none more, each file with
 # the same bytes. A file in NAME.after holding only the line "<any>" stands
@@ -45,6 +47,10 @@ program_before=$(program_state)
 
 run_args=(-game "$game")
 [ "$form" = oldexec ] && run_args+=(-oldexec)
+if [ -f "${description%.json}.args" ]; then
+  read -r -a extra_args < "${description%.json}.args"
+  run_args+=("${extra_args[@]}")
+fi
 mkdir -p "$work/data"
 [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
 env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \

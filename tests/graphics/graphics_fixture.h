@@ -15,7 +15,7 @@
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics_start.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/overlay/profiler.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"
@@ -59,7 +59,7 @@ struct TexturedVertex {
 };
 
 // The device layer reaches the profiler.
-inline void InstallGraphicsStandIns() { ProfilerServices_Install(&ProfilerServices_StandIn()); }
+inline void InstallGraphicsStandIns() { ProfilerServices_Install(&ProfilerServices_Real()); }
 
 class GraphicsTest : public ::testing::Test {
  protected:

@@ -58,6 +58,8 @@ TEST_F(CommandLine, OptionsAndTheirArguments) {
   EXPECT_TRUE(g_runFlags.bytecodeTrace);
   EXPECT_TRUE(g_debugMode);
   EXPECT_EQ(g_runFlags.debuggerFlags, 2);
+  EXPECT_EQ(g_runFlags.overlayFlags, 2) << "the frame bars are shown";
+  g_runFlags.overlayFlags = 0;
   EXPECT_TRUE(g_runFlags.steamMode);
   EXPECT_TRUE(g_runFlags.inAWindow);
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gamefile/text_draw.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/overlay/profiler.h"
 #include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
@@ -17,15 +17,15 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, frame profiler, HTTP requests\n";
+    "Stand-in services: extension packages, load form, HTTP requests\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
-  const ProfilerServices recording = ProfilerServices_StandIn();
+  const ProfilerServices recording = ProfilerServices_Real();
   ProfilerServices_Install(&recording);
   ServiceList_Install();
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
-  EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_StandIn());
+  EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());

@@ -18,11 +18,10 @@ struct ProfilerServices {
   void (*begin)(uint32_t colour, const char* name);
   // Closes the innermost open marker.
   void (*end)();
+  // The overlay font's texture index (-1 while there is none).
+  int32_t (*fontTexture)();
 };
 
 inline ServiceSeam<ProfilerServices> g_profilerServices{"frame profiler"};
 inline void ProfilerServices_Install(const ProfilerServices* services) { g_profilerServices.Install(services); }
 inline const ProfilerServices& ProfilerServices_Get() { return g_profilerServices.Get(); }
-
-// Until the profiler is built: nothing is measured, drawn or logged.
-const ProfilerServices& ProfilerServices_StandIn();

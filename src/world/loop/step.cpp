@@ -2,6 +2,7 @@
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
 #include "gamefile/sprite.h"
+#include "graphics/overlay/profiler_services.h"
 #include "platform/device_window.h"
 #include "runtime/numeric.h"
 #include "script/events/event.h"
@@ -71,11 +72,20 @@ bool Run_UpdateMovement() {
   return false;
 }
 
+// The profiler's markers for the parts of a step (colours 0xAABBGGRR). A
+// step cut short leaves its marker open; the frame's end closes it.
+constexpr uint32_t kInputMarker = 0xFF00FF00u, kUpdateMarker = 0xFF0000FFu;
+constexpr uint32_t kDrawMarker = 0xFF00FFFFu, kScrollMarker = 0xFF008080u;
+
 void Run_Step() {
   Run_MeasureStep();
+  const ProfilerServices& profiler = ProfilerServices_Get();
+  profiler.begin(kInputMarker, "IO&Vexa");
   IO_Update();
+  profiler.end();
   // A game that freezes without the focus does nothing else this step.
   if (Option_On(kOptionFreezeOnLostFocus) && !DeviceWindow_State().active) return;
+  profiler.begin(kUpdateMarker, "Update");
   RememberPreviousPositions();
   Run_DispatchStep(1);
   if (Cut()) return;
@@ -102,9 +112,14 @@ void Run_Step() {
   Run_DispatchStep(2);
   if (Cut()) return;
   ParticleServices_Get().updateAll();
+  profiler.end();
+  profiler.begin(kDrawMarker, "Draw");
   if (g_currentRoom != nullptr) g_currentRoom->RemoveMarked();
   if (g_automaticDraw == 1 && g_roomDrawer != nullptr) g_roomDrawer();
+  profiler.end();
+  profiler.begin(kScrollMarker, "Scroll");
   if (g_currentRoom != nullptr) g_currentRoom->ScrollBackgrounds();
   Animate();
   ++g_stepCount;
+  profiler.end();
 }

@@ -102,6 +102,7 @@ void Runner_ParseOptions(const char* text) {
     if (option == "-debug") {
       g_debugMode = true;
       g_runFlags.debuggerFlags = 2;
+      g_runFlags.overlayFlags = 2;
       g_runFlags.physicsDebugMessages = true;
     } else if (option == "-trace") {
       g_runFlags.bytecodeTrace = true;

@@ -1,7 +1,8 @@
 #include "world/start/service_list.h"
 
 #include "gamefile/text_draw.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/overlay/profiler.h"
+#include "graphics/overlay/profiler_host.h"
 #include "graphics/text/text_draw_services.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
@@ -9,6 +10,7 @@
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/particle_services.h"
+#include "world/start/overlay_game.h"
 
 namespace {
 
@@ -32,7 +34,12 @@ constexpr ServiceRow kServices[] = {
        ParticleHost_Install(&ParticleHost_World());
      }},
     {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
-    {"frame profiler", Status::kStandIn, [] { ProfilerServices_Install(&ProfilerServices_StandIn()); }},
+    {"frame profiler", Status::kBuilt,
+     [] {
+       ProfilerServices_Install(&ProfilerServices_Real());
+       ProfilerHost_Install(&ProfilerHost_Game());
+     }},
+    {"virtual keys", Status::kBuilt, [] { VirtualKeys_SetServices(VirtualKeyServices_Game()); }},
     {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
     {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
 };

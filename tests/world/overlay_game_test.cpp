@@ -1,0 +1,129 @@
+#include "world/start/overlay_game.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "graphics/graphics_fixture.h"
+#include "graphics/device/render_states.h"
+#include "graphics/overlay/profiler.h"
+#include "runtime/run_flags.h"
+#include "runtime/timer.h"
+#include "shell/window.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+
+namespace {
+
+class ShownVirtualKeys : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    room_.width = room_.height = 64;
+    g_currentRoom = &room_;
+    VirtualKeys_SetServices(VirtualKeyServices_Game());
+    VirtualKeys_Free();
+  }
+  void TearDown() override {
+    VirtualKeys_Free();
+    VirtualKeys_SetServices(VirtualKeyServices{});
+    g_currentRoom = nullptr;
+    GraphicsTest::TearDown();
+  }
+  void Key(int32_t x, int32_t y, int32_t w, int32_t h, bool shown) {
+    VirtualKey* key = IO_FindFreeVirtualKey();
+    key->flags = static_cast<uint16_t>(kVirtualKeyInUse | (shown ? kVirtualKeyShown : 0));
+    key->x1 = x;
+    key->y1 = y;
+    key->x2 = x + w;
+    key->y2 = y + h;
+  }
+  std::vector<uint32_t> Frame() {
+    Graphics::BeginScene();
+    Graphics::GetDevice()->Clear(D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
+    IO_DrawVirtualKeys();
+    std::vector<uint32_t> pixels = Read(Graphics::ScreenTexture());
+    Graphics::EndScene();
+    return pixels;
+  }
+  CRoom room_;
+};
+
+TEST_F(ShownVirtualKeys, AShownKeyIsScaledFromTheRoomToTheDrawingArea) {
+  StartDevice(false, 128, 128);
+  Key(8, 8, 16, 8, true);
+  Key(40, 40, 8, 8, false);
+  const std::vector<uint32_t> pixels = Frame();
+  ASSERT_EQ(pixels.size(), 128u * 128u);
+  for (int y = 0; y < 128; ++y) {
+    for (int x = 0; x < 128; ++x) {
+      const bool inside = x >= 16 && x <= 47 && y >= 16 && y <= 31;
+      ASSERT_EQ(pixels[static_cast<size_t>(y) * 128 + x] & 0xFFFFFFu, inside ? 0xFFFFFFu : 0u) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(ShownVirtualKeys, WithoutARoomNothingIsDrawn) {
+  StartDevice(false, 128, 128);
+  g_currentRoom = nullptr;
+  Key(8, 8, 16, 8, true);
+  for (uint32_t p : Frame()) ASSERT_EQ(p & 0xFFFFFFu, 0u);
+}
+
+class OverlayFrames : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    StartDevice(false, 128, 128);
+    Graphics::SetDefaultStates();
+    // The normal blend mode a game starts with.
+    Graphics::SetRenderState(kStateSourceBlend, D3DBLEND_SRCALPHA);
+    Graphics::SetRenderState(kStateDestinationBlend, D3DBLEND_INVSRCALPHA);
+    g_screenWidth = g_screenHeight = 128;
+    ProfilerHost_Install(&ProfilerHost_Game());
+    Timer_SelectClock(TimerClockKind::kVirtual);
+    Profiler_Reset();
+    Profiler_Init();
+  }
+  void TearDown() override {
+    g_runFlags.overlayFlags = 0;
+    Timer_SelectClock(TimerClockKind::kFromSwitches);
+    ProfilerHost_Install(nullptr);
+    GraphicsTest::TearDown();
+  }
+  std::vector<uint32_t> WhiteFrame(int32_t flags) {
+    g_runFlags.overlayFlags = flags;
+    Graphics::BeginScene();
+    Graphics::GetDevice()->Clear(D3DCLEAR_TARGET, 0xFFFFFFFFu, 1, 0);
+    Timer_WaitMicroseconds(20000);
+    Graphics::EndScene();
+    return Read(Graphics::ScreenTexture());
+  }
+  static uint32_t At(const std::vector<uint32_t>& p, int x, int y) { return p[static_cast<size_t>(y) * 128 + x] & 0xFFFFFFu; }
+};
+
+TEST_F(OverlayFrames, TheBarsAndFpsLineStayInTheTopRowsAndNoFlagsDrawNothing) {
+  const std::vector<uint32_t> plain = WhiteFrame(0);
+  for (uint32_t p : plain) ASSERT_EQ(p & 0xFFFFFFu, 0xFFFFFFu);
+  const std::vector<uint32_t> bars = WhiteFrame(2);
+  bool changed = false;
+  for (int y = 0; y < 128; ++y) {
+    for (int x = 0; x < 128; ++x) {
+      if (y > 20) {
+        ASSERT_EQ(At(bars, x, y), 0xFFFFFFu) << x << "," << y;
+      }
+      changed = changed || At(bars, x, y) != 0xFFFFFFu;
+    }
+  }
+  EXPECT_TRUE(changed);
+  EXPECT_NE(At(bars, 10, 15), 0xFFFFFFu) << "the frame's bar, 0.3 of the width, in its marker colours";
+}
+
+TEST_F(OverlayFrames, ThePanelDarkensTheTopHundredRows) {
+  const std::vector<uint32_t> panel = WhiteFrame(1);
+  for (const auto& xy : {std::pair{2, 95}, std::pair{120, 70}, std::pair{2, 2}}) {
+    const uint32_t p = At(panel, xy.first, xy.second);
+    for (int shift : {0, 8, 16}) EXPECT_NEAR(static_cast<int>((p >> shift) & 255), 63, 1) << xy.first << "," << xy.second;
+  }
+  EXPECT_EQ(At(panel, 5, 110), 0xFFFFFFu);
+}
+
+}  // namespace
