@@ -167,6 +167,8 @@ TEST_F(PhysicsBuiltins, JointsNameTheirInstancesAndAnswerMinusOneWhenRefused) {
   EXPECT_NE(Call("physics_joint_get_value", {R(j), R(kJointMotorTorque)}), 0.0);
   Call("physics_joint_delete", {R(j)});
   EXPECT_FALSE(Physics_JointExists(static_cast<int32_t>(j)));
+  // Joints still alive when the room goes end with its world.
+  EXPECT_GE(Call("physics_joint_distance_create", {R(-1), R(-2), R(0), R(0), R(0), R(50), R(1)}, a, b), 1);
   EXPECT_EQ(errors.Messages(),
             (Texts{"Unable to find instance: 3", "Unable to find instance: -2147483648",
                    "physics_joint_revolute_create: An instance does not have an associated physics representation"}));
