@@ -94,7 +94,8 @@ KV_BUILTIN(F_PhysicsFixtureSetPolygonShape) {
 KV_BUILTIN(F_PhysicsFixtureAddPoint) {
   WithFixtureInWorld(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a, const CPhysicsWorld& w) {
     if (!f.AddPoint(PhysicsArgs_Scaled(a, 1, w), PhysicsArgs_Scaled(a, 2, w))) {
-      PhysicsArgs_Report("The fixture must be a polygon shape, convex, ordered clockwise and have no more than 8 points");
+      PhysicsArgs_Report(
+          "The fixture must be a polygon shape, convex, ordered clockwise and have no more than 8 points");
     }
   });
 }
@@ -106,7 +107,9 @@ KV_BUILTIN(F_PhysicsFixtureBind) {
   CPhysicsFixture* fixture = FixtureArg(a);
   if (fixture == nullptr) return;
   CPhysicsWorld* world = g_currentRoom != nullptr ? g_currentRoom->physicsWorld : nullptr;
-  if (world == nullptr) return PhysicsArgs_Report("Cannot bind a fixture if no physics world exists for the current room");
+  if (world == nullptr) {
+    return PhysicsArgs_Report("Cannot bind a fixture if no physics world exists for the current room");
+  }
   int32_t target = a.Int(1);
   if (target == kInstanceSelf) {
     Physics_BindInstance(world, *fixture, self);

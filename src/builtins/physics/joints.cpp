@@ -47,7 +47,8 @@ bool FindEnds(const char* name, const BuiltinArgs& args, CInstance* self, CInsta
     return false;
   }
   if (ends->a == nullptr || ends->b == nullptr) {
-    PhysicsArgs_Report((std::string(name) + ": An instance does not have an associated physics representation").c_str());
+    std::string line = std::string(name) + ": An instance does not have an associated physics representation";
+    PhysicsArgs_Report(line.c_str());
     return false;
   }
   return true;

@@ -35,7 +35,8 @@ bool Flag(ScriptValue* out, bool on) { return Real(out, on ? 1.0 : 0.0); }
 bool ContactValue(const CPhysicsWorld* world, int32_t id, int32_t variable, int32_t k, ScriptValue* out) {
   float x = 0.0f, y = 0.0f;
   bool point = variable == kCollisionX || variable == kCollisionY;
-  bool found = point ? PhysicsWorld_CollisionPoint(world, id, k, &x, &y) : PhysicsWorld_CollisionNormal(world, id, k, &x, &y);
+  bool found = point ? PhysicsWorld_CollisionPoint(world, id, k, &x, &y)
+                     : PhysicsWorld_CollisionNormal(world, id, k, &x, &y);
   if (!found) return Real(out, 0.0);
   return Real(out, variable == kCollisionX || variable == kNormalX ? x : y);
 }

@@ -163,7 +163,8 @@ void CRoom::AssignSettings(const CRoom* source) {
   gravityY = source->gravityY;
   pixelsPerMetre = source->pixelsPerMetre;
   delete physicsWorld;
-  physicsWorld = source->physicsWorld != nullptr ? CPhysicsWorld::WithSettingsOf(*source->physicsWorld).release() : nullptr;
+  physicsWorld = nullptr;
+  if (source->physicsWorld != nullptr) physicsWorld = CPhysicsWorld::WithSettingsOf(*source->physicsWorld).release();
   for (int32_t i = 0; i < kRoomLayers; ++i) {
     backgrounds[i] = source->backgrounds[i];
     views[i] = source->views[i];
