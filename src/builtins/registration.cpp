@@ -10,6 +10,7 @@
 #include "builtins/misc/rows.h"
 #include "builtins/motion/rows.h"
 #include "builtins/particles/rows.h"
+#include "builtins/physics/rows.h"
 #include "runtime/fatal.h"
 #include "runtime/run_flags.h"
 
@@ -33,7 +34,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kDataStructures, "data structures", kDataStructureRows, nullptr},
     {kSound, "sound and audio", {}, nullptr},
     {kMultiplayer, "multiplayer", {}, nullptr},
-    {kPhysics, "physics", {}, nullptr},
+    {kPhysics, "physics", kPhysicsRows, nullptr},
     {kPlatform, "platform services", {}, nullptr},
 };
 

@@ -51,6 +51,17 @@ class CPhysicsObject {
   float AngularVelocity() const;
   bool Awake() const;
   int32_t FixtureCount() const;
+  // The centre of mass in world coordinates.
+  float CentreX() const;
+  float CentreY() const;
+
+  bool Bullet() const;
+  void SetBullet(bool on);
+  // The mass data are recomputed from the fixtures.
+  bool FixedRotation() const;
+  void SetFixedRotation(bool on);
+  bool Active() const;
+  void SetActive(bool on);
 
   int32_t category = -1;
 

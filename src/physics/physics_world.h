@@ -86,11 +86,15 @@ class CPhysicsWorld {
 
   // Draws the world once with the flags.
   void DebugDraw(int32_t flags, PhysicsDebugSink& sink);
+  // Draws the shapes of one body of this world.
+  void DebugDrawBody(const CPhysicsObject& object, PhysicsDebugSink& sink);
 
   int32_t updateSpeed = 60;
   int32_t iterations = 10;
   float scale = 0.1f;
   bool paused = false;
+  // What the room draws of the world each frame (kPhysicsDraw* bits).
+  int32_t debugFlags = 0;
   PhysicsCategories categories;
 
   // Destroys the body with its joints (gears first); the owner's slot is

@@ -130,5 +130,35 @@ TEST(MkgameTexturePages, AnImageLargerThanAPageIsRefused) {
   EXPECT_EQ(run.output, "backgrounds.bg.image.size: image of 2049 x 4 is larger than a texture page (2048 x 2048)\n");
 }
 
+// What a format cannot hold is refused by its place, and nothing is written.
+TEST(MkgamePhysics, SettingsTheFormatCannotHoldAreRefused) {
+  struct Case {
+    const char* json;
+    const char* line;
+  } cases[] = {
+      {R"({"format": 8, "objects": {"obj_ball": {"physics": {"friction": 0.5}}}})",
+       "objects.obj_ball.physics.friction: needs \"format\": 9 or more\n"},
+      {R"({"format": 8, "objects": {"obj_ball": {"physics": {"awake": false}}}})",
+       "objects.obj_ball.physics.awake: needs \"format\": 9 or more\n"},
+      {R"({"format": 5, "objects": {"obj_ball": {"physics": {}}}})",
+       "objects.obj_ball.physics: needs \"format\": 6 or more\n"},
+      {R"({"format": 5, "rooms": [{"physics": {"gravity": [0, 1]}}]})",
+       "rooms[0].physics: needs \"format\": 6 or more\n"},
+  };
+  for (const Case& c : cases) {
+    std::string description = TempPath("physics.json");
+    std::string output = TempPath("physics.win");
+    std::filesystem::remove(output);
+    std::ofstream(description) << c.json;
+    RunResult run = RunMkgame(description, output);
+    EXPECT_EQ(run.status, 1) << c.json;
+    EXPECT_EQ(run.output, c.line);
+    EXPECT_FALSE(std::filesystem::exists(output));
+  }
+  std::string description = TempPath("physics_ok.json");
+  std::ofstream(description) << R"({"format": 8, "objects": {"o": {"physics": {"friction": 0.2, "awake": true}}}})";
+  EXPECT_EQ(RunMkgame(description, TempPath("physics_ok.win")).status, 0);
+}
+
 }  // namespace
 }  // namespace mkgame_test

@@ -160,7 +160,8 @@ TEST_F(PhysicsRoom, WorldAndInstancesDieInEitherOrder) {
   EXPECT_EQ(Bodies(), 1);
 }
 
-// An object's own fixture from its physics settings, scaled into metres.
+// An object's own fixture from its physics settings, scaled into metres,
+// made as the room adds the instance.
 TEST_F(PhysicsRoom, ObjectsBuildTheirOwnFixtures) {
   int32_t sprite = MakeSprite(SpriteBox{0, 0, 9, 9});
   for (int32_t i = 0; i < 4; ++i) MakeObject(i, sprite)->physics.usesPhysics = true;
@@ -186,9 +187,6 @@ TEST_F(PhysicsRoom, ObjectsBuildTheirOwnFixtures) {
   CInstance* triangle = Add(1);
   CInstance* corrupt = Add(2);
   CInstance* ninePoints = Add(3);
-  for (CInstance* instance : {circle, triangle, corrupt, ninePoints}) {
-    Instance_CreatePhysicsFixture(instance, room_);
-  }
   ASSERT_NE(circle->physicsObject, nullptr);
   ASSERT_NE(triangle->physicsObject, nullptr);
   EXPECT_EQ(corrupt->physicsObject, nullptr);

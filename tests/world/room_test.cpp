@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "gamefile/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
+#include "physics/physics_world.h"
 #include "platform/sdl/cursors.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
@@ -196,6 +198,12 @@ TEST_F(RoomWorld, RecordFieldsAreReadAndConverted) {
   EXPECT_EQ(room->gravityY, -9);
   EXPECT_FLOAT_EQ(room->pixelsPerMetre, 0.1f);
   EXPECT_EQ(room->physicsRight, 800);
+  // The template's world takes the scale, the room speed and the gravity as
+  // whole numbers; a runtime copy gets a world of its own with the same.
+  ASSERT_NE(room->physicsWorld, nullptr);
+  EXPECT_FLOAT_EQ(room->physicsWorld->scale, 0.1f);
+  EXPECT_EQ(room->physicsWorld->updateSpeed, 60);
+  EXPECT_EQ(room->physicsWorld->GravityY(), -9.0f);
   // Nine entries fill the eight layers; the background of width 0 keeps
   // its scale although stretched.
   EXPECT_EQ(room->record->backgrounds.size(), 8u);
@@ -209,6 +217,9 @@ TEST_F(RoomWorld, RecordFieldsAreReadAndConverted) {
   // alpha, and new instances continue from the header's last id.
   CRoom copy;
   copy.Assign(room, true);
+  ASSERT_NE(copy.physicsWorld, nullptr);
+  EXPECT_NE(copy.physicsWorld, room->physicsWorld);
+  EXPECT_EQ(copy.physicsWorld->GravityX(), 9.0f);
   ASSERT_EQ(copy.active.count, 1);
   CInstance* entry = copy.active.head;
   EXPECT_EQ(entry->id, 100007);
@@ -247,6 +258,12 @@ TEST_F(RoomWorld, DamagedChunksFailWithoutCrashing) {
   EXPECT_FALSE(Load(huge, record));
   image_.Assign({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
   EXPECT_FALSE(Room_Load(image_, 4, 4));
+  // A physics room whose scale is not above 0 would divide by it.
+  for (float scale : {0.0f, -0.1f, NAN}) {
+    std::vector<uint8_t> unscaled = bytes;
+    std::memcpy(&unscaled[record + 84], &scale, 4);
+    EXPECT_FALSE(Load(unscaled, record));
+  }
 }
 
 TEST_F(RoomWorld, TilesAreFoundDeletedShiftedAndSorted) {

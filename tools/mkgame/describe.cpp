@@ -151,7 +151,22 @@ Event ParseEvent(const JsonNode& node, const std::string& key, const Names& name
   return e;
 }
 
-void ReadPhysicsShape(const JsonNode& node, PhysicsShape& p) {
+// The physics records begin with format 6; friction, awake and kinematic
+// are stored from format 9 (before, the player takes their defaults).
+void CheckPhysicsFormat(const JsonNode& node, int format) {
+  if (format < 6) node.Fail("needs \"format\": 6 or more");
+}
+
+void CheckLateSettings(const JsonNode& node, const PhysicsShape& p, int format) {
+  if (format >= 9) return;
+  const PhysicsShape defaults;
+  if (p.friction != defaults.friction) node.Get("friction").Fail("needs \"format\": 9 or more");
+  if (p.awake != defaults.awake) node.Get("awake").Fail("needs \"format\": 9 or more");
+  if (p.kinematic != defaults.kinematic) node.Get("kinematic").Fail("needs \"format\": 9 or more");
+}
+
+void ReadPhysicsShape(const JsonNode& node, PhysicsShape& p, int format) {
+  CheckPhysicsFormat(node, format);
   node.OnlyKeys({"shape", "density", "restitution", "friction", "group", "linear_damping", "angular_damping",
                  "sensor", "kinematic", "awake", "points"});
   p.shape = static_cast<int>(node.OptInt("shape", p.shape));
@@ -171,9 +186,10 @@ void ReadPhysicsShape(const JsonNode& node, PhysicsShape& p) {
       p.points.emplace_back(static_cast<float>(xy[0]), static_cast<float>(xy[1]));
     }
   }
+  CheckLateSettings(node, p, format);
 }
 
-Object ReadObject(const std::string& name, const JsonNode& node, const Names& names) {
+Object ReadObject(const std::string& name, const JsonNode& node, const Names& names, int format) {
   node.OnlyKeys({"sprite", "mask", "parent", "visible", "solid", "persistent", "depth", "physics", "events"});
   Object o;
   o.name = name;
@@ -186,7 +202,7 @@ Object ReadObject(const std::string& name, const JsonNode& node, const Names& na
   o.depth = ToInt(node, static_cast<double>(node.OptInt("depth", 0)));
   if (node.Has("physics") && !node.Get("physics").IsNull()) {
     o.usesPhysics = true;
-    ReadPhysicsShape(node.Get("physics"), o.physics);
+    ReadPhysicsShape(node.Get("physics"), o.physics, format);
   }
   if (node.Has("events")) {
     node.Get("events").ForEachMember([&](const std::string& key, const JsonNode& code) {
@@ -333,6 +349,7 @@ Room ReadRoom(const JsonNode& node, size_t index, const Names& names, Game& game
   if (node.Has("physics") && !node.Get("physics").IsNull()) {
     JsonNode p = node.Get("physics");
     p.OnlyKeys({"gravity", "pixels_per_metre"});
+    CheckPhysicsFormat(p, game.format);
     r.physics = true;
     if (p.Has("gravity")) {
       std::vector<double> g = p.Get("gravity").Numbers(2);
@@ -401,7 +418,7 @@ Game Describe_Read(const std::string& fileName) {
   }
   if (root.Has("objects")) {
     root.Get("objects").ForEachMember([&](const std::string& name, const JsonNode& node) {
-      game.objects.push_back(ReadObject(name, node, names));
+      game.objects.push_back(ReadObject(name, node, names, game.format));
     });
   }
   if (root.Has("rooms")) {

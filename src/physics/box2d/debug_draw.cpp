@@ -82,3 +82,23 @@ void CPhysicsWorld::DebugDraw(int32_t flags, PhysicsDebugSink& sink) {
   if ((flags & kPhysicsDrawPairs) != 0) DrawPairs(impl_->world, drawer);
   impl_->world.SetDebugDraw(nullptr);
 }
+
+void CPhysicsWorld::DebugDrawBody(const CPhysicsObject& object, PhysicsDebugSink& sink) {
+  if (!(scale > 0.0f)) return;
+  DebugDrawer drawer(sink, scale);
+  const b2Body* body = BodyOf(&object);
+  const b2Transform& xf = body->GetTransform();
+  const b2Color colour(0.9f, 0.7f, 0.7f);
+  for (const b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext()) {
+    if (f->GetType() == b2Shape::e_circle) {
+      const auto* circle = static_cast<const b2CircleShape*>(f->GetShape());
+      drawer.DrawCircle(b2Mul(xf, circle->m_p), circle->m_radius, colour);
+      continue;
+    }
+    if (f->GetType() != b2Shape::e_polygon) continue;
+    const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());
+    b2Vec2 points[b2_maxPolygonVertices];
+    for (int32 i = 0; i < polygon->m_count; ++i) points[i] = b2Mul(xf, polygon->m_vertices[i]);
+    drawer.DrawPolygon(points, polygon->m_count, colour);
+  }
+}

@@ -132,6 +132,15 @@ float CPhysicsObject::LinearVelocityY() const { return BodyOf(this)->GetLinearVe
 float CPhysicsObject::AngularVelocity() const { return BodyOf(this)->GetAngularVelocity(); }
 bool CPhysicsObject::Awake() const { return BodyOf(this)->IsAwake(); }
 
+float CPhysicsObject::CentreX() const { return BodyOf(this)->GetWorldCenter().x; }
+float CPhysicsObject::CentreY() const { return BodyOf(this)->GetWorldCenter().y; }
+bool CPhysicsObject::Bullet() const { return BodyOf(this)->IsBullet(); }
+void CPhysicsObject::SetBullet(bool on) { BodyOf(this)->SetBullet(on); }
+bool CPhysicsObject::FixedRotation() const { return BodyOf(this)->IsFixedRotation(); }
+void CPhysicsObject::SetFixedRotation(bool on) { BodyOf(this)->SetFixedRotation(on); }
+bool CPhysicsObject::Active() const { return BodyOf(this)->IsEnabled(); }
+void CPhysicsObject::SetActive(bool on) { BodyOf(this)->SetEnabled(on); }
+
 int32_t CPhysicsObject::FixtureCount() const {
   int32_t count = 0;
   for (const b2Fixture* f = BodyOf(this)->GetFixtureList(); f != nullptr; f = f->GetNext()) ++count;

@@ -14,6 +14,8 @@
 #include "runtime/numeric.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "physics/physics_world.h"
+#include "world/physics/physics_step.h"
 #include "world/instance/instance.h"
 #include "world/start/particle_services.h"
 #include "world/room/room.h"
@@ -158,6 +160,9 @@ void Room_Draw_View(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   GR_3D_Set_Depth(kBackgroundDepth);
   DrawLayers(*room, false, rect);
   Room_Draw_By_Depth(x1, y1, x2, y2);
+  if (room->physicsWorld != nullptr && room->physicsWorld->debugFlags != 0) {
+    PhysicsWorld_DebugDraw(room->physicsWorld, room->physicsWorld->debugFlags);
+  }
   GR_3D_Set_Depth(kForegroundDepth);
   DrawLayers(*room, true, rect);
   GR_3D_Set_Depth(kAfterForegroundDepth);

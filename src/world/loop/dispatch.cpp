@@ -255,7 +255,6 @@ void Run_DispatchBoundary() {
 void Run_DispatchAsync() {}
 
 void Run_DispatchCollisions() {
-  // Rooms have no physics world yet: classic collisions always run.
   for (int32_t p = 0; p < g_collisionPairs.count; ++p) {
     const CollisionPair pair = g_collisionPairs.pairs[p];
     uint64_t serial = BeginPass();

@@ -14,6 +14,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/loop/run_state.h"
+#include "world/physics/physics_step.h"
 #include "world/start/particle_services.h"
 
 namespace {
@@ -58,7 +59,13 @@ void Animate() {
 
 void Run_SetRoomDrawer(RoomDrawer drawer) { g_roomDrawer = drawer; }
 
+// A physics room's world moves its instances instead, and its contacts
+// stand in for the classic collision events.
 bool Run_UpdateMovement() {
+  if (g_currentRoom != nullptr && g_currentRoom->physicsWorld != nullptr) {
+    PhysicsWorldStep(g_currentRoom, g_currentRoom->speed);
+    return true;
+  }
   uint64_t serial = g_eventSerial++;
   ForEachActive([serial](CInstance* instance) {
     instance->ApplyFrictionGravity();

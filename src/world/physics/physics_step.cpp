@@ -84,3 +84,9 @@ void PhysicsWorld_DebugDraw(CPhysicsWorld* world, int32_t flags) {
   DrawingCoreSink sink;
   world->DebugDraw(flags, sink);
 }
+
+void PhysicsWorld_DebugDrawBody(const CPhysicsObject* body) {
+  if (body == nullptr || body->World() == nullptr) return;
+  DrawingCoreSink sink;
+  body->World()->DebugDrawBody(*body, sink);
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+class CPhysicsObject;
 class CPhysicsWorld;
 class CRoom;
 
@@ -18,3 +19,5 @@ bool PhysicsWorld_CollisionNormal(const CPhysicsWorld* world, int32_t instanceId
 int32_t PhysicsWorld_CollisionPointCount(const CPhysicsWorld* world, int32_t instanceId);
 
 void PhysicsWorld_DebugDraw(CPhysicsWorld* world, int32_t flags);
+// The shapes of one body, through its own world.
+void PhysicsWorld_DebugDrawBody(const CPhysicsObject* body);

@@ -7,7 +7,9 @@
 #include "runtime/numeric.h"
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
+#include "physics/physics_world.h"
 #include "world/instance/instance.h"
+#include "world/physics/physics_binding.h"
 #include "world/room/room_store.h"
 
 namespace {
@@ -79,6 +81,9 @@ CView ViewFrom(const RoomViewEntry& e) {
 CRoom::CRoom() = default;
 
 CRoom::~CRoom() {
+  // The world lets go of its bodies first, so the instances find none.
+  delete physicsWorld;
+  physicsWorld = nullptr;
   FreeText(&caption);
   FreeText(&codeText);
   FreeText(&name);
@@ -121,6 +126,10 @@ void CRoom::LoadFromChunk(std::shared_ptr<RoomRecord> source) {
   gravityX = Num_TruncInt32(static_cast<double>(r.gravityX));
   gravityY = Num_TruncInt32(static_cast<double>(r.gravityY));
   pixelsPerMetre = r.pixelsPerMetre;
+  if (physicsEnabled) {
+    physicsWorld = new CPhysicsWorld(pixelsPerMetre, speed);
+    physicsWorld->SetGravity(static_cast<float>(gravityX), static_cast<float>(gravityY));
+  }
   for (size_t i = 0; i < r.backgrounds.size() && i < kRoomLayers; ++i) {
     backgrounds[i] = BackgroundFrom(r.backgrounds[i], width, height);
   }
@@ -153,6 +162,9 @@ void CRoom::AssignSettings(const CRoom* source) {
   gravityX = source->gravityX;
   gravityY = source->gravityY;
   pixelsPerMetre = source->pixelsPerMetre;
+  delete physicsWorld;
+  physicsWorld = nullptr;
+  if (source->physicsWorld != nullptr) physicsWorld = CPhysicsWorld::WithSettingsOf(*source->physicsWorld).release();
   for (int32_t i = 0; i < kRoomLayers; ++i) {
     backgrounds[i] = source->backgrounds[i];
     views[i] = source->views[i];
@@ -186,6 +198,7 @@ void CRoom::CreateRecordInstances() {
     instance->image_blend = static_cast<int32_t>(entry.colour & 0xFFFFFF);
     instance->image_alpha = AlphaOf(entry.colour);
     instance->image_angle = entry.angle;
+    Instance_CreatePhysicsFixture(instance, this);
     InstanceList_InsertByDepth(&active, instance);
     Instance_EnterIdMap(instance);
     if (entry.code != nullptr) creationCodes_[instance] = entry.code.get();
@@ -225,6 +238,7 @@ void CRoom::CopyTemplateInstances(const CRoom* source) {
 
 CInstance* CRoom::AddInstance(float x, float y, int32_t objectIndex) {
   auto* instance = new CInstance(x, y, ++g_lastInstanceId, objectIndex, true);
+  Instance_CreatePhysicsFixture(instance, this);
   InstanceList_InsertByDepth(&active, instance);
   Instance_EnterIdMap(instance);
   return instance;

@@ -105,6 +105,8 @@ const char* RoomRecord_Read(const GameImage& image, uint64_t offset, bool compil
   ReadSettings(r, compiledCode, record, &lists);
   if (formatVersion >= 6) ReadPhysics(r, record);
   if (r.Failed()) return "a room record lies outside the file";
+  // Every position a world writes back is divided by its scale.
+  if (record->physicsEnabled && !(record->pixelsPerMetre > 0.0f)) return "a physics room's scale is not above 0";
   const char* failure =
       ReadList(image, lists.backgrounds, kMaxLayerEntries, "a room's background list runs past the file",
                &record->backgrounds, ReadBackground);

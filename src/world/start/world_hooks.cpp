@@ -11,6 +11,7 @@
 #include "world/start/name_lookups.h"
 #include "world/loop/run_state.h"
 #include "world/physics/physics_binding.h"
+#include "world/physics/physics_variables.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -53,4 +54,5 @@ void WorldHooks_Install() {
   Error_SetHooks(hooks);
   InstanceSeams_Install();
   Physics_InstallInstanceHooks();
+  PhysicsVariables_Install();
 }
