@@ -1,6 +1,7 @@
 // Arbitrary bytes as the game file's sound records (SOND), its embedded
-// audio images (AUDO), and a sound image handed to the WAV reader after the
-// length check. The first byte chooses; nothing may read outside the input
+// audio images (AUDO), a sound image handed to the WAV reader after the
+// length check, and a script's media command (MCI_command) with the CD
+// reply reader. The first byte chooses; nothing may read outside the input
 // or allocate more than it holds.
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -9,11 +10,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "audio/cd_audio.h"
 #include "audio/sound_records.h"
 #include "audio/wav_check.h"
 #include "fuzz_support.h"
+#include "platform/media/media_control.h"
 
 namespace {
 
@@ -44,12 +48,22 @@ void ReadWave(const uint8_t* data, size_t size) {
   alGetError();
 }
 
+// A reply buffer as small as the CD layer's: every cut must stay inside it.
+void SendCommand(const uint8_t* data, size_t size) {
+  std::string command(reinterpret_cast<const char*>(data), size);
+  command = command.c_str();
+  char reply[20];
+  Media_SendCommand(command.c_str(), reply, sizeof reply);
+  CD_ReadInteger(reply);
+  CD_ReadInteger(command.c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz_SilenceConsoles();
   if (size == 0) return 0;
-  const uint8_t choice = data[0] % 3;
+  const uint8_t choice = data[0] % 4;
   ++data;
   --size;
   if (choice == 0) {
@@ -62,8 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (AudioImages_Read(image, 16, static_cast<uint32_t>(size), &images)) {
       for (const AudioImage& entry : images) Wav_LengthsFit(entry.bytes, entry.length);
     }
-  } else {
+  } else if (choice == 2) {
     ReadWave(data, size);
+  } else {
+    SendCommand(data, size);
   }
   return 0;
 }

@@ -8,12 +8,11 @@
 namespace {
 
 bool ReadSounds(GameImage& image, uint64_t data, uint32_t size) {
-  return g_newAudio != 0 ? Audio_Load(image, data, size) : Sound_Load(image, data, size);
+  return g_newAudio != 0 ? Audio_Load(image, data, size) : Sound_Init(image, data, size);
 }
 
-// The legacy store does not keep the images yet.
 bool ReadImages(GameImage& image, uint64_t data, uint32_t size) {
-  return g_newAudio != 0 ? Audio_WAVs(image, data, size) : true;
+  return g_newAudio != 0 ? Audio_WAVs(image, data, size) : Wave_Init(image, data, size);
 }
 
 void ClearSounds() {

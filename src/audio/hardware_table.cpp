@@ -38,6 +38,13 @@ int32_t Sound_AddHardwareFromStream(const uint8_t* bytes, size_t length, int32_t
   return index;
 }
 
+void HardwareTable_Release(int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= g_hardwareSounds.size()) return;
+  HardwareRecord& record = g_hardwareSounds[static_cast<size_t>(index)];
+  if (record.sound != nullptr && g_soundHardware != nullptr) g_soundHardware->Release(record.sound);
+  record.sound = nullptr;
+}
+
 int32_t HardwareTable_Count() { return static_cast<int32_t>(g_hardwareSounds.size()); }
 
 const HardwareRecord& HardwareTable_Get(int32_t index) { return g_hardwareSounds[static_cast<size_t>(index)]; }

@@ -23,6 +23,10 @@ int32_t Sound_AddHardwareFromImage(const uint8_t* image, uint32_t length, int32_
 // As Sound_AddHardware, and loads the bytes whatever the kind.
 int32_t Sound_AddHardwareFromStream(const uint8_t* bytes, size_t length, int32_t kind);
 
+// Lets the record's hardware sound go (its sources and buffer); the record
+// stays in use with no sound, so plays of it do nothing.
+void HardwareTable_Release(int32_t index);
+
 int32_t HardwareTable_Count();
 const HardwareRecord& HardwareTable_Get(int32_t index);
 void HardwareTable_Free();

@@ -28,7 +28,8 @@ bool SndFits(const uint8_t* bytes, size_t length) {
   uint64_t offset = BigEndian(bytes + 4);
   uint64_t size = BigEndian(bytes + 8);
   if (offset < kHeaderBytes || offset > length) return false;
-  return size == kUnknownSize || size <= length - offset;
+  // The reader takes the "unknown" size as a length and wraps around.
+  return size != kUnknownSize && size <= length - offset;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 // True when a RIFF image's chunks up to its "data" chunk, or a ".snd"
-// image's header, lie within `length` bytes. Images of other kinds pass:
+// image's header, lie within `length` bytes (a ".snd" size left unknown
+// does not). Images of other kinds pass:
 // the reader refuses them itself.
 bool Wav_LengthsFit(const uint8_t* bytes, size_t length);

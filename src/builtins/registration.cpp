@@ -11,6 +11,7 @@
 #include "builtins/motion/rows.h"
 #include "builtins/particles/rows.h"
 #include "builtins/physics/rows.h"
+#include "builtins/sound/rows.h"
 #include "runtime/fatal.h"
 #include "runtime/run_flags.h"
 
@@ -32,7 +33,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kParticles, "particles", kParticleRows, nullptr},
     {kMisc, "miscellaneous", kMiscRows, nullptr},
     {kDataStructures, "data structures", kDataStructureRows, nullptr},
-    {kSound, "sound and audio", {}, nullptr},
+    {kSound, "sound and audio", kSoundRows, nullptr},
     {kMultiplayer, "multiplayer", {}, nullptr},
     {kPhysics, "physics", kPhysicsRows, nullptr},
     {kPlatform, "platform services", {}, nullptr},

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool Load(const SoundChunk& chunk) { return Sound_Load(chunk.image, chunk.data, chunk.size); }
+bool Load(const SoundChunk& chunk) { return Sound_Init(chunk.image, chunk.data, chunk.size); }
 
 class SoundStore : public testing::Test {
  protected:

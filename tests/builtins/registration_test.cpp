@@ -116,6 +116,11 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
       {"date_current_datetime", "date_current_date", "date_current_time"},
       {"external_call0", "external_call1", "external_call2", "external_call3", "external_call4", "external_call5",
        "external_call6", "external_call7", "external_call8"},
+      {"sound_pan", "sound_effect_set", "sound_effect_chorus", "sound_effect_compressor", "sound_effect_echo",
+       "sound_effect_flanger", "sound_effect_gargle", "sound_effect_equalizer", "sound_effect_reverb",
+       "sound_3d_set_sound_position"},
+      {"sound_background_tempo", "sound_set_search_directory"},
+      {"sound_3d_set_sound_velocity", "sound_3d_set_sound_distance", "sound_3d_set_sound_cone"},
   };
   EXPECT_EQ(shared, expected);
 }

@@ -19,6 +19,7 @@
 # for a file whose bytes are not stable (a screen save): it must be there,
 # whatever it holds.
 set -u
+. "$(dirname "$0")/check_console.sh"
 mkgame=$1 player=$2 description=$3 expect=$4 form=$5
 frames=${KORVALITH_TEST_FRAMES:-60}
 # A file NAME.frames beside the description holds the frame limit of a game
@@ -59,26 +60,7 @@ env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" 
 status=$?
 
 fail=0
-expected_status=$(head -n 1 "$expect")
-if [ "$status" != "$expected_status" ]; then
-  echo "exit status $status, expected $expected_status"; fail=1
-fi
-mapfile -t output < "$work/out.txt"
-next=0
-while IFS= read -r line || [ -n "$line" ]; do
-  if [ "${line:0:1}" = "!" ]; then
-    for got in "${output[@]}"; do
-      if [ "$got" = "${line:1}" ]; then echo "unexpected line: ${line:1}"; fail=1; fi
-    done
-    continue
-  fi
-  found=0
-  while [ $next -lt ${#output[@]} ]; do
-    if [ "${output[$next]}" = "$line" ]; then found=1; next=$((next + 1)); break; fi
-    next=$((next + 1))
-  done
-  if [ $found -eq 0 ]; then echo "missing (in order): $line"; fail=1; break; fi
-done < <(tail -n +2 "$expect")
+check_console "$status" "$work/out.txt" "$expect" || fail=1
 
 # Every file and folder under $1, folders ending in "/", one a line, sorted.
 tree_of() { (cd "$1" && find . -mindepth 1 \( -type d -printf '%p/\n' \) -o -printf '%p\n' | LC_ALL=C sort); }

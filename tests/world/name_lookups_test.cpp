@@ -41,7 +41,7 @@ TEST_F(NameLookups, StoresFilledLaterAnswerInKindOrder) {
   for (int i = 0; i < 3; ++i) Room_Add();
   Path_Add();
   SoundChunk sounds = SoundChunk_Build({"__newroom1", "__newpath0"});
-  ASSERT_TRUE(Sound_Load(sounds.image, sounds.data, sounds.size));
+  ASSERT_TRUE(Sound_Init(sounds.image, sounds.data, sounds.size));
   EXPECT_EQ(Resolved("__newroom2"), 2);
   // Sounds come before paths and rooms.
   EXPECT_EQ(Resolved("__newroom1"), 0);

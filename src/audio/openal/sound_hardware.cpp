@@ -157,6 +157,21 @@ bool SoundHardware::Playing(HardwareSound* sound) {
   return false;
 }
 
+void SoundHardware::Release(HardwareSound* sound) {
+  if (sound == nullptr) return;
+  for (auto it = g_sounds.begin(); it != g_sounds.end(); ++it) {
+    if (it->get() != sound) continue;
+    if (!SoundHardware_Off()) {
+      alSourceStopv(4, sound->sources);
+      alDeleteSources(4, sound->sources);
+      alDeleteBuffers(1, &sound->buffer);
+      SoundHardware_CheckError();
+    }
+    g_sounds.erase(it);
+    return;
+  }
+}
+
 void SoundHardware::SetVolume(VolumeTarget target, float volume, int32_t milliseconds) {
   if (SoundHardware_Off()) return;
   if (target.music) return SetMusicVolume(volume, milliseconds);

@@ -33,6 +33,9 @@ class SoundHardware {
   void Play(HardwareSound* sound, bool loop);
   void Stop(HardwareSound* sound);
   bool Playing(HardwareSound* sound);
+  // Stops the sound and gives back its sources and buffer; the pointer is
+  // dangling afterwards.
+  void Release(HardwareSound* sound);
   void SetMasterVolume(float volume) { masterVolume_ = volume; }
   float MasterVolume() const { return masterVolume_; }
   void SetVolume(VolumeTarget target, float volume, int32_t milliseconds);

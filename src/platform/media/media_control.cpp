@@ -55,7 +55,7 @@ class MediaLayer {
     std::lock_guard<std::mutex> lock(mutex_);
     Words words = SplitCommand(command);
     if (words.size() < 2) return kMediaUnknownCommand;
-    if (words[0] == "open") return Open(words);
+    if (words[0] == "open") return words.size() == 2 ? OpenDevice(words[1], command) : Open(words);
     auto it = aliases_.find(words[1]);
     if (it == aliases_.end()) return kMediaNotOpen;
     if (it->second.device != nullptr) {
@@ -98,6 +98,17 @@ class MediaLayer {
 
  private:
   using AliasIt = std::map<std::string, Alias>::iterator;
+
+  // open DEVICE: a device opened by its type, which names it from then on.
+  // Opening it again is harmless.
+  int32_t OpenDevice(const std::string& type, const char* command) {
+    auto device = devices_.find(type);
+    if (device == devices_.end()) return kMediaUnknownDevice;
+    std::string ignored;
+    int32_t result = device->second->Command(command, &ignored);
+    if (result == kMediaOk) aliases_[type].device = device->second;
+    return result;
+  }
 
   // open PATH type TYPE alias NAME
   int32_t Open(const Words& w) {

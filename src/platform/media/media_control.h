@@ -33,6 +33,7 @@ int32_t Media_ActiveStreams();
 
 // A device whose commands go to a test: an open naming its type binds the
 // alias to it, and every later command for that alias reaches it whole.
+// "open TYPE" opens it under its type's name (and reaches it whole too).
 class MediaDevice {
  public:
   virtual ~MediaDevice() = default;

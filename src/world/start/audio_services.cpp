@@ -1,14 +1,15 @@
 #include "audio/audio_system.h"
 #include "audio/hardware_table.h"
+#include "audio/sound_store.h"
 #include "world/start/audio_services.h"
 
 namespace {
 
 // Sound_Prepare answers false by design; the legacy sounds' preparation
-// that follows it decides, and has nothing to refuse yet.
+// that follows it decides.
 bool PrepareSounds() {
   Sound_Prepare();
-  return true;
+  return Sound_PrepareAll();
 }
 
 constexpr AudioServices kReal{PrepareSounds, Audio_PrepareBuffers};

@@ -13,6 +13,7 @@
 #include "gamefile/runner_load.h"
 #include "audio/audio_chunks.h"
 #include "audio/hardware_table.h"
+#include "audio/sound_play.h"
 #include "audio/sound_store.h"
 #include "gamefile/sprite.h"
 #include "graphics/transition/transition_define.h"
@@ -176,6 +177,7 @@ int Runner_Main(int argc, const char* const* argv) {
   }
   if (g_running == 0) Run_EndGame();
   IO_Free();
+  Sound_StopAll();
   Runner_Shutdown();
   return started ? 0 : 1;
 }

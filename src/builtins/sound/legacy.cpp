@@ -1,0 +1,81 @@
+// The legacy sound functions over the sound store and its play layer.
+#include "audio/hardware_table.h"
+#include "audio/sound_play.h"
+#include "audio/sound_store.h"
+#include "builtins/sound/handlers.h"
+#include "builtins/sound/sound_modes.h"
+
+namespace {
+
+// The sound the first argument names, or null: while the audio system is
+// selected (no message), or after reporting an unknown sound.
+CSound* LegacySound(const BuiltinArgs& a, SoundMode mode = SoundMode::kLegacyOnly) {
+  if (!SoundMode_Acts(mode)) return nullptr;
+  CSound* sound = Sound_Get(a.Int(0));
+  if (sound == nullptr) Builtin_Error("Sound does not exist.");
+  return sound;
+}
+
+void Play(int32_t argc, const ScriptValue* args, bool loop) {
+  CSound* sound = LegacySound(BuiltinArgs(argc, args));
+  if (sound == nullptr) return;
+  const int32_t id = sound->GetHardwareId();
+  Sound_Play(sound->fileName, id, loop);
+  // Over one frame from the hardware sound's volume to the stored one.
+  Sound_SetVolume(id, static_cast<float>(sound->volume), 1);
+}
+
+}  // namespace
+
+KV_BUILTIN(F_SoundPlay) { Play(argc, args, false); }
+
+KV_BUILTIN(F_SoundLoop) { Play(argc, args, true); }
+
+KV_BUILTIN(F_SoundStop) {
+  CSound* sound = LegacySound(BuiltinArgs(argc, args));
+  if (sound != nullptr) Sound_Stop(sound->fileName, sound->GetHardwareId());
+}
+
+KV_BUILTIN(F_SoundStopAll) {
+  if (SoundMode_Acts(SoundMode::kLegacyOnly)) Sound_StopAll();
+}
+
+KV_BUILTIN(F_SoundIsPlaying) {
+  CSound* sound = Sound_Get(BuiltinArgs(argc, args).Int(0));
+  const bool playing = sound != nullptr && Sound_IsPlaying(sound->fileName, sound->GetHardwareId());
+  Result_SetReal(result, playing ? 1.0 : 0.0);
+}
+
+KV_BUILTIN(F_SoundVolume) {
+  BuiltinArgs a(argc, args);
+  CSound* sound = LegacySound(a);
+  if (sound == nullptr) return;
+  sound->volume = a.Real(1);
+  Sound_SetVolume(sound->GetHardwareId(), static_cast<float>(sound->volume), 1);
+}
+
+// The stored volume stays: the next play fades back to it.
+KV_BUILTIN(F_SoundFade) {
+  BuiltinArgs a(argc, args);
+  CSound* sound = LegacySound(a);
+  if (sound != nullptr) Sound_SetVolume(sound->GetHardwareId(), static_cast<float>(a.Real(1)), a.Int(2));
+}
+
+KV_BUILTIN(F_SoundLoadOnly) {
+  CSound* sound = LegacySound(BuiltinArgs(argc, args));
+  if (sound != nullptr) sound->GetHardwareId();
+}
+
+KV_BUILTIN(F_SoundLoadOnlyBothModes) {
+  CSound* sound = LegacySound(BuiltinArgs(argc, args), SoundMode::kBothModes);
+  if (sound != nullptr) sound->GetHardwareId();
+}
+
+KV_BUILTIN(F_SoundNoEffect) {}
+
+KV_BUILTIN(F_SoundGlobalVolume) {
+  SoundHardware* hardware = SoundHardware_Get();
+  if (hardware != nullptr && SoundMode_Acts(SoundMode::kLegacyOnly)) {
+    hardware->SetMasterVolume(static_cast<float>(BuiltinArgs(argc, args).Real(0)));
+  }
+}
