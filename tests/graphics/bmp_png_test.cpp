@@ -5,8 +5,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
+#include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "runtime/memory.h"
 #include "shell/file_layer.h"
@@ -122,6 +124,30 @@ TEST(PngFile, LibraryErrorPrintsItsStageAndFails) {
   const uint32_t pixel = 0;
   EXPECT_FALSE(GR_Write_PNG_To_Path((folder / "wide.png").c_str(), &pixel, 2000000, 1));
   EXPECT_EQ(console.Lines(), std::vector<std::string>{"[write_png_file] Error during writing header\n"});
+}
+
+// Sprite strips are saved from 0xAARRGGBB words: the file holds red, green,
+// blue, alpha.
+TEST(PngFile, Bitmap32WritesRgbaSamplesUnderTheSaveFolder) {
+  testsupport::ScratchFolder folder;
+  const std::string saveDir = folder.Path() + "/save/";
+  LoadSave_SetSaveDirectory(saveDir.c_str());
+  CBitmap32 image(2, 1, 0);
+  image.GetData()->pixels[0] = 0xFFFF0000u;
+  image.GetData()->pixels[1] = 0x80402010u;
+  EXPECT_TRUE(image.write_png_file("strip.png"));
+  const PngRead back = ReadPng(saveDir + "strip.png");
+  ASSERT_TRUE(back.ok);
+  EXPECT_EQ(back.bytes, (std::vector<uint8_t>{255, 0, 0, 255, 0x40, 0x20, 0x10, 0x80}));
+
+  testsupport::ConsoleCapture console;
+  EXPECT_FALSE(image.write_png_file("/nowhere/else/x.png"));
+  std::filesystem::create_directories(saveDir + "sub");
+  EXPECT_FALSE(image.write_png_file("sub"));  // a folder
+  EXPECT_EQ(console.Lines(), (std::vector<std::string>{
+                                 "[write_png_file] File /nowhere/else/x.png could not be opened for writing\n",
+                                 "[write_png_file] File sub could not be opened for writing\n"}));
+  LoadSave_SetSaveDirectory(nullptr);
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ uint32_t GR_Color_Merge(uint32_t colour1, uint32_t colour2, double f) {
   for (int shift = 0; shift < 24; shift += 8) {
     const double a = (colour1 >> shift) & 0xFF, b = (colour2 >> shift) & 0xFF;
     const double mixed = std::rint(a * (1.0 - f) + b * f);
-    const uint32_t channel = std::isfinite(mixed) && mixed >= 0 && mixed <= 255 ? static_cast<uint32_t>(mixed) : 0;
-    out |= (channel & 0xFF) << shift;
+    const int64_t channel = std::isfinite(mixed) ? static_cast<int64_t>(std::fmod(mixed, 256.0)) : 0;
+    out |= static_cast<uint32_t>(channel & 0xFF) << shift;
   }
   return out;
 }

@@ -8,6 +8,8 @@
 
 #include "graphics/bitmap/bitmap_platform.h"
 
+class CStream;
+
 struct BitmapRect {
   int32_t left, top, right, bottom;
 };
@@ -24,6 +26,9 @@ class CBitmap32 {
 
   CBitmap32() = default;
   CBitmap32(const CBitmap32& other);
+  // Reads a stored image; a record of unknown version or refused size gives
+  // an invalid image, read to its end.
+  explicit CBitmap32(CStream* stream);
   CBitmap32(const CBitmap32& source, int32_t x, int32_t y, int32_t width, int32_t height);
   // Script colour 0xBBGGRR, opaque; sizes below 1 become 1.
   CBitmap32(int32_t width, int32_t height, uint32_t scriptColour);
@@ -55,6 +60,12 @@ class CBitmap32 {
   TBitmap* ToBitmap24() const;
   TBitmap* ToBitmap32() const;
 
+  // Stores the image packed (the form the stream constructor reads).
+  void Save(CStream* stream) const;
+  // An RGBA PNG under the save folder; false (with a console line) when it
+  // cannot be written or the image is invalid.
+  bool write_png_file(const char* fileName) const;
+
  private:
   bool Allocate(int64_t width, int64_t height);
   void ReadPlatform(TBitmap* bitmap, bool keepAlpha);
@@ -68,7 +79,9 @@ class CBitmap32 {
 };
 
 // Script colours 0xBBGGRR mixed channel by channel: c1 x (1 - f) + c2 x f.
+// Each channel is taken modulo 256; a channel that is not a number is 0.
 uint32_t GR_Color_Merge(uint32_t colour1, uint32_t colour2, double f);
+uint32_t GR_Color_Swap_Red_Blue(uint32_t colour);
 
 // A new texture-table entry holding the image's pixels; -1 for no image.
 int32_t GR_Texture_Create_From_Bitmap32(const CBitmap32* bitmap);

@@ -108,6 +108,20 @@ void BitmapLoader::Decode(const uint8_t* data, int64_t size) {
   AddFrame(image.pixels);
 }
 
+void BitmapLoader::TakePixels(const uint32_t* pixels, int32_t width, int32_t height) {
+  if (pixels == nullptr || !Bitmap_SizeAllowed(width, height)) {
+    g_debugConsole->Output("Raw image of size %d x %d refused\n", width, height);
+    return;
+  }
+  const size_t bytes = static_cast<size_t>(int64_t{width} * height * 4);
+  auto* frame = static_cast<uint32_t*>(KV_ALLOC(bytes, false));
+  std::memcpy(frame, pixels, bytes);
+  width_ = width;
+  height_ = height;
+  AddFrame(frame);
+  frameCount_ = 1;
+}
+
 bool BitmapLoader::IsMultiFrame() {
   frameCount_ = decoded_;
   return frameCount_ > 1;
@@ -126,6 +140,12 @@ TBitmap* BitmapLoader::GetFrame(int32_t index) const {
 BitmapLoader* BitmapLoader_CreateFromMemory(const uint8_t* data, int64_t size) {
   BitmapLoader* loader = new BitmapLoader();
   loader->Decode(data, size);
+  return loader;
+}
+
+BitmapLoader* BitmapLoader_CreateFromPixels(const uint32_t* pixels, int32_t width, int32_t height) {
+  BitmapLoader* loader = new BitmapLoader();
+  loader->TakePixels(pixels, width, height);
   return loader;
 }
 

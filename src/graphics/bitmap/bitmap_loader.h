@@ -23,6 +23,8 @@ class BitmapLoader {
 
   // Frames of width x height pixels 0xAARRGGBB, one block each.
   void Decode(const uint8_t* data, int64_t size);
+  // One frame of raw 0xAARRGGBB pixels, copied; its count is known at once.
+  void TakePixels(const uint32_t* pixels, int32_t width, int32_t height);
 
  private:
   void AddFrame(uint32_t* pixels);
@@ -38,6 +40,8 @@ class BitmapLoader {
 // Never null: an unreadable or undecodable source gives a loader of no frames.
 BitmapLoader* BitmapLoader_CreateFromFile(const char* fileName);
 BitmapLoader* BitmapLoader_CreateFromMemory(const uint8_t* data, int64_t size);
+// One frame of width x height raw pixels; none for a size out of limits.
+BitmapLoader* BitmapLoader_CreateFromPixels(const uint32_t* pixels, int32_t width, int32_t height);
 
 // The number of frames a GIF stream holds when every one of them fits the
 // pixel limit, else -1 (also for anything that is not a well-formed GIF).

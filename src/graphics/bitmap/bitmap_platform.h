@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+class CStream;
+struct DeviceTexture;
+
 // Pixel format codes: 1, 4, 8, 15, 16, 24 and 32 bits a pixel.
 enum TBitmapPixelFormat : int32_t {
   kPixelFormat1 = 1,
@@ -46,8 +49,33 @@ class TBitmap {
   // Takes a block of width x height 32-bit pixels from MemoryManager.
   void AdoptPixels32(uint8_t* pixels, int32_t width, int32_t height);
 
+  // BMP files and streams (1, 4, 8, 16, 24 or 32 bits, uncompressed): an
+  // 8-bit image becomes 32-bit through its palette. A file that is not a
+  // whole, honest BMP leaves the bitmap empty with one console line; the
+  // answer says whether an image was read.
+  bool LoadFromFile(const char* fileName);
+  bool LoadFromStream(CStream* stream);
+  // There are no program resources here.
+  bool LoadFromResourceID(int32_t id, const char* type);
+  // Adopts a MemoryManager block laid out as a BMP file less its "BM": the
+  // pixel offset (counted from the block's start) at 8, width at 16, height
+  // at 20, then 32-bit pixels top row first. A block too short for them is
+  // freed and the bitmap left empty.
+  void AttachImage(uint8_t* block, uint32_t blockSize);
+  // Opaque for 24 bits, alpha kept for 32; null for other formats or no
+  // image. The caller frees the result with MemoryManager.
+  uint32_t* Pixels32() const;
+  // A device texture of Pixels32; null when there is none.
+  DeviceTexture* CopyPixels32() const;
+  bool Reserved1() { return false; }
+  void Reserved2(int32_t, int32_t, int32_t, int32_t) {}
+  int32_t Reserved3(int32_t) { return 0; }
+
  private:
   void ReallocImage();
+  bool ReadBMP(const uint8_t* file, int64_t size);
+  void Clear();
+  void TakeImage(uint8_t* pixels, int32_t format, int32_t width, int32_t height);
 
   uint8_t* pixels_ = nullptr;
   int32_t format_ = kPixelFormat32;

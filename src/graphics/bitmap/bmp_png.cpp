@@ -45,7 +45,11 @@ void PutHeader(uint8_t* at, int32_t width, int32_t height, uint32_t imageSize) {
   for (int i = 0; i < 4; ++i) Put32(at, 0);
 }
 
+constexpr PngWriteMessages kScreenMessages = {false, "[write_png_file] Error during writing bytes",
+                                              "[write_png_file] Error during end of write"};
+
 struct PngWriter {
+  const PngWriteMessages* messages = &kScreenMessages;
   png_structp png = nullptr;
   png_infop info = nullptr;
   std::FILE* file = nullptr;
@@ -54,6 +58,10 @@ struct PngWriter {
 bool Fail(const char* line) {
   g_debugConsole->Output("%s", line);
   return false;
+}
+
+void ReportOpenFailure(const char* name) {
+  g_debugConsole->Output("[write_png_file] File %s could not be opened for writing\n", name);
 }
 
 // Each stage catches libpng's error jump on its own, so no local of a
@@ -73,7 +81,7 @@ bool WriteHeader(PngWriter& w, int32_t width, int32_t height) {
 }
 
 bool WriteRows(PngWriter& w, const uint8_t* pixels, int32_t width, int32_t height) {
-  if (setjmp(png_jmpbuf(w.png))) return Fail("[write_png_file] Error during writing bytes");
+  if (setjmp(png_jmpbuf(w.png))) return Fail(w.messages->writingBytes);
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   for (int32_t row = 0; row < height; ++row) {
     png_write_row(w.png, pixels + static_cast<size_t>(row) * rowBytes);
@@ -82,7 +90,7 @@ bool WriteRows(PngWriter& w, const uint8_t* pixels, int32_t width, int32_t heigh
 }
 
 bool WriteEnd(PngWriter& w) {
-  if (setjmp(png_jmpbuf(w.png))) return Fail("[write_png_file] Error during end of write");
+  if (setjmp(png_jmpbuf(w.png))) return Fail(w.messages->endOfWrite);
   png_write_end(w.png, nullptr);
   return true;
 }
@@ -125,20 +133,30 @@ uint8_t* GR_Build_BMP(const void* pixels, int32_t width, int32_t height, uint32_
   return block;
 }
 
-bool GR_Write_PNG_To_Path(const char* realPath, const void* pixels, int32_t width, int32_t height) {
+bool GR_Write_PNG_To_Path(const char* realPath, const void* pixels, int32_t width, int32_t height,
+                          const PngWriteMessages* messages, const char* shownName) {
   if (realPath == nullptr || realPath[0] == '\0' || pixels == nullptr || width < 1 || height < 1) return false;
   PngWriter w;
+  if (messages != nullptr) w.messages = messages;
   w.file = std::fopen(realPath, "wb");
-  if (w.file == nullptr) return false;
+  if (w.file == nullptr) {
+    if (w.messages->reportOpenFailure) ReportOpenFailure(shownName);
+    return false;
+  }
   const bool ok = WritePng(w, static_cast<const uint8_t*>(pixels), width, height);
   return Finish(w, ok);
 }
 
 // The save folder and the folders under it are made as a write needs them.
-bool write_png_file(const char* path, const void* pixels, int32_t width, int32_t height) {
+bool write_png_file(const char* path, const void* pixels, int32_t width, int32_t height,
+                    const PngWriteMessages* messages) {
   char mapped[kMappedPathSize];
-  if (path == nullptr || !LoadSave_MapToSaveDir(mapped, sizeof mapped, path)) return false;
+  const bool inside = path != nullptr && LoadSave_MapToSaveDir(mapped, sizeof mapped, path);
+  if (!inside) {
+    if (messages != nullptr && messages->reportOpenFailure) ReportOpenFailure(path != nullptr ? path : "");
+    return false;
+  }
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(mapped).parent_path(), ignored);
-  return GR_Write_PNG_To_Path(mapped, pixels, width, height);
+  return GR_Write_PNG_To_Path(mapped, pixels, width, height, messages, path);
 }

@@ -29,9 +29,15 @@ void ReadBytes(png_structp png, png_bytep out, size_t count) {
   r->at += count;
 }
 
+// libpng checks the CRC of the critical chunks (and skips that of the
+// ancillary ones); its wording for a mismatch is replaced by ours.
 [[noreturn]] void OnError(png_structp png, png_const_charp message) {
   PngRead* r = static_cast<PngRead*>(png_get_error_ptr(png));
-  std::snprintf(r->fault, sizeof r->fault, "%s", message);
+  if (std::strstr(message, "CRC error") != nullptr) {
+    std::snprintf(r->fault, sizeof r->fault, "PNG chunk checksum wrong");
+  } else {
+    std::snprintf(r->fault, sizeof r->fault, "PNG: %s", message);
+  }
   png_longjmp(png, 1);
 }
 
@@ -84,10 +90,10 @@ bool Decode(PngRead& r, DecodedImage& image) {
 
 bool Png_Decode(const uint8_t* data, size_t size, DecodedImage& image) {
   image.fileFormat = 3;
-  PngRead r{data, size, 0, nullptr, nullptr, "out of memory"};
+  PngRead r{data, size, 0, nullptr, nullptr, "PNG: out of memory"};
   r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &r, OnError, OnWarning);
   if (r.png != nullptr) r.info = png_create_info_struct(r.png);
   const bool ok = r.info != nullptr && Decode(r, image);
   png_destroy_read_struct(&r.png, &r.info, nullptr);
-  return ok || Image_Fail("PNG: %s", r.fault);
+  return ok || Image_Fail("%s", r.fault);
 }
