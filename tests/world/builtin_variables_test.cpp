@@ -278,13 +278,6 @@ TEST_F(BuiltinVariables, FlagsAndElementsConvertTheWayScriptsSeeThem) {
   EXPECT_FALSE(Error_Occurred());
 }
 
-TEST_F(BuiltinVariables, ViewCurrentIsTheViewRoomDrawingIsOn) {
-  g_currentView = 3;
-  EXPECT_EQ(Get("view_current"), 3.0);
-  g_currentView = 0;
-  EXPECT_EQ(Get("view_current"), 0.0);
-}
-
 TEST_F(BuiltinVariables, RoomSettingsAndTheirRefusals) {
   CRoom* room = StartRoom(1);
   room->speed = 30;
