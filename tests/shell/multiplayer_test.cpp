@@ -76,18 +76,6 @@ TEST_F(Multiplayer, EveryOperationThatNeedsATransportFails) {
   ScriptValue_Release(&text);
 }
 
-TEST_F(Multiplayer, TheModesAreKeptUntilTheEnd) {
-  DPlay_SetSessionMode(true);
-  DPlay_SetDataMode(true);
-  EXPECT_TRUE(DPlay_GetSessionMode());
-  EXPECT_TRUE(DPlay_GetDataMode());
-  DPlay_SetDataMode(false);
-  EXPECT_TRUE(DPlay_GetSessionMode());
-  EXPECT_FALSE(DPlay_GetDataMode());
-  DPlay_Free();
-  EXPECT_FALSE(DPlay_GetSessionMode());
-}
-
 TEST_F(Multiplayer, TheMessageNameIsTheFirstPlayerWithTheSendersId) {
   ScriptValue nothing;
   DPlay_SetCurrentMessage(1, 7, nothing);
