@@ -9,6 +9,7 @@
 #include "builtins/maths/rows.h"
 #include "builtins/misc/rows.h"
 #include "builtins/motion/rows.h"
+#include "builtins/multiplayer/rows.h"
 #include "builtins/particles/rows.h"
 #include "builtins/physics/rows.h"
 #include "builtins/sound/rows.h"
@@ -34,7 +35,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kMisc, "miscellaneous", kMiscRows, nullptr},
     {kDataStructures, "data structures", kDataStructureRows, nullptr},
     {kSound, "sound and audio", kSoundRows, nullptr},
-    {kMultiplayer, "multiplayer", {}, nullptr},
+    {kMultiplayer, "multiplayer", kMultiplayerRows, nullptr},
     {kPhysics, "physics", kPhysicsRows, nullptr},
     {kPlatform, "platform services", {}, nullptr},
 };

@@ -29,6 +29,7 @@
 #include "script/events/script.h"
 #include "script/variables/variable_registry.h"
 #include "script/vm/vm.h"
+#include "shell/multiplayer.h"
 #include "world/variables/builtin_variables.h"
 #include "world/start/command_line.h"
 #include "world/start/particle_services.h"
@@ -147,6 +148,7 @@ void Runner_Shutdown() {
   TimeLine_Shutdown();
   Sound_FreeAll();
   Sound_End();
+  DPlay_Free();
   Function_Free();
   Script_Finish();
   Variable_Free();

@@ -1,0 +1,71 @@
+// Shared data and messages between the players, and this machine's address.
+#include "builtins/multiplayer/handlers.h"
+#include "builtins/multiplayer/support.h"
+#include "shell/multiplayer.h"
+
+namespace {
+
+// Hands a value the back end filled to the result, text and all, so the
+// text is owned once.
+void TakeValue(ScriptValue* result, const ScriptValue& value) {
+  if (value.kind == kValueString) {
+    Result_TakeText(result, value.text);
+  } else {
+    Result_SetReal(result, value.real);
+  }
+}
+
+// A string names the player, a real gives its id.
+using SendById = bool (*)(int32_t, int32_t, const ScriptValue&);
+using SendByName = bool (*)(const char*, int32_t, const ScriptValue&);
+bool Send(const BuiltinArgs& a, SendById byId, SendByName byName) {
+  const ScriptValue& value = a.Value(2);
+  if (a.IsString(0)) return byName(a.Text(0), a.Int(1), value);
+  return byId(a.Int(0), a.Int(1), value);
+}
+
+}  // namespace
+
+KV_BUILTIN(F_MplayDataWrite) {
+  BuiltinArgs a(argc, args);
+  Mplay_SetSuccess(result, a.Has(1) && DPlay_WriteData(a.Int(0), a.Value(1)));
+}
+
+KV_BUILTIN(F_MplayDataRead) {
+  ScriptValue value;
+  DPlay_ReadData(BuiltinArgs(argc, args).Int(0), &value);
+  TakeValue(result, value);
+}
+
+KV_BUILTIN(F_MplayDataMode) { DPlay_SetDataMode(Mplay_ModeOn(BuiltinArgs(argc, args))); }
+
+KV_BUILTIN(F_MplayMessageSend) {
+  BuiltinArgs a(argc, args);
+  Mplay_SetSuccess(result, a.Has(2) && Send(a, DPlay_SendMessage, DPlay_SendMessageToName));
+}
+
+KV_BUILTIN(F_MplayMessageSendGuaranteed) {
+  BuiltinArgs a(argc, args);
+  Mplay_SetSuccess(result, a.Has(2) && Send(a, DPlay_SendMessageGuaranteed, DPlay_SendMessageGuaranteedToName));
+}
+
+KV_BUILTIN(F_MplayMessageReceive) {
+  BuiltinArgs a(argc, args);
+  const bool received = a.IsString(0) ? DPlay_ReceiveMessageFromName(a.Text(0)) : DPlay_ReceiveMessage(a.Int(0));
+  Mplay_SetSuccess(result, received);
+}
+
+KV_BUILTIN(F_MplayMessageId) { Result_SetReal(result, DPlay_GetMessageId()); }
+KV_BUILTIN(F_MplayMessageValue) { TakeValue(result, DPlay_GetMessageValue()); }
+KV_BUILTIN(F_MplayMessagePlayer) { Result_SetReal(result, DPlay_GetMessagePlayer()); }
+KV_BUILTIN(F_MplayMessageName) { Result_TakeText(result, DPlay_GetMessageName()); }
+KV_BUILTIN(F_MplayMessageCount) { Result_SetReal(result, DPlay_GetMessageCount(BuiltinArgs(argc, args).Int(0))); }
+KV_BUILTIN(F_MplayMessageClear) { DPlay_ClearMessages(BuiltinArgs(argc, args).Int(0)); }
+
+// Room for any address; the back end writes at least the terminator.
+KV_BUILTIN(F_MplayIpaddress) {
+  char address[64];
+  DPlay_GetIPAddress(address, sizeof address);
+  address[sizeof address - 1] = 0;
+  Result_SetText(result, address);
+}
