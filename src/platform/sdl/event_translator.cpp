@@ -103,13 +103,11 @@ MsgWParam MouseKeyFlags() {
 
 void PostChar(NativeWindow window, uint32_t unit) { Native_PostMessage(window, WM_CHAR, unit & 0xFFFFu, 1); }
 
-// Keys whose characters the text events never carry.
-uint32_t ControlCharacter(SDL_Keycode key) {
-  switch (key) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-    case SDLK_ESCAPE: return 27;
+// Keys whose characters the text events never carry: their codes are the
+// characters.
+uint32_t ControlCharacter(int32_t virtualKey) {
+  switch (virtualKey) {
+    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: return static_cast<uint32_t>(virtualKey);
     default: return 0;
   }
 }
@@ -125,7 +123,6 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   translated.alt = (key.keysym.mod & KMOD_ALT) != 0;
   translated.scanByte = ScanByte(key.keysym.sym);
   translated.lParam = KeyLParam(key, translated.down);
-  translated.character = ControlCharacter(key.keysym.sym);
   Translator_DeliverKey(translated);
 }
 
@@ -231,7 +228,8 @@ void Translator_DeliverKey(const TranslatedKey& key) {
     if (key.virtualKey == VK_RETURN && !key.repeat) Native_PostMessage(key.window, WM_SYSCOMMAND, SC_KEYMENU, 13);
     return;
   }
-  if (key.character != 0) PostChar(key.window, key.character);
+  const uint32_t character = ControlCharacter(key.virtualKey);
+  if (character != 0) PostChar(key.window, character);
 }
 void Translator_Reset() { g_appActive = false; }
 

@@ -19,7 +19,8 @@ NativeWindow Translator_MainWindow();
 // One key event as the window procedure will see it: it passes the keyboard
 // hook, which may swallow it, then becomes a key message (a system one while
 // Alt is held, and for F10); a press with Alt of Return also asks for the
-// full-screen switch, one without Alt of a control key types its character.
+// full-screen switch, one without Alt of Backspace, Tab, Return or Escape
+// types its character.
 struct TranslatedKey {
   NativeWindow window = 0;
   int32_t virtualKey = 0;
@@ -28,7 +29,6 @@ struct TranslatedKey {
   bool alt = false;
   uint32_t scanByte = 0;
   MsgLParam lParam = 0;
-  uint32_t character = 0;  // 0 for none
 };
 void Translator_DeliverKey(const TranslatedKey& key);
 void Translator_Translate(const SDL_Event& event);

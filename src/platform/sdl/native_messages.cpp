@@ -173,13 +173,6 @@ int32_t MessageKey(int32_t virtualKey) {
   }
 }
 
-uint32_t ControlCharacter(int32_t virtualKey) {
-  switch (virtualKey) {
-    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: return static_cast<uint32_t>(virtualKey);
-    default: return 0;
-  }
-}
-
 }  // namespace
 
 void Native_KeybdEvent(int32_t virtualKey, bool release) {
@@ -203,7 +196,6 @@ void Native_KeybdEvent(int32_t virtualKey, bool release) {
   if (virtualKey == VK_RCONTROL || virtualKey == VK_RMENU) key.lParam |= kKeyExtended;
   if (release || repeat) key.lParam |= MsgLParam{1} << 30;
   if (release) key.lParam |= MsgLParam{1} << 31;
-  key.character = ControlCharacter(virtualKey);
   Translator_DeliverKey(key);
 }
 
