@@ -16,7 +16,9 @@
 namespace {
 
 uint32_t NativeWindow() { return DeviceWindow_NativeHandle(DeviceWindow_Current()); }
-void SetTitle(const char* title) { Win_SetCaption(title, true); }
+// The application title is only shown: window_get_caption keeps answering
+// the caption.
+void SetTitle(const char* title) { Win_SetTitle(title); }
 
 // Runs once the game's header has named the save folder. Only the player
 // reads the highscore table; mkgame registers the built-ins without it.

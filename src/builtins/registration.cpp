@@ -6,6 +6,7 @@
 #include "builtins/files/rows.h"
 #include "builtins/ds/rows.h"
 #include "builtins/graphics/rows.h"
+#include "builtins/interaction/rows.h"
 #include "builtins/maths/rows.h"
 #include "builtins/misc/rows.h"
 #include "builtins/motion/rows.h"
@@ -29,7 +30,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kActions, "drag-and-drop actions", {}, nullptr},
     {kFiles, "files, INI, registry, HTTP and JSON", kFilesRows, FileBuiltins_Prepare},
     {kResources, "resources", {}, nullptr},
-    {kInteraction, "interaction and dialogs", {}, nullptr},
+    {kInteraction, "interaction and dialogs", kInteractionRows, nullptr},
     {k3D, "3D drawing", {}, nullptr},
     {kParticles, "particles", kParticleRows, nullptr},
     {kMisc, "miscellaneous", kMiscRows, nullptr},

@@ -67,6 +67,10 @@ constexpr uint32_t MK_SHIFT = 0x04;
 constexpr uint32_t MK_CONTROL = 0x08;
 constexpr uint32_t MK_MBUTTON = 0x10;
 
+// The mouse buttons as keys.
+constexpr int32_t VK_LBUTTON = 1;
+constexpr int32_t VK_RBUTTON = 2;
+constexpr int32_t VK_MBUTTON = 4;
 constexpr int32_t VK_BACK = keys::kBackspace;
 constexpr int32_t VK_TAB = keys::kTab;
 constexpr int32_t VK_RETURN = keys::kEnter;
@@ -74,6 +78,9 @@ constexpr int32_t VK_SHIFT = keys::kShift;
 constexpr int32_t VK_CONTROL = keys::kControl;
 constexpr int32_t VK_MENU = keys::kAlt;
 constexpr int32_t VK_ESCAPE = keys::kEscape;
+constexpr int32_t VK_CAPITAL = keys::kCapsLock;
+constexpr int32_t VK_NUMLOCK = keys::kNumLock;
+constexpr int32_t VK_SCROLL = keys::kScrollLock;
 constexpr int32_t VK_LWIN = 0x5B;
 constexpr int32_t VK_RWIN = 0x5C;
 constexpr int32_t VK_F4 = keys::kF1 + 3;

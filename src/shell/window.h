@@ -86,6 +86,9 @@ bool Win_HookInstalled();
 // Window operations.
 void Win_SetCaption(const char* text, bool forced);
 const char* Win_GetCaption();
+// Shows a title on the window without replacing the caption text, which a
+// later Win_SetCaption shows again.
+void Win_SetTitle(const char* title);
 void Win_SetFullscreen(bool flag);
 bool Win_GetFullscreen();
 void Win_Center();

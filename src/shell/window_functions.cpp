@@ -43,6 +43,10 @@ void Win_SetCaption(const char* text, bool) {
 
 const char* Win_GetCaption() { return g_windowCaption == nullptr ? "" : g_windowCaption; }
 
+void Win_SetTitle(const char* title) {
+  if (g_mainWindow != 0) DeviceWindow_SetTitle(DeviceWindow_Current(), title == nullptr ? "" : title);
+}
+
 void Win_FreeCaption() {
   MemoryManager::Free(g_windowCaption);
   g_windowCaption = nullptr;

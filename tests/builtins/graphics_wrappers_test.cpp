@@ -142,7 +142,8 @@ const std::set<std::string> kNoDrawingCall = {
 // Textures, tiles and the surface table and pixels act without a drawing
 // call; the surface draws have their own cases, which need a surface.
 bool DrawsNothing(const std::string& name) {
-  for (const char* prefix : {"texture_", "tile_", "surface_", "sprite_get_", "background_get_", "draw_surface"}) {
+  for (const char* prefix : {"texture_", "tile_", "surface_", "sprite_get_", "background_get_", "draw_surface",
+                             "display_", "window_"}) {
     if (name.rfind(prefix, 0) == 0) return true;
   }
   return kNoDrawingCall.count(name) != 0;

@@ -107,6 +107,10 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
   }
   const std::set<std::vector<std::string>> expected = {
       {"move_bounce", "move_bounce_solid"},
+      {"display_get_orientation", "window_get_showborder", "window_get_showicons", "window_get_stayontop",
+       "window_get_sizeable"},
+      {"window_set_visible", "window_set_showborder", "window_set_showicons", "window_set_stayontop",
+       "window_set_sizeable", "window_default", "window_view_mouse_set", "window_views_mouse_set"},
       {"make_color", "make_color_rgb"},
       {"part_type_color3", "part_type_color"},
       {"part_type_alpha3", "part_type_alpha"},

@@ -27,7 +27,16 @@ TEST_F(DeviceFrames, HeadlessCreationTracesItsStepsInOrder) {
   EXPECT_EQ(Graphics::GetDisplayColorDepth(), 32);
   EXPECT_TRUE(Graphics::TestDisplayMode(1920, 1080, 60, 32));
   EXPECT_FALSE(Graphics::TestDisplayMode(800, 600, 0, 0));
-  EXPECT_FALSE(Graphics::SetDisplayMode(1920, 1080, 60, 32));
+  // The desktop's mode never changes: only a request that changes nothing
+  // is granted.
+  EXPECT_TRUE(Graphics::SetDisplayMode(1920, 1080, 60, 32));
+  EXPECT_TRUE(Graphics::SetDisplayMode(0, -1, 60, 0));
+  EXPECT_FALSE(Graphics::SetDisplayMode(1920, 1080, 75, 32));
+  EXPECT_TRUE(Graphics::SetDisplaySize(1920, 1080));
+  EXPECT_FALSE(Graphics::SetDisplaySize(800, 600));
+  EXPECT_FALSE(Graphics::SetDisplaySize(1920, 600));
+  EXPECT_TRUE(Graphics::SetDisplayFrequency(60));
+  EXPECT_FALSE(Graphics::SetDisplayColorDepth(16));
 }
 
 TEST_F(DeviceFrames, RefusedDeviceFallsBackToD16AndDiscard) {

@@ -88,6 +88,14 @@ TEST_F(WindowCreate, CaptionsAreKeptAndShownWhateverTheyHold) {
   EXPECT_STREQ(Win_GetCaption(), "bad \xFF\xC3");
   MakeWindow(320, 240, 0, nullptr);
   EXPECT_STREQ(DeviceWindow_GetTitle(DeviceWindow_Current()), "");
+
+  // A title shown alone leaves the caption, which shows again when set.
+  Win_SetCaption("Hello", false);
+  Win_SetTitle("Other");
+  EXPECT_STREQ(DeviceWindow_GetTitle(DeviceWindow_Current()), "Other");
+  EXPECT_STREQ(Win_GetCaption(), "Hello");
+  Win_SetCaption(Win_GetCaption(), false);
+  EXPECT_STREQ(DeviceWindow_GetTitle(DeviceWindow_Current()), "Hello");
 }
 
 TEST_F(WindowCreate, SizeAndFullScreenAreRequestsForTheNextReset) {

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# xvfb_window.sh MKGAME PLAYER
+# xvfb_window.sh MKGAME PLAYER [input]
 # Runs a small game in a real window on a private X server (800x600, no
 # window manager): the window must be 320x240, centred, titled after the
 # game, and a key typed into it must reach the game, which then ends.
+# With "input" the game places its window at 100,50 and shows the title
+# "Other" beside its caption; the pointer moved over it must reach the
+# window and display mouse positions, and the Left key held down must read
+# as held at that moment, until it is let go.
 set -u
-mkgame=$1 player=$2
+mkgame=$1 player=$2 mode=${3:-window}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
 xvfb_pid=""
@@ -34,6 +38,31 @@ wait_for() {
   return 1
 }
 
+# The input game's checks, once it is ready.
+check_input() {
+  grep -qx "at 100 50 Input Test" "$work/out.txt" || fail "the game did not read its window at 100,50"
+  local info
+  info=$(xwininfo -name "Other" 2>&1) || fail "no window titled Other: $info"
+  local x y
+  x=$(echo "$info" | sed -n 's/^ *Absolute upper-left X: *\(-\?[0-9]*\).*/\1/p')
+  y=$(echo "$info" | sed -n 's/^ *Absolute upper-left Y: *\(-\?[0-9]*\).*/\1/p')
+  [ "$x,$y" = "100,50" ] || fail "window at $x,$y"
+  timeout 20 xdotool mousemove 130 80 || fail "xdotool could not move the pointer"
+  wait_for 100 grep -qx "mouse 30 30 display 130 80" "$work/out.txt" || fail "the pointer never reached the game"
+  local wid
+  wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
+  timeout 20 xdotool keydown Left || fail "xdotool could not press Left"
+  wait_for 100 grep -qx "left held" "$work/out.txt" || fail "Left never read as held"
+  timeout 20 xdotool keyup Left || fail "xdotool could not let Left go"
+  wait "$player_pid"
+  local status=$?
+  player_pid=""
+  [ "$status" = 0 ] || fail "exit status $status"
+  grep -qx "left let go" "$work/out.txt" || fail "Left never read as let go"
+  echo "input test passed"
+}
+
 cat > "$work/game.json" <<'JSON'
 {
   "name": "Win Test",
@@ -48,6 +77,21 @@ cat > "$work/game.json" <<'JSON'
     }
   },
   "rooms": [{"width": 320, "height": 240, "speed": 60, "instances": [{"object": "watcher"}]}]
+}
+JSON
+[ "$mode" = input ] && cat > "$work/game.json" <<'JSON'
+{
+  "name": "Input Test",
+  "window": {"width": 320, "height": 240},
+  "objects": {
+    "prober": {
+      "events": {
+        "create": "window_set_position(100, 50); set_application_title(\"Other\"); said = false; left = false; lastX = -1;",
+        "step": "if (!said) { said = true; show_debug_message(\"at \" + string(window_get_x()) + \" \" + string(window_get_y()) + \" \" + window_get_caption()); show_debug_message(\"ready\"); }\nif (window_mouse_get_x() != lastX) { lastX = window_mouse_get_x(); show_debug_message(\"mouse \" + string(lastX) + \" \" + string(window_mouse_get_y()) + \" display \" + string(display_mouse_get_x()) + \" \" + string(display_mouse_get_y())); }\nif (keyboard_check_direct(vk_left)) { if (!left) { left = true; show_debug_message(\"left held\"); } } else if (left) { show_debug_message(\"left let go\"); game_end(); }"
+      }
+    }
+  },
+  "rooms": [{"width": 320, "height": 240, "speed": 60, "instances": [{"object": "prober"}]}]
 }
 JSON
 "$mkgame" "$work/game.json" -o "$work/game.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
@@ -65,6 +109,7 @@ env -u KORVALITH_HEADLESS KORVALITH_MAX_FRAMES=600 XDG_DATA_HOME="$work/data" LI
 player_pid=$!
 
 wait_for 300 grep -qx "ready" "$work/out.txt" || fail "the game never said ready"
+[ "$mode" = input ] && { check_input; exit; }
 
 info=$(xwininfo -name "Win Test" 2>&1) || fail "no window titled Win Test: $info"
 field() { echo "$info" | sed -n "s/^ *$1: *\(-\?[0-9]*\).*/\1/p"; }

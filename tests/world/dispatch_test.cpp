@@ -1,9 +1,12 @@
 // Dispatch by event kind: which instances a pass reaches, the events each
 // kind raises from input, alarms and time lines, and how collision pairs
 // treat solid and destroyed instances.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "platform/joystick.h"
 #include "world/input/input.h"
+#include "world/input/joysticks.h"
 #include "world/step_world.h"
 
 namespace {
@@ -145,6 +148,28 @@ TEST_F(JoystickEvents, AxesBeyondTheDeadZoneAndButtonsRaiseTheirEvents) {
   EXPECT_EQ(Dispatch(), (EventList{{6, 22}, {6, 32}, {6, 33}, {6, 36}, {6, 43}}));
   g_stickReadable[0] = false;
   EXPECT_EQ(Dispatch(), (EventList{{6, 32}, {6, 33}, {6, 36}, {6, 43}})) << "a failed read skips that joystick only";
+}
+
+// The reader the player installs, over an SDL virtual joystick.
+TEST_F(JoystickEvents, TheDesktopsFirstJoystickRaisesTheFirstJoysticksEvents) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+  if (SDL_NumJoysticks() != 0) {
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    GTEST_SKIP() << "a joystick is plugged in";
+  }
+  Joysticks_InstallEventReader();
+  EXPECT_EQ(Dispatch(), EventList{}) << "no joystick";
+  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 8, 0);
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  EXPECT_EQ(Dispatch(), EventList{}) << "centred";
+  SDL_JoystickSetVirtualAxis(stick, 0, -32768);
+  SDL_JoystickSetVirtualButton(stick, 2, 1);
+  EXPECT_EQ(Dispatch(), (EventList{{6, 16}, {6, 23}}));
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  Joystick_Shutdown();
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 class TimeLineEvents : public StepWorld {

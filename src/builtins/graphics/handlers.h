@@ -4,6 +4,49 @@
 
 #include "builtins/builtin_args.h"
 
+// The display's mode and the mouse on it.
+KV_BUILTIN(F_DisplayGetWidth);
+KV_BUILTIN(F_DisplayGetHeight);
+KV_BUILTIN(F_DisplayGetColordepth);
+KV_BUILTIN(F_DisplayGetFrequency);
+KV_BUILTIN(F_DisplaySetSize);
+KV_BUILTIN(F_DisplaySetColordepth);
+KV_BUILTIN(F_DisplaySetFrequency);
+KV_BUILTIN(F_DisplaySetAll);
+KV_BUILTIN(F_DisplayTestAll);
+KV_BUILTIN(F_DisplayReset);
+KV_BUILTIN(F_DisplayMouseGetX);
+KV_BUILTIN(F_DisplayMouseGetY);
+KV_BUILTIN(F_DisplayMouseSet);
+
+// The game window and the mouse in it.
+KV_BUILTIN(F_WindowDoNothing);
+KV_BUILTIN(F_WindowAnswerZero);
+KV_BUILTIN(F_WindowGetVisible);
+KV_BUILTIN(F_WindowSetFullscreen);
+KV_BUILTIN(F_WindowGetFullscreen);
+KV_BUILTIN(F_WindowSetCaption);
+KV_BUILTIN(F_WindowGetCaption);
+KV_BUILTIN(F_WindowSetCursor);
+KV_BUILTIN(F_WindowGetCursor);
+KV_BUILTIN(F_WindowSetColor);
+KV_BUILTIN(F_WindowGetColor);
+KV_BUILTIN(F_WindowSetPosition);
+KV_BUILTIN(F_WindowSetSize);
+KV_BUILTIN(F_WindowSetRectangle);
+KV_BUILTIN(F_WindowCenter);
+KV_BUILTIN(F_WindowGetX);
+KV_BUILTIN(F_WindowGetY);
+KV_BUILTIN(F_WindowGetWidth);
+KV_BUILTIN(F_WindowGetHeight);
+KV_BUILTIN(F_WindowMouseGetX);
+KV_BUILTIN(F_WindowMouseGetY);
+KV_BUILTIN(F_WindowMouseSet);
+KV_BUILTIN(F_WindowViewMouseGetX);
+KV_BUILTIN(F_WindowViewMouseGetY);
+KV_BUILTIN(F_WindowViewsMouseGetX);
+KV_BUILTIN(F_WindowViewsMouseGetY);
+
 // Saving the screen.
 KV_BUILTIN(F_ScreenSave);
 KV_BUILTIN(F_ScreenSavePart);

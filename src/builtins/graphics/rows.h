@@ -1,13 +1,66 @@
-// The graphics family, in registration order: the screen saves, drawing
-// state and shapes, colours, text, textures, tiles and surfaces, then
-// sprites and backgrounds.
-// make_color and make_color_rgb share one handler.
+// The graphics family, in registration order: the display and the window,
+// the screen saves, drawing state and shapes, colours, text, textures,
+// tiles and surfaces, then sprites and backgrounds.
+// make_color and make_color_rgb share one handler; so do the window rows
+// that do nothing, and those that always answer 0.
 #pragma once
 
 #include "builtins/builtin_row.h"
 #include "builtins/graphics/handlers.h"
 
 inline constexpr BuiltinRow kGraphicsRows[] = {
+    {"display_get_width", F_DisplayGetWidth, 0},
+    {"display_get_height", F_DisplayGetHeight, 0},
+    {"display_get_colordepth", F_DisplayGetColordepth, 0},
+    {"display_get_frequency", F_DisplayGetFrequency, 0},
+    {"display_get_orientation", F_WindowAnswerZero, 0},
+    {"display_set_size", F_DisplaySetSize, 2},
+    {"display_set_colordepth", F_DisplaySetColordepth, 1},
+    {"display_set_frequency", F_DisplaySetFrequency, 1},
+    {"display_set_all", F_DisplaySetAll, 4},
+    {"display_test_all", F_DisplayTestAll, 4},
+    {"display_reset", F_DisplayReset, 1},
+    {"display_mouse_get_x", F_DisplayMouseGetX, 0},
+    {"display_mouse_get_y", F_DisplayMouseGetY, 0},
+    {"display_mouse_set", F_DisplayMouseSet, 2},
+
+    {"window_set_visible", F_WindowDoNothing, 1},
+    {"window_set_showborder", F_WindowDoNothing, 1},
+    {"window_set_showicons", F_WindowDoNothing, 1},
+    {"window_set_stayontop", F_WindowDoNothing, 1},
+    {"window_set_sizeable", F_WindowDoNothing, 1},
+    {"window_get_visible", F_WindowGetVisible, 0},
+    {"window_get_showborder", F_WindowAnswerZero, 0},
+    {"window_get_showicons", F_WindowAnswerZero, 0},
+    {"window_get_stayontop", F_WindowAnswerZero, 0},
+    {"window_get_sizeable", F_WindowAnswerZero, 0},
+    {"window_set_fullscreen", F_WindowSetFullscreen, 1},
+    {"window_get_fullscreen", F_WindowGetFullscreen, 0},
+    {"window_set_caption", F_WindowSetCaption, 1},
+    {"window_get_caption", F_WindowGetCaption, 0},
+    {"window_set_cursor", F_WindowSetCursor, 1},
+    {"window_get_cursor", F_WindowGetCursor, 0},
+    {"window_set_color", F_WindowSetColor, 1},
+    {"window_get_color", F_WindowGetColor, 0},
+    {"window_set_position", F_WindowSetPosition, 2},
+    {"window_set_size", F_WindowSetSize, 2},
+    {"window_set_rectangle", F_WindowSetRectangle, 4},
+    {"window_center", F_WindowCenter, 0},
+    {"window_default", F_WindowDoNothing, 0},
+    {"window_get_x", F_WindowGetX, 0},
+    {"window_get_y", F_WindowGetY, 0},
+    {"window_get_width", F_WindowGetWidth, 0},
+    {"window_get_height", F_WindowGetHeight, 0},
+    {"window_mouse_get_x", F_WindowMouseGetX, 0},
+    {"window_mouse_get_y", F_WindowMouseGetY, 0},
+    {"window_mouse_set", F_WindowMouseSet, 2},
+    {"window_view_mouse_get_x", F_WindowViewMouseGetX, 1},
+    {"window_view_mouse_get_y", F_WindowViewMouseGetY, 1},
+    {"window_view_mouse_set", F_WindowDoNothing, 3},
+    {"window_views_mouse_get_x", F_WindowViewsMouseGetX, 0},
+    {"window_views_mouse_get_y", F_WindowViewsMouseGetY, 0},
+    {"window_views_mouse_set", F_WindowDoNothing, 2},
+
     {"screen_save", F_ScreenSave, 1},
     {"screen_save_part", F_ScreenSavePart, 5},
 

@@ -124,15 +124,22 @@ int32_t GetDisplayColorDepth() {
   return CurrentDesktop(&mode) ? mode.bitsPerPixel : -1;
 }
 
-// Testing a mode asks whether it is listed; changing the desktop's mode is
-// not something this player does.
+// Testing a mode asks whether it is listed. The desktop's mode is never
+// changed: a change is granted only when it changes nothing, every field
+// left out (0 or below) or equal to the current mode's.
 bool TestDisplayMode(int32_t width, int32_t height, int32_t frequency, int32_t bitsPerPixel) {
   return ModeListed(width, height, frequency, bitsPerPixel);
 }
-bool SetDisplayMode(int32_t, int32_t, int32_t, int32_t) { return false; }
-bool SetDisplaySize(int32_t, int32_t) { return false; }
-bool SetDisplayFrequency(int32_t) { return false; }
-bool SetDisplayColorDepth(int32_t) { return false; }
+bool SetDisplayMode(int32_t width, int32_t height, int32_t frequency, int32_t bitsPerPixel) {
+  GfxDesktopMode mode;
+  if (!CurrentDesktop(&mode)) return false;
+  auto same = [](int32_t wanted, int32_t current) { return wanted <= 0 || wanted == current; };
+  return same(width, mode.width) && same(height, mode.height) && same(frequency, mode.frequency) &&
+         same(bitsPerPixel, mode.bitsPerPixel);
+}
+bool SetDisplaySize(int32_t width, int32_t height) { return SetDisplayMode(width, height, 0, 0); }
+bool SetDisplayFrequency(int32_t frequency) { return SetDisplayMode(0, 0, frequency, 0); }
+bool SetDisplayColorDepth(int32_t bits) { return SetDisplayMode(0, 0, 0, bits); }
 
 int32_t GetScreenWidth() {
   int32_t w = 0, h = 0;

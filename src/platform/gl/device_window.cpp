@@ -147,9 +147,20 @@ void DeviceWindow_GetScreenSize(int32_t* width, int32_t* height) {
   *height = kVirtualScreenHeight;
 }
 
+// The desktop's own reading of the pointer is refreshed by device motion
+// only, so it misses a pointer that was placed (warped) rather than moved;
+// over one of our windows the window's last motion is exact.
 void DeviceWindow_GetCursor(int32_t* x, int32_t* y) {
   *x = *y = 0;
   if (Switches_Get().headless || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  if (SDL_Window* over = SDL_GetMouseFocus()) {
+    int left = 0, top = 0, inX = 0, inY = 0;
+    SDL_GetWindowPosition(over, &left, &top);
+    SDL_GetMouseState(&inX, &inY);
+    *x = left + inX;
+    *y = top + inY;
+    return;
+  }
   SDL_GetGlobalMouseState(x, y);
 }
 

@@ -103,34 +103,27 @@ MsgWParam MouseKeyFlags() {
 
 void PostChar(NativeWindow window, uint32_t unit) { Native_PostMessage(window, WM_CHAR, unit & 0xFFFFu, 1); }
 
-// Keys whose characters the text events never carry.
-uint32_t ControlCharacter(SDL_Keycode key) {
-  switch (key) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-    case SDLK_ESCAPE: return 27;
+// Keys whose characters the text events never carry: their codes are the
+// characters.
+uint32_t ControlCharacter(int32_t virtualKey) {
+  switch (virtualKey) {
+    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: return static_cast<uint32_t>(virtualKey);
     default: return 0;
   }
 }
 
 void TranslateKey(const SDL_KeyboardEvent& key) {
-  const bool down = key.type == SDL_KEYDOWN;
   const int32_t virtualKey = Translator_VirtualKey(key.keysym.sym, key.keysym.scancode);
   if (virtualKey == 0) return;
-  const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
-  const KeyboardHookRecord record{static_cast<uint32_t>(virtualKey), ScanByte(key.keysym.sym), alt ? LLKHF_ALTDOWN : 0u};
-  const bool system = alt || virtualKey == VK_F10;
-  const uint32_t message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  if (Native_RunKeyboardHook(message, record)) return;
-  Native_PostMessage(key.windowID, message, static_cast<MsgWParam>(virtualKey), KeyLParam(key, down));
-  if (!down) return;
-  if (alt) {
-    if (virtualKey == VK_RETURN && key.repeat == 0) Native_PostMessage(key.windowID, WM_SYSCOMMAND, SC_KEYMENU, 13);
-    return;
-  }
-  const uint32_t character = ControlCharacter(key.keysym.sym);
-  if (character != 0) PostChar(key.windowID, character);
+  TranslatedKey translated;
+  translated.window = key.windowID;
+  translated.virtualKey = virtualKey;
+  translated.down = key.type == SDL_KEYDOWN;
+  translated.repeat = key.repeat != 0;
+  translated.alt = (key.keysym.mod & KMOD_ALT) != 0;
+  translated.scanByte = ScanByte(key.keysym.sym);
+  translated.lParam = KeyLParam(key, translated.down);
+  Translator_DeliverKey(translated);
 }
 
 // Length of a well-formed UTF-8 sequence starting at text (at most `left`
@@ -221,6 +214,23 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
 }  // namespace
 
 void Translator_SetMainWindow(NativeWindow window) { g_mainWindow = window; }
+NativeWindow Translator_MainWindow() { return g_mainWindow; }
+
+void Translator_DeliverKey(const TranslatedKey& key) {
+  const KeyboardHookRecord record{static_cast<uint32_t>(key.virtualKey), key.scanByte,
+                                  key.alt ? LLKHF_ALTDOWN : 0u};
+  const bool system = key.alt || key.virtualKey == VK_F10;
+  const uint32_t message = key.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+  if (Native_RunKeyboardHook(message, record)) return;
+  Native_PostMessage(key.window, message, static_cast<MsgWParam>(key.virtualKey), key.lParam);
+  if (!key.down) return;
+  if (key.alt) {
+    if (key.virtualKey == VK_RETURN && !key.repeat) Native_PostMessage(key.window, WM_SYSCOMMAND, SC_KEYMENU, 13);
+    return;
+  }
+  const uint32_t character = ControlCharacter(key.virtualKey);
+  if (character != 0) PostChar(key.window, character);
+}
 void Translator_Reset() { g_appActive = false; }
 
 int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {

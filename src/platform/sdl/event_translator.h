@@ -14,6 +14,23 @@
 
 // The window that the desktop's quit request is addressed to.
 void Translator_SetMainWindow(NativeWindow window);
+NativeWindow Translator_MainWindow();
+
+// One key event as the window procedure will see it: it passes the keyboard
+// hook, which may swallow it, then becomes a key message (a system one while
+// Alt is held, and for F10); a press with Alt of Return also asks for the
+// full-screen switch, one without Alt of Backspace, Tab, Return or Escape
+// types its character.
+struct TranslatedKey {
+  NativeWindow window = 0;
+  int32_t virtualKey = 0;
+  bool down = false;
+  bool repeat = false;
+  bool alt = false;
+  uint32_t scanByte = 0;
+  MsgLParam lParam = 0;
+};
+void Translator_DeliverKey(const TranslatedKey& key);
 void Translator_Translate(const SDL_Event& event);
 // The virtual-key code of a key, 0 when it has none.
 int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode);

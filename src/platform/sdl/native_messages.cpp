@@ -14,12 +14,21 @@ KeyboardHookProc g_hook = nullptr;
 constexpr uintptr_t kHookHandle = 1;
 KeyStateSource g_keyStateSource = nullptr;
 
-SDL_Scancode ScancodeOf(int32_t virtualKey, SDL_Scancode* second) {
-  *second = SDL_SCANCODE_UNKNOWN;
+// Keys this program pressed itself and has not released yet.
+std::bitset<256> g_syntheticHeld;
+// Lock keys pressed by this program: their lock reads flipped from the
+// desktop's, whose lights stay as they are.
+std::bitset<256> g_syntheticToggled;
+
+bool IsKeyCode(int32_t virtualKey) { return virtualKey >= 0 && virtualKey < 256; }
+bool IsLockKey(int32_t virtualKey) {
+  return virtualKey == VK_CAPITAL || virtualKey == VK_NUMLOCK || virtualKey == VK_SCROLL;
+}
+
+// The side-naming codes are read by place; the generic ones through the
+// translator's own table, run backwards over the keys held.
+SDL_Scancode SideScancode(int32_t virtualKey) {
   switch (virtualKey) {
-    case VK_SHIFT: *second = SDL_SCANCODE_RSHIFT; return SDL_SCANCODE_LSHIFT;
-    case VK_CONTROL: *second = SDL_SCANCODE_RCTRL; return SDL_SCANCODE_LCTRL;
-    case VK_MENU: *second = SDL_SCANCODE_RALT; return SDL_SCANCODE_LALT;
     case VK_LSHIFT: return SDL_SCANCODE_LSHIFT;
     case VK_RSHIFT: return SDL_SCANCODE_RSHIFT;
     case VK_LCONTROL: return SDL_SCANCODE_LCTRL;
@@ -30,14 +39,64 @@ SDL_Scancode ScancodeOf(int32_t virtualKey, SDL_Scancode* second) {
   }
 }
 
+bool DesktopButtonDown(int32_t virtualKey) {
+  Uint32 mask = 0;
+  switch (virtualKey) {
+    case VK_LBUTTON: mask = SDL_BUTTON_LMASK; break;
+    case VK_RBUTTON: mask = SDL_BUTTON_RMASK; break;
+    case VK_MBUTTON: mask = SDL_BUTTON_MMASK; break;
+    default: return false;
+  }
+  return (SDL_GetMouseState(nullptr, nullptr) & mask) != 0;
+}
+
 bool DesktopKeyDown(int32_t virtualKey) {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-  SDL_Scancode second;
-  const SDL_Scancode first = ScancodeOf(virtualKey, &second);
+  if (virtualKey == VK_LBUTTON || virtualKey == VK_RBUTTON || virtualKey == VK_MBUTTON) {
+    return DesktopButtonDown(virtualKey);
+  }
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  auto held = [&](SDL_Scancode code) { return code != SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0; };
-  return held(first) || held(second);
+  const SDL_Scancode side = SideScancode(virtualKey);
+  if (side != SDL_SCANCODE_UNKNOWN) return side < count && state[side] != 0;
+  for (int code = 0; code < count; ++code) {
+    if (state[code] == 0) continue;
+    const auto scancode = static_cast<SDL_Scancode>(code);
+    if (Translator_VirtualKey(SDL_GetKeyFromScancode(scancode), scancode) == virtualKey) return true;
+  }
+  return false;
+}
+
+// A generic modifier held by this program counts as its left key, and
+// either side as the generic one.
+bool SyntheticDown(int32_t virtualKey) {
+  if (g_syntheticHeld.test(static_cast<size_t>(virtualKey))) return true;
+  auto held = [](int32_t code) { return g_syntheticHeld.test(static_cast<size_t>(code)); };
+  switch (virtualKey) {
+    case VK_SHIFT: return held(VK_LSHIFT) || held(VK_RSHIFT);
+    case VK_CONTROL: return held(VK_LCONTROL) || held(VK_RCONTROL);
+    case VK_MENU: return held(VK_LMENU) || held(VK_RMENU);
+    case VK_LSHIFT: return held(VK_SHIFT);
+    case VK_LCONTROL: return held(VK_CONTROL);
+    case VK_LMENU: return held(VK_MENU);
+    default: return false;
+  }
+}
+
+bool KeyDown(int32_t virtualKey) {
+  if (SyntheticDown(virtualKey)) return true;
+  return g_keyStateSource != nullptr ? g_keyStateSource(virtualKey) : DesktopKeyDown(virtualKey);
+}
+
+bool DesktopLockOn(int32_t virtualKey) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  const SDL_Keymod mods = SDL_GetModState();
+  switch (virtualKey) {
+    case VK_CAPITAL: return (mods & KMOD_CAPS) != 0;
+    case VK_NUMLOCK: return (mods & KMOD_NUM) != 0;
+    case VK_SCROLL: return (mods & KMOD_SCROLL) != 0;
+    default: return false;
+  }
 }
 
 }  // namespace
@@ -76,8 +135,73 @@ bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record) 
 MsgResult Native_CallNextHook(int32_t, MsgWParam, MsgLParam) { return 0; }
 
 int16_t Native_GetKeyState(int32_t virtualKey) {
-  const bool down = g_keyStateSource != nullptr ? g_keyStateSource(virtualKey) : DesktopKeyDown(virtualKey);
-  return down ? static_cast<int16_t>(0x8080) : 0;
+  if (!IsKeyCode(virtualKey)) return 0;
+  uint16_t state = KeyDown(virtualKey) ? 0x8080u : 0u;
+  if (IsLockKey(virtualKey) && (DesktopLockOn(virtualKey) != g_syntheticToggled.test(static_cast<size_t>(virtualKey)))) {
+    state |= 1u;
+  }
+  return static_cast<int16_t>(state);
+}
+
+int16_t Native_GetAsyncKeyState(int32_t virtualKey) {
+  if (!IsKeyCode(virtualKey)) return 0;
+  // Events the desktop has not handed over yet still change what is held.
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_PumpEvents();
+  return KeyDown(virtualKey) ? static_cast<int16_t>(0x8000) : 0;
+}
+
+namespace {
+
+uint32_t SyntheticScanByte(int32_t virtualKey) {
+  switch (virtualKey) {
+    case VK_SHIFT: case VK_LSHIFT: return 0x2A;
+    case VK_RSHIFT: return 0x36;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return 0x1D;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return 0x38;
+    default: return 0;
+  }
+}
+
+// Key messages name modifiers generically; the side is in the scan code
+// and the extended bit, as with the desktop's own keys.
+int32_t MessageKey(int32_t virtualKey) {
+  switch (virtualKey) {
+    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    default: return virtualKey;
+  }
+}
+
+}  // namespace
+
+void Native_KeybdEvent(int32_t virtualKey, bool release) {
+  if (virtualKey < 1 || !IsKeyCode(virtualKey)) return;
+  const auto index = static_cast<size_t>(virtualKey);
+  const bool repeat = !release && g_syntheticHeld.test(index);
+  if (release) {
+    g_syntheticHeld.reset(index);
+  } else {
+    g_syntheticHeld.set(index);
+    if (IsLockKey(virtualKey) && !repeat) g_syntheticToggled.flip(index);
+  }
+  TranslatedKey key;
+  key.window = Translator_MainWindow();
+  key.virtualKey = MessageKey(virtualKey);
+  key.down = !release;
+  key.repeat = repeat;
+  key.alt = KeyDown(VK_MENU);
+  key.scanByte = SyntheticScanByte(virtualKey);
+  key.lParam = 1 | (static_cast<MsgLParam>(key.scanByte) << 16);
+  if (virtualKey == VK_RCONTROL || virtualKey == VK_RMENU) key.lParam |= kKeyExtended;
+  if (release || repeat) key.lParam |= MsgLParam{1} << 30;
+  if (release) key.lParam |= MsgLParam{1} << 31;
+  Translator_DeliverKey(key);
+}
+
+void Native_ResetSyntheticKeys() {
+  g_syntheticHeld.reset();
+  g_syntheticToggled.reset();
 }
 
 void Native_SetKeyStateSource(KeyStateSource source) { g_keyStateSource = source; }

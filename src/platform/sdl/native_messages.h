@@ -21,11 +21,25 @@ bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record);
 // What a hook answers when it lets an event pass.
 MsgResult Native_CallNextHook(int32_t code, MsgWParam wParam, MsgLParam lParam);
 
-// Bits 0x8000 and 0x80 set while the key is held; 0 otherwise. Answers from
-// the desktop's keyboard state unless a source is set (tests).
+// Any virtual key 0..255 (the mouse buttons are keys 1, 2 and 4): bits
+// 0x8000 and 0x80 set while it is held, bit 1 while Caps, Num or Scroll Lock
+// is on; 0 for any other code. Reads the desktop's keyboard as the events
+// handed over so far left it (or a source, in tests), and the keys this
+// program holds down itself.
 int16_t Native_GetKeyState(int32_t virtualKey);
+// The same at this moment, the desktop's pending events taken in first:
+// 0x8000 while held, else 0.
+int16_t Native_GetAsyncKeyState(int32_t virtualKey);
 using KeyStateSource = bool (*)(int32_t virtualKey);
 void Native_SetKeyStateSource(KeyStateSource source);
+
+// A key pressed or released by the program itself (codes 1..255): it passes
+// the keyboard hook and then, unless swallowed, joins the queue as the main
+// window's key message. It reads as held until released. A press of a lock
+// key flips that lock for this program; the desktop's light stays.
+void Native_KeybdEvent(int32_t virtualKey, bool release);
+// Forgets the program's own held keys and lock flips.
+void Native_ResetSyntheticKeys();
 
 // Polls the pending desktop events through the translator. The release of
 // a key or button pressed since the input was last taken waits (with what

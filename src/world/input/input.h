@@ -59,6 +59,22 @@ int32_t IO_WindowMouseY();
 int32_t IO_CursorX();
 int32_t IO_CursorY();
 
+// What the key and button checks of scripts ask of this step's state.
+enum class InputTest { kHeld, kPressed, kReleased };
+// A key code: 0 (no key) holds when the test holds for no code 0..255, 1
+// (any key) when it holds for some; other codes outside 0..255 never hold.
+bool IO_CheckKey(InputTest test, int32_t code);
+// A button of a pointer device: -1 any of buttons 1..3, 0 none of them;
+// other numbers outside 1..3 never hold.
+bool IO_CheckButton(InputTest test, int32_t button, int32_t device);
+
+// Waiting for a key press (or a press of a button of the system mouse):
+// the last one is forgotten, then every 50 ms the messages are handled
+// until the window records a new one or the game stops running. Headless,
+// nobody presses anything: the messages are handled once.
+void IO_WaitForKey();
+void IO_WaitForButton();
+
 // Every key event's code passes through this map (identity at start).
 int32_t IO_GetKeyMap(int32_t code);
 void IO_SetKeyMap(int32_t code, int32_t value);

@@ -17,6 +17,7 @@
 #include "audio/sound_store.h"
 #include "gamefile/sprite.h"
 #include "graphics/transition/transition_define.h"
+#include "platform/joystick.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -179,6 +180,7 @@ int Runner_Main(int argc, const char* const* argv) {
   }
   if (g_running == 0) Run_EndGame();
   IO_Free();
+  Joystick_Shutdown();
   Sound_StopAll();
   Runner_Shutdown();
   return started ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "shell/window.h"
 #include "world/loop/dispatch.h"
 #include "world/input/input.h"
+#include "world/input/joysticks.h"
 #include "world/draw/room_draw.h"
 #include "world/loop/run_state.h"
 #include "world/start/startup_services.h"
@@ -80,6 +81,7 @@ void StartupServices_CreateWindow() {
   Win_SetGameSettings(settings);
   Win_ClearAllPorts();
   Dispatch_SetMousePosition(RoomMouse);
+  Joysticks_InstallEventReader();
   BuiltinVariables_SetMouseReader(RoomMouse);
   Option_SetWindowColourHook(WindowColour);
   Win_CreateMainWindow(g_windowWidth, g_windowHeight);
