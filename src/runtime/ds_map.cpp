@@ -25,7 +25,11 @@ bool DS_MapKeysEqual(const ScriptValue& a, const ScriptValue& b) {
   return std::memcmp(&a.real, &b.real, sizeof a.real) == 0;
 }
 
-CDS_Map::CDS_Map() = default;
+namespace {
+uint64_t g_mapSerial = 0;
+}  // namespace
+
+CDS_Map::CDS_Map() : m_serial(++g_mapSerial) {}
 
 CDS_Map::~CDS_Map() { Clear(); }
 
