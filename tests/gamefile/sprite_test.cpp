@@ -14,6 +14,7 @@
 #include "runtime/script_value.h"
 #include "shell/file_layer.h"
 #include "shell/http_services.h"
+#include "support/loopback_server.h"
 #include "support/test_support.h"
 
 namespace {
@@ -382,6 +383,39 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   EXPECT_EQ(DeliverOldest(nullptr, -1, &map), 60);
   EXPECT_EQ(MapReal(map, "status"), -1);
   EXPECT_EQ(Sprite_Get(failed)->frameCount, 0);
+  DS_ReleasePools();
+}
+
+// Through the real requests: the image comes from a server; a port that
+// refuses leaves the sprite empty and raises nothing. Web sprites and
+// script requests take their ids from one counter.
+TEST_F(Sprites, WebSpritesComeFromTheServerOrStayEmpty) {
+  HttpServices_Install(&HttpServices_Real());
+  testsupport::LoopbackServer server;
+  const std::string png = spritetest::Png(4, 2, std::vector<uint32_t>(8, 0xFF00FF00));
+  server.On("/s.png", testsupport::ServerReply(200, png));
+  const std::string url = server.Url("/s.png");
+  const int32_t index = Sprite_Add(url.c_str(), 2, false, false, false, true, 0, 0);
+  EXPECT_EQ(HTTP_NextRequestId(), 1);
+  ASSERT_EQ(PendingCount(), 1);
+  HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
+  ASSERT_NE(request, nullptr);
+  int32_t map = -1;
+  EXPECT_EQ(HTTP_Complete(request, &map), 60);
+  HTTP_Dispose(request);
+  EXPECT_EQ(Sprite_Get(index)->frameCount, 2);
+  EXPECT_EQ(Sprite_Get(index)->width, 2);
+  EXPECT_EQ(g_dsMaps.Get(map)->Size(), 3);
+  EXPECT_STREQ(MapValue(map, "filename")->text, url.c_str());
+  EXPECT_EQ(MapReal(map, "id"), index);
+  EXPECT_EQ(MapReal(map, "status"), 0);
+
+  const std::string refused = "http://127.0.0.1:" + std::to_string(testsupport::LoopbackServer::RefusedPort()) + "/s.png";
+  const int32_t empty = Sprite_Add(refused.c_str(), 1, false, false, false, true, 0, 0);
+  EXPECT_EQ(PendingCount(), 0);
+  EXPECT_EQ(Sprite_Get(empty)->frameCount, 0);
+  EXPECT_EQ(console_.Lines().back(), "InternetConnect: Couldn't connect to server\n");
+  EXPECT_EQ(HTTP_NextRequestId(), 2);
   DS_ReleasePools();
 }
 
