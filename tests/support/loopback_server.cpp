@@ -168,7 +168,8 @@ void LoopbackServer::Serve(int connection) {
       requests_.push_back(request);
     }
 
-    const ServerReply reply = ReplyFor(request.target);
+    ServerReply reply = ReplyFor(request.target);
+    if (reply.echo) reply.body = request.body;
     if (reply.kind == ServerReply::Kind::kSilent) {
       while (!stopping_) {
         if (Readable(connection) && recv(connection, chunk, sizeof chunk, 0) <= 0) return;

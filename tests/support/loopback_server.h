@@ -33,6 +33,8 @@ struct ServerReply {
   std::string headers;
   // Leave Content-Length out (a kNormal reply then ends by hanging up).
   bool noLength;
+  // The request's body becomes the reply's.
+  bool echo = false;
 };
 
 struct ServerRequest {
