@@ -17,27 +17,31 @@ namespace {
 int32_t MapFromObject(json_object* object);
 int32_t ListFromArray(json_object* array);
 
-// False for JSON null, which the caller skips or stores as 0.
+// The value as stored: a text is borrowed from the parsed tree, as the
+// structure takes its own copy. False for JSON null, which the caller
+// skips or stores as 0.
 bool ValueFromJson(json_object* json, ScriptValue* out) {
+  *out = ScriptValue{};
   switch (json_object_get_type(json)) {
     case json_type_null:
       return false;
     case json_type_boolean:
-      ScriptValue_SetReal(out, json_object_get_boolean(json) ? 1.0 : 0.0);
+      out->real = json_object_get_boolean(json) ? 1.0 : 0.0;
       return true;
     case json_type_double:
     case json_type_int:
-      ScriptValue_SetReal(out, json_object_get_double(json));
+      out->real = json_object_get_double(json);
       return true;
     case json_type_string:
-      ScriptValue_SetString(out, json_object_get_string(json));
+      out->kind = kValueString;
+      out->text = const_cast<char*>(json_object_get_string(json));
       return true;
     case json_type_object:
-      ScriptValue_SetReal(out, MapFromObject(json));
+      out->real = MapFromObject(json);
       out->kind = kDSNestedMap;
       return true;
     case json_type_array:
-      ScriptValue_SetReal(out, ListFromArray(json));
+      out->real = ListFromArray(json);
       out->kind = kDSNestedList;
       return true;
   }
@@ -49,16 +53,13 @@ int32_t MapFromObject(json_object* object) {
   auto* map = new CDS_Map();
   const int32_t id = DS_NewMapSlot();
   g_dsMaps.Store(id, map);
-  ScriptValue key;
+  ScriptValue key{kValueString, nullptr, 0.0};
   ScriptValue value;
   json_object_object_foreach(object, name, member) {
     if (!ValueFromJson(member, &value)) continue;
-    ScriptValue_SetString(&key, name);
+    key.text = name;
     map->Add(&key, &value);
-    value.kind &= kDSVisibleKindMask;
-    ScriptValue_Release(&value);
   }
-  ScriptValue_Release(&key);
   return id;
 }
 
@@ -69,10 +70,8 @@ int32_t ListFromArray(json_object* array) {
   ScriptValue value;
   const size_t count = json_object_array_length(array);
   for (size_t i = 0; i < count; ++i) {
-    if (!ValueFromJson(json_object_array_get_idx(array, i), &value)) ScriptValue_SetReal(&value, 0.0);
+    ValueFromJson(json_object_array_get_idx(array, i), &value);
     list->Add(&value);
-    value.kind &= kDSVisibleKindMask;
-    ScriptValue_Release(&value);
   }
   return id;
 }
@@ -93,14 +92,13 @@ class Encoder {
   json_object* Map(const CDS_Map* map) {
     if (!Enter(map)) return nullptr;
     json_object* object = json_object_new_object();
-    for (const ScriptValue* key = map->FindFirst(); key != nullptr; key = map->FindNext(key)) {
-      const ScriptValue* value = const_cast<CDS_Map*>(map)->FindValue(key);
-      json_object* member = value == nullptr ? nullptr : Value(*value);
-      if (key->kind == kValueString) {
-        json_object_object_add(object, key->text == nullptr ? "" : key->text, member);
+    for (const DSMapEntry* e = map->FirstEntry(); e != nullptr; e = map->NextEntry(e)) {
+      json_object* member = Value(e->value);
+      if (e->key.kind == kValueString) {
+        json_object_object_add(object, e->key.text == nullptr ? "" : e->key.text, member);
       } else {
         char name[32];
-        std::snprintf(name, sizeof name, "%lld", static_cast<long long>(Num_TruncInt64(key->real)));
+        std::snprintf(name, sizeof name, "%lld", static_cast<long long>(Num_TruncInt64(e->key.real)));
         json_object_object_add(object, name, member);
       }
     }

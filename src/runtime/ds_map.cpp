@@ -210,6 +210,8 @@ const DSMapEntry* CDS_Map::Before(const DSMapEntry* entry) const {
   return LastBefore(static_cast<int32_t>(entry->hash & kBucketMask));
 }
 
+const DSMapEntry* CDS_Map::FirstEntry() const { return FirstFrom(0); }
+
 const ScriptValue* CDS_Map::FindFirst() const {
   const DSMapEntry* e = FirstFrom(0);
   return e == nullptr ? nullptr : &e->key;
