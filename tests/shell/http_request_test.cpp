@@ -143,16 +143,22 @@ TEST_F(HttpRequests, RequestsWithoutAnAnswerPrintTheirLineAndAreGone) {
   EXPECT_FALSE(a.delivered);
   EXPECT_EQ(silent.Text(), "HttpSendRequest: Timeout was reached\n");
 
+  server_.On("/garbage", {200, "\x01\x02 not an answer\r\n\r\n", ServerReply::Kind::kRaw});
+  testsupport::ConsoleCapture garbage;
+  a = Get(server_.Url("/garbage"));
+  EXPECT_FALSE(a.delivered);
+  EXPECT_EQ(garbage.Text().rfind("HttpSendRequest: ", 0), 0u) << garbage.Text();
+
   testsupport::ConsoleCapture address;
   HTTP_Get("http://", 0, Record, CountCleanup, &a);
   EXPECT_EQ(address.Text().rfind("InternetCanonicalizeUrl: ", 0), 0u) << address.Text();
   EXPECT_EQ(g_httpRequestList, nullptr);
-  EXPECT_EQ(g_cleanups, 3);
+  EXPECT_EQ(g_cleanups, 4);
 
   // A later request still works, and ids went on counting.
   a = Get(server_.Url("/"));
   EXPECT_EQ(a.body, "ok");
-  EXPECT_EQ(a.id, 3);
+  EXPECT_EQ(a.id, 4);
 }
 
 TEST_F(HttpRequests, AnswersThatBreakOffAreDeliveredEmptyAfterTheirLine) {

@@ -176,6 +176,10 @@ void LoopbackServer::Serve(int connection) {
       }
       return;
     }
+    if (reply.kind == ServerReply::Kind::kRaw) {
+      SendAll(connection, reply.body);
+      return;
+    }
     std::string out = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) + "\r\n" + reply.headers;
     if (reply.kind == ServerReply::Kind::kChunked) {
       out += "Transfer-Encoding: chunked\r\n\r\n";

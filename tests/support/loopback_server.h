@@ -22,6 +22,7 @@ struct ServerReply {
     kChunked,  // the body in chunks of at most 4096 bytes
     kCut,      // Content-Length of twice the body, the body, then hang up
     kSilent,   // reads the request and never answers
+    kRaw,      // the body as it stands, without a status line, then hang up
   };
   ServerReply(int statusCode = 200, std::string text = "", Kind how = Kind::kNormal, std::string extra = "",
               bool withoutLength = false)

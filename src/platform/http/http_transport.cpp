@@ -17,6 +17,9 @@ struct Exchange {
   CURL* handle;
   int64_t maxBody;
   bool sawStatusLine = false;
+  // A connection (new or reused, TLS included) is ready and the request is
+  // about to go.
+  bool connected = false;
   bool lengthChecked = false;
   bool overCap = false;
 };
@@ -71,6 +74,11 @@ size_t Header(char* bytes, size_t size, size_t count, void* context) {
   return length;
 }
 
+int Connected(void* context, char*, char*, int, int) {
+  static_cast<Exchange*>(context)->connected = true;
+  return CURL_PREREQFUNC_OK;
+}
+
 CURL* Handle() {
   if (g_handle != nullptr) return g_handle;
   static const bool started = [] {
@@ -84,18 +92,18 @@ CURL* Handle() {
   return g_handle;
 }
 
-bool IsAddressFault(CURLcode code) {
-  return code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL;
+// An answer that is no HTTP at all is also "unsupported", but comes after
+// connecting.
+bool IsAddressFault(CURLcode code, const Exchange& exchange) {
+  return code == CURLE_URL_MALFORMAT || (code == CURLE_UNSUPPORTED_PROTOCOL && !exchange.connected);
 }
 
-bool IsConnectFault(CURLcode code, CURL* handle) {
+// A failed TLS handshake counts as connected: the server was reached.
+bool IsConnectFault(CURLcode code, const Exchange& exchange) {
   if (code == CURLE_COULDNT_RESOLVE_PROXY || code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_CONNECT) {
     return true;
   }
-  if (code != CURLE_OPERATION_TIMEDOUT) return false;
-  curl_off_t connected = 0;
-  curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connected);
-  return connected == 0;
+  return code == CURLE_OPERATION_TIMEDOUT && !exchange.connected;
 }
 
 void Terminate(HttpBody* body) {
@@ -152,6 +160,8 @@ HttpOutcome HttpTransport_Exchange(const char* url, const char* body, size_t bod
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &exchange);
   curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, Header);
   curl_easy_setopt(handle, CURLOPT_HEADERDATA, &exchange);
+  curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, Connected);
+  curl_easy_setopt(handle, CURLOPT_PREREQDATA, &exchange);
   curl_slist* headers = nullptr;
   if (body != nullptr) {
     headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
@@ -170,10 +180,10 @@ HttpOutcome HttpTransport_Exchange(const char* url, const char* body, size_t bod
   outcome.status = static_cast<int32_t>(status);
   if (code != CURLE_OK) {
     outcome.message = curl_easy_strerror(exchange.overCap ? CURLE_FILESIZE_EXCEEDED : code);
-    if (IsAddressFault(code)) {
+    if (IsAddressFault(code, exchange)) {
       outcome.stage = HttpStage::kAddress;
     } else if (!exchange.sawStatusLine) {
-      outcome.stage = IsConnectFault(code, handle) ? HttpStage::kConnect : HttpStage::kSend;
+      outcome.stage = IsConnectFault(code, exchange) ? HttpStage::kConnect : HttpStage::kSend;
     } else {
       outcome.stage = HttpStage::kRead;
     }
