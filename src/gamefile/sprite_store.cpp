@@ -88,15 +88,15 @@ bool LoadInto(CSprite* sprite, const char* name, double frames, bool precise, bo
 
 // The request's transparent and preload bits are not used: a sprite from
 // the web keeps the image's own alpha and is always preloaded.
-int32_t WebCompletion(const HttpAnswer& answer, void* argument, int32_t* map) {
+int32_t WebCompletion(HTTP_REQ_CONTEXT* answer, void* argument, int32_t* map) {
   const WebRequest* request = static_cast<const WebRequest*>(argument);
-  const bool came = answer.size >= 1 && answer.data != nullptr;
-  const int32_t id = DS_CreateMapFromPairs(3, "filename", 0.0, answer.address, "id", double(request->sprite),
-                                           nullptr, "status", came ? 0.0 : -1.0, nullptr);
+  const bool came = answer->received >= 1 && answer->buffer != nullptr;
+  const int32_t id = DS_CreateMapFromPairs(3, "filename", 0.0, answer->url == nullptr ? "" : answer->url, "id",
+                                           double(request->sprite), nullptr, "status", came ? 0.0 : -1.0, nullptr);
   if (map != nullptr) *map = id;
   CSprite* sprite = Sprite_Get(request->sprite);
   if (came && sprite != nullptr) {
-    BitmapLoader* loader = BitmapLoader_CreateFromMemory(answer.data, answer.size);
+    BitmapLoader* loader = BitmapLoader_CreateFromMemory(answer->buffer, answer->received);
     sprite->LoadFromImage(loader, request->frames, (request->flags & kWebPrecise) != 0, false,
                           (request->flags & kWebSmooth) != 0, true, request->xorigin, request->yorigin, true);
     delete loader;

@@ -25,7 +25,11 @@ bool DS_MapKeysEqual(const ScriptValue& a, const ScriptValue& b) {
   return std::memcmp(&a.real, &b.real, sizeof a.real) == 0;
 }
 
-CDS_Map::CDS_Map() = default;
+namespace {
+uint64_t g_mapSerial = 0;
+}  // namespace
+
+CDS_Map::CDS_Map() : m_serial(++g_mapSerial) {}
 
 CDS_Map::~CDS_Map() { Clear(); }
 
@@ -205,6 +209,8 @@ const DSMapEntry* CDS_Map::Before(const DSMapEntry* entry) const {
   if (entry->previous != nullptr) return entry->previous;
   return LastBefore(static_cast<int32_t>(entry->hash & kBucketMask));
 }
+
+const DSMapEntry* CDS_Map::FirstEntry() const { return FirstFrom(0); }
 
 const ScriptValue* CDS_Map::FindFirst() const {
   const DSMapEntry* e = FirstFrom(0);

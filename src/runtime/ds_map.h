@@ -39,6 +39,9 @@ class CDS_Map {
   bool Exists(const ScriptValue* key) const;
   ScriptValue* FindValue(const ScriptValue* key);
   int32_t Size() const { return m_count; }
+  // Unique for the run: tells a map from a later one made at the same
+  // address and pool slot.
+  uint64_t Serial() const { return m_serial; }
   bool Empty() const { return m_count == 0; }
   // Frees every entry and the buckets.
   void Clear();
@@ -50,6 +53,9 @@ class CDS_Map {
   const ScriptValue* FindLast() const;
   const ScriptValue* FindNext(const ScriptValue* key) const;
   const ScriptValue* FindPrevious(const ScriptValue* key) const;
+  // The entries in walk order without a lookup per step; null at the end.
+  const DSMapEntry* FirstEntry() const;
+  const DSMapEntry* NextEntry(const DSMapEntry* entry) const { return After(entry); }
 
   // Plain text "kind:key:value" entries joined by ",", in walk order; owned
   // by the caller, "" for an empty map.
@@ -93,6 +99,7 @@ class CDS_Map {
   DSMapEntry** m_index = nullptr;
   uint32_t m_indexMask = 0;
   int32_t m_count = 0;
+  uint64_t m_serial;
 };
 
 // The CRC-32 of a key (strings by their bytes, reals by the 8 bytes of the

@@ -19,17 +19,24 @@ struct DSPool {
   int32_t capacity = 0;
   T** items = nullptr;
   int32_t count = 0;
+  // Every slot below it is in use, so a search for a free one starts there
+  // rather than walking every structure made so far.
+  int32_t firstFree = 0;
 
   // The first null slot, else a new one at the end; nothing is stored.
   int32_t NewSlot() {
-    for (int32_t i = 0; i < count; ++i) {
-      if (items[i] == nullptr) return i;
+    for (int32_t i = firstFree; i < count; ++i) {
+      if (items[i] == nullptr) {
+        firstFree = i;
+        return i;
+      }
     }
     if (count == capacity) {
       capacity = count + 16;
       MemoryManager::SetLength(&items, static_cast<size_t>(capacity) * sizeof(T*), __FILE__, __LINE__);
     }
     items[count] = nullptr;
+    firstFree = count;
     return count++;
   }
   // Takes ownership of the structure in a new slot; answers its id.
@@ -48,6 +55,7 @@ struct DSPool {
     T* structure = Get(id);
     if (structure == nullptr) return;
     items[id] = nullptr;
+    if (id < firstFree) firstFree = id;
     delete structure;
   }
   // Deletes every structure and frees the slot array.
@@ -57,6 +65,7 @@ struct DSPool {
     items = nullptr;
     capacity = 0;
     count = 0;
+    firstFree = 0;
   }
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -12,6 +14,7 @@
 #include "runtime/script_value.h"
 #include "shell/file_layer.h"
 #include "shell/http_services.h"
+#include "support/loopback_server.h"
 #include "support/test_support.h"
 
 namespace {
@@ -49,15 +52,45 @@ SpritePlacement At(int32_t frame, int32_t x, int32_t y, SpriteBox box) {
   return SpritePlacement{frame, box, x, y, 1.0f, 1.0f, 0.0f};
 }
 
+// Requests are listed but nothing goes out; a test finishes the oldest with
+// the answer it chooses and delivers it as the step would.
+void ListOnly(const char* address, int32_t, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument) {
+  new HTTP_REQ_CONTEXT(address, 0, completion, cleanup, argument);
+}
+constexpr HttpServices kListOnly{ListOnly};
+
+int32_t PendingCount() {
+  int32_t count = 0;
+  for (HTTP_REQ_CONTEXT* r = g_httpRequestList; r != nullptr; r = r->next) ++count;
+  return count;
+}
+
+// The oldest request finishes with these bytes (none when size < 1) and is
+// delivered: its event number, the map id in *map.
+int32_t DeliverOldest(const uint8_t* data, int32_t size, int32_t* map) {
+  HTTP_REQ_CONTEXT* oldest = g_httpRequestList;
+  while (oldest->next != nullptr) oldest = oldest->next;
+  if (size >= 1) {
+    oldest->buffer = static_cast<uint8_t*>(std::malloc(size_t(size) + 1));
+    std::memcpy(oldest->buffer, data, size_t(size));
+    oldest->bufferSize = oldest->received = size;
+  }
+  oldest->state = kHttpFinished;
+  HTTP_REQ_CONTEXT* taken = HTTP_TakeFinished();
+  const int32_t event = HTTP_Complete(taken, map);
+  HTTP_Dispose(taken);
+  return event;
+}
+
 class Sprites : public testing::Test {
  protected:
   void SetUp() override {
-    HttpServices_Install(&HttpServices_StandIn());
+    HttpServices_Install(&kListOnly);
     Sprite_Init();
   }
   void TearDown() override {
     Sprite_Shutdown();
-    HttpStandIn_Clear();
+    HTTP_ResetForTest();
   }
   bool Load(const std::vector<SpriteRecord>& records, size_t cut = 0) {
     chunk_ = spritetest::BuildSpriteChunk(records, cut);
@@ -330,11 +363,11 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   const int32_t index = Sprite_Add("https://example.invalid/a.png", 2, true, true, false, false, 1, 1);
   ASSERT_EQ(index, 0);
   EXPECT_EQ(Sprite_Get(index)->frameCount, 0);
-  ASSERT_EQ(HttpStandIn_PendingCount(), 1);
+  ASSERT_EQ(PendingCount(), 1);
   std::vector<uint32_t> pixels(4 * 1, 0xFF0000FF);
   const std::string png = spritetest::Png(4, 1, pixels);
   int32_t map = -1;
-  EXPECT_EQ(HttpStandIn_DeliverOldest(reinterpret_cast<const uint8_t*>(png.data()), int32_t(png.size()), &map), 60);
+  EXPECT_EQ(DeliverOldest(reinterpret_cast<const uint8_t*>(png.data()), int32_t(png.size()), &map), 60);
   ASSERT_NE(g_dsMaps.Get(map), nullptr);
   EXPECT_EQ(MapReal(map, "id"), index);
   EXPECT_EQ(MapReal(map, "status"), 0);
@@ -347,9 +380,42 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
   EXPECT_EQ(s->xorigin, 1);
 
   const int32_t failed = Sprite_Add("http://example.invalid/b.png", 1, true, true, false, true, 0, 0);
-  EXPECT_EQ(HttpStandIn_DeliverOldest(nullptr, -1, &map), 60);
+  EXPECT_EQ(DeliverOldest(nullptr, -1, &map), 60);
   EXPECT_EQ(MapReal(map, "status"), -1);
   EXPECT_EQ(Sprite_Get(failed)->frameCount, 0);
+  DS_ReleasePools();
+}
+
+// Through the real requests: the image comes from a server; a port that
+// refuses leaves the sprite empty and raises nothing. Web sprites and
+// script requests take their ids from one counter.
+TEST_F(Sprites, WebSpritesComeFromTheServerOrStayEmpty) {
+  HttpServices_Install(&HttpServices_Real());
+  testsupport::LoopbackServer server;
+  const std::string png = spritetest::Png(4, 2, std::vector<uint32_t>(8, 0xFF00FF00));
+  server.On("/s.png", testsupport::ServerReply(200, png));
+  const std::string url = server.Url("/s.png");
+  const int32_t index = Sprite_Add(url.c_str(), 2, false, false, false, true, 0, 0);
+  EXPECT_EQ(HTTP_NextRequestId(), 1);
+  ASSERT_EQ(PendingCount(), 1);
+  HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
+  ASSERT_NE(request, nullptr);
+  int32_t map = -1;
+  EXPECT_EQ(HTTP_Complete(request, &map), 60);
+  HTTP_Dispose(request);
+  EXPECT_EQ(Sprite_Get(index)->frameCount, 2);
+  EXPECT_EQ(Sprite_Get(index)->width, 2);
+  EXPECT_EQ(g_dsMaps.Get(map)->Size(), 3);
+  EXPECT_STREQ(MapValue(map, "filename")->text, url.c_str());
+  EXPECT_EQ(MapReal(map, "id"), index);
+  EXPECT_EQ(MapReal(map, "status"), 0);
+
+  const std::string refused = "http://127.0.0.1:" + std::to_string(testsupport::LoopbackServer::RefusedPort()) + "/s.png";
+  const int32_t empty = Sprite_Add(refused.c_str(), 1, false, false, false, true, 0, 0);
+  EXPECT_EQ(PendingCount(), 0);
+  EXPECT_EQ(Sprite_Get(empty)->frameCount, 0);
+  EXPECT_EQ(console_.Lines().back(), "InternetConnect: Couldn't connect to server\n");
+  EXPECT_EQ(HTTP_NextRequestId(), 2);
   DS_ReleasePools();
 }
 

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form, HTTP requests\n";
+    "Stand-in services: extension packages, load form\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_Real();
@@ -29,7 +29,7 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
-  EXPECT_EQ(&HttpServices_Get(), &HttpServices_StandIn());
+  EXPECT_EQ(&HttpServices_Get(), &HttpServices_Real());
 }
 
 TEST(ServiceList, TheStandInsAreNamedInOneLineOnlyInDebugBuilds) {

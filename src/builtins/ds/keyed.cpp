@@ -1,14 +1,6 @@
 // The map and priority-queue built-ins.
 #include "builtins/ds/support.h"
 
-namespace {
-
-// The marks that nested results keep in the top byte of a value's kind stay
-// hidden from scripts that read a map value.
-constexpr int32_t kVisibleKindMask = 0x00FFFFFF;
-
-}  // namespace
-
 // Maps.
 
 DS_SHARED_HANDLERS(Map, g_dsMaps, CDS_Map)
@@ -52,7 +44,6 @@ KV_BUILTIN(F_DsMapFindValue) {
   CDS_Map* map = DS_Target(g_dsMaps, in);
   if (map == nullptr) return;
   DS_ReturnValue(result, map->FindValue(DS_ArgValue(in, 1)));
-  result->kind &= kVisibleKindMask;
 }
 
 KV_BUILTIN(F_DsMapFindFirst) {

@@ -1,5 +1,6 @@
 // The file family's handlers: files by handle, the legacy text file, names
-// and folders, search, programs, the registry and INI files.
+// and folders, search, programs, the registry and INI files, HTTP requests
+// and JSON.
 #pragma once
 
 #include "builtins/builtin_args.h"
@@ -86,3 +87,8 @@ void FileLegacy_Close();
 void FileFind_Close();
 void FileRegistry_Clear();
 void FileIni_Close();
+
+KV_BUILTIN(F_HttpGet);
+KV_BUILTIN(F_HttpPostString);
+KV_BUILTIN(F_JsonDecode);
+KV_BUILTIN(F_JsonEncode);

@@ -1,7 +1,6 @@
 // The file family, in registration order: binary files, text files by
 // handle, the legacy text file, names and folders, search, programs and the
-// command line, the registry and INI files. HTTP and JSON follow these rows
-// in the same family.
+// command line, the registry and INI files, then HTTP requests and JSON.
 #pragma once
 
 #include "builtins/builtin_row.h"
@@ -89,4 +88,9 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"ini_section_exists", F_IniSectionExists, 1},
     {"ini_key_delete", F_IniKeyDelete, 2},
     {"ini_section_delete", F_IniSectionDelete, 1},
+
+    {"http_get", F_HttpGet, 1},
+    {"http_post_string", F_HttpPostString, 2},
+    {"json_decode", F_JsonDecode, 1},
+    {"json_encode", F_JsonEncode, 1},
 };

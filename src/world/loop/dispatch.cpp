@@ -3,8 +3,10 @@
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
+#include "runtime/ds_pool.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "shell/http_request.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
@@ -12,6 +14,9 @@
 #include "world/loop/run_state.h"
 
 namespace {
+
+// The Other events that asynchronous requests raise.
+constexpr int32_t kFirstAsyncEvent = 60, kLastAsyncEvent = 64;
 
 void NoMouse(int32_t* x, int32_t* y) { *x = *y = 0; }
 bool NoJoystick(int32_t, JoystickState*) { return false; }
@@ -251,8 +256,31 @@ void Run_DispatchBoundary() {
   }
 }
 
-// Asynchronous requests (HTTP, dialogs) are not built yet: none finish.
-void Run_DispatchAsync() {}
+// Only the requests finished when the pass begins are delivered: one that
+// an event makes meanwhile waits for the next step, so a game that asks
+// again on every answer still gets one answer a step. After the event only
+// the map handed out goes; one the script destroyed, whose slot a new map
+// may have taken, is left alone.
+void Run_DispatchAsync() {
+  HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
+  while (request != nullptr) {
+    HTTP_REQ_CONTEXT* next = request->next;
+    g_runValues.asyncLoad = -1;
+    int32_t map = -1;
+    const int32_t event = HTTP_Complete(request, &map);
+    const CDS_Map* handed = g_dsMaps.Get(map);
+    const uint64_t serial = handed == nullptr ? 0 : handed->Serial();
+    if (event >= kFirstAsyncEvent && event <= kLastAsyncEvent) {
+      g_runValues.asyncLoad = map;
+      RunListed(kEventOther, event);
+    }
+    const CDS_Map* now = g_dsMaps.Get(map);
+    if (handed != nullptr && now != nullptr && now->Serial() == serial) g_dsMaps.Destroy(map);
+    g_runValues.asyncLoad = -1;
+    HTTP_Dispose(request);
+    request = next;
+  }
+}
 
 void Run_DispatchCollisions() {
   for (int32_t p = 0; p < g_collisionPairs.count; ++p) {

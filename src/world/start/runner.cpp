@@ -23,6 +23,8 @@
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "platform/http/http_transport.h"
+#include "shell/http_request.h"
 #include "script/vm/codegen.h"
 #include "script/compiler/constants.h"
 #include "script/tree/interpreter_statements.h"
@@ -135,6 +137,10 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  // Requests never delivered still hold their buffers and their callers'
+  // arguments.
+  HTTP_FreeAll();
+  HttpTransport_Close();
   Score_Save();
   Motion_Grid_DestroyAll();
   GR_Transition_Shutdown();

@@ -41,7 +41,7 @@ constexpr ServiceRow kServices[] = {
      }},
     {"virtual keys", Status::kBuilt, [] { VirtualKeys_SetServices(VirtualKeyServices_Game()); }},
     {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
-    {"HTTP requests", Status::kStandIn, [] { HttpServices_Install(&HttpServices_StandIn()); }},
+    {"HTTP requests", Status::kBuilt, [] { HttpServices_Install(&HttpServices_Real()); }},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "script/events/error_report.h"
 #include "script/events/event_world_seam.h"
 #include "script/variables/world_seam.h"
+#include "shell/http_request.h"
 #include "world/loop/game_loop.h"
 #include "world/instance/instance.h"
 #include "world/room/room_change.h"
@@ -16,6 +17,7 @@ void World_TearDownForTest() {
   RoomChange_Shutdown();
   Room_Shutdown();
   Instance_DeleteAll();
+  HTTP_ResetForTest();
   EventWorld_Install(nullptr);
   WorldSeam_Install(nullptr);
   Error_SetHooks(ErrorHooks());
