@@ -252,6 +252,9 @@ void CPath::Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t
   }
 }
 
+// A step that does not measure as a finite number (points at NaN or
+// infinity, or so far apart that the sum overflows) adds nothing, so that
+// the length, and every position found through it, stays a number.
 void CPath::ComputeLengths() const {
   length_ = 0.0f;
   if (computedCount_ == 0) return;
@@ -259,7 +262,8 @@ void CPath::ComputeLengths() const {
   for (int32_t i = 1; i < computedCount_; ++i) {
     float dx = computed_[i].x - computed_[i - 1].x;
     float dy = computed_[i].y - computed_[i - 1].y;
-    computed_[i].length = computed_[i - 1].length + std::sqrt(dx * dx + dy * dy);
+    const float sum = computed_[i - 1].length + std::sqrt(dx * dx + dy * dy);
+    computed_[i].length = std::isfinite(sum) ? sum : computed_[i - 1].length;
   }
   length_ = computed_[computedCount_ - 1].length;
 }
