@@ -9,9 +9,6 @@
 #include "builtins/resources/rows.h"
 #include "misc_script_support.h"
 #include "script/snippet_runner.h"
-#include "script/tree/interpreter_statements.h"
-#include "script/vm/codegen.h"
-#include "script/vm/vm.h"
 
 namespace {
 
@@ -29,22 +26,13 @@ void TestCount(ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {
   snippet::PrintedLines().push_back("count " + std::to_string(g_argumentCount));
 }
 
-class ScriptExecute : public ::testing::TestWithParam<bool> {
+// The misc family's set-up for both interpreters, with this family too.
+class ScriptExecute : public MiscScripts {
  protected:
   void SetUp() override {
-    Function_Free();
+    MiscScripts::SetUp();
     Builtins_RegisterFamily(BuiltinFamilyId::kResources);
     Function_Add("test_count", TestCount, 0);
-    VM_InstallGenerator();
-    VM_Install();
-    Statements_Install();
-  }
-  void TearDown() override {
-    Interpreter_SetStatementHandler(nullptr);
-    Code_SetBytecodeGenerator(nullptr);
-    Code_SetVMExecutor(nullptr);
-    Code_FreeArguments();
-    Function_Free();
   }
 };
 

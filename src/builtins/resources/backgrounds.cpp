@@ -25,12 +25,6 @@ bool Smooth(Making making, const BuiltinArgs& a, int32_t i) {
   return FlagTest_Passes(Making_Rule(making).smooth, a.Real(i));
 }
 
-bool Exists(const BuiltinArgs& a, const char* missing) {
-  const bool exists = Background_Exists(a.Int(0));
-  if (!exists) Builtin_Error(missing);
-  return exists;
-}
-
 // A new slot whose index is the result, made before the image.
 CBackground* NewSlot(ScriptValue* result) {
   const int32_t index = Background_AddEmpty();
@@ -85,7 +79,7 @@ KV_BUILTIN(F_BackgroundAdd) {
 
 KV_BUILTIN(F_BackgroundReplace) {
   BuiltinArgs a(argc, args);
-  if (!Exists(a, "Trying to replace non-existing background.")) return;
+  if (!Resource_Check(Background_Exists, a, 0, "Trying to replace non-existing background.")) return;
   constexpr Making kReplace = Making::kBackgroundReplace;
   Resource_SetFlag(result, Background_Replace(a.Int(0), a.Text(1), Transparent(kReplace, a, 2),
                                               Smooth(kReplace, a, 3), Making_Rule(kReplace).preload));
@@ -119,20 +113,17 @@ KV_BUILTIN(F_BackgroundCreateFromSurface) {
 }
 
 KV_BUILTIN(F_BackgroundDelete) {
-  BuiltinArgs a(argc, args);
-  if (Exists(a, "Trying to delete non-existing background.")) Resource_SetFlag(result, Background_Delete(a.Int(0)));
+  Resource_Delete(result, BuiltinArgs(argc, args), Background_Exists, Background_Delete,
+                  "Trying to delete non-existing background.");
 }
 
 KV_BUILTIN(F_BackgroundDuplicate) {
-  BuiltinArgs a(argc, args);
-  if (Exists(a, "Trying to duplicate non-existing background.")) {
-    Result_SetReal(result, Background_Duplicate(a.Int(0)));
-  }
+  Resource_Duplicate(result, BuiltinArgs(argc, args), Background_Exists, Background_Duplicate,
+                     "Trying to duplicate non-existing background.");
 }
 
 KV_BUILTIN(F_BackgroundAssign) {
-  BuiltinArgs a(argc, args);
-  if (!Background_Assign(a.Int(0), a.Int(1))) Builtin_Error("Error assigning a background.");
+  Resource_Assign(BuiltinArgs(argc, args), Background_Assign, "Error assigning a background.");
 }
 
 // The platform bitmap has no file writer here: nothing is written and

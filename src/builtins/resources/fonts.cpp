@@ -13,16 +13,10 @@ void Query(ScriptValue* result, int32_t argc, const ScriptValue* args, double (*
 }
 
 bool SpriteExists(const BuiltinArgs& a, int32_t i, const char* missing) {
-  const bool exists = Sprite_Exists(a.Int(i));
-  if (!exists) Builtin_Error(missing);
-  return exists;
+  return Resource_Check(Sprite_Exists, a, i, missing);
 }
 
-bool FontExists(const BuiltinArgs& a, const char* missing) {
-  const bool exists = Font_Exists(a.Int(0));
-  if (!exists) Builtin_Error(missing);
-  return exists;
-}
+bool FontExists(const BuiltinArgs& a, const char* missing) { return Resource_Check(Font_Exists, a, 0, missing); }
 
 constexpr char kNoSpriteToMake[] = "Trying to create font from non-existing sprite.";
 constexpr char kNoFontToReplace[] = "Trying to replace non-existing font.";
@@ -91,6 +85,5 @@ KV_BUILTIN(F_FontReplaceSpriteExt) {
 }
 
 KV_BUILTIN(F_FontDelete) {
-  BuiltinArgs a(argc, args);
-  if (FontExists(a, "Trying to delete non-existing font.")) Resource_SetFlag(result, Font_Delete(a.Int(0)));
+  Resource_Delete(result, BuiltinArgs(argc, args), Font_Exists, Font_Delete, "Trying to delete non-existing font.");
 }

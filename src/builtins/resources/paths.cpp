@@ -31,11 +31,7 @@ void PositionQuery(ScriptValue* result, int32_t argc, const ScriptValue* args, f
   Resource_SetQuery(result, path != nullptr, path != nullptr ? path->GetPosition(Single(a, 1)).*field : 0.0);
 }
 
-bool Exists(const BuiltinArgs& a, int32_t i, const char* missing) {
-  const bool exists = Path_Exists(a.Int(i));
-  if (!exists) Builtin_Error(missing);
-  return exists;
-}
+bool Exists(const BuiltinArgs& a, int32_t i, const char* missing) { return Resource_Check(Path_Exists, a, i, missing); }
 
 }  // namespace
 
@@ -84,14 +80,11 @@ KV_BUILTIN(F_PathSetPrecision) {
 KV_BUILTIN(F_PathAdd) { Result_SetReal(result, Path_Add()); }
 
 KV_BUILTIN(F_PathDuplicate) {
-  BuiltinArgs a(argc, args);
-  if (Exists(a, 0, "Trying to duplicate non-existing path.")) Result_SetReal(result, Path_Duplicate(a.Int(0)));
+  Resource_Duplicate(result, BuiltinArgs(argc, args), Path_Exists, Path_Duplicate,
+                     "Trying to duplicate non-existing path.");
 }
 
-KV_BUILTIN(F_PathAssign) {
-  BuiltinArgs a(argc, args);
-  if (!Path_Assign(a.Int(0), a.Int(1))) Builtin_Error("Error assigning a path.");
-}
+KV_BUILTIN(F_PathAssign) { Resource_Assign(BuiltinArgs(argc, args), Path_Assign, "Error assigning a path."); }
 
 KV_BUILTIN(F_PathAppend) {
   BuiltinArgs a(argc, args);
@@ -100,8 +93,7 @@ KV_BUILTIN(F_PathAppend) {
 }
 
 KV_BUILTIN(F_PathDelete) {
-  BuiltinArgs a(argc, args);
-  if (Exists(a, 0, "Trying to delete non-existing path.")) Resource_SetFlag(result, Path_Delete(a.Int(0)));
+  Resource_Delete(result, BuiltinArgs(argc, args), Path_Exists, Path_Delete, "Trying to delete non-existing path.");
 }
 
 KV_BUILTIN(F_PathAddPoint) {

@@ -31,10 +31,7 @@ KV_BUILTIN(F_ScriptGetText) {
 KV_BUILTIN(F_ScriptExecute) {
   BuiltinArgs a(argc, args);
   const int32_t index = a.Int(0);
-  if (!Script_Exists(index)) {
-    Builtin_Error("Trying to execute non-existing script.");
-    return;
-  }
+  if (!Resource_Check(Script_Exists, a, 0, "Trying to execute non-existing script.")) return;
   const int32_t count = std::min(a.Count(), kArgumentSlots) - 1;
   ScriptValue value;
   Script_Execute(index, self, other, count, &value, count > 0 ? args + 1 : nullptr);
@@ -53,12 +50,8 @@ KV_BUILTIN(F_TimelineName) { Resource_SetName(result, TimeLine_GetName(BuiltinAr
 KV_BUILTIN(F_TimelineAdd) { Result_SetReal(result, TimeLine_Add()); }
 
 KV_BUILTIN(F_TimelineDelete) {
-  BuiltinArgs a(argc, args);
-  if (!TimeLine_Exists(a.Int(0))) {
-    Builtin_Error("Trying to delete non-existing timeline.");
-    return;
-  }
-  Resource_SetFlag(result, TimeLine_Delete(a.Int(0)));
+  Resource_Delete(result, BuiltinArgs(argc, args), TimeLine_Exists, TimeLine_Delete,
+                  "Trying to delete non-existing timeline.");
 }
 
 KV_BUILTIN(F_TimelineMomentClear) {

@@ -52,19 +52,12 @@ KV_BUILTIN(F_SoundAdd) {
 KV_BUILTIN(F_SoundReplace) {
   if (!LegacyActs()) return;
   BuiltinArgs a(argc, args);
-  if (!Sound_Exists(a.Int(0))) {
-    Builtin_Error("Trying to replace non-existing sound.");
-    return;
-  }
+  if (!Resource_Check(Sound_Exists, a, 0, "Trying to replace non-existing sound.")) return;
   Resource_SetFlag(result, Sound_Replace(a.Int(0), a.Text(1), a.Int(2), a.Bool(3)));
 }
 
 KV_BUILTIN(F_SoundDelete) {
-  if (!LegacyActs()) return;
-  BuiltinArgs a(argc, args);
-  if (!Sound_Exists(a.Int(0))) {
-    Builtin_Error("Trying to delete non-existing sound.");
-    return;
+  if (LegacyActs()) {
+    Resource_Delete(result, BuiltinArgs(argc, args), Sound_Exists, Sound_Delete, "Trying to delete non-existing sound.");
   }
-  Resource_SetFlag(result, Sound_Delete(a.Int(0)));
 }

@@ -195,21 +195,15 @@ KV_BUILTIN(F_SpriteAddFromSurface) {
 }
 
 KV_BUILTIN(F_SpriteDelete) {
-  BuiltinArgs a(argc, args);
-  if (Existing(a, "Trying to delete non-existing sprite.") != nullptr) Resource_SetFlag(result, Sprite_Delete(a.Int(0)));
+  Resource_Delete(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Delete, "Trying to delete non-existing sprite.");
 }
 
 KV_BUILTIN(F_SpriteDuplicate) {
-  BuiltinArgs a(argc, args);
-  if (Existing(a, "Trying to duplicate non-existing sprite.") != nullptr) {
-    Result_SetReal(result, Sprite_Duplicate(a.Int(0)));
-  }
+  Resource_Duplicate(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Duplicate,
+                     "Trying to duplicate non-existing sprite.");
 }
 
-KV_BUILTIN(F_SpriteAssign) {
-  BuiltinArgs a(argc, args);
-  if (!Sprite_Assign(a.Int(0), a.Int(1))) Builtin_Error("Error assigning a sprite.");
-}
+KV_BUILTIN(F_SpriteAssign) { Resource_Assign(BuiltinArgs(argc, args), Sprite_Assign, "Error assigning a sprite."); }
 
 KV_BUILTIN(F_SpriteMerge) {
   BuiltinArgs a(argc, args);
