@@ -78,7 +78,10 @@ bool CSound::LoadFromFile(const char* file, int32_t newKind, bool newPreload) {
   return true;
 }
 
+// A sound that is loaded already stays as it is: a second record would
+// hold sources that nothing uses again.
 void CSound::Prepare() {
+  if (hardwareId >= 0) return;
   if (kind == kKindMultimedia) {
     hardwareId = Sound_AddHardwareFromImage(nullptr, 0, kKindMultimedia);
   } else if (kind >= 0) {

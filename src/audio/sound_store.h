@@ -19,7 +19,8 @@ class CSound {
   void LoadFromRecord(const SoundRecord& record);
   // False when no readable file has the name.
   bool LoadFromFile(const char* file, int32_t kind, bool preload);
-  // Loads the sound into the hardware layer (sound_restore).
+  // Loads the sound into the hardware layer (sound_restore); nothing when
+  // it is loaded already.
   void Prepare();
   // Lets the hardware sound go; the next use loads it again (sound_discard).
   void Discard();

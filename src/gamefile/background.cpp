@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "gamefile/texture_pages.h"
+#include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/image_decode.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
@@ -60,7 +61,7 @@ const char* CBackground::Load(ImageReader& record) {
 
 // The decoded image is kept as a pixel copy, so that copies of the
 // background and alpha taken from it have pixels to work on.
-bool CBackground::LoadFromMemory(const uint8_t* data, int32_t size) {
+bool CBackground::LoadFromMemory(const uint8_t* data, int32_t size, bool transparent, bool smooth, bool preload) {
   if (data == nullptr || size <= 0) return false;
   DecodedImage decoded = Image_Decode(data, static_cast<uint32_t>(size), 0);
   if (decoded.pixels == nullptr) return false;
@@ -76,6 +77,9 @@ bool CBackground::LoadFromMemory(const uint8_t* data, int32_t size) {
   pixels_ = copy;
   width_ = decoded.width;
   height_ = decoded.height;
+  transparent_ = transparent;
+  smooth_ = smooth;
+  preload_ = preload;
   pageOffset_ = 0;
   MakeTexture();
   return true;
@@ -108,9 +112,12 @@ void CBackground::CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smoot
   MakeTexture();
 }
 
+// A size no bitmap may have leaves the background empty: nothing is
+// allocated for it.
 void CBackground::CreateColor(int32_t width, int32_t height, uint32_t colour, bool preload) {
   Reset();
   preload_ = preload;
+  if (!Bitmap_SizeAllowed(width, height)) return;
   width_ = width;
   height_ = height;
   pixels_ = new CBitmap32(width, height, colour);
@@ -121,6 +128,7 @@ void CBackground::CreateGradient(int32_t width, int32_t height, uint32_t colour1
                                  bool preload) {
   Reset();
   preload_ = preload;
+  if (!Bitmap_SizeAllowed(width, height)) return;
   width_ = width;
   height_ = height;
   pixels_ = CBitmap32::Gradient(width, height, colour1, colour2, kind);

@@ -22,14 +22,15 @@ class CBackground {
   // else what was wrong.
   const char* Load(ImageReader& record);
   // Decodes an image file's bytes into a pixel copy and a texture of its
-  // own, taking the image's size; false when it cannot be decoded (nothing
-  // changes then).
-  bool LoadFromMemory(const uint8_t* data, int32_t size);
+  // own, taking the image's size and the flags (which leave the pixels as
+  // decoded); false when it cannot be decoded (nothing changes then).
+  bool LoadFromMemory(const uint8_t* data, int32_t size, bool transparent, bool smooth, bool preload);
   // Copies size, flags, page and pixel copy; a texture of its own is made
   // anew from the copy.
   void Assign(const CBackground& other);
 
-  // Rebuilds: each resets, makes a new pixel copy and its texture.
+  // Rebuilds: each resets, makes a new pixel copy and its texture. A colour
+  // or gradient size that no bitmap may have leaves the background empty.
   // Copy kind 1 reads any bitmap format, others read it as opaque.
   void CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload, int32_t copyKind);
   // Script colours 0xBBGGRR; gradient kinds are those of CBitmap32::Gradient.

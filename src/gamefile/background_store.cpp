@@ -43,10 +43,10 @@ bool FindFile(const char* fileName, char* path) {
 }
 
 // Reads the file found, wherever it was found.
-bool LoadFile(CBackground* background, const char* path) {
+bool LoadFile(CBackground* background, const char* path, bool transparent, bool smooth, bool preload) {
   int32_t size = 0;
   uint8_t* data = LoadSave_ReadFile(path, &size);
-  bool ok = background->LoadFromMemory(data, size);
+  bool ok = background->LoadFromMemory(data, size, transparent, smooth, preload);
   MemoryManager::Free(data);
   return ok;
 }
@@ -97,21 +97,21 @@ int32_t Background_Find(const char* name) {
   return -1;
 }
 
-int32_t Background_Add(const char* fileName, bool, bool, bool) {
+int32_t Background_Add(const char* fileName, bool removeBackground, bool smooth, bool preload) {
   char path[kMaxPath];
   if (!FindFile(fileName, path)) return -1;
   int32_t index = AppendSlot();
-  if (LoadFile(g_backgrounds[index], path)) return index;
+  if (LoadFile(g_backgrounds[index], path, removeBackground, smooth, preload)) return index;
   DropLastSlot();
   return -1;
 }
 
-bool Background_Replace(int32_t index, const char* fileName, bool, bool, bool) {
+bool Background_Replace(int32_t index, const char* fileName, bool removeBackground, bool smooth, bool preload) {
   char path[kMaxPath];
   if (index < 0 || index >= g_backgrounds.length || !FindFile(fileName, path)) return false;
   if (g_backgrounds[index] == nullptr) g_backgrounds[index] = new CBackground();
   if (g_backgroundNames[index] == nullptr) g_backgroundNames[index] = Resource_NewName("__newbackground", index);
-  return LoadFile(g_backgrounds[index], path);
+  return LoadFile(g_backgrounds[index], path, removeBackground, smooth, preload);
 }
 
 int32_t Background_AddEmpty() { return AppendSlot(); }

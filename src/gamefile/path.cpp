@@ -252,6 +252,10 @@ void CPath::Subdivide(PathPoint start, PathPoint control, PathPoint end, int32_t
   }
 }
 
+// A step whose squares overflow is measured without squaring; one that
+// still does not measure as a finite number (points at NaN or infinity, or
+// a sum past the float range) adds nothing, so that the length stays a
+// number.
 void CPath::ComputeLengths() const {
   length_ = 0.0f;
   if (computedCount_ == 0) return;
@@ -259,7 +263,10 @@ void CPath::ComputeLengths() const {
   for (int32_t i = 1; i < computedCount_; ++i) {
     float dx = computed_[i].x - computed_[i - 1].x;
     float dy = computed_[i].y - computed_[i - 1].y;
-    computed_[i].length = computed_[i - 1].length + std::sqrt(dx * dx + dy * dy);
+    float step = std::sqrt(dx * dx + dy * dy);
+    if (!std::isfinite(step)) step = static_cast<float>(std::hypot(double{dx}, double{dy}));
+    const float sum = computed_[i - 1].length + step;
+    computed_[i].length = std::isfinite(sum) ? sum : computed_[i - 1].length;
   }
   length_ = computed_[computedCount_ - 1].length;
 }

@@ -1,7 +1,9 @@
 #include "gamefile/sprite.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "graphics/bitmap/bitmap_limits.h"
 #include "runtime/console.h"
 
 CSprite::~CSprite() { Reset(); }
@@ -178,4 +180,30 @@ void CSprite::Assign(const CSprite* other) {
 TBitmap* CSprite::FrameAsBitmap(int32_t frame) const {
   if (frame < 0 || frame >= frames.length) return nullptr;
   return frames[frame]->ToBitmap32();
+}
+
+// Each frame's rows are copied as they lie, alpha included; a frame of
+// another size than the sprite's is cut to its block.
+CBitmap32* CSprite::MakeStrip() const {
+  const int32_t count = frames.length;
+  if (count == 0 || !Bitmap_SizeAllowed(int64_t{width} * count, height)) return nullptr;
+  auto* strip = new CBitmap32(width * count, height, 0);
+  if (!strip->IsValid()) {
+    delete strip;
+    return nullptr;
+  }
+  uint32_t* to = strip->GetData()->pixels;
+  const int64_t stride = strip->GetWidth();
+  for (int32_t k = 0; k < count; ++k) {
+    const CBitmap32* frame = frames[k];
+    if (frame == nullptr || !frame->IsValid()) continue;
+    const int32_t columns = std::min(frame->GetWidth(), width);
+    const int32_t rows = std::min(frame->GetHeight(), height);
+    const uint32_t* from = frame->GetData()->pixels;
+    for (int32_t y = 0; y < rows; ++y) {
+      std::memcpy(to + y * stride + int64_t{k} * width, from + int64_t{y} * frame->GetWidth(),
+                  static_cast<size_t>(columns) * sizeof(uint32_t));
+    }
+  }
+  return strip;
 }

@@ -67,6 +67,10 @@ class CSprite {
   void RebuildMasks();
   // The frame's pixels as a new 32-bit bitmap (red and blue exchanged), or null.
   TBitmap* FrameAsBitmap(int32_t frame) const;
+  // The frames' pixel copies side by side on opaque black, as one new
+  // image the caller deletes; null without pixel copies or when the strip
+  // would be too large.
+  CBitmap32* MakeStrip() const;
   // A new box of the frame's solid pixels, or null without frames.
   SpriteBox* FrameBox(int32_t frame) const;
   // The frame modulo the count, negatives wrapped; 0 for no frames.

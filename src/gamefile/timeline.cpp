@@ -15,6 +15,21 @@ namespace {
 cARRAY_CLASS<CTimeLine> g_timeLines;
 cARRAY_MEMORY<char> g_timeLineNames;
 
+// Moments and time lines that scripts removed. The code being removed may
+// be the code that is running (a moment that clears itself or deletes its
+// own time line), so they are freed only with the store. Nothing adds time
+// lines or moments while a game runs, so this holds at most what the game
+// file brought.
+std::vector<CEvent*> g_retiredEvents;
+std::vector<CTimeLine*> g_retiredTimeLines;
+
+void FreeRetired() {
+  for (CEvent* event : g_retiredEvents) delete event;
+  for (CTimeLine* line : g_retiredTimeLines) delete line;
+  g_retiredEvents.clear();
+  g_retiredTimeLines.clear();
+}
+
 CEvent* MomentOf(int32_t timeLine, int32_t moment, int32_t* step) {
   CTimeLine* line = TimeLine_Get(timeLine);
   CEvent* event = line != nullptr ? line->GetMomentEvent(moment) : nullptr;
@@ -89,7 +104,7 @@ void CTimeLine::DeleteMoment(int32_t step) {
   int32_t at = FindMomentFrom(step);
   if (at == steps.length) at = steps.length - 1;
   if (steps[at] != step) return;
-  delete events[at];
+  g_retiredEvents.push_back(events[at]);
   events[at] = nullptr;
   RemoveSlot(events, at);
   RemoveSlot(steps, at);
@@ -154,7 +169,7 @@ bool TimeLine_Prepare() {
 
 bool TimeLine_Delete(int32_t index) {
   if (!TimeLine_Exists(index)) return false;
-  delete g_timeLines[index];
+  g_retiredTimeLines.push_back(g_timeLines[index]);
   g_timeLines[index] = nullptr;
   MemoryManager::Free(g_timeLineNames[index]);
   g_timeLineNames[index] = nullptr;
@@ -168,4 +183,5 @@ int32_t TimeLine_Add() { return -1; }
 void TimeLine_Shutdown() {
   g_timeLines.SetLength(0);
   g_timeLineNames.SetLength(0);
+  FreeRetired();
 }

@@ -125,6 +125,15 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
        "sound_3d_set_sound_position"},
       {"sound_background_tempo", "sound_set_search_directory"},
       {"sound_3d_set_sound_velocity", "sound_3d_set_sound_distance", "sound_3d_set_sound_cone"},
+      {"sprite_name", "sprite_get_name"},
+      {"background_name", "background_get_name"},
+      {"sprite_set_cache_size", "sprite_set_cache_size_ext", "font_set_cache_size", "sprite_get_tpe"},
+      {"sprite_add_sprite", "sprite_replace_sprite", "background_add_background", "background_replace_background"},
+      {"sound_name", "sound_get_name"},
+      {"font_name", "font_get_name"},
+      {"path_name", "path_get_name"},
+      {"script_name", "script_get_name"},
+      {"timeline_name", "timeline_get_name"},
   };
   EXPECT_EQ(shared, expected);
 }

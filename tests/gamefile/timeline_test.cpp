@@ -81,6 +81,22 @@ TEST_F(TimeLines, StoreFindsDeletesAndMovesLaterLinesDown) {
   EXPECT_FALSE(TimeLine_Delete(-1));
 }
 
+// The code of a moment may be what removes it: a moment that clears itself
+// or deletes its own time line goes on running, so what was removed stays
+// alive until the store is cleared.
+TEST_F(TimeLines, RemovedMomentsAndTimeLinesOutliveTheRemoval) {
+  ASSERT_TRUE(Load({{"first", {{1, "x"}, {2, "z"}}}, {"second", {{3, "y"}}}}));
+  CTimeLine* first = TimeLine_Get(0);
+  const CEvent* cleared = first->GetMomentEvent(0);
+  first->DeleteMoment(1);
+  EXPECT_EQ(first->GetMomentCount(), 1);
+  EXPECT_STREQ(cleared->text, "x");
+  ASSERT_TRUE(TimeLine_Delete(0));
+  EXPECT_EQ(first->GetMomentStep(0), 2);
+  EXPECT_STREQ(first->GetMomentEvent(0)->text, "z");
+  EXPECT_STREQ(TimeLine_GetName(0), "second");
+}
+
 TEST_F(TimeLines, StepsOutOfOrderOrRecordsOutsideTheFileFailTheLoad) {
   EXPECT_FALSE(Load({{"tl_unordered", {{10, "a"}, {5, "b"}}}}));
   EXPECT_NE(console_.Text().find("tl_unordered"), std::string::npos);

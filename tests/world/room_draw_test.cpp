@@ -112,7 +112,7 @@ class RoomDrawing : public GraphicsTest {
     uint32_t size = 0;
     uint8_t* bmp = GR_Build_BMP(pixels, 4, 4, &size, 4);
     const int32_t index = Background_AddEmpty();
-    EXPECT_TRUE(Background_Get(index)->LoadFromMemory(bmp, static_cast<int32_t>(size)));
+    EXPECT_TRUE(Background_Get(index)->LoadFromMemory(bmp, static_cast<int32_t>(size), false, false, false));
     MemoryManager::Free(bmp);
     return index;
   }
