@@ -11,6 +11,7 @@
 #include "builtins/motion/rows.h"
 #include "builtins/particles/rows.h"
 #include "builtins/physics/rows.h"
+#include "builtins/resources/rows.h"
 #include "builtins/sound/rows.h"
 #include "runtime/fatal.h"
 #include "runtime/run_flags.h"
@@ -27,7 +28,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kGraphics, "graphics", kGraphicsRows, nullptr},
     {kActions, "drag-and-drop actions", {}, nullptr},
     {kFiles, "files, INI, registry, HTTP and JSON", kFilesRows, FileBuiltins_Prepare},
-    {kResources, "resources", {}, nullptr},
+    {kResources, "resources", kResourceRows, nullptr},
     {kInteraction, "interaction and dialogs", {}, nullptr},
     {k3D, "3D drawing", {}, nullptr},
     {kParticles, "particles", kParticleRows, nullptr},

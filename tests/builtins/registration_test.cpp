@@ -121,6 +121,8 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
        "sound_3d_set_sound_position"},
       {"sound_background_tempo", "sound_set_search_directory"},
       {"sound_3d_set_sound_velocity", "sound_3d_set_sound_distance", "sound_3d_set_sound_cone"},
+      {"object_name", "object_get_name"},
+      {"room_name", "room_get_name"},
   };
   EXPECT_EQ(shared, expected);
 }
