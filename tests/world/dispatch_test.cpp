@@ -3,6 +3,9 @@
 // treat solid and destroyed instances.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "world/input/input.h"
 #include "world/step_world.h"
 
@@ -282,6 +285,88 @@ TEST_F(CollisionEvents, EachPairIsAPassAndADestroyedInstanceIsSkippedAfterwards)
   Run_DispatchCollisions();
   EXPECT_EQ(Labels(), std::vector<std::string>{"a hits b"});
   EXPECT_EQ(a->markedForDeletion, 1);
+}
+
+// Code run by a pass may rebuild the lists the pass walks (an event removed,
+// a parent set): the pass finishes over the lists it started with.
+TEST_F(StepWorld, APassFinishesOverTheObjectsListedWhenItBegan) {
+  for (int32_t object = 0; object < 10; ++object) {
+    MakeObject(object);
+    On(object, kEventStep, 0, "step " + std::to_string(object));
+  }
+  Ready();
+  for (int32_t object = 0; object < 10; ++object) Add(object);
+  Bind("step 0", [](CInstance*, CInstance*) { ASSERT_TRUE(Object_ClearEvent(5, kEventStep, 0)); });
+  Run_DispatchStep(0);
+  std::vector<std::string> expected;
+  for (int32_t object : {0, 1, 2, 3, 4, 6, 7, 8, 9}) expected.push_back("step " + std::to_string(object));
+  EXPECT_EQ(Labels(), expected) << "5 lost its event; no other object runs twice or is skipped";
+  Object_ReleaseRetired();
+}
+
+// Fifty listed objects, and a rebuild in the first one's event that lists
+// ten more, so the lists' arrays have to grow while the pass reads them.
+TEST_F(StepWorld, APassSurvivesTheListsGrowingUnderIt) {
+  for (int32_t object = 0; object < 60; ++object) MakeObject(object);
+  for (int32_t object = 0; object < 50; ++object) On(object, kEventStep, 0, "listed");
+  Ready();
+  for (int32_t object = 0; object < 60; ++object) Add(object);
+  bool once = true;
+  Bind("listed", [&](CInstance*, CInstance*) {
+    if (!std::exchange(once, false)) return;
+    for (int32_t object = 50; object < 60; ++object) ASSERT_EQ(Object_SetParent(object, 0), ParentChange::kDone);
+  });
+  Run_DispatchStep(0);
+  EXPECT_EQ(runs_.size(), 50u);
+  runs_.clear();
+  Run_DispatchStep(0);
+  EXPECT_EQ(runs_.size(), 60u);
+}
+
+// An object deleting itself from its own Step event: the pass goes on along
+// its instance list, its other instance finds no event any more, and the
+// objects after it still run.
+TEST_F(StepWorld, AnObjectDeletedByItsOwnEventIsWalkedToTheEndOfItsList) {
+  MakeObject(0);
+  MakeObject(1);
+  On(0, kEventStep, 0, "delete self");
+  On(1, kEventStep, 0, "after");
+  Ready();
+  CInstance* first = Add(0);
+  CInstance* second = Add(0);
+  Add(1);
+  Bind("delete self", [](CInstance* self, CInstance*) {
+    ASSERT_TRUE(Object_ClearEvent(0, kEventStep, 0));
+    ASSERT_TRUE(Object_Delete(self->object_index));
+  });
+  Run_Step();
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"delete self", "after"}));
+  EXPECT_EQ(first->object, nullptr);
+  EXPECT_EQ(second->object, nullptr);
+  Object_ReleaseRetired();
+  runs_.clear();
+  Run_Step();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"after"});
+}
+
+// A collision event that rebuilds the pairs leaves the stage's pairs as
+// they were when it began.
+TEST_F(CollisionEvents, ARebuildInACollisionEventLeavesTheStagesPairsAlone) {
+  for (int32_t object : {0, 1, 2, 3}) MakeObject(object, square_);
+  On(0, kEventCollision, 1, "a hits b");
+  On(2, kEventCollision, 3, "c hits d");
+  Ready();
+  Add(0);
+  Add(1, 2.0f, 0.0f);
+  Add(2, 100.0f, 0.0f);
+  Add(3, 102.0f, 0.0f);
+  Bind("a hits b", [](CInstance*, CInstance*) { ASSERT_TRUE(Object_ClearEvent(0, kEventCollision, 1)); });
+  Run_DispatchCollisions();
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"a hits b", "c hits d"}));
+  runs_.clear();
+  Run_DispatchCollisions();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"c hits d"});
+  Object_ReleaseRetired();
 }
 
 // Mouse events follow the buttons: held, then pressed, then released, each
