@@ -323,30 +323,32 @@ TEST_F(StepWorld, APassSurvivesTheListsGrowingUnderIt) {
   EXPECT_EQ(runs_.size(), 60u);
 }
 
-// An object deleting itself from its own Step event: the pass goes on along
-// its instance list, its other instance finds no event any more, and the
-// objects after it still run.
+// An object deleting itself from its own Step event, among fifty listed
+// ones: the pass goes on along its instance list, its other instance finds
+// no event any more, and the objects after it still run.
 TEST_F(StepWorld, AnObjectDeletedByItsOwnEventIsWalkedToTheEndOfItsList) {
-  MakeObject(0);
-  MakeObject(1);
-  On(0, kEventStep, 0, "delete self");
-  On(1, kEventStep, 0, "after");
+  for (int32_t object = 0; object < 50; ++object) {
+    MakeObject(object);
+    On(object, kEventStep, 0, object == 0 ? "delete self" : "after");
+  }
   Ready();
   CInstance* first = Add(0);
   CInstance* second = Add(0);
-  Add(1);
+  for (int32_t object = 1; object < 50; ++object) Add(object);
   Bind("delete self", [](CInstance* self, CInstance*) {
     ASSERT_TRUE(Object_ClearEvent(0, kEventStep, 0));
     ASSERT_TRUE(Object_Delete(self->object_index));
   });
   Run_Step();
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"delete self", "after"}));
+  std::vector<std::string> expected(50, "after");
+  expected[0] = "delete self";
+  EXPECT_EQ(Labels(), expected);
   EXPECT_EQ(first->object, nullptr);
   EXPECT_EQ(second->object, nullptr);
   Object_ReleaseRetired();
   runs_.clear();
   Run_Step();
-  EXPECT_EQ(Labels(), std::vector<std::string>{"after"});
+  EXPECT_EQ(Labels(), std::vector<std::string>(49, "after"));
 }
 
 // A collision event that rebuilds the pairs leaves the stage's pairs as
