@@ -165,7 +165,7 @@ TEST_F(Resources, RoomNamesAddingDuplicatingAndAssigning) {
   EXPECT_EQ(Call("room_exists", {R(NAN)}), 0);
   EXPECT_EQ(Call("room_duplicate", {R(added)}), 2);
   EXPECT_EQ(Text("room_name", {R(2)}), "__newroom2");
-  EXPECT_EQ(Call("room_duplicate", {R(9)}), 0);
+  EXPECT_EQ(Call("room_duplicate", {R(9)}), -1);
   EXPECT_TRUE(Said("Trying to duplicate non-existing room."));
   Call("room_assign", {R(9), R(0)});
   EXPECT_TRUE(Said("Error assigning a room."));
@@ -268,6 +268,9 @@ TEST_F(Resources, InstanceAndTileEntriesGoIntoTheTemplate) {
 
   // A missing room alone is silent; a missing background is reported first.
   EXPECT_EQ(Call("room_tile_add", {R(99), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0)}), -1);
+  EXPECT_EQ(Call("room_tile_add_ext", {R(99), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1),
+                                       R(1)}),
+            -1);
   EXPECT_EQ(Errors(), 0);
   EXPECT_EQ(Call("room_tile_add", {R(room), R(99), R(0), R(0), R(1), R(1), R(0), R(0), R(0)}), -1);
   EXPECT_EQ(Call("room_tile_add", {R(99), R(99), R(0), R(0), R(1), R(1), R(0), R(0), R(0)}), -1);

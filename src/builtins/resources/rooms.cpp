@@ -128,8 +128,10 @@ KV_BUILTIN(F_RoomSetViewEnabled) {
 
 KV_BUILTIN(F_RoomAdd) { Result_SetReal(result, Room_Add()); }
 
+// A missing room answers -1, never an index a room could have.
 KV_BUILTIN(F_RoomDuplicate) {
   BuiltinArgs a(argc, args);
+  Result_SetReal(result, -1);
   const int32_t index = a.Int(0);
   if (!Room_Exists(index)) return Builtin_Error("Trying to duplicate non-existing room.");
   Result_SetReal(result, Room_Duplicate(index));
@@ -165,7 +167,8 @@ KV_BUILTIN(F_RoomTileAdd) {
 }
 
 // As room_tile_add, with fractional places, scales and alpha; the answer is
-// the tile's index in the room's stored tile list.
+// the tile's index in the room's stored tile list, -1 when nothing was
+// stored (never an index a tile could have).
 KV_BUILTIN(F_RoomTileAddExt) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
