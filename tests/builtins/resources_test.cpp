@@ -56,12 +56,10 @@ TEST_F(Resources, MissingObjectsGiveMinusOneAndAreIgnoredAndArgumentsAreConverte
   }
   EXPECT_EQ(Errors(), 0);
   Call("object_set_sprite", {R(0.5), R(4.5)});
-  Call("object_set_mask", {R(0), R(5.5)});
   Call("object_set_solid", {R(0), R(0.49)});
   Call("object_set_persistent", {R(0), R(0.5)});
   Call("object_set_visible", {R(0), R(0)});
   EXPECT_EQ(Object_Get(0)->sprite, 4) << "halves round to even";
-  EXPECT_EQ(Object_Get(0)->mask, 6);
   EXPECT_EQ(Object_Get(0)->flags, kObjectPersistent);
   // The parent's two arguments are truncated.
   Call("object_set_parent", {R(1.9), R(0.9)});
@@ -105,17 +103,10 @@ TEST_F(Resources, RoomSettersWriteTheTemplateAndSkipLayersAndViewsOutOfRange) {
   t->backgrounds[2].xscale = 3.0f;
   Call("room_set_background", LayerArgs(room, 2));
   const CRoomBackground& b = t->backgrounds[2];
-  EXPECT_EQ(b.visible, 1);
-  EXPECT_EQ(b.foreground, 1);
-  EXPECT_EQ(b.index, 4) << "3.5 rounds to even";
-  EXPECT_EQ(b.x, 1.25f);
-  EXPECT_EQ(b.y, -2.5f);
-  EXPECT_EQ(b.tileHorizontal, 0);
-  EXPECT_EQ(b.tileVertical, 1);
-  EXPECT_EQ(b.hspeed, 0.75f);
-  EXPECT_EQ(b.vspeed, -1.0f);
-  EXPECT_EQ(b.alpha, 0.5f);
-  EXPECT_EQ(b.xscale, 1.0f);
+  EXPECT_EQ((std::vector<int32_t>{b.visible, b.foreground, b.index, b.tileHorizontal, b.tileVertical}),
+            (std::vector<int32_t>{1, 1, 4, 0, 1}));
+  EXPECT_EQ((std::vector<float>{b.x, b.y, b.hspeed, b.vspeed, b.alpha, b.xscale}),
+            (std::vector<float>{1.25f, -2.5f, 0.75f, -1.0f, 0.5f, 1.0f}));
   EXPECT_EQ(b.blend, 0x00FF00u);
   EXPECT_EQ(Errors(), 0);
 }
