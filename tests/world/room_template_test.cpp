@@ -1,6 +1,6 @@
-// Room templates changed while a game runs: assigned and duplicated rooms
-// own their definitions, a room being played keeps what it was made from,
-// and creation code is compiled when it is set.
+// Room templates changed while a game runs: a room being played keeps what
+// it was made from, and creation code is compiled when it is set. (The
+// games resource_rooms and resource_tile show the rest.)
 #include <string>
 
 #include "world/world_actions_test_support.h"
@@ -17,42 +17,6 @@ class RoomTemplates : public ActionWorld {
   }
   static size_t Entries(int32_t room) { return Room_Get(room)->record->instances.size(); }
 };
-
-TEST_F(RoomTemplates, AnAssignedTemplateMakesNoInstancesUntilItIsEntered) {
-  MakeObject(0);
-  StartRooms(1);
-  const int32_t source = Template(1);
-  const int32_t target = Template(2);
-  Room_Get(source)->width = 300;
-  const int32_t sourceId = Room_Get(source)->record->instances[0].id;
-
-  ASSERT_TRUE(Room_Assign(target, source));
-  EXPECT_EQ(Object_Get(0)->instances.count, 0);
-  EXPECT_EQ(Room_Get(target)->active.count, 0);
-  EXPECT_EQ(Instance_Find(sourceId), nullptr);
-  EXPECT_EQ(Room_Get(target)->width, 300);
-  EXPECT_STREQ(Room_Name(target), ("__newroom" + std::to_string(target)).c_str());
-  EXPECT_EQ(Entries(target), 1u);
-
-  // The copy is the target's own.
-  Room_AddInstanceEntry(source, 1.0f, 1.0f, 0);
-  EXPECT_EQ(Entries(target), 1u);
-  ASSERT_TRUE(Run_ChangeRoom(target));
-  ASSERT_EQ(g_currentRoom->active.count, 1);
-  EXPECT_EQ(g_currentRoom->active.head->id, sourceId);
-  EXPECT_EQ(g_currentRoom->width, 300);
-}
-
-TEST_F(RoomTemplates, DuplicatesOwnTheirDefinitions) {
-  const int32_t source = Template(1);
-  const int32_t copy = Room_Duplicate(source);
-  ASSERT_GE(copy, 0);
-  Room_AddInstanceEntry(copy, 40.0f, 40.0f, 0);
-  EXPECT_EQ(Entries(source), 1u);
-  EXPECT_EQ(Entries(copy), 2u);
-  Room_ClearInstanceEntries(source);
-  EXPECT_EQ(Entries(copy), 2u);
-}
 
 TEST_F(RoomTemplates, ARoomBeingPlayedKeepsTheDefinitionItWasMadeFrom) {
   MakeObject(0);
