@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
+#include "gamefile/event_lists.h"
 #include "runtime/console.h"
 #include "runtime/hash.h"
 #include "runtime/load_error.h"
@@ -28,6 +30,12 @@ NameIndex g_byName;
 // costs no walk along a bucket; indices from kDirectLimit up ask the hash.
 std::vector<CObject*> g_byIndex;
 constexpr int32_t kDirectLimit = 1 << 20;
+
+// What deletions and removals took out of reach while code may still run
+// it or a pass may still walk it; freed by Object_ReleaseRetired.
+std::vector<CObject*> g_retiredObjects;
+std::vector<CEvent*> g_retiredEvents;
+std::vector<ObjectInstanceNode*> g_retiredNodes;
 
 void RecordIndex(int32_t index) {
   if (index < 0 || index >= kDirectLimit) return;
@@ -65,6 +73,42 @@ void ForEachObject(Visit visit) {
   for (void* value = it.Start(&g_objects); value != nullptr; value = it.Next()) visit(static_cast<CObject*>(value));
 }
 
+using InstanceSet = std::unordered_set<const CInstance*>;
+
+InstanceSet InstancesOf(const ObjectInstanceList& list) {
+  InstanceSet set;
+  for (const ObjectInstanceNode* node = list.head; node != nullptr; node = node->next) set.insert(node->instance);
+  return set;
+}
+
+// The instances of `object` and of everything below it leave the
+// descendants lists of every object above it. The nodes are retired rather
+// than freed: a with() walking one of those lists may hold one as its next.
+void DetachFromAncestors(const CObject* object) {
+  const InstanceSet leaving = InstancesOf(object->descendants);
+  if (leaving.empty()) return;
+  int32_t limit = WalkLimit();
+  for (CObject* x = object->parentObject; x != nullptr && limit-- > 0; x = x->parentObject) {
+    for (ObjectInstanceNode* node = x->descendants.head; node != nullptr;) {
+      ObjectInstanceNode* next = node->next;
+      if (leaving.count(node->instance) != 0) {
+        x->descendants.Unlink(node);
+        g_retiredNodes.push_back(node);
+      }
+      node = next;
+    }
+  }
+}
+
+void AttachToAncestors(const CObject* object) {
+  int32_t limit = WalkLimit();
+  for (CObject* x = object->parentObject; x != nullptr && limit-- > 0; x = x->parentObject) {
+    for (const ObjectInstanceNode* node = object->descendants.head; node != nullptr; node = node->next) {
+      x->descendants.Append(node->instance);
+    }
+  }
+}
+
 }  // namespace
 
 void ObjectInstanceList::Append(CInstance* instance) {
@@ -77,13 +121,17 @@ void ObjectInstanceList::Append(CInstance* instance) {
 bool ObjectInstanceList::Remove(CInstance* instance) {
   for (ObjectInstanceNode* node = head; node != nullptr; node = node->next) {
     if (node->instance != instance) continue;
-    if (node->previous != nullptr) node->previous->next = node->next; else head = node->next;
-    if (node->next != nullptr) node->next->previous = node->previous; else tail = node->previous;
+    Unlink(node);
     delete node;
-    --count;
     return true;
   }
   return false;
+}
+
+void ObjectInstanceList::Unlink(ObjectInstanceNode* node) {
+  if (node->previous != nullptr) node->previous->next = node->next; else head = node->next;
+  if (node->next != nullptr) node->next->previous = node->previous; else tail = node->previous;
+  --count;
 }
 
 void ObjectInstanceList::Clear() {
@@ -220,23 +268,57 @@ int32_t Object_Add() {
 bool Object_Delete(int32_t index) {
   CObject* object = Object_Get(index);
   if (object == nullptr) return true;
-  // Nothing may keep pointing at the object or at its list nodes.
-  int32_t limit = WalkLimit();
-  for (CObject* x = object->parentObject; x != nullptr && limit-- > 0; x = x->parentObject) {
-    for (ObjectInstanceNode* node = object->descendants.head; node != nullptr; node = node->next) {
-      x->descendants.Remove(node->instance);
-    }
-  }
+  // Nothing in the store may keep pointing at the object; its own lists go
+  // with it when it is released.
+  DetachFromAncestors(object);
   for (ObjectInstanceNode* node = object->instances.head; node != nullptr; node = node->next) {
     EventWorld_Get().ForgetObject(node->instance);
   }
   ForEachObject([&](CObject* child) {
     if (child->parentObject == object) child->parentObject = nullptr;
   });
-  g_objects.Delete(static_cast<uint32_t>(index), kHashDeleteValue);
+  g_objects.Delete(static_cast<uint32_t>(index), kHashKeepValue);
+  g_retiredObjects.push_back(object);
   RecordIndex(index);
   g_byName.Invalidate();
   return true;
+}
+
+ParentChange Object_SetParent(int32_t object, int32_t parent) {
+  CObject* child = Object_Get(object);
+  if (child == nullptr) return ParentChange::kNoObject;
+  CObject* above = nullptr;
+  if (parent >= 0) {
+    above = Object_Get(parent);
+    if (above == nullptr) return ParentChange::kNoParent;
+    if (parent == object || above->HasAncestor(object)) return ParentChange::kCycle;
+  }
+  DetachFromAncestors(child);
+  child->parent = parent < 0 ? -1 : parent;
+  child->parentObject = above;
+  AttachToAncestors(child);
+  Object_BuildEventLists();
+  return ParentChange::kDone;
+}
+
+bool Object_ClearEvent(int32_t object, int32_t type, int32_t subtype) {
+  CObject* owner = Object_Get(object);
+  if (owner == nullptr || owner->GetOwnEvent(type, subtype) == nullptr) return false;
+  CEvent*& slot = owner->events[type][subtype];
+  g_retiredEvents.push_back(slot);
+  slot = nullptr;
+  Event_OnChange();
+  Object_BuildEventLists();
+  return true;
+}
+
+void Object_ReleaseRetired() {
+  for (CEvent* event : g_retiredEvents) delete event;
+  g_retiredEvents.clear();
+  for (CObject* object : g_retiredObjects) delete object;
+  g_retiredObjects.clear();
+  for (ObjectInstanceNode* node : g_retiredNodes) delete node;
+  g_retiredNodes.clear();
 }
 
 bool Object_Prepare() {
@@ -302,6 +384,7 @@ CEvent* GetEvent(int32_t object, int32_t type, int32_t subtype, int32_t* definer
 }
 
 void Object_Shutdown() {
+  Object_ReleaseRetired();
   if (g_objects.BucketCount() != 0) g_objects.Release(kHashDeleteValue);
   g_objectCount = 0;
   g_byIndex.clear();

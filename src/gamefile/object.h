@@ -29,6 +29,9 @@ class ObjectInstanceList {
   void Append(CInstance* instance);
   // Unlinks the first node holding the instance; false when there is none.
   bool Remove(CInstance* instance);
+  // Unlinks the node without freeing it: a walk that holds it as its next
+  // node can still follow it. The caller keeps the node.
+  void Unlink(ObjectInstanceNode* node);
   void Clear();
 
   ObjectInstanceNode* head = nullptr;
@@ -113,7 +116,25 @@ bool Object_Exists(int32_t index);
 const char* Object_GetName(int32_t index);
 int32_t Object_Find(const char* name);
 int32_t Object_Add();
+// The object leaves the store at once; the object itself (its events, whose
+// code may be running, and its instance lists, which a pass may be walking)
+// is freed by Object_ReleaseRetired.
 bool Object_Delete(int32_t index);
+
+enum class ParentChange : uint8_t { kDone, kNoObject, kNoParent, kCycle };
+// Gives an object a new parent (below 0: none) and rebuilds the event lists.
+// The instances of the object and of everything below it leave the old
+// ancestors' descendants lists and join the new ones'. A missing parent or
+// one that would close a cycle changes nothing.
+ParentChange Object_SetParent(int32_t object, int32_t parent);
+// Removes the object's own event (type, subtype) when it has one with code
+// and rebuilds the event lists, so that its instances fall back on an
+// ancestor's event; false when there was none. The event is freed by
+// Object_ReleaseRetired.
+bool Object_ClearEvent(int32_t object, int32_t type, int32_t subtype);
+// Frees what deletions and removals left behind. Called when no code runs
+// and no pass walks an object's lists: after each step, and at shutdown.
+void Object_ReleaseRetired();
 bool Object_Prepare();
 void Object_LinkParents();
 // Refuses a parent chain that returns to an object; false with a line.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gamefile/event_lists.h"
 #include "gamefile/object.h"
 #include "misc_script_support.h"
 #include "runtime/memory.h"
@@ -93,5 +94,42 @@ TEST_P(Events, NothingRunsWhileARoomChangeIsPending) {
 }
 
 KV_BOTH_MODES(Events);
+
+// Removing an object's event, or the object itself, from inside that very
+// event: the code goes on to its end, and what was removed is freed only
+// afterwards.
+class RemovedWhileRunning : public Events {
+ protected:
+  void SetUp() override {
+    Events::SetUp();
+    Builtins_RegisterFamily(BuiltinFamilyId::kResources);
+  }
+  void TearDown() override {
+    Object_FreeEventLists();
+    Events::TearDown();
+  }
+  // A step event of the child that removes something and then goes on for
+  // a while, through locals, a loop and the code's own texts.
+  void GiveStep(const std::string& removal) {
+    const std::string source = "test_print('step'); " + removal +
+                               "; var i, t; t = 0; for (i = 0; i < 3; i += 1) t += i * 10; "
+                               "test_print('went on' + ' to', t)";
+    GiveEvent(child_, kEventStep, 0, source.c_str());
+  }
+};
+
+TEST_P(RemovedWhileRunning, TheOwnEventOrTheObject) {
+  snippet::Runner runner(GetParam());
+  world_.objects[AsInstance(&runner.self)] = child_;
+  const std::string child = std::to_string(child_);
+  GiveStep("object_event_clear(" + child + ", 3, 0)");
+  EXPECT_EQ(runner.Run("event_perform(3, 0)"), (Lines{"step", "went on to 30"}));
+  GiveStep("object_delete(" + child + ")");
+  EXPECT_EQ(runner.Run("event_perform(3, 0)"), (Lines{"step", "went on to 30"}));
+  EXPECT_FALSE(Object_Exists(child_));
+  EXPECT_EQ(runner.Run("event_perform(3, 0); test_print('none')"), Lines{"none"});
+}
+
+KV_BOTH_MODES(RemovedWhileRunning);
 
 }  // namespace

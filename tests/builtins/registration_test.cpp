@@ -134,6 +134,8 @@ TEST_F(BuiltinRegistration, OnlyTheIntendedNamesShareAHandler) {
       {"path_name", "path_get_name"},
       {"script_name", "script_get_name"},
       {"timeline_name", "timeline_get_name"},
+      {"object_name", "object_get_name"},
+      {"room_name", "room_get_name"},
   };
   EXPECT_EQ(shared, expected);
 }

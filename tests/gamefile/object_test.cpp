@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "gamefile/event_lists.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
 #include "script/events/event_names.h"
@@ -17,6 +20,7 @@ class Objects : public testing::Test {
     Object_Init();
   }
   void TearDown() override {
+    Object_FreeEventLists();
     Object_Shutdown();
     g_formatVersion = savedFormat_;
   }
@@ -243,6 +247,68 @@ TEST_F(Objects, CollisionNamesCarryTheOtherObjectsName) {
   EXPECT_EQ(Event_Names(4, 1), " Step Eventobj_wall");
   EXPECT_EQ(Event_ShortName(4, 1), "obj_wall");
   EXPECT_EQ(Event_ShortName(4, 2), "<undefined>");
+}
+
+// A new parent while a game runs: the instance lists follow it.
+std::vector<const CInstance*> Members(const ObjectInstanceList& list) {
+  std::vector<const CInstance*> members;
+  for (const ObjectInstanceNode* node = list.head; node != nullptr; node = node->next) members.push_back(node->instance);
+  return members;
+}
+
+std::vector<int32_t> Listed(int32_t type, int32_t subtype) {
+  const int32_t* objects = EventList_Objects(type, subtype);
+  return std::vector<int32_t>(objects, objects + EventList_Count(type, subtype));
+}
+
+TEST_F(Objects, ANewParentMovesTheWholeSubtreesInstancesBetweenAncestors) {
+  // 0 <- 1 <- 2 (2 below 1 below 0); 3 <- 4; 5 alone.
+  ASSERT_TRUE(LoadObjects({{"top", -1, {{3, 0, "top step"}}}, {"mid", 0}, {"low", 1}, {"other"}, {"below", 3},
+                           {"alone"}}));
+  FakeInstance m{1}, l{2}, o{3}, b{4};
+  for (auto [object, fake] : {std::pair{1, &m}, {2, &l}, {3, &o}, {4, &b}}) {
+    Object_Get(object)->AddInstance(AsInstance(fake));
+  }
+  ASSERT_EQ(Object_Get(0)->descendants.count, 2);
+  Object_BuildEventLists();
+  ASSERT_EQ(Listed(3, 0), (std::vector<int32_t>{0, 1, 2}));
+
+  EXPECT_EQ(Object_SetParent(1, 4), ParentChange::kDone);
+  EXPECT_EQ(Object_Get(1)->parent, 4);
+  EXPECT_EQ(Object_Get(1)->parentObject, Object_Get(4));
+  EXPECT_TRUE(Members(Object_Get(0)->descendants).empty());
+  EXPECT_EQ(Members(Object_Get(3)->descendants),
+            (std::vector<const CInstance*>{AsInstance(&o), AsInstance(&b), AsInstance(&m), AsInstance(&l)}));
+  EXPECT_EQ(Members(Object_Get(4)->descendants),
+            (std::vector<const CInstance*>{AsInstance(&b), AsInstance(&m), AsInstance(&l)}));
+  // The lists were rebuilt: 1 and 2 had the step from 0, no ancestor now.
+  EXPECT_EQ(Listed(3, 0), (std::vector<int32_t>{0}));
+
+  EXPECT_EQ(Object_SetParent(1, -7), ParentChange::kDone);
+  EXPECT_EQ(Object_Get(1)->parent, -1);
+  EXPECT_EQ(Object_Get(1)->parentObject, nullptr);
+  EXPECT_EQ(Members(Object_Get(3)->descendants), (std::vector<const CInstance*>{AsInstance(&o), AsInstance(&b)}));
+
+  // Removing an instance later still finds it where it now is.
+  EXPECT_TRUE(Object_Get(2)->RemoveInstance(AsInstance(&l)));
+  EXPECT_EQ(Members(Object_Get(1)->descendants), (std::vector<const CInstance*>{AsInstance(&m)}));
+}
+
+TEST_F(Objects, AWithOverAnAncestorSurvivesItsMembersLeaving) {
+  ASSERT_TRUE(LoadObjects({{"top"}, {"a", 0}, {"b", 0}}));
+  FakeInstance a1{1}, a2{1}, b1{2};
+  Object_Get(1)->AddInstance(AsInstance(&a1));
+  Object_Get(1)->AddInstance(AsInstance(&a2));
+  Object_Get(2)->AddInstance(AsInstance(&b1));
+  // Standing on a1, holding a2's node, when all of 1 leaves the ancestor.
+  ObjectInstanceNode* held = Object_Get(0)->descendants.head->next;
+  ASSERT_EQ(held->instance, AsInstance(&a2));
+  ASSERT_EQ(Object_SetParent(1, -1), ParentChange::kDone);
+  EXPECT_EQ(held->instance, AsInstance(&a2));
+  ASSERT_NE(held->next, nullptr);
+  EXPECT_EQ(held->next->instance, AsInstance(&b1));
+  EXPECT_EQ(Members(Object_Get(0)->descendants), (std::vector<const CInstance*>{AsInstance(&b1)}));
+  Object_ReleaseRetired();
 }
 
 }  // namespace

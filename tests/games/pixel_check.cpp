@@ -5,8 +5,10 @@
 //   rect X1 Y1 X2 Y2 #RRGGBB     (X2 and Y2 exclusive)
 //   ignore X1 Y1 X2 Y2           (not compared, until a later rect paints it)
 //   ink X1 Y1 X2 Y2 #RRGGBB      (some pixel inside is not that colour)
+//   near X1 Y1 X2 Y2 #RRGGBB N   (as rect, each channel within N of it)
 // Blank lines and lines starting with "#" are ignored. Every pixel's red,
-// green and blue must match exactly; the first mismatches are listed.
+// green and blue must match exactly (or within a near's N); the first
+// mismatches are listed.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,6 +24,7 @@ struct Picture {
   int width = 0, height = 0;
   std::vector<unsigned> rgb;
   std::vector<bool> ignored;
+  std::vector<int> within;  // per channel
   struct Ink {
     int x1, y1, x2, y2;
     unsigned background;
@@ -39,14 +42,23 @@ bool ParseColour(const std::string& text, unsigned* rgb) {
 }
 
 // Paints a colour, or marks the pixels not compared when `ignore` is set.
-void Paint(Picture& p, int x1, int y1, int x2, int y2, unsigned rgb, bool ignore) {
+void Paint(Picture& p, int x1, int y1, int x2, int y2, unsigned rgb, bool ignore, int within = 0) {
   for (int y = y1 < 0 ? 0 : y1; y < y2 && y < p.height; ++y) {
     for (int x = x1 < 0 ? 0 : x1; x < x2 && x < p.width; ++x) {
       const size_t at = static_cast<size_t>(y) * p.width + x;
       p.ignored[at] = ignore;
       if (!ignore) p.rgb[at] = rgb;
+      p.within[at] = within;
     }
   }
+}
+
+bool Matches(unsigned got, unsigned want, int within) {
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int a = static_cast<int>((got >> shift) & 0xFF), b = static_cast<int>((want >> shift) & 0xFF);
+    if (std::abs(a - b) > within) return false;
+  }
+  return true;
 }
 
 bool ReadExpected(const char* path, Picture* p) {
@@ -66,9 +78,13 @@ bool ReadExpected(const char* path, Picture* p) {
         p->width <= 16384 && p->height <= 16384) {
       p->rgb.assign(static_cast<size_t>(p->width) * p->height, 0);
       p->ignored.assign(p->rgb.size(), false);
+      p->within.assign(p->rgb.size(), 0);
     } else if (word == "rect" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2 >> colour) &&
                ParseColour(colour, &rgb)) {
       Paint(*p, x1, y1, x2, y2, rgb, false);
+    } else if (int within = 0; word == "near" && !p->rgb.empty() &&
+               (words >> x1 >> y1 >> x2 >> y2 >> colour >> within) && ParseColour(colour, &rgb) && within >= 0) {
+      Paint(*p, x1, y1, x2, y2, rgb, false, within);
     } else if (word == "ignore" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2)) {
       Paint(*p, x1, y1, x2, y2, 0, true);
     } else if (word == "ink" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2 >> colour) &&
@@ -120,7 +136,7 @@ int main(int argc, char** argv) {
       const unsigned rgb = (unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2];
       const unsigned expected = want.rgb[static_cast<size_t>(y) * w + x];
       if (want.ignored[static_cast<size_t>(y) * w + x]) continue;
-      if (rgb != expected && ++wrong <= 20) {
+      if (!Matches(rgb, expected, want.within[static_cast<size_t>(y) * w + x]) && ++wrong <= 20) {
         std::fprintf(stderr, "pixel %d,%d is #%06X, expected #%06X\n", x, y, rgb, expected);
       }
     }

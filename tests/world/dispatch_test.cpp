@@ -4,6 +4,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "platform/joystick.h"
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
@@ -307,6 +310,61 @@ TEST_F(CollisionEvents, EachPairIsAPassAndADestroyedInstanceIsSkippedAfterwards)
   Run_DispatchCollisions();
   EXPECT_EQ(Labels(), std::vector<std::string>{"a hits b"});
   EXPECT_EQ(a->markedForDeletion, 1);
+}
+
+// Code run by a pass may rebuild the lists the pass walks and delete the
+// object being walked. Here object 0 (two instances), among fifty listed
+// ones, removes 5's event, gives ten more objects a parent with the event
+// (so the lists' arrays grow under the pass) and deletes itself: the pass
+// finishes over the objects it began with, each once, and walks 0's list
+// to its end; the next pass sees the change.
+TEST_F(StepWorld, APassFinishesOverTheObjectsListedWhenItBegan) {
+  for (int32_t object = 0; object < 60; ++object) MakeObject(object);
+  for (int32_t object = 0; object < 50; ++object) On(object, kEventStep, 0, "step " + std::to_string(object));
+  Ready();
+  CInstance* first = Add(0);
+  CInstance* second = Add(0);
+  for (int32_t object = 1; object < 60; ++object) Add(object);
+  Bind("step 0", [](CInstance* self, CInstance*) {
+    ASSERT_TRUE(Object_ClearEvent(5, kEventStep, 0));
+    for (int32_t object = 50; object < 60; ++object) ASSERT_EQ(Object_SetParent(object, 1), ParentChange::kDone);
+    ASSERT_TRUE(Object_Delete(self->object_index));
+  });
+  Run_Step();
+  std::vector<std::string> expected;
+  for (int32_t object = 0; object < 50; ++object) {
+    if (object != 5) expected.push_back("step " + std::to_string(object));
+  }
+  EXPECT_EQ(Labels(), expected);
+  EXPECT_EQ(first->object, nullptr);
+  EXPECT_EQ(second->object, nullptr);
+  Object_ReleaseRetired();
+
+  runs_.clear();
+  Run_Step();
+  expected.erase(expected.begin());
+  expected.insert(expected.end(), 10, "step 1");
+  EXPECT_EQ(Labels(), expected) << "the ten new children run their parent's event, listed last";
+}
+
+// A collision event that rebuilds the pairs leaves the stage's pairs as
+// they were when it began.
+TEST_F(CollisionEvents, ARebuildInACollisionEventLeavesTheStagesPairsAlone) {
+  for (int32_t object : {0, 1, 2, 3}) MakeObject(object, square_);
+  On(0, kEventCollision, 1, "a hits b");
+  On(2, kEventCollision, 3, "c hits d");
+  Ready();
+  Add(0);
+  Add(1, 2.0f, 0.0f);
+  Add(2, 100.0f, 0.0f);
+  Add(3, 102.0f, 0.0f);
+  Bind("a hits b", [](CInstance*, CInstance*) { ASSERT_TRUE(Object_ClearEvent(0, kEventCollision, 1)); });
+  Run_DispatchCollisions();
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"a hits b", "c hits d"}));
+  runs_.clear();
+  Run_DispatchCollisions();
+  EXPECT_EQ(Labels(), std::vector<std::string>{"c hits d"});
+  Object_ReleaseRetired();
 }
 
 // Mouse events follow the buttons: held, then pressed, then released, each

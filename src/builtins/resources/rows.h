@@ -1,6 +1,7 @@
 // The resource family, in registration order: sprites and backgrounds, then
-// sounds, fonts, paths, scripts and time lines. Each name and get_name pair
-// shares one handler, as do the functions that only answer a fixed result.
+// sounds, fonts, paths, scripts and time lines, then objects and rooms. Each
+// name and get_name pair shares one handler, as do the functions that only
+// answer a fixed result.
 #pragma once
 
 #include "builtins/builtin_row.h"
@@ -140,5 +141,47 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"timeline_delete", F_TimelineDelete, 1},
     {"timeline_moment_clear", F_TimelineMomentClear, 2},
     {"timeline_moment_add", F_TimelineMomentAdd, 3},
-    // objects and rooms follow
+    // Objects and rooms.
+    {"object_exists", F_ObjectExists, 1},
+    {"object_name", F_ObjectName, 1},
+    {"object_get_name", F_ObjectName, 1},
+    {"object_get_sprite", F_ObjectGetSprite, 1},
+    {"object_get_solid", F_ObjectGetSolid, 1},
+    {"object_get_visible", F_ObjectGetVisible, 1},
+    {"object_get_depth", F_ObjectGetDepth, 1},
+    {"object_get_persistent", F_ObjectGetPersistent, 1},
+    {"object_get_mask", F_ObjectGetMask, 1},
+    {"object_get_parent", F_ObjectGetParent, 1},
+    {"object_is_ancestor", F_ObjectIsAncestor, 2},
+    {"object_set_sprite", F_ObjectSetSprite, 2},
+    {"object_set_mask", F_ObjectSetMask, 2},
+    {"object_set_solid", F_ObjectSetSolid, 2},
+    {"object_set_visible", F_ObjectSetVisible, 2},
+    {"object_set_persistent", F_ObjectSetPersistent, 2},
+    {"object_set_depth", F_ObjectSetDepth, 2},
+    {"object_set_parent", F_ObjectSetParent, 2},
+    {"object_add", F_ObjectAdd, 0},
+    {"object_delete", F_ObjectDelete, 1},
+    {"object_event_clear", F_ObjectEventClear, 3},
+    {"object_event_add", F_ObjectEventAdd, 4},
+    {"room_exists", F_RoomExists, 1},
+    {"room_name", F_RoomName, 1},
+    {"room_get_name", F_RoomName, 1},
+    {"room_set_width", F_RoomSetWidth, 2},
+    {"room_set_height", F_RoomSetHeight, 2},
+    {"room_set_caption", F_RoomSetCaption, 2},
+    {"room_set_persistent", F_RoomSetPersistent, 2},
+    {"room_set_code", F_RoomSetCode, 2},
+    {"room_set_background_color", F_RoomSetBackgroundColor, 3},
+    {"room_set_background", F_RoomSetBackground, 12},
+    {"room_set_view", F_RoomSetView, 16},
+    {"room_set_view_enabled", F_RoomSetViewEnabled, 2},
+    {"room_add", F_RoomAdd, 0},
+    {"room_duplicate", F_RoomDuplicate, 1},
+    {"room_assign", F_RoomAssign, 2},
+    {"room_instance_add", F_RoomInstanceAdd, 4},
+    {"room_instance_clear", F_RoomInstanceClear, 1},
+    {"room_tile_add", F_RoomTileAdd, 9},
+    {"room_tile_add_ext", F_RoomTileAddExt, 12},
+    {"room_tile_clear", F_RoomTileClear, 1},
 };

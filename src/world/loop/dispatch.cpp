@@ -1,5 +1,7 @@
 #include "world/loop/dispatch.h"
 
+#include <vector>
+
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
 #include "gamefile/timeline.h"
@@ -32,14 +34,44 @@ bool Eligible(const CInstance* instance, uint64_t serial) {
   return instance != nullptr && instance->markedForDeletion == 0 && instance->creationStamp <= serial;
 }
 
+// The objects listed for one pass, copied as the pass begins: code the pass
+// runs may rebuild the lists (a parent set, an event removed), and the pass
+// finishes over the lists it started with. Passes may nest, so each takes
+// its own stretch of one buffer, given back when it ends.
+class ListedSnapshot {
+ public:
+  ListedSnapshot(int32_t type, int32_t subtype) : start_(Buffer().size()) {
+    const int32_t count = EventList_Count(type, subtype);
+    const int32_t* objects = EventList_Objects(type, subtype);
+    if (count > 0) Buffer().insert(Buffer().end(), objects, objects + count);
+    count_ = count > 0 ? static_cast<size_t>(count) : 0;
+  }
+  ~ListedSnapshot() { Buffer().resize(start_); }
+  ListedSnapshot(const ListedSnapshot&) = delete;
+  ListedSnapshot& operator=(const ListedSnapshot&) = delete;
+
+  size_t Count() const { return count_; }
+  // Read by index each time: a nested pass may move the buffer.
+  int32_t operator[](size_t i) const { return Buffer()[start_ + i]; }
+
+ private:
+  static std::vector<int32_t>& Buffer() {
+    static std::vector<int32_t> buffer;
+    return buffer;
+  }
+  size_t start_;
+  size_t count_ = 0;
+};
+
 // Every eligible instance of every object listed for (type, subtype), the
-// next node taken before the visit runs.
+// next node taken before the visit runs. An object deleted by the pass is
+// still walked to the end of its list (it is released after the step), and
+// objects after it that are gone are skipped.
 template <typename Visit>
 void ForListed(int32_t type, int32_t subtype, uint64_t serial, Visit visit) {
-  int32_t count = EventList_Count(type, subtype);
-  const int32_t* objects = EventList_Objects(type, subtype);
-  for (int32_t i = 0; i < count; ++i) {
-    CObject* object = Object_Get(objects[i]);
+  const ListedSnapshot listed(type, subtype);
+  for (size_t i = 0; i < listed.Count(); ++i) {
+    CObject* object = Object_Get(listed[i]);
     if (object == nullptr) continue;
     for (ObjectInstanceNode* node = object->instances.head; node != nullptr;) {
       ObjectInstanceNode* next = node->next;
@@ -283,8 +315,9 @@ void Run_DispatchAsync() {
 }
 
 void Run_DispatchCollisions() {
-  for (int32_t p = 0; p < g_collisionPairs.count; ++p) {
-    const CollisionPair pair = g_collisionPairs.pairs[p];
+  // The pairs as the stage begins: a collision event may rebuild them.
+  const std::vector<CollisionPair> pairs(g_collisionPairs.pairs, g_collisionPairs.pairs + g_collisionPairs.count);
+  for (const CollisionPair& pair : pairs) {
     uint64_t serial = BeginPass();
     CObject* a = Object_Get(pair.owner);
     CObject* b = Object_Get(pair.other);

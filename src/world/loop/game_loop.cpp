@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "audio/audio_system.h"
+#include "gamefile/object.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "platform/switches.h"
@@ -113,6 +114,9 @@ int64_t Run_Frame() {
     }
     GR_D3D_Start_Frame();
     Run_Step();
+    // Objects and events the step's code deleted may still have been
+    // running or walked until now.
+    Object_ReleaseRetired();
     IO_DrawVirtualKeys();
     GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
     if (!RoomChange_ActOn()) {

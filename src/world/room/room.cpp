@@ -179,13 +179,25 @@ void CRoom::Assign(const CRoom* source, bool withInstances) {
     CreateRecordTiles();
     return;
   }
-  tileCount = 0;
-  for (int32_t i = 0; i < source->tileCount; ++i) {
-    int32_t id = source->tiles[i].id;
-    int32_t index = AddTile(source->tiles[i]);
-    tiles[index].id = id;
+  // A template copy owns its definition from the start; its instances and
+  // tiles are made when it is entered.
+  if (record != nullptr) record = std::make_shared<RoomRecord>(*record);
+}
+
+RoomRecord& CRoom::OwnRecord() {
+  // A runtime copy of this room may still share the definition (and run
+  // creation codes it holds): it keeps the old one.
+  if (record == nullptr) {
+    record = RoomRecord_New();
+  } else if (record.use_count() > 1) {
+    record = std::make_shared<RoomRecord>(*record);
   }
-  CopyTemplateInstances(source);
+  return *record;
+}
+
+void CRoom::SetCaption(const char* text) {
+  FreeText(&caption);
+  caption = CopyOrNull(text);
 }
 
 void CRoom::CreateRecordInstances() {
@@ -210,29 +222,21 @@ void CRoom::CreateRecordTiles() {
   tileCount = 0;
   for (const RoomTileEntry& entry : record->tiles) {
     CTile tile;
-    tile.x = static_cast<float>(entry.x);
-    tile.y = static_cast<float>(entry.y);
+    tile.x = entry.x;
+    tile.y = entry.y;
     tile.background = entry.background;
     tile.left = entry.left;
     tile.top = entry.top;
     tile.width = entry.width;
     tile.height = entry.height;
-    tile.depth = static_cast<float>(entry.depth);
+    tile.depth = entry.depth;
     tile.xscale = entry.xscale;
     tile.yscale = entry.yscale;
-    tile.blend = entry.colour & 0xFFFFFF;
-    tile.alpha = AlphaOf(entry.colour);
+    tile.blend = entry.blend;
+    tile.alpha = entry.alpha;
     tile.visible = 1;
     int32_t index = AddTile(tile);
     tiles[index].id = entry.id;
-  }
-}
-
-void CRoom::CopyTemplateInstances(const CRoom* source) {
-  for (CInstance* from = source->active.head; from != nullptr; from = from->next) {
-    auto* copy = new CInstance(from->x, from->y, from->id, from->object_index, false);
-    copy->Assign(*from, true);
-    InstanceList_Append(&active, copy);
   }
 }
 

@@ -93,10 +93,15 @@ class CRoom {
 
   // Fills a cleared room from a parsed record; the record is kept.
   void LoadFromChunk(std::shared_ptr<RoomRecord> record);
-  // Becomes a copy of a template. With instances, the record's instance
-  // entries become live instances and its tile entries tiles; without, the
-  // template's tiles and live instances are copied.
+  // Becomes a copy of a template. With instances (a room being entered),
+  // the record's instance entries become live instances and its tile
+  // entries tiles, and the record is shared with the template; without (a
+  // template copied into another), the record is copied.
   void Assign(const CRoom* source, bool withInstances);
+  // The stored definition, for a change: copied first when another room
+  // shares it, so that each template owns its own.
+  RoomRecord& OwnRecord();
+  void SetCaption(const char* text);
 
   CInstance* AddInstance(float x, float y, int32_t objectIndex);
   void RemoveInstance(CInstance* instance);
@@ -156,7 +161,6 @@ class CRoom {
   void AssignSettings(const CRoom* source);
   void CreateRecordInstances();
   void CreateRecordTiles();
-  void CopyTemplateInstances(const CRoom* source);
   void FreeInstances(InstanceList* list);
   void MakeInstanceCodes();
 

@@ -56,12 +56,16 @@ void ReadView(ImageReader& r, RoomViewEntry& v) {
 }
 
 void ReadTile(ImageReader& r, RoomTileEntry& t) {
-  for (int32_t* field : {&t.x, &t.y, &t.background, &t.left, &t.top, &t.width, &t.height, &t.depth, &t.id}) {
-    *field = r.I32();
-  }
+  t.x = static_cast<float>(r.I32());
+  t.y = static_cast<float>(r.I32());
+  for (int32_t* field : {&t.background, &t.left, &t.top, &t.width, &t.height}) *field = r.I32();
+  t.depth = static_cast<float>(r.I32());
+  t.id = r.I32();
   t.xscale = r.F32();
   t.yscale = r.F32();
-  t.colour = r.U32();
+  const uint32_t colour = r.U32();
+  t.blend = colour & 0xFFFFFF;
+  t.alpha = static_cast<float>(colour >> 24) / 255.0f;
 }
 
 struct ListOffsets {

@@ -40,10 +40,17 @@ struct RoomInstanceEntry {
   std::shared_ptr<CCode> code;  // made when the room is loaded
 };
 
+// A tile as stored: the file's whole-number places and its colour word
+// (0xAABBGGRR) are kept as the tile will hold them, so a tile added at run
+// time keeps its fractional place and exact alpha.
 struct RoomTileEntry {
-  int32_t x = 0, y = 0, background = -1, left = 0, top = 0, width = 0, height = 0, depth = 0, id = 0;
+  float x = 0.0f, y = 0.0f;
+  int32_t background = -1, left = 0, top = 0, width = 0, height = 0;
+  float depth = 0.0f;
+  int32_t id = 0;
   float xscale = 1.0f, yscale = 1.0f;
-  uint32_t colour = 0xFFFFFFFF;
+  uint32_t blend = 0xFFFFFF;  // 0xBBGGRR
+  float alpha = 1.0f;
 };
 
 struct RoomRecord {

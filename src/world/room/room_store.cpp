@@ -8,6 +8,8 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/game_header.h"
 #include "runtime/load_error.h"
+#include "runtime/memory.h"
+#include "runtime/text.h"
 #include "runtime/numeric.h"
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
@@ -44,10 +46,11 @@ void SetName(int32_t index, const std::string& name) {
 
 std::string NewRoomName(int32_t index) { return "__newroom" + std::to_string(index); }
 
-bool CompileFailed(CCode* code, const std::string& name) {
+bool CompileFailed(CCode* code, const std::string& name, bool fatal = true) {
   if (code == nullptr || code->Compile(name.c_str())) return false;
   std::string message = std::string("COMPILATION ERROR in room script\n") + (g_errorText != nullptr ? g_errorText : "");
-  Error_Show(message.c_str(), true);
+  Error_Show(message.c_str(), fatal);
+  Code_Error_Clear();
   return true;
 }
 
@@ -188,44 +191,57 @@ int32_t Room_Duplicate(int32_t index) {
 
 bool Room_Assign(int32_t target, int32_t source) {
   CRoom* from = Room_Get(source);
-  if (from == nullptr || !Room_Exists(target)) return false;
+  CRoom* to = Room_Get(target);
+  if (from == nullptr || to == nullptr) return false;
   if (target == source) return true;
-  auto* room = new CRoom();
-  room->Assign(from, true);
-  StoreRoom(target, room);
+  // Only the template changes: a runtime copy of the target being played
+  // keeps its instances, and the source's appear when the target is entered.
+  to->Assign(from, false);
   return true;
 }
 
 int32_t Room_AddInstanceEntry(int32_t room, float x, float y, int32_t object) {
   CRoom* target = Room_Get(room);
-  if (target == nullptr || target->record == nullptr) return -1;
+  if (target == nullptr) return -1;
   RoomInstanceEntry entry;
   entry.x = Num_TruncInt32(static_cast<double>(x));
   entry.y = Num_TruncInt32(static_cast<double>(y));
   entry.object = object;
   entry.id = ++g_lastInstanceId;
-  target->record->instances.push_back(entry);
+  target->OwnRecord().instances.push_back(entry);
   return entry.id;
 }
 
-int32_t Room_AddTileEntry(int32_t room, int32_t background, int32_t left, int32_t top, int32_t width,
-                          int32_t height, float x, float y, int32_t depth, float xscale, float yscale,
-                          uint32_t colour) {
+RoomStoredTile Room_AddTileEntry(int32_t room, const RoomTileEntry& tile) {
   CRoom* target = Room_Get(room);
-  if (target == nullptr || target->record == nullptr) return -1;
-  RoomTileEntry entry;
-  entry.background = background;
-  entry.left = left;
-  entry.top = top;
-  entry.width = width;
-  entry.height = height;
-  entry.x = Num_TruncInt32(static_cast<double>(x));
-  entry.y = Num_TruncInt32(static_cast<double>(y));
-  entry.depth = depth;
-  entry.xscale = xscale;
-  entry.yscale = yscale;
-  entry.colour = colour;
-  entry.id = ++g_lastTileId;
-  target->record->tiles.push_back(entry);
-  return entry.id;
+  if (target == nullptr) return RoomStoredTile{};
+  RoomRecord& record = target->OwnRecord();
+  record.tiles.push_back(tile);
+  record.tiles.back().id = ++g_lastTileId;
+  return RoomStoredTile{static_cast<int32_t>(record.tiles.size()) - 1, record.tiles.back().id};
+}
+
+void Room_ClearInstanceEntries(int32_t room) {
+  CRoom* target = Room_Get(room);
+  if (target != nullptr) target->OwnRecord().instances.clear();
+}
+
+void Room_ClearTileEntries(int32_t room) {
+  CRoom* target = Room_Get(room);
+  if (target != nullptr) target->OwnRecord().tiles.clear();
+}
+
+bool Room_SetCode(int32_t room, const char* text) {
+  CRoom* target = Room_Get(room);
+  if (target == nullptr) return false;
+  // A runtime copy keeps the code object it shares; the template lets go.
+  target->code = nullptr;
+  MemoryManager::Free(target->codeText);
+  target->codeText = nullptr;
+  if (text == nullptr || text[0] == '\0') return true;
+  auto code = std::make_shared<CCode>(text, false);
+  if (CompileFailed(code.get(), std::string("Room.") + Room_Name(room), false)) return false;
+  target->code = std::move(code);
+  target->codeText = String_Duplicate(text);
+  return true;
 }

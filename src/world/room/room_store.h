@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/game_image.h"
+#include "world/room/room_record.h"
 
 class CRoom;
 
@@ -36,11 +37,28 @@ int32_t Room_Next(int32_t room);
 // room is gone through; false when any compilation failed.
 bool Room_Prepare();
 
+// Rooms made at run time, and changes to a template's stored definition
+// (its instance and tile entries). Templates are what rooms are made from
+// when entered: a change shows at the next fresh entry, never in a runtime
+// copy already made.
 int32_t Room_Add();
 int32_t Room_Duplicate(int32_t index);
+// The target template takes the source's settings and a copy of its
+// definition; false when either room does not exist.
 bool Room_Assign(int32_t target, int32_t source);
+// Appends an instance entry with a new id (x and y truncated); its id, or
 // -1 when the room does not exist.
 int32_t Room_AddInstanceEntry(int32_t room, float x, float y, int32_t object);
-int32_t Room_AddTileEntry(int32_t room, int32_t background, int32_t left, int32_t top, int32_t width,
-                          int32_t height, float x, float y, int32_t depth, float xscale, float yscale,
-                          uint32_t colour);
+struct RoomStoredTile {
+  int32_t index = -1;  // in the room's stored tile list
+  int32_t id = -1;
+};
+// Appends a tile entry, which takes a new id; {-1, -1} without the room.
+RoomStoredTile Room_AddTileEntry(int32_t room, const RoomTileEntry& tile);
+void Room_ClearInstanceEntries(int32_t room);
+void Room_ClearTileEntries(int32_t room);
+// Compiles the text at once as the room's creation code under "Room." and
+// the room's name; an empty text removes the code. A text that does not
+// compile is reported (not fatally) and leaves the room without creation
+// code: false.
+bool Room_SetCode(int32_t room, const char* text);

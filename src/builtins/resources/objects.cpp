@@ -1,0 +1,122 @@
+// Objects: their fields, parents and events, added and deleted while the
+// game runs. A missing object makes a getter answer -1 and a setter do
+// nothing.
+#include "builtins/resources/handlers.h"
+#include "gamefile/object.h"
+#include "runtime/console.h"
+#include "runtime/numeric.h"
+
+namespace {
+
+CObject* ObjectArg(const BuiltinArgs& a) { return Object_Get(a.Int(0)); }
+
+// The field of the object named by the first argument, or -1.
+template <typename Field>
+void AnswerField(ScriptValue* result, const BuiltinArgs& a, Field field) {
+  const CObject* object = ObjectArg(a);
+  Result_SetReal(result, object != nullptr ? static_cast<double>(field(*object)) : -1.0);
+}
+
+double Flag(const CObject& object, uint32_t bit) { return (object.flags & bit) != 0 ? 1.0 : 0.0; }
+
+void SetFlag(const BuiltinArgs& a, uint32_t bit) {
+  CObject* object = ObjectArg(a);
+  if (object == nullptr) return;
+  if (a.Bool(1)) {
+    object->flags |= bit;
+  } else {
+    object->flags &= ~bit;
+  }
+}
+
+}  // namespace
+
+KV_BUILTIN(F_ObjectExists) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, ObjectArg(a) != nullptr ? 1 : 0);
+}
+
+KV_BUILTIN(F_ObjectName) {
+  BuiltinArgs a(argc, args);
+  Result_SetText(result, Object_GetName(a.Int(0)));
+}
+
+KV_BUILTIN(F_ObjectGetSprite) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.sprite; });
+}
+KV_BUILTIN(F_ObjectGetSolid) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectSolid); });
+}
+KV_BUILTIN(F_ObjectGetVisible) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectVisible); });
+}
+KV_BUILTIN(F_ObjectGetDepth) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.depth; });
+}
+KV_BUILTIN(F_ObjectGetPersistent) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectPersistent); });
+}
+KV_BUILTIN(F_ObjectGetMask) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.mask; });
+}
+KV_BUILTIN(F_ObjectGetParent) {
+  AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.parent; });
+}
+
+// An object is not its own ancestor.
+KV_BUILTIN(F_ObjectIsAncestor) {
+  BuiltinArgs a(argc, args);
+  const CObject* object = ObjectArg(a);
+  if (object == nullptr) return Result_SetReal(result, -1);
+  Result_SetReal(result, object->HasAncestor(a.Int(1)) ? 1 : 0);
+}
+
+KV_BUILTIN(F_ObjectSetSprite) {
+  BuiltinArgs a(argc, args);
+  if (CObject* object = ObjectArg(a)) object->sprite = a.Int(1);
+}
+
+KV_BUILTIN(F_ObjectSetMask) {
+  BuiltinArgs a(argc, args);
+  if (CObject* object = ObjectArg(a)) object->mask = a.Int(1);
+}
+
+KV_BUILTIN(F_ObjectSetSolid) { SetFlag(BuiltinArgs(argc, args), kObjectSolid); }
+KV_BUILTIN(F_ObjectSetVisible) { SetFlag(BuiltinArgs(argc, args), kObjectVisible); }
+KV_BUILTIN(F_ObjectSetPersistent) { SetFlag(BuiltinArgs(argc, args), kObjectPersistent); }
+
+KV_BUILTIN(F_ObjectSetDepth) {
+  BuiltinArgs a(argc, args);
+  if (CObject* object = ObjectArg(a)) object->depth = a.TruncInt(1);
+}
+
+KV_BUILTIN(F_ObjectSetParent) {
+  BuiltinArgs a(argc, args);
+  switch (Object_SetParent(a.TruncInt(0), a.TruncInt(1))) {
+    case ParentChange::kNoParent:
+      Builtin_Error("Setting a non-existing parent.");
+      break;
+    case ParentChange::kCycle:
+      Builtin_Error("Creating a cycle in the parent relation.");
+      break;
+    case ParentChange::kDone:
+    case ParentChange::kNoObject:
+      break;
+  }
+}
+
+KV_BUILTIN(F_ObjectAdd) { Result_SetReal(result, Object_Add()); }
+
+KV_BUILTIN(F_ObjectDelete) {
+  BuiltinArgs a(argc, args);
+  const int32_t index = a.Int(0);
+  if (!Object_Exists(index)) return Builtin_Error("Trying to delete non-existing object.");
+  Result_SetReal(result, Object_Delete(index) ? 1 : 0);
+}
+
+KV_BUILTIN(F_ObjectEventClear) {
+  BuiltinArgs a(argc, args);
+  Object_ClearEvent(a.Int(0), a.Int(1), a.Int(2));
+}
+
+KV_BUILTIN(F_ObjectEventAdd) { g_debugConsole->Output("object_event_add :: deprecated function\n"); }
