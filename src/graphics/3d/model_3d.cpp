@@ -109,6 +109,13 @@ void C3DModel::Replay(int64_t texture) const {
   }
 }
 
+const GraphicsRecorder* C3DModel::RecordingFor(int64_t texture) const {
+  for (const Recording& recording : recordings_) {
+    if (recording.texture == texture) return recording.recorder.get();
+  }
+  return nullptr;
+}
+
 void C3DModel::Draw(float x, float y, float z, int64_t texture) {
   const uint32_t current = g_drawColor & ~1u;
   for (Recording& recording : recordings_) {

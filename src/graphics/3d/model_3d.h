@@ -64,8 +64,9 @@ class C3DModel {
   bool LoadFromMemory(const char* data, size_t size);
 
   void Draw(float x, float y, float z, int64_t texture);
-  // For tests: how many recordings the model holds.
+  // How many recordings the model holds, and the one of a texture argument.
   size_t RecordingCount() const { return recordings_.size(); }
+  const GraphicsRecorder* RecordingFor(int64_t texture) const;
 
  private:
   struct Recording {
