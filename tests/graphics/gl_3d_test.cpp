@@ -19,23 +19,10 @@ constexpr int32_t kSize = 64;
 constexpr uint32_t kBlack = 0xFF000000u, kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u;
 constexpr uint32_t kScriptRed = 0x0000FF, kScriptGreen = 0x00FF00;
 
-void ScreenProjectionSize(int32_t* w, int32_t* h) {
-  *w = g_screenSize.width;
-  *h = g_screenSize.height;
-}
-
-class Gl3D : public GraphicsTest {
+class Gl3D : public ScreenDrawingTest {
  protected:
   void SetUp() override {
-    GraphicsSystem_SetFactory(nullptr);
-    saved_ = g_debugConsole;
-    g_debugConsole = &console_;
-    DeviceWindow_State() = DeviceWindowState{};
-    Graphics::SetProjectionSizeSource(ScreenProjectionSize);
-    GR_Draw_Set_Alpha(1.0f);
-    ASSERT_TRUE(GR_D3D_Init(nullptr, kSize, kSize, 0));
-    ASSERT_TRUE(GR_D3D_Start_Frame());
-    GR_Draw_Clear(kBlack);
+    ScreenDrawingTest::SetUp();
     GR_3D_Set_Mode(true);
     GR_Clear_Depth();
     GR_3D_Transform_Set_Identity();
@@ -44,17 +31,7 @@ class Gl3D : public GraphicsTest {
     GR_3D_Set_Lighting(false);
     GR_3D_Set_Fog(false, 0, 0, 1);
     GR_3D_Set_Mode(false);
-    GR_D3D_Finish_Frame(false);
-    Graphics::SetProjectionSizeSource(nullptr);
-    GraphicsTest::TearDown();
-  }
-  std::vector<uint32_t> Screen() {
-    Graphics::FlushBatch();
-    uint32_t* block = Graphics::ReadScreenPixels(kSize, kSize, 0, 0, kSize, kSize);
-    std::vector<uint32_t> px;
-    if (block != nullptr) px.assign(block, block + kSize * kSize);
-    MemoryManager::Free(block);
-    return px;
+    ScreenDrawingTest::TearDown();
   }
   // Every pixel one in from the area's edges is `inside`; every pixel one
   // out from them is black. Bounds are inclusive.
