@@ -76,7 +76,7 @@ TEST_F(Model3D, WholeNumbersSurviveTheFile) {
 TEST_F(Model3D, TheReaderTakesLineEndsAsTheyComeAndReadsWhatIsMissingAsZero) {
   C3DModel lf, crlf;
   ASSERT_TRUE(LoadText(lf, "100\n2\n6 1 2 3 4 5 6\n2 7\n"));
-  ASSERT_TRUE(LoadText(crlf, std::string("100\r\n2\r\n\r\n6 1 2 3 4 5 6\r\n2 7", 33)));
+  ASSERT_TRUE(LoadText(crlf, "100\r\n2\r\n\r\n6 1 2 3 4 5 6\r\n2 7"));
   ASSERT_EQ(lf.Records().size(), 2u);
   ASSERT_EQ(crlf.Records().size(), 2u);
   for (size_t r = 0; r < 2; ++r) {
