@@ -132,6 +132,17 @@ class GraphicsTest : public ::testing::Test {
   tagIConsole* saved_ = nullptr;
 };
 
+// What was drawn to a screen of the size, pending vertices included: row by
+// row, 0xAARRGGBB; empty when the screen cannot be read.
+inline std::vector<uint32_t> ReadScreen(int32_t width, int32_t height) {
+  Graphics::FlushBatch();
+  uint32_t* block = Graphics::ReadScreenPixels(width, height, 0, 0, width, height);
+  std::vector<uint32_t> px;
+  if (block != nullptr) px.assign(block, block + static_cast<size_t>(width) * static_cast<size_t>(height));
+  MemoryManager::Free(block);
+  return px;
+}
+
 // The drawing core on the OpenGL device at 64 x 64, a frame open and the
 // screen cleared to opaque black; Screen() reads back what was drawn.
 class ScreenDrawingTest : public GraphicsTest {
@@ -158,15 +169,7 @@ class ScreenDrawingTest : public GraphicsTest {
     Graphics::SetProjectionSizeSource(nullptr);
     GraphicsTest::TearDown();
   }
-  // Row by row, 0xAARRGGBB; empty when the screen cannot be read.
-  std::vector<uint32_t> Screen() {
-    Graphics::FlushBatch();
-    uint32_t* block = Graphics::ReadScreenPixels(kScreenSize, kScreenSize, 0, 0, kScreenSize, kScreenSize);
-    std::vector<uint32_t> px;
-    if (block != nullptr) px.assign(block, block + kScreenSize * kScreenSize);
-    MemoryManager::Free(block);
-    return px;
-  }
+  std::vector<uint32_t> Screen() { return ReadScreen(kScreenSize, kScreenSize); }
 };
 
 inline int ChannelDistance(uint32_t a, uint32_t b) {
