@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "builtins/d3d/rows.h"
 #include "builtins/files/rows.h"
 #include "builtins/ds/rows.h"
 #include "builtins/graphics/rows.h"
@@ -32,7 +33,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kFiles, "files, INI, registry, HTTP and JSON", kFilesRows, FileBuiltins_Prepare},
     {kResources, "resources", kResourceRows, nullptr},
     {kInteraction, "interaction and dialogs", kInteractionRows, nullptr},
-    {k3D, "3D drawing", {}, nullptr},
+    {k3D, "3D drawing", kD3DRows, nullptr},
     {kParticles, "particles", kParticleRows, nullptr},
     {kMisc, "miscellaneous", kMiscRows, nullptr},
     {kDataStructures, "data structures", kDataStructureRows, nullptr},

@@ -1,5 +1,6 @@
 // The background store: one object and one owned name per slot.
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "gamefile/background.h"
@@ -36,10 +37,10 @@ void DropLastSlot() {
 
 // The save folder's file when there is one, else the program folder's.
 bool FindFile(const char* fileName, char* path) {
-  if (fileName == nullptr) return false;
-  if (LoadSave_SaveFileExists(fileName)) return LoadSave_MapToSaveDir(path, kMaxPath, fileName);
-  if (LoadSave_ProgramFileExists(fileName)) return LoadSave_MapToProgramDir(path, kMaxPath, fileName);
-  return false;
+  const std::string found = LoadSave_FindFile(fileName);
+  if (found.empty() || found.size() >= kMaxPath) return false;
+  std::memcpy(path, found.c_str(), found.size() + 1);
+  return true;
 }
 
 // Reads the file found, wherever it was found.

@@ -351,6 +351,16 @@ bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) {
   return WriteMapped(out, size, MapToSave(path));
 }
 
+std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
+
+std::string LoadSave_FindFile(const char* path) {
+  std::string save = MapToSave(path);
+  if (!save.empty() && IsReadableFile(save)) return save;
+  std::string program = MapToProgram(path);
+  if (!program.empty() && IsReadableFile(program)) return program;
+  return std::string();
+}
+
 // --------------------------------------------------------------- whole file
 
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize) {

@@ -10,43 +10,13 @@ namespace {
 constexpr int32_t kSize = 64;
 constexpr uint32_t kBlack = 0xFF000000u;
 
-void ScreenProjectionSize(int32_t* w, int32_t* h) {
-  *w = g_screenSize.width;
-  *h = g_screenSize.height;
-}
-
 struct Box {
   int x1, y1, x2, y2;  // inclusive
   bool Has(int x, int y) const { return x >= x1 && x <= x2 && y >= y1 && y <= y2; }
 };
 
-class DrawPixels : public GraphicsTest {
+class DrawPixels : public ScreenDrawingTest {
  protected:
-  void SetUp() override {
-    GraphicsSystem_SetFactory(nullptr);
-    saved_ = g_debugConsole;
-    g_debugConsole = &console_;
-    DeviceWindow_State() = DeviceWindowState{};
-    Graphics::SetProjectionSizeSource(ScreenProjectionSize);
-    GR_Draw_Set_Alpha(1.0f);
-    GR_Draw_Reset_Circle_Precision();
-    ASSERT_TRUE(GR_D3D_Init(nullptr, kSize, kSize, 0));
-    ASSERT_TRUE(GR_D3D_Start_Frame());
-    GR_Draw_Clear(kBlack);
-  }
-  void TearDown() override {
-    GR_D3D_Finish_Frame(false);
-    Graphics::SetProjectionSizeSource(nullptr);
-    GraphicsTest::TearDown();
-  }
-  std::vector<uint32_t> Screen() {
-    Graphics::FlushBatch();
-    uint32_t* block = Graphics::ReadScreenPixels(kSize, kSize, 0, 0, kSize, kSize);
-    std::vector<uint32_t> px;
-    if (block != nullptr) px.assign(block, block + kSize * kSize);
-    MemoryManager::Free(block);
-    return px;
-  }
   static uint32_t At(const std::vector<uint32_t>& px, int x, int y) { return px[static_cast<size_t>(y * kSize + x)]; }
   // Every pixel inside the box is `inside`, every other one black.
   void ExpectOnly(const Box& box, uint32_t inside, const char* what) {

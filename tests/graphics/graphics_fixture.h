@@ -13,6 +13,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/device/render_states.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/overlay/profiler.h"
@@ -129,6 +130,46 @@ class GraphicsTest : public ::testing::Test {
 
   CapturingConsole console_;
   tagIConsole* saved_ = nullptr;
+};
+
+// What was drawn to a screen of the size, pending vertices included: row by
+// row, 0xAARRGGBB; empty when the screen cannot be read.
+inline std::vector<uint32_t> ReadScreen(int32_t width, int32_t height) {
+  Graphics::FlushBatch();
+  uint32_t* block = Graphics::ReadScreenPixels(width, height, 0, 0, width, height);
+  std::vector<uint32_t> px;
+  if (block != nullptr) px.assign(block, block + static_cast<size_t>(width) * static_cast<size_t>(height));
+  MemoryManager::Free(block);
+  return px;
+}
+
+// The drawing core on the OpenGL device at 64 x 64, a frame open and the
+// screen cleared to opaque black; Screen() reads back what was drawn.
+class ScreenDrawingTest : public GraphicsTest {
+ protected:
+  static constexpr int32_t kScreenSize = 64;
+  static void ScreenProjectionSize(int32_t* w, int32_t* h) {
+    *w = g_screenSize.width;
+    *h = g_screenSize.height;
+  }
+  void SetUp() override {
+    GraphicsSystem_SetFactory(nullptr);
+    saved_ = g_debugConsole;
+    g_debugConsole = &console_;
+    DeviceWindow_State() = DeviceWindowState{};
+    Graphics::SetProjectionSizeSource(ScreenProjectionSize);
+    GR_Draw_Set_Alpha(1.0f);
+    GR_Draw_Reset_Circle_Precision();
+    ASSERT_TRUE(GR_D3D_Init(nullptr, kScreenSize, kScreenSize, 0));
+    ASSERT_TRUE(GR_D3D_Start_Frame());
+    GR_Draw_Clear(0xFF000000u);
+  }
+  void TearDown() override {
+    GR_D3D_Finish_Frame(false);
+    Graphics::SetProjectionSizeSource(nullptr);
+    GraphicsTest::TearDown();
+  }
+  std::vector<uint32_t> Screen() { return ReadScreen(kScreenSize, kScreenSize); }
 };
 
 inline int ChannelDistance(uint32_t a, uint32_t b) {

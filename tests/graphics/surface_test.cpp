@@ -42,14 +42,7 @@ class Surfaces : public GraphicsTest {
     Graphics::SetProjectionSizeSource(nullptr);
     GraphicsTest::TearDown();
   }
-  std::vector<uint32_t> Screen() {
-    Graphics::FlushBatch();
-    uint32_t* block = Graphics::ReadScreenPixels(kWidth, kHeight, 0, 0, kWidth, kHeight);
-    std::vector<uint32_t> px;
-    if (block != nullptr) px.assign(block, block + kWidth * kHeight);
-    MemoryManager::Free(block);
-    return px;
-  }
+  std::vector<uint32_t> Screen() { return ReadScreen(kWidth, kHeight); }
   static uint32_t At(const std::vector<uint32_t>& px, int x, int y) { return px[static_cast<size_t>(y * kWidth + x)]; }
   std::vector<uint32_t> Pixels(int32_t s, int32_t x, int32_t y, int32_t w, int32_t h) {
     uint32_t* block = GR_Surface_Read_Pixels(s, x, y, w, h);

@@ -87,11 +87,7 @@ class TransitionDrawing : public GraphicsTest {
   void Draw(int32_t kind, float fraction) {
     GR_Draw_Clear(kGrey);
     GR_Transition_Draw(kind, fraction);
-    Graphics::FlushBatch();
-    uint32_t* block = Graphics::ReadScreenPixels(kWidth, kHeight, 0, 0, kWidth, kHeight);
-    screen_.clear();
-    if (block != nullptr) screen_.assign(block, block + kWidth * kHeight);
-    MemoryManager::Free(block);
+    screen_ = ReadScreen(kWidth, kHeight);
     ASSERT_EQ(screen_.size(), static_cast<size_t>(kWidth * kHeight));
   }
   uint32_t At(int x, int y) const { return screen_[static_cast<size_t>(y * kWidth + x)]; }

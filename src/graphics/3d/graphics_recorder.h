@@ -21,6 +21,7 @@ class GraphicsRecorder {
   void AddPrimitive(int32_t primitiveType, int32_t count, const NormalTexVertex* vertices);
   // Vertices of the recorded colour take the new one; the buffers are rebuilt.
   void SetColor(uint32_t colour);
+  uint32_t Colour() const { return colour_; }
   void Draw(float x, float y, float z);
   void ReleaseBuffers();
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "graphics/3d/model_3d.h"
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
@@ -116,6 +117,7 @@ bool GR_D3D_Finish_Frame(bool present) {
 
 // Every texture goes before the device that made them.
 void GR_D3D_Shutdown() {
+  GR_3D_Model_Free_All();
   GR_Surface_Free_All();
   Graphics::Shutdown();
   GR_Texture_Free_All();

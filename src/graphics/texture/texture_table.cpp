@@ -185,6 +185,29 @@ int32_t GR_TexturePage_Texture(const TexturePage* page) {
   return page == nullptr ? -1 : static_cast<int32_t>(static_cast<uint16_t>(page->page));
 }
 
+ScriptTexture GR_Texture_Resolve(int64_t value) {
+  ScriptTexture resolved;
+  if (value >= 0 && value <= INT32_MAX && GR_Texture_Exists(static_cast<int32_t>(value))) {
+    resolved.texture = static_cast<int32_t>(value);
+    return resolved;
+  }
+  const TexturePage* page = GR_TexturePage_FromHandle(value);
+  const TextureEntry* entry = GR_Texture_Entry(GR_TexturePage_Texture(page));
+  if (page == nullptr || entry == nullptr) return resolved;
+  resolved.texture = GR_TexturePage_Texture(page);
+  resolved.page = page;
+  resolved.inverseWidth = entry->inverseWidth;
+  resolved.inverseHeight = entry->inverseHeight;
+  return resolved;
+}
+
+void GR_Texture_Map_Page(const ScriptTexture& texture, float* u, float* v) {
+  const TexturePage* page = texture.page;
+  if (page == nullptr) return;
+  *u = (static_cast<float>(page->x) + static_cast<float>(page->width) * *u) * texture.inverseWidth;
+  *v = (static_cast<float>(page->y) + static_cast<float>(page->height) * *v) * texture.inverseHeight;
+}
+
 DeviceTexture* GR_Texture_From_Script(int64_t value) {
   if (value >= 0 && value < g_count) return GR_Texture_Get_Device_Texture(static_cast<int32_t>(value));
   return GR_Texture_Get_Device_Texture(GR_TexturePage_Texture(GR_TexturePage_FromHandle(value)));

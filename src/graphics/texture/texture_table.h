@@ -61,3 +61,17 @@ int32_t GR_TexturePage_Texture(const TexturePage* page);
 // A script's texture argument: a texture index or a page handle; anything
 // else is no texture (null).
 DeviceTexture* GR_Texture_From_Script(int64_t value);
+
+// What vertices given a script's texture argument draw from: an existing
+// texture index as it is; a page handle as the page's texture, with the
+// page kept so that coordinates can be mapped into its place; anything else
+// no texture (-1, no page).
+struct ScriptTexture {
+  int32_t texture = -1;
+  const TexturePage* page = nullptr;
+  float inverseWidth = 1.0f, inverseHeight = 1.0f;  // of the page's texture
+};
+ScriptTexture GR_Texture_Resolve(int64_t value);
+// Coordinates 0..1 over the page's image moved into its place on the
+// texture; without a page they stay as given.
+void GR_Texture_Map_Page(const ScriptTexture& texture, float* u, float* v);

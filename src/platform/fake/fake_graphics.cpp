@@ -199,7 +199,10 @@ class FakeDevice : public IGraphicsDevice {
   }
   GfxResult SetFVF(uint32_t fvf) override { return Note("SetFVF", Format(" %u", fvf)); }
   GfxResult SetMaterial(const GfxMaterial&) override { return Note("SetMaterial"); }
-  GfxResult SetLight(uint32_t index, const GfxLight&) override { return Note("SetLight", Format(" %u", index)); }
+  GfxResult SetLight(uint32_t index, const GfxLight& light) override {
+    FakeGraphics_Log().lights[index] = light;
+    return Note("SetLight", Format(" %u", index));
+  }
   GfxResult LightEnable(uint32_t index, bool on) override { return Note("LightEnable", Format(" %u %d", index, on)); }
   GfxResult Clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) override {
     return Note("Clear", Format(" %u %08x %g %u", flags, colour, static_cast<double>(z), stencil));

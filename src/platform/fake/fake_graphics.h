@@ -18,6 +18,8 @@ struct FakeGraphicsLog {
   GfxDesktopMode desktop{0, 0, 1920, 1080, 32, 60};
   uint32_t rasterCaps = D3DPRASTERCAPS_FOGTABLE;
   uint32_t liveObjects = 0;
+  // The last light set at each index.
+  std::map<uint32_t, GfxLight> lights;
   void Fail(const std::string& call, int times = 1, GfxResult result = D3DERR_INVALIDCALL) {
     failCount[call] = times;
     failResult[call] = result;
@@ -25,7 +27,10 @@ struct FakeGraphicsLog {
   // The failure the named call should give now, or D3D_OK.
   GfxResult Check(const std::string& call);
   bool Has(const std::string& prefix) const;
-  void Clear() { calls.clear(); }
+  void Clear() {
+    calls.clear();
+    lights.clear();
+  }
 };
 
 // The one log every fake system and device writes to.

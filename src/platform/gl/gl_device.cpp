@@ -8,12 +8,6 @@ namespace {
 
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-float FloatBits(uint32_t value) {
-  float f;
-  std::memcpy(&f, &value, sizeof f);
-  return f;
-}
-
 void ColourToFloats(uint32_t argb, float out[4]) {
   out[0] = static_cast<float>((argb >> 16) & 255) / 255.0f;
   out[1] = static_cast<float>((argb >> 8) & 255) / 255.0f;
@@ -142,8 +136,6 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context, const GfxPresentParameter
   glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
   glDisable(GL_DITHER);
   glEnable(GL_SCISSOR_TEST);
-  glEnable(GL_COLOR_MATERIAL);
-  glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
   glPointSize(1.0f);
   glLineWidth(1.0f);
   std::memcpy(view_, kIdentity, sizeof view_);
@@ -315,22 +307,6 @@ void GlDevice::ApplyCull() {
   }
 }
 
-void GlDevice::ApplyFog() {
-  if (states_[D3DRS_FOGENABLE] == 0) {
-    glDisable(GL_FOG);
-    return;
-  }
-  glEnable(GL_FOG);
-  float colour[4];
-  ColourToFloats(states_[D3DRS_FOGCOLOR], colour);
-  glFogfv(GL_FOG_COLOR, colour);
-  uint32_t mode = states_[D3DRS_FOGTABLEMODE] != D3DFOG_NONE ? states_[D3DRS_FOGTABLEMODE] : states_[D3DRS_FOGVERTEXMODE];
-  glFogi(GL_FOG_MODE, mode == D3DFOG_EXP ? GL_EXP : mode == D3DFOG_EXP2 ? GL_EXP2 : GL_LINEAR);
-  glFogf(GL_FOG_START, FloatBits(states_[D3DRS_FOGSTART]));
-  glFogf(GL_FOG_END, FloatBits(states_[D3DRS_FOGEND]));
-  glFogf(GL_FOG_DENSITY, FloatBits(states_[D3DRS_FOGDENSITY]));
-}
-
 GfxResult GlDevice::SetRenderState(uint32_t state, uint32_t value) {
   if (state >= kRenderStateCount) return D3DERR_INVALIDCALL;
   states_[state] = value;
@@ -350,16 +326,7 @@ GfxResult GlDevice::SetRenderState(uint32_t state, uint32_t value) {
     case D3DRS_ALPHABLENDENABLE: value != 0 ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
     case D3DRS_CULLMODE: ApplyCull(); break;
     case D3DRS_ZFUNC: glDepthFunc(CompareFunction(value)); break;
-    case D3DRS_FOGENABLE: case D3DRS_FOGCOLOR: case D3DRS_FOGTABLEMODE: case D3DRS_FOGVERTEXMODE:
-    case D3DRS_FOGSTART: case D3DRS_FOGEND: case D3DRS_FOGDENSITY: ApplyFog(); break;
     case D3DRS_STENCILENABLE: value != 0 ? glEnable(GL_STENCIL_TEST) : glDisable(GL_STENCIL_TEST); break;
-    case D3DRS_LIGHTING: value != 0 ? glEnable(GL_LIGHTING) : glDisable(GL_LIGHTING); break;
-    case D3DRS_AMBIENT: {
-      float ambient[4];
-      ColourToFloats(value, ambient);
-      glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-      break;
-    }
     case D3DRS_COLORWRITEENABLE:
       glColorMask((value & 1) != 0, (value & 2) != 0, (value & 4) != 0, (value & 8) != 0);
       break;
@@ -471,10 +438,6 @@ GfxResult GlDevice::SetFVF(uint32_t fvf) {
 
 GfxResult GlDevice::SetMaterial(const GfxMaterial& material) {
   material_ = material;
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &material.ambient.r);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, &material.specular.r);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &material.emissive.r);
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, material.power < 128.0f ? material.power : 128.0f);
   return D3D_OK;
 }
 
@@ -487,36 +450,7 @@ GfxResult GlDevice::SetLight(uint32_t index, const GfxLight& light) {
 GfxResult GlDevice::LightEnable(uint32_t index, bool enable) {
   if (index >= kLights) return D3DERR_INVALIDCALL;
   lightOn_[index] = enable;
-  enable ? glEnable(GL_LIGHT0 + index) : glDisable(GL_LIGHT0 + index);
   return D3D_OK;
-}
-
-// Lights live in world space: they are placed under the view matrix alone.
-void GlDevice::ApplyLights() {
-  for (uint32_t i = 0; i < kLights; ++i) {
-    if (!lightOn_[i]) continue;
-    const GfxLight& light = lights_[i];
-    const GLenum id = GL_LIGHT0 + i;
-    float position[4];
-    if (light.type == D3DLIGHT_DIRECTIONAL) {
-      position[0] = -light.direction[0];
-      position[1] = -light.direction[1];
-      position[2] = -light.direction[2];
-      position[3] = 0.0f;
-    } else {
-      position[0] = light.position[0];
-      position[1] = light.position[1];
-      position[2] = light.position[2];
-      position[3] = 1.0f;
-    }
-    glLightfv(id, GL_POSITION, position);
-    glLightfv(id, GL_DIFFUSE, &light.diffuse.r);
-    glLightfv(id, GL_SPECULAR, &light.specular.r);
-    glLightfv(id, GL_AMBIENT, &light.ambient.r);
-    glLightf(id, GL_CONSTANT_ATTENUATION, light.attenuation0);
-    glLightf(id, GL_LINEAR_ATTENUATION, light.attenuation1);
-    glLightf(id, GL_QUADRATIC_ATTENUATION, light.attenuation2);
-  }
 }
 
 // Pixel centres sit on integer coordinates here and at half coordinates in
@@ -534,7 +468,6 @@ void GlDevice::ApplyTransforms(uint32_t type) {
   glMultMatrixf(projection_);
   glMatrixMode(GL_MODELVIEW);
   glLoadMatrixf(view_);
-  if (states_[D3DRS_LIGHTING] != 0) ApplyLights();
   glMultMatrixf(world_);
 }
 
@@ -546,6 +479,7 @@ GfxResult GlDevice::Draw(uint32_t type, uint32_t primitiveCount, const uint8_t* 
   const uint32_t count = Gfx_VertexCount(type, primitiveCount);
   if (count == 0) return D3DERR_INVALIDCALL;
   ApplyTransforms(type);
+  ApplyShadedPipeline();
   const auto s = static_cast<GLsizei>(stride);
   uint32_t offset = 12;
   glEnableClientState(GL_VERTEX_ARRAY);

@@ -33,6 +33,21 @@ struct GlObject {
   std::vector<uint8_t> shadow;  // system-memory pixels, or the copy a lock hands out
 };
 
+// The device's own program for lighting and fog (gl_lighting.cpp), made on
+// first use in a smooth and a flat-shaded form; 0 when the driver refuses it.
+class GlLightingProgram {
+ public:
+  GlLightingProgram() = default;
+  ~GlLightingProgram();
+  GlLightingProgram(const GlLightingProgram&) = delete;
+  GlLightingProgram& operator=(const GlLightingProgram&) = delete;
+  GLuint Get(bool flat);
+
+ private:
+  GLuint programs_[2] = {};
+  bool failed_[2] = {};
+};
+
 class GlDevice : public IGraphicsDevice {
  public:
   GlDevice(std::unique_ptr<GlContext> context, const GfxPresentParameters& params);
@@ -114,9 +129,9 @@ class GlDevice : public IGraphicsDevice {
   void ApplyAlphaTest();
   void ApplyCull();
   void ApplyStage(uint32_t stage);
-  void ApplyFog();
   void ApplyTransforms(uint32_t type);
-  void ApplyLights();
+  // Lighting or fog on: the device's own program, else fixed-function.
+  void ApplyShadedPipeline();
   bool ReadColour(const GlObject& surface, uint8_t* pixels);
   GfxResult Draw(uint32_t type, uint32_t primitiveCount, const uint8_t* base, uint32_t stride, bool fromBuffer);
 
@@ -140,4 +155,5 @@ class GlDevice : public IGraphicsDevice {
   GfxLight lights_[kLights] = {};
   bool lightOn_[kLights] = {};
   uint32_t presentInterval_ = 0;
+  GlLightingProgram shaded_;
 };

@@ -24,18 +24,6 @@ void RoomError(const std::string& message) {
   g_newRoom = kRoomChangeQuit;
 }
 
-// The name mapped onto a root, in a buffer sized for the longest root and
-// the whole name; empty when it maps nowhere.
-std::vector<char> Mapped(const char* name, bool toSave) {
-  const size_t size = std::strlen(LoadSave_GetSaveDirectory()) + std::strlen(LoadSave_GetProgramDirectory()) +
-                      std::strlen(name) + 2;
-  std::vector<char> out(size, '\0');
-  const bool mapped = toSave ? LoadSave_MapToSaveDir(out.data(), size, name)
-                             : LoadSave_MapToProgramDir(out.data(), size, name);
-  if (!mapped) out.assign(1, '\0');
-  return out;
-}
-
 constexpr int32_t kBytesPerPixel = 4;
 
 // Reads the rectangle, which lies on the screen, builds a BMP image of it
@@ -83,27 +71,23 @@ void Run_GameEnd() { g_newRoom = kRoomChangeEndGame; }
 void Run_GameRestart() { g_newRoom = kRoomChangeRestart; }
 
 bool Run_GameLoad(const char* name) {
-  std::vector<char> path;
-  if (LoadSave_SaveFileExists(name)) {
-    path = Mapped(name, true);
-  } else if (LoadSave_ProgramFileExists(name)) {
-    path = Mapped(name, false);
-  } else {
+  const std::string path = LoadSave_FindFile(name);
+  if (path.empty()) {
     g_debugConsole->Output("game_load - unable to find file %s\n", name);
     return false;
   }
-  g_runValues.loadFileName = path.data();
+  g_runValues.loadFileName = path;
   g_newRoom = kRoomChangeLoadGame;
   return true;
 }
 
 bool Run_GameSave(const char* name) {
-  const std::vector<char> path = Mapped(name, true);
-  if (path[0] == '\0') {
+  const std::string path = LoadSave_SavePath(name);
+  if (path.empty()) {
     g_debugConsole->Output("game_save - %s lies outside the save folder\n", name);
     return false;
   }
-  return Run_SaveGame(path.data());
+  return Run_SaveGame(path.c_str());
 }
 
 bool Run_ScreenSave(const char* fileName) {
