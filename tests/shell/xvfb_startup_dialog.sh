@@ -69,8 +69,7 @@ wait_for 300 xwininfo -name "Open" > /dev/null 2>&1 || fail "no window titled Op
 info=$(xwininfo -name "Open")
 wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
 timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
-# A moment for the dialog's first frames, which put the focus in the name field.
-sleep 0.5
+# Typed at once: keys that come before the dialog's first frames wait for them.
 timeout 20 xdotool type --delay 30 "$work/games/picked.win" || fail "xdotool could not type"
 timeout 20 xdotool key Return || fail "xdotool could not press Return"
 

@@ -7,6 +7,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ constexpr Uint32 kWaitMilliseconds = 16;
 constexpr float kFontPixels = 16.0f;
 // Events other than input held while a dialog runs; more are dropped.
 constexpr size_t kMostHeldEvents = 1024;
+// Frames drawn before the first input is taken: by then the field that
+// takes the keyboard has it, so nothing typed at once is lost.
+constexpr int kSettleFrames = 3;
 
 // Latin with its extensions, Greek, Cyrillic, general punctuation and the
 // replacement character that stands for bytes which are not UTF-8.
@@ -75,6 +79,9 @@ struct Session {
   SDL_Cursor* cursor = nullptr;
   int cursorShown = SDL_ENABLE;
   bool textInput = false;
+  // Events taken from the desktop and not yet handed to the dialog.
+  std::deque<SDL_Event> waiting;
+  int frames = 0;
 
   bool Start(SDL_Window* target, bool own) {
     window = target;
@@ -117,8 +124,47 @@ struct Session {
     g_session = outer;
   }
 
-  // Feeds the dialog its input; false when its window was closed or a quit
-  // came. Events the dialog has no use for are kept for the game.
+  // Hands the dialog the events that came since the last frame; false when
+  // its window was closed or a quit came. A key released after it was
+  // pressed in the same batch waits, with what follows, for the next
+  // frame: the dialog sees every press for at least one frame.
+  bool Pump(std::vector<SDL_Event>* held) {
+    if (frames < kSettleFrames) return true;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
+    std::vector<SDL_Scancode> pressed;
+    bool open = true;
+    while (!waiting.empty()) {
+      const SDL_Event& next = waiting.front();
+      if (next.type == SDL_KEYUP &&
+          std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
+        break;
+      }
+      if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
+      open = Handle(next, held) && open;
+      waiting.pop_front();
+    }
+    return open;
+  }
+
+  // What is left when the dialog ends: input is dropped, the rest kept.
+  void Leave(std::vector<SDL_Event>* held) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
+    for (const SDL_Event& left : waiting) {
+      if (!IsInputEvent(left.type)) Keep(left, held);
+    }
+    waiting.clear();
+  }
+
+  void Keep(const SDL_Event& event, std::vector<SDL_Event>* held) const {
+    // The dialog's own window is gone afterwards: nothing of it is kept.
+    const bool mine = ownWindow && EventWindow(event) == SDL_GetWindowID(window);
+    if (!mine && held->size() < kMostHeldEvents) held->push_back(event);
+  }
+
+  // Feeds the dialog one event; false when it closes the dialog. Events the
+  // dialog has no use for are kept for the game.
   bool Handle(const SDL_Event& event, std::vector<SDL_Event>* held) {
     const Uint32 id = SDL_GetWindowID(window);
     const Uint32 target = EventWindow(event);
@@ -130,9 +176,7 @@ struct Session {
       return open;
     }
     if (event.type == SDL_WINDOWEVENT && target == id) ImGui_ImplSDL2_ProcessEvent(&event);
-    // The dialog's own window is gone afterwards: nothing of it is kept.
-    const bool mine = ownWindow && target == id;
-    if (!mine && held->size() < kMostHeldEvents) held->push_back(event);
+    Keep(event, held);
     return open;
   }
 
@@ -145,6 +189,7 @@ struct Session {
     glClear(GL_COLOR_BUFFER_BIT);
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     SDL_GL_SwapWindow(window);
+    ++frames;
   }
 };
 
@@ -172,10 +217,7 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
     // A failed start is undone, its own window included, as the session ends.
     if (!session.Start(window, ownWindow)) return DialogHostResult::kUnavailable;
     while (true) {
-      bool open = true;
-      SDL_Event event;
-      while (SDL_PollEvent(&event) != 0) open = session.Handle(event, &held) && open;
-      if (!open) {
+      if (!session.Pump(&held)) {
         result = DialogHostResult::kClosed;
         break;
       }
@@ -189,8 +231,9 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
         break;
       }
       session.Present();
-      SDL_WaitEventTimeout(nullptr, static_cast<int>(kWaitMilliseconds));
+      if (session.waiting.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(kWaitMilliseconds));
     }
+    session.Leave(&held);
   }
   for (SDL_Event& event : held) SDL_PushEvent(&event);
   return result;
