@@ -55,6 +55,7 @@ Uint32 EventWindow(const SDL_Event& event) {
 void LoadFont(ImGuiIO& io) {
   int index = 0;
   const std::string path = PlatformFont_MatchFile("DejaVu Sans", &index);
+  PlatformFont_Shutdown();
   if (!path.empty()) {
     ImFontConfig config;
     config.FontNo = index;
