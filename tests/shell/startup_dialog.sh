@@ -10,15 +10,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kv_startup_XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $1"; echo "---- player output"; cat "$work/out.txt"; exit 1; }
 
-cat > "$work/game.json" <<'JSON'
-{
-  "name": "Picked",
-  "objects": {"o": {"events": {"create": "show_debug_message(\"picked game runs\"); game_end();"}}},
-  "rooms": [{"instances": [{"object": "o"}]}]
-}
-JSON
 mkdir -p "$work/é"
-"$mkgame" "$work/game.json" -o "$work/é/picked.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
+"$mkgame" "$(dirname "$0")/picked_game.json" -o "$work/é/picked.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 
 # run ANSWERS...: the player started in $work with these answer lines (none:
 # no answers file); leaves its status in $status.

@@ -1,62 +1,29 @@
 #!/usr/bin/env bash
-# xvfb_startup_dialog.sh MKGAME PLAYER
-# Starts the player with no game on a private X server (no window manager):
-# it asks for the game in a window of its own titled "Open", the path typed
-# there and Return start the game, which then runs in its own window.
+# xvfb_startup_dialog.sh MKGAME PLAYER, run on a private X server by
+# xvfb_run.sh (no window manager). The player started with no game asks for
+# one in a window of its own titled "Open"; the path typed there at once and
+# Return start the game, which then runs.
 set -u
 mkgame=$1 player=$2
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: run through xvfb_run.sh"; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
-xvfb_pid=""
+work=$(mktemp -d "${TMPDIR:-/tmp}/kv_dialog_XXXXXX")
 player_pid=""
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+trap '[ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
   echo "FAIL: $*"
   echo "---- player output"; cat "$work/out.txt" 2>/dev/null
   echo "---- player errors"; cat "$work/err.txt" 2>/dev/null
   exit 1
 }
-
-# Waits up to $1 tenths of a second for command "$2..." to succeed.
-wait_for() {
-  local tries=$1; shift
-  while [ "$tries" -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.1
-    tries=$((tries - 1))
-  done
+# Up to thirty seconds for the command to succeed.
+soon() {
+  for _ in $(seq 1 300); do "$@" && return 0; sleep 0.1; done
   return 1
 }
 
-cat > "$work/game.json" <<'JSON'
-{
-  "name": "Chosen Game",
-  "window": {"width": 320, "height": 240},
-  "objects": {
-    "watcher": {
-      "events": {
-        "create": "show_debug_message(\"chosen game runs\"); game_end();"
-      }
-    }
-  },
-  "rooms": [{"width": 320, "height": 240, "speed": 60, "instances": [{"object": "watcher"}]}]
-}
-JSON
 mkdir -p "$work/games"
-"$mkgame" "$work/game.json" -o "$work/games/picked.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
-
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.txt" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for 100 test -s "$work/display" || fail "the X server did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+"$mkgame" "$(dirname "$0")/picked_game.json" -o "$work/games/picked.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 
 # Started from another folder, so the typed path is the whole way there.
 mkdir -p "$work/data" "$work/elsewhere"
@@ -65,7 +32,7 @@ mkdir -p "$work/data" "$work/elsewhere"
      LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null "$player" > "$work/out.txt" 2> "$work/err.txt" < /dev/null) &
 player_pid=$!
 
-wait_for 300 xwininfo -name "Open" > /dev/null 2>&1 || fail "no window titled Open"
+soon xwininfo -name "Open" > /dev/null 2>&1 || fail "no window titled Open"
 info=$(xwininfo -name "Open")
 wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
 timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
@@ -73,7 +40,7 @@ timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus wi
 timeout 20 xdotool type --delay 30 "$work/games/picked.win" || fail "xdotool could not type"
 timeout 20 xdotool key Return || fail "xdotool could not press Return"
 
-wait_for 300 grep -qx "chosen game runs" "$work/out.txt" || fail "the chosen game never ran"
+soon grep -qx "picked game runs" "$work/out.txt" || fail "the picked game never ran"
 wait "$player_pid"
 status=$?
 player_pid=""
