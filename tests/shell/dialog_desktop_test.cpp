@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/device_window.h"
+#include "platform/imgui/dialog_host.h"
 #include "platform/gl/gl_context.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/switches.h"
@@ -139,6 +140,13 @@ TEST_F(DialogOnDesktop, ClosingTheWindowCancelsAndTheGameSeesTheClose) {
   EXPECT_FALSE(Win_GetSaveFileName("Text|*.txt", "slot", nullptr, nullptr, &path));
   EXPECT_TRUE(path.empty());
   EXPECT_TRUE(GameGot(WM_CLOSE));
+}
+
+TEST_F(DialogOnDesktop, AQuitRequestEndsTheDialog) {
+  DialogHost_SetQuitCheck([] { return true; });
+  std::string path;
+  EXPECT_FALSE(Win_GetOpenFileName(nullptr, nullptr, nullptr, nullptr, &path));
+  DialogHost_SetQuitCheck(nullptr);
 }
 
 }  // namespace

@@ -40,4 +40,11 @@ for answer in NONE "Cancel" "" "é" "é/missing.win"; do
   grep -qx "Open" "$work/out.txt" || fail "'$answer': no dialog title"
   grep -q "RunnerLoadGame()" "$work/out.txt" && fail "'$answer': a game was loaded"
 done
+# Not headless but with no desktop to show it on, the dialog answers as
+# headless rather than waiting unseen.
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS ALSOFT_DRIVERS=null \
+   timeout 60 "$player" > "$work/out.txt" 2>&1 < /dev/null)
+status=$?
+[ "$status" = 1 ] || fail "no desktop: exit $status, expected 1"
+grep -qx "Open" "$work/out.txt" || fail "no desktop: no dialog title"
 echo "start-up dialog answers passed"

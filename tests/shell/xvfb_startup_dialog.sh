@@ -46,4 +46,16 @@ status=$?
 player_pid=""
 [ "$status" = 0 ] || fail "exit status $status"
 grep -qx "RunnerLoadGame() - $work/games/picked.win" "$work/out.txt" || fail "another path was loaded"
+
+# A quit signal while the dialog waits ends the player as a cancel does.
+(cd "$work/elsewhere" &&
+ exec env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 \
+     ALSOFT_DRIVERS=null "$player" > "$work/out.txt" 2> "$work/err.txt" < /dev/null) &
+player_pid=$!
+soon xwininfo -name "Open" > /dev/null 2>&1 || fail "no window titled Open the second time"
+kill -TERM "$player_pid"
+wait "$player_pid"
+status=$?
+player_pid=""
+[ "$status" = 1 ] || fail "quit signal: exit status $status, expected 1"
 echo "start-up dialog test passed"

@@ -7,6 +7,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -31,6 +32,14 @@ constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x05
 
 struct Session;
 Session* g_session = nullptr;
+DialogQuitCheck g_quitCheck = nullptr;
+
+// A desktop someone looks at: the stand-in drivers SDL falls back to
+// without one show nothing, and a dialog there would wait for ever.
+bool Visible() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
 
 bool IsInputEvent(Uint32 type) {
   return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
@@ -203,7 +212,7 @@ bool Shown(SDL_Window* window) {
 }  // namespace
 
 DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, const DialogFrame& frame) {
-  if (!DeviceWindow_StartVideo()) return DialogHostResult::kUnavailable;
+  if (!DeviceWindow_StartVideo() || !Visible()) return DialogHostResult::kUnavailable;
   const bool ownWindow = window == nullptr || !Shown(window);
   if (ownWindow) {
     window = SDL_CreateWindow(own.title == nullptr ? "" : own.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -218,7 +227,7 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
     // A failed start is undone, its own window included, as the session ends.
     if (!session.Start(window, ownWindow)) return DialogHostResult::kUnavailable;
     while (true) {
-      if (!session.Pump(&held)) {
+      if (!session.Pump(&held) || (g_quitCheck != nullptr && g_quitCheck())) {
         result = DialogHostResult::kClosed;
         break;
       }
@@ -239,6 +248,8 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
   for (SDL_Event& event : held) SDL_PushEvent(&event);
   return result;
 }
+
+void DialogHost_SetQuitCheck(DialogQuitCheck check) { g_quitCheck = check; }
 
 bool DialogHost_InOwnWindow() { return g_session != nullptr && g_session->ownWindow; }
 

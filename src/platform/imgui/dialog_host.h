@@ -18,7 +18,7 @@ struct SDL_Window;
 enum class DialogHostResult {
   kFinished,      // the dialog said it was done
   kClosed,        // its window was closed, or the program was asked to quit
-  kUnavailable,   // no desktop, window or GL context: nothing was shown
+  kUnavailable,   // no desktop one can see, window or GL context: nothing was shown
 };
 
 // A dialog's own window: used when the game's window is absent or hidden.
@@ -36,6 +36,11 @@ using DialogFrame = std::function<bool()>;
 // gone afterwards). Each turn pumps the desktop's events, draws and presents
 // a frame, then waits up to 16 ms for the next event.
 DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, const DialogFrame& frame);
+
+// Asked at each turn of a dialog's loop: true ends the dialog as closing
+// its window would (the program was asked to quit meanwhile).
+using DialogQuitCheck = bool (*)();
+void DialogHost_SetQuitCheck(DialogQuitCheck check);
 
 // Inside a frame: true when the dialog has a window of its own.
 bool DialogHost_InOwnWindow();
