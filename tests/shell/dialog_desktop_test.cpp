@@ -11,7 +11,6 @@
 #include <string>
 
 #include "platform/device_window.h"
-#include "platform/imgui/dialog_host.h"
 #include "platform/gl/gl_context.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/switches.h"
@@ -25,15 +24,10 @@ namespace {
 using testsupport::ScratchFolder;
 using testsupport::WriteRaw;
 
-// An event handed to the queue a while after the dialog has started, as a
+// Hands an event to the queue a while after the dialog has started, as a
 // desktop would deliver it.
-struct Delivery {
-  SDL_Event event;
-};
-
-Uint32 Deliver(Uint32, void* param) {
-  auto* delivery = static_cast<Delivery*>(param);
-  SDL_PushEvent(&delivery->event);
+Uint32 Deliver(Uint32, void* event) {
+  SDL_PushEvent(static_cast<SDL_Event*>(event));
   return 0;
 }
 
@@ -69,7 +63,7 @@ class DialogOnDesktop : public ::testing::Test {
 
   // Delivers the event after `milliseconds`.
   void Later(Uint32 milliseconds, const SDL_Event& event) {
-    deliveries_[count_].event = event;
+    deliveries_[count_] = event;
     SDL_AddTimer(milliseconds, Deliver, &deliveries_[count_++]);
   }
   SDL_Event Key(Uint32 type) const {
@@ -103,7 +97,7 @@ class DialogOnDesktop : public ::testing::Test {
   DeviceWindow* window_ = nullptr;
   std::unique_ptr<GlContext> context_;
   Uint32 id_ = 0;
-  Delivery deliveries_[8];
+  SDL_Event deliveries_[8];
   int count_ = 0;
 };
 
@@ -140,13 +134,6 @@ TEST_F(DialogOnDesktop, ClosingTheWindowCancelsAndTheGameSeesTheClose) {
   EXPECT_FALSE(Win_GetSaveFileName("Text|*.txt", "slot", nullptr, nullptr, &path));
   EXPECT_TRUE(path.empty());
   EXPECT_TRUE(GameGot(WM_CLOSE));
-}
-
-TEST_F(DialogOnDesktop, AQuitRequestEndsTheDialog) {
-  DialogHost_SetQuitCheck([] { return true; });
-  std::string path;
-  EXPECT_FALSE(Win_GetOpenFileName(nullptr, nullptr, nullptr, nullptr, &path));
-  DialogHost_SetQuitCheck(nullptr);
 }
 
 }  // namespace
