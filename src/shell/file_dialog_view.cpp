@@ -11,6 +11,18 @@ constexpr float kPanelWidth = 640.0f;
 constexpr float kPanelHeight = 460.0f;
 constexpr const char* kReplacePopup = "Confirm Save As";
 
+// A selectable row showing the text as it is: names and descriptions may
+// hold "##", which a label would take for the start of its id.
+bool Row(int id, const std::string& text, bool selected, ImGuiSelectableFlags flags = 0) {
+  ImGui::PushID(id);
+  const float x = ImGui::GetCursorPosX();
+  const bool pressed = ImGui::Selectable("##row", selected, flags);
+  ImGui::SameLine(x);
+  ImGui::TextUnformatted(text.c_str());
+  ImGui::PopID();
+  return pressed;
+}
+
 // What the dialog holds between frames.
 class FileDialogView {
  public:
@@ -36,9 +48,8 @@ class FileDialogView {
     const auto& entries = session_->browser.Entries();
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
       const BrowserEntry& entry = entries[static_cast<size_t>(i)];
-      ImGui::PushID(i);
       const std::string label = entry.folder ? entry.shown + "/" : entry.shown;
-      if (ImGui::Selectable(label.c_str(), selected_ == i, ImGuiSelectableFlags_AllowDoubleClick)) {
+      if (Row(i, label, selected_ == i, ImGuiSelectableFlags_AllowDoubleClick)) {
         selected_ = i;
         if (!entry.folder) name_ = entry.shown;
         if (ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left)) {
@@ -49,7 +60,6 @@ class FileDialogView {
           }
         }
       }
-      ImGui::PopID();
     }
     ImGui::EndChild();
     if (enter >= 0) Open(session_->browser.Folder() + entries[static_cast<size_t>(enter)].name);
@@ -71,7 +81,7 @@ class FileDialogView {
     ImGui::SetNextItemWidth(-1.0f);
     if (ImGui::BeginCombo("##type", Describe(filters[filter_]).c_str())) {
       for (size_t i = 0; i < filters.size(); ++i) {
-        if (ImGui::Selectable(Describe(filters[i]).c_str(), i == filter_)) ChooseFilter(i);
+        if (Row(static_cast<int>(i), Describe(filters[i]), i == filter_)) ChooseFilter(i);
       }
       ImGui::EndCombo();
     }
