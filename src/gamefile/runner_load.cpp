@@ -12,6 +12,7 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/variables/variable_registry.h"
+#include "shell/file_dialog.h"
 #include "shell/file_layer.h"
 
 std::string g_gamePath;
@@ -176,7 +177,12 @@ void DebugInfo_Attach() {
 }
 
 bool RunnerLoadGame(const char* commandLinePath) {
-  if (commandLinePath == nullptr || commandLinePath[0] == '\0') return false;
+  std::string chosen;
+  if (commandLinePath == nullptr || commandLinePath[0] == '\0') {
+    // No game named and none beside the program: the player asks for one.
+    if (!Win_GetOpenFileName("All Files (*.*)|*.*", nullptr, nullptr, nullptr, &chosen)) return false;
+    commandLinePath = chosen.c_str();
+  }
   g_gamePath = commandLinePath;
   Variable_InitWorkingDirectory(g_gamePath.c_str());
   LoadSave_SetGameFile(g_gamePath.c_str());

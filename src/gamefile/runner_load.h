@@ -27,10 +27,10 @@ extern DebugInfo g_debugInfo;
 using OptionsIniHook = void (*)(CIniFile* ini);
 void Runner_SetVirtualButtonsHook(OptionsIniHook hook);
 
-// Steps 1 to 6 of the load: the path (an empty path means none was given:
-// with no file dialog that is a cancel), the options INI, the debug file,
-// the game file itself into g_gameData. Returns false only when no game
-// was chosen (the caller ends the process with status 1).
+// Steps 1 to 6 of the load: the path (when none was given, the open-file
+// dialog asks for one), the options INI, the debug file, the game file
+// itself into g_gameData. Returns false only when no game was chosen (the
+// caller ends the process with status 1).
 bool RunnerLoadGame(const char* commandLinePath);
 
 // The options file's DEFAULT keys.

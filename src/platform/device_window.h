@@ -56,5 +56,13 @@ void DeviceWindow_SetBounds(DeviceWindow* window, int32_t x, int32_t y, int32_t 
 void DeviceWindow_SetFullScreen(DeviceWindow* window, bool fullScreen);
 // Primary screen size and cursor position in screen coordinates.
 void DeviceWindow_GetScreenSize(int32_t* width, int32_t* height);
+
+// Starts the desktop's video as the main window does (its class name, the GL
+// entry library); false when there is no desktop.
+bool DeviceWindow_StartVideo();
+// The desktop window itself, for drawing over it with a GL context of one's
+// own; null headless or when the window has no GL.
+struct SDL_Window;
+SDL_Window* DeviceWindow_SdlWindow(DeviceWindow* window);
 void DeviceWindow_GetCursor(int32_t* x, int32_t* y);
 void DeviceWindow_SetCursor(int32_t x, int32_t y);

@@ -490,3 +490,5 @@ int32_t LoadSave_Read(void* buffer, size_t elementSize, size_t count, LoadSaveFi
 }
 
 std::string LoadSave_ResolveCase(const std::string& path) { return ResolveCase(path); }
+
+std::string LoadSave_FoldPath(const std::string& full) { return Normalise(full); }

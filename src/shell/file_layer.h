@@ -34,6 +34,10 @@ void LoadSave_SetSaveDirectory(const char* folder);
 const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
 
+// Folds ".", ".." and repeated separators of a full path; ".." at the top
+// stays at the top. The result has no trailing "/" (but "/" itself).
+std::string LoadSave_FoldPath(const std::string& full);
+
 // The exact path when it exists, else the first name of its folder that
 // differs only in letter case, else the path unchanged.
 std::string LoadSave_ResolveCase(const std::string& path);

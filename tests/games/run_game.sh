@@ -13,6 +13,8 @@
 # may change or appear during the run.
 # A file NAME.args beside the description holds more player arguments
 # (such as -debug), separated by blanks.
+# A file NAME.answers beside the description holds the answers to the
+# game's dialogs, one a line (KORVALITH_ANSWERS).
 # A folder NAME.after beside the description is what the data folder must
 # hold after the run: the same files and folders, none more, each file with
 # the same bytes. A file in NAME.after holding only the line "<any>" stands
@@ -54,8 +56,10 @@ if [ -f "${description%.json}.args" ]; then
 fi
 mkdir -p "$work/data"
 [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
-env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
-    XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
+answers=()
+[ -f "${description%.json}.answers" ] && answers=(KORVALITH_ANSWERS="${description%.json}.answers")
+env -u KORVALITH_ANSWERS KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
+    XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null "${answers[@]}" \
     timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
 status=$?
 

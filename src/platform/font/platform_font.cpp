@@ -85,6 +85,12 @@ void Release(SharedFace* shared) {
 
 void PlatformFont_Shutdown() { FcFini(); }
 
+std::string PlatformFont_MatchFile(const char* family, int* faceIndex) {
+  const MatchedFile file = Match(family, 0);
+  if (faceIndex != nullptr) *faceIndex = file.index;
+  return file.path;
+}
+
 TFont::~TFont() {
   Release(face_);
   std::free(name_);

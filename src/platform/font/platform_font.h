@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct FT_FaceRec_;
 // The face of a font, sized to its height; null when none could be made.
@@ -33,6 +34,10 @@ class IVXFont {
 // Lets fontconfig's configuration go; the next font made reads it again.
 // Fonts are made rarely, so users call this when they are done with them.
 void PlatformFont_Shutdown();
+
+// The file fontconfig picks for a family in the regular style, with the
+// face's index inside it; "" when none.
+std::string PlatformFont_MatchFile(const char* family, int* faceIndex);
 
 // One face, held by every font assigned from the one that made it.
 struct SharedFace;

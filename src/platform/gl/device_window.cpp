@@ -223,6 +223,12 @@ DeviceWindow* DeviceWindow_Create(const DeviceWindowRequest& request) {
 
 DeviceWindow* DeviceWindow_Current() { return g_window; }
 
+bool DeviceWindow_StartVideo() { return StartVideo(); }
+
+SDL_Window* DeviceWindow_SdlWindow(DeviceWindow* window) {
+  return window == nullptr || !window->gl ? nullptr : window->sdl;
+}
+
 uint32_t DeviceWindow_Id(DeviceWindow* window) {
   return window == nullptr || window->sdl == nullptr ? 0 : SDL_GetWindowID(window->sdl);
 }

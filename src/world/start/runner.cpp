@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "gamefile/chunk_walk.h"
+#include "platform/imgui/dialog_host.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/event_lists.h"
 #include "gamefile/function_stores.h"
@@ -65,6 +66,9 @@ const char* GameStringText(const VMBuffer*, int32_t index) {
 
 void OnQuitSignal(int) { g_quitSignal = 1; }
 
+// A quit signal also ends a dialog that is waiting for an answer.
+bool QuitSignalled() { return g_quitSignal != 0; }
+
 // The message pump: a quit signal acts like a quit message.
 void ProcessMessages() {
   StartupServices_PumpWindow();
@@ -92,6 +96,7 @@ void InitSystems() {
   Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
+  DialogHost_SetQuitCheck(QuitSignalled);
   char* base = File_DefaultTempBase();
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);

@@ -1,0 +1,279 @@
+#include "platform/imgui/dialog_host.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <backends/imgui_impl_opengl3.h>
+#include <backends/imgui_impl_sdl.h>
+#include <imgui.h>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/device_window.h"
+#include "platform/font/platform_font.h"
+
+namespace {
+
+constexpr Uint32 kWaitMilliseconds = 16;
+constexpr float kFontPixels = 16.0f;
+// Events other than input held while a dialog runs; more are dropped.
+constexpr size_t kMostHeldEvents = 1024;
+// Frames drawn before the first input is taken: by then the field that
+// takes the keyboard has it, so nothing typed at once is lost.
+constexpr int kSettleFrames = 3;
+
+// Latin with its extensions, Greek, Cyrillic, general punctuation and the
+// replacement character that stands for bytes which are not UTF-8.
+constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x052F,
+                                    0x2000, 0x206F, 0xFFFD, 0xFFFD, 0};
+
+struct Session;
+Session* g_session = nullptr;
+DialogQuitCheck g_quitCheck = nullptr;
+
+// A desktop someone looks at: the stand-in drivers SDL falls back to
+// without one show nothing, and a dialog there would wait for ever.
+bool Visible() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
+bool IsInputEvent(Uint32 type) {
+  return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
+}
+
+// The window an input or window event belongs to; 0 when it names none.
+Uint32 EventWindow(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT: return event.window.windowID;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: return event.key.windowID;
+    case SDL_TEXTEDITING: return event.edit.windowID;
+    case SDL_TEXTINPUT: return event.text.windowID;
+    case SDL_MOUSEMOTION: return event.motion.windowID;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: return event.button.windowID;
+    case SDL_MOUSEWHEEL: return event.wheel.windowID;
+    default: return 0;
+  }
+}
+
+void LoadFont(ImGuiIO& io) {
+  int index = 0;
+  const std::string path = PlatformFont_MatchFile("DejaVu Sans", &index);
+  PlatformFont_Shutdown();
+  if (!path.empty()) {
+    ImFontConfig config;
+    config.FontNo = index;
+    if (io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, kGlyphRanges) != nullptr) return;
+  }
+  io.Fonts->AddFontDefault();
+}
+
+// Everything one run sets up on its window, and puts back as it was.
+struct Session {
+  SDL_Window* window = nullptr;
+  bool ownWindow = false;
+  SDL_GLContext gl = nullptr;
+  ImGuiContext* imgui = nullptr;
+  bool sdlBackend = false;
+  bool glBackend = false;
+  // What was there before.
+  Session* outer = nullptr;
+  ImGuiContext* outerImgui = nullptr;
+  SDL_Window* outerGlWindow = nullptr;
+  SDL_GLContext outerGl = nullptr;
+  SDL_Cursor* cursor = nullptr;
+  int cursorShown = SDL_ENABLE;
+  bool textInput = false;
+  // Events taken from the desktop and not yet handed to the dialog.
+  std::deque<SDL_Event> waiting;
+  int frames = 0;
+
+  bool Start(SDL_Window* target, bool own) {
+    window = target;
+    ownWindow = own;
+    outer = g_session;
+    outerImgui = ImGui::GetCurrentContext();
+    outerGlWindow = SDL_GL_GetCurrentWindow();
+    outerGl = SDL_GL_GetCurrentContext();
+    cursor = SDL_GetCursor();
+    cursorShown = SDL_ShowCursor(SDL_QUERY);
+    textInput = SDL_IsTextInputActive() == SDL_TRUE;
+    g_session = this;
+    gl = SDL_GL_CreateContext(window);
+    if (gl == nullptr || SDL_GL_MakeCurrent(window, gl) != 0) return false;
+    IMGUI_CHECKVERSION();
+    imgui = ImGui::CreateContext();
+    ImGui::SetCurrentContext(imgui);
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    ImGui::StyleColorsDark();
+    LoadFont(io);
+    sdlBackend = ImGui_ImplSDL2_InitForOpenGL(window, gl);
+    glBackend = sdlBackend && ImGui_ImplOpenGL3_Init("#version 130");
+    if (!textInput) SDL_StartTextInput();
+    return glBackend;
+  }
+
+  ~Session() {
+    if (glBackend) ImGui_ImplOpenGL3_Shutdown();
+    if (sdlBackend) ImGui_ImplSDL2_Shutdown();
+    if (imgui != nullptr) ImGui::DestroyContext(imgui);
+    ImGui::SetCurrentContext(outerImgui);
+    if (gl != nullptr) SDL_GL_DeleteContext(gl);
+    SDL_GL_MakeCurrent(outerGlWindow, outerGl);
+    if (!textInput) SDL_StopTextInput();
+    if (cursor != nullptr) SDL_SetCursor(cursor);
+    SDL_ShowCursor(cursorShown);
+    if (ownWindow && window != nullptr) SDL_DestroyWindow(window);
+    g_session = outer;
+  }
+
+  // Hands the dialog the events that came since the last frame; false when
+  // its window was closed or a quit came. A key released after it was
+  // pressed in the same batch waits, with what follows, for the next
+  // frame: the dialog sees every press for at least one frame.
+  bool Pump(std::vector<SDL_Event>* held) {
+    if (frames < kSettleFrames) return true;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
+    std::vector<SDL_Scancode> pressed;
+    bool open = true;
+    while (!waiting.empty()) {
+      const SDL_Event& next = waiting.front();
+      if (next.type == SDL_KEYUP &&
+          std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
+        break;
+      }
+      if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
+      open = Handle(next, held) && open;
+      waiting.pop_front();
+    }
+    return open;
+  }
+
+  // What is left when the dialog ends: input is dropped, the rest kept.
+  void Leave(std::vector<SDL_Event>* held) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
+    for (const SDL_Event& left : waiting) {
+      if (!IsInputEvent(left.type)) Keep(left, held);
+    }
+    waiting.clear();
+  }
+
+  void Keep(const SDL_Event& event, std::vector<SDL_Event>* held) const {
+    // The dialog's own window is gone afterwards: nothing of it is kept.
+    const bool mine = ownWindow && EventWindow(event) == SDL_GetWindowID(window);
+    if (!mine && held->size() < kMostHeldEvents) held->push_back(event);
+  }
+
+  // Feeds the dialog one event; false when it closes the dialog. Events the
+  // dialog has no use for are kept for the game.
+  bool Handle(const SDL_Event& event, std::vector<SDL_Event>* held) {
+    const Uint32 id = SDL_GetWindowID(window);
+    const Uint32 target = EventWindow(event);
+    bool open = true;
+    if (event.type == SDL_QUIT) open = false;
+    if (event.type == SDL_WINDOWEVENT && target == id && event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
+    if (IsInputEvent(event.type)) {
+      if (target == id) ImGui_ImplSDL2_ProcessEvent(&event);
+      return open;
+    }
+    if (event.type == SDL_WINDOWEVENT && target == id) ImGui_ImplSDL2_ProcessEvent(&event);
+    Keep(event, held);
+    return open;
+  }
+
+  void Present() {
+    ImGui::Render();
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    glViewport(0, 0, width, height);
+    glClearColor(0.12f, 0.13f, 0.15f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    SDL_GL_SwapWindow(window);
+    ++frames;
+  }
+};
+
+bool Shown(SDL_Window* window) {
+  const Uint32 flags = SDL_GetWindowFlags(window);
+  return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0 &&
+         (flags & SDL_WINDOW_OPENGL) != 0;
+}
+
+}  // namespace
+
+DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, const DialogFrame& frame) {
+  if (!DeviceWindow_StartVideo() || !Visible()) return DialogHostResult::kUnavailable;
+  const bool ownWindow = window == nullptr || !Shown(window);
+  if (ownWindow) {
+    window = SDL_CreateWindow(own.title == nullptr ? "" : own.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              own.width, own.height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (window == nullptr) return DialogHostResult::kUnavailable;
+    SDL_RaiseWindow(window);
+  }
+  std::vector<SDL_Event> held;
+  DialogHostResult result = DialogHostResult::kUnavailable;
+  {
+    Session session;
+    // A failed start is undone, its own window included, as the session ends.
+    if (!session.Start(window, ownWindow)) return DialogHostResult::kUnavailable;
+    while (true) {
+      if (!session.Pump(&held) || (g_quitCheck != nullptr && g_quitCheck())) {
+        result = DialogHostResult::kClosed;
+        break;
+      }
+      ImGui_ImplOpenGL3_NewFrame();
+      ImGui_ImplSDL2_NewFrame();
+      ImGui::NewFrame();
+      const bool going = frame();
+      ImGui::EndFrame();
+      if (!going) {
+        result = DialogHostResult::kFinished;
+        break;
+      }
+      session.Present();
+      if (session.waiting.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(kWaitMilliseconds));
+    }
+    session.Leave(&held);
+  }
+  for (SDL_Event& event : held) SDL_PushEvent(&event);
+  return result;
+}
+
+void DialogHost_SetQuitCheck(DialogQuitCheck check) { g_quitCheck = check; }
+
+bool DialogHost_InOwnWindow() { return g_session != nullptr && g_session->ownWindow; }
+
+void DialogHost_BeginPanel(const char* title, float width, float height) {
+  const ImGuiViewport* viewport = ImGui::GetMainViewport();
+  constexpr ImGuiWindowFlags kFixed = ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
+                                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings;
+  if (DialogHost_InOwnWindow()) {
+    ImGui::SetNextWindowPos(viewport->WorkPos);
+    ImGui::SetNextWindowSize(viewport->WorkSize);
+    ImGui::Begin(title, nullptr, kFixed | ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoBringToFrontOnFocus);
+    return;
+  }
+  const ImVec2 size(std::min(width, viewport->WorkSize.x), std::min(height, viewport->WorkSize.y));
+  ImGui::SetNextWindowPos(ImVec2(viewport->WorkPos.x + viewport->WorkSize.x * 0.5f,
+                                 viewport->WorkPos.y + viewport->WorkSize.y * 0.5f),
+                          ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSize(size);
+  ImGui::Begin(title, nullptr, kFixed);
+}
+
+bool DialogHost_ReturnPressed() {
+  return ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter), false) ||
+         ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter), false);
+}
+
+bool DialogHost_EscapePressed() { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false); }

@@ -1,0 +1,57 @@
+// The host of the player's own modal dialogs: it draws a dialog with Dear
+// ImGui into a desktop window, the game's window or, when there is none on
+// the screen, a small window of the dialog's own, and runs the dialog's loop
+// until it has its answer.
+//
+// Each run makes its own ImGui context (no settings file) and its own GL
+// context on the window, so the game's drawing state is never touched; the
+// game's context is current again afterwards. While a dialog runs, the
+// host takes every desktop event: keys, text and the mouse go to the dialog
+// and never reach the game's input state; other events (the game window's
+// focus, size, a quit) are handed back to the queue when it ends.
+#pragma once
+
+#include <functional>
+
+struct SDL_Window;
+
+enum class DialogHostResult {
+  kFinished,      // the dialog said it was done
+  kClosed,        // its window was closed, or the program was asked to quit
+  kUnavailable,   // no desktop one can see, window or GL context: nothing was shown
+};
+
+// A dialog's own window: used when the game's window is absent or hidden.
+struct DialogOwnWindow {
+  const char* title = "";
+  int width = 560;
+  int height = 400;
+};
+
+// One frame of a dialog, drawn between the host's new frame and its render;
+// answers false once the dialog is done.
+using DialogFrame = std::function<bool()>;
+
+// Runs the dialog modally in `window` (null or hidden: a window of its own,
+// gone afterwards). Each turn pumps the desktop's events, draws and presents
+// a frame, then waits up to 16 ms for the next event.
+DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, const DialogFrame& frame);
+
+// Asked at each turn of a dialog's loop: true ends the dialog as closing
+// its window would (the program was asked to quit meanwhile).
+using DialogQuitCheck = bool (*)();
+void DialogHost_SetQuitCheck(DialogQuitCheck check);
+
+// Inside a frame: true when the dialog has a window of its own.
+bool DialogHost_InOwnWindow();
+
+// Inside a frame: begins the dialog's panel (always end it with
+// ImGui::End()). In a window of its own the panel fills it and the window
+// carries the title; over the game it is a box centred in the window, no
+// larger than width x height, with the title on its bar.
+void DialogHost_BeginPanel(const char* title, float width, float height);
+
+// Inside a frame: true once when the key was pressed this frame (Return,
+// the keypad's Enter, Escape).
+bool DialogHost_ReturnPressed();
+bool DialogHost_EscapePressed();

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# xvfb_run.sh COMMAND [ARGUMENTS...]
+# Runs a command on a private X server (800x600, no window manager), not
+# headless, with KV_TEST_DESKTOP=1 for the tests that need a desktop.
+set -u
+work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.txt" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAIL: the X server did not start"; cat "$work/xvfb.txt"; exit 1; }
+
+env -u KORVALITH_HEADLESS DISPLAY=":$(head -n 1 "$work/display")" KV_TEST_DESKTOP=1 LIBGL_ALWAYS_SOFTWARE=1 \
+    ALSOFT_DRIVERS=null "$@"
