@@ -1,4 +1,5 @@
 // pixel_check FRAME.png EXPECTED.pixels
+// pixel_check --split ROW FRAME.png OTHER.png
 // Compares a written frame with a picture described as rectangles painted
 // in order over each other:
 //   size W H
@@ -9,6 +10,8 @@
 // Blank lines and lines starting with "#" are ignored. Every pixel's red,
 // green and blue must match exactly (or within a near's N); the first
 // mismatches are listed.
+// The second form compares two frames of one size: from ROW down they must
+// be equal pixel for pixel, and above ROW some pixel must differ.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -110,11 +113,43 @@ bool ReadFrame(const char* path, std::vector<unsigned char>* rgba, int* width, i
   return png_image_finish_read(&png, nullptr, rgba->data(), 0, nullptr) != 0;
 }
 
+int CompareSplit(int row, const char* first, const char* second) {
+  std::vector<unsigned char> a, b;
+  int aw = 0, ah = 0, bw = 0, bh = 0;
+  if (!ReadFrame(first, &a, &aw, &ah) || !ReadFrame(second, &b, &bw, &bh)) {
+    std::fprintf(stderr, "cannot read the frames\n");
+    return 1;
+  }
+  if (aw != bw || ah != bh || row <= 0 || row >= ah) {
+    std::fprintf(stderr, "frames of %d x %d and %d x %d cannot be split at row %d\n", aw, ah, bw, bh, row);
+    return 1;
+  }
+  // Red, green and blue only, as in the comparison with a description.
+  const auto same = [&](int x, int y) {
+    const size_t at = (static_cast<size_t>(y) * aw + x) * 4;
+    return a[at] == b[at] && a[at + 1] == b[at + 1] && a[at + 2] == b[at + 2];
+  };
+  int below = 0, above = 0;
+  for (int y = 0; y < ah; ++y) {
+    for (int x = 0; x < aw; ++x) {
+      if (same(x, y)) continue;
+      if (y < row) {
+        ++above;
+      } else if (++below <= 20) {
+        std::fprintf(stderr, "pixel %d,%d differs below row %d\n", x, y, row);
+      }
+    }
+  }
+  if (above == 0) std::fprintf(stderr, "the frames are equal above row %d\n", row);
+  return below == 0 && above > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--split") return CompareSplit(std::atoi(argv[2]), argv[3], argv[4]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: pixel_check FRAME.png EXPECTED.pixels\n");
+    std::fprintf(stderr, "usage: pixel_check FRAME.png EXPECTED.pixels | --split ROW FRAME.png OTHER.png\n");
     return 2;
   }
   Picture want;

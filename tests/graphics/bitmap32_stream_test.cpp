@@ -100,6 +100,58 @@ TEST(Bitmap32Stream, PackedBlocksInflateOnlyTheImage) {
   }
 }
 
+// A zlib stream of `total` bytes 0x22 built by hand: one fixed-code block
+// of literals and copies of 258 bytes at distance 1 (13 bits each), so a
+// gibibyte takes under 7 MB and no time to make.
+std::vector<uint8_t> Bomb(uint64_t total) {
+  std::vector<uint8_t> out = {0x78, 0x01};
+  uint32_t pending = 0;
+  int bits = 0;
+  const auto put = [&](uint32_t value, int count) {
+    pending |= value << bits;
+    for (bits += count; bits >= 8; bits -= 8, pending >>= 8) out.push_back(uint8_t(pending));
+  };
+  const auto code = [&](uint32_t value, int count) {  // codes go most significant bit first
+    for (int i = count - 1; i >= 0; --i) put(value >> i & 1, 1);
+  };
+  put(1, 1);  // the last block
+  put(1, 2);  // fixed codes
+  const uint64_t copies = (total - 1) / 258;
+  for (uint64_t i = 0; i < total - copies * 258; ++i) code(0x30 + 0x22, 8);  // literal 0x22
+  for (uint64_t i = 0; i < copies; ++i) code(0xC5, 8), code(0, 5);           // length 258, distance 1
+  code(0, 7);                                                                 // end of block
+  if (bits > 0) out.push_back(uint8_t(pending));
+  const uint64_t n = total % 65521;  // Adler-32 of n bytes v: 1 + n v, and n + v n (n + 1) / 2
+  const uint32_t adler = uint32_t((n + 0x22 * (n * (n + 1) / 2)) % 65521) << 16 | uint32_t((1 + n * 0x22) % 65521);
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(adler >> shift));
+  return out;
+}
+
+TEST(Bitmap32Stream, AGibibyteBlockInflatesOnlyTheImage) {
+  // The maker checked at a mebibyte, where inflating it all is cheap.
+  const std::vector<uint8_t> small = Bomb(uint64_t{1} << 20);
+  std::vector<uint8_t> inflated((size_t{1} << 20) + 1, 0xEE);
+  uLongf inflatedSize = inflated.size();
+  ASSERT_EQ(uncompress(inflated.data(), &inflatedSize, small.data(), small.size()), Z_OK);
+  EXPECT_EQ(inflatedSize, uLongf{1} << 20);
+  EXPECT_EQ(inflated[0] & inflated[inflatedSize - 1], 0x22);
+
+  const std::vector<uint8_t> bomb = Bomb(uint64_t{1} << 30);
+  CStream stream;
+  stream.WriteInteger(540);
+  stream.WriteBoolean(true);
+  stream.WriteInteger(2);
+  stream.WriteInteger(2);
+  stream.WriteInteger(int32_t(bomb.size()));
+  stream.WriteBuffer(bomb.data(), int64_t(bomb.size()));
+  stream.WriteInteger(0x5EED);
+  stream.SetPosition(0);
+  const CBitmap32 image(&stream);
+  ASSERT_TRUE(image.IsValid());
+  EXPECT_EQ(Pixels(image), std::vector<uint32_t>(4, 0x22222222u));
+  EXPECT_EQ(stream.ReadInteger(), 0x5EED) << "the whole block is passed over";
+}
+
 TEST(Bitmap32Colours, MergeWrapsChannelsAndSwapExchangesRedAndBlue) {
   EXPECT_EQ(GR_Color_Merge(0x000000, 0x0000FF, 2.0), 0x0000FEu) << "510 wraps to 254";
   EXPECT_EQ(GR_Color_Merge(0x0000FF, 0x000000, 2.0), 0x000001u) << "-255 wraps to 1";

@@ -6,6 +6,7 @@
 
 #include "graphics/bitmap/bitmap_loader.h"
 #include "graphics/bitmap/bitmap_platform.h"
+#include "graphics/graphics_fixture.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "support/test_support.h"
@@ -217,3 +218,26 @@ TEST(PlatformBitmap, RawPixelLoaderGivesOneFrame) {
 }
 
 }  // namespace
+
+// The device texture made from a bitmap's pixels, read back from the GPU.
+class PlatformBitmapTexture : public GraphicsTest {};
+
+TEST_F(PlatformBitmapTexture, ThirtyTwoBitsKeepAlphaTwentyFourAreOpaque) {
+  StartDevice(false);
+  for (const uint32_t bits : {32u, 24u}) {
+    TBitmap bitmap;
+    ASSERT_TRUE(Load(bitmap, MakeBmp(2, 1, bits)));
+    DeviceTexture* texture = bitmap.CopyPixels32();
+    ASSERT_NE(texture, nullptr) << bits;
+    const std::vector<uint32_t> pixels = Read(texture);
+    ASSERT_GE(pixels.size(), 2u);
+    EXPECT_EQ(pixels[0], bits == 32 ? 0x03020100u : 0xFF020100u) << bits;
+    EXPECT_EQ(pixels[1], bits == 32 ? 0x07060504u : 0xFF050403u) << bits;
+    Graphics::FreeTexture(texture);
+  }
+  TBitmap narrow;
+  narrow.SetPixelFormat(kPixelFormat16);
+  narrow.SetWidth(2);
+  narrow.SetHeight(2);
+  EXPECT_EQ(narrow.CopyPixels32(), nullptr) << "only 24 and 32 bits give a texture";
+}

@@ -4,6 +4,7 @@
 // Edges are left out: each check looks one pixel in from them.
 #include <functional>
 
+#include "graphics/3d/graphics_recorder.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/primitive_3d.h"
 #include "graphics/3d/transform_3d.h"
@@ -164,6 +165,41 @@ TEST_F(Gl3D, FogMeasuresEyeDepthOnlyUnderAPerspective) {
   GR_3D_Set_Projection_Ortho(0, 0, 64, 64, 0);
   Floor(0, 64, 200, kScriptRed);
   ExpectCentre(kRed, "orthographic");
+}
+
+// A recording's static buffers drawn on the device: moved by the draw's
+// position, and on the texture its index names at the time of drawing.
+TEST_F(Gl3D, ARecordingLandsWhereItIsDrawnAndLosesAFreedTexture) {
+  GR_3D_Set_Projection_Ortho(0, 0, 64, 64, 0);
+  // A 16 x 8 quad at the origin, white, texture coordinates over the whole.
+  const auto corner = [](float x, float y) {
+    return NormalTexVertex{x, y, 10, 0, 0, -1, 0xFFFFFFFEu, x / 16, y / 8};
+  };
+  const NormalTexVertex quad[6] = {corner(0, 0), corner(16, 0), corner(0, 8),
+                                   corner(16, 0), corner(16, 8), corner(0, 8)};
+  {
+    GraphicsRecorder plain(0xFFFFFFFEu, -1);
+    plain.AddPrimitive(4, 6, quad);
+    plain.SetColor(0xFFFF0000u);
+    plain.Draw(10, 5, 0);
+    ExpectArea(10, 5, 25, 12, kRed, "quad drawn at 10,5");
+    GR_Draw_Clear(kBlack);
+    plain.Draw(0, 0, 0);
+    ExpectArea(0, 0, 15, 7, kRed, "quad drawn at the origin");
+  }
+
+  GR_Draw_Clear(kBlack);
+  const std::vector<uint32_t> green(64 * 64, kGreen);
+  const int32_t texture = GR_Texture_Create_From_Pixels(64, 64, green.data(), 64 * 64 * 4);
+  ASSERT_GE(texture, 0);
+  GraphicsRecorder textured(0xFFFFFFFEu, texture);
+  textured.AddPrimitive(4, 6, quad);
+  textured.Draw(20, 20, 0);
+  ExpectArea(20, 20, 35, 27, kGreen, "on its texture");
+  GR_Texture_Free(texture);
+  GR_Draw_Clear(kBlack);
+  textured.Draw(20, 20, 0);
+  ExpectArea(20, 20, 35, 27, 0xFFFFFFFEu, "its texture freed: untextured");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "graphics/draw/draw_state.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/overlay/profiler.h"
+#include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"
@@ -82,8 +83,11 @@ class GraphicsTest : public ::testing::Test {
     ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
     Graphics::ResetVertexBuffers();
   }
+  // The texture table goes with the device, as at the program's end: an
+  // entry left behind would hold a freed device texture into the next test.
   void TearDown() override {
     Graphics::Shutdown();
+    GR_Texture_Free_All();
     while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
     Graphics::Release();
     DeviceWindow_Destroy();

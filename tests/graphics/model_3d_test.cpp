@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "graphics/graphics_fixture.h"
@@ -193,6 +194,33 @@ TEST_F(ModelDrawing, AnotherCurrentColourRecoloursOnlyTheCurrentColoursVertices)
   std::vector<uint32_t> colours;
   for (const NormalTexVertex& v : recording->Triangles()) colours.push_back(v.colour);
   EXPECT_EQ(colours, (std::vector<uint32_t>{0xFFFF0000u, 0xFFFFFFFFu, 0xFFFF0000u}));
+}
+
+// Own colours keep bit 0 set and the recording's colour has it clear, so a
+// vertex whose own colour is the new current colour is not taken along
+// when the current colour changes again.
+TEST_F(ModelDrawing, AnOwnColourEqualToTheCurrentOneNeverFollowsItsChanges) {
+  const int32_t m = GR_3D_Model_Create();
+  GR_3D_Model_Primitive_Begin(m, 4);
+  GR_3D_Model_Vertex_Color(m, 0, 0, 0, 0x0000FF, 1);
+  GR_3D_Model_Vertex(m, 1, 0, 0);
+  GR_3D_Model_Vertex_Color(m, 2, 0, 0, 0x0000FF, 1);
+  GR_3D_Model_Primitive_End(m);
+  GR_3D_Model_Block(m, 0, 0, 0, 1, 1, 1, 1, 1);
+  const auto colours = [&] {
+    std::set<uint32_t> seen;
+    for (const NormalTexVertex& v : GR_3D_Model_Get(m)->RecordingFor(-1)->Triangles()) seen.insert(v.colour);
+    return seen;
+  };
+  GR_3D_Model_Draw(m, 0, 0, 0, -1);
+  EXPECT_EQ(colours(), (std::set<uint32_t>{0xFFFF0001u, 0xFFFFFFFEu}));
+  GR_Draw_Set_Color(0x0000FF);
+  GR_3D_Model_Draw(m, 0, 0, 0, -1);
+  EXPECT_EQ(colours(), (std::set<uint32_t>{0xFFFF0001u, 0xFFFF0000u}));
+  GR_Draw_Set_Color(0x00FF00);
+  GR_3D_Model_Draw(m, 0, 0, 0, -1);
+  EXPECT_EQ(colours(), (std::set<uint32_t>{0xFFFF0001u, 0xFF00FF00u})) << "the own red stays";
+  EXPECT_EQ(GR_3D_Model_Get(m)->RecordingFor(-1)->Colour(), 0xFF00FF00u);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "graphics/graphics_fixture.h"
 #include "graphics/overlay/overlay_text.h"
@@ -217,6 +220,7 @@ TEST_F(OverlayText, BarsSpanTheFrameAndEachMarker) {
   Timer_WaitMicroseconds(5000);
   Profiler_End();
   Graphics::ResetVertexBuffers();
+  FakeGraphics_Log().keepVertices = true;
   Profiler_Draw_Bars(20000);
   Timer_SelectClock(TimerClockKind::kFromSwitches);
   ASSERT_EQ(Graphics::PendingBatch().primitiveType, 2);
@@ -224,6 +228,27 @@ TEST_F(OverlayText, BarsSpanTheFrameAndEachMarker) {
   EXPECT_EQ(Count(), 10);
   EXPECT_EQ(Vertices()[8].x, 100);
   EXPECT_EQ(Vertices()[9].y, 20);
+  // The frame's quad, then one for "Total" and one for the marker, each
+  // from y 10 to 20; 0.3 of the width is 20000 us.
+  const std::vector<uint8_t>& sent = FakeGraphics_Log().lastVertices;
+  ASSERT_EQ(sent.size(), 18 * sizeof(TexVertex));
+  std::vector<TexVertex> quads(18);
+  std::memcpy(quads.data(), sent.data(), sent.size());
+  const auto span = [&](int quad) {
+    float low = 1e9f, high = -1e9f;
+    for (int i = 6 * quad; i < 6 * quad + 6; ++i) {
+      low = std::min(low, quads[size_t(i)].x), high = std::max(high, quads[size_t(i)].x);
+      EXPECT_TRUE(quads[size_t(i)].y == 10 || quads[size_t(i)].y == 20) << quad;
+      EXPECT_EQ(quads[size_t(i)].colour, quads[size_t(6 * quad)].colour) << quad;
+    }
+    return std::pair{low, high};
+  };
+  EXPECT_NEAR(span(0).first, 0, 1e-4);
+  EXPECT_NEAR(span(0).second, 30, 1e-4);
+  EXPECT_EQ(quads[0].colour, 0xFFFFFFFFu);
+  EXPECT_NEAR(span(2).first, 7.5, 1e-4);
+  EXPECT_NEAR(span(2).second, 22.5, 1e-4);
+  EXPECT_EQ(quads[12].colour, 0xFFFF0000u) << "script red, device red";
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 
 #include <vector>
 
+#include "gamefile/builtin_images.h"
+#include "graphics/bitmap/image_decode.h"
 #include "graphics/graphics_fixture.h"
+#include "graphics/overlay/overlay_text.h"
+#include "graphics/overlay/profiler_services.h"
 #include "graphics/device/render_states.h"
 #include "graphics/overlay/profiler.h"
 #include "runtime/run_flags.h"
@@ -124,6 +128,53 @@ TEST_F(OverlayFrames, ThePanelDarkensTheTopHundredRows) {
     for (int shift : {0, 8, 16}) EXPECT_NEAR(static_cast<int>((p >> shift) & 255), 63, 1) << xy.first << "," << xy.second;
   }
   EXPECT_EQ(At(panel, 5, 110), 0xFFFFFFu);
+}
+
+// A glyph drawn white at scale 1 without interpolation shows its piece of
+// the decoded font sheet: exactly where the sheet is opaque, the black
+// clear where it is clear.
+TEST_F(OverlayFrames, AGlyphAtScaleOneShowsItsPieceOfTheSheet) {
+  uint32_t size = 0;
+  const uint8_t* data = EmbeddedImage_Data(kBuiltinImageFontSheet, &size);
+  const DecodedImage sheet = Image_Decode(data, size, 0);
+  ASSERT_NE(sheet.pixels, nullptr);
+  const bool interpolation = GR_Texture_Get_Interpolation();
+  GR_Texture_Set_Interpolation(false);
+  for (const char glyph : {'A', 'g', '%'}) {
+    Graphics::BeginScene();
+    Graphics::GetDevice()->Clear(D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
+    GR_Overlay_Begin();
+    const char text[2] = {glyph, 0};
+    GR_Overlay_Draw_Text_Raw(20, 30, 1, 1, 0xFFFFFFFFu, text, 1);
+    Graphics::FlushBatch();
+    GR_Overlay_End();
+    const std::vector<uint32_t> screen = Read(Graphics::ScreenTexture());
+    Graphics::EndScene();
+    ASSERT_EQ(screen.size(), 128u * 128u);
+    const uint8_t* box = g_debugFontGlyphBoxes + 4 * (glyph - kDebugFontFirst);
+    int opaque = 0, clear = 0;
+    for (int y = 0; y < box[3]; ++y) {
+      for (int x = 0; x < box[2]; ++x) {
+        const uint32_t s = sheet.pixels[static_cast<size_t>(box[1] + y) * sheet.width + box[0] + x];
+        const uint32_t got = At(screen, 20 + x, 30 + y);
+        if (s >> 24 == 255) {
+          ++opaque;
+          ASSERT_EQ(got, s & 0xFFFFFFu) << glyph << " " << x << "," << y;
+        } else if (s >> 24 == 0) {
+          ++clear;
+          ASSERT_EQ(got, 0u) << glyph << " " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_GT(opaque, 4) << glyph;
+    EXPECT_GT(clear, 4) << glyph;
+    for (int x = 0; x < 128; ++x) {
+      EXPECT_EQ(At(screen, x, 29), 0u) << "above the glyph, " << x;
+      EXPECT_EQ(At(screen, x, 30 + box[3]), 0u) << "below the glyph, " << x;
+    }
+  }
+  GR_Texture_Set_Interpolation(interpolation);
+  MemoryManager::Free(sheet.pixels);
 }
 
 }  // namespace

@@ -207,7 +207,11 @@ class FakeDevice : public IGraphicsDevice {
   GfxResult Clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) override {
     return Note("Clear", Format(" %u %08x %g %u", flags, colour, static_cast<double>(z), stencil));
   }
-  GfxResult DrawPrimitiveUP(uint32_t type, uint32_t count, const void*, uint32_t stride) override {
+  GfxResult DrawPrimitiveUP(uint32_t type, uint32_t count, const void* data, uint32_t stride) override {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (Log().keepVertices && bytes != nullptr) {
+      Log().lastVertices.assign(bytes, bytes + size_t{Gfx_VertexCount(type, count)} * stride);
+    }
     return Note("DrawPrimitiveUP", Format(" %u %u %u", type, count, stride));
   }
   GfxResult CreateVertexBuffer(uint32_t bytes, uint32_t, uint32_t, uint32_t, GfxObject* out) override {

@@ -20,6 +20,10 @@ struct FakeGraphicsLog {
   uint32_t liveObjects = 0;
   // The last light set at each index.
   std::map<uint32_t, GfxLight> lights;
+  // The vertex bytes of the last DrawPrimitiveUP call, kept only when asked
+  // for (copying them would weigh on the benchmarks run on the fake).
+  bool keepVertices = false;
+  std::vector<uint8_t> lastVertices;
   void Fail(const std::string& call, int times = 1, GfxResult result = D3DERR_INVALIDCALL) {
     failCount[call] = times;
     failResult[call] = result;
@@ -30,6 +34,8 @@ struct FakeGraphicsLog {
   void Clear() {
     calls.clear();
     lights.clear();
+    keepVertices = false;
+    lastVertices.clear();
   }
 };
 
