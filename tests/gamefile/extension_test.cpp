@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gamefile/dll_definitions.h"
+#include "gamefile/function_stores.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/compiler/constants.h"
@@ -302,6 +303,14 @@ TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage
   ASSERT_TRUE(Extension_Prepare());
   EXPECT_EQ(Extension_FindFunction("dropped_fn"), -1);
   EXPECT_EQ(Extension_Packages()[1], nullptr);
+  // Source code can no longer call the dropped package's function.
+  GameFile_InstallFunctionStores();
+  CCode dropped("dropped_fn()", false);
+  EXPECT_FALSE(dropped.Compile("Dropped"));
+  Code_Error_Clear();
+  CCode kept("add(1, 2)", false);
+  EXPECT_TRUE(kept.Compile("Kept"));
+  Function_InstallStores(nullptr);
   EXPECT_EQ(CallReal(0, {2, 3}), 5.0);
   // More than 16 arguments: the definition is refused and calls answer 0.
   bool ok = false;
