@@ -122,6 +122,7 @@ bool DLL_ResolvePath(const std::string& candidate, std::string* path) {
 int32_t DLL_Define(const char* library, const char* name, int32_t convention, int32_t argumentCount,
                    const int32_t* kinds, bool resultIsString) {
   if (argumentCount < 0 || argumentCount > kDllMaxArguments) return -1;
+  if (argumentCount > 0 && kinds == nullptr) return -1;
   if (argumentCount > kDllMaxMixedArguments) {
     for (int32_t i = 0; i < argumentCount; ++i) {
       if (kinds[i] != kDllKindReal) return -1;
