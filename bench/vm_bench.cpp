@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "builtins/misc/external.h"
 #include "builtins/registration.h"
+#include "gamefile/dll_definitions.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/vm/codegen.h"
@@ -137,6 +139,40 @@ constexpr int64_t kMapOperations = 400000;
 constexpr const char* kLongLoop = "var i, s; s = 0; for (i = 0; i < 10000000; i += 1) { s = s + i mod 7 }";
 constexpr int64_t kLongLoopIterations = 10000000;
 constexpr const char* kCalls = "var i, s; s = 0; for (i = 0; i < 100000; i += 1) { s = bench_add(s, i) }";
+
+// A million calls of a two-real function of a native library (the tests'
+// fixture, built from its C source) through external_call, beside the same
+// loop calling a two-argument built-in; bench/lua/compare_external.sh puts
+// LuaJIT's FFI calling the same function beside them.
+constexpr int64_t kMillion = 1000000;
+constexpr const char* kMillionBuiltinCalls =
+    "var i, s; s = 0; for (i = 0; i < 1000000; i += 1) { s = bench_add(s, 1) }";
+
+void BM_VMMillionBuiltinCalls(benchmark::State& state) { Run(state, kMillionBuiltinCalls, true, kMillion); }
+
+#ifdef KV_EXT_FIXTURE
+bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
+  DLL_Call(id, count, values, result);
+  return true;
+}
+
+void BM_VMMillionExternalCalls(benchmark::State& state) {
+  int32_t id = -1;
+  if (!Function_Find("external_call", &id)) Builtins_RegisterFamily(BuiltinFamilyId::kMisc);
+  ExternalLibraryHooks hooks;
+  hooks.define = DLL_Define;
+  hooks.call = CallDefinition;
+  hooks.freeLibrary = DLL_Free;
+  External_InstallHooks(hooks);
+  std::string text = std::string("var d, i, s; d = external_define(\"") + KV_EXT_FIXTURE +
+                     "\", \"add\", dll_cdecl, ty_real, 2, ty_real, ty_real); s = 0; "
+                     "for (i = 0; i < 1000000; i += 1) { s = external_call(d, s, 1) }";
+  Run(state, text.c_str(), true, kMillion);
+  External_ResetHooks();
+}
+BENCHMARK(BM_VMMillionExternalCalls)->Unit(benchmark::kMillisecond);
+#endif
+BENCHMARK(BM_VMMillionBuiltinCalls)->Unit(benchmark::kMillisecond);
 
 void BM_VMRecursiveFib(benchmark::State& state) { Run(state, kFib, true, kFibCalls); }
 void BM_TreeRecursiveFib(benchmark::State& state) { Run(state, kFib, false, kFibCalls); }

@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "builtins/files/files.h"
+#include "builtins/misc/external.h"
 #include "builtins/misc/platform_misc.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
+#include "gamefile/dll_definitions.h"
 #include "physics/physics_table.h"
 #include "platform/device_window.h"
 #include "runtime/globals.h"
@@ -27,6 +29,21 @@ void RegisterForPlayer() {
   Builtins_RegisterAll();
 }
 
+bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
+  DLL_Call(id, count, values, result);
+  return true;
+}
+
+// The external_* built-ins define and call through the game file's library
+// definitions, which extension packages share.
+void InstallExternalHooks() {
+  ExternalLibraryHooks hooks;
+  hooks.define = DLL_Define;
+  hooks.call = CallDefinition;
+  hooks.freeLibrary = DLL_Free;
+  External_InstallHooks(hooks);
+}
+
 // window_handle and set_application_title reach the main window.
 void InstallWindowHooks() {
   ApplicationWindowHooks hooks;
@@ -45,5 +62,6 @@ int main(int argc, char** argv) {
   GameFile_SetBuiltinRegistration(RegisterForPlayer);
   Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
+  InstallExternalHooks();
   return Runner_Main(argc, argv);
 }

@@ -6,6 +6,7 @@
 
 #include "gamefile/background.h"
 #include "gamefile/code_chunks.h"
+#include "gamefile/extension.h"
 #include "gamefile/game_header.h"
 #include "gamefile/font.h"
 #include "gamefile/object.h"
@@ -50,7 +51,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("GENL"), OldHeader},
     {ChunkId("GEN8"), ReadOnly<GEN8_Load>},
     {ChunkId("OPTN"), ReadOnly<Option_Load>},
-    {ChunkId("EXTN"), NotReadYet},
+    {ChunkId("EXTN"), ReadOnly<Extension_Load>},
     {ChunkId("SOND"), NotReadYet},
     {ChunkId("AUDO"), NotReadYet},
     {ChunkId("SPRT"), ReadOnly<Sprite_Load>},
@@ -108,6 +109,7 @@ std::string IdText(uint32_t id) {
 
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
+  Extension_Clear();
   ClearInstalled("SOND");
   Background_Init();
   Path_Init();

@@ -1,7 +1,8 @@
 // Where compiled code looks up the game's scripts and extension functions by
-// name: scripts come from the loaded script store; the game has no extension
-// functions yet, so none is ever found.
+// name, and how both interpreters call extension functions: through the
+// loaded script store and extension packages.
 #pragma once
 
-// Installs the stores into the function registry; call once at start-up.
+// Installs the stores into the function registry and the extension calls
+// into the interpreters; call once at start-up.
 void GameFile_InstallFunctionStores();

@@ -11,6 +11,9 @@
 # A folder NAME.program beside the description is copied into the program
 # folder (beside the game file) before the run; nothing in the program folder
 # may change or appear during the run.
+# KV_GAME_PROGRAM_FILES, when set, lists "SOURCE=NAME" pairs separated by
+# blanks: files built for the test (native libraries) copied into the
+# program folder under NAME before the run.
 # A file NAME.args beside the description holds more player arguments
 # (such as -debug), separated by blanks.
 # A file NAME.answers beside the description holds the answers to the
@@ -46,6 +49,7 @@ program_state() {
 }
 program="${description%.json}.program"
 [ -d "$program" ] && cp -R "$program/." "$work/"
+for pair in ${KV_GAME_PROGRAM_FILES:-}; do cp "${pair%%=*}" "$work/${pair#*=}"; done
 program_before=$(program_state)
 
 run_args=(-game "$game")

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr char kStandIns[] =
-    "Stand-in services: extension packages, load form\n";
+    "Stand-in services: load form\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_Real();
@@ -27,7 +27,7 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
-  EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());
+  EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_Real());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
   EXPECT_EQ(&HttpServices_Get(), &HttpServices_Real());
 }

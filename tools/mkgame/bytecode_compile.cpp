@@ -57,6 +57,8 @@ class DescriptionStores final : public IFunctionStores {
   template <typename Match>
   const ExtensionFunction* Find(Match match) const {
     for (const ExtensionPackage& package : game_.extensions) {
+      // The player leaves this folder's packages out.
+      if (package.folder == "VexaGames") continue;
       for (const ExtensionFile& file : package.files) {
         for (const ExtensionFunction& f : file.functions) {
           if (match(f)) return &f;

@@ -50,7 +50,13 @@ void Call(ScriptValue* result, int32_t argc, ScriptValue* args) {
   if (in.Count() == 0) return;
   int32_t count = in.Count() - 1;
   if (count > kExternalMaxArguments) count = kExternalMaxArguments;
-  ScriptValue values[kExternalMaxArguments];
+  // Only the slots in use are written: clearing all sixteen on every call
+  // would cost more than a short library call itself.
+  union Slots {
+    Slots() {}
+    ScriptValue values[kExternalMaxArguments];
+  } slots;
+  ScriptValue* values = slots.values;
   for (int32_t i = 0; i < count; ++i) ScriptValue_Copy(&values[i], &args[1 + i]);
   if (!g_hooks.call(in.Int(0), count, values, result)) Result_SetReal(result, 0.0);
   for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&values[i]);

@@ -95,3 +95,16 @@ void Code_Error_Set(const CCode* code, int32_t position, const char* message) {
   }
   g_errorText = Keep(result);
 }
+
+void Code_Error_Prefix(const char* prefix, const char* body) {
+  constexpr size_t kLimit = 1024;
+  if (body == nullptr) body = g_errorText != nullptr ? g_errorText : "";
+  std::string text = std::string(prefix == nullptr ? "" : prefix) + body;
+  if (text.size() >= kLimit) return;
+  size_t bytes = text.size() + 1;
+  if (g_errorText == nullptr || MemoryManager::GetSize(g_errorText) < bytes) {
+    if (g_errorText != nullptr) MemoryManager::Free(g_errorText);
+    g_errorText = static_cast<char*>(KV_ALLOC(bytes, false));
+  }
+  std::memcpy(g_errorText, text.c_str(), bytes);
+}

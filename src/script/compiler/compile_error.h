@@ -17,6 +17,10 @@ void Code_Error_Set(const CCode* code, int32_t position, const char* message);
 // Called where a compilation or an execution starts, and once the error has
 // been shown.
 void Code_Error_Clear();
+// Sets the error text to prefix followed by body (by the current error text
+// when body is null). A text of 1024 bytes or more leaves the error text as
+// it was, so that the message itself survives a deep chain of calls.
+void Code_Error_Prefix(const char* prefix, const char* body = nullptr);
 bool Code_Error_Recorded();
 
 // Hook applying a pending display reset before anything is reported.

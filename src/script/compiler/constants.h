@@ -43,6 +43,8 @@ struct TemporaryInstanceHooks {
   void (*destroy)(CInstance* instance) = nullptr;
 };
 void Code_Constant_SetTemporaryInstance(const TemporaryInstanceHooks& hooks);
+// The hooks in use; code run outside any event takes its instance from them.
+const TemporaryInstanceHooks& Code_Constant_TemporaryInstance();
 
 // Compiles the text as an expression and runs it with a temporary instance as
 // self and other. False when it does not compile or its run fails.

@@ -43,6 +43,8 @@ void Code_Constant_SetTemporaryInstance(const TemporaryInstanceHooks& hooks) {
   g_temporary = complete ? hooks : TemporaryInstanceHooks{StandInCreate, StandInDestroy};
 }
 
+const TemporaryInstanceHooks& Code_Constant_TemporaryInstance() { return g_temporary; }
+
 bool Code_Constant_Evaluate(const char* text, ScriptValue* out) {
   CCode code(text == nullptr ? "" : text, true);
   std::string name = "Constant." + std::to_string(g_evaluated++);

@@ -58,3 +58,12 @@ void Script_Clear();
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                     const ScriptValue* arguments);
 void Script_Finish();
+// Runs code as Script_Execute runs a script's; a failed run puts
+// before + name + after in front of the error text.
+struct ErrorLead {
+  const char* before;
+  const char* name;
+  const char* after;
+};
+bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
+                               const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead);

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
@@ -9,8 +10,6 @@
 #include "script/events/script.h"
 
 namespace {
-
-constexpr size_t kScriptErrorBytes = 1024;
 
 // Left uninitialised: only the slots in use are written and read.
 struct SavedSlot {
@@ -76,35 +75,25 @@ void Fill(int32_t argc, const ScriptValue* arguments) {
   g_argumentCount = argc;
 }
 
-// Puts "In script <name>:" in front of the error text. A text that would
-// not fit the 1024 bytes stays as it is rather than being cut, so that the
-// message itself survives a deep chain of calls.
-void PrefixError(int32_t index) {
-  char text[kScriptErrorBytes];
-  int needed = std::snprintf(text, sizeof text, "In script %s:\n%s", Script_GetName(index),
-                             g_errorText == nullptr ? "" : g_errorText);
-  if (needed < 0 || static_cast<size_t>(needed) >= sizeof text) return;
-  size_t bytes = std::strlen(text) + 1;
-  if (g_errorText == nullptr || MemoryManager::GetSize(g_errorText) < bytes) {
-    if (g_errorText != nullptr) MemoryManager::Free(g_errorText);
-    g_errorText = static_cast<char*>(KV_ALLOC(bytes, false));
-  }
-  std::memcpy(g_errorText, text, bytes);
-}
-
 }  // namespace
 
-bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
-                    const ScriptValue* arguments) {
-  CScript* script = Script_Get(index);
-  if (script == nullptr) return false;
+bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
+                               const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
   if (argc < 0) argc = 0;
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   SavedArguments saved;
   Save(&saved);
   Fill(argc, arguments);
-  bool ok = Code_Execute_ErrorString(self, other, script->code, result);
-  if (!ok) PrefixError(index);
+  bool ok = Code_Execute_ErrorString(self, other, code, result);
+  if (!ok) Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str());
   Restore(&saved);
   return ok;
+}
+
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                    const ScriptValue* arguments) {
+  CScript* script = Script_Get(index);
+  if (script == nullptr) return false;
+  return Code_ExecuteWithArguments(script->code, self, other, argc, arguments, result,
+                                   {"In script ", Script_GetName(index), ":\n"});
 }

@@ -37,6 +37,7 @@ constexpr const char* kOverflow = "Stack overflow...";
 
 const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
 VMStringSource g_strings = NoStrings;
+VMExtensionCaller g_extensionCaller = nullptr;
 
 // Locals pool by depth: one list per nesting level and script call depth at
 // most, kept for reuse until the game ends.
@@ -231,6 +232,9 @@ class Machine {
   __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp,
                                                      Resume* entered);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
+  void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
+  // Takes the argc values on top of the stack off it, in script order.
+  std::vector<ScriptValue>& TakeArguments(int32_t argc, VMSlot*& sp);
   __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
                                                          Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
@@ -1039,12 +1043,37 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, 
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0)
       return EnterScript(script, argc, ip, sp, entered) ? sp : nullptr;
+  } else if (id >= kFirstExtensionFunctionId && g_extensionCaller != nullptr) {
+    CallExtension(id - kFirstExtensionFunctionId, argc, sp);
+    return sp;
   }
-  // Extension functions, and scripts without bytecode, give real 0.
+  // Scripts without bytecode give real 0, and so do extension functions
+  // until the game's are installed.
   FreeSlots(sp - argc, sp);
   sp -= argc;
   VMSlot_SetReal(sp++, 0.0);
   return sp;
+}
+
+std::vector<ScriptValue>& Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
+  std::vector<ScriptValue>& arguments = stack_.arguments;
+  arguments.resize(static_cast<size_t>(argc));
+  for (int32_t i = 0; i < argc; ++i) {
+    const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
+    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
+  }
+  sp -= argc;
+  return arguments;
+}
+
+// A script-kind function cannot run here: the call gives real 0.
+void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
+  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
+  ScriptValue result;
+  if (!g_extensionCaller(index, argc, arguments.data(), &result)) ScriptValue_SetReal(&result, 0.0);
+  g_argumentExtent = kExtentUnknown;
+  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  VMSlot_FromValue(sp++, result);
 }
 
 bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
@@ -1054,13 +1083,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     return false;
   }
   if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
-  std::vector<ScriptValue>& arguments = stack_.arguments;
-  arguments.resize(static_cast<size_t>(argc));
-  for (int32_t i = 0; i < argc; ++i) {
-    const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
-    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
-  }
-  sp -= argc;
+  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments.data());
   g_argumentExtent = kExtentUnknown;
@@ -1311,6 +1334,8 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
 void VM_Install() { Code_SetVMExecutor(VM_Exec); }
 
 void VM_SetStringSource(VMStringSource source) { g_strings = source != nullptr ? source : NoStrings; }
+
+void VM_SetExtensionCaller(VMExtensionCaller caller) { g_extensionCaller = caller; }
 
 int32_t VM_LocalsDepth() { return g_localsDepth; }
 

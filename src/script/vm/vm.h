@@ -29,6 +29,12 @@ void VM_Install();
 using VMStringSource = const char* (*)(const VMBuffer* code, int32_t index);
 void VM_SetStringSource(VMStringSource source);
 
+// Calls extension function `index` with the arguments in script order;
+// false when it is not a library function (the call then gives real 0).
+// Until one is installed every extension call gives real 0.
+using VMExtensionCaller = bool (*)(int32_t index, int32_t argc, ScriptValue* arguments, ScriptValue* result);
+void VM_SetExtensionCaller(VMExtensionCaller caller);
+
 // Machines nested through built-ins before "Stack overflow..." is reported.
 constexpr int32_t kVMMaxNesting = 48;
 // The stack accounting's sizes: the first value lies 16 bytes below the top,

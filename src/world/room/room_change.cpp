@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "gamefile/event_lists.h"
+#include "gamefile/extension.h"
 #include "gamefile/options.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -251,6 +252,7 @@ bool StartGame() {
   Object_BuildEventLists();
   if (g_debugMode) g_debugConsole->Output("Create Debug Form\n");
   Library_RunInitCode();
+  Extension_RunInit();
   Win_SetCursor(g_showCursor ? kWinCursorDefault : kWinCursorNone);
   for (size_t i = 0; i < g_runtimeRooms.size(); ++i) DestroyRuntimeRoom(static_cast<int32_t>(i));
   g_runtimeRooms.assign(static_cast<size_t>(Room_Count()), nullptr);
@@ -271,9 +273,8 @@ void Run_EndGame() {
   g_runtimeRooms.clear();
   g_currentRoom = nullptr;
   g_currentRoomIndex = -1;
-  // The default cursor comes back once the extensions' finalisers succeed;
-  // with no extension packages there is nothing that can fail.
-  Win_SetCursor(kWinCursorDefault);
+  // The default cursor comes back once the extensions' finalisers succeed.
+  if (Extension_RunFinal()) Win_SetCursor(kWinCursorDefault);
 }
 
 bool RoomChange_ActOn() {

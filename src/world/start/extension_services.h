@@ -12,5 +12,5 @@ inline ServiceSeam<ExtensionServices> g_extensionServices{"extension packages"};
 inline void ExtensionServices_Install(const ExtensionServices* services) { g_extensionServices.Install(services); }
 inline const ExtensionServices& ExtensionServices_Get() { return g_extensionServices.Get(); }
 
-// Until extension packages are built: there are none, and preparing succeeds.
-const ExtensionServices& ExtensionServices_StandIn();
+// The game's extension packages, prepared from the game file.
+const ExtensionServices& ExtensionServices_Real();

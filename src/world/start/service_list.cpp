@@ -26,7 +26,7 @@ struct ServiceRow {
 // installs the subsystem's own operations and says so, and its stand-in
 // file goes.
 constexpr ServiceRow kServices[] = {
-    {"extension packages", Status::kStandIn, [] { ExtensionServices_Install(&ExtensionServices_StandIn()); }},
+    {"extension packages", Status::kBuilt, [] { ExtensionServices_Install(&ExtensionServices_Real()); }},
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
     {"particle systems", Status::kBuilt,
      [] {

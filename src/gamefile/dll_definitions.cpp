@@ -1,0 +1,213 @@
+#include "gamefile/dll_definitions.h"
+
+#include <ffi.h>
+
+#include <strings.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include "platform/dynamic_library.h"
+#include "runtime/console.h"
+#include "runtime/run_flags.h"
+#include "shell/file_layer.h"
+
+namespace {
+
+struct Definition {
+  std::string path;   // resolved
+  std::string given;  // as the definition named it
+  std::string name;
+  void* handle = nullptr;
+  void* entry = nullptr;
+  int32_t convention = kDllConventionCdecl;
+  int32_t count = 0;
+  int32_t kinds[kDllMaxArguments] = {};
+  bool resultIsString = false;
+  // The native call, prepared once; cif points into types.
+  ffi_cif cif;
+  ffi_type* types[kDllMaxArguments] = {};
+};
+
+// Ids are positions and are never reused.
+std::vector<std::unique_ptr<Definition>> g_definitions;
+
+// The handle the last definition of this path holds (null when freed or
+// when there is none).
+void* SharedHandle(const std::string& path) {
+  for (auto it = g_definitions.rbegin(); it != g_definitions.rend(); ++it) {
+    if ((*it)->path == path) return (*it)->handle;
+  }
+  return nullptr;
+}
+
+bool EndsWithDll(const std::string& name) {
+  return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".dll") == 0;
+}
+
+// Loads the library through its candidates; the first that loads gives the
+// path. When none does, the loader's reason for the first candidate that
+// lies on disk (else the first) goes to the debug console.
+bool Load(const char* library, std::string* path, void** handle) {
+  std::string reason;
+  bool reasonFromFile = false;
+  for (const std::string& candidate : DLL_Candidates(library)) {
+    std::string resolved;
+    if (!DLL_ResolvePath(candidate, &resolved)) continue;
+    void* shared = SharedHandle(resolved);
+    if (shared == nullptr) shared = DynamicLibrary_Get().open(resolved.c_str());
+    if (shared != nullptr) {
+      *path = resolved;
+      *handle = shared;
+      return true;
+    }
+    bool onDisk = access(resolved.c_str(), F_OK) == 0;
+    if (reason.empty() || (onDisk && !reasonFromFile)) {
+      reason = DynamicLibrary_Get().lastError();
+      reasonFromFile = onDisk;
+    }
+  }
+  if (reason.empty()) reason = "the path is longer than 1024 characters";
+  g_debugConsole->Output("Cannot load the external library %s: %s\n", library, reason.c_str());
+  return false;
+}
+
+// The symbol by name, else by its stdcall decoration "_name@bytes", each
+// string counting 4 bytes and each real 8.
+void* FindEntry(void* handle, const char* name, int32_t count, const int32_t* kinds) {
+  void* entry = DynamicLibrary_Get().symbol(handle, name);
+  if (entry != nullptr) return entry;
+  int32_t bytes = 0;
+  for (int32_t i = 0; i < count; ++i) bytes += kinds[i] == kDllKindString ? 4 : 8;
+  std::string decorated = "_" + std::string(name) + "@" + std::to_string(bytes);
+  return DynamicLibrary_Get().symbol(handle, decorated.c_str());
+}
+
+// Both conventions are the platform's C convention here.
+bool Prepare(Definition* d) {
+  for (int32_t i = 0; i < d->count; ++i) {
+    d->types[i] = d->kinds[i] == kDllKindString ? &ffi_type_pointer : &ffi_type_double;
+  }
+  ffi_type* result = d->resultIsString ? &ffi_type_pointer : &ffi_type_double;
+  return ffi_prep_cif(&d->cif, FFI_DEFAULT_ABI, static_cast<unsigned>(d->count), result, d->types) == FFI_OK;
+}
+
+}  // namespace
+
+std::vector<std::string> DLL_Candidates(const char* library) {
+  std::string name = library == nullptr ? "" : library;
+  if (!EndsWithDll(name)) return {name};
+  std::string stem = name.substr(0, name.size() - 4);
+  size_t slash = stem.find_last_of("/\\");
+  size_t file = slash == std::string::npos ? 0 : slash + 1;
+  return {name, stem + ".so", stem.substr(0, file) + "lib" + stem.substr(file) + ".so"};
+}
+
+bool DLL_ResolvePath(const std::string& candidate, std::string* path) {
+  if (candidate.empty() || candidate.size() > kDllMaxPath) return false;
+  if (LoadSave_SaveFileExists(candidate.c_str())) {
+    *path = LoadSave_SavePath(candidate.c_str());
+  } else if (!LoadSave_ProgramFileExists(candidate.c_str())) {
+    *path = candidate;
+  } else {
+    char mapped[kDllMaxPath + 1];
+    if (!LoadSave_MapToProgramDir(mapped, sizeof mapped, candidate.c_str())) return false;
+    *path = mapped;
+  }
+  return path->size() <= kDllMaxPath;
+}
+
+int32_t DLL_Define(const char* library, const char* name, int32_t convention, int32_t argumentCount,
+                   const int32_t* kinds, bool resultIsString) {
+  if (argumentCount < 0 || argumentCount > kDllMaxArguments) return -1;
+  if (argumentCount > 0 && kinds == nullptr) return -1;
+  if (argumentCount > kDllMaxMixedArguments) {
+    for (int32_t i = 0; i < argumentCount; ++i) {
+      if (kinds[i] != kDllKindReal) return -1;
+    }
+  }
+  if (library == nullptr || name == nullptr) return -1;
+  auto d = std::make_unique<Definition>();
+  if (!Load(library, &d->path, &d->handle)) return -1;
+  d->given = library;
+  d->name = name;
+  // A symbol that is not there leaves the library loaded.
+  d->entry = FindEntry(d->handle, name, argumentCount, kinds);
+  if (d->entry == nullptr) return -1;
+  d->convention = convention;
+  d->count = argumentCount;
+  for (int32_t i = 0; i < argumentCount; ++i) d->kinds[i] = kinds[i] == kDllKindString ? kDllKindString : kDllKindReal;
+  d->resultIsString = resultIsString;
+  if (!Prepare(d.get())) return -1;
+  g_definitions.push_back(std::move(d));
+  return static_cast<int32_t>(g_definitions.size() - 1);
+}
+
+void DLL_Call(int32_t id, int32_t argumentCount, const ScriptValue* values, ScriptValue* result) {
+  ScriptValue_SetReal(result, 0.0);
+  if (g_runFlags.extensionDebug) return;
+  if (id < 0 || static_cast<size_t>(id) >= g_definitions.size()) return;
+  Definition& d = *g_definitions[static_cast<size_t>(id)];
+  if (argumentCount != d.count || d.handle == nullptr) return;
+  double reals[kDllMaxArguments];
+  const char* texts[kDllMaxArguments];
+  void* slots[kDllMaxArguments];
+  for (int32_t i = 0; i < d.count; ++i) {
+    const ScriptValue& value = values[i];
+    if (d.kinds[i] == kDllKindString) {
+      // A real given for a string passes the empty text, never a null.
+      texts[i] = value.kind == kValueString && value.text != nullptr ? value.text : "";
+      slots[i] = &texts[i];
+    } else {
+      reals[i] = value.real;
+      slots[i] = &reals[i];
+    }
+  }
+  union {
+    ffi_arg word;
+    double real;
+    const char* text;
+  } answer;
+  ffi_call(&d.cif, FFI_FN(d.entry), &answer, slots);
+  if (!d.resultIsString) {
+    ScriptValue_SetReal(result, answer.real);
+  } else if (answer.text != nullptr) {
+    // The library keeps its own buffer; the result holds a copy.
+    ScriptValue_SetString(result, answer.text);
+  }
+}
+
+void DLL_Free(const char* library) {
+  if (library == nullptr) return;
+  std::set<std::string> paths;
+  for (const auto& d : g_definitions) {
+    if (d->handle != nullptr && (d->path == library || d->given == library)) paths.insert(d->path);
+  }
+  // Every loaded definition of one path shares one handle: freed once.
+  for (const std::string& path : paths) {
+    void* handle = nullptr;
+    for (const auto& d : g_definitions) {
+      if (d->path != path || d->handle == nullptr) continue;
+      handle = d->handle;
+      d->handle = nullptr;
+    }
+    if (handle != nullptr) DynamicLibrary_Get().close(handle);
+  }
+}
+
+void DLL_FreeAll() {
+  for (size_t i = 0; i < g_definitions.size(); ++i) {
+    if (g_definitions[i]->handle != nullptr) DLL_Free(g_definitions[i]->path.c_str());
+  }
+}
+
+std::string DLL_PathOf(int32_t id) {
+  if (id < 0 || static_cast<size_t>(id) >= g_definitions.size()) return std::string();
+  return g_definitions[static_cast<size_t>(id)]->path;
+}
+
+int32_t DLL_Count() { return static_cast<int32_t>(g_definitions.size()); }
+
+void DLL_Clear() { g_definitions.clear(); }
