@@ -187,9 +187,9 @@ void RegisterEvents() {
 
 // Games built for this target read os_linux, a value whose paths they never
 // take on their usual platforms; they are told Windows instead.
-constexpr double kOsWindows = 0, kNoDevice = -1, kNotABrowser = -1;
+constexpr int32_t kOsWindows = 0, kNoDevice = -1, kNotABrowser = -1;
 
-template <double kValue>
+template <int32_t kValue>
 bool GetFixed(CInstance*, int32_t, ScriptValue* out) {
   return Real(out, kValue);
 }
