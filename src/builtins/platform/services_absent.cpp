@@ -7,13 +7,7 @@ KV_BUILTIN(F_AdsAbsent) { Result_SetReal(result, 0.0); }
 
 KV_BUILTIN(F_LeaveRating) {
   Result_SetReal(result, 0.0);
-  BuiltinArgs a(argc, args);
-  for (int32_t i = 0; i < 4; ++i) {
-    if (!a.IsString(i)) {
-      Builtin_Error(kPlatformBadType);
-      return;
-    }
-  }
+  Platform_AllOfKind<true>(BuiltinArgs(argc, args), 4);
 }
 
 KV_BUILTIN(F_SocialAbsent) { Result_SetReal(result, 0.0); }

@@ -26,12 +26,7 @@ int32_t KeyIndex(int32_t argc, ScriptValue* args) {
 KV_BUILTIN(F_VirtualKeyAdd) {
   Result_SetReal(result, 0.0);
   BuiltinArgs a(argc, args);
-  for (int32_t i = 0; i < 5; ++i) {
-    if (!a.IsReal(i)) {
-      Builtin_Error(kPlatformBadType);
-      return;
-    }
-  }
+  if (!Platform_AllOfKind<false>(a, 5)) return;
   const int32_t index = IO_AddVirtualKey(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
   Result_SetReal(result, index + 1);
 }
