@@ -260,6 +260,17 @@ TEST_F(AchievementQueueTest, TheCacheLivesInTheSaveFolder) {
   LoadSave_SetSaveDirectory(nullptr);
 }
 
+// A game refused before its built-ins registered never started the
+// services: its end leaves the cache as it was.
+TEST_F(AchievementQueueTest, AnEndWithoutAStartLeavesTheCacheAlone) {
+  file_ = MemoryFile{true, kTwoEntries};
+  Services_Shutdown();
+  EXPECT_TRUE(file_.writes.empty());
+  Services_Start();
+  Services_Shutdown();
+  EXPECT_EQ(file_.writes.back(), kTwoEntries);
+}
+
 TEST_F(AchievementQueueTest, AFailedWriteIsAnsweredAndTheQueueStays) {
   file_.writable = false;
   AchievementQueue_Add(1, "a", 7);

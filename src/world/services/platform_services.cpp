@@ -11,6 +11,10 @@ namespace {
 // In-app purchase events run as this Other event.
 constexpr int32_t kOtherPurchase = 66;
 
+// Set once the services started: a run that never got that far (a game
+// file refused before its built-ins) must not write an empty queue over
+// the posts still waiting in the cache.
+bool g_started = false;
 bool g_pausePending = false;
 bool g_paused = false;
 bool g_purchasesPending = false;
@@ -33,6 +37,7 @@ void Services_Start() {
   AchievementQueue_Clear();
   AchievementQueue_Load();
   g_achievementsAvailable = AchievementQueue_Service().start() ? 1 : 0;
+  g_started = true;
 }
 
 void Services_Tick() {
@@ -53,10 +58,12 @@ void Services_DispatchAsync() {
   g_purchasesPending = false;
 }
 
-void Services_Shutdown() { AchievementQueue_Shutdown(); }
+void Services_Shutdown() {
+  if (g_started) AchievementQueue_Shutdown();
+}
 
 void Services_ResetForTest() {
-  g_pausePending = g_paused = g_purchasesPending = false;
+  g_started = g_pausePending = g_paused = g_purchasesPending = false;
   g_achievementsAvailable = 0;
   AchievementQueue_Clear();
 }

@@ -18,7 +18,8 @@ void Services_OSPauseEvent();
 bool Services_IsPaused();
 // Purchase events a store added since the last step run their event.
 void Services_DispatchAsync();
-// At program end: waiting posts are written to their cache file.
+// At program end: waiting posts are written to their cache file (only
+// after a start).
 void Services_Shutdown();
 // Forgets the pause and purchase-event state (tests).
 void Services_ResetForTest();
