@@ -5,14 +5,17 @@
 #include "builtins/files/files.h"
 #include "builtins/misc/external.h"
 #include "builtins/misc/platform_misc.h"
+#include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/dll_definitions.h"
 #include "physics/physics_table.h"
 #include "platform/device_window.h"
 #include "runtime/globals.h"
+#include "script/compiler/constants.h"
 #include "shell/window.h"
 #include "world/save/highscores.h"
+#include "world/services/platform_services.h"
 #include "world/start/runner.h"
 
 namespace {
@@ -24,9 +27,12 @@ void SetTitle(const char* title) { Win_SetTitle(title); }
 
 // Runs once the game's header has named the save folder. Only the player
 // reads the highscore table; mkgame registers the built-ins without it.
+// The platform services start with the built-ins, once the save folder that
+// holds their cache is known.
 void RegisterForPlayer() {
   Score_Load();
   Builtins_RegisterAll();
+  Services_Start();
 }
 
 bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
@@ -60,6 +66,8 @@ int main(int argc, char** argv) {
   Globals_Init();
   PhysicsTable_Init();
   GameFile_SetBuiltinRegistration(RegisterForPlayer);
+  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
+  PlatformServices_SetHooks(PlatformServices_Real());
   Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
   InstallExternalHooks();

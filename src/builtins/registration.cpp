@@ -14,6 +14,7 @@
 #include "builtins/multiplayer/rows.h"
 #include "builtins/particles/rows.h"
 #include "builtins/physics/rows.h"
+#include "builtins/platform/rows.h"
 #include "builtins/resources/rows.h"
 #include "builtins/sound/rows.h"
 #include "runtime/fatal.h"
@@ -40,7 +41,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kSound, "sound and audio", kSoundRows, nullptr},
     {kMultiplayer, "multiplayer", kMultiplayerRows, nullptr},
     {kPhysics, "physics", kPhysicsRows, nullptr},
-    {kPlatform, "platform services", {}, nullptr},
+    {kPlatform, "platform services", kPlatformRows, nullptr},
 };
 
 // Builtins_Family indexes the table by id.

@@ -7,14 +7,19 @@
 # "Other" beside its caption; the pointer moved over it must reach the
 # window and display mouse positions, and the Left key held down must read
 # as held at that moment, until it is let go.
+# With "pause" the focus moves from the game's window to another program's
+# window: the operating system's pause event must be raised, registered for
+# one step (os_is_paused reads 1 in it and only in it) and unregistered.
 set -u
 mkgame=$1 player=$2 mode=${3:-window}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
 xvfb_pid=""
 player_pid=""
+other_pid=""
 cleanup() {
   [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
+  [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -63,6 +68,30 @@ check_input() {
   echo "input test passed"
 }
 
+# The pause game's checks, once it is ready.
+check_pause() {
+  local info wid other
+  info=$(xwininfo -name "Pause Test" 2>&1) || fail "no window titled Pause Test: $info"
+  wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
+  xlogo -geometry 50x50+600+400 > "$work/xlogo.txt" 2>&1 &
+  other_pid=$!
+  wait_for 100 xwininfo -name xlogo > /dev/null 2>&1 || fail "the other program's window never appeared"
+  other=$(xwininfo -name xlogo | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  timeout 20 xdotool windowfocus --sync "$other" || fail "xdotool could not focus window $other"
+  wait "$player_pid"
+  local status=$?
+  player_pid=""
+  [ "$status" = 0 ] || fail "exit status $status"
+  local expected=("OS has raised a pause event" "Pause event has been registered for this frame" "paused"
+                  "Pause event has been unregistered" "resumed")
+  local seen
+  seen=$(grep -xF -e "${expected[0]}" -e "${expected[1]}" -e "${expected[2]}" -e "${expected[3]}" -e "${expected[4]}" \
+           "$work/out.txt" | paste -sd '|')
+  [ "$seen" = "$(IFS='|'; echo "${expected[*]}")" ] || fail "pause lines: $seen"
+  echo "pause test passed"
+}
+
 cat > "$work/game.json" <<'JSON'
 {
   "name": "Win Test",
@@ -94,6 +123,21 @@ JSON
   "rooms": [{"width": 320, "height": 240, "speed": 60, "instances": [{"object": "prober"}]}]
 }
 JSON
+[ "$mode" = pause ] && cat > "$work/game.json" <<'JSON'
+{
+  "name": "Pause Test",
+  "window": {"width": 320, "height": 240},
+  "objects": {
+    "sleeper": {
+      "events": {
+        "create": "said = false; was = false;",
+        "step": "if (!said) { said = true; show_debug_message(\"ready\"); }\nif (os_is_paused()) { was = true; show_debug_message(\"paused\"); } else if (was) { show_debug_message(\"resumed\"); game_end(); }"
+      }
+    }
+  },
+  "rooms": [{"width": 320, "height": 240, "speed": 60, "instances": [{"object": "sleeper"}]}]
+}
+JSON
 "$mkgame" "$work/game.json" -o "$work/game.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 
 exec 3> "$work/display"
@@ -110,6 +154,7 @@ player_pid=$!
 
 wait_for 300 grep -qx "ready" "$work/out.txt" || fail "the game never said ready"
 [ "$mode" = input ] && { check_input; exit; }
+[ "$mode" = pause ] && { check_pause; exit; }
 
 info=$(xwininfo -name "Win Test" 2>&1) || fail "no window titled Win Test: $info"
 field() { echo "$info" | sed -n "s/^ *$1: *\(-\?[0-9]*\).*/\1/p"; }

@@ -65,7 +65,8 @@ const char* const kGolden[] = {
     "caption_score", "caption_lives", "caption_health", "-fps", "-current_time", "-current_year",
     "-current_month", "-current_day", "-current_weekday", "-current_hour", "-current_minute",
     "-current_second", "-event_type", "-event_number", "-event_object", "-event_action", "-secure_mode",
-    "error_occurred", "error_last"};
+    "error_occurred", "error_last", "-os_type", "-os_device", "-os_version", "-os_browser", "-browser_width",
+    "-browser_height"};
 
 ScriptValue RealValue(double v) {
   ScriptValue value;
@@ -150,7 +151,7 @@ class BuiltinVariables : public testing::Test {
 
 TEST_F(BuiltinVariables, RegistryHoldsEveryRecordInOrderWithItsWritability) {
   constexpr int32_t kCount = sizeof kGolden / sizeof kGolden[0];
-  static_assert(kCount == 184);
+  static_assert(kCount == 190);
   ASSERT_EQ(Variable_BuiltIn_Count(), kCount);
   for (int32_t i = 0; i < kCount; ++i) {
     bool readOnly = kGolden[i][0] == '-';

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "builtins/registration.h"
+#include "builtins/platform/handlers.h"
 #include "mkgame/json_input.h"
 #include "mkgame/player_stores.h"
 #include "runtime/globals.h"
@@ -95,6 +96,7 @@ void StartPlayerCompiler() {
   Variable_Global_Init();
   Builtins_RegisterAll();
   Statements_Install();
+  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
   Code_Constant_Init();
   // The generator runs separately, after every tree is known.
   Code_SetBytecodeGenerator(nullptr);

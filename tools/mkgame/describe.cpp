@@ -378,10 +378,11 @@ Game Describe_Read(const std::string& fileName) {
   } release{raw};
   JsonNode root(raw, "");
   root.OnlyKeys({"name", "format", "window", "bytecode", "options", "constants", "scripts", "sprites", "backgrounds",
-                 "fonts", "paths", "sounds", "timelines", "objects", "rooms", "extensions", "files"});
+                 "fonts", "paths", "sounds", "timelines", "objects", "rooms", "extensions", "files", "config"});
 
   Game game;
   game.name = root.OptText("name", "game");
+  game.config = root.OptText("config", "Default");
   game.format = ToInt(root, static_cast<double>(root.OptInt("format", 8)));
   if (game.format < 1 || game.format > 255) root.Get("format").Fail("format must lie between 1 and 255");
   if (root.Has("window")) {

@@ -183,6 +183,7 @@ struct Room {
 
 struct Game {
   std::string name = "game";
+  std::string config = "Default";
   int format = 8;
   int windowWidth = 640, windowHeight = 480;
   bool bytecode = false;

@@ -62,7 +62,7 @@ class Writer {
     auto pad_to = [&](size_t offset) { out_.Zeros(base + offset - out_.Position()); };
     out_.U32(1u | (static_cast<uint32_t>(game_.format & 0xFF) << 8));
     out_.TextOffset(game_.name);
-    out_.TextOffset("Default");
+    out_.TextOffset(game_.config);
     out_.I32(game_.lastInstanceId);
     out_.I32(game_.lastTileId);
     out_.U32(GameId(game_.name));

@@ -104,8 +104,8 @@ void DrawWholeRoom(const CRoom& room, const AreaSize& area) {
 void DrawGuiPass(const AreaSize& area) {
   const bool was3d = g_3dMode != 0;
   GR_3D_Set_Mode(false);
-  const int32_t w = g_runValues.guiWidth < 0 ? area.width : g_runValues.guiWidth;
-  const int32_t h = g_runValues.guiHeight < 0 ? area.height : g_runValues.guiHeight;
+  const AreaSize gui = RoomDraw_GuiArea(area);
+  const int32_t w = gui.width, h = gui.height;
   WholeAreaViewport(area);
   GR_Set_View_Projection(0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h), 0.0f);
   Room_Draw_Gui(0, 0, w, h);
@@ -125,6 +125,13 @@ void DrawCursor() {
 }
 
 }  // namespace
+
+AreaSize RoomDraw_GuiArea(const AreaSize& area) {
+  return AreaSize{g_runValues.guiWidth < 0 ? area.width : g_runValues.guiWidth,
+                  g_runValues.guiHeight < 0 ? area.height : g_runValues.guiHeight};
+}
+
+AreaSize RoomDraw_GuiArea() { return RoomDraw_GuiArea(RoomDraw_Area()); }
 
 AreaSize RoomDraw_Area() {
   const DeviceTexture* screen = Graphics::ScreenTexture();

@@ -13,6 +13,18 @@ extern int32_t g_currentView;
 // Port coordinates times these give drawing-area pixels.
 extern float g_portScale[2];
 
+struct AreaSize {
+  int32_t width, height;
+};
+// The drawing area: the screen render target's size, else the game screen's.
+// The GUI pass draws over it unless a GUI size is set, and scripts read it
+// as the drawing surface.
+AreaSize RoomDraw_Area();
+// The size the GUI pass draws in: the set GUI size, each side that is
+// negative (unset) taken from the drawing area.
+AreaSize RoomDraw_GuiArea();
+AreaSize RoomDraw_GuiArea(const AreaSize& area);
+
 // At room start: the screen size the room's views (or the room) need.
 void Room_Compute_Window_Size();
 // View following and the window ports; the first step of Room_Draw.

@@ -165,6 +165,29 @@ void IO_DeleteVirtualKey(int32_t index) {
   if (index >= 0 && index < kVirtualKeyCount) g_virtualKeys[index].flags = 0;
 }
 
+int32_t IO_AddVirtualKey(int32_t x, int32_t y, int32_t width, int32_t height, int32_t code) {
+  VirtualKey* key = IO_FindFreeVirtualKey();
+  if (key == nullptr) return -1;
+  const uint16_t index = key->index;
+  *key = VirtualKey{};
+  key->index = index;
+  key->x1 = x;
+  key->y1 = y;
+  key->w = width;
+  key->h = height;
+  key->x2 = SaturatedSum(x, width);
+  key->y2 = SaturatedSum(y, height);
+  key->key = code;
+  key->flags = kVirtualKeyInUse;
+  return static_cast<int32_t>(key - g_virtualKeys);
+}
+
+void IO_ShowVirtualKey(int32_t index, bool shown) {
+  if (index < 0 || index >= kVirtualKeyCount) return;
+  uint16_t& flags = g_virtualKeys[index].flags;
+  flags = static_cast<uint16_t>(shown ? flags | kVirtualKeyShown : flags & ~kVirtualKeyShown);
+}
+
 // Once the table is full the remaining sections could only be skipped, so
 // the reading stops there rather than counting up to a huge NUM_BUTTONS.
 void IO_LoadVirtualButtons(CIniFile* ini) {

@@ -48,6 +48,12 @@ void VirtualKeys_Free();
 
 VirtualKey* IO_FindFreeVirtualKey();
 void IO_DeleteVirtualKey(int32_t index);
+// A key made by a script: the first unused record covers the rectangle and
+// drives the key code, hidden until shown. Answers its table position, or
+// -1 when every record is in use.
+int32_t IO_AddVirtualKey(int32_t x, int32_t y, int32_t width, int32_t height, int32_t key);
+// Shows or hides the key at a table position (nothing outside the table).
+void IO_ShowVirtualKey(int32_t index, bool shown);
 // Reads the keys of sections IO_VIRTUAL_BUTTONS and IO_BUTTON_<n>.
 void IO_LoadVirtualButtons(CIniFile* ini);
 // Turns this step's pointers into presses, holds and releases.

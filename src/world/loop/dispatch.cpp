@@ -14,6 +14,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/loop/run_state.h"
+#include "world/services/platform_services.h"
 
 namespace {
 
@@ -293,7 +294,11 @@ void Run_DispatchBoundary() {
 // again on every answer still gets one answer a step. After the event only
 // the map handed out goes; one the script destroyed, whose slot a new map
 // may have taken, is left alone.
+void Run_DispatchListed(int32_t type, int32_t subtype) { RunListed(type, subtype); }
+
 void Run_DispatchAsync() {
+  // The platform services' own events come before the requests'.
+  if (PlatformServices_Hooks().dispatchAsync != nullptr) PlatformServices_Hooks().dispatchAsync();
   HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
   while (request != nullptr) {
     HTTP_REQ_CONTEXT* next = request->next;

@@ -15,6 +15,7 @@
 #include "world/room/room_change.h"
 #include "world/loop/run_state.h"
 #include "world/physics/physics_step.h"
+#include "world/services/platform_services.h"
 #include "world/start/particle_services.h"
 
 namespace {
@@ -89,6 +90,7 @@ void Run_Step() {
   const ProfilerServices& profiler = ProfilerServices_Get();
   profiler.begin(kInputMarker, "IO&Vexa");
   IO_Update();
+  if (PlatformServices_Hooks().tick != nullptr) PlatformServices_Hooks().tick();
   profiler.end();
   // A game that freezes without the focus does nothing else this step.
   if (Option_On(kOptionFreezeOnLostFocus) && !DeviceWindow_State().active) return;

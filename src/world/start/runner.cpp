@@ -53,6 +53,7 @@
 #include "world/actions/world_actions.h"
 #include "world/planning/motion_planning.h"
 #include "world/save/highscores.h"
+#include "world/services/platform_services.h"
 
 namespace {
 
@@ -142,6 +143,8 @@ bool Runner_Start() {
 }
 
 void Runner_Shutdown() {
+  // Posts still waiting are written before anything they name goes.
+  if (PlatformServices_Hooks().shutdown != nullptr) PlatformServices_Hooks().shutdown();
   // Requests never delivered still hold their buffers and their callers'
   // arguments.
   HTTP_FreeAll();

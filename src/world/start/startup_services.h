@@ -6,3 +6,8 @@ void StartupServices_CreateWindow();
 bool StartupServices_StartGraphics();
 void StartupServices_LoadingFrames();
 void StartupServices_PumpWindow();
+
+// What the main window is wired to: the input state, the run control, the
+// options, the graphics and the platform services.
+struct WindowServices;
+WindowServices StartupServices_WindowServices();

@@ -11,6 +11,7 @@
 #include "world/input/joysticks.h"
 #include "world/draw/room_draw.h"
 #include "world/loop/run_state.h"
+#include "world/services/platform_services.h"
 #include "world/start/startup_services.h"
 #include "world/variables/builtin_variables.h"
 
@@ -35,7 +36,7 @@ void RoomMouse(int32_t* x, int32_t* y) {
   Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
 }
 
-void ScreenSize(int32_t* width, int32_t* height) {
+void ScreenSizeOfGame(int32_t* width, int32_t* height) {
   *width = g_screenSize.width;
   *height = g_screenSize.height;
 }
@@ -45,9 +46,15 @@ void PortScale(float* x, float* y) {
   *y = g_portScale[1];
 }
 
+void LostToOtherProgram() {
+  if (PlatformServices_Hooks().osPause != nullptr) PlatformServices_Hooks().osPause();
+}
+
 void WindowColour(int32_t colour) { Win_SetColor(static_cast<uint32_t>(colour)); }
 
-WindowServices Services() {
+}  // namespace
+
+WindowServices StartupServices_WindowServices() {
   WindowServices s;
   s.keyDown = IO_OnKeyDown;
   s.keyUp = IO_OnKeyUp;
@@ -64,15 +71,14 @@ WindowServices Services() {
   s.requestGraphicsReset = RequestReset;
   s.stepMouse = StepMouse;
   s.deviceMouse = DeviceMouse;
-  s.screenSize = ScreenSize;
+  s.screenSize = ScreenSizeOfGame;
   s.portScale = PortScale;
+  s.lostToOtherProgram = LostToOtherProgram;
   return s;
 }
 
-}  // namespace
-
 void StartupServices_CreateWindow() {
-  Win_SetServices(Services());
+  Win_SetServices(StartupServices_WindowServices());
   WindowGameSettings settings;
   settings.optionFlags = g_windowFlags;
   settings.screenWidth = g_windowWidth;

@@ -11,6 +11,7 @@
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/loop/run_state.h"
+#include "world/services/platform_services.h"
 
 void World_TearDownForTest() {
   Run_EndGame();
@@ -18,6 +19,8 @@ void World_TearDownForTest() {
   Room_Shutdown();
   Instance_DeleteAll();
   HTTP_ResetForTest();
+  PlatformServices_SetHooks(PlatformServiceHooks());
+  Services_ResetForTest();
   EventWorld_Install(nullptr);
   WorldSeam_Install(nullptr);
   Error_SetHooks(ErrorHooks());

@@ -3,11 +3,13 @@
 // built-in variable families.
 #include <ctime>
 
+#include "platform/system_info.h"
 #include "runtime/timer.h"
 #include "runtime/utf8.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/variables/variable_registry.h"
+#include "world/draw/room_draw.h"
 #include "world/variables/builtin_variables.h"
 #include "world/variables/builtin_variables_support.h"
 #include "world/input/input.h"
@@ -181,6 +183,32 @@ void RegisterEvents() {
   Variable_BuiltIn_Add("error_last", GetErrorLast, SetErrorLast);
 }
 
+// ---- The platform --------------------------------------------------------------
+
+// Games built for this target read os_linux, a value whose paths they never
+// take on their usual platforms; they are told Windows instead.
+constexpr int32_t kOsWindows = 0, kNoDevice = -1, kNotABrowser = -1;
+
+template <int32_t kValue>
+bool GetFixed(CInstance*, int32_t, ScriptValue* out) {
+  return Real(out, kValue);
+}
+bool GetOsVersion(CInstance*, int32_t, ScriptValue* out) { return Real(out, SystemInfo_WindowsVersion()); }
+template <bool kWidth>
+bool GetDrawingArea(CInstance*, int32_t, ScriptValue* out) {
+  const AreaSize area = RoomDraw_Area();
+  return Real(out, kWidth ? area.width : area.height);
+}
+
+void RegisterPlatform() {
+  Variable_BuiltIn_Add("os_type", GetFixed<kOsWindows>, nullptr);
+  Variable_BuiltIn_Add("os_device", GetFixed<kNoDevice>, nullptr);
+  Variable_BuiltIn_Add("os_version", GetOsVersion, nullptr);
+  Variable_BuiltIn_Add("os_browser", GetFixed<kNotABrowser>, nullptr);
+  Variable_BuiltIn_Add("browser_width", GetDrawingArea<true>, nullptr);
+  Variable_BuiltIn_Add("browser_height", GetDrawingArea<false>, nullptr);
+}
+
 void RegisterFamilies() {
   BuiltinVariables_RegisterInstance();
   BuiltinVariables_RegisterGlobal();
@@ -199,6 +227,7 @@ void BuiltinVariables_RegisterGlobal() {
   RegisterScoreDisplay();
   RegisterClock();
   RegisterEvents();
+  RegisterPlatform();
 }
 
 void BuiltinVariables_Install() { Variable_BuiltIn_SetFamilies(builtin_variables::RegisterFamilies); }

@@ -1,0 +1,84 @@
+#include "world/services/platform_services.h"
+
+#include "platform/achievement_service.h"
+#include "runtime/console.h"
+#include "script/events/event.h"
+#include "world/loop/dispatch.h"
+#include "world/services/achievement_queue.h"
+
+namespace {
+
+// In-app purchase events run as this Other event.
+constexpr int32_t kOtherPurchase = 66;
+
+// Set once the services started: a run that never got that far (a game
+// file refused before its built-ins) must not write an empty queue over
+// the posts still waiting in the cache.
+bool g_started = false;
+bool g_pausePending = false;
+bool g_paused = false;
+bool g_purchasesPending = false;
+PlatformServiceHooks g_hooks;
+
+void PauseStep() {
+  if (g_pausePending) {
+    g_debugConsole->Output("Pause event has been registered for this frame\n");
+    g_paused = true;
+    g_pausePending = false;
+  } else if (g_paused) {
+    g_debugConsole->Output("Pause event has been unregistered\n");
+    g_paused = false;
+  }
+}
+
+}  // namespace
+
+void Services_Start() {
+  AchievementQueue_Clear();
+  AchievementQueue_Load();
+  g_achievementsAvailable = AchievementQueue_Service().start() ? 1 : 0;
+  g_started = true;
+}
+
+void Services_Tick() {
+  AchievementQueue_Process();
+  PauseStep();
+}
+
+void Services_OSPauseEvent() {
+  g_debugConsole->Output("OS has raised a pause event\n");
+  g_pausePending = true;
+}
+
+bool Services_IsPaused() { return g_paused; }
+
+void Services_DispatchAsync() {
+  if (!g_purchasesPending) return;
+  Run_DispatchListed(kEventOther, kOtherPurchase);
+  g_purchasesPending = false;
+}
+
+void Services_Shutdown() {
+  if (g_started) AchievementQueue_Shutdown();
+}
+
+void Services_ResetForTest() {
+  g_started = g_pausePending = g_paused = g_purchasesPending = false;
+  g_achievementsAvailable = 0;
+  AchievementQueue_Clear();
+}
+
+void IapEvents_MarkPending() { g_purchasesPending = true; }
+bool IapEvents_Pending() { return g_purchasesPending; }
+
+void PlatformServices_SetHooks(const PlatformServiceHooks& hooks) { g_hooks = hooks; }
+const PlatformServiceHooks& PlatformServices_Hooks() { return g_hooks; }
+
+PlatformServiceHooks PlatformServices_Real() {
+  PlatformServiceHooks hooks;
+  hooks.tick = Services_Tick;
+  hooks.dispatchAsync = Services_DispatchAsync;
+  hooks.shutdown = Services_Shutdown;
+  hooks.osPause = Services_OSPauseEvent;
+  return hooks;
+}

@@ -1,0 +1,282 @@
+// The achievement queue: its file, its limits, and the send machine against
+// a service that reports and against this platform's, which never does.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/achievement_service.h"
+#include "runtime/memory.h"
+#include "shell/file_layer.h"
+#include "support/test_support.h"
+#include "world/services/achievement_queue.h"
+#include "world/services/platform_services.h"
+
+namespace {
+
+// The two entries' file: kind 1 "a" 7, then kind 2 "bb" 0.5.
+const std::string kTwoEntries("\x01\0\0\0a\0\x07\0\0\0\x02\0\0\0bb\0\0\0\0\x3f", 21);
+
+// The cache file held in memory, each write kept.
+struct MemoryFile {
+  MemoryFile() = default;
+  MemoryFile(bool present, std::string contents) : exists(present), bytes(std::move(contents)) {}
+  bool exists = false;
+  std::string bytes;
+  std::vector<std::string> writes;
+  bool writable = true;
+};
+MemoryFile* g_file = nullptr;
+
+uint8_t* ReadMemory(int32_t* size) {
+  if (!g_file->exists) return nullptr;
+  auto* data = static_cast<uint8_t*>(KV_ALLOC(g_file->bytes.size() + 1, true));
+  std::memcpy(data, g_file->bytes.data(), g_file->bytes.size());
+  *size = static_cast<int32_t>(g_file->bytes.size());
+  return data;
+}
+bool WriteMemory(const void* data, int32_t size) {
+  const std::string bytes(static_cast<const char*>(data), static_cast<size_t>(size));
+  g_file->writes.push_back(bytes);
+  if (!g_file->writable) return false;
+  g_file->exists = true;
+  g_file->bytes = bytes;
+  return true;
+}
+
+// A service that starts every send and keeps what it was given; the test
+// reports for it.
+struct Sent {
+  int32_t kind;
+  std::string name;
+  double value;
+};
+std::vector<Sent> g_sent;
+bool Start() { return true; }
+void Login() {}
+void PostAchievement(const char* name, float percent) {
+  uint32_t bits;
+  std::memcpy(&bits, &percent, sizeof bits);
+  AchievementQueue_Post(2, name, bits);
+}
+void PostScore(const char* name, int32_t score) { AchievementQueue_Post(1, name, static_cast<uint32_t>(score)); }
+bool SendInteger(int32_t kind, const char* name, int32_t value) {
+  g_sent.push_back({kind, name, static_cast<double>(value)});
+  return true;
+}
+bool SendFloat(int32_t kind, const char* name, float value) {
+  g_sent.push_back({kind, name, value});
+  return true;
+}
+constexpr AchievementService kRecording{Start, Login, PostAchievement, PostScore, SendInteger, SendFloat};
+
+std::vector<std::string> Names() {
+  std::vector<std::string> names;
+  for (const AchievementEntry* e = AchievementQueue_Head(); e != nullptr; e = e->next) names.push_back(e->name);
+  return names;
+}
+
+class AchievementQueueTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_file = &file_;
+    g_sent.clear();
+    AchievementQueue_SetFile(ReadMemory, WriteMemory);
+    AchievementQueue_SetService(&kRecording);
+    Services_ResetForTest();
+  }
+  void TearDown() override {
+    Services_ResetForTest();
+    AchievementQueue_SetFile(nullptr, nullptr);
+    AchievementQueue_SetService(nullptr);
+    g_file = nullptr;
+  }
+  static void Steps(int32_t count) {
+    for (int32_t i = 0; i < count; ++i) AchievementQueue_Process();
+  }
+  MemoryFile file_;
+};
+
+TEST_F(AchievementQueueTest, EntriesAreWrittenInQueueOrderAndEveryAddRewritesTheFile) {
+  float half = 0.5f;
+  uint32_t bits;
+  std::memcpy(&bits, &half, 4);
+  AchievementQueue_Add(1, "a", 7);
+  AchievementQueue_Add(2, "bb", bits);
+  EXPECT_EQ(file_.bytes, kTwoEntries);
+  EXPECT_EQ(file_.writes.size(), 2u);
+  EXPECT_FALSE(AchievementQueue_Dirty());
+
+  AchievementQueue_Clear();
+  file_.writes.clear();
+  EXPECT_FALSE(AchievementQueue_Load());
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "bb"}));
+  EXPECT_EQ(file_.writes.size(), 2u) << "one rewrite per loaded entry";
+  EXPECT_FALSE(AchievementQueue_Load()) << "a queue that holds posts is not loaded again";
+  EXPECT_EQ(AchievementQueue_Count(), 2);
+
+  AchievementQueue_Clear();
+  AchievementQueue_Save();
+  EXPECT_TRUE(file_.exists);
+  EXPECT_EQ(file_.bytes, "") << "an empty queue writes an empty file";
+}
+
+// A cache cut anywhere keeps its whole entries and the rewrite holds only
+// them; a name without its zero ends the load.
+TEST_F(AchievementQueueTest, ACutCacheKeepsItsWholeEntriesAndLosesTheRest) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {kTwoEntries + std::string("\x05\0\0", 3), {"a", "bb"}},
+      {kTwoEntries.substr(0, 20), {"a"}},
+      {kTwoEntries.substr(0, 16), {"a"}},
+      {kTwoEntries.substr(0, 12), {"a"}},
+      {std::string("\x01\0\0\0abc", 7), {}},
+      {std::string("\x01\0", 2), {}},
+      {"", {}},
+  };
+  for (const auto& [bytes, names] : cases) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    AchievementQueue_Clear();
+    file_ = MemoryFile{true, bytes};
+    AchievementQueue_Load();
+    EXPECT_EQ(Names(), names);
+    const std::string whole = names.size() == 2 ? kTwoEntries : names.size() == 1 ? kTwoEntries.substr(0, 10) : "";
+    EXPECT_EQ(file_.bytes, names.empty() ? bytes : whole);
+  }
+}
+
+TEST_F(AchievementQueueTest, AddsStopAtTwoThousandAndFortyNine) {
+  for (int32_t i = 0; i < 2100; ++i) AchievementQueue_Add(1, "x", static_cast<uint32_t>(i));
+  EXPECT_EQ(AchievementQueue_Count(), 2049);
+  EXPECT_EQ(file_.bytes.size(), 2049u * 10u);
+}
+
+TEST_F(AchievementQueueTest, AReportedSuccessRemovesTheHeadAndAFailureRestsItAtTheTail) {
+  g_achievementsAvailable = 1;
+  AchievementQueue_Add(1, "a", 7);
+  AchievementQueue_Add(3, "b", 0x3F800000u);
+  AchievementQueue_Add(4, "c", 9);
+  Steps(1);
+  ASSERT_EQ(g_sent.size(), 1u);
+  EXPECT_EQ(g_sent[0].name, "a");
+  EXPECT_EQ(g_sent[0].value, 7.0);
+  EXPECT_EQ(AchievementQueue_State(), kAchievementSending);
+  Steps(5);
+  EXPECT_EQ(g_sent.size(), 1u) << "nothing more goes out until the service reports";
+
+  AchievementQueue_SetState(kAchievementSent);
+  Steps(1);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b", "c"}));
+  EXPECT_EQ(AchievementQueue_State(), kAchievementIdle);
+  Steps(1);
+  ASSERT_EQ(g_sent.size(), 2u);
+  EXPECT_EQ(g_sent[1].kind, 3);
+  EXPECT_EQ(g_sent[1].value, 1.0) << "kinds 2 and 3 send their value as a float";
+
+  AchievementQueue_SetState(kAchievementFailed);
+  Steps(1);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"c", "b"}));
+  EXPECT_EQ(AchievementQueue_Current(), nullptr);
+  EXPECT_EQ(AchievementQueue_State(), kAchievementResting);
+  EXPECT_EQ(file_.bytes.substr(0, 4), std::string("\x04\0\0\0", 4)) << "the move is saved";
+  Steps(kAchievementRetrySteps);
+  EXPECT_EQ(g_sent.size(), 2u);
+  Steps(2);
+  ASSERT_EQ(g_sent.size(), 3u);
+  EXPECT_EQ(g_sent[2].name, "c");
+}
+
+TEST_F(AchievementQueueTest, AKindNoServiceKnowsIsDroppedAndTheQueueRests) {
+  g_achievementsAvailable = 1;
+  AchievementQueue_Add(5, "x", 1);
+  AchievementQueue_Add(1, "a", 7);
+  Steps(1);
+  EXPECT_EQ(Names(), std::vector<std::string>{"a"});
+  EXPECT_EQ(file_.bytes, kTwoEntries.substr(0, 10));
+  EXPECT_TRUE(g_sent.empty());
+  Steps(kAchievementRetrySteps + 1);
+  EXPECT_TRUE(g_sent.empty()) << "600 steps of rest, then the state is idle again";
+  Steps(1);
+  EXPECT_EQ(g_sent.size(), 1u);
+}
+
+TEST_F(AchievementQueueTest, AReportWithNothingSentOnlyEndsTheWait) {
+  g_achievementsAvailable = 1;
+  AchievementQueue_Add(1, "a", 7);
+  AchievementQueue_Add(1, "b", 8);
+  for (const int32_t report : {kAchievementSent, kAchievementFailed}) {
+    file_.writes.clear();
+    AchievementQueue_SetState(report);
+    Steps(1);
+    EXPECT_EQ(AchievementQueue_State(), kAchievementIdle);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(file_.writes.empty());
+    EXPECT_TRUE(g_sent.empty());
+  }
+}
+
+TEST_F(AchievementQueueTest, NothingMovesWhileTheServiceIsAbsentOrTheQueueEmpty) {
+  AchievementQueue_Add(1, "a", 7);
+  Steps(3);
+  EXPECT_TRUE(g_sent.empty());
+  EXPECT_EQ(AchievementQueue_State(), kAchievementIdle);
+  AchievementQueue_Clear();
+  g_achievementsAvailable = 1;
+  Steps(3);
+  EXPECT_EQ(AchievementQueue_State(), kAchievementIdle);
+}
+
+// The platform's own service: available, posts go nowhere, and the first
+// queued post stays in flight for good.
+TEST_F(AchievementQueueTest, ThisPlatformsServiceTakesTheFirstPostAndNeverReports) {
+  AchievementQueue_SetService(nullptr);
+  file_ = MemoryFile{true, kTwoEntries};
+  Services_Start();
+  EXPECT_EQ(g_achievementsAvailable, 1);
+  EXPECT_EQ(AchievementQueue_Count(), 2);
+  AchievementQueue_Service().postScore("s", 3);
+  AchievementQueue_Service().postAchievement("p", 1.0f);
+  EXPECT_EQ(AchievementQueue_Count(), 2);
+  Steps(1000);
+  EXPECT_EQ(AchievementQueue_State(), kAchievementSending);
+  EXPECT_STREQ(AchievementQueue_Current()->name, "a");
+  EXPECT_EQ(AchievementQueue_Count(), 2);
+}
+
+// The real file in a save folder: started, posted to through a service that
+// queues, and written again at the end.
+TEST_F(AchievementQueueTest, TheCacheLivesInTheSaveFolder) {
+  testsupport::ScratchFolder folder;
+  LoadSave_SetSaveDirectory(folder.Path().c_str());
+  AchievementQueue_SetFile(nullptr, nullptr);
+  testsupport::WriteRaw(folder / kAchievementCacheFile, kTwoEntries + "zz");
+  Services_Start();
+  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile), kTwoEntries);
+  AchievementQueue_Service().postScore("c", 9);
+  EXPECT_EQ(AchievementQueue_Count(), 3);
+  Services_Shutdown();
+  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile), kTwoEntries + std::string("\x01\0\0\0c\0\x09\0\0\0", 10));
+  LoadSave_SetSaveDirectory(nullptr);
+}
+
+// A game refused before its built-ins registered never started the
+// services: its end leaves the cache as it was.
+TEST_F(AchievementQueueTest, AnEndWithoutAStartLeavesTheCacheAlone) {
+  file_ = MemoryFile{true, kTwoEntries};
+  Services_Shutdown();
+  EXPECT_TRUE(file_.writes.empty());
+  Services_Start();
+  Services_Shutdown();
+  EXPECT_EQ(file_.writes.back(), kTwoEntries);
+}
+
+TEST_F(AchievementQueueTest, AFailedWriteIsAnsweredAndTheQueueStays) {
+  file_.writable = false;
+  AchievementQueue_Add(1, "a", 7);
+  EXPECT_FALSE(AchievementQueue_Save());
+  EXPECT_EQ(AchievementQueue_Count(), 1);
+  EXPECT_FALSE(file_.exists);
+}
+
+}  // namespace
