@@ -25,6 +25,7 @@
 #include "runtime/process.h"
 #include "runtime/timer.h"
 #include "platform/http/http_transport.h"
+#include "shell/dialogs.h"
 #include "shell/http_request.h"
 #include "script/vm/codegen.h"
 #include "script/compiler/constants.h"
@@ -143,7 +144,8 @@ bool Runner_Start() {
 
 void Runner_Shutdown() {
   // Requests never delivered still hold their buffers and their callers'
-  // arguments.
+  // arguments; the dialogs still queued are among them.
+  InputQuery_Forget();
   HTTP_FreeAll();
   HttpTransport_Close();
   Score_Save();
