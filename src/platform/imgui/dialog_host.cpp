@@ -337,31 +337,41 @@ class Within {
 
 // The game's window's keys and text go to the dialog alone; its mouse
 // reaches the dialog, and the game too unless the pointer is over the
-// dialog. Other events are the game's.
+// dialog. Other events are the game's. The dialog takes what it got at its
+// next frame.
 bool TakeEvent(const SDL_Event& event) {
   if (g_modeless == nullptr || g_modeless->done || !IsInputEvent(event.type)) return false;
   const Uint32 target = EventWindow(event);
   if (target != 0 && target != SDL_GetWindowID(g_modeless->session.window)) return false;
+  g_modeless->session.waiting.push_back(event);
   const bool mouse = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
                      event.type == SDL_MOUSEBUTTONUP || event.type == SDL_MOUSEWHEEL;
-  if (g_modeless->session.frames < kSettleFrames && !mouse) {
-    // Held until the field that takes the keyboard has it.
-    g_modeless->session.waiting.push_back(event);
-    return true;
-  }
-  Within within(false);
-  ImGui_ImplSDL2_ProcessEvent(&event);
   return !mouse || g_modeless->wantsMouse;
+}
+
+// Hands the dialog what came since its last frame, once the field that
+// takes the keyboard has it. A key released after it was pressed in the
+// same batch waits, with what follows, for the next frame.
+void FeedWaiting(Session& session) {
+  if (session.frames < kSettleFrames) return;
+  std::vector<SDL_Scancode> pressed;
+  while (!session.waiting.empty()) {
+    const SDL_Event& next = session.waiting.front();
+    if (next.type == SDL_KEYUP &&
+        std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
+      break;
+    }
+    if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
+    ImGui_ImplSDL2_ProcessEvent(&next);
+    session.waiting.pop_front();
+  }
 }
 
 void DrawOver() {
   if (g_modeless == nullptr || g_modeless->done) return;
   Within within(true);
   Session& session = g_modeless->session;
-  if (session.frames >= kSettleFrames) {
-    for (const SDL_Event& event : session.waiting) ImGui_ImplSDL2_ProcessEvent(&event);
-    session.waiting.clear();
-  }
+  FeedWaiting(session);
   ImGui_ImplOpenGL3_NewFrame();
   ImGui_ImplSDL2_NewFrame();
   ImGui::NewFrame();
