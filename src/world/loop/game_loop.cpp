@@ -125,6 +125,9 @@ int64_t Run_Frame() {
       CheckFrameLimit();
       return 60;
     }
+  } else {
+    // A dialog beside the game is still drawn while the game is paused.
+    InputQuery_FrameEnd();
   }
   CheckFrameLimit();
   return CurrentSpeed();
