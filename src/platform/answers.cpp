@@ -29,12 +29,21 @@ void Answers_Reset() {
   g_opened = false;
 }
 
-void Answers_PrintDialogText(const char* text) {
+std::string Answers_LineFeeds(const char* text) {
   std::string out;
   for (const char* p = text; *p != '\0'; ++p) {
-    if (*p == '\r' && p[1] == '\n') continue;
+    if (*p == '\r') {
+      if (p[1] == '\n') ++p;
+      out.push_back('\n');
+      continue;
+    }
     out.push_back(*p);
   }
+  return out;
+}
+
+void Answers_PrintDialogText(const char* text) {
+  std::string out = Answers_LineFeeds(text);
   out.push_back('\n');
   std::fputs(out.c_str(), stdout);
   std::fflush(stdout);

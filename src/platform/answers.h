@@ -9,6 +9,8 @@
 bool Answers_Next(std::string* line);
 // Tests only: read the file again from its start on the next question.
 void Answers_Reset();
+// The text with each line break ("\r\n", "\r" or "\n") as a line feed.
+std::string Answers_LineFeeds(const char* text);
 // What a headless dialog shows: its text on standard output, each line
-// break ("\r\n" or "\n") written as a line feed, then a line feed.
+// break written as a line feed, then a line feed.
 void Answers_PrintDialogText(const char* text);

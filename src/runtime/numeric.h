@@ -29,5 +29,10 @@ inline bool Num_TrueAboveHalf(double v) { return v > 0.5; }
 inline bool Num_TrueAtHalfSingle(double v) { return static_cast<float>(v) >= 0.5f; }
 inline bool Num_TrueMagnitudeAboveHalf(double v) { return v > 0.5 || v < -0.5; }
 
+// atof's reading of a text without the locale: optional sign, digits,
+// decimal point, exponent, stopping at the first other byte; 0 when no
+// number starts the text (or for null). No hexadecimal, no inf or nan.
+double Num_ParseReal(const char* text);
+
 // A double truncated toward zero to 32 bits.
 inline int32_t VCL_Trunc(double x) { return Num_TruncInt32(x); }

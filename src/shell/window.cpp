@@ -8,6 +8,7 @@
 #include "platform/sdl/native_messages.h"
 #include "runtime/console.h"
 #include "runtime/process.h"
+#include "shell/dialogs.h"
 #include "shell/window_internal.h"
 
 NativeWindow g_mainWindow = 0;
@@ -112,5 +113,6 @@ void Win_InputTaken() { Native_InputTaken(); }
 
 bool Win_PumpMessages() {
   Native_PumpEvents();
+  InputQuery_Pump();
   return Win_DispatchMessages();
 }

@@ -5,22 +5,7 @@
 # Return start the game, which then runs.
 set -u
 mkgame=$1 player=$2
-[ -n "${DISPLAY:-}" ] || { echo "FAIL: run through xvfb_run.sh"; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv_dialog_XXXXXX")
-player_pid=""
-trap '[ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null; rm -rf "$work"' EXIT
-fail() {
-  echo "FAIL: $*"
-  echo "---- player output"; cat "$work/out.txt" 2>/dev/null
-  echo "---- player errors"; cat "$work/err.txt" 2>/dev/null
-  exit 1
-}
-# Up to thirty seconds for the command to succeed.
-soon() {
-  for _ in $(seq 1 300); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+. "$(dirname "$0")/desktop_game_support.sh"
 
 mkdir -p "$work/games"
 "$mkgame" "$(dirname "$0")/picked_game.json" -o "$work/games/picked.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }

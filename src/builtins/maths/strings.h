@@ -37,7 +37,5 @@ KV_BUILTIN(F_StringCount);
 // fits 32 bits, else two decimals, every digit kept. Owned by the caller
 // (memory manager).
 char* Strings_FromReal(double value);
-// atof's reading of a text without the locale: optional sign, digits,
-// decimal point, exponent, stopping at the first other byte; 0 when no
-// number starts the text. No hexadecimal, no inf or nan.
+// Num_ParseReal: atof's reading without the locale.
 double Strings_ParseReal(const char* text);

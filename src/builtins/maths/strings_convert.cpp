@@ -32,24 +32,6 @@ char* OwnedCopy(const char* bytes, size_t length) {
   return owned;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Decimal exponent of the first non-zero digit of a checked number, so a
-// value outside the double range can be told an overflow or an underflow.
-long LeadingExponent(const char* start, long exponent) {
-  const char* p = start;
-  while (IsDigit(*p)) ++p;
-  const long integerDigits = static_cast<long>(p - start);
-  for (long i = 0; i < integerDigits; ++i) {
-    if (start[i] != '0') return exponent + integerDigits - 1 - i;
-  }
-  if (*p != '.') return 0;
-  for (long j = 1; IsDigit(p[j]); ++j) {
-    if (p[j] != '0') return exponent - j;
-  }
-  return 0;
-}
-
 }  // namespace
 
 char* Strings_FromReal(double value) {
@@ -62,41 +44,7 @@ char* Strings_FromReal(double value) {
   return OwnedCopy(buffer, FormatFixed(buffer, value, 2));
 }
 
-double Strings_ParseReal(const char* text) {
-  const char* p = text;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  const char* digits = p;
-  bool anyDigit = false;
-  while (IsDigit(*p)) ++p, anyDigit = true;
-  if (*p == '.') {
-    ++p;
-    while (IsDigit(*p)) ++p, anyDigit = true;
-  }
-  if (!anyDigit) return 0.0;
-  long exponent = 0;
-  if (*p == 'e' || *p == 'E') {
-    const char* q = p + 1;
-    bool negativeExponent = false;
-    if (*q == '+' || *q == '-') negativeExponent = *q++ == '-';
-    if (IsDigit(*q)) {
-      while (IsDigit(*q)) {
-        if (exponent < 100000) exponent = exponent * 10 + (*q - '0');
-        ++q;
-      }
-      if (negativeExponent) exponent = -exponent;
-      p = q;
-    }
-  }
-  double value = 0.0;
-  auto done = std::from_chars(digits, p, value, std::chars_format::general);
-  if (done.ec == std::errc::result_out_of_range) {
-    value = LeadingExponent(digits, exponent) > 0 ? HUGE_VAL : 0.0;
-  } else if (done.ec != std::errc()) {
-    value = 0.0;
-  }
-  return negative ? -value : value;
-}
+double Strings_ParseReal(const char* text) { return Num_ParseReal(text); }
 
 KV_BUILTIN(F_Real) {
   BuiltinArgs a(argc, args);

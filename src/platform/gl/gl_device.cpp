@@ -4,7 +4,15 @@
 
 #include <cstring>
 
+#include "platform/window_picture.h"
+
 namespace {
+
+// The device drawing on the main window, whose last picture the window
+// shows again between the game's frames (a dialog over it).
+GlDevice* g_windowDevice = nullptr;
+
+bool DrawWindowDeviceLast() { return g_windowDevice != nullptr && g_windowDevice->DrawLastPicture(); }
 
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
@@ -154,9 +162,17 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context, const GfxPresentParameter
   presentInterval_ = params.presentationInterval;
   context_->SetSwapInterval(presentInterval_ == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
   ready_ = MakeBackBuffer(params.backBufferWidth, params.backBufferHeight) && glGetError() == GL_NO_ERROR;
+  if (context_->HasWindow()) {
+    g_windowDevice = this;
+    WindowPicture_SetDrawer(DrawWindowDeviceLast);
+  }
 }
 
 GlDevice::~GlDevice() {
+  if (g_windowDevice == this) {
+    g_windowDevice = nullptr;
+    WindowPicture_SetDrawer(nullptr);
+  }
   if (context_ == nullptr) return;
   context_->MakeCurrent();
   for (auto& entry : objects_) {
@@ -203,11 +219,10 @@ GfxResult GlDevice::EndScene() {
 
 // The back buffer is stored top row first; the window's framebuffer is
 // bottom row first, so the copy flips.
-GfxResult GlDevice::Present() {
-  ++m_pixelVersion;
-  if (!context_->HasWindow()) return D3D_OK;
+bool GlDevice::DrawLastPicture() {
+  if (!context_->HasWindow() || !context_->MakeCurrent()) return false;
   GlObject* back = Find(backColour_);
-  if (back == nullptr) return D3DERR_INVALIDCALL;
+  if (back == nullptr) return false;
   int drawableWidth = 0, drawableHeight = 0;
   context_->GetDrawableSize(&drawableWidth, &drawableHeight);
   glNamedFramebufferTexture(readFbo_, GL_COLOR_ATTACHMENT0, back->texture, 0);
@@ -218,9 +233,19 @@ GfxResult GlDevice::Present() {
   const GLint w = static_cast<GLint>(back->width), h = static_cast<GLint>(back->height);
   glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, w, drawableHeight - h, GL_COLOR_BUFFER_BIT,
                          GL_NEAREST);
-  context_->Swap();
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo_);
   glEnable(GL_SCISSOR_TEST);
+  return true;
+}
+
+// What is drawn over the picture (a dialog) may use a context of its own.
+GfxResult GlDevice::Present() {
+  ++m_pixelVersion;
+  if (!context_->HasWindow()) return D3D_OK;
+  if (!DrawLastPicture()) return D3DERR_INVALIDCALL;
+  WindowPicture_DrawOverlay();
+  context_->MakeCurrent();
+  context_->Swap();
   return D3D_OK;
 }
 

@@ -59,6 +59,9 @@ class GlDevice : public IGraphicsDevice {
   GfxResult BeginScene() override { return D3D_OK; }
   GfxResult EndScene() override;
   GfxResult Present() override;
+  // The last finished picture into the window's back buffer, without showing
+  // it; false without a window.
+  bool DrawLastPicture();
   GfxResult GetDeviceCaps(GfxCaps* caps) override;
   GfxResult GetDisplayMode(uint32_t swapChain, GfxDisplayMode* mode) override;
 

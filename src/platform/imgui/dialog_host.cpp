@@ -14,6 +14,8 @@
 
 #include "platform/device_window.h"
 #include "platform/font/platform_font.h"
+#include "platform/sdl/native_messages.h"
+#include "platform/window_picture.h"
 
 namespace {
 
@@ -33,10 +35,12 @@ constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x05
 struct Session;
 Session* g_session = nullptr;
 DialogQuitCheck g_quitCheck = nullptr;
+bool g_allowUnseen = false;
 
 // A desktop someone looks at: the stand-in drivers SDL falls back to
 // without one show nothing, and a dialog there would wait for ever.
 bool Visible() {
+  if (g_allowUnseen) return true;
   const char* driver = SDL_GetCurrentVideoDriver();
   return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
 }
@@ -190,13 +194,22 @@ struct Session {
     return open;
   }
 
+  // Over the game's window the game's last picture is under the dialog
+  // (and a dialog shown beside the game over that); in a window of its own
+  // a plain ground.
   void Present() {
     ImGui::Render();
+    const bool overPicture = !ownWindow && WindowPicture_DrawLast();
+    if (overPicture) WindowPicture_DrawOverlay();
+    SDL_GL_MakeCurrent(window, gl);
+    ImGui::SetCurrentContext(imgui);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window, &width, &height);
     glViewport(0, 0, width, height);
-    glClearColor(0.12f, 0.13f, 0.15f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (!overPicture) {
+      glClearColor(0.12f, 0.13f, 0.15f, 1.0f);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     SDL_GL_SwapWindow(window);
     ++frames;
@@ -277,3 +290,157 @@ bool DialogHost_ReturnPressed() {
 }
 
 bool DialogHost_EscapePressed() { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false); }
+
+void DialogHost_AllowUnseen(bool allow) { g_allowUnseen = allow; }
+
+// ---- the dialog shown beside the running game
+
+namespace {
+
+struct Modeless {
+  Session session;
+  DialogFrame frame;
+  bool done = false;
+  bool drawn = false;     // since the last frame's end
+  bool wantsMouse = false;
+};
+Modeless* g_modeless = nullptr;
+
+// Makes the dialog's contexts current for a while, and puts back what was.
+class Within {
+ public:
+  explicit Within(bool withGl) : imgui_(ImGui::GetCurrentContext()), session_(g_session) {
+    if (withGl) {
+      glWindow_ = SDL_GL_GetCurrentWindow();
+      gl_ = SDL_GL_GetCurrentContext();
+      SDL_GL_MakeCurrent(g_modeless->session.window, g_modeless->session.gl);
+      restoreGl_ = true;
+    }
+    ImGui::SetCurrentContext(g_modeless->session.imgui);
+    g_session = &g_modeless->session;
+  }
+  ~Within() {
+    g_session = session_;
+    ImGui::SetCurrentContext(imgui_);
+    if (restoreGl_) SDL_GL_MakeCurrent(glWindow_, gl_);
+  }
+  Within(const Within&) = delete;
+  Within& operator=(const Within&) = delete;
+
+ private:
+  ImGuiContext* imgui_;
+  Session* session_;
+  SDL_Window* glWindow_ = nullptr;
+  SDL_GLContext gl_ = nullptr;
+  bool restoreGl_ = false;
+};
+
+// The game's window's keys and text go to the dialog alone; its mouse
+// reaches the dialog, and the game too unless the pointer is over the
+// dialog. Other events are the game's. The dialog takes what it got at its
+// next frame.
+bool TakeEvent(const SDL_Event& event) {
+  if (g_modeless == nullptr || g_modeless->done || !IsInputEvent(event.type)) return false;
+  const Uint32 target = EventWindow(event);
+  if (target != 0 && target != SDL_GetWindowID(g_modeless->session.window)) return false;
+  g_modeless->session.waiting.push_back(event);
+  const bool mouse = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                     event.type == SDL_MOUSEBUTTONUP || event.type == SDL_MOUSEWHEEL;
+  return !mouse || g_modeless->wantsMouse;
+}
+
+// Hands the dialog what came since its last frame, once the field that
+// takes the keyboard has it. A key released after it was pressed in the
+// same batch waits, with what follows, for the next frame.
+void FeedWaiting(Session& session) {
+  if (session.frames < kSettleFrames) return;
+  std::vector<SDL_Scancode> pressed;
+  while (!session.waiting.empty()) {
+    const SDL_Event& next = session.waiting.front();
+    if (next.type == SDL_KEYUP &&
+        std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
+      break;
+    }
+    if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
+    ImGui_ImplSDL2_ProcessEvent(&next);
+    session.waiting.pop_front();
+  }
+}
+
+void DrawOver() {
+  if (g_modeless == nullptr || g_modeless->done) return;
+  Within within(true);
+  Session& session = g_modeless->session;
+  FeedWaiting(session);
+  ImGui_ImplOpenGL3_NewFrame();
+  ImGui_ImplSDL2_NewFrame();
+  ImGui::NewFrame();
+  g_modeless->done = !g_modeless->frame();
+  ImGui::Render();
+  g_modeless->wantsMouse = ImGui::GetIO().WantCaptureMouse;
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(session.window, &width, &height);
+  glViewport(0, 0, width, height);
+  ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+  ++session.frames;
+  g_modeless->drawn = true;
+}
+
+void CloseModeless() {
+  if (g_modeless == nullptr) return;
+  WindowPicture_SetOverlay(nullptr);
+  Native_SetEventFilter(nullptr);
+  Modeless* closing = g_modeless;
+  g_modeless = nullptr;
+  // The backends let their objects go inside the dialog's own contexts;
+  // then what is current now is current again.
+  Session& session = closing->session;
+  session.outerImgui = ImGui::GetCurrentContext();
+  session.outerGlWindow = SDL_GL_GetCurrentWindow();
+  session.outerGl = SDL_GL_GetCurrentContext();
+  session.outer = g_session;
+  if (session.imgui != nullptr) ImGui::SetCurrentContext(session.imgui);
+  if (session.gl != nullptr) SDL_GL_MakeCurrent(session.window, session.gl);
+  delete closing;
+}
+
+}  // namespace
+
+bool DialogHost_Open(SDL_Window* window, const DialogFrame& frame) {
+  DialogHost_Close();
+  if (window == nullptr || !DeviceWindow_StartVideo() || !Visible() || !Shown(window)) return false;
+  auto* modeless = new Modeless;
+  modeless->frame = frame;
+  g_modeless = modeless;
+  const bool started = modeless->session.Start(window, false);
+  // The game goes on drawing with its own contexts.
+  g_session = modeless->session.outer;
+  ImGui::SetCurrentContext(modeless->session.outerImgui);
+  SDL_GL_MakeCurrent(modeless->session.outerGlWindow, modeless->session.outerGl);
+  if (!started) {
+    CloseModeless();
+    return false;
+  }
+  WindowPicture_SetOverlay(DrawOver);
+  Native_SetEventFilter(TakeEvent);
+  return true;
+}
+
+bool DialogHost_IsOpen() { return g_modeless != nullptr && !g_modeless->done; }
+
+void DialogHost_Close() { CloseModeless(); }
+
+void DialogHost_FrameEnd() {
+  if (g_modeless == nullptr) return;
+  if (!g_modeless->done && !g_modeless->drawn && WindowPicture_DrawLast()) {
+    // The game showed nothing this frame: its last picture, with the dialog.
+    SDL_Window* glWindow = SDL_GL_GetCurrentWindow();
+    DrawOver();
+    SDL_GL_SwapWindow(glWindow);
+  }
+  if (g_modeless->done) {
+    CloseModeless();
+    return;
+  }
+  g_modeless->drawn = false;
+}

@@ -55,3 +55,19 @@ void DialogHost_BeginPanel(const char* title, float width, float height);
 // the keypad's Enter, Escape).
 bool DialogHost_ReturnPressed();
 bool DialogHost_EscapePressed();
+
+// A dialog shown beside the running game, over its window: drawn after the
+// game's picture each time the window shows one (and at the end of a frame
+// the game showed nothing in), it takes the window's keys and text, and the
+// mouse while the pointer is over it. The frame answers false once the
+// dialog is done; it then goes at the next frame's end. False when it
+// cannot be shown (no desktop one can see, the window not shown); one at a
+// time, a new one replaces the last.
+bool DialogHost_Open(SDL_Window* window, const DialogFrame& frame);
+bool DialogHost_IsOpen();
+void DialogHost_Close();
+// Called at the end of every game frame.
+void DialogHost_FrameEnd();
+
+// Tests only: dialogs also on SDL's drivers that show nothing.
+void DialogHost_AllowUnseen(bool allow);

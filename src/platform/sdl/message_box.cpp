@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/answers.h"
 #include "platform/switches.h"
 
 namespace {
@@ -20,7 +21,9 @@ void MessageBox_SetCaption(const char* caption) { g_caption = caption == nullptr
 
 void ShowMessage(const char* text) {
   if (g_prelude != nullptr) g_prelude();
-  const char* body = text == nullptr ? "" : text;
+  // A lone CR breaks a line as LF and CR LF do.
+  const std::string lines = Answers_LineFeeds(text == nullptr ? "" : text);
+  const char* body = lines.c_str();
   if (Switches_Get().headless) {
     std::fputs(body, stdout);
     std::fputc('\n', stdout);

@@ -9,6 +9,8 @@
 
 namespace {
 
+NativeEventFilter g_eventFilter = nullptr;
+
 std::deque<WindowMessage> g_queue;
 KeyboardHookProc g_hook = nullptr;
 constexpr uintptr_t kHookHandle = 1;
@@ -236,12 +238,18 @@ void Native_InputTaken() {
   g_holdStart = 0;
 }
 
+void Native_SetEventFilter(NativeEventFilter filter) { g_eventFilter = filter; }
+
 void Native_PumpEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   if (g_holdStart != 0 && SDL_GetTicks64() - g_holdStart >= kHoldLimit) Native_InputTaken();
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    if (g_eventFilter != nullptr && g_eventFilter(event)) {
+      SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+      continue;
+    }
     if (MustWait(event)) {
       if (g_holdStart == 0) g_holdStart = SDL_GetTicks64();
       return;

@@ -46,3 +46,9 @@ void Native_ResetSyntheticKeys();
 // follows it) until Native_InputTaken, or 100 ms, so no press is lost.
 void Native_PumpEvents();
 void Native_InputTaken();
+
+// Sees each desktop event before the translator; true keeps it from the
+// game (a dialog shown beside the game takes its keys so).
+union SDL_Event;
+using NativeEventFilter = bool (*)(const SDL_Event& event);
+void Native_SetEventFilter(NativeEventFilter filter);

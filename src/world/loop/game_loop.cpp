@@ -11,6 +11,7 @@
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
+#include "shell/dialogs.h"
 #include "world/input/input.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
@@ -119,10 +120,14 @@ int64_t Run_Frame() {
     Object_ReleaseRetired();
     IO_DrawVirtualKeys();
     GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
+    InputQuery_FrameEnd();
     if (!RoomChange_ActOn()) {
       CheckFrameLimit();
       return 60;
     }
+  } else {
+    // A dialog beside the game is still drawn while the game is paused.
+    InputQuery_FrameEnd();
   }
   CheckFrameLimit();
   return CurrentSpeed();

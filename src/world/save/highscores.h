@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int32_t kHighscorePlaces = 10;
 
@@ -31,3 +32,25 @@ bool Score_Parse(const uint8_t* bytes, int32_t size);
 // file is missing or refused (a damaged file says so on the console).
 void Score_Load();
 void Score_Save();
+
+// How the table would be shown: kept for the scripts that set it; nothing
+// here shows the table.
+struct HighscoreSettings {
+  int32_t background = -1;
+  bool border = true;
+  int32_t backgroundColour = 0;
+  int32_t newEntryColour = 0;
+  int32_t otherEntryColour = 0;
+  std::string fontName = "Times New Roman";
+  int32_t fontSize = 0;
+  std::string caption = "Top Ten Players";
+  std::string footer = "press <Escape> to close";
+};
+HighscoreSettings& Score_Settings();
+// The settings and the empty-place name as at start (tests).
+void Score_ResetSettings();
+
+// Draws the table in the rectangle with the current font, colour and
+// alignment: ten rows, (y2 - y1) / 10 apart (rounded), each place's name at
+// the left edge and its value ending at the right edge.
+void Score_DrawTable(double x1, double y1, double x2, double y2);

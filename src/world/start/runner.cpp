@@ -25,6 +25,7 @@
 #include "runtime/process.h"
 #include "runtime/timer.h"
 #include "platform/http/http_transport.h"
+#include "shell/dialogs.h"
 #include "shell/http_request.h"
 #include "script/vm/codegen.h"
 #include "script/compiler/constants.h"
@@ -146,7 +147,8 @@ void Runner_Shutdown() {
   // Posts still waiting are written before anything they name goes.
   if (PlatformServices_Hooks().shutdown != nullptr) PlatformServices_Hooks().shutdown();
   // Requests never delivered still hold their buffers and their callers'
-  // arguments.
+  // arguments; the dialogs still queued are among them.
+  InputQuery_Forget();
   HTTP_FreeAll();
   HttpTransport_Close();
   Score_Save();

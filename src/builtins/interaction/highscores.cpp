@@ -1,0 +1,92 @@
+// The highscore table: its entries, the settings of its looks, and its
+// drawing into the room.
+#include "builtins/interaction/handlers.h"
+#include "runtime/console.h"
+#include "world/input/input.h"
+#include "world/loop/run_state.h"
+#include "world/save/highscores.h"
+
+namespace {
+
+std::string TextOrEmpty(const BuiltinArgs& a, int32_t i) { return a.IsString(i) ? a.Text(i) : ""; }
+
+}  // namespace
+
+// There is nowhere to show the table; the keys used to call it are let go.
+KV_BUILTIN(F_HighscoreShow) {
+  Score_Show();
+  IO_Clear();
+}
+
+KV_BUILTIN(F_HighscoreShowExt) {
+  BuiltinArgs a(argc, args);
+  HighscoreSettings& settings = Score_Settings();
+  settings.background = a.Int(1);
+  settings.border = a.Bool(2);
+  settings.newEntryColour = a.Int(3);
+  settings.otherEntryColour = a.Int(4);
+  settings.fontName = TextOrEmpty(a, 5);
+  settings.fontSize = a.Int(6);
+  Score_Show();
+  IO_Clear();
+}
+
+KV_BUILTIN(F_HighscoreSetBackground) {
+  BuiltinArgs a(argc, args);
+  Score_Settings().background = a.Int(0);
+}
+
+KV_BUILTIN(F_HighscoreSetBorder) {
+  BuiltinArgs a(argc, args);
+  Score_Settings().border = a.Bool(0);
+}
+
+KV_BUILTIN(F_HighscoreSetColors) {
+  BuiltinArgs a(argc, args);
+  HighscoreSettings& settings = Score_Settings();
+  settings.backgroundColour = a.Int(0);
+  settings.newEntryColour = a.Int(1);
+  settings.otherEntryColour = a.Int(2);
+}
+
+KV_BUILTIN(F_HighscoreSetFont) {
+  BuiltinArgs a(argc, args);
+  Score_Settings().fontName = TextOrEmpty(a, 0);
+  Score_Settings().fontSize = a.Int(1);
+  g_debugConsole->Output("Function F_HighscoreSetFont has no implementation.\n\n");
+}
+
+KV_BUILTIN(F_HighscoreSetStrings) {
+  BuiltinArgs a(argc, args);
+  Score_Settings().caption = TextOrEmpty(a, 0);
+  Score_SetEmptyPlaceName(TextOrEmpty(a, 1).c_str());
+  Score_Settings().footer = TextOrEmpty(a, 2);
+}
+
+KV_BUILTIN(F_HighscoreClear) { Score_Clear(); }
+
+KV_BUILTIN(F_HighscoreAdd) {
+  BuiltinArgs a(argc, args);
+  Score_Add(a.Text(0), a.Int(1));
+}
+
+KV_BUILTIN(F_HighscoreAddCurrent) {
+  Score_Add("DEFAULT", g_runValues.score);
+  IO_Clear();
+}
+
+KV_BUILTIN(F_HighscoreValue) {
+  BuiltinArgs a(argc, args);
+  Result_SetReal(result, Score_GetValue(a.Int(0)));
+}
+
+KV_BUILTIN(F_HighscoreName) {
+  BuiltinArgs a(argc, args);
+  const char* name = Score_GetName(a.Int(0));
+  Result_SetText(result, name == nullptr ? "" : name);
+}
+
+KV_BUILTIN(F_DrawHighscore) {
+  BuiltinArgs a(argc, args);
+  Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3));
+}

@@ -1,0 +1,131 @@
+#include "platform/imgui/dialog_boxes.h"
+
+#include <imgui.h>
+#include <imgui_stdlib.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/answers.h"
+
+namespace {
+
+// Windows' dialog units in pixels, across and down.
+constexpr float kUnitX = 1.5f;
+constexpr float kUnitY = 1.6f;
+
+struct Size {
+  float width, height;
+};
+
+Size SizeOf(DialogBoxKind kind) {
+  switch (kind) {
+    case DialogBoxKind::kInput:
+    case DialogBoxKind::kQuestion: return {319 * kUnitX, 74 * kUnitY};
+    case DialogBoxKind::kMessage: return {316 * kUnitX, 92 * kUnitY};
+    case DialogBoxKind::kLogin: return {197 * kUnitX, 82 * kUnitY};
+  }
+  return {0, 0};
+}
+
+// The title shown, and one id for every dialog whatever its title.
+std::string Title(const DialogBoxContent& content) {
+  const std::string shown = content.kind == DialogBoxKind::kLogin ? "Login" : content.caption;
+  return shown + "###korvalith_dialog";
+}
+
+class DialogBoxView {
+ public:
+  explicit DialogBoxView(const DialogBoxContent& content)
+      : content_(content), prompt_(Answers_LineFeeds(content.prompt.c_str())), title_(Title(content)) {
+    answer_.text = content.text;
+    answer_.password = content.password;
+  }
+
+  const DialogBoxAnswer& Answer() const { return answer_; }
+
+  // One frame; false once answered.
+  bool Frame() {
+    const Size size = SizeOf(content_.kind);
+    DialogHost_BeginPanel(title_.c_str(), size.width, size.height);
+    const bool edits = content_.kind == DialogBoxKind::kInput || content_.kind == DialogBoxKind::kLogin;
+    bool confirm = DialogHost_ReturnPressed();
+    bool cancel = edits && DialogHost_EscapePressed();
+    if (content_.kind == DialogBoxKind::kLogin) {
+      Field("Username", "##user", &answer_.text, 0);
+      Field("Password", "##password", &answer_.password, ImGuiInputTextFlags_Password);
+    } else {
+      const float rows = edits ? 2.0f : 1.0f;
+      // A long text scrolls inside its own region.
+      ImGui::BeginChild("prompt", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), false);
+      ImGui::PushTextWrapPos(0.0f);
+      ImGui::TextUnformatted(prompt_.c_str());
+      ImGui::PopTextWrapPos();
+      ImGui::EndChild();
+      if (edits) Field(nullptr, "##text", &answer_.text, 0);
+    }
+    const char* yes = content_.kind == DialogBoxKind::kQuestion ? "Yes" : "OK";
+    if (ImGui::Button(yes)) confirm = true;
+    if (content_.kind != DialogBoxKind::kMessage) {
+      ImGui::SameLine();
+      if (ImGui::Button(content_.kind == DialogBoxKind::kQuestion ? "No" : "Cancel")) cancel = true;
+    }
+    ImGui::End();
+    ++frames_;
+    if (confirm) {
+      answer_.confirmed = true;
+      return false;
+    }
+    if (cancel) {
+      answer_ = DialogBoxAnswer{};
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  // The first edit box has the keyboard from the start.
+  void Field(const char* label, const char* id, std::string* text, ImGuiInputTextFlags flags) {
+    if (label != nullptr) {
+      ImGui::AlignTextToFramePadding();
+      ImGui::TextUnformatted(label);
+      ImGui::SameLine(ImGui::GetFontSize() * 5.5f);
+    }
+    if (frames_ == 0 && !focused_) {
+      ImGui::SetKeyboardFocusHere();
+      focused_ = true;
+    }
+    ImGui::SetNextItemWidth(-1.0f);
+    ImGui::InputText(id, text, flags);
+  }
+
+  DialogBoxContent content_;
+  std::string prompt_;
+  std::string title_;
+  DialogBoxAnswer answer_;
+  int frames_ = 0;
+  bool focused_ = false;
+};
+
+}  // namespace
+
+DialogHostResult DialogBox_Run(SDL_Window* window, const DialogBoxContent& content, DialogBoxAnswer* answer) {
+  DialogBoxView view(content);
+  DialogOwnWindow own;
+  own.title = content.kind == DialogBoxKind::kLogin ? "Login" : content.caption.c_str();
+  const Size size = SizeOf(content.kind);
+  own.width = static_cast<int>(size.width);
+  own.height = static_cast<int>(size.height);
+  const DialogHostResult result = DialogHost_Run(window, own, [&view] { return view.Frame(); });
+  *answer = result == DialogHostResult::kFinished ? view.Answer() : DialogBoxAnswer{};
+  return result;
+}
+
+bool DialogBox_Open(SDL_Window* window, const DialogBoxContent& content, const DialogBoxDone& done) {
+  auto view = std::make_shared<DialogBoxView>(content);
+  return DialogHost_Open(window, [view, done] {
+    if (view->Frame()) return true;
+    done(view->Answer());
+    return false;
+  });
+}

@@ -1,0 +1,19 @@
+# Sourced by the scripts that drive the player on a private X server: a
+# scratch folder ($work) removed at exit with the player ($player_pid)
+# stopped, fail() with the player's output, soon() to wait for a command.
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: run through xvfb_run.sh"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kv_dialog_XXXXXX")
+player_pid=""
+trap '[ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null; rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*"
+  echo "---- player output"; cat "$work/out.txt" 2>/dev/null
+  echo "---- player errors"; cat "$work/err.txt" 2>/dev/null
+  exit 1
+}
+# Up to thirty seconds for the command to succeed.
+soon() {
+  for _ in $(seq 1 300); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
