@@ -31,3 +31,13 @@ bool Score_Parse(const uint8_t* bytes, int32_t size);
 // file is missing or refused (a damaged file says so on the console).
 void Score_Load();
 void Score_Save();
+
+// Draws the table into the box x1, y1, x2, y2: ten rows of equal height,
+// each place's name at the left edge and its value right-aligned at the
+// right edge, with the current font, colour and alignment. The text
+// operations default to the real text drawing.
+struct ScoreTableText {
+  void (*draw)(float x, float y, const char* text, int32_t separation, int32_t wrapWidth);
+  int32_t (*width)(const char* text, int32_t separation, int32_t wrapWidth);
+};
+void Score_DrawTable(double x1, double y1, double x2, double y2, const ScoreTableText* text = nullptr);
