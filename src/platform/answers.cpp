@@ -32,8 +32,9 @@ void Answers_Reset() {
 void Answers_PrintDialogText(const char* text) {
   std::string out;
   for (const char* p = text; *p != '\0'; ++p) {
+    // "\r\n" is one break; a lone "\r" (what "#" becomes in a message) is one too.
     if (*p == '\r' && p[1] == '\n') continue;
-    out.push_back(*p);
+    out.push_back(*p == '\r' ? '\n' : *p);
   }
   out.push_back('\n');
   std::fputs(out.c_str(), stdout);

@@ -10,5 +10,6 @@ bool Answers_Next(std::string* line);
 // Tests only: read the file again from its start on the next question.
 void Answers_Reset();
 // What a headless dialog shows: its text on standard output, each line
-// break ("\r\n" or "\n") written as a line feed, then a line feed.
+// break ("\r\n", "\n" or a lone "\r") written as a line feed, then a line
+// feed.
 void Answers_PrintDialogText(const char* text);

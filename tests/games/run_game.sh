@@ -52,9 +52,12 @@ if [ -f "${description%.json}.args" ]; then
   read -r -a extra_args < "${description%.json}.args"
   run_args+=("${extra_args[@]}")
 fi
+# A file NAME.answers beside the description answers the game's dialogs.
+answers=/dev/null
+[ -f "${description%.json}.answers" ] && answers="${description%.json}.answers"
 mkdir -p "$work/data"
 [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
-env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
+env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" KORVALITH_ANSWERS="$answers" \
     XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
     timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
 status=$?
