@@ -427,3 +427,29 @@ TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every action with arguments of every wrong kind, without a room and
+// without a caller, then with both: nothing may crash or read out of range.
+// The web page is left out: it would start the desktop's opener.
+TEST_F(Actions, BadArgumentsNeverCrash) {
+  const std::vector<GoldenArg> kinds = {R(NAN), R(INFINITY), R(-INFINITY), R(1e300), R(-1e300), S("text"), S("")};
+  auto everyAction = [&](CInstance* self) {
+    for (const BuiltinRow& row : kActionRows) {
+      const std::string name = row.name;
+      if (name == "action_webpage" || name == "action_snapshot") continue;
+      for (const GoldenArg& kind : kinds) {
+        Call(row.name, std::vector<GoldenArg>(static_cast<size_t>(row.argumentCount), kind), self);
+      }
+      Call(row.name, {}, self);
+    }
+  };
+  ErrorCapture errors;
+  everyAction(nullptr);
+  CInstance* self = One();
+  everyAction(self);
+  EXPECT_FALSE(errors.Messages().empty());
+}
+
+}  // namespace
