@@ -331,6 +331,20 @@ TEST_F(Actions, ARunReportsOnlyItsOwnError) {
   Code_Error_Clear();
 }
 
+// The resource must exist, then the file; only then is anything replaced.
+TEST_F(Actions, ReplacementsCheckTheResourceThenTheFile) {
+  const int32_t sprite = MakeSprite(4, 4);
+  ErrorCapture errors;
+  Call("action_replace_sprite", {R(sprite + 1), S("missing.png"), R(1)});
+  Call("action_replace_sprite", {R(sprite), S("missing.png"), R(1)});
+  Call("action_replace_background", {R(0), S("missing.png")});
+  Call("action_replace_sound", {R(NAN), S("")});
+  EXPECT_EQ(errors.Messages(), (Texts{"Trying to replace non-existing resource.", "File does not exist.",
+                                      "Trying to replace non-existing resource.",
+                                      "Trying to replace non-existing resource."}));
+  EXPECT_EQ(Sprite_Get(sprite)->width, 4);
+}
+
 TEST_F(Actions, VariablesDrawAsWholeNumbersOnlyWithin32Bits) {
   Call("action_draw_variable", {R(3), R(1), R(2)});
   Call("action_draw_variable", {R(3.5), R(1), R(2)});

@@ -23,7 +23,6 @@ using actions::Point;
 
 namespace {
 
-constexpr size_t kTextBufferSize = 1024;
 constexpr int32_t kDefaultSeparation = -1;
 constexpr int32_t kNoWrap = -1;
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -31,14 +30,6 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
 
 uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(a.Int(i)); }
-
-// The text argument; a real shows as the text-drawing built-ins show it.
-const char* Shown(const BuiltinArgs& a, int32_t i, char* buffer) {
-  if (a.IsString(i)) return a.Text(i);
-  buffer[0] = 0;
-  if (a.Has(i)) Graphics_ValueToText(a.Value(i), kTextBufferSize, buffer);
-  return buffer;
-}
 
 }  // namespace
 
@@ -79,16 +70,16 @@ KV_BUILTIN(F_ActionDrawBackground) {
 
 KV_BUILTIN(F_ActionDrawText) {
   BuiltinArgs a(argc, args);
-  char buffer[kTextBufferSize];
+  char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
-  Core().text(p.x, p.y, Shown(a, 0, buffer), kDefaultSeparation, kNoWrap);
+  Core().text(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap);
 }
 
 KV_BUILTIN(F_ActionDrawTextTransformed) {
   BuiltinArgs a(argc, args);
-  char buffer[kTextBufferSize];
+  char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
-  Core().textTransformed(p.x, p.y, Shown(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3), Float(a, 4),
+  Core().textTransformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3), Float(a, 4),
                          Float(a, 5));
 }
 
