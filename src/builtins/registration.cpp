@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "builtins/actions/rows.h"
 #include "builtins/d3d/rows.h"
 #include "builtins/files/rows.h"
 #include "builtins/ds/rows.h"
@@ -30,7 +31,7 @@ constexpr BuiltinFamily kFamilies[] = {
     {kMotion, "world motion and planning", kMotionRows, MotionBuiltins_Prepare},
     {kMaths, "mathematics", kMathsRows, nullptr},
     {kGraphics, "graphics", kGraphicsRows, nullptr},
-    {kActions, "drag-and-drop actions", {}, nullptr},
+    {kActions, "drag-and-drop actions", kActionRows, ActionBuiltins_Prepare},
     {kFiles, "files, INI, registry, HTTP and JSON", kFilesRows, FileBuiltins_Prepare},
     {kResources, "resources", kResourceRows, nullptr},
     {kInteraction, "interaction and dialogs", kInteractionRows, nullptr},

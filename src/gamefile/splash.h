@@ -8,3 +8,11 @@
 bool Splash_ShowVideo(const char* file, bool loop);
 bool Splash_ShowImage(const char* file, int32_t delay);
 bool Splash_ShowText(const char* file, int32_t delay);
+
+// How a video should show, as the video action last asked; kept for a
+// player that would show one.
+struct SplashVideoFlags {
+  bool windowed = false;
+  bool fullScreen = true;
+};
+extern SplashVideoFlags g_splashVideo;

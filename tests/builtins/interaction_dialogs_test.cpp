@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "builtin_test_support.h"
+#include "builtins/graphics/calls.h"
 #include "builtins/interaction/handlers.h"
-#include "graphics/text/text_draw_services.h"
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "shell/dialogs.h"
@@ -125,10 +125,10 @@ int32_t Width(const char* text, int32_t, int32_t) { return static_cast<int32_t>(
 void Draw(float x, float y, const char* text, int32_t, int32_t) { g_drawn.push_back({x, y, text}); }
 
 TEST_F(InteractionDialogs, TheTableDrawsTenRowsWithValuesEndingAtTheRightEdge) {
-  TextDrawServices recording{};
+  GraphicsCalls recording = GraphicsCalls_Real();
   recording.stringWidth = Width;
-  recording.draw = Draw;
-  TextDrawServices_Install(&recording);
+  recording.text = Draw;
+  GraphicsCalls_Install(&recording);
   Score_Clear();
   Score_Set(1, "ann", 1234);
   Score_Set(2, nullptr, 7);
@@ -153,7 +153,7 @@ TEST_F(InteractionDialogs, TheTableDrawsTenRowsWithValuesEndingAtTheRightEdge) {
   ASSERT_EQ(g_drawn.size(), 20u);
   EXPECT_EQ(g_drawn[18].y, 90.0f) << "rows stay 10 apart";
   EXPECT_EQ(g_drawn[0].x, 0.0f);
-  TextDrawServices_Install(nullptr);
+  GraphicsCalls_Install(nullptr);
 }
 
 }  // namespace

@@ -11,6 +11,12 @@
 // Always terminated; cut to the buffer.
 void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer);
 
+// What Graphics_ShownText writes into: a real's text with its terminator.
+constexpr size_t kGraphicsTextBufferSize = 1024;
+// The text argument i as the text-drawing built-ins show it: a string as it
+// stands, any other value (a missing one is empty) written into the buffer.
+const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer);
+
 // The sprite and frame of the draw_sprite forms: the frame floored, a
 // negative one replaced by self's; false (reported) for a missing sprite.
 bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);

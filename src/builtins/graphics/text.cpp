@@ -12,23 +12,11 @@ using gfx::RoundedFloat;
 
 namespace {
 
-constexpr size_t kTextBufferSize = 1024;
+constexpr size_t kTextBufferSize = kGraphicsTextBufferSize;
 constexpr int32_t kNoSeparation = -1;
 constexpr int32_t kNoWrap = -1;
 
 const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-
-// The text of the value argument; the buffer holds it when it is not a
-// string. Drawing only reads it.
-const char* ShownText(const BuiltinArgs& a, int32_t i, char* buffer) {
-  if (a.IsString(i)) return a.Text(i);
-  if (a.Has(i)) {
-    Graphics_ValueToText(a.Value(i), kTextBufferSize, buffer);
-  } else {
-    buffer[0] = 0;
-  }
-  return buffer;
-}
 
 }  // namespace
 
@@ -71,40 +59,40 @@ KV_BUILTIN(F_StringHeightExt) {
 KV_BUILTIN(F_DrawText) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
+  Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
 }
 
 KV_BUILTIN(F_DrawTextExt) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().text(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
+  Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
 }
 
 KV_BUILTIN(F_DrawTextTransformed) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
+  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
                          Float(a, 4), Float(a, 5));
 }
 
 KV_BUILTIN(F_DrawTextExtTransformed) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformed(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
                          RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
 }
 
 KV_BUILTIN(F_DrawTextColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
+  Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
                    Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
 }
 
 KV_BUILTIN(F_DrawTextTransformedColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
                               Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8),
                               Colour(a, 9), Float(a, 10));
 }
@@ -112,16 +100,26 @@ KV_BUILTIN(F_DrawTextTransformedColor) {
 KV_BUILTIN(F_DrawTextExtColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
+  Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
                    Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
 }
 
 KV_BUILTIN(F_DrawTextExtTransformedColor) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformedColor(Float(a, 0), Float(a, 1), ShownText(a, 2, buffer), RoundedFloat(a, 3),
+  Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
                               RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8),
                               Colour(a, 9), Colour(a, 10), Colour(a, 11), Float(a, 12));
+}
+
+const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer) {
+  if (args.IsString(i)) return args.Text(i);
+  if (args.Has(i)) {
+    Graphics_ValueToText(args.Value(i), kTextBufferSize, buffer);
+  } else {
+    buffer[0] = 0;
+  }
+  return buffer;
 }
 
 void Graphics_ValueToText(const ScriptValue& value, size_t size, char* buffer) {

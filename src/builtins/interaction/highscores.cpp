@@ -1,5 +1,6 @@
 // The highscore table: its entries, the settings of its looks, and its
 // drawing into the room.
+#include "builtins/graphics/calls.h"
 #include "builtins/interaction/handlers.h"
 #include "runtime/console.h"
 #include "world/input/input.h"
@@ -88,5 +89,6 @@ KV_BUILTIN(F_HighscoreName) {
 
 KV_BUILTIN(F_DrawHighscore) {
   BuiltinArgs a(argc, args);
-  Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3));
+  const GraphicsCalls& calls = GraphicsCalls_Current();
+  Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3), {calls.text, calls.stringWidth});
 }

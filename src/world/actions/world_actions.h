@@ -16,9 +16,15 @@
 class CInstance;
 
 // Instances.
+// The motion a new instance takes before its Create event runs, so that
+// the event sees it and may change it: speed first, then direction.
+struct CreateMotion {
+  float speed;
+  float direction;
+};
 // The new instance after its Create event, or null (with a runtime error
 // for a missing object; without a current room nothing is made).
-CInstance* Run_CreateInstance(int32_t object, float x, float y);
+CInstance* Run_CreateInstance(int32_t object, float x, float y, const CreateMotion* motion = nullptr);
 // The Destroy event once, then the mark for deletion.
 void Run_DestroyInstance(CInstance* instance);
 // Into another object; the instance is restamped, so the running event
@@ -117,10 +123,11 @@ void Run_MoveSnap(CInstance* instance, float hsnap, float vsnap);
 // The margin is the sprite's scaled size.
 void Run_MoveWrap(CInstance* instance, bool horizontal, bool vertical);
 void Run_MoveTowardsPoint(CInstance* instance, float x, float y, float speed);
-// Tries up to 100 random places inside the room, x drawn before y, each
+// Tries up to `tries` random places inside the room, x drawn before y, each
 // snapped down to its grid when the snap is positive; the instance moves to
 // the first free one. The box keeps the instance's shape inside the room.
-void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap);
+constexpr int32_t kMoveRandomTries = 100;
+void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap, int32_t tries = kMoveRandomTries);
 // Whether the instance stands on the grid within a thousandth; a snap that
 // is not positive is no grid.
 bool Run_PlaceSnapped(const CInstance* instance, double hsnap, double vsnap);
@@ -134,6 +141,12 @@ double Run_WrapCoordinate(double value, double extent, double margin);
 // screen writes nothing and reports nothing.
 bool Run_ScreenSave(const char* fileName);
 bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t width, int32_t height);
+
+// Lives and health. Falling from 1 or more to below 1 lives raises No More
+// Lives for every instance, once; falling from above 0 to 0 or below health
+// raises No More Health.
+void Run_SetLives(int32_t lives);
+void Run_SetHealth(double health);
 
 // Start-up values of the run: the run state's reset, then the caption texts.
 void Run_ResetState();

@@ -43,13 +43,17 @@ std::vector<CInstance*> CoveringPoint(float x, float y) {
 
 }  // namespace
 
-CInstance* Run_CreateInstance(int32_t object, float x, float y) {
+CInstance* Run_CreateInstance(int32_t object, float x, float y, const CreateMotion* motion) {
   if (!Object_Exists(object)) {
     ShowNumbered("Creating instance for non-existing object: ", object, false);
     return nullptr;
   }
   if (g_currentRoom == nullptr) return nullptr;
   CInstance* instance = g_currentRoom->AddInstance(x, y, object);
+  if (motion != nullptr) {
+    instance->SetSpeed(motion->speed);
+    instance->SetDirection(motion->direction);
+  }
   RunCreate(instance);
   return instance;
 }

@@ -12,7 +12,6 @@ namespace {
 constexpr double kDegrees = static_cast<double>(3.1415927f) / 180.0;
 constexpr int32_t kDefaultSteps = 1000;
 constexpr int32_t kBounceProbes = 35;
-constexpr int32_t kRandomTries = 100;
 constexpr double kSnapTolerance = 0.001;
 
 // A maximum rounded to whole steps; 0 or less means the default. One out of
@@ -172,7 +171,7 @@ void Run_MoveTowardsPoint(CInstance* instance, float x, float y, float speed) {
   instance->SetSpeed(speed);
 }
 
-void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap) {
+void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap, int32_t tries) {
   if (instance == nullptr || g_currentRoom == nullptr) return;
   int32_t low[2] = {0, 0};
   int32_t high[2] = {g_currentRoom->width, g_currentRoom->height};
@@ -183,7 +182,7 @@ void Run_MoveRandom(CInstance* instance, int32_t hsnap, int32_t vsnap) {
     low[1] = Num_RoundInt32(static_cast<double>(instance->y) - instance->bbox_top);
     high[1] = Num_RoundInt32(static_cast<double>(g_currentRoom->height) + instance->y - instance->bbox_bottom);
   }
-  for (int32_t attempt = 0; attempt < kRandomTries; ++attempt) {
+  for (int32_t attempt = 0; attempt < tries; ++attempt) {
     // Whole numbers of at most 33 bits, far inside a float's range.
     const float x = static_cast<float>(RandomCoordinate(low[0], high[0], hsnap));
     const float y = static_cast<float>(RandomCoordinate(low[1], high[1], vsnap));

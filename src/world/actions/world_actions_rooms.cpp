@@ -8,6 +8,8 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "script/events/error_report.h"
+#include "script/events/event.h"
+#include "script/events/event_perform.h"
 #include "shell/file_layer.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -116,6 +118,18 @@ bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t widt
   if (w < 1 || h < 1) return false;
   return SaveScreenRect(fileName, static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(w),
                         static_cast<int32_t>(h));
+}
+
+void Run_SetLives(int32_t lives) {
+  const int32_t old = g_runValues.lives;
+  g_runValues.lives = lives;
+  if (old >= 1 && lives < 1) Perform_Event_All(kEventOther, kOtherNoMoreLives);
+}
+
+void Run_SetHealth(double health) {
+  const double old = g_runValues.health;
+  g_runValues.health = health;
+  if (old > 0.0 && health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
 }
 
 void Run_ResetState() {

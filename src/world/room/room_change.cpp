@@ -1,5 +1,6 @@
 #include "world/room/room_change.h"
 
+#include <string>
 #include <vector>
 
 #include "gamefile/event_lists.h"
@@ -13,6 +14,7 @@
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "script/tree/interpreter.h"
+#include "shell/file_layer.h"
 #include "shell/window.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
@@ -199,6 +201,14 @@ void Suspend(CRoom* room) {
   }
 }
 
+// The pending load's name may be a found path or a name as a script gave
+// it; a name is looked for as every read looks for a file: in the save
+// folder, then in the program folder.
+void LoadPending() {
+  const std::string found = LoadSave_FindFile(g_runValues.loadFileName.c_str());
+  Run_LoadGame(found.empty() ? g_runValues.loadFileName.c_str() : found.c_str());
+}
+
 }  // namespace
 
 bool Run_StartRoom(int32_t index, bool gameStart) {
@@ -291,7 +301,7 @@ bool RoomChange_ActOn() {
     case kRoomChangeLoadGame:
       IO_Clear();
       g_newRoom = kRoomChangeNone;
-      Run_LoadGame(g_runValues.loadFileName.c_str());
+      LoadPending();
       return true;
     default:
       if (Run_ChangeRoom(g_newRoom)) return true;

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "graphics/text/text_draw_services.h"
 #include "world/save/highscores.h"
 
 namespace {
@@ -25,8 +24,7 @@ void Score_ResetSettings() {
   Score_SetEmptyPlaceName("<nobody>");
 }
 
-void Score_DrawTable(double x1, double y1, double x2, double y2) {
-  const TextDrawServices& text = TextDrawServices_Get();
+void Score_DrawTable(double x1, double y1, double x2, double y2, const ScoreTableText& text) {
   const double rowHeight = Round((y2 - y1) / 10.0);
   const double x = Round(x1);
   const double width = Round(x2 - x1);
@@ -38,7 +36,7 @@ void Score_DrawTable(double x1, double y1, double x2, double y2) {
     char value[16];
     const auto written = std::to_chars(value, value + sizeof value - 1, Score_GetValue(place));
     *written.ptr = 0;
-    const int32_t valueWidth = text.stringWidth(value, kNoSeparation, kNoWrap);
+    const int32_t valueWidth = text.width(value, kNoSeparation, kNoWrap);
     text.draw(static_cast<float>(x + width - valueWidth), y, value, kNoSeparation, kNoWrap);
   }
 }

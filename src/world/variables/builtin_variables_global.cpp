@@ -104,16 +104,12 @@ bool SetScore(CInstance*, int32_t, const ScriptValue& v) {
 }
 bool GetLives(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.lives); }
 bool SetLives(CInstance*, int32_t, const ScriptValue& v) {
-  int32_t old = g_runValues.lives;
-  g_runValues.lives = IntOf(v);
-  if (old >= 1 && g_runValues.lives <= 0) Perform_Event_All(kEventOther, kOtherNoMoreLives);
+  Run_SetLives(IntOf(v));
   return true;
 }
 bool GetHealth(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.health); }
 bool SetHealth(CInstance*, int32_t, const ScriptValue& v) {
-  double old = g_runValues.health;
-  g_runValues.health = v.real;
-  if (old > 0.0 && g_runValues.health <= 0.0) Perform_Event_All(kEventOther, kOtherNoMoreHealth);
+  Run_SetHealth(v.real);
   return true;
 }
 

@@ -1,0 +1,156 @@
+// Drawing actions and the rest: the cursor, sprites, backgrounds, text,
+// shapes and gradients, the drawing colour and font, full screen, the
+// effects and the relative flag. Every coordinate is relative when the
+// flag is set.
+#include <cmath>
+
+#include "builtins/actions/handlers.h"
+#include "builtins/actions/support.h"
+#include "builtins/graphics/calls.h"
+#include "builtins/graphics/support.h"
+#include "gamefile/background.h"
+#include "gamefile/sprite.h"
+#include "graphics/particles/particles.h"
+#include "runtime/run_flags.h"
+#include "shell/window.h"
+#include "world/loop/run_state.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+
+using actions::At;
+using actions::Float;
+using actions::Point;
+
+namespace {
+
+constexpr int32_t kDefaultSeparation = -1;
+constexpr int32_t kNoWrap = -1;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
+
+uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(a.Int(i)); }
+
+}  // namespace
+
+KV_BUILTIN(F_ActionSetCursor) {
+  BuiltinArgs a(argc, args);
+  g_runValues.cursorSprite = a.Int(0);
+  g_showCursor = a.Bool(1);
+  Win_SetCursor(g_showCursor ? kWinCursorDefault : kWinCursorNone);
+}
+
+// A subimage below 0 is self's own.
+KV_BUILTIN(F_ActionDrawSprite) {
+  BuiltinArgs a(argc, args);
+  const int32_t sprite = a.Int(0);
+  if (!Sprite_Exists(sprite)) {
+    Builtin_Error("Trying to draw a non-existing sprite.");
+    return;
+  }
+  float subimage = Float(a, 3);
+  if (subimage < 0.0f && self != nullptr) subimage = self->image_index;
+  const Point p = At(a, 1, self);
+  Core().sprite(sprite, Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
+}
+
+KV_BUILTIN(F_ActionDrawBackground) {
+  BuiltinArgs a(argc, args);
+  const int32_t back = a.Int(0);
+  if (!Background_Exists(back)) {
+    Builtin_Error("Trying to draw a non-existing background.");
+    return;
+  }
+  const Point p = At(a, 1, self);
+  const bool tiled = a.Bool(3);
+  const int32_t width = g_currentRoom != nullptr ? g_currentRoom->width : 0;
+  const int32_t height = g_currentRoom != nullptr ? g_currentRoom->height : 0;
+  Core().backgroundTiled(back, p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
+}
+
+KV_BUILTIN(F_ActionDrawText) {
+  BuiltinArgs a(argc, args);
+  char buffer[kGraphicsTextBufferSize];
+  const Point p = At(a, 1, self);
+  Core().text(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap);
+}
+
+KV_BUILTIN(F_ActionDrawTextTransformed) {
+  BuiltinArgs a(argc, args);
+  char buffer[kGraphicsTextBufferSize];
+  const Point p = At(a, 1, self);
+  Core().textTransformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3), Float(a, 4),
+                         Float(a, 5));
+}
+
+KV_BUILTIN(F_ActionDrawRectangle) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  Core().rectangle(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
+}
+
+KV_BUILTIN(F_ActionDrawEllipse) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  Core().ellipse(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
+}
+
+KV_BUILTIN(F_ActionDrawGradientHor) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
+  Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c2, c2, c1, 0);
+}
+
+KV_BUILTIN(F_ActionDrawGradientVert) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
+  Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c1, c2, c2, 0);
+}
+
+KV_BUILTIN(F_ActionDrawEllipseGradient) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  Core().ellipseColor(p1.x, p1.y, p2.x, p2.y, Colour(a, 4), Colour(a, 5), 0);
+}
+
+KV_BUILTIN(F_ActionDrawLine) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  Core().line(p1.x, p1.y, p2.x, p2.y);
+}
+
+KV_BUILTIN(F_ActionDrawArrow) {
+  BuiltinArgs a(argc, args);
+  const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
+  Core().arrow(p1.x, p1.y, p2.x, p2.y, Float(a, 4));
+}
+
+KV_BUILTIN(F_ActionColor) { Core().setColor(Colour(BuiltinArgs(argc, args), 0)); }
+
+KV_BUILTIN(F_ActionFont) {
+  BuiltinArgs a(argc, args);
+  Core().setFont(a.Int(0));
+  Core().setHalign(a.Int(1));
+}
+
+// 1 a window, 2 full screen, anything else the other of the two.
+KV_BUILTIN(F_ActionFullscreen) {
+  const int32_t choice = BuiltinArgs(argc, args).Int(0);
+  if (choice == 1) {
+    Win_SetFullscreen(false);
+  } else if (choice == 2) {
+    Win_SetFullscreen(true);
+  } else {
+    Win_SetFullscreen(!Win_GetFullscreen());
+  }
+}
+
+KV_BUILTIN(F_ActionEffect) {
+  BuiltinArgs a(argc, args);
+  const Point p = At(a, 1, self);
+  Particle_Effect_Create(a.Real(5) < 0.5, a.Int(0), p.x, p.y, a.Int(3), a.Int(4));
+}
+
+KV_BUILTIN(F_ActionSetRelative) { EventCode_Get().SetRelative(BuiltinArgs(argc, args).Bool(0)); }
