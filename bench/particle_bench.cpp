@@ -5,7 +5,7 @@
 // particle takes.
 #include <benchmark/benchmark.h>
 
-#include "gamefile/builtin_images.h"
+#include "resources/builtin_images.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"

@@ -7,7 +7,7 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "script/events/event_code_seam.h"
 #include "world/loop/dispatch.h"

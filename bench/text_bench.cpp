@@ -8,7 +8,7 @@
 #include <cfloat>
 #include <string>
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/graphics_start.h"
 #include "graphics/draw/batcher.h"
@@ -23,7 +23,6 @@ class TextBuiltins : public GraphicsBuiltins {
   void SetUp() override {
     GraphicsBuiltins::SetUp();
     GraphicsCalls_Install(nullptr);
-    TextDrawServices_Install(&TextDrawServices_Real());
     ProfilerServices_Install(&ProfilerServices_Real());
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};

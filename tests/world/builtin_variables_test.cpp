@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/draw/draw_state.h"

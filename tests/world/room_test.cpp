@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "physics/physics_world.h"

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler.h"
-#include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
 #include "world/start/audio_services.h"
@@ -24,7 +22,6 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   ProfilerServices_Install(&recording);
   ServiceList_Install();
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
-  EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_StandIn());

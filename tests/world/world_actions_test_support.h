@@ -12,8 +12,8 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
-#include "gamefile/path.h"
-#include "gamefile/sprite.h"
+#include "resources/path.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"

@@ -3,7 +3,7 @@
 #include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "runtime/colour.h"
 
 using gfx::Colour;

@@ -2,8 +2,8 @@
 // Sprites and backgrounds hand out texture indices or page handles.
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "gamefile/background.h"
-#include "gamefile/sprite.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "graphics/draw/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "world/instance/instance.h"

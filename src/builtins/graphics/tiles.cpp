@@ -2,7 +2,7 @@
 // every tile whose depth equals the given one exactly.
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

@@ -1,7 +1,7 @@
 // Motion planning: the straight-line and potential-field planners and the
 // grids with their path search.
 #include "builtins/motion/handlers.h"
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "world/planning/motion_planning.h"
 #include "world/actions/world_actions.h"
 

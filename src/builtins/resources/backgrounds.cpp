@@ -5,7 +5,7 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "graphics/surface/surfaces.h"
 
 namespace {

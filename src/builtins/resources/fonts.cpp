@@ -2,8 +2,8 @@
 // drawn from the frames of a sprite.
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/font.h"
-#include "gamefile/sprite.h"
+#include "resources/font.h"
+#include "resources/sprite.h"
 
 namespace {
 

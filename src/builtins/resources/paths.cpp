@@ -3,7 +3,7 @@
 // precision, as the paths hold them.
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "runtime/numeric.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // through the tile and instance functions. A missing room is ignored
 // silently unless a message is given.
 #include "builtins/resources/handlers.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "runtime/numeric.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"

@@ -4,7 +4,7 @@
 
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "runtime/console.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"

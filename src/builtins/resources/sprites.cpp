@@ -5,7 +5,7 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/surface/surfaces.h"
 #include "runtime/console.h"

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/draw/draw_state.h"

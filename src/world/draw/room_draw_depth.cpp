@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/draw/batcher.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/draw/draw_state.h"

@@ -4,7 +4,7 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "runtime/ds_pool.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"

@@ -1,7 +1,7 @@
 // One step of the world, in its fixed order. After each event stage the
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/overlay/profiler_services.h"
 #include "platform/device_window.h"
 #include "runtime/numeric.h"

@@ -4,7 +4,7 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"

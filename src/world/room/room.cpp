@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "script/compiler/code.h"

@@ -1,7 +1,7 @@
 // The running game's answers to the overlay's questions.
 #include "world/start/overlay_game.h"
 
-#include "gamefile/builtin_images.h"
+#include "resources/builtin_images.h"
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
 #include "graphics/device/graphics.h"

@@ -1,9 +1,7 @@
 #include "world/start/service_list.h"
 
-#include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
-#include "graphics/text/text_draw_services.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
 #include "world/start/audio_services.h"
@@ -33,7 +31,6 @@ constexpr ServiceRow kServices[] = {
        ParticleServices_Install(&ParticleServices_Real());
        ParticleHost_Install(&ParticleHost_World());
      }},
-    {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
     {"frame profiler", Status::kBuilt,
      [] {
        ProfilerServices_Install(&ProfilerServices_Real());

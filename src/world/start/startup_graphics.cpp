@@ -4,12 +4,12 @@
 // frames shown while the game loads.
 #include "world/start/startup_graphics.h"
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
-#include "gamefile/font.h"
-#include "gamefile/sprite.h"
-#include "gamefile/text_draw.h"
+#include "resources/font.h"
+#include "resources/sprite.h"
+#include "resources/text_draw.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/device/graphics.h"

@@ -2,7 +2,7 @@
 
 #include "audio/openal/sound_hardware.h"
 #include "gamefile/object.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "runtime/process.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"

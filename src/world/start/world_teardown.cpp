@@ -1,6 +1,6 @@
 #include "world/start/world_teardown.h"
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
 #include "script/events/event_world_seam.h"

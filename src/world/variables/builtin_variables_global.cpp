@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "graphics/transition/transition_define.h"
 #include "runtime/console.h"

@@ -2,7 +2,7 @@
 // motion, path position) are written through the instance's setters.
 #include <utility>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "world/variables/builtin_variables.h"
 #include "world/variables/builtin_variables_support.h"
 #include "world/instance/instance.h"
