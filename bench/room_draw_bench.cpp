@@ -6,9 +6,9 @@
 
 #include "gamefile/object.h"
 #include "resources/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/device/render_states.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"

@@ -12,7 +12,7 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/variables/variable_registry.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 std::string g_gamePath;
 CIniFile* g_optionsIni = nullptr;

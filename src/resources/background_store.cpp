@@ -7,7 +7,7 @@
 #include "resources/resource_names.h"
 #include "runtime/containers.h"
 #include "runtime/load_error.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "resources/font.h"
 #include "resources/sprite.h"
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"

@@ -1,9 +1,9 @@
 #include <cmath>
 
 #include "resources/sprite.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "resources/texture_pages.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/numeric.h"

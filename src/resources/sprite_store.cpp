@@ -8,7 +8,7 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "shell/http_services.h"
 
 namespace {

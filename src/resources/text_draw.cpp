@@ -6,8 +6,8 @@
 #include "resources/font.h"
 #include "resources/text_layout.h"
 #include "graphics/device/graphics.h"
-#include "graphics/draw/draw_state.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/device/profiler_services.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "runtime/run_flags.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include "resources/text_draw.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/overlay/profiler.h"
 #include "world/start/overlay_game.h"
 #include "graphics/texture/texture_table.h"

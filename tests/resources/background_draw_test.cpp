@@ -8,7 +8,7 @@
 #include "resources/background.h"
 #include "gamefile/image_builder.h"
 #include "resources/texture_pages.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_table.h"
 

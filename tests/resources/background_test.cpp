@@ -7,7 +7,7 @@
 #include "resources/builtin_images.h"
 #include "gamefile/image_builder.h"
 #include "runtime/memory.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "resources/font.h"
 #include "resources/font_rasterise.h"
 #include "resources/sprite.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_table.h"

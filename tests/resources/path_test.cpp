@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamefile/image_builder.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"

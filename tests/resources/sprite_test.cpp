@@ -12,7 +12,7 @@
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
 #include "runtime/script_value.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "shell/http_services.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"

@@ -4,7 +4,7 @@
 #include "resources/background.h"
 #include "gamefile/object.h"
 #include "resources/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/globals.h"
 #include "world/instance/instance_seams.h"

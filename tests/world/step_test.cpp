@@ -3,9 +3,9 @@
 // freeze without focus, and which frames are presented.
 #include <gtest/gtest.h>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"

@@ -6,7 +6,7 @@
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

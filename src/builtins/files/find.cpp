@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "builtins/files/handlers.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

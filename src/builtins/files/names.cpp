@@ -13,7 +13,7 @@
 #include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "builtins/files/slots.h"
 #include "builtins/files/handlers.h"
 #include "runtime/console.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/surface/surfaces.h"
 #include "runtime/numeric.h"
 

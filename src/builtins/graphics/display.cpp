@@ -2,7 +2,7 @@
 // display. A refused change still resets the device, surfaces and all.
 #include "builtins/graphics/handlers.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "world/loop/run_state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "builtins/graphics/handlers.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "world/instance/instance.h"
 

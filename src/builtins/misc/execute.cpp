@@ -8,7 +8,7 @@
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/tree/interpreter.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

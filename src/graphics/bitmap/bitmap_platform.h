@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class CStream;
-struct DeviceTexture;
 
 // Pixel format codes: 1, 4, 8, 15, 16, 24 and 32 bits a pixel.
 enum TBitmapPixelFormat : int32_t {
@@ -65,8 +64,6 @@ class TBitmap {
   // Opaque for 24 bits, alpha kept for 32; null for other formats or no
   // image. The caller frees the result with MemoryManager.
   uint32_t* Pixels32() const;
-  // A device texture of Pixels32; null when there is none.
-  DeviceTexture* CopyPixels32() const;
   bool Reserved1() { return false; }
   void Reserved2(int32_t, int32_t, int32_t, int32_t) {}
   int32_t Reserved3(int32_t) { return 0; }

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "resources/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/device/render_states.h"

@@ -5,7 +5,7 @@
 #include "audio/audio_system.h"
 #include "gamefile/object.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"

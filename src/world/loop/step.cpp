@@ -2,7 +2,7 @@
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
 #include "resources/sprite.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/profiler_services.h"
 #include "platform/device_window.h"
 #include "runtime/numeric.h"
 #include "script/events/event.h"

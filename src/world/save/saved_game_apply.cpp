@@ -5,7 +5,7 @@
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "script/events/error_report.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "world/loop/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

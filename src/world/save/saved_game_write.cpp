@@ -4,7 +4,7 @@
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/stream.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "world/loop/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

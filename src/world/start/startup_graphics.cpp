@@ -13,7 +13,7 @@
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/device_window.h"
 #include "platform/question_box.h"
 #include "platform/switches.h"

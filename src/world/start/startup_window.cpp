@@ -3,7 +3,7 @@
 // graphics; the message pump drains the window's messages.
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "shell/window.h"
 #include "world/loop/dispatch.h"

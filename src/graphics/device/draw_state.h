@@ -107,3 +107,11 @@ void GR_Draw_Reset_Circle_Precision();
 // and fog states, shared by their setters and the render-state restore.
 void GR_Apply_Hidden();
 void GR_Apply_Fog();
+
+// The texture interpolation the game asked for at the start; a reset
+// restores this, whatever scripts set since.
+extern bool g_startInterpolation;
+// Sends every stored drawing state to the device again (after a reset the
+// device has forgotten them). Texture interpolation comes back as the game
+// started it.
+void GR_Restore_Render_States();

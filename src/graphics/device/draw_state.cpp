@@ -1,6 +1,6 @@
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "runtime/numeric.h"
@@ -118,4 +118,29 @@ void GR_Texture_Set_Repeat(bool on) {
   const uint32_t address = on ? kAddressWrap : kAddressClamp;
   Graphics::SetSamplerState(0, kSamplerAddressU, address);
   Graphics::SetSamplerState(0, kSamplerAddressV, address);
+}
+
+bool g_startInterpolation = false;
+
+namespace {
+
+constexpr uint32_t kCullCounterClockwise = 2, kCullNone = 0, kShadeGouraud = 2, kShadeFlat = 1;
+
+}  // namespace
+
+void GR_Restore_Render_States() {
+  if (!Graphics::HasDevice()) return;
+  Graphics::SetDefaultStates();
+  Graphics::SetRenderState(kStateAlphaBlend, 1);
+  Graphics::SetRenderState(kStateCull, g_cullingFlag != 0 ? kCullCounterClockwise : kCullNone);
+  Graphics::SetRenderState(kStateSourceBlend, static_cast<uint32_t>(g_blendSrc));
+  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_blendDest));
+  Graphics::SetRenderState(kStateLighting, g_lightingFlag);
+  Graphics::SetRenderState(kStateShadeMode, g_renderFlags[4] != 0 ? kShadeGouraud : kShadeFlat);
+  GR_Apply_Hidden();
+  GR_Apply_Fog();
+  Graphics::SetTexture(0, nullptr);
+  GR_Texture_Set_Interpolation(g_startInterpolation);
+  GR_Texture_Set_Blending(g_renderFlags[1] != 0);
+  GR_Texture_Set_Repeat(g_textureRepeat != 0);
 }

@@ -1,9 +1,9 @@
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 
 #include <cstddef>
 #include <cstring>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 

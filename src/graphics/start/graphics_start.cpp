@@ -1,9 +1,9 @@
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 
 #include <cstring>
 
 #include "graphics/3d/model_3d.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/surface/surfaces.h"
@@ -17,11 +17,6 @@ int64_t g_presentTime = 0;
 namespace {
 
 constexpr uint32_t kClearAll = 7;
-constexpr uint32_t kCullCounterClockwise = 2, kCullNone = 0, kShadeGouraud = 2, kShadeFlat = 1;
-// What the game asked for at the start; a reset restores this, whatever
-// scripts set since.
-bool g_interpolationOption = false;
-
 int32_t ClampToScreen(int32_t value, int32_t screen) { return value > screen ? screen : value; }
 
 // Copies a whole surface through a lockable one of the same size.
@@ -53,7 +48,8 @@ uint32_t* ReadWholeSurface(IGraphicsDevice* device, GfxObject surface, int32_t w
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags) {
   g_screenSize = ScreenSize{ClampToScreen(width, Graphics::GetScreenWidth()),
                             ClampToScreen(height, Graphics::GetScreenHeight())};
-  g_interpolationOption = (flags & Graphics::kCreateInterpolate) != 0;
+  g_startInterpolation = (flags & Graphics::kCreateInterpolate) != 0;
+  Graphics::SetLostDeviceHandler(GR_Display_Reset);
   const bool created = Graphics::CreateDevice(window, width, height, flags);
   GR_Texture_Table_Free();
   GR_Restore_Render_States();
@@ -66,23 +62,6 @@ bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t f
   }
   Graphics::InitFrameClock();
   return created;
-}
-
-void GR_Restore_Render_States() {
-  if (!Graphics::HasDevice()) return;
-  Graphics::SetDefaultStates();
-  Graphics::SetRenderState(kStateAlphaBlend, 1);
-  Graphics::SetRenderState(kStateCull, g_cullingFlag != 0 ? kCullCounterClockwise : kCullNone);
-  Graphics::SetRenderState(kStateSourceBlend, static_cast<uint32_t>(g_blendSrc));
-  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_blendDest));
-  Graphics::SetRenderState(kStateLighting, g_lightingFlag);
-  Graphics::SetRenderState(kStateShadeMode, g_renderFlags[4] != 0 ? kShadeGouraud : kShadeFlat);
-  GR_Apply_Hidden();
-  GR_Apply_Fog();
-  Graphics::SetTexture(0, nullptr);
-  GR_Texture_Set_Interpolation(g_interpolationOption);
-  GR_Texture_Set_Blending(g_renderFlags[1] != 0);
-  GR_Texture_Set_Repeat(g_textureRepeat != 0);
 }
 
 bool GR_Display_Reset() {

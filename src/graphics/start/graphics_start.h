@@ -14,10 +14,6 @@ extern int64_t g_presentTime;
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags);
 // Resets the device after surfaces are freed; false when the reset fails.
 bool GR_Display_Reset();
-// Sends every stored drawing state to the device again (after a reset the
-// device has forgotten them). Texture interpolation comes back as the game
-// started it.
-void GR_Restore_Render_States();
 bool GR_D3D_Start_Frame();
 bool GR_D3D_Finish_Frame(bool present);
 void GR_D3D_Shutdown();

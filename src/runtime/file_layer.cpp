@@ -1,4 +1,4 @@
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 #include <dirent.h>
 #include <fcntl.h>
