@@ -11,7 +11,7 @@
 #include "graphics/device/batcher.h"
 #include "graphics/particles/particle_records.h"
 #include "platform/device_window.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 
 namespace {

@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# include_cycles.sh SRC [--pending LIBRARY]...: fails when two sub-folders of one library under SRC
+# include_cycles.sh SRC: fails when two sub-folders of one library under SRC
 # include each other, directly or through other sub-folders of that library,
 # or when two libraries (the top-level folders of SRC) do. Sub-folders are
 # layers: each includes only the ones below it, so a reader can take a
 # library from the bottom up. Files at a library's top level are its shared
 # headers and are left out. Only quoted includes of the form
-# "library/sub/file" count. A library named --pending is still being put in
-# layers: its own sub-folders are not checked yet.
+# "library/sub/file" count.
 set -u
-[ $# -ge 1 ] && [ -d "$1" ] || { echo "usage: include_cycles.sh SRC [--pending LIBRARY]..."; exit 2; }
+[ $# -eq 1 ] && [ -d "$1" ] || { echo "usage: include_cycles.sh SRC"; exit 2; }
 src=${1%/}
-shift
-pending=" "
-while [ $# -ge 2 ] && [ "$1" = "--pending" ]; do pending+="$2 "; shift 2; done
-[ $# -eq 0 ] || { echo "usage: include_cycles.sh SRC [--pending LIBRARY]..."; exit 2; }
 edges=$(mktemp "${TMPDIR:-/tmp}/kv_includes_XXXXXX")
 trap 'rm -f "$edges"' EXIT
 
@@ -29,8 +24,6 @@ find "$src" -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) | sort | w
       [ ${#to[@]} -ge 2 ] && [ -d "$src/${to[0]}" ] || continue
       if [ "${from[0]}" != "${to[0]}" ]; then
         echo "src ${from[0]} ${to[0]} $relative"
-      elif [[ $pending == *" ${from[0]} "* ]]; then
-        continue
       elif [ ${#from[@]} -ge 3 ] && [ ${#to[@]} -ge 3 ] && [ "${from[1]}" != "${to[1]}" ]; then
         echo "${from[0]} ${from[1]} ${to[1]} $relative"
       fi

@@ -9,7 +9,7 @@
 #include "graphics/texture/texture_table.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_world.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 
 namespace {
 

@@ -19,10 +19,10 @@
 #include "graphics/transition/transition_draw.h"
 #include "shell/window.h"
 #include "world/instance/instance.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/room_world_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 #include "world/step_world.h"
 

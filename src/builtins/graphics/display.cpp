@@ -3,7 +3,7 @@
 #include "builtins/graphics/handlers.h"
 #include "graphics/device/graphics.h"
 #include "graphics/start/graphics_start.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "physics/physics_world.h"
 #include "script/variables/instance_selector.h"
 #include "world/actions/world_actions_select.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 
 namespace {

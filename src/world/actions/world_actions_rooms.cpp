@@ -11,7 +11,7 @@
 #include "runtime/file_layer.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 #include "world/save/saved_game.h"
 

@@ -21,7 +21,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/draw/room_draw_internal.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 int32_t g_currentView = 0;
 float g_portScale[2] = {1.0f, 1.0f};

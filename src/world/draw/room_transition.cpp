@@ -7,7 +7,7 @@
 #include "graphics/transition/transition_draw.h"
 #include "runtime/console.h"
 #include "world/draw/room_draw.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

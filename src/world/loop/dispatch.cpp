@@ -10,10 +10,11 @@
 #include "script/events/event_perform.h"
 #include "shell/http_request.h"
 #include "world/input/input.h"
+#include "world/input/joysticks.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 
@@ -177,6 +178,8 @@ void StepAgain(CInstance* instance) {
 
 void Dispatch_SetMousePosition(MouseRoomPosition position) { g_mousePosition = position ? position : NoMouse; }
 void Dispatch_SetJoystickReader(JoystickReader reader) { g_joystick = reader ? reader : NoJoystick; }
+
+void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(Joysticks_ReadForEvents); }
 
 void Run_DispatchStep(int32_t kind) { RunListed(kEventStep, kind); }
 

@@ -14,7 +14,8 @@
 #include "world/input/input.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
+#include "world/save/saved_game.h"
 #include "world/input/virtual_keys.h"
 
 namespace {
@@ -55,6 +56,32 @@ void CheckFrameLimit() {
 }
 
 }  // namespace
+
+bool RoomChange_ActOn() {
+  switch (g_newRoom) {
+    case kRoomChangeNone:
+      return true;
+    case kRoomChangeEndGame:
+    case kRoomChangeQuit:
+      g_running = 0;
+      return false;
+    case kRoomChangeRestart:
+      Run_EndGame();
+      break;
+    case kRoomChangeLoadGame:
+      IO_Clear();
+      g_newRoom = kRoomChangeNone;
+      Run_LoadGame(g_runValues.loadFileName.c_str());
+      return true;
+    default:
+      if (Run_ChangeRoom(g_newRoom)) return true;
+      g_running = 0;
+      return false;
+  }
+  if (StartGame()) return true;
+  g_running = 0;
+  return false;
+}
 
 int64_t Run_FrameWait(int32_t speed, int64_t elapsed) {
   double wait = 1000000.0 / speed - static_cast<double>(elapsed);

@@ -13,9 +13,9 @@
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
-#include "world/physics/physics_step.h"
-#include "world/start/particle_services.h"
+#include "world/run/run_state.h"
+#include "world/room/physics_step.h"
+#include "world/room/particle_services.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "script/compiler/code_table.h"
 #include "physics/physics_world.h"
 #include "world/instance/instance.h"
-#include "world/physics/physics_binding.h"
+#include "world/room/physics_binding.h"
 #include "world/room/room_store.h"
 
 namespace {

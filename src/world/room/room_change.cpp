@@ -17,9 +17,8 @@
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
-#include "world/save/saved_game.h"
-#include "world/start/particle_services.h"
+#include "world/run/run_state.h"
+#include "world/room/particle_services.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -274,32 +273,6 @@ void Run_EndGame() {
   // The default cursor comes back once the extensions' finalisers succeed;
   // with no extension packages there is nothing that can fail.
   Win_SetCursor(kWinCursorDefault);
-}
-
-bool RoomChange_ActOn() {
-  switch (g_newRoom) {
-    case kRoomChangeNone:
-      return true;
-    case kRoomChangeEndGame:
-    case kRoomChangeQuit:
-      g_running = 0;
-      return false;
-    case kRoomChangeRestart:
-      Run_EndGame();
-      break;
-    case kRoomChangeLoadGame:
-      IO_Clear();
-      g_newRoom = kRoomChangeNone;
-      Run_LoadGame(g_runValues.loadFileName.c_str());
-      return true;
-    default:
-      if (Run_ChangeRoom(g_newRoom)) return true;
-      g_running = 0;
-      return false;
-  }
-  if (StartGame()) return true;
-  g_running = 0;
-  return false;
 }
 
 CRoom* RoomChange_RuntimeRoom(int32_t index) {

@@ -5,7 +5,7 @@
 #include "runtime/console.h"
 #include "runtime/stream.h"
 #include "runtime/file_layer.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/save/saved_game.h"

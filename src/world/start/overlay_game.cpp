@@ -8,7 +8,7 @@
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "world/input/input.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

@@ -4,10 +4,10 @@
 #include "resources/builtin_images.h"
 #include "resources/sprite.h"
 #include "graphics/particles/particles.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/startup_services.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
 #include "world/draw/room_draw.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/start/startup_services.h"
 #include "world/variables/builtin_variables.h"
 

@@ -10,7 +10,7 @@
 #include "world/instance/instance.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 void World_TearDownForTest() {
   Run_EndGame();

@@ -26,7 +26,7 @@
 #include "world/room/room_change.h"
 #include "world/draw/room_draw.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 
 namespace builtin_variables {

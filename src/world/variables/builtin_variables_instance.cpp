@@ -8,7 +8,7 @@
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "script/variables/variable_registry.h"
 
 namespace builtin_variables {

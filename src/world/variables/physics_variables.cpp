@@ -1,4 +1,4 @@
-#include "world/physics/physics_variables.h"
+#include "world/variables/physics_variables.h"
 
 #include <cstdint>
 
@@ -6,7 +6,7 @@
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "world/instance/instance.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/variables/builtin_variables.h"

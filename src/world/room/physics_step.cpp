@@ -1,4 +1,4 @@
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 
 #include "graphics/draw/draw_primitives.h"
 #include "physics/physics_object.h"

@@ -1,4 +1,4 @@
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 #include "runtime/memory.h"
 #include "runtime/text.h"

@@ -1,4 +1,4 @@
-#include "world/physics/physics_binding.h"
+#include "world/room/physics_binding.h"
 
 #include <string>
 
