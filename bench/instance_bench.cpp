@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "world/instance/instance.h"
 
 namespace {

@@ -5,13 +5,13 @@
 // particle takes.
 #include <benchmark/benchmark.h>
 
-#include "gamefile/builtin_images.h"
+#include "resources/builtin_images.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/particles/particle_records.h"
 #include "platform/device_window.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include "runtime/globals.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
-#include "world/physics/physics_binding.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_binding.h"
+#include "world/room/physics_step.h"
 #include "world/room/room.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "platform/device_window.h"
 #include "runtime/memory.h"
 #include "world/start/service_list.h"

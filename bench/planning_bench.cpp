@@ -2,7 +2,7 @@
 // and a grid of staggered walls that forces long detours.
 #include <benchmark/benchmark.h>
 
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "world/planning/motion_planning.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "resources/sprite.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/device/render_states.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/texture/texture_page.h"

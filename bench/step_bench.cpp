@@ -7,7 +7,7 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "script/events/event_code_seam.h"
 #include "world/loop/dispatch.h"
@@ -18,7 +18,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_quads.h"

@@ -8,10 +8,10 @@
 #include <cfloat>
 #include <string>
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/console.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "builtins/files/handlers.h"
 #include "fuzz_support.h"
 #include "runtime/run_flags.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

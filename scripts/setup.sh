@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake make git clang libclang-rt-14-dev
+  g++ cmake make git clang clang-format libclang-rt-14-dev
   libsdl2-dev libegl-dev libgl-dev libopengl-dev libgl1-mesa-dri libegl-mesa0
   libopenal-dev libalut-dev libmpg123-dev libcurl4-openssl-dev openssl ca-certificates
   android-libetc1-dev libstb-dev libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core

@@ -10,11 +10,13 @@
 #include "runtime/script_value.h"
 #include "script/compiler/function_registry.h"
 
-// Declares or defines a built-in handler with the registry's signature;
-// most handlers use only some of the parameters.
-#define KV_BUILTIN(name)                                                                          \
-  void name([[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self,                 \
-            [[maybe_unused]] CInstance* other, [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args)
+// The parameter list every built-in handler has, the registry's signature:
+// handlers are written `void F_Name(KV_BUILTIN_PARAMS)`, so the handler's own
+// name stays in its declaration and definition. Most handlers use only some
+// of the parameters.
+#define KV_BUILTIN_PARAMS                                                                             \
+  [[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self, [[maybe_unused]] CInstance* other, \
+      [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args
 
 class BuiltinArgs {
  public:

@@ -4,18 +4,18 @@
 #include <map>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/extension.h"
 #include "gamefile/game_header.h"
-#include "gamefile/font.h"
+#include "resources/font.h"
 #include "gamefile/object.h"
-#include "gamefile/path.h"
-#include "gamefile/timeline.h"
+#include "resources/path.h"
+#include "resources/timeline.h"
 #include "runtime/load_error.h"
 #include "gamefile/options.h"
-#include "gamefile/sprite.h"
-#include "gamefile/texture_pages.h"
+#include "resources/sprite.h"
+#include "resources/texture_pages.h"
 #include "runtime/console.h"
 #include "script/events/script.h"
 

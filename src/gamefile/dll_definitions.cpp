@@ -12,7 +12,7 @@
 #include "platform/dynamic_library.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "script/compiler/constants.h"
 #include "script/events/error_report.h"
 #include "script/events/script.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "runtime/console.h"
 #include "runtime/load_error.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 GameHeader g_gameHeader;
 int32_t g_formatVersion = 0;

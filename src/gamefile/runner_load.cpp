@@ -12,8 +12,8 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/variables/variable_registry.h"
+#include "runtime/file_layer.h"
 #include "shell/file_dialog.h"
-#include "shell/file_layer.h"
 
 std::string g_gamePath;
 CIniFile* g_optionsIni = nullptr;

@@ -7,7 +7,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

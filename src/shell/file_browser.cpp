@@ -10,7 +10,7 @@
 #include <climits>
 #include <cstring>
 
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

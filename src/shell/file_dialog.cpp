@@ -10,7 +10,7 @@
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "shell/file_dialog_view.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "audio/audio_fixture.h"
 #include "audio/sound_play.h"
 #include "platform/media/media_control.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace audiotest {
 namespace {

@@ -5,7 +5,7 @@
 #include "audio/audio_fixture.h"
 #include "audio/openal/sound_hardware.h"
 #include "platform/media/media_control.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace audiotest {
 namespace {

@@ -13,12 +13,12 @@
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/transform_3d.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/overlay/profiler.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

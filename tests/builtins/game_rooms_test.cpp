@@ -3,7 +3,7 @@
 #include "game_test_support.h"
 #include "graphics/transition/transition_define.h"
 #include "runtime/timer.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

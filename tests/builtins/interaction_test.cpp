@@ -12,7 +12,7 @@
 #include "runtime/process.h"
 #include "runtime/timer.h"
 #include "world/input_test_support.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

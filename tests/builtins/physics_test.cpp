@@ -9,7 +9,7 @@
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "script/variables/variable_registry.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 #include "world/variables/builtin_variables.h"
 
 namespace {

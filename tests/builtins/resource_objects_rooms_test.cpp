@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game_test_support.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/event_lists.h"
 
 namespace {

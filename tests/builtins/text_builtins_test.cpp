@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/overlay/profiler.h"
 #include "world/start/overlay_game.h"
 #include "graphics/texture/texture_table.h"
@@ -23,7 +23,6 @@ class TextBuiltins : public GraphicsBuiltins {
   void SetUp() override {
     GraphicsBuiltins::SetUp();
     GraphicsCalls_Install(nullptr);
-    TextDrawServices_Install(&TextDrawServices_Real());
     ProfilerServices_Install(&ProfilerServices_Real());
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};

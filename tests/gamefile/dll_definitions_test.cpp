@@ -14,7 +14,7 @@
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
 #include "runtime/run_flags.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/error_report.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/image_builder.h"
 #include "gamefile/object.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "script/compiler/code_table.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"

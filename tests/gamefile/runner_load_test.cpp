@@ -8,7 +8,7 @@
 #include "runtime/ini_file.h"
 #include "script/compiler/code_table.h"
 #include "runtime/run_flags.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "../gamefile/sprite_test_support.h"
+#include "resources/sprite_test_support.h"
 #include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bitmap_loader.h"
 

@@ -11,7 +11,7 @@
 #include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "runtime/memory.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

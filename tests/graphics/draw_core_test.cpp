@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_table.h"
 

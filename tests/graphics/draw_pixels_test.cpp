@@ -1,9 +1,9 @@
 // Primitives drawn through the drawing core on the OpenGL device, read back
 // from the screen target: which pixels they cover, exactly.
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/primitive_3d.h"
 #include "graphics/3d/transform_3d.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_table.h"
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "graphics/device/graphics.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/3d/mode_3d.h"
 

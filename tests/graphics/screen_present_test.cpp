@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 
 extern char** environ;
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_quads.h"

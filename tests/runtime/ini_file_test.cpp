@@ -12,7 +12,7 @@
 
 #include "runtime/console.h"
 #include "support/test_support.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

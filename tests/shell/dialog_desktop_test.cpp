@@ -16,7 +16,7 @@
 #include "platform/switches.h"
 #include "platform/window_messages.h"
 #include "shell/file_dialog.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "shell/file_browser.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/achievement_service.h"
 #include "runtime/memory.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "support/test_support.h"
 #include "world/services/achievement_queue.h"
 #include "world/services/platform_services.h"

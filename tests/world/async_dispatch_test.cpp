@@ -5,7 +5,7 @@
 #include "runtime/ds_pool.h"
 #include "shell/http_request.h"
 #include "world/loop/dispatch.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/step_world.h"
 
 namespace {

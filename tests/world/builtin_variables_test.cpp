@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
@@ -25,7 +25,7 @@
 #include "world/room/room_change.h"
 #include "world/draw/room_draw.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/start/world_teardown.h"
 #include "world/start/service_list.h"
 

@@ -10,6 +10,7 @@
 #include "platform/joystick.h"
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
+#include "world/loop/dispatch.h"
 #include "world/step_world.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/switches.h"
 #include "runtime/timer.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/start/world_teardown.h"
 
 namespace {

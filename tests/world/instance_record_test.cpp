@@ -2,7 +2,7 @@
 
 #include "runtime/stream.h"
 #include "world/instance_test_support.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "script/events/event_world_seam.h"
 #include "script/variables/world_seam.h"
 #include "world/instance_test_support.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

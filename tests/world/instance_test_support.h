@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "gamefile/object.h"
-#include "gamefile/path.h"
-#include "gamefile/sprite.h"
+#include "resources/path.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "support/test_support.h"
 #include "world/instance/instance.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "gamefile/sound_chunk.h"
 #include "audio/sound_store.h"
 #include "runtime/script_value.h"

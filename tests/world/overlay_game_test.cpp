@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "gamefile/builtin_images.h"
+#include "resources/builtin_images.h"
 #include "graphics/bitmap/image_decode.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/overlay/overlay_text.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/profiler_services.h"
 #include "graphics/device/render_states.h"
 #include "graphics/overlay/profiler.h"
 #include "runtime/run_flags.h"

@@ -9,8 +9,8 @@
 #include "physics/physics_world.h"
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
-#include "world/physics/physics_binding.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_binding.h"
+#include "world/room/physics_step.h"
 #include "world/step_world.h"
 
 namespace {

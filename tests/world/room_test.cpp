@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "physics/physics_world.h"
@@ -20,7 +20,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/start/world_teardown.h"
 #include "world/start/service_list.h"
 

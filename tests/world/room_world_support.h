@@ -1,10 +1,10 @@
 // The stores and seams a drawn room needs in a test, and their tear-down.
 #pragma once
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "resources/sprite.h"
+#include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/globals.h"
 #include "world/instance/instance_seams.h"

@@ -10,7 +10,7 @@
 
 #include "runtime/stream.h"
 #include "script/variables/variable_global_state.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "world/world_actions_test_support.h"
 #include "world/loop/game_loop.h"
 

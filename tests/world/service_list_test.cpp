@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler.h"
-#include "graphics/text/text_draw_services.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 
 namespace {
 
@@ -24,7 +22,6 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   ProfilerServices_Install(&recording);
   ServiceList_Install();
   EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
-  EXPECT_EQ(&TextDrawServices_Get(), &TextDrawServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
   EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_Real());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/profiler_services.h"
 #include "world/start/service_list.h"
 #include "world/step_world.h"
 

@@ -3,13 +3,13 @@
 // freeze without focus, and which frames are presented.
 #include <gtest/gtest.h>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 #include "world/step_world.h"
 

@@ -22,7 +22,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 struct EventRun {
   std::string label;

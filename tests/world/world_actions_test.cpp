@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "world/loop/dispatch.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 #include "world_actions_test_support.h"
 

@@ -283,7 +283,7 @@ int main(int argc, char** argv) {
   std::string temp = std::string(argv[1]) + ".tmp";
   FILE* f = std::fopen(temp.c_str(), "w");
   if (f == nullptr) return 1;
-  std::fprintf(f, "// Written by tools/imagegen; do not edit.\n#include \"gamefile/builtin_images.h\"\n\n");
+  std::fprintf(f, "// Written by tools/imagegen; do not edit.\n#include \"resources/builtin_images.h\"\n\n");
   WriteArray(f, "alignas(16) const uint8_t g_builtinImageTable[]", table);
   std::fprintf(f, "const uint32_t g_builtinImageTableSize = %zu;\n", table.size());
   WriteArray(f, "const uint8_t g_debugFontGlyphBoxes[]", boxes);

@@ -7,7 +7,7 @@
 
 #include "audio/audio_chunks.h"
 #include "gamefile/chunk_walk.h"
-#include "gamefile/texture_pages.h"
+#include "resources/texture_pages.h"
 #include "mkgame/game_writer.h"
 #include "runtime/console.h"
 #include "runtime/game_image.h"

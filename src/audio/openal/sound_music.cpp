@@ -7,7 +7,7 @@
 #include "platform/media/media_control.h"
 #include "runtime/console.h"
 #include "runtime/numeric.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "builtins/actions/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/support.h"
-#include "gamefile/background.h"
-#include "gamefile/sprite.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "graphics/particles/particles.h"
 #include "runtime/run_flags.h"
 #include "shell/window.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -33,7 +33,7 @@ uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(
 
 }  // namespace
 
-KV_BUILTIN(F_ActionSetCursor) {
+void F_ActionSetCursor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_runValues.cursorSprite = a.Int(0);
   g_showCursor = a.Bool(1);
@@ -41,7 +41,7 @@ KV_BUILTIN(F_ActionSetCursor) {
 }
 
 // A subimage below 0 is self's own.
-KV_BUILTIN(F_ActionDrawSprite) {
+void F_ActionDrawSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t sprite = a.Int(0);
   if (!Sprite_Exists(sprite)) {
@@ -54,7 +54,7 @@ KV_BUILTIN(F_ActionDrawSprite) {
   Core().sprite(sprite, Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
 }
 
-KV_BUILTIN(F_ActionDrawBackground) {
+void F_ActionDrawBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t back = a.Int(0);
   if (!Background_Exists(back)) {
@@ -68,14 +68,14 @@ KV_BUILTIN(F_ActionDrawBackground) {
   Core().backgroundTiled(back, p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
 }
 
-KV_BUILTIN(F_ActionDrawText) {
+void F_ActionDrawText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
   Core().text(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap);
 }
 
-KV_BUILTIN(F_ActionDrawTextTransformed) {
+void F_ActionDrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
@@ -83,60 +83,60 @@ KV_BUILTIN(F_ActionDrawTextTransformed) {
                          Float(a, 5));
 }
 
-KV_BUILTIN(F_ActionDrawRectangle) {
+void F_ActionDrawRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   Core().rectangle(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
 }
 
-KV_BUILTIN(F_ActionDrawEllipse) {
+void F_ActionDrawEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   Core().ellipse(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
 }
 
-KV_BUILTIN(F_ActionDrawGradientHor) {
+void F_ActionDrawGradientHor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
   Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c2, c2, c1, 0);
 }
 
-KV_BUILTIN(F_ActionDrawGradientVert) {
+void F_ActionDrawGradientVert(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
   Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c1, c2, c2, 0);
 }
 
-KV_BUILTIN(F_ActionDrawEllipseGradient) {
+void F_ActionDrawEllipseGradient(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   Core().ellipseColor(p1.x, p1.y, p2.x, p2.y, Colour(a, 4), Colour(a, 5), 0);
 }
 
-KV_BUILTIN(F_ActionDrawLine) {
+void F_ActionDrawLine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   Core().line(p1.x, p1.y, p2.x, p2.y);
 }
 
-KV_BUILTIN(F_ActionDrawArrow) {
+void F_ActionDrawArrow(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   Core().arrow(p1.x, p1.y, p2.x, p2.y, Float(a, 4));
 }
 
-KV_BUILTIN(F_ActionColor) { Core().setColor(Colour(BuiltinArgs(argc, args), 0)); }
+void F_ActionColor(KV_BUILTIN_PARAMS) { Core().setColor(Colour(BuiltinArgs(argc, args), 0)); }
 
-KV_BUILTIN(F_ActionFont) {
+void F_ActionFont(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setFont(a.Int(0));
   Core().setHalign(a.Int(1));
 }
 
 // 1 a window, 2 full screen, anything else the other of the two.
-KV_BUILTIN(F_ActionFullscreen) {
+void F_ActionFullscreen(KV_BUILTIN_PARAMS) {
   const int32_t choice = BuiltinArgs(argc, args).Int(0);
   if (choice == 1) {
     Win_SetFullscreen(false);
@@ -147,10 +147,10 @@ KV_BUILTIN(F_ActionFullscreen) {
   }
 }
 
-KV_BUILTIN(F_ActionEffect) {
+void F_ActionEffect(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p = At(a, 1, self);
   Particle_Effect_Create(a.Real(5) < 0.5, a.Int(0), p.x, p.y, a.Int(3), a.Int(4));
 }
 
-KV_BUILTIN(F_ActionSetRelative) { EventCode_Get().SetRelative(BuiltinArgs(argc, args).Bool(0)); }
+void F_ActionSetRelative(KV_BUILTIN_PARAMS) { EventCode_Get().SetRelative(BuiltinArgs(argc, args).Bool(0)); }

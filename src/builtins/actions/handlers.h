@@ -6,139 +6,139 @@
 #include "builtins/builtin_args.h"
 
 // The actions that do nothing here.
-KV_BUILTIN(F_ActionNothing);
+void F_ActionNothing(KV_BUILTIN_PARAMS);
 
 // Motion.
-KV_BUILTIN(F_ActionSetSprite);
-KV_BUILTIN(F_ActionMove);
-KV_BUILTIN(F_ActionSetMotion);
-KV_BUILTIN(F_ActionSetHSpeed);
-KV_BUILTIN(F_ActionSetVSpeed);
-KV_BUILTIN(F_ActionSetGravity);
-KV_BUILTIN(F_ActionSetFriction);
-KV_BUILTIN(F_ActionMovePoint);
-KV_BUILTIN(F_ActionMoveTo);
-KV_BUILTIN(F_ActionMoveStart);
-KV_BUILTIN(F_ActionMoveRandom);
-KV_BUILTIN(F_ActionWrap);
-KV_BUILTIN(F_ActionReverseXDir);
-KV_BUILTIN(F_ActionReverseYDir);
-KV_BUILTIN(F_ActionMoveContact);
-KV_BUILTIN(F_ActionBounce);
-KV_BUILTIN(F_ActionPathPosition);
-KV_BUILTIN(F_ActionPathSpeed);
-KV_BUILTIN(F_ActionLinearStep);
-KV_BUILTIN(F_ActionPotentialStep);
+void F_ActionSetSprite(KV_BUILTIN_PARAMS);
+void F_ActionMove(KV_BUILTIN_PARAMS);
+void F_ActionSetMotion(KV_BUILTIN_PARAMS);
+void F_ActionSetHSpeed(KV_BUILTIN_PARAMS);
+void F_ActionSetVSpeed(KV_BUILTIN_PARAMS);
+void F_ActionSetGravity(KV_BUILTIN_PARAMS);
+void F_ActionSetFriction(KV_BUILTIN_PARAMS);
+void F_ActionMovePoint(KV_BUILTIN_PARAMS);
+void F_ActionMoveTo(KV_BUILTIN_PARAMS);
+void F_ActionMoveStart(KV_BUILTIN_PARAMS);
+void F_ActionMoveRandom(KV_BUILTIN_PARAMS);
+void F_ActionWrap(KV_BUILTIN_PARAMS);
+void F_ActionReverseXDir(KV_BUILTIN_PARAMS);
+void F_ActionReverseYDir(KV_BUILTIN_PARAMS);
+void F_ActionMoveContact(KV_BUILTIN_PARAMS);
+void F_ActionBounce(KV_BUILTIN_PARAMS);
+void F_ActionPathPosition(KV_BUILTIN_PARAMS);
+void F_ActionPathSpeed(KV_BUILTIN_PARAMS);
+void F_ActionLinearStep(KV_BUILTIN_PARAMS);
+void F_ActionPotentialStep(KV_BUILTIN_PARAMS);
 
 // Instances.
-KV_BUILTIN(F_ActionCreateObject);
-KV_BUILTIN(F_ActionCreateObjectMotion);
-KV_BUILTIN(F_ActionCreateObjectRandom);
-KV_BUILTIN(F_ActionChangeObject);
-KV_BUILTIN(F_ActionKillObject);
-KV_BUILTIN(F_ActionKillPosition);
-KV_BUILTIN(F_ActionSpriteSet);
-KV_BUILTIN(F_ActionSpriteTransform);
-KV_BUILTIN(F_ActionSpriteColor);
+void F_ActionCreateObject(KV_BUILTIN_PARAMS);
+void F_ActionCreateObjectMotion(KV_BUILTIN_PARAMS);
+void F_ActionCreateObjectRandom(KV_BUILTIN_PARAMS);
+void F_ActionChangeObject(KV_BUILTIN_PARAMS);
+void F_ActionKillObject(KV_BUILTIN_PARAMS);
+void F_ActionKillPosition(KV_BUILTIN_PARAMS);
+void F_ActionSpriteSet(KV_BUILTIN_PARAMS);
+void F_ActionSpriteTransform(KV_BUILTIN_PARAMS);
+void F_ActionSpriteColor(KV_BUILTIN_PARAMS);
 
 // Sound.
-KV_BUILTIN(F_ActionSound);
-KV_BUILTIN(F_ActionEndSound);
-KV_BUILTIN(F_ActionIfSound);
+void F_ActionSound(KV_BUILTIN_PARAMS);
+void F_ActionEndSound(KV_BUILTIN_PARAMS);
+void F_ActionIfSound(KV_BUILTIN_PARAMS);
 
 // Rooms and the game.
-KV_BUILTIN(F_ActionPreviousRoom);
-KV_BUILTIN(F_ActionNextRoom);
-KV_BUILTIN(F_ActionCurrentRoom);
-KV_BUILTIN(F_ActionAnotherRoom);
-KV_BUILTIN(F_ActionIfPreviousRoom);
-KV_BUILTIN(F_ActionIfNextRoom);
-KV_BUILTIN(F_ActionEndGame);
-KV_BUILTIN(F_ActionRestartGame);
-KV_BUILTIN(F_ActionLoadGame);
+void F_ActionPreviousRoom(KV_BUILTIN_PARAMS);
+void F_ActionNextRoom(KV_BUILTIN_PARAMS);
+void F_ActionCurrentRoom(KV_BUILTIN_PARAMS);
+void F_ActionAnotherRoom(KV_BUILTIN_PARAMS);
+void F_ActionIfPreviousRoom(KV_BUILTIN_PARAMS);
+void F_ActionIfNextRoom(KV_BUILTIN_PARAMS);
+void F_ActionEndGame(KV_BUILTIN_PARAMS);
+void F_ActionRestartGame(KV_BUILTIN_PARAMS);
+void F_ActionLoadGame(KV_BUILTIN_PARAMS);
 
 // Timing and time lines.
-KV_BUILTIN(F_ActionSetAlarm);
-KV_BUILTIN(F_ActionSleep);
-KV_BUILTIN(F_ActionSetTimeline);
-KV_BUILTIN(F_ActionSetTimelinePosition);
-KV_BUILTIN(F_ActionSetTimelineSpeed);
-KV_BUILTIN(F_ActionTimelineSet);
-KV_BUILTIN(F_ActionTimelineStart);
-KV_BUILTIN(F_ActionTimelinePause);
-KV_BUILTIN(F_ActionTimelineStop);
+void F_ActionSetAlarm(KV_BUILTIN_PARAMS);
+void F_ActionSleep(KV_BUILTIN_PARAMS);
+void F_ActionSetTimeline(KV_BUILTIN_PARAMS);
+void F_ActionSetTimelinePosition(KV_BUILTIN_PARAMS);
+void F_ActionSetTimelineSpeed(KV_BUILTIN_PARAMS);
+void F_ActionTimelineSet(KV_BUILTIN_PARAMS);
+void F_ActionTimelineStart(KV_BUILTIN_PARAMS);
+void F_ActionTimelinePause(KV_BUILTIN_PARAMS);
+void F_ActionTimelineStop(KV_BUILTIN_PARAMS);
 
 // Information and resources.
-KV_BUILTIN(F_ActionMessage);
-KV_BUILTIN(F_ActionShowInfo);
-KV_BUILTIN(F_ActionShowVideo);
-KV_BUILTIN(F_ActionWebpage);
-KV_BUILTIN(F_ActionReplaceSprite);
-KV_BUILTIN(F_ActionReplaceSound);
-KV_BUILTIN(F_ActionReplaceBackground);
+void F_ActionMessage(KV_BUILTIN_PARAMS);
+void F_ActionShowInfo(KV_BUILTIN_PARAMS);
+void F_ActionShowVideo(KV_BUILTIN_PARAMS);
+void F_ActionWebpage(KV_BUILTIN_PARAMS);
+void F_ActionReplaceSprite(KV_BUILTIN_PARAMS);
+void F_ActionReplaceSound(KV_BUILTIN_PARAMS);
+void F_ActionReplaceBackground(KV_BUILTIN_PARAMS);
 
 // Questions.
-KV_BUILTIN(F_ActionIfEmpty);
-KV_BUILTIN(F_ActionIfCollision);
-KV_BUILTIN(F_ActionIf);
-KV_BUILTIN(F_ActionIfNumber);
-KV_BUILTIN(F_ActionIfObject);
-KV_BUILTIN(F_ActionIfQuestion);
-KV_BUILTIN(F_ActionIfDice);
-KV_BUILTIN(F_ActionIfMouse);
+void F_ActionIfEmpty(KV_BUILTIN_PARAMS);
+void F_ActionIfCollision(KV_BUILTIN_PARAMS);
+void F_ActionIf(KV_BUILTIN_PARAMS);
+void F_ActionIfNumber(KV_BUILTIN_PARAMS);
+void F_ActionIfObject(KV_BUILTIN_PARAMS);
+void F_ActionIfQuestion(KV_BUILTIN_PARAMS);
+void F_ActionIfDice(KV_BUILTIN_PARAMS);
+void F_ActionIfMouse(KV_BUILTIN_PARAMS);
 
 // Code, variables, score, lives and health.
-KV_BUILTIN(F_ActionExecuteScript);
-KV_BUILTIN(F_ActionIfVariable);
-KV_BUILTIN(F_ActionDrawVariable);
-KV_BUILTIN(F_ActionSetScore);
-KV_BUILTIN(F_ActionIfScore);
-KV_BUILTIN(F_ActionIfLife);
-KV_BUILTIN(F_ActionIfHealth);
-KV_BUILTIN(F_ActionDrawScore);
-KV_BUILTIN(F_ActionDrawLife);
-KV_BUILTIN(F_ActionHighscoreShow);
-KV_BUILTIN(F_ActionHighscoreClear);
-KV_BUILTIN(F_ActionSetLife);
-KV_BUILTIN(F_ActionDrawLifeImages);
-KV_BUILTIN(F_ActionSetHealth);
-KV_BUILTIN(F_ActionDrawHealth);
-KV_BUILTIN(F_ActionSetCaption);
+void F_ActionExecuteScript(KV_BUILTIN_PARAMS);
+void F_ActionIfVariable(KV_BUILTIN_PARAMS);
+void F_ActionDrawVariable(KV_BUILTIN_PARAMS);
+void F_ActionSetScore(KV_BUILTIN_PARAMS);
+void F_ActionIfScore(KV_BUILTIN_PARAMS);
+void F_ActionIfLife(KV_BUILTIN_PARAMS);
+void F_ActionIfHealth(KV_BUILTIN_PARAMS);
+void F_ActionDrawScore(KV_BUILTIN_PARAMS);
+void F_ActionDrawLife(KV_BUILTIN_PARAMS);
+void F_ActionHighscoreShow(KV_BUILTIN_PARAMS);
+void F_ActionHighscoreClear(KV_BUILTIN_PARAMS);
+void F_ActionSetLife(KV_BUILTIN_PARAMS);
+void F_ActionDrawLifeImages(KV_BUILTIN_PARAMS);
+void F_ActionSetHealth(KV_BUILTIN_PARAMS);
+void F_ActionDrawHealth(KV_BUILTIN_PARAMS);
+void F_ActionSetCaption(KV_BUILTIN_PARAMS);
 
 // The action particle system.
-KV_BUILTIN(F_ActionPartsystCreate);
-KV_BUILTIN(F_ActionPartsystDestroy);
-KV_BUILTIN(F_ActionPartsystClear);
-KV_BUILTIN(F_ActionParttypeCreateOld);
-KV_BUILTIN(F_ActionParttypeCreate);
-KV_BUILTIN(F_ActionParttypeColor);
-KV_BUILTIN(F_ActionParttypeLife);
-KV_BUILTIN(F_ActionParttypeSpeed);
-KV_BUILTIN(F_ActionParttypeGravity);
-KV_BUILTIN(F_ActionParttypeSecondary);
-KV_BUILTIN(F_ActionPartemitCreate);
-KV_BUILTIN(F_ActionPartemitDestroy);
-KV_BUILTIN(F_ActionPartemitBurst);
-KV_BUILTIN(F_ActionPartemitStream);
+void F_ActionPartsystCreate(KV_BUILTIN_PARAMS);
+void F_ActionPartsystDestroy(KV_BUILTIN_PARAMS);
+void F_ActionPartsystClear(KV_BUILTIN_PARAMS);
+void F_ActionParttypeCreateOld(KV_BUILTIN_PARAMS);
+void F_ActionParttypeCreate(KV_BUILTIN_PARAMS);
+void F_ActionParttypeColor(KV_BUILTIN_PARAMS);
+void F_ActionParttypeLife(KV_BUILTIN_PARAMS);
+void F_ActionParttypeSpeed(KV_BUILTIN_PARAMS);
+void F_ActionParttypeGravity(KV_BUILTIN_PARAMS);
+void F_ActionParttypeSecondary(KV_BUILTIN_PARAMS);
+void F_ActionPartemitCreate(KV_BUILTIN_PARAMS);
+void F_ActionPartemitDestroy(KV_BUILTIN_PARAMS);
+void F_ActionPartemitBurst(KV_BUILTIN_PARAMS);
+void F_ActionPartemitStream(KV_BUILTIN_PARAMS);
 
 // Drawing and the rest.
-KV_BUILTIN(F_ActionSetCursor);
-KV_BUILTIN(F_ActionDrawSprite);
-KV_BUILTIN(F_ActionDrawBackground);
-KV_BUILTIN(F_ActionDrawText);
-KV_BUILTIN(F_ActionDrawTextTransformed);
-KV_BUILTIN(F_ActionDrawRectangle);
-KV_BUILTIN(F_ActionDrawEllipse);
-KV_BUILTIN(F_ActionDrawGradientHor);
-KV_BUILTIN(F_ActionDrawGradientVert);
-KV_BUILTIN(F_ActionDrawEllipseGradient);
-KV_BUILTIN(F_ActionDrawLine);
-KV_BUILTIN(F_ActionDrawArrow);
-KV_BUILTIN(F_ActionColor);
-KV_BUILTIN(F_ActionFont);
-KV_BUILTIN(F_ActionFullscreen);
-KV_BUILTIN(F_ActionEffect);
-KV_BUILTIN(F_ActionSetRelative);
+void F_ActionSetCursor(KV_BUILTIN_PARAMS);
+void F_ActionDrawSprite(KV_BUILTIN_PARAMS);
+void F_ActionDrawBackground(KV_BUILTIN_PARAMS);
+void F_ActionDrawText(KV_BUILTIN_PARAMS);
+void F_ActionDrawTextTransformed(KV_BUILTIN_PARAMS);
+void F_ActionDrawRectangle(KV_BUILTIN_PARAMS);
+void F_ActionDrawEllipse(KV_BUILTIN_PARAMS);
+void F_ActionDrawGradientHor(KV_BUILTIN_PARAMS);
+void F_ActionDrawGradientVert(KV_BUILTIN_PARAMS);
+void F_ActionDrawEllipseGradient(KV_BUILTIN_PARAMS);
+void F_ActionDrawLine(KV_BUILTIN_PARAMS);
+void F_ActionDrawArrow(KV_BUILTIN_PARAMS);
+void F_ActionColor(KV_BUILTIN_PARAMS);
+void F_ActionFont(KV_BUILTIN_PARAMS);
+void F_ActionFullscreen(KV_BUILTIN_PARAMS);
+void F_ActionEffect(KV_BUILTIN_PARAMS);
+void F_ActionSetRelative(KV_BUILTIN_PARAMS);
 
 // Empties the action particle system's slots; before registration.
 void ActionBuiltins_Prepare();

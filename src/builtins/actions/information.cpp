@@ -8,16 +8,16 @@
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
 #include "builtins/motion/support.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/splash.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "platform/message_box.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/random.h"
 #include "runtime/text.h"
 #include "shell/dialogs.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "world/actions/world_actions.h"
 #include "world/input/input.h"
 
@@ -52,7 +52,7 @@ bool PlaceClear(CInstance* self, const BuiltinArgs& a) {
 
 }  // namespace
 
-KV_BUILTIN(F_ActionMessage) {
+void F_ActionMessage(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 1.0);
   BuiltinArgs a(argc, args);
   if (a.IsReal(0)) {
@@ -67,9 +67,9 @@ KV_BUILTIN(F_ActionMessage) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_ActionShowInfo) { IO_Clear(); }
+void F_ActionShowInfo(KV_BUILTIN_PARAMS) { IO_Clear(); }
 
-KV_BUILTIN(F_ActionShowVideo) {
+void F_ActionShowVideo(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_splashVideo.windowed = a.Int(1) > 0;
   g_splashVideo.fullScreen = !g_splashVideo.windowed;
@@ -77,11 +77,11 @@ KV_BUILTIN(F_ActionShowVideo) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_ActionWebpage) {
+void F_ActionWebpage(KV_BUILTIN_PARAMS) {
   if (!File_ShellExecute(BuiltinArgs(argc, args).Text(0), "", nullptr)) Builtin_Error("Failed to open the webpage.");
 }
 
-KV_BUILTIN(F_ActionReplaceSprite) {
+void F_ActionReplaceSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CSprite* old = Sprite_Get(a.Int(0));
   if (!CanReplace(old != nullptr, a)) return;
@@ -90,34 +90,34 @@ KV_BUILTIN(F_ActionReplaceSprite) {
 }
 
 // With the audio system there is no stored sound to replace.
-KV_BUILTIN(F_ActionReplaceSound) {
+void F_ActionReplaceSound(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CSound* old = Sound_Get(a.Int(0));
   if (!CanReplace(old != nullptr, a)) return;
   Sound_Replace(a.Int(0), a.Text(1), old->kind, old->preload);
 }
 
-KV_BUILTIN(F_ActionReplaceBackground) {
+void F_ActionReplaceBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CBackground* old = Background_Get(a.Int(0));
   if (!CanReplace(old != nullptr, a)) return;
   Background_Replace(a.Int(0), a.Text(1), old->GetTransparent(), old->GetSmooth(), old->GetPreload());
 }
 
-KV_BUILTIN(F_ActionIfEmpty) {
+void F_ActionIfEmpty(KV_BUILTIN_PARAMS) {
   if (self != nullptr) SetBool(result, PlaceClear(self, BuiltinArgs(argc, args)));
 }
 
-KV_BUILTIN(F_ActionIfCollision) {
+void F_ActionIfCollision(KV_BUILTIN_PARAMS) {
   if (self != nullptr) SetBool(result, !PlaceClear(self, BuiltinArgs(argc, args)));
 }
 
-KV_BUILTIN(F_ActionIf) {
+void F_ActionIf(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Has(0)) ScriptValue_Assign(result, &a.Value(0));
 }
 
-KV_BUILTIN(F_ActionIfNumber) {
+void F_ActionIfNumber(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double count = Run_InstanceNumber(a.Int(0));
   const double number = a.Real(1);
@@ -128,7 +128,7 @@ KV_BUILTIN(F_ActionIfNumber) {
   }
 }
 
-KV_BUILTIN(F_ActionIfObject) {
+void F_ActionIfObject(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 1, self);
@@ -136,7 +136,7 @@ KV_BUILTIN(F_ActionIfObject) {
 }
 
 // "#" breaks the line in a copy; the caller's text stays as it is.
-KV_BUILTIN(F_ActionIfQuestion) {
+void F_ActionIfQuestion(KV_BUILTIN_PARAMS) {
   char* text = ScriptValue_CopyText(BuiltinArgs(argc, args).Text(0));
   Text_HashToNewline(text);
   SetBool(result, InputQuery_ShowQuestion("", text != nullptr ? text : ""));
@@ -145,7 +145,7 @@ KV_BUILTIN(F_ActionIfQuestion) {
 }
 
 // One chance in `sides`, read in thousandths so that fractional dice work.
-KV_BUILTIN(F_ActionIfDice) {
+void F_ActionIfDice(KV_BUILTIN_PARAMS) {
   const double sides = BuiltinArgs(argc, args).Real(0);
   if (sides <= 1.0) {
     SetBool(result, true);
@@ -156,7 +156,7 @@ KV_BUILTIN(F_ActionIfDice) {
 
 // A button held or released this step; any other number asks for no
 // button held.
-KV_BUILTIN(F_ActionIfMouse) {
+void F_ActionIfMouse(KV_BUILTIN_PARAMS) {
   const int32_t button = BuiltinArgs(argc, args).Int(0);
   if (button >= 1 && button <= 3) {
     SetBool(result, IO_ButtonDown(button, kSystemMouse) || IO_ButtonReleased(button, kSystemMouse));

@@ -14,20 +14,20 @@ constexpr int32_t kRandomChoices = 4;
 
 }  // namespace
 
-KV_BUILTIN(F_ActionCreateObject) {
+void F_ActionCreateObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 1, self);
   Run_CreateInstance(a.Int(0), p.x, p.y);
 }
 
-KV_BUILTIN(F_ActionCreateObjectMotion) {
+void F_ActionCreateObjectMotion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 1, self);
   const CreateMotion motion{Float(a, 3), Float(a, 4)};
   Run_CreateInstance(a.Int(0), p.x, p.y, &motion);
 }
 
-KV_BUILTIN(F_ActionCreateObjectRandom) {
+void F_ActionCreateObjectRandom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   bool any = false;
   for (int32_t i = 0; i < kRandomChoices; ++i) any = any || Object_Exists(a.Int(i));
@@ -40,19 +40,19 @@ KV_BUILTIN(F_ActionCreateObjectRandom) {
   Run_CreateInstance(object, p.x, p.y);
 }
 
-KV_BUILTIN(F_ActionChangeObject) {
+void F_ActionChangeObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_ChangeInstance(self, a.Int(0), a.Bool(1));
 }
 
-KV_BUILTIN(F_ActionKillObject) { Run_DestroyInstance(self); }
+void F_ActionKillObject(KV_BUILTIN_PARAMS) { Run_DestroyInstance(self); }
 
-KV_BUILTIN(F_ActionKillPosition) {
+void F_ActionKillPosition(KV_BUILTIN_PARAMS) {
   const actions::Point p = actions::At(BuiltinArgs(argc, args), 0, self);
   Run_PositionDestroy(p.x, p.y);
 }
 
-KV_BUILTIN(F_ActionSpriteSet) {
+void F_ActionSpriteSet(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Run_SetSprite(self, a.Int(0));
@@ -62,7 +62,7 @@ KV_BUILTIN(F_ActionSpriteSet) {
 }
 
 // Mirror 1 flips horizontally, 2 vertically, 3 both.
-KV_BUILTIN(F_ActionSpriteTransform) {
+void F_ActionSpriteTransform(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->SetImageXScale(Float(a, 0));
@@ -73,7 +73,7 @@ KV_BUILTIN(F_ActionSpriteTransform) {
   if (mirror == 2 || mirror == 3) self->SetImageYScale(-self->image_yscale);
 }
 
-KV_BUILTIN(F_ActionSpriteColor) {
+void F_ActionSpriteColor(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->image_blend = a.Int(0);

@@ -23,9 +23,9 @@ constexpr float kKeypadDirections[kKeypadKeys] = {225, 270, 315, 180, 0, 0, 135,
 
 }  // namespace
 
-KV_BUILTIN(F_ActionNothing) {}
+void F_ActionNothing(KV_BUILTIN_PARAMS) {}
 
-KV_BUILTIN(F_ActionSetSprite) {
+void F_ActionSetSprite(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Run_SetSprite(self, a.Int(0));
@@ -36,7 +36,7 @@ KV_BUILTIN(F_ActionSetSprite) {
   }
 }
 
-KV_BUILTIN(F_ActionMove) {
+void F_ActionMove(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const char* keys = a.IsString(0) ? a.Text(0) : nullptr;
@@ -58,7 +58,7 @@ KV_BUILTIN(F_ActionMove) {
   self->SetDirection(kKeypadDirections[key]);
 }
 
-KV_BUILTIN(F_ActionSetMotion) {
+void F_ActionSetMotion(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   if (actions::Relative()) {
@@ -69,90 +69,90 @@ KV_BUILTIN(F_ActionSetMotion) {
   self->SetSpeed(Float(a, 1));
 }
 
-KV_BUILTIN(F_ActionSetHSpeed) {
+void F_ActionSetHSpeed(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetHSpeed(PlusFloat(BuiltinArgs(argc, args), 0, self->hspeed));
 }
 
-KV_BUILTIN(F_ActionSetVSpeed) {
+void F_ActionSetVSpeed(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetVSpeed(PlusFloat(BuiltinArgs(argc, args), 0, self->vspeed));
 }
 
-KV_BUILTIN(F_ActionSetGravity) {
+void F_ActionSetGravity(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->gravity_direction = PlusFloat(a, 0, self->gravity_direction);
   self->gravity = PlusFloat(a, 1, self->gravity);
 }
 
-KV_BUILTIN(F_ActionSetFriction) {
+void F_ActionSetFriction(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->friction = PlusFloat(BuiltinArgs(argc, args), 0, self->friction);
 }
 
-KV_BUILTIN(F_ActionMovePoint) {
+void F_ActionMovePoint(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 0, self);
   Run_MoveTowardsPoint(self, p.x, p.y, Float(a, 2));
 }
 
-KV_BUILTIN(F_ActionMoveTo) {
+void F_ActionMoveTo(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   const actions::Point p = actions::At(BuiltinArgs(argc, args), 0, self);
   self->SetPosition(p.x, p.y);
 }
 
-KV_BUILTIN(F_ActionMoveStart) {
+void F_ActionMoveStart(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetPosition(self->xstart, self->ystart);
 }
 
-KV_BUILTIN(F_ActionMoveRandom) {
+void F_ActionMoveRandom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_MoveRandom(self, a.Int(0), a.Int(1), kMoveRandomActionTries);
 }
 
-KV_BUILTIN(F_ActionWrap) {
+void F_ActionWrap(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   const int32_t how = BuiltinArgs(argc, args).Int(0);
   Run_MoveWrap(self, how == 0 || how == 2, how == 1 || how == 2);
 }
 
-KV_BUILTIN(F_ActionReverseXDir) {
+void F_ActionReverseXDir(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetHSpeed(-self->hspeed);
 }
 
-KV_BUILTIN(F_ActionReverseYDir) {
+void F_ActionReverseYDir(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetVSpeed(-self->vspeed);
 }
 
-KV_BUILTIN(F_ActionMoveContact) {
+void F_ActionMoveContact(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Run_MoveContact(self, Float(a, 0), Float(a, 1), a.Bool(2));
 }
 
 // Against all only for exactly 1; other values test the solid ones.
-KV_BUILTIN(F_ActionBounce) {
+void F_ActionBounce(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Run_MoveBounce(self, a.Bool(0), a.Int(1) == 1);
 }
 
-KV_BUILTIN(F_ActionPathPosition) {
+void F_ActionPathPosition(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetPathPosition(PlusFloat(BuiltinArgs(argc, args), 0, self->path_position));
 }
 
-KV_BUILTIN(F_ActionPathSpeed) {
+void F_ActionPathSpeed(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->SetPathSpeed(PlusFloat(BuiltinArgs(argc, args), 0, self->path_speed));
 }
 
-KV_BUILTIN(F_ActionLinearStep) {
+void F_ActionLinearStep(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 0, self);
   Motion_Linear_Step(self, p.x, p.y, Float(a, 2), kInstanceAll, a.Bool(3));
 }
 
-KV_BUILTIN(F_ActionPotentialStep) {
+void F_ActionPotentialStep(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const actions::Point p = actions::At(a, 0, self);

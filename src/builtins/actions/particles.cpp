@@ -63,7 +63,7 @@ void ActionBuiltins_Prepare() {
 }
 
 // The slots are forgotten; what they named stays.
-KV_BUILTIN(F_ActionPartsystCreate) {
+void F_ActionPartsystCreate(KV_BUILTIN_PARAMS) {
   const int32_t system = System();
   Particle_System_Clear(system);
   Particle_System_Depth(system, static_cast<float>(BuiltinArgs(argc, args).Int(0)));
@@ -71,16 +71,16 @@ KV_BUILTIN(F_ActionPartsystCreate) {
   g_emitters.fill(kNone);
 }
 
-KV_BUILTIN(F_ActionPartsystDestroy) {
+void F_ActionPartsystDestroy(KV_BUILTIN_PARAMS) {
   if (HasSystem()) Particle_System_Destroy(g_system);
   g_system = kNone;
 }
 
-KV_BUILTIN(F_ActionPartsystClear) {
+void F_ActionPartsystClear(KV_BUILTIN_PARAMS) {
   if (HasSystem()) Particle_Particles_Clear(g_system);
 }
 
-KV_BUILTIN(F_ActionParttypeCreateOld) {
+void F_ActionParttypeCreateOld(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type == kNone) return;
@@ -89,7 +89,7 @@ KV_BUILTIN(F_ActionParttypeCreateOld) {
   Particle_Type_Color2(type, a.Int(4), a.Int(5));
 }
 
-KV_BUILTIN(F_ActionParttypeCreate) {
+void F_ActionParttypeCreate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type == kNone) return;
@@ -98,7 +98,7 @@ KV_BUILTIN(F_ActionParttypeCreate) {
   Particle_Type_Size(type, Float(a, 3), Float(a, 4), Float(a, 5), 0.0f);
 }
 
-KV_BUILTIN(F_ActionParttypeColor) {
+void F_ActionParttypeColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type == kNone) return;
@@ -110,13 +110,13 @@ KV_BUILTIN(F_ActionParttypeColor) {
   Particle_Type_Alpha2(type, Float(a, 4), Float(a, 5));
 }
 
-KV_BUILTIN(F_ActionParttypeLife) {
+void F_ActionParttypeLife(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type != kNone) Particle_Type_Life(type, a.Int(1), a.Int(2));
 }
 
-KV_BUILTIN(F_ActionParttypeSpeed) {
+void F_ActionParttypeSpeed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type == kNone) return;
@@ -124,13 +124,13 @@ KV_BUILTIN(F_ActionParttypeSpeed) {
   Particle_Type_Direction(type, Float(a, 3), Float(a, 4), 0.0f, 0.0f);
 }
 
-KV_BUILTIN(F_ActionParttypeGravity) {
+void F_ActionParttypeGravity(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t type = Type(a);
   if (type != kNone) Particle_Type_Gravity(type, Float(a, 1), Float(a, 2));
 }
 
-KV_BUILTIN(F_ActionParttypeSecondary) {
+void F_ActionParttypeSecondary(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t stepSlot = Slot(a, 1), deathSlot = Slot(a, 3);
   if (stepSlot == kNone || deathSlot == kNone) return;
@@ -140,7 +140,7 @@ KV_BUILTIN(F_ActionParttypeSecondary) {
   Particle_Type_Death(type, a.Int(4), g_types[deathSlot]);
 }
 
-KV_BUILTIN(F_ActionPartemitCreate) {
+void F_ActionPartemitCreate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t system = System();
   const int32_t slot = Slot(a, 0);
@@ -151,12 +151,12 @@ KV_BUILTIN(F_ActionPartemitCreate) {
 }
 
 // The slot keeps the destroyed emitter's number.
-KV_BUILTIN(F_ActionPartemitDestroy) {
+void F_ActionPartemitDestroy(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t system = System();
   const int32_t slot = Slot(a, 0);
   if (slot != kNone && g_emitters[slot] != kNone) Particle_Part_Destroy(ParticlePart::kEmitter, system, g_emitters[slot]);
 }
 
-KV_BUILTIN(F_ActionPartemitBurst) { Emit(BuiltinArgs(argc, args), Particle_Emitter_Burst); }
-KV_BUILTIN(F_ActionPartemitStream) { Emit(BuiltinArgs(argc, args), Particle_Emitter_Stream); }
+void F_ActionPartemitBurst(KV_BUILTIN_PARAMS) { Emit(BuiltinArgs(argc, args), Particle_Emitter_Burst); }
+void F_ActionPartemitStream(KV_BUILTIN_PARAMS) { Emit(BuiltinArgs(argc, args), Particle_Emitter_Stream); }

@@ -5,45 +5,45 @@
 
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "runtime/timer.h"
 #include "world/actions/world_actions.h"
 #include "world/draw/room_draw.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 
 using actions::Float;
 
-KV_BUILTIN(F_ActionPreviousRoom) { Run_RoomGotoPrevious(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_ActionNextRoom) { Run_RoomGotoNext(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_ActionCurrentRoom) { Run_RoomRestart(BuiltinArgs(argc, args).Int(0)); }
+void F_ActionPreviousRoom(KV_BUILTIN_PARAMS) { Run_RoomGotoPrevious(BuiltinArgs(argc, args).Int(0)); }
+void F_ActionNextRoom(KV_BUILTIN_PARAMS) { Run_RoomGotoNext(BuiltinArgs(argc, args).Int(0)); }
+void F_ActionCurrentRoom(KV_BUILTIN_PARAMS) { Run_RoomRestart(BuiltinArgs(argc, args).Int(0)); }
 
-KV_BUILTIN(F_ActionAnotherRoom) {
+void F_ActionAnotherRoom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_RoomGoto(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_ActionIfPreviousRoom) {
+void F_ActionIfPreviousRoom(KV_BUILTIN_PARAMS) {
   actions::SetBool(result, g_currentRoom != nullptr && g_currentRoomIndex != Room_First());
 }
 
-KV_BUILTIN(F_ActionIfNextRoom) {
+void F_ActionIfNextRoom(KV_BUILTIN_PARAMS) {
   actions::SetBool(result, g_currentRoom != nullptr && g_currentRoomIndex != Room_Last());
 }
 
-KV_BUILTIN(F_ActionEndGame) { Run_GameEnd(); }
-KV_BUILTIN(F_ActionRestartGame) { Run_GameRestart(); }
+void F_ActionEndGame(KV_BUILTIN_PARAMS) { Run_GameEnd(); }
+void F_ActionRestartGame(KV_BUILTIN_PARAMS) { Run_GameRestart(); }
 
 // The name is kept as given; the load looks for it when it is carried out.
-KV_BUILTIN(F_ActionLoadGame) {
+void F_ActionLoadGame(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_runValues.loadFileName = a.Text(0);
   g_newRoom = kRoomChangeLoadGame;
 }
 
 // Relative counts on from an alarm that runs; one that is off starts anew.
-KV_BUILTIN(F_ActionSetAlarm) {
+void F_ActionSetAlarm(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const int32_t alarm = a.Int(1);
@@ -57,7 +57,7 @@ KV_BUILTIN(F_ActionSetAlarm) {
   self->SetAlarm(alarm, sum > INT32_MAX || sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum));
 }
 
-KV_BUILTIN(F_ActionSleep) {
+void F_ActionSleep(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Bool(1)) {
     Room_Draw();
@@ -67,7 +67,7 @@ KV_BUILTIN(F_ActionSleep) {
   Timer_WaitMicroseconds(Num_RoundInt64(a.Real(0) * 1000.0));
 }
 
-KV_BUILTIN(F_ActionSetTimeline) {
+void F_ActionSetTimeline(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->timeline_index = a.Int(0);
@@ -75,18 +75,18 @@ KV_BUILTIN(F_ActionSetTimeline) {
   self->timeline_running = 1;
 }
 
-KV_BUILTIN(F_ActionSetTimelinePosition) {
+void F_ActionSetTimelinePosition(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->timeline_position = static_cast<float>(Num_RoundInt32(actions::Plus(a, 0, self->timeline_position)));
 }
 
-KV_BUILTIN(F_ActionSetTimelineSpeed) {
+void F_ActionSetTimelineSpeed(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->timeline_speed = actions::PlusFloat(BuiltinArgs(argc, args), 0, self->timeline_speed);
 }
 
 // Runs when the start choice rounds to 0; loops only for exactly 1.
-KV_BUILTIN(F_ActionTimelineSet) {
+void F_ActionTimelineSet(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->timeline_index = a.Int(0);
@@ -95,15 +95,15 @@ KV_BUILTIN(F_ActionTimelineSet) {
   self->timeline_loop = a.Int(3) == 1 ? 1 : 0;
 }
 
-KV_BUILTIN(F_ActionTimelineStart) {
+void F_ActionTimelineStart(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->timeline_running = 1;
 }
 
-KV_BUILTIN(F_ActionTimelinePause) {
+void F_ActionTimelinePause(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->timeline_running = 0;
 }
 
-KV_BUILTIN(F_ActionTimelineStop) {
+void F_ActionTimelineStop(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   self->timeline_position = 0.0f;
   self->timeline_running = 0;

@@ -10,13 +10,13 @@
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
 #include "builtins/graphics/calls.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/console.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "world/actions/world_actions.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/save/highscores.h"
@@ -76,7 +76,7 @@ BarColours BarColoursOf(int32_t bar) {
 
 // The script sees five arguments, copies of the action's; only an error of
 // this run is reported.
-KV_BUILTIN(F_ActionExecuteScript) {
+void F_ActionExecuteScript(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   ScriptValue arguments[kScriptArguments] = {};
   for (int32_t i = 0; i < kScriptArguments; ++i) {
@@ -94,7 +94,7 @@ KV_BUILTIN(F_ActionExecuteScript) {
   *result = value;
 }
 
-KV_BUILTIN(F_ActionIfVariable) {
+void F_ActionIfVariable(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.Has(0) || !a.Has(1) || a.Value(0).kind != a.Value(1).kind) {
     Builtin_Error("Cannot compare arguments.");
@@ -118,7 +118,7 @@ KV_BUILTIN(F_ActionIfVariable) {
 
 // Whole reals that fit 32 bits show as integers; every other real with two
 // decimals in a field of ten.
-KV_BUILTIN(F_ActionDrawVariable) {
+void F_ActionDrawVariable(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   std::string text;
   if (a.IsString(0)) {
@@ -140,18 +140,18 @@ KV_BUILTIN(F_ActionDrawVariable) {
   Core().text(p.x, p.y, text.c_str(), kDefaultSeparation, kNoWrap);
 }
 
-KV_BUILTIN(F_ActionSetScore) {
+void F_ActionSetScore(KV_BUILTIN_PARAMS) {
   g_runValues.score = Num_RoundInt32(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.score));
 }
 
-KV_BUILTIN(F_ActionIfScore) { SetBool(result, Compare(g_runValues.score, BuiltinArgs(argc, args))); }
-KV_BUILTIN(F_ActionIfLife) { SetBool(result, Compare(g_runValues.lives, BuiltinArgs(argc, args))); }
-KV_BUILTIN(F_ActionIfHealth) { SetBool(result, Compare(g_runValues.health, BuiltinArgs(argc, args))); }
+void F_ActionIfScore(KV_BUILTIN_PARAMS) { SetBool(result, Compare(g_runValues.score, BuiltinArgs(argc, args))); }
+void F_ActionIfLife(KV_BUILTIN_PARAMS) { SetBool(result, Compare(g_runValues.lives, BuiltinArgs(argc, args))); }
+void F_ActionIfHealth(KV_BUILTIN_PARAMS) { SetBool(result, Compare(g_runValues.health, BuiltinArgs(argc, args))); }
 
-KV_BUILTIN(F_ActionDrawScore) { DrawCounted(self, BuiltinArgs(argc, args), g_runValues.score); }
-KV_BUILTIN(F_ActionDrawLife) { DrawCounted(self, BuiltinArgs(argc, args), g_runValues.lives); }
+void F_ActionDrawScore(KV_BUILTIN_PARAMS) { DrawCounted(self, BuiltinArgs(argc, args), g_runValues.score); }
+void F_ActionDrawLife(KV_BUILTIN_PARAMS) { DrawCounted(self, BuiltinArgs(argc, args), g_runValues.lives); }
 
-KV_BUILTIN(F_ActionHighscoreShow) {
+void F_ActionHighscoreShow(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return;
   const int32_t x1 = g_currentRoom->width / 2 - kHighscoreHalfBox;
   const int32_t y1 = g_currentRoom->height / 2 - kHighscoreHalfBox;
@@ -159,13 +159,13 @@ KV_BUILTIN(F_ActionHighscoreShow) {
                   {Core().text, Core().stringWidth});
 }
 
-KV_BUILTIN(F_ActionHighscoreClear) { Score_Clear(); }
+void F_ActionHighscoreClear(KV_BUILTIN_PARAMS) { Score_Clear(); }
 
-KV_BUILTIN(F_ActionSetLife) {
+void F_ActionSetLife(KV_BUILTIN_PARAMS) {
   Run_SetLives(Num_RoundInt32(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.lives)));
 }
 
-KV_BUILTIN(F_ActionDrawLifeImages) {
+void F_ActionDrawLifeImages(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t sprite = a.Int(2);
   const CSprite* record = Sprite_Get(sprite);
@@ -177,9 +177,9 @@ KV_BUILTIN(F_ActionDrawLifeImages) {
   }
 }
 
-KV_BUILTIN(F_ActionSetHealth) { Run_SetHealth(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.health)); }
+void F_ActionSetHealth(KV_BUILTIN_PARAMS) { Run_SetHealth(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.health)); }
 
-KV_BUILTIN(F_ActionDrawHealth) {
+void F_ActionDrawHealth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const actions::Point p1 = actions::At(a, 0, self);
   const actions::Point p2 = actions::At(a, 2, self);
@@ -191,7 +191,7 @@ KV_BUILTIN(F_ActionDrawHealth) {
 
 // Each caption is shown only for exactly 1; a caption that is no text is
 // cleared.
-KV_BUILTIN(F_ActionSetCaption) {
+void F_ActionSetCaption(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_runValues.showScore = a.Int(0) == 1 ? 1 : 0;
   g_runValues.showLives = a.Int(2) == 1 ? 1 : 0;

@@ -17,7 +17,7 @@ bool NewAudio() { return SoundMode_Acts(SoundMode::kNewAudioOnly); }
 
 }  // namespace
 
-KV_BUILTIN(F_ActionSound) {
+void F_ActionSound(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t index = a.Int(0);
   const bool loop = a.Bool(1);
@@ -35,7 +35,7 @@ KV_BUILTIN(F_ActionSound) {
   Sound_Play(sound->fileName, sound->GetHardwareId(), loop);
 }
 
-KV_BUILTIN(F_ActionEndSound) {
+void F_ActionEndSound(KV_BUILTIN_PARAMS) {
   const int32_t index = BuiltinArgs(argc, args).Int(0);
   if (NewAudio()) {
     const int32_t kind = Audio_GetType(index);
@@ -51,7 +51,7 @@ KV_BUILTIN(F_ActionEndSound) {
   Sound_Stop(sound->fileName, sound->GetHardwareId());
 }
 
-KV_BUILTIN(F_ActionIfSound) {
+void F_ActionIfSound(KV_BUILTIN_PARAMS) {
   const int32_t index = BuiltinArgs(argc, args).Int(0);
   if (NewAudio()) {
     actions::SetBool(result, Audio_IsPlaying(index));

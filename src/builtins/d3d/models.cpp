@@ -6,7 +6,7 @@
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -21,14 +21,14 @@ bool FileArguments(const BuiltinArgs& a, ScriptValue* result) {
 
 }  // namespace
 
-KV_BUILTIN(F_D3DModelCreate) { Result_SetReal(result, GR_3D_Model_Create()); }
+void F_D3DModelCreate(KV_BUILTIN_PARAMS) { Result_SetReal(result, GR_3D_Model_Create()); }
 
-KV_BUILTIN(F_D3DModelDestroy) { GR_3D_Model_Destroy(BuiltinArgs(argc, args).Int(0)); }
+void F_D3DModelDestroy(KV_BUILTIN_PARAMS) { GR_3D_Model_Destroy(BuiltinArgs(argc, args).Int(0)); }
 
-KV_BUILTIN(F_D3DModelClear) { GR_3D_Model_Clear(BuiltinArgs(argc, args).Int(0)); }
+void F_D3DModelClear(KV_BUILTIN_PARAMS) { GR_3D_Model_Clear(BuiltinArgs(argc, args).Int(0)); }
 
 // 1 whenever the file is found, whether or not the model takes it.
-KV_BUILTIN(F_D3DModelLoad) {
+void F_D3DModelLoad(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!FileArguments(a, result)) return;
   const std::string path = LoadSave_FindFile(a.Text(1));
@@ -43,7 +43,7 @@ KV_BUILTIN(F_D3DModelLoad) {
 
 // The save folder is made on the first write; folders named inside the
 // file name are not, and a save into one fails.
-KV_BUILTIN(F_D3DModelSave) {
+void F_D3DModelSave(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!FileArguments(a, result)) return;
   const std::string path = LoadSave_SavePath(a.Text(1));
@@ -55,88 +55,88 @@ KV_BUILTIN(F_D3DModelSave) {
   Result_SetReal(result, saved ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_D3DModelDraw) {
+void F_D3DModelDraw(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Draw(a.Int(0), F(a, 1), F(a, 2), F(a, 3), a.Int(4));
 }
 
-KV_BUILTIN(F_D3DModelPrimitiveBegin) {
+void F_D3DModelPrimitiveBegin(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Primitive_Begin(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_D3DModelPrimitiveEnd) { GR_3D_Model_Primitive_End(BuiltinArgs(argc, args).Int(0)); }
+void F_D3DModelPrimitiveEnd(KV_BUILTIN_PARAMS) { GR_3D_Model_Primitive_End(BuiltinArgs(argc, args).Int(0)); }
 
-KV_BUILTIN(F_D3DModelVertex) {
+void F_D3DModelVertex(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex(a.Int(0), F(a, 1), F(a, 2), F(a, 3));
 }
 
-KV_BUILTIN(F_D3DModelVertexColor) {
+void F_D3DModelVertexColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Color(a.Int(0), F(a, 1), F(a, 2), F(a, 3), a.Int(4), F(a, 5));
 }
 
-KV_BUILTIN(F_D3DModelVertexTexture) {
+void F_D3DModelVertexTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Texture(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5));
 }
 
-KV_BUILTIN(F_D3DModelVertexTextureColor) {
+void F_D3DModelVertexTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Texture_Color(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7));
 }
 
-KV_BUILTIN(F_D3DModelVertexNormal) {
+void F_D3DModelVertexNormal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Normal(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6));
 }
 
-KV_BUILTIN(F_D3DModelVertexNormalColor) {
+void F_D3DModelVertexNormalColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Normal_Color(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), a.Int(7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DModelVertexNormalTexture) {
+void F_D3DModelVertexNormalTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Normal_Texture(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7),
                                     F(a, 8));
 }
 
-KV_BUILTIN(F_D3DModelVertexNormalTextureColor) {
+void F_D3DModelVertexNormalTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Vertex_Normal_Texture_Color(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7),
                                           F(a, 8), a.Int(9), F(a, 10));
 }
 
-KV_BUILTIN(F_D3DModelBlock) {
+void F_D3DModelBlock(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Block(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DModelWall) {
+void F_D3DModelWall(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Wall(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DModelFloor) {
+void F_D3DModelFloor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Floor(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DModelCylinder) {
+void F_D3DModelCylinder(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Cylinder(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8), a.Bool(9),
                        a.Int(10));
 }
 
-KV_BUILTIN(F_D3DModelCone) {
+void F_D3DModelCone(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Cone(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8), a.Bool(9),
                    a.Int(10));
 }
 
-KV_BUILTIN(F_D3DModelEllipsoid) {
+void F_D3DModelEllipsoid(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Model_Ellipsoid(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8), a.Int(9));
 }

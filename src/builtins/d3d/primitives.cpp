@@ -9,84 +9,84 @@ uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(
 
 }  // namespace
 
-KV_BUILTIN(F_D3DPrimitiveBegin) { GR_3D_Primitive_Begin(BuiltinArgs(argc, args).Int(0), -1); }
+void F_D3DPrimitiveBegin(KV_BUILTIN_PARAMS) { GR_3D_Primitive_Begin(BuiltinArgs(argc, args).Int(0), -1); }
 
-KV_BUILTIN(F_D3DPrimitiveBeginTexture) {
+void F_D3DPrimitiveBeginTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Primitive_Begin(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_D3DPrimitiveEnd) { GR_3D_Primitive_End(); }
+void F_D3DPrimitiveEnd(KV_BUILTIN_PARAMS) { GR_3D_Primitive_End(); }
 
-KV_BUILTIN(F_D3DVertex) {
+void F_D3DVertex(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex(F(a, 0), F(a, 1), F(a, 2));
 }
 
-KV_BUILTIN(F_D3DVertexColor) {
+void F_D3DVertexColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Color(F(a, 0), F(a, 1), F(a, 2), Colour(a, 3), F(a, 4));
 }
 
-KV_BUILTIN(F_D3DVertexTexture) {
+void F_D3DVertexTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Texture(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4));
 }
 
-KV_BUILTIN(F_D3DVertexTextureColor) {
+void F_D3DVertexTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Texture_Color(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), Colour(a, 5), F(a, 6));
 }
 
-KV_BUILTIN(F_D3DVertexNormal) {
+void F_D3DVertexNormal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Normal(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5));
 }
 
-KV_BUILTIN(F_D3DVertexNormalColor) {
+void F_D3DVertexNormalColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Normal_Color(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), Colour(a, 6), F(a, 7));
 }
 
-KV_BUILTIN(F_D3DVertexNormalTexture) {
+void F_D3DVertexNormalTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Normal_Texture(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7));
 }
 
-KV_BUILTIN(F_D3DVertexNormalTextureColor) {
+void F_D3DVertexNormalTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Vertex_Normal_Texture_Color(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7),
                                     Colour(a, 8), F(a, 9));
 }
 
-KV_BUILTIN(F_D3DDrawBlock) {
+void F_D3DDrawBlock(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Block(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DDrawCylinder) {
+void F_D3DDrawCylinder(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Cylinder(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8), a.Bool(9),
                       a.Int(10));
 }
 
-KV_BUILTIN(F_D3DDrawCone) {
+void F_D3DDrawCone(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Cone(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8), a.Bool(9),
                   a.Int(10));
 }
 
-KV_BUILTIN(F_D3DDrawEllipsoid) {
+void F_D3DDrawEllipsoid(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Ellipsoid(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8), a.Int(9));
 }
 
-KV_BUILTIN(F_D3DDrawWall) {
+void F_D3DDrawWall(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Wall(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DDrawFloor) {
+void F_D3DDrawFloor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Draw_Floor(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), F(a, 7), F(a, 8));
 }

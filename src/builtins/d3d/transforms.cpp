@@ -9,70 +9,70 @@ void Answer(ScriptValue* result, bool done) { Result_SetReal(result, done ? 1.0 
 
 }  // namespace
 
-KV_BUILTIN(F_D3DSetProjection) {
+void F_D3DSetProjection(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Set_Projection(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8));
 }
 
-KV_BUILTIN(F_D3DSetProjectionExt) {
+void F_D3DSetProjectionExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Set_Projection_Ext(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8), F(a, 9),
                            F(a, 10), F(a, 11), F(a, 12));
 }
 
-KV_BUILTIN(F_D3DSetProjectionOrtho) {
+void F_D3DSetProjectionOrtho(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Set_Projection_Ortho(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4));
 }
 
-KV_BUILTIN(F_D3DSetProjectionPerspective) {
+void F_D3DSetProjectionPerspective(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Set_Projection_Perspective(F(a, 0), F(a, 1), F(a, 2), F(a, 3), F(a, 4));
 }
 
-KV_BUILTIN(F_D3DTransformSetIdentity) { GR_3D_Transform_Set_Identity(); }
+void F_D3DTransformSetIdentity(KV_BUILTIN_PARAMS) { GR_3D_Transform_Set_Identity(); }
 
-KV_BUILTIN(F_D3DTransformSetTranslation) {
+void F_D3DTransformSetTranslation(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Set_Translation(F(a, 0), F(a, 1), F(a, 2));
 }
 
-KV_BUILTIN(F_D3DTransformSetScaling) {
+void F_D3DTransformSetScaling(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Set_Scaling(F(a, 0), F(a, 1), F(a, 2));
 }
 
-KV_BUILTIN(F_D3DTransformSetRotationX) { GR_3D_Transform_Set_Rotation_X(F(BuiltinArgs(argc, args), 0)); }
-KV_BUILTIN(F_D3DTransformSetRotationY) { GR_3D_Transform_Set_Rotation_Y(F(BuiltinArgs(argc, args), 0)); }
-KV_BUILTIN(F_D3DTransformSetRotationZ) { GR_3D_Transform_Set_Rotation_Z(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformSetRotationX(KV_BUILTIN_PARAMS) { GR_3D_Transform_Set_Rotation_X(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformSetRotationY(KV_BUILTIN_PARAMS) { GR_3D_Transform_Set_Rotation_Y(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformSetRotationZ(KV_BUILTIN_PARAMS) { GR_3D_Transform_Set_Rotation_Z(F(BuiltinArgs(argc, args), 0)); }
 
-KV_BUILTIN(F_D3DTransformSetRotationAxis) {
+void F_D3DTransformSetRotationAxis(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Set_Rotation_Axis(F(a, 0), F(a, 1), F(a, 2), F(a, 3));
 }
 
-KV_BUILTIN(F_D3DTransformAddTranslation) {
+void F_D3DTransformAddTranslation(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Add_Translation(F(a, 0), F(a, 1), F(a, 2));
 }
 
-KV_BUILTIN(F_D3DTransformAddScaling) {
+void F_D3DTransformAddScaling(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Add_Scaling(F(a, 0), F(a, 1), F(a, 2));
 }
 
-KV_BUILTIN(F_D3DTransformAddRotationX) { GR_3D_Transform_Add_Rotation_X(F(BuiltinArgs(argc, args), 0)); }
-KV_BUILTIN(F_D3DTransformAddRotationY) { GR_3D_Transform_Add_Rotation_Y(F(BuiltinArgs(argc, args), 0)); }
-KV_BUILTIN(F_D3DTransformAddRotationZ) { GR_3D_Transform_Add_Rotation_Z(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformAddRotationX(KV_BUILTIN_PARAMS) { GR_3D_Transform_Add_Rotation_X(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformAddRotationY(KV_BUILTIN_PARAMS) { GR_3D_Transform_Add_Rotation_Y(F(BuiltinArgs(argc, args), 0)); }
+void F_D3DTransformAddRotationZ(KV_BUILTIN_PARAMS) { GR_3D_Transform_Add_Rotation_Z(F(BuiltinArgs(argc, args), 0)); }
 
-KV_BUILTIN(F_D3DTransformAddRotationAxis) {
+void F_D3DTransformAddRotationAxis(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_3D_Transform_Add_Rotation_Axis(F(a, 0), F(a, 1), F(a, 2), F(a, 3));
 }
 
-KV_BUILTIN(F_D3DTransformStackClear) { GR_3D_Transform_Stack_Clear(); }
-KV_BUILTIN(F_D3DTransformStackEmpty) { Answer(result, GR_3D_Transform_Stack_Empty()); }
-KV_BUILTIN(F_D3DTransformStackPush) { Answer(result, GR_3D_Transform_Stack_Push()); }
-KV_BUILTIN(F_D3DTransformStackPop) { Answer(result, GR_3D_Transform_Stack_Pop()); }
-KV_BUILTIN(F_D3DTransformStackTop) { Answer(result, GR_3D_Transform_Stack_Top()); }
-KV_BUILTIN(F_D3DTransformStackDiscard) { Answer(result, GR_3D_Transform_Stack_Discard()); }
+void F_D3DTransformStackClear(KV_BUILTIN_PARAMS) { GR_3D_Transform_Stack_Clear(); }
+void F_D3DTransformStackEmpty(KV_BUILTIN_PARAMS) { Answer(result, GR_3D_Transform_Stack_Empty()); }
+void F_D3DTransformStackPush(KV_BUILTIN_PARAMS) { Answer(result, GR_3D_Transform_Stack_Push()); }
+void F_D3DTransformStackPop(KV_BUILTIN_PARAMS) { Answer(result, GR_3D_Transform_Stack_Pop()); }
+void F_D3DTransformStackTop(KV_BUILTIN_PARAMS) { Answer(result, GR_3D_Transform_Stack_Top()); }
+void F_D3DTransformStackDiscard(KV_BUILTIN_PARAMS) { Answer(result, GR_3D_Transform_Stack_Discard()); }

@@ -101,70 +101,70 @@ void DiskSearch(Found what, ScriptValue* result, int32_t argc, ScriptValue* args
 
 // Negative sizes count as 0; a size the program cannot hold gives an empty
 // grid (the grid reports it on the debug console).
-KV_BUILTIN(F_DsGridCreate) {
+void F_DsGridCreate(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, g_dsGrids.Add(new CDS_Grid(in.Int(0), in.Int(1))));
 }
 
-KV_BUILTIN(F_DsGridDestroy) { GridShared::Destroy(g_dsGrids, BuiltinArgs(argc, args)); }
-KV_BUILTIN(F_DsGridCopy) { GridShared::Copy(g_dsGrids, BuiltinArgs(argc, args)); }
-KV_BUILTIN(F_DsGridWrite) { GridShared::Write(g_dsGrids, BuiltinArgs(argc, args), result); }
-KV_BUILTIN(F_DsGridRead) { GridShared::Read(g_dsGrids, BuiltinArgs(argc, args)); }
+void F_DsGridDestroy(KV_BUILTIN_PARAMS) { GridShared::Destroy(g_dsGrids, BuiltinArgs(argc, args)); }
+void F_DsGridCopy(KV_BUILTIN_PARAMS) { GridShared::Copy(g_dsGrids, BuiltinArgs(argc, args)); }
+void F_DsGridWrite(KV_BUILTIN_PARAMS) { GridShared::Write(g_dsGrids, BuiltinArgs(argc, args), result); }
+void F_DsGridRead(KV_BUILTIN_PARAMS) { GridShared::Read(g_dsGrids, BuiltinArgs(argc, args)); }
 
 // An impossible size leaves the grid as it was.
-KV_BUILTIN(F_DsGridResize) {
+void F_DsGridResize(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) grid->Resize(in.Int(1), in.Int(2));
 }
 
-KV_BUILTIN(F_DsGridWidth) {
+void F_DsGridWidth(KV_BUILTIN_PARAMS) {
   if (const CDS_Grid* grid = TargetGrid(argc, args)) Result_SetReal(result, grid->Width());
 }
 
-KV_BUILTIN(F_DsGridHeight) {
+void F_DsGridHeight(KV_BUILTIN_PARAMS) {
   if (const CDS_Grid* grid = TargetGrid(argc, args)) Result_SetReal(result, grid->Height());
 }
 
-KV_BUILTIN(F_DsGridClear) {
+void F_DsGridClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) grid->Clear(DS_ArgValue(in, 1));
 }
 
-KV_BUILTIN(F_DsGridShuffle) {
+void F_DsGridShuffle(KV_BUILTIN_PARAMS) {
   if (CDS_Grid* grid = TargetGrid(argc, args)) grid->Shuffle();
 }
 
-KV_BUILTIN(F_DsGridSet) { OperateCell(kDSOpSet, argc, args); }
-KV_BUILTIN(F_DsGridAdd) { OperateCell(kDSOpAdd, argc, args); }
-KV_BUILTIN(F_DsGridMultiply) { OperateCell(kDSOpMultiply, argc, args); }
-KV_BUILTIN(F_DsGridSetRegion) { OperateRegion(kDSOpSet, argc, args); }
-KV_BUILTIN(F_DsGridAddRegion) { OperateRegion(kDSOpAdd, argc, args); }
-KV_BUILTIN(F_DsGridMultiplyRegion) { OperateRegion(kDSOpMultiply, argc, args); }
-KV_BUILTIN(F_DsGridSetDisk) { OperateDisk(kDSOpSet, argc, args); }
-KV_BUILTIN(F_DsGridAddDisk) { OperateDisk(kDSOpAdd, argc, args); }
-KV_BUILTIN(F_DsGridMultiplyDisk) { OperateDisk(kDSOpMultiply, argc, args); }
-KV_BUILTIN(F_DsGridSetGridRegion) { OperateGridRegion(kDSOpSet, argc, args); }
-KV_BUILTIN(F_DsGridAddGridRegion) { OperateGridRegion(kDSOpAdd, argc, args); }
-KV_BUILTIN(F_DsGridMultiplyGridRegion) { OperateGridRegion(kDSOpMultiply, argc, args); }
+void F_DsGridSet(KV_BUILTIN_PARAMS) { OperateCell(kDSOpSet, argc, args); }
+void F_DsGridAdd(KV_BUILTIN_PARAMS) { OperateCell(kDSOpAdd, argc, args); }
+void F_DsGridMultiply(KV_BUILTIN_PARAMS) { OperateCell(kDSOpMultiply, argc, args); }
+void F_DsGridSetRegion(KV_BUILTIN_PARAMS) { OperateRegion(kDSOpSet, argc, args); }
+void F_DsGridAddRegion(KV_BUILTIN_PARAMS) { OperateRegion(kDSOpAdd, argc, args); }
+void F_DsGridMultiplyRegion(KV_BUILTIN_PARAMS) { OperateRegion(kDSOpMultiply, argc, args); }
+void F_DsGridSetDisk(KV_BUILTIN_PARAMS) { OperateDisk(kDSOpSet, argc, args); }
+void F_DsGridAddDisk(KV_BUILTIN_PARAMS) { OperateDisk(kDSOpAdd, argc, args); }
+void F_DsGridMultiplyDisk(KV_BUILTIN_PARAMS) { OperateDisk(kDSOpMultiply, argc, args); }
+void F_DsGridSetGridRegion(KV_BUILTIN_PARAMS) { OperateGridRegion(kDSOpSet, argc, args); }
+void F_DsGridAddGridRegion(KV_BUILTIN_PARAMS) { OperateGridRegion(kDSOpAdd, argc, args); }
+void F_DsGridMultiplyGridRegion(KV_BUILTIN_PARAMS) { OperateGridRegion(kDSOpMultiply, argc, args); }
 
 // Outside the grid the grid prints its reading line and the result stays 0.
-KV_BUILTIN(F_DsGridGet) {
+void F_DsGridGet(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_Grid* grid = DS_Target(g_dsGrids, in)) DS_ReturnValue(result, grid->Get(in.Int(0), in.Int(1), in.Int(2)));
 }
 
-KV_BUILTIN(F_DsGridGetSum) { RegionStatistic(Statistic::kSum, result, argc, args); }
-KV_BUILTIN(F_DsGridGetMax) { RegionStatistic(Statistic::kMax, result, argc, args); }
-KV_BUILTIN(F_DsGridGetMin) { RegionStatistic(Statistic::kMin, result, argc, args); }
-KV_BUILTIN(F_DsGridGetMean) { RegionStatistic(Statistic::kMean, result, argc, args); }
-KV_BUILTIN(F_DsGridGetDiskSum) { DiskStatistic(Statistic::kSum, result, argc, args); }
-KV_BUILTIN(F_DsGridGetDiskMax) { DiskStatistic(Statistic::kMax, result, argc, args); }
-KV_BUILTIN(F_DsGridGetDiskMin) { DiskStatistic(Statistic::kMin, result, argc, args); }
-KV_BUILTIN(F_DsGridGetDiskMean) { DiskStatistic(Statistic::kMean, result, argc, args); }
+void F_DsGridGetSum(KV_BUILTIN_PARAMS) { RegionStatistic(Statistic::kSum, result, argc, args); }
+void F_DsGridGetMax(KV_BUILTIN_PARAMS) { RegionStatistic(Statistic::kMax, result, argc, args); }
+void F_DsGridGetMin(KV_BUILTIN_PARAMS) { RegionStatistic(Statistic::kMin, result, argc, args); }
+void F_DsGridGetMean(KV_BUILTIN_PARAMS) { RegionStatistic(Statistic::kMean, result, argc, args); }
+void F_DsGridGetDiskSum(KV_BUILTIN_PARAMS) { DiskStatistic(Statistic::kSum, result, argc, args); }
+void F_DsGridGetDiskMax(KV_BUILTIN_PARAMS) { DiskStatistic(Statistic::kMax, result, argc, args); }
+void F_DsGridGetDiskMin(KV_BUILTIN_PARAMS) { DiskStatistic(Statistic::kMin, result, argc, args); }
+void F_DsGridGetDiskMean(KV_BUILTIN_PARAMS) { DiskStatistic(Statistic::kMean, result, argc, args); }
 
-KV_BUILTIN(F_DsGridValueExists) { RegionSearch(Found::kExists, result, argc, args); }
-KV_BUILTIN(F_DsGridValueX) { RegionSearch(Found::kX, result, argc, args); }
-KV_BUILTIN(F_DsGridValueY) { RegionSearch(Found::kY, result, argc, args); }
-KV_BUILTIN(F_DsGridValueDiskExists) { DiskSearch(Found::kExists, result, argc, args); }
-KV_BUILTIN(F_DsGridValueDiskX) { DiskSearch(Found::kX, result, argc, args); }
-KV_BUILTIN(F_DsGridValueDiskY) { DiskSearch(Found::kY, result, argc, args); }
+void F_DsGridValueExists(KV_BUILTIN_PARAMS) { RegionSearch(Found::kExists, result, argc, args); }
+void F_DsGridValueX(KV_BUILTIN_PARAMS) { RegionSearch(Found::kX, result, argc, args); }
+void F_DsGridValueY(KV_BUILTIN_PARAMS) { RegionSearch(Found::kY, result, argc, args); }
+void F_DsGridValueDiskExists(KV_BUILTIN_PARAMS) { DiskSearch(Found::kExists, result, argc, args); }
+void F_DsGridValueDiskX(KV_BUILTIN_PARAMS) { DiskSearch(Found::kX, result, argc, args); }
+void F_DsGridValueDiskY(KV_BUILTIN_PARAMS) { DiskSearch(Found::kY, result, argc, args); }

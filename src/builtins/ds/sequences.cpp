@@ -1,94 +1,112 @@
 // The precision of comparisons, and the stack, queue and list built-ins.
 #include "builtins/ds/support.h"
 
-KV_BUILTIN(F_DsSetPrecision) { DS_SetPrecision(BuiltinArgs(argc, args).Real(0)); }
+void F_DsSetPrecision(KV_BUILTIN_PARAMS) { DS_SetPrecision(BuiltinArgs(argc, args).Real(0)); }
 
 // Stacks.
 
-DS_SHARED_HANDLERS(Stack, g_dsStacks, CDS_Stack)
+void F_DsStackCreate(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Create(g_dsStacks, result); }
+void F_DsStackDestroy(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Destroy(g_dsStacks, BuiltinArgs(argc, args)); }
+void F_DsStackClear(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Clear(g_dsStacks, BuiltinArgs(argc, args)); }
+void F_DsStackCopy(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Copy(g_dsStacks, BuiltinArgs(argc, args)); }
+void F_DsStackSize(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Size(g_dsStacks, BuiltinArgs(argc, args), result); }
+void F_DsStackEmpty(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Empty(g_dsStacks, BuiltinArgs(argc, args), result); }
+void F_DsStackWrite(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Write(g_dsStacks, BuiltinArgs(argc, args), result); }
 
-KV_BUILTIN(F_DsStackRead) { DSShared<CDS_Stack>::Read(g_dsStacks, BuiltinArgs(argc, args)); }
+void F_DsStackRead(KV_BUILTIN_PARAMS) { DSShared<CDS_Stack>::Read(g_dsStacks, BuiltinArgs(argc, args)); }
 
-KV_BUILTIN(F_DsStackPush) {
+void F_DsStackPush(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_Stack* stack = DS_Target(g_dsStacks, in)) stack->Push(DS_ArgValue(in, 1));
 }
 
-KV_BUILTIN(F_DsStackPop) {
+void F_DsStackPop(KV_BUILTIN_PARAMS) {
   if (CDS_Stack* stack = DS_Target(g_dsStacks, BuiltinArgs(argc, args))) DS_ReturnValue(result, stack->Pop());
 }
 
-KV_BUILTIN(F_DsStackTop) {
+void F_DsStackTop(KV_BUILTIN_PARAMS) {
   if (CDS_Stack* stack = DS_Target(g_dsStacks, BuiltinArgs(argc, args))) DS_ReturnValue(result, stack->Top());
 }
 
 // Queues.
 
-DS_SHARED_HANDLERS(Queue, g_dsQueues, CDS_Queue)
+void F_DsQueueCreate(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Create(g_dsQueues, result); }
+void F_DsQueueDestroy(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Destroy(g_dsQueues, BuiltinArgs(argc, args)); }
+void F_DsQueueClear(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Clear(g_dsQueues, BuiltinArgs(argc, args)); }
+void F_DsQueueCopy(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Copy(g_dsQueues, BuiltinArgs(argc, args)); }
+void F_DsQueueSize(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Size(g_dsQueues, BuiltinArgs(argc, args), result); }
+void F_DsQueueEmpty(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Empty(g_dsQueues, BuiltinArgs(argc, args), result); }
+void F_DsQueueWrite(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Write(g_dsQueues, BuiltinArgs(argc, args), result); }
 
-KV_BUILTIN(F_DsQueueRead) { DSShared<CDS_Queue>::Read(g_dsQueues, BuiltinArgs(argc, args)); }
+void F_DsQueueRead(KV_BUILTIN_PARAMS) { DSShared<CDS_Queue>::Read(g_dsQueues, BuiltinArgs(argc, args)); }
 
-KV_BUILTIN(F_DsQueueEnqueue) {
+void F_DsQueueEnqueue(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_Queue* queue = DS_Target(g_dsQueues, in)) queue->Enqueue(DS_ArgValue(in, 1));
 }
 
-KV_BUILTIN(F_DsQueueDequeue) {
+void F_DsQueueDequeue(KV_BUILTIN_PARAMS) {
   if (CDS_Queue* queue = DS_Target(g_dsQueues, BuiltinArgs(argc, args))) DS_ReturnValue(result, queue->Dequeue());
 }
 
-KV_BUILTIN(F_DsQueueHead) {
+void F_DsQueueHead(KV_BUILTIN_PARAMS) {
   if (CDS_Queue* queue = DS_Target(g_dsQueues, BuiltinArgs(argc, args))) DS_ReturnValue(result, queue->Head());
 }
 
-KV_BUILTIN(F_DsQueueTail) {
+void F_DsQueueTail(KV_BUILTIN_PARAMS) {
   if (CDS_Queue* queue = DS_Target(g_dsQueues, BuiltinArgs(argc, args))) DS_ReturnValue(result, queue->Tail());
 }
 
 // Lists. Positions out of range are ignored by the list itself.
 
-DS_SHARED_HANDLERS(List, g_dsLists, CDS_List)
+void F_DsListCreate(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Create(g_dsLists, result); }
+void F_DsListDestroy(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Destroy(g_dsLists, BuiltinArgs(argc, args)); }
+void F_DsListClear(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Clear(g_dsLists, BuiltinArgs(argc, args)); }
+void F_DsListCopy(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Copy(g_dsLists, BuiltinArgs(argc, args)); }
+void F_DsListSize(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Size(g_dsLists, BuiltinArgs(argc, args), result); }
+void F_DsListEmpty(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Empty(g_dsLists, BuiltinArgs(argc, args), result); }
+void F_DsListWrite(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Write(g_dsLists, BuiltinArgs(argc, args), result); }
 
-KV_BUILTIN(F_DsListRead) { DSShared<CDS_List>::Read(g_dsLists, BuiltinArgs(argc, args)); }
+void F_DsListRead(KV_BUILTIN_PARAMS) { DSShared<CDS_List>::Read(g_dsLists, BuiltinArgs(argc, args)); }
 
-KV_BUILTIN(F_DsListAdd) {
+void F_DsListAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) list->Add(DS_ArgValue(in, 1));
 }
 
-KV_BUILTIN(F_DsListInsert) {
+void F_DsListInsert(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) list->Insert(in.Int(1), DS_ArgValue(in, 2));
 }
 
-KV_BUILTIN(F_DsListReplace) {
+void F_DsListReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) list->Replace(in.Int(1), DS_ArgValue(in, 2));
 }
 
-KV_BUILTIN(F_DsListDelete) {
+void F_DsListDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) list->Delete(in.Int(1));
 }
 
 // The one handler that truncates its id instead of rounding it.
-KV_BUILTIN(F_DsListFindIndex) {
+void F_DsListFindIndex(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Lookup(g_dsLists, in.TruncInt(0))) {
     Result_SetReal(result, list->FindIndex(DS_ArgValue(in, 1)));
   }
 }
 
-KV_BUILTIN(F_DsListFindValue) {
+void F_DsListFindValue(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) DS_ReturnValue(result, list->FindValue(in.Int(1)));
 }
 
-KV_BUILTIN(F_DsListSort) {
+void F_DsListSort(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (CDS_List* list = DS_Target(g_dsLists, in)) list->Sort(in.Bool(1));
 }
 
-KV_BUILTIN(F_DsListShuffle) {
+void F_DsListShuffle(KV_BUILTIN_PARAMS) {
   if (CDS_List* list = DS_Target(g_dsLists, BuiltinArgs(argc, args))) list->Shuffle();
 }

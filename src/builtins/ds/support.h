@@ -69,14 +69,3 @@ struct DSShared {
     s->ReadText(in.Text(1));
   }
 };
-
-// Defines the shared handlers of one kind but its reader, e.g.
-// F_DsStackCreate.
-#define DS_SHARED_HANDLERS(Kind, pool, Type)                                                       \
-  KV_BUILTIN(F_Ds##Kind##Create) { DSShared<Type>::Create(pool, result); }                         \
-  KV_BUILTIN(F_Ds##Kind##Destroy) { DSShared<Type>::Destroy(pool, BuiltinArgs(argc, args)); }       \
-  KV_BUILTIN(F_Ds##Kind##Clear) { DSShared<Type>::Clear(pool, BuiltinArgs(argc, args)); }           \
-  KV_BUILTIN(F_Ds##Kind##Copy) { DSShared<Type>::Copy(pool, BuiltinArgs(argc, args)); }             \
-  KV_BUILTIN(F_Ds##Kind##Size) { DSShared<Type>::Size(pool, BuiltinArgs(argc, args), result); }     \
-  KV_BUILTIN(F_Ds##Kind##Empty) { DSShared<Type>::Empty(pool, BuiltinArgs(argc, args), result); }   \
-  KV_BUILTIN(F_Ds##Kind##Write) { DSShared<Type>::Write(pool, BuiltinArgs(argc, args), result); }

@@ -11,7 +11,7 @@
 #include "builtins/files/slots.h"
 #include "builtins/files/handlers.h"
 #include "runtime/console.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ int ReadByte(BinarySlot& slot) {
 
 }  // namespace
 
-KV_BUILTIN(F_FileBinOpen) {
+void F_FileBinOpen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   int32_t handle = FileSlot_Lowest([](int32_t h) { return !g_binary[h].open; });
@@ -133,7 +133,7 @@ KV_BUILTIN(F_FileBinOpen) {
   Result_SetReal(result, handle);
 }
 
-KV_BUILTIN(F_FileBinRewrite) {
+void F_FileBinRewrite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = OpenSlotOf(a, "Trying to rewrite unopened file.");
   if (slot == nullptr) return;
@@ -145,24 +145,24 @@ KV_BUILTIN(F_FileBinRewrite) {
   if (!slot->open) g_debugConsole->Output("Error opening binary file %s\n", slot->savePath.c_str());
 }
 
-KV_BUILTIN(F_FileBinClose) {
+void F_FileBinClose(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = OpenSlotOf(a, "Trying to close unopened file.");
   if (slot != nullptr) CloseSlot(*slot);
 }
 
-KV_BUILTIN(F_FileBinPosition) {
+void F_FileBinPosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Position(*slot)));
 }
 
-KV_BUILTIN(F_FileBinSize) {
+void F_FileBinSize(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Size(*slot)));
 }
 
 // A position before the start or past the end stops at the start or end.
-KV_BUILTIN(F_FileBinSeek) {
+void F_FileBinSeek(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = Slot(a);
   if (slot == nullptr) return;
@@ -177,7 +177,7 @@ KV_BUILTIN(F_FileBinSeek) {
   }
 }
 
-KV_BUILTIN(F_FileBinReadByte) {
+void F_FileBinReadByte(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = Slot(a);
   if (slot == nullptr) return;
@@ -190,7 +190,7 @@ KV_BUILTIN(F_FileBinReadByte) {
 }
 
 // In mode 0 a write does nothing and says nothing.
-KV_BUILTIN(F_FileBinWriteByte) {
+void F_FileBinWriteByte(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = Slot(a);
   if (slot == nullptr || slot->stream == nullptr) return;

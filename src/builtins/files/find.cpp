@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "builtins/files/handlers.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void NextName(ScriptValue* result) {
 
 }  // namespace
 
-KV_BUILTIN(F_FileFindFirst) {
+void F_FileFindFirst(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   FileFind_Close();
   g_search.open = a.IsString(0);
@@ -93,9 +93,9 @@ KV_BUILTIN(F_FileFindFirst) {
   NextName(result);
 }
 
-KV_BUILTIN(F_FileFindNext) { NextName(result); }
+void F_FileFindNext(KV_BUILTIN_PARAMS) { NextName(result); }
 
-KV_BUILTIN(F_FileFindClose) { FileFind_Close(); }
+void F_FileFindClose(KV_BUILTIN_PARAMS) { FileFind_Close(); }
 
 void FileFind_Close() {
   g_search.open = false;

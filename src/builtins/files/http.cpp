@@ -31,7 +31,7 @@ int32_t HttpCompletion(HTTP_REQ_CONTEXT* request, void*, int32_t* map) {
 
 }  // namespace
 
-KV_BUILTIN(F_HttpGet) {
+void F_HttpGet(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1.0);
   if (!IsWebAddress(a.Text(0))) return;
@@ -40,7 +40,7 @@ KV_BUILTIN(F_HttpGet) {
   Result_SetReal(result, id);
 }
 
-KV_BUILTIN(F_HttpPostString) {
+void F_HttpPostString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1.0);
   if (!IsWebAddress(a.Text(0))) return;

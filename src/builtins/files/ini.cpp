@@ -43,15 +43,15 @@ void WriteValue(const BuiltinArgs& a, const char* value) { g_ini->WriteString(a.
 
 }  // namespace
 
-KV_BUILTIN(F_IniOpen) {
+void F_IniOpen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   FileIni_Close();
   g_ini = std::make_unique<CIniFile>(a.Text(0), false);
 }
 
-KV_BUILTIN(F_IniClose) { FileIni_Close(); }
+void F_IniClose(KV_BUILTIN_PARAMS) { FileIni_Close(); }
 
-KV_BUILTIN(F_IniReadString) {
+void F_IniReadString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!CheckArguments(a, a.IsString(2), "ini_read_string wrong type of arguments")) return;
@@ -59,7 +59,7 @@ KV_BUILTIN(F_IniReadString) {
 }
 
 // A missing key gives the default; a text default is read as a number.
-KV_BUILTIN(F_IniReadReal) {
+void F_IniReadReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CIniFile* ini = WithNames(a, "ini_read_real wrong type of arguments");
   if (ini == nullptr) return;
@@ -71,12 +71,12 @@ KV_BUILTIN(F_IniReadReal) {
   }
 }
 
-KV_BUILTIN(F_IniWriteString) {
+void F_IniWriteString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CheckArguments(a, a.IsString(2), "Wrong argument types for ini_write_string")) WriteValue(a, a.Text(2));
 }
 
-KV_BUILTIN(F_IniWriteReal) {
+void F_IniWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!CheckArguments(a, a.IsReal(2), "Wrong argument types for ini_write_real")) return;
   char text[400];
@@ -84,22 +84,22 @@ KV_BUILTIN(F_IniWriteReal) {
   WriteValue(a, text);
 }
 
-KV_BUILTIN(F_IniKeyExists) {
+void F_IniKeyExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CIniFile* ini = ForReading()) Result_SetReal(result, ini->FindKey(a.Text(0), a.Text(1)) != nullptr ? 1 : 0);
 }
 
-KV_BUILTIN(F_IniSectionExists) {
+void F_IniSectionExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CIniFile* ini = ForReading()) Result_SetReal(result, ini->FindSection(a.Text(0)) != nullptr ? 1 : 0);
 }
 
-KV_BUILTIN(F_IniKeyDelete) {
+void F_IniKeyDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CIniFile* ini = ForChanging()) ini->DeleteKey(a.Text(0), a.Text(1));
 }
 
-KV_BUILTIN(F_IniSectionDelete) {
+void F_IniSectionDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CIniFile* ini = ForChanging()) ini->DeleteSection(a.Text(0));
 }

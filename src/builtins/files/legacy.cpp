@@ -66,31 +66,31 @@ void ReadUpTo(ScriptValue* result, bool keepLf, bool stopAtCr) {
 
 }  // namespace
 
-KV_BUILTIN(F_FileOpenRead) {
+void F_FileOpenRead(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   FileLegacy_Close();
   std::string path = ReadPath(a.Text(0));
   if (!path.empty()) Open(path, "rb", kReading);
 }
 
-KV_BUILTIN(F_FileOpenWrite) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "w+b", kWriting); }
+void F_FileOpenWrite(KV_BUILTIN_PARAMS) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "w+b", kWriting); }
 
-KV_BUILTIN(F_FileOpenAppend) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "a+", kWriting); }
+void F_FileOpenAppend(KV_BUILTIN_PARAMS) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "a+", kWriting); }
 
-KV_BUILTIN(F_FileClose) { FileLegacy_Close(); }
+void F_FileClose(KV_BUILTIN_PARAMS) { FileLegacy_Close(); }
 
-KV_BUILTIN(F_FileReadString) { ReadUpTo(result, false, true); }
+void F_FileReadString(KV_BUILTIN_PARAMS) { ReadUpTo(result, false, true); }
 
-KV_BUILTIN(F_FileReadln) { ReadUpTo(result, true, false); }
+void F_FileReadln(KV_BUILTIN_PARAMS) { ReadUpTo(result, true, false); }
 
-KV_BUILTIN(F_FileReadReal) {
+void F_FileReadReal(KV_BUILTIN_PARAMS) {
   FILE* stream = Reading("File not opened for reading.");
   double value = 0.0;
   if (stream != nullptr && std::fscanf(stream, "%lf", &value) == 1) Result_SetReal(result, value);
 }
 
 // At the end when nothing is left to read.
-KV_BUILTIN(F_FileEof) {
+void F_FileEof(KV_BUILTIN_PARAMS) {
   FILE* stream = Reading("File is not opened for reading.");
   if (stream == nullptr) return;
   int c = std::getc(stream);
@@ -98,17 +98,17 @@ KV_BUILTIN(F_FileEof) {
   Result_SetReal(result, c == EOF ? 1 : 0);
 }
 
-KV_BUILTIN(F_FileWriteString) {
+void F_FileWriteString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (FILE* stream = Writing()) FileStream_WriteText(stream, a.Text(0));
 }
 
-KV_BUILTIN(F_FileWriteReal) {
+void F_FileWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (FILE* stream = Writing()) std::fprintf(stream, "%10.4f", a.Real(0));
 }
 
-KV_BUILTIN(F_FileWriteln) {
+void F_FileWriteln(KV_BUILTIN_PARAMS) {
   if (FILE* stream = Writing()) FileStream_WriteText(stream, "\n", 1);
 }
 

@@ -13,7 +13,7 @@
 #include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -80,18 +80,18 @@ std::string ChangeExtension(const std::string& name, const std::string& extensio
 
 }  // namespace
 
-KV_BUILTIN(F_FileExists) {
+void F_FileExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.IsString(0) && !FilePath_Existing(a.Text(0)).empty() ? 1 : 0);
 }
 
-KV_BUILTIN(F_FileDelete) {
+void F_FileDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   std::string path = FilePath_Save(a.Text(0));
   if (a.IsString(0) && FilePath_IsRegularFile(path)) unlink(path.c_str());
 }
 
-KV_BUILTIN(F_FileRename) {
+void F_FileRename(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsString(0) || !a.IsString(1)) return;
   std::string from = FilePath_Save(a.Text(0));
@@ -99,7 +99,7 @@ KV_BUILTIN(F_FileRename) {
   if (FilePath_IsRegularFile(from) && !to.empty()) RenameWithoutReplacing(from, to);
 }
 
-KV_BUILTIN(F_FileCopy) {
+void F_FileCopy(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   std::string from = a.IsString(0) ? FilePath_Existing(a.Text(0)) : std::string();
   FILE* source = FileStream_Open(from, "rb");
@@ -112,31 +112,31 @@ KV_BUILTIN(F_FileCopy) {
   std::fclose(source);
 }
 
-KV_BUILTIN(F_DirectoryExists) {
+void F_DirectoryExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   bool found = a.IsString(0) && (IsFolder(FilePath_Save(a.Text(0))) || IsFolder(FilePath_Program(a.Text(0))));
   Result_SetReal(result, found ? 1 : 0);
 }
 
-KV_BUILTIN(F_DirectoryCreate) {
+void F_DirectoryCreate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   std::string path = FilePath_Save(a.Text(0));
   if (a.IsString(0) && !path.empty()) Directory_Create(path.c_str());
 }
 
-KV_BUILTIN(F_FileAttributes) {}
+void F_FileAttributes(KV_BUILTIN_PARAMS) {}
 
-KV_BUILTIN(F_FilenameName) { Result_TakeText(result, File_ExtractName(BuiltinArgs(argc, args).Text(0))); }
+void F_FilenameName(KV_BUILTIN_PARAMS) { Result_TakeText(result, File_ExtractName(BuiltinArgs(argc, args).Text(0))); }
 
-KV_BUILTIN(F_FilenamePath) { Result_TakeText(result, File_ExtractPath(BuiltinArgs(argc, args).Text(0))); }
+void F_FilenamePath(KV_BUILTIN_PARAMS) { Result_TakeText(result, File_ExtractPath(BuiltinArgs(argc, args).Text(0))); }
 
-KV_BUILTIN(F_FilenameDrive) { Result_TakeText(result, File_ExtractDrive(BuiltinArgs(argc, args).Text(0))); }
+void F_FilenameDrive(KV_BUILTIN_PARAMS) { Result_TakeText(result, File_ExtractDrive(BuiltinArgs(argc, args).Text(0))); }
 
-KV_BUILTIN(F_FilenameExt) { Result_TakeText(result, File_ExtractExt(BuiltinArgs(argc, args).Text(0))); }
+void F_FilenameExt(KV_BUILTIN_PARAMS) { Result_TakeText(result, File_ExtractExt(BuiltinArgs(argc, args).Text(0))); }
 
 // The extension is looked for in the name part only; the new one brings its
 // dot or is given one.
-KV_BUILTIN(F_FilenameChangeExt) {
+void F_FilenameChangeExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0) || !a.IsString(1)) return;

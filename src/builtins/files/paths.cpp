@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "runtime/files.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -63,14 +63,14 @@ std::vector<std::string> CommandWords() {
 
 }  // namespace
 
-KV_BUILTIN(F_ExecuteProgram) {
+void F_ExecuteProgram(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Answer(result, File_ExecuteProgram(a.Text(0), a.Text(1), nullptr, a.Bool(2)), a.Text(0));
 }
 
 // A program starts with its argument, not waited for; anything else (a
 // document, a folder, an address) goes to the desktop's opener.
-KV_BUILTIN(F_ExecuteShell) {
+void F_ExecuteShell(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const char* target = a.Text(0);
   bool started = IsProgram(target) ? File_ExecuteProgram(target, a.Text(1), nullptr, false)
@@ -78,10 +78,10 @@ KV_BUILTIN(F_ExecuteShell) {
   Answer(result, started, target);
 }
 
-KV_BUILTIN(F_ParameterCount) { Result_SetReal(result, static_cast<double>(CommandWords().size())); }
+void F_ParameterCount(KV_BUILTIN_PARAMS) { Result_SetReal(result, static_cast<double>(CommandWords().size())); }
 
 // Word 1 is the program's own path.
-KV_BUILTIN(F_ParameterString) {
+void F_ParameterString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   std::vector<std::string> words = CommandWords();
@@ -91,7 +91,7 @@ KV_BUILTIN(F_ParameterString) {
   Result_SetText(result, word.data(), word.size());
 }
 
-KV_BUILTIN(F_EnvironmentGetVariable) {
+void F_EnvironmentGetVariable(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const char* value = a.IsString(0) ? std::getenv(a.Text(0)) : nullptr;
   Result_SetText(result, value == nullptr ? "" : value);

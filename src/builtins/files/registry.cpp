@@ -38,39 +38,39 @@ void Write(const char* name, std::string value) {
 
 }  // namespace
 
-KV_BUILTIN(F_RegistryWriteString) {
+void F_RegistryWriteString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Write(a.Text(0), a.Text(1));
 }
 
-KV_BUILTIN(F_RegistryWriteReal) {
+void F_RegistryWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char text[400];
   std::snprintf(text, sizeof text, "%f", a.Real(1));
   Write(a.Text(0), text);
 }
 
-KV_BUILTIN(F_RegistryReadString) {
+void F_RegistryReadString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Pair* pair = Find(a.Text(0));
   Result_SetText(result, pair == nullptr ? "" : pair->value.c_str());
 }
 
-KV_BUILTIN(F_RegistryReadReal) {
+void F_RegistryReadReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Pair* pair = Find(a.Text(0));
   Result_SetReal(result, pair == nullptr ? 0.0 : Strings_ParseReal(pair->value.c_str()));
 }
 
-KV_BUILTIN(F_RegistryExists) {
+void F_RegistryExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Find(a.Text(0)) != nullptr ? 1 : 0);
 }
 
-KV_BUILTIN(F_RegistryInert) {}
+void F_RegistryInert(KV_BUILTIN_PARAMS) {}
 
-KV_BUILTIN(F_RegistryReadStringExt) { Result_SetEmptyText(result); }
+void F_RegistryReadStringExt(KV_BUILTIN_PARAMS) { Result_SetEmptyText(result); }
 
-KV_BUILTIN(F_RegistryReadNothing) {}
+void F_RegistryReadNothing(KV_BUILTIN_PARAMS) {}
 
 void FileRegistry_Clear() { g_registry.clear(); }

@@ -10,7 +10,7 @@
 #include "builtins/files/slots.h"
 #include "builtins/files/handlers.h"
 #include "runtime/console.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ void OpenForWriting(ScriptValue* result, const BuiltinArgs& a, const char* mode)
 
 }  // namespace
 
-KV_BUILTIN(F_FileTextOpenRead) {
+void F_FileTextOpenRead(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   int32_t handle = LowestFree();
@@ -110,11 +110,11 @@ KV_BUILTIN(F_FileTextOpenRead) {
   Result_SetReal(result, handle);
 }
 
-KV_BUILTIN(F_FileTextOpenWrite) { OpenForWriting(result, BuiltinArgs(argc, args), "wb"); }
+void F_FileTextOpenWrite(KV_BUILTIN_PARAMS) { OpenForWriting(result, BuiltinArgs(argc, args), "wb"); }
 
-KV_BUILTIN(F_FileTextOpenAppend) { OpenForWriting(result, BuiltinArgs(argc, args), "ab"); }
+void F_FileTextOpenAppend(KV_BUILTIN_PARAMS) { OpenForWriting(result, BuiltinArgs(argc, args), "ab"); }
 
-KV_BUILTIN(F_FileTextClose) {
+void F_FileTextClose(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t handle = FileSlot_Handle(a, 0);
   if (handle == 0) {
@@ -125,7 +125,7 @@ KV_BUILTIN(F_FileTextClose) {
 }
 
 // The line end stays unread for file_text_readln.
-KV_BUILTIN(F_FileTextReadString) {
+void F_FileTextReadString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   LoadSaveFile* file = Reader(a);
@@ -135,14 +135,14 @@ KV_BUILTIN(F_FileTextReadString) {
   file->position += length;
 }
 
-KV_BUILTIN(F_FileTextReadReal) {
+void F_FileTextReadReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   LoadSaveFile* file = Reader(a);
   double value = 0.0;
   if (file != nullptr && LoadSave_ReadReal(file, &value)) Result_SetReal(result, value);
 }
 
-KV_BUILTIN(F_FileTextReadln) {
+void F_FileTextReadln(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   LoadSaveFile* file = Reader(a);
@@ -152,23 +152,23 @@ KV_BUILTIN(F_FileTextReadln) {
   file->position += length;
 }
 
-KV_BUILTIN(F_FileTextEof) {
+void F_FileTextEof(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (LoadSaveFile* file = Reader(a)) Result_SetReal(result, LoadSave_EOF(file) ? 1 : 0);
 }
 
-KV_BUILTIN(F_FileTextWriteString) {
+void F_FileTextWriteString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (FILE* stream = Writer(a)) FileStream_WriteText(stream, a.Text(1));
 }
 
 // "%g " keeps its blank: numbers written one after another stay apart.
-KV_BUILTIN(F_FileTextWriteReal) {
+void F_FileTextWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (FILE* stream = Writer(a)) std::fprintf(stream, "%g ", a.Real(1));
 }
 
-KV_BUILTIN(F_FileTextWriteln) {
+void F_FileTextWriteln(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (FILE* stream = Writer(a)) FileStream_WriteText(stream, "\n", 1);
 }

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "gamefile/path.h"
-#include "gamefile/sprite.h"
+#include "resources/path.h"
+#include "resources/sprite.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/surface/surfaces.h"
 #include "runtime/numeric.h"
 

@@ -1,7 +1,7 @@
 // The background drawing operations reached by the built-ins: each draws the
 // background of an index that exists (the handlers check first).
 #include "builtins/graphics/calls.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 
 void GraphicsCalls_FillBackgrounds(GraphicsCalls* calls);
 

@@ -23,7 +23,7 @@ void HSVByte(ScriptValue* result, int32_t argc, ScriptValue* args, int which) {
 
 // Truncated, neither clamped nor masked: a channel out of 0..255 spills into
 // its neighbours as plain arithmetic on a 32-bit colour would.
-KV_BUILTIN(F_MakeColorRGB) {
+void F_MakeColorRGB(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const uint32_t red = static_cast<uint32_t>(a.TruncInt(0));
   const uint32_t green = static_cast<uint32_t>(a.TruncInt(1));
@@ -31,40 +31,40 @@ KV_BUILTIN(F_MakeColorRGB) {
   Result_SetReal(result, static_cast<int32_t>(red + green * 256u + blue * 65536u));
 }
 
-KV_BUILTIN(F_MakeColorHSV) {
+void F_MakeColorHSV(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Colour_MakeHSV(a.Int(0), a.Int(1), a.Int(2)));
 }
 
 // The channel getters keep the sign of a negative colour.
-KV_BUILTIN(F_ColorGetRed) {
+void F_ColorGetRed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t c = static_cast<int32_t>(Colour(a, 0));
   Result_SetReal(result, c % 256);
 }
 
-KV_BUILTIN(F_ColorGetGreen) {
+void F_ColorGetGreen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t c = static_cast<int32_t>(Colour(a, 0));
   Result_SetReal(result, (c / 256) % 256);
 }
 
-KV_BUILTIN(F_ColorGetBlue) {
+void F_ColorGetBlue(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t c = static_cast<int32_t>(Colour(a, 0));
   Result_SetReal(result, (c / 65536) % 256);
 }
 
-KV_BUILTIN(F_ColorGetHue) { HSVByte(result, argc, args, kHueByte); }
-KV_BUILTIN(F_ColorGetSaturation) { HSVByte(result, argc, args, kSaturationByte); }
-KV_BUILTIN(F_ColorGetValue) { HSVByte(result, argc, args, kValueByte); }
+void F_ColorGetHue(KV_BUILTIN_PARAMS) { HSVByte(result, argc, args, kHueByte); }
+void F_ColorGetSaturation(KV_BUILTIN_PARAMS) { HSVByte(result, argc, args, kSaturationByte); }
+void F_ColorGetValue(KV_BUILTIN_PARAMS) { HSVByte(result, argc, args, kValueByte); }
 
-KV_BUILTIN(F_MergeColor) {
+void F_MergeColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Colour_Merge(Colour(a, 0), Colour(a, 1), Float(a, 2)));
 }
 
-KV_BUILTIN(F_DrawGetPixel) {
+void F_DrawGetPixel(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const GraphicsCalls& core = GraphicsCalls_Current();
   int32_t wx = 0, wy = 0;

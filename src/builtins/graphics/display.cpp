@@ -2,8 +2,8 @@
 // display. A refused change still resets the device, surfaces and all.
 #include "builtins/graphics/handlers.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
-#include "world/loop/run_state.h"
+#include "graphics/start/graphics_start.h"
+#include "world/run/run_state.h"
 
 namespace {
 
@@ -14,49 +14,49 @@ void SetResult(ScriptValue* result, bool granted) {
 
 }  // namespace
 
-KV_BUILTIN(F_DisplayGetWidth) { Result_SetReal(result, Graphics::GetScreenWidth()); }
-KV_BUILTIN(F_DisplayGetHeight) { Result_SetReal(result, Graphics::GetScreenHeight()); }
-KV_BUILTIN(F_DisplayGetColordepth) { Result_SetReal(result, Graphics::GetDisplayColorDepth()); }
-KV_BUILTIN(F_DisplayGetFrequency) { Result_SetReal(result, Graphics::GetDisplayFrequency()); }
+void F_DisplayGetWidth(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetScreenWidth()); }
+void F_DisplayGetHeight(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetScreenHeight()); }
+void F_DisplayGetColordepth(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetDisplayColorDepth()); }
+void F_DisplayGetFrequency(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetDisplayFrequency()); }
 
-KV_BUILTIN(F_DisplaySetSize) {
+void F_DisplaySetSize(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetResult(result, Graphics::SetDisplaySize(a.Int(0), a.Int(1)));
 }
 
-KV_BUILTIN(F_DisplaySetColordepth) {
+void F_DisplaySetColordepth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetResult(result, Graphics::SetDisplayColorDepth(a.Int(0)));
 }
 
-KV_BUILTIN(F_DisplaySetFrequency) {
+void F_DisplaySetFrequency(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetResult(result, Graphics::SetDisplayFrequency(a.Int(0)));
 }
 
 // Width, height, frequency, colour depth.
-KV_BUILTIN(F_DisplaySetAll) {
+void F_DisplaySetAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetResult(result, Graphics::SetDisplayMode(a.Int(0), a.Int(1), a.Int(2), a.Int(3)));
 }
 
-KV_BUILTIN(F_DisplayTestAll) {
+void F_DisplayTestAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Graphics::TestDisplayMode(a.Int(0), a.Int(1), a.Int(2), a.Int(3)) ? 1.0 : 0.0);
 }
 
 // The anti-aliasing level is the low byte of the truncated argument; the
 // vertical sync stays as it is. The device is reset at the next frame.
-KV_BUILTIN(F_DisplayReset) {
+void F_DisplayReset(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Graphics::SetMultisample(static_cast<int32_t>(static_cast<uint32_t>(a.TruncInt(0)) & 0xFFu));
   g_graphicsResetPending = 1;
 }
 
-KV_BUILTIN(F_DisplayMouseGetX) { Result_SetReal(result, Graphics::GetCursorX()); }
-KV_BUILTIN(F_DisplayMouseGetY) { Result_SetReal(result, Graphics::GetCursorY()); }
+void F_DisplayMouseGetX(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetCursorX()); }
+void F_DisplayMouseGetY(KV_BUILTIN_PARAMS) { Result_SetReal(result, Graphics::GetCursorY()); }
 
-KV_BUILTIN(F_DisplayMouseSet) {
+void F_DisplayMouseSet(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Graphics::SetCursorPosition(a.Int(0), a.Int(1));
 }

@@ -3,7 +3,7 @@
 #include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "runtime/colour.h"
 
 using gfx::Colour;
@@ -20,103 +20,103 @@ const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
 
 }  // namespace
 
-KV_BUILTIN(F_DrawSetColor) {
+void F_DrawSetColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setColor(Colour(a, 0));
 }
 
-KV_BUILTIN(F_DrawSetAlpha) {
+void F_DrawSetAlpha(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setAlpha(Float(a, 0));
 }
 
-KV_BUILTIN(F_DrawGetColor) { Result_SetReal(result, Core().getColor() & 0xFFFFFFu); }
+void F_DrawGetColor(KV_BUILTIN_PARAMS) { Result_SetReal(result, Core().getColor() & 0xFFFFFFu); }
 
-KV_BUILTIN(F_DrawGetAlpha) { Result_SetReal(result, Core().getAlpha()); }
+void F_DrawGetAlpha(KV_BUILTIN_PARAMS) { Result_SetReal(result, Core().getAlpha()); }
 
-KV_BUILTIN(F_DrawSetBlendMode) {
+void F_DrawSetBlendMode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setBlendMode(a.Int(0));
 }
 
-KV_BUILTIN(F_DrawSetBlendModeExt) {
+void F_DrawSetBlendModeExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setBlendModeExt(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_DrawClear) {
+void F_DrawClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().clear(Colour(a, 0) | 0xFF000000u);
 }
 
-KV_BUILTIN(F_DrawClearAlpha) {
+void F_DrawClearAlpha(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().clearAlpha(Colour(a, 0), Float(a, 1));
 }
 
-KV_BUILTIN(F_DrawSetCirclePrecision) {
+void F_DrawSetCirclePrecision(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setCirclePrecision(a.Int(0));
 }
 
-KV_BUILTIN(F_DrawPoint) {
+void F_DrawPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().point(Float(a, 0), Float(a, 1));
 }
 
-KV_BUILTIN(F_DrawLine) {
+void F_DrawLine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().line(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
 }
 
-KV_BUILTIN(F_DrawLineWidth) {
+void F_DrawLineWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().lineWidth(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
 }
 
-KV_BUILTIN(F_DrawRectangle) {
+void F_DrawRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().rectangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
 }
 
-KV_BUILTIN(F_DrawRoundrect) {
+void F_DrawRoundrect(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().roundrect(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, FlagInt(a, 4));
 }
 
-KV_BUILTIN(F_DrawTriangle) {
+void F_DrawTriangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().triangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), FlagInt(a, 6));
 }
 
-KV_BUILTIN(F_DrawCircle) {
+void F_DrawCircle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().circle(Float(a, 0), Float(a, 1), Float(a, 2), FlagInt(a, 3));
 }
 
-KV_BUILTIN(F_DrawEllipse) {
+void F_DrawEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().ellipse(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
 }
 
-KV_BUILTIN(F_DrawArrow) {
+void F_DrawArrow(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().arrow(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
 }
 
-KV_BUILTIN(F_DrawButton) {
+void F_DrawButton(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().button(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Flag(a, 4));
 }
 
-KV_BUILTIN(F_DrawHealthbar) {
+void F_DrawHealthbar(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const uint32_t low = Colour(a, 6), high = Colour(a, 7);
   Core().healthbar(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), low,
                    Colour_Merge(low, high, 0.5f), high, a.Int(8), Flag(a, 9), Flag(a, 10));
 }
 
-KV_BUILTIN(F_DrawPath) {
+void F_DrawPath(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t path = a.Int(0);
   if (!Path_Exists(path)) {
@@ -130,80 +130,80 @@ KV_BUILTIN(F_DrawPath) {
   }
 }
 
-KV_BUILTIN(F_DrawPointColor) {
+void F_DrawPointColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().pointColor(Float(a, 0), Float(a, 1), Colour(a, 2));
 }
 
-KV_BUILTIN(F_DrawLineColor) {
+void F_DrawLineColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().lineColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5));
 }
 
-KV_BUILTIN(F_DrawLineWidthColor) {
+void F_DrawLineWidthColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().lineWidthColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Colour(a, 6));
 }
 
-KV_BUILTIN(F_DrawRectangleColor) {
+void F_DrawRectangleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().rectangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5),
                         Colour(a, 6), Colour(a, 7), FlagInt(a, 8));
 }
 
-KV_BUILTIN(F_DrawRoundrectColor) {
+void F_DrawRoundrectColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().roundrectColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner,
                         Colour(a, 4), Colour(a, 5), FlagInt(a, 6));
 }
 
-KV_BUILTIN(F_DrawTriangleColor) {
+void F_DrawTriangleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().triangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6),
                        Colour(a, 7), Colour(a, 8), FlagInt(a, 9));
 }
 
-KV_BUILTIN(F_DrawCircleColor) {
+void F_DrawCircleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().circleColor(Float(a, 0), Float(a, 1), Float(a, 2), Colour(a, 3), Colour(a, 4), FlagInt(a, 5));
 }
 
-KV_BUILTIN(F_DrawEllipseColor) {
+void F_DrawEllipseColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().ellipseColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5),
                       FlagInt(a, 6));
 }
 
-KV_BUILTIN(F_DrawPrimitiveBegin) {
+void F_DrawPrimitiveBegin(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().primitiveBegin(a.Int(0), -1);
 }
 
 // The texture goes on as the script gave it: a texture index or a page
 // handle, which the core tells apart and checks.
-KV_BUILTIN(F_DrawPrimitiveBeginTexture) {
+void F_DrawPrimitiveBeginTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().primitiveBegin(a.Int(0), Num_RoundInt64(a.Real(1)));
 }
 
-KV_BUILTIN(F_DrawPrimitiveEnd) { Core().primitiveEnd(); }
+void F_DrawPrimitiveEnd(KV_BUILTIN_PARAMS) { Core().primitiveEnd(); }
 
-KV_BUILTIN(F_DrawVertex) {
+void F_DrawVertex(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().vertex(Float(a, 0), Float(a, 1));
 }
 
-KV_BUILTIN(F_DrawVertexColor) {
+void F_DrawVertexColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().vertexColor(Float(a, 0), Float(a, 1), Colour(a, 2), Float(a, 3));
 }
 
-KV_BUILTIN(F_DrawVertexTexture) {
+void F_DrawVertexTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().vertexTexture(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
 }
 
-KV_BUILTIN(F_DrawVertexTextureColor) {
+void F_DrawVertexTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().vertexTextureColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Float(a, 5));
 }

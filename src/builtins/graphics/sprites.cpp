@@ -4,8 +4,8 @@
 #include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
-#include "gamefile/background.h"
-#include "gamefile/sprite.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
@@ -36,7 +36,7 @@ int32_t CheckedBackground(const BuiltinArgs& a) {
 
 }  // namespace
 
-KV_BUILTIN(F_DrawSelf) {
+void F_DrawSelf(KV_BUILTIN_PARAMS) {
   if (self == nullptr || !Sprite_Exists(self->sprite_index)) {
     Builtin_Error(kNoSprite);
     return;
@@ -45,14 +45,14 @@ KV_BUILTIN(F_DrawSelf) {
                 self->image_angle, static_cast<uint32_t>(self->image_blend), self->image_alpha);
 }
 
-KV_BUILTIN(F_DrawSprite) {
+void F_DrawSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteSimple(s, frame, Float(a, 2), Float(a, 3));
 }
 
-KV_BUILTIN(F_DrawSpriteExt) {
+void F_DrawSpriteExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -60,7 +60,7 @@ KV_BUILTIN(F_DrawSpriteExt) {
                 Float(a, 8));
 }
 
-KV_BUILTIN(F_DrawSpritePart) {
+void F_DrawSpritePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -68,7 +68,7 @@ KV_BUILTIN(F_DrawSpritePart) {
                     1.0f, kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSpritePartExt) {
+void F_DrawSpritePartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -76,7 +76,7 @@ KV_BUILTIN(F_DrawSpritePartExt) {
                     Float(a, 8), Float(a, 9), Colour(a, 10), Float(a, 11));
 }
 
-KV_BUILTIN(F_DrawSpriteGeneral) {
+void F_DrawSpriteGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -85,21 +85,21 @@ KV_BUILTIN(F_DrawSpriteGeneral) {
                        Colour(a, 14), Float(a, 15));
 }
 
-KV_BUILTIN(F_DrawSpriteStretched) {
+void F_DrawSpriteStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSpriteStretchedExt) {
+void F_DrawSpriteStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
   Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-KV_BUILTIN(F_DrawSpriteTiled) {
+void F_DrawSpriteTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -107,7 +107,7 @@ KV_BUILTIN(F_DrawSpriteTiled) {
                      kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSpriteTiledExt) {
+void F_DrawSpriteTiledExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
@@ -116,7 +116,7 @@ KV_BUILTIN(F_DrawSpriteTiledExt) {
 }
 
 // Both truncated; a negative frame goes on as it is.
-KV_BUILTIN(F_DrawSpritePos) {
+void F_DrawSpritePos(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t s = a.TruncInt(0);
   if (!Sprite_Exists(s)) {
@@ -127,20 +127,20 @@ KV_BUILTIN(F_DrawSpritePos) {
                    Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
 }
 
-KV_BUILTIN(F_DrawBackground) {
+void F_DrawBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b >= 0) Core().backgroundSimple(b, Float(a, 1), Float(a, 2));
 }
 
-KV_BUILTIN(F_DrawBackgroundExt) {
+void F_DrawBackgroundExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().background(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-KV_BUILTIN(F_DrawBackgroundPart) {
+void F_DrawBackgroundPart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -148,7 +148,7 @@ KV_BUILTIN(F_DrawBackgroundPart) {
                         kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawBackgroundPartExt) {
+void F_DrawBackgroundPartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -156,7 +156,7 @@ KV_BUILTIN(F_DrawBackgroundPartExt) {
                         Float(a, 7), Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
-KV_BUILTIN(F_DrawBackgroundGeneral) {
+void F_DrawBackgroundGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -165,21 +165,21 @@ KV_BUILTIN(F_DrawBackgroundGeneral) {
                            Colour(a, 13), Float(a, 14));
 }
 
-KV_BUILTIN(F_DrawBackgroundStretched) {
+void F_DrawBackgroundStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawBackgroundStretchedExt) {
+void F_DrawBackgroundStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
   Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
-KV_BUILTIN(F_DrawBackgroundTiled) {
+void F_DrawBackgroundTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
@@ -187,7 +187,7 @@ KV_BUILTIN(F_DrawBackgroundTiled) {
                          kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawBackgroundTiledExt) {
+void F_DrawBackgroundTiledExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;

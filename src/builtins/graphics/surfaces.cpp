@@ -54,72 +54,72 @@ void Copy(const BuiltinArgs& a, bool part) {
 
 }  // namespace
 
-KV_BUILTIN(F_SurfaceCreate) {
+void F_SurfaceCreate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Create(a.Int(0), a.Int(1)));
 }
 
-KV_BUILTIN(F_SurfaceFree) {
+void F_SurfaceFree(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Surface_Free(a.Int(0));
 }
 
-KV_BUILTIN(F_SurfaceExists) {
+void F_SurfaceExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Exists(a.Int(0)) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_SurfaceGetWidth) {
+void F_SurfaceGetWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Get_Width(a.Int(0)));
 }
 
-KV_BUILTIN(F_SurfaceGetHeight) {
+void F_SurfaceGetHeight(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Get_Height(a.Int(0)));
 }
 
-KV_BUILTIN(F_SurfaceGetTexture) {
+void F_SurfaceGetTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Get_Texture(a.Int(0)));
 }
 
-KV_BUILTIN(F_SurfaceSetTarget) {
+void F_SurfaceSetTarget(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Surface_Set_Target(a.Int(0)) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_SurfaceResetTarget) { Result_SetReal(result, GR_Surface_Reset_Target() ? 1.0 : 0.0); }
+void F_SurfaceResetTarget(KV_BUILTIN_PARAMS) { Result_SetReal(result, GR_Surface_Reset_Target() ? 1.0 : 0.0); }
 
-KV_BUILTIN(F_DrawSurface) {
+void F_DrawSurface(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surfaceSimple(id, static_cast<float>(gfx::FlooredFloat(a, 1)), static_cast<float>(gfx::FlooredFloat(a, 2)));
 }
 
-KV_BUILTIN(F_DrawSurfaceExt) {
+void F_DrawSurfaceExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surface(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-KV_BUILTIN(F_DrawSurfaceStretched) {
+void F_DrawSurfaceStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surfaceStretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSurfaceStretchedExt) {
+void F_DrawSurfaceStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surfaceStretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
-KV_BUILTIN(F_DrawSurfacePart) {
+void F_DrawSurfacePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
@@ -127,7 +127,7 @@ KV_BUILTIN(F_DrawSurfacePart) {
                        kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSurfacePartExt) {
+void F_DrawSurfacePartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
@@ -135,7 +135,7 @@ KV_BUILTIN(F_DrawSurfacePartExt) {
                        Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
-KV_BUILTIN(F_DrawSurfaceGeneral) {
+void F_DrawSurfaceGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
@@ -144,35 +144,35 @@ KV_BUILTIN(F_DrawSurfaceGeneral) {
                           Colour(a, 13), Float(a, 14));
 }
 
-KV_BUILTIN(F_DrawSurfaceTiled) {
+void F_DrawSurfaceTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   DrawTiled(id, Float(a, 1), Float(a, 2), 1.0f, 1.0f, kWhite, CurrentAlpha());
 }
 
-KV_BUILTIN(F_DrawSurfaceTiledExt) {
+void F_DrawSurfaceTiledExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   DrawTiled(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
-KV_BUILTIN(F_SurfaceSave) {
+void F_SurfaceSave(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Save(a, id, 0, 0, GR_Surface_Get_Width(id), GR_Surface_Get_Height(id));
 }
 
-KV_BUILTIN(F_SurfaceSavePart) {
+void F_SurfaceSavePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Save(a, id, a.Int(2), a.Int(3), a.Int(4), a.Int(5));
 }
 
-KV_BUILTIN(F_SurfaceGetpixel) {
+void F_SurfaceGetpixel(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 0.0);
   const int32_t id = CheckedSurface(a, 0);
@@ -180,6 +180,6 @@ KV_BUILTIN(F_SurfaceGetpixel) {
   Result_SetReal(result, GR_Surface_Get_Pixel(id, gfx::RoundedFloat(a, 1), gfx::RoundedFloat(a, 2)));
 }
 
-KV_BUILTIN(F_SurfaceCopy) { Copy(BuiltinArgs(argc, args), false); }
+void F_SurfaceCopy(KV_BUILTIN_PARAMS) { Copy(BuiltinArgs(argc, args), false); }
 
-KV_BUILTIN(F_SurfaceCopyPart) { Copy(BuiltinArgs(argc, args), true); }
+void F_SurfaceCopyPart(KV_BUILTIN_PARAMS) { Copy(BuiltinArgs(argc, args), true); }

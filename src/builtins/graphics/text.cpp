@@ -20,76 +20,76 @@ const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
 
 }  // namespace
 
-KV_BUILTIN(F_DrawSetFont) {
+void F_DrawSetFont(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setFont(a.Int(0));
 }
 
-KV_BUILTIN(F_DrawSetHalign) {
+void F_DrawSetHalign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setHalign(a.Int(0));
 }
 
-KV_BUILTIN(F_DrawSetValign) {
+void F_DrawSetValign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Core().setValign(a.Int(0));
 }
 
 // A real measures as the empty string.
-KV_BUILTIN(F_StringWidth) {
+void F_StringWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringWidth(a.Text(0), kNoSeparation, kNoWrap));
 }
 
-KV_BUILTIN(F_StringHeight) {
+void F_StringHeight(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringHeight(a.Text(0), kNoSeparation, kNoWrap));
 }
 
-KV_BUILTIN(F_StringWidthExt) {
+void F_StringWidthExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringWidth(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
-KV_BUILTIN(F_StringHeightExt) {
+void F_StringHeightExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Core().stringHeight(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
-KV_BUILTIN(F_DrawText) {
+void F_DrawText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
 }
 
-KV_BUILTIN(F_DrawTextExt) {
+void F_DrawTextExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
 }
 
-KV_BUILTIN(F_DrawTextTransformed) {
+void F_DrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
                          Float(a, 4), Float(a, 5));
 }
 
-KV_BUILTIN(F_DrawTextExtTransformed) {
+void F_DrawTextExtTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
                          RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
 }
 
-KV_BUILTIN(F_DrawTextColor) {
+void F_DrawTextColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
                    Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
 }
 
-KV_BUILTIN(F_DrawTextTransformedColor) {
+void F_DrawTextTransformedColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
@@ -97,14 +97,14 @@ KV_BUILTIN(F_DrawTextTransformedColor) {
                               Colour(a, 9), Float(a, 10));
 }
 
-KV_BUILTIN(F_DrawTextExtColor) {
+void F_DrawTextExtColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
                    Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
 }
 
-KV_BUILTIN(F_DrawTextExtTransformedColor) {
+void F_DrawTextExtTransformedColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),

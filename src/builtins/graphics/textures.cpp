@@ -2,13 +2,13 @@
 // Sprites and backgrounds hand out texture indices or page handles.
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "gamefile/background.h"
-#include "gamefile/sprite.h"
-#include "graphics/draw/draw_state.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "world/instance/instance.h"
 
-KV_BUILTIN(F_SpriteGetTexture) {
+void F_SpriteGetTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CSprite* sprite = Sprite_Get(a.Int(0));
   if (sprite == nullptr) {
@@ -20,7 +20,7 @@ KV_BUILTIN(F_SpriteGetTexture) {
   Result_SetReal(result, sprite->TextureOfFrame(frame));
 }
 
-KV_BUILTIN(F_BackgroundGetTexture) {
+void F_BackgroundGetTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CBackground* background = Background_Get(a.Int(0));
   if (background == nullptr) {
@@ -30,42 +30,42 @@ KV_BUILTIN(F_BackgroundGetTexture) {
   Result_SetReal(result, background->GetTexture());
 }
 
-KV_BUILTIN(F_TextureExists) {
+void F_TextureExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Texture_Exists(a.Int(0)) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_TextureGetWidth) {
+void F_TextureGetWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Texture_Get_Width(a.Int(0)));
 }
 
-KV_BUILTIN(F_TextureGetHeight) {
+void F_TextureGetHeight(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, GR_Texture_Get_Height(a.Int(0)));
 }
 
-KV_BUILTIN(F_TextureSetInterpolation) {
+void F_TextureSetInterpolation(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Texture_Set_Interpolation(gfx::Flag(a, 0));
 }
 
-KV_BUILTIN(F_TextureSetBlending) {
+void F_TextureSetBlending(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Texture_Set_Blending(gfx::Flag(a, 0));
 }
 
-KV_BUILTIN(F_TextureSetRepeat) {
+void F_TextureSetRepeat(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Texture_Set_Repeat(gfx::Flag(a, 0));
 }
 
-KV_BUILTIN(F_TexturePreload) {
+void F_TexturePreload(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Texture_Preload(a.Int(0));
 }
 
-KV_BUILTIN(F_TextureSetPriority) {
+void F_TextureSetPriority(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   GR_Texture_Set_Priority(a.Int(0), static_cast<uint32_t>(a.Int(1)));
 }

@@ -2,7 +2,7 @@
 // every tile whose depth equals the given one exactly.
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -34,34 +34,34 @@ double IdAt(int32_t index) { return index >= 0 ? g_currentRoom->tiles[index].id 
 
 }  // namespace
 
-KV_BUILTIN(F_TileExists) {
+void F_TileExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const bool found = g_currentRoom != nullptr && g_currentRoom->FindTile(a.Int(0)) >= 0;
   Result_SetReal(result, found ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_TileGetX) { TileField(result, argc, args, [](const CTile& t) { return t.x; }); }
-KV_BUILTIN(F_TileGetY) { TileField(result, argc, args, [](const CTile& t) { return t.y; }); }
-KV_BUILTIN(F_TileGetLeft) { TileField(result, argc, args, [](const CTile& t) { return t.left; }); }
-KV_BUILTIN(F_TileGetTop) { TileField(result, argc, args, [](const CTile& t) { return t.top; }); }
-KV_BUILTIN(F_TileGetWidth) { TileField(result, argc, args, [](const CTile& t) { return t.width; }); }
-KV_BUILTIN(F_TileGetHeight) { TileField(result, argc, args, [](const CTile& t) { return t.height; }); }
-KV_BUILTIN(F_TileGetDepth) { TileField(result, argc, args, [](const CTile& t) { return t.depth; }); }
-KV_BUILTIN(F_TileGetVisible) { TileField(result, argc, args, [](const CTile& t) { return t.visible; }); }
-KV_BUILTIN(F_TileGetXscale) { TileField(result, argc, args, [](const CTile& t) { return t.xscale; }); }
-KV_BUILTIN(F_TileGetYscale) { TileField(result, argc, args, [](const CTile& t) { return t.yscale; }); }
-KV_BUILTIN(F_TileGetBlend) { TileField(result, argc, args, [](const CTile& t) { return t.blend; }); }
-KV_BUILTIN(F_TileGetAlpha) { TileField(result, argc, args, [](const CTile& t) { return t.alpha; }); }
-KV_BUILTIN(F_TileGetBackground) { TileField(result, argc, args, [](const CTile& t) { return t.background; }); }
+void F_TileGetX(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.x; }); }
+void F_TileGetY(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.y; }); }
+void F_TileGetLeft(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.left; }); }
+void F_TileGetTop(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.top; }); }
+void F_TileGetWidth(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.width; }); }
+void F_TileGetHeight(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.height; }); }
+void F_TileGetDepth(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.depth; }); }
+void F_TileGetVisible(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.visible; }); }
+void F_TileGetXscale(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.xscale; }); }
+void F_TileGetYscale(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.yscale; }); }
+void F_TileGetBlend(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.blend; }); }
+void F_TileGetAlpha(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.alpha; }); }
+void F_TileGetBackground(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.background; }); }
 
-KV_BUILTIN(F_TileSetPosition) {
+void F_TileSetPosition(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) {
     t.x = gfx::Float(a, 1);
     t.y = gfx::Float(a, 2);
   });
 }
 
-KV_BUILTIN(F_TileSetRegion) {
+void F_TileSetRegion(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) {
     t.left = a.Int(1);
     t.top = a.Int(2);
@@ -70,40 +70,40 @@ KV_BUILTIN(F_TileSetRegion) {
   });
 }
 
-KV_BUILTIN(F_TileSetVisible) {
+void F_TileSetVisible(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) { t.visible = static_cast<uint8_t>(gfx::FlagInt(a, 1)); });
 }
 
-KV_BUILTIN(F_TileSetBackground) {
+void F_TileSetBackground(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) { t.background = a.Int(1); });
 }
 
 // The table keeps its order; room drawing sorts it when it draws.
-KV_BUILTIN(F_TileSetDepth) {
+void F_TileSetDepth(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) { t.depth = gfx::Float(a, 1); });
 }
 
-KV_BUILTIN(F_TileSetScale) {
+void F_TileSetScale(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) {
     t.xscale = gfx::Float(a, 1);
     t.yscale = gfx::Float(a, 2);
   });
 }
 
-KV_BUILTIN(F_TileSetBlend) {
+void F_TileSetBlend(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) { t.blend = gfx::Colour(a, 1); });
 }
 
-KV_BUILTIN(F_TileSetAlpha) {
+void F_TileSetAlpha(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) { t.alpha = gfx::Float(a, 1); });
 }
 
-KV_BUILTIN(F_TileDelete) {
+void F_TileDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (NamedTile(a) != nullptr) g_currentRoom->DeleteTileAt(g_currentRoom->FindTile(a.Int(0)));
 }
 
-KV_BUILTIN(F_TileAdd) {
+void F_TileAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1.0);
   if (!Background_Exists(a.Int(0))) {
@@ -123,7 +123,7 @@ KV_BUILTIN(F_TileAdd) {
   Result_SetReal(result, IdAt(g_currentRoom->AddTile(tile)));
 }
 
-KV_BUILTIN(F_TileFind) {
+void F_TileFind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom == nullptr) {
     Result_SetReal(result, -1.0);
@@ -133,38 +133,38 @@ KV_BUILTIN(F_TileFind) {
   Result_SetReal(result, IdAt(g_currentRoom->TileAtPoint(x, y, gfx::Flag(a, 2))));
 }
 
-KV_BUILTIN(F_TileDeleteAt) {
+void F_TileDeleteAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom == nullptr) return;
   g_currentRoom->DeleteTilesAtPoint(static_cast<float>(a.Int(0)), static_cast<float>(a.Int(1)), gfx::Flag(a, 2));
 }
 
-KV_BUILTIN(F_TileLayerHide) {
+void F_TileLayerHide(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerHide(gfx::Float(a, 0));
 }
 
-KV_BUILTIN(F_TileLayerShow) {
+void F_TileLayerShow(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerShow(gfx::Float(a, 0));
 }
 
-KV_BUILTIN(F_TileLayerDelete) {
+void F_TileLayerDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerDelete(gfx::Float(a, 0));
 }
 
-KV_BUILTIN(F_TileLayerShift) {
+void F_TileLayerShift(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerShift(gfx::Float(a, 0), gfx::Float(a, 1), gfx::Float(a, 2));
 }
 
-KV_BUILTIN(F_TileLayerDepth) {
+void F_TileLayerDepth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerDepth(gfx::Float(a, 0), gfx::Float(a, 1));
 }
 
-KV_BUILTIN(F_TileLayerFind) {
+void F_TileLayerFind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom == nullptr) {
     Result_SetReal(result, -1.0);
@@ -173,7 +173,7 @@ KV_BUILTIN(F_TileLayerFind) {
   Result_SetReal(result, IdAt(g_currentRoom->LayerFind(gfx::Float(a, 0), gfx::Float(a, 1), gfx::Float(a, 2))));
 }
 
-KV_BUILTIN(F_TileLayerDeleteAt) {
+void F_TileLayerDeleteAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (g_currentRoom != nullptr) g_currentRoom->LayerDeleteAt(gfx::Float(a, 0), gfx::Float(a, 1), gfx::Float(a, 2));
 }

@@ -5,81 +5,81 @@
 #include "runtime/run_flags.h"
 #include "shell/window.h"
 
-KV_BUILTIN(F_WindowDoNothing) {}
-KV_BUILTIN(F_WindowAnswerZero) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_WindowGetVisible) { Result_SetReal(result, 1.0); }
+void F_WindowDoNothing(KV_BUILTIN_PARAMS) {}
+void F_WindowAnswerZero(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_WindowGetVisible(KV_BUILTIN_PARAMS) { Result_SetReal(result, 1.0); }
 
-KV_BUILTIN(F_WindowSetFullscreen) {
+void F_WindowSetFullscreen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetFullscreen(a.Bool(0));
 }
 
-KV_BUILTIN(F_WindowGetFullscreen) { Result_SetReal(result, Win_GetFullscreen() ? 1.0 : 0.0); }
+void F_WindowGetFullscreen(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetFullscreen() ? 1.0 : 0.0); }
 
-KV_BUILTIN(F_WindowSetCaption) {
+void F_WindowSetCaption(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetCaption(a.Text(0), false);
 }
 
-KV_BUILTIN(F_WindowGetCaption) { Result_SetText(result, Win_GetCaption()); }
+void F_WindowGetCaption(KV_BUILTIN_PARAMS) { Result_SetText(result, Win_GetCaption()); }
 
 // Every cursor but none shows one, so the flag the game's options set
 // follows.
-KV_BUILTIN(F_WindowSetCursor) {
+void F_WindowSetCursor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t cursor = a.Int(0);
   Win_SetCursor(cursor);
   g_showCursor = cursor != kWinCursorNone;
 }
 
-KV_BUILTIN(F_WindowGetCursor) { Result_SetReal(result, Win_GetCursor()); }
+void F_WindowGetCursor(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetCursor()); }
 
-KV_BUILTIN(F_WindowSetColor) {
+void F_WindowSetColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetColor(static_cast<uint32_t>(a.Int(0)));
 }
 
-KV_BUILTIN(F_WindowGetColor) { Result_SetReal(result, Win_GetColor()); }
+void F_WindowGetColor(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetColor()); }
 
-KV_BUILTIN(F_WindowSetPosition) {
+void F_WindowSetPosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetPosition(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_WindowSetSize) {
+void F_WindowSetSize(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetSize(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_WindowSetRectangle) {
+void F_WindowSetRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetRectangle(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
 }
 
-KV_BUILTIN(F_WindowCenter) { Win_Center(); }
+void F_WindowCenter(KV_BUILTIN_PARAMS) { Win_Center(); }
 
-KV_BUILTIN(F_WindowGetX) { Result_SetReal(result, Win_GetX()); }
-KV_BUILTIN(F_WindowGetY) { Result_SetReal(result, Win_GetY()); }
-KV_BUILTIN(F_WindowGetWidth) { Result_SetReal(result, Win_GetWidth()); }
-KV_BUILTIN(F_WindowGetHeight) { Result_SetReal(result, Win_GetHeight()); }
+void F_WindowGetX(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetX()); }
+void F_WindowGetY(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetY()); }
+void F_WindowGetWidth(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetWidth()); }
+void F_WindowGetHeight(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetHeight()); }
 
-KV_BUILTIN(F_WindowMouseGetX) { Result_SetReal(result, Win_GetMouseX()); }
-KV_BUILTIN(F_WindowMouseGetY) { Result_SetReal(result, Win_GetMouseY()); }
+void F_WindowMouseGetX(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetMouseX()); }
+void F_WindowMouseGetY(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetMouseY()); }
 
-KV_BUILTIN(F_WindowMouseSet) {
+void F_WindowMouseSet(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Win_SetMouse(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_WindowViewMouseGetX) {
+void F_WindowViewMouseGetX(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Win_GetViewMouseX(a.Int(0)));
 }
 
-KV_BUILTIN(F_WindowViewMouseGetY) {
+void F_WindowViewMouseGetY(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Win_GetViewMouseY(a.Int(0)));
 }
 
-KV_BUILTIN(F_WindowViewsMouseGetX) { Result_SetReal(result, Win_GetDeviceMouseX(0)); }
-KV_BUILTIN(F_WindowViewsMouseGetY) { Result_SetReal(result, Win_GetDeviceMouseY(0)); }
+void F_WindowViewsMouseGetX(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetDeviceMouseX(0)); }
+void F_WindowViewsMouseGetY(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetDeviceMouseY(0)); }

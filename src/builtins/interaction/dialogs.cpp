@@ -14,7 +14,7 @@
 #include "script/events/error_report.h"
 #include "shell/dialogs.h"
 #include "shell/file_dialog.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "shell/window.h"
 #include "world/input/input.h"
 
@@ -86,7 +86,7 @@ std::string InteractionText_Number(double value) {
   return std::nearbyint(value) == value ? InteractionText_Whole(value) : Fixed(value, 2);
 }
 
-KV_BUILTIN(F_ShowMessage) {
+void F_ShowMessage(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 1.0);
   std::string text;
@@ -95,7 +95,7 @@ KV_BUILTIN(F_ShowMessage) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_ShowMessageAsync) {
+void F_ShowMessageAsync(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 1.0);
   std::string text;
@@ -104,7 +104,7 @@ KV_BUILTIN(F_ShowMessageAsync) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_ShowQuestion) {
+void F_ShowQuestion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 0.0);
   if (!a.IsString(0)) return;
@@ -112,7 +112,7 @@ KV_BUILTIN(F_ShowQuestion) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_ShowQuestionAsync) {
+void F_ShowQuestionAsync(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 0.0);
   if (!a.IsString(0)) return;
@@ -120,7 +120,7 @@ KV_BUILTIN(F_ShowQuestionAsync) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_GetString) {
+void F_GetString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0)) return;
@@ -130,7 +130,7 @@ KV_BUILTIN(F_GetString) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_GetInteger) {
+void F_GetInteger(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::nearbyint(a.Real(1)));
   if (!a.IsString(0)) return;
@@ -140,29 +140,29 @@ KV_BUILTIN(F_GetInteger) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_GetStringAsync) {
+void F_GetStringAsync(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, QueueInput(a));
 }
 
-KV_BUILTIN(F_GetIntegerAsync) {
+void F_GetIntegerAsync(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, QueueInput(a));
 }
 
-KV_BUILTIN(F_GetLoginAsync) {
+void F_GetLoginAsync(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, 0.0);
   if (!a.IsString(0) || !a.IsString(1)) return;
   Result_SetReal(result, InputQuery_GetLoginAsync(a.Text(0), a.Text(1)));
 }
 
-KV_BUILTIN(F_GetOpenFilename) { FileName(result, argc, args, 2, true); }
-KV_BUILTIN(F_GetSaveFilename) { FileName(result, argc, args, 2, false); }
-KV_BUILTIN(F_GetOpenFilenameExt) { FileName(result, argc, args, 4, true); }
-KV_BUILTIN(F_GetSaveFilenameExt) { FileName(result, argc, args, 4, false); }
+void F_GetOpenFilename(KV_BUILTIN_PARAMS) { FileName(result, argc, args, 2, true); }
+void F_GetSaveFilename(KV_BUILTIN_PARAMS) { FileName(result, argc, args, 2, false); }
+void F_GetOpenFilenameExt(KV_BUILTIN_PARAMS) { FileName(result, argc, args, 4, true); }
+void F_GetSaveFilenameExt(KV_BUILTIN_PARAMS) { FileName(result, argc, args, 4, false); }
 
-KV_BUILTIN(F_ShowError) {
+void F_ShowError(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Error_Show(a.IsString(0) ? a.Text(0) : InteractionText_Number(a.Real(0)).c_str(), a.Bool(1));
 }

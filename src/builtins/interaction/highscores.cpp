@@ -4,7 +4,7 @@
 #include "builtins/interaction/handlers.h"
 #include "runtime/console.h"
 #include "world/input/input.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/save/highscores.h"
 
 namespace {
@@ -14,12 +14,12 @@ std::string TextOrEmpty(const BuiltinArgs& a, int32_t i) { return a.IsString(i) 
 }  // namespace
 
 // There is nowhere to show the table; the keys used to call it are let go.
-KV_BUILTIN(F_HighscoreShow) {
+void F_HighscoreShow(KV_BUILTIN_PARAMS) {
   Score_Show();
   IO_Clear();
 }
 
-KV_BUILTIN(F_HighscoreShowExt) {
+void F_HighscoreShowExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   HighscoreSettings& settings = Score_Settings();
   settings.background = a.Int(1);
@@ -32,17 +32,17 @@ KV_BUILTIN(F_HighscoreShowExt) {
   IO_Clear();
 }
 
-KV_BUILTIN(F_HighscoreSetBackground) {
+void F_HighscoreSetBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Score_Settings().background = a.Int(0);
 }
 
-KV_BUILTIN(F_HighscoreSetBorder) {
+void F_HighscoreSetBorder(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Score_Settings().border = a.Bool(0);
 }
 
-KV_BUILTIN(F_HighscoreSetColors) {
+void F_HighscoreSetColors(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   HighscoreSettings& settings = Score_Settings();
   settings.backgroundColour = a.Int(0);
@@ -50,44 +50,44 @@ KV_BUILTIN(F_HighscoreSetColors) {
   settings.otherEntryColour = a.Int(2);
 }
 
-KV_BUILTIN(F_HighscoreSetFont) {
+void F_HighscoreSetFont(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Score_Settings().fontName = TextOrEmpty(a, 0);
   Score_Settings().fontSize = a.Int(1);
   g_debugConsole->Output("Function F_HighscoreSetFont has no implementation.\n\n");
 }
 
-KV_BUILTIN(F_HighscoreSetStrings) {
+void F_HighscoreSetStrings(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Score_Settings().caption = TextOrEmpty(a, 0);
   Score_SetEmptyPlaceName(TextOrEmpty(a, 1).c_str());
   Score_Settings().footer = TextOrEmpty(a, 2);
 }
 
-KV_BUILTIN(F_HighscoreClear) { Score_Clear(); }
+void F_HighscoreClear(KV_BUILTIN_PARAMS) { Score_Clear(); }
 
-KV_BUILTIN(F_HighscoreAdd) {
+void F_HighscoreAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Score_Add(a.Text(0), a.Int(1));
 }
 
-KV_BUILTIN(F_HighscoreAddCurrent) {
+void F_HighscoreAddCurrent(KV_BUILTIN_PARAMS) {
   Score_Add("DEFAULT", g_runValues.score);
   IO_Clear();
 }
 
-KV_BUILTIN(F_HighscoreValue) {
+void F_HighscoreValue(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Score_GetValue(a.Int(0)));
 }
 
-KV_BUILTIN(F_HighscoreName) {
+void F_HighscoreName(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const char* name = Score_GetName(a.Int(0));
   Result_SetText(result, name == nullptr ? "" : name);
 }
 
-KV_BUILTIN(F_DrawHighscore) {
+void F_DrawHighscore(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const GraphicsCalls& calls = GraphicsCalls_Current();
   Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3), {calls.text, calls.stringWidth});

@@ -23,30 +23,30 @@ void Axis(ScriptValue* result, int32_t argc, ScriptValue* args, int32_t axis) {
 
 }  // namespace
 
-KV_BUILTIN(F_JoystickExists) {
+void F_JoystickExists(KV_BUILTIN_PARAMS) {
   JoystickPosition position;
   Result_SetReal(result, Joystick_GetPosition(Device(argc, args), &position) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_JoystickName) {
+void F_JoystickName(KV_BUILTIN_PARAMS) {
   const std::string name = Caps(argc, args).name;
   Result_SetText(result, name.data(), name.size());
 }
 
-KV_BUILTIN(F_JoystickAxes) { Result_SetReal(result, Caps(argc, args).axes); }
-KV_BUILTIN(F_JoystickButtons) { Result_SetReal(result, Caps(argc, args).buttons); }
-KV_BUILTIN(F_JoystickHasPov) { Result_SetReal(result, Caps(argc, args).hasPov ? 1.0 : 0.0); }
-KV_BUILTIN(F_JoystickDirection) { Result_SetReal(result, Joysticks_Direction(Device(argc, args))); }
+void F_JoystickAxes(KV_BUILTIN_PARAMS) { Result_SetReal(result, Caps(argc, args).axes); }
+void F_JoystickButtons(KV_BUILTIN_PARAMS) { Result_SetReal(result, Caps(argc, args).buttons); }
+void F_JoystickHasPov(KV_BUILTIN_PARAMS) { Result_SetReal(result, Caps(argc, args).hasPov ? 1.0 : 0.0); }
+void F_JoystickDirection(KV_BUILTIN_PARAMS) { Result_SetReal(result, Joysticks_Direction(Device(argc, args))); }
 
-KV_BUILTIN(F_JoystickCheckButton) {
+void F_JoystickCheckButton(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Joysticks_Button(Joysticks_Device(a.Int(0)), a.Int(1)) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_JoystickXpos) { Axis(result, argc, args, 0); }
-KV_BUILTIN(F_JoystickYpos) { Axis(result, argc, args, 1); }
-KV_BUILTIN(F_JoystickZpos) { Axis(result, argc, args, 2); }
-KV_BUILTIN(F_JoystickRpos) { Axis(result, argc, args, 3); }
-KV_BUILTIN(F_JoystickUpos) { Axis(result, argc, args, 4); }
-KV_BUILTIN(F_JoystickVpos) { Axis(result, argc, args, 5); }
-KV_BUILTIN(F_JoystickPov) { Result_SetReal(result, Joysticks_Pov(Device(argc, args))); }
+void F_JoystickXpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 0); }
+void F_JoystickYpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 1); }
+void F_JoystickZpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 2); }
+void F_JoystickRpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 3); }
+void F_JoystickUpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 4); }
+void F_JoystickVpos(KV_BUILTIN_PARAMS) { Axis(result, argc, args, 5); }
+void F_JoystickPov(KV_BUILTIN_PARAMS) { Result_SetReal(result, Joysticks_Pov(Device(argc, args))); }

@@ -16,52 +16,52 @@ bool IsKeyCode(int32_t code) { return code >= 0 && code < 256; }
 
 }  // namespace
 
-KV_BUILTIN(F_KeyboardCheck) { Check(result, argc, args, InputTest::kHeld); }
-KV_BUILTIN(F_KeyboardCheckPressed) { Check(result, argc, args, InputTest::kPressed); }
-KV_BUILTIN(F_KeyboardCheckReleased) { Check(result, argc, args, InputTest::kReleased); }
+void F_KeyboardCheck(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kHeld); }
+void F_KeyboardCheckPressed(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kPressed); }
+void F_KeyboardCheckReleased(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kReleased); }
 
-KV_BUILTIN(F_KeyboardCheckDirect) {
+void F_KeyboardCheckDirect(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Native_GetAsyncKeyState(a.Int(0)) != 0 ? 1.0 : 0.0);
 }
 
 // On, and the key itself not held.
-KV_BUILTIN(F_KeyboardGetNumlock) { Result_SetReal(result, Native_GetKeyState(VK_NUMLOCK) > 0 ? 1.0 : 0.0); }
+void F_KeyboardGetNumlock(KV_BUILTIN_PARAMS) { Result_SetReal(result, Native_GetKeyState(VK_NUMLOCK) > 0 ? 1.0 : 0.0); }
 
-KV_BUILTIN(F_KeyboardSetNumlock) {
+void F_KeyboardSetNumlock(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Bool(0) == (Native_GetKeyState(VK_NUMLOCK) >= 1)) return;
   Native_KeybdEvent(VK_NUMLOCK, false);
   Native_KeybdEvent(VK_NUMLOCK, true);
 }
 
-KV_BUILTIN(F_KeyboardKeyPress) {
+void F_KeyboardKeyPress(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Native_KeybdEvent(a.Int(0), false);
 }
 
-KV_BUILTIN(F_KeyboardKeyRelease) {
+void F_KeyboardKeyRelease(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Native_KeybdEvent(a.Int(0), true);
 }
 
-KV_BUILTIN(F_KeyboardSetMap) {
+void F_KeyboardSetMap(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t key = a.Int(0), target = a.Int(1);
   if (IsKeyCode(key) && IsKeyCode(target)) IO_SetKeyMap(key, target);
 }
 
-KV_BUILTIN(F_KeyboardGetMap) {
+void F_KeyboardGetMap(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, IO_GetKeyMap(a.Int(0)));
 }
 
-KV_BUILTIN(F_KeyboardUnsetMap) { IO_ResetKeyMap(); }
+void F_KeyboardUnsetMap(KV_BUILTIN_PARAMS) { IO_ResetKeyMap(); }
 
-KV_BUILTIN(F_KeyboardClear) {
+void F_KeyboardClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Runner_ProcessMessages();
   IO_ClearKey(a.Int(0));
 }
 
-KV_BUILTIN(F_KeyboardWait) { IO_WaitForKey(); }
+void F_KeyboardWait(KV_BUILTIN_PARAMS) { IO_WaitForKey(); }

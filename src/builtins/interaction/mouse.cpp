@@ -18,28 +18,28 @@ void Check(ScriptValue* result, int32_t argc, ScriptValue* args, InputTest test)
 
 }  // namespace
 
-KV_BUILTIN(F_MouseCheckButton) { Check(result, argc, args, InputTest::kHeld); }
-KV_BUILTIN(F_MouseCheckButtonPressed) { Check(result, argc, args, InputTest::kPressed); }
-KV_BUILTIN(F_MouseCheckButtonReleased) { Check(result, argc, args, InputTest::kReleased); }
-KV_BUILTIN(F_MouseWheelUp) { Result_SetReal(result, IO_WheelUp(kSystemMouse) ? 1.0 : 0.0); }
-KV_BUILTIN(F_MouseWheelDown) { Result_SetReal(result, IO_WheelDown(kSystemMouse) ? 1.0 : 0.0); }
+void F_MouseCheckButton(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kHeld); }
+void F_MouseCheckButtonPressed(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kPressed); }
+void F_MouseCheckButtonReleased(KV_BUILTIN_PARAMS) { Check(result, argc, args, InputTest::kReleased); }
+void F_MouseWheelUp(KV_BUILTIN_PARAMS) { Result_SetReal(result, IO_WheelUp(kSystemMouse) ? 1.0 : 0.0); }
+void F_MouseWheelDown(KV_BUILTIN_PARAMS) { Result_SetReal(result, IO_WheelDown(kSystemMouse) ? 1.0 : 0.0); }
 
-KV_BUILTIN(F_MouseClear) {
+void F_MouseClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Runner_ProcessMessages();
   IO_ClearButton(a.Int(0), kSystemMouse);
 }
 
-KV_BUILTIN(F_MouseWait) { IO_WaitForButton(); }
+void F_MouseWait(KV_BUILTIN_PARAMS) { IO_WaitForButton(); }
 
-KV_BUILTIN(F_IoClear) {
+void F_IoClear(KV_BUILTIN_PARAMS) {
   Runner_ProcessMessages();
   IO_Clear();
 }
 
-KV_BUILTIN(F_IoHandle) { Runner_ProcessMessages(); }
+void F_IoHandle(KV_BUILTIN_PARAMS) { Runner_ProcessMessages(); }
 
-KV_BUILTIN(F_DeviceMouseDbclickEnable) {
+void F_DeviceMouseDbclickEnable(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() == 1 && a.IsReal(0)) g_doubleClicks = a.Real(0) > 0.5;
 }

@@ -49,68 +49,68 @@ void Text(const char* file, int32_t delay) {
 
 }  // namespace
 
-KV_BUILTIN(F_ShowImage) {
+void F_ShowImage(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   ShownFullScreen(a);
   Image(a.Text(0), a.Int(2));
 }
 
-KV_BUILTIN(F_ShowVideo) {
+void F_ShowVideo(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   ShownFullScreen(a);
   Video(a.Text(0), a.Int(2) > 0);
 }
 
-KV_BUILTIN(F_ShowText) {
+void F_ShowText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   ShownFullScreen(a);
   g_splash.colour = a.Int(2);
   Text(a.Text(0), a.Int(3));
 }
 
-KV_BUILTIN(F_SplashShowImage) {
+void F_SplashShowImage(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Image(a.Text(0), a.Int(1));
 }
 
-KV_BUILTIN(F_SplashShowVideo) {
+void F_SplashShowVideo(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Video(a.Text(0), a.Int(1) >= 1);
 }
 
-KV_BUILTIN(F_SplashShowText) {
+void F_SplashShowText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Text(a.Text(0), a.Int(1));
 }
 
-KV_BUILTIN(F_SplashSetCaption) {
+void F_SplashSetCaption(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_splash.hasCaption = a.IsString(0);
   g_splash.caption = a.Text(0);
 }
 
-KV_BUILTIN(F_SplashSetSize) {
+void F_SplashSetSize(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_splash.width = a.Int(0);
   g_splash.height = a.Int(1);
 }
 
-KV_BUILTIN(F_SplashSetColor) {
+void F_SplashSetColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_splash.colour = a.Int(0);
 }
 
-KV_BUILTIN(F_SplashSetScale) {
+void F_SplashSetScale(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_splash.scale = a.Real(0);
 }
 
-KV_BUILTIN(F_SplashSetFullscreen) { SetFlag(args, argc, &SplashSettings::fullScreen); }
-KV_BUILTIN(F_SplashSetMain) { SetFlag(args, argc, &SplashSettings::mainWindow); }
-KV_BUILTIN(F_SplashSetBorder) { SetFlag(args, argc, &SplashSettings::border); }
-KV_BUILTIN(F_SplashSetAdapt) { SetFlag(args, argc, &SplashSettings::adapt); }
-KV_BUILTIN(F_SplashSetTop) { SetFlag(args, argc, &SplashSettings::top); }
-KV_BUILTIN(F_SplashSetCursor) { SetFlag(args, argc, &SplashSettings::cursor); }
-KV_BUILTIN(F_SplashSetInterrupt) { SetFlag(args, argc, &SplashSettings::interrupt); }
-KV_BUILTIN(F_SplashSetStopKey) { SetFlag(args, argc, &SplashSettings::stopKey); }
-KV_BUILTIN(F_SplashSetStopMouse) { SetFlag(args, argc, &SplashSettings::stopMouse); }
+void F_SplashSetFullscreen(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::fullScreen); }
+void F_SplashSetMain(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::mainWindow); }
+void F_SplashSetBorder(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::border); }
+void F_SplashSetAdapt(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::adapt); }
+void F_SplashSetTop(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::top); }
+void F_SplashSetCursor(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::cursor); }
+void F_SplashSetInterrupt(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::interrupt); }
+void F_SplashSetStopKey(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::stopKey); }
+void F_SplashSetStopMouse(KV_BUILTIN_PARAMS) { SetFlag(args, argc, &SplashSettings::stopMouse); }

@@ -16,51 +16,51 @@ void SayAndClear(const char* line) {
 
 }  // namespace
 
-KV_BUILTIN(F_ShowInfo) { SayAndClear("show_info(str) not supported\n"); }
+void F_ShowInfo(KV_BUILTIN_PARAMS) { SayAndClear("show_info(str) not supported\n"); }
 
-KV_BUILTIN(F_LoadInfo) {
+void F_LoadInfo(KV_BUILTIN_PARAMS) {
   Say("load_info(str) not supported\n");
   Result_SetReal(result, 0.0);
 }
 
-KV_BUILTIN(F_ShowMessageExt) {
+void F_ShowMessageExt(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 1.0);
   SayAndClear("show_message_ext(str,but1,but2,but3) not impleneted\n");
 }
 
-KV_BUILTIN(F_ShowMenu) {
+void F_ShowMenu(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   SayAndClear("show_menu(str,default) not implemented.\n");
 }
 
-KV_BUILTIN(F_ShowMenuPos) {
+void F_ShowMenuPos(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   SayAndClear("show_menu_pos(X,Y,str,default) not implemented.\n");
 }
 
-KV_BUILTIN(F_GetColor) {
+void F_GetColor(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   SayAndClear("get_color(def) is not implemented\n");
 }
 
-KV_BUILTIN(F_GetDirectory) {
+void F_GetDirectory(KV_BUILTIN_PARAMS) {
   Result_SetEmptyText(result);
   SayAndClear("get_directory(dname) not implemented.\n");
 }
 
-KV_BUILTIN(F_GetDirectoryAlt) {
+void F_GetDirectoryAlt(KV_BUILTIN_PARAMS) {
   Result_SetEmptyText(result);
   SayAndClear("get_directory_alt(capt,root) not implemented.\n");
 }
 
-KV_BUILTIN(F_MessageBackground) { Say("message_background(back) not impleneted\n"); }
-KV_BUILTIN(F_MessageButton) { Say("message_button(spr) not impleneted\n"); }
-KV_BUILTIN(F_MessageAlpha) { Say("message_alpha(alpha) not impleneted\n"); }
-KV_BUILTIN(F_MessageTextFont) { Say("message_text_font(name,size,color,style) not impleneted\n"); }
-KV_BUILTIN(F_MessageButtonFont) { Say("message_button_font(name,size,color,style) not impleneted\n"); }
-KV_BUILTIN(F_MessageInputFont) { Say("message_input_font(name,size,color,style) not impleneted\n"); }
-KV_BUILTIN(F_MessageMouseColor) { Say("message_mouse_color(col) not impleneted\n"); }
-KV_BUILTIN(F_MessageInputColor) { Say("message_input_color(col) not impleneted\n"); }
-KV_BUILTIN(F_MessagePosition) { Say("message_position(x,y) not impleneted\n"); }
-KV_BUILTIN(F_MessageSize) { Say("message_size(w,h)not impleneted\n"); }
-KV_BUILTIN(F_MessageCaption) { Say("message_caption(show,str) not impleneted\n"); }
+void F_MessageBackground(KV_BUILTIN_PARAMS) { Say("message_background(back) not impleneted\n"); }
+void F_MessageButton(KV_BUILTIN_PARAMS) { Say("message_button(spr) not impleneted\n"); }
+void F_MessageAlpha(KV_BUILTIN_PARAMS) { Say("message_alpha(alpha) not impleneted\n"); }
+void F_MessageTextFont(KV_BUILTIN_PARAMS) { Say("message_text_font(name,size,color,style) not impleneted\n"); }
+void F_MessageButtonFont(KV_BUILTIN_PARAMS) { Say("message_button_font(name,size,color,style) not impleneted\n"); }
+void F_MessageInputFont(KV_BUILTIN_PARAMS) { Say("message_input_font(name,size,color,style) not impleneted\n"); }
+void F_MessageMouseColor(KV_BUILTIN_PARAMS) { Say("message_mouse_color(col) not impleneted\n"); }
+void F_MessageInputColor(KV_BUILTIN_PARAMS) { Say("message_input_color(col) not impleneted\n"); }
+void F_MessagePosition(KV_BUILTIN_PARAMS) { Say("message_position(x,y) not impleneted\n"); }
+void F_MessageSize(KV_BUILTIN_PARAMS) { Say("message_size(w,h)not impleneted\n"); }
+void F_MessageCaption(KV_BUILTIN_PARAMS) { Say("message_caption(show,str) not impleneted\n"); }

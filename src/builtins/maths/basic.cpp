@@ -49,61 +49,61 @@ bool Ascending(double x, double y) { return x < y || (!std::isnan(x) && std::isn
 
 }  // namespace
 
-KV_BUILTIN(F_Abs) {
+void F_Abs(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::fabs(Maths_Single(a.Real(0))));
 }
 
-KV_BUILTIN(F_Round) {
+void F_Round(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_RoundInt32(a.Real(0)));
 }
 
-KV_BUILTIN(F_Floor) {
+void F_Floor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_TruncInt32(std::floor(a.Real(0))));
 }
 
-KV_BUILTIN(F_Ceil) {
+void F_Ceil(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Num_TruncInt32(std::ceil(a.Real(0))));
 }
 
-KV_BUILTIN(F_Sign) {
+void F_Sign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0);
   Result_SetReal(result, !(x >= 0.0) ? -1.0 : (x == 0.0 ? 0.0 : 1.0));
 }
 
-KV_BUILTIN(F_Frac) {
+void F_Frac(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0);
   Result_SetReal(result, x - std::trunc(x));
 }
 
-KV_BUILTIN(F_Sqrt) { ApplyUnary(result, argc, args, SquareRoot); }
-KV_BUILTIN(F_Sqr) { ApplyUnary(result, argc, args, Square); }
-KV_BUILTIN(F_Exp) { ApplyUnary(result, argc, args, Exponential); }
-KV_BUILTIN(F_Ln) { ApplyUnary(result, argc, args, NaturalLog); }
-KV_BUILTIN(F_Log2) { ApplyUnary(result, argc, args, LogTwo); }
-KV_BUILTIN(F_Log10) { ApplyUnary(result, argc, args, LogTen); }
+void F_Sqrt(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, SquareRoot); }
+void F_Sqr(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, Square); }
+void F_Exp(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, Exponential); }
+void F_Ln(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, NaturalLog); }
+void F_Log2(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, LogTwo); }
+void F_Log10(KV_BUILTIN_PARAMS) { ApplyUnary(result, argc, args, LogTen); }
 
-KV_BUILTIN(F_Power) {
+void F_Power(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::pow(a.Real(0), a.Real(1)));
 }
 
-KV_BUILTIN(F_LogN) {
+void F_LogN(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, std::log(a.Real(0)) / std::log(a.Real(1)));
 }
 
-KV_BUILTIN(F_Min) { Extreme(result, argc, args, false); }
-KV_BUILTIN(F_Max) { Extreme(result, argc, args, true); }
-KV_BUILTIN(F_Min3) { Extreme(result, argc, args, false); }
-KV_BUILTIN(F_Max3) { Extreme(result, argc, args, true); }
+void F_Min(KV_BUILTIN_PARAMS) { Extreme(result, argc, args, false); }
+void F_Max(KV_BUILTIN_PARAMS) { Extreme(result, argc, args, true); }
+void F_Min3(KV_BUILTIN_PARAMS) { Extreme(result, argc, args, false); }
+void F_Max3(KV_BUILTIN_PARAMS) { Extreme(result, argc, args, true); }
 
-KV_BUILTIN(F_Mean) {
+void F_Mean(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   double sum = 0.0;
@@ -111,7 +111,7 @@ KV_BUILTIN(F_Mean) {
   Result_SetReal(result, sum / a.Count());
 }
 
-KV_BUILTIN(F_Median) {
+void F_Median(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   std::vector<double> values(static_cast<size_t>(a.Count()));
@@ -120,14 +120,14 @@ KV_BUILTIN(F_Median) {
   Result_SetReal(result, values[values.size() / 2]);
 }
 
-KV_BUILTIN(F_Clamp) {
+void F_Clamp(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() < 3) return;
   const double low = std::max(a.Real(0), a.Real(1));
   Result_SetReal(result, std::min(low, a.Real(2)));
 }
 
-KV_BUILTIN(F_Lerp) {
+void F_Lerp(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() != 3) return;
   const double from = a.Real(0);

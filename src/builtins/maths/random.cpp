@@ -20,28 +20,28 @@ uint64_t Random63() {
 
 }  // namespace
 
-KV_BUILTIN(F_IsReal) {
+void F_IsReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.IsReal(0) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_IsString) {
+void F_IsString(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.IsString(0) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_Random) {
+void F_Random(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Random_Real(1.0) * a.Real(0));
 }
 
-KV_BUILTIN(F_RandomRange) {
+void F_RandomRange(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double lo = std::fmin(a.Real(0), a.Real(1));
   Result_SetReal(result, lo + Random_Real(1.0) * std::fabs(a.Real(0) - a.Real(1)));
 }
 
-KV_BUILTIN(F_IRandom) {
+void F_IRandom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const uint64_t number = Random63();
   // n in (-2, -1] makes the modulus 0; any other negative n makes it huge,
@@ -50,7 +50,7 @@ KV_BUILTIN(F_IRandom) {
   Result_SetReal(result, modulus == 0 ? 0.0 : static_cast<double>(number % modulus));
 }
 
-KV_BUILTIN(F_IRandomRange) {
+void F_IRandomRange(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double lo = std::fmin(a.Real(0), a.Real(1));
   const uint64_t span = static_cast<uint64_t>(Num_TruncInt64(std::fabs(a.Real(0) - a.Real(1)) + 1.0));
@@ -59,7 +59,7 @@ KV_BUILTIN(F_IRandomRange) {
   Result_SetReal(result, static_cast<double>(Num_TruncInt64(offset + lo)));
 }
 
-KV_BUILTIN(F_RandomSetSeed) {
+void F_RandomSetSeed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   // The low 32 bits of the nearest integer, so -1 and 4294967295 seed alike.
   const uint64_t whole = static_cast<uint64_t>(Num_RoundInt64(a.Real(0)));
@@ -67,11 +67,11 @@ KV_BUILTIN(F_RandomSetSeed) {
   Result_SetReal(result, 0.0);
 }
 
-KV_BUILTIN(F_RandomGetSeed) {
+void F_RandomGetSeed(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, static_cast<double>(static_cast<uint32_t>(Random_GetSeed())));
 }
 
-KV_BUILTIN(F_Randomize) {
+void F_Randomize(KV_BUILTIN_PARAMS) {
   const uint64_t t = static_cast<uint64_t>(Timer_GetMicroseconds());
   const uint32_t high = static_cast<uint32_t>(t >> 32);
   const uint32_t low = static_cast<uint32_t>(t);
@@ -79,7 +79,7 @@ KV_BUILTIN(F_Randomize) {
   Result_SetReal(result, static_cast<double>(Random_Seed(static_cast<int32_t>(seed))));
 }
 
-KV_BUILTIN(F_Choose) {
+void F_Choose(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() == 0) return;
   int32_t index = Random_Int(a.Count());

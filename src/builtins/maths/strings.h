@@ -5,33 +5,33 @@
 #include "builtins/maths/maths.h"
 
 // Conversions.
-KV_BUILTIN(F_Real);
-KV_BUILTIN(F_String);
-KV_BUILTIN(F_StringFormat);
-KV_BUILTIN(F_Chr);
-KV_BUILTIN(F_AnsiChar);
-KV_BUILTIN(F_Ord);
+void F_Real(KV_BUILTIN_PARAMS);
+void F_String(KV_BUILTIN_PARAMS);
+void F_StringFormat(KV_BUILTIN_PARAMS);
+void F_Chr(KV_BUILTIN_PARAMS);
+void F_AnsiChar(KV_BUILTIN_PARAMS);
+void F_Ord(KV_BUILTIN_PARAMS);
 
 // Code points, counted from 1.
-KV_BUILTIN(F_StringLength);
-KV_BUILTIN(F_StringPos);
-KV_BUILTIN(F_StringCopy);
-KV_BUILTIN(F_StringCharAt);
-KV_BUILTIN(F_StringDelete);
-KV_BUILTIN(F_StringInsert);
+void F_StringLength(KV_BUILTIN_PARAMS);
+void F_StringPos(KV_BUILTIN_PARAMS);
+void F_StringCopy(KV_BUILTIN_PARAMS);
+void F_StringCharAt(KV_BUILTIN_PARAMS);
+void F_StringDelete(KV_BUILTIN_PARAMS);
+void F_StringInsert(KV_BUILTIN_PARAMS);
 
 // Bytes.
-KV_BUILTIN(F_StringByteLength);
-KV_BUILTIN(F_StringByteAt);
-KV_BUILTIN(F_StringLower);
-KV_BUILTIN(F_StringUpper);
-KV_BUILTIN(F_StringRepeat);
-KV_BUILTIN(F_StringLetters);
-KV_BUILTIN(F_StringDigits);
-KV_BUILTIN(F_StringLettersDigits);
-KV_BUILTIN(F_StringReplace);
-KV_BUILTIN(F_StringReplaceAll);
-KV_BUILTIN(F_StringCount);
+void F_StringByteLength(KV_BUILTIN_PARAMS);
+void F_StringByteAt(KV_BUILTIN_PARAMS);
+void F_StringLower(KV_BUILTIN_PARAMS);
+void F_StringUpper(KV_BUILTIN_PARAMS);
+void F_StringRepeat(KV_BUILTIN_PARAMS);
+void F_StringLetters(KV_BUILTIN_PARAMS);
+void F_StringDigits(KV_BUILTIN_PARAMS);
+void F_StringLettersDigits(KV_BUILTIN_PARAMS);
+void F_StringReplace(KV_BUILTIN_PARAMS);
+void F_StringReplaceAll(KV_BUILTIN_PARAMS);
+void F_StringCount(KV_BUILTIN_PARAMS);
 
 // The text string() gives for a real: the integer when the real is one that
 // fits 32 bits, else two decimals, every digit kept. Owned by the caller

@@ -96,13 +96,13 @@ void Replace(ScriptValue* result, int32_t argc, ScriptValue* args, bool firstOnl
 
 }  // namespace
 
-KV_BUILTIN(F_StringByteLength) {
+void F_StringByteLength(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, static_cast<double>(std::strlen(a.Text(0))));
 }
 
 // Bytes read as signed, so 0xC3 is -61.
-KV_BUILTIN(F_StringByteAt) {
+void F_StringByteAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsString(0)) return;
   const char* text = a.Text(0);
@@ -111,19 +111,19 @@ KV_BUILTIN(F_StringByteAt) {
   Result_SetReal(result, static_cast<signed char>(text[position]));
 }
 
-KV_BUILTIN(F_StringLower) {
+void F_StringLower(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsNonEmptyString(0)) SetMapped(result, a.Text(0), IsUpper, 'a' - 'A');
 }
 
-KV_BUILTIN(F_StringUpper) {
+void F_StringUpper(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsNonEmptyString(0)) SetMapped(result, a.Text(0), IsLower, 'A' - 'a');
 }
 
-KV_BUILTIN(F_StringRepeat) {
+void F_StringRepeat(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   const int32_t count = a.Int(1);
@@ -139,30 +139,30 @@ KV_BUILTIN(F_StringRepeat) {
   Result_TakeText(result, repeated);
 }
 
-KV_BUILTIN(F_StringLetters) {
+void F_StringLetters(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsString(0)) SetFiltered(result, a.Text(0), IsLetter);
 }
 
-KV_BUILTIN(F_StringDigits) {
+void F_StringDigits(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() == 1 && a.IsString(0)) SetFiltered(result, a.Text(0), IsDigit);
 }
 
-KV_BUILTIN(F_StringLettersDigits) {
+void F_StringLettersDigits(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.IsString(0)) SetFiltered(result, a.Text(0), IsLetterOrDigit);
 }
 
-KV_BUILTIN(F_StringReplace) { Replace(result, argc, args, true, "string_replace"); }
-KV_BUILTIN(F_StringReplaceAll) { Replace(result, argc, args, false, "string_replace_all"); }
+void F_StringReplace(KV_BUILTIN_PARAMS) { Replace(result, argc, args, true, "string_replace"); }
+void F_StringReplaceAll(KV_BUILTIN_PARAMS) { Replace(result, argc, args, false, "string_replace_all"); }
 
 // Overlapping occurrences count: the search restarts one byte after each
 // match's start.
-KV_BUILTIN(F_StringCount) {
+void F_StringCount(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsNonEmptyString(0) || !a.IsNonEmptyString(1)) return;
   const char* needle = a.Text(0);

@@ -59,12 +59,12 @@ int64_t Clamp64(int64_t x, int64_t low, int64_t high) { return std::min(std::max
 
 }  // namespace
 
-KV_BUILTIN(F_StringLength) {
+void F_StringLength(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, UTF8_Length(a.Text(0)));
 }
 
-KV_BUILTIN(F_StringPos) {
+void F_StringPos(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsString(0) || !a.IsNonEmptyString(1)) return;
   const std::vector<uint16_t> needle = CodePoints(a.Text(0));
@@ -77,7 +77,7 @@ KV_BUILTIN(F_StringPos) {
   Result_SetReal(result, found == haystack.end() ? 0.0 : static_cast<double>(found - haystack.begin() + 1));
 }
 
-KV_BUILTIN(F_StringCopy) {
+void F_StringCopy(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() != 3 || !a.IsString(0) || !a.IsReal(1) || !a.IsReal(2)) return;
@@ -89,7 +89,7 @@ KV_BUILTIN(F_StringCopy) {
   SetEncoded(result, points.data() + start, static_cast<size_t>(count));
 }
 
-KV_BUILTIN(F_StringCharAt) {
+void F_StringCharAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (a.Count() != 2 || !a.IsString(0) || !a.IsReal(1)) return;
@@ -99,7 +99,7 @@ KV_BUILTIN(F_StringCharAt) {
   SetEncoded(result, points.data() + position, 1);
 }
 
-KV_BUILTIN(F_StringDelete) {
+void F_StringDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0)) return;
@@ -118,7 +118,7 @@ KV_BUILTIN(F_StringDelete) {
 }
 
 // A string substr with a non-string str inserts into the empty string.
-KV_BUILTIN(F_StringInsert) {
+void F_StringInsert(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   const char* text = a.Text(1);

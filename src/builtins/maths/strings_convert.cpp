@@ -46,7 +46,7 @@ char* Strings_FromReal(double value) {
 
 double Strings_ParseReal(const char* text) { return Num_ParseReal(text); }
 
-KV_BUILTIN(F_Real) {
+void F_Real(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.IsReal(0)) {
     Result_SetReal(result, a.Real(0));
@@ -60,7 +60,7 @@ KV_BUILTIN(F_Real) {
   Result_SetReal(result, value);
 }
 
-KV_BUILTIN(F_String) {
+void F_String(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.IsString(0)) {
     Result_SetText(result, a.Text(0));
@@ -71,7 +71,7 @@ KV_BUILTIN(F_String) {
 
 // The field is padded with blanks on the left; a negative width (tot below
 // dec) pads on the right, as a left-justified field does.
-KV_BUILTIN(F_StringFormat) {
+void F_StringFormat(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.IsString(0)) {
     Result_SetText(result, a.Text(0));
@@ -97,7 +97,7 @@ KV_BUILTIN(F_StringFormat) {
 
 // Codes up to 127, negative ones too, keep their low 7 bits; 128 .. 2047
 // take two bytes; anything larger takes three bytes of its low 16 bits.
-KV_BUILTIN(F_Chr) {
+void F_Chr(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t code = a.TruncInt(0);
   char bytes[4];
@@ -116,13 +116,13 @@ KV_BUILTIN(F_Chr) {
   Result_SetText(result, bytes, bytes[0] == 0 ? 0 : static_cast<size_t>(end - bytes));
 }
 
-KV_BUILTIN(F_AnsiChar) {
+void F_AnsiChar(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const char byte = static_cast<char>(static_cast<uint32_t>(a.Int(0)) & 0xFFu);
   Result_SetText(result, &byte, byte == 0 ? 0 : 1);
 }
 
-KV_BUILTIN(F_Ord) {
+void F_Ord(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const char* text = a.Text(0);
   Result_SetReal(result, UTF8_ReadChar(&text));

@@ -97,40 +97,40 @@ void DotProductNormalised(ScriptValue* result, int32_t argc, ScriptValue* args, 
 
 }  // namespace
 
-KV_BUILTIN(F_Sin) { SingleTrig(result, argc, args, Sine); }
-KV_BUILTIN(F_Cos) { SingleTrig(result, argc, args, Cosine); }
-KV_BUILTIN(F_Tan) { SingleTrig(result, argc, args, Tangent); }
-KV_BUILTIN(F_ArcTan) { SingleTrig(result, argc, args, ArcTangent); }
+void F_Sin(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, Sine); }
+void F_Cos(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, Cosine); }
+void F_Tan(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, Tangent); }
+void F_ArcTan(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, ArcTangent); }
 
-KV_BUILTIN(F_ArcSin) {
+void F_ArcSin(KV_BUILTIN_PARAMS) {
   SingleInverse(result, argc, args, ArcSine, "Error in function arcsin().");
 }
 
-KV_BUILTIN(F_ArcCos) {
+void F_ArcCos(KV_BUILTIN_PARAMS) {
   SingleInverse(result, argc, args, ArcCosine, "Error in function arccos().");
 }
 
-KV_BUILTIN(F_ArcTan2) {
+void F_ArcTan2(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const float y = ToFloat(a.Real(0));
   const float x = ToFloat(a.Real(1));
   Result_SetReal(result, Snapped(ToFloat(std::atan2(static_cast<double>(y), static_cast<double>(x)))));
 }
 
-KV_BUILTIN(F_DegToRad) {
+void F_DegToRad(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.Real(0) * kSinglePi / 180.0);
 }
 
-KV_BUILTIN(F_RadToDeg) {
+void F_RadToDeg(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, a.Real(0) * 180.0 / kSinglePi);
 }
 
-KV_BUILTIN(F_PointDistance) { PointDistance(result, argc, args, 2); }
-KV_BUILTIN(F_PointDistance3D) { PointDistance(result, argc, args, 3); }
+void F_PointDistance(KV_BUILTIN_PARAMS) { PointDistance(result, argc, args, 2); }
+void F_PointDistance3D(KV_BUILTIN_PARAMS) { PointDistance(result, argc, args, 3); }
 
-KV_BUILTIN(F_PointDirection) {
+void F_PointDirection(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const float dx = ToFloat(a.Real(2)) - ToFloat(a.Real(0));
   const float dy = ToFloat(a.Real(3)) - ToFloat(a.Real(1));
@@ -144,19 +144,19 @@ KV_BUILTIN(F_PointDirection) {
   Result_SetReal(result, direction);
 }
 
-KV_BUILTIN(F_LengthDirX) {
+void F_LengthDirX(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const float component = ToFloat(std::cos(static_cast<double>(SingleRadians(a.Real(1)))));
   Result_SetReal(result, SnapNearWhole(component * ToFloat(a.Real(0))));
 }
 
-KV_BUILTIN(F_LengthDirY) {
+void F_LengthDirY(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const float component = ToFloat(std::sin(static_cast<double>(SingleRadians(a.Real(1)))));
   Result_SetReal(result, 0.0 - SnapNearWhole(component * ToFloat(a.Real(0))));
 }
 
-KV_BUILTIN(F_DotProduct) { DotProduct(result, argc, args, 2); }
-KV_BUILTIN(F_DotProduct3D) { DotProduct(result, argc, args, 3); }
-KV_BUILTIN(F_DotProductNormalised) { DotProductNormalised(result, argc, args, 2); }
-KV_BUILTIN(F_DotProduct3DNormalised) { DotProductNormalised(result, argc, args, 3); }
+void F_DotProduct(KV_BUILTIN_PARAMS) { DotProduct(result, argc, args, 2); }
+void F_DotProduct3D(KV_BUILTIN_PARAMS) { DotProduct(result, argc, args, 3); }
+void F_DotProductNormalised(KV_BUILTIN_PARAMS) { DotProductNormalised(result, argc, args, 2); }
+void F_DotProduct3DNormalised(KV_BUILTIN_PARAMS) { DotProductNormalised(result, argc, args, 3); }

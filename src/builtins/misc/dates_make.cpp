@@ -87,15 +87,15 @@ double Increase(const BuiltinArgs& in, Unit unit) {
 
 }  // namespace
 
-KV_BUILTIN(F_DateCurrentDateTime) {
+void F_DateCurrentDateTime(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_FromSeconds(Date_Now()));
 }
 
-KV_BUILTIN(F_DateCreateDateTime) {
+void F_DateCreateDateTime(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_FromSeconds(ComposeStandardTime(BuiltinArgs(argc, args), true)));
 }
 
-KV_BUILTIN(F_DateCreateDate) {
+void F_DateCreateDate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_FromSeconds(ComposeStandardTime(BuiltinArgs(argc, args), false)));
 }
 
@@ -103,7 +103,7 @@ KV_BUILTIN(F_DateCreateDate) {
 // next to it, whichever lies in the first day after the epoch) whose local
 // time is the one given, so that the time conversion reads it back in any
 // zone. It lies outside the range of calendar dates on purpose.
-KV_BUILTIN(F_DateCreateTime) {
+void F_DateCreateTime(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   struct tm fields = {};
   fields.tm_year = 70;
@@ -117,25 +117,25 @@ KV_BUILTIN(F_DateCreateTime) {
   Result_SetReal(result, Date_TimeFromSeconds(((seconds % day) + day) % day));
 }
 
-KV_BUILTIN(F_DateValidDateTime) {
+void F_DateValidDateTime(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 6) && ValidDate(in) && ValidTime(in, 3) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_DateValidDate) {
+void F_DateValidDate(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 3) && ValidDate(in) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_DateValidTime) {
+void F_DateValidTime(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, AllWhole(in, 3) && ValidTime(in, 0) ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_DateIncYear) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kYear)); }
-KV_BUILTIN(F_DateIncMonth) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMonth)); }
-KV_BUILTIN(F_DateIncWeek) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kWeek)); }
-KV_BUILTIN(F_DateIncDay) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kDay)); }
-KV_BUILTIN(F_DateIncHour) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kHour)); }
-KV_BUILTIN(F_DateIncMinute) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMinute)); }
-KV_BUILTIN(F_DateIncSecond) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kSecond)); }
+void F_DateIncYear(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kYear)); }
+void F_DateIncMonth(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMonth)); }
+void F_DateIncWeek(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kWeek)); }
+void F_DateIncDay(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kDay)); }
+void F_DateIncHour(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kHour)); }
+void F_DateIncMinute(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kMinute)); }
+void F_DateIncSecond(KV_BUILTIN_PARAMS) { Result_SetReal(result, Increase(BuiltinArgs(argc, args), Unit::kSecond)); }

@@ -62,65 +62,65 @@ void SetDateText(ScriptValue* result, const struct tm& fields, bool withDate, bo
 
 }  // namespace
 
-KV_BUILTIN(F_DateGetYear) { Result_SetReal(result, static_cast<double>(YearOf(DateFields(argc, args)))); }
-KV_BUILTIN(F_DateGetMonth) { Result_SetReal(result, DateFields(argc, args).tm_mon + 1); }
-KV_BUILTIN(F_DateGetWeek) { Result_SetReal(result, DateFields(argc, args).tm_yday / 7); }
-KV_BUILTIN(F_DateGetDay) { Result_SetReal(result, DateFields(argc, args).tm_mday); }
-KV_BUILTIN(F_DateGetWeekday) { Result_SetReal(result, DateFields(argc, args).tm_wday); }
-KV_BUILTIN(F_DateGetHour) { Result_SetReal(result, TimeFields(argc, args).tm_hour); }
-KV_BUILTIN(F_DateGetMinute) { Result_SetReal(result, TimeFields(argc, args).tm_min); }
-KV_BUILTIN(F_DateGetSecond) { Result_SetReal(result, TimeFields(argc, args).tm_sec); }
-KV_BUILTIN(F_DateGetDayOfYear) { Result_SetReal(result, Date_DayOfYear(DateFields(argc, args))); }
+void F_DateGetYear(KV_BUILTIN_PARAMS) { Result_SetReal(result, static_cast<double>(YearOf(DateFields(argc, args)))); }
+void F_DateGetMonth(KV_BUILTIN_PARAMS) { Result_SetReal(result, DateFields(argc, args).tm_mon + 1); }
+void F_DateGetWeek(KV_BUILTIN_PARAMS) { Result_SetReal(result, DateFields(argc, args).tm_yday / 7); }
+void F_DateGetDay(KV_BUILTIN_PARAMS) { Result_SetReal(result, DateFields(argc, args).tm_mday); }
+void F_DateGetWeekday(KV_BUILTIN_PARAMS) { Result_SetReal(result, DateFields(argc, args).tm_wday); }
+void F_DateGetHour(KV_BUILTIN_PARAMS) { Result_SetReal(result, TimeFields(argc, args).tm_hour); }
+void F_DateGetMinute(KV_BUILTIN_PARAMS) { Result_SetReal(result, TimeFields(argc, args).tm_min); }
+void F_DateGetSecond(KV_BUILTIN_PARAMS) { Result_SetReal(result, TimeFields(argc, args).tm_sec); }
+void F_DateGetDayOfYear(KV_BUILTIN_PARAMS) { Result_SetReal(result, Date_DayOfYear(DateFields(argc, args))); }
 
-KV_BUILTIN(F_DateGetHourOfYear) {
+void F_DateGetHourOfYear(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, static_cast<double>(SecondOfYear(DateFields(argc, args)) / 3600));
 }
-KV_BUILTIN(F_DateGetMinuteOfYear) {
+void F_DateGetMinuteOfYear(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, static_cast<double>(SecondOfYear(DateFields(argc, args)) / 60));
 }
-KV_BUILTIN(F_DateGetSecondOfYear) {
+void F_DateGetSecondOfYear(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, static_cast<double>(SecondOfYear(DateFields(argc, args))));
 }
 
-KV_BUILTIN(F_DateDaysInMonth) {
+void F_DateDaysInMonth(KV_BUILTIN_PARAMS) {
   const struct tm fields = DateFields(argc, args);
   Result_SetReal(result, Date_DaysInMonth(YearOf(fields), fields.tm_mon));
 }
-KV_BUILTIN(F_DateDaysInYear) {
+void F_DateDaysInYear(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_IsLeapYear(YearOf(DateFields(argc, args))) ? 366.0 : 365.0);
 }
-KV_BUILTIN(F_DateLeapYear) {
+void F_DateLeapYear(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_IsLeapYear(YearOf(DateFields(argc, args))) ? 1.0 : 0.0);
 }
-KV_BUILTIN(F_DateIsToday) {
+void F_DateIsToday(KV_BUILTIN_PARAMS) {
   const struct tm date = DateFields(argc, args);
   const struct tm now = Date_Local(Date_Now());
   Result_SetReal(result, date.tm_year == now.tm_year && date.tm_yday == now.tm_yday ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_DateYearSpan) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerYear)); }
-KV_BUILTIN(F_DateMonthSpan) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerMonth)); }
-KV_BUILTIN(F_DateWeekSpan) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerWeek)); }
-KV_BUILTIN(F_DateDaySpan) { Result_SetReal(result, Span(argc, args, kSecondsPerDay)); }
-KV_BUILTIN(F_DateHourSpan) { Result_SetReal(result, Span(argc, args, kSecondsPerHour)); }
-KV_BUILTIN(F_DateMinuteSpan) { Result_SetReal(result, Span(argc, args, kSecondsPerMinute)); }
-KV_BUILTIN(F_DateSecondSpan) { Result_SetReal(result, Span(argc, args, 1.0)); }
+void F_DateYearSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerYear)); }
+void F_DateMonthSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerMonth)); }
+void F_DateWeekSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerDay * kDaysPerWeek)); }
+void F_DateDaySpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerDay)); }
+void F_DateHourSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerHour)); }
+void F_DateMinuteSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, kSecondsPerMinute)); }
+void F_DateSecondSpan(KV_BUILTIN_PARAMS) { Result_SetReal(result, Span(argc, args, 1.0)); }
 
-KV_BUILTIN(F_DateCompareDateTime) {
+void F_DateCompareDateTime(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, Order(in.Real(0), in.Real(1)));
 }
-KV_BUILTIN(F_DateCompareDate) {
+void F_DateCompareDate(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, Order(std::trunc(in.Real(0)), std::trunc(in.Real(1))));
 }
-KV_BUILTIN(F_DateCompareTime) {
+void F_DateCompareTime(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Result_SetReal(result, Order(Fraction(in.Real(0)), Fraction(in.Real(1))));
 }
-KV_BUILTIN(F_DateDateOf) { Result_SetReal(result, std::trunc(BuiltinArgs(argc, args).Real(0))); }
-KV_BUILTIN(F_DateTimeOf) { Result_SetReal(result, Fraction(BuiltinArgs(argc, args).Real(0))); }
+void F_DateDateOf(KV_BUILTIN_PARAMS) { Result_SetReal(result, std::trunc(BuiltinArgs(argc, args).Real(0))); }
+void F_DateTimeOf(KV_BUILTIN_PARAMS) { Result_SetReal(result, Fraction(BuiltinArgs(argc, args).Real(0))); }
 
-KV_BUILTIN(F_DateDateTimeString) { SetDateText(result, DateFields(argc, args), true, true); }
-KV_BUILTIN(F_DateDateString) { SetDateText(result, DateFields(argc, args), true, false); }
-KV_BUILTIN(F_DateTimeString) { SetDateText(result, TimeFields(argc, args), false, true); }
+void F_DateDateTimeString(KV_BUILTIN_PARAMS) { SetDateText(result, DateFields(argc, args), true, true); }
+void F_DateDateString(KV_BUILTIN_PARAMS) { SetDateText(result, DateFields(argc, args), true, false); }
+void F_DateTimeString(KV_BUILTIN_PARAMS) { SetDateText(result, TimeFields(argc, args), false, true); }

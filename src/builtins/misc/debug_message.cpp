@@ -5,7 +5,7 @@
 #include "runtime/memory.h"
 
 // A real prints as string() would show it.
-KV_BUILTIN(F_ShowDebugMessage) {
+void F_ShowDebugMessage(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (in.IsString(0)) {
     g_releaseConsole->Output("%s\n", ScriptValue_Text(args[0]));

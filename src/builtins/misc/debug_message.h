@@ -3,4 +3,4 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_ShowDebugMessage);
+void F_ShowDebugMessage(KV_BUILTIN_PARAMS);

@@ -4,7 +4,7 @@
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 
-KV_BUILTIN(F_EventInherited) {
+void F_EventInherited(KV_BUILTIN_PARAMS) {
   // A time-line moment is no object's event: it has nothing to inherit.
   if (g_eventType == kEventTimeLine) return;
   const CObject* object = Object_Get(g_eventObject);
@@ -12,19 +12,19 @@ KV_BUILTIN(F_EventInherited) {
   Perform_Event(self, other, object->parent, g_eventType, g_eventNumber);
 }
 
-KV_BUILTIN(F_EventPerform) {
+void F_EventPerform(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Perform_Event_Instance(self, other, in.Int(0), in.Int(1));
 }
 
-KV_BUILTIN(F_EventUser) {
+void F_EventUser(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   const int64_t number = static_cast<int64_t>(in.Int(0)) + kOtherUser0;
   if (number > INT32_MAX) return;
   Perform_Event_Instance(self, other, kEventOther, static_cast<int32_t>(number));
 }
 
-KV_BUILTIN(F_EventPerformObject) {
+void F_EventPerformObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Perform_Event(self, other, in.Int(0), in.Int(1), in.Int(2));
 }

@@ -5,7 +5,7 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_EventInherited);
-KV_BUILTIN(F_EventPerform);
-KV_BUILTIN(F_EventUser);
-KV_BUILTIN(F_EventPerformObject);
+void F_EventInherited(KV_BUILTIN_PARAMS);
+void F_EventPerform(KV_BUILTIN_PARAMS);
+void F_EventUser(KV_BUILTIN_PARAMS);
+void F_EventPerformObject(KV_BUILTIN_PARAMS);

@@ -8,7 +8,7 @@
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/tree/interpreter.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -116,14 +116,14 @@ std::string Execute_JoinLines(const char* bytes, size_t size) {
   return text;
 }
 
-KV_BUILTIN(F_ExecuteString) {
+void F_ExecuteString(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (in.Count() == 0) return;
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   Run(result, self, other, in.Text(0), argc, args, kStringKind);
 }
 
-KV_BUILTIN(F_ExecuteFile) {
+void F_ExecuteFile(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (in.Count() == 0) return;
   if (argc > kArgumentSlots) argc = kArgumentSlots;

@@ -8,8 +8,8 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_ExecuteString);
-KV_BUILTIN(F_ExecuteFile);
+void F_ExecuteString(KV_BUILTIN_PARAMS);
+void F_ExecuteFile(KV_BUILTIN_PARAMS);
 
 // The numbers the next string and the next file will be compiled under
 // ("Execute.<n>", "ExecuteFile.<n>"); each compile takes the next one.

@@ -73,7 +73,7 @@ void External_InstallHooks(const ExternalLibraryHooks& hooks) {
 void External_ResetHooks() { g_hooks = DefaultHooks(); }
 
 // dll, name, calltype, restype, argnumb, argtype1 ... argtypeN.
-KV_BUILTIN(F_ExternalDefine) {
+void F_ExternalDefine(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   constexpr int32_t kFixed = 5;
   const int32_t count = in.Int(4);
@@ -96,25 +96,25 @@ KV_BUILTIN(F_ExternalDefine) {
   Define(result, in, in.Int(2), count, kinds, KindOf(in, 3) == kExternalKindString);
 }
 
-KV_BUILTIN(F_ExternalCall) {
+void F_ExternalCall(KV_BUILTIN_PARAMS) {
   Call(result, argc, args);
 }
 
-KV_BUILTIN(F_ExternalFree) {
+void F_ExternalFree(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   g_hooks.freeLibrary(in.Text(0));
 }
 
-KV_BUILTIN(F_ExternalDefine0) { DefineTyped(result, argc, args, 0); }
-KV_BUILTIN(F_ExternalDefine1) { DefineTyped(result, argc, args, 1); }
-KV_BUILTIN(F_ExternalDefine2) { DefineTyped(result, argc, args, 2); }
-KV_BUILTIN(F_ExternalDefine3) { DefineTyped(result, argc, args, 3); }
-KV_BUILTIN(F_ExternalDefine4) { DefineTyped(result, argc, args, 4); }
-KV_BUILTIN(F_ExternalDefine5) { DefineReals(result, argc, args, 5); }
-KV_BUILTIN(F_ExternalDefine6) { DefineReals(result, argc, args, 6); }
-KV_BUILTIN(F_ExternalDefine7) { DefineReals(result, argc, args, 7); }
-KV_BUILTIN(F_ExternalDefine8) { DefineReals(result, argc, args, 8); }
+void F_ExternalDefine0(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 0); }
+void F_ExternalDefine1(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 1); }
+void F_ExternalDefine2(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 2); }
+void F_ExternalDefine3(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 3); }
+void F_ExternalDefine4(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 4); }
+void F_ExternalDefine5(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 5); }
+void F_ExternalDefine6(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 6); }
+void F_ExternalDefine7(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 7); }
+void F_ExternalDefine8(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 8); }
 
-KV_BUILTIN(F_ExternalCallN) {
+void F_ExternalCallN(KV_BUILTIN_PARAMS) {
   Call(result, argc, args);
 }

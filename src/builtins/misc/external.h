@@ -32,17 +32,17 @@ struct ExternalLibraryHooks {
 void External_InstallHooks(const ExternalLibraryHooks& hooks);
 void External_ResetHooks();
 
-KV_BUILTIN(F_ExternalDefine);
-KV_BUILTIN(F_ExternalCall);
-KV_BUILTIN(F_ExternalFree);
-KV_BUILTIN(F_ExternalDefine0);
-KV_BUILTIN(F_ExternalDefine1);
-KV_BUILTIN(F_ExternalDefine2);
-KV_BUILTIN(F_ExternalDefine3);
-KV_BUILTIN(F_ExternalDefine4);
-KV_BUILTIN(F_ExternalDefine5);
-KV_BUILTIN(F_ExternalDefine6);
-KV_BUILTIN(F_ExternalDefine7);
-KV_BUILTIN(F_ExternalDefine8);
+void F_ExternalDefine(KV_BUILTIN_PARAMS);
+void F_ExternalCall(KV_BUILTIN_PARAMS);
+void F_ExternalFree(KV_BUILTIN_PARAMS);
+void F_ExternalDefine0(KV_BUILTIN_PARAMS);
+void F_ExternalDefine1(KV_BUILTIN_PARAMS);
+void F_ExternalDefine2(KV_BUILTIN_PARAMS);
+void F_ExternalDefine3(KV_BUILTIN_PARAMS);
+void F_ExternalDefine4(KV_BUILTIN_PARAMS);
+void F_ExternalDefine5(KV_BUILTIN_PARAMS);
+void F_ExternalDefine6(KV_BUILTIN_PARAMS);
+void F_ExternalDefine7(KV_BUILTIN_PARAMS);
+void F_ExternalDefine8(KV_BUILTIN_PARAMS);
 // external_callN: the id and N values.
-KV_BUILTIN(F_ExternalCallN);
+void F_ExternalCallN(KV_BUILTIN_PARAMS);

@@ -35,33 +35,33 @@ int32_t Application_NiceForPriority(int32_t priority) {
   return kNiceByPriority[priority + 3];
 }
 
-KV_BUILTIN(F_WindowHandle) {
+void F_WindowHandle(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, g_window.handle != nullptr ? static_cast<double>(g_window.handle()) : 0.0);
 }
 
 // A raise the system refuses (no privilege) leaves the priority as it was.
-KV_BUILTIN(F_SetProgramPriority) {
+void F_SetProgramPriority(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   (void)setpriority(PRIO_PROCESS, 0, Application_NiceForPriority(in.Int(0)));
 }
 
-KV_BUILTIN(F_SetApplicationTitle) {
+void F_SetApplicationTitle(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (!in.IsString(0)) return;
   g_title = in.Text(0);
   if (g_window.setTitle != nullptr) g_window.setTitle(g_title.c_str());
 }
 
-KV_BUILTIN(F_ClipboardHasText) {
+void F_ClipboardHasText(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Clipboard_HasText() ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_ClipboardSetText) {
+void F_ClipboardSetText(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   Clipboard_SetText(in.Text(0));
 }
 
-KV_BUILTIN(F_ClipboardGetText) {
+void F_ClipboardGetText(KV_BUILTIN_PARAMS) {
   const std::string text = Clipboard_GetText();
   Result_SetText(result, text.data(), text.size());
 }

@@ -7,12 +7,12 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_WindowHandle);
-KV_BUILTIN(F_SetProgramPriority);
-KV_BUILTIN(F_SetApplicationTitle);
-KV_BUILTIN(F_ClipboardHasText);
-KV_BUILTIN(F_ClipboardSetText);
-KV_BUILTIN(F_ClipboardGetText);
+void F_WindowHandle(KV_BUILTIN_PARAMS);
+void F_SetProgramPriority(KV_BUILTIN_PARAMS);
+void F_SetApplicationTitle(KV_BUILTIN_PARAMS);
+void F_ClipboardHasText(KV_BUILTIN_PARAMS);
+void F_ClipboardSetText(KV_BUILTIN_PARAMS);
+void F_ClipboardGetText(KV_BUILTIN_PARAMS);
 
 // What the main window offers these built-ins once it exists.
 struct ApplicationWindowHooks {

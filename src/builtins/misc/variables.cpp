@@ -63,13 +63,13 @@ void Set(CInstance* self, bool global, int32_t argc, ScriptValue* args, int32_t 
 
 // Existence asks whether the variable was ever given a value: the stores
 // read an unknown name as the real 0, which is no answer to this question.
-KV_BUILTIN(F_VariableGlobalExists) {
+void F_VariableGlobalExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   const CVariableList* globals = Variable_Global_List();
   Result_SetReal(result, globals != nullptr && globals->Find(IdOf(in)) != nullptr ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_VariableLocalExists) {
+void F_VariableLocalExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   const int32_t id = IdOf(in);
   bool exists = false;
@@ -84,16 +84,16 @@ KV_BUILTIN(F_VariableLocalExists) {
   Result_SetReal(result, exists ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_VariableGlobalGet) { Get(result, self, true, argc, args, 0); }
-KV_BUILTIN(F_VariableGlobalArrayGet) { Get(result, self, true, argc, args, 1); }
-KV_BUILTIN(F_VariableGlobalArray2Get) { Get(result, self, true, argc, args, 2); }
-KV_BUILTIN(F_VariableLocalGet) { Get(result, self, false, argc, args, 0); }
-KV_BUILTIN(F_VariableLocalArrayGet) { Get(result, self, false, argc, args, 1); }
-KV_BUILTIN(F_VariableLocalArray2Get) { Get(result, self, false, argc, args, 2); }
+void F_VariableGlobalGet(KV_BUILTIN_PARAMS) { Get(result, self, true, argc, args, 0); }
+void F_VariableGlobalArrayGet(KV_BUILTIN_PARAMS) { Get(result, self, true, argc, args, 1); }
+void F_VariableGlobalArray2Get(KV_BUILTIN_PARAMS) { Get(result, self, true, argc, args, 2); }
+void F_VariableLocalGet(KV_BUILTIN_PARAMS) { Get(result, self, false, argc, args, 0); }
+void F_VariableLocalArrayGet(KV_BUILTIN_PARAMS) { Get(result, self, false, argc, args, 1); }
+void F_VariableLocalArray2Get(KV_BUILTIN_PARAMS) { Get(result, self, false, argc, args, 2); }
 
-KV_BUILTIN(F_VariableGlobalSet) { Set(self, true, argc, args, 0); }
-KV_BUILTIN(F_VariableGlobalArraySet) { Set(self, true, argc, args, 1); }
-KV_BUILTIN(F_VariableGlobalArray2Set) { Set(self, true, argc, args, 2); }
-KV_BUILTIN(F_VariableLocalSet) { Set(self, false, argc, args, 0); }
-KV_BUILTIN(F_VariableLocalArraySet) { Set(self, false, argc, args, 1); }
-KV_BUILTIN(F_VariableLocalArray2Set) { Set(self, false, argc, args, 2); }
+void F_VariableGlobalSet(KV_BUILTIN_PARAMS) { Set(self, true, argc, args, 0); }
+void F_VariableGlobalArraySet(KV_BUILTIN_PARAMS) { Set(self, true, argc, args, 1); }
+void F_VariableGlobalArray2Set(KV_BUILTIN_PARAMS) { Set(self, true, argc, args, 2); }
+void F_VariableLocalSet(KV_BUILTIN_PARAMS) { Set(self, false, argc, args, 0); }
+void F_VariableLocalArraySet(KV_BUILTIN_PARAMS) { Set(self, false, argc, args, 1); }
+void F_VariableLocalArray2Set(KV_BUILTIN_PARAMS) { Set(self, false, argc, args, 2); }

@@ -5,17 +5,17 @@
 
 #include "builtins/builtin_args.h"
 
-KV_BUILTIN(F_VariableGlobalExists);
-KV_BUILTIN(F_VariableLocalExists);
-KV_BUILTIN(F_VariableGlobalGet);
-KV_BUILTIN(F_VariableGlobalArrayGet);
-KV_BUILTIN(F_VariableGlobalArray2Get);
-KV_BUILTIN(F_VariableLocalGet);
-KV_BUILTIN(F_VariableLocalArrayGet);
-KV_BUILTIN(F_VariableLocalArray2Get);
-KV_BUILTIN(F_VariableGlobalSet);
-KV_BUILTIN(F_VariableGlobalArraySet);
-KV_BUILTIN(F_VariableGlobalArray2Set);
-KV_BUILTIN(F_VariableLocalSet);
-KV_BUILTIN(F_VariableLocalArraySet);
-KV_BUILTIN(F_VariableLocalArray2Set);
+void F_VariableGlobalExists(KV_BUILTIN_PARAMS);
+void F_VariableLocalExists(KV_BUILTIN_PARAMS);
+void F_VariableGlobalGet(KV_BUILTIN_PARAMS);
+void F_VariableGlobalArrayGet(KV_BUILTIN_PARAMS);
+void F_VariableGlobalArray2Get(KV_BUILTIN_PARAMS);
+void F_VariableLocalGet(KV_BUILTIN_PARAMS);
+void F_VariableLocalArrayGet(KV_BUILTIN_PARAMS);
+void F_VariableLocalArray2Get(KV_BUILTIN_PARAMS);
+void F_VariableGlobalSet(KV_BUILTIN_PARAMS);
+void F_VariableGlobalArraySet(KV_BUILTIN_PARAMS);
+void F_VariableGlobalArray2Set(KV_BUILTIN_PARAMS);
+void F_VariableLocalSet(KV_BUILTIN_PARAMS);
+void F_VariableLocalArraySet(KV_BUILTIN_PARAMS);
+void F_VariableLocalArray2Set(KV_BUILTIN_PARAMS);

@@ -24,29 +24,29 @@ void SetSelected(int32_t selector, CInstance* self, CInstance* other, bool deact
 
 }  // namespace
 
-KV_BUILTIN(F_InstanceDeactivateAll) {
+void F_InstanceDeactivateAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_DeactivateAll(a.Bool(0) ? self : nullptr);
 }
 
-KV_BUILTIN(F_InstanceDeactivateObject) {
+void F_InstanceDeactivateObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetSelected(a.Int(0), self, other, true);
 }
 
-KV_BUILTIN(F_InstanceDeactivateRegion) {
+void F_InstanceDeactivateRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_DeactivateRegion(RegionOf(a), a.Bool(4), a.Bool(5) ? self : nullptr);
 }
 
-KV_BUILTIN(F_InstanceActivateAll) { Run_ActivateAll(); }
+void F_InstanceActivateAll(KV_BUILTIN_PARAMS) { Run_ActivateAll(); }
 
-KV_BUILTIN(F_InstanceActivateObject) {
+void F_InstanceActivateObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetSelected(a.Int(0), self, other, false);
 }
 
-KV_BUILTIN(F_InstanceActivateRegion) {
+void F_InstanceActivateRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_ActivateRegion(RegionOf(a), a.Bool(4));
 }

@@ -17,20 +17,20 @@ bool AnsweredForCaller(ScriptValue* result, int32_t selector, const CInstance* s
 
 }  // namespace
 
-KV_BUILTIN(F_CollisionPoint) {
+void F_CollisionPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_CollisionPoint(self, game::Float(a, 0), game::Float(a, 1), a.Int(2),
                                                        a.Bool(3), a.Bool(4))));
 }
 
-KV_BUILTIN(F_CollisionRectangle) {
+void F_CollisionRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result,
                  game::IdOf(Run_CollisionRectangle(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
                                                    game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
 }
 
-KV_BUILTIN(F_CollisionEllipse) {
+void F_CollisionEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result,
                  game::IdOf(Run_CollisionEllipse(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
@@ -38,7 +38,7 @@ KV_BUILTIN(F_CollisionEllipse) {
 }
 
 // The ellipse test on the circle's bounding square.
-KV_BUILTIN(F_CollisionCircle) {
+void F_CollisionCircle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
   Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
@@ -47,53 +47,53 @@ KV_BUILTIN(F_CollisionCircle) {
                              a.Bool(5))));
 }
 
-KV_BUILTIN(F_CollisionLine) {
+void F_CollisionLine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_CollisionLine(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
                                                       game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
 }
 
-KV_BUILTIN(F_InstanceFind) {
+void F_InstanceFind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstanceFind(a.Int(0), a.Int(1))));
 }
 
-KV_BUILTIN(F_InstanceExists) {
+void F_InstanceExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!AnsweredForCaller(result, a.Int(0), self, other)) SetBool(result, Run_InstanceExists(a.Int(0)));
 }
 
-KV_BUILTIN(F_InstanceNumber) {
+void F_InstanceNumber(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!AnsweredForCaller(result, a.Int(0), self, other)) Result_SetReal(result, Run_InstanceNumber(a.Int(0)));
 }
 
-KV_BUILTIN(F_InstancePosition) {
+void F_InstancePosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstancePosition(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-KV_BUILTIN(F_InstanceNearest) {
+void F_InstanceNearest(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstanceNearest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-KV_BUILTIN(F_InstanceFurthest) {
+void F_InstanceFurthest(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstanceFurthest(game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-KV_BUILTIN(F_InstancePlace) {
+void F_InstancePlace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, game::IdOf(Run_InstancePlace(self, game::Float(a, 0), game::Float(a, 1), a.Int(2))));
 }
 
-KV_BUILTIN(F_PositionEmpty) {
+void F_PositionEmpty(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetBool(result, !Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), kInstanceAll));
 }
 
-KV_BUILTIN(F_PositionMeeting) {
+void F_PositionMeeting(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t selector = game::SelfOrOther(a.Int(2), self, other);
   SetBool(result, Run_PositionMeeting(game::Float(a, 0), game::Float(a, 1), selector));

@@ -5,44 +5,44 @@
 #include "world/room/room_change.h"
 #include "world/actions/world_actions.h"
 
-KV_BUILTIN(F_MoveRandom) {
+void F_MoveRandom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_MoveRandom(self, a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_PlaceFree) {
+void F_PlaceFree(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_PlaceFree(self, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-KV_BUILTIN(F_PlaceEmpty) {
+void F_PlaceEmpty(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_PlaceEmpty(self, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-KV_BUILTIN(F_PlaceMeeting) {
+void F_PlaceMeeting(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t selector = game::SelfOrOther(a.Int(2), self, other);
   Result_SetReal(result, Run_PlaceMeeting(self, selector, game::Float(a, 0), game::Float(a, 1)) ? 1 : 0);
 }
 
-KV_BUILTIN(F_PlaceSnapped) {
+void F_PlaceSnapped(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_PlaceSnapped(self, a.Real(0), a.Real(1)) ? 1 : 0);
 }
 
-KV_BUILTIN(F_MoveSnap) {
+void F_MoveSnap(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveSnap(self, game::Float(a, 0), game::Float(a, 1));
 }
 
-KV_BUILTIN(F_MoveTowardsPoint) {
+void F_MoveTowardsPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveTowardsPoint(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2));
 }
 
 // Towards contact from a free place, otherwise out of what it overlaps.
-KV_BUILTIN(F_MoveContact) {
+void F_MoveContact(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const float direction = game::Float(a, 0);
@@ -53,37 +53,37 @@ KV_BUILTIN(F_MoveContact) {
   }
 }
 
-KV_BUILTIN(F_MoveContactSolid) {
+void F_MoveContactSolid(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveContact(self, game::Float(a, 0), game::Float(a, 1), false);
 }
 
-KV_BUILTIN(F_MoveContactAll) {
+void F_MoveContactAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveContact(self, game::Float(a, 0), game::Float(a, 1), true);
 }
 
-KV_BUILTIN(F_MoveOutsideSolid) {
+void F_MoveOutsideSolid(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveOutside(self, game::Float(a, 0), game::Float(a, 1), false);
 }
 
-KV_BUILTIN(F_MoveOutsideAll) {
+void F_MoveOutsideAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveOutside(self, game::Float(a, 0), game::Float(a, 1), true);
 }
 
-KV_BUILTIN(F_MoveBounce) {
+void F_MoveBounce(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveBounce(self, a.Bool(0), false);
 }
 
-KV_BUILTIN(F_MoveBounceAll) {
+void F_MoveBounceAll(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) Run_MoveBounce(self, a.Bool(0), true);
 }
 
-KV_BUILTIN(F_MoveWrap) {
+void F_MoveWrap(KV_BUILTIN_PARAMS) {
   if (self == nullptr || g_currentRoom == nullptr) return;
   BuiltinArgs a(argc, args);
   const double margin = a.Real(2);
@@ -97,25 +97,25 @@ KV_BUILTIN(F_MoveWrap) {
   }
 }
 
-KV_BUILTIN(F_MotionSet) {
+void F_MotionSet(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->SetDirection(game::Float(a, 0));
   self->SetSpeed(game::Float(a, 1));
 }
 
-KV_BUILTIN(F_MotionAdd) {
+void F_MotionAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (self != nullptr) self->AddMotion(game::Float(a, 0), game::Float(a, 1));
 }
 
-KV_BUILTIN(F_DistanceToPoint) {
+void F_DistanceToPoint(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Run_DistanceToPoint(self, a.Real(0), a.Real(1)));
 }
 
-KV_BUILTIN(F_DistanceToObject) {
+void F_DistanceToObject(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
@@ -123,12 +123,12 @@ KV_BUILTIN(F_DistanceToObject) {
                                                   : Run_DistanceToNearest(self, selector));
 }
 
-KV_BUILTIN(F_PathStart) {
+void F_PathStart(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   self->StartPath(a.Int(0), game::Float(a, 1), 1.0f, 0.0f, !a.Bool(3), a.Int(2));
 }
 
-KV_BUILTIN(F_PathEnd) {
+void F_PathEnd(KV_BUILTIN_PARAMS) {
   if (self != nullptr) self->StartPath(-1, 0.0f, 1.0f, 0.0f, false, 0);
 }

@@ -11,39 +11,39 @@
 
 using game::SetBool;
 
-KV_BUILTIN(F_RoomGoto) {
+void F_RoomGoto(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Run_RoomGoto(a.Int(0));
 }
 
-KV_BUILTIN(F_RoomGotoPrevious) { Run_RoomGotoPrevious(); }
-KV_BUILTIN(F_RoomGotoNext) { Run_RoomGotoNext(); }
+void F_RoomGotoPrevious(KV_BUILTIN_PARAMS) { Run_RoomGotoPrevious(); }
+void F_RoomGotoNext(KV_BUILTIN_PARAMS) { Run_RoomGotoNext(); }
 
-KV_BUILTIN(F_RoomPrevious) {
+void F_RoomPrevious(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t room = a.Int(0);
   Result_SetReal(result, Room_Exists(room) ? Room_Previous(room) : -1);
 }
 
-KV_BUILTIN(F_RoomNext) {
+void F_RoomNext(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t room = a.Int(0);
   Result_SetReal(result, Room_Exists(room) ? Room_Next(room) : -1);
 }
 
-KV_BUILTIN(F_RoomRestart) { Run_RoomRestart(); }
-KV_BUILTIN(F_GameEnd) { Run_GameEnd(); }
-KV_BUILTIN(F_GameRestart) { Run_GameRestart(); }
+void F_RoomRestart(KV_BUILTIN_PARAMS) { Run_RoomRestart(); }
+void F_GameEnd(KV_BUILTIN_PARAMS) { Run_GameEnd(); }
+void F_GameRestart(KV_BUILTIN_PARAMS) { Run_GameRestart(); }
 
 // -1 unless the one argument is a string.
-KV_BUILTIN(F_GameLoad) {
+void F_GameLoad(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (a.Count() != 1 || !a.IsString(0)) return Result_SetReal(result, -1);
   Result_SetReal(result, Run_GameLoad(a.Text(0)) ? 1 : 0);
 }
 
 // The answer is -1 whatever happens, written or not.
-KV_BUILTIN(F_GameSave) {
+void F_GameSave(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   if (a.Count() == 1 && a.IsString(0)) Run_GameSave(a.Text(0));
@@ -51,17 +51,17 @@ KV_BUILTIN(F_GameSave) {
 
 void MotionBuiltins_Prepare() { GR_Transition_SetFinder(Function_Find); }
 
-KV_BUILTIN(F_TransitionDefine) {
+void F_TransitionDefine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetBool(result, GR_Transition_Define(a.Int(0), a.Text(1)));
 }
 
-KV_BUILTIN(F_TransitionExists) {
+void F_TransitionExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   SetBool(result, TransFunctionExists(a.Int(0)));
 }
 
-KV_BUILTIN(F_Sleep) {
+void F_Sleep(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Timer_WaitMicroseconds(Num_RoundInt64(a.Real(0) * 1000.0));
 }

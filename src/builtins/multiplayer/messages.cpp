@@ -26,44 +26,44 @@ bool Send(const BuiltinArgs& a, SendById byId, SendByName byName) {
 
 }  // namespace
 
-KV_BUILTIN(F_MplayDataWrite) {
+void F_MplayDataWrite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Mplay_SetSuccess(result, a.Has(1) && DPlay_WriteData(a.Int(0), a.Value(1)));
 }
 
-KV_BUILTIN(F_MplayDataRead) {
+void F_MplayDataRead(KV_BUILTIN_PARAMS) {
   ScriptValue value;
   DPlay_ReadData(BuiltinArgs(argc, args).Int(0), &value);
   TakeValue(result, value);
 }
 
-KV_BUILTIN(F_MplayDataMode) { DPlay_SetDataMode(Mplay_ModeOn(BuiltinArgs(argc, args))); }
+void F_MplayDataMode(KV_BUILTIN_PARAMS) { DPlay_SetDataMode(Mplay_ModeOn(BuiltinArgs(argc, args))); }
 
-KV_BUILTIN(F_MplayMessageSend) {
+void F_MplayMessageSend(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Mplay_SetSuccess(result, a.Has(2) && Send(a, DPlay_SendMessage, DPlay_SendMessageToName));
 }
 
-KV_BUILTIN(F_MplayMessageSendGuaranteed) {
+void F_MplayMessageSendGuaranteed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Mplay_SetSuccess(result, a.Has(2) && Send(a, DPlay_SendMessageGuaranteed, DPlay_SendMessageGuaranteedToName));
 }
 
-KV_BUILTIN(F_MplayMessageReceive) {
+void F_MplayMessageReceive(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const bool received = a.IsString(0) ? DPlay_ReceiveMessageFromName(a.Text(0)) : DPlay_ReceiveMessage(a.Int(0));
   Mplay_SetSuccess(result, received);
 }
 
-KV_BUILTIN(F_MplayMessageId) { Result_SetReal(result, DPlay_GetMessageId()); }
-KV_BUILTIN(F_MplayMessageValue) { TakeValue(result, DPlay_GetMessageValue()); }
-KV_BUILTIN(F_MplayMessagePlayer) { Result_SetReal(result, DPlay_GetMessagePlayer()); }
-KV_BUILTIN(F_MplayMessageName) { Result_TakeText(result, DPlay_GetMessageName()); }
-KV_BUILTIN(F_MplayMessageCount) { Result_SetReal(result, DPlay_GetMessageCount(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_MplayMessageClear) { DPlay_ClearMessages(BuiltinArgs(argc, args).Int(0)); }
+void F_MplayMessageId(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessageId()); }
+void F_MplayMessageValue(KV_BUILTIN_PARAMS) { TakeValue(result, DPlay_GetMessageValue()); }
+void F_MplayMessagePlayer(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessagePlayer()); }
+void F_MplayMessageName(KV_BUILTIN_PARAMS) { Result_TakeText(result, DPlay_GetMessageName()); }
+void F_MplayMessageCount(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessageCount(BuiltinArgs(argc, args).Int(0))); }
+void F_MplayMessageClear(KV_BUILTIN_PARAMS) { DPlay_ClearMessages(BuiltinArgs(argc, args).Int(0)); }
 
 // Room for any address; the back end writes at least the terminator.
-KV_BUILTIN(F_MplayIpaddress) {
+void F_MplayIpaddress(KV_BUILTIN_PARAMS) {
   char address[64];
   DPlay_GetIPAddress(address, sizeof address);
   address[sizeof address - 1] = 0;

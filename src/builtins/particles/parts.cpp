@@ -8,62 +8,62 @@ float F(const BuiltinArgs& a, int32_t i) { return ParticleFloat(a, i); }
 
 }  // namespace
 
-KV_BUILTIN(F_PartEmitterRegion) {
+void F_PartEmitterRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Emitter_Region(a.Int(0), a.Int(1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6), a.Int(7));
 }
 
-KV_BUILTIN(F_PartEmitterBurst) {
+void F_PartEmitterBurst(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Emitter_Burst(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
 }
 
-KV_BUILTIN(F_PartEmitterStream) {
+void F_PartEmitterStream(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Emitter_Stream(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
 }
 
-KV_BUILTIN(F_PartAttractorPosition) {
+void F_PartAttractorPosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Attractor_Position(a.Int(0), a.Int(1), F(a, 2), F(a, 3));
 }
 
-KV_BUILTIN(F_PartAttractorForce) {
+void F_PartAttractorForce(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Attractor_Force(a.Int(0), a.Int(1), F(a, 2), F(a, 3), a.Int(4), a.Bool(5));
 }
 
-KV_BUILTIN(F_PartDestroyerRegion) {
+void F_PartDestroyerRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Destroyer_Region(a.Int(0), a.Int(1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6));
 }
 
-KV_BUILTIN(F_PartDeflectorRegion) {
+void F_PartDeflectorRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Deflector_Region(a.Int(0), a.Int(1), F(a, 2), F(a, 3), F(a, 4), F(a, 5));
 }
 
-KV_BUILTIN(F_PartDeflectorKind) {
+void F_PartDeflectorKind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Deflector_Kind(a.Int(0), a.Int(1), a.Int(2));
 }
 
-KV_BUILTIN(F_PartDeflectorFriction) {
+void F_PartDeflectorFriction(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Deflector_Friction(a.Int(0), a.Int(1), F(a, 2));
 }
 
-KV_BUILTIN(F_PartChangerRegion) {
+void F_PartChangerRegion(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Changer_Region(a.Int(0), a.Int(1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), a.Int(6));
 }
 
-KV_BUILTIN(F_PartChangerKind) {
+void F_PartChangerKind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Changer_Kind(a.Int(0), a.Int(1), a.Int(2));
 }
 
-KV_BUILTIN(F_PartChangerTypes) {
+void F_PartChangerTypes(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Particle_Changer_Types(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
 }
@@ -77,8 +77,8 @@ void CreateEffect(bool below, int32_t argc, const ScriptValue* args) {
 
 }  // namespace
 
-KV_BUILTIN(F_EffectCreateBelow) { CreateEffect(true, argc, args); }
+void F_EffectCreateBelow(KV_BUILTIN_PARAMS) { CreateEffect(true, argc, args); }
 
-KV_BUILTIN(F_EffectCreateAbove) { CreateEffect(false, argc, args); }
+void F_EffectCreateAbove(KV_BUILTIN_PARAMS) { CreateEffect(false, argc, args); }
 
-KV_BUILTIN(F_EffectClear) { Particle_Effect_Clear(); }
+void F_EffectClear(KV_BUILTIN_PARAMS) { Particle_Effect_Clear(); }

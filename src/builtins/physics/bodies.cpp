@@ -6,7 +6,7 @@
 #include "physics/physics_world.h"
 #include "script/variables/instance_selector.h"
 #include "world/actions/world_actions_select.h"
-#include "world/physics/physics_step.h"
+#include "world/room/physics_step.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool Overlaps(CPhysicsObject* body, float x, float y, float angle, const CInstan
 
 }  // namespace
 
-KV_BUILTIN(F_PhysicsMassProperties) {
+void F_PhysicsMassProperties(KV_BUILTIN_PARAMS) {
   CPhysicsObject* body = PhysicsArgs_Body(self);
   if (body == nullptr) return;
   CPhysicsWorld* world = PhysicsArgs_World();
@@ -39,17 +39,17 @@ KV_BUILTIN(F_PhysicsMassProperties) {
                      PhysicsArgs_F(a, 3)});
 }
 
-KV_BUILTIN(F_PhysicsApplyForce) { PushBody(self, argc, args, &CPhysicsObject::ApplyForce); }
-KV_BUILTIN(F_PhysicsApplyImpulse) { PushBody(self, argc, args, &CPhysicsObject::ApplyImpulse); }
-KV_BUILTIN(F_PhysicsApplyLocalForce) { PushBody(self, argc, args, &CPhysicsObject::ApplyLocalForce); }
-KV_BUILTIN(F_PhysicsApplyLocalImpulse) { PushBody(self, argc, args, &CPhysicsObject::ApplyLocalImpulse); }
+void F_PhysicsApplyForce(KV_BUILTIN_PARAMS) { PushBody(self, argc, args, &CPhysicsObject::ApplyForce); }
+void F_PhysicsApplyImpulse(KV_BUILTIN_PARAMS) { PushBody(self, argc, args, &CPhysicsObject::ApplyImpulse); }
+void F_PhysicsApplyLocalForce(KV_BUILTIN_PARAMS) { PushBody(self, argc, args, &CPhysicsObject::ApplyLocalForce); }
+void F_PhysicsApplyLocalImpulse(KV_BUILTIN_PARAMS) { PushBody(self, argc, args, &CPhysicsObject::ApplyLocalImpulse); }
 
-KV_BUILTIN(F_PhysicsApplyTorque) {
+void F_PhysicsApplyTorque(KV_BUILTIN_PARAMS) {
   CPhysicsObject* body = PhysicsArgs_Body(self);
   if (body != nullptr) body->ApplyTorque(PhysicsArgs_F(BuiltinArgs(argc, args), 0));
 }
 
-KV_BUILTIN(F_PhysicsDrawDebug) {
+void F_PhysicsDrawDebug(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = PhysicsArgs_World();
   if (world != nullptr && self != nullptr && self->physicsObject != nullptr) {
     PhysicsWorld_DebugDrawBody(self->physicsObject);
@@ -59,7 +59,7 @@ KV_BUILTIN(F_PhysicsDrawDebug) {
 // 1 at the first instance the caller's body, placed at (x, y, angle),
 // overlaps; -1 the caller, -3 every live instance, an id one instance and
 // an object index its instances.
-KV_BUILTIN(F_PhysicsTestOverlap) {
+void F_PhysicsTestOverlap(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   CPhysicsObject* body = PhysicsArgs_Body(self);
   if (body == nullptr) return;

@@ -6,7 +6,7 @@
 #include "physics/physics_world.h"
 #include "script/variables/instance_selector.h"
 #include "world/actions/world_actions_select.h"
-#include "world/physics/physics_binding.h"
+#include "world/room/physics_binding.h"
 
 namespace {
 
@@ -36,62 +36,62 @@ void WithFixtureInWorld(int32_t argc, ScriptValue* args, Set set) {
 
 }  // namespace
 
-KV_BUILTIN(F_PhysicsFixtureCreate) { Result_SetReal(result, Physics_CreateFixture()->id); }
+void F_PhysicsFixtureCreate(KV_BUILTIN_PARAMS) { Result_SetReal(result, Physics_CreateFixture()->id); }
 
-KV_BUILTIN(F_PhysicsFixtureSetKinematic) {
+void F_PhysicsFixtureSetKinematic(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs&) { f.kinematic = 1; });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetAwake) {
+void F_PhysicsFixtureSetAwake(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.awake = PhysicsArgs_Flag(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetDensity) {
+void F_PhysicsFixtureSetDensity(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.density = PhysicsArgs_F(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetRestitution) {
+void F_PhysicsFixtureSetRestitution(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.restitution = PhysicsArgs_F(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetFriction) {
+void F_PhysicsFixtureSetFriction(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.friction = PhysicsArgs_F(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetCollisionGroup) {
+void F_PhysicsFixtureSetCollisionGroup(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args,
               [](CPhysicsFixture& f, const BuiltinArgs& a) { f.group = static_cast<int16_t>(a.Int(1)); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetSensor) {
+void F_PhysicsFixtureSetSensor(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.sensor = PhysicsArgs_Flag(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetLinearDamping) {
+void F_PhysicsFixtureSetLinearDamping(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.linearDamping = PhysicsArgs_F(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetAngularDamping) {
+void F_PhysicsFixtureSetAngularDamping(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.angularDamping = PhysicsArgs_F(a, 1); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetCircleShape) {
+void F_PhysicsFixtureSetCircleShape(KV_BUILTIN_PARAMS) {
   WithFixtureInWorld(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a, const CPhysicsWorld& w) {
     f.SetCircle(PhysicsArgs_Scaled(a, 1, w));
   });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetBoxShape) {
+void F_PhysicsFixtureSetBoxShape(KV_BUILTIN_PARAMS) {
   WithFixtureInWorld(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a, const CPhysicsWorld& w) {
     f.SetBox(PhysicsArgs_Scaled(a, 1, w), PhysicsArgs_Scaled(a, 2, w));
   });
 }
 
-KV_BUILTIN(F_PhysicsFixtureSetPolygonShape) {
+void F_PhysicsFixtureSetPolygonShape(KV_BUILTIN_PARAMS) {
   WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs&) { f.SetPolygon(); });
 }
 
-KV_BUILTIN(F_PhysicsFixtureAddPoint) {
+void F_PhysicsFixtureAddPoint(KV_BUILTIN_PARAMS) {
   WithFixtureInWorld(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a, const CPhysicsWorld& w) {
     if (!f.AddPoint(PhysicsArgs_Scaled(a, 1, w), PhysicsArgs_Scaled(a, 2, w))) {
       PhysicsArgs_Report(
@@ -102,7 +102,7 @@ KV_BUILTIN(F_PhysicsFixtureAddPoint) {
 
 // -1 the caller, an id that one instance, -3 every live instance and an
 // object index its instances (marked ones skipped).
-KV_BUILTIN(F_PhysicsFixtureBind) {
+void F_PhysicsFixtureBind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CPhysicsFixture* fixture = FixtureArg(a);
   if (fixture == nullptr) return;
@@ -127,4 +127,4 @@ KV_BUILTIN(F_PhysicsFixtureBind) {
   });
 }
 
-KV_BUILTIN(F_PhysicsFixtureDelete) { Physics_DeleteFixture(BuiltinArgs(argc, args).Int(0)); }
+void F_PhysicsFixtureDelete(KV_BUILTIN_PARAMS) { Physics_DeleteFixture(BuiltinArgs(argc, args).Int(0)); }

@@ -7,48 +7,48 @@
 #include "builtins/builtin_args.h"
 
 // World.
-KV_BUILTIN(F_PhysicsWorldCreate);
-KV_BUILTIN(F_PhysicsWorldGravity);
-KV_BUILTIN(F_PhysicsWorldUpdateSpeed);
-KV_BUILTIN(F_PhysicsWorldUpdateIterations);
-KV_BUILTIN(F_PhysicsWorldDrawDebug);
-KV_BUILTIN(F_PhysicsPauseEnable);
+void F_PhysicsWorldCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsWorldGravity(KV_BUILTIN_PARAMS);
+void F_PhysicsWorldUpdateSpeed(KV_BUILTIN_PARAMS);
+void F_PhysicsWorldUpdateIterations(KV_BUILTIN_PARAMS);
+void F_PhysicsWorldDrawDebug(KV_BUILTIN_PARAMS);
+void F_PhysicsPauseEnable(KV_BUILTIN_PARAMS);
 
 // Fixtures.
-KV_BUILTIN(F_PhysicsFixtureCreate);
-KV_BUILTIN(F_PhysicsFixtureSetKinematic);
-KV_BUILTIN(F_PhysicsFixtureSetAwake);
-KV_BUILTIN(F_PhysicsFixtureSetDensity);
-KV_BUILTIN(F_PhysicsFixtureSetRestitution);
-KV_BUILTIN(F_PhysicsFixtureSetFriction);
-KV_BUILTIN(F_PhysicsFixtureSetCollisionGroup);
-KV_BUILTIN(F_PhysicsFixtureSetSensor);
-KV_BUILTIN(F_PhysicsFixtureSetLinearDamping);
-KV_BUILTIN(F_PhysicsFixtureSetAngularDamping);
-KV_BUILTIN(F_PhysicsFixtureSetCircleShape);
-KV_BUILTIN(F_PhysicsFixtureSetBoxShape);
-KV_BUILTIN(F_PhysicsFixtureSetPolygonShape);
-KV_BUILTIN(F_PhysicsFixtureAddPoint);
-KV_BUILTIN(F_PhysicsFixtureBind);
-KV_BUILTIN(F_PhysicsFixtureDelete);
+void F_PhysicsFixtureCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetKinematic(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetAwake(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetDensity(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetRestitution(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetFriction(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetCollisionGroup(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetSensor(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetLinearDamping(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetAngularDamping(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetCircleShape(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetBoxShape(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureSetPolygonShape(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureAddPoint(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureBind(KV_BUILTIN_PARAMS);
+void F_PhysicsFixtureDelete(KV_BUILTIN_PARAMS);
 
 // The calling instance's body.
-KV_BUILTIN(F_PhysicsMassProperties);
-KV_BUILTIN(F_PhysicsApplyForce);
-KV_BUILTIN(F_PhysicsApplyImpulse);
-KV_BUILTIN(F_PhysicsApplyLocalForce);
-KV_BUILTIN(F_PhysicsApplyLocalImpulse);
-KV_BUILTIN(F_PhysicsApplyTorque);
-KV_BUILTIN(F_PhysicsDrawDebug);
-KV_BUILTIN(F_PhysicsTestOverlap);
+void F_PhysicsMassProperties(KV_BUILTIN_PARAMS);
+void F_PhysicsApplyForce(KV_BUILTIN_PARAMS);
+void F_PhysicsApplyImpulse(KV_BUILTIN_PARAMS);
+void F_PhysicsApplyLocalForce(KV_BUILTIN_PARAMS);
+void F_PhysicsApplyLocalImpulse(KV_BUILTIN_PARAMS);
+void F_PhysicsApplyTorque(KV_BUILTIN_PARAMS);
+void F_PhysicsDrawDebug(KV_BUILTIN_PARAMS);
+void F_PhysicsTestOverlap(KV_BUILTIN_PARAMS);
 
 // Joints.
-KV_BUILTIN(F_PhysicsJointDistanceCreate);
-KV_BUILTIN(F_PhysicsJointRevoluteCreate);
-KV_BUILTIN(F_PhysicsJointPrismaticCreate);
-KV_BUILTIN(F_PhysicsJointPulleyCreate);
-KV_BUILTIN(F_PhysicsJointGearCreate);
-KV_BUILTIN(F_PhysicsJointEnableMotor);
-KV_BUILTIN(F_PhysicsJointGetValue);
-KV_BUILTIN(F_PhysicsJointSetValue);
-KV_BUILTIN(F_PhysicsJointDelete);
+void F_PhysicsJointDistanceCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsJointRevoluteCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsJointPrismaticCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsJointPulleyCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsJointGearCreate(KV_BUILTIN_PARAMS);
+void F_PhysicsJointEnableMotor(KV_BUILTIN_PARAMS);
+void F_PhysicsJointGetValue(KV_BUILTIN_PARAMS);
+void F_PhysicsJointSetValue(KV_BUILTIN_PARAMS);
+void F_PhysicsJointDelete(KV_BUILTIN_PARAMS);

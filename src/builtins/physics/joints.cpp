@@ -80,7 +80,7 @@ bool JointExists(int32_t id) {
 
 }  // namespace
 
-KV_BUILTIN(F_PhysicsJointDistanceCreate) {
+void F_PhysicsJointDistanceCreate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   BuiltinArgs a(argc, args);
   JointEnds e;
@@ -89,7 +89,7 @@ KV_BUILTIN(F_PhysicsJointDistanceCreate) {
                                                      PhysicsArgs_JointFlag(a, 6)));
 }
 
-KV_BUILTIN(F_PhysicsJointRevoluteCreate) {
+void F_PhysicsJointRevoluteCreate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   BuiltinArgs a(argc, args);
   JointEnds e;
@@ -99,7 +99,7 @@ KV_BUILTIN(F_PhysicsJointRevoluteCreate) {
                                                      PhysicsArgs_JointFlag(a, 10)));
 }
 
-KV_BUILTIN(F_PhysicsJointPrismaticCreate) {
+void F_PhysicsJointPrismaticCreate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   BuiltinArgs a(argc, args);
   JointEnds e;
@@ -110,7 +110,7 @@ KV_BUILTIN(F_PhysicsJointPrismaticCreate) {
                                                       PhysicsArgs_JointFlag(a, 12)));
 }
 
-KV_BUILTIN(F_PhysicsJointPulleyCreate) {
+void F_PhysicsJointPulleyCreate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   BuiltinArgs a(argc, args);
   JointEnds e;
@@ -122,7 +122,7 @@ KV_BUILTIN(F_PhysicsJointPulleyCreate) {
                                                    PhysicsArgs_JointFlag(a, 13)));
 }
 
-KV_BUILTIN(F_PhysicsJointGearCreate) {
+void F_PhysicsJointGearCreate(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   BuiltinArgs a(argc, args);
   JointEnds e;
@@ -130,24 +130,24 @@ KV_BUILTIN(F_PhysicsJointGearCreate) {
   Result_SetReal(result, Physics_CreateGearJoint(e.a, e.b, a.Int(2), a.Int(3), PhysicsArgs_F(a, 4)));
 }
 
-KV_BUILTIN(F_PhysicsJointEnableMotor) {
+void F_PhysicsJointEnableMotor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (JointExists(a.Int(0))) Physics_JointEnableMotor(a.Int(0), PhysicsArgs_JointFlag(a, 1));
 }
 
 // The value as the joint holds it, in metres and radians.
-KV_BUILTIN(F_PhysicsJointGetValue) {
+void F_PhysicsJointGetValue(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (JointExists(a.Int(0))) Result_SetReal(result, Physics_JointGetValue(a.Int(0), a.Int(1)));
 }
 
-KV_BUILTIN(F_PhysicsJointSetValue) {
+void F_PhysicsJointSetValue(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (JointExists(a.Int(0))) Physics_JointSetValue(a.Int(0), a.Int(1), a.Real(2));
 }
 
 // Without a current room there is no world to ask: nothing happens.
-KV_BUILTIN(F_PhysicsJointDelete) {
+void F_PhysicsJointDelete(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return;
   if (PhysicsArgs_World() != nullptr) Physics_DeleteJoint(BuiltinArgs(argc, args).Int(0));
 }

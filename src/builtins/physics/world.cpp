@@ -9,7 +9,7 @@
 
 // A room that already has a world keeps it and only takes the new scale and
 // the room's speed; a plain room becomes a physics room from the next step.
-KV_BUILTIN(F_PhysicsWorldCreate) {
+void F_PhysicsWorldCreate(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return PhysicsArgs_Report(kPhysicsNoRoom);
   float scale = PhysicsArgs_F(BuiltinArgs(argc, args), 0);
   // Every position written back to an instance is divided by the scale.
@@ -25,29 +25,29 @@ KV_BUILTIN(F_PhysicsWorldCreate) {
   room->physicsWorld->updateSpeed = room->speed;
 }
 
-KV_BUILTIN(F_PhysicsWorldGravity) {
+void F_PhysicsWorldGravity(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return PhysicsArgs_Report(kPhysicsNoRoom);
   CPhysicsWorld* world = PhysicsArgs_World();
   BuiltinArgs a(argc, args);
   if (world != nullptr) world->SetGravity(PhysicsArgs_F(a, 0), PhysicsArgs_F(a, 1));
 }
 
-KV_BUILTIN(F_PhysicsWorldUpdateSpeed) {
+void F_PhysicsWorldUpdateSpeed(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = PhysicsArgs_World();
   if (world != nullptr) world->updateSpeed = BuiltinArgs(argc, args).Int(0);
 }
 
-KV_BUILTIN(F_PhysicsWorldUpdateIterations) {
+void F_PhysicsWorldUpdateIterations(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = PhysicsArgs_World();
   if (world != nullptr) world->iterations = BuiltinArgs(argc, args).Int(0);
 }
 
-KV_BUILTIN(F_PhysicsWorldDrawDebug) {
+void F_PhysicsWorldDrawDebug(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = PhysicsArgs_World();
   if (world != nullptr) world->debugFlags = BuiltinArgs(argc, args).TruncInt(0);
 }
 
-KV_BUILTIN(F_PhysicsPauseEnable) {
+void F_PhysicsPauseEnable(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = g_currentRoom != nullptr ? g_currentRoom->physicsWorld : nullptr;
   if (world == nullptr) {
     return PhysicsArgs_Report("physics_pause_enable() The current room does not have a physics world representation");

@@ -22,29 +22,29 @@ bool PostArguments(int32_t argc, ScriptValue* args) {
 
 }  // namespace
 
-KV_BUILTIN(F_AchievementLogin) {
+void F_AchievementLogin(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   if (Platform_CountIs(argc, 0)) AchievementQueue_Service().login();
 }
 
-KV_BUILTIN(F_AchievementLogout) {
+void F_AchievementLogout(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   Platform_CountIs(argc, 0);
 }
 
-KV_BUILTIN(F_AchievementAvailable) {
+void F_AchievementAvailable(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   if (Platform_CountIs(argc, 0)) Result_SetReal(result, g_achievementsAvailable != 0 ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_AchievementPost) {
+void F_AchievementPost(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   if (!PostArguments(argc, args) || g_achievementsAvailable == 0) return;
   BuiltinArgs a(argc, args);
   AchievementQueue_Service().postAchievement(a.Text(0), NarrowToFloat(a.Real(1)));
 }
 
-KV_BUILTIN(F_AchievementPostScore) {
+void F_AchievementPostScore(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   if (!PostArguments(argc, args) || g_achievementsAvailable == 0) return;
   BuiltinArgs a(argc, args);

@@ -3,14 +3,14 @@
 #include "builtins/platform/handlers.h"
 #include "builtins/platform/support.h"
 
-KV_BUILTIN(F_AnalyticsEvent) {
+void F_AnalyticsEvent(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   if (!BuiltinArgs(argc, args).IsString(0)) Builtin_Error(kPlatformBadType);
 }
 
 // The event's name, then (string, real) pairs; a trailing argument without
 // its partner is not read. One report for any malformed pair.
-KV_BUILTIN(F_AnalyticsEventExt) {
+void F_AnalyticsEventExt(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   BuiltinArgs a(argc, args);
   if (!a.IsString(0)) return;

@@ -19,26 +19,26 @@ void PhoneTile(ScriptValue* result, int32_t argc, ScriptValue* args, const char*
 
 }  // namespace
 
-KV_BUILTIN(F_Windows8) {
+void F_Windows8(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   g_debugConsole->Output("Windows8 functionality not supported on this platform\n");
 }
 
-KV_BUILTIN(F_WinPhoneTileTitle) {
+void F_WinPhoneTileTitle(KV_BUILTIN_PARAMS) {
   PhoneTile<true>(result, argc, args, "incorrect arguments to winphone_tile_title( title )\n");
 }
-KV_BUILTIN(F_WinPhoneTileCount) {
+void F_WinPhoneTileCount(KV_BUILTIN_PARAMS) {
   PhoneTile<false>(result, argc, args, "incorrect arguments to winphone_tile_count( count )\n");
 }
-KV_BUILTIN(F_WinPhoneTileBackTitle) {
+void F_WinPhoneTileBackTitle(KV_BUILTIN_PARAMS) {
   PhoneTile<true>(result, argc, args, "incorrect arguments to winphone_tile_back_title( title )\n");
 }
-KV_BUILTIN(F_WinPhoneTileBackContent) {
+void F_WinPhoneTileBackContent(KV_BUILTIN_PARAMS) {
   PhoneTile<true>(result, argc, args, "incorrect arguments to winphone_tile_back_content( content )\n");
 }
-KV_BUILTIN(F_WinPhoneTileFrontImage) {
+void F_WinPhoneTileFrontImage(KV_BUILTIN_PARAMS) {
   PhoneTile<true>(result, argc, args, "incorrect arguments to winphone_tile_front_image( filename )\n");
 }
-KV_BUILTIN(F_WinPhoneTileBackImage) {
+void F_WinPhoneTileBackImage(KV_BUILTIN_PARAMS) {
   PhoneTile<true>(result, argc, args, "incorrect arguments to winphone_tile_back_image( title )\n");
 }

@@ -5,14 +5,14 @@
 #include "builtins/platform/support.h"
 #include "gamefile/game_header.h"
 #include "graphics/device/render_states.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/system_info.h"
 #include "runtime/timer.h"
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/services/platform_services.h"
 
 namespace {
@@ -26,9 +26,9 @@ void CheckButton(ScriptValue* result, int32_t argc, ScriptValue* args, InputTest
 
 }  // namespace
 
-KV_BUILTIN(F_GetTimer) { Result_SetReal(result, static_cast<double>(Timer_GetMicroseconds())); }
+void F_GetTimer(KV_BUILTIN_PARAMS) { Result_SetReal(result, static_cast<double>(Timer_GetMicroseconds())); }
 
-KV_BUILTIN(F_EnableAlphaBlend) {
+void F_EnableAlphaBlend(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsReal(0)) {
     Builtin_Error("Illegal argument type: true/false expected");
@@ -38,45 +38,45 @@ KV_BUILTIN(F_EnableAlphaBlend) {
   Graphics::SetRenderState(kStateAlphaBlend, static_cast<uint32_t>(a.Int(0)));
 }
 
-KV_BUILTIN(F_DrawTextureFlush) {
+void F_DrawTextureFlush(KV_BUILTIN_PARAMS) {
   Graphics::FlushBatch();
   GR_Texture_Flush();
 }
 
-KV_BUILTIN(F_GetPlatform) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_GetDevice) { Result_SetReal(result, -1.0); }
-KV_BUILTIN(F_GetCpuDetails) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_GetConfig) { Result_SetText(result, g_gameHeader.configName); }
-KV_BUILTIN(F_OsGetLanguage) { Result_SetText(result, SystemInfo_LanguageCode().c_str()); }
-KV_BUILTIN(F_DisplayGetDpi) { Result_SetReal(result, kSystemInfoDpi); }
+void F_GetPlatform(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_GetDevice(KV_BUILTIN_PARAMS) { Result_SetReal(result, -1.0); }
+void F_GetCpuDetails(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_GetConfig(KV_BUILTIN_PARAMS) { Result_SetText(result, g_gameHeader.configName); }
+void F_OsGetLanguage(KV_BUILTIN_PARAMS) { Result_SetText(result, SystemInfo_LanguageCode().c_str()); }
+void F_DisplayGetDpi(KV_BUILTIN_PARAMS) { Result_SetReal(result, kSystemInfoDpi); }
 
-KV_BUILTIN(F_DisplaySetGuiSize) {
+void F_DisplaySetGuiSize(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   g_runValues.guiWidth = a.Int(0);
   g_runValues.guiHeight = a.Int(1);
 }
 
-KV_BUILTIN(F_DisplayGetGuiWidth) { Result_SetReal(result, RoomDraw_GuiArea().width); }
-KV_BUILTIN(F_DisplayGetGuiHeight) { Result_SetReal(result, RoomDraw_GuiArea().height); }
-KV_BUILTIN(F_SelectPicture) { Result_SetReal(result, -1.0); }
-KV_BUILTIN(F_GetPictureSprite) { Result_SetReal(result, -1.0); }
+void F_DisplayGetGuiWidth(KV_BUILTIN_PARAMS) { Result_SetReal(result, RoomDraw_GuiArea().width); }
+void F_DisplayGetGuiHeight(KV_BUILTIN_PARAMS) { Result_SetReal(result, RoomDraw_GuiArea().height); }
+void F_SelectPicture(KV_BUILTIN_PARAMS) { Result_SetReal(result, -1.0); }
+void F_GetPictureSprite(KV_BUILTIN_PARAMS) { Result_SetReal(result, -1.0); }
 
-KV_BUILTIN(F_DeviceMouseCheckButton) { CheckButton(result, argc, args, InputTest::kHeld); }
-KV_BUILTIN(F_DeviceMouseCheckButtonPressed) { CheckButton(result, argc, args, InputTest::kPressed); }
-KV_BUILTIN(F_DeviceMouseCheckButtonReleased) { CheckButton(result, argc, args, InputTest::kReleased); }
-KV_BUILTIN(F_DeviceMouseX) { Result_SetReal(result, Win_GetDeviceMouseX(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_DeviceMouseY) { Result_SetReal(result, Win_GetDeviceMouseY(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_DeviceMouseRawX) { Result_SetReal(result, IO_MouseX(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_DeviceMouseRawY) { Result_SetReal(result, IO_MouseY(BuiltinArgs(argc, args).Int(0))); }
+void F_DeviceMouseCheckButton(KV_BUILTIN_PARAMS) { CheckButton(result, argc, args, InputTest::kHeld); }
+void F_DeviceMouseCheckButtonPressed(KV_BUILTIN_PARAMS) { CheckButton(result, argc, args, InputTest::kPressed); }
+void F_DeviceMouseCheckButtonReleased(KV_BUILTIN_PARAMS) { CheckButton(result, argc, args, InputTest::kReleased); }
+void F_DeviceMouseX(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetDeviceMouseX(BuiltinArgs(argc, args).Int(0))); }
+void F_DeviceMouseY(KV_BUILTIN_PARAMS) { Result_SetReal(result, Win_GetDeviceMouseY(BuiltinArgs(argc, args).Int(0))); }
+void F_DeviceMouseRawX(KV_BUILTIN_PARAMS) { Result_SetReal(result, IO_MouseX(BuiltinArgs(argc, args).Int(0))); }
+void F_DeviceMouseRawY(KV_BUILTIN_PARAMS) { Result_SetReal(result, IO_MouseY(BuiltinArgs(argc, args).Int(0))); }
 
 // No tilt sensor reports here.
-KV_BUILTIN(F_GetTiltX) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_GetTiltY) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_GetTiltZ) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_IsKeypadOpen) { Result_SetReal(result, 0.0); }
+void F_GetTiltX(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_GetTiltY(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_GetTiltZ(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_IsKeypadOpen(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
 
-KV_BUILTIN(F_OsIsPaused) { SetFlag(result, Services_IsPaused()); }
-KV_BUILTIN(F_OsIsNetworkConnected) { SetFlag(result, SystemInfo_NetworkConnected()); }
+void F_OsIsPaused(KV_BUILTIN_PARAMS) { SetFlag(result, Services_IsPaused()); }
+void F_OsIsNetworkConnected(KV_BUILTIN_PARAMS) { SetFlag(result, SystemInfo_NetworkConnected()); }
 // Neither power saving nor a screen orientation can be set here.
-KV_BUILTIN(F_OsPowersaveEnable) {}
-KV_BUILTIN(F_OsLockOrientation) {}
+void F_OsPowersaveEnable(KV_BUILTIN_PARAMS) {}
+void F_OsLockOrientation(KV_BUILTIN_PARAMS) {}

@@ -11,7 +11,7 @@
 #include "runtime/memory.h"
 #include "runtime/sha1.h"
 #include "runtime/utf8.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void HashFile(ScriptValue* result, int32_t argc, ScriptValue* args, Hasher hashe
 
 }  // namespace
 
-KV_BUILTIN(F_Base64Encode) {
+void F_Base64Encode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0)) return;
@@ -100,7 +100,7 @@ KV_BUILTIN(F_Base64Encode) {
 }
 
 // The decoded bytes up to the first zero among them, as a text.
-KV_BUILTIN(F_Base64Decode) {
+void F_Base64Decode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetEmptyText(result);
   if (!a.IsString(0)) return;
@@ -111,9 +111,9 @@ KV_BUILTIN(F_Base64Decode) {
   Result_SetText(result, out.data());
 }
 
-KV_BUILTIN(F_Md5StringUtf8) { HashText(result, argc, args, Md5Hex); }
-KV_BUILTIN(F_Sha1StringUtf8) { HashText(result, argc, args, Sha1Hex); }
-KV_BUILTIN(F_Md5StringUnicode) { HashUnicode(result, argc, args, Md5Hex); }
-KV_BUILTIN(F_Sha1StringUnicode) { HashUnicode(result, argc, args, Sha1Hex); }
-KV_BUILTIN(F_Md5File) { HashFile(result, argc, args, Md5Hex); }
-KV_BUILTIN(F_Sha1File) { HashFile(result, argc, args, Sha1Hex); }
+void F_Md5StringUtf8(KV_BUILTIN_PARAMS) { HashText(result, argc, args, Md5Hex); }
+void F_Sha1StringUtf8(KV_BUILTIN_PARAMS) { HashText(result, argc, args, Sha1Hex); }
+void F_Md5StringUnicode(KV_BUILTIN_PARAMS) { HashUnicode(result, argc, args, Md5Hex); }
+void F_Sha1StringUnicode(KV_BUILTIN_PARAMS) { HashUnicode(result, argc, args, Sha1Hex); }
+void F_Md5File(KV_BUILTIN_PARAMS) { HashFile(result, argc, args, Md5Hex); }
+void F_Sha1File(KV_BUILTIN_PARAMS) { HashFile(result, argc, args, Sha1Hex); }

@@ -86,7 +86,7 @@ void Iap_ResetForTest() {
 }
 
 // Every call makes a new set, as a store that starts again would.
-KV_BUILTIN(F_IapActivate) {
+void F_IapActivate(KV_BUILTIN_PARAMS) {
   g_store.status = Ds(F_DsMapCreate, {});
   g_store.purchases = Ds(F_DsListCreate, {});
   for (int32_t& product : g_store.products) product = Ds(F_DsMapCreate, {});
@@ -94,7 +94,7 @@ KV_BUILTIN(F_IapActivate) {
   g_store.files = -1;
 }
 
-KV_BUILTIN(F_IapStatus) {
+void F_IapStatus(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   if (!Active()) return;
   const Arg status(g_store.status), purchases(g_store.purchases);
@@ -117,7 +117,7 @@ KV_BUILTIN(F_IapStatus) {
   Result_SetReal(result, g_store.status);
 }
 
-KV_BUILTIN(F_IapFilesPurchased) {
+void F_IapFilesPurchased(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, -1.0);
   if (!Active()) return;
   if (g_store.files < 0) g_store.files = Ds(F_DsListCreate, {});
@@ -130,5 +130,5 @@ KV_BUILTIN(F_IapFilesPurchased) {
   Result_SetReal(result, g_store.files);
 }
 
-KV_BUILTIN(F_IapAbsent) {}
-KV_BUILTIN(F_IapEventQueue) { Result_SetReal(result, g_eventQueue); }
+void F_IapAbsent(KV_BUILTIN_PARAMS) {}
+void F_IapEventQueue(KV_BUILTIN_PARAMS) { Result_SetReal(result, g_eventQueue); }

@@ -12,21 +12,21 @@ void Absent(ScriptValue* result, int32_t argc, int32_t count) {
 
 }  // namespace
 
-KV_BUILTIN(F_OnlineStartDashboard) { Absent(result, argc, 0); }
-KV_BUILTIN(F_OnlineMapAchievement) { Absent(result, argc, 2); }
+void F_OnlineStartDashboard(KV_BUILTIN_PARAMS) { Absent(result, argc, 0); }
+void F_OnlineMapAchievement(KV_BUILTIN_PARAMS) { Absent(result, argc, 2); }
 
 // The leaderboard's type may be left out (it is then 1).
-KV_BUILTIN(F_OnlineMapLeaderboard) { Absent(result, argc == 2 ? 3 : argc, 3); }
+void F_OnlineMapLeaderboard(KV_BUILTIN_PARAMS) { Absent(result, argc == 2 ? 3 : argc, 3); }
 
-KV_BUILTIN(F_OnlineSendChallenge) { Absent(result, argc, 3); }
-KV_BUILTIN(F_OnlineSendInvite) { Absent(result, argc, 1); }
-KV_BUILTIN(F_OnlineSendSocial) { Absent(result, argc, 3); }
-KV_BUILTIN(F_OnlineSetUrl) { Absent(result, argc, 1); }
+void F_OnlineSendChallenge(KV_BUILTIN_PARAMS) { Absent(result, argc, 3); }
+void F_OnlineSendInvite(KV_BUILTIN_PARAMS) { Absent(result, argc, 1); }
+void F_OnlineSendSocial(KV_BUILTIN_PARAMS) { Absent(result, argc, 3); }
+void F_OnlineSetUrl(KV_BUILTIN_PARAMS) { Absent(result, argc, 1); }
 
-KV_BUILTIN(F_OnlineAcceptChallenge) {
+void F_OnlineAcceptChallenge(KV_BUILTIN_PARAMS) {
   Absent(result, argc, 0);
   if (argc == 0) Result_SetEmptyText(result);
 }
 
-KV_BUILTIN(F_OnlineIsOnline) { Absent(result, argc, 0); }
-KV_BUILTIN(F_OnlineSendResult) { Absent(result, argc, 2); }
+void F_OnlineIsOnline(KV_BUILTIN_PARAMS) { Absent(result, argc, 0); }
+void F_OnlineSendResult(KV_BUILTIN_PARAMS) { Absent(result, argc, 2); }

@@ -3,13 +3,13 @@
 #include "builtins/platform/handlers.h"
 #include "builtins/platform/support.h"
 
-KV_BUILTIN(F_AdsAbsent) { Result_SetReal(result, 0.0); }
+void F_AdsAbsent(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
 
-KV_BUILTIN(F_LeaveRating) {
+void F_LeaveRating(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   Platform_AllOfKind<true>(BuiltinArgs(argc, args), 4);
 }
 
-KV_BUILTIN(F_SocialAbsent) { Result_SetReal(result, 0.0); }
-KV_BUILTIN(F_SocialStatus) { Result_SetText(result, "IDLE"); }
-KV_BUILTIN(F_CloudAbsent) { Result_SetEmptyText(result); }
+void F_SocialAbsent(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
+void F_SocialStatus(KV_BUILTIN_PARAMS) { Result_SetText(result, "IDLE"); }
+void F_CloudAbsent(KV_BUILTIN_PARAMS) { Result_SetEmptyText(result); }

@@ -32,7 +32,7 @@ bool IsWebAddress(const char* text) {
 
 }  // namespace
 
-KV_BUILTIN(F_UrlOpen) {
+void F_UrlOpen(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   BuiltinArgs a(argc, args);
   if (!a.IsString(0)) {
@@ -44,4 +44,4 @@ KV_BUILTIN(F_UrlOpen) {
   File_ShellExecute(WithLowerCaseHost(a.Text(0)).c_str(), nullptr, nullptr);
 }
 
-KV_BUILTIN(F_UrlGetDomain) { Result_SetText(result, "localhost"); }
+void F_UrlGetDomain(KV_BUILTIN_PARAMS) { Result_SetText(result, "localhost"); }

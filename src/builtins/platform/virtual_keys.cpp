@@ -23,7 +23,7 @@ int32_t KeyIndex(int32_t argc, ScriptValue* args) {
 
 }  // namespace
 
-KV_BUILTIN(F_VirtualKeyAdd) {
+void F_VirtualKeyAdd(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, 0.0);
   BuiltinArgs a(argc, args);
   if (!Platform_AllOfKind<false>(a, 5)) return;
@@ -31,17 +31,17 @@ KV_BUILTIN(F_VirtualKeyAdd) {
   Result_SetReal(result, index + 1);
 }
 
-KV_BUILTIN(F_VirtualKeyDelete) {
+void F_VirtualKeyDelete(KV_BUILTIN_PARAMS) {
   const int32_t index = KeyIndex(argc, args);
   if (index >= 0) IO_DeleteVirtualKey(index);
 }
 
-KV_BUILTIN(F_VirtualKeyShow) {
+void F_VirtualKeyShow(KV_BUILTIN_PARAMS) {
   const int32_t index = KeyIndex(argc, args);
   if (index >= 0) IO_ShowVirtualKey(index, true);
 }
 
-KV_BUILTIN(F_VirtualKeyHide) {
+void F_VirtualKeyHide(KV_BUILTIN_PARAMS) {
   const int32_t index = KeyIndex(argc, args);
   if (index >= 0) IO_ShowVirtualKey(index, false);
 }

@@ -5,7 +5,7 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "graphics/surface/surfaces.h"
 
 namespace {
@@ -43,41 +43,41 @@ void CreateFrom(ScriptValue* result, TBitmap* bitmap, Making making, const Built
 
 }  // namespace
 
-KV_BUILTIN(F_BackgroundExists) { Resource_SetFlag(result, Background_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_BackgroundExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Background_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_BackgroundName) { Resource_TakeName(result, Background_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_BackgroundName(KV_BUILTIN_PARAMS) { Resource_TakeName(result, Background_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_BackgroundGetWidth) {
+void F_BackgroundGetWidth(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return double(b.GetWidth()); });
 }
-KV_BUILTIN(F_BackgroundGetHeight) {
+void F_BackgroundGetHeight(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return double(b.GetHeight()); });
 }
-KV_BUILTIN(F_BackgroundGetTransparent) {
+void F_BackgroundGetTransparent(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return b.GetTransparent() ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_BackgroundGetSmooth) {
+void F_BackgroundGetSmooth(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return b.GetSmooth() ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_BackgroundGetPreload) {
+void F_BackgroundGetPreload(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return b.GetPreload() ? 1.0 : 0.0; });
 }
 
-KV_BUILTIN(F_BackgroundSetAlphaFromBackground) {
+void F_BackgroundSetAlphaFromBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CBackground* background = Background_Get(a.Int(0));
   const CBackground* from = Background_Get(a.Int(1));
   if (background != nullptr && from != nullptr) background->SetAlphaFromBackground(*from);
 }
 
-KV_BUILTIN(F_BackgroundAdd) {
+void F_BackgroundAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   constexpr Making kAdd = Making::kBackgroundAdd;
   Result_SetReal(result,
                  Background_Add(a.Text(0), Transparent(kAdd, a, 1), Smooth(kAdd, a, 2), Making_Rule(kAdd).preload));
 }
 
-KV_BUILTIN(F_BackgroundReplace) {
+void F_BackgroundReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!Resource_Check(Background_Exists, a, 0, "Trying to replace non-existing background.")) return;
   constexpr Making kReplace = Making::kBackgroundReplace;
@@ -85,50 +85,50 @@ KV_BUILTIN(F_BackgroundReplace) {
                                               Smooth(kReplace, a, 3), Making_Rule(kReplace).preload));
 }
 
-KV_BUILTIN(F_BackgroundCreateColor) {
+void F_BackgroundCreateColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   NewSlot(result)->CreateColor(a.Int(0), a.Int(1), static_cast<uint32_t>(a.Int(2)),
                                Making_Rule(Making::kBackgroundColour).preload);
 }
 
-KV_BUILTIN(F_BackgroundCreateGradient) {
+void F_BackgroundCreateGradient(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   NewSlot(result)->CreateGradient(a.Int(0), a.Int(1), static_cast<uint32_t>(a.Int(2)),
                                   static_cast<uint32_t>(a.Int(3)), a.Int(4),
                                   Making_Rule(Making::kBackgroundGradient).preload);
 }
 
-KV_BUILTIN(F_BackgroundCreateFromScreen) {
+void F_BackgroundCreateFromScreen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   TBitmap* bitmap = GR_Screen_Copy_To_Bitmap(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
   CreateFrom(result, bitmap, Making::kBackgroundFromScreen, a, 4, kCopyOpaque);
   delete bitmap;
 }
 
-KV_BUILTIN(F_BackgroundCreateFromSurface) {
+void F_BackgroundCreateFromSurface(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   TBitmap* bitmap = GR_Surface_Copy_To_Bitmap(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
   CreateFrom(result, bitmap, Making::kBackgroundFromSurface, a, 5, kCopyAnyFormat);
   delete bitmap;
 }
 
-KV_BUILTIN(F_BackgroundDelete) {
+void F_BackgroundDelete(KV_BUILTIN_PARAMS) {
   Resource_Delete(result, BuiltinArgs(argc, args), Background_Exists, Background_Delete,
                   "Trying to delete non-existing background.");
 }
 
-KV_BUILTIN(F_BackgroundDuplicate) {
+void F_BackgroundDuplicate(KV_BUILTIN_PARAMS) {
   Resource_Duplicate(result, BuiltinArgs(argc, args), Background_Exists, Background_Duplicate,
                      "Trying to duplicate non-existing background.");
 }
 
-KV_BUILTIN(F_BackgroundAssign) {
+void F_BackgroundAssign(KV_BUILTIN_PARAMS) {
   Resource_Assign(BuiltinArgs(argc, args), Background_Assign, "Error assigning a background.");
 }
 
 // The platform bitmap has no file writer here: nothing is written and
 // nothing reported.
-KV_BUILTIN(F_BackgroundSave) {
+void F_BackgroundSave(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CBackground* background = Background_Get(a.Int(0));
   if (background == nullptr) {

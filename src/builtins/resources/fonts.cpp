@@ -2,8 +2,8 @@
 // drawn from the frames of a sprite.
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/font.h"
-#include "gamefile/sprite.h"
+#include "resources/font.h"
+#include "resources/sprite.h"
 
 namespace {
 
@@ -24,66 +24,66 @@ constexpr char kNoSpriteToReplace[] = "Trying to replace font from non-existing 
 
 }  // namespace
 
-KV_BUILTIN(F_FontExists) { Resource_SetFlag(result, Font_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_FontExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Font_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_FontName) { Resource_TakeName(result, Font_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_FontName(KV_BUILTIN_PARAMS) { Resource_TakeName(result, Font_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_FontGetFontName) {
+void F_FontGetFontName(KV_BUILTIN_PARAMS) {
   const CFontGM* font = Font_Get(BuiltinArgs(argc, args).Int(0));
   Resource_SetName(result, font != nullptr ? font->GetFaceName() : nullptr);
 }
 
-KV_BUILTIN(F_FontGetSize) {
+void F_FontGetSize(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CFontGM& f) { return double(f.GetSize()); });
 }
-KV_BUILTIN(F_FontGetBold) {
+void F_FontGetBold(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CFontGM& f) { return f.GetBold() ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_FontGetItalic) {
+void F_FontGetItalic(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CFontGM& f) { return f.GetItalic() ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_FontGetFirst) {
+void F_FontGetFirst(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CFontGM& f) { return double(f.GetFirst()); });
 }
-KV_BUILTIN(F_FontGetLast) {
+void F_FontGetLast(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CFontGM& f) { return double(f.GetLast()); });
 }
 
-KV_BUILTIN(F_FontAdd) {
+void F_FontAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Font_Add(a.Text(0), a.Int(1), a.Bool(2), a.Bool(3), a.Int(4), a.Int(5)));
 }
 
-KV_BUILTIN(F_FontAddSprite) {
+void F_FontAddSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!SpriteExists(a, 0, kNoSpriteToMake)) return;
   Result_SetReal(result, Font_AddSprite(a.Int(0), a.Int(1), a.Bool(2), a.Int(3)));
 }
 
-KV_BUILTIN(F_FontAddSpriteExt) {
+void F_FontAddSpriteExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!SpriteExists(a, 0, kNoSpriteToMake)) return;
   Result_SetReal(result, Font_AddSpriteExt(a.Int(0), a.Text(1), a.Bool(2), a.Int(3)));
 }
 
-KV_BUILTIN(F_FontReplace) {
+void F_FontReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!FontExists(a, kNoFontToReplace)) return;
   Resource_SetFlag(result, Font_Replace(a.Int(0), a.Text(1), a.Int(2), a.Bool(3), a.Bool(4), a.Int(5), a.Int(6)));
 }
 
-KV_BUILTIN(F_FontReplaceSprite) {
+void F_FontReplaceSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!FontExists(a, kNoFontToReplace) || !SpriteExists(a, 1, kNoSpriteToReplace)) return;
   Resource_SetFlag(result, Font_ReplaceSprite(a.Int(0), a.Int(1), a.Int(2), a.Bool(3), a.Int(4)));
 }
 
-KV_BUILTIN(F_FontReplaceSpriteExt) {
+void F_FontReplaceSpriteExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!FontExists(a, kNoFontToReplace) || !SpriteExists(a, 1, kNoSpriteToReplace)) return;
   Resource_SetFlag(result, Font_ReplaceSpriteExt(a.Int(0), a.Int(1), a.Text(2), a.Bool(3), a.Int(4)));
 }
 
-KV_BUILTIN(F_FontDelete) {
+void F_FontDelete(KV_BUILTIN_PARAMS) {
   Resource_Delete(result, BuiltinArgs(argc, args), Font_Exists, Font_Delete, "Trying to delete non-existing font.");
 }

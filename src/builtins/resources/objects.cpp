@@ -31,66 +31,66 @@ void SetFlag(const BuiltinArgs& a, uint32_t bit) {
 
 }  // namespace
 
-KV_BUILTIN(F_ObjectExists) {
+void F_ObjectExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, ObjectArg(a) != nullptr ? 1 : 0);
 }
 
-KV_BUILTIN(F_ObjectName) {
+void F_ObjectName(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetText(result, Object_GetName(a.Int(0)));
 }
 
-KV_BUILTIN(F_ObjectGetSprite) {
+void F_ObjectGetSprite(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.sprite; });
 }
-KV_BUILTIN(F_ObjectGetSolid) {
+void F_ObjectGetSolid(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectSolid); });
 }
-KV_BUILTIN(F_ObjectGetVisible) {
+void F_ObjectGetVisible(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectVisible); });
 }
-KV_BUILTIN(F_ObjectGetDepth) {
+void F_ObjectGetDepth(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.depth; });
 }
-KV_BUILTIN(F_ObjectGetPersistent) {
+void F_ObjectGetPersistent(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return Flag(o, kObjectPersistent); });
 }
-KV_BUILTIN(F_ObjectGetMask) {
+void F_ObjectGetMask(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.mask; });
 }
-KV_BUILTIN(F_ObjectGetParent) {
+void F_ObjectGetParent(KV_BUILTIN_PARAMS) {
   AnswerField(result, BuiltinArgs(argc, args), [](const CObject& o) { return o.parent; });
 }
 
 // An object is not its own ancestor.
-KV_BUILTIN(F_ObjectIsAncestor) {
+void F_ObjectIsAncestor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CObject* object = ObjectArg(a);
   if (object == nullptr) return Result_SetReal(result, -1);
   Result_SetReal(result, object->HasAncestor(a.Int(1)) ? 1 : 0);
 }
 
-KV_BUILTIN(F_ObjectSetSprite) {
+void F_ObjectSetSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CObject* object = ObjectArg(a)) object->sprite = a.Int(1);
 }
 
-KV_BUILTIN(F_ObjectSetMask) {
+void F_ObjectSetMask(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CObject* object = ObjectArg(a)) object->mask = a.Int(1);
 }
 
-KV_BUILTIN(F_ObjectSetSolid) { SetFlag(BuiltinArgs(argc, args), kObjectSolid); }
-KV_BUILTIN(F_ObjectSetVisible) { SetFlag(BuiltinArgs(argc, args), kObjectVisible); }
-KV_BUILTIN(F_ObjectSetPersistent) { SetFlag(BuiltinArgs(argc, args), kObjectPersistent); }
+void F_ObjectSetSolid(KV_BUILTIN_PARAMS) { SetFlag(BuiltinArgs(argc, args), kObjectSolid); }
+void F_ObjectSetVisible(KV_BUILTIN_PARAMS) { SetFlag(BuiltinArgs(argc, args), kObjectVisible); }
+void F_ObjectSetPersistent(KV_BUILTIN_PARAMS) { SetFlag(BuiltinArgs(argc, args), kObjectPersistent); }
 
-KV_BUILTIN(F_ObjectSetDepth) {
+void F_ObjectSetDepth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CObject* object = ObjectArg(a)) object->depth = a.TruncInt(1);
 }
 
-KV_BUILTIN(F_ObjectSetParent) {
+void F_ObjectSetParent(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   switch (Object_SetParent(a.TruncInt(0), a.TruncInt(1))) {
     case ParentChange::kNoParent:
@@ -105,18 +105,18 @@ KV_BUILTIN(F_ObjectSetParent) {
   }
 }
 
-KV_BUILTIN(F_ObjectAdd) { Result_SetReal(result, Object_Add()); }
+void F_ObjectAdd(KV_BUILTIN_PARAMS) { Result_SetReal(result, Object_Add()); }
 
-KV_BUILTIN(F_ObjectDelete) {
+void F_ObjectDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t index = a.Int(0);
   if (!Object_Exists(index)) return Builtin_Error("Trying to delete non-existing object.");
   Result_SetReal(result, Object_Delete(index) ? 1 : 0);
 }
 
-KV_BUILTIN(F_ObjectEventClear) {
+void F_ObjectEventClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Object_ClearEvent(a.Int(0), a.Int(1), a.Int(2));
 }
 
-KV_BUILTIN(F_ObjectEventAdd) { g_debugConsole->Output("object_event_add :: deprecated function\n"); }
+void F_ObjectEventAdd(KV_BUILTIN_PARAMS) { g_debugConsole->Output("object_event_add :: deprecated function\n"); }

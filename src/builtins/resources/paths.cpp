@@ -3,7 +3,7 @@
 // precision, as the paths hold them.
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "runtime/numeric.h"
 
 namespace {
@@ -35,114 +35,114 @@ bool Exists(const BuiltinArgs& a, int32_t i, const char* missing) { return Resou
 
 }  // namespace
 
-KV_BUILTIN(F_PathExists) { Resource_SetFlag(result, Path_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_PathExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Path_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_PathName) { Resource_TakeName(result, Path_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_PathName(KV_BUILTIN_PARAMS) { Resource_TakeName(result, Path_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_PathGetLength) {
+void F_PathGetLength(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CPath& p) { return double(p.GetLength()); });
 }
-KV_BUILTIN(F_PathGetKind) {
+void F_PathGetKind(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CPath& p) { return double(p.GetKind()); });
 }
-KV_BUILTIN(F_PathGetClosed) {
+void F_PathGetClosed(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CPath& p) { return p.GetClosed() ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_PathGetPrecision) {
+void F_PathGetPrecision(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CPath& p) { return double(p.GetPrecision()); });
 }
-KV_BUILTIN(F_PathGetNumber) {
+void F_PathGetNumber(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CPath& p) { return double(p.GetCount()); });
 }
 
-KV_BUILTIN(F_PathGetPointX) { PointQuery(result, argc, args, &PathPoint::x); }
-KV_BUILTIN(F_PathGetPointY) { PointQuery(result, argc, args, &PathPoint::y); }
-KV_BUILTIN(F_PathGetPointSpeed) { PointQuery(result, argc, args, &PathPoint::speed); }
-KV_BUILTIN(F_PathGetX) { PositionQuery(result, argc, args, &PathPoint::x); }
-KV_BUILTIN(F_PathGetY) { PositionQuery(result, argc, args, &PathPoint::y); }
-KV_BUILTIN(F_PathGetSpeed) { PositionQuery(result, argc, args, &PathPoint::speed); }
+void F_PathGetPointX(KV_BUILTIN_PARAMS) { PointQuery(result, argc, args, &PathPoint::x); }
+void F_PathGetPointY(KV_BUILTIN_PARAMS) { PointQuery(result, argc, args, &PathPoint::y); }
+void F_PathGetPointSpeed(KV_BUILTIN_PARAMS) { PointQuery(result, argc, args, &PathPoint::speed); }
+void F_PathGetX(KV_BUILTIN_PARAMS) { PositionQuery(result, argc, args, &PathPoint::x); }
+void F_PathGetY(KV_BUILTIN_PARAMS) { PositionQuery(result, argc, args, &PathPoint::y); }
+void F_PathGetSpeed(KV_BUILTIN_PARAMS) { PositionQuery(result, argc, args, &PathPoint::speed); }
 
-KV_BUILTIN(F_PathSetKind) {
+void F_PathSetKind(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->SetKind(a.Int(1));
 }
 
-KV_BUILTIN(F_PathSetClosed) {
+void F_PathSetClosed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->SetClosed(a.Bool(1));
 }
 
-KV_BUILTIN(F_PathSetPrecision) {
+void F_PathSetPrecision(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->SetPrecision(a.Int(1));
 }
 
-KV_BUILTIN(F_PathAdd) { Result_SetReal(result, Path_Add()); }
+void F_PathAdd(KV_BUILTIN_PARAMS) { Result_SetReal(result, Path_Add()); }
 
-KV_BUILTIN(F_PathDuplicate) {
+void F_PathDuplicate(KV_BUILTIN_PARAMS) {
   Resource_Duplicate(result, BuiltinArgs(argc, args), Path_Exists, Path_Duplicate,
                      "Trying to duplicate non-existing path.");
 }
 
-KV_BUILTIN(F_PathAssign) { Resource_Assign(BuiltinArgs(argc, args), Path_Assign, "Error assigning a path."); }
+void F_PathAssign(KV_BUILTIN_PARAMS) { Resource_Assign(BuiltinArgs(argc, args), Path_Assign, "Error assigning a path."); }
 
-KV_BUILTIN(F_PathAppend) {
+void F_PathAppend(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!Exists(a, 0, "Appending to non-existing path.") || !Exists(a, 1, "Appending a non-existing path.")) return;
   Path_Get(a.Int(0))->Append(*Path_Get(a.Int(1)));
 }
 
-KV_BUILTIN(F_PathDelete) {
+void F_PathDelete(KV_BUILTIN_PARAMS) {
   Resource_Delete(result, BuiltinArgs(argc, args), Path_Exists, Path_Delete, "Trying to delete non-existing path.");
 }
 
-KV_BUILTIN(F_PathAddPoint) {
+void F_PathAddPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->AddPoint(Single(a, 1), Single(a, 2), Single(a, 3));
 }
 
-KV_BUILTIN(F_PathInsertPoint) {
+void F_PathInsertPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->InsertPoint(a.Int(1), Single(a, 2), Single(a, 3), Single(a, 4));
 }
 
-KV_BUILTIN(F_PathChangePoint) {
+void F_PathChangePoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->ChangePoint(a.Int(1), Single(a, 2), Single(a, 3), Single(a, 4));
 }
 
-KV_BUILTIN(F_PathDeletePoint) {
+void F_PathDeletePoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->DeletePoint(a.Int(1));
 }
 
-KV_BUILTIN(F_PathClearPoints) {
+void F_PathClearPoints(KV_BUILTIN_PARAMS) {
   if (CPath* path = PathOf(argc, args)) path->Clear();
 }
 
-KV_BUILTIN(F_PathReverse) {
+void F_PathReverse(KV_BUILTIN_PARAMS) {
   if (CPath* path = PathOf(argc, args)) path->Reverse();
 }
 
-KV_BUILTIN(F_PathMirror) {
+void F_PathMirror(KV_BUILTIN_PARAMS) {
   if (CPath* path = PathOf(argc, args)) path->Mirror();
 }
 
-KV_BUILTIN(F_PathFlip) {
+void F_PathFlip(KV_BUILTIN_PARAMS) {
   if (CPath* path = PathOf(argc, args)) path->Flip();
 }
 
-KV_BUILTIN(F_PathRotate) {
+void F_PathRotate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->Rotate(Single(a, 1));
 }
 
-KV_BUILTIN(F_PathRescale) {
+void F_PathRescale(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->Scale(Single(a, 1), Single(a, 2));
 }
 
-KV_BUILTIN(F_PathShift) {
+void F_PathShift(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CPath* path = Path_Get(a.Int(0))) path->Shift(Single(a, 1), Single(a, 2));
 }

@@ -4,7 +4,7 @@
 // through the tile and instance functions. A missing room is ignored
 // silently unless a message is given.
 #include "builtins/resources/handlers.h"
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "runtime/numeric.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
@@ -43,42 +43,42 @@ bool BackgroundMissing(const BuiltinArgs& a) {
 
 }  // namespace
 
-KV_BUILTIN(F_RoomExists) {
+void F_RoomExists(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, RoomArg(a) != nullptr ? 1 : 0);
 }
 
-KV_BUILTIN(F_RoomName) {
+void F_RoomName(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetText(result, Room_Name(a.Int(0)));
 }
 
-KV_BUILTIN(F_RoomSetWidth) {
+void F_RoomSetWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CRoom* room = RoomArg(a)) room->width = a.Int(1);
 }
 
-KV_BUILTIN(F_RoomSetHeight) {
+void F_RoomSetHeight(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CRoom* room = RoomArg(a)) room->height = a.Int(1);
 }
 
-KV_BUILTIN(F_RoomSetCaption) {
+void F_RoomSetCaption(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CRoom* room = RoomArg(a)) room->SetCaption(a.Text(1));
 }
 
-KV_BUILTIN(F_RoomSetPersistent) {
+void F_RoomSetPersistent(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CRoom* room = RoomArg(a)) room->persistent = a.Bool(1);
 }
 
-KV_BUILTIN(F_RoomSetCode) {
+void F_RoomSetCode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Room_SetCode(a.Int(0), a.Text(1));
 }
 
-KV_BUILTIN(F_RoomSetBackgroundColor) {
+void F_RoomSetBackgroundColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CRoom* room = RoomArg(a);
   if (room == nullptr) return;
@@ -87,7 +87,7 @@ KV_BUILTIN(F_RoomSetBackgroundColor) {
 }
 
 // The layer's blend colour is left as it is; its scales go back to 1.
-KV_BUILTIN(F_RoomSetBackground) {
+void F_RoomSetBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CRoom* room = RoomArg(a);
   CRoomBackground* layer = room != nullptr ? SlotArg(a, room->backgrounds) : nullptr;
@@ -107,7 +107,7 @@ KV_BUILTIN(F_RoomSetBackground) {
 }
 
 // The view's angle is left as it is.
-KV_BUILTIN(F_RoomSetView) {
+void F_RoomSetView(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CRoom* room = RoomArg(a);
   CView* view = room != nullptr ? SlotArg(a, room->views) : nullptr;
@@ -121,15 +121,15 @@ KV_BUILTIN(F_RoomSetView) {
   for (int32_t* field : fields) *field = a.Int(argument++);
 }
 
-KV_BUILTIN(F_RoomSetViewEnabled) {
+void F_RoomSetViewEnabled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CRoom* room = RoomArg(a)) room->viewsEnabled = a.Bool(1);
 }
 
-KV_BUILTIN(F_RoomAdd) { Result_SetReal(result, Room_Add()); }
+void F_RoomAdd(KV_BUILTIN_PARAMS) { Result_SetReal(result, Room_Add()); }
 
 // A missing room answers -1, never an index a room could have.
-KV_BUILTIN(F_RoomDuplicate) {
+void F_RoomDuplicate(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   const int32_t index = a.Int(0);
@@ -137,17 +137,17 @@ KV_BUILTIN(F_RoomDuplicate) {
   Result_SetReal(result, Room_Duplicate(index));
 }
 
-KV_BUILTIN(F_RoomAssign) {
+void F_RoomAssign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!Room_Assign(a.Int(0), a.Int(1))) Builtin_Error("Error assigning a room.");
 }
 
-KV_BUILTIN(F_RoomInstanceAdd) {
+void F_RoomInstanceAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Room_AddInstanceEntry(a.TruncInt(0), FloatArg(a, 1), FloatArg(a, 2), a.TruncInt(3)));
 }
 
-KV_BUILTIN(F_RoomInstanceClear) {
+void F_RoomInstanceClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Room_ClearInstanceEntries(a.Int(0));
 }
@@ -155,7 +155,7 @@ KV_BUILTIN(F_RoomInstanceClear) {
 // The background is checked first, so a missing one is reported even for a
 // missing room; a missing room alone answers -1 silently. The answer is the
 // new tile's id.
-KV_BUILTIN(F_RoomTileAdd) {
+void F_RoomTileAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   if (BackgroundMissing(a)) return;
@@ -169,7 +169,7 @@ KV_BUILTIN(F_RoomTileAdd) {
 // As room_tile_add, with fractional places, scales and alpha; the answer is
 // the tile's index in the room's stored tile list, -1 when nothing was
 // stored (never an index a tile could have).
-KV_BUILTIN(F_RoomTileAddExt) {
+void F_RoomTileAddExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, -1);
   if (BackgroundMissing(a)) return;
@@ -183,7 +183,7 @@ KV_BUILTIN(F_RoomTileAddExt) {
   Result_SetReal(result, Room_AddTileEntry(a.Int(0), tile).index);
 }
 
-KV_BUILTIN(F_RoomTileClear) {
+void F_RoomTileClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Room_ClearTileEntries(a.Int(0));
 }

@@ -4,18 +4,18 @@
 
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/support.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "runtime/console.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/events/script.h"
 
-KV_BUILTIN(F_ScriptExists) { Resource_SetFlag(result, Script_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_ScriptExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Script_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_ScriptName) { Resource_SetName(result, Script_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_ScriptName(KV_BUILTIN_PARAMS) { Resource_SetName(result, Script_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_ScriptGetText) {
+void F_ScriptGetText(KV_BUILTIN_PARAMS) {
   const CScript* script = Script_Get(BuiltinArgs(argc, args).Int(0));
   if (script == nullptr) {
     Result_SetEmptyText(result);
@@ -28,7 +28,7 @@ KV_BUILTIN(F_ScriptGetText) {
 // compiler refuses longer calls anyway. Running the script saves and
 // restores the caller's slots and argument count, whether it fails or not;
 // a failure is reported here and the run goes on.
-KV_BUILTIN(F_ScriptExecute) {
+void F_ScriptExecute(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t index = a.Int(0);
   if (!Resource_Check(Script_Exists, a, 0, "Trying to execute non-existing script.")) return;
@@ -43,20 +43,20 @@ KV_BUILTIN(F_ScriptExecute) {
   *result = value;
 }
 
-KV_BUILTIN(F_TimelineExists) { Resource_SetFlag(result, TimeLine_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_TimelineExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, TimeLine_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_TimelineName) { Resource_SetName(result, TimeLine_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_TimelineName(KV_BUILTIN_PARAMS) { Resource_SetName(result, TimeLine_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_TimelineAdd) { Result_SetReal(result, TimeLine_Add()); }
+void F_TimelineAdd(KV_BUILTIN_PARAMS) { Result_SetReal(result, TimeLine_Add()); }
 
-KV_BUILTIN(F_TimelineDelete) {
+void F_TimelineDelete(KV_BUILTIN_PARAMS) {
   Resource_Delete(result, BuiltinArgs(argc, args), TimeLine_Exists, TimeLine_Delete,
                   "Trying to delete non-existing timeline.");
 }
 
-KV_BUILTIN(F_TimelineMomentClear) {
+void F_TimelineMomentClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CTimeLine* line = TimeLine_Get(a.Int(0))) line->DeleteMoment(a.Int(1));
 }
 
-KV_BUILTIN(F_TimelineMomentAdd) { g_debugConsole->Output("timeline_moment_add :: deprecated function\n"); }
+void F_TimelineMomentAdd(KV_BUILTIN_PARAMS) { g_debugConsole->Output("timeline_moment_add :: deprecated function\n"); }

@@ -5,7 +5,7 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/surface/surfaces.h"
 #include "runtime/console.h"
@@ -59,55 +59,55 @@ const CSprite* ToSave(const BuiltinArgs& a, int32_t nameArgument) {
 
 }  // namespace
 
-KV_BUILTIN(F_SpriteExists) { Resource_SetFlag(result, Sprite_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_SpriteExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Sprite_Exists(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_SpriteName) { Resource_SetName(result, Sprite_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_SpriteName(KV_BUILTIN_PARAMS) { Resource_SetName(result, Sprite_GetName(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_SpriteGetNumber) {
+void F_SpriteGetNumber(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.frameCount); });
 }
-KV_BUILTIN(F_SpriteGetWidth) {
+void F_SpriteGetWidth(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.width); });
 }
-KV_BUILTIN(F_SpriteGetHeight) {
+void F_SpriteGetHeight(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.height); });
 }
-KV_BUILTIN(F_SpriteGetTransparent) {
+void F_SpriteGetTransparent(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return s.transparent != 0 ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_SpriteGetSmooth) {
+void F_SpriteGetSmooth(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return s.smooth != 0 ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_SpriteGetPreload) {
+void F_SpriteGetPreload(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return s.preload != 0 ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_SpriteGetPrecise) {
+void F_SpriteGetPrecise(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return s.precise != 0 ? 1.0 : 0.0; });
 }
-KV_BUILTIN(F_SpriteGetXOffset) {
+void F_SpriteGetXOffset(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.xorigin); });
 }
-KV_BUILTIN(F_SpriteGetYOffset) {
+void F_SpriteGetYOffset(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.yorigin); });
 }
-KV_BUILTIN(F_SpriteGetBboxMode) {
+void F_SpriteGetBboxMode(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.bboxMode); });
 }
-KV_BUILTIN(F_SpriteGetBboxLeft) {
+void F_SpriteGetBboxLeft(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.bbox.left); });
 }
-KV_BUILTIN(F_SpriteGetBboxRight) {
+void F_SpriteGetBboxRight(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.bbox.right); });
 }
-KV_BUILTIN(F_SpriteGetBboxTop) {
+void F_SpriteGetBboxTop(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.bbox.top); });
 }
-KV_BUILTIN(F_SpriteGetBboxBottom) {
+void F_SpriteGetBboxBottom(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CSprite& s) { return double(s.bbox.bottom); });
 }
 
 // The origin only: nothing that depends on it is rebuilt.
-KV_BUILTIN(F_SpriteSetOffset) {
+void F_SpriteSetOffset(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CSprite* sprite = Sprite_Get(a.Int(0))) {
     sprite->xorigin = a.Int(1);
@@ -115,22 +115,22 @@ KV_BUILTIN(F_SpriteSetOffset) {
   }
 }
 
-KV_BUILTIN(F_SpriteSetBboxMode) {
+void F_SpriteSetBboxMode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CSprite* sprite = Sprite_Get(a.Int(0))) sprite->SetBoundingBoxMode(a.Int(1));
 }
 
-KV_BUILTIN(F_SpriteSetBbox) {
+void F_SpriteSetBbox(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CSprite* sprite = Sprite_Get(a.Int(0))) sprite->SetBoundingBox(a.Int(1), a.Int(2), a.Int(3), a.Int(4));
 }
 
-KV_BUILTIN(F_SpriteSetPrecise) {
+void F_SpriteSetPrecise(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (CSprite* sprite = Sprite_Get(a.Int(0))) sprite->SetPrecise(a.Bool(1));
 }
 
-KV_BUILTIN(F_SpriteSetAlphaFromSprite) {
+void F_SpriteSetAlphaFromSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSprite* sprite = Sprite_Get(a.Int(0));
   const CSprite* from = Sprite_Get(a.Int(1));
@@ -138,21 +138,21 @@ KV_BUILTIN(F_SpriteSetAlphaFromSprite) {
 }
 
 // Only the sprite is used: the box and tolerance arguments are not.
-KV_BUILTIN(F_SpriteCollisionMask) {
+void F_SpriteCollisionMask(KV_BUILTIN_PARAMS) {
   CSprite* sprite = Existing(BuiltinArgs(argc, args), "Trying to save non-existing sprite bitmap.");
   if (sprite == nullptr) return;
   sprite->precise = 1;
   sprite->RebuildMasks();
 }
 
-KV_BUILTIN(F_SpriteAdd) {
+void F_SpriteAdd(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const MakingRule& rule = Making_Rule(Making::kSpriteAdd);
   Result_SetReal(result, Sprite_Add(a.Text(0), a.Int(1), rule.precise, Flag(Making::kSpriteAdd, true, a, 2),
                                     Flag(Making::kSpriteAdd, false, a, 3), rule.preload, a.Int(4), a.Int(5)));
 }
 
-KV_BUILTIN(F_SpriteReplace) {
+void F_SpriteReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (Existing(a, "Trying to replace non-existing sprite.") == nullptr) return;
   const MakingRule& rule = Making_Rule(Making::kSpriteReplace);
@@ -161,14 +161,14 @@ KV_BUILTIN(F_SpriteReplace) {
                                           Flag(Making::kSpriteReplace, false, a, 4), rule.preload, a.Int(5), a.Int(6)));
 }
 
-KV_BUILTIN(F_SpriteCreateFromScreen) {
+void F_SpriteCreateFromScreen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   TBitmap* bitmap = GR_Screen_Copy_To_Bitmap(a.Int(0), a.Int(1), a.Int(2), a.Int(3));
   CreateFrom(result, bitmap, Making::kSpriteFromScreen, a, 4, kCopyOpaque);
   delete bitmap;
 }
 
-KV_BUILTIN(F_SpriteCreateFromSurface) {
+void F_SpriteCreateFromSurface(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   TBitmap* bitmap = GR_Surface_Copy_To_Bitmap(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
   CreateFrom(result, bitmap, Making::kSpriteFromSurface, a, 5, kSpriteCopyAnyFormat);
@@ -176,7 +176,7 @@ KV_BUILTIN(F_SpriteCreateFromSurface) {
 }
 
 // The last two arguments are not used.
-KV_BUILTIN(F_SpriteAddFromScreen) {
+void F_SpriteAddFromScreen(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSprite* sprite = Existing(a, "Trying to add to non-existing sprite.");
   if (sprite == nullptr) return;
@@ -185,7 +185,7 @@ KV_BUILTIN(F_SpriteAddFromScreen) {
   delete bitmap;
 }
 
-KV_BUILTIN(F_SpriteAddFromSurface) {
+void F_SpriteAddFromSurface(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSprite* sprite = Existing(a, "Trying to add to non-existing sprite.");
   if (sprite == nullptr) return;
@@ -194,18 +194,18 @@ KV_BUILTIN(F_SpriteAddFromSurface) {
   delete bitmap;
 }
 
-KV_BUILTIN(F_SpriteDelete) {
+void F_SpriteDelete(KV_BUILTIN_PARAMS) {
   Resource_Delete(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Delete, "Trying to delete non-existing sprite.");
 }
 
-KV_BUILTIN(F_SpriteDuplicate) {
+void F_SpriteDuplicate(KV_BUILTIN_PARAMS) {
   Resource_Duplicate(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Duplicate,
                      "Trying to duplicate non-existing sprite.");
 }
 
-KV_BUILTIN(F_SpriteAssign) { Resource_Assign(BuiltinArgs(argc, args), Sprite_Assign, "Error assigning a sprite."); }
+void F_SpriteAssign(KV_BUILTIN_PARAMS) { Resource_Assign(BuiltinArgs(argc, args), Sprite_Assign, "Error assigning a sprite."); }
 
-KV_BUILTIN(F_SpriteMerge) {
+void F_SpriteMerge(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSprite* to = Existing(a, "Trying to merge to non-existing sprite.");
   if (to == nullptr) return;
@@ -219,7 +219,7 @@ KV_BUILTIN(F_SpriteMerge) {
 
 // Only frames with a pixel copy can be saved: sprites of the game file
 // draw from texture pages and have none.
-KV_BUILTIN(F_SpriteSave) {
+void F_SpriteSave(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CSprite* sprite = ToSave(a, 2);
   if (sprite == nullptr) return;
@@ -236,7 +236,7 @@ KV_BUILTIN(F_SpriteSave) {
   delete bitmap;
 }
 
-KV_BUILTIN(F_SpriteSaveStrip) {
+void F_SpriteSaveStrip(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const CSprite* sprite = ToSave(a, 1);
   if (sprite == nullptr) return;

@@ -28,9 +28,9 @@ void Resource_Assign(const BuiltinArgs& a, bool (*assign)(int32_t, int32_t), con
 }
 
 // Caches and texture-page entries are not kept here.
-KV_BUILTIN(F_ResourceNoEffect) { Result_SetReal(result, 0.0); }
+void F_ResourceNoEffect(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }
 
-KV_BUILTIN(F_ResourceUnsupported) {
+void F_ResourceUnsupported(KV_BUILTIN_PARAMS) {
   g_debugConsole->Output("unsupported function\n");
   Result_SetReal(result, -1.0);
 }

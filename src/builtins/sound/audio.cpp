@@ -9,86 +9,86 @@ void SetFlag(ScriptValue* result, bool flag) { Result_SetReal(result, flag ? 1.0
 
 }  // namespace
 
-KV_BUILTIN(F_AudioListenerPosition) {
+void F_AudioListenerPosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_ListenerPosition(a.Real(0), a.Real(1), a.Real(2));
 }
 
-KV_BUILTIN(F_AudioListenerVelocity) {
+void F_AudioListenerVelocity(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_ListenerVelocity(a.Real(0), a.Real(1), a.Real(2));
 }
 
-KV_BUILTIN(F_AudioListenerOrientation) {
+void F_AudioListenerOrientation(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_ListenerOrientation(a.Real(0), a.Real(1), a.Real(2), a.Real(3), a.Real(4), a.Real(5));
 }
 
-KV_BUILTIN(F_AudioEmitterPosition) {
+void F_AudioEmitterPosition(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_EmitterPosition(a.Int(0), a.Real(1), a.Real(2), a.Real(3));
 }
 
-KV_BUILTIN(F_AudioEmitterVelocity) {
+void F_AudioEmitterVelocity(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_EmitterVelocity(a.Int(0), a.Real(1), a.Real(2), a.Real(3));
 }
 
-KV_BUILTIN(F_AudioEmitterCreate) { Result_SetReal(result, Audio_EmitterCreate()); }
-KV_BUILTIN(F_AudioEmitterFree) { Audio_EmitterFree(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioEmitterCreate(KV_BUILTIN_PARAMS) { Result_SetReal(result, Audio_EmitterCreate()); }
+void F_AudioEmitterFree(KV_BUILTIN_PARAMS) { Audio_EmitterFree(BuiltinArgs(argc, args).Int(0)); }
 
-KV_BUILTIN(F_AudioPlaySound) {
+void F_AudioPlaySound(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Audio_PlaySoundSimple(a.Int(0), a.Real(1), a.Int(2)));
 }
 
-KV_BUILTIN(F_AudioPlaySoundOn) {
+void F_AudioPlaySoundOn(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Audio_PlaySound(a.Int(0), a.Int(1), a.Int(2), a.Real(3)));
 }
 
-KV_BUILTIN(F_AudioPlaySoundAt) {
+void F_AudioPlaySoundAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Result_SetReal(result, Audio_PlaySoundAt(a.Int(0), a.Real(1), a.Real(2), a.Real(3), a.Real(4), a.Real(5),
                                            a.Real(6), a.Int(7), a.Real(8)));
 }
 
-KV_BUILTIN(F_AudioFalloffSetModel) { Audio_SetFalloffModel(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_AudioStopSound) { Audio_StopSound(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_AudioPauseSound) { Audio_PauseSound(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_AudioResumeSound) { Audio_ResumeSound(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_AudioPauseAll) { Audio_PauseAll(); }
-KV_BUILTIN(F_AudioResumeAll) { Audio_ResumeAll(); }
-KV_BUILTIN(F_AudioIsPlaying) { SetFlag(result, Audio_IsPlaying(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_AudioExists) { SetFlag(result, Audio_Exists(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_AudioMasterGain) { Audio_SetMasterGain(BuiltinArgs(argc, args).Real(0)); }
-KV_BUILTIN(F_AudioEmitterExists) { SetFlag(result, Audio_EmitterExists(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_AudioGetType) { Result_SetReal(result, Audio_GetType(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioFalloffSetModel(KV_BUILTIN_PARAMS) { Audio_SetFalloffModel(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioStopSound(KV_BUILTIN_PARAMS) { Audio_StopSound(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioPauseSound(KV_BUILTIN_PARAMS) { Audio_PauseSound(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioResumeSound(KV_BUILTIN_PARAMS) { Audio_ResumeSound(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioPauseAll(KV_BUILTIN_PARAMS) { Audio_PauseAll(); }
+void F_AudioResumeAll(KV_BUILTIN_PARAMS) { Audio_ResumeAll(); }
+void F_AudioIsPlaying(KV_BUILTIN_PARAMS) { SetFlag(result, Audio_IsPlaying(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioExists(KV_BUILTIN_PARAMS) { SetFlag(result, Audio_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioMasterGain(KV_BUILTIN_PARAMS) { Audio_SetMasterGain(BuiltinArgs(argc, args).Real(0)); }
+void F_AudioEmitterExists(KV_BUILTIN_PARAMS) { SetFlag(result, Audio_EmitterExists(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioGetType(KV_BUILTIN_PARAMS) { Result_SetReal(result, Audio_GetType(BuiltinArgs(argc, args).Int(0))); }
 
-KV_BUILTIN(F_AudioEmitterGain) {
+void F_AudioEmitterGain(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_EmitterGain(a.Int(0), a.Real(1));
 }
 
-KV_BUILTIN(F_AudioEmitterPitch) {
+void F_AudioEmitterPitch(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_EmitterPitch(a.Int(0), a.Real(1));
 }
 
-KV_BUILTIN(F_AudioEmitterFalloff) {
+void F_AudioEmitterFalloff(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_EmitterFalloff(a.Int(0), a.Real(1), a.Real(2), a.Real(3));
 }
 
-KV_BUILTIN(F_AudioChannelNum) { Audio_SetChannelCount(BuiltinArgs(argc, args).Int(0)); }
+void F_AudioChannelNum(KV_BUILTIN_PARAMS) { Audio_SetChannelCount(BuiltinArgs(argc, args).Int(0)); }
 
-KV_BUILTIN(F_AudioPlayMusic) {
+void F_AudioPlayMusic(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   Audio_PlayMusic(a.Int(0), a.Int(1) > 0);
 }
 
-KV_BUILTIN(F_AudioStopMusic) { Audio_StopMusic(); }
-KV_BUILTIN(F_AudioPauseMusic) { Audio_PauseMusic(); }
-KV_BUILTIN(F_AudioResumeMusic) { Audio_ResumeMusic(); }
-KV_BUILTIN(F_AudioStopAll) { Audio_StopAll(); }
-KV_BUILTIN(F_AudioSoundLength) { Result_SetReal(result, Audio_SoundLength(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioStopMusic(KV_BUILTIN_PARAMS) { Audio_StopMusic(); }
+void F_AudioPauseMusic(KV_BUILTIN_PARAMS) { Audio_PauseMusic(); }
+void F_AudioResumeMusic(KV_BUILTIN_PARAMS) { Audio_ResumeMusic(); }
+void F_AudioStopAll(KV_BUILTIN_PARAMS) { Audio_StopAll(); }
+void F_AudioSoundLength(KV_BUILTIN_PARAMS) { Result_SetReal(result, Audio_SoundLength(BuiltinArgs(argc, args).Int(0))); }

@@ -22,32 +22,32 @@ size_t WholeCharacters(const char* text, size_t length) {
 
 }  // namespace
 
-KV_BUILTIN(F_CdInit) { CD_Init(); }
-KV_BUILTIN(F_CdPresent) { SetFlag(result, CD_Present()); }
-KV_BUILTIN(F_CdNumber) { Result_SetReal(result, CD_GetTrackCount()); }
-KV_BUILTIN(F_CdPlaying) { SetFlag(result, CD_Playing()); }
-KV_BUILTIN(F_CdPaused) { SetFlag(result, CD_Paused()); }
-KV_BUILTIN(F_CdTrack) { Result_SetReal(result, CD_GetTrack()); }
-KV_BUILTIN(F_CdLength) { Result_SetReal(result, CD_GetLength()); }
-KV_BUILTIN(F_CdTrackLength) { Result_SetReal(result, CD_GetTrackLength(BuiltinArgs(argc, args).Int(0))); }
-KV_BUILTIN(F_CdPosition) { Result_SetReal(result, CD_GetPosition()); }
-KV_BUILTIN(F_CdTrackPosition) { Result_SetReal(result, CD_GetTrackPosition()); }
+void F_CdInit(KV_BUILTIN_PARAMS) { CD_Init(); }
+void F_CdPresent(KV_BUILTIN_PARAMS) { SetFlag(result, CD_Present()); }
+void F_CdNumber(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetTrackCount()); }
+void F_CdPlaying(KV_BUILTIN_PARAMS) { SetFlag(result, CD_Playing()); }
+void F_CdPaused(KV_BUILTIN_PARAMS) { SetFlag(result, CD_Paused()); }
+void F_CdTrack(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetTrack()); }
+void F_CdLength(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetLength()); }
+void F_CdTrackLength(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetTrackLength(BuiltinArgs(argc, args).Int(0))); }
+void F_CdPosition(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetPosition()); }
+void F_CdTrackPosition(KV_BUILTIN_PARAMS) { Result_SetReal(result, CD_GetTrackPosition()); }
 
-KV_BUILTIN(F_CdPlay) {
+void F_CdPlay(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CD_Play(a.Int(0), a.Int(1));
 }
 
-KV_BUILTIN(F_CdStop) { CD_Stop(); }
-KV_BUILTIN(F_CdPause) { CD_Pause(); }
-KV_BUILTIN(F_CdResume) { CD_Resume(); }
-KV_BUILTIN(F_CdSetPosition) { CD_SetPosition(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_CdSetTrackPosition) { CD_SetTrackPosition(BuiltinArgs(argc, args).Int(0)); }
-KV_BUILTIN(F_CdOpenDoor) { CD_OpenDoor(); }
-KV_BUILTIN(F_CdCloseDoor) { CD_CloseDoor(); }
+void F_CdStop(KV_BUILTIN_PARAMS) { CD_Stop(); }
+void F_CdPause(KV_BUILTIN_PARAMS) { CD_Pause(); }
+void F_CdResume(KV_BUILTIN_PARAMS) { CD_Resume(); }
+void F_CdSetPosition(KV_BUILTIN_PARAMS) { CD_SetPosition(BuiltinArgs(argc, args).Int(0)); }
+void F_CdSetTrackPosition(KV_BUILTIN_PARAMS) { CD_SetTrackPosition(BuiltinArgs(argc, args).Int(0)); }
+void F_CdOpenDoor(KV_BUILTIN_PARAMS) { CD_OpenDoor(); }
+void F_CdCloseDoor(KV_BUILTIN_PARAMS) { CD_CloseDoor(); }
 
 // Errors are not reported; the reply, possibly empty, is the result.
-KV_BUILTIN(F_MciCommand) {
+void F_MciCommand(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char reply[256] = {};
   if (a.IsString(0)) Media_SendCommand(a.Text(0), reply, 255);

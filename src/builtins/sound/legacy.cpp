@@ -27,26 +27,26 @@ void Play(int32_t argc, const ScriptValue* args, bool loop) {
 
 }  // namespace
 
-KV_BUILTIN(F_SoundPlay) { Play(argc, args, false); }
+void F_SoundPlay(KV_BUILTIN_PARAMS) { Play(argc, args, false); }
 
-KV_BUILTIN(F_SoundLoop) { Play(argc, args, true); }
+void F_SoundLoop(KV_BUILTIN_PARAMS) { Play(argc, args, true); }
 
-KV_BUILTIN(F_SoundStop) {
+void F_SoundStop(KV_BUILTIN_PARAMS) {
   CSound* sound = LegacySound(BuiltinArgs(argc, args));
   if (sound != nullptr) Sound_Stop(sound->fileName, sound->GetHardwareId());
 }
 
-KV_BUILTIN(F_SoundStopAll) {
+void F_SoundStopAll(KV_BUILTIN_PARAMS) {
   if (SoundMode_Acts(SoundMode::kLegacyOnly)) Sound_StopAll();
 }
 
-KV_BUILTIN(F_SoundIsPlaying) {
+void F_SoundIsPlaying(KV_BUILTIN_PARAMS) {
   CSound* sound = Sound_Get(BuiltinArgs(argc, args).Int(0));
   const bool playing = sound != nullptr && Sound_IsPlaying(sound->fileName, sound->GetHardwareId());
   Result_SetReal(result, playing ? 1.0 : 0.0);
 }
 
-KV_BUILTIN(F_SoundVolume) {
+void F_SoundVolume(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSound* sound = LegacySound(a);
   if (sound == nullptr) return;
@@ -55,25 +55,25 @@ KV_BUILTIN(F_SoundVolume) {
 }
 
 // The stored volume stays: the next play fades back to it.
-KV_BUILTIN(F_SoundFade) {
+void F_SoundFade(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   CSound* sound = LegacySound(a);
   if (sound != nullptr) Sound_SetVolume(sound->GetHardwareId(), static_cast<float>(a.Real(1)), a.Int(2));
 }
 
-KV_BUILTIN(F_SoundLoadOnly) {
+void F_SoundLoadOnly(KV_BUILTIN_PARAMS) {
   CSound* sound = LegacySound(BuiltinArgs(argc, args));
   if (sound != nullptr) sound->GetHardwareId();
 }
 
-KV_BUILTIN(F_SoundLoadOnlyBothModes) {
+void F_SoundLoadOnlyBothModes(KV_BUILTIN_PARAMS) {
   CSound* sound = LegacySound(BuiltinArgs(argc, args), SoundMode::kBothModes);
   if (sound != nullptr) sound->GetHardwareId();
 }
 
-KV_BUILTIN(F_SoundNoEffect) {}
+void F_SoundNoEffect(KV_BUILTIN_PARAMS) {}
 
-KV_BUILTIN(F_SoundGlobalVolume) {
+void F_SoundGlobalVolume(KV_BUILTIN_PARAMS) {
   SoundHardware* hardware = SoundHardware_Get();
   if (hardware != nullptr && SoundMode_Acts(SoundMode::kLegacyOnly)) {
     hardware->SetMasterVolume(static_cast<float>(BuiltinArgs(argc, args).Real(0)));

@@ -3,7 +3,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/device/vertex_buffer.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "platform/graphics_device.h"
 
 class GraphicsRecorder {

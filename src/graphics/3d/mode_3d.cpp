@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/render_states.h"
 
 namespace {

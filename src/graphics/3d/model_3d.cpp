@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "graphics/3d/primitive_3d.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/numeric.h"
 

@@ -10,7 +10,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "graphics/3d/primitive_3d.h"
 
 #include "graphics/3d/graphics_recorder.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 
 class GraphicsRecorder;
 

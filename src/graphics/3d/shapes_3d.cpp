@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "graphics/3d/primitive_3d.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "graphics/device/render_states.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "runtime/matrix.h"
 
 namespace {

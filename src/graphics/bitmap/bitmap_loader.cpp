@@ -7,7 +7,7 @@
 #include "graphics/bitmap/image_decode.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

@@ -65,7 +65,8 @@ class TBitmap {
   // Opaque for 24 bits, alpha kept for 32; null for other formats or no
   // image. The caller frees the result with MemoryManager.
   uint32_t* Pixels32() const;
-  // A device texture of Pixels32; null when there is none.
+  // A device texture of Pixels32; null when there is none. Defined beside
+  // the textures, which lie above the bitmaps.
   DeviceTexture* CopyPixels32() const;
   bool Reserved1() { return false; }
   void Reserved2(int32_t, int32_t, int32_t, int32_t) {}

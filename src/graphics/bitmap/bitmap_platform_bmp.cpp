@@ -4,11 +4,10 @@
 
 #include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/bitmap_platform.h"
-#include "graphics/device/graphics.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -196,12 +195,4 @@ uint32_t* TBitmap::Pixels32() const {
     }
   }
   return out;
-}
-
-DeviceTexture* TBitmap::CopyPixels32() const {
-  uint32_t* pixels = Pixels32();
-  if (pixels == nullptr) return nullptr;
-  DeviceTexture* texture = Graphics::CreateTextureFromPixels(pixels, width_, height_, nullptr);
-  MemoryManager::Free(pixels);
-  return texture;
 }

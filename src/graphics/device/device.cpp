@@ -9,11 +9,10 @@
 
 #include "graphics/device/device_state.h"
 #include "graphics/device/graphics.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/render_states.h"
-#include "graphics/draw/draw_state.h"
-#include "graphics/device/graphics_start.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/device/profiler_services.h"
 #include "platform/device_window.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
@@ -69,6 +68,8 @@ void ReadMultisampleSupport(DeviceState& s, uint32_t format) {
 
 int32_t ScreenWidthOr(int32_t fallback) { return g_screenSize.width > 0 ? g_screenSize.width : fallback; }
 int32_t ScreenHeightOr(int32_t fallback) { return g_screenSize.height > 0 ? g_screenSize.height : fallback; }
+
+Graphics::LostDeviceHandler g_lostDeviceHandler = nullptr;
 
 }  // namespace
 
@@ -192,11 +193,15 @@ bool Present() {
   return device != nullptr && device->Present() >= 0;
 }
 
+void SetLostDeviceHandler(LostDeviceHandler handler) { g_lostDeviceHandler = handler; }
+
 void BeginScene() {
   DeviceState& s = Device_State();
   if (s.device == nullptr || s.sceneDepth != 0) return;
   GfxResult level = s.device->TestCooperativeLevel();
-  if (level == D3DERR_DEVICELOST || level == D3DERR_DEVICENOTRESET) GR_Display_Reset();
+  if ((level == D3DERR_DEVICELOST || level == D3DERR_DEVICENOTRESET) && g_lostDeviceHandler != nullptr) {
+    g_lostDeviceHandler();
+  }
   s.device->BeginScene();
   PopAllRenderTargets();
   PushRenderTarget();

@@ -1,10 +1,9 @@
 // Resetting the device with the current settings, and the screen's way onto
 // the back buffer.
 #include "graphics/device/device_state.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/render_states.h"
-#include "graphics/draw/draw_state.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/device/draw_state.h"
 #include "platform/device_window.h"
 #include "runtime/console.h"
 

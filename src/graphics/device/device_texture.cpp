@@ -3,7 +3,7 @@
 
 #include "graphics/device/device_state.h"
 #include "graphics/bitmap/image_decode.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/render_states.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"

@@ -51,6 +51,11 @@ constexpr uint32_t kCreateFullScreen = 1, kCreateVSync = 2, kCreateSoftware = 4,
 // Device and frame.
 bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags);
 bool Reset();
+// What a frame's start does on finding the device lost. The display reset
+// lives above the device (it frees the surfaces first), so the graphics
+// start-up installs it; null does nothing.
+using LostDeviceHandler = bool (*)();
+void SetLostDeviceHandler(LostDeviceHandler handler);
 void LeaveFullscreen();
 void BeginScene();
 void EndScene();

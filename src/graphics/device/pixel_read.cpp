@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "graphics/device/device_state.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/render_states.h"
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/profiler_services.h"
 #include "runtime/memory.h"
 
 namespace {

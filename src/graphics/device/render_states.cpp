@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "platform/graphics_device.h"
 
 // The vertex format of NormalTexVertex: position, normal, colour, one uv.

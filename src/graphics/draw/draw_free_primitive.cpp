@@ -3,9 +3,9 @@
 // page's vertices are mapped into the page's place on its texture.
 #include <cstdint>
 
-#include "graphics/draw/batcher.h"
+#include "graphics/device/batcher.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 
 namespace {

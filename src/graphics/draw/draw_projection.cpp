@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "runtime/matrix.h"

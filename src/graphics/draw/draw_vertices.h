@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 
 namespace DrawVertices {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "graphics/device/graphics.h"
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
 #include "graphics/texture/texture_table.h"

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/batcher.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/overlay/overlay_text.h"
 #include "graphics/overlay/profiler_host.h"

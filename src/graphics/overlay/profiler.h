@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "graphics/overlay/profiler_services.h"
+#include "graphics/device/profiler_services.h"
 
 constexpr int32_t kProfilerMaxMarkers = 1024;
 constexpr int32_t kProfilerMaxDepth = 58;

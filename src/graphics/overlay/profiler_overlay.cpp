@@ -2,8 +2,8 @@
 // quarter ticks and the information panel, in screen space.
 #include <cstdio>
 
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/overlay/overlay_text.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"

@@ -2,7 +2,7 @@
 // and offer its FPS switch, the panel's CLOSE and the switch itself.
 #include <cstdint>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
 #include "runtime/run_flags.h"

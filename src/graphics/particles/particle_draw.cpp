@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/particles/particle_records.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"

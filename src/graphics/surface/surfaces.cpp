@@ -3,8 +3,8 @@
 #include "graphics/surface/surfaces.h"
 
 #include "graphics/device/graphics.h"
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_table.h"

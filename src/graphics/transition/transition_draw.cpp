@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/transition/transition_define.h"
 

@@ -1,7 +1,7 @@
 // Deactivating and activating instances. Only the deactivated byte changes
 // here; ApplyActivation then moves each instance whose byte changed.
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"

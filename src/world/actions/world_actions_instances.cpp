@@ -2,14 +2,14 @@
 #include <vector>
 
 #include "gamefile/object.h"
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
 #include "world/actions/world_actions.h"

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/sprite.h"
-#include "graphics/draw/batcher.h"
+#include "resources/sprite.h"
+#include "graphics/device/batcher.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/device/render_states.h"
@@ -21,7 +21,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/draw/room_draw_internal.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 int32_t g_currentView = 0;
 float g_portScale[2] = {1.0f, 1.0f};

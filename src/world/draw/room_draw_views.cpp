@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gamefile/object.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "runtime/numeric.h"
 #include "script/variables/instance_selector.h"

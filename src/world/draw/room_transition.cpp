@@ -1,13 +1,13 @@
 #include "world/draw/room_transition.h"
 
-#include "graphics/device/graphics_start.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/start/graphics_start.h"
+#include "graphics/device/draw_state.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/transition/transition_define.h"
 #include "graphics/transition/transition_draw.h"
 #include "runtime/console.h"
 #include "world/draw/room_draw.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "runtime/timer.h"
 #include "world/input/input.h"
 #include "world/input/input_state.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "world/input/joysticks.h"
 
 #include "platform/joystick.h"
-#include "world/loop/dispatch.h"
 
 namespace {
 
@@ -10,8 +9,9 @@ constexpr uint32_t kLowEdge = 20000;
 constexpr uint32_t kHighEdge = 44000;
 constexpr int32_t kKeypadCentre = 101;
 
-// Event joystick 0 is the first device.
-bool ReadForEvents(int32_t joystick, JoystickState* state) {
+}  // namespace
+
+bool Joysticks_ReadForEvents(int32_t joystick, JoystickState* state) {
   JoystickPosition position;
   if (!Joystick_GetPosition(joystick + 1, &position)) return false;
   state->x = position.axes[0];
@@ -19,8 +19,6 @@ bool ReadForEvents(int32_t joystick, JoystickState* state) {
   state->buttons = position.buttons;
   return true;
 }
-
-}  // namespace
 
 int32_t Joysticks_Device(int32_t argument) { return argument == 2 ? 2 : 1; }
 
@@ -52,4 +50,3 @@ bool Joysticks_Button(int32_t device, int32_t button) {
   return (position.buttons & (1u << (button - 1))) != 0;
 }
 
-void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(ReadForEvents); }

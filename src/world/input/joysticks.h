@@ -17,5 +17,12 @@ double Joysticks_Axis(int32_t device, int32_t axis);
 double Joysticks_Pov(int32_t device);
 // Button 1..32 held; false for any other number or an absent joystick.
 bool Joysticks_Button(int32_t device, int32_t button);
-// The step's joystick events read the first two joysticks from now on.
-void Joysticks_InstallEventReader();
+// One joystick read as the step's joystick events take it.
+struct JoystickState {
+  uint32_t x, y;      // 0 .. 65535
+  uint32_t buttons;   // bit n - 1 for button n
+};
+
+// The step's reading of event joystick 0 or 1 (the first or second
+// device); false when it is absent.
+bool Joysticks_ReadForEvents(int32_t joystick, JoystickState* state);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/draw_state.h"
 #include "platform/keys.h"
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "world/instance/instance.h"
 

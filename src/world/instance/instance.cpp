@@ -4,7 +4,7 @@
 
 #include "gamefile/object.h"
 #include "runtime/globals.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

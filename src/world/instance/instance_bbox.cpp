@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "world/instance/instance.h"
 

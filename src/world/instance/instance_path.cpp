@@ -3,7 +3,7 @@
 // to the rotated and scaled path point relative to where the path started.
 #include <cmath>
 
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "world/instance/instance.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "script/events/event_world_seam.h"
 #include "script/variables/world_seam.h"
 #include "world/instance/instance.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace {
 

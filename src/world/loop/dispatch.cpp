@@ -1,20 +1,21 @@
 #include "world/loop/dispatch.h"
+#include "world/loop/platform_service_hooks.h"
 
 #include <vector>
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "runtime/ds_pool.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "shell/http_request.h"
 #include "world/input/input.h"
+#include "world/input/joysticks.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
-#include "world/services/platform_services.h"
+#include "world/run/run_state.h"
 
 namespace {
 
@@ -178,6 +179,8 @@ void StepAgain(CInstance* instance) {
 
 void Dispatch_SetMousePosition(MouseRoomPosition position) { g_mousePosition = position ? position : NoMouse; }
 void Dispatch_SetJoystickReader(JoystickReader reader) { g_joystick = reader ? reader : NoJoystick; }
+
+void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(Joysticks_ReadForEvents); }
 
 void Run_DispatchStep(int32_t kind) { RunListed(kEventStep, kind); }
 

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "world/input/joysticks.h"
+
 // Step events: kind 1 begin, 0 normal, 2 end.
 void Run_DispatchStep(int32_t kind);
 void Run_DispatchAlarms();
@@ -25,10 +27,7 @@ void Run_DispatchListed(int32_t type, int32_t subtype);
 using MouseRoomPosition = void (*)(int32_t* x, int32_t* y);
 void Dispatch_SetMousePosition(MouseRoomPosition position);
 
-// One joystick read: false when the joystick cannot be read.
-struct JoystickState {
-  uint32_t x, y;      // 0 .. 65535
-  uint32_t buttons;   // bit n - 1 for button n
-};
 using JoystickReader = bool (*)(int32_t joystick, JoystickState* state);
 void Dispatch_SetJoystickReader(JoystickReader reader);
+// The step's joystick events read the first two joysticks from now on.
+void Joysticks_InstallEventReader();

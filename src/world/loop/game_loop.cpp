@@ -1,13 +1,15 @@
 #include "world/loop/game_loop.h"
 
 #include <ctime>
+#include <string>
 
 #include "audio/audio_system.h"
 #include "gamefile/object.h"
 #include "graphics/device/graphics.h"
-#include "graphics/device/graphics_start.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"
@@ -15,10 +17,19 @@
 #include "world/input/input.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
+#include "world/save/saved_game.h"
 #include "world/input/virtual_keys.h"
 
 namespace {
+
+// The pending load's name may be a found path or a name as a script gave
+// it; a name is looked for as every read looks for a file: in the save
+// folder, then in the program folder.
+void LoadPending() {
+  const std::string found = LoadSave_FindFile(g_runValues.loadFileName.c_str());
+  Run_LoadGame(found.empty() ? g_runValues.loadFileName.c_str() : found.c_str());
+}
 
 struct FrameClock {
   int64_t lastFrame = 0;
@@ -56,6 +67,32 @@ void CheckFrameLimit() {
 }
 
 }  // namespace
+
+bool RoomChange_ActOn() {
+  switch (g_newRoom) {
+    case kRoomChangeNone:
+      return true;
+    case kRoomChangeEndGame:
+    case kRoomChangeQuit:
+      g_running = 0;
+      return false;
+    case kRoomChangeRestart:
+      Run_EndGame();
+      break;
+    case kRoomChangeLoadGame:
+      IO_Clear();
+      g_newRoom = kRoomChangeNone;
+      LoadPending();
+      return true;
+    default:
+      if (Run_ChangeRoom(g_newRoom)) return true;
+      g_running = 0;
+      return false;
+  }
+  if (StartGame()) return true;
+  g_running = 0;
+  return false;
+}
 
 int64_t Run_FrameWait(int32_t speed, int64_t elapsed) {
   double wait = 1000000.0 / speed - static_cast<double>(elapsed);

@@ -8,6 +8,9 @@
 bool Run_Start();
 // Starts the clock and prints the main-loop banner; returns the clock.
 int64_t Run_EnterMainLoop();
+// Acts on g_newRoom at the end of a frame; false when the game ended
+// (an end, a quit, or a room that cannot be entered), true otherwise.
+bool RoomChange_ActOn();
 // One frame; returns the room speed (60 without a room or after an end).
 int64_t Run_Frame();
 // One step of the world (world/step.cpp).

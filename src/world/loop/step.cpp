@@ -1,8 +1,8 @@
 // One step of the world, in its fixed order. After each event stage the
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
-#include "gamefile/sprite.h"
-#include "graphics/overlay/profiler_services.h"
+#include "resources/sprite.h"
+#include "graphics/device/profiler_services.h"
 #include "platform/device_window.h"
 #include "runtime/numeric.h"
 #include "script/events/event.h"
@@ -13,10 +13,10 @@
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
-#include "world/physics/physics_step.h"
-#include "world/services/platform_services.h"
-#include "world/start/particle_services.h"
+#include "world/loop/platform_service_hooks.h"
+#include "world/room/particle_services.h"
+#include "world/room/physics_step.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "runtime/memory.h"
 #include "world/planning/motion_planning.h"
 

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "gamefile/path.h"
+#include "resources/path.h"
 #include "world/planning/motion_planning.h"
 #include "world/actions/world_actions_select.h"
 

@@ -14,15 +14,14 @@
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "script/tree/interpreter.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 #include "shell/window.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
-#include "world/save/saved_game.h"
-#include "world/start/particle_services.h"
+#include "world/run/run_state.h"
+#include "world/room/particle_services.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -201,14 +200,6 @@ void Suspend(CRoom* room) {
   }
 }
 
-// The pending load's name may be a found path or a name as a script gave
-// it; a name is looked for as every read looks for a file: in the save
-// folder, then in the program folder.
-void LoadPending() {
-  const std::string found = LoadSave_FindFile(g_runValues.loadFileName.c_str());
-  Run_LoadGame(found.empty() ? g_runValues.loadFileName.c_str() : found.c_str());
-}
-
 }  // namespace
 
 bool Run_StartRoom(int32_t index, bool gameStart) {
@@ -285,32 +276,6 @@ void Run_EndGame() {
   g_currentRoomIndex = -1;
   // The default cursor comes back once the extensions' finalisers succeed.
   if (Extension_RunFinal()) Win_SetCursor(kWinCursorDefault);
-}
-
-bool RoomChange_ActOn() {
-  switch (g_newRoom) {
-    case kRoomChangeNone:
-      return true;
-    case kRoomChangeEndGame:
-    case kRoomChangeQuit:
-      g_running = 0;
-      return false;
-    case kRoomChangeRestart:
-      Run_EndGame();
-      break;
-    case kRoomChangeLoadGame:
-      IO_Clear();
-      g_newRoom = kRoomChangeNone;
-      LoadPending();
-      return true;
-    default:
-      if (Run_ChangeRoom(g_newRoom)) return true;
-      g_running = 0;
-      return false;
-  }
-  if (StartGame()) return true;
-  g_running = 0;
-  return false;
 }
 
 CRoom* RoomChange_RuntimeRoom(int32_t index) {

@@ -22,9 +22,6 @@ bool Run_ChangeRoom(int32_t index);
 // when the room order is empty or names a missing room.
 bool StartGame();
 void Run_EndGame();
-// Acts on g_newRoom at the end of a frame; false when the game ended
-// (an end, a quit, or a room that cannot be entered), true otherwise.
-bool RoomChange_ActOn();
 
 // The runtime copy of a room index, null when it has none.
 CRoom* RoomChange_RuntimeRoom(int32_t index);

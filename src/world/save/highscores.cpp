@@ -10,7 +10,7 @@
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "runtime/stream_reader.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 namespace {
 

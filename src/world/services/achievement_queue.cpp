@@ -4,7 +4,7 @@
 
 #include "platform/achievement_service.h"
 #include "runtime/memory.h"
-#include "shell/file_layer.h"
+#include "runtime/file_layer.h"
 
 uint8_t g_achievementsAvailable = 0;
 

@@ -18,7 +18,6 @@ bool g_started = false;
 bool g_pausePending = false;
 bool g_paused = false;
 bool g_purchasesPending = false;
-PlatformServiceHooks g_hooks;
 
 void PauseStep() {
   if (g_pausePending) {
@@ -71,8 +70,6 @@ void Services_ResetForTest() {
 void IapEvents_MarkPending() { g_purchasesPending = true; }
 bool IapEvents_Pending() { return g_purchasesPending; }
 
-void PlatformServices_SetHooks(const PlatformServiceHooks& hooks) { g_hooks = hooks; }
-const PlatformServiceHooks& PlatformServices_Hooks() { return g_hooks; }
 
 PlatformServiceHooks PlatformServices_Real() {
   PlatformServiceHooks hooks;

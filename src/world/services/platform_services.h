@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "world/loop/platform_service_hooks.h"
+
 // The queue emptied, the cache loaded, the achievement service started.
 void Services_Start();
 // Once per step: the platform's own step (nothing here), the achievement
@@ -30,15 +32,5 @@ void Services_ResetForTest();
 void IapEvents_MarkPending();
 bool IapEvents_Pending();
 
-// How the world reaches the services: installed by the program's entry, so
-// that worlds built by tests run without them. A null member does nothing.
-struct PlatformServiceHooks {
-  void (*tick)() = nullptr;
-  void (*dispatchAsync)() = nullptr;
-  void (*shutdown)() = nullptr;
-  void (*osPause)() = nullptr;
-};
-void PlatformServices_SetHooks(const PlatformServiceHooks& hooks);
-const PlatformServiceHooks& PlatformServices_Hooks();
 // The hooks that reach the services above.
 PlatformServiceHooks PlatformServices_Real();

@@ -1,14 +1,14 @@
 // The running game's answers to the overlay's questions.
 #include "world/start/overlay_game.h"
 
-#include "gamefile/builtin_images.h"
+#include "resources/builtin_images.h"
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
 #include "graphics/device/graphics.h"
-#include "graphics/draw/batcher.h"
-#include "graphics/draw/draw_state.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
 #include "world/input/input.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

@@ -1,13 +1,13 @@
 // The particle module wired into the world: it draws the game's sprites,
 // reads the current room and the frame count, and is reached by the step,
 // the room start, start-up and room drawing.
-#include "gamefile/builtin_images.h"
-#include "gamefile/sprite.h"
+#include "resources/builtin_images.h"
+#include "resources/sprite.h"
 #include "graphics/particles/particles.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 
 namespace {
 

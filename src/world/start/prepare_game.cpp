@@ -2,7 +2,7 @@
 
 #include "gamefile/object.h"
 #include "gamefile/options.h"
-#include "gamefile/timeline.h"
+#include "resources/timeline.h"
 #include "platform/message_box.h"
 #include "runtime/console.h"
 #include "script/compiler/constants.h"

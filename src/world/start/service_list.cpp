@@ -1,15 +1,13 @@
 #include "world/start/service_list.h"
 
-#include "gamefile/text_draw.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
-#include "graphics/text/text_draw_services.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/start/particle_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/overlay_game.h"
 
 namespace {
@@ -33,7 +31,6 @@ constexpr ServiceRow kServices[] = {
        ParticleServices_Install(&ParticleServices_Real());
        ParticleHost_Install(&ParticleHost_World());
      }},
-    {"text drawing", Status::kBuilt, [] { TextDrawServices_Install(&TextDrawServices_Real()); }},
     {"frame profiler", Status::kBuilt,
      [] {
        ProfilerServices_Install(&ProfilerServices_Real());

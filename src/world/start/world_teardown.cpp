@@ -1,6 +1,6 @@
 #include "world/start/world_teardown.h"
 
-#include "gamefile/text_draw.h"
+#include "resources/text_draw.h"
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
 #include "script/events/event_world_seam.h"
@@ -10,7 +10,7 @@
 #include "world/instance/instance.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/services/platform_services.h"
 
 void World_TearDownForTest() {

@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "gamefile/background.h"
+#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "graphics/transition/transition_define.h"
 #include "runtime/console.h"
@@ -26,7 +26,7 @@
 #include "world/room/room_change.h"
 #include "world/draw/room_draw.h"
 #include "world/room/room_store.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "world/actions/world_actions.h"
 
 namespace builtin_variables {

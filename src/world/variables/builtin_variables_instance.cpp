@@ -2,13 +2,13 @@
 // motion, path position) are written through the instance's setters.
 #include <utility>
 
-#include "gamefile/sprite.h"
+#include "resources/sprite.h"
 #include "world/variables/builtin_variables.h"
 #include "world/variables/builtin_variables_support.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 #include "script/variables/variable_registry.h"
 
 namespace builtin_variables {

@@ -13,7 +13,7 @@
 #include "world/variables/builtin_variables.h"
 #include "world/variables/builtin_variables_support.h"
 #include "world/input/input.h"
-#include "world/loop/run_state.h"
+#include "world/run/run_state.h"
 
 namespace builtin_variables {
 

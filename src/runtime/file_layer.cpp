@@ -1,0 +1,494 @@
+#include "runtime/file_layer.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/files.h"
+#include "runtime/memory.h"
+
+namespace {
+
+struct Roots {
+  std::string program;       // full path ending in "/", or empty
+  std::string gameName;      // names the save folder
+  std::string saveOverride;  // a save folder set directly
+  std::string save;          // the save folder in use, ending in "/"
+  std::vector<std::string> openList;
+};
+
+Roots& TheRoots() {
+  static Roots roots;
+  return roots;
+}
+
+// ---------------------------------------------------------------- paths
+
+std::string CurrentDirectory() {
+  char buffer[PATH_MAX];
+  if (getcwd(buffer, sizeof buffer) == nullptr) return std::string();
+  return buffer;
+}
+
+bool HasDriveLetter(const std::string& path) {
+  return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+// Folds ".", ".." and repeated separators of an absolute path; ".." at the
+// top stays at the top.
+std::string Normalise(const std::string& absolute) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= absolute.size()) {
+    size_t end = absolute.find('/', start);
+    if (end == std::string::npos) end = absolute.size();
+    std::string part = absolute.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string result;
+  for (const std::string& part : parts) result += "/" + part;
+  return result.empty() ? std::string("/") : result;
+}
+
+// The script's path as a full, folded path; empty when it cannot be one
+// (a drive letter names a place outside every root).
+std::string FullPath(const char* path) {
+  std::string text(path);
+  for (char& c : text) {
+    if (c == '\\') c = '/';
+  }
+  if (HasDriveLetter(text)) return std::string();
+  if (text.empty() || text[0] != '/') {
+    std::string current = CurrentDirectory();
+    if (current.empty()) return std::string();
+    text = current + "/" + text;
+  }
+  return Normalise(text);
+}
+
+std::string AsFolder(const std::string& full) {
+  if (full.empty() || full.back() == '/') return full;
+  return full + "/";
+}
+
+// Length of the root when full lies in it (or is it), else 0. The match
+// ends on a separator, so "/a/bc" is not inside "/a/b/".
+size_t MatchRoot(const std::string& full, const std::string& root) {
+  if (root.empty()) return 0;
+  if (full.compare(0, root.size(), root) == 0) return root.size();
+  if (full.size() + 1 == root.size() && root.compare(0, full.size(), full) == 0) return root.size();
+  return 0;
+}
+
+// Maps full onto target through the innermost root that holds it, so that
+// nested roots (a save folder inside the current directory) behave.
+std::string MapThroughRoots(const std::string& full, const std::vector<std::string>& roots,
+                            const std::string& target) {
+  size_t best = 0;
+  for (const std::string& root : roots) {
+    size_t length = MatchRoot(full, root);
+    if (length > best) best = length;
+  }
+  if (best == 0 || target.empty()) return std::string();
+  std::string rest = best < full.size() ? full.substr(best) : std::string();
+  return target + rest;
+}
+
+// The exact name when it exists, else the first name (in byte order) of the
+// same folder that differs only in letter case, else the name unchanged.
+std::string ResolveCase(const std::string& path) {
+  struct stat info;
+  if (path.empty() || lstat(path.c_str(), &info) == 0) return path;
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (dir == nullptr) return path;
+  std::string best;
+  while (const dirent* entry = readdir(dir)) {
+    if (strcasecmp(entry->d_name, name.c_str()) != 0) continue;
+    if (best.empty() || std::strcmp(entry->d_name, best.c_str()) < 0) best = entry->d_name;
+  }
+  closedir(dir);
+  if (best.empty()) return path;
+  return slash == std::string::npos ? best : folder + "/" + best;
+}
+
+bool OnOpenList(const std::string& full) {
+  for (const std::string& picked : TheRoots().openList) {
+    if (strcasecmp(picked.c_str(), full.c_str()) == 0) return true;
+  }
+  return false;
+}
+
+bool WriteMapped(char* out, size_t size, const std::string& mapped) {
+  if (out == nullptr || size == 0) return false;
+  out[0] = '\0';
+  if (mapped.empty() || mapped.size() >= size) return false;
+  std::memcpy(out, mapped.c_str(), mapped.size() + 1);
+  return true;
+}
+
+std::string MapToProgram(const char* path) {
+  if (path == nullptr) return std::string();
+  std::string full = FullPath(path);
+  if (full.empty()) return full;
+  const Roots& roots = TheRoots();
+  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(CurrentDirectory())},
+                                       roots.program);
+  if (mapped.empty() && OnOpenList(full)) mapped = full;
+  return ResolveCase(mapped);
+}
+
+std::string MapToSave(const char* path) {
+  if (path == nullptr) return std::string();
+  std::string full = FullPath(path);
+  if (full.empty()) return full;
+  const Roots& roots = TheRoots();
+  std::vector<std::string> from = {roots.save, roots.program, AsFolder(CurrentDirectory())};
+  return ResolveCase(MapThroughRoots(full, from, roots.save));
+}
+
+// ---------------------------------------------------------------- roots
+
+std::string DataHome() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.local/share";
+  return std::string();
+}
+
+// A game name is one folder name: separators become "_", and a name of
+// dots only cannot climb out of the data folder.
+std::string FolderName(const std::string& name) {
+  std::string result = name;
+  bool onlyDots = true;
+  for (char& c : result) {
+    if (c == '/' || c == '\\') c = '_';
+    if (c != '.') onlyDots = false;
+  }
+  if (onlyDots) {
+    for (char& c : result) c = '_';
+  }
+  return result;
+}
+
+void UpdateSaveFolder() {
+  Roots& roots = TheRoots();
+  if (!roots.saveOverride.empty()) {
+    roots.save = roots.saveOverride;
+    return;
+  }
+  std::string home = DataHome();
+  roots.save.clear();
+  if (home.empty() || roots.gameName.empty()) return;
+  std::string full = FullPath((home + "/" + FolderName(roots.gameName)).c_str());
+  roots.save = AsFolder(full);
+}
+
+std::string FolderOfText(const char* folder) {
+  if (folder == nullptr || folder[0] == '\0') return std::string();
+  return AsFolder(FullPath(folder));
+}
+
+// ---------------------------------------------------------------- files
+
+// Opens a regular file for reading; -1 for anything else (folders, devices,
+// pipes), so no read can block or run without end.
+int OpenRegular(const std::string& path, struct stat* info) {
+  if (path.empty()) return -1;
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool IsReadableFile(const std::string& path) {
+  struct stat info;
+  int fd = OpenRegular(path, &info);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+// Reads up to size bytes; the count read, or -1 on a read error.
+int64_t ReadAll(int fd, uint8_t* data, int64_t size) {
+  int64_t done = 0;
+  while (done < size) {
+    ssize_t got = read(fd, data + done, static_cast<size_t>(size - done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
+  struct stat info;
+  int fd = OpenRegular(path, &info);
+  if (fd < 0) return nullptr;
+  int64_t size = info.st_size;
+  // One byte more for the trailing zero; sizes past 2^31 are refused.
+  if (size < 0 || size >= INT32_MAX || static_cast<uint64_t>(size) >= MemoryManager::kMaxSize) {
+    close(fd);
+    return nullptr;
+  }
+  auto* data = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(size) + 1, false));
+  int64_t got = ReadAll(fd, data, size);
+  close(fd);
+  if (got < 0) {
+    MemoryManager::Free(data);
+    return nullptr;
+  }
+  data[got] = 0;
+  if (outSize != nullptr) *outSize = static_cast<int32_t>(got);
+  return data;
+}
+
+bool WriteAll(int fd, const void* data, int32_t size) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  int64_t done = 0;
+  while (done < size) {
+    ssize_t put = write(fd, bytes + done, static_cast<size_t>(size - done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+// The bytes go to a new file beside the target, which replaces the target
+// only once complete: a write cut short (a full disk, a size limit) leaves
+// the earlier file as it was.
+bool WriteWhole(const std::string& path, const void* data, int32_t size) {
+  size_t slash = path.rfind('/');
+  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) return false;
+  static uint32_t counter = 0;
+  const std::string temporary = path + ".kvtmp" + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool written = WriteAll(fd, data, size);
+  written = close(fd) == 0 && written;
+  if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+
+}  // namespace
+
+// -------------------------------------------------------------------- roots
+
+void LoadSave_SetGameFile(const char* gameFilePath) {
+  if (gameFilePath == nullptr) return;
+  std::string full = FullPath(gameFilePath);
+  if (full.empty()) return;
+  size_t slash = full.rfind('/');
+  Roots& roots = TheRoots();
+  roots.program = full.substr(0, slash + 1);
+  std::string base = full.substr(slash + 1);
+  size_t dot = base.rfind('.');
+  if (dot != std::string::npos && dot > 0) base.resize(dot);
+  roots.gameName = base;
+  UpdateSaveFolder();
+}
+
+void LoadSave_SetProgramDirectory(const char* folder) {
+  TheRoots().program = FolderOfText(folder);
+}
+
+void LoadSave_SetGameName(const char* name) {
+  TheRoots().gameName = name == nullptr ? std::string() : std::string(name);
+  UpdateSaveFolder();
+}
+
+void LoadSave_SetSaveDirectory(const char* folder) {
+  TheRoots().saveOverride = FolderOfText(folder);
+  UpdateSaveFolder();
+}
+
+const char* LoadSave_GetProgramDirectory() {
+  return TheRoots().program.c_str();
+}
+
+const char* LoadSave_GetSaveDirectory() {
+  return TheRoots().save.c_str();
+}
+
+void LoadSave_RememberOpenPath(const char* fullPath) {
+  if (fullPath == nullptr) return;
+  std::string full = FullPath(fullPath);
+  if (!full.empty()) TheRoots().openList.insert(TheRoots().openList.begin(), full);
+}
+
+// ------------------------------------------------------------------ mapping
+
+bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path) {
+  return WriteMapped(out, size, MapToProgram(path));
+}
+
+bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) {
+  return WriteMapped(out, size, MapToSave(path));
+}
+
+std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
+
+std::string LoadSave_FindFile(const char* path) {
+  std::string save = MapToSave(path);
+  if (!save.empty() && IsReadableFile(save)) return save;
+  std::string program = MapToProgram(path);
+  if (!program.empty() && IsReadableFile(program)) return program;
+  return std::string();
+}
+
+// --------------------------------------------------------------- whole file
+
+uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize) {
+  if (outSize != nullptr) *outSize = 0;
+  if (realPath == nullptr || realPath[0] == '\0') return nullptr;
+  return ReadWhole(ResolveCase(realPath), outSize);
+}
+
+uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize) {
+  if (outSize != nullptr) *outSize = 0;
+  std::string mapped = MapToProgram(path);
+  return mapped.empty() ? nullptr : ReadWhole(mapped, outSize);
+}
+
+uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize) {
+  if (outSize != nullptr) *outSize = 0;
+  std::string mapped = MapToSave(path);
+  return mapped.empty() ? nullptr : ReadWhole(mapped, outSize);
+}
+
+bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
+  if (size < 0 || (data == nullptr && size > 0)) return false;
+  std::string mapped = MapToSave(path);
+  return !mapped.empty() && WriteWhole(mapped, data, size);
+}
+
+bool LoadSave_ProgramFileExists(const char* path) {
+  return IsReadableFile(MapToProgram(path));
+}
+
+bool LoadSave_SaveFileExists(const char* path) {
+  return IsReadableFile(MapToSave(path));
+}
+
+void LoadSave_ApplyIni(CIniFile* ini) {
+  (void)ini;
+}
+
+// ---------------------------------------------------------------- read file
+
+namespace {
+
+LoadSaveFile* HoldInMemory(uint8_t* data, int32_t size) {
+  if (data == nullptr) return nullptr;
+  auto* file = static_cast<LoadSaveFile*>(KV_ALLOC(sizeof(LoadSaveFile), true));
+  file->data = data;
+  file->size = size;
+  file->position = 0;
+  return file;
+}
+
+}  // namespace
+
+LoadSaveFile* LoadSave_Open(const char* path) {
+  int32_t size = 0;
+  uint8_t* data = LoadSave_ReadProgramFile(path, &size);
+  if (data == nullptr) data = LoadSave_ReadSaveFile(path, &size);
+  return HoldInMemory(data, size);
+}
+
+LoadSaveFile* LoadSave_OpenReal(const char* realPath) {
+  int32_t size = 0;
+  uint8_t* data = LoadSave_ReadFile(realPath, &size);
+  return HoldInMemory(data, size);
+}
+
+void LoadSave_Close(LoadSaveFile* file) {
+  if (file == nullptr) return;
+  MemoryManager::Free(file->data);
+  MemoryManager::Free(file);
+}
+
+int32_t LoadSave_Tell(const LoadSaveFile* file) {
+  return file == nullptr ? 0 : file->position;
+}
+
+void LoadSave_Seek(LoadSaveFile* file, int32_t offset, int whence) {
+  if (file == nullptr) return;
+  int64_t target;
+  switch (whence) {
+    case 0: target = offset; break;
+    case 1: target = static_cast<int64_t>(file->position) + offset; break;
+    case 2: target = static_cast<int64_t>(file->size) - offset; break;
+    default: return;
+  }
+  if (target < 0) target = 0;
+  if (target > INT32_MAX) target = INT32_MAX;
+  file->position = static_cast<int32_t>(target);
+}
+
+bool LoadSave_EOF(const LoadSaveFile* file) {
+  return file == nullptr || file->position >= file->size;
+}
+
+int LoadSave_GetChar(LoadSaveFile* file) {
+  if (file == nullptr) return -1;
+  int value = -1;
+  if (file->position < file->size) value = static_cast<signed char>(file->data[file->position]);
+  if (file->position < INT32_MAX) ++file->position;
+  return value;
+}
+
+bool LoadSave_ReadReal(LoadSaveFile* file, double* out) {
+  if (out != nullptr) *out = 0.0;
+  if (file == nullptr) return false;
+  while (file->position < file->size && std::isspace(file->data[file->position])) ++file->position;
+  if (file->position >= file->size) return false;
+  // The contents end in a zero byte, so the conversion stops at the end.
+  const char* start = reinterpret_cast<const char*>(file->data) + file->position;
+  char* end = nullptr;
+  double value = std::strtod(start, &end);
+  if (end == start) return false;
+  file->position += static_cast<int32_t>(end - start);
+  if (out != nullptr) *out = value;
+  return true;
+}
+
+int32_t LoadSave_Read(void* buffer, size_t elementSize, size_t count, LoadSaveFile* file) {
+  if (buffer == nullptr || file == nullptr || file->position >= file->size) return 0;
+  size_t available = static_cast<size_t>(file->size - file->position);
+  size_t wanted = available;
+  if (elementSize == 0 || count <= available / elementSize) wanted = elementSize * count;
+  if (wanted > available) wanted = available;
+  std::memcpy(buffer, file->data + file->position, wanted);
+  file->position += static_cast<int32_t>(wanted);
+  return static_cast<int32_t>(wanted);
+}
+
+std::string LoadSave_ResolveCase(const std::string& path) { return ResolveCase(path); }
+
+std::string LoadSave_FoldPath(const std::string& full) { return Normalise(full); }
