@@ -14,10 +14,10 @@
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/primitive_3d.h"
 #include "graphics/3d/transform_3d.h"
-#include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/device_window.h"
 #include "world/start/service_list.h"
 

@@ -7,8 +7,8 @@
 
 #include "builtins/files/files.h"
 #include "builtins/files/handlers.h"
-#include "runtime/script_value.h"
 #include "runtime/file_layer.h"
+#include "runtime/script_value.h"
 
 namespace {
 

@@ -20,8 +20,8 @@ void BM_InstanceCollisionSweep(benchmark::State& state) {
   const int32_t count = static_cast<int32_t>(state.range(0));
   std::vector<std::unique_ptr<CInstance>> instances;
   for (int32_t i = 0; i < count; ++i) {
-    auto instance = std::make_unique<CInstance>(static_cast<float>(i % 40) * 20.0f,
-                                                static_cast<float>(i / 40) * 20.0f, 100000 + i, -1, false);
+    auto instance = std::make_unique<CInstance>(static_cast<float>(i % 40) * 20.0f, static_cast<float>(i / 40) * 20.0f,
+                                                100000 + i, -1, false);
     instance->SetSpriteIndex(sprite);
     instance->SetMaskIndex(-1);
     instance->ComputeBoundingBox();

@@ -2,12 +2,12 @@
 // reads and writes variables.
 #include <benchmark/benchmark.h>
 
+#include "one_instance_world.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/tree/interpreter.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/world_seam.h"
-#include "one_instance_world.h"
 
 namespace {
 

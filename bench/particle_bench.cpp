@@ -5,12 +5,12 @@
 // particle takes.
 #include <benchmark/benchmark.h>
 
-#include "resources/builtin_images.h"
-#include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
+#include "graphics/device/graphics.h"
 #include "graphics/particles/particle_records.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/device_window.h"
+#include "resources/builtin_images.h"
 #include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 

@@ -35,8 +35,8 @@ struct Quiet final : tagIConsole {
 b2Vec2 BoxPlace(int32_t i) { return b2Vec2(2.0f + 1.4f * (i % kColumns), 2.0f + 1.4f * (i / kColumns)); }
 
 // The container's four walls, as corner lists going clockwise on screen.
-const float kWalls[4][4] = {{0, kWall - 1, kWall, kWall}, {0, 0, 1, kWall}, {kWall - 1, 0, kWall, kWall},
-                            {0, 0, kWall, 1}};
+const float kWalls[4][4] = {
+    {0, kWall - 1, kWall, kWall}, {0, 0, 1, kWall}, {kWall - 1, 0, kWall, kWall}, {0, 0, kWall, 1}};
 
 void BM_PhysicsRaw(benchmark::State& state) {
   b2World world(b2Vec2(0.0f, 10.0f));

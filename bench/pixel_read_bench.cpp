@@ -3,11 +3,11 @@
 // first, so neither side finds the screen already read.
 #include <benchmark/benchmark.h>
 
-#include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/start/graphics_start.h"
 #include "platform/device_window.h"
 #include "runtime/memory.h"
 #include "world/start/service_list.h"
@@ -62,7 +62,8 @@ void BM_PixelReadsFromOneScreenRead(benchmark::State& state) {
     Graphics::FlushBatch();
     uint32_t* screen = Graphics::ReadScreenPixels(kWidth, kHeight, 0, 0, kWidth, kHeight);
     uint32_t sum = 0;
-    for (int32_t i = 0; screen != nullptr && i < kReads; ++i) sum += screen[(i * 53 % kHeight) * kWidth + i * 37 % kWidth];
+    for (int32_t i = 0; screen != nullptr && i < kReads; ++i)
+      sum += screen[(i * 53 % kHeight) * kWidth + i * 37 % kWidth];
     MemoryManager::Free(screen);
     benchmark::DoNotOptimize(sum);
   }

@@ -5,19 +5,19 @@
 #include <memory>
 
 #include "gamefile/object.h"
-#include "resources/sprite.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/render_states.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
+#include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw.h"
 #include "world/start/service_list.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
-#include "runtime/globals.h"
 #include "runtime/console.h"
+#include "runtime/globals.h"
 #include "script/variables/variable_registry.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"

@@ -46,8 +46,8 @@ void BM_SpritesFromOnePage(benchmark::State& state) {
     Graphics::SetTransform(1, projection);
     g_vertexBatches = 0;
     for (int i = 0; i < 2000; ++i) {
-      GR_TexturePage_Draw_Ext(&sprite, 16, 16, static_cast<float>(i * 37 % 640), static_cast<float>(i * 53 % 480), 1,
-                              1, static_cast<float>(i) * 0.01f, 0xFFFFFF, 0.75f);
+      GR_TexturePage_Draw_Ext(&sprite, 16, 16, static_cast<float>(i * 37 % 640), static_cast<float>(i * 53 % 480), 1, 1,
+                              static_cast<float>(i) * 0.01f, 0xFFFFFF, 0.75f);
     }
     Graphics::FlushBatch();
     draws += g_vertexBatches;

@@ -10,11 +10,11 @@
 #include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "script/events/event_code_seam.h"
-#include "world/loop/dispatch.h"
-#include "world/loop/game_loop.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/loop/dispatch.h"
+#include "world/loop/game_loop.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -68,7 +68,8 @@ CRoom* MakeWorld() {
   auto* room = new CRoom;
   g_currentRoom = room;
   for (int32_t i = 0; i < kInstances; ++i) {
-    CInstance* instance = room->AddInstance(static_cast<float>(i % 600), static_cast<float>(i / 600 * 20), i % kObjects);
+    CInstance* instance =
+        room->AddInstance(static_cast<float>(i % 600), static_cast<float>(i / 600 * 20), i % kObjects);
     instance->image_speed = 0.25f;
     instance->SetHSpeed(0.0f);
   }

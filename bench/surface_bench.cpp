@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_quads.h"

@@ -8,13 +8,13 @@
 #include <cfloat>
 #include <string>
 
-#include "resources/text_draw.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/start/graphics_start.h"
-#include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
+#include "resources/text_draw.h"
 #include "world/start/service_list.h"
 
 namespace {

@@ -14,18 +14,18 @@
 #include "builtins/misc/external.h"
 #include "builtins/registration.h"
 #include "gamefile/dll_definitions.h"
+#include "one_instance_world.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/script.h"
 #include "script/tree/interpreter.h"
 #include "script/tree/interpreter_statements.h"
-#include "script/events/script.h"
-#include "script/variables/variable_registry.h"
 #include "script/variables/variable_list.h"
-#include "script/vm/vm.h"
+#include "script/variables/variable_registry.h"
 #include "script/variables/world_seam.h"
-#include "one_instance_world.h"
+#include "script/vm/codegen.h"
+#include "script/vm/vm.h"
 #include "support/script_chunk.h"
 
 namespace {
@@ -93,9 +93,12 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   }
   int32_t id = -1;
   if (!Function_Find("bench_add", &id))
-    Function_Add("bench_add", [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue* a) {
-      ScriptValue_SetReal(r, a[0].real + a[1].real);
-    }, 2);
+    Function_Add(
+        "bench_add",
+        [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue* a) {
+          ScriptValue_SetReal(r, a[0].real + a[1].real);
+        },
+        2);
   if (!Function_Find("ds_map_create", &id)) {
     Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
     Builtins_RegisterFamily(BuiltinFamilyId::kDataStructures);

@@ -116,8 +116,8 @@ void GridNumbers(const uint8_t* data, size_t size) {
   Call(F_DsGridAddDisk, {Real(grid), Real(n[0]), Real(n[1]), Real(n[2]), Real(n[5])});
   Call(F_DsGridGetDiskMean, {Real(grid), Real(n[3]), Real(n[4]), Real(n[5])});
   Call(F_DsGridValueDiskX, {Real(grid), Real(n[6]), Real(n[7]), Real(n[0]), Real(n[1])});
-  Call(F_DsGridAddGridRegion, {Real(grid), Real(grid), Real(n[0]), Real(n[1]), Real(n[2]), Real(n[3]),
-                               Real(n[6]), Real(n[7])});
+  Call(F_DsGridAddGridRegion,
+       {Real(grid), Real(grid), Real(n[0]), Real(n[1]), Real(n[2]), Real(n[3]), Real(n[6]), Real(n[7])});
   Call(F_DsGridMultiply, {Real(grid), Real(n[4]), Real(n[5]), Real(n[6])});
   Call(F_DsGridGet, {Real(n[7]), Real(n[0]), Real(n[1])});
   // A script may ask for any grid it can hold; the fuzzer's sizes stay small
@@ -136,7 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t* body = data + 1;
   size_t length = size - 1;
-  std::string text = (data[0] & 1) ? Hex_Encode(body, length) : std::string(reinterpret_cast<const char*>(body), length);
+  std::string text =
+      (data[0] & 1) ? Hex_Encode(body, length) : std::string(reinterpret_cast<const char*>(body), length);
   ReadCheck(kKinds[(data[0] >> 1) % 6], text);
   if (data[0] & 0x80) GridNumbers(body, length);
   DS_ReleasePools();

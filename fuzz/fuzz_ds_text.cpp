@@ -29,8 +29,8 @@ void Exercise(T& structure, const char* text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  std::string text = (data[0] & 1) ? Hex_Encode(data + 1, size - 1)
-                                   : std::string(reinterpret_cast<const char*>(data + 1), size - 1);
+  std::string text =
+      (data[0] & 1) ? Hex_Encode(data + 1, size - 1) : std::string(reinterpret_cast<const char*>(data + 1), size - 1);
   const char* c = text.c_str();
   CDS_Stack stack;
   CDS_Queue queue;

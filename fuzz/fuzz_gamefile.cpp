@@ -1,16 +1,16 @@
 // The game-file reader on arbitrary bytes: the header pre-pass and the
 // chunk walk must refuse damaged files without crashing or reading outside.
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "fuzz_support.h"
-#include "resources/background.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
-#include "resources/font.h"
 #include "gamefile/object.h"
+#include "resources/background.h"
+#include "resources/font.h"
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "resources/texture_pages.h"

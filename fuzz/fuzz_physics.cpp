@@ -27,10 +27,22 @@ class Bytes {
   bool More() const { return at_ < size_; }
   uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
   float Number() {
-    static const float kPalette[] = {0.0f, 1.0f, -1.0f, 0.5f, 2.0f, 10.0f, -10.0f, 1e-6f, 1e30f, -1e30f,
-                                     2147483648.0f, std::numeric_limits<float>::quiet_NaN(),
+    static const float kPalette[] = {0.0f,
+                                     1.0f,
+                                     -1.0f,
+                                     0.5f,
+                                     2.0f,
+                                     10.0f,
+                                     -10.0f,
+                                     1e-6f,
+                                     1e30f,
+                                     -1e30f,
+                                     2147483648.0f,
+                                     std::numeric_limits<float>::quiet_NaN(),
                                      std::numeric_limits<float>::infinity(),
-                                     -std::numeric_limits<float>::infinity(), 3.0f, 0.01f};
+                                     -std::numeric_limits<float>::infinity(),
+                                     3.0f,
+                                     0.01f};
     uint8_t b = Byte();
     if (b < 240) return kPalette[b % 16];
     float raw = 0.0f;
@@ -86,18 +98,10 @@ struct Session {
 
   void ShapeFixture() {
     switch (in.Byte() % 4) {
-      case 0:
-        fixture.SetCircle(in.Number());
-        break;
-      case 1:
-        fixture.SetBox(in.Number(), in.Number());
-        break;
-      case 2:
-        fixture.SetPolygon();
-        break;
-      default:
-        fixture.AddPoint(in.Number(), in.Number());
-        break;
+      case 0: fixture.SetCircle(in.Number()); break;
+      case 1: fixture.SetBox(in.Number(), in.Number()); break;
+      case 2: fixture.SetPolygon(); break;
+      default: fixture.AddPoint(in.Number(), in.Number()); break;
     }
   }
   void TuneFixture() {
@@ -156,8 +160,8 @@ struct Session {
       case 1: Keep(Physics_CreateRevoluteJoint(a, b, Point(), Limits(), in.Byte() & 1)); break;
       case 2: Keep(Physics_CreatePrismaticJoint(a, b, Point(), Point(), Limits(), in.Byte() & 1)); break;
       case 3:
-        Keep(Physics_CreatePulleyJoint(a, b, Point(), Point(), Point(), Point(), in.Number(), in.Number(),
-                                       in.Number(), in.Byte() & 1));
+        Keep(Physics_CreatePulleyJoint(a, b, Point(), Point(), Point(), Point(), in.Number(), in.Number(), in.Number(),
+                                       in.Byte() & 1));
         break;
       default: Keep(Physics_CreateGearJoint(a, b, AnyJoint(), AnyJoint(), in.Number())); break;
     }
@@ -196,15 +200,29 @@ struct Session {
         case 0: ShapeFixture(); break;
         case 1: TuneFixture(); break;
         case 2: BindFixture(); break;
-        case 3: if ((body = AnyBody()) != nullptr) Push(body); break;
-        case 4: if ((body = AnyBody()) != nullptr) Place(body); break;
+        case 3:
+          if ((body = AnyBody()) != nullptr) Push(body);
+          break;
+        case 4:
+          if ((body = AnyBody()) != nullptr) Place(body);
+          break;
         case 5: Join(); break;
         case 6: Physics_JointSetValue(AnyJoint(), in.Byte() % 20, in.Number()); break;
-        case 7: Physics_JointGetValue(AnyJoint(), in.Byte() % 20); Physics_JointEnableMotor(AnyJoint(), in.Byte() & 1); break;
+        case 7:
+          Physics_JointGetValue(AnyJoint(), in.Byte() % 20);
+          Physics_JointEnableMotor(AnyJoint(), in.Byte() & 1);
+          break;
         case 8: Physics_DeleteJoint(AnyJoint()); break;
-        case 9: if ((body = AnyBody()) != nullptr) Physics_DestroyObject(body); break;
+        case 9:
+          if ((body = AnyBody()) != nullptr) Physics_DestroyObject(body);
+          break;
         case 10: Physics_TestOverlap(AnyBody(), in.Number(), in.Number(), in.Number(), AnyBody()); break;
-        default: if ((in.Byte() & 7) == 0) WorldChange(); else Step(); break;
+        default:
+          if ((in.Byte() & 7) == 0)
+            WorldChange();
+          else
+            Step();
+          break;
       }
     }
   }

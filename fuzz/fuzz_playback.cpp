@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "world/start/command_line.h"
 #include "world/input/input.h"
 #include "world/input/input_record.h"
+#include "world/start/command_line.h"
 
 namespace {
 

@@ -19,7 +19,8 @@ class Silent : public tagIConsole {
 // as large as it likes; only their answers are checked here, not their pace.
 void Collide(const CSprite& sprite, uint8_t seed) {
   const SpriteBox& b = sprite.bbox;
-  if (int64_t{sprite.width} * sprite.height > 4096 || int64_t{b.right} - b.left > 64 || int64_t{b.bottom} - b.top > 64) {
+  if (int64_t{sprite.width} * sprite.height > 4096 || int64_t{b.right} - b.left > 64 ||
+      int64_t{b.bottom} - b.top > 64) {
     return;
   }
   const SpriteBox box{sprite.bbox.left - 2, sprite.bbox.top - 2, sprite.bbox.right + 2, sprite.bbox.bottom + 2};

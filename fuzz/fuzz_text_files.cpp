@@ -12,8 +12,8 @@
 #include "builtins/files/files.h"
 #include "builtins/files/handlers.h"
 #include "fuzz_support.h"
-#include "runtime/run_flags.h"
 #include "runtime/file_layer.h"
+#include "runtime/run_flags.h"
 
 namespace {
 

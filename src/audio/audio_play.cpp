@@ -68,8 +68,8 @@ int32_t Audio_PlaySoundSimple(int32_t asset, double priority, int32_t loop) {
   return play.playId;
 }
 
-int32_t Audio_PlaySoundAt(int32_t asset, double x, double y, double z, double falloffReference,
-                          double falloffMaximum, double falloffFactor, int32_t loop, double priority) {
+int32_t Audio_PlaySoundAt(int32_t asset, double x, double y, double z, double falloffReference, double falloffMaximum,
+                          double falloffFactor, int32_t loop, double priority) {
   Started play;
   if (g_newAudio == 0 || !StartPlay(asset, priority, loop, "Error prior to playing sample\n", &play)) return -1;
   ALuint source = play.source;

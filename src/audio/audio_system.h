@@ -26,8 +26,8 @@ void Audio_FrameUpdate();
 void Audio_UpdateEmitters();
 
 int32_t Audio_PlaySoundSimple(int32_t asset, double priority, int32_t loop);
-int32_t Audio_PlaySoundAt(int32_t asset, double x, double y, double z, double falloffReference,
-                          double falloffMaximum, double falloffFactor, int32_t loop, double priority);
+int32_t Audio_PlaySoundAt(int32_t asset, double x, double y, double z, double falloffReference, double falloffMaximum,
+                          double falloffFactor, int32_t loop, double priority);
 int32_t Audio_PlaySound(int32_t emitter, int32_t asset, int32_t loop, double priority);
 
 void Audio_StopSound(int32_t x);

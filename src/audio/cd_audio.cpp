@@ -36,8 +36,8 @@ const char* Mode() {
 // Plays from the position while the disc plays, else seeks to it.
 void PlayOrSeek(const char* position) {
   const bool playing = CD_Playing();
-  std::snprintf(g_command, sizeof g_command, "%s cdaudio %s %s", playing ? "play" : "seek",
-                playing ? "from" : "to", position);
+  std::snprintf(g_command, sizeof g_command, "%s cdaudio %s %s", playing ? "play" : "seek", playing ? "from" : "to",
+                position);
   Send(g_command);
   Send("set cdaudio time format tmsf");
 }

@@ -34,7 +34,8 @@ int32_t Sound_AddHardwareFromImage(const uint8_t* image, uint32_t length, int32_
 
 int32_t Sound_AddHardwareFromStream(const uint8_t* bytes, size_t length, int32_t kind) {
   int32_t index = Sound_AddHardware(kind);
-  if (g_soundHardware != nullptr) g_hardwareSounds[static_cast<size_t>(index)].sound = g_soundHardware->Load(bytes, length);
+  if (g_soundHardware != nullptr)
+    g_hardwareSounds[static_cast<size_t>(index)].sound = g_soundHardware->Load(bytes, length);
   return index;
 }
 

@@ -6,8 +6,8 @@
 #include "audio/hardware_table.h"
 #include "audio/sound_play.h"
 #include "runtime/console.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 
 namespace {
 

@@ -12,9 +12,7 @@ int32_t BuiltinArgs::TruncInt(int32_t i) const { return Num_TruncInt32(Real(i));
 
 bool BuiltinArgs::Bool(int32_t i) const { return Num_TrueAtHalf(Real(i)); }
 
-const char* BuiltinArgs::Text(int32_t i) const {
-  return IsString(i) ? ScriptValue_Text(values_[i]) : "";
-}
+const char* BuiltinArgs::Text(int32_t i) const { return IsString(i) ? ScriptValue_Text(values_[i]) : ""; }
 
 void Result_SetReal(ScriptValue* result, double value) { ScriptValue_SetReal(result, value); }
 

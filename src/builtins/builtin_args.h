@@ -14,20 +14,23 @@
 // handlers are written `void F_Name(KV_BUILTIN_PARAMS)`, so the handler's own
 // name stays in its declaration and definition. Most handlers use only some
 // of the parameters.
-#define KV_BUILTIN_PARAMS                                                                             \
-  [[maybe_unused]] ScriptValue* result, [[maybe_unused]] CInstance* self, [[maybe_unused]] CInstance* other, \
-      [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue* args
+#define KV_BUILTIN_PARAMS                                                                                    \
+  [[maybe_unused]] ScriptValue *result, [[maybe_unused]] CInstance *self, [[maybe_unused]] CInstance *other, \
+      [[maybe_unused]] int32_t argc, [[maybe_unused]] ScriptValue *args
 
 class BuiltinArgs {
  public:
-  BuiltinArgs(int32_t count, const ScriptValue* values) : count_(values == nullptr || count < 0 ? 0 : count), values_(values) {}
+  BuiltinArgs(int32_t count, const ScriptValue* values)
+      : count_(values == nullptr || count < 0 ? 0 : count), values_(values) {}
 
   int32_t Count() const { return count_; }
   bool Has(int32_t i) const { return i >= 0 && i < count_; }
   bool IsString(int32_t i) const { return Has(i) && values_[i].kind == kValueString; }
   bool IsReal(int32_t i) const { return Has(i) && values_[i].kind == kValueReal; }
   // A string with at least one byte.
-  bool IsNonEmptyString(int32_t i) const { return IsString(i) && values_[i].text != nullptr && values_[i].text[0] != 0; }
+  bool IsNonEmptyString(int32_t i) const {
+    return IsString(i) && values_[i].text != nullptr && values_[i].text[0] != 0;
+  }
 
   // The real of a real argument; 0 for a string or a missing one.
   double Real(int32_t i) const { return IsReal(i) ? values_[i].real : 0.0; }

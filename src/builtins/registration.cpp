@@ -5,8 +5,8 @@
 
 #include "builtins/actions/rows.h"
 #include "builtins/d3d/rows.h"
-#include "builtins/files/rows.h"
 #include "builtins/ds/rows.h"
+#include "builtins/files/rows.h"
 #include "builtins/graphics/rows.h"
 #include "builtins/interaction/rows.h"
 #include "builtins/maths/rows.h"

@@ -4,19 +4,19 @@
 #include <map>
 #include <vector>
 
-#include "resources/background.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/extension.h"
 #include "gamefile/game_header.h"
-#include "resources/font.h"
 #include "gamefile/object.h"
-#include "resources/path.h"
-#include "resources/timeline.h"
-#include "runtime/load_error.h"
 #include "gamefile/options.h"
+#include "resources/background.h"
+#include "resources/font.h"
+#include "resources/path.h"
 #include "resources/sprite.h"
 #include "resources/texture_pages.h"
+#include "resources/timeline.h"
 #include "runtime/console.h"
+#include "runtime/load_error.h"
 #include "script/events/script.h"
 
 namespace {
@@ -132,8 +132,9 @@ void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreCle
 }
 
 bool GameFile_CheckContainer(const GameImage& image) {
-  if (image.Size() <= 8) return LoadError_Report("FORM", "the file is too short (%llu bytes)",
-                                                 static_cast<unsigned long long>(image.Size()));
+  if (image.Size() <= 8)
+    return LoadError_Report("FORM", "the file is too short (%llu bytes)",
+                            static_cast<unsigned long long>(image.Size()));
   const uint8_t* d = image.Data();
   bool form = std::memcmp(d, "FORM", 4) == 0 || std::memcmp(d, "MROF", 4) == 0;
   if (!form) return LoadError_Report("FORM", "this is not a game file");

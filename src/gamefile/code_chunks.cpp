@@ -10,11 +10,11 @@
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/load_error.h"
-#include "script/vm/bytecode.h"
 #include "script/compiler/code_table.h"
-#include "script/events/error_report.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
 #include "script/variables/variable_names.h"
+#include "script/vm/bytecode.h"
 
 namespace {
 
@@ -97,9 +97,7 @@ bool IsBranch(uint32_t word) {
   return (op & kVMHasOperand) == 0 && (op & kVMBranchBit) != 0 && word != kVMWithClose;
 }
 
-bool KnownType(uint8_t type) {
-  return type == kVMDouble || (type >= kVMInt && type <= kVMString) || type == kVMShort;
-}
+bool KnownType(uint8_t type) { return type == kVMDouble || (type >= kVMInt && type <= kVMString) || type == kVMShort; }
 
 // Checks one entry's instruction stream: every instruction and operand lies
 // inside it, branches land on instruction starts (or the end), types are

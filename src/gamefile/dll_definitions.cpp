@@ -11,8 +11,8 @@
 
 #include "platform/dynamic_library.h"
 #include "runtime/console.h"
-#include "runtime/run_flags.h"
 #include "runtime/file_layer.h"
+#include "runtime/run_flags.h"
 
 namespace {
 

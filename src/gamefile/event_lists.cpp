@@ -18,7 +18,8 @@ constexpr int32_t kGrowth = 5;
 
 void Append(EventObjectList& list, int32_t& count, int32_t object) {
   if (count >= list.capacity) {
-    list.objects = static_cast<int32_t*>(KV_REALLOC(list.objects, sizeof(int32_t) * static_cast<size_t>(count + kGrowth)));
+    list.objects =
+        static_cast<int32_t*>(KV_REALLOC(list.objects, sizeof(int32_t) * static_cast<size_t>(count + kGrowth)));
     list.capacity += kGrowth;
   }
   list.objects[count++] = object;
@@ -49,10 +50,16 @@ bool InTable(int32_t type, int32_t subtype) {
 
 int32_t EventList_LastSubtype(int32_t type) {
   switch (type) {
-    case kEventCreate: case kEventDestroy: case kEventDraw: return 0;
+    case kEventCreate:
+    case kEventDestroy:
+    case kEventDraw: return 0;
     case kEventAlarm: return 12;
     case kEventStep: return 16;
-    case kEventKeyboard: case kEventMouse: case kEventOther: case kEventKeyPress: case kEventKeyRelease: return 128;
+    case kEventKeyboard:
+    case kEventMouse:
+    case kEventOther:
+    case kEventKeyPress:
+    case kEventKeyRelease: return 128;
     default: return -1;
   }
 }

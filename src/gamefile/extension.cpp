@@ -5,12 +5,12 @@
 #include <unordered_map>
 
 #include "gamefile/dll_definitions.h"
+#include "runtime/file_layer.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/compiler/constants.h"
 #include "script/events/error_report.h"
 #include "script/events/script.h"
-#include "runtime/file_layer.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ bool CompileScriptFunction(const CExtensionPackage& package, CExtensionFunction&
     f.code.clear();
     std::string name = "Extension." + package.name + "." + f.name;
     if (!entry.code->Compile(name.c_str())) {
-      std::string message = "COMPILATION ERROR in extension package " + package.name + "\n" +
-                            (g_errorText != nullptr ? g_errorText : "");
+      std::string message =
+          "COMPILATION ERROR in extension package " + package.name + "\n" + (g_errorText != nullptr ? g_errorText : "");
       Error_Show(message.c_str(), true);
       return false;
     }
@@ -174,8 +174,7 @@ int32_t Extension_GetArgCount(int32_t id) {
 }
 
 const char* Extension_GetName(int32_t id) {
-  const CExtensionFunction* f =
-      FindFirst([&](const CExtensionFunction& g) { return g.id == id && !g.name.empty(); });
+  const CExtensionFunction* f = FindFirst([&](const CExtensionFunction& g) { return g.id == id && !g.name.empty(); });
   return f != nullptr ? f->name.c_str() : nullptr;
 }
 

@@ -61,8 +61,8 @@ bool ReadFile(const ChunkBounds& chunk, uint32_t offset, CExtensionFile* file, c
     }
     // Function ids become table keys and, plus 500000, function ids.
     if (f.id < 0 || f.id > kExtensionMaxFunctionId) {
-      g_debugConsole->Output("Extension function %s has the id %d, outside 0 to %d: it is left out\n",
-                             f.name.c_str(), f.id, kExtensionMaxFunctionId);
+      g_debugConsole->Output("Extension function %s has the id %d, outside 0 to %d: it is left out\n", f.name.c_str(),
+                             f.id, kExtensionMaxFunctionId);
       continue;
     }
     file->functions.push_back(std::move(f));

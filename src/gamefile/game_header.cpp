@@ -1,8 +1,8 @@
 #include "gamefile/game_header.h"
 
 #include "runtime/console.h"
-#include "runtime/load_error.h"
 #include "runtime/file_layer.h"
+#include "runtime/load_error.h"
 
 GameHeader g_gameHeader;
 int32_t g_formatVersion = 0;

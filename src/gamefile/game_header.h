@@ -9,7 +9,7 @@
 #include "runtime/game_image.h"
 
 struct GameHeader {
-  uint32_t flags = 0;           // bit 0 clear: debug mode
+  uint32_t flags = 0;  // bit 0 clear: debug mode
   const char* displayName = nullptr;
   const char* configName = nullptr;
   int32_t lastInstanceId = 0;

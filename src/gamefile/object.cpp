@@ -113,7 +113,10 @@ void AttachToAncestors(const CObject* object) {
 
 void ObjectInstanceList::Append(CInstance* instance) {
   auto* node = new ObjectInstanceNode{nullptr, tail, instance};
-  if (tail != nullptr) tail->next = node; else head = node;
+  if (tail != nullptr)
+    tail->next = node;
+  else
+    head = node;
   tail = node;
   ++count;
 }
@@ -129,8 +132,14 @@ bool ObjectInstanceList::Remove(CInstance* instance) {
 }
 
 void ObjectInstanceList::Unlink(ObjectInstanceNode* node) {
-  if (node->previous != nullptr) node->previous->next = node->next; else head = node->next;
-  if (node->next != nullptr) node->next->previous = node->previous; else tail = node->previous;
+  if (node->previous != nullptr)
+    node->previous->next = node->next;
+  else
+    head = node->next;
+  if (node->next != nullptr)
+    node->next->previous = node->previous;
+  else
+    tail = node->previous;
   --count;
 }
 
@@ -240,9 +249,8 @@ const char* Object_GetName(int32_t index) {
 }
 
 int32_t Object_Find(const char* name) {
-  return g_byName.Find(name, [](auto add) {
-    ForEachObject([&](CObject* object) { add(object->name, object->index); });
-  });
+  return g_byName.Find(name,
+                       [](auto add) { ForEachObject([&](CObject* object) { add(object->name, object->index); }); });
 }
 
 CObject* Object_Place(int32_t index) {

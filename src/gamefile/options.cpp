@@ -19,7 +19,13 @@ constexpr uint64_t kConstantsAt = 140;
 // Words holding a value rather than an on/off flag.
 bool IsValueWord(int word) {
   switch (word) {
-    case 5: case 8: case 10: case 11: case 12: case 14: case 21: return true;
+    case 5:
+    case 8:
+    case 10:
+    case 11:
+    case 12:
+    case 14:
+    case 21: return true;
     default: return false;
   }
 }
@@ -91,8 +97,10 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
     if (c.Failed()) return LoadError_Report("OPTN", "constant %u names a text outside the file", i);
     g_options.constantNames[i] = name == nullptr ? "" : name;
     g_options.constantValues[i] = value == nullptr ? "" : value;
-    if (g_options.constantNames[i] == "VersionMajor") g_options.versionMajor = DecimalValue(g_options.constantValues[i]);
-    if (g_options.constantNames[i] == "VersionMinor") g_options.versionMinor = DecimalValue(g_options.constantValues[i]);
+    if (g_options.constantNames[i] == "VersionMajor")
+      g_options.versionMajor = DecimalValue(g_options.constantValues[i]);
+    if (g_options.constantNames[i] == "VersionMinor")
+      g_options.versionMinor = DecimalValue(g_options.constantValues[i]);
   }
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include "gamefile/chunk_walk.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/files.h"
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"
@@ -12,7 +13,6 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/variables/variable_registry.h"
-#include "runtime/file_layer.h"
 #include "shell/file_dialog.h"
 
 std::string g_gamePath;

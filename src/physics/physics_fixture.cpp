@@ -51,8 +51,8 @@ bool CPhysicsFixture::AddPoint(float x, float y) {
   points[pointCount][0] = x;
   points[pointCount][1] = y;
   if (pointCount + 1 >= 3 && !IsConvex(points, pointCount + 1)) {
-    std::string text = "ERROR: The polygon shape for fixture " + std::to_string(id) +
-                       " is concave or ordered anti-clockwise";
+    std::string text =
+        "ERROR: The polygon shape for fixture " + std::to_string(id) + " is concave or ordered anti-clockwise";
     Error_Show(text.c_str(), false);
     return false;
   }

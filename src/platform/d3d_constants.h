@@ -33,7 +33,8 @@ constexpr uint32_t D3DFMT_R32F = 114;
 constexpr uint32_t D3DFMT_FROM_FILE = 0xFFFFFFFFu;
 constexpr uint32_t MakeFourCC(char a, char b, char c, char d) {
   return static_cast<uint32_t>(static_cast<uint8_t>(a)) | (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 8) |
-         (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 16) | (static_cast<uint32_t>(static_cast<uint8_t>(d)) << 24);
+         (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 16) |
+         (static_cast<uint32_t>(static_cast<uint8_t>(d)) << 24);
 }
 constexpr uint32_t D3DFMT_DXT1 = MakeFourCC('D', 'X', 'T', '1');
 constexpr uint32_t D3DFMT_DXT2 = MakeFourCC('D', 'X', 'T', '2');

@@ -5,11 +5,11 @@
 #include <string>
 
 struct Switches {
-  bool headless = false;       // KORVALITH_HEADLESS=1
-  bool virtualClock = false;   // KORVALITH_CLOCK=virtual
-  long maxFrames = -1;         // KORVALITH_MAX_FRAMES=N (-1: no limit)
-  std::string answersFile;     // KORVALITH_ANSWERS=FILE
-  std::string dumpFrame;       // KORVALITH_DUMP_FRAME=FILE.png
+  bool headless = false;      // KORVALITH_HEADLESS=1
+  bool virtualClock = false;  // KORVALITH_CLOCK=virtual
+  long maxFrames = -1;        // KORVALITH_MAX_FRAMES=N (-1: no limit)
+  std::string answersFile;    // KORVALITH_ANSWERS=FILE
+  std::string dumpFrame;      // KORVALITH_DUMP_FRAME=FILE.png
 };
 
 const Switches& Switches_Get();

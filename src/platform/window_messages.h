@@ -98,7 +98,8 @@ constexpr MsgLParam kKeyScanCodeMask = 0xFF0000;
 
 // Two 16-bit halves, as mouse messages carry positions and wheel deltas.
 constexpr MsgLParam MakeLParam(int32_t low, int32_t high) {
-  return static_cast<MsgLParam>((static_cast<uint32_t>(low) & 0xFFFFu) | ((static_cast<uint32_t>(high) & 0xFFFFu) << 16));
+  return static_cast<MsgLParam>((static_cast<uint32_t>(low) & 0xFFFFu) |
+                                ((static_cast<uint32_t>(high) & 0xFFFFu) << 16));
 }
 constexpr int32_t LowWordSigned(int64_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
 constexpr int32_t HighWordSigned(int64_t value) {

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "resources/texture_pages.h"
 #include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/image_decode.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/texture_pages.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 
@@ -98,8 +98,7 @@ void CBackground::Assign(const CBackground& other) {
   MakeTexture();
 }
 
-void CBackground::CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload,
-                                   int32_t copyKind) {
+void CBackground::CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload, int32_t copyKind) {
   Reset();
   if (bitmap == nullptr) return;
   transparent_ = transparent;
@@ -107,8 +106,8 @@ void CBackground::CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smoot
   preload_ = preload;
   width_ = bitmap->GetWidth();
   height_ = bitmap->GetHeight();
-  pixels_ = copyKind == 1 ? new CBitmap32(bitmap, transparent, smooth, false)
-                          : new CBitmap32(bitmap, transparent, smooth);
+  pixels_ =
+      copyKind == 1 ? new CBitmap32(bitmap, transparent, smooth, false) : new CBitmap32(bitmap, transparent, smooth);
   MakeTexture();
 }
 
@@ -150,9 +149,7 @@ const TexturePage* CBackground::GetPage() const {
   return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr;
 }
 
-TexturePage* CBackground::DrawPage() const {
-  return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr;
-}
+TexturePage* CBackground::DrawPage() const { return pageOffset_ != 0 ? TexturePage_AtOffset(pageOffset_) : nullptr; }
 
 int32_t CBackground::GetTexture() const {
   if (pageOffset_ != 0) return GR_TexturePage_Handle(TexturePage_IndexOfOffset(pageOffset_));

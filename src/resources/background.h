@@ -35,8 +35,7 @@ class CBackground {
   void CreateFromBitmap(TBitmap* bitmap, bool transparent, bool smooth, bool preload, int32_t copyKind);
   // Script colours 0xBBGGRR; gradient kinds are those of CBitmap32::Gradient.
   void CreateColor(int32_t width, int32_t height, uint32_t colour, bool preload);
-  void CreateGradient(int32_t width, int32_t height, uint32_t colour1, uint32_t colour2, int32_t kind,
-                      bool preload);
+  void CreateGradient(int32_t width, int32_t height, uint32_t colour1, uint32_t colour2, int32_t kind, bool preload);
   // Alpha from the other's pixels over the common area; both need a pixel
   // copy, else a console line and no change.
   void SetAlphaFromBackground(const CBackground& other);

@@ -1,8 +1,8 @@
 // Background drawing: each form goes to the page writer when the image lies
 // on a texture page, else to the texture writer with the own texture, with
 // the origin at the image's top-left corner.
-#include "resources/background.h"
 #include "graphics/texture/texture_quads.h"
+#include "resources/background.h"
 
 namespace {
 
@@ -18,8 +18,7 @@ void CBackground::DrawSimple(float x, float y) const {
   }
 }
 
-void CBackground::Draw(float x, float y, float xscale, float yscale, float angle, uint32_t colour,
-                       float alpha) const {
+void CBackground::Draw(float x, float y, float xscale, float yscale, float angle, uint32_t colour, float alpha) const {
   if (TexturePage* page = DrawPage()) {
     GR_TexturePage_Draw_Ext(page, 0, 0, x, y, xscale, yscale, Radians(angle), colour, alpha);
   } else {

@@ -6,8 +6,8 @@
 #include "resources/background.h"
 #include "resources/resource_names.h"
 #include "runtime/containers.h"
-#include "runtime/load_error.h"
 #include "runtime/file_layer.h"
+#include "runtime/load_error.h"
 
 namespace {
 

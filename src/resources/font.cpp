@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "graphics/texture/texture_table.h"
 #include "resources/resource_names.h"
 #include "resources/texture_pages.h"
-#include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"
 #include "runtime/utf8.h"
 
@@ -135,8 +135,8 @@ void CFontGM::MakeSystem(const char* face, int32_t size, bool bold, bool italic,
   antialias_ = 3;
 }
 
-void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, const char* characters,
-                             bool proportional, int32_t separation) {
+void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, const char* characters, bool proportional,
+                             int32_t separation) {
   Reset();
   sprite_ = sprite;
   if (source.frameCount < 0) return;
@@ -153,8 +153,13 @@ void CFontGM::MakeFromSprite(int32_t sprite, const SpriteFontSource& source, con
     if (i >= n) continue;
     int32_t left = 0, right = source.width;
     if (proportional && source.frameBox != nullptr) source.frameBox(source.context, i, &left, &right);
-    glyphs_[i] = {static_cast<int16_t>(code), 0, 0, static_cast<int16_t>(i), static_cast<int16_t>(source.height),
-                  static_cast<int16_t>(right - left + separation), static_cast<int16_t>(-left)};
+    glyphs_[i] = {static_cast<int16_t>(code),
+                  0,
+                  0,
+                  static_cast<int16_t>(i),
+                  static_cast<int16_t>(source.height),
+                  static_cast<int16_t>(right - left + separation),
+                  static_cast<int16_t>(-left)};
     if (code == 32 && space < 0) space = i;
   }
   glyphCount_ = n;
@@ -192,8 +197,7 @@ const FontGlyph* CFontGM::FindGlyph(int32_t code) const {
   }
   const FontGlyph* begin = glyphs_;
   const FontGlyph* end = glyphs_ + glyphCount_;
-  const FontGlyph* at =
-      std::lower_bound(begin, end, code, [](const FontGlyph& g, int32_t c) { return g.code < c; });
+  const FontGlyph* at = std::lower_bound(begin, end, code, [](const FontGlyph& g, int32_t c) { return g.code < c; });
   return at != end && at->code == code ? at : nullptr;
 }
 
@@ -242,8 +246,8 @@ int32_t CFontGM::LayoutLine(float x, float y, const char* text, const FontLayout
 // One glyph's six vertices: the quad widened by half a pixel on every side
 // so that neighbouring glyphs' edges are not cut, turned about the line's
 // start when the layout is rotated.
-void CFontGM::GlyphQuad(float x, float y, float pen, const FontGlyph& g, const FontLayout& layout,
-                        const LineTurn& turn, FontVertex* v) const {
+void CFontGM::GlyphQuad(float x, float y, float pen, const FontGlyph& g, const FontLayout& layout, const LineTurn& turn,
+                        FontVertex* v) const {
   const float left = pen + g.offset * layout.xscale - 0.5f;
   const float right = pen + g.offset * layout.xscale + g.width * layout.xscale + 0.5f;
   const float top = -0.5f, bottom = g.height * layout.yscale + 0.5f;

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "resources/font.h"
-#include "resources/sprite.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/font.h"
+#include "resources/sprite.h"
 #include "runtime/utf8.h"
 
 namespace {
@@ -59,8 +59,8 @@ void CFontGM::DrawTransformedColor(float x, float y, const char* text, float xsc
 
 // The batch holds at most kBatchMaxVertices, so a long line is laid out in
 // several reservations, the pen carried from one to the next.
-void CFontGM::DrawLine(float x, float y, const char* text, float xscale, float yscale, float angle,
-                       uint32_t colour, float alpha) const {
+void CFontGM::DrawLine(float x, float y, const char* text, float xscale, float yscale, float angle, uint32_t colour,
+                       float alpha) const {
   if (text == nullptr || glyphCount_ == 0) return;
   if (sprite_ >= 0) {
     DrawSpriteLine(x, y, text, xscale, yscale, angle, colour, alpha);
@@ -69,8 +69,13 @@ void CFontGM::DrawLine(float x, float y, const char* text, float xscale, float y
   const TexturePage* page = GetPage();
   const TextureEntry* entry = GR_Texture_Entry(page != nullptr ? GR_TexturePage_Texture(page) : texture_);
   if (entry == nullptr) return;
-  const FontLayout layout{xscale, yscale, angle, GR_Pack_Color(colour, GR_Alpha_To_Byte(alpha)), g_drawDepth,
-                          entry->inverseWidth, entry->inverseHeight};
+  const FontLayout layout{xscale,
+                          yscale,
+                          angle,
+                          GR_Pack_Color(colour, GR_Alpha_To_Byte(alpha)),
+                          g_drawDepth,
+                          entry->inverseWidth,
+                          entry->inverseHeight};
   float pen = 0.0f;
   for (int32_t remaining = UTF8_Length(text); remaining > 0 && *text != '\0'; remaining -= kFontCharsPerBatch) {
     const int32_t chunk = std::min(remaining, kFontCharsPerBatch);
@@ -129,11 +134,11 @@ void CFontGM::DrawColorLine(float x, float y, const char* text, float xscale, fl
                             u.angle, tl, tr, br, bl, alpha);
       }
     } else if (page != nullptr) {
-      GR_TexturePage_Draw_General(page, g->x, g->y, g->width, g->height, gx, gy, xscale, yscale, radians, tl, tr,
-                                  br, bl, alpha);
+      GR_TexturePage_Draw_General(page, g->x, g->y, g->width, g->height, gx, gy, xscale, yscale, radians, tl, tr, br,
+                                  bl, alpha);
     } else {
-      GR_Texture_Draw_General(texture_, g->x, g->y, g->width, g->height, gx, gy, xscale, yscale, radians, tl, tr,
-                              br, bl, alpha);
+      GR_Texture_Draw_General(texture_, g->x, g->y, g->width, g->height, gx, gy, xscale, yscale, radians, tl, tr, br,
+                              bl, alpha);
     }
     pen += g->shift * penScale;
     p += g->shift;

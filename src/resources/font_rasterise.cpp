@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/font.h"
 #include "platform/font/platform_font.h"
+#include "resources/font.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -54,8 +54,12 @@ bool Render(FT_Face face, int32_t code, int32_t ascender, int32_t lineHeight, Re
     ReadRow(bitmap, r, out->coverage.data() + static_cast<size_t>(r) * bitmap.width);
   }
   const int32_t advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
-  out->glyph = FontGlyph{static_cast<int16_t>(code), 0, 0, static_cast<int16_t>(out->width),
-                         static_cast<int16_t>(lineHeight), static_cast<int16_t>(advance),
+  out->glyph = FontGlyph{static_cast<int16_t>(code),
+                         0,
+                         0,
+                         static_cast<int16_t>(out->width),
+                         static_cast<int16_t>(lineHeight),
+                         static_cast<int16_t>(advance),
                          static_cast<int16_t>(slot->bitmap_left)};
   return true;
 }

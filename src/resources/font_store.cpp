@@ -5,8 +5,8 @@
 
 #include "resources/font.h"
 #include "resources/font_rasterise.h"
-#include "resources/sprite.h"
 #include "resources/resource_names.h"
+#include "resources/sprite.h"
 #include "runtime/containers.h"
 #include "runtime/load_error.h"
 #include "runtime/utf8.h"
@@ -125,8 +125,7 @@ int32_t Font_Add(const char* face, int32_t size, bool bold, bool italic, int32_t
   return AppendSlot(MakeSystem(face, size, bold, italic, first, last));
 }
 
-bool Font_Replace(int32_t index, const char* face, int32_t size, bool bold, bool italic, int32_t first,
-                  int32_t last) {
+bool Font_Replace(int32_t index, const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last) {
   if (!InRange(index)) return false;
   Take(index, MakeSystem(face, size, bold, italic, first, last));
   return true;

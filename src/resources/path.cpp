@@ -210,7 +210,10 @@ void CPath::AddComputed(float x, float y, float speed) const {
 void CPath::Recompute() const {
   stale_ = false;
   computedCount_ = 0;
-  if (kind_ == kPathSmooth) ComputeSmooth(); else ComputeStraight();
+  if (kind_ == kPathSmooth)
+    ComputeSmooth();
+  else
+    ComputeStraight();
   ComputeLengths();
 }
 

@@ -6,9 +6,7 @@
 #include "runtime/memory.h"
 #include "runtime/text.h"
 
-char* Resource_CopyName(const char* name) {
-  return String_Duplicate(name == nullptr ? "" : name);
-}
+char* Resource_CopyName(const char* name) { return String_Duplicate(name == nullptr ? "" : name); }
 
 char* Resource_NewName(const char* prefix, int32_t index) {
   char digits[16];

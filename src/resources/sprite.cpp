@@ -53,8 +53,8 @@ void CSprite::AfterFramesChanged() {
 // An animated image gives all its frames; any other image is a strip cut
 // into equal frames from the left. A strip never gives more frames than it
 // has columns, so no frame is empty and the count stays bounded.
-bool CSprite::LoadFromImage(BitmapLoader* loader, int32_t frameWanted, bool precise_, bool transparent_,
-                            bool smooth_, bool preload_, int32_t xorigin_, int32_t yorigin_, bool keepAlpha) {
+bool CSprite::LoadFromImage(BitmapLoader* loader, int32_t frameWanted, bool precise_, bool transparent_, bool smooth_,
+                            bool preload_, int32_t xorigin_, int32_t yorigin_, bool keepAlpha) {
   if (loader == nullptr) return false;
   const bool animated = loader->IsMultiFrame();
   TBitmap* first = loader->GetFrame(0);

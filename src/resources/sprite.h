@@ -50,10 +50,10 @@ class CSprite {
   bool LoadFromRecord(const GameImage& image, uint32_t recordOffset, uint64_t chunkEnd, const char** name);
   // Frames from a decoded image (see the store's Add and Replace); false
   // when the image holds no frame.
-  bool LoadFromImage(BitmapLoader* loader, int32_t frames, bool precise, bool transparent, bool smooth,
-                     bool preload, int32_t xorigin, int32_t yorigin, bool keepAlpha);
-  void CreateFromBitmap(TBitmap* bitmap, bool precise, bool transparent, bool smooth, bool preload,
-                        int32_t xorigin, int32_t yorigin, int32_t copyKind);
+  bool LoadFromImage(BitmapLoader* loader, int32_t frames, bool precise, bool transparent, bool smooth, bool preload,
+                     int32_t xorigin, int32_t yorigin, bool keepAlpha);
+  void CreateFromBitmap(TBitmap* bitmap, bool precise, bool transparent, bool smooth, bool preload, int32_t xorigin,
+                        int32_t yorigin, int32_t copyKind);
   void AddFrameFromBitmap(TBitmap* bitmap, int32_t copyKind);
   void Merge(const CSprite* other);
   void SetAlphaFromSprite(const CSprite* other);
@@ -95,16 +95,13 @@ class CSprite {
   void DrawSimple(int32_t frame, float x, float y) const;
   void Draw(int32_t frame, float x, float y, float xscale, float yscale, float angle, uint32_t colour,
             float alpha) const;
-  void DrawStretched(int32_t frame, float x, float y, float width, float height, uint32_t colour,
-                     float alpha) const;
+  void DrawStretched(int32_t frame, float x, float y, float width, float height, uint32_t colour, float alpha) const;
   void DrawPart(int32_t frame, float left, float top, float width, float height, float x, float y, float xscale,
                 float yscale, uint32_t colour, float alpha) const;
-  void DrawGeneral(int32_t frame, float left, float top, float width, float height, float x, float y,
-                   float xscale, float yscale, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4,
-                   float alpha) const;
-  void DrawTiled(int32_t frame, float x, float y, float xscale, float yscale, bool tileH, bool tileV,
-                 int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t colour,
-                 float alpha) const;
+  void DrawGeneral(int32_t frame, float left, float top, float width, float height, float x, float y, float xscale,
+                   float yscale, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha) const;
+  void DrawTiled(int32_t frame, float x, float y, float xscale, float yscale, bool tileH, bool tileV, int32_t areaLeft,
+                 int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t colour, float alpha) const;
   void DrawPos(int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
                uint32_t colourWord, float alpha) const;
 
@@ -153,10 +150,9 @@ int32_t Sprite_Add(const char* name, double frames, bool precise, bool transpare
                    int32_t xorigin, int32_t yorigin);
 bool Sprite_Replace(int32_t index, const char* name, double frames, bool precise, bool transparent, bool smooth,
                     bool preload, int32_t xorigin, int32_t yorigin);
-int32_t Sprite_AddAlpha(const char* name, double frames, bool precise, bool preload, int32_t xorigin,
-                        int32_t yorigin);
-bool Sprite_ReplaceAlpha(int32_t index, const char* name, double frames, bool precise, bool preload,
-                         int32_t xorigin, int32_t yorigin);
+int32_t Sprite_AddAlpha(const char* name, double frames, bool precise, bool preload, int32_t xorigin, int32_t yorigin);
+bool Sprite_ReplaceAlpha(int32_t index, const char* name, double frames, bool precise, bool preload, int32_t xorigin,
+                         int32_t yorigin);
 bool Sprite_Delete(int32_t index);
 int32_t Sprite_Duplicate(int32_t index);
 bool Sprite_Assign(int32_t destination, int32_t source);

@@ -23,10 +23,16 @@ struct Mapping {
   bool placed;
 
   Mapping(const CSprite* s, const SpritePlacement& p, Form f)
-      : sprite(s), mask(s->HasMasks() ? CSprite::WrapFrame(p.frame, s->masks.length) : -1), x(p.x), y(p.y),
-        xscale(p.xscale), yscale(p.yscale), sine(0), cosine(1), form(f) {
-    placed = std::isfinite(xscale) && std::isfinite(yscale) && std::isfinite(p.angle) && xscale != 0 &&
-             yscale != 0;
+      : sprite(s),
+        mask(s->HasMasks() ? CSprite::WrapFrame(p.frame, s->masks.length) : -1),
+        x(p.x),
+        y(p.y),
+        xscale(p.xscale),
+        yscale(p.yscale),
+        sine(0),
+        cosine(1),
+        form(f) {
+    placed = std::isfinite(xscale) && std::isfinite(yscale) && std::isfinite(p.angle) && xscale != 0 && yscale != 0;
     const float a = -p.angle * kPi / 180.0f;
     sine = std::sin(a);
     cosine = std::cos(a);
@@ -108,7 +114,9 @@ SpriteBox Intersect(const SpriteBox& a, const SpriteBox& b) {
 struct Ellipse {
   double cx, cy, rx, ry;
   explicit Ellipse(const SpriteBox& r)
-      : cx((static_cast<double>(r.left) + r.right) / 2), cy((static_cast<double>(r.top) + r.bottom) / 2), rx((static_cast<double>(r.right) - r.left) / 2),
+      : cx((static_cast<double>(r.left) + r.right) / 2),
+        cy((static_cast<double>(r.top) + r.bottom) / 2),
+        rx((static_cast<double>(r.right) - r.left) / 2),
         ry((static_cast<double>(r.bottom) - r.top) / 2) {}
   bool Holds(int64_t px, int64_t py) const {
     const double dx = static_cast<double>(px) - cx, dy = static_cast<double>(py) - cy;
@@ -179,8 +187,7 @@ bool CSprite::CollisionEllipse(const SpritePlacement& placement, const SpriteBox
 
 // Steps along the longer axis, one pixel of it at a time, with the other
 // coordinate interpolated in single precision and left unrounded.
-bool CSprite::CollisionLine(const SpritePlacement& placement, int32_t x1, int32_t y1, int32_t x2,
-                            int32_t y2) const {
+bool CSprite::CollisionLine(const SpritePlacement& placement, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
   if (!HasMasks()) return true;
   if (frameCount <= 0) return false;
   if (x1 == x2 || y1 == y2) {

@@ -1,11 +1,10 @@
 #include <cmath>
 
-#include "resources/sprite.h"
-#include "graphics/device/draw_state.h"
-#include "resources/texture_pages.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/sprite.h"
+#include "resources/texture_pages.h"
 #include "runtime/numeric.h"
 
 namespace {
@@ -133,12 +132,11 @@ void CSprite::DrawGeneral(int32_t frame, float left, float top, float w, float h
   const int32_t index = WrapFrame(frame, frameCount);
   if (HasPages()) {
     if (TexturePage* page = PageOfFrame(index)) {
-      GR_TexturePage_Draw_General(page, left, top, w, h, x, y, xscale, yscale, Radians(angle), c1, c2, c3, c4,
-                                  alpha);
+      GR_TexturePage_Draw_General(page, left, top, w, h, x, y, xscale, yscale, Radians(angle), c1, c2, c3, c4, alpha);
     }
   } else {
-    GR_Texture_Draw_General(FrameTexture(*this, index), left, top, w, h, x, y, xscale, yscale, Radians(angle), c1,
-                            c2, c3, c4, alpha);
+    GR_Texture_Draw_General(FrameTexture(*this, index), left, top, w, h, x, y, xscale, yscale, Radians(angle), c1, c2,
+                            c3, c4, alpha);
   }
 }
 
@@ -154,8 +152,7 @@ void CSprite::DrawTiled(int32_t frame, float x, float y, float xscale, float ysc
       GR_TexturePage_Draw_Tiled(page, xo, yo, x, y, xscale, yscale, tileH, tileV, area, colour, alpha);
     }
   } else {
-    GR_Texture_Draw_Tiled(FrameTexture(*this, index), xo, yo, x, y, xscale, yscale, tileH, tileV, area, colour,
-                          alpha);
+    GR_Texture_Draw_Tiled(FrameTexture(*this, index), xo, yo, x, y, xscale, yscale, tileH, tileV, area, colour, alpha);
   }
 }
 

@@ -16,8 +16,8 @@ int32_t CornerDistance(int64_t dx, int64_t dy) {
 
 void CSprite::ComputeRadius() {
   const int64_t xo = xorigin, yo = yorigin, w = width, h = height;
-  radius = std::max({CornerDistance(xo, yo), CornerDistance(w - xo, yo), CornerDistance(xo, h - yo),
-                     CornerDistance(w - xo, h - yo)});
+  radius = std::max(
+      {CornerDistance(xo, yo), CornerDistance(w - xo, yo), CornerDistance(xo, h - yo), CornerDistance(w - xo, h - yo)});
 }
 
 void CSprite::ComputeBoundingBox() {

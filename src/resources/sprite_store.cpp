@@ -5,10 +5,10 @@
 
 #include "resources/sprite.h"
 #include "runtime/ds_pool.h"
+#include "runtime/file_layer.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "runtime/file_layer.h"
 #include "shell/http_services.h"
 
 namespace {
@@ -206,8 +206,7 @@ int32_t Sprite_Add(const char* name, double frames, bool precise, bool transpare
   return AddCommon(name, frames, precise, transparent, smooth, preload, xorigin, yorigin);
 }
 
-int32_t Sprite_AddAlpha(const char* name, double frames, bool precise, bool preload, int32_t xorigin,
-                        int32_t yorigin) {
+int32_t Sprite_AddAlpha(const char* name, double frames, bool precise, bool preload, int32_t xorigin, int32_t yorigin) {
   return AddCommon(name, frames, precise, true, false, preload, xorigin, yorigin);
 }
 
@@ -216,8 +215,8 @@ bool Sprite_Replace(int32_t index, const char* name, double frames, bool precise
   return ReplaceCommon(index, name, frames, precise, transparent, smooth, preload, xorigin, yorigin, false);
 }
 
-bool Sprite_ReplaceAlpha(int32_t index, const char* name, double frames, bool precise, bool preload,
-                         int32_t xorigin, int32_t yorigin) {
+bool Sprite_ReplaceAlpha(int32_t index, const char* name, double frames, bool precise, bool preload, int32_t xorigin,
+                         int32_t yorigin) {
   return ReplaceCommon(index, name, frames, precise, true, false, preload, xorigin, yorigin, true);
 }
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "graphics/device/profiler_services.h"
 #include "resources/builtin_images.h"
 #include "resources/font.h"
 #include "resources/text_layout.h"
-#include "graphics/device/graphics.h"
-#include "graphics/device/draw_state.h"
-#include "graphics/device/profiler_services.h"
 
 namespace {
 
@@ -165,8 +165,8 @@ void GR_Text_Draw_Color(float x, float y, const char* text, int32_t separation, 
   });
 }
 
-void GR_Text_Draw_Transformed(float x, float y, const char* text, int32_t separation, int32_t wrapWidth,
-                              float xscale, float yscale, float angle) {
+void GR_Text_Draw_Transformed(float x, float y, const char* text, int32_t separation, int32_t wrapWidth, float xscale,
+                              float yscale, float angle) {
   const TextMarker marker;
   const uint32_t colour = GR_Draw_Get_Color();
   const float alpha = GR_Draw_Get_Alpha();

@@ -16,10 +16,10 @@ int32_t GR_Text_Get_Valign();
 int32_t GR_Text_String_Width(const char* text, int32_t separation, int32_t wrapWidth);
 int32_t GR_Text_String_Height(const char* text, int32_t separation, int32_t wrapWidth);
 void GR_Text_Draw(float x, float y, const char* text, int32_t separation, int32_t wrapWidth);
-void GR_Text_Draw_Transformed(float x, float y, const char* text, int32_t separation, int32_t wrapWidth,
-                              float xscale, float yscale, float angle);
-void GR_Text_Draw_Color(float x, float y, const char* text, int32_t separation, int32_t wrapWidth,
-                        uint32_t colour1, uint32_t colour2, uint32_t colour3, uint32_t colour4, float alpha);
+void GR_Text_Draw_Transformed(float x, float y, const char* text, int32_t separation, int32_t wrapWidth, float xscale,
+                              float yscale, float angle);
+void GR_Text_Draw_Color(float x, float y, const char* text, int32_t separation, int32_t wrapWidth, uint32_t colour1,
+                        uint32_t colour2, uint32_t colour3, uint32_t colour4, float alpha);
 void GR_Text_Draw_Transformed_Color(float x, float y, const char* text, int32_t separation, int32_t wrapWidth,
                                     float xscale, float yscale, float angle, uint32_t colour1, uint32_t colour2,
                                     uint32_t colour3, uint32_t colour4, float alpha);

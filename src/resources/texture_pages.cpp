@@ -14,7 +14,9 @@ PageTextureCreator g_creator = GR_Texture_Load_From_Memory;
 
 }  // namespace
 
-void TexturePage_SetTextureCreator(PageTextureCreator creator) { g_creator = creator == nullptr ? GR_Texture_Load_From_Memory : creator; }
+void TexturePage_SetTextureCreator(PageTextureCreator creator) {
+  g_creator = creator == nullptr ? GR_Texture_Load_From_Memory : creator;
+}
 
 void TexturePage_Clear() {
   g_texturePages.clear();
@@ -42,7 +44,7 @@ bool TexturePage_Load(const GameImage& image, uint64_t data, uint32_t size) {
   for (size_t i = 0; i < offsets.size(); ++i) {
     ImageReader record = ImageReader::AtOffset(image, offsets[i]);
     TexturePage& p = g_texturePages[i];
-    int16_t* fields[] = {&p.x, &p.y, &p.width, &p.height, &p.xOffset, &p.yOffset,
+    int16_t* fields[] = {&p.x,         &p.y,          &p.width,     &p.height,     &p.xOffset, &p.yOffset,
                          &p.cropWidth, &p.cropHeight, &p.fullWidth, &p.fullHeight, &p.page};
     for (int16_t* field : fields) *field = record.I16();
     if (offsets[i] == 0 || record.Failed()) return LoadError_Report("TPAG", "record %zu lies outside the file", i);

@@ -83,7 +83,10 @@ int32_t CTimeLine::FindMomentFrom(double position) const {
   int32_t hi = steps.length;
   while (lo < hi) {
     int32_t mid = lo + (hi - lo) / 2;
-    if (static_cast<double>(steps[mid]) >= position) hi = mid; else lo = mid + 1;
+    if (static_cast<double>(steps[mid]) >= position)
+      hi = mid;
+    else
+      lo = mid + 1;
   }
   return lo;
 }
@@ -94,7 +97,10 @@ int32_t CTimeLine::FindMomentUpTo(double position) const {
   int32_t hi = steps.length;
   while (lo < hi) {
     int32_t mid = lo + (hi - lo) / 2;
-    if (static_cast<double>(steps[mid]) <= position) lo = mid + 1; else hi = mid;
+    if (static_cast<double>(steps[mid]) <= position)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   return lo - 1;
 }
@@ -139,7 +145,9 @@ bool TimeLine_Load(const GameImage& image, uint64_t data, uint32_t size) {
 
 int32_t TimeLine_Count() { return g_timeLines.length; }
 
-bool TimeLine_Exists(int32_t index) { return index >= 0 && index < g_timeLines.length && g_timeLines[index] != nullptr; }
+bool TimeLine_Exists(int32_t index) {
+  return index >= 0 && index < g_timeLines.length && g_timeLines[index] != nullptr;
+}
 
 CTimeLine* TimeLine_Get(int32_t index) { return TimeLine_Exists(index) ? g_timeLines[index] : nullptr; }
 

@@ -35,9 +35,7 @@ float HueDegrees(float r, float g, float b, float max, float delta) {
   return h < 0.0f ? h + 360.0f : h;
 }
 
-uint32_t SwapRedBlue(uint32_t c) {
-  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
+uint32_t SwapRedBlue(uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
 
 uint32_t MergeChannel(uint32_t a, uint32_t b, float amount, float rest) {
   const float mixed = static_cast<float>(a) * rest + static_cast<float>(b) * amount;
@@ -50,9 +48,7 @@ uint32_t Colour_MakeTriple(uint32_t byte0, uint32_t byte1, uint32_t byte2) {
   return (byte0 & 0xFFu) | ((byte1 & 0xFFu) << 8) | ((byte2 & 0xFFu) << 16);
 }
 
-uint32_t Colour_TripleByte(uint32_t triple, int which) {
-  return (triple >> (8 * (which & 3))) & 0xFFu;
-}
+uint32_t Colour_TripleByte(uint32_t triple, int which) { return (triple >> (8 * (which & 3))) & 0xFFu; }
 
 uint32_t Colour_RGBToHSV(uint32_t rgb) {
   const float r = ByteToUnit(rgb >> 16);
@@ -89,19 +85,43 @@ uint32_t Colour_HSVToRGB(uint32_t hsv) {
   const float t = (1.0f - (1.0f - f) * s) * v;
   float r, g, b;
   switch (sector) {
-    case 0: r = v; g = t; b = p; break;
-    case 1: r = q; g = v; b = p; break;
-    case 2: r = p; g = v; b = t; break;
-    case 3: r = p; g = q; b = v; break;
-    case 4: r = t; g = p; b = v; break;
-    default: r = v; g = p; b = q; break;
+    case 0:
+      r = v;
+      g = t;
+      b = p;
+      break;
+    case 1:
+      r = q;
+      g = v;
+      b = p;
+      break;
+    case 2:
+      r = p;
+      g = v;
+      b = t;
+      break;
+    case 3:
+      r = p;
+      g = q;
+      b = v;
+      break;
+    case 4:
+      r = t;
+      g = p;
+      b = v;
+      break;
+    default:
+      r = v;
+      g = p;
+      b = q;
+      break;
   }
   return Colour_MakeTriple(UnitToByte(b), UnitToByte(g), UnitToByte(r));
 }
 
 uint32_t Colour_MakeHSV(int32_t hue, int32_t saturation, int32_t value) {
-  const uint32_t hsv = Colour_MakeTriple(static_cast<uint32_t>(hue), static_cast<uint32_t>(saturation),
-                                         static_cast<uint32_t>(value));
+  const uint32_t hsv =
+      Colour_MakeTriple(static_cast<uint32_t>(hue), static_cast<uint32_t>(saturation), static_cast<uint32_t>(value));
   return SwapRedBlue(Colour_HSVToRGB(hsv));
 }
 

@@ -54,8 +54,7 @@ void CDS_Grid::FreeColumns(int32_t from) {
     MemoryManager::Free(m_columns[x].cells);
   }
   if (from < m_columnCount) {
-    MemoryManager::SetLength(&m_columns, static_cast<size_t>(from) * sizeof(DSGridColumn), __FILE__,
-                             __LINE__);
+    MemoryManager::SetLength(&m_columns, static_cast<size_t>(from) * sizeof(DSGridColumn), __FILE__, __LINE__);
     m_columnCount = from;
   }
 }
@@ -70,8 +69,7 @@ bool CDS_Grid::Resize(int32_t width, int32_t height) {
   }
   int32_t columns = height == 0 ? 0 : width;
   FreeColumns(columns);
-  MemoryManager::SetLength(&m_columns, static_cast<size_t>(columns) * sizeof(DSGridColumn), __FILE__,
-                           __LINE__);
+  MemoryManager::SetLength(&m_columns, static_cast<size_t>(columns) * sizeof(DSGridColumn), __FILE__, __LINE__);
   m_columnCount = columns;
   for (int32_t x = 0; x < columns; ++x) {
     DSGridColumn& column = m_columns[x];
@@ -84,14 +82,12 @@ bool CDS_Grid::Resize(int32_t width, int32_t height) {
   return true;
 }
 
-bool CDS_Grid::Contains(int32_t x, int32_t y) const {
-  return x >= 0 && x < m_width && y >= 0 && y < m_height;
-}
+bool CDS_Grid::Contains(int32_t x, int32_t y) const { return x >= 0 && x < m_width && y >= 0 && y < m_height; }
 
 ScriptValue* CDS_Grid::Get(int32_t index, int32_t x, int32_t y) {
   if (Contains(x, y)) return Cell(x, y);
-  g_releaseConsole->Output("Grid %d, index out of bounds reading [%d,%d] - size is [%d,%d]\n", index,
-                           x, y, m_width, m_height);
+  g_releaseConsole->Output("Grid %d, index out of bounds reading [%d,%d] - size is [%d,%d]\n", index, x, y, m_width,
+                           m_height);
   return nullptr;
 }
 
@@ -100,8 +96,8 @@ void CDS_Grid::Operate(int32_t op, int32_t index, int32_t x, int32_t y, const Sc
     DS_OperateValue(op, Cell(x, y), value);
     return;
   }
-  g_releaseConsole->Output("Grid %d, index out of bounds writing [%d,%d] - size is [%d,%d]\n", index,
-                           x, y, m_width, m_height);
+  g_releaseConsole->Output("Grid %d, index out of bounds writing [%d,%d] - size is [%d,%d]\n", index, x, y, m_width,
+                           m_height);
 }
 
 DSGridArea CDS_Grid::Area(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
@@ -130,8 +126,7 @@ void CDS_Grid::ForEach(const DSGridArea& area, const double* disk, Visit visit) 
   }
 }
 
-void CDS_Grid::OperateRegion(int32_t op, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                             const ScriptValue* value) {
+void CDS_Grid::OperateRegion(int32_t op, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value) {
   ForEach(Area(x1, y1, x2, y2), nullptr, [&](int32_t, int32_t, ScriptValue* cell) {
     DS_OperateValue(op, cell, value);
     return true;
@@ -146,8 +141,8 @@ void CDS_Grid::OperateDisk(int32_t op, double x, double y, double r, const Scrip
   });
 }
 
-void CDS_Grid::OperateGridRegion(int32_t op, const CDS_Grid* source, int32_t x1, int32_t y1,
-                                 int32_t x2, int32_t y2, int32_t x, int32_t y) {
+void CDS_Grid::OperateGridRegion(int32_t op, const CDS_Grid* source, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                 int32_t x, int32_t y) {
   if (source == nullptr) return;
   DSGridArea from = source->Area(x1, y1, x2, y2);
   int64_t sx = from.lowX;
@@ -198,8 +193,8 @@ DSGridTotals CDS_Grid::DiskTotals(double x, double y, double r) const {
   return Tally(DiskArea(x, y, r), disk);
 }
 
-bool CDS_Grid::Search(const DSGridArea& area, const double* disk, const ScriptValue* value,
-                      int32_t* foundX, int32_t* foundY) const {
+bool CDS_Grid::Search(const DSGridArea& area, const double* disk, const ScriptValue* value, int32_t* foundX,
+                      int32_t* foundY) const {
   bool found = false;
   ForEach(area, disk, [&](int32_t x, int32_t y, const ScriptValue* cell) {
     if (DS_CompareValues(cell, value) != 0) return true;
@@ -211,13 +206,13 @@ bool CDS_Grid::Search(const DSGridArea& area, const double* disk, const ScriptVa
   return found;
 }
 
-bool CDS_Grid::FindValue(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value,
-                         int32_t* foundX, int32_t* foundY) const {
+bool CDS_Grid::FindValue(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value, int32_t* foundX,
+                         int32_t* foundY) const {
   return Search(Area(x1, y1, x2, y2), nullptr, value, foundX, foundY);
 }
 
-bool CDS_Grid::FindValueDisk(double x, double y, double r, const ScriptValue* value,
-                             int32_t* foundX, int32_t* foundY) const {
+bool CDS_Grid::FindValueDisk(double x, double y, double r, const ScriptValue* value, int32_t* foundX,
+                             int32_t* foundY) const {
   const double disk[3] = {x, y, r};
   return Search(DiskArea(x, y, r), disk, value, foundX, foundY);
 }

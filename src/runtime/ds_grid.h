@@ -49,14 +49,13 @@ class CDS_Grid {
   // `index` is the grid's id, used only in the out-of-bounds console lines.
   ScriptValue* Get(int32_t index, int32_t x, int32_t y);
   void Operate(int32_t op, int32_t index, int32_t x, int32_t y, const ScriptValue* value);
-  void OperateRegion(int32_t op, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                     const ScriptValue* value);
+  void OperateRegion(int32_t op, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value);
   void OperateDisk(int32_t op, double x, double y, double r, const ScriptValue* value);
   // Applies each cell of the source rectangle to the cell at the same offset
   // from (x, y) here. Cells that would land outside this grid are skipped;
   // the source may be this grid, even overlapping.
-  void OperateGridRegion(int32_t op, const CDS_Grid* source, int32_t x1, int32_t y1, int32_t x2,
-                         int32_t y2, int32_t x, int32_t y);
+  void OperateGridRegion(int32_t op, const CDS_Grid* source, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x,
+                         int32_t y);
 
   // Sum, max, min and mean over the real cells of a rectangle or disk.
   DSGridTotals Totals(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
@@ -64,10 +63,9 @@ class CDS_Grid {
 
   // The first cell, column by column, that compares equal to the value;
   // false (outputs untouched) when none does.
-  bool FindValue(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value,
-                 int32_t* foundX, int32_t* foundY) const;
-  bool FindValueDisk(double x, double y, double r, const ScriptValue* value, int32_t* foundX,
-                     int32_t* foundY) const;
+  bool FindValue(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const ScriptValue* value, int32_t* foundX,
+                 int32_t* foundY) const;
+  bool FindValueDisk(double x, double y, double r, const ScriptValue* value, int32_t* foundX, int32_t* foundY) const;
 
   void Clear(const ScriptValue* value);
   // width * height * 8 exchanges drawn from the script random generator.
@@ -89,8 +87,8 @@ class CDS_Grid {
   template <typename Visit>
   void ForEach(const DSGridArea& area, const double* disk, Visit visit) const;
   DSGridTotals Tally(const DSGridArea& area, const double* disk) const;
-  bool Search(const DSGridArea& area, const double* disk, const ScriptValue* value,
-              int32_t* foundX, int32_t* foundY) const;
+  bool Search(const DSGridArea& area, const double* disk, const ScriptValue* value, int32_t* foundX,
+              int32_t* foundY) const;
   void FreeColumns(int32_t from);
   void Swap(CDS_Grid& other);
 

@@ -23,15 +23,10 @@ int32_t ListFromArray(json_object* array);
 bool ValueFromJson(json_object* json, ScriptValue* out) {
   *out = ScriptValue{};
   switch (json_object_get_type(json)) {
-    case json_type_null:
-      return false;
-    case json_type_boolean:
-      out->real = json_object_get_boolean(json) ? 1.0 : 0.0;
-      return true;
+    case json_type_null: return false;
+    case json_type_boolean: out->real = json_object_get_boolean(json) ? 1.0 : 0.0; return true;
     case json_type_double:
-    case json_type_int:
-      out->real = json_object_get_double(json);
-      return true;
+    case json_type_int: out->real = json_object_get_double(json); return true;
     case json_type_string:
       out->kind = kValueString;
       out->text = const_cast<char*>(json_object_get_string(json));

@@ -41,9 +41,7 @@ int32_t CDS_List::FindIndex(const ScriptValue* value) const {
   return -1;
 }
 
-ScriptValue* CDS_List::FindValue(int32_t position) {
-  return InRange(position) ? &m_slots[position] : nullptr;
-}
+ScriptValue* CDS_List::FindValue(int32_t position) { return InRange(position) ? &m_slots[position] : nullptr; }
 
 // The comparison is no strict ordering, so a library sort could misbehave;
 // this one only ever swaps neighbours and always ends.
@@ -56,4 +54,3 @@ void CDS_List::Sort(bool ascending) {
     }
   }
 }
-

@@ -95,8 +95,10 @@ void CDS_Map::Append(const ScriptValue* key, const ScriptValue* value) {
   entry->hash = DS_MapKeyHash(*key);
   Bucket& bucket = BucketOf(entry->hash);
   entry->previous = bucket.last;
-  if (bucket.last != nullptr) bucket.last->next = entry;
-  else bucket.first = entry;
+  if (bucket.last != nullptr)
+    bucket.last->next = entry;
+  else
+    bucket.first = entry;
   bucket.last = entry;
   uint32_t b = entry->hash & kBucketMask;
   m_groups[b >> kGroupBits]->used |= uint64_t{1} << (b & (kGroupSize - 1));
@@ -111,10 +113,14 @@ void CDS_Map::Unlink(DSMapEntry* entry) {
   uint32_t b = entry->hash & kBucketMask;
   Group* group = m_groups[b >> kGroupBits];
   Bucket& bucket = group->buckets[b & (kGroupSize - 1)];
-  if (entry->previous != nullptr) entry->previous->next = entry->next;
-  else bucket.first = entry->next;
-  if (entry->next != nullptr) entry->next->previous = entry->previous;
-  else bucket.last = entry->previous;
+  if (entry->previous != nullptr)
+    entry->previous->next = entry->next;
+  else
+    bucket.first = entry->next;
+  if (entry->next != nullptr)
+    entry->next->previous = entry->previous;
+  else
+    bucket.last = entry->previous;
   if (bucket.first == nullptr) group->used &= ~(uint64_t{1} << (b & (kGroupSize - 1)));
   if (group->used == 0) m_usedGroups &= ~(uint64_t{1} << (b >> kGroupBits));
   DS_ResetSlot(&entry->key);

@@ -24,8 +24,10 @@ int32_t DS_CreateMapFromPairs(int32_t count, ...) {
     double real = va_arg(args, double);
     const char* valueText = va_arg(args, const char*);
     ScriptValue_SetString(&key, keyText);
-    if (valueText != nullptr) ScriptValue_SetString(&value, valueText);
-    else ScriptValue_SetReal(&value, real);
+    if (valueText != nullptr)
+      ScriptValue_SetString(&value, valueText);
+    else
+      ScriptValue_SetReal(&value, real);
     map->Add(&key, &value);
   }
   va_end(args);

@@ -91,8 +91,7 @@ bool CDS_Queue::ReadText(const char* text) {
   int32_t tail = 0;
   int32_t head = 0;
   int32_t capacity = 0;
-  if (!in.Open(text) || !in.Expect(kDSTextQueue) || !in.Int(&tail) || !in.Int(&head) ||
-      !in.Int(&capacity)) {
+  if (!in.Open(text) || !in.Expect(kDSTextQueue) || !in.Int(&tail) || !in.Int(&head) || !in.Int(&capacity)) {
     return false;
   }
   if (head < 0 || head > tail || tail > capacity || !in.CanHold(capacity)) return false;

@@ -20,4 +20,3 @@ ScriptValue* CDS_Stack::Pop() {
 }
 
 ScriptValue* CDS_Stack::Top() { return m_count == 0 ? nullptr : &m_slots[m_count - 1]; }
-

@@ -38,9 +38,7 @@ bool DSTextIn::Open(const char* text) {
   return true;
 }
 
-size_t DSTextIn::Left() const {
-  return static_cast<size_t>(m_stream.GetSize()) - m_position;
-}
+size_t DSTextIn::Left() const { return static_cast<size_t>(m_stream.GetSize()) - m_position; }
 
 bool DSTextIn::Bytes(void* target, size_t count) {
   if (Left() < count) return false;

@@ -64,9 +64,7 @@ void DS_OperateValue(int32_t op, ScriptValue* slot, const ScriptValue* value) {
   bool bothReal = !DS_IsString(*slot) && !DS_IsString(*value);
   bool bothString = DS_IsString(*slot) && DS_IsString(*value);
   switch (op) {
-    case kDSOpSet:
-      DS_StoreValue(slot, value);
-      return;
+    case kDSOpSet: DS_StoreValue(slot, value); return;
     case kDSOpAdd:
       if (bothReal) {
         slot->real += value->real;
@@ -79,8 +77,7 @@ void DS_OperateValue(int32_t op, ScriptValue* slot, const ScriptValue* value) {
     case kDSOpMultiply:
       if (bothReal) slot->real *= value->real;
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -147,8 +144,7 @@ bool DS_PointsInto(const ScriptValue* value, const ScriptValue* slots, int32_t c
   return at >= start && at < start + static_cast<uintptr_t>(capacity) * sizeof(ScriptValue);
 }
 
-DSValueGuard::DSValueGuard(const ScriptValue* value, const ScriptValue* slots, int32_t capacity)
-    : m_value(value) {
+DSValueGuard::DSValueGuard(const ScriptValue* value, const ScriptValue* slots, int32_t capacity) : m_value(value) {
   if (DS_PointsInto(value, slots, capacity)) {
     ScriptValue_Copy(&m_copy, value);
     m_value = &m_copy;

@@ -98,8 +98,7 @@ size_t MatchRoot(const std::string& full, const std::string& root) {
 
 // Maps full onto target through the innermost root that holds it, so that
 // nested roots (a save folder inside the current directory) behave.
-std::string MapThroughRoots(const std::string& full, const std::vector<std::string>& roots,
-                            const std::string& target) {
+std::string MapThroughRoots(const std::string& full, const std::vector<std::string>& roots, const std::string& target) {
   size_t best = 0;
   for (const std::string& root : roots) {
     size_t length = MatchRoot(full, root);
@@ -150,8 +149,7 @@ std::string MapToProgram(const char* path) {
   std::string full = FullPath(path);
   if (full.empty()) return full;
   const Roots& roots = TheRoots();
-  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(CurrentDirectory())},
-                                       roots.program);
+  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(CurrentDirectory())}, roots.program);
   if (mapped.empty() && OnOpenList(full)) mapped = full;
   return ResolveCase(mapped);
 }
@@ -313,9 +311,7 @@ void LoadSave_SetGameFile(const char* gameFilePath) {
   UpdateSaveFolder();
 }
 
-void LoadSave_SetProgramDirectory(const char* folder) {
-  TheRoots().program = FolderOfText(folder);
-}
+void LoadSave_SetProgramDirectory(const char* folder) { TheRoots().program = FolderOfText(folder); }
 
 void LoadSave_SetGameName(const char* name) {
   TheRoots().gameName = name == nullptr ? std::string() : std::string(name);
@@ -327,13 +323,9 @@ void LoadSave_SetSaveDirectory(const char* folder) {
   UpdateSaveFolder();
 }
 
-const char* LoadSave_GetProgramDirectory() {
-  return TheRoots().program.c_str();
-}
+const char* LoadSave_GetProgramDirectory() { return TheRoots().program.c_str(); }
 
-const char* LoadSave_GetSaveDirectory() {
-  return TheRoots().save.c_str();
-}
+const char* LoadSave_GetSaveDirectory() { return TheRoots().save.c_str(); }
 
 void LoadSave_RememberOpenPath(const char* fullPath) {
   if (fullPath == nullptr) return;
@@ -347,9 +339,7 @@ bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path) {
   return WriteMapped(out, size, MapToProgram(path));
 }
 
-bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) {
-  return WriteMapped(out, size, MapToSave(path));
-}
+bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) { return WriteMapped(out, size, MapToSave(path)); }
 
 std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
 
@@ -387,17 +377,11 @@ bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
   return !mapped.empty() && WriteWhole(mapped, data, size);
 }
 
-bool LoadSave_ProgramFileExists(const char* path) {
-  return IsReadableFile(MapToProgram(path));
-}
+bool LoadSave_ProgramFileExists(const char* path) { return IsReadableFile(MapToProgram(path)); }
 
-bool LoadSave_SaveFileExists(const char* path) {
-  return IsReadableFile(MapToSave(path));
-}
+bool LoadSave_SaveFileExists(const char* path) { return IsReadableFile(MapToSave(path)); }
 
-void LoadSave_ApplyIni(CIniFile* ini) {
-  (void)ini;
-}
+void LoadSave_ApplyIni(CIniFile* ini) { (void)ini; }
 
 // ---------------------------------------------------------------- read file
 
@@ -433,9 +417,7 @@ void LoadSave_Close(LoadSaveFile* file) {
   MemoryManager::Free(file);
 }
 
-int32_t LoadSave_Tell(const LoadSaveFile* file) {
-  return file == nullptr ? 0 : file->position;
-}
+int32_t LoadSave_Tell(const LoadSaveFile* file) { return file == nullptr ? 0 : file->position; }
 
 void LoadSave_Seek(LoadSaveFile* file, int32_t offset, int whence) {
   if (file == nullptr) return;
@@ -451,9 +433,7 @@ void LoadSave_Seek(LoadSaveFile* file, int32_t offset, int whence) {
   file->position = static_cast<int32_t>(target);
 }
 
-bool LoadSave_EOF(const LoadSaveFile* file) {
-  return file == nullptr || file->position >= file->size;
-}
+bool LoadSave_EOF(const LoadSaveFile* file) { return file == nullptr || file->position >= file->size; }
 
 int LoadSave_GetChar(LoadSaveFile* file) {
   if (file == nullptr) return -1;

@@ -1,13 +1,13 @@
 #include "runtime/files.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "runtime/memory.h"
@@ -128,9 +128,7 @@ bool File_Exists(const char* path) { return StatIs(path, S_IFREG); }
 
 bool Directory_Exists(const char* path) { return StatIs(path, S_IFDIR); }
 
-char* File_ExtractPath(const char* path) {
-  return NewText(path == nullptr ? std::string() : ExtractPath(path));
-}
+char* File_ExtractPath(const char* path) { return NewText(path == nullptr ? std::string() : ExtractPath(path)); }
 
 char* File_ExtractName(const char* path) {
   if (path == nullptr) return NewText(std::string());
@@ -199,9 +197,7 @@ bool File_MakeTempDirectory(const char* base) {
   return false;
 }
 
-char* File_GetTempDirectory() {
-  return g_haveTempDirectory ? NewText(g_tempDirectory) : nullptr;
-}
+char* File_GetTempDirectory() { return g_haveTempDirectory ? NewText(g_tempDirectory) : nullptr; }
 
 char* File_MakeTempName(const char* suffix) {
   if (!g_haveTempDirectory) return nullptr;

@@ -53,12 +53,8 @@ struct GlobalStep {
 
 // In order of effect; a step without a release passes null.
 constexpr GlobalStep kSteps[] = {
-    {SeedRandom, nullptr},
-    {CRC32_InitTable, nullptr},
-    {InitInstanceMap, ReleaseInstanceMap},
-    {InitConsoles, ReleaseConsoles},
-    {NoInit, DS_ReleasePools},
-    {StartPlayIds, nullptr},
+    {SeedRandom, nullptr},           {CRC32_InitTable, nullptr}, {InitInstanceMap, ReleaseInstanceMap},
+    {InitConsoles, ReleaseConsoles}, {NoInit, DS_ReleasePools},  {StartPlayIds, nullptr},
 };
 
 void ShutdownAtExit() { Globals_Shutdown(); }

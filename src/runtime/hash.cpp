@@ -74,18 +74,14 @@ void Hash::Unlink(HashBucket* bucket, HashNode* node) {
 
 void Hash::DropValue(void* value, int mode) const {
   switch (mode) {
-    case kHashKeepValue:
-      return;
+    case kHashKeepValue: return;
     case kHashDeleteValue:
       if (value == nullptr) return;
       if (m_deleter == nullptr) Fatal_InternalError("hash value deleted without a deleter");
       m_deleter(value);
       return;
-    case kHashFreeValue:
-      MemoryManager::Free(value);
-      return;
-    default:
-      Fatal_InternalError("hash value mode %d", mode);
+    case kHashFreeValue: MemoryManager::Free(value); return;
+    default: Fatal_InternalError("hash value mode %d", mode);
   }
 }
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "runtime/file_layer.h"
 
 namespace {
 
@@ -43,17 +43,11 @@ void FreeSection(IniSection* section) {
   MemoryManager::Free(section);
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool IsComment(char c) {
-  return c == '#' || c == ';';
-}
+bool IsComment(char c) { return c == '#' || c == ';'; }
 
-bool EndsValue(char c) {
-  return c == '\r' || c == '\n' || IsComment(c);
-}
+bool EndsValue(char c) { return c == '\r' || c == '\n' || IsComment(c); }
 
 IniKey* FindKeyIn(IniSection* section, const char* key) {
   if (section == nullptr || key == nullptr) return nullptr;
@@ -92,8 +86,7 @@ int32_t ParseInt(const char* text) {
 }  // namespace
 
 CIniFile::CIniFile(const char* name, bool load)
-    : fileName(CopyText(name)), textSize(0), sections(nullptr), parsePos(0), text(nullptr),
-      line(0), dirty(0) {
+    : fileName(CopyText(name)), textSize(0), sections(nullptr), parsePos(0), text(nullptr), line(0), dirty(0) {
   if (load) ReadFileText(true);
   Parse();
 }
@@ -231,9 +224,7 @@ IniSection* CIniFile::FindSection(const char* name) {
   return nullptr;
 }
 
-IniKey* CIniFile::FindKey(const char* section, const char* key) {
-  return FindKeyIn(FindSection(section), key);
-}
+IniKey* CIniFile::FindKey(const char* section, const char* key) { return FindKeyIn(FindSection(section), key); }
 
 const char* CIniFile::ReadString(const char* section, const char* key, const char* def) {
   IniKey* entry = FindKey(section, key);
@@ -248,8 +239,8 @@ int32_t CIniFile::ReadInt(const char* section, const char* key, int32_t def) {
 bool CIniFile::WriteString(const char* section, const char* key, const char* value) {
   dirty = 1;
   if (section != nullptr && std::strcmp(section, "SYSTEM_COMMAND") == 0) {
-    bool flushNow = key != nullptr && value != nullptr && std::strcmp(key, "INI_FILE_FLUSH") == 0 &&
-                    std::strcmp(value, "NOW") == 0;
+    bool flushNow =
+        key != nullptr && value != nullptr && std::strcmp(key, "INI_FILE_FLUSH") == 0 && std::strcmp(value, "NOW") == 0;
     return flushNow ? Flush() : true;
   }
   if (section == nullptr || key == nullptr) return false;

@@ -14,8 +14,8 @@ uint32_t g_totalB = 0;
 uint32_t g_blockCount = 0;
 
 MemoryBlockHeader* HeaderOf(const void* pointer) {
-  return reinterpret_cast<MemoryBlockHeader*>(
-      const_cast<char*>(static_cast<const char*>(pointer)) - sizeof(MemoryBlockHeader));
+  return reinterpret_cast<MemoryBlockHeader*>(const_cast<char*>(static_cast<const char*>(pointer)) -
+                                              sizeof(MemoryBlockHeader));
 }
 
 MemoryBlockHeader* CheckedHeader(const void* pointer, const char* what) {

@@ -92,4 +92,3 @@ double Num_ParseReal(const char* text) {
   }
   return negative ? -value : value;
 }
-

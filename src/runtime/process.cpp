@@ -1,11 +1,11 @@
 #include "runtime/process.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <spawn.h>
 #include <system_error>
-#include <sys/wait.h>
 #include <thread>
 
 extern char** environ;
@@ -60,8 +60,7 @@ const char* ReadArgumentWord(const char* s, std::string* word) {
 
 void SleepMilliseconds(long milliseconds) {
   timespec wanted{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
-  while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {
-  }
+  while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {}
 }
 
 // True once the child has ended and been collected (or is not ours to wait
@@ -85,8 +84,7 @@ void WaitWhilePumping(pid_t child) {
 void CollectLater(pid_t child) {
   try {
     std::thread([child] {
-      while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-      }
+      while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {}
     }).detach();
   } catch (const std::system_error&) {
     // No thread to spare: the child is left for the system to collect at exit.
@@ -111,8 +109,7 @@ bool Spawn(const std::vector<std::string>& words, const char* directory, pid_t* 
   return result == 0;
 }
 
-bool SpawnAndFollow(const std::vector<std::string>& words, const char* directory, bool wait,
-                    pid_t* childId) {
+bool SpawnAndFollow(const std::vector<std::string>& words, const char* directory, bool wait, pid_t* childId) {
   pid_t child = 0;
   if (!Spawn(words, directory, &child)) return false;
   if (childId != nullptr) *childId = child;

@@ -3,8 +3,8 @@
 // the game keeps answering its window.
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 #include <vector>
 
 // The window message pump. The game loop installs the real pump; until then

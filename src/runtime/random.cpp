@@ -5,9 +5,7 @@ namespace {
 RandomState g_random = {};
 
 // The seed fill feeds each 15-bit result back in, not the full LCG state.
-uint32_t NextSeedWord(uint32_t w) {
-  return ((w * 214013u + 2531011u) >> 16) & 0x7FFFu;
-}
+uint32_t NextSeedWord(uint32_t w) { return ((w * 214013u + 2531011u) >> 16) & 0x7FFFu; }
 
 }  // namespace
 

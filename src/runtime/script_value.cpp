@@ -5,9 +5,7 @@
 #include "runtime/memory.h"
 #include "runtime/text.h"
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 void ScriptValue_FreeText(ScriptValue* value) {
   MemoryManager::Free(value->text);

@@ -48,6 +48,4 @@ inline void ScriptValue_SetReal(ScriptValue* value, double real) {
 void ScriptValue_SetString(ScriptValue* value, const char* text);
 
 // The text of a string value, "" when it has none.
-inline const char* ScriptValue_Text(const ScriptValue& value) {
-  return value.text == nullptr ? "" : value.text;
-}
+inline const char* ScriptValue_Text(const ScriptValue& value) { return value.text == nullptr ? "" : value.text; }

@@ -11,8 +11,8 @@ void ProcessBlock(SHA1Context* context) {
   uint32_t w[80];
   for (int t = 0; t < 16; ++t) {
     const uint8_t* b = context->block + 4 * t;
-    w[t] = static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
-           static_cast<uint32_t>(b[2]) << 8 | static_cast<uint32_t>(b[3]);
+    w[t] = static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 |
+           static_cast<uint32_t>(b[3]);
   }
   for (int t = 16; t < 80; ++t) w[t] = RotateLeft(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
   uint32_t a = context->intermediate[0], b = context->intermediate[1], c = context->intermediate[2];

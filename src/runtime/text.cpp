@@ -14,9 +14,8 @@ bool IsBlank(char c) { return static_cast<signed char>(c) < 33; }
 
 }  // namespace
 
-char* String_Concat(char** destination, const char* s1, const char* s2, const char* s3,
-                    const char* s4, const char* s5, const char* s6, const char* s7,
-                    const char* s8, const char* s9, const char* s10) {
+char* String_Concat(char** destination, const char* s1, const char* s2, const char* s3, const char* s4, const char* s5,
+                    const char* s6, const char* s7, const char* s8, const char* s9, const char* s10) {
   const char* texts[kConcatTexts] = {s1, s2, s3, s4, s5, s6, s7, s8, s9, s10};
   size_t lengths[kConcatTexts];
   size_t total = 0;

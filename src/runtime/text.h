@@ -23,11 +23,10 @@ bool String_FormatArgs(std::string* out, const char* format, va_list args);
 // total length + 1 holding the joined text; any of the texts may point into
 // the old destination (the usual case: the destination is the first text).
 
-char* String_Concat(char** destination, const char* s1, const char* s2 = nullptr,
-                    const char* s3 = nullptr, const char* s4 = nullptr,
-                    const char* s5 = nullptr, const char* s6 = nullptr,
-                    const char* s7 = nullptr, const char* s8 = nullptr,
-                    const char* s9 = nullptr, const char* s10 = nullptr);
+char* String_Concat(char** destination, const char* s1, const char* s2 = nullptr, const char* s3 = nullptr,
+                    const char* s4 = nullptr, const char* s5 = nullptr, const char* s6 = nullptr,
+                    const char* s7 = nullptr, const char* s8 = nullptr, const char* s9 = nullptr,
+                    const char* s10 = nullptr);
 
 // One 16-bit unit per byte, each byte sign-extended (0x80-0xFF become
 // 0xFF80-0xFFFF), plus a terminating 0; no code-page conversion. Null gives null.

@@ -17,10 +17,8 @@ class TimerClock {
 };
 
 void SystemSleep(int64_t milliseconds) {
-  timespec wanted{static_cast<time_t>(milliseconds / 1000),
-                  static_cast<long>((milliseconds % 1000) * 1000000)};
-  while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {
-  }
+  timespec wanted{static_cast<time_t>(milliseconds / 1000), static_cast<long>((milliseconds % 1000) * 1000000)};
+  while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {}
 }
 
 TimerSleeper g_sleeper = SystemSleep;
@@ -87,15 +85,9 @@ void Stream_Sleep(int64_t us) { Timer_WaitMicroseconds(us); }
 
 void Timer_SelectClock(TimerClockKind kind) {
   switch (kind) {
-    case TimerClockKind::kFromSwitches:
-      g_clock = nullptr;
-      break;
-    case TimerClockKind::kReal:
-      g_clock = &g_realClock;
-      break;
-    case TimerClockKind::kVirtual:
-      g_clock = &g_virtualClock;
-      break;
+    case TimerClockKind::kFromSwitches: g_clock = nullptr; break;
+    case TimerClockKind::kReal: g_clock = &g_realClock; break;
+    case TimerClockKind::kVirtual: g_clock = &g_virtualClock; break;
   }
   g_virtualClock.Restart();
   Timer_Init();

@@ -13,14 +13,10 @@ int SequenceBytes(unsigned char lead) {
 // Decodes the sequence at p whose `bytes` bytes are all present.
 uint16_t Decode(const unsigned char* p, int bytes) {
   switch (bytes) {
-    case 1:
-      return p[0];
-    case 2:
-      return static_cast<uint16_t>(((p[0] & 0x1F) << 6) + (p[1] & 0x3F));
-    case 3:
-      return static_cast<uint16_t>(((p[0] & 0x0F) << 12) + ((p[1] & 0x3F) << 6) + (p[2] & 0x3F));
-    default:
-      return kUtf8Replacement;
+    case 1: return p[0];
+    case 2: return static_cast<uint16_t>(((p[0] & 0x1F) << 6) + (p[1] & 0x3F));
+    case 3: return static_cast<uint16_t>(((p[0] & 0x0F) << 12) + ((p[1] & 0x3F) << 6) + (p[2] & 0x3F));
+    default: return kUtf8Replacement;
   }
 }
 

@@ -62,7 +62,9 @@ void Answer(int32_t id, DialogRequestKind kind, const DialogBoxAnswer& answer) {
         InputQuery_Complete(id, 0, HeapCopy(""));
       }
       return;
-    case kDialogQuestion: InputQuery_Complete(id, answer.confirmed ? 1 : 0, HeapCopy(answer.confirmed ? "O" : "")); return;
+    case kDialogQuestion:
+      InputQuery_Complete(id, answer.confirmed ? 1 : 0, HeapCopy(answer.confirmed ? "O" : ""));
+      return;
     case kDialogMessage: InputQuery_Complete(id, 1, HeapCopy("OK")); return;
     case kDialogLogin: {
       if (!answer.confirmed) {

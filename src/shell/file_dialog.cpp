@@ -9,8 +9,8 @@
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
-#include "shell/file_dialog_view.h"
 #include "runtime/file_layer.h"
+#include "shell/file_dialog_view.h"
 
 namespace {
 

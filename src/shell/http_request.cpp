@@ -45,8 +45,7 @@ void Run(const char* url, const char* body, HttpCompletionFn completion, HttpCle
   HTTP_REQ_CONTEXT* request = new HTTP_REQ_CONTEXT(url, kAnswerBufferBytes, completion, cleanup, argument);
   request->state = kHttpSent;
   HttpBody answer{request->buffer, request->bufferSize, 0};
-  const HttpOutcome outcome =
-      HttpTransport_Exchange(url, body, body == nullptr ? 0 : std::strlen(body), &answer);
+  const HttpOutcome outcome = HttpTransport_Exchange(url, body, body == nullptr ? 0 : std::strlen(body), &answer);
   request->buffer = answer.data;
   request->bufferSize = answer.capacity;
   request->received = answer.received;
@@ -94,14 +93,11 @@ void HTTP_Get(const char* url, int32_t, HttpCompletionFn completion, HttpCleanup
   Run(url, nullptr, completion, cleanup, argument);
 }
 
-void HTTP_Post(const char* url, const char* body, HttpCompletionFn completion, HttpCleanupFn cleanup,
-               void* argument) {
+void HTTP_Post(const char* url, const char* body, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument) {
   Run(url, body == nullptr ? "" : body, completion, cleanup, argument);
 }
 
-void HTTP_ReportError(const char* callName, const char* text) {
-  g_debugConsole->Output("%s: %s\n", callName, text);
-}
+void HTTP_ReportError(const char* callName, const char* text) { g_debugConsole->Output("%s: %s\n", callName, text); }
 
 HTTP_REQ_CONTEXT* HTTP_TakeFinished() {
   HTTP_REQ_CONTEXT* taken = nullptr;

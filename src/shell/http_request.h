@@ -64,8 +64,7 @@ int32_t HTTP_NextRequestId();
 // line, runs the clean-up and is gone: no event comes for it.
 void HTTP_Get(const char* url, int32_t kind, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument);
 // A POST of the body text (sent whole) as a form; otherwise as HTTP_Get.
-void HTTP_Post(const char* url, const char* body, HttpCompletionFn completion, HttpCleanupFn cleanup,
-               void* argument);
+void HTTP_Post(const char* url, const char* body, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument);
 // "CALL: TEXT" on the debug console.
 void HTTP_ReportError(const char* callName, const char* text);
 

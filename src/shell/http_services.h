@@ -11,8 +11,7 @@
 #include "shell/http_request.h"
 
 struct HttpServices {
-  void (*get)(const char* address, int32_t kind, HttpCompletionFn completion, HttpCleanupFn cleanup,
-              void* argument);
+  void (*get)(const char* address, int32_t kind, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument);
 };
 
 inline ServiceSeam<HttpServices> g_httpServices{"HTTP requests"};

@@ -15,7 +15,7 @@ int32_t g_cursorConstant = 0;
 int32_t g_cursorIndex = kCursorArrow;
 
 // Table index for the cursor constants 0 down to -22.
-constexpr int32_t kCursorForConstant[] = {0, 1,  0,  2,  3,  1,  4,  5,  6,  7,  8,  9,
+constexpr int32_t kCursorForConstant[] = {0,  1,  0,  2,  3,  1,  4,  5,  6,  7,  8, 9,
                                           10, 11, 11, 11, 11, 11, 11, 12, 13, 10, 14};
 constexpr int32_t kLowestCursorConstant = -22;
 

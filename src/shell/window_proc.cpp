@@ -108,12 +108,10 @@ MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam
       if (LowWord(lParam) != HTCLIENT) break;
       Win_ApplyCursor();
       return 1;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN:
-      ReportKey(true, static_cast<int32_t>(wParam & 0xFFFF), lParam);
-      return 0;
-    case WM_KEYUP: case WM_SYSKEYUP:
-      ReportKey(false, static_cast<int32_t>(wParam & 0xFFFF), lParam);
-      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: ReportKey(true, static_cast<int32_t>(wParam & 0xFFFF), lParam); return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: ReportKey(false, static_cast<int32_t>(wParam & 0xFFFF), lParam); return 0;
     case WM_CHAR:
       if (Win_Services().character != nullptr) Win_Services().character(static_cast<int32_t>(wParam & 0xFFFF));
       return 0;
@@ -125,7 +123,8 @@ MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam
 }
 
 MsgResult Win_KeyboardHookProc(int32_t code, MsgWParam wParam, MsgLParam lParam) {
-  const bool keyMessage = wParam == WM_KEYDOWN || wParam == WM_KEYUP || wParam == WM_SYSKEYDOWN || wParam == WM_SYSKEYUP;
+  const bool keyMessage =
+      wParam == WM_KEYDOWN || wParam == WM_KEYUP || wParam == WM_SYSKEYDOWN || wParam == WM_SYSKEYUP;
   if (code == HC_ACTION && keyMessage && lParam != 0 && Win_IsActive()) {
     const auto* record = reinterpret_cast<const KeyboardHookRecord*>(lParam);
     const int32_t key = static_cast<int32_t>(record->vkCode);

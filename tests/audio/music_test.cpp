@@ -28,8 +28,8 @@ class Music : public AudioTest {
     folder_ = fs::temp_directory_path() / ("kv_music_" + std::to_string(::getpid()));
     fs::create_directories(folder_);
     mp3_ = (folder_ / "tone.mp3").string();
-    std::string make = "sox -n -r 44100 -c 1 '" + (folder_ / "tone.wav").string() + "' synth 0.4 sine 660 && lame --quiet '" +
-                       (folder_ / "tone.wav").string() + "' '" + mp3_ + "'";
+    std::string make = "sox -n -r 44100 -c 1 '" + (folder_ / "tone.wav").string() +
+                       "' synth 0.4 sine 660 && lame --quiet '" + (folder_ / "tone.wav").string() + "' '" + mp3_ + "'";
     ASSERT_EQ(std::system(make.c_str()), 0);
     StartAudio({}, {});
   }

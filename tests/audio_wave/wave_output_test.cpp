@@ -86,8 +86,8 @@ class WaveOutput : public AudioTest {
     folder_ = fs::temp_directory_path() / ("kv_wave_" + std::to_string(::getpid()));
     fs::create_directories(folder_);
     std::ofstream conf(folder_ / "alsoft.conf");
-    conf << "[general]\nchannels = stereo\nsample-type = int16\nfrequency = " << kRate << "\n[wave]\nfile = "
-         << (folder_ / "out.wav").string() << "\n";
+    conf << "[general]\nchannels = stereo\nsample-type = int16\nfrequency = " << kRate
+         << "\n[wave]\nfile = " << (folder_ / "out.wav").string() << "\n";
     conf.close();
     setenv("ALSOFT_CONF", (folder_ / "alsoft.conf").c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
@@ -152,8 +152,10 @@ TEST_F(WaveOutput, ThreeTimesTheDistanceGivesAThirdOfTheLevel) {
 TEST_F(WaveOutput, AnMp3SoundsRepeatsPastItsLengthAndIsSilentWhilePaused) {
   if (std::system("command -v sox >/dev/null && command -v lame >/dev/null") != 0) GTEST_SKIP() << "no sox or lame";
   std::string wav = (folder_ / "tone.wav").string(), mp3 = (folder_ / "tone.mp3").string();
-  ASSERT_EQ(std::system(("sox -n -r 44100 -c 1 '" + wav + "' synth 0.3 sine 660 && lame --quiet '" + wav + "' '" +
-                         mp3 + "'").c_str()), 0);
+  ASSERT_EQ(
+      std::system(("sox -n -r 44100 -c 1 '" + wav + "' synth 0.3 sine 660 && lame --quiet '" + wav + "' '" + mp3 + "'")
+                      .c_str()),
+      0);
   StartAudio({}, {});
   SoundHardware* hardware = SoundHardware_Get();
   hardware->PlayMP3(mp3.c_str(), true);

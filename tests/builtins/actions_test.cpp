@@ -203,7 +203,8 @@ TEST_F(Actions, QuestionsAnswerTruths) {
   EXPECT_EQ(Call("action_if_dice", {R(1)}), 1);
   EXPECT_EQ(Call("action_if_dice", {S("six")}), 1);
   EXPECT_EQ(Random_Int(1000), next);
-  for (double sides : {double{NAN}, double{INFINITY}, -double{INFINITY}, 1e300, 1.0000001}) Call("action_if_dice", {R(sides)});
+  for (double sides : {double{NAN}, double{INFINITY}, -double{INFINITY}, 1e300, 1.0000001})
+    Call("action_if_dice", {R(sides)});
   EXPECT_EQ(Call("action_if_dice", {R(1.0000001)}), 1);
 
   ErrorCapture errors;
@@ -339,9 +340,9 @@ TEST_F(Actions, ReplacementsCheckTheResourceThenTheFile) {
   Call("action_replace_sprite", {R(sprite), S("missing.png"), R(1)});
   Call("action_replace_background", {R(0), S("missing.png")});
   Call("action_replace_sound", {R(NAN), S("")});
-  EXPECT_EQ(errors.Messages(), (Texts{"Trying to replace non-existing resource.", "File does not exist.",
-                                      "Trying to replace non-existing resource.",
-                                      "Trying to replace non-existing resource."}));
+  EXPECT_EQ(errors.Messages(),
+            (Texts{"Trying to replace non-existing resource.", "File does not exist.",
+                   "Trying to replace non-existing resource.", "Trying to replace non-existing resource."}));
   EXPECT_EQ(Sprite_Get(sprite)->width, 4);
 }
 
@@ -373,8 +374,8 @@ TEST_F(Actions, HealthBarColoursFollowTheirNumbers) {
     graphics_test::Log().clear();
     Call("action_draw_health", {R(0), R(0), R(10), R(4), R(back), R(0)});
     const uint32_t colour = back >= 1 && back <= 16 ? named[back - 1] : 0;
-    EXPECT_EQ(Drawn(), Texts{"healthbar(0, 0, 10, 4, 50, " + hex(colour) +
-                             ", 0xFF, 0xFFFF, 0xFF00, 0, " + (back >= 1 ? "true" : "false") + ", true)"})
+    EXPECT_EQ(Drawn(), Texts{"healthbar(0, 0, 10, 4, 50, " + hex(colour) + ", 0xFF, 0xFFFF, 0xFF00, 0, " +
+                             (back >= 1 ? "true" : "false") + ", true)"})
         << back;
   }
   for (int32_t bar = 0; bar <= 18; ++bar) {
@@ -402,11 +403,11 @@ TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
   Call("action_draw_text", {R(2.5), R(0), R(0)}, self);
   Call("action_draw_score", {S("Score: "), R(0), R(0)});
   Call("action_draw_life", {R(0), R(0), R(1)});
-  EXPECT_EQ(Drawn(), (Texts{"rectangle(101, 102, 103, 104, 1)",
-                            "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF00, 0xFF00, 0xFF, 0)",
-                            "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF, 0xFF00, 0xFF00, 0)",
-                            "text(100, 100, \"2.50\", -1, -1)", "text(0, 0, \"0\", -1, -1)",
-                            "text(0, 0, \"-1\", -1, -1)"}));
+  EXPECT_EQ(
+      Drawn(),
+      (Texts{"rectangle(101, 102, 103, 104, 1)", "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF00, 0xFF00, 0xFF, 0)",
+             "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF, 0xFF00, 0xFF00, 0)", "text(100, 100, \"2.50\", -1, -1)",
+             "text(0, 0, \"0\", -1, -1)", "text(0, 0, \"-1\", -1, -1)"}));
 
   graphics_test::Log().clear();
   ErrorCapture errors;
@@ -419,10 +420,9 @@ TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
   Call("action_draw_sprite", {R(sprite), R(1), R(1), R(-1)}, self);
   g_runValues.lives = 3;
   Call("action_draw_life_images", {R(0), R(0), R(sprite)}, self);
-  EXPECT_EQ(Drawn(), (Texts{"sprite(0, 2, 101, 101, 1, 1, 0, 0xFFFFFF, 1)",
-                            "sprite(0, 0, 100, 100, 1, 1, 0, 0xFFFFFF, 1)",
-                            "sprite(0, 0, 108, 100, 1, 1, 0, 0xFFFFFF, 1)",
-                            "sprite(0, 0, 116, 100, 1, 1, 0, 0xFFFFFF, 1)"}));
+  EXPECT_EQ(Drawn(),
+            (Texts{"sprite(0, 2, 101, 101, 1, 1, 0, 0xFFFFFF, 1)", "sprite(0, 0, 100, 100, 1, 1, 0, 0xFFFFFF, 1)",
+                   "sprite(0, 0, 108, 100, 1, 1, 0, 0xFFFFFF, 1)", "sprite(0, 0, 116, 100, 1, 1, 0, 0xFFFFFF, 1)"}));
 }
 
 TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {

@@ -11,13 +11,14 @@
 #include "maths_strings_golden.h"
 #include "runtime/run_flags.h"
 #include "runtime/script_value.h"
-#include "script/events/error_report.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
 #include "support/test_support.h"
 
 class BuiltinCall {
  public:
-  BuiltinCall(BuiltinFunction handler, std::initializer_list<GoldenArg> args) : BuiltinCall(handler, std::vector<GoldenArg>(args)) {}
+  BuiltinCall(BuiltinFunction handler, std::initializer_list<GoldenArg> args)
+      : BuiltinCall(handler, std::vector<GoldenArg>(args)) {}
   BuiltinCall(BuiltinFunction handler, const std::vector<GoldenArg>& args) {
     std::vector<ScriptValue> values(args.size());
     for (size_t i = 0; i < args.size(); ++i) {

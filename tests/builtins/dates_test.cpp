@@ -11,7 +11,9 @@
 
 namespace {
 
-double Call(BuiltinFunction handler, std::initializer_list<GoldenArg> args) { return BuiltinCall(handler, args).Real(); }
+double Call(BuiltinFunction handler, std::initializer_list<GoldenArg> args) {
+  return BuiltinCall(handler, args).Real();
+}
 std::string Text(BuiltinFunction handler, std::initializer_list<GoldenArg> args) {
   return BuiltinCall(handler, args).Text();
 }

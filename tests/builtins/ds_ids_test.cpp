@@ -24,16 +24,16 @@ void Put(BuiltinFunction put, int32_t id, double value) {
 }
 
 const Kind kKinds[] = {
-    {"stack", F_DsStackCreate, F_DsStackDestroy, F_DsStackClear, F_DsStackCopy, F_DsStackSize,
-     F_DsStackEmpty, F_DsStackWrite, F_DsStackRead, F_DsStackPush},
-    {"queue", F_DsQueueCreate, F_DsQueueDestroy, F_DsQueueClear, F_DsQueueCopy, F_DsQueueSize,
-     F_DsQueueEmpty, F_DsQueueWrite, F_DsQueueRead, F_DsQueueEnqueue},
-    {"list", F_DsListCreate, F_DsListDestroy, F_DsListClear, F_DsListCopy, F_DsListSize, F_DsListEmpty,
-     F_DsListWrite, F_DsListRead, F_DsListAdd},
-    {"map", F_DsMapCreate, F_DsMapDestroy, F_DsMapClear, F_DsMapCopy, F_DsMapSize, F_DsMapEmpty,
-     F_DsMapWrite, F_DsMapRead, F_DsMapAdd},
-    {"priority", F_DsPriorityCreate, F_DsPriorityDestroy, F_DsPriorityClear, F_DsPriorityCopy,
-     F_DsPrioritySize, F_DsPriorityEmpty, F_DsPriorityWrite, F_DsPriorityRead, F_DsPriorityAdd},
+    {"stack", F_DsStackCreate, F_DsStackDestroy, F_DsStackClear, F_DsStackCopy, F_DsStackSize, F_DsStackEmpty,
+     F_DsStackWrite, F_DsStackRead, F_DsStackPush},
+    {"queue", F_DsQueueCreate, F_DsQueueDestroy, F_DsQueueClear, F_DsQueueCopy, F_DsQueueSize, F_DsQueueEmpty,
+     F_DsQueueWrite, F_DsQueueRead, F_DsQueueEnqueue},
+    {"list", F_DsListCreate, F_DsListDestroy, F_DsListClear, F_DsListCopy, F_DsListSize, F_DsListEmpty, F_DsListWrite,
+     F_DsListRead, F_DsListAdd},
+    {"map", F_DsMapCreate, F_DsMapDestroy, F_DsMapClear, F_DsMapCopy, F_DsMapSize, F_DsMapEmpty, F_DsMapWrite,
+     F_DsMapRead, F_DsMapAdd},
+    {"priority", F_DsPriorityCreate, F_DsPriorityDestroy, F_DsPriorityClear, F_DsPriorityCopy, F_DsPrioritySize,
+     F_DsPriorityEmpty, F_DsPriorityWrite, F_DsPriorityRead, F_DsPriorityAdd},
 };
 
 using DSIds = DSBuiltins;

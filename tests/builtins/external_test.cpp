@@ -64,11 +64,11 @@ TEST_F(External, MalformedDefinitionsAreRefusedWithTheirMessage) {
   EXPECT_EQ(BuiltinCall(F_ExternalDefine, DefineArgs(17, std::vector<double>(17, 0))).Real(), 0);
   EXPECT_EQ(BuiltinCall(F_ExternalDefine, DefineArgs(5, {0, 0, 1, 0, 0})).Real(), 0);
   EXPECT_EQ(BuiltinCall(F_ExternalDefine, DefineArgs(NAN, {})).Real(), 0);
-  EXPECT_EQ(errors.Messages(), (Lines{"Wrong number of arguments to external_define()",
-                                      "Wrong number of arguments to external_define()",
-                                      "DLL functions can have at most 16 arguments",
-                                      "DLL functions with more than 4 arguments cannot have string arguments",
-                                      "Wrong number of arguments to external_define()"}));
+  EXPECT_EQ(errors.Messages(),
+            (Lines{"Wrong number of arguments to external_define()", "Wrong number of arguments to external_define()",
+                   "DLL functions can have at most 16 arguments",
+                   "DLL functions with more than 4 arguments cannot have string arguments",
+                   "Wrong number of arguments to external_define()"}));
 }
 
 TEST_F(External, WithoutALibraryLayerDefinitionsFailAndCallsAnswerZero) {

@@ -82,8 +82,8 @@ TEST_F(FileBinary, BadHandlesAndNamesReportAndAnswerTheDefault) {
     Call(F_FileBinRewrite, {R(1)});
     EXPECT_EQ(Call(F_FileBinReadByte, {S("1")}), 0);
     std::vector<std::string> expected(4, "File is not opened.");
-    expected.insert(expected.end(), {"Trying to close unopened file.", "Trying to rewrite unopened file.",
-                                     "File is not opened."});
+    expected.insert(expected.end(),
+                    {"Trying to close unopened file.", "Trying to rewrite unopened file.", "File is not opened."});
     EXPECT_EQ(errors.Messages(), expected);
   }
   testsupport::ConsoleCapture console;

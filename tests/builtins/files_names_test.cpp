@@ -39,8 +39,7 @@ TEST_F(FileNames, CopyReadsEitherFolderAndWritesTheSaveFolder) {
   EXPECT_EQ(ReadRaw(Save("c.txt")), "program");
   EXPECT_EQ(Call(F_FileCopy, {S("nosuch.txt"), S("d.txt")}), -1);
   EXPECT_EQ(Call(F_FileCopy, {S("p.txt"), S("nofolder/d.txt")}), -1);
-  EXPECT_EQ(console.Text(),
-            "Unable to open source file nosuch.txt\nUnable to open destination file nofolder/d.txt\n");
+  EXPECT_EQ(console.Text(), "Unable to open source file nosuch.txt\nUnable to open destination file nofolder/d.txt\n");
   EXPECT_EQ(Call(F_FileExists, {S("nofolder/d.txt")}), 0);
 }
 
@@ -71,7 +70,8 @@ TEST_F(FileNames, NameParts) {
 }
 
 TEST_F(FileNames, SearchFindsNamesInOrderIgnoringCase) {
-  for (const char* name : {"b.txt", "A.TXT", "c.dat", "sub/d.txt", "sub/e.txt", "sub/g.dat"}) WriteRaw(Program(name), "");
+  for (const char* name : {"b.txt", "A.TXT", "c.dat", "sub/d.txt", "sub/e.txt", "sub/g.dat"})
+    WriteRaw(Program(name), "");
   const auto all = [](GoldenArg mask) {
     std::vector<std::string> names{Text(F_FileFindFirst, {mask, R(0)})};
     while (!names.back().empty()) names.push_back(Text(F_FileFindNext, {}));

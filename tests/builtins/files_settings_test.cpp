@@ -46,13 +46,12 @@ TEST_F(IniBuiltins, WithoutAnOpenFileOrWithWrongTypesTheyReport) {
   Call(F_IniReadReal, {R(1), S("k"), R(1)});
   Call(F_IniWriteString, {S("s"), S("k"), R(1)});
   Call(F_IniWriteReal, {S("s"), S("k"), S("1")});
-  EXPECT_EQ(errors.Messages(),
-            (std::vector<std::string>{"Trying to read from undefined INI file", "Trying to read from undefined INI file",
-                                      "Trying to read from undefined INI file", "Trying to change undefined INI file",
-                                      "Trying to change undefined INI file", "ini_read_string wrong type of arguments",
-                                      "ini_read_real wrong type of arguments",
-                                      "Wrong argument types for ini_write_string",
-                                      "Wrong argument types for ini_write_real"}));
+  EXPECT_EQ(errors.Messages(), (std::vector<std::string>{
+                                   "Trying to read from undefined INI file", "Trying to read from undefined INI file",
+                                   "Trying to read from undefined INI file", "Trying to change undefined INI file",
+                                   "Trying to change undefined INI file", "ini_read_string wrong type of arguments",
+                                   "ini_read_real wrong type of arguments", "Wrong argument types for ini_write_string",
+                                   "Wrong argument types for ini_write_real"}));
 }
 
 TEST_F(IniBuiltins, ReadsDefaultsAndWritesNewestFirst) {

@@ -63,9 +63,9 @@ TEST_F(FileText, WrongStatesAndNamesReport) {
     Call(F_FileTextEof, {R(9)});
     Call(F_FileTextClose, {R(0)});
     Call(F_FileTextClose, {R(9)});
-    EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"File not opened for writing.", "File is not opened for reading.",
-                                                           "File is not opened for reading.",
-                                                           "Trying to close unexisting text file."}));
+    EXPECT_EQ(errors.Messages(),
+              (std::vector<std::string>{"File not opened for writing.", "File is not opened for reading.",
+                                        "File is not opened for reading.", "Trying to close unexisting text file."}));
   }
   testsupport::ConsoleCapture console;
   EXPECT_EQ(Call(F_FileTextOpenRead, {S("nosuch.txt")}), -1);

@@ -2,8 +2,8 @@
 
 #include "game_test_support.h"
 #include "runtime/random.h"
-#include "world/planning/motion_planning.h"
 #include "world/actions/world_actions.h"
+#include "world/planning/motion_planning.h"
 
 namespace {
 

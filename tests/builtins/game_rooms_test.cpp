@@ -2,8 +2,8 @@
 
 #include "game_test_support.h"
 #include "graphics/transition/transition_define.h"
-#include "runtime/timer.h"
 #include "runtime/file_layer.h"
+#include "runtime/timer.h"
 
 namespace {
 

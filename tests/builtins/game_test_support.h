@@ -26,8 +26,7 @@ class GameWorld : public ActionWorld {
 
   // The handler's result as a real (strings read as NaN), with self and
   // other as given.
-  double Call(const char* name, std::vector<GoldenArg> args, CInstance* self = nullptr,
-              CInstance* other = nullptr) {
+  double Call(const char* name, std::vector<GoldenArg> args, CInstance* self = nullptr, CInstance* other = nullptr) {
     int32_t id = -1;
     EXPECT_TRUE(Function_Find(name, &id)) << name;
     BuiltinFunction handler = Function_GetHandler(id);

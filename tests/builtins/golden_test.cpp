@@ -46,10 +46,25 @@ TEST_F(MathsStringsTable, RegistersBothFamiliesInOrderWithTheirArgumentCounts) {
   EXPECT_STREQ(Function_GetRecord(49)->name, "dot_product_3d_normalised");
   EXPECT_STREQ(Function_GetRecord(50)->name, "real");
   EXPECT_STREQ(Function_GetRecord(72)->name, "string_count");
-  struct { const char* name; int32_t count; } counts[] = {
-      {"min", -1}, {"max", -1}, {"mean", -1}, {"median", -1}, {"choose", -1}, {"min3", 3},
-      {"lerp", 3}, {"clamp", 3}, {"random_get_seed", 0}, {"randomize", 0}, {"point_distance_3d", 6},
-      {"dot_product_3d_normalised", 6}, {"string_format", 3}, {"string_insert", 3}, {"string_count", 2},
+  struct {
+    const char* name;
+    int32_t count;
+  } counts[] = {
+      {"min", -1},
+      {"max", -1},
+      {"mean", -1},
+      {"median", -1},
+      {"choose", -1},
+      {"min3", 3},
+      {"lerp", 3},
+      {"clamp", 3},
+      {"random_get_seed", 0},
+      {"randomize", 0},
+      {"point_distance_3d", 6},
+      {"dot_product_3d_normalised", 6},
+      {"string_format", 3},
+      {"string_insert", 3},
+      {"string_count", 2},
   };
   for (const auto& c : counts) {
     int32_t id = -1;

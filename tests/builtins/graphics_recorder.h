@@ -63,30 +63,74 @@ inline void RecordedRoomToWindow(float x, float y, int32_t* wx, int32_t* wy) {
   *wy = Num_TruncInt32(y) + 200;
 }
 
-#define KV_RECORD(member)                                                                    \
+#define KV_RECORD(member)                                                                 \
   calls.member = Recorder<decltype(calls.member)>::Call<offsetof(GraphicsCalls, member)>; \
   Names()[offsetof(GraphicsCalls, member)] = #member
 
 inline GraphicsCalls MakeRecorder() {
   GraphicsCalls calls{};
-  KV_RECORD(setColor); KV_RECORD(setAlpha); KV_RECORD(setBlendMode); KV_RECORD(setBlendModeExt);
-  KV_RECORD(clear); KV_RECORD(clearAlpha); KV_RECORD(setCirclePrecision);
-  KV_RECORD(point); KV_RECORD(line); KV_RECORD(lineWidth); KV_RECORD(rectangle); KV_RECORD(roundrect);
-  KV_RECORD(triangle); KV_RECORD(circle); KV_RECORD(ellipse); KV_RECORD(arrow); KV_RECORD(button);
-  KV_RECORD(healthbar); KV_RECORD(pointColor); KV_RECORD(lineColor); KV_RECORD(lineWidthColor);
-  KV_RECORD(rectangleColor); KV_RECORD(roundrectColor); KV_RECORD(triangleColor); KV_RECORD(circleColor);
-  KV_RECORD(ellipseColor); KV_RECORD(path);
-  KV_RECORD(primitiveBegin); KV_RECORD(primitiveEnd); KV_RECORD(vertex); KV_RECORD(vertexColor);
-  KV_RECORD(vertexTexture); KV_RECORD(vertexTextureColor); KV_RECORD(getPixel);
-  KV_RECORD(setFont); KV_RECORD(setHalign); KV_RECORD(setValign); KV_RECORD(stringWidth);
-  KV_RECORD(stringHeight); KV_RECORD(text); KV_RECORD(textTransformed); KV_RECORD(textColor);
+  KV_RECORD(setColor);
+  KV_RECORD(setAlpha);
+  KV_RECORD(setBlendMode);
+  KV_RECORD(setBlendModeExt);
+  KV_RECORD(clear);
+  KV_RECORD(clearAlpha);
+  KV_RECORD(setCirclePrecision);
+  KV_RECORD(point);
+  KV_RECORD(line);
+  KV_RECORD(lineWidth);
+  KV_RECORD(rectangle);
+  KV_RECORD(roundrect);
+  KV_RECORD(triangle);
+  KV_RECORD(circle);
+  KV_RECORD(ellipse);
+  KV_RECORD(arrow);
+  KV_RECORD(button);
+  KV_RECORD(healthbar);
+  KV_RECORD(pointColor);
+  KV_RECORD(lineColor);
+  KV_RECORD(lineWidthColor);
+  KV_RECORD(rectangleColor);
+  KV_RECORD(roundrectColor);
+  KV_RECORD(triangleColor);
+  KV_RECORD(circleColor);
+  KV_RECORD(ellipseColor);
+  KV_RECORD(path);
+  KV_RECORD(primitiveBegin);
+  KV_RECORD(primitiveEnd);
+  KV_RECORD(vertex);
+  KV_RECORD(vertexColor);
+  KV_RECORD(vertexTexture);
+  KV_RECORD(vertexTextureColor);
+  KV_RECORD(getPixel);
+  KV_RECORD(setFont);
+  KV_RECORD(setHalign);
+  KV_RECORD(setValign);
+  KV_RECORD(stringWidth);
+  KV_RECORD(stringHeight);
+  KV_RECORD(text);
+  KV_RECORD(textTransformed);
+  KV_RECORD(textColor);
   KV_RECORD(textTransformedColor);
-  KV_RECORD(spriteSimple); KV_RECORD(sprite); KV_RECORD(spritePart); KV_RECORD(spriteGeneral);
-  KV_RECORD(spriteStretched); KV_RECORD(spriteTiled); KV_RECORD(spritePos);
-  KV_RECORD(backgroundSimple); KV_RECORD(background); KV_RECORD(backgroundPart); KV_RECORD(backgroundGeneral);
-  KV_RECORD(backgroundStretched); KV_RECORD(backgroundTiled);
-  KV_RECORD(surfaceSimple); KV_RECORD(surface); KV_RECORD(surfacePart); KV_RECORD(surfaceGeneral);
-  KV_RECORD(surfaceStretched); KV_RECORD(surfaceTiled);
+  KV_RECORD(spriteSimple);
+  KV_RECORD(sprite);
+  KV_RECORD(spritePart);
+  KV_RECORD(spriteGeneral);
+  KV_RECORD(spriteStretched);
+  KV_RECORD(spriteTiled);
+  KV_RECORD(spritePos);
+  KV_RECORD(backgroundSimple);
+  KV_RECORD(background);
+  KV_RECORD(backgroundPart);
+  KV_RECORD(backgroundGeneral);
+  KV_RECORD(backgroundStretched);
+  KV_RECORD(backgroundTiled);
+  KV_RECORD(surfaceSimple);
+  KV_RECORD(surface);
+  KV_RECORD(surfacePart);
+  KV_RECORD(surfaceGeneral);
+  KV_RECORD(surfaceStretched);
+  KV_RECORD(surfaceTiled);
   calls.getAlpha = RecordedAlpha;
   calls.getColor = RecordedColour;
   calls.roomToWindow = RecordedRoomToWindow;

@@ -46,21 +46,25 @@ TEST_F(SurfaceBuiltins, EachDrawMakesItsOneCallWithConvertedArguments) {
   const std::vector<DrawCase> cases = {
       {"draw_surface", {R(0.4), R(10.7), R(-0.5)}, "surfaceSimple(0, 10, -1)"},
       {"draw_surface", {R(0), R(2.9999999999), R(-1e-12)}, "surfaceSimple(0, 3, -1)"},
-      {"draw_surface_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(6.5), R(0.5)},
-       "surface(0, 1, 2, 3, 4, 5, 0x6, 0.5)"},
+      {"draw_surface_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(6.5), R(0.5)}, "surface(0, 1, 2, 3, 4, 5, 0x6, 0.5)"},
       {"draw_surface_stretched", {R(0), R(1), R(2), R(3), R(4)}, "surfaceStretched(0, 1, 2, 3, 4, 0xFFFFFF, 0.25)"},
-      {"draw_surface_stretched_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
+      {"draw_surface_stretched_ext",
+       {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
        "surfaceStretched(0, 1, 2, 3, 4, 0x5, 0.5)"},
-      {"draw_surface_part", {R(0), R(1), R(2), R(3), R(4), R(5), R(6)},
+      {"draw_surface_part",
+       {R(0), R(1), R(2), R(3), R(4), R(5), R(6)},
        "surfacePart(0, 1, 2, 3, 4, 5, 6, 1, 1, 0xFFFFFF, 0.25)"},
-      {"draw_surface_part_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(6), R(7), R(8), R(9), R(0.5)},
+      {"draw_surface_part_ext",
+       {R(0), R(1), R(2), R(3), R(4), R(5), R(6), R(7), R(8), R(9), R(0.5)},
        "surfacePart(0, 1, 2, 3, 4, 5, 6, 7, 8, 0x9, 0.5)"},
       {"draw_surface_general",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(6), R(7), R(8), R(9), R(10), R(11), R(12), R(13), R(0.5)},
        "surfaceGeneral(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0xA, 0xB, 0xC, 0xD, 0.5)"},
-      {"draw_surface_tiled", {R(0), R(1), R(2)},
+      {"draw_surface_tiled",
+       {R(0), R(1), R(2)},
        "surfaceTiled(0, 1, 2, 1, 1, true, true, 0, 0, 64, 48, 0xFFFFFF, 0.25)"},
-      {"draw_surface_tiled_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
+      {"draw_surface_tiled_ext",
+       {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
        "surfaceTiled(0, 1, 2, 3, 4, true, true, 0, 0, 64, 48, 0x5, 0.5)"},
   };
   for (const DrawCase& c : cases) {
@@ -135,7 +139,7 @@ TEST_F(GraphicsBuiltins, TexturesOfSpritesAndBackgroundsAreIndicesOrHandlesNever
   Call("sprite_get_texture", {R(5), R(0)});
   Call("background_get_texture", {R(NAN)});
   EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Trying to get texture from non-existing sprite.",
-                                                        "Trying to get texture from non-existing background."}));
+                                                         "Trying to get texture from non-existing background."}));
 }
 
 }  // namespace

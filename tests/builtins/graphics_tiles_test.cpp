@@ -38,9 +38,9 @@ TEST_F(TileBuiltins, AddedTilesTakeTheNextIdsAndReadTheirFieldsBack) {
   Call("tile_set_visible", {R(501), R(0.49)});
   Call("tile_set_region", {R(501), R(2.5), R(3.5), R(8), R(9)});
   const std::vector<std::pair<const char*, double>> fields = {
-      {"tile_get_x", 5.25},   {"tile_get_y", 6.5},      {"tile_get_left", 2},      {"tile_get_top", 4},
-      {"tile_get_width", 8},  {"tile_get_height", 9},   {"tile_get_depth", -7},    {"tile_get_visible", 0},
-      {"tile_get_xscale", 2}, {"tile_get_yscale", 0.5}, {"tile_get_blend", 255},   {"tile_get_alpha", 0.25},
+      {"tile_get_x", 5.25},      {"tile_get_y", 6.5},      {"tile_get_left", 2},    {"tile_get_top", 4},
+      {"tile_get_width", 8},     {"tile_get_height", 9},   {"tile_get_depth", -7},  {"tile_get_visible", 0},
+      {"tile_get_xscale", 2},    {"tile_get_yscale", 0.5}, {"tile_get_blend", 255}, {"tile_get_alpha", 0.25},
       {"tile_get_background", 0}};
   for (const auto& [name, value] : fields) EXPECT_EQ(Real(name, {R(501)}), value) << name;
   EXPECT_EQ(Real("tile_exists", {R(502)}), 1);
@@ -56,9 +56,9 @@ TEST_F(TileBuiltins, MissingTilesAndBackgroundsAreReported) {
   Call("tile_delete", {R(999)});
   EXPECT_EQ(Real("tile_add", {R(3), R(0), R(0), R(1), R(1), R(0), R(0), R(0)}), -1);
   EXPECT_EQ(room_.tileCount, 0);
-  EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Tile does not exist.", "Tile does not exist.",
-                                                        "Tile does not exist.", "Tile does not exist.",
-                                                        "Background does not exist."}));
+  EXPECT_EQ(errors.Messages(),
+            (std::vector<std::string>{"Tile does not exist.", "Tile does not exist.", "Tile does not exist.",
+                                      "Tile does not exist.", "Background does not exist."}));
 }
 
 TEST_F(TileBuiltins, FindAndDeleteAtTreatDepthZeroAndTheFarEdgesDifferently) {

@@ -23,7 +23,9 @@ class JsonBuiltins : public testing::Test {
   static std::string Encode(double map) { return BuiltinCall(F_JsonEncode, {R(map)}).Text(); }
   // A map value as scripts read it.
   static double Real(double map, const char* key) { return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Real(); }
-  static std::string Text(double map, const char* key) { return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Text(); }
+  static std::string Text(double map, const char* key) {
+    return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Text();
+  }
   static double Size(BuiltinFunction size, double id) { return BuiltinCall(size, {R(id)}).Real(); }
 };
 
@@ -94,7 +96,9 @@ class HttpBuiltins : public testing::Test {
     HTTP_Dispose(request);
     return map;
   }
-  static std::string Text(double map, const char* key) { return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Text(); }
+  static std::string Text(double map, const char* key) {
+    return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Text();
+  }
   static double Real(double map, const char* key) { return BuiltinCall(F_DsMapFindValue, {R(map), S(key)}).Real(); }
 
   testsupport::LoopbackServer server_;

@@ -20,8 +20,8 @@ struct GoldenCase {
   const char* function;  // the built-in it ends in
   int argc;
   GoldenArg args[4];
-  const char* printed;   // string() of its value
-  const char* error;     // the runtime error it reports, or null
+  const char* printed;  // string() of its value
+  const char* error;    // the runtime error it reports, or null
 };
 
 constexpr double kGoldenPi = 3.141592653589793;
@@ -54,10 +54,8 @@ inline constexpr GoldenCase kMathsGolden[] = {
     {"arccos(-1.5)", "arccos", 1, {R(-1.5)}, "0", "Error in function arccos()."},
     {"min(1, \"a\")", "min", 2, {R(1), S("a")}, "0", "Error min(): illegal argument; strings not permitted"},
     {"max(\"a\", 2)", "max", 2, {S("a"), R(2)}, "0", "Error max(): illegal argument; strings not permitted"},
-    {"min3(1, 2, \"x\")", "min3", 3, {R(1), R(2), S("x")}, "0",
-     "Error min(): illegal argument; strings not permitted"},
-    {"max3(\"x\", 1, 2)", "max3", 3, {S("x"), R(1), R(2)}, "0",
-     "Error max(): illegal argument; strings not permitted"},
+    {"min3(1, 2, \"x\")", "min3", 3, {R(1), R(2), S("x")}, "0", "Error min(): illegal argument; strings not permitted"},
+    {"max3(\"x\", 1, 2)", "max3", 3, {S("x"), R(1), R(2)}, "0", "Error max(): illegal argument; strings not permitted"},
     // Fixed-seed sequences; irandom takes two generator words, the second
     // as the high half, which the 1e12 range exposes.
     {"random_set_seed(42)", "random_set_seed", 1, {R(42)}, "0", nullptr},

@@ -179,8 +179,9 @@ TEST(MathsRandom, ChooseCopiesTheChosenValue) {
 TEST(MathsStringsHostileInput, EveryBuiltInAnswersWithoutFault) {
   Function_Free();
   Builtins_RegisterFamily(BuiltinFamilyId::kMaths);
-  const GoldenArg hostile[] = {R(kNaN),   R(kInf),  R(-kInf), R(1e300), R(-1e300), R(-2147483649.0),
-                               S("ab\xC8"), S("\xF0\x9F\x98\x80x"), S("\xE2\x82"), S("")};
+  const GoldenArg hostile[] = {
+      R(kNaN),       R(kInf), R(-kInf), R(1e300), R(-1e300), R(-2147483649.0), S("ab\xC8"), S("\xF0\x9F\x98\x80x"),
+      S("\xE2\x82"), S("")};
   constexpr int kHostile = sizeof hostile / sizeof hostile[0];
   ErrorCapture errors;
   for (int32_t id = 0; id < Function_Count(); ++id) {

@@ -6,9 +6,9 @@
 
 #include "builtins/misc/execute.h"
 #include "builtins/registration.h"
-#include "script/vm/codegen.h"
-#include "script/tree/interpreter_statements.h"
 #include "script/snippet_runner.h"
+#include "script/tree/interpreter_statements.h"
+#include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 
 class MiscScripts : public ::testing::TestWithParam<bool> {
@@ -30,6 +30,6 @@ class MiscScripts : public ::testing::TestWithParam<bool> {
   }
 };
 
-#define KV_BOTH_MODES(suite)                                                      \
+#define KV_BOTH_MODES(suite)                                                 \
   INSTANTIATE_TEST_SUITE_P(BothModes, suite, ::testing::Values(true, false), \
                            [](const auto& info) { return info.param ? "Tree" : "Bytecode"; })

@@ -97,14 +97,14 @@ TEST_F(PhysicsBuiltins, EachMissingPieceSaysItsOwnLine) {
   Call("physics_apply_force", {R(0), R(0), R(1), R(1)}, plain);
   Call("physics_pause_enable", {R(1)});
   Call("physics_fixture_delete", {R(f + 7)});
-  EXPECT_EQ(errors.Messages(), (Texts{"No room is available to create a physics world for",
-                                      "The current room does not have a physics world representation",
-                                      "The physics fixture does not exist",
-                                      "Cannot bind a fixture if no physics world exists for the current room",
-                                      "A joint does not exist",
-                                      "The instance does not have an associated physics representation",
-                                      "physics_pause_enable() The current room does not have a physics world "
-                                      "representation"}));
+  EXPECT_EQ(
+      errors.Messages(),
+      (Texts{"No room is available to create a physics world for",
+             "The current room does not have a physics world representation", "The physics fixture does not exist",
+             "Cannot bind a fixture if no physics world exists for the current room", "A joint does not exist",
+             "The instance does not have an associated physics representation",
+             "physics_pause_enable() The current room does not have a physics world "
+             "representation"}));
 }
 
 TEST_F(PhysicsBuiltins, BindingWalksLiveInstancesAndAnUnknownIdIsNotValid) {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <SDL.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cmath>
 
 #include <cerrno>
 #include <cstdlib>

@@ -20,8 +20,8 @@
 #include "graphics/device/draw_state.h"
 #include "platform/achievement_service.h"
 #include "runtime/ds_pool.h"
-#include "script/compiler/constants.h"
 #include "runtime/file_layer.h"
+#include "script/compiler/constants.h"
 #include "world/input/virtual_keys.h"
 #include "world/run/run_state.h"
 #include "world/services/achievement_queue.h"
@@ -53,12 +53,16 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) setenv(name, value, 1);
-    else unsetenv(name);
+    if (value != nullptr)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
   }
   ~ScopedEnv() {
-    if (old_) setenv(name_, old_->c_str(), 1);
-    else unsetenv(name_);
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
   }
 
  private:
@@ -136,7 +140,7 @@ TEST_F(PlatformBuiltins, AchievementPostsCheckTheirArgumentsAndReachTheService) 
   Real("achievement_post_score", {S("a"), S("b")});
   Real("achievement_login", {R(1)});
   EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Illegal argument type", "Illegal argument count",
-                                                          "Illegal argument type", "Illegal argument count"}));
+                                                         "Illegal argument type", "Illegal argument count"}));
   Real("achievement_post_score", {S("x"), R(2.9)});
   Real("achievement_post_score", {S("y"), R(-2.9)});
   Real("achievement_post", {S("z"), R(0.1)});
@@ -172,7 +176,7 @@ TEST_F(PlatformBuiltins, VirtualKeysAnswerHandlesUntilTheTableIsFull) {
   Real("virtual_key_hide", {S("1")});
   Real("virtual_key_add", {R(0), R(0), S("1"), R(1), R(66)});
   EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Illegal virtual key handle", "Illegal virtual key handle",
-                                                          "Illegal argument", "Illegal argument type"}));
+                                                         "Illegal argument", "Illegal argument type"}));
 }
 
 // A stand-in opener first on PATH writes what it was asked to open.
@@ -314,18 +318,18 @@ TEST_F(PlatformBuiltins, AbsentServicesAnswerTheirDefaults) {
     Real("draw_enable_alphablend", {R(0)});
     Real("draw_texture_flush");
     EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Illegal argument count", "Illegal argument type",
-                                                            "Illegal argument type: true/false expected"}));
+                                                           "Illegal argument type: true/false expected"}));
   }
   testsupport::ConsoleCapture console;
   Real("win8_share_url", {S("a")});
   Real("winphone_tile_count", {R(3)});
   Real("winphone_tile_count", {S("3")});
   Real("winphone_tile_front_image", {});
-  EXPECT_EQ(console.Lines(), (std::vector<std::string>{
-                                 "Windows8 functionality not supported on this platform\n",
-                                 "Windows Phone functionality not supported on this platform\n",
-                                 "incorrect arguments to winphone_tile_count( count )\n",
-                                 "incorrect arguments to winphone_tile_front_image( filename )\n"}));
+  EXPECT_EQ(console.Lines(),
+            (std::vector<std::string>{"Windows8 functionality not supported on this platform\n",
+                                      "Windows Phone functionality not supported on this platform\n",
+                                      "incorrect arguments to winphone_tile_count( count )\n",
+                                      "incorrect arguments to winphone_tile_front_image( filename )\n"}));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "game_test_support.h"
-#include "resources/background.h"
 #include "gamefile/event_lists.h"
+#include "resources/background.h"
 
 namespace {
 
@@ -88,10 +88,10 @@ TEST_F(ObjectRoomBuiltins, RoomSettersWriteTheTemplateAndSkipLayersAndViewsOutOf
   Call("room_set_view", ViewArgs(room, 7));
   const CView& v = t->views[7];
   EXPECT_EQ(v.visible, 1);
-  EXPECT_EQ((std::vector<int32_t>{v.viewX, v.viewY, v.viewWidth, v.viewHeight, v.portX, v.portY, v.portWidth,
-                                  v.portHeight, v.borderHorizontal, v.borderVertical, v.hspeed, v.vspeed,
-                                  v.followedObject}),
-            (std::vector<int32_t>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+  EXPECT_EQ(
+      (std::vector<int32_t>{v.viewX, v.viewY, v.viewWidth, v.viewHeight, v.portX, v.portY, v.portWidth, v.portHeight,
+                            v.borderHorizontal, v.borderVertical, v.hspeed, v.vspeed, v.followedObject}),
+      (std::vector<int32_t>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
   EXPECT_EQ(v.angle, 30.0f);
 
   for (double layer : {-1.0, 8.0, double{NAN}}) {
@@ -124,9 +124,10 @@ TEST_F(ObjectRoomBuiltins, InstanceAndTileEntriesGoIntoTheTemplate) {
 
   const double id = Call("room_tile_add", {R(room), R(back), R(1), R(2), R(3.5), R(4), R(5.5), R(6), R(7)});
   EXPECT_EQ(id, g_lastTileId);
-  EXPECT_EQ(Call("room_tile_add_ext", {R(room), R(back), R(0), R(0), R(16), R(16), R(32.5), R(32), R(10.25),
-                                       R(2), R(-1), R(0.5)}),
-            1) << "its place in the stored list";
+  EXPECT_EQ(Call("room_tile_add_ext",
+                 {R(room), R(back), R(0), R(0), R(16), R(16), R(32.5), R(32), R(10.25), R(2), R(-1), R(0.5)}),
+            1)
+      << "its place in the stored list";
   ASSERT_EQ(Room_Get(room)->record->tiles.size(), 2u);
   const RoomTileEntry& plain = Room_Get(room)->record->tiles[0];
   const RoomTileEntry& ext = Room_Get(room)->record->tiles[1];
@@ -137,18 +138,15 @@ TEST_F(ObjectRoomBuiltins, InstanceAndTileEntriesGoIntoTheTemplate) {
   EXPECT_EQ(ext.id, id + 1);
 
   // Nothing stored, by a missing room (silently) or background: -1.
-  EXPECT_EQ(Call("room_tile_add_ext", {R(99), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1),
-                                       R(1)}),
+  EXPECT_EQ(Call("room_tile_add_ext", {R(99), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1), R(1)}),
             -1);
   EXPECT_EQ(Errors(), 0);
-  EXPECT_EQ(Call("room_tile_add_ext", {R(room), R(NAN), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1),
-                                       R(1)}),
+  EXPECT_EQ(Call("room_tile_add_ext", {R(room), R(NAN), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1), R(1)}),
             -1);
   EXPECT_TRUE(Said("Background does not exist."));
   EXPECT_EQ(Room_Get(room)->record->tiles.size(), 2u);
   Call("room_tile_clear", {R(room)});
-  EXPECT_EQ(Call("room_tile_add_ext", {R(room), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1),
-                                       R(1)}),
+  EXPECT_EQ(Call("room_tile_add_ext", {R(room), R(back), R(0), R(0), R(1), R(1), R(0), R(0), R(0), R(1), R(1), R(1)}),
             0);
 }
 

@@ -77,8 +77,9 @@ TEST_P(ScriptExecute, AMissingScriptIsReportedAndTheResultStays) {
             Lines{"0 0 1 0"});
   EXPECT_EQ(errors.Messages(),
             (Lines{"Trying to execute non-existing script.", "Trying to execute non-existing script."}));
-  EXPECT_EQ(runner.Run("test_print(script_get_name(0), script_name(5), '[' + script_get_text(5) + ']', script_get_text(0))"),
-            Lines{"scr_one <undefined> [] return 1"});
+  EXPECT_EQ(
+      runner.Run("test_print(script_get_name(0), script_name(5), '[' + script_get_text(5) + ']', script_get_text(0))"),
+      Lines{"scr_one <undefined> [] return 1"});
 }
 
 KV_BOTH_MODES(ScriptExecute);

@@ -21,8 +21,8 @@
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "resources/timeline.h"
-#include "runtime/run_flags.h"
 #include "runtime/file_layer.h"
+#include "runtime/run_flags.h"
 #include "support/test_support.h"
 
 namespace {
@@ -141,8 +141,7 @@ TEST_F(ResourceBuiltins, OnlyFunctionsThatActOnAMissingResourceReportIt) {
     const Messages messages = Reported(name, args, &result);
     const auto found = reports.find(name);
     EXPECT_EQ(messages, found == reports.end() ? Messages{} : Messages{found->second}) << name;
-    const bool leavesDefault = name.find("replace") != std::string::npos ||
-                               name.find("delete") != std::string::npos ||
+    const bool leavesDefault = name.find("replace") != std::string::npos || name.find("delete") != std::string::npos ||
                                name.find("duplicate") != std::string::npos;
     if (found != reports.end() && leavesDefault) {
       EXPECT_EQ(result, 0) << name;
@@ -166,7 +165,8 @@ TEST_F(ResourceBuiltins, TheSecondResourceIsNamedOnlyWhenTheFirstExists) {
   const std::vector<Case> cases = {
       {"sprite_merge", {R(sprite), R(999)}, "Trying to merge from non-existing sprite."},
       {"font_replace_sprite", {R(font), R(999), R(32), R(1), R(0)}, "Trying to replace font from non-existing sprite."},
-      {"font_replace_sprite_ext", {R(font), R(-1), S("ab"), R(1), R(0)},
+      {"font_replace_sprite_ext",
+       {R(font), R(-1), S("ab"), R(1), R(0)},
        "Trying to replace font from non-existing sprite."},
       {"path_append", {R(path), R(999)}, "Appending a non-existing path."},
       {"sprite_save", {R(sprite), R(0), S("")}, "Trying to save sprite bitmap to empty image file name."},
@@ -314,8 +314,7 @@ TEST_F(ResourceBuiltins, SpriteFontsNeedTheirSpriteAndSystemFontsKeepTheirSettin
   EXPECT_EQ(Call("font_get_italic", {R(f)}), 0);
   EXPECT_EQ(Call("font_get_first", {R(f)}), 0);
   EXPECT_EQ(Call("font_get_last", {R(f)}), 255);
-  EXPECT_EQ(Call("font_get_size", {R(Call("font_add", {S("No Such Face"), R(1e9), R(0), R(0), R(32), R(127)}))}),
-            1e9);
+  EXPECT_EQ(Call("font_get_size", {R(Call("font_add", {S("No Such Face"), R(1e9), R(0), R(0), R(32), R(127)}))}), 1e9);
   EXPECT_EQ(Call("font_delete", {R(f)}), 1);
   EXPECT_EQ(Call("font_get_size", {R(f)}), -1);
 }

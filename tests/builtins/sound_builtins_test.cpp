@@ -56,9 +56,10 @@ TEST_F(SoundBuiltins, OnlyLegacyFunctionsOfAnUnknownSoundReportInTheirMode) {
       if (!args.empty()) args[0] = R(99);
       ErrorCapture errors;
       { BuiltinCall call(row.handler, args); }
-      const bool reports = name.rfind("sound_", 0) == 0 && noSound.count(name) == 0 &&
-                           SoundMode_Acts(kSoundModes[i].mode);
-      EXPECT_EQ(errors.Messages(), reports ? std::vector<std::string>{"Sound does not exist."} : std::vector<std::string>{})
+      const bool reports =
+          name.rfind("sound_", 0) == 0 && noSound.count(name) == 0 && SoundMode_Acts(kSoundModes[i].mode);
+      EXPECT_EQ(errors.Messages(),
+                reports ? std::vector<std::string>{"Sound does not exist."} : std::vector<std::string>{})
           << name << (newAudio ? " new audio" : " legacy");
     }
     TearDown();

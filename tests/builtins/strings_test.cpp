@@ -53,8 +53,8 @@ TEST(StringsConvert, FormatPadsCapsAndJustifiesLeftForNegativeWidths) {
 
 TEST(StringsConvert, RealReadsLikeAtofWithoutItsExtensions) {
   std::setlocale(LC_NUMERIC, "C");
-  for (const char* text : {"+5", "-.5", "1e3", "1e", "1e+", "2.5E-1x", "007.50", "1.7976931348623157e308",
-                           "4.9e-324", "123456789012345678901234567890", "0.1e-5", "-0"}) {
+  for (const char* text : {"+5", "-.5", "1e3", "1e", "1e+", "2.5E-1x", "007.50", "1.7976931348623157e308", "4.9e-324",
+                           "123456789012345678901234567890", "0.1e-5", "-0"}) {
     EXPECT_EQ(Real(F_Real, {S(text)}), std::strtod(text, nullptr)) << text;
   }
   for (const char* text : {".", "-", "+-1", "e5", "0x1p3", "nan", "infinity", "\x80"}) {
@@ -65,8 +65,8 @@ TEST(StringsConvert, RealReadsLikeAtofWithoutItsExtensions) {
   EXPECT_EQ(Real(F_Real, {S("-1e99999999999")}), -kInf);
   EXPECT_EQ(Real(F_Real, {S("1e-400")}), 0.0);
   const std::string tiny = "0." + std::string(400, '0') + "1";
-  for (const std::string& text : {tiny + "e300", tiny + "e710", tiny + "e-300", std::string(400, '9'),
-                                  std::string(400, '0') + "1e-330"}) {
+  for (const std::string& text :
+       {tiny + "e300", tiny + "e710", tiny + "e-300", std::string(400, '9'), std::string(400, '0') + "1e-330"}) {
     EXPECT_EQ(Real(F_Real, {S(text.c_str())}), std::strtod(text.c_str(), nullptr)) << text;
   }
   EXPECT_EQ(Real(F_Real, {R(-3.25)}), -3.25);
@@ -126,7 +126,10 @@ TEST(StringsCodePoints, IndicesAndKinds) {
 }
 
 TEST(StringsBytes, CaseAndFilters) {
-  EXPECT_EQ(Text(F_StringUpper, {S("\xC3\xA0" "bC1")}), "\xC3\xA0" "BC1");
+  EXPECT_EQ(Text(F_StringUpper, {S("\xC3\xA0"
+                                   "bC1")}),
+            "\xC3\xA0"
+            "BC1");
   EXPECT_EQ(Text(F_StringLower, {S("@AZ[`az{")}), "@az[`az{");
   EXPECT_EQ(Text(F_StringLower, {R(65)}), "");
   EXPECT_EQ(Text(F_StringLetters, {S("a1\xC3\xA9 b2")}), "ab");

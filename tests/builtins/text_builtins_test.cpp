@@ -5,16 +5,16 @@
 
 #include <cmath>
 
-#include "resources/text_draw.h"
-#include "graphics/device/graphics.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
+#include "graphics/device/graphics.h"
 #include "graphics/overlay/profiler.h"
-#include "world/start/overlay_game.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
+#include "resources/text_draw.h"
+#include "world/start/overlay_game.h"
 
 namespace {
 
@@ -45,9 +45,14 @@ class TextBuiltins : public GraphicsBuiltins {
 };
 
 TEST_F(TextBuiltins, ValuesThatAreNotNumbersDrawAndMeasureWithoutFault) {
-  const char* const drawing[] = {"draw_text",         "draw_text_ext",        "draw_text_transformed",
-                                 "draw_text_ext_transformed", "draw_text_color", "draw_text_transformed_color",
-                                 "draw_text_ext_color",       "draw_text_ext_transformed_color"};
+  const char* const drawing[] = {"draw_text",
+                                 "draw_text_ext",
+                                 "draw_text_transformed",
+                                 "draw_text_ext_transformed",
+                                 "draw_text_color",
+                                 "draw_text_transformed_color",
+                                 "draw_text_ext_color",
+                                 "draw_text_ext_transformed_color"};
   for (double bad : {double{NAN}, double{INFINITY}, -double{INFINITY}, 1e300, -1e300}) {
     SCOPED_TRACE(bad);
     Call("draw_set_font", {R(bad)});

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "gamefile/game_header.h"
-#include "gamefile/options.h"
 #include "gamefile/image_builder.h"
+#include "gamefile/options.h"
 #include "runtime/run_flags.h"
 
 namespace {

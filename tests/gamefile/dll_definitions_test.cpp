@@ -13,8 +13,8 @@
 
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
-#include "runtime/run_flags.h"
 #include "runtime/file_layer.h"
+#include "runtime/run_flags.h"
 #include "support/test_support.h"
 
 namespace {
@@ -128,8 +128,7 @@ std::string Expected(const Shape& shape) {
   }
   std::string text;
   for (size_t i = 0; i < shape.kinds.size(); ++i) {
-    text += (i == 0 ? "" : ",") + std::string(shape.kinds[i] == kDllKindString ? "s" : "r") +
-            std::to_string(i % 7 + 1);
+    text += (i == 0 ? "" : ",") + std::string(shape.kinds[i] == kDllKindString ? "s" : "r") + std::to_string(i % 7 + 1);
   }
   return text.empty() ? "none" : text;
 }
@@ -227,7 +226,8 @@ TEST_F(DllDefinitions, DefinitionsShareAHandleThatIsFreedOnceByPathOrByTheNameGi
 
 TEST_F(DllDefinitions, AWindowsNameIsLookedForAsASharedObject) {
   EXPECT_EQ(DLL_Candidates("ext.dll"), (std::vector<std::string>{"ext.dll", "ext.so", "libext.so"}));
-  EXPECT_EQ(DLL_Candidates("dir\\Two.DLL"), (std::vector<std::string>{"dir\\Two.DLL", "dir\\Two.so", "dir\\libTwo.so"}));
+  EXPECT_EQ(DLL_Candidates("dir\\Two.DLL"),
+            (std::vector<std::string>{"dir\\Two.DLL", "dir\\Two.so", "dir\\libTwo.so"}));
   EXPECT_EQ(DLL_Candidates("a/b.so"), (std::vector<std::string>{"a/b.so"}));
 
   // A file that is not a library lies under the name given; the shared

@@ -13,12 +13,12 @@
 
 #include "gamefile/dll_definitions.h"
 #include "gamefile/function_stores.h"
+#include "runtime/file_layer.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/error_report.h"
-#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {
@@ -220,9 +220,9 @@ double CallReal(int32_t id, std::vector<double> reals, bool* ok = nullptr) {
 
 const std::vector<PackageSpec> kGame = {
     Package("pkg", {File("ext.dll", kExtensionFileLibrary,
-                         {Fn("add", 0, {2, 2}), Fn("wide", 3, std::vector<uint32_t>(20, 2), "r16r"), Fn("ext_init", 1, {}),
-                          Fn("ext_final", 2, {})}, "ext_init",
-                         "ext_final"),
+                         {Fn("add", 0, {2, 2}), Fn("wide", 3, std::vector<uint32_t>(20, 2), "r16r"),
+                          Fn("ext_init", 1, {}), Fn("ext_final", 2, {})},
+                         "ext_init", "ext_final"),
                     File("", 0, {}), File("helpers.txt", kExtensionFileScript, {Fn("helper", 5, {2, 2, 2})})}),
     Package("dropped", {File("drop.dll", kExtensionFileLibrary, {Fn("dropped_fn", 7, {})})}, "VexaGames"),
 };
@@ -254,8 +254,8 @@ TEST_F(Extensions, TheChunkIsReadIntoTheStore) {
 
 TEST_F(Extensions, IdsThatCannotBeFunctionIdsAreLeftOut) {
   ExtnImage image({Package("pkg", {File("x.so", kExtensionFileLibrary,
-                                         {Fn("negative", -1, {}), Fn("huge", kExtensionMaxFunctionId + 1, {}),
-                                          Fn("largest", kExtensionMaxFunctionId, {})})})});
+                                        {Fn("negative", -1, {}), Fn("huge", kExtensionMaxFunctionId + 1, {}),
+                                         Fn("largest", kExtensionMaxFunctionId, {})})})});
   ConsoleCapture console;
   ASSERT_TRUE(image.Load());
   EXPECT_EQ(Extension_FindFunction("negative"), -1);
@@ -278,7 +278,8 @@ TEST_F(Extensions, ADamagedChunkFailsTheLoadNamingIt) {
       {"package count", [](ExtnImage& i) { i.Patch(i.data, 1000); }},
       {"package offset", [](ExtnImage& i) { i.Patch(i.data + 4, 12); }},
       {"file count", [](ExtnImage& i) { i.Patch(i.Word(i.data + 4) + 8, 0x40000000); }},
-      {"kind count", [](ExtnImage& i) {
+      {"kind count",
+       [](ExtnImage& i) {
          size_t file = i.Word(i.Word(i.data + 4) + 12);
          size_t function = i.Word(file + 20);
          i.Patch(function + 20, 3);

@@ -233,7 +233,7 @@ TEST_F(Objects, PrepareCompilesEveryEventUnderItsNameAndStopsAtAFailure) {
   EXPECT_EQ(console_.Lines().at(0), "Preparing 1 objects:\n");
   EXPECT_EQ(console_.Lines().at(1), "\tObjects 0: obj_a\n");
   EXPECT_EQ(code_.compiled, (std::vector<std::string>{"Object.obj_a.Create.0", "Object.obj_a.Alarm 0.0",
-                                                        "Object.obj_a.BeginStep.0", "Object.obj_a.press A-key.0"}));
+                                                      "Object.obj_a.BeginStep.0", "Object.obj_a.press A-key.0"}));
 
   ASSERT_TRUE(LoadObjects({{"obj_b", -1, {{0, 0, "fail"}, {3, 0, "never"}}}}));
   EXPECT_FALSE(Object_Prepare());
@@ -252,7 +252,8 @@ TEST_F(Objects, CollisionNamesCarryTheOtherObjectsName) {
 // A new parent while a game runs: the instance lists follow it.
 std::vector<const CInstance*> Members(const ObjectInstanceList& list) {
   std::vector<const CInstance*> members;
-  for (const ObjectInstanceNode* node = list.head; node != nullptr; node = node->next) members.push_back(node->instance);
+  for (const ObjectInstanceNode* node = list.head; node != nullptr; node = node->next)
+    members.push_back(node->instance);
   return members;
 }
 
@@ -263,8 +264,8 @@ std::vector<int32_t> Listed(int32_t type, int32_t subtype) {
 
 TEST_F(Objects, ANewParentMovesTheWholeSubtreesInstancesBetweenAncestors) {
   // 0 <- 1 <- 2 (2 below 1 below 0); 3 <- 4; 5 alone.
-  ASSERT_TRUE(LoadObjects({{"top", -1, {{3, 0, "top step"}}}, {"mid", 0}, {"low", 1}, {"other"}, {"below", 3},
-                           {"alone"}}));
+  ASSERT_TRUE(
+      LoadObjects({{"top", -1, {{3, 0, "top step"}}}, {"mid", 0}, {"low", 1}, {"other"}, {"below", 3}, {"alone"}}));
   FakeInstance m{1}, l{2}, o{3}, b{4};
   for (auto [object, fake] : {std::pair{1, &m}, {2, &l}, {3, &o}, {4, &b}}) {
     Object_Get(object)->AddInstance(AsInstance(fake));

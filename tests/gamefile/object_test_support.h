@@ -25,7 +25,8 @@ struct EventSpec {
 
 struct ObjectSpec {
   ObjectSpec() = default;
-  ObjectSpec(std::string n, int32_t p = -1, std::vector<EventSpec> e = {}, std::vector<std::pair<float, float>> pts = {})
+  ObjectSpec(std::string n, int32_t p = -1, std::vector<EventSpec> e = {},
+             std::vector<std::pair<float, float>> pts = {})
       : name(std::move(n)), parent(p), events(std::move(e)), points(std::move(pts)) {}
   std::string name;
   int32_t parent = -1;
@@ -145,7 +146,8 @@ inline ChunkData TimeLineChunk(const std::vector<TimeLineShape>& shapes) {
     for (const MomentSpec& m : request.moments) events.push_back(WriteEventRecord(b, m.text, 0));
     records.push_back(static_cast<uint32_t>(b.Here()));
     b.U32(nameAt).U32(static_cast<uint32_t>(request.moments.size()));
-    for (size_t i = 0; i < request.moments.size(); ++i) b.U32(static_cast<uint32_t>(request.moments[i].step)).U32(events[i]);
+    for (size_t i = 0; i < request.moments.size(); ++i)
+      b.U32(static_cast<uint32_t>(request.moments[i].step)).U32(events[i]);
   }
   return ListChunk(b, "TMLN", records);
 }

@@ -5,10 +5,10 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/image_builder.h"
-#include "runtime/ini_file.h"
-#include "script/compiler/code_table.h"
-#include "runtime/run_flags.h"
 #include "runtime/file_layer.h"
+#include "runtime/ini_file.h"
+#include "runtime/run_flags.h"
+#include "script/compiler/code_table.h"
 #include "support/test_support.h"
 
 namespace {

@@ -77,8 +77,8 @@ bool ReadExpected(const char* path, Picture* p) {
     words >> word;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     unsigned rgb = 0;
-    if (word == "size" && (words >> p->width >> p->height) && p->width > 0 && p->height > 0 &&
-        p->width <= 16384 && p->height <= 16384) {
+    if (word == "size" && (words >> p->width >> p->height) && p->width > 0 && p->height > 0 && p->width <= 16384 &&
+        p->height <= 16384) {
       p->rgb.assign(static_cast<size_t>(p->width) * p->height, 0);
       p->ignored.assign(p->rgb.size(), false);
       p->within.assign(p->rgb.size(), 0);
@@ -86,7 +86,8 @@ bool ReadExpected(const char* path, Picture* p) {
                ParseColour(colour, &rgb)) {
       Paint(*p, x1, y1, x2, y2, rgb, false);
     } else if (int within = 0; word == "near" && !p->rgb.empty() &&
-               (words >> x1 >> y1 >> x2 >> y2 >> colour >> within) && ParseColour(colour, &rgb) && within >= 0) {
+                               (words >> x1 >> y1 >> x2 >> y2 >> colour >> within) && ParseColour(colour, &rgb) &&
+                               within >= 0) {
       Paint(*p, x1, y1, x2, y2, rgb, false, within);
     } else if (word == "ignore" && !p->rgb.empty() && (words >> x1 >> y1 >> x2 >> y2)) {
       Paint(*p, x1, y1, x2, y2, 0, true);

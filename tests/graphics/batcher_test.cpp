@@ -169,20 +169,36 @@ TEST_F(Batching, OwnStatesAreMappedAndSentOnlyOnChange) {
     const char* sent;  // null: nothing reaches the device
   };
   const Step steps[] = {
-      {6, 1, "SetRenderState 19 1"},  {6, 18, nullptr},          {6, 5, "SetRenderState 19 5"},
-      {7, 17, "SetRenderState 20 17"}, {8, 2, "SetRenderState 22 3"}, {8, 2, nullptr},
-      {8, 1, "SetRenderState 22 2"},  {8, 7, "SetRenderState 22 1"}, {2, 9, "SetRenderState 8 3"},
-      {3, 1, "SetRenderState 9 1"},   {11, 0, "SetRenderState 25 8"}, {11, 3, "SetRenderState 25 3"},
-      {16, 7, "SetRenderState 35 3"}, {23, 2, "SetRenderState 140 2"}, {18, 0x3F800000u, "SetRenderState 37 1065353216"},
-      {20, 1, "SetRenderState 48 1"}, {4, 1, nullptr},              {9, 1, nullptr},
-      {14, 1, nullptr},               {19, 1, nullptr},             {22, 1, nullptr},
-      {0, 1, nullptr},                {24, 1, nullptr},             {-3, 1, nullptr},
+      {6, 1, "SetRenderState 19 1"},
+      {6, 18, nullptr},
+      {6, 5, "SetRenderState 19 5"},
+      {7, 17, "SetRenderState 20 17"},
+      {8, 2, "SetRenderState 22 3"},
+      {8, 2, nullptr},
+      {8, 1, "SetRenderState 22 2"},
+      {8, 7, "SetRenderState 22 1"},
+      {2, 9, "SetRenderState 8 3"},
+      {3, 1, "SetRenderState 9 1"},
+      {11, 0, "SetRenderState 25 8"},
+      {11, 3, "SetRenderState 25 3"},
+      {16, 7, "SetRenderState 35 3"},
+      {23, 2, "SetRenderState 140 2"},
+      {18, 0x3F800000u, "SetRenderState 37 1065353216"},
+      {20, 1, "SetRenderState 48 1"},
+      {4, 1, nullptr},
+      {9, 1, nullptr},
+      {14, 1, nullptr},
+      {19, 1, nullptr},
+      {22, 1, nullptr},
+      {0, 1, nullptr},
+      {24, 1, nullptr},
+      {-3, 1, nullptr},
   };
   for (const Step& s : steps) {
     FakeGraphics_Log().Clear();
     Graphics::SetRenderState(s.id, s.value);
-    const std::vector<std::string> expected = s.sent == nullptr ? std::vector<std::string>{}
-                                                                 : std::vector<std::string>{s.sent};
+    const std::vector<std::string> expected =
+        s.sent == nullptr ? std::vector<std::string>{} : std::vector<std::string>{s.sent};
     EXPECT_EQ(Lines("SetRenderState"), expected) << "id " << s.id << " value " << s.value;
   }
   EXPECT_EQ(Graphics::CullMode(), 7);
@@ -215,12 +231,12 @@ TEST_F(Batching, DefaultStatesGoOutInTheirOrderAndMakeTheCacheKnown) {
   FakeGraphics_Log().Clear();
   Graphics::SetDefaultStates();
   const std::vector<std::string> expected = {
-      "SetRenderState 137 1", "SetRenderState 7 1",   "SetRenderState 8 3",   "SetRenderState 9 2",
-      "SetRenderState 14 1",  "SetRenderState 15 0",  "SetRenderState 16 1",  "SetRenderState 19 2",
-      "SetRenderState 20 1",  "SetRenderState 22 1",  "SetRenderState 23 4",  "SetRenderState 24 128",
-      "SetRenderState 25 8",  "SetRenderState 26 1",  "SetRenderState 27 0",  "SetRenderState 28 0",
-      "SetRenderState 29 0",  "SetRenderState 34 0",  "SetRenderState 35 0",  "SetRenderState 36 0",
-      "SetRenderState 37 1",  "SetRenderState 52 0",  "SetRenderState 54 1",  "SetRenderState 168 15",
+      "SetRenderState 137 1", "SetRenderState 7 1",  "SetRenderState 8 3",  "SetRenderState 9 2",
+      "SetRenderState 14 1",  "SetRenderState 15 0", "SetRenderState 16 1", "SetRenderState 19 2",
+      "SetRenderState 20 1",  "SetRenderState 22 1", "SetRenderState 23 4", "SetRenderState 24 128",
+      "SetRenderState 25 8",  "SetRenderState 26 1", "SetRenderState 27 0", "SetRenderState 28 0",
+      "SetRenderState 29 0",  "SetRenderState 34 0", "SetRenderState 35 0", "SetRenderState 36 0",
+      "SetRenderState 37 1",  "SetRenderState 52 0", "SetRenderState 54 1", "SetRenderState 168 15",
       "SetRenderState 171 1"};
   EXPECT_EQ(Lines("SetRenderState"), expected);
   FakeGraphics_Log().Clear();
@@ -266,9 +282,10 @@ TEST_F(Batching, ProjectionIsMovedHalfAPixelOfTheRoomAndOthersAreNot) {
   Matrix again{};
   Graphics::GetTransform(1, again);
   EXPECT_EQ(again.m[12], m.m[12]);
-  EXPECT_EQ(Lines("SetTransform"),
-            (std::vector<std::string>{"SetTransform 3 -0.0015625 0.00208333 0", "SetTransform 3 -0.000976562 0.00130208 0",
-                                      "SetTransform 2 0 0 0", "SetTransform 3 -0.000976562 0.00130208 0"}));
+  EXPECT_EQ(
+      Lines("SetTransform"),
+      (std::vector<std::string>{"SetTransform 3 -0.0015625 0.00208333 0", "SetTransform 3 -0.000976562 0.00130208 0",
+                                "SetTransform 2 0 0 0", "SetTransform 3 -0.000976562 0.00130208 0"}));
 }
 
 TEST_F(Batching, TransformChangesDrawWhatIsPendingFirst) {

@@ -119,7 +119,7 @@ std::vector<uint8_t> Bomb(uint64_t total) {
   const uint64_t copies = (total - 1) / 258;
   for (uint64_t i = 0; i < total - copies * 258; ++i) code(0x30 + 0x22, 8);  // literal 0x22
   for (uint64_t i = 0; i < copies; ++i) code(0xC5, 8), code(0, 5);           // length 258, distance 1
-  code(0, 7);                                                                 // end of block
+  code(0, 7);                                                                // end of block
   if (bits > 0) out.push_back(uint8_t(pending));
   const uint64_t n = total % 65521;  // Adler-32 of n bytes v: 1 + n v, and n + v n (n + 1) / 2
   const uint32_t adler = uint32_t((n + 0x22 * (n * (n + 1) / 2)) % 65521) << 16 | uint32_t((1 + n * 0x22) % 65521);

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "resources/sprite_test_support.h"
 #include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bitmap_loader.h"
+#include "resources/sprite_test_support.h"
 
 namespace {
 

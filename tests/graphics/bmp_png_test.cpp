@@ -10,8 +10,8 @@
 
 #include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bmp_png.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 #include "support/test_support.h"
 
 namespace {
@@ -144,9 +144,9 @@ TEST(PngFile, Bitmap32WritesRgbaSamplesUnderTheSaveFolder) {
   EXPECT_FALSE(image.write_png_file("/nowhere/else/x.png"));
   std::filesystem::create_directories(saveDir + "sub");
   EXPECT_FALSE(image.write_png_file("sub"));  // a folder
-  EXPECT_EQ(console.Lines(), (std::vector<std::string>{
-                                 "[write_png_file] File /nowhere/else/x.png could not be opened for writing\n",
-                                 "[write_png_file] File sub could not be opened for writing\n"}));
+  EXPECT_EQ(console.Lines(),
+            (std::vector<std::string>{"[write_png_file] File /nowhere/else/x.png could not be opened for writing\n",
+                                      "[write_png_file] File sub could not be opened for writing\n"}));
   LoadSave_SetSaveDirectory(nullptr);
 }
 

@@ -10,15 +10,16 @@ class DeviceFrames : public GraphicsTest {};
 
 TEST_F(DeviceFrames, HeadlessCreationTracesItsStepsInOrder) {
   StartDevice(false, 640, 480);
-  const std::vector<std::string> expected = {"Create D3D9 interface\n",
-                                             "Enumerate Adapters\n",
-                                             "Selected Resolution: 640x480\n",
-                                             "Get Current Desktop Display Mode\n",
-                                             "Prepare to create device\n",
-                                             "Creating D3D device - ARGB=32bit, D24S8, SwapEffect=Copy, Hardware vertex processing\n",
-                                             "Creating screen render target\n",
-                                             "Get Device Caps\n",
-                                             "Graphics initialisation end...\n"};
+  const std::vector<std::string> expected = {
+      "Create D3D9 interface\n",
+      "Enumerate Adapters\n",
+      "Selected Resolution: 640x480\n",
+      "Get Current Desktop Display Mode\n",
+      "Prepare to create device\n",
+      "Creating D3D device - ARGB=32bit, D24S8, SwapEffect=Copy, Hardware vertex processing\n",
+      "Creating screen render target\n",
+      "Get Device Caps\n",
+      "Graphics initialisation end...\n"};
   EXPECT_EQ(console_.lines, expected);
   EXPECT_EQ(Graphics::TexturePool(), D3DPOOL_MANAGED);
   EXPECT_EQ(Graphics::MultisampleMask(), 0u);  // no anti-aliasing level passes
@@ -53,10 +54,15 @@ TEST_F(DeviceFrames, ResetRunsItsStepsInOrderAndKeepsTheScreenTarget) {
   console_.lines.clear();
   Graphics::RequestWindowSize(400, 300);
   ASSERT_TRUE(Graphics::Reset());
-  const std::vector<std::string> expected = {
-      "--Reset Begin\n",  "Restore Target\n", "Check Display Mode\n", "Free Screen Texture\n",
-      "Toggle Fullscreen/windowed mode settings\n", "Execute Reset()\n", "WindowedMode: Setup window prefs\n",
-      "Recreate screen texture\n", "--Reset End\n"};
+  const std::vector<std::string> expected = {"--Reset Begin\n",
+                                             "Restore Target\n",
+                                             "Check Display Mode\n",
+                                             "Free Screen Texture\n",
+                                             "Toggle Fullscreen/windowed mode settings\n",
+                                             "Execute Reset()\n",
+                                             "WindowedMode: Setup window prefs\n",
+                                             "Recreate screen texture\n",
+                                             "--Reset End\n"};
   EXPECT_EQ(console_.lines, expected);
   EXPECT_TRUE(FakeGraphics_Log().Has("Reset 400x300 windowed=1"));
   int32_t bw = 0, bh = 0;
@@ -123,7 +129,8 @@ TEST_F(DeviceFrames, FrameEndWithASurfaceStillBoundRestoresAndReleasesEverything
   EXPECT_EQ(Graphics::RenderTargetDepth(), 0);
   // The screen is drawn with the back buffer (object 1) as the target.
   const auto& calls = FakeGraphics_Log().calls;
-  auto draw = std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("DrawPrimitiveUP", 0) == 0; });
+  auto draw =
+      std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("DrawPrimitiveUP", 0) == 0; });
   auto back = std::find(calls.begin(), calls.end(), "SetRenderTarget 0 1");
   ASSERT_NE(draw, calls.end());
   ASSERT_NE(back, calls.end());
@@ -169,8 +176,8 @@ TEST_F(DeviceFrames, LetterboxOffsetsCentreTheGameSizedPicture) {
 }
 
 TEST_F(DeviceFrames, ModeChoicePrefersTheSmallestModeThatHoldsTheRequest) {
-  FakeGraphics_Log().modes = {{0, 0, 1280, 1024, 32, 60}, {0, 0, 700, 500, 32, 60}, {0, 0, 600, 490, 32, 60},
-                              {0, 0, 800, 600, 16, 60}};
+  FakeGraphics_Log().modes = {
+      {0, 0, 1280, 1024, 32, 60}, {0, 0, 700, 500, 32, 60}, {0, 0, 600, 490, 32, 60}, {0, 0, 800, 600, 16, 60}};
   StartDevice(true, 640, 480);
   DisplayModeEntry e = Graphics::FindDisplayMode(640, 480);
   EXPECT_EQ(e.width, 700);

@@ -109,7 +109,8 @@ TEST_F(Draw3D, FullListsGoOnWhereTheyStopped) {
   const std::vector<int> stripped = Record(strip, 5, 1001);
   GraphicsRecorder whole(0xFFFFFFFEu, -1);
   std::vector<NormalTexVertex> all(1001);
-  for (int i = 0; i < 1001; ++i) all[static_cast<size_t>(i)] = NormalTexVertex{static_cast<float>(i), 0, 0, 0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 1001; ++i)
+    all[static_cast<size_t>(i)] = NormalTexVertex{static_cast<float>(i), 0, 0, 0, 0, 0, 0, 0, 0};
   whole.AddPrimitive(5, 1001, all.data());
   std::vector<int> expected;
   for (const NormalTexVertex& v : whole.Triangles()) expected.push_back(static_cast<int>(v.x));
@@ -188,15 +189,20 @@ TEST_F(Draw3D, ShapesAreMadeOfTheirPrimitives) {
   };
   const std::vector<Case> cases = {
       {"block", [] { GR_3D_Draw_Block(0, 0, 0, 1, 1, 1, -1, 1, 1); }, {"DrawPrimitiveUP 4 12 36"}},
-      {"cylinder of 2 steps", [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, false, 2); },
+      {"cylinder of 2 steps",
+       [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, false, 2); },
        {"DrawPrimitiveUP 5 6 36"}},
-      {"cylinder of 500 steps", [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, false, 500); },
+      {"cylinder of 500 steps",
+       [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, false, 500); },
        {"DrawPrimitiveUP 5 256 36"}},
-      {"closed cylinder", [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, true, 3); },
+      {"closed cylinder",
+       [] { GR_3D_Draw_Cylinder(0, 0, 0, 1, 1, 1, -1, 1, 1, true, 3); },
        {"DrawPrimitiveUP 6 3 36", "DrawPrimitiveUP 5 6 36", "DrawPrimitiveUP 6 3 36"}},
-      {"closed cone", [] { GR_3D_Draw_Cone(0, 0, 0, 1, 1, 1, -1, 1, 1, true, 3); },
+      {"closed cone",
+       [] { GR_3D_Draw_Cone(0, 0, 0, 1, 1, 1, -1, 1, 1, true, 3); },
        {"DrawPrimitiveUP 5 6 36", "DrawPrimitiveUP 6 3 36"}},
-      {"ellipsoid", [] { GR_3D_Draw_Ellipsoid(0, 0, 0, 1, 1, 1, -1, 1, 1, 4); },
+      {"ellipsoid",
+       [] { GR_3D_Draw_Ellipsoid(0, 0, 0, 1, 1, 1, -1, 1, 1, 4); },
        {"DrawPrimitiveUP 5 8 36", "DrawPrimitiveUP 5 8 36"}},
       {"wall", [] { GR_3D_Draw_Wall(0, 0, 0, 1, 0, 1, -1, 1, 1); }, {"DrawPrimitiveUP 6 2 36"}},
       {"wall without length", [] { GR_3D_Draw_Wall(3, 4, 0, 3, 4, 1, -1, 1, 1); }, {}},
@@ -221,7 +227,8 @@ TEST_F(Draw3D, TheBlocksTopFaceTurnsTheOtherWay) {
   struct Corner {
     float x, y, z, u, v;
   };
-  const Corner top[6] = {{1, 2, 6, 0, 0}, {4, 2, 6, 2, 0}, {4, 5, 6, 2, 3}, {4, 5, 6, 2, 3}, {1, 5, 6, 0, 3}, {1, 2, 6, 0, 0}};
+  const Corner top[6] = {{1, 2, 6, 0, 0}, {4, 2, 6, 2, 0}, {4, 5, 6, 2, 3},
+                         {4, 5, 6, 2, 3}, {1, 5, 6, 0, 3}, {1, 2, 6, 0, 0}};
   for (int i = 0; i < 6; ++i) {
     const NormalTexVertex& got = v[static_cast<size_t>(6 + i)];
     EXPECT_EQ(got.x, top[i].x) << i;

@@ -1,13 +1,13 @@
 // The drawing core on the recording device: the vertices primitives leave in
 // the batch, what setters send and when they flush, the graphics start,
 // reset and frames.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <tuple>
 
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_page.h"
@@ -183,9 +183,9 @@ TEST_F(DrawCore, HealthBarFillsByAmountAndDirection) {
   };
   // Min red, mid green, max blue (script colours), box 0,0 - 100,10.
   const Case cases[] = {
-      {50, 0, 0, 0, 51.01f, 11.01f, 0xFF00FF00u},  {120, 0, 0, 0, 101.01f, 11.01f, 0xFF0000FFu},
-      {-5, 0, 0, 0, 1.01f, 11.01f, 0xFFFF0000u},    {25, 1, 75, 0, 101.01f, 11.01f, 0xFF808000u},
-      {50, 2, 0, 0, 101.01f, 6.01f, 0xFF00FF00u},   {50, 3, 0, 5, 101.01f, 11.01f, 0xFF00FF00u},
+      {50, 0, 0, 0, 51.01f, 11.01f, 0xFF00FF00u}, {120, 0, 0, 0, 101.01f, 11.01f, 0xFF0000FFu},
+      {-5, 0, 0, 0, 1.01f, 11.01f, 0xFFFF0000u},  {25, 1, 75, 0, 101.01f, 11.01f, 0xFF808000u},
+      {50, 2, 0, 0, 101.01f, 6.01f, 0xFF00FF00u}, {50, 3, 0, 5, 101.01f, 11.01f, 0xFF00FF00u},
       {NAN, 0, 0, 0, 1.01f, 11.01f, 0xFFFF0000u},
   };
   for (const Case& c : cases) {
@@ -225,8 +225,10 @@ TEST_F(DrawCore, FreePrimitiveHandsOnlyWholePrimitivesToTheBatch) {
     int32_t kind, vertices, kept;
     const char* drawn;  // after a second primitive of the same kind
   };
-  const Case lists[] = {{4, 7, 6, "DrawPrimitiveUP 4 3 24"}, {2, 5, 4, "DrawPrimitiveUP 2 3 24"},
-                        {4, 2, 0, "DrawPrimitiveUP 4 1 24"}, {1, 5, 5, "DrawPrimitiveUP 1 6 24"}};
+  const Case lists[] = {{4, 7, 6, "DrawPrimitiveUP 4 3 24"},
+                        {2, 5, 4, "DrawPrimitiveUP 2 3 24"},
+                        {4, 2, 0, "DrawPrimitiveUP 4 1 24"},
+                        {1, 5, 5, "DrawPrimitiveUP 1 6 24"}};
   for (const Case& c : lists) {
     Graphics::ResetVertexBuffers();
     FakeGraphics_Log().Clear();
@@ -372,15 +374,22 @@ TEST_F(DrawCore, RestoreSendsTheStoredStatesInItsOrder) {
   const std::vector<std::string> wanted = {
       "SetRenderState 27 1",  // alpha blending
       "SetRenderState 22 3",  // culling: counter-clockwise
-      "SetRenderState 19 5",  "SetRenderState 20 6",  // blend factors
-      "SetRenderState 137 0",                         // lighting
-      "SetRenderState 9 1",                           // flat shading
-      "SetRenderState 7 0",   "SetRenderState 15 1",  "SetRenderState 24 0",  // hidden surfaces off
-      "SetRenderState 28 1",  "SetRenderState 35 3",  "SetRenderState 34 4278255360",  // fog
+      "SetRenderState 19 5",
+      "SetRenderState 20 6",   // blend factors
+      "SetRenderState 137 0",  // lighting
+      "SetRenderState 9 1",    // flat shading
+      "SetRenderState 7 0",
+      "SetRenderState 15 1",
+      "SetRenderState 24 0",  // hidden surfaces off
+      "SetRenderState 28 1",
+      "SetRenderState 35 3",
+      "SetRenderState 34 4278255360",  // fog
       "SetTexture 0 0",
-      "SetSamplerState 0 6 1", "SetSamplerState 0 5 1",  // point filtering
-      "SetTextureStageState 0 1 4",                      // texture blending on
-      "SetSamplerState 0 1 1", "SetSamplerState 0 2 1",  // wrap
+      "SetSamplerState 0 6 1",
+      "SetSamplerState 0 5 1",       // point filtering
+      "SetTextureStageState 0 1 4",  // texture blending on
+      "SetSamplerState 0 1 1",
+      "SetSamplerState 0 2 1",  // wrap
   };
   size_t next = 0;
   for (const auto& line : FakeGraphics_Log().calls) {

@@ -1,7 +1,7 @@
 // Primitives drawn through the drawing core on the OpenGL device, read back
 // from the screen target: which pixels they cover, exactly.
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
 

@@ -7,8 +7,8 @@
 
 #include "graphics/bitmap/bitmap_loader.h"
 #include "graphics/bitmap/bmp_png.h"
-#include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"
+#include "graphics/graphics_fixture.h"
 
 namespace {
 
@@ -109,8 +109,7 @@ TEST_F(GifImages, FirstFrameDecodesExactlyWithTransparentIndexClear) {
   EXPECT_EQ(image.fileFormat, 9u);
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
-  const std::vector<uint32_t> expected = {0xFFFF0000u, 0xFF00FF80u, 0xFF0000FFu,
-                                          0x00000000u, 0xFF0000FFu, 0xFF00FF80u};
+  const std::vector<uint32_t> expected = {0xFFFF0000u, 0xFF00FF80u, 0xFF0000FFu, 0x00000000u, 0xFF0000FFu, 0xFF00FF80u};
   EXPECT_EQ(std::vector<uint32_t>(image.pixels, image.pixels + 6), expected);
   MemoryManager::Free(image.pixels);
 
@@ -135,9 +134,9 @@ TEST_F(GifImages, BrokenFilesGiveNoPixelsAndOneLine) {
   broken.emplace_back(good.begin(), good.begin() + 10);  // cut inside the screen description
   broken.emplace_back(good.begin(), good.begin() + 20);  // cut inside the palette
   broken.emplace_back(good.begin(), good.begin() + 25);  // cut before any frame
-  broken.emplace_back(good.begin(), good.begin() + 30);    // cut inside the frame's description
-  broken.emplace_back(good.begin(), good.end() - 4);       // cut inside the frame's codes
-  broken.emplace_back(good.begin(), good.end() - 2);       // the codes' closing empty block missing
+  broken.emplace_back(good.begin(), good.begin() + 30);  // cut inside the frame's description
+  broken.emplace_back(good.begin(), good.end() - 4);     // cut inside the frame's codes
+  broken.emplace_back(good.begin(), good.end() - 2);     // the codes' closing empty block missing
   std::vector<uint8_t> wide = good;
   wide[6] = wide[7] = 0xFF;  // 65535 wide
   broken.push_back(wide);
@@ -182,11 +181,10 @@ constexpr uint32_t kRed = 0xFFFF0000u, kGreen = 0xFF00FF80u, kBlue = 0xFF0000FFu
 // Disposal 2 and 3 put back what the frame covered before the next frame is
 // drawn; 0 and 1 leave it, as does a frame without a graphic control.
 TEST_F(GifImages, DisposalPutsBackWhatAFrameCoveredOnlyWhenAsked) {
-  const std::vector<uint8_t> gif = Gif(3, 1, {Frame{{1, 1, 1}, -1},
-                                              Frame{{3}, -1, 2, 1, 0, 1, 1},
-                                              Frame{{2}, -1, 0, 2, 0, 1, 1},
-                                              Frame{{3}, -1, 3, 0, 0, 1, 1},
-                                              Frame{{2}, -1, 1, 1, 0, 1, 1}});
+  const std::vector<uint8_t> gif =
+      Gif(3, 1,
+          {Frame{{1, 1, 1}, -1}, Frame{{3}, -1, 2, 1, 0, 1, 1}, Frame{{2}, -1, 0, 2, 0, 1, 1},
+           Frame{{3}, -1, 3, 0, 0, 1, 1}, Frame{{2}, -1, 1, 1, 0, 1, 1}});
   const std::vector<std::vector<uint32_t>> expected = {
       {kRed, kRed, kRed}, {kRed, kBlue, kRed}, {kRed, kRed, kGreen}, {kBlue, kRed, kGreen}, {kRed, kGreen, kGreen}};
   EXPECT_EQ(LoaderFrames(gif), expected);
@@ -263,9 +261,10 @@ TEST_F(GifImages, OtherFormatsCutShortGiveNoPixelsAndOneLine) {
   const std::vector<uint8_t> jpegWithoutEnd = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
   // A 6 x 4 PNG whose data chunk claims almost 2 GB: refused before any
   // buffer is sized from that length.
-  const std::vector<uint8_t> pngHugeChunk = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D, 'I', 'H',
-                                             'D', 'R', 0, 0, 0, 6, 0, 0, 0, 4, 8, 6, 0, 0, 0, 0xAD, 0x04, 0x4E,
-                                             0x43, 0x7F, 0x00, 0x73, 0x08, 'I', 'D', 'A', 'T', 1, 2, 3, 4};
+  const std::vector<uint8_t> pngHugeChunk = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,    0,    0x0D,
+                                             'I',  'H', 'D', 'R', 0,    0,    0,    6,    0,    0,    0,    4,
+                                             8,    6,   0,   0,   0,    0xAD, 0x04, 0x4E, 0x43, 0x7F, 0x00, 0x73,
+                                             0x08, 'I', 'D', 'A', 'T',  1,    2,    3,    4};
 
   struct Case {
     const char* what;

@@ -8,10 +8,10 @@
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/primitive_3d.h"
 #include "graphics/3d/transform_3d.h"
-#include "graphics/start/graphics_start.h"
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 
 namespace {
@@ -110,7 +110,8 @@ TEST_F(Gl3D, ATextureRepeatsOverTheFloor) {
     for (int x = 0; x < kSize; ++x) {
       if (x % 16 == 0 || x % 16 == 15 || y % 16 == 0 || y % 16 == 15) continue;
       const uint32_t want = ((x / 16) + (y / 16)) % 2 == 0 ? kRed : kGreen;
-      if (px[static_cast<size_t>(y * kSize + x)] != want && ++wrong <= 5) ADD_FAILURE() << x << "," << y << " " << std::hex << px[static_cast<size_t>(y * kSize + x)];
+      if (px[static_cast<size_t>(y * kSize + x)] != want && ++wrong <= 5)
+        ADD_FAILURE() << x << "," << y << " " << std::hex << px[static_cast<size_t>(y * kSize + x)];
     }
   }
   GR_Texture_Free(texture);
@@ -172,10 +173,8 @@ TEST_F(Gl3D, FogMeasuresEyeDepthOnlyUnderAPerspective) {
 TEST_F(Gl3D, ARecordingLandsWhereItIsDrawnAndLosesAFreedTexture) {
   GR_3D_Set_Projection_Ortho(0, 0, 64, 64, 0);
   // A 16 x 8 quad at the origin, white, texture coordinates over the whole.
-  const auto corner = [](float x, float y) {
-    return NormalTexVertex{x, y, 10, 0, 0, -1, 0xFFFFFFFEu, x / 16, y / 8};
-  };
-  const NormalTexVertex quad[6] = {corner(0, 0), corner(16, 0), corner(0, 8),
+  const auto corner = [](float x, float y) { return NormalTexVertex{x, y, 10, 0, 0, -1, 0xFFFFFFFEu, x / 16, y / 8}; };
+  const NormalTexVertex quad[6] = {corner(0, 0),  corner(16, 0), corner(0, 8),
                                    corner(16, 0), corner(16, 8), corner(0, 8)};
   {
     GraphicsRecorder plain(0xFFFFFFFEu, -1);

@@ -92,9 +92,9 @@ TEST_F(GlRaster, PointsLightTheirPixelAndAllPrimitiveKindsDraw) {
   EXPECT_EQ(px[7 * 16 + 5], 0xFFFFFFFFu);
   EXPECT_EQ(Lit(px), 1);
 
-  const ColourVertex shape[4] = {{1, 1, 0, 0xFF00FF00u}, {12, 1, 0, 0xFF00FF00u}, {12, 12, 0, 0xFF00FF00u},
-                                 {1, 12, 0, 0xFF00FF00u}};
-  const uint32_t kinds[6][2] = {{D3DPT_POINTLIST, 4},    {D3DPT_LINELIST, 2},     {D3DPT_LINESTRIP, 3},
+  const ColourVertex shape[4] = {
+      {1, 1, 0, 0xFF00FF00u}, {12, 1, 0, 0xFF00FF00u}, {12, 12, 0, 0xFF00FF00u}, {1, 12, 0, 0xFF00FF00u}};
+  const uint32_t kinds[6][2] = {{D3DPT_POINTLIST, 4},    {D3DPT_LINELIST, 2},      {D3DPT_LINESTRIP, 3},
                                 {D3DPT_TRIANGLELIST, 1}, {D3DPT_TRIANGLESTRIP, 2}, {D3DPT_TRIANGLEFAN, 2}};
   for (const auto& kind : kinds) {
     DeviceTexture* u = Target(16, 16);

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_primitives.h"
-#include "graphics/device/draw_state.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/overlay/profiler.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
@@ -99,7 +99,8 @@ class GraphicsTest : public ::testing::Test {
     IGraphicsDevice* d = Graphics::GetDevice();
     Graphics::PushRenderTarget();
     Graphics::SetRenderTargetTexture(0, target);
-    const float w = static_cast<float>(DeviceTexture_Width(target)), h = static_cast<float>(DeviceTexture_Height(target));
+    const float w = static_cast<float>(DeviceTexture_Width(target)),
+                h = static_cast<float>(DeviceTexture_Height(target));
     const float projection[16] = {2 / w, 0, 0, 0, 0, -2 / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     d->SetTransform(D3DTS_PROJECTION, projection);

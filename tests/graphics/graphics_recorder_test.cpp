@@ -14,7 +14,8 @@ namespace {
 // Vertex i carries i in x.
 std::vector<NormalTexVertex> Numbered(int32_t n, uint32_t colour = 0xFFFFFFFFu) {
   std::vector<NormalTexVertex> v(static_cast<size_t>(n));
-  for (int32_t i = 0; i < n; ++i) v[static_cast<size_t>(i)] = NormalTexVertex{static_cast<float>(i), 0, 0, 0, 0, 1, colour, 0, 0};
+  for (int32_t i = 0; i < n; ++i)
+    v[static_cast<size_t>(i)] = NormalTexVertex{static_cast<float>(i), 0, 0, 0, 0, 1, colour, 0, 0};
   return v;
 }
 

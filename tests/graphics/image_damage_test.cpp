@@ -7,13 +7,13 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
 #include <dirent.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"
+#include "graphics/graphics_fixture.h"
 #include "graphics/png_suite.h"
 #include "runtime/memory.h"
 
@@ -65,7 +65,8 @@ TEST_F(DamagedImages, CutFilesFailOrDecodeWhole) {
     const Bytes whole = png_suite::ReadFile(path);
     const std::vector<uint32_t> full = Decode(whole);
     for (size_t length = 4; length < whole.size(); ++length) {
-      const std::vector<uint32_t> cut = Decode(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+      const std::vector<uint32_t> cut =
+          Decode(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
       EXPECT_TRUE(cut.empty() || cut == full) << path << " cut to " << length;
     }
   }
@@ -106,7 +107,8 @@ Bytes Jpeg(uint16_t width, uint16_t height) {
 TEST_F(DamagedImages, BadHuffmanTablesFailCleanly) {
   ASSERT_EQ(Decode(Jpeg(8, 8)), std::vector<uint32_t>(64, 0xFF808080u));
   for (const char* name : {"2040_codes", "257_codes", "ac_257_codes", "oversubscribed"}) {
-    const Bytes input = png_suite::ReadFile(std::string(KV_FUZZ_REGRESSIONS) + "/fuzz_image_decode/jpeg_huffman_" + name);
+    const Bytes input =
+        png_suite::ReadFile(std::string(KV_FUZZ_REGRESSIONS) + "/fuzz_image_decode/jpeg_huffman_" + name);
     ASSERT_GT(input.size(), 1u) << name;
     EXPECT_TRUE(Decode(Bytes(input.begin() + 1, input.end())).empty()) << name;
   }
@@ -247,12 +249,12 @@ TEST_F(DamagedImages, BmpAlphaMasksAndPalettes) {
             (std::vector<uint32_t>{0xFFFF0000u, 0xFFFF0000u, 0xFF0000FFu, 0xFF0000FFu, 0xFF000000u, 0xFFFF0000u}));
 
   const BmpLayout refused[] = {
-      {3, 1, 8, 0, 40, {}, {}, {0, 0, 0, 0}},                               // no palette
-      {3, 1, 2, 0, 40, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},                     // two bits a pixel
-      {2, 1, 8, 1, 40, {}, {0, 0}, {2, 0, 0, 1}},                           // run-length compressed
-      {2, 1, 32, 3, 40, {0xFF, 0xFF, 0xFF}, {}, twoPixels},                 // one mask for every channel
-      {2, 1, 32, 3, 40, {0x1FF0000, 0xFF00, 0xFF}, {}, twoPixels},          // a field of nine bits
-      {2, 1, 24, 4, 40, {}, {}, twoPixels},                                 // JPEG inside
+      {3, 1, 8, 0, 40, {}, {}, {0, 0, 0, 0}},                       // no palette
+      {3, 1, 2, 0, 40, {}, {0, 0, 0, 0}, {0, 0, 0, 0}},             // two bits a pixel
+      {2, 1, 8, 1, 40, {}, {0, 0}, {2, 0, 0, 1}},                   // run-length compressed
+      {2, 1, 32, 3, 40, {0xFF, 0xFF, 0xFF}, {}, twoPixels},         // one mask for every channel
+      {2, 1, 32, 3, 40, {0x1FF0000, 0xFF00, 0xFF}, {}, twoPixels},  // a field of nine bits
+      {2, 1, 24, 4, 40, {}, {}, twoPixels},                         // JPEG inside
   };
   for (const BmpLayout& layout : refused) EXPECT_TRUE(Decode(Bmp(layout)).empty()) << layout.bits << " bits";
   Bytes overlapping = Bmp({2, 1, 24, 0, 40, {}, {}, twoPixels});
@@ -288,11 +290,11 @@ TEST_F(DamagedImages, TgaColourMapsRunsAndSixteenBitColour) {
   EXPECT_EQ(Decode(Tga(0, 10, 0, 0, 0, 2, 2, 24, 0, {0x83, 1, 2, 3})), std::vector<uint32_t>(4, 0xFF030201u));
   EXPECT_EQ(Decode(Tga(0, 3, 0, 0, 0, 1, 1, 16, 0, {0x40, 0x80})), (std::vector<uint32_t>{0x80404040u}));
 
-  EXPECT_TRUE(Decode(Tga(0, 10, 0, 0, 0, 2, 2, 24, 0, {0x83, 1, 2})).empty());        // the run's colour cut
+  EXPECT_TRUE(Decode(Tga(0, 10, 0, 0, 0, 2, 2, 24, 0, {0x83, 1, 2})).empty());              // the run's colour cut
   EXPECT_TRUE(Decode(Tga(0, 10, 0, 0, 0, 2, 2, 24, 0, {0x01, 1, 2, 3, 4, 5, 6})).empty());  // runs end early
-  EXPECT_TRUE(Decode(Tga(1, 1, 0, 0, 24, 1, 1, 8, 0, {0})).empty());                  // an empty map
-  EXPECT_TRUE(Decode(Tga(1, 1, 0, 4, 24, 1, 1, 8, 0, {0, 0, 0})).empty());            // the map cut
-  EXPECT_TRUE(Decode(Tga(7, 2, 0, 0, 0, 1, 1, 24, 0, {0, 0, 0})).empty());            // no TGA at all
+  EXPECT_TRUE(Decode(Tga(1, 1, 0, 0, 24, 1, 1, 8, 0, {0})).empty());                        // an empty map
+  EXPECT_TRUE(Decode(Tga(1, 1, 0, 4, 24, 1, 1, 8, 0, {0, 0, 0})).empty());                  // the map cut
+  EXPECT_TRUE(Decode(Tga(7, 2, 0, 0, 0, 1, 1, 24, 0, {0, 0, 0})).empty());                  // no TGA at all
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "graphics/bitmap/bitmap_loader.h"
-#include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"
+#include "graphics/graphics_fixture.h"
 #include "graphics/png_suite.h"
 #include "runtime/crc32.h"
 #include "runtime/memory.h"
@@ -98,13 +98,12 @@ TEST_F(ImageFiles, EveryBmpTgaGifAndPngLayoutKeepsItsPixels) {
     uint32_t fileFormat;
   };
   const Case cases[] = {
-      {"rgb24.bmp", 0xc5710c12, 0},    {"pal8.bmp", 0xc5710c12, 0},     {"os2.bmp", 0xc5710c12, 0},
-      {"topleft24.tga", 0xc5710c12, 2}, {"rgb24.tga", 0xb4426733, 2},   {"rle24.tga", 0xb4426733, 2},
-      {"topdown24.bmp", 0xb4426733, 0}, {"pal4.bmp", 0xc3183984, 0},    {"os2pal.bmp", 0xc3183984, 0},
-      {"argb32.tga", 0x38895d8f, 2},    {"rle32.tga", 0x38895d8f, 2},   {"argb32.bmp", 0x49ba36ae, 0},
-      {"mono1.bmp", 0xccc9609d, 0},     {"rgb565.bmp", 0x81ad52ea, 0},  {"pal8.tga", 0xa268dec2, 2},
-      {"grey8.tga", 0x398d7fd0, 2},     {"src.png", 0xe90204f1, 3},
-      {"rle8.bmp", 0, 0},
+      {"rgb24.bmp", 0xc5710c12, 0},     {"pal8.bmp", 0xc5710c12, 0},   {"os2.bmp", 0xc5710c12, 0},
+      {"topleft24.tga", 0xc5710c12, 2}, {"rgb24.tga", 0xb4426733, 2},  {"rle24.tga", 0xb4426733, 2},
+      {"topdown24.bmp", 0xb4426733, 0}, {"pal4.bmp", 0xc3183984, 0},   {"os2pal.bmp", 0xc3183984, 0},
+      {"argb32.tga", 0x38895d8f, 2},    {"rle32.tga", 0x38895d8f, 2},  {"argb32.bmp", 0x49ba36ae, 0},
+      {"mono1.bmp", 0xccc9609d, 0},     {"rgb565.bmp", 0x81ad52ea, 0}, {"pal8.tga", 0xa268dec2, 2},
+      {"grey8.tga", 0x398d7fd0, 2},     {"src.png", 0xe90204f1, 3},    {"rle8.bmp", 0, 0},
   };
   for (const Case& c : cases) {
     console_.lines.clear();

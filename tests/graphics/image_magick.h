@@ -57,8 +57,7 @@ inline bool WritePam(const std::string& path, const std::vector<uint32_t>& pixel
 // convert fails or the size differs.
 inline std::vector<uint8_t> ReadBgra(const std::string& path, int32_t width, int32_t height) {
   bool ok = false;
-  const std::vector<uint8_t> rgba16 =
-      Run(Quoted(path) + " -set colorspace sRGB -depth 16 -endian MSB rgba:-", &ok);
+  const std::vector<uint8_t> rgba16 = Run(Quoted(path) + " -set colorspace sRGB -depth 16 -endian MSB rgba:-", &ok);
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
   if (!ok || rgba16.size() != count * 8) return {};
   std::vector<uint8_t> bgra(count * 4);

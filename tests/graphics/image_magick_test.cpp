@@ -202,16 +202,16 @@ TEST_F(ImageMagickBmp, EveryDepthReadsAsItsSourceTopRowFirst) {
   const int32_t row = 15 - int32_t((at - pixels8) / 16), column = int32_t((at - pixels8) % 16);
   uint8_t* line = nullptr;
   bitmap.LockBits(row, &line, nullptr);
-  EXPECT_EQ(Bytes(line + column * 4, line + column * 4 + 3), Bytes(file8.begin() + long(palette + 800),
-                                                                      file8.begin() + long(palette + 803)))
+  EXPECT_EQ(Bytes(line + column * 4, line + column * 4 + 3),
+            Bytes(file8.begin() + long(palette + 800), file8.begin() + long(palette + 803)))
       << "index 200 takes palette entry 200";
 }
 
 TEST_F(ImageMagickBmp, SignatureAfterOtherBytesAndDamagedFiles) {
   const std::vector<uint32_t> rgb = DistinctColours(6, true);
   const std::string whole = testsupport::ReadRaw(Make("rgb", rgb, 3, 2, "-alpha off -type TrueColor bmp3:"));
-  const std::string indexed = testsupport::ReadRaw(Make("pal", DistinctColours(256, true), 16, 16,
-                                                        "-alpha off -type Palette bmp3:"));
+  const std::string indexed =
+      testsupport::ReadRaw(Make("pal", DistinctColours(256, true), 16, 16, "-alpha off -type Palette bmp3:"));
   ASSERT_FALSE(whole.empty());
   ASSERT_FALSE(indexed.empty());
   const auto load = [](const std::string& bytes, int64_t at) {

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/draw/draw_primitives.h"
-#include "graphics/device/draw_state.h"
-#include "graphics/graphics_fixture.h"
 #include "graphics/3d/mode_3d.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/graphics_fixture.h"
 
 namespace {
 

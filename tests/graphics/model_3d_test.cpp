@@ -90,7 +90,10 @@ TEST_F(Model3D, TheReaderTakesLineEndsAsTheyComeAndReadsWhatIsMissingAsZero) {
   EXPECT_EQ(lf.Records()[1].reals[2], 0.0f);
 
   C3DModel nul;
-  ASSERT_TRUE(LoadText(nul, std::string("100\0" "1\0" "2 nan inf -inf\0", 20)));
+  ASSERT_TRUE(LoadText(nul, std::string("100\0"
+                                        "1\0"
+                                        "2 nan inf -inf\0",
+                                        20)));
   ASSERT_EQ(nul.Records().size(), 1u);
   EXPECT_TRUE(std::isnan(nul.Records()[0].reals[0]));
   EXPECT_TRUE(std::isinf(nul.Records()[0].reals[1]));

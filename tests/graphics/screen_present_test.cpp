@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
 
@@ -89,7 +89,8 @@ class KeptAspect : public GraphicsTest {
     Graphics::FlushBatch();
     uint32_t* block = Graphics::ReadScreenPixels(kGameWidth, kGameHeight, 0, 0, kGameWidth, kGameHeight);
     bool same = block != nullptr;
-    for (int32_t i = 0; same && i < kGameWidth * kGameHeight; ++i) same = block[i] == PatternAt(i % kGameWidth, i / kGameWidth);
+    for (int32_t i = 0; same && i < kGameWidth * kGameHeight; ++i)
+      same = block[i] == PatternAt(i % kGameWidth, i / kGameWidth);
     MemoryManager::Free(block);
     return same;
   }

@@ -248,7 +248,7 @@ TEST_F(Surfaces, BitmapCopiesOfASurfaceKeepAlphaAndOfTheScreenAreClipped) {
   int32_t stride = 0;
   bitmap->LockBits(0, &row, &stride);
   ASSERT_NE(row, nullptr);
-  EXPECT_EQ(row[0], 0xFF);  // blue byte of the blue pixel
+  EXPECT_EQ(row[0], 0xFF);   // blue byte of the blue pixel
   EXPECT_EQ(row[4 + 3], 0);  // outside: transparent
 
   GR_Draw_Set_Color(kScriptRed);

@@ -14,7 +14,9 @@ namespace {
 constexpr float kQuarterTurn = 1.57079632679f;
 
 // A 16 x 16 page image whose texels all differ.
-uint32_t Texel(int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 16 + 8) << 16 | static_cast<uint32_t>(y * 16 + 8) << 8 | 0x40; }
+uint32_t Texel(int x, int y) {
+  return 0xFF000000u | static_cast<uint32_t>(x * 16 + 8) << 16 | static_cast<uint32_t>(y * 16 + 8) << 8 | 0x40;
+}
 
 TexturePage Record(int16_t page) {
   TexturePage p{};
@@ -161,8 +163,8 @@ TEST_F(QuadVertices, PageQuadsOfOneTextureAreOneDrawAndFansEndTheBatch) {
   for (const auto& line : FakeGraphics_Log().calls) {
     if (line.rfind("DrawPrimitiveUP", 0) == 0) draws.push_back(line);
   }
-  EXPECT_EQ(draws, (std::vector<std::string>{"DrawPrimitiveUP 4 6 24", "DrawPrimitiveUP 6 2 24",
-                                             "DrawPrimitiveUP 4 2 24"}));
+  EXPECT_EQ(draws,
+            (std::vector<std::string>{"DrawPrimitiveUP 4 6 24", "DrawPrimitiveUP 6 2 24", "DrawPrimitiveUP 4 2 24"}));
 }
 
 // Pixels on the OpenGL device.

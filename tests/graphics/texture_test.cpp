@@ -7,8 +7,8 @@
 #define STBI_WRITE_NO_STDIO
 #include "support/image_writer.h"
 
-#include "graphics/graphics_fixture.h"
 #include "graphics/bitmap/image_decode.h"
+#include "graphics/graphics_fixture.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ TEST_F(Textures, RawBlocksConvertTheirPixelsAndRefuseLyingSizes) {
   DeviceTexture* t = Graphics::CreateTextureFromImage(raw.data(), static_cast<uint32_t>(raw.size()), &info, 0);
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(Show(t, 1, 1)[0], 0x04010203u);  // bytes 03 02 01 04 in memory
-  EXPECT_EQ(raw[16], 0x01);                 // the caller's bytes are left alone
+  EXPECT_EQ(raw[16], 0x01);                  // the caller's bytes are left alone
   EXPECT_EQ(info.width, 1u);
   EXPECT_EQ(info.bitsPerPixel, 32u);
   uint8_t converted[2];
@@ -169,9 +169,8 @@ TEST_F(Textures, DxtBlocksDecodeExactly) {
   EXPECT_EQ(out[3], 0xFF0000FFu);
   uint8_t dxt5[16] = {255, 0, 0x10, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0};
   Dxt_DecodeBlock5(dxt5, out);
-  EXPECT_EQ(out[0], 0xFFFF0000u);  // alpha index 0
+  EXPECT_EQ(out[0], 0xFFFF0000u);           // alpha index 0
   EXPECT_EQ(out[1] >> 24, 6u * 255u / 7u);  // alpha index 2: six sevenths of the way from 0 to 255
-
 }
 
 TEST_F(Textures, DdsFilesDecodeAndRefuseWhatTheyCannotHold) {

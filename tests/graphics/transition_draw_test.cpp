@@ -147,8 +147,7 @@ TEST_F(TransitionDrawing, SlidesCoverTheOldRoomWhilePushesMoveItOut) {
 TEST_F(TransitionDrawing, InterlacedStripesFollowTheStepsAndTheirDirection) {
   GR_Transition_Set_Steps(8);
   Draw(10, 0.25f);
-  ExpectRows(0, kHeight - 1, Bands({{4, 'Y'}, {4, 'B'}, {8, 'R'}, {8, 'B'}, {8, 'R'}, {8, 'B'}, {24, 'R'}}),
-             "kind 10");
+  ExpectRows(0, kHeight - 1, Bands({{4, 'Y'}, {4, 'B'}, {8, 'R'}, {8, 'B'}, {8, 'R'}, {8, 'B'}, {24, 'R'}}), "kind 10");
   Draw(11, 0.25f);
   ExpectRows(0, kHeight - 1, Bands({{4, 'G'}, {28, 'R'}, {8, 'B'}, {8, 'R'}, {8, 'B'}, {8, 'R'}}), "kind 11");
   Draw(12, 0.25f);

@@ -9,8 +9,9 @@ using Step = PhysicsTest;
 
 std::vector<PhysicsPlace> Places(const CPhysicsWorld& world) {
   std::vector<PhysicsPlace> places;
-  world.ForEachPlace([](void*, const PhysicsPlace& p, void* out) { static_cast<std::vector<PhysicsPlace>*>(out)->push_back(p); },
-                     &places);
+  world.ForEachPlace(
+      [](void*, const PhysicsPlace& p, void* out) { static_cast<std::vector<PhysicsPlace>*>(out)->push_back(p); },
+      &places);
   return places;
 }
 

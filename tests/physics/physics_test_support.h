@@ -49,8 +49,7 @@ class PhysicsTest : public ::testing::Test {
   }
 
   // Binds at (x, y) in metres for an object with the given partners.
-  Owner& Bind(const CPhysicsFixture& f, float x, float y, int32_t object = -1,
-              std::vector<int32_t> partners = {}) {
+  Owner& Bind(const CPhysicsFixture& f, float x, float y, int32_t object = -1, std::vector<int32_t> partners = {}) {
     Owner& owner = owners_.emplace_back();
     owner.id = static_cast<int32_t>(owners_.size());
     BindTo(owner, f, x, y, object, std::move(partners));

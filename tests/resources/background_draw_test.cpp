@@ -5,12 +5,12 @@
 #include <functional>
 #include <vector>
 
-#include "resources/background.h"
 #include "gamefile/image_builder.h"
-#include "resources/texture_pages.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/background.h"
+#include "resources/texture_pages.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "resources/builtin_images.h"
 #include "gamefile/image_builder.h"
-#include "runtime/memory.h"
+#include "resources/builtin_images.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 #include "support/test_support.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include <memory>
 #include <string>
 
-#include "resources/builtin_images.h"
-#include "resources/font.h"
-#include "resources/font_rasterise.h"
-#include "resources/sprite.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_page.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/builtin_images.h"
+#include "resources/font.h"
+#include "resources/font_rasterise.h"
+#include "resources/sprite.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "gamefile/image_builder.h"
+#include "platform/font/platform_font.h"
 #include "resources/builtin_images.h"
 #include "resources/font_rasterise.h"
-#include "gamefile/image_builder.h"
 #include "resources/sprite.h"
-#include "platform/font/platform_font.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 
@@ -276,8 +276,11 @@ TEST(DebugFont, BuiltFromTheGeneratedBoxes) {
 // The first codes are found without a search: the answers must be the
 // search's, for low and high codes, repeated codes and a reset font.
 TEST(FontGlyphs, LowCodesAreFoundAsTheSearchFindsThem) {
-  const FontGlyph glyphs[] = {{300, 0, 0, 1, 1, 30, 0}, {'B', 0, 0, 1, 1, 2, 0}, {'A', 0, 0, 1, 1, 1, 0},
-                              {'B', 0, 0, 1, 1, 3, 0}, {255, 0, 0, 1, 1, 25, 0}};
+  const FontGlyph glyphs[] = {{300, 0, 0, 1, 1, 30, 0},
+                              {'B', 0, 0, 1, 1, 2, 0},
+                              {'A', 0, 0, 1, 1, 1, 0},
+                              {'B', 0, 0, 1, 1, 3, 0},
+                              {255, 0, 0, 1, 1, 25, 0}};
   CFontGM f;
   EXPECT_EQ(f.FindGlyph('A'), nullptr) << "a new font has no glyphs";
   f.SetGlyphs(glyphs, 5);

@@ -50,8 +50,8 @@ TEST_F(Collisions, InstanceTestDirectFormAndEmptyOverlap) {
   EXPECT_FALSE(none.CollisionInstance(Place(0, 0, {0, 0, 9, 9}), wall_.get(), wallAt_));
   EXPECT_FALSE(wall_->CollisionInstance(wallAt_, &none, Place(0, 0, {0, 0, 9, 9})));
   // Without masks any frame is the solid frame rectangle.
-  EXPECT_TRUE(wall_->CollisionInstance(Place(0, 0, {0, 0, 99, 99}, 1, 1, 0, -7), block.get(),
-                                       Place(10, 10, {11, 11, 12, 12})));
+  EXPECT_TRUE(
+      wall_->CollisionInstance(Place(0, 0, {0, 0, 99, 99}, 1, 1, 0, -7), block.get(), Place(10, 10, {11, 11, 12, 12})));
 }
 
 TEST_F(Collisions, AnyScaleOtherThanOneTakesTheScaledForm) {
@@ -90,8 +90,8 @@ TEST_F(Collisions, TinyAnglesAndQuarterTurns) {
 TEST_F(Collisions, DegenerateScalesAndAnglesMeetNothing) {
   auto block = Inked(4, 4, {{1, 1}, {2, 2}});
   const SpriteBox box{0, 0, 3, 3};
-  for (auto placement : {Place(0, 0, box, 0, 1), Place(0, 0, box, 1, 0), Place(0, 0, box, 1, 1, NAN),
-                         Place(0, 0, box, INFINITY, 1)}) {
+  for (auto placement :
+       {Place(0, 0, box, 0, 1), Place(0, 0, box, 1, 0), Place(0, 0, box, 1, 1, NAN), Place(0, 0, box, INFINITY, 1)}) {
     EXPECT_FALSE(block->CollisionInstance(placement, wall_.get(), wallAt_));
     EXPECT_FALSE(block->CollisionPoint(placement, 1, 1));
     EXPECT_FALSE(block->CollisionRectangle(placement, box));

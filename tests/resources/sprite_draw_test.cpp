@@ -3,13 +3,12 @@
 #include <memory>
 
 #include "gamefile/image_builder.h"
-#include "resources/sprite.h"
-#include "graphics/device/draw_state.h"
-#include "resources/texture_pages.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/sprite.h"
+#include "resources/texture_pages.h"
 
 namespace {
 

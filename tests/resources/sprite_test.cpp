@@ -11,8 +11,8 @@
 #include "resources/sprite_test_support.h"
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
-#include "runtime/script_value.h"
 #include "runtime/file_layer.h"
+#include "runtime/script_value.h"
 #include "shell/http_services.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"
@@ -410,7 +410,8 @@ TEST_F(Sprites, WebSpritesComeFromTheServerOrStayEmpty) {
   EXPECT_EQ(MapReal(map, "id"), index);
   EXPECT_EQ(MapReal(map, "status"), 0);
 
-  const std::string refused = "http://127.0.0.1:" + std::to_string(testsupport::LoopbackServer::RefusedPort()) + "/s.png";
+  const std::string refused =
+      "http://127.0.0.1:" + std::to_string(testsupport::LoopbackServer::RefusedPort()) + "/s.png";
   const int32_t empty = Sprite_Add(refused.c_str(), 1, false, false, false, true, 0, 0);
   EXPECT_EQ(PendingCount(), 0);
   EXPECT_EQ(Sprite_Get(empty)->frameCount, 0);

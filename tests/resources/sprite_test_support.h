@@ -22,9 +22,11 @@ inline std::string Png(int32_t width, int32_t height, const std::vector<uint32_t
     rgba.insert(rgba.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
   }
   std::string out;
-  stbi_write_png_to_func([](void* context, void* data, int size) {
-    static_cast<std::string*>(context)->append(static_cast<const char*>(data), size_t(size));
-  }, &out, width, height, 4, rgba.data(), width * 4);
+  stbi_write_png_to_func(
+      [](void* context, void* data, int size) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data), size_t(size));
+      },
+      &out, width, height, 4, rgba.data(), width * 4);
   return out;
 }
 

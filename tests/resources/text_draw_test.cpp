@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "graphics/graphics_fixture.h"
+#include "graphics/texture/texture_table.h"
 #include "resources/builtin_images.h"
 #include "resources/font.h"
 #include "resources/font_rasterise.h"
-#include "graphics/graphics_fixture.h"
-#include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -34,7 +34,8 @@ int32_t SheetTexture() {
   return g_sheet;
 }
 
-constexpr ProfilerServices kRecordingProfiler{Nothing, Nothing, Nothing, Nothing, Nothing, MarkerBegin, MarkerEnd, SheetTexture};
+constexpr ProfilerServices kRecordingProfiler{Nothing, Nothing,     Nothing,   Nothing,
+                                              Nothing, MarkerBegin, MarkerEnd, SheetTexture};
 
 // A solid sheet: "A" 10 wide, "W" 15 wide, space 6, lines 15 high.
 void FixedRaster(CFontGM* font) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "graphics/overlay/profiler.h"
 #include "resources/font.h"
 #include "resources/text_draw.h"
-#include "graphics/overlay/profiler.h"
 
 namespace {
 
@@ -90,7 +90,10 @@ TEST_F(FixedFont, MeasuringCountsLinesAndHoldsResultsToThirtyTwoBits) {
 TEST_F(FixedFont, MalformedAndWideCodePointsMeasureAsTheDecoderReadsThem) {
   EXPECT_EQ(Width("A\xE2", kTextNoWrap), 10) << "a cut sequence ends the text";
   // Beyond U+FFFF one replacement character, which takes the first glyph's advance.
-  EXPECT_EQ(Width("A\xF0\x9F\x98\x80" "A", kTextNoWrap), 26);
+  EXPECT_EQ(Width("A\xF0\x9F\x98\x80"
+                  "A",
+                  kTextNoWrap),
+            26);
   EXPECT_EQ(Lines("\xC3#"), (Split{"\xC3\xA3"})) << "a lead byte takes the next byte as it comes";
 }
 

@@ -41,8 +41,8 @@ TEST(Colour, MergeRoundsEachByteHalfToEvenAndWraps) {
   EXPECT_EQ(Colour_Merge(0, 1, 0.5f), 0u);
   EXPECT_EQ(Colour_Merge(0x123456, 0xABCDEF, 1.0f), 0xABCDEFu);
   EXPECT_EQ(Colour_Merge(0xFF000000u, 0xFF000000u, 0.5f), 0u);
-  EXPECT_EQ(Colour_Merge(0, 0x0000FF, 2.0f), 254u);              // 510
-  EXPECT_EQ(Colour_Merge(0x00FF00, 0, 2.0f), 0x000100u);         // -255, still in its own byte
+  EXPECT_EQ(Colour_Merge(0, 0x0000FF, 2.0f), 254u);       // 510
+  EXPECT_EQ(Colour_Merge(0x00FF00, 0, 2.0f), 0x000100u);  // -255, still in its own byte
   EXPECT_EQ(Colour_Merge(0xFFFFFF, 0, std::numeric_limits<float>::quiet_NaN()), 0u);
 }
 

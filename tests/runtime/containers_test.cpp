@@ -19,9 +19,7 @@ struct Counted {
 struct Blocks {
   uint32_t bytes = MemoryManager::BytesInUse();
   uint32_t blocks = MemoryManager::BlockCount();
-  bool Balanced() const {
-    return bytes == MemoryManager::BytesInUse() && blocks == MemoryManager::BlockCount();
-  }
+  bool Balanced() const { return bytes == MemoryManager::BytesInUse() && blocks == MemoryManager::BlockCount(); }
 };
 
 std::vector<uintptr_t> Walk(const Hash& hash, int32_t from = 0) {

@@ -8,8 +8,8 @@
 
 #include "runtime/ds_grid.h"
 #include "runtime/ds_priority.h"
-#include "runtime/ds_value.h"
 #include "runtime/ds_test_support.h"
+#include "runtime/ds_value.h"
 #include "runtime/random.h"
 
 namespace {

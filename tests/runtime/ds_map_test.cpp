@@ -272,9 +272,8 @@ TEST(DSPool, MapFromPairsTakesTheFirstFreeMapSlot) {
   int32_t taken = g_dsMaps.Add(new CDS_Map);
   int32_t freed = g_dsMaps.Add(new CDS_Map);
   g_dsMaps.Destroy(freed);
-  int32_t id = DS_CreateMapFromPairs(3, "id", 4.0, static_cast<const char*>(nullptr), "status", 0.0,
-                                     "ok", static_cast<const char*>(nullptr), 1.0,
-                                     static_cast<const char*>(nullptr));
+  int32_t id = DS_CreateMapFromPairs(3, "id", 4.0, static_cast<const char*>(nullptr), "status", 0.0, "ok",
+                                     static_cast<const char*>(nullptr), 1.0, static_cast<const char*>(nullptr));
   EXPECT_EQ(id, freed);
   CDS_Map* map = g_dsMaps.Get(id);
   ASSERT_NE(map, nullptr);

@@ -16,8 +16,7 @@ namespace {
 // Little-endian hex of one i32.
 std::string Int(uint32_t v) {
   char buffer[9];
-  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF,
-                v >> 24);
+  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, v >> 24);
   return buffer;
 }
 
@@ -30,8 +29,7 @@ TEST(DSText, StackRoundTripsAndStartsWithItsIdentifier) {
   stack.Push(&hi);
   std::string text = TakeText(stack.WriteText());
   EXPECT_EQ(text.substr(0, 16), "6500000002000000");
-  EXPECT_EQ(text.substr(16), Int(0) + "0000000000001440" + Int(0) + Int(1) + "0000000000000000" +
-                                 Int(2) + "6869");
+  EXPECT_EQ(text.substr(16), Int(0) + "0000000000001440" + Int(0) + Int(1) + "0000000000000000" + Int(2) + "6869");
   ASSERT_TRUE(back.ReadText(text.c_str()));
   EXPECT_EQ(Describe(back.Pop()), "s:hi");
   EXPECT_EQ(Describe(back.Pop()), "r:5");
@@ -95,11 +93,11 @@ TEST(DSText, BadFormsAnswerFalseAndChangeNothing) {
   std::string before = TakeText(stack.WriteText());
 
   std::string bad[] = {
-      listText,                                           // another kind's identifier
-      before.substr(0, before.size() - 2),                // truncated text
-      Int(101) + Int(0x7FFFFFFF) + kRealZero,             // count far beyond the bytes
-      Int(101) + Int(0xFFFFFFFF),                         // negative count
-      Int(101) + Int(1) + Int(7) + "0000000000000000" + Int(0),  // unknown kind
+      listText,                                                           // another kind's identifier
+      before.substr(0, before.size() - 2),                                // truncated text
+      Int(101) + Int(0x7FFFFFFF) + kRealZero,                             // count far beyond the bytes
+      Int(101) + Int(0xFFFFFFFF),                                         // negative count
+      Int(101) + Int(1) + Int(7) + "0000000000000000" + Int(0),           // unknown kind
       Int(101) + Int(1) + Int(1) + "0000000000000000" + Int(0x40000000),  // text past the end
       "",
   };

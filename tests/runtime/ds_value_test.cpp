@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/memory.h"
 #include "runtime/ds_test_support.h"
+#include "runtime/memory.h"
 
 namespace {
 

@@ -31,19 +31,22 @@ std::string TempBase() {
   return fs::canonical(pattern).string();
 }
 
-
 // An environment variable changed for one test and put back afterwards.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     const char* old = std::getenv(name);
     if (old != nullptr) old_ = old;
-    if (value != nullptr) setenv(name, value, 1);
-    else unsetenv(name);
+    if (value != nullptr)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
   }
   ~ScopedEnv() {
-    if (old_) setenv(name_.c_str(), old_->c_str(), 1);
-    else unsetenv(name_.c_str());
+    if (old_)
+      setenv(name_.c_str(), old_->c_str(), 1);
+    else
+      unsetenv(name_.c_str());
   }
 
  private:
@@ -260,7 +263,9 @@ TEST_F(FileLayer, OpenFilePrefersTheProgramCopy) {
 }
 
 TEST_F(FileLayer, ReadFileWalksItsBytes) {
-  WriteRaw(program_ + "r.bin", "  3.5x\xff\x80" "12");
+  WriteRaw(program_ + "r.bin",
+           "  3.5x\xff\x80"
+           "12");
   LoadSaveFile* file = LoadSave_Open("r.bin");
   ASSERT_NE(file, nullptr);
   double real = 0;
@@ -281,7 +286,9 @@ TEST_F(FileLayer, ReadFileWalksItsBytes) {
   char buffer[32] = {};
   LoadSave_Seek(file, 3, 2);
   EXPECT_EQ(LoadSave_Read(buffer, 4, 100, file), 3);
-  EXPECT_EQ(std::string(buffer, 3), "\x80" "12");
+  EXPECT_EQ(std::string(buffer, 3),
+            "\x80"
+            "12");
   LoadSave_Seek(file, -100, 1);  // never before the start
   EXPECT_EQ(LoadSave_Tell(file), 0);
   LoadSave_Seek(file, 4, 7);  // unknown origin: no move

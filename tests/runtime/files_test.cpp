@@ -1,15 +1,15 @@
-#include "support/test_support.h"
 #include "runtime/files.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "runtime/memory.h"

@@ -25,7 +25,8 @@ std::string Hex(const uint8_t* bytes, int count) {
 std::string Md5Of(const std::string& text, size_t chunk = 1000000) {
   MD5Context context;
   MD5_Init(&context);
-  for (size_t at = 0; at < text.size(); at += chunk) MD5_Update(&context, text.data() + at, std::min(chunk, text.size() - at));
+  for (size_t at = 0; at < text.size(); at += chunk)
+    MD5_Update(&context, text.data() + at, std::min(chunk, text.size() - at));
   uint8_t digest[16];
   MD5_Final(digest, &context);
   return Hex(digest, 16);
@@ -34,7 +35,8 @@ std::string Md5Of(const std::string& text, size_t chunk = 1000000) {
 std::string Sha1Of(const std::string& text, size_t chunk = 1000000) {
   SHA1Context context;
   SHA1_Reset(&context);
-  for (size_t at = 0; at < text.size(); at += chunk) SHA1_Input(&context, text.data() + at, std::min(chunk, text.size() - at));
+  for (size_t at = 0; at < text.size(); at += chunk)
+    SHA1_Input(&context, text.data() + at, std::min(chunk, text.size() - at));
   uint8_t digest[20];
   EXPECT_EQ(SHA1_Result(&context, digest), 1);
   return Hex(digest, 20);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "runtime/console.h"
-#include "support/test_support.h"
 #include "runtime/file_layer.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -20,8 +20,6 @@ using testsupport::ReadRaw;
 using testsupport::WriteRaw;
 
 namespace fs = std::filesystem;
-
-
 
 // Sections as "name: key=value, ..." in list order, for compact checks.
 std::string Dump(const CIniFile& ini) {

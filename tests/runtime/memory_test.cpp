@@ -10,8 +10,7 @@ namespace {
 struct Counters {
   uint32_t bytes, a, b, blocks;
   static Counters Now() {
-    return {MemoryManager::BytesInUse(), MemoryManager::TotalA(), MemoryManager::TotalB(),
-            MemoryManager::BlockCount()};
+    return {MemoryManager::BytesInUse(), MemoryManager::TotalA(), MemoryManager::TotalB(), MemoryManager::BlockCount()};
   }
   bool operator==(const Counters&) const = default;
 };

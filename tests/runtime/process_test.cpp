@@ -1,5 +1,5 @@
-#include "support/test_support.h"
 #include "runtime/process.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 

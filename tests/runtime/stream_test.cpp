@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 #include "runtime/console.h"
-#include "support/test_support.h"
 #include "runtime/memory.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -37,7 +37,6 @@ std::string TakeText(char* text) {
   MemoryManager::Free(text);
   return copy;
 }
-
 
 TEST(Stream, ValuesAreLittleEndianAndReadBack) {
   CStream s;
@@ -272,8 +271,8 @@ TEST(Stream, BrokenPackedBlocksGiveNull) {
   std::unique_ptr<CStream> garbage(StreamOf({8, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_EQ(ZDecompressStream(garbage.get()), nullptr);
 
-  for (std::vector<uint8_t> bytes : {std::vector<uint8_t>{0, 0, 0, 0}, std::vector<uint8_t>{0xF0, 0xFF, 0xFF, 0xFF},
-                                     std::vector<uint8_t>{1, 0}}) {
+  for (std::vector<uint8_t> bytes :
+       {std::vector<uint8_t>{0, 0, 0, 0}, std::vector<uint8_t>{0xF0, 0xFF, 0xFF, 0xFF}, std::vector<uint8_t>{1, 0}}) {
     std::unique_ptr<CStream> s(StreamOf(bytes));
     EXPECT_EQ(ZDecompressStream(s.get()), nullptr);
   }
@@ -288,8 +287,8 @@ TEST(Stream, BrokenPackedBlocksGiveNull) {
 }
 
 TEST(Stream, FilesHoldThePositionBytesAndLoadingSkips) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("kv_stream_" + std::to_string(::getpid()));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kv_stream_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const std::string path = (dir / "a.bin").string();
   CStream s(64);

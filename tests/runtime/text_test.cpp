@@ -68,7 +68,9 @@ TEST(Utf8, CutSequencesEndTheTextInsideItsBytes) {
 }
 
 TEST(Utf8, FourByteSequenceIsOneReplacementCodePoint) {
-  ExactText text("\xF0\x9F\x98\x80" "a");
+  ExactText text(
+      "\xF0\x9F\x98\x80"
+      "a");
   EXPECT_EQ(UTF8_Length(text.get()), 2);
   const char* p = text.get();
   EXPECT_EQ(UTF8_ReadChar(&p), kUtf8Replacement);
@@ -169,7 +171,9 @@ TEST(Text, PosIsOneBasedAndZeroWhenAbsent) {
 
 TEST(Text, TrimStripsControlSpaceAndHighBytes) {
   OwnedText slot;
-  VCL_Trim(&slot.text, " \t\xC3" "a b\xA9\r\n");
+  VCL_Trim(&slot.text,
+           " \t\xC3"
+           "a b\xA9\r\n");
   EXPECT_STREQ(slot.text, "a b");
   char* buffer = slot.text;
   VCL_Trim(&slot.text, "  xy ");

@@ -45,7 +45,6 @@ TEST_F(TimerTest, RealClockSleepsWholeMillisecondsThenSpins) {
   Timer_WaitMicroseconds(2000);
   Stream_Sleep(5999);
   EXPECT_EQ(g_sleeps, (Sleeps{1, 1, 4}));
-
 }
 
 TEST_F(TimerTest, VirtualClockMovesOnlyByWaits) {

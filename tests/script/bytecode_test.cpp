@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "script/vm/bytecode.h"
-#include "script/vm/bytecode_strings.h"
+#include "front_end_support.h"
 #include "script/compiler/function_registry.h"
 #include "script/variables/variable_names.h"
-#include "front_end_support.h"
+#include "script/vm/bytecode.h"
+#include "script/vm/bytecode_strings.h"
 #include "support/test_support.h"
 
 namespace {

@@ -193,8 +193,8 @@ TEST(CodeFold, VarBindsOnlyLaterUses) {
 }
 
 TEST(CodeFold, ConstantSelectorsBecomeInstanceNodes) {
-  const std::pair<const char*, int32_t> cases[] = {{"other.x", kInstanceOther}, {"(5).x", 5}, {"1.5.x", 2},
-                                                   {"2.5.x", 2}, {"global.x", kInstanceGlobal}};
+  const std::pair<const char*, int32_t> cases[] = {
+      {"other.x", kInstanceOther}, {"(5).x", 5}, {"1.5.x", 2}, {"2.5.x", 2}, {"global.x", kInstanceGlobal}};
   for (const auto& [text, instance] : cases) {
     Compiled code(text, true);
     ASSERT_TRUE(code.ok) << text;

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "front_end_support.h"
 #include "runtime/run_flags.h"
+#include "script/variables/variable_names.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/codegen.h"
-#include "front_end_support.h"
-#include "script/variables/variable_names.h"
 #include "support/test_support.h"
 
 namespace codegen_test {

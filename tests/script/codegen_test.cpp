@@ -67,8 +67,8 @@ TEST(CodegenConstants, SmallestIntegerFormThenDouble) {
   EXPECT_EQ(ConstantWords(-9223372036854775808.0), (Strings{"C0030000", "00000000", "80000000", "03530000"}));
   EXPECT_EQ(ConstantWords(0.5), (Strings{"C0000000", "00000000", "3FE00000", "03500000"}));
   // Whole numbers beyond int64, infinities and NaN stay doubles.
-  for (double real : {9.3e18, 1e300, -1e300, std::numeric_limits<double>::infinity(),
-                      std::numeric_limits<double>::quiet_NaN()}) {
+  for (double real :
+       {9.3e18, 1e300, -1e300, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
     Strings words = ConstantWords(real);
     ASSERT_EQ(words.size(), 4u) << real;
     EXPECT_EQ(words[0], "C0000000") << real;
@@ -79,8 +79,8 @@ TEST(CodegenConstants, StringsAreIndicesIntoTheCodesOwnPool) {
   Compiled compiled;
   Compile("a + \"x\" + b + \"y\" + \"x\"", &compiled, true);
   ASSERT_TRUE(compiled.ok) << compiled.error;
-  EXPECT_EQ(compiled.Ops(), (Strings{"push.v $a$", "push.s \"x\"", "add.s.v", "push.v $b$", "add.v.v",
-                                     "push.s \"y\"", "add.s.v", "push.s \"x\"", "add.s.v"}));
+  EXPECT_EQ(compiled.Ops(), (Strings{"push.v $a$", "push.s \"x\"", "add.s.v", "push.v $b$", "add.v.v", "push.s \"y\"",
+                                     "add.s.v", "push.s \"x\"", "add.s.v"}));
   EXPECT_EQ(compiled.Hex()[3], "00000000");
   EXPECT_EQ(compiled.Hex()[9], "00000001");
   EXPECT_EQ(compiled.Hex()[12], "00000000");
@@ -123,7 +123,7 @@ TEST(CodegenVariables, ArrayIndicesGoOnTheStack) {
   EXPECT_EQ(Hex("b = a[2];"), (Strings{"C00FFFFA", "C00F0002", "C0050000", "000186A0", "4155FFFA", "A00186A1"}));
   EXPECT_EQ(Hex("a[2] = 1;"), (Strings{"C00F0001", "C00FFFFA", "C00F0002", "41250000", "000186A0"}));
   EXPECT_EQ(Hex("b = a[1, 2];"), (Strings{"C00FFFFA", "C00F0001", "C0020000", "00007D00", "04220000", "C00F0002",
-                                         "08220000", "C0050000", "000186A0", "4155FFFA", "A00186A1"}));
+                                          "08220000", "C0050000", "000186A0", "4155FFFA", "A00186A1"}));
   EXPECT_EQ(Ops("b = a[b]"), (Strings{"push.e -6", "push.v $b$", "conv.v.i", "push.v $a$", "pop.v.v $b$"}));
 }
 
@@ -147,8 +147,8 @@ TEST(CodegenCalls, ArgumentsLastFirstAsVariants) {
             (Strings{"C00F0002", "03520000", "C00F0001", "03520000", "DA020002", Hex8(two), "9F050000"}));
   EXPECT_EQ(Hex("b = any_args()"), (Strings{"DA020000", Hex8(any), "4155FFFA", "A00186A1"}));
   // Both sides of a logical operator always run.
-  EXPECT_EQ(Ops("b = 0 && any_args(a)"), (Strings{"push.e 0", "conv.i.b", "push.v $a$", "call.i any_args",
-                                                  "conv.v.b", "and.b.b", "pop.v.b $b$"}));
+  EXPECT_EQ(Ops("b = 0 && any_args(a)"),
+            (Strings{"push.e 0", "conv.i.b", "push.v $a$", "call.i any_args", "conv.v.b", "and.b.b", "pop.v.b $b$"}));
 }
 
 TEST(CodegenOperators, UnaryConversions) {
@@ -162,8 +162,8 @@ TEST(CodegenOperators, UnaryConversions) {
 
 TEST(CodegenOperators, OperandConversionsAndResultTypes) {
   EXPECT_EQ(Ops("b = a && 1"), (Strings{"push.v $a$", "conv.v.b", "push.e 1", "conv.i.b", "and.b.b", "pop.v.b $b$"}));
-  EXPECT_EQ(Ops("b = a & 1.5"), (Strings{"push.v $a$", "conv.v.i", "push.d 1.500000", "conv.d.i", "and.i.i",
-                                         "pop.v.i $b$"}));
+  EXPECT_EQ(Ops("b = a & 1.5"),
+            (Strings{"push.v $a$", "conv.v.i", "push.d 1.500000", "conv.d.i", "and.i.i", "pop.v.i $b$"}));
   EXPECT_EQ(Ops("b = a << 2"), (Strings{"push.v $a$", "conv.v.i", "push.e 2", "shl.i.i", "pop.v.i $b$"}));
   // The larger operand by stack size wins; the left one on a tie.
   EXPECT_EQ(Ops("b = (a < 1) + 0.5"),
@@ -182,8 +182,8 @@ TEST(CodegenOperators, OperandConversionsAndResultTypes) {
 }
 
 TEST(CodegenStatements, IfWhileAndTheirLabels) {
-  EXPECT_EQ(Ops("if a b = 1 else b = 2"), (Strings{"push.v $a$", "conv.v.b", "bf 0x00000020", "push.e 1",
-                                                   "pop.v.i $b$", "b 0x0000002c", "push.e 2", "pop.v.i $b$"}));
+  EXPECT_EQ(Ops("if a b = 1 else b = 2"), (Strings{"push.v $a$", "conv.v.b", "bf 0x00000020", "push.e 1", "pop.v.i $b$",
+                                                   "b 0x0000002c", "push.e 2", "pop.v.i $b$"}));
   EXPECT_EQ(Ops("if a b = 1"), (Strings{"push.v $a$", "conv.v.b", "bf 0x0000001c", "push.e 1", "pop.v.i $b$"}));
   EXPECT_EQ(Ops("while a { b = 1 }"),
             (Strings{"push.v $a$", "conv.v.b", "bf 0x00000020", "push.e 1", "pop.v.i $b$", "b 0x00000000"}));
@@ -198,9 +198,9 @@ TEST(CodegenStatements, ContinueReachesEachLoopsOwnPoint) {
             (Strings{"b 0x00000010", "push.e 1", "pop.v.i $b$", "push.v $a$", "conv.v.b", "bf 0x00000000"}));
   // for: the step; break: past the loop.
   EXPECT_EQ(Ops("for (b = 0; b < 3; b += 1) { if a continue; break }"),
-            (Strings{"push.e 0", "pop.v.i $b$", "push.v $b$", "push.e 3", "slt.i.v", "bf 0x00000054",
-                     "push.v $a$", "conv.v.b", "bf 0x00000034", "b 0x00000038", "b 0x00000054", "push.v $b$",
-                     "push.e 1", "add.i.v", "pop.v.v $b$", "b 0x0000000c"}));
+            (Strings{"push.e 0", "pop.v.i $b$", "push.v $b$", "push.e 3", "slt.i.v", "bf 0x00000054", "push.v $a$",
+                     "conv.v.b", "bf 0x00000034", "b 0x00000038", "b 0x00000054", "push.v $b$", "push.e 1", "add.i.v",
+                     "pop.v.v $b$", "b 0x0000000c"}));
   // repeat: the decrement; the count stays on the stack and is dropped at the end.
   EXPECT_EQ(Ops("repeat 3 { if a continue; b = 1 }"),
             (Strings{"push.e 3", "dup.i", "push.i 0", "sle.i.i", "bt 0x00000050", "push.v $a$", "conv.v.b",
@@ -224,10 +224,10 @@ TEST(CodegenStatements, SwitchTestsThenBodies) {
   // The default ends the tests that run; cases without statements after
   // them end up at the end of the switch.
   EXPECT_EQ(Ops("switch a { case 1: b = 1; break; default: b = 2; case 3: case 4: }"),
-            (Strings{"push.v $a$", "dup.v", "push.e 1", "seq.i.v", "bt 0x00000040", "b 0x00000050", "dup.v",
-                     "push.e 3", "seq.i.v", "bt 0x0000005c", "dup.v", "push.e 4", "seq.i.v", "bt 0x0000005c",
-                     "b 0x0000005c", "push.e 1", "pop.v.i $b$", "b 0x0000005c", "push.e 2", "pop.v.i $b$",
-                     "popz.v"}));
+            (Strings{"push.v $a$", "dup.v",         "push.e 1",     "seq.i.v",       "bt 0x00000040", "b 0x00000050",
+                     "dup.v",      "push.e 3",      "seq.i.v",      "bt 0x0000005c", "dup.v",         "push.e 4",
+                     "seq.i.v",    "bt 0x0000005c", "b 0x0000005c", "push.e 1",      "pop.v.i $b$",   "b 0x0000005c",
+                     "push.e 2",   "pop.v.i $b$",   "popz.v"}));
   // Consecutive labels share the next statement.
   EXPECT_EQ(Ops("switch 2 { case 1: case 2: b = 1 }"),
             (Strings{"push.e 2", "dup.i", "push.e 1", "seq.i.i", "bt 0x00000028", "dup.i", "push.e 2", "seq.i.i",

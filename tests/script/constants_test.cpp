@@ -109,8 +109,8 @@ class ConstantTable : public ::testing::Test {
   static std::string Resolved(const char* name) {
     ScriptValue value;
     if (!Code_Constant_Resolve(name, &value)) return "none";
-    std::string text = value.kind == kValueString ? "'" + std::string(ScriptValue_Text(value)) + "'"
-                                                  : std::to_string(value.real);
+    std::string text =
+        value.kind == kValueString ? "'" + std::string(ScriptValue_Text(value)) + "'" : std::to_string(value.real);
     ScriptValue_Release(&value);
     return text;
   }

@@ -11,8 +11,8 @@
 #include "platform/switches.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
-#include "script/compiler/function_registry.h"
 #include "script/compiler/constants.h"
+#include "script/compiler/function_registry.h"
 #include "script/compiler/resource_lookup.h"
 #include "script/variables/variable_list.h"
 

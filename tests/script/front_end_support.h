@@ -55,8 +55,8 @@ inline std::string Show(const CodeNode& node) {
     return text;
   }
   std::string out = std::to_string(node.kind);
-  bool hasId = node.kind == kNodeCall || node.kind == kNodeAssign || node.kind == kNodeUnary ||
-               node.kind == kNodeBinary;
+  bool hasId =
+      node.kind == kNodeCall || node.kind == kNodeAssign || node.kind == kNodeUnary || node.kind == kNodeBinary;
   if (hasId) out += ":" + std::to_string(node.id);
   if (node.kind == kNodeVariable) out = "v";
   out += "(";

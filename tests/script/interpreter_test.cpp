@@ -9,8 +9,8 @@
 #include "script/compiler/code.h"
 #include "script/compiler/lexer.h"
 #include "script/compiler/operators.h"
-#include "script/tree/interpreter.h"
 #include "script/snippet_runner.h"
+#include "script/tree/interpreter.h"
 #include "script/variables/variable_names.h"
 
 namespace {
@@ -91,9 +91,9 @@ TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
   const double inf = std::numeric_limits<double>::infinity();
   const double values[] = {0.0, -0.0, 1.0, -2.5, 7.0, 3e9, -1e300, inf, -inf, std::nan("")};
   const std::pair<const char*, int32_t> operators[] = {
-      {"+", kTokenPlus}, {"-", kTokenMinus}, {"*", kTokenTimes}, {"/", kTokenDivide}, {"div", kTokenDiv},
-      {"mod", kTokenMod}, {"<", kTokenLess}, {"<=", kTokenLessEqual}, {">", kTokenGreater},
-      {">=", kTokenGreaterEqual}, {"==", kTokenEqual}, {"!=", kTokenNotEqual}};
+      {"+", kTokenPlus},    {"-", kTokenMinus},         {"*", kTokenTimes},  {"/", kTokenDivide},
+      {"div", kTokenDiv},   {"mod", kTokenMod},         {"<", kTokenLess},   {"<=", kTokenLessEqual},
+      {">", kTokenGreater}, {">=", kTokenGreaterEqual}, {"==", kTokenEqual}, {"!=", kTokenNotEqual}};
   const int32_t a = Code_Variable_Find("a"), b = Code_Variable_Find("b");
   CCode none("", false);
   for (const auto& [text, op] : operators) {
@@ -129,8 +129,8 @@ TEST(TreeExecution, EntryChecksAndResults) {
   CCode uncompiled("x = 1", false);
   EXPECT_FALSE(Code_Execute(AsInstance(&runner.self), AsInstance(&runner.other), &uncompiled, result.Slot()));
   EXPECT_EQ(snippet::ErrorMessage(), "Internal Error: Executing non-compiled code->");
-  EXPECT_FALSE(Code_Execute_ErrorString(AsInstance(&runner.self), AsInstance(&runner.other), &uncompiled,
-                                        result.Slot()));
+  EXPECT_FALSE(
+      Code_Execute_ErrorString(AsInstance(&runner.self), AsInstance(&runner.other), &uncompiled, result.Slot()));
   EXPECT_EQ(result.Text(), "ERROR");
 
   CCode program("x = 1", false);
@@ -163,8 +163,7 @@ TEST(TreeCalls, ScriptsSeeTheirArgumentsAndFailuresCarryTheScriptName) {
   ASSERT_TRUE(runner.SetScripts({{"add", "return argument0 + argument1"},
                                  {"outer", "test_print(add(argument0, 1), argument0); return add('a', 1)"}}));
   EXPECT_EQ(runner.RunJoined("test_print(add(2, 3))"), "5");
-  EXPECT_EQ(runner.RunJoined("x = outer(4)"),
-            "5 4 | error: Wrong type of arguments to +.");
+  EXPECT_EQ(runner.RunJoined("x = outer(4)"), "5 4 | error: Wrong type of arguments to +.");
   CCode program("x = outer(4)", false);
   ASSERT_TRUE(program.Compile("p"));
   OwnedValue result;

@@ -39,12 +39,12 @@ TEST(Lexer, OperatorsAndWordsGiveTheirKinds) {
   EXPECT_EQ(a.kinds, (std::vector<int32_t>{0, 101, 0, 207, 0, -2}));
   EXPECT_EQ(a.positions, (std::vector<int32_t>{0, 2, 4, 6, 9, 13}));  // end is past three blanks
 
-  EXPECT_EQ(Lex(":= += -= *= /= |= &= ^= && || ^^ << >> <= >= == !=").kinds,
-            (std::vector<int32_t>{101, 102, 103, 104, 105, 114, 115, 116, 201, 202, 216, 221, 222, 205, 208, 206,
-                                  207, -2}));
+  EXPECT_EQ(
+      Lex(":= += -= *= /= |= &= ^= && || ^^ << >> <= >= == !=").kinds,
+      (std::vector<int32_t>{101, 102, 103, 104, 105, 114, 115, 116, 201, 202, 216, 221, 222, 205, 208, 206, 207, -2}));
   EXPECT_EQ(Lex("! % & ( ) * + , - . / : ; < = > [ ] ^ { | } ~").kinds,
-            (std::vector<int32_t>{203, 215, 218, 106, 107, 212, 210, 109, 211, 112, 213, 113, 108, 204, 101, 209,
-                                  110, 111, 219, 11, 217, 12, 220, -2}));
+            (std::vector<int32_t>{203, 215, 218, 106, 107, 212, 210, 109, 211, 112, 213, 113,
+                                  108, 204, 101, 209, 110, 111, 219, 11,  217, 12,  220, -2}));
   EXPECT_EQ(Lex("begin end and or not div mod xor").kinds,
             (std::vector<int32_t>{11, 12, 201, 202, 203, 214, 215, 216, -2}));
 }
@@ -87,7 +87,9 @@ TEST(Lexer, CommentsAndHighBytesSeparate) {
   EXPECT_EQ(Lex("a /* c\n d */ b").kinds, (std::vector<int32_t>{0, 0, -2}));
   EXPECT_EQ(Lex("a /* b = c").kinds, (std::vector<int32_t>{0, -2}));
   EXPECT_EQ(Lex("a //").kinds, (std::vector<int32_t>{0, -2}));
-  Lexed split = Lex("a\xC3" "b");
+  Lexed split =
+      Lex("a\xC3"
+          "b");
   EXPECT_EQ(split.texts, (std::vector<std::string>{"a", "b", ""}));
   EXPECT_EQ(Lex("").kinds, (std::vector<int32_t>{-2}));
 }
@@ -96,7 +98,8 @@ TEST(Lexer, StraySymbolsFailAtTheirPosition) {
   for (const char* text : {"a = #", "a = ?", "a = @", "a = `", "a = \\"}) {
     Lexed bad = Lex(text);
     EXPECT_FALSE(bad.ok) << text;
-    EXPECT_EQ(ErrorText(), "Error in code at line 1:\n   " + std::string(text) + "\n\nat position 5: Unexpected symbol.");
+    EXPECT_EQ(ErrorText(),
+              "Error in code at line 1:\n   " + std::string(text) + "\n\nat position 5: Unexpected symbol.");
   }
   // A failed lex leaves the error of its own text, not of an earlier one.
   EXPECT_FALSE(Lex("#").ok);

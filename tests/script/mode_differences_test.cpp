@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "script/tree/interpreter_statements.h"
 #include "script/mode_differences.h"
 #include "script/snippet_runner.h"
+#include "script/tree/interpreter_statements.h"
 
 namespace {
 

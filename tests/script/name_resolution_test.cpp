@@ -36,8 +36,9 @@ TEST(NameResolution, NumbersAreReadDigitByDigit) {
 }
 
 TEST(NameResolution, UnknownCallsFailEvenWhenNeverRun) {
-  EXPECT_EQ(Tree("if 0 then foo(1)"), "ERROR: Error in code at line 1:\n   if 0 then foo(1)\n\nat position 11: "
-                                      "Unknown function or script: foo");
+  EXPECT_EQ(Tree("if 0 then foo(1)"),
+            "ERROR: Error in code at line 1:\n   if 0 then foo(1)\n\nat position 11: "
+            "Unknown function or script: foo");
   // Without the parenthesis the name is a variable.
   EXPECT_EQ(Tree("a = foo"), "1000(101:101(v(-6) v(-6)))");
 }

@@ -34,8 +34,7 @@ TEST(Parser, KeywordStatementsBuildTheirChildren) {
   EXPECT_EQ(Tree("for (i = 0; i < 3; i += 1) break"),
             "1000(18(101:101(v(-6) 0) 1011:204(v(-6) 3) 101:102(v(-6) 1) 22()))");
   EXPECT_EQ(Tree("repeat 3 continue with (2) a = 1"), "1000(20(3 23()) 24(2 101:101(v(-6) 1)))");
-  EXPECT_EQ(Tree("switch a { case 1: b = 1 break default: }"),
-            "1000(26(v(-6) 27(1) 101:101(v(-6) 1) 22() 28()))");
+  EXPECT_EQ(Tree("switch a { case 1: b = 1 break default: }"), "1000(26(v(-6) 27(1) 101:101(v(-6) 1) 22() 28()))");
   EXPECT_EQ(Tree("return 1 + 2"), "1000(25(1011:210(1 2)))");
   EXPECT_EQ(Tree("{ a = 1 }"), "1000(101:101(v(-6) 1))");
 }
@@ -137,7 +136,8 @@ TEST(Parser, NestingBeyondTheLimitIsRefused) {
 
   // Just inside the limit still parses.
   int inside = kCodeMaxDepth - 1;
-  std::string deep = std::string(static_cast<size_t>(inside), '(') + "1" + std::string(static_cast<size_t>(inside), ')');
+  std::string deep =
+      std::string(static_cast<size_t>(inside), '(') + "1" + std::string(static_cast<size_t>(inside), ')');
   EXPECT_EQ(Tree(deep.c_str(), true), "1");
   std::string blocks = std::string(static_cast<size_t>(inside), '{') + std::string(static_cast<size_t>(inside), '}');
   EXPECT_EQ(Tree(blocks.c_str()).rfind("1000(1000(", 0), 0u);

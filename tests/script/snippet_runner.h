@@ -17,12 +17,12 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/compiler/compile_error.h"
-#include "script/events/error_report.h"
 #include "script/compiler/function_registry.h"
-#include "script/tree/interpreter.h"
 #include "script/compiler/name_resolution.h"
+#include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "script/script_test_support.h"
+#include "script/tree/interpreter.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
 #include "support/script_chunk.h"
@@ -91,9 +91,9 @@ inline int32_t IfAndReturn(ExecContext* context, const CodeNode* node, ScriptVal
 // The instance names and a few constants, until the game's constant table
 // answers the compiler.
 inline bool TestConstants(const char* name, ScriptValue* out) {
-  static const std::pair<const char*, double> kConstants[] = {
-      {"self", -1}, {"other", -2}, {"all", -3}, {"noone", -4}, {"global", -5}, {"local", -7},
-      {"true", 1}, {"false", 0}, {"pi", 3.141592653589793}};
+  static const std::pair<const char*, double> kConstants[] = {{"self", -1},  {"other", -2},  {"all", -3},
+                                                              {"noone", -4}, {"global", -5}, {"local", -7},
+                                                              {"true", 1},   {"false", 0},   {"pi", 3.141592653589793}};
   for (const auto& [constant, value] : kConstants) {
     if (std::strcmp(name, constant) == 0) {
       ScriptValue_SetReal(out, value);
@@ -122,7 +122,8 @@ class Runner {
     int32_t id = -1;
     if (!Function_Find("test_print", &id)) Function_Add("test_print", TestPrint, -1);
     if (Variable_Global_List() == nullptr) Variable_Global_Init();
-    if (Variable_BuiltIn_Find("argument0") < 0) RegisterArguments(std::make_integer_sequence<int32_t, kArgumentSlots>());
+    if (Variable_BuiltIn_Find("argument0") < 0)
+      RegisterArguments(std::make_integer_sequence<int32_t, kArgumentSlots>());
     self.id = 100000;
     other.id = 100001;
     world.room = {&self, &other};

@@ -8,11 +8,11 @@
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/compiler/constants.h"
-#include "script/events/error_report.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
+#include "script/script_test_support.h"
 #include "script/tree/interpreter.h"
 #include "script/tree/interpreter_statements.h"
-#include "script/script_test_support.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 
@@ -121,8 +121,8 @@ TEST_F(Statements, RepeatRoundsItsCountHalvesToEven) {
   const struct {
     const char* count;
     const char* times;
-  } cases[] = {{"2.5", "2"}, {"3.5", "4"}, {"3.4", "3"}, {"0", "0"}, {"-1", "0"}, {"test_nan()", "0"},
-               {"10000000000", "0"}};
+  } cases[] = {{"2.5", "2"}, {"3.5", "4"},        {"3.4", "3"},        {"0", "0"},
+               {"-1", "0"},  {"test_nan()", "0"}, {"10000000000", "0"}};
   for (const auto& c : cases) {
     std::string text = std::string("n = 0; repeat (") + c.count + ") n += 1";
     ASSERT_TRUE(Run(text.c_str())) << c.count << ": " << error_;
@@ -131,7 +131,8 @@ TEST_F(Statements, RepeatRoundsItsCountHalvesToEven) {
 }
 
 TEST_F(Statements, LoopsTakeUpBreakAndContinue) {
-  ASSERT_TRUE(Run("n = 0; s = 0; while (n < 10) { n += 1; if (n == 2) continue; if (n == 4) break; s += n }")) << error_;
+  ASSERT_TRUE(Run("n = 0; s = 0; while (n < 10) { n += 1; if (n == 2) continue; if (n == 4) break; s += n }"))
+      << error_;
   EXPECT_EQ(Var("n") + "," + Var("s"), "4,4");
   ASSERT_TRUE(Run("n = 0; s = 0; do { n += 1; if (n == 2) continue; s += n } until (n >= 3)")) << error_;
   EXPECT_EQ(Var("s"), "4");

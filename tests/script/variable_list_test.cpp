@@ -69,7 +69,6 @@ TEST_F(VariableListTest, NegativeIndexWritesCreateTheVariableButStoreNothing) {
   const VariableNode* node = list.Find(kA);
   EXPECT_EQ(node->value.real, 0.0);
   for (int32_t r = 0; r < node->rowCount; ++r) EXPECT_EQ(node->rows[r].length, 0);
-
 }
 
 TEST_F(VariableListTest, UnsetVariablesReadZeroUnlessTheOptionMakesThemAnError) {

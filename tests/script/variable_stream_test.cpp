@@ -170,7 +170,6 @@ TEST_F(VariableStreamTest, TheRectangularFormGivesEveryRowTheSameLength) {
   CVariableList list;
   ASSERT_TRUE(list.Load(stream));
   EXPECT_EQ(Describe(list), "100000=5.000000 [0.000000,1.000000,2.000000] [3.000000,\"four\",5.000000];");
-
 }
 
 TEST_F(VariableStreamTest, AnyCutOfAStreamLeavesTheListUnchanged) {

@@ -8,9 +8,9 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
-#include "script/vm/codegen.h"
 #include "script/events/script.h"
 #include "script/variables/variable_names.h"
+#include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "snippet_runner.h"
 #include "support/test_support.h"
@@ -51,18 +51,16 @@ TEST_F(VMCalls, ArgumentSlotsAndCountAreTheCalleesAndComeBackAfterwards) {
        "r = sixteen(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16); test_print(r, argument_count, argument1);"
        "r = none(); test_print(r, argument_count, argument0, argument1); return argument0 + argument1"},
   }));
-  EXPECT_EQ(runner_.RunJoined("test_print(outer(7, 8), argument_count)"),
-            "3123 2 7 8 | 16136 2 8 | 0 2 7 8 | 15 0");
+  EXPECT_EQ(runner_.RunJoined("test_print(outer(7, 8), argument_count)"), "3123 2 7 8 | 16136 2 8 | 0 2 7 8 | 15 0");
   // Text arguments are handed over and the caller's own come back intact.
-  ASSERT_TRUE(runner_.SetScripts({{"join", "return argument0 + argument1"},
-                                  {"keep", "var r; r = join(\"x\", argument0); return r + argument0"}}));
+  ASSERT_TRUE(runner_.SetScripts(
+      {{"join", "return argument0 + argument1"}, {"keep", "var r; r = join(\"x\", argument0); return r + argument0"}}));
   EXPECT_EQ(runner_.RunJoined("test_print(keep(\"ab\"))"), "xabab");
 }
 
 TEST_F(VMCalls, ExitAndEmptyScriptsGiveZeroAndTheCallerGoesOn) {
-  ASSERT_TRUE(runner_.SetScripts({{"leaves", "test_print(\"in\"); exit; test_print(\"never\")"},
-                                  {"empty", ""},
-                                  {"ends", "var a; a = 5"}}));
+  ASSERT_TRUE(runner_.SetScripts(
+      {{"leaves", "test_print(\"in\"); exit; test_print(\"never\")"}, {"empty", ""}, {"ends", "var a; a = 5"}}));
   EXPECT_EQ(runner_.RunJoined("test_print(leaves() + 1, empty() + 2, ends() + 3); test_print(\"after\")"),
             "in | 1 2 3 | after");
 }
@@ -78,8 +76,9 @@ TEST_F(VMCalls, AReturnedValueTakesThePlaceOfWhatTheCalleeLeftOnItsStack) {
   }));
   EXPECT_EQ(runner_.RunJoined("test_print(\"<\" + counted(\"x\") + \">\", chosen(\"a\"), chosen(\"b\") + 1)"),
             "<rx> a! 6");
-  EXPECT_EQ(runner_.RunJoined("var s; s = \"\"; repeat (2) { s += plain(\"p\") + chosen(\"a\") } test_print(s, plain(4.5))"),
-            "pa!pa! 4.5");
+  EXPECT_EQ(
+      runner_.RunJoined("var s; s = \"\"; repeat (2) { s += plain(\"p\") + chosen(\"a\") } test_print(s, plain(4.5))"),
+      "pa!pa! 4.5");
 }
 
 TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
@@ -115,8 +114,7 @@ TEST_F(VMCalls, ScriptCallsAreTracedWithoutANewMachineLine) {
   runner_.Run("branch()");
   g_runFlags.bytecodeTrace = false;
   g_debugConsole = saved;
-  EXPECT_EQ(console.Text(),
-            "script = snippet\nscript call = branch\nscript call = leaf\nscript call = leaf\n");
+  EXPECT_EQ(console.Text(), "script = snippet\nscript call = branch\nscript call = leaf\nscript call = leaf\n");
 }
 
 using VMCallsDeathTest = VMCalls;
@@ -139,7 +137,8 @@ TEST_F(VMCallsDeathTest, UnboundedRecursionIsAStackOverflow) {
 
 TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3; return inner()"}}));
+  ASSERT_TRUE(
+      runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3; return inner()"}}));
   EXPECT_EXIT(RunToDeath(runner_, "var w; w = 2; middle()"), ::testing::ExitedWithCode(255),
               "VMError!! Occurred - DoDiv :: Divide by zero\n"
               " at Script.inner \\(line -1\\) - <unknown source line>\n"
@@ -152,7 +151,8 @@ TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
 
 TEST_F(VMCallsDeathTest, ACallerFrameShowsTheLineOfItsCall) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3;\nreturn inner()"}}));
+  ASSERT_TRUE(
+      runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "var m; m = 3;\nreturn inner()"}}));
   // Pairs by hand: the first word on line 0, everything after it on line 1,
   // where the call is.
   CCode* middle = Script_Get(Script_Find("middle"))->code;

@@ -13,8 +13,8 @@
 
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/function_registry.h"
+#include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "script/vm/vm_fast.h"
 #include "script_test_support.h"
@@ -23,7 +23,6 @@
 #include "vm_test_support.h"
 
 namespace {
-
 
 class VMDecode : public ::testing::Test {
  protected:
@@ -50,7 +49,6 @@ TEST_F(VMDecode, ABranchIntoAnOperandRunsTheBytesThereAsInstructions) {
   onward.Branch(kOpB, 2).W(Asm::Op(kOpPush, kI)).W(Asm::Op(kOpPush, kE, 0, 30)).Short(12).Bin(kOpAdd, kI, kI);
   onward.W(Asm::Op(kOpConv, kI, kV));
   EXPECT_EQ(Run(onward.Buffer()), 42);
-
 }
 
 TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
@@ -117,8 +115,7 @@ TEST_F(VMDecodeScripts, SlotsSetOutsideTheMachineAreHiddenFromACallAndComeBack) 
   Code_SetArgument(10, seven);
   // inner sees neither slot 10 nor what middle had; slot 12 is its own.
   EXPECT_EQ(runner_.RunJoined("test_print(inner(1), slot(10), slot(12))"), "501 7 0");
-  EXPECT_EQ(runner_.RunJoined("set_slot(3, 2); test_print(middle(8, 4), slot(3), slot(10), slot(12))"),
-            "504 2 7 0");
+  EXPECT_EQ(runner_.RunJoined("set_slot(3, 2); test_print(middle(8, 4), slot(3), slot(10), slot(12))"), "504 2 7 0");
   EXPECT_EQ(runner_.RunJoined("test_print(texts(\"u\"), slot(14), slot(10)); set_slot(10, 0)"), "tu 0 7");
   // With every slot empty the calls still see only their own.
   EXPECT_EQ(runner_.RunJoined("test_print(inner(2), middle(0, 3), slot(12))"), "502 503 0");
@@ -147,8 +144,9 @@ TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
   // numbers; texts, near-zero divisors and a missing local take the plain
   // instructions with their own results and messages.
   ASSERT_TRUE(runner_.SetScripts({
-      {"mixed", "var k; k = 4; test_print(argument0 - argument1, k * argument0, argument1 mod k, argument0 div argument1,"
-                " argument1 < k, k == argument0)"},
+      {"mixed",
+       "var k; k = 4; test_print(argument0 - argument1, k * argument0, argument1 mod k, argument0 div argument1,"
+       " argument1 < k, k == argument0)"},
   }));
   EXPECT_EQ(runner_.RunJoined("mixed(9, 2)"), "7 36 2 4 1 0");
   EXPECT_EQ(runner_.RunJoined("mixed(4.5, -2)"), "6.5 18 -2 -2 1 0");
@@ -157,8 +155,10 @@ TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
             "1 0 0 1");
   EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 1.00002; test_print(a == b, a < b, b >= a)"), "0 1 1");
   EXPECT_EQ(runner_.RunJoined("var a, b; a = \"ab\"; b = \"c\"; test_print(a + b, a == b, a < b)"), "abc 0 1");
-  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 0.000000001; test_print(a / b > 999999999, a / b < 1000000001)"), "1 1");
-  EXPECT_EQ(runner_.RunJoined("var a, n, m; a = 0; n = 0; m = 5; while (a < m) { a += 1; n += a } test_print(n)"), "15");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 0.000000001; test_print(a / b > 999999999, a / b < 1000000001)"),
+            "1 1");
+  EXPECT_EQ(runner_.RunJoined("var a, n, m; a = 0; n = 0; m = 5; while (a < m) { a += 1; n += a } test_print(n)"),
+            "15");
 }
 
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
@@ -170,7 +170,8 @@ TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   all += ")";
   ASSERT_TRUE(runner_.SetScripts({
       {"all", all},
-      {"fused", "test_print(argument13 * 2, argument15 - 1 < 15, argument10 mod 4, argument1 == 2.000001, argument0 div 2)"},
+      {"fused",
+       "test_print(argument13 * 2, argument15 - 1 < 15, argument10 mod 4, argument1 == 2.000001, argument0 div 2)"},
       {"hidden", "return argument11 + 10 * argument0"},
   }));
   EXPECT_EQ(runner_.RunJoined("all(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15)"),
@@ -211,10 +212,35 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
 TEST(VMFast, ShortcutsAgreeWithTheLibraryAndTheConversionModule) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const std::vector<double> values = {0.0, -0.0, 1, -1, 3, -3, 7, -7, 0.5, -0.5, 2.5, -2.5, 1e15, -1e15,
-                                      9007199254740991.0, 9007199254740992.0, 1e300, -1e300, inf, -inf, nan,
-                                      2147483647.0, 2147483647.9, 2147483648.0, -2147483648.0, -2147483648.9,
-                                      -2147483649.0, 4503599627370495.5, -4503599627370495.5};
+  const std::vector<double> values = {0.0,
+                                      -0.0,
+                                      1,
+                                      -1,
+                                      3,
+                                      -3,
+                                      7,
+                                      -7,
+                                      0.5,
+                                      -0.5,
+                                      2.5,
+                                      -2.5,
+                                      1e15,
+                                      -1e15,
+                                      9007199254740991.0,
+                                      9007199254740992.0,
+                                      1e300,
+                                      -1e300,
+                                      inf,
+                                      -inf,
+                                      nan,
+                                      2147483647.0,
+                                      2147483647.9,
+                                      2147483648.0,
+                                      -2147483648.0,
+                                      -2147483648.9,
+                                      -2147483649.0,
+                                      4503599627370495.5,
+                                      -4503599627370495.5};
   auto same = [](double a, double b) {
     return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
   };

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "script/vm/breakpoints.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/breakpoints.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,7 +18,7 @@ TEST(VMSourceLines, LineNumbersAndTextsOnEveryLineEnding) {
   EXPECT_EQ(VM_SourceLine(lf, At(0)), 0);
   EXPECT_EQ(VM_SourceLine(lf, At(7)), 1);
   EXPECT_STREQ(VM_SourceLineText(lf, At(7)), "b = 2");  // stops at LF, not at the end
-  EXPECT_EQ(VM_SourceLine(lf, At(500)), 2);               // past the end: the last line
+  EXPECT_EQ(VM_SourceLine(lf, At(500)), 2);             // past the end: the last line
   EXPECT_STREQ(VM_SourceLineText(lf, At(500)), "c = 3");
   const char* crlf = "x\r\nyy\r\nz";
   EXPECT_EQ(VM_SourceLine(crlf, At(4)), 1);
@@ -55,9 +55,10 @@ TEST(VMErrorReport, ByteExactWithListsAndFrames) {
   std::string rule(92, '#');
   testsupport::RecordingConsole dump;
   locals.Dump(&dump);
-  std::string expected = rule + "\nVMError!! Occurred - DoAdd :: Execution Error\n at inner (line -1) - <unknown source line>\n" +
-                         rule + "\n" + rule + "\nLocal Variables : \n" + dump.Text() +
-                         "stack frame is\ninner (line 0)\ncalled from - caller (line 1) - second line\n";
+  std::string expected =
+      rule + "\nVMError!! Occurred - DoAdd :: Execution Error\n at inner (line -1) - <unknown source line>\n" + rule +
+      "\n" + rule + "\nLocal Variables : \n" + dump.Text() +
+      "stack frame is\ninner (line 0)\ncalled from - caller (line 1) - second line\n";
   EXPECT_EQ(console.Text(), expected);
 }
 

@@ -7,11 +7,11 @@
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/function_registry.h"
 #include "script/tree/interpreter.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "script_test_support.h"
 
@@ -25,10 +25,13 @@ class VMGenerated : public ::testing::Test {
     front_test::RegisterNames();
     int32_t id = -1;
     if (!Function_Find("count_call", &id))
-      Function_Add("count_call", [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue*) {
-        ++g_calls;
-        ScriptValue_SetReal(r, 1);
-      }, 0);
+      Function_Add(
+          "count_call",
+          [](ScriptValue* r, CInstance*, CInstance*, int32_t, ScriptValue*) {
+            ++g_calls;
+            ScriptValue_SetReal(r, 1);
+          },
+          0);
     Variable_Global_Init();
     g_calls = 0;
     g_runFlags.useBytecode = true;

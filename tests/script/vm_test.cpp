@@ -41,7 +41,8 @@ class VMTest : public ::testing::Test {
   }
   std::string Run(Asm& code) {
     OwnedValue result;
-    EXPECT_TRUE(VM_Exec("test", AsInstance(&self_), AsInstance(&other_), code.Buffer(), result.Slot(), nullptr, nullptr));
+    EXPECT_TRUE(
+        VM_Exec("test", AsInstance(&self_), AsInstance(&other_), code.Buffer(), result.Slot(), nullptr, nullptr));
     if (result.v.kind == kValueString) return "s:" + result.Text();
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.17g", result.v.real);
@@ -98,9 +99,12 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
         for (const auto& pair : values) {
           auto slot = [](uint8_t type, double v) {
             VMSlot out{};
-            if (type == kI) VMSlot_SetInt(&out, static_cast<int32_t>(v));
-            else if (type == kD) VMSlot_SetDouble(&out, v);
-            else VMSlot_SetReal(&out, v);
+            if (type == kI)
+              VMSlot_SetInt(&out, static_cast<int32_t>(v));
+            else if (type == kD)
+              VMSlot_SetDouble(&out, v);
+            else
+              VMSlot_SetReal(&out, v);
             return out;
           };
           VMSlot left = slot(lt, pair[0]), right = slot(rt, pair[1]);
@@ -108,8 +112,10 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
           const char* error = compare ? VMOp_Compare(op, &left, &right) : VMOp_Binary(op, &left, &right);
           Asm a;
           auto push = [&a](uint8_t type, double v) {
-            if (type == kI) a.Int(static_cast<int32_t>(v));
-            else a.Double(v);
+            if (type == kI)
+              a.Int(static_cast<int32_t>(v));
+            else
+              a.Double(v);
             if (type == kV) a.Conv(kD, kV);
           };
           push(lt, pair[0]);
@@ -124,8 +130,10 @@ TEST_F(VMTest, ArithmeticAndComparisonsAgreeWithTheOperatorModule) {
           ASSERT_EQ(ok, error == nullptr) << where;
           if (!ok) continue;
           double expected = left.type == kSlotDouble || left.type == kSlotVariant ? left.d : left.i;
-          if (std::isnan(expected)) EXPECT_TRUE(std::isnan(result.v.real)) << where;  // real mod 0
-          else EXPECT_EQ(result.v.real, expected) << where;
+          if (std::isnan(expected))
+            EXPECT_TRUE(std::isnan(result.v.real)) << where;  // real mod 0
+          else
+            EXPECT_EQ(result.v.real, expected) << where;
         }
       }
     }
@@ -156,10 +164,15 @@ TEST_F(VMTest, SelectorsReadAndWrite) {
   a.Short(8).PopVar(kInstanceGlobal, kVarB, kI);
   a.Short(1).PopVar(kInstanceNoone, kVarB, kI);  // nothing stored
   a.Short(3).PopVar(kInstanceLocal, kVarB, kI);
-  a.PushVar(kInstanceLocal, kVarB).PushVar(kInstanceGlobal, kVarB).Bin(kOpAdd, kV, kV)  // 3 + 8
-      .PushVar(kInstanceNoone, kVarA).Bin(kOpAdd, kV, kV)                               // + 0
-      .PushVar(kInstanceSelf, kVarA).Bin(kOpAdd, kV, kV)                                // + 4
-      .PushVar(kInstanceOther, kVarA).Bin(kOpAdd, kV, kV);                              // + 6
+  a.PushVar(kInstanceLocal, kVarB)
+      .PushVar(kInstanceGlobal, kVarB)
+      .Bin(kOpAdd, kV, kV)  // 3 + 8
+      .PushVar(kInstanceNoone, kVarA)
+      .Bin(kOpAdd, kV, kV)  // + 0
+      .PushVar(kInstanceSelf, kVarA)
+      .Bin(kOpAdd, kV, kV)  // + 4
+      .PushVar(kInstanceOther, kVarA)
+      .Bin(kOpAdd, kV, kV);  // + 6
   EXPECT_EQ(Run(a), "21");
   OwnedValue v;
   ASSERT_TRUE(Variable_Global_Get(kVarB, 0, v.Slot()));
@@ -197,12 +210,15 @@ TEST_F(VMTest, ArrayElementsAndTheIndexFromTheStack) {
 TEST_F(VMTest, BuiltinCallsSeeTheirArgumentsInOrder) {
   static std::vector<double> seen;
   static int32_t seenCount = -1;
-  Function_Add("vm_test_collect", [](ScriptValue* result, CInstance*, CInstance*, int32_t argc, ScriptValue* args) {
-    seen.clear();
-    seenCount = argc;
-    for (int32_t i = 0; i < argc; ++i) seen.push_back(args[i].real);
-    ScriptValue_SetString(result, "done");
-  }, -1);
+  Function_Add(
+      "vm_test_collect",
+      [](ScriptValue* result, CInstance*, CInstance*, int32_t argc, ScriptValue* args) {
+        seen.clear();
+        seenCount = argc;
+        for (int32_t i = 0; i < argc; ++i) seen.push_back(args[i].real);
+        ScriptValue_SetString(result, "done");
+      },
+      -1);
   int32_t id = -1;
   ASSERT_TRUE(Function_Find("vm_test_collect", &id));
   for (int32_t argc : {0, 3, 16}) {
@@ -264,10 +280,13 @@ class VMWithTest : public VMTest {
   }
   void SetUp() override {
     VMTest::SetUp();
-    Function_Add("vm_test_visit", [](ScriptValue*, CInstance* self, CInstance* other, int32_t, ScriptValue*) {
-      Visits().push_back(reinterpret_cast<StubInstance*>(self)->id);
-      Visits().push_back(other == nullptr ? 0 : reinterpret_cast<StubInstance*>(other)->id);
-    }, 0);
+    Function_Add(
+        "vm_test_visit",
+        [](ScriptValue*, CInstance* self, CInstance* other, int32_t, ScriptValue*) {
+          Visits().push_back(reinterpret_cast<StubInstance*>(self)->id);
+          Visits().push_back(other == nullptr ? 0 : reinterpret_cast<StubInstance*>(other)->id);
+        },
+        0);
     ASSERT_TRUE(Function_Find("vm_test_visit", &visit_));
     for (int32_t i = 0; i < 4; ++i) many_[i].id = 100010 + i;
     Visits().clear();
@@ -320,8 +339,8 @@ TEST_F(VMWithTest, SelfOtherAndNoone) {
 }
 
 TEST_F(VMWithTest, ObjectsRunTwoInOrderAndMoreFromTheLastBack) {
-  world_.objects = {{}, {&many_[0], &many_[1]}, {&many_[0], &many_[1], &many_[2]},
-                    {&many_[0], &many_[1], &many_[2], &many_[3]}};
+  world_.objects = {
+      {}, {&many_[0], &many_[1]}, {&many_[0], &many_[1], &many_[2]}, {&many_[0], &many_[1], &many_[2], &many_[3]}};
   Asm empty = With(0, false);
   Run(empty);
   EXPECT_TRUE(Visits().empty());
@@ -386,8 +405,9 @@ TEST_F(VMDeathTest, MachineErrorsReportAndExitWithStatus255) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   Asm underflow;
   underflow.Bin(kOpAdd, kI, kI);
-  EXPECT_EXIT(RunToDeath(underflow), ::testing::ExitedWithCode(255),
-              "VMError!! Occurred - Execution Error - Malformed bytecode\n at dies \\(line -1\\) - <unknown source line>");
+  EXPECT_EXIT(
+      RunToDeath(underflow), ::testing::ExitedWithCode(255),
+      "VMError!! Occurred - Execution Error - Malformed bytecode\n at dies \\(line -1\\) - <unknown source line>");
   Asm mismatch;
   mismatch.Short(1).Short(2).Bin(kOpAdd, kD, kI);
   EXPECT_EXIT(RunToDeath(mismatch), ::testing::ExitedWithCode(255), "Malformed bytecode");
@@ -462,7 +482,8 @@ TEST_F(VMTest, TraceLinesInRunOrder) {
   g_debugConsole = &console;
   g_runFlags.bytecodeTrace = true;
   int32_t id = -1;
-  Function_Add("vm_test_nothing", [](ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}, 0);
+  Function_Add(
+      "vm_test_nothing", [](ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}, 0);
   ASSERT_TRUE(Function_Find("vm_test_nothing", &id));
   Asm a;
   a.Call(id, 0).Call(id, 0);

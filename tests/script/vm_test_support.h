@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "runtime/console.h"
-#include "script/vm/bytecode.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/events/error_report.h"
+#include "script/vm/bytecode.h"
 #include "script/vm/vm.h"
 
 // Short names for the type codes, which hand-written code reads best with.
@@ -46,7 +46,9 @@ class Asm {
   }
   // Selector (and index) from the stack.
   Asm& PushVarStack(int32_t id, bool indexed) { return W(Op(kOpPush, kV)).W(Ref(id, !indexed, false)); }
-  Asm& PopVarStack(int32_t id, bool indexed, uint8_t type) { return W(Op(kOpPop, kV, type)).W(Ref(id, !indexed, false)); }
+  Asm& PopVarStack(int32_t id, bool indexed, uint8_t type) {
+    return W(Op(kOpPop, kV, type)).W(Ref(id, !indexed, false));
+  }
   Asm& Bin(uint8_t op, uint8_t right, uint8_t left) { return W(Op(op, right, left)); }
   Asm& Conv(uint8_t from, uint8_t to) { return W(Op(kOpConv, from, to)); }
   Asm& Call(int32_t id, int32_t argc) { return W(Op(kOpCall, kI, 0, argc)).W(static_cast<uint32_t>(id)); }

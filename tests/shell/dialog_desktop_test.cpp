@@ -15,8 +15,8 @@
 #include "platform/sdl/native_messages.h"
 #include "platform/switches.h"
 #include "platform/window_messages.h"
-#include "shell/file_dialog.h"
 #include "runtime/file_layer.h"
+#include "shell/file_dialog.h"
 #include "support/test_support.h"
 
 namespace {

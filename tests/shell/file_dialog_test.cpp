@@ -11,8 +11,8 @@
 
 #include "platform/answers.h"
 #include "platform/switches.h"
-#include "shell/file_browser.h"
 #include "runtime/file_layer.h"
+#include "shell/file_browser.h"
 #include "support/test_support.h"
 
 namespace {
@@ -36,7 +36,8 @@ std::vector<std::string> Names(const FileBrowser& browser) {
 // The text between the bars, pair by pair.
 std::string Pairs(const char* filter) {
   std::string text;
-  for (const FileFilter& pair : FileDialog_ParseFilter(filter)) text += "[" + pair.description + "|" + pair.patterns + "]";
+  for (const FileFilter& pair : FileDialog_ParseFilter(filter))
+    text += "[" + pair.description + "|" + pair.patterns + "]";
   return text;
 }
 

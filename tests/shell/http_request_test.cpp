@@ -214,8 +214,8 @@ TEST_F(HttpRequests, SelfSignedServersAreRefused) {
   const pid_t child = fork();
   if (child == 0) {
     const std::string accept = std::to_string(port);
-    execlp("openssl", "openssl", "s_server", "-quiet", "-www", "-accept", accept.c_str(), "-cert", cert.c_str(),
-           "-key", key.c_str(), static_cast<char*>(nullptr));
+    execlp("openssl", "openssl", "s_server", "-quiet", "-www", "-accept", accept.c_str(), "-cert", cert.c_str(), "-key",
+           key.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   const std::string url = "https://127.0.0.1:" + std::to_string(port) + "/";

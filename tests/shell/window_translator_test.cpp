@@ -145,8 +145,8 @@ TEST_F(Translator, TextGivesOneCharacterPerCodePointAndSkipsMalformedBytes) {
   EXPECT_EQ(record().chars, (Keys{'a', 0xE9, 0x20AC}));
   record().chars.clear();
   Text("\xF0\x9F\x98\x80");  // beyond 16 bits: the low 16 bits
-  Text("x\xFFy\xC3");         // a stray byte, and a sequence cut short
-  Text("\xE0\x80\xAF");       // an overlong form
+  Text("x\xFFy\xC3");        // a stray byte, and a sequence cut short
+  Text("\xE0\x80\xAF");      // an overlong form
   EXPECT_EQ(record().chars, (Keys{0xF600, 'x', 'y'}));
 }
 

@@ -15,17 +15,17 @@
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
-#include "script/compiler/constants.h"
-#include "script/tree/interpreter_statements.h"
-#include "script/vm/bytecode.h"
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/compile_error.h"
+#include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/script.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/bytecode.h"
+#include "script/vm/codegen.h"
 #include "tools/mkgame_harness.h"
 #include "world/start/world_hooks.h"
 
@@ -191,7 +191,7 @@ struct RecordIndices {
   std::map<uint32_t, int32_t> moments;  // by step
   int32_t room = -2;
   std::vector<int32_t> instances;
-  std::vector<uint32_t> actionTexts;    // word 60 of every action record
+  std::vector<uint32_t> actionTexts;  // word 60 of every action record
 };
 
 int32_t ActionCode(const GameFile& file, size_t eventRecord, RecordIndices* out) {
@@ -223,9 +223,9 @@ RecordIndices ReadRecords(const GameFile& file) {
 TEST(MkgameBytecode, ThePlayerLoadsEveryEntryAsTheSameTextCompiledInProcess) {
   std::vector<uint8_t> bytes = Compile(WriteDescription("compiled.json", Description(false)));
   GameFile file(bytes);
-  EXPECT_EQ(file.ChunkIds(), (std::vector<std::string>{"GEN8", "OPTN", "EXTN", "SOND", "AUDO", "STRG", "TPAG", "TXTR",
-                                                       "SPRT", "BGND", "PATH", "SCPT", "FONT", "TMLN", "OBJT", "CODE",
-                                                       "VARI", "FUNC", "ROOM", "DAFL"}));
+  EXPECT_EQ(file.ChunkIds(),
+            (std::vector<std::string>{"GEN8", "OPTN", "EXTN", "SOND", "AUDO", "STRG", "TPAG", "TXTR", "SPRT", "BGND",
+                                      "PATH", "SCPT", "FONT", "TMLN", "OBJT", "CODE", "VARI", "FUNC", "ROOM", "DAFL"}));
   RecordIndices records = ReadRecords(file);
   LoadedGame game(std::move(bytes));
   ASSERT_TRUE(game.Loaded()) << game.Log() << g_unresolved;
@@ -265,8 +265,9 @@ int32_t Selector(const std::vector<Instruction>& code, size_t i) {
 
 TEST(MkgameBytecode, NamesDeclaredGlobalAnywhereAreWrittenAsGlobalAccesses) {
   // The script using g comes before the event that declares it.
-  std::string d = "{\"scripts\": {\"scr_use\": \"g = 1; g[2] = 3; h = 4; var g2; g2 = g;\"},"
-                  "\"objects\": {\"obj\": {\"events\": {\"create\": \"globalvar g;\"}}}}";
+  std::string d =
+      "{\"scripts\": {\"scr_use\": \"g = 1; g[2] = 3; h = 4; var g2; g2 = g;\"},"
+      "\"objects\": {\"obj\": {\"events\": {\"create\": \"globalvar g;\"}}}}";
   std::vector<uint8_t> bytes = Compile(WriteDescription("globals.json", d));
   size_t script = GameFile(bytes).ChunkTable("SCPT").at(0);
   int32_t index = GameFile(bytes).I32(script + 4);
@@ -276,8 +277,7 @@ TEST(MkgameBytecode, NamesDeclaredGlobalAnywhereAreWrittenAsGlobalAccesses) {
   std::vector<Instruction> code = EntryCode(index);
   for (size_t i = 0; i < code.size(); ++i) {
     if (!VM_IsVariableAccess(code[i].word)) continue;
-    selectors[Code_Variable_GetName(static_cast<int32_t>(code[i].operand & kVMRefIdMask))].push_back(
-        Selector(code, i));
+    selectors[Code_Variable_GetName(static_cast<int32_t>(code[i].operand & kVMRefIdMask))].push_back(Selector(code, i));
   }
   EXPECT_EQ(selectors["g"], (std::vector<int32_t>{-5, -5, -5}));
   EXPECT_EQ(selectors["h"], (std::vector<int32_t>{-6}));

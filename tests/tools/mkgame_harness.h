@@ -40,8 +40,7 @@ struct RunResult {
   std::string output;  // standard output and error together
 };
 
-inline RunResult RunMkgame(const std::string& description, const std::string& output,
-                           const std::string& options = "") {
+inline RunResult RunMkgame(const std::string& description, const std::string& output, const std::string& options = "") {
   std::string log = output + ".log";
   std::string command = std::string("'") + KV_MKGAME_PATH + "' '" + description + "' -o '" + output + "' " + options +
                         " >'" + log + "' 2>&1";

@@ -61,7 +61,8 @@ class Records : public testing::Test {
     EXPECT_LE(x0 + out.width, page.width);
     EXPECT_LE(y0 + out.height, page.height);
     for (int y = 0; y < out.height; ++y) {
-      for (int x = 0; x < out.width; ++x) out.rgba.insert(out.rgba.end(), page.At(x0 + x, y0 + y), page.At(x0 + x, y0 + y) + 4);
+      for (int x = 0; x < out.width; ++x)
+        out.rgba.insert(out.rgba.end(), page.At(x0 + x, y0 + y), page.At(x0 + x, y0 + y) + 4);
     }
     return out;
   }
@@ -88,12 +89,14 @@ TEST_F(Records, SpriteRecordsKeepTheBoxOrderLeftRightBottomTop) {
 
   size_t manual = Record("SPRT", 3);
   EXPECT_EQ(F().I32(manual + 40), 2);  // manual mode keeps the given box
-  EXPECT_EQ((std::vector<int32_t>{F().I32(manual + 12), F().I32(manual + 16), F().I32(manual + 20), F().I32(manual + 24)}),
-            (std::vector<int32_t>{1, 3, 4, 2}));
+  EXPECT_EQ(
+      (std::vector<int32_t>{F().I32(manual + 12), F().I32(manual + 16), F().I32(manual + 20), F().I32(manual + 24)}),
+      (std::vector<int32_t>{1, 3, 4, 2}));
 
   size_t opaque = Record("SPRT", 4);  // not transparent: the automatic box is the whole frame
-  EXPECT_EQ((std::vector<int32_t>{F().I32(opaque + 12), F().I32(opaque + 16), F().I32(opaque + 20), F().I32(opaque + 24)}),
-            (std::vector<int32_t>{0, 5, 3, 0}));
+  EXPECT_EQ(
+      (std::vector<int32_t>{F().I32(opaque + 12), F().I32(opaque + 16), F().I32(opaque + 20), F().I32(opaque + 24)}),
+      (std::vector<int32_t>{0, 5, 3, 0}));
 }
 
 TEST_F(Records, AutomaticBoxesCoverEveryVisiblePixelOfEveryFrame) {
@@ -130,13 +133,15 @@ TEST_F(Records, FramesAndBackgroundsShowTheirOwnPixelsOnThePages) {
 
   size_t bg = Record("BGND", 0);
   EXPECT_EQ(F().Text(bg), "bg_sky");
-  EXPECT_EQ((std::vector<uint32_t>{F().U32(bg + 4), F().U32(bg + 8), F().U32(bg + 12)}), (std::vector<uint32_t>{1, 1, 1}));
+  EXPECT_EQ((std::vector<uint32_t>{F().U32(bg + 4), F().U32(bg + 8), F().U32(bg + 12)}),
+            (std::vector<uint32_t>{1, 1, 1}));
   size_t bgPage = F().Offset(bg + 16);
   EXPECT_EQ(F().I16(bgPage + 16), 40);
   EXPECT_EQ(F().I16(bgPage + 18), 20);
   Pixels sky = Cut(bgPage);
   for (int y : {0, 19}) {
-    for (int x : {0, 39}) EXPECT_EQ(std::vector<uint8_t>(sky.At(x, y), sky.At(x, y) + 4), (std::vector<uint8_t>{0x33, 0x66, 0x99, 255}));
+    for (int x : {0, 39})
+      EXPECT_EQ(std::vector<uint8_t>(sky.At(x, y), sky.At(x, y) + 4), (std::vector<uint8_t>{0x33, 0x66, 0x99, 255}));
   }
 }
 
@@ -220,7 +225,8 @@ TEST_F(Records, WaveSoundsAreEmbeddedAndOtherFilesAreOnlyNamed) {
   size_t wave = Record("AUDO", 0);
   std::vector<uint8_t> expected = ReadAll(FixturePath("blip.wav"));
   ASSERT_EQ(F().U32(wave), expected.size());
-  EXPECT_EQ(std::vector<uint8_t>(F().Span(wave + 4, expected.size()), F().Span(wave + 4, 0) + expected.size()), expected);
+  EXPECT_EQ(std::vector<uint8_t>(F().Span(wave + 4, expected.size()), F().Span(wave + 4, 0) + expected.size()),
+            expected);
 
   size_t music = Record("SOND", 1);
   EXPECT_EQ(F().I32(music + 4), 1);

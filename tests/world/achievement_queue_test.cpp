@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/achievement_service.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 #include "support/test_support.h"
 #include "world/services/achievement_queue.h"
 #include "world/services/platform_services.h"
@@ -256,7 +256,8 @@ TEST_F(AchievementQueueTest, TheCacheLivesInTheSaveFolder) {
   AchievementQueue_Service().postScore("c", 9);
   EXPECT_EQ(AchievementQueue_Count(), 3);
   Services_Shutdown();
-  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile), kTwoEntries + std::string("\x01\0\0\0c\0\x09\0\0\0", 10));
+  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile),
+            kTwoEntries + std::string("\x01\0\0\0c\0\x09\0\0\0", 10));
   LoadSave_SetSaveDirectory(nullptr);
 }
 

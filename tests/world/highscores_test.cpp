@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 #include "support/test_support.h"
 
 namespace {

@@ -191,8 +191,12 @@ TEST_F(Input, SettingTheStringDecodesBoundedText) {
   IO_SetKeyboardString(longText.c_str());
   EXPECT_EQ(std::string(IO_GetKeyboardString()), std::string(1024, 'x'));
 
-  IO_SetKeyboardString("a\xF0\x9F\x98\x80" "b");  // four-byte sequence: one replacement unit
-  EXPECT_STREQ(IO_GetKeyboardString(), "a\xEF\xBF\xBD" "b");
+  IO_SetKeyboardString(
+      "a\xF0\x9F\x98\x80"
+      "b");  // four-byte sequence: one replacement unit
+  EXPECT_STREQ(IO_GetKeyboardString(),
+               "a\xEF\xBF\xBD"
+               "b");
   IO_SetKeyboardString("ok\xE2\x82");  // cut sequence ends the text
   EXPECT_STREQ(IO_GetKeyboardString(), "ok");
   IO_SetKeyboardString(nullptr);

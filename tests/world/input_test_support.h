@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "world/start/command_line.h"
 #include "world/input/input.h"
 #include "world/input/input_state.h"
+#include "world/start/command_line.h"
 
 namespace inputtest {
 

@@ -18,8 +18,9 @@ class InstanceRecords : public InstanceWorld {
     a.mask_index = -1;
     a.depth = -7.5f;
     a.precise = 1;
-    float* motion[] = {&a.x, &a.y, &a.xstart, &a.ystart, &a.xprevious, &a.yprevious, &a.direction,
-                       &a.speed, &a.friction, &a.gravity_direction, &a.gravity, &a.hspeed, &a.vspeed};
+    float* motion[] = {&a.x,         &a.y,         &a.xstart, &a.ystart,   &a.xprevious,
+                       &a.yprevious, &a.direction, &a.speed,  &a.friction, &a.gravity_direction,
+                       &a.gravity,   &a.hspeed,    &a.vspeed};
     for (int32_t i = 0; i < 13; ++i) *motion[i] = 0.1f * static_cast<float>(i + 1);
     a.bbox_left = 11, a.bbox_top = 12, a.bbox_right = 13, a.bbox_bottom = 14;
     a.bboxDirty = 0;

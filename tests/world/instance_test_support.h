@@ -12,8 +12,8 @@
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
-#include "world/start/world_teardown.h"
 #include "world/start/service_list.h"
+#include "world/start/world_teardown.h"
 
 class InstanceWorld : public testing::Test {
  protected:

@@ -2,8 +2,8 @@
 #include <random>
 #include <utility>
 
-#include "world/planning/motion_planning.h"
 #include "world/actions/world_actions.h"
+#include "world/planning/motion_planning.h"
 #include "world_actions_test_support.h"
 
 namespace {
@@ -47,8 +47,19 @@ TEST_F(Planning, GridPathGoesRoundTheWallAndLeavesTheCellsAsTheyWere) {
   const int32_t id = WalledGrid();
   const std::vector<int32_t> before = Cells(*Motion_Grid_Get(id));
   ASSERT_TRUE(Motion_Grid_Path(id, path_, 3, 7, 47, 3, false));
-  EXPECT_EQ(PathPoints(path_), (Points{{3, 7}, {5, 15}, {5, 25}, {5, 35}, {5, 45}, {15, 45}, {25, 45},
-                                      {35, 45}, {35, 35}, {35, 25}, {35, 15}, {35, 5}, {47, 3}}));
+  EXPECT_EQ(PathPoints(path_), (Points{{3, 7},
+                                       {5, 15},
+                                       {5, 25},
+                                       {5, 35},
+                                       {5, 45},
+                                       {15, 45},
+                                       {25, 45},
+                                       {35, 45},
+                                       {35, 35},
+                                       {35, 25},
+                                       {35, 15},
+                                       {35, 5},
+                                       {47, 3}}));
   EXPECT_EQ(Path_Get(path_)->GetKind(), kPathStraight);
   EXPECT_FALSE(Path_Get(path_)->GetClosed());
   EXPECT_EQ(Cells(*Motion_Grid_Get(id)), before);
@@ -295,8 +306,7 @@ TEST_F(Planning, PotentialStepTurnsOnTheSpotWhenBoxedIn) {
   MakeObject(1, box, true);
   StartRooms(1);
   CInstance* mover = Add(0, 100, 100);
-  for (auto [x, y] : Points{{82, 82}, {100, 82}, {118, 82}, {82, 100}, {118, 100}, {82, 118}, {100, 118},
-                            {118, 118}}) {
+  for (auto [x, y] : Points{{82, 82}, {100, 82}, {118, 82}, {82, 100}, {118, 100}, {82, 118}, {100, 118}, {118, 118}}) {
     Add(1, x, y);
   }
   mover->SetDirection(0);

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/path.h"
-#include "gamefile/sound_chunk.h"
 #include "audio/sound_store.h"
+#include "gamefile/sound_chunk.h"
+#include "resources/path.h"
 #include "runtime/script_value.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/resource_lookup.h"

@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "resources/builtin_images.h"
 #include "graphics/bitmap/image_decode.h"
-#include "graphics/graphics_fixture.h"
-#include "graphics/overlay/overlay_text.h"
 #include "graphics/device/profiler_services.h"
 #include "graphics/device/render_states.h"
+#include "graphics/graphics_fixture.h"
+#include "graphics/overlay/overlay_text.h"
 #include "graphics/overlay/profiler.h"
+#include "resources/builtin_images.h"
 #include "runtime/run_flags.h"
 #include "runtime/timer.h"
 #include "shell/window.h"
@@ -101,7 +101,9 @@ class OverlayFrames : public GraphicsTest {
     Graphics::EndScene();
     return Read(Graphics::ScreenTexture());
   }
-  static uint32_t At(const std::vector<uint32_t>& p, int x, int y) { return p[static_cast<size_t>(y) * 128 + x] & 0xFFFFFFu; }
+  static uint32_t At(const std::vector<uint32_t>& p, int x, int y) {
+    return p[static_cast<size_t>(y) * 128 + x] & 0xFFFFFFu;
+  }
 };
 
 TEST_F(OverlayFrames, TheBarsAndFpsLineStayInTheTopRowsAndNoFlagsDrawNothing) {
@@ -125,7 +127,8 @@ TEST_F(OverlayFrames, ThePanelDarkensTheTopHundredRows) {
   const std::vector<uint32_t> panel = WhiteFrame(1);
   for (const auto& xy : {std::pair{2, 95}, std::pair{120, 70}, std::pair{2, 2}}) {
     const uint32_t p = At(panel, xy.first, xy.second);
-    for (int shift : {0, 8, 16}) EXPECT_NEAR(static_cast<int>((p >> shift) & 255), 63, 1) << xy.first << "," << xy.second;
+    for (int shift : {0, 8, 16})
+      EXPECT_NEAR(static_cast<int>((p >> shift) & 255), 63, 1) << xy.first << "," << xy.second;
   }
   EXPECT_EQ(At(panel, 5, 110), 0xFFFFFFu);
 }

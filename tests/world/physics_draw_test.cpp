@@ -2,10 +2,10 @@
 // recording device: the vertices it leaves in the batch, in device colours.
 #include <algorithm>
 
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_world.h"

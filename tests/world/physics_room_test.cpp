@@ -44,8 +44,7 @@ class PhysicsRoom : public StepWorld {
   }
   int32_t Bodies() const {
     int32_t count = 0;
-    room_->physicsWorld->ForEachPlace([](void*, const PhysicsPlace&, void* n) { ++*static_cast<int32_t*>(n); },
-                                      &count);
+    room_->physicsWorld->ForEachPlace([](void*, const PhysicsPlace&, void* n) { ++*static_cast<int32_t*>(n); }, &count);
     return count;
   }
 };
@@ -194,7 +193,8 @@ TEST_F(PhysicsRoom, ObjectsBuildTheirOwnFixtures) {
   // The unknown kind and the ninth point each say so once.
   std::string text = capture.Text();
   size_t said = 0;
-  for (size_t at = text.find("Corrupt shape data for"); at != std::string::npos; at = text.find("Corrupt shape", at + 1)) {
+  for (size_t at = text.find("Corrupt shape data for"); at != std::string::npos;
+       at = text.find("Corrupt shape", at + 1)) {
     ++said;
   }
   EXPECT_EQ(said, 2u) << text;

@@ -62,8 +62,8 @@ class Preparation : public testing::Test {
 
 TEST_F(Preparation, ServicesAreCalledInTheOrderOfTheSteps) {
   ASSERT_TRUE(PrepareGame());
-  const std::vector<std::string> expected = {"54", "extensions", "56", "58", "70", "72", "76",
-                                             "80", "sounds", "buffers", "90", "100", "finish"};
+  const std::vector<std::string> expected = {"54", "extensions", "56",      "58", "70",  "72",    "76",
+                                             "80", "sounds",     "buffers", "90", "100", "finish"};
   EXPECT_EQ(g_calls, expected);
   EXPECT_EQ(Messages(), "");
 }

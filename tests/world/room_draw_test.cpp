@@ -6,28 +6,28 @@
 #include <string>
 #include <vector>
 
-#include "resources/background.h"
 #include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
-#include "resources/sprite.h"
-#include "graphics/device/batcher.h"
 #include "graphics/bitmap/bmp_png.h"
+#include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "shell/window.h"
+#include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw.h"
 #include "world/room/room_store.h"
+#include "world/room_world_support.h"
 #include "world/run/run_state.h"
 #include "world/start/world_teardown.h"
-#include "world/room_world_support.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ void DrawParticles(float depth) {
   if (g_particleDrawn) g_particleDrawn(depth);
 }
 void Nothing() {}
-const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles, Nothing, Nothing, Nothing, Nothing,
-                                      Nothing};
+const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles, Nothing,
+                                      Nothing,       Nothing,      Nothing,       Nothing};
 
 class RoomDrawing : public GraphicsTest {
  protected:
@@ -285,8 +285,8 @@ TEST_F(RoomDrawing, SideBySideViewsEachClearOnlyTheirPort) {
   FakeGraphics_Log().Clear();
   Room_Draw();
   const Lines got = ViewportsAndClears();
-  const Lines want{"clear ff302010", "vp 0 0 48 96", "clear ff604020", "vp 48 0 48 96", "clear ff604020",
-                   "vp 0 0 96 96"};
+  const Lines want{"clear ff302010", "vp 0 0 48 96",   "clear ff604020",
+                   "vp 48 0 48 96",  "clear ff604020", "vp 0 0 96 96"};
   ASSERT_GE(got.size(), want.size());
   EXPECT_EQ(Lines(got.begin(), got.begin() + static_cast<long>(want.size())), want);
   for (size_t i = want.size(); i < got.size(); ++i) EXPECT_EQ(got[i].rfind("clear", 0), std::string::npos) << got[i];

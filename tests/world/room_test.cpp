@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "physics/physics_world.h"
 #include "platform/sdl/cursors.h"
+#include "resources/background.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
 #include "script/events/event_world_seam.h"
@@ -21,8 +21,8 @@
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
-#include "world/start/world_teardown.h"
 #include "world/start/service_list.h"
+#include "world/start/world_teardown.h"
 
 namespace {
 

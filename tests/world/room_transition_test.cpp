@@ -10,8 +10,8 @@
 
 #include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/surface/surfaces.h"
@@ -19,11 +19,11 @@
 #include "graphics/transition/transition_draw.h"
 #include "shell/window.h"
 #include "world/instance/instance.h"
-#include "world/run/run_state.h"
+#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/room/particle_services.h"
 #include "world/room_world_support.h"
+#include "world/run/run_state.h"
 
 namespace {
 
@@ -131,8 +131,8 @@ TEST_F(RoomTransition, StartCapturesTheOldRoomAndFinishPlaysEveryStepThenLetsGo)
   ASSERT_TRUE(GR_D3D_Start_Frame());
   Watch();
   EXPECT_FALSE(GR_Transition_Finish());
-  EXPECT_EQ(console_.lines, (Lines{"GR_Transition_Finish\n", "TransFunctionExists()\n",
-                                   "FALSE: GR_D3D_Finish_Frame\n", "return FALSE\n"}));
+  EXPECT_EQ(console_.lines, (Lines{"GR_Transition_Finish\n", "TransFunctionExists()\n", "FALSE: GR_D3D_Finish_Frame\n",
+                                   "return FALSE\n"}));
   EXPECT_EQ(Presents(), 1);
 }
 

@@ -1,11 +1,11 @@
 // The stores and seams a drawn room needs in a test, and their tear-down.
 #pragma once
 
-#include "resources/background.h"
 #include "gamefile/object.h"
-#include "resources/sprite.h"
 #include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "world/instance/instance_seams.h"
 #include "world/start/world_teardown.h"

@@ -8,11 +8,11 @@
 #include <cstring>
 #include <random>
 
+#include "runtime/file_layer.h"
 #include "runtime/stream.h"
 #include "script/variables/variable_global_state.h"
-#include "runtime/file_layer.h"
-#include "world/world_actions_test_support.h"
 #include "world/loop/game_loop.h"
+#include "world/world_actions_test_support.h"
 
 namespace {
 
@@ -62,7 +62,9 @@ class SavedGames : public ActionWorld {
     std::memcpy(&value, bytes.data() + offset, 4);
     return value;
   }
-  static void PutInt(std::string* bytes, size_t offset, int32_t value) { std::memcpy(bytes->data() + offset, &value, 4); }
+  static void PutInt(std::string* bytes, size_t offset, int32_t value) {
+    std::memcpy(bytes->data() + offset, &value, 4);
+  }
 
   static void SetGlobal(int32_t id, double real, const char* text = nullptr, int32_t k = 0) {
     ScriptValue v{};

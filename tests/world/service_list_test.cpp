@@ -7,15 +7,14 @@
 #include "graphics/overlay/profiler.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
+#include "world/room/particle_services.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/room/particle_services.h"
 
 namespace {
 
-constexpr char kStandIns[] =
-    "Stand-in services: load form\n";
+constexpr char kStandIns[] = "Stand-in services: load form\n";
 
 TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_Real();

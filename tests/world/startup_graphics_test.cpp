@@ -10,8 +10,8 @@
 #include "platform/fake/fake_graphics.h"
 #include "platform/switches.h"
 #include "support/test_support.h"
-#include "world/start/startup_graphics.h"
 #include "world/start/service_list.h"
+#include "world/start/startup_graphics.h"
 #include "world/start/startup_services.h"
 
 namespace {

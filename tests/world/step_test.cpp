@@ -21,9 +21,9 @@ constexpr int32_t kActor = 0, kTarget = 1, kWalker = 2, kDoomed = 3;
 // from the serial before the step. The keyboard takes three passes
 // (no key, no press, no release), the joystick one for its button, the
 // mouse three (no button, enter, leave), the boundary two.
-constexpr int kAfterBegin = 1, kAfterTimeLines = 2, kAfterAlarms = 3, kAfterKeyboard = 6,
-                     kAfterJoystick = 7, kAfterMouse = 10, kAfterStep = 11, kAfterMotion = 12,
-                     kAfterBoundary = 14, kAfterCollisions = 15, kAfterEnd = 16;
+constexpr int kAfterBegin = 1, kAfterTimeLines = 2, kAfterAlarms = 3, kAfterKeyboard = 6, kAfterJoystick = 7,
+              kAfterMouse = 10, kAfterStep = 11, kAfterMotion = 12, kAfterBoundary = 14, kAfterCollisions = 15,
+              kAfterEnd = 16;
 
 // One scene with an event in every stage that runs events:
 // the actor sits left of the room (outside it), overlaps the target, is
@@ -79,7 +79,6 @@ class StepStages : public StepWorld {
     drawn_ = 0;
   }
 
-
   CInstance* actor_ = nullptr;
   static inline int drawn_ = 0;
 };
@@ -88,14 +87,19 @@ TEST_F(StepStages, EveryStageRunsInOrderAndEachPassTakesOneSerial) {
   const uint64_t before = g_eventSerial;
   Run_Step();
 
-  const std::vector<std::pair<std::string, int>> expected = {
-      {"begin", kAfterBegin},        {"moment", kAfterTimeLines},
-      {"alarm 0", kAfterAlarms},     {"alarm 3", kAfterAlarms},  // all alarms share one pass
-      {"no key", kAfterAlarms + 1},  {"joystick button 1", kAfterJoystick},
-      {"no button", kAfterJoystick + 1}, {"step", kAfterStep},
-      {"path end", kAfterMotion},    {"outside", kAfterMotion + 1},
-      {"collision", kAfterCollisions}, {"end", kAfterEnd},
-      {"animation end", kAfterEnd}};
+  const std::vector<std::pair<std::string, int>> expected = {{"begin", kAfterBegin},
+                                                             {"moment", kAfterTimeLines},
+                                                             {"alarm 0", kAfterAlarms},
+                                                             {"alarm 3", kAfterAlarms},  // all alarms share one pass
+                                                             {"no key", kAfterAlarms + 1},
+                                                             {"joystick button 1", kAfterJoystick},
+                                                             {"no button", kAfterJoystick + 1},
+                                                             {"step", kAfterStep},
+                                                             {"path end", kAfterMotion},
+                                                             {"outside", kAfterMotion + 1},
+                                                             {"collision", kAfterCollisions},
+                                                             {"end", kAfterEnd},
+                                                             {"animation end", kAfterEnd}};
   ASSERT_EQ(runs_.size(), expected.size()) << testing::PrintToString(Labels());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(runs_[i].label, expected[i].first);
@@ -170,19 +174,18 @@ TEST_P(StepCut, AChangeAskedInAnEventStageEndsTheStepThere) {
   EXPECT_EQ(g_newRoom, 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EventStages, StepCut,
-    testing::Values(CutCase{"begin", kAfterBegin}, CutCase{"moment", kAfterTimeLines},
-                    CutCase{"alarm 0", kAfterAlarms}, CutCase{"no key", kAfterKeyboard},
-                    CutCase{"joystick button 1", kAfterJoystick}, CutCase{"no button", kAfterMouse},
-                    CutCase{"step", kAfterStep}, CutCase{"path end", kAfterMotion},
-                    CutCase{"outside", kAfterBoundary}, CutCase{"collision", kAfterCollisions},
-                    CutCase{"end", kAfterEnd}),
-    [](const testing::TestParamInfo<CutCase>& info) {
-      std::string name = info.param.label;
-      for (char& c : name) c = c == ' ' ? '_' : c;
-      return name;
-    });
+INSTANTIATE_TEST_SUITE_P(EventStages, StepCut,
+                         testing::Values(CutCase{"begin", kAfterBegin}, CutCase{"moment", kAfterTimeLines},
+                                         CutCase{"alarm 0", kAfterAlarms}, CutCase{"no key", kAfterKeyboard},
+                                         CutCase{"joystick button 1", kAfterJoystick},
+                                         CutCase{"no button", kAfterMouse}, CutCase{"step", kAfterStep},
+                                         CutCase{"path end", kAfterMotion}, CutCase{"outside", kAfterBoundary},
+                                         CutCase{"collision", kAfterCollisions}, CutCase{"end", kAfterEnd}),
+                         [](const testing::TestParamInfo<CutCase>& info) {
+                           std::string name = info.param.label;
+                           for (char& c : name) c = c == ' ' ? '_' : c;
+                           return name;
+                         });
 
 // The stages after End Step always finish: the removal, the drawing, the
 // scrolling, the animation and the step count.

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <strings.h>
 #include <cstring>
 #include <map>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 #include "runtime/ini_file.h"
@@ -20,8 +20,8 @@ VirtualKeySize g_window{200, 200};
 std::vector<VirtualKeyVertex> g_drawn;
 
 bool FakeConstant(const char* name, double* value) {
-  static const std::map<std::string, double> table = {
-      {"vk_space", 32}, {"vk_left", 37}, {"mb_left", 1}, {"mb_right", 2}, {"mb_any", -1}, {"vk_big", 256 + 65}};
+  static const std::map<std::string, double> table = {{"vk_space", 32}, {"vk_left", 37}, {"mb_left", 1},
+                                                      {"mb_right", 2},  {"mb_any", -1},  {"vk_big", 256 + 65}};
   for (const auto& [known, v] : table) {
     if (strcasecmp(known.c_str(), name) == 0) {
       *value = v;

@@ -2,14 +2,14 @@
 // that asks for a room that does not exist; the fatal error quits the game
 // at the end of the frame, after which Room End and Game End still run.
 #include "runtime/run_flags.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/function_registry.h"
-#include "script/tree/interpreter_statements.h"
 #include "script/compiler/name_resolution.h"
 #include "script/events/script.h"
+#include "script/tree/interpreter_statements.h"
+#include "script/vm/codegen.h"
 #include "script/vm/vm.h"
-#include "world/loop/game_loop.h"
 #include "world/actions/world_actions.h"
+#include "world/loop/game_loop.h"
 #include "world_actions_test_support.h"
 
 namespace {

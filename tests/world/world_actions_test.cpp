@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "world/actions/world_actions.h"
 #include "world/loop/dispatch.h"
 #include "world/run/run_state.h"
-#include "world/actions/world_actions.h"
 #include "world_actions_test_support.h"
 
 namespace {

@@ -31,9 +31,9 @@
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
+#include "world/start/service_list.h"
 #include "world/start/world_hooks.h"
 #include "world/start/world_teardown.h"
-#include "world/start/service_list.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
 class ScriptedCode final : public IEventCode {

@@ -81,9 +81,11 @@ double Star(double x, double y, int points, double inner, double outer) {
 std::vector<Alpha> ParticleShapes() {
   auto r = [](double x, double y) { return std::hypot(x, y); };
   std::vector<Alpha> s;
-  s.push_back(Shape([&](double x, double y) { return 1.0 - Smooth(0.08, 0.12, std::fmax(std::fabs(x), std::fabs(y))); }));
+  s.push_back(
+      Shape([&](double x, double y) { return 1.0 - Smooth(0.08, 0.12, std::fmax(std::fabs(x), std::fabs(y))); }));
   s.push_back(Shape([&](double x, double y) { return 1.0 - Smooth(0.88, 0.95, r(x, y)); }));
-  s.push_back(Shape([&](double x, double y) { return 1.0 - Smooth(0.88, 0.95, std::fmax(std::fabs(x), std::fabs(y))); }));
+  s.push_back(
+      Shape([&](double x, double y) { return 1.0 - Smooth(0.88, 0.95, std::fmax(std::fabs(x), std::fabs(y))); }));
   s.push_back(Shape([&](double x, double y) {
     return (1.0 - Smooth(0.06, 0.12, std::fabs(y))) * (1.0 - Smooth(0.8, 0.97, std::fabs(x)));
   }));
@@ -103,7 +105,8 @@ std::vector<Alpha> ParticleShapes() {
     return cross * (1.0 - Smooth(0.1, 0.95, d)) + std::exp(-d * d / 0.01);
   }));
   s.push_back(Shape([&](double x, double y) {
-    return (1.0 - Smooth(0.45, 0.95, r(x, y) + 0.35 * (Turbulence(x, y, 11) - 0.5))) * (0.6 + 0.4 * Turbulence(x, y, 17));
+    return (1.0 - Smooth(0.45, 0.95, r(x, y) + 0.35 * (Turbulence(x, y, 11) - 0.5))) *
+           (0.6 + 0.4 * Turbulence(x, y, 17));
   }));
   s.push_back(Shape([&](double x, double y) {
     return (1.0 - Smooth(0.3, 0.95, r(x, y))) * Smooth(0.25, 0.75, Turbulence(x, y, 23));
@@ -204,7 +207,8 @@ Bytes Png(int width, int height, const Bytes& rgba) {
   Bytes raw;
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);
-    raw.insert(raw.end(), rgba.begin() + static_cast<long>(y) * width * 4, rgba.begin() + static_cast<long>(y + 1) * width * 4);
+    raw.insert(raw.end(), rgba.begin() + static_cast<long>(y) * width * 4,
+               rgba.begin() + static_cast<long>(y + 1) * width * 4);
   }
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
   Bytes packed(packedSize);
@@ -228,7 +232,10 @@ Bytes LoadingImage() {
     for (int x = 0; x < w; ++x) {
       bool frame = x < 2 || y < 2 || x >= w - 2 || y >= h - 2;
       bool bar = y >= 44 && y < 52 && x >= 16 && x < w - 16 && (y == 44 || y == 51 || x == 16 || x == w - 17);
-      if (frame || bar) set(x, y, 200, 200, 210); else set(x, y, 24, 24, 32);
+      if (frame || bar)
+        set(x, y, 200, 200, 210);
+      else
+        set(x, y, 24, 24, 32);
     }
   }
   const char* text = "LOADING";

@@ -5,22 +5,22 @@
 #include <set>
 #include <stdexcept>
 
-#include "builtins/registration.h"
 #include "builtins/platform/handlers.h"
+#include "builtins/registration.h"
 #include "mkgame/json_input.h"
 #include "mkgame/player_stores.h"
 #include "runtime/globals.h"
-#include "script/compiler/constants.h"
-#include "script/tree/interpreter_statements.h"
-#include "script/vm/bytecode.h"
 #include "script/compiler/code.h"
-#include "script/vm/codegen.h"
 #include "script/compiler/compile_error.h"
+#include "script/compiler/constants.h"
+#include "script/compiler/function_registry.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
-#include "script/compiler/function_registry.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/bytecode.h"
+#include "script/vm/codegen.h"
 #include "world/start/name_lookups.h"
 
 namespace mkgame {

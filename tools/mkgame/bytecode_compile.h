@@ -17,7 +17,7 @@ namespace mkgame {
 struct CodeReference {
   enum Kind : uint8_t { kVariable, kFunction, kString };
   Kind kind = kVariable;
-  uint32_t at = 0;  // byte offset of the instruction word in its entry
+  uint32_t at = 0;   // byte offset of the instruction word in its entry
   std::string name;  // the variable or function name, or the string's text
 };
 

@@ -47,10 +47,12 @@ int ToInt(const JsonNode& node, double value) {
 
 const std::map<std::string, int>& OptionWords() {
   static const std::map<std::string, int> words = {
-      {"fullscreen", 0},        {"new_audio", 2},     {"show_cursor", 4},
-      {"window_colour", 8},     {"alt_enter", 15},    {"freeze_on_lost_focus", 22},
-      {"show_load_bar", 23},    {"error_dialog", 30}, {"errors_fatal", 32},
-      {"unset_variable_error", 33}, {"create_before_code", 34},
+      {"fullscreen", 0},          {"new_audio", 2},
+      {"show_cursor", 4},         {"window_colour", 8},
+      {"alt_enter", 15},          {"freeze_on_lost_focus", 22},
+      {"show_load_bar", 23},      {"error_dialog", 30},
+      {"errors_fatal", 32},       {"unset_variable_error", 33},
+      {"create_before_code", 34},
   };
   return words;
 }
@@ -123,10 +125,14 @@ Event ParseEvent(const JsonNode& node, const std::string& key, const Names& name
     e.number = hasArg ? Number(node, arg) : 0;
   } else if (kind == "step") {
     e.type = 3;
-    if (!hasArg) e.number = 0;
-    else if (arg == "begin") e.number = 1;
-    else if (arg == "end") e.number = 2;
-    else node.Fail("unknown event \"" + key + "\"");
+    if (!hasArg)
+      e.number = 0;
+    else if (arg == "begin")
+      e.number = 1;
+    else if (arg == "end")
+      e.number = 2;
+    else
+      node.Fail("unknown event \"" + key + "\"");
   } else if (kind == "alarm" && hasArg) {
     e.type = 2;
     e.number = Number(node, arg);
@@ -167,8 +173,8 @@ void CheckLateSettings(const JsonNode& node, const PhysicsShape& p, int format) 
 
 void ReadPhysicsShape(const JsonNode& node, PhysicsShape& p, int format) {
   CheckPhysicsFormat(node, format);
-  node.OnlyKeys({"shape", "density", "restitution", "friction", "group", "linear_damping", "angular_damping",
-                 "sensor", "kinematic", "awake", "points"});
+  node.OnlyKeys({"shape", "density", "restitution", "friction", "group", "linear_damping", "angular_damping", "sensor",
+                 "kinematic", "awake", "points"});
   p.shape = static_cast<int>(node.OptInt("shape", p.shape));
   p.density = static_cast<float>(node.OptNumber("density", p.density));
   p.restitution = static_cast<float>(node.OptNumber("restitution", p.restitution));
@@ -205,9 +211,8 @@ Object ReadObject(const std::string& name, const JsonNode& node, const Names& na
     ReadPhysicsShape(node.Get("physics"), o.physics, format);
   }
   if (node.Has("events")) {
-    node.Get("events").ForEachMember([&](const std::string& key, const JsonNode& code) {
-      o.events.push_back(ParseEvent(code, key, names));
-    });
+    node.Get("events").ForEachMember(
+        [&](const std::string& key, const JsonNode& code) { o.events.push_back(ParseEvent(code, key, names)); });
   }
   return o;
 }
@@ -408,9 +413,8 @@ Game Describe_Read(const std::string& fileName) {
     });
   }
   if (root.Has("scripts")) {
-    root.Get("scripts").ForEachMember([&](const std::string& name, const JsonNode& code) {
-      game.scripts.emplace_back(name, code.Text());
-    });
+    root.Get("scripts").ForEachMember(
+        [&](const std::string& name, const JsonNode& code) { game.scripts.emplace_back(name, code.Text()); });
   }
   if (root.Has("timelines")) {
     root.Get("timelines").ForEachMember([&](const std::string& name, const JsonNode& node) {

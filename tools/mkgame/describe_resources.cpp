@@ -1,10 +1,10 @@
 #include "mkgame/describe_resources.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <strings.h>
 
 #include "mkgame/font_raster.h"
 #include "mkgame/image_input.h"
@@ -47,9 +47,12 @@ std::vector<uint8_t> ReadFileBytes(const JsonNode& node, const std::string& fold
 void ReadBox(const JsonNode& node, Sprite& s) {
   if (json_object_is_type(node.Raw(), json_type_string)) {
     std::string mode = node.Text();
-    if (mode == "auto") s.bboxMode = 0;
-    else if (mode == "full") s.bboxMode = 1;
-    else node.Fail("bbox is \"auto\", \"full\" or [left, top, right, bottom]");
+    if (mode == "auto")
+      s.bboxMode = 0;
+    else if (mode == "full")
+      s.bboxMode = 1;
+    else
+      node.Fail("bbox is \"auto\", \"full\" or [left, top, right, bottom]");
     return;
   }
   if (node.ArraySize() != 4) node.Fail("bbox is \"auto\", \"full\" or [left, top, right, bottom]");
@@ -195,7 +198,8 @@ std::string BaseName(const std::string& fileName) {
 }
 
 bool IsWave(const std::vector<uint8_t>& b) {
-  return b.size() >= 12 && std::equal(b.begin(), b.begin() + 4, "RIFF") && std::equal(b.begin() + 8, b.begin() + 12, "WAVE");
+  return b.size() >= 12 && std::equal(b.begin(), b.begin() + 4, "RIFF") &&
+         std::equal(b.begin() + 8, b.begin() + 12, "WAVE");
 }
 
 Sound ReadSound(const std::string& name, const JsonNode& node, const std::string& folder, Game& game) {
@@ -299,9 +303,8 @@ void DescribeResources_Read(const JsonNode& root, const std::string& folder, Gam
   Members(root, "fonts", [&](const std::string& name, const JsonNode& node) {
     game.fonts.push_back(ReadFont(name, node, folder, game));
   });
-  Members(root, "paths", [&](const std::string& name, const JsonNode& node) {
-    game.paths.push_back(ReadPath(name, node));
-  });
+  Members(root, "paths",
+          [&](const std::string& name, const JsonNode& node) { game.paths.push_back(ReadPath(name, node)); });
   Members(root, "sounds", [&](const std::string& name, const JsonNode& node) {
     game.sounds.push_back(ReadSound(name, node, folder, game));
   });

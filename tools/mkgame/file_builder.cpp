@@ -104,9 +104,7 @@ size_t FileBuilder::BeginChunk(const char id[4]) {
   return start;
 }
 
-void FileBuilder::EndChunk(size_t start) {
-  PatchU32(start + 4, static_cast<uint32_t>(Position() - start - 8));
-}
+void FileBuilder::EndChunk(size_t start) { PatchU32(start + 4, static_cast<uint32_t>(Position() - start - 8)); }
 
 void FileBuilder::WriteStrings() {
   size_t chunk = BeginChunk("STRG");

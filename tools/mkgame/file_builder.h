@@ -36,8 +36,8 @@ class FileBuilder {
   // every reference to it is patched when the file is finished.
   Label NewLabel();
   void Bind(Label label);
-  void OffsetTo(Label label);          // u32 file offset of the label
-  void OffsetOrZero(Label label);      // label -1 writes 0
+  void OffsetTo(Label label);      // u32 file offset of the label
+  void OffsetOrZero(Label label);  // label -1 writes 0
   // Offset of a text in the string table; the table is written by WriteStrings.
   void TextOffset(const std::string& text);
   // Offset of a text, or 0 when the text is empty.

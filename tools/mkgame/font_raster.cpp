@@ -4,8 +4,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <algorithm>
 #include <strings.h>
+#include <algorithm>
 
 #include "mkgame/image_input.h"
 

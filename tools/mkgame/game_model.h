@@ -43,7 +43,7 @@ struct Font {
   int size = 12;
   bool bold = false, italic = false;
   int first = 32, last = 127;
-  int image = 0;  // the glyph sheet, index into Game::images
+  int image = 0;              // the glyph sheet, index into Game::images
   std::vector<Glyph> glyphs;  // ascending by code
 };
 
@@ -190,7 +190,7 @@ struct Game {
   std::array<uint32_t, 35> options{};
   std::vector<std::pair<std::string, std::string>> constants;
   std::vector<std::pair<std::string, std::string>> scripts;  // name, code
-  std::vector<Image> images;  // every image a texture page holds, in page-record order
+  std::vector<Image> images;                                 // every image a texture page holds, in page-record order
   std::vector<Sprite> sprites;
   std::vector<Background> backgrounds;
   std::vector<Font> fonts;

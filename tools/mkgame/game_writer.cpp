@@ -260,8 +260,8 @@ class Writer {
     out_.F32(r.metresPerPixel);
     out_.Bind(lists[0]);
     FixedList(r.backgrounds, 8, [&](const RoomBackground& b) {
-      for (int v : {int(b.visible), int(b.foreground), b.background, b.x, b.y, int(b.tileH), int(b.tileV),
-                    b.hspeed, b.vspeed, int(b.stretch)}) {
+      for (int v : {int(b.visible), int(b.foreground), b.background, b.x, b.y, int(b.tileH), int(b.tileV), b.hspeed,
+                    b.vspeed, int(b.stretch)}) {
         out_.I32(v);
       }
     });

@@ -17,8 +17,9 @@ namespace {
 void CheckSize(const JsonNode& node, int width, int height) {
   if (width < 1 || height < 1) node.Fail("an image needs a size of at least 1 x 1");
   if (width > kMaxPageSize || height > kMaxPageSize) {
-    node.Fail("image of " + std::to_string(width) + " x " + std::to_string(height) + " is larger than a texture page (" +
-              std::to_string(kMaxPageSize) + " x " + std::to_string(kMaxPageSize) + ")");
+    node.Fail("image of " + std::to_string(width) + " x " + std::to_string(height) +
+              " is larger than a texture page (" + std::to_string(kMaxPageSize) + " x " + std::to_string(kMaxPageSize) +
+              ")");
   }
 }
 

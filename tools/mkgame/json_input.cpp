@@ -17,7 +17,8 @@ const char* TypeName(json_object* value) {
 }  // namespace
 
 void JsonNode::RequireObject() const {
-  if (!json_object_is_type(value_, json_type_object)) Fail(std::string("expected an object, found ") + TypeName(value_));
+  if (!json_object_is_type(value_, json_type_object))
+    Fail(std::string("expected an object, found ") + TypeName(value_));
 }
 
 void JsonNode::OnlyKeys(std::initializer_list<const char*> allowed) const {
@@ -113,15 +114,9 @@ std::vector<double> JsonNode::Numbers(size_t count) const {
 std::string JsonNode::OptText(const char* key, const std::string& fallback) const {
   return Has(key) ? Get(key).Text() : fallback;
 }
-long long JsonNode::OptInt(const char* key, long long fallback) const {
-  return Has(key) ? Get(key).Int() : fallback;
-}
-double JsonNode::OptNumber(const char* key, double fallback) const {
-  return Has(key) ? Get(key).Number() : fallback;
-}
-bool JsonNode::OptBool(const char* key, bool fallback) const {
-  return Has(key) ? Get(key).Bool() : fallback;
-}
+long long JsonNode::OptInt(const char* key, long long fallback) const { return Has(key) ? Get(key).Int() : fallback; }
+double JsonNode::OptNumber(const char* key, double fallback) const { return Has(key) ? Get(key).Number() : fallback; }
+bool JsonNode::OptBool(const char* key, bool fallback) const { return Has(key) ? Get(key).Bool() : fallback; }
 uint32_t JsonNode::OptColour(const char* key, uint32_t fallback) const {
   return Has(key) ? Get(key).Colour() : fallback;
 }

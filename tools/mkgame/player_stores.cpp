@@ -7,8 +7,8 @@
 
 #include "audio/audio_chunks.h"
 #include "gamefile/chunk_walk.h"
-#include "resources/texture_pages.h"
 #include "mkgame/game_writer.h"
+#include "resources/texture_pages.h"
 #include "runtime/console.h"
 #include "runtime/game_image.h"
 #include "world/room/room_store.h"

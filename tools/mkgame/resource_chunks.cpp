@@ -29,7 +29,8 @@ std::vector<Label> ResourceChunks_TexturePages(FileBuilder& out, const Game& gam
     const Image& image = game.images[i];
     const Placement& p = atlas.placements[i];
     out.Bind(labels[i]);
-    I16s(out, {p.x, p.y, image.width, image.height, 0, 0, image.width, image.height, image.width, image.height, p.page});
+    I16s(out,
+         {p.x, p.y, image.width, image.height, 0, 0, image.width, image.height, image.width, image.height, p.page});
   }
   out.EndChunk(chunk);
   return labels;

@@ -89,8 +89,7 @@ TextureAtlas TexturePages_Pack(const std::vector<Image>& images) {
   atlas.placements.resize(images.size());
   std::vector<size_t> order(images.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return images[a].height > images[b].height; });
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return images[a].height > images[b].height; });
   std::vector<PageState> pages;
   for (size_t i : order) {
     const Image& image = images[i];

@@ -6,8 +6,8 @@
 #include "audio/openal/sound_hardware.h"
 #include "platform/media/media_control.h"
 #include "runtime/console.h"
-#include "runtime/numeric.h"
 #include "runtime/file_layer.h"
+#include "runtime/numeric.h"
 
 namespace {
 
@@ -58,8 +58,7 @@ void PlayFile(const std::string& name, bool loop) {
   ++g_music.aliasCounter;
   const std::string alias = Alias();
   Send("open \"" + path + "\" type mpegvideo alias " + alias, "error opening mp3 file %s - %s\n", path.c_str());
-  Send("set " + alias + " time format milliseconds", "error opening set file time format for %s - %s\n",
-       path.c_str());
+  Send("set " + alias + " time format milliseconds", "error opening set file time format for %s - %s\n", path.c_str());
   Send("set " + alias + " seek exactly on", "error opening set file seek exactly for %s - %s\n", path.c_str());
   Send("play " + alias + (loop ? " repeat" : ""), "error playing file for %s - %s\n", path.c_str());
 }

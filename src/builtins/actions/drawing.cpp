@@ -8,14 +8,14 @@
 #include "builtins/actions/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/support.h"
+#include "graphics/particles/particles.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
-#include "graphics/particles/particles.h"
 #include "runtime/run_flags.h"
 #include "shell/window.h"
-#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/run_state.h"
 
 using actions::At;
 using actions::Float;
@@ -79,8 +79,8 @@ void F_ActionDrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
-  Core().textTransformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3), Float(a, 4),
-                         Float(a, 5));
+  Core().textTransformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3),
+                         Float(a, 4), Float(a, 5));
 }
 
 void F_ActionDrawRectangle(KV_BUILTIN_PARAMS) {

@@ -155,7 +155,8 @@ void F_ActionPartemitDestroy(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t system = System();
   const int32_t slot = Slot(a, 0);
-  if (slot != kNone && g_emitters[slot] != kNone) Particle_Part_Destroy(ParticlePart::kEmitter, system, g_emitters[slot]);
+  if (slot != kNone && g_emitters[slot] != kNone)
+    Particle_Part_Destroy(ParticlePart::kEmitter, system, g_emitters[slot]);
 }
 
 void F_ActionPartemitBurst(KV_BUILTIN_PARAMS) { Emit(BuiltinArgs(argc, args), Particle_Emitter_Burst); }

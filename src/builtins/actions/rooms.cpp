@@ -9,9 +9,9 @@
 #include "runtime/timer.h"
 #include "world/actions/world_actions.h"
 #include "world/draw/room_draw.h"
-#include "world/run/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
+#include "world/run/run_state.h"
 
 using actions::Float;
 

@@ -3,8 +3,8 @@
 // highscore table.
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "builtins/actions/handlers.h"
@@ -16,9 +16,9 @@
 #include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "world/actions/world_actions.h"
-#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/run_state.h"
 #include "world/save/highscores.h"
 
 using actions::SetBool;
@@ -53,9 +53,8 @@ void DrawCounted(CInstance* self, const BuiltinArgs& a, int32_t number) {
 }
 
 // The script colours of the health bar's numbers.
-constexpr uint32_t kNamedColours[] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000080, 0x008000,
-                                      0x008080, 0x800000, 0x800080, 0x808000, 0x0000FF, 0x00FF00,
-                                      0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};
+constexpr uint32_t kNamedColours[] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000080, 0x008000, 0x008080, 0x800000,
+                                      0x800080, 0x808000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};
 constexpr int32_t kNamedColourCount = static_cast<int32_t>(std::size(kNamedColours));
 
 // Colour n of the named colours, from 1; none outside them is black.
@@ -155,8 +154,7 @@ void F_ActionHighscoreShow(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return;
   const int32_t x1 = g_currentRoom->width / 2 - kHighscoreHalfBox;
   const int32_t y1 = g_currentRoom->height / 2 - kHighscoreHalfBox;
-  Score_DrawTable(x1, y1, x1 + 2 * kHighscoreHalfBox, y1 + 2 * kHighscoreHalfBox,
-                  {Core().text, Core().stringWidth});
+  Score_DrawTable(x1, y1, x1 + 2 * kHighscoreHalfBox, y1 + 2 * kHighscoreHalfBox, {Core().text, Core().stringWidth});
 }
 
 void F_ActionHighscoreClear(KV_BUILTIN_PARAMS) { Score_Clear(); }
@@ -177,7 +175,9 @@ void F_ActionDrawLifeImages(KV_BUILTIN_PARAMS) {
   }
 }
 
-void F_ActionSetHealth(KV_BUILTIN_PARAMS) { Run_SetHealth(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.health)); }
+void F_ActionSetHealth(KV_BUILTIN_PARAMS) {
+  Run_SetHealth(actions::Plus(BuiltinArgs(argc, args), 0, g_runValues.health));
+}
 
 void F_ActionDrawHealth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);

@@ -17,9 +17,7 @@ inline bool Relative() { return EventCode_Get().Relative(); }
 inline double Plus(const BuiltinArgs& a, int32_t i, double current) {
   return Relative() ? a.Real(i) + current : a.Real(i);
 }
-inline float PlusFloat(const BuiltinArgs& a, int32_t i, double current) {
-  return NarrowToFloat(Plus(a, i, current));
-}
+inline float PlusFloat(const BuiltinArgs& a, int32_t i, double current) { return NarrowToFloat(Plus(a, i, current)); }
 inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }
 
 // A point of the arguments i and i + 1, moved by self's position when

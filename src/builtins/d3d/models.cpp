@@ -5,8 +5,8 @@
 #include "builtins/d3d/handlers.h"
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/file_layer.h"
+#include "runtime/files.h"
 
 namespace {
 
@@ -99,8 +99,7 @@ void F_D3DModelVertexNormalColor(KV_BUILTIN_PARAMS) {
 
 void F_D3DModelVertexNormalTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  GR_3D_Model_Vertex_Normal_Texture(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7),
-                                    F(a, 8));
+  GR_3D_Model_Vertex_Normal_Texture(a.Int(0), F(a, 1), F(a, 2), F(a, 3), F(a, 4), F(a, 5), F(a, 6), F(a, 7), F(a, 8));
 }
 
 void F_D3DModelVertexNormalTextureColor(KV_BUILTIN_PARAMS) {

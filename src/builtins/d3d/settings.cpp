@@ -3,8 +3,8 @@
 
 #include "builtins/d3d/handlers.h"
 #include "graphics/3d/mode_3d.h"
-#include "graphics/device/render_states.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/render_states.h"
 #include "runtime/numeric.h"
 
 float D3D_Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }

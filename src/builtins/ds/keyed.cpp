@@ -73,12 +73,20 @@ void F_DsMapFindPrevious(KV_BUILTIN_PARAMS) {
 // Priority queues.
 
 void F_DsPriorityCreate(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Create(g_dsPriorities, result); }
-void F_DsPriorityDestroy(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Destroy(g_dsPriorities, BuiltinArgs(argc, args)); }
+void F_DsPriorityDestroy(KV_BUILTIN_PARAMS) {
+  DSShared<CDS_Priority>::Destroy(g_dsPriorities, BuiltinArgs(argc, args));
+}
 void F_DsPriorityClear(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Clear(g_dsPriorities, BuiltinArgs(argc, args)); }
 void F_DsPriorityCopy(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Copy(g_dsPriorities, BuiltinArgs(argc, args)); }
-void F_DsPrioritySize(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Size(g_dsPriorities, BuiltinArgs(argc, args), result); }
-void F_DsPriorityEmpty(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Empty(g_dsPriorities, BuiltinArgs(argc, args), result); }
-void F_DsPriorityWrite(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Write(g_dsPriorities, BuiltinArgs(argc, args), result); }
+void F_DsPrioritySize(KV_BUILTIN_PARAMS) {
+  DSShared<CDS_Priority>::Size(g_dsPriorities, BuiltinArgs(argc, args), result);
+}
+void F_DsPriorityEmpty(KV_BUILTIN_PARAMS) {
+  DSShared<CDS_Priority>::Empty(g_dsPriorities, BuiltinArgs(argc, args), result);
+}
+void F_DsPriorityWrite(KV_BUILTIN_PARAMS) {
+  DSShared<CDS_Priority>::Write(g_dsPriorities, BuiltinArgs(argc, args), result);
+}
 
 void F_DsPriorityRead(KV_BUILTIN_PARAMS) { DSShared<CDS_Priority>::Read(g_dsPriorities, BuiltinArgs(argc, args)); }
 
@@ -107,11 +115,13 @@ void F_DsPriorityDeleteValue(KV_BUILTIN_PARAMS) {
 }
 
 void F_DsPriorityFindMin(KV_BUILTIN_PARAMS) {
-  if (CDS_Priority* queue = DS_Target(g_dsPriorities, BuiltinArgs(argc, args))) DS_ReturnValue(result, queue->FindMin());
+  if (CDS_Priority* queue = DS_Target(g_dsPriorities, BuiltinArgs(argc, args)))
+    DS_ReturnValue(result, queue->FindMin());
 }
 
 void F_DsPriorityFindMax(KV_BUILTIN_PARAMS) {
-  if (CDS_Priority* queue = DS_Target(g_dsPriorities, BuiltinArgs(argc, args))) DS_ReturnValue(result, queue->FindMax());
+  if (CDS_Priority* queue = DS_Target(g_dsPriorities, BuiltinArgs(argc, args)))
+    DS_ReturnValue(result, queue->FindMax());
 }
 
 void F_DsPriorityDeleteMin(KV_BUILTIN_PARAMS) {

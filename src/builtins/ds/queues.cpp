@@ -24,8 +24,10 @@ void DSQueue_Enqueue(int32_t queue, int32_t count, const DSQueueItem* items) {
   ScriptValue arguments[2];
   ScriptValue_SetReal(&arguments[0], queue);
   for (int32_t i = 0; i < count; ++i) {
-    if (items[i].text != nullptr) ScriptValue_SetString(&arguments[1], items[i].text);
-    else ScriptValue_SetReal(&arguments[1], items[i].real);
+    if (items[i].text != nullptr)
+      ScriptValue_SetString(&arguments[1], items[i].text);
+    else
+      ScriptValue_SetReal(&arguments[1], items[i].real);
     Call(F_DsQueueEnqueue, 2, arguments);
   }
   ScriptValue_Release(&arguments[1]);

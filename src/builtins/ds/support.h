@@ -35,9 +35,7 @@ void DS_ReturnValue(ScriptValue* result, const ScriptValue* stored);
 // Members alike for stacks, queues, lists, maps and priority queues.
 template <typename T>
 struct DSShared {
-  static void Create(DSPool<T>& pool, ScriptValue* result) {
-    Result_SetReal(result, pool.Add(new T()));
-  }
+  static void Create(DSPool<T>& pool, ScriptValue* result) { Result_SetReal(result, pool.Add(new T())); }
   static void Destroy(DSPool<T>& pool, const BuiltinArgs& in) {
     if (DS_Target(pool, in) != nullptr) pool.Destroy(in.Int(0));
   }

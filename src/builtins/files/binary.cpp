@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
 #include "builtins/files/slots.h"
-#include "builtins/files/handlers.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 

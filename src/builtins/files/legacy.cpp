@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "builtins/files/paths.h"
 #include "builtins/files/handlers.h"
+#include "builtins/files/paths.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "builtins/files/paths.h"
 #include "builtins/files/handlers.h"
+#include "builtins/files/paths.h"
 #include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/file_layer.h"
+#include "runtime/files.h"
 
 namespace {
 
@@ -76,7 +76,6 @@ std::string ChangeExtension(const std::string& name, const std::string& extensio
   if (!extension.empty() && extension[0] != '.') result += '.';
   return result + extension;
 }
-
 
 }  // namespace
 

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "runtime/files.h"
 #include "runtime/file_layer.h"
+#include "runtime/files.h"
 
 namespace {
 
@@ -35,9 +35,7 @@ std::string FilePath_Program(const char* name) {
   return LoadSave_MapToProgramDir(out, sizeof out, name) ? std::string(out) : std::string();
 }
 
-bool FilePath_IsRegularFile(const std::string& path) {
-  return !path.empty() && File_Exists(path.c_str());
-}
+bool FilePath_IsRegularFile(const std::string& path) { return !path.empty() && File_Exists(path.c_str()); }
 
 std::string FilePath_Existing(const char* name) {
   std::string save = FilePath_Save(name);

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "graphics/surface/surfaces.h"
 #include "resources/path.h"
 #include "resources/sprite.h"
-#include "graphics/draw/draw_primitives.h"
-#include "graphics/device/draw_state.h"
-#include "graphics/surface/surfaces.h"
 #include "runtime/numeric.h"
 
 // Background and text drawing live in calls_backgrounds.cpp and
@@ -38,13 +38,12 @@ void SpriteSimple(int32_t s, int32_t frame, float x, float y) {
   if (const CSprite* sprite = Sprite_Get(s)) sprite->DrawSimple(frame, x, y);
 }
 
-void SpriteDraw(int32_t s, int32_t frame, float x, float y, float xs, float ys, float angle, uint32_t c,
-                float alpha) {
+void SpriteDraw(int32_t s, int32_t frame, float x, float y, float xs, float ys, float angle, uint32_t c, float alpha) {
   if (const CSprite* sprite = Sprite_Get(s)) sprite->Draw(frame, x, y, xs, ys, angle, c, alpha);
 }
 
-void SpritePart(int32_t s, int32_t frame, float left, float top, float w, float h, float x, float y, float xs,
-                float ys, uint32_t c, float alpha) {
+void SpritePart(int32_t s, int32_t frame, float left, float top, float w, float h, float x, float y, float xs, float ys,
+                uint32_t c, float alpha) {
   if (const CSprite* sprite = Sprite_Get(s)) sprite->DrawPart(frame, left, top, w, h, x, y, xs, ys, c, alpha);
 }
 
@@ -60,15 +59,14 @@ void SpriteStretched(int32_t s, int32_t frame, float x, float y, float w, float 
 }
 
 void SpriteTiled(int32_t s, int32_t frame, float x, float y, float xs, float ys, bool tileH, bool tileV,
-                 int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
-                 float alpha) {
+                 int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c, float alpha) {
   if (const CSprite* sprite = Sprite_Get(s)) {
     sprite->DrawTiled(frame, x, y, xs, ys, tileH, tileV, areaLeft, areaTop, areaWidth, areaHeight, c, alpha);
   }
 }
 
-void SpritePos(int32_t s, int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-               float y4, uint32_t colourWord, float alpha) {
+void SpritePos(int32_t s, int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
+               uint32_t colourWord, float alpha) {
   if (const CSprite* sprite = Sprite_Get(s)) sprite->DrawPos(frame, x1, y1, x2, y2, x3, y3, x4, y4, colourWord, alpha);
 }
 

@@ -29,13 +29,13 @@ struct GraphicsCalls {
   void (*ellipse)(float x1, float y1, float x2, float y2, int32_t outline);
   void (*arrow)(float x1, float y1, float x2, float y2, float size);
   void (*button)(float x1, float y1, float x2, float y2, bool up);
-  void (*healthbar)(float x1, float y1, float x2, float y2, float amount, uint32_t back, uint32_t min,
-                    uint32_t mid, uint32_t max, int32_t direction, bool showBack, bool showBorder);
+  void (*healthbar)(float x1, float y1, float x2, float y2, float amount, uint32_t back, uint32_t min, uint32_t mid,
+                    uint32_t max, int32_t direction, bool showBack, bool showBorder);
   void (*pointColor)(float x, float y, uint32_t c);
   void (*lineColor)(float x1, float y1, float x2, float y2, uint32_t c1, uint32_t c2);
   void (*lineWidthColor)(float x1, float y1, float x2, float y2, float width, uint32_t c1, uint32_t c2);
-  void (*rectangleColor)(float x1, float y1, float x2, float y2, uint32_t c1, uint32_t c2, uint32_t c3,
-                         uint32_t c4, int32_t outline);
+  void (*rectangleColor)(float x1, float y1, float x2, float y2, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4,
+                         int32_t outline);
   void (*roundrectColor)(float x1, float y1, float x2, float y2, float cw, float ch, uint32_t c1, uint32_t c2,
                          int32_t outline);
   void (*triangleColor)(float x1, float y1, float x2, float y2, float x3, float y3, uint32_t c1, uint32_t c2,
@@ -63,10 +63,9 @@ struct GraphicsCalls {
   int32_t (*stringWidth)(const char* text, int32_t sep, int32_t w);
   int32_t (*stringHeight)(const char* text, int32_t sep, int32_t w);
   void (*text)(float x, float y, const char* text, int32_t sep, int32_t w);
-  void (*textTransformed)(float x, float y, const char* text, int32_t sep, int32_t w, float xs, float ys,
-                          float angle);
-  void (*textColor)(float x, float y, const char* text, int32_t sep, int32_t w, uint32_t c1, uint32_t c2,
-                    uint32_t c3, uint32_t c4, float alpha);
+  void (*textTransformed)(float x, float y, const char* text, int32_t sep, int32_t w, float xs, float ys, float angle);
+  void (*textColor)(float x, float y, const char* text, int32_t sep, int32_t w, uint32_t c1, uint32_t c2, uint32_t c3,
+                    uint32_t c4, float alpha);
   void (*textTransformedColor)(float x, float y, const char* text, int32_t sep, int32_t w, float xs, float ys,
                                float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha);
 
@@ -74,43 +73,39 @@ struct GraphicsCalls {
   void (*spriteSimple)(int32_t sprite, int32_t frame, float x, float y);
   void (*sprite)(int32_t sprite, int32_t frame, float x, float y, float xs, float ys, float angle, uint32_t c,
                  float alpha);
-  void (*spritePart)(int32_t sprite, int32_t frame, float left, float top, float w, float h, float x, float y,
-                     float xs, float ys, uint32_t c, float alpha);
+  void (*spritePart)(int32_t sprite, int32_t frame, float left, float top, float w, float h, float x, float y, float xs,
+                     float ys, uint32_t c, float alpha);
   void (*spriteGeneral)(int32_t sprite, int32_t frame, float left, float top, float w, float h, float x, float y,
                         float xs, float ys, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4,
                         float alpha);
-  void (*spriteStretched)(int32_t sprite, int32_t frame, float x, float y, float w, float h, uint32_t c,
-                          float alpha);
+  void (*spriteStretched)(int32_t sprite, int32_t frame, float x, float y, float w, float h, uint32_t c, float alpha);
   void (*spriteTiled)(int32_t sprite, int32_t frame, float x, float y, float xs, float ys, bool tileH, bool tileV,
                       int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
                       float alpha);
-  void (*spritePos)(int32_t sprite, int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3,
-                    float x4, float y4, uint32_t colourWord, float alpha);
+  void (*spritePos)(int32_t sprite, int32_t frame, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                    float y4, uint32_t colourWord, float alpha);
 
   // Backgrounds, by index.
   void (*backgroundSimple)(int32_t back, float x, float y);
   void (*background)(int32_t back, float x, float y, float xs, float ys, float angle, uint32_t c, float alpha);
-  void (*backgroundPart)(int32_t back, float left, float top, float w, float h, float x, float y, float xs,
-                         float ys, uint32_t c, float alpha);
-  void (*backgroundGeneral)(int32_t back, float left, float top, float w, float h, float x, float y, float xs,
-                            float ys, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4,
-                            float alpha);
+  void (*backgroundPart)(int32_t back, float left, float top, float w, float h, float x, float y, float xs, float ys,
+                         uint32_t c, float alpha);
+  void (*backgroundGeneral)(int32_t back, float left, float top, float w, float h, float x, float y, float xs, float ys,
+                            float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha);
   void (*backgroundStretched)(int32_t back, float x, float y, float w, float h, uint32_t c, float alpha);
-  void (*backgroundTiled)(int32_t back, float x, float y, float xs, float ys, bool tileH, bool tileV,
-                          int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
-                          float alpha);
+  void (*backgroundTiled)(int32_t back, float x, float y, float xs, float ys, bool tileH, bool tileV, int32_t areaLeft,
+                          int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c, float alpha);
 
   // Surfaces, by index.
   void (*surfaceSimple)(int32_t surface, float x, float y);
   void (*surface)(int32_t surface, float x, float y, float xs, float ys, float angle, uint32_t c, float alpha);
-  void (*surfacePart)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs,
-                      float ys, uint32_t c, float alpha);
-  void (*surfaceGeneral)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs,
-                         float ys, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha);
+  void (*surfacePart)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs, float ys,
+                      uint32_t c, float alpha);
+  void (*surfaceGeneral)(int32_t surface, float left, float top, float w, float h, float x, float y, float xs, float ys,
+                         float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha);
   void (*surfaceStretched)(int32_t surface, float x, float y, float w, float h, uint32_t c, float alpha);
-  void (*surfaceTiled)(int32_t surface, float x, float y, float xs, float ys, bool tileH, bool tileV,
-                       int32_t areaLeft, int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c,
-                       float alpha);
+  void (*surfaceTiled)(int32_t surface, float x, float y, float xs, float ys, bool tileH, bool tileV, int32_t areaLeft,
+                       int32_t areaTop, int32_t areaWidth, int32_t areaHeight, uint32_t c, float alpha);
 };
 
 // The operations of the drawing core and the resources.

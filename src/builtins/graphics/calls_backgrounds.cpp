@@ -13,9 +13,10 @@ void Simple(int32_t index, float x, float y) {
 void Draw(int32_t index, float x, float y, float xscale, float yscale, float angle, uint32_t colour, float alpha) {
   if (const CBackground* b = Background_Get(index)) b->Draw(x, y, xscale, yscale, angle, colour, alpha);
 }
-void Part(int32_t index, float left, float top, float width, float height, float x, float y, float xscale,
-          float yscale, uint32_t colour, float alpha) {
-  if (const CBackground* b = Background_Get(index)) b->DrawPart(left, top, width, height, x, y, xscale, yscale, colour, alpha);
+void Part(int32_t index, float left, float top, float width, float height, float x, float y, float xscale, float yscale,
+          uint32_t colour, float alpha) {
+  if (const CBackground* b = Background_Get(index))
+    b->DrawPart(left, top, width, height, x, y, xscale, yscale, colour, alpha);
 }
 void General(int32_t index, float left, float top, float width, float height, float x, float y, float xscale,
              float yscale, float angle, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, float alpha) {

@@ -1,9 +1,9 @@
 // Making and taking apart colours, and reading a pixel back.
-#include "builtins/graphics/handlers.h"
-#include "builtins/graphics/support.h"
+#include "runtime/colour.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
-#include "runtime/colour.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
 
 using gfx::Colour;
 using gfx::Float;

@@ -15,9 +15,7 @@ namespace gfx {
 // Coordinates, sizes, scales, angles and alphas.
 inline float Float(const BuiltinArgs& a, int32_t i) { return NarrowToFloat(a.Real(i)); }
 // Colours: rounded from the float form.
-inline uint32_t Colour(const BuiltinArgs& a, int32_t i) {
-  return static_cast<uint32_t>(Num_RoundInt32(Float(a, i)));
-}
+inline uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(Num_RoundInt32(Float(a, i))); }
 // Integers that the core takes rounded from the float form.
 inline int32_t RoundedFloat(const BuiltinArgs& a, int32_t i) { return Num_RoundInt32(Float(a, i)); }
 // Flags: true at 0.5 or more, tested on the float.

@@ -1,8 +1,8 @@
 // Drawing state, shapes, paths and free primitives.
-#include "builtins/graphics/handlers.h"
-#include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
 #include "resources/path.h"
 #include "runtime/colour.h"
 
@@ -147,14 +147,14 @@ void F_DrawLineWidthColor(KV_BUILTIN_PARAMS) {
 
 void F_DrawRectangleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().rectangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5),
-                        Colour(a, 6), Colour(a, 7), FlagInt(a, 8));
+  Core().rectangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), Colour(a, 6),
+                        Colour(a, 7), FlagInt(a, 8));
 }
 
 void F_DrawRoundrectColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().roundrectColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner,
-                        Colour(a, 4), Colour(a, 5), FlagInt(a, 6));
+  Core().roundrectColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, Colour(a, 4),
+                        Colour(a, 5), FlagInt(a, 6));
 }
 
 void F_DrawTriangleColor(KV_BUILTIN_PARAMS) {
@@ -170,8 +170,7 @@ void F_DrawCircleColor(KV_BUILTIN_PARAMS) {
 
 void F_DrawEllipseColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().ellipseColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5),
-                      FlagInt(a, 6));
+  Core().ellipseColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), FlagInt(a, 6));
 }
 
 void F_DrawPrimitiveBegin(KV_BUILTIN_PARAMS) {

@@ -1,9 +1,9 @@
 // Sprite and background drawing: resource checks, frame choice and the
 // defaults of the short forms.
-#include "builtins/graphics/handlers.h"
-#include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "world/instance/instance.h"
@@ -56,24 +56,23 @@ void F_DrawSpriteExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().sprite(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Colour(a, 7),
-                Float(a, 8));
+  Core().sprite(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Colour(a, 7), Float(a, 8));
 }
 
 void F_DrawSpritePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), 1.0f,
-                    1.0f, kWhite, CurrentAlpha());
+  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), 1.0f, 1.0f,
+                    kWhite, CurrentAlpha());
 }
 
 void F_DrawSpritePartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   int32_t s = 0, frame = 0;
   if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                    Float(a, 8), Float(a, 9), Colour(a, 10), Float(a, 11));
+  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
+                    Float(a, 9), Colour(a, 10), Float(a, 11));
 }
 
 void F_DrawSpriteGeneral(KV_BUILTIN_PARAMS) {
@@ -152,17 +151,17 @@ void F_DrawBackgroundPartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
-  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6),
-                        Float(a, 7), Float(a, 8), Colour(a, 9), Float(a, 10));
+  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                        Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
 void F_DrawBackgroundGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
-  Core().backgroundGeneral(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6),
-                           Float(a, 7), Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12),
-                           Colour(a, 13), Float(a, 14));
+  Core().backgroundGeneral(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                           Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
+                           Float(a, 14));
 }
 
 void F_DrawBackgroundStretched(KV_BUILTIN_PARAMS) {
@@ -183,8 +182,8 @@ void F_DrawBackgroundTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t b = CheckedBackground(a);
   if (b < 0) return;
-  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(),
-                         kWhite, CurrentAlpha());
+  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(), kWhite,
+                         CurrentAlpha());
 }
 
 void F_DrawBackgroundTiledExt(KV_BUILTIN_PARAMS) {

@@ -20,4 +20,3 @@ const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer)
 // The sprite and frame of the draw_sprite forms: the frame floored, a
 // negative one replaced by self's; false (reported) for a missing sprite.
 bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);
-

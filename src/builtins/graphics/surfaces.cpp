@@ -1,10 +1,10 @@
 // The surface built-ins: the table and the target, drawing surfaces, and
 // their pixels. Every draw, save, pixel and copy names a missing surface
 // once and then does nothing.
+#include "graphics/surface/surfaces.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "graphics/surface/surfaces.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -124,7 +124,7 @@ void F_DrawSurfacePart(KV_BUILTIN_PARAMS) {
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surfacePart(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f,
-                       kWhite, CurrentAlpha());
+                     kWhite, CurrentAlpha());
 }
 
 void F_DrawSurfacePartExt(KV_BUILTIN_PARAMS) {
@@ -132,16 +132,16 @@ void F_DrawSurfacePartExt(KV_BUILTIN_PARAMS) {
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
   Core().surfacePart(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                       Float(a, 8), Colour(a, 9), Float(a, 10));
+                     Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
 void F_DrawSurfaceGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfaceGeneral(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6),
-                          Float(a, 7), Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12),
-                          Colour(a, 13), Float(a, 14));
+  Core().surfaceGeneral(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                        Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
+                        Float(a, 14));
 }
 
 void F_DrawSurfaceTiled(KV_BUILTIN_PARAMS) {

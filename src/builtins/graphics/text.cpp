@@ -1,10 +1,10 @@
 // Text built-ins: font and alignment, measuring, and drawing any value.
 #include <cstdio>
 
-#include "builtins/graphics/handlers.h"
-#include "builtins/graphics/support.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
+#include "builtins/graphics/handlers.h"
+#include "builtins/graphics/support.h"
 
 using gfx::Colour;
 using gfx::Float;
@@ -71,8 +71,8 @@ void F_DrawTextExt(KV_BUILTIN_PARAMS) {
 void F_DrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Float(a, 3),
-                         Float(a, 4), Float(a, 5));
+  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+                         Float(a, 3), Float(a, 4), Float(a, 5));
 }
 
 void F_DrawTextExtTransformed(KV_BUILTIN_PARAMS) {
@@ -108,8 +108,8 @@ void F_DrawTextExtTransformedColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
   Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
-                              RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8),
-                              Colour(a, 9), Colour(a, 10), Colour(a, 11), Float(a, 12));
+                              RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8), Colour(a, 9),
+                              Colour(a, 10), Colour(a, 11), Float(a, 12));
 }
 
 const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer) {

@@ -2,10 +2,10 @@
 // Sprites and backgrounds hand out texture indices or page handles.
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
-#include "resources/background.h"
-#include "resources/sprite.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "world/instance/instance.h"
 
 void F_SpriteGetTexture(KV_BUILTIN_PARAMS) {

@@ -40,19 +40,45 @@ void F_TileExists(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, found ? 1.0 : 0.0);
 }
 
-void F_TileGetX(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.x; }); }
-void F_TileGetY(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.y; }); }
-void F_TileGetLeft(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.left; }); }
-void F_TileGetTop(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.top; }); }
-void F_TileGetWidth(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.width; }); }
-void F_TileGetHeight(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.height; }); }
-void F_TileGetDepth(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.depth; }); }
-void F_TileGetVisible(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.visible; }); }
-void F_TileGetXscale(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.xscale; }); }
-void F_TileGetYscale(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.yscale; }); }
-void F_TileGetBlend(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.blend; }); }
-void F_TileGetAlpha(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.alpha; }); }
-void F_TileGetBackground(KV_BUILTIN_PARAMS) { TileField(result, argc, args, [](const CTile& t) { return t.background; }); }
+void F_TileGetX(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.x; });
+}
+void F_TileGetY(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.y; });
+}
+void F_TileGetLeft(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.left; });
+}
+void F_TileGetTop(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.top; });
+}
+void F_TileGetWidth(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.width; });
+}
+void F_TileGetHeight(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.height; });
+}
+void F_TileGetDepth(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.depth; });
+}
+void F_TileGetVisible(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.visible; });
+}
+void F_TileGetXscale(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.xscale; });
+}
+void F_TileGetYscale(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.yscale; });
+}
+void F_TileGetBlend(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.blend; });
+}
+void F_TileGetAlpha(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.alpha; });
+}
+void F_TileGetBackground(KV_BUILTIN_PARAMS) {
+  TileField(result, argc, args, [](const CTile& t) { return t.background; });
+}
 
 void F_TileSetPosition(KV_BUILTIN_PARAMS) {
   TileChange(argc, args, [](CTile& t, const BuiltinArgs& a) {

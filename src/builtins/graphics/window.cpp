@@ -1,9 +1,9 @@
 // The game window: caption, cursor, colour, place and size, full screen,
 // and the mouse in window and room coordinates. Several window properties
 // of other desktops are names here that do nothing or answer a fixed value.
+#include "shell/window.h"
 #include "builtins/graphics/handlers.h"
 #include "runtime/run_flags.h"
-#include "shell/window.h"
 
 void F_WindowDoNothing(KV_BUILTIN_PARAMS) {}
 void F_WindowAnswerZero(KV_BUILTIN_PARAMS) { Result_SetReal(result, 0.0); }

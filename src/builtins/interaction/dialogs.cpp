@@ -9,12 +9,12 @@
 #include "builtins/interaction/dialog_texts.h"
 #include "builtins/interaction/handlers.h"
 #include "platform/message_box.h"
+#include "runtime/file_layer.h"
 #include "runtime/numeric.h"
 #include "runtime/text.h"
 #include "script/events/error_report.h"
 #include "shell/dialogs.h"
 #include "shell/file_dialog.h"
-#include "runtime/file_layer.h"
 #include "shell/window.h"
 #include "world/input/input.h"
 

@@ -1,11 +1,11 @@
 // The highscore table: its entries, the settings of its looks, and its
 // drawing into the room.
+#include "world/save/highscores.h"
 #include "builtins/graphics/calls.h"
 #include "builtins/interaction/handlers.h"
 #include "runtime/console.h"
 #include "world/input/input.h"
 #include "world/run/run_state.h"
-#include "world/save/highscores.h"
 
 namespace {
 

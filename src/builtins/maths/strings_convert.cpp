@@ -79,7 +79,8 @@ void F_StringFormat(KV_BUILTIN_PARAMS) {
   }
   const int64_t total = Num_TruncInt32(a.Real(1));
   const int64_t decimals = Num_TruncInt32(a.Real(2));
-  const int precision = static_cast<int>(decimals < 0 ? 0 : (decimals > kMaxFormatPrecision ? kMaxFormatPrecision : decimals));
+  const int precision =
+      static_cast<int>(decimals < 0 ? 0 : (decimals > kMaxFormatPrecision ? kMaxFormatPrecision : decimals));
   int64_t width = total - decimals;
   if (width > kMaxFormatWidth) width = kMaxFormatWidth;
   if (width < -kMaxFormatWidth) width = -kMaxFormatWidth;

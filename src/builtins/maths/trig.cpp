@@ -102,13 +102,9 @@ void F_Cos(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, Cosine); }
 void F_Tan(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, Tangent); }
 void F_ArcTan(KV_BUILTIN_PARAMS) { SingleTrig(result, argc, args, ArcTangent); }
 
-void F_ArcSin(KV_BUILTIN_PARAMS) {
-  SingleInverse(result, argc, args, ArcSine, "Error in function arcsin().");
-}
+void F_ArcSin(KV_BUILTIN_PARAMS) { SingleInverse(result, argc, args, ArcSine, "Error in function arcsin()."); }
 
-void F_ArcCos(KV_BUILTIN_PARAMS) {
-  SingleInverse(result, argc, args, ArcCosine, "Error in function arccos().");
-}
+void F_ArcCos(KV_BUILTIN_PARAMS) { SingleInverse(result, argc, args, ArcCosine, "Error in function arccos()."); }
 
 void F_ArcTan2(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
@@ -138,7 +134,8 @@ void F_PointDirection(KV_BUILTIN_PARAMS) {
   if (dx == 0.0f) {
     direction = dy > 0.0f ? 270.0 : (dy < 0.0f ? 90.0 : 0.0);
   } else {
-    const float angle = ToFloat(static_cast<double>(ToFloat(std::atan2(static_cast<double>(dy), static_cast<double>(dx)))) * 180.0 / kSinglePi);
+    const float angle = ToFloat(
+        static_cast<double>(ToFloat(std::atan2(static_cast<double>(dy), static_cast<double>(dx)))) * 180.0 / kSinglePi);
     direction = angle > 0.0f ? 360.0 - angle : 0.0 - angle;  // 0.0 - keeps zero positive
   }
   Result_SetReal(result, direction);

@@ -1,6 +1,5 @@
 #include "builtins/misc/dates_calendar.h"
 
-
 #include "runtime/numeric.h"
 
 namespace {

@@ -24,8 +24,8 @@ int64_t ComposeStandardTime(const BuiltinArgs& in, bool withTime) {
   bool ok = Field(static_cast<int64_t>(in.Int(0)) - kTmYearBase, &fields.tm_year) &&
             Field(static_cast<int64_t>(in.Int(1)) - 1, &fields.tm_mon) && Field(in.Int(2), &fields.tm_mday);
   if (withTime) {
-    ok = ok && Field(in.Int(3), &fields.tm_hour) && Field(in.Int(4), &fields.tm_min) &&
-         Field(in.Int(5), &fields.tm_sec);
+    ok =
+        ok && Field(in.Int(3), &fields.tm_hour) && Field(in.Int(4), &fields.tm_min) && Field(in.Int(5), &fields.tm_sec);
   }
   fields.tm_isdst = 0;
   return ok ? Date_Compose(fields) : -1;
@@ -87,9 +87,7 @@ double Increase(const BuiltinArgs& in, Unit unit) {
 
 }  // namespace
 
-void F_DateCurrentDateTime(KV_BUILTIN_PARAMS) {
-  Result_SetReal(result, Date_FromSeconds(Date_Now()));
-}
+void F_DateCurrentDateTime(KV_BUILTIN_PARAMS) { Result_SetReal(result, Date_FromSeconds(Date_Now())); }
 
 void F_DateCreateDateTime(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, Date_FromSeconds(ComposeStandardTime(BuiltinArgs(argc, args), true)));

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/tree/interpreter.h"
-#include "runtime/file_layer.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ void ReportCompileError(const TextKind& kind) {
 }
 
 // args[0] is the text or file name; the values after it fill the slots.
-void Run(ScriptValue* result, CInstance* self, CInstance* other, const char* text, int32_t argc,
-         ScriptValue* args, const TextKind& kind) {
+void Run(ScriptValue* result, CInstance* self, CInstance* other, const char* text, int32_t argc, ScriptValue* args,
+         const TextKind& kind) {
   SavedArguments saved;
   for (int32_t i = 0; i < kArgumentSlots; ++i) {
     Code_SetArgument(i, i + 1 < argc ? args[i + 1] : ScriptValue());

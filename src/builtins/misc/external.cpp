@@ -96,9 +96,7 @@ void F_ExternalDefine(KV_BUILTIN_PARAMS) {
   Define(result, in, in.Int(2), count, kinds, KindOf(in, 3) == kExternalKindString);
 }
 
-void F_ExternalCall(KV_BUILTIN_PARAMS) {
-  Call(result, argc, args);
-}
+void F_ExternalCall(KV_BUILTIN_PARAMS) { Call(result, argc, args); }
 
 void F_ExternalFree(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
@@ -115,6 +113,4 @@ void F_ExternalDefine6(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 6); 
 void F_ExternalDefine7(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 7); }
 void F_ExternalDefine8(KV_BUILTIN_PARAMS) { DefineReals(result, argc, args, 8); }
 
-void F_ExternalCallN(KV_BUILTIN_PARAMS) {
-  Call(result, argc, args);
-}
+void F_ExternalCallN(KV_BUILTIN_PARAMS) { Call(result, argc, args); }

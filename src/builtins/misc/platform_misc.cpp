@@ -52,9 +52,7 @@ void F_SetApplicationTitle(KV_BUILTIN_PARAMS) {
   if (g_window.setTitle != nullptr) g_window.setTitle(g_title.c_str());
 }
 
-void F_ClipboardHasText(KV_BUILTIN_PARAMS) {
-  Result_SetReal(result, Clipboard_HasText() ? 1.0 : 0.0);
-}
+void F_ClipboardHasText(KV_BUILTIN_PARAMS) { Result_SetReal(result, Clipboard_HasText() ? 1.0 : 0.0); }
 
 void F_ClipboardSetText(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);

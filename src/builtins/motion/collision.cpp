@@ -19,8 +19,8 @@ bool AnsweredForCaller(ScriptValue* result, int32_t selector, const CInstance* s
 
 void F_CollisionPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, game::IdOf(Run_CollisionPoint(self, game::Float(a, 0), game::Float(a, 1), a.Int(2),
-                                                       a.Bool(3), a.Bool(4))));
+  Result_SetReal(result, game::IdOf(Run_CollisionPoint(self, game::Float(a, 0), game::Float(a, 1), a.Int(2), a.Bool(3),
+                                                       a.Bool(4))));
 }
 
 void F_CollisionRectangle(KV_BUILTIN_PARAMS) {
@@ -32,19 +32,17 @@ void F_CollisionRectangle(KV_BUILTIN_PARAMS) {
 
 void F_CollisionEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result,
-                 game::IdOf(Run_CollisionEllipse(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
-                                                 game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
+  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2),
+                                                         game::Float(a, 3), a.Int(4), a.Bool(5), a.Bool(6))));
 }
 
 // The ellipse test on the circle's bounding square.
 void F_CollisionCircle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const double x = a.Real(0), y = a.Real(1), radius = a.Real(2);
-  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(
-                             self, NarrowToFloat(x - radius), NarrowToFloat(y - radius),
-                             NarrowToFloat(x + radius), NarrowToFloat(y + radius), a.Int(3), a.Bool(4),
-                             a.Bool(5))));
+  Result_SetReal(result, game::IdOf(Run_CollisionEllipse(self, NarrowToFloat(x - radius), NarrowToFloat(y - radius),
+                                                         NarrowToFloat(x + radius), NarrowToFloat(y + radius), a.Int(3),
+                                                         a.Bool(4), a.Bool(5))));
 }
 
 void F_CollisionLine(KV_BUILTIN_PARAMS) {

@@ -1,9 +1,9 @@
 // Moving and placing the caller: random free places, snapping, contact,
 // bounce and wrap movement, motion, distances and paths.
 #include "builtins/motion/handlers.h"
+#include "world/actions/world_actions.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/actions/world_actions.h"
 
 void F_MoveRandom(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
@@ -119,8 +119,8 @@ void F_DistanceToObject(KV_BUILTIN_PARAMS) {
   if (self == nullptr) return;
   BuiltinArgs a(argc, args);
   const int32_t selector = a.Int(0);
-  Result_SetReal(result, selector == kInstanceOther ? Run_DistanceToInstance(self, other)
-                                                  : Run_DistanceToNearest(self, selector));
+  Result_SetReal(
+      result, selector == kInstanceOther ? Run_DistanceToInstance(self, other) : Run_DistanceToNearest(self, selector));
 }
 
 void F_PathStart(KV_BUILTIN_PARAMS) {

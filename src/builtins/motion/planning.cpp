@@ -2,8 +2,8 @@
 // grids with their path search.
 #include "builtins/motion/handlers.h"
 #include "resources/path.h"
-#include "world/planning/motion_planning.h"
 #include "world/actions/world_actions.h"
+#include "world/planning/motion_planning.h"
 
 using game::SetBool;
 
@@ -20,8 +20,8 @@ bool PathExists(int32_t path) {
 
 void F_MpLinearStep(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  SetBool(result, Motion_Linear_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kInstanceAll,
-                                     a.Bool(3)));
+  SetBool(result,
+          Motion_Linear_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), kInstanceAll, a.Bool(3)));
 }
 
 void F_MpLinearStepObject(KV_BUILTIN_PARAMS) {
@@ -39,8 +39,8 @@ void F_MpLinearPath(KV_BUILTIN_PARAMS) {
 void F_MpLinearPathObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!PathExists(a.Int(0))) return;
-  SetBool(result, Motion_Linear_Path(self, a.Int(0), game::Float(a, 1), game::Float(a, 2), game::Float(a, 3),
-                                     a.Int(4), true));
+  SetBool(result,
+          Motion_Linear_Path(self, a.Int(0), game::Float(a, 1), game::Float(a, 2), game::Float(a, 3), a.Int(4), true));
 }
 
 void F_MpPotentialSettings(KV_BUILTIN_PARAMS) {
@@ -56,8 +56,7 @@ void F_MpPotentialStep(KV_BUILTIN_PARAMS) {
 
 void F_MpPotentialStepObject(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  SetBool(result,
-          Motion_Potential_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), a.Int(3), true));
+  SetBool(result, Motion_Potential_Step(self, game::Float(a, 0), game::Float(a, 1), game::Float(a, 2), a.Int(3), true));
 }
 
 void F_MpPotentialPath(KV_BUILTIN_PARAMS) {

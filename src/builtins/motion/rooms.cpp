@@ -6,8 +6,8 @@
 #include "runtime/numeric.h"
 #include "runtime/timer.h"
 #include "script/compiler/function_registry.h"
-#include "world/room/room_store.h"
 #include "world/actions/world_actions.h"
+#include "world/room/room_store.h"
 
 using game::SetBool;
 

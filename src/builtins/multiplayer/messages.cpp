@@ -59,7 +59,9 @@ void F_MplayMessageId(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessa
 void F_MplayMessageValue(KV_BUILTIN_PARAMS) { TakeValue(result, DPlay_GetMessageValue()); }
 void F_MplayMessagePlayer(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessagePlayer()); }
 void F_MplayMessageName(KV_BUILTIN_PARAMS) { Result_TakeText(result, DPlay_GetMessageName()); }
-void F_MplayMessageCount(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetMessageCount(BuiltinArgs(argc, args).Int(0))); }
+void F_MplayMessageCount(KV_BUILTIN_PARAMS) {
+  Result_SetReal(result, DPlay_GetMessageCount(BuiltinArgs(argc, args).Int(0)));
+}
 void F_MplayMessageClear(KV_BUILTIN_PARAMS) { DPlay_ClearMessages(BuiltinArgs(argc, args).Int(0)); }
 
 // Room for any address; the back end writes at least the terminator.

@@ -27,7 +27,9 @@ void F_MplaySessionCreate(KV_BUILTIN_PARAMS) {
 
 void F_MplaySessionFind(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_FindSessions()); }
 // A string even when the session has no name.
-void F_MplaySessionName(KV_BUILTIN_PARAMS) { Result_TakeText(result, DPlay_GetSessionName(BuiltinArgs(argc, args).Int(0))); }
+void F_MplaySessionName(KV_BUILTIN_PARAMS) {
+  Result_TakeText(result, DPlay_GetSessionName(BuiltinArgs(argc, args).Int(0)));
+}
 
 void F_MplaySessionJoin(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
@@ -37,5 +39,7 @@ void F_MplaySessionJoin(KV_BUILTIN_PARAMS) {
 void F_MplaySessionStatus(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetSessionStatus()); }
 void F_MplaySessionEnd(KV_BUILTIN_PARAMS) { DPlay_EndSession(); }
 void F_MplayPlayerFind(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_FindPlayers()); }
-void F_MplayPlayerName(KV_BUILTIN_PARAMS) { Result_TakeText(result, DPlay_GetPlayerName(BuiltinArgs(argc, args).Int(0))); }
+void F_MplayPlayerName(KV_BUILTIN_PARAMS) {
+  Result_TakeText(result, DPlay_GetPlayerName(BuiltinArgs(argc, args).Int(0)));
+}
 void F_MplayPlayerId(KV_BUILTIN_PARAMS) { Result_SetReal(result, DPlay_GetPlayerId(BuiltinArgs(argc, args).Int(0))); }

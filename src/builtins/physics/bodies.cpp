@@ -35,8 +35,8 @@ void F_PhysicsMassProperties(KV_BUILTIN_PARAMS) {
   CPhysicsWorld* world = PhysicsArgs_World();
   if (world == nullptr) return;
   BuiltinArgs a(argc, args);
-  body->SetMassData({PhysicsArgs_F(a, 0), PhysicsArgs_Scaled(a, 1, *world), PhysicsArgs_Scaled(a, 2, *world),
-                     PhysicsArgs_F(a, 3)});
+  body->SetMassData(
+      {PhysicsArgs_F(a, 0), PhysicsArgs_Scaled(a, 1, *world), PhysicsArgs_Scaled(a, 2, *world), PhysicsArgs_F(a, 3)});
 }
 
 void F_PhysicsApplyForce(KV_BUILTIN_PARAMS) { PushBody(self, argc, args, &CPhysicsObject::ApplyForce); }

@@ -59,8 +59,7 @@ void F_PhysicsFixtureSetFriction(KV_BUILTIN_PARAMS) {
 }
 
 void F_PhysicsFixtureSetCollisionGroup(KV_BUILTIN_PARAMS) {
-  WithFixture(argc, args,
-              [](CPhysicsFixture& f, const BuiltinArgs& a) { f.group = static_cast<int16_t>(a.Int(1)); });
+  WithFixture(argc, args, [](CPhysicsFixture& f, const BuiltinArgs& a) { f.group = static_cast<int16_t>(a.Int(1)); });
 }
 
 void F_PhysicsFixtureSetSensor(KV_BUILTIN_PARAMS) {

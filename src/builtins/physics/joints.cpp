@@ -95,8 +95,8 @@ void F_PhysicsJointRevoluteCreate(KV_BUILTIN_PARAMS) {
   JointEnds e;
   if (!FindEnds("physics_joint_revolute_create", a, self, other, &e)) return;
   PhysicsLimitMotor limits = LimitsAndMotor(a, 4, [&](int32_t i) { return PhysicsArgs_Radians(a, i); });
-  Result_SetReal(result, Physics_CreateRevoluteJoint(e.a, e.b, ScaledPoint(a, 2, *e.world), limits,
-                                                     PhysicsArgs_JointFlag(a, 10)));
+  Result_SetReal(
+      result, Physics_CreateRevoluteJoint(e.a, e.b, ScaledPoint(a, 2, *e.world), limits, PhysicsArgs_JointFlag(a, 10)));
 }
 
 void F_PhysicsJointPrismaticCreate(KV_BUILTIN_PARAMS) {
@@ -116,10 +116,10 @@ void F_PhysicsJointPulleyCreate(KV_BUILTIN_PARAMS) {
   JointEnds e;
   if (!FindEnds("physics_joint_pulley_create", a, self, other, &e)) return;
   const CPhysicsWorld& w = *e.world;
-  Result_SetReal(result, Physics_CreatePulleyJoint(e.a, e.b, ScaledPoint(a, 2, w), ScaledPoint(a, 4, w),
-                                                   ScaledPoint(a, 6, w), ScaledPoint(a, 8, w), PhysicsArgs_F(a, 10),
-                                                   PhysicsArgs_Scaled(a, 11, w), PhysicsArgs_Scaled(a, 12, w),
-                                                   PhysicsArgs_JointFlag(a, 13)));
+  Result_SetReal(result,
+                 Physics_CreatePulleyJoint(e.a, e.b, ScaledPoint(a, 2, w), ScaledPoint(a, 4, w), ScaledPoint(a, 6, w),
+                                           ScaledPoint(a, 8, w), PhysicsArgs_F(a, 10), PhysicsArgs_Scaled(a, 11, w),
+                                           PhysicsArgs_Scaled(a, 12, w), PhysicsArgs_JointFlag(a, 13)));
 }
 
 void F_PhysicsJointGearCreate(KV_BUILTIN_PARAMS) {

@@ -1,7 +1,7 @@
 // The family's constants: operating systems, devices, browsers, challenge
 // results and leaderboard kinds.
-#include "builtins/platform/handlers.h"
 #include "script/compiler/constants.h"
+#include "builtins/platform/handlers.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "builtins/platform/handlers.h"
 #include "runtime/base64.h"
+#include "runtime/file_layer.h"
 #include "runtime/md5.h"
 #include "runtime/memory.h"
 #include "runtime/sha1.h"
 #include "runtime/utf8.h"
-#include "runtime/file_layer.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // On-screen keys made, removed, shown and hidden by scripts. A key's handle
 // is its table position plus one, so 0 can answer "no key".
+#include "world/input/virtual_keys.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/platform/support.h"
-#include "world/input/virtual_keys.h"
 
 namespace {
 

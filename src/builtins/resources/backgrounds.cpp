@@ -5,8 +5,8 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "resources/background.h"
 #include "graphics/surface/surfaces.h"
+#include "resources/background.h"
 
 namespace {
 
@@ -43,9 +43,13 @@ void CreateFrom(ScriptValue* result, TBitmap* bitmap, Making making, const Built
 
 }  // namespace
 
-void F_BackgroundExists(KV_BUILTIN_PARAMS) { Resource_SetFlag(result, Background_Exists(BuiltinArgs(argc, args).Int(0))); }
+void F_BackgroundExists(KV_BUILTIN_PARAMS) {
+  Resource_SetFlag(result, Background_Exists(BuiltinArgs(argc, args).Int(0)));
+}
 
-void F_BackgroundName(KV_BUILTIN_PARAMS) { Resource_TakeName(result, Background_GetName(BuiltinArgs(argc, args).Int(0))); }
+void F_BackgroundName(KV_BUILTIN_PARAMS) {
+  Resource_TakeName(result, Background_GetName(BuiltinArgs(argc, args).Int(0)));
+}
 
 void F_BackgroundGetWidth(KV_BUILTIN_PARAMS) {
   Query(result, argc, args, [](const CBackground& b) { return double(b.GetWidth()); });
@@ -81,8 +85,8 @@ void F_BackgroundReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!Resource_Check(Background_Exists, a, 0, "Trying to replace non-existing background.")) return;
   constexpr Making kReplace = Making::kBackgroundReplace;
-  Resource_SetFlag(result, Background_Replace(a.Int(0), a.Text(1), Transparent(kReplace, a, 2),
-                                              Smooth(kReplace, a, 3), Making_Rule(kReplace).preload));
+  Resource_SetFlag(result, Background_Replace(a.Int(0), a.Text(1), Transparent(kReplace, a, 2), Smooth(kReplace, a, 3),
+                                              Making_Rule(kReplace).preload));
 }
 
 void F_BackgroundCreateColor(KV_BUILTIN_PARAMS) {
@@ -93,9 +97,8 @@ void F_BackgroundCreateColor(KV_BUILTIN_PARAMS) {
 
 void F_BackgroundCreateGradient(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  NewSlot(result)->CreateGradient(a.Int(0), a.Int(1), static_cast<uint32_t>(a.Int(2)),
-                                  static_cast<uint32_t>(a.Int(3)), a.Int(4),
-                                  Making_Rule(Making::kBackgroundGradient).preload);
+  NewSlot(result)->CreateGradient(a.Int(0), a.Int(1), static_cast<uint32_t>(a.Int(2)), static_cast<uint32_t>(a.Int(3)),
+                                  a.Int(4), Making_Rule(Making::kBackgroundGradient).preload);
 }
 
 void F_BackgroundCreateFromScreen(KV_BUILTIN_PARAMS) {

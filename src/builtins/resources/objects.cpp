@@ -93,15 +93,10 @@ void F_ObjectSetDepth(KV_BUILTIN_PARAMS) {
 void F_ObjectSetParent(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   switch (Object_SetParent(a.TruncInt(0), a.TruncInt(1))) {
-    case ParentChange::kNoParent:
-      Builtin_Error("Setting a non-existing parent.");
-      break;
-    case ParentChange::kCycle:
-      Builtin_Error("Creating a cycle in the parent relation.");
-      break;
+    case ParentChange::kNoParent: Builtin_Error("Setting a non-existing parent."); break;
+    case ParentChange::kCycle: Builtin_Error("Creating a cycle in the parent relation."); break;
     case ParentChange::kDone:
-    case ParentChange::kNoObject:
-      break;
+    case ParentChange::kNoObject: break;
   }
 }
 

@@ -84,7 +84,9 @@ void F_PathDuplicate(KV_BUILTIN_PARAMS) {
                      "Trying to duplicate non-existing path.");
 }
 
-void F_PathAssign(KV_BUILTIN_PARAMS) { Resource_Assign(BuiltinArgs(argc, args), Path_Assign, "Error assigning a path."); }
+void F_PathAssign(KV_BUILTIN_PARAMS) {
+  Resource_Assign(BuiltinArgs(argc, args), Path_Assign, "Error assigning a path.");
+}
 
 void F_PathAppend(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);

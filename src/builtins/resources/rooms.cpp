@@ -113,10 +113,10 @@ void F_RoomSetView(KV_BUILTIN_PARAMS) {
   CView* view = room != nullptr ? SlotArg(a, room->views) : nullptr;
   if (view == nullptr) return;
   view->visible = FlagArg(a, 2);
-  int32_t* const fields[] = {&view->viewX, &view->viewY, &view->viewWidth, &view->viewHeight,
-                             &view->portX, &view->portY, &view->portWidth, &view->portHeight,
-                             &view->borderHorizontal, &view->borderVertical, &view->hspeed,
-                             &view->vspeed, &view->followedObject};
+  int32_t* const fields[] = {
+      &view->viewX,  &view->viewY,     &view->viewWidth,     &view->viewHeight,       &view->portX,
+      &view->portY,  &view->portWidth, &view->portHeight,    &view->borderHorizontal, &view->borderVertical,
+      &view->hspeed, &view->vspeed,    &view->followedObject};
   int32_t argument = 3;
   for (int32_t* field : fields) *field = a.Int(argument++);
 }

@@ -58,6 +58,7 @@ void F_SoundReplace(KV_BUILTIN_PARAMS) {
 
 void F_SoundDelete(KV_BUILTIN_PARAMS) {
   if (LegacyActs()) {
-    Resource_Delete(result, BuiltinArgs(argc, args), Sound_Exists, Sound_Delete, "Trying to delete non-existing sound.");
+    Resource_Delete(result, BuiltinArgs(argc, args), Sound_Exists, Sound_Delete,
+                    "Trying to delete non-existing sound.");
   }
 }

@@ -5,9 +5,9 @@
 #include "builtins/resources/handlers.h"
 #include "builtins/resources/making.h"
 #include "builtins/resources/support.h"
-#include "resources/sprite.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/surface/surfaces.h"
+#include "resources/sprite.h"
 #include "runtime/console.h"
 
 namespace {
@@ -156,9 +156,9 @@ void F_SpriteReplace(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (Existing(a, "Trying to replace non-existing sprite.") == nullptr) return;
   const MakingRule& rule = Making_Rule(Making::kSpriteReplace);
-  Resource_SetFlag(result, Sprite_Replace(a.Int(0), a.Text(1), a.Int(2), rule.precise,
-                                          Flag(Making::kSpriteReplace, true, a, 3),
-                                          Flag(Making::kSpriteReplace, false, a, 4), rule.preload, a.Int(5), a.Int(6)));
+  Resource_SetFlag(result,
+                   Sprite_Replace(a.Int(0), a.Text(1), a.Int(2), rule.precise, Flag(Making::kSpriteReplace, true, a, 3),
+                                  Flag(Making::kSpriteReplace, false, a, 4), rule.preload, a.Int(5), a.Int(6)));
 }
 
 void F_SpriteCreateFromScreen(KV_BUILTIN_PARAMS) {
@@ -195,7 +195,8 @@ void F_SpriteAddFromSurface(KV_BUILTIN_PARAMS) {
 }
 
 void F_SpriteDelete(KV_BUILTIN_PARAMS) {
-  Resource_Delete(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Delete, "Trying to delete non-existing sprite.");
+  Resource_Delete(result, BuiltinArgs(argc, args), Sprite_Exists, Sprite_Delete,
+                  "Trying to delete non-existing sprite.");
 }
 
 void F_SpriteDuplicate(KV_BUILTIN_PARAMS) {
@@ -203,7 +204,9 @@ void F_SpriteDuplicate(KV_BUILTIN_PARAMS) {
                      "Trying to duplicate non-existing sprite.");
 }
 
-void F_SpriteAssign(KV_BUILTIN_PARAMS) { Resource_Assign(BuiltinArgs(argc, args), Sprite_Assign, "Error assigning a sprite."); }
+void F_SpriteAssign(KV_BUILTIN_PARAMS) {
+  Resource_Assign(BuiltinArgs(argc, args), Sprite_Assign, "Error assigning a sprite.");
+}
 
 void F_SpriteMerge(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);

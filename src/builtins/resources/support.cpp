@@ -1,7 +1,7 @@
 #include "builtins/resources/support.h"
 
-#include "runtime/console.h"
 #include "builtins/resources/handlers.h"
+#include "runtime/console.h"
 
 void Resource_SetName(ScriptValue* result, const char* name) { Result_SetText(result, name); }
 

@@ -49,8 +49,8 @@ void F_AudioPlaySoundOn(KV_BUILTIN_PARAMS) {
 
 void F_AudioPlaySoundAt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, Audio_PlaySoundAt(a.Int(0), a.Real(1), a.Real(2), a.Real(3), a.Real(4), a.Real(5),
-                                           a.Real(6), a.Int(7), a.Real(8)));
+  Result_SetReal(result, Audio_PlaySoundAt(a.Int(0), a.Real(1), a.Real(2), a.Real(3), a.Real(4), a.Real(5), a.Real(6),
+                                           a.Int(7), a.Real(8)));
 }
 
 void F_AudioFalloffSetModel(KV_BUILTIN_PARAMS) { Audio_SetFalloffModel(BuiltinArgs(argc, args).Int(0)); }
@@ -91,4 +91,6 @@ void F_AudioStopMusic(KV_BUILTIN_PARAMS) { Audio_StopMusic(); }
 void F_AudioPauseMusic(KV_BUILTIN_PARAMS) { Audio_PauseMusic(); }
 void F_AudioResumeMusic(KV_BUILTIN_PARAMS) { Audio_ResumeMusic(); }
 void F_AudioStopAll(KV_BUILTIN_PARAMS) { Audio_StopAll(); }
-void F_AudioSoundLength(KV_BUILTIN_PARAMS) { Result_SetReal(result, Audio_SoundLength(BuiltinArgs(argc, args).Int(0))); }
+void F_AudioSoundLength(KV_BUILTIN_PARAMS) {
+  Result_SetReal(result, Audio_SoundLength(BuiltinArgs(argc, args).Int(0)));
+}

@@ -1,9 +1,9 @@
 #include "graphics/3d/graphics_recorder.h"
 
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/device/vertex_buffer.h"
-#include "graphics/device/draw_state.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 

@@ -61,9 +61,16 @@ void C3DModel::Clear() {
 bool C3DModel::UsesCurrentColour() const {
   for (const ModelRecord& r : records_) {
     switch (r.kind) {
-      case kModelVertex: case kModelVertexTexture: case kModelVertexNormal: case kModelVertexNormalTexture:
-      case kModelBlock: case kModelCylinder: case kModelCone: case kModelEllipsoid: case kModelWall: case kModelFloor:
-        return true;
+      case kModelVertex:
+      case kModelVertexTexture:
+      case kModelVertexNormal:
+      case kModelVertexNormalTexture:
+      case kModelBlock:
+      case kModelCylinder:
+      case kModelCone:
+      case kModelEllipsoid:
+      case kModelWall:
+      case kModelFloor: return true;
       default: break;
     }
   }
@@ -89,7 +96,9 @@ void C3DModel::Replay(int64_t texture) const {
       case kModelVertexNormalColor:
         GR_3D_Vertex_Normal_Color(f[0], f[1], f[2], f[3], f[4], f[5], static_cast<uint32_t>(w[6]), f[7]);
         break;
-      case kModelVertexNormalTexture: GR_3D_Vertex_Normal_Texture(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]); break;
+      case kModelVertexNormalTexture:
+        GR_3D_Vertex_Normal_Texture(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]);
+        break;
       case kModelVertexNormalTextureColor:
         GR_3D_Vertex_Normal_Texture_Color(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], static_cast<uint32_t>(w[8]),
                                           f[9]);
@@ -126,8 +135,8 @@ void C3DModel::Draw(float x, float y, float z, int64_t texture) {
     return;
   }
   // A recording in which nothing took the current colour remembers 0.
-  auto recorder = std::make_unique<GraphicsRecorder>(UsesCurrentColour() ? current : 0u,
-                                                     GR_Texture_Resolve(texture).texture);
+  auto recorder =
+      std::make_unique<GraphicsRecorder>(UsesCurrentColour() ? current : 0u, GR_Texture_Resolve(texture).texture);
   GraphicsRecorder* target = recorder.get();
   recordings_.push_back(Recording{texture, std::move(recorder)});
   GR_3D_Set_Recorder(target);
@@ -209,8 +218,8 @@ void GR_3D_Model_Vertex_Normal_Color(int32_t index, float x, float y, float z, f
   Add(index, kModelVertexNormalColor, {x, y, z, nx, ny, nz, static_cast<double>(colour), alpha});
 }
 
-void GR_3D_Model_Vertex_Normal_Texture(int32_t index, float x, float y, float z, float nx, float ny, float nz,
-                                       float u, float v) {
+void GR_3D_Model_Vertex_Normal_Texture(int32_t index, float x, float y, float z, float nx, float ny, float nz, float u,
+                                       float v) {
   Add(index, kModelVertexNormalTexture, {x, y, z, nx, ny, nz, u, v});
 }
 
@@ -226,7 +235,8 @@ void GR_3D_Model_Block(int32_t index, float x1, float y1, float z1, float x2, fl
 
 void GR_3D_Model_Cylinder(int32_t index, float x1, float y1, float z1, float x2, float y2, float z2, float hrepeat,
                           float vrepeat, bool closed, int32_t steps) {
-  Add(index, kModelCylinder, {x1, y1, z1, x2, y2, z2, hrepeat, vrepeat, closed ? 1.0 : 0.0, static_cast<double>(steps)});
+  Add(index, kModelCylinder,
+      {x1, y1, z1, x2, y2, z2, hrepeat, vrepeat, closed ? 1.0 : 0.0, static_cast<double>(steps)});
 }
 
 void GR_3D_Model_Cone(int32_t index, float x1, float y1, float z1, float x2, float y2, float z2, float hrepeat,

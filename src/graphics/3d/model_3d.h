@@ -18,18 +18,18 @@
 enum ModelRecordKind : int32_t {
   kModelBegin = 0,
   kModelEnd = 1,
-  kModelVertex = 2,            // x, y, z
-  kModelVertexColor = 3,       // x, y, z, colour, alpha
-  kModelVertexTexture = 4,     // x, y, z, u, v
+  kModelVertex = 2,         // x, y, z
+  kModelVertexColor = 3,    // x, y, z, colour, alpha
+  kModelVertexTexture = 4,  // x, y, z, u, v
   kModelVertexTextureColor = 5,
-  kModelVertexNormal = 6,      // x, y, z, nx, ny, nz
+  kModelVertexNormal = 6,  // x, y, z, nx, ny, nz
   kModelVertexNormalColor = 7,
   kModelVertexNormalTexture = 8,
   kModelVertexNormalTextureColor = 9,
-  kModelBlock = 10,            // x1, y1, z1, x2, y2, z2, hrepeat, vrepeat
-  kModelCylinder = 11,         // the block's, closed, steps
+  kModelBlock = 10,     // x1, y1, z1, x2, y2, z2, hrepeat, vrepeat
+  kModelCylinder = 11,  // the block's, closed, steps
   kModelCone = 12,
-  kModelEllipsoid = 13,        // the block's, steps
+  kModelEllipsoid = 13,  // the block's, steps
   kModelWall = 14,
   kModelFloor = 15,
 };
@@ -103,8 +103,8 @@ void GR_3D_Model_Vertex_Texture_Color(int32_t index, float x, float y, float z, 
 void GR_3D_Model_Vertex_Normal(int32_t index, float x, float y, float z, float nx, float ny, float nz);
 void GR_3D_Model_Vertex_Normal_Color(int32_t index, float x, float y, float z, float nx, float ny, float nz,
                                      int32_t colour, float alpha);
-void GR_3D_Model_Vertex_Normal_Texture(int32_t index, float x, float y, float z, float nx, float ny, float nz,
-                                       float u, float v);
+void GR_3D_Model_Vertex_Normal_Texture(int32_t index, float x, float y, float z, float nx, float ny, float nz, float u,
+                                       float v);
 void GR_3D_Model_Vertex_Normal_Texture_Color(int32_t index, float x, float y, float z, float nx, float ny, float nz,
                                              float u, float v, int32_t colour, float alpha);
 void GR_3D_Model_Block(int32_t index, float x1, float y1, float z1, float x2, float y2, float z2, float hrepeat,

@@ -8,9 +8,9 @@
 
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "runtime/file_layer.h"
 
 namespace {
 

@@ -40,9 +40,7 @@ void FlushContinue() {
   p.count = 0;
   if (full < 1) return;
   switch (p.kind) {
-    case kLineStrip:
-      p.vertices[p.count++] = last;
-      break;
+    case kLineStrip: p.vertices[p.count++] = last; break;
     case kTriangleStrip:
       if (full < 2) break;
       // An odd count restarts with the second-last twice: the next
@@ -55,8 +53,7 @@ void FlushContinue() {
       p.vertices[p.count++] = first;
       p.vertices[p.count++] = last;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -106,8 +103,7 @@ void GR_3D_Vertex_Normal(float x, float y, float z, float nx, float ny, float nz
   Append(x, y, z, nx, ny, nz, CurrentColour(), 0, 0);
 }
 
-void GR_3D_Vertex_Normal_Color(float x, float y, float z, float nx, float ny, float nz, uint32_t colour,
-                               float alpha) {
+void GR_3D_Vertex_Normal_Color(float x, float y, float z, float nx, float ny, float nz, uint32_t colour, float alpha) {
   Append(x, y, z, nx, ny, nz, OwnColour(colour, alpha), 0, 0);
 }
 

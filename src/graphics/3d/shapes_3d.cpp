@@ -75,8 +75,8 @@ void End(const Ellipse& e, const Rim& rim, float z, bool top, int64_t texture, f
   GR_3D_Primitive_End();
 }
 
-void Round(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr,
-           bool closed, int32_t steps, bool cone) {
+void Round(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr, bool closed,
+           int32_t steps, bool cone) {
   ShapeScope scope;
   const Rim rim(ClampSteps(steps));
   const Ellipse e(x1, y1, x2, y2);
@@ -98,8 +98,7 @@ void Round(float x1, float y1, float z1, float x2, float y2, float z2, int64_t t
 
 }  // namespace
 
-void GR_3D_Draw_Block(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr,
-                      float vr) {
+void GR_3D_Draw_Block(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr) {
   ShapeScope scope;
   struct Face {
     float nx, ny, nz;
@@ -135,8 +134,8 @@ void GR_3D_Draw_Cylinder(float x1, float y1, float z1, float x2, float y2, float
   Round(x1, y1, z1, x2, y2, z2, texture, hr, vr, closed, steps, false);
 }
 
-void GR_3D_Draw_Cone(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr,
-                     float vr, bool closed, int32_t steps) {
+void GR_3D_Draw_Cone(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr,
+                     bool closed, int32_t steps) {
   Round(x1, y1, z1, x2, y2, z2, texture, hr, vr, closed, steps, true);
 }
 
@@ -165,8 +164,7 @@ void GR_3D_Draw_Ellipsoid(float x1, float y1, float z1, float x2, float y2, floa
   }
 }
 
-void GR_3D_Draw_Wall(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr,
-                     float vr) {
+void GR_3D_Draw_Wall(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr) {
   ShapeScope scope;
   const float dx = x2 - x1, dy = y2 - y1;
   const float length = std::sqrt(dx * dx + dy * dy);
@@ -180,8 +178,7 @@ void GR_3D_Draw_Wall(float x1, float y1, float z1, float x2, float y2, float z2,
   GR_3D_Primitive_End();
 }
 
-void GR_3D_Draw_Floor(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr,
-                      float vr) {
+void GR_3D_Draw_Floor(float x1, float y1, float z1, float x2, float y2, float z2, int64_t texture, float hr, float vr) {
   ShapeScope scope;
   GR_3D_Primitive_Begin(kTriangleFan, texture);
   Vertex(Point3{x1, y1, z1}, 0, 0, 1, 0, 0);

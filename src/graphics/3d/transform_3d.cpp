@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "graphics/device/render_states.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/render_states.h"
 #include "runtime/matrix.h"
 
 namespace {
@@ -73,8 +73,7 @@ void AddToWorld(const Matrix& m) {
   SetWorld(world);
 }
 
-void LookAt(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp, float yUp,
-            float zUp) {
+void LookAt(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp, float yUp, float zUp) {
   Matrix view;
   Matrix_LookAt(view, Vec3{xFrom, yFrom, zFrom}, Vec3{xTo, yTo, zTo}, Vec3{xUp, yUp, zUp});
   Graphics::SetTransform(kView, view);
@@ -89,8 +88,8 @@ void LookAtRectangle(float x, float y, float w, float h, float eyeZ, float radia
 
 }  // namespace
 
-void GR_3D_Set_Projection(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp,
-                          float yUp, float zUp) {
+void GR_3D_Set_Projection(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp, float yUp,
+                          float zUp) {
   LookAt(xFrom, yFrom, zFrom, xTo, yTo, zTo, xUp, yUp, zUp);
 }
 

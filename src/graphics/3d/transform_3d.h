@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-void GR_3D_Set_Projection(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp,
-                          float yUp, float zUp);
+void GR_3D_Set_Projection(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp, float yUp,
+                          float zUp);
 // Also a perspective of the vertical angle, the aspect, near and far.
 void GR_3D_Set_Projection_Ext(float xFrom, float yFrom, float zFrom, float xTo, float yTo, float zTo, float xUp,
                               float yUp, float zUp, float angle, float aspect, float zNear, float zFar);

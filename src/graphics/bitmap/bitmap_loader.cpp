@@ -6,8 +6,8 @@
 #include "graphics/bitmap/gif_decode.h"
 #include "graphics/bitmap/image_decode.h"
 #include "runtime/console.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 
 namespace {
 

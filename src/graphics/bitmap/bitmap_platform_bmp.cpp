@@ -5,9 +5,9 @@
 #include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/bitmap_platform.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
-#include "runtime/file_layer.h"
 
 namespace {
 

@@ -118,8 +118,14 @@ struct Channel {
 class BmpPixels {
  public:
   BmpPixels(const uint8_t* data, const BmpHeader& h, uint32_t* out)
-      : data_(data), h_(h), out_(out), width_(static_cast<int32_t>(h.width)),
-        red_(h.masks[0]), green_(h.masks[1]), blue_(h.masks[2]), alpha_(h.masks[3]) {}
+      : data_(data),
+        h_(h),
+        out_(out),
+        width_(static_cast<int32_t>(h.width)),
+        red_(h.masks[0]),
+        green_(h.masks[1]),
+        blue_(h.masks[2]),
+        alpha_(h.masks[3]) {}
 
   const char* Read(size_t stride, int32_t rows) {
     if (h_.bits >= 16 && !MasksUsable()) return "bad bit fields";

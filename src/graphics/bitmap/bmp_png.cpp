@@ -9,8 +9,8 @@
 #include <system_error>
 
 #include "runtime/console.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 
 namespace {
 

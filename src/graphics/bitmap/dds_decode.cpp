@@ -50,7 +50,8 @@ bool DecodeCompressed(const uint8_t* data, size_t bound, uint32_t fourCC, Decode
     return false;
   }
   const uint64_t blockBytes = one ? 8 : 16;
-  const uint64_t across = (static_cast<uint64_t>(image.width) + 3) / 4, down = (static_cast<uint64_t>(image.height) + 3) / 4;
+  const uint64_t across = (static_cast<uint64_t>(image.width) + 3) / 4,
+                 down = (static_cast<uint64_t>(image.height) + 3) / 4;
   if (kDdsHeaderBytes + across * down * blockBytes > bound) {
     g_debugConsole->Output("DDS image: pixel data cut short\n");
     return false;
@@ -153,4 +154,3 @@ bool Dds_Decode(const uint8_t* data, size_t bound, DecodedImage& image) {
   if ((Image_Le32(format + 4) & 0x4) != 0) return DecodeCompressed(data, bound, Image_Le32(format + 8), image);
   return DecodePlain(data, bound, format, image);
 }
-

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+// jerror.h reads what jpeglib.h defines.
 #include <jerror.h>
 
 #include "graphics/bitmap/image_formats.h"

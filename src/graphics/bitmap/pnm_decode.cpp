@@ -59,4 +59,3 @@ bool Pnm_Decode(const uint8_t* data, size_t bound, DecodedImage& image) {
   }
   return true;
 }
-

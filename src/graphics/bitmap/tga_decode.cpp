@@ -68,7 +68,10 @@ struct ColourForm {
 class TgaPixels {
  public:
   TgaPixels(const uint8_t* data, size_t size, const TgaHeader& h)
-      : h_(h), c_(data, size, kHeaderBytes + h.idBytes), indexed_(h.mapType == 1), rle_(h.type >= 9),
+      : h_(h),
+        c_(data, size, kHeaderBytes + h.idBytes),
+        indexed_(h.mapType == 1),
+        rle_(h.type >= 9),
         form_{((indexed_ ? h.mapBits : h.bits) + 7) / 8, !indexed_ && h.bits == 16 && (h.type == 3 || h.type == 11)},
         valueBytes_(indexed_ ? h.bits / 8 : form_.bytes) {}
 

@@ -7,12 +7,12 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/device/device_state.h"
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
-#include "graphics/device/render_states.h"
+#include "graphics/device/device_state.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "graphics/device/profiler_services.h"
+#include "graphics/device/render_states.h"
 #include "platform/device_window.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
@@ -113,8 +113,8 @@ bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t 
   s.vsync = (flags & kCreateVSync) != 0;
   s.screenInterpolation = (flags & kCreateInterpolate) != 0;
   g_renderFlags[0] = s.screenInterpolation ? 1 : 0;
-  s.behaviour = D3DCREATE_FPU_PRESERVE |
-                ((flags & kCreateSoftware) != 0 ? D3DCREATE_SOFTWARE_VERTEXPROCESSING : D3DCREATE_HARDWARE_VERTEXPROCESSING);
+  s.behaviour = D3DCREATE_FPU_PRESERVE | ((flags & kCreateSoftware) != 0 ? D3DCREATE_SOFTWARE_VERTEXPROCESSING
+                                                                         : D3DCREATE_HARDWARE_VERTEXPROCESSING);
   s.keepAspect = (flags & kCreateKeepAspect) != 0;
   Trace("Create D3D9 interface\n");
   s.system = GraphicsSystem_Create();

@@ -1,9 +1,9 @@
 // Resetting the device with the current settings, and the screen's way onto
 // the back buffer.
-#include "graphics/device/device_state.h"
 #include "graphics/device/batcher.h"
-#include "graphics/device/render_states.h"
+#include "graphics/device/device_state.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/render_states.h"
 #include "platform/device_window.h"
 #include "runtime/console.h"
 
@@ -140,7 +140,8 @@ void DrawScreenToBackBuffer() {
   GR_Overlay_Begin();
   SetRenderState(12, 0);
   GR_Texture_Set_Interpolation(s.screenInterpolation);
-  Matrix view{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(-(bw / 2)), static_cast<float>(-(bh / 2)), 16000, 1}};
+  Matrix view{
+      {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(-(bw / 2)), static_cast<float>(-(bh / 2)), 16000, 1}};
   SetTransform(0, view);
   Matrix projection;
   Matrix_Ortho(projection, static_cast<float>(bw), static_cast<float>(-bh), 1.0f, 32000.0f);

@@ -1,9 +1,9 @@
 // Device textures, their uploads and bindings, and the render-target stack.
 #include <cstring>
 
-#include "graphics/device/device_state.h"
 #include "graphics/bitmap/image_decode.h"
 #include "graphics/device/batcher.h"
+#include "graphics/device/device_state.h"
 #include "graphics/device/render_states.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
@@ -25,8 +25,9 @@ int32_t PowerOfTwoSide(int32_t side) {
 }
 
 uint32_t MapFormat(uint32_t code) {
-  static const uint32_t table[] = {D3DFMT_FROM_FILE, D3DFMT_DXT1, D3DFMT_DXT2, D3DFMT_DXT3, D3DFMT_DXT4, D3DFMT_DXT5,
-                                   D3DFMT_A8R8G8B8, D3DFMT_D32,  D3DFMT_D24S8, D3DFMT_R16F, D3DFMT_R32F, D3DFMT_A4R4G4B4};
+  static const uint32_t table[] = {D3DFMT_FROM_FILE, D3DFMT_DXT1, D3DFMT_DXT2,     D3DFMT_DXT3,
+                                   D3DFMT_DXT4,      D3DFMT_DXT5, D3DFMT_A8R8G8B8, D3DFMT_D32,
+                                   D3DFMT_D24S8,     D3DFMT_R16F, D3DFMT_R32F,     D3DFMT_A4R4G4B4};
   return code < sizeof table / sizeof table[0] ? table[code] : code;
 }
 
@@ -76,8 +77,8 @@ DeviceTexture* TextureFromRaw(const uint8_t* data, uint32_t bound, ImageInfo* in
     return nullptr;
   }
   const uint32_t code = format == 0 ? 6 : 11;
-  *info = ImageInfo{static_cast<uint32_t>(width), static_cast<uint32_t>(height), format == 0 ? 32u : 16u, 0, code,
-                    0xFFFFFFFFu, code};
+  *info = ImageInfo{
+      static_cast<uint32_t>(width), static_cast<uint32_t>(height), format == 0 ? 32u : 16u, 0, code, 0xFFFFFFFFu, code};
   // The pixels are turned into the device's order on a copy: the caller's
   // bytes stay as they were, so a second load reads the same image.
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -153,8 +154,13 @@ DeviceTexture* CreateTextureFromPixels(const uint32_t* pixels, int32_t width, in
   if (t == nullptr) return nullptr;
   UploadTexture(t, 0, width, height, pixels);
   if (info != nullptr) {
-    *info = ImageInfo{static_cast<uint32_t>(DeviceTexture_Width(t)), static_cast<uint32_t>(DeviceTexture_Height(t)),
-                      32, 0, 6, 0xFFFFFFFFu, 6};
+    *info = ImageInfo{static_cast<uint32_t>(DeviceTexture_Width(t)),
+                      static_cast<uint32_t>(DeviceTexture_Height(t)),
+                      32,
+                      0,
+                      6,
+                      0xFFFFFFFFu,
+                      6};
   }
   return t;
 }
@@ -171,8 +177,8 @@ DeviceTexture* CreateTextureFromImage(const uint8_t* data, uint32_t bound, Image
   DecodedImage image = Image_Decode(data, bound, formatCode);
   const int32_t width = image.width > 0 ? image.width : 1;
   const int32_t height = image.height > 0 ? image.height : 1;
-  *info = ImageInfo{static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height), 32, 1, formatCode, 3,
-                    image.fileFormat};
+  *info = ImageInfo{
+      static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height), 32, 1, formatCode, 3, image.fileFormat};
   DeviceTexture* t = NewRecord(formatCode, width, height, 1);
   if (image.pixels != nullptr) {
     const auto w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);

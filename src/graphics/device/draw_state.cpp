@@ -40,7 +40,9 @@ uint32_t GR_Pack_Color(uint32_t c, uint32_t a) {
   return (a << 24) | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-uint32_t GR_Make_Color_RGB(uint32_t r, uint32_t g, uint32_t b) { return ((b & 0xFF) << 16) + ((g & 0xFF) << 8) + (r & 0xFF); }
+uint32_t GR_Make_Color_RGB(uint32_t r, uint32_t g, uint32_t b) {
+  return ((b & 0xFF) << 16) + ((g & 0xFF) << 8) + (r & 0xFF);
+}
 
 uint32_t GR_Make_ARGB(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
   return ((a & 0xFF) << 24) | ((r & 0xFF) << 16) | ((g & 0xFF) << 8) | (b & 0xFF);

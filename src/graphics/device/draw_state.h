@@ -7,10 +7,10 @@
 #include <cstdint>
 
 // Script colours are 0xBBGGRR (red low); device colours are 0xAARRGGBB.
-extern uint32_t g_drawColor;     // device colour, alpha in the top byte
-extern uint32_t g_drawAlpha;     // 0..255
-extern int32_t g_blendSrc;       // device blend numbers; 5 source alpha
-extern int32_t g_blendDest;      // 6 inverse source alpha
+extern uint32_t g_drawColor;  // device colour, alpha in the top byte
+extern uint32_t g_drawAlpha;  // 0..255
+extern int32_t g_blendSrc;    // device blend numbers; 5 source alpha
+extern int32_t g_blendDest;   // 6 inverse source alpha
 // [0] texture interpolation, [1] texture blending, [2] perspective,
 // [3] hidden-surface removal, [4] smooth shading.
 extern uint8_t g_renderFlags[5];

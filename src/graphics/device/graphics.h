@@ -119,8 +119,8 @@ DeviceTexture* TextureList();
 // Pixel reads and device services. Read blocks come from MemoryManager.
 uint32_t* ReadScreenPixels(int32_t boundWidth, int32_t boundHeight, int32_t x, int32_t y, int32_t w, int32_t h);
 uint32_t* ReadTexturePixels(DeviceTexture* texture, int32_t x, int32_t y, int32_t w, int32_t h);
-void CopyTextureRect(DeviceTexture* destination, int32_t dx, int32_t dy, DeviceTexture* source, int32_t sx,
-                     int32_t sy, int32_t w, int32_t h);
+void CopyTextureRect(DeviceTexture* destination, int32_t dx, int32_t dy, DeviceTexture* source, int32_t sx, int32_t sy,
+                     int32_t w, int32_t h);
 void DrawTexturedRect(DeviceTexture* texture, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
                       float v1, uint32_t colour);
 int32_t GetFogSupport();

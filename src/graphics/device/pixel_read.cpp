@@ -2,10 +2,10 @@
 // around them.
 #include <cstring>
 
-#include "graphics/device/device_state.h"
 #include "graphics/device/batcher.h"
-#include "graphics/device/render_states.h"
+#include "graphics/device/device_state.h"
 #include "graphics/device/profiler_services.h"
+#include "graphics/device/render_states.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -47,8 +47,9 @@ uint32_t* ReadSurface(GfxObject surface, int32_t x, int32_t y, int32_t w, int32_
   GfxRect from{x, y, x + w, y + h};
   GfxRect to{0, 0, w, h};
   if (device->StretchRect(surface, &from, target, &to, D3DTEXF_LINEAR) != D3D_OK) return nullptr;
-  auto* block = into != nullptr ? into : static_cast<uint32_t*>(KV_ALLOC(
-      static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
+  auto* block = into != nullptr ? into
+                                : static_cast<uint32_t*>(KV_ALLOC(
+                                      static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
   GfxLockedRect locked;
   if (block == nullptr || device->LockRect(target, 0, &locked, D3DLOCK_READONLY) != D3D_OK) {
     if (block != into) MemoryManager::Free(block);
@@ -95,7 +96,8 @@ uint32_t* ReadSurfaceShared(GfxObject surface, int32_t surfaceWidth, int32_t sur
   }
   uint32_t* block = nullptr;
   if (CopyIsCurrent(s, surface, surfaceWidth, surfaceHeight, version)) {
-    block = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
+    block =
+        static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(blockWidth) * static_cast<size_t>(blockHeight) * 4, true));
     for (int32_t row = 0; block != nullptr && row < h; ++row) {
       std::memcpy(block + static_cast<size_t>(row) * static_cast<size_t>(blockWidth),
                   s.copy + static_cast<size_t>(y + row) * static_cast<size_t>(surfaceWidth) + x,
@@ -145,13 +147,14 @@ uint32_t* ReadTexturePixels(DeviceTexture* t, int32_t x, int32_t y, int32_t w, i
   const int32_t tw = DeviceTexture_Width(t), th = DeviceTexture_Height(t);
   const int32_t cw = static_cast<int64_t>(x) + w > tw ? tw - x : w;
   const int32_t ch = static_cast<int64_t>(y) + h > th ? th - y : h;
-  if (cw < 1 || ch < 1) return static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, true));
+  if (cw < 1 || ch < 1)
+    return static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, true));
   return ReadSurfaceShared(t->renderSurface, tw, th, x, y, cw, ch, w, h);
 }
 
 // The destination is marked so that its next use as a texture shows the copy.
-void CopyTextureRect(DeviceTexture* destination, int32_t dx, int32_t dy, DeviceTexture* source, int32_t sx,
-                     int32_t sy, int32_t w, int32_t h) {
+void CopyTextureRect(DeviceTexture* destination, int32_t dx, int32_t dy, DeviceTexture* source, int32_t sx, int32_t sy,
+                     int32_t w, int32_t h) {
   IGraphicsDevice* device = Device_State().device;
   if (device == nullptr || destination == nullptr || source == nullptr || w <= 0 || h <= 0 || dx < 0 || dy < 0) return;
   FlushBatch();

@@ -33,7 +33,10 @@ uint32_t FogMode(uint32_t v) { return v <= D3DFOG_EXP2 ? v : D3DFOG_LINEAR; }
 // ids that mean nothing.
 uint32_t MapState(int32_t id, uint32_t value, uint32_t* state) {
   switch (id) {
-    case kStateZEnable: *state = D3DRS_ZENABLE; g_zBuffer = value != 0; return value;
+    case kStateZEnable:
+      *state = D3DRS_ZENABLE;
+      g_zBuffer = value != 0;
+      return value;
     case kStateFillMode: *state = D3DRS_FILLMODE; return value == 1 || value == 2 ? value : D3DFILL_SOLID;
     case kStateShadeMode: *state = D3DRS_SHADEMODE; return value == 1 ? D3DSHADE_FLAT : D3DSHADE_GOURAUD;
     case kStateAlphaTest: *state = D3DRS_ALPHATESTENABLE; return value;
@@ -46,13 +49,19 @@ uint32_t MapState(int32_t id, uint32_t value, uint32_t* state) {
     case kStateAlphaRef: *state = D3DRS_ALPHAREF; return value;
     case kStateAlphaFunc: *state = D3DRS_ALPHAFUNC; return value >= 1 && value <= 7 ? value : D3DCMP_ALWAYS;
     case kStateAlphaBlend: *state = D3DRS_ALPHABLENDENABLE; return value;
-    case kStateFog: *state = D3DRS_FOGENABLE; g_fog = value != 0; return value;
+    case kStateFog:
+      *state = D3DRS_FOGENABLE;
+      g_fog = value != 0;
+      return value;
     case kStateFogColour: *state = D3DRS_FOGCOLOR; return value;
     case kStateFogTableMode: *state = D3DRS_FOGTABLEMODE; return FogMode(value);
     case kStateFogStart: *state = D3DRS_FOGSTART; return value;
     case kStateFogEnd: *state = D3DRS_FOGEND; return value;
     case kStateRangeFog: *state = kRangeFogEnable; return value;
-    case kStateLighting: *state = D3DRS_LIGHTING; g_lighting = value != 0; return value;
+    case kStateLighting:
+      *state = D3DRS_LIGHTING;
+      g_lighting = value != 0;
+      return value;
     case kStateFogVertexMode: *state = D3DRS_FOGVERTEXMODE; return FogMode(value);
     default: *state = 0; return 0;
   }
@@ -121,16 +130,31 @@ void ForgetStateCaches() {
 // so the sampler cache is forgotten along with the render states.
 void SetDefaultStates() {
   ForgetStateCaches();
-  static const uint32_t defaults[][2] = {
-      {D3DRS_LIGHTING, 1},        {D3DRS_ZENABLE, 1},          {D3DRS_FILLMODE, D3DFILL_SOLID},
-      {D3DRS_SHADEMODE, D3DSHADE_GOURAUD}, {D3DRS_ZWRITEENABLE, 1}, {D3DRS_ALPHATESTENABLE, 0},
-      {D3DRS_LASTPIXEL, 1},       {D3DRS_SRCBLEND, D3DBLEND_ONE}, {D3DRS_DESTBLEND, D3DBLEND_ZERO},
-      {D3DRS_CULLMODE, D3DCULL_NONE}, {D3DRS_ZFUNC, D3DCMP_LESSEQUAL}, {D3DRS_ALPHAREF, 128},
-      {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS}, {D3DRS_DITHERENABLE, 1}, {D3DRS_ALPHABLENDENABLE, 0},
-      {D3DRS_FOGENABLE, 0},       {D3DRS_SPECULARENABLE, 0},   {D3DRS_FOGCOLOR, 0},
-      {D3DRS_FOGTABLEMODE, D3DFOG_NONE}, {D3DRS_FOGSTART, 0},  {D3DRS_FOGEND, 1},
-      {D3DRS_STENCILENABLE, 0},   {D3DRS_STENCILZFAIL, 1},     {D3DRS_COLORWRITEENABLE, 15},
-      {D3DRS_BLENDOP, D3DBLENDOP_ADD}};
+  static const uint32_t defaults[][2] = {{D3DRS_LIGHTING, 1},
+                                         {D3DRS_ZENABLE, 1},
+                                         {D3DRS_FILLMODE, D3DFILL_SOLID},
+                                         {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
+                                         {D3DRS_ZWRITEENABLE, 1},
+                                         {D3DRS_ALPHATESTENABLE, 0},
+                                         {D3DRS_LASTPIXEL, 1},
+                                         {D3DRS_SRCBLEND, D3DBLEND_ONE},
+                                         {D3DRS_DESTBLEND, D3DBLEND_ZERO},
+                                         {D3DRS_CULLMODE, D3DCULL_NONE},
+                                         {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
+                                         {D3DRS_ALPHAREF, 128},
+                                         {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS},
+                                         {D3DRS_DITHERENABLE, 1},
+                                         {D3DRS_ALPHABLENDENABLE, 0},
+                                         {D3DRS_FOGENABLE, 0},
+                                         {D3DRS_SPECULARENABLE, 0},
+                                         {D3DRS_FOGCOLOR, 0},
+                                         {D3DRS_FOGTABLEMODE, D3DFOG_NONE},
+                                         {D3DRS_FOGSTART, 0},
+                                         {D3DRS_FOGEND, 1},
+                                         {D3DRS_STENCILENABLE, 0},
+                                         {D3DRS_STENCILZFAIL, 1},
+                                         {D3DRS_COLORWRITEENABLE, 15},
+                                         {D3DRS_BLENDOP, D3DBLENDOP_ADD}};
   for (const auto& d : defaults) Send(d[0], d[1]);
 }
 

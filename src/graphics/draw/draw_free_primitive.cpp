@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "graphics/device/batcher.h"
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/texture/texture_table.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "graphics/draw/draw_vertices.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
+#include "graphics/draw/draw_vertices.h"
 #include "runtime/memory.h"
 
 using namespace DrawVertices;
@@ -106,8 +106,7 @@ void GR_Draw_Line_Width(float x1, float y1, float x2, float y2, float width) {
   ThickLine(x1, y1, x2, y2, width, g_drawColor, g_drawColor);
 }
 
-void GR_Draw_Line_Width_Color(float x1, float y1, float x2, float y2, float width, uint32_t colour1,
-                              uint32_t colour2) {
+void GR_Draw_Line_Width_Color(float x1, float y1, float x2, float y2, float width, uint32_t colour1, uint32_t colour2) {
   ThickLine(x1, y1, x2, y2, width, WithAlpha(colour1), WithAlpha(colour2));
 }
 

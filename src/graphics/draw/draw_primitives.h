@@ -17,8 +17,7 @@ void GR_Draw_Line(float x1, float y1, float x2, float y2);
 void GR_Draw_Line_Color(float x1, float y1, float x2, float y2, uint32_t colour1, uint32_t colour2);
 // A line of no length draws nothing.
 void GR_Draw_Line_Width(float x1, float y1, float x2, float y2, float width);
-void GR_Draw_Line_Width_Color(float x1, float y1, float x2, float y2, float width, uint32_t colour1,
-                              uint32_t colour2);
+void GR_Draw_Line_Width_Color(float x1, float y1, float x2, float y2, float width, uint32_t colour1, uint32_t colour2);
 void GR_Draw_Triangle(float x1, float y1, float x2, float y2, float x3, float y3, int32_t outline);
 void GR_Draw_Triangle_Color(float x1, float y1, float x2, float y2, float x3, float y3, uint32_t colour1,
                             uint32_t colour2, uint32_t colour3, int32_t outline);
@@ -26,13 +25,11 @@ void GR_Draw_Rectangle(float x1, float y1, float x2, float y2, int32_t outline);
 // Corner colours clockwise from the top left.
 void GR_Draw_Rectangle_Color(float x1, float y1, float x2, float y2, uint32_t colour1, uint32_t colour2,
                              uint32_t colour3, uint32_t colour4, int32_t outline);
-void GR_Draw_Roundrect(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight,
-                       int32_t outline);
+void GR_Draw_Roundrect(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight, int32_t outline);
 void GR_Draw_Roundrect_Color(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight,
                              uint32_t centreColour, uint32_t edgeColour, int32_t outline);
 void GR_Draw_Circle(float x, float y, float radius, int32_t outline);
-void GR_Draw_Circle_Color(float x, float y, float radius, uint32_t centreColour, uint32_t edgeColour,
-                          int32_t outline);
+void GR_Draw_Circle_Color(float x, float y, float radius, uint32_t centreColour, uint32_t edgeColour, int32_t outline);
 void GR_Draw_Ellipse(float x1, float y1, float x2, float y2, int32_t outline);
 void GR_Draw_Ellipse_Color(float x1, float y1, float x2, float y2, uint32_t centreColour, uint32_t edgeColour,
                            int32_t outline);
@@ -46,9 +43,8 @@ void GR_Draw_Arrow(float x1, float y1, float x2, float y2, float headSize);
 void GR_Draw_Button(float x1, float y1, float x2, float y2, bool up);
 // Amount 0..100; direction 1 from the right, 2 from the top, 3 from the
 // bottom, anything else from the left.
-void GR_Draw_Healthbar(float x1, float y1, float x2, float y2, float amount, uint32_t backColour,
-                       uint32_t minColour, uint32_t midColour, uint32_t maxColour, int32_t direction, bool showBack,
-                       bool showBorder);
+void GR_Draw_Healthbar(float x1, float y1, float x2, float y2, float amount, uint32_t backColour, uint32_t minColour,
+                       uint32_t midColour, uint32_t maxColour, int32_t direction, bool showBack, bool showBorder);
 
 // A primitive of free vertices: kinds 1 point list .. 6 triangle fan; at
 // most kFreePrimitiveMax vertices, later ones are ignored. The texture is a

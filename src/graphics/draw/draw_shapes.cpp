@@ -102,8 +102,7 @@ void GR_Draw_Roundrect_Core(float x1, float y1, float x2, float y2, float corner
   v[0] = outline ? v[1] : TexAt(cx, cy, centre);
 }
 
-void GR_Draw_Roundrect(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight,
-                       int32_t outline) {
+void GR_Draw_Roundrect(float x1, float y1, float x2, float y2, float cornerWidth, float cornerHeight, int32_t outline) {
   Order(x1, x2);
   Order(y1, y2);
   GR_Draw_Roundrect_Core(x1, y1, NudgeWhole(x2), NudgeWhole(y2), cornerWidth, cornerHeight, g_drawColor, g_drawColor,

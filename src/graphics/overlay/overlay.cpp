@@ -1,10 +1,10 @@
 // Screen-space drawing around the overlays: the states and matrices the
 // frame's drawing set are kept and put back afterwards.
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
-#include "graphics/device/render_states.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "graphics/device/profiler_services.h"
+#include "graphics/device/render_states.h"
 
 namespace {
 

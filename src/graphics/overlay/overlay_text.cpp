@@ -4,9 +4,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
 #include "graphics/texture/texture_table.h"

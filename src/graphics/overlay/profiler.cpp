@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/overlay/overlay_text.h"
 #include "graphics/overlay/profiler_host.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"

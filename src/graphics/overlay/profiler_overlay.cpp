@@ -42,7 +42,8 @@ void Profiler_Draw_Bars(int64_t frameTime) {
   if (ProfilerHost_Get().paused()) return;
   const int32_t width = Win_GetScreenWidth();
   const int32_t count = Profiler_MarkerCount();
-  auto* v = static_cast<TexVertex*>(Graphics::AllocVertices(kTriangleList, nullptr, sizeof(TexVertex), 6 * (count + 1)));
+  auto* v =
+      static_cast<TexVertex*>(Graphics::AllocVertices(kTriangleList, nullptr, sizeof(TexVertex), 6 * (count + 1)));
   if (v == nullptr) return;
   const double w = width, scale = kProfilerBarScale;
   const int64_t start = Profiler_FrameStart();
@@ -74,8 +75,8 @@ void Profiler_Draw_Info_Panel() {
   int32_t major = 0, minor = 0;
   if (ProfilerHost_Get().gameTitle(&name, &major, &minor)) {
     std::snprintf(line, sizeof line, "Game : %s v%d.%d", name != nullptr ? name : "", major, minor);
-    GR_Overlay_Draw_Text_Raw(static_cast<float>((width + 1 - GR_Overlay_Text_Width(line)) / 2), 54, 1, 1, kWhite,
-                             line, kOverlayPrintfBytes);
+    GR_Overlay_Draw_Text_Raw(static_cast<float>((width + 1 - GR_Overlay_Text_Width(line)) / 2), 54, 1, 1, kWhite, line,
+                             kOverlayPrintfBytes);
   }
   GR_Overlay_Printf(static_cast<float>(width - 80), 80, kWhite, "CLOSE");
   const uint32_t flags = static_cast<uint32_t>(g_runFlags.overlayFlags);

@@ -46,8 +46,7 @@ uint32_t FirstColour(const CParticleType& type) {
     }
     case 5:
       return Colour_Merge(static_cast<uint32_t>(c[0]), static_cast<uint32_t>(c[1]), static_cast<float>(Uniform()));
-    default:
-      return static_cast<uint32_t>(c[0]);
+    default: return static_cast<uint32_t>(c[0]);
   }
 }
 

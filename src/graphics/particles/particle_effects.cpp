@@ -9,10 +9,29 @@
 namespace {
 
 enum EffectKind : int32_t {
-  kExplosion, kRing, kEllipse, kFirework, kSmoke, kSmokeUp, kStar, kSpark, kFlare, kCloud, kRain, kSnow, kKindCount
+  kExplosion,
+  kRing,
+  kEllipse,
+  kFirework,
+  kSmoke,
+  kSmokeUp,
+  kStar,
+  kSpark,
+  kFlare,
+  kCloud,
+  kRain,
+  kSnow,
+  kKindCount
 };
-enum Shape : int32_t { kLine = 3, kStarShape = 4, kRingShape = 6, kFlareShape = 8, kSparkShape = 9,
-                       kExplosionShape = 10, kSnowShape = 13 };
+enum Shape : int32_t {
+  kLine = 3,
+  kStarShape = 4,
+  kRingShape = 6,
+  kFlareShape = 8,
+  kSparkShape = 9,
+  kExplosionShape = 10,
+  kSnowShape = 13
+};
 
 constexpr float kBelowDepth = 100000.0f;
 constexpr float kAboveDepth = -100000.0f;
@@ -56,9 +75,9 @@ struct Effect {
 };
 
 void Explosion(const Effect& e) {
-  static constexpr double kCloudSize[] = {0.1, 0.3, 0.4}, kCloudGrowth[] = {0.05, 0.1, 0.2},
-                          kSpeed[] = {2, 4, 7}, kSlowing[] = {-0.1, -0.18, -0.2}, kLifeMin[] = {10, 12, 15},
-                          kPuffGrowth[] = {0.1, 0.2, 0.4}, kPuffLife[] = {15, 17, 20};
+  static constexpr double kCloudSize[] = {0.1, 0.3, 0.4}, kCloudGrowth[] = {0.05, 0.1, 0.2}, kSpeed[] = {2, 4, 7},
+                          kSlowing[] = {-0.1, -0.18, -0.2}, kLifeMin[] = {10, 12, 15}, kPuffGrowth[] = {0.1, 0.2, 0.4},
+                          kPuffLife[] = {15, 17, 20};
   const int32_t s = e.size;
   const int32_t cloud = TypeOf(2 * s), puff = TypeOf(2 * s + 1);
   for (int32_t type : {cloud, puff}) {
@@ -231,8 +250,7 @@ void Particle_Effect_Create(bool below, int32_t kind, float x, float y, int32_t 
   Particle_Effect_CreateSystems();
   Particle_Effect_CreateTypes();
   const int32_t sizeIndex = size == 0 ? 0 : size == 2 ? 2 : 1;
-  const Effect effect{below ? g_below : g_above, x, y, sizeIndex, colour,
-                      Particle_Effect_TimeFactor()};
+  const Effect effect{below ? g_below : g_above, x, y, sizeIndex, colour, Particle_Effect_TimeFactor()};
   Build(effect, kind);
 }
 

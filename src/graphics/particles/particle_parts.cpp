@@ -31,16 +31,11 @@ Answer OnTable(ParticlePart kind, int32_t system, Answer missing, Operation oper
   CParticleSystem* s = ParticleSystem_Get(system);
   if (s == nullptr) return missing;
   switch (kind) {
-    case ParticlePart::kEmitter:
-      return operation(s->emitters);
-    case ParticlePart::kAttractor:
-      return operation(s->attractors);
-    case ParticlePart::kDestroyer:
-      return operation(s->destroyers);
-    case ParticlePart::kDeflector:
-      return operation(s->deflectors);
-    case ParticlePart::kChanger:
-      return operation(s->changers);
+    case ParticlePart::kEmitter: return operation(s->emitters);
+    case ParticlePart::kAttractor: return operation(s->attractors);
+    case ParticlePart::kDestroyer: return operation(s->destroyers);
+    case ParticlePart::kDeflector: return operation(s->deflectors);
+    case ParticlePart::kChanger: return operation(s->changers);
   }
   return missing;
 }

@@ -1,6 +1,6 @@
 // The particle-type table and its setters.
-#include <initializer_list>
 #include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 #include "graphics/particles/particle_records.h"
@@ -173,9 +173,7 @@ void Particle_Type_ColorHSV(int32_t type, int32_t hmin, int32_t hmax, int32_t sm
   SetColours(type, 4, {hmin, hmax, smin, smax, vmin, vmax});
 }
 
-void Particle_Type_ColorMix(int32_t type, int32_t colour1, int32_t colour2) {
-  SetColours(type, 5, {colour1, colour2});
-}
+void Particle_Type_ColorMix(int32_t type, int32_t colour1, int32_t colour2) { SetColours(type, 5, {colour1, colour2}); }
 
 void Particle_Type_Alpha1(int32_t type, float alpha) { Particle_Type_Alpha3(type, alpha, alpha, alpha); }
 

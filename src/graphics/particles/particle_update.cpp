@@ -177,14 +177,10 @@ bool DestroyerTakes(const CParticleDestroyer& d, const CParticle& p) {
   const double nx = (p.x - (d.xmin + d.xmax) / 2.0) / ((d.xmax - d.xmin) / 2.0);
   const double ny = (p.y - (d.ymin + d.ymax) / 2.0) / ((d.ymax - d.ymin) / 2.0);
   switch (d.shape) {
-    case kRegionRectangle:
-      return true;
-    case kRegionEllipse:
-      return nx * nx + ny * ny <= 1.0;
-    case kRegionDiamond:
-      return std::fabs(nx) + std::fabs(ny) <= 1.0;
-    default:
-      return false;
+    case kRegionRectangle: return true;
+    case kRegionEllipse: return nx * nx + ny * ny <= 1.0;
+    case kRegionDiamond: return std::fabs(nx) + std::fabs(ny) <= 1.0;
+    default: return false;
   }
 }
 

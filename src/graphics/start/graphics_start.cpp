@@ -33,9 +33,10 @@ uint32_t* ReadWholeSurface(IGraphicsDevice* device, GfxObject surface, int32_t w
       device->LockRect(copy, 0, &locked, D3DLOCK_READONLY) == D3D_OK) {
     block = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, true));
     for (int32_t row = 0; block != nullptr && locked.bits != nullptr && row < h; ++row) {
-      std::memcpy(block + static_cast<size_t>(row) * static_cast<size_t>(w),
-                  static_cast<const uint8_t*>(locked.bits) + static_cast<size_t>(row) * static_cast<size_t>(locked.pitch),
-                  static_cast<size_t>(w) * 4);
+      std::memcpy(
+          block + static_cast<size_t>(row) * static_cast<size_t>(w),
+          static_cast<const uint8_t*>(locked.bits) + static_cast<size_t>(row) * static_cast<size_t>(locked.pitch),
+          static_cast<size_t>(w) * 4);
     }
     device->UnlockRect(copy, 0);
   }
@@ -46,8 +47,8 @@ uint32_t* ReadWholeSurface(IGraphicsDevice* device, GfxObject surface, int32_t w
 }  // namespace
 
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags) {
-  g_screenSize = ScreenSize{ClampToScreen(width, Graphics::GetScreenWidth()),
-                            ClampToScreen(height, Graphics::GetScreenHeight())};
+  g_screenSize =
+      ScreenSize{ClampToScreen(width, Graphics::GetScreenWidth()), ClampToScreen(height, Graphics::GetScreenHeight())};
   g_startInterpolation = (flags & Graphics::kCreateInterpolate) != 0;
   Graphics::SetLostDeviceHandler(GR_Display_Reset);
   const bool created = Graphics::CreateDevice(window, width, height, flags);

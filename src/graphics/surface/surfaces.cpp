@@ -2,9 +2,9 @@
 // textured-quad writers.
 #include "graphics/surface/surfaces.h"
 
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "graphics/texture/texture_quads.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"
@@ -172,8 +172,8 @@ void GR_Surface_Draw_General(int32_t index, float left, float top, float width, 
                              uint32_t c4, float alpha) {
   const SurfaceEntry* e = Entry(index);
   if (e == nullptr) return;
-  GR_Texture_Draw_General(e->texture, left, top, width, height, x, y, xscale, yscale, angle * kDegreesToRadians, c1,
-                          c2, c3, c4, alpha);
+  GR_Texture_Draw_General(e->texture, left, top, width, height, x, y, xscale, yscale, angle * kDegreesToRadians, c1, c2,
+                          c3, c4, alpha);
 }
 
 void GR_Surface_Draw_Tiled(int32_t index, float x, float y, float xscale, float yscale, bool tileH, bool tileV,

@@ -102,7 +102,8 @@ int Weight(const PvrtcWindow& w, int row, int col, bool twoBpp, bool* transparen
   }
   if (((row + col) & 1) == 0) return kWeights[value];
   return (kWeights[w.value[row - 1][col]] + kWeights[w.value[row + 1][col]] + kWeights[w.value[row][col - 1]] +
-          kWeights[w.value[row][col + 1]] + 2) / 4;
+          kWeights[w.value[row][col + 1]] + 2) /
+         4;
 }
 
 int Blend(int a, int b, int weight) { return (a * 8 + weight * (b - a)) >> 3; }
@@ -160,8 +161,8 @@ uint32_t PVRTC_BlockIndex(uint32_t gridWidth, uint32_t gridHeight, uint32_t by, 
   return static_cast<uint32_t>(index);
 }
 
-void PVRTC_Decompress(const uint8_t* source, size_t sourceSize, int32_t twoBitsPerPixel, int32_t width,
-                      int32_t height, uint8_t* destination) {
+void PVRTC_Decompress(const uint8_t* source, size_t sourceSize, int32_t twoBitsPerPixel, int32_t width, int32_t height,
+                      uint8_t* destination) {
   if (width <= 0 || height <= 0 || Texture_IsPowerOfTwo(static_cast<uint32_t>(width)) == 0 ||
       Texture_IsPowerOfTwo(static_cast<uint32_t>(height)) == 0) {
     return;

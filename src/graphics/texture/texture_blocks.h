@@ -12,8 +12,8 @@ extern uint32_t g_pvrtcLinearBlocks;
 
 // Sizes must be powers of two; others, and a source shorter than the block
 // grid needs (at least 2 x 2 blocks of 8 bytes), write nothing.
-void PVRTC_Decompress(const uint8_t* source, size_t sourceSize, int32_t twoBitsPerPixel, int32_t width,
-                      int32_t height, uint8_t* destination);
+void PVRTC_Decompress(const uint8_t* source, size_t sourceSize, int32_t twoBitsPerPixel, int32_t width, int32_t height,
+                      uint8_t* destination);
 // The block at row `by`, column `bx` of a gridWidth x gridHeight grid.
 uint32_t PVRTC_BlockIndex(uint32_t gridWidth, uint32_t gridHeight, uint32_t by, uint32_t bx);
 
@@ -29,8 +29,8 @@ void Morton_Interleave(uint32_t* index, uint32_t u, uint32_t v);
 void Morton_Deinterleave(uint32_t* u, uint32_t* v, uint32_t index);
 // Repeats a tile of elements over width x height elements; a zero tile
 // side does nothing.
-void Texture_FillTiled(uint8_t* destination, uint32_t width, uint32_t height, const uint8_t* source,
-                       uint32_t tileWidth, uint32_t tileHeight, uint32_t elementSize, bool twiddled);
+void Texture_FillTiled(uint8_t* destination, uint32_t width, uint32_t height, const uint8_t* source, uint32_t tileWidth,
+                       uint32_t tileHeight, uint32_t elementSize, bool twiddled);
 
 struct TextureBufferHeader {
   uint32_t headerSize;  // 52

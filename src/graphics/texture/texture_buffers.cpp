@@ -27,8 +27,8 @@ void Morton_Deinterleave(uint32_t* u, uint32_t* v, uint32_t index) {
   *v = outV;
 }
 
-void Texture_FillTiled(uint8_t* destination, uint32_t width, uint32_t height, const uint8_t* source,
-                       uint32_t tileWidth, uint32_t tileHeight, uint32_t elementSize, bool twiddled) {
+void Texture_FillTiled(uint8_t* destination, uint32_t width, uint32_t height, const uint8_t* source, uint32_t tileWidth,
+                       uint32_t tileHeight, uint32_t elementSize, bool twiddled) {
   if (tileWidth == 0 || tileHeight == 0) return;
   const uint64_t count = uint64_t{width} * height;
   for (uint64_t i = 0; i < count; ++i) {
@@ -77,7 +77,8 @@ TextureBufferHeader* Texture_CreateBuffer(uint32_t width, uint32_t height, uint3
   const bool tooMany = texels >= kTexelCap || (bitsPerPixel != 0 && texels > (uint64_t{1} << 36) / bitsPerPixel);
   const uint64_t dataSize = tooMany ? UINT64_MAX : (texels * bitsPerPixel) >> 3;
   if (dataSize > UINT32_MAX - sizeof(TextureBufferHeader)) return nullptr;
-  auto* header = static_cast<TextureBufferHeader*>(std::malloc(sizeof(TextureBufferHeader) + static_cast<size_t>(dataSize)));
+  auto* header =
+      static_cast<TextureBufferHeader*>(std::malloc(sizeof(TextureBufferHeader) + static_cast<size_t>(dataSize)));
   if (header == nullptr) return nullptr;
   std::memset(header, 0, sizeof *header);
   header->headerSize = sizeof(TextureBufferHeader);

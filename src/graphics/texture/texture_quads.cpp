@@ -49,7 +49,9 @@ Corners Box(float x, float y, float left, float top, float right, float bottom, 
   return Place(x, y, offsets, angle, threshold);
 }
 
-TexVertex Vertex(QuadPoint p, uint32_t colour, float u, float v) { return TexVertex{p.x, p.y, g_drawDepth, colour, u, v}; }
+TexVertex Vertex(QuadPoint p, uint32_t colour, float u, float v) {
+  return TexVertex{p.x, p.y, g_drawDepth, colour, u, v};
+}
 
 // TL, TR, BR, BR, BL, TL.
 void ListQuad(DeviceTexture* texture, const Corners& q, const Uv& uv, uint32_t colour) {
@@ -291,9 +293,9 @@ void GR_TexturePage_Draw_Part(TexturePage* page, float left, float top, float wi
   v[5] = v[2];
 }
 
-void GR_TexturePage_Draw_General(TexturePage* page, float left, float top, float width, float height, float x,
-                                 float y, float xScale, float yScale, float angle, uint32_t c1, uint32_t c2,
-                                 uint32_t c3, uint32_t c4, float alpha) {
+void GR_TexturePage_Draw_General(TexturePage* page, float left, float top, float width, float height, float x, float y,
+                                 float xScale, float yScale, float angle, uint32_t c1, uint32_t c2, uint32_t c3,
+                                 uint32_t c4, float alpha) {
   const TextureEntry* e = PageEntry(page);
   ClippedPart part;
   if (e == nullptr || !ClipPart(page, left, top, width, height, x, y, xScale, yScale, angle, &part)) return;

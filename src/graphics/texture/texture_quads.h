@@ -38,9 +38,9 @@ void GR_TexturePage_Draw_Ext(TexturePage* page, float xOrigin, float yOrigin, fl
 // The part is given in the coordinates of the untrimmed image.
 void GR_TexturePage_Draw_Part(TexturePage* page, float left, float top, float width, float height, float x, float y,
                               float xScale, float yScale, float angle, uint32_t colour, float alpha);
-void GR_TexturePage_Draw_General(TexturePage* page, float left, float top, float width, float height, float x,
-                                 float y, float xScale, float yScale, float angle, uint32_t c1, uint32_t c2,
-                                 uint32_t c3, uint32_t c4, float alpha);
+void GR_TexturePage_Draw_General(TexturePage* page, float left, float top, float width, float height, float x, float y,
+                                 float xScale, float yScale, float angle, uint32_t c1, uint32_t c2, uint32_t c3,
+                                 uint32_t c4, float alpha);
 void GR_TexturePage_Draw_Tiled(TexturePage* page, float xOrigin, float yOrigin, float x, float y, float xScale,
                                float yScale, bool hRepeat, bool vRepeat, TileArea area, uint32_t colour, float alpha);
 

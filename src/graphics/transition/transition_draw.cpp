@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/transition/transition_define.h"
 
@@ -55,8 +55,7 @@ void DrawWipe(const Frame& f, int32_t kind, double fraction) {
     case 2: return DrawNewPart(f, f.w - across, 0, across, f.h);
     case 3: return DrawNewPart(f, 0, 0, f.w, down);
     case 4: return DrawNewPart(f, 0, f.h - down, f.w, down);
-    default:
-      return DrawNewPart(f, Whole((f.w - f.w * fraction) / 2), Whole((f.h - f.h * fraction) / 2), across, down);
+    default: return DrawNewPart(f, Whole((f.w - f.w * fraction) / 2), Whole((f.h - f.h * fraction) / 2), across, down);
   }
 }
 

@@ -66,12 +66,9 @@ std::unique_ptr<b2Shape> MakeShape(const CPhysicsFixture& f, const std::string& 
       shape->m_radius = f.radius;
       return shape;
     }
-    case PhysicsShape::kBox:
-      return BoxShape(f);
-    case PhysicsShape::kPolygon:
-      return PolygonShape(f, objectName);
-    case PhysicsShape::kNone:
-      break;
+    case PhysicsShape::kBox: return BoxShape(f);
+    case PhysicsShape::kPolygon: return PolygonShape(f, objectName);
+    case PhysicsShape::kNone: break;
   }
   Error_Show("The physics fixture has no shape", false);
   return nullptr;
@@ -86,7 +83,8 @@ bool FixtureAcceptable(const CPhysicsFixture& f) {
 
 bool BodyAcceptable(const CPhysicsFixture& f, const b2BodyDef& def) {
   if (!Physics_AllUsable({def.position.x, def.position.y, def.angle})) return Physics_Refuse("bd->position.IsValid()");
-  if (!(Physics_AllUsable({f.linearDamping}) && f.linearDamping >= 0.0f)) return Physics_Refuse("bd->linearDamping >= 0.0f");
+  if (!(Physics_AllUsable({f.linearDamping}) && f.linearDamping >= 0.0f))
+    return Physics_Refuse("bd->linearDamping >= 0.0f");
   if (!(Physics_AllUsable({f.angularDamping}) && f.angularDamping >= 0.0f)) {
     return Physics_Refuse("bd->angularDamping >= 0.0f");
   }

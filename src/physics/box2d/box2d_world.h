@@ -70,9 +70,7 @@ struct CPhysicsWorld::Impl {
 };
 
 inline b2Body* BodyOf(const CPhysicsObject* object) { return static_cast<b2Body*>(object->Body()); }
-inline CPhysicsObject* ObjectOf(b2Body* body) {
-  return reinterpret_cast<CPhysicsObject*>(body->GetUserData().pointer);
-}
+inline CPhysicsObject* ObjectOf(b2Body* body) { return reinterpret_cast<CPhysicsObject*>(body->GetUserData().pointer); }
 
 // The library's colour as a byte each: times 256, held at 255.
 uint32_t Physics_ColourBytes(const b2Color& colour);

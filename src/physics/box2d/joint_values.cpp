@@ -10,51 +10,36 @@ namespace {
 
 double RevoluteValue(const b2RevoluteJoint* j, int32_t value, float inverseStep) {
   switch (value) {
-    case kJointMotorSpeed:
-      return j->GetMotorSpeed();
-    case kJointAngle:
-      return j->GetJointAngle();
-    case kJointMotorTorque:
-      return j->GetMotorTorque(inverseStep);
-    case kJointMaxMotorTorque:
-      return j->GetMaxMotorTorque();
-    default:
-      return 0.0;
+    case kJointMotorSpeed: return j->GetMotorSpeed();
+    case kJointAngle: return j->GetJointAngle();
+    case kJointMotorTorque: return j->GetMotorTorque(inverseStep);
+    case kJointMaxMotorTorque: return j->GetMaxMotorTorque();
+    default: return 0.0;
   }
 }
 
 double PrismaticValue(const b2PrismaticJoint* j, int32_t value, float inverseStep) {
   switch (value) {
-    case kJointMotorSpeed:
-      return j->GetMotorSpeed();
-    case kJointTranslation:
-      return j->GetJointTranslation();
-    case kJointSpeed:
-      return j->GetJointSpeed();
-    case kJointMotorForce:
-      return j->GetMotorForce(inverseStep);
-    case kJointMaxMotorForce:
-      return j->GetMaxMotorForce();
-    default:
-      return 0.0;
+    case kJointMotorSpeed: return j->GetMotorSpeed();
+    case kJointTranslation: return j->GetJointTranslation();
+    case kJointSpeed: return j->GetJointSpeed();
+    case kJointMotorForce: return j->GetMotorForce(inverseStep);
+    case kJointMaxMotorForce: return j->GetMaxMotorForce();
+    default: return 0.0;
   }
 }
 
 double KindValue(b2Joint* joint, int32_t value, float inverseStep) {
   switch (joint->GetType()) {
-    case e_revoluteJoint:
-      return RevoluteValue(static_cast<b2RevoluteJoint*>(joint), value, inverseStep);
-    case e_prismaticJoint:
-      return PrismaticValue(static_cast<b2PrismaticJoint*>(joint), value, inverseStep);
-    case e_distanceJoint:
-      return value == kJointLength1 ? static_cast<b2DistanceJoint*>(joint)->GetLength() : 0.0;
+    case e_revoluteJoint: return RevoluteValue(static_cast<b2RevoluteJoint*>(joint), value, inverseStep);
+    case e_prismaticJoint: return PrismaticValue(static_cast<b2PrismaticJoint*>(joint), value, inverseStep);
+    case e_distanceJoint: return value == kJointLength1 ? static_cast<b2DistanceJoint*>(joint)->GetLength() : 0.0;
     case e_pulleyJoint: {
       auto* pulley = static_cast<b2PulleyJoint*>(joint);
       if (value == kJointLength1) return pulley->GetCurrentLengthA();
       return value == kJointLength2 ? pulley->GetCurrentLengthB() : 0.0;
     }
-    default:
-      return 0.0;
+    default: return 0.0;
   }
 }
 
@@ -107,22 +92,14 @@ double Physics_JointGetValue(int32_t id, int32_t value) {
   b2Joint* joint = record->joint;
   float inverseStep = Physics_InverseStep(record->world);
   switch (value) {
-    case kJointAnchor1X:
-      return joint->GetAnchorA().x;
-    case kJointAnchor1Y:
-      return joint->GetAnchorA().y;
-    case kJointAnchor2X:
-      return joint->GetAnchorB().x;
-    case kJointAnchor2Y:
-      return joint->GetAnchorB().y;
-    case kJointReactionForceX:
-      return joint->GetReactionForce(inverseStep).x;
-    case kJointReactionForceY:
-      return joint->GetReactionForce(inverseStep).y;
-    case kJointReactionTorque:
-      return joint->GetReactionTorque(inverseStep);
-    default:
-      return KindValue(joint, value, inverseStep);
+    case kJointAnchor1X: return joint->GetAnchorA().x;
+    case kJointAnchor1Y: return joint->GetAnchorA().y;
+    case kJointAnchor2X: return joint->GetAnchorB().x;
+    case kJointAnchor2Y: return joint->GetAnchorB().y;
+    case kJointReactionForceX: return joint->GetReactionForce(inverseStep).x;
+    case kJointReactionForceY: return joint->GetReactionForce(inverseStep).y;
+    case kJointReactionTorque: return joint->GetReactionTorque(inverseStep);
+    default: return KindValue(joint, value, inverseStep);
   }
 }
 
@@ -145,10 +122,7 @@ void Physics_JointSetValue(int32_t id, int32_t value, double v) {
       if (value == kJointMaxMotorForce) prismatic->SetMaxMotorForce(f);
       break;
     }
-    case e_distanceJoint:
-      SetDistanceValue(*record, value, f);
-      break;
-    default:
-      break;
+    case e_distanceJoint: SetDistanceValue(*record, value, f); break;
+    default: break;
   }
 }

@@ -141,13 +141,11 @@ int32_t Physics_CreatePrismaticJoint(CPhysicsObject* a, CPhysicsObject* b, Physi
   b2PrismaticJointDef def;
   def.Initialize(BodyOf(a), BodyOf(b), Vec(anchor), Vec(axis));
   using Def = b2PrismaticJointDef;
-  return CreateLimited(a, b, def, &Def::lowerTranslation, &Def::upperTranslation, &Def::maxMotorForce, limits,
-                       collide);
+  return CreateLimited(a, b, def, &Def::lowerTranslation, &Def::upperTranslation, &Def::maxMotorForce, limits, collide);
 }
 
 int32_t Physics_CreatePulleyJoint(CPhysicsObject* a, CPhysicsObject* b, PhysicsPoint groundA, PhysicsPoint groundB,
-                                  PhysicsPoint anchorA, PhysicsPoint anchorB, float ratio, float, float,
-                                  bool collide) {
+                                  PhysicsPoint anchorA, PhysicsPoint anchorB, float ratio, float, float, bool collide) {
   if (!BodiesAcceptable(a, b)) return -1;
   if (!Finite({groundA.x, groundA.y, groundB.x, groundB.y, anchorA.x, anchorA.y, anchorB.x, anchorB.y, ratio})) {
     return -1;

@@ -19,12 +19,9 @@ bool Valid(std::initializer_list<double> values) {
 
 PhysicsBodyKind CPhysicsObject::Kind() const {
   switch (BodyOf(this)->GetType()) {
-    case b2_dynamicBody:
-      return PhysicsBodyKind::kDynamic;
-    case b2_kinematicBody:
-      return PhysicsBodyKind::kKinematic;
-    case b2_staticBody:
-      break;
+    case b2_dynamicBody: return PhysicsBodyKind::kDynamic;
+    case b2_kinematicBody: return PhysicsBodyKind::kKinematic;
+    case b2_staticBody: break;
   }
   return PhysicsBodyKind::kStatic;
 }

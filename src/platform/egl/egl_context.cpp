@@ -26,9 +26,7 @@ class EglSurfacelessContext : public GlContext {
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(display_, context_);
   }
-  bool MakeCurrent() override {
-    return eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_) == EGL_TRUE;
-  }
+  bool MakeCurrent() override { return eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_) == EGL_TRUE; }
   void Swap() override {}
   bool HasWindow() const override { return false; }
   void GetDrawableSize(int* width, int* height) override { *width = *height = 0; }
@@ -45,8 +43,12 @@ std::unique_ptr<GlContext> GlContext_CreateSurfaceless() {
   EGLDisplay display = SurfacelessDisplay();
   if (display == EGL_NO_DISPLAY) return nullptr;
   if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) return nullptr;
-  const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 4, EGL_CONTEXT_MINOR_VERSION, 5,
-                               EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+  const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION,
+                               4,
+                               EGL_CONTEXT_MINOR_VERSION,
+                               5,
+                               EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                               EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                EGL_NONE};
   EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
   if (context == EGL_NO_CONTEXT) return nullptr;

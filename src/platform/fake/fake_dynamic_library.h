@@ -9,8 +9,8 @@
 struct FakeLibraries {
   // path -> (symbol -> address)
   std::map<std::string, std::map<std::string, void*>> libraries;
-  int opens = 0;    // successful opens
-  int attempts = 0; // every open asked for
+  int opens = 0;     // successful opens
+  int attempts = 0;  // every open asked for
   int closes = 0;
   std::string lastError;
 };

@@ -53,8 +53,8 @@ class FakeDevice : public IGraphicsDevice {
   GfxResult CreateTexture(uint32_t w, uint32_t h, uint32_t levels, uint32_t usage, uint32_t format, uint32_t pool,
                           GfxObject* out) override {
     *out = 0;
-    GfxResult r = Note("CreateTexture", Format(" %ux%u levels=%u usage=%u format=%u pool=%u", w, h, levels, usage,
-                                               format, pool));
+    GfxResult r =
+        Note("CreateTexture", Format(" %ux%u levels=%u usage=%u format=%u pool=%u", w, h, levels, usage, format, pool));
     if (r == D3D_OK) *out = Add(w, h, format, pool, false);
     return r;
   }
@@ -105,8 +105,8 @@ class FakeDevice : public IGraphicsDevice {
                         uint32_t filter) override {
     GfxRect a = s != nullptr ? *s : GfxRect{};
     GfxRect b = d != nullptr ? *d : GfxRect{};
-    return Note("StretchRect", Format(" %u (%d,%d,%d,%d) %u (%d,%d,%d,%d) %u", source, a.left, a.top, a.right,
-                                      a.bottom, destination, b.left, b.top, b.right, b.bottom, filter));
+    return Note("StretchRect", Format(" %u (%d,%d,%d,%d) %u (%d,%d,%d,%d) %u", source, a.left, a.top, a.right, a.bottom,
+                                      destination, b.left, b.top, b.right, b.bottom, filter));
   }
   uint32_t AddRef(GfxObject object) override {
     FakeObject* o = Find(object);

@@ -207,7 +207,8 @@ DeviceWindow* DeviceWindow_Create(const DeviceWindowRequest& request) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   }
-  SDL_Window* sdl = SDL_CreateWindow("", request.x, request.y, request.width, request.height, CreationFlags(request, gl));
+  SDL_Window* sdl =
+      SDL_CreateWindow("", request.x, request.y, request.width, request.height, CreationFlags(request, gl));
   if (sdl == nullptr) return nullptr;
   SetIcon(sdl);
   auto* window = new DeviceWindow;

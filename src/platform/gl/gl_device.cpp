@@ -34,8 +34,10 @@ GLenum BlendFactor(uint32_t value) {
   switch (value) {
     case D3DBLEND_ZERO: return GL_ZERO;
     case D3DBLEND_ONE: return GL_ONE;
-    case D3DBLEND_SRCCOLOR: case D3DBLEND_SRCCOLOR2: return GL_SRC_COLOR;
-    case D3DBLEND_INVSRCCOLOR: case D3DBLEND_INVSRCCOLOR2: return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCCOLOR:
+    case D3DBLEND_SRCCOLOR2: return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+    case D3DBLEND_INVSRCCOLOR2: return GL_ONE_MINUS_SRC_COLOR;
     case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
     case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
     case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
@@ -149,15 +151,28 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context, const GfxPresentParameter
   std::memcpy(view_, kIdentity, sizeof view_);
   std::memcpy(projection_, kIdentity, sizeof projection_);
   std::memcpy(world_, kIdentity, sizeof world_);
-  const uint32_t defaults[][2] = {
-      {D3DRS_ZENABLE, 1}, {D3DRS_FILLMODE, D3DFILL_SOLID}, {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
-      {D3DRS_ZWRITEENABLE, 1}, {D3DRS_ALPHATESTENABLE, 0}, {D3DRS_SRCBLEND, D3DBLEND_ONE},
-      {D3DRS_DESTBLEND, D3DBLEND_ZERO}, {D3DRS_CULLMODE, D3DCULL_CCW}, {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
-      {D3DRS_ALPHAREF, 0}, {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS}, {D3DRS_ALPHABLENDENABLE, 0},
-      {D3DRS_FOGENABLE, 0}, {D3DRS_FOGEND, 0x3F800000u}, {D3DRS_FOGDENSITY, 0x3F800000u},
-      {D3DRS_LIGHTING, 1}, {D3DRS_COLORWRITEENABLE, 15}, {D3DRS_BLENDOP, D3DBLENDOP_ADD},
-      {D3DRS_SRCBLENDALPHA, D3DBLEND_ONE}, {D3DRS_DESTBLENDALPHA, D3DBLEND_ZERO}, {D3DRS_BLENDOPALPHA, D3DBLENDOP_ADD},
-      {D3DRS_BLENDFACTOR, 0xFFFFFFFFu}};
+  const uint32_t defaults[][2] = {{D3DRS_ZENABLE, 1},
+                                  {D3DRS_FILLMODE, D3DFILL_SOLID},
+                                  {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
+                                  {D3DRS_ZWRITEENABLE, 1},
+                                  {D3DRS_ALPHATESTENABLE, 0},
+                                  {D3DRS_SRCBLEND, D3DBLEND_ONE},
+                                  {D3DRS_DESTBLEND, D3DBLEND_ZERO},
+                                  {D3DRS_CULLMODE, D3DCULL_CCW},
+                                  {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
+                                  {D3DRS_ALPHAREF, 0},
+                                  {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS},
+                                  {D3DRS_ALPHABLENDENABLE, 0},
+                                  {D3DRS_FOGENABLE, 0},
+                                  {D3DRS_FOGEND, 0x3F800000u},
+                                  {D3DRS_FOGDENSITY, 0x3F800000u},
+                                  {D3DRS_LIGHTING, 1},
+                                  {D3DRS_COLORWRITEENABLE, 15},
+                                  {D3DRS_BLENDOP, D3DBLENDOP_ADD},
+                                  {D3DRS_SRCBLENDALPHA, D3DBLEND_ONE},
+                                  {D3DRS_DESTBLENDALPHA, D3DBLEND_ZERO},
+                                  {D3DRS_BLENDOPALPHA, D3DBLENDOP_ADD},
+                                  {D3DRS_BLENDFACTOR, 0xFFFFFFFFu}};
   for (const auto& entry : defaults) SetRenderState(entry[0], entry[1]);
   presentInterval_ = params.presentationInterval;
   context_->SetSwapInterval(presentInterval_ == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
@@ -326,9 +341,7 @@ void GlDevice::ApplyCull() {
       glEnable(GL_CULL_FACE);
       glCullFace(GL_BACK);
       break;
-    default:
-      glDisable(GL_CULL_FACE);
-      break;
+    default: glDisable(GL_CULL_FACE); break;
   }
 }
 
@@ -338,15 +351,22 @@ GfxResult GlDevice::SetRenderState(uint32_t state, uint32_t value) {
   switch (state) {
     case D3DRS_ZENABLE: value != 0 ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
     case D3DRS_FILLMODE:
-      glPolygonMode(GL_FRONT_AND_BACK, value == D3DFILL_POINT ? GL_POINT : value == D3DFILL_WIREFRAME ? GL_LINE : GL_FILL);
+      glPolygonMode(GL_FRONT_AND_BACK, value == D3DFILL_POINT       ? GL_POINT
+                                       : value == D3DFILL_WIREFRAME ? GL_LINE
+                                                                    : GL_FILL);
       break;
     case D3DRS_SHADEMODE: glShadeModel(value == D3DSHADE_FLAT ? GL_FLAT : GL_SMOOTH); break;
     case D3DRS_ZWRITEENABLE: glDepthMask(value != 0 ? GL_TRUE : GL_FALSE); break;
     case D3DRS_ALPHATESTENABLE: value != 0 ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST); break;
     case D3DRS_ALPHAREF:
     case D3DRS_ALPHAFUNC: ApplyAlphaTest(); break;
-    case D3DRS_SRCBLEND: case D3DRS_DESTBLEND: case D3DRS_BLENDOP: case D3DRS_BLENDFACTOR:
-    case D3DRS_SEPARATEALPHABLENDENABLE: case D3DRS_SRCBLENDALPHA: case D3DRS_DESTBLENDALPHA:
+    case D3DRS_SRCBLEND:
+    case D3DRS_DESTBLEND:
+    case D3DRS_BLENDOP:
+    case D3DRS_BLENDFACTOR:
+    case D3DRS_SEPARATEALPHABLENDENABLE:
+    case D3DRS_SRCBLENDALPHA:
+    case D3DRS_DESTBLENDALPHA:
     case D3DRS_BLENDOPALPHA: ApplyBlend(); break;
     case D3DRS_ALPHABLENDENABLE: value != 0 ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
     case D3DRS_CULLMODE: ApplyCull(); break;
@@ -420,14 +440,20 @@ GfxResult GlDevice::SetTextureStageState(uint32_t stage, uint32_t type, uint32_t
 }
 
 GfxResult GlDevice::SetTransform(uint32_t which, const float* matrix) {
-  float* slot = which == D3DTS_VIEW ? view_ : which == D3DTS_PROJECTION ? projection_ : which == D3DTS_WORLD ? world_ : nullptr;
+  float* slot = which == D3DTS_VIEW         ? view_
+                : which == D3DTS_PROJECTION ? projection_
+                : which == D3DTS_WORLD      ? world_
+                                            : nullptr;
   if (slot == nullptr) return D3D_OK;
   std::memcpy(slot, matrix, sizeof(float) * 16);
   return D3D_OK;
 }
 
 GfxResult GlDevice::GetTransform(uint32_t which, float* matrix) {
-  const float* slot = which == D3DTS_VIEW ? view_ : which == D3DTS_PROJECTION ? projection_ : which == D3DTS_WORLD ? world_ : nullptr;
+  const float* slot = which == D3DTS_VIEW         ? view_
+                      : which == D3DTS_PROJECTION ? projection_
+                      : which == D3DTS_WORLD      ? world_
+                                                  : nullptr;
   if (slot == nullptr) return D3DERR_INVALIDCALL;
   std::memcpy(matrix, slot, sizeof(float) * 16);
   return D3D_OK;

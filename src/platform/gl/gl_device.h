@@ -67,8 +67,8 @@ class GlDevice : public IGraphicsDevice {
 
   GfxResult CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, uint32_t format,
                           uint32_t pool, GfxObject* texture) override;
-  GfxResult CreateRenderTarget(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample,
-                               uint32_t quality, bool lockable, GfxObject* surface) override;
+  GfxResult CreateRenderTarget(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample, uint32_t quality,
+                               bool lockable, GfxObject* surface) override;
   GfxResult CreateDepthStencilSurface(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample,
                                       uint32_t quality, bool discard, GfxObject* surface) override;
   GfxResult GetSurfaceLevel(GfxObject texture, uint32_t level, GfxObject* surface) override;
@@ -104,8 +104,7 @@ class GlDevice : public IGraphicsDevice {
   GfxResult Clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) override;
 
   GfxResult DrawPrimitiveUP(uint32_t type, uint32_t primitiveCount, const void* vertices, uint32_t stride) override;
-  GfxResult CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, uint32_t pool,
-                               GfxObject* buffer) override;
+  GfxResult CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, uint32_t pool, GfxObject* buffer) override;
   GfxResult LockVertexBuffer(GfxObject buffer, uint32_t offset, uint32_t size, void** data, uint32_t flags) override;
   GfxResult UnlockVertexBuffer(GfxObject buffer) override;
   GfxResult SetStreamSource(uint32_t stream, GfxObject buffer, uint32_t offset, uint32_t stride) override;

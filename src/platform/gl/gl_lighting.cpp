@@ -191,9 +191,9 @@ void GlDevice::ApplyShadedPipeline() {
     const float* v = view_;
     float p[3];
     for (int c = 0; c < 3; ++c) {
-      p[c] = directional ? -(light.direction[0] * v[c] + light.direction[1] * v[4 + c] + light.direction[2] * v[8 + c])
-                         : light.position[0] * v[c] + light.position[1] * v[4 + c] + light.position[2] * v[8 + c] +
-                               v[12 + c];
+      p[c] = directional
+                 ? -(light.direction[0] * v[c] + light.direction[1] * v[4 + c] + light.direction[2] * v[8 + c])
+                 : light.position[0] * v[c] + light.position[1] * v[4 + c] + light.position[2] * v[8 + c] + v[12 + c];
     }
     // A way of no length stays zero: the light then adds nothing.
     const float length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);

@@ -13,10 +13,8 @@ bool ColourFormat(uint32_t format) {
     case D3DFMT_DXT2:
     case D3DFMT_DXT3:
     case D3DFMT_DXT4:
-    case D3DFMT_DXT5:
-      return true;
-    default:
-      return false;
+    case D3DFMT_DXT5: return true;
+    default: return false;
   }
 }
 
@@ -103,8 +101,8 @@ GfxResult GlDevice::CreateTexture(uint32_t width, uint32_t height, uint32_t, uin
   return D3D_OK;
 }
 
-GfxResult GlDevice::CreateRenderTarget(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample,
-                                       uint32_t, bool lockable, GfxObject* surface) {
+GfxResult GlDevice::CreateRenderTarget(uint32_t width, uint32_t height, uint32_t format, uint32_t multiSample, uint32_t,
+                                       bool lockable, GfxObject* surface) {
   ++m_pixelVersion;
   *surface = 0;
   if (width == 0 || height == 0 || width > 16384 || height > 16384) return D3DERR_INVALIDCALL;
@@ -201,9 +199,7 @@ GfxResult GlDevice::UnlockRect(GfxObject handle, uint32_t level) {
   return D3D_OK;
 }
 
-GfxResult GlDevice::AddDirtyRect(GfxObject texture) {
-  return Find(texture) == nullptr ? D3DERR_INVALIDCALL : D3D_OK;
-}
+GfxResult GlDevice::AddDirtyRect(GfxObject texture) { return Find(texture) == nullptr ? D3DERR_INVALIDCALL : D3D_OK; }
 
 GfxResult GlDevice::UpdateTexture(GfxObject source, GfxObject destination) {
   ++m_pixelVersion;
@@ -222,8 +218,8 @@ GfxResult GlDevice::UpdateTexture(GfxObject source, GfxObject destination) {
   }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glTextureSubImage2D(to->texture, 0, 0, 0, static_cast<GLsizei>(to->width), static_cast<GLsizei>(to->height),
-                      GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+  glTextureSubImage2D(to->texture, 0, 0, 0, static_cast<GLsizei>(to->width), static_cast<GLsizei>(to->height), GL_BGRA,
+                      GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
   return D3D_OK;
 }
 
@@ -233,8 +229,9 @@ GfxResult GlDevice::StretchRect(GfxObject source, const GfxRect* sourceRect, Gfx
   GlObject* from = Find(source);
   GlObject* to = Find(destination);
   if (from == nullptr || to == nullptr || from->texture == 0 || to->texture == 0) return D3DERR_INVALIDCALL;
-  GfxRect s = sourceRect != nullptr ? *sourceRect
-                                    : GfxRect{0, 0, static_cast<int32_t>(from->width), static_cast<int32_t>(from->height)};
+  GfxRect s = sourceRect != nullptr
+                  ? *sourceRect
+                  : GfxRect{0, 0, static_cast<int32_t>(from->width), static_cast<int32_t>(from->height)};
   GfxRect d = destinationRect != nullptr
                   ? *destinationRect
                   : GfxRect{0, 0, static_cast<int32_t>(to->width), static_cast<int32_t>(to->height)};

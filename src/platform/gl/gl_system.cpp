@@ -21,8 +21,8 @@ bool SdlMode(uint32_t index, bool desktop, GfxDesktopMode* out) {
   SDL_Rect bounds{0, 0, mode.w, mode.h};
   if (desktop) SDL_GetDisplayBounds(0, &bounds);
   // A 24-bit desktop is a 32-bit one with the padding byte unnamed.
-  *out = GfxDesktopMode{bounds.x, bounds.y, mode.w, mode.h, bits == 24 ? 32 : bits,
-                        mode.refresh_rate > 0 ? mode.refresh_rate : 60};
+  *out = GfxDesktopMode{
+      bounds.x, bounds.y, mode.w, mode.h, bits == 24 ? 32 : bits, mode.refresh_rate > 0 ? mode.refresh_rate : 60};
   return true;
 }
 

@@ -29,8 +29,7 @@ constexpr int kSettleFrames = 3;
 
 // Latin with its extensions, Greek, Cyrillic, general punctuation and the
 // replacement character that stands for bytes which are not UTF-8.
-constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x052F,
-                                    0x2000, 0x206F, 0xFFFD, 0xFFFD, 0};
+constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x052F, 0x2000, 0x206F, 0xFFFD, 0xFFFD, 0};
 
 struct Session;
 Session* g_session = nullptr;
@@ -277,9 +276,9 @@ void DialogHost_BeginPanel(const char* title, float width, float height) {
     return;
   }
   const ImVec2 size(std::min(width, viewport->WorkSize.x), std::min(height, viewport->WorkSize.y));
-  ImGui::SetNextWindowPos(ImVec2(viewport->WorkPos.x + viewport->WorkSize.x * 0.5f,
-                                 viewport->WorkPos.y + viewport->WorkSize.y * 0.5f),
-                          ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowPos(
+      ImVec2(viewport->WorkPos.x + viewport->WorkSize.x * 0.5f, viewport->WorkPos.y + viewport->WorkSize.y * 0.5f),
+      ImGuiCond_Always, ImVec2(0.5f, 0.5f));
   ImGui::SetNextWindowSize(size);
   ImGui::Begin(title, nullptr, kFixed);
 }
@@ -301,7 +300,7 @@ struct Modeless {
   Session session;
   DialogFrame frame;
   bool done = false;
-  bool drawn = false;     // since the last frame's end
+  bool drawn = false;  // since the last frame's end
   bool wantsMouse = false;
 };
 Modeless* g_modeless = nullptr;

@@ -16,9 +16,9 @@
 struct SDL_Window;
 
 enum class DialogHostResult {
-  kFinished,      // the dialog said it was done
-  kClosed,        // its window was closed, or the program was asked to quit
-  kUnavailable,   // no desktop one can see, window or GL context: nothing was shown
+  kFinished,     // the dialog said it was done
+  kClosed,       // its window was closed, or the program was asked to quit
+  kUnavailable,  // no desktop one can see, window or GL context: nothing was shown
 };
 
 // A dialog's own window: used when the game's window is absent or hidden.

@@ -13,9 +13,7 @@ constexpr int kButtonIgnore = 0;
 constexpr int kButtonAbort = 1;
 constexpr int kButtonCopy = 2;
 
-ErrorDialogAnswer DefaultAnswer(bool canIgnore) {
-  return canIgnore ? kErrorDialogIgnore : kErrorDialogAbort;
-}
+ErrorDialogAnswer DefaultAnswer(bool canIgnore) { return canIgnore ? kErrorDialogIgnore : kErrorDialogAbort; }
 
 ErrorDialogAnswer Headless(const char* text, bool canIgnore) {
   Answers_PrintDialogText(text);

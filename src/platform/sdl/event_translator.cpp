@@ -21,18 +21,22 @@ struct KeyPair {
 };
 
 constexpr KeyPair kNamedKeys[] = {
-    {SDLK_BACKSPACE, 8},  {SDLK_TAB, 9},         {SDLK_RETURN, 13},     {SDLK_KP_ENTER, 13},
-    {SDLK_LSHIFT, 16},    {SDLK_RSHIFT, 16},     {SDLK_LCTRL, 17},      {SDLK_RCTRL, 17},
-    {SDLK_LALT, 18},      {SDLK_RALT, 18},       {SDLK_PAUSE, 19},      {SDLK_CAPSLOCK, 20},
-    {SDLK_ESCAPE, 27},    {SDLK_SPACE, 32},      {SDLK_PAGEUP, 33},     {SDLK_PAGEDOWN, 34},
-    {SDLK_END, 35},       {SDLK_HOME, 36},       {SDLK_LEFT, 37},       {SDLK_UP, 38},
-    {SDLK_RIGHT, 39},     {SDLK_DOWN, 40},       {SDLK_PRINTSCREEN, 44}, {SDLK_INSERT, 45},
-    {SDLK_DELETE, 46},    {SDLK_LGUI, 0x5B},     {SDLK_RGUI, 0x5C},     {SDLK_APPLICATION, 0x5D},
-    {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107}, {SDLK_KP_MINUS, 109}, {SDLK_KP_PERIOD, 110},
-    {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145},
-    {SDLK_SEMICOLON, 186}, {SDLK_EQUALS, 187},   {SDLK_COMMA, 188},     {SDLK_MINUS, 189},
-    {SDLK_PERIOD, 190},   {SDLK_SLASH, 191},     {SDLK_BACKQUOTE, 192}, {SDLK_LEFTBRACKET, 219},
-    {SDLK_BACKSLASH, 220}, {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+    {SDLK_BACKSPACE, 8},      {SDLK_TAB, 9},           {SDLK_RETURN, 13},
+    {SDLK_KP_ENTER, 13},      {SDLK_LSHIFT, 16},       {SDLK_RSHIFT, 16},
+    {SDLK_LCTRL, 17},         {SDLK_RCTRL, 17},        {SDLK_LALT, 18},
+    {SDLK_RALT, 18},          {SDLK_PAUSE, 19},        {SDLK_CAPSLOCK, 20},
+    {SDLK_ESCAPE, 27},        {SDLK_SPACE, 32},        {SDLK_PAGEUP, 33},
+    {SDLK_PAGEDOWN, 34},      {SDLK_END, 35},          {SDLK_HOME, 36},
+    {SDLK_LEFT, 37},          {SDLK_UP, 38},           {SDLK_RIGHT, 39},
+    {SDLK_DOWN, 40},          {SDLK_PRINTSCREEN, 44},  {SDLK_INSERT, 45},
+    {SDLK_DELETE, 46},        {SDLK_LGUI, 0x5B},       {SDLK_RGUI, 0x5C},
+    {SDLK_APPLICATION, 0x5D}, {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},
+    {SDLK_KP_MINUS, 109},     {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111},
+    {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145},  {SDLK_SEMICOLON, 186},
+    {SDLK_EQUALS, 187},       {SDLK_COMMA, 188},       {SDLK_MINUS, 189},
+    {SDLK_PERIOD, 190},       {SDLK_SLASH, 191},       {SDLK_BACKQUOTE, 192},
+    {SDLK_LEFTBRACKET, 219},  {SDLK_BACKSLASH, 220},   {SDLK_RIGHTBRACKET, 221},
+    {SDLK_QUOTE, 222},
 };
 
 int32_t KeycodeToVirtual(SDL_Keycode key) {
@@ -75,8 +79,10 @@ uint32_t ScanByte(SDL_Keycode key) {
   switch (key) {
     case SDLK_LSHIFT: return kScanLeftShift;
     case SDLK_RSHIFT: return kScanRightShift;
-    case SDLK_LCTRL: case SDLK_RCTRL: return kScanControl;
-    case SDLK_LALT: case SDLK_RALT: return kScanAlt;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return kScanControl;
+    case SDLK_LALT:
+    case SDLK_RALT: return kScanAlt;
     default: return 0;
   }
 }
@@ -107,7 +113,10 @@ void PostChar(NativeWindow window, uint32_t unit) { Native_PostMessage(window, W
 // characters.
 uint32_t ControlCharacter(int32_t virtualKey) {
   switch (virtualKey) {
-    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: return static_cast<uint32_t>(virtualKey);
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE: return static_cast<uint32_t>(virtualKey);
     default: return 0;
   }
 }
@@ -217,8 +226,7 @@ void Translator_SetMainWindow(NativeWindow window) { g_mainWindow = window; }
 NativeWindow Translator_MainWindow() { return g_mainWindow; }
 
 void Translator_DeliverKey(const TranslatedKey& key) {
-  const KeyboardHookRecord record{static_cast<uint32_t>(key.virtualKey), key.scanByte,
-                                  key.alt ? LLKHF_ALTDOWN : 0u};
+  const KeyboardHookRecord record{static_cast<uint32_t>(key.virtualKey), key.scanByte, key.alt ? LLKHF_ALTDOWN : 0u};
   const bool system = key.alt || key.virtualKey == VK_F10;
   const uint32_t message = key.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
   if (Native_RunKeyboardHook(message, record)) return;
@@ -254,13 +262,15 @@ void Translator_Translate(const SDL_Event& event) {
     return TranslateText(addressed.text);
   }
   switch (event.type) {
-    case SDL_KEYDOWN: case SDL_KEYUP: TranslateKey(event.key); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: TranslateKey(event.key); break;
     case SDL_TEXTINPUT: TranslateText(event.text); break;
     case SDL_MOUSEMOTION:
       Native_PostMessage(event.motion.windowID, WM_MOUSEMOVE, MouseKeyFlags(),
                          MakeLParam(event.motion.x, event.motion.y));
       break;
-    case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
     case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
     case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
     case SDL_QUIT: Native_PostMessage(g_mainWindow, WM_CLOSE, 0, 0); break;

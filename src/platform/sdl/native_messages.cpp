@@ -139,7 +139,8 @@ MsgResult Native_CallNextHook(int32_t, MsgWParam, MsgLParam) { return 0; }
 int16_t Native_GetKeyState(int32_t virtualKey) {
   if (!IsKeyCode(virtualKey)) return 0;
   uint16_t state = KeyDown(virtualKey) ? 0x8080u : 0u;
-  if (IsLockKey(virtualKey) && (DesktopLockOn(virtualKey) != g_syntheticToggled.test(static_cast<size_t>(virtualKey)))) {
+  if (IsLockKey(virtualKey) &&
+      (DesktopLockOn(virtualKey) != g_syntheticToggled.test(static_cast<size_t>(virtualKey)))) {
     state |= 1u;
   }
   return static_cast<int16_t>(state);
@@ -156,10 +157,15 @@ namespace {
 
 uint32_t SyntheticScanByte(int32_t virtualKey) {
   switch (virtualKey) {
-    case VK_SHIFT: case VK_LSHIFT: return 0x2A;
+    case VK_SHIFT:
+    case VK_LSHIFT: return 0x2A;
     case VK_RSHIFT: return 0x36;
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return 0x1D;
-    case VK_MENU: case VK_LMENU: case VK_RMENU: return 0x38;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: return 0x1D;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU: return 0x38;
     default: return 0;
   }
 }
@@ -168,9 +174,12 @@ uint32_t SyntheticScanByte(int32_t virtualKey) {
 // and the extended bit, as with the desktop's own keys.
 int32_t MessageKey(int32_t virtualKey) {
   switch (virtualKey) {
-    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
     default: return virtualKey;
   }
 }
@@ -220,7 +229,8 @@ Uint64 g_holdStart = 0;
 constexpr Uint64 kHoldLimit = 100;
 
 bool MustWait(const SDL_Event& event) {
-  if (event.type == SDL_KEYUP) return g_keysPressed.test(static_cast<size_t>(event.key.keysym.scancode) % SDL_NUM_SCANCODES);
+  if (event.type == SDL_KEYUP)
+    return g_keysPressed.test(static_cast<size_t>(event.key.keysym.scancode) % SDL_NUM_SCANCODES);
   if (event.type == SDL_MOUSEBUTTONUP) return g_buttonsPressed.test(event.button.button % 8u);
   return false;
 }

@@ -27,8 +27,8 @@ bool QuestionBox_Ask(const char* caption, const char* text) {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kButtonYes, "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kButtonNo, "No"},
   };
-  const SDL_MessageBoxData data{SDL_MESSAGEBOX_INFORMATION, nullptr, caption == nullptr ? "" : caption, body, 2,
-                                buttons, nullptr};
+  const SDL_MessageBoxData data{
+      SDL_MESSAGEBOX_INFORMATION, nullptr, caption == nullptr ? "" : caption, body, 2, buttons, nullptr};
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) return Headless(body);
   // Closing the box is not a Yes.

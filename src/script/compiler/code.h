@@ -44,7 +44,7 @@ struct PrecompiledEntry {
   const char* name = nullptr;
   const uint8_t* bytes = nullptr;
   uint32_t length = 0;
-  const char* source = nullptr;       // null: no debug source
+  const char* source = nullptr;         // null: no debug source
   const uint8_t* debugPairs = nullptr;  // pairs of u32 (offset, position)
   uint32_t debugPairCount = 0;
 };
@@ -70,13 +70,13 @@ class CCode {
   int32_t kind;
   bool compiled = false;
   bool precompiled = false;  // bytecode from the game file, no tree
-  const char* source;  // owned copy; never null
+  const char* source;        // owned copy; never null
   CodeNode root;
   ScriptValue constant;  // a folded constant's value
   VMBuffer* code = nullptr;
-  VMBuffer* debug = nullptr;   // pairs {code offset, source position}
+  VMBuffer* debug = nullptr;       // pairs {code offset, source position}
   const char* vmSource = nullptr;  // the text bytecode errors quote
-  char* name = nullptr;        // blanks turned into '_'
+  char* name = nullptr;            // blanks turned into '_'
 };
 
 // Bytecode generation for a checked and folded tree; fills code->code and

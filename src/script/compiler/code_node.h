@@ -10,31 +10,31 @@
 
 enum CodeNodeKind : int32_t {
   kNodeEmptyProgram = -2,
-  kNodeEmpty = -1,           // a ';' where a statement was expected
-  kNodeConstant = 5,         // value set
-  kNodeCall = 6,             // id = function id; children: the arguments
-  kNodeVariable = 7,         // id = variable id; [0] instance, [1], [2] indices
+  kNodeEmpty = -1,              // a ';' where a statement was expected
+  kNodeConstant = 5,            // value set
+  kNodeCall = 6,                // id = function id; children: the arguments
+  kNodeVariable = 7,            // id = variable id; [0] instance, [1], [2] indices
   kNodeVariableOnInstance = 8,  // as kNodeVariable, instance field set
-  kNodeIf = 13,              // [0] condition, [1] then, [2] else (optional)
-  kNodeWhile = 16,           // [0] condition, [1] body
-  kNodeDo = 17,              // [0] body, [1] condition
-  kNodeFor = 18,             // [0] init, [1] condition, [2] step, [3] body
-  kNodeRepeat = 20,          // [0] count, [1] body
+  kNodeIf = 13,                 // [0] condition, [1] then, [2] else (optional)
+  kNodeWhile = 16,              // [0] condition, [1] body
+  kNodeDo = 17,                 // [0] body, [1] condition
+  kNodeFor = 18,                // [0] init, [1] condition, [2] step, [3] body
+  kNodeRepeat = 20,             // [0] count, [1] body
   kNodeExit = 21,
   kNodeBreak = 22,
   kNodeContinue = 23,
-  kNodeWith = 24,            // [0] instance, [1] body
-  kNodeReturn = 25,          // [0] value
-  kNodeSwitch = 26,          // [0] value, then the statements of the braces
-  kNodeCase = 27,            // [0] label expression
+  kNodeWith = 24,    // [0] instance, [1] body
+  kNodeReturn = 25,  // [0] value
+  kNodeSwitch = 26,  // [0] value, then the statements of the braces
+  kNodeCase = 27,    // [0] label expression
   kNodeDefault = 28,
-  kNodeVar = 29,             // one constant child per name, its id the variable
-  kNodeGlobalVar = 30,       // as kNodeVar
-  kNodeCaseConstant = 31,    // as kNodeCase, label folded
-  kNodeAssign = 101,         // id = assignment token; [0] variable, [1] value
-  kNodeBlock = 1000,         // the statements
-  kNodeUnary = 1010,         // id = operator token; [0] operand
-  kNodeBinary = 1011,        // id = operator token; [0] left, [1] right
+  kNodeVar = 29,           // one constant child per name, its id the variable
+  kNodeGlobalVar = 30,     // as kNodeVar
+  kNodeCaseConstant = 31,  // as kNodeCase, label folded
+  kNodeAssign = 101,       // id = assignment token; [0] variable, [1] value
+  kNodeBlock = 1000,       // the statements
+  kNodeUnary = 1010,       // id = operator token; [0] operand
+  kNodeBinary = 1011,      // id = operator token; [0] left, [1] right
 };
 
 // Deepest tree (and deepest source nesting) the compiler accepts. Every tree

@@ -89,7 +89,7 @@ void Code_Error_Set(const CCode* code, int32_t position, const char* message) {
   if (code != nullptr && code->kind == kCodeProgram) {
     std::string line(source + place.lineStart, static_cast<size_t>(place.lineEnd - place.lineStart));
     result = Error_Format("Error in code at line %d:\n   %s\n\nat position %d: %s", place.line, line.c_str(),
-                    place.column + 1, text);
+                          place.column + 1, text);
   } else {
     result = Error_Format("Error in expression: %s\n position %d: %s", source, place.column + 1, text);
   }

@@ -112,9 +112,7 @@ void Code_Constant_Free() {
 
 int32_t Code_Constant_Count() { return g_count; }
 
-const char* Code_Constant_Name(int32_t index) {
-  return index >= 0 && index < g_count ? g_names[index] : nullptr;
-}
+const char* Code_Constant_Name(int32_t index) { return index >= 0 && index < g_count ? g_names[index] : nullptr; }
 
 const ScriptValue* Code_Constant_Value(int32_t index) {
   return index >= 0 && index < g_count ? &g_values[index] : nullptr;

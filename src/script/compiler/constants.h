@@ -54,13 +54,12 @@ bool Code_Constant_Evaluate(const char* text, ScriptValue* out);
 bool Code_Constant_AddUser(const char* name, const char* text);
 // Defines the game's constants in order (a missing value text counts as "");
 // stops with false at the first that fails.
-bool Code_Constant_Prepare(const std::vector<std::string>& names,
-                           const std::vector<std::string>& values);
+bool Code_Constant_Prepare(const std::vector<std::string>& names, const std::vector<std::string>& values);
 
 // Frees every name and string and both arrays; the table is empty after.
 void Code_Constant_Free();
 
 // The table as it stands, for listing it.
 int32_t Code_Constant_Count();
-const char* Code_Constant_Name(int32_t index);            // null out of range
-const ScriptValue* Code_Constant_Value(int32_t index);    // null out of range
+const char* Code_Constant_Name(int32_t index);          // null out of range
+const ScriptValue* Code_Constant_Value(int32_t index);  // null out of range

@@ -29,14 +29,18 @@ struct Keyword {
 };
 
 constexpr Keyword kKeywords[] = {
-    {"var", kTokenVar},         {"if", kTokenIf},          {"end", kTokenBlockClose},
-    {"else", kTokenElse},       {"while", kTokenWhile},    {"do", kTokenDo},
-    {"for", kTokenFor},         {"begin", kTokenBlockOpen}, {"then", kTokenThen},
-    {"with", kTokenWith},       {"until", kTokenUntil},    {"repeat", kTokenRepeat},
-    {"exit", kTokenExit},       {"return", kTokenReturn},  {"break", kTokenBreak},
-    {"continue", kTokenContinue}, {"switch", kTokenSwitch}, {"case", kTokenCase},
-    {"default", kTokenDefault}, {"and", kTokenAnd},        {"or", kTokenOr},
-    {"not", kTokenNot},         {"div", kTokenDiv},        {"mod", kTokenMod},
+    {"var", kTokenVar},         {"if", kTokenIf},
+    {"end", kTokenBlockClose},  {"else", kTokenElse},
+    {"while", kTokenWhile},     {"do", kTokenDo},
+    {"for", kTokenFor},         {"begin", kTokenBlockOpen},
+    {"then", kTokenThen},       {"with", kTokenWith},
+    {"until", kTokenUntil},     {"repeat", kTokenRepeat},
+    {"exit", kTokenExit},       {"return", kTokenReturn},
+    {"break", kTokenBreak},     {"continue", kTokenContinue},
+    {"switch", kTokenSwitch},   {"case", kTokenCase},
+    {"default", kTokenDefault}, {"and", kTokenAnd},
+    {"or", kTokenOr},           {"not", kTokenNot},
+    {"div", kTokenDiv},         {"mod", kTokenMod},
     {"xor", kTokenXor},         {"globalvar", kTokenGlobalVar},
 };
 
@@ -46,30 +50,26 @@ struct Symbol {
 };
 
 constexpr Symbol kPairs[] = {
-    {":=", kTokenAssign},     {"+=", kTokenAddAssign},   {"-=", kTokenSubtractAssign},
+    {":=", kTokenAssign},         {"+=", kTokenAddAssign},    {"-=", kTokenSubtractAssign},
     {"*=", kTokenMultiplyAssign}, {"/=", kTokenDivideAssign}, {"&&", kTokenAnd},
-    {"&=", kTokenAndAssign},  {"||", kTokenOr},          {"|=", kTokenOrAssign},
-    {"<=", kTokenLessEqual},  {"<>", kTokenNotEqual},    {"<<", kTokenShiftLeft},
-    {"==", kTokenEqual},      {"!=", kTokenNotEqual},    {"^^", kTokenXor},
-    {"^=", kTokenXorAssign},  {">=", kTokenGreaterEqual}, {">>", kTokenShiftRight},
+    {"&=", kTokenAndAssign},      {"||", kTokenOr},           {"|=", kTokenOrAssign},
+    {"<=", kTokenLessEqual},      {"<>", kTokenNotEqual},     {"<<", kTokenShiftLeft},
+    {"==", kTokenEqual},          {"!=", kTokenNotEqual},     {"^^", kTokenXor},
+    {"^=", kTokenXorAssign},      {">=", kTokenGreaterEqual}, {">>", kTokenShiftRight},
 };
 
 constexpr Symbol kSingles[] = {
-    {"!", kTokenNot},        {"%", kTokenMod},          {"&", kTokenBitAnd},
-    {"(", kTokenParenOpen},  {")", kTokenParenClose},   {"*", kTokenTimes},
-    {"+", kTokenPlus},       {",", kTokenComma},        {"-", kTokenMinus},
-    {".", kTokenDot},        {"/", kTokenDivide},       {":", kTokenColon},
-    {";", kTokenSemicolon},  {"<", kTokenLess},         {"=", kTokenAssign},
-    {">", kTokenGreater},    {"[", kTokenBracketOpen},  {"]", kTokenBracketClose},
-    {"^", kTokenBitXor},     {"{", kTokenBlockOpen},    {"|", kTokenBitOr},
-    {"}", kTokenBlockClose}, {"~", kTokenBitNot},
+    {"!", kTokenNot},         {"%", kTokenMod},          {"&", kTokenBitAnd}, {"(", kTokenParenOpen},
+    {")", kTokenParenClose},  {"*", kTokenTimes},        {"+", kTokenPlus},   {",", kTokenComma},
+    {"-", kTokenMinus},       {".", kTokenDot},          {"/", kTokenDivide}, {":", kTokenColon},
+    {";", kTokenSemicolon},   {"<", kTokenLess},         {"=", kTokenAssign}, {">", kTokenGreater},
+    {"[", kTokenBracketOpen}, {"]", kTokenBracketClose}, {"^", kTokenBitXor}, {"{", kTokenBlockOpen},
+    {"|", kTokenBitOr},       {"}", kTokenBlockClose},   {"~", kTokenBitNot},
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 // Control characters, blanks and every byte of 128 and above separate tokens.
 bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
 
@@ -89,8 +89,7 @@ void SkipComment(Scanner* s) {
     return;
   }
   s->position += 2;
-  while (s->position < s->ScanEnd() &&
-         !(s->At(s->position) == '*' && s->At(s->position + 1) == '/')) {
+  while (s->position < s->ScanEnd() && !(s->At(s->position) == '*' && s->At(s->position + 1) == '/')) {
     ++s->position;
   }
   s->position += 2;

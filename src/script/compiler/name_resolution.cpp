@@ -45,8 +45,7 @@ bool ResolveOne(const CCode* code, const TokenList* tokens, int32_t index, Resol
   const Token& token = tokens->tokens[index];
   *out = ResolvedToken{token.kind, 0, ScriptValue(), token.position};
   switch (token.kind) {
-    case kTokenIdentifier:
-      return ResolveName(code, tokens, index, out);
+    case kTokenIdentifier: return ResolveName(code, tokens, index, out);
     case kTokenNumber:
       out->kind = kTokenConstant;
       ScriptValue_SetReal(&out->value, Resolve_NumberValue(token.text));
@@ -55,8 +54,7 @@ bool ResolveOne(const CCode* code, const TokenList* tokens, int32_t index, Resol
       out->kind = kTokenConstant;
       ScriptValue_SetString(&out->value, token.text == nullptr ? "" : token.text);
       return true;
-    default:
-      return true;
+    default: return true;
   }
 }
 

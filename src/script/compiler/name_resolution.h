@@ -11,9 +11,9 @@
 class CCode;
 
 struct ResolvedToken {
-  int32_t kind;        // the lexer's kinds, or kTokenConstant/Function/Variable
-  int32_t id;          // function id or variable id
-  ScriptValue value;   // kTokenConstant only; its string is owned
+  int32_t kind;       // the lexer's kinds, or kTokenConstant/Function/Variable
+  int32_t id;         // function id or variable id
+  ScriptValue value;  // kTokenConstant only; its string is owned
   int32_t position;
 };
 

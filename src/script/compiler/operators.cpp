@@ -178,15 +178,21 @@ bool Code_UnaryOperator(const CCode* code, int32_t position, int32_t op, ScriptV
   }
 }
 
-bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* left,
-                         const ScriptValue* right) {
+bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right) {
   switch (op) {
-    case kTokenAssign: case kTokenEqual: case kTokenNotEqual: case kTokenLess: case kTokenLessEqual:
-    case kTokenGreaterEqual: case kTokenGreater:
+    case kTokenAssign:
+    case kTokenEqual:
+    case kTokenNotEqual:
+    case kTokenLess:
+    case kTokenLessEqual:
+    case kTokenGreaterEqual:
+    case kTokenGreater:
       if (!BothReal(left, right) && !BothString(left, right)) return Fail(code, position, "Cannot compare arguments.");
       SetReal(left, Compare(op, Order(left, right)) ? 1.0 : 0.0);
       return true;
-    case kTokenAnd: case kTokenOr: case kTokenXor:
+    case kTokenAnd:
+    case kTokenOr:
+    case kTokenXor:
       if (!BothReal(left, right)) return Fail(code, position, LogicalMessage(op));
       return Logical(op, left, right);
     case kTokenPlus:
@@ -197,14 +203,20 @@ bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, Script
     case kTokenTimes:
       if (left->kind == kValueReal && right->kind == kValueString) return Repeat(code, position, left, right);
       [[fallthrough]];
-    case kTokenMinus: case kTokenDivide: case kTokenDiv: case kTokenMod:
+    case kTokenMinus:
+    case kTokenDivide:
+    case kTokenDiv:
+    case kTokenMod:
       if (!BothReal(left, right)) return Fail(code, position, ArithmeticMessage(op));
       return Arithmetic(code, position, op, left, right);
-    case kTokenBitOr: case kTokenBitAnd: case kTokenBitXor: case kTokenShiftLeft: case kTokenShiftRight:
+    case kTokenBitOr:
+    case kTokenBitAnd:
+    case kTokenBitXor:
+    case kTokenShiftLeft:
+    case kTokenShiftRight:
       if (!BothReal(left, right)) return Fail(code, position, BitwiseMessage(op));
       SetReal(left, Bitwise(op, Num_RoundInt32(left->real), Num_RoundInt32(right->real)));
       return true;
-    default:
-      return Fail(code, position, "Internal error: unknown binary operator.");
+    default: return Fail(code, position, "Internal error: unknown binary operator.");
   }
 }

@@ -13,8 +13,7 @@ class CCode;
 // Applies op to value in place.
 bool Code_UnaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* value);
 // left = left op right; right is left alone.
-bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* left,
-                         const ScriptValue* right);
+bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right);
 
 // Longest string an operator builds, in bytes.
 constexpr int64_t kMaxOperatorString = INT32_MAX;

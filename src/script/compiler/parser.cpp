@@ -11,27 +11,33 @@ constexpr int kMaxIndices = 2;
 // Binary operator levels, loosest first; 0 is not a binary operator.
 int BinaryLevel(int32_t kind) {
   switch (kind) {
-    case kTokenAnd: case kTokenOr: case kTokenXor:
-      return 1;
-    case kTokenLess: case kTokenLessEqual: case kTokenEqual: case kTokenAssign:
-    case kTokenNotEqual: case kTokenGreaterEqual: case kTokenGreater:
-      return 2;
-    case kTokenBitOr: case kTokenBitAnd: case kTokenBitXor:
-      return 3;
-    case kTokenShiftLeft: case kTokenShiftRight:
-      return 4;
-    case kTokenPlus: case kTokenMinus:
-      return 5;
-    case kTokenTimes: case kTokenDivide: case kTokenDiv: case kTokenMod:
-      return 6;
-    default:
-      return 0;
+    case kTokenAnd:
+    case kTokenOr:
+    case kTokenXor: return 1;
+    case kTokenLess:
+    case kTokenLessEqual:
+    case kTokenEqual:
+    case kTokenAssign:
+    case kTokenNotEqual:
+    case kTokenGreaterEqual:
+    case kTokenGreater: return 2;
+    case kTokenBitOr:
+    case kTokenBitAnd:
+    case kTokenBitXor: return 3;
+    case kTokenShiftLeft:
+    case kTokenShiftRight: return 4;
+    case kTokenPlus:
+    case kTokenMinus: return 5;
+    case kTokenTimes:
+    case kTokenDivide:
+    case kTokenDiv:
+    case kTokenMod: return 6;
+    default: return 0;
   }
 }
 
 bool IsAssignment(int32_t kind) {
-  return (kind >= kTokenAssign && kind <= kTokenDivideAssign) ||
-         (kind >= kTokenOrAssign && kind <= kTokenXorAssign);
+  return (kind >= kTokenAssign && kind <= kTokenDivideAssign) || (kind >= kTokenOrAssign && kind <= kTokenXorAssign);
 }
 
 // Keywords that open a statement; the others (then, else, until, a closing
@@ -139,20 +145,14 @@ bool Parser::Statement(CodeNode* node) {
   node->position = Token().position;
   bool ok;
   switch (Kind()) {
-    case kTokenEnd:
-      ok = Fail("Unexpected end of code reached.");
-      break;
-    case kTokenFunction:
-      ok = Call(node);
-      break;
+    case kTokenEnd: ok = Fail("Unexpected end of code reached."); break;
+    case kTokenFunction: ok = Call(node); break;
     case kTokenSemicolon:
       node->kind = kNodeEmpty;
       Next();
       ok = true;
       break;
-    default:
-      ok = StartsStatement(Kind()) ? KeywordStatement(node) : Assignment(node);
-      break;
+    default: ok = StartsStatement(Kind()) ? KeywordStatement(node) : Assignment(node); break;
   }
   Leave();
   if (!ok) return false;
@@ -166,9 +166,7 @@ bool Parser::KeywordStatement(CodeNode* node) {
   node->position = Token().position;
   node->kind = keyword;
   switch (keyword) {
-    case kTokenBlockOpen:
-      node->kind = kNodeBlock;
-      return Block(node, "Symbol  } expected.");
+    case kTokenBlockOpen: node->kind = kNodeBlock; return Block(node, "Symbol  } expected.");
     case kTokenIf:
       if (!Child(node, &Parser::Any)) return false;
       if (Kind() == kTokenThen) Next();
@@ -199,10 +197,8 @@ bool Parser::KeywordStatement(CodeNode* node) {
       return Child(node, &Parser::Statement);
     case kTokenExit:
     case kTokenBreak:
-    case kTokenContinue:
-      return true;
-    case kTokenReturn:
-      return Child(node, &Parser::Any);
+    case kTokenContinue: return true;
+    case kTokenReturn: return Child(node, &Parser::Any);
     case kTokenSwitch:
       if (!Child(node, &Parser::Any)) return false;
       if (!Expect(kTokenBlockOpen, "Symbol {  expected.")) return false;
@@ -210,13 +206,10 @@ bool Parser::KeywordStatement(CodeNode* node) {
     case kTokenCase:
       if (!Child(node, &Parser::Any)) return false;
       return Expect(kTokenColon, "Symbol : expected.");
-    case kTokenDefault:
-      return Expect(kTokenColon, "Symbol : expected.");
+    case kTokenDefault: return Expect(kTokenColon, "Symbol : expected.");
     case kTokenVar:
-    case kTokenGlobalVar:
-      return Declaration(node);
-    default:
-      return Fail("Unexpected symbol in expression.");
+    case kTokenGlobalVar: return Declaration(node);
+    default: return Fail("Unexpected symbol in expression.");
   }
 }
 

@@ -5,8 +5,7 @@ namespace {
 int32_t FindNothing(const char*) { return -1; }
 
 ResourceFindFunction g_find[kResourceKindCount] = {
-    FindNothing, FindNothing, FindNothing, FindNothing, FindNothing,
-    FindNothing, FindNothing, FindNothing, FindNothing,
+    FindNothing, FindNothing, FindNothing, FindNothing, FindNothing, FindNothing, FindNothing, FindNothing, FindNothing,
 };
 
 bool KindInRange(ResourceKind kind) { return kind >= 0 && kind < kResourceKindCount; }

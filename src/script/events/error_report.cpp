@@ -43,11 +43,11 @@ std::string PlacedText(const char* message, bool fatal) {
     return Error_Format("%sERROR in\naction number %d\nat time step%d\nof time line %s:\n\n\n%s", prefix,
                         place.eventAction + 1, place.eventNumber, line.c_str(), body);
   }
-  std::string event = g_hooks.eventName == nullptr ? std::string()
-                                                   : g_hooks.eventName(place.eventType, place.eventNumber);
+  std::string event =
+      g_hooks.eventName == nullptr ? std::string() : g_hooks.eventName(place.eventType, place.eventNumber);
   std::string object = Name(g_hooks.objectName, place.eventObject);
-  return Error_Format("%sERROR in\naction number %d\nof %s\nfor object %s:\n\n\n%s", prefix,
-                      place.eventAction + 1, event.c_str(), object.c_str(), body);
+  return Error_Format("%sERROR in\naction number %d\nof %s\nfor object %s:\n\n\n%s", prefix, place.eventAction + 1,
+                      event.c_str(), object.c_str(), body);
 }
 
 // Keeps at most `limit` bytes, never splitting a UTF-8 sequence.

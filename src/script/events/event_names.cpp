@@ -17,22 +17,22 @@ struct NumberedName {
 };
 
 const NumberedName kKeys[] = {
-    {0, "<no key>"},   {1, "<any key>"},  {8, "<Backspace>"}, {9, "<Tab>"},      {13, "<Enter>"},
-    {16, "<Shift>"},   {17, "<Ctrl>"},    {18, "<Alt>"},      {27, "<Escape>"},  {32, "<Space>"},
-    {33, "<Page Up>"}, {34, "<Page Down>"}, {35, "<End>"},    {36, "<Home>"},    {37, "<Left>"},
-    {38, "<Up>"},      {39, "<Right>"},   {40, "<Down>"},     {45, "<Insert>"},  {46, "<Delete>"},
-    {106, "Keypad *"}, {107, "Keypad +"}, {109, "Keypad -"},  {110, "Keypad ."}, {111, "Keypad /"},
+    {0, "<no key>"},   {1, "<any key>"},    {8, "<Backspace>"}, {9, "<Tab>"},      {13, "<Enter>"},
+    {16, "<Shift>"},   {17, "<Ctrl>"},      {18, "<Alt>"},      {27, "<Escape>"},  {32, "<Space>"},
+    {33, "<Page Up>"}, {34, "<Page Down>"}, {35, "<End>"},      {36, "<Home>"},    {37, "<Left>"},
+    {38, "<Up>"},      {39, "<Right>"},     {40, "<Down>"},     {45, "<Insert>"},  {46, "<Delete>"},
+    {106, "Keypad *"}, {107, "Keypad +"},   {109, "Keypad -"},  {110, "Keypad ."}, {111, "Keypad /"},
 };
 
 const NumberedName kMouse[] = {
-    {0, "Left Button"},          {1, "Right Button"},         {2, "Middle Button"},       {3, "No Button"},
-    {4, "Left Pressed"},         {5, "Right Pressed"},        {6, "Middle Pressed"},      {7, "Left Released"},
-    {8, "Right Released"},       {9, "Middle Released"},      {10, "Mouse Enter"},        {11, "Mouse Leave"},
-    {16, "Joystick 1 Left"},     {17, "Joystick 1 Right"},    {18, "Joystick 1 Up"},      {19, "Joystick 1 Down"},
-    {31, "Joystick 2 Left"},     {32, "Joystick 2 Right"},    {33, "Joystick 2 Up"},      {34, "Joystick 2 Down"},
-    {50, "Glob Left Button"},    {51, "Glob Right Button"},   {52, "Glob Middle Button"}, {53, "Glob Left Pressed"},
-    {54, "Glob Right Pressed"},  {55, "Glob Middle Pressed"}, {56, "Glob Left Released"}, {57, "Glob Right Released"},
-    {58, "Glob Middle Released"}, {60, "Mouse Wheel Up"},     {61, "Mouse Wheel Down"},
+    {0, "Left Button"},           {1, "Right Button"},         {2, "Middle Button"},       {3, "No Button"},
+    {4, "Left Pressed"},          {5, "Right Pressed"},        {6, "Middle Pressed"},      {7, "Left Released"},
+    {8, "Right Released"},        {9, "Middle Released"},      {10, "Mouse Enter"},        {11, "Mouse Leave"},
+    {16, "Joystick 1 Left"},      {17, "Joystick 1 Right"},    {18, "Joystick 1 Up"},      {19, "Joystick 1 Down"},
+    {31, "Joystick 2 Left"},      {32, "Joystick 2 Right"},    {33, "Joystick 2 Up"},      {34, "Joystick 2 Down"},
+    {50, "Glob Left Button"},     {51, "Glob Right Button"},   {52, "Glob Middle Button"}, {53, "Glob Left Pressed"},
+    {54, "Glob Right Pressed"},   {55, "Glob Middle Pressed"}, {56, "Glob Left Released"}, {57, "Glob Right Released"},
+    {58, "Glob Middle Released"}, {60, "Mouse Wheel Up"},      {61, "Mouse Wheel Down"},
 };
 
 const NumberedName kOther[] = {

@@ -65,8 +65,8 @@ bool CScript::Compile() {
 bool Script_Prepare() {
   for (size_t i = 0; i < g_scripts.size(); ++i) {
     if (g_scripts[i] == nullptr || g_scripts[i]->Compile()) continue;
-    std::string message = std::string("COMPILATION ERROR in Script: ") + g_names[i] + "\n" +
-                          (g_errorText != nullptr ? g_errorText : "");
+    std::string message =
+        std::string("COMPILATION ERROR in Script: ") + g_names[i] + "\n" + (g_errorText != nullptr ? g_errorText : "");
     Error_Show(message.c_str(), true);
     return false;
   }

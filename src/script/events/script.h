@@ -30,8 +30,8 @@ class CScript {
 
   CStream* data = nullptr;
   CCode* code = nullptr;
-  char* text = nullptr;     // owned source text (null with compiled code)
-  int32_t codeIndex = -1;   // the compiled entry, with compiled code
+  char* text = nullptr;    // owned source text (null with compiled code)
+  int32_t codeIndex = -1;  // the compiled entry, with compiled code
   const char* name = nullptr;
 };
 

@@ -63,8 +63,7 @@ bool Code_Constant_AddUser(const char* name, const char* text) {
   return ok;
 }
 
-bool Code_Constant_Prepare(const std::vector<std::string>& names,
-                           const std::vector<std::string>& values) {
+bool Code_Constant_Prepare(const std::vector<std::string>& names, const std::vector<std::string>& values) {
   for (size_t i = 0; i < names.size(); ++i) {
     const char* text = i < values.size() ? values[i].c_str() : "";
     if (!Code_Constant_AddUser(names[i].c_str(), text)) return false;

@@ -91,7 +91,8 @@ bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* r
   // Bytecode runs when there is some and a machine to run it; code without
   // bytecode (the switch off, or no generator yet) walks its tree.
   if (g_runFlags.useBytecode && code->code != nullptr && g_vmExecutor != nullptr) {
-    if (code->kind >= kCodeProgram) g_vmExecutor(code->name, self, other, code->code, result, code->debug, code->vmSource);
+    if (code->kind >= kCodeProgram)
+      g_vmExecutor(code->name, self, other, code->code, result, code->debug, code->vmSource);
     return true;
   }
   if (code->precompiled) return true;  // no tree, and no machine for its bytecode

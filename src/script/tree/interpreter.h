@@ -63,8 +63,8 @@ void Interpreter_SetStatementHandler(StatementHandler handler);  // null: the ba
 
 // ---- Seams to the bytecode machine and to extension functions ---------------
 // Runs bytecode; reports its own errors.
-using VMExecutor = bool (*)(const char* name, CInstance* self, CInstance* other, VMBuffer* code,
-                            ScriptValue* result, VMBuffer* debug, const char* source);
+using VMExecutor = bool (*)(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
+                            VMBuffer* debug, const char* source);
 void Code_SetVMExecutor(VMExecutor executor);
 // Calls extension function `index`; false is a failed call. Until one is
 // installed a call gives the real 0.

@@ -6,10 +6,10 @@
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/function_registry.h"
-#include "script/tree/interpreter.h"
 #include "script/compiler/lexer.h"
 #include "script/compiler/operators.h"
 #include "script/events/script.h"
+#include "script/tree/interpreter.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
@@ -53,7 +53,8 @@ bool RealBinary(int32_t op, double l, double r, double* out) {
     case kTokenLessEqual: *out = l - r <= 0 ? 1.0 : 0.0; return true;
     case kTokenGreater: *out = l - r > 0 ? 1.0 : 0.0; return true;
     case kTokenGreaterEqual: *out = l - r >= 0 ? 1.0 : 0.0; return true;
-    case kTokenAssign: case kTokenEqual: *out = l - r == 0 ? 1.0 : 0.0; return true;
+    case kTokenAssign:
+    case kTokenEqual: *out = l - r == 0 ? 1.0 : 0.0; return true;
     case kTokenNotEqual: *out = l - r == 0 ? 0.0 : 1.0; return true;
     default: return false;
   }
@@ -182,8 +183,8 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
       Clear(result);
       return kExecDone;
     }
-    bool ok = g_extensionCaller(id - kFirstExtensionFunctionId, context->self, context->other, count, arguments,
-                                result);
+    bool ok =
+        g_extensionCaller(id - kFirstExtensionFunctionId, context->self, context->other, count, arguments, result);
     return ok ? kExecDone : kExecError;
   }
   if (id >= kFirstScriptFunctionId) {

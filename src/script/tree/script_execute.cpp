@@ -6,8 +6,8 @@
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
-#include "script/tree/interpreter.h"
 #include "script/events/script.h"
+#include "script/tree/interpreter.h"
 
 namespace {
 

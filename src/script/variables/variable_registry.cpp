@@ -29,9 +29,7 @@ void StoreName(BuiltinVariableRecord* record, const char* name) {
   std::memcpy(record->name, name, needed);
 }
 
-const BuiltinVariableRecord* Record(int32_t id) {
-  return id >= 0 && id < g_recordCount ? &g_records[id] : nullptr;
-}
+const BuiltinVariableRecord* Record(int32_t id) { return id >= 0 && id < g_recordCount ? &g_records[id] : nullptr; }
 
 // Reads the first instance a walk offers that is not marked for deletion.
 class FirstLiveReader final : public InstanceVisitor {
@@ -94,8 +92,7 @@ void Variable_BuiltIn_Init() {
 
 void Variable_BuiltIn_SetFamilies(BuiltinVariableFamilies registerFamilies) { g_families = registerFamilies; }
 
-void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter,
-                          bool canSet) {
+void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter, bool canSet) {
   if (g_recordCount >= kMaxBuiltinVariables) {
     ShowMessage("INTERNAL ERROR: Adding too many variables");
     return;

@@ -38,8 +38,7 @@ void Variable_BuiltIn_SetFamilies(BuiltinVariableFamilies registerFamilies);
 // Empties the registry without registering anything (game end).
 void Variable_BuiltIn_Clear();
 // Appends a record; past 500 records it shows a message and drops it.
-void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter,
-                          bool canSet);
+void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter, bool canSet);
 // The short form: no setter means read-only.
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter);
 // First record with exactly this name, -1 when none.

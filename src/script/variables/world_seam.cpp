@@ -18,4 +18,3 @@ EmptyWorld g_emptyWorld;
 IWorldSeam* g_installedWorldSeam = &g_emptyWorld;
 
 void WorldSeam_Install(IWorldSeam* seam) { g_installedWorldSeam = seam != nullptr ? seam : &g_emptyWorld; }
-

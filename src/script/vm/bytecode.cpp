@@ -13,12 +13,12 @@ struct OpcodeName {
 };
 
 constexpr OpcodeName kOpcodeNames[] = {
-    {kOpConv, "conv"}, {kOpMul, "mul"},   {kOpDiv, "div"},         {kOpRem, "rem"},       {kOpMod, "mod"},
-    {kOpAdd, "add"},   {kOpSub, "sub"},   {kOpAnd, "and"},         {kOpOr, "or"},         {kOpXor, "xor"},
-    {kOpNeg, "neg"},   {kOpNot, "not"},   {kOpShl, "shl"},         {kOpShr, "shr"},       {kOpSlt, "slt"},
-    {kOpSle, "sle"},   {kOpSeq, "seq"},   {kOpSne, "sne"},         {kOpSge, "sge"},       {kOpSgt, "sgt"},
-    {kOpPop, "pop"},   {kOpDup, "dup"},   {kOpRet, "ret"},         {kOpExit, "exit"},     {kOpPopz, "popz"},
-    {kOpB, "b"},       {kOpBt, "bt"},     {kOpBf, "bf"},           {kOpPushEnv, "pushenv"}, {kOpPopEnv, "popenv"},
+    {kOpConv, "conv"}, {kOpMul, "mul"},   {kOpDiv, "div"},     {kOpRem, "rem"},         {kOpMod, "mod"},
+    {kOpAdd, "add"},   {kOpSub, "sub"},   {kOpAnd, "and"},     {kOpOr, "or"},           {kOpXor, "xor"},
+    {kOpNeg, "neg"},   {kOpNot, "not"},   {kOpShl, "shl"},     {kOpShr, "shr"},         {kOpSlt, "slt"},
+    {kOpSle, "sle"},   {kOpSeq, "seq"},   {kOpSne, "sne"},     {kOpSge, "sge"},         {kOpSgt, "sgt"},
+    {kOpPop, "pop"},   {kOpDup, "dup"},   {kOpRet, "ret"},     {kOpExit, "exit"},       {kOpPopz, "popz"},
+    {kOpB, "b"},       {kOpBt, "bt"},     {kOpBf, "bf"},       {kOpPushEnv, "pushenv"}, {kOpPopEnv, "popenv"},
     {kOpPush, "push"}, {kOpCall, "call"}, {kOpBreak, "break"},
 };
 
@@ -27,16 +27,13 @@ constexpr OpcodeName kOpcodeNames[] = {
 int32_t VM_OperandSize(uint8_t type) {
   switch (type & 0xF) {
     case kVMDouble:
-    case kVMLong:
-      return 8;
+    case kVMLong: return 8;
     case kVMFloat:
     case kVMInt:
     case kVMBool:
     case kVMVariant:
-    case kVMString:
-      return 4;
-    default:
-      return 0;
+    case kVMString: return 4;
+    default: return 0;
   }
 }
 
@@ -85,12 +82,9 @@ const char* VM_TypeSuffix(uint8_t type) {
 int32_t VM_StackSize(uint8_t type) {
   switch (type & 0xF) {
     case kVMDouble:
-    case kVMLong:
-      return 8;
-    case kVMVariant:
-      return 16;
-    default:
-      return 4;
+    case kVMLong: return 8;
+    case kVMVariant: return 16;
+    default: return 4;
   }
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "runtime/console.h"
-#include "script/vm/bytecode.h"
 #include "script/compiler/function_registry.h"
 #include "script/variables/variable_names.h"
+#include "script/vm/bytecode.h"
 
 namespace {
 
@@ -94,25 +94,16 @@ void AppendOperand(std::string* line, uint32_t word, const uint8_t* operand, con
       }
       break;
     }
-    case kVMLong:
-      Append(line, "%" PRId64, ReadInt64(operand));
-      break;
-    case kVMBool:
-      *line += VM_ReadWord(operand) != 0 ? "true" : "false";
-      break;
+    case kVMLong: Append(line, "%" PRId64, ReadInt64(operand)); break;
+    case kVMBool: *line += VM_ReadWord(operand) != 0 ? "true" : "false"; break;
     case kVMVariant:
       *line += '$';
       *line += Code_Variable_GetName(static_cast<int32_t>(VM_ReadWord(operand) & kVMRefIdMask));
       *line += '$';
       break;
-    case kVMString:
-      AppendString(line, static_cast<int32_t>(VM_ReadWord(operand)), strings);
-      break;
-    case kVMShort:
-      Append(line, "%d", VM_Data(word));
-      break;
-    default:
-      break;
+    case kVMString: AppendString(line, static_cast<int32_t>(VM_ReadWord(operand)), strings); break;
+    case kVMShort: Append(line, "%d", VM_Data(word)); break;
+    default: break;
   }
 }
 

@@ -24,6 +24,6 @@ class VMStringPool final : public IVMStrings {
   int32_t Count() const { return static_cast<int32_t>(texts_.size()); }
 
  private:
-  std::vector<char*> texts_;  // owned, from the memory manager
+  std::vector<char*> texts_;                               // owned, from the memory manager
   std::unordered_map<std::string_view, int32_t> indices_;  // views of texts_
 };

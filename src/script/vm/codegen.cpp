@@ -1,8 +1,8 @@
 #include "script/vm/codegen.h"
 
 #include "script/compiler/code.h"
-#include "script/vm/codegen_internal.h"
 #include "script/compiler/compile_error.h"
+#include "script/vm/codegen_internal.h"
 
 const char* const kVMExpressionTooComplex = "Expression too complex.";
 const char* const kVMCodeTooLarge = "Code too large.";

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
+#include "script/compiler/code_node.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/bytecode_strings.h"
-#include "script/compiler/code_node.h"
 
 class CCode;
 

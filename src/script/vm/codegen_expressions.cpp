@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "runtime/numeric.h"
-#include "script/vm/codegen_internal.h"
 #include "script/compiler/lexer.h"
+#include "script/vm/codegen_internal.h"
 
 namespace codegen {
 
@@ -232,9 +232,7 @@ void Generator::Unary(const CodeNode& node) {
       if (IsNumberOrVariant(type)) Convert(kVMBool);
       Emit(VM_Word(kOpNot, TopType(), 0, 0));
       break;
-    case kTokenMinus:
-      Emit(VM_Word(kOpNeg, type, 0, 0));
-      break;
+    case kTokenMinus: Emit(VM_Word(kOpNeg, type, 0, 0)); break;
     case kTokenBitNot:
       if (type == kVMDouble || type == kVMFloat || type == kVMVariant) Convert(kVMInt);
       Emit(VM_Word(kOpNot, TopType(), 0, 0));

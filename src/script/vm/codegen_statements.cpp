@@ -1,15 +1,13 @@
 // Statements: each leaves the machine's stack as it found it.
-#include "script/vm/codegen_internal.h"
 #include "script/compiler/lexer.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/codegen_internal.h"
 
 namespace codegen {
 
 namespace {
 
-bool IsVariable(const CodeNode& node) {
-  return node.kind == kNodeVariable || node.kind == kNodeVariableOnInstance;
-}
+bool IsVariable(const CodeNode& node) { return node.kind == kNodeVariable || node.kind == kNodeVariableOnInstance; }
 
 bool IsCaseLabel(const CodeNode& node) {
   return node.kind == kNodeCase || node.kind == kNodeCaseConstant || node.kind == kNodeDefault;

@@ -9,20 +9,20 @@
 #include "runtime/fatal.h"
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
-#include "script/vm/breakpoints.h"
-#include "script/vm/bytecode.h"
 #include "script/compiler/function_registry.h"
-#include "script/tree/interpreter.h"
 #include "script/events/script.h"
+#include "script/tree/interpreter.h"
 #include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
-#include "script/vm/vm_machine.h"
+#include "script/variables/world_seam.h"
+#include "script/vm/breakpoints.h"
+#include "script/vm/bytecode.h"
 #include "script/vm/vm_decode.h"
 #include "script/vm/vm_fast.h"
+#include "script/vm/vm_machine.h"
 #include "script/vm/vm_operators.h"
-#include "script/variables/world_seam.h"
 
 #if defined(__clang__)
 #define KV_NO_SLP_VECTORIZE
@@ -301,7 +301,7 @@ void Machine::Fail(const char* message) {
 void Machine::FailGet(ScriptValue* value, int32_t id) {
   ScriptValue_Release(value);
   FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
-                                           : "Push :: Execution Error - Variable Get %s",
+                                          : "Push :: Execution Error - Variable Get %s",
            id);
 }
 
@@ -311,10 +311,9 @@ void Machine::FailName(const char* format, int32_t id) {
   Fail(message);
 }
 
-
 bool Machine::CheckOverflow(VMSlot* sp) {
-  int64_t used = static_cast<int64_t>(depth_) * kVMFrameBytes +
-                 static_cast<int64_t>(stack_.withs.size()) * kVMWithBytes;
+  int64_t used =
+      static_cast<int64_t>(depth_) * kVMFrameBytes + static_cast<int64_t>(stack_.withs.size()) * kVMWithBytes;
   for (VMSlot* slot = stack_.slots; slot < sp; ++slot) used += VMSlot_Bytes(slot->type);
   if (used + kVMStackReserve <= kVMStackLimit && sp < stack_.slots + stack_.capacity - 8 &&
       depth_ < stack_.frameCapacity - 1)
@@ -353,8 +352,8 @@ void Machine::Unwind(VMSlot* sp) {
     goto stop;           \
   } while (0)
 
-#define VM_NEED(n)                            \
-  do {                                        \
+#define VM_NEED(n)                              \
+  do {                                          \
     if (sp - bottom < (n)) VM_FAIL(kMalformed); \
   } while (0)
 
@@ -362,10 +361,10 @@ void Machine::Unwind(VMSlot* sp) {
 // a breakpoint is set or the stack nears its limit, every record passes
 // through `slow` first, which runs the per-instruction checks and then the
 // record's first instruction alone.
-#define VM_DISPATCH()                                   \
-  do {                                                  \
+#define VM_DISPATCH()                                                            \
+  do {                                                                           \
     if (__builtin_expect(reinterpret_cast<uintptr_t>(sp) > limit, 0)) goto slow; \
-    goto* kHandlers[op->kind];                          \
+    goto* kHandlers[op->kind];                                                   \
   } while (0)
 // Helpers that move the stack pointer get a copy of it, so that the loop's
 // own pointer never has its address taken and stays in a register.
@@ -383,37 +382,118 @@ void Machine::Unwind(VMSlot* sp) {
   } while (0)
 // After a call enters a script or a script returns, the loop goes on in
 // the other code, from values at hand rather than the state just stored.
-#define VM_RESUME(resume)          \
-  do {                             \
-    Resume resumed = (resume);     \
-    sp = resumed.sp;               \
-    bottom = resumed.bottom;       \
-    records = resumed.records;     \
-    op = resumed.op;               \
-    limit = softLimit_;            \
-    VM_DISPATCH();                 \
+#define VM_RESUME(resume)      \
+  do {                         \
+    Resume resumed = (resume); \
+    sp = resumed.sp;           \
+    bottom = resumed.bottom;   \
+    records = resumed.records; \
+    op = resumed.op;           \
+    limit = softLimit_;        \
+    VM_DISPATCH();             \
   } while (0)
 
 bool Machine::Run(ScriptValue* result) {
   static void* const kHandlers[kKindCount] = {
-      &&end, &&link, &&malformed, &&nop,
-      &&add, &&sub, &&mul, &&div, &&rem, &&mod, &&bitwise,
-      &&lt, &&le, &&eq, &&ne, &&ge, &&gt,
-      &&unary, &&conv,
-      &&pushDouble, &&pushLong, &&pushInt, &&pushBool, &&pushPoolString, &&pushGameString,
-      &&pushLocal, &&pushBuiltin, &&pushArgument, &&pushSelf, &&pushVariable, &&pushBad,
-      &&popLocal, &&popSelf, &&popVariable, &&popBad,
-      &&dup, &&popz,
-      &&branch, &&branchTrue, &&branchFalse, &&badBranch,
-      &&pushEnv, &&popEnv, &&call, &&callBad, &&ret, &&exit,
-      &&constAdd, &&constSub, &&constMul, &&constDiv, &&constRem, &&constMod, &&malformed,
-      &&constLt, &&constLe, &&constEq, &&constNe, &&constGe, &&constGt,
-      &&localAdd, &&localSub, &&localMul, &&localDiv, &&localRem, &&localMod, &&malformed,
-      &&localLt, &&localLe, &&localEq, &&localNe, &&localGe, &&localGt,
-      &&argumentAdd, &&argumentSub, &&argumentMul, &&argumentDiv, &&argumentRem, &&argumentMod, &&malformed,
-      &&argumentLt, &&argumentLe, &&argumentEq, &&argumentNe, &&argumentGe, &&argumentGt,
-      &&twoAdd, &&twoSub, &&twoMul, &&twoDiv, &&twoRem, &&twoMod, &&malformed,
-      &&twoLt, &&twoLe, &&twoEq, &&twoNe, &&twoGe, &&twoGt,
+      &&end,
+      &&link,
+      &&malformed,
+      &&nop,
+      &&add,
+      &&sub,
+      &&mul,
+      &&div,
+      &&rem,
+      &&mod,
+      &&bitwise,
+      &&lt,
+      &&le,
+      &&eq,
+      &&ne,
+      &&ge,
+      &&gt,
+      &&unary,
+      &&conv,
+      &&pushDouble,
+      &&pushLong,
+      &&pushInt,
+      &&pushBool,
+      &&pushPoolString,
+      &&pushGameString,
+      &&pushLocal,
+      &&pushBuiltin,
+      &&pushArgument,
+      &&pushSelf,
+      &&pushVariable,
+      &&pushBad,
+      &&popLocal,
+      &&popSelf,
+      &&popVariable,
+      &&popBad,
+      &&dup,
+      &&popz,
+      &&branch,
+      &&branchTrue,
+      &&branchFalse,
+      &&badBranch,
+      &&pushEnv,
+      &&popEnv,
+      &&call,
+      &&callBad,
+      &&ret,
+      &&exit,
+      &&constAdd,
+      &&constSub,
+      &&constMul,
+      &&constDiv,
+      &&constRem,
+      &&constMod,
+      &&malformed,
+      &&constLt,
+      &&constLe,
+      &&constEq,
+      &&constNe,
+      &&constGe,
+      &&constGt,
+      &&localAdd,
+      &&localSub,
+      &&localMul,
+      &&localDiv,
+      &&localRem,
+      &&localMod,
+      &&malformed,
+      &&localLt,
+      &&localLe,
+      &&localEq,
+      &&localNe,
+      &&localGe,
+      &&localGt,
+      &&argumentAdd,
+      &&argumentSub,
+      &&argumentMul,
+      &&argumentDiv,
+      &&argumentRem,
+      &&argumentMod,
+      &&malformed,
+      &&argumentLt,
+      &&argumentLe,
+      &&argumentEq,
+      &&argumentNe,
+      &&argumentGe,
+      &&argumentGt,
+      &&twoAdd,
+      &&twoSub,
+      &&twoMul,
+      &&twoDiv,
+      &&twoRem,
+      &&twoMod,
+      &&malformed,
+      &&twoLt,
+      &&twoLe,
+      &&twoEq,
+      &&twoNe,
+      &&twoGe,
+      &&twoGt,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -451,78 +531,91 @@ nop:
 // A real result, stored at once when the record after (`at` records on)
 // pops it into a local that exists, as that pop's own fast case would; the
 // value never lands on the stack, which is left ending at `rest`.
-#define VM_STORE_LOCAL(value, at, rest)                                     \
-  do {                                                                      \
-    const VMRecord& store = op[at];                                         \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {     \
-      if (VariableNode* target = locals_->FindWritable(store.id)) {         \
+#define VM_STORE_LOCAL(value, at, rest)                                         \
+  do {                                                                          \
+    const VMRecord& store = op[at];                                             \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {         \
+      if (VariableNode* target = locals_->FindWritable(store.id)) {             \
         if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
-        target->value = ScriptValue{kValueReal, nullptr, (value)};          \
-        sp = (rest);                                                        \
-        VM_NEXT((at) + 1);                                                  \
-      }                                                                     \
-    }                                                                       \
+        target->value = ScriptValue{kValueReal, nullptr, (value)};              \
+        sp = (rest);                                                            \
+        VM_NEXT((at) + 1);                                                      \
+      }                                                                         \
+    }                                                                           \
   } while (0)
 
 // The two operands of a binary operator, checked against its types; the
 // result goes into `left`.
-#define VM_OPERANDS()                                                                  \
-  VM_NEED(2);                                                                          \
-  VMSlot* right = sp - 1;                                                              \
-  VMSlot* left = sp - 2;                                                               \
-  if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed);   \
+#define VM_OPERANDS()                                                               \
+  VM_NEED(2);                                                                       \
+  VMSlot* right = sp - 1;                                                           \
+  VMSlot* left = sp - 2;                                                            \
+  if (right->type != op->expect1 || left->type != op->expect2) VM_FAIL(kMalformed); \
   sp = right
 
-#define VM_ARITH(OP)                                                                            \
-  {                                                                                             \
-    VM_OPERANDS();                                                                              \
-    double value;                                                                               \
+#define VM_ARITH(OP)                                                                                \
+  {                                                                                                 \
+    VM_OPERANDS();                                                                                  \
+    double value;                                                                                   \
     if (op[1].kind == kKindPopLocal && left->type == kSlotVariant && right->type == kSlotVariant && \
-        IsPlainReal(*left) && IsPlainReal(*right) && VMFast_Arith(OP, left->d, right->d, &value)) \
-      VM_STORE_LOCAL(value, 1, left);                                                           \
-    if (left->type == kSlotInt && right->type == kSlotInt) {                                    \
-      uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);        \
-      left->i = static_cast<int32_t>(OP == kKindAdd ? l + r : OP == kKindSub ? l - r : l * r); \
-    } else if (!VMFast_Binary(OP, left, right)) {                                             \
-      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);            \
-    }                                                                                           \
-    VM_NEXT(1);                                                                                 \
+        IsPlainReal(*left) && IsPlainReal(*right) && VMFast_Arith(OP, left->d, right->d, &value))   \
+      VM_STORE_LOCAL(value, 1, left);                                                               \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                                        \
+      uint32_t l = static_cast<uint32_t>(left->i), r = static_cast<uint32_t>(right->i);             \
+      left->i = static_cast<int32_t>(OP == kKindAdd ? l + r : OP == kKindSub ? l - r : l * r);      \
+    } else if (!VMFast_Binary(OP, left, right)) {                                                   \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);                 \
+    }                                                                                               \
+    VM_NEXT(1);                                                                                     \
   }
-add: VM_ARITH(kKindAdd)
-sub: VM_ARITH(kKindSub)
-mul: VM_ARITH(kKindMul)
+add:
+  VM_ARITH(kKindAdd)
+sub:
+  VM_ARITH(kKindSub)
+mul:
+  VM_ARITH(kKindMul)
 #undef VM_ARITH
 
-#define VM_BINARY(kind)                                                                \
-  {                                                                                    \
-    VM_OPERANDS();                                                                     \
-    if (!VMFast_Binary(kind, left, right)) {                                           \
-      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error);   \
-    }                                                                                  \
-    VM_NEXT(1);                                                                        \
+#define VM_BINARY(kind)                                                             \
+  {                                                                                 \
+    VM_OPERANDS();                                                                  \
+    if (!VMFast_Binary(kind, left, right)) {                                        \
+      if (const char* error = VMOp_Binary(op->opcode, left, right)) VM_FAIL(error); \
+    }                                                                               \
+    VM_NEXT(1);                                                                     \
   }
-div: VM_BINARY(kKindDiv)
-rem: VM_BINARY(kKindRem)
-mod: VM_BINARY(kKindMod)
-bitwise: VM_BINARY(kKindBitwise)
+div:
+  VM_BINARY(kKindDiv)
+rem:
+  VM_BINARY(kKindRem)
+mod:
+  VM_BINARY(kKindMod)
+bitwise:
+  VM_BINARY(kKindBitwise)
 #undef VM_BINARY
 
-#define VM_COMPARE(kind)                                                                    \
-  {                                                                                         \
-    VM_OPERANDS();                                                                          \
-    if (left->type == kSlotInt && right->type == kSlotInt) {                                \
-      VMSlot_SetBool(left, VMFast_Compare(kind, left->i, right->i));                        \
-    } else if (!VMFast_Binary(kind, left, right)) {                                         \
-      if (const char* error = VMOp_Compare(op->opcode, left, right)) VM_FAIL(error);       \
-    }                                                                                       \
-    VM_NEXT(1);                                                                             \
+#define VM_COMPARE(kind)                                                             \
+  {                                                                                  \
+    VM_OPERANDS();                                                                   \
+    if (left->type == kSlotInt && right->type == kSlotInt) {                         \
+      VMSlot_SetBool(left, VMFast_Compare(kind, left->i, right->i));                 \
+    } else if (!VMFast_Binary(kind, left, right)) {                                  \
+      if (const char* error = VMOp_Compare(op->opcode, left, right)) VM_FAIL(error); \
+    }                                                                                \
+    VM_NEXT(1);                                                                      \
   }
-lt: VM_COMPARE(kKindLt)
-le: VM_COMPARE(kKindLe)
-eq: VM_COMPARE(kKindEq)
-ne: VM_COMPARE(kKindNe)
-ge: VM_COMPARE(kKindGe)
-gt: VM_COMPARE(kKindGt)
+lt:
+  VM_COMPARE(kKindLt)
+le:
+  VM_COMPARE(kKindLe)
+eq:
+  VM_COMPARE(kKindEq)
+ne:
+  VM_COMPARE(kKindNe)
+ge:
+  VM_COMPARE(kKindGe)
+gt:
+  VM_COMPARE(kKindGt)
 #undef VM_COMPARE
 #undef VM_OPERANDS
 
@@ -531,7 +624,7 @@ unary:
   if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
   if (const char* error = VMOp_Unary(op->opcode, sp - 1)) VM_FAIL(error);
   VM_NEXT(1);
-conv: {
+conv : {
   VM_NEED(1);
   VMSlot* value = sp - 1;
   if (value->type != op->expect1) VM_FAIL(kMalformed);
@@ -564,7 +657,7 @@ pushPoolString:
 pushGameString:
   PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
-pushLocal: {
+pushLocal : {
   const VariableNode* node = locals_->FindWritable(op->id);
   if (node != nullptr && IsPlainReal(&node->value)) {
     g_variableIndexOutOfRange = 0;
@@ -573,7 +666,7 @@ pushLocal: {
   }
   goto pushVariable;
 }
-pushBuiltin: {
+pushBuiltin : {
   errorPc_ = op->at;
   ScriptValue value;
   g_variableIndexOutOfRange = 0;
@@ -587,7 +680,7 @@ pushBuiltin: {
   VM_NEXT(1);
 }
 // The slot as its getter gives it; texts and odd kinds take the getter.
-pushArgument: {
+pushArgument : {
   const ScriptValue& argument = g_arguments[op->spare];
   if (IsPlainReal(&argument)) {
     g_variableIndexOutOfRange = 0;
@@ -596,7 +689,7 @@ pushArgument: {
   }
   goto pushBuiltin;
 }
-pushSelf: {
+pushSelf : {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
   if (IsPlainReal(element)) {
@@ -624,7 +717,7 @@ popLocal:
     }
   }
   goto popVariable;
-popSelf: {
+popSelf : {
   VMSlot* rest;
   ScriptValue* element = SelfElement(*op, sp, &rest);
   if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
@@ -646,8 +739,10 @@ popBad:
 dup:
   VM_NEED(1);
   if (sp[-1].type != op->expect1) VM_FAIL(kMalformed);
-  if (sp[-1].type == kSlotString && sp[-1].kind == 0) sp[0] = sp[-1];
-  else VMSlot_Duplicate(sp, sp[-1]);
+  if (sp[-1].type == kSlotString && sp[-1].kind == 0)
+    sp[0] = sp[-1];
+  else
+    VMSlot_Duplicate(sp, sp[-1]);
   ++sp;
   VM_NEXT(1);
 popz:
@@ -672,7 +767,7 @@ badBranch:
   VM_FAIL(kMalformed);
 
 pushEnv:
-popEnv: {
+popEnv : {
   errorPc_ = op->at;
   bool jump = false;
   if (!(op->plain == kKindPushEnv ? VM_MOVING_SP(PushEnv(*op, moved, &jump)) : PopEnv(*op, &jump))) goto stop;
@@ -685,13 +780,15 @@ popEnv: {
   VM_NEXT(1);
 }
 
-call: {
+call : {
   errorPc_ = op->at;
   code_.ip = static_cast<int32_t>(op - records) + 1;
   // A failed call leaves the stack as it was, for the unwinding to free.
   Resume entered{nullptr, nullptr, nullptr, nullptr};
-  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered)) sp = after;
-  else goto stop;
+  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered))
+    sp = after;
+  else
+    goto stop;
   if (entered.op == nullptr) VM_NEXT(1);  // a built-in: the same code goes on
   VM_RESUME(entered);
 }
@@ -714,137 +811,187 @@ exit:
 // branch takes the branch at once instead of pushing the bool for it to
 // pop. Records of one chain follow one another, and a chain's last record is
 // never a branch, so the record there is the very next instruction.
-#define VM_TEST_BRANCH(truth, at, pop)                                       \
-  do {                                                                       \
-    const VMRecord& test = op[at];                                           \
-    if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) {     \
-      pop;                                                                   \
-      if ((truth) == (test.kind == kKindBranchTrue)) {                       \
-        op = records + test.target;                                          \
-        VM_DISPATCH();                                                       \
-      }                                                                      \
-      VM_NEXT((at) + 1);                                                     \
-    }                                                                        \
+#define VM_TEST_BRANCH(truth, at, pop)                                   \
+  do {                                                                   \
+    const VMRecord& test = op[at];                                       \
+    if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) { \
+      pop;                                                               \
+      if ((truth) == (test.kind == kKindBranchTrue)) {                   \
+        op = records + test.target;                                      \
+        VM_DISPATCH();                                                   \
+      }                                                                  \
+      VM_NEXT((at) + 1);                                                 \
+    }                                                                    \
   } while (0)
 
 // A number constant, then an operator on it and the value below.
-#define VM_CONST_OP(OP)                                                          \
-  {                                                                                \
-    const VMRecord& next = op[1];                                                  \
-    VMSlot* left = sp - 1;                                                         \
-    double l, value;                                                               \
+#define VM_CONST_OP(OP)                                                             \
+  {                                                                                 \
+    const VMRecord& next = op[1];                                                   \
+    VMSlot* left = sp - 1;                                                          \
+    double l, value;                                                                \
     if (sp > bottom && left->type == next.expect2 && VMFast_PlainReal(*left, &l)) { \
-      if (VMFast_IsCompare(OP)) {                                                \
-        bool truth = VMFast_Compare(OP, l, next.value.d);                          \
-        VM_TEST_BRANCH(truth, 2, --sp);                                            \
-        VMSlot_SetBool(left, truth);                                               \
-        VM_NEXT(2);                                                                \
-      }                                                                            \
-      if (VMFast_Arith(OP, l, next.value.d, &value)) {                           \
-        if (left->type == kSlotVariant) VMSlot_SetReal(left, value);               \
-        else VMSlot_SetDouble(left, value);                                        \
-        VM_NEXT(2);                                                                \
-      }                                                                            \
-    }                                                                              \
-    goto* kHandlers[op->plain];                                                    \
+      if (VMFast_IsCompare(OP)) {                                                   \
+        bool truth = VMFast_Compare(OP, l, next.value.d);                           \
+        VM_TEST_BRANCH(truth, 2, --sp);                                             \
+        VMSlot_SetBool(left, truth);                                                \
+        VM_NEXT(2);                                                                 \
+      }                                                                             \
+      if (VMFast_Arith(OP, l, next.value.d, &value)) {                              \
+        if (left->type == kSlotVariant)                                             \
+          VMSlot_SetReal(left, value);                                              \
+        else                                                                        \
+          VMSlot_SetDouble(left, value);                                            \
+        VM_NEXT(2);                                                                 \
+      }                                                                             \
+    }                                                                               \
+    goto* kHandlers[op->plain];                                                     \
   }
-constAdd: VM_CONST_OP(kKindAdd)
-constSub: VM_CONST_OP(kKindSub)
-constMul: VM_CONST_OP(kKindMul)
-constDiv: VM_CONST_OP(kKindDiv)
-constRem: VM_CONST_OP(kKindRem)
-constMod: VM_CONST_OP(kKindMod)
-constLt: VM_CONST_OP(kKindLt)
-constLe: VM_CONST_OP(kKindLe)
-constEq: VM_CONST_OP(kKindEq)
-constNe: VM_CONST_OP(kKindNe)
-constGe: VM_CONST_OP(kKindGe)
-constGt: VM_CONST_OP(kKindGt)
+constAdd:
+  VM_CONST_OP(kKindAdd)
+constSub:
+  VM_CONST_OP(kKindSub)
+constMul:
+  VM_CONST_OP(kKindMul)
+constDiv:
+  VM_CONST_OP(kKindDiv)
+constRem:
+  VM_CONST_OP(kKindRem)
+constMod:
+  VM_CONST_OP(kKindMod)
+constLt:
+  VM_CONST_OP(kKindLt)
+constLe:
+  VM_CONST_OP(kKindLe)
+constEq:
+  VM_CONST_OP(kKindEq)
+constNe:
+  VM_CONST_OP(kKindNe)
+constGe:
+  VM_CONST_OP(kKindGe)
+constGt:
+  VM_CONST_OP(kKindGt)
 #undef VM_CONST_OP
 
 // Three records that read plain reals (`ready`: both operands are) and run
 // an operator on them, pushing the result; otherwise the first runs alone.
-#define VM_READS_OP(OP, ready, l, r)                                             \
-  {                                                                              \
-    double value;                                                                \
-    if (ready) {                                                                 \
-      if (VMFast_IsCompare(OP)) {                                                \
-        g_variableIndexOutOfRange = 0;                                           \
-        bool truth = VMFast_Compare(OP, (l), (r));                               \
-        VM_TEST_BRANCH(truth, 3, (void)0);                                       \
-        VMSlot_SetBool(sp++, truth);                                             \
-        VM_NEXT(3);                                                              \
-      }                                                                          \
-      if (VMFast_Arith(OP, (l), (r), &value)) {                                  \
-        g_variableIndexOutOfRange = 0;                                           \
-        VM_STORE_LOCAL(value, 3, sp);                                            \
-        VMSlot_SetReal(sp++, value);                                             \
-        VM_NEXT(3);                                                              \
-      }                                                                          \
-    }                                                                            \
-    goto* kHandlers[op->plain];                                                  \
+#define VM_READS_OP(OP, ready, l, r)               \
+  {                                                \
+    double value;                                  \
+    if (ready) {                                   \
+      if (VMFast_IsCompare(OP)) {                  \
+        g_variableIndexOutOfRange = 0;             \
+        bool truth = VMFast_Compare(OP, (l), (r)); \
+        VM_TEST_BRANCH(truth, 3, (void)0);         \
+        VMSlot_SetBool(sp++, truth);               \
+        VM_NEXT(3);                                \
+      }                                            \
+      if (VMFast_Arith(OP, (l), (r), &value)) {    \
+        g_variableIndexOutOfRange = 0;             \
+        VM_STORE_LOCAL(value, 3, sp);              \
+        VMSlot_SetReal(sp++, value);               \
+        VM_NEXT(3);                                \
+      }                                            \
+    }                                              \
+    goto* kHandlers[op->plain];                    \
   }
 
 // A plain local, a number constant, an operator on the two.
-#define VM_VALUE_OP(OP, VALUE)                                                   \
-  {                                                                              \
-    const ScriptValue* read = (VALUE);                                           \
-    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d)                  \
-  }
-#define VM_LOCAL_OP(OP)                                         \
+#define VM_VALUE_OP(OP, VALUE)                                  \
   {                                                             \
-    const VariableNode* node = locals_->FindWritable(op->id);   \
-    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)   \
+    const ScriptValue* read = (VALUE);                          \
+    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d) \
   }
-localAdd: VM_LOCAL_OP(kKindAdd)
-localSub: VM_LOCAL_OP(kKindSub)
-localMul: VM_LOCAL_OP(kKindMul)
-localDiv: VM_LOCAL_OP(kKindDiv)
-localRem: VM_LOCAL_OP(kKindRem)
-localMod: VM_LOCAL_OP(kKindMod)
-localLt: VM_LOCAL_OP(kKindLt)
-localLe: VM_LOCAL_OP(kKindLe)
-localEq: VM_LOCAL_OP(kKindEq)
-localNe: VM_LOCAL_OP(kKindNe)
-localGe: VM_LOCAL_OP(kKindGe)
-localGt: VM_LOCAL_OP(kKindGt)
+#define VM_LOCAL_OP(OP)                                       \
+  {                                                           \
+    const VariableNode* node = locals_->FindWritable(op->id); \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr) \
+  }
+localAdd:
+  VM_LOCAL_OP(kKindAdd)
+localSub:
+  VM_LOCAL_OP(kKindSub)
+localMul:
+  VM_LOCAL_OP(kKindMul)
+localDiv:
+  VM_LOCAL_OP(kKindDiv)
+localRem:
+  VM_LOCAL_OP(kKindRem)
+localMod:
+  VM_LOCAL_OP(kKindMod)
+localLt:
+  VM_LOCAL_OP(kKindLt)
+localLe:
+  VM_LOCAL_OP(kKindLe)
+localEq:
+  VM_LOCAL_OP(kKindEq)
+localNe:
+  VM_LOCAL_OP(kKindNe)
+localGe:
+  VM_LOCAL_OP(kKindGe)
+localGt:
+  VM_LOCAL_OP(kKindGt)
 #undef VM_LOCAL_OP
 
 // An argument slot, a number constant, an operator on the two.
 #define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
-argumentAdd: VM_ARGUMENT_OP(kKindAdd)
-argumentSub: VM_ARGUMENT_OP(kKindSub)
-argumentMul: VM_ARGUMENT_OP(kKindMul)
-argumentDiv: VM_ARGUMENT_OP(kKindDiv)
-argumentRem: VM_ARGUMENT_OP(kKindRem)
-argumentMod: VM_ARGUMENT_OP(kKindMod)
-argumentLt: VM_ARGUMENT_OP(kKindLt)
-argumentLe: VM_ARGUMENT_OP(kKindLe)
-argumentEq: VM_ARGUMENT_OP(kKindEq)
-argumentNe: VM_ARGUMENT_OP(kKindNe)
-argumentGe: VM_ARGUMENT_OP(kKindGe)
-argumentGt: VM_ARGUMENT_OP(kKindGt)
+argumentAdd:
+  VM_ARGUMENT_OP(kKindAdd)
+argumentSub:
+  VM_ARGUMENT_OP(kKindSub)
+argumentMul:
+  VM_ARGUMENT_OP(kKindMul)
+argumentDiv:
+  VM_ARGUMENT_OP(kKindDiv)
+argumentRem:
+  VM_ARGUMENT_OP(kKindRem)
+argumentMod:
+  VM_ARGUMENT_OP(kKindMod)
+argumentLt:
+  VM_ARGUMENT_OP(kKindLt)
+argumentLe:
+  VM_ARGUMENT_OP(kKindLe)
+argumentEq:
+  VM_ARGUMENT_OP(kKindEq)
+argumentNe:
+  VM_ARGUMENT_OP(kKindNe)
+argumentGe:
+  VM_ARGUMENT_OP(kKindGe)
+argumentGt:
+  VM_ARGUMENT_OP(kKindGt)
 #undef VM_ARGUMENT_OP
 
 // Two plain reads, each a local or an argument slot, then an operator.
-#define VM_TWO_VALUE_OP(OP)                                                                 \
-  {                                                                                         \
-    const ScriptValue* left = PlainRead(op[0]);                                             \
-    const ScriptValue* right = PlainRead(op[1]);                                            \
-    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real)       \
+#define VM_TWO_VALUE_OP(OP)                                                           \
+  {                                                                                   \
+    const ScriptValue* left = PlainRead(op[0]);                                       \
+    const ScriptValue* right = PlainRead(op[1]);                                      \
+    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real) \
   }
-twoAdd: VM_TWO_VALUE_OP(kKindAdd)
-twoSub: VM_TWO_VALUE_OP(kKindSub)
-twoMul: VM_TWO_VALUE_OP(kKindMul)
-twoDiv: VM_TWO_VALUE_OP(kKindDiv)
-twoRem: VM_TWO_VALUE_OP(kKindRem)
-twoMod: VM_TWO_VALUE_OP(kKindMod)
-twoLt: VM_TWO_VALUE_OP(kKindLt)
-twoLe: VM_TWO_VALUE_OP(kKindLe)
-twoEq: VM_TWO_VALUE_OP(kKindEq)
-twoNe: VM_TWO_VALUE_OP(kKindNe)
-twoGe: VM_TWO_VALUE_OP(kKindGe)
-twoGt: VM_TWO_VALUE_OP(kKindGt)
+twoAdd:
+  VM_TWO_VALUE_OP(kKindAdd)
+twoSub:
+  VM_TWO_VALUE_OP(kKindSub)
+twoMul:
+  VM_TWO_VALUE_OP(kKindMul)
+twoDiv:
+  VM_TWO_VALUE_OP(kKindDiv)
+twoRem:
+  VM_TWO_VALUE_OP(kKindRem)
+twoMod:
+  VM_TWO_VALUE_OP(kKindMod)
+twoLt:
+  VM_TWO_VALUE_OP(kKindLt)
+twoLe:
+  VM_TWO_VALUE_OP(kKindLe)
+twoEq:
+  VM_TWO_VALUE_OP(kKindEq)
+twoNe:
+  VM_TWO_VALUE_OP(kKindNe)
+twoGe:
+  VM_TWO_VALUE_OP(kKindGe)
+twoGt:
+  VM_TWO_VALUE_OP(kKindGt)
 #undef VM_TWO_VALUE_OP
 #undef VM_STORE_LOCAL
 #undef VM_VALUE_OP
@@ -1003,8 +1150,10 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   switch (selector) {
     case kInstanceLocal: locals_->SetValue(id, index, value); break;
     case kInstanceNotSpecified:
-      if (Variable_IsGlobalVar(id) != 0) Variable_Global_Set(id, index, value);
-      else ok = Variable_SetValue(self_, id, index, value);
+      if (Variable_IsGlobalVar(id) != 0)
+        Variable_Global_Set(id, index, value);
+      else
+        ok = Variable_SetValue(self_, id, index, value);
       break;
     case kInstanceGlobal: Variable_Global_Set(id, index, value); break;
     case kInstanceNoone: break;
@@ -1230,9 +1379,7 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
   found.clear();
   switch (selector) {
     case kInstanceSelf:
-    case kInstanceNotSpecified:
-      other_ = self_;
-      return true;
+    case kInstanceNotSpecified: other_ = self_; return true;
     case kInstanceOther:
       self_ = with.other;
       other_ = with.self;
@@ -1308,8 +1455,8 @@ bool Machine::PopEnv(const VMRecord& op, bool* jump) {
 
 }  // namespace
 
-bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
-             VMBuffer* debug, const char* source) {
+bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result, VMBuffer* debug,
+             const char* source) {
   VM_TraceScript(name);
   if (code == nullptr || code->bytes == nullptr || code->size <= 0) return true;
   int32_t savedCount = g_argumentCount;

@@ -16,8 +16,8 @@ class CVariableList;
 // top by the code; an `exit` at the outermost level leaves it as it is.
 // Errors are reported by the machine itself and end the process, except
 // under debugger evaluation, where the run stops and the result is false.
-bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
-             VMBuffer* debug, const char* source);
+bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result, VMBuffer* debug,
+             const char* source);
 
 // Hands VM_Exec to the code objects as their bytecode runner.
 void VM_Install();

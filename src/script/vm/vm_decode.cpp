@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "script/vm/bytecode.h"
 #include "script/variables/variable_registry.h"
+#include "script/vm/bytecode.h"
 #include "script/vm/vm_slot.h"
 
 namespace {
@@ -53,7 +53,11 @@ uint8_t OperatorKind(uint8_t opcode) {
     case kOpDiv: return kKindDiv;
     case kOpRem: return kKindRem;
     case kOpMod: return kKindMod;
-    case kOpAnd: case kOpOr: case kOpXor: case kOpShl: case kOpShr: return kKindBitwise;
+    case kOpAnd:
+    case kOpOr:
+    case kOpXor:
+    case kOpShl:
+    case kOpShr: return kKindBitwise;
     case kOpSlt: return kKindLt;
     case kOpSle: return kKindLe;
     case kOpSeq: return kKindEq;
@@ -68,14 +72,15 @@ uint8_t PushKind(uint8_t t1, uint32_t word, uint32_t operand, const IVMStrings* 
   switch (t1) {
     case kVMDouble: return kKindPushDouble;
     case kVMLong: return kKindPushLong;
-    case kVMInt: case kVMShort: return kKindPushInt;
+    case kVMInt:
+    case kVMShort: return kKindPushInt;
     case kVMBool: return kKindPushBool;
     case kVMString: return strings != nullptr ? kKindPushPoolString : kKindPushGameString;
     case kVMVariant:
-      return VM_IsPlainLocal(word, operand) ? kKindPushLocal
-             : IsPlainBuiltin(word, operand)  ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
-             : MayBeSelf(operand)             ? kKindPushSelf
-                                              : kKindPushVariable;
+      return VM_IsPlainLocal(word, operand)  ? kKindPushLocal
+             : IsPlainBuiltin(word, operand) ? (ArgumentSlot(operand) >= 0 ? kKindPushArgument : kKindPushBuiltin)
+             : MayBeSelf(operand)            ? kKindPushSelf
+                                             : kKindPushVariable;
     default: return kKindPushBad;
   }
 }
@@ -93,7 +98,8 @@ class Decoder {
       if (recordAt_[static_cast<size_t>(start / 4)] < 0) DecodeChain(start);
     }
     for (VMRecord& record : records_) {
-      if (record.target >= 0 && record.kind != kKindLink) record.target = recordAt_[static_cast<size_t>(record.target / 4)];
+      if (record.target >= 0 && record.kind != kKindLink)
+        record.target = recordAt_[static_cast<size_t>(record.target / 4)];
     }
     Fuse();
   }
@@ -164,15 +170,21 @@ class Decoder {
   uint8_t KindOf(VMRecord& record, const uint8_t* operand) {
     switch (record.opcode) {
       case kOpConv: return kKindConv;
-      case kOpNeg: case kOpNot: return kKindUnary;
+      case kOpNeg:
+      case kOpNot: return kKindUnary;
       case kOpPush: return PushOf(record, operand);
-      case kOpPop: return record.t1 != kVMVariant ? kKindPopBad
-             : VM_IsPlainLocal(record.word, record.operand) ? kKindPopLocal
-             : MayBeSelf(record.operand) ? kKindPopSelf : kKindPopVariable;
+      case kOpPop:
+        return record.t1 != kVMVariant                        ? kKindPopBad
+               : VM_IsPlainLocal(record.word, record.operand) ? kKindPopLocal
+               : MayBeSelf(record.operand)                    ? kKindPopSelf
+                                                              : kKindPopVariable;
       case kOpDup: return kKindDup;
       case kOpPopz: return kKindPopz;
-      case kOpB: case kOpBt: case kOpBf: return BranchOf(record);
-      case kOpPushEnv: case kOpPopEnv: return EnvOf(record);
+      case kOpB:
+      case kOpBt:
+      case kOpBf: return BranchOf(record);
+      case kOpPushEnv:
+      case kOpPopEnv: return EnvOf(record);
       case kOpCall: return record.t1 != kVMInt ? kKindCallBad : kKindCall;
       case kOpRet: return kKindRet;
       case kOpExit: return kKindExit;
@@ -186,8 +198,8 @@ class Decoder {
       case kKindPushDouble: std::memcpy(&record.value.d, operand, 8); break;
       case kKindPushLong: std::memcpy(&record.value.l, operand, 8); break;
       case kKindPushInt:
-        record.value.i = record.t1 == kVMShort ? static_cast<int16_t>(record.word & 0xFFFF)
-                                               : static_cast<int32_t>(record.operand);
+        record.value.i =
+            record.t1 == kVMShort ? static_cast<int16_t>(record.word & 0xFFFF) : static_cast<int32_t>(record.operand);
         break;
       case kKindPushBool: record.value.i = record.operand != 0 ? 1 : 0; break;
       case kKindPushPoolString: record.value.text = strings_->Text(static_cast<int32_t>(record.operand)); break;
@@ -232,8 +244,9 @@ class Decoder {
 
   // Consecutive records of one chain are consecutive instructions.
   bool Follows(size_t first, size_t second) const {
-    return second < records_.size() && records_[second].at == records_[first].next && records_[first].next != records_[first].at &&
-           records_[second].kind != kKindLink && records_[second].kind != kKindEnd && records_[second].kind != kKindMalformed;
+    return second < records_.size() && records_[second].at == records_[first].next &&
+           records_[first].next != records_[first].at && records_[second].kind != kKindLink &&
+           records_[second].kind != kKindEnd && records_[second].kind != kKindMalformed;
   }
 
   static double ConstantOf(const VMRecord& push) {
@@ -256,9 +269,8 @@ class Decoder {
       if (IsPlainRead(first) && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
           IsPlainRead(records_[i + 1]) && FusableOnVariants(records_[i + 2])) {
         first.kind = static_cast<uint8_t>(kKindValueValueOp + records_[i + 2].kind - kKindAdd);
-      } else if (IsPlainRead(first) && i + 2 < records_.size() &&
-          Follows(i, i + 1) && Follows(i + 1, i + 2) && IsNumberConstant(records_[i + 1]) &&
-          FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
+      } else if (IsPlainRead(first) && i + 2 < records_.size() && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
+                 IsNumberConstant(records_[i + 1]) && FusableOperator(records_[i + 1], records_[i + 2], kSlotVariant)) {
         int32_t family = first.kind == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp;
         first.kind = static_cast<uint8_t>(family + records_[i + 2].kind - kKindAdd);
         first.value.d = ConstantOf(records_[i + 1]);

@@ -21,37 +21,55 @@ enum VMKind : uint8_t {
   kKindLink,       // not an instruction: goes on at `target`
   kKindMalformed,  // word or operand cut short by the code's end
   kKindNop,        // break, and opcodes the machine does not know
-  kKindAdd, kKindSub, kKindMul, kKindDiv, kKindRem, kKindMod,
-  kKindBitwise,    // and, or, xor, shl, shr
-  kKindLt, kKindLe, kKindEq, kKindNe, kKindGe, kKindGt,
-  kKindUnary,      // neg, not
+  kKindAdd,
+  kKindSub,
+  kKindMul,
+  kKindDiv,
+  kKindRem,
+  kKindMod,
+  kKindBitwise,  // and, or, xor, shl, shr
+  kKindLt,
+  kKindLe,
+  kKindEq,
+  kKindNe,
+  kKindGe,
+  kKindGt,
+  kKindUnary,  // neg, not
   kKindConv,
-  kKindPushDouble, kKindPushLong, kKindPushInt, kKindPushBool,
+  kKindPushDouble,
+  kKindPushLong,
+  kKindPushInt,
+  kKindPushBool,
   kKindPushPoolString,  // text resolved from the code's own pool
   kKindPushGameString,  // text from the game's strings at run time
   kKindPushLocal,       // push.v of a plain local
-  kKindPushBuiltin,      // push.v of a built-in variable of self, no index
-  kKindPushArgument,     // push.v of argument0 ... argument15 (`spare` is the slot)
-  kKindPushSelf,         // push.v that may name one of self's own variables
+  kKindPushBuiltin,     // push.v of a built-in variable of self, no index
+  kKindPushArgument,    // push.v of argument0 ... argument15 (`spare` is the slot)
+  kKindPushSelf,        // push.v that may name one of self's own variables
   kKindPushVariable,
-  kKindPushBad,         // push of a type without a push form
-  kKindPopLocal,        // pop.v into a plain local
-  kKindPopSelf,         // pop.v that may name one of self's own variables
+  kKindPushBad,   // push of a type without a push form
+  kKindPopLocal,  // pop.v into a plain local
+  kKindPopSelf,   // pop.v that may name one of self's own variables
   kKindPopVariable,
-  kKindPopBad,          // pop whose first type is not variant
-  kKindDup, kKindPopz,
-  kKindBranch, kKindBranchTrue, kKindBranchFalse,
-  kKindBadBranch,       // a branch outside the code
-  kKindPushEnv, kKindPopEnv,
+  kKindPopBad,  // pop whose first type is not variant
+  kKindDup,
+  kKindPopz,
+  kKindBranch,
+  kKindBranchTrue,
+  kKindBranchFalse,
+  kKindBadBranch,  // a branch outside the code
+  kKindPushEnv,
+  kKindPopEnv,
   kKindCall,
-  kKindCallBad,         // call whose first type is not int
-  kKindRet, kKindExit,
+  kKindCallBad,  // call whose first type is not int
+  kKindRet,
+  kKindExit,
   // Pairs and triples that run as one record while no breakpoint is set
   // and the stack is far from its limit; the record after keeps the plain
   // form of the last instruction, so a branch there or a slow case still
   // runs it alone.
   // One kind per operator, add to gt in the order above (bitwise unused).
-  kKindConstOp,  // push of a number constant, then a binary operator
+  kKindConstOp,                                                 // push of a number constant, then a binary operator
   kKindLocalConstOp = kKindConstOp + (kKindGt - kKindAdd + 1),  // a plain local, a constant, an operator
   kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
   // Two plain reads (each a local or an argument slot), then an operator.
@@ -61,16 +79,16 @@ enum VMKind : uint8_t {
 
 struct VMRecord {
   uint8_t kind;
-  uint8_t plain;   // the kind of the first instruction alone (fused records)
+  uint8_t plain;  // the kind of the first instruction alone (fused records)
   uint8_t opcode;
   uint8_t t1;
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;     // argument records: the slot
-  int32_t at;       // byte offset of the instruction word
-  int32_t next;     // byte offset after it (and its operand)
-  int32_t target;   // branches and links: record index; -1 none
+  uint8_t spare;   // argument records: the slot
+  int32_t at;      // byte offset of the instruction word
+  int32_t next;    // byte offset after it (and its operand)
+  int32_t target;  // branches and links: record index; -1 none
   uint32_t word;
   uint32_t operand;  // the first operand word (variable reference, id, index)
   int32_t id;        // variable id of a reference

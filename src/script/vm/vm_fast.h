@@ -100,7 +100,9 @@ __attribute__((always_inline)) inline bool VMFast_Binary(uint8_t kind, VMSlot* l
   if (left->type == kSlotInt && right->type == kSlotInt) return false;
   double value;
   if (!VMFast_Arith(kind, l, r, &value)) return false;
-  if (left->type == kSlotVariant || right->type == kSlotVariant) VMSlot_SetReal(left, value);
-  else VMSlot_SetDouble(left, value);
+  if (left->type == kSlotVariant || right->type == kSlotVariant)
+    VMSlot_SetReal(left, value);
+  else
+    VMSlot_SetDouble(left, value);
   return true;
 }

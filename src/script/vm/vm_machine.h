@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "script/vm/bytecode.h"
 #include "script/compiler/code.h"
+#include "script/vm/bytecode.h"
 #include "script/vm/vm.h"
 #include "script/vm/vm_decode.h"
 #include "script/vm/vm_error.h"
@@ -18,15 +18,13 @@ class CVariableList;
 struct VMCodeState {
   const VMUnit* unit = nullptr;
   const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
-  int32_t ip = 0;    // the record to go on at when this code runs again
-  int32_t line = 0;  // the current line (breakpoints), 0 until one is known
+  int32_t ip = 0;                     // the record to go on at when this code runs again
+  int32_t line = 0;                   // the current line (breakpoints), 0 until one is known
 };
 
 // The byte offset after the instruction that left a code (a call): the
 // place its "called from" line shows.
-inline int32_t VMCodeState_Pc(const VMCodeState& state) {
-  return state.ip > 0 ? state.records[state.ip - 1].next : 0;
-}
+inline int32_t VMCodeState_Pc(const VMCodeState& state) { return state.ip > 0 ? state.records[state.ip - 1].next : 0; }
 
 // A script call: the caller's state and where its arguments began.
 struct VMFrame {
@@ -39,9 +37,9 @@ struct VMFrame {
   uintptr_t softLimit;
   VMSlot* overflowLimit;
   CVariableList* locals;
-  int32_t base;      // slot index of the caller's stack where the call's value goes
+  int32_t base;        // slot index of the caller's stack where the call's value goes
   int32_t callerBase;  // the caller's own bottom slot
-  int32_t withBase;  // where the caller's own with records begin
+  int32_t withBase;    // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
 };
 
@@ -49,8 +47,8 @@ struct VMFrame {
 struct VMWith {
   CInstance* self;
   CInstance* other;
-  CInstance* next;     // the one instance still to come, or null
-  CInstance** array;   // three or more: the instances before the last
+  CInstance* next;    // the one instance still to come, or null
+  CInstance** array;  // three or more: the instances before the last
   int32_t cursor;
 };
 

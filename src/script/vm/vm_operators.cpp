@@ -177,7 +177,8 @@ const char* NumberOperation(uint8_t op, const Operand& l, const Operand& r, int3
   bool integral = IsIntegral(l.cls) && IsIntegral(r.cls);
   if (integral && type == kSlotInt) {
     int32_t value = 0;
-    const char* error = IntegerArithmetic<int32_t, uint32_t>(op, static_cast<int32_t>(l.n), static_cast<int32_t>(r.n), &value);
+    const char* error =
+        IntegerArithmetic<int32_t, uint32_t>(op, static_cast<int32_t>(l.n), static_cast<int32_t>(r.n), &value);
     VMSlot_SetInt(out, value);
     return error;
   }
@@ -202,8 +203,10 @@ const char* TextOperation(uint8_t op, const Operand& l, const Operand& r, bool v
   } else {
     return op == kOpAdd || op == kOpMul ? ErrorMessage(op) : StringMessage(op);
   }
-  if (variant) VMSlot_SetStringVariant(out, text);
-  else VMSlot_SetOwnedString(out, text);
+  if (variant)
+    VMSlot_SetStringVariant(out, text);
+  else
+    VMSlot_SetOwnedString(out, text);
   return nullptr;
 }
 
@@ -251,12 +254,8 @@ const char* VMOp_Unary(uint8_t op, VMSlot* value) {
   bool negate = op == kOpNeg;
   switch (value->type) {
     case kSlotBool: value->i = negate ? value->i : (value->i == 0 ? 1 : 0); break;
-    case kSlotInt:
-      value->i = negate ? static_cast<int32_t>(0u - static_cast<uint32_t>(value->i)) : ~value->i;
-      break;
-    case kSlotLong:
-      value->l = negate ? static_cast<int64_t>(0ull - static_cast<uint64_t>(value->l)) : ~value->l;
-      break;
+    case kSlotInt: value->i = negate ? static_cast<int32_t>(0u - static_cast<uint32_t>(value->i)) : ~value->i; break;
+    case kSlotLong: value->l = negate ? static_cast<int64_t>(0ull - static_cast<uint64_t>(value->l)) : ~value->l; break;
     default:  // double or real variant
       value->d = negate ? -value->d : static_cast<double>(~Num_TruncInt64(value->d));
       break;
@@ -297,15 +296,21 @@ bool ConvertNumber(int32_t from, int32_t to, const Operand& v, bool fromVariant,
     case kSlotInt: VMSlot_SetInt(out, integral ? static_cast<int32_t>(v.n) : Num_TruncInt32(v.d)); return true;
     case kSlotLong: VMSlot_SetLong(out, integral ? v.n : Num_TruncInt64(v.d)); return true;
     case kSlotBool:
-      if (integral) VMSlot_SetBool(out, v.n != 0);
-      else VMSlot_SetBool(out, fromVariant ? Num_TrueMagnitudeAboveHalf(v.d) : Num_TrueAboveHalf(v.d));
+      if (integral)
+        VMSlot_SetBool(out, v.n != 0);
+      else
+        VMSlot_SetBool(out, fromVariant ? Num_TrueMagnitudeAboveHalf(v.d) : Num_TrueAboveHalf(v.d));
       return true;
     case kSlotVariant: VMSlot_SetReal(out, real); return true;
     case kSlotString:
-      if (from == kSlotBool) VMSlot_SetOwnedString(out, VMSlot_CopyText(v.n != 0 ? "true" : "false"));
-      else if (from == kSlotInt) VMSlot_SetOwnedString(out, FormatText("%d", static_cast<int32_t>(v.n)));
-      else if (from == kSlotLong) VMSlot_SetOwnedString(out, FormatText("%lld", static_cast<long long>(v.n)));
-      else VMSlot_SetOwnedString(out, FormatText("%g", real));
+      if (from == kSlotBool)
+        VMSlot_SetOwnedString(out, VMSlot_CopyText(v.n != 0 ? "true" : "false"));
+      else if (from == kSlotInt)
+        VMSlot_SetOwnedString(out, FormatText("%d", static_cast<int32_t>(v.n)));
+      else if (from == kSlotLong)
+        VMSlot_SetOwnedString(out, FormatText("%lld", static_cast<long long>(v.n)));
+      else
+        VMSlot_SetOwnedString(out, FormatText("%g", real));
       return true;
     default: return false;
   }
@@ -348,8 +353,10 @@ const char* VMOp_Conv(int32_t to, VMSlot* value) {
     char* text = value->text;
     if (from == kSlotString && value->kind == 0) text = VMSlot_CopyText(text);  // borrowed
     done = ConvertText(to, text, fromVariant, &result);
-    if (done) value->text = nullptr;
-    else if (text != value->text) MemoryManager::Free(text);
+    if (done)
+      value->text = nullptr;
+    else if (text != value->text)
+      MemoryManager::Free(text);
   } else if (from != to && v.cls != kClassBad) {
     done = ConvertNumber(from, to, v, fromVariant, &result);
   }

@@ -39,12 +39,9 @@ constexpr int32_t kVariantKindMask = 0x00FFFFFF;
 inline int32_t VMSlot_Bytes(int32_t type) {
   switch (type) {
     case kSlotDouble:
-    case kSlotLong:
-      return 8;
-    case kSlotVariant:
-      return 16;
-    default:
-      return 4;
+    case kSlotLong: return 8;
+    case kSlotVariant: return 16;
+    default: return 4;
   }
 }
 

@@ -89,10 +89,10 @@ bool Run_PositionMeeting(float x, float y, int32_t selector);
 CInstance* Run_CollisionPoint(CInstance* self, float x, float y, int32_t selector, bool precise, bool notMe);
 CInstance* Run_CollisionRectangle(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
                                   bool precise, bool notMe);
-CInstance* Run_CollisionEllipse(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
-                                bool precise, bool notMe);
-CInstance* Run_CollisionLine(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
-                             bool precise, bool notMe);
+CInstance* Run_CollisionEllipse(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector, bool precise,
+                                bool notMe);
+CInstance* Run_CollisionLine(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector, bool precise,
+                             bool notMe);
 int32_t Run_InstanceNumber(int32_t selector);
 // By squared distance of the instance's position; the first of equals in
 // list order wins; an id selector finds none.

@@ -2,10 +2,10 @@
 // here; ApplyActivation then moves each instance whose byte changed.
 #include "gamefile/object.h"
 #include "resources/sprite.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/actions/world_actions.h"
 
 namespace {
 

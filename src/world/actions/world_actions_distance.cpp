@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "gamefile/object.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/actions/world_actions.h"
 
 namespace {
 

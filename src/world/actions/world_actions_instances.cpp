@@ -6,11 +6,11 @@
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
-#include "world/actions/world_actions.h"
 
 namespace {
 

@@ -79,9 +79,7 @@ void BounceByProbes(CInstance* instance, bool wasFree, bool all) {
   instance->SetDirection(static_cast<float>(a + b + 180.0 - d0));
 }
 
-double Snapped(float value, float snap) {
-  return std::nearbyint(static_cast<double>(value) / snap) * snap;
-}
+double Snapped(float value, float snap) { return std::nearbyint(static_cast<double>(value) / snap) * snap; }
 
 // New coordinate after wrapping one axis; unchanged when it stays inside.
 float Wrapped(float position, float speed, float extent, float margin) {

@@ -70,9 +70,7 @@ CInstance* Run_InstancePosition(float x, float y, int32_t selector) {
   return Select_Find(selector, [&](CInstance* instance) { return instance->CollisionPoint(x, y, 1); });
 }
 
-bool Run_PositionMeeting(float x, float y, int32_t selector) {
-  return Run_InstancePosition(x, y, selector) != nullptr;
-}
+bool Run_PositionMeeting(float x, float y, int32_t selector) { return Run_InstancePosition(x, y, selector) != nullptr; }
 
 CInstance* Run_CollisionPoint(CInstance* self, float x, float y, int32_t selector, bool precise, bool notMe) {
   return FirstOther(self, selector, notMe,
@@ -81,23 +79,20 @@ CInstance* Run_CollisionPoint(CInstance* self, float x, float y, int32_t selecto
 
 CInstance* Run_CollisionRectangle(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
                                   bool precise, bool notMe) {
-  return FirstOther(self, selector, notMe, [&](CInstance* other) {
-    return other->CollisionRectangle(x1, y1, x2, y2, precise ? 1 : 0);
-  });
+  return FirstOther(self, selector, notMe,
+                    [&](CInstance* other) { return other->CollisionRectangle(x1, y1, x2, y2, precise ? 1 : 0); });
 }
 
-CInstance* Run_CollisionEllipse(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
-                                bool precise, bool notMe) {
-  return FirstOther(self, selector, notMe, [&](CInstance* other) {
-    return other->CollisionEllipse(x1, y1, x2, y2, precise ? 1 : 0);
-  });
+CInstance* Run_CollisionEllipse(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector, bool precise,
+                                bool notMe) {
+  return FirstOther(self, selector, notMe,
+                    [&](CInstance* other) { return other->CollisionEllipse(x1, y1, x2, y2, precise ? 1 : 0); });
 }
 
-CInstance* Run_CollisionLine(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector,
-                             bool precise, bool notMe) {
-  return FirstOther(self, selector, notMe, [&](CInstance* other) {
-    return other->CollisionLine(x1, y1, x2, y2, precise ? 1 : 0);
-  });
+CInstance* Run_CollisionLine(CInstance* self, float x1, float y1, float x2, float y2, int32_t selector, bool precise,
+                             bool notMe) {
+  return FirstOther(self, selector, notMe,
+                    [&](CInstance* other) { return other->CollisionLine(x1, y1, x2, y2, precise ? 1 : 0); });
 }
 
 int32_t Run_InstanceNumber(int32_t selector) {

@@ -6,15 +6,15 @@
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "script/events/error_report.h"
-#include "runtime/file_layer.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "world/actions/world_actions.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
-#include "world/actions/world_actions.h"
 #include "world/save/saved_game.h"
 
 namespace {

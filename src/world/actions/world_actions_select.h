@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "gamefile/object.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/actions/world_actions.h"
 
 // Calls visit(instance) for every live instance the selector names, in list
 // order, until it returns true; that instance is returned (else null). The

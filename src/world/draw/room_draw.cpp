@@ -6,21 +6,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "resources/sprite.h"
+#include "graphics/3d/mode_3d.h"
 #include "graphics/device/batcher.h"
-#include "graphics/draw/draw_primitives.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
-#include "graphics/3d/mode_3d.h"
 #include "graphics/device/render_states.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "shell/window.h"
+#include "world/draw/room_draw_internal.h"
 #include "world/loop/game_loop.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw_internal.h"
 #include "world/run/run_state.h"
 
 int32_t g_currentView = 0;

@@ -4,23 +4,23 @@
 #include <algorithm>
 #include <cmath>
 
-#include "resources/background.h"
 #include "gamefile/object.h"
-#include "resources/sprite.h"
-#include "graphics/device/batcher.h"
-#include "graphics/draw/draw_primitives.h"
-#include "graphics/device/draw_state.h"
 #include "graphics/3d/mode_3d.h"
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
+#include "physics/physics_world.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
-#include "physics/physics_world.h"
-#include "world/room/physics_step.h"
+#include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/room/particle_services.h"
+#include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void DrawLayers(const CRoom& room, bool foreground, const Rect& r) {
     const CBackground* background = Background_Get(layer.index);
     if (background == nullptr) continue;
     background->DrawTiled(layer.x, layer.y, layer.xscale, layer.yscale, layer.tileHorizontal != 0,
-                             layer.tileVertical != 0, r.x1, r.y1, width, height, layer.blend, layer.alpha);
+                          layer.tileVertical != 0, r.x1, r.y1, width, height, layer.blend, layer.alpha);
   }
 }
 
@@ -67,8 +67,8 @@ void DrawInstance(CInstance* instance) {
       blend == 0xFFFFFFu && instance->image_alpha == 1.0f) {
     sprite->DrawSimple(frame, instance->x, instance->y);
   } else {
-    sprite->Draw(frame, instance->x, instance->y, instance->image_xscale, instance->image_yscale,
-                 instance->image_angle, blend, instance->image_alpha);
+    sprite->Draw(frame, instance->x, instance->y, instance->image_xscale, instance->image_yscale, instance->image_angle,
+                 blend, instance->image_alpha);
   }
 }
 
@@ -79,14 +79,13 @@ void DrawTile(const CTile& tile, const Rect& r) {
   if (background == nullptr) return;
   const float xEnd = tile.x + static_cast<float>(tile.width) * tile.xscale;
   const float yEnd = tile.y + static_cast<float>(tile.height) * tile.yscale;
-  const bool touches = std::min(tile.x, xEnd) <= static_cast<float>(r.x2) &&
-                       std::min(tile.y, yEnd) <= static_cast<float>(r.y2) &&
-                       std::max(tile.x, xEnd) >= static_cast<float>(r.x1) &&
-                       std::max(tile.y, yEnd) >= static_cast<float>(r.y1);
+  const bool touches =
+      std::min(tile.x, xEnd) <= static_cast<float>(r.x2) && std::min(tile.y, yEnd) <= static_cast<float>(r.y2) &&
+      std::max(tile.x, xEnd) >= static_cast<float>(r.x1) && std::max(tile.y, yEnd) >= static_cast<float>(r.y1);
   if (!touches) return;
-  background->DrawPart(static_cast<float>(tile.left), static_cast<float>(tile.top),
-                          static_cast<float>(tile.width), static_cast<float>(tile.height), tile.x, tile.y, tile.xscale,
-                          tile.yscale, tile.blend, tile.alpha);
+  background->DrawPart(static_cast<float>(tile.left), static_cast<float>(tile.top), static_cast<float>(tile.width),
+                       static_cast<float>(tile.height), tile.x, tile.y, tile.xscale, tile.yscale, tile.blend,
+                       tile.alpha);
 }
 
 bool Drawable(const CInstance* instance) { return instance->visible != 0 && instance->markedForDeletion == 0; }
@@ -100,8 +99,7 @@ CInstance* DrawableAtOrBefore(CInstance* instance) {
 // The three sequences of the merge, each from its greatest depth down.
 class DepthMerge {
  public:
-  DepthMerge(const CRoom& room, const Rect& rect)
-      : room_(room), rect_(rect), particles_(ParticleServices_Get()) {
+  DepthMerge(const CRoom& room, const Rect& rect) : room_(room), rect_(rect), particles_(ParticleServices_Get()) {
     tile_ = NextVisibleTile(0);
     instance_ = room.active.tail;
     particle_ = particles_.firstDepth();
@@ -172,8 +170,7 @@ void Room_Draw_By_Depth(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   const CRoom* room = g_currentRoom;
   if (room == nullptr) return;
   DepthMerge merge(*room, Rect{x1, y1, x2, y2});
-  while (merge.Step()) {
-  }
+  while (merge.Step()) {}
   if (room->tileCount > 0) Graphics::FlushBatch();
 }
 

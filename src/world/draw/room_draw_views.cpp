@@ -8,19 +8,17 @@
 #include "runtime/numeric.h"
 #include "script/variables/instance_selector.h"
 #include "shell/window.h"
+#include "world/draw/room_draw.h"
+#include "world/draw/room_draw_internal.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw.h"
-#include "world/draw/room_draw_internal.h"
 
 namespace {
 
 constexpr int32_t kPortBoxStart = 999999;
 
-int32_t ClampInt32(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int32_t ClampInt32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 CInstance* FirstLiveInstanceOf(int32_t objectIndex) {
   const CObject* object = Object_Get(objectIndex);

@@ -1,7 +1,7 @@
 #include "world/draw/room_transition.h"
 
-#include "graphics/start/graphics_start.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/transition/transition_define.h"
 #include "graphics/transition/transition_draw.h"

@@ -27,7 +27,7 @@ struct InputStepSide {
   uint8_t buttonPressed[kInputDeviceCount][kInputButtonCount];
   uint8_t wheelUp[kInputDeviceCount];
   uint8_t wheelDown[kInputDeviceCount];
-  int32_t cursorX, cursorY;          // on the screen
+  int32_t cursorX, cursorY;            // on the screen
   int32_t windowMouseX, windowMouseY;  // in the window
   // Per-device pointer positions; only device 0 is fed, from the window.
   int32_t mouseX[kInputDeviceCount];

@@ -49,4 +49,3 @@ bool Joysticks_Button(int32_t device, int32_t button) {
   if (button < 1 || button > kJoystickButtons || !Joystick_GetPosition(device, &position)) return false;
   return (position.buttons & (1u << (button - 1))) != 0;
 }
-

@@ -19,8 +19,8 @@ double Joysticks_Pov(int32_t device);
 bool Joysticks_Button(int32_t device, int32_t button);
 // One joystick read as the step's joystick events take it.
 struct JoystickState {
-  uint32_t x, y;      // 0 .. 65535
-  uint32_t buttons;   // bit n - 1 for button n
+  uint32_t x, y;     // 0 .. 65535
+  uint32_t buttons;  // bit n - 1 for button n
 };
 
 // The step's reading of event joystick 0 or 1 (the first or second

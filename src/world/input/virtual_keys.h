@@ -20,7 +20,7 @@ struct VirtualKey {
   int32_t x1, y1;  // top left
   int32_t x2, y2;  // exclusive bottom right
   int32_t w, h;
-  int32_t u, v;  // texture coordinates from the options file
+  int32_t u, v;    // texture coordinates from the options file
   int32_t key;     // key code driven; 0: the button below instead
   int32_t button;  // button 1..3 of the system mouse
 };

@@ -50,8 +50,7 @@ double After(int32_t side) { return static_cast<double>(side) + 1.0; }
 // The area misses the box, or the instance is on its way out.
 bool Rejected(const CInstance& instance, const Area& area) {
   return area.xmin >= After(instance.bbox_right) || instance.bbox_left > area.xmax ||
-         area.ymin >= After(instance.bbox_bottom) || instance.bbox_top > area.ymax ||
-         instance.markedForDeletion != 0;
+         area.ymin >= After(instance.bbox_bottom) || instance.bbox_top > area.ymax || instance.markedForDeletion != 0;
 }
 
 bool WantsMask(const CInstance& instance, int32_t prec) { return prec == 1 && instance.precise == 1; }

@@ -151,9 +151,7 @@ void CInstance::SetPosition(float newX, float newY) {
   bboxDirty = 1;
 }
 
-int32_t CInstance::GetAlarm(int32_t index) const {
-  return index >= 0 && index < kInstanceAlarms ? alarm[index] : -1;
-}
+int32_t CInstance::GetAlarm(int32_t index) const { return index >= 0 && index < kInstanceAlarms ? alarm[index] : -1; }
 
 void CInstance::SetAlarm(int32_t index, int32_t value) {
   if (index >= 0 && index < kInstanceAlarms) alarm[index] = value;
@@ -195,7 +193,9 @@ bool InstanceMap_Remove(CInstance* instance) {
   return false;
 }
 
-CInstance* InstanceMap_Get(int32_t id) { return static_cast<CInstance*>(g_instanceMap.Find(static_cast<uint32_t>(id))); }
+CInstance* InstanceMap_Get(int32_t id) {
+  return static_cast<CInstance*>(g_instanceMap.Find(static_cast<uint32_t>(id)));
+}
 
 void Instance_DeleteAll() {
   InstanceMap_Prepare();

@@ -45,9 +45,7 @@ void CInstance::StartPath(int32_t path, float newSpeed, float scale, float orien
 // The end action, once the position has run past either end.
 void CInstance::EndOfPath(const CPath& path, float c, float s) {
   switch (path_endaction) {
-    case kPathEndRestart:
-      path_position = path_position < 0.0f ? path_position + 1.0f : path_position - 1.0f;
-      break;
+    case kPathEndRestart: path_position = path_position < 0.0f ? path_position + 1.0f : path_position - 1.0f; break;
     case kPathEndContinue: {
       const PathPoint end = path.GetPosition(1.0);
       const PathPoint start = path.GetPosition(0.0);

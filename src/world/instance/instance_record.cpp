@@ -35,8 +35,9 @@ void CInstance::Save(CStream& stream) {
   stream.WriteInteger(mask_index);
   stream.WriteReal(depth);
   WriteFlag(stream, precise);
-  const float motion[13] = {x,         y,     xstart,   ystart,           xprevious, yprevious, direction,
-                            speed,     friction, gravity_direction, gravity, hspeed, vspeed};
+  const float motion[13] = {x,         y,         xstart, ystart,   xprevious,
+                            yprevious, direction, speed,  friction, gravity_direction,
+                            gravity,   hspeed,    vspeed};
   WriteReals(stream, motion, 13);
   stream.WriteInteger(bbox_left);
   stream.WriteInteger(bbox_right);
@@ -109,8 +110,9 @@ void CInstance::ApplyRecord(InstanceRecord& r) {
   mask_index = r.maskIndex;
   depth = r.depth;
   precise = r.precise;
-  float* const motion[13] = {&x,     &y,        &xstart,           &ystart,  &xprevious, &yprevious, &direction,
-                             &speed, &friction, &gravity_direction, &gravity, &hspeed,    &vspeed};
+  float* const motion[13] = {&x,         &y,         &xstart, &ystart,   &xprevious,
+                             &yprevious, &direction, &speed,  &friction, &gravity_direction,
+                             &gravity,   &hspeed,    &vspeed};
   for (int32_t i = 0; i < 13; ++i) *motion[i] = r.motion[i];
   bbox_left = r.bbox[0], bbox_right = r.bbox[1], bbox_top = r.bbox[2], bbox_bottom = r.bbox[3];
   bboxDirty = 0;

@@ -86,9 +86,8 @@ void ForListed(int32_t type, int32_t subtype, uint64_t serial, Visit visit) {
 // One pass running (type, subtype) on every eligible listed instance.
 void RunListed(int32_t type, int32_t subtype) {
   uint64_t serial = BeginPass();
-  ForListed(type, subtype, serial, [&](CInstance* instance) {
-    Perform_Event_Instance(instance, instance, type, subtype);
-  });
+  ForListed(type, subtype, serial,
+            [&](CInstance* instance) { Perform_Event_Instance(instance, instance, type, subtype); });
 }
 
 // One pass running (type, subtype) on listed instances that pass a test.
@@ -122,9 +121,7 @@ bool PointOutside(float x, float y, float left, float top, float right, float bo
   return x < left || x > right || y < top || y > bottom;
 }
 
-bool HasCollisionSprite(const CInstance* instance) {
-  return instance->sprite_index >= 0 || instance->mask_index >= 0;
-}
+bool HasCollisionSprite(const CInstance* instance) { return instance->sprite_index >= 0 || instance->mask_index >= 0; }
 
 bool Outside(CInstance* instance, float left, float top, float right, float bottom) {
   if (!HasCollisionSprite(instance)) return PointOutside(instance->x, instance->y, left, top, right, bottom);
@@ -218,7 +215,7 @@ void Run_DispatchKeyboard() {
 }
 
 void Run_DispatchJoystick() {
-  const int32_t first[2] = {16, 31};   // left; right, up, down follow
+  const int32_t first[2] = {16, 31};    // left; right, up, down follow
   const int32_t buttons[2] = {20, 35};  // button n is base + n
   for (int32_t j = 0; j < 2; ++j) {
     JoystickState state;

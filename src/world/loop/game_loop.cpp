@@ -15,11 +15,11 @@
 #include "runtime/timer.h"
 #include "shell/dialogs.h"
 #include "world/input/input.h"
+#include "world/input/virtual_keys.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
 #include "world/save/saved_game.h"
-#include "world/input/virtual_keys.h"
 
 namespace {
 
@@ -70,15 +70,10 @@ void CheckFrameLimit() {
 
 bool RoomChange_ActOn() {
   switch (g_newRoom) {
-    case kRoomChangeNone:
-      return true;
+    case kRoomChangeNone: return true;
     case kRoomChangeEndGame:
-    case kRoomChangeQuit:
-      g_running = 0;
-      return false;
-    case kRoomChangeRestart:
-      Run_EndGame();
-      break;
+    case kRoomChangeQuit: g_running = 0; return false;
+    case kRoomChangeRestart: Run_EndGame(); break;
     case kRoomChangeLoadGame:
       IO_Clear();
       g_newRoom = kRoomChangeNone;

@@ -1,21 +1,21 @@
 // One step of the world, in its fixed order. After each event stage the
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
-#include "resources/sprite.h"
 #include "graphics/device/profiler_services.h"
 #include "platform/device_window.h"
+#include "resources/sprite.h"
 #include "runtime/numeric.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
-#include "world/loop/dispatch.h"
-#include "world/loop/game_loop.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
-#include "world/room/room.h"
-#include "world/room/room_change.h"
+#include "world/loop/dispatch.h"
+#include "world/loop/game_loop.h"
 #include "world/loop/platform_service_hooks.h"
 #include "world/room/particle_services.h"
 #include "world/room/physics_step.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
 #include "world/run/run_state.h"
 
 namespace {

@@ -59,8 +59,7 @@ bool Motion_Linear_Path(CInstance* instance, int32_t path, float x, float y, flo
                         bool checkAll);
 // The first three are raised to 1 when below.
 void Motion_Potential_Settings(float maxRotation, float rotationStep, float ahead, bool onSpot);
-bool Motion_Potential_Step(CInstance* instance, float x, float y, float stepSize, int32_t selector,
-                           bool checkAll);
+bool Motion_Potential_Step(CInstance* instance, float x, float y, float stepSize, int32_t selector, bool checkAll);
 bool Motion_Potential_Path(CInstance* instance, int32_t path, float x, float y, float stepSize, float factor,
                            int32_t selector, bool checkAll);
 

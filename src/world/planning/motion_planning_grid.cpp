@@ -4,9 +4,9 @@
 
 #include "graphics/draw/draw_primitives.h"
 #include "runtime/memory.h"
+#include "world/actions/world_actions_select.h"
 #include "world/instance/instance.h"
 #include "world/planning/motion_planning.h"
-#include "world/actions/world_actions_select.h"
 
 namespace {
 

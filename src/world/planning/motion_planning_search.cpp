@@ -126,8 +126,8 @@ float CentreOf(int32_t origin, int32_t cell, int32_t size) {
   return static_cast<float>(origin + static_cast<int64_t>(cell) * size + size / 2);
 }
 
-void FillPath(CPath& path, CGrid& grid, int32_t start[2], int32_t goal[2], int32_t startCell[2],
-              int32_t goalCell[2], bool diagonal) {
+void FillPath(CPath& path, CGrid& grid, int32_t start[2], int32_t goal[2], int32_t startCell[2], int32_t goalCell[2],
+              bool diagonal) {
   path.Clear();
   path.SetKind(kPathStraight);
   path.SetClosed(false);

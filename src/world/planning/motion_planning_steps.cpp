@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "resources/path.h"
-#include "world/planning/motion_planning.h"
 #include "world/actions/world_actions_select.h"
+#include "world/planning/motion_planning.h"
 
 namespace {
 
@@ -121,8 +121,7 @@ void Motion_Potential_Settings(float maxRotation, float rotationStep, float ahea
 
 PotentialSettings Motion_Potential_Get() { return g_potential; }
 
-bool Motion_Potential_Step(CInstance* instance, float x, float y, float stepSize, int32_t selector,
-                           bool checkAll) {
+bool Motion_Potential_Step(CInstance* instance, float x, float y, float stepSize, int32_t selector, bool checkAll) {
   if (instance == nullptr) return false;
   if (OnGoal(instance, x, y)) return true;
   if (Distance(instance, x, y) <= stepSize) {

@@ -4,10 +4,10 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
-#include "resources/sprite.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
+#include "resources/sprite.h"
 #include "script/events/error_report.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"

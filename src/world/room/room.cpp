@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "physics/physics_world.h"
 #include "resources/background.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
-#include "physics/physics_world.h"
 #include "world/instance/instance.h"
 #include "world/room/physics_binding.h"
 #include "world/room/room_store.h"

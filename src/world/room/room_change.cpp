@@ -7,6 +7,7 @@
 #include "gamefile/extension.h"
 #include "gamefile/options.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "runtime/script_value.h"
@@ -14,14 +15,13 @@
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "script/tree/interpreter.h"
-#include "runtime/file_layer.h"
 #include "shell/window.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
+#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
-#include "world/room/particle_services.h"
 
 CRoom* g_currentRoom = nullptr;
 int32_t g_currentRoomIndex = -1;
@@ -56,8 +56,8 @@ void ResetCarry(int32_t capacity) {
 void Carry(CInstance* copy) {
   if (g_carry.count + 1 > g_carry.capacity) {
     g_carry.capacity = g_carry.count + 1 + kCarryGrowth;
-    g_carry.items = static_cast<CInstance**>(
-        KV_REALLOC(g_carry.items, sizeof(CInstance*) * static_cast<size_t>(g_carry.capacity)));
+    g_carry.items =
+        static_cast<CInstance**>(KV_REALLOC(g_carry.items, sizeof(CInstance*) * static_cast<size_t>(g_carry.capacity)));
   }
   g_carry.items[g_carry.count++] = copy;
 }
@@ -143,8 +143,8 @@ void RunRoomCode(CRoom* room) {
 // of the template. Null when neither exists.
 CRoom* EnterSlot(int32_t index, bool* isNew) {
   // Only rooms that exist get a slot, so no index can make the table huge.
-  if (Room_Get(index) == nullptr && (static_cast<size_t>(index) >= g_runtimeRooms.size() ||
-                                     g_runtimeRooms[static_cast<size_t>(index)] == nullptr)) {
+  if (Room_Get(index) == nullptr &&
+      (static_cast<size_t>(index) >= g_runtimeRooms.size() || g_runtimeRooms[static_cast<size_t>(index)] == nullptr)) {
     return nullptr;
   }
   if (static_cast<size_t>(index) >= g_runtimeRooms.size()) g_runtimeRooms.resize(static_cast<size_t>(index) + 1);

@@ -48,9 +48,9 @@ void ReadBackground(ImageReader& r, RoomBackgroundEntry& b) {
 }
 
 void ReadView(ImageReader& r, RoomViewEntry& v) {
-  for (int32_t* field : {&v.visible, &v.viewX, &v.viewY, &v.viewWidth, &v.viewHeight, &v.portX, &v.portY,
-                         &v.portWidth, &v.portHeight, &v.borderHorizontal, &v.borderVertical, &v.hspeed,
-                         &v.vspeed, &v.followedObject}) {
+  for (int32_t* field :
+       {&v.visible, &v.viewX, &v.viewY, &v.viewWidth, &v.viewHeight, &v.portX, &v.portY, &v.portWidth, &v.portHeight,
+        &v.borderHorizontal, &v.borderVertical, &v.hspeed, &v.vspeed, &v.followedObject}) {
     *field = r.I32();
   }
 }
@@ -111,9 +111,8 @@ const char* RoomRecord_Read(const GameImage& image, uint64_t offset, bool compil
   if (r.Failed()) return "a room record lies outside the file";
   // Every position a world writes back is divided by its scale.
   if (record->physicsEnabled && !(record->pixelsPerMetre > 0.0f)) return "a physics room's scale is not above 0";
-  const char* failure =
-      ReadList(image, lists.backgrounds, kMaxLayerEntries, "a room's background list runs past the file",
-               &record->backgrounds, ReadBackground);
+  const char* failure = ReadList(image, lists.backgrounds, kMaxLayerEntries,
+                                 "a room's background list runs past the file", &record->backgrounds, ReadBackground);
   if (failure == nullptr) {
     failure = ReadList(image, lists.views, kMaxLayerEntries, "a room's view list runs past the file", &record->views,
                        ReadView);
@@ -133,8 +132,7 @@ const char* RoomRecord_Read(const GameImage& image, uint64_t offset, bool compil
                        });
   }
   if (failure == nullptr) {
-    failure = ReadList(image, lists.tiles, SIZE_MAX, "a room's tile list runs past the file", &record->tiles,
-                       ReadTile);
+    failure = ReadList(image, lists.tiles, SIZE_MAX, "a room's tile list runs past the file", &record->tiles, ReadTile);
   }
   return failure;
 }

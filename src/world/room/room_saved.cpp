@@ -55,8 +55,8 @@ void WriteView(CStream& s, const CView& v) {
 
 void ReadView(CheckedStreamReader& in, CView& v) {
   v.visible = in.Flag();
-  for (int32_t* value : {&v.viewX, &v.viewY, &v.viewWidth, &v.viewHeight, &v.portX, &v.portY, &v.portWidth,
-                         &v.portHeight}) {
+  for (int32_t* value :
+       {&v.viewX, &v.viewY, &v.viewWidth, &v.viewHeight, &v.portX, &v.portY, &v.portWidth, &v.portHeight}) {
     *value = in.Integer();
   }
   v.angle = in.Single();
@@ -98,8 +98,7 @@ void WriteInstances(CStream& s, const InstanceList& list) {
   for (CInstance* instance = list.head; instance != nullptr; instance = instance->next) instance->Save(s);
 }
 
-const char* ReadInstances(CheckedStreamReader& in, CStream& stream,
-                          std::vector<std::unique_ptr<InstanceRecord>>* out) {
+const char* ReadInstances(CheckedStreamReader& in, CStream& stream, std::vector<std::unique_ptr<InstanceRecord>>* out) {
   const int32_t count = in.Count(kInstanceBytes);
   if (!in.ok()) return "an instance count runs past the end";
   out->reserve(static_cast<size_t>(count));
@@ -126,8 +125,7 @@ char* Copy(const std::string& text) {
   return copy;
 }
 
-void MakeInstances(std::vector<std::unique_ptr<InstanceRecord>>& records, InstanceList* list, bool active,
-                   bool link) {
+void MakeInstances(std::vector<std::unique_ptr<InstanceRecord>>& records, InstanceList* list, bool active, bool link) {
   for (std::unique_ptr<InstanceRecord>& record : records) {
     auto* instance = new CInstance(0.0f, 0.0f, 0, 0, false);
     instance->ApplyRecord(*record);

@@ -9,8 +9,8 @@
 #include "gamefile/game_header.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
-#include "runtime/text.h"
 #include "runtime/numeric.h"
+#include "runtime/text.h"
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/compiler/compile_error.h"
@@ -153,8 +153,7 @@ int32_t Room_Previous(int32_t room) {
 
 int32_t Room_Next(int32_t room) {
   int32_t at = OrderPosition(room);
-  return at >= 0 && static_cast<size_t>(at) + 1 < g_roomOrder.size() ? g_roomOrder[static_cast<size_t>(at + 1)]
-                                                                      : -1;
+  return at >= 0 && static_cast<size_t>(at) + 1 < g_roomOrder.size() ? g_roomOrder[static_cast<size_t>(at + 1)] : -1;
 }
 
 bool Room_Prepare() {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "runtime/stream_reader.h"
-#include "runtime/file_layer.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // runs during a load: no create, room start or other event.
 #include <string>
 
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "script/events/error_report.h"
-#include "runtime/file_layer.h"
-#include "world/run/run_state.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
+#include "world/run/run_state.h"
 #include "world/save/saved_game.h"
 
 void SavedGame_Apply(SavedGame& game) {

@@ -3,11 +3,11 @@
 // the id counters, as one stream written over the target in one go.
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
-#include "runtime/stream.h"
 #include "runtime/file_layer.h"
-#include "world/run/run_state.h"
+#include "runtime/stream.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
+#include "world/run/run_state.h"
 #include "world/save/saved_game.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/achievement_service.h"
-#include "runtime/memory.h"
 #include "runtime/file_layer.h"
+#include "runtime/memory.h"
 
 uint8_t g_achievementsAvailable = 0;
 
@@ -69,8 +69,10 @@ void Send(AchievementEntry* entry) {
   g_queue.state = kAchievementSending;
   const AchievementService& service = AchievementQueue_Service();
   switch (entry->kind) {
-    case 1: case 4: service.sendInteger(entry->kind, entry->name, static_cast<int32_t>(entry->value)); break;
-    case 2: case 3: service.sendFloat(entry->kind, entry->name, FloatOf(entry->value)); break;
+    case 1:
+    case 4: service.sendInteger(entry->kind, entry->name, static_cast<int32_t>(entry->value)); break;
+    case 2:
+    case 3: service.sendFloat(entry->kind, entry->name, FloatOf(entry->value)); break;
     default:
       // A kind no service knows would block the queue for ever.
       g_queue.current = nullptr;

@@ -70,7 +70,6 @@ void Services_ResetForTest() {
 void IapEvents_MarkPending() { g_purchasesPending = true; }
 bool IapEvents_Pending() { return g_purchasesPending; }
 
-
 PlatformServiceHooks PlatformServices_Real() {
   PlatformServiceHooks hooks;
   hooks.tick = Services_Tick;

@@ -1,7 +1,7 @@
+#include "world/start/audio_services.h"
 #include "audio/audio_system.h"
 #include "audio/hardware_table.h"
 #include "audio/sound_store.h"
-#include "world/start/audio_services.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "world/start/name_lookups.h"
 
+#include "audio/sound_store.h"
+#include "gamefile/object.h"
 #include "resources/background.h"
 #include "resources/font.h"
-#include "gamefile/object.h"
 #include "resources/path.h"
-#include "audio/sound_store.h"
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "script/compiler/resource_lookup.h"

@@ -1,16 +1,16 @@
 // The running game's answers to the overlay's questions.
 #include "world/start/overlay_game.h"
 
-#include "resources/builtin_images.h"
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
-#include "graphics/device/graphics.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
+#include "resources/builtin_images.h"
 #include "world/input/input.h"
-#include "world/run/run_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/run_state.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The particle module wired into the world: it draws the game's sprites,
 // reads the current room and the frame count, and is reached by the step,
 // the room start, start-up and room drawing.
+#include "graphics/particles/particles.h"
 #include "resources/builtin_images.h"
 #include "resources/sprite.h"
-#include "graphics/particles/particles.h"
-#include "world/run/run_state.h"
+#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/room/particle_services.h"
+#include "world/run/run_state.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ int32_t RoomHeight() { return g_currentRoom == nullptr ? 0 : g_currentRoom->heig
 int32_t RoomSpeed() { return g_currentRoom == nullptr ? 0 : g_currentRoom->speed; }
 int32_t FramesPerSecond() { return g_fps; }
 
-constexpr ParticleHost kHost{SpriteExists, SpriteFrames, DrawSprite, RoomWidth, RoomHeight, RoomSpeed,
-                             FramesPerSecond};
+constexpr ParticleHost kHost{SpriteExists, SpriteFrames, DrawSprite, RoomWidth, RoomHeight, RoomSpeed, FramesPerSecond};
 
 // Built-in images 1 to 14 are the shapes, in shape order.
 void MakeShapes() {
@@ -38,10 +37,14 @@ void MakeShapes() {
   Particle_SetShapeTextures(textures);
 }
 
-constexpr ParticleServices kReal{Particle_System_FirstDepth, Particle_System_NextDepth,
-                                 Particle_System_DrawAtDepth, Particle_System_UpdateAll,
-                                 Particle_Effect_Clear,       Particle_Init,
-                                 MakeShapes,                  Particle_Shutdown};
+constexpr ParticleServices kReal{Particle_System_FirstDepth,
+                                 Particle_System_NextDepth,
+                                 Particle_System_DrawAtDepth,
+                                 Particle_System_UpdateAll,
+                                 Particle_Effect_Clear,
+                                 Particle_Init,
+                                 MakeShapes,
+                                 Particle_Shutdown};
 
 }  // namespace
 

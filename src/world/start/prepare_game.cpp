@@ -2,15 +2,15 @@
 
 #include "gamefile/object.h"
 #include "gamefile/options.h"
-#include "resources/timeline.h"
 #include "platform/message_box.h"
+#include "resources/timeline.h"
 #include "runtime/console.h"
 #include "script/compiler/constants.h"
 #include "script/events/script.h"
+#include "world/room/room_store.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/room/room_store.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ bool PrepareSounds() { return AudioServices_Get().prepareSounds(); }
 bool PrepareConstants() { return Code_Constant_Prepare(g_options.constantNames, g_options.constantValues); }
 
 struct PrepareStep {
-  const char* line;     // console line, printed before the step (after the bar when lineAfterBar)
+  const char* line;  // console line, printed before the step (after the bar when lineAfterBar)
   bool lineAfterBar;
   int percentage;
   const char* caption;
@@ -32,23 +32,19 @@ const PrepareStep kSteps[] = {
      "Failed to prepare extension packages."},
     {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", PrepareConstants,
      "Failed to define the constants."},
-    {"Script_Prepare() \n", false, 58, "Compiling scripts", Script_Prepare,
-     "Failed to compile the scripts."},
+    {"Script_Prepare() \n", false, 58, "Compiling scripts", Script_Prepare, "Failed to compile the scripts."},
     {"TimeLine_Prepare() \n", false, 70, "Compiling time line actions", TimeLine_Prepare,
      "Failed to compile the actions in the time lines."},
     {"Object_Prepare() \n", false, 72, "Compiling object actions", Object_Prepare,
      "Failed to compile the actions in the objects."},
     {"Room_Prepare() \n", false, 76, "Compiling object actions", Room_Prepare,
      "Failed to compile the actions in the objects."},
-    {"Sound_Prepare() \n", true, 80, "Preparing sounds", PrepareSounds,
-     "Failed to prepare the sounds."},
+    {"Sound_Prepare() \n", true, 80, "Preparing sounds", PrepareSounds, "Failed to prepare the sounds."},
 };
 
 }  // namespace
 
-void ShowLoadProgress(int percentage, const char* caption) {
-  LoadFormServices_Get().showProgress(percentage, caption);
-}
+void ShowLoadProgress(int percentage, const char* caption) { LoadFormServices_Get().showProgress(percentage, caption); }
 
 bool PrepareGame() {
   for (const PrepareStep& step : kSteps) {

@@ -4,10 +4,10 @@
 #include "graphics/overlay/profiler_host.h"
 #include "runtime/console.h"
 #include "shell/http_services.h"
+#include "world/room/particle_services.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
-#include "world/room/particle_services.h"
 #include "world/start/overlay_game.h"
 
 namespace {

@@ -8,12 +8,12 @@
 #include "script/events/event.h"
 #include "script/events/event_names.h"
 #include "world/instance/instance_seams.h"
-#include "world/start/name_lookups.h"
-#include "world/run/run_state.h"
 #include "world/room/physics_binding.h"
-#include "world/variables/physics_variables.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/run_state.h"
+#include "world/start/name_lookups.h"
+#include "world/variables/physics_variables.h"
 
 namespace {
 

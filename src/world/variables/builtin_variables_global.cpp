@@ -6,9 +6,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "resources/background.h"
 #include "gamefile/game_header.h"
 #include "graphics/transition/transition_define.h"
+#include "resources/background.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -19,15 +19,15 @@
 #include "script/events/event_perform.h"
 #include "script/variables/instance_selector.h"
 #include "script/variables/variable_registry.h"
-#include "world/variables/builtin_variables.h"
-#include "world/variables/builtin_variables_support.h"
+#include "world/actions/world_actions.h"
+#include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
-#include "world/draw/room_draw.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
-#include "world/actions/world_actions.h"
+#include "world/variables/builtin_variables.h"
+#include "world/variables/builtin_variables_support.h"
 
 namespace builtin_variables {
 namespace {
@@ -54,8 +54,7 @@ bool SetArgument(CInstance*, int32_t, const ScriptValue& v) {
 }
 template <int32_t... kSlots>
 void RegisterArgumentSlots(std::integer_sequence<int32_t, kSlots...>) {
-  (Variable_BuiltIn_Add(("argument" + std::to_string(kSlots)).c_str(), GetArgument<kSlots>, SetArgument<kSlots>),
-   ...);
+  (Variable_BuiltIn_Add(("argument" + std::to_string(kSlots)).c_str(), GetArgument<kSlots>, SetArgument<kSlots>), ...);
 }
 
 bool GetRelative(CInstance*, int32_t, ScriptValue* out) { return Real(out, EventCode_Get().Relative() ? 1 : 0); }

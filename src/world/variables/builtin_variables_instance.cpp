@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "resources/sprite.h"
-#include "world/variables/builtin_variables.h"
-#include "world/variables/builtin_variables_support.h"
+#include "script/variables/variable_registry.h"
 #include "world/instance/instance.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
-#include "script/variables/variable_registry.h"
+#include "world/variables/builtin_variables.h"
+#include "world/variables/builtin_variables_support.h"
 
 namespace builtin_variables {
 namespace {
@@ -156,13 +156,29 @@ bool SetPhysicsVariable(CInstance* instance, int32_t k, const ScriptValue& value
 
 // The first eleven physics variables can be set, the rest are read-only.
 constexpr int32_t kPhysicsSettable = 11;
-const char* const kPhysicsNames[] = {
-    "phy_rotation",         "phy_position_x",        "phy_position_y",        "phy_angular_velocity",
-    "phy_linear_velocity_x", "phy_linear_velocity_y", "phy_speed_x",          "phy_speed_y",
-    "phy_bullet",           "phy_fixed_rotation",    "phy_active",            "phy_mass",
-    "phy_inertia",          "phy_com_x",             "phy_com_y",             "phy_dynamic",
-    "phy_kinematic",        "phy_sleeping",          "phy_collision_points",  "phy_collision_x",
-    "phy_collision_y",      "phy_col_normal_x",      "phy_col_normal_y"};
+const char* const kPhysicsNames[] = {"phy_rotation",
+                                     "phy_position_x",
+                                     "phy_position_y",
+                                     "phy_angular_velocity",
+                                     "phy_linear_velocity_x",
+                                     "phy_linear_velocity_y",
+                                     "phy_speed_x",
+                                     "phy_speed_y",
+                                     "phy_bullet",
+                                     "phy_fixed_rotation",
+                                     "phy_active",
+                                     "phy_mass",
+                                     "phy_inertia",
+                                     "phy_com_x",
+                                     "phy_com_y",
+                                     "phy_dynamic",
+                                     "phy_kinematic",
+                                     "phy_sleeping",
+                                     "phy_collision_points",
+                                     "phy_collision_x",
+                                     "phy_collision_y",
+                                     "phy_col_normal_x",
+                                     "phy_col_normal_y"};
 constexpr int32_t kPhysicsCount = sizeof kPhysicsNames / sizeof kPhysicsNames[0];
 
 template <int32_t... kIndex>
@@ -227,8 +243,7 @@ void RegisterBoxAndSprite() {
 
 void RegisterPathAndTimeLine() {
   Variable_BuiltIn_Add("path_index", GetField<&CInstance::path_index>, nullptr);
-  Variable_BuiltIn_Add("path_position", GetField<&CInstance::path_position>,
-                       SetThrough<&CInstance::SetPathPosition>);
+  Variable_BuiltIn_Add("path_position", GetField<&CInstance::path_position>, SetThrough<&CInstance::SetPathPosition>);
   Variable_BuiltIn_Add("path_positionprevious", GetField<&CInstance::path_positionprevious>,
                        SetThrough<&CInstance::SetPathPositionPrevious>);
   Variable_BuiltIn_Add("path_speed", GetField<&CInstance::path_speed>, SetThrough<&CInstance::SetPathSpeed>);
@@ -239,8 +254,7 @@ void RegisterPathAndTimeLine() {
   Variable_BuiltIn_Add("timeline_index", GetField<&CInstance::timeline_index>, SetInt<&CInstance::timeline_index>);
   Variable_BuiltIn_Add("timeline_position", GetField<&CInstance::timeline_position>,
                        SetFloat<&CInstance::timeline_position>);
-  Variable_BuiltIn_Add("timeline_speed", GetField<&CInstance::timeline_speed>,
-                       SetFloat<&CInstance::timeline_speed>);
+  Variable_BuiltIn_Add("timeline_speed", GetField<&CInstance::timeline_speed>, SetFloat<&CInstance::timeline_speed>);
   Variable_BuiltIn_Add("timeline_running", GetField<&CInstance::timeline_running>,
                        SetFlag<&CInstance::timeline_running>);
   Variable_BuiltIn_Add("timeline_loop", GetField<&CInstance::timeline_loop>, SetFlag<&CInstance::timeline_loop>);

@@ -10,10 +10,10 @@
 #include "script/events/event.h"
 #include "script/variables/variable_registry.h"
 #include "world/draw/room_draw.h"
-#include "world/variables/builtin_variables.h"
-#include "world/variables/builtin_variables_support.h"
 #include "world/input/input.h"
 #include "world/run/run_state.h"
+#include "world/variables/builtin_variables.h"
+#include "world/variables/builtin_variables_support.h"
 
 namespace builtin_variables {
 

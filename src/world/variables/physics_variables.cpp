@@ -20,9 +20,29 @@ constexpr float kPi = 3.1415927f;
 
 // The positions in the registry's physics records.
 enum PhysicsVariable : int32_t {
-  kRotation, kPositionX, kPositionY, kAngularVelocity, kLinearVelocityX, kLinearVelocityY, kSpeedX, kSpeedY,
-  kBullet, kFixedRotation, kActive, kMass, kInertia, kComX, kComY, kDynamic, kKinematic, kSleeping,
-  kCollisionPoints, kCollisionX, kCollisionY, kNormalX, kNormalY,
+  kRotation,
+  kPositionX,
+  kPositionY,
+  kAngularVelocity,
+  kLinearVelocityX,
+  kLinearVelocityY,
+  kSpeedX,
+  kSpeedY,
+  kBullet,
+  kFixedRotation,
+  kActive,
+  kMass,
+  kInertia,
+  kComX,
+  kComY,
+  kDynamic,
+  kKinematic,
+  kSleeping,
+  kCollisionPoints,
+  kCollisionX,
+  kCollisionY,
+  kNormalX,
+  kNormalY,
 };
 
 const CPhysicsWorld* RoomWorld() { return g_currentRoom != nullptr ? g_currentRoom->physicsWorld : nullptr; }
@@ -35,8 +55,8 @@ bool Flag(ScriptValue* out, bool on) { return Real(out, on ? 1.0 : 0.0); }
 bool ContactValue(const CPhysicsWorld* world, int32_t id, int32_t variable, int32_t k, ScriptValue* out) {
   float x = 0.0f, y = 0.0f;
   bool point = variable == kCollisionX || variable == kCollisionY;
-  bool found = point ? PhysicsWorld_CollisionPoint(world, id, k, &x, &y)
-                     : PhysicsWorld_CollisionNormal(world, id, k, &x, &y);
+  bool found =
+      point ? PhysicsWorld_CollisionPoint(world, id, k, &x, &y) : PhysicsWorld_CollisionNormal(world, id, k, &x, &y);
   if (!found) return Real(out, 0.0);
   return Real(out, variable == kCollisionX || variable == kNormalX ? x : y);
 }

@@ -16,7 +16,6 @@ int main() {
   server.On("/echo", echo);
   std::printf("%d\n", server.Port());
   std::fflush(stdout);
-  while (std::getchar() != EOF) {
-  }
+  while (std::getchar() != EOF) {}
   return 0;
 }
