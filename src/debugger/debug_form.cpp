@@ -19,7 +19,9 @@
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "shell/dialogs.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
+#include "world/loop/game_loop.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
@@ -34,22 +36,80 @@ constexpr const char* kUnable = "Unable to evaluate";
 constexpr const char* kPlacementKeys[4] = {"left", "top", "right", "bottom"};
 
 // mouse_button is listed twice on purpose: the pane has always shown it so.
-constexpr const char* kGlobalNames[] = {
-    "mouse_x",          "mouse_y",         "mouse_button",      "mouse_button",    "mouse_lastbutton",
-    "keyboard_key",     "keyboard_lastkey", "keyboard_lastchar", "keyboard_string", "score",
-    "lives",            "health",          "room",              "room_width",      "room_height",
-    "room_speed",       "room_persistent", "cursor_sprite",     "working_directory", "temp_directory",
-    "program_directory", "secure_mode",    "error_occurred",    "error_last"};
+constexpr const char* kGlobalNames[] = {"mouse_x",
+                                        "mouse_y",
+                                        "mouse_button",
+                                        "mouse_button",
+                                        "mouse_lastbutton",
+                                        "keyboard_key",
+                                        "keyboard_lastkey",
+                                        "keyboard_lastchar",
+                                        "keyboard_string",
+                                        "score",
+                                        "lives",
+                                        "health",
+                                        "room",
+                                        "room_width",
+                                        "room_height",
+                                        "room_speed",
+                                        "room_persistent",
+                                        "cursor_sprite",
+                                        "working_directory",
+                                        "temp_directory",
+                                        "program_directory",
+                                        "secure_mode",
+                                        "error_occurred",
+                                        "error_last"};
 
-constexpr const char* kInstanceNames[] = {
-    "x", "y", "direction", "speed", "hspeed", "vspeed", "friction", "gravity", "gravity_direction", "id",
-    "object_index", "sprite_index", "image_index", "image_angle", "image_speed", "image_scale", "image_alpha",
-    "mask_index", "solid", "visible", "persistent", "depth", "path_index", "path_position", "path_orientation",
-    "path_scale", "phy_rotation", "phy_position_x", "phy_position_y", "phy_angular_velocity",
-    "phy_linear_velocity_x", "phy_linear_velocity_y", "phy_speed_x", "phy_speed_y", "phy_bullet",
-    "phy_fixed_rotation", "phy_active", "phy_mass", "phy_inertia", "phy_com_x", "phy_com_y", "phy_dynamic",
-    "phy_kinematic", "phy_sleeping", "phy_collision_points", "phy_collision_x", "phy_collision_y",
-    "phy_col_normal_x", "phy_col_normal_y"};
+constexpr const char* kInstanceNames[] = {"x",
+                                          "y",
+                                          "direction",
+                                          "speed",
+                                          "hspeed",
+                                          "vspeed",
+                                          "friction",
+                                          "gravity",
+                                          "gravity_direction",
+                                          "id",
+                                          "object_index",
+                                          "sprite_index",
+                                          "image_index",
+                                          "image_angle",
+                                          "image_speed",
+                                          "image_scale",
+                                          "image_alpha",
+                                          "mask_index",
+                                          "solid",
+                                          "visible",
+                                          "persistent",
+                                          "depth",
+                                          "path_index",
+                                          "path_position",
+                                          "path_orientation",
+                                          "path_scale",
+                                          "phy_rotation",
+                                          "phy_position_x",
+                                          "phy_position_y",
+                                          "phy_angular_velocity",
+                                          "phy_linear_velocity_x",
+                                          "phy_linear_velocity_y",
+                                          "phy_speed_x",
+                                          "phy_speed_y",
+                                          "phy_bullet",
+                                          "phy_fixed_rotation",
+                                          "phy_active",
+                                          "phy_mass",
+                                          "phy_inertia",
+                                          "phy_com_x",
+                                          "phy_com_y",
+                                          "phy_dynamic",
+                                          "phy_kinematic",
+                                          "phy_sleeping",
+                                          "phy_collision_points",
+                                          "phy_collision_x",
+                                          "phy_collision_y",
+                                          "phy_col_normal_x",
+                                          "phy_col_normal_y"};
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -248,9 +308,12 @@ void CDebugForm::RefreshPanes() {
   for (int32_t i = 0; i < kPaneFirstLocals + kPaneLocalsCount; ++i) {
     CDebugPane* pane = &panes[i];
     if (pane->visible == 0 || i == kPaneMessages) continue;
-    if (i == kPaneGlobals) FillGlobals(pane);
-    else if (i == kPaneInstances) FillInstances(pane);
-    else FillLocals(pane);
+    if (i == kPaneGlobals)
+      FillGlobals(pane);
+    else if (i == kPaneInstances)
+      FillInstances(pane);
+    else
+      FillLocals(pane);
   }
 }
 
@@ -321,8 +384,7 @@ bool CDebugForm::ShowLocals(int32_t instanceId) {
 
 void CDebugForm::AskLocals() {
   std::string answer;
-  if (!InputQuery_GetString("Showing Local Variables.", "Please provide the instance id or object name.", "",
-                            &answer))
+  if (!InputQuery_GetString("Showing Local Variables.", "Please provide the instance id or object name.", "", &answer))
     return;
   int32_t id = static_cast<int32_t>(std::atof(answer.c_str()));
   if (id == 0 && (answer.empty() || answer[0] != '0')) {
@@ -382,7 +444,7 @@ void CDebugForm::Command(int32_t id) {
     case kDebugToggleGlobals:
     case kDebugToggleInstances:
     case kDebugToggleMessages: {
-      int32_t pane = id == kDebugToggleGlobals ? kPaneGlobals
+      int32_t pane = id == kDebugToggleGlobals     ? kPaneGlobals
                      : id == kDebugToggleInstances ? kPaneInstances
                                                    : kPaneMessages;
       panes[pane].visible = panes[pane].visible != 0 ? 0 : 1;
@@ -392,8 +454,10 @@ void CDebugForm::Command(int32_t id) {
     case kDebugShowLocals: AskLocals(); return;
     case kDebugFpsCheckBox:
       fpsChecked = !fpsChecked;
-      if (fpsChecked) g_runFlags.overlayFlags |= 2;
-      else g_runFlags.overlayFlags &= ~2;
+      if (fpsChecked)
+        g_runFlags.overlayFlags |= 2;
+      else
+        g_runFlags.overlayFlags &= ~2;
       return;
     default: return;
   }
@@ -402,7 +466,36 @@ void CDebugForm::Command(int32_t id) {
 void CDebugForm::RunPendingCommand() {
   const int32_t id = pending_;
   pending_ = 0;
-  if (id == kDebugPause && g_running != 0 && g_paused == 0) g_paused = 1;
+  // A restart ends the game, which closes and deletes this form: nothing
+  // here may touch the form after the command.
+  Debug_RunControl(id);
+}
+
+void Debug_RunControl(int32_t id) {
+  switch (id) {
+    case kDebugRun:
+      if (g_running == 0 || g_paused == 0) return;
+      Run_Start();
+      if (g_running == 0) Run_Stop();
+      return;
+    case kDebugPause:
+      if (g_running != 0 && g_paused == 0) g_paused = 1;
+      return;
+    case kDebugStep: Run_StepIfPaused(); return;
+    case kDebugRestart:
+      if (g_running == 0) return;
+      if (g_debugForm != nullptr) g_debugForm->Show(false);
+      Run_GameRestart();
+      if (g_paused != 0) {
+        Run_Start();
+        Run_Frame();
+      }
+      return;
+    case kDebugStop:
+      if (g_running != 0) Run_Stop();
+      return;
+    default: return;
+  }
 }
 
 void CDebugForm::Close() {
@@ -410,7 +503,10 @@ void CDebugForm::Close() {
   if (g_paused != 0) {
     // Resuming a game that has ended would start it again during shutdown:
     // only a running game resumes.
-    g_paused = 0;
+    if (g_running != 0)
+      Run_Start();
+    else
+      g_paused = 0;
   }
   if (settings != nullptr) {
     settings->WriteString(kFormSection, "FPSVisible", (g_runFlags.overlayFlags & 2) != 0 ? "true" : "false");

@@ -123,3 +123,8 @@ extern CDebugForm* g_debugForm;
 void Debug_FormatValue(std::string* out, const ScriptValue& value);
 // A console line into the messages pane, newest first.
 void Debug_Output(const char* text);
+// Carries out a run-control command (Run, Pause, Step, Restart, Stop) when
+// the game's state allows it; otherwise nothing happens.
+void Debug_RunControl(int32_t id);
+// Installs the form into the world's debugger seam (the player, "-debug").
+void Debugger_Install();

@@ -9,8 +9,8 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
-#include "platform/switches.h"
 #include "platform/answers.h"
+#include "platform/switches.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "runtime/file_layer.h"
