@@ -17,6 +17,7 @@
 #include "runtime/globals.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "runtime/timer.h"
 #include "script/events/error_report.h"
 #include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
@@ -25,9 +26,11 @@
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/loop/game_loop.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/start/service_list.h"
 #include "world/start/world_teardown.h"
@@ -329,6 +332,105 @@ TEST_F(DebugFormWorld, NoSettingsGiveTheDefaults) {
   EXPECT_EQ(form_->panes[kPaneGlobals].visible, 0);
   form_->Command(kDebugFpsCheckBox);
   EXPECT_EQ(g_runFlags.overlayFlags & 2, 2);
+}
+
+}  // namespace
+
+namespace {
+
+class DebugRunControl : public DebugFormWorld {
+ protected:
+  void SetUp() override {
+    DebugFormWorld::SetUp();
+    Timer_SelectClock(TimerClockKind::kVirtual);
+    Run_ResetClock();
+    Debugger_Install();
+  }
+  void TearDown() override {
+    Debugger_Close();
+    DebuggerSeam_Install(DebuggerSeam());
+    Timer_SelectClock(TimerClockKind::kFromSwitches);
+    g_paused = 0;
+    DebugFormWorld::TearDown();
+  }
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) Run_Frame();
+  }
+  // A command as the view sends it, then the main loop's pump.
+  void Send(int32_t id) {
+    g_debugForm->Command(id);
+    Debugger_BetweenFrames();
+  }
+};
+
+TEST_F(DebugRunControl, PauseStepRunAndStopActBetweenFramesOnly) {
+  StartRoom(1);
+  g_currentRoom->speed = 30;
+  ASSERT_NE(g_debugForm, nullptr) << "the game start makes the form";
+  Frames(2);
+  const int32_t start = g_stepCount;
+
+  // A command waits for the pump between frames: a pump inside a script
+  // (sleep, a modal dialog) must not step the world.
+  g_debugForm->Command(kDebugPause);
+  Frames(1);
+  EXPECT_EQ(g_stepCount, start + 1);
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_paused, 1);
+  Frames(10);
+  EXPECT_EQ(g_stepCount, start + 1);
+
+  g_debugForm->Command(kDebugStep);
+  Frames(1);
+  EXPECT_EQ(g_stepCount, start + 1);
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_stepCount, start + 2);
+  Send(kDebugStep);
+  EXPECT_EQ(g_stepCount, start + 3);
+  Send(kDebugPause);  // already paused: nothing
+  EXPECT_EQ(g_paused, 1);
+
+  {
+    ConsoleCapture console;
+    Send(kDebugRun);
+    EXPECT_NE(console.Text().find("Entering main loop."), std::string::npos);
+  }
+  EXPECT_EQ(g_paused, 0);
+  Send(kDebugStep);  // not paused: nothing
+  EXPECT_EQ(g_stepCount, start + 3);
+  Frames(30);
+  EXPECT_EQ(g_stepCount, start + 33);
+  Frames(1);
+  EXPECT_EQ(g_debugForm->fpsText.substr(0, 5), "FPS: ");
+  EXPECT_EQ(g_debugForm->roomSpeedText, "Room Speed: 30");
+
+  Send(kDebugStop);
+  EXPECT_EQ(g_running, 0);
+  EXPECT_EQ(g_paused, 0);
+}
+
+TEST_F(DebugRunControl, ClosingWhilePausedAtGameEndStartsNothing) {
+  StartRoom(1);
+  Send(kDebugPause);
+  g_running = 0;  // the game ended while paused
+  ConsoleCapture console;
+  Debugger_Close();
+  EXPECT_EQ(g_debugForm, nullptr);
+  EXPECT_EQ(g_paused, 0);
+  EXPECT_EQ(g_running, 0);
+  EXPECT_EQ(console.Text().find("StartGame()"), std::string::npos);
+  EXPECT_EQ(console.Text().find("Entering main loop."), std::string::npos);
+}
+
+TEST_F(DebugRunControl, RestartWhilePausedStartsTheGameAgain) {
+  StartRoom(1);
+  Send(kDebugPause);
+  ConsoleCapture console;
+  Send(kDebugRestart);
+  EXPECT_NE(console.Text().find("StartGame()"), std::string::npos);
+  EXPECT_EQ(g_paused, 0);
+  EXPECT_EQ(g_running, 1);
+  ASSERT_NE(g_debugForm, nullptr) << "the new game has its own form";
 }
 
 }  // namespace
