@@ -19,7 +19,9 @@
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "shell/dialogs.h"
+#include "shell/window.h"
 #include "world/actions/world_actions.h"
+#include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
 #include "world/room/room.h"
@@ -33,6 +35,7 @@ namespace {
 constexpr const char* kSettingsFile = "Debug.ini";
 constexpr const char* kFormSection = "DebugForm";
 constexpr const char* kUnable = "Unable to evaluate";
+constexpr int32_t kVkControl = 17;
 constexpr const char* kPlacementKeys[4] = {"left", "top", "right", "bottom"};
 
 // mouse_button is listed twice on purpose: the pane has always shown it so.
@@ -273,7 +276,23 @@ void CDebugForm::RefreshTexts() {
   texSwapsText = Format("Num Tex Swaps: %d", g_textureSwaps);
   vertexBatchesText = Format("Num Vertex Batches: %d", g_vertexBatches);
   instanceCountText = Format("inst: %d", g_currentRoom == nullptr ? 0 : g_currentRoom->active.count);
-  if (mouseIdText.empty()) mouseIdText = "mouse id: ";
+  RefreshMouseId();
+}
+
+void CDebugForm::RefreshMouseId() {
+  MouseIdAt(static_cast<float>(Win_GetDeviceMouseX(0)), static_cast<float>(Win_GetDeviceMouseY(0)));
+}
+
+void CDebugForm::MouseIdAt(float x, float y) {
+  mouseIdText = "mouse id: ";
+  if (g_currentRoom == nullptr) return;
+  for (CInstance* instance = g_currentRoom->active.head; instance != nullptr; instance = instance->next) {
+    if (instance->markedForDeletion != 0 || !instance->CollisionPoint(x, y, 1)) continue;
+    mouseIdText += std::to_string(instance->id);
+    // Ctrl+click on an instance shows its locals.
+    if (IO_GetCurrentButton(0) > 0 && IO_KeyDown(kVkControl)) ShowLocals(instance->id);
+    return;
+  }
 }
 
 void CDebugForm::EvaluateWatches() {

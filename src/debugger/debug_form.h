@@ -94,6 +94,9 @@ class CDebugForm {
   void RefreshPanes();
   void RefreshTexts();
   void AddMessage(const char* text);
+  // "mouse id: " and the first live instance under the pointer, if any.
+  void RefreshMouseId();
+  void MouseIdAt(float roomX, float roomY);
 
   std::vector<DebugWatch> watches;
   int32_t selectedWatch = 0;

@@ -23,6 +23,7 @@
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "shell/window.h"
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -117,9 +118,10 @@ class DebugFormWorld : public ::testing::Test {
   }
 
   // A started room of `count` instances of "obj_a" (object 0).
-  void StartRoom(int32_t count) {
+  void StartRoom(int32_t count, int32_t sprite = -1) {
     CObject* object = Object_Place(0);
     object->flags = kObjectVisible;
+    object->sprite = sprite;
     object->name = static_cast<char*>(MemoryManager::Alloc(6, __FILE__, __LINE__, true));
     std::memcpy(object->name, "obj_a", 6);
     int32_t index = Room_Add();
@@ -431,6 +433,35 @@ TEST_F(DebugRunControl, RestartWhilePausedStartsTheGameAgain) {
   EXPECT_EQ(g_paused, 0);
   EXPECT_EQ(g_running, 1);
   ASSERT_NE(g_debugForm, nullptr) << "the new game has its own form";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DebugFormWorld, MouseIdNamesTheInstanceUnderThePointer) {
+  const int32_t sprite = Sprite_AddEmpty();
+  CSprite* record = Sprite_Get(sprite);
+  record->bbox = SpriteBox{0, 0, 9, 9};
+  record->width = record->height = 10;
+  record->frameCount = 1;
+  StartRoom(2, sprite);
+  CInstance* first = g_currentRoom->active.head;
+  first->x = 20;
+  first->y = 20;
+  first->bboxDirty = 1;
+  MakeForm();
+  form_->Refresh();
+  form_->MouseIdAt(25, 25);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: " + std::to_string(first->id));
+  first->markedForDeletion = 1;
+  form_->MouseIdAt(25, 25);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: ");
+  form_->MouseIdAt(5, 5);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: " + std::to_string(first->next->id));
+  form_->MouseIdAt(15, 15);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: ");
+  first->markedForDeletion = 0;
 }
 
 }  // namespace
