@@ -27,6 +27,7 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
+#include "world/variables/builtin_variables.h"
 
 CDebugForm* g_debugForm = nullptr;
 
@@ -64,6 +65,7 @@ constexpr const char* kGlobalNames[] = {"mouse_x",
                                         "error_occurred",
                                         "error_last"};
 
+// The instance variables shown before the physics ones.
 constexpr const char* kInstanceNames[] = {"x",
                                           "y",
                                           "direction",
@@ -89,40 +91,7 @@ constexpr const char* kInstanceNames[] = {"x",
                                           "path_index",
                                           "path_position",
                                           "path_orientation",
-                                          "path_scale",
-                                          "phy_rotation",
-                                          "phy_position_x",
-                                          "phy_position_y",
-                                          "phy_angular_velocity",
-                                          "phy_linear_velocity_x",
-                                          "phy_linear_velocity_y",
-                                          "phy_speed_x",
-                                          "phy_speed_y",
-                                          "phy_bullet",
-                                          "phy_fixed_rotation",
-                                          "phy_active",
-                                          "phy_mass",
-                                          "phy_inertia",
-                                          "phy_com_x",
-                                          "phy_com_y",
-                                          "phy_dynamic",
-                                          "phy_kinematic",
-                                          "phy_sleeping",
-                                          "phy_collision_points",
-                                          "phy_collision_x",
-                                          "phy_collision_y",
-                                          "phy_col_normal_x",
-                                          "phy_col_normal_y"};
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  return buffer;
-}
+                                          "path_scale"};
 
 bool Whole(double value) { return std::fabs(value - std::round(value)) < 1e-12; }
 
@@ -169,7 +138,7 @@ void Debug_FormatValue(std::string* out, const ScriptValue& value) {
   const double v = value.real;
   if (Whole(v)) {
     // Whole values beyond 32 bits keep every digit.
-    *out = Format("%.0f", std::round(v));
+    *out = Error_Format("%.0f", std::round(v));
     if (*out == "-0") *out = "0";
     return;
   }
@@ -179,11 +148,11 @@ void Debug_FormatValue(std::string* out, const ScriptValue& value) {
   } kSteps[] = {{1e2, "%.2f"}, {1e4, "%.4f"}, {1e6, "%.6f"}, {1e8, "%.8f"}};
   for (const auto& step : kSteps) {
     if (Whole(v * step.scale)) {
-      *out = Format(step.format, v);
+      *out = Error_Format(step.format, v);
       return;
     }
   }
-  *out = Format("%10.10f", v);
+  *out = Error_Format("%10.10f", v);
 }
 
 void Debug_Output(const char* text) {
@@ -221,7 +190,7 @@ void CDebugForm::Create() {
       pane.listCount = 2;
       pane.listIds[0] = 1078;
       pane.listIds[1] = 1079;
-      pane.sectionName = Format("LocalsWindow%d", i);
+      pane.sectionName = Error_Format("LocalsWindow%d", i);
     }
   }
   panes[kPaneMessages].visible = 1;
@@ -254,7 +223,7 @@ void CDebugForm::LoadSettings() {
   if (IniSection* section = settings->FindSection(kFormSection))
     for (IniKey* key = section->keys; key != nullptr; key = key->next) ++held;
   for (int32_t i = 0; i < count && i < held; ++i) {
-    std::string key = Format("Watch%d", i);
+    std::string key = Error_Format("Watch%d", i);
     const char* expression = settings->ReadString(kFormSection, key.c_str(), nullptr);
     if (expression != nullptr) watches.push_back({expression, std::string()});
   }
@@ -271,11 +240,11 @@ void CDebugForm::Refresh() {
 }
 
 void CDebugForm::RefreshTexts() {
-  roomSpeedText = Format("Room Speed: %d", g_currentRoom == nullptr ? 0 : g_currentRoom->speed);
-  fpsText = Format("FPS: %d", g_fps);
-  texSwapsText = Format("Num Tex Swaps: %d", g_textureSwaps);
-  vertexBatchesText = Format("Num Vertex Batches: %d", g_vertexBatches);
-  instanceCountText = Format("inst: %d", g_currentRoom == nullptr ? 0 : g_currentRoom->active.count);
+  roomSpeedText = Error_Format("Room Speed: %d", g_currentRoom == nullptr ? 0 : g_currentRoom->speed);
+  fpsText = Error_Format("FPS: %d", g_fps);
+  texSwapsText = Error_Format("Num Tex Swaps: %d", g_textureSwaps);
+  vertexBatchesText = Error_Format("Num Vertex Batches: %d", g_vertexBatches);
+  instanceCountText = Error_Format("inst: %d", g_currentRoom == nullptr ? 0 : g_currentRoom->active.count);
   RefreshMouseId();
 }
 
@@ -360,10 +329,15 @@ void CDebugForm::FillLocals(CDebugPane* pane) {
   ClearColumns(pane);
   CInstance* instance = RoomInstance(pane->instanceId);
   const char* object = instance == nullptr ? nullptr : Object_GetName(instance->object_index);
-  pane->title = Format("Instance Var: %s (%d)", instance == nullptr || object == nullptr ? "Unknown" : object,
-                       instance == nullptr ? -1 : instance->id);
+  pane->title = Error_Format("Instance Var: %s (%d)", instance == nullptr || object == nullptr ? "Unknown" : object,
+                             instance == nullptr ? -1 : instance->id);
   if (instance == nullptr) return;
   for (const char* name : kInstanceNames) {
+    pane->columns[0].push_back(name);
+    pane->columns[1].push_back(BuiltinValue(name, instance));
+  }
+  for (int32_t i = 0; i < kBuiltinPhysicsCount; ++i) {
+    const char* name = BuiltinVariables_PhysicsName(i);
     pane->columns[0].push_back(name);
     pane->columns[1].push_back(BuiltinValue(name, instance));
   }
@@ -430,7 +404,7 @@ void CDebugForm::PaneRowActivated(int32_t index, int32_t row) {
     int32_t id = std::atoi(first.c_str());
     if (RoomInstance(id) != nullptr) ShowLocals(id);
   } else if (index >= kPaneFirstLocals) {
-    AddWatch(Format("(%d).%s", pane.instanceId, first.c_str()));
+    AddWatch(Error_Format("(%d).%s", pane.instanceId, first.c_str()));
   }
 }
 
@@ -532,7 +506,7 @@ void CDebugForm::Close() {
     int32_t count = 0;
     for (const DebugWatch& watch : watches) {
       if (watch.expression.empty()) continue;
-      settings->WriteString(kFormSection, Format("Watch%d", count).c_str(), watch.expression.c_str());
+      settings->WriteString(kFormSection, Error_Format("Watch%d", count).c_str(), watch.expression.c_str());
       ++count;
     }
     settings->WriteString(kFormSection, "NumWatches", std::to_string(count).c_str());
