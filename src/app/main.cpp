@@ -7,6 +7,7 @@
 #include "builtins/misc/platform_misc.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
+#include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/dll_definitions.h"
 #include "physics/physics_table.h"
@@ -71,5 +72,6 @@ int main(int argc, char** argv) {
   Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
   InstallExternalHooks();
+  Debugger_Install();
   return Runner_Main(argc, argv);
 }

@@ -68,6 +68,12 @@ void Error_Show(const char* message, bool fatal) {
 
 void Error_Report(const char* text, bool fatal) {
   if (g_stopping) return;
+  // A watch the debugger evaluates only marks the failure: nothing is shown
+  // or printed, and a fatal setting must not end the game over a watch.
+  if (g_runFlags.debuggerEvaluating) {
+    g_occurred = true;
+    return;
+  }
   if (g_runFlags.errorsFatal) fatal = true;
   Code_Error_ApplyPendingReset();
   if (g_hooks.refreshDebugger != nullptr) g_hooks.refreshDebugger();

@@ -18,6 +18,7 @@
 #include "world/input/virtual_keys.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/save/saved_game.h"
 
@@ -64,6 +65,24 @@ void CheckFrameLimit() {
   ++g_clock.frames;
   long limit = Switches_Get().maxFrames;
   if (limit >= 0 && g_clock.frames >= limit) g_running = 0;
+}
+
+// The step between a frame's begin and end, then the room change it asked
+// for; false when the game ended.
+bool StepAndActOn() {
+  if (g_graphicsResetPending != 0) {
+    Graphics::Reset();
+    g_graphicsResetPending = 0;
+  }
+  GR_D3D_Start_Frame();
+  Run_Step();
+  // Objects and events the step's code deleted may still have been
+  // running or walked until now.
+  Object_ReleaseRetired();
+  IO_DrawVirtualKeys();
+  GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
+  InputQuery_FrameEnd();
+  return RoomChange_ActOn();
 }
 
 }  // namespace
@@ -141,25 +160,14 @@ int64_t Run_Frame() {
   CountFrame();
   Audio_FrameUpdate();
   if (g_paused == 0) {
-    if (g_graphicsResetPending != 0) {
-      Graphics::Reset();
-      g_graphicsResetPending = 0;
-    }
-    GR_D3D_Start_Frame();
-    Run_Step();
-    // Objects and events the step's code deleted may still have been
-    // running or walked until now.
-    Object_ReleaseRetired();
-    IO_DrawVirtualKeys();
-    GR_D3D_Finish_Frame(g_newRoom < 0 && g_automaticDraw == 1);
-    InputQuery_FrameEnd();
-    if (!RoomChange_ActOn()) {
+    if (!StepAndActOn()) {
       CheckFrameLimit();
       return 60;
     }
   } else {
     // A dialog beside the game is still drawn while the game is paused.
     InputQuery_FrameEnd();
+    Debugger_Refresh();
   }
   CheckFrameLimit();
   return CurrentSpeed();
@@ -172,3 +180,19 @@ void Run_MeasureStep() {
 }
 
 void Run_Pause() { g_paused = 1; }
+
+void Run_SingleStep() {
+  Runner_ProcessMessages();
+  if (StepAndActOn()) Runner_ProcessMessages();
+}
+
+void Run_StepIfPaused() {
+  if (g_running != 0 && g_paused != 0) Run_SingleStep();
+}
+
+void Run_Stop() {
+  // The main loop ends after this frame and its exit ends the game, so the
+  // game end events run once whether or not the debugger asked.
+  g_running = 0;
+  g_paused = 0;
+}

@@ -24,6 +24,13 @@ bool Run_UpdateMovement();
 using RoomDrawer = void (*)();
 void Run_SetRoomDrawer(RoomDrawer drawer);
 void Run_Pause();
+// One step on the debugger's request while paused, drawn and presented like
+// a frame's, then the room change it asked for.
+void Run_SingleStep();
+// Run_SingleStep only while the game runs and is paused.
+void Run_StepIfPaused();
+// Ends the main loop after the current frame.
+void Run_Stop();
 
 // The frame's wait for a given speed and elapsed time, in microseconds:
 // 1000000 / speed - elapsed, never below 0 nor above one second.

@@ -16,6 +16,7 @@
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 
 namespace {
@@ -130,5 +131,6 @@ void Run_Step() {
   if (g_currentRoom != nullptr) g_currentRoom->ScrollBackgrounds();
   Animate();
   ++g_stepCount;
+  Debugger_Refresh();
   profiler.end();
 }

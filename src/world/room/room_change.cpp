@@ -21,6 +21,7 @@
 #include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 
 CRoom* g_currentRoom = nullptr;
@@ -251,7 +252,10 @@ bool StartGame() {
   g_debugConsole->Output("StartGame()\n");
   Timer_Init();
   Object_BuildEventLists();
-  if (g_debugMode) g_debugConsole->Output("Create Debug Form\n");
+  if (g_debugMode) {
+    g_debugConsole->Output("Create Debug Form\n");
+    Debugger_Create();
+  }
   Library_RunInitCode();
   Extension_RunInit();
   Win_SetCursor(g_showCursor ? kWinCursorDefault : kWinCursorNone);
@@ -269,6 +273,7 @@ bool StartGame() {
 }
 
 void Run_EndGame() {
+  Debugger_Close();
   Run_EndRoom(true);
   for (size_t i = 0; i < g_runtimeRooms.size(); ++i) DestroyRuntimeRoom(static_cast<int32_t>(i));
   g_runtimeRooms.clear();

@@ -45,6 +45,7 @@
 #include "world/room/particle_services.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
@@ -193,6 +194,7 @@ int Runner_Main(int argc, const char* const* argv) {
   while (g_running == 1) {
     Run_Frame();
     Runner_ProcessMessages();
+    Debugger_BetweenFrames();
   }
   if (g_running == 0) Run_EndGame();
   IO_Free();

@@ -11,6 +11,7 @@
 #include "world/room/physics_binding.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
+#include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/start/name_lookups.h"
 #include "world/variables/physics_variables.h"
@@ -50,6 +51,7 @@ void WorldHooks_Install() {
   hooks.objectName = ObjectName;
   hooks.timeLineName = TimeLineName;
   hooks.processMessages = Runner_ProcessMessages;
+  hooks.refreshDebugger = Debugger_Refresh;
   hooks.requestQuit = RequestQuit;
   Error_SetHooks(hooks);
   InstanceSeams_Install();

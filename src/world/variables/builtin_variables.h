@@ -13,6 +13,9 @@ class CInstance;
 
 // Makes the registry register these families whenever it is initialised.
 void BuiltinVariables_Install();
+// The physics variables' names in registration order.
+constexpr int32_t kBuiltinPhysicsCount = 23;
+const char* BuiltinVariables_PhysicsName(int32_t index);
 // The two families, in registration order (per instance first).
 void BuiltinVariables_RegisterInstance();
 void BuiltinVariables_RegisterGlobal();

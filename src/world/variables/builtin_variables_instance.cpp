@@ -156,30 +156,30 @@ bool SetPhysicsVariable(CInstance* instance, int32_t k, const ScriptValue& value
 
 // The first eleven physics variables can be set, the rest are read-only.
 constexpr int32_t kPhysicsSettable = 11;
-const char* const kPhysicsNames[] = {"phy_rotation",
-                                     "phy_position_x",
-                                     "phy_position_y",
-                                     "phy_angular_velocity",
-                                     "phy_linear_velocity_x",
-                                     "phy_linear_velocity_y",
-                                     "phy_speed_x",
-                                     "phy_speed_y",
-                                     "phy_bullet",
-                                     "phy_fixed_rotation",
-                                     "phy_active",
-                                     "phy_mass",
-                                     "phy_inertia",
-                                     "phy_com_x",
-                                     "phy_com_y",
-                                     "phy_dynamic",
-                                     "phy_kinematic",
-                                     "phy_sleeping",
-                                     "phy_collision_points",
-                                     "phy_collision_x",
-                                     "phy_collision_y",
-                                     "phy_col_normal_x",
-                                     "phy_col_normal_y"};
-constexpr int32_t kPhysicsCount = sizeof kPhysicsNames / sizeof kPhysicsNames[0];
+const char* const kPhysicsNames[kBuiltinPhysicsCount] = {"phy_rotation",
+                                                         "phy_position_x",
+                                                         "phy_position_y",
+                                                         "phy_angular_velocity",
+                                                         "phy_linear_velocity_x",
+                                                         "phy_linear_velocity_y",
+                                                         "phy_speed_x",
+                                                         "phy_speed_y",
+                                                         "phy_bullet",
+                                                         "phy_fixed_rotation",
+                                                         "phy_active",
+                                                         "phy_mass",
+                                                         "phy_inertia",
+                                                         "phy_com_x",
+                                                         "phy_com_y",
+                                                         "phy_dynamic",
+                                                         "phy_kinematic",
+                                                         "phy_sleeping",
+                                                         "phy_collision_points",
+                                                         "phy_collision_x",
+                                                         "phy_collision_y",
+                                                         "phy_col_normal_x",
+                                                         "phy_col_normal_y"};
+constexpr int32_t kPhysicsCount = kBuiltinPhysicsCount;
 
 template <int32_t... kIndex>
 void RegisterPhysics(std::integer_sequence<int32_t, kIndex...>) {
@@ -266,6 +266,11 @@ void RegisterPathAndTimeLine() {
 }  // namespace builtin_variables
 
 void BuiltinVariables_SetPhysicsHooks(const PhysicsVariableHooks& hooks) { builtin_variables::g_physics = hooks; }
+
+const char* BuiltinVariables_PhysicsName(int32_t index) {
+  if (index < 0 || index >= kBuiltinPhysicsCount) return "";
+  return builtin_variables::kPhysicsNames[index];
+}
 
 void BuiltinVariables_RegisterInstance() {
   using namespace builtin_variables;

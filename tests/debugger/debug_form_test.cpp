@@ -1,0 +1,467 @@
+#include "debugger/debug_form.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "gamefile/game_header.h"
+#include "gamefile/object.h"
+#include "platform/answers.h"
+#include "platform/switches.h"
+#include "resources/background.h"
+#include "resources/sprite.h"
+#include "runtime/file_layer.h"
+#include "runtime/globals.h"
+#include "runtime/memory.h"
+#include "runtime/run_flags.h"
+#include "runtime/timer.h"
+#include "script/events/error_report.h"
+#include "script/variables/variable_global_state.h"
+#include "script/variables/variable_list.h"
+#include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
+#include "shell/window.h"
+#include "support/test_support.h"
+#include "world/instance/instance.h"
+#include "world/instance/instance_seams.h"
+#include "world/loop/game_loop.h"
+#include "world/room/room.h"
+#include "world/room/room_change.h"
+#include "world/room/room_store.h"
+#include "world/run/debugger_seam.h"
+#include "world/run/run_state.h"
+#include "world/start/service_list.h"
+#include "world/start/world_teardown.h"
+#include "world/variables/builtin_variables.h"
+
+using testsupport::ConsoleCapture;
+using testsupport::ReadRaw;
+using testsupport::ScratchFolder;
+using testsupport::WriteRaw;
+
+namespace {
+
+std::string Formatted(double v) {
+  ScriptValue value;
+  ScriptValue_SetReal(&value, v);
+  std::string out;
+  Debug_FormatValue(&out, value);
+  return out;
+}
+
+TEST(DebugFormatValue, ShortestFormThatHoldsTheValue) {
+  EXPECT_EQ(Formatted(7), "7");
+  EXPECT_EQ(Formatted(0), "0");
+  EXPECT_EQ(Formatted(-12), "-12");
+  EXPECT_EQ(Formatted(0.25), "0.25");
+  EXPECT_EQ(Formatted(0.5), "0.50");
+  EXPECT_EQ(Formatted(0.125), "0.1250");
+  EXPECT_EQ(Formatted(1.0 / 3.0), "0.3333333333");
+  EXPECT_EQ(Formatted(0.1 + 0.2), "0.30");
+  EXPECT_EQ(Formatted(1e-7), "0.00000010");
+  // Whole values beyond 32 bits keep every digit.
+  EXPECT_EQ(Formatted(3000000000.0), "3000000000");
+  EXPECT_EQ(Formatted(-5000000000.0), "-5000000000");
+  ScriptValue text;
+  ScriptValue_SetString(&text, "0.25 as text");
+  std::string out;
+  Debug_FormatValue(&out, text);
+  EXPECT_EQ(out, "0.25 as text");
+  ScriptValue_Release(&text);
+}
+
+class DebugFormWorld : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Object_Init();
+    Sprite_Init();
+    Background_Init();
+    if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
+    InstanceSeams_Install();
+    Room_Init();
+    ServiceList_Install();
+    g_gameHeader.lastInstanceId = 100000;
+    BuiltinVariables_Install();
+    Variable_BuiltIn_Init();
+    Variable_Global_Init();
+    g_runFlags.showErrorDialog = false;
+    savedDebug_ = g_debugMode;
+    g_debugMode = true;
+    LoadSave_SetProgramDirectory((folder_ / "program/").c_str());
+    LoadSave_SetSaveDirectory((folder_ / "save/").c_str());
+    setenv("KORVALITH_ANSWERS", (folder_ / "answers.txt").c_str(), 1);
+    Switches_Reload();
+    Answers_Reset();
+  }
+  void TearDown() override {
+    delete form_;
+    g_debugForm = nullptr;
+    unsetenv("KORVALITH_ANSWERS");
+    Switches_Reload();
+    Answers_Reset();
+    g_debugMode = savedDebug_;
+    g_runFlags.useBytecode = true;
+    g_runFlags.errorsFatal = false;
+    g_runFlags.overlayFlags = 0;
+    Error_ResetState();
+    World_TearDownForTest();
+    Background_Shutdown();
+    Sprite_Shutdown();
+    Object_Shutdown();
+    g_roomOrder.clear();
+    Variable_BuiltIn_SetFamilies(nullptr);
+    Variable_BuiltIn_Clear();
+    LoadSave_SetSaveDirectory(nullptr);
+  }
+
+  // A started room of `count` instances of "obj_a" (object 0).
+  void StartRoom(int32_t count, int32_t sprite = -1) {
+    CObject* object = Object_Place(0);
+    object->flags = kObjectVisible;
+    object->sprite = sprite;
+    object->name = static_cast<char*>(MemoryManager::Alloc(6, __FILE__, __LINE__, true));
+    std::memcpy(object->name, "obj_a", 6);
+    int32_t index = Room_Add();
+    for (int32_t i = 0; i < count; ++i) Room_AddInstanceEntry(index, static_cast<float>(i), 0.0f, 0);
+    g_roomOrder.push_back(index);
+    ASSERT_TRUE(StartGame());
+    g_running = 1;
+  }
+
+  CDebugForm* MakeForm() {
+    form_ = new CDebugForm;
+    g_debugForm = form_;
+    form_->Create();
+    return form_;
+  }
+
+  void Answer(const std::string& lines) {
+    WriteRaw(folder_ / "answers.txt", lines);
+    Answers_Reset();
+  }
+
+  std::string Value(size_t i) const { return i < form_->watches.size() ? form_->watches[i].value : "<none>"; }
+
+  ScratchFolder folder_{"kv_debugger"};
+  CDebugForm* form_ = nullptr;
+  bool savedDebug_ = false;
+};
+
+class DebugFormWatches : public DebugFormWorld, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DebugFormWatches, EvaluateQuietlyAndNeverStopTheGame) {
+  g_runFlags.useBytecode = GetParam();
+  g_runFlags.errorsFatal = true;  // a watch must not end the game even so
+  StartRoom(1);
+  MakeForm();
+  form_->Refresh();
+  Error_SetLast("earlier");
+  ConsoleCapture console;
+  form_->AddWatch("1/4");
+  form_->AddWatch("1 +");
+  form_->AddWatch("x + \"a\"");
+  form_->AddWatch("id");
+  form_->AddWatch(std::string(200000, '('));
+  EXPECT_EQ(Value(0), "0.25");
+  EXPECT_EQ(Value(1), "Unable to evaluate");
+  EXPECT_EQ(Value(2), "Unable to evaluate");
+  EXPECT_EQ(Value(3), "0");
+  EXPECT_EQ(Value(4), "Unable to evaluate");
+  EXPECT_EQ(console.Text(), "");
+  EXPECT_FALSE(Error_Occurred());
+  EXPECT_STREQ(Error_Last(), "earlier");
+  EXPECT_FALSE(Error_Stopping());
+  EXPECT_FALSE(g_runFlags.debuggerEvaluating);
+  EXPECT_EQ(g_newRoom, kRoomChangeNone);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothInterpreters, DebugFormWatches, ::testing::Values(true, false));
+
+TEST_F(DebugFormWorld, WatchCommandsTakeTheScriptedAnswers) {
+  StartRoom(1);
+  MakeForm();
+  form_->Refresh();
+  Answer("1+1\n2*3\nCancel\n\n");
+  form_->Command(kDebugAddWatch);
+  form_->Command(kDebugAddWatch);
+  form_->Command(kDebugAddWatch);  // cancelled
+  form_->Command(kDebugAddWatch);  // an empty text adds nothing
+  ASSERT_EQ(form_->watches.size(), 2u);
+  EXPECT_EQ(Value(0), "2");
+  EXPECT_EQ(Value(1), "6");
+
+  Answer("10/4\n");
+  form_->selectedWatch = 1;
+  form_->Command(kDebugChangeWatch);
+  EXPECT_EQ(form_->watches[1].expression, "10/4");
+  EXPECT_EQ(Value(1), "2.50");
+
+  form_->selectedWatch = 0;
+  form_->Command(kDebugDeleteWatch);
+  ASSERT_EQ(form_->watches.size(), 1u);
+  EXPECT_EQ(form_->watches[0].expression, "10/4");
+  form_->selectedWatch = 5;
+  form_->Command(kDebugDeleteWatch);  // no watch there: nothing happens
+  EXPECT_EQ(form_->watches.size(), 1u);
+
+  form_->Command(kDebugClearWatches);
+  EXPECT_TRUE(form_->watches.empty());
+  EXPECT_EQ(form_->selectedWatch, 0);
+}
+
+TEST_F(DebugFormWorld, MessagesAreNewestFirstAndCutOnACodePoint) {
+  MakeForm();
+  Debug_Output("first");
+  Debug_Output("second");
+  // 4094 bytes, then a two-byte sequence that would cross the limit.
+  std::string longLine(4094, 'a');
+  longLine += "\xC3\xA9";
+  longLine += std::string(900, 'b');
+  Debug_Output(longLine.c_str());
+  const auto& rows = form_->panes[kPaneMessages].columns[0];
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], std::string(4094, 'a'));
+  EXPECT_EQ(rows[1], "second");
+  EXPECT_EQ(rows[2], "first");
+  Debug_Output(std::string(5000, 'c').c_str());
+  EXPECT_EQ(rows[0].size(), 4095u);
+}
+
+TEST_F(DebugFormWorld, TextsAndPanesShowTheRoom) {
+  StartRoom(3);
+  g_currentRoom->speed = 30;
+  MakeForm();
+  form_->Refresh();
+  EXPECT_EQ(form_->roomSpeedText, "Room Speed: 30");
+  EXPECT_EQ(form_->instanceCountText, "inst: 3");
+
+  int32_t id = Code_Variable_Find("my_global");
+  ScriptValue five;
+  ScriptValue_SetReal(&five, 5);
+  g_globalScope.list->SetValue(id, 0, five);
+  form_->Command(kDebugToggleGlobals);
+  form_->Command(kDebugToggleInstances);
+  const CDebugPane& globals = form_->panes[kPaneGlobals];
+  ASSERT_EQ(globals.columns[0].size(), 25u);
+  EXPECT_EQ(globals.columns[0][2], "mouse_button");
+  EXPECT_EQ(globals.columns[0][3], "mouse_button");
+  EXPECT_EQ(globals.columns[0][15], "room_speed");
+  EXPECT_EQ(globals.columns[1][15], "30");
+  EXPECT_EQ(globals.columns[0][24], "my_global");
+  EXPECT_EQ(globals.columns[1][24], "5");
+
+  const CDebugPane& instances = form_->panes[kPaneInstances];
+  ASSERT_EQ(instances.columns[0].size(), 3u);
+  const std::string first = std::to_string(g_currentRoom->active.head->id);
+  EXPECT_EQ(instances.columns[0][0], first);
+  EXPECT_EQ(instances.columns[1][0], "obj_a");
+
+  // Double-clicks: a global becomes a watch; an instance row shows its
+  // locals; a locals row becomes a watch on that instance.
+  form_->PaneRowActivated(kPaneGlobals, 24);
+  EXPECT_EQ(form_->watches.back().expression, "my_global");
+  form_->PaneRowActivated(kPaneInstances, 0);
+  const CDebugPane& locals = form_->panes[kPaneFirstLocals];
+  EXPECT_EQ(locals.visible, 1);
+  EXPECT_EQ(locals.title, "Instance Var: obj_a (" + first + ")");
+  EXPECT_EQ(locals.columns[0].size(), 49u);
+  form_->PaneRowActivated(kPaneFirstLocals, 0);
+  EXPECT_EQ(form_->watches.back().expression, "(" + first + ").x");
+  EXPECT_EQ(form_->watches.back().value, std::to_string(static_cast<int>(g_currentRoom->active.head->x)));
+
+  // The same instance again uses its pane; by object name the first one.
+  const std::string last = std::to_string(g_currentRoom->active.tail->id);
+  Answer("obj_a\n" + last + "\n");
+  form_->Command(kDebugShowLocals);
+  EXPECT_EQ(form_->panes[kPaneFirstLocals + 1].visible, 0);
+  form_->Command(kDebugShowLocals);
+  EXPECT_EQ(form_->panes[kPaneFirstLocals + 1].title, "Instance Var: obj_a (" + last + ")");
+  for (int32_t i = 0; i < kPaneLocalsCount; ++i) form_->panes[kPaneFirstLocals + i].visible = 1;
+  EXPECT_FALSE(form_->ShowLocals(100099));
+
+  form_->panes[kPaneFirstLocals + 2].instanceId = 424242;
+  form_->RefreshPanes();
+  EXPECT_EQ(form_->panes[kPaneFirstLocals + 2].title, "Instance Var: Unknown (-1)");
+}
+
+TEST_F(DebugFormWorld, SettingsComeBackAndTheWatchCountIsNotTrusted) {
+  WriteRaw(folder_ / "save/Debug.ini",
+           "[DebugForm]\r\nFPSVisible=false\r\nNumWatches=2000000000\r\nWatch0=1/4\r\nWatch1=7\r\n"
+           "[GlobalsWindow]\r\nVisible=true\r\nleft=10\r\ntop=20\r\nright=300\r\nbottom=abc\r\n"
+           "[MessagesWindow]\r\nVisible=false\r\n");
+  g_runFlags.overlayFlags = 2;
+  StartRoom(1);
+  MakeForm();
+  auto start = std::chrono::steady_clock::now();
+  form_->Refresh();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  ASSERT_EQ(form_->watches.size(), 2u);
+  EXPECT_EQ(Value(0), "0.25");
+  EXPECT_EQ(Value(1), "7");
+  EXPECT_EQ(g_runFlags.overlayFlags & 2, 0);
+  EXPECT_EQ(form_->panes[kPaneGlobals].visible, 1);
+  EXPECT_EQ(form_->panes[kPaneGlobals].placement[2], 300);
+  EXPECT_EQ(form_->panes[kPaneGlobals].placement[3], 0);
+  EXPECT_EQ(form_->panes[kPaneMessages].visible, 0);
+
+  form_->Close();
+  std::string written = ReadRaw(folder_ / "save/Debug.ini");
+  EXPECT_NE(written.find("Watch0=1/4\r\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("Watch1=7\r\n"), std::string::npos);
+  EXPECT_NE(written.find("NumWatches=2\r\n"), std::string::npos);
+  EXPECT_NE(written.find("FPSVisible=false\r\n"), std::string::npos);
+  EXPECT_NE(written.find("[]\r\n"), std::string::npos);
+
+  // A second form reads what the first wrote.
+  delete form_;
+  MakeForm();
+  form_->Refresh();
+  ASSERT_EQ(form_->watches.size(), 2u);
+  EXPECT_EQ(form_->watches[0].expression, "1/4");
+  EXPECT_EQ(form_->watches[1].expression, "7");
+}
+
+TEST_F(DebugFormWorld, NoSettingsGiveTheDefaults) {
+  StartRoom(1);
+  MakeForm();
+  form_->Refresh();
+  EXPECT_EQ(form_->shown, 1);
+  EXPECT_TRUE(form_->watches.empty());
+  EXPECT_EQ(form_->panes[kPaneMessages].visible, 1);
+  EXPECT_EQ(form_->panes[kPaneGlobals].visible, 0);
+  form_->Command(kDebugFpsCheckBox);
+  EXPECT_EQ(g_runFlags.overlayFlags & 2, 2);
+}
+
+}  // namespace
+
+namespace {
+
+class DebugRunControl : public DebugFormWorld {
+ protected:
+  void SetUp() override {
+    DebugFormWorld::SetUp();
+    Timer_SelectClock(TimerClockKind::kVirtual);
+    Run_ResetClock();
+    Debugger_Install();
+  }
+  void TearDown() override {
+    Debugger_Close();
+    DebuggerSeam_Install(DebuggerSeam());
+    Timer_SelectClock(TimerClockKind::kFromSwitches);
+    g_paused = 0;
+    DebugFormWorld::TearDown();
+  }
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) Run_Frame();
+  }
+  // A command as the view sends it, then the main loop's pump.
+  void Send(int32_t id) {
+    g_debugForm->Command(id);
+    Debugger_BetweenFrames();
+  }
+};
+
+TEST_F(DebugRunControl, PauseStepRunAndStopActBetweenFramesOnly) {
+  StartRoom(1);
+  g_currentRoom->speed = 30;
+  ASSERT_NE(g_debugForm, nullptr) << "the game start makes the form";
+  Frames(2);
+  const int32_t start = g_stepCount;
+
+  // A command waits for the pump between frames: a pump inside a script
+  // (sleep, a modal dialog) must not step the world.
+  g_debugForm->Command(kDebugPause);
+  Frames(1);
+  EXPECT_EQ(g_stepCount, start + 1);
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_paused, 1);
+  Frames(10);
+  EXPECT_EQ(g_stepCount, start + 1);
+
+  g_debugForm->Command(kDebugStep);
+  Frames(1);
+  EXPECT_EQ(g_stepCount, start + 1);
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_stepCount, start + 2);
+  Send(kDebugStep);
+  EXPECT_EQ(g_stepCount, start + 3);
+  Send(kDebugPause);  // already paused: nothing
+  EXPECT_EQ(g_paused, 1);
+
+  {
+    ConsoleCapture console;
+    Send(kDebugRun);
+    EXPECT_NE(console.Text().find("Entering main loop."), std::string::npos);
+  }
+  EXPECT_EQ(g_paused, 0);
+  Send(kDebugStep);  // not paused: nothing
+  EXPECT_EQ(g_stepCount, start + 3);
+  Frames(30);
+  EXPECT_EQ(g_stepCount, start + 33);
+  Frames(1);
+  EXPECT_EQ(g_debugForm->fpsText.substr(0, 5), "FPS: ");
+  EXPECT_EQ(g_debugForm->roomSpeedText, "Room Speed: 30");
+
+  Send(kDebugStop);
+  EXPECT_EQ(g_running, 0);
+  EXPECT_EQ(g_paused, 0);
+}
+
+TEST_F(DebugRunControl, ClosingWhilePausedAtGameEndStartsNothing) {
+  StartRoom(1);
+  Send(kDebugPause);
+  g_running = 0;  // the game ended while paused
+  ConsoleCapture console;
+  Debugger_Close();
+  EXPECT_EQ(g_debugForm, nullptr);
+  EXPECT_EQ(g_paused, 0);
+  EXPECT_EQ(g_running, 0);
+  EXPECT_EQ(console.Text().find("StartGame()"), std::string::npos);
+  EXPECT_EQ(console.Text().find("Entering main loop."), std::string::npos);
+}
+
+TEST_F(DebugRunControl, RestartWhilePausedStartsTheGameAgain) {
+  StartRoom(1);
+  Send(kDebugPause);
+  ConsoleCapture console;
+  Send(kDebugRestart);
+  EXPECT_NE(console.Text().find("StartGame()"), std::string::npos);
+  EXPECT_EQ(g_paused, 0);
+  EXPECT_EQ(g_running, 1);
+  ASSERT_NE(g_debugForm, nullptr) << "the new game has its own form";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DebugFormWorld, MouseIdNamesTheInstanceUnderThePointer) {
+  const int32_t sprite = Sprite_AddEmpty();
+  CSprite* record = Sprite_Get(sprite);
+  record->bbox = SpriteBox{0, 0, 9, 9};
+  record->width = record->height = 10;
+  record->frameCount = 1;
+  StartRoom(2, sprite);
+  CInstance* first = g_currentRoom->active.head;
+  first->x = 20;
+  first->y = 20;
+  first->bboxDirty = 1;
+  MakeForm();
+  form_->Refresh();
+  form_->MouseIdAt(25, 25);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: " + std::to_string(first->id));
+  first->markedForDeletion = 1;
+  form_->MouseIdAt(25, 25);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: ");
+  form_->MouseIdAt(5, 5);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: " + std::to_string(first->next->id));
+  form_->MouseIdAt(15, 15);
+  EXPECT_EQ(form_->mouseIdText, "mouse id: ");
+  first->markedForDeletion = 0;
+}
+
+}  // namespace
