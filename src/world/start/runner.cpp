@@ -27,6 +27,8 @@
 #include "runtime/timer.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
+#include "script/events/event.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter_statements.h"
 #include "script/variables/variable_registry.h"
@@ -140,6 +142,7 @@ bool Runner_Start() {
   g_debugConsole->Output("Create Score Form\n");
   g_debugConsole->Output("Create Load Form\n");
   g_debugConsole->Output("Create Error Form\n");
+  Error_CreateForm();
   return Runner_PrepareAndRun();
 }
 
@@ -173,6 +176,7 @@ void Runner_Shutdown() {
   ParticleServices_Get().shutdown();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
+  Library_FreeInitCode();
   if (g_fileRelease != nullptr) g_fileRelease();
   std::fflush(stdout);
 }
