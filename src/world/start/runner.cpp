@@ -55,6 +55,7 @@
 #include "world/start/service_list.h"
 #include "world/start/startup_graphics.h"
 #include "world/start/startup_services.h"
+#include "world/start/wiring.h"
 #include "world/start/world_hooks.h"
 #include "world/variables/builtin_variables.h"
 
@@ -80,23 +81,14 @@ void ProcessMessages() {
 }
 
 void InitSystems() {
-  ServiceList_Install();
+  Wiring_Install();
   ServiceList_ReportStandIns();
   Runner_SetMessagePump(ProcessMessages);
-  WorldHooks_Install();
-  GameFile_InstallFunctionStores();
   Room_Init();
   ParticleServices_Get().start();
-  AudioChunks_Install();
-  RoomDraw_Install();
-  Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
-  VM_InstallGenerator();
-  VM_Install();
   VM_SetStringSource(GameStringText);
-  Statements_Install();
   Code_Constant_Init();
   Run_ResetState();
-  BuiltinVariables_Install();
   Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
