@@ -4,16 +4,8 @@
 
 #include "script/events/error_report.h"
 
-namespace {
-
-std::string g_context;
-
-}  // namespace
-
 bool Physics_Refuse(const char* condition) {
-  std::string text = std::string(condition) + " " + g_context;
+  std::string text = std::string(condition) + " ";
   Error_Show(text.c_str(), false);
   return false;
 }
-
-void Physics_SetCheckContext(const char* context) { g_context = context != nullptr ? context : ""; }

@@ -1,7 +1,7 @@
 // Every value a script can reach is checked before it is handed to the
 // physics library, whose own checks end the process. A refused call is
 // reported as a non-fatal runtime error, the failed condition followed by
-// the context text, and the call is skipped with its failure result.
+// a space, and the call is skipped with its failure result.
 #pragma once
 
 #include <cmath>
@@ -10,8 +10,6 @@
 // Reports the refusal of a call whose condition failed; always false, so
 // that a check reads `if (!ok) return Physics_Refuse("...")`.
 bool Physics_Refuse(const char* condition);
-// The text put after the condition in every report; empty unless set.
-void Physics_SetCheckContext(const char* context);
 
 // The largest magnitude handed over: the library multiplies coordinates
 // up to four times, and a float must not overflow on the way.

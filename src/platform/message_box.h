@@ -5,8 +5,5 @@
 using MessageBoxPrelude = void (*)();
 void MessageBox_SetPrelude(MessageBoxPrelude prelude);
 
-// The caption the box carries: the game's window caption.
-void MessageBox_SetCaption(const char* caption);
-
 // Shows the text; headless, writes the text and a line feed to standard output.
 void ShowMessage(const char* text);

@@ -46,7 +46,6 @@ void ReadOuterSize(DeviceWindow* window) {
 void Win_SetServices(const WindowServices& services) { g_services = services; }
 const WindowServices& Win_Services() { return g_services; }
 void Win_SetGameSettings(const WindowGameSettings& settings) { g_settings = settings; }
-const WindowGameSettings& Win_Settings() { return g_settings; }
 
 void Win_CreateMainWindow(int32_t width, int32_t height) {
   int32_t displayWidth = 0, displayHeight = 0;

@@ -108,8 +108,6 @@ constexpr int32_t kWinCursorDefault = 0;
 constexpr int32_t kWinCursorNone = -1;
 void Win_SetCursor(int32_t constant);
 int32_t Win_GetCursor();
-// The g_cursorTable index in use (1 when the cursor is hidden).
-int32_t Win_GetCursorIndex();
 
 // Mouse and ports.
 constexpr int32_t kWindowPortCount = 32;

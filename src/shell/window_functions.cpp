@@ -47,11 +47,6 @@ void Win_SetTitle(const char* title) {
   if (g_mainWindow != 0) DeviceWindow_SetTitle(DeviceWindow_Current(), title == nullptr ? "" : title);
 }
 
-void Win_FreeCaption() {
-  MemoryManager::Free(g_windowCaption);
-  g_windowCaption = nullptr;
-}
-
 void Win_SetFullscreen(bool flag) {
   DeviceWindow_State().fullScreen = flag;
   RequestReset();
@@ -153,7 +148,6 @@ void Win_SetCursor(int32_t constant) {
 }
 
 int32_t Win_GetCursor() { return g_cursorConstant; }
-int32_t Win_GetCursorIndex() { return g_cursorIndex; }
 
 void Win_ApplyCursor() { NativeCursor_Show(g_cursorIndex); }
 

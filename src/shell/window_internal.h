@@ -4,10 +4,8 @@
 #include "shell/window.h"
 
 const WindowServices& Win_Services();
-const WindowGameSettings& Win_Settings();
 // Shows the cursor of the current constant (the window procedure re-applies
 // it when the pointer enters the client area).
 void Win_ApplyCursor();
 // Creation: the current cursor from the header's cursor option.
 void Win_InitCursor(bool shown);
-void Win_FreeCaption();

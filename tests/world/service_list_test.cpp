@@ -1,16 +1,20 @@
-// The start-up's service list: installing it puts every service back as the
-// player starts with it, and the debug builds name the stand-ins in one line.
+// The start-up's service list: installing it, alone or as the wiring list's
+// first row, puts every service back as the player starts with it, and the
+// debug builds name the stand-ins in one line.
 #include "world/start/service_list.h"
 
 #include <gtest/gtest.h>
 
 #include "graphics/overlay/profiler.h"
+#include "script/variables/variable_registry.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
 #include "world/room/particle_services.h"
 #include "world/start/audio_services.h"
 #include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
+#include "world/start/wiring.h"
+#include "world/start/world_teardown.h"
 
 namespace {
 
@@ -26,6 +30,24 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_Real());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
   EXPECT_EQ(&HttpServices_Get(), &HttpServices_Real());
+}
+
+// The start-up's one wiring list puts the services back and gives the
+// variable registry the world's built-in variables, which a registry left
+// without them would answer as unknown names.
+TEST(ServiceList, TheWiringListInstallsTheServicesAndTheWorldsVariables) {
+  const ProfilerServices recording = ProfilerServices_Real();
+  ProfilerServices_Install(&recording);
+  Variable_BuiltIn_SetFamilies(nullptr);
+  Variable_BuiltIn_Init();
+  ASSERT_LT(Variable_BuiltIn_Find("x"), 0);
+  Wiring_Install();
+  EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
+  Variable_BuiltIn_Init();
+  EXPECT_GE(Variable_BuiltIn_Find("x"), 0);
+  EXPECT_GE(Variable_BuiltIn_Find("room_speed"), 0);
+  Variable_BuiltIn_Clear();
+  World_TearDownForTest();
 }
 
 TEST(ServiceList, TheStandInsAreNamedInOneLineOnlyInDebugBuilds) {

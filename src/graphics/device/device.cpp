@@ -95,7 +95,6 @@ void RequestWindowSize(int32_t width, int32_t height) {
   Device_State().requestedHeight = height;
 }
 void SetKeepAspect(bool on) { Device_State().keepAspect = on; }
-void SetScreenInterpolation(bool on) { Device_State().screenInterpolation = on; }
 
 void ShowFatalError(const char* text) {
   const char* body = text == nullptr ? "" : text;
@@ -178,8 +177,6 @@ void SetMultisample(int32_t level) {
     s.swapEffect = D3DSWAPEFFECT_COPY;
   }
 }
-
-void SetVSync(bool on) { Device_State().vsync = on; }
 
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
   IGraphicsDevice* device = GetDevice();

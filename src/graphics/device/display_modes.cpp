@@ -78,16 +78,6 @@ void EnumerateAdapters() {
   }
 }
 
-int32_t AdapterCount() { return static_cast<int32_t>(Device_State().adapters.size()); }
-
-const DisplayModeEntry* AdapterModes(int32_t adapter, int32_t* count) {
-  DeviceState& s = Device_State();
-  *count = 0;
-  if (adapter < 0 || adapter >= static_cast<int32_t>(s.adapters.size())) return nullptr;
-  *count = static_cast<int32_t>(s.adapters[static_cast<size_t>(adapter)].modes.size());
-  return s.adapters[static_cast<size_t>(adapter)].modes.data();
-}
-
 // First the mode that holds the request with the least height to spare;
 // failing that, the mode nearest in area.
 DisplayModeEntry FindDisplayMode(int32_t width, int32_t height) {

@@ -64,7 +64,6 @@ void DrawScreenToBackBuffer();
 void GetLetterboxOffset(int32_t* x, int32_t* y);
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height);
 void SetMultisample(int32_t level);
-void SetVSync(bool on);
 void Shutdown();
 void ShowFatalError(const char* text);
 // The device, for the layers above; null when there is none.
@@ -78,12 +77,9 @@ uint32_t MultisampleMask();
 // The window layer asks for a client size for the next reset.
 void RequestWindowSize(int32_t width, int32_t height);
 void SetKeepAspect(bool on);
-void SetScreenInterpolation(bool on);
 
 // Display modes.
 void EnumerateAdapters();
-int32_t AdapterCount();
-const DisplayModeEntry* AdapterModes(int32_t adapter, int32_t* count);
 DisplayModeEntry FindDisplayMode(int32_t width, int32_t height);
 int32_t GetDisplayFrequency();
 int32_t GetDisplayColorDepth();

@@ -115,8 +115,6 @@ void Terminate(HttpBody* body) {
 
 void HttpTransport_SetLimits(const HttpLimits& limits) { g_limits = limits; }
 
-const HttpLimits& HttpTransport_Limits() { return g_limits; }
-
 std::string HttpTransport_EncodeAddress(const char* url) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string encoded;

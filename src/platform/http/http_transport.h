@@ -47,7 +47,6 @@ struct HttpLimits {
 
 // Tests shorten the limits; every later exchange uses them.
 void HttpTransport_SetLimits(const HttpLimits& limits);
-const HttpLimits& HttpTransport_Limits();
 
 // body == nullptr makes a GET; otherwise a POST of bodyLength bytes sent as
 // "application/x-www-form-urlencoded". On a read failure the body keeps

@@ -11,13 +11,10 @@
 namespace {
 
 MessageBoxPrelude g_prelude = nullptr;
-std::string g_caption;
 
 }  // namespace
 
 void MessageBox_SetPrelude(MessageBoxPrelude prelude) { g_prelude = prelude; }
-
-void MessageBox_SetCaption(const char* caption) { g_caption = caption == nullptr ? "" : caption; }
 
 void ShowMessage(const char* text) {
   if (g_prelude != nullptr) g_prelude();
@@ -31,7 +28,7 @@ void ShowMessage(const char* text) {
     return;
   }
   // SDL takes UTF-8 as it is; a failure (no display) falls back to stdout.
-  if (SDL_ShowSimpleMessageBox(0, g_caption.c_str(), body, nullptr) != 0) {
+  if (SDL_ShowSimpleMessageBox(0, "", body, nullptr) != 0) {
     std::fputs(body, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);

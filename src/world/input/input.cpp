@@ -120,8 +120,6 @@ int32_t IO_MouseX(int32_t device) { return IsDevice(device) ? g_step.mouseX[devi
 int32_t IO_MouseY(int32_t device) { return IsDevice(device) ? g_step.mouseY[device] : 0; }
 int32_t IO_WindowMouseX() { return g_step.windowMouseX; }
 int32_t IO_WindowMouseY() { return g_step.windowMouseY; }
-int32_t IO_CursorX() { return g_step.cursorX; }
-int32_t IO_CursorY() { return g_step.cursorY; }
 
 int32_t IO_GetKeyMap(int32_t code) {
   if (!keys::IsKeyCode(code)) return code;

@@ -56,8 +56,6 @@ int32_t IO_MouseX(int32_t device);
 int32_t IO_MouseY(int32_t device);
 int32_t IO_WindowMouseX();
 int32_t IO_WindowMouseY();
-int32_t IO_CursorX();
-int32_t IO_CursorY();
 
 // What the key and button checks of scripts ask of this step's state.
 enum class InputTest { kHeld, kPressed, kReleased };

@@ -116,7 +116,6 @@ int64_t Run_FrameWait(int32_t speed, int64_t elapsed) {
 }
 
 void Run_ResetClock() { g_clock = FrameClock(); }
-int64_t Run_FrameCount() { return g_clock.frames; }
 
 bool Run_Start() {
   if (g_running == 0) {

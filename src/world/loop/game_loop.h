@@ -37,6 +37,5 @@ void Run_Stop();
 int64_t Run_FrameWait(int32_t speed, int64_t elapsed);
 
 // Frames run so far by the main loop (KORVALITH_MAX_FRAMES counts them).
-int64_t Run_FrameCount();
 // Resets the frame clock (tests).
 void Run_ResetClock();

@@ -46,7 +46,6 @@ void Score_Clear() {
   for (Place& place : g_table) place = Named(g_emptyPlaceName.c_str(), 0);
 }
 
-const char* Score_EmptyPlaceName() { return g_emptyPlaceName.c_str(); }
 void Score_SetEmptyPlaceName(const char* name) { g_emptyPlaceName = name != nullptr ? name : ""; }
 
 void Score_Set(int32_t place, const char* name, int32_t value) {

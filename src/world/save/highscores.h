@@ -11,7 +11,6 @@ constexpr int32_t kHighscorePlaces = 10;
 // Every place becomes the empty-place name with value 0.
 void Score_Clear();
 // The name that clearing writes; "<nobody>" until changed.
-const char* Score_EmptyPlaceName();
 void Score_SetEmptyPlaceName(const char* name);
 // Place 1..10; other places are ignored (set) or read as none and 0.
 void Score_Set(int32_t place, const char* name, int32_t value);

@@ -220,5 +220,4 @@ int32_t AchievementQueue_Count() { return g_queue.count; }
 const AchievementEntry* AchievementQueue_Head() { return g_queue.head; }
 const AchievementEntry* AchievementQueue_Current() { return g_queue.current; }
 int32_t AchievementQueue_State() { return g_queue.state; }
-int32_t AchievementQueue_Countdown() { return g_queue.countdown; }
 bool AchievementQueue_Dirty() { return g_queue.dirty; }

@@ -79,7 +79,6 @@ int32_t AchievementQueue_Count();
 const AchievementEntry* AchievementQueue_Head();
 const AchievementEntry* AchievementQueue_Current();
 int32_t AchievementQueue_State();
-int32_t AchievementQueue_Countdown();
 bool AchievementQueue_Dirty();
 
 // The file form. Parse hands over the whole entries of the bytes in order

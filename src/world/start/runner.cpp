@@ -27,6 +27,8 @@
 #include "runtime/timer.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
+#include "script/events/event.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter_statements.h"
 #include "script/variables/variable_registry.h"
@@ -54,6 +56,7 @@
 #include "world/start/service_list.h"
 #include "world/start/startup_graphics.h"
 #include "world/start/startup_services.h"
+#include "world/start/wiring.h"
 #include "world/start/world_hooks.h"
 #include "world/variables/builtin_variables.h"
 
@@ -79,23 +82,14 @@ void ProcessMessages() {
 }
 
 void InitSystems() {
-  ServiceList_Install();
+  Wiring_Install();
   ServiceList_ReportStandIns();
   Runner_SetMessagePump(ProcessMessages);
-  WorldHooks_Install();
-  GameFile_InstallFunctionStores();
   Room_Init();
   ParticleServices_Get().start();
-  AudioChunks_Install();
-  RoomDraw_Install();
-  Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons);
-  VM_InstallGenerator();
-  VM_Install();
   VM_SetStringSource(GameStringText);
-  Statements_Install();
   Code_Constant_Init();
   Run_ResetState();
-  BuiltinVariables_Install();
   Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
@@ -141,6 +135,7 @@ bool Runner_Start() {
   g_debugConsole->Output("Create Score Form\n");
   g_debugConsole->Output("Create Load Form\n");
   g_debugConsole->Output("Create Error Form\n");
+  Error_CreateForm();
   return Runner_PrepareAndRun();
 }
 
@@ -174,6 +169,7 @@ void Runner_Shutdown() {
   ParticleServices_Get().shutdown();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
+  Library_FreeInitCode();
   if (g_fileRelease != nullptr) g_fileRelease();
   std::fflush(stdout);
 }
