@@ -15,6 +15,7 @@
 #include "graphics/draw/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/device/graphics_start.h"
+#include "support/test_support.h"
 #include "support/x_server.h"
 
 extern char** environ;
@@ -129,20 +130,6 @@ TEST_F(KeptAspect, WideAndTallWindowsShowBarsInTheWindowColourAroundTheExactPict
 // headless switch removed; this marks that run.
 constexpr char kWindowRunMarker[] = "KORVALITH_TEST_WINDOW_RUN";
 
-std::string FindProgram(const char* name) {
-  const char* path = std::getenv("PATH");
-  std::string paths = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= paths.size()) {
-    size_t end = paths.find(':', start);
-    if (end == std::string::npos) end = paths.size();
-    const std::string candidate = paths.substr(start, end - start) + "/" + name;
-    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return "";
-}
-
 bool WaitForExit(pid_t pid, int seconds, int* status) {
   for (int waited = 0; waited < seconds * 20; ++waited) {
     if (waitpid(pid, status, WNOHANG) == pid) return true;
@@ -202,7 +189,7 @@ std::vector<uint8_t> GrabRootWindow(int32_t* width, int32_t* height) {
 }
 
 TEST(PresentedWindow, ShowsTheTopRowOnTop) {
-  if (!testsupport::XServer::Available() || FindProgram("import").empty()) {
+  if (!testsupport::XServer::Available() || testsupport::FindProgram("import").empty()) {
     GTEST_SKIP() << "no Xvfb or no screen grabber";
   }
   testsupport::XServer display("320x240x24");

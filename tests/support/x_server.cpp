@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "support/test_support.h"
+
 extern char** environ;
 
 namespace testsupport {
@@ -61,18 +63,7 @@ bool WaitForXSocket(int number, int milliseconds) {
   }
 }
 
-bool XServer::Available() {
-  const char* path = std::getenv("PATH");
-  const std::string paths = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= paths.size()) {
-    size_t end = paths.find(':', start);
-    if (end == std::string::npos) end = paths.size();
-    if (end > start && access((paths.substr(start, end - start) + "/Xvfb").c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
-}
+bool XServer::Available() { return !FindProgram("Xvfb").empty(); }
 
 XServer::XServer(const char* screen) {
   int fds[2];
