@@ -1,5 +1,7 @@
 // Hostile bytes as a sprite chunk (first byte even) or as an image file cut
 // into frames (odd); whatever loads is then put through every collision test.
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,7 +24,12 @@ void Collide(const CSprite& sprite, uint8_t seed) {
   if (int64_t{sprite.width} * sprite.height > 4096 || int64_t{b.right} - b.left > 64 || int64_t{b.bottom} - b.top > 64) {
     return;
   }
-  const SpriteBox box{sprite.bbox.left - 2, sprite.bbox.top - 2, sprite.bbox.right + 2, sprite.bbox.bottom + 2};
+  // A record's box may lie at the edge of the 32-bit range: widened, it is
+  // held there.
+  const auto moved = [](int32_t v, int32_t by) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{v} + by, INT32_MIN, INT32_MAX));
+  };
+  const SpriteBox box{moved(b.left, -2), moved(b.top, -2), moved(b.right, 2), moved(b.bottom, 2)};
   const float angle = static_cast<float>(seed) * 7.5f;
   const SpritePlacement plain{seed - 128, box, 0, 0, 1.0f, 1.0f, 0.0f};
   const SpritePlacement turned{seed, box, 1, -1, 0.5f, -2.0f, angle};
@@ -30,7 +37,7 @@ void Collide(const CSprite& sprite, uint8_t seed) {
   sprite.CollisionPoint(turned, 1, 1);
   sprite.CollisionRectangle(turned, box);
   sprite.CollisionEllipse(plain, {box.left, box.top, box.left, box.bottom});
-  sprite.CollisionLine(turned, box.left, box.top, box.right + 3, box.bottom);
+  sprite.CollisionLine(turned, box.left, box.top, moved(box.right, 3), box.bottom);
   delete sprite.FrameBox(seed);
 }
 
