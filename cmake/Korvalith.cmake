@@ -41,10 +41,13 @@ function(kv_library target folder)
   target_link_libraries(${target} PUBLIC ${KV_DEPS} ${KV_PUBLIC_LIBS})
 endfunction()
 
-# kv_test_folder(<name> <folder> DEPS libs...)
+# kv_test_folder(<name> <folder> DEPS libs... [XSERVER_TESTS patterns...])
 # One GoogleTest program per test folder; CTest learns its cases when run.
+# The cases matching XSERVER_TESTS (GoogleTest filter patterns) start an X
+# server: they share the resource lock "xserver", which every test that
+# starts one takes, so that no two run at once.
 function(kv_test_folder name folder)
-  cmake_parse_arguments(KV "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(KV "" "" "DEPS;XSERVER_TESTS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp")
   if(NOT sources)
     return()
@@ -53,6 +56,25 @@ function(kv_test_folder name folder)
   target_compile_options(${name} PRIVATE ${KV_WARNING_FLAGS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${KV_DEPS} GTest::gtest GTest::gmock kv_testsupport)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "KORVALITH_HEADLESS=1;LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;ALSOFT_DRIVERS=null")
+  if(KV_XSERVER_TESTS)
+    list(JOIN KV_XSERVER_TESTS ":" xserver_filter)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "-${xserver_filter}" TEST_LIST ${name}_TESTS)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_FILTER "${xserver_filter}"
+                         TEST_LIST ${name}_XSERVER_TESTS)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_LIST ${name}_TESTS)
+  endif()
+  # The discovered cases get their properties from a file CTest reads after
+  # discovering them: gtest_discover_tests cuts a list value such as the
+  # environment at its first ";".
+  set(environment "KORVALITH_HEADLESS=1;LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;ALSOFT_DRIVERS=null")
+  set(properties "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE ${properties}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\")\n"
+    "endif()\n"
+    "if(${name}_XSERVER_TESTS)\n"
+    "  set_tests_properties(\${${name}_XSERVER_TESTS} PROPERTIES ENVIRONMENT \"${environment}\" RESOURCE_LOCK xserver)\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()

@@ -31,7 +31,13 @@ void ReadOne(CStream& s, uint8_t op) {
       break;
     }
     case 6: s.Seek(static_cast<int8_t>(op), 1); break;
-    case 7: s.Unscramble(s.ReadInteger(), s.ReadInteger(), s.ReadInteger()); break;
+    case 7: {
+      // Read in a fixed order, so that the replay build reads a saved input
+      // as the fuzzer did.
+      const int32_t first = s.ReadInteger(), second = s.ReadInteger();
+      s.Unscramble(first, second, s.ReadInteger());
+      break;
+    }
     default: {
       char* hex = nullptr;
       s.WriteHex(&hex);

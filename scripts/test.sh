@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # test.sh [STAGE...]: installs what is missing, builds, and runs every test:
 # the normal build (stage "release", which builds the benchmarks too), the
-# sanitizer build ("sanitize") and a short run of every fuzz target ("fuzz",
-# failing when any target finds a fault). Without stages, all three run.
+# sanitizer build ("sanitize") and a run of every fuzz target, all at once,
+# for KORVALITH_FUZZ_SECONDS each (30 by default; "fuzz", failing when any
+# target finds a fault). Without stages, all three run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${KORVALITH_JOBS:-$(nproc)}
-fuzz_seconds=${KORVALITH_FUZZ_SECONDS:-5}
+fuzz_seconds=${KORVALITH_FUZZ_SECONDS:-30}
 
 "$root/scripts/setup.sh"
 

@@ -7,8 +7,16 @@
 
 namespace {
 
+// The square of a difference of two 32-bit values, exact: the magnitude is
+// below 2^32, so its square fits an unsigned 64-bit word where a signed one
+// would overflow (a width near the largest value with a far negative origin).
+uint64_t Square(int64_t d) {
+  const uint64_t magnitude = d < 0 ? uint64_t{0} - static_cast<uint64_t>(d) : static_cast<uint64_t>(d);
+  return magnitude * magnitude;
+}
+
 int32_t CornerDistance(int64_t dx, int64_t dy) {
-  const float squared = static_cast<float>(dx * dx) + static_cast<float>(dy * dy);
+  const float squared = static_cast<float>(Square(dx)) + static_cast<float>(Square(dy));
   return static_cast<int32_t>(std::min(std::ceil(std::sqrt(squared)), 2147483520.0f));
 }
 

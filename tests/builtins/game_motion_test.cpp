@@ -111,6 +111,21 @@ TEST_F(GameWorld, DistancesAreMeasuredBetweenBoxes) {
   EXPECT_EQ(Call("distance_to_object", {R(42)}, self), 1000000);
 }
 
+// Boxes at the two ends of the 32-bit range lie 2^32 - 128 apart: the
+// squared gap passes the largest signed 64-bit integer. Squared as integers,
+// the sum with a vertical gap of 2^20 came back as 2^14, a distance of 128.
+TEST_F(GameWorld, DistanceBetweenBoxesAtTheIntegerLimitsIsFar) {
+  StartRooms(1);
+  CInstance* self = Boxed(0, -2147483648.0f, 0, 10, 10);
+  CInstance* far = Boxed(1, 2147483520.0f, 1048585.0f, 10, 10);
+  ASSERT_EQ(int64_t{far->bbox_left} - self->bbox_right, 4294967168);
+  ASSERT_EQ(int64_t{far->bbox_top} - self->bbox_bottom, 1048576);
+  EXPECT_EQ(Call("distance_to_object", {R(far->id)}, self), 1000000);
+  EXPECT_EQ(Call("distance_to_object", {R(1)}, self), 1000000);
+  EXPECT_EQ(Call("distance_to_object", {R(-3)}, self), 1000000);
+  EXPECT_DOUBLE_EQ(Call("distance_to_object", {R(-2)}, self, far), std::hypot(4294967168.0, 1048576.0));
+}
+
 TEST_F(GameWorld, PlaceMeetingTurnsSelfAndOtherIntoIdsButCollisionsDoNot) {
   StartRooms(1);
   CInstance* self = Boxed(0, 0, 0, 10, 10);

@@ -15,6 +15,7 @@
 #include "builtin_test_support.h"
 #include "builtins/misc/platform_misc.h"
 #include "platform/clipboard.h"
+#include "support/x_server.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -28,13 +29,7 @@ void StartVideoUnwatched() {
 #if defined(__SANITIZE_ADDRESS__)
   __lsan_disable();
 #endif
-  // A freshly started X server can refuse the first connections on a
-  // loaded machine; it is given a few seconds.
-  int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
-  for (int attempt = 0; attempt < 50 && started != 0; ++attempt) {
-    usleep(100000);
-    started = SDL_InitSubSystem(SDL_INIT_VIDEO);
-  }
+  const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
 #if defined(__SANITIZE_ADDRESS__)
   __lsan_enable();
 #endif
@@ -80,27 +75,6 @@ class Child {
   }
 };
 
-// Starts a virtual X server; its display number, or -1.
-int StartXServer(Child* server) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  server->pid = fork();
-  if (server->pid == 0) {
-    close(fds[0]);
-    int null = open("/dev/null", O_WRONLY);
-    dup2(null, 2);
-    const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
-           static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  char text[16] = {};
-  ssize_t got = read(fds[0], text, sizeof text - 1);
-  close(fds[0]);
-  return got > 0 ? std::atoi(text) : -1;
-}
-
 // xclip offers the text on the clipboard selection and serves it until
 // stopped.
 bool OfferWithXclip(Child* xclip, const std::string& text) {
@@ -123,12 +97,10 @@ bool OfferWithXclip(Child* xclip, const std::string& text) {
 }
 
 TEST_F(Clipboard, TextOfferedByAnotherProgramIsRead) {
-  if (access("/usr/bin/Xvfb", X_OK) != 0 || access("/usr/bin/xclip", X_OK) != 0) GTEST_SKIP() << "no Xvfb or xclip";
-  Child server;
-  const int display = StartXServer(&server);
-  ASSERT_GE(display, 0);
-  const std::string name = ":" + std::to_string(display);
-  setenv("DISPLAY", name.c_str(), 1);
+  if (!testsupport::XServer::Available() || access("/usr/bin/xclip", X_OK) != 0) GTEST_SKIP() << "no Xvfb or xclip";
+  testsupport::XServer server;
+  ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
+  setenv("DISPLAY", server.Name().c_str(), 1);
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   StartVideoUnwatched();
   ASSERT_FALSE(HasFatalFailure());
@@ -152,7 +124,6 @@ TEST_F(Clipboard, TextOfferedByAnotherProgramIsRead) {
 
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   unsetenv("DISPLAY");
-  server.Stop();
 }
 
 TEST(ProgramPriority, UnknownValuesActAsNormal) {

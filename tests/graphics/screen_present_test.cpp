@@ -1,8 +1,6 @@
 // The screen target's way to the window: what the back buffer holds after a
 // frame (the picture, and the bars around it when the aspect is kept), and
 // what a real window shows after a present.
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,6 +15,8 @@
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/start/graphics_start.h"
+#include "support/test_support.h"
+#include "support/x_server.h"
 
 extern char** environ;
 
@@ -131,20 +131,6 @@ TEST_F(KeptAspect, WideAndTallWindowsShowBarsInTheWindowColourAroundTheExactPict
 // headless switch removed; this marks that run.
 constexpr char kWindowRunMarker[] = "KORVALITH_TEST_WINDOW_RUN";
 
-std::string FindProgram(const char* name) {
-  const char* path = std::getenv("PATH");
-  std::string paths = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= paths.size()) {
-    size_t end = paths.find(':', start);
-    if (end == std::string::npos) end = paths.size();
-    const std::string candidate = paths.substr(start, end - start) + "/" + name;
-    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
-    start = end + 1;
-  }
-  return "";
-}
-
 bool WaitForExit(pid_t pid, int seconds, int* status) {
   for (int waited = 0; waited < seconds * 20; ++waited) {
     if (waitpid(pid, status, WNOHANG) == pid) return true;
@@ -152,49 +138,6 @@ bool WaitForExit(pid_t pid, int seconds, int* status) {
   }
   return false;
 }
-
-// An X server on the first free display, which it picks and reports itself.
-class VirtualDisplay {
- public:
-  explicit VirtualDisplay(const std::string& program) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (pid_ > 0) ReadDisplayNumber(fds[0]);
-    close(fds[0]);
-  }
-  ~VirtualDisplay() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    if (!WaitForExit(pid_, 10, &status)) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& Name() const { return name_; }
-
- private:
-  void ReadDisplayNumber(int fd) {
-    std::string number;
-    char c = 0;
-    pollfd p{fd, POLLIN, 0};
-    while (poll(&p, 1, 15000) == 1 && read(fd, &c, 1) == 1 && c != '\n') number += c;
-    if (c == '\n' && !number.empty()) name_ = ":" + number;
-  }
-
-  pid_t pid_ = -1;
-  std::string name_;
-};
 
 // Runs one test of this program again in the windowed set-up; its exit status.
 int RunWindowed(const std::string& display, const char* testName) {
@@ -247,10 +190,11 @@ std::vector<uint8_t> GrabRootWindow(int32_t* width, int32_t* height) {
 }
 
 TEST(PresentedWindow, ShowsTheTopRowOnTop) {
-  const std::string xvfb = FindProgram("Xvfb");
-  if (xvfb.empty() || FindProgram("import").empty()) GTEST_SKIP() << "no Xvfb or no screen grabber";
-  VirtualDisplay display(xvfb);
-  ASSERT_FALSE(display.Name().empty()) << "Xvfb did not report a display";
+  if (!testsupport::XServer::Available() || testsupport::FindProgram("import").empty()) {
+    GTEST_SKIP() << "no Xvfb or no screen grabber";
+  }
+  testsupport::XServer display("320x240x24");
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
   EXPECT_EQ(RunWindowed(display.Name(), "PresentedWindow.WindowedRun"), 0);
 }
 

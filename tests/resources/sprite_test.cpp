@@ -164,6 +164,27 @@ TEST_F(Sprites, DamagedRecordsFailTheLoadWithALine) {
   EXPECT_FALSE(Sprite_Get(0)->HasMasks());
 }
 
+// A damaged record may put the origin far outside a huge frame: the corner
+// distance then passes 3e9 and its square no longer fits a signed 64-bit
+// integer. The radius is held to the largest value as for any far corner.
+TEST_F(Sprites, RadiusOfARecordAtTheIntegerLimitsIsHeldToTheLargestValue) {
+  SpriteRecord far;
+  far.width = 0x7FFFFFFF, far.height = 1;
+  far.xorigin = -1000000000;  // the right edge lies 3147483647 away
+  SpriteRecord both = far;
+  both.height = 0x7FFFFFFF, both.yorigin = -1000000000;
+  SpriteRecord low;
+  low.width = 0, low.height = 0;
+  low.xorigin = INT32_MIN, low.yorigin = INT32_MIN;
+  SpriteRecord small;
+  small.width = 3000, small.height = 4000, small.xorigin = 0, small.yorigin = 0;
+  ASSERT_TRUE(Load({far, both, low, small}));
+  EXPECT_EQ(Sprite_Get(0)->radius, 2147483520);
+  EXPECT_EQ(Sprite_Get(1)->radius, 2147483520);
+  EXPECT_EQ(Sprite_Get(2)->radius, 2147483520);
+  EXPECT_EQ(Sprite_Get(3)->radius, 5000);
+}
+
 TEST_F(Sprites, RadiusAndBoundingBoxModes) {
   CSprite s;
   s.width = s.height = 10;

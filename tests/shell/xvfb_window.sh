@@ -140,12 +140,16 @@ JSON
 JSON
 "$mkgame" "$work/game.json" -o "$work/game.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 
+# The server writes its display number once it listens; the wait then polls
+# its socket until it takes a connection (xdpyinfo connects and asks).
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
-wait_for 100 test -s "$work/display" || fail "the X server did not start"
+wait_for 300 grep -qx '[0-9]\+' "$work/display" || fail "the X server did not report a display"
 export DISPLAY=":$(head -n 1 "$work/display")"
+wait_for 300 test -S "/tmp/.X11-unix/X${DISPLAY#:}" || fail "the X server made no socket for $DISPLAY"
+wait_for 300 xdpyinfo > /dev/null 2>&1 || fail "the X server on $DISPLAY took no connection"
 
 mkdir -p "$work/data"
 env -u KORVALITH_HEADLESS KORVALITH_MAX_FRAMES=600 XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 \

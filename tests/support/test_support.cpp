@@ -1,9 +1,11 @@
 #include "support/test_support.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,6 +32,20 @@ void WriteRaw(const std::string& path, const std::string& bytes) {
 std::string ReadRaw(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string FindProgram(const char* name) {
+  const char* path = std::getenv("PATH");
+  const std::string paths = path != nullptr ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= paths.size()) {
+    size_t end = paths.find(':', start);
+    if (end == std::string::npos) end = paths.size();
+    const std::string candidate = paths.substr(start, end - start) + "/" + name;
+    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return "";
 }
 
 void RecordingConsole::Output(const char* format, ...) {

@@ -29,6 +29,9 @@ void WriteRaw(const std::string& path, const std::string& bytes);
 // The whole file, or "" when it cannot be read.
 std::string ReadRaw(const std::string& path);
 
+// The path of an executable program found on the search path, or "".
+std::string FindProgram(const char* name);
+
 // A console that keeps each Output call as one entry.
 class RecordingConsole : public tagIConsole {
  public:

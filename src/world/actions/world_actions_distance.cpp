@@ -21,9 +21,13 @@ int64_t BoxGap(int32_t aLow, int32_t aHigh, int32_t bLow, int32_t bHigh) {
 double BoxDistance(CInstance* candidate, CInstance* instance) {
   if (candidate == nullptr || candidate == instance || candidate->markedForDeletion != 0) return kFarAway;
   candidate->RefreshBoundingBox();
-  const int64_t dx = BoxGap(candidate->bbox_left, candidate->bbox_right, instance->bbox_left, instance->bbox_right);
-  const int64_t dy = BoxGap(candidate->bbox_top, candidate->bbox_bottom, instance->bbox_top, instance->bbox_bottom);
-  return std::sqrt(static_cast<double>(dx * dx + dy * dy));
+  // Gaps reach 2^32 between boxes at opposite ends of the 32-bit range, so
+  // they are squared in double precision, never as 64-bit integers.
+  const auto dx = static_cast<double>(
+      BoxGap(candidate->bbox_left, candidate->bbox_right, instance->bbox_left, instance->bbox_right));
+  const auto dy = static_cast<double>(
+      BoxGap(candidate->bbox_top, candidate->bbox_bottom, instance->bbox_top, instance->bbox_bottom));
+  return std::sqrt(dx * dx + dy * dy);
 }
 
 }  // namespace
