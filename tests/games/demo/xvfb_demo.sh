@@ -8,11 +8,7 @@ mkgame=$1 player=$2 games=$3
 . "$(dirname "$0")/../../shell/desktop_game_support.sh"
 
 "$games/demo/build.sh" "$mkgame" "$work/demo.win" > "$work/build.txt" 2>&1 || { cat "$work/build.txt"; exit 1; }
-mkdir -p "$work/data"
-env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS KORVALITH_MAX_FRAMES=3000 XDG_DATA_HOME="$work/data" \
-    LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null "$player" -game "$work/demo.win" > "$work/out.txt" 2> "$work/err.txt" \
-    < /dev/null &
-player_pid=$!
+start_game "$player" "$work/demo.win"
 
 soon grep -qx "demo started" "$work/out.txt" || fail "the demo never started"
 # The window is titled with the game name.
