@@ -15,5 +15,5 @@ KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=140 XDG_DATA_H
   LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
   "$build/korvalith" -game "$work/demo.win" -playback "$work/demo.rec" > /dev/null < /dev/null
 mkdir -p "$root/docs"
-convert "$work/data/Korvalith demo/screenshot.bmp" "$root/docs/demo.png"
+convert "$work/data/Korvalith demo/screenshot.bmp" -strip "$root/docs/demo.png"
 echo "wrote docs/demo.png"
