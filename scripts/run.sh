@@ -7,8 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" release >/dev/null
 build="$root/build/release"
 if [ $# -eq 0 ]; then
-  "$build/mkgame" "$root/games/demo.json" -o "$build/demo.win"
-  exec "$build/korvalith" -game "$build/demo.win"
+  "$root/games/demo/build.sh" "$build/mkgame" "$root/games/demo.win"
+  exec "$build/korvalith" -game "$root/games/demo.win"
 fi
 if [ "${1:0:1}" != "-" ]; then
   game=$1

@@ -17,3 +17,12 @@ soon() {
   for _ in $(seq 1 300); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+# start_game PLAYER GAME.win: the player on the game in a window, in the
+# background ($player_pid), its output in $work/out.txt and $work/err.txt and
+# its data folder $work/data.
+start_game() {
+  mkdir -p "$work/data"
+  env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS KORVALITH_MAX_FRAMES=3000 XDG_DATA_HOME="$work/data" \
+      LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null "$1" -game "$2" > "$work/out.txt" 2> "$work/err.txt" < /dev/null &
+  player_pid=$!
+}

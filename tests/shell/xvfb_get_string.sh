@@ -27,11 +27,7 @@ cat > "$work/game.json" <<'JSON'
 JSON
 "$mkgame" "$work/game.json" -o "$work/game.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 
-mkdir -p "$work/data"
-env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS KORVALITH_MAX_FRAMES=3000 XDG_DATA_HOME="$work/data" \
-    LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null "$player" -game "$work/game.win" > "$work/out.txt" 2> "$work/err.txt" \
-    < /dev/null &
-player_pid=$!
+start_game "$player" "$work/game.win"
 
 soon grep -qx "asking" "$work/out.txt" || fail "the game never asked"
 info=$(xwininfo -name "Ask Test" 2>&1) || fail "no window titled Ask Test: $info"

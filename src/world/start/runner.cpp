@@ -18,6 +18,9 @@
 #include "platform/http/http_transport.h"
 #include "platform/imgui/dialog_host.h"
 #include "platform/joystick.h"
+#include "resources/background.h"
+#include "resources/font.h"
+#include "resources/path.h"
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "runtime/console.h"
@@ -158,6 +161,9 @@ void Runner_Shutdown() {
   Instance_DeleteAll();
   Object_Shutdown();
   Sprite_Shutdown();
+  Background_Shutdown();
+  Font_Shutdown();
+  Path_Shutdown();
   TimeLine_Shutdown();
   Sound_FreeAll();
   Sound_End();
