@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "graphics/overlay/profiler.h"
+#include "platform/device_window.h"
+#include "platform/message_box.h"
+#include "script/compiler/compile_error.h"
 #include "script/variables/variable_registry.h"
 #include "shell/http_services.h"
 #include "support/test_support.h"
@@ -47,6 +50,22 @@ TEST(ServiceList, TheWiringListInstallsTheServicesAndTheWorldsVariables) {
   EXPECT_GE(Variable_BuiltIn_Find("x"), 0);
   EXPECT_GE(Variable_BuiltIn_Find("room_speed"), 0);
   Variable_BuiltIn_Clear();
+  World_TearDownForTest();
+}
+
+// A full-screen game leaves full screen before a message box and before an
+// error is reported, so neither is hidden behind the game.
+TEST(ServiceList, TheWiringListLeavesFullScreenBeforeAMessageOrAnError) {
+  Wiring_Install();
+  DeviceWindowState& window = DeviceWindow_State();
+  window.fullScreen = true;
+  ShowMessage("");
+  EXPECT_FALSE(window.fullScreen);
+  window.fullScreen = true;
+  Code_Error_ApplyPendingReset();
+  EXPECT_FALSE(window.fullScreen);
+  MessageBox_SetPrelude(nullptr);
+  Code_Error_SetResetHook(nullptr);
   World_TearDownForTest();
 }
 
