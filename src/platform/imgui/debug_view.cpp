@@ -88,7 +88,9 @@ bool TakeEvent(const SDL_Event& event) {
 void Track(const SDL_Event& event) {
   View& view = *g_view;
   switch (event.type) {
-    case SDL_MOUSEMOTION: view.mouse = ImVec2(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y)); break;
+    case SDL_MOUSEMOTION:
+      view.mouse = ImVec2(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+      break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       view.mouse = ImVec2(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
@@ -228,7 +230,8 @@ void DrawPane(DebugViewPane* pane, int32_t index) {
   if (ImGui::Begin(label.c_str(), &open)) {
     const int32_t columns = pane->columnCount < 1 ? 1 : (pane->columnCount > 3 ? 3 : pane->columnCount);
     const int rows = pane->columns[0] == nullptr ? 0 : static_cast<int>(pane->columns[0]->size());
-    constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_RowBg | ImGuiTableFlags_Resizable | ImGuiTableFlags_BordersInnerV;
+    constexpr ImGuiTableFlags kFlags =
+        ImGuiTableFlags_RowBg | ImGuiTableFlags_Resizable | ImGuiTableFlags_BordersInnerV;
     if (ImGui::BeginTable("rows", columns, kFlags)) {
       ImGuiListClipper clipper;
       clipper.Begin(rows);
@@ -237,7 +240,8 @@ void DrawPane(DebugViewPane* pane, int32_t index) {
           ImGui::TableNextRow();
           ImGui::TableSetColumnIndex(0);
           ImGui::PushID(row);
-          constexpr ImGuiSelectableFlags kRow = ImGuiSelectableFlags_SpanAllColumns | ImGuiSelectableFlags_AllowDoubleClick;
+          constexpr ImGuiSelectableFlags kRow =
+              ImGuiSelectableFlags_SpanAllColumns | ImGuiSelectableFlags_AllowDoubleClick;
           ImGui::Selectable(Cell(*pane, 0, static_cast<size_t>(row)).c_str(), false, kRow);
           if (ImGui::IsItemHovered() && ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left))
             Act(DebugViewActionKind::kRowActivated, index, row);

@@ -55,10 +55,10 @@ struct DebugViewContent {
 };
 
 enum class DebugViewActionKind {
-  kCommand,      // a button or the check box: `value` is its command
-  kSelectWatch,  // `value` is the watch's row
-  kRowActivated, // a double-click on row `value` of pane `pane`
-  kPaneClosed,   // pane `pane`'s close box
+  kCommand,       // a button or the check box: `value` is its command
+  kSelectWatch,   // `value` is the watch's row
+  kRowActivated,  // a double-click on row `value` of pane `pane`
+  kPaneClosed,    // pane `pane`'s close box
 };
 
 struct DebugViewAction {
