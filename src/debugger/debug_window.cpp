@@ -5,6 +5,7 @@
 #include "debugger/debug_form.h"
 #include "platform/imgui/debug_view.h"
 #include "platform/switches.h"
+#include "shell/dialogs.h"
 
 namespace {
 
@@ -70,7 +71,12 @@ void DebugWindow_Draw(CDebugForm* form) {
   // Run control is only kept by the form here: nothing below deletes it.
   for (const DebugViewAction& action : actions) {
     switch (action.kind) {
-      case DebugViewActionKind::kCommand: form->Command(action.value); break;
+      case DebugViewActionKind::kCommand:
+        // The form's questions are asked in its own window.
+        InputQuery_SetModalWindow(DebugView_Window());
+        form->Command(action.value);
+        InputQuery_SetModalWindow(nullptr);
+        break;
       case DebugViewActionKind::kSelectWatch: form->selectedWatch = action.value; break;
       case DebugViewActionKind::kRowActivated: form->PaneRowActivated(action.pane, action.value); break;
       case DebugViewActionKind::kPaneClosed:

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -258,6 +259,38 @@ TEST_F(DebugViewTest, ClicksAndKeysBecomeActionsAndTheCloseBoxIsReported) {
   EXPECT_FALSE(DebugView_CloseAsked());
   EXPECT_TRUE(GameMessages().empty()) << "closing the debugger does not close the game";
   EXPECT_TRUE(DebugView_CloseAsked());
+}
+
+int g_pictures = 0;
+bool CountedGameFrame() {
+  ++g_pictures;
+  return GameFrame();
+}
+
+// The debugger asks its questions in its own window, on a plain ground:
+// the game's picture is not drawn there.
+TEST_F(DebugViewTest, AModalQuestionInTheDebuggersWindowTakesItsKeys) {
+  ASSERT_TRUE(DebugView_Open());
+  Draw(1);
+  WindowPicture_SetDrawer(CountedGameFrame);
+  g_pictures = 0;
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  text.text.windowID = ViewId();
+  std::strcpy(text.text.text, "x+1");
+  Push(text);
+  Key(ViewId(), SDL_SCANCODE_RETURN, true);
+  Key(ViewId(), SDL_SCANCODE_RETURN, false);
+  DialogBoxContent box;
+  box.kind = DialogBoxKind::kInput;
+  box.caption = "Provide an expression";
+  DialogBoxAnswer answer;
+  ASSERT_EQ(DialogBox_Run(DebugView_Window(), box, &answer), DialogHostResult::kFinished);
+  EXPECT_TRUE(answer.confirmed);
+  EXPECT_EQ(answer.text, "x+1");
+  EXPECT_EQ(g_pictures, 0);
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game);
+  EXPECT_TRUE(Draw(2).empty()) << "the window draws on afterwards";
 }
 
 // The dialog shown beside the game and the debugger's window both filter

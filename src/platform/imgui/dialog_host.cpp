@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/device_window.h"
+#include "platform/imgui/debug_view.h"
 #include "platform/imgui/imgui_support.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/window_picture.h"
@@ -144,7 +145,8 @@ struct Session {
   // a plain ground.
   void Present() {
     ImGui::Render();
-    const bool overPicture = !ownWindow && WindowPicture_DrawLast();
+    // The debugger's window holds no game picture: a plain ground there.
+    const bool overPicture = !ownWindow && window != DebugView_Window() && WindowPicture_DrawLast();
     if (overPicture) WindowPicture_DrawOverlay();
     SDL_GL_MakeCurrent(window, gl);
     ImGui::SetCurrentContext(imgui);
