@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/clipboard.h"
-#include "platform/device_window.h"
+#include "platform/game_gl_window.h"
 #include "platform/imgui/dialog_boxes.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/window_messages.h"
@@ -35,53 +35,16 @@ constexpr float kTitleBar = 22.0f;
 constexpr float kPadding = 8.0f;
 constexpr float kRowHeight = 20.0f;
 
-SDL_Window* g_window = nullptr;
-SDL_GLContext g_game = nullptr;
+using testgl::g_gameGl;
+using testgl::g_gameWindow;
+using testgl::GameFrame;
+using testgl::GamePixels;
 
-// The game's frame: a clear with a colour and scissor box the game set once,
-// so a change to its GL state shows.
-bool GameFrame() {
-  SDL_GL_MakeCurrent(g_window, g_game);
-  glDisable(GL_SCISSOR_TEST);
-  GLfloat colour[4] = {};
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
-  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glClearColor(colour[0], colour[1], colour[2], colour[3]);
-  glEnable(GL_SCISSOR_TEST);
-  glClear(GL_COLOR_BUFFER_BIT);
-  return true;
-}
-
-std::vector<unsigned char> GamePixels() {
-  GameFrame();
-  std::vector<unsigned char> pixels(static_cast<size_t>(kWidth * kHeight * 4));
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
-class DebugViewTest : public ::testing::Test {
+class DebugViewTest : public testgl::BesideTheGame {
  protected:
-  // The game's window and context stay for the program's life: the GL
-  // driver unloaded with the last GL window would leave blocks behind.
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(DeviceWindow_StartVideo());
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    g_window = SDL_CreateWindow("Game", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-    ASSERT_NE(g_window, nullptr);
-    g_game = SDL_GL_CreateContext(g_window);
-    ASSERT_NE(g_game, nullptr);
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    glScissor(8, 8, 16, 16);
-    glViewport(0, 0, kWidth, kHeight);
-  }
+  static void SetUpTestSuite() { testgl::MakeGameWindow(kWidth, kHeight); }
   void SetUp() override {
-    ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
-    DialogHost_AllowUnseen(true);
-    WindowPicture_SetDrawer(GameFrame);
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    Native_ClearMessages();
+    BesideTheGame::SetUp();
     // An ImGui settings file would land in the working folder.
     ASSERT_NE(getcwd(saved_, sizeof saved_), nullptr);
     ASSERT_EQ(chdir(folder_.Path().c_str()), 0);
@@ -107,9 +70,7 @@ class DebugViewTest : public ::testing::Test {
   }
   void TearDown() override {
     DebugView_Close();
-    DialogHost_Close();
-    WindowPicture_SetDrawer(nullptr);
-    DialogHost_AllowUnseen(false);
+    BesideTheGame::TearDown();
     EXPECT_EQ(chdir(saved_), 0);
   }
 
@@ -138,15 +99,7 @@ class DebugViewTest : public ::testing::Test {
     Mouse(SDL_MOUSEBUTTONDOWN, x, y);
     Mouse(SDL_MOUSEBUTTONUP, x, y);
   }
-  static void Key(Uint32 window, SDL_Scancode code, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.windowID = window;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = code;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(code);
-    Push(event);
-  }
+  static void Key(Uint32 window, SDL_Scancode code, bool down) { testgl::PushKey(window, code, down); }
   // The desktop pump, then what reached the game's side.
   static std::vector<uint32_t> GameMessages() {
     Native_PumpEvents();
@@ -186,9 +139,9 @@ TEST_F(DebugViewTest, DrawsEveryShownPaneWhereItWasPlacedAndLeavesTheGameAlone) 
   content_.panes[3].placement[3] = 230;
   ASSERT_TRUE(DebugView_Open());
   EXPECT_STREQ(SDL_GetWindowTitle(DebugView_Window()), "Debugger");
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game) << "opening leaves the game's context current";
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl) << "opening leaves the game's context current";
   EXPECT_TRUE(Draw(2).empty()) << "nothing was done";
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game) << "drawing leaves the game's context current";
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl) << "drawing leaves the game's context current";
 
   for (int i : {0, 2, 3}) {
     DebugViewRect rect;
@@ -215,7 +168,7 @@ TEST_F(DebugViewTest, DrawsEveryShownPaneWhereItWasPlacedAndLeavesTheGameAlone) 
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
   EXPECT_EQ(clear[0], 1.0f);
   DebugView_Close();
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game);
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl);
   EXPECT_EQ(GamePixels(), before);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "imgui.ini"));
 }
@@ -289,7 +242,7 @@ TEST_F(DebugViewTest, AModalQuestionInTheDebuggersWindowTakesItsKeys) {
   EXPECT_TRUE(answer.confirmed);
   EXPECT_EQ(answer.text, "x+1");
   EXPECT_EQ(g_pictures, 0);
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game);
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl);
   EXPECT_TRUE(Draw(2).empty()) << "the window draws on afterwards";
 }
 
@@ -300,19 +253,19 @@ TEST_F(DebugViewTest, ADialogBesideTheGameAndTheDebuggerEachTakeTheirEvents) {
   DialogBoxContent box;
   box.kind = DialogBoxKind::kInput;
   box.caption = "Game";
-  ASSERT_TRUE(DialogBox_Open(g_window, box, [&answered](const DialogBoxAnswer& answer) { answered = answer; }));
+  ASSERT_TRUE(DialogBox_Open(g_gameWindow, box, [&answered](const DialogBoxAnswer& answer) { answered = answer; }));
   ASSERT_TRUE(DebugView_Open());
   Draw(1);
   DebugViewRect pause;
   ASSERT_TRUE(DebugView_ButtonRect(kPause, &pause));
   Click(pause);
-  Key(SDL_GetWindowID(g_window), SDL_SCANCODE_A, true);
-  Key(SDL_GetWindowID(g_window), SDL_SCANCODE_A, false);
+  Key(SDL_GetWindowID(g_gameWindow), SDL_SCANCODE_A, true);
+  Key(SDL_GetWindowID(g_gameWindow), SDL_SCANCODE_A, false);
   std::vector<DebugViewAction> actions = Draw(3);
   EXPECT_EQ(Count(actions, DebugViewActionKind::kCommand, kPause), 1);
   // Escape to the dialog closes it unanswered: it had the game's keys.
-  Key(SDL_GetWindowID(g_window), SDL_SCANCODE_ESCAPE, true);
-  Key(SDL_GetWindowID(g_window), SDL_SCANCODE_ESCAPE, false);
+  Key(SDL_GetWindowID(g_gameWindow), SDL_SCANCODE_ESCAPE, true);
+  Key(SDL_GetWindowID(g_gameWindow), SDL_SCANCODE_ESCAPE, false);
   EXPECT_TRUE(GameMessages().empty());
   for (int frame = 0; frame < 8 && !answered; ++frame) DialogHost_FrameEnd();
   ASSERT_TRUE(answered.has_value());
@@ -320,7 +273,7 @@ TEST_F(DebugViewTest, ADialogBesideTheGameAndTheDebuggerEachTakeTheirEvents) {
   DialogHost_FrameEnd();
   // With the dialog gone its filter is too: the game's keys reach the game,
   // the debugger's still do not.
-  Key(SDL_GetWindowID(g_window), SDL_SCANCODE_A, true);
+  Key(SDL_GetWindowID(g_gameWindow), SDL_SCANCODE_A, true);
   Key(ViewId(), SDL_SCANCODE_B, true);
   std::vector<uint32_t> messages = GameMessages();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<uint32_t>(WM_KEYDOWN)), 1);
