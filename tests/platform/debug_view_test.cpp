@@ -204,6 +204,30 @@ TEST_F(DebugViewTest, ClicksAndKeysBecomeActionsAndTheCloseBoxIsReported) {
   actions = Draw(3);
   EXPECT_EQ(Count(actions, DebugViewActionKind::kCommand, kDelete), 1);
 
+  // Ctrl+C in the copyable pane copies its rows; Delete there is no command.
+  DebugViewRect messages;
+  ASSERT_TRUE(DebugView_PaneRect(2, &messages));
+  Click(DebugViewRect{messages.left + 16, messages.bottom - 12, messages.left + 16, messages.bottom - 12});
+  Draw(3);
+  Clipboard_SetText("before");
+  SDL_SetModState(KMOD_LCTRL);
+  Key(ViewId(), SDL_SCANCODE_C, true);
+  Key(ViewId(), SDL_SCANCODE_C, false);
+  Key(ViewId(), SDL_SCANCODE_DELETE, true);
+  Key(ViewId(), SDL_SCANCODE_DELETE, false);
+  actions = Draw(4);
+  SDL_SetModState(KMOD_NONE);
+  EXPECT_EQ(Clipboard_GetText(), "alpha\t1\nbeta\t2\ngamma\t3\n");
+  EXPECT_EQ(Count(actions, DebugViewActionKind::kCommand, kDelete), 0);
+
+  // A pane's close box, at the right of its title bar.
+  Click(DebugViewRect{messages.right - 14, messages.top + kTitleBar / 2, messages.right - 14,
+                      messages.top + kTitleBar / 2});
+  actions = Draw(3);
+  ASSERT_EQ(actions.size(), 1u);
+  EXPECT_EQ(actions[0].kind, DebugViewActionKind::kPaneClosed);
+  EXPECT_EQ(actions[0].pane, 2);
+
   SDL_Event close{};
   close.type = SDL_WINDOWEVENT;
   close.window.windowID = ViewId();
