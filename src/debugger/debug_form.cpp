@@ -472,7 +472,7 @@ void Debug_RunControl(int32_t id) {
       if (g_running == 0) Run_Stop();
       return;
     case kDebugPause:
-      if (g_running != 0 && g_paused == 0) g_paused = 1;
+      if (g_running != 0 && g_paused == 0) Run_Pause();
       return;
     case kDebugStep: Run_StepIfPaused(); return;
     case kDebugRestart:

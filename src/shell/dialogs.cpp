@@ -36,7 +36,10 @@ struct ShownDialog {
 };
 ShownDialog g_shown;
 
+SDL_Window* g_modalWindow = nullptr;
+
 SDL_Window* GameWindow() { return DeviceWindow_SdlWindow(DeviceWindow_Current()); }
+SDL_Window* ModalWindow() { return g_modalWindow != nullptr ? g_modalWindow : GameWindow(); }
 
 DialogBoxKind BoxKind(DialogRequestKind kind) {
   switch (kind) {
@@ -203,6 +206,8 @@ size_t Dialog_CutLength(const char* text, size_t limit) {
   return cut;
 }
 
+void InputQuery_SetModalWindow(SDL_Window* window) { g_modalWindow = window; }
+
 bool InputQuery_GetString(const char* caption, const char* prompt, const char* defaultText, std::string* result) {
   DialogBoxContent content;
   content.kind = DialogBoxKind::kInput;
@@ -210,7 +215,7 @@ bool InputQuery_GetString(const char* caption, const char* prompt, const char* d
   content.prompt = prompt == nullptr ? "" : prompt;
   content.text = Cut(defaultText, kDialogDefaultBytes);
   DialogBoxAnswer answer;
-  if (!OnDesktop() || DialogBox_Run(GameWindow(), content, &answer) == DialogHostResult::kUnavailable) {
+  if (!OnDesktop() || DialogBox_Run(ModalWindow(), content, &answer) == DialogHostResult::kUnavailable) {
     DialogBox_Print(content);
     answer = DialogBox_ScriptedAnswer(content);
   }
@@ -224,7 +229,7 @@ bool InputQuery_ShowQuestion(const char* caption, const char* text) {
   content.caption = caption == nullptr ? "" : caption;
   content.prompt = text == nullptr ? "" : text;
   DialogBoxAnswer answer;
-  if (!OnDesktop() || DialogBox_Run(GameWindow(), content, &answer) == DialogHostResult::kUnavailable) {
+  if (!OnDesktop() || DialogBox_Run(ModalWindow(), content, &answer) == DialogHostResult::kUnavailable) {
     DialogBox_Print(content);
     answer = DialogBox_ScriptedAnswer(content);
   }

@@ -52,6 +52,10 @@ constexpr size_t kDialogAnswerBytes = 1023;
 
 // True when closed with OK; *result is the box's text ("" after Cancel).
 bool InputQuery_GetString(const char* caption, const char* prompt, const char* defaultText, std::string* result);
+// The window the modal dialogs above are drawn in while it is set (the
+// debugger asks its own questions in its window); null: the game's.
+struct SDL_Window;
+void InputQuery_SetModalWindow(SDL_Window* window);
 // True for Yes. The one-text form asks with the window's caption.
 bool InputQuery_ShowQuestion(const char* caption, const char* text);
 bool InputQuery_ShowQuestion(const char* text);

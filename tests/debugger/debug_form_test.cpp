@@ -1,21 +1,31 @@
 #include "debugger/debug_form.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
+#include "gamefile/object_test_support.h"
 #include "platform/answers.h"
+#include "platform/device_window.h"
+#include "platform/imgui/debug_view.h"
+#include "platform/imgui/dialog_host.h"
+#include "platform/sdl/native_messages.h"
 #include "platform/switches.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "runtime/file_layer.h"
 #include "runtime/globals.h"
 #include "runtime/memory.h"
+#include "runtime/process.h"
 #include "runtime/run_flags.h"
 #include "runtime/timer.h"
 #include "script/events/error_report.h"
@@ -118,9 +128,14 @@ class DebugFormWorld : public ::testing::Test {
   }
 
   // A started room of `count` instances of "obj_a" (object 0).
-  void StartRoom(int32_t count, int32_t sprite = -1) {
+  void StartRoom(int32_t count, int32_t sprite = -1, const std::function<void(CObject*)>& prepare = nullptr) {
     CObject* object = Object_Place(0);
     object->flags = kObjectVisible;
+    if (prepare) {
+      prepare(object);
+      Object_SetCount(1);
+      Object_LinkParents();
+    }
     object->sprite = sprite;
     object->name = static_cast<char*>(MemoryManager::Alloc(6, __FILE__, __LINE__, true));
     std::memcpy(object->name, "obj_a", 6);
@@ -433,6 +448,144 @@ TEST_F(DebugRunControl, RestartWhilePausedStartsTheGameAgain) {
   EXPECT_EQ(g_paused, 0);
   EXPECT_EQ(g_running, 1);
   ASSERT_NE(g_debugForm, nullptr) << "the new game has its own form";
+}
+
+// Objects whose events run recording code, which outlives the world's
+// teardown (it frees the events' code).
+class DebugRunEvents : public DebugRunControl {
+ protected:
+  void TearDown() override {
+    DebugRunControl::TearDown();
+    code_.reset();
+  }
+  RecordingCode& Code() {
+    if (!code_) code_.emplace();
+    return *code_;
+  }
+  std::optional<RecordingCode> code_;
+};
+
+// The main loop as the player runs it: frames with the pump and the
+// debugger's turn between them, then the game's end once it stops.
+void MainLoop(int limit) {
+  for (int frame = 0; frame < limit && g_running == 1; ++frame) {
+    Run_Frame();
+    Runner_ProcessMessages();
+    Debugger_BetweenFrames();
+  }
+  if (g_running == 0) Run_EndGame();
+}
+
+TEST_F(DebugRunEvents, StopEndsTheLoopAfterTheFrameAndTheGameEndEventsRun) {
+  RecordingCode& code = Code();
+  std::vector<std::string> ran;
+  code.onRun = [&](const std::string& text) {
+    ran.push_back(text);
+    if (text == "step" && std::count(ran.begin(), ran.end(), "step") == 3) g_debugForm->Command(kDebugStop);
+  };
+  StartRoom(1, -1, [&code](CObject* object) {
+    object->MakeOwnEvent(kEventStep, 0)->code = code.FromText("step");
+    object->MakeOwnEvent(kEventOther, kOtherGameEnd)->code = code.FromText("game end");
+  });
+  g_currentRoom->speed = 30;
+  MainLoop(20);
+  EXPECT_EQ(g_running, 0);
+  // The frame that sent Stop finished; no step ran after it.
+  EXPECT_EQ(std::count(ran.begin(), ran.end(), "step"), 3);
+  ASSERT_FALSE(ran.empty());
+  EXPECT_EQ(ran.back(), "game end");
+  EXPECT_EQ(std::count(ran.begin(), ran.end(), "game end"), 1);
+  EXPECT_EQ(g_debugForm, nullptr) << "the game's end closed the form";
+}
+
+// A Step pressed while a step's script sleeps (and pumps) is kept: it runs
+// after the frame, never inside the sleeping step.
+TEST_F(DebugRunEvents, AStepSentDuringASleepRunsAfterTheFrame) {
+  RecordingCode& code = Code();
+  int32_t depth = 0, deepest = 0, sleeps = 0;
+  code.onRun = [&](const std::string& text) {
+    if (text != "sleep") return;
+    deepest = std::max(deepest, ++depth);
+    if (sleeps++ == 0) {
+      g_debugForm->Command(kDebugStep);
+      Timer_WaitMicroseconds(100000);
+      Runner_ProcessMessages();
+    }
+    --depth;
+  };
+  StartRoom(1, -1, [&code](CObject* object) { object->MakeOwnEvent(kEventStep, 0)->code = code.FromText("sleep"); });
+  g_currentRoom->speed = 30;
+  Send(kDebugPause);
+  Frames(2);
+  const int32_t start = g_stepCount;
+  const int64_t before = Timer_GetMicroseconds();
+  Send(kDebugStep);
+  EXPECT_EQ(g_stepCount, start + 1);
+  EXPECT_GE(Timer_GetMicroseconds() - before, 100000) << "the script slept";
+  EXPECT_EQ(g_debugForm->PendingCommand(), kDebugStep) << "kept for the pump between frames";
+  Frames(1);
+  EXPECT_EQ(g_stepCount, start + 1) << "a paused frame steps nothing";
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_stepCount, start + 2);
+  EXPECT_EQ(deepest, 1) << "no step ran inside another";
+  EXPECT_EQ(g_paused, 1);
+}
+
+// The window on SDL's offscreen desktop (the player opens it unless
+// headless): a click on its Pause button pauses the game at the main loop's
+// next pump, the window is drawn at every paused frame, and what Debug.ini
+// keeps of a pane is where the window placed it.
+TEST_F(DebugRunControl, AClickOnTheWindowsPauseButtonPausesTheGame) {
+  ASSERT_TRUE(DeviceWindow_StartVideo());
+  // A GL window kept for the program's life: the GL driver unloaded with
+  // the last one would leave blocks behind.
+  static SDL_Window* keeper = SDL_CreateWindow("Keeper", 0, 0, 8, 8, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  static SDL_GLContext keeperGl = keeper == nullptr ? nullptr : SDL_GL_CreateContext(keeper);
+  ASSERT_NE(keeperGl, nullptr);
+  DialogHost_AllowUnseen(true);
+  StartRoom(2);
+  g_currentRoom->speed = 30;
+  ASSERT_TRUE(DebugView_Open());
+  Frames(1);
+  DebugViewRect pause;
+  ASSERT_TRUE(DebugView_ButtonRect(kDebugPause, &pause)) << "the first refresh drew the window";
+  for (Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+    SDL_Event event{};
+    event.type = type;
+    const Sint32 x = static_cast<Sint32>((pause.left + pause.right) / 2);
+    const Sint32 y = static_cast<Sint32>((pause.top + pause.bottom) / 2);
+    if (type == SDL_MOUSEMOTION) {
+      event.motion.windowID = SDL_GetWindowID(DebugView_Window());
+      event.motion.x = x;
+      event.motion.y = y;
+    } else {
+      event.button.windowID = SDL_GetWindowID(DebugView_Window());
+      event.button.button = SDL_BUTTON_LEFT;
+      event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.button.x = x;
+      event.button.y = y;
+    }
+    SDL_PushEvent(&event);
+  }
+  Native_PumpEvents();
+  const int32_t steps = g_stepCount;
+  Frames(3);
+  EXPECT_EQ(g_paused, 0) << "a command waits for the pump between frames";
+  EXPECT_EQ(g_debugForm->PendingCommand(), kDebugPause);
+  Debugger_BetweenFrames();
+  EXPECT_EQ(g_paused, 1);
+  Frames(2);
+  EXPECT_EQ(g_stepCount, steps + 3);
+  DebugViewRect messages;
+  ASSERT_TRUE(DebugView_PaneRect(kPaneMessages, &messages)) << "paused frames draw the window too";
+  Debugger_Close();
+  EXPECT_FALSE(DebugView_IsOpen());
+  const std::string written = ReadRaw(folder_ / "save/Debug.ini");
+  // Only the messages pane is shown, so only it writes a placement.
+  EXPECT_NE(written.find("left=" + std::to_string(static_cast<int>(messages.left)) + "\r\n"), std::string::npos);
+  EXPECT_NE(written.find("top=" + std::to_string(static_cast<int>(messages.top)) + "\r\n"), std::string::npos);
+  EXPECT_NE(written.find("bottom=" + std::to_string(static_cast<int>(messages.bottom)) + "\r\n"), std::string::npos);
+  DialogHost_AllowUnseen(false);
 }
 
 }  // namespace

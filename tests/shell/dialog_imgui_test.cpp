@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/device_window.h"
+#include "platform/game_gl_window.h"
 #include "platform/imgui/dialog_boxes.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/window_messages.h"
@@ -23,70 +24,17 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 200;
 
-SDL_Window* g_window = nullptr;
-SDL_GLContext g_game = nullptr;
+using testgl::g_gameGl;
+using testgl::g_gameWindow;
+using testgl::GameFrame;
+using testgl::GamePixels;
 
-// The game's frame: a blue ground, then a clear with the colour and
-// scissor box the game set once, so any change to its state shows.
-bool GameFrame() {
-  SDL_GL_MakeCurrent(g_window, g_game);
-  GLfloat colour[4] = {};
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
-  glDisable(GL_SCISSOR_TEST);
-  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glClearColor(colour[0], colour[1], colour[2], colour[3]);
-  glEnable(GL_SCISSOR_TEST);
-  glClear(GL_COLOR_BUFFER_BIT);
-  return true;
-}
-
-std::vector<unsigned char> GamePixels() {
-  GameFrame();
-  std::vector<unsigned char> pixels(static_cast<size_t>(kWidth * kHeight * 4));
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
-class ImguiDialogs : public ::testing::Test {
+class ImguiDialogs : public testgl::BesideTheGame {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(DeviceWindow_StartVideo());
-    ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "offscreen");
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    g_window = SDL_CreateWindow("Game", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-    ASSERT_NE(g_window, nullptr);
-    g_game = SDL_GL_CreateContext(g_window);
-    ASSERT_NE(g_game, nullptr);
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    glScissor(8, 8, 16, 16);
-    glViewport(0, 0, kWidth, kHeight);
-  }
-  // The window and its context stay for the program's life: the GL driver
-  // unloaded with the last GL window would leave blocks no tool can name.
-  void SetUp() override {
-    DialogHost_AllowUnseen(true);
-    WindowPicture_SetDrawer(GameFrame);
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    Native_ClearMessages();
-  }
-  void TearDown() override {
-    DialogHost_Close();
-    WindowPicture_SetDrawer(nullptr);
-    DialogHost_AllowUnseen(false);
-  }
+  static void SetUpTestSuite() { testgl::MakeGameWindow(kWidth, kHeight); }
 
   static void Push(SDL_Event event) { SDL_PushEvent(&event); }
-  static void Key(SDL_Scancode code, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.windowID = SDL_GetWindowID(g_window);
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = code;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(code);
-    Push(event);
-  }
+  static void Key(SDL_Scancode code, bool down) { testgl::PushKey(SDL_GetWindowID(g_gameWindow), code, down); }
   static void Press(SDL_Scancode code) {
     Key(code, true);
     Key(code, false);
@@ -94,7 +42,7 @@ class ImguiDialogs : public ::testing::Test {
   static void Type(const char* text) {
     SDL_Event event{};
     event.type = SDL_TEXTINPUT;
-    event.text.windowID = SDL_GetWindowID(g_window);
+    event.text.windowID = SDL_GetWindowID(g_gameWindow);
     std::strncpy(event.text.text, text, sizeof event.text.text - 1);
     Push(event);
   }
@@ -122,10 +70,10 @@ TEST_F(ImguiDialogs, TypedTextAndReturnAnswerTheModalInput) {
   Type("21");
   Press(SDL_SCANCODE_RETURN);
   DialogBoxAnswer answer;
-  ASSERT_EQ(DialogBox_Run(g_window, Content(DialogBoxKind::kInput), &answer), DialogHostResult::kFinished);
+  ASSERT_EQ(DialogBox_Run(g_gameWindow, Content(DialogBoxKind::kInput), &answer), DialogHostResult::kFinished);
   EXPECT_TRUE(answer.confirmed);
   EXPECT_EQ(answer.text, "21");
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game) << "the game's context is current again";
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl) << "the game's context is current again";
   EXPECT_FALSE(GameGotInput());
   EXPECT_FALSE(std::filesystem::exists("imgui.ini"));
 }
@@ -138,7 +86,7 @@ TEST_F(ImguiDialogs, EscapeCancelsInputAndLoginButNotQuestionOrMessage) {
     content.text = "default";
     DialogBoxAnswer answer;
     answer.confirmed = true;
-    ASSERT_EQ(DialogBox_Run(g_window, content, &answer), DialogHostResult::kFinished);
+    ASSERT_EQ(DialogBox_Run(g_gameWindow, content, &answer), DialogHostResult::kFinished);
     EXPECT_FALSE(answer.confirmed);
     EXPECT_EQ(answer.text, "");
   }
@@ -146,7 +94,7 @@ TEST_F(ImguiDialogs, EscapeCancelsInputAndLoginButNotQuestionOrMessage) {
     Press(SDL_SCANCODE_ESCAPE);
     Press(SDL_SCANCODE_RETURN);
     DialogBoxAnswer answer;
-    ASSERT_EQ(DialogBox_Run(g_window, Content(kind), &answer), DialogHostResult::kFinished);
+    ASSERT_EQ(DialogBox_Run(g_gameWindow, Content(kind), &answer), DialogHostResult::kFinished);
     EXPECT_TRUE(answer.confirmed) << "Escape did nothing, Return said Yes or OK";
   }
   // A quit ends a modal dialog as Cancel.
@@ -154,7 +102,7 @@ TEST_F(ImguiDialogs, EscapeCancelsInputAndLoginButNotQuestionOrMessage) {
   quit.type = SDL_QUIT;
   Push(quit);
   DialogBoxAnswer answer;
-  EXPECT_EQ(DialogBox_Run(g_window, Content(DialogBoxKind::kQuestion), &answer), DialogHostResult::kClosed);
+  EXPECT_EQ(DialogBox_Run(g_gameWindow, Content(DialogBoxKind::kQuestion), &answer), DialogHostResult::kClosed);
   EXPECT_FALSE(answer.confirmed);
   EXPECT_FALSE(GameGotInput());
 }
@@ -164,9 +112,9 @@ TEST_F(ImguiDialogs, ADialogBesideTheGameTakesItsKeysAndLeavesItsFramesAlone) {
   ASSERT_EQ(before[2], 255) << "the ground is blue";
   ASSERT_EQ(before[(10 * kWidth + 10) * 4], 255) << "the scissored clear is red";
   std::optional<DialogBoxAnswer> answered;
-  ASSERT_TRUE(DialogBox_Open(g_window, Content(DialogBoxKind::kInput),
+  ASSERT_TRUE(DialogBox_Open(g_gameWindow, Content(DialogBoxKind::kInput),
                              [&answered](const DialogBoxAnswer& answer) { answered = answer; }));
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game) << "the game goes on with its own context";
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl) << "the game goes on with its own context";
   Type("21");
   EXPECT_FALSE(GameGotInput()) << "typed keys reach the dialog alone";
   for (int frame = 0; frame < 6; ++frame) DialogHost_FrameEnd();
@@ -178,7 +126,7 @@ TEST_F(ImguiDialogs, ADialogBesideTheGameTakesItsKeysAndLeavesItsFramesAlone) {
   EXPECT_EQ(answered->text, "21");
   DialogHost_FrameEnd();
   EXPECT_FALSE(DialogHost_IsOpen());
-  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_game);
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl);
   EXPECT_EQ(GamePixels(), before) << "the game's frame after the dialog is the frame before it";
   GLfloat clear[4] = {};
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);

@@ -13,68 +13,27 @@
 #include <vector>
 
 #include "platform/device_window.h"
-#include "platform/font/platform_font.h"
+#include "platform/imgui/debug_view.h"
+#include "platform/imgui/imgui_support.h"
 #include "platform/sdl/native_messages.h"
 #include "platform/window_picture.h"
 
 namespace {
 
 constexpr Uint32 kWaitMilliseconds = 16;
-constexpr float kFontPixels = 16.0f;
 // Events other than input held while a dialog runs; more are dropped.
 constexpr size_t kMostHeldEvents = 1024;
 // Frames drawn before the first input is taken: by then the field that
 // takes the keyboard has it, so nothing typed at once is lost.
 constexpr int kSettleFrames = 3;
 
-// Latin with its extensions, Greek, Cyrillic, general punctuation and the
-// replacement character that stands for bytes which are not UTF-8.
-constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x052F, 0x2000, 0x206F, 0xFFFD, 0xFFFD, 0};
-
 struct Session;
 Session* g_session = nullptr;
 DialogQuitCheck g_quitCheck = nullptr;
-bool g_allowUnseen = false;
 
-// A desktop someone looks at: the stand-in drivers SDL falls back to
-// without one show nothing, and a dialog there would wait for ever.
-bool Visible() {
-  if (g_allowUnseen) return true;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver != nullptr && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
-}
-
-bool IsInputEvent(Uint32 type) {
-  return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
-}
-
-// The window an input or window event belongs to; 0 when it names none.
-Uint32 EventWindow(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_WINDOWEVENT: return event.window.windowID;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: return event.key.windowID;
-    case SDL_TEXTEDITING: return event.edit.windowID;
-    case SDL_TEXTINPUT: return event.text.windowID;
-    case SDL_MOUSEMOTION: return event.motion.windowID;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: return event.button.windowID;
-    case SDL_MOUSEWHEEL: return event.wheel.windowID;
-    default: return 0;
-  }
-}
-
-void LoadFont(ImGuiIO& io) {
-  int index = 0;
-  const std::string path = PlatformFont_MatchFile("DejaVu Sans", &index);
-  PlatformFont_Shutdown();
-  if (!path.empty()) {
-    ImFontConfig config;
-    config.FontNo = index;
-    if (io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, kGlyphRanges) != nullptr) return;
-  }
-  io.Fonts->AddFontDefault();
-}
+bool Visible() { return ImguiSupport_DesktopSeen(); }
+bool IsInputEvent(Uint32 type) { return ImguiSupport_IsInputEvent(type); }
+Uint32 EventWindow(const SDL_Event& event) { return ImguiSupport_EventWindow(event); }
 
 // Everything one run sets up on its window, and puts back as it was.
 struct Session {
@@ -116,7 +75,7 @@ struct Session {
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
-    LoadFont(io);
+    ImguiSupport_LoadFont(io);
     sdlBackend = ImGui_ImplSDL2_InitForOpenGL(window, gl);
     glBackend = sdlBackend && ImGui_ImplOpenGL3_Init("#version 130");
     if (!textInput) SDL_StartTextInput();
@@ -138,25 +97,13 @@ struct Session {
   }
 
   // Hands the dialog the events that came since the last frame; false when
-  // its window was closed or a quit came. A key released after it was
-  // pressed in the same batch waits, with what follows, for the next
-  // frame: the dialog sees every press for at least one frame.
+  // its window was closed or a quit came.
   bool Pump(std::vector<SDL_Event>* held) {
     if (frames < kSettleFrames) return true;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
-    std::vector<SDL_Scancode> pressed;
     bool open = true;
-    while (!waiting.empty()) {
-      const SDL_Event& next = waiting.front();
-      if (next.type == SDL_KEYUP &&
-          std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
-        break;
-      }
-      if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
-      open = Handle(next, held) && open;
-      waiting.pop_front();
-    }
+    ImguiSupport_FeedFrame(&waiting, [&](const SDL_Event& next) { open = Handle(next, held) && open; });
     return open;
   }
 
@@ -198,7 +145,8 @@ struct Session {
   // a plain ground.
   void Present() {
     ImGui::Render();
-    const bool overPicture = !ownWindow && WindowPicture_DrawLast();
+    // The debugger's window holds no game picture: a plain ground there.
+    const bool overPicture = !ownWindow && window != DebugView_Window() && WindowPicture_DrawLast();
     if (overPicture) WindowPicture_DrawOverlay();
     SDL_GL_MakeCurrent(window, gl);
     ImGui::SetCurrentContext(imgui);
@@ -290,8 +238,6 @@ bool DialogHost_ReturnPressed() {
 
 bool DialogHost_EscapePressed() { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape), false); }
 
-void DialogHost_AllowUnseen(bool allow) { g_allowUnseen = allow; }
-
 // ---- the dialog shown beside the running game
 
 namespace {
@@ -349,21 +295,10 @@ bool TakeEvent(const SDL_Event& event) {
 }
 
 // Hands the dialog what came since its last frame, once the field that
-// takes the keyboard has it. A key released after it was pressed in the
-// same batch waits, with what follows, for the next frame.
+// takes the keyboard has it.
 void FeedWaiting(Session& session) {
   if (session.frames < kSettleFrames) return;
-  std::vector<SDL_Scancode> pressed;
-  while (!session.waiting.empty()) {
-    const SDL_Event& next = session.waiting.front();
-    if (next.type == SDL_KEYUP &&
-        std::find(pressed.begin(), pressed.end(), next.key.keysym.scancode) != pressed.end()) {
-      break;
-    }
-    if (next.type == SDL_KEYDOWN) pressed.push_back(next.key.keysym.scancode);
-    ImGui_ImplSDL2_ProcessEvent(&next);
-    session.waiting.pop_front();
-  }
+  ImguiSupport_FeedFrame(&session.waiting, [](const SDL_Event& next) { ImGui_ImplSDL2_ProcessEvent(&next); });
 }
 
 void DrawOver() {
@@ -388,7 +323,7 @@ void DrawOver() {
 void CloseModeless() {
   if (g_modeless == nullptr) return;
   WindowPicture_SetOverlay(nullptr);
-  Native_SetEventFilter(nullptr);
+  Native_RemoveEventFilter(TakeEvent);
   Modeless* closing = g_modeless;
   g_modeless = nullptr;
   // The backends let their objects go inside the dialog's own contexts;
@@ -421,7 +356,7 @@ bool DialogHost_Open(SDL_Window* window, const DialogFrame& frame) {
     return false;
   }
   WindowPicture_SetOverlay(DrawOver);
-  Native_SetEventFilter(TakeEvent);
+  Native_AddEventFilter(TakeEvent);
   return true;
 }
 

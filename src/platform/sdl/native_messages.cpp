@@ -2,14 +2,25 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <bitset>
 #include <deque>
+#include <vector>
 
 #include "platform/sdl/event_translator.h"
 
 namespace {
 
-NativeEventFilter g_eventFilter = nullptr;
+std::vector<NativeEventFilter> g_eventFilters;
+
+// True when a filter takes the event.
+bool Filtered(const SDL_Event& event) {
+  // A filter may add or remove filters while it runs: walk a copy.
+  const std::vector<NativeEventFilter> filters = g_eventFilters;
+  for (NativeEventFilter filter : filters)
+    if (filter(event)) return true;
+  return false;
+}
 
 std::deque<WindowMessage> g_queue;
 KeyboardHookProc g_hook = nullptr;
@@ -248,7 +259,15 @@ void Native_InputTaken() {
   g_holdStart = 0;
 }
 
-void Native_SetEventFilter(NativeEventFilter filter) { g_eventFilter = filter; }
+void Native_AddEventFilter(NativeEventFilter filter) {
+  if (filter == nullptr || std::find(g_eventFilters.begin(), g_eventFilters.end(), filter) != g_eventFilters.end())
+    return;
+  g_eventFilters.push_back(filter);
+}
+
+void Native_RemoveEventFilter(NativeEventFilter filter) {
+  g_eventFilters.erase(std::remove(g_eventFilters.begin(), g_eventFilters.end(), filter), g_eventFilters.end());
+}
 
 void Native_PumpEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
@@ -256,7 +275,7 @@ void Native_PumpEvents() {
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-    if (g_eventFilter != nullptr && g_eventFilter(event)) {
+    if (!g_eventFilters.empty() && Filtered(event)) {
       SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
       continue;
     }

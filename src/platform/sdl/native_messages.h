@@ -47,8 +47,12 @@ void Native_ResetSyntheticKeys();
 void Native_PumpEvents();
 void Native_InputTaken();
 
-// Sees each desktop event before the translator; true keeps it from the
-// game (a dialog shown beside the game takes its keys so).
+// Filters see each desktop event before the translator, in the order they
+// were added; the first that answers true takes the event from the filters
+// after it and from the game (a dialog shown beside the game takes its keys
+// so, and the debugger's window its own events). Adding a filter twice
+// keeps one; removing one not added does nothing.
 union SDL_Event;
 using NativeEventFilter = bool (*)(const SDL_Event& event);
-void Native_SetEventFilter(NativeEventFilter filter);
+void Native_AddEventFilter(NativeEventFilter filter);
+void Native_RemoveEventFilter(NativeEventFilter filter);

@@ -1,0 +1,27 @@
+// What the dialog host and the debugger's window share: whether a desktop
+// can be seen, which window an event is for, the font, and the handing of a
+// batch of events to an ImGui frame.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+struct ImGuiIO;
+
+// A desktop someone looks at: the stand-in drivers SDL falls back to
+// without one show nothing (unless tests allowed them).
+bool ImguiSupport_DesktopSeen();
+bool ImguiSupport_IsInputEvent(Uint32 type);
+// The window an input or window event belongs to; 0 when it names none.
+Uint32 ImguiSupport_EventWindow(const SDL_Event& event);
+// DejaVu Sans found through fontconfig, else ImGui's own font.
+void ImguiSupport_LoadFont(ImGuiIO& io);
+// Hands `take` the events one frame should see, oldest first: all that
+// wait, except that a key released after it was pressed in the same batch,
+// or a mouse button's second press or release in it, waits with what
+// follows it for the next frame, so every press and release is seen for at
+// least one frame.
+void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take);
