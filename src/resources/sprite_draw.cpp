@@ -68,7 +68,7 @@ int32_t FrameTexture(const CSprite& sprite, int32_t index) {
 void CSprite::DrawSimple(int32_t frame, float x, float y) const {
   if (frameCount <= 0) return;
   const float r = static_cast<float>(radius);
-  if (g_currentTarget == -1 && g_orthoProjection == 0 && DrawSkipped(x, y, r, r)) return;
+  if (g_drawState.currentTarget == -1 && g_orthoProjection == 0 && DrawSkipped(x, y, r, r)) return;
   const int32_t index = WrapFrame(frame, frameCount);
   const float left = x - static_cast<float>(xorigin), top = y - static_cast<float>(yorigin);
   if (HasPages()) {
@@ -125,7 +125,7 @@ void CSprite::DrawGeneral(int32_t frame, float left, float top, float w, float h
                           float alpha) const {
   if (frameCount <= 0) return;
   const float r = static_cast<float>(radius);
-  if (g_currentTarget == -1 && g_orthoProjection == 0 &&
+  if (g_drawState.currentTarget == -1 && g_orthoProjection == 0 &&
       DrawSkipped(x, y, std::fabs(r * xscale), std::fabs(r * yscale))) {
     return;
   }
@@ -162,9 +162,9 @@ void CSprite::DrawPos(int32_t frame, float x1, float y1, float x2, float y2, flo
                       uint32_t colourWord, float alpha) const {
   TexturePage* page = PageOfFrame(frame);
   if (page == nullptr) return;
-  const uint32_t saved = g_drawAlpha;
+  const uint32_t saved = g_drawState.alpha;
   const float clamped = std::isnan(alpha) ? 0.0f : std::fmin(std::fmax(alpha, 0.0f), 1.0f);
-  g_drawAlpha = static_cast<uint32_t>(Num_TruncInt32(clamped * 255.0f));
+  g_drawState.alpha = static_cast<uint32_t>(Num_TruncInt32(clamped * 255.0f));
   GR_TexturePage_Draw_Pos(page, {x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}, colourWord);
-  g_drawAlpha = saved;
+  g_drawState.alpha = saved;
 }

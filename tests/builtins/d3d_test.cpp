@@ -39,8 +39,8 @@ class D3DBuiltins : public ::testing::Test {
   void TearDown() override {
     GR_3D_Set_Mode(false);
     GR_3D_Transform_Stack_Clear();
-    g_fogSettings = FogSettings{0, 0, 0.0f, 1.0f};
     GR_D3D_Shutdown();
+    DrawState_Reset();
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
     LoadSave_SetSaveDirectory(nullptr);

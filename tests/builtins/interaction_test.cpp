@@ -85,7 +85,7 @@ class InputWaits : public InteractionInput {
   }
   void TearDown() override {
     Runner_SetMessagePump(nullptr);
-    g_running = 0;
+    RunState_Reset();
     setenv("KORVALITH_HEADLESS", "1", 1);
     Switches_Reload();
     Timer_SelectClock(TimerClockKind::kFromSwitches);

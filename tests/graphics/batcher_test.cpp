@@ -13,7 +13,6 @@ class Batching : public GraphicsTest {
   void SetUp() override {
     StartDevice(true);
     Graphics::ResetVertexBuffers();
-    g_textureRepeat = 0;
     FakeGraphics_Log().Clear();
   }
   void TearDown() override {
@@ -106,19 +105,19 @@ TEST_F(Batching, ReservationsFollowEachOtherAndReturnedVerticesAreNotDrawn) {
 TEST_F(Batching, FlushBindsTheTextureWithAddressingFromTheRepeatFlagAtThatMoment) {
   first_.texture = 101;
   Graphics::AllocVertices(4, &first_, 24, 3);
-  g_textureRepeat = 1;
+  g_drawState.textureRepeat = 1;
   Graphics::FlushBatch();
   EXPECT_EQ(Lines("SetSamplerState"), (std::vector<std::string>{"SetSamplerState 0 1 1", "SetSamplerState 0 2 1"}));
   EXPECT_LT(IndexOf("SetTexture 0 101"), IndexOf("DrawPrimitiveUP"));
   FakeGraphics_Log().Clear();
   Graphics::AllocVertices(4, &first_, 24, 3);
-  g_textureRepeat = 0;
+  g_drawState.textureRepeat = 0;
   Graphics::FlushBatch();
   EXPECT_EQ(Lines("SetSamplerState"), (std::vector<std::string>{"SetSamplerState 0 1 3", "SetSamplerState 0 2 3"}));
   // Untextured vertices leave the addressing alone and unbind the stage.
   FakeGraphics_Log().Clear();
   Graphics::AllocVertices(4, nullptr, 16, 3);
-  g_textureRepeat = 1;
+  g_drawState.textureRepeat = 1;
   Graphics::FlushBatch();
   EXPECT_TRUE(Lines("SetSamplerState").empty());
   EXPECT_TRUE(FakeGraphics_Log().Has("SetTexture 0 0"));

@@ -213,7 +213,7 @@ TEST_F(Draw3D, ShapesAreMadeOfTheirPrimitives) {
     FakeGraphics_Log().Clear();
     c.draw();
     EXPECT_EQ(Draws(), c.draws) << c.name;
-    EXPECT_EQ(g_textureRepeat, 0) << c.name;
+    EXPECT_EQ(g_drawState.textureRepeat, 0) << c.name;
   }
 }
 

@@ -15,20 +15,6 @@
 
 namespace {
 
-void ResetDrawState() {
-  g_drawColor = 0xFF000000u;
-  g_drawAlpha = 255;
-  g_blendSrc = 5;
-  g_blendDest = 6;
-  for (uint8_t& f : g_renderFlags) f = 1;
-  g_textureRepeat = g_cullingFlag = g_lightingFlag = 0;
-  g_fogSettings = FogSettings{0, 0, 0.0f, 1.0f};
-  g_drawDepth = 0.0f;
-  g_3dMode = 0;
-  g_viewport = ViewportRect{-1, -1, -1, -1};
-  GR_Draw_Reset_Circle_Precision();
-}
-
 std::vector<std::string> Matching(const std::string& prefix) {
   std::vector<std::string> out;
   for (const auto& line : FakeGraphics_Log().calls) {
@@ -40,7 +26,7 @@ std::vector<std::string> Matching(const std::string& prefix) {
 class DrawCore : public GraphicsTest {
  protected:
   void SetUp() override {
-    ResetDrawState();
+    DrawState_Reset();
     StartFakeDrawing();
     FakeGraphics_Log().Clear();
   }
@@ -48,7 +34,7 @@ class DrawCore : public GraphicsTest {
     Graphics::ResetVertexBuffers();
     GR_Texture_Quit();
     GraphicsTest::TearDown();
-    ResetDrawState();
+    DrawState_Reset();
   }
   static const VertexBatch& Batch() { return Graphics::PendingBatch(); }
   static const TexVertex* Tex() { return reinterpret_cast<const TexVertex*>(Batch().scratch); }
@@ -60,7 +46,7 @@ TEST_F(DrawCore, AlphaAndPrecisionAreClampedAndRounded) {
   GR_Draw_Set_Color(0x123456);
   for (const auto& [alpha, byte] : alphas) {
     GR_Draw_Set_Alpha(alpha);
-    EXPECT_EQ(g_drawAlpha, byte) << alpha;
+    EXPECT_EQ(g_drawState.alpha, byte) << alpha;
     EXPECT_EQ(g_drawColor, byte << 24 | 0x563412u) << alpha;
   }
   EXPECT_EQ(GR_Draw_Get_Color(), 0x123456u);
@@ -72,8 +58,8 @@ TEST_F(DrawCore, AlphaAndPrecisionAreClampedAndRounded) {
   for (const auto& [asked, kept] : precisions) {
     GR_Draw_Set_Circle_Precision(asked);
     EXPECT_EQ(g_circlePrecision, kept) << asked;
-    EXPECT_FLOAT_EQ(g_circleCos[kept], 1.0f) << asked;  // the table closes the ring
-    EXPECT_NEAR(g_circleSin[kept / 4], 1.0f, 1e-6) << asked;
+    EXPECT_FLOAT_EQ(g_drawState.circleCos[kept], 1.0f) << asked;  // the table closes the ring
+    EXPECT_NEAR(g_drawState.circleSin[kept / 4], 1.0f, 1e-6) << asked;
   }
 }
 
@@ -342,11 +328,11 @@ TEST_F(DrawCore, BlendModesMapToFactorPairs) {
   for (const auto& [mode, source, destination] : modes) {
     GR_Draw_Set_Blend_Mode(mode);
     EXPECT_EQ(g_blendSrc, static_cast<int32_t>(source)) << mode;
-    EXPECT_EQ(g_blendDest, static_cast<int32_t>(destination)) << mode;
+    EXPECT_EQ(g_drawState.blendDest, static_cast<int32_t>(destination)) << mode;
   }
   GR_Draw_Set_Blend_Mode_Ext(18, 0);
   EXPECT_EQ(g_blendSrc, 1);
-  EXPECT_EQ(g_blendDest, 1);
+  EXPECT_EQ(g_drawState.blendDest, 1);
 }
 
 TEST_F(DrawCore, FogFollowsTheDeviceSupport) {
@@ -399,6 +385,63 @@ TEST_F(DrawCore, RestoreSendsTheStoredStatesInItsOrder) {
   EXPECT_EQ(g_renderFlags[0], 0);
 }
 
+// What the start-up state draws and sends to the device: a circle's
+// vertices and the full restore of the stored states.
+struct StartUpPicture {
+  std::vector<ColorVertex> circle;
+  std::vector<std::string> restore;
+};
+
+StartUpPicture Picture() {
+  Graphics::ResetVertexBuffers();
+  GR_Draw_Circle(10, 10, 5, 0);
+  const auto* v = reinterpret_cast<const ColorVertex*>(Graphics::PendingBatch().scratch);
+  StartUpPicture p{std::vector<ColorVertex>(v, v + Graphics::PendingBatch().count), {}};
+  Graphics::ResetVertexBuffers();
+  FakeGraphics_Log().Clear();
+  GR_Restore_Render_States();
+  p.restore = FakeGraphics_Log().calls;
+  return p;
+}
+
+TEST_F(DrawCore, ResetGivesBackTheStartUpDrawingAndSendsNothing) {
+  const StartUpPicture start = Picture();
+  ASSERT_EQ(start.circle.size(), 72u) << "24 segments at start-up";
+
+  GR_Draw_Set_Color(0x0000FF);
+  GR_Draw_Set_Alpha(0.5f);
+  GR_Draw_Set_Blend_Mode(1);
+  GR_Draw_Set_Circle_Precision(8);
+  GR_Texture_Set_Repeat(true);
+  GR_Texture_Set_Blending(false);
+  GR_3D_Set_Culling(true);
+  GR_3D_Set_Lighting(true);
+  GR_3D_Set_Shading(false);
+  GR_3D_Set_Hidden(true);
+  GR_3D_Set_Fog(true, 0x00FF00, 1, 2);
+  g_drawDepth = 0.5f;
+  g_drawState.startInterpolation = true;
+  GR_Set_Screen_Size(32, 16);
+  Graphics::ResetVertexBuffers();
+  FakeGraphics_Log().Clear();
+
+  DrawState_Reset();
+  EXPECT_TRUE(FakeGraphics_Log().calls.empty()) << "the reset only stores";
+  EXPECT_EQ(GR_Draw_Get_Color(), 0u);
+  EXPECT_EQ(GR_Draw_Get_Alpha(), 1.0f);
+  EXPECT_EQ(GR_Get_Screen_Size().width, 640);
+  EXPECT_EQ(GR_Get_Screen_Size().height, 480);
+  const StartUpPicture after = Picture();
+  ASSERT_EQ(after.circle.size(), start.circle.size()) << "the circle tables are filled again";
+  for (size_t i = 0; i < start.circle.size(); ++i) {
+    EXPECT_EQ(after.circle[i].x, start.circle[i].x) << i;
+    EXPECT_EQ(after.circle[i].y, start.circle[i].y) << i;
+    EXPECT_EQ(after.circle[i].z, start.circle[i].z) << i;
+    EXPECT_EQ(after.circle[i].colour, start.circle[i].colour) << i;
+  }
+  EXPECT_EQ(after.restore, start.restore);
+}
+
 TEST_F(DrawCore, DisplayResetTracesItsStepsAndFailsWithTheDevice) {
   console_.lines.clear();
   EXPECT_TRUE(GR_Display_Reset());
@@ -439,11 +482,8 @@ TEST_F(DrawCore, FramesPresentOnlyWhenAskedAndScreenSizeMovesTheViewport) {
 // Without a device: what needs one does nothing, the rest only stores.
 class DrawCoreWithoutDevice : public ::testing::Test {
  protected:
-  void SetUp() override { ResetDrawState(); }
-  void TearDown() override {
-    ResetDrawState();
-    g_screenSize = ScreenSize{640, 480};
-  }
+  void SetUp() override { DrawState_Reset(); }
+  void TearDown() override { DrawState_Reset(); }
 };
 
 TEST_F(DrawCoreWithoutDevice, DeviceSettersDoNothingAndFramesFail) {
@@ -453,8 +493,8 @@ TEST_F(DrawCoreWithoutDevice, DeviceSettersDoNothingAndFramesFail) {
   GR_Texture_Set_Repeat(true);
   GR_Texture_Set_Interpolation(false);
   EXPECT_EQ(g_blendSrc, 5);
-  EXPECT_EQ(g_cullingFlag, 0);
-  EXPECT_EQ(g_textureRepeat, 0);
+  EXPECT_EQ(g_drawState.culling, 0);
+  EXPECT_EQ(g_drawState.textureRepeat, 0);
   EXPECT_EQ(g_renderFlags[0], 1);
   GR_Draw_Set_Blend_Mode_Ext(2, 2);  // needs no device: stored
   EXPECT_EQ(g_blendSrc, 2);

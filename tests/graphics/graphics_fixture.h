@@ -66,7 +66,10 @@ inline void InstallGraphicsStandIns() { ProfilerServices_Install(&ProfilerServic
 class GraphicsTest : public ::testing::Test {
  protected:
   GraphicsTest() { InstallGraphicsStandIns(); }
+  // Each starts from the drawing state of the program's start; TearDown
+  // leaves it so again.
   void StartDevice(bool fake, int32_t width = 64, int32_t height = 64, uint32_t flags = 0) {
+    DrawState_Reset();
     GraphicsSystem_SetFactory(fake ? FakeGraphics_CreateSystem : nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
@@ -76,6 +79,7 @@ class GraphicsTest : public ::testing::Test {
   }
   // The drawing core started on the recording device, its batch empty.
   void StartFakeDrawing() {
+    DrawState_Reset();
     GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
@@ -93,6 +97,7 @@ class GraphicsTest : public ::testing::Test {
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
     if (saved_ != nullptr) g_debugConsole = saved_;
+    DrawState_Reset();
   }
   // Pixel-space drawing into `target`: x right, y down, no states in the way.
   void DrawInto(DeviceTexture* target) {
@@ -163,8 +168,7 @@ class ScreenDrawingTest : public GraphicsTest {
     g_debugConsole = &console_;
     DeviceWindow_State() = DeviceWindowState{};
     Graphics::SetProjectionSizeSource(ScreenProjectionSize);
-    GR_Draw_Set_Alpha(1.0f);
-    GR_Draw_Reset_Circle_Precision();
+    DrawState_Reset();
     ASSERT_TRUE(GR_D3D_Init(nullptr, kScreenSize, kScreenSize, 0));
     ASSERT_TRUE(GR_D3D_Start_Frame());
     GR_Draw_Clear(0xFF000000u);

@@ -16,15 +16,11 @@ class Mode3d : public GraphicsTest {
  protected:
   void SetUp() override {
     StartDevice(true);
-    g_3dMode = 0;
-    g_drawDepth = 0.0f;
     g_renderFlags[2] = g_renderFlags[3] = 0;
     Graphics::ResetVertexBuffers();
     FakeGraphics_Log().Clear();
   }
   void TearDown() override {
-    g_3dMode = 0;
-    g_drawDepth = 0.0f;
     Graphics::ResetVertexBuffers();
     GraphicsTest::TearDown();
   }

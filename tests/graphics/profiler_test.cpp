@@ -56,6 +56,7 @@ class Profiler : public ConsoleTest {
     ProfilerHost_Install(nullptr);
     Timer_SelectClock(TimerClockKind::kFromSwitches);
     g_runFlags.overlayFlags = 0;
+    DrawState_Reset();
     ConsoleTest::TearDown();
   }
   void Frame(int64_t us) {

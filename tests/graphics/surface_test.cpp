@@ -96,9 +96,9 @@ TEST_F(Surfaces, TheTargetIsOneLevelAndAlwaysReturnsToTheScreen) {
   EXPECT_EQ(Graphics::RenderTargetDepth(), depth + 1);
   ASSERT_TRUE(GR_Surface_Set_Target(b));
   EXPECT_EQ(Graphics::RenderTargetDepth(), depth + 1);
-  EXPECT_EQ(g_currentTarget, b);
+  EXPECT_EQ(g_drawState.currentTarget, b);
   ASSERT_TRUE(GR_Surface_Reset_Target());
-  EXPECT_EQ(g_currentTarget, -1);
+  EXPECT_EQ(g_drawState.currentTarget, -1);
   EXPECT_EQ(g_orthoProjection, 0);
   EXPECT_EQ(Graphics::RenderTargetDepth(), depth);
   EXPECT_EQ(g_viewport.x, 1);
@@ -108,7 +108,7 @@ TEST_F(Surfaces, TheTargetIsOneLevelAndAlwaysReturnsToTheScreen) {
 
   ASSERT_TRUE(GR_Surface_Set_Target(a));
   GR_Surface_Free(a);
-  EXPECT_EQ(g_currentTarget, -1);
+  EXPECT_EQ(g_drawState.currentTarget, -1);
   EXPECT_EQ(Graphics::RenderTargetDepth(), depth);
   EXPECT_EQ(g_viewport.height, 20);
   EXPECT_EQ(g_viewProjection.y, 100.0f);
@@ -122,7 +122,7 @@ TEST_F(Surfaces, AFailingBindTakesItsEntryOffTheStackAgain) {
   FakeGraphics_Log().Fail("SetDepthStencilSurface");
   EXPECT_FALSE(GR_Surface_Set_Target(s));
   EXPECT_EQ(Graphics::RenderTargetDepth(), depth);
-  EXPECT_EQ(g_currentTarget, -1);
+  EXPECT_EQ(g_drawState.currentTarget, -1);
   EXPECT_EQ(g_orthoProjection, 0);
 }
 
@@ -279,7 +279,7 @@ TEST_F(Surfaces, AFrameEndingOnASurfaceStartsTheNextOnTheScreen) {
   GR_Set_Viewport(0, 0, kWidth, kHeight);
   ASSERT_TRUE(GR_Surface_Set_Target(s));
   ASSERT_TRUE(GR_D3D_Finish_Frame(false));
-  EXPECT_EQ(g_currentTarget, -1);
+  EXPECT_EQ(g_drawState.currentTarget, -1);
   EXPECT_EQ(g_orthoProjection, 0);
   EXPECT_EQ(g_viewport.width, kWidth);
   ASSERT_TRUE(GR_D3D_Start_Frame());

@@ -35,8 +35,6 @@ class QuadVertices : public GraphicsTest {
     StartDevice(true);
     Graphics::ResetVertexBuffers();
     texture_ = GR_Texture_Create(16, 16, false);
-    g_drawAlpha = 255;
-    g_drawDepth = 0.0f;
   }
   void TearDown() override {
     Graphics::ResetVertexBuffers();
@@ -51,7 +49,7 @@ class QuadVertices : public GraphicsTest {
 TEST_F(QuadVertices, PageFormsWriteTheStandardOrderWithDepthAndSourceCoordinates) {
   TexturePage p = Record(static_cast<int16_t>(texture_));
   g_drawDepth = 0.25f;
-  g_drawAlpha = 0x80;
+  g_drawState.alpha = 0x80;
   GR_TexturePage_Draw(&p, 10, 20);
   ASSERT_EQ(Count(), 6);
   const TexVertex* v = Vertices();
@@ -180,8 +178,6 @@ class QuadPixels : public GraphicsTest {
     ASSERT_GE(texture_, 0);
     target_ = Graphics::CreateTexture(64, 64, 1, true, 6);
     ASSERT_NE(target_, nullptr);
-    g_drawAlpha = 255;
-    g_drawDepth = 0;
   }
   void TearDown() override {
     Graphics::SetProjectionSizeSource(nullptr);

@@ -33,8 +33,6 @@ class FontDrawing : public GraphicsTest {
     g_drawDepth = 0.25f;
     g_currentViewRect[0] = g_currentViewRect[1] = -100000;
     g_currentViewRect[2] = g_currentViewRect[3] = 100000;
-    g_currentTarget = -1;
-    g_orthoProjection = g_3dMode = 0;
     Font_Init();
     Sprite_Init();
     texture_ = GR_Texture_Create(256, 128, false);
@@ -45,7 +43,6 @@ class FontDrawing : public GraphicsTest {
     Sprite_Shutdown();
     Graphics::ResetVertexBuffers();
     GR_Texture_Quit();
-    g_drawDepth = 0.0f;
     GraphicsTest::TearDown();
   }
   const VertexBatch& Batch() const { return Graphics::PendingBatch(); }

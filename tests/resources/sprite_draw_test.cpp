@@ -27,11 +27,8 @@ class SpriteDrawing : public GraphicsTest {
   void SetUp() override {
     StartDevice(true);
     Graphics::ResetVertexBuffers();
-    g_drawAlpha = 255;
     g_currentViewRect[0] = g_currentViewRect[1] = 0;
     g_currentViewRect[2] = g_currentViewRect[3] = 100;
-    g_currentTarget = -1;
-    g_orthoProjection = g_3dMode = 0;
     // Four frames of 4 x 4, each its own texture.
     sprite_.CreateFromBitmap(Solid(4, 4, 1).get(), false, false, false, true, 0, 0, 0);
     for (uint8_t red = 2; red <= 4; ++red) sprite_.AddFrameFromBitmap(Solid(4, 4, red).get(), 0);
@@ -81,10 +78,10 @@ TEST_F(SpriteDrawing, SpritesOutOfReachOfTheDrawnAreaAreSkipped) {
   EXPECT_EQ(Count(), 6);
   g_orthoProjection = 0;
   Clear();
-  g_currentTarget = 2;
+  g_drawState.currentTarget = 2;
   sprite_.DrawSimple(0, -7, 50);
   EXPECT_EQ(Count(), 6) << "a surface target is never skipped";
-  g_currentTarget = -1;
+  g_drawState.currentTarget = -1;
   Clear();
 
   // The scaled reach: radius 6 at xscale -2 reaches 12.
@@ -161,7 +158,7 @@ TEST_F(SpriteDrawing, PagedSpritesDrawTheirPageRecordsAndCopiesShareThem) {
   ASSERT_EQ(Count(), 6);
   const TexVertex* v = reinterpret_cast<const TexVertex*>(Graphics::PendingBatch().scratch);
   EXPECT_EQ(v[0].colour >> 24, 127u);
-  EXPECT_EQ(g_drawAlpha, 255u);
+  EXPECT_EQ(g_drawState.alpha, 255u);
   EXPECT_EQ(copy.TextureOfFrame(1), GR_TexturePage_Handle(1));
   Clear();
   copy.DrawTiled(0, 0, 0, 1, 1, true, false, 0, 0, 16, 4, 0xFFFFFF, 1);

@@ -22,9 +22,9 @@ class VirtualFrames : public testing::Test {
   void SetUp() override {
     Timer_SelectClock(TimerClockKind::kVirtual);
     Run_ResetClock();
+    RunState_Reset();
     g_running = 1;
     g_paused = 1;  // frames pace and count without stepping a world
-    g_newRoom = kRoomChangeNone;
     testing::internal::CaptureStdout();
     Run_EnterMainLoop();
     testing::internal::GetCapturedStdout();

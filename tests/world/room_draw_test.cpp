@@ -68,9 +68,6 @@ class RoomDrawing : public GraphicsTest {
   void SetUp() override {
     StartDevice(true, kArea, kArea);
     Graphics::ResetVertexBuffers();
-    g_drawAlpha = 255;
-    g_currentTarget = -1;
-    g_orthoProjection = g_3dMode = 0;
     RoomWorld_Start();
     g_particleDepths.clear();
     g_particleDrawn = [this](float depth) { Mark("p" + std::to_string(static_cast<int>(depth))); };

@@ -56,7 +56,7 @@ class RoomTransition : public GraphicsTest {
     code_.onRun = [this](const std::string& text) {
       g_debugConsole->Output("%s event\n", text.c_str());
       pendingWhileDrawn_ = g_newRoom;
-      targetWhileDrawn_ = g_currentTarget;
+      targetWhileDrawn_ = g_drawState.currentTarget;
       if (failNextSurface_) FakeGraphics_Log().Fail("CreateTexture");
     };
     ASSERT_TRUE(GR_D3D_Start_Frame());
@@ -66,7 +66,6 @@ class RoomTransition : public GraphicsTest {
     GR_Transition_Set_Steps(1);
     GR_Surface_Free_All();
     if (Graphics::SceneDepth() != 0) GR_D3D_Finish_Frame(false);
-    g_newRoom = kRoomChangeNone;
     g_currentRoom = nullptr;
     room_.reset();
     RoomWorld_End();
@@ -108,7 +107,7 @@ TEST_F(RoomTransition, StartCapturesTheOldRoomAndFinishPlaysEveryStepThenLetsGo)
   const int32_t oldSurface = g_transition.oldSurface, newSurface = g_transition.newSurface;
   ASSERT_TRUE(GR_Surface_Exists(oldSurface));
   ASSERT_TRUE(GR_Surface_Exists(newSurface));
-  EXPECT_EQ(g_currentTarget, newSurface) << "the next room's first frame goes to the new-room surface";
+  EXPECT_EQ(g_drawState.currentTarget, newSurface) << "the next room's first frame goes to the new-room surface";
   EXPECT_EQ(GR_Surface_Get_Width(newSurface), kWidth);
   EXPECT_EQ(GR_Surface_Get_Height(oldSurface), kHeight);
 
@@ -162,7 +161,7 @@ TEST_F(RoomTransition, KindsThatAreNotBuiltInMakeNoSurfacesAndOnlyEndTheFrame) {
     EXPECT_EQ(console_.lines, Lines{"TransFunctionExists()\n"}) << kind;
     EXPECT_EQ(g_transition.kind, kind);
     EXPECT_FALSE(GR_Surface_Exists(0));
-    EXPECT_EQ(g_currentTarget, -1);
+    EXPECT_EQ(g_drawState.currentTarget, -1);
     Watch();
     EXPECT_FALSE(GR_Transition_Finish());
     EXPECT_EQ(console_.lines, (Lines{"GR_Transition_Finish\n", "TransFunctionExists()\n",
@@ -179,7 +178,7 @@ TEST_F(RoomTransition, SurfacesThatCannotBeMadeEndTheStartAndFreeNoOneElses) {
   GR_Transition_Start(5);
   failNextSurface_ = false;
   ExpectNoTransition();
-  EXPECT_EQ(g_currentTarget, -1) << "the screen is the target again";
+  EXPECT_EQ(g_drawState.currentTarget, -1) << "the screen is the target again";
   EXPECT_FALSE(GR_Surface_Exists(0)) << "the old-room surface is freed";
 
   const int32_t scripts = GR_Surface_Create(8, 8);
@@ -197,7 +196,7 @@ TEST_F(RoomTransition, SurfacesThatCannotBeMadeEndTheStartAndFreeNoOneElses) {
   GR_Transition_Start(5);
   EXPECT_EQ(console_.lines, Lines{}) << "no room drawn without a surface";
   ExpectNoTransition();
-  EXPECT_EQ(g_currentTarget, -1);
+  EXPECT_EQ(g_drawState.currentTarget, -1);
 }
 
 }  // namespace

@@ -292,6 +292,7 @@ class FramePresent : public StepWorld {
     DeviceWindow_Destroy();
     GraphicsSystem_SetFactory(nullptr);
     Timer_SelectClock(TimerClockKind::kFromSwitches);
+    DrawState_Reset();
     StepWorld::TearDown();
   }
   // Runs one frame and tells whether it was presented.

@@ -105,7 +105,7 @@ void GraphicsRecorder::Draw(float x, float y, float z) {
   Matrix world;
   Matrix_Multiply(world, move, saved);
   Graphics::SetTransform(2, world);
-  const bool repeat = g_textureRepeat != 0;
+  const bool repeat = g_drawState.textureRepeat != 0;
   GR_Texture_Set_Repeat(true);
   // The texture is looked up now: one freed since the recording draws nothing on it.
   Graphics::SetTexture(0, GR_Texture_Exists(texture_) ? GR_Texture_Get_Device_Texture(texture_) : nullptr);

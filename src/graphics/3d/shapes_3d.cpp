@@ -20,7 +20,7 @@ struct Point3 {
 // as it was afterwards (also when nothing is drawn).
 class ShapeScope {
  public:
-  ShapeScope() : repeat_(g_textureRepeat != 0) {
+  ShapeScope() : repeat_(g_drawState.textureRepeat != 0) {
     Graphics::FlushBatch();
     GR_Texture_Set_Repeat(true);
   }

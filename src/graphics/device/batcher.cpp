@@ -70,7 +70,7 @@ void ReturnVertices(int32_t n) {
 void FlushBatch() {
   if (g_batch.primitiveType == kNoPrimitive) return;
   if (g_batch.texture != nullptr) {
-    const uint32_t clamp = g_textureRepeat != 0 ? 0 : 1;
+    const uint32_t clamp = g_drawState.textureRepeat != 0 ? 0 : 1;
     SetSamplerState(0, kSamplerAddressU, clamp);
     SetSamplerState(0, kSamplerAddressV, clamp);
   }

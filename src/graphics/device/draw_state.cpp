@@ -1,28 +1,26 @@
 #include "graphics/device/draw_state.h"
 
+#include <cmath>
+
 #include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "runtime/numeric.h"
 
 uint32_t g_drawColor = 0xFF000000u;
-uint32_t g_drawAlpha = 255;
 int32_t g_blendSrc = 5;
-int32_t g_blendDest = 6;
 uint8_t g_renderFlags[5] = {1, 1, 1, 1, 1};
-uint8_t g_textureRepeat = 0;
-uint8_t g_cullingFlag = 0;
-uint8_t g_lightingFlag = 0;
 FogSettings g_fogSettings{0, 0, 0.0f, 1.0f};
 float g_drawDepth = 0.0f;
 uint8_t g_3dMode = 0;
 int32_t g_currentViewRect[4] = {0, 0, 0, 0};
-int32_t g_currentTarget = -1;
 uint8_t g_orthoProjection = 0;
 ScreenSize g_screenSize{640, 480};
 ViewportRect g_viewport{-1, -1, -1, -1};
 ViewProjection g_viewProjection{-1.0f, -1.0f, -1.0f, -1.0f, -1.0f};
 int32_t g_yFlip = 1;
+int32_t g_circlePrecision = 24;
+DrawState g_drawState;
 
 namespace {
 
@@ -67,22 +65,22 @@ uint32_t GR_Merge_Color(uint32_t c1, uint32_t c2, double f) {
   return out;
 }
 
-void GR_Draw_Set_Color(uint32_t c) { g_drawColor = GR_Pack_Color(c, g_drawAlpha); }
+void GR_Draw_Set_Color(uint32_t c) { g_drawColor = GR_Pack_Color(c, g_drawState.alpha); }
 
 void GR_Draw_Set_Alpha(float alpha) {
-  g_drawAlpha = GR_Alpha_To_Byte(alpha);
-  g_drawColor = GR_Replace_Alpha(g_drawColor, g_drawAlpha);
+  g_drawState.alpha = GR_Alpha_To_Byte(alpha);
+  g_drawColor = GR_Replace_Alpha(g_drawColor, g_drawState.alpha);
 }
 
 uint32_t GR_Draw_Get_Color() { return GR_Swap_Red_Blue(g_drawColor) & 0xFFFFFF; }
-float GR_Draw_Get_Alpha() { return static_cast<float>(g_drawAlpha) / 255.0f; }
+float GR_Draw_Get_Alpha() { return static_cast<float>(g_drawState.alpha) / 255.0f; }
 
 void GR_Draw_Set_Blend_Mode_Ext(int32_t source, int32_t destination) {
   Graphics::FlushBatch();
   g_blendSrc = static_cast<int32_t>(BlendFactor(source));
-  g_blendDest = static_cast<int32_t>(BlendFactor(destination));
+  g_drawState.blendDest = static_cast<int32_t>(BlendFactor(destination));
   Graphics::SetRenderState(kStateSourceBlend, static_cast<uint32_t>(g_blendSrc));
-  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_blendDest));
+  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_drawState.blendDest));
 }
 
 void GR_Draw_Set_Blend_Mode(int32_t mode) {
@@ -116,13 +114,11 @@ void GR_Texture_Set_Blending(bool on) {
 void GR_Texture_Set_Repeat(bool on) {
   if (!Graphics::HasDevice()) return;
   Graphics::FlushBatch();
-  g_textureRepeat = on ? 1 : 0;
+  g_drawState.textureRepeat = on ? 1 : 0;
   const uint32_t address = on ? kAddressWrap : kAddressClamp;
   Graphics::SetSamplerState(0, kSamplerAddressU, address);
   Graphics::SetSamplerState(0, kSamplerAddressV, address);
 }
-
-bool g_startInterpolation = false;
 
 namespace {
 
@@ -134,15 +130,57 @@ void GR_Restore_Render_States() {
   if (!Graphics::HasDevice()) return;
   Graphics::SetDefaultStates();
   Graphics::SetRenderState(kStateAlphaBlend, 1);
-  Graphics::SetRenderState(kStateCull, g_cullingFlag != 0 ? kCullCounterClockwise : kCullNone);
+  Graphics::SetRenderState(kStateCull, g_drawState.culling != 0 ? kCullCounterClockwise : kCullNone);
   Graphics::SetRenderState(kStateSourceBlend, static_cast<uint32_t>(g_blendSrc));
-  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_blendDest));
-  Graphics::SetRenderState(kStateLighting, g_lightingFlag);
+  Graphics::SetRenderState(kStateDestinationBlend, static_cast<uint32_t>(g_drawState.blendDest));
+  Graphics::SetRenderState(kStateLighting, g_drawState.lighting);
   Graphics::SetRenderState(kStateShadeMode, g_renderFlags[4] != 0 ? kShadeGouraud : kShadeFlat);
   GR_Apply_Hidden();
   GR_Apply_Fog();
   Graphics::SetTexture(0, nullptr);
-  GR_Texture_Set_Interpolation(g_startInterpolation);
+  GR_Texture_Set_Interpolation(g_drawState.startInterpolation);
   GR_Texture_Set_Blending(g_renderFlags[1] != 0);
-  GR_Texture_Set_Repeat(g_textureRepeat != 0);
+  GR_Texture_Set_Repeat(g_drawState.textureRepeat != 0);
 }
+
+void GR_Draw_Set_Circle_Precision(int32_t precision) {
+  if (precision < 4) precision = 4;
+  if (precision > kCircleMaxPrecision) precision = kCircleMaxPrecision;
+  precision &= ~3;
+  g_circlePrecision = precision;
+  constexpr float kPi = 3.1415927f;
+  for (int32_t k = 0; k <= precision; ++k) {
+    const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(precision);
+    g_drawState.circleCos[k] = std::cos(angle);
+    g_drawState.circleSin[k] = std::sin(angle);
+  }
+}
+
+void GR_Draw_Reset_Circle_Precision() { GR_Draw_Set_Circle_Precision(24); }
+
+void DrawState_Reset() {
+  g_drawColor = 0xFF000000u;
+  g_blendSrc = 5;
+  for (uint8_t& flag : g_renderFlags) flag = 1;
+  g_fogSettings = FogSettings{0, 0, 0.0f, 1.0f};
+  g_drawDepth = 0.0f;
+  g_3dMode = 0;
+  for (int32_t& side : g_currentViewRect) side = 0;
+  g_orthoProjection = 0;
+  g_screenSize = ScreenSize{640, 480};
+  g_viewport = ViewportRect{-1, -1, -1, -1};
+  g_viewProjection = ViewProjection{-1.0f, -1.0f, -1.0f, -1.0f, -1.0f};
+  g_yFlip = 1;
+  g_drawState = DrawState();
+  GR_Draw_Reset_Circle_Precision();
+}
+
+namespace {
+
+// The circle tables are usable from the program's start, before anything
+// draws.
+struct CircleTablesStart {
+  CircleTablesStart() { GR_Draw_Reset_Circle_Precision(); }
+} g_circleTablesStart;
+
+}  // namespace

@@ -6,17 +6,16 @@
 #pragma once
 #include <cstdint>
 
+// The state other modules know by name is kept in plain globals below; the
+// rest lives in g_drawState. DrawState_Reset returns both to their start-up
+// values.
+
 // Script colours are 0xBBGGRR (red low); device colours are 0xAARRGGBB.
 extern uint32_t g_drawColor;  // device colour, alpha in the top byte
-extern uint32_t g_drawAlpha;  // 0..255
-extern int32_t g_blendSrc;    // device blend numbers; 5 source alpha
-extern int32_t g_blendDest;   // 6 inverse source alpha
+extern int32_t g_blendSrc;    // device blend number; 5 source alpha
 // [0] texture interpolation, [1] texture blending, [2] perspective,
 // [3] hidden-surface removal, [4] smooth shading.
 extern uint8_t g_renderFlags[5];
-extern uint8_t g_textureRepeat;  // 1 wrap, 0 clamp
-extern uint8_t g_cullingFlag;
-extern uint8_t g_lightingFlag;
 
 struct FogSettings {
   uint8_t enable;
@@ -30,8 +29,6 @@ extern uint8_t g_3dMode;  // set by 3D drawing; 2D code only reads it
 // The area being drawn in room coordinates (left, top, right, bottom): room
 // drawing sets it; sprite drawing skips what lies wholly outside.
 extern int32_t g_currentViewRect[4];
-// The surface drawn to, -1 for the screen.
-extern int32_t g_currentTarget;
 // An orthographic projection set by a script: nothing is skipped.
 extern uint8_t g_orthoProjection;
 
@@ -53,9 +50,28 @@ extern int32_t g_yFlip;  // vertical sign of the orthographic projection
 
 constexpr int32_t kCircleMaxPrecision = 64;
 extern int32_t g_circlePrecision;
-// cos and sin of k x 2 pi / precision for k = 0..precision.
-extern float g_circleCos[kCircleMaxPrecision + 1];
-extern float g_circleSin[kCircleMaxPrecision + 1];
+
+struct DrawState {
+  uint32_t alpha = 255;       // 0..255, also the top byte of g_drawColor
+  int32_t blendDest = 6;      // device blend number; 6 inverse source alpha
+  uint8_t textureRepeat = 0;  // 1 wrap, 0 clamp
+  uint8_t culling = 0;
+  uint8_t lighting = 0;
+  // The surface drawn to, -1 for the screen.
+  int32_t currentTarget = -1;
+  // The texture interpolation the game asked for at the start; a device
+  // reset restores this, whatever scripts set since.
+  bool startInterpolation = false;
+  // cos and sin of k x 2 pi / g_circlePrecision for k = 0..precision.
+  float circleCos[kCircleMaxPrecision + 1] = {};
+  float circleSin[kCircleMaxPrecision + 1] = {};
+};
+extern DrawState g_drawState;
+
+// Every drawing state above back to its start-up value, the circle tables
+// filled for the start-up precision. Only the stored values change: nothing
+// is drawn or sent to the device.
+void DrawState_Reset();
 
 // Colour helpers.
 uint32_t GR_Pack_Color(uint32_t scriptColour, uint32_t alphaByte);
@@ -108,9 +124,6 @@ void GR_Draw_Reset_Circle_Precision();
 void GR_Apply_Hidden();
 void GR_Apply_Fog();
 
-// The texture interpolation the game asked for at the start; a reset
-// restores this, whatever scripts set since.
-extern bool g_startInterpolation;
 // Sends every stored drawing state to the device again (after a reset the
 // device has forgotten them). Texture interpolation comes back as the game
 // started it.

@@ -1,5 +1,5 @@
-// The drawing core's 3D switches, fog, viewport, 2D view projection, screen
-// size and circle tables.
+// The drawing core's 3D switches, fog, viewport, 2D view projection and
+// screen size.
 #include <cmath>
 #include <cstring>
 
@@ -8,10 +8,6 @@
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "runtime/matrix.h"
-
-int32_t g_circlePrecision = 24;
-float g_circleCos[kCircleMaxPrecision + 1];
-float g_circleSin[kCircleMaxPrecision + 1];
 
 namespace {
 
@@ -32,7 +28,7 @@ uint32_t FloatBits(float f) {
 
 void GR_3D_Set_Culling(bool on) {
   if (!Graphics::HasDevice()) return;
-  g_cullingFlag = on ? 1 : 0;
+  g_drawState.culling = on ? 1 : 0;
   Graphics::FlushBatch();
   Graphics::SetRenderState(kStateCull, on ? kCullCounterClockwise : kCullNone);
 }
@@ -60,8 +56,8 @@ void GR_3D_Set_Hidden(bool on) {
 
 void GR_3D_Set_Lighting(bool on) {
   Graphics::FlushBatch();
-  g_lightingFlag = on ? 1 : 0;
-  Graphics::SetRenderState(kStateLighting, g_lightingFlag);
+  g_drawState.lighting = on ? 1 : 0;
+  Graphics::SetRenderState(kStateLighting, g_drawState.lighting);
 }
 
 void GR_3D_Set_Shading(bool smooth) {
@@ -138,27 +134,3 @@ void GR_Set_Screen_Size(int32_t width, int32_t height) {
 }
 
 ScreenSize GR_Get_Screen_Size() { return g_screenSize; }
-
-void GR_Draw_Set_Circle_Precision(int32_t precision) {
-  if (precision < 4) precision = 4;
-  if (precision > kCircleMaxPrecision) precision = kCircleMaxPrecision;
-  precision &= ~3;
-  g_circlePrecision = precision;
-  constexpr float kPi = 3.1415927f;
-  for (int32_t k = 0; k <= precision; ++k) {
-    const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(precision);
-    g_circleCos[k] = std::cos(angle);
-    g_circleSin[k] = std::sin(angle);
-  }
-}
-
-void GR_Draw_Reset_Circle_Precision() { GR_Draw_Set_Circle_Precision(24); }
-
-namespace {
-
-// The tables are usable from the program's start, before anything draws.
-struct CircleTablesStart {
-  CircleTablesStart() { GR_Draw_Reset_Circle_Precision(); }
-} g_circleTablesStart;
-
-}  // namespace

@@ -17,7 +17,7 @@ struct Point {
 
 // Point k of the circle tables on an ellipse of radii (rx, ry) around c.
 Point OnRing(Point c, float rx, float ry, int32_t k) {
-  return Point{c.x + g_circleCos[k] * rx, c.y + g_circleSin[k] * ry};
+  return Point{c.x + g_drawState.circleCos[k] * rx, c.y + g_drawState.circleSin[k] * ry};
 }
 
 // One quarter arc, tables k = from..to, written from v onward; the next free slot.

@@ -20,7 +20,7 @@ inline TexVertex* Textured(int32_t kind, int32_t n) {
 }
 inline ColorVertex At(float x, float y, uint32_t colour) { return ColorVertex{x, y, g_drawDepth, colour}; }
 inline TexVertex TexAt(float x, float y, uint32_t colour) { return TexVertex{x, y, g_drawDepth, colour, 0.0f, 0.0f}; }
-inline uint32_t WithAlpha(uint32_t scriptColour) { return GR_Pack_Color(scriptColour, g_drawAlpha); }
+inline uint32_t WithAlpha(uint32_t scriptColour) { return GR_Pack_Color(scriptColour, g_drawState.alpha); }
 
 inline void Order(float& a, float& b) {
   if (a > b) std::swap(a, b);

@@ -75,7 +75,7 @@ void DrawParticle(const CParticleSystem& s, const CParticle& p) {
 // game had set so that it comes back after the system.
 class BlendSwitch {
  public:
-  BlendSwitch() : source_(g_blendSrc), destination_(g_blendDest) {}
+  BlendSwitch() : source_(g_blendSrc), destination_(g_drawState.blendDest) {}
   ~BlendSwitch() {
     if (additive_) GR_Draw_Set_Blend_Mode_Ext(source_, destination_);
   }

@@ -49,7 +49,7 @@ uint32_t* ReadWholeSurface(IGraphicsDevice* device, GfxObject surface, int32_t w
 bool GR_D3D_Init(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags) {
   g_screenSize =
       ScreenSize{ClampToScreen(width, Graphics::GetScreenWidth()), ClampToScreen(height, Graphics::GetScreenHeight())};
-  g_startInterpolation = (flags & Graphics::kCreateInterpolate) != 0;
+  g_drawState.startInterpolation = (flags & Graphics::kCreateInterpolate) != 0;
   Graphics::SetLostDeviceHandler(GR_Display_Reset);
   const bool created = Graphics::CreateDevice(window, width, height, flags);
   GR_Texture_Table_Free();

@@ -50,7 +50,7 @@ void ReturnToScreen() {
   GR_Set_Viewport(g_savedViewport.x, g_savedViewport.y, g_savedViewport.width, g_savedViewport.height);
   GR_Set_View_Projection(g_savedProjection.x, g_savedProjection.y, g_savedProjection.width, g_savedProjection.height,
                          g_savedProjection.angle);
-  g_currentTarget = -1;
+  g_drawState.currentTarget = -1;
   g_orthoProjection = 0;
 }
 
@@ -77,7 +77,7 @@ int32_t GR_Surface_Create(int32_t width, int32_t height) {
 void GR_Surface_Free(int32_t index) {
   if (Entry(index) == nullptr) return;
   Graphics::FlushBatch();
-  if (g_currentTarget == index) GR_Surface_Reset_Target();
+  if (g_drawState.currentTarget == index) GR_Surface_Reset_Target();
   GR_Texture_Free(g_surfaceTable[index].texture);
   g_surfaceTable[index].texture = -1;
   g_surfaceTable[index].inUse = 0;
@@ -109,17 +109,17 @@ bool GR_Surface_Set_Target(int32_t index) {
   Graphics::FlushBatch();
   const SurfaceEntry* e = Entry(index);
   if (e == nullptr) return false;
-  if (index == g_currentTarget) return true;
+  if (index == g_drawState.currentTarget) return true;
   DeviceTexture* texture = GR_Texture_Get_Device_Texture(e->texture);
   if (texture == nullptr) return false;
-  if (g_currentTarget != -1) GR_Surface_Reset_Target();
+  if (g_drawState.currentTarget != -1) GR_Surface_Reset_Target();
   g_savedViewport = g_viewport;
   g_savedProjection = g_viewProjection;
   if (!PushSurface(texture)) return false;
   const auto w = static_cast<float>(e->width), h = static_cast<float>(e->height);
   GR_Set_View_Projection(0.0f, 0.0f, w, h, 0.0f);
   GR_Set_Viewport(0, 0, e->width, e->height);
-  g_currentTarget = index;
+  g_drawState.currentTarget = index;
   g_orthoProjection = 1;
   return true;
 }
@@ -127,7 +127,7 @@ bool GR_Surface_Set_Target(int32_t index) {
 // Without a surface as the target there is nothing to pop: the entry on
 // the stack is the screen's own.
 bool GR_Surface_Reset_Target() {
-  if (!Graphics::HasDevice() || g_currentTarget == -1) return false;
+  if (!Graphics::HasDevice() || g_drawState.currentTarget == -1) return false;
   Graphics::FlushBatch();
   if (!Graphics::PopRenderTarget()) return false;
   ReturnToScreen();
@@ -137,7 +137,7 @@ bool GR_Surface_Reset_Target() {
 // The device has popped every target at the end of its scene; taking the
 // surface's entry off first keeps the screen's own entry in place.
 void GR_Surface_Frame_End() {
-  if (g_currentTarget == -1) return;
+  if (g_drawState.currentTarget == -1) return;
   if (!GR_Surface_Reset_Target()) ReturnToScreen();
 }
 

@@ -181,7 +181,7 @@ void GR_Texture_Draw(int32_t index, float x, float y) {
   const TextureEntry* e = GR_Texture_Entry(index);
   if (e == nullptr) return;
   const Corners q = Box(x, y, 0, 0, e->width, e->height, 0, 1);
-  ListQuad(e->texture, q, WholeArea(e), Pack(0xFFFFFF, g_drawAlpha & 0xFF));
+  ListQuad(e->texture, q, WholeArea(e), Pack(0xFFFFFF, g_drawState.alpha & 0xFF));
 }
 
 void GR_Texture_Draw_Ext(int32_t index, float xOrigin, float yOrigin, float x, float y, float xScale, float yScale,
@@ -249,14 +249,14 @@ void GR_TexturePage_Draw(TexturePage* page, float x, float y) {
   if (e == nullptr) return;
   const float left = page->xOffset, top = page->yOffset;
   const Corners q = Box(x, y, left, top, left + page->cropWidth, top + page->cropHeight, 0, 1);
-  ListQuad(e->texture, q, PageSource(page, e), Pack(0xFFFFFF, g_drawAlpha & 0xFF));
+  ListQuad(e->texture, q, PageSource(page, e), Pack(0xFFFFFF, g_drawState.alpha & 0xFF));
 }
 
 void GR_TexturePage_Draw_Pos(TexturePage* page, QuadPoint p1, QuadPoint p2, QuadPoint p3, QuadPoint p4,
                              uint32_t colour) {
   const TextureEntry* e = PageEntry(page);
   if (e == nullptr) return;
-  ListQuad(e->texture, Corners{{p1, p2, p3, p4}}, PageSource(page, e), Pack(colour, g_drawAlpha & 0xFF));
+  ListQuad(e->texture, Corners{{p1, p2, p3, p4}}, PageSource(page, e), Pack(colour, g_drawState.alpha & 0xFF));
 }
 
 void GR_TexturePage_Draw_Ext(TexturePage* page, float xOrigin, float yOrigin, float x, float y, float xScale,

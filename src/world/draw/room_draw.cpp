@@ -52,7 +52,7 @@ void ViewRectangle(const CView& v, int32_t rect[4]) {
 bool TargetSurface(const CView& v) {
   if (v.surface == -1) return false;
   Graphics::FlushBatch();
-  if (!GR_Surface_Exists(v.surface) || v.surface == g_currentTarget) return false;
+  if (!GR_Surface_Exists(v.surface) || v.surface == g_drawState.currentTarget) return false;
   const int32_t depth = Graphics::RenderTargetDepth();
   Graphics::PushRenderTarget();
   if (Graphics::RenderTargetDepth() == depth) return false;
