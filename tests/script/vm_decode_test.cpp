@@ -161,6 +161,27 @@ TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
             "15");
 }
 
+TEST_F(VMDecodeScripts, AReadAndATripleGiveWhatThePlainInstructionsGive) {
+  // A read, then a read or constant with an operator, then an operator on
+  // the two: stored into the local read first, into another local, into a
+  // local holding text, left on the stack, or tested by a branch.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"args", "return argument0 - argument1 * 2 + (argument1 < argument0 div 2)"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var s, i, t, u; s = 1; i = 10; t = \"x\"; s = s + i mod 7; u = s - i div 4;"
+                              " t = i * i * 2; test_print(s, u, t, s + i / 8, s < i - 5, s == i mod 6 + 0.000001)"),
+            "4 2 200 5.25 1 1");
+  EXPECT_EQ(runner_.RunJoined("test_print(args(9, 2), args(4.5, 3), args(-7, -2))"), "6 -1.5 -3");
+  EXPECT_EQ(runner_.RunJoined("var a, b, c, n; a = -7; b = 3; c = 2; n = 0; while (n < a * -1 - b) n += 1;"
+                              " test_print(n, a mod b - c, a + b * c, a - b / c, a + c mod b)"),
+            "4 -3 -1 -8.5 -5");
+  // Texts and odd kinds anywhere in the five take the plain instructions.
+  EXPECT_EQ(runner_.RunJoined("var a, b, c; a = \"p\"; b = \"q\"; c = \"r\"; test_print(a + b + c, a + (b + c))"),
+            "pqr pqr");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 0.000000001; test_print(a + b * 3, a + 1 / b > 999999999)"),
+            "1.000000003 1");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -195,6 +216,11 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       {"times(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.times"},
       {"twice(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.twice"},
       {"var a, b; a = 1; b = 0.00000000001; test_print(a / b)", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      // A read, then a triple that cannot finish.
+      {"var a, b; a = 1; b = 0.00000000001; test_print(a + a / b)", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      {"var a, b; a = 1; b = \"ab\"; a = a + b * 2", "VMError!! Occurred - DoMul :: Execution Error"},
+      {"var a, b; a = \"ab\"; b = 2; a = a - b * 2", "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
+      {"var a, b; a = 1; b = \"s\"; if (a < b + 1) a = 2", "VMError!! Occurred - DoAdd :: Execution Error"},
   };
   for (const auto& [text, message] : cases) {
     EXPECT_EXIT(

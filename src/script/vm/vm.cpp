@@ -271,6 +271,28 @@ class Machine {
     const VariableNode* node = locals_->FindWritable(push.id);
     return node != nullptr ? &node->value : nullptr;
   }
+  __attribute__((always_inline)) ScriptValue* LocalValue(int32_t id) {
+    VariableNode* node = locals_->FindWritable(id);
+    return node != nullptr ? &node->value : nullptr;
+  }
+  // What an arithmetic triple (a read, a constant or a second read, an
+  // operator) would push, when its operands are plain reals and the
+  // operator gives a value without the module; false leaves it to run.
+  __attribute__((always_inline)) bool TripleValue(const VMRecord* triple, double* out) {
+    const ScriptValue* left = PlainRead(triple[0]);
+    double right;
+    int32_t kind;
+    if (triple->kind >= kKindValueValueOp) {
+      const ScriptValue* second = PlainRead(triple[1]);
+      if (!IsPlainReal(second)) return false;
+      right = second->real;
+      kind = triple->kind - kKindValueValueOp;
+    } else {
+      right = triple->value.d;
+      kind = triple->kind - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
+    }
+    return IsPlainReal(left) && VMFast_Arith(static_cast<uint8_t>(kKindAdd + kind), left->real, right, out);
+  }
 };
 
 void Machine::Fail(const char* message) {
@@ -494,6 +516,19 @@ bool Machine::Run(ScriptValue* result) {
       &&twoNe,
       &&twoGe,
       &&twoGt,
+      &&tripleAdd,
+      &&tripleSub,
+      &&tripleMul,
+      &&tripleDiv,
+      &&tripleRem,
+      &&tripleMod,
+      &&malformed,
+      &&tripleLt,
+      &&tripleLe,
+      &&tripleEq,
+      &&tripleNe,
+      &&tripleGe,
+      &&tripleGt,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -528,21 +563,37 @@ malformed:
 nop:
   VM_NEXT(1);
 
+// Goes on `n` records later, or straight to the target of an unconditional
+// branch found there; with breakpoints set (limit 0) every record runs.
+#define VM_NEXT_OR_BRANCH(n)                       \
+  do {                                             \
+    if (op[n].kind == kKindBranch && limit != 0) { \
+      op = records + op[n].target;                 \
+      VM_DISPATCH();                               \
+    }                                              \
+    VM_NEXT(n);                                    \
+  } while (0)
+
 // A real result, stored at once when the record after (`at` records on)
 // pops it into a local that exists, as that pop's own fast case would; the
 // value never lands on the stack, which is left ending at `rest`.
-#define VM_STORE_LOCAL(value, at, rest)                                         \
-  do {                                                                          \
-    const VMRecord& store = op[at];                                             \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {         \
-      if (VariableNode* target = locals_->FindWritable(store.id)) {             \
-        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
-        target->value = ScriptValue{kValueReal, nullptr, (value)};              \
-        sp = (rest);                                                            \
-        VM_NEXT((at) + 1);                                                      \
-      }                                                                         \
-    }                                                                           \
+// `first` is the value a fused record's first read found: when that read
+// is of the very local stored, its place is used again.
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                   \
+  do {                                                                                                                \
+    const VMRecord& store = op[at];                                                                                   \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                               \
+      ScriptValue* target =                                                                                           \
+          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store.id); \
+      if (target != nullptr) {                                                                                        \
+        if (target->text != nullptr) ScriptValue_Release(target);                                                     \
+        *target = ScriptValue{kValueReal, nullptr, (value)};                                                          \
+        sp = (rest);                                                                                                  \
+        VM_NEXT_OR_BRANCH((at) + 1);                                                                                  \
+      }                                                                                                               \
+    }                                                                                                                 \
   } while (0)
+#define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
 // The two operands of a binary operator, checked against its types; the
 // result goes into `left`.
@@ -875,32 +926,33 @@ constGt:
 
 // Three records that read plain reals (`ready`: both operands are) and run
 // an operator on them, pushing the result; otherwise the first runs alone.
-#define VM_READS_OP(OP, ready, l, r)               \
+#define VM_READS_OP_N(OP, N, first, ready, l, r)   \
   {                                                \
     double value;                                  \
     if (ready) {                                   \
       if (VMFast_IsCompare(OP)) {                  \
         g_variableIndexOutOfRange = 0;             \
         bool truth = VMFast_Compare(OP, (l), (r)); \
-        VM_TEST_BRANCH(truth, 3, (void)0);         \
+        VM_TEST_BRANCH(truth, N, (void)0);         \
         VMSlot_SetBool(sp++, truth);               \
-        VM_NEXT(3);                                \
+        VM_NEXT(N);                                \
       }                                            \
       if (VMFast_Arith(OP, (l), (r), &value)) {    \
         g_variableIndexOutOfRange = 0;             \
-        VM_STORE_LOCAL(value, 3, sp);              \
+        VM_STORE_LOCAL_READ(value, N, sp, first);  \
         VMSlot_SetReal(sp++, value);               \
-        VM_NEXT(3);                                \
+        VM_NEXT(N);                                \
       }                                            \
     }                                              \
     goto* kHandlers[op->plain];                    \
   }
+#define VM_READS_OP(OP, first, ready, l, r) VM_READS_OP_N(OP, 3, first, ready, l, r)
 
 // A plain local, a number constant, an operator on the two.
-#define VM_VALUE_OP(OP, VALUE)                                  \
-  {                                                             \
-    const ScriptValue* read = (VALUE);                          \
-    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d) \
+#define VM_VALUE_OP(OP, VALUE)                                        \
+  {                                                                   \
+    const ScriptValue* read = (VALUE);                                \
+    VM_READS_OP(OP, read, IsPlainReal(read), read->real, op->value.d) \
   }
 #define VM_LOCAL_OP(OP)                                       \
   {                                                           \
@@ -962,11 +1014,11 @@ argumentGt:
 #undef VM_ARGUMENT_OP
 
 // Two plain reads, each a local or an argument slot, then an operator.
-#define VM_TWO_VALUE_OP(OP)                                                           \
-  {                                                                                   \
-    const ScriptValue* left = PlainRead(op[0]);                                       \
-    const ScriptValue* right = PlainRead(op[1]);                                      \
-    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real) \
+#define VM_TWO_VALUE_OP(OP)                                                                 \
+  {                                                                                         \
+    const ScriptValue* left = PlainRead(op[0]);                                             \
+    const ScriptValue* right = PlainRead(op[1]);                                            \
+    VM_READS_OP(OP, left, IsPlainReal(left) && IsPlainReal(right), left->real, right->real) \
   }
 twoAdd:
   VM_TWO_VALUE_OP(kKindAdd)
@@ -993,7 +1045,43 @@ twoGe:
 twoGt:
   VM_TWO_VALUE_OP(kKindGt)
 #undef VM_TWO_VALUE_OP
+
+// A plain read, an arithmetic triple, then an operator on the two values.
+#define VM_TRIPLE_OP(OP)                                                                            \
+  {                                                                                                 \
+    const ScriptValue* left = PlainRead(op[0]);                                                     \
+    double right;                                                                                   \
+    VM_READS_OP_N(OP, 5, left, IsPlainReal(left) && TripleValue(op + 1, &right), left->real, right) \
+  }
+tripleAdd:
+  VM_TRIPLE_OP(kKindAdd)
+tripleSub:
+  VM_TRIPLE_OP(kKindSub)
+tripleMul:
+  VM_TRIPLE_OP(kKindMul)
+tripleDiv:
+  VM_TRIPLE_OP(kKindDiv)
+tripleRem:
+  VM_TRIPLE_OP(kKindRem)
+tripleMod:
+  VM_TRIPLE_OP(kKindMod)
+tripleLt:
+  VM_TRIPLE_OP(kKindLt)
+tripleLe:
+  VM_TRIPLE_OP(kKindLe)
+tripleEq:
+  VM_TRIPLE_OP(kKindEq)
+tripleNe:
+  VM_TRIPLE_OP(kKindNe)
+tripleGe:
+  VM_TRIPLE_OP(kKindGe)
+tripleGt:
+  VM_TRIPLE_OP(kKindGt)
+#undef VM_TRIPLE_OP
+#undef VM_READS_OP_N
+#undef VM_NEXT_OR_BRANCH
 #undef VM_STORE_LOCAL
+#undef VM_STORE_LOCAL_READ
 #undef VM_VALUE_OP
 #undef VM_READS_OP
 #undef VM_TEST_BRANCH

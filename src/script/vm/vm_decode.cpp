@@ -280,6 +280,21 @@ class Decoder {
         first.kind = static_cast<uint8_t>(kKindConstOp + records_[i + 1].kind - kKindAdd);
       }
     }
+    // A read left plain whose next records make an arithmetic triple, then
+    // an operator on the two values.
+    for (size_t i = 0; i + 4 < records_.size(); ++i) {
+      if (IsPlainRead(records_[i]) && IsArithmeticTriple(records_[i + 1]) && Follows(i, i + 1) &&
+          Follows(i + 1, i + 2) && Follows(i + 2, i + 3) && Follows(i + 3, i + 4) && FusableOnVariants(records_[i + 4]))
+        records_[i].kind = static_cast<uint8_t>(kKindValueTripleOp + records_[i + 4].kind - kKindAdd);
+    }
+  }
+
+  // A fused triple that leaves a real: arithmetic, not a comparison.
+  static bool IsArithmeticTriple(const VMRecord& record) {
+    for (int32_t family : {kKindLocalConstOp, kKindArgumentConstOp, kKindValueValueOp}) {
+      if (record.kind >= family && record.kind <= family + (kKindMod - kKindAdd)) return true;
+    }
+    return false;
   }
 
   const uint8_t* bytes_;

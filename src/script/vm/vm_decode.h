@@ -74,7 +74,10 @@ enum VMKind : uint8_t {
   kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
   // Two plain reads (each a local or an argument slot), then an operator.
   kKindValueValueOp = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
-  kKindCount = kKindValueValueOp + (kKindGt - kKindAdd + 1),
+  // A plain read, one of the arithmetic triples above, then an operator on
+  // the two values: five instructions.
+  kKindValueTripleOp = kKindValueValueOp + (kKindGt - kKindAdd + 1),
+  kKindCount = kKindValueTripleOp + (kKindGt - kKindAdd + 1),
 };
 
 struct VMRecord {
