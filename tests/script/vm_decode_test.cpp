@@ -182,6 +182,17 @@ TEST_F(VMDecodeScripts, AReadAndATripleGiveWhatThePlainInstructionsGive) {
             "1.000000003 1");
 }
 
+TEST_F(VMDecodeScripts, TextJoinedToALocalInPlaceGivesWhatThePlainInstructionsGive) {
+  // Into the local read only; the empty text on either side; a text the
+  // local got from a join or from another local.
+  EXPECT_EQ(runner_.RunJoined("var t, u, n; t = \"\"; u = \"q\"; n = 0; while (n < 3) { t = t + \"ab\"; n += 1 }"
+                              " u = t + \"z\"; t = t + \"\"; test_print(t, u, t == \"ababab\")"),
+            "ababab abababz 1");
+  EXPECT_EQ(runner_.RunJoined("var t, u; u = \"k\"; t = u + u; t = t + \"m\"; u = \"1\" + \"2\"; u = u + \"!\";"
+                              " test_print(t, u, t == \"kkm\")"),
+            "kkm 12! 1");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -221,6 +232,8 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       {"var a, b; a = 1; b = \"ab\"; a = a + b * 2", "VMError!! Occurred - DoMul :: Execution Error"},
       {"var a, b; a = \"ab\"; b = 2; a = a - b * 2", "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
       {"var a, b; a = 1; b = \"s\"; if (a < b + 1) a = 2", "VMError!! Occurred - DoAdd :: Execution Error"},
+      // A text joined to a local holding a number.
+      {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };
   for (const auto& [text, message] : cases) {
     EXPECT_EXIT(

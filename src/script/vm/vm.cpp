@@ -529,6 +529,7 @@ bool Machine::Run(ScriptValue* result) {
       &&tripleNe,
       &&tripleGe,
       &&tripleGt,
+      &&appendLocal,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1078,6 +1079,24 @@ tripleGe:
 tripleGt:
   VM_TRIPLE_OP(kKindGt)
 #undef VM_TRIPLE_OP
+
+// A text constant joined to a local that holds text, in place: the copy the
+// push would make and the join's two frees are saved.
+appendLocal : {
+  VariableNode* node = locals_->FindWritable(op->id);
+  if (node != nullptr && node->value.kind == kValueString) {
+    const VMRecord& text = op[1];
+    char* joined =
+        VMOp_JoinTexts(node->value.text, text.kind == kKindPushPoolString
+                                             ? text.value.text
+                                             : g_strings(code_.unit->code, static_cast<int32_t>(text.operand)));
+    if (node->value.text != nullptr) MemoryManager::Free(node->value.text);
+    node->value = ScriptValue{kValueString, joined, 0.0};
+    g_variableIndexOutOfRange = 0;
+    VM_NEXT_OR_BRANCH(4);
+  }
+  goto* kHandlers[op->plain];
+}
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
 #undef VM_STORE_LOCAL

@@ -286,7 +286,19 @@ class Decoder {
       if (IsPlainRead(records_[i]) && IsArithmeticTriple(records_[i + 1]) && Follows(i, i + 1) &&
           Follows(i + 1, i + 2) && Follows(i + 2, i + 3) && Follows(i + 3, i + 4) && FusableOnVariants(records_[i + 4]))
         records_[i].kind = static_cast<uint8_t>(kKindValueTripleOp + records_[i + 4].kind - kKindAdd);
+      else if (IsAppend(i))
+        records_[i].kind = kKindAppendLocal;
     }
+  }
+
+  // push.v of a local, push.s, add.s.v, pop.v.v into the same local.
+  bool IsAppend(size_t i) const {
+    const VMRecord* run = &records_[i];
+    return i + 3 < records_.size() && run[0].kind == kKindPushLocal &&
+           (run[1].kind == kKindPushPoolString || run[1].kind == kKindPushGameString) && run[2].kind == kKindAdd &&
+           run[2].expect1 == kSlotString && run[2].expect2 == kSlotVariant && run[3].kind == kKindPopLocal &&
+           run[3].expect2 == kSlotVariant && run[3].id == run[0].id && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
+           Follows(i + 2, i + 3);
   }
 
   // A fused triple that leaves a real: arithmetic, not a comparison.

@@ -77,7 +77,9 @@ enum VMKind : uint8_t {
   // A plain read, one of the arithmetic triples above, then an operator on
   // the two values: five instructions.
   kKindValueTripleOp = kKindValueValueOp + (kKindGt - kKindAdd + 1),
-  kKindCount = kKindValueTripleOp + (kKindGt - kKindAdd + 1),
+  // A local, a text constant joined to it, stored back into the same local.
+  kKindAppendLocal = kKindValueTripleOp + (kKindGt - kKindAdd + 1),
+  kKindCount,
 };
 
 struct VMRecord {
