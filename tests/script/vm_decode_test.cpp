@@ -193,6 +193,18 @@ TEST_F(VMDecodeScripts, TextJoinedToALocalInPlaceGivesWhatThePlainInstructionsGi
             "kkm 12! 1");
 }
 
+TEST_F(VMDecodeScripts, ElementsOfSelfByAComputedIndexGiveWhatThePlainInstructionsGive) {
+  // The index a local, an argument slot or an arithmetic triple; texts
+  // stored or read, and a fraction truncated, take or match the plain path.
+  ASSERT_TRUE(runner_.SetScripts({{"pick", "return q[argument0] + q[argument0 + 1]"}}));
+  EXPECT_EQ(runner_.RunJoined("var i, s; for (i = 0; i < 6; i += 1) { q[i mod 3] = i * 2 } s = 0;"
+                              " for (i = 0; i < 6; i += 1) { s += q[i mod 3] } test_print(pick(0.5)); q[1] = \"t\";"
+                              " test_print(s, q[0], q[2], q[i - 5], q[i / 4])"),
+            "14 | 48 6 10 t t");
+  EXPECT_EQ(runner_.RunJoined("var k; k = 2; q[k] = 7; q[k] += 1; q[k * 2] = q[k] - 1; test_print(q[k], q[4], q[3])"),
+            "8 7 0");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -232,6 +244,11 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       {"var a, b; a = 1; b = \"ab\"; a = a + b * 2", "VMError!! Occurred - DoMul :: Execution Error"},
       {"var a, b; a = \"ab\"; b = 2; a = a - b * 2", "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
       {"var a, b; a = 1; b = \"s\"; if (a < b + 1) a = 2", "VMError!! Occurred - DoAdd :: Execution Error"},
+      // An element of self by a computed index that does not exist.
+      {"var i; i = 1; q[0] = 1; q[i - 2] = 0",
+       "VMError!! Occurred - Pop :: Execution Error - Variable index out of range q"},
+      {"var i; i = 1; q[0] = 1; test_print(q[i + 1])",
+       "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
       // A text joined to a local holding a number.
       {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };

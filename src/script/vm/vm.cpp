@@ -153,6 +153,14 @@ inline bool IsPlainReal(const ScriptValue* value) {
 }
 inline bool IsPlainReal(const VMSlot& slot) { return slot.kind == kValueReal && slot.text == nullptr; }
 
+// Stores a real over a value, freeing any text it held only afterwards, so
+// that nothing waits in memory across the call.
+__attribute__((always_inline)) inline void StoreReal(ScriptValue* target, double value) {
+  char* old = target->kind == kValueString ? target->text : nullptr;
+  *target = ScriptValue{kValueReal, nullptr, value};
+  if (old != nullptr) MemoryManager::Free(old);
+}
+
 inline void PushBorrowed(VMSlot* slot, const char* text) {
   slot->type = kSlotString;
   slot->kind = 0;  // borrowed from the code's strings
@@ -207,7 +215,7 @@ class Machine {
   void SetLimits(int32_t room) {
     room_ = room;
     // Below this many slots no mix of value sizes can reach the limit.
-    int32_t slots = std::max(room / 16, 0);
+    int32_t slots = std::max(room, 0) >> 4;  // room / 16, without a signed division
     overflowLimit_ = stack_.slots + slots;
     // Fused records run up to three instructions past one check; with
     // breakpoints set every instruction is checked.
@@ -221,6 +229,7 @@ class Machine {
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
+  __attribute__((always_inline)) inline ScriptValue* SelfElementAt(const VMRecord& op, int32_t selector, int32_t index);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   // Where the loop goes on after a call enters a script or a script returns.
   struct Resume {
@@ -530,6 +539,8 @@ bool Machine::Run(ScriptValue* result) {
       &&tripleGe,
       &&tripleGt,
       &&appendLocal,
+      &&selfElementRead,
+      &&selfElementWrite,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -587,8 +598,7 @@ nop:
       ScriptValue* target =                                                                                           \
           store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store.id); \
       if (target != nullptr) {                                                                                        \
-        if (target->text != nullptr) ScriptValue_Release(target);                                                     \
-        *target = ScriptValue{kValueReal, nullptr, (value)};                                                          \
+        StoreReal(target, (value));                                                                                   \
         sp = (rest);                                                                                                  \
         VM_NEXT_OR_BRANCH((at) + 1);                                                                                  \
       }                                                                                                               \
@@ -762,9 +772,8 @@ popLocal:
   if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
     if (VariableNode* node = locals_->FindWritable(op->id)) {
       g_variableIndexOutOfRange = 0;
-      if (node->value.text != nullptr) ScriptValue_Release(&node->value);
       --sp;
-      node->value = ScriptValue{kValueReal, nullptr, sp->d};
+      StoreReal(&node->value, sp->d);
       VM_NEXT(1);
     }
   }
@@ -775,8 +784,7 @@ popSelf : {
   if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
       IsPlainReal(rest[-1])) {
     g_variableIndexOutOfRange = 0;
-    if (element->text != nullptr) ScriptValue_Release(element);
-    *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
+    StoreReal(element, rest[-1].d);
     sp = rest - 1;
     VM_NEXT(1);
   }
@@ -1080,6 +1088,39 @@ tripleGt:
   VM_TRIPLE_OP(kKindGt)
 #undef VM_TRIPLE_OP
 
+// A selector constant and an index made an int, then a read or a store of
+// that element of one of self's variables, as the push.v and pop.v fast
+// cases would: nothing lands on the stack. Anything else (text, a missing
+// element, another instance) runs the first record alone.
+#define VM_SELF_ELEMENT(WRITE)                                                                             \
+  {                                                                                                        \
+    double at;                                                                                             \
+    const ScriptValue* read = op->spare == 3 ? PlainRead(op[1]) : nullptr;                                 \
+    bool ready = op->spare == 3 ? IsPlainReal(read) && (at = read->real, true) : TripleValue(op + 1, &at); \
+    if (ready) {                                                                                           \
+      const VMRecord& access = op[op->spare];                                                              \
+      ScriptValue* element = SelfElementAt(access, op->value.i, VMFast_TruncInt32(at));                    \
+      if (WRITE) {                                                                                         \
+        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {     \
+          g_variableIndexOutOfRange = 0;                                                                   \
+          --sp;                                                                                            \
+          StoreReal(element, sp->d);                                                                       \
+          VM_NEXT_OR_BRANCH(op->spare + 1);                                                                \
+        }                                                                                                  \
+      } else if (IsPlainReal(element)) {                                                                   \
+        g_variableIndexOutOfRange = 0;                                                                     \
+        VMSlot_SetReal(sp++, element->real);                                                               \
+        VM_NEXT(op->spare + 1);                                                                            \
+      }                                                                                                    \
+    }                                                                                                      \
+    goto* kHandlers[op->plain];                                                                            \
+  }
+selfElementRead:
+  VM_SELF_ELEMENT(false)
+selfElementWrite:
+  VM_SELF_ELEMENT(true)
+#undef VM_SELF_ELEMENT
+
 // A text constant joined to a local that holds text, in place: the copy the
 // push would make and the join's two frees are saved.
 appendLocal : {
@@ -1153,11 +1194,17 @@ inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot*
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
     selector = (--sp)->i;
   }
+  ScriptValue* element = SelfElementAt(op, selector, index);
+  if (element != nullptr) *rest = sp;
+  return element;
+}
+
+// The same for a selector and index already at hand.
+inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector, int32_t index) {
   if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
     return nullptr;
   VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
-  *rest = sp;
   if (index == 0) return &node->value;
   int32_t row = 0, column = index;
   if (index >= CVariableList::kRowStride) Variable_SplitIndex(index, &row, &column);
@@ -1283,7 +1330,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
 
 inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
-  if (sp - stack_.slots < base_ + argc) {
+  if (sp - argc < stack_.slots + base_) {
     Fail(kMalformed);
     return nullptr;
   }

@@ -288,7 +288,33 @@ class Decoder {
         records_[i].kind = static_cast<uint8_t>(kKindValueTripleOp + records_[i + 4].kind - kKindAdd);
       else if (IsAppend(i))
         records_[i].kind = kKindAppendLocal;
+      else
+        FuseSelfElement(i);
     }
+  }
+
+  // push.e of a selector, an index read or computed then made an int, and
+  // the push.v or pop.v of an element of a variable that may be self's.
+  void FuseSelfElement(size_t i) {
+    VMRecord& first = records_[i];
+    if (first.kind != kKindPushInt || i + 3 >= records_.size() || !Follows(i, i + 1)) return;
+    size_t conv = IsPlainRead(records_[i + 1]) ? i + 2 : IsArithmeticTriple(records_[i + 1]) ? i + 4 : 0;
+    if (conv == 0 || conv + 1 >= records_.size()) return;
+    for (size_t k = i + 1; k <= conv; ++k)
+      if (!Follows(k, k + 1)) return;
+    const VMRecord& to = records_[conv];
+    const VMRecord& access = records_[conv + 1];
+    if (to.kind != kKindConv || to.expect1 != kSlotVariant || to.t2 != kSlotInt) return;
+    constexpr uint32_t kStackOperands = kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId;
+    if ((access.operand & kStackOperands) != 0) return;
+    if (access.kind == kKindPushSelf) {
+      first.kind = kKindSelfElementRead;
+    } else if (access.kind == kKindPopSelf && access.expect2 == kSlotVariant) {
+      first.kind = kKindSelfElementWrite;
+    } else {
+      return;
+    }
+    first.spare = static_cast<uint8_t>(conv + 1 - i);
   }
 
   // push.v of a local, push.s, add.s.v, pop.v.v into the same local.

@@ -79,6 +79,11 @@ enum VMKind : uint8_t {
   kKindValueTripleOp = kKindValueValueOp + (kKindGt - kKindAdd + 1),
   // A local, a text constant joined to it, stored back into the same local.
   kKindAppendLocal = kKindValueTripleOp + (kKindGt - kKindAdd + 1),
+  // An element of one of self's variables named by a selector constant and
+  // an index (a plain read or an arithmetic triple, then conv to int), read
+  // or stored; `spare` is the distance to the push.v or pop.v.
+  kKindSelfElementRead,
+  kKindSelfElementWrite,
   kKindCount,
 };
 
