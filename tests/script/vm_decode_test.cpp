@@ -175,6 +175,11 @@ TEST_F(VMDecodeScripts, AReadAndATripleGiveWhatThePlainInstructionsGive) {
   EXPECT_EQ(runner_.RunJoined("var a, b, c, n; a = -7; b = 3; c = 2; n = 0; while (n < a * -1 - b) n += 1;"
                               " test_print(n, a mod b - c, a + b * c, a - b / c, a + c mod b)"),
             "4 -3 -1 -8.5 -5");
+  // Constants and operators between the triple and the last operator.
+  EXPECT_EQ(
+      runner_.RunJoined("var s, i, u; s = 2; i = 9; s = s + (i * 3 + 7) mod 11 - i div 5; u = s - (i - 1) / 4 * 3;"
+                        " test_print(s, u, s * (i mod 4 + 0.5) div 1, argument0 + (i + 1) * 2 - 1)"),
+      "2 -4 3 19");
   // Texts and odd kinds anywhere in the five take the plain instructions.
   EXPECT_EQ(runner_.RunJoined("var a, b, c; a = \"p\"; b = \"q\"; c = \"r\"; test_print(a + b + c, a + (b + c))"),
             "pqr pqr");
@@ -249,6 +254,9 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
        "VMError!! Occurred - Pop :: Execution Error - Variable index out of range q"},
       {"var i; i = 1; q[0] = 1; test_print(q[i + 1])",
        "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      // ... with constant-operator pairs, one of which cannot finish.
+      {"var a, b; a = 1; b = 2; a = a + (b * 2 + 1) / 0.00000000001", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      {"var a, b; a = 1; b = \"x\"; a = a - (b + 1) * 2", "VMError!! Occurred - DoAdd :: Execution Error"},
       // A text joined to a local holding a number.
       {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };

@@ -541,6 +541,7 @@ bool Machine::Run(ScriptValue* result) {
       &&appendLocal,
       &&selfElementRead,
       &&selfElementWrite,
+      &&valueChainOp,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1120,6 +1121,27 @@ selfElementRead:
 selfElementWrite:
   VM_SELF_ELEMENT(true)
 #undef VM_SELF_ELEMENT
+
+// A plain read, an arithmetic triple, constant-operator pairs on its value,
+// then an arithmetic operator on the read and that value: pushed, or stored
+// into a local popped right after.
+valueChainOp : {
+  const ScriptValue* left = PlainRead(op[0]);
+  double right, value;
+  if (IsPlainReal(left) && TripleValue(op + 1, &right)) {
+    int32_t at = 4;
+    while (at < op->target &&
+           VMFast_Arith(static_cast<uint8_t>(kKindAdd + op[at].kind - kKindConstOp), right, op[at + 1].value.d, &right))
+      at += 2;
+    if (at == op->target && VMFast_Arith(op[at].kind, left->real, right, &value)) {
+      g_variableIndexOutOfRange = 0;
+      VM_STORE_LOCAL_READ(value, at + 1, sp, left);
+      VMSlot_SetReal(sp++, value);
+      VM_NEXT(at + 1);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
 
 // A text constant joined to a local that holds text, in place: the copy the
 // push would make and the join's two frees are saved.

@@ -286,7 +286,10 @@ class Decoder {
       if (IsPlainRead(records_[i]) && IsArithmeticTriple(records_[i + 1]) && Follows(i, i + 1) &&
           Follows(i + 1, i + 2) && Follows(i + 2, i + 3) && Follows(i + 3, i + 4) && FusableOnVariants(records_[i + 4]))
         records_[i].kind = static_cast<uint8_t>(kKindValueTripleOp + records_[i + 4].kind - kKindAdd);
-      else if (IsAppend(i))
+      else if (size_t op = ChainOp(i); op != 0) {
+        records_[i].kind = kKindValueChainOp;
+        records_[i].target = static_cast<int32_t>(op - i);
+      } else if (IsAppend(i))
         records_[i].kind = kKindAppendLocal;
       else
         FuseSelfElement(i);
@@ -325,6 +328,26 @@ class Decoder {
            run[2].expect1 == kSlotString && run[2].expect2 == kSlotVariant && run[3].kind == kKindPopLocal &&
            run[3].expect2 == kSlotVariant && run[3].id == run[0].id && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
            Follows(i + 2, i + 3);
+  }
+
+  // A plain read, an arithmetic triple, one or more fused pairs of a number
+  // constant and an arithmetic operator on a real, then an arithmetic
+  // operator on two variants: where that operator lies, else 0.
+  size_t ChainOp(size_t i) const {
+    if (!IsPlainRead(records_[i]) || i + 1 >= records_.size() || !IsArithmeticTriple(records_[i + 1])) return 0;
+    size_t at = i + 4;
+    for (size_t k = i; k < at; ++k)
+      if (!Follows(k, k + 1)) return 0;
+    size_t pairs = 0;
+    while (at + 1 < records_.size() && records_[at].kind >= kKindConstOp &&
+           records_[at].kind <= kKindConstOp + (kKindMod - kKindAdd) && records_[at + 1].expect2 == kSlotVariant &&
+           Follows(at, at + 1) && Follows(at + 1, at + 2)) {
+      at += 2;
+      ++pairs;
+    }
+    if (pairs == 0 || at >= records_.size() || !FusableOnVariants(records_[at]) || records_[at].kind > kKindMod)
+      return 0;
+    return at;
   }
 
   // A fused triple that leaves a real: arithmetic, not a comparison.

@@ -84,6 +84,11 @@ enum VMKind : uint8_t {
   // or stored; `spare` is the distance to the push.v or pop.v.
   kKindSelfElementRead,
   kKindSelfElementWrite,
+  // As kKindValueTripleOp with fused constant-operator pairs between the
+  // triple and the operator (the pairs' operators are arithmetic on a real);
+  // `target` holds the distance to the operator, kept in the operator's own
+  // `spare` as its kind less kKindAdd.
+  kKindValueChainOp,
   kKindCount,
 };
 
