@@ -243,7 +243,7 @@ class Machine {
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
-  std::vector<ScriptValue>& TakeArguments(int32_t argc, VMSlot*& sp);
+  ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
   __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
                                                          Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
@@ -1380,24 +1380,30 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, 
   return sp;
 }
 
-std::vector<ScriptValue>& Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
-  std::vector<ScriptValue>& arguments = stack_.arguments;
-  arguments.resize(static_cast<size_t>(argc));
+ScriptValue* Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
+  // Only ever grown: the callee is given the count.
+  std::vector<ScriptValue>& store = stack_.arguments;
+  if (store.size() < static_cast<size_t>(argc)) store.resize(static_cast<size_t>(argc));
+  ScriptValue* arguments = store.data();
   for (int32_t i = 0; i < argc; ++i) {
     const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
-    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
+    arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
   }
   sp -= argc;
   return arguments;
 }
 
+void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
+  for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
+}
+
 // A script-kind function cannot run here: the call gives real 0.
 void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
-  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
+  ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
-  if (!g_extensionCaller(index, argc, arguments.data(), &result)) ScriptValue_SetReal(&result, 0.0);
+  if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
   g_argumentExtent = kExtentUnknown;
-  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
 }
 
@@ -1408,11 +1414,11 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     return false;
   }
   if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
-  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
+  ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
-  handler(&result, self_, other_, argc, arguments.data());
+  handler(&result, self_, other_, argc, arguments);
   g_argumentExtent = kExtentUnknown;
-  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
   return true;
 }
