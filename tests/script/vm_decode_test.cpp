@@ -51,6 +51,28 @@ TEST_F(VMDecode, ABranchIntoAnOperandRunsTheBytesThereAsInstructions) {
   EXPECT_EQ(Run(onward.Buffer()), 42);
 }
 
+const char* DecodeStrings(const VMBuffer*, int32_t index) {
+  static const char* const texts[] = {"ab", "cd", "ef"};
+  return index >= 0 && index < 3 ? texts[index] : nullptr;
+}
+
+TEST_F(VMDecode, AJoinIntoALocalEnteredPartWayRunsItsInstructionsAlone) {
+  // a = "ab"; b = "cd"; push b; then a branch over the push of a lands on
+  // the text constant of the run "a = a + text": the add joins b's text.
+  constexpr int32_t kA = 100000, kB = 100001;
+  VM_SetStringSource(DecodeStrings);
+  Asm code;
+  code.Str(0).PopVar(kInstanceLocal, kA, kS).Str(1).PopVar(kInstanceLocal, kB, kS).PushVar(kInstanceLocal, kB);
+  code.Branch(kOpB, 3).PushVar(kInstanceLocal, kA).Str(2).Bin(kOpAdd, kS, kV).PopVar(kInstanceLocal, kA, kV);
+  // Then the run from its start, with a text the source does not have.
+  code.PushVar(kInstanceLocal, kA).Str(7).Bin(kOpAdd, kS, kV).PopVar(kInstanceLocal, kA, kV);
+  code.PushVar(kInstanceLocal, kA);
+  OwnedValue result;
+  EXPECT_TRUE(VM_Exec("join", AsInstance(&self_), AsInstance(&self_), code.Buffer(), result.Slot(), nullptr, nullptr));
+  EXPECT_EQ(result.Text(), "cdef");
+  VM_SetStringSource(nullptr);
+}
+
 TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
   Asm first, second;
   first.Short(3).W(Asm::Op(kOpConv, kI, kV));
