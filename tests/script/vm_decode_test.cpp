@@ -51,6 +51,28 @@ TEST_F(VMDecode, ABranchIntoAnOperandRunsTheBytesThereAsInstructions) {
   EXPECT_EQ(Run(onward.Buffer()), 42);
 }
 
+const char* DecodeStrings(const VMBuffer*, int32_t index) {
+  static const char* const texts[] = {"ab", "cd", "ef"};
+  return index >= 0 && index < 3 ? texts[index] : nullptr;
+}
+
+TEST_F(VMDecode, AJoinIntoALocalEnteredPartWayRunsItsInstructionsAlone) {
+  // a = "ab"; b = "cd"; push b; then a branch over the push of a lands on
+  // the text constant of the run "a = a + text": the add joins b's text.
+  constexpr int32_t kA = 100000, kB = 100001;
+  VM_SetStringSource(DecodeStrings);
+  Asm code;
+  code.Str(0).PopVar(kInstanceLocal, kA, kS).Str(1).PopVar(kInstanceLocal, kB, kS).PushVar(kInstanceLocal, kB);
+  code.Branch(kOpB, 3).PushVar(kInstanceLocal, kA).Str(2).Bin(kOpAdd, kS, kV).PopVar(kInstanceLocal, kA, kV);
+  // Then the run from its start, with a text the source does not have.
+  code.PushVar(kInstanceLocal, kA).Str(7).Bin(kOpAdd, kS, kV).PopVar(kInstanceLocal, kA, kV);
+  code.PushVar(kInstanceLocal, kA);
+  OwnedValue result;
+  EXPECT_TRUE(VM_Exec("join", AsInstance(&self_), AsInstance(&self_), code.Buffer(), result.Slot(), nullptr, nullptr));
+  EXPECT_EQ(result.Text(), "cdef");
+  VM_SetStringSource(nullptr);
+}
+
 TEST_F(VMDecode, ABufferWhoseBytesChangeRunsTheNewCode) {
   Asm first, second;
   first.Short(3).W(Asm::Op(kOpConv, kI, kV));
@@ -161,6 +183,55 @@ TEST_F(VMDecodeScripts, TwoReadsAndAnOperatorGiveWhatThePlainInstructionsGive) {
             "15");
 }
 
+TEST_F(VMDecodeScripts, AReadAndATripleGiveWhatThePlainInstructionsGive) {
+  // A read, then a read or constant with an operator, then an operator on
+  // the two: stored into the local read first, into another local, into a
+  // local holding text, left on the stack, or tested by a branch.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"args", "return argument0 - argument1 * 2 + (argument1 < argument0 div 2)"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var s, i, t, u; s = 1; i = 10; t = \"x\"; s = s + i mod 7; u = s - i div 4;"
+                              " t = i * i * 2; test_print(s, u, t, s + i / 8, s < i - 5, s == i mod 6 + 0.000001)"),
+            "4 2 200 5.25 1 1");
+  EXPECT_EQ(runner_.RunJoined("test_print(args(9, 2), args(4.5, 3), args(-7, -2))"), "6 -1.5 -3");
+  EXPECT_EQ(runner_.RunJoined("var a, b, c, n; a = -7; b = 3; c = 2; n = 0; while (n < a * -1 - b) n += 1;"
+                              " test_print(n, a mod b - c, a + b * c, a - b / c, a + c mod b)"),
+            "4 -3 -1 -8.5 -5");
+  // Constants and operators between the triple and the last operator.
+  EXPECT_EQ(
+      runner_.RunJoined("var s, i, u; s = 2; i = 9; s = s + (i * 3 + 7) mod 11 - i div 5; u = s - (i - 1) / 4 * 3;"
+                        " test_print(s, u, s * (i mod 4 + 0.5) div 1, argument0 + (i + 1) * 2 - 1)"),
+      "2 -4 3 19");
+  // Texts and odd kinds anywhere in the five take the plain instructions.
+  EXPECT_EQ(runner_.RunJoined("var a, b, c; a = \"p\"; b = \"q\"; c = \"r\"; test_print(a + b + c, a + (b + c))"),
+            "pqr pqr");
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 0.000000001; test_print(a + b * 3, a + 1 / b > 999999999)"),
+            "1.000000003 1");
+}
+
+TEST_F(VMDecodeScripts, TextJoinedToALocalInPlaceGivesWhatThePlainInstructionsGive) {
+  // Into the local read only; the empty text on either side; a text the
+  // local got from a join or from another local.
+  EXPECT_EQ(runner_.RunJoined("var t, u, n; t = \"\"; u = \"q\"; n = 0; while (n < 3) { t = t + \"ab\"; n += 1 }"
+                              " u = t + \"z\"; t = t + \"\"; test_print(t, u, t == \"ababab\")"),
+            "ababab abababz 1");
+  EXPECT_EQ(runner_.RunJoined("var t, u; u = \"k\"; t = u + u; t = t + \"m\"; u = \"1\" + \"2\"; u = u + \"!\";"
+                              " test_print(t, u, t == \"kkm\")"),
+            "kkm 12! 1");
+}
+
+TEST_F(VMDecodeScripts, ElementsOfSelfByAComputedIndexGiveWhatThePlainInstructionsGive) {
+  // The index a local, an argument slot or an arithmetic triple; texts
+  // stored or read, and a fraction truncated, take or match the plain path.
+  ASSERT_TRUE(runner_.SetScripts({{"pick", "return q[argument0] + q[argument0 + 1]"}}));
+  EXPECT_EQ(runner_.RunJoined("var i, s; for (i = 0; i < 6; i += 1) { q[i mod 3] = i * 2 } s = 0;"
+                              " for (i = 0; i < 6; i += 1) { s += q[i mod 3] } test_print(pick(0.5)); q[1] = \"t\";"
+                              " test_print(s, q[0], q[2], q[i - 5], q[i / 4])"),
+            "14 | 48 6 10 t t");
+  EXPECT_EQ(runner_.RunJoined("var k; k = 2; q[k] = 7; q[k] += 1; q[k * 2] = q[k] - 1; test_print(q[k], q[4], q[3])"),
+            "8 7 0");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -195,6 +266,21 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       {"times(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.times"},
       {"twice(\"ab\")", "VMError!! Occurred - DoMul :: Execution Error\n at Script.twice"},
       {"var a, b; a = 1; b = 0.00000000001; test_print(a / b)", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      // A read, then a triple that cannot finish.
+      {"var a, b; a = 1; b = 0.00000000001; test_print(a + a / b)", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      {"var a, b; a = 1; b = \"ab\"; a = a + b * 2", "VMError!! Occurred - DoMul :: Execution Error"},
+      {"var a, b; a = \"ab\"; b = 2; a = a - b * 2", "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
+      {"var a, b; a = 1; b = \"s\"; if (a < b + 1) a = 2", "VMError!! Occurred - DoAdd :: Execution Error"},
+      // An element of self by a computed index that does not exist.
+      {"var i; i = 1; q[0] = 1; q[i - 2] = 0",
+       "VMError!! Occurred - Pop :: Execution Error - Variable index out of range q"},
+      {"var i; i = 1; q[0] = 1; test_print(q[i + 1])",
+       "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      // ... with constant-operator pairs, one of which cannot finish.
+      {"var a, b; a = 1; b = 2; a = a + (b * 2 + 1) / 0.00000000001", "VMError!! Occurred - DoDiv :: Divide by zero"},
+      {"var a, b; a = 1; b = \"x\"; a = a - (b + 1) * 2", "VMError!! Occurred - DoAdd :: Execution Error"},
+      // A text joined to a local holding a number.
+      {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };
   for (const auto& [text, message] : cases) {
     EXPECT_EXIT(

@@ -153,6 +153,14 @@ inline bool IsPlainReal(const ScriptValue* value) {
 }
 inline bool IsPlainReal(const VMSlot& slot) { return slot.kind == kValueReal && slot.text == nullptr; }
 
+// Stores a real over a value, freeing any text it held only afterwards, so
+// that nothing waits in memory across the call.
+__attribute__((always_inline)) inline void StoreReal(ScriptValue* target, double value) {
+  char* old = target->kind == kValueString ? target->text : nullptr;
+  *target = ScriptValue{kValueReal, nullptr, value};
+  if (old != nullptr) MemoryManager::Free(old);
+}
+
 inline void PushBorrowed(VMSlot* slot, const char* text) {
   slot->type = kSlotString;
   slot->kind = 0;  // borrowed from the code's strings
@@ -207,7 +215,7 @@ class Machine {
   void SetLimits(int32_t room) {
     room_ = room;
     // Below this many slots no mix of value sizes can reach the limit.
-    int32_t slots = std::max(room / 16, 0);
+    int32_t slots = std::max(room, 0) >> 4;  // room / 16, without a signed division
     overflowLimit_ = stack_.slots + slots;
     // Fused records run up to three instructions past one check; with
     // breakpoints set every instruction is checked.
@@ -221,6 +229,7 @@ class Machine {
   bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
   bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
   __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
+  __attribute__((always_inline)) inline ScriptValue* SelfElementAt(const VMRecord& op, int32_t selector, int32_t index);
   bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
   // Where the loop goes on after a call enters a script or a script returns.
   struct Resume {
@@ -234,7 +243,7 @@ class Machine {
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
-  std::vector<ScriptValue>& TakeArguments(int32_t argc, VMSlot*& sp);
+  ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
   __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
                                                          Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
@@ -270,6 +279,28 @@ class Machine {
     if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
     const VariableNode* node = locals_->FindWritable(push.id);
     return node != nullptr ? &node->value : nullptr;
+  }
+  __attribute__((always_inline)) ScriptValue* LocalValue(int32_t id) {
+    VariableNode* node = locals_->FindWritable(id);
+    return node != nullptr ? &node->value : nullptr;
+  }
+  // What an arithmetic triple (a read, a constant or a second read, an
+  // operator) would push, when its operands are plain reals and the
+  // operator gives a value without the module; false leaves it to run.
+  __attribute__((always_inline)) bool TripleValue(const VMRecord* triple, double* out) {
+    const ScriptValue* left = PlainRead(triple[0]);
+    double right;
+    int32_t kind;
+    if (triple->kind >= kKindValueValueOp) {
+      const ScriptValue* second = PlainRead(triple[1]);
+      if (!IsPlainReal(second)) return false;
+      right = second->real;
+      kind = triple->kind - kKindValueValueOp;
+    } else {
+      right = triple->value.d;
+      kind = triple->kind - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
+    }
+    return IsPlainReal(left) && VMFast_Arith(static_cast<uint8_t>(kKindAdd + kind), left->real, right, out);
   }
 };
 
@@ -494,6 +525,23 @@ bool Machine::Run(ScriptValue* result) {
       &&twoNe,
       &&twoGe,
       &&twoGt,
+      &&tripleAdd,
+      &&tripleSub,
+      &&tripleMul,
+      &&tripleDiv,
+      &&tripleRem,
+      &&tripleMod,
+      &&malformed,
+      &&tripleLt,
+      &&tripleLe,
+      &&tripleEq,
+      &&tripleNe,
+      &&tripleGe,
+      &&tripleGt,
+      &&appendLocal,
+      &&selfElementRead,
+      &&selfElementWrite,
+      &&valueChainOp,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -528,21 +576,36 @@ malformed:
 nop:
   VM_NEXT(1);
 
+// Goes on `n` records later, or straight to the target of an unconditional
+// branch found there; with breakpoints set (limit 0) every record runs.
+#define VM_NEXT_OR_BRANCH(n)                       \
+  do {                                             \
+    if (op[n].kind == kKindBranch && limit != 0) { \
+      op = records + op[n].target;                 \
+      VM_DISPATCH();                               \
+    }                                              \
+    VM_NEXT(n);                                    \
+  } while (0)
+
 // A real result, stored at once when the record after (`at` records on)
 // pops it into a local that exists, as that pop's own fast case would; the
 // value never lands on the stack, which is left ending at `rest`.
-#define VM_STORE_LOCAL(value, at, rest)                                         \
-  do {                                                                          \
-    const VMRecord& store = op[at];                                             \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {         \
-      if (VariableNode* target = locals_->FindWritable(store.id)) {             \
-        if (target->value.text != nullptr) ScriptValue_Release(&target->value); \
-        target->value = ScriptValue{kValueReal, nullptr, (value)};              \
-        sp = (rest);                                                            \
-        VM_NEXT((at) + 1);                                                      \
-      }                                                                         \
-    }                                                                           \
+// `first` is the value a fused record's first read found: when that read
+// is of the very local stored, its place is used again.
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                   \
+  do {                                                                                                                \
+    const VMRecord& store = op[at];                                                                                   \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                               \
+      ScriptValue* target =                                                                                           \
+          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store.id); \
+      if (target != nullptr) {                                                                                        \
+        StoreReal(target, (value));                                                                                   \
+        sp = (rest);                                                                                                  \
+        VM_NEXT_OR_BRANCH((at) + 1);                                                                                  \
+      }                                                                                                               \
+    }                                                                                                                 \
   } while (0)
+#define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
 // The two operands of a binary operator, checked against its types; the
 // result goes into `left`.
@@ -710,9 +773,8 @@ popLocal:
   if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
     if (VariableNode* node = locals_->FindWritable(op->id)) {
       g_variableIndexOutOfRange = 0;
-      if (node->value.text != nullptr) ScriptValue_Release(&node->value);
       --sp;
-      node->value = ScriptValue{kValueReal, nullptr, sp->d};
+      StoreReal(&node->value, sp->d);
       VM_NEXT(1);
     }
   }
@@ -723,8 +785,7 @@ popSelf : {
   if (element != nullptr && rest > bottom && op->expect2 == kSlotVariant && rest[-1].type == kSlotVariant &&
       IsPlainReal(rest[-1])) {
     g_variableIndexOutOfRange = 0;
-    if (element->text != nullptr) ScriptValue_Release(element);
-    *element = ScriptValue{kValueReal, nullptr, rest[-1].d};
+    StoreReal(element, rest[-1].d);
     sp = rest - 1;
     VM_NEXT(1);
   }
@@ -875,32 +936,33 @@ constGt:
 
 // Three records that read plain reals (`ready`: both operands are) and run
 // an operator on them, pushing the result; otherwise the first runs alone.
-#define VM_READS_OP(OP, ready, l, r)               \
+#define VM_READS_OP_N(OP, N, first, ready, l, r)   \
   {                                                \
     double value;                                  \
     if (ready) {                                   \
       if (VMFast_IsCompare(OP)) {                  \
         g_variableIndexOutOfRange = 0;             \
         bool truth = VMFast_Compare(OP, (l), (r)); \
-        VM_TEST_BRANCH(truth, 3, (void)0);         \
+        VM_TEST_BRANCH(truth, N, (void)0);         \
         VMSlot_SetBool(sp++, truth);               \
-        VM_NEXT(3);                                \
+        VM_NEXT(N);                                \
       }                                            \
       if (VMFast_Arith(OP, (l), (r), &value)) {    \
         g_variableIndexOutOfRange = 0;             \
-        VM_STORE_LOCAL(value, 3, sp);              \
+        VM_STORE_LOCAL_READ(value, N, sp, first);  \
         VMSlot_SetReal(sp++, value);               \
-        VM_NEXT(3);                                \
+        VM_NEXT(N);                                \
       }                                            \
     }                                              \
     goto* kHandlers[op->plain];                    \
   }
+#define VM_READS_OP(OP, first, ready, l, r) VM_READS_OP_N(OP, 3, first, ready, l, r)
 
 // A plain local, a number constant, an operator on the two.
-#define VM_VALUE_OP(OP, VALUE)                                  \
-  {                                                             \
-    const ScriptValue* read = (VALUE);                          \
-    VM_READS_OP(OP, IsPlainReal(read), read->real, op->value.d) \
+#define VM_VALUE_OP(OP, VALUE)                                        \
+  {                                                                   \
+    const ScriptValue* read = (VALUE);                                \
+    VM_READS_OP(OP, read, IsPlainReal(read), read->real, op->value.d) \
   }
 #define VM_LOCAL_OP(OP)                                       \
   {                                                           \
@@ -962,11 +1024,11 @@ argumentGt:
 #undef VM_ARGUMENT_OP
 
 // Two plain reads, each a local or an argument slot, then an operator.
-#define VM_TWO_VALUE_OP(OP)                                                           \
-  {                                                                                   \
-    const ScriptValue* left = PlainRead(op[0]);                                       \
-    const ScriptValue* right = PlainRead(op[1]);                                      \
-    VM_READS_OP(OP, IsPlainReal(left) && IsPlainReal(right), left->real, right->real) \
+#define VM_TWO_VALUE_OP(OP)                                                                 \
+  {                                                                                         \
+    const ScriptValue* left = PlainRead(op[0]);                                             \
+    const ScriptValue* right = PlainRead(op[1]);                                            \
+    VM_READS_OP(OP, left, IsPlainReal(left) && IsPlainReal(right), left->real, right->real) \
   }
 twoAdd:
   VM_TWO_VALUE_OP(kKindAdd)
@@ -993,7 +1055,115 @@ twoGe:
 twoGt:
   VM_TWO_VALUE_OP(kKindGt)
 #undef VM_TWO_VALUE_OP
+
+// A plain read, an arithmetic triple, then an operator on the two values.
+#define VM_TRIPLE_OP(OP)                                                                            \
+  {                                                                                                 \
+    const ScriptValue* left = PlainRead(op[0]);                                                     \
+    double right;                                                                                   \
+    VM_READS_OP_N(OP, 5, left, IsPlainReal(left) && TripleValue(op + 1, &right), left->real, right) \
+  }
+tripleAdd:
+  VM_TRIPLE_OP(kKindAdd)
+tripleSub:
+  VM_TRIPLE_OP(kKindSub)
+tripleMul:
+  VM_TRIPLE_OP(kKindMul)
+tripleDiv:
+  VM_TRIPLE_OP(kKindDiv)
+tripleRem:
+  VM_TRIPLE_OP(kKindRem)
+tripleMod:
+  VM_TRIPLE_OP(kKindMod)
+tripleLt:
+  VM_TRIPLE_OP(kKindLt)
+tripleLe:
+  VM_TRIPLE_OP(kKindLe)
+tripleEq:
+  VM_TRIPLE_OP(kKindEq)
+tripleNe:
+  VM_TRIPLE_OP(kKindNe)
+tripleGe:
+  VM_TRIPLE_OP(kKindGe)
+tripleGt:
+  VM_TRIPLE_OP(kKindGt)
+#undef VM_TRIPLE_OP
+
+// A selector constant and an index made an int, then a read or a store of
+// that element of one of self's variables, as the push.v and pop.v fast
+// cases would: nothing lands on the stack. Anything else (text, a missing
+// element, another instance) runs the first record alone.
+#define VM_SELF_ELEMENT(WRITE)                                                                             \
+  {                                                                                                        \
+    double at;                                                                                             \
+    const ScriptValue* read = op->spare == 3 ? PlainRead(op[1]) : nullptr;                                 \
+    bool ready = op->spare == 3 ? IsPlainReal(read) && (at = read->real, true) : TripleValue(op + 1, &at); \
+    if (ready) {                                                                                           \
+      const VMRecord& access = op[op->spare];                                                              \
+      ScriptValue* element = SelfElementAt(access, op->value.i, VMFast_TruncInt32(at));                    \
+      if (WRITE) {                                                                                         \
+        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {     \
+          g_variableIndexOutOfRange = 0;                                                                   \
+          --sp;                                                                                            \
+          StoreReal(element, sp->d);                                                                       \
+          VM_NEXT_OR_BRANCH(op->spare + 1);                                                                \
+        }                                                                                                  \
+      } else if (IsPlainReal(element)) {                                                                   \
+        g_variableIndexOutOfRange = 0;                                                                     \
+        VMSlot_SetReal(sp++, element->real);                                                               \
+        VM_NEXT(op->spare + 1);                                                                            \
+      }                                                                                                    \
+    }                                                                                                      \
+    goto* kHandlers[op->plain];                                                                            \
+  }
+selfElementRead:
+  VM_SELF_ELEMENT(false)
+selfElementWrite:
+  VM_SELF_ELEMENT(true)
+#undef VM_SELF_ELEMENT
+
+// A plain read, an arithmetic triple, constant-operator pairs on its value,
+// then an arithmetic operator on the read and that value: pushed, or stored
+// into a local popped right after.
+valueChainOp : {
+  const ScriptValue* left = PlainRead(op[0]);
+  double right, value;
+  if (IsPlainReal(left) && TripleValue(op + 1, &right)) {
+    int32_t at = 4;
+    while (at < op->target &&
+           VMFast_Arith(static_cast<uint8_t>(kKindAdd + op[at].kind - kKindConstOp), right, op[at + 1].value.d, &right))
+      at += 2;
+    if (at == op->target && VMFast_Arith(op[at].kind, left->real, right, &value)) {
+      g_variableIndexOutOfRange = 0;
+      VM_STORE_LOCAL_READ(value, at + 1, sp, left);
+      VMSlot_SetReal(sp++, value);
+      VM_NEXT(at + 1);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
+
+// A text constant joined to a local that holds text, in place: the copy the
+// push would make and the join's two frees are saved.
+appendLocal : {
+  VariableNode* node = locals_->FindWritable(op->id);
+  if (node != nullptr && node->value.kind == kValueString) {
+    const VMRecord& text = op[1];
+    char* joined =
+        VMOp_JoinTexts(node->value.text, text.kind == kKindPushPoolString
+                                             ? text.value.text
+                                             : g_strings(code_.unit->code, static_cast<int32_t>(text.operand)));
+    if (node->value.text != nullptr) MemoryManager::Free(node->value.text);
+    node->value = ScriptValue{kValueString, joined, 0.0};
+    g_variableIndexOutOfRange = 0;
+    VM_NEXT_OR_BRANCH(4);
+  }
+  goto* kHandlers[op->plain];
+}
+#undef VM_READS_OP_N
+#undef VM_NEXT_OR_BRANCH
 #undef VM_STORE_LOCAL
+#undef VM_STORE_LOCAL_READ
 #undef VM_VALUE_OP
 #undef VM_READS_OP
 #undef VM_TEST_BRANCH
@@ -1046,11 +1216,17 @@ inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot*
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
     selector = (--sp)->i;
   }
+  ScriptValue* element = SelfElementAt(op, selector, index);
+  if (element != nullptr) *rest = sp;
+  return element;
+}
+
+// The same for a selector and index already at hand.
+inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector, int32_t index) {
   if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
     return nullptr;
   VariableNode* node = FindSelfNode(op.id);
   if (node == nullptr) return nullptr;
-  *rest = sp;
   if (index == 0) return &node->value;
   int32_t row = 0, column = index;
   if (index >= CVariableList::kRowStride) Variable_SplitIndex(index, &row, &column);
@@ -1176,7 +1352,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
 
 inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(word & 0xFFFF);
-  if (sp - stack_.slots < base_ + argc) {
+  if (sp - argc < stack_.slots + base_) {
     Fail(kMalformed);
     return nullptr;
   }
@@ -1204,24 +1380,30 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, 
   return sp;
 }
 
-std::vector<ScriptValue>& Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
-  std::vector<ScriptValue>& arguments = stack_.arguments;
-  arguments.resize(static_cast<size_t>(argc));
+ScriptValue* Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
+  // Only ever grown: the callee is given the count.
+  std::vector<ScriptValue>& store = stack_.arguments;
+  if (store.size() < static_cast<size_t>(argc)) store.resize(static_cast<size_t>(argc));
+  ScriptValue* arguments = store.data();
   for (int32_t i = 0; i < argc; ++i) {
     const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
-    arguments[static_cast<size_t>(i)] = ScriptValue{slot.kind, slot.text, slot.d};
+    arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
   }
   sp -= argc;
   return arguments;
 }
 
+void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
+  for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
+}
+
 // A script-kind function cannot run here: the call gives real 0.
 void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
-  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
+  ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
-  if (!g_extensionCaller(index, argc, arguments.data(), &result)) ScriptValue_SetReal(&result, 0.0);
+  if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
   g_argumentExtent = kExtentUnknown;
-  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
 }
 
@@ -1232,11 +1414,11 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     return false;
   }
   if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
-  std::vector<ScriptValue>& arguments = TakeArguments(argc, sp);
+  ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
-  handler(&result, self_, other_, argc, arguments.data());
+  handler(&result, self_, other_, argc, arguments);
   g_argumentExtent = kExtentUnknown;
-  for (ScriptValue& argument : arguments) ScriptValue_Release(&argument);
+  ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
   return true;
 }

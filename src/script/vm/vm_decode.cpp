@@ -280,6 +280,82 @@ class Decoder {
         first.kind = static_cast<uint8_t>(kKindConstOp + records_[i + 1].kind - kKindAdd);
       }
     }
+    // A read left plain whose next records make an arithmetic triple, then
+    // an operator on the two values.
+    for (size_t i = 0; i + 4 < records_.size(); ++i) {
+      if (IsPlainRead(records_[i]) && IsArithmeticTriple(records_[i + 1]) && Follows(i, i + 1) &&
+          Follows(i + 1, i + 2) && Follows(i + 2, i + 3) && Follows(i + 3, i + 4) && FusableOnVariants(records_[i + 4]))
+        records_[i].kind = static_cast<uint8_t>(kKindValueTripleOp + records_[i + 4].kind - kKindAdd);
+      else if (size_t op = ChainOp(i); op != 0) {
+        records_[i].kind = kKindValueChainOp;
+        records_[i].target = static_cast<int32_t>(op - i);
+      } else if (IsAppend(i))
+        records_[i].kind = kKindAppendLocal;
+      else
+        FuseSelfElement(i);
+    }
+  }
+
+  // push.e of a selector, an index read or computed then made an int, and
+  // the push.v or pop.v of an element of a variable that may be self's.
+  void FuseSelfElement(size_t i) {
+    VMRecord& first = records_[i];
+    if (first.kind != kKindPushInt || i + 3 >= records_.size() || !Follows(i, i + 1)) return;
+    size_t conv = IsPlainRead(records_[i + 1]) ? i + 2 : IsArithmeticTriple(records_[i + 1]) ? i + 4 : 0;
+    if (conv == 0 || conv + 1 >= records_.size()) return;
+    for (size_t k = i + 1; k <= conv; ++k)
+      if (!Follows(k, k + 1)) return;
+    const VMRecord& to = records_[conv];
+    const VMRecord& access = records_[conv + 1];
+    if (to.kind != kKindConv || to.expect1 != kSlotVariant || to.t2 != kSlotInt) return;
+    constexpr uint32_t kStackOperands = kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId;
+    if ((access.operand & kStackOperands) != 0) return;
+    if (access.kind == kKindPushSelf) {
+      first.kind = kKindSelfElementRead;
+    } else if (access.kind == kKindPopSelf && access.expect2 == kSlotVariant) {
+      first.kind = kKindSelfElementWrite;
+    } else {
+      return;
+    }
+    first.spare = static_cast<uint8_t>(conv + 1 - i);
+  }
+
+  // push.v of a local, push.s, add.s.v, pop.v.v into the same local.
+  bool IsAppend(size_t i) const {
+    const VMRecord* run = &records_[i];
+    return i + 3 < records_.size() && run[0].kind == kKindPushLocal &&
+           (run[1].kind == kKindPushPoolString || run[1].kind == kKindPushGameString) && run[2].kind == kKindAdd &&
+           run[2].expect1 == kSlotString && run[2].expect2 == kSlotVariant && run[3].kind == kKindPopLocal &&
+           run[3].expect2 == kSlotVariant && run[3].id == run[0].id && Follows(i, i + 1) && Follows(i + 1, i + 2) &&
+           Follows(i + 2, i + 3);
+  }
+
+  // A plain read, an arithmetic triple, one or more fused pairs of a number
+  // constant and an arithmetic operator on a real, then an arithmetic
+  // operator on two variants: where that operator lies, else 0.
+  size_t ChainOp(size_t i) const {
+    if (!IsPlainRead(records_[i]) || i + 1 >= records_.size() || !IsArithmeticTriple(records_[i + 1])) return 0;
+    size_t at = i + 4;
+    for (size_t k = i; k < at; ++k)
+      if (!Follows(k, k + 1)) return 0;
+    size_t pairs = 0;
+    while (at + 1 < records_.size() && records_[at].kind >= kKindConstOp &&
+           records_[at].kind <= kKindConstOp + (kKindMod - kKindAdd) && records_[at + 1].expect2 == kSlotVariant &&
+           Follows(at, at + 1) && Follows(at + 1, at + 2)) {
+      at += 2;
+      ++pairs;
+    }
+    if (pairs == 0 || at >= records_.size() || !FusableOnVariants(records_[at]) || records_[at].kind > kKindMod)
+      return 0;
+    return at;
+  }
+
+  // A fused triple that leaves a real: arithmetic, not a comparison.
+  static bool IsArithmeticTriple(const VMRecord& record) {
+    for (int32_t family : {kKindLocalConstOp, kKindArgumentConstOp, kKindValueValueOp}) {
+      if (record.kind >= family && record.kind <= family + (kKindMod - kKindAdd)) return true;
+    }
+    return false;
   }
 
   const uint8_t* bytes_;

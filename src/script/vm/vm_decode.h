@@ -74,7 +74,22 @@ enum VMKind : uint8_t {
   kKindArgumentConstOp = kKindLocalConstOp + (kKindGt - kKindAdd + 1),  // an argument slot, a constant, an operator
   // Two plain reads (each a local or an argument slot), then an operator.
   kKindValueValueOp = kKindArgumentConstOp + (kKindGt - kKindAdd + 1),
-  kKindCount = kKindValueValueOp + (kKindGt - kKindAdd + 1),
+  // A plain read, one of the arithmetic triples above, then an operator on
+  // the two values: five instructions.
+  kKindValueTripleOp = kKindValueValueOp + (kKindGt - kKindAdd + 1),
+  // A local, a text constant joined to it, stored back into the same local.
+  kKindAppendLocal = kKindValueTripleOp + (kKindGt - kKindAdd + 1),
+  // An element of one of self's variables named by a selector constant and
+  // an index (a plain read or an arithmetic triple, then conv to int), read
+  // or stored; `spare` is the distance to the push.v or pop.v.
+  kKindSelfElementRead,
+  kKindSelfElementWrite,
+  // As kKindValueTripleOp with fused constant-operator pairs between the
+  // triple and the operator (the pairs' operators are arithmetic on a real);
+  // `target` holds the distance to the operator, kept in the operator's own
+  // `spare` as its kind less kKindAdd.
+  kKindValueChainOp,
+  kKindCount,
 };
 
 struct VMRecord {

@@ -26,13 +26,19 @@ __attribute__((always_inline)) inline bool VMFast_PlainReal(const VMSlot& slot, 
 
 // fmod of two whole numbers below 2^53 is their truncated remainder carrying
 // the dividend's sign (zero included); the library call is far slower.
-inline double VMFast_Mod(double l, double r) {
+__attribute__((always_inline)) inline double VMFast_Mod(double l, double r) {
   constexpr double kExact = 9007199254740992.0;  // 2^53
-  if (std::fabs(l) < kExact && std::fabs(r) < kExact && r != 0.0) {
+  if (std::fabs(l) < kExact && std::fabs(r) < kExact) {
     // Both lie inside int64's range, so the conversions are exact or truncate.
     auto li = static_cast<int64_t>(l), ri = static_cast<int64_t>(r);
-    if (static_cast<double>(li) == l && static_cast<double>(ri) == r)
-      return std::copysign(static_cast<double>(li % ri), l);
+    if (static_cast<double>(li) == l && static_cast<double>(ri) == r && ri != 0) {
+      // Small operands divide faster in 32 bits (INT32_MIN stays out: its
+      // quotient by -1 does not fit).
+      int64_t rest = li > INT32_MIN && li <= INT32_MAX && ri == static_cast<int32_t>(ri)
+                         ? static_cast<int32_t>(li) % static_cast<int32_t>(ri)
+                         : li % ri;
+      return std::copysign(static_cast<double>(rest), l);
+    }
   }
   return std::fmod(l, r);
 }

@@ -98,7 +98,9 @@ const char* ErrorMessage(uint8_t op) {
 
 const char* ZeroMessage(uint8_t op) { return op == kOpDiv ? "DoDiv :: Divide by zero" : "DoRem :: Divide by zero"; }
 
-char* JoinTexts(const char* a, const char* b) {
+}  // namespace
+
+char* VMOp_JoinTexts(const char* a, const char* b) {
   size_t la = a == nullptr ? 0 : std::strlen(a), lb = b == nullptr ? 0 : std::strlen(b);
   auto* out = static_cast<char*>(KV_ALLOC(la + lb + 1, false));
   if (la != 0) std::memcpy(out, a, la);
@@ -106,6 +108,8 @@ char* JoinTexts(const char* a, const char* b) {
   out[la + lb] = '\0';
   return out;
 }
+
+namespace {
 
 char* RepeatText(const char* text, int64_t count) {
   size_t length = text == nullptr ? 0 : std::strlen(text);
@@ -197,7 +201,7 @@ const char* NumberOperation(uint8_t op, const Operand& l, const Operand& r, int3
 const char* TextOperation(uint8_t op, const Operand& l, const Operand& r, bool variant, VMSlot* out) {
   char* text = nullptr;
   if (op == kOpAdd && l.cls == kClassText && r.cls == kClassText) {
-    text = JoinTexts(l.text, r.text);
+    text = VMOp_JoinTexts(l.text, r.text);
   } else if (op == kOpMul && IsNumber(l.cls) && r.cls == kClassText) {
     text = RepeatText(r.text, AsLong(l));
   } else {

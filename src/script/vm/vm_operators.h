@@ -22,6 +22,9 @@ const char* VMOp_Conv(int32_t to, VMSlot* value);
 // slt, sle, seq, sne, sge, sgt: the result is a bool.
 const char* VMOp_Compare(uint8_t opcode, VMSlot* left, VMSlot* right);
 
+// A new text holding `a` then `b` (null reads as the empty text).
+char* VMOp_JoinTexts(const char* a, const char* b);
+
 // The tolerance of numeric comparisons.
 constexpr double kVMCompareEpsilon = 0.00001;
 // A real divisor smaller than this in magnitude divides by zero.
