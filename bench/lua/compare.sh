@@ -28,6 +28,7 @@ for ((run = 0; run < runs; ++run)); do
   done < <("$bench" --benchmark_filter='BM_(VM|Tree)' --benchmark_format=csv 2>/dev/null | tail -n +2)
 done
 for key in "${order[@]}"; do
+  [[ -z ${lua[$key]:-} ]] && continue  # machine-only benchmarks have no Lua twin
   echo "$key ${machine[$key]} ${tree[$key]:-0} ${lua[$key]}"
 done | awk '{
   m = $2 / $4; t = $3 / $4; gm += log(m); gt += log(t); n++

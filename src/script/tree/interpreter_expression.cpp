@@ -10,9 +10,11 @@
 #include "script/compiler/operators.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter.h"
+#include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "script/variables/world_seam.h"
 
 namespace {
 
@@ -26,11 +28,28 @@ struct VariableAddress {
   int32_t k = 0;
 };
 
+// A whole number of 32 bits held by a real.
+bool WholeInt32(double value, int32_t* whole) {
+  if (!(value >= -2147483648.0 && value <= 2147483647.0)) return false;
+  *whole = static_cast<int32_t>(value);
+  return static_cast<double>(*whole) == value;
+}
+
+// l - r * trunc(l / r) for a non-zero r. For whole numbers of 32 bits that is
+// the remainder of integer division, a zero remainder included (both give
+// +0), and the integer divider is the quicker one.
+double Modulo(double l, double r) {
+  int32_t a = 0;
+  int32_t b = 0;
+  if (WholeInt32(l, &a) && WholeInt32(r, &b)) return b == -1 ? 0.0 : static_cast<double>(a % b);
+  return l - r * std::trunc(l / r);
+}
+
 // Plain reals under the commonest operators, giving exactly what
 // Code_BinaryOperator gives for them (comparisons through the difference, so
 // NaN and infinities order as there); false leaves the operation, and any
 // error it raises, to the operator module.
-bool RealBinary(int32_t op, double l, double r, double* out) {
+inline bool RealBinary(int32_t op, double l, double r, double* out) {
   switch (op) {
     case kTokenPlus: *out = l + r; return true;
     case kTokenMinus: *out = l - r; return true;
@@ -47,7 +66,7 @@ bool RealBinary(int32_t op, double l, double r, double* out) {
     }
     case kTokenMod:
       if (r == 0) return false;
-      *out = l - r * std::trunc(l / r);
+      *out = Modulo(l, r);
       return true;
     case kTokenLess: *out = l - r < 0 ? 1.0 : 0.0; return true;
     case kTokenLessEqual: *out = l - r <= 0 ? 1.0 : 0.0; return true;
@@ -73,6 +92,75 @@ void Clear(ScriptValue* value) {
   *value = ScriptValue();
 }
 
+void SetPlainReal(ScriptValue* value, double real) {
+  ScriptValue_Release(value);
+  *value = ScriptValue{kValueReal, nullptr, real};
+}
+
+// Num_RoundInt32 without the library call for the usual whole numbers.
+int32_t RoundIndex(double value) {
+  int32_t whole = 0;
+  return WholeInt32(value, &whole) ? whole : Num_RoundInt32(value);
+}
+
+// The stored own value of a variable node (kind 8) that lives in a list the
+// interpreter may read and write in place: the locals, self's user variables
+// or the globals. Null for built-in variables, other instances, a variable
+// not yet set, or when there is no such list; the caller then goes the
+// ordinary way, which gives the same answer or reports the miss.
+inline ScriptValue* OwnValue(ExecContext* context, const CodeNode* node) {
+  CVariableList* list = nullptr;
+  int32_t id = node->id;
+  switch (node->instance) {
+    case kInstanceLocal: list = context->locals; break;
+    case kInstanceNotSpecified:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      list = GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().InstanceVariables(context->self);
+      break;
+    case kInstanceSelf:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      list = WorldSeam_Get().InstanceVariables(context->self);
+      break;
+    case kInstanceGlobal: list = g_globalScope.list; break;
+    default: return nullptr;
+  }
+  if (list == nullptr) return nullptr;
+  VariableNode* variable = list->FindWritable(id);
+  if (variable == nullptr) return nullptr;
+  g_variableIndexOutOfRange = 0;  // as the list's own access leaves it
+  return &variable->value;
+}
+
+bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
+
+// A subtree of real constants, stored plain reals (OwnValue) and the real
+// operators of RealBinary, worked out as a double. It has no side effects and
+// raises no error: false sends the caller down the ordinary walk, which gives
+// the same value or reports the error in its place.
+inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  switch (node->kind) {
+    case kNodeConstant:
+      if (!IsPlainReal(node->value)) return false;
+      *out = node->value.real;
+      return true;
+    case kNodeVariableOnInstance: {
+      const ScriptValue* value = OwnValue(context, node);
+      if (value == nullptr || !IsPlainReal(*value)) return false;
+      *out = value->real;
+      return true;
+    }
+    case kNodeBinary: return PureBinary(context, node, out);
+    default: return false;
+  }
+}
+
+bool PureBinary(ExecContext* context, const CodeNode* node, double* out) {
+  double left = 0;
+  double right = 0;
+  return node->childCount == 2 && PureReal(context, &node->children[0], &left) &&
+         PureReal(context, &node->children[1], &right) && RealBinary(node->id, left, right, out);
+}
+
 // Evaluates an index child and checks it lies in 0..31999.
 int32_t Index(ExecContext* context, const CodeNode* child, int32_t* index) {
   ScriptValue value;
@@ -81,7 +169,7 @@ int32_t Index(ExecContext* context, const CodeNode* child, int32_t* index) {
   ScriptValue_Release(&value);
   if (status != kExecDone) return status;
   if (!isReal) return Interpreter_Fail(context, child->position, "Wrong type of array index");
-  *index = Num_RoundInt32(value.real);
+  *index = RoundIndex(value.real);
   if (*index < 0) return Interpreter_Fail(context, child->position, "Negative array index");
   if (*index >= kMaxIndex) return Interpreter_Fail(context, child->position, "Array index >= 32000");
   return kExecDone;
@@ -100,7 +188,7 @@ int32_t Address(ExecContext* context, const CodeNode* node, VariableAddress* add
     ScriptValue_Release(&value);
     if (status != kExecDone) return status;
     if (!isReal) return Interpreter_Fail(context, node->children[0].position, "Wrong type of variable index");
-    address->selector = Num_RoundInt32(value.real);
+    address->selector = RoundIndex(value.real);
   }
   int32_t row = 0;
   int32_t column = 0;
@@ -201,18 +289,32 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
 
 void Code_SetExtensionCaller(ExtensionCaller caller) { g_extensionCaller = caller; }
 
+bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  return PureReal(context, node, out);
+}
+
 int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
     case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
     case kNodeCall: return Interpreter_Call(context, node, result);
-    case kNodeVariable:
-    case kNodeVariableOnInstance: return Interpreter_ReadVariable(context, node, result);
+    case kNodeVariableOnInstance: {
+      const ScriptValue* stored = OwnValue(context, node);
+      if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
+      ScriptValue_Assign(result, stored);
+      return kExecDone;
+    }
+    case kNodeVariable: return Interpreter_ReadVariable(context, node, result);
     case kNodeUnary: {
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
       return Code_UnaryOperator(context->code, node->position, node->id, result) ? kExecDone : kExecError;
     }
     case kNodeBinary: {
+      double real = 0;
+      if (PureBinary(context, node, &real)) {
+        SetPlainReal(result, real);
+        return kExecDone;
+      }
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
       ScriptValue right;
@@ -237,12 +339,24 @@ int32_t Interpreter_ReadVariable(ExecContext* context, const CodeNode* node, Scr
 int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
   const CodeNode* target = &node->children[0];
+  int32_t op = CompoundOperator(node->id);
+  double real = 0;
+  // A plain real into a variable stored in place: what Store would do, with
+  // the same value in the result slot.
+  if (target->kind == kNodeVariableOnInstance && PureReal(context, &node->children[1], &real)) {
+    ScriptValue* stored = OwnValue(context, target);
+    if (stored != nullptr && stored->kind == kValueReal && IsPlainReal(*stored) &&
+        (op == 0 || RealBinary(op, stored->real, real, &real))) {
+      stored->real = real;
+      SetPlainReal(result, real);
+      return kExecDone;
+    }
+  }
   VariableAddress address;
   int32_t status = Address(context, target, &address);
   if (status != kExecDone) return status;
   ScriptValue value;
   status = Interpreter_Evaluate(context, &node->children[1], &value);
-  int32_t op = CompoundOperator(node->id);
   if (status == kExecDone && op == 0) {
     ScriptValue_Assign(result, &value);
   } else if (status == kExecDone) {
