@@ -119,6 +119,63 @@ TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
   }
 }
 
+// div and mod of whole numbers take an integer path of their own; it must
+// agree with the operator module to the bit, signs of zero and the ends of
+// the 32-bit range included.
+TEST(TreeExpressions, WholeNumberDivAndModGiveTheOperatorModulesAnswers) {
+  Runner runner;
+  const double values[] = {-7.0, 7.0, 3.0,  -3.0,         -6.0,          -1.0,
+                           -0.0, 0.5, -2.5, 2147483647.0, -2147483648.0, 4294967296.0};
+  const std::pair<const char*, int32_t> operators[] = {{"div", kTokenDiv}, {"mod", kTokenMod}};
+  const int32_t a = Code_Variable_Find("a"), b = Code_Variable_Find("b");
+  CCode none("", false);
+  for (const auto& [text, op] : operators) {
+    for (double left : values) {
+      for (double right : values) {
+        ScriptValue l, rv;
+        l.real = left;
+        rv.real = right;
+        runner.self.variables.SetValue(a, 0, l);
+        runner.self.variables.SetValue(b, 0, rv);
+        std::string got = runner.RunJoined(std::string("r = a ") + text + " b");
+        std::string where = std::to_string(left) + " " + text + " " + std::to_string(right);
+        if (!Code_BinaryOperator(&none, 0, op, &l, &rv)) {
+          EXPECT_EQ(got.rfind("error: ", 0), 0u) << where;
+          continue;
+        }
+        OwnedValue value;
+        ReadSelf(runner, "r", 0, &value);
+        EXPECT_EQ(std::memcmp(&value.v.real, &l.real, sizeof l.real), 0) << where << " gave " << value.v.real;
+      }
+    }
+  }
+}
+
+// Reals stored in the locals, self, other, the globals and array elements
+// are read and updated where they lie; every scope and element form must
+// end as the ordinary stores leave it.
+TEST(TreeVariables, StoredRealsUpdateInPlaceInEveryScope) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("var l; l = 1; l += 2; a[2] = l; a[2] += 1; a[1, 3] = a[2] * 2; globalvar g; "
+                             "g = a[1, 3]; g -= 1; other.t = g; other.t *= 2; global.h = 1; global.h += other.t; "
+                             "test_print(l, a[2], a[1, 3], g, other.t, global.h, self.h)"),
+            "3 4 8 7 14 15 0");
+  OwnedValue value;
+  EXPECT_EQ(ReadSelf(runner, "a", 32003, &value)->v.real, 8);
+  EXPECT_EQ(runner.RunJoined("s = 'x'; s = 5; n = 1; n = 'y'; e[1] = 'z'; e[1] = 3; test_print(s + 1, n, e[1] + 1)"),
+            "6 y 4");
+  EXPECT_EQ(runner.RunJoined("b[0] = 1; b[5] = 2; b[5] += b[0]; test_print(b[5], b[4], b[0])"), "3 0 1")
+      << "an element past the end grows the row";
+  EXPECT_EQ(runner.RunJoined("m[1, 0] = 5; m[1] = 2; m[1] += 1; test_print(m[1], m[1, 0], m[0, 1])"), "3 5 3")
+      << "one index is a column of row 0";
+  EXPECT_EQ(runner.RunJoined("c = 2; c /= 0"), "error: Division by 0.");
+  EXPECT_EQ(ReadSelf(runner, "c", 0, &value)->v.real, 2) << "a failed operator stores nothing";
+  EXPECT_EQ(runner.RunJoined("d[3] = 1; x = d[3] + d[-1]"), "error: Negative array index");
+  g_runFlags.unsetVariableIsError = true;
+  EXPECT_EQ(runner.RunJoined("f[0] = 1; x = 1 + f[4]"), "error: Unknown variable f or array index out of bounds");
+  EXPECT_EQ(runner.RunJoined("x = 1 + never3"), "error: Unknown variable never3");
+}
+
 TEST(TreeExecution, EntryChecksAndResults) {
   Runner runner;
   EXPECT_EQ(runner.RunJoined("'text'", true), "text");

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
@@ -59,9 +60,12 @@ inline bool RealBinary(int32_t op, double l, double r, double* out) {
       *out = l / r;
       return true;
     case kTokenDiv: {
-      int32_t divisor = Num_TruncInt32(r);
+      int32_t dividend = 0;
+      int32_t divisor = 0;
+      if (!WholeInt32(r, &divisor)) divisor = Num_TruncInt32(r);
       if (divisor == 0) return false;
-      *out = static_cast<double>(static_cast<int64_t>(Num_TruncInt32(l)) / divisor);
+      if (!WholeInt32(l, &dividend)) dividend = Num_TruncInt32(l);
+      *out = static_cast<double>(static_cast<int64_t>(dividend) / divisor);
       return true;
     }
     case kTokenMod:
@@ -103,39 +107,100 @@ int32_t RoundIndex(double value) {
   return WholeInt32(value, &whole) ? whole : Num_RoundInt32(value);
 }
 
-// The stored own value of a variable node (kind 8) that lives in a list the
-// interpreter may read and write in place: the locals, self's user variables
-// or the globals. Null for built-in variables, other instances, a variable
-// not yet set, or when there is no such list; the caller then goes the
-// ordinary way, which gives the same answer or reports the miss.
-inline ScriptValue* OwnValue(ExecContext* context, const CodeNode* node) {
-  CVariableList* list = nullptr;
-  int32_t id = node->id;
-  switch (node->instance) {
-    case kInstanceLocal: list = context->locals; break;
+// The list a selector's variable lives in when the interpreter may read and
+// write it in place: the locals, self's or other's user variables, or the
+// globals. Null for built-in variables, targets by object or instance id,
+// and lists not made yet.
+inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id) {
+  switch (selector) {
+    case kInstanceLocal: return context->locals;
     case kInstanceNotSpecified:
       if (id < kFirstInstanceVariableId) return nullptr;
-      list = GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().InstanceVariables(context->self);
-      break;
+      return GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().InstanceVariables(context->self);
     case kInstanceSelf:
       if (id < kFirstInstanceVariableId) return nullptr;
-      list = WorldSeam_Get().InstanceVariables(context->self);
-      break;
-    case kInstanceGlobal: list = g_globalScope.list; break;
+      return WorldSeam_Get().InstanceVariables(context->self);
+    case kInstanceOther:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      return WorldSeam_Get().InstanceVariables(context->other);
+    case kInstanceGlobal: return g_globalScope.list;
     default: return nullptr;
   }
+}
+
+// The stored own value of a variable node (kind 8) in a list of ListOf;
+// null when there is none yet, or no such list. The caller then goes the
+// ordinary way, which gives the same answer or reports the miss.
+[[gnu::noinline]] ScriptValue* OwnValue(ExecContext* context, const CodeNode* node) {
+  CVariableList* list = ListOf(context, node->instance, node->id);
   if (list == nullptr) return nullptr;
-  VariableNode* variable = list->FindWritable(id);
+  VariableNode* variable = list->FindWritable(node->id);
   if (variable == nullptr) return nullptr;
   g_variableIndexOutOfRange = 0;  // as the list's own access leaves it
   return &variable->value;
 }
 
-bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
+inline bool PureReal(ExecContext* context, const CodeNode* node, double* out);
 
-// A subtree of real constants, stored plain reals (OwnValue) and the real
-// operators of RealBinary, worked out as a double. It has no side effects and
-// raises no error: false sends the caller down the ordinary walk, which gives
+// An index child worked out by PureReal and lying in 0..31999.
+bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
+  double real = 0;
+  if (!PureReal(context, child, &real)) return false;
+  *index = RoundIndex(real);
+  return *index >= 0 && *index < kMaxIndex;
+}
+
+// The stored element of an indexed variable node (kind 7 with a constant
+// selector and indices PureReal works out) in a list of ListOf; null when
+// any of that does not hold or the element does not exist yet.
+ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
+  if (node->childCount < 2 || node->childCount > 3) return nullptr;
+  const CodeNode& selector = node->children[0];
+  if (selector.kind != kNodeConstant || selector.value.kind != kValueReal) return nullptr;
+  int32_t row = 0;
+  int32_t column = 0;
+  if (!PureIndex(context, &node->children[1], &row)) return nullptr;
+  if (node->childCount == 3 && !PureIndex(context, &node->children[2], &column)) return nullptr;
+  if (node->childCount == 2) std::swap(row, column);  // one index: row 0
+  CVariableList* list = ListOf(context, RoundIndex(selector.value.real), node->id);
+  if (list == nullptr) return nullptr;
+  VariableNode* variable = list->FindWritable(node->id);
+  if (variable == nullptr) return nullptr;
+  ScriptValue* slot = nullptr;
+  if (row == 0 && column == 0) {
+    slot = &variable->value;
+  } else if (row < variable->rowCount && column < variable->rows[row].length) {
+    slot = &variable->rows[row].items[column];
+  } else {
+    return nullptr;
+  }
+  g_variableIndexOutOfRange = 0;
+  return slot;
+}
+
+bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
+// A built-in variable of self or other read through its getter, when that
+// gives a plain real. Getters only read, so a later fallback to the ordinary
+// walk, which reads it again, changes nothing.
+bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
+  if (node->id >= kFirstInstanceVariableId) return false;
+  CInstance* instance = nullptr;
+  switch (node->instance) {
+    case kInstanceNotSpecified:  // built-ins are never globalvar names
+    case kInstanceSelf: instance = context->self; break;
+    case kInstanceOther: instance = context->other; break;
+    default: return false;
+  }
+  ScriptValue value;
+  bool plain = Variable_GetValue(instance, node->id, 0, &value) && IsPlainReal(value);
+  ScriptValue_Release(&value);
+  *out = value.real;
+  return plain;
+}
+
+// A subtree of real constants, stored plain reals (OwnValue), built-in
+// variables of plain reals and the real operators of RealBinary, worked out
+// as a double. It has no side effects and raises no error: false sends the caller down the ordinary walk, which gives
 // the same value or reports the error in its place.
 inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
   switch (node->kind) {
@@ -145,6 +210,13 @@ inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
       return true;
     case kNodeVariableOnInstance: {
       const ScriptValue* value = OwnValue(context, node);
+      if (value == nullptr) return BuiltinReal(context, node, out);
+      if (!IsPlainReal(*value)) return false;
+      *out = value->real;
+      return true;
+    }
+    case kNodeVariable: {
+      const ScriptValue* value = StoredElement(context, node);
       if (value == nullptr || !IsPlainReal(*value)) return false;
       *out = value->real;
       return true;
@@ -303,7 +375,12 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
       ScriptValue_Assign(result, stored);
       return kExecDone;
     }
-    case kNodeVariable: return Interpreter_ReadVariable(context, node, result);
+    case kNodeVariable: {
+      const ScriptValue* stored = StoredElement(context, node);
+      if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
+      ScriptValue_Assign(result, stored);
+      return kExecDone;
+    }
     case kNodeUnary: {
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
@@ -343,10 +420,11 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
   double real = 0;
   // A plain real into a variable stored in place: what Store would do, with
   // the same value in the result slot.
-  if (target->kind == kNodeVariableOnInstance && PureReal(context, &node->children[1], &real)) {
-    ScriptValue* stored = OwnValue(context, target);
-    if (stored != nullptr && stored->kind == kValueReal && IsPlainReal(*stored) &&
-        (op == 0 || RealBinary(op, stored->real, real, &real))) {
+  if ((target->kind == kNodeVariableOnInstance || target->kind == kNodeVariable) &&
+      PureReal(context, &node->children[1], &real)) {
+    ScriptValue* stored =
+        target->kind == kNodeVariableOnInstance ? OwnValue(context, target) : StoredElement(context, target);
+    if (stored != nullptr && IsPlainReal(*stored) && (op == 0 || RealBinary(op, stored->real, real, &real))) {
       stored->real = real;
       SetPlainReal(result, real);
       return kExecDone;
