@@ -176,6 +176,18 @@ TEST(TreeVariables, StoredRealsUpdateInPlaceInEveryScope) {
   EXPECT_EQ(runner.RunJoined("x = 1 + never3"), "error: Unknown variable never3");
 }
 
+// A right operand that already lies somewhere (a constant, a stored
+// variable) is read there, after the left operand has run, and an
+// assignment's value is what a script without return gives back.
+TEST(TreeExpressions, RightOperandsAreReadAfterTheLeftAndAssignmentsLeaveTheirValue) {
+  Runner runner;
+  ASSERT_TRUE(runner.SetScripts({{"bump", "global.g = 'late'; return 'early '"}, {"last", "x = 'ab' + 'c'"}}));
+  EXPECT_EQ(runner.RunJoined("global.g = 'soon'; test_print(bump() + global.g)"), "early late");
+  EXPECT_EQ(runner.RunJoined("t = 'a'; u = 'b'; t = t + u; t = t + 'c'; test_print(t, u, last())"), "abc b abc");
+  EXPECT_EQ(runner.RunJoined("n = 1; s = 'x'; y = n + s"), "error: Wrong type of arguments to +.");
+  EXPECT_EQ(runner.RunJoined("n = 1; y = n + 'x'"), "error: Wrong type of arguments to +.");
+}
+
 TEST(TreeExecution, EntryChecksAndResults) {
   Runner runner;
   EXPECT_EQ(runner.RunJoined("'text'", true), "text");

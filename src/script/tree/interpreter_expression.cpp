@@ -226,6 +226,17 @@ inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
   }
 }
 
+// The value an operand node stands for where it already lies (a constant's
+// own value, a stored variable), or null when it has to be evaluated.
+const ScriptValue* InPlace(ExecContext* context, const CodeNode* node) {
+  switch (node->kind) {
+    case kNodeConstant: return &node->value;
+    case kNodeVariableOnInstance: return OwnValue(context, node);
+    case kNodeVariable: return StoredElement(context, node);
+    default: return nullptr;
+  }
+}
+
 bool PureBinary(ExecContext* context, const CodeNode* node, double* out) {
   double left = 0;
   double right = 0;
@@ -394,6 +405,11 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
       }
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
+      // A constant or a stored variable on the right is read where it lies:
+      // the operator only reads it, and a text needs no copy.
+      if (const ScriptValue* lying = InPlace(context, &node->children[1])) {
+        return BinaryOperator(context, node->position, node->id, result, lying) ? kExecDone : kExecError;
+      }
       ScriptValue right;
       status = Interpreter_Evaluate(context, &node->children[1], &right);
       if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
@@ -413,6 +429,37 @@ int32_t Interpreter_ReadVariable(ExecContext* context, const CodeNode* node, Scr
   return Read(context, node, address, result);
 }
 
+namespace {
+
+// The assignment of any value to any target: address, value, the compound
+// operator's read, the store.
+[[gnu::noinline]] int32_t AssignOrdinary(ExecContext* context, const CodeNode* node, int32_t op, ScriptValue* result) {
+  const CodeNode* target = &node->children[0];
+  VariableAddress address;
+  int32_t status = Address(context, target, &address);
+  if (status != kExecDone) return status;
+  ScriptValue value;
+  status = Interpreter_Evaluate(context, &node->children[1], &value);
+  if (status == kExecDone && op == 0) {
+    ScriptValue_Release(result);
+    *result = value;  // taken over: nothing is left to release
+    value = ScriptValue();
+  } else if (status == kExecDone) {
+    status = Read(context, target, address, result);
+    if (status == kExecDone && !BinaryOperator(context, node->position, op, result, &value)) {
+      status = kExecError;
+    }
+  }
+  ScriptValue_Release(&value);
+  if (status != kExecDone) return status;
+  if (!Store(context, address, *result)) {
+    return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
+  }
+  return kExecDone;
+}
+
+}  // namespace
+
 int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
   const CodeNode* target = &node->children[0];
@@ -430,25 +477,7 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
       return kExecDone;
     }
   }
-  VariableAddress address;
-  int32_t status = Address(context, target, &address);
-  if (status != kExecDone) return status;
-  ScriptValue value;
-  status = Interpreter_Evaluate(context, &node->children[1], &value);
-  if (status == kExecDone && op == 0) {
-    ScriptValue_Assign(result, &value);
-  } else if (status == kExecDone) {
-    status = Read(context, target, address, result);
-    if (status == kExecDone && !BinaryOperator(context, node->position, op, result, &value)) {
-      status = kExecError;
-    }
-  }
-  ScriptValue_Release(&value);
-  if (status != kExecDone) return status;
-  if (!Store(context, address, *result)) {
-    return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
-  }
-  return kExecDone;
+  return AssignOrdinary(context, node, op, result);
 }
 
 int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result) {
