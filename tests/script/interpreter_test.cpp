@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -83,17 +84,12 @@ TEST(TreeExpressions, OperandsAndArgumentsRunLeftToRightWithoutShortCircuit) {
   EXPECT_EQ(runner.RunJoined("s = 'a'; test_print(say(1), s * 2, say(2))"), "1 | error: Wrong type of arguments to *.");
 }
 
-// The tree's own handling of plain reals must give the operator module's
-// answers bit for bit, infinities, NaN, zero divisors and huge values
-// included.
-TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
-  Runner runner;
-  const double inf = std::numeric_limits<double>::infinity();
-  const double values[] = {0.0, -0.0, 1.0, -2.5, 7.0, 3e9, -1e300, inf, -inf, std::nan("")};
-  const std::pair<const char*, int32_t> operators[] = {
-      {"+", kTokenPlus},    {"-", kTokenMinus},         {"*", kTokenTimes},  {"/", kTokenDivide},
-      {"div", kTokenDiv},   {"mod", kTokenMod},         {"<", kTokenLess},   {"<=", kTokenLessEqual},
-      {">", kTokenGreater}, {">=", kTokenGreaterEqual}, {"==", kTokenEqual}, {"!=", kTokenNotEqual}};
+using OperatorRow = std::pair<const char*, int32_t>;
+
+// r = a OP b for every pair of values, against Code_BinaryOperator: the same
+// bits, or an error where it fails.
+void ExpectOperatorModulesAnswers(Runner& runner, std::initializer_list<double> values,
+                                  std::initializer_list<OperatorRow> operators) {
   const int32_t a = Code_Variable_Find("a"), b = Code_Variable_Find("b");
   CCode none("", false);
   for (const auto& [text, op] : operators) {
@@ -117,6 +113,74 @@ TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
       }
     }
   }
+}
+
+// The tree's own handling of plain reals must give the operator module's
+// answers bit for bit, infinities, NaN, zero divisors and huge values
+// included.
+TEST(TreeExpressions, RealOperatorsGiveTheOperatorModulesAnswers) {
+  Runner runner;
+  const double inf = std::numeric_limits<double>::infinity();
+  ExpectOperatorModulesAnswers(runner, {0.0, -0.0, 1.0, -2.5, 7.0, 3e9, -1e300, inf, -inf, std::nan("")},
+                               {{"+", kTokenPlus},
+                                {"-", kTokenMinus},
+                                {"*", kTokenTimes},
+                                {"/", kTokenDivide},
+                                {"div", kTokenDiv},
+                                {"mod", kTokenMod},
+                                {"<", kTokenLess},
+                                {"<=", kTokenLessEqual},
+                                {">", kTokenGreater},
+                                {">=", kTokenGreaterEqual},
+                                {"==", kTokenEqual},
+                                {"!=", kTokenNotEqual}});
+}
+
+// div and mod of whole numbers take an integer path of their own; it must
+// agree with the operator module to the bit, signs of zero and the ends of
+// the 32-bit range included.
+TEST(TreeExpressions, WholeNumberDivAndModGiveTheOperatorModulesAnswers) {
+  Runner runner;
+  ExpectOperatorModulesAnswers(
+      runner, {-7.0, 7.0, 3.0, -3.0, -6.0, -1.0, -0.0, 0.5, -2.5, 2147483647.0, -2147483648.0, 4294967296.0},
+      {{"div", kTokenDiv}, {"mod", kTokenMod}});
+}
+
+// Reals stored in the locals, self, other, the globals and array elements
+// are read and updated where they lie; every scope and element form must
+// end as the ordinary stores leave it.
+TEST(TreeVariables, StoredRealsUpdateInPlaceInEveryScope) {
+  Runner runner;
+  EXPECT_EQ(runner.RunJoined("var l; l = 1; l += 2; a[2] = l; a[2] += 1; a[1, 3] = a[2] * 2; globalvar g; "
+                             "g = a[1, 3]; g -= 1; other.t = g; other.t *= 2; global.h = 1; global.h += other.t; "
+                             "test_print(l, a[2], a[1, 3], g, other.t, global.h, self.h)"),
+            "3 4 8 7 14 15 0");
+  OwnedValue value;
+  EXPECT_EQ(ReadSelf(runner, "a", 32003, &value)->v.real, 8);
+  EXPECT_EQ(runner.RunJoined("s = 'x'; s = 5; n = 1; n = 'y'; e[1] = 'z'; e[1] = 3; test_print(s + 1, n, e[1] + 1)"),
+            "6 y 4");
+  EXPECT_EQ(runner.RunJoined("b[0] = 1; b[5] = 2; b[5] += b[0]; test_print(b[5], b[4], b[0])"), "3 0 1")
+      << "an element past the end grows the row";
+  EXPECT_EQ(runner.RunJoined("m[1, 0] = 5; m[1] = 2; m[1] += 1; test_print(m[1], m[1, 0], m[0, 1])"), "3 5 3")
+      << "one index is a column of row 0";
+  EXPECT_EQ(runner.RunJoined("c = 2; c /= 0"), "error: Division by 0.");
+  EXPECT_EQ(ReadSelf(runner, "c", 0, &value)->v.real, 2) << "a failed operator stores nothing";
+  EXPECT_EQ(runner.RunJoined("d[3] = 1; x = d[3] + d[-1]"), "error: Negative array index");
+  g_runFlags.unsetVariableIsError = true;
+  EXPECT_EQ(runner.RunJoined("f[0] = 1; x = 1 + f[4]"), "error: Unknown variable f or array index out of bounds");
+  EXPECT_EQ(runner.RunJoined("x = 1 + never3"), "error: Unknown variable never3");
+}
+
+// A right operand that already lies somewhere (a constant, a stored
+// variable) is read there, after the left operand has run, and an
+// assignment's value is what a script without return gives back.
+TEST(TreeExpressions, RightOperandsAreReadAfterTheLeftAndAssignmentsLeaveTheirValue) {
+  Runner runner;
+  ASSERT_TRUE(runner.SetScripts({{"bump", "global.g = 'late'; return 'early '"}, {"last", "x = 'ab' + 'c'"}}));
+  EXPECT_EQ(runner.RunJoined("global.g = 'soon'; test_print(bump() + global.g)"), "early late");
+  EXPECT_EQ(runner.RunJoined("t = 'a'; u = 'b'; t = t + u; t = t + 'c'; test_print(t, u, last())"), "abc b abc");
+  EXPECT_EQ(runner.RunJoined("n = 1; s = 'x'; y = n + s"), "error: Wrong type of arguments to +.");
+  EXPECT_EQ(runner.RunJoined("n = 1; y = n + 'x'"), "error: Wrong type of arguments to +.");
 }
 
 TEST(TreeExecution, EntryChecksAndResults) {

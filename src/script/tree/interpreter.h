@@ -45,6 +45,11 @@ bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, Sc
 int32_t Interpreter_Fail(ExecContext* context, int32_t position, const char* message);
 // Any expression node into *result (whose old text is released here).
 int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result);
+// An expression of real constants, variables holding plain reals in the
+// lists the interpreter reads directly, and arithmetic and comparisons on
+// them, worked out without side effects or errors. False: not of that form
+// (or an operation that fails), and Interpreter_Evaluate is to be used.
+bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out);
 // A variable node (kinds 7 and 8) read into *result.
 int32_t Interpreter_ReadVariable(ExecContext* context, const CodeNode* node, ScriptValue* result);
 // An assignment node (101); *result ends holding the stored value.
@@ -52,8 +57,9 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
 // A call node (6); the call's value goes to *result.
 int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result);
 
-// One statement. Runs the installed statement handler, or, when none is
-// installed, Interpreter_BasicStatement.
+// One statement. Blocks, calls and assignments run here as the basic set
+// runs them; every other kind goes to the installed statement handler, or,
+// when none is installed, to Interpreter_BasicStatement.
 int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, ScriptValue* result);
 // Blocks, calls, assignments, var and globalvar; every other kind gives
 // "Statement expected.". A full statement handler may pass these kinds here.

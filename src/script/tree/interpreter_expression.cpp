@@ -2,6 +2,7 @@
 #include <cmath>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
@@ -10,9 +11,11 @@
 #include "script/compiler/operators.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter.h"
+#include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
+#include "script/variables/world_seam.h"
 
 namespace {
 
@@ -26,11 +29,28 @@ struct VariableAddress {
   int32_t k = 0;
 };
 
+// A whole number of 32 bits held by a real.
+bool WholeInt32(double value, int32_t* whole) {
+  if (!(value >= -2147483648.0 && value <= 2147483647.0)) return false;
+  *whole = static_cast<int32_t>(value);
+  return static_cast<double>(*whole) == value;
+}
+
+// l - r * trunc(l / r) for a non-zero r. For whole numbers of 32 bits that is
+// the remainder of integer division, a zero remainder included (both give
+// +0), and the integer divider is the quicker one.
+double Modulo(double l, double r) {
+  int32_t a = 0;
+  int32_t b = 0;
+  if (WholeInt32(l, &a) && WholeInt32(r, &b)) return b == -1 ? 0.0 : static_cast<double>(a % b);
+  return l - r * std::trunc(l / r);
+}
+
 // Plain reals under the commonest operators, giving exactly what
 // Code_BinaryOperator gives for them (comparisons through the difference, so
 // NaN and infinities order as there); false leaves the operation, and any
 // error it raises, to the operator module.
-bool RealBinary(int32_t op, double l, double r, double* out) {
+inline bool RealBinary(int32_t op, double l, double r, double* out) {
   switch (op) {
     case kTokenPlus: *out = l + r; return true;
     case kTokenMinus: *out = l - r; return true;
@@ -40,14 +60,17 @@ bool RealBinary(int32_t op, double l, double r, double* out) {
       *out = l / r;
       return true;
     case kTokenDiv: {
-      int32_t divisor = Num_TruncInt32(r);
+      int32_t dividend = 0;
+      int32_t divisor = 0;
+      if (!WholeInt32(r, &divisor)) divisor = Num_TruncInt32(r);
       if (divisor == 0) return false;
-      *out = static_cast<double>(static_cast<int64_t>(Num_TruncInt32(l)) / divisor);
+      if (!WholeInt32(l, &dividend)) dividend = Num_TruncInt32(l);
+      *out = static_cast<double>(static_cast<int64_t>(dividend) / divisor);
       return true;
     }
     case kTokenMod:
       if (r == 0) return false;
-      *out = l - r * std::trunc(l / r);
+      *out = Modulo(l, r);
       return true;
     case kTokenLess: *out = l - r < 0 ? 1.0 : 0.0; return true;
     case kTokenLessEqual: *out = l - r <= 0 ? 1.0 : 0.0; return true;
@@ -73,6 +96,154 @@ void Clear(ScriptValue* value) {
   *value = ScriptValue();
 }
 
+void SetPlainReal(ScriptValue* value, double real) {
+  ScriptValue_Release(value);
+  *value = ScriptValue{kValueReal, nullptr, real};
+}
+
+// Num_RoundInt32 without the library call for the usual whole numbers.
+int32_t RoundIndex(double value) {
+  int32_t whole = 0;
+  return WholeInt32(value, &whole) ? whole : Num_RoundInt32(value);
+}
+
+// The list a selector's variable lives in when the interpreter may read and
+// write it in place: the locals, self's or other's user variables, or the
+// globals. Null for built-in variables, targets by object or instance id,
+// and lists not made yet.
+inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id) {
+  switch (selector) {
+    case kInstanceLocal: return context->locals;
+    case kInstanceNotSpecified:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      return GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().InstanceVariables(context->self);
+    case kInstanceSelf:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      return WorldSeam_Get().InstanceVariables(context->self);
+    case kInstanceOther:
+      if (id < kFirstInstanceVariableId) return nullptr;
+      return WorldSeam_Get().InstanceVariables(context->other);
+    case kInstanceGlobal: return g_globalScope.list;
+    default: return nullptr;
+  }
+}
+
+// The stored own value of a variable node (kind 8) in a list of ListOf;
+// null when there is none yet, or no such list. The caller then goes the
+// ordinary way, which gives the same answer or reports the miss.
+[[gnu::noinline]] ScriptValue* OwnValue(ExecContext* context, const CodeNode* node) {
+  CVariableList* list = ListOf(context, node->instance, node->id);
+  if (list == nullptr) return nullptr;
+  VariableNode* variable = list->FindWritable(node->id);
+  if (variable == nullptr) return nullptr;
+  g_variableIndexOutOfRange = 0;  // as the list's own access leaves it
+  return &variable->value;
+}
+
+inline bool PureReal(ExecContext* context, const CodeNode* node, double* out);
+
+// An index child worked out by PureReal and lying in 0..31999.
+bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
+  double real = 0;
+  if (!PureReal(context, child, &real)) return false;
+  *index = RoundIndex(real);
+  return *index >= 0 && *index < kMaxIndex;
+}
+
+// The stored element of an indexed variable node (kind 7 with a constant
+// selector and indices PureReal works out) in a list of ListOf; null when
+// any of that does not hold or the element does not exist yet.
+ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
+  if (node->childCount < 2 || node->childCount > 3) return nullptr;
+  const CodeNode& selector = node->children[0];
+  if (selector.kind != kNodeConstant || selector.value.kind != kValueReal) return nullptr;
+  int32_t row = 0;
+  int32_t column = 0;
+  if (!PureIndex(context, &node->children[1], &row)) return nullptr;
+  if (node->childCount == 3 && !PureIndex(context, &node->children[2], &column)) return nullptr;
+  if (node->childCount == 2) std::swap(row, column);  // one index: row 0
+  CVariableList* list = ListOf(context, RoundIndex(selector.value.real), node->id);
+  if (list == nullptr) return nullptr;
+  VariableNode* variable = list->FindWritable(node->id);
+  if (variable == nullptr) return nullptr;
+  ScriptValue* slot = nullptr;
+  if (row == 0 && column == 0) {
+    slot = &variable->value;
+  } else if (row < variable->rowCount && column < variable->rows[row].length) {
+    slot = &variable->rows[row].items[column];
+  } else {
+    return nullptr;
+  }
+  g_variableIndexOutOfRange = 0;
+  return slot;
+}
+
+bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
+// A built-in variable of self or other read through its getter, when that
+// gives a plain real. Getters only read, so a later fallback to the ordinary
+// walk, which reads it again, changes nothing.
+bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
+  if (node->id >= kFirstInstanceVariableId) return false;
+  CInstance* instance = nullptr;
+  switch (node->instance) {
+    case kInstanceNotSpecified:  // built-ins are never globalvar names
+    case kInstanceSelf: instance = context->self; break;
+    case kInstanceOther: instance = context->other; break;
+    default: return false;
+  }
+  ScriptValue value;
+  bool plain = Variable_GetValue(instance, node->id, 0, &value) && IsPlainReal(value);
+  ScriptValue_Release(&value);
+  *out = value.real;
+  return plain;
+}
+
+// A subtree of real constants, stored plain reals (OwnValue), built-in
+// variables of plain reals and the real operators of RealBinary, worked out
+// as a double. It has no side effects and raises no error: false sends the caller down the ordinary walk, which gives
+// the same value or reports the error in its place.
+inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  switch (node->kind) {
+    case kNodeConstant:
+      if (!IsPlainReal(node->value)) return false;
+      *out = node->value.real;
+      return true;
+    case kNodeVariableOnInstance: {
+      const ScriptValue* value = OwnValue(context, node);
+      if (value == nullptr) return BuiltinReal(context, node, out);
+      if (!IsPlainReal(*value)) return false;
+      *out = value->real;
+      return true;
+    }
+    case kNodeVariable: {
+      const ScriptValue* value = StoredElement(context, node);
+      if (value == nullptr || !IsPlainReal(*value)) return false;
+      *out = value->real;
+      return true;
+    }
+    case kNodeBinary: return PureBinary(context, node, out);
+    default: return false;
+  }
+}
+
+// The value an operand node stands for where it already lies (a constant's
+// own value, a stored variable), or null when it has to be evaluated.
+const ScriptValue* InPlace(ExecContext* context, const CodeNode* node) {
+  switch (node->kind) {
+    case kNodeConstant: return &node->value;
+    case kNodeVariableOnInstance: return OwnValue(context, node);
+    case kNodeVariable: return StoredElement(context, node);
+    default: return nullptr;
+  }
+}
+
+bool PureBinary(ExecContext* context, const CodeNode* node, double* out) {
+  double left = 0;
+  double right = 0;
+  return node->childCount == 2 && PureReal(context, &node->children[0], &left) &&
+         PureReal(context, &node->children[1], &right) && RealBinary(node->id, left, right, out);
+}
+
 // Evaluates an index child and checks it lies in 0..31999.
 int32_t Index(ExecContext* context, const CodeNode* child, int32_t* index) {
   ScriptValue value;
@@ -81,7 +252,7 @@ int32_t Index(ExecContext* context, const CodeNode* child, int32_t* index) {
   ScriptValue_Release(&value);
   if (status != kExecDone) return status;
   if (!isReal) return Interpreter_Fail(context, child->position, "Wrong type of array index");
-  *index = Num_RoundInt32(value.real);
+  *index = RoundIndex(value.real);
   if (*index < 0) return Interpreter_Fail(context, child->position, "Negative array index");
   if (*index >= kMaxIndex) return Interpreter_Fail(context, child->position, "Array index >= 32000");
   return kExecDone;
@@ -100,7 +271,7 @@ int32_t Address(ExecContext* context, const CodeNode* node, VariableAddress* add
     ScriptValue_Release(&value);
     if (status != kExecDone) return status;
     if (!isReal) return Interpreter_Fail(context, node->children[0].position, "Wrong type of variable index");
-    address->selector = Num_RoundInt32(value.real);
+    address->selector = RoundIndex(value.real);
   }
   int32_t row = 0;
   int32_t column = 0;
@@ -201,20 +372,44 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
 
 void Code_SetExtensionCaller(ExtensionCaller caller) { g_extensionCaller = caller; }
 
+bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  return PureReal(context, node, out);
+}
+
 int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
     case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
     case kNodeCall: return Interpreter_Call(context, node, result);
-    case kNodeVariable:
-    case kNodeVariableOnInstance: return Interpreter_ReadVariable(context, node, result);
+    case kNodeVariableOnInstance: {
+      const ScriptValue* stored = OwnValue(context, node);
+      if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
+      ScriptValue_Assign(result, stored);
+      return kExecDone;
+    }
+    case kNodeVariable: {
+      const ScriptValue* stored = StoredElement(context, node);
+      if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
+      ScriptValue_Assign(result, stored);
+      return kExecDone;
+    }
     case kNodeUnary: {
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
       return Code_UnaryOperator(context->code, node->position, node->id, result) ? kExecDone : kExecError;
     }
     case kNodeBinary: {
+      double real = 0;
+      if (PureBinary(context, node, &real)) {
+        SetPlainReal(result, real);
+        return kExecDone;
+      }
       int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
+      // A constant or a stored variable on the right is read where it lies:
+      // the operator only reads it, and a text needs no copy.
+      if (const ScriptValue* lying = InPlace(context, &node->children[1])) {
+        return BinaryOperator(context, node->position, node->id, result, lying) ? kExecDone : kExecError;
+      }
       ScriptValue right;
       status = Interpreter_Evaluate(context, &node->children[1], &right);
       if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
@@ -234,17 +429,21 @@ int32_t Interpreter_ReadVariable(ExecContext* context, const CodeNode* node, Scr
   return Read(context, node, address, result);
 }
 
-int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
-  if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
+namespace {
+
+// The assignment of any value to any target: address, value, the compound
+// operator's read, the store.
+[[gnu::noinline]] int32_t AssignOrdinary(ExecContext* context, const CodeNode* node, int32_t op, ScriptValue* result) {
   const CodeNode* target = &node->children[0];
   VariableAddress address;
   int32_t status = Address(context, target, &address);
   if (status != kExecDone) return status;
   ScriptValue value;
   status = Interpreter_Evaluate(context, &node->children[1], &value);
-  int32_t op = CompoundOperator(node->id);
   if (status == kExecDone && op == 0) {
-    ScriptValue_Assign(result, &value);
+    ScriptValue_Release(result);
+    *result = value;  // taken over: nothing is left to release
+    value = ScriptValue();
   } else if (status == kExecDone) {
     status = Read(context, target, address, result);
     if (status == kExecDone && !BinaryOperator(context, node->position, op, result, &value)) {
@@ -257,6 +456,28 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
     return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
   }
   return kExecDone;
+}
+
+}  // namespace
+
+int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
+  const CodeNode* target = &node->children[0];
+  int32_t op = CompoundOperator(node->id);
+  double real = 0;
+  // A plain real into a variable stored in place: what Store would do, with
+  // the same value in the result slot.
+  if ((target->kind == kNodeVariableOnInstance || target->kind == kNodeVariable) &&
+      PureReal(context, &node->children[1], &real)) {
+    ScriptValue* stored =
+        target->kind == kNodeVariableOnInstance ? OwnValue(context, target) : StoredElement(context, target);
+    if (stored != nullptr && IsPlainReal(*stored) && (op == 0 || RealBinary(op, stored->real, real, &real))) {
+      stored->real = real;
+      SetPlainReal(result, real);
+      return kExecDone;
+    }
+  }
+  return AssignOrdinary(context, node, op, result);
 }
 
 int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result) {

@@ -29,6 +29,11 @@ int32_t EvaluateReal(ExecContext* context, const CodeNode* node, ScriptValue* va
 
 // Loop conditions are judged in single precision.
 int32_t LoopCondition(ExecContext* context, const CodeNode* node, const char* message, bool* holds) {
+  double real = 0;
+  if (Interpreter_PureReal(context, node, &real)) {
+    *holds = Num_TrueAtHalfSingle(real);
+    return kExecDone;
+  }
   Temporary condition;
   int32_t status = EvaluateReal(context, node, &condition.value, message);
   *holds = status == kExecDone && Num_TrueAtHalfSingle(condition.value.real);
@@ -36,10 +41,14 @@ int32_t LoopCondition(ExecContext* context, const CodeNode* node, const char* me
 }
 
 int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
-  Temporary condition;
-  int32_t status = EvaluateReal(context, &node->children[0], &condition.value, "Expression expected");
-  if (status != kExecDone) return status;
-  if (Num_TrueAboveHalf(condition.value.real)) return Interpreter_Statement(context, &node->children[1], result);
+  double real = 0;
+  if (!Interpreter_PureReal(context, &node->children[0], &real)) {
+    Temporary condition;
+    int32_t status = EvaluateReal(context, &node->children[0], &condition.value, "Expression expected");
+    if (status != kExecDone) return status;
+    real = condition.value.real;
+  }
+  if (Num_TrueAboveHalf(real)) return Interpreter_Statement(context, &node->children[1], result);
   if (node->childCount > 2) return Interpreter_Statement(context, &node->children[2], result);
   return kExecDone;
 }

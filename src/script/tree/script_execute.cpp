@@ -55,23 +55,21 @@ void Save(SavedArguments* saved) {
 
 // The saved slots take the place of the current ones, texts included.
 void Restore(SavedArguments* saved) {
-  for (int32_t i = 0; i < kArgumentSlots; ++i) {
-    if (i >= saved->used) {
-      if (!IsEmpty(g_arguments[i])) Empty(&g_arguments[i]);
-      continue;
-    }
+  for (int32_t i = 0; i < saved->used; ++i) {
     if (g_arguments[i].text != nullptr) MemoryManager::Free(g_arguments[i].text);
     const SavedSlot& slot = saved->slots[i];
     g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.real};
   }
+  for (int32_t i = saved->used; i < kArgumentSlots; ++i) {
+    if (!IsEmpty(g_arguments[i])) Empty(&g_arguments[i]);
+  }
   g_argumentCount = saved->count;
 }
 
-void Fill(int32_t argc, const ScriptValue* arguments) {
+// Slots from `saved.used` on are empty already (Save found them so).
+void Fill(const SavedArguments& saved, int32_t argc, const ScriptValue* arguments) {
   for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
-  for (int32_t i = argc; i < kArgumentSlots; ++i) {
-    if (!IsEmpty(g_arguments[i])) Code_SetArgument(i, ScriptValue());
-  }
+  for (int32_t i = argc; i < saved.used; ++i) Code_SetArgument(i, ScriptValue());
   g_argumentCount = argc;
 }
 
@@ -83,7 +81,7 @@ bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, i
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   SavedArguments saved;
   Save(&saved);
-  Fill(argc, arguments);
+  Fill(saved, argc, arguments);
   bool ok = Code_Execute_ErrorString(self, other, code, result);
   if (!ok) Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str());
   Restore(&saved);
