@@ -19,7 +19,6 @@
 #include "graphics/transition/transition_draw.h"
 #include "shell/window.h"
 #include "world/instance/instance.h"
-#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room_world_support.h"
@@ -38,7 +37,6 @@ class RoomTransition : public GraphicsTest {
     StartDevice(fake, kWidth, kHeight);
     Graphics::ResetVertexBuffers();
     RoomWorld_Start();
-    ParticleServices_Install(&ParticleServices_Real());
     room_ = std::make_unique<CRoom>();
     room_->width = kWidth;
     room_->height = kHeight;

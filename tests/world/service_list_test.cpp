@@ -11,7 +11,6 @@
 #include "script/compiler/compile_error.h"
 #include "script/variables/variable_registry.h"
 #include "support/test_support.h"
-#include "world/room/particle_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/wiring.h"
 #include "world/start/world_teardown.h"
@@ -24,7 +23,6 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_Real();
   ProfilerServices_Install(&recording);
   ServiceList_Install();
-  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
 }

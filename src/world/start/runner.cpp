@@ -14,6 +14,7 @@
 #include "gamefile/function_stores.h"
 #include "gamefile/object.h"
 #include "gamefile/runner_load.h"
+#include "graphics/particles/particles.h"
 #include "graphics/transition/transition_define.h"
 #include "platform/http/http_transport.h"
 #include "platform/imgui/dialog_host.h"
@@ -47,7 +48,6 @@
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
 #include "world/planning/motion_planning.h"
-#include "world/room/particle_services.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/debugger_seam.h"
@@ -89,7 +89,7 @@ void InitSystems() {
   ServiceList_ReportStandIns();
   Runner_SetMessagePump(ProcessMessages);
   Room_Init();
-  ParticleServices_Get().start();
+  Particle_Init();
   VM_SetStringSource(GameStringText);
   Code_Constant_Init();
   Run_ResetState();
@@ -172,7 +172,7 @@ void Runner_Shutdown() {
   Script_Finish();
   Variable_Free();
   RunState_Reset();
-  ParticleServices_Get().shutdown();
+  Particle_Shutdown();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   Library_FreeInitCode();

@@ -3,9 +3,9 @@
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
 #include "runtime/console.h"
-#include "world/room/particle_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/overlay_game.h"
+#include "world/start/particle_world.h"
 
 namespace {
 
@@ -22,11 +22,7 @@ struct ServiceRow {
 // file goes.
 constexpr ServiceRow kServices[] = {
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
-    {"particle systems", Status::kBuilt,
-     [] {
-       ParticleServices_Install(&ParticleServices_Real());
-       ParticleHost_Install(&ParticleHost_World());
-     }},
+    {"particle systems", Status::kBuilt, [] { ParticleHost_Install(&ParticleHost_World()); }},
     {"frame profiler", Status::kBuilt,
      [] {
        ProfilerServices_Install(&ProfilerServices_Real());
