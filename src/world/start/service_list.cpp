@@ -28,7 +28,7 @@ constexpr ServiceRow kServices[] = {
        ProfilerServices_Install(&ProfilerServices_Real());
        ProfilerHost_Install(&ProfilerHost_Game());
      }},
-    {"virtual keys", Status::kBuilt, [] { VirtualKeys_SetServices(VirtualKeyServices_Game()); }},
+    {"virtual keys", Status::kBuilt, [] { VirtualKeys_Install(VirtualKeyHooks_Game()); }},
 };
 
 }  // namespace
