@@ -11,9 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "builtins/misc/external.h"
 #include "builtins/registration.h"
-#include "gamefile/dll_definitions.h"
 #include "one_instance_world.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
@@ -154,24 +152,13 @@ constexpr const char* kMillionBuiltinCalls =
 void BM_VMMillionBuiltinCalls(benchmark::State& state) { Run(state, kMillionBuiltinCalls, true, kMillion); }
 
 #ifdef KV_EXT_FIXTURE
-bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
-  DLL_Call(id, count, values, result);
-  return true;
-}
-
 void BM_VMMillionExternalCalls(benchmark::State& state) {
   int32_t id = -1;
   if (!Function_Find("external_call", &id)) Builtins_RegisterFamily(BuiltinFamilyId::kMisc);
-  ExternalLibraryHooks hooks;
-  hooks.define = DLL_Define;
-  hooks.call = CallDefinition;
-  hooks.freeLibrary = DLL_Free;
-  External_InstallHooks(hooks);
   std::string text = std::string("var d, i, s; d = external_define(\"") + KV_EXT_FIXTURE +
                      "\", \"add\", dll_cdecl, ty_real, 2, ty_real, ty_real); s = 0; "
                      "for (i = 0; i < 1000000; i += 1) { s = external_call(d, s, 1) }";
   Run(state, text.c_str(), true, kMillion);
-  External_ResetHooks();
 }
 BENCHMARK(BM_VMMillionExternalCalls)->Unit(benchmark::kMillisecond);
 #endif

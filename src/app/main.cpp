@@ -3,13 +3,11 @@
 #include <cstdio>
 
 #include "builtins/files/files.h"
-#include "builtins/misc/external.h"
 #include "builtins/misc/platform_misc.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
 #include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
-#include "gamefile/dll_definitions.h"
 #include "physics/physics_table.h"
 #include "platform/device_window.h"
 #include "runtime/globals.h"
@@ -36,21 +34,6 @@ void RegisterForPlayer() {
   Services_Start();
 }
 
-bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
-  DLL_Call(id, count, values, result);
-  return true;
-}
-
-// The external_* built-ins define and call through the game file's library
-// definitions, which extension packages share.
-void InstallExternalHooks() {
-  ExternalLibraryHooks hooks;
-  hooks.define = DLL_Define;
-  hooks.call = CallDefinition;
-  hooks.freeLibrary = DLL_Free;
-  External_InstallHooks(hooks);
-}
-
 // window_handle and set_application_title reach the main window.
 void InstallWindowHooks() {
   ApplicationWindowHooks hooks;
@@ -71,7 +54,6 @@ int main(int argc, char** argv) {
   PlatformServices_SetHooks(PlatformServices_Real());
   Runner_SetFileRelease(FileBuiltins_Release);
   InstallWindowHooks();
-  InstallExternalHooks();
   Debugger_Install();
   return Runner_Main(argc, argv);
 }
