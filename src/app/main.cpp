@@ -34,13 +34,27 @@ void RegisterForPlayer() {
   Services_Start();
 }
 
+void InstallBuiltinRegistration() { GameFile_SetBuiltinRegistration(RegisterForPlayer); }
+void InstallPlatformConstants() { Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants); }
+void InstallPlatformServices() { PlatformServices_SetHooks(PlatformServices_Real()); }
+void InstallFileRelease() { Runner_SetFileRelease(FileBuiltins_Release); }
+
 // window_handle and set_application_title reach the main window.
-void InstallWindowHooks() {
+void InstallApplicationWindow() {
   ApplicationWindowHooks hooks;
   hooks.handle = NativeWindow;
   hooks.setTitle = SetTitle;
   Application_InstallWindowHooks(hooks);
 }
+
+// What lies above the world, for the wiring list (world/start/wiring.cpp)
+// to install at its place: the built-ins registered once the header is
+// read, the platform family's constants, the platform services (only the
+// player runs them: a world built by a test writes no cache), the files
+// the file built-ins leave open, the window's handle and title, and the
+// debugger.
+constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallPlatformServices,
+                                     InstallFileRelease,         InstallApplicationWindow, Debugger_Install};
 
 }  // namespace
 
@@ -49,11 +63,5 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
   PhysicsTable_Init();
-  GameFile_SetBuiltinRegistration(RegisterForPlayer);
-  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
-  PlatformServices_SetHooks(PlatformServices_Real());
-  Runner_SetFileRelease(FileBuiltins_Release);
-  InstallWindowHooks();
-  Debugger_Install();
-  return Runner_Main(argc, argv);
+  return Runner_Main(argc, argv, kAboveWorld);
 }
