@@ -47,6 +47,7 @@ CountingCode g_code;
 CRoom* MakeWorld() {
   EventCode_Install(&g_code);
   Object_Init();
+  GameFile_InstallEventStores();
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   InstanceSeams_Install();

@@ -49,6 +49,7 @@ class Events : public MiscScripts {
   void SetUp() override {
     MiscScripts::SetUp();
     Object_Init();
+    GameFile_InstallEventStores();
     parent_ = Object_Add();
     child_ = Object_Add();
     Object_Get(child_)->SetParent(parent_);

@@ -76,6 +76,7 @@ class ActionWorld : public testing::Test {
   void SetUp() override {
     g_hasBytecode = false;
     Object_Init();
+    GameFile_InstallEventStores();
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

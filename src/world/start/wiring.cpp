@@ -3,6 +3,7 @@
 #include "audio/audio_chunks.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/function_stores.h"
+#include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "gamefile/runner_load.h"
 #include "graphics/device/graphics.h"
@@ -72,6 +73,7 @@ constexpr Row kWiring[] = {
     {Stage::kStart, ServiceList_Install},             // services, their stand-ins
     {Stage::kStart, WorldHooks_Install},              // names, errors, instances, physics bindings
     {Stage::kStart, GameFile_InstallFunctionStores},  // the game's functions, extension calls
+    {Stage::kStart, GameFile_InstallEventStores},     // events of objects and time lines for performing
     {Stage::kStart, AudioChunks_Install},             // the sound chunks' reader
     {Stage::kStart, Room_Init},                       // the rooms' chunk reader, the room's first instance
     {Stage::kStart, RoomDraw_Install},                // room drawing for the frame's end
