@@ -285,7 +285,7 @@ bool Object_Delete(int32_t index) {
   // with it when it is released.
   DetachFromAncestors(object);
   for (ObjectInstanceNode* node = object->instances.head; node != nullptr; node = node->next) {
-    EventWorld_Get().ForgetObject(node->instance);
+    EventWorld_Get().forgetObject(node->instance);
   }
   ForEachObject([&](CObject* child) {
     if (child->parentObject == object) child->parentObject = nullptr;

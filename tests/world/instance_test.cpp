@@ -121,8 +121,8 @@ TEST_F(Instances, SeamsReachVariablesMarksAndObjectLists) {
   b.markedForDeletion = 1;
   EXPECT_EQ(WorldSeam_Get().InstanceVariables(&a), a.locals);
   EXPECT_TRUE(WorldSeam_Get().IsMarkedForDeletion(&b));
-  EXPECT_TRUE(EventWorld_Get().IsMarkedForDeletion(&b));
-  EXPECT_EQ(EventWorld_Get().ObjectIndexOf(&b), 1);
+  EXPECT_TRUE(EventWorld_Get().isMarkedForDeletion(&b));
+  EXPECT_EQ(EventWorld_Get().objectIndexOf(&b), 1);
   struct Collect : InstanceVisitor {
     bool Visit(CInstance* instance) override {
       seen.push_back(instance);

@@ -116,7 +116,7 @@ class RoomDrawing : public GraphicsTest {
     const size_t bytes = std::strlen(text) + 1;
     event->text = static_cast<char*>(KV_ALLOC(bytes, false));
     std::memcpy(event->text, text, bytes);
-    event->code = EventCode_Get().FromText(event->text);
+    event->code = EventCode_Get().fromText(event->text);
   }
   CInstance* Add(int32_t object, float x = 0, float y = 0) { return room_->AddInstance(x, y, object); }
 

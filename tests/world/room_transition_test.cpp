@@ -49,7 +49,7 @@ class RoomTransition : public GraphicsTest {
     CEvent* event = object->MakeOwnEvent(kEventDraw, 0);
     event->text = static_cast<char*>(KV_ALLOC(5, false));
     std::memcpy(event->text, "draw", 5);
-    event->code = EventCode_Get().FromText(event->text);
+    event->code = EventCode_Get().fromText(event->text);
     room_->AddInstance(0, 0, 0);
     code_.onRun = [this](const std::string& text) {
       g_debugConsole->Output("%s event\n", text.c_str());

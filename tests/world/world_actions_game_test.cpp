@@ -34,7 +34,7 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     ActionWorld::SetUp();
-    EventCode_Install(nullptr);
+    EventCode_Install(EventCodeHooks{});
     g_runFlags.useBytecode = !GetParam();
     Function_Free();
     Function_Add("test_goto_room", TestGotoRoom, 1);
@@ -56,7 +56,7 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
 
   void GiveCompiledEvent(int32_t object, int32_t type, int32_t number, const char* text) {
     GiveEvent(object, type, number, text);
-    ASSERT_TRUE(EventCode_Get().Compile(Object_Get(object)->GetOwnEvent(type, number)->code, "Object.test")) << text;
+    ASSERT_TRUE(EventCode_Get().compile(Object_Get(object)->GetOwnEvent(type, number)->code, "Object.test")) << text;
   }
 
   // The main loop as the player runs it, bounded.

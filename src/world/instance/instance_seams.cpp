@@ -16,19 +16,16 @@ CInstance* (*g_roomHead)() = nullptr;
 
 CInstance* RoomHead() { return g_roomHead != nullptr ? g_roomHead() : nullptr; }
 
-class InstanceEventWorld final : public IEventWorld {
- public:
-  bool RoomChangePending() override { return g_newRoom != kRoomChangeNone; }
-  CInstance* FirstRoomInstance() override { return RoomHead(); }
-  CInstance* NextRoomInstance(CInstance* instance) override { return instance != nullptr ? instance->next : nullptr; }
-  bool IsMarkedForDeletion(CInstance* instance) override {
-    return instance != nullptr && instance->markedForDeletion != 0;
-  }
-  int32_t ObjectIndexOf(CInstance* instance) override { return instance != nullptr ? instance->object_index : -1; }
-  void ForgetObject(CInstance* instance) override {
-    if (instance != nullptr) instance->ForgetObject();
-  }
-};
+bool RoomChangePending() { return g_newRoom != kRoomChangeNone; }
+CInstance* NextRoomInstance(CInstance* instance) { return instance != nullptr ? instance->next : nullptr; }
+bool IsMarkedForDeletion(CInstance* instance) { return instance != nullptr && instance->markedForDeletion != 0; }
+int32_t ObjectIndexOf(CInstance* instance) { return instance != nullptr ? instance->object_index : -1; }
+void ForgetObject(CInstance* instance) {
+  if (instance != nullptr) instance->ForgetObject();
+}
+
+constexpr EventWorldHooks kEventWorld = {RoomChangePending,   RoomHead,      NextRoomInstance,
+                                         IsMarkedForDeletion, ObjectIndexOf, ForgetObject};
 
 class InstanceWorldSeam final : public IWorldSeam {
  public:
@@ -59,7 +56,6 @@ class InstanceWorldSeam final : public IWorldSeam {
   }
 };
 
-InstanceEventWorld g_eventWorld;
 InstanceWorldSeam g_worldSeam;
 
 CInstance* MakeTemporary() { return new CInstance(0.0f, 0.0f, 0, 0, false); }
@@ -69,7 +65,7 @@ void DropTemporary(CInstance* instance) { delete instance; }
 
 void InstanceSeams_Install() {
   InstanceMap_Prepare();
-  EventWorld_Install(&g_eventWorld);
+  EventWorld_Install(kEventWorld);
   WorldSeam_Install(&g_worldSeam);
   TemporaryInstanceHooks hooks;
   hooks.create = MakeTemporary;

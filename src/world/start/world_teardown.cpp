@@ -21,7 +21,7 @@ void World_TearDownForTest() {
   HTTP_ResetForTest();
   PlatformServices_SetHooks(PlatformServiceHooks());
   Services_ResetForTest();
-  EventWorld_Install(nullptr);
+  EventWorld_Install(EventWorldHooks{});
   WorldSeam_Install(nullptr);
   Error_SetHooks(ErrorHooks());
   Error_ResetState();
