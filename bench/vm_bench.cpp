@@ -30,14 +30,6 @@ namespace {
 
 constexpr int64_t kIterations = 100000;
 
-// The scripts the benchmarks call, found by name while compiling.
-class BenchStores final : public IFunctionStores {
- public:
-  int32_t FindScript(const char* name) override { return Script_Find(name); }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
-
 template <int32_t kSlot>
 bool ReadArgument(CInstance*, int32_t, ScriptValue* out) {
   ScriptValue_Copy(out, &g_arguments[kSlot]);
@@ -58,7 +50,10 @@ class BenchScripts {
       Variable_BuiltIn_Add("argument0", ReadArgument<0>, nullptr);
       Variable_BuiltIn_Add("argument1", ReadArgument<1>, nullptr);
     }
-    Function_InstallStores(&stores_);
+    // The scripts the benchmarks call, found by name while compiling.
+    FunctionStores stores;
+    stores.findScript = Script_Find;
+    Function_InstallStores(stores);
     image_.Assign(ScriptChunkBytes(kScripts));
     Script_Load(image_, kScriptChunkBody, static_cast<uint32_t>(image_.Size() - kScriptChunkBody));
     for (int32_t i = 0; i < Script_Count(); ++i) {
@@ -69,12 +64,11 @@ class BenchScripts {
   }
   ~BenchScripts() {
     Script_Clear();
-    Function_InstallStores(nullptr);
+    Function_InstallStores(FunctionStores{});
   }
   bool ok() const { return ok_; }
 
  private:
-  BenchStores stores_;
   GameImage image_;
   bool ok_ = true;
 };
