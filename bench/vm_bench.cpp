@@ -74,8 +74,7 @@ class BenchScripts {
 };
 
 void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items = kIterations) {
-  OneInstanceWorld world;
-  WorldSeam_Install(&world);
+  WorldSeam_Install(OneInstanceWorld());
   bool saved = g_runFlags.useBytecode;
   g_runFlags.useBytecode = bytecode;
   Statements_Install();  // loops and `var` on the tree
@@ -113,7 +112,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   Code_SetVMExecutor(nullptr);
   Interpreter_SetStatementHandler(nullptr);
   g_runFlags.useBytecode = saved;
-  WorldSeam_Install(nullptr);
+  WorldSeam_Install(WorldSeam{});
 }
 
 // fib(20) makes 21891 calls.

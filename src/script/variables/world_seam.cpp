@@ -2,19 +2,27 @@
 
 namespace {
 
-class EmptyWorld final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance*) override { return nullptr; }
-  bool IsMarkedForDeletion(const CInstance*) override { return false; }
-  CInstance* FindInstance(int32_t) override { return nullptr; }
-  void VisitRoomInstances(InstanceVisitor&) override {}
-  bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
-};
+CVariableList* NoVariables(CInstance*) { return nullptr; }
+bool NotMarked(const CInstance*) { return false; }
+CInstance* NoInstance(int32_t) { return nullptr; }
+void NoRoom(InstanceVisitor&) {}
+bool NoObject(int32_t, InstanceVisitor&) { return false; }
 
-EmptyWorld g_emptyWorld;
+template <typename Hook>
+void Take(Hook* slot, Hook given, Hook fallback) {
+  *slot = given != nullptr ? given : fallback;
+}
 
 }  // namespace
 
-IWorldSeam* g_installedWorldSeam = &g_emptyWorld;
+WorldSeam g_installedWorldSeam = {NoVariables, NotMarked, NoInstance, NoRoom, NoObject};
+uint32_t g_worldSeamInstalls = 0;
 
-void WorldSeam_Install(IWorldSeam* seam) { g_installedWorldSeam = seam != nullptr ? seam : &g_emptyWorld; }
+void WorldSeam_Install(const WorldSeam& seam) {
+  Take(&g_installedWorldSeam.instanceVariables, seam.instanceVariables, NoVariables);
+  Take(&g_installedWorldSeam.isMarkedForDeletion, seam.isMarkedForDeletion, NotMarked);
+  Take(&g_installedWorldSeam.findInstance, seam.findInstance, NoInstance);
+  Take(&g_installedWorldSeam.visitRoomInstances, seam.visitRoomInstances, NoRoom);
+  Take(&g_installedWorldSeam.visitObjectInstances, seam.visitObjectInstances, NoObject);
+  ++g_worldSeamInstalls;
+}

@@ -27,36 +27,29 @@ void ForgetObject(CInstance* instance) {
 constexpr EventWorldHooks kEventWorld = {RoomChangePending,   RoomHead,      NextRoomInstance,
                                          IsMarkedForDeletion, ObjectIndexOf, ForgetObject};
 
-class InstanceWorldSeam final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance* instance) override {
-    return instance != nullptr ? instance->locals : nullptr;
+CVariableList* InstanceVariables(CInstance* instance) { return instance != nullptr ? instance->locals : nullptr; }
+bool IsMarked(const CInstance* instance) { return instance != nullptr && instance->markedForDeletion != 0; }
+CInstance* FindInstance(int32_t id) { return InstanceMap_Get(id); }
+void VisitRoomInstances(InstanceVisitor& visitor) {
+  // The next instance is taken before the visit, which may move this one.
+  for (CInstance* at = RoomHead(); at != nullptr;) {
+    CInstance* following = at->next;
+    if (!visitor.Visit(at)) return;
+    at = following;
   }
-  bool IsMarkedForDeletion(const CInstance* instance) override {
-    return instance != nullptr && instance->markedForDeletion != 0;
+}
+bool VisitObjectInstances(int32_t index, InstanceVisitor& visitor) {
+  CObject* object = Object_Get(index);
+  if (object == nullptr) return false;
+  for (ObjectInstanceNode* node = object->descendants.head; node != nullptr;) {
+    ObjectInstanceNode* following = node->next;
+    if (!visitor.Visit(node->instance)) break;
+    node = following;
   }
-  CInstance* FindInstance(int32_t id) override { return InstanceMap_Get(id); }
-  void VisitRoomInstances(InstanceVisitor& visitor) override {
-    // The next instance is taken before the visit, which may move this one.
-    for (CInstance* at = RoomHead(); at != nullptr;) {
-      CInstance* following = at->next;
-      if (!visitor.Visit(at)) return;
-      at = following;
-    }
-  }
-  bool VisitObjectInstances(int32_t index, InstanceVisitor& visitor) override {
-    CObject* object = Object_Get(index);
-    if (object == nullptr) return false;
-    for (ObjectInstanceNode* node = object->descendants.head; node != nullptr;) {
-      ObjectInstanceNode* following = node->next;
-      if (!visitor.Visit(node->instance)) break;
-      node = following;
-    }
-    return true;
-  }
-};
+  return true;
+}
 
-InstanceWorldSeam g_worldSeam;
+constexpr WorldSeam kWorldSeam = {InstanceVariables, IsMarked, FindInstance, VisitRoomInstances, VisitObjectInstances};
 
 CInstance* MakeTemporary() { return new CInstance(0.0f, 0.0f, 0, 0, false); }
 void DropTemporary(CInstance* instance) { delete instance; }
@@ -66,7 +59,7 @@ void DropTemporary(CInstance* instance) { delete instance; }
 void InstanceSeams_Install() {
   InstanceMap_Prepare();
   EventWorld_Install(kEventWorld);
-  WorldSeam_Install(&g_worldSeam);
+  WorldSeam_Install(kWorldSeam);
   TemporaryInstanceHooks hooks;
   hooks.create = MakeTemporary;
   hooks.destroy = DropTemporary;

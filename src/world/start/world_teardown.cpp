@@ -22,7 +22,7 @@ void World_TearDownForTest() {
   PlatformServices_SetHooks(PlatformServiceHooks());
   Services_ResetForTest();
   EventWorld_Install(EventWorldHooks{});
-  WorldSeam_Install(nullptr);
+  WorldSeam_Install(WorldSeam{});
   Error_SetHooks(ErrorHooks());
   Error_ResetState();
   Run_ResetClock();
