@@ -15,5 +15,3 @@ struct WindowServices;
 WindowServices StartupServices_WindowServices();
 // The mouse in room coordinates, for the events and the built-in variables.
 void StartupServices_RoomMouse(int32_t* x, int32_t* y);
-// The options' window colour, shown by the window.
-void StartupServices_WindowColour(int32_t colour);

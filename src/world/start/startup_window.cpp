@@ -53,8 +53,6 @@ void StartupServices_RoomMouse(int32_t* x, int32_t* y) {
   Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
 }
 
-void StartupServices_WindowColour(int32_t colour) { Win_SetColor(static_cast<uint32_t>(colour)); }
-
 WindowServices StartupServices_WindowServices() {
   WindowServices s;
   s.keyDown = IO_OnKeyDown;

@@ -51,13 +51,12 @@ void InstallMessagePump() {
 
 // What the window and the input it feeds call up: the input state, the run
 // control, the options and the graphics; the room's mouse; the joysticks'
-// events; the options' window colour.
+// events.
 void InstallWindowHooks() {
   Win_SetServices(StartupServices_WindowServices());
   Dispatch_SetMousePosition(StartupServices_RoomMouse);
   Joysticks_InstallEventReader();
   BuiltinVariables_SetMouseReader(StartupServices_RoomMouse);
-  Option_SetWindowColourHook(StartupServices_WindowColour);
 }
 
 enum class Stage { kStart, kWindow };
