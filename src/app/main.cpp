@@ -3,26 +3,18 @@
 #include <cstdio>
 
 #include "builtins/files/files.h"
-#include "builtins/misc/platform_misc.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
 #include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
 #include "physics/physics_table.h"
-#include "platform/device_window.h"
 #include "runtime/globals.h"
 #include "script/compiler/constants.h"
-#include "shell/window.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
 #include "world/start/runner.h"
 
 namespace {
-
-uint32_t NativeWindow() { return DeviceWindow_NativeHandle(DeviceWindow_Current()); }
-// The application title is only shown: window_get_caption keeps answering
-// the caption.
-void SetTitle(const char* title) { Win_SetTitle(title); }
 
 // Runs once the game's header has named the save folder. Only the player
 // reads the highscore table; mkgame registers the built-ins without it.
@@ -39,22 +31,13 @@ void InstallPlatformConstants() { Code_Constant_SetPlatformHook(PlatformBuiltins
 void InstallPlatformServices() { PlatformServices_SetHooks(PlatformServices_Real()); }
 void InstallFileRelease() { Runner_SetFileRelease(FileBuiltins_Release); }
 
-// window_handle and set_application_title reach the main window.
-void InstallApplicationWindow() {
-  ApplicationWindowHooks hooks;
-  hooks.handle = NativeWindow;
-  hooks.setTitle = SetTitle;
-  Application_InstallWindowHooks(hooks);
-}
-
 // What lies above the world, for the wiring list (world/start/wiring.cpp)
 // to install at its place: the built-ins registered once the header is
 // read, the platform family's constants, the platform services (only the
 // player runs them: a world built by a test writes no cache), the files
-// the file built-ins leave open, the window's handle and title, and the
-// debugger.
+// the file built-ins leave open, and the debugger.
 constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallPlatformServices,
-                                     InstallFileRelease,         InstallApplicationWindow, Debugger_Install};
+                                     InstallFileRelease, Debugger_Install};
 
 }  // namespace
 
