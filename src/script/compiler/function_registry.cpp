@@ -5,6 +5,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/name_index.h"
+#include "runtime/service_seam.h"
 
 namespace {
 
@@ -32,10 +33,9 @@ void Grow() {
 }  // namespace
 
 void Function_InstallStores(const FunctionStores& stores) {
-  g_stores.findScript = stores.findScript != nullptr ? stores.findScript : NoName;
-  g_stores.findExtensionFunction = stores.findExtensionFunction != nullptr ? stores.findExtensionFunction : NoName;
-  g_stores.extensionArgumentCount =
-      stores.extensionArgumentCount != nullptr ? stores.extensionArgumentCount : NoArgumentCount;
+  Seam_Take(&g_stores.findScript, stores.findScript, NoName);
+  Seam_Take(&g_stores.findExtensionFunction, stores.findExtensionFunction, NoName);
+  Seam_Take(&g_stores.extensionArgumentCount, stores.extensionArgumentCount, NoArgumentCount);
 }
 
 void Function_Add(const char* name, BuiltinFunction handler, int32_t argumentCount) {

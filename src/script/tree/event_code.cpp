@@ -1,5 +1,6 @@
 // Events compile and run their code through code objects. Tests install a
 // recording table through the same seam.
+#include "runtime/service_seam.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
@@ -28,23 +29,18 @@ void ReportFatal(const char* message) { Error_Show(message, true); }
 EventCodeHooks g_code = {FromText, FromIndex, Free,        Compile,    CompileErrorText,
                          Execute,  Relative,  SetRelative, ReportFatal};
 
-template <typename Hook>
-void Take(Hook* slot, Hook given, Hook fallback) {
-  *slot = given != nullptr ? given : fallback;
-}
-
 }  // namespace
 
 void EventCode_Install(const EventCodeHooks& hooks) {
-  Take(&g_code.fromText, hooks.fromText, FromText);
-  Take(&g_code.fromIndex, hooks.fromIndex, FromIndex);
-  Take(&g_code.free, hooks.free, Free);
-  Take(&g_code.compile, hooks.compile, Compile);
-  Take(&g_code.compileErrorText, hooks.compileErrorText, CompileErrorText);
-  Take(&g_code.execute, hooks.execute, Execute);
-  Take(&g_code.relative, hooks.relative, Relative);
-  Take(&g_code.setRelative, hooks.setRelative, SetRelative);
-  Take(&g_code.reportFatal, hooks.reportFatal, ReportFatal);
+  Seam_Take(&g_code.fromText, hooks.fromText, FromText);
+  Seam_Take(&g_code.fromIndex, hooks.fromIndex, FromIndex);
+  Seam_Take(&g_code.free, hooks.free, Free);
+  Seam_Take(&g_code.compile, hooks.compile, Compile);
+  Seam_Take(&g_code.compileErrorText, hooks.compileErrorText, CompileErrorText);
+  Seam_Take(&g_code.execute, hooks.execute, Execute);
+  Seam_Take(&g_code.relative, hooks.relative, Relative);
+  Seam_Take(&g_code.setRelative, hooks.setRelative, SetRelative);
+  Seam_Take(&g_code.reportFatal, hooks.reportFatal, ReportFatal);
 }
 
 const EventCodeHooks& EventCode_Get() { return g_code; }
