@@ -1,5 +1,6 @@
-#include "runtime/service_seam.h"
 #include "script/events/event_world_seam.h"
+
+#include "runtime/service_seam.h"
 
 namespace {
 
