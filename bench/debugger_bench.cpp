@@ -21,6 +21,7 @@ constexpr int32_t kInstances = 1000;
 
 void BM_DebuggerRefresh(benchmark::State& state) {
   Object_Init();
+  GameFile_InstallEventStores();
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   InstanceSeams_Install();

@@ -12,8 +12,7 @@
 namespace {
 
 void RunTree(benchmark::State& state, const char* text, bool expression) {
-  OneInstanceWorld world;
-  WorldSeam_Install(&world);
+  WorldSeam_Install(OneInstanceWorld());
   bool saved = g_runFlags.useBytecode;
   g_runFlags.useBytecode = false;
   BenchInstance instance;
@@ -27,7 +26,7 @@ void RunTree(benchmark::State& state, const char* text, bool expression) {
   }
   ScriptValue_Release(&result);
   g_runFlags.useBytecode = saved;
-  WorldSeam_Install(nullptr);
+  WorldSeam_Install(WorldSeam{});
 }
 
 void BM_TreeArithmetic(benchmark::State& state) {

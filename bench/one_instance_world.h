@@ -10,13 +10,10 @@ struct BenchInstance {
   CVariableList variables;
 };
 
-class OneInstanceWorld final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance* instance) override {
+inline WorldSeam OneInstanceWorld() {
+  WorldSeam seam;
+  seam.instanceVariables = [](CInstance* instance) {
     return instance == nullptr ? nullptr : &reinterpret_cast<BenchInstance*>(instance)->variables;
-  }
-  bool IsMarkedForDeletion(const CInstance*) override { return false; }
-  CInstance* FindInstance(int32_t) override { return nullptr; }
-  void VisitRoomInstances(InstanceVisitor&) override {}
-  bool VisitObjectInstances(int32_t, InstanceVisitor&) override { return false; }
-};
+  };
+  return seam;
+}

@@ -11,7 +11,7 @@
 #include "graphics/start/graphics_start.h"
 #include "platform/device_window.h"
 #include "resources/builtin_images.h"
-#include "world/room/particle_services.h"
+#include "world/start/particle_world.h"
 #include "world/start/service_list.h"
 
 namespace {
@@ -62,7 +62,7 @@ void BM_ParticleUpdateAndDraw(benchmark::State& state) {
     return;
   }
   const int32_t system = StreamingSystem(static_cast<int32_t>(state.range(0)));
-  ParticleServices_Get().makeShapes();
+  ParticleWorld_MakeShapes();
   for (auto _ : state) {
     GR_D3D_Start_Frame();
     Particle_System_Update(system);

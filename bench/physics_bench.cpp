@@ -69,6 +69,7 @@ class BoxRoom {
   BoxRoom() {
     g_debugConsole = &quiet_;
     Object_Init();
+    GameFile_InstallEventStores();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     InstanceSeams_Install();
     Physics_InstallInstanceHooks();

@@ -18,6 +18,7 @@ constexpr int32_t kObjects = 100;
 
 void MakeWorld() {
   Object_Init();
+  GameFile_InstallEventStores();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   InstanceSeams_Install();
   Room_Init();

@@ -49,6 +49,7 @@ void BM_RoomDraw(benchmark::State& state) {
   }
   Graphics::SetProjectionSizeSource(RoomDraw_ProjectionSize);
   Object_Init();
+  GameFile_InstallEventStores();
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   InstanceSeams_Install();

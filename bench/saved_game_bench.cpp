@@ -31,6 +31,7 @@ class Quiet final : public tagIConsole {
 
 void MakeWorld() {
   Object_Init();
+  GameFile_InstallEventStores();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   InstanceSeams_Install();
   Room_Init();

@@ -11,9 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "builtins/misc/external.h"
 #include "builtins/registration.h"
-#include "gamefile/dll_definitions.h"
 #include "one_instance_world.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
@@ -31,14 +29,6 @@
 namespace {
 
 constexpr int64_t kIterations = 100000;
-
-// The scripts the benchmarks call, found by name while compiling.
-class BenchStores final : public IFunctionStores {
- public:
-  int32_t FindScript(const char* name) override { return Script_Find(name); }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
 
 template <int32_t kSlot>
 bool ReadArgument(CInstance*, int32_t, ScriptValue* out) {
@@ -60,7 +50,10 @@ class BenchScripts {
       Variable_BuiltIn_Add("argument0", ReadArgument<0>, nullptr);
       Variable_BuiltIn_Add("argument1", ReadArgument<1>, nullptr);
     }
-    Function_InstallStores(&stores_);
+    // The scripts the benchmarks call, found by name while compiling.
+    FunctionStores stores;
+    stores.findScript = Script_Find;
+    Function_InstallStores(stores);
     image_.Assign(ScriptChunkBytes(kScripts));
     Script_Load(image_, kScriptChunkBody, static_cast<uint32_t>(image_.Size() - kScriptChunkBody));
     for (int32_t i = 0; i < Script_Count(); ++i) {
@@ -71,19 +64,17 @@ class BenchScripts {
   }
   ~BenchScripts() {
     Script_Clear();
-    Function_InstallStores(nullptr);
+    Function_InstallStores(FunctionStores{});
   }
   bool ok() const { return ok_; }
 
  private:
-  BenchStores stores_;
   GameImage image_;
   bool ok_ = true;
 };
 
 void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items = kIterations) {
-  OneInstanceWorld world;
-  WorldSeam_Install(&world);
+  WorldSeam_Install(OneInstanceWorld());
   bool saved = g_runFlags.useBytecode;
   g_runFlags.useBytecode = bytecode;
   Statements_Install();  // loops and `var` on the tree
@@ -121,7 +112,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   Code_SetVMExecutor(nullptr);
   Interpreter_SetStatementHandler(nullptr);
   g_runFlags.useBytecode = saved;
-  WorldSeam_Install(nullptr);
+  WorldSeam_Install(WorldSeam{});
 }
 
 // fib(20) makes 21891 calls.
@@ -154,24 +145,13 @@ constexpr const char* kMillionBuiltinCalls =
 void BM_VMMillionBuiltinCalls(benchmark::State& state) { Run(state, kMillionBuiltinCalls, true, kMillion); }
 
 #ifdef KV_EXT_FIXTURE
-bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
-  DLL_Call(id, count, values, result);
-  return true;
-}
-
 void BM_VMMillionExternalCalls(benchmark::State& state) {
   int32_t id = -1;
   if (!Function_Find("external_call", &id)) Builtins_RegisterFamily(BuiltinFamilyId::kMisc);
-  ExternalLibraryHooks hooks;
-  hooks.define = DLL_Define;
-  hooks.call = CallDefinition;
-  hooks.freeLibrary = DLL_Free;
-  External_InstallHooks(hooks);
   std::string text = std::string("var d, i, s; d = external_define(\"") + KV_EXT_FIXTURE +
                      "\", \"add\", dll_cdecl, ty_real, 2, ty_real, ty_real); s = 0; "
                      "for (i = 0; i < 1000000; i += 1) { s = external_call(d, s, 1) }";
   Run(state, text.c_str(), true, kMillion);
-  External_ResetHooks();
 }
 BENCHMARK(BM_VMMillionExternalCalls)->Unit(benchmark::kMillisecond);
 #endif

@@ -22,6 +22,7 @@ void SetUpWorldOnce() {
   if (done) return;
   done = true;
   Object_Init();
+  GameFile_InstallEventStores();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   Variable_Global_Init();
 }

@@ -3,28 +3,18 @@
 #include <cstdio>
 
 #include "builtins/files/files.h"
-#include "builtins/misc/external.h"
-#include "builtins/misc/platform_misc.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
 #include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
-#include "gamefile/dll_definitions.h"
 #include "physics/physics_table.h"
-#include "platform/device_window.h"
 #include "runtime/globals.h"
 #include "script/compiler/constants.h"
-#include "shell/window.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
 #include "world/start/runner.h"
 
 namespace {
-
-uint32_t NativeWindow() { return DeviceWindow_NativeHandle(DeviceWindow_Current()); }
-// The application title is only shown: window_get_caption keeps answering
-// the caption.
-void SetTitle(const char* title) { Win_SetTitle(title); }
 
 // Runs once the game's header has named the save folder. Only the player
 // reads the highscore table; mkgame registers the built-ins without it.
@@ -36,28 +26,18 @@ void RegisterForPlayer() {
   Services_Start();
 }
 
-bool CallDefinition(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
-  DLL_Call(id, count, values, result);
-  return true;
-}
+void InstallBuiltinRegistration() { GameFile_SetBuiltinRegistration(RegisterForPlayer); }
+void InstallPlatformConstants() { Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants); }
+void InstallPlatformServices() { PlatformServices_SetHooks(PlatformServices_Real()); }
+void InstallFileRelease() { Runner_SetFileRelease(FileBuiltins_Release); }
 
-// The external_* built-ins define and call through the game file's library
-// definitions, which extension packages share.
-void InstallExternalHooks() {
-  ExternalLibraryHooks hooks;
-  hooks.define = DLL_Define;
-  hooks.call = CallDefinition;
-  hooks.freeLibrary = DLL_Free;
-  External_InstallHooks(hooks);
-}
-
-// window_handle and set_application_title reach the main window.
-void InstallWindowHooks() {
-  ApplicationWindowHooks hooks;
-  hooks.handle = NativeWindow;
-  hooks.setTitle = SetTitle;
-  Application_InstallWindowHooks(hooks);
-}
+// What lies above the world, for the wiring list (world/start/wiring.cpp)
+// to install at its place: the built-ins registered once the header is
+// read, the platform family's constants, the platform services (only the
+// player runs them: a world built by a test writes no cache), the files
+// the file built-ins leave open, and the debugger.
+constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallPlatformServices,
+                                     InstallFileRelease, Debugger_Install};
 
 }  // namespace
 
@@ -66,12 +46,5 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
   PhysicsTable_Init();
-  GameFile_SetBuiltinRegistration(RegisterForPlayer);
-  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
-  PlatformServices_SetHooks(PlatformServices_Real());
-  Runner_SetFileRelease(FileBuiltins_Release);
-  InstallWindowHooks();
-  InstallExternalHooks();
-  Debugger_Install();
-  return Runner_Main(argc, argv);
+  return Runner_Main(argc, argv, kAboveWorld);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gamefile/event_lists.h"
+#include "resources/timeline.h"
 #include "runtime/console.h"
 #include "runtime/hash.h"
 #include "runtime/load_error.h"
@@ -224,9 +225,13 @@ void Object_Init() {
   Object_Shutdown();
   g_objects.Init(kObjectBuckets);
   g_objects.SetValueDeleter(Hash_DeleteObject<CObject>);
+}
+
+void GameFile_InstallEventStores() {
   EventStoreHooks hooks;
   hooks.findEvent = FindForPerform;
   hooks.objectName = NameOf;
+  hooks.momentEvent = TimeLine_MomentEvent;
   Event_SetStoreHooks(hooks);
 }
 
@@ -280,7 +285,7 @@ bool Object_Delete(int32_t index) {
   // with it when it is released.
   DetachFromAncestors(object);
   for (ObjectInstanceNode* node = object->instances.head; node != nullptr; node = node->next) {
-    EventWorld_Get().ForgetObject(node->instance);
+    EventWorld_Get().forgetObject(node->instance);
   }
   ForEachObject([&](CObject* child) {
     if (child->parentObject == object) child->parentObject = nullptr;

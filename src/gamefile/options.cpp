@@ -7,12 +7,11 @@
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
 #include "script/variables/variable_list.h"
+#include "shell/window.h"
 
 GameOptions g_options;
 
 namespace {
-
-OptionWindowColourHook g_windowColourHook = nullptr;
 
 constexpr uint64_t kConstantsAt = 140;
 
@@ -38,8 +37,6 @@ int32_t ReadWord(int word, uint32_t raw) {
 int32_t DecimalValue(const std::string& text) { return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10)); }
 
 }  // namespace
-
-void Option_SetWindowColourHook(OptionWindowColourHook hook) { g_windowColourHook = hook; }
 
 void Option_Defaults() {
   int32_t keepAudio = g_options.word[kOptionNewAudio];
@@ -79,7 +76,7 @@ bool Option_Load(const GameImage& image, uint64_t data, uint32_t size) {
   if (g_runFlags.inAWindow) g_options.word[kOptionFullScreen] = 0;
   Option_Apply();
   g_newAudio = g_options.word[kOptionNewAudio] != 0 ? 1 : 0;
-  if (g_windowColourHook != nullptr) g_windowColourHook(g_options.word[kOptionWindowColour]);
+  Win_SetColor(static_cast<uint32_t>(g_options.word[kOptionWindowColour]));
   g_options.loadImage = raw[kOptionLoadImage];
   if (g_options.loadImage != 0 && !image.Contains(g_options.loadImage, 22)) {
     return LoadError_Report("OPTN", "the load image lies outside the file");

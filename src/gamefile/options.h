@@ -48,7 +48,3 @@ void Option_Defaults();
 // Hands the options that the script engine and the window read to them.
 void Option_Apply();
 bool Option_Load(const GameImage& image, uint64_t data, uint32_t size);
-
-// Called when the window colour word is read, so the window takes it at once.
-using OptionWindowColourHook = void (*)(int32_t colour);
-void Option_SetWindowColourHook(OptionWindowColourHook hook);

@@ -9,7 +9,7 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "shell/http_services.h"
+#include "shell/http_request.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ void RequestFromWeb(int32_t index, const char* address, double frames, bool prec
   *request = {index, FramesFromReal(frames), xorigin, yorigin,
               (precise ? kWebPrecise : 0) | (transparent ? kWebTransparent : 0) | (smooth ? kWebSmooth : 0) |
                   (preload ? kWebPreload : 0)};
-  HttpServices_Get().get(address, kWebRequestKind, WebCompletion, WebCleanup, request);
+  HTTP_Get(address, kWebRequestKind, WebCompletion, WebCleanup, request);
 }
 
 int32_t AddCommon(const char* name, double frames, bool precise, bool transparent, bool smooth, bool preload,

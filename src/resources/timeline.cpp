@@ -8,7 +8,6 @@
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "script/events/event_perform.h"
 
 namespace {
 
@@ -28,13 +27,6 @@ void FreeRetired() {
   for (CTimeLine* line : g_retiredTimeLines) delete line;
   g_retiredEvents.clear();
   g_retiredTimeLines.clear();
-}
-
-CEvent* MomentOf(int32_t timeLine, int32_t moment, int32_t* step) {
-  CTimeLine* line = TimeLine_Get(timeLine);
-  CEvent* event = line != nullptr ? line->GetMomentEvent(moment) : nullptr;
-  if (event != nullptr) *step = line->GetMomentStep(moment);
-  return event;
 }
 
 // Removes slot `at` of a slot array, moving the later slots down; the
@@ -116,11 +108,13 @@ void CTimeLine::DeleteMoment(int32_t step) {
   RemoveSlot(steps, at);
 }
 
-void TimeLine_Init() {
-  TimeLine_Shutdown();
-  EventStoreHooks hooks;
-  hooks.momentEvent = MomentOf;
-  Event_SetStoreHooks(hooks);
+void TimeLine_Init() { TimeLine_Shutdown(); }
+
+CEvent* TimeLine_MomentEvent(int32_t timeLine, int32_t moment, int32_t* step) {
+  CTimeLine* line = TimeLine_Get(timeLine);
+  CEvent* event = line != nullptr ? line->GetMomentEvent(moment) : nullptr;
+  if (event != nullptr) *step = line->GetMomentStep(moment);
+  return event;
 }
 
 bool TimeLine_Load(const GameImage& image, uint64_t data, uint32_t size) {

@@ -33,6 +33,9 @@ class CTimeLine {
 };
 
 void TimeLine_Init();
+// Moment `moment` of time line `timeLine` with its step in *step; null when
+// either is absent.
+CEvent* TimeLine_MomentEvent(int32_t timeLine, int32_t moment, int32_t* step);
 bool TimeLine_Load(const GameImage& image, uint64_t data, uint32_t size);
 int32_t TimeLine_Count();
 bool TimeLine_Exists(int32_t index);

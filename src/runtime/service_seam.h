@@ -7,6 +7,13 @@
 
 #include "runtime/fatal.h"
 
+// Installing a table with defaults: each member the installer gives, else
+// the lower side's own default for it.
+template <typename Hook>
+void Seam_Take(Hook* slot, Hook given, Hook fallback) {
+  *slot = given != nullptr ? given : fallback;
+}
+
 template <typename Services>
 class ServiceSeam {
  public:

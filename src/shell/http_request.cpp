@@ -6,7 +6,6 @@
 #include "platform/http/http_transport.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
-#include "shell/http_services.h"
 
 HTTP_REQ_CONTEXT* g_httpRequestList = nullptr;
 
@@ -139,9 +138,3 @@ void HTTP_ResetForTest() {
   HTTP_FreeAll();
   g_nextRequestId = 0;
 }
-
-namespace {
-constexpr HttpServices kRealServices{HTTP_Get};
-}  // namespace
-
-const HttpServices& HttpServices_Real() { return kRealServices; }

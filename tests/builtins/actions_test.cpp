@@ -18,40 +18,18 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The event code of the world with a relative flag that holds what the
-// actions set.
-class RelativeCode final : public IEventCode {
- public:
-  explicit RelativeCode(IEventCode& inner) : inner_(inner) {}
-  CCode* FromText(const char* text) override { return inner_.FromText(text); }
-  CCode* FromIndex(int32_t index) override { return inner_.FromIndex(index); }
-  void Free(CCode* code) override { inner_.Free(code); }
-  bool Compile(CCode* code, const char* name) override { return inner_.Compile(code, name); }
-  std::string CompileErrorText() override { return inner_.CompileErrorText(); }
-  bool Execute(CCode* code, CInstance* self, CInstance* other) override { return inner_.Execute(code, self, other); }
-  bool Relative() override { return relative_; }
-  void SetRelative(bool relative) override { relative_ = relative; }
-  void ReportFatal(const char* message) override { inner_.ReportFatal(message); }
-
- private:
-  IEventCode& inner_;
-  bool relative_ = false;
-};
-
 class Actions : public GameWorld {
  protected:
   void SetUp() override {
     GameWorld::SetUp();
     Builtins_RegisterFamily(BuiltinFamilyId::kActions);
     Random_Seed(1);
-    EventCode_Install(&relative_);
     recorder_ = graphics_test::MakeRecorder();
     GraphicsCalls_Install(&recorder_);
     graphics_test::Log().clear();
   }
   void TearDown() override {
     GraphicsCalls_Install(nullptr);
-    EventCode_Install(&code_);
     GameWorld::TearDown();
   }
 
@@ -66,7 +44,6 @@ class Actions : public GameWorld {
 
   static Texts Drawn() { return graphics_test::Log(); }
 
-  RelativeCode relative_{code_};
   GraphicsCalls recorder_{};
 };
 

@@ -15,22 +15,31 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Instances belong to objects by a table; a room change may be pending.
-class TestEventWorld final : public IEventWorld {
+// One at a time: the installed table reaches the one alive.
+class TestEventWorld final {
  public:
-  TestEventWorld() { EventWorld_Install(this); }
-  ~TestEventWorld() override { EventWorld_Install(nullptr); }
-  bool RoomChangePending() override { return pending; }
-  CInstance* FirstRoomInstance() override { return nullptr; }
-  CInstance* NextRoomInstance(CInstance*) override { return nullptr; }
-  bool IsMarkedForDeletion(CInstance*) override { return false; }
-  int32_t ObjectIndexOf(CInstance* instance) override {
-    auto found = objects.find(instance);
-    return found == objects.end() ? -1 : found->second;
+  TestEventWorld() {
+    current_ = this;
+    EventWorldHooks hooks;
+    hooks.roomChangePending = [] { return current_->pending; };
+    hooks.objectIndexOf = [](CInstance* instance) {
+      auto found = current_->objects.find(instance);
+      return found == current_->objects.end() ? -1 : found->second;
+    };
+    EventWorld_Install(hooks);
   }
-  void ForgetObject(CInstance*) override {}
+  ~TestEventWorld() {
+    EventWorld_Install(EventWorldHooks{});
+    current_ = nullptr;
+  }
+  TestEventWorld(const TestEventWorld&) = delete;
+  TestEventWorld& operator=(const TestEventWorld&) = delete;
 
   std::map<CInstance*, int32_t> objects;
   bool pending = false;
+
+ private:
+  static inline TestEventWorld* current_ = nullptr;
 };
 
 void GiveEvent(int32_t object, int32_t type, int32_t number, const char* source) {
@@ -38,8 +47,8 @@ void GiveEvent(int32_t object, int32_t type, int32_t number, const char* source)
   const size_t bytes = std::strlen(source) + 1;
   event->text = static_cast<char*>(KV_ALLOC(bytes, false));
   std::memcpy(event->text, source, bytes);
-  event->code = EventCode_Get().FromText(event->text);
-  ASSERT_TRUE(EventCode_Get().Compile(event->code, "Object.test")) << source;
+  event->code = EventCode_Get().fromText(event->text);
+  ASSERT_TRUE(EventCode_Get().compile(event->code, "Object.test")) << source;
 }
 
 // A parent and a child object; the child's first user event passes on to
@@ -49,6 +58,7 @@ class Events : public MiscScripts {
   void SetUp() override {
     MiscScripts::SetUp();
     Object_Init();
+    GameFile_InstallEventStores();
     parent_ = Object_Add();
     child_ = Object_Add();
     Object_Get(child_)->SetParent(parent_);

@@ -1,54 +1,56 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "builtin_test_support.h"
 #include "builtins/misc/external.h"
+#include "gamefile/dll_definitions.h"
+#include "platform/dynamic_library.h"
+#include "platform/fake/fake_dynamic_library.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// What the library layer was asked for.
-struct Recorded {
-  std::string library, name;
-  int32_t convention = -9, count = -9;
-  std::vector<int32_t> kinds;
-  bool resultIsString = false;
-  std::vector<std::string> callValues;
-  std::string freed;
-};
-Recorded g_seen;
-
-int32_t RecordDefine(const char* library, const char* name, int32_t convention, int32_t count, const int32_t* kinds,
-                     bool resultIsString) {
-  g_seen.library = library;
-  g_seen.name = name;
-  g_seen.convention = convention;
-  g_seen.count = count;
-  g_seen.kinds.assign(kinds, kinds + count);
-  g_seen.resultIsString = resultIsString;
-  return 4;
+// The native functions of "lib.so", held by the in-memory loader: each
+// shows what reached it, so a wrong kind or count shows in the answer.
+char g_text[128];
+const char* Describe(const char* a, double b, double c) {
+  std::snprintf(g_text, sizeof g_text, "%s %g %g", a, b, c);
+  return g_text;
 }
-
-bool RecordCall(int32_t id, int32_t count, ScriptValue* values, ScriptValue* result) {
-  g_seen.callValues.clear();
-  for (int32_t i = 0; i < count; ++i) {
-    g_seen.callValues.push_back(values[i].kind == kValueString ? ScriptValue_Text(values[i])
-                                                               : std::to_string(static_cast<int>(values[i].real)));
-  }
-  ScriptValue_SetReal(result, id * 100 + count);
-  return true;
+double Pair(const char* a, const char* b, double c) { return 100.0 * std::strlen(a) + 10.0 * std::strlen(b) + c; }
+const char* Six(double a, double b, double c, double d, double e, double f) {
+  std::snprintf(g_text, sizeof g_text, "%g %g %g %g %g %g", a, b, c, d, e, f);
+  return g_text;
 }
-
-void RecordFree(const char* library) { g_seen.freed = library; }
+double Last(double, double, double, double, double, double, double, double, double, double, double, double, double,
+            double, double, double p) {
+  return p;
+}
+double Wordy(const char* word, double n) { return 10.0 * std::strlen(word) + n; }
 
 class External : public ::testing::Test {
  protected:
-  void SetUp() override { g_seen = Recorded(); }
-  void TearDown() override { External_ResetHooks(); }
+  void SetUp() override {
+    FakeLibraries& fake = FakeLibraries_Install();
+    fake.libraries["lib.so"] = {{"fn", reinterpret_cast<void*>(Describe)},
+                                {"pair", reinterpret_cast<void*>(Pair)},
+                                {"six", reinterpret_cast<void*>(Six)},
+                                {"last", reinterpret_cast<void*>(Last)},
+                                {"wordy", reinterpret_cast<void*>(Wordy)}};
+    fake_ = &fake;
+  }
+  void TearDown() override {
+    DLL_FreeAll();
+    DLL_Clear();
+    DynamicLibrary_Install(nullptr);
+  }
+  FakeLibraries* fake_ = nullptr;
 };
 
 std::vector<GoldenArg> DefineArgs(double argnumb, std::vector<double> types) {
@@ -71,50 +73,51 @@ TEST_F(External, MalformedDefinitionsAreRefusedWithTheirMessage) {
                    "Wrong number of arguments to external_define()"}));
 }
 
-TEST_F(External, WithoutALibraryLayerDefinitionsFailAndCallsAnswerZero) {
+TEST_F(External, DefinitionsOfAMissingLibraryFailAndCallsAnswerZero) {
   ErrorCapture errors;
-  EXPECT_EQ(BuiltinCall(F_ExternalDefine, DefineArgs(2, {0, 1})).Real(), -1);
-  EXPECT_EQ(BuiltinCall(F_ExternalDefine2, {S("lib.so"), S("fn"), R(0), R(1), R(0)}).Real(), -1);
-  EXPECT_EQ(BuiltinCall(F_ExternalDefine8, {S("lib.so"), S("fn"), R(0)}).Real(), -1);
+  EXPECT_EQ(BuiltinCall(F_ExternalDefine, {S("none.so"), S("fn"), R(1), R(1), R(2), R(0), R(1)}).Real(), -1);
+  EXPECT_EQ(BuiltinCall(F_ExternalDefine2, {S("none.so"), S("fn"), R(0), R(1), R(0)}).Real(), -1);
+  EXPECT_EQ(BuiltinCall(F_ExternalDefine8, {S("lib.so"), S("absent"), R(0)}).Real(), -1);
   EXPECT_EQ(errors.Messages(), Lines(3, "Error defining an external function."));
   BuiltinCall call(F_ExternalCall, {R(0), S("text"), R(2)});
   EXPECT_FALSE(call.IsString());
   EXPECT_EQ(call.Real(), 0);
   EXPECT_EQ(BuiltinCall(F_ExternalCallN, {R(3)}).Real(), 0);
-  BuiltinCall freeing(F_ExternalFree, {S("lib.so")});
+  BuiltinCall freeing(F_ExternalFree, {S("none.so")});
 }
 
-TEST_F(External, DefinitionsReachTheLibraryLayerWithTheirKinds) {
-  ExternalLibraryHooks hooks;
-  hooks.define = RecordDefine;
-  hooks.call = RecordCall;
-  hooks.freeLibrary = RecordFree;
-  External_InstallHooks(hooks);
+TEST_F(External, DefinitionsReachTheLibraryWithTheirKindsAndCallsWithTheirValues) {
+  const double described =
+      BuiltinCall(F_ExternalDefine, {S("lib.so"), S("fn"), R(1), R(1), R(3), R(1), R(0), R(7)}).Real();
+  ASSERT_GE(described, 0);
+  EXPECT_EQ(BuiltinCall(F_ExternalCall, {R(described), S("x"), R(2), R(3)}).Text(), "x 2 3");
 
-  EXPECT_EQ(BuiltinCall(F_ExternalDefine, {S("lib.so"), S("fn"), R(1), R(1), R(3), R(1), R(0), R(7)}).Real(), 4);
-  EXPECT_EQ(g_seen.library, "lib.so");
-  EXPECT_EQ(g_seen.convention, 1);
-  EXPECT_EQ(g_seen.kinds, (std::vector<int32_t>{1, 0, 0}));
-  EXPECT_TRUE(g_seen.resultIsString);
+  // 0.6 names a string; the result kind 0 a real.
+  const double pair = BuiltinCall(F_ExternalDefine3, {S("lib.so"), S("pair"), R(1), R(0.6), R(2), R(0)}).Real();
+  ASSERT_GE(pair, 0);
+  EXPECT_EQ(BuiltinCall(F_ExternalCall, {R(pair), S("abc"), S("de"), R(4)}).Real(), 324);
 
-  BuiltinCall(F_ExternalDefine3, {S("a"), S("b"), R(1), R(0.6), R(2), R(0)});
-  EXPECT_EQ(g_seen.convention, 0);
-  EXPECT_EQ(g_seen.kinds, (std::vector<int32_t>{1, 1, 0}));
-  EXPECT_FALSE(g_seen.resultIsString);
+  // Five to eight arguments are all reals.
+  const double six = BuiltinCall(F_ExternalDefine6, {S("lib.so"), S("six"), R(1)}).Real();
+  ASSERT_GE(six, 0);
+  EXPECT_EQ(BuiltinCall(F_ExternalCall, {R(six), R(1), R(2), R(3), R(4), R(5), R(6)}).Text(), "1 2 3 4 5 6");
 
-  BuiltinCall(F_ExternalDefine6, {S("a"), S("b"), R(1)});
-  EXPECT_EQ(g_seen.kinds, std::vector<int32_t>(6, 0));
-  EXPECT_TRUE(g_seen.resultIsString);
-
-  std::vector<GoldenArg> many = {R(2)};
+  // A call passes at most sixteen values.
+  std::vector<GoldenArg> sixteen = {S("lib.so"), S("last"), R(0), R(0), R(16)};
+  for (int i = 0; i < 16; ++i) sixteen.push_back(R(0));
+  const double last = BuiltinCall(F_ExternalDefine, sixteen).Real();
+  ASSERT_GE(last, 0);
+  std::vector<GoldenArg> many = {R(last)};
   for (int i = 0; i < 18; ++i) many.push_back(R(i));
-  EXPECT_EQ(BuiltinCall(F_ExternalCall, many).Real(), 216);
-  EXPECT_EQ(g_seen.callValues.back(), "15");
-  EXPECT_EQ(BuiltinCall(F_ExternalCallN, {R(1), S("word"), R(5)}).Real(), 102);
-  EXPECT_EQ(g_seen.callValues, (Lines{"word", "5"}));
+  EXPECT_EQ(BuiltinCall(F_ExternalCall, many).Real(), 15);
+
+  const double wordy = BuiltinCall(F_ExternalDefine2, {S("lib.so"), S("wordy"), R(1), R(0), R(0)}).Real();
+  ASSERT_GE(wordy, 0);
+  EXPECT_EQ(BuiltinCall(F_ExternalCallN, {R(wordy), S("word"), R(5)}).Real(), 45);
 
   BuiltinCall(F_ExternalFree, {S("lib.so")});
-  EXPECT_EQ(g_seen.freed, "lib.so");
+  EXPECT_EQ(fake_->closes, 1);
+  EXPECT_EQ(BuiltinCall(F_ExternalCall, {R(pair), S("abc"), S("de"), R(4)}).Real(), 0) << "the library is gone";
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 #include "builtin_test_support.h"
 #include "builtins/misc/platform_misc.h"
 #include "platform/clipboard.h"
+#include "platform/device_window.h"
+#include "shell/window.h"
 #include "support/x_server.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -148,22 +150,30 @@ TEST(ProgramPriority, UnknownValuesActAsNormal) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST(ApplicationWindow, TheTitleWaitsForTheWindow) {
-  Application_ResetWindowHooks();
+// Without a window the title is only kept; with the main window made (off
+// screen here) it is shown on it, and window_handle is its native id.
+TEST(ApplicationWindow, TheTitleIsKeptAndShownOnTheMainWindow) {
+  Application_ResetTitle();
   EXPECT_EQ(BuiltinCall(F_WindowHandle, {}).Real(), 0);
   BuiltinCall(F_SetApplicationTitle, {S("My Game")});
   BuiltinCall(F_SetApplicationTitle, {R(3)});
   EXPECT_EQ(Application_Title(), "My Game");
-  static std::string shown;
-  ApplicationWindowHooks hooks;
-  hooks.handle = [] { return 0xFFFFFFF0u; };
-  hooks.setTitle = [](const char* title) { shown = title; };
-  Application_InstallWindowHooks(hooks);
-  EXPECT_EQ(shown, "My Game");
-  EXPECT_EQ(BuiltinCall(F_WindowHandle, {}).Real(), 4294967280.0);
+
+  WindowGameSettings settings;
+  settings.screenWidth = 64;
+  settings.screenHeight = 48;
+  settings.displayName = "Caption";
+  Win_SetGameSettings(settings);
+  {
+    testsupport::ConsoleCapture quiet;
+    Win_CreateMainWindow(64, 48);
+  }
+  ASSERT_NE(DeviceWindow_Current(), nullptr);
   BuiltinCall(F_SetApplicationTitle, {S("Level 2")});
-  EXPECT_EQ(shown, "Level 2");
-  Application_ResetWindowHooks();
+  EXPECT_STREQ(DeviceWindow_GetTitle(DeviceWindow_Current()), "Level 2");
+  EXPECT_EQ(BuiltinCall(F_WindowHandle, {}).Real(), DeviceWindow_NativeHandle(DeviceWindow_Current()));
+  DeviceWindow_Destroy();
+  Application_ResetTitle();
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ class DebugFormWorld : public ::testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
+    GameFile_InstallEventStores();
     Sprite_Init();
     Background_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

@@ -6,6 +6,7 @@
 #include "gamefile/image_builder.h"
 #include "gamefile/options.h"
 #include "runtime/run_flags.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -167,6 +168,7 @@ TEST(Options, DefaultsWithoutAChunkAndConstantsFromIt) {
   EXPECT_FALSE(Option_On(kOptionShowCursor));
   EXPECT_FALSE(g_showCursor) << "the window is told to hide the cursor at the game start";
   EXPECT_EQ(g_options.word[kOptionWindowColour], 0x123456);
+  EXPECT_EQ(Win_GetColor(), 0x123456u) << "the window shows the options' colour";
   EXPECT_EQ(g_options.word[kOptionUnsetVariableError], 1);
   EXPECT_EQ(g_options.versionMajor, 2);
   ASSERT_EQ(g_options.constantNames.size(), 2u);

@@ -18,6 +18,7 @@ class Performs : public testing::Test {
     g_eventType = 22;
     g_eventNumber = 33;
     Object_Init();
+    GameFile_InstallEventStores();
     TimeLine_Init();
   }
   void TearDown() override {

@@ -311,7 +311,7 @@ TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage
   Code_Error_Clear();
   CCode kept("add(1, 2)", false);
   EXPECT_TRUE(kept.Compile("Kept"));
-  Function_InstallStores(nullptr);
+  Function_InstallStores(FunctionStores{});
   EXPECT_EQ(CallReal(0, {2, 3}), 5.0);
   // More than 16 arguments: the definition is refused and calls answer 0.
   bool ok = false;

@@ -18,6 +18,7 @@ class Objects : public testing::Test {
     savedFormat_ = g_formatVersion;
     g_formatVersion = 9;
     Object_Init();
+    GameFile_InstallEventStores();
   }
   void TearDown() override {
     Object_FreeEventLists();

@@ -153,8 +153,9 @@ inline ChunkData TimeLineChunk(const std::vector<TimeLineShape>& shapes) {
 }
 
 // Code whose text is kept: "fail" does not compile. Every run is recorded
-// with the current event, and may call back into the test.
-class RecordingCode final : public IEventCode {
+// with the current event, and may call back into the test. One at a time:
+// the installed table reaches the one alive.
+class RecordingCode final {
  public:
   struct Piece {
     std::string text;
@@ -171,30 +172,37 @@ class RecordingCode final : public IEventCode {
   // Source-text mode unless a test switches to compiled code.
   RecordingCode() : savedBytecode_(g_hasBytecode) {
     g_hasBytecode = false;
-    EventCode_Install(this);
+    current_ = this;
+    EventCodeHooks hooks;
+    hooks.fromText = [](const char* text) { return reinterpret_cast<CCode*>(new Piece{text, -1}); };
+    hooks.fromIndex = [](int32_t index) { return reinterpret_cast<CCode*>(new Piece{"", index}); };
+    hooks.free = [](CCode* code) { delete reinterpret_cast<Piece*>(code); };
+    hooks.compile = [](CCode* code, const char* name) {
+      current_->compiled.push_back(name);
+      return reinterpret_cast<Piece*>(code)->text != "fail";
+    };
+    hooks.compileErrorText = [] { return std::string("unexpected symbol"); };
+    hooks.execute = [](CCode* code, CInstance* self, CInstance* other) {
+      const std::string& text = reinterpret_cast<Piece*>(code)->text;
+      current_->runs.push_back({text, g_eventObject, g_eventType, g_eventNumber, self, other, current_->relative_});
+      if (current_->onRun) current_->onRun(text);
+      return true;
+    };
+    hooks.relative = [] { return current_->relative_; };
+    hooks.setRelative = [](bool relative) { current_->relative_ = relative; };
+    hooks.reportFatal = [](const char* message) { current_->fatal.push_back(message); };
+    EventCode_Install(hooks);
   }
-  ~RecordingCode() override {
-    EventCode_Install(nullptr);
+  ~RecordingCode() {
+    EventCode_Install(EventCodeHooks{});
+    current_ = nullptr;
     g_hasBytecode = savedBytecode_;
   }
+  RecordingCode(const RecordingCode&) = delete;
+  RecordingCode& operator=(const RecordingCode&) = delete;
 
-  CCode* FromText(const char* text) override { return reinterpret_cast<CCode*>(new Piece{text, -1}); }
-  CCode* FromIndex(int32_t index) override { return reinterpret_cast<CCode*>(new Piece{"", index}); }
-  void Free(CCode* code) override { delete reinterpret_cast<Piece*>(code); }
-  bool Compile(CCode* code, const char* name) override {
-    compiled.push_back(name);
-    return reinterpret_cast<Piece*>(code)->text != "fail";
-  }
-  std::string CompileErrorText() override { return "unexpected symbol"; }
-  bool Execute(CCode* code, CInstance* self, CInstance* other) override {
-    const std::string& text = reinterpret_cast<Piece*>(code)->text;
-    runs.push_back({text, g_eventObject, g_eventType, g_eventNumber, self, other, relative_});
-    if (onRun) onRun(text);
-    return true;
-  }
-  bool Relative() override { return relative_; }
-  void SetRelative(bool relative) override { relative_ = relative; }
-  void ReportFatal(const char* message) override { fatal.push_back(message); }
+  bool Relative() const { return relative_; }
+  void SetRelative(bool relative) { relative_ = relative; }
 
   std::vector<std::string> compiled;
   std::vector<Run> runs;
@@ -202,6 +210,7 @@ class RecordingCode final : public IEventCode {
   std::function<void(const std::string&)> onRun;
 
  private:
+  static inline RecordingCode* current_ = nullptr;
   bool savedBytecode_;
   bool relative_ = false;
 };
@@ -217,27 +226,40 @@ struct FakeInstance {
 inline CInstance* AsInstance(FakeInstance* fake) { return reinterpret_cast<CInstance*>(fake); }
 inline FakeInstance* AsFake(CInstance* instance) { return reinterpret_cast<FakeInstance*>(instance); }
 
-class FakeWorld final : public IEventWorld {
+// One at a time: the installed table reaches the one alive.
+class FakeWorld final {
  public:
-  FakeWorld() { EventWorld_Install(this); }
-  ~FakeWorld() override { EventWorld_Install(nullptr); }
-
-  bool RoomChangePending() override { return pending; }
-  CInstance* FirstRoomInstance() override { return room.empty() ? nullptr : AsInstance(room.front()); }
-  CInstance* NextRoomInstance(CInstance* instance) override {
-    for (size_t i = 0; i + 1 < room.size(); ++i)
-      if (AsInstance(room[i]) == instance) return AsInstance(room[i + 1]);
-    return nullptr;
+  FakeWorld() {
+    current_ = this;
+    EventWorldHooks hooks;
+    hooks.roomChangePending = [] { return current_->pending; };
+    hooks.firstRoomInstance = [] { return current_->room.empty() ? nullptr : AsInstance(current_->room.front()); };
+    hooks.nextRoomInstance = [](CInstance* instance) -> CInstance* {
+      const std::vector<FakeInstance*>& room = current_->room;
+      for (size_t i = 0; i + 1 < room.size(); ++i)
+        if (AsInstance(room[i]) == instance) return AsInstance(room[i + 1]);
+      return nullptr;
+    };
+    hooks.isMarkedForDeletion = [](CInstance* instance) { return AsFake(instance)->marked; };
+    hooks.objectIndexOf = [](CInstance* instance) { return AsFake(instance)->object; };
+    hooks.forgetObject = [](CInstance* instance) {
+      AsFake(instance)->objectForgotten = true;
+      AsFake(instance)->object = -1;
+    };
+    EventWorld_Install(hooks);
   }
-  bool IsMarkedForDeletion(CInstance* instance) override { return AsFake(instance)->marked; }
-  int32_t ObjectIndexOf(CInstance* instance) override { return AsFake(instance)->object; }
-  void ForgetObject(CInstance* instance) override {
-    AsFake(instance)->objectForgotten = true;
-    AsFake(instance)->object = -1;
+  ~FakeWorld() {
+    EventWorld_Install(EventWorldHooks{});
+    current_ = nullptr;
   }
+  FakeWorld(const FakeWorld&) = delete;
+  FakeWorld& operator=(const FakeWorld&) = delete;
 
   bool pending = false;
   std::vector<FakeInstance*> room;
+
+ private:
+  static inline FakeWorld* current_ = nullptr;
 };
 
 // Loads objects written in `format`, read with that format version.

@@ -13,7 +13,7 @@
 #include "runtime/ds_pool.h"
 #include "runtime/file_layer.h"
 #include "runtime/script_value.h"
-#include "shell/http_services.h"
+#include "shell/http_request.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"
 
@@ -52,31 +52,17 @@ SpritePlacement At(int32_t frame, int32_t x, int32_t y, SpriteBox box) {
   return SpritePlacement{frame, box, x, y, 1.0f, 1.0f, 0.0f};
 }
 
-// Requests are listed but nothing goes out; a test finishes the oldest with
-// the answer it chooses and delivers it as the step would.
-void ListOnly(const char* address, int32_t, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument) {
-  new HTTP_REQ_CONTEXT(address, 0, completion, cleanup, argument);
-}
-constexpr HttpServices kListOnly{ListOnly};
-
 int32_t PendingCount() {
   int32_t count = 0;
   for (HTTP_REQ_CONTEXT* r = g_httpRequestList; r != nullptr; r = r->next) ++count;
   return count;
 }
 
-// The oldest request finishes with these bytes (none when size < 1) and is
-// delivered: its event number, the map id in *map.
-int32_t DeliverOldest(const uint8_t* data, int32_t size, int32_t* map) {
-  HTTP_REQ_CONTEXT* oldest = g_httpRequestList;
-  while (oldest->next != nullptr) oldest = oldest->next;
-  if (size >= 1) {
-    oldest->buffer = static_cast<uint8_t*>(std::malloc(size_t(size) + 1));
-    std::memcpy(oldest->buffer, data, size_t(size));
-    oldest->bufferSize = oldest->received = size;
-  }
-  oldest->state = kHttpFinished;
+// The oldest finished request is delivered as the step would: its event
+// number, the map id in *map.
+int32_t DeliverOldest(int32_t* map) {
   HTTP_REQ_CONTEXT* taken = HTTP_TakeFinished();
+  if (taken == nullptr) return -1;
   const int32_t event = HTTP_Complete(taken, map);
   HTTP_Dispose(taken);
   return event;
@@ -84,10 +70,7 @@ int32_t DeliverOldest(const uint8_t* data, int32_t size, int32_t* map) {
 
 class Sprites : public testing::Test {
  protected:
-  void SetUp() override {
-    HttpServices_Install(&kListOnly);
-    Sprite_Init();
-  }
+  void SetUp() override { Sprite_Init(); }
   void TearDown() override {
     Sprite_Shutdown();
     HTTP_ResetForTest();
@@ -381,27 +364,31 @@ double MapReal(int32_t map, const char* key) {
 }
 
 TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
-  const int32_t index = Sprite_Add("https://example.invalid/a.png", 2, true, true, false, false, 1, 1);
-  ASSERT_EQ(index, 0);
-  EXPECT_EQ(Sprite_Get(index)->frameCount, 0);
-  ASSERT_EQ(PendingCount(), 1);
+  testsupport::LoopbackServer server;
   std::vector<uint32_t> pixels(4 * 1, 0xFF0000FF);
-  const std::string png = spritetest::Png(4, 1, pixels);
+  server.On("/a.png", testsupport::ServerReply(200, spritetest::Png(4, 1, pixels)));
+  server.On("/b.png", testsupport::ServerReply(200, ""));
+  const std::string address = server.Url("/a.png");
+  const int32_t index = Sprite_Add(address.c_str(), 2, true, true, false, false, 1, 1);
+  ASSERT_EQ(index, 0);
+  EXPECT_EQ(Sprite_Get(index)->frameCount, 0) << "the image waits for the delivery";
+  ASSERT_EQ(PendingCount(), 1);
   int32_t map = -1;
-  EXPECT_EQ(DeliverOldest(reinterpret_cast<const uint8_t*>(png.data()), int32_t(png.size()), &map), 60);
+  EXPECT_EQ(DeliverOldest(&map), 60);
   ASSERT_NE(g_dsMaps.Get(map), nullptr);
   EXPECT_EQ(MapReal(map, "id"), index);
   EXPECT_EQ(MapReal(map, "status"), 0);
   ASSERT_NE(MapValue(map, "filename"), nullptr);
-  EXPECT_STREQ(MapValue(map, "filename")->text, "https://example.invalid/a.png");
+  EXPECT_STREQ(MapValue(map, "filename")->text, address.c_str());
   const CSprite* s = Sprite_Get(index);
   EXPECT_EQ(s->frameCount, 2);
   EXPECT_EQ(s->transparent, 0) << "web sprites are rebuilt without background removal";
   EXPECT_EQ(s->preload, 1);
   EXPECT_EQ(s->xorigin, 1);
 
-  const int32_t failed = Sprite_Add("http://example.invalid/b.png", 1, true, true, false, true, 0, 0);
-  EXPECT_EQ(DeliverOldest(nullptr, -1, &map), 60);
+  // An answer with no body leaves the sprite empty.
+  const int32_t failed = Sprite_Add(server.Url("/b.png").c_str(), 1, true, true, false, true, 0, 0);
+  EXPECT_EQ(DeliverOldest(&map), 60);
   EXPECT_EQ(MapReal(map, "status"), -1);
   EXPECT_EQ(Sprite_Get(failed)->frameCount, 0);
   DS_ReleasePools();
@@ -411,7 +398,6 @@ TEST_F(Sprites, WebAddressesAnswerAtOnceAndFillTheSpriteOnDelivery) {
 // refuses leaves the sprite empty and raises nothing. Web sprites and
 // script requests take their ids from one counter.
 TEST_F(Sprites, WebSpritesComeFromTheServerOrStayEmpty) {
-  HttpServices_Install(&HttpServices_Real());
   testsupport::LoopbackServer server;
   const std::string png = spritetest::Png(4, 2, std::vector<uint32_t>(8, 0xFF00FF00));
   server.On("/s.png", testsupport::ServerReply(200, png));

@@ -12,16 +12,21 @@ namespace {
 void Handler(ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}
 void OtherHandler(ScriptValue*, CInstance*, CInstance*, int32_t, ScriptValue*) {}
 
-class StubStores final : public IFunctionStores {
+class StubStores final {
  public:
-  StubStores() { Function_InstallStores(this); }
-  ~StubStores() override { Function_InstallStores(nullptr); }
-  int32_t FindScript(const char* name) override { return std::strcmp(name, "shared") == 0 ? 7 : -1; }
-  int32_t FindExtensionFunction(const char* name) override {
-    if (std::strcmp(name, "shared") == 0) return 1;
-    return std::strcmp(name, "ext_only") == 0 ? 3 : -1;
+  StubStores() {
+    FunctionStores stores;
+    stores.findScript = [](const char* name) { return std::strcmp(name, "shared") == 0 ? 7 : -1; };
+    stores.findExtensionFunction = [](const char* name) {
+      if (std::strcmp(name, "shared") == 0) return 1;
+      return std::strcmp(name, "ext_only") == 0 ? 3 : -1;
+    };
+    stores.extensionArgumentCount = [](int32_t index) { return index == 3 ? 2 : kNoArgumentCount; };
+    Function_InstallStores(stores);
   }
-  int32_t ExtensionArgumentCount(int32_t index) override { return index == 3 ? 2 : kNoArgumentCount; }
+  ~StubStores() { Function_InstallStores(FunctionStores{}); }
+  StubStores(const StubStores&) = delete;
+  StubStores& operator=(const StubStores&) = delete;
 };
 
 class FunctionTest : public ::testing::Test {

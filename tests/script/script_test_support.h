@@ -19,39 +19,50 @@ struct StubInstance {
 inline CInstance* AsInstance(StubInstance* stub) { return reinterpret_cast<CInstance*>(stub); }
 
 // A room's active list and objects' instance lists made of stub instances;
-// installed for the life of the object.
-class StubWorld final : public IWorldSeam {
+// installed for the life of the object, one at a time: the installed table
+// reaches the one alive.
+class StubWorld final {
  public:
-  StubWorld() { WorldSeam_Install(this); }
-  ~StubWorld() override { WorldSeam_Install(nullptr); }
-
-  CVariableList* InstanceVariables(CInstance* instance) override {
-    return instance == nullptr ? nullptr : &Stub(instance)->variables;
+  StubWorld() {
+    current_ = this;
+    WorldSeam seam;
+    seam.instanceVariables = [](CInstance* instance) {
+      return instance == nullptr ? nullptr : &Stub(instance)->variables;
+    };
+    seam.isMarkedForDeletion = [](const CInstance* instance) {
+      return reinterpret_cast<const StubInstance*>(instance)->marked;
+    };
+    seam.findInstance = [](int32_t id) -> CInstance* {
+      for (StubInstance* stub : current_->room)
+        if (stub != nullptr && stub->id == id) return AsInstance(stub);
+      return nullptr;
+    };
+    seam.visitRoomInstances = [](InstanceVisitor& visitor) {
+      for (StubInstance* stub : current_->room)
+        if (!visitor.Visit(AsInstance(stub))) return;
+    };
+    seam.visitObjectInstances = [](int32_t object, InstanceVisitor& visitor) {
+      const auto& objects = current_->objects;
+      if (object < 0 || object >= static_cast<int32_t>(objects.size())) return false;
+      for (StubInstance* stub : objects[static_cast<size_t>(object)])
+        if (!visitor.Visit(stub == nullptr ? nullptr : AsInstance(stub))) break;
+      return true;
+    };
+    WorldSeam_Install(seam);
   }
-  bool IsMarkedForDeletion(const CInstance* instance) override {
-    return reinterpret_cast<const StubInstance*>(instance)->marked;
+  ~StubWorld() {
+    WorldSeam_Install(WorldSeam{});
+    current_ = nullptr;
   }
-  CInstance* FindInstance(int32_t id) override {
-    for (StubInstance* stub : room)
-      if (stub != nullptr && stub->id == id) return AsInstance(stub);
-    return nullptr;
-  }
-  void VisitRoomInstances(InstanceVisitor& visitor) override {
-    for (StubInstance* stub : room)
-      if (!visitor.Visit(AsInstance(stub))) return;
-  }
-  bool VisitObjectInstances(int32_t object, InstanceVisitor& visitor) override {
-    if (object < 0 || object >= static_cast<int32_t>(objects.size())) return false;
-    for (StubInstance* stub : objects[static_cast<size_t>(object)])
-      if (!visitor.Visit(stub == nullptr ? nullptr : AsInstance(stub))) break;
-    return true;
-  }
+  StubWorld(const StubWorld&) = delete;
+  StubWorld& operator=(const StubWorld&) = delete;
 
   std::vector<StubInstance*> room;
   std::vector<std::vector<StubInstance*>> objects;
 
  private:
   static StubInstance* Stub(CInstance* instance) { return reinterpret_cast<StubInstance*>(instance); }
+  static inline StubWorld* current_ = nullptr;
 };
 
 inline ScriptValue Real(double real) {

@@ -103,14 +103,6 @@ inline bool TestConstants(const char* name, ScriptValue* out) {
   return false;
 }
 
-// Scripts named by a test are found by the compiler through the store.
-class ScriptStores final : public IFunctionStores {
- public:
-  int32_t FindScript(const char* name) override { return Script_Find(name); }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
-
 class Runner {
  public:
   // tree: run with the bytecode switch off.
@@ -127,12 +119,15 @@ class Runner {
     self.id = 100000;
     other.id = 100001;
     world.room = {&self, &other};
-    Function_InstallStores(&stores_);
+    // Scripts named by a test are found by the compiler through the store.
+    FunctionStores stores;
+    stores.findScript = Script_Find;
+    Function_InstallStores(stores);
     Resolve_SetConstantResolver(TestConstants);
   }
   ~Runner() {
     DropScripts();
-    Function_InstallStores(nullptr);
+    Function_InstallStores(FunctionStores{});
     Resolve_SetConstantResolver(nullptr);
     g_runFlags.useBytecode = savedBytecode_;
     g_runFlags.unsetVariableIsError = savedUnsetIsError_;
@@ -199,7 +194,6 @@ class Runner {
     compileError_.clear();
   }
 
-  ScriptStores stores_;
   GameImage image_;
   std::string compileError_;
   bool savedBytecode_;

@@ -75,14 +75,6 @@ std::vector<uint8_t> Compile(const std::string& description, const std::string& 
   return ReadAll(output);
 }
 
-// The player's script store, as the loader's function lookup needs it.
-class LoadedScripts final : public IFunctionStores {
- public:
-  int32_t FindScript(const char* name) override { return Script_Find(name); }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
-
 std::string g_unresolved;
 void RecordUnresolved(const char* message) { g_unresolved += message; }
 
@@ -96,7 +88,10 @@ class LoadedGame {
     g_unresolved.clear();
     GameFile_SetUnresolvedNameHandler(RecordUnresolved);
     GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
-    Function_InstallStores(&scripts_);
+    // The player's script store, as the loader's function lookup needs it.
+    FunctionStores scripts;
+    scripts.findScript = Script_Find;
+    Function_InstallStores(scripts);
     g_gameData.Assign(std::move(bytes));
     testing::internal::CaptureStdout();
     loaded_ = LoadGameHeader(g_gameData) && LoadGameChunks(g_gameData);
@@ -109,7 +104,7 @@ class LoadedGame {
   ~LoadedGame() {
     GameFile_SetUnresolvedNameHandler(nullptr);
     GameFile_SetBuiltinRegistration(nullptr);
-    Function_InstallStores(nullptr);
+    Function_InstallStores(FunctionStores{});
     Code_SetBytecodeGenerator(nullptr);
   }
   LoadedGame(const LoadedGame&) = delete;
@@ -119,7 +114,6 @@ class LoadedGame {
   const std::string& Log() const { return log_; }
 
  private:
-  LoadedScripts scripts_;
   bool loaded_ = false;
   std::string log_;
 };

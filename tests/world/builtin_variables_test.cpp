@@ -74,6 +74,7 @@ class BuiltinVariables : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
+    GameFile_InstallEventStores();
     Sprite_Init();
     Background_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

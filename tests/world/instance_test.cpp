@@ -106,7 +106,7 @@ TEST_F(Instances, IdMapDeleteAllAndRemovalOfOneOfTwoEqualIds) {
   EXPECT_EQ(InstanceMap_Get(100005), second);
   EXPECT_FALSE(InstanceMap_Remove(first));
   delete first;
-  EXPECT_EQ(WorldSeam_Get().FindInstance(100005 + 512), other);
+  EXPECT_EQ(WorldSeam_Get().findInstance(100005 + 512), other);
   Instance_DeleteAll();
   EXPECT_EQ(g_instanceMap.Count(), 0);
   EXPECT_EQ(InstanceMap_Get(100005), nullptr);
@@ -119,10 +119,10 @@ TEST_F(Instances, SeamsReachVariablesMarksAndObjectLists) {
   CInstance a(0.0f, 0.0f, 100001, 0, true);
   CInstance b(0.0f, 0.0f, 100002, 1, true);
   b.markedForDeletion = 1;
-  EXPECT_EQ(WorldSeam_Get().InstanceVariables(&a), a.locals);
-  EXPECT_TRUE(WorldSeam_Get().IsMarkedForDeletion(&b));
-  EXPECT_TRUE(EventWorld_Get().IsMarkedForDeletion(&b));
-  EXPECT_EQ(EventWorld_Get().ObjectIndexOf(&b), 1);
+  EXPECT_EQ(WorldSeam_Get().instanceVariables(&a), a.locals);
+  EXPECT_TRUE(WorldSeam_Get().isMarkedForDeletion(&b));
+  EXPECT_TRUE(EventWorld_Get().isMarkedForDeletion(&b));
+  EXPECT_EQ(EventWorld_Get().objectIndexOf(&b), 1);
   struct Collect : InstanceVisitor {
     bool Visit(CInstance* instance) override {
       seen.push_back(instance);
@@ -130,9 +130,9 @@ TEST_F(Instances, SeamsReachVariablesMarksAndObjectLists) {
     }
     std::vector<CInstance*> seen;
   } visit;
-  EXPECT_TRUE(WorldSeam_Get().VisitObjectInstances(0, visit));
+  EXPECT_TRUE(WorldSeam_Get().visitObjectInstances(0, visit));
   EXPECT_EQ(visit.seen, (std::vector<CInstance*>{&a, &b}));
-  EXPECT_FALSE(WorldSeam_Get().VisitObjectInstances(9, visit));
+  EXPECT_FALSE(WorldSeam_Get().visitObjectInstances(9, visit));
 }
 
 // --- motion -------------------------------------------------------------

@@ -19,6 +19,7 @@ class InstanceWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
+    GameFile_InstallEventStores();
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

@@ -24,12 +24,12 @@ class ShownVirtualKeys : public GraphicsTest {
   void SetUp() override {
     room_.width = room_.height = 64;
     g_currentRoom = &room_;
-    VirtualKeys_SetServices(VirtualKeyServices_Game());
+    VirtualKeys_Install(VirtualKeyHooks_Game());
     VirtualKeys_Free();
   }
   void TearDown() override {
     VirtualKeys_Free();
-    VirtualKeys_SetServices(VirtualKeyServices{});
+    VirtualKeys_Install(VirtualKeyHooks{});
     g_currentRoom = nullptr;
     GraphicsTest::TearDown();
   }

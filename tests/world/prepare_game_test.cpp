@@ -1,54 +1,46 @@
-// The game preparation over an empty game, through recording services: the
-// load bar, the extension and sound preparations and the end of loading
-// come in the order of the steps, and a failing service stops the start
+// The game preparation over an empty game, with the real extension and
+// sound preparations and a recording load bar: the console lines and the
+// bar come in the order of the steps, the sound step's false first answer
+// does not fail the start, and a failing extension package stops the start
 // with its message.
 #include "world/start/prepare_game.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "audio/hardware_table.h"
+#include "gamefile/extension.h"
+#include "runtime/console.h"
+#include "script/events/error_report.h"
 #include "support/test_support.h"
-#include "world/start/audio_services.h"
-#include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/service_list.h"
 
 namespace {
 
-std::vector<std::string> g_calls;
-bool g_extensionsPrepare = true;
-bool g_soundsPrepare = true;
+using Lines = std::vector<std::string>;
 
-bool PrepareExtensions() {
-  g_calls.push_back("extensions");
-  return g_extensionsPrepare;
-}
-bool PrepareSounds() {
-  g_calls.push_back("sounds");
-  return g_soundsPrepare;
-}
-void PrepareBuffers() { g_calls.push_back("buffers"); }
-void ShowProgress(int percentage, const char*) { g_calls.push_back(std::to_string(percentage)); }
-void Finish() { g_calls.push_back("finish"); }
+// The bar joins the console, so one list shows the order of both.
+void ShowProgress(int percentage, const char*) { g_debugConsole->Output("bar %d\n", percentage); }
+void Finish() { g_debugConsole->Output("finish\n"); }
 
-const ExtensionServices kExtensions{PrepareExtensions};
-const AudioServices kAudio{PrepareSounds, PrepareBuffers};
 const LoadFormServices kLoadForm{ShowProgress, Finish};
 
 class Preparation : public testing::Test {
  protected:
   void SetUp() override {
-    g_calls.clear();
-    g_extensionsPrepare = g_soundsPrepare = true;
-    ExtensionServices_Install(&kExtensions);
-    AudioServices_Install(&kAudio);
+    Extension_Clear();
     LoadFormServices_Install(&kLoadForm);
     testing::internal::CaptureStdout();
   }
   void TearDown() override {
     testing::internal::GetCapturedStdout();
+    Sound_End();
+    Extension_Clear();
+    Error_ResetState();
     ServiceList_Install();
   }
   // What the message boxes showed so far.
@@ -57,31 +49,65 @@ class Preparation : public testing::Test {
     testing::internal::CaptureStdout();
     return shown;
   }
+  // A package whose one script-kind function holds `code`.
+  static void AddScriptPackage(const char* code) {
+    auto package = std::make_unique<CExtensionPackage>();
+    package->name = package->folder = "broken";
+    CExtensionFile file;
+    file.fileName = "broken.gml";
+    file.kind = kExtensionFileScript;
+    CExtensionFunction function;
+    function.name = "broken_fn";
+    function.id = 1;
+    function.code = code;
+    file.functions.push_back(function);
+    package->files.push_back(file);
+    Extension_Packages().push_back(std::move(package));
+  }
   testsupport::ConsoleCapture console_;
 };
 
-TEST_F(Preparation, ServicesAreCalledInTheOrderOfTheSteps) {
+TEST_F(Preparation, StepsRunInOrderAroundTheLoadBarAndTheSoundsFalseFirstAnswerDoesNotFail) {
   ASSERT_TRUE(PrepareGame());
-  const std::vector<std::string> expected = {"54", "extensions", "56",      "58", "70",  "72",    "76",
-                                             "80", "sounds",     "buffers", "90", "100", "finish"};
-  EXPECT_EQ(g_calls, expected);
+  const Lines expected = {"Extension_Prepare() \n",
+                          "bar 54\n",
+                          "Code_Constant_Prepare() \n",
+                          "bar 56\n",
+                          "Script_Prepare() \n",
+                          "bar 58\n",
+                          "TimeLine_Prepare() \n",
+                          "bar 70\n",
+                          "Object_Prepare() \n",
+                          "bar 72\n",
+                          "Preparing 0 objects:\n",
+                          "Room_Prepare() \n",
+                          "bar 76\n",
+                          "bar 80\n",
+                          "Sound_Prepare() \n",
+                          "bar 90\n",
+                          "InitGraphics() \n",
+                          "bar 100\n",
+                          "finish\n",
+                          "Finished PrepareGame() \n"};
+  EXPECT_EQ(console_.Lines(), expected);
+  EXPECT_NE(SoundHardware_Get(), nullptr) << "the sound step started the hardware";
   EXPECT_EQ(Messages(), "");
 }
 
-TEST_F(Preparation, FailingExtensionsStopTheStartBeforeTheConstants) {
-  g_extensionsPrepare = false;
+TEST_F(Preparation, AFailingExtensionPackageStopsTheStartBeforeTheConstants) {
+  AddScriptPackage("x = (");
   EXPECT_FALSE(PrepareGame());
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"54", "extensions"}));
-  EXPECT_EQ(Messages(), "Failed to prepare extension packages.\n");
-  EXPECT_EQ(console_.Text(), "Extension_Prepare() \n");
-}
-
-TEST_F(Preparation, FailingSoundsStopTheStartBeforeTheAudioBuffers) {
-  g_soundsPrepare = false;
-  EXPECT_FALSE(PrepareGame());
-  EXPECT_EQ(g_calls.back(), "sounds");
-  EXPECT_EQ(Messages(), "Failed to prepare the sounds.\n");
-  EXPECT_EQ(console_.Lines().back(), "Sound_Prepare() \n");
+  const Lines lines = console_.Lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "Extension_Prepare() \n");
+  EXPECT_EQ(lines[1], "bar 54\n");
+  EXPECT_EQ(lines[2].rfind("ERROR!!! :: ", 0), 0u) << lines[2];
+  EXPECT_NE(console_.Text().find("COMPILATION ERROR in extension package broken"), std::string::npos);
+  EXPECT_EQ(console_.Text().find("Code_Constant_Prepare"), std::string::npos);
+  // The fatal error's dialog, then the start's own message.
+  const std::string shown = Messages();
+  EXPECT_NE(shown.find("COMPILATION ERROR in extension package broken"), std::string::npos);
+  EXPECT_TRUE(shown.ends_with("\nFailed to prepare extension packages.\n")) << shown;
 }
 
 }  // namespace

@@ -21,12 +21,12 @@
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
-#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/room_world_support.h"
 #include "world/run/run_state.h"
+#include "world/start/particle_world.h"
 #include "world/start/world_teardown.h"
 
 namespace {
@@ -45,23 +45,35 @@ std::unique_ptr<TBitmap> Solid(int32_t w, int32_t h, uint8_t red) {
   return bitmap;
 }
 
-// Fake particle systems at fixed depths, greatest first.
-std::vector<float> g_particleDepths;
+// The particle systems are the module's own; each one's particle is drawn
+// as a "sprite" whose index tells the system's depth, through a recording
+// host in place of the world's sprites.
+constexpr int32_t kDepthSprite = 2000;
 std::function<void(float)> g_particleDrawn;
 
-float FirstParticle() { return g_particleDepths.empty() ? -1e9f : g_particleDepths.front(); }
-float NextParticle(float depth) {
-  for (float d : g_particleDepths) {
-    if (d < depth) return d;
+bool AnySprite(int32_t sprite) { return sprite >= 0; }
+int32_t OneFrame(int32_t) { return 1; }
+void DrawDepthSprite(int32_t sprite, int32_t, float, float, float, float, float, uint32_t, float) {
+  if (g_particleDrawn) g_particleDrawn(static_cast<float>(sprite - kDepthSprite));
+}
+const ParticleHost kRecordingHost = [] {
+  ParticleHost host = ParticleHost_World();
+  host.spriteExists = AnySprite;
+  host.spriteFrames = OneFrame;
+  host.drawSprite = DrawDepthSprite;
+  return host;
+}();
+
+// One system at each depth, each holding one particle.
+void ParticlesAt(const std::vector<int32_t>& depths) {
+  for (int32_t depth : depths) {
+    const int32_t system = Particle_System_Create();
+    Particle_System_Depth(system, static_cast<float>(depth));
+    const int32_t type = Particle_Type_Create();
+    Particle_Type_Sprite(type, kDepthSprite + depth, false, false, false);
+    Particle_Particles_Create(system, 0, 0, type, 1);
   }
-  return -1e9f;
 }
-void DrawParticles(float depth) {
-  if (g_particleDrawn) g_particleDrawn(depth);
-}
-void Nothing() {}
-const ParticleServices kFakeParticles{FirstParticle, NextParticle, DrawParticles, Nothing,
-                                      Nothing,       Nothing,      Nothing,       Nothing};
 
 class RoomDrawing : public GraphicsTest {
  protected:
@@ -69,9 +81,9 @@ class RoomDrawing : public GraphicsTest {
     StartDevice(true, kArea, kArea);
     Graphics::ResetVertexBuffers();
     RoomWorld_Start();
-    g_particleDepths.clear();
+    Particle_Init();
+    ParticleHost_Install(&kRecordingHost);
     g_particleDrawn = [this](float depth) { Mark("p" + std::to_string(static_cast<int>(depth))); };
-    ParticleServices_Install(&kFakeParticles);
     code_.onRun = [this](const std::string& text) { Mark(text); };
     room_ = std::make_unique<CRoom>();
     room_->width = kArea;
@@ -82,7 +94,8 @@ class RoomDrawing : public GraphicsTest {
   void TearDown() override {
     g_currentRoom = nullptr;
     room_.reset();
-    ParticleServices_Install(&ParticleServices_Real());
+    Particle_Shutdown();
+    ParticleHost_Install(&ParticleHost_World());
     g_particleDrawn = nullptr;
     RoomWorld_End();
     GraphicsTest::TearDown();
@@ -100,7 +113,7 @@ class RoomDrawing : public GraphicsTest {
     const size_t bytes = std::strlen(text) + 1;
     event->text = static_cast<char*>(KV_ALLOC(bytes, false));
     std::memcpy(event->text, text, bytes);
-    event->code = EventCode_Get().FromText(event->text);
+    event->code = EventCode_Get().fromText(event->text);
   }
   CInstance* Add(int32_t object, float x = 0, float y = 0) { return room_->AddInstance(x, y, object); }
 
@@ -332,7 +345,7 @@ TEST_F(RoomDrawing, MergeDrawsTheDeeperFirstAndBreaksTiesInstanceParticleTile) {
   }
   room_->active.tail->prev->visible = 0;                  // depth 15
   room_->active.tail->prev->prev->markedForDeletion = 1;  // depth 12
-  g_particleDepths = {10, 5, -1000};
+  ParticlesAt({10, 5, -1000});
   StartMarks();
   room_->SortTiles();
   Room_Draw_By_Depth(0, 0, kArea, kArea);
@@ -345,7 +358,7 @@ TEST_F(RoomDrawing, ParticlesStrictlyDeeperGoBeforeAnInstanceAndAtLeastAsDeepBef
   MakeObject(0, 3);
   GiveEvent(0, kEventDraw, 0, "i3");
   Add(0);
-  g_particleDepths = {4, 3, -1000};
+  ParticlesAt({4, 3, -1000});
   StartMarks();
   Room_Draw_By_Depth(0, 0, kArea, kArea);
   EXPECT_EQ(marks_, (Lines{"p4", "i3", "p3", "draws:1", "p-1000"}));
@@ -420,7 +433,7 @@ TEST_F(RoomDrawing, OnlyATrueAngleEnlargesTheDrawnRectangle) {
   CView& v = ShowView(0, 100, 200, 40, 20, 0, 0, 96, 96);
   room_->width = room_->height = 1000;
   std::vector<std::vector<int32_t>> rects;
-  g_particleDepths = {0};
+  ParticlesAt({0});
   g_particleDrawn = [&](float) { rects.emplace_back(g_currentViewRect, g_currentViewRect + 4); };
   for (float angle : {0.0005f, -0.0009f, 30.0f}) {
     v.angle = angle;

@@ -100,6 +100,7 @@ class RoomWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
+    GameFile_InstallEventStores();
     Background_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     InstanceSeams_Install();

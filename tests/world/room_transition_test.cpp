@@ -19,7 +19,6 @@
 #include "graphics/transition/transition_draw.h"
 #include "shell/window.h"
 #include "world/instance/instance.h"
-#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room_world_support.h"
@@ -38,7 +37,6 @@ class RoomTransition : public GraphicsTest {
     StartDevice(fake, kWidth, kHeight);
     Graphics::ResetVertexBuffers();
     RoomWorld_Start();
-    ParticleServices_Install(&ParticleServices_Real());
     room_ = std::make_unique<CRoom>();
     room_->width = kWidth;
     room_->height = kHeight;
@@ -51,7 +49,7 @@ class RoomTransition : public GraphicsTest {
     CEvent* event = object->MakeOwnEvent(kEventDraw, 0);
     event->text = static_cast<char*>(KV_ALLOC(5, false));
     std::memcpy(event->text, "draw", 5);
-    event->code = EventCode_Get().FromText(event->text);
+    event->code = EventCode_Get().fromText(event->text);
     room_->AddInstance(0, 0, 0);
     code_.onRun = [this](const std::string& text) {
       g_debugConsole->Output("%s event\n", text.c_str());

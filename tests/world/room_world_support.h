@@ -12,6 +12,7 @@
 
 inline void RoomWorld_Start() {
   Object_Init();
+  GameFile_InstallEventStores();
   Sprite_Init();
   Background_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

@@ -10,11 +10,7 @@
 #include "platform/message_box.h"
 #include "script/compiler/compile_error.h"
 #include "script/variables/variable_registry.h"
-#include "shell/http_services.h"
 #include "support/test_support.h"
-#include "world/room/particle_services.h"
-#include "world/start/audio_services.h"
-#include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/wiring.h"
 #include "world/start/world_teardown.h"
@@ -27,12 +23,8 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
   const ProfilerServices recording = ProfilerServices_Real();
   ProfilerServices_Install(&recording);
   ServiceList_Install();
-  EXPECT_EQ(&ParticleServices_Get(), &ParticleServices_Real());
   EXPECT_EQ(&ProfilerServices_Get(), &ProfilerServices_Real());
-  EXPECT_EQ(&AudioServices_Get(), &AudioServices_Real());
-  EXPECT_EQ(&ExtensionServices_Get(), &ExtensionServices_Real());
   EXPECT_EQ(&LoadFormServices_Get(), &LoadFormServices_StandIn());
-  EXPECT_EQ(&HttpServices_Get(), &HttpServices_Real());
 }
 
 // The start-up's one wiring list puts the services back and gives the

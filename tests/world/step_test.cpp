@@ -5,11 +5,11 @@
 
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
+#include "graphics/particles/particles.h"
 #include "graphics/start/graphics_start.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"
-#include "world/room/particle_services.h"
 #include "world/start/service_list.h"
 #include "world/step_world.h"
 
@@ -123,34 +123,32 @@ TEST_F(StepStages, PreviousPositionsAreTakenBeforeAnyEvent) {
   EXPECT_EQ(Labels().front(), "begin");
 }
 
-// The particle systems move on after End Step, before the marked instances
-// leave, and not at all in a step that End Step cut.
-struct ParticleUpdates {
-  static inline int count = 0;
-  static inline uint64_t serial = 0;
-  static inline int32_t instances = 0;
-  static void Record() {
-    ++count;
-    serial = g_eventSerial;
-    instances = g_currentRoom->active.count;
-  }
+// The particle systems move on after End Step and before the room is drawn,
+// and not at all in a step that End Step cut: a particle made in End Step
+// that lives one step is gone by the drawing.
+struct Particles {
+  static inline int32_t system = -1, type = -1, seenByDrawing = -1;
+  static void MakeOne(CInstance*, CInstance*) { Particle_Particles_Create(system, 0, 0, type, 1); }
 };
 
-TEST_F(StepStages, ParticlesUpdateAfterEndStepWhileTheMarkedAreStillThere) {
-  ParticleServices recording = ParticleServices_Real();
-  recording.updateAll = ParticleUpdates::Record;
-  ParticleServices_Install(&recording);
-  ParticleUpdates::count = 0;
-  const uint64_t before = g_eventSerial;
+TEST_F(StepStages, ParticlesUpdateAfterEndStepBeforeTheRoomIsDrawn) {
+  Particle_Init();
+  Particles::system = Particle_System_Create();
+  Particles::type = Particle_Type_Create();
+  Particle_Type_Life(Particles::type, 1, 1);
+  Particles::seenByDrawing = -1;
+  Run_SetRoomDrawer([] { Particles::seenByDrawing = Particle_Particles_Count(Particles::system); });
+  Bind("end", Particles::MakeOne);
   Run_Step();
-  EXPECT_EQ(ParticleUpdates::count, 1);
-  EXPECT_EQ(ParticleUpdates::serial - before, static_cast<uint64_t>(kAfterEnd));
-  EXPECT_EQ(ParticleUpdates::instances, 4);
+  EXPECT_EQ(Particles::seenByDrawing, 0);
 
-  Bind("end", [](CInstance*, CInstance*) { g_newRoom = 4; });
+  Bind("end", [](CInstance* self, CInstance* other) {
+    Particles::MakeOne(self, other);
+    g_newRoom = 4;
+  });
   Run_Step();
-  EXPECT_EQ(ParticleUpdates::count, 1);
-  ServiceList_Install();
+  EXPECT_EQ(Particle_Particles_Count(Particles::system), 1);
+  Particle_Shutdown();
 }
 
 struct CutCase {

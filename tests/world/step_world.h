@@ -75,7 +75,7 @@ class StepWorld : public InstanceWorld {
   // Object `object` gets the event (type, number) that runs `label`.
   void On(int32_t object, int32_t type, int32_t number, const std::string& label) {
     CEvent* event = Object_Get(object)->MakeOwnEvent(type, number);
-    event->code = EventCode_Get().FromText(label.c_str());
+    event->code = EventCode_Get().fromText(label.c_str());
   }
   void Bind(const std::string& label, Action action) { actions_[label] = std::move(action); }
 

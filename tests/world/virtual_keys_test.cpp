@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <strings.h>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "graphics/device/batcher.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/graphics_fixture.h"
+#include "platform/fake/fake_graphics.h"
 #include "runtime/ini_file.h"
 #include "script/compiler/constants.h"
 #include "world/input/input.h"
@@ -16,38 +18,34 @@
 namespace {
 
 VirtualKeySize g_port{100, 100};
-VirtualKeySize g_window{200, 200};
-std::vector<VirtualKeyVertex> g_drawn;
 
-bool FakeConstant(const char* name, double* value) {
-  static const std::map<std::string, double> table = {{"vk_space", 32}, {"vk_left", 37}, {"mb_left", 1},
-                                                      {"mb_right", 2},  {"mb_any", -1},  {"vk_big", 256 + 65}};
-  for (const auto& [known, v] : table) {
-    if (strcasecmp(known.c_str(), name) == 0) {
-      *value = v;
-      return true;
-    }
-  }
-  return false;
-}
-
-class VirtualKeys : public testing::Test {
+// Keys are drawn on the recording device, whose back buffer is the
+// drawing area keys are scaled to; names resolve through the built-in
+// constants, with one above a byte.
+class VirtualKeys : public GraphicsTest {
  protected:
   void SetUp() override {
     inputtest::ResetInput();
+    StartDevice(true, 200, 200);
+    FakeGraphics_Log().keepVertices = true;
     g_port = {100, 100};
-    g_window = {200, 200};
-    g_drawn.clear();
-    VirtualKeyServices services{};
-    services.portSize = [] { return g_port; };
-    services.windowSize = [] { return g_window; };
-    services.constant = FakeConstant;
-    services.drawTriangles = [](const VirtualKeyVertex* v, int32_t n) { g_drawn.assign(v, v + n); };
-    VirtualKeys_SetServices(services);
+    VirtualKeys_Install(VirtualKeyHooks{[] { return g_port; }});
+    Code_Constant_Init();
+    Code_Constant_AddReal("vk_big", 256 + 65);
   }
   void TearDown() override {
-    VirtualKeys_SetServices(VirtualKeyServices{});
+    Code_Constant_Free();
+    VirtualKeys_Install(VirtualKeyHooks{});
     inputtest::ResetInput();
+    GraphicsTest::TearDown();
+  }
+  // The vertices of the last triangle list drawn since the last call.
+  static std::vector<TexVertex> Drawn() {
+    std::vector<uint8_t>& bytes = FakeGraphics_Log().lastVertices;
+    std::vector<TexVertex> vertices(bytes.size() / sizeof(TexVertex));
+    if (!vertices.empty()) std::memcpy(vertices.data(), bytes.data(), vertices.size() * sizeof(TexVertex));
+    bytes.clear();
+    return vertices;
   }
 
   void Load(const std::string& text) {
@@ -106,13 +104,8 @@ TEST_F(VirtualKeys, KeysAndButtonsComeFromTheOptionsFile) {
 }
 
 TEST_F(VirtualKeys, NamesResolveThroughTheBuiltInConstants) {
-  VirtualKeyServices services{};
-  services.portSize = [] { return g_port; };
-  VirtualKeys_SetServices(services);
-  Code_Constant_Init();
   Load("[IO_VIRTUAL_BUTTONS]\nNUM_BUTTONS=3\n" + Section(0, "KEY=VK_SPACE\n") + Section(1, "KEY=VK_F1\n") +
        Section(2, "KEY=MB_LEFT\nBUTTON=MB_MIDDLE\n"));
-  Code_Constant_Free();
   EXPECT_EQ(g_virtualKeys[0].key, 32);
   EXPECT_EQ(g_virtualKeys[1].key, 112);
   EXPECT_EQ(g_virtualKeys[2].button, 3);
@@ -200,16 +193,16 @@ TEST_F(VirtualKeys, NoAreaMeansNoHitsAndNoDrawing) {
   StepTouching(10, 10);
   EXPECT_FALSE(IO_KeyPressed('K'));
   IO_DrawVirtualKeys();
-  EXPECT_TRUE(g_drawn.empty());
+  EXPECT_TRUE(Drawn().empty());
   g_port = {100, 100};
-  g_window = {0, 600};
+  g_screenSize = ScreenSize{0, 600};
   StepTouching(10, 10);
   EXPECT_FALSE(IO_KeyPressed('K'));
   IO_DrawVirtualKeys();
-  EXPECT_TRUE(g_drawn.empty());
+  EXPECT_TRUE(Drawn().empty());
 
   // A key held when the area goes away is released.
-  g_window = {200, 200};
+  g_screenSize = ScreenSize{200, 200};
   StepTouching(10, 10);
   EXPECT_TRUE(IO_KeyPressed('K'));
   g_port = {0, 0};
@@ -223,11 +216,12 @@ TEST_F(VirtualKeys, ShownKeysAreDrawnScaledToTheWindow) {
   Add(50, 50, 10, 10, 'L');  // in use, hidden
   VirtualKey* unused = Add(0, 0, 5, 5, 'M');
   unused->flags = kVirtualKeyShown;  // shown but not in use
-  g_window = {200, 100};
+  g_screenSize = ScreenSize{200, 100};
   IO_DrawVirtualKeys();
-  ASSERT_EQ(g_drawn.size(), 6u);
+  const std::vector<TexVertex> drawn = Drawn();
+  ASSERT_EQ(drawn.size(), 6u);
   float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
-  for (const VirtualKeyVertex& v : g_drawn) {
+  for (const TexVertex& v : drawn) {
     minX = std::min(minX, v.x);
     maxX = std::max(maxX, v.x);
     minY = std::min(minY, v.y);

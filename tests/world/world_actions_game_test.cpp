@@ -22,24 +22,17 @@ void TestSay(ScriptValue*, CInstance*, CInstance*, int32_t count, ScriptValue* a
   if (count == 1) g_debugConsole->Output("%s\n", ScriptValue_Text(arguments[0]));
 }
 
-class NoScripts final : public IFunctionStores {
- public:
-  int32_t FindScript(const char*) override { return -1; }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
-
 // Parameter: run on the tree interpreter (true) or the bytecode machine.
 class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     ActionWorld::SetUp();
-    EventCode_Install(nullptr);
+    EventCode_Install(EventCodeHooks{});
     g_runFlags.useBytecode = !GetParam();
     Function_Free();
     Function_Add("test_goto_room", TestGotoRoom, 1);
     Function_Add("test_say", TestSay, 1);
-    Function_InstallStores(&stores_);
+    Function_InstallStores(FunctionStores{});
     VM_InstallGenerator();
     VM_Install();
     Statements_Install();
@@ -50,13 +43,13 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     Code_SetBytecodeGenerator(nullptr);
     Code_SetVMExecutor(nullptr);
     Code_FreeArguments();
-    Function_InstallStores(nullptr);
+    Function_InstallStores(FunctionStores{});
     Function_Free();
   }
 
   void GiveCompiledEvent(int32_t object, int32_t type, int32_t number, const char* text) {
     GiveEvent(object, type, number, text);
-    ASSERT_TRUE(EventCode_Get().Compile(Object_Get(object)->GetOwnEvent(type, number)->code, "Object.test")) << text;
+    ASSERT_TRUE(EventCode_Get().compile(Object_Get(object)->GetOwnEvent(type, number)->code, "Object.test")) << text;
   }
 
   // The main loop as the player runs it, bounded.
@@ -72,8 +65,6 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     if (g_running == 0) Run_EndGame();
     return played;
   }
-
-  NoScripts stores_;
 };
 
 TEST_P(WholeRun, UnknownRoomFromAStepEventQuitsAfterRoomAndGameEnd) {

@@ -36,29 +36,42 @@
 #include "world/start/world_teardown.h"
 
 // Event code is its text; running it records (text, self) and calls onRun.
-class ScriptedCode final : public IEventCode {
+// The relative flag the actions set is kept as the code objects keep it.
+// One at a time: the installed table reaches the one alive.
+class ScriptedCode final {
  public:
   struct Run {
     std::string text;
     CInstance* self;
   };
-  ScriptedCode() { EventCode_Install(this); }
-  ~ScriptedCode() override { EventCode_Install(nullptr); }
-
-  CCode* FromText(const char* text) override { return reinterpret_cast<CCode*>(new std::string(text)); }
-  CCode* FromIndex(int32_t) override { return reinterpret_cast<CCode*>(new std::string()); }
-  void Free(CCode* code) override { delete reinterpret_cast<std::string*>(code); }
-  bool Compile(CCode*, const char*) override { return true; }
-  std::string CompileErrorText() override { return ""; }
-  bool Execute(CCode* code, CInstance* self, CInstance*) override {
-    const std::string text = *reinterpret_cast<std::string*>(code);
-    runs.push_back({text, self});
-    if (onRun) onRun(text, self);
-    return true;
+  ScriptedCode() {
+    current_ = this;
+    Install();
   }
-  bool Relative() override { return false; }
-  void SetRelative(bool) override {}
-  void ReportFatal(const char*) override {}
+  ~ScriptedCode() {
+    EventCode_Get().setRelative(false);
+    EventCode_Install(EventCodeHooks{});
+    current_ = nullptr;
+  }
+  ScriptedCode(const ScriptedCode&) = delete;
+  ScriptedCode& operator=(const ScriptedCode&) = delete;
+
+  void Install() {
+    EventCodeHooks hooks;
+    hooks.fromText = [](const char* text) { return reinterpret_cast<CCode*>(new std::string(text)); };
+    hooks.fromIndex = [](int32_t) { return reinterpret_cast<CCode*>(new std::string()); };
+    hooks.free = [](CCode* code) { delete reinterpret_cast<std::string*>(code); };
+    hooks.compile = [](CCode*, const char*) { return true; };
+    hooks.compileErrorText = [] { return std::string(); };
+    hooks.execute = [](CCode* code, CInstance* self, CInstance*) {
+      const std::string text = *reinterpret_cast<std::string*>(code);
+      current_->runs.push_back({text, self});
+      if (current_->onRun) current_->onRun(text, self);
+      return true;
+    };
+    hooks.reportFatal = [](const char*) {};
+    EventCode_Install(hooks);
+  }
 
   // The texts run so far, in order.
   std::vector<std::string> Texts() const {
@@ -69,6 +82,9 @@ class ScriptedCode final : public IEventCode {
 
   std::vector<Run> runs;
   std::function<void(const std::string&, CInstance*)> onRun;
+
+ private:
+  static inline ScriptedCode* current_ = nullptr;
 };
 
 class ActionWorld : public testing::Test {
@@ -76,6 +92,7 @@ class ActionWorld : public testing::Test {
   void SetUp() override {
     g_hasBytecode = false;
     Object_Init();
+    GameFile_InstallEventStores();
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
@@ -107,7 +124,7 @@ class ActionWorld : public testing::Test {
   void GiveEvent(int32_t object, int32_t type, int32_t number, const char* text) {
     CEvent* event = Object_Get(object)->MakeOwnEvent(type, number);
     event->text = String_Duplicate(text);
-    event->code = EventCode_Get().FromText(event->text);
+    event->code = EventCode_Get().fromText(event->text);
   }
 
   // A sprite without pixels whose box is {0, 0, w - 1, h - 1}.

@@ -28,25 +28,36 @@ namespace mkgame {
 namespace {
 
 // Scripts and extension functions of the description, found by name the
-// way the player's stores find them once the game file is read.
-class DescriptionStores final : public IFunctionStores {
+// way the player's stores find them once the game file is read. One at a
+// time: the installed table reaches the one alive.
+class DescriptionStores final {
  public:
-  explicit DescriptionStores(const Game& game) : game_(game) { Function_InstallStores(this); }
-  ~DescriptionStores() override { Function_InstallStores(nullptr); }
+  explicit DescriptionStores(const Game& game) : game_(game) {
+    current_ = this;
+    FunctionStores stores;
+    stores.findScript = [](const char* name) { return current_->FindScript(name); };
+    stores.findExtensionFunction = [](const char* name) { return current_->FindExtensionFunction(name); };
+    stores.extensionArgumentCount = [](int32_t index) { return current_->ExtensionArgumentCount(index); };
+    Function_InstallStores(stores);
+  }
+  ~DescriptionStores() {
+    Function_InstallStores(FunctionStores{});
+    current_ = nullptr;
+  }
   DescriptionStores(const DescriptionStores&) = delete;
   DescriptionStores& operator=(const DescriptionStores&) = delete;
 
-  int32_t FindScript(const char* name) override {
+  int32_t FindScript(const char* name) const {
     for (size_t i = 0; i < game_.scripts.size(); ++i) {
       if (game_.scripts[i].first == name) return static_cast<int32_t>(i);
     }
     return -1;
   }
-  int32_t FindExtensionFunction(const char* name) override {
+  int32_t FindExtensionFunction(const char* name) const {
     const ExtensionFunction* f = Find([&](const ExtensionFunction& g) { return g.id >= 0 && g.name == name; });
     return f != nullptr ? f->id : -1;
   }
-  int32_t ExtensionArgumentCount(int32_t index) override {
+  int32_t ExtensionArgumentCount(int32_t index) const {
     const ExtensionFunction* f = Extension(index);
     return f != nullptr ? static_cast<int32_t>(f->argKinds.size()) : kNoArgumentCount;
   }
@@ -69,6 +80,7 @@ class DescriptionStores final : public IFunctionStores {
     return nullptr;
   }
 
+  static inline DescriptionStores* current_ = nullptr;
   const Game& game_;
 };
 

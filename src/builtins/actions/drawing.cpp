@@ -153,4 +153,4 @@ void F_ActionEffect(KV_BUILTIN_PARAMS) {
   Particle_Effect_Create(a.Real(5) < 0.5, a.Int(0), p.x, p.y, a.Int(3), a.Int(4));
 }
 
-void F_ActionSetRelative(KV_BUILTIN_PARAMS) { EventCode_Get().SetRelative(BuiltinArgs(argc, args).Bool(0)); }
+void F_ActionSetRelative(KV_BUILTIN_PARAMS) { EventCode_Get().setRelative(BuiltinArgs(argc, args).Bool(0)); }

@@ -11,7 +11,7 @@
 
 namespace actions {
 
-inline bool Relative() { return EventCode_Get().Relative(); }
+inline bool Relative() { return EventCode_Get().relative(); }
 
 // The argument, plus `current` when the relative flag is set.
 inline double Plus(const BuiltinArgs& a, int32_t i, double current) {

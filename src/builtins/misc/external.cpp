@@ -1,20 +1,8 @@
 #include "builtins/misc/external.h"
 
+#include "gamefile/dll_definitions.h"
+
 namespace {
-
-int32_t DefineNothing(const char*, const char*, int32_t, int32_t, const int32_t*, bool) { return -1; }
-bool CallNothing(int32_t, int32_t, ScriptValue*, ScriptValue*) { return false; }
-void FreeNothing(const char*) {}
-
-ExternalLibraryHooks DefaultHooks() {
-  ExternalLibraryHooks hooks;
-  hooks.define = DefineNothing;
-  hooks.call = CallNothing;
-  hooks.freeLibrary = FreeNothing;
-  return hooks;
-}
-
-ExternalLibraryHooks g_hooks = DefaultHooks();
 
 int32_t KindOf(const BuiltinArgs& in, int32_t i) {
   return in.Int(i) == kExternalKindString ? kExternalKindString : kExternalKindReal;
@@ -23,7 +11,7 @@ int32_t KindOf(const BuiltinArgs& in, int32_t i) {
 // Hands a definition over and reports a refused one.
 void Define(ScriptValue* result, const BuiltinArgs& in, int32_t callConvention, int32_t count, const int32_t* kinds,
             bool resultIsString) {
-  int32_t id = g_hooks.define(in.Text(0), in.Text(1), callConvention, count, kinds, resultIsString);
+  int32_t id = DLL_Define(in.Text(0), in.Text(1), callConvention, count, kinds, resultIsString);
   if (id == -1) Builtin_Error("Error defining an external function.");
   Result_SetReal(result, id);
 }
@@ -58,19 +46,11 @@ void Call(ScriptValue* result, int32_t argc, ScriptValue* args) {
   } slots;
   ScriptValue* values = slots.values;
   for (int32_t i = 0; i < count; ++i) ScriptValue_Copy(&values[i], &args[1 + i]);
-  if (!g_hooks.call(in.Int(0), count, values, result)) Result_SetReal(result, 0.0);
+  DLL_Call(in.Int(0), count, values, result);
   for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&values[i]);
 }
 
 }  // namespace
-
-void External_InstallHooks(const ExternalLibraryHooks& hooks) {
-  if (hooks.define != nullptr) g_hooks.define = hooks.define;
-  if (hooks.call != nullptr) g_hooks.call = hooks.call;
-  if (hooks.freeLibrary != nullptr) g_hooks.freeLibrary = hooks.freeLibrary;
-}
-
-void External_ResetHooks() { g_hooks = DefaultHooks(); }
 
 // dll, name, calltype, restype, argnumb, argtype1 ... argtypeN.
 void F_ExternalDefine(KV_BUILTIN_PARAMS) {
@@ -100,7 +80,7 @@ void F_ExternalCall(KV_BUILTIN_PARAMS) { Call(result, argc, args); }
 
 void F_ExternalFree(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
-  g_hooks.freeLibrary(in.Text(0));
+  DLL_Free(in.Text(0));
 }
 
 void F_ExternalDefine0(KV_BUILTIN_PARAMS) { DefineTyped(result, argc, args, 0); }

@@ -3,10 +3,11 @@
 #include <sys/resource.h>
 
 #include "platform/clipboard.h"
+#include "platform/device_window.h"
+#include "shell/window.h"
 
 namespace {
 
-ApplicationWindowHooks g_window;
 std::string g_title;
 
 // From idle through below and above normal to real time: the further from
@@ -15,18 +16,7 @@ constexpr int32_t kNiceByPriority[7] = {19, 10, 5, 0, -5, -10, -20};
 
 }  // namespace
 
-void Application_InstallWindowHooks(const ApplicationWindowHooks& hooks) {
-  if (hooks.handle != nullptr) g_window.handle = hooks.handle;
-  if (hooks.setTitle != nullptr) {
-    g_window.setTitle = hooks.setTitle;
-    if (!g_title.empty()) g_window.setTitle(g_title.c_str());
-  }
-}
-
-void Application_ResetWindowHooks() {
-  g_window = ApplicationWindowHooks();
-  g_title.clear();
-}
+void Application_ResetTitle() { g_title.clear(); }
 
 const std::string& Application_Title() { return g_title; }
 
@@ -36,7 +26,7 @@ int32_t Application_NiceForPriority(int32_t priority) {
 }
 
 void F_WindowHandle(KV_BUILTIN_PARAMS) {
-  Result_SetReal(result, g_window.handle != nullptr ? static_cast<double>(g_window.handle()) : 0.0);
+  Result_SetReal(result, static_cast<double>(DeviceWindow_NativeHandle(DeviceWindow_Current())));
 }
 
 // A raise the system refuses (no privilege) leaves the priority as it was.
@@ -49,7 +39,7 @@ void F_SetApplicationTitle(KV_BUILTIN_PARAMS) {
   BuiltinArgs in(argc, args);
   if (!in.IsString(0)) return;
   g_title = in.Text(0);
-  if (g_window.setTitle != nullptr) g_window.setTitle(g_title.c_str());
+  Win_SetTitle(g_title.c_str());
 }
 
 void F_ClipboardHasText(KV_BUILTIN_PARAMS) { Result_SetReal(result, Clipboard_HasText() ? 1.0 : 0.0); }

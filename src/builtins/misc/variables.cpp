@@ -78,7 +78,7 @@ void F_VariableLocalExists(KV_BUILTIN_PARAMS) {
     exists = Variable_GetValue(self, id, 0, &scratch);
     ScriptValue_Release(&scratch);
   } else {
-    const CVariableList* own = WorldSeam_Get().InstanceVariables(self);
+    const CVariableList* own = WorldSeam_Get().instanceVariables(self);
     exists = own != nullptr && own->Find(id) != nullptr;
   }
   Result_SetReal(result, exists ? 1.0 : 0.0);

@@ -5,18 +5,14 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/name_index.h"
+#include "runtime/service_seam.h"
 
 namespace {
 
-class NoStores final : public IFunctionStores {
- public:
-  int32_t FindScript(const char*) override { return -1; }
-  int32_t FindExtensionFunction(const char*) override { return -1; }
-  int32_t ExtensionArgumentCount(int32_t) override { return kNoArgumentCount; }
-};
+int32_t NoName(const char*) { return -1; }
+int32_t NoArgumentCount(int32_t) { return kNoArgumentCount; }
 
-NoStores g_noStores;
-IFunctionStores* g_stores = &g_noStores;
+FunctionStores g_stores = {NoName, NoName, NoArgumentCount};
 
 struct FunctionTable {
   BuiltinFunctionRecord* records = nullptr;
@@ -36,7 +32,11 @@ void Grow() {
 
 }  // namespace
 
-void Function_InstallStores(IFunctionStores* stores) { g_stores = stores != nullptr ? stores : &g_noStores; }
+void Function_InstallStores(const FunctionStores& stores) {
+  Seam_Take(&g_stores.findScript, stores.findScript, NoName);
+  Seam_Take(&g_stores.findExtensionFunction, stores.findExtensionFunction, NoName);
+  Seam_Take(&g_stores.extensionArgumentCount, stores.extensionArgumentCount, NoArgumentCount);
+}
 
 void Function_Add(const char* name, BuiltinFunction handler, int32_t argumentCount) {
   if (name == nullptr) {
@@ -62,12 +62,12 @@ void Function_Add(const char* name, BuiltinFunction handler, int32_t argumentCou
 bool Function_Find(const char* name, int32_t* id) {
   *id = -1;
   if (name == nullptr || name[0] == '\0') return false;
-  int32_t index = g_stores->FindScript(name);
+  int32_t index = g_stores.findScript(name);
   if (index >= 0) {
     *id = kFirstScriptFunctionId + index;
     return true;
   }
-  index = g_stores->FindExtensionFunction(name);
+  index = g_stores.findExtensionFunction(name);
   if (index >= 0) {
     *id = kFirstExtensionFunctionId + index;
     return true;
@@ -79,7 +79,7 @@ bool Function_Find(const char* name, int32_t* id) {
 }
 
 int32_t Function_GetArgumentCount(int32_t id) {
-  if (id >= kFirstExtensionFunctionId) return g_stores->ExtensionArgumentCount(id - kFirstExtensionFunctionId);
+  if (id >= kFirstExtensionFunctionId) return g_stores.extensionArgumentCount(id - kFirstExtensionFunctionId);
   if (id >= kFirstScriptFunctionId) return -1;
   if (id < 0 || id >= g_functions.count) return kNoArgumentCount;
   return g_functions.records[id].argumentCount;

@@ -29,20 +29,19 @@ struct BuiltinFunctionRecord {
 };
 
 // Where the game's scripts and extension functions are looked up by name.
-// Until the game file is read nothing is found.
-class IFunctionStores {
- public:
-  virtual ~IFunctionStores() = default;
+// Until the game file is read nothing is found: a null member finds
+// nothing.
+struct FunctionStores {
   // Index of the script of that name, or -1.
-  virtual int32_t FindScript(const char* name) = 0;
+  int32_t (*findScript)(const char* name) = nullptr;
   // Index of the extension function of that name, or -1.
-  virtual int32_t FindExtensionFunction(const char* name) = 0;
+  int32_t (*findExtensionFunction)(const char* name) = nullptr;
   // Its argument count; kNoArgumentCount when there is no such function.
-  virtual int32_t ExtensionArgumentCount(int32_t index) = 0;
+  int32_t (*extensionArgumentCount)(int32_t index) = nullptr;
 };
 
-// Null puts back the stores that find nothing.
-void Function_InstallStores(IFunctionStores* stores);
+// Replaces the whole table; a default-constructed one finds nothing.
+void Function_InstallStores(const FunctionStores& stores);
 
 // Appends a built-in. A null name, or one longer than 63 bytes, is
 // refused with a debug-console line. Later records of a name already taken

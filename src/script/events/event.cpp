@@ -26,7 +26,7 @@ constexpr uint64_t kTextOffsetAt = 60;
 }  // namespace
 
 CEvent::~CEvent() {
-  if (code != nullptr) EventCode_Get().Free(code);
+  if (code != nullptr) EventCode_Get().free(code);
   MemoryManager::Free(text);
 }
 
@@ -43,10 +43,10 @@ bool CEvent::Load(const GameImage& image, uint64_t offset) {
     source = image.TextAt(textOffset);
     if (source == nullptr) return false;
   }
-  if (code != nullptr) EventCode_Get().Free(code);
+  if (code != nullptr) EventCode_Get().free(code);
   MemoryManager::Free(text);
   text = String_Duplicate(source);
-  code = g_hasBytecode ? EventCode_Get().FromIndex(codeIndex) : EventCode_Get().FromText(text);
+  code = g_hasBytecode ? EventCode_Get().fromIndex(codeIndex) : EventCode_Get().fromText(text);
   return true;
 }
 
@@ -56,21 +56,21 @@ bool CEvent::Compile() {
   char name[256];
   std::snprintf(name, sizeof name, "Object.%s.%s.%d", Event_ObjectName(g_eventObject).c_str(),
                 Event_ShortName(g_eventType, g_eventNumber).c_str(), g_eventAction);
-  IEventCode& codes = EventCode_Get();
-  if (codes.Compile(code, name)) return true;
+  const EventCodeHooks& codes = EventCode_Get();
+  if (codes.compile(code, name)) return true;
   char message[1024];
-  std::snprintf(message, sizeof message, "COMPILATION ERROR in code action\n%s", codes.CompileErrorText().c_str());
-  codes.ReportFatal(message);
+  std::snprintf(message, sizeof message, "COMPILATION ERROR in code action\n%s", codes.compileErrorText().c_str());
+  codes.reportFatal(message);
   return false;
 }
 
 bool CEvent::Execute(CInstance* self, CInstance* other) {
   if (code == nullptr) return false;
-  IEventCode& codes = EventCode_Get();
-  bool relative = codes.Relative();
-  codes.SetRelative(false);
-  bool result = codes.Execute(code, self, other);
-  codes.SetRelative(relative);
+  const EventCodeHooks& codes = EventCode_Get();
+  bool relative = codes.relative();
+  codes.setRelative(false);
+  bool result = codes.execute(code, self, other);
+  codes.setRelative(relative);
   return result;
 }
 

@@ -1,7 +1,8 @@
 // What events need from code objects: build one from source text or from a
 // compiled entry, compile it under a name, run it for an instance, and the
-// error text of the last failed compile. Code objects serve by default;
-// tests install a recording stand-in.
+// error text of the last failed compile; and the program-wide relative flag
+// of the running action. Code objects (script/tree/event_code.cpp) serve
+// for every null member; tests install a recording table.
 #pragma once
 
 #include <cstdint>
@@ -10,26 +11,24 @@
 class CCode;
 class CInstance;
 
-class IEventCode {
- public:
-  virtual ~IEventCode() = default;
+struct EventCodeHooks {
   // A program (not an expression) over `text`, which the caller keeps alive.
-  virtual CCode* FromText(const char* text) = 0;
+  CCode* (*fromText)(const char* text) = nullptr;
   // A program from compiled entry `index` of the code table.
-  virtual CCode* FromIndex(int32_t index) = 0;
-  virtual void Free(CCode* code) = 0;
+  CCode* (*fromIndex)(int32_t index) = nullptr;
+  void (*free)(CCode* code) = nullptr;
   // CCode::Compile: false with the reason left in the compile error text.
-  virtual bool Compile(CCode* code, const char* name) = 0;
-  virtual std::string CompileErrorText() = 0;
+  bool (*compile)(CCode* code, const char* name) = nullptr;
+  std::string (*compileErrorText)() = nullptr;
   // Code_Execute_ShowError: runs the code, reporting a failure itself.
-  virtual bool Execute(CCode* code, CInstance* self, CInstance* other) = 0;
-  // The program-wide relative flag of the running action.
-  virtual bool Relative() = 0;
-  virtual void SetRelative(bool relative) = 0;
+  bool (*execute)(CCode* code, CInstance* self, CInstance* other) = nullptr;
+  bool (*relative)() = nullptr;
+  void (*setRelative)(bool relative) = nullptr;
   // A fatal runtime error with a ready message (the place is added).
-  virtual void ReportFatal(const char* message) = 0;
+  void (*reportFatal)(const char* message) = nullptr;
 };
 
-// Null puts the code objects back.
-void EventCode_Install(IEventCode* code);
-IEventCode& EventCode_Get();
+// Replaces the whole table; a default-constructed one puts the code
+// objects back.
+void EventCode_Install(const EventCodeHooks& hooks);
+const EventCodeHooks& EventCode_Get();

@@ -43,7 +43,7 @@ std::string Event_ObjectName(int32_t index) {
 }
 
 void Perform_Event(CInstance* self, CInstance* other, int32_t object, int32_t type, int32_t number) {
-  if (EventWorld_Get().RoomChangePending() || g_hooks.findEvent == nullptr) return;
+  if (EventWorld_Get().roomChangePending() || g_hooks.findEvent == nullptr) return;
   int32_t definer = -1;
   CEvent* event = g_hooks.findEvent(object, type, number, &definer);
   if (event == nullptr) return;
@@ -53,24 +53,24 @@ void Perform_Event(CInstance* self, CInstance* other, int32_t object, int32_t ty
 
 void Perform_Event_Instance(CInstance* instance, CInstance* other, int32_t type, int32_t number) {
   if (instance == nullptr) return;
-  Perform_Event(instance, other, EventWorld_Get().ObjectIndexOf(instance), type, number);
+  Perform_Event(instance, other, EventWorld_Get().objectIndexOf(instance), type, number);
 }
 
 void Perform_Event_All(int32_t type, int32_t number) {
-  IEventWorld& world = EventWorld_Get();
-  if (world.RoomChangePending()) return;
-  CInstance* next = world.FirstRoomInstance();
+  const EventWorldHooks& world = EventWorld_Get();
+  if (world.roomChangePending()) return;
+  CInstance* next = world.firstRoomInstance();
   while (next != nullptr) {
     CInstance* instance = next;
     // The event may destroy this instance: step past it first.
-    next = world.NextRoomInstance(instance);
-    if (world.IsMarkedForDeletion(instance)) continue;
-    Perform_Event(instance, instance, world.ObjectIndexOf(instance), type, number);
+    next = world.nextRoomInstance(instance);
+    if (world.isMarkedForDeletion(instance)) continue;
+    Perform_Event(instance, instance, world.objectIndexOf(instance), type, number);
   }
 }
 
 void Perform_Event_TimeLine(CInstance* self, CInstance* other, int32_t timeLine, int32_t moment) {
-  if (EventWorld_Get().RoomChangePending() || g_hooks.momentEvent == nullptr) return;
+  if (EventWorld_Get().roomChangePending() || g_hooks.momentEvent == nullptr) return;
   int32_t step = 0;
   CEvent* event = g_hooks.momentEvent(timeLine, moment, &step);
   if (event == nullptr) return;

@@ -1,29 +1,28 @@
 // What event performs and the object store need from the running world:
 // whether a room change is pending, the current room's active instances in
 // order, an instance's object and deletion mark, and a way to tell an
-// instance that its object is gone. The world installs its implementation;
-// until then the stub answers as a world with no room and no change pending.
+// instance that its object is gone. The world installs its table; a null
+// member answers as a world with no room and no change pending.
 #pragma once
 
 #include <cstdint>
 
 class CInstance;
 
-class IEventWorld {
- public:
-  virtual ~IEventWorld() = default;
+struct EventWorldHooks {
   // The room-change code is not -1.
-  virtual bool RoomChangePending() = 0;
+  bool (*roomChangePending)() = nullptr;
   // The first instance of the current room's active list; null when there
   // is no room or no instance.
-  virtual CInstance* FirstRoomInstance() = 0;
-  virtual CInstance* NextRoomInstance(CInstance* instance) = 0;
-  virtual bool IsMarkedForDeletion(CInstance* instance) = 0;
-  virtual int32_t ObjectIndexOf(CInstance* instance) = 0;
+  CInstance* (*firstRoomInstance)() = nullptr;
+  CInstance* (*nextRoomInstance)(CInstance* instance) = nullptr;
+  bool (*isMarkedForDeletion)(CInstance* instance) = nullptr;
+  int32_t (*objectIndexOf)(CInstance* instance) = nullptr;
   // The instance's object was deleted: it must stop pointing at it.
-  virtual void ForgetObject(CInstance* instance) = 0;
+  void (*forgetObject)(CInstance* instance) = nullptr;
 };
 
-// Null puts the stub back.
-void EventWorld_Install(IEventWorld* world);
-IEventWorld& EventWorld_Get();
+// Replaces the whole table; a default-constructed one puts the empty world
+// back.
+void EventWorld_Install(const EventWorldHooks& hooks);
+const EventWorldHooks& EventWorld_Get();

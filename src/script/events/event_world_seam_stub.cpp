@@ -1,22 +1,27 @@
 #include "script/events/event_world_seam.h"
 
+#include "runtime/service_seam.h"
+
 namespace {
 
-class EmptyEventWorld final : public IEventWorld {
- public:
-  bool RoomChangePending() override { return false; }
-  CInstance* FirstRoomInstance() override { return nullptr; }
-  CInstance* NextRoomInstance(CInstance*) override { return nullptr; }
-  bool IsMarkedForDeletion(CInstance*) override { return false; }
-  int32_t ObjectIndexOf(CInstance*) override { return -1; }
-  void ForgetObject(CInstance*) override {}
-};
+bool NoChange() { return false; }
+CInstance* NoInstance() { return nullptr; }
+CInstance* NoNext(CInstance*) { return nullptr; }
+bool NotMarked(CInstance*) { return false; }
+int32_t NoObject(CInstance*) { return -1; }
+void ForgetNothing(CInstance*) {}
 
-EmptyEventWorld g_emptyWorld;
-IEventWorld* g_eventWorld = &g_emptyWorld;
+EventWorldHooks g_world = {NoChange, NoInstance, NoNext, NotMarked, NoObject, ForgetNothing};
 
 }  // namespace
 
-void EventWorld_Install(IEventWorld* world) { g_eventWorld = world != nullptr ? world : &g_emptyWorld; }
+void EventWorld_Install(const EventWorldHooks& hooks) {
+  Seam_Take(&g_world.roomChangePending, hooks.roomChangePending, NoChange);
+  Seam_Take(&g_world.firstRoomInstance, hooks.firstRoomInstance, NoInstance);
+  Seam_Take(&g_world.nextRoomInstance, hooks.nextRoomInstance, NoNext);
+  Seam_Take(&g_world.isMarkedForDeletion, hooks.isMarkedForDeletion, NotMarked);
+  Seam_Take(&g_world.objectIndexOf, hooks.objectIndexOf, NoObject);
+  Seam_Take(&g_world.forgetObject, hooks.forgetObject, ForgetNothing);
+}
 
-IEventWorld& EventWorld_Get() { return *g_eventWorld; }
+const EventWorldHooks& EventWorld_Get() { return g_world; }

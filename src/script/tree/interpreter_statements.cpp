@@ -132,7 +132,7 @@ class WithWalk final : public InstanceVisitor {
       : context_(context), body_(body), result_(result) {}
 
   bool Visit(CInstance* instance) override {
-    if (instance == nullptr || WorldSeam_Get().IsMarkedForDeletion(instance)) return true;
+    if (instance == nullptr || WorldSeam_Get().isMarkedForDeletion(instance)) return true;
     status_ = RunBodyAs(context_, body_, instance, result_);
     if (status_ == kExecContinue) status_ = kExecDone;
     if (status_ == kExecBreak) {
@@ -157,9 +157,9 @@ int32_t RunOnce(ExecContext* context, const CodeNode* body, CInstance* instance,
 }
 
 int32_t RunWithInstance(ExecContext* context, const CodeNode* body, int32_t id, ScriptValue* result) {
-  IWorldSeam& world = WorldSeam_Get();
-  CInstance* instance = world.FindInstance(id);
-  if (instance == nullptr || world.IsMarkedForDeletion(instance)) return kExecDone;
+  const WorldSeam& world = WorldSeam_Get();
+  CInstance* instance = world.findInstance(id);
+  if (instance == nullptr || world.isMarkedForDeletion(instance)) return kExecDone;
   return RunOnce(context, body, instance, result);
 }
 
@@ -181,9 +181,9 @@ int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result)
   if (which >= kFirstInstanceId) return RunWithInstance(context, body, which, result);
   WithWalk walk(context, body, result);
   if (which == kInstanceAll) {
-    WorldSeam_Get().VisitRoomInstances(walk);
+    WorldSeam_Get().visitRoomInstances(walk);
   } else {
-    WorldSeam_Get().VisitObjectInstances(which, walk);
+    WorldSeam_Get().visitObjectInstances(which, walk);
   }
   return walk.Status();
 }

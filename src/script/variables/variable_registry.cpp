@@ -38,7 +38,7 @@ class FirstLiveReader final : public InstanceVisitor {
       : id_(id), k_(k), out_(out), stopAtGap_(stopAtGap) {}
   bool Visit(CInstance* instance) override {
     if (instance == nullptr) return !stopAtGap_;
-    if (WorldSeam_Get().IsMarkedForDeletion(instance)) return true;
+    if (WorldSeam_Get().isMarkedForDeletion(instance)) return true;
     result_ = Variable_GetValue(instance, id_, k_, out_);
     return false;
   }
@@ -59,7 +59,7 @@ class LiveWriter final : public InstanceVisitor {
       : id_(id), k_(k), value_(value), stopAtGap_(stopAtGap) {}
   bool Visit(CInstance* instance) override {
     if (instance == nullptr) return !stopAtGap_;
-    if (WorldSeam_Get().IsMarkedForDeletion(instance)) return true;
+    if (WorldSeam_Get().isMarkedForDeletion(instance)) return true;
     result_ = Variable_SetValue(instance, id_, k_, value_);
     return true;
   }
@@ -127,7 +127,7 @@ const BuiltinVariableRecord* Variable_BuiltIn_Get(int32_t index) { return Record
 
 bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* out) {
   if (id >= kFirstInstanceVariableId) {
-    CVariableList* list = WorldSeam_Get().InstanceVariables(instance);
+    CVariableList* list = WorldSeam_Get().instanceVariables(instance);
     return list != nullptr && list->GetValue(id, k, out);
   }
   const BuiltinVariableRecord* record = Record(id);
@@ -137,7 +137,7 @@ bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* 
 
 bool Variable_SetValue(CInstance* instance, int32_t id, int32_t k, const ScriptValue& value) {
   if (id >= kFirstInstanceVariableId) {
-    CVariableList* list = WorldSeam_Get().InstanceVariables(instance);
+    CVariableList* list = WorldSeam_Get().instanceVariables(instance);
     if (list == nullptr) return false;
     list->SetValue(id, k, value);
     return true;
@@ -149,37 +149,37 @@ bool Variable_SetValue(CInstance* instance, int32_t id, int32_t k, const ScriptV
 }
 
 bool Variable_GetValueByTarget(int32_t target, int32_t id, int32_t k, ScriptValue* out) {
-  IWorldSeam& world = WorldSeam_Get();
+  const WorldSeam& world = WorldSeam_Get();
   if (target == kInstanceAll) {
     FirstLiveReader reader(id, k, out, false);
-    world.VisitRoomInstances(reader);
+    world.visitRoomInstances(reader);
     return reader.result();
   }
   if (target < 0) return false;
   if (target >= kFirstInstanceId) {
-    CInstance* instance = world.FindInstance(target);
-    if (instance == nullptr || world.IsMarkedForDeletion(instance)) return false;
+    CInstance* instance = world.findInstance(target);
+    if (instance == nullptr || world.isMarkedForDeletion(instance)) return false;
     return Variable_GetValue(instance, id, k, out);
   }
   FirstLiveReader reader(id, k, out, true);
-  if (!world.VisitObjectInstances(target, reader)) return false;
+  if (!world.visitObjectInstances(target, reader)) return false;
   return reader.result();
 }
 
 bool Variable_SetValueByTarget(int32_t target, int32_t id, int32_t k, const ScriptValue& value) {
-  IWorldSeam& world = WorldSeam_Get();
+  const WorldSeam& world = WorldSeam_Get();
   if (target == kInstanceAll) {
     LiveWriter writer(id, k, value, false);
-    world.VisitRoomInstances(writer);
+    world.visitRoomInstances(writer);
     return writer.result();
   }
   if (target < 0) return false;
   if (target >= kFirstInstanceId) {
-    CInstance* instance = world.FindInstance(target);
-    if (instance == nullptr || world.IsMarkedForDeletion(instance)) return true;
+    CInstance* instance = world.findInstance(target);
+    if (instance == nullptr || world.isMarkedForDeletion(instance)) return true;
     return Variable_SetValue(instance, id, k, value);
   }
   LiveWriter writer(id, k, value, true);
-  if (!world.VisitObjectInstances(target, writer)) return true;
+  if (!world.visitObjectInstances(target, writer)) return true;
   return writer.result();
 }

@@ -268,7 +268,7 @@ class Machine {
   // has gone back to the pool since.
   struct SelfNodeCache {
     const CInstance* self = nullptr;
-    const IWorldSeam* seam = nullptr;
+    uint32_t worldInstalls = 0;
     int32_t id = -1;
     uint64_t returns = 0;
     VariableNode* node = nullptr;
@@ -321,7 +321,7 @@ void Machine::Fail(const char* message) {
   FindPair(code_.unit->debug, errorPc_, &state.place);
   state.source = code_.unit->source;
   state.locals = locals_;
-  state.selfVariables = WorldSeam_Get().InstanceVariables(self_);
+  state.selfVariables = WorldSeam_Get().instanceVariables(self_);
   state.currentLine = code_.line;
   state.depth = depth_;
   state.frames = frames.data();
@@ -1235,14 +1235,14 @@ inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector,
 }
 
 inline VariableNode* Machine::FindSelfNode(int32_t id) {
-  IWorldSeam* seam = &WorldSeam_Get();
   SelfNodeCache& cache = selfNode_;
   // Only found nodes are kept, so a match is never a stale miss.
-  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns && cache.seam == seam)
+  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns &&
+      cache.worldInstalls == g_worldSeamInstalls)
     return cache.node;
-  CVariableList* list = seam->InstanceVariables(self_);
+  CVariableList* list = WorldSeam_Get().instanceVariables(self_);
   VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
-  if (node != nullptr) cache = SelfNodeCache{self_, seam, id, g_variableNodeReturns, node};
+  if (node != nullptr) cache = SelfNodeCache{self_, g_worldSeamInstalls, id, g_variableNodeReturns, node};
   return node;
 }
 
@@ -1530,7 +1530,7 @@ class InstanceCollector final : public InstanceVisitor {
  public:
   explicit InstanceCollector(std::vector<CInstance*>& out) : out_(out) { out_.clear(); }
   bool Visit(CInstance* instance) override {
-    if (instance != nullptr && !WorldSeam_Get().IsMarkedForDeletion(instance)) out_.push_back(instance);
+    if (instance != nullptr && !WorldSeam_Get().isMarkedForDeletion(instance)) out_.push_back(instance);
     return true;
   }
 
@@ -1556,7 +1556,7 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
   }
   stack_.withs.push_back(VMWith{self_, other_, nullptr, nullptr, 0});
   VMWith& with = stack_.withs.back();
-  IWorldSeam& world = WorldSeam_Get();
+  const WorldSeam& world = WorldSeam_Get();
   std::vector<CInstance*>& found = g_found;
   found.clear();
   switch (selector) {
@@ -1568,16 +1568,16 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
       return true;
     case kInstanceAll: {
       InstanceCollector collector(found);
-      world.VisitRoomInstances(collector);
+      world.visitRoomInstances(collector);
       break;
     }
     default:
       if (selector >= kFirstInstanceId) {
-        CInstance* instance = world.FindInstance(selector);
-        if (instance != nullptr && !world.IsMarkedForDeletion(instance)) found.push_back(instance);
+        CInstance* instance = world.findInstance(selector);
+        if (instance != nullptr && !world.isMarkedForDeletion(instance)) found.push_back(instance);
       } else if (selector >= 0) {
         InstanceCollector collector(found);
-        world.VisitObjectInstances(selector, collector);
+        world.visitObjectInstances(selector, collector);
       }
       break;
   }

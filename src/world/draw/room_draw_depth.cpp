@@ -9,6 +9,7 @@
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/draw/draw_primitives.h"
+#include "graphics/particles/particles.h"
 #include "physics/physics_world.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
@@ -17,7 +18,6 @@
 #include "script/events/event_perform.h"
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
-#include "world/room/particle_services.h"
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
@@ -99,10 +99,10 @@ CInstance* DrawableAtOrBefore(CInstance* instance) {
 // The three sequences of the merge, each from its greatest depth down.
 class DepthMerge {
  public:
-  DepthMerge(const CRoom& room, const Rect& rect) : room_(room), rect_(rect), particles_(ParticleServices_Get()) {
+  DepthMerge(const CRoom& room, const Rect& rect) : room_(room), rect_(rect) {
     tile_ = NextVisibleTile(0);
     instance_ = room.active.tail;
-    particle_ = particles_.firstDepth();
+    particle_ = Particle_System_FirstDepth();
   }
 
   bool Step() {
@@ -112,8 +112,8 @@ class DepthMerge {
     if (haveParticle && (instance_ == nullptr || particle_ > instance_->depth) &&
         (tile == nullptr || particle_ >= tile->depth)) {
       SetDrawDepth(particle_);
-      particles_.drawAtDepth(particle_);
-      particle_ = particles_.nextDepth(particle_);
+      Particle_System_DrawAtDepth(particle_);
+      particle_ = Particle_System_NextDepth(particle_);
       return true;
     }
     if (instance_ != nullptr && (tile == nullptr || tile->depth <= instance_->depth)) {
@@ -137,7 +137,6 @@ class DepthMerge {
 
   const CRoom& room_;
   Rect rect_;
-  const ParticleServices& particles_;
   int32_t tile_ = 0;
   CInstance* instance_ = nullptr;
   float particle_ = kNoParticleDepth;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
+#include "graphics/device/graphics.h"
 #include "platform/keys.h"
 #include "runtime/ini_file.h"
 #include "runtime/memory.h"
@@ -21,17 +23,29 @@ char* g_textureName = nullptr;
 uint32_t g_previousHits = 0;
 
 VirtualKeySize NoPort() { return {0, 0}; }
-VirtualKeySize ScreenArea() { return {g_screenSize.width, g_screenSize.height}; }
-// Only real constants name keys and buttons.
+VirtualKeyHooks g_hooks = {NoPort};
+
+VirtualKeySize DrawingArea() { return {g_screenSize.width, g_screenSize.height}; }
+
+// Only real constants name keys and buttons, looked up without regard to
+// case.
 bool BuiltInConstant(const char* name, double* value) {
   const ScriptValue* found = Code_Constant_Find(name);
   if (found == nullptr || found->kind != kValueReal) return false;
   *value = found->real;
   return true;
 }
-void DrawNothing(const VirtualKeyVertex*, int32_t) {}
 
-VirtualKeyServices g_services = {NoPort, ScreenArea, BuiltInConstant, DrawNothing};
+constexpr int32_t kTriangleList = 4;
+
+// Untextured, in screen space over the finished frame.
+void DrawTriangles(const TexVertex* vertices, int32_t count) {
+  if (!Graphics::HasDevice()) return;
+  GR_Overlay_Begin();
+  Graphics::AddWholePrimitives(kTriangleList, nullptr, sizeof(TexVertex), vertices, count);
+  Graphics::FlushBatch();
+  GR_Overlay_End();
+}
 
 bool HasArea(VirtualKeySize size) { return size.width > 0 && size.height > 0; }
 
@@ -51,7 +65,7 @@ bool StartsWith(const char* text, const char* prefix) { return std::strncmp(text
 
 int32_t ConstantValue(const char* name) {
   double value = 0;
-  if (!g_services.constant(name, &value)) return 0;
+  if (!BuiltInConstant(name, &value)) return 0;
   return Num_RoundInt32(value);
 }
 
@@ -120,17 +134,14 @@ void Drive(const VirtualKey& key, bool was, bool is) {
   if (was && !is) *released = 1;
 }
 
-void AddCorner(VirtualKeyVertex* v, float x, float y) { *v = VirtualKeyVertex{x, y, 0.5f, 0xFFFFFFFFu, 0, 0}; }
+void AddCorner(TexVertex* v, float x, float y) { *v = TexVertex{x, y, 0.5f, 0xFFFFFFFFu, 0, 0}; }
 
 }  // namespace
 
 const char* VirtualKeys_TextureName() { return g_textureName; }
 
-void VirtualKeys_SetServices(const VirtualKeyServices& services) {
-  g_services.portSize = services.portSize != nullptr ? services.portSize : NoPort;
-  g_services.windowSize = services.windowSize != nullptr ? services.windowSize : ScreenArea;
-  g_services.constant = services.constant != nullptr ? services.constant : BuiltInConstant;
-  g_services.drawTriangles = services.drawTriangles != nullptr ? services.drawTriangles : DrawNothing;
+void VirtualKeys_Install(const VirtualKeyHooks& hooks) {
+  g_hooks.portSize = hooks.portSize != nullptr ? hooks.portSize : NoPort;
 }
 
 void IO_SetPointerSlot(int32_t index, int32_t x, int32_t y) {
@@ -213,8 +224,8 @@ void IO_LoadVirtualButtons(CIniFile* ini) {
 // Without a room or a window to map between there is nothing to hit, but the
 // pointers are still used up and keys held before are released.
 void IO_UpdateVirtualKeys() {
-  VirtualKeySize port = g_services.portSize();
-  VirtualKeySize window = g_services.windowSize();
+  VirtualKeySize port = g_hooks.portSize();
+  VirtualKeySize window = DrawingArea();
   bool mapped = HasArea(port) && HasArea(window);
   uint32_t hits = 0;
   for (PointerSlot& slot : g_pointerSlots) {
@@ -231,11 +242,11 @@ void IO_UpdateVirtualKeys() {
 }
 
 void IO_DrawVirtualKeys() {
-  VirtualKeySize port = g_services.portSize();
-  VirtualKeySize window = g_services.windowSize();
+  VirtualKeySize port = g_hooks.portSize();
+  VirtualKeySize window = DrawingArea();
   if (!HasArea(port) || !HasArea(window)) return;
   constexpr uint16_t kShownInUse = kVirtualKeyInUse | kVirtualKeyShown;
-  VirtualKeyVertex vertices[kVirtualKeyCount * 6];
+  TexVertex vertices[kVirtualKeyCount * 6];
   int32_t count = 0;
   for (const VirtualKey& key : g_virtualKeys) {
     if ((key.flags & kShownInUse) != kShownInUse) continue;
@@ -243,7 +254,7 @@ void IO_DrawVirtualKeys() {
     auto y1 = static_cast<float>(Scale(key.y1, window.height, port.height));
     auto x2 = static_cast<float>(Scale(key.x2, window.width, port.width));
     auto y2 = static_cast<float>(Scale(key.y2, window.height, port.height));
-    VirtualKeyVertex* v = vertices + count;
+    TexVertex* v = vertices + count;
     AddCorner(v + 0, x1, y1);
     AddCorner(v + 1, x2, y1);
     AddCorner(v + 2, x1, y2);
@@ -252,5 +263,5 @@ void IO_DrawVirtualKeys() {
     AddCorner(v + 5, x1, y2);
     count += 6;
   }
-  if (count > 0) g_services.drawTriangles(vertices, count);
+  if (count > 0) DrawTriangles(vertices, count);
 }

@@ -61,25 +61,15 @@ void IO_UpdateVirtualKeys();
 // Draws the shown keys over the frame.
 void IO_DrawVirtualKeys();
 
-// What the virtual keys need from other layers, replaceable by them and by
-// tests. The port size is the room's (or view 0's port when views are on);
-// 0 means there is no room to map onto.
+// Keys are given in the room's pixels and drawn and hit in the drawing
+// area's (the back buffer's size). The room lies above the input, so its
+// size comes through a hook the world installs: the room's size, or view
+// 0's port when views are on; 0 means there is no room to map onto.
 struct VirtualKeySize {
   int32_t width, height;
 };
-struct VirtualKeyVertex {
-  float x, y, z;
-  uint32_t colour;
-  float u, v;
-};
-struct VirtualKeyServices {
+struct VirtualKeyHooks {
   VirtualKeySize (*portSize)();
-  VirtualKeySize (*windowSize)();
-  // The value of a built-in constant, looked up without regard to case;
-  // false when there is none.
-  bool (*constant)(const char* name, double* value);
-  // Draws a triangle list over the whole window.
-  void (*drawTriangles)(const VirtualKeyVertex* vertices, int32_t count);
 };
-// Null members put the defaults back.
-void VirtualKeys_SetServices(const VirtualKeyServices& services);
+// A null member puts back the default, which has no room.
+void VirtualKeys_Install(const VirtualKeyHooks& hooks);

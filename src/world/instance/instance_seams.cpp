@@ -16,51 +16,40 @@ CInstance* (*g_roomHead)() = nullptr;
 
 CInstance* RoomHead() { return g_roomHead != nullptr ? g_roomHead() : nullptr; }
 
-class InstanceEventWorld final : public IEventWorld {
- public:
-  bool RoomChangePending() override { return g_newRoom != kRoomChangeNone; }
-  CInstance* FirstRoomInstance() override { return RoomHead(); }
-  CInstance* NextRoomInstance(CInstance* instance) override { return instance != nullptr ? instance->next : nullptr; }
-  bool IsMarkedForDeletion(CInstance* instance) override {
-    return instance != nullptr && instance->markedForDeletion != 0;
-  }
-  int32_t ObjectIndexOf(CInstance* instance) override { return instance != nullptr ? instance->object_index : -1; }
-  void ForgetObject(CInstance* instance) override {
-    if (instance != nullptr) instance->ForgetObject();
-  }
-};
+bool RoomChangePending() { return g_newRoom != kRoomChangeNone; }
+CInstance* NextRoomInstance(CInstance* instance) { return instance != nullptr ? instance->next : nullptr; }
+bool IsMarkedForDeletion(CInstance* instance) { return instance != nullptr && instance->markedForDeletion != 0; }
+int32_t ObjectIndexOf(CInstance* instance) { return instance != nullptr ? instance->object_index : -1; }
+void ForgetObject(CInstance* instance) {
+  if (instance != nullptr) instance->ForgetObject();
+}
 
-class InstanceWorldSeam final : public IWorldSeam {
- public:
-  CVariableList* InstanceVariables(CInstance* instance) override {
-    return instance != nullptr ? instance->locals : nullptr;
-  }
-  bool IsMarkedForDeletion(const CInstance* instance) override {
-    return instance != nullptr && instance->markedForDeletion != 0;
-  }
-  CInstance* FindInstance(int32_t id) override { return InstanceMap_Get(id); }
-  void VisitRoomInstances(InstanceVisitor& visitor) override {
-    // The next instance is taken before the visit, which may move this one.
-    for (CInstance* at = RoomHead(); at != nullptr;) {
-      CInstance* following = at->next;
-      if (!visitor.Visit(at)) return;
-      at = following;
-    }
-  }
-  bool VisitObjectInstances(int32_t index, InstanceVisitor& visitor) override {
-    CObject* object = Object_Get(index);
-    if (object == nullptr) return false;
-    for (ObjectInstanceNode* node = object->descendants.head; node != nullptr;) {
-      ObjectInstanceNode* following = node->next;
-      if (!visitor.Visit(node->instance)) break;
-      node = following;
-    }
-    return true;
-  }
-};
+constexpr EventWorldHooks kEventWorld = {RoomChangePending,   RoomHead,      NextRoomInstance,
+                                         IsMarkedForDeletion, ObjectIndexOf, ForgetObject};
 
-InstanceEventWorld g_eventWorld;
-InstanceWorldSeam g_worldSeam;
+CVariableList* InstanceVariables(CInstance* instance) { return instance != nullptr ? instance->locals : nullptr; }
+bool IsMarked(const CInstance* instance) { return instance != nullptr && instance->markedForDeletion != 0; }
+CInstance* FindInstance(int32_t id) { return InstanceMap_Get(id); }
+void VisitRoomInstances(InstanceVisitor& visitor) {
+  // The next instance is taken before the visit, which may move this one.
+  for (CInstance* at = RoomHead(); at != nullptr;) {
+    CInstance* following = at->next;
+    if (!visitor.Visit(at)) return;
+    at = following;
+  }
+}
+bool VisitObjectInstances(int32_t index, InstanceVisitor& visitor) {
+  CObject* object = Object_Get(index);
+  if (object == nullptr) return false;
+  for (ObjectInstanceNode* node = object->descendants.head; node != nullptr;) {
+    ObjectInstanceNode* following = node->next;
+    if (!visitor.Visit(node->instance)) break;
+    node = following;
+  }
+  return true;
+}
+
+constexpr WorldSeam kWorldSeam = {InstanceVariables, IsMarked, FindInstance, VisitRoomInstances, VisitObjectInstances};
 
 CInstance* MakeTemporary() { return new CInstance(0.0f, 0.0f, 0, 0, false); }
 void DropTemporary(CInstance* instance) { delete instance; }
@@ -69,8 +58,8 @@ void DropTemporary(CInstance* instance) { delete instance; }
 
 void InstanceSeams_Install() {
   InstanceMap_Prepare();
-  EventWorld_Install(&g_eventWorld);
-  WorldSeam_Install(&g_worldSeam);
+  EventWorld_Install(kEventWorld);
+  WorldSeam_Install(kWorldSeam);
   TemporaryInstanceHooks hooks;
   hooks.create = MakeTemporary;
   hooks.destroy = DropTemporary;

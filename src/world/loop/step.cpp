@@ -2,6 +2,7 @@
 // step ends at once when a room change is pending.
 #include "gamefile/options.h"
 #include "graphics/device/profiler_services.h"
+#include "graphics/particles/particles.h"
 #include "platform/device_window.h"
 #include "resources/sprite.h"
 #include "runtime/numeric.h"
@@ -12,7 +13,6 @@
 #include "world/loop/dispatch.h"
 #include "world/loop/game_loop.h"
 #include "world/loop/platform_service_hooks.h"
-#include "world/room/particle_services.h"
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
@@ -121,7 +121,7 @@ void Run_Step() {
   if (Cut()) return;
   Run_DispatchStep(2);
   if (Cut()) return;
-  ParticleServices_Get().updateAll();
+  Particle_System_UpdateAll();
   profiler.end();
   profiler.begin(kDrawMarker, "Draw");
   if (g_currentRoom != nullptr) g_currentRoom->RemoveMarked();

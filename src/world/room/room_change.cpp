@@ -6,6 +6,7 @@
 #include "gamefile/event_lists.h"
 #include "gamefile/extension.h"
 #include "gamefile/options.h"
+#include "graphics/particles/particles.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
@@ -18,7 +19,6 @@
 #include "shell/window.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
-#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
 #include "world/run/debugger_seam.h"
@@ -204,7 +204,7 @@ void Suspend(CRoom* room) {
 }  // namespace
 
 bool Run_StartRoom(int32_t index, bool gameStart) {
-  ParticleServices_Get().clearEffects();
+  Particle_Effect_Clear();
   g_newRoom = kRoomChangeNone;
   IO_Clear();
   bool isNew = false;

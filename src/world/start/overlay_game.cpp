@@ -3,9 +3,6 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
-#include "graphics/device/batcher.h"
-#include "graphics/device/draw_state.h"
-#include "graphics/device/graphics.h"
 #include "resources/builtin_images.h"
 #include "world/input/input.h"
 #include "world/room/room.h"
@@ -52,24 +49,10 @@ VirtualKeySize KeyPort() {
   return size;
 }
 
-VirtualKeySize DrawingArea() { return {g_screenSize.width, g_screenSize.height}; }
-
-constexpr int32_t kTriangleList = 4;
-
-// Untextured, in screen space over the finished frame.
-void DrawKeys(const VirtualKeyVertex* vertices, int32_t count) {
-  static_assert(sizeof(VirtualKeyVertex) == sizeof(TexVertex));
-  if (!Graphics::HasDevice()) return;
-  GR_Overlay_Begin();
-  Graphics::AddWholePrimitives(kTriangleList, nullptr, sizeof(TexVertex), vertices, count);
-  Graphics::FlushBatch();
-  GR_Overlay_End();
-}
-
-constexpr VirtualKeyServices kKeys{KeyPort, DrawingArea, nullptr, DrawKeys};
+constexpr VirtualKeyHooks kKeys{KeyPort};
 
 }  // namespace
 
 const ProfilerHost& ProfilerHost_Game() { return kGame; }
 
-const VirtualKeyServices& VirtualKeyServices_Game() { return kKeys; }
+const VirtualKeyHooks& VirtualKeyHooks_Game() { return kKeys; }

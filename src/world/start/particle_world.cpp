@@ -1,10 +1,9 @@
-// The particle module wired into the world: it draws the game's sprites,
-// reads the current room and the frame count, and is reached by the step,
-// the room start, start-up and room drawing.
+// What the particle module reads of the world, and its shape textures.
+#include "world/start/particle_world.h"
+
 #include "graphics/particles/particles.h"
 #include "resources/builtin_images.h"
 #include "resources/sprite.h"
-#include "world/room/particle_services.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
@@ -30,23 +29,13 @@ int32_t FramesPerSecond() { return g_fps; }
 
 constexpr ParticleHost kHost{SpriteExists, SpriteFrames, DrawSprite, RoomWidth, RoomHeight, RoomSpeed, FramesPerSecond};
 
+}  // namespace
+
 // Built-in images 1 to 14 are the shapes, in shape order.
-void MakeShapes() {
+void ParticleWorld_MakeShapes() {
   int32_t textures[kParticleShapeCount];
   for (int32_t i = 0; i < kParticleShapeCount; ++i) textures[i] = EmbeddedImage_CreateTexture(i + 1);
   Particle_SetShapeTextures(textures);
 }
 
-constexpr ParticleServices kReal{Particle_System_FirstDepth,
-                                 Particle_System_NextDepth,
-                                 Particle_System_DrawAtDepth,
-                                 Particle_System_UpdateAll,
-                                 Particle_Effect_Clear,
-                                 Particle_Init,
-                                 MakeShapes,
-                                 Particle_Shutdown};
-
-}  // namespace
-
-const ParticleServices& ParticleServices_Real() { return kReal; }
 const ParticleHost& ParticleHost_World() { return kHost; }

@@ -1,5 +1,9 @@
 #include "world/start/prepare_game.h"
 
+#include "audio/audio_system.h"
+#include "audio/hardware_table.h"
+#include "audio/sound_store.h"
+#include "gamefile/extension.h"
 #include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "platform/message_box.h"
@@ -8,14 +12,16 @@
 #include "script/compiler/constants.h"
 #include "script/events/script.h"
 #include "world/room/room_store.h"
-#include "world/start/audio_services.h"
-#include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 
 namespace {
 
-bool PrepareExtensions() { return ExtensionServices_Get().prepare(); }
-bool PrepareSounds() { return AudioServices_Get().prepareSounds(); }
+// Sound_Prepare answers false by design; the legacy sounds' preparation
+// that follows it decides.
+bool PrepareSounds() {
+  Sound_Prepare();
+  return Sound_PrepareAll();
+}
 bool PrepareConstants() { return Code_Constant_Prepare(g_options.constantNames, g_options.constantValues); }
 
 struct PrepareStep {
@@ -28,7 +34,7 @@ struct PrepareStep {
 };
 
 const PrepareStep kSteps[] = {
-    {"Extension_Prepare() \n", false, 54, "Preparing extension packages", PrepareExtensions,
+    {"Extension_Prepare() \n", false, 54, "Preparing extension packages", Extension_Prepare,
      "Failed to prepare extension packages."},
     {"Code_Constant_Prepare() \n", false, 56, "Preparing constants", PrepareConstants,
      "Failed to define the constants."},
@@ -56,7 +62,7 @@ bool PrepareGame() {
       return false;
     }
   }
-  AudioServices_Get().prepareBuffers();
+  Audio_PrepareBuffers();
   ShowLoadProgress(90, "Preparing graphics");
   g_debugConsole->Output("InitGraphics() \n");
   ShowLoadProgress(100, "Ready");

@@ -14,6 +14,7 @@
 #include "gamefile/function_stores.h"
 #include "gamefile/object.h"
 #include "gamefile/runner_load.h"
+#include "graphics/particles/particles.h"
 #include "graphics/transition/transition_define.h"
 #include "platform/http/http_transport.h"
 #include "platform/imgui/dialog_host.h"
@@ -47,7 +48,6 @@
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
 #include "world/planning/motion_planning.h"
-#include "world/room/particle_services.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/debugger_seam.h"
@@ -68,35 +68,28 @@ namespace {
 volatile std::sig_atomic_t g_quitSignal = 0;
 ShutdownStep g_fileRelease = nullptr;
 
-// Precompiled code names its texts by string-table index.
-const char* GameStringText(const VMBuffer*, int32_t index) {
-  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
-}
-
 void OnQuitSignal(int) { g_quitSignal = 1; }
 
-// A quit signal also ends a dialog that is waiting for an answer.
-bool QuitSignalled() { return g_quitSignal != 0; }
+}  // namespace
 
-// The message pump: a quit signal acts like a quit message.
-void ProcessMessages() {
+bool Runner_QuitSignalled() { return g_quitSignal != 0; }
+
+void Runner_PumpMessages() {
   StartupServices_PumpWindow();
   if (g_quitSignal != 0) g_running = 0;
 }
 
-void InitSystems() {
-  Wiring_Install();
+namespace {
+
+void InitSystems(std::span<const WiringRow> above) {
+  Wiring_Install(above);
   ServiceList_ReportStandIns();
-  Runner_SetMessagePump(ProcessMessages);
-  Room_Init();
-  ParticleServices_Get().start();
-  VM_SetStringSource(GameStringText);
+  Particle_Init();
   Code_Constant_Init();
   Run_ResetState();
   Variable_BuiltIn_Init();
   std::signal(SIGINT, OnQuitSignal);
   std::signal(SIGTERM, OnQuitSignal);
-  DialogHost_SetQuitCheck(QuitSignalled);
   char* base = File_DefaultTempBase();
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
@@ -172,7 +165,7 @@ void Runner_Shutdown() {
   Script_Finish();
   Variable_Free();
   RunState_Reset();
-  ParticleServices_Get().shutdown();
+  Particle_Shutdown();
   File_DeleteTempDirectory();
   StartupGraphics_Shutdown();
   Library_FreeInitCode();
@@ -182,7 +175,7 @@ void Runner_Shutdown() {
 
 void Runner_SetFileRelease(ShutdownStep release) { g_fileRelease = release; }
 
-int Runner_Main(int argc, const char* const* argv) {
+int Runner_Main(int argc, const char* const* argv, std::span<const WiringRow> above) {
   Runner_SetCommandLine(Runner_JoinArguments(argc, argv));
   std::string besideProgram = Runner_DataWinBesideProgram();
   if (!besideProgram.empty()) {
@@ -191,7 +184,7 @@ int Runner_Main(int argc, const char* const* argv) {
   } else {
     Runner_ParseOptions(g_commandLine);
   }
-  InitSystems();
+  InitSystems(above);
   bool started = Runner_Start();
   while (g_running == 1) {
     Run_Frame();

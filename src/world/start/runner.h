@@ -2,7 +2,13 @@
 // the game end and the shutdown. Returns the process exit status.
 #pragma once
 
-int Runner_Main(int argc, const char* const* argv);
+#include <span>
+
+#include "world/start/wiring.h"
+
+// `above` installs what lies above the world, at its place in the wiring
+// list (world/start/wiring.cpp).
+int Runner_Main(int argc, const char* const* argv, std::span<const WiringRow> above);
 
 // The start-up sequence; false when the game could not be loaded or
 // prepared (the caller exits with status 1).
@@ -14,3 +20,9 @@ void Runner_Shutdown();
 // what scripts left open. Null removes it.
 using ShutdownStep = void (*)();
 void Runner_SetFileRelease(ShutdownStep release);
+
+// The message pump the wiring list installs: the window's messages, and a
+// quit signal (SIGINT, SIGTERM) acts like a quit message.
+void Runner_PumpMessages();
+// A quit signal also ends a dialog that is waiting for an answer.
+bool Runner_QuitSignalled();

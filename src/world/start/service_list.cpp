@@ -3,12 +3,9 @@
 #include "graphics/overlay/profiler.h"
 #include "graphics/overlay/profiler_host.h"
 #include "runtime/console.h"
-#include "shell/http_services.h"
-#include "world/room/particle_services.h"
-#include "world/start/audio_services.h"
-#include "world/start/extension_services.h"
 #include "world/start/load_form_services.h"
 #include "world/start/overlay_game.h"
+#include "world/start/particle_world.h"
 
 namespace {
 
@@ -24,21 +21,14 @@ struct ServiceRow {
 // installs the subsystem's own operations and says so, and its stand-in
 // file goes.
 constexpr ServiceRow kServices[] = {
-    {"extension packages", Status::kBuilt, [] { ExtensionServices_Install(&ExtensionServices_Real()); }},
     {"load form", Status::kStandIn, [] { LoadFormServices_Install(&LoadFormServices_StandIn()); }},
-    {"particle systems", Status::kBuilt,
-     [] {
-       ParticleServices_Install(&ParticleServices_Real());
-       ParticleHost_Install(&ParticleHost_World());
-     }},
+    {"particle systems", Status::kBuilt, [] { ParticleHost_Install(&ParticleHost_World()); }},
     {"frame profiler", Status::kBuilt,
      [] {
        ProfilerServices_Install(&ProfilerServices_Real());
        ProfilerHost_Install(&ProfilerHost_Game());
      }},
-    {"virtual keys", Status::kBuilt, [] { VirtualKeys_SetServices(VirtualKeyServices_Game()); }},
-    {"audio", Status::kBuilt, [] { AudioServices_Install(&AudioServices_Real()); }},
-    {"HTTP requests", Status::kBuilt, [] { HttpServices_Install(&HttpServices_Real()); }},
+    {"virtual keys", Status::kBuilt, [] { VirtualKeys_Install(VirtualKeyHooks_Game()); }},
 };
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
-#include "world/room/particle_services.h"
+#include "world/start/particle_world.h"
 #include "world/start/startup_services.h"
 
 namespace {
@@ -111,7 +111,7 @@ bool StartupServices_StartGraphics() {
   Sprite_InitTextures();
   g_debugConsole->Output("Font_InitTextures()\n");
   Font_InitTextures();
-  ParticleServices_Get().makeShapes();
+  ParticleWorld_MakeShapes();
   return true;
 }
 

@@ -2,6 +2,8 @@
 // made and its messages pumped, the device started and the loading frames.
 #pragma once
 
+#include <cstdint>
+
 void StartupServices_CreateWindow();
 bool StartupServices_StartGraphics();
 void StartupServices_LoadingFrames();
@@ -11,3 +13,5 @@ void StartupServices_PumpWindow();
 // options, the graphics and the platform services.
 struct WindowServices;
 WindowServices StartupServices_WindowServices();
+// The mouse in room coordinates, for the events and the built-in variables.
+void StartupServices_RoomMouse(int32_t* x, int32_t* y);

@@ -13,6 +13,7 @@
 #include "world/run/run_state.h"
 #include "world/services/platform_services.h"
 #include "world/start/startup_services.h"
+#include "world/start/wiring.h"
 #include "world/variables/builtin_variables.h"
 
 namespace {
@@ -31,11 +32,6 @@ void DeviceMouse(int32_t device, int32_t* x, int32_t* y) {
   *y = IO_MouseY(device);
 }
 
-void RoomMouse(int32_t* x, int32_t* y) {
-  *x = *y = 0;
-  Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
-}
-
 void ScreenSizeOfGame(int32_t* width, int32_t* height) {
   *width = g_screenSize.width;
   *height = g_screenSize.height;
@@ -50,9 +46,12 @@ void LostToOtherProgram() {
   if (PlatformServices_Hooks().osPause != nullptr) PlatformServices_Hooks().osPause();
 }
 
-void WindowColour(int32_t colour) { Win_SetColor(static_cast<uint32_t>(colour)); }
-
 }  // namespace
+
+void StartupServices_RoomMouse(int32_t* x, int32_t* y) {
+  *x = *y = 0;
+  Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
+}
 
 WindowServices StartupServices_WindowServices() {
   WindowServices s;
@@ -78,7 +77,7 @@ WindowServices StartupServices_WindowServices() {
 }
 
 void StartupServices_CreateWindow() {
-  Win_SetServices(StartupServices_WindowServices());
+  Wiring_InstallWindow();
   WindowGameSettings settings;
   settings.optionFlags = g_windowFlags;
   settings.screenWidth = g_windowWidth;
@@ -86,10 +85,6 @@ void StartupServices_CreateWindow() {
   settings.displayName = g_gameHeader.displayName;
   Win_SetGameSettings(settings);
   Win_ClearAllPorts();
-  Dispatch_SetMousePosition(RoomMouse);
-  Joysticks_InstallEventReader();
-  BuiltinVariables_SetMouseReader(RoomMouse);
-  Option_SetWindowColourHook(WindowColour);
   Win_CreateMainWindow(g_windowWidth, g_windowHeight);
 }
 

@@ -1,7 +1,15 @@
-// Every seam the world fills at start, in one ordered list: the services
-// first, then the hooks the lower layers call up through. The window's
-// hooks join when the window is made (startup_window.cpp), and the program's
-// entry adds those of the built-ins above the world (app/main.cpp).
+// Every seam is installed from one ordered list (wiring.cpp): the services
+// first, then the hooks the lower layers call up through, then what lies
+// above the world, which the program's entry hands in; the window's hooks
+// are the list's later stage, run when the window is made.
 #pragma once
 
-void Wiring_Install();
+#include <span>
+
+using WiringRow = void (*)();
+
+// The start-up stage; `above` runs at its place in the list, in its order
+// (the built-ins' and the debugger's installs: the world cannot see them).
+void Wiring_Install(std::span<const WiringRow> above = {});
+// The window's stage: what the main window and the input it feeds call up.
+void Wiring_InstallWindow();

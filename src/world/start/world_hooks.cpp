@@ -14,7 +14,6 @@
 #include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/start/name_lookups.h"
-#include "world/variables/physics_variables.h"
 
 namespace {
 
@@ -56,5 +55,4 @@ void WorldHooks_Install() {
   Error_SetHooks(hooks);
   InstanceSeams_Install();
   Physics_InstallInstanceHooks();
-  PhysicsVariables_Install();
 }

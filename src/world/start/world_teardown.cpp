@@ -21,8 +21,8 @@ void World_TearDownForTest() {
   HTTP_ResetForTest();
   PlatformServices_SetHooks(PlatformServiceHooks());
   Services_ResetForTest();
-  EventWorld_Install(nullptr);
-  WorldSeam_Install(nullptr);
+  EventWorld_Install(EventWorldHooks{});
+  WorldSeam_Install(WorldSeam{});
   Error_SetHooks(ErrorHooks());
   Error_ResetState();
   Run_ResetClock();

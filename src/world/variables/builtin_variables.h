@@ -28,13 +28,3 @@ void BuiltinVariables_SetMouseReader(MouseRoomReader reader);
 // system's local time of the current calendar time.
 using CalendarSource = void (*)(std::tm* out);
 void BuiltinVariables_SetCalendar(CalendarSource source);
-
-// The physics variables, by their position among the physics records
-// (0 phy_rotation ... 22 phy_col_normal_y). The physics layer answers for
-// instances that hold a body; without one, or without these hooks, every
-// physics read and write fails.
-struct PhysicsVariableHooks {
-  bool (*get)(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out) = nullptr;
-  bool (*set)(CInstance* instance, int32_t variable, int32_t k, const ScriptValue& value) = nullptr;
-};
-void BuiltinVariables_SetPhysicsHooks(const PhysicsVariableHooks& hooks);

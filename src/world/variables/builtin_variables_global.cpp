@@ -57,7 +57,7 @@ void RegisterArgumentSlots(std::integer_sequence<int32_t, kSlots...>) {
   (Variable_BuiltIn_Add(("argument" + std::to_string(kSlots)).c_str(), GetArgument<kSlots>, SetArgument<kSlots>), ...);
 }
 
-bool GetRelative(CInstance*, int32_t, ScriptValue* out) { return Real(out, EventCode_Get().Relative() ? 1 : 0); }
+bool GetRelative(CInstance*, int32_t, ScriptValue* out) { return Real(out, EventCode_Get().relative() ? 1 : 0); }
 bool GetArgumentCount(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_argumentCount); }
 bool GetDebugMode(CInstance*, int32_t, ScriptValue* out) { return Real(out, (g_gameHeader.flags & 1) == 0); }
 

@@ -10,6 +10,7 @@
 #include "world/run/run_state.h"
 #include "world/variables/builtin_variables.h"
 #include "world/variables/builtin_variables_support.h"
+#include "world/variables/physics_variables.h"
 
 namespace builtin_variables {
 namespace {
@@ -135,15 +136,14 @@ bool GetBlend(CInstance* instance, int32_t, ScriptValue* out) {
 bool GetPhysics(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out);
 bool SetPhysics(CInstance* instance, int32_t variable, int32_t k, const ScriptValue& value);
 
-PhysicsVariableHooks g_physics;
-
+// Without a body every physics read and write fails.
 bool GetPhysics(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out) {
-  if (instance == nullptr || instance->physicsObject == nullptr || g_physics.get == nullptr) return false;
-  return g_physics.get(instance, variable, k, out);
+  if (instance == nullptr || instance->physicsObject == nullptr) return false;
+  return PhysicsVariables_Get(instance, variable, k, out);
 }
 bool SetPhysics(CInstance* instance, int32_t variable, int32_t k, const ScriptValue& value) {
-  if (instance == nullptr || instance->physicsObject == nullptr || g_physics.set == nullptr) return false;
-  return g_physics.set(instance, variable, k, value);
+  if (instance == nullptr || instance->physicsObject == nullptr) return false;
+  return PhysicsVariables_Set(instance, variable, k, value);
 }
 template <int32_t kVariable>
 bool GetPhysicsVariable(CInstance* instance, int32_t k, ScriptValue* out) {
@@ -264,8 +264,6 @@ void RegisterPathAndTimeLine() {
 
 }  // namespace
 }  // namespace builtin_variables
-
-void BuiltinVariables_SetPhysicsHooks(const PhysicsVariableHooks& hooks) { builtin_variables::g_physics = hooks; }
 
 const char* BuiltinVariables_PhysicsName(int32_t index) {
   if (index < 0 || index >= kBuiltinPhysicsCount) return "";

@@ -79,7 +79,9 @@ bool GetBodyValue(const CPhysicsObject& body, int32_t variable, ScriptValue* out
   }
 }
 
-bool GetPhysics(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out) {
+}  // namespace
+
+bool PhysicsVariables_Get(CInstance* instance, int32_t variable, int32_t k, ScriptValue* out) {
   const CPhysicsObject& body = *instance->physicsObject;
   if (GetBodyValue(body, variable, out)) return true;
   const CPhysicsWorld* world = RoomWorld();
@@ -98,6 +100,8 @@ bool GetPhysics(CInstance* instance, int32_t variable, int32_t k, ScriptValue* o
     default: return ContactValue(world, instance->id, variable, k, out);
   }
 }
+
+namespace {
 
 // Writes the library would refuse fail like writes without a body; the
 // module still reports them.
@@ -130,7 +134,9 @@ bool SetInWorld(CPhysicsObject& body, int32_t variable, float v, float scale) {
   }
 }
 
-bool SetPhysics(CInstance* instance, int32_t variable, int32_t, const ScriptValue& value) {
+}  // namespace
+
+bool PhysicsVariables_Set(CInstance* instance, int32_t variable, int32_t, const ScriptValue& value) {
   CPhysicsObject& body = *instance->physicsObject;
   float v = FloatOf(value);
   switch (variable) {
@@ -145,13 +151,4 @@ bool SetPhysics(CInstance* instance, int32_t variable, int32_t, const ScriptValu
   }
   const CPhysicsWorld* world = RoomWorld();
   return world != nullptr && SetInWorld(body, variable, v, world->scale);
-}
-
-}  // namespace
-
-void PhysicsVariables_Install() {
-  PhysicsVariableHooks hooks;
-  hooks.get = GetPhysics;
-  hooks.set = SetPhysics;
-  BuiltinVariables_SetPhysicsHooks(hooks);
 }
