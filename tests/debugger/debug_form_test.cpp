@@ -484,9 +484,9 @@ TEST_F(DebugRunEvents, StopEndsTheLoopAfterTheFrameAndTheGameEndEventsRun) {
     ran.push_back(text);
     if (text == "step" && std::count(ran.begin(), ran.end(), "step") == 3) g_debugForm->Command(kDebugStop);
   };
-  StartRoom(1, -1, [&code](CObject* object) {
-    object->MakeOwnEvent(kEventStep, 0)->code = code.FromText("step");
-    object->MakeOwnEvent(kEventOther, kOtherGameEnd)->code = code.FromText("game end");
+  StartRoom(1, -1, [](CObject* object) {
+    object->MakeOwnEvent(kEventStep, 0)->code = EventCode_Get().fromText("step");
+    object->MakeOwnEvent(kEventOther, kOtherGameEnd)->code = EventCode_Get().fromText("game end");
   });
   g_currentRoom->speed = 30;
   MainLoop(20);
@@ -514,7 +514,8 @@ TEST_F(DebugRunEvents, AStepSentDuringASleepRunsAfterTheFrame) {
     }
     --depth;
   };
-  StartRoom(1, -1, [&code](CObject* object) { object->MakeOwnEvent(kEventStep, 0)->code = code.FromText("sleep"); });
+  StartRoom(1, -1,
+            [](CObject* object) { object->MakeOwnEvent(kEventStep, 0)->code = EventCode_Get().fromText("sleep"); });
   g_currentRoom->speed = 30;
   Send(kDebugPause);
   Frames(2);

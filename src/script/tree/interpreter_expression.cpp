@@ -116,13 +116,13 @@ inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id)
     case kInstanceLocal: return context->locals;
     case kInstanceNotSpecified:
       if (id < kFirstInstanceVariableId) return nullptr;
-      return GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().InstanceVariables(context->self);
+      return GlobalScope_Flag(id) != 0 ? g_globalScope.list : WorldSeam_Get().instanceVariables(context->self);
     case kInstanceSelf:
       if (id < kFirstInstanceVariableId) return nullptr;
-      return WorldSeam_Get().InstanceVariables(context->self);
+      return WorldSeam_Get().instanceVariables(context->self);
     case kInstanceOther:
       if (id < kFirstInstanceVariableId) return nullptr;
-      return WorldSeam_Get().InstanceVariables(context->other);
+      return WorldSeam_Get().instanceVariables(context->other);
     case kInstanceGlobal: return g_globalScope.list;
     default: return nullptr;
   }
