@@ -19,6 +19,7 @@
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
+#include "world/start/service_list.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ EventCodeHooks CountingCode() {
 }
 
 CRoom* MakeWorld() {
+  // A whole step reports to the frame profiler, which the service list installs.
+  ServiceList_Install();
   EventCode_Install(CountingCode());
   Object_Init();
   GameFile_InstallEventStores();
