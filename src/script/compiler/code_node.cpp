@@ -10,13 +10,25 @@ void CodeNode_Init(CodeNode* node, int32_t position) {
   node->position = position;
 }
 
+namespace {
+
+size_t Capacity(const CodeNode* node) {
+  return node->children == nullptr ? 0 : MemoryManager::GetSize(node->children) / sizeof(CodeNode);
+}
+
+void Resize(CodeNode* node, size_t count) {
+  node->children = static_cast<CodeNode*>(KV_REALLOC(node->children, count * sizeof(CodeNode)));
+}
+
+}  // namespace
+
+void CodeNode_Reserve(CodeNode* parent, int32_t count) {
+  if (count > 0 && static_cast<size_t>(count) > Capacity(parent)) Resize(parent, static_cast<size_t>(count));
+}
+
 CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child) {
-  size_t needed = (static_cast<size_t>(parent->childCount) + 1) * sizeof(CodeNode);
-  size_t capacity = parent->children == nullptr ? 0 : MemoryManager::GetSize(parent->children);
-  if (needed > capacity) {
-    size_t grown = needed < 4 * sizeof(CodeNode) ? 4 * sizeof(CodeNode) : needed * 2;
-    parent->children = static_cast<CodeNode*>(KV_REALLOC(parent->children, grown));
-  }
+  size_t count = static_cast<size_t>(parent->childCount);
+  if (count + 1 > Capacity(parent)) Resize(parent, count == 0 ? 1 : count * 2);
   CodeNode* slot = &parent->children[parent->childCount++];
   *slot = *child;
   *child = CodeNode();
@@ -24,18 +36,24 @@ CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child) {
 }
 
 void CodeNode_Free(CodeNode* node) {
-  // Walk with an explicit stack: a tree refused for its depth must still be
-  // freed without running out of native stack.
-  std::vector<CodeNode*> pending{node};
-  std::vector<CodeNode*> arrays;
-  while (!pending.empty()) {
-    CodeNode* current = pending.back();
+  // Walk with an explicit stack of children arrays: a tree refused for its
+  // depth must still be freed without running out of native stack. The
+  // stack is kept between calls, since folding frees a subtree per folded
+  // operator.
+  thread_local std::vector<std::pair<CodeNode*, int32_t>> pending;
+  size_t base = pending.size();  // nonzero only if a release re-entered
+  ScriptValue_Release(&node->value);
+  if (node->children != nullptr) pending.emplace_back(node->children, node->childCount);
+  while (pending.size() > base) {
+    auto [array, count] = pending.back();
     pending.pop_back();
-    ScriptValue_Release(&current->value);
-    for (int32_t i = 0; i < current->childCount; ++i) pending.push_back(&current->children[i]);
-    if (current->children != nullptr) arrays.push_back(current->children);
+    for (int32_t i = 0; i < count; ++i) {
+      CodeNode& child = array[i];
+      ScriptValue_Release(&child.value);
+      if (child.children != nullptr) pending.emplace_back(child.children, child.childCount);
+    }
+    MemoryManager::Free(array);
   }
-  for (CodeNode* array : arrays) MemoryManager::Free(array);
   int32_t position = node->position;
   CodeNode_Init(node, position);
 }

@@ -54,8 +54,12 @@ struct CodeNode {
 // A fresh node at a source position (kind kNodeEmpty, no children).
 void CodeNode_Init(CodeNode* node, int32_t position);
 // Moves *child to the end of parent's children (child is left fresh) and
-// returns the stored copy.
+// returns the stored copy. A full array doubles, from one slot.
 CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child);
+// Makes room for `count` children in all, so that a node whose shape is
+// known gets an array of exactly that size (most nodes have one or two
+// children, and every array is kept for the life of the code).
+void CodeNode_Reserve(CodeNode* parent, int32_t count);
 // Frees the strings and children arrays of the whole subtree without
 // recursion; the node itself becomes fresh (it belongs to its owner).
 void CodeNode_Free(CodeNode* node);

@@ -73,12 +73,8 @@ bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= '
 // Control characters, blanks and every byte of 128 and above separate tokens.
 bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
 
-char* CopyText(const char* start, int32_t length) {
-  auto* copy = static_cast<char*>(KV_ALLOC(static_cast<size_t>(length) + 1, false));
-  std::memcpy(copy, start, static_cast<size_t>(length));
-  copy[length] = '\0';
-  return copy;
-}
+// A token with a text; the text is copied out once the whole source is cut.
+Token TextToken(int32_t kind, int32_t start, int32_t end) { return Token{kind, nullptr, start, end - start}; }
 
 void SkipComment(Scanner* s) {
   if (s->At(s->position + 1) == '/') {
@@ -116,10 +112,10 @@ Token ReadWord(Scanner* s) {
   const char* word = s->text + start;
   for (const Keyword& keyword : kKeywords) {
     if (keyword.word == std::string_view(word, static_cast<size_t>(length))) {
-      return Token{keyword.kind, nullptr, start};
+      return Token{keyword.kind, nullptr, start, 0};
     }
   }
-  return Token{kTokenIdentifier, CopyText(word, length), start};
+  return TextToken(kTokenIdentifier, start, s->position);
 }
 
 Token ReadDecimal(Scanner* s) {
@@ -134,20 +130,20 @@ Token ReadDecimal(Scanner* s) {
     }
     ++s->position;
   }
-  return Token{kTokenNumber, CopyText(s->text + start, s->position - start), start};
+  return TextToken(kTokenNumber, start, s->position);
 }
 
 Token ReadHex(Scanner* s) {
   int32_t start = s->position++;
   while (IsHexDigit(s->At(s->position))) ++s->position;
-  return Token{kTokenNumber, CopyText(s->text + start, s->position - start), start};
+  return TextToken(kTokenNumber, start, s->position);
 }
 
 Token ReadString(Scanner* s) {
   char quote = s->At(s->position++);
   int32_t start = s->position;
   while (s->position < s->length && s->text[s->position] != quote) ++s->position;
-  Token token{kTokenString, CopyText(s->text + start, s->position - start), start};
+  Token token = TextToken(kTokenString, start, s->position);
   if (s->position < s->length) {
     ++s->position;  // the closing quote
   } else {
@@ -162,18 +158,18 @@ Token ReadSymbol(Scanner* s) {
   for (const Symbol& pair : kPairs) {
     if (pair.text[0] == first && pair.text[1] == second) {
       s->position += 2;
-      return Token{pair.kind, nullptr, s->position - 2};
+      return Token{pair.kind, nullptr, s->position - 2, 0};
     }
   }
   for (const Symbol& single : kSingles) {
-    if (single.text[0] == first) return Token{single.kind, nullptr, s->position++};
+    if (single.text[0] == first) return Token{single.kind, nullptr, s->position++, 0};
   }
-  return Token{kTokenUnexpected, nullptr, s->position};
+  return Token{kTokenUnexpected, nullptr, s->position, 0};
 }
 
 Token ReadToken(Scanner* s) {
   SkipBlanksAndComments(s);
-  if (s->position >= s->ScanEnd()) return Token{kTokenEnd, nullptr, s->position};
+  if (s->position >= s->ScanEnd()) return Token{kTokenEnd, nullptr, s->position, 0};
   char c = s->At(s->position);
   if (IsLetter(c)) return ReadWord(s);
   if (IsDigit(c) || (c == '.' && IsDigit(s->At(s->position + 1)))) return ReadDecimal(s);
@@ -193,6 +189,28 @@ void Append(TokenList* list, const Token& token) {
   list->tokens[list->count++] = token;
 }
 
+bool HasText(int32_t kind) { return kind == kTokenIdentifier || kind == kTokenNumber || kind == kTokenString; }
+
+// Copies every token's text into one block: one allocation per code text
+// instead of one per name and number.
+void CopyTexts(TokenList* list, const char* source) {
+  size_t bytes = 0;
+  for (int32_t i = 0; i < list->count; ++i) {
+    if (HasText(list->tokens[i].kind)) bytes += static_cast<size_t>(list->tokens[i].length) + 1;
+  }
+  if (bytes == 0) return;
+  list->texts = static_cast<char*>(KV_ALLOC(bytes, false));
+  char* next = list->texts;
+  for (int32_t i = 0; i < list->count; ++i) {
+    Token& token = list->tokens[i];
+    if (!HasText(token.kind)) continue;
+    std::memcpy(next, source + token.position, static_cast<size_t>(token.length));
+    next[token.length] = '\0';
+    token.text = next;
+    next += token.length + 1;
+  }
+}
+
 }  // namespace
 
 bool Lexer_Tokenize(const CCode* code, TokenList* out) {
@@ -210,18 +228,20 @@ bool Lexer_Tokenize(const CCode* code, TokenList* out) {
   while (true) {
     Token token = ReadToken(&scanner);
     if (token.kind == kTokenUnexpected) {
+      CopyTexts(out, source);
       Code_Error_Set(code, token.position, "Unexpected symbol.");
       return false;
     }
     Append(out, token);
-    if (token.kind == kTokenEnd) return true;
+    if (token.kind == kTokenEnd) {
+      CopyTexts(out, source);
+      return true;
+    }
   }
 }
 
 void TokenList_Free(TokenList* list) {
-  for (int32_t i = 0; i < list->count; ++i) {
-    if (list->tokens[i].text != nullptr) MemoryManager::Free(list->tokens[i].text);
-  }
+  if (list->texts != nullptr) MemoryManager::Free(list->texts);
   if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
   *list = TokenList();
 }

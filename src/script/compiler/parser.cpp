@@ -168,23 +168,28 @@ bool Parser::KeywordStatement(CodeNode* node) {
   switch (keyword) {
     case kTokenBlockOpen: node->kind = kNodeBlock; return Block(node, "Symbol  } expected.");
     case kTokenIf:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       if (Kind() == kTokenThen) Next();
       if (!Child(node, &Parser::Statement)) return false;
       if (Kind() != kTokenElse) return true;
       Next();
+      CodeNode_Reserve(node, 3);
       return Child(node, &Parser::Statement);
     case kTokenWhile:
     case kTokenWith:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       if (Kind() == kTokenDo) Next();
       return Child(node, &Parser::Statement);
     case kTokenDo:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Statement)) return false;
       if (!Expect(kTokenUntil, "Keyword until expected.")) return false;
       return Child(node, &Parser::Any);
     case kTokenFor:
       if (!Expect(kTokenParenOpen, "Symbol ( expected.")) return false;
+      CodeNode_Reserve(node, 4);
       if (!Child(node, &Parser::Statement)) return false;
       if (Kind() == kTokenSemicolon) Next();
       if (!Child(node, &Parser::Any)) return false;
@@ -193,6 +198,7 @@ bool Parser::KeywordStatement(CodeNode* node) {
       if (!Expect(kTokenParenClose, "Symbol ) expected.")) return false;
       return Child(node, &Parser::Statement);
     case kTokenRepeat:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       return Child(node, &Parser::Statement);
     case kTokenExit:
@@ -239,6 +245,7 @@ bool Parser::Declaration(CodeNode* node) {
 
 bool Parser::Assignment(CodeNode* node) {
   node->kind = kNodeAssign;
+  CodeNode_Reserve(node, 2);
   CodeNode* target = nullptr;
   {
     CodeNode left;
@@ -266,6 +273,7 @@ bool Parser::Binary(CodeNode* node, int minimumLevel) {
     op.kind = kNodeBinary;
     op.id = Kind();
     Next();
+    CodeNode_Reserve(&op, 2);
     CodeNode_AddChild(&op, node);
     CodeNode right;
     CodeNode_Init(&right, Token().position);
