@@ -215,7 +215,7 @@ void CopyTexts(TokenList* list, const char* source) {
 
 bool Lexer_Tokenize(const CCode* code, TokenList* out) {
   Code_Error_Clear();
-  *out = TokenList();
+  TokenList_Clear(out);
   const char* source = code->source == nullptr ? "" : code->source;
   size_t length = std::strlen(source);
   // Positions are 32-bit: a longer text is refused, never wrapped.
@@ -241,7 +241,13 @@ bool Lexer_Tokenize(const CCode* code, TokenList* out) {
 }
 
 void TokenList_Free(TokenList* list) {
-  if (list->texts != nullptr) MemoryManager::Free(list->texts);
+  TokenList_Clear(list);
   if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
   *list = TokenList();
+}
+
+void TokenList_Clear(TokenList* list) {
+  if (list->texts != nullptr) MemoryManager::Free(list->texts);
+  list->texts = nullptr;
+  list->count = 0;
 }

@@ -90,6 +90,9 @@ struct TokenList {
 
 // Cuts code->source into tokens ending with kTokenEnd. Clears the compile
 // error flag first; on an unexpected character reports "Unexpected symbol."
-// and returns false (the partial list is the caller's to free).
+// and returns false (the partial list is the caller's to free). A list
+// that held tokens before is emptied and its array reused.
 bool Lexer_Tokenize(const CCode* code, TokenList* out);
 void TokenList_Free(TokenList* list);
+// Empties the list but keeps its array for the next text.
+void TokenList_Clear(TokenList* list);

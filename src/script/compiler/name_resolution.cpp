@@ -82,10 +82,15 @@ double Resolve_NumberValue(const char* text) {
 
 bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out) {
   Code_Error_Clear();
-  *out = ResolvedList();
+  ResolvedList_Clear(out);
   if (tokens->count <= 0) return true;
   size_t bytes = static_cast<size_t>(tokens->count) * sizeof(ResolvedToken);
-  out->tokens = static_cast<ResolvedToken*>(KV_ALLOC(bytes, true));
+  if (out->tokens != nullptr && MemoryManager::GetSize(out->tokens) < bytes) {
+    MemoryManager::Free(out->tokens);
+    out->tokens = nullptr;
+  }
+  // Every entry up to the count is written before the count covers it.
+  if (out->tokens == nullptr) out->tokens = static_cast<ResolvedToken*>(KV_ALLOC(bytes, false));
   for (int32_t i = 0; i < tokens->count; ++i) {
     bool ok = ResolveOne(code, tokens, i, &out->tokens[i]);
     out->count = i + 1;
@@ -95,9 +100,14 @@ bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out) {
 }
 
 void ResolvedList_Free(ResolvedList* list) {
-  for (int32_t i = 0; i < list->count; ++i) ScriptValue_Release(&list->tokens[i].value);
+  ResolvedList_Clear(list);
   if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
   *list = ResolvedList();
+}
+
+void ResolvedList_Clear(ResolvedList* list) {
+  for (int32_t i = 0; i < list->count; ++i) ScriptValue_Release(&list->tokens[i].value);
+  list->count = 0;
 }
 
 void Resolve_SetConstantResolver(ConstantResolver resolver) { g_constantResolver = resolver; }
