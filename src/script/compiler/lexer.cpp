@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "runtime/memory.h"
@@ -67,6 +68,41 @@ constexpr Symbol kSingles[] = {
     {"|", kTokenBitOr},       {"}", kTokenBlockClose},   {"~", kTokenBitNot},
 };
 
+// The lists above by first character, so that a word or a symbol is matched
+// against the few entries that could be it rather than against them all.
+constexpr int kShare = 3;  // most entries sharing a first character
+
+struct Tables {
+  int8_t keywords[256][kShare];  // indices into kKeywords, -1 past the last
+  int32_t single[256];           // the kind of a one-character symbol
+  char second[256][kShare];      // second characters of the pairs, 0 past the last
+  int32_t pair[256][kShare];
+};
+
+constexpr Tables MakeTables() {
+  Tables t{};
+  for (auto& row : t.keywords)
+    for (int8_t& entry : row) entry = -1;
+  for (int32_t& kind : t.single) kind = kTokenUnexpected;
+  for (int8_t i = 0; i < static_cast<int8_t>(std::size(kKeywords)); ++i) {
+    int k = 0;
+    auto first = static_cast<unsigned char>(kKeywords[i].word[0]);
+    while (t.keywords[first][k] >= 0) ++k;  // past kShare: not a constant expression
+    t.keywords[first][k] = i;
+  }
+  for (const Symbol& single : kSingles) t.single[static_cast<unsigned char>(single.text[0])] = single.kind;
+  for (const Symbol& pair : kPairs) {
+    int k = 0;
+    auto first = static_cast<unsigned char>(pair.text[0]);
+    while (t.second[first][k] != 0) ++k;
+    t.second[first][k] = pair.text[1];
+    t.pair[first][k] = pair.kind;
+  }
+  return t;
+}
+
+constexpr Tables kTables = MakeTables();
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
@@ -110,7 +146,9 @@ Token ReadWord(Scanner* s) {
   while (IsLetter(s->At(s->position)) || IsDigit(s->At(s->position))) ++s->position;
   int32_t length = s->position - start;
   const char* word = s->text + start;
-  for (const Keyword& keyword : kKeywords) {
+  for (int8_t index : kTables.keywords[static_cast<unsigned char>(word[0])]) {
+    if (index < 0) break;
+    const Keyword& keyword = kKeywords[index];
     if (keyword.word == std::string_view(word, static_cast<size_t>(length))) {
       return Token{keyword.kind, nullptr, start, 0};
     }
@@ -155,15 +193,15 @@ Token ReadString(Scanner* s) {
 Token ReadSymbol(Scanner* s) {
   char first = s->At(s->position);
   char second = s->At(s->position + 1);
-  for (const Symbol& pair : kPairs) {
-    if (pair.text[0] == first && pair.text[1] == second) {
+  auto row = static_cast<unsigned char>(first);
+  for (int k = 0; k < kShare && kTables.second[row][k] != 0; ++k) {
+    if (kTables.second[row][k] == second) {
       s->position += 2;
-      return Token{pair.kind, nullptr, s->position - 2, 0};
+      return Token{kTables.pair[row][k], nullptr, s->position - 2, 0};
     }
   }
-  for (const Symbol& single : kSingles) {
-    if (single.text[0] == first) return Token{single.kind, nullptr, s->position++, 0};
-  }
+  int32_t kind = kTables.single[row];
+  if (kind != kTokenUnexpected) return Token{kind, nullptr, s->position++, 0};
   return Token{kTokenUnexpected, nullptr, s->position, 0};
 }
 
