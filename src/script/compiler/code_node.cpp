@@ -79,11 +79,17 @@ void CodeNode_Copy(CodeNode* destination, const CodeNode* source) {
 }
 
 const CodeNode* CodeNode_FindTooDeep(const CodeNode* root, int maxDepth) {
-  std::vector<std::pair<const CodeNode*, int>> pending{{root, 1}};
+  // Kept between calls: every parse ends with this walk.
+  thread_local std::vector<std::pair<const CodeNode*, int>> pending;
+  pending.clear();
+  pending.emplace_back(root, 1);
   while (!pending.empty()) {
     auto [current, depth] = pending.back();
     pending.pop_back();
-    if (depth > maxDepth) return current;
+    if (depth > maxDepth) {
+      pending.clear();
+      return current;
+    }
     for (int32_t i = 0; i < current->childCount; ++i) {
       pending.emplace_back(&current->children[i], depth + 1);
     }
