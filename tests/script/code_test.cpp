@@ -235,6 +235,19 @@ TEST(CodeFold, OperatorsAndCaseLabelsFoldBottomUp) {
   EXPECT_EQ(Message(), "Wrong type of arguments to unary operator.");
 }
 
+TEST(CodeFold, NamesDeclaredBeforeAndAfterTheSixteenthStayLocal) {
+  std::string text = "var";
+  for (int i = 0; i < 17; ++i) text += " d" + std::to_string(i) + (i < 16 ? "," : ";");
+  text += " d0 = 1; d16 = 2; d17 = 3";
+  Compiled code(text);
+  ASSERT_TRUE(code.ok) << Message();
+  const CodeNode& block = code.code.root;
+  ASSERT_EQ(block.childCount, 4);
+  EXPECT_EQ(block.children[1].children[0].instance, kInstanceLocal);
+  EXPECT_EQ(block.children[2].children[0].instance, kInstanceLocal);
+  EXPECT_EQ(block.children[3].children[0].instance, kInstanceNotSpecified);
+}
+
 TEST(CodeFold, TwentyThousandDeclaredNamesCompile) {
   std::string text = "var";
   for (int i = 0; i < 20000; ++i) text += " n" + std::to_string(i) + ",";
