@@ -125,6 +125,23 @@ bool CCode::Compile(const char* codeName) {
     Code_Error_Set(this, 0, "Internal Error: Recompiling compiled code.");
     return false;
   }
+  if (!(g_runFlags.useBytecode && g_generator != nullptr)) return CompileTree();
+  // The tree usually goes once the bytecode is made: build it in scratch
+  // memory, and copy it out only when it stays.
+  CodeNodeScratch scratch;
+  bool ok = CompileTree();
+  if (!ok) {
+    CodeNode_Free(&root);  // a failed compile's tree is never run
+  } else if (root.childCount > 0) {
+    CodeNode kept;
+    CodeNode_Copy(&kept, &root);
+    CodeNode_Free(&root);
+    root = kept;
+  }
+  return ok;
+}
+
+bool CCode::CompileTree() {
   if (!RunPhases(this)) return false;
   if (kind == kCodeExpression && root.kind == kNodeConstant) {
     ScriptValue_Assign(&constant, &root.value);

@@ -66,6 +66,28 @@ void CodeNode_Free(CodeNode* node);
 // Deep copy into a fresh destination. Recurses: meant for trees the compiler
 // accepted (at most kCodeMaxDepth deep).
 void CodeNode_Copy(CodeNode* destination, const CodeNode* source);
+// While one of these lives on a thread, new child arrays come from one
+// scratch area that its end empties at once, and freeing a tree releases
+// only the texts of its nodes: for trees that live no longer than one
+// compile (most compiles hand their code to the machine and drop the tree),
+// which then cost no heap block per node. Every tree built under it must be
+// freed, or copied with CodeNode_Copy and then freed, before it ends, and
+// no other tree may be changed or freed meanwhile. One opened inside
+// another sets the outer one aside until it ends.
+class CodeNodeScratch {
+ public:
+  CodeNodeScratch();
+  ~CodeNodeScratch();
+  CodeNodeScratch(const CodeNodeScratch&) = delete;
+  CodeNodeScratch& operator=(const CodeNodeScratch&) = delete;
+
+  struct Area;  // opaque
+
+ private:
+  Area* area_;
+  Area* outer_;
+};
+
 // The first node found deeper than maxDepth levels (the root is level 1), or
 // null; walks without recursion.
 const CodeNode* CodeNode_FindTooDeep(const CodeNode* root, int maxDepth);
