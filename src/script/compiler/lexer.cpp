@@ -128,6 +128,8 @@ void SkipComment(Scanner* s) {
 }
 
 void SkipBlanksAndComments(Scanner* s) {
+  // Blanks inside the text first, without the bounds test of every read.
+  while (s->position < s->length && IsSeparator(s->text[s->position])) ++s->position;
   while (s->position < s->ScanEnd()) {
     char c = s->At(s->position);
     if (IsSeparator(c)) {
@@ -143,7 +145,8 @@ void SkipBlanksAndComments(Scanner* s) {
 
 Token ReadWord(Scanner* s) {
   int32_t start = s->position;
-  while (IsLetter(s->At(s->position)) || IsDigit(s->At(s->position))) ++s->position;
+  // Past the text the scanner reads blanks, which end a word.
+  while (s->position < s->length && (IsLetter(s->text[s->position]) || IsDigit(s->text[s->position]))) ++s->position;
   int32_t length = s->position - start;
   const char* word = s->text + start;
   for (int8_t index : kTables.keywords[static_cast<unsigned char>(word[0])]) {
@@ -216,13 +219,14 @@ Token ReadToken(Scanner* s) {
   return ReadSymbol(s);
 }
 
-void Append(TokenList* list, const Token& token) {
-  size_t needed = (static_cast<size_t>(list->count) + 1) * sizeof(Token);
-  size_t capacity = list->tokens == nullptr ? 0 : MemoryManager::GetSize(list->tokens);
-  if (needed > capacity) {
+// *capacity: the list's room in tokens, known to the caller.
+void Append(TokenList* list, size_t* capacity, const Token& token) {
+  size_t needed = static_cast<size_t>(list->count) + 1;
+  if (needed > *capacity) {
     // Grows geometrically so that long texts lex in linear time.
-    size_t grown = needed < 64 * sizeof(Token) ? 64 * sizeof(Token) : needed * 2;
-    list->tokens = static_cast<Token*>(KV_REALLOC(list->tokens, grown));
+    size_t grown = needed < 64 ? 64 : needed * 2;
+    list->tokens = static_cast<Token*>(KV_REALLOC(list->tokens, grown * sizeof(Token)));
+    *capacity = grown;
   }
   list->tokens[list->count++] = token;
 }
@@ -263,6 +267,7 @@ bool Lexer_Tokenize(const CCode* code, TokenList* out) {
     return false;
   }
   Scanner scanner{source, static_cast<int32_t>(length)};
+  size_t capacity = out->tokens == nullptr ? 0 : MemoryManager::GetSize(out->tokens) / sizeof(Token);
   while (true) {
     Token token = ReadToken(&scanner);
     if (token.kind == kTokenUnexpected) {
@@ -270,7 +275,7 @@ bool Lexer_Tokenize(const CCode* code, TokenList* out) {
       Code_Error_Set(code, token.position, "Unexpected symbol.");
       return false;
     }
-    Append(out, token);
+    Append(out, &capacity, token);
     if (token.kind == kTokenEnd) {
       CopyTexts(out, source);
       return true;
