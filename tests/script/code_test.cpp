@@ -173,6 +173,39 @@ TEST(CodeArguments, SlotsCopyTextsAndIgnoreBadIndices) {
   EXPECT_EQ(g_arguments[2].real, 0);
 }
 
+TEST(CodeNodeScratch, AnInnerScopeSetsTheOuterOneAsideAndACopyOutlivesBoth) {
+  CodeNode outer;
+  CodeNode_Init(&outer, 0);
+  {
+    CodeNodeScratch scratch;
+    for (int32_t i = 0; i < 300; ++i) {  // its last array is larger than a scratch block
+      CodeNode child;
+      CodeNode_Init(&child, i);
+      ScriptValue_SetString(&child.value, "text");
+      CodeNode_AddChild(&outer, &child);
+      if (i != 150) continue;
+      CodeNodeScratch inner;
+      CodeNode other;
+      CodeNode_Init(&other, 0);
+      CodeNode leaf;
+      CodeNode_Init(&leaf, 7);
+      CodeNode_AddChild(&other, &leaf);
+      EXPECT_EQ(other.children[0].position, 7);
+      CodeNode_Free(&other);
+    }
+    ASSERT_EQ(outer.childCount, 300);
+    EXPECT_EQ(outer.children[299].position, 299);
+    CodeNode copy;
+    CodeNode_Copy(&copy, &outer);
+    CodeNode_Free(&outer);
+    outer = copy;
+  }
+  ASSERT_EQ(outer.childCount, 300);
+  EXPECT_EQ(outer.children[150].position, 150);
+  EXPECT_STREQ(ScriptValue_Text(outer.children[0].value), "text");
+  CodeNode_Free(&outer);
+}
+
 TEST(CodeFold, VarBindsOnlyLaterUses) {
   Compiled declaredFirst("var i; i = 0");
   ASSERT_TRUE(declaredFirst.ok);

@@ -145,6 +145,21 @@ TEST_F(VMGenerated, CodeGivenToTheMachineLetsItsTreeGoAndStillRuns) {
   EXPECT_EQ(n.v.real, 7);
 }
 
+TEST_F(VMGenerated, AKeptTreeLargerThanOneScratchBlockIsCopiedWhole) {
+  Code_SetVMExecutor(nullptr);
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "big = big + 1;";
+  text = "big = 0;" + text + "big = big + 0.5";
+  CCode code(text.c_str(), false);
+  ASSERT_TRUE(code.Compile("test"));
+  ASSERT_EQ(code.root.childCount, 3002);
+  OwnedValue result;
+  ASSERT_TRUE(Code_Execute(AsInstance(&self_), AsInstance(&self_), &code, result.Slot()));
+  OwnedValue big;
+  ASSERT_TRUE(Variable_GetValue(AsInstance(&self_), Code_Variable_Find("big"), 0, big.Slot()));
+  EXPECT_EQ(big.v.real, 3000.5);
+}
+
 TEST_F(VMGenerated, WithBreakResumesAfterTheLoop) {
   StubInstance others[3];
   for (int32_t i = 0; i < 3; ++i) others[i].id = 100100 + i;
