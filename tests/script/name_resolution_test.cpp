@@ -62,6 +62,7 @@ TEST(NameResolution, NewNamesShareOneIdAcrossTexts) {
 TEST(NameResolution, RepeatedNamesResolveAsTheirFirstUseInEachForm) {
   Resolve_SetConstantResolver(SpriteNamedS);
   // A name read and the same name called are two lookups.
+  front_test::RegisterNames();
   int32_t two = -1, any = -1;
   ASSERT_TRUE(Function_Find("two_args", &two) && Function_Find("any_args", &any));
   std::string call = "6:" + std::to_string(two), anyCall = "6:" + std::to_string(any);
