@@ -103,10 +103,17 @@ void CodeNode_Reserve(CodeNode* parent, int32_t count) {
   if (count > 0 && static_cast<size_t>(count) > Capacity(parent)) Resize(parent, static_cast<size_t>(count));
 }
 
-CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child) {
+CodeNode* CodeNode_AddFresh(CodeNode* parent, int32_t position) {
   size_t count = static_cast<size_t>(parent->childCount);
   if (count + 1 > Capacity(parent)) Resize(parent, count == 0 ? 1 : count * 2);
   CodeNode* slot = &parent->children[parent->childCount++];
+  *slot = kFresh;
+  slot->position = position;
+  return slot;
+}
+
+CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child) {
+  CodeNode* slot = CodeNode_AddFresh(parent, 0);
   *slot = *child;
   *child = kFresh;
   return slot;

@@ -56,6 +56,9 @@ void CodeNode_Init(CodeNode* node, int32_t position);
 // Moves *child to the end of parent's children (child is left fresh) and
 // returns the stored copy. A full array doubles, from one slot.
 CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child);
+// Appends a fresh child at a source position and returns it, for building
+// in place; a later append may move it.
+CodeNode* CodeNode_AddFresh(CodeNode* parent, int32_t position);
 // Makes room for `count` children in all, so that a node whose shape is
 // known gets an array of exactly that size (most nodes have one or two
 // children, and every array is kept for the life of the code).

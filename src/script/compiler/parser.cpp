@@ -77,6 +77,9 @@ class Parser {
   bool Enter() { return ++depth_ <= kCodeMaxDepth || Fail(kCodeNestedTooDeeply); }
   void Leave() { --depth_; }
   bool CheckTreeDepth(const CodeNode* root) {
+    // An accepted tree has at most two nodes per token (a variable and its
+    // selector) and the root, so a short text cannot be too deep.
+    if (2 * static_cast<int64_t>(list_->count) + 1 <= kCodeMaxDepth) return true;
     const CodeNode* deep = CodeNode_FindTooDeep(root, kCodeMaxDepth);
     if (deep == nullptr) return true;
     Code_Error_Set(code_, deep->position, kCodeNestedTooDeeply);
@@ -103,13 +106,10 @@ class Parser {
   int depth_ = 0;
 };
 
-// Parses one sub-rule into a fresh node and appends it to parent.
+// Parses one sub-rule into a fresh node appended to parent. Only the new
+// node's own children grow while it is parsed, so it stays where it is.
 bool Parser::Child(CodeNode* parent, bool (Parser::*rule)(CodeNode*)) {
-  CodeNode child;
-  CodeNode_Init(&child, Token().position);
-  bool ok = (this->*rule)(&child);
-  CodeNode_AddChild(parent, &child);
-  return ok;
+  return (this->*rule)(CodeNode_AddFresh(parent, Token().position));
 }
 
 bool Parser::Program(CodeNode* root) {
