@@ -44,6 +44,15 @@ void RecordIndex(int32_t index) {
   g_byIndex[static_cast<size_t>(index)] = static_cast<CObject*>(g_objects.Find(static_cast<uint32_t>(index)));
 }
 
+// After an insert: the hash appends, so the new object is what it answers
+// for its index only when nothing held that index before. Asking the hash
+// instead would walk the whole bucket, for every object a game loads.
+void RecordInserted(int32_t index, CObject* object) {
+  if (index < 0 || index >= kDirectLimit) return;
+  if (static_cast<size_t>(index) >= g_byIndex.size()) g_byIndex.resize(static_cast<size_t>(index) + 1, nullptr);
+  if (g_byIndex[static_cast<size_t>(index)] == nullptr) g_byIndex[static_cast<size_t>(index)] = object;
+}
+
 // Chains are free of cycles once loaded; a walk still stops after visiting
 // more objects than the store holds.
 int32_t WalkLimit() { return g_objects.Count() + 1; }
@@ -262,7 +271,7 @@ CObject* Object_Place(int32_t index) {
   if (g_objects.BucketCount() == 0) Object_Init();
   auto* object = new CObject(index);
   g_objects.Insert(static_cast<uint32_t>(index), object);
-  RecordIndex(index);
+  RecordInserted(index, object);
   g_byName.Invalidate();
   return object;
 }

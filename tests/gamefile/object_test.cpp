@@ -84,6 +84,18 @@ TEST_F(Objects, IndicesAreSparseAndNeverReused) {
   EXPECT_EQ(Object_Add(), 6);
 }
 
+TEST_F(Objects, TwoObjectsPlacedAtOneIndexAnswerTheFirstUntilItGoes) {
+  CObject* first = Object_Place(7);
+  CObject* second = Object_Place(7);
+  EXPECT_EQ(Object_Get(7), first);
+  EXPECT_TRUE(Object_Delete(7));
+  EXPECT_EQ(Object_Get(7), second);
+  EXPECT_TRUE(Object_Delete(7));
+  EXPECT_EQ(Object_Get(7), nullptr);
+  CObject* third = Object_Place(7);
+  EXPECT_EQ(Object_Get(7), third);
+}
+
 TEST_F(Objects, NameLookupFollowsRenamesAdditionsAndTheFirstOfEqualNames) {
   ASSERT_TRUE(LoadObjects({{"obj_a", -1, {}}, {"obj_b", -1, {}}, {"obj_a", -1, {}}}));
   EXPECT_EQ(Object_Find("obj_a"), 0);

@@ -173,6 +173,39 @@ TEST(CodeArguments, SlotsCopyTextsAndIgnoreBadIndices) {
   EXPECT_EQ(g_arguments[2].real, 0);
 }
 
+TEST(CodeNodeScratch, AnInnerScopeSetsTheOuterOneAsideAndACopyOutlivesBoth) {
+  CodeNode outer;
+  CodeNode_Init(&outer, 0);
+  {
+    CodeNodeScratch scratch;
+    for (int32_t i = 0; i < 300; ++i) {  // its last array is larger than a scratch block
+      CodeNode child;
+      CodeNode_Init(&child, i);
+      ScriptValue_SetString(&child.value, "text");
+      CodeNode_AddChild(&outer, &child);
+      if (i != 150) continue;
+      CodeNodeScratch inner;
+      CodeNode other;
+      CodeNode_Init(&other, 0);
+      CodeNode leaf;
+      CodeNode_Init(&leaf, 7);
+      CodeNode_AddChild(&other, &leaf);
+      EXPECT_EQ(other.children[0].position, 7);
+      CodeNode_Free(&other);
+    }
+    ASSERT_EQ(outer.childCount, 300);
+    EXPECT_EQ(outer.children[299].position, 299);
+    CodeNode copy;
+    CodeNode_Copy(&copy, &outer);
+    CodeNode_Free(&outer);
+    outer = copy;
+  }
+  ASSERT_EQ(outer.childCount, 300);
+  EXPECT_EQ(outer.children[150].position, 150);
+  EXPECT_STREQ(ScriptValue_Text(outer.children[0].value), "text");
+  CodeNode_Free(&outer);
+}
+
 TEST(CodeFold, VarBindsOnlyLaterUses) {
   Compiled declaredFirst("var i; i = 0");
   ASSERT_TRUE(declaredFirst.ok);
@@ -233,6 +266,19 @@ TEST(CodeFold, OperatorsAndCaseLabelsFoldBottomUp) {
   Compiled notFolded("x = -'a'");
   EXPECT_FALSE(notFolded.ok);
   EXPECT_EQ(Message(), "Wrong type of arguments to unary operator.");
+}
+
+TEST(CodeFold, NamesDeclaredBeforeAndAfterTheSixteenthStayLocal) {
+  std::string text = "var";
+  for (int i = 0; i < 17; ++i) text += " d" + std::to_string(i) + (i < 16 ? "," : ";");
+  text += " d0 = 1; d16 = 2; d17 = 3";
+  Compiled code(text);
+  ASSERT_TRUE(code.ok) << Message();
+  const CodeNode& block = code.code.root;
+  ASSERT_EQ(block.childCount, 4);
+  EXPECT_EQ(block.children[1].children[0].instance, kInstanceLocal);
+  EXPECT_EQ(block.children[2].children[0].instance, kInstanceLocal);
+  EXPECT_EQ(block.children[3].children[0].instance, kInstanceNotSpecified);
 }
 
 TEST(CodeFold, TwentyThousandDeclaredNamesCompile) {

@@ -62,6 +62,37 @@ TEST(Lexer, KeywordsAreExactAndWholeWords) {
   EXPECT_EQ(big.positions[1], 100001);
 }
 
+TEST(Lexer, EveryKeywordAndItsNearNeighboursAmongWordsOfOneInitial) {
+  EXPECT_EQ(Lex("var if end else while do for begin then with until repeat exit return break continue switch "
+                "case default and or not div mod xor globalvar")
+                .kinds,
+            (std::vector<int32_t>{29, 13, 12, 15, 16, 17,  18,  11,  14,  24,  19,  20, 21, 25,
+                                  22, 23, 26, 27, 28, 201, 202, 203, 214, 215, 216, 30, -2}));
+  // Words sharing a keyword's first letter, or the whole keyword as a prefix.
+  Lexed near = Lex("d de dov divs defaults e en elses r ret returned w wit x xo zz");
+  for (size_t i = 0; i + 1 < near.kinds.size(); ++i) EXPECT_EQ(near.kinds[i], 0) << near.texts[i];
+  EXPECT_EQ(near.texts[3], "divs");
+}
+
+TEST(Lexer, AListUsedAgainHoldsOnlyTheNewTextsTokens) {
+  CCode first("alpha = \"text\" + 12.5 + '' + b", false);
+  CCode second("z+y", false);
+  TokenList list;
+  ASSERT_TRUE(Lexer_Tokenize(&first, &list));
+  EXPECT_EQ(list.count, 10);
+  EXPECT_STREQ(list.tokens[0].text, "alpha");
+  EXPECT_STREQ(list.tokens[2].text, "text");
+  EXPECT_STREQ(list.tokens[4].text, "12.5");
+  EXPECT_STREQ(list.tokens[6].text, "");
+  EXPECT_STREQ(list.tokens[8].text, "b");
+  ASSERT_TRUE(Lexer_Tokenize(&second, &list));
+  ASSERT_EQ(list.count, 4);
+  EXPECT_STREQ(list.tokens[0].text, "z");  // each text ends at its token, not at the next symbol
+  EXPECT_EQ(list.tokens[1].text, nullptr);
+  EXPECT_STREQ(list.tokens[2].text, "y");
+  TokenList_Free(&list);
+}
+
 TEST(Lexer, NumbersStopAtTheirSecondPointAndHexKeepsTheDollar) {
   Lexed n = Lex("1.2.3 $ff $FF $ .5 7.");
   EXPECT_EQ(n.kinds, (std::vector<int32_t>{1, 1, 1, 1, 1, 1, 1, -2}));

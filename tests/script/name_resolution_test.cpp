@@ -7,6 +7,7 @@
 #include <string>
 
 #include "front_end_support.h"
+#include "script/compiler/function_registry.h"
 #include "script/variables/variable_names.h"
 
 namespace {
@@ -56,6 +57,32 @@ TEST(NameResolution, NewNamesShareOneIdAcrossTexts) {
   CCode builtin("front_builtin = 1", false);
   ASSERT_TRUE(front_test::Front(&builtin));
   EXPECT_EQ(builtin.root.children[0].children[0].id, Variable_BuiltIn_Find("front_builtin"));
+}
+
+TEST(NameResolution, RepeatedNamesResolveAsTheirFirstUseInEachForm) {
+  Resolve_SetConstantResolver(SpriteNamedS);
+  // A name read and the same name called are two lookups.
+  front_test::RegisterNames();
+  int32_t two = -1, any = -1;
+  ASSERT_TRUE(Function_Find("two_args", &two) && Function_Find("any_args", &any));
+  std::string call = "6:" + std::to_string(two), anyCall = "6:" + std::to_string(any);
+  EXPECT_EQ(Tree("two_args = two_args(s, s); any_args(two_args, s, two_args(1, 2))"),
+            "1000(101:101(v(-6) " + call + "(4 4)) " + anyCall + "(v(-6) 4 " + call + "(1 2)))");
+  Resolve_SetConstantResolver(nullptr);
+  EXPECT_EQ(Tree("s = s + s"), "1000(101:101(v(-6) 1011:210(v(-6) v(-6))))");
+  // Far more names than one text remembers: each still gets its own id, the
+  // same at every use.
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "rr" + std::to_string(i) + " = rr" + std::to_string(i) + ";";
+  CCode many(text.c_str(), false);
+  ASSERT_TRUE(front_test::Front(&many));
+  ASSERT_EQ(many.root.childCount, 400);
+  for (int i = 0; i < 400; ++i) {
+    int32_t id = Code_Variable_Find(("rr" + std::to_string(i)).c_str());
+    const CodeNode& assign = many.root.children[i];
+    EXPECT_EQ(assign.children[0].id, id) << i;
+    EXPECT_EQ(assign.children[1].id, id) << i;
+  }
 }
 
 TEST(NameResolution, ConstantsWinOverVariables) {

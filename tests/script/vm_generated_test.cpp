@@ -118,6 +118,48 @@ TEST_F(VMGenerated, GlobalvarInCodeThatNeverRunsStillMakesTheNameGlobal) {
   EXPECT_EQ(self_.variables.Find(Code_Variable_Find("gv")), nullptr);
 }
 
+TEST_F(VMGenerated, CodeGivenToTheMachineLetsItsTreeGoAndStillRuns) {
+  CCode code("n = 2; if (n > 1) { n += 3 }", false);
+  ASSERT_TRUE(code.Compile("test"));
+  ASSERT_NE(code.code, nullptr);
+  EXPECT_EQ(code.root.childCount, 0);
+  EXPECT_EQ(code.root.children, nullptr);
+  OwnedValue result;
+  ASSERT_TRUE(Code_Execute(AsInstance(&self_), AsInstance(&self_), &code, result.Slot()));
+  OwnedValue n;
+  ASSERT_TRUE(Variable_GetValue(AsInstance(&self_), Code_Variable_Find("n"), 0, n.Slot()));
+  EXPECT_EQ(n.v.real, 5);
+  // Code without bytecode, or without a machine to run it, keeps its tree
+  // for the interpreter.
+  CCode empty("", false);
+  ASSERT_TRUE(empty.Compile("test"));
+  EXPECT_EQ(empty.code, nullptr);
+  EXPECT_EQ(empty.root.kind, kNodeEmptyProgram);
+  Code_SetVMExecutor(nullptr);
+  CCode kept("n = 7", false);
+  ASSERT_TRUE(kept.Compile("test"));
+  EXPECT_NE(kept.code, nullptr);
+  ASSERT_EQ(kept.root.childCount, 1);
+  ASSERT_TRUE(Code_Execute(AsInstance(&self_), AsInstance(&self_), &kept, result.Slot()));
+  ASSERT_TRUE(Variable_GetValue(AsInstance(&self_), Code_Variable_Find("n"), 0, n.Slot()));
+  EXPECT_EQ(n.v.real, 7);
+}
+
+TEST_F(VMGenerated, AKeptTreeLargerThanOneScratchBlockIsCopiedWhole) {
+  Code_SetVMExecutor(nullptr);
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "big = big + 1;";
+  text = "big = 0;" + text + "big = big + 0.5";
+  CCode code(text.c_str(), false);
+  ASSERT_TRUE(code.Compile("test"));
+  ASSERT_EQ(code.root.childCount, 3002);
+  OwnedValue result;
+  ASSERT_TRUE(Code_Execute(AsInstance(&self_), AsInstance(&self_), &code, result.Slot()));
+  OwnedValue big;
+  ASSERT_TRUE(Variable_GetValue(AsInstance(&self_), Code_Variable_Find("big"), 0, big.Slot()));
+  EXPECT_EQ(big.v.real, 3000.5);
+}
+
 TEST_F(VMGenerated, WithBreakResumesAfterTheLoop) {
   StubInstance others[3];
   for (int32_t i = 0; i < 3; ++i) others[i].id = 100100 + i;

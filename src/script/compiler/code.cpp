@@ -48,17 +48,27 @@ void StoreName(char** slot, const char* name) {
   for (size_t i = 0; i <= length; ++i) (*slot)[i] = IsBlank(name[i]) ? '_' : name[i];
 }
 
+// Texts longer than this many tokens give their lists back after compiling.
+constexpr int32_t kKeptTokens = 4096;
+
 bool RunPhases(CCode* code) {
-  TokenList tokens;
-  ResolvedList resolved;
+  // Kept from one compile to the next: thousands of scripts then make two
+  // lists between them, not two each.
+  thread_local TokenList tokens;
+  thread_local ResolvedList resolved;
   bool ok = Lexer_Tokenize(code, &tokens) && Resolve(code, &tokens, &resolved);
   if (ok) {
     ok = code->kind == kCodeProgram ? ParseProgram(code, &resolved, &code->root)
                                     : ParseExpression(code, &resolved, &code->root);
   }
   if (ok) ok = CheckAndFold(code, &code->root);
-  ResolvedList_Free(&resolved);
-  TokenList_Free(&tokens);
+  if (tokens.count > kKeptTokens) {
+    ResolvedList_Free(&resolved);
+    TokenList_Free(&tokens);
+  } else {
+    ResolvedList_Clear(&resolved);
+    TokenList_Clear(&tokens);
+  }
   return ok;
 }
 
@@ -115,6 +125,23 @@ bool CCode::Compile(const char* codeName) {
     Code_Error_Set(this, 0, "Internal Error: Recompiling compiled code.");
     return false;
   }
+  if (!(g_runFlags.useBytecode && g_generator != nullptr)) return CompileTree();
+  // The tree usually goes once the bytecode is made: build it in scratch
+  // memory, and copy it out only when it stays.
+  CodeNodeScratch scratch;
+  bool ok = CompileTree();
+  if (!ok) {
+    CodeNode_Free(&root);  // a failed compile's tree is never run
+  } else if (root.childCount > 0) {
+    CodeNode kept;
+    CodeNode_Copy(&kept, &root);
+    CodeNode_Free(&root);
+    root = kept;
+  }
+  return ok;
+}
+
+bool CCode::CompileTree() {
   if (!RunPhases(this)) return false;
   if (kind == kCodeExpression && root.kind == kNodeConstant) {
     ScriptValue_Assign(&constant, &root.value);

@@ -77,6 +77,9 @@ class CCode {
   VMBuffer* debug = nullptr;       // pairs {code offset, source position}
   const char* vmSource = nullptr;  // the text bytecode errors quote
   char* name = nullptr;            // blanks turned into '_'
+
+ private:
+  bool CompileTree();  // the phases, then the bytecode
 };
 
 // Bytecode generation for a checked and folded tree; fills code->code and

@@ -54,14 +54,43 @@ struct CodeNode {
 // A fresh node at a source position (kind kNodeEmpty, no children).
 void CodeNode_Init(CodeNode* node, int32_t position);
 // Moves *child to the end of parent's children (child is left fresh) and
-// returns the stored copy.
+// returns the stored copy. A full array doubles, from one slot.
 CodeNode* CodeNode_AddChild(CodeNode* parent, CodeNode* child);
+// Appends a fresh child at a source position and returns it, for building
+// in place; a later append may move it.
+CodeNode* CodeNode_AddFresh(CodeNode* parent, int32_t position);
+// Makes room for `count` children in all, so that a node whose shape is
+// known gets an array of exactly that size (most nodes have one or two
+// children, and every array is kept for the life of the code).
+void CodeNode_Reserve(CodeNode* parent, int32_t count);
 // Frees the strings and children arrays of the whole subtree without
 // recursion; the node itself becomes fresh (it belongs to its owner).
 void CodeNode_Free(CodeNode* node);
 // Deep copy into a fresh destination. Recurses: meant for trees the compiler
 // accepted (at most kCodeMaxDepth deep).
 void CodeNode_Copy(CodeNode* destination, const CodeNode* source);
+// While one of these lives on a thread, new child arrays come from one
+// scratch area that its end empties at once, and freeing a tree releases
+// only the texts of its nodes: for trees that live no longer than one
+// compile (most compiles hand their code to the machine and drop the tree),
+// which then cost no heap block per node. Every tree built under it must be
+// freed, or copied with CodeNode_Copy and then freed, before it ends, and
+// no other tree may be changed or freed meanwhile. One opened inside
+// another sets the outer one aside until it ends.
+class CodeNodeScratch {
+ public:
+  CodeNodeScratch();
+  ~CodeNodeScratch();
+  CodeNodeScratch(const CodeNodeScratch&) = delete;
+  CodeNodeScratch& operator=(const CodeNodeScratch&) = delete;
+
+  struct Area;  // opaque
+
+ private:
+  Area* area_;
+  Area* outer_;
+};
+
 // The first node found deeper than maxDepth levels (the root is level 1), or
 // null; walks without recursion.
 const CodeNode* CodeNode_FindTooDeep(const CodeNode* root, int maxDepth);

@@ -1,5 +1,6 @@
 #include "script/compiler/fold.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "runtime/numeric.h"
@@ -8,6 +9,31 @@
 #include "script/compiler/operators.h"
 
 namespace {
+
+// The ids declared with var so far, any number of them: the first few in
+// place, since most texts declare a handful and a hash set would cost a
+// heap block for each.
+class DeclaredIds {
+ public:
+  void Add(int32_t id) {
+    if (many_.empty() && count_ < kFew) {
+      few_[count_++] = id;
+      return;
+    }
+    if (many_.empty()) many_.insert(few_, few_ + count_);
+    many_.insert(id);
+  }
+  bool Contains(int32_t id) const {
+    if (many_.empty()) return std::find(few_, few_ + count_, id) != few_ + count_;
+    return many_.count(id) != 0;
+  }
+
+ private:
+  static constexpr int kFew = 16;
+  int32_t few_[kFew] = {};
+  int count_ = 0;
+  std::unordered_set<int32_t> many_;
+};
 
 class Folder {
  public:
@@ -25,7 +51,7 @@ class Folder {
   bool Visit(CodeNode* node) {
     switch (node->kind) {
       case kNodeVar:
-        for (int32_t i = 0; i < node->childCount; ++i) declared_.insert(node->children[i].id);
+        for (int32_t i = 0; i < node->childCount; ++i) declared_.Add(node->children[i].id);
         return true;
       case kNodeVariable: return CheckVariable(node);
       case kNodeUnary: return FoldUnary(node);
@@ -43,7 +69,7 @@ class Folder {
     if (node->childCount == 0 || !IsConstant(node->children[0])) return true;
     CodeNode& selector = node->children[0];
     if (selector.value.kind == kValueReal && selector.value.real == static_cast<double>(kInstanceNotSpecified) &&
-        declared_.count(node->id) != 0) {
+        declared_.Contains(node->id)) {
       selector.value.real = kInstanceLocal;
     }
     if (node->childCount > 1) return true;
@@ -91,8 +117,7 @@ class Folder {
   }
 
   CCode* code_;
-  // Ids declared with var so far; any number of them.
-  std::unordered_set<int32_t> declared_;
+  DeclaredIds declared_;
 };
 
 }  // namespace

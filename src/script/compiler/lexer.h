@@ -77,17 +77,22 @@ enum TokenKind : int32_t {
 
 struct Token {
   int32_t kind;
-  char* text;        // owned; identifiers, numbers and strings only
-  int32_t position;  // byte offset of the first character
+  char* text;        // identifiers, numbers and strings only; in the list's texts
+  int32_t position;  // byte offset of the first character (of a string's text)
+  int32_t length;    // of the text
 };
 
 struct TokenList {
   int32_t count = 0;
   Token* tokens = nullptr;  // from MemoryManager
+  char* texts = nullptr;    // every token's text, each ended by a zero; one block
 };
 
 // Cuts code->source into tokens ending with kTokenEnd. Clears the compile
 // error flag first; on an unexpected character reports "Unexpected symbol."
-// and returns false (the partial list is the caller's to free).
+// and returns false (the partial list is the caller's to free). A list
+// that held tokens before is emptied and its array reused.
 bool Lexer_Tokenize(const CCode* code, TokenList* out);
 void TokenList_Free(TokenList* list);
+// Empties the list but keeps its array for the next text.
+void TokenList_Clear(TokenList* list);

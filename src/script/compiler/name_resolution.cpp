@@ -41,11 +41,63 @@ bool ResolveName(const CCode* code, const TokenList* tokens, int32_t index, Reso
   return true;
 }
 
-bool ResolveOne(const CCode* code, const TokenList* tokens, int32_t index, ResolvedToken* out) {
+// The names already resolved in one text, by name and by whether they were
+// called: a text names the same few variables over and over, and each new
+// lookup asks every resource store, the constants and the variable names.
+// Nothing a lookup reads changes while one text is resolved, so a repeat
+// resolves as the first did. Past kLimit names the rest are looked up as
+// they come.
+class SeenNames {
+ public:
+  // The resolved entry of an earlier token with the same text and call
+  // form, or -1; else remembers `index` under it when there is room.
+  int32_t FindOrAdd(const TokenList* tokens, int32_t index, bool call) {
+    const Token& token = tokens->tokens[index];
+    uint32_t hash = call ? 0x9e3779b9u : 2166136261u;
+    for (int32_t i = 0; i < token.length; ++i) hash = (hash ^ static_cast<unsigned char>(token.text[i])) * 16777619u;
+    for (uint32_t slot = hash & (kSlots - 1);; slot = (slot + 1) & (kSlots - 1)) {
+      int32_t seen = slots_[slot] - 1;
+      if (seen < 0) {
+        if (used_ < kLimit) {
+          slots_[slot] = index + 1;
+          ++used_;
+        }
+        return -1;
+      }
+      const Token& other = tokens->tokens[seen];
+      if (other.length == token.length && IsCall(tokens, seen) == call &&
+          std::memcmp(other.text, token.text, static_cast<size_t>(token.length)) == 0) {
+        return seen;
+      }
+    }
+  }
+
+  void Reset() {
+    std::memset(slots_, 0, sizeof slots_);
+    used_ = 0;
+  }
+
+ private:
+  static constexpr uint32_t kSlots = 256;
+  static constexpr int32_t kLimit = 192;  // keeps a free slot to end every probe
+  int32_t slots_[kSlots] = {};            // token index + 1; 0 is free
+  int32_t used_ = 0;
+};
+
+bool ResolveOne(const CCode* code, const TokenList* tokens, int32_t index, ResolvedToken* out, ResolvedList* list,
+                SeenNames* seen) {
   const Token& token = tokens->tokens[index];
   *out = ResolvedToken{token.kind, 0, ScriptValue(), token.position};
   switch (token.kind) {
-    case kTokenIdentifier: return ResolveName(code, tokens, index, out);
+    case kTokenIdentifier: {
+      int32_t earlier = seen->FindOrAdd(tokens, index, IsCall(tokens, index));
+      if (earlier < 0) return ResolveName(code, tokens, index, out);
+      const ResolvedToken& first = list->tokens[earlier];
+      out->kind = first.kind;
+      out->id = first.id;
+      ScriptValue_Copy(&out->value, &first.value);
+      return true;
+    }
     case kTokenNumber:
       out->kind = kTokenConstant;
       ScriptValue_SetReal(&out->value, Resolve_NumberValue(token.text));
@@ -82,12 +134,19 @@ double Resolve_NumberValue(const char* text) {
 
 bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out) {
   Code_Error_Clear();
-  *out = ResolvedList();
+  ResolvedList_Clear(out);
   if (tokens->count <= 0) return true;
   size_t bytes = static_cast<size_t>(tokens->count) * sizeof(ResolvedToken);
-  out->tokens = static_cast<ResolvedToken*>(KV_ALLOC(bytes, true));
+  if (out->tokens != nullptr && MemoryManager::GetSize(out->tokens) < bytes) {
+    MemoryManager::Free(out->tokens);
+    out->tokens = nullptr;
+  }
+  // Every entry up to the count is written before the count covers it.
+  if (out->tokens == nullptr) out->tokens = static_cast<ResolvedToken*>(KV_ALLOC(bytes, false));
+  thread_local SeenNames seen;
+  seen.Reset();
   for (int32_t i = 0; i < tokens->count; ++i) {
-    bool ok = ResolveOne(code, tokens, i, &out->tokens[i]);
+    bool ok = ResolveOne(code, tokens, i, &out->tokens[i], out, &seen);
     out->count = i + 1;
     if (!ok) return false;
   }
@@ -95,9 +154,14 @@ bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out) {
 }
 
 void ResolvedList_Free(ResolvedList* list) {
-  for (int32_t i = 0; i < list->count; ++i) ScriptValue_Release(&list->tokens[i].value);
+  ResolvedList_Clear(list);
   if (list->tokens != nullptr) MemoryManager::Free(list->tokens);
   *list = ResolvedList();
+}
+
+void ResolvedList_Clear(ResolvedList* list) {
+  for (int32_t i = 0; i < list->count; ++i) ScriptValue_Release(&list->tokens[i].value);
+  list->count = 0;
 }
 
 void Resolve_SetConstantResolver(ConstantResolver resolver) { g_constantResolver = resolver; }

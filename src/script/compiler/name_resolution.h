@@ -24,9 +24,12 @@ struct ResolvedList {
 
 // Resolves a token list of the same length and order. Clears the compile
 // error flag first; an unknown called name fails with "Unknown function or
-// script: <name>" (the partial list is the caller's to free).
+// script: <name>" (the partial list is the caller's to free). A list that
+// held tokens before is emptied and its array reused when large enough.
 bool Resolve(const CCode* code, const TokenList* tokens, ResolvedList* out);
 void ResolvedList_Free(ResolvedList* list);
+// Empties the list but keeps its array for the next text.
+void ResolvedList_Clear(ResolvedList* list);
 
 // The value of a number token's text, digit by digit; "$" starts base 16.
 double Resolve_NumberValue(const char* text);

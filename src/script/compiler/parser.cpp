@@ -77,6 +77,9 @@ class Parser {
   bool Enter() { return ++depth_ <= kCodeMaxDepth || Fail(kCodeNestedTooDeeply); }
   void Leave() { --depth_; }
   bool CheckTreeDepth(const CodeNode* root) {
+    // An accepted tree has at most two nodes per token (a variable and its
+    // selector) and the root, so a short text cannot be too deep.
+    if (2 * static_cast<int64_t>(list_->count) + 1 <= kCodeMaxDepth) return true;
     const CodeNode* deep = CodeNode_FindTooDeep(root, kCodeMaxDepth);
     if (deep == nullptr) return true;
     Code_Error_Set(code_, deep->position, kCodeNestedTooDeeply);
@@ -103,13 +106,10 @@ class Parser {
   int depth_ = 0;
 };
 
-// Parses one sub-rule into a fresh node and appends it to parent.
+// Parses one sub-rule into a fresh node appended to parent. Only the new
+// node's own children grow while it is parsed, so it stays where it is.
 bool Parser::Child(CodeNode* parent, bool (Parser::*rule)(CodeNode*)) {
-  CodeNode child;
-  CodeNode_Init(&child, Token().position);
-  bool ok = (this->*rule)(&child);
-  CodeNode_AddChild(parent, &child);
-  return ok;
+  return (this->*rule)(CodeNode_AddFresh(parent, Token().position));
 }
 
 bool Parser::Program(CodeNode* root) {
@@ -168,23 +168,28 @@ bool Parser::KeywordStatement(CodeNode* node) {
   switch (keyword) {
     case kTokenBlockOpen: node->kind = kNodeBlock; return Block(node, "Symbol  } expected.");
     case kTokenIf:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       if (Kind() == kTokenThen) Next();
       if (!Child(node, &Parser::Statement)) return false;
       if (Kind() != kTokenElse) return true;
       Next();
+      CodeNode_Reserve(node, 3);
       return Child(node, &Parser::Statement);
     case kTokenWhile:
     case kTokenWith:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       if (Kind() == kTokenDo) Next();
       return Child(node, &Parser::Statement);
     case kTokenDo:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Statement)) return false;
       if (!Expect(kTokenUntil, "Keyword until expected.")) return false;
       return Child(node, &Parser::Any);
     case kTokenFor:
       if (!Expect(kTokenParenOpen, "Symbol ( expected.")) return false;
+      CodeNode_Reserve(node, 4);
       if (!Child(node, &Parser::Statement)) return false;
       if (Kind() == kTokenSemicolon) Next();
       if (!Child(node, &Parser::Any)) return false;
@@ -193,6 +198,7 @@ bool Parser::KeywordStatement(CodeNode* node) {
       if (!Expect(kTokenParenClose, "Symbol ) expected.")) return false;
       return Child(node, &Parser::Statement);
     case kTokenRepeat:
+      CodeNode_Reserve(node, 2);
       if (!Child(node, &Parser::Any)) return false;
       return Child(node, &Parser::Statement);
     case kTokenExit:
@@ -239,6 +245,7 @@ bool Parser::Declaration(CodeNode* node) {
 
 bool Parser::Assignment(CodeNode* node) {
   node->kind = kNodeAssign;
+  CodeNode_Reserve(node, 2);
   CodeNode* target = nullptr;
   {
     CodeNode left;
@@ -266,6 +273,7 @@ bool Parser::Binary(CodeNode* node, int minimumLevel) {
     op.kind = kNodeBinary;
     op.id = Kind();
     Next();
+    CodeNode_Reserve(&op, 2);
     CodeNode_AddChild(&op, node);
     CodeNode right;
     CodeNode_Init(&right, Token().position);

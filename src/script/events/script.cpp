@@ -54,9 +54,7 @@ bool CScript::Compile() {
     code = new CCode(codeIndex, false);
     return true;
   }
-  char* source = GetText();
-  code = new CCode(source, false);
-  MemoryManager::Free(source);
+  code = new CCode(text == nullptr ? "" : text, false);  // the code keeps its own copy
   char codeName[256];
   std::snprintf(codeName, sizeof codeName, "Script.%s", name == nullptr ? "" : name);
   return code->Compile(codeName);

@@ -71,6 +71,7 @@ bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* re
 
 void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
 void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
+bool Code_HasVMExecutor() { return g_vmExecutor != nullptr; }
 int32_t Interpreter_Nesting() { return g_nesting; }
 
 int32_t Interpreter_Fail(ExecContext* context, int32_t position, const char* message) {

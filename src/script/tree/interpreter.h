@@ -72,6 +72,9 @@ void Interpreter_SetStatementHandler(StatementHandler handler);  // null: the ba
 using VMExecutor = bool (*)(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result,
                             VMBuffer* debug, const char* source);
 void Code_SetVMExecutor(VMExecutor executor);
+// True while a machine is installed: code with bytecode then never walks
+// its tree (with the bytecode switch on).
+bool Code_HasVMExecutor();
 // Calls extension function `index`; false is a failed call. Until one is
 // installed a call gives the real 0.
 using ExtensionCaller = bool (*)(int32_t index, CInstance* self, CInstance* other, int32_t argumentCount,

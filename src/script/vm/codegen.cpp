@@ -2,6 +2,7 @@
 
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
+#include "script/tree/interpreter.h"
 #include "script/vm/codegen_internal.h"
 
 const char* const kVMExpressionTooComplex = "Expression too complex.";
@@ -185,6 +186,11 @@ bool VM_GenerateCode(CCode* code) {
   delete code->debug;
   code->code = out.code;
   code->debug = out.debug;
+  // Code with bytecode runs in the machine and never walks its tree again;
+  // dropping the tree now halves what every compiled script keeps, and the
+  // next compile reuses the memory. Code without bytecode (an empty program)
+  // keeps its tree for the interpreter.
+  if (code->code != nullptr && Code_HasVMExecutor()) CodeNode_Free(&code->root);
   return true;
 }
 

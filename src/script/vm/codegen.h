@@ -34,7 +34,8 @@ bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGen
 void VMGenerated_Free(VMGenerated* generated);
 
 // The compile driver's hook: generates for code->root by its kind and puts
-// the result into code->code and code->debug.
+// the result into code->code and code->debug. With a machine installed to
+// run it, code that got bytecode lets its tree go (root becomes fresh).
 bool VM_GenerateCode(CCode* code);
 // Makes every later compile with the bytecode switch on generate bytecode.
 void VM_InstallGenerator();
