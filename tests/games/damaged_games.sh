@@ -6,7 +6,8 @@
 # end with status 0, 1 or 255: a crash (a signal) fails the check. Runs go
 # side by side (KORVALITH_JOBS, else every core). A run that outlasts the
 # time limit is listed but does not fail the check: damaged code may loop
-# for ever without any fault in the player.
+# for ever without any fault in the player. A failing run's last console
+# lines are printed with it.
 set -u
 mkgame=$1 player=$2 damage=$3 folder=$4
 copies=${KORVALITH_DAMAGED_COPIES:-200}
@@ -33,7 +34,7 @@ done
 export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=2 XDG_DATA_HOME="$work/data" \
        TMPDIR="$work/tmp" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null
 find "$work" -mindepth 2 -name '*.win' -print0 |
-  xargs -0 -P "$jobs" -I {} sh -c 'timeout -k 5 20 "$1" -game "$2" > /dev/null 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
+  xargs -0 -P "$jobs" -I {} sh -c 'timeout -k 5 20 "$1" -game "$2" > "$2.log" 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
   > "$work/statuses"
 
 runs=$(wc -l < "$work/statuses")
@@ -45,7 +46,8 @@ if [ -n "$crashes" ]; then
   echo "runs that did not end with 0, 1 or 255 (copy N of a game comes from damage_game GAME.FORM.win DIR COUNT SEED):"
   while read -r status file; do
     copy=$(basename "$file" .win) game=$(dirname "$file")
-    echo "  status $status: $(basename "$game") copy $copy, seed $(cat "$game/seed")"
+    echo "  status $status: $(basename "$game") copy $copy, seed $(cat "$game/seed"); its last lines:"
+    tail -n 5 "$file.log" | sed 's/^/    /'
   done <<< "$crashes"
   exit 1
 fi
