@@ -1,5 +1,4 @@
 #include "world/loop/dispatch.h"
-#include "world/loop/platform_service_hooks.h"
 
 #include <vector>
 
@@ -16,11 +15,14 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
+#include "world/services/platform_services.h"
 
 namespace {
 
 // The Other events that asynchronous requests raise.
 constexpr int32_t kFirstAsyncEvent = 60, kLastAsyncEvent = 64;
+// In-app purchase events run as this Other event.
+constexpr int32_t kOtherPurchase = 66;
 
 void NoMouse(int32_t* x, int32_t* y) { *x = *y = 0; }
 bool NoJoystick(int32_t, JoystickState*) { return false; }
@@ -294,11 +296,9 @@ void Run_DispatchBoundary() {
 // again on every answer still gets one answer a step. After the event only
 // the map handed out goes; one the script destroyed, whose slot a new map
 // may have taken, is left alone.
-void Run_DispatchListed(int32_t type, int32_t subtype) { RunListed(type, subtype); }
-
 void Run_DispatchAsync() {
-  // The platform services' own events come before the requests'.
-  if (PlatformServices_Hooks().dispatchAsync != nullptr) PlatformServices_Hooks().dispatchAsync();
+  // The platform store's purchase events come before the requests'.
+  if (IapEvents_TakePending()) RunListed(kEventOther, kOtherPurchase);
   HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
   while (request != nullptr) {
     HTTP_REQ_CONTEXT* next = request->next;

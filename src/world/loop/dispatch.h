@@ -18,9 +18,6 @@ void Run_DispatchTimelines();
 void Run_DispatchBoundary();
 void Run_DispatchAsync();
 void Run_DispatchCollisions();
-// One pass of (type, subtype) over every eligible instance of the objects
-// listed for it.
-void Run_DispatchListed(int32_t type, int32_t subtype);
 
 // The mouse in room coordinates, device 0; installed by the window layer
 // (until then the mouse stays at 0, 0).

@@ -42,10 +42,6 @@ void PortScale(float* x, float* y) {
   *y = g_portScale[1];
 }
 
-void LostToOtherProgram() {
-  if (PlatformServices_Hooks().osPause != nullptr) PlatformServices_Hooks().osPause();
-}
-
 }  // namespace
 
 void StartupServices_RoomMouse(int32_t* x, int32_t* y) {
@@ -72,7 +68,7 @@ WindowServices StartupServices_WindowServices() {
   s.deviceMouse = DeviceMouse;
   s.screenSize = ScreenSizeOfGame;
   s.portScale = PortScale;
-  s.lostToOtherProgram = LostToOtherProgram;
+  s.lostToOtherProgram = Services_OSPauseEvent;
   return s;
 }
 
