@@ -377,11 +377,8 @@ TEST_F(StepWorld, MouseButtonsRaiseLocalAndGlobalEventsInOrder) {
   Ready();
   CInstance* near = Add(0, 0.0f, 0.0f);
   Add(0, 100.0f, 100.0f);
-  static int32_t mouseX = 5;
-  Dispatch_SetMousePosition([](int32_t* x, int32_t* y) {
-    *x = mouseX;
-    *y = 5;
-  });
+  MouseAt(5, 5);
+  IO_Update();
   auto step = [&] {
     runs_.clear();
     Run_DispatchMouse();
@@ -395,8 +392,8 @@ TEST_F(StepWorld, MouseButtonsRaiseLocalAndGlobalEventsInOrder) {
   EXPECT_EQ(runs_[0].self, near);
   EXPECT_EQ(runs_[3].self, near);
   IO_OnMouseButtonUp(1);
+  MouseAt(50, 5);
   IO_Update();
-  mouseX = 50;
   EXPECT_EQ(step(), (EventList{{6, 13}, {6, 13}, {6, 56}, {6, 56}, {6, 11}}))
       << "released away from every instance, and the near one was left";
 }

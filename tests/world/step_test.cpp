@@ -71,10 +71,7 @@ class StepStages : public StepWorld {
       *state = JoystickState{32768, 32768, 1};
       return joystick == 0;
     });
-    Dispatch_SetMousePosition([](int32_t* x, int32_t* y) {
-      *x = -18;
-      *y = 2;
-    });
+    MouseAt(-18, 2);
     Run_SetRoomDrawer([] { ++drawn_; });
     drawn_ = 0;
   }

@@ -24,12 +24,9 @@ constexpr int32_t kFirstAsyncEvent = 60, kLastAsyncEvent = 64;
 // In-app purchase events run as this Other event.
 constexpr int32_t kOtherPurchase = 66;
 
-void NoMouse(int32_t* x, int32_t* y) { *x = *y = 0; }
 bool NoJoystick(int32_t, JoystickState*) { return false; }
 
-MouseRoomPosition g_mousePosition = NoMouse;
 JoystickReader g_joystick = NoJoystick;
-int32_t g_mouseX = 0, g_mouseY = 0, g_previousMouseX = 0, g_previousMouseY = 0;
 
 // A pass: the serial before the increment; instances made later are newer.
 uint64_t BeginPass() { return g_eventSerial++; }
@@ -106,7 +103,8 @@ bool UnderMouse(CInstance* instance, int32_t x, int32_t y) {
 }
 
 void RunMouseLocal(int32_t subtype) {
-  RunListedWhere(kEventMouse, subtype, [](CInstance* i) { return UnderMouse(i, g_mouseX, g_mouseY); });
+  const RunValues& v = g_runValues;
+  RunListedWhere(kEventMouse, subtype, [&](CInstance* i) { return UnderMouse(i, v.mouseX, v.mouseY); });
 }
 
 // Every instance of the room's active list, the next taken first.
@@ -176,7 +174,6 @@ void StepAgain(CInstance* instance) {
 
 }  // namespace
 
-void Dispatch_SetMousePosition(MouseRoomPosition position) { g_mousePosition = position ? position : NoMouse; }
 void Dispatch_SetJoystickReader(JoystickReader reader) { g_joystick = reader ? reader : NoJoystick; }
 
 void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(Joysticks_ReadForEvents); }
@@ -233,9 +230,10 @@ void Run_DispatchJoystick() {
 }
 
 void Run_DispatchMouse() {
-  g_previousMouseX = g_mouseX;
-  g_previousMouseY = g_mouseY;
-  g_mousePosition(&g_mouseX, &g_mouseY);
+  RunValues& v = g_runValues;
+  v.previousMouseX = v.mouseX;
+  v.previousMouseY = v.mouseY;
+  IO_RoomMouse(&v.mouseX, &v.mouseY);
   bool any = false;
   for (int32_t button = 1; button <= 3; ++button) {
     if (!IO_ButtonDown(button, 0) && !IO_ButtonPressed(button, 0)) continue;
@@ -256,11 +254,11 @@ void Run_DispatchMouse() {
     RunListed(kEventMouse, 13);
     RunListed(kEventMouse, button + 55);
   }
-  RunListedWhere(kEventMouse, 10, [](CInstance* i) {
-    return UnderMouse(i, g_mouseX, g_mouseY) && !UnderMouse(i, g_previousMouseX, g_previousMouseY);
+  RunListedWhere(kEventMouse, 10, [&](CInstance* i) {
+    return UnderMouse(i, v.mouseX, v.mouseY) && !UnderMouse(i, v.previousMouseX, v.previousMouseY);
   });
-  RunListedWhere(kEventMouse, 11, [](CInstance* i) {
-    return UnderMouse(i, g_previousMouseX, g_previousMouseY) && !UnderMouse(i, g_mouseX, g_mouseY);
+  RunListedWhere(kEventMouse, 11, [&](CInstance* i) {
+    return UnderMouse(i, v.previousMouseX, v.previousMouseY) && !UnderMouse(i, v.mouseX, v.mouseY);
   });
   if (IO_WheelUp(0)) RunListed(kEventMouse, 60);
   if (IO_WheelDown(0)) RunListed(kEventMouse, 61);

@@ -19,11 +19,6 @@ void Run_DispatchBoundary();
 void Run_DispatchAsync();
 void Run_DispatchCollisions();
 
-// The mouse in room coordinates, device 0; installed by the window layer
-// (until then the mouse stays at 0, 0).
-using MouseRoomPosition = void (*)(int32_t* x, int32_t* y);
-void Dispatch_SetMousePosition(MouseRoomPosition position);
-
 using JoystickReader = bool (*)(int32_t joystick, JoystickState* state);
 void Dispatch_SetJoystickReader(JoystickReader reader);
 // The step's joystick events read the first two joysticks from now on.

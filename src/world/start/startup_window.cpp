@@ -44,11 +44,6 @@ void PortScale(float* x, float* y) {
 
 }  // namespace
 
-void StartupServices_RoomMouse(int32_t* x, int32_t* y) {
-  *x = *y = 0;
-  Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
-}
-
 WindowServices StartupServices_WindowServices() {
   WindowServices s;
   s.keyDown = IO_OnKeyDown;

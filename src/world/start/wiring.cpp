@@ -50,13 +50,10 @@ void InstallMessagePump() {
 }
 
 // What the window and the input it feeds call up: the input state, the run
-// control, the options and the graphics; the room's mouse; the joysticks'
-// events.
+// control, the options and the graphics; the joysticks' events.
 void InstallWindowHooks() {
   Win_SetServices(StartupServices_WindowServices());
-  Dispatch_SetMousePosition(StartupServices_RoomMouse);
   Joysticks_InstallEventReader();
-  BuiltinVariables_SetMouseReader(StartupServices_RoomMouse);
 }
 
 enum class Stage { kStart, kWindow };
