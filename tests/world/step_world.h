@@ -1,6 +1,6 @@
 // A small running world for the step and dispatch tests: objects whose
 // events are labels run by the recording code stand-in, a current room the
-// tests fill through CRoom::AddInstance, clean input, no joystick, and a
+// tests fill through CRoom::AddInstance, clean input, no joystick plugged in, and a
 // window without size, so the mouse is at the room's 0, 0. A label may be bound to an action the test supplies; every
 // run is kept with the event serial it saw.
 #pragma once
@@ -15,6 +15,7 @@
 #include "gamefile/object_test_support.h"
 #include "gamefile/options.h"
 #include "platform/device_window.h"
+#include "platform/fake/fake_joystick.h"
 #include "shell/window.h"
 #include "world/input_test_support.h"
 #include "world/instance_test_support.h"
@@ -42,6 +43,7 @@ class StepWorld : public InstanceWorld {
     TimeLine_Init();
     Room_Init();
     inputtest::ResetInput();
+    joysticks_ = &FakeJoysticks_Install();
     savedFreeze_ = g_options.word[kOptionFreezeOnLostFocus];
     g_options.word[kOptionFreezeOnLostFocus] = 0;
     DeviceWindow_State().active = true;
@@ -69,10 +71,7 @@ class StepWorld : public InstanceWorld {
     InstanceWorld::TearDown();
   }
 
-  static void ResetSeams() {
-    Dispatch_SetJoystickReader(nullptr);
-    Run_SetRoomDrawer(nullptr);
-  }
+  static void ResetSeams() { Run_SetRoomDrawer(nullptr); }
   // No window size, so the mouse maps to the room's 0, 0.
   static void ResetWindow() {
     Win_ClearAllPorts();
@@ -124,6 +123,8 @@ class StepWorld : public InstanceWorld {
     return events;
   }
 
+  // Both absent until a test plugs one in.
+  FakeJoysticks* joysticks_ = nullptr;
   RecordingCode code_;
   CRoom* room_ = nullptr;
   std::vector<EventRun> runs_;

@@ -24,10 +24,6 @@ constexpr int32_t kFirstAsyncEvent = 60, kLastAsyncEvent = 64;
 // In-app purchase events run as this Other event.
 constexpr int32_t kOtherPurchase = 66;
 
-bool NoJoystick(int32_t, JoystickState*) { return false; }
-
-JoystickReader g_joystick = NoJoystick;
-
 // A pass: the serial before the increment; instances made later are newer.
 uint64_t BeginPass() { return g_eventSerial++; }
 
@@ -174,10 +170,6 @@ void StepAgain(CInstance* instance) {
 
 }  // namespace
 
-void Dispatch_SetJoystickReader(JoystickReader reader) { g_joystick = reader ? reader : NoJoystick; }
-
-void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(Joysticks_ReadForEvents); }
-
 void Run_DispatchStep(int32_t kind) { RunListed(kEventStep, kind); }
 
 void Run_DispatchAlarms() {
@@ -218,7 +210,7 @@ void Run_DispatchJoystick() {
   const int32_t buttons[2] = {20, 35};  // button n is base + n
   for (int32_t j = 0; j < 2; ++j) {
     JoystickState state;
-    if (!g_joystick(j, &state)) continue;
+    if (!Joysticks_ReadForEvents(j, &state)) continue;
     if (state.x < 20000) RunListed(kEventMouse, first[j]);
     if (state.x > 44000) RunListed(kEventMouse, first[j] + 1);
     if (state.y < 20000) RunListed(kEventMouse, first[j] + 2);

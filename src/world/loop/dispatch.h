@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "world/input/joysticks.h"
-
 // Step events: kind 1 begin, 0 normal, 2 end.
 void Run_DispatchStep(int32_t kind);
 void Run_DispatchAlarms();
@@ -18,8 +16,3 @@ void Run_DispatchTimelines();
 void Run_DispatchBoundary();
 void Run_DispatchAsync();
 void Run_DispatchCollisions();
-
-using JoystickReader = bool (*)(int32_t joystick, JoystickState* state);
-void Dispatch_SetJoystickReader(JoystickReader reader);
-// The step's joystick events read the first two joysticks from now on.
-void Joysticks_InstallEventReader();

@@ -8,13 +8,10 @@
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
-#include "world/input/joysticks.h"
-#include "world/loop/dispatch.h"
 #include "world/run/run_state.h"
 #include "world/services/platform_services.h"
 #include "world/start/startup_services.h"
 #include "world/start/wiring.h"
-#include "world/variables/builtin_variables.h"
 
 namespace {
 
