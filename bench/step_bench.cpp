@@ -7,6 +7,7 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
+#include "platform/fake/fake_joystick.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "script/events/event_code_seam.h"
@@ -49,6 +50,9 @@ EventCodeHooks CountingCode() {
 CRoom* MakeWorld() {
   // A whole step reports to the frame profiler, which the service list installs.
   ServiceList_Install();
+  // No joystick: the step reads them, and the desktop's would be polled
+  // through SDL in every measured step.
+  FakeJoysticks_Install();
   EventCode_Install(CountingCode());
   Object_Init();
   GameFile_InstallEventStores();

@@ -28,16 +28,14 @@ void RegisterForPlayer() {
 
 void InstallBuiltinRegistration() { GameFile_SetBuiltinRegistration(RegisterForPlayer); }
 void InstallPlatformConstants() { Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants); }
-void InstallPlatformServices() { PlatformServices_SetHooks(PlatformServices_Real()); }
 void InstallFileRelease() { Runner_SetFileRelease(FileBuiltins_Release); }
 
 // What lies above the world, for the wiring list (world/start/wiring.cpp)
 // to install at its place: the built-ins registered once the header is
-// read, the platform family's constants, the platform services (only the
-// player runs them: a world built by a test writes no cache), the files
-// the file built-ins leave open, and the debugger.
-constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallPlatformServices,
-                                     InstallFileRelease, Debugger_Install};
+// read, the platform family's constants, the files the file built-ins
+// leave open, and the debugger.
+constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallFileRelease,
+                                     Debugger_Install};
 
 }  // namespace
 

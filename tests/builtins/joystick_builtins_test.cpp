@@ -8,6 +8,7 @@
 
 #include "builtin_test_support.h"
 #include "builtins/interaction/handlers.h"
+#include "platform/fake/fake_joystick.h"
 #include "platform/joystick.h"
 
 namespace {
@@ -19,6 +20,7 @@ double Real(BuiltinFunction handler, std::initializer_list<GoldenArg> args) {
 class Joysticks : public testing::Test {
  protected:
   void SetUp() override {
+    Joystick_Install(nullptr);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a joystick is plugged in";
   }
@@ -27,6 +29,7 @@ class Joysticks : public testing::Test {
     while (SDL_NumJoysticks() > 0 && SDL_JoystickIsVirtual(0)) SDL_JoystickDetachVirtual(0);
     Joystick_Shutdown();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    FakeJoysticks_Install();  // as every test program starts
   }
   SDL_Joystick* Attach(int axes, int buttons, int hats) {
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, axes, buttons, hats);

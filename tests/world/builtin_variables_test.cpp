@@ -8,6 +8,7 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
+#include "platform/device_window.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
@@ -17,9 +18,11 @@
 #include "script/events/event_world_seam.h"
 #include "script/variables/variable_registry.h"
 #include "script/variables/world_seam.h"
+#include "shell/window.h"
 #include "support/test_support.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
+#include "world/input_test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/room.h"
@@ -334,6 +337,30 @@ TEST_F(BuiltinVariables, DateComesFromTheCalendarWithMonthsFromZero) {
   EXPECT_EQ(Get("current_day"), 31.0);
   EXPECT_EQ(Get("current_weekday"), 3.0);
   EXPECT_EQ(Get("current_hour"), 23.0);
+}
+
+// The mouse variables read the step's mouse, scaled from the window onto
+// the screen: a window twice the screen's size halves it.
+TEST_F(BuiltinVariables, MouseIsTheStepsWindowMouseInRoomCoordinates) {
+  inputtest::ResetInput();
+  Win_ClearAllPorts();
+  IO_OnMouseMove(100, 50);
+  IO_Update();
+  EXPECT_EQ(Get("mouse_x"), 0.0) << "a window without a drawn area maps nothing";
+  DeviceWindow_State().clientWidth = 640;
+  DeviceWindow_State().clientHeight = 480;
+  g_screenWidth = 320;
+  g_screenHeight = 240;
+  EXPECT_EQ(Get("mouse_x"), 50.0);
+  EXPECT_EQ(Get("mouse_y"), 25.0);
+  IO_OnMouseMove(300, 400);
+  EXPECT_EQ(Get("mouse_x"), 50.0) << "the window's mouse waits for the next step";
+  IO_Update();
+  EXPECT_EQ(Get("mouse_x"), 150.0);
+  EXPECT_EQ(Get("mouse_y"), 200.0);
+  DeviceWindow_State().clientWidth = DeviceWindow_State().clientHeight = 0;
+  g_screenWidth = g_screenHeight = 0;
+  inputtest::ResetInput();
 }
 
 }  // namespace

@@ -106,9 +106,6 @@ TEST_F(KeyboardEvents, HeldPressedAndReleasedKeysInKeyOrderThenTheSummaries) {
   EXPECT_EQ(Step(), (EventList{{5, 1}, {9, 1}, {10, 0}}));
 }
 
-JoystickState g_sticks[2];
-bool g_stickReadable[2];
-
 class JoystickEvents : public StepWorld {
  protected:
   void SetUp() override {
@@ -117,15 +114,14 @@ class JoystickEvents : public StepWorld {
     for (int32_t subtype = 16; subtype <= 43; ++subtype) On(0, kEventMouse, subtype, "joystick");
     Ready();
     Add(0);
-    for (int j = 0; j < 2; ++j) {
-      g_sticks[j] = JoystickState{32768, 32768, 0};
-      g_stickReadable[j] = true;
-    }
-    Dispatch_SetJoystickReader([](int32_t joystick, JoystickState* state) {
-      if (joystick < 0 || joystick > 1 || !g_stickReadable[joystick]) return false;
-      *state = g_sticks[joystick];
-      return true;
-    });
+    for (FakeJoystick& joystick : joysticks_->devices) joystick.present = true;
+  }
+  // Joystick 0 or 1 at (x, y) with the buttons held.
+  void Stick(int j, uint32_t x, uint32_t y, uint32_t buttons) {
+    JoystickPosition& position = joysticks_->devices[j].position;
+    position.axes[0] = x;
+    position.axes[1] = y;
+    position.buttons = buttons;
   }
   EventList Dispatch() {
     runs_.clear();
@@ -136,32 +132,32 @@ class JoystickEvents : public StepWorld {
 
 TEST_F(JoystickEvents, AxesBeyondTheDeadZoneAndButtonsRaiseTheirEvents) {
   EXPECT_EQ(Dispatch(), EventList{});
-  g_sticks[0].x = 19999;
+  Stick(0, 19999, 32768, 0);
   EXPECT_EQ(Dispatch(), (EventList{{6, 16}}));
-  g_sticks[0].x = 44001;
+  Stick(0, 44001, 32768, 0);
   EXPECT_EQ(Dispatch(), (EventList{{6, 17}}));
-  g_sticks[0] = JoystickState{20000, 44000, 0};
+  Stick(0, 20000, 44000, 0);
   EXPECT_EQ(Dispatch(), EventList{}) << "the edges are still centred";
-  g_sticks[0] = JoystickState{0, 19999, 0x81};
+  Stick(0, 0, 19999, 0x81);
   EXPECT_EQ(Dispatch(), (EventList{{6, 16}, {6, 18}, {6, 21}, {6, 28}}));
-  g_sticks[0] = JoystickState{32768, 65535, 0x100};  // a ninth button is not one
+  Stick(0, 32768, 65535, 0x100);  // a ninth button is not one
   EXPECT_EQ(Dispatch(), (EventList{{6, 19}}));
 
-  g_sticks[0] = JoystickState{32768, 32768, 0x2};
-  g_sticks[1] = JoystickState{65535, 0, 0x81};
+  Stick(0, 32768, 32768, 0x2);
+  Stick(1, 65535, 0, 0x81);
   EXPECT_EQ(Dispatch(), (EventList{{6, 22}, {6, 32}, {6, 33}, {6, 36}, {6, 43}}));
-  g_stickReadable[0] = false;
+  joysticks_->devices[0].present = false;
   EXPECT_EQ(Dispatch(), (EventList{{6, 32}, {6, 33}, {6, 36}, {6, 43}})) << "a failed read skips that joystick only";
 }
 
-// The reader the player installs, over an SDL virtual joystick.
+// The desktop's joysticks, over an SDL virtual joystick.
 TEST_F(JoystickEvents, TheDesktopsFirstJoystickRaisesTheFirstJoysticksEvents) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
   if (SDL_NumJoysticks() != 0) {
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     GTEST_SKIP() << "a joystick is plugged in";
   }
-  Joysticks_InstallEventReader();
+  Joystick_Install(nullptr);
   EXPECT_EQ(Dispatch(), EventList{}) << "no joystick";
   const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 8, 0);
   SDL_Joystick* stick = SDL_JoystickOpen(index);
@@ -174,6 +170,7 @@ TEST_F(JoystickEvents, TheDesktopsFirstJoystickRaisesTheFirstJoysticksEvents) {
   SDL_JoystickDetachVirtual(index);
   Joystick_Shutdown();
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  FakeJoysticks_Install();
 }
 
 class TimeLineEvents : public StepWorld {
@@ -377,11 +374,8 @@ TEST_F(StepWorld, MouseButtonsRaiseLocalAndGlobalEventsInOrder) {
   Ready();
   CInstance* near = Add(0, 0.0f, 0.0f);
   Add(0, 100.0f, 100.0f);
-  static int32_t mouseX = 5;
-  Dispatch_SetMousePosition([](int32_t* x, int32_t* y) {
-    *x = mouseX;
-    *y = 5;
-  });
+  MouseAt(5, 5);
+  IO_Update();
   auto step = [&] {
     runs_.clear();
     Run_DispatchMouse();
@@ -395,8 +389,8 @@ TEST_F(StepWorld, MouseButtonsRaiseLocalAndGlobalEventsInOrder) {
   EXPECT_EQ(runs_[0].self, near);
   EXPECT_EQ(runs_[3].self, near);
   IO_OnMouseButtonUp(1);
+  MouseAt(50, 5);
   IO_Update();
-  mouseX = 50;
   EXPECT_EQ(step(), (EventList{{6, 13}, {6, 13}, {6, 56}, {6, 56}, {6, 11}}))
       << "released away from every instance, and the near one was left";
 }

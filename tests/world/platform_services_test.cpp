@@ -1,6 +1,6 @@
 // How the game loop reaches the platform services: the pause event from the
-// window, the per-step update before the freeze test, the services'
-// asynchronous work ahead of the requests', purchase events.
+// window, the per-step update before the freeze test, purchase events ahead
+// of the requests'. Unstarted, the services still take the pause event.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,7 +29,6 @@ class PlatformServicesTest : public StepWorld {
     Services_ResetForTest();
   }
   void TearDown() override {
-    PlatformServices_SetHooks(PlatformServiceHooks());
     Services_ResetForTest();
     Win_SetServices(WindowServices());
     g_order = nullptr;
@@ -42,7 +41,6 @@ class PlatformServicesTest : public StepWorld {
 // the one after is not.
 TEST_F(PlatformServicesTest, APauseEventFromTheWindowLastsOneStep) {
   Ready();
-  PlatformServices_SetHooks(PlatformServices_Real());
   Win_SetServices(StartupServices_WindowServices());
   testsupport::ConsoleCapture console;
   Win_WindowProc(0, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -61,21 +59,24 @@ TEST_F(PlatformServicesTest, APauseEventFromTheWindowLastsOneStep) {
   EXPECT_EQ(console.Lines().size(), 3u);
 }
 
-// Even a game frozen without the focus keeps its services going.
+// Even a game frozen without the focus keeps its services going: the pause
+// event's step is already paused in Begin Step, and a frozen step still
+// ends the pause.
 TEST_F(PlatformServicesTest, TheServicesTickRunsBeforeTheFreezeTest) {
   MakeObject(0);
   On(0, kEventStep, 1, "begin");
   Ready();
   Add(0);
-  PlatformServiceHooks hooks;
-  hooks.tick = [] { Note("tick"); };
-  PlatformServices_SetHooks(hooks);
-  Bind("begin", [](CInstance*, CInstance*) { Note("begin step"); });
+  Bind("begin", [](CInstance*, CInstance*) { Note(Services_IsPaused() ? "begin step, paused" : "begin step"); });
+  testsupport::ConsoleCapture console;
+  Services_OSPauseEvent();
   Run_Step();
   g_options.word[kOptionFreezeOnLostFocus] = 1;
   DeviceWindow_State().active = false;
   Run_Step();
-  EXPECT_EQ(order_, (std::vector<std::string>{"tick", "begin step", "tick"}));
+  EXPECT_EQ(order_, std::vector<std::string>{"begin step, paused"});
+  EXPECT_FALSE(Services_IsPaused());
+  EXPECT_EQ(console.Lines().back(), "Pause event has been unregistered\n");
 }
 
 int32_t CompleteRequest(HTTP_REQ_CONTEXT*, void*, int32_t*) {
@@ -89,7 +90,6 @@ TEST_F(PlatformServicesTest, PurchaseEventsRunOnceBeforeTheRequestsOfTheStep) {
   Ready();
   Add(0);
   Bind("purchase", [](CInstance*, CInstance*) { Note("purchase"); });
-  PlatformServices_SetHooks(PlatformServices_Real());
   auto* request = new HTTP_REQ_CONTEXT("http://x/", 0, CompleteRequest, nullptr, nullptr);
   request->state = kHttpFinished;
   IapEvents_MarkPending();

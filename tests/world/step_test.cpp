@@ -67,14 +67,9 @@ class StepStages : public StepWorld {
     walker->StartPath(MakePath({{0.0f, 0.0f}, {2.0f, 0.0f}}), 100.0f, 1.0f, 0.0f, true, kPathEndStop);
     Add(kDoomed, 50.0f, 50.0f)->markedForDeletion = 1;
 
-    Dispatch_SetJoystickReader([](int32_t joystick, JoystickState* state) {
-      *state = JoystickState{32768, 32768, 1};
-      return joystick == 0;
-    });
-    Dispatch_SetMousePosition([](int32_t* x, int32_t* y) {
-      *x = -18;
-      *y = 2;
-    });
+    joysticks_->devices[0].present = true;
+    joysticks_->devices[0].position.buttons = 1;
+    MouseAt(-18, 2);
     Run_SetRoomDrawer([] { ++drawn_; });
     drawn_ = 0;
   }

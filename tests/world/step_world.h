@@ -1,7 +1,7 @@
 // A small running world for the step and dispatch tests: objects whose
 // events are labels run by the recording code stand-in, a current room the
-// tests fill through CRoom::AddInstance, clean input, no joystick and the
-// mouse at 0, 0. A label may be bound to an action the test supplies; every
+// tests fill through CRoom::AddInstance, clean input, no joystick plugged in, and a
+// window without size, so the mouse is at the room's 0, 0. A label may be bound to an action the test supplies; every
 // run is kept with the event serial it saw.
 #pragma once
 
@@ -15,6 +15,8 @@
 #include "gamefile/object_test_support.h"
 #include "gamefile/options.h"
 #include "platform/device_window.h"
+#include "platform/fake/fake_joystick.h"
+#include "shell/window.h"
 #include "world/input_test_support.h"
 #include "world/instance_test_support.h"
 #include "world/loop/dispatch.h"
@@ -41,10 +43,12 @@ class StepWorld : public InstanceWorld {
     TimeLine_Init();
     Room_Init();
     inputtest::ResetInput();
+    joysticks_ = &FakeJoysticks_Install();
     savedFreeze_ = g_options.word[kOptionFreezeOnLostFocus];
     g_options.word[kOptionFreezeOnLostFocus] = 0;
     DeviceWindow_State().active = true;
     ResetSeams();
+    ResetWindow();
     code_.onRun = [this](const std::string& label) {
       const RecordingCode::Run& run = code_.runs.back();
       runs_.push_back({label, run.type, run.number, run.self, run.other, g_eventSerial});
@@ -61,15 +65,25 @@ class StepWorld : public InstanceWorld {
     g_options.word[kOptionFreezeOnLostFocus] = savedFreeze_;
     DeviceWindow_State().active = true;
     ResetSeams();
+    ResetWindow();
     Object_FreeEventLists();
     TimeLine_Shutdown();
     InstanceWorld::TearDown();
   }
 
-  static void ResetSeams() {
-    Dispatch_SetJoystickReader(nullptr);
-    Dispatch_SetMousePosition(nullptr);
-    Run_SetRoomDrawer(nullptr);
+  static void ResetSeams() { Run_SetRoomDrawer(nullptr); }
+  // No window size, so the mouse maps to the room's 0, 0.
+  static void ResetWindow() {
+    Win_ClearAllPorts();
+    DeviceWindow_State().clientWidth = DeviceWindow_State().clientHeight = 0;
+    g_screenWidth = g_screenHeight = 0;
+  }
+  // The window's mouse at (x, y), in a window showing the screen one to one
+  // without views, so the room mouse is (x, y) once the next step takes it.
+  static void MouseAt(int32_t x, int32_t y) {
+    DeviceWindow_State().clientWidth = g_screenWidth = 640;
+    DeviceWindow_State().clientHeight = g_screenHeight = 480;
+    IO_OnMouseMove(x, y);
   }
 
   // Object `object` gets the event (type, number) that runs `label`.
@@ -109,6 +123,8 @@ class StepWorld : public InstanceWorld {
     return events;
   }
 
+  // Both absent until a test plugs one in.
+  FakeJoysticks* joysticks_ = nullptr;
   RecordingCode code_;
   CRoom* room_ = nullptr;
   std::vector<EventRun> runs_;

@@ -67,9 +67,7 @@ uint32_t PovOf(Uint8 hat) {
   }
 }
 
-}  // namespace
-
-bool Joystick_GetCaps(int32_t device, JoystickCaps* caps) {
+bool DesktopCaps(int32_t device, JoystickCaps* caps) {
   SDL_Joystick* joystick = Device(device);
   if (joystick == nullptr) return false;
   const char* name = SDL_JoystickName(joystick);
@@ -80,7 +78,7 @@ bool Joystick_GetCaps(int32_t device, JoystickCaps* caps) {
   return true;
 }
 
-bool Joystick_GetPosition(int32_t device, JoystickPosition* position) {
+bool DesktopPosition(int32_t device, JoystickPosition* position) {
   SDL_Joystick* joystick = Device(device);
   if (joystick == nullptr) return false;
   const int32_t axes = Counted(SDL_JoystickNumAxes(joystick), kJoystickAxes);
@@ -97,9 +95,27 @@ bool Joystick_GetPosition(int32_t device, JoystickPosition* position) {
   return true;
 }
 
-void Joystick_Shutdown() {
+void DesktopShutdown() {
   for (SDL_Joystick*& joystick : g_open) Close(joystick);
   if (g_started) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   g_started = false;
   g_refused = false;
 }
+
+constexpr JoystickServices kDesktop{DesktopCaps, DesktopPosition, DesktopShutdown};
+
+const JoystickServices* g_installed = &kDesktop;
+
+}  // namespace
+
+bool Joystick_GetCaps(int32_t device, JoystickCaps* caps) { return g_installed->getCaps(device, caps); }
+
+bool Joystick_GetPosition(int32_t device, JoystickPosition* position) {
+  return g_installed->getPosition(device, position);
+}
+
+void Joystick_Shutdown() { g_installed->shutdown(); }
+
+const JoystickServices& Joystick_Desktop() { return kDesktop; }
+
+void Joystick_Install(const JoystickServices* services) { g_installed = services != nullptr ? services : &kDesktop; }

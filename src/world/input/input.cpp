@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/keys.h"
+#include "shell/window.h"
 #include "world/input/input_state.h"
 
 namespace {
@@ -120,6 +121,11 @@ int32_t IO_MouseX(int32_t device) { return IsDevice(device) ? g_step.mouseX[devi
 int32_t IO_MouseY(int32_t device) { return IsDevice(device) ? g_step.mouseY[device] : 0; }
 int32_t IO_WindowMouseX() { return g_step.windowMouseX; }
 int32_t IO_WindowMouseY() { return g_step.windowMouseY; }
+
+void IO_RoomMouse(int32_t* x, int32_t* y) {
+  *x = *y = 0;
+  Win_WindowToRoom(g_step.windowMouseX, g_step.windowMouseY, x, y);
+}
 
 int32_t IO_GetKeyMap(int32_t code) {
   if (!keys::IsKeyCode(code)) return code;

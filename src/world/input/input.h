@@ -56,6 +56,9 @@ int32_t IO_MouseX(int32_t device);
 int32_t IO_MouseY(int32_t device);
 int32_t IO_WindowMouseX();
 int32_t IO_WindowMouseY();
+// The step's system mouse in room coordinates, mapped through the window's
+// ports; 0, 0 while the window has no drawn area.
+void IO_RoomMouse(int32_t* x, int32_t* y);
 
 // What the key and button checks of scripts ask of this step's state.
 enum class InputTest { kHeld, kPressed, kReleased };

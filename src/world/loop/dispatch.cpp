@@ -1,5 +1,4 @@
 #include "world/loop/dispatch.h"
-#include "world/loop/platform_service_hooks.h"
 
 #include <vector>
 
@@ -16,18 +15,14 @@
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
+#include "world/services/platform_services.h"
 
 namespace {
 
 // The Other events that asynchronous requests raise.
 constexpr int32_t kFirstAsyncEvent = 60, kLastAsyncEvent = 64;
-
-void NoMouse(int32_t* x, int32_t* y) { *x = *y = 0; }
-bool NoJoystick(int32_t, JoystickState*) { return false; }
-
-MouseRoomPosition g_mousePosition = NoMouse;
-JoystickReader g_joystick = NoJoystick;
-int32_t g_mouseX = 0, g_mouseY = 0, g_previousMouseX = 0, g_previousMouseY = 0;
+// In-app purchase events run as this Other event.
+constexpr int32_t kOtherPurchase = 66;
 
 // A pass: the serial before the increment; instances made later are newer.
 uint64_t BeginPass() { return g_eventSerial++; }
@@ -104,7 +99,8 @@ bool UnderMouse(CInstance* instance, int32_t x, int32_t y) {
 }
 
 void RunMouseLocal(int32_t subtype) {
-  RunListedWhere(kEventMouse, subtype, [](CInstance* i) { return UnderMouse(i, g_mouseX, g_mouseY); });
+  const RunValues& v = g_runValues;
+  RunListedWhere(kEventMouse, subtype, [&](CInstance* i) { return UnderMouse(i, v.mouseX, v.mouseY); });
 }
 
 // Every instance of the room's active list, the next taken first.
@@ -174,11 +170,6 @@ void StepAgain(CInstance* instance) {
 
 }  // namespace
 
-void Dispatch_SetMousePosition(MouseRoomPosition position) { g_mousePosition = position ? position : NoMouse; }
-void Dispatch_SetJoystickReader(JoystickReader reader) { g_joystick = reader ? reader : NoJoystick; }
-
-void Joysticks_InstallEventReader() { Dispatch_SetJoystickReader(Joysticks_ReadForEvents); }
-
 void Run_DispatchStep(int32_t kind) { RunListed(kEventStep, kind); }
 
 void Run_DispatchAlarms() {
@@ -219,7 +210,7 @@ void Run_DispatchJoystick() {
   const int32_t buttons[2] = {20, 35};  // button n is base + n
   for (int32_t j = 0; j < 2; ++j) {
     JoystickState state;
-    if (!g_joystick(j, &state)) continue;
+    if (!Joysticks_ReadForEvents(j, &state)) continue;
     if (state.x < 20000) RunListed(kEventMouse, first[j]);
     if (state.x > 44000) RunListed(kEventMouse, first[j] + 1);
     if (state.y < 20000) RunListed(kEventMouse, first[j] + 2);
@@ -231,9 +222,10 @@ void Run_DispatchJoystick() {
 }
 
 void Run_DispatchMouse() {
-  g_previousMouseX = g_mouseX;
-  g_previousMouseY = g_mouseY;
-  g_mousePosition(&g_mouseX, &g_mouseY);
+  RunValues& v = g_runValues;
+  v.previousMouseX = v.mouseX;
+  v.previousMouseY = v.mouseY;
+  IO_RoomMouse(&v.mouseX, &v.mouseY);
   bool any = false;
   for (int32_t button = 1; button <= 3; ++button) {
     if (!IO_ButtonDown(button, 0) && !IO_ButtonPressed(button, 0)) continue;
@@ -254,11 +246,11 @@ void Run_DispatchMouse() {
     RunListed(kEventMouse, 13);
     RunListed(kEventMouse, button + 55);
   }
-  RunListedWhere(kEventMouse, 10, [](CInstance* i) {
-    return UnderMouse(i, g_mouseX, g_mouseY) && !UnderMouse(i, g_previousMouseX, g_previousMouseY);
+  RunListedWhere(kEventMouse, 10, [&](CInstance* i) {
+    return UnderMouse(i, v.mouseX, v.mouseY) && !UnderMouse(i, v.previousMouseX, v.previousMouseY);
   });
-  RunListedWhere(kEventMouse, 11, [](CInstance* i) {
-    return UnderMouse(i, g_previousMouseX, g_previousMouseY) && !UnderMouse(i, g_mouseX, g_mouseY);
+  RunListedWhere(kEventMouse, 11, [&](CInstance* i) {
+    return UnderMouse(i, v.previousMouseX, v.previousMouseY) && !UnderMouse(i, v.mouseX, v.mouseY);
   });
   if (IO_WheelUp(0)) RunListed(kEventMouse, 60);
   if (IO_WheelDown(0)) RunListed(kEventMouse, 61);
@@ -294,11 +286,9 @@ void Run_DispatchBoundary() {
 // again on every answer still gets one answer a step. After the event only
 // the map handed out goes; one the script destroyed, whose slot a new map
 // may have taken, is left alone.
-void Run_DispatchListed(int32_t type, int32_t subtype) { RunListed(type, subtype); }
-
 void Run_DispatchAsync() {
-  // The platform services' own events come before the requests'.
-  if (PlatformServices_Hooks().dispatchAsync != nullptr) PlatformServices_Hooks().dispatchAsync();
+  // The platform store's purchase events come before the requests'.
+  if (IapEvents_TakePending()) RunListed(kEventOther, kOtherPurchase);
   HTTP_REQ_CONTEXT* request = HTTP_TakeFinished();
   while (request != nullptr) {
     HTTP_REQ_CONTEXT* next = request->next;

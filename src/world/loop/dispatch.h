@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "world/input/joysticks.h"
-
 // Step events: kind 1 begin, 0 normal, 2 end.
 void Run_DispatchStep(int32_t kind);
 void Run_DispatchAlarms();
@@ -18,16 +16,3 @@ void Run_DispatchTimelines();
 void Run_DispatchBoundary();
 void Run_DispatchAsync();
 void Run_DispatchCollisions();
-// One pass of (type, subtype) over every eligible instance of the objects
-// listed for it.
-void Run_DispatchListed(int32_t type, int32_t subtype);
-
-// The mouse in room coordinates, device 0; installed by the window layer
-// (until then the mouse stays at 0, 0).
-using MouseRoomPosition = void (*)(int32_t* x, int32_t* y);
-void Dispatch_SetMousePosition(MouseRoomPosition position);
-
-using JoystickReader = bool (*)(int32_t joystick, JoystickState* state);
-void Dispatch_SetJoystickReader(JoystickReader reader);
-// The step's joystick events read the first two joysticks from now on.
-void Joysticks_InstallEventReader();

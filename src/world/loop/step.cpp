@@ -12,12 +12,12 @@
 #include "world/instance/instance.h"
 #include "world/loop/dispatch.h"
 #include "world/loop/game_loop.h"
-#include "world/loop/platform_service_hooks.h"
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
+#include "world/services/platform_services.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ void Run_Step() {
   const ProfilerServices& profiler = ProfilerServices_Get();
   profiler.begin(kInputMarker, "IO&Vexa");
   IO_Update();
-  if (PlatformServices_Hooks().tick != nullptr) PlatformServices_Hooks().tick();
+  Services_Tick();
   profiler.end();
   // A game that freezes without the focus does nothing else this step.
   if (Option_On(kOptionFreezeOnLostFocus) && !DeviceWindow_State().active) return;

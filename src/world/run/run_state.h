@@ -56,6 +56,12 @@ struct RunValues {
   uint8_t roomEntered = 0;
   // The saved game to load when the code -300 is acted on; "" when none.
   std::string loadFileName;
+  // The room mouse as the step's mouse events last saw it, and the step
+  // before (entering and leaving an instance compare the two).
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  int32_t previousMouseX = 0;
+  int32_t previousMouseY = 0;
 };
 
 extern RunValues g_runValues;

@@ -2,14 +2,9 @@
 
 #include "platform/achievement_service.h"
 #include "runtime/console.h"
-#include "script/events/event.h"
-#include "world/loop/dispatch.h"
 #include "world/services/achievement_queue.h"
 
 namespace {
-
-// In-app purchase events run as this Other event.
-constexpr int32_t kOtherPurchase = 66;
 
 // Set once the services started: a run that never got that far (a game
 // file refused before its built-ins) must not write an empty queue over
@@ -51,12 +46,6 @@ void Services_OSPauseEvent() {
 
 bool Services_IsPaused() { return g_paused; }
 
-void Services_DispatchAsync() {
-  if (!g_purchasesPending) return;
-  Run_DispatchListed(kEventOther, kOtherPurchase);
-  g_purchasesPending = false;
-}
-
 void Services_Shutdown() {
   if (g_started) AchievementQueue_Shutdown();
 }
@@ -70,11 +59,8 @@ void Services_ResetForTest() {
 void IapEvents_MarkPending() { g_purchasesPending = true; }
 bool IapEvents_Pending() { return g_purchasesPending; }
 
-PlatformServiceHooks PlatformServices_Real() {
-  PlatformServiceHooks hooks;
-  hooks.tick = Services_Tick;
-  hooks.dispatchAsync = Services_DispatchAsync;
-  hooks.shutdown = Services_Shutdown;
-  hooks.osPause = Services_OSPauseEvent;
-  return hooks;
+bool IapEvents_TakePending() {
+  const bool pending = g_purchasesPending;
+  g_purchasesPending = false;
+  return pending;
 }

@@ -1,12 +1,12 @@
 // The platform services as the game loop sees them: their start with the
-// built-ins, their update once per step right after the input, their
-// asynchronous work at the head of the step's asynchronous stage, the
-// operating system's pause event, and their shutdown.
+// built-ins, their update once per step right after the input, the
+// purchase events at the head of the step's asynchronous stage, the
+// operating system's pause event, and their shutdown. Until the program's
+// start-up starts them they send nothing and write no cache, so a world a
+// test builds runs with them idle.
 #pragma once
 
 #include <cstdint>
-
-#include "world/loop/platform_service_hooks.h"
 
 // The queue emptied, the cache loaded, the achievement service started.
 void Services_Start();
@@ -18,8 +18,6 @@ void Services_Tick();
 void Services_OSPauseEvent();
 // True during the step after a pause event.
 bool Services_IsPaused();
-// Purchase events a store added since the last step run their event.
-void Services_DispatchAsync();
 // At program end: waiting posts are written to their cache file (only
 // after a start).
 void Services_Shutdown();
@@ -31,6 +29,5 @@ void Services_ResetForTest();
 // that the store fills.
 void IapEvents_MarkPending();
 bool IapEvents_Pending();
-
-// The hooks that reach the services above.
-PlatformServiceHooks PlatformServices_Real();
+// True once per marking: the asynchronous stage runs the purchase event.
+bool IapEvents_TakePending();

@@ -137,7 +137,7 @@ bool Runner_Start() {
 
 void Runner_Shutdown() {
   // Posts still waiting are written before anything they name goes.
-  if (PlatformServices_Hooks().shutdown != nullptr) PlatformServices_Hooks().shutdown();
+  Services_Shutdown();
   // Requests never delivered still hold their buffers and their callers'
   // arguments; the dialogs still queued are among them.
   InputQuery_Forget();

@@ -13,5 +13,3 @@ void StartupServices_PumpWindow();
 // options, the graphics and the platform services.
 struct WindowServices;
 WindowServices StartupServices_WindowServices();
-// The mouse in room coordinates, for the events and the built-in variables.
-void StartupServices_RoomMouse(int32_t* x, int32_t* y);

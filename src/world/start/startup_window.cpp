@@ -8,13 +8,10 @@
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
-#include "world/input/joysticks.h"
-#include "world/loop/dispatch.h"
 #include "world/run/run_state.h"
 #include "world/services/platform_services.h"
 #include "world/start/startup_services.h"
 #include "world/start/wiring.h"
-#include "world/variables/builtin_variables.h"
 
 namespace {
 
@@ -42,16 +39,7 @@ void PortScale(float* x, float* y) {
   *y = g_portScale[1];
 }
 
-void LostToOtherProgram() {
-  if (PlatformServices_Hooks().osPause != nullptr) PlatformServices_Hooks().osPause();
-}
-
 }  // namespace
-
-void StartupServices_RoomMouse(int32_t* x, int32_t* y) {
-  *x = *y = 0;
-  Win_WindowToRoom(Win_GetMouseX(), Win_GetMouseY(), x, y);
-}
 
 WindowServices StartupServices_WindowServices() {
   WindowServices s;
@@ -72,7 +60,7 @@ WindowServices StartupServices_WindowServices() {
   s.deviceMouse = DeviceMouse;
   s.screenSize = ScreenSizeOfGame;
   s.portScale = PortScale;
-  s.lostToOtherProgram = LostToOtherProgram;
+  s.lostToOtherProgram = Services_OSPauseEvent;
   return s;
 }
 

@@ -16,9 +16,7 @@
 #include "script/vm/vm.h"
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
-#include "world/input/joysticks.h"
 #include "world/input/virtual_keys.h"
-#include "world/loop/dispatch.h"
 #include "world/room/room_store.h"
 #include "world/start/runner.h"
 #include "world/start/service_list.h"
@@ -50,14 +48,8 @@ void InstallMessagePump() {
 }
 
 // What the window and the input it feeds call up: the input state, the run
-// control, the options and the graphics; the room's mouse; the joysticks'
-// events.
-void InstallWindowHooks() {
-  Win_SetServices(StartupServices_WindowServices());
-  Dispatch_SetMousePosition(StartupServices_RoomMouse);
-  Joysticks_InstallEventReader();
-  BuiltinVariables_SetMouseReader(StartupServices_RoomMouse);
-}
+// control, the options and the graphics.
+void InstallWindowHooks() { Win_SetServices(StartupServices_WindowServices()); }
 
 enum class Stage { kStart, kWindow };
 

@@ -19,7 +19,6 @@ void World_TearDownForTest() {
   Room_Shutdown();
   Instance_DeleteAll();
   HTTP_ResetForTest();
-  PlatformServices_SetHooks(PlatformServiceHooks());
   Services_ResetForTest();
   EventWorld_Install(EventWorldHooks{});
   WorldSeam_Install(WorldSeam{});

@@ -20,10 +20,6 @@ const char* BuiltinVariables_PhysicsName(int32_t index);
 void BuiltinVariables_RegisterInstance();
 void BuiltinVariables_RegisterGlobal();
 
-// The pointer in room coordinates; null reads 0, 0.
-using MouseRoomReader = void (*)(int32_t* x, int32_t* y);
-void BuiltinVariables_SetMouseReader(MouseRoomReader reader);
-
 // The broken-down local time the date variables read; null restores the
 // system's local time of the current calendar time.
 using CalendarSource = void (*)(std::tm* out);

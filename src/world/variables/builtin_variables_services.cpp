@@ -23,7 +23,6 @@ namespace {
 
 constexpr int32_t kSystemMouse = 0;
 
-MouseRoomReader g_mouseReader = nullptr;
 CalendarSource g_calendar = nullptr;
 
 // ---- Input --------------------------------------------------------------------
@@ -31,7 +30,7 @@ CalendarSource g_calendar = nullptr;
 template <bool kX>
 bool GetMouse(CInstance*, int32_t, ScriptValue* out) {
   int32_t x = 0, y = 0;
-  if (g_mouseReader != nullptr) g_mouseReader(&x, &y);
+  IO_RoomMouse(&x, &y);
   return Real(out, kX ? x : y);
 }
 template <int32_t (*kGet)(int32_t device)>
@@ -217,7 +216,6 @@ void RegisterFamilies() {
 }  // namespace
 }  // namespace builtin_variables
 
-void BuiltinVariables_SetMouseReader(MouseRoomReader reader) { builtin_variables::g_mouseReader = reader; }
 void BuiltinVariables_SetCalendar(CalendarSource source) { builtin_variables::g_calendar = source; }
 
 void BuiltinVariables_RegisterGlobal() {
