@@ -25,16 +25,26 @@ void Empty(ScriptValue* slot) {
 }
 
 // The caller's slots in use are taken aside, texts and all, and the callee's
-// arguments put in their place; the slots past both were empty already.
-void Enter(SavedArguments* saved, int32_t argc, const ScriptValue* arguments) {
+// arguments put in their place (copied, or with `take` handed over, leaving
+// the given values without texts); the slots past both were empty already.
+void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments, bool take) {
   saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
   ScriptValue* slots = saved->slots();
   std::memcpy(static_cast<void*>(slots), g_arguments, sizeof(ScriptValue) * static_cast<size_t>(saved->used));
-  int32_t cleared = argc > saved->used ? argc : saved->used;
-  for (int32_t i = 0; i < cleared; ++i) g_arguments[i] = ScriptValue();
-  g_argumentExtent = 0;
-  for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
+  if (take) {
+    for (int32_t i = 0; i < argc; ++i) {
+      g_arguments[i] = arguments[i];
+      arguments[i].text = nullptr;
+    }
+    for (int32_t i = argc; i < saved->used; ++i) g_arguments[i] = ScriptValue();
+    g_argumentExtent = argc;
+  } else {
+    int32_t cleared = argc > saved->used ? argc : saved->used;
+    for (int32_t i = 0; i < cleared; ++i) g_arguments[i] = ScriptValue();
+    g_argumentExtent = 0;
+    for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
+  }
   g_argumentCount = argc;
 }
 
@@ -51,24 +61,39 @@ void Leave(SavedArguments* saved) {
   g_argumentCount = saved->count;
 }
 
-}  // namespace
-
-bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
-                               const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
+bool RunWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc, ScriptValue* arguments, bool take,
+                      ScriptValue* result, const ErrorLead& lead) {
   if (argc < 0) argc = 0;
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   SavedArguments saved;
-  Enter(&saved, argc, arguments);
+  Enter(&saved, argc, arguments, take);
   bool ok = Code_Execute_ErrorString(self, other, code, result);
   if (!ok) Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str());
   Leave(&saved);
   return ok;
 }
 
-bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
-                    const ScriptValue* arguments) {
+bool RunScript(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+               ScriptValue* arguments, bool take) {
   CScript* script = Script_Get(index);
   if (script == nullptr) return false;
-  return Code_ExecuteWithArguments(script->code, self, other, argc, arguments, result,
-                                   {"In script ", Script_GetName(index), ":\n"});
+  return RunWithArguments(script->code, self, other, argc, arguments, take, result,
+                          {"In script ", Script_GetName(index), ":\n"});
+}
+
+}  // namespace
+
+bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
+                               const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
+  return RunWithArguments(code, self, other, argc, const_cast<ScriptValue*>(arguments), false, result, lead);
+}
+
+bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                    const ScriptValue* arguments) {
+  return RunScript(index, self, other, argc, result, const_cast<ScriptValue*>(arguments), false);
+}
+
+bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                          ScriptValue* arguments) {
+  return RunScript(index, self, other, argc, result, arguments, true);
 }

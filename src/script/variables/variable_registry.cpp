@@ -29,6 +29,15 @@ void StoreName(BuiltinVariableRecord* record, const char* name) {
   std::memcpy(record->name, name, needed);
 }
 
+int8_t ArgumentSlotOf(const char* name) {
+  if (name == nullptr || std::strncmp(name, "argument", 8) != 0) return -1;
+  const char* digits = name + 8;
+  if (digits[0] < '0' || digits[0] > '9') return -1;
+  if (digits[1] == '\0') return static_cast<int8_t>(digits[0] - '0');
+  if (digits[0] != '1' || digits[1] < '0' || digits[1] > '5' || digits[2] != '\0') return -1;
+  return static_cast<int8_t>(10 + digits[1] - '0');
+}
+
 const BuiltinVariableRecord* Record(int32_t id) { return id >= 0 && id < g_recordCount ? &g_records[id] : nullptr; }
 
 // Reads the first instance a walk offers that is not marked for deletion.
@@ -102,6 +111,7 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
   record.getter = getter;
   record.setter = setter;
   record.canSet = canSet ? 1 : 0;
+  record.argumentSlot = ArgumentSlotOf(name);
   g_byName.Invalidate();
 }
 
@@ -124,6 +134,11 @@ const char* Variable_BuiltIn_GetName(int32_t index) {
 int32_t Variable_BuiltIn_Count() { return g_recordCount; }
 
 const BuiltinVariableRecord* Variable_BuiltIn_Get(int32_t index) { return Record(index); }
+
+int32_t Variable_BuiltIn_ArgumentSlot(int32_t id) {
+  const BuiltinVariableRecord* record = Record(id);
+  return record != nullptr && record->getter != nullptr ? record->argumentSlot : -1;
+}
 
 bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* out) {
   if (id >= kFirstInstanceVariableId) {

@@ -25,6 +25,9 @@ struct BuiltinVariableRecord {
   BuiltinVariableGetter getter;
   BuiltinVariableSetter setter;
   uint8_t canSet;
+  // 0 ... 15 for argument0 ... argument15, which read that argument slot
+  // whatever instance they are asked about; -1 for any other.
+  int8_t argumentSlot = -1;
 };
 
 // ---- The built-in registry --------------------------------------------------
@@ -46,6 +49,9 @@ int32_t Variable_BuiltIn_Find(const char* name);
 const char* Variable_BuiltIn_GetName(int32_t index);
 int32_t Variable_BuiltIn_Count();
 const BuiltinVariableRecord* Variable_BuiltIn_Get(int32_t index);
+// The argument slot built-in variable `id` reads when it has a getter, -1
+// for any other id.
+int32_t Variable_BuiltIn_ArgumentSlot(int32_t id);
 
 // ---- Access by id -----------------------------------------------------------
 bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* out);
