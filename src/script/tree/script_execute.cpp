@@ -13,8 +13,10 @@ namespace {
 
 // Left uninitialised: only the slots in use are written and read.
 struct SavedArguments {
-  ScriptValue* slots() { return reinterpret_cast<ScriptValue*>(bytes); }
-  alignas(ScriptValue) unsigned char bytes[kArgumentSlots * sizeof(ScriptValue)];
+  union Slots {
+    Slots() {}
+    ScriptValue values[kArgumentSlots];
+  } slots;
   int32_t used = 0;  // slots from here on were empty
   int32_t count = 0;
 };
@@ -30,8 +32,8 @@ void Empty(ScriptValue* slot) {
 void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments, bool take) {
   saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
-  ScriptValue* slots = saved->slots();
-  std::memcpy(static_cast<void*>(slots), g_arguments, sizeof(ScriptValue) * static_cast<size_t>(saved->used));
+  ScriptValue* slots = saved->slots.values;
+  for (int32_t i = 0; i < saved->used; ++i) slots[i] = g_arguments[i];
   if (take) {
     for (int32_t i = 0; i < argc; ++i) {
       g_arguments[i] = arguments[i];
@@ -50,42 +52,49 @@ void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments, bool tak
 
 // The saved slots take the place of the current ones, texts included.
 void Leave(SavedArguments* saved) {
-  ScriptValue* slots = saved->slots();
+  ScriptValue* slots = saved->slots.values;
   int32_t extent = g_argumentExtent;
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) Empty(&g_arguments[i]);
   }
   for (int32_t i = saved->used; i < extent; ++i) g_arguments[i] = ScriptValue();
-  std::memcpy(static_cast<void*>(g_arguments), slots, sizeof(ScriptValue) * static_cast<size_t>(saved->used));
+  for (int32_t i = 0; i < saved->used; ++i) g_arguments[i] = slots[i];
   g_argumentExtent = saved->used;
   g_argumentCount = saved->count;
 }
 
-bool RunWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc, ScriptValue* arguments, bool take,
-                      ScriptValue* result, const ErrorLead& lead) {
+// A failed run leaves "ERROR" in result; the caller puts its lead in front
+// of the error text.
+inline __attribute__((always_inline)) bool RunWithArguments(CCode* code, CInstance* self, CInstance* other,
+                                                            int32_t argc, ScriptValue* arguments, bool take,
+                                                            ScriptValue* result) {
   if (argc < 0) argc = 0;
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   SavedArguments saved;
   Enter(&saved, argc, arguments, take);
   bool ok = Code_Execute_ErrorString(self, other, code, result);
-  if (!ok) Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str());
   Leave(&saved);
   return ok;
 }
+
+void PutLead(const ErrorLead& lead) { Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str()); }
 
 bool RunScript(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                ScriptValue* arguments, bool take) {
   CScript* script = Script_Get(index);
   if (script == nullptr) return false;
-  return RunWithArguments(script->code, self, other, argc, arguments, take, result,
-                          {"In script ", Script_GetName(index), ":\n"});
+  bool ok = RunWithArguments(script->code, self, other, argc, arguments, take, result);
+  if (!ok) PutLead({"In script ", Script_GetName(index), ":\n"});
+  return ok;
 }
 
 }  // namespace
 
 bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
                                const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
-  return RunWithArguments(code, self, other, argc, const_cast<ScriptValue*>(arguments), false, result, lead);
+  bool ok = RunWithArguments(code, self, other, argc, const_cast<ScriptValue*>(arguments), false, result);
+  if (!ok) PutLead(lead);
+  return ok;
 }
 
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
