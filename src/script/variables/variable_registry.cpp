@@ -1,6 +1,8 @@
 #include "script/variables/variable_registry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/message_box.h"
 #include "runtime/memory.h"
@@ -8,6 +10,8 @@
 #include "script/variables/instance_selector.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/world_seam.h"
+
+int8_t g_builtinArgumentSlots[kMaxBuiltinVariables];
 
 namespace {
 
@@ -90,6 +94,7 @@ void Variable_BuiltIn_Clear() {
     MemoryManager::Free(record.name);
     record = BuiltinVariableRecord{};
   }
+  std::fill(std::begin(g_builtinArgumentSlots), std::end(g_builtinArgumentSlots), int8_t{0});
   g_recordCount = 0;
   g_byName.Invalidate();
 }
@@ -111,7 +116,7 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
   record.getter = getter;
   record.setter = setter;
   record.canSet = canSet ? 1 : 0;
-  record.argumentSlot = ArgumentSlotOf(name);
+  g_builtinArgumentSlots[g_recordCount - 1] = static_cast<int8_t>(getter != nullptr ? ArgumentSlotOf(name) + 1 : 0);
   g_byName.Invalidate();
 }
 
@@ -134,11 +139,6 @@ const char* Variable_BuiltIn_GetName(int32_t index) {
 int32_t Variable_BuiltIn_Count() { return g_recordCount; }
 
 const BuiltinVariableRecord* Variable_BuiltIn_Get(int32_t index) { return Record(index); }
-
-int32_t Variable_BuiltIn_ArgumentSlot(int32_t id) {
-  const BuiltinVariableRecord* record = Record(id);
-  return record != nullptr && record->getter != nullptr ? record->argumentSlot : -1;
-}
 
 bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* out) {
   if (id >= kFirstInstanceVariableId) {
