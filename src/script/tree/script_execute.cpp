@@ -29,7 +29,8 @@ void Empty(ScriptValue* slot) {
 // The caller's slots in use are taken aside, texts and all, and the callee's
 // arguments put in their place (copied, or with `take` handed over, leaving
 // the given values without texts); the slots past both were empty already.
-void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments, bool take) {
+inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments,
+                                                 bool take) {
   saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
   ScriptValue* slots = saved->slots.values;
@@ -51,7 +52,7 @@ void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments, bool tak
 }
 
 // The saved slots take the place of the current ones, texts included.
-void Leave(SavedArguments* saved) {
+inline __attribute__((always_inline)) void Leave(SavedArguments* saved) {
   ScriptValue* slots = saved->slots.values;
   int32_t extent = g_argumentExtent;
   for (int32_t i = 0; i < extent; ++i) {
