@@ -21,11 +21,6 @@ struct SavedArguments {
   int32_t count = 0;
 };
 
-void Empty(ScriptValue* slot) {
-  if (slot->text != nullptr) MemoryManager::Free(slot->text);
-  *slot = ScriptValue();
-}
-
 // The caller's slots in use are taken aside, texts and all, and the callee's
 // arguments put in their place (copied, or with `take` handed over, leaving
 // the given values without texts); the slots past both were empty already.
@@ -51,16 +46,18 @@ inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t 
   g_argumentCount = argc;
 }
 
-// The saved slots take the place of the current ones, texts included.
+// The saved slots take the place of the current ones, texts included; the
+// callee's slots past them are emptied (past both, they are empty).
 inline __attribute__((always_inline)) void Leave(SavedArguments* saved) {
-  ScriptValue* slots = saved->slots.values;
-  int32_t extent = g_argumentExtent;
-  for (int32_t i = 0; i < extent; ++i) {
-    if (g_arguments[i].text != nullptr) Empty(&g_arguments[i]);
+  const ScriptValue* slots = saved->slots.values;
+  int32_t used = saved->used;
+  int32_t top = g_argumentExtent > used ? g_argumentExtent : used;
+  for (int32_t i = 0; i < top; ++i) {
+    char* text = g_arguments[i].text;
+    g_arguments[i] = i < used ? slots[i] : ScriptValue();
+    if (text != nullptr) MemoryManager::Free(text);
   }
-  for (int32_t i = saved->used; i < extent; ++i) g_arguments[i] = ScriptValue();
-  for (int32_t i = 0; i < saved->used; ++i) g_arguments[i] = slots[i];
-  g_argumentExtent = saved->used;
+  g_argumentExtent = used;
   g_argumentCount = saved->count;
 }
 
