@@ -202,6 +202,11 @@ bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
     case kInstanceOther: instance = context->other; break;
     default: return false;
   }
+  int32_t slot = Variable_BuiltIn_ArgumentSlot(node->id);
+  if (slot >= 0) {  // read where it lies, as its getter would copy it
+    *out = g_arguments[slot].real;
+    return IsPlainReal(g_arguments[slot]);
+  }
   ScriptValue value;
   bool plain = Variable_GetValue(instance, node->id, 0, &value) && IsPlainReal(value);
   ScriptValue_Release(&value);
@@ -220,10 +225,6 @@ inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
       *out = node->value.real;
       return true;
     case kNodeVariableOnInstance: {
-      if (const ScriptValue* argument = ArgumentSlot(node)) {
-        *out = argument->real;
-        return IsPlainReal(*argument);
-      }
       const ScriptValue* value = OwnValue(context, node);
       if (value == nullptr) return BuiltinReal(context, node, out);
       if (!IsPlainReal(*value)) return false;
@@ -247,8 +248,8 @@ const ScriptValue* InPlace(ExecContext* context, const CodeNode* node) {
   switch (node->kind) {
     case kNodeConstant: return &node->value;
     case kNodeVariableOnInstance: {
-      const ScriptValue* argument = ArgumentSlot(node);
-      return argument != nullptr ? argument : OwnValue(context, node);
+      const ScriptValue* own = OwnValue(context, node);
+      return own != nullptr ? own : ArgumentSlot(node);
     }
     case kNodeVariable: return StoredElement(context, node);
     default: return nullptr;
@@ -400,8 +401,8 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
     case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeVariableOnInstance: {
-      const ScriptValue* stored = ArgumentSlot(node);
-      if (stored == nullptr) stored = OwnValue(context, node);
+      const ScriptValue* stored = OwnValue(context, node);
+      if (stored == nullptr) stored = ArgumentSlot(node);
       if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
       ScriptValue_Assign(result, stored);
       return kExecDone;
