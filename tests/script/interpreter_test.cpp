@@ -8,8 +8,10 @@
 
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
+#include "script/compiler/function_registry.h"
 #include "script/compiler/lexer.h"
 #include "script/compiler/operators.h"
+#include "script/events/script.h"
 #include "script/snippet_runner.h"
 #include "script/tree/interpreter.h"
 #include "script/variables/variable_names.h"
@@ -235,6 +237,31 @@ TEST(TreeCalls, ScriptsSeeTheirArgumentsAndFailuresCarryTheScriptName) {
   std::string text = g_errorText;
   EXPECT_EQ(text.rfind("In script outer:\nIn script add:\n", 0), 0u) << text;
   Code_Error_Clear();
+}
+
+// A built-in that runs the script `show` with its own arguments, then
+// prints them as it still holds them.
+void CallShow(ScriptValue* result, CInstance* self, CInstance* other, int32_t count, ScriptValue* arguments) {
+  Script_Execute(Script_Find("show"), self, other, count, result, arguments);
+  snippet::TestPrint(nullptr, nullptr, nullptr, count, arguments);
+}
+
+TEST(TreeCalls, EachCallSeesOnlyItsOwnArgumentsAndTheCallersComeBackWithTheirTexts) {
+  Runner runner;
+  int32_t id = -1;
+  if (!Function_Find("call_show", &id)) Function_Add("call_show", CallShow, -1);
+  ASSERT_TRUE(runner.SetScripts(
+      {{"show", "test_print(argument0, argument1, argument2, argument3); return argument0 + argument1"},
+       {"outer", "var r; r = show(argument1, 'x'); test_print(argument0, argument1, argument2); return r"}}));
+  // Fewer arguments than the caller had: the rest read 0 in the callee.
+  EXPECT_EQ(runner.RunJoined("test_print(outer('a', 'b', 'c'))"), "b x 0 0 | a b c | bx");
+  // A built-in's own arguments are copied into the slots, not taken.
+  EXPECT_EQ(runner.RunJoined("test_print(call_show('p', 'q'))"), "p q 0 0 | p q | pq");
+  // A slot set outside any call is put aside for the call and comes back.
+  OwnedValue kept("kept");
+  Code_SetArgument(3, kept.v);
+  EXPECT_EQ(runner.RunJoined("test_print(show(1, 2), argument3)"), "1 2 0 0 | 3 kept");
+  Code_FreeArguments();
 }
 
 TEST(TreeCalls, DeepRecursionRunsAndRunawayRecursionStopsCleanly) {

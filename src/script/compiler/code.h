@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "runtime/run_flags.h"  // the execution mode
 #include "runtime/script_value.h"
@@ -93,7 +94,18 @@ void Code_SetBytecodeGenerator(BytecodeGenerator generator);
 constexpr int32_t kArgumentSlots = 16;
 extern ScriptValue g_arguments[kArgumentSlots];
 extern int32_t g_argumentCount;
+// Slots from this index on hold real 0 without a text. Every writer of the
+// slots keeps it: a store raises it past the slot, whoever empties slots may
+// lower it. Calls save and restore only the slots below it, so a write that
+// bypasses Code_SetArgument must raise it too.
+extern int32_t g_argumentExtent;
 // Copies a value into slot i, reusing the slot's text buffer when it is large
 // enough; indices outside 0..15 are ignored.
 void Code_SetArgument(int32_t index, const ScriptValue& value);
+// What a slot past the extent holds: real 0 (not -0) and no text.
+inline bool Code_ArgumentIsEmpty(const ScriptValue& value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value.real, sizeof bits);
+  return value.kind == kValueReal && value.text == nullptr && bits == 0;
+}
 void Code_FreeArguments();

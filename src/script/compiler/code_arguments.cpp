@@ -5,10 +5,12 @@
 
 ScriptValue g_arguments[kArgumentSlots];
 int32_t g_argumentCount = 0;
+int32_t g_argumentExtent = 0;
 
 void Code_SetArgument(int32_t index, const ScriptValue& value) {
   if (index < 0 || index >= kArgumentSlots) return;
   ScriptValue& slot = g_arguments[index];
+  if (index >= g_argumentExtent && !Code_ArgumentIsEmpty(value)) g_argumentExtent = index + 1;
   slot.kind = value.kind;
   slot.real = value.real;
   if (value.text == nullptr) {
@@ -30,4 +32,5 @@ void Code_FreeArguments() {
     slot = ScriptValue();
   }
   g_argumentCount = 0;
+  g_argumentExtent = 0;
 }

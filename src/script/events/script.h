@@ -57,6 +57,10 @@ void Script_Clear();
 // result and "In script <name>:" in front of the error text.
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                     const ScriptValue* arguments);
+// As Script_Execute, handing the arguments' texts over to the slots instead
+// of copying them: the given values are left without texts.
+bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                          ScriptValue* arguments);
 void Script_Finish();
 // Runs code as Script_Execute runs a script's; a failed run puts
 // before + name + after in front of the error text.

@@ -179,6 +179,17 @@ ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
 }
 
 bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
+// The slot argument0 ... argument15 of self, other or no instance read, where
+// it lies: their getters read it whatever the instance. Null for any other
+// node.
+inline const ScriptValue* ArgumentSlot(const CodeNode* node) {
+  if (node->kind != kNodeVariableOnInstance || node->id >= kFirstInstanceVariableId) return nullptr;
+  if (node->instance != kInstanceNotSpecified && node->instance != kInstanceSelf && node->instance != kInstanceOther)
+    return nullptr;
+  int32_t slot = Variable_BuiltIn_ArgumentSlot(node->id);
+  return slot >= 0 ? &g_arguments[slot] : nullptr;
+}
+
 // A built-in variable of self or other read through its getter, when that
 // gives a plain real. Getters only read, so a later fallback to the ordinary
 // walk, which reads it again, changes nothing.
@@ -190,6 +201,11 @@ bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
     case kInstanceSelf: instance = context->self; break;
     case kInstanceOther: instance = context->other; break;
     default: return false;
+  }
+  int32_t slot = Variable_BuiltIn_ArgumentSlot(node->id);
+  if (slot >= 0) {  // read where it lies, as its getter would copy it
+    *out = g_arguments[slot].real;
+    return IsPlainReal(g_arguments[slot]);
   }
   ScriptValue value;
   bool plain = Variable_GetValue(instance, node->id, 0, &value) && IsPlainReal(value);
@@ -231,7 +247,10 @@ inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
 const ScriptValue* InPlace(ExecContext* context, const CodeNode* node) {
   switch (node->kind) {
     case kNodeConstant: return &node->value;
-    case kNodeVariableOnInstance: return OwnValue(context, node);
+    case kNodeVariableOnInstance: {
+      const ScriptValue* own = OwnValue(context, node);
+      return own != nullptr ? own : ArgumentSlot(node);
+    }
     case kNodeVariable: return StoredElement(context, node);
     default: return nullptr;
   }
@@ -359,7 +378,8 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
     return ok ? kExecDone : kExecError;
   }
   if (id >= kFirstScriptFunctionId) {
-    bool ok = Script_Execute(id - kFirstScriptFunctionId, context->self, context->other, count, result, arguments);
+    bool ok =
+        Script_ExecuteTaking(id - kFirstScriptFunctionId, context->self, context->other, count, result, arguments);
     return ok ? kExecDone : kExecError;
   }
   Clear(result);
@@ -382,6 +402,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeVariableOnInstance: {
       const ScriptValue* stored = OwnValue(context, node);
+      if (stored == nullptr) stored = ArgumentSlot(node);
       if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
       ScriptValue_Assign(result, stored);
       return kExecDone;

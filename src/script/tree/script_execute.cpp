@@ -12,86 +12,95 @@
 namespace {
 
 // Left uninitialised: only the slots in use are written and read.
-struct SavedSlot {
-  int32_t kind;
-  char* text;
-  double real;
-};
-
 struct SavedArguments {
-  SavedSlot slots[kArgumentSlots];
+  union Slots {
+    Slots() {}
+    ScriptValue values[kArgumentSlots];
+  } slots;
   int32_t used = 0;  // slots from here on were empty
   int32_t count = 0;
 };
 
-bool IsEmpty(const ScriptValue& slot) {
-  uint64_t bits;
-  std::memcpy(&bits, &slot.real, sizeof bits);
-  return slot.kind == kValueReal && slot.text == nullptr && bits == 0;
-}
-
-void Empty(ScriptValue* slot) {
-  if (slot->text != nullptr) MemoryManager::Free(slot->text);
-  *slot = ScriptValue();
-}
-
-// Slots past the last one in use hold real 0 and no text, as most do:
-// they need no copy, and emptying them again restores them.
-void Save(SavedArguments* saved) {
-  saved->used = kArgumentSlots;
-  while (saved->used > 0 && IsEmpty(g_arguments[saved->used - 1])) --saved->used;
-  for (int32_t i = 0; i < saved->used; ++i) {
-    saved->slots[i].kind = g_arguments[i].kind;
-    saved->slots[i].real = g_arguments[i].real;
-    saved->slots[i].text = nullptr;
-    if (g_arguments[i].text != nullptr) {
-      ScriptValue copy;
-      ScriptValue_SetString(&copy, g_arguments[i].text);
-      saved->slots[i].text = copy.text;
-    }
-  }
+// The caller's slots in use are taken aside, texts and all, and the callee's
+// arguments put in their place (copied, or with `take` handed over, leaving
+// the given values without texts); the slots past both were empty already.
+inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments,
+                                                 bool take) {
+  saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
+  ScriptValue* slots = saved->slots.values;
+  for (int32_t i = 0; i < saved->used; ++i) slots[i] = g_arguments[i];
+  if (take) {
+    for (int32_t i = 0; i < argc; ++i) {
+      g_arguments[i] = arguments[i];
+      arguments[i].text = nullptr;
+    }
+    for (int32_t i = argc; i < saved->used; ++i) g_arguments[i] = ScriptValue();
+    g_argumentExtent = argc;
+  } else {
+    int32_t cleared = argc > saved->used ? argc : saved->used;
+    for (int32_t i = 0; i < cleared; ++i) g_arguments[i] = ScriptValue();
+    g_argumentExtent = 0;
+    for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
+  }
+  g_argumentCount = argc;
 }
 
-// The saved slots take the place of the current ones, texts included.
-void Restore(SavedArguments* saved) {
-  for (int32_t i = 0; i < saved->used; ++i) {
-    if (g_arguments[i].text != nullptr) MemoryManager::Free(g_arguments[i].text);
-    const SavedSlot& slot = saved->slots[i];
-    g_arguments[i] = ScriptValue{slot.kind, slot.text, slot.real};
+// The saved slots take the place of the current ones, texts included; the
+// callee's slots past them are emptied (past both, they are empty).
+inline __attribute__((always_inline)) void Leave(SavedArguments* saved) {
+  const ScriptValue* slots = saved->slots.values;
+  int32_t used = saved->used;
+  int32_t top = g_argumentExtent > used ? g_argumentExtent : used;
+  for (int32_t i = 0; i < top; ++i) {
+    char* text = g_arguments[i].text;
+    g_arguments[i] = i < used ? slots[i] : ScriptValue();
+    if (text != nullptr) MemoryManager::Free(text);
   }
-  for (int32_t i = saved->used; i < kArgumentSlots; ++i) {
-    if (!IsEmpty(g_arguments[i])) Empty(&g_arguments[i]);
-  }
+  g_argumentExtent = used;
   g_argumentCount = saved->count;
 }
 
-// Slots from `saved.used` on are empty already (Save found them so).
-void Fill(const SavedArguments& saved, int32_t argc, const ScriptValue* arguments) {
-  for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
-  for (int32_t i = argc; i < saved.used; ++i) Code_SetArgument(i, ScriptValue());
-  g_argumentCount = argc;
+// A failed run leaves "ERROR" in result; the caller puts its lead in front
+// of the error text.
+inline __attribute__((always_inline)) bool RunWithArguments(CCode* code, CInstance* self, CInstance* other,
+                                                            int32_t argc, ScriptValue* arguments, bool take,
+                                                            ScriptValue* result) {
+  if (argc < 0) argc = 0;
+  if (argc > kArgumentSlots) argc = kArgumentSlots;
+  SavedArguments saved;
+  Enter(&saved, argc, arguments, take);
+  bool ok = Code_Execute_ErrorString(self, other, code, result);
+  Leave(&saved);
+  return ok;
+}
+
+void PutLead(const ErrorLead& lead) { Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str()); }
+
+bool RunScript(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+               ScriptValue* arguments, bool take) {
+  CScript* script = Script_Get(index);
+  if (script == nullptr) return false;
+  bool ok = RunWithArguments(script->code, self, other, argc, arguments, take, result);
+  if (!ok) PutLead({"In script ", Script_GetName(index), ":\n"});
+  return ok;
 }
 
 }  // namespace
 
 bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
                                const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
-  if (argc < 0) argc = 0;
-  if (argc > kArgumentSlots) argc = kArgumentSlots;
-  SavedArguments saved;
-  Save(&saved);
-  Fill(saved, argc, arguments);
-  bool ok = Code_Execute_ErrorString(self, other, code, result);
-  if (!ok) Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str());
-  Restore(&saved);
+  bool ok = RunWithArguments(code, self, other, argc, const_cast<ScriptValue*>(arguments), false, result);
+  if (!ok) PutLead(lead);
   return ok;
 }
 
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                     const ScriptValue* arguments) {
-  CScript* script = Script_Get(index);
-  if (script == nullptr) return false;
-  return Code_ExecuteWithArguments(script->code, self, other, argc, arguments, result,
-                                   {"In script ", Script_GetName(index), ":\n"});
+  return RunScript(index, self, other, argc, result, const_cast<ScriptValue*>(arguments), false);
+}
+
+bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                          ScriptValue* arguments) {
+  return RunScript(index, self, other, argc, result, arguments, true);
 }

@@ -1,6 +1,8 @@
 #include "script/variables/variable_registry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/message_box.h"
 #include "runtime/memory.h"
@@ -8,6 +10,8 @@
 #include "script/variables/instance_selector.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/world_seam.h"
+
+int8_t g_builtinArgumentSlots[kMaxBuiltinVariables];
 
 namespace {
 
@@ -27,6 +31,15 @@ void StoreName(BuiltinVariableRecord* record, const char* name) {
     record->name = static_cast<char*>(KV_ALLOC(needed, false));
   }
   std::memcpy(record->name, name, needed);
+}
+
+int8_t ArgumentSlotOf(const char* name) {
+  if (name == nullptr || std::strncmp(name, "argument", 8) != 0) return -1;
+  const char* digits = name + 8;
+  if (digits[0] < '0' || digits[0] > '9') return -1;
+  if (digits[1] == '\0') return static_cast<int8_t>(digits[0] - '0');
+  if (digits[0] != '1' || digits[1] < '0' || digits[1] > '5' || digits[2] != '\0') return -1;
+  return static_cast<int8_t>(10 + digits[1] - '0');
 }
 
 const BuiltinVariableRecord* Record(int32_t id) { return id >= 0 && id < g_recordCount ? &g_records[id] : nullptr; }
@@ -81,6 +94,7 @@ void Variable_BuiltIn_Clear() {
     MemoryManager::Free(record.name);
     record = BuiltinVariableRecord{};
   }
+  std::fill(std::begin(g_builtinArgumentSlots), std::end(g_builtinArgumentSlots), int8_t{0});
   g_recordCount = 0;
   g_byName.Invalidate();
 }
@@ -102,6 +116,7 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
   record.getter = getter;
   record.setter = setter;
   record.canSet = canSet ? 1 : 0;
+  g_builtinArgumentSlots[g_recordCount - 1] = static_cast<int8_t>(getter != nullptr ? ArgumentSlotOf(name) + 1 : 0);
   g_byName.Invalidate();
 }
 

@@ -46,6 +46,14 @@ int32_t Variable_BuiltIn_Find(const char* name);
 const char* Variable_BuiltIn_GetName(int32_t index);
 int32_t Variable_BuiltIn_Count();
 const BuiltinVariableRecord* Variable_BuiltIn_Get(int32_t index);
+// The argument slot built-in variable `id` reads when it has a getter:
+// argument0 ... argument15 read their slot whatever instance they are asked
+// about, so the interpreters read the slot themselves. -1 for any other id.
+// The table holds the slot plus one, 0 for none.
+extern int8_t g_builtinArgumentSlots[kMaxBuiltinVariables];
+inline int32_t Variable_BuiltIn_ArgumentSlot(int32_t id) {
+  return static_cast<uint32_t>(id) < static_cast<uint32_t>(kMaxBuiltinVariables) ? g_builtinArgumentSlots[id] - 1 : -1;
+}
 
 // ---- Access by id -----------------------------------------------------------
 bool Variable_GetValue(CInstance* instance, int32_t id, int32_t k, ScriptValue* out);

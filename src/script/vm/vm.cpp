@@ -82,27 +82,6 @@ inline bool TagIs(const VMSlot& slot, uint8_t type) {
   return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
 }
 
-// Argument slots from this index on are known to be empty: script calls
-// save and restore only the slots before it. Anything outside the machine
-// that may store into the slots (built-ins, variable setters, instance
-// visits, whoever ran the machine) makes it unknown, and the next call
-// measures it again.
-constexpr int32_t kExtentUnknown = -1;
-int32_t g_argumentExtent = kExtentUnknown;
-
-int32_t ArgumentExtent() {
-  if (g_argumentExtent != kExtentUnknown) return g_argumentExtent;
-  int32_t extent = kArgumentSlots;
-  while (extent > 0) {
-    const ScriptValue& slot = g_arguments[extent - 1];
-    uint64_t bits;
-    std::memcpy(&bits, &slot.real, sizeof bits);
-    if (slot.kind != kValueReal || slot.text != nullptr || bits != 0) break;
-    --extent;
-  }
-  return extent;
-}
-
 // Argument slots are always written and read as three 8-byte words: a
 // slot written in pieces and read back whole (or the other way round) at
 // the next call would stall the load until the stores retire. The empty asm
@@ -370,7 +349,7 @@ void Machine::Unwind(VMSlot* sp) {
   stack_.withs.clear();
   while (depth_ > 0) {
     VMFrame& frame = stack_.frames[--depth_];
-    RestoreArguments(frame, kArgumentSlots);
+    RestoreArguments(frame, g_argumentExtent);
     g_argumentCount = frame.argumentCount;
     ReleaseLocals();
   }
@@ -1338,7 +1317,6 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
     default: ok = Variable_SetValueByTarget(selector, id, index, value); break;
   }
   ScriptValue_Release(&value);
-  g_argumentExtent = kExtentUnknown;  // a setter may store anywhere
   if (g_variableIndexOutOfRange != 0) {
     FailName("Pop :: Execution Error - Variable index out of range %s", id);
     return false;
@@ -1402,7 +1380,6 @@ void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
-  g_argumentExtent = kExtentUnknown;
   ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
 }
@@ -1417,7 +1394,6 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments);
-  g_argumentExtent = kExtentUnknown;
   ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
   return true;
@@ -1456,7 +1432,7 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   frame.room = room_;
   frame.softLimit = softLimit_;
   frame.overflowLimit = overflowLimit_;
-  int32_t extent = ArgumentExtent();
+  int32_t extent = g_argumentExtent;
   frame.argumentExtent = extent;
   for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
@@ -1516,7 +1492,7 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   base_ = frame.callerBase;
   withBase_ = frame.withBase;
   ReleaseLocals();
-  RestoreArguments(frame, g_argumentExtent == kExtentUnknown ? kArgumentSlots : g_argumentExtent);
+  RestoreArguments(frame, g_argumentExtent);
   // The caller's depth and with loops are back as they were at the call.
   room_ = frame.room;
   softLimit_ = frame.softLimit;
@@ -1581,7 +1557,6 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
       }
       break;
   }
-  g_argumentExtent = kExtentUnknown;  // the world's visits ran outside the machine
   if (found.empty()) {
     *jump = true;  // the popenv restores and goes on
     return true;
@@ -1649,7 +1624,6 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
     VM_RaiseError(state, kOverflow);
     return false;
   }
-  g_argumentExtent = kExtentUnknown;  // whoever ran before may have set any slot
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};

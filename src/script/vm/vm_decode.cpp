@@ -25,19 +25,8 @@ bool IsPlainBuiltin(uint32_t word, uint32_t ref) {
 }
 
 // The slot a built-in variable named argument0 ... argument15 reads, -1 for
-// any other. Those read the script's argument slots whatever instance they
-// are asked about, so the machine reads the slot itself.
-int32_t ArgumentSlot(uint32_t ref) {
-  const BuiltinVariableRecord* record = Variable_BuiltIn_Get(static_cast<int32_t>(ref & kVMRefIdMask));
-  if (record == nullptr || record->getter == nullptr || record->name == nullptr ||
-      std::strncmp(record->name, "argument", 8) != 0)
-    return -1;
-  const char* digits = record->name + 8;
-  if (digits[0] < '0' || digits[0] > '9') return -1;
-  if (digits[1] == '\0') return digits[0] - '0';
-  if (digits[0] != '1' || digits[1] < '0' || digits[1] > '5' || digits[2] != '\0') return -1;
-  return 10 + digits[1] - '0';
-}
+// any other: the machine reads the slot itself.
+int32_t ArgumentSlot(uint32_t ref) { return Variable_BuiltIn_ArgumentSlot(static_cast<int32_t>(ref & kVMRefIdMask)); }
 
 // A reference that may reach self's own variables (selector and index may
 // come from the stack).
