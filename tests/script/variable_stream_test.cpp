@@ -157,6 +157,34 @@ TEST_F(VariableStreamTest, InsideOneStreamTheFirstRecordOfAnIdWins) {
   EXPECT_EQ(list.Find(kC)->value.real, 3.0);
 }
 
+TEST_F(VariableStreamTest, NodesFoundByNumberAreTheListsOwnAfterALoadAndAClear) {
+  CVariableList list;
+  list.SetValue(kA, 0, Real(1));
+  list.SetValue(kC, 0, Real(2));
+  EXPECT_EQ(list.FindBySlot(0, kA), list.Find(kA));
+  EXPECT_EQ(list.FindBySlot(1, kC), list.Find(kC));
+  EXPECT_EQ(list.FindBySlot(2, kB), nullptr);
+
+  // A load replaces kA's node: its number finds the loaded one.
+  CVariableList saved;
+  saved.SetValue(kA, 0, Real(7));
+  CStream stream;
+  saved.Save(stream);
+  stream.SetPosition(0);
+  ASSERT_TRUE(list.Load(stream));
+  ASSERT_EQ(list.FindBySlot(0, kA), list.Find(kA));
+  EXPECT_EQ(list.FindBySlot(0, kA)->value.real, 7.0);
+
+  // After a clear the numbers may stand for other names.
+  list.Clear();
+  list.SetValue(kB, 0, Real(3));
+  ASSERT_EQ(list.FindBySlot(0, kB), list.Find(kB));
+  EXPECT_EQ(list.FindBySlot(1, kC), nullptr);
+  // The last number is never kept: it always asks the hash.
+  EXPECT_EQ(list.FindBySlot(CVariableList::kSlots - 1, kB), list.Find(kB));
+  EXPECT_EQ(list.FindBySlot(CVariableList::kSlots - 1, kA), nullptr);
+}
+
 TEST_F(VariableStreamTest, TheRectangularFormGivesEveryRowTheSameLength) {
   Bytes in;
   in.Int(441);

@@ -232,6 +232,34 @@ TEST_F(VMDecodeScripts, ElementsOfSelfByAComputedIndexGiveWhatThePlainInstructio
             "8 7 0");
 }
 
+TEST_F(VMDecodeScripts, LocalsFoundByTheirNumberAreTheRunsOwn) {
+  // A local first written inside the loop that reads it, and one that
+  // shares its name with an instance variable.
+  EXPECT_EQ(runner_.RunJoined("var i, t; for (i = 0; i < 4; i += 1) { if (i >= 2) t += i; else t = 10 } test_print(t)"),
+            "15");
+  EXPECT_EQ(runner_.RunJoined("v = 3; test_print(v); var v; v = 4; v += 1; test_print(v, self.v)"), "3 | 5 3");
+  // A run after another with other names in the same numbers: the first
+  // run's nodes are gone.
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 2; test_print(a + b)"), "3");
+  EXPECT_EQ(runner_.RunJoined("var b, c; c = 7; b = c + 1; c += b; test_print(b, c)"), "8 15");
+  EXPECT_EQ(runner_.RunJoined("var c; c = 0; c += 1; test_print(c, c * 2)"), "1 2");
+  // Recursion with the same names, a nested run of the same code, and with
+  // changing self: each keeps its own locals.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"down", "var v, w; v = argument0 * 10; w = 1; if (argument0 > 0) w = down(argument0 - 1); v += w; return v"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var v, w; v = 5; w = down(3); test_print(v, w)"), "5 61");
+  EXPECT_EQ(runner_.RunJoined("var s; s = 0; with (other) { s += 1; tag = s } with (all) s += tag; test_print(s)"),
+            "2");
+  // Names past the index's size share the number it never keeps.
+  std::string many = "var";
+  for (int32_t i = 0; i < 300; ++i) many += (i ? ", v" : " v") + std::to_string(i);
+  many += "; v0 = 1;";
+  for (int32_t i = 1; i < 300; ++i) many += " v" + std::to_string(i) + " = v" + std::to_string(i - 1) + " + 1;";
+  many += " v299 += v254 + v255; test_print(v0, v1, v253, v254, v255, v299)";
+  EXPECT_EQ(runner_.RunJoined(many), "1 2 254 255 256 811");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not

@@ -76,6 +76,19 @@ class CVariableList {
       if (node->id == id) return node;
     return nullptr;
   }
+  // An index beside the hash for the code that runs over this list: the code
+  // numbers its names 0 to kSlots - 2 and finds each node by its number.
+  // Number kSlots - 1 is never kept, for names past the rest. A number
+  // stands for one name while the same code runs over the list: the list
+  // forgets every number when it is cleared or loaded into, the only ways a
+  // node leaves it.
+  static constexpr int32_t kSlots = 256;
+  VariableNode* FindBySlot(uint8_t slot, int32_t id) {
+    VariableNode* node = slots_[slot];
+    return node != nullptr ? node : FillSlot(slot, id);
+  }
+  // Forgets every number, for code that numbers its names differently.
+  void ForgetSlots();
   // Calls visit for every variable in bucket order (0 to 63, each from its head).
   template <typename Visit>
   void ForEach(Visit visit) const {
@@ -90,10 +103,14 @@ class CVariableList {
   void Link(VariableNode* node);
   void Unlink(VariableNode* node);
   bool ReadForm(CStream& stream);
+  VariableNode* FillSlot(uint8_t slot, int32_t id);
 
   VariableNode* buckets_[kBuckets];
   VariableNode* newest_;
   int32_t count_;
+  // kSlots entries, or a shared empty table until a number is first kept.
+  VariableNode** slots_;
+  int32_t slotsUsed_ = 0;  // entries past this one are all null
 };
 
 // Split of a flat element index into row and column (truncating division).

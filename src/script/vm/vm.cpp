@@ -277,11 +277,11 @@ class Machine {
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
     if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
-    const VariableNode* node = locals_->FindWritable(push.id);
+    const VariableNode* node = locals_->FindBySlot(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
-  __attribute__((always_inline)) ScriptValue* LocalValue(int32_t id) {
-    VariableNode* node = locals_->FindWritable(id);
+  __attribute__((always_inline)) ScriptValue* LocalValue(const VMRecord& local) {
+    VariableNode* node = locals_->FindBySlot(local.spare, local.id);
     return node != nullptr ? &node->value : nullptr;
   }
   // What an arithmetic triple (a read, a constant or a second read, an
@@ -592,18 +592,18 @@ nop:
 // value never lands on the stack, which is left ending at `rest`.
 // `first` is the value a fused record's first read found: when that read
 // is of the very local stored, its place is used again.
-#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                   \
-  do {                                                                                                                \
-    const VMRecord& store = op[at];                                                                                   \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                               \
-      ScriptValue* target =                                                                                           \
-          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store.id); \
-      if (target != nullptr) {                                                                                        \
-        StoreReal(target, (value));                                                                                   \
-        sp = (rest);                                                                                                  \
-        VM_NEXT_OR_BRANCH((at) + 1);                                                                                  \
-      }                                                                                                               \
-    }                                                                                                                 \
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                \
+  do {                                                                                                             \
+    const VMRecord& store = op[at];                                                                                \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                            \
+      ScriptValue* target =                                                                                        \
+          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store); \
+      if (target != nullptr) {                                                                                     \
+        StoreReal(target, (value));                                                                                \
+        sp = (rest);                                                                                               \
+        VM_NEXT_OR_BRANCH((at) + 1);                                                                               \
+      }                                                                                                            \
+    }                                                                                                              \
   } while (0)
 #define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
@@ -721,7 +721,7 @@ pushGameString:
   PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
 pushLocal : {
-  const VariableNode* node = locals_->FindWritable(op->id);
+  const VariableNode* node = locals_->FindBySlot(op->spare, op->id);
   if (node != nullptr && IsPlainReal(&node->value)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, node->value.real);
@@ -771,7 +771,7 @@ pushBad:
 
 popLocal:
   if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
-    if (VariableNode* node = locals_->FindWritable(op->id)) {
+    if (VariableNode* node = locals_->FindBySlot(op->spare, op->id)) {
       g_variableIndexOutOfRange = 0;
       --sp;
       StoreReal(&node->value, sp->d);
@@ -964,10 +964,10 @@ constGt:
     const ScriptValue* read = (VALUE);                                \
     VM_READS_OP(OP, read, IsPlainReal(read), read->real, op->value.d) \
   }
-#define VM_LOCAL_OP(OP)                                       \
-  {                                                           \
-    const VariableNode* node = locals_->FindWritable(op->id); \
-    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr) \
+#define VM_LOCAL_OP(OP)                                                \
+  {                                                                    \
+    const VariableNode* node = locals_->FindBySlot(op->spare, op->id); \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)          \
   }
 localAdd:
   VM_LOCAL_OP(kKindAdd)
@@ -1146,7 +1146,7 @@ valueChainOp : {
 // A text constant joined to a local that holds text, in place: the copy the
 // push would make and the join's two frees are saved.
 appendLocal : {
-  VariableNode* node = locals_->FindWritable(op->id);
+  VariableNode* node = locals_->FindBySlot(op->spare, op->id);
   if (node != nullptr && node->value.kind == kValueString) {
     const VMRecord& text = op[1];
     char* joined =

@@ -1,8 +1,10 @@
 #include "script/vm/vm_decode.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/vm_slot.h"
@@ -101,6 +103,7 @@ class Decoder {
       if (record.target >= 0 && record.kind != kKindLink)
         record.target = recordAt_[static_cast<size_t>(record.target / 4)];
     }
+    NumberLocals();
     Fuse();
   }
 
@@ -228,6 +231,20 @@ class Decoder {
   void Target(VMRecord& record, int32_t target) {
     record.target = target;  // a byte offset until Run() maps it
     pending_.push_back(target);
+  }
+
+  // Gives each local name of the code its number in the locals list's index
+  // (`spare` of its push and pop records), in the order first met; names
+  // past the index's size share the number it never keeps.
+  void NumberLocals() {
+    std::vector<int32_t> names;
+    for (VMRecord& record : records_) {
+      if (record.kind != kKindPushLocal && record.kind != kKindPopLocal) continue;
+      size_t slot = 0;
+      while (slot < names.size() && names[slot] != record.id) ++slot;
+      if (slot == names.size() && names.size() < CVariableList::kSlots - 1) names.push_back(record.id);
+      record.spare = static_cast<uint8_t>(std::min(slot, static_cast<size_t>(CVariableList::kSlots - 1)));
+    }
   }
 
   bool IsNumberConstant(const VMRecord& record) const {
