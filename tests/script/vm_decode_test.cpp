@@ -260,6 +260,20 @@ TEST_F(VMDecodeScripts, LocalsFoundByTheirNumberAreTheRunsOwn) {
   EXPECT_EQ(runner_.RunJoined(many), "1 2 254 255 256 811");
 }
 
+TEST_F(VMDecodeScripts, ALocalStoredIntoOrOperatedWithAnElementOfSelfGivesWhatThePlainInstructionsGive) {
+  // Stored into elements that exist and into ones past the end; read under
+  // each arithmetic operator, into the local read, another local or the
+  // stack; texts on either side take the plain path.
+  EXPECT_EQ(
+      runner_.RunJoined("var i, s, t; for (i = 0; i < 8; i += 1) { q[i mod 4] = i } s = 1; t = 0;"
+                        " for (i = 0; i < 8; i += 1) { s += q[i mod 4]; t = s - q[i mod 4] }"
+                        " test_print(s, t, q[0], q[3], s * q[2 - 1], s / q[i - 5], s mod q[i div 3], s div q[3])"),
+      "45 38 4 7 225 6.42857142857143 3 6");
+  EXPECT_EQ(runner_.RunJoined("var i, s, u; i = 1; u = \"w\"; q[0] = 0; q[i] = u; s = \"v\"; s += q[i];"
+                              " q[i + 1] = i; u = i + q[i + 1]; q[0] = 0.5; test_print(s, q[1], u, i / q[i - 1])"),
+            "vw w 2 2");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -304,6 +318,11 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
        "VMError!! Occurred - Pop :: Execution Error - Variable index out of range q"},
       {"var i; i = 1; q[0] = 1; test_print(q[i + 1])",
        "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      // ... read with a local under an operator, or added to a text.
+      {"var i, s; i = 1; s = 2; q[0] = 1; s += q[i + 1]",
+       "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      {"var i, s; i = 0; s = \"t\"; q[0] = 1; s = s - q[i]",
+       "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
       // ... with constant-operator pairs, one of which cannot finish.
       {"var a, b; a = 1; b = 2; a = a + (b * 2 + 1) / 0.00000000001", "VMError!! Occurred - DoDiv :: Divide by zero"},
       {"var a, b; a = 1; b = \"x\"; a = a - (b + 1) * 2", "VMError!! Occurred - DoAdd :: Execution Error"},

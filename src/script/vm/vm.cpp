@@ -284,6 +284,19 @@ class Machine {
     VariableNode* node = locals_->FindBySlot(local.spare, local.id);
     return node != nullptr ? &node->value : nullptr;
   }
+  // The index of a fused element record: a plain read or an arithmetic
+  // triple; false when it is not a plain real.
+  __attribute__((always_inline)) bool ElementIndex(const VMRecord* element, double* at) {
+    if (element->spare != 3) return TripleValue(element + 1, at);
+    const ScriptValue* read = PlainRead(element[1]);
+    if (!IsPlainReal(read)) return false;
+    *at = read->real;
+    return true;
+  }
+  // The element of self a fused element record names, once its index is known.
+  __attribute__((always_inline)) ScriptValue* ElementOf(const VMRecord* element, double at) {
+    return SelfElementAt(element[element->spare], element->value.i, VMFast_TruncInt32(at));
+  }
   // What an arithmetic triple (a read, a constant or a second read, an
   // operator) would push, when its operands are plain reals and the
   // operator gives a value without the module; false leaves it to run.
@@ -542,6 +555,8 @@ bool Machine::Run(ScriptValue* result) {
       &&selfElementRead,
       &&selfElementWrite,
       &&valueChainOp,
+      &&localElementWrite,
+      &&localElementOp,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1093,34 +1108,62 @@ tripleGt:
 // that element of one of self's variables, as the push.v and pop.v fast
 // cases would: nothing lands on the stack. Anything else (text, a missing
 // element, another instance) runs the first record alone.
-#define VM_SELF_ELEMENT(WRITE)                                                                             \
-  {                                                                                                        \
-    double at;                                                                                             \
-    const ScriptValue* read = op->spare == 3 ? PlainRead(op[1]) : nullptr;                                 \
-    bool ready = op->spare == 3 ? IsPlainReal(read) && (at = read->real, true) : TripleValue(op + 1, &at); \
-    if (ready) {                                                                                           \
-      const VMRecord& access = op[op->spare];                                                              \
-      ScriptValue* element = SelfElementAt(access, op->value.i, VMFast_TruncInt32(at));                    \
-      if (WRITE) {                                                                                         \
-        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {     \
-          g_variableIndexOutOfRange = 0;                                                                   \
-          --sp;                                                                                            \
-          StoreReal(element, sp->d);                                                                       \
-          VM_NEXT_OR_BRANCH(op->spare + 1);                                                                \
-        }                                                                                                  \
-      } else if (IsPlainReal(element)) {                                                                   \
-        g_variableIndexOutOfRange = 0;                                                                     \
-        VMSlot_SetReal(sp++, element->real);                                                               \
-        VM_NEXT(op->spare + 1);                                                                            \
-      }                                                                                                    \
-    }                                                                                                      \
-    goto* kHandlers[op->plain];                                                                            \
+#define VM_SELF_ELEMENT(WRITE)                                                                         \
+  {                                                                                                    \
+    double at;                                                                                         \
+    if (ElementIndex(op, &at)) {                                                                       \
+      ScriptValue* element = ElementOf(op, at);                                                        \
+      if (WRITE) {                                                                                     \
+        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) { \
+          g_variableIndexOutOfRange = 0;                                                               \
+          --sp;                                                                                        \
+          StoreReal(element, sp->d);                                                                   \
+          VM_NEXT_OR_BRANCH(op->spare + 1);                                                            \
+        }                                                                                              \
+      } else if (IsPlainReal(element)) {                                                               \
+        g_variableIndexOutOfRange = 0;                                                                 \
+        VMSlot_SetReal(sp++, element->real);                                                           \
+        VM_NEXT(op->spare + 1);                                                                        \
+      }                                                                                                \
+    }                                                                                                  \
+    goto* kHandlers[op->plain];                                                                        \
   }
 selfElementRead:
   VM_SELF_ELEMENT(false)
 selfElementWrite:
   VM_SELF_ELEMENT(true)
 #undef VM_SELF_ELEMENT
+
+// A plain local, then a fused element of self, as the two records would
+// run one after the other, without the local's value on the stack: stored
+// into the element, or read with it under an arithmetic operator.
+localElementWrite : {
+  const ScriptValue* value = PlainRead(op[0]);
+  double at;
+  if (IsPlainReal(value) && ElementIndex(op + 1, &at)) {
+    if (ScriptValue* element = ElementOf(op + 1, at)) {
+      g_variableIndexOutOfRange = 0;
+      StoreReal(element, value->real);
+      VM_NEXT_OR_BRANCH(op[1].spare + 2);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
+localElementOp : {
+  const ScriptValue* left = PlainRead(op[0]);
+  double at, value;
+  if (IsPlainReal(left) && ElementIndex(op + 1, &at)) {
+    const ScriptValue* right = ElementOf(op + 1, at);
+    int32_t operation = op[1].spare + 2;
+    if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value)) {
+      g_variableIndexOutOfRange = 0;
+      VM_STORE_LOCAL_READ(value, operation + 1, sp, left);
+      VMSlot_SetReal(sp++, value);
+      VM_NEXT(operation + 1);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
 
 // A plain read, an arithmetic triple, constant-operator pairs on its value,
 // then an arithmetic operator on the read and that value: pushed, or stored

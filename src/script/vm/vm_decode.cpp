@@ -311,6 +311,25 @@ class Decoder {
       else
         FuseSelfElement(i);
     }
+    for (size_t i = 0; i + 1 < records_.size(); ++i) FuseLocalElement(i);
+  }
+
+  // push.v of a local, then a fused element of self: a store of the local
+  // into it, or a read followed by an arithmetic operator on two variants.
+  void FuseLocalElement(size_t i) {
+    VMRecord& first = records_[i];
+    if (first.kind != kKindPushLocal || !Follows(i, i + 1)) return;
+    const VMRecord& element = records_[i + 1];
+    if (element.kind == kKindSelfElementWrite) {
+      first.kind = kKindLocalElementWrite;
+      return;
+    }
+    if (element.kind != kKindSelfElementRead) return;
+    size_t operation = i + 2 + element.spare;
+    if (operation >= records_.size() || !Follows(operation - 1, operation) || !FusableOnVariants(records_[operation]) ||
+        records_[operation].kind > kKindMod)
+      return;
+    first.kind = kKindLocalElementOp;
   }
 
   // push.e of a selector, an index read or computed then made an int, and

@@ -89,6 +89,11 @@ enum VMKind : uint8_t {
   // `target` holds the distance to the operator, kept in the operator's own
   // `spare` as its kind less kKindAdd.
   kKindValueChainOp,
+  // A plain local, then a fused element of self: the local stored into the
+  // element, or read with the element and an arithmetic operator on the
+  // two (pushed, or stored into a local popped right after).
+  kKindLocalElementWrite,
+  kKindLocalElementOp,
   kKindCount,
 };
 
