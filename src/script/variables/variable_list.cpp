@@ -90,22 +90,13 @@ void VariableNode_Return(VariableNode* node) {
   g_nodePool = node;
 }
 
-namespace {
-// The slot table of every list that has kept no number: never written.
-VariableNode* g_noSlots[CVariableList::kSlots] = {};
-}  // namespace
+CVariableList::CVariableList() : buckets_{}, newest_(nullptr), count_(0) {}
 
-CVariableList::CVariableList() : buckets_{}, newest_(nullptr), count_(0), slots_(g_noSlots) {}
-
-CVariableList::~CVariableList() {
-  Clear();
-  if (slots_ != g_noSlots) MemoryManager::Free(slots_);
-}
+CVariableList::~CVariableList() { Clear(); }
 
 VariableNode* CVariableList::FillSlot(uint8_t slot, int32_t id) {
   VariableNode* node = FindNode(id);
-  if (node == nullptr || slot == kSlots - 1) return node;
-  if (slots_ == g_noSlots) slots_ = static_cast<VariableNode**>(KV_ALLOC(sizeof(VariableNode*) * kSlots, true));
+  if (node == nullptr || slots_ == nullptr || slot == kSlots - 1) return node;
   slots_[slot] = node;
   if (slot >= slotsUsed_) slotsUsed_ = slot + 1;
   return node;

@@ -39,8 +39,20 @@ const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
 VMStringSource g_strings = NoStrings;
 VMExtensionCaller g_extensionCaller = nullptr;
 
+// A locals list with its index's table inside, so that a plain local's node
+// lies one load past the list.
+struct MachineLocals : CVariableList {
+  MachineLocals() { SetSlotTable(table); }
+  __attribute__((always_inline)) VariableNode* Find(uint8_t slot, int32_t id) {
+    VariableNode* node = table[slot];
+    return node != nullptr ? node : FillSlot(slot, id);
+  }
+  VariableNode* table[kSlots] = {};
+};
+
 // Locals pool by depth: one list per nesting level and script call depth at
-// most, kept for reuse until the game ends.
+// most, kept for reuse until the game ends. Every list the machine runs over
+// comes from here.
 constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
 CVariableList* g_localsPool[kLocalsCapacity];
 int32_t g_localsDepth = 0;
@@ -48,7 +60,7 @@ int32_t g_localsDepth = 0;
 inline CVariableList* TakeLocals() {
   if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
   CVariableList*& slot = g_localsPool[g_localsDepth++];
-  if (slot == nullptr) slot = new CVariableList();
+  if (slot == nullptr) slot = new MachineLocals();
   CVariableList* list = slot;
   if (list->Count() != 0) list->Clear();
   return list;
@@ -274,14 +286,15 @@ class Machine {
     VariableNode* node = nullptr;
   } selfNode_;
   inline VariableNode* FindSelfNode(int32_t id);
+  MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
     if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
-    const VariableNode* node = locals_->FindBySlot(push.spare, push.id);
+    const VariableNode* node = Locals()->Find(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
   __attribute__((always_inline)) ScriptValue* LocalValue(const VMRecord& local) {
-    VariableNode* node = locals_->FindBySlot(local.spare, local.id);
+    VariableNode* node = Locals()->Find(local.spare, local.id);
     return node != nullptr ? &node->value : nullptr;
   }
   // The index of a fused element record: a plain read or an arithmetic
@@ -736,7 +749,7 @@ pushGameString:
   PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
 pushLocal : {
-  const VariableNode* node = locals_->FindBySlot(op->spare, op->id);
+  const VariableNode* node = Locals()->Find(op->spare, op->id);
   if (node != nullptr && IsPlainReal(&node->value)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, node->value.real);
@@ -786,7 +799,7 @@ pushBad:
 
 popLocal:
   if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
-    if (VariableNode* node = locals_->FindBySlot(op->spare, op->id)) {
+    if (VariableNode* node = Locals()->Find(op->spare, op->id)) {
       g_variableIndexOutOfRange = 0;
       --sp;
       StoreReal(&node->value, sp->d);
@@ -979,10 +992,10 @@ constGt:
     const ScriptValue* read = (VALUE);                                \
     VM_READS_OP(OP, read, IsPlainReal(read), read->real, op->value.d) \
   }
-#define VM_LOCAL_OP(OP)                                                \
-  {                                                                    \
-    const VariableNode* node = locals_->FindBySlot(op->spare, op->id); \
-    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)          \
+#define VM_LOCAL_OP(OP)                                           \
+  {                                                               \
+    const VariableNode* node = Locals()->Find(op->spare, op->id); \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)     \
   }
 localAdd:
   VM_LOCAL_OP(kKindAdd)
@@ -1189,7 +1202,7 @@ valueChainOp : {
 // A text constant joined to a local that holds text, in place: the copy the
 // push would make and the join's two frees are saved.
 appendLocal : {
-  VariableNode* node = locals_->FindBySlot(op->spare, op->id);
+  VariableNode* node = Locals()->Find(op->spare, op->id);
   if (node != nullptr && node->value.kind == kValueString) {
     const VMRecord& text = op[1];
     char* joined =
