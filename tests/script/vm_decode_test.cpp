@@ -274,6 +274,23 @@ TEST_F(VMDecodeScripts, ALocalStoredIntoOrOperatedWithAnElementOfSelfGivesWhatTh
             "vw w 2 2");
 }
 
+TEST_F(VMDecodeScripts, ALoopsStepGoesStraightToItsTestAsThePlainInstructionsWould) {
+  // Steps up and down under every comparison, by fractions near the
+  // comparison's tolerance, a step into another local than the one tested,
+  // and a test that is not followed by a branch.
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 5; i += 1) n += 1; test_print(n, i);"
+                              " for (i = 10; i >= 4; i -= 2) n += i; test_print(n, i);"
+                              " for (i = 0; i != 3; i += 1) n += 100; test_print(n, i);"
+                              " for (i = 1; i <= 2; i += 0.25) n += 1; test_print(n, i)"),
+            "5 5 | 33 2 | 333 3 | 338 2.25");
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 1; i += 0.1) n += 1; test_print(n);"
+                              " for (i = 0; i > -0.00004; i -= 0.00001) n += 1; test_print(n, i * 100000)"),
+            "10 | 13 -3");
+  EXPECT_EQ(runner_.RunJoined("var i, j, t; i = 0; j = 10; while (i < 3) { i += 1; j += 1 } test_print(i, j);"
+                              " i = 0; do { i += 1; t = i < 3; } until (!t) test_print(i, t)"),
+            "3 13 | 3 0");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not

@@ -615,6 +615,25 @@ nop:
     VM_NEXT(n);                                    \
   } while (0)
 
+// A local just given a plain real, then a branch back to a fused comparison
+// of that local with a constant that a conditional branch follows (a loop's
+// step and test): the comparison takes the value stored, as its own record
+// would read it, and the loop goes on where that branch leads.
+#define VM_LOOP_HEAD(at, local, stored)                                                                               \
+  do {                                                                                                                \
+    if (op[at].kind == kKindBranch && limit != 0) {                                                                   \
+      const VMRecord* head = records + op[at].target;                                                                 \
+      if (head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&                                                   \
+          head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd) && head->id == (local) &&                            \
+          (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue)) {                                    \
+        bool truth =                                                                                                  \
+            VMFast_Compare(static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd), (stored), head->value.d); \
+        op = truth == (head[3].kind == kKindBranchTrue) ? records + head[3].target : head + 4;                        \
+        VM_DISPATCH();                                                                                                \
+      }                                                                                                               \
+    }                                                                                                                 \
+  } while (0)
+
 // A real result, stored at once when the record after (`at` records on)
 // pops it into a local that exists, as that pop's own fast case would; the
 // value never lands on the stack, which is left ending at `rest`.
@@ -629,6 +648,7 @@ nop:
       if (target != nullptr) {                                                                                     \
         StoreReal(target, (value));                                                                                \
         sp = (rest);                                                                                               \
+        VM_LOOP_HEAD((at) + 1, store.id, (value));                                                                 \
         VM_NEXT_OR_BRANCH((at) + 1);                                                                               \
       }                                                                                                            \
     }                                                                                                              \
@@ -1218,6 +1238,7 @@ appendLocal : {
 }
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
+#undef VM_LOOP_HEAD
 #undef VM_STORE_LOCAL
 #undef VM_STORE_LOCAL_READ
 #undef VM_VALUE_OP
