@@ -157,6 +157,40 @@ TEST_F(VariableStreamTest, InsideOneStreamTheFirstRecordOfAnIdWins) {
   EXPECT_EQ(list.Find(kC)->value.real, 3.0);
 }
 
+TEST_F(VariableStreamTest, TheIndexByNumberForgetsNodesALoadOrAClearTakesAway) {
+  VariableNode* table[CVariableList::kSlots] = {};
+  CVariableList list;
+  list.SetSlotTable(table);
+  list.SetValue(kA, 0, Real(1));
+  list.SetValue(kC, 0, Real(2));
+  EXPECT_EQ(list.FillSlot(0, kA), list.Find(kA));
+  EXPECT_EQ(list.FillSlot(2, kC), list.Find(kC));
+  EXPECT_EQ(list.FillSlot(1, kB), nullptr);
+  EXPECT_EQ(table[0], list.Find(kA));
+  EXPECT_EQ(table[1], nullptr);
+
+  // A load replaces kA's node: the index forgets the old one.
+  CVariableList saved;
+  saved.SetValue(kA, 0, Real(7));
+  CStream stream;
+  saved.Save(stream);
+  stream.SetPosition(0);
+  ASSERT_TRUE(list.Load(stream));
+  EXPECT_EQ(table[0], nullptr);
+  EXPECT_EQ(table[2], nullptr);
+  ASSERT_EQ(list.FillSlot(0, kA), list.Find(kA));
+  EXPECT_EQ(table[0]->value.real, 7.0);
+
+  // After a clear the numbers may stand for other names.
+  list.Clear();
+  EXPECT_EQ(table[0], nullptr);
+  list.SetValue(kB, 0, Real(3));
+  EXPECT_EQ(list.FillSlot(0, kB), list.Find(kB));
+  // The last number is never kept.
+  EXPECT_EQ(list.FillSlot(CVariableList::kSlots - 1, kB), list.Find(kB));
+  EXPECT_EQ(table[CVariableList::kSlots - 1], nullptr);
+}
+
 TEST_F(VariableStreamTest, TheRectangularFormGivesEveryRowTheSameLength) {
   Bytes in;
   in.Int(441);

@@ -232,6 +232,65 @@ TEST_F(VMDecodeScripts, ElementsOfSelfByAComputedIndexGiveWhatThePlainInstructio
             "8 7 0");
 }
 
+TEST_F(VMDecodeScripts, LocalsFoundByTheirNumberAreTheRunsOwn) {
+  // A local first written inside the loop that reads it, and one that
+  // shares its name with an instance variable.
+  EXPECT_EQ(runner_.RunJoined("var i, t; for (i = 0; i < 4; i += 1) { if (i >= 2) t += i; else t = 10 } test_print(t)"),
+            "15");
+  EXPECT_EQ(runner_.RunJoined("v = 3; test_print(v); var v; v = 4; v += 1; test_print(v, self.v)"), "3 | 5 3");
+  // A run after another with other names in the same numbers: the first
+  // run's nodes are gone.
+  EXPECT_EQ(runner_.RunJoined("var a, b; a = 1; b = 2; test_print(a + b)"), "3");
+  EXPECT_EQ(runner_.RunJoined("var b, c; c = 7; b = c + 1; c += b; test_print(b, c)"), "8 15");
+  EXPECT_EQ(runner_.RunJoined("var c; c = 0; c += 1; test_print(c, c * 2)"), "1 2");
+  // Recursion with the same names, a nested run of the same code, and with
+  // changing self: each keeps its own locals.
+  ASSERT_TRUE(runner_.SetScripts({
+      {"down", "var v, w; v = argument0 * 10; w = 1; if (argument0 > 0) w = down(argument0 - 1); v += w; return v"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var v, w; v = 5; w = down(3); test_print(v, w)"), "5 61");
+  EXPECT_EQ(runner_.RunJoined("var s; s = 0; with (other) { s += 1; tag = s } with (all) s += tag; test_print(s)"),
+            "2");
+  // Names past the index's size share the number it never keeps.
+  std::string many = "var";
+  for (int32_t i = 0; i < 300; ++i) many += (i ? ", v" : " v") + std::to_string(i);
+  many += "; v0 = 1;";
+  for (int32_t i = 1; i < 300; ++i) many += " v" + std::to_string(i) + " = v" + std::to_string(i - 1) + " + 1;";
+  many += " v299 += v254 + v255; test_print(v0, v1, v253, v254, v255, v299)";
+  EXPECT_EQ(runner_.RunJoined(many), "1 2 254 255 256 811");
+}
+
+TEST_F(VMDecodeScripts, ALocalStoredIntoOrOperatedWithAnElementOfSelfGivesWhatThePlainInstructionsGive) {
+  // Stored into elements that exist and into ones past the end; read under
+  // each arithmetic operator, into the local read, another local or the
+  // stack; texts on either side take the plain path.
+  EXPECT_EQ(
+      runner_.RunJoined("var i, s, t; for (i = 0; i < 8; i += 1) { q[i mod 4] = i } s = 1; t = 0;"
+                        " for (i = 0; i < 8; i += 1) { s += q[i mod 4]; t = s - q[i mod 4] }"
+                        " test_print(s, t, q[0], q[3], s * q[2 - 1], s / q[i - 5], s mod q[i div 3], s div q[3])"),
+      "45 38 4 7 225 6.42857142857143 3 6");
+  EXPECT_EQ(runner_.RunJoined("var i, s, u; i = 1; u = \"w\"; q[0] = 0; q[i] = u; s = \"v\"; s += q[i];"
+                              " q[i + 1] = i; u = i + q[i + 1]; q[0] = 0.5; test_print(s, q[1], u, i / q[i - 1])"),
+            "vw w 2 2");
+}
+
+TEST_F(VMDecodeScripts, ALoopsStepGoesStraightToItsTestAsThePlainInstructionsWould) {
+  // Steps up and down under every comparison, by fractions near the
+  // comparison's tolerance, a step into another local than the one tested,
+  // and a test that is not followed by a branch.
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 5; i += 1) n += 1; test_print(n, i);"
+                              " for (i = 10; i >= 4; i -= 2) n += i; test_print(n, i);"
+                              " for (i = 0; i != 3; i += 1) n += 100; test_print(n, i);"
+                              " for (i = 1; i <= 2; i += 0.25) n += 1; test_print(n, i)"),
+            "5 5 | 33 2 | 333 3 | 338 2.25");
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 1; i += 0.1) n += 1; test_print(n);"
+                              " for (i = 0; i > -0.00004; i -= 0.00001) n += 1; test_print(n, i * 100000)"),
+            "10 | 13 -3");
+  EXPECT_EQ(runner_.RunJoined("var i, j, t; i = 0; j = 10; while (i < 3) { i += 1; j += 1 } test_print(i, j);"
+                              " i = 0; do { i += 1; t = i < 3; } until (!t) test_print(i, t)"),
+            "3 13 | 3 0");
+}
+
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
   // Every slot by name, plainly and fused with a constant and an operator;
   // a slot set outside the machine is hidden from a call that was not
@@ -276,6 +335,11 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
        "VMError!! Occurred - Pop :: Execution Error - Variable index out of range q"},
       {"var i; i = 1; q[0] = 1; test_print(q[i + 1])",
        "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      // ... read with a local under an operator, or added to a text.
+      {"var i, s; i = 1; s = 2; q[0] = 1; s += q[i + 1]",
+       "VMError!! Occurred - Push :: Execution Error - Variable Index out of range q"},
+      {"var i, s; i = 0; s = \"t\"; q[0] = 1; s = s - q[i]",
+       "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
       // ... with constant-operator pairs, one of which cannot finish.
       {"var a, b; a = 1; b = 2; a = a + (b * 2 + 1) / 0.00000000001", "VMError!! Occurred - DoDiv :: Divide by zero"},
       {"var a, b; a = 1; b = \"x\"; a = a - (b + 1) * 2", "VMError!! Occurred - DoAdd :: Execution Error"},

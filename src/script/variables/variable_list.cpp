@@ -94,6 +94,20 @@ CVariableList::CVariableList() : buckets_{}, newest_(nullptr), count_(0) {}
 
 CVariableList::~CVariableList() { Clear(); }
 
+VariableNode* CVariableList::FillSlot(uint8_t slot, int32_t id) {
+  VariableNode* node = FindNode(id);
+  if (node == nullptr || slots_ == nullptr || slot == kSlots - 1) return node;
+  slots_[slot] = node;
+  if (slot >= slotsUsed_) slotsUsed_ = slot + 1;
+  return node;
+}
+
+void CVariableList::ForgetSlots() {
+  if (slotsUsed_ == 0) return;
+  std::memset(slots_, 0, sizeof(VariableNode*) * static_cast<size_t>(slotsUsed_));
+  slotsUsed_ = 0;
+}
+
 VariableNode* CVariableList::FindNode(int32_t id) const {
   for (VariableNode* node = buckets_[BucketOf(id)]; node != nullptr; node = node->bucketNext)
     if (node->id == id) return node;
@@ -183,6 +197,7 @@ void CVariableList::Clear() {
   std::memset(buckets_, 0, sizeof(buckets_));
   newest_ = nullptr;
   count_ = 0;
+  ForgetSlots();
 }
 
 void CVariableList::Copy(const CVariableList& from) {
@@ -212,6 +227,7 @@ void CVariableList::Merge(CVariableList& fresh) {
 
   // A loaded variable replaces the one it was saved from; leaving the old one
   // behind would save it again and let it win over the loaded value later.
+  ForgetSlots();
   std::unordered_set<VariableNode*> replaced;
   for (VariableNode* node : incoming) {
     VariableNode* old = FindNode(node->id);

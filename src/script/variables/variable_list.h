@@ -76,6 +76,20 @@ class CVariableList {
       if (node->id == id) return node;
     return nullptr;
   }
+  // An index beside the hash for the code that runs over this list: the code
+  // numbers its names 0 to kSlots - 2 and finds each node by its number in
+  // a table of kSlots entries that the list's owner gives (all null, living
+  // as long as the list); a list without a table has no index. Number
+  // kSlots - 1 is never kept, for names past the rest. A number stands for
+  // one name while the same code runs over the list: the list forgets every
+  // number when it is cleared or loaded into, the only ways a node leaves it.
+  static constexpr int32_t kSlots = 256;
+  void SetSlotTable(VariableNode** table) { slots_ = table; }
+  // The node of `id` found through the hash, kept in the table as number
+  // `slot` when found; null when the list has no such variable.
+  VariableNode* FillSlot(uint8_t slot, int32_t id);
+  // Forgets every number, for code that numbers its names differently.
+  void ForgetSlots();
   // Calls visit for every variable in bucket order (0 to 63, each from its head).
   template <typename Visit>
   void ForEach(Visit visit) const {
@@ -94,6 +108,8 @@ class CVariableList {
   VariableNode* buckets_[kBuckets];
   VariableNode* newest_;
   int32_t count_;
+  VariableNode** slots_ = nullptr;  // the index's table, when the owner gave one
+  int32_t slotsUsed_ = 0;           // entries past this one are all null
 };
 
 // Split of a flat element index into row and column (truncating division).

@@ -39,8 +39,20 @@ const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
 VMStringSource g_strings = NoStrings;
 VMExtensionCaller g_extensionCaller = nullptr;
 
+// A locals list with its index's table inside, so that a plain local's node
+// lies one load past the list.
+struct MachineLocals : CVariableList {
+  MachineLocals() { SetSlotTable(table); }
+  __attribute__((always_inline)) VariableNode* Find(uint8_t slot, int32_t id) {
+    VariableNode* node = table[slot];
+    return node != nullptr ? node : FillSlot(slot, id);
+  }
+  VariableNode* table[kSlots] = {};
+};
+
 // Locals pool by depth: one list per nesting level and script call depth at
-// most, kept for reuse until the game ends.
+// most, kept for reuse until the game ends. Every list the machine runs over
+// comes from here.
 constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
 CVariableList* g_localsPool[kLocalsCapacity];
 int32_t g_localsDepth = 0;
@@ -48,7 +60,7 @@ int32_t g_localsDepth = 0;
 inline CVariableList* TakeLocals() {
   if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
   CVariableList*& slot = g_localsPool[g_localsDepth++];
-  if (slot == nullptr) slot = new CVariableList();
+  if (slot == nullptr) slot = new MachineLocals();
   CVariableList* list = slot;
   if (list->Count() != 0) list->Clear();
   return list;
@@ -253,15 +265,29 @@ class Machine {
     VariableNode* node = nullptr;
   } selfNode_;
   inline VariableNode* FindSelfNode(int32_t id);
+  MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
     if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
-    const VariableNode* node = locals_->FindWritable(push.id);
+    const VariableNode* node = Locals()->Find(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
-  __attribute__((always_inline)) ScriptValue* LocalValue(int32_t id) {
-    VariableNode* node = locals_->FindWritable(id);
+  __attribute__((always_inline)) ScriptValue* LocalValue(const VMRecord& local) {
+    VariableNode* node = Locals()->Find(local.spare, local.id);
     return node != nullptr ? &node->value : nullptr;
+  }
+  // The index of a fused element record: a plain read or an arithmetic
+  // triple; false when it is not a plain real.
+  __attribute__((always_inline)) bool ElementIndex(const VMRecord* element, double* at) {
+    if (element->spare != 3) return TripleValue(element + 1, at);
+    const ScriptValue* read = PlainRead(element[1]);
+    if (!IsPlainReal(read)) return false;
+    *at = read->real;
+    return true;
+  }
+  // The element of self a fused element record names, once its index is known.
+  __attribute__((always_inline)) ScriptValue* ElementOf(const VMRecord* element, double at) {
+    return SelfElementAt(element[element->spare], element->value.i, VMFast_TruncInt32(at));
   }
   // What an arithmetic triple (a read, a constant or a second read, an
   // operator) would push, when its operands are plain reals and the
@@ -521,6 +547,8 @@ bool Machine::Run(ScriptValue* result) {
       &&selfElementRead,
       &&selfElementWrite,
       &&valueChainOp,
+      &&localElementWrite,
+      &&localElementOp,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -566,23 +594,43 @@ nop:
     VM_NEXT(n);                                    \
   } while (0)
 
+// A local just given a plain real, then a branch back to a fused comparison
+// of that local with a constant that a conditional branch follows (a loop's
+// step and test): the comparison takes the value stored, as its own record
+// would read it, and the loop goes on where that branch leads.
+#define VM_LOOP_HEAD(at, local, stored)                                                                               \
+  do {                                                                                                                \
+    if (op[at].kind == kKindBranch && limit != 0) {                                                                   \
+      const VMRecord* head = records + op[at].target;                                                                 \
+      if (head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&                                                   \
+          head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd) && head->id == (local) &&                            \
+          (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue)) {                                    \
+        bool truth =                                                                                                  \
+            VMFast_Compare(static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd), (stored), head->value.d); \
+        op = truth == (head[3].kind == kKindBranchTrue) ? records + head[3].target : head + 4;                        \
+        VM_DISPATCH();                                                                                                \
+      }                                                                                                               \
+    }                                                                                                                 \
+  } while (0)
+
 // A real result, stored at once when the record after (`at` records on)
 // pops it into a local that exists, as that pop's own fast case would; the
 // value never lands on the stack, which is left ending at `rest`.
 // `first` is the value a fused record's first read found: when that read
 // is of the very local stored, its place is used again.
-#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                   \
-  do {                                                                                                                \
-    const VMRecord& store = op[at];                                                                                   \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                               \
-      ScriptValue* target =                                                                                           \
-          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store.id); \
-      if (target != nullptr) {                                                                                        \
-        StoreReal(target, (value));                                                                                   \
-        sp = (rest);                                                                                                  \
-        VM_NEXT_OR_BRANCH((at) + 1);                                                                                  \
-      }                                                                                                               \
-    }                                                                                                                 \
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                \
+  do {                                                                                                             \
+    const VMRecord& store = op[at];                                                                                \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                            \
+      ScriptValue* target =                                                                                        \
+          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store); \
+      if (target != nullptr) {                                                                                     \
+        StoreReal(target, (value));                                                                                \
+        sp = (rest);                                                                                               \
+        VM_LOOP_HEAD((at) + 1, store.id, (value));                                                                 \
+        VM_NEXT_OR_BRANCH((at) + 1);                                                                               \
+      }                                                                                                            \
+    }                                                                                                              \
   } while (0)
 #define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
@@ -700,7 +748,7 @@ pushGameString:
   PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
 pushLocal : {
-  const VariableNode* node = locals_->FindWritable(op->id);
+  const VariableNode* node = Locals()->Find(op->spare, op->id);
   if (node != nullptr && IsPlainReal(&node->value)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, node->value.real);
@@ -750,7 +798,7 @@ pushBad:
 
 popLocal:
   if (sp > bottom && op->expect2 == kSlotVariant && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {
-    if (VariableNode* node = locals_->FindWritable(op->id)) {
+    if (VariableNode* node = Locals()->Find(op->spare, op->id)) {
       g_variableIndexOutOfRange = 0;
       --sp;
       StoreReal(&node->value, sp->d);
@@ -943,10 +991,10 @@ constGt:
     const ScriptValue* read = (VALUE);                                \
     VM_READS_OP(OP, read, IsPlainReal(read), read->real, op->value.d) \
   }
-#define VM_LOCAL_OP(OP)                                       \
-  {                                                           \
-    const VariableNode* node = locals_->FindWritable(op->id); \
-    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr) \
+#define VM_LOCAL_OP(OP)                                           \
+  {                                                               \
+    const VariableNode* node = Locals()->Find(op->spare, op->id); \
+    VM_VALUE_OP(OP, node != nullptr ? &node->value : nullptr)     \
   }
 localAdd:
   VM_LOCAL_OP(kKindAdd)
@@ -1072,34 +1120,62 @@ tripleGt:
 // that element of one of self's variables, as the push.v and pop.v fast
 // cases would: nothing lands on the stack. Anything else (text, a missing
 // element, another instance) runs the first record alone.
-#define VM_SELF_ELEMENT(WRITE)                                                                             \
-  {                                                                                                        \
-    double at;                                                                                             \
-    const ScriptValue* read = op->spare == 3 ? PlainRead(op[1]) : nullptr;                                 \
-    bool ready = op->spare == 3 ? IsPlainReal(read) && (at = read->real, true) : TripleValue(op + 1, &at); \
-    if (ready) {                                                                                           \
-      const VMRecord& access = op[op->spare];                                                              \
-      ScriptValue* element = SelfElementAt(access, op->value.i, VMFast_TruncInt32(at));                    \
-      if (WRITE) {                                                                                         \
-        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) {     \
-          g_variableIndexOutOfRange = 0;                                                                   \
-          --sp;                                                                                            \
-          StoreReal(element, sp->d);                                                                       \
-          VM_NEXT_OR_BRANCH(op->spare + 1);                                                                \
-        }                                                                                                  \
-      } else if (IsPlainReal(element)) {                                                                   \
-        g_variableIndexOutOfRange = 0;                                                                     \
-        VMSlot_SetReal(sp++, element->real);                                                               \
-        VM_NEXT(op->spare + 1);                                                                            \
-      }                                                                                                    \
-    }                                                                                                      \
-    goto* kHandlers[op->plain];                                                                            \
+#define VM_SELF_ELEMENT(WRITE)                                                                         \
+  {                                                                                                    \
+    double at;                                                                                         \
+    if (ElementIndex(op, &at)) {                                                                       \
+      ScriptValue* element = ElementOf(op, at);                                                        \
+      if (WRITE) {                                                                                     \
+        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) { \
+          g_variableIndexOutOfRange = 0;                                                               \
+          --sp;                                                                                        \
+          StoreReal(element, sp->d);                                                                   \
+          VM_NEXT_OR_BRANCH(op->spare + 1);                                                            \
+        }                                                                                              \
+      } else if (IsPlainReal(element)) {                                                               \
+        g_variableIndexOutOfRange = 0;                                                                 \
+        VMSlot_SetReal(sp++, element->real);                                                           \
+        VM_NEXT(op->spare + 1);                                                                        \
+      }                                                                                                \
+    }                                                                                                  \
+    goto* kHandlers[op->plain];                                                                        \
   }
 selfElementRead:
   VM_SELF_ELEMENT(false)
 selfElementWrite:
   VM_SELF_ELEMENT(true)
 #undef VM_SELF_ELEMENT
+
+// A plain local, then a fused element of self, as the two records would
+// run one after the other, without the local's value on the stack: stored
+// into the element, or read with it under an arithmetic operator.
+localElementWrite : {
+  const ScriptValue* value = PlainRead(op[0]);
+  double at;
+  if (IsPlainReal(value) && ElementIndex(op + 1, &at)) {
+    if (ScriptValue* element = ElementOf(op + 1, at)) {
+      g_variableIndexOutOfRange = 0;
+      StoreReal(element, value->real);
+      VM_NEXT_OR_BRANCH(op[1].spare + 2);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
+localElementOp : {
+  const ScriptValue* left = PlainRead(op[0]);
+  double at, value;
+  if (IsPlainReal(left) && ElementIndex(op + 1, &at)) {
+    const ScriptValue* right = ElementOf(op + 1, at);
+    int32_t operation = op[1].spare + 2;
+    if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value)) {
+      g_variableIndexOutOfRange = 0;
+      VM_STORE_LOCAL_READ(value, operation + 1, sp, left);
+      VMSlot_SetReal(sp++, value);
+      VM_NEXT(operation + 1);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
 
 // A plain read, an arithmetic triple, constant-operator pairs on its value,
 // then an arithmetic operator on the read and that value: pushed, or stored
@@ -1125,7 +1201,7 @@ valueChainOp : {
 // A text constant joined to a local that holds text, in place: the copy the
 // push would make and the join's two frees are saved.
 appendLocal : {
-  VariableNode* node = locals_->FindWritable(op->id);
+  VariableNode* node = Locals()->Find(op->spare, op->id);
   if (node != nullptr && node->value.kind == kValueString) {
     const VMRecord& text = op[1];
     char* joined =
@@ -1141,6 +1217,7 @@ appendLocal : {
 }
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
+#undef VM_LOOP_HEAD
 #undef VM_STORE_LOCAL
 #undef VM_STORE_LOCAL_READ
 #undef VM_VALUE_OP

@@ -1,8 +1,10 @@
 #include "script/vm/vm_decode.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/vm_slot.h"
@@ -90,6 +92,7 @@ class Decoder {
       if (record.target >= 0 && record.kind != kKindLink)
         record.target = recordAt_[static_cast<size_t>(record.target / 4)];
     }
+    NumberLocals();
     Fuse();
   }
 
@@ -219,6 +222,20 @@ class Decoder {
     pending_.push_back(target);
   }
 
+  // Gives each local name of the code its number in the locals list's index
+  // (`spare` of its push and pop records), in the order first met; names
+  // past the index's size share the number it never keeps.
+  void NumberLocals() {
+    std::vector<int32_t> names;
+    for (VMRecord& record : records_) {
+      if (record.kind != kKindPushLocal && record.kind != kKindPopLocal) continue;
+      size_t slot = 0;
+      while (slot < names.size() && names[slot] != record.id) ++slot;
+      if (slot == names.size() && names.size() < CVariableList::kSlots - 1) names.push_back(record.id);
+      record.spare = static_cast<uint8_t>(std::min(slot, static_cast<size_t>(CVariableList::kSlots - 1)));
+    }
+  }
+
   bool IsNumberConstant(const VMRecord& record) const {
     return record.kind == kKindPushInt || record.kind == kKindPushDouble;
   }
@@ -283,6 +300,25 @@ class Decoder {
       else
         FuseSelfElement(i);
     }
+    for (size_t i = 0; i + 1 < records_.size(); ++i) FuseLocalElement(i);
+  }
+
+  // push.v of a local, then a fused element of self: a store of the local
+  // into it, or a read followed by an arithmetic operator on two variants.
+  void FuseLocalElement(size_t i) {
+    VMRecord& first = records_[i];
+    if (first.kind != kKindPushLocal || !Follows(i, i + 1)) return;
+    const VMRecord& element = records_[i + 1];
+    if (element.kind == kKindSelfElementWrite) {
+      first.kind = kKindLocalElementWrite;
+      return;
+    }
+    if (element.kind != kKindSelfElementRead) return;
+    size_t operation = i + 2 + element.spare;
+    if (operation >= records_.size() || !Follows(operation - 1, operation) || !FusableOnVariants(records_[operation]) ||
+        records_[operation].kind > kKindMod)
+      return;
+    first.kind = kKindLocalElementOp;
   }
 
   // push.e of a selector, an index read or computed then made an int, and

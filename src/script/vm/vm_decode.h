@@ -89,6 +89,11 @@ enum VMKind : uint8_t {
   // `target` holds the distance to the operator, kept in the operator's own
   // `spare` as its kind less kKindAdd.
   kKindValueChainOp,
+  // A plain local, then a fused element of self: the local stored into the
+  // element, or read with the element and an arithmetic operator on the
+  // two (pushed, or stored into a local popped right after).
+  kKindLocalElementWrite,
+  kKindLocalElementOp,
   kKindCount,
 };
 
@@ -100,7 +105,7 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;   // argument records: the slot
+  uint8_t spare;   // argument records: the slot; plain locals: the number in the locals list's index
   int32_t at;      // byte offset of the instruction word
   int32_t next;    // byte offset after it (and its operand)
   int32_t target;  // branches and links: record index; -1 none

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include <emmintrin.h>
+
 #include "script/vm/vm_decode.h"
 #include "script/vm/vm_operators.h"
 #include "script/vm/vm_slot.h"
@@ -27,6 +29,14 @@ __attribute__((always_inline)) inline bool VMFast_PlainReal(const VMSlot& slot, 
 // fmod of two whole numbers below 2^53 is their truncated remainder carrying
 // the dividend's sign (zero included); the library call is far slower.
 __attribute__((always_inline)) inline double VMFast_Mod(double l, double r) {
+  // The commonest case first: both whole numbers of int32's range. The
+  // truncating conversion gives INT32_MIN for NaN and for anything out of
+  // range, so converting back gives the operand again only for a whole
+  // int32; INT32_MIN itself is left to the wider path (its quotient by -1
+  // does not fit).
+  int32_t l32 = _mm_cvttsd_si32(_mm_set_sd(l)), r32 = _mm_cvttsd_si32(_mm_set_sd(r));
+  if (static_cast<double>(l32) == l && static_cast<double>(r32) == r && r32 != 0 && l32 != INT32_MIN)
+    return std::copysign(static_cast<double>(l32 % r32), l);
   constexpr double kExact = 9007199254740992.0;  // 2^53
   if (std::fabs(l) < kExact && std::fabs(r) < kExact) {
     // Both lie inside int64's range, so the conversions are exact or truncate.
