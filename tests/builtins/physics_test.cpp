@@ -28,6 +28,10 @@ class PhysicsBuiltins : public GameWorld {
   void TearDown() override {
     GameWorld::TearDown();
     Physics_ResetRecords();
+    // The world's variables stay registered otherwise, and hide the ones a
+    // later test in this process registers under the same names.
+    Variable_BuiltIn_SetFamilies(nullptr);
+    Variable_BuiltIn_Clear();
   }
 
   void StartPhysicsRoom(double scale = 0.1) {
