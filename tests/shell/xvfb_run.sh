@@ -12,7 +12,9 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.txt" 2>&1 &
+# -noreset: when its last client leaves, the server would start over, and a
+# player connecting in that moment finds no display and plays without one.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 1 100); do

@@ -143,7 +143,9 @@ JSON
 # The server writes its display number once it listens; the wait then polls
 # its socket until it takes a connection (xdpyinfo connects and asks).
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.txt" 2>&1 &
+# -noreset: when its last client leaves, the server would start over, and a
+# player connecting in that moment finds no display and plays without one.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 wait_for 300 grep -qx '[0-9]\+' "$work/display" || fail "the X server did not report a display"

@@ -69,7 +69,10 @@ XServer::XServer(const char* screen) {
   int fds[2];
   if (pipe(fds) != 0) return;
   const std::string fd = std::to_string(fds[1]);
-  const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", screen, nullptr};
+  // -noreset: the server would start over when its last client leaves, and a
+  // client connecting in that moment would find no display.
+  const char* argv[] = {"Xvfb",     "-displayfd", fd.c_str(), "-nolisten", "tcp",
+                        "-noreset", "-screen",    "0",        screen,      nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
