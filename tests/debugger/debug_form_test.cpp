@@ -46,6 +46,7 @@
 #include "world/start/service_list.h"
 #include "world/start/world_teardown.h"
 #include "world/variables/builtin_variables.h"
+#include "world/variables_world.h"
 
 using testsupport::ConsoleCapture;
 using testsupport::ReadRaw;
@@ -86,17 +87,7 @@ TEST(DebugFormatValue, ShortestFormThatHoldsTheValue) {
 class DebugFormWorld : public ::testing::Test {
  protected:
   void SetUp() override {
-    Object_Init();
-    GameFile_InstallEventStores();
-    Sprite_Init();
-    Background_Init();
-    if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
-    Room_Init();
-    ServiceList_Install();
-    g_gameHeader.lastInstanceId = 100000;
-    BuiltinVariables_Install();
-    Variable_BuiltIn_Init();
+    VariablesWorld_Start();
     Variable_Global_Init();
     g_runFlags.showErrorDialog = false;
     savedDebug_ = g_debugMode;
@@ -118,13 +109,7 @@ class DebugFormWorld : public ::testing::Test {
     g_runFlags.errorsFatal = false;
     g_runFlags.overlayFlags = 0;
     Error_ResetState();
-    World_TearDownForTest();
-    Background_Shutdown();
-    Sprite_Shutdown();
-    Object_Shutdown();
-    g_roomOrder.clear();
-    Variable_BuiltIn_SetFamilies(nullptr);
-    Variable_BuiltIn_Clear();
+    VariablesWorld_End();
     LoadSave_SetSaveDirectory(nullptr);
   }
 

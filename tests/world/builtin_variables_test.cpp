@@ -1,4 +1,5 @@
 #include "world/variables/builtin_variables.h"
+#include "world/variables_world.h"
 
 #include <gtest/gtest.h>
 
@@ -76,27 +77,11 @@ ScriptValue RealValue(double v) {
 class BuiltinVariables : public testing::Test {
  protected:
   void SetUp() override {
-    Object_Init();
-    GameFile_InstallEventStores();
-    Sprite_Init();
-    Background_Init();
-    if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
-    Room_Init();
-    ServiceList_Install();
-    g_gameHeader.lastInstanceId = 100000;
-    BuiltinVariables_Install();
-    Variable_BuiltIn_Init();
+    VariablesWorld_Start();
     g_runFlags.showErrorDialog = false;
   }
   void TearDown() override {
-    World_TearDownForTest();
-    Background_Shutdown();
-    Sprite_Shutdown();
-    Object_Shutdown();
-    g_roomOrder.clear();
-    Variable_BuiltIn_SetFamilies(nullptr);
-    Variable_BuiltIn_Clear();
+    VariablesWorld_End();
     BuiltinVariables_SetCalendar(nullptr);
   }
 
