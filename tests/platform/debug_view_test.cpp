@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -171,6 +172,22 @@ TEST_F(DebugViewTest, DrawsEveryShownPaneWhereItWasPlacedAndLeavesTheGameAlone) 
   EXPECT_EQ(SDL_GL_GetCurrentContext(), g_gameGl);
   EXPECT_EQ(GamePixels(), before);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "imgui.ini"));
+}
+
+// Debug.ini may hold any numbers: the widest placement still draws a pane
+// of a size a screen could show.
+TEST_F(DebugViewTest, APlacementFromTheFarEndsOfTheNumbersStillDraws) {
+  content_.panes[0].placement[0] = INT32_MIN;
+  content_.panes[0].placement[1] = INT32_MIN;
+  content_.panes[0].placement[2] = INT32_MAX;
+  content_.panes[0].placement[3] = INT32_MAX;
+  ASSERT_TRUE(DebugView_Open());
+  Draw(2);
+  DebugViewRect rect;
+  ASSERT_TRUE(DebugView_PaneRect(0, &rect));
+  EXPECT_GT(rect.right, rect.left);
+  EXPECT_LE(rect.right - rect.left, 65536);
+  DebugView_Close();
 }
 
 TEST_F(DebugViewTest, ClicksAndKeysBecomeActionsAndTheCloseBoxIsReported) {

@@ -6,7 +6,9 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cstdint>
 #include <deque>
 #include <map>
 
@@ -21,6 +23,7 @@ constexpr float kFormWidth = 300.0f;
 constexpr float kPaneWidth = 340.0f;
 constexpr float kPaneHeight = 240.0f;
 constexpr float kPaneCascade = 24.0f;
+constexpr int64_t kMostPlacement = 32768;
 // Events held for the next draw; more are dropped (a window never drawn
 // must not grow without end).
 constexpr size_t kMostWaiting = 4096;
@@ -216,8 +219,11 @@ void CopyRows(const DebugViewPane& pane) {
 void DrawPane(DebugViewPane* pane, int32_t index) {
   int32_t* place = pane->placement;
   if (place[2] > place[0] && place[3] > place[1]) {
-    ImGui::SetNextWindowPos(ImVec2(static_cast<float>(place[0]), static_cast<float>(place[1])), ImGuiCond_Appearing);
-    ImGui::SetNextWindowSize(ImVec2(static_cast<float>(place[2] - place[0]), static_cast<float>(place[3] - place[1])),
+    // Debug.ini may hold any numbers: the size is worked out in 64 bits and
+    // the rectangle kept within what a screen could show.
+    auto within = [](int64_t v) { return static_cast<float>(std::clamp<int64_t>(v, -kMostPlacement, kMostPlacement)); };
+    ImGui::SetNextWindowPos(ImVec2(within(place[0]), within(place[1])), ImGuiCond_Appearing);
+    ImGui::SetNextWindowSize(ImVec2(within(int64_t{place[2]} - place[0]), within(int64_t{place[3]} - place[1])),
                              ImGuiCond_Appearing);
   } else {
     const float step = kPaneCascade * static_cast<float>(index);
