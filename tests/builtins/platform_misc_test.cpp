@@ -104,6 +104,9 @@ TEST_F(Clipboard, TextOfferedByAnotherProgramIsRead) {
   ASSERT_FALSE(server.Name().empty()) << "Xvfb did not start";
   setenv("DISPLAY", server.Name().c_str(), 1);
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // An earlier test in this process may have left video started on another
+  // driver; the clipboard must be the X server's.
+  while (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   StartVideoUnwatched();
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u);
