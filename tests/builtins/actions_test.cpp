@@ -450,10 +450,9 @@ TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {
   StartRooms(1, 641, 481);
   Score_Clear();
   Score_Set(10, "last", 5);
-  const ScoreTableText text{GR_Text_Draw, GR_Text_String_Width};
   ExpectSame(
       "table", [this] { Call("action_highscore_show", std::vector<GoldenArg>(11, R(0))); },
-      [&] { Score_DrawTable(220, 140, 420, 340, text); }, [&] { Score_DrawTable(221, 141, 421, 341, text); });
+      [] { Score_DrawTable(220, 140, 420, 340); }, [] { Score_DrawTable(221, 141, 421, 341); });
 }
 
 }  // namespace

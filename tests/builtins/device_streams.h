@@ -28,8 +28,8 @@
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "resources/text_draw.h"
-#include "runtime/memory.h"
 #include "resources/texture_pages.h"
+#include "runtime/memory.h"
 #include "world/start/overlay_game.h"
 
 namespace devicetest {
