@@ -389,6 +389,15 @@ TEST_F(Actions, HealthBarColoursFollowTheirNumbers) {
 TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
   CInstance* self = One();
   Relative(true);
+  // The shapes and the text of self's actions moved by self's place.
+  auto drawn = [](float x, float y) {
+    GR_Draw_Rectangle(x + 1, y + 2, x + 3, y + 4, 1);
+    GR_Draw_Rectangle_Color(x, y, x + 1, y + 1, 0xFF, 0xFF00, 0xFF00, 0xFF, 0);
+    GR_Draw_Rectangle_Color(x, y, x + 1, y + 1, 0xFF, 0xFF, 0xFF00, 0xFF00, 0);
+    GR_Text_Draw(x, y, "2.50", -1, -1);
+    GR_Text_Draw(0, 0, "0", -1, -1);
+    GR_Text_Draw(0, 0, "-1", -1, -1);
+  };
   ExpectSame(
       "shapes and texts",
       [&] {
@@ -399,22 +408,7 @@ TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
         Call("action_draw_score", {S("Score: "), R(0), R(0)});
         Call("action_draw_life", {R(0), R(0), R(1)});
       },
-      [] {
-        GR_Draw_Rectangle(101, 102, 103, 104, 1);
-        GR_Draw_Rectangle_Color(100, 100, 101, 101, 0xFF, 0xFF00, 0xFF00, 0xFF, 0);
-        GR_Draw_Rectangle_Color(100, 100, 101, 101, 0xFF, 0xFF, 0xFF00, 0xFF00, 0);
-        GR_Text_Draw(100, 100, "2.50", -1, -1);
-        GR_Text_Draw(0, 0, "0", -1, -1);
-        GR_Text_Draw(0, 0, "-1", -1, -1);
-      },
-      [] {
-        GR_Draw_Rectangle(1, 2, 3, 4, 1);
-        GR_Draw_Rectangle_Color(0, 0, 1, 1, 0xFF, 0xFF00, 0xFF00, 0xFF, 0);
-        GR_Draw_Rectangle_Color(0, 0, 1, 1, 0xFF, 0xFF, 0xFF00, 0xFF00, 0);
-        GR_Text_Draw(0, 0, "2.50", -1, -1);
-        GR_Text_Draw(0, 0, "0", -1, -1);
-        GR_Text_Draw(0, 0, "-1", -1, -1);
-      });
+      [&] { drawn(100, 100); }, [&] { drawn(0, 0); });
 
   ErrorCapture errors;
   EXPECT_EQ(device_.Run([&] {
@@ -432,7 +426,7 @@ TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
   }
   self->image_index = 2.7f;
   g_runValues.lives = 3;
-  auto drawn = [frames](int32_t frame) {
+  auto sprites = [frames](int32_t frame) {
     frames->Draw(frame, 101, 101, 1, 1, 0, 0xFFFFFF, 1);
     for (float x : {100.0f, 108.0f, 116.0f}) frames->Draw(0, x, 100, 1, 1, 0, 0xFFFFFF, 1);
   };
@@ -442,7 +436,7 @@ TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
         Call("action_draw_sprite", {R(sprite), R(1), R(1), R(-1)}, self);
         Call("action_draw_life_images", {R(0), R(0), R(sprite)}, self);
       },
-      [&] { drawn(2); }, [&] { drawn(3); });
+      [&] { sprites(2); }, [&] { sprites(3); });
 }
 
 TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {

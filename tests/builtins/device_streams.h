@@ -22,6 +22,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_primitives.h"
+#include "graphics/graphics_fixture.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
@@ -108,12 +109,7 @@ class Device {
     TexturePage_Clear();
     Graphics::ResetVertexBuffers();
     GR_Texture_Quit();
-    Graphics::Shutdown();
-    GR_Texture_Free_All();
-    while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
-    Graphics::Release();
-    DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
+    StopGraphicsDevice();
     DrawState_Reset();
   }
 
