@@ -43,21 +43,21 @@ void F_ActionSetCursor(KV_BUILTIN_PARAMS) {
 // A subimage below 0 is self's own.
 void F_ActionDrawSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t sprite = a.Int(0);
-  if (!Sprite_Exists(sprite)) {
+  const CSprite* sprite = Sprite_Get(a.Int(0));
+  if (sprite == nullptr) {
     Builtin_Error("Trying to draw a non-existing sprite.");
     return;
   }
   float subimage = Float(a, 3);
   if (subimage < 0.0f && self != nullptr) subimage = self->image_index;
   const Point p = At(a, 1, self);
-  Sprite_Get(sprite)->Draw(Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
+  sprite->Draw(Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
 }
 
 void F_ActionDrawBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t back = a.Int(0);
-  if (!Background_Exists(back)) {
+  const CBackground* back = Background_Get(a.Int(0));
+  if (back == nullptr) {
     Builtin_Error("Trying to draw a non-existing background.");
     return;
   }
@@ -65,7 +65,7 @@ void F_ActionDrawBackground(KV_BUILTIN_PARAMS) {
   const bool tiled = a.Bool(3);
   const int32_t width = g_currentRoom != nullptr ? g_currentRoom->width : 0;
   const int32_t height = g_currentRoom != nullptr ? g_currentRoom->height : 0;
-  Background_Get(back)->DrawTiled(p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
+  back->DrawTiled(p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
 }
 
 void F_ActionDrawText(KV_BUILTIN_PARAMS) {

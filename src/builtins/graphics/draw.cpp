@@ -117,15 +117,15 @@ void F_DrawHealthbar(KV_BUILTIN_PARAMS) {
 
 void F_DrawPath(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t path = a.Int(0);
-  if (!Path_Exists(path)) {
+  const CPath* path = Path_Get(a.Int(0));
+  if (path == nullptr) {
     Builtin_Error("Trying to drawn non-existing path.");
     return;
   }
   if (Flag(a, 3)) {
-    Path_Get(path)->Draw(0.0f, 0.0f, true);
+    path->Draw(0.0f, 0.0f, true);
   } else {
-    Path_Get(path)->Draw(Float(a, 1), Float(a, 2), false);
+    path->Draw(Float(a, 1), Float(a, 2), false);
   }
 }
 
