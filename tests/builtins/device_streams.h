@@ -24,6 +24,7 @@
 #include "graphics/draw/draw_primitives.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/overlay/profiler.h"
+#include "graphics/overlay/profiler_host.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "platform/device_window.h"
@@ -105,6 +106,7 @@ class Device {
     if (!started_) return;
     started_ = false;
     FakeGraphics_Log().Clear();
+    ProfilerHost_Install(nullptr);
     GR_Text_Reset();
     TexturePage_Clear();
     Graphics::ResetVertexBuffers();

@@ -103,7 +103,7 @@ const std::vector<WrapperCase>& Cases() {
       {"draw_primitive_begin",
        {R(4)},
        [] { GR_Primitive_Begin(4, -1); },
-       [] { GR_Primitive_Begin(5, -1); },
+       [] { GR_Primitive_Begin(4, 0); },
        {},
        ThreeAndEnd},
       {"draw_primitive_begin_texture",
