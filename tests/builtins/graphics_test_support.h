@@ -1,8 +1,9 @@
 // A fixture for the graphics built-ins: the family registered alone, the
 // graphics layer on the recording device, one sprite of eight 4 x 4 frames
 // side by side on one texture page, one 8 x 8 background, one path and
-// three fonts made from the sprite (index 0 of each, font 2 the last), a
-// 64 x 48 room and a calling instance. A fixture made with the device off
+// three fonts of the letters A to H made from the sprite (index 0 of each,
+// font 2 the last: glyphs 4 pixels wide and 1 apart), a 64 x 48 room and a
+// calling instance. A fixture made with the device off
 // has the same resources without pixels and no device at all.
 #pragma once
 
@@ -50,7 +51,7 @@ class GraphicsBuiltins : public testing::Test {
     if (withDevice_) {
       PageTheSprite();
       Background_Get(0)->CreateColor(8, 8, 0x00FF00, true);
-      for (int32_t i = 0; i < 3; ++i) Font_AddSprite(0, 'A', i == 2, 1);
+      for (int32_t i = 0; i < 3; ++i) Font_AddSpriteExt(0, "ABCDEFGH", i == 2, 1);
       device_.Warm();
     }
     CPath* path = Path_Get(0);

@@ -329,6 +329,28 @@ TEST_F(GraphicsBuiltins, GetPixelReadsTheWindowPixelUnderTheRoomPoint) {
   EXPECT_EQ(Real("draw_getpixel", {R(3), R(4)}), GR_Draw_Get_Pixel(3, 4));
 }
 
+// A wrap width half a pixel short of a line's odd width lies between the
+// even width that breaks the line and the odd one that keeps it whole: the
+// half must go to the even one. In font 2 "AB AB" is 25 pixels wide.
+TEST_F(GraphicsBuiltins, WrapWidthsRoundHalvesToEvenBeforeTheyWrap) {
+  const auto font = [] { GR_Text_Set_Font(2); };
+  font();
+  const char* line = "AB AB";
+  const int32_t whole = GR_Text_String_Width(line, -1, -1), even = whole - 1;
+  ASSERT_EQ(whole % 2, 1);
+  ASSERT_NE(GR_Text_String_Width(line, -1, even), whole);
+  const double half = whole - 0.5;
+  EXPECT_EQ(Real("string_width_ext", {S(line), R(-1), R(half)}), GR_Text_String_Width(line, -1, even));
+  EXPECT_EQ(Real("string_height_ext", {S(line), R(-1), R(half)}), GR_Text_String_Height(line, -1, even));
+  ExpectSame(
+      "draw_text_ext", {R(1), R(2), S(line), R(-1), R(half)}, [&] { GR_Text_Draw(1, 2, line, -1, even); },
+      [&] { GR_Text_Draw(1, 2, line, -1, whole); }, font);
+  ExpectSame(
+      "draw_text_ext_color", {R(1), R(2), S(line), R(-1), R(half), R(1), R(2), R(3), R(4), R(1)},
+      [&] { GR_Text_Draw_Color(1, 2, line, -1, even, 1, 2, 3, 4, 1); },
+      [&] { GR_Text_Draw_Color(1, 2, line, -1, whole, 1, 2, 3, 4, 1); }, font);
+}
+
 TEST_F(GraphicsBuiltins, TheTableCoversEveryDrawingRowOfTheFamily) {
   std::set<std::string> covered = {"draw_getpixel"};
   for (const WrapperCase& c : Cases()) covered.insert(c.name);
