@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "builtins/actions/rows.h"
+#include "device_streams.h"
 #include "game_test_support.h"
 #include "gamefile/event_lists.h"
-#include "graphics_recorder.h"
 #include "runtime/random.h"
 #include "script/compiler/compile_error.h"
 #include "world/actions/world_actions.h"
@@ -24,13 +24,12 @@ class Actions : public GameWorld {
     GameWorld::SetUp();
     Builtins_RegisterFamily(BuiltinFamilyId::kActions);
     Random_Seed(1);
-    recorder_ = graphics_test::MakeRecorder();
-    GraphicsCalls_Install(&recorder_);
-    graphics_test::Log().clear();
+    device_.Start();
+    device_.Warm();
   }
   void TearDown() override {
-    GraphicsCalls_Install(nullptr);
     GameWorld::TearDown();
+    device_.Stop();
   }
 
   void Relative(bool on) { Call("action_set_relative", {R(on ? 1 : 0)}); }
@@ -42,9 +41,13 @@ class Actions : public GameWorld {
     return Add(0, 100, 100);
   }
 
-  static Texts Drawn() { return graphics_test::Log(); }
+  // The actions send the device what the expected direct calls send.
+  void ExpectSame(const std::string& what, const devicetest::Drawing& actions, const devicetest::Drawing& expected,
+                  const devicetest::Drawing& wrong = {}) {
+    device_.ExpectSame(what, actions, expected, wrong);
+  }
 
-  GraphicsCalls recorder_{};
+  devicetest::Device device_;
 };
 
 TEST_F(Actions, TheFamilyIsFourthWithItsNamesTogether) {
@@ -324,20 +327,32 @@ TEST_F(Actions, ReplacementsCheckTheResourceThenTheFile) {
 }
 
 TEST_F(Actions, VariablesDrawAsWholeNumbersOnlyWithin32Bits) {
-  Call("action_draw_variable", {R(3), R(1), R(2)});
-  Call("action_draw_variable", {R(3.5), R(1), R(2)});
-  Call("action_draw_variable", {R(3e10), R(1), R(2)});
-  Call("action_draw_variable", {R(-2147483648.0), R(1), R(2)});
-  Call("action_draw_variable", {S("text"), R(1), R(2)});
-  EXPECT_EQ(Drawn(), (Texts{"text(1, 2, \"3\", -1, -1)", "text(1, 2, \"      3.50\", -1, -1)",
-                            "text(1, 2, \"30000000000.00\", -1, -1)", "text(1, 2, \"-2147483648\", -1, -1)",
-                            "text(1, 2, \"text\", -1, -1)"}));
+  const std::vector<std::pair<GoldenArg, std::string>> shown = {
+      {R(3), "3"}, {R(3e10), "30000000000.00"}, {R(-2147483648.0), "-2147483648"}, {S("text"), "text"}};
+  for (const auto& [value, text] : shown) {
+    ExpectSame(
+        text,
+        [&] {
+          Call("action_draw_variable", {value, R(1), R(2)});
+        },
+        [&] { GR_Text_Draw(1, 2, text.c_str(), -1, -1); });
+  }
+  ExpectSame(
+      "3.5 in its field",
+      [this] {
+        Call("action_draw_variable", {R(3.5), R(1), R(2)});
+      },
+      [] { GR_Text_Draw(1, 2, "      3.50", -1, -1); }, [] { GR_Text_Draw(1, 2, "3.50", -1, -1); });
 
   // A long text is cut before 1024 bytes without splitting a character.
-  graphics_test::Log().clear();
   const std::string text = std::string(1022, 'a') + "\xC3\xA9" + "bb";
-  Call("action_draw_variable", {S(text.c_str()), R(0), R(0)});
-  EXPECT_EQ(Drawn(), Texts{"text(0, 0, \"" + std::string(1022, 'a') + "\", -1, -1)"});
+  const std::string cut(1022, 'a');
+  ExpectSame(
+      "long",
+      [&] {
+        Call("action_draw_variable", {S(text.c_str()), R(0), R(0)});
+      },
+      [&] { GR_Text_Draw(0, 0, cut.c_str(), -1, -1); }, [&] { GR_Text_Draw(0, 0, text.c_str(), -1, -1); });
 }
 
 // The colours of the health bar by number, as the designer's menus list
@@ -345,61 +360,83 @@ TEST_F(Actions, VariablesDrawAsWholeNumbersOnlyWithin32Bits) {
 TEST_F(Actions, HealthBarColoursFollowTheirNumbers) {
   const uint32_t named[] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000080, 0x008000, 0x008080, 0x800000,
                             0x800080, 0x808000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};
-  auto hex = [](uint32_t c) { return graphics_test::Show(c); };
   g_runValues.health = 50;
   for (int32_t back = 0; back <= 17; ++back) {
-    graphics_test::Log().clear();
-    Call("action_draw_health", {R(0), R(0), R(10), R(4), R(back), R(0)});
     const uint32_t colour = back >= 1 && back <= 16 ? named[back - 1] : 0;
-    EXPECT_EQ(Drawn(), Texts{"healthbar(0, 0, 10, 4, 50, " + hex(colour) + ", 0xFF, 0xFFFF, 0xFF00, 0, " +
-                             (back >= 1 ? "true" : "false") + ", true)"})
-        << back;
+    ExpectSame(
+        "back " + std::to_string(back),
+        [&] {
+          Call("action_draw_health", {R(0), R(0), R(10), R(4), R(back), R(0)});
+        },
+        [&] { GR_Draw_Healthbar(0, 0, 10, 4, 50, colour, 0xFF, 0xFFFF, 0xFF00, 0, back >= 1, true); });
   }
   for (int32_t bar = 0; bar <= 18; ++bar) {
-    graphics_test::Log().clear();
-    Call("action_draw_health", {R(0), R(0), R(10), R(4), R(1), R(bar)});
-    std::string three;
-    if (bar == 0) {
-      three = "0xFF, 0xFFFF, 0xFF00";
-    } else if (bar == 1) {
-      three = "0x0, 0x808080, 0xFFFFFF";
-    } else {
-      const std::string c = hex(bar <= 17 ? named[bar - 2] : 0);
-      three = c + ", " + c + ", " + c;
+    uint32_t low = 0xFF, middle = 0xFFFF, high = 0xFF00;
+    if (bar == 1) {
+      low = 0x0, middle = 0x808080, high = 0xFFFFFF;
+    } else if (bar >= 2) {
+      low = middle = high = bar <= 17 ? named[bar - 2] : 0;
     }
-    EXPECT_EQ(Drawn(), Texts{"healthbar(0, 0, 10, 4, 50, 0x0, " + three + ", 0, true, true)"}) << bar;
+    ExpectSame(
+        "bar " + std::to_string(bar),
+        [&] {
+          Call("action_draw_health", {R(0), R(0), R(10), R(4), R(1), R(bar)});
+        },
+        [&] { GR_Draw_Healthbar(0, 0, 10, 4, 50, 0x0, low, middle, high, 0, true, true); });
   }
 }
 
 TEST_F(Actions, DrawingActionsMoveWithSelfWhenRelative) {
   CInstance* self = One();
   Relative(true);
-  Call("action_draw_rectangle", {R(1), R(2), R(3), R(4), R(0.5)}, self);
-  Call("action_draw_gradient_hor", {R(0), R(0), R(1), R(1), R(255), R(65280)}, self);
-  Call("action_draw_gradient_vert", {R(0), R(0), R(1), R(1), R(255), R(65280)}, self);
-  Call("action_draw_text", {R(2.5), R(0), R(0)}, self);
-  Call("action_draw_score", {S("Score: "), R(0), R(0)});
-  Call("action_draw_life", {R(0), R(0), R(1)});
-  EXPECT_EQ(
-      Drawn(),
-      (Texts{"rectangle(101, 102, 103, 104, 1)", "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF00, 0xFF00, 0xFF, 0)",
-             "rectangleColor(100, 100, 101, 101, 0xFF, 0xFF, 0xFF00, 0xFF00, 0)", "text(100, 100, \"2.50\", -1, -1)",
-             "text(0, 0, \"0\", -1, -1)", "text(0, 0, \"-1\", -1, -1)"}));
+  // The shapes and the text of self's actions moved by self's place.
+  auto drawn = [](float x, float y) {
+    GR_Draw_Rectangle(x + 1, y + 2, x + 3, y + 4, 1);
+    GR_Draw_Rectangle_Color(x, y, x + 1, y + 1, 0xFF, 0xFF00, 0xFF00, 0xFF, 0);
+    GR_Draw_Rectangle_Color(x, y, x + 1, y + 1, 0xFF, 0xFF, 0xFF00, 0xFF00, 0);
+    GR_Text_Draw(x, y, "2.50", -1, -1);
+    GR_Text_Draw(0, 0, "0", -1, -1);
+    GR_Text_Draw(0, 0, "-1", -1, -1);
+  };
+  ExpectSame(
+      "shapes and texts",
+      [&] {
+        Call("action_draw_rectangle", {R(1), R(2), R(3), R(4), R(0.5)}, self);
+        Call("action_draw_gradient_hor", {R(0), R(0), R(1), R(1), R(255), R(65280)}, self);
+        Call("action_draw_gradient_vert", {R(0), R(0), R(1), R(1), R(255), R(65280)}, self);
+        Call("action_draw_text", {R(2.5), R(0), R(0)}, self);
+        Call("action_draw_score", {S("Score: "), R(0), R(0)});
+        Call("action_draw_life", {R(0), R(0), R(1)});
+      },
+      [&] { drawn(100, 100); }, [&] { drawn(0, 0); });
 
-  graphics_test::Log().clear();
   ErrorCapture errors;
-  Call("action_draw_sprite", {R(5), R(0), R(0), R(0)}, self);
-  Call("action_draw_background", {R(5), R(0), R(0), R(0)}, self);
+  EXPECT_EQ(device_.Run([&] {
+    Call("action_draw_sprite", {R(5), R(0), R(0), R(0)}, self);
+    Call("action_draw_background", {R(5), R(0), R(0), R(0)}, self);
+  }),
+            device_.Run({}));
   EXPECT_EQ(errors.Messages(),
             (Texts{"Trying to draw a non-existing sprite.", "Trying to draw a non-existing background."}));
   const int32_t sprite = MakeSprite(8, 8);
+  CSprite* frames = Sprite_Get(sprite);
+  frames->CreateFromBitmap(devicetest::SolidBitmap(8, 8, 0x100000).get(), false, false, false, true, 0, 0, 0);
+  for (uint32_t red : {0x200000u, 0x300000u, 0x400000u}) {
+    frames->AddFrameFromBitmap(devicetest::SolidBitmap(8, 8, red).get(), 0);
+  }
   self->image_index = 2.7f;
-  Call("action_draw_sprite", {R(sprite), R(1), R(1), R(-1)}, self);
   g_runValues.lives = 3;
-  Call("action_draw_life_images", {R(0), R(0), R(sprite)}, self);
-  EXPECT_EQ(Drawn(),
-            (Texts{"sprite(0, 2, 101, 101, 1, 1, 0, 0xFFFFFF, 1)", "sprite(0, 0, 100, 100, 1, 1, 0, 0xFFFFFF, 1)",
-                   "sprite(0, 0, 108, 100, 1, 1, 0, 0xFFFFFF, 1)", "sprite(0, 0, 116, 100, 1, 1, 0, 0xFFFFFF, 1)"}));
+  auto sprites = [frames](int32_t frame) {
+    frames->Draw(frame, 101, 101, 1, 1, 0, 0xFFFFFF, 1);
+    for (float x : {100.0f, 108.0f, 116.0f}) frames->Draw(0, x, 100, 1, 1, 0, 0xFFFFFF, 1);
+  };
+  ExpectSame(
+      "sprites",
+      [&] {
+        Call("action_draw_sprite", {R(sprite), R(1), R(1), R(-1)}, self);
+        Call("action_draw_life_images", {R(0), R(0), R(sprite)}, self);
+      },
+      [&] { sprites(2); }, [&] { sprites(3); });
 }
 
 TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {
@@ -407,14 +444,9 @@ TEST_F(Actions, TheHighscoreTableFillsABoxInTheRoomsMiddle) {
   StartRooms(1, 641, 481);
   Score_Clear();
   Score_Set(10, "last", 5);
-  Call("action_highscore_show", std::vector<GoldenArg>(11, R(0)));
-  const Texts drawn = Drawn();
-  // Per place: the name, the value's width (0 here), the value.
-  ASSERT_EQ(drawn.size(), 30u);
-  EXPECT_EQ(drawn[0], "text(220, 140, \"<nobody>\", -1, -1)");
-  EXPECT_EQ(drawn[2], "text(420, 140, \"0\", -1, -1)");
-  EXPECT_EQ(drawn[27], "text(220, 320, \"last\", -1, -1)");
-  EXPECT_EQ(drawn[29], "text(420, 320, \"5\", -1, -1)");
+  ExpectSame(
+      "table", [this] { Call("action_highscore_show", std::vector<GoldenArg>(11, R(0))); },
+      [] { Score_DrawTable(220, 140, 420, 340); }, [] { Score_DrawTable(221, 141, 421, 341); });
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
-// The surface built-ins over the recording device: each draw makes its one
-// call with converted arguments, a missing surface is named once per call,
-// and the table, target and pixel rows answer as the surfaces do.
-#include "graphics/device/graphics.h"
-#include "graphics/overlay/profiler.h"
+// The surface built-ins over the recording device: each draw sends what the
+// surface module sends for the converted arguments, a missing surface is
+// named once per call, and the table, target and pixel rows answer as the
+// surfaces do.
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
-#include "platform/device_window.h"
-#include "platform/fake/fake_graphics.h"
 
 namespace {
 
@@ -17,63 +14,57 @@ class SurfaceBuiltins : public GraphicsBuiltins {
  protected:
   void SetUp() override {
     GraphicsBuiltins::SetUp();
-    ProfilerServices_Install(&ProfilerServices_Real());
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
-    DeviceWindow_State() = DeviceWindowState{};
-    ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 48, 0));
     ASSERT_EQ(GR_Surface_Create(16, 8), 0);
   }
   void TearDown() override {
     GR_Surface_Free_All();
-    Graphics::Shutdown();
-    while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
-    Graphics::Release();
-    DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
     GraphicsBuiltins::TearDown();
   }
-  // The device's start-up lines.
-  testsupport::ConsoleCapture quiet_;
 };
 
 struct DrawCase {
   const char* name;
   std::vector<GoldenArg> args;
-  const char* call;
+  devicetest::Drawing expected, wrong{};
 };
 
-TEST_F(SurfaceBuiltins, EachDrawMakesItsOneCallWithConvertedArguments) {
+TEST_F(SurfaceBuiltins, EachDrawSendsWhatTheSurfacesSendForConvertedArguments) {
   const std::vector<DrawCase> cases = {
-      {"draw_surface", {R(0.4), R(10.7), R(-0.5)}, "surfaceSimple(0, 10, -1)"},
-      {"draw_surface", {R(0), R(2.9999999999), R(-1e-12)}, "surfaceSimple(0, 3, -1)"},
-      {"draw_surface_ext", {R(0), R(1), R(2), R(3), R(4), R(5), R(6.5), R(0.5)}, "surface(0, 1, 2, 3, 4, 5, 0x6, 0.5)"},
-      {"draw_surface_stretched", {R(0), R(1), R(2), R(3), R(4)}, "surfaceStretched(0, 1, 2, 3, 4, 0xFFFFFF, 0.25)"},
+      {"draw_surface",
+       {R(0.4), R(10.7), R(-0.5)},
+       [] { GR_Surface_Draw(0, 10, -1); },
+       [] { GR_Surface_Draw(0, 11, 0); }},
+      {"draw_surface",
+       {R(0), R(2.9999999999), R(-1e-12)},
+       [] { GR_Surface_Draw(0, 3, -1); },
+       [] { GR_Surface_Draw(0, 2, -1); }},
+      {"draw_surface_ext",
+       {R(0), R(1), R(2), R(3), R(4), R(5), R(6.5), R(0.5)},
+       [] { GR_Surface_Draw_Ext(0, 1, 2, 3, 4, 5, 6, 0.5f); },
+       [] { GR_Surface_Draw_Ext(0, 1, 2, 3, 4, 5, 7, 0.5f); }},
+      {"draw_surface_stretched",
+       {R(0), R(1), R(2), R(3), R(4)},
+       [] { GR_Surface_Draw_Stretched(0, 1, 2, 3, 4, 0xFFFFFF, GR_Draw_Get_Alpha()); }},
       {"draw_surface_stretched_ext",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
-       "surfaceStretched(0, 1, 2, 3, 4, 0x5, 0.5)"},
+       [] { GR_Surface_Draw_Stretched(0, 1, 2, 3, 4, 5, 0.5f); }},
       {"draw_surface_part",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(6)},
-       "surfacePart(0, 1, 2, 3, 4, 5, 6, 1, 1, 0xFFFFFF, 0.25)"},
+       [] { GR_Surface_Draw_Part(0, 1, 2, 3, 4, 5, 6, 1, 1, 0xFFFFFF, GR_Draw_Get_Alpha()); }},
       {"draw_surface_part_ext",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(6), R(7), R(8), R(9), R(0.5)},
-       "surfacePart(0, 1, 2, 3, 4, 5, 6, 7, 8, 0x9, 0.5)"},
+       [] { GR_Surface_Draw_Part(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0.5f); }},
       {"draw_surface_general",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(6), R(7), R(8), R(9), R(10), R(11), R(12), R(13), R(0.5)},
-       "surfaceGeneral(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0xA, 0xB, 0xC, 0xD, 0.5)"},
+       [] { GR_Surface_Draw_General(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0xA, 0xB, 0xC, 0xD, 0.5f); }},
       {"draw_surface_tiled",
        {R(0), R(1), R(2)},
-       "surfaceTiled(0, 1, 2, 1, 1, true, true, 0, 0, 64, 48, 0xFFFFFF, 0.25)"},
+       [] { GR_Surface_Draw_Tiled(0, 1, 2, 1, 1, true, true, 0, 0, 64, 48, 0xFFFFFF, GR_Draw_Get_Alpha()); }},
       {"draw_surface_tiled_ext",
        {R(0), R(1), R(2), R(3), R(4), R(5), R(0.5)},
-       "surfaceTiled(0, 1, 2, 3, 4, true, true, 0, 0, 64, 48, 0x5, 0.5)"},
+       [] { GR_Surface_Draw_Tiled(0, 1, 2, 3, 4, true, true, 0, 0, 64, 48, 5, 0.5f); }},
   };
-  for (const DrawCase& c : cases) {
-    Log().clear();
-    ErrorCapture errors;
-    Call(c.name, c.args);
-    EXPECT_EQ(Log(), std::vector<std::string>{c.call}) << c.name;
-    EXPECT_TRUE(errors.Messages().empty()) << c.name;
-  }
+  for (const DrawCase& c : cases) ExpectSame(c.name, c.args, c.expected, c.wrong);
 }
 
 TEST_F(SurfaceBuiltins, AMissingSurfaceIsNamedOncePerCallAndNothingHappens) {
@@ -90,10 +81,8 @@ TEST_F(SurfaceBuiltins, AMissingSurfaceIsNamedOncePerCallAndNothingHappens) {
       {"surface_copy_part", {R(5), R(0), R(0), R(0), R(0), R(0), R(1), R(1)}},
   };
   for (const auto& [name, args] : calls) {
-    Log().clear();
     ErrorCapture errors;
-    Call(name, args);
-    EXPECT_TRUE(Log().empty()) << name;
+    EXPECT_EQ(Sent([&] { Call(name, args); }), Sent({})) << name;
     EXPECT_EQ(errors.Messages(), std::vector<std::string>{kNoSurface}) << name;
   }
   ErrorCapture errors;
@@ -127,7 +116,7 @@ TEST_F(SurfaceBuiltins, TheTableRowsAnswerWithoutMessages) {
 
 TEST_F(GraphicsBuiltins, TexturesOfSpritesAndBackgroundsAreIndicesOrHandlesNeverPointers) {
   ErrorCapture errors;
-  EXPECT_EQ(Real("sprite_get_texture", {R(0), R(0)}), -1);  // no frames
+  EXPECT_EQ(Real("sprite_get_texture", {R(0), R(1)}), Spr()->TextureOfFrame(1));
   EXPECT_EQ(Real("background_get_texture", {R(0)}), Background_Get(0)->GetTexture());
   const double page = kTexturePageHandleBase;
   EXPECT_EQ(Real("texture_exists", {R(page)}), 0);

@@ -1,6 +1,6 @@
 // The dialog, highscore and splash built-ins with the scripted host: the
-// texts they show, what they refuse, and the table drawn on a recording
-// text layer.
+// texts they show, what they refuse, and the table drawn on the recording
+// device.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "builtin_test_support.h"
-#include "builtins/graphics/calls.h"
 #include "builtins/interaction/handlers.h"
+#include "device_streams.h"
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "shell/dialogs.h"
@@ -114,46 +114,41 @@ TEST_F(InteractionDialogs, HighscoreSettingsAndEntries) {
   EXPECT_EQ(console.Lines()[0], "Function F_HighscoreSetFont has no implementation.\n\n");
 }
 
-// Every text drawn, where, on a layer whose glyphs are 7 pixels wide.
-struct Drawn {
-  float x, y;
-  std::string text;
-};
-std::vector<Drawn> g_drawn;
-
-int32_t Width(const char* text, int32_t, int32_t) { return static_cast<int32_t>(std::strlen(text)) * 7; }
-void Draw(float x, float y, const char* text, int32_t, int32_t) { g_drawn.push_back({x, y, text}); }
+// The table as direct text draws: ten rows `row` apart from (x, top), each
+// place's name at the left edge and its value ending at `right`.
+void Table(float x, float top, float row, float right) {
+  for (int32_t place = 1; place <= 10; ++place) {
+    const float y = top + row * static_cast<float>(place - 1);
+    const char* empty = Score_GetName(place) != nullptr ? Score_GetName(place) : "";
+    const char* name = place == 1 ? "ann" : place == 2 ? "" : empty;
+    const std::string value = place == 1 ? "1234" : place == 2 ? "7" : "0";
+    GR_Text_Draw(x, y, name, -1, -1);
+    GR_Text_Draw(right - static_cast<float>(GR_Text_String_Width(value.c_str(), -1, -1)), y, value.c_str(), -1, -1);
+  }
+}
 
 TEST_F(InteractionDialogs, TheTableDrawsTenRowsWithValuesEndingAtTheRightEdge) {
-  GraphicsCalls recording = GraphicsCalls_Real();
-  recording.stringWidth = Width;
-  recording.text = Draw;
-  GraphicsCalls_Install(&recording);
+  testsupport::ConsoleCapture quiet;
+  devicetest::Device device;
+  device.Start();
+  device.Warm();
   Score_Clear();
   Score_Set(1, "ann", 1234);
   Score_Set(2, nullptr, 7);
 
-  g_drawn.clear();
-  BuiltinCall(F_DrawHighscore, {R(0), R(0), R(200), R(100)});
-  ASSERT_EQ(g_drawn.size(), 20u);
-  for (size_t place = 0; place < 10; ++place) {
-    const Drawn& name = g_drawn[place * 2];
-    const Drawn& value = g_drawn[place * 2 + 1];
-    EXPECT_EQ(name.x, 0);
-    EXPECT_EQ(name.y, 10.0f * static_cast<float>(place));
-    EXPECT_EQ(value.y, name.y);
-    EXPECT_EQ(value.x + 7.0f * static_cast<float>(value.text.size()), 200.0f) << value.text;
-  }
-  EXPECT_EQ(g_drawn[0].text, "ann");
-  EXPECT_EQ(g_drawn[1].text, "1234");
-  EXPECT_EQ(g_drawn[2].text, "") << "a place without a name";
-
-  g_drawn.clear();
-  BuiltinCall(F_DrawHighscore, {R(0.5), R(0), R(200.5), R(105)});
-  ASSERT_EQ(g_drawn.size(), 20u);
-  EXPECT_EQ(g_drawn[18].y, 90.0f) << "rows stay 10 apart";
-  EXPECT_EQ(g_drawn[0].x, 0.0f);
-  GraphicsCalls_Install(nullptr);
+  device.ExpectSame(
+      "table",
+      [] {
+        BuiltinCall(F_DrawHighscore, {R(0), R(0), R(200), R(100)});
+      },
+      [] { Table(0, 0, 10, 200); }, [] { Table(0, 0, 10, 201); });
+  device.ExpectSame(
+      "rows stay 10 apart",
+      [] {
+        BuiltinCall(F_DrawHighscore, {R(0.5), R(0), R(200.5), R(105)});
+      },
+      [] { Table(0, 0, 10, 200); }, [] { Table(0, 0, 11, 200); });
+  device.Stop();
 }
 
 }  // namespace

@@ -6,42 +6,19 @@
 #include <cmath>
 
 #include "graphics/device/batcher.h"
-#include "graphics/device/graphics.h"
-#include "graphics/overlay/profiler.h"
-#include "graphics/start/graphics_start.h"
-#include "graphics/texture/texture_table.h"
 #include "graphics_test_support.h"
-#include "platform/device_window.h"
-#include "platform/fake/fake_graphics.h"
-#include "resources/text_draw.h"
-#include "world/start/overlay_game.h"
 
 namespace {
 
+// Without the fixture's fonts: every font number is the built-in one.
 class TextBuiltins : public GraphicsBuiltins {
  protected:
   void SetUp() override {
     GraphicsBuiltins::SetUp();
-    GraphicsCalls_Install(nullptr);
-    ProfilerServices_Install(&ProfilerServices_Real());
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
-    DeviceWindow_State() = DeviceWindowState{};
-    ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 64, 0));
-    ProfilerHost_Install(&ProfilerHost_Game());
-    Profiler_Init();
-    GR_Text_Reset();
-  }
-  void TearDown() override {
-    GR_Text_Reset();
-    GR_D3D_Shutdown();
-    DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
-    GraphicsBuiltins::TearDown();
+    Font_Shutdown();
+    Font_Init();
   }
   int32_t Vertices() const { return Graphics::PendingBatch().count; }
-
-  // The device's start-up lines are not wanted here.
-  testsupport::ConsoleCapture quiet_;
 };
 
 TEST_F(TextBuiltins, ValuesThatAreNotNumbersDrawAndMeasureWithoutFault) {

@@ -60,6 +60,18 @@ struct TexturedVertex {
   float u, v;
 };
 
+// The device stopped and the texture table with it, as at the program's
+// end: an entry left behind would hold a freed device texture into the next
+// test.
+inline void StopGraphicsDevice() {
+  Graphics::Shutdown();
+  GR_Texture_Free_All();
+  while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
+  Graphics::Release();
+  DeviceWindow_Destroy();
+  GraphicsSystem_SetFactory(nullptr);
+}
+
 // The device layer reaches the profiler.
 inline void InstallGraphicsStandIns() { ProfilerServices_Install(&ProfilerServices_Real()); }
 
@@ -87,15 +99,8 @@ class GraphicsTest : public ::testing::Test {
     ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
     Graphics::ResetVertexBuffers();
   }
-  // The texture table goes with the device, as at the program's end: an
-  // entry left behind would hold a freed device texture into the next test.
   void TearDown() override {
-    Graphics::Shutdown();
-    GR_Texture_Free_All();
-    while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
-    Graphics::Release();
-    DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
+    StopGraphicsDevice();
     if (saved_ != nullptr) g_debugConsole = saved_;
     DrawState_Reset();
   }

@@ -6,11 +6,13 @@
 
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/support.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "graphics/particles/particles.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
+#include "resources/text_draw.h"
 #include "runtime/run_flags.h"
 #include "shell/window.h"
 #include "world/room/room.h"
@@ -27,8 +29,6 @@ constexpr int32_t kDefaultSeparation = -1;
 constexpr int32_t kNoWrap = -1;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-
 uint32_t Colour(const BuiltinArgs& a, int32_t i) { return static_cast<uint32_t>(a.Int(i)); }
 
 }  // namespace
@@ -43,21 +43,21 @@ void F_ActionSetCursor(KV_BUILTIN_PARAMS) {
 // A subimage below 0 is self's own.
 void F_ActionDrawSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t sprite = a.Int(0);
-  if (!Sprite_Exists(sprite)) {
+  const CSprite* sprite = Sprite_Get(a.Int(0));
+  if (sprite == nullptr) {
     Builtin_Error("Trying to draw a non-existing sprite.");
     return;
   }
   float subimage = Float(a, 3);
   if (subimage < 0.0f && self != nullptr) subimage = self->image_index;
   const Point p = At(a, 1, self);
-  Core().sprite(sprite, Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
+  sprite->Draw(Num_TruncInt32(std::floor(subimage)), p.x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
 }
 
 void F_ActionDrawBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t back = a.Int(0);
-  if (!Background_Exists(back)) {
+  const CBackground* back = Background_Get(a.Int(0));
+  if (back == nullptr) {
     Builtin_Error("Trying to draw a non-existing background.");
     return;
   }
@@ -65,74 +65,74 @@ void F_ActionDrawBackground(KV_BUILTIN_PARAMS) {
   const bool tiled = a.Bool(3);
   const int32_t width = g_currentRoom != nullptr ? g_currentRoom->width : 0;
   const int32_t height = g_currentRoom != nullptr ? g_currentRoom->height : 0;
-  Core().backgroundTiled(back, p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
+  back->DrawTiled(p.x, p.y, 1.0f, 1.0f, tiled, tiled, 0, 0, width, height, kWhite, 1.0f);
 }
 
 void F_ActionDrawText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
-  Core().text(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap);
+  GR_Text_Draw(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap);
 }
 
 void F_ActionDrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kGraphicsTextBufferSize];
   const Point p = At(a, 1, self);
-  Core().textTransformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3),
-                         Float(a, 4), Float(a, 5));
+  GR_Text_Draw_Transformed(p.x, p.y, Graphics_ShownText(a, 0, buffer), kDefaultSeparation, kNoWrap, Float(a, 3),
+                           Float(a, 4), Float(a, 5));
 }
 
 void F_ActionDrawRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
-  Core().rectangle(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
+  GR_Draw_Rectangle(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
 }
 
 void F_ActionDrawEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
-  Core().ellipse(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
+  GR_Draw_Ellipse(p1.x, p1.y, p2.x, p2.y, a.Bool(4) ? 1 : 0);
 }
 
 void F_ActionDrawGradientHor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
-  Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c2, c2, c1, 0);
+  GR_Draw_Rectangle_Color(p1.x, p1.y, p2.x, p2.y, c1, c2, c2, c1, 0);
 }
 
 void F_ActionDrawGradientVert(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
   const uint32_t c1 = Colour(a, 4), c2 = Colour(a, 5);
-  Core().rectangleColor(p1.x, p1.y, p2.x, p2.y, c1, c1, c2, c2, 0);
+  GR_Draw_Rectangle_Color(p1.x, p1.y, p2.x, p2.y, c1, c1, c2, c2, 0);
 }
 
 void F_ActionDrawEllipseGradient(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
-  Core().ellipseColor(p1.x, p1.y, p2.x, p2.y, Colour(a, 4), Colour(a, 5), 0);
+  GR_Draw_Ellipse_Color(p1.x, p1.y, p2.x, p2.y, Colour(a, 4), Colour(a, 5), 0);
 }
 
 void F_ActionDrawLine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
-  Core().line(p1.x, p1.y, p2.x, p2.y);
+  GR_Draw_Line(p1.x, p1.y, p2.x, p2.y);
 }
 
 void F_ActionDrawArrow(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const Point p1 = At(a, 0, self), p2 = At(a, 2, self);
-  Core().arrow(p1.x, p1.y, p2.x, p2.y, Float(a, 4));
+  GR_Draw_Arrow(p1.x, p1.y, p2.x, p2.y, Float(a, 4));
 }
 
-void F_ActionColor(KV_BUILTIN_PARAMS) { Core().setColor(Colour(BuiltinArgs(argc, args), 0)); }
+void F_ActionColor(KV_BUILTIN_PARAMS) { GR_Draw_Set_Color(Colour(BuiltinArgs(argc, args), 0)); }
 
 void F_ActionFont(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setFont(a.Int(0));
-  Core().setHalign(a.Int(1));
+  GR_Text_Set_Font(a.Int(0));
+  GR_Text_Set_Halign(a.Int(1));
 }
 
 // 1 a window, 2 full screen, anything else the other of the two.

@@ -9,8 +9,9 @@
 
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
-#include "builtins/graphics/calls.h"
+#include "graphics/draw/draw_primitives.h"
 #include "resources/sprite.h"
+#include "resources/text_draw.h"
 #include "runtime/console.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
@@ -33,8 +34,6 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 // The box the highscore action draws in, centred in the room.
 constexpr int32_t kHighscoreHalfBox = 100;
 
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-
 // The comparison of the score, lives and health questions: 1 below, 2
 // above, anything else equal.
 bool Compare(double current, const BuiltinArgs& a) {
@@ -49,7 +48,7 @@ bool Compare(double current, const BuiltinArgs& a) {
 void DrawCounted(CInstance* self, const BuiltinArgs& a, int32_t number) {
   const actions::Point p = actions::At(a, 0, self);
   const std::string text = std::string(a.Text(2)) + std::to_string(number);
-  Core().text(p.x, p.y, text.c_str(), kDefaultSeparation, kNoWrap);
+  GR_Text_Draw(p.x, p.y, text.c_str(), kDefaultSeparation, kNoWrap);
 }
 
 // The script colours of the health bar's numbers.
@@ -136,7 +135,7 @@ void F_ActionDrawVariable(KV_BUILTIN_PARAMS) {
     text = buffer;
   }
   const actions::Point p = actions::At(a, 1, self);
-  Core().text(p.x, p.y, text.c_str(), kDefaultSeparation, kNoWrap);
+  GR_Text_Draw(p.x, p.y, text.c_str(), kDefaultSeparation, kNoWrap);
 }
 
 void F_ActionSetScore(KV_BUILTIN_PARAMS) {
@@ -154,7 +153,7 @@ void F_ActionHighscoreShow(KV_BUILTIN_PARAMS) {
   if (g_currentRoom == nullptr) return;
   const int32_t x1 = g_currentRoom->width / 2 - kHighscoreHalfBox;
   const int32_t y1 = g_currentRoom->height / 2 - kHighscoreHalfBox;
-  Score_DrawTable(x1, y1, x1 + 2 * kHighscoreHalfBox, y1 + 2 * kHighscoreHalfBox, {Core().text, Core().stringWidth});
+  Score_DrawTable(x1, y1, x1 + 2 * kHighscoreHalfBox, y1 + 2 * kHighscoreHalfBox);
 }
 
 void F_ActionHighscoreClear(KV_BUILTIN_PARAMS) { Score_Clear(); }
@@ -171,7 +170,7 @@ void F_ActionDrawLifeImages(KV_BUILTIN_PARAMS) {
   const actions::Point p = actions::At(a, 0, self);
   for (int32_t i = 0; i < g_runValues.lives; ++i) {
     const float x = NarrowToFloat(static_cast<double>(p.x) + static_cast<double>(i) * record->width);
-    Core().sprite(sprite, 0, x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
+    record->Draw(0, x, p.y, 1.0f, 1.0f, 0.0f, kWhite, 1.0f);
   }
 }
 
@@ -185,8 +184,8 @@ void F_ActionDrawHealth(KV_BUILTIN_PARAMS) {
   const actions::Point p2 = actions::At(a, 2, self);
   const int32_t back = a.Int(4);
   const BarColours bar = BarColoursOf(a.Int(5));
-  Core().healthbar(p1.x, p1.y, p2.x, p2.y, NarrowToFloat(g_runValues.health), NamedColour(back), bar.low, bar.middle,
-                   bar.high, 0, a.Real(4) >= 0.5, true);
+  GR_Draw_Healthbar(p1.x, p1.y, p2.x, p2.y, NarrowToFloat(g_runValues.health), NamedColour(back), bar.low, bar.middle,
+                    bar.high, 0, a.Real(4) >= 0.5, true);
 }
 
 // Each caption is shown only for exactly 1; a caption that is no text is

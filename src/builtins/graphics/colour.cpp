@@ -1,9 +1,9 @@
 // Making and taking apart colours, and reading a pixel back.
 #include "runtime/colour.h"
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
 #include "builtins/graphics/support.h"
+#include "graphics/draw/draw_primitives.h"
 
 using gfx::Colour;
 using gfx::Float;
@@ -66,8 +66,7 @@ void F_MergeColor(KV_BUILTIN_PARAMS) {
 
 void F_DrawGetPixel(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const GraphicsCalls& core = GraphicsCalls_Current();
   int32_t wx = 0, wy = 0;
-  core.roomToWindow(Float(a, 0), Float(a, 1), &wx, &wy);
-  Result_SetReal(result, core.getPixel(wx, wy));
+  GR_Room_To_Window(Float(a, 0), Float(a, 1), &wx, &wy);
+  Result_SetReal(result, GR_Draw_Get_Pixel(wx, wy));
 }

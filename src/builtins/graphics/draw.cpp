@@ -1,8 +1,9 @@
 // Drawing state, shapes, paths and free primitives.
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
 #include "builtins/graphics/support.h"
+#include "graphics/device/draw_state.h"
+#include "graphics/draw/draw_primitives.h"
 #include "resources/path.h"
 #include "runtime/colour.h"
 
@@ -16,193 +17,191 @@ namespace {
 // Corners of the round rectangles are always this size.
 constexpr float kRoundCorner = 10.0f;
 
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-
 }  // namespace
 
 void F_DrawSetColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setColor(Colour(a, 0));
+  GR_Draw_Set_Color(Colour(a, 0));
 }
 
 void F_DrawSetAlpha(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setAlpha(Float(a, 0));
+  GR_Draw_Set_Alpha(Float(a, 0));
 }
 
-void F_DrawGetColor(KV_BUILTIN_PARAMS) { Result_SetReal(result, Core().getColor() & 0xFFFFFFu); }
+void F_DrawGetColor(KV_BUILTIN_PARAMS) { Result_SetReal(result, GR_Draw_Get_Color() & 0xFFFFFFu); }
 
-void F_DrawGetAlpha(KV_BUILTIN_PARAMS) { Result_SetReal(result, Core().getAlpha()); }
+void F_DrawGetAlpha(KV_BUILTIN_PARAMS) { Result_SetReal(result, GR_Draw_Get_Alpha()); }
 
 void F_DrawSetBlendMode(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setBlendMode(a.Int(0));
+  GR_Draw_Set_Blend_Mode(a.Int(0));
 }
 
 void F_DrawSetBlendModeExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setBlendModeExt(a.Int(0), a.Int(1));
+  GR_Draw_Set_Blend_Mode_Ext(a.Int(0), a.Int(1));
 }
 
 void F_DrawClear(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().clear(Colour(a, 0) | 0xFF000000u);
+  GR_Draw_Clear(Colour(a, 0) | 0xFF000000u);
 }
 
 void F_DrawClearAlpha(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().clearAlpha(Colour(a, 0), Float(a, 1));
+  GR_Draw_Clear_Alpha(Colour(a, 0), Float(a, 1));
 }
 
 void F_DrawSetCirclePrecision(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setCirclePrecision(a.Int(0));
+  GR_Draw_Set_Circle_Precision(a.Int(0));
 }
 
 void F_DrawPoint(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().point(Float(a, 0), Float(a, 1));
+  GR_Draw_Point(Float(a, 0), Float(a, 1));
 }
 
 void F_DrawLine(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().line(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
+  GR_Draw_Line(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
 }
 
 void F_DrawLineWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().lineWidth(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
+  GR_Draw_Line_Width(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
 }
 
 void F_DrawRectangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().rectangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
+  GR_Draw_Rectangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
 }
 
 void F_DrawRoundrect(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().roundrect(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, FlagInt(a, 4));
+  GR_Draw_Roundrect(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, FlagInt(a, 4));
 }
 
 void F_DrawTriangle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().triangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), FlagInt(a, 6));
+  GR_Draw_Triangle(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), FlagInt(a, 6));
 }
 
 void F_DrawCircle(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().circle(Float(a, 0), Float(a, 1), Float(a, 2), FlagInt(a, 3));
+  GR_Draw_Circle(Float(a, 0), Float(a, 1), Float(a, 2), FlagInt(a, 3));
 }
 
 void F_DrawEllipse(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().ellipse(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
+  GR_Draw_Ellipse(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), FlagInt(a, 4));
 }
 
 void F_DrawArrow(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().arrow(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
+  GR_Draw_Arrow(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4));
 }
 
 void F_DrawButton(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().button(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Flag(a, 4));
+  GR_Draw_Button(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Flag(a, 4));
 }
 
 void F_DrawHealthbar(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const uint32_t low = Colour(a, 6), high = Colour(a, 7);
-  Core().healthbar(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), low,
-                   Colour_Merge(low, high, 0.5f), high, a.Int(8), Flag(a, 9), Flag(a, 10));
+  GR_Draw_Healthbar(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), low,
+                    Colour_Merge(low, high, 0.5f), high, a.Int(8), Flag(a, 9), Flag(a, 10));
 }
 
 void F_DrawPath(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t path = a.Int(0);
-  if (!Path_Exists(path)) {
+  const CPath* path = Path_Get(a.Int(0));
+  if (path == nullptr) {
     Builtin_Error("Trying to drawn non-existing path.");
     return;
   }
   if (Flag(a, 3)) {
-    Core().path(path, 0.0f, 0.0f, true);
+    path->Draw(0.0f, 0.0f, true);
   } else {
-    Core().path(path, Float(a, 1), Float(a, 2), false);
+    path->Draw(Float(a, 1), Float(a, 2), false);
   }
 }
 
 void F_DrawPointColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().pointColor(Float(a, 0), Float(a, 1), Colour(a, 2));
+  GR_Draw_Point_Color(Float(a, 0), Float(a, 1), Colour(a, 2));
 }
 
 void F_DrawLineColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().lineColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5));
+  GR_Draw_Line_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5));
 }
 
 void F_DrawLineWidthColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().lineWidthColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Colour(a, 6));
+  GR_Draw_Line_Width_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Colour(a, 6));
 }
 
 void F_DrawRectangleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().rectangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), Colour(a, 6),
-                        Colour(a, 7), FlagInt(a, 8));
+  GR_Draw_Rectangle_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), Colour(a, 6),
+                          Colour(a, 7), FlagInt(a, 8));
 }
 
 void F_DrawRoundrectColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().roundrectColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, Colour(a, 4),
-                        Colour(a, 5), FlagInt(a, 6));
+  GR_Draw_Roundrect_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), kRoundCorner, kRoundCorner, Colour(a, 4),
+                          Colour(a, 5), FlagInt(a, 6));
 }
 
 void F_DrawTriangleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().triangleColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6),
-                       Colour(a, 7), Colour(a, 8), FlagInt(a, 9));
+  GR_Draw_Triangle_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6),
+                         Colour(a, 7), Colour(a, 8), FlagInt(a, 9));
 }
 
 void F_DrawCircleColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().circleColor(Float(a, 0), Float(a, 1), Float(a, 2), Colour(a, 3), Colour(a, 4), FlagInt(a, 5));
+  GR_Draw_Circle_Color(Float(a, 0), Float(a, 1), Float(a, 2), Colour(a, 3), Colour(a, 4), FlagInt(a, 5));
 }
 
 void F_DrawEllipseColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().ellipseColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), FlagInt(a, 6));
+  GR_Draw_Ellipse_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Colour(a, 5), FlagInt(a, 6));
 }
 
 void F_DrawPrimitiveBegin(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().primitiveBegin(a.Int(0), -1);
+  GR_Primitive_Begin(a.Int(0), -1);
 }
 
 // The texture goes on as the script gave it: a texture index or a page
 // handle, which the core tells apart and checks.
 void F_DrawPrimitiveBeginTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().primitiveBegin(a.Int(0), Num_RoundInt64(a.Real(1)));
+  GR_Primitive_Begin(a.Int(0), Num_RoundInt64(a.Real(1)));
 }
 
-void F_DrawPrimitiveEnd(KV_BUILTIN_PARAMS) { Core().primitiveEnd(); }
+void F_DrawPrimitiveEnd(KV_BUILTIN_PARAMS) { GR_Primitive_End(); }
 
 void F_DrawVertex(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().vertex(Float(a, 0), Float(a, 1));
+  GR_Primitive_Vertex(Float(a, 0), Float(a, 1));
 }
 
 void F_DrawVertexColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().vertexColor(Float(a, 0), Float(a, 1), Colour(a, 2), Float(a, 3));
+  GR_Primitive_Vertex_Color(Float(a, 0), Float(a, 1), Colour(a, 2), Float(a, 3));
 }
 
 void F_DrawVertexTexture(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().vertexTexture(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
+  GR_Primitive_Vertex_Texture(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3));
 }
 
 void F_DrawVertexTextureColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().vertexTextureColor(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Float(a, 5));
+  GR_Primitive_Vertex_Texture_Color(Float(a, 0), Float(a, 1), Float(a, 2), Float(a, 3), Colour(a, 4), Float(a, 5));
 }

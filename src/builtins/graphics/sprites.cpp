@@ -1,9 +1,9 @@
 // Sprite and background drawing: resource checks, frame choice and the
 // defaults of the short forms.
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
 #include "builtins/graphics/support.h"
+#include "graphics/device/draw_state.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "world/instance/instance.h"
@@ -20,185 +20,189 @@ constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 constexpr char kNoSprite[] = "Trying to draw non-existing sprite.";
 constexpr char kNoBackground[] = "Trying to draw non-existing background.";
 
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-float CurrentAlpha() { return Core().getAlpha(); }
 int32_t RoomWidth() { return g_currentRoom != nullptr ? g_currentRoom->width : 0; }
 int32_t RoomHeight() { return g_currentRoom != nullptr ? g_currentRoom->height : 0; }
 int32_t SelfFrame(const CInstance* self) { return self != nullptr ? gfx::Floored(self->image_index) : 0; }
 
-// The background of the first argument, or -1 (reported) when missing.
-int32_t CheckedBackground(const BuiltinArgs& a) {
-  const int32_t back = a.Int(0);
-  if (Background_Exists(back)) return back;
+// The background of the first argument, or null (reported) when missing.
+const CBackground* CheckedBackground(const BuiltinArgs& a) {
+  if (const CBackground* back = Background_Get(a.Int(0))) return back;
   Builtin_Error(kNoBackground);
-  return -1;
+  return nullptr;
 }
 
 }  // namespace
 
 void F_DrawSelf(KV_BUILTIN_PARAMS) {
-  if (self == nullptr || !Sprite_Exists(self->sprite_index)) {
+  const CSprite* sprite = self != nullptr ? Sprite_Get(self->sprite_index) : nullptr;
+  if (sprite == nullptr) {
     Builtin_Error(kNoSprite);
     return;
   }
-  Core().sprite(self->sprite_index, SelfFrame(self), self->x, self->y, self->image_xscale, self->image_yscale,
-                self->image_angle, static_cast<uint32_t>(self->image_blend), self->image_alpha);
+  sprite->Draw(SelfFrame(self), self->x, self->y, self->image_xscale, self->image_yscale, self->image_angle,
+               static_cast<uint32_t>(self->image_blend), self->image_alpha);
 }
 
 void F_DrawSprite(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteSimple(s, frame, Float(a, 2), Float(a, 3));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawSimple(frame, Float(a, 2), Float(a, 3));
 }
 
 void F_DrawSpriteExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().sprite(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Colour(a, 7), Float(a, 8));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->Draw(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Colour(a, 7), Float(a, 8));
 }
 
 void F_DrawSpritePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), 1.0f, 1.0f,
-                    kWhite, CurrentAlpha());
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawPart(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), 1.0f, 1.0f,
+                   kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawSpritePartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spritePart(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
-                    Float(a, 9), Colour(a, 10), Float(a, 11));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawPart(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
+                   Float(a, 9), Colour(a, 10), Float(a, 11));
 }
 
 void F_DrawSpriteGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteGeneral(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                       Float(a, 8), Float(a, 9), Float(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
-                       Colour(a, 14), Float(a, 15));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawGeneral(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
+                      Float(a, 9), Float(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13), Colour(a, 14),
+                      Float(a, 15));
 }
 
 void F_DrawSpriteStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), kWhite, CurrentAlpha());
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawStretched(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawSpriteStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteStretched(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawStretched(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
 void F_DrawSpriteTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteTiled(s, frame, Float(a, 2), Float(a, 3), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(),
-                     kWhite, CurrentAlpha());
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawTiled(frame, Float(a, 2), Float(a, 3), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(), kWhite,
+                    GR_Draw_Get_Alpha());
 }
 
 void F_DrawSpriteTiledExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  int32_t s = 0, frame = 0;
-  if (!Graphics_CheckSpriteArgs(self, a, &s, &frame)) return;
-  Core().spriteTiled(s, frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), true, true, 0, 0, RoomWidth(),
-                     RoomHeight(), Colour(a, 6), Float(a, 7));
+  int32_t frame = 0;
+  const CSprite* sprite = Graphics_CheckedSprite(self, a, &frame);
+  if (sprite == nullptr) return;
+  sprite->DrawTiled(frame, Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), true, true, 0, 0, RoomWidth(),
+                    RoomHeight(), Colour(a, 6), Float(a, 7));
 }
 
 // Both truncated; a negative frame goes on as it is.
 void F_DrawSpritePos(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t s = a.TruncInt(0);
-  if (!Sprite_Exists(s)) {
+  const CSprite* sprite = Sprite_Get(a.TruncInt(0));
+  if (sprite == nullptr) {
     Builtin_Error(kNoSprite);
     return;
   }
-  Core().spritePos(s, a.TruncInt(1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                   Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
+  sprite->DrawPos(a.TruncInt(1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                  Float(a, 8), Float(a, 9), kOpaqueWhite, Float(a, 10));
 }
 
 void F_DrawBackground(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b >= 0) Core().backgroundSimple(b, Float(a, 1), Float(a, 2));
+  if (const CBackground* b = CheckedBackground(a)) b->DrawSimple(Float(a, 1), Float(a, 2));
 }
 
 void F_DrawBackgroundExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().background(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->Draw(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
 void F_DrawBackgroundPart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f,
-                        kWhite, CurrentAlpha());
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawPart(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f, kWhite,
+              GR_Draw_Get_Alpha());
 }
 
 void F_DrawBackgroundPartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundPart(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                        Float(a, 8), Colour(a, 9), Float(a, 10));
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawPart(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
+              Colour(a, 9), Float(a, 10));
 }
 
 void F_DrawBackgroundGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundGeneral(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                           Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
-                           Float(a, 14));
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawGeneral(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Float(a, 8),
+                 Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13), Float(a, 14));
 }
 
 void F_DrawBackgroundStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawStretched(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawBackgroundStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundStretched(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawStretched(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
 void F_DrawBackgroundTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(), kWhite,
-                         CurrentAlpha());
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawTiled(Float(a, 1), Float(a, 2), 1.0f, 1.0f, true, true, 0, 0, RoomWidth(), RoomHeight(), kWhite,
+               GR_Draw_Get_Alpha());
 }
 
 void F_DrawBackgroundTiledExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const int32_t b = CheckedBackground(a);
-  if (b < 0) return;
-  Core().backgroundTiled(b, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), true, true, 0, 0, RoomWidth(),
-                         RoomHeight(), Colour(a, 5), Float(a, 6));
+  const CBackground* b = CheckedBackground(a);
+  if (b == nullptr) return;
+  b->DrawTiled(Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), true, true, 0, 0, RoomWidth(), RoomHeight(),
+               Colour(a, 5), Float(a, 6));
 }
 
-bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg) {
+const CSprite* Graphics_CheckedSprite(CInstance* self, const BuiltinArgs& args, int32_t* subimg) {
   *subimg = gfx::FlooredFloat(args, 1);
   if (*subimg < 0) *subimg = SelfFrame(self);
-  *sprite = args.TruncInt(0);
-  if (Sprite_Exists(*sprite)) return true;
+  if (const CSprite* sprite = Sprite_Get(args.TruncInt(0))) return sprite;
   Builtin_Error(kNoSprite);
-  return false;
+  return nullptr;
 }

@@ -17,6 +17,8 @@ constexpr size_t kGraphicsTextBufferSize = 1024;
 // stands, any other value (a missing one is empty) written into the buffer.
 const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer);
 
+class CSprite;
+
 // The sprite and frame of the draw_sprite forms: the frame floored, a
-// negative one replaced by self's; false (reported) for a missing sprite.
-bool Graphics_CheckSpriteArgs(CInstance* self, const BuiltinArgs& args, int32_t* sprite, int32_t* subimg);
+// negative one replaced by self's; null (reported) for a missing sprite.
+const CSprite* Graphics_CheckedSprite(CInstance* self, const BuiltinArgs& args, int32_t* subimg);

@@ -2,9 +2,9 @@
 // their pixels. Every draw, save, pixel and copy names a missing surface
 // once and then does nothing.
 #include "graphics/surface/surfaces.h"
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
+#include "graphics/device/draw_state.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 
@@ -14,9 +14,6 @@ using gfx::Float;
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
-
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-float CurrentAlpha() { return Core().getAlpha(); }
 
 // The surface an argument names; -1 (reported) when it does not exist.
 int32_t CheckedSurface(const BuiltinArgs& a, int32_t i) {
@@ -30,7 +27,7 @@ int32_t CheckedSurface(const BuiltinArgs& a, int32_t i) {
 void DrawTiled(int32_t id, float x, float y, float xscale, float yscale, uint32_t colour, float alpha) {
   const int32_t w = g_currentRoom != nullptr ? g_currentRoom->width : 0;
   const int32_t h = g_currentRoom != nullptr ? g_currentRoom->height : 0;
-  Core().surfaceTiled(id, x, y, xscale, yscale, true, true, 0, 0, w, h, colour, alpha);
+  GR_Surface_Draw_Tiled(id, x, y, xscale, yscale, true, true, 0, 0, w, h, colour, alpha);
 }
 
 void Save(const BuiltinArgs& a, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -95,60 +92,60 @@ void F_DrawSurface(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfaceSimple(id, static_cast<float>(gfx::FlooredFloat(a, 1)), static_cast<float>(gfx::FlooredFloat(a, 2)));
+  GR_Surface_Draw(id, static_cast<float>(gfx::FlooredFloat(a, 1)), static_cast<float>(gfx::FlooredFloat(a, 2)));
 }
 
 void F_DrawSurfaceExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surface(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
+  GR_Surface_Draw_Ext(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Float(a, 7));
 }
 
 void F_DrawSurfaceStretched(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfaceStretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, CurrentAlpha());
+  GR_Surface_Draw_Stretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawSurfaceStretchedExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfaceStretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
+  GR_Surface_Draw_Stretched(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Colour(a, 5), Float(a, 6));
 }
 
 void F_DrawSurfacePart(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfacePart(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f,
-                     kWhite, CurrentAlpha());
+  GR_Surface_Draw_Part(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), 1.0f, 1.0f,
+                       kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawSurfacePartExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfacePart(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                     Float(a, 8), Colour(a, 9), Float(a, 10));
+  GR_Surface_Draw_Part(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                       Float(a, 8), Colour(a, 9), Float(a, 10));
 }
 
 void F_DrawSurfaceGeneral(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  Core().surfaceGeneral(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
-                        Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
-                        Float(a, 14));
+  GR_Surface_Draw_General(id, Float(a, 1), Float(a, 2), Float(a, 3), Float(a, 4), Float(a, 5), Float(a, 6), Float(a, 7),
+                          Float(a, 8), Float(a, 9), Colour(a, 10), Colour(a, 11), Colour(a, 12), Colour(a, 13),
+                          Float(a, 14));
 }
 
 void F_DrawSurfaceTiled(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   const int32_t id = CheckedSurface(a, 0);
   if (id < 0) return;
-  DrawTiled(id, Float(a, 1), Float(a, 2), 1.0f, 1.0f, kWhite, CurrentAlpha());
+  DrawTiled(id, Float(a, 1), Float(a, 2), 1.0f, 1.0f, kWhite, GR_Draw_Get_Alpha());
 }
 
 void F_DrawSurfaceTiledExt(KV_BUILTIN_PARAMS) {

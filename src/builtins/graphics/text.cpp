@@ -1,10 +1,10 @@
 // Text built-ins: font and alignment, measuring, and drawing any value.
 #include <cstdio>
 
-#include "builtins/graphics/calls.h"
 #include "builtins/graphics/convert.h"
 #include "builtins/graphics/handlers.h"
 #include "builtins/graphics/support.h"
+#include "resources/text_draw.h"
 
 using gfx::Colour;
 using gfx::Float;
@@ -16,100 +16,98 @@ constexpr size_t kTextBufferSize = kGraphicsTextBufferSize;
 constexpr int32_t kNoSeparation = -1;
 constexpr int32_t kNoWrap = -1;
 
-const GraphicsCalls& Core() { return GraphicsCalls_Current(); }
-
 }  // namespace
 
 void F_DrawSetFont(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setFont(a.Int(0));
+  GR_Text_Set_Font(a.Int(0));
 }
 
 void F_DrawSetHalign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setHalign(a.Int(0));
+  GR_Text_Set_Halign(a.Int(0));
 }
 
 void F_DrawSetValign(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Core().setValign(a.Int(0));
+  GR_Text_Set_Valign(a.Int(0));
 }
 
 // A real measures as the empty string.
 void F_StringWidth(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, Core().stringWidth(a.Text(0), kNoSeparation, kNoWrap));
+  Result_SetReal(result, GR_Text_String_Width(a.Text(0), kNoSeparation, kNoWrap));
 }
 
 void F_StringHeight(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, Core().stringHeight(a.Text(0), kNoSeparation, kNoWrap));
+  Result_SetReal(result, GR_Text_String_Height(a.Text(0), kNoSeparation, kNoWrap));
 }
 
 void F_StringWidthExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, Core().stringWidth(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+  Result_SetReal(result, GR_Text_String_Width(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
 void F_StringHeightExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  Result_SetReal(result, Core().stringHeight(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
+  Result_SetReal(result, GR_Text_String_Height(a.Text(0), RoundedFloat(a, 1), RoundedFloat(a, 2)));
 }
 
 void F_DrawText(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
+  GR_Text_Draw(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap);
 }
 
 void F_DrawTextExt(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().text(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
+  GR_Text_Draw(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4));
 }
 
 void F_DrawTextTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
-                         Float(a, 3), Float(a, 4), Float(a, 5));
+  GR_Text_Draw_Transformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+                           Float(a, 3), Float(a, 4), Float(a, 5));
 }
 
 void F_DrawTextExtTransformed(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
-                         RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
+  GR_Text_Draw_Transformed(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                           RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7));
 }
 
 void F_DrawTextColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
-                   Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
+  GR_Text_Draw_Color(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap, Colour(a, 3),
+                     Colour(a, 4), Colour(a, 5), Colour(a, 6), Float(a, 7));
 }
 
 void F_DrawTextTransformedColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
-                              Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8),
-                              Colour(a, 9), Float(a, 10));
+  GR_Text_Draw_Transformed_Color(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), kNoSeparation, kNoWrap,
+                                 Float(a, 3), Float(a, 4), Float(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8),
+                                 Colour(a, 9), Float(a, 10));
 }
 
 void F_DrawTextExtColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
-                   Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
+  GR_Text_Draw_Color(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3), RoundedFloat(a, 4),
+                     Colour(a, 5), Colour(a, 6), Colour(a, 7), Colour(a, 8), Float(a, 9));
 }
 
 void F_DrawTextExtTransformedColor(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char buffer[kTextBufferSize];
-  Core().textTransformedColor(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
-                              RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8), Colour(a, 9),
-                              Colour(a, 10), Colour(a, 11), Float(a, 12));
+  GR_Text_Draw_Transformed_Color(Float(a, 0), Float(a, 1), Graphics_ShownText(a, 2, buffer), RoundedFloat(a, 3),
+                                 RoundedFloat(a, 4), Float(a, 5), Float(a, 6), Float(a, 7), Colour(a, 8), Colour(a, 9),
+                                 Colour(a, 10), Colour(a, 11), Float(a, 12));
 }
 
 const char* Graphics_ShownText(const BuiltinArgs& args, int32_t i, char* buffer) {

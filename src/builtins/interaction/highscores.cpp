@@ -1,7 +1,6 @@
 // The highscore table: its entries, the settings of its looks, and its
 // drawing into the room.
 #include "world/save/highscores.h"
-#include "builtins/graphics/calls.h"
 #include "builtins/interaction/handlers.h"
 #include "runtime/console.h"
 #include "world/input/input.h"
@@ -89,6 +88,5 @@ void F_HighscoreName(KV_BUILTIN_PARAMS) {
 
 void F_DrawHighscore(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  const GraphicsCalls& calls = GraphicsCalls_Current();
-  Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3), {calls.text, calls.stringWidth});
+  Score_DrawTable(a.Real(0), a.Real(1), a.Real(2), a.Real(3));
 }

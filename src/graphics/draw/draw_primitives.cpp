@@ -6,10 +6,12 @@
 
 #include <cmath>
 
+#include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_vertices.h"
 #include "runtime/memory.h"
+#include "runtime/numeric.h"
 
 using namespace DrawVertices;
 
@@ -72,6 +74,18 @@ void GR_Draw_Clear(uint32_t colour) { Graphics::Clear(colour, 1.0f, 0, kClearAll
 
 void GR_Draw_Clear_Alpha(uint32_t colour, float alpha) {
   Graphics::Clear((colour & 0xFFFFFF) | (GR_Alpha_To_Byte(alpha) << 24), 1.0f, 0, kClearAll);
+}
+
+void GR_Room_To_Window(float x, float y, int32_t* windowX, int32_t* windowY) {
+  const ViewProjection& view = g_viewProjection;
+  const ViewportRect& port = g_viewport;
+  double px = x, py = y;
+  if (view.width > 0.0f && view.height > 0.0f && port.width > 0 && port.height > 0) {
+    px = port.x + (static_cast<double>(x) - view.x) * port.width / view.width;
+    py = port.y + (static_cast<double>(y) - view.y) * port.height / view.height;
+  }
+  *windowX = Num_TruncInt32(std::floor(px));
+  *windowY = Num_TruncInt32(std::floor(py));
 }
 
 uint32_t GR_Draw_Get_Pixel(int32_t x, int32_t y) {

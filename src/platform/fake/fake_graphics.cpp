@@ -211,6 +211,7 @@ class FakeDevice : public IGraphicsDevice {
     const auto* bytes = static_cast<const uint8_t*>(data);
     if (Log().keepVertices && bytes != nullptr) {
       Log().lastVertices.assign(bytes, bytes + size_t{Gfx_VertexCount(type, count)} * stride);
+      if (Log().keepEveryDraw) Log().drawnVertices.push_back(Log().lastVertices);
     }
     return Note("DrawPrimitiveUP", Format(" %u %u %u", type, count, stride));
   }

@@ -24,6 +24,10 @@ struct FakeGraphicsLog {
   // for (copying them would weigh on the benchmarks run on the fake).
   bool keepVertices = false;
   std::vector<uint8_t> lastVertices;
+  // With keepVertices and keepEveryDraw as well, the vertex bytes of every
+  // DrawPrimitiveUP call in order, for tests that compare whole streams.
+  bool keepEveryDraw = false;
+  std::vector<std::vector<uint8_t>> drawnVertices;
   void Fail(const std::string& call, int times = 1, GfxResult result = D3DERR_INVALIDCALL) {
     failCount[call] = times;
     failResult[call] = result;
@@ -36,6 +40,8 @@ struct FakeGraphicsLog {
     lights.clear();
     keepVertices = false;
     lastVertices.clear();
+    keepEveryDraw = false;
+    drawnVertices.clear();
   }
 };
 

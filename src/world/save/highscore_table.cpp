@@ -5,6 +5,8 @@
 
 #include "world/save/highscores.h"
 
+#include "resources/text_draw.h"
+
 namespace {
 
 constexpr int32_t kNoSeparation = -1;
@@ -24,7 +26,7 @@ void Score_ResetSettings() {
   Score_SetEmptyPlaceName("<nobody>");
 }
 
-void Score_DrawTable(double x1, double y1, double x2, double y2, const ScoreTableText& text) {
+void Score_DrawTable(double x1, double y1, double x2, double y2) {
   const double rowHeight = Round((y2 - y1) / 10.0);
   const double x = Round(x1);
   const double width = Round(x2 - x1);
@@ -32,11 +34,11 @@ void Score_DrawTable(double x1, double y1, double x2, double y2, const ScoreTabl
   for (int32_t place = 1; place <= kHighscorePlaces; ++place) {
     const auto y = static_cast<float>(top + (place - 1) * rowHeight);
     const char* name = Score_GetName(place);
-    text.draw(static_cast<float>(x), y, name == nullptr ? "" : name, kNoSeparation, kNoWrap);
+    GR_Text_Draw(static_cast<float>(x), y, name == nullptr ? "" : name, kNoSeparation, kNoWrap);
     char value[16];
     const auto written = std::to_chars(value, value + sizeof value - 1, Score_GetValue(place));
     *written.ptr = 0;
-    const int32_t valueWidth = text.width(value, kNoSeparation, kNoWrap);
-    text.draw(static_cast<float>(x + width - valueWidth), y, value, kNoSeparation, kNoWrap);
+    const int32_t valueWidth = GR_Text_String_Width(value, kNoSeparation, kNoWrap);
+    GR_Text_Draw(static_cast<float>(x + width - valueWidth), y, value, kNoSeparation, kNoWrap);
   }
 }

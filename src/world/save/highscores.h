@@ -49,13 +49,7 @@ HighscoreSettings& Score_Settings();
 // The settings and the empty-place name as at start (tests).
 void Score_ResetSettings();
 
-// How the table's text is drawn and measured: the caller's text drawing,
-// with the current font, colour and alignment.
-struct ScoreTableText {
-  void (*draw)(float x, float y, const char* text, int32_t separation, int32_t wrapWidth);
-  int32_t (*width)(const char* text, int32_t separation, int32_t wrapWidth);
-};
-// Draws the table in the rectangle: ten rows, (y2 - y1) / 10 apart
-// (rounded), each place's name at the left edge and its value ending at the
-// right edge.
-void Score_DrawTable(double x1, double y1, double x2, double y2, const ScoreTableText& text);
+// Draws the table in the rectangle with the current font, colour and
+// alignment: ten rows, (y2 - y1) / 10 apart (rounded), each place's name at
+// the left edge and its value ending at the right edge.
+void Score_DrawTable(double x1, double y1, double x2, double y2);
