@@ -7,10 +7,24 @@
 #include "runtime/run_flags.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
+#include "script/tree/prepare.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
 
 namespace {
+
+// A locals list with the table of its nodes by number inside.
+struct TreeLocals : CVariableList {
+  TreeLocals() { SetSlotTable(table); }
+  VariableNode* table[kSlots] = {};
+};
+
+// What a context without locals looks its numbers up in.
+VariableNode* const g_noLocalNodes[CVariableList::kSlots] = {};
+
+// One locals list per nesting level, kept for reuse: every execution on a
+// level ends before another starts there, and leaves its list empty.
+TreeLocals* g_localsByLevel[kMaxExecutionNesting + 1];
 
 StatementHandler g_statementHandler = nullptr;
 VMExecutor g_vmExecutor = nullptr;
@@ -54,20 +68,31 @@ bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* re
     Code_Error_Set(code, 0, "Stack overflow...");
     return false;
   }
+  Tree_Prepare(code);
   ExecContext context;
   context.self = self;
   context.other = other;
   context.code = code;
   ScriptValue_Release(result);
   *result = ScriptValue();
-  ++g_nesting;
+  context.level = ++g_nesting;
   int32_t status = RunRoot(&context, code, result);
   --g_nesting;
-  delete context.locals;
+  if (context.locals != nullptr && context.locals->Count() != 0) context.locals->Clear();
   return status != kExecError;
 }
 
 }  // namespace
+
+ExecContext::ExecContext() : localNodes(g_noLocalNodes) {}
+
+void Interpreter_TakeLocals(ExecContext* context) {
+  int32_t level = context->level >= 0 && context->level <= kMaxExecutionNesting ? context->level : 0;
+  TreeLocals*& list = g_localsByLevel[level];
+  if (list == nullptr) list = new TreeLocals();
+  context->locals = list;
+  context->localNodes = list->table;
+}
 
 void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
 void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
