@@ -11,6 +11,7 @@
 #include "script/compiler/operators.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter.h"
+#include "script/tree/interpreter_fast.h"
 #include "script/tree/prepare.h"
 #include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
@@ -84,7 +85,7 @@ inline bool RealBinary(int32_t op, double l, double r, double* out) {
   }
 }
 
-bool IsPlainReal(const ScriptValue& value) { return value.kind == kValueReal && value.text == nullptr; }
+inline bool IsPlainReal(const ScriptValue& value) { return Tree_IsPlainReal(value); }
 
 // Code_BinaryOperator with the plain-real cases done here.
 bool BinaryOperator(ExecContext* context, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right) {
@@ -129,14 +130,6 @@ inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id)
   }
 }
 
-// The node of a local by the number its code gave it: one load once found.
-inline VariableNode* LocalNode(ExecContext* context, const CodeNode* node) {
-  auto number = static_cast<uint8_t>(node->preparedData);
-  VariableNode* found = context->localNodes[number];
-  if (found != nullptr || context->locals == nullptr) return found;
-  return context->locals->FillSlot(number, node->id);
-}
-
 // The stored own value of a variable node (kind 8) in a list of ListOf;
 // null when there is none yet, or no such list. The caller then goes the
 // ordinary way, which gives the same answer or reports the miss.
@@ -149,12 +142,10 @@ inline VariableNode* LocalNode(ExecContext* context, const CodeNode* node) {
   return &variable->value;
 }
 
-inline bool PureReal(ExecContext* context, const CodeNode* node, double* out);
-
 // An index child worked out by PureReal and lying in 0..31999.
 bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
   double real = 0;
-  if (!PureReal(context, child, &real)) return false;
+  if (!Tree_PureReal(context, child, &real)) return false;
   *index = RoundIndex(real);
   return *index >= 0 && *index < kMaxIndex;
 }
@@ -174,7 +165,7 @@ ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
   int32_t which = RoundIndex(selector.value.real);
   VariableNode* variable = nullptr;
   if (which == kInstanceLocal && node->prepared == kFormElement) {
-    variable = LocalNode(context, node);
+    variable = Tree_LocalNode(context, node);
   } else {
     CVariableList* list = ListOf(context, which, node->id);
     if (list == nullptr) return nullptr;
@@ -228,18 +219,10 @@ bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
   return plain;
 }
 
-// A local's own value where it lies; null when the local has none yet.
-inline ScriptValue* LocalValue(ExecContext* context, const CodeNode* node) {
-  VariableNode* variable = LocalNode(context, node);
-  if (variable == nullptr) return nullptr;
-  g_variableIndexOutOfRange = 0;  // as the list's own access leaves it
-  return &variable->value;
-}
-
 // The stored own value of a variable node (kind 8), or its argument slot;
 // null when it has to be read the ordinary way.
 inline const ScriptValue* VariableInPlace(ExecContext* context, const CodeNode* node) {
-  if (node->prepared == kFormLocal) return LocalValue(context, node);
+  if (node->prepared == kFormLocal) return Tree_LocalValue(context, node);
   const ScriptValue* own = OwnValue(context, node);
   return own != nullptr ? own : ArgumentSlot(node);
 }
@@ -274,18 +257,17 @@ inline double ModByConstant(const CodeNode* node, double l) {
   return static_cast<double>(dividend < 0 ? -signedRemainder : signedRemainder);
 }
 
-// A subtree of real constants, stored plain reals, built-in variables of
-// plain reals and the real operators, worked out as a double by the forms
-// the code was prepared in. It has no side effects and raises no error:
-// false sends the caller down the ordinary walk, which gives the same value
-// or reports the error in its place.
-inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
-  double l = 0;
-  double r = 0;
+}  // namespace
+
+// Worked out by the forms the code was prepared in; the operands' constants
+// and locals are read in place (Tree_PureReal).
+bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  double l;
+  double r;
   const CodeNode* children = node->children;
   switch (node->prepared) {
     case kFormReal: *out = node->value.real; return true;
-    case kFormLocal: return PlainRealOf(LocalValue(context, node), out);
+    case kFormLocal: return PlainRealOf(Tree_LocalValue(context, node), out);
     case kFormStored: {
       const ScriptValue* value = OwnValue(context, node);
       if (value == nullptr) return BuiltinReal(context, node, out);
@@ -294,30 +276,60 @@ inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
     case kFormBuiltin: return BuiltinReal(context, node, out);
     case kFormElement: return PlainRealOf(StoredElement(context, node), out);
     case kFormDivByConstant:
-      if (!PureReal(context, &children[0], &l)) return false;
+      if (!Tree_PureReal(context, &children[0], &l)) return false;
       *out = DivByConstant(node, l);
       return true;
     case kFormModByConstant:
-      if (!PureReal(context, &children[0], &l)) return false;
+      if (!Tree_PureReal(context, &children[0], &l)) return false;
       *out = ModByConstant(node, l);
       return true;
-    default: break;
-  }
-  if (node->prepared < kFormAdd || !PureReal(context, &children[0], &l) || !PureReal(context, &children[1], &r))
-    return false;
-  switch (node->prepared) {
-    case kFormAdd: *out = l + r; return true;
-    case kFormSubtract: *out = l - r; return true;
-    case kFormMultiply: *out = l * r; return true;
-    case kFormLess: *out = l - r < 0 ? 1.0 : 0.0; return true;
-    case kFormLessEqual: *out = l - r <= 0 ? 1.0 : 0.0; return true;
-    case kFormGreater: *out = l - r > 0 ? 1.0 : 0.0; return true;
-    case kFormGreaterEqual: *out = l - r >= 0 ? 1.0 : 0.0; return true;
-    case kFormEqual: *out = l - r == 0 ? 1.0 : 0.0; return true;
-    case kFormNotEqual: *out = l - r == 0 ? 0.0 : 1.0; return true;
-    default: return RealBinary(node->id, l, r, out);  // the dividing ones
+#define KV_OPERANDS \
+  if (!Tree_PureReal(context, &children[0], &l) || !Tree_PureReal(context, &children[1], &r)) return false
+    case kFormAdd:
+      KV_OPERANDS;
+      *out = l + r;
+      return true;
+    case kFormSubtract:
+      KV_OPERANDS;
+      *out = l - r;
+      return true;
+    case kFormMultiply:
+      KV_OPERANDS;
+      *out = l * r;
+      return true;
+    case kFormLess:
+      KV_OPERANDS;
+      *out = l - r < 0 ? 1.0 : 0.0;
+      return true;
+    case kFormLessEqual:
+      KV_OPERANDS;
+      *out = l - r <= 0 ? 1.0 : 0.0;
+      return true;
+    case kFormGreater:
+      KV_OPERANDS;
+      *out = l - r > 0 ? 1.0 : 0.0;
+      return true;
+    case kFormGreaterEqual:
+      KV_OPERANDS;
+      *out = l - r >= 0 ? 1.0 : 0.0;
+      return true;
+    case kFormEqual:
+      KV_OPERANDS;
+      *out = l - r == 0 ? 1.0 : 0.0;
+      return true;
+    case kFormNotEqual:
+      KV_OPERANDS;
+      *out = l - r == 0 ? 0.0 : 1.0;
+      return true;
+    case kFormDivide:
+    case kFormDiv:
+    case kFormMod: KV_OPERANDS; return RealBinary(node->id, l, r, out);
+#undef KV_OPERANDS
+    default: return false;
   }
 }
+
+namespace {
 
 // The value an operand node stands for where it already lies (a constant's
 // own value, a stored variable), or null when it has to be evaluated.
@@ -459,10 +471,6 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
 
 void Code_SetExtensionCaller(ExtensionCaller caller) { g_extensionCaller = caller; }
 
-bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
-  return PureReal(context, node, out);
-}
-
 int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
     case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
@@ -486,7 +494,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
     }
     case kNodeBinary: {
       double real = 0;
-      if (node->prepared >= kFormAdd && PureReal(context, node, &real)) {
+      if (node->prepared >= kFormAdd && Tree_PureReal(context, node, &real)) {
         SetPlainReal(result, real);
         return kExecDone;
       }
@@ -552,13 +560,13 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
   double real = 0;
   // A plain real into a variable stored in place: what Store would do, with
   // the same value in the result slot.
-  if (node->prepared == kFormAssign && PureReal(context, &node->children[1], &real)) {
+  if (node->prepared == kFormAssign && Tree_PureReal(context, &node->children[1], &real)) {
     const CodeNode* target = &node->children[0];
     ScriptValue* stored = nullptr;
     if (target->kind == kNodeVariable) {
       stored = StoredElement(context, target);
     } else if (target->prepared == kFormLocal) {
-      stored = LocalValue(context, target);
+      stored = Tree_LocalValue(context, target);
     } else {
       stored = OwnValue(context, target);
     }

@@ -5,6 +5,7 @@
 #include "runtime/numeric.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
+#include "script/tree/interpreter_fast.h"
 #include "script/variables/instance_selector.h"
 #include "script/variables/world_seam.h"
 
@@ -19,6 +20,29 @@ struct Temporary {
   ScriptValue value;
 };
 
+int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
+
+// A statement inside a loop or a block. Every handler runs assignments,
+// calls and blocks as the basic set does, so those are taken here without
+// going through the handler; the rest go as Interpreter_Statement sends them.
+inline int32_t Run(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  switch (node->kind) {
+    case kNodeAssign: return Tree_Assign(context, node, result);
+    case kNodeCall: return Interpreter_Call(context, node, result);
+    case kNodeBlock: return RunBlock(context, node, result);
+    default: return Interpreter_Statement(context, node, result);
+  }
+}
+
+int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  for (int32_t i = 0; i < node->childCount; ++i) {
+    ScriptValue_Release(result);
+    int32_t status = Run(context, &node->children[i], result);
+    if (status != kExecDone) return status;
+  }
+  return kExecDone;
+}
+
 // Evaluates an expression that must give a real; a string fails with message.
 int32_t EvaluateReal(ExecContext* context, const CodeNode* node, ScriptValue* value, const char* message) {
   int32_t status = Interpreter_Evaluate(context, node, value);
@@ -27,29 +51,32 @@ int32_t EvaluateReal(ExecContext* context, const CodeNode* node, ScriptValue* va
   return kExecDone;
 }
 
-// Loop conditions are judged in single precision.
-int32_t LoopCondition(ExecContext* context, const CodeNode* node, const char* message, bool* holds) {
-  double real = 0;
-  if (Interpreter_PureReal(context, node, &real)) {
-    *holds = Num_TrueAtHalfSingle(real);
-    return kExecDone;
-  }
+int32_t EvaluatedCondition(ExecContext* context, const CodeNode* node, const char* message, bool* holds) {
   Temporary condition;
   int32_t status = EvaluateReal(context, node, &condition.value, message);
   *holds = status == kExecDone && Num_TrueAtHalfSingle(condition.value.real);
   return status;
 }
 
+// Loop conditions are judged in single precision.
+inline __attribute__((always_inline)) int32_t LoopCondition(ExecContext* context, const CodeNode* node,
+                                                            const char* message, bool* holds) {
+  double real;
+  if (!Tree_PureReal(context, node, &real)) return EvaluatedCondition(context, node, message, holds);
+  *holds = Num_TrueAtHalfSingle(real);
+  return kExecDone;
+}
+
 int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   double real = 0;
-  if (!Interpreter_PureReal(context, &node->children[0], &real)) {
+  if (!Tree_PureReal(context, &node->children[0], &real)) {
     Temporary condition;
     int32_t status = EvaluateReal(context, &node->children[0], &condition.value, "Expression expected");
     if (status != kExecDone) return status;
     real = condition.value.real;
   }
-  if (Num_TrueAboveHalf(real)) return Interpreter_Statement(context, &node->children[1], result);
-  if (node->childCount > 2) return Interpreter_Statement(context, &node->children[2], result);
+  if (Num_TrueAboveHalf(real)) return Run(context, &node->children[1], result);
+  if (node->childCount > 2) return Run(context, &node->children[2], result);
   return kExecDone;
 }
 
@@ -59,7 +86,7 @@ int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result
     int32_t status = LoopCondition(context, &node->children[0], "bool expression expected", &holds);
     if (status != kExecDone || !holds) return status;
     ScriptValue_Release(result);
-    status = Interpreter_Statement(context, &node->children[1], result);
+    status = Run(context, &node->children[1], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
   }
@@ -67,7 +94,7 @@ int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result
 
 int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   for (;;) {
-    int32_t status = Interpreter_Statement(context, &node->children[0], result);
+    int32_t status = Run(context, &node->children[0], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
     bool holds = false;
@@ -78,16 +105,16 @@ int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
 
 int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary scratch;
-  int32_t status = Interpreter_Statement(context, &node->children[0], &scratch.value);
+  int32_t status = Run(context, &node->children[0], &scratch.value);
   if (status != kExecDone) return status;
   for (;;) {
     bool holds = false;
     status = LoopCondition(context, &node->children[1], "Expression expected", &holds);
     if (status != kExecDone || !holds) return status;
-    status = Interpreter_Statement(context, &node->children[3], result);
+    status = Run(context, &node->children[3], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
-    status = Interpreter_Statement(context, &node->children[2], &scratch.value);
+    status = Run(context, &node->children[2], &scratch.value);
     if (status != kExecDone) return status;
   }
 }
@@ -99,7 +126,7 @@ int32_t RunRepeat(ExecContext* context, const CodeNode* node, ScriptValue* resul
   // NaN and counts beyond 32 bits round to the lowest integer: no run.
   int32_t times = Num_RoundInt32(count.value.real);
   for (int32_t i = 0; i < times; ++i) {
-    status = Interpreter_Statement(context, &node->children[1], result);
+    status = Run(context, &node->children[1], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
   }
@@ -119,7 +146,7 @@ int32_t RunBodyAs(ExecContext* context, const CodeNode* body, CInstance* instanc
   CInstance* savedOther = context->other;
   context->other = savedSelf;
   context->self = instance;
-  int32_t status = Interpreter_Statement(context, body, result);
+  int32_t status = Run(context, body, result);
   context->self = savedSelf;
   context->other = savedOther;
   return status;
@@ -224,7 +251,7 @@ int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* resul
   while (start < node->childCount && !LabelMatches(context, &node->children[start], value.value)) ++start;
   for (int32_t i = start + 1; i < node->childCount; ++i) {
     if (IsLabel(node->children[i].kind)) continue;
-    status = Interpreter_Statement(context, &node->children[i], result);
+    status = Run(context, &node->children[i], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone) return status;
   }

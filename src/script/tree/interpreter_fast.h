@@ -1,0 +1,69 @@
+// The tree walk's quick paths shared by its expressions and its statements:
+// locals by number and reals worked out where they lie, inline so that the
+// leaves of an expression cost no call.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/script_value.h"
+#include "script/tree/interpreter.h"
+#include "script/tree/prepare.h"
+#include "script/variables/variable_list.h"
+
+inline bool Tree_IsPlainReal(const ScriptValue& value) { return value.kind == kValueReal && value.text == nullptr; }
+
+// The node of a local by the number its code gave it: one load once found;
+// null while the local has no value.
+inline VariableNode* Tree_LocalNode(ExecContext* context, const CodeNode* node) {
+  auto number = static_cast<uint8_t>(node->preparedData);
+  VariableNode* found = context->localNodes[number];
+  if (found != nullptr || context->locals == nullptr) return found;
+  return context->locals->FillSlot(number, node->id);
+}
+
+// A local's own value where it lies, leaving the index flag as the list's
+// own access does; null when the local has none yet.
+inline ScriptValue* Tree_LocalValue(ExecContext* context, const CodeNode* node) {
+  VariableNode* variable = Tree_LocalNode(context, node);
+  if (variable == nullptr) return nullptr;
+  g_variableIndexOutOfRange = 0;
+  return &variable->value;
+}
+
+// Interpreter_PureReal with constants and locals read here.
+inline bool Tree_PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  if (node->prepared == kFormReal) {
+    *out = node->value.real;
+    return true;
+  }
+  if (node->prepared == kFormLocal) {
+    const ScriptValue* value = Tree_LocalValue(context, node);
+    if (value == nullptr || !Tree_IsPlainReal(*value)) return false;
+    *out = value->real;
+    return true;
+  }
+  return Interpreter_PureReal(context, node, out);
+}
+
+// Interpreter_Assign with a plain real stored into a local that holds one
+// done here, in place, as the full assignment does it.
+inline int32_t Tree_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  double real;
+  ScriptValue* stored = nullptr;
+  if (node->prepared == kFormAssign && node->children[0].prepared == kFormLocal &&
+      Tree_PureReal(context, &node->children[1], &real) &&
+      (stored = Tree_LocalValue(context, &node->children[0])) != nullptr && Tree_IsPlainReal(*stored)) {
+    switch (static_cast<int32_t>(node->preparedData)) {
+      case 0: break;
+      case kFormAdd: real = stored->real + real; break;
+      case kFormSubtract: real = stored->real - real; break;
+      case kFormMultiply: real = stored->real * real; break;
+      default: return Interpreter_Assign(context, node, result);  // a division, which may fail
+    }
+    stored->real = real;
+    ScriptValue_Release(result);
+    *result = ScriptValue{kValueReal, nullptr, real};
+    return kExecDone;
+  }
+  return Interpreter_Assign(context, node, result);
+}
