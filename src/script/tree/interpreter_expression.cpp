@@ -602,7 +602,9 @@ int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue
   for (int32_t i = 0; i < count; ++i) new (&arguments[i]) ScriptValue();
   int32_t status = kExecDone;
   for (int32_t i = 0; i < count && status == kExecDone; ++i) {
-    status = Interpreter_Evaluate(context, &node->children[i], &arguments[i]);
+    const CodeNode* argument = &node->children[i];
+    if (argument->prepared != kFormWalked && Tree_PureReal(context, argument, &arguments[i].real)) continue;
+    status = Interpreter_Evaluate(context, argument, &arguments[i]);
   }
   if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
   for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&arguments[i]);

@@ -9,6 +9,7 @@
 #include "script/tree/interpreter.h"
 #include "script/tree/prepare.h"
 #include "script/variables/variable_list.h"
+#include "script/variables/variable_registry.h"
 
 inline bool Tree_IsPlainReal(const ScriptValue& value) { return value.kind == kValueReal && value.text == nullptr; }
 
@@ -41,6 +42,14 @@ inline bool Tree_PureReal(ExecContext* context, const CodeNode* node, double* ou
     if (value == nullptr || !Tree_IsPlainReal(*value)) return false;
     *out = value->real;
     return true;
+  }
+  if (node->prepared == kFormBuiltin) {
+    // argument0 ... argument15 lie in their slots whatever the instance.
+    int32_t slot = Variable_BuiltIn_ArgumentSlot(node->id);
+    if (slot >= 0) {
+      *out = g_arguments[slot].real;
+      return Tree_IsPlainReal(g_arguments[slot]);
+    }
   }
   return Interpreter_PureReal(context, node, out);
 }
