@@ -257,6 +257,10 @@ inline double ModByConstant(const CodeNode* node, double l) {
   return static_cast<double>(dividend < 0 ? -signedRemainder : signedRemainder);
 }
 
+inline bool Operands(ExecContext* context, const CodeNode* children, double* l, double* r) {
+  return Tree_PureReal(context, &children[0], l) && Tree_PureReal(context, &children[1], r);
+}
+
 }  // namespace
 
 // Worked out by the forms the code was prepared in; the operands' constants
@@ -283,48 +287,30 @@ bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* ou
       if (!Tree_PureReal(context, &children[0], &l)) return false;
       *out = ModByConstant(node, l);
       return true;
-#define KV_OPERANDS \
-  if (!Tree_PureReal(context, &children[0], &l) || !Tree_PureReal(context, &children[1], &r)) return false
     case kFormAdd:
-      KV_OPERANDS;
+      if (!Operands(context, children, &l, &r)) return false;
       *out = l + r;
       return true;
     case kFormSubtract:
-      KV_OPERANDS;
+      if (!Operands(context, children, &l, &r)) return false;
       *out = l - r;
       return true;
     case kFormMultiply:
-      KV_OPERANDS;
+      if (!Operands(context, children, &l, &r)) return false;
       *out = l * r;
       return true;
     case kFormLess:
-      KV_OPERANDS;
-      *out = l - r < 0 ? 1.0 : 0.0;
-      return true;
     case kFormLessEqual:
-      KV_OPERANDS;
-      *out = l - r <= 0 ? 1.0 : 0.0;
-      return true;
     case kFormGreater:
-      KV_OPERANDS;
-      *out = l - r > 0 ? 1.0 : 0.0;
-      return true;
     case kFormGreaterEqual:
-      KV_OPERANDS;
-      *out = l - r >= 0 ? 1.0 : 0.0;
-      return true;
     case kFormEqual:
-      KV_OPERANDS;
-      *out = l - r == 0 ? 1.0 : 0.0;
-      return true;
     case kFormNotEqual:
-      KV_OPERANDS;
-      *out = l - r == 0 ? 0.0 : 1.0;
+      if (!Operands(context, children, &l, &r)) return false;
+      *out = Tree_Compare(node->prepared, l, r) ? 1.0 : 0.0;
       return true;
     case kFormDivide:
     case kFormDiv:
-    case kFormMod: KV_OPERANDS; return RealBinary(node->id, l, r, out);
-#undef KV_OPERANDS
+    case kFormMod: return Operands(context, children, &l, &r) && RealBinary(node->id, l, r, out);
     default: return false;
   }
 }

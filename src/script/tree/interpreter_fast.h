@@ -31,6 +31,19 @@ inline ScriptValue* Tree_LocalValue(ExecContext* context, const CodeNode* node) 
   return &variable->value;
 }
 
+// A comparison form on two reals: through the difference, so that NaN and
+// the infinities order as the operator module orders them.
+inline bool Tree_Compare(int32_t form, double l, double r) {
+  switch (form) {
+    case kFormLess: return l - r < 0;
+    case kFormLessEqual: return l - r <= 0;
+    case kFormGreater: return l - r > 0;
+    case kFormGreaterEqual: return l - r >= 0;
+    case kFormEqual: return l - r == 0;
+    default: return l - r != 0;  // kFormNotEqual
+  }
+}
+
 // Interpreter_PureReal with constants and locals read here.
 inline bool Tree_PureReal(ExecContext* context, const CodeNode* node, double* out) {
   if (node->prepared == kFormReal) {

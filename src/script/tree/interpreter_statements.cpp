@@ -20,7 +20,7 @@ struct Temporary {
   ScriptValue value;
 };
 
-int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
+int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
 
 // A statement inside a loop or a block. Every handler runs assignments,
 // calls and blocks as the basic set does, so those are taken here without
@@ -29,18 +29,23 @@ inline int32_t Run(ExecContext* context, const CodeNode* node, ScriptValue* resu
   switch (node->kind) {
     case kNodeAssign: return Tree_Assign(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
-    case kNodeBlock: return RunBlock(context, node, result);
+    case kNodeBlock: return RunNestedBlock(context, node, result);
     default: return Interpreter_Statement(context, node, result);
   }
 }
 
-int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+inline __attribute__((always_inline)) int32_t RunBlock(ExecContext* context, const CodeNode* node,
+                                                       ScriptValue* result) {
   for (int32_t i = 0; i < node->childCount; ++i) {
     ScriptValue_Release(result);
     int32_t status = Run(context, &node->children[i], result);
     if (status != kExecDone) return status;
   }
   return kExecDone;
+}
+
+int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  return RunBlock(context, node, result);
 }
 
 // Evaluates an expression that must give a real; a string fails with message.
@@ -103,19 +108,60 @@ int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   }
 }
 
+// The usual counted loop's test: a comparison of a local with a real
+// constant.
+bool IsCountingTest(const CodeNode* test) {
+  return test->prepared >= kFormLess && test->prepared <= kFormNotEqual && test->children[0].prepared == kFormLocal &&
+         test->children[1].prepared == kFormReal;
+}
+
+// And its step: a real constant added to or taken from a local.
+bool IsCountingStep(const CodeNode* step) {
+  return step->kind == kNodeAssign && step->prepared == kFormAssign && step->children[0].prepared == kFormLocal &&
+         step->children[1].prepared == kFormReal &&
+         (step->preparedData == kFormAdd || step->preparedData == kFormSubtract);
+}
+
+// The local a counting test or step works on, when it holds a plain real.
+inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
+  ScriptValue* counter = Tree_LocalValue(context, &node->children[0]);
+  return counter != nullptr && Tree_IsPlainReal(*counter) ? counter : nullptr;
+}
+
 int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary scratch;
   int32_t status = Run(context, &node->children[0], &scratch.value);
   if (status != kExecDone) return status;
+  const CodeNode* test = &node->children[1];
+  const CodeNode* step = &node->children[2];
+  const CodeNode* body = &node->children[3];
+  // A counting test and step on a plain real are worked out here, as the
+  // general walk would work them out.
+  bool countingTest = IsCountingTest(test);
+  bool countingStep = IsCountingStep(step);
   for (;;) {
     bool holds = false;
-    status = LoopCondition(context, &node->children[1], "Expression expected", &holds);
-    if (status != kExecDone || !holds) return status;
-    status = Run(context, &node->children[3], result);
+    ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
+    if (counter != nullptr) {
+      holds = Tree_Compare(test->prepared, counter->real, test->children[1].value.real);
+    } else {
+      status = LoopCondition(context, test, "Expression expected", &holds);
+      if (status != kExecDone) return status;
+    }
+    if (!holds) return kExecDone;
+    status = body->kind == kNodeBlock ? RunBlock(context, body, result) : Run(context, body, result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
-    status = Run(context, &node->children[2], &scratch.value);
-    if (status != kExecDone) return status;
+    counter = countingStep ? Counter(context, step) : nullptr;
+    if (counter != nullptr) {
+      double amount = step->children[1].value.real;
+      counter->real = step->preparedData == kFormAdd ? counter->real + amount : counter->real - amount;
+      ScriptValue_Release(&scratch.value);
+      scratch.value = ScriptValue{kValueReal, nullptr, counter->real};
+    } else {
+      status = Run(context, step, &scratch.value);
+      if (status != kExecDone) return status;
+    }
   }
 }
 
