@@ -56,6 +56,15 @@ bool StackExhausted() {
   return here < StackLimit();
 }
 
+inline int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  for (int32_t i = 0; i < node->childCount; ++i) {
+    ScriptValue_Release(result);
+    int32_t status = Interpreter_Statement(context, &node->children[i], result);
+    if (status != kExecDone) return status;
+  }
+  return kExecDone;
+}
+
 int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
   if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
   if (code->root.kind == kNodeEmptyProgram) return kExecDone;
@@ -68,7 +77,7 @@ bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* re
     Code_Error_Set(code, 0, "Stack overflow...");
     return false;
   }
-  Tree_Prepare(code);
+  if (code->root.prepared == kFormUnprepared) Tree_Prepare(code);
   ExecContext context;
   context.self = self;
   context.other = other;
@@ -104,7 +113,10 @@ int32_t Interpreter_Fail(ExecContext* context, int32_t position, const char* mes
   return kExecError;
 }
 
-bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+namespace {
+
+inline __attribute__((always_inline)) bool Execute(CInstance* self, CInstance* other, CCode* code,
+                                                   ScriptValue* result) {
   Code_Error_Clear();
   if (code == nullptr || !code->compiled) {
     Code_Error_Set(code, 0, "Internal Error: Executing non-compiled code->");
@@ -129,6 +141,12 @@ bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* r
   return ExecuteTree(self, other, code, result);
 }
 
+}  // namespace
+
+bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  return Execute(self, other, code, result);
+}
+
 bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
   if (Code_Execute(self, other, code, result)) return true;
   Error_Show(g_errorText == nullptr ? "" : g_errorText, false);
@@ -137,7 +155,7 @@ bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, Scri
 }
 
 bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
-  if (Code_Execute(self, other, code, result)) return true;
+  if (Execute(self, other, code, result)) return true;
   ScriptValue_Release(result);
   ScriptValue_SetString(result, "ERROR");
   return false;
@@ -149,7 +167,7 @@ int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, Script
   switch (node->kind) {
     case kNodeAssign: return Interpreter_Assign(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
-    case kNodeBlock: return Interpreter_BasicStatement(context, node, result);
+    case kNodeBlock: return RunBlock(context, node, result);
     default: break;
   }
   if (g_statementHandler != nullptr) return g_statementHandler(context, node, result);
@@ -158,13 +176,7 @@ int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, Script
 
 int32_t Interpreter_BasicStatement(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
-    case kNodeBlock:
-      for (int32_t i = 0; i < node->childCount; ++i) {
-        ScriptValue_Release(result);
-        int32_t status = Interpreter_Statement(context, &node->children[i], result);
-        if (status != kExecDone) return status;
-      }
-      return kExecDone;
+    case kNodeBlock: return RunBlock(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeAssign: return Interpreter_Assign(context, node, result);
     case kNodeVar: return kExecDone;

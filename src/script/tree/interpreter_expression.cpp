@@ -484,7 +484,9 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
         SetPlainReal(result, real);
         return kExecDone;
       }
-      int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
+      const CodeNode* left = &node->children[0];
+      int32_t status = left->kind == kNodeCall ? Interpreter_Call(context, left, result)
+                                               : Interpreter_Evaluate(context, left, result);
       if (status != kExecDone) return status;
       // A constant or a stored variable on the right is read where it lies:
       // the operator only reads it, and a text needs no copy.
@@ -492,7 +494,9 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
         return BinaryOperator(context, node->position, node->id, result, lying) ? kExecDone : kExecError;
       }
       ScriptValue right;
-      status = Interpreter_Evaluate(context, &node->children[1], &right);
+      const CodeNode* second = &node->children[1];
+      status = second->kind == kNodeCall ? Interpreter_Call(context, second, &right)
+                                         : Interpreter_Evaluate(context, second, &right);
       if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
         status = kExecError;
       }

@@ -89,3 +89,14 @@ inline int32_t Tree_Assign(ExecContext* context, const CodeNode* node, ScriptVal
   }
   return Interpreter_Assign(context, node, result);
 }
+
+// A condition worked out as Tree_PureReal would, with a comparison's own
+// node taken here: it gives 1 or 0.
+inline bool Tree_PureTest(ExecContext* context, const CodeNode* node, double* out) {
+  if (node->prepared < kFormLess || node->prepared > kFormNotEqual) return Tree_PureReal(context, node, out);
+  double l;
+  double r;
+  if (!Tree_PureReal(context, &node->children[0], &l) || !Tree_PureReal(context, &node->children[1], &r)) return false;
+  *out = Tree_Compare(node->prepared, l, r) ? 1.0 : 0.0;
+  return true;
+}

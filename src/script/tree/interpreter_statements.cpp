@@ -22,15 +22,15 @@ struct Temporary {
 
 int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
 
-// A statement inside a loop or a block. Every handler runs assignments,
-// calls and blocks as the basic set does, so those are taken here without
-// going through the handler; the rest go as Interpreter_Statement sends them.
+// A statement inside one of these statements. They run only as the
+// installed handler, so the statements inside go straight to it; every
+// handler runs assignments, calls and blocks as the basic set does.
 inline int32_t Run(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
     case kNodeAssign: return Tree_Assign(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeBlock: return RunNestedBlock(context, node, result);
-    default: return Interpreter_Statement(context, node, result);
+    default: return Interpreter_FullStatement(context, node, result);
   }
 }
 
@@ -67,14 +67,14 @@ int32_t EvaluatedCondition(ExecContext* context, const CodeNode* node, const cha
 inline __attribute__((always_inline)) int32_t LoopCondition(ExecContext* context, const CodeNode* node,
                                                             const char* message, bool* holds) {
   double real;
-  if (!Tree_PureReal(context, node, &real)) return EvaluatedCondition(context, node, message, holds);
+  if (!Tree_PureTest(context, node, &real)) return EvaluatedCondition(context, node, message, holds);
   *holds = Num_TrueAtHalfSingle(real);
   return kExecDone;
 }
 
 int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   double real = 0;
-  if (!Tree_PureReal(context, &node->children[0], &real)) {
+  if (!Tree_PureTest(context, &node->children[0], &real)) {
     Temporary condition;
     int32_t status = EvaluateReal(context, &node->children[0], &condition.value, "Expression expected");
     if (status != kExecDone) return status;
