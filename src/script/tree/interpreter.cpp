@@ -69,10 +69,11 @@ int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
   if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
   if (code->root.kind == kNodeEmptyProgram) return kExecDone;
   if (code->root.kind != kNodeBlock) return Interpreter_Fail(context, code->root.position, "This is not a program.");
-  return Interpreter_Statement(context, &code->root, result);
+  return RunBlock(context, &code->root, result);
 }
 
-bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+inline __attribute__((always_inline)) bool ExecuteTree(CInstance* self, CInstance* other, CCode* code,
+                                                       ScriptValue* result) {
   if (StackExhausted()) {
     Code_Error_Set(code, 0, "Stack overflow...");
     return false;

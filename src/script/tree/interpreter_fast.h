@@ -92,7 +92,7 @@ inline int32_t Tree_Assign(ExecContext* context, const CodeNode* node, ScriptVal
 
 // A condition worked out as Tree_PureReal would, with a comparison's own
 // node taken here: it gives 1 or 0.
-inline bool Tree_PureTest(ExecContext* context, const CodeNode* node, double* out) {
+inline __attribute__((always_inline)) bool Tree_PureTest(ExecContext* context, const CodeNode* node, double* out) {
   if (node->prepared < kFormLess || node->prepared > kFormNotEqual) return Tree_PureReal(context, node, out);
   double l;
   double r;

@@ -85,7 +85,7 @@ int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   return kExecDone;
 }
 
-int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   for (;;) {
     bool holds = false;
     int32_t status = LoopCondition(context, &node->children[0], "bool expression expected", &holds);
@@ -97,7 +97,7 @@ int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result
   }
 }
 
-int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   for (;;) {
     int32_t status = Run(context, &node->children[0], result);
     if (status == kExecBreak) return kExecDone;
@@ -128,7 +128,7 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
   return counter != nullptr && Tree_IsPlainReal(*counter) ? counter : nullptr;
 }
 
-int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary scratch;
   int32_t status = Run(context, &node->children[0], &scratch.value);
   if (status != kExecDone) return status;
@@ -165,7 +165,7 @@ int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) 
   }
 }
 
-int32_t RunRepeat(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunRepeat(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary count;
   int32_t status = EvaluateReal(context, &node->children[0], &count.value, "Repeat count must be a number");
   if (status != kExecDone) return status;
@@ -236,7 +236,7 @@ int32_t RunWithInstance(ExecContext* context, const CodeNode* body, int32_t id, 
   return RunOnce(context, body, instance, result);
 }
 
-int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary target;
   int32_t status = EvaluateReal(context, &node->children[0], &target.value, "Object id expected");
   if (status != kExecDone) return status;
@@ -289,7 +289,7 @@ bool LabelMatches(ExecContext* context, const CodeNode* child, const ScriptValue
 
 bool IsLabel(int32_t kind) { return kind == kNodeCase || kind == kNodeCaseConstant || kind == kNodeDefault; }
 
-int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary value;
   int32_t status = Interpreter_Evaluate(context, &node->children[0], &value.value);
   if (status != kExecDone) return status;
