@@ -117,8 +117,9 @@ TEST_F(TreePrepared, EachRunAndEachLevelHasItsOwnLocals) {
   ASSERT_TRUE(runner.SetScripts({
       {"probe", "var v; if (argument0) v = 5; return v"},
       {"deep", "var n; n = argument0 * 10; if (argument0 > 0) deep(argument0 - 1); return n + argument0"},
-      {"fib", "var a, b; if (argument0 < 2) return argument0; a = fib(argument0 - 1); b = fib(argument0 - 2); "
-              "return a + b"},
+      {"fib",
+       "var a, b; if (argument0 < 2) return argument0; a = fib(argument0 - 1); b = fib(argument0 - 2); "
+       "return a + b"},
   }));
   // A run that does not write its local finds it unset, whatever ran before.
   EXPECT_EQ(runner.RunJoined("test_print(probe(1), probe(0), probe(1))"), "5 0 5");
@@ -126,8 +127,7 @@ TEST_F(TreePrepared, EachRunAndEachLevelHasItsOwnLocals) {
   EXPECT_EQ(runner.RunJoined("test_print(deep(5), deep(0))"), "55 0");
   EXPECT_EQ(runner.RunJoined("var r; r = fib(15); test_print(r)"), "610");
   g_runFlags.unsetVariableIsError = true;
-  EXPECT_EQ(runner.RunJoined("test_print(probe(1)); test_print(probe(0))"),
-            "5 | error: Unknown variable v");
+  EXPECT_EQ(runner.RunJoined("test_print(probe(1)); test_print(probe(0))"), "5 | error: Unknown variable v");
 }
 
 TEST_F(TreePrepared, ReplacedScriptsArePreparedAfresh) {
@@ -153,10 +153,10 @@ TEST_F(TreePrepared, CountingLoopsAnswerAsTheGeneralWalk) {
   };
   for (const char* loop : loops) {
     std::string program = std::string("var lim, one; lim = 5; one = 1; ") + loop;
-    for (auto [fast, general] : {std::pair{"< 5", "< lim"}, std::pair{"<= 5", "<= lim"}, std::pair{"!= 5", "!= lim"},
-                                 std::pair{"== 5", "== lim"}, std::pair{"> 0", "> lim - 5"},
-                                 std::pair{">= -5", ">= -lim"}, std::pair{"+= 1", "+= one"},
-                                 std::pair{"-= 1", "-= one"}}) {
+    for (auto [fast, general] :
+         {std::pair{"< 5", "< lim"}, std::pair{"<= 5", "<= lim"}, std::pair{"!= 5", "!= lim"},
+          std::pair{"== 5", "== lim"}, std::pair{"> 0", "> lim - 5"}, std::pair{">= -5", ">= -lim"},
+          std::pair{"+= 1", "+= one"}, std::pair{"-= 1", "-= one"}}) {
       if (program.find(fast) != std::string::npos) ExpectSame(program, fast, general);
     }
   }
