@@ -589,14 +589,21 @@ int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue
   } slots;
   ScriptValue* arguments = slots.values;
   int32_t count = node->childCount < kArgumentSlots ? node->childCount : kArgumentSlots;
-  for (int32_t i = 0; i < count; ++i) new (&arguments[i]) ScriptValue();
   int32_t status = kExecDone;
-  for (int32_t i = 0; i < count && status == kExecDone; ++i) {
-    const CodeNode* argument = &node->children[i];
-    if (argument->prepared != kFormWalked && Tree_PureReal(context, argument, &arguments[i].real)) continue;
-    status = Interpreter_Evaluate(context, argument, &arguments[i]);
+  int32_t made = 0;  // slots holding a value to release
+  while (made < count) {
+    const CodeNode* argument = &node->children[made];
+    ScriptValue* slot = &arguments[made++];
+    double real;
+    if (argument->prepared != kFormWalked && Tree_PureReal(context, argument, &real)) {
+      *slot = ScriptValue{kValueReal, nullptr, real};
+      continue;
+    }
+    new (slot) ScriptValue();
+    status = Interpreter_Evaluate(context, argument, slot);
+    if (status != kExecDone) break;
   }
   if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
-  for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&arguments[i]);
+  for (int32_t i = 0; i < made; ++i) ScriptValue_Release(&arguments[i]);
   return status;
 }
