@@ -484,9 +484,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
         SetPlainReal(result, real);
         return kExecDone;
       }
-      const CodeNode* left = &node->children[0];
-      int32_t status = left->kind == kNodeCall ? Interpreter_Call(context, left, result)
-                                               : Interpreter_Evaluate(context, left, result);
+      int32_t status = Tree_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
       // A constant or a stored variable on the right is read where it lies:
       // the operator only reads it, and a text needs no copy.
@@ -494,9 +492,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
         return BinaryOperator(context, node->position, node->id, result, lying) ? kExecDone : kExecError;
       }
       ScriptValue right;
-      const CodeNode* second = &node->children[1];
-      status = second->kind == kNodeCall ? Interpreter_Call(context, second, &right)
-                                         : Interpreter_Evaluate(context, second, &right);
+      status = Tree_Evaluate(context, &node->children[1], &right);
       if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
         status = kExecError;
       }
@@ -524,7 +520,7 @@ namespace {
   int32_t status = Address(context, target, &address);
   if (status != kExecDone) return status;
   ScriptValue value;
-  status = Interpreter_Evaluate(context, &node->children[1], &value);
+  status = Tree_Evaluate(context, &node->children[1], &value);
   if (status == kExecDone && op == 0) {
     ScriptValue_Release(result);
     *result = value;  // taken over: nothing is left to release

@@ -100,3 +100,9 @@ inline __attribute__((always_inline)) bool Tree_PureTest(ExecContext* context, c
   *out = Tree_Compare(node->prepared, l, r) ? 1.0 : 0.0;
   return true;
 }
+
+// Interpreter_Evaluate with a call taken straight to the call.
+inline int32_t Tree_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  return node->kind == kNodeCall ? Interpreter_Call(context, node, result)
+                                 : Interpreter_Evaluate(context, node, result);
+}
