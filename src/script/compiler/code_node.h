@@ -45,10 +45,15 @@ struct CodeNode {
   int32_t kind = kNodeEmpty;
   int32_t id = 0;
   int32_t instance = 0;
+  int32_t position = 0;
   ScriptValue value;
   int32_t childCount = 0;
+  // The form the tree interpreter runs this node in, and what that form
+  // needs, worked out when the tree first runs (0: not yet). Nothing else
+  // reads or writes them, and copies start unprepared.
+  int32_t prepared = 0;
   CodeNode* children = nullptr;  // held by value; from MemoryManager
-  int32_t position = 0;
+  uint64_t preparedData = 0;
 };
 
 // A fresh node at a source position (kind kNodeEmpty, no children).

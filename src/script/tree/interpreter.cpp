@@ -7,10 +7,24 @@
 #include "runtime/run_flags.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
+#include "script/tree/prepare.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
 
 namespace {
+
+// A locals list with the table of its nodes by number inside.
+struct TreeLocals : CVariableList {
+  TreeLocals() { SetSlotTable(table); }
+  VariableNode* table[kSlots] = {};
+};
+
+// What a context without locals looks its numbers up in.
+VariableNode* const g_noLocalNodes[CVariableList::kSlots] = {};
+
+// One locals list per nesting level, kept for reuse: every execution on a
+// level ends before another starts there, and leaves its list empty.
+TreeLocals* g_localsByLevel[kMaxExecutionNesting + 1];
 
 StatementHandler g_statementHandler = nullptr;
 VMExecutor g_vmExecutor = nullptr;
@@ -42,32 +56,53 @@ bool StackExhausted() {
   return here < StackLimit();
 }
 
+inline int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  for (int32_t i = 0; i < node->childCount; ++i) {
+    ScriptValue_Release(result);
+    int32_t status = Interpreter_Statement(context, &node->children[i], result);
+    if (status != kExecDone) return status;
+  }
+  return kExecDone;
+}
+
 int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
   if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
   if (code->root.kind == kNodeEmptyProgram) return kExecDone;
   if (code->root.kind != kNodeBlock) return Interpreter_Fail(context, code->root.position, "This is not a program.");
-  return Interpreter_Statement(context, &code->root, result);
+  return RunBlock(context, &code->root, result);
 }
 
-bool ExecuteTree(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+inline __attribute__((always_inline)) bool ExecuteTree(CInstance* self, CInstance* other, CCode* code,
+                                                       ScriptValue* result) {
   if (StackExhausted()) {
     Code_Error_Set(code, 0, "Stack overflow...");
     return false;
   }
+  if (code->root.prepared == kFormUnprepared) Tree_Prepare(code);
   ExecContext context;
   context.self = self;
   context.other = other;
   context.code = code;
   ScriptValue_Release(result);
   *result = ScriptValue();
-  ++g_nesting;
+  context.level = ++g_nesting;
   int32_t status = RunRoot(&context, code, result);
   --g_nesting;
-  delete context.locals;
+  if (context.locals != nullptr && context.locals->Count() != 0) context.locals->Clear();
   return status != kExecError;
 }
 
 }  // namespace
+
+ExecContext::ExecContext() : localNodes(g_noLocalNodes) {}
+
+void Interpreter_TakeLocals(ExecContext* context) {
+  int32_t level = context->level >= 0 && context->level <= kMaxExecutionNesting ? context->level : 0;
+  TreeLocals*& list = g_localsByLevel[level];
+  if (list == nullptr) list = new TreeLocals();
+  context->locals = list;
+  context->localNodes = list->table;
+}
 
 void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
 void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
@@ -79,7 +114,10 @@ int32_t Interpreter_Fail(ExecContext* context, int32_t position, const char* mes
   return kExecError;
 }
 
-bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+namespace {
+
+inline __attribute__((always_inline)) bool Execute(CInstance* self, CInstance* other, CCode* code,
+                                                   ScriptValue* result) {
   Code_Error_Clear();
   if (code == nullptr || !code->compiled) {
     Code_Error_Set(code, 0, "Internal Error: Executing non-compiled code->");
@@ -104,6 +142,12 @@ bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* r
   return ExecuteTree(self, other, code, result);
 }
 
+}  // namespace
+
+bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  return Execute(self, other, code, result);
+}
+
 bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
   if (Code_Execute(self, other, code, result)) return true;
   Error_Show(g_errorText == nullptr ? "" : g_errorText, false);
@@ -112,7 +156,7 @@ bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, Scri
 }
 
 bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
-  if (Code_Execute(self, other, code, result)) return true;
+  if (Execute(self, other, code, result)) return true;
   ScriptValue_Release(result);
   ScriptValue_SetString(result, "ERROR");
   return false;
@@ -124,7 +168,7 @@ int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, Script
   switch (node->kind) {
     case kNodeAssign: return Interpreter_Assign(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
-    case kNodeBlock: return Interpreter_BasicStatement(context, node, result);
+    case kNodeBlock: return RunBlock(context, node, result);
     default: break;
   }
   if (g_statementHandler != nullptr) return g_statementHandler(context, node, result);
@@ -133,13 +177,7 @@ int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, Script
 
 int32_t Interpreter_BasicStatement(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
-    case kNodeBlock:
-      for (int32_t i = 0; i < node->childCount; ++i) {
-        ScriptValue_Release(result);
-        int32_t status = Interpreter_Statement(context, &node->children[i], result);
-        if (status != kExecDone) return status;
-      }
-      return kExecDone;
+    case kNodeBlock: return RunBlock(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeAssign: return Interpreter_Assign(context, node, result);
     case kNodeVar: return kExecDone;

@@ -22,15 +22,25 @@ enum ExecStatus : int32_t {
   kExecContinue = -4,
 };
 
+struct VariableNode;
+
 // One tree execution: the pair of instances, the locals of `var` names
-// (made on the first write, deleted when the execution ends) and the code
+// (taken on the first write, emptied when the execution ends) and the code
 // whose errors are reported.
 struct ExecContext {
   CInstance* self = nullptr;
   CInstance* other = nullptr;
   CVariableList* locals = nullptr;
   const CCode* code = nullptr;
+  // The locals' nodes by the numbers the prepared code gives them (all null
+  // until the locals are taken); see Interpreter_TakeLocals.
+  VariableNode* const* localNodes;
+  int32_t level = 0;  // the execution's nesting level, which owns its locals list
+  ExecContext();
 };
+
+// Gives the context its locals list, kept for its nesting level and empty.
+void Interpreter_TakeLocals(ExecContext* context);
 
 bool Code_Execute(CInstance* self, CInstance* other, CCode* code, ScriptValue* result);
 // On failure the pending error text is shown as a non-fatal error and the

@@ -11,6 +11,8 @@
 #include "script/compiler/operators.h"
 #include "script/events/script.h"
 #include "script/tree/interpreter.h"
+#include "script/tree/interpreter_fast.h"
+#include "script/tree/prepare.h"
 #include "script/variables/variable_global_state.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
@@ -83,7 +85,7 @@ inline bool RealBinary(int32_t op, double l, double r, double* out) {
   }
 }
 
-bool IsPlainReal(const ScriptValue& value) { return value.kind == kValueReal && value.text == nullptr; }
+inline bool IsPlainReal(const ScriptValue& value) { return Tree_IsPlainReal(value); }
 
 // Code_BinaryOperator with the plain-real cases done here.
 bool BinaryOperator(ExecContext* context, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right) {
@@ -140,12 +142,10 @@ inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id)
   return &variable->value;
 }
 
-inline bool PureReal(ExecContext* context, const CodeNode* node, double* out);
-
 // An index child worked out by PureReal and lying in 0..31999.
 bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
   double real = 0;
-  if (!PureReal(context, child, &real)) return false;
+  if (!Tree_PureReal(context, child, &real)) return false;
   *index = RoundIndex(real);
   return *index >= 0 && *index < kMaxIndex;
 }
@@ -162,9 +162,15 @@ ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
   if (!PureIndex(context, &node->children[1], &row)) return nullptr;
   if (node->childCount == 3 && !PureIndex(context, &node->children[2], &column)) return nullptr;
   if (node->childCount == 2) std::swap(row, column);  // one index: row 0
-  CVariableList* list = ListOf(context, RoundIndex(selector.value.real), node->id);
-  if (list == nullptr) return nullptr;
-  VariableNode* variable = list->FindWritable(node->id);
+  int32_t which = RoundIndex(selector.value.real);
+  VariableNode* variable = nullptr;
+  if (which == kInstanceLocal && node->prepared == kFormElement) {
+    variable = Tree_LocalNode(context, node);
+  } else {
+    CVariableList* list = ListOf(context, which, node->id);
+    if (list == nullptr) return nullptr;
+    variable = list->FindWritable(node->id);
+  }
   if (variable == nullptr) return nullptr;
   ScriptValue* slot = nullptr;
   if (row == 0 && column == 0) {
@@ -178,7 +184,6 @@ ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
   return slot;
 }
 
-bool PureBinary(ExecContext* context, const CodeNode* node, double* out);
 // The slot argument0 ... argument15 of self, other or no instance read, where
 // it lies: their getters read it whatever the instance. Null for any other
 // node.
@@ -214,53 +219,113 @@ bool BuiltinReal(ExecContext* context, const CodeNode* node, double* out) {
   return plain;
 }
 
-// A subtree of real constants, stored plain reals (OwnValue), built-in
-// variables of plain reals and the real operators of RealBinary, worked out
-// as a double. It has no side effects and raises no error: false sends the caller down the ordinary walk, which gives
-// the same value or reports the error in its place.
-inline bool PureReal(ExecContext* context, const CodeNode* node, double* out) {
-  switch (node->kind) {
-    case kNodeConstant:
-      if (!IsPlainReal(node->value)) return false;
-      *out = node->value.real;
-      return true;
-    case kNodeVariableOnInstance: {
+// The stored own value of a variable node (kind 8), or its argument slot;
+// null when it has to be read the ordinary way.
+inline const ScriptValue* VariableInPlace(ExecContext* context, const CodeNode* node) {
+  if (node->prepared == kFormLocal) return Tree_LocalValue(context, node);
+  const ScriptValue* own = OwnValue(context, node);
+  return own != nullptr ? own : ArgumentSlot(node);
+}
+
+inline bool PlainRealOf(const ScriptValue* value, double* out) {
+  if (value == nullptr || !IsPlainReal(*value)) return false;
+  *out = value->real;
+  return true;
+}
+
+// div by a whole constant of at least 2 in size, as RealBinary gives it.
+inline double DivByConstant(const CodeNode* node, double l) {
+  int32_t dividend = 0;
+  if (!WholeInt32(l, &dividend)) dividend = Num_TruncInt32(l);
+  bool negative = (dividend < 0) != (node->children[1].value.real < 0);
+  uint32_t magnitude = dividend < 0 ? 0u - static_cast<uint32_t>(dividend) : static_cast<uint32_t>(dividend);
+  auto quotient = static_cast<int64_t>(Prepared_DivideWhole(magnitude, node->preparedData));
+  return static_cast<double>(negative ? -quotient : quotient);
+}
+
+// mod by a whole constant of at least 2 in size, as Modulo gives it.
+inline double ModByConstant(const CodeNode* node, double l) {
+  double r = node->children[1].value.real;
+  int32_t dividend = 0;
+  if (!WholeInt32(l, &dividend)) return l - r * std::trunc(l / r);
+  auto divisor = static_cast<int32_t>(r);
+  uint32_t size = divisor < 0 ? 0u - static_cast<uint32_t>(divisor) : static_cast<uint32_t>(divisor);
+  uint32_t magnitude = dividend < 0 ? 0u - static_cast<uint32_t>(dividend) : static_cast<uint32_t>(dividend);
+  uint32_t remainder = magnitude - Prepared_DivideWhole(magnitude, node->preparedData) * size;
+  // The remainder takes the dividend's sign; a zero one converts to +0.
+  auto signedRemainder = static_cast<int64_t>(remainder);
+  return static_cast<double>(dividend < 0 ? -signedRemainder : signedRemainder);
+}
+
+inline bool Operands(ExecContext* context, const CodeNode* children, double* l, double* r) {
+  return Tree_PureReal(context, &children[0], l) && Tree_PureReal(context, &children[1], r);
+}
+
+}  // namespace
+
+// Worked out by the forms the code was prepared in; the operands' constants
+// and locals are read in place (Tree_PureReal).
+bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
+  double l;
+  double r;
+  const CodeNode* children = node->children;
+  switch (node->prepared) {
+    case kFormReal: *out = node->value.real; return true;
+    case kFormLocal: return PlainRealOf(Tree_LocalValue(context, node), out);
+    case kFormStored: {
       const ScriptValue* value = OwnValue(context, node);
       if (value == nullptr) return BuiltinReal(context, node, out);
-      if (!IsPlainReal(*value)) return false;
-      *out = value->real;
-      return true;
+      return PlainRealOf(value, out);
     }
-    case kNodeVariable: {
-      const ScriptValue* value = StoredElement(context, node);
-      if (value == nullptr || !IsPlainReal(*value)) return false;
-      *out = value->real;
+    case kFormBuiltin: return BuiltinReal(context, node, out);
+    case kFormElement: return PlainRealOf(StoredElement(context, node), out);
+    case kFormDivByConstant:
+      if (!Tree_PureReal(context, &children[0], &l)) return false;
+      *out = DivByConstant(node, l);
       return true;
-    }
-    case kNodeBinary: return PureBinary(context, node, out);
+    case kFormModByConstant:
+      if (!Tree_PureReal(context, &children[0], &l)) return false;
+      *out = ModByConstant(node, l);
+      return true;
+    case kFormAdd:
+      if (!Operands(context, children, &l, &r)) return false;
+      *out = l + r;
+      return true;
+    case kFormSubtract:
+      if (!Operands(context, children, &l, &r)) return false;
+      *out = l - r;
+      return true;
+    case kFormMultiply:
+      if (!Operands(context, children, &l, &r)) return false;
+      *out = l * r;
+      return true;
+    case kFormLess:
+    case kFormLessEqual:
+    case kFormGreater:
+    case kFormGreaterEqual:
+    case kFormEqual:
+    case kFormNotEqual:
+      if (!Operands(context, children, &l, &r)) return false;
+      *out = Tree_Compare(node->prepared, l, r) ? 1.0 : 0.0;
+      return true;
+    case kFormDivide:
+    case kFormDiv:
+    case kFormMod: return Operands(context, children, &l, &r) && RealBinary(node->id, l, r, out);
     default: return false;
   }
 }
+
+namespace {
 
 // The value an operand node stands for where it already lies (a constant's
 // own value, a stored variable), or null when it has to be evaluated.
 const ScriptValue* InPlace(ExecContext* context, const CodeNode* node) {
   switch (node->kind) {
     case kNodeConstant: return &node->value;
-    case kNodeVariableOnInstance: {
-      const ScriptValue* own = OwnValue(context, node);
-      return own != nullptr ? own : ArgumentSlot(node);
-    }
+    case kNodeVariableOnInstance: return VariableInPlace(context, node);
     case kNodeVariable: return StoredElement(context, node);
     default: return nullptr;
   }
-}
-
-bool PureBinary(ExecContext* context, const CodeNode* node, double* out) {
-  double left = 0;
-  double right = 0;
-  return node->childCount == 2 && PureReal(context, &node->children[0], &left) &&
-         PureReal(context, &node->children[1], &right) && RealBinary(node->id, left, right, out);
 }
 
 // Evaluates an index child and checks it lies in 0..31999.
@@ -336,7 +401,7 @@ int32_t Read(ExecContext* context, const CodeNode* node, const VariableAddress& 
 bool Store(ExecContext* context, const VariableAddress& a, const ScriptValue& value) {
   switch (a.selector) {
     case kInstanceLocal:
-      if (context->locals == nullptr) context->locals = new CVariableList();
+      if (context->locals == nullptr) Interpreter_TakeLocals(context);
       context->locals->SetValue(a.id, a.k, value);
       return true;
     case kInstanceNotSpecified:
@@ -392,17 +457,12 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
 
 void Code_SetExtensionCaller(ExtensionCaller caller) { g_extensionCaller = caller; }
 
-bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* out) {
-  return PureReal(context, node, out);
-}
-
 int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
     case kNodeConstant: ScriptValue_Assign(result, &node->value); return kExecDone;
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeVariableOnInstance: {
-      const ScriptValue* stored = OwnValue(context, node);
-      if (stored == nullptr) stored = ArgumentSlot(node);
+      const ScriptValue* stored = VariableInPlace(context, node);
       if (stored == nullptr) return Interpreter_ReadVariable(context, node, result);
       ScriptValue_Assign(result, stored);
       return kExecDone;
@@ -420,11 +480,11 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
     }
     case kNodeBinary: {
       double real = 0;
-      if (PureBinary(context, node, &real)) {
+      if (node->prepared >= kFormAdd && Tree_PureReal(context, node, &real)) {
         SetPlainReal(result, real);
         return kExecDone;
       }
-      int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
+      int32_t status = Tree_Evaluate(context, &node->children[0], result);
       if (status != kExecDone) return status;
       // A constant or a stored variable on the right is read where it lies:
       // the operator only reads it, and a text needs no copy.
@@ -432,7 +492,7 @@ int32_t Interpreter_Evaluate(ExecContext* context, const CodeNode* node, ScriptV
         return BinaryOperator(context, node->position, node->id, result, lying) ? kExecDone : kExecError;
       }
       ScriptValue right;
-      status = Interpreter_Evaluate(context, &node->children[1], &right);
+      status = Tree_Evaluate(context, &node->children[1], &right);
       if (status == kExecDone && !BinaryOperator(context, node->position, node->id, result, &right)) {
         status = kExecError;
       }
@@ -460,7 +520,7 @@ namespace {
   int32_t status = Address(context, target, &address);
   if (status != kExecDone) return status;
   ScriptValue value;
-  status = Interpreter_Evaluate(context, &node->children[1], &value);
+  status = Tree_Evaluate(context, &node->children[1], &value);
   if (status == kExecDone && op == 0) {
     ScriptValue_Release(result);
     *result = value;  // taken over: nothing is left to release
@@ -483,22 +543,37 @@ namespace {
 
 int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   if (node->childCount < 2) return Interpreter_Fail(context, node->position, "Statement expected.");
-  const CodeNode* target = &node->children[0];
-  int32_t op = CompoundOperator(node->id);
   double real = 0;
   // A plain real into a variable stored in place: what Store would do, with
   // the same value in the result slot.
-  if ((target->kind == kNodeVariableOnInstance || target->kind == kNodeVariable) &&
-      PureReal(context, &node->children[1], &real)) {
-    ScriptValue* stored =
-        target->kind == kNodeVariableOnInstance ? OwnValue(context, target) : StoredElement(context, target);
-    if (stored != nullptr && IsPlainReal(*stored) && (op == 0 || RealBinary(op, stored->real, real, &real))) {
-      stored->real = real;
-      SetPlainReal(result, real);
-      return kExecDone;
+  if (node->prepared == kFormAssign && Tree_PureReal(context, &node->children[1], &real)) {
+    const CodeNode* target = &node->children[0];
+    ScriptValue* stored = nullptr;
+    if (target->kind == kNodeVariable) {
+      stored = StoredElement(context, target);
+    } else if (target->prepared == kFormLocal) {
+      stored = Tree_LocalValue(context, target);
+    } else {
+      stored = OwnValue(context, target);
+    }
+    if (stored != nullptr && IsPlainReal(*stored)) {
+      double old = stored->real;
+      bool done = true;
+      switch (static_cast<int32_t>(node->preparedData)) {
+        case 0: break;
+        case kFormAdd: real = old + real; break;
+        case kFormSubtract: real = old - real; break;
+        case kFormMultiply: real = old * real; break;
+        default: done = RealBinary(kTokenDivide, old, real, &real); break;
+      }
+      if (done) {
+        stored->real = real;
+        SetPlainReal(result, real);
+        return kExecDone;
+      }
     }
   }
-  return AssignOrdinary(context, node, op, result);
+  return AssignOrdinary(context, node, CompoundOperator(node->id), result);
 }
 
 int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue* result) {
@@ -510,12 +585,21 @@ int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue
   } slots;
   ScriptValue* arguments = slots.values;
   int32_t count = node->childCount < kArgumentSlots ? node->childCount : kArgumentSlots;
-  for (int32_t i = 0; i < count; ++i) new (&arguments[i]) ScriptValue();
   int32_t status = kExecDone;
-  for (int32_t i = 0; i < count && status == kExecDone; ++i) {
-    status = Interpreter_Evaluate(context, &node->children[i], &arguments[i]);
+  int32_t made = 0;  // slots holding a value to release
+  while (made < count) {
+    const CodeNode* argument = &node->children[made];
+    ScriptValue* slot = &arguments[made++];
+    double real;
+    if (argument->prepared != kFormWalked && Tree_PureReal(context, argument, &real)) {
+      *slot = ScriptValue{kValueReal, nullptr, real};
+      continue;
+    }
+    new (slot) ScriptValue();
+    status = Interpreter_Evaluate(context, argument, slot);
+    if (status != kExecDone) break;
   }
   if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
-  for (int32_t i = 0; i < count; ++i) ScriptValue_Release(&arguments[i]);
+  for (int32_t i = 0; i < made; ++i) ScriptValue_Release(&arguments[i]);
   return status;
 }

@@ -5,6 +5,7 @@
 #include "runtime/numeric.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
+#include "script/tree/interpreter_fast.h"
 #include "script/variables/instance_selector.h"
 #include "script/variables/world_seam.h"
 
@@ -19,6 +20,34 @@ struct Temporary {
   ScriptValue value;
 };
 
+int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
+
+// A statement inside one of these statements. They run only as the
+// installed handler, so the statements inside go straight to it; every
+// handler runs assignments, calls and blocks as the basic set does.
+inline int32_t Run(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  switch (node->kind) {
+    case kNodeAssign: return Tree_Assign(context, node, result);
+    case kNodeCall: return Interpreter_Call(context, node, result);
+    case kNodeBlock: return RunNestedBlock(context, node, result);
+    default: return Interpreter_FullStatement(context, node, result);
+  }
+}
+
+inline __attribute__((always_inline)) int32_t RunBlock(ExecContext* context, const CodeNode* node,
+                                                       ScriptValue* result) {
+  for (int32_t i = 0; i < node->childCount; ++i) {
+    ScriptValue_Release(result);
+    int32_t status = Run(context, &node->children[i], result);
+    if (status != kExecDone) return status;
+  }
+  return kExecDone;
+}
+
+int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+  return RunBlock(context, node, result);
+}
+
 // Evaluates an expression that must give a real; a string fails with message.
 int32_t EvaluateReal(ExecContext* context, const CodeNode* node, ScriptValue* value, const char* message) {
   int32_t status = Interpreter_Evaluate(context, node, value);
@@ -27,47 +56,50 @@ int32_t EvaluateReal(ExecContext* context, const CodeNode* node, ScriptValue* va
   return kExecDone;
 }
 
-// Loop conditions are judged in single precision.
-int32_t LoopCondition(ExecContext* context, const CodeNode* node, const char* message, bool* holds) {
-  double real = 0;
-  if (Interpreter_PureReal(context, node, &real)) {
-    *holds = Num_TrueAtHalfSingle(real);
-    return kExecDone;
-  }
+int32_t EvaluatedCondition(ExecContext* context, const CodeNode* node, const char* message, bool* holds) {
   Temporary condition;
   int32_t status = EvaluateReal(context, node, &condition.value, message);
   *holds = status == kExecDone && Num_TrueAtHalfSingle(condition.value.real);
   return status;
 }
 
+// Loop conditions are judged in single precision.
+inline __attribute__((always_inline)) int32_t LoopCondition(ExecContext* context, const CodeNode* node,
+                                                            const char* message, bool* holds) {
+  double real;
+  if (!Tree_PureTest(context, node, &real)) return EvaluatedCondition(context, node, message, holds);
+  *holds = Num_TrueAtHalfSingle(real);
+  return kExecDone;
+}
+
 int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   double real = 0;
-  if (!Interpreter_PureReal(context, &node->children[0], &real)) {
+  if (!Tree_PureTest(context, &node->children[0], &real)) {
     Temporary condition;
     int32_t status = EvaluateReal(context, &node->children[0], &condition.value, "Expression expected");
     if (status != kExecDone) return status;
     real = condition.value.real;
   }
-  if (Num_TrueAboveHalf(real)) return Interpreter_Statement(context, &node->children[1], result);
-  if (node->childCount > 2) return Interpreter_Statement(context, &node->children[2], result);
+  if (Num_TrueAboveHalf(real)) return Run(context, &node->children[1], result);
+  if (node->childCount > 2) return Run(context, &node->children[2], result);
   return kExecDone;
 }
 
-int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunWhile(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   for (;;) {
     bool holds = false;
     int32_t status = LoopCondition(context, &node->children[0], "bool expression expected", &holds);
     if (status != kExecDone || !holds) return status;
     ScriptValue_Release(result);
-    status = Interpreter_Statement(context, &node->children[1], result);
+    status = Run(context, &node->children[1], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
   }
 }
 
-int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   for (;;) {
-    int32_t status = Interpreter_Statement(context, &node->children[0], result);
+    int32_t status = Run(context, &node->children[0], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
     bool holds = false;
@@ -76,30 +108,71 @@ int32_t RunDo(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   }
 }
 
-int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+// The usual counted loop's test: a comparison of a local with a real
+// constant.
+bool IsCountingTest(const CodeNode* test) {
+  return test->prepared >= kFormLess && test->prepared <= kFormNotEqual && test->children[0].prepared == kFormLocal &&
+         test->children[1].prepared == kFormReal;
+}
+
+// And its step: a real constant added to or taken from a local.
+bool IsCountingStep(const CodeNode* step) {
+  return step->kind == kNodeAssign && step->prepared == kFormAssign && step->children[0].prepared == kFormLocal &&
+         step->children[1].prepared == kFormReal &&
+         (step->preparedData == kFormAdd || step->preparedData == kFormSubtract);
+}
+
+// The local a counting test or step works on, when it holds a plain real.
+inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
+  ScriptValue* counter = Tree_LocalValue(context, &node->children[0]);
+  return counter != nullptr && Tree_IsPlainReal(*counter) ? counter : nullptr;
+}
+
+[[gnu::noinline]] int32_t RunFor(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary scratch;
-  int32_t status = Interpreter_Statement(context, &node->children[0], &scratch.value);
+  int32_t status = Run(context, &node->children[0], &scratch.value);
   if (status != kExecDone) return status;
+  const CodeNode* test = &node->children[1];
+  const CodeNode* step = &node->children[2];
+  const CodeNode* body = &node->children[3];
+  // A counting test and step on a plain real are worked out here, as the
+  // general walk would work them out.
+  bool countingTest = IsCountingTest(test);
+  bool countingStep = IsCountingStep(step);
   for (;;) {
     bool holds = false;
-    status = LoopCondition(context, &node->children[1], "Expression expected", &holds);
-    if (status != kExecDone || !holds) return status;
-    status = Interpreter_Statement(context, &node->children[3], result);
+    ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
+    if (counter != nullptr) {
+      holds = Tree_Compare(test->prepared, counter->real, test->children[1].value.real);
+    } else {
+      status = LoopCondition(context, test, "Expression expected", &holds);
+      if (status != kExecDone) return status;
+    }
+    if (!holds) return kExecDone;
+    status = body->kind == kNodeBlock ? RunBlock(context, body, result) : Run(context, body, result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
-    status = Interpreter_Statement(context, &node->children[2], &scratch.value);
-    if (status != kExecDone) return status;
+    counter = countingStep ? Counter(context, step) : nullptr;
+    if (counter != nullptr) {
+      double amount = step->children[1].value.real;
+      counter->real = step->preparedData == kFormAdd ? counter->real + amount : counter->real - amount;
+      ScriptValue_Release(&scratch.value);
+      scratch.value = ScriptValue{kValueReal, nullptr, counter->real};
+    } else {
+      status = Run(context, step, &scratch.value);
+      if (status != kExecDone) return status;
+    }
   }
 }
 
-int32_t RunRepeat(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunRepeat(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary count;
   int32_t status = EvaluateReal(context, &node->children[0], &count.value, "Repeat count must be a number");
   if (status != kExecDone) return status;
   // NaN and counts beyond 32 bits round to the lowest integer: no run.
   int32_t times = Num_RoundInt32(count.value.real);
   for (int32_t i = 0; i < times; ++i) {
-    status = Interpreter_Statement(context, &node->children[1], result);
+    status = Run(context, &node->children[1], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
   }
@@ -119,7 +192,7 @@ int32_t RunBodyAs(ExecContext* context, const CodeNode* body, CInstance* instanc
   CInstance* savedOther = context->other;
   context->other = savedSelf;
   context->self = instance;
-  int32_t status = Interpreter_Statement(context, body, result);
+  int32_t status = Run(context, body, result);
   context->self = savedSelf;
   context->other = savedOther;
   return status;
@@ -163,7 +236,7 @@ int32_t RunWithInstance(ExecContext* context, const CodeNode* body, int32_t id, 
   return RunOnce(context, body, instance, result);
 }
 
-int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunWith(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary target;
   int32_t status = EvaluateReal(context, &node->children[0], &target.value, "Object id expected");
   if (status != kExecDone) return status;
@@ -216,7 +289,7 @@ bool LabelMatches(ExecContext* context, const CodeNode* child, const ScriptValue
 
 bool IsLabel(int32_t kind) { return kind == kNodeCase || kind == kNodeCaseConstant || kind == kNodeDefault; }
 
-int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   Temporary value;
   int32_t status = Interpreter_Evaluate(context, &node->children[0], &value.value);
   if (status != kExecDone) return status;
@@ -224,7 +297,7 @@ int32_t RunSwitch(ExecContext* context, const CodeNode* node, ScriptValue* resul
   while (start < node->childCount && !LabelMatches(context, &node->children[start], value.value)) ++start;
   for (int32_t i = start + 1; i < node->childCount; ++i) {
     if (IsLabel(node->children[i].kind)) continue;
-    status = Interpreter_Statement(context, &node->children[i], result);
+    status = Run(context, &node->children[i], result);
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone) return status;
   }

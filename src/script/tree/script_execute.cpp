@@ -29,7 +29,14 @@ inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t 
   saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
   ScriptValue* slots = saved->slots.values;
-  for (int32_t i = 0; i < saved->used; ++i) slots[i] = g_arguments[i];
+  // Most calls find one or two slots in use; the loop would become a
+  // library copy.
+  if (saved->used <= 2) {
+    if (saved->used > 0) slots[0] = g_arguments[0];
+    if (saved->used > 1) slots[1] = g_arguments[1];
+  } else {
+    for (int32_t i = 0; i < saved->used; ++i) slots[i] = g_arguments[i];
+  }
   if (take) {
     for (int32_t i = 0; i < argc; ++i) {
       g_arguments[i] = arguments[i];
