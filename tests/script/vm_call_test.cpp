@@ -8,6 +8,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "script/variables/variable_names.h"
 #include "script/vm/codegen.h"
@@ -89,6 +90,35 @@ TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
   EXPECT_EQ(runner_.RunJoined("test_print(depth(100), fib(15))"), "100 610");
 }
 
+// A script keeps its own locals only once it stores one: calls that store
+// none, first stores made after a call came back, an element as the first
+// store, and depths that alternate between the two must all see their own
+// values, and every list goes back to the pool, an error's unwinding
+// included.
+TEST_F(VMCalls, LocalsOfFramesThatStoreLateOrNeverStayApart) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"none", "return argument0 * 2"},
+      {"element", "var a; a[2] = argument0; return a[2] + none(a[2])"},
+      {"odd",
+       "var v; if (argument0 mod 2 == 1) v = argument0 * 10; if (argument0 <= 0) return 0;"
+       "var r; r = odd(argument0 - 1); if (argument0 mod 2 == 1) return r + v; return r + argument0"},
+      {"late", "var x; x = none(argument0); var y; y = none(x); return x * 100 + y"},
+      {"fails", "var q; q = 0; return 1 / q"},
+      {"between", "return fails()"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var k; k = none(3); test_print(k, element(4), odd(5), late(1), none(k))"),
+            "6 12 96 204 12");
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+  g_runFlags.debuggerEvaluating = true;
+  Error_ResetState();
+  runner_.Run("var w; w = 1; w = between()");
+  g_runFlags.debuggerEvaluating = false;
+  EXPECT_TRUE(Error_Occurred());
+  Error_ResetState();
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+  EXPECT_EQ(runner_.RunJoined("var k; k = none(1); var j; j = late(2); test_print(k, j)"), "2 408");
+}
+
 TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
   ASSERT_TRUE(runner_.SetScripts({{"visit", "with (all) { return 4 } return 9"}}));
   EXPECT_EQ(runner_.RunJoined("var k; k = 0; repeat (3) k += visit(); z = k; test_print(k)"), "12");
@@ -145,6 +175,16 @@ TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
               "(.|\n)*stack frame is\nScript.inner \\(line 0\\)\n"
               "called from - Script.middle \\(line -1\\) - <unknown source line>\n"
               "m = 3\n"
+              "called from - snippet \\(line -1\\) - <unknown source line>\n"
+              "w = 2\n");
+}
+
+TEST_F(VMCallsDeathTest, AFrameWithoutLocalsShowsNoneAndItsCallerStillShowsItsOwn) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "return inner() + 1"}}));
+  EXPECT_EXIT(RunToDeath(runner_, "var w; w = 2; var n; n = middle()"), ::testing::ExitedWithCode(255),
+              "stack frame is\nScript.inner \\(line 0\\)\n"
+              "called from - Script.middle \\(line -1\\) - <unknown source line>\n"
               "called from - snippet \\(line -1\\) - <unknown source line>\n"
               "w = 2\n");
 }

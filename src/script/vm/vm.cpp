@@ -70,6 +70,11 @@ inline void ReleaseLocals() {
   if (g_localsDepth > 0) --g_localsDepth;
 }
 
+// What code runs over until it stores its first local: an empty list that is
+// never written, so a call whose script keeps no locals takes no list from
+// the pool and gives none back. Reads find nothing in it, as in a fresh list.
+MachineLocals g_noLocals;
+
 VMStack g_stacks[kVMMaxNesting];
 int32_t g_nesting = 0;
 
@@ -229,13 +234,12 @@ class Machine {
     const VMRecord* records;
     const VMRecord* op;
   };
-  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp,
-                                                     Resume* entered);
+  __attribute__((always_inline)) inline VMSlot* Call(const VMRecord& op, VMSlot* sp, Resume* entered);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
   ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
-  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
+  __attribute__((always_inline)) inline bool EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp,
                                                          Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
@@ -246,7 +250,7 @@ class Machine {
   CInstance* other_;
   CVariableList* locals_ = nullptr;
   int32_t depth_ = 0;
-  int32_t base_ = 0;  // the running code's bottom slot
+  VMSlot* bottom_ = nullptr;  // the running code's bottom slot
   int32_t withBase_ = 0;
   int32_t room_ = 0;                 // as SetLimits was last given
   uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
@@ -266,6 +270,15 @@ class Machine {
   } selfNode_;
   inline VariableNode* FindSelfNode(int32_t id);
   MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
+  // The running code's own list, taken from the pool at its first store.
+  CVariableList* WritableLocals() {
+    if (locals_ == &g_noLocals) locals_ = TakeLocals();
+    return locals_;
+  }
+  void GiveBackLocals() {
+    if (locals_ != &g_noLocals) ReleaseLocals();
+    locals_ = &g_noLocals;
+  }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
     if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
@@ -377,8 +390,10 @@ void Machine::Unwind(VMSlot* sp) {
     VMFrame& frame = stack_.frames[--depth_];
     RestoreArguments(frame, g_argumentExtent);
     g_argumentCount = frame.argumentCount;
-    ReleaseLocals();
+    GiveBackLocals();
+    locals_ = frame.locals;
   }
+  GiveBackLocals();
 }
 
 #define VM_FAIL(message) \
@@ -552,12 +567,13 @@ bool Machine::Run(ScriptValue* result) {
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
-  locals_ = TakeLocals();
+  locals_ = &g_noLocals;
   breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
   const VMRecord* records = code_.records;
   const VMRecord* op = records;
-  VMSlot* bottom = stack_.slots + base_;
+  bottom_ = stack_.slots;
+  VMSlot* bottom = bottom_;
   uintptr_t limit = softLimit_;  // softLimit_ kept in a register
   VM_DISPATCH();
 
@@ -870,10 +886,9 @@ popEnv : {
 
 call : {
   errorPc_ = op->at;
-  code_.ip = static_cast<int32_t>(op - records) + 1;
   // A failed call leaves the stack as it was, for the unwinding to free.
   Resume entered{nullptr, nullptr, nullptr, nullptr};
-  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered))
+  if (VMSlot* after = Call(*op, sp, &entered))
     sp = after;
   else
     goto stop;
@@ -1225,7 +1240,7 @@ appendLocal : {
 #undef VM_TEST_BRANCH
 
 done:
-  if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
+  if (!exited_ && result != nullptr && sp > bottom_) {
     ScriptValue value;
     VMSlot_ToValue(sp - 1, &value);
     ScriptValue_Release(result);
@@ -1233,20 +1248,19 @@ done:
   }
 stop:
   Unwind(sp);
-  ReleaseLocals();
   return !failed_;
 }
 
 bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index) {
   *index = 0;
   if ((ref & kVMRefNoIndex) == 0) {
-    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    if (sp <= bottom_ || sp[-1].type != kSlotInt) return false;
     *index = (--sp)->i;
   }
   if ((ref & kVMRefSelectorInWord) != 0) {
     *selector = static_cast<int16_t>(word & 0xFFFF);
   } else {
-    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    if (sp <= bottom_ || sp[-1].type != kSlotInt) return false;
     *selector = (--sp)->i;
   }
   if ((ref & kVMRefInstanceId) != 0) *selector += kFirstInstanceId;
@@ -1260,7 +1274,7 @@ bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int
 inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
   uint32_t ref = op.operand;
   if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
-  VMSlot* bottom = stack_.slots + base_;
+  VMSlot* bottom = bottom_;
   int32_t index = 0, selector;
   if ((ref & kVMRefNoIndex) == 0) {
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
@@ -1343,7 +1357,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
 // Stores into a local that exists already by handing the popped value over,
 // without the copy a store through the list makes.
 bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
-  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
+  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp <= bottom_) return false;
   uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
   const VMSlot& top = sp[-1];
   if (!TagIs(top, t2) || t2 == kSlotFloat || t2 == kSlotShort) return false;
@@ -1363,7 +1377,7 @@ bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
 bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   if (PopPlainLocal(word, ref, sp)) return true;
   int32_t selector = 0, index = 0;
-  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp - stack_.slots <= base_) {
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp <= bottom_) {
     Fail(kMalformed);
     return false;
   }
@@ -1380,7 +1394,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   g_variableIndexOutOfRange = 0;
   bool ok = true;
   switch (selector) {
-    case kInstanceLocal: locals_->SetValue(id, index, value); break;
+    case kInstanceLocal: WritableLocals()->SetValue(id, index, value); break;
     case kInstanceNotSpecified:
       if (Variable_IsGlobalVar(id) != 0)
         Variable_Global_Set(id, index, value);
@@ -1405,9 +1419,10 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
-  int32_t argc = static_cast<int32_t>(word & 0xFFFF);
-  if (sp - argc < stack_.slots + base_) {
+inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
+  int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
+  auto id = static_cast<int32_t>(op.operand);
+  if (sp - argc < bottom_) {
     Fail(kMalformed);
     return nullptr;
   }
@@ -1422,7 +1437,7 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, 
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(script, argc, ip, sp, entered) ? sp : nullptr;
+      return EnterScript(op, script, argc, sp, entered) ? sp : nullptr;
   } else if (id >= kFirstExtensionFunctionId && g_extensionCaller != nullptr) {
     CallExtension(id - kFirstExtensionFunctionId, argc, sp);
     return sp;
@@ -1487,7 +1502,7 @@ const VMUnit* ScriptUnit(CCode* code) {
   return &unit;
 }
 
-inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp, Resume* entered) {
+inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp, Resume* entered) {
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
@@ -1497,14 +1512,12 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   CCode* code = script->code;
   if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
-  // Built from the parts: ip was stored a moment ago, and reading the state
-  // whole would wait for that store.
-  frame.caller = VMCodeState{code_.unit, code_.records, ip, code_.line};
+  frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
   frame.self = self_;
   frame.other = other_;
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
-  frame.callerBase = base_;
+  frame.callerBottom = bottom_;
   frame.withBase = withBase_;
   frame.room = room_;
   frame.softLimit = softLimit_;
@@ -1520,14 +1533,13 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   g_argumentExtent = given;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
-  frame.base = static_cast<int32_t>(sp - stack_.slots);
-  base_ = frame.base;
+  bottom_ = sp;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
   const VMUnit* unit = ScriptUnit(code);
   const VMRecord* records = unit->decoded->records;
-  code_ = VMCodeState{unit, records, 0, 0};
+  code_ = VMCodeState{unit, records, nullptr, 0};
   g_argumentCount = argc;
-  locals_ = TakeLocals();
+  locals_ = &g_noLocals;
   SetLimits(room_ - kVMFrameBytes);
   *entered = Resume{sp, sp, records, records};
   return true;
@@ -1538,7 +1550,7 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
 inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   // The value moves straight into the slot the call's arguments began at,
   // the callee's bottom slot.
-  VMSlot* bottom = stack_.slots + base_;
+  VMSlot* bottom = bottom_;
   if (value == nullptr) {
     FreeSlots(bottom, sp);
     VMSlot_SetReal(bottom, 0.0);
@@ -1565,17 +1577,16 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   self_ = frame.self;
   other_ = frame.other;
   g_argumentCount = frame.argumentCount;
+  GiveBackLocals();
   locals_ = frame.locals;
-  base_ = frame.callerBase;
+  bottom_ = frame.callerBottom;
   withBase_ = frame.withBase;
-  ReleaseLocals();
   RestoreArguments(frame, g_argumentExtent);
   // The caller's depth and with loops are back as they were at the call.
   room_ = frame.room;
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
-  return Resume{bottom + 1, stack_.slots + frame.callerBase, frame.caller.records,
-                frame.caller.records + frame.caller.ip};
+  return Resume{bottom + 1, frame.callerBottom, frame.caller.records, frame.caller.resume};
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
@@ -1594,7 +1605,7 @@ class InstanceCollector final : public InstanceVisitor {
 std::vector<CInstance*> g_found;
 
 bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
-  if (op.target < 0 || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
+  if (op.target < 0 || sp <= bottom_ || sp[-1].type != kSlotInt) {
     Fail(kMalformed);
     return false;
   }
@@ -1704,7 +1715,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, 0, 0};
+  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, nullptr, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

@@ -18,13 +18,15 @@ class CVariableList;
 struct VMCodeState {
   const VMUnit* unit = nullptr;
   const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
-  int32_t ip = 0;                     // the record to go on at when this code runs again
+  const VMRecord* resume = nullptr;   // the record to go on at when this code runs again (null: its first)
   int32_t line = 0;                   // the current line (breakpoints), 0 until one is known
 };
 
 // The byte offset after the instruction that left a code (a call): the
 // place its "called from" line shows.
-inline int32_t VMCodeState_Pc(const VMCodeState& state) { return state.ip > 0 ? state.records[state.ip - 1].next : 0; }
+inline int32_t VMCodeState_Pc(const VMCodeState& state) {
+  return state.resume != nullptr && state.resume > state.records ? state.resume[-1].next : 0;
+}
 
 // A script call: the caller's state and where its arguments began.
 struct VMFrame {
@@ -37,9 +39,8 @@ struct VMFrame {
   uintptr_t softLimit;
   VMSlot* overflowLimit;
   CVariableList* locals;
-  int32_t base;        // slot index of the caller's stack where the call's value goes
-  int32_t callerBase;  // the caller's own bottom slot
-  int32_t withBase;    // where the caller's own with records begin
+  VMSlot* callerBottom;  // the caller's own bottom slot
+  int32_t withBase;      // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
 };
 
