@@ -119,6 +119,43 @@ TEST_F(VMCalls, LocalsOfFramesThatStoreLateOrNeverStayApart) {
   EXPECT_EQ(runner_.RunJoined("var k; k = none(1); var j; j = late(2); test_print(k, j)"), "2 408");
 }
 
+// A call's arguments stay in its frame until something other than the
+// machine's own reads could see the slots: slots past those given must read
+// empty even where an earlier call at the same depth gave more, a text read
+// moves them to the slots in the middle of a script, and an error's
+// unwinding gives every text back and leaves the slots as they were.
+TEST_F(VMCalls, ArgumentsHeldInTheFrameReadAsTheSlotsWould) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"four", "return argument0 + argument1 + argument2 + argument3"},
+      {"late", "return argument0 * 10 + argument3"},
+      {"mixed",
+       "var t; t = argument0 + \"!\"; if (four(argument1, 1, 1, 1) != argument1 + 3) return \"bad\"; return t + "
+       "argument0"},
+      {"deep", "if (argument1 <= 0) return argument0; return deep(argument0 + \"x\", argument1 - 1) + argument0"},
+      {"fails", "var t; t = argument0 + \"\"; var q; q = 0; return 1 / q"},
+      {"holds", "return argument1 + fails(argument0)"},
+      {"ignores", "return 1"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(four(1, 2, 3, 4), late(5), mixed(\"ab\", 7), deep(\"a\", 2), late(6))"),
+            "10 50 ab!ab axxaxa 60");
+  // The first failing run keeps what the error report holds on to; a second
+  // must hold no more.
+  uint32_t blocks = 0;
+  for (int32_t run = 0; run < 2; ++run) {
+    if (run == 1) blocks = MemoryManager::BlockCount();
+    g_runFlags.debuggerEvaluating = true;
+    Error_ResetState();
+    runner_.Run("var r; r = ignores(\"t\", \"u\"); r = holds(\"text\", 1)");
+    g_runFlags.debuggerEvaluating = false;
+    EXPECT_TRUE(Error_Occurred());
+    Error_ResetState();
+  }
+  EXPECT_EQ(g_argumentExtent, 0);
+  for (const ScriptValue& slot : g_arguments) EXPECT_TRUE(slot.kind == kValueReal && slot.text == nullptr);
+  EXPECT_EQ(MemoryManager::BlockCount(), blocks);
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+}
+
 TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
   ASSERT_TRUE(runner_.SetScripts({{"visit", "with (all) { return 4 } return 9"}}));
   EXPECT_EQ(runner_.RunJoined("var k; k = 0; repeat (3) k += visit(); z = k; test_print(k)"), "12");

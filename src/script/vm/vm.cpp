@@ -132,13 +132,13 @@ inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
   StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
 }
 
-// Puts back the caller's slots of a frame; `extent` of the callee's may be
-// set.
+// Puts back the slots a frame's arguments displaced when they moved there;
+// `extent` of the callee's may be set.
 inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame, int32_t extent) {
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
-  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.saved[i]);
   for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
 }
@@ -249,6 +249,7 @@ class Machine {
   CInstance* self_;
   CInstance* other_;
   CVariableList* locals_ = nullptr;
+  ScriptValue* arguments_ = g_arguments;  // the running code's arguments: the global slots or its frame's
   int32_t depth_ = 0;
   VMSlot* bottom_ = nullptr;  // the running code's bottom slot
   int32_t withBase_ = 0;
@@ -275,13 +276,30 @@ class Machine {
     if (locals_ == &g_noLocals) locals_ = TakeLocals();
     return locals_;
   }
+  // The running script's arguments moved to the global slots, for code
+  // outside the machine to see (and change) them there.
+  void ShowArguments() {
+    if (arguments_ != g_arguments) MoveArgumentsToSlots();
+  }
+  void MoveArgumentsToSlots();
+  // The running script's arguments given up when it returns, wherever they
+  // are, and the caller's back.
+  __attribute__((always_inline)) void LeaveArguments(VMFrame& frame) {
+    if (arguments_ == g_arguments) {
+      RestoreArguments(frame, g_argumentExtent);
+    } else {
+      for (int32_t i = 0; i < frame.given; ++i)
+        if (frame.arguments[i].text != nullptr) ScriptValue_Release(&frame.arguments[i]);
+    }
+    arguments_ = frame.callerArguments;
+  }
   void GiveBackLocals() {
     if (locals_ != &g_noLocals) ReleaseLocals();
     locals_ = &g_noLocals;
   }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
-    if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
+    if (push.plain == kKindPushArgument) return &arguments_[push.spare];
     const VariableNode* node = Locals()->Find(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
@@ -388,7 +406,7 @@ void Machine::Unwind(VMSlot* sp) {
   stack_.withs.clear();
   while (depth_ > 0) {
     VMFrame& frame = stack_.frames[--depth_];
-    RestoreArguments(frame, g_argumentExtent);
+    LeaveArguments(frame);
     g_argumentCount = frame.argumentCount;
     GiveBackLocals();
     locals_ = frame.locals;
@@ -774,6 +792,7 @@ pushLocal : {
 }
 pushBuiltin : {
   errorPc_ = op->at;
+  ShowArguments();
   ScriptValue value;
   g_variableIndexOutOfRange = 0;
   // What Variable_GetValue does for a built-in, without its dispatch.
@@ -787,7 +806,7 @@ pushBuiltin : {
 }
 // The slot as its getter gives it; texts and odd kinds take the getter.
 pushArgument : {
-  const ScriptValue& argument = g_arguments[op->spare];
+  const ScriptValue& argument = arguments_[op->spare];
   if (IsPlainReal(&argument)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, argument.real);
@@ -1038,7 +1057,7 @@ localGt:
 #undef VM_LOCAL_OP
 
 // An argument slot, a number constant, an operator on the two.
-#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &arguments_[op->spare])
 argumentAdd:
   VM_ARGUMENT_OP(kKindAdd)
 argumentSub:
@@ -1325,6 +1344,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
       return true;
     }
   }
+  ShowArguments();
   int32_t selector = 0, index = 0;
   if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index)) {
     Fail(kMalformed);
@@ -1376,6 +1396,7 @@ bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
 
 bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   if (PopPlainLocal(word, ref, sp)) return true;
+  ShowArguments();
   int32_t selector = 0, index = 0;
   if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp <= bottom_) {
     Fail(kMalformed);
@@ -1469,6 +1490,7 @@ void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
 
 // A script-kind function cannot run here: the call gives real 0.
 void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
+  ShowArguments();
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
@@ -1483,6 +1505,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     return false;
   }
   if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  ShowArguments();
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments);
@@ -1522,15 +1545,10 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   frame.room = room_;
   frame.softLimit = softLimit_;
   frame.overflowLimit = overflowLimit_;
-  int32_t extent = g_argumentExtent;
-  frame.argumentExtent = extent;
-  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
+  frame.callerArguments = arguments_;
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
-  for (int32_t i = 0; i < given; ++i) {
-    SetArgumentFromSlot(&g_arguments[i], sp[-1 - i]);
-  }
-  for (int32_t i = given; i < extent; ++i) ClearArgument(&g_arguments[i]);
-  g_argumentExtent = given;
+  frame.given = given;
+  for (int32_t i = 0; i < given; ++i) SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
   bottom_ = sp;
@@ -1538,6 +1556,9 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   const VMUnit* unit = ScriptUnit(code);
   const VMRecord* records = unit->decoded->records;
   code_ = VMCodeState{unit, records, nullptr, 0};
+  // The slots past those given that the script's records read are empty.
+  for (int32_t i = given; i < unit->decoded->argumentReach; ++i) ClearArgument(&frame.arguments[i]);
+  arguments_ = frame.arguments;
   g_argumentCount = argc;
   locals_ = &g_noLocals;
   SetLimits(room_ - kVMFrameBytes);
@@ -1581,12 +1602,25 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   locals_ = frame.locals;
   bottom_ = frame.callerBottom;
   withBase_ = frame.withBase;
-  RestoreArguments(frame, g_argumentExtent);
+  LeaveArguments(frame);
   // The caller's depth and with loops are back as they were at the call.
   room_ = frame.room;
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
   return Resume{bottom + 1, frame.callerBottom, frame.caller.records, frame.caller.resume};
+}
+
+// What a call's entry once did at once: the caller's slots kept, the
+// callee's arguments handed over to the global slots, the rest emptied.
+void Machine::MoveArgumentsToSlots() {
+  VMFrame& frame = stack_.frames[depth_ - 1];
+  int32_t extent = g_argumentExtent;
+  frame.argumentExtent = extent;
+  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
+  for (int32_t i = 0; i < frame.given; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = frame.given; i < extent; ++i) ClearArgument(&g_arguments[i]);
+  g_argumentExtent = frame.given;
+  arguments_ = g_arguments;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.

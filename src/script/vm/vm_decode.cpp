@@ -400,6 +400,8 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
   form->count = static_cast<int32_t>(decoder.records_.size());
   form->records = new VMRecord[static_cast<size_t>(form->count)];
   std::memcpy(form->records, decoder.records_.data(), sizeof(VMRecord) * static_cast<size_t>(form->count));
+  for (const VMRecord& record : decoder.records_)
+    if (record.plain == kKindPushArgument) form->argumentReach = std::max(form->argumentReach, record.spare + 1);
   return form;
 }
 

@@ -143,6 +143,7 @@ struct VMDecoded {
   const IVMStrings* strings = nullptr;
   VMRecord* records = nullptr;
   int32_t count = 0;
+  int32_t argumentReach = 0;   // one past the highest argument slot a record reads straight
   VMDecoded* older = nullptr;  // other forms of the same buffer
   // Filled by the first call of the script whose buffer this is; only the
   // code object that owns the buffer runs it as a script.

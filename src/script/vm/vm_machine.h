@@ -28,13 +28,21 @@ inline int32_t VMCodeState_Pc(const VMCodeState& state) {
   return state.resume != nullptr && state.resume > state.records ? state.resume[-1].next : 0;
 }
 
-// A script call: the caller's state and where its arguments began.
+// A script call: the caller's state, and the callee's arguments.
+//
+// The callee's arguments stay in the frame while only the machine reads
+// them (its argument records read them by slot). Before anything else could
+// look at the global argument slots (a built-in, a variable read or store
+// through the registry), they move there, and the slots they displace are
+// kept in `saved` until the call returns.
 struct VMFrame {
   VMCodeState caller;
   CInstance* self;
   CInstance* other;
+  ScriptValue* callerArguments;  // where the caller reads its arguments
   int32_t argumentCount;
-  int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
+  int32_t given;           // the callee's arguments held in `arguments`
+  int32_t argumentExtent;  // once moved: the caller's slots from here on were empty, and are not saved
   int32_t room;            // the caller's stack limits
   uintptr_t softLimit;
   VMSlot* overflowLimit;
@@ -42,6 +50,7 @@ struct VMFrame {
   VMSlot* callerBottom;  // the caller's own bottom slot
   int32_t withBase;      // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
+  ScriptValue saved[kArgumentSlots];
 };
 
 // One open `with` loop. Its size is a power of two, so counting the open
