@@ -652,19 +652,24 @@ nop:
 // value never lands on the stack, which is left ending at `rest`.
 // `first` is the value a fused record's first read found: when that read
 // is of the very local stored, its place is used again.
-#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                \
-  do {                                                                                                             \
-    const VMRecord& store = op[at];                                                                                \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                            \
-      ScriptValue* target =                                                                                        \
-          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store); \
-      if (target != nullptr) {                                                                                     \
-        StoreReal(target, (value));                                                                                \
-        sp = (rest);                                                                                               \
-        VM_LOOP_HEAD((at) + 1, store.id, (value));                                                                 \
-        VM_NEXT_OR_BRANCH((at) + 1);                                                                               \
-      }                                                                                                            \
-    }                                                                                                              \
+// That place was just read as a plain real, so only its number changes.
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                     \
+  do {                                                                  \
+    const VMRecord& store = op[at];                                     \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) { \
+      ScriptValue* target = nullptr;                                    \
+      if (store.id == op->id && op->plain == kKindPushLocal) {          \
+        target = const_cast<ScriptValue*>(first);                       \
+        target->real = (value);                                         \
+      } else if ((target = LocalValue(store)) != nullptr) {             \
+        StoreReal(target, (value));                                     \
+      }                                                                 \
+      if (target != nullptr) {                                          \
+        sp = (rest);                                                    \
+        VM_LOOP_HEAD((at) + 1, store.id, (value));                      \
+        VM_NEXT_OR_BRANCH((at) + 1);                                    \
+      }                                                                 \
+    }                                                                   \
   } while (0)
 #define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
