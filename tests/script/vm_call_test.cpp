@@ -90,6 +90,18 @@ TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
   EXPECT_EQ(runner_.RunJoined("test_print(depth(100), fib(15))"), "100 610");
 }
 
+// Runs a program under debugger evaluation, where an error only stops the
+// run; whether one occurred.
+bool FailsUnderEvaluation(snippet::Runner& runner, const char* text) {
+  g_runFlags.debuggerEvaluating = true;
+  Error_ResetState();
+  runner.Run(text);
+  g_runFlags.debuggerEvaluating = false;
+  bool failed = Error_Occurred();
+  Error_ResetState();
+  return failed;
+}
+
 // A script keeps its own locals only once it stores one: calls that store
 // none, first stores made after a call came back, an element as the first
 // store, and depths that alternate between the two must all see their own
@@ -109,12 +121,7 @@ TEST_F(VMCalls, LocalsOfFramesThatStoreLateOrNeverStayApart) {
   EXPECT_EQ(runner_.RunJoined("var k; k = none(3); test_print(k, element(4), odd(5), late(1), none(k))"),
             "6 12 96 204 12");
   EXPECT_EQ(VM_LocalsDepth(), 0);
-  g_runFlags.debuggerEvaluating = true;
-  Error_ResetState();
-  runner_.Run("var w; w = 1; w = between()");
-  g_runFlags.debuggerEvaluating = false;
-  EXPECT_TRUE(Error_Occurred());
-  Error_ResetState();
+  EXPECT_TRUE(FailsUnderEvaluation(runner_, "var w; w = 1; w = between()"));
   EXPECT_EQ(VM_LocalsDepth(), 0);
   EXPECT_EQ(runner_.RunJoined("var k; k = none(1); var j; j = late(2); test_print(k, j)"), "2 408");
 }
@@ -143,12 +150,7 @@ TEST_F(VMCalls, ArgumentsHeldInTheFrameReadAsTheSlotsWould) {
   uint32_t blocks = 0;
   for (int32_t run = 0; run < 2; ++run) {
     if (run == 1) blocks = MemoryManager::BlockCount();
-    g_runFlags.debuggerEvaluating = true;
-    Error_ResetState();
-    runner_.Run("var r; r = ignores(\"t\", \"u\"); r = holds(\"text\", 1)");
-    g_runFlags.debuggerEvaluating = false;
-    EXPECT_TRUE(Error_Occurred());
-    Error_ResetState();
+    EXPECT_TRUE(FailsUnderEvaluation(runner_, "var r; r = ignores(\"t\", \"u\"); r = holds(\"text\", 1)"));
   }
   EXPECT_EQ(g_argumentExtent, 0);
   for (const ScriptValue& slot : g_arguments) EXPECT_TRUE(slot.kind == kValueReal && slot.text == nullptr);
