@@ -610,7 +610,7 @@ end:
   if (depth_ == 0) goto done;
   VM_RESUME(LeaveScript(sp, nullptr));
 link:
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 malformed:
   VM_FAIL(kMalformed);
@@ -622,7 +622,7 @@ nop:
 #define VM_NEXT_OR_BRANCH(n)                       \
   do {                                             \
     if (op[n].kind == kKindBranch && limit != 0) { \
-      op = records + op[n].target;                 \
+      op = op[n].value.jump;                       \
       VM_DISPATCH();                               \
     }                                              \
     VM_NEXT(n);                                    \
@@ -635,13 +635,13 @@ nop:
 #define VM_LOOP_HEAD(at, local, stored)                                                                               \
   do {                                                                                                                \
     if (op[at].kind == kKindBranch && limit != 0) {                                                                   \
-      const VMRecord* head = records + op[at].target;                                                                 \
+      const VMRecord* head = op[at].value.jump;                                                                       \
       if (head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&                                                   \
           head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd) && head->id == (local) &&                            \
           (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue)) {                                    \
         bool truth =                                                                                                  \
             VMFast_Compare(static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd), (stored), head->value.d); \
-        op = truth == (head[3].kind == kKindBranchTrue) ? records + head[3].target : head + 4;                        \
+        op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4;                              \
         VM_DISPATCH();                                                                                                \
       }                                                                                                               \
     }                                                                                                                 \
@@ -881,7 +881,7 @@ popz:
   VM_NEXT(1);
 
 branch:
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 branchTrue:
 branchFalse:
@@ -889,7 +889,7 @@ branchFalse:
   if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
   --sp;
   if ((sp->i != 0) != (op->kind == kKindBranchTrue)) VM_NEXT(1);
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 badBranch:
   VM_FAIL(kMalformed);
@@ -944,7 +944,7 @@ exit:
     if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) { \
       pop;                                                               \
       if ((truth) == (test.kind == kKindBranchTrue)) {                   \
-        op = records + test.target;                                      \
+        op = test.value.jump;                                            \
         VM_DISPATCH();                                                   \
       }                                                                  \
       VM_NEXT((at) + 1);                                                 \

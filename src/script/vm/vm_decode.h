@@ -113,12 +113,15 @@ struct VMRecord {
   uint32_t operand;  // the first operand word (variable reference, id, index)
   int32_t id;        // variable id of a reference
   // Push constants; a fused local's constant as a double; the operator
-  // record after a fused constant holds that constant as a double.
+  // record after a fused constant holds that constant as a double. Branches
+  // and links hold the record they go to, so that going on there takes one
+  // load rather than a load and the arithmetic of an index.
   union {
     double d;
     int64_t l;
     int32_t i;
     const char* text;
+    const VMRecord* jump;
   } value;
 };
 
