@@ -165,6 +165,23 @@ TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
   EXPECT_EQ(runner_.other.variables.Find(Code_Variable_Find("z")), nullptr);
 }
 
+// A call leaving from inside with loops of its own, nested or not, hands
+// the caller back the self and other it had, inside a with loop of the
+// caller's too.
+TEST_F(VMCalls, LeavingFromInsideWithLoopsGivesTheCallerItsInstancesBack) {
+  ASSERT_TRUE(runner_.SetScripts({{"nested", "with (all) { with (other) { exit } } return 2"},
+                                  {"inner_return", "with (other) { with (all) { return 3 } }"}}));
+  EXPECT_EQ(runner_.RunJoined("var k; k = nested() + inner_return(); z = k; with (other) { y = nested() + "
+                              "inner_return(); x = 1 } test_print(k)"),
+            "3");
+  int32_t x = Code_Variable_Find("x"), y = Code_Variable_Find("y"), z = Code_Variable_Find("z");
+  EXPECT_NE(runner_.self.variables.Find(z), nullptr);
+  EXPECT_EQ(runner_.other.variables.Find(z), nullptr);
+  EXPECT_NE(runner_.other.variables.Find(y), nullptr);
+  EXPECT_NE(runner_.other.variables.Find(x), nullptr);
+  EXPECT_EQ(runner_.self.variables.Find(y), nullptr);
+}
+
 TEST_F(VMCalls, ACallInsideAWithBodyReturnsIntoTheLoop) {
   // The caller's open with loop stays open across the call, whatever the
   // callee opens and leaves behind.

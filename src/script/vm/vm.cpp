@@ -276,6 +276,12 @@ class Machine {
     if (locals_ == &g_noLocals) locals_ = TakeLocals();
     return locals_;
   }
+  // An argument slot of the running code, never null.
+  __attribute__((always_inline)) const ScriptValue* Argument(uint8_t slot) const {
+    const ScriptValue* argument = &arguments_[slot];
+    if (argument == nullptr) __builtin_unreachable();
+    return argument;
+  }
   // The running script's arguments moved to the global slots, for code
   // outside the machine to see (and change) them there.
   void ShowArguments() {
@@ -287,7 +293,7 @@ class Machine {
   __attribute__((always_inline)) void LeaveArguments(VMFrame& frame) {
     if (arguments_ == g_arguments) {
       RestoreArguments(frame, g_argumentExtent);
-    } else {
+    } else if (frame.givenTexts) {
       for (int32_t i = 0; i < frame.given; ++i)
         if (frame.arguments[i].text != nullptr) ScriptValue_Release(&frame.arguments[i]);
     }
@@ -299,7 +305,7 @@ class Machine {
   }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
-    if (push.plain == kKindPushArgument) return &arguments_[push.spare];
+    if (push.plain == kKindPushArgument) return Argument(push.spare);
     const VariableNode* node = Locals()->Find(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
@@ -1062,7 +1068,7 @@ localGt:
 #undef VM_LOCAL_OP
 
 // An argument slot, a number constant, an operator on the two.
-#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &arguments_[op->spare])
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, Argument(op->spare))
 argumentAdd:
   VM_ARGUMENT_OP(kKindAdd)
 argumentSub:
@@ -1459,7 +1465,8 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
     }
   }
   if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
-  if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
+  if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
+      static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0)
@@ -1541,8 +1548,6 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
   VMFrame& frame = stack_.frames[depth_++];
   frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
-  frame.self = self_;
-  frame.other = other_;
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
   frame.callerBottom = bottom_;
@@ -1553,7 +1558,12 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   frame.callerArguments = arguments_;
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
   frame.given = given;
-  for (int32_t i = 0; i < given; ++i) SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
+  uintptr_t texts = 0;
+  for (int32_t i = 0; i < given; ++i) {
+    SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
+    texts |= reinterpret_cast<uintptr_t>(sp[-1 - i].text);
+  }
+  frame.givenTexts = texts != 0;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
   bottom_ = sp;
@@ -1594,14 +1604,16 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   }
   VMFrame& frame = stack_.frames[--depth_];
   // The callee's own with loops end here; the caller's, below withBase_,
-  // stay open around the call.
+  // stay open around the call. A with loop puts back at its end the pair it
+  // found, so the pair the call began with is the one the outermost loop
+  // still open found, or the pair as it stands when none is.
   if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
+    self_ = stack_.withs[static_cast<size_t>(withBase_)].self;
+    other_ = stack_.withs[static_cast<size_t>(withBase_)].other;
     for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
     stack_.withs.resize(static_cast<size_t>(withBase_));
   }
   code_ = frame.caller;
-  self_ = frame.self;
-  other_ = frame.other;
   g_argumentCount = frame.argumentCount;
   GiveBackLocals();
   locals_ = frame.locals;

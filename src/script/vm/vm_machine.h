@@ -28,7 +28,9 @@ inline int32_t VMCodeState_Pc(const VMCodeState& state) {
   return state.resume != nullptr && state.resume > state.records ? state.resume[-1].next : 0;
 }
 
-// A script call: the caller's state, and the callee's arguments.
+// A script call: the caller's state, and the callee's arguments. The
+// caller's self and other need no place here: the callee changes them only
+// inside with loops, each of which keeps the pair it found.
 //
 // The callee's arguments stay in the frame while only the machine reads
 // them (its argument records read them by slot). Before anything else could
@@ -37,11 +39,10 @@ inline int32_t VMCodeState_Pc(const VMCodeState& state) {
 // kept in `saved` until the call returns.
 struct VMFrame {
   VMCodeState caller;
-  CInstance* self;
-  CInstance* other;
   ScriptValue* callerArguments;  // where the caller reads its arguments
   int32_t argumentCount;
   int32_t given;           // the callee's arguments held in `arguments`
+  bool givenTexts;         // whether any of them holds a text
   int32_t argumentExtent;  // once moved: the caller's slots from here on were empty, and are not saved
   int32_t room;            // the caller's stack limits
   uintptr_t softLimit;
