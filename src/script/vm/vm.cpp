@@ -636,21 +636,22 @@ nop:
 
 // A local just given a plain real, then a branch back to a fused comparison
 // of that local with a constant that a conditional branch follows (a loop's
-// step and test): the comparison takes the value stored, as its own record
-// would read it, and the loop goes on where that branch leads.
-#define VM_LOOP_HEAD(at, local, stored)                                                                               \
-  do {                                                                                                                \
-    if (op[at].kind == kKindBranch && limit != 0) {                                                                   \
-      const VMRecord* head = op[at].value.jump;                                                                       \
-      if (head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&                                                   \
-          head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd) && head->id == (local) &&                            \
-          (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue)) {                                    \
-        bool truth =                                                                                                  \
-            VMFast_Compare(static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd), (stored), head->value.d); \
-        op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4;                              \
-        VM_DISPATCH();                                                                                                \
-      }                                                                                                               \
-    }                                                                                                                 \
+// step and test; the decoder marks such branches): the comparison takes the
+// value stored, as its own record would read it, and the loop goes on where
+// that branch leads. A loop runs while its local is below a bound far more
+// often than not, so that comparison goes first.
+#define VM_LOOP_HEAD(at, local, stored)                                                     \
+  do {                                                                                      \
+    if (op[at].kind == kKindBranch && op[at].spare == kVMLoopHead && limit != 0) {          \
+      const VMRecord* head = op[at].value.jump;                                             \
+      if (head->id == (local)) {                                                            \
+        auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);     \
+        bool truth = compare == kKindLt ? (stored)-head->value.d < -kVMCompareEpsilon       \
+                                        : VMFast_Compare(compare, (stored), head->value.d); \
+        op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4;    \
+        VM_DISPATCH();                                                                      \
+      }                                                                                     \
+    }                                                                                       \
   } while (0)
 
 // A real result, stored at once when the record after (`at` records on)

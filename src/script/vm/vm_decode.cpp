@@ -407,6 +407,16 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
                  record.kind == kKindBranchFalse;
     if (jumps && record.target >= 0 && record.target < form->count) record.value.jump = form->records + record.target;
   }
+  for (int32_t i = 0; i < form->count; ++i) {
+    VMRecord& record = form->records[i];
+    if (record.kind != kKindBranch || record.value.jump == nullptr) continue;
+    const VMRecord* head = record.value.jump;
+    bool compares = head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&
+                    head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd);
+    if (compares && head + 3 < form->records + form->count &&
+        (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue))
+      record.spare = kVMLoopHead;
+  }
   return form;
 }
 

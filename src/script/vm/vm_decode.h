@@ -105,8 +105,9 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;   // argument records: the slot; plain locals: the number in the locals list's index
-  int32_t at;      // byte offset of the instruction word
+  uint8_t
+      spare;   // argument records: the slot; plain locals: the number in the locals list's index; branches: kVMLoopHead
+  int32_t at;  // byte offset of the instruction word
   int32_t next;    // byte offset after it (and its operand)
   int32_t target;  // branches and links: record index; -1 none
   uint32_t word;
@@ -124,6 +125,10 @@ struct VMRecord {
     const VMRecord* jump;
   } value;
 };
+
+// The mark of a branch whose target is a fused comparison of a local with a
+// constant that a conditional branch follows: a loop's test.
+constexpr uint8_t kVMLoopHead = 1;
 
 struct VMDecoded;
 
