@@ -251,7 +251,8 @@ class Machine {
   CVariableList* locals_ = nullptr;
   ScriptValue* arguments_ = g_arguments;  // the running code's arguments: the global slots or its frame's
   int32_t depth_ = 0;
-  VMSlot* bottom_ = nullptr;  // the running code's bottom slot
+  VMFrame* nextFrame_ = nullptr;  // the frame the next script call takes: depth_ frames on from the first
+  VMSlot* bottom_ = nullptr;      // the running code's bottom slot
   int32_t withBase_ = 0;
   int32_t room_ = 0;                 // as SetLimits was last given
   uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
@@ -411,7 +412,8 @@ void Machine::Unwind(VMSlot* sp) {
   for (VMWith& with : stack_.withs) FreeWith(with);
   stack_.withs.clear();
   while (depth_ > 0) {
-    VMFrame& frame = stack_.frames[--depth_];
+    --depth_;
+    VMFrame& frame = *--nextFrame_;
     LeaveArguments(frame);
     g_argumentCount = frame.argumentCount;
     GiveBackLocals();
@@ -591,6 +593,7 @@ bool Machine::Run(ScriptValue* result) {
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
+  nextFrame_ = stack_.frames;
   locals_ = &g_noLocals;
   breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
@@ -1547,7 +1550,8 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   }
   CCode* code = script->code;
   if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
-  VMFrame& frame = stack_.frames[depth_++];
+  ++depth_;
+  VMFrame& frame = *nextFrame_++;
   frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
@@ -1603,7 +1607,8 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
       value->text = nullptr;
     }
   }
-  VMFrame& frame = stack_.frames[--depth_];
+  --depth_;
+  VMFrame& frame = *--nextFrame_;
   // The callee's own with loops end here; the caller's, below withBase_,
   // stay open around the call. A with loop puts back at its end the pair it
   // found, so the pair the call began with is the one the outermost loop
@@ -1631,7 +1636,7 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
 // What a call's entry once did at once: the caller's slots kept, the
 // callee's arguments handed over to the global slots, the rest emptied.
 void Machine::MoveArgumentsToSlots() {
-  VMFrame& frame = stack_.frames[depth_ - 1];
+  VMFrame& frame = nextFrame_[-1];
   int32_t extent = g_argumentExtent;
   frame.argumentExtent = extent;
   for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
