@@ -117,9 +117,12 @@ TEST_F(VMCalls, LocalsOfFramesThatStoreLateOrNeverStayApart) {
       {"late", "var x; x = none(argument0); var y; y = none(x); return x * 100 + y"},
       {"fails", "var q; q = 0; return 1 / q"},
       {"between", "return fails()"},
+      {"first_in_with", "var u; with (all) { u = none(argument0) } return u"},
+      {"looped", "var i, t; t = 0; for (i = 0; i < 3; i += 1) { with (all) { t += i + none(0) } } return t"},
   }));
   EXPECT_EQ(runner_.RunJoined("var k; k = none(3); test_print(k, element(4), odd(5), late(1), none(k))"),
             "6 12 96 204 12");
+  EXPECT_EQ(runner_.RunJoined("test_print(first_in_with(4), looped())"), "8 6");  // two instances in the room
   EXPECT_EQ(VM_LocalsDepth(), 0);
   EXPECT_TRUE(FailsUnderEvaluation(runner_, "var w; w = 1; w = between()"));
   EXPECT_EQ(VM_LocalsDepth(), 0);
