@@ -8,6 +8,7 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "script/variables/variable_names.h"
 #include "script/vm/codegen.h"
@@ -89,11 +90,99 @@ TEST_F(VMCalls, RecursionKeepsEachFramesLocals) {
   EXPECT_EQ(runner_.RunJoined("test_print(depth(100), fib(15))"), "100 610");
 }
 
+// Runs a program under debugger evaluation, where an error only stops the
+// run; whether one occurred.
+bool FailsUnderEvaluation(snippet::Runner& runner, const char* text) {
+  g_runFlags.debuggerEvaluating = true;
+  Error_ResetState();
+  runner.Run(text);
+  g_runFlags.debuggerEvaluating = false;
+  bool failed = Error_Occurred();
+  Error_ResetState();
+  return failed;
+}
+
+// A script keeps its own locals only once it stores one: calls that store
+// none, first stores made after a call came back, an element as the first
+// store, and depths that alternate between the two must all see their own
+// values, and every list goes back to the pool, an error's unwinding
+// included.
+TEST_F(VMCalls, LocalsOfFramesThatStoreLateOrNeverStayApart) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"none", "return argument0 * 2"},
+      {"element", "var a; a[2] = argument0; return a[2] + none(a[2])"},
+      {"odd",
+       "var v; if (argument0 mod 2 == 1) v = argument0 * 10; if (argument0 <= 0) return 0;"
+       "var r; r = odd(argument0 - 1); if (argument0 mod 2 == 1) return r + v; return r + argument0"},
+      {"late", "var x; x = none(argument0); var y; y = none(x); return x * 100 + y"},
+      {"fails", "var q; q = 0; return 1 / q"},
+      {"between", "return fails()"},
+      {"first_in_with", "var u; with (all) { u = none(argument0) } return u"},
+      {"looped", "var i, t; t = 0; for (i = 0; i < 3; i += 1) { with (all) { t += i + none(0) } } return t"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("var k; k = none(3); test_print(k, element(4), odd(5), late(1), none(k))"),
+            "6 12 96 204 12");
+  EXPECT_EQ(runner_.RunJoined("test_print(first_in_with(4), looped())"), "8 6");  // two instances in the room
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+  EXPECT_TRUE(FailsUnderEvaluation(runner_, "var w; w = 1; w = between()"));
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+  EXPECT_EQ(runner_.RunJoined("var k; k = none(1); var j; j = late(2); test_print(k, j)"), "2 408");
+}
+
+// A call's arguments stay in its frame until something other than the
+// machine's own reads could see the slots: slots past those given must read
+// empty even where an earlier call at the same depth gave more, a text read
+// moves them to the slots in the middle of a script, and an error's
+// unwinding gives every text back and leaves the slots as they were.
+TEST_F(VMCalls, ArgumentsHeldInTheFrameReadAsTheSlotsWould) {
+  ASSERT_TRUE(runner_.SetScripts({
+      {"four", "return argument0 + argument1 + argument2 + argument3"},
+      {"late", "return argument0 * 10 + argument3"},
+      {"mixed",
+       "var t; t = argument0 + \"!\"; if (four(argument1, 1, 1, 1) != argument1 + 3) return \"bad\"; return t + "
+       "argument0"},
+      {"deep", "if (argument1 <= 0) return argument0; return deep(argument0 + \"x\", argument1 - 1) + argument0"},
+      {"fails", "var t; t = argument0 + \"\"; var q; q = 0; return 1 / q"},
+      {"holds", "return argument1 + fails(argument0)"},
+      {"ignores", "return 1"},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(four(1, 2, 3, 4), late(5), mixed(\"ab\", 7), deep(\"a\", 2), late(6))"),
+            "10 50 ab!ab axxaxa 60");
+  // The first failing run keeps what the error report holds on to; a second
+  // must hold no more.
+  uint32_t blocks = 0;
+  for (int32_t run = 0; run < 2; ++run) {
+    if (run == 1) blocks = MemoryManager::BlockCount();
+    EXPECT_TRUE(FailsUnderEvaluation(runner_, "var r; r = ignores(\"t\", \"u\"); r = holds(\"text\", 1)"));
+  }
+  EXPECT_EQ(g_argumentExtent, 0);
+  for (const ScriptValue& slot : g_arguments) EXPECT_TRUE(slot.kind == kValueReal && slot.text == nullptr);
+  EXPECT_EQ(MemoryManager::BlockCount(), blocks);
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+}
+
 TEST_F(VMCalls, WithInsideACalledScriptIsClosedWhenItReturns) {
   ASSERT_TRUE(runner_.SetScripts({{"visit", "with (all) { return 4 } return 9"}}));
   EXPECT_EQ(runner_.RunJoined("var k; k = 0; repeat (3) k += visit(); z = k; test_print(k)"), "12");
   EXPECT_NE(runner_.self.variables.Find(Code_Variable_Find("z")), nullptr);
   EXPECT_EQ(runner_.other.variables.Find(Code_Variable_Find("z")), nullptr);
+}
+
+// A call leaving from inside with loops of its own, nested or not, hands
+// the caller back the self and other it had, inside a with loop of the
+// caller's too.
+TEST_F(VMCalls, LeavingFromInsideWithLoopsGivesTheCallerItsInstancesBack) {
+  ASSERT_TRUE(runner_.SetScripts({{"nested", "with (all) { with (other) { exit } } return 2"},
+                                  {"inner_return", "with (other) { with (all) { return 3 } }"}}));
+  EXPECT_EQ(runner_.RunJoined("var k; k = nested() + inner_return(); z = k; with (other) { y = nested() + "
+                              "inner_return(); x = 1 } test_print(k)"),
+            "3");
+  int32_t x = Code_Variable_Find("x"), y = Code_Variable_Find("y"), z = Code_Variable_Find("z");
+  EXPECT_NE(runner_.self.variables.Find(z), nullptr);
+  EXPECT_EQ(runner_.other.variables.Find(z), nullptr);
+  EXPECT_NE(runner_.other.variables.Find(y), nullptr);
+  EXPECT_NE(runner_.other.variables.Find(x), nullptr);
+  EXPECT_EQ(runner_.self.variables.Find(y), nullptr);
 }
 
 TEST_F(VMCalls, ACallInsideAWithBodyReturnsIntoTheLoop) {
@@ -145,6 +234,16 @@ TEST_F(VMCallsDeathTest, ANestedErrorShowsTheFramesItWasCalledFrom) {
               "(.|\n)*stack frame is\nScript.inner \\(line 0\\)\n"
               "called from - Script.middle \\(line -1\\) - <unknown source line>\n"
               "m = 3\n"
+              "called from - snippet \\(line -1\\) - <unknown source line>\n"
+              "w = 2\n");
+}
+
+TEST_F(VMCallsDeathTest, AFrameWithoutLocalsShowsNoneAndItsCallerStillShowsItsOwn) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "var q; q = 0; return 1 / q"}, {"middle", "return inner() + 1"}}));
+  EXPECT_EXIT(RunToDeath(runner_, "var w; w = 2; var n; n = middle()"), ::testing::ExitedWithCode(255),
+              "stack frame is\nScript.inner \\(line 0\\)\n"
+              "called from - Script.middle \\(line -1\\) - <unknown source line>\n"
               "called from - snippet \\(line -1\\) - <unknown source line>\n"
               "w = 2\n");
 }

@@ -104,6 +104,13 @@ TEST_F(VMGenerated, ComparisonsWithAConstantSteerBranches) {
   EXPECT_EQ(Program("var i; n = 0; i = 0.3; if (i == 0.3) n = 1 else n = 2", "n"), 1);
   EXPECT_EQ(Program("var i; n = 0; i = 1.000001; if (i == 1) n = 1 else n = 2", "n"), 1);
   EXPECT_EQ(Program("var i; n = 0; i = 4; while !(i < 2) { i -= 1; n += 1 }", "n"), 3);
+  // A loop's step going straight to its test: the test keeps the tolerance,
+  // a test of another local than the one stepped, and a test that branches
+  // back when true.
+  EXPECT_EQ(Program("var i; n = 0; for (i = 0; i < 1; i += 0.1) n += 1", "n"), 10);
+  EXPECT_EQ(Program("var i; n = 0; for (i = 1; i > 0; i -= 0.1) n += 1", "n"), 10);
+  EXPECT_EQ(Program("var i, j; n = 0; j = 0; for (i = 0; j < 3; i += 1) { j += 1; n += 1 }", "n"), 3);
+  EXPECT_EQ(Program("var i; n = 0; i = 0; do { i += 1; n += 1 } until (i >= 4)", "n"), 4);
   EXPECT_EQ(Program("n = 0; i = 3; if (i * 2 < 7) n = 1 else n = 2", "n"), 1);
   EXPECT_EQ(Program("n = 0; i = 4; if (i * 2 < 7) n = 1 else n = 2", "n"), 2);
   EXPECT_EQ(Program("n = 0; i = 4; k = (i * 2 < 9); n = k + 1", "n"), 2);

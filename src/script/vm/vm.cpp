@@ -70,6 +70,11 @@ inline void ReleaseLocals() {
   if (g_localsDepth > 0) --g_localsDepth;
 }
 
+// What code runs over until it stores its first local: an empty list that is
+// never written, so a call whose script keeps no locals takes no list from
+// the pool and gives none back. Reads find nothing in it, as in a fresh list.
+MachineLocals g_noLocals;
+
 VMStack g_stacks[kVMMaxNesting];
 int32_t g_nesting = 0;
 
@@ -127,13 +132,13 @@ inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
   StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
 }
 
-// Puts back the caller's slots of a frame; `extent` of the callee's may be
-// set.
+// Puts back the slots a frame's arguments displaced when they moved there;
+// `extent` of the callee's may be set.
 inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame, int32_t extent) {
   for (int32_t i = 0; i < extent; ++i) {
     if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
   }
-  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.saved[i]);
   for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
 }
@@ -229,13 +234,12 @@ class Machine {
     const VMRecord* records;
     const VMRecord* op;
   };
-  __attribute__((always_inline)) inline VMSlot* Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp,
-                                                     Resume* entered);
+  __attribute__((always_inline)) inline VMSlot* Call(const VMRecord& op, VMSlot* sp, Resume* entered);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
   ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
-  __attribute__((always_inline)) inline bool EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp,
+  __attribute__((always_inline)) inline bool EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp,
                                                          Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
@@ -245,8 +249,10 @@ class Machine {
   CInstance* self_;
   CInstance* other_;
   CVariableList* locals_ = nullptr;
+  ScriptValue* arguments_ = g_arguments;  // the running code's arguments: the global slots or its frame's
   int32_t depth_ = 0;
-  int32_t base_ = 0;  // the running code's bottom slot
+  VMFrame* nextFrame_ = nullptr;  // the frame the next script call takes: depth_ frames on from the first
+  VMSlot* bottom_ = nullptr;      // the running code's bottom slot
   int32_t withBase_ = 0;
   int32_t room_ = 0;                 // as SetLimits was last given
   uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
@@ -266,9 +272,41 @@ class Machine {
   } selfNode_;
   inline VariableNode* FindSelfNode(int32_t id);
   MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
+  // The running code's own list, taken from the pool at its first store.
+  CVariableList* WritableLocals() {
+    if (locals_ == &g_noLocals) locals_ = TakeLocals();
+    return locals_;
+  }
+  // An argument slot of the running code, never null.
+  __attribute__((always_inline)) const ScriptValue* Argument(uint8_t slot) const {
+    const ScriptValue* argument = &arguments_[slot];
+    if (argument == nullptr) __builtin_unreachable();
+    return argument;
+  }
+  // The running script's arguments moved to the global slots, for code
+  // outside the machine to see (and change) them there.
+  void ShowArguments() {
+    if (arguments_ != g_arguments) MoveArgumentsToSlots();
+  }
+  void MoveArgumentsToSlots();
+  // The running script's arguments given up when it returns, wherever they
+  // are, and the caller's back.
+  __attribute__((always_inline)) void LeaveArguments(VMFrame& frame) {
+    if (arguments_ == g_arguments) {
+      RestoreArguments(frame, g_argumentExtent);
+    } else if (frame.givenTexts) {
+      for (int32_t i = 0; i < frame.given; ++i)
+        if (frame.arguments[i].text != nullptr) ScriptValue_Release(&frame.arguments[i]);
+    }
+    arguments_ = frame.callerArguments;
+  }
+  void GiveBackLocals() {
+    if (locals_ != &g_noLocals) ReleaseLocals();
+    locals_ = &g_noLocals;
+  }
   // The value a plain local or argument push reads; null: no such local.
   __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
-    if (push.plain == kKindPushArgument) return &g_arguments[push.spare];
+    if (push.plain == kKindPushArgument) return Argument(push.spare);
     const VariableNode* node = Locals()->Find(push.spare, push.id);
     return node != nullptr ? &node->value : nullptr;
   }
@@ -374,11 +412,14 @@ void Machine::Unwind(VMSlot* sp) {
   for (VMWith& with : stack_.withs) FreeWith(with);
   stack_.withs.clear();
   while (depth_ > 0) {
-    VMFrame& frame = stack_.frames[--depth_];
-    RestoreArguments(frame, g_argumentExtent);
+    --depth_;
+    VMFrame& frame = *--nextFrame_;
+    LeaveArguments(frame);
     g_argumentCount = frame.argumentCount;
-    ReleaseLocals();
+    GiveBackLocals();
+    locals_ = frame.locals;
   }
+  GiveBackLocals();
 }
 
 #define VM_FAIL(message) \
@@ -552,12 +593,14 @@ bool Machine::Run(ScriptValue* result) {
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
-  locals_ = TakeLocals();
+  nextFrame_ = stack_.frames;
+  locals_ = &g_noLocals;
   breakpoints_ = VM_BreakpointCount() > 0;
   UpdateSoftLimit();
   const VMRecord* records = code_.records;
   const VMRecord* op = records;
-  VMSlot* bottom = stack_.slots + base_;
+  bottom_ = stack_.slots;
+  VMSlot* bottom = bottom_;
   uintptr_t limit = softLimit_;  // softLimit_ kept in a register
   VM_DISPATCH();
 
@@ -576,7 +619,7 @@ end:
   if (depth_ == 0) goto done;
   VM_RESUME(LeaveScript(sp, nullptr));
 link:
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 malformed:
   VM_FAIL(kMalformed);
@@ -588,7 +631,7 @@ nop:
 #define VM_NEXT_OR_BRANCH(n)                       \
   do {                                             \
     if (op[n].kind == kKindBranch && limit != 0) { \
-      op = records + op[n].target;                 \
+      op = op[n].value.jump;                       \
       VM_DISPATCH();                               \
     }                                              \
     VM_NEXT(n);                                    \
@@ -596,21 +639,22 @@ nop:
 
 // A local just given a plain real, then a branch back to a fused comparison
 // of that local with a constant that a conditional branch follows (a loop's
-// step and test): the comparison takes the value stored, as its own record
-// would read it, and the loop goes on where that branch leads.
-#define VM_LOOP_HEAD(at, local, stored)                                                                               \
-  do {                                                                                                                \
-    if (op[at].kind == kKindBranch && limit != 0) {                                                                   \
-      const VMRecord* head = records + op[at].target;                                                                 \
-      if (head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&                                                   \
-          head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd) && head->id == (local) &&                            \
-          (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue)) {                                    \
-        bool truth =                                                                                                  \
-            VMFast_Compare(static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd), (stored), head->value.d); \
-        op = truth == (head[3].kind == kKindBranchTrue) ? records + head[3].target : head + 4;                        \
-        VM_DISPATCH();                                                                                                \
-      }                                                                                                               \
-    }                                                                                                                 \
+// step and test; the decoder marks such branches): the comparison takes the
+// value stored, as its own record would read it, and the loop goes on where
+// that branch leads. A loop runs while its local is below a bound far more
+// often than not, so that comparison goes first.
+#define VM_LOOP_HEAD(at, local, stored)                                                     \
+  do {                                                                                      \
+    if (op[at].kind == kKindBranch && op[at].spare == kVMLoopHead && limit != 0) {          \
+      const VMRecord* head = op[at].value.jump;                                             \
+      if (head->id == (local)) {                                                            \
+        auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);     \
+        bool truth = compare == kKindLt ? (stored)-head->value.d < -kVMCompareEpsilon       \
+                                        : VMFast_Compare(compare, (stored), head->value.d); \
+        op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4;    \
+        VM_DISPATCH();                                                                      \
+      }                                                                                     \
+    }                                                                                       \
   } while (0)
 
 // A real result, stored at once when the record after (`at` records on)
@@ -618,19 +662,24 @@ nop:
 // value never lands on the stack, which is left ending at `rest`.
 // `first` is the value a fused record's first read found: when that read
 // is of the very local stored, its place is used again.
-#define VM_STORE_LOCAL_READ(value, at, rest, first)                                                                \
-  do {                                                                                                             \
-    const VMRecord& store = op[at];                                                                                \
-    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) {                                            \
-      ScriptValue* target =                                                                                        \
-          store.id == op->id && op->plain == kKindPushLocal ? const_cast<ScriptValue*>(first) : LocalValue(store); \
-      if (target != nullptr) {                                                                                     \
-        StoreReal(target, (value));                                                                                \
-        sp = (rest);                                                                                               \
-        VM_LOOP_HEAD((at) + 1, store.id, (value));                                                                 \
-        VM_NEXT_OR_BRANCH((at) + 1);                                                                               \
-      }                                                                                                            \
-    }                                                                                                              \
+// That place was just read as a plain real, so only its number changes.
+#define VM_STORE_LOCAL_READ(value, at, rest, first)                     \
+  do {                                                                  \
+    const VMRecord& store = op[at];                                     \
+    if (store.kind == kKindPopLocal && store.expect2 == kSlotVariant) { \
+      ScriptValue* target = nullptr;                                    \
+      if (store.id == op->id && op->plain == kKindPushLocal) {          \
+        target = const_cast<ScriptValue*>(first);                       \
+        target->real = (value);                                         \
+      } else if ((target = LocalValue(store)) != nullptr) {             \
+        StoreReal(target, (value));                                     \
+      }                                                                 \
+      if (target != nullptr) {                                          \
+        sp = (rest);                                                    \
+        VM_LOOP_HEAD((at) + 1, store.id, (value));                      \
+        VM_NEXT_OR_BRANCH((at) + 1);                                    \
+      }                                                                 \
+    }                                                                   \
   } while (0)
 #define VM_STORE_LOCAL(value, at, rest) VM_STORE_LOCAL_READ(value, at, rest, static_cast<const ScriptValue*>(nullptr))
 
@@ -758,6 +807,7 @@ pushLocal : {
 }
 pushBuiltin : {
   errorPc_ = op->at;
+  ShowArguments();
   ScriptValue value;
   g_variableIndexOutOfRange = 0;
   // What Variable_GetValue does for a built-in, without its dispatch.
@@ -771,7 +821,7 @@ pushBuiltin : {
 }
 // The slot as its getter gives it; texts and odd kinds take the getter.
 pushArgument : {
-  const ScriptValue& argument = g_arguments[op->spare];
+  const ScriptValue& argument = arguments_[op->spare];
   if (IsPlainReal(&argument)) {
     g_variableIndexOutOfRange = 0;
     VMSlot_SetReal(sp++, argument.real);
@@ -841,7 +891,7 @@ popz:
   VM_NEXT(1);
 
 branch:
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 branchTrue:
 branchFalse:
@@ -849,7 +899,7 @@ branchFalse:
   if (sp[-1].type != kSlotBool) VM_FAIL(kMalformed);
   --sp;
   if ((sp->i != 0) != (op->kind == kKindBranchTrue)) VM_NEXT(1);
-  op = records + op->target;
+  op = op->value.jump;
   VM_DISPATCH();
 badBranch:
   VM_FAIL(kMalformed);
@@ -870,10 +920,9 @@ popEnv : {
 
 call : {
   errorPc_ = op->at;
-  code_.ip = static_cast<int32_t>(op - records) + 1;
   // A failed call leaves the stack as it was, for the unwinding to free.
   Resume entered{nullptr, nullptr, nullptr, nullptr};
-  if (VMSlot* after = Call(op->word, static_cast<int32_t>(op->operand), code_.ip, sp, &entered))
+  if (VMSlot* after = Call(*op, sp, &entered))
     sp = after;
   else
     goto stop;
@@ -905,7 +954,7 @@ exit:
     if (test.kind == kKindBranchFalse || test.kind == kKindBranchTrue) { \
       pop;                                                               \
       if ((truth) == (test.kind == kKindBranchTrue)) {                   \
-        op = records + test.target;                                      \
+        op = test.value.jump;                                            \
         VM_DISPATCH();                                                   \
       }                                                                  \
       VM_NEXT((at) + 1);                                                 \
@@ -1023,7 +1072,7 @@ localGt:
 #undef VM_LOCAL_OP
 
 // An argument slot, a number constant, an operator on the two.
-#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, &g_arguments[op->spare])
+#define VM_ARGUMENT_OP(OP) VM_VALUE_OP(OP, Argument(op->spare))
 argumentAdd:
   VM_ARGUMENT_OP(kKindAdd)
 argumentSub:
@@ -1225,7 +1274,7 @@ appendLocal : {
 #undef VM_TEST_BRANCH
 
 done:
-  if (!exited_ && result != nullptr && sp > stack_.slots + base_) {
+  if (!exited_ && result != nullptr && sp > bottom_) {
     ScriptValue value;
     VMSlot_ToValue(sp - 1, &value);
     ScriptValue_Release(result);
@@ -1233,20 +1282,19 @@ done:
   }
 stop:
   Unwind(sp);
-  ReleaseLocals();
   return !failed_;
 }
 
 bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index) {
   *index = 0;
   if ((ref & kVMRefNoIndex) == 0) {
-    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    if (sp <= bottom_ || sp[-1].type != kSlotInt) return false;
     *index = (--sp)->i;
   }
   if ((ref & kVMRefSelectorInWord) != 0) {
     *selector = static_cast<int16_t>(word & 0xFFFF);
   } else {
-    if (sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) return false;
+    if (sp <= bottom_ || sp[-1].type != kSlotInt) return false;
     *selector = (--sp)->i;
   }
   if ((ref & kVMRefInstanceId) != 0) *selector += kFirstInstanceId;
@@ -1260,7 +1308,7 @@ bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int
 inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
   uint32_t ref = op.operand;
   if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
-  VMSlot* bottom = stack_.slots + base_;
+  VMSlot* bottom = bottom_;
   int32_t index = 0, selector;
   if ((ref & kVMRefNoIndex) == 0) {
     if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
@@ -1311,6 +1359,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
       return true;
     }
   }
+  ShowArguments();
   int32_t selector = 0, index = 0;
   if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index)) {
     Fail(kMalformed);
@@ -1343,7 +1392,7 @@ bool Machine::PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
 // Stores into a local that exists already by handing the popped value over,
 // without the copy a store through the list makes.
 bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
-  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp - stack_.slots <= base_) return false;
+  if (!VM_IsPlainLocal(word, ref) || locals_ == nullptr || sp <= bottom_) return false;
   uint8_t t2 = static_cast<uint8_t>((word >> 20) & 0xF);
   const VMSlot& top = sp[-1];
   if (!TagIs(top, t2) || t2 == kSlotFloat || t2 == kSlotShort) return false;
@@ -1362,8 +1411,9 @@ bool Machine::PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp) {
 
 bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   if (PopPlainLocal(word, ref, sp)) return true;
+  ShowArguments();
   int32_t selector = 0, index = 0;
-  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp - stack_.slots <= base_) {
+  if (!ReadSelectorAndIndex(word, ref, sp, &selector, &index) || sp <= bottom_) {
     Fail(kMalformed);
     return false;
   }
@@ -1380,7 +1430,7 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   g_variableIndexOutOfRange = 0;
   bool ok = true;
   switch (selector) {
-    case kInstanceLocal: locals_->SetValue(id, index, value); break;
+    case kInstanceLocal: WritableLocals()->SetValue(id, index, value); break;
     case kInstanceNotSpecified:
       if (Variable_IsGlobalVar(id) != 0)
         Variable_Global_Set(id, index, value);
@@ -1405,9 +1455,10 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, Resume* entered) {
-  int32_t argc = static_cast<int32_t>(word & 0xFFFF);
-  if (sp - argc < stack_.slots + base_) {
+inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
+  int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
+  auto id = static_cast<int32_t>(op.operand);
+  if (sp - argc < bottom_) {
     Fail(kMalformed);
     return nullptr;
   }
@@ -1418,11 +1469,12 @@ inline VMSlot* Machine::Call(uint32_t word, int32_t id, int32_t ip, VMSlot* sp, 
     }
   }
   if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
-  if (id >= kFirstScriptFunctionId && id < kFirstExtensionFunctionId) {
+  if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
+      static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(script, argc, ip, sp, entered) ? sp : nullptr;
+      return EnterScript(op, script, argc, sp, entered) ? sp : nullptr;
   } else if (id >= kFirstExtensionFunctionId && g_extensionCaller != nullptr) {
     CallExtension(id - kFirstExtensionFunctionId, argc, sp);
     return sp;
@@ -1454,6 +1506,7 @@ void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
 
 // A script-kind function cannot run here: the call gives real 0.
 void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
+  ShowArguments();
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
@@ -1468,6 +1521,7 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
     return false;
   }
   if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  ShowArguments();
   ScriptValue* arguments = TakeArguments(argc, sp);
   ScriptValue result;
   handler(&result, self_, other_, argc, arguments);
@@ -1487,7 +1541,7 @@ const VMUnit* ScriptUnit(CCode* code) {
   return &unit;
 }
 
-inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSlot*& sp, Resume* entered) {
+inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp, Resume* entered) {
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
@@ -1496,38 +1550,37 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
   }
   CCode* code = script->code;
   if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
-  VMFrame& frame = stack_.frames[depth_++];
-  // Built from the parts: ip was stored a moment ago, and reading the state
-  // whole would wait for that store.
-  frame.caller = VMCodeState{code_.unit, code_.records, ip, code_.line};
-  frame.self = self_;
-  frame.other = other_;
+  ++depth_;
+  VMFrame& frame = *nextFrame_++;
+  frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
   frame.argumentCount = g_argumentCount;
   frame.locals = locals_;
-  frame.callerBase = base_;
+  frame.callerBottom = bottom_;
   frame.withBase = withBase_;
   frame.room = room_;
   frame.softLimit = softLimit_;
   frame.overflowLimit = overflowLimit_;
-  int32_t extent = g_argumentExtent;
-  frame.argumentExtent = extent;
-  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.arguments[i], &g_arguments[i]);
+  frame.callerArguments = arguments_;
   int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  frame.given = given;
+  uintptr_t texts = 0;
   for (int32_t i = 0; i < given; ++i) {
-    SetArgumentFromSlot(&g_arguments[i], sp[-1 - i]);
+    SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
+    texts |= reinterpret_cast<uintptr_t>(sp[-1 - i].text);
   }
-  for (int32_t i = given; i < extent; ++i) ClearArgument(&g_arguments[i]);
-  g_argumentExtent = given;
+  frame.givenTexts = texts != 0;
   for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
-  frame.base = static_cast<int32_t>(sp - stack_.slots);
-  base_ = frame.base;
+  bottom_ = sp;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
   const VMUnit* unit = ScriptUnit(code);
   const VMRecord* records = unit->decoded->records;
-  code_ = VMCodeState{unit, records, 0, 0};
+  code_ = VMCodeState{unit, records, nullptr, 0};
+  // The slots past those given that the script's records read are empty.
+  for (int32_t i = given; i < unit->decoded->argumentReach; ++i) ClearArgument(&frame.arguments[i]);
+  arguments_ = frame.arguments;
   g_argumentCount = argc;
-  locals_ = TakeLocals();
+  locals_ = &g_noLocals;
   SetLimits(room_ - kVMFrameBytes);
   *entered = Resume{sp, sp, records, records};
   return true;
@@ -1538,7 +1591,7 @@ inline bool Machine::EnterScript(CScript* script, int32_t argc, int32_t ip, VMSl
 inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
   // The value moves straight into the slot the call's arguments began at,
   // the callee's bottom slot.
-  VMSlot* bottom = stack_.slots + base_;
+  VMSlot* bottom = bottom_;
   if (value == nullptr) {
     FreeSlots(bottom, sp);
     VMSlot_SetReal(bottom, 0.0);
@@ -1554,28 +1607,43 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
       value->text = nullptr;
     }
   }
-  VMFrame& frame = stack_.frames[--depth_];
+  --depth_;
+  VMFrame& frame = *--nextFrame_;
   // The callee's own with loops end here; the caller's, below withBase_,
-  // stay open around the call.
+  // stay open around the call. A with loop puts back at its end the pair it
+  // found, so the pair the call began with is the one the outermost loop
+  // still open found, or the pair as it stands when none is.
   if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
+    self_ = stack_.withs[static_cast<size_t>(withBase_)].self;
+    other_ = stack_.withs[static_cast<size_t>(withBase_)].other;
     for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
     stack_.withs.resize(static_cast<size_t>(withBase_));
   }
   code_ = frame.caller;
-  self_ = frame.self;
-  other_ = frame.other;
   g_argumentCount = frame.argumentCount;
+  GiveBackLocals();
   locals_ = frame.locals;
-  base_ = frame.callerBase;
+  bottom_ = frame.callerBottom;
   withBase_ = frame.withBase;
-  ReleaseLocals();
-  RestoreArguments(frame, g_argumentExtent);
+  LeaveArguments(frame);
   // The caller's depth and with loops are back as they were at the call.
   room_ = frame.room;
   softLimit_ = frame.softLimit;
   overflowLimit_ = frame.overflowLimit;
-  return Resume{bottom + 1, stack_.slots + frame.callerBase, frame.caller.records,
-                frame.caller.records + frame.caller.ip};
+  return Resume{bottom + 1, frame.callerBottom, frame.caller.records, frame.caller.resume};
+}
+
+// What a call's entry once did at once: the caller's slots kept, the
+// callee's arguments handed over to the global slots, the rest emptied.
+void Machine::MoveArgumentsToSlots() {
+  VMFrame& frame = nextFrame_[-1];
+  int32_t extent = g_argumentExtent;
+  frame.argumentExtent = extent;
+  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
+  for (int32_t i = 0; i < frame.given; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
+  for (int32_t i = frame.given; i < extent; ++i) ClearArgument(&g_arguments[i]);
+  g_argumentExtent = frame.given;
+  arguments_ = g_arguments;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
@@ -1594,7 +1662,7 @@ class InstanceCollector final : public InstanceVisitor {
 std::vector<CInstance*> g_found;
 
 bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
-  if (op.target < 0 || sp - stack_.slots <= base_ || sp[-1].type != kSlotInt) {
+  if (op.target < 0 || sp <= bottom_ || sp[-1].type != kSlotInt) {
     Fail(kMalformed);
     return false;
   }
@@ -1704,7 +1772,7 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, 0, 0};
+  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, nullptr, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

@@ -400,6 +400,23 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
   form->count = static_cast<int32_t>(decoder.records_.size());
   form->records = new VMRecord[static_cast<size_t>(form->count)];
   std::memcpy(form->records, decoder.records_.data(), sizeof(VMRecord) * static_cast<size_t>(form->count));
+  for (int32_t i = 0; i < form->count; ++i) {
+    VMRecord& record = form->records[i];
+    if (record.plain == kKindPushArgument) form->argumentReach = std::max(form->argumentReach, record.spare + 1);
+    bool jumps = record.kind == kKindLink || record.kind == kKindBranch || record.kind == kKindBranchTrue ||
+                 record.kind == kKindBranchFalse;
+    if (jumps && record.target >= 0 && record.target < form->count) record.value.jump = form->records + record.target;
+  }
+  for (int32_t i = 0; i < form->count; ++i) {
+    VMRecord& record = form->records[i];
+    if (record.kind != kKindBranch || record.value.jump == nullptr) continue;
+    const VMRecord* head = record.value.jump;
+    bool compares = head->kind >= kKindLocalConstOp + (kKindLt - kKindAdd) &&
+                    head->kind <= kKindLocalConstOp + (kKindGt - kKindAdd);
+    if (compares && head + 3 < form->records + form->count &&
+        (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue))
+      record.spare = kVMLoopHead;
+  }
   return form;
 }
 

@@ -105,22 +105,30 @@ struct VMRecord {
   uint8_t t2;
   uint8_t expect1;  // the slot tags the types stand for (short lands as int)
   uint8_t expect2;
-  uint8_t spare;   // argument records: the slot; plain locals: the number in the locals list's index
-  int32_t at;      // byte offset of the instruction word
+  uint8_t
+      spare;   // argument records: the slot; plain locals: the number in the locals list's index; branches: kVMLoopHead
+  int32_t at;  // byte offset of the instruction word
   int32_t next;    // byte offset after it (and its operand)
   int32_t target;  // branches and links: record index; -1 none
   uint32_t word;
   uint32_t operand;  // the first operand word (variable reference, id, index)
   int32_t id;        // variable id of a reference
   // Push constants; a fused local's constant as a double; the operator
-  // record after a fused constant holds that constant as a double.
+  // record after a fused constant holds that constant as a double. Branches
+  // and links hold the record they go to, so that going on there takes one
+  // load rather than a load and the arithmetic of an index.
   union {
     double d;
     int64_t l;
     int32_t i;
     const char* text;
+    const VMRecord* jump;
   } value;
 };
+
+// The mark of a branch whose target is a fused comparison of a local with a
+// constant that a conditional branch follows: a loop's test.
+constexpr uint8_t kVMLoopHead = 1;
 
 struct VMDecoded;
 
@@ -143,6 +151,7 @@ struct VMDecoded {
   const IVMStrings* strings = nullptr;
   VMRecord* records = nullptr;
   int32_t count = 0;
+  int32_t argumentReach = 0;   // one past the highest argument slot a record reads straight
   VMDecoded* older = nullptr;  // other forms of the same buffer
   // Filled by the first call of the script whose buffer this is; only the
   // code object that owns the buffer runs it as a script.

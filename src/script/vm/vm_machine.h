@@ -18,29 +18,40 @@ class CVariableList;
 struct VMCodeState {
   const VMUnit* unit = nullptr;
   const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
-  int32_t ip = 0;                     // the record to go on at when this code runs again
+  const VMRecord* resume = nullptr;   // the record to go on at when this code runs again (null: its first)
   int32_t line = 0;                   // the current line (breakpoints), 0 until one is known
 };
 
 // The byte offset after the instruction that left a code (a call): the
 // place its "called from" line shows.
-inline int32_t VMCodeState_Pc(const VMCodeState& state) { return state.ip > 0 ? state.records[state.ip - 1].next : 0; }
+inline int32_t VMCodeState_Pc(const VMCodeState& state) {
+  return state.resume != nullptr && state.resume > state.records ? state.resume[-1].next : 0;
+}
 
-// A script call: the caller's state and where its arguments began.
+// A script call: the caller's state, and the callee's arguments. The
+// caller's self and other need no place here: the callee changes them only
+// inside with loops, each of which keeps the pair it found.
+//
+// The callee's arguments stay in the frame while only the machine reads
+// them (its argument records read them by slot). Before anything else could
+// look at the global argument slots (a built-in, a variable read or store
+// through the registry), they move there, and the slots they displace are
+// kept in `saved` until the call returns.
 struct VMFrame {
   VMCodeState caller;
-  CInstance* self;
-  CInstance* other;
+  ScriptValue* callerArguments;  // where the caller reads its arguments
   int32_t argumentCount;
-  int32_t argumentExtent;  // the caller's slots from here on were empty, and are not saved
+  int32_t given;           // the callee's arguments held in `arguments`
+  bool givenTexts;         // whether any of them holds a text
+  int32_t argumentExtent;  // once moved: the caller's slots from here on were empty, and are not saved
   int32_t room;            // the caller's stack limits
   uintptr_t softLimit;
   VMSlot* overflowLimit;
   CVariableList* locals;
-  int32_t base;        // slot index of the caller's stack where the call's value goes
-  int32_t callerBase;  // the caller's own bottom slot
-  int32_t withBase;    // where the caller's own with records begin
+  VMSlot* callerBottom;  // the caller's own bottom slot
+  int32_t withBase;      // where the caller's own with records begin
   ScriptValue arguments[kArgumentSlots];
+  ScriptValue saved[kArgumentSlots];
 };
 
 // One open `with` loop. Its size is a power of two, so counting the open
