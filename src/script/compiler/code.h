@@ -44,6 +44,8 @@ class VMBuffer {
   // Takes a MemoryManager block of `length` bytes (null for none).
   void Adopt(uint8_t* block, int32_t length);
 
+  // A script's buffer changes these in place only through Adopt, or with
+  // Code_Changed(): script calls keep the decoded form they found.
   int32_t size = 0;
   uint8_t* bytes = nullptr;
   bool owned = false;
@@ -84,6 +86,7 @@ class CCode {
   const char* source;        // owned copy; never null
   CodeNode root;
   ScriptValue constant;  // a folded constant's value
+  // These four change with Code_Changed() once the code may have run.
   VMBuffer* code = nullptr;
   VMBuffer* debug = nullptr;       // pairs {code offset, source position}
   const char* vmSource = nullptr;  // the text bytecode errors quote
