@@ -8,6 +8,8 @@
 
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "script/compiler/code.h"
+#include "script/compiler/function_registry.h"
 #include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "script/variables/variable_names.h"
@@ -206,6 +208,73 @@ TEST_F(VMCalls, ScriptCallsAreTracedWithoutANewMachineLine) {
   EXPECT_EQ(console.Text(), "script = snippet\nscript call = branch\nscript call = leaf\nscript call = leaf\n");
 }
 
+// Gives a script a new code object made from `text`, freeing the old one, as
+// a script store that replaces one script would.
+void ReplaceScriptCode(const char* name, const char* text) {
+  CScript* script = Script_Get(Script_Find(name));
+  ASSERT_NE(script, nullptr);
+  delete script->code;
+  script->code = new CCode(text, false);
+  ASSERT_TRUE(script->code->Compile((std::string("Script.") + name).c_str()));
+}
+
+// Gives `middle` positions by hand: the first word on line 0, everything
+// after it at `position`. The new buffer is made before the old one goes,
+// so that it cannot take the old one's place in memory.
+void GiveMiddlePositions(uint32_t position) {
+  CCode* middle = Script_Get(Script_Find("middle"))->code;
+  auto* pairs = static_cast<uint8_t*>(KV_ALLOC(16, true));
+  const uint32_t words[4] = {0, 0, 4, position};
+  std::memcpy(pairs, words, sizeof words);
+  auto* positions = new VMBuffer();
+  positions->Adopt(pairs, 16);
+  delete middle->debug;
+  middle->debug = positions;
+}
+
+// change(n) while code runs: 0 compiles `callee` anew, 1 empties the bytes
+// of the buffer `callee` runs, 2 gives `middle` new positions.
+void Change(ScriptValue* result, CInstance*, CInstance*, int32_t, ScriptValue* arguments) {
+  if (arguments[0].real == 0) ReplaceScriptCode("callee", "return argument0 * 100");
+  if (arguments[0].real == 1) Script_Get(Script_Find("callee"))->code->code->Adopt(nullptr, 0);
+  if (arguments[0].real == 2) GiveMiddlePositions(14);  // line 1, where its call is
+  ScriptValue_SetReal(result, 0.0);
+}
+
+void AddChange() {
+  int32_t id = 0;
+  if (!Function_Find("change", &id)) Function_Add("change", Change, 1);
+}
+
+// The caller's call records stay while the callee changes under them: every
+// call runs the callee as it stands then.
+TEST_F(VMCalls, ACallRunsTheCalleeAsItStandsAtThatCall) {
+  AddChange();
+  ASSERT_TRUE(runner_.SetScripts({{"callee", "return argument0 + 1"},
+                                  {"caller", "return callee(argument0) * 10"},
+                                  {"twice", "var a; a = callee(1); change(0); return a + callee(2)"}}));
+  EXPECT_EQ(runner_.RunJoined("test_print(caller(1))"), "20");
+  // A new code object, compiled from another text.
+  ReplaceScriptCode("callee", "return argument0 + 2");
+  EXPECT_EQ(runner_.RunJoined("test_print(caller(1))"), "30");
+  // Changed while the caller runs, between two calls of one caller's code,
+  // and between two turns of one call record in a loop: compiled anew, or
+  // its buffer left without bytes (a call then gives 0, as a script without
+  // code does).
+  EXPECT_EQ(runner_.RunJoined("test_print(twice())"), "203");
+  ReplaceScriptCode("callee", "return argument0 + 1");
+  EXPECT_EQ(runner_.RunJoined("var i, s; s = 0; for (i = 1; i <= 3; i += 1) { s = s * 1000 + caller(i); change(0) } "
+                              "test_print(s)"),
+            "22003000");
+  ReplaceScriptCode("callee", "return argument0 + 1");
+  EXPECT_EQ(runner_.RunJoined("var i, s; s = 0; for (i = 1; i <= 3; i += 1) { s = s * 1000 + caller(i); change(1) } "
+                              "test_print(s)"),
+            "20000000");
+  // The whole store loaded again: the same names, other texts.
+  ASSERT_TRUE(runner_.SetScripts({{"caller", "return callee(argument0) * 10"}, {"callee", "return -argument0"}}));
+  EXPECT_EQ(runner_.RunJoined("test_print(caller(4))"), "-40");
+}
+
 using VMCallsDeathTest = VMCalls;
 
 void RunToDeath(snippet::Runner& runner, const char* text) {
@@ -264,6 +333,19 @@ TEST_F(VMCallsDeathTest, ACallerFrameShowsTheLineOfItsCall) {
   middle->debug->Adopt(pairs, 16);
   EXPECT_EXIT(RunToDeath(runner_, "middle()"), ::testing::ExitedWithCode(255),
               "called from - Script.middle \\(line 1\\) - return inner\\(\\)\n");
+}
+
+// The caller's record found `middle` while its positions put everything on
+// line 0; they change in the same run, and the report reads the new ones.
+TEST_F(VMCallsDeathTest, ACallerFrameShowsPositionsGivenAfterAnEarlierCall) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  AddChange();
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "return 1 / argument0"},
+                                  {"middle", "var m; m = 3;\nreturn inner(argument0)"},
+                                  {"outer", "return middle(argument0)"}}));
+  GiveMiddlePositions(0);
+  EXPECT_EXIT(RunToDeath(runner_, "outer(1); change(2); outer(0)"), ::testing::ExitedWithCode(255),
+              "called from - Script.middle \\(line 1\\) - return inner\\(argument0\\)\n");
 }
 
 }  // namespace

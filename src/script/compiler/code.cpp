@@ -74,12 +74,16 @@ bool RunPhases(CCode* code) {
 
 }  // namespace
 
+uint64_t g_codeVersion = 1;
+
 VMBuffer::~VMBuffer() {
+  Code_Changed();
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
   VM_FreeDecoded(decoded);
 }
 
 void VMBuffer::Adopt(uint8_t* block, int32_t length) {
+  Code_Changed();
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
   VM_FreeDecoded(decoded);
   decoded = nullptr;
@@ -111,6 +115,7 @@ CCode::CCode(int32_t codeIndex, bool isExpression) : kind(isExpression ? kCodeEx
 }
 
 CCode::~CCode() {
+  Code_Changed();
   CodeNode_Free(&root);
   ScriptValue_Release(&constant);
   delete code;
@@ -120,6 +125,8 @@ CCode::~CCode() {
 }
 
 bool CCode::Compile(const char* codeName) {
+  // The name, the buffers and the quoted text change below.
+  Code_Changed();
   StoreName(&name, codeName);
   if (compiled) {
     Code_Error_Set(this, 0, "Internal Error: Recompiling compiled code.");
@@ -150,6 +157,7 @@ bool CCode::CompileTree() {
   if (g_runFlags.useBytecode && g_generator != nullptr && kind != kCodeConstant) {
     vmSource = source;
     bool generated = g_generator(this);
+    Code_Changed();
     if (code != nullptr && code->size == 0) {
       delete code;
       code = nullptr;

@@ -21,6 +21,16 @@ struct VMDecoded;
 // Frees a buffer's decoded forms (the machine's working copies).
 void VM_FreeDecoded(VMDecoded* form);
 
+// Counts the changes to what a script call runs: the script store's slots,
+// a code object's buffers, name and quoted text, a buffer's bytes, and the
+// end of code objects and buffers. The machine's call records keep the
+// callee they found while the count stands still, so whatever changes one of
+// these (or frees one) once code may have run calls Code_Changed() first.
+// Buffers and code objects do it themselves when they are freed, adopt new
+// bytes or compile.
+extern uint64_t g_codeVersion;
+inline void Code_Changed() { ++g_codeVersion; }
+
 // A run of bytes: the generator's output owns its bytes, a view over the
 // loaded game data owns nothing.
 class VMBuffer {
@@ -34,6 +44,8 @@ class VMBuffer {
   // Takes a MemoryManager block of `length` bytes (null for none).
   void Adopt(uint8_t* block, int32_t length);
 
+  // A script's buffer changes these in place only through Adopt, or with
+  // Code_Changed(): script calls keep the decoded form they found.
   int32_t size = 0;
   uint8_t* bytes = nullptr;
   bool owned = false;
@@ -74,6 +86,7 @@ class CCode {
   const char* source;        // owned copy; never null
   CodeNode root;
   ScriptValue constant;  // a folded constant's value
+  // These four change with Code_Changed() once the code may have run.
   VMBuffer* code = nullptr;
   VMBuffer* debug = nullptr;       // pairs {code offset, source position}
   const char* vmSource = nullptr;  // the text bytecode errors quote

@@ -76,6 +76,7 @@ bool Script_Load(const GameImage& image, uint64_t data, uint32_t size) {
   ImageReader r(image, data, data + size);
   std::vector<uint32_t> offsets = r.OffsetTable();
   if (r.Failed()) return LoadError_Report("SCPT", "the script count runs past the chunk");
+  Code_Changed();
   g_scripts.assign(offsets.size(), nullptr);
   g_names.assign(offsets.size(), nullptr);
   for (size_t i = 0; i < offsets.size(); ++i) {
@@ -103,6 +104,7 @@ int32_t Script_Find(const char* name) {
 int32_t Script_Count() { return static_cast<int32_t>(g_scripts.size()); }
 
 void Script_Clear() {
+  Code_Changed();
   for (CScript* script : g_scripts) delete script;
   for (char* name : g_names) MemoryManager::Free(name);
   g_scripts.clear();

@@ -29,7 +29,7 @@ class CScript {
   bool Compile();
 
   CStream* data = nullptr;
-  CCode* code = nullptr;
+  CCode* code = nullptr;   // set with Code_Changed() once code may have run (see code.h)
   char* text = nullptr;    // owned source text (null with compiled code)
   int32_t codeIndex = -1;  // the compiled entry, with compiled code
   const char* name = nullptr;

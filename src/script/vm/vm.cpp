@@ -239,8 +239,8 @@ class Machine {
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
   ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
-  __attribute__((always_inline)) inline bool EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp,
-                                                         Resume* entered);
+  __attribute__((always_inline)) inline bool EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc,
+                                                         VMSlot*& sp, Resume* entered);
   __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
   bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
   bool PopEnv(const VMRecord& op, bool* jump);
@@ -1455,6 +1455,20 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
+// A script's unit, made again if its code object is not the one it was made
+// for. Making one again changes what the call records that found it would
+// run; making the first (no owner yet) changes none.
+const VMUnit* ScriptUnit(CCode* code) {
+  VMBuffer* buffer = code->code;
+  const VMDecoded* form = VM_DecodedFor(buffer, buffer->size);
+  VMUnit& unit = form->unit;
+  if (unit.owner != code || unit.debug != code->debug || unit.source != code->vmSource || unit.name != code->name) {
+    if (unit.owner != nullptr) Code_Changed();
+    unit = VMUnit{form, buffer, code->debug, code->vmSource, code->name, code};
+  }
+  return &unit;
+}
+
 inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
   auto id = static_cast<int32_t>(op.operand);
@@ -1471,10 +1485,15 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
   if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
       static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
+    VMCallCache& cache = *op.value.call;
+    if (cache.version == g_codeVersion) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0)
-      return EnterScript(op, script, argc, sp, entered) ? sp : nullptr;
+    if (code != nullptr && code->code != nullptr && code->code->size > 0) {
+      const VMUnit* unit = ScriptUnit(code);
+      cache = VMCallCache{g_codeVersion, unit};
+      return EnterScript(op, unit, argc, sp, entered) ? sp : nullptr;
+    }
   } else if (id >= kFirstExtensionFunctionId && g_extensionCaller != nullptr) {
     CallExtension(id - kFirstExtensionFunctionId, argc, sp);
     return sp;
@@ -1530,26 +1549,15 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
   return true;
 }
 
-// A script's unit, made again if its code object is not the one it was made
-// for.
-const VMUnit* ScriptUnit(CCode* code) {
-  VMBuffer* buffer = code->code;
-  const VMDecoded* form = VM_DecodedFor(buffer, buffer->size);
-  VMUnit& unit = form->unit;
-  if (unit.owner != code || unit.debug != code->debug || unit.source != code->vmSource || unit.name != code->name)
-    unit = VMUnit{form, buffer, code->debug, code->vmSource, code->name, code};
-  return &unit;
-}
-
-inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t argc, VMSlot*& sp, Resume* entered) {
+inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc, VMSlot*& sp, Resume* entered) {
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
     Fail(kOverflow);
     return false;
   }
-  CCode* code = script->code;
-  if (g_runFlags.bytecodeTrace) VM_TraceScriptCall(script->name);
+  if (g_runFlags.bytecodeTrace)
+    VM_TraceScriptCall(Script_Get(static_cast<int32_t>(op.operand) - kFirstScriptFunctionId)->name);
   ++depth_;
   VMFrame& frame = *nextFrame_++;
   frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
@@ -1573,7 +1581,6 @@ inline bool Machine::EnterScript(const VMRecord& op, CScript* script, int32_t ar
   sp -= argc;
   bottom_ = sp;
   withBase_ = static_cast<int32_t>(stack_.withs.size());
-  const VMUnit* unit = ScriptUnit(code);
   const VMRecord* records = unit->decoded->records;
   code_ = VMCodeState{unit, records, nullptr, 0};
   // The slots past those given that the script's records read are empty.

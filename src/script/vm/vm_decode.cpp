@@ -400,8 +400,12 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
   form->count = static_cast<int32_t>(decoder.records_.size());
   form->records = new VMRecord[static_cast<size_t>(form->count)];
   std::memcpy(form->records, decoder.records_.data(), sizeof(VMRecord) * static_cast<size_t>(form->count));
-  for (int32_t i = 0; i < form->count; ++i) {
+  int32_t calls = 0;
+  for (int32_t i = 0; i < form->count; ++i) calls += form->records[i].kind == kKindCall ? 1 : 0;
+  if (calls > 0) form->calls = new VMCallCache[static_cast<size_t>(calls)];
+  for (int32_t i = 0, call = 0; i < form->count; ++i) {
     VMRecord& record = form->records[i];
+    if (record.kind == kKindCall) record.value.call = &form->calls[call++];
     if (record.plain == kKindPushArgument) form->argumentReach = std::max(form->argumentReach, record.spare + 1);
     bool jumps = record.kind == kKindLink || record.kind == kKindBranch || record.kind == kKindBranchTrue ||
                  record.kind == kKindBranchFalse;
@@ -438,6 +442,7 @@ void VM_FreeDecoded(VMDecoded* form) {
   while (form != nullptr) {
     VMDecoded* older = form->older;
     delete[] form->records;
+    delete[] form->calls;
     delete form;
     form = older;
   }

@@ -97,6 +97,15 @@ enum VMKind : uint8_t {
   kKindCount,
 };
 
+struct VMUnit;
+
+// What a script call found last: the callee's unit, valid while the count
+// of code changes (g_codeVersion) is the one it was found under.
+struct VMCallCache {
+  uint64_t version = 0;
+  const VMUnit* unit = nullptr;
+};
+
 struct VMRecord {
   uint8_t kind;
   uint8_t plain;  // the kind of the first instruction alone (fused records)
@@ -123,6 +132,7 @@ struct VMRecord {
     int32_t i;
     const char* text;
     const VMRecord* jump;
+    VMCallCache* call;  // script calls: the form's cache of the callee
   } value;
 };
 
@@ -151,8 +161,9 @@ struct VMDecoded {
   const IVMStrings* strings = nullptr;
   VMRecord* records = nullptr;
   int32_t count = 0;
-  int32_t argumentReach = 0;   // one past the highest argument slot a record reads straight
-  VMDecoded* older = nullptr;  // other forms of the same buffer
+  int32_t argumentReach = 0;     // one past the highest argument slot a record reads straight
+  VMCallCache* calls = nullptr;  // one per call record
+  VMDecoded* older = nullptr;    // other forms of the same buffer
   // Filled by the first call of the script whose buffer this is; only the
   // code object that owns the buffer runs it as a script.
   mutable VMUnit unit;
