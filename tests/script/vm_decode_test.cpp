@@ -289,6 +289,11 @@ TEST_F(VMDecodeScripts, ALoopsStepGoesStraightToItsTestAsThePlainInstructionsWou
   EXPECT_EQ(runner_.RunJoined("var i, j, t; i = 0; j = 10; while (i < 3) { i += 1; j += 1 } test_print(i, j);"
                               " i = 0; do { i += 1; t = i < 3; } until (!t) test_print(i, t)"),
             "3 13 | 3 0");
+  // A stepped local the body gives a text and then a number again, and a
+  // step down in a while loop whose test reads the local again after it.
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 9; i += 1) { n += 1; i = \"t\"; i = n * 3 }"
+                              " test_print(n, i); i = 7; while (i > 0.5) { i -= 2; n += i } test_print(n, i)"),
+            "3 10 | 11 -1");
 }
 
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
@@ -343,6 +348,10 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       // ... with constant-operator pairs, one of which cannot finish.
       {"var a, b; a = 1; b = 2; a = a + (b * 2 + 1) / 0.00000000001", "VMError!! Occurred - DoDiv :: Divide by zero"},
       {"var a, b; a = 1; b = \"x\"; a = a - (b + 1) * 2", "VMError!! Occurred - DoAdd :: Execution Error"},
+      // A loop's step on a local the body left holding text.
+      {"var i; for (i = 0; i < 3; i += 1) { if (i == 1) i = \"x\" }", "VMError!! Occurred - DoAdd :: Execution Error"},
+      {"var i; for (i = 5; i > 0; i -= 1) { if (i == 4) i = \"x\" }",
+       "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
       // A text joined to a local holding a number.
       {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };

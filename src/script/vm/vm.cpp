@@ -590,6 +590,8 @@ bool Machine::Run(ScriptValue* result) {
       &&valueChainOp,
       &&localElementWrite,
       &&localElementOp,
+      &&localStepAdd,
+      &&localStepSub,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1264,6 +1266,30 @@ appendLocal : {
   }
   goto* kHandlers[op->plain];
 }
+// A counted loop's step (the decoder checked the store back and the branch
+// to a test of the same local): the local's number changes in place and the
+// test runs at once, as VM_STORE_LOCAL_READ and VM_LOOP_HEAD would.
+#define VM_LOCAL_STEP(OP)                                                              \
+  {                                                                                    \
+    VariableNode* node = Locals()->Find(op->spare, op->id);                            \
+    if (node != nullptr && IsPlainReal(&node->value)) {                                \
+      double value = node->value.real OP op->value.d;                                  \
+      g_variableIndexOutOfRange = 0;                                                   \
+      node->value.real = value;                                                        \
+      const VMRecord* head = op[4].value.jump;                                         \
+      auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);  \
+      bool truth = compare == kKindLt ? value - head->value.d < -kVMCompareEpsilon     \
+                                      : VMFast_Compare(compare, value, head->value.d); \
+      op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4; \
+      VM_DISPATCH();                                                                   \
+    }                                                                                  \
+    goto* kHandlers[op->plain];                                                        \
+  }
+localStepAdd:
+  VM_LOCAL_STEP(+)
+localStepSub:
+  VM_LOCAL_STEP(-)
+#undef VM_LOCAL_STEP
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
 #undef VM_LOOP_HEAD

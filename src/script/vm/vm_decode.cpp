@@ -390,6 +390,22 @@ class Decoder {
   std::vector<int32_t> pending_;
 };
 
+// A fused local-constant add or subtract whose sum goes back into the same
+// local, then a marked branch to a test of that local, becomes a loop step:
+// the step's record then need not look at the records after it again.
+void MarkLoopStep(VMRecord* step) {
+  bool adds = step->kind == kKindLocalConstOp + (kKindAdd - kKindAdd);
+  bool subtracts = step->kind == kKindLocalConstOp + (kKindSub - kKindAdd);
+  if ((!adds && !subtracts) || step->plain != kKindPushLocal) return;
+  const VMRecord& store = step[3];
+  const VMRecord& branch = step[4];
+  if (store.kind != kKindPopLocal || store.expect2 != kSlotVariant || store.id != step->id ||
+      store.at != step[2].next || branch.at != store.next || branch.kind != kKindBranch ||
+      branch.spare != kVMLoopHead || branch.value.jump->id != step->id)
+    return;
+  step->kind = adds ? kKindLocalStepAdd : kKindLocalStepSub;
+}
+
 VMDecoded* Decode(VMBuffer* code, int32_t size) {
   auto* form = new VMDecoded();
   form->bytes = code->bytes;
@@ -421,6 +437,7 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
         (head[3].kind == kKindBranchFalse || head[3].kind == kKindBranchTrue))
       record.spare = kVMLoopHead;
   }
+  for (int32_t i = 0; i + 4 < form->count; ++i) MarkLoopStep(form->records + i);
   return form;
 }
 

@@ -94,6 +94,11 @@ enum VMKind : uint8_t {
   // two (pushed, or stored into a local popped right after).
   kKindLocalElementWrite,
   kKindLocalElementOp,
+  // A plain local, a number constant added to it (or taken from it), the sum
+  // stored back into that local, then a loop-head branch whose test reads
+  // it: a counted loop's step, every link checked once at decode.
+  kKindLocalStepAdd,
+  kKindLocalStepSub,
   kKindCount,
 };
 
