@@ -294,6 +294,11 @@ TEST_F(VMDecodeScripts, ALoopsStepGoesStraightToItsTestAsThePlainInstructionsWou
   EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 9; i += 1) { n += 1; i = \"t\"; i = n * 3 }"
                               " test_print(n, i); i = 7; while (i > 0.5) { i -= 2; n += i } test_print(n, i)"),
             "3 10 | 11 -1");
+  // A bound within the comparison's tolerance of a value the local takes,
+  // and just past it.
+  EXPECT_EQ(runner_.RunJoined("var i, n, m; n = 0; m = 0; for (i = 0; i < 2.000005; i += 1) n += 1;"
+                              " for (i = 0; i < 2.00002; i += 1) m += 1; test_print(n, m, i)"),
+            "2 3 3");
 }
 
 TEST_F(VMDecodeScripts, AModByAWholeConstantGivesWhatThePlainInstructionsGive) {

@@ -606,6 +606,7 @@ bool Machine::Run(ScriptValue* result) {
       &&tripleStoreRem,
       &&tripleStoreMod,
       &&localElementStore,
+      &&localStepBelow,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1282,27 +1283,34 @@ appendLocal : {
 }
 // A counted loop's step (the decoder checked the store back and the branch
 // to a test of the same local): the local's number changes in place and the
-// test runs at once, as VM_STORE_LOCAL_READ and VM_LOOP_HEAD would.
-#define VM_LOCAL_STEP(OP)                                                              \
-  {                                                                                    \
-    VariableNode* node = Locals()->Find(op->spare, op->id);                            \
-    if (node != nullptr && IsPlainReal(&node->value)) {                                \
-      double value = node->value.real OP op->value.d;                                  \
-      g_variableIndexOutOfRange = 0;                                                   \
-      node->value.real = value;                                                        \
-      const VMRecord* head = op[4].value.jump;                                         \
-      auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);  \
-      bool truth = compare == kKindLt ? value - head->value.d < -kVMCompareEpsilon     \
-                                      : VMFast_Compare(compare, value, head->value.d); \
-      op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4; \
-      VM_DISPATCH();                                                                   \
-    }                                                                                  \
-    goto* kHandlers[op->plain];                                                        \
+// test runs at once, as VM_STORE_LOCAL_READ and VM_LOOP_HEAD would; FOLLOW
+// sets `op` from the test's record `head` and the number.
+#define VM_LOCAL_STEP(OP, FOLLOW)                           \
+  {                                                         \
+    VariableNode* node = Locals()->Find(op->spare, op->id); \
+    if (node != nullptr && IsPlainReal(&node->value)) {     \
+      double value = node->value.real OP op->value.d;       \
+      g_variableIndexOutOfRange = 0;                        \
+      node->value.real = value;                             \
+      const VMRecord* head = op[4].value.jump;              \
+      FOLLOW;                                               \
+      VM_DISPATCH();                                        \
+    }                                                       \
+    goto* kHandlers[op->plain];                             \
   }
+#define VM_ANY_TEST                                                                                                    \
+  auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);                                      \
+  bool truth =                                                                                                         \
+      compare == kKindLt ? value - head->value.d < -kVMCompareEpsilon : VMFast_Compare(compare, value, head->value.d); \
+  op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4
 localStepAdd:
-  VM_LOCAL_STEP(+)
+  VM_LOCAL_STEP(+, VM_ANY_TEST)
 localStepSub:
-  VM_LOCAL_STEP(-)
+  VM_LOCAL_STEP(-, VM_ANY_TEST)
+#undef VM_ANY_TEST
+// A test of `<` whose branch leaves the loop when it fails.
+localStepBelow:
+  VM_LOCAL_STEP(+, op = value - head->value.d < -kVMCompareEpsilon ? head + 4 : head[3].value.jump)
 #undef VM_LOCAL_STEP
 
 // A plain read mod a whole non-zero constant of int32's range, as the

@@ -412,6 +412,9 @@ void MarkLoopStep(VMRecord* step) {
       branch.spare != kVMLoopHead || branch.value.jump->id != step->id)
     return;
   step->kind = adds ? kKindLocalStepAdd : kKindLocalStepSub;
+  const VMRecord* head = branch.value.jump;
+  if (adds && head->kind == kKindLocalConstOp + (kKindLt - kKindAdd) && head[3].kind == kKindBranchFalse)
+    step->kind = kKindLocalStepBelow;
 }
 
 // A plain local read, fused with what follows up to an arithmetic operator

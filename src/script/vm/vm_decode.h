@@ -111,6 +111,9 @@ enum VMKind : uint8_t {
   // kKindLocalElementOp whose result is popped back into the local read,
   // the pop checked once at decode; `target` as for the kinds above.
   kKindLocalElementStore = kKindLocalTripleStore + (kKindMod - kKindAdd + 1),
+  // kKindLocalStepAdd whose test is `<` and whose branch leaves the loop
+  // when that test fails: the commonest counted loop.
+  kKindLocalStepBelow,
   kKindCount,
 };
 
