@@ -294,6 +294,51 @@ TEST_F(VMDecodeScripts, ALoopsStepGoesStraightToItsTestAsThePlainInstructionsWou
   EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = 0; i < 9; i += 1) { n += 1; i = \"t\"; i = n * 3 }"
                               " test_print(n, i); i = 7; while (i > 0.5) { i -= 2; n += i } test_print(n, i)"),
             "3 10 | 11 -1");
+  // A bound within the comparison's tolerance of a value the local takes,
+  // and just past it.
+  EXPECT_EQ(runner_.RunJoined("var i, n, m; n = 0; m = 0; for (i = 0; i < 2.000005; i += 1) n += 1;"
+                              " for (i = 0; i < 2.00002; i += 1) m += 1; test_print(n, m, i)"),
+            "2 3 3");
+}
+
+TEST_F(VMDecodeScripts, AModByAWholeConstantGivesWhatThePlainInstructionsGive) {
+  // Dividends of either sign, zero remainders keeping the dividend's sign,
+  // fractions and values past int32's range; divisors 1, -1, the ends of
+  // int32's range and just past it, a fraction and zero.
+  EXPECT_EQ(runner_.RunJoined("var a, b, c; a = -7; b = -6; c = 7.5; test_print(a mod 3, b mod 3, a mod 1, -a mod -1,"
+                              " c mod 2, -c mod 7, b mod 2.5, a mod 0 == a mod 0)"),
+            "-1 -0 -0 0 1.5 -0.5 -1 0");
+  EXPECT_EQ(runner_.RunJoined("var a, b, c; a = 3000000005; b = -2147483648; c = 2147483647;"
+                              " test_print(a mod 7, b mod 7, b mod -1, c mod 2147483647, b mod -2147483648,"
+                              " c mod -2147483648, a mod 2147483648, -a mod 4294967296)"),
+            "2 -2 -0 0 -0 2147483647 852516357 -3000000005");
+  // An argument slot, a mod inside a longer run, and one left on the stack
+  // for a comparison.
+  ASSERT_TRUE(runner_.SetScripts({{"rest", "return argument0 mod 4 + argument1 * (argument0 mod -3)"}}));
+  EXPECT_EQ(runner_.RunJoined("var i, n; n = 0; for (i = -5; i < 6; i += 1) if (i mod 5 == 0) n += 1;"
+                              " test_print(rest(10, 1), rest(-10, 2), n)"),
+            "3 -4 3");
+}
+
+TEST_F(VMDecodeScripts, AResultStoredBackIntoTheLocalReadGivesWhatThePlainInstructionsGive) {
+  // Each arithmetic operator stored back into the local read first; into
+  // another local; before a loop's branch to a test of that local or of
+  // another; and read with an element of self under each operator.
+  EXPECT_EQ(runner_.RunJoined("var i, s, a, b, c, d, e, t; s = 0; a = 100; b = 1; c = 1000; d = 50; e = 7; t = 0;"
+                              " for (i = 1; i < 5; i += 1) { s = s + i mod 3; a = a - i * 2; b = b * (i + 1);"
+                              " c = c / (i * 2); d = d div (i + 1); e = e mod (i + 2); t = s + i mod 2 }"
+                              " test_print(s, a, b, c, d, e, t, i)"),
+            "4 80 120 2.60416666666667 0 1 4 5");
+  // Locals never set read as the plain instructions read them.
+  EXPECT_EQ(runner_.RunJoined("var i, s, u, w; i = 3; s = s * (i + 1); u = u + i mod 2; test_print(s, u, w mod 5)"),
+            "0 1 0");
+  EXPECT_EQ(runner_.RunJoined("var s, n; s = 1; while (s < 20) s = s + s mod 7; n = 0;"
+                              " while (n < 3) { n += 1; s = s - n mod 2 } test_print(s, n)"),
+            "20 3");
+  EXPECT_EQ(runner_.RunJoined("var i, s, p, r; for (i = 0; i < 4; i += 1) q[i] = i + 1; s = 10; p = 1; r = 100;"
+                              " for (i = 0; i < 4; i += 1) { s -= q[i mod 4]; p *= q[3 - i]; r /= q[i] } "
+                              " test_print(s, p, r, q[0])"),
+            "0 24 4.16666666666667 1");
 }
 
 TEST_F(VMDecodeScripts, ArgumentSlotsReadDirectlyGiveWhatTheirGettersGive) {
@@ -352,6 +397,15 @@ TEST_F(VMDecodeScriptsDeathTest, FusedFormsThatCannotFinishFailAsThePlainInstruc
       {"var i; for (i = 0; i < 3; i += 1) { if (i == 1) i = \"x\" }", "VMError!! Occurred - DoAdd :: Execution Error"},
       {"var i; for (i = 5; i > 0; i -= 1) { if (i == 4) i = \"x\" }",
        "VMError!! Occurred - DoSub :: Execution Engine - Cannot operate"},
+      // A mod by a whole constant of a local holding text.
+      {"var a; a = \"x\"; test_print(a mod 3)", "VMError!! Occurred - DoMod :: Execution Engine - Cannot operate"},
+      // A result stored back into a local holding text, or from a triple
+      // whose local holds text.
+      {"var i, s; s = \"t\"; for (i = 0; i < 3; i += 1) s = s + i mod 2",
+       "VMError!! Occurred - DoAdd :: Execution Error"},
+      {"var i, s; i = \"t\"; s = 0; s = s - i mod 2",
+       "VMError!! Occurred - DoMod :: Execution Engine - Cannot operate"},
+      {"var i, s; i = 0; s = \"t\"; q[0] = 1; s *= q[i]", "VMError!! Occurred - DoMul :: Execution Error"},
       // A text joined to a local holding a number.
       {"var t; t = 1; t = t + \"x\"", "VMError!! Occurred - DoAdd :: Execution Error"},
   };
@@ -406,7 +460,12 @@ TEST(VMFast, ShortcutsAgreeWithTheLibraryAndTheConversionModule) {
   for (double l : values) {
     EXPECT_TRUE(same(VMFast_Trunc(l), std::trunc(l))) << l;
     EXPECT_EQ(VMFast_TruncInt32(l), Num_TruncInt32(l)) << l;
-    for (double r : values) EXPECT_TRUE(same(VMFast_Mod(l, r), std::fmod(l, r))) << l << " mod " << r;
+    for (double r : values) {
+      EXPECT_TRUE(same(VMFast_Mod(l, r), std::fmod(l, r))) << l << " mod " << r;
+      if (r != 0 && r >= INT32_MIN && r <= INT32_MAX && r == std::trunc(r)) {
+        EXPECT_TRUE(same(VMFast_ModBy(l, static_cast<int32_t>(r), r), std::fmod(l, r))) << l << " mod " << r;
+      }
+    }
   }
 }
 

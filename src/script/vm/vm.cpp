@@ -270,7 +270,8 @@ class Machine {
     uint64_t returns = 0;
     VariableNode* node = nullptr;
   } selfNode_;
-  inline VariableNode* FindSelfNode(int32_t id);
+  __attribute__((always_inline)) inline VariableNode* FindSelfNode(int32_t id);
+  [[gnu::noinline]] VariableNode* FindSelfNodeUncached(int32_t id);
   MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
   // The running code's own list, taken from the pool at its first store.
   CVariableList* WritableLocals() {
@@ -334,6 +335,11 @@ class Machine {
     const ScriptValue* left = PlainRead(triple[0]);
     double right;
     int32_t kind;
+    if (triple->kind == kKindValueModWhole) {
+      if (!IsPlainReal(left)) return false;
+      *out = VMFast_ModBy(left->real, static_cast<int32_t>(triple->value.d), triple->value.d);
+      return true;
+    }
     if (triple->kind >= kKindValueValueOp) {
       const ScriptValue* second = PlainRead(triple[1]);
       if (!IsPlainReal(second)) return false;
@@ -592,6 +598,15 @@ bool Machine::Run(ScriptValue* result) {
       &&localElementOp,
       &&localStepAdd,
       &&localStepSub,
+      &&valueModWhole,
+      &&tripleStoreAdd,
+      &&tripleStoreSub,
+      &&tripleStoreMul,
+      &&tripleStoreDiv,
+      &&tripleStoreRem,
+      &&tripleStoreMod,
+      &&localElementStore,
+      &&localStepBelow,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1268,28 +1283,99 @@ appendLocal : {
 }
 // A counted loop's step (the decoder checked the store back and the branch
 // to a test of the same local): the local's number changes in place and the
-// test runs at once, as VM_STORE_LOCAL_READ and VM_LOOP_HEAD would.
-#define VM_LOCAL_STEP(OP)                                                              \
-  {                                                                                    \
-    VariableNode* node = Locals()->Find(op->spare, op->id);                            \
-    if (node != nullptr && IsPlainReal(&node->value)) {                                \
-      double value = node->value.real OP op->value.d;                                  \
-      g_variableIndexOutOfRange = 0;                                                   \
-      node->value.real = value;                                                        \
-      const VMRecord* head = op[4].value.jump;                                         \
-      auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);  \
-      bool truth = compare == kKindLt ? value - head->value.d < -kVMCompareEpsilon     \
-                                      : VMFast_Compare(compare, value, head->value.d); \
-      op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4; \
-      VM_DISPATCH();                                                                   \
-    }                                                                                  \
-    goto* kHandlers[op->plain];                                                        \
+// test runs at once, as VM_STORE_LOCAL_READ and VM_LOOP_HEAD would; FOLLOW
+// sets `op` from the test's record `head` and the number.
+#define VM_LOCAL_STEP(OP, FOLLOW)                           \
+  {                                                         \
+    VariableNode* node = Locals()->Find(op->spare, op->id); \
+    if (node != nullptr && IsPlainReal(&node->value)) {     \
+      double value = node->value.real OP op->value.d;       \
+      g_variableIndexOutOfRange = 0;                        \
+      node->value.real = value;                             \
+      const VMRecord* head = op[4].value.jump;              \
+      FOLLOW;                                               \
+      VM_DISPATCH();                                        \
+    }                                                       \
+    goto* kHandlers[op->plain];                             \
   }
+#define VM_ANY_TEST                                                                                                    \
+  auto compare = static_cast<uint8_t>(head->kind - kKindLocalConstOp + kKindAdd);                                      \
+  bool truth =                                                                                                         \
+      compare == kKindLt ? value - head->value.d < -kVMCompareEpsilon : VMFast_Compare(compare, value, head->value.d); \
+  op = truth == (head[3].kind == kKindBranchTrue) ? head[3].value.jump : head + 4
 localStepAdd:
-  VM_LOCAL_STEP(+)
+  VM_LOCAL_STEP(+, VM_ANY_TEST)
 localStepSub:
-  VM_LOCAL_STEP(-)
+  VM_LOCAL_STEP(-, VM_ANY_TEST)
+#undef VM_ANY_TEST
+// A test of `<` whose branch leaves the loop when it fails.
+localStepBelow:
+  VM_LOCAL_STEP(+, op = value - head->value.d < -kVMCompareEpsilon ? head + 4 : head[3].value.jump)
 #undef VM_LOCAL_STEP
+
+// A plain read mod a whole non-zero constant of int32's range, as the
+// fused local-constant form would run it.
+valueModWhole : {
+  const ScriptValue* read = PlainRead(*op);
+  if (IsPlainReal(read)) {
+    double value = VMFast_ModBy(read->real, static_cast<int32_t>(op->value.d), op->value.d);
+    g_variableIndexOutOfRange = 0;
+    VM_STORE_LOCAL_READ(value, 3, sp, read);
+    VMSlot_SetReal(sp++, value);
+    VM_NEXT(3);
+  }
+  goto* kHandlers[op->plain];
+}
+
+// A fused read of a local whose result the decoder found popped straight
+// back into that local: only its number changes, as VM_STORE_LOCAL_READ
+// would change it, and unless an unconditional branch follows the pop
+// (`at` records on) the record after it runs next.
+#define VM_STORED_BACK(left, value, at) \
+  do {                                  \
+    g_variableIndexOutOfRange = 0;      \
+    (left)->real = (value);             \
+    if (op->target == 0) VM_NEXT(at);   \
+    VM_LOOP_HEAD(at, op->id, (value));  \
+    VM_NEXT_OR_BRANCH(at);              \
+  } while (0)
+
+// A plain local, a triple and an operator on the two, stored back.
+#define VM_TRIPLE_STORE(OP)                                                                              \
+  {                                                                                                      \
+    ScriptValue* left = LocalValue(*op);                                                                 \
+    double right, value;                                                                                 \
+    if (IsPlainReal(left) && TripleValue(op + 1, &right) && VMFast_Arith(OP, left->real, right, &value)) \
+      VM_STORED_BACK(left, value, 6);                                                                    \
+    goto* kHandlers[op->plain];                                                                          \
+  }
+tripleStoreAdd:
+  VM_TRIPLE_STORE(kKindAdd)
+tripleStoreSub:
+  VM_TRIPLE_STORE(kKindSub)
+tripleStoreMul:
+  VM_TRIPLE_STORE(kKindMul)
+tripleStoreDiv:
+  VM_TRIPLE_STORE(kKindDiv)
+tripleStoreRem:
+  VM_TRIPLE_STORE(kKindRem)
+tripleStoreMod:
+  VM_TRIPLE_STORE(kKindMod)
+#undef VM_TRIPLE_STORE
+
+// A plain local read with an element of self under an operator, stored back.
+localElementStore : {
+  ScriptValue* left = LocalValue(*op);
+  double at, value;
+  if (IsPlainReal(left) && ElementIndex(op + 1, &at)) {
+    const ScriptValue* right = ElementOf(op + 1, at);
+    int32_t operation = op[1].spare + 2;
+    if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value))
+      VM_STORED_BACK(left, value, operation + 2);
+  }
+  goto* kHandlers[op->plain];
+}
+#undef VM_STORED_BACK
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
 #undef VM_LOOP_HEAD
@@ -1365,11 +1451,16 @@ inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector,
 }
 
 inline VariableNode* Machine::FindSelfNode(int32_t id) {
-  SelfNodeCache& cache = selfNode_;
+  const SelfNodeCache& cache = selfNode_;
   // Only found nodes are kept, so a match is never a stale miss.
   if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns &&
       cache.worldInstalls == g_worldSeamInstalls)
     return cache.node;
+  return FindSelfNodeUncached(id);
+}
+
+VariableNode* Machine::FindSelfNodeUncached(int32_t id) {
+  SelfNodeCache& cache = selfNode_;
   CVariableList* list = WorldSeam_Get().instanceVariables(self_);
   VariableNode* node = list == nullptr ? nullptr : list->FindWritable(id);
   if (node != nullptr) cache = SelfNodeCache{self_, g_worldSeamInstalls, id, g_variableNodeReturns, node};

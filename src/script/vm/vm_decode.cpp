@@ -259,6 +259,12 @@ class Decoder {
     return push.kind == kKindPushDouble ? push.value.d : static_cast<double>(push.value.i);
   }
 
+  // A whole number of int32's range other than zero (of either sign).
+  static bool IsWholeDivisor(double constant) {
+    return constant >= INT32_MIN && constant <= INT32_MAX && constant != 0 &&
+           static_cast<double>(static_cast<int32_t>(constant)) == constant;
+  }
+
   static bool IsPlainRead(const VMRecord& record) {
     return record.kind == kKindPushLocal || record.kind == kKindPushArgument;
   }
@@ -280,6 +286,7 @@ class Decoder {
         int32_t family = first.kind == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp;
         first.kind = static_cast<uint8_t>(family + records_[i + 2].kind - kKindAdd);
         first.value.d = ConstantOf(records_[i + 1]);
+        if (records_[i + 2].kind == kKindMod && IsWholeDivisor(first.value.d)) first.kind = kKindValueModWhole;
       } else if (IsNumberConstant(first) && Follows(i, i + 1) &&
                  FusableOperator(first, records_[i + 1], records_[i + 1].expect2)) {
         records_[i + 1].value.d = ConstantOf(first);
@@ -377,6 +384,7 @@ class Decoder {
 
   // A fused triple that leaves a real: arithmetic, not a comparison.
   static bool IsArithmeticTriple(const VMRecord& record) {
+    if (record.kind == kKindValueModWhole) return true;
     for (int32_t family : {kKindLocalConstOp, kKindArgumentConstOp, kKindValueValueOp}) {
       if (record.kind >= family && record.kind <= family + (kKindMod - kKindAdd)) return true;
     }
@@ -404,6 +412,30 @@ void MarkLoopStep(VMRecord* step) {
       branch.spare != kVMLoopHead || branch.value.jump->id != step->id)
     return;
   step->kind = adds ? kKindLocalStepAdd : kKindLocalStepSub;
+  const VMRecord* head = branch.value.jump;
+  if (adds && head->kind == kKindLocalConstOp + (kKindLt - kKindAdd) && head[3].kind == kKindBranchFalse)
+    step->kind = kKindLocalStepBelow;
+}
+
+// A plain local read, fused with what follows up to an arithmetic operator
+// (`operation` records on), whose result is popped straight back into that
+// local: the pop's checks are made here, once, and the record gets `kind`.
+void MarkStoreBack(VMRecord* first, const VMRecord* end, int32_t operation, int32_t kind) {
+  // A chain never ends in a pop, so a record follows one.
+  if (first->plain != kKindPushLocal || end - first < operation + 3) return;
+  const VMRecord& store = first[operation + 1];
+  if (store.kind != kKindPopLocal || store.expect2 != kSlotVariant || store.id != first->id ||
+      store.at != first[operation].next)
+    return;
+  first->target = first[operation + 2].kind == kKindBranch ? 1 : 0;
+  first->kind = static_cast<uint8_t>(kind);
+}
+
+void MarkStoreBack(VMRecord* first, const VMRecord* end) {
+  if (first->kind >= kKindValueTripleOp && first->kind <= kKindValueTripleOp + (kKindMod - kKindAdd))
+    MarkStoreBack(first, end, 4, kKindLocalTripleStore + first->kind - kKindValueTripleOp);
+  else if (first->kind == kKindLocalElementOp)
+    MarkStoreBack(first, end, first[1].spare + 2, kKindLocalElementStore);
 }
 
 VMDecoded* Decode(VMBuffer* code, int32_t size) {
@@ -438,6 +470,7 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
       record.spare = kVMLoopHead;
   }
   for (int32_t i = 0; i + 4 < form->count; ++i) MarkLoopStep(form->records + i);
+  for (int32_t i = 0; i < form->count; ++i) MarkStoreBack(form->records + i, form->records + form->count);
   return form;
 }
 

@@ -99,6 +99,21 @@ enum VMKind : uint8_t {
   // it: a counted loop's step, every link checked once at decode.
   kKindLocalStepAdd,
   kKindLocalStepSub,
+  // A plain read (a local or an argument slot), a whole non-zero constant of
+  // int32's range, mod: the divisor needs no checks at run time. It is also
+  // an arithmetic triple wherever those are fused.
+  kKindValueModWhole,
+  // A plain local, an arithmetic triple, an arithmetic operator on the two,
+  // the result popped back into that local (kKindValueTripleOp with the pop
+  // checked once at decode): one kind per operator, add to mod. `target` is
+  // 1 when the record after the pop is an unconditional branch, else 0.
+  kKindLocalTripleStore,
+  // kKindLocalElementOp whose result is popped back into the local read,
+  // the pop checked once at decode; `target` as for the kinds above.
+  kKindLocalElementStore = kKindLocalTripleStore + (kKindMod - kKindAdd + 1),
+  // kKindLocalStepAdd whose test is `<` and whose branch leaves the loop
+  // when that test fails: the commonest counted loop.
+  kKindLocalStepBelow,
   kKindCount,
 };
 

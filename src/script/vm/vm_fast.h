@@ -53,6 +53,20 @@ __attribute__((always_inline)) inline double VMFast_Mod(double l, double r) {
   return std::fmod(l, r);
 }
 
+// VMFast_Mod out of line, for the cases the caller's own fast path leaves.
+[[gnu::noinline]] inline double VMFast_ModCall(double l, double r) { return VMFast_Mod(l, r); }
+
+// VMFast_Mod for a divisor `r` known to be a whole non-zero int32, which
+// `r32` holds: only the dividend is checked. Its truncated remainder is
+// zero or carries its sign, so the sign bit is only put in.
+__attribute__((always_inline)) inline double VMFast_ModBy(double l, int32_t r32, double r) {
+  int32_t l32 = _mm_cvttsd_si32(_mm_set_sd(l));
+  if (l32 == INT32_MIN || static_cast<double>(l32) != l) return VMFast_ModCall(l, r);
+  // In vector registers: a round trip through the integer ones costs more.
+  __m128d sign = _mm_and_pd(_mm_set_sd(l), _mm_set_sd(-0.0));
+  return _mm_cvtsd_f64(_mm_or_pd(_mm_set_sd(static_cast<double>(l32 % r32)), sign));
+}
+
 // std::trunc without the library call: below 2^52 in magnitude the
 // conversion through int64 truncates exactly, and the sign is put back so
 // that -0.3 still gives -0; larger values are whole already.
