@@ -60,6 +60,14 @@ TEST_F(VMCalls, ArgumentSlotsAndCountAreTheCalleesAndComeBackAfterwards) {
   ASSERT_TRUE(runner_.SetScripts(
       {{"join", "return argument0 + argument1"}, {"keep", "var r; r = join(\"x\", argument0); return r + argument0"}}));
   EXPECT_EQ(runner_.RunJoined("test_print(keep(\"ab\"))"), "xabab");
+  // A count shown by a callee only goes back to what the slots showed
+  // before, whether or not its caller had shown its own.
+  ASSERT_TRUE(runner_.SetScripts({{"shows", "return argument_count"},
+                                  {"passes", "return shows(1, 2, 3) * 10 + argument0"},
+                                  {"both", "var c; c = argument_count; return passes(4, 5) * 10 + c"}}));
+  EXPECT_EQ(runner_.RunJoined("var a; a = passes(5, 6); test_print(a, argument_count); a = both(7); "
+                              "test_print(a, argument_count)"),
+            "35 0 | 341 0");
 }
 
 TEST_F(VMCalls, ExitAndEmptyScriptsGiveZeroAndTheCallerGoesOn) {

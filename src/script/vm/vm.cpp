@@ -141,6 +141,7 @@ inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame
   for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.saved[i]);
   for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
+  g_argumentCount = frame.savedCount;
 }
 
 // A value the fast paths read as a real: a real without text.
@@ -412,7 +413,6 @@ void Machine::Unwind(VMSlot* sp) {
     --depth_;
     VMFrame& frame = *frame_--;
     LeaveArguments(frame, *frame_);
-    g_argumentCount = frame_->argumentCount;
     GiveBackLocals();
     locals_ = frame_->locals;
   }
@@ -927,7 +927,6 @@ popEnv : {
 }
 
 call : {
-  errorPc_ = op->at;
   // A failed call leaves the stack as it was, for the unwinding to free.
   Resume entered{nullptr, nullptr, nullptr, 0};
   if (VMSlot* after = Call(*op, sp, &entered))
@@ -1503,8 +1502,17 @@ const VMUnit* ScriptUnit(CCode* code) {
 
 inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
+  // Fewer values than arguments: the byte distance, so that no pointer
+  // goes below the stack.
+  bool short_ = reinterpret_cast<uintptr_t>(sp) - reinterpret_cast<uintptr_t>(bottom_) <
+                static_cast<uintptr_t>(argc) * sizeof(VMSlot);
+  // A script this record found before, while no code has changed since:
+  // its entry checks the arguments' types as it takes them.
+  VMCallCache& cache = *op.value.call;
+  if (cache.version == g_codeVersion && !short_) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
+  errorPc_ = op.at;
   auto id = static_cast<int32_t>(op.operand);
-  if (sp - argc < bottom_) {
+  if (short_) {
     Fail(kMalformed);
     return nullptr;
   }
@@ -1517,8 +1525,6 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
   if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
       static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
-    VMCallCache& cache = *op.value.call;
-    if (cache.version == g_codeVersion) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0) {
@@ -1582,9 +1588,30 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
 }
 
 inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc, VMSlot*& sp, Resume* entered) {
+  // The arguments are copied into the callee's frame (the frame array
+  // holds one more than the deepest call) before anything is committed: a
+  // value that is not a variant leaves everything as it was.
+  VMFrame& frame = frame_[1];
+  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  uintptr_t texts = 0;
+  bool variants = true;
+  for (int32_t i = 0; i < given; ++i) {
+    const VMSlot& slot = sp[-1 - i];
+    variants &= slot.type == kSlotVariant;
+    SetArgumentFromSlot(&frame.arguments[i], slot);
+    texts |= reinterpret_cast<uintptr_t>(slot.text);
+  }
+  if (__builtin_expect(argc > kArgumentSlots, 0))
+    for (int32_t i = kArgumentSlots; i < argc; ++i) variants &= sp[-1 - i].type == kSlotVariant;
+  if (!variants) {
+    errorPc_ = op.at;
+    Fail(kMalformed);
+    return false;
+  }
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
+    errorPc_ = op.at;
     Fail(kOverflow);
     return false;
   }
@@ -1593,27 +1620,24 @@ inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t
   // The caller's frame keeps the rest of its state as it runs.
   VMFrame& caller = *frame_;
   caller.code.resume = &op + 1;
-  caller.argumentCount = g_argumentCount;
   ++depth_;
-  VMFrame& frame = *++frame_;
-  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  frame_ = &frame;
+  frame.argumentCount = argc;
   frame.given = given;
-  uintptr_t texts = 0;
-  for (int32_t i = 0; i < given; ++i) {
-    SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
-    texts |= reinterpret_cast<uintptr_t>(sp[-1 - i].text);
-  }
   frame.givenTexts = texts != 0;
-  for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
+  if (__builtin_expect(argc > kArgumentSlots, 0))
+    for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
   bottom_ = frame.bottom = sp;
   frame.withBase = static_cast<int32_t>(stack_.withs.size());
   const VMRecord* records = unit->decoded->records;
-  frame.code = VMCodeState{unit, records, nullptr, 0};
+  // Its `resume` is set when it calls in turn.
+  frame.code.unit = unit;
+  frame.code.records = records;
+  frame.code.line = 0;
   // The slots past those given that the script's records read are empty.
   for (int32_t i = given; i < unit->decoded->argumentReach; ++i) ClearArgument(&frame.arguments[i]);
   arguments_ = frame.argumentsAt = frame.arguments;
-  g_argumentCount = argc;
   locals_ = frame.locals = &g_noLocals;
   // The limits depend only on the room left, which a call at this depth
   // with the same with loops open finds the same.
@@ -1658,7 +1682,6 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
     for (size_t i = withBase; i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
     stack_.withs.resize(withBase);
   }
-  g_argumentCount = caller.argumentCount;
   GiveBackLocals();
   locals_ = caller.locals;
   bottom_ = caller.bottom;
@@ -1674,6 +1697,8 @@ void Machine::MoveArgumentsToSlots() {
   VMFrame& frame = *frame_;
   int32_t extent = g_argumentExtent;
   frame.argumentExtent = extent;
+  frame.savedCount = g_argumentCount;
+  g_argumentCount = frame.argumentCount;
   for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
   for (int32_t i = 0; i < frame.given; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
   for (int32_t i = frame.given; i < extent; ++i) ClearArgument(&g_arguments[i]);

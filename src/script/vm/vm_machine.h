@@ -37,14 +37,15 @@ inline int32_t VMCodeState_Pc(const VMCodeState& state) {
 // them (its argument records read them by slot). Before anything else could
 // look at the global argument slots (a built-in, a variable read or store
 // through the registry), they move there, and the slots they displace are
-// kept in `saved` until the call returns.
+// kept in `saved` until the call returns. The global argument count moves
+// with them.
 struct VMFrame {
   VMCodeState code;          // `resume` set while this code waits for a call it made
   CVariableList* locals;     // this code's locals list, kept in step with the machine's
   ScriptValue* argumentsAt;  // where this code reads its arguments: the global slots or `arguments`
   VMSlot* bottom;            // this code's bottom slot
   int32_t withBase;          // where this code's own with records begin
-  int32_t argumentCount;     // the global argument count while this code waits for a call
+  int32_t argumentCount;     // how many arguments the call gave, shown with them
   // The stack limits at this depth, for `room` bytes left to the slots;
   // they stay while the room does, so a call at the same depth and with the
   // same with loops open finds them made.
@@ -54,6 +55,7 @@ struct VMFrame {
   int32_t given;           // the script's arguments held in `arguments`
   bool givenTexts;         // whether any of them holds a text
   int32_t argumentExtent;  // once moved: the caller's slots from here on were empty, and are not saved
+  int32_t savedCount;      // once moved: the global argument count they displaced
   ScriptValue arguments[kArgumentSlots];
   ScriptValue saved[kArgumentSlots];
 };
