@@ -412,4 +412,33 @@ TEST_F(VMCallsDeathTest, ABreakpointSetBetweenRunsReachesTheCallees) {
   EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), "stack frame is\nScript.inner \\(line -1\\)\n");
 }
 
+// One call record reached again with values that do not fit: a callee it
+// found before is entered only once the arguments are checked. `twice` is
+// made by hand: its record calls `less` with a real, then with an int, or
+// with nothing on the stack at all, as a result of 0 comes round again.
+TEST_F(VMCallsDeathTest, ACallRecordReachedAgainChecksItsArgumentsEachTime) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  for (bool pushes : {true, false}) {
+    ASSERT_TRUE(runner_.SetScripts({{"less", "return argument0 - 1"}, {"twice", "return 0"}}));
+    Asm code;
+    code.Short(1).Conv(kI, kV);
+    int32_t call = code.Here();
+    code.Call(kFirstScriptFunctionId + Script_Find("less"), 1).Conv(kV, kB);
+    int32_t done = code.Here();
+    code.Branch(kOpBt, 0);
+    if (pushes) code.Short(2);
+    int32_t again = code.Here();
+    code.Branch(kOpB, 0);
+    code.Patch(again, call);
+    code.Patch(done, code.Here());
+    code.Short(7).Conv(kI, kV).W(Asm::Op(kOpRet, kV));
+    const VMBuffer* made = code.Buffer();
+    auto* bytes = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(made->size), false));
+    std::memcpy(bytes, made->bytes, static_cast<size_t>(made->size));
+    Script_Get(Script_Find("twice"))->code->code->Adopt(bytes, made->size);
+    EXPECT_EXIT(RunToDeath(runner_, "twice()"), ::testing::ExitedWithCode(255), "Malformed bytecode\n at Script.twice")
+        << pushes;
+  }
+}
+
 }  // namespace

@@ -1591,23 +1591,26 @@ inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t
   // The arguments are copied into the callee's frame (the frame array
   // holds one more than the deepest call) before anything is committed: a
   // value that is not a variant leaves everything as it was.
-  VMFrame& frame = frame_[1];
-  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
-  uintptr_t texts = 0;
-  bool variants = true;
-  for (int32_t i = 0; i < given; ++i) {
-    const VMSlot& slot = sp[-1 - i];
-    variants &= slot.type == kSlotVariant;
-    SetArgumentFromSlot(&frame.arguments[i], slot);
-    texts |= reinterpret_cast<uintptr_t>(slot.text);
-  }
-  if (__builtin_expect(argc > kArgumentSlots, 0))
-    for (int32_t i = kArgumentSlots; i < argc; ++i) variants &= sp[-1 - i].type == kSlotVariant;
-  if (!variants) {
+  auto malformed = [this, &op] {
     errorPc_ = op.at;
     Fail(kMalformed);
     return false;
+  };
+  VMFrame& frame = frame_[1];
+  int32_t given = argc;
+  if (__builtin_expect(argc > kArgumentSlots, 0)) {
+    given = kArgumentSlots;
+    for (int32_t i = kArgumentSlots; i < argc; ++i)
+      if (sp[-1 - i].type != kSlotVariant) return malformed();
   }
+  uintptr_t texts = 0;
+  for (int32_t i = 0; i < given; ++i) {
+    const VMSlot& slot = sp[-1 - i];
+    if (slot.type != kSlotVariant) return malformed();
+    SetArgumentFromSlot(&frame.arguments[i], slot);
+    texts |= reinterpret_cast<uintptr_t>(slot.text);
+  }
+  frame.givenTexts = texts != 0;
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
@@ -1624,7 +1627,6 @@ inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t
   frame_ = &frame;
   frame.argumentCount = argc;
   frame.given = given;
-  frame.givenTexts = texts != 0;
   if (__builtin_expect(argc > kArgumentSlots, 0))
     for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
