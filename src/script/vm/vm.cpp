@@ -1504,15 +1504,19 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
   // Fewer values than arguments: the byte distance, so that no pointer
   // goes below the stack.
-  bool short_ = reinterpret_cast<uintptr_t>(sp) - reinterpret_cast<uintptr_t>(bottom_) <
-                static_cast<uintptr_t>(argc) * sizeof(VMSlot);
+  auto tooFew = [this, sp, argc] {
+    return reinterpret_cast<uintptr_t>(sp) - reinterpret_cast<uintptr_t>(bottom_) <
+           static_cast<uintptr_t>(argc) * sizeof(VMSlot);
+  };
   // A script this record found before, while no code has changed since:
-  // its entry checks the arguments' types as it takes them.
+  // its entry checks the arguments' types as it takes them. Only script
+  // calls fill a cache, and the count of changes starts above a new cache's
+  // 0, so no other call ever matches.
   VMCallCache& cache = *op.value.call;
-  if (cache.version == g_codeVersion && !short_) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
+  if (cache.version == g_codeVersion && !tooFew()) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
   errorPc_ = op.at;
   auto id = static_cast<int32_t>(op.operand);
-  if (short_) {
+  if (tooFew()) {
     Fail(kMalformed);
     return nullptr;
   }
