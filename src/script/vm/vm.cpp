@@ -428,7 +428,7 @@ void Machine::Unwind(VMSlot* sp) {
 
 #define VM_NEED(n)                              \
   do {                                          \
-    if (sp < bottom + (n)) VM_FAIL(kMalformed); \
+    if (sp - bottom < (n)) VM_FAIL(kMalformed); \
   } while (0)
 
 // Each handler ends by jumping straight to the next record's handler. While
