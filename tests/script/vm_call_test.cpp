@@ -13,6 +13,7 @@
 #include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "script/variables/variable_names.h"
+#include "script/vm/breakpoints.h"
 #include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "snippet_runner.h"
@@ -59,6 +60,14 @@ TEST_F(VMCalls, ArgumentSlotsAndCountAreTheCalleesAndComeBackAfterwards) {
   ASSERT_TRUE(runner_.SetScripts(
       {{"join", "return argument0 + argument1"}, {"keep", "var r; r = join(\"x\", argument0); return r + argument0"}}));
   EXPECT_EQ(runner_.RunJoined("test_print(keep(\"ab\"))"), "xabab");
+  // A count shown by a callee only goes back to what the slots showed
+  // before, whether or not its caller had shown its own.
+  ASSERT_TRUE(runner_.SetScripts({{"shows", "return argument_count"},
+                                  {"passes", "return shows(1, 2, 3) * 10 + argument0"},
+                                  {"both", "var c; c = argument_count; return passes(4, 5) * 10 + c"}}));
+  EXPECT_EQ(runner_.RunJoined("var a; a = passes(5, 6); test_print(a, argument_count); a = both(7); "
+                              "test_print(a, argument_count)"),
+            "35 0 | 341 0");
 }
 
 TEST_F(VMCalls, ExitAndEmptyScriptsGiveZeroAndTheCallerGoesOn) {
@@ -275,6 +284,44 @@ TEST_F(VMCalls, ACallRunsTheCalleeAsItStandsAtThatCall) {
   EXPECT_EQ(runner_.RunJoined("test_print(caller(4))"), "-40");
 }
 
+// The first with loop count at which a run of `program` under `withs` nested
+// with loops overflows the stack; -1 when none up to 80 does.
+int32_t WithsThatOverflow(snippet::Runner& runner, const std::string& program) {
+  for (int32_t withs = 0; withs <= 80; ++withs) {
+    std::string text;
+    for (int32_t i = 0; i < withs; ++i) text += "with (self) ";
+    if (FailsUnderEvaluation(runner, (text + program).c_str())) return withs;
+  }
+  return -1;
+}
+
+// Near the bottom of a deep recursion the room left for values depends on
+// the with loops open around it: each takes 20 bytes, five more values on
+// the stack 80. Calls at the same depths with fewer with loops open must not
+// leave their limits to later ones, and the overflow's unwinding through
+// every frame leaves nothing behind.
+TEST_F(VMCalls, TheRoomLeftAtDepthFollowsTheWithLoopsOpenAroundTheCalls) {
+  // Sums nested to the right keep every term but the last two on the stack.
+  std::string five;
+  for (int32_t i = 0; i < 5; ++i) five += " + (argument0";
+  ASSERT_TRUE(runner_.SetScripts({
+      {"fewer",
+       "if (argument0 > 0) return fewer(argument0 - 1); return argument0" + five + five + std::string(10, ')')},
+      {"more",
+       "if (argument0 > 0) return more(argument0 - 1); return argument0" + five + five + five + std::string(15, ')')},
+  }));
+  EXPECT_EQ(runner_.RunJoined("test_print(fewer(3), more(428))"), "0 0");
+  int32_t fewerOverflow = WithsThatOverflow(runner_, "fewer(428)");
+  int32_t moreOverflow = WithsThatOverflow(runner_, "more(428)");
+  ASSERT_GT(moreOverflow, 0);
+  EXPECT_EQ(fewerOverflow - moreOverflow, 4);
+  EXPECT_EQ(WithsThatOverflow(runner_, "fewer(428)"), fewerOverflow);
+  EXPECT_EQ(VM_LocalsDepth(), 0);
+  EXPECT_EQ(g_argumentExtent, 0);
+  EXPECT_EQ(runner_.RunJoined("var r; r = fewer(2); with (self) { r += more(1) } test_print(r, argument_count)"),
+            "0 0");
+}
+
 using VMCallsDeathTest = VMCalls;
 
 void RunToDeath(snippet::Runner& runner, const char* text) {
@@ -346,6 +393,52 @@ TEST_F(VMCallsDeathTest, ACallerFrameShowsPositionsGivenAfterAnEarlierCall) {
   GiveMiddlePositions(0);
   EXPECT_EXIT(RunToDeath(runner_, "outer(1); change(2); outer(0)"), ::testing::ExitedWithCode(255),
               "called from - Script.middle \\(line 1\\) - return inner\\(argument0\\)\n");
+}
+
+// Limits worked out at a depth while no breakpoint was set must not serve
+// a later run with one: every instruction of a callee then tracks its line,
+// which the report's frame shows.
+TEST_F(VMCallsDeathTest, ABreakpointSetBetweenRunsReachesTheCallees) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  ASSERT_TRUE(runner_.SetScripts({{"inner", "return 1 / argument0"}, {"middle", "return inner(argument0)"}}));
+  auto run = [this] {
+    PrepareToDie();
+    std::atexit(Script_Clear);
+    runner_.Run("middle(1)");
+    VM_AddBreakpoint("elsewhere", 1);
+    runner_.Run("middle(0)");
+    std::exit(0);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), "stack frame is\nScript.inner \\(line -1\\)\n");
+}
+
+// One call record reached again with values that do not fit: a callee it
+// found before is entered only once the arguments are checked. `twice` is
+// made by hand: its record calls `less` with a real, then with an int, or
+// with nothing on the stack at all, as a result of 0 comes round again.
+TEST_F(VMCallsDeathTest, ACallRecordReachedAgainChecksItsArgumentsEachTime) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  for (bool pushes : {true, false}) {
+    ASSERT_TRUE(runner_.SetScripts({{"less", "return argument0 - 1"}, {"twice", "return 0"}}));
+    Asm code;
+    code.Short(1).Conv(kI, kV);
+    int32_t call = code.Here();
+    code.Call(kFirstScriptFunctionId + Script_Find("less"), 1).Conv(kV, kB);
+    int32_t done = code.Here();
+    code.Branch(kOpBt, 0);
+    if (pushes) code.Short(2);
+    int32_t again = code.Here();
+    code.Branch(kOpB, 0);
+    code.Patch(again, call);
+    code.Patch(done, code.Here());
+    code.Short(7).Conv(kI, kV).W(Asm::Op(kOpRet, kV));
+    const VMBuffer* made = code.Buffer();
+    auto* bytes = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(made->size), false));
+    std::memcpy(bytes, made->bytes, static_cast<size_t>(made->size));
+    Script_Get(Script_Find("twice"))->code->code->Adopt(bytes, made->size);
+    EXPECT_EXIT(RunToDeath(runner_, "twice()"), ::testing::ExitedWithCode(255), "Malformed bytecode\n at Script.twice")
+        << pushes;
+  }
 }
 
 }  // namespace

@@ -141,6 +141,7 @@ inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame
   for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.saved[i]);
   for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.argumentExtent;
+  g_argumentCount = frame.savedCount;
 }
 
 // A value the fast paths read as a real: a real without text.
@@ -192,7 +193,6 @@ class Machine {
   // would wait for the narrower stores to land.
   KV_NO_SLP_VECTORIZE bool Run(ScriptValue* result);
 
-  VMCodeState code_;
   VMUnit top_;  // the code the machine starts with
 
  private:
@@ -207,15 +207,16 @@ class Machine {
               static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes);
   }
   // `room`: the bytes the slots may take once frames and with loops are
-  // counted.
+  // counted. The running code's frame keeps the limits.
   void SetLimits(int32_t room) {
-    room_ = room;
+    VMFrame& frame = *frame_;
+    frame.room = room;
     // Below this many slots no mix of value sizes can reach the limit.
     int32_t slots = std::max(room, 0) >> 4;  // room / 16, without a signed division
-    overflowLimit_ = stack_.slots + slots;
+    frame.overflowLimit = stack_.slots + slots;
     // Fused records run up to three instructions past one check; with
     // breakpoints set every instruction is checked.
-    softLimit_ = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + std::max(slots - 4, 0));
+    frame.softLimit = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + std::max(slots - 4, 0));
   }
   void Unwind(VMSlot* sp);
   void FreeSlots(VMSlot* from, VMSlot* to);
@@ -231,8 +232,8 @@ class Machine {
   struct Resume {
     VMSlot* sp;
     VMSlot* bottom;
-    const VMRecord* records;
     const VMRecord* op;
+    uintptr_t limit;
   };
   __attribute__((always_inline)) inline VMSlot* Call(const VMRecord& op, VMSlot* sp, Resume* entered);
   bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
@@ -251,12 +252,8 @@ class Machine {
   CVariableList* locals_ = nullptr;
   ScriptValue* arguments_ = g_arguments;  // the running code's arguments: the global slots or its frame's
   int32_t depth_ = 0;
-  VMFrame* nextFrame_ = nullptr;  // the frame the next script call takes: depth_ frames on from the first
-  VMSlot* bottom_ = nullptr;      // the running code's bottom slot
-  int32_t withBase_ = 0;
-  int32_t room_ = 0;                 // as SetLimits was last given
-  uintptr_t softLimit_ = 0;          // beyond it every record takes the slow path
-  VMSlot* overflowLimit_ = nullptr;  // beyond it the stack's use is counted
+  VMFrame* frame_ = nullptr;  // the running code's: depth_ frames on from the first
+  VMSlot* bottom_ = nullptr;  // the running code's bottom slot, as its frame has it
   bool breakpoints_ = false;
   bool failed_ = false;
   bool exited_ = false;
@@ -275,7 +272,7 @@ class Machine {
   MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
   // The running code's own list, taken from the pool at its first store.
   CVariableList* WritableLocals() {
-    if (locals_ == &g_noLocals) locals_ = TakeLocals();
+    if (locals_ == &g_noLocals) frame_->locals = locals_ = TakeLocals();
     return locals_;
   }
   // An argument slot of the running code, never null.
@@ -292,14 +289,14 @@ class Machine {
   void MoveArgumentsToSlots();
   // The running script's arguments given up when it returns, wherever they
   // are, and the caller's back.
-  __attribute__((always_inline)) void LeaveArguments(VMFrame& frame) {
+  __attribute__((always_inline)) void LeaveArguments(VMFrame& frame, const VMFrame& caller) {
     if (arguments_ == g_arguments) {
       RestoreArguments(frame, g_argumentExtent);
     } else if (frame.givenTexts) {
       for (int32_t i = 0; i < frame.given; ++i)
         if (frame.arguments[i].text != nullptr) ScriptValue_Release(&frame.arguments[i]);
     }
-    arguments_ = frame.callerArguments;
+    arguments_ = caller.argumentsAt;
   }
   void GiveBackLocals() {
     if (locals_ != &g_noLocals) ReleaseLocals();
@@ -358,20 +355,21 @@ void Machine::Fail(const char* message) {
   std::vector<VMErrorFrame> frames(static_cast<size_t>(depth_));
   for (int32_t i = 0; i < depth_; ++i) {
     const VMFrame& frame = stack_.frames[depth_ - 1 - i];
-    const VMUnit* caller = frame.caller.unit;
+    const VMUnit* caller = frame.code.unit;
     VMErrorFrame& shown = frames[static_cast<size_t>(i)];
     shown.name = caller->name == nullptr ? "" : caller->name;
-    FindPair(caller->debug, VMCodeState_Pc(frame.caller), &shown.place);
+    FindPair(caller->debug, VMCodeState_Pc(frame.code), &shown.place);
     shown.source = caller->source;
     shown.locals = frame.locals;
   }
   VMErrorState state;
-  state.name = code_.unit->name;
-  FindPair(code_.unit->debug, errorPc_, &state.place);
-  state.source = code_.unit->source;
+  const VMCodeState& code = frame_->code;
+  state.name = code.unit->name;
+  FindPair(code.unit->debug, errorPc_, &state.place);
+  state.source = code.unit->source;
   state.locals = locals_;
   state.selfVariables = WorldSeam_Get().instanceVariables(self_);
-  state.currentLine = code_.line;
+  state.currentLine = code.line;
   state.depth = depth_;
   state.frames = frames.data();
   VM_RaiseError(state, message);
@@ -419,11 +417,10 @@ void Machine::Unwind(VMSlot* sp) {
   stack_.withs.clear();
   while (depth_ > 0) {
     --depth_;
-    VMFrame& frame = *--nextFrame_;
-    LeaveArguments(frame);
-    g_argumentCount = frame.argumentCount;
+    VMFrame& frame = *frame_--;
+    LeaveArguments(frame, *frame_);
     GiveBackLocals();
-    locals_ = frame.locals;
+    locals_ = frame_->locals;
   }
   GiveBackLocals();
 }
@@ -470,9 +467,8 @@ void Machine::Unwind(VMSlot* sp) {
     Resume resumed = (resume); \
     sp = resumed.sp;           \
     bottom = resumed.bottom;   \
-    records = resumed.records; \
     op = resumed.op;           \
-    limit = softLimit_;        \
+    limit = resumed.limit;     \
     VM_DISPATCH();             \
   } while (0)
 
@@ -610,24 +606,34 @@ bool Machine::Run(ScriptValue* result) {
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
-  nextFrame_ = stack_.frames;
-  locals_ = &g_noLocals;
   breakpoints_ = VM_BreakpointCount() > 0;
+  if (stack_.limitsForBreakpoints != breakpoints_) {
+    // Limits made with breakpoints set or without do not serve the other way.
+    for (int32_t i = 0; i < stack_.frameCapacity; ++i) stack_.frames[i].room = INT32_MIN;
+    stack_.limitsForBreakpoints = breakpoints_;
+  }
+  frame_ = stack_.frames;
+  VMFrame& top = *frame_;
+  const VMRecord* records = top_.decoded->records;
+  top.code = VMCodeState{&top_, records, nullptr, 0};
+  locals_ = top.locals = &g_noLocals;
+  top.argumentsAt = g_arguments;
+  bottom_ = top.bottom = stack_.slots;
+  top.withBase = 0;
   UpdateSoftLimit();
-  const VMRecord* records = code_.records;
   const VMRecord* op = records;
-  bottom_ = stack_.slots;
   VMSlot* bottom = bottom_;
-  uintptr_t limit = softLimit_;  // softLimit_ kept in a register
+  uintptr_t limit = top.softLimit;  // the running code's soft limit, kept in a register
   VM_DISPATCH();
 
 slow:
   if (op->kind != kKindEnd && op->kind != kKindLink) {
-    if (sp > overflowLimit_ && !CheckOverflow(sp)) goto stop;
+    if (sp > frame_->overflowLimit && !CheckOverflow(sp)) goto stop;
     if (breakpoints_) {
+      VMCodeState& code = frame_->code;
       VMSourcePlace place;
-      code_.line = FindPair(code_.unit->debug, op->at, &place) ? VM_SourceLine(code_.unit->source, place) : -1;
-      if (VM_BreakpointMatches(code_.unit->name, code_.line)) VM_BreakpointBreak();
+      code.line = FindPair(code.unit->debug, op->at, &place) ? VM_SourceLine(code.unit->source, place) : -1;
+      if (VM_BreakpointMatches(code.unit->name, code.line)) VM_BreakpointBreak();
     }
   }
   goto* kHandlers[op->plain];
@@ -811,7 +817,7 @@ pushPoolString:
   PushBorrowed(sp++, op->value.text);
   VM_NEXT(1);
 pushGameString:
-  PushBorrowed(sp++, g_strings(code_.unit->code, static_cast<int32_t>(op->operand)));
+  PushBorrowed(sp++, g_strings(frame_->code.unit->code, static_cast<int32_t>(op->operand)));
   VM_NEXT(1);
 pushLocal : {
   const VariableNode* node = Locals()->Find(op->spare, op->id);
@@ -927,18 +933,17 @@ popEnv : {
   bool jump = false;
   if (!(op->plain == kKindPushEnv ? VM_MOVING_SP(PushEnv(*op, moved, &jump)) : PopEnv(*op, &jump))) goto stop;
   UpdateSoftLimit();
-  limit = softLimit_;
+  limit = frame_->softLimit;
   if (jump) {
-    op = records + op->target;
+    op = frame_->code.records + op->target;
     VM_DISPATCH();
   }
   VM_NEXT(1);
 }
 
 call : {
-  errorPc_ = op->at;
   // A failed call leaves the stack as it was, for the unwinding to free.
-  Resume entered{nullptr, nullptr, nullptr, nullptr};
+  Resume entered{nullptr, nullptr, nullptr, 0};
   if (VMSlot* after = Call(*op, sp, &entered))
     sp = after;
   else
@@ -1273,7 +1278,7 @@ appendLocal : {
     char* joined =
         VMOp_JoinTexts(node->value.text, text.kind == kKindPushPoolString
                                              ? text.value.text
-                                             : g_strings(code_.unit->code, static_cast<int32_t>(text.operand)));
+                                             : g_strings(frame_->code.unit->code, static_cast<int32_t>(text.operand)));
     if (node->value.text != nullptr) MemoryManager::Free(node->value.text);
     node->value = ScriptValue{kValueString, joined, 0.0};
     g_variableIndexOutOfRange = 0;
@@ -1588,8 +1593,21 @@ const VMUnit* ScriptUnit(CCode* code) {
 
 inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
+  // Fewer values than arguments: the byte distance, so that no pointer
+  // goes below the stack.
+  auto tooFew = [this, sp, argc] {
+    return reinterpret_cast<uintptr_t>(sp) - reinterpret_cast<uintptr_t>(bottom_) <
+           static_cast<uintptr_t>(argc) * sizeof(VMSlot);
+  };
+  // A script this record found before, while no code has changed since:
+  // its entry checks the arguments' types as it takes them. Only script
+  // calls fill a cache, and the count of changes starts above a new cache's
+  // 0, so no other call ever matches.
+  VMCallCache& cache = *op.value.call;
+  if (cache.version == g_codeVersion && !tooFew()) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
+  errorPc_ = op.at;
   auto id = static_cast<int32_t>(op.operand);
-  if (sp - argc < bottom_) {
+  if (tooFew()) {
     Fail(kMalformed);
     return nullptr;
   }
@@ -1602,8 +1620,6 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
   if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
       static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
-    VMCallCache& cache = *op.value.call;
-    if (cache.version == g_codeVersion) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
     CScript* script = Script_Get(id - kFirstScriptFunctionId);
     CCode* code = script == nullptr ? nullptr : script->code;
     if (code != nullptr && code->code != nullptr && code->code->size > 0) {
@@ -1667,46 +1683,64 @@ bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
 }
 
 inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc, VMSlot*& sp, Resume* entered) {
+  // The arguments are copied into the callee's frame (the frame array
+  // holds one more than the deepest call) before anything is committed: a
+  // value that is not a variant leaves everything as it was.
+  auto malformed = [this, &op] {
+    errorPc_ = op.at;
+    Fail(kMalformed);
+    return false;
+  };
+  VMFrame& frame = frame_[1];
+  int32_t given = argc;
+  if (__builtin_expect(argc > kArgumentSlots, 0)) {
+    given = kArgumentSlots;
+    for (int32_t i = kArgumentSlots; i < argc; ++i)
+      if (sp[-1 - i].type != kSlotVariant) return malformed();
+  }
+  uintptr_t texts = 0;
+  for (int32_t i = 0; i < given; ++i) {
+    const VMSlot& slot = sp[-1 - i];
+    if (slot.type != kSlotVariant) return malformed();
+    SetArgumentFromSlot(&frame.arguments[i], slot);
+    texts |= reinterpret_cast<uintptr_t>(slot.text);
+  }
+  frame.givenTexts = texts != 0;
   // The deepest call the frame array and the stack's accounting allow.
   constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
   if (depth_ >= kMaxDepth) {
+    errorPc_ = op.at;
     Fail(kOverflow);
     return false;
   }
   if (g_runFlags.bytecodeTrace)
     VM_TraceScriptCall(Script_Get(static_cast<int32_t>(op.operand) - kFirstScriptFunctionId)->name);
+  // The caller's frame keeps the rest of its state as it runs.
+  VMFrame& caller = *frame_;
+  caller.code.resume = &op + 1;
   ++depth_;
-  VMFrame& frame = *nextFrame_++;
-  frame.caller = VMCodeState{code_.unit, code_.records, &op + 1, code_.line};
-  frame.argumentCount = g_argumentCount;
-  frame.locals = locals_;
-  frame.callerBottom = bottom_;
-  frame.withBase = withBase_;
-  frame.room = room_;
-  frame.softLimit = softLimit_;
-  frame.overflowLimit = overflowLimit_;
-  frame.callerArguments = arguments_;
-  int32_t given = argc < kArgumentSlots ? argc : kArgumentSlots;
+  frame_ = &frame;
+  frame.argumentCount = argc;
   frame.given = given;
-  uintptr_t texts = 0;
-  for (int32_t i = 0; i < given; ++i) {
-    SetArgumentFromSlot(&frame.arguments[i], sp[-1 - i]);
-    texts |= reinterpret_cast<uintptr_t>(sp[-1 - i].text);
-  }
-  frame.givenTexts = texts != 0;
-  for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
+  if (__builtin_expect(argc > kArgumentSlots, 0))
+    for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
   sp -= argc;
-  bottom_ = sp;
-  withBase_ = static_cast<int32_t>(stack_.withs.size());
+  bottom_ = frame.bottom = sp;
+  frame.withBase = static_cast<int32_t>(stack_.withs.size());
   const VMRecord* records = unit->decoded->records;
-  code_ = VMCodeState{unit, records, nullptr, 0};
+  // Its `resume` is set when it calls in turn.
+  frame.code.unit = unit;
+  frame.code.records = records;
+  frame.code.line = 0;
   // The slots past those given that the script's records read are empty.
   for (int32_t i = given; i < unit->decoded->argumentReach; ++i) ClearArgument(&frame.arguments[i]);
-  arguments_ = frame.arguments;
-  g_argumentCount = argc;
-  locals_ = &g_noLocals;
-  SetLimits(room_ - kVMFrameBytes);
-  *entered = Resume{sp, sp, records, records};
+  arguments_ = frame.argumentsAt = frame.arguments;
+  locals_ = frame.locals = &g_noLocals;
+  // The limits depend only on the room left, which a call at this depth
+  // with the same with loops open finds the same.
+  int32_t room = caller.room - kVMFrameBytes;
+  if (frame.room != room) SetLimits(room);
+  *entered = Resume{sp, sp, records, frame.softLimit};
   return true;
 }
 
@@ -1732,42 +1766,41 @@ inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
     }
   }
   --depth_;
-  VMFrame& frame = *--nextFrame_;
-  // The callee's own with loops end here; the caller's, below withBase_,
+  VMFrame& frame = *frame_--;
+  VMFrame& caller = *frame_;
+  // The callee's own with loops end here; the caller's, below its base,
   // stay open around the call. A with loop puts back at its end the pair it
   // found, so the pair the call began with is the one the outermost loop
   // still open found, or the pair as it stands when none is.
-  if (stack_.withs.size() != static_cast<size_t>(withBase_)) {
-    self_ = stack_.withs[static_cast<size_t>(withBase_)].self;
-    other_ = stack_.withs[static_cast<size_t>(withBase_)].other;
-    for (size_t i = static_cast<size_t>(withBase_); i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
-    stack_.withs.resize(static_cast<size_t>(withBase_));
+  auto withBase = static_cast<size_t>(frame.withBase);
+  if (stack_.withs.size() != withBase) {
+    self_ = stack_.withs[withBase].self;
+    other_ = stack_.withs[withBase].other;
+    for (size_t i = withBase; i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
+    stack_.withs.resize(withBase);
   }
-  code_ = frame.caller;
-  g_argumentCount = frame.argumentCount;
   GiveBackLocals();
-  locals_ = frame.locals;
-  bottom_ = frame.callerBottom;
-  withBase_ = frame.withBase;
-  LeaveArguments(frame);
-  // The caller's depth and with loops are back as they were at the call.
-  room_ = frame.room;
-  softLimit_ = frame.softLimit;
-  overflowLimit_ = frame.overflowLimit;
-  return Resume{bottom + 1, frame.callerBottom, frame.caller.records, frame.caller.resume};
+  locals_ = caller.locals;
+  bottom_ = caller.bottom;
+  LeaveArguments(frame, caller);
+  // The caller's depth and with loops are back as they were at the call,
+  // and so are its limits.
+  return Resume{bottom + 1, caller.bottom, caller.code.resume, caller.softLimit};
 }
 
 // What a call's entry once did at once: the caller's slots kept, the
 // callee's arguments handed over to the global slots, the rest emptied.
 void Machine::MoveArgumentsToSlots() {
-  VMFrame& frame = nextFrame_[-1];
+  VMFrame& frame = *frame_;
   int32_t extent = g_argumentExtent;
   frame.argumentExtent = extent;
+  frame.savedCount = g_argumentCount;
+  g_argumentCount = frame.argumentCount;
   for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
   for (int32_t i = 0; i < frame.given; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
   for (int32_t i = frame.given; i < extent; ++i) ClearArgument(&g_arguments[i]);
   g_argumentExtent = frame.given;
-  arguments_ = g_arguments;
+  arguments_ = frame.argumentsAt = g_arguments;
 }
 
 // Collects the instances a `with` visits, skipping those marked for deletion.
@@ -1849,7 +1882,7 @@ bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
 }
 
 bool Machine::PopEnv(const VMRecord& op, bool* jump) {
-  if (static_cast<int32_t>(stack_.withs.size()) <= withBase_) {
+  if (static_cast<int32_t>(stack_.withs.size()) <= frame_->withBase) {
     Fail(kMalformed);
     return false;
   }
@@ -1896,7 +1929,6 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
   VMStack& stack = StackAt(g_nesting++);
   Machine machine(stack, self, other);
   machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  machine.code_ = VMCodeState{&machine.top_, machine.top_.decoded->records, nullptr, 0};
   bool ok = machine.Run(result);
   --g_nesting;
   g_argumentCount = savedCount;

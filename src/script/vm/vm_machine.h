@@ -18,7 +18,7 @@ class CVariableList;
 struct VMCodeState {
   const VMUnit* unit = nullptr;
   const VMRecord* records = nullptr;  // the unit's records, kept at hand for returns
-  const VMRecord* resume = nullptr;   // the record to go on at when this code runs again (null: its first)
+  const VMRecord* resume = nullptr;   // the record to go on at when the call it made returns
   int32_t line = 0;                   // the current line (breakpoints), 0 until one is known
 };
 
@@ -28,28 +28,34 @@ inline int32_t VMCodeState_Pc(const VMCodeState& state) {
   return state.resume != nullptr && state.resume > state.records ? state.resume[-1].next : 0;
 }
 
-// A script call: the caller's state, and the callee's arguments. The
-// caller's self and other need no place here: the callee changes them only
-// inside with loops, each of which keeps the pair it found.
+// One code running at one call depth: the code a machine starts with at
+// depth 0, then one per script call. A call writes only the callee's frame
+// (and where its caller goes on); the caller's own frame keeps the caller's
+// state, so a return puts back nothing but a few of the machine's copies.
 //
-// The callee's arguments stay in the frame while only the machine reads
+// The callee's arguments stay in its frame while only the machine reads
 // them (its argument records read them by slot). Before anything else could
 // look at the global argument slots (a built-in, a variable read or store
 // through the registry), they move there, and the slots they displace are
-// kept in `saved` until the call returns.
+// kept in `saved` until the call returns. The global argument count moves
+// with them.
 struct VMFrame {
-  VMCodeState caller;
-  ScriptValue* callerArguments;  // where the caller reads its arguments
-  int32_t argumentCount;
-  int32_t given;           // the callee's arguments held in `arguments`
+  VMCodeState code;          // `resume` set while this code waits for a call it made
+  CVariableList* locals;     // this code's locals list, kept in step with the machine's
+  ScriptValue* argumentsAt;  // where this code reads its arguments: the global slots or `arguments`
+  VMSlot* bottom;            // this code's bottom slot
+  int32_t withBase;          // where this code's own with records begin
+  int32_t argumentCount;     // how many arguments the call gave, shown with them
+  // The stack limits at this depth, for `room` bytes left to the slots;
+  // they stay while the room does, so a call at the same depth and with the
+  // same with loops open finds them made.
+  int32_t room = INT32_MIN;
+  uintptr_t softLimit = 0;
+  VMSlot* overflowLimit = nullptr;
+  int32_t given;           // the script's arguments held in `arguments`
   bool givenTexts;         // whether any of them holds a text
   int32_t argumentExtent;  // once moved: the caller's slots from here on were empty, and are not saved
-  int32_t room;            // the caller's stack limits
-  uintptr_t softLimit;
-  VMSlot* overflowLimit;
-  CVariableList* locals;
-  VMSlot* callerBottom;  // the caller's own bottom slot
-  int32_t withBase;      // where the caller's own with records begin
+  int32_t savedCount;      // once moved: the global argument count they displaced
   ScriptValue arguments[kArgumentSlots];
   ScriptValue saved[kArgumentSlots];
 };
@@ -72,6 +78,7 @@ struct VMStack {
   int32_t frameCapacity = 0;
   std::vector<VMWith> withs;
   std::vector<ScriptValue> arguments;  // a built-in call's arguments in order
+  bool limitsForBreakpoints = false;   // what the frames' limits were made for
 };
 
 constexpr int32_t kVMSlotCapacity = kVMStackLimit / 4 + 256;
