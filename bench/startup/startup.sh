@@ -16,17 +16,27 @@ export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=1 XDG_D
 # game's time more than the smaller games add.
 export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null LP_NUM_THREADS=1
 
-median_ms() {  # median_ms COMMAND...: the median processor time (user + system) of $runs runs, in ms
+# perf's task clock counts processor time in nanoseconds; the shell's
+# `time` only in scheduler ticks, coarser than the smaller games' share.
+if perf stat -x, -e task-clock true > /dev/null 2>&1; then use_perf=1; else use_perf=0; fi
+
+run_ms() {  # run_ms COMMAND...: the processor time (user + system) of one run, in ms
+  if ((use_perf)); then
+    perf stat -x, -e task-clock -- "$@" 2>&1 > /dev/null < /dev/null | awk -F, '$3 == "task-clock" { printf "%.1f", $1 }'
+    return
+  fi
+  local TIMEFORMAT='%3U %3S' user system
+  read -r user system < <({ time "$@" > /dev/null 2>&1 < /dev/null || true; } 2>&1)
+  awk -v u="$user" -v s="$system" 'BEGIN { printf "%.1f", (u + s) * 1000 }'
+}
+
+median_ms() {  # median_ms COMMAND...: the median processor time of $runs runs, in ms
   # Processor time rather than the clock, and the median rather than the
   # least: on a shared machine both the clock and a lucky run of the empty
   # game swamp the few milliseconds the smaller games add.
-  local TIMEFORMAT='%3U %3S' times=()
-  for ((r = 0; r < runs; ++r)); do
-    local user system
-    read -r user system < <({ time "$@" > /dev/null 2>&1 < /dev/null || true; } 2>&1)
-    times+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 + 0.5 }')")
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
+  local times=()
+  for ((r = 0; r < runs; ++r)); do times+=("$(run_ms "$@")"); done
+  printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
 }
 
 make_game() {  # make_game COUNT: writes g$COUNT.win, g$COUNT-code.win and g$COUNT.lua
@@ -44,10 +54,11 @@ runs=$((runs / 3))
 printf "%7s %10s %12s %10s %12s %9s %12s %6s\n" scripts source "us/script" compiled "us/script" "luac -p" "us/script" ratio
 for count in 1000 2000 4000 8000 16000; do
   make_game "$count"
-  source=$(($(median_ms "$build/korvalith" -game "$work/g$count.win") - empty))
-  compiled=$(($(median_ms "$build/korvalith" -game "$work/g$count-code.win") - empty_code))
+  source=$(median_ms "$build/korvalith" -game "$work/g$count.win")
+  compiled=$(median_ms "$build/korvalith" -game "$work/g$count-code.win")
   luac=$(median_ms luac5.4 -p "$work/g$count.lua")
-  awk -v n="$count" -v s="$source" -v c="$compiled" -v l="$luac" 'BEGIN {
-    printf "%7d %8d ms %12.1f %8d ms %12.1f %6d ms %12.1f %6.2f\n", n, s, s * 1000 / n, c, c * 1000 / n, l, l * 1000 / n,
+  awk -v n="$count" -v s="$source" -v c="$compiled" -v l="$luac" -v e="$empty" -v ec="$empty_code" 'BEGIN {
+    s -= e; c -= ec
+    printf "%7d %8.1f ms %12.1f %8.1f ms %12.1f %6.1f ms %12.1f %6.2f\n", n, s, s * 1000 / n, c, c * 1000 / n, l, l * 1000 / n,
            (l > 0 ? s / l : 0) }'
 done

@@ -1,5 +1,7 @@
 #include "gamefile/event_lists.h"
 
+#include <algorithm>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -16,30 +18,26 @@ namespace {
 // Lists grow by this many entries at a time.
 constexpr int32_t kGrowth = 5;
 
-void Append(EventObjectList& list, int32_t& count, int32_t object) {
-  if (count >= list.capacity) {
-    list.objects =
-        static_cast<int32_t*>(KV_REALLOC(list.objects, sizeof(int32_t) * static_cast<size_t>(count + kGrowth)));
-    list.capacity += kGrowth;
-  }
-  list.objects[count++] = object;
+// The capacity a list of `capacity` reaches when grown kGrowth entries at a
+// time until `count` fit: worked out at once, so that a list of n entries
+// costs one copy rather than n / kGrowth of them.
+int32_t GrownCapacity(int32_t capacity, int32_t count) {
+  if (count <= capacity) return capacity;
+  return capacity + (count - capacity + kGrowth - 1) / kGrowth * kGrowth;
 }
 
-void AppendPair(int32_t owner, int32_t other) {
-  CollisionPairList& list = g_collisionPairs;
-  if (list.count >= list.capacity) {
-    size_t bytes = sizeof(CollisionPair) * static_cast<size_t>(list.count + kGrowth);
-    list.pairs = static_cast<CollisionPair*>(KV_REALLOC(list.pairs, bytes));
-    list.capacity += kGrowth;
-  }
-  list.pairs[list.count++] = CollisionPair{owner, other};
+template <typename T>
+T* Grown(T* array, int32_t& capacity, int32_t count) {
+  int32_t grown = GrownCapacity(capacity, count);
+  if (grown == capacity) return array;
+  capacity = grown;
+  return static_cast<T*>(KV_REALLOC(array, sizeof(T) * static_cast<size_t>(grown)));
 }
 
-bool PairListed(int32_t lo, int32_t hi) {
-  for (int32_t i = 0; i < g_collisionPairs.count; ++i) {
-    if (g_collisionPairs.pairs[i].owner == lo && g_collisionPairs.pairs[i].other == hi) return true;
-  }
-  return false;
+void Fill(EventObjectList& list, int32_t& count, const std::vector<int32_t>& objects) {
+  count = static_cast<int32_t>(objects.size());
+  list.objects = Grown(list.objects, list.capacity, count);
+  std::copy(objects.begin(), objects.end(), list.objects);
 }
 
 bool InTable(int32_t type, int32_t subtype) {
@@ -76,6 +74,7 @@ void Object_BuildEventLists() {
   int32_t objects = Object_Count();
   // Objects with slots of the type, and how many their chains hold.
   std::vector<std::pair<int32_t, int32_t>> holders;
+  std::vector<int32_t> listed;
   for (int32_t type = 0; type <= kEventKeyRelease; ++type) {
     int32_t* counts = &g_eventObjectCounts[type * kEventListSubtypes];
     for (int32_t s = 0; s < kEventListSubtypes; ++s) counts[s] = 0;
@@ -85,10 +84,11 @@ void Object_BuildEventLists() {
       if (slots > 0) holders.emplace_back(i, type == kEventCollision ? kEventListSubtypes : slots);
     }
     for (int32_t s = 0; s <= EventList_LastSubtype(type); ++s) {
-      EventObjectList& list = g_eventObjectLists[type * kEventListSubtypes + s];
+      listed.clear();
       for (auto [i, slots] : holders) {
-        if (s < slots && GetEvent(i, type, s) != nullptr) Append(list, counts[s], i);
+        if (s < slots && GetEvent(i, type, s) != nullptr) listed.push_back(i);
       }
+      Fill(g_eventObjectLists[type * kEventListSubtypes + s], counts[s], listed);
     }
   }
   BuildCollisionPairs();
@@ -98,17 +98,23 @@ void BuildCollisionPairs() {
   MemoryManager::Free(g_collisionPairs.pairs);
   g_collisionPairs = CollisionPairList{0, nullptr, 0};
   int32_t objects = Object_Count();
+  std::vector<CollisionPair> pairs;
+  // Each unordered pair already listed, as lo * objects + hi.
+  std::unordered_set<int64_t> listed;
   for (int32_t o = 0; o < objects; ++o) {
     // Most objects have no collision events: skip them rather than ask
     // about every other object.
     if (Object_ChainEventSlots(o, kEventCollision) == 0) continue;
     for (int32_t j = 0; j < objects; ++j) {
       if (GetEvent(o, kEventCollision, j) == nullptr) continue;
-      int32_t lo = o < j ? o : j;
-      int32_t hi = o < j ? j : o;
-      if (!PairListed(lo, hi)) AppendPair(o, j);
+      int64_t lo = o < j ? o : j;
+      int64_t hi = o < j ? j : o;
+      if (listed.insert(lo * objects + hi).second) pairs.push_back(CollisionPair{o, j});
     }
   }
+  g_collisionPairs.count = static_cast<int32_t>(pairs.size());
+  g_collisionPairs.pairs = Grown<CollisionPair>(nullptr, g_collisionPairs.capacity, g_collisionPairs.count);
+  std::copy(pairs.begin(), pairs.end(), g_collisionPairs.pairs);
 }
 
 void Object_FreeEventLists() {

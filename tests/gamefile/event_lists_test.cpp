@@ -68,6 +68,41 @@ TEST_F(EventLists, ListsGrowFiveEntriesAtATime) {
   EXPECT_EQ(g_eventObjectLists[0].objects, nullptr);
 }
 
+TEST_F(EventLists, AListKeptFromAnEarlierBuildGrowsByFivesToWhatItNeeds) {
+  // 23 objects after a build that left room for 10: three steps of five
+  // from 10, never a step past what the list needs.
+  std::vector<ObjectSpec> shapes;
+  for (int i = 0; i < 23; ++i) shapes.push_back({"o" + std::to_string(i), -1, {{0, 0, "create"}}});
+  ASSERT_TRUE(LoadObjects(shapes));
+  for (int i = 10; i < 23; ++i) Object_Delete(i);
+  Object_BuildEventLists();
+  EXPECT_EQ(g_eventObjectLists[0].capacity, 10);
+  ASSERT_TRUE(LoadObjects(shapes));
+  Object_BuildEventLists();
+  EXPECT_EQ(g_eventObjectLists[0].capacity, 25);
+  std::vector<int32_t> all(23);
+  for (int i = 0; i < 23; ++i) all[i] = i;
+  EXPECT_EQ(List(0, 0), all);
+}
+
+TEST_F(EventLists, ManyCollidingObjectsListEachPairOnceInOrder) {
+  // Every one of 40 objects collides with every other and itself: each
+  // unordered pair once, owner first in the order the objects are walked.
+  std::vector<ObjectSpec> shapes;
+  for (int i = 0; i < 40; ++i) {
+    ObjectSpec spec{"o" + std::to_string(i), -1, {}};
+    for (uint32_t j = 0; j < 40; ++j) spec.events.push_back({4, j, "hit"});
+    shapes.push_back(spec);
+  }
+  ASSERT_TRUE(LoadObjects(shapes));
+  Object_BuildEventLists();
+  std::vector<std::pair<int32_t, int32_t>> expected;
+  for (int32_t o = 0; o < 40; ++o)
+    for (int32_t j = o; j < 40; ++j) expected.emplace_back(o, j);
+  EXPECT_EQ(Pairs(), expected);
+  EXPECT_EQ(g_collisionPairs.capacity, 820);
+}
+
 TEST_F(EventLists, EachCollidingPairIsListedOnceWithItsOwnerFirst) {
   // 2 and 5 both define the collision; 6 only through 5's parent 4; 7 hits
   // itself; 9 alone defines a collision with 8.
