@@ -27,6 +27,7 @@ VariableNode* const g_noLocalNodes[CVariableList::kSlots] = {};
 TreeLocals* g_localsByLevel[kMaxExecutionNesting + 1];
 
 StatementHandler g_statementHandler = nullptr;
+StatementHandler g_blockHandler = nullptr;  // the top block's runner going with it
 VMExecutor g_vmExecutor = nullptr;
 int32_t g_nesting = 0;
 
@@ -69,6 +70,7 @@ int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
   if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
   if (code->root.kind == kNodeEmptyProgram) return kExecDone;
   if (code->root.kind != kNodeBlock) return Interpreter_Fail(context, code->root.position, "This is not a program.");
+  if (g_blockHandler != nullptr) return g_blockHandler(context, &code->root, result);
   return RunBlock(context, &code->root, result);
 }
 
@@ -104,7 +106,10 @@ void Interpreter_TakeLocals(ExecContext* context) {
   context->localNodes = list->table;
 }
 
-void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
+void Interpreter_SetStatementHandler(StatementHandler handler, StatementHandler block) {
+  g_statementHandler = handler;
+  g_blockHandler = handler != nullptr ? block : nullptr;
+}
 void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
 bool Code_HasVMExecutor() { return g_vmExecutor != nullptr; }
 int32_t Interpreter_Nesting() { return g_nesting; }
