@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/script.h"
+#include "script/tree/argument_slots.h"
 #include "script/tree/interpreter.h"
 
 namespace {
@@ -44,19 +44,6 @@ inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t 
   g_argumentCount = argc;
 }
 
-// The `used` saved slots take the place of the current ones, texts included;
-// the callee's slots past them are emptied (past both, they are empty).
-inline __attribute__((always_inline)) void Leave(const ScriptValue* slots, int32_t used, int32_t count) {
-  int32_t top = g_argumentExtent > used ? g_argumentExtent : used;
-  for (int32_t i = 0; i < top; ++i) {
-    char* text = g_arguments[i].text;
-    g_arguments[i] = i < used ? slots[i] : ScriptValue();
-    if (text != nullptr) MemoryManager::Free(text);
-  }
-  g_argumentExtent = used;
-  g_argumentCount = count;
-}
-
 // A failed run leaves "ERROR" in result; the caller puts its lead in front
 // of the error text.
 inline __attribute__((always_inline)) bool RunWithArguments(CCode* code, CInstance* self, CInstance* other,
@@ -67,16 +54,15 @@ inline __attribute__((always_inline)) bool RunWithArguments(CCode* code, CInstan
   SavedArguments saved;
   Enter(&saved, argc, arguments);
   bool ok = Code_Execute_ErrorString(self, other, code, result);
-  Leave(saved.slots.values, saved.used, saved.count);
+  ArgumentSlots_Restore(saved.slots.values, saved.used, saved.count);
   return ok;
 }
 
 void PutLead(const ErrorLead& lead) { Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str()); }
 
-// The script's name in front of a failed run's error text.
-[[gnu::noinline]] void PutScriptLead(int32_t index) { PutLead({"In script ", Script_GetName(index), ":\n"}); }
-
 }  // namespace
+
+void ArgumentSlots_ScriptFailed(int32_t index) { PutLead({"In script ", Script_GetName(index), ":\n"}); }
 
 bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
                                const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
@@ -90,31 +76,6 @@ bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t ar
   CScript* script = Script_Get(index);
   if (script == nullptr) return false;
   bool ok = RunWithArguments(script->code, self, other, argc, arguments, result);
-  if (!ok) PutScriptLead(index);
-  return ok;
-}
-
-bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
-                          ScriptValue* arguments) {
-  if (argc < 0) argc = 0;
-  if (argc > kArgumentSlots) argc = kArgumentSlots;
-  CScript* script = Script_Get(index);
-  if (script == nullptr) {
-    for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
-    return false;
-  }
-  // The arguments and the caller's slots change places: the callee sees its
-  // own values and empty slots past them, and `arguments` keeps the caller's
-  // until they go back.
-  int32_t used = g_argumentExtent;
-  int32_t count = g_argumentCount;
-  for (int32_t i = argc; i < used; ++i) arguments[i] = ScriptValue();
-  int32_t top = argc > used ? argc : used;
-  for (int32_t i = 0; i < top; ++i) std::swap(g_arguments[i], arguments[i]);
-  g_argumentExtent = argc;
-  g_argumentCount = argc;
-  bool ok = Code_Execute_ErrorString(self, other, script->code, result);
-  Leave(arguments, used, count);
-  if (!ok) PutScriptLead(index);
+  if (!ok) ArgumentSlots_ScriptFailed(index);
   return ok;
 }
