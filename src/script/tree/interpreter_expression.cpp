@@ -528,6 +528,15 @@ namespace {
   }
   ScriptValue_Release(&value);
   if (status != kExecDone) return status;
+  if (target->prepared == kFormLocal) {
+    // A local that has a node, with no text on either side: what the list's
+    // store does then, without finding the node by its name again.
+    ScriptValue* stored = Tree_LocalValue(context, target);
+    if (stored != nullptr && stored->kind != kValueString && result->kind != kValueString) {
+      *stored = ScriptValue{result->kind, nullptr, result->real};
+      return kExecDone;
+    }
+  }
   if (!Store(context, address, *result)) {
     return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
   }
