@@ -14,7 +14,9 @@
 #include "script/events/script.h"
 #include "script/snippet_runner.h"
 #include "script/tree/interpreter.h"
+#include "script/tree/interpreter_statements.h"
 #include "script/variables/variable_names.h"
+#include "script/variables/variable_registry.h"
 
 namespace {
 
@@ -262,6 +264,39 @@ TEST(TreeCalls, EachCallSeesOnlyItsOwnArgumentsAndTheCallersComeBackWithTheirTex
   Code_SetArgument(3, kept.v);
   EXPECT_EQ(runner.RunJoined("test_print(show(1, 2), argument3)"), "1 2 0 0 | 3 kept");
   Code_FreeArguments();
+}
+
+bool ReadArgumentCount(CInstance*, int32_t, ScriptValue* out) {
+  ScriptValue_SetReal(out, g_argumentCount);
+  return true;
+}
+
+TEST(TreeCalls, CountsAndAllSixteenSlotsComeBackAfterEachCall) {
+  Runner runner;
+  if (Variable_BuiltIn_Find("argument_count") < 0) Variable_BuiltIn_Add("argument_count", ReadArgumentCount, nullptr);
+  ASSERT_TRUE(runner.SetScripts({
+      {"count", "return argument_count * 10 + argument1"},
+      {"wide",
+       "var r; r = count(argument0) * 100 + count(); test_print(argument_count, argument0, argument15); return r"},
+      {"narrow",
+       "var w; w = wide('a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm', 'n', 'o', 'p'); "
+       "test_print(argument_count, argument0, argument1, argument2, argument15); return w"},
+  }));
+  // A callee with fewer arguments than its caller reads 0 past them, and
+  // every caller finds its own count and texts again.
+  EXPECT_EQ(runner.RunJoined("test_print(narrow('x', 'y'), argument_count)"), "16 a p | 2 x y 0 0 | 1000 0");
+}
+
+TEST(TreeExecution, TopBlocksRunAsTheInstalledStatementsDo) {
+  snippet::Runner runner;
+  const char* loop = "var i; for (i = 0; i < 2; i += 1) test_print(i)";
+  Statements_Install();
+  EXPECT_EQ(runner.RunJoined(loop), "0 | 1");
+  Interpreter_SetStatementHandler(nullptr);
+  EXPECT_EQ(runner.RunJoined(loop), "error: Statement expected.");
+  Interpreter_SetStatementHandler(snippet::IfAndReturn);
+  EXPECT_EQ(runner.RunJoined("if (1) test_print(1); while (0) {}"), "1 | error: Statement expected.");
+  Interpreter_SetStatementHandler(nullptr);
 }
 
 TEST(TreeCalls, DeepRecursionRunsAndRunawayRecursionStopsCleanly) {

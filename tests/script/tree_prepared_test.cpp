@@ -130,6 +130,15 @@ TEST_F(TreePrepared, EachRunAndEachLevelHasItsOwnLocals) {
   EXPECT_EQ(runner.RunJoined("test_print(probe(1)); test_print(probe(0))"), "5 | error: Unknown variable v");
 }
 
+TEST_F(TreePrepared, LocalsTakeCallResultsOfEitherKind) {
+  ASSERT_TRUE(runner.SetScripts({{"same", "return argument0"}}));
+  // Reals and texts over each other, stored in place or through the list.
+  EXPECT_EQ(runner.RunJoined("var a, n; a = same(1); test_print(a); a = same('t'); test_print(a); a = same(2); "
+                             "n = a; a += same(3); test_print(a, n); a = 'u'; a = same(a + 'v'); a += same('w'); "
+                             "test_print(a); a = same(4); test_print(a + 1)"),
+            "1 | t | 5 2 | uvw | 5");
+}
+
 TEST_F(TreePrepared, ReplacedScriptsArePreparedAfresh) {
   ASSERT_TRUE(runner.SetScripts({{"f", "var a; a = argument0 + 1; return a"}}));
   EXPECT_EQ(runner.RunJoined("test_print(f(1), f(2))"), "2 3");

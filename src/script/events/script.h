@@ -57,8 +57,10 @@ void Script_Clear();
 // result and "In script <name>:" in front of the error text.
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                     const ScriptValue* arguments);
-// As Script_Execute, handing the arguments' texts over to the slots instead
-// of copying them: the given values are left without texts.
+// As Script_Execute, handing the arguments over to the slots instead of
+// copying them. `arguments` has room for all sixteen slots: it keeps the
+// caller's slots while the script runs, and afterwards holds nothing to
+// release (whatever the outcome).
 bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                           ScriptValue* arguments);
 void Script_Finish();

@@ -3,10 +3,13 @@
 #include <pthread.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "runtime/run_flags.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
+#include "script/events/script.h"
+#include "script/tree/argument_slots.h"
 #include "script/tree/prepare.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
@@ -27,33 +30,39 @@ VariableNode* const g_noLocalNodes[CVariableList::kSlots] = {};
 TreeLocals* g_localsByLevel[kMaxExecutionNesting + 1];
 
 StatementHandler g_statementHandler = nullptr;
+StatementHandler g_blockHandler = nullptr;  // the top block's runner going with it
 VMExecutor g_vmExecutor = nullptr;
 int32_t g_nesting = 0;
 
 // Room kept free on the native stack below the deepest tree execution.
 constexpr uintptr_t kStackReserve = 1024 * 1024;
 
-// The lowest usable address of this thread's stack, found once per thread;
-// 0 when it cannot be told.
-uintptr_t StackLimit() {
-  thread_local uintptr_t limit = [] {
-    pthread_attr_t attributes;
-    if (pthread_getattr_np(pthread_self(), &attributes) != 0) return uintptr_t{0};
-    void* low = nullptr;
-    size_t size = 0;
-    int status = pthread_attr_getstack(&attributes, &low, &size);
-    pthread_attr_destroy(&attributes);
-    if (status != 0) return uintptr_t{0};
-    uintptr_t reserve = size / 2 < kStackReserve ? size / 2 : kStackReserve;
-    return reinterpret_cast<uintptr_t>(low) + reserve;
-  }();
-  return limit;
+constexpr uintptr_t kStackLimitUnknown = ~uintptr_t{0};
+
+// The lowest usable address of this thread's stack, found on the thread's
+// first execution; 0 when it cannot be told. Constant-initialised, so a
+// read costs no guard check.
+thread_local uintptr_t t_stackLimit = kStackLimitUnknown;
+
+[[gnu::noinline]] uintptr_t FindStackLimit() {
+  pthread_attr_t attributes;
+  t_stackLimit = 0;
+  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return 0;
+  void* low = nullptr;
+  size_t size = 0;
+  int status = pthread_attr_getstack(&attributes, &low, &size);
+  pthread_attr_destroy(&attributes);
+  if (status != 0) return 0;
+  uintptr_t reserve = size / 2 < kStackReserve ? size / 2 : kStackReserve;
+  t_stackLimit = reinterpret_cast<uintptr_t>(low) + reserve;
+  return t_stackLimit;
 }
 
-bool StackExhausted() {
+inline bool StackExhausted() {
   if (g_nesting >= kMaxExecutionNesting) return true;
-  auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-  return here < StackLimit();
+  uintptr_t limit = t_stackLimit;
+  if (limit == kStackLimitUnknown) limit = FindStackLimit();
+  return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < limit;
 }
 
 inline int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue* result) {
@@ -65,10 +74,11 @@ inline int32_t RunBlock(ExecContext* context, const CodeNode* node, ScriptValue*
   return kExecDone;
 }
 
-int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
+inline __attribute__((always_inline)) int32_t RunRoot(ExecContext* context, const CCode* code, ScriptValue* result) {
   if (code->kind == kCodeExpression) return Interpreter_Evaluate(context, &code->root, result);
   if (code->root.kind == kNodeEmptyProgram) return kExecDone;
   if (code->root.kind != kNodeBlock) return Interpreter_Fail(context, code->root.position, "This is not a program.");
+  if (g_blockHandler != nullptr) return g_blockHandler(context, &code->root, result);
   return RunBlock(context, &code->root, result);
 }
 
@@ -104,7 +114,10 @@ void Interpreter_TakeLocals(ExecContext* context) {
   context->localNodes = list->table;
 }
 
-void Interpreter_SetStatementHandler(StatementHandler handler) { g_statementHandler = handler; }
+void Interpreter_SetStatementHandler(StatementHandler handler, StatementHandler block) {
+  g_statementHandler = handler;
+  g_blockHandler = handler != nullptr ? block : nullptr;
+}
 void Code_SetVMExecutor(VMExecutor executor) { g_vmExecutor = executor; }
 bool Code_HasVMExecutor() { return g_vmExecutor != nullptr; }
 int32_t Interpreter_Nesting() { return g_nesting; }
@@ -155,11 +168,47 @@ bool Code_Execute_ShowError(CInstance* self, CInstance* other, CCode* code, Scri
   return false;
 }
 
-bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+namespace {
+
+inline __attribute__((always_inline)) bool ExecuteErrorString(CInstance* self, CInstance* other, CCode* code,
+                                                              ScriptValue* result) {
   if (Execute(self, other, code, result)) return true;
   ScriptValue_Release(result);
   ScriptValue_SetString(result, "ERROR");
   return false;
+}
+
+}  // namespace
+
+bool Code_Execute_ErrorString(CInstance* self, CInstance* other, CCode* code, ScriptValue* result) {
+  return ExecuteErrorString(self, other, code, result);
+}
+
+// Here rather than beside the other script runs so that the run itself is
+// part of the call: script calls are most of what a tree call does.
+bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
+                          ScriptValue* arguments) {
+  if (argc < 0) argc = 0;
+  if (argc > kArgumentSlots) argc = kArgumentSlots;
+  CScript* script = Script_Get(index);
+  if (script == nullptr) {
+    for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
+    return false;
+  }
+  // The arguments and the caller's slots change places: the callee sees its
+  // own values and empty slots past them, and `arguments` keeps the caller's
+  // until they go back.
+  int32_t used = g_argumentExtent;
+  int32_t count = g_argumentCount;
+  for (int32_t i = argc; i < used; ++i) arguments[i] = ScriptValue();
+  int32_t top = argc > used ? argc : used;
+  for (int32_t i = 0; i < top; ++i) std::swap(g_arguments[i], arguments[i]);
+  g_argumentExtent = argc;
+  g_argumentCount = argc;
+  bool ok = ExecuteErrorString(self, other, script->code, result);
+  ArgumentSlots_Restore(arguments, used, count);
+  if (!ok) ArgumentSlots_ScriptFailed(index);
+  return ok;
 }
 
 int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, ScriptValue* result) {

@@ -75,7 +75,9 @@ int32_t Interpreter_Statement(ExecContext* context, const CodeNode* node, Script
 // "Statement expected.". A full statement handler may pass these kinds here.
 int32_t Interpreter_BasicStatement(ExecContext* context, const CodeNode* node, ScriptValue* result);
 using StatementHandler = int32_t (*)(ExecContext* context, const CodeNode* node, ScriptValue* result);
-void Interpreter_SetStatementHandler(StatementHandler handler);  // null: the basic set
+// Null: the basic set. `block`, when given, runs a program's top block with
+// every statement in it as `handler` runs it, without a call per statement.
+void Interpreter_SetStatementHandler(StatementHandler handler, StatementHandler block = nullptr);
 
 // ---- Seams to the bytecode machine and to extension functions ---------------
 // Runs bytecode; reports its own errors.

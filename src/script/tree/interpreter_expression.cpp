@@ -442,11 +442,6 @@ int32_t CallTarget(ExecContext* context, const CodeNode* node, int32_t count, Sc
         g_extensionCaller(id - kFirstExtensionFunctionId, context->self, context->other, count, arguments, result);
     return ok ? kExecDone : kExecError;
   }
-  if (id >= kFirstScriptFunctionId) {
-    bool ok =
-        Script_ExecuteTaking(id - kFirstScriptFunctionId, context->self, context->other, count, result, arguments);
-    return ok ? kExecDone : kExecError;
-  }
   Clear(result);
   BuiltinFunction handler = Function_GetHandler(id);
   if (handler != nullptr) handler(result, context->self, context->other, count, arguments);
@@ -533,6 +528,15 @@ namespace {
   }
   ScriptValue_Release(&value);
   if (status != kExecDone) return status;
+  if (target->prepared == kFormLocal) {
+    // A local that has a node, with no text on either side: what the list's
+    // store does then, without finding the node by its name again.
+    ScriptValue* stored = Tree_LocalValue(context, target);
+    if (stored != nullptr && stored->kind != kValueString && result->kind != kValueString) {
+      *stored = ScriptValue{result->kind, nullptr, result->real};
+      return kExecDone;
+    }
+  }
   if (!Store(context, address, *result)) {
     return Interpreter_Fail(context, node->position, "Cannot assign to the variable");
   }
@@ -598,6 +602,12 @@ int32_t Interpreter_Call(ExecContext* context, const CodeNode* node, ScriptValue
     new (slot) ScriptValue();
     status = Interpreter_Evaluate(context, argument, slot);
     if (status != kExecDone) break;
+  }
+  if (status == kExecDone && node->id >= kFirstScriptFunctionId && node->id < kFirstExtensionFunctionId) {
+    // The script takes the arguments over, whatever the outcome.
+    bool ok = Script_ExecuteTaking(node->id - kFirstScriptFunctionId, context->self, context->other, count, result,
+                                   arguments);
+    return ok ? kExecDone : kExecError;
   }
   if (status == kExecDone) status = CallTarget(context, node, count, arguments, result);
   for (int32_t i = 0; i < made; ++i) ScriptValue_Release(&arguments[i]);

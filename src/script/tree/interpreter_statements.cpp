@@ -21,6 +21,8 @@ struct Temporary {
 };
 
 int32_t RunNestedBlock(ExecContext* context, const CodeNode* node, ScriptValue* result);
+int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result);
+int32_t RunReturn(ExecContext* context, const CodeNode* node, ScriptValue* result);
 
 // A statement inside one of these statements. They run only as the
 // installed handler, so the statements inside go straight to it; every
@@ -30,6 +32,8 @@ inline int32_t Run(ExecContext* context, const CodeNode* node, ScriptValue* resu
     case kNodeAssign: return Tree_Assign(context, node, result);
     case kNodeCall: return Interpreter_Call(context, node, result);
     case kNodeBlock: return RunNestedBlock(context, node, result);
+    case kNodeIf: return RunIf(context, node, result);
+    case kNodeReturn: return RunReturn(context, node, result);
     default: return Interpreter_FullStatement(context, node, result);
   }
 }
@@ -72,7 +76,7 @@ inline __attribute__((always_inline)) int32_t LoopCondition(ExecContext* context
   return kExecDone;
 }
 
-int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunIf(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   double real = 0;
   if (!Tree_PureTest(context, &node->children[0], &real)) {
     Temporary condition;
@@ -179,7 +183,7 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
   return kExecDone;
 }
 
-int32_t RunReturn(ExecContext* context, const CodeNode* node, ScriptValue* result) {
+[[gnu::noinline]] int32_t RunReturn(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   int32_t status = Interpreter_Evaluate(context, &node->children[0], result);
   return status == kExecError ? kExecError : kExecExit;
 }
@@ -329,4 +333,4 @@ int32_t Interpreter_FullStatement(ExecContext* context, const CodeNode* node, Sc
   }
 }
 
-void Statements_Install() { Interpreter_SetStatementHandler(Interpreter_FullStatement); }
+void Statements_Install() { Interpreter_SetStatementHandler(Interpreter_FullStatement, RunNestedBlock); }

@@ -7,6 +7,7 @@
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/events/script.h"
+#include "script/tree/argument_slots.h"
 #include "script/tree/interpreter.h"
 
 namespace {
@@ -21,11 +22,10 @@ struct SavedArguments {
   int32_t count = 0;
 };
 
-// The caller's slots in use are taken aside, texts and all, and the callee's
-// arguments put in their place (copied, or with `take` handed over, leaving
-// the given values without texts); the slots past both were empty already.
-inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t argc, ScriptValue* arguments,
-                                                 bool take) {
+// The caller's slots in use are taken aside, texts and all, and copies of
+// the callee's arguments put in their place; the slots past both were empty
+// already.
+inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t argc, const ScriptValue* arguments) {
   saved->used = g_argumentExtent;
   saved->count = g_argumentCount;
   ScriptValue* slots = saved->slots.values;
@@ -37,77 +37,45 @@ inline __attribute__((always_inline)) void Enter(SavedArguments* saved, int32_t 
   } else {
     for (int32_t i = 0; i < saved->used; ++i) slots[i] = g_arguments[i];
   }
-  if (take) {
-    for (int32_t i = 0; i < argc; ++i) {
-      g_arguments[i] = arguments[i];
-      arguments[i].text = nullptr;
-    }
-    for (int32_t i = argc; i < saved->used; ++i) g_arguments[i] = ScriptValue();
-    g_argumentExtent = argc;
-  } else {
-    int32_t cleared = argc > saved->used ? argc : saved->used;
-    for (int32_t i = 0; i < cleared; ++i) g_arguments[i] = ScriptValue();
-    g_argumentExtent = 0;
-    for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
-  }
+  int32_t cleared = argc > saved->used ? argc : saved->used;
+  for (int32_t i = 0; i < cleared; ++i) g_arguments[i] = ScriptValue();
+  g_argumentExtent = 0;
+  for (int32_t i = 0; i < argc; ++i) Code_SetArgument(i, arguments[i]);
   g_argumentCount = argc;
-}
-
-// The saved slots take the place of the current ones, texts included; the
-// callee's slots past them are emptied (past both, they are empty).
-inline __attribute__((always_inline)) void Leave(SavedArguments* saved) {
-  const ScriptValue* slots = saved->slots.values;
-  int32_t used = saved->used;
-  int32_t top = g_argumentExtent > used ? g_argumentExtent : used;
-  for (int32_t i = 0; i < top; ++i) {
-    char* text = g_arguments[i].text;
-    g_arguments[i] = i < used ? slots[i] : ScriptValue();
-    if (text != nullptr) MemoryManager::Free(text);
-  }
-  g_argumentExtent = used;
-  g_argumentCount = saved->count;
 }
 
 // A failed run leaves "ERROR" in result; the caller puts its lead in front
 // of the error text.
 inline __attribute__((always_inline)) bool RunWithArguments(CCode* code, CInstance* self, CInstance* other,
-                                                            int32_t argc, ScriptValue* arguments, bool take,
+                                                            int32_t argc, const ScriptValue* arguments,
                                                             ScriptValue* result) {
   if (argc < 0) argc = 0;
   if (argc > kArgumentSlots) argc = kArgumentSlots;
   SavedArguments saved;
-  Enter(&saved, argc, arguments, take);
+  Enter(&saved, argc, arguments);
   bool ok = Code_Execute_ErrorString(self, other, code, result);
-  Leave(&saved);
+  ArgumentSlots_Restore(saved.slots.values, saved.used, saved.count);
   return ok;
 }
 
 void PutLead(const ErrorLead& lead) { Code_Error_Prefix((std::string(lead.before) + lead.name + lead.after).c_str()); }
 
-bool RunScript(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
-               ScriptValue* arguments, bool take) {
-  CScript* script = Script_Get(index);
-  if (script == nullptr) return false;
-  bool ok = RunWithArguments(script->code, self, other, argc, arguments, take, result);
-  if (!ok) PutLead({"In script ", Script_GetName(index), ":\n"});
-  return ok;
-}
-
 }  // namespace
+
+void ArgumentSlots_ScriptFailed(int32_t index) { PutLead({"In script ", Script_GetName(index), ":\n"}); }
 
 bool Code_ExecuteWithArguments(CCode* code, CInstance* self, CInstance* other, int32_t argc,
                                const ScriptValue* arguments, ScriptValue* result, const ErrorLead& lead) {
-  bool ok = RunWithArguments(code, self, other, argc, const_cast<ScriptValue*>(arguments), false, result);
+  bool ok = RunWithArguments(code, self, other, argc, arguments, result);
   if (!ok) PutLead(lead);
   return ok;
 }
 
 bool Script_Execute(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
                     const ScriptValue* arguments) {
-  return RunScript(index, self, other, argc, result, const_cast<ScriptValue*>(arguments), false);
-}
-
-bool Script_ExecuteTaking(int32_t index, CInstance* self, CInstance* other, int32_t argc, ScriptValue* result,
-                          ScriptValue* arguments) {
-  return RunScript(index, self, other, argc, result, arguments, true);
+  CScript* script = Script_Get(index);
+  if (script == nullptr) return false;
+  bool ok = RunWithArguments(script->code, self, other, argc, arguments, result);
+  if (!ok) ArgumentSlots_ScriptFailed(index);
+  return ok;
 }
