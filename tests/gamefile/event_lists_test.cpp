@@ -90,9 +90,9 @@ TEST_F(EventLists, ManyCollidingObjectsListEachPairOnceInOrder) {
   // unordered pair once, owner first in the order the objects are walked.
   std::vector<ObjectSpec> shapes;
   for (int i = 0; i < 40; ++i) {
-    ObjectSpec spec{"o" + std::to_string(i), -1, {}};
-    for (uint32_t j = 0; j < 40; ++j) spec.events.push_back({4, j, "hit"});
-    shapes.push_back(spec);
+    ObjectSpec shape{"o" + std::to_string(i), -1, {}};
+    for (uint32_t j = 0; j < 40; ++j) shape.events.push_back({4, j, "hit"});
+    shapes.push_back(shape);
   }
   ASSERT_TRUE(LoadObjects(shapes));
   Object_BuildEventLists();
