@@ -108,6 +108,8 @@ bool Win_DispatchMessages() {
   return quit;
 }
 
+void Win_PostQuit() { Native_PostMessage(g_mainWindow, WM_QUIT, 0, 0); }
+
 void Win_InputTaken() { Native_InputTaken(); }
 
 bool Win_PumpMessages() {

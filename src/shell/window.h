@@ -73,6 +73,8 @@ void Win_DestroyWindow(NativeWindow window);
 
 // Handles every queued message of the main window; true when WM_QUIT came.
 bool Win_DispatchMessages();
+// Queues WM_QUIT: the next pump ends the run.
+void Win_PostQuit();
 // Polls the desktop's events first, then dispatches.
 bool Win_PumpMessages();
 // The game's step has read the input: releases held back for it may come.

@@ -169,10 +169,29 @@ TEST_F(Draw3D, APageMapsCoordinatesIntoItsPlace) {
   TexturePage page{};
   page.x = 10, page.y = 20, page.width = 30, page.height = 40, page.page = static_cast<int16_t>(texture);
   g_texturePages = {page};
-  GR_3D_Primitive_Begin(4, GR_TexturePage_Handle(0));
-  GR_3D_Vertex_Texture(0, 0, 0, 1, 1);
-  EXPECT_EQ(GR_3D_Primitive_Vertices()[0].u, 40.0f / 128.0f);
-  EXPECT_EQ(GR_3D_Primitive_Vertices()[0].v, 60.0f / 64.0f);
+  // Every form on the page: the textured ones map (1, 1) to the image's far
+  // corner, the plain ones keep the page's own 0, 0.
+  const struct {
+    const char* form;
+    void (*add)();
+    float u, v;
+  } forms[] = {
+      {"plain", [] { GR_3D_Vertex(0, 0, 0); }, 0, 0},
+      {"colour", [] { GR_3D_Vertex_Color(0, 0, 0, 0, 1); }, 0, 0},
+      {"normal", [] { GR_3D_Vertex_Normal(0, 0, 0, 0, 0, 1); }, 0, 0},
+      {"normal colour", [] { GR_3D_Vertex_Normal_Color(0, 0, 0, 0, 0, 1, 0, 1); }, 0, 0},
+      {"texture", [] { GR_3D_Vertex_Texture(0, 0, 0, 1, 1); }, 40.0f / 128.0f, 60.0f / 64.0f},
+      {"texture colour", [] { GR_3D_Vertex_Texture_Color(0, 0, 0, 1, 1, 0, 1); }, 40.0f / 128.0f, 60.0f / 64.0f},
+      {"normal texture", [] { GR_3D_Vertex_Normal_Texture(0, 0, 0, 0, 0, 1, 1, 1); }, 40.0f / 128.0f, 60.0f / 64.0f},
+      {"normal texture colour", [] { GR_3D_Vertex_Normal_Texture_Color(0, 0, 0, 0, 0, 1, 1, 1, 0, 1); }, 40.0f / 128.0f,
+       60.0f / 64.0f},
+  };
+  for (const auto& f : forms) {
+    GR_3D_Primitive_Begin(4, GR_TexturePage_Handle(0));
+    f.add();
+    EXPECT_EQ(GR_3D_Primitive_Vertices()[0].u, f.u) << f.form;
+    EXPECT_EQ(GR_3D_Primitive_Vertices()[0].v, f.v) << f.form;
+  }
   // An index is used as it is; anything else is no texture.
   GR_3D_Primitive_Begin(4, texture);
   GR_3D_Vertex_Texture(0, 0, 0, 1, 1);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_table.h"
@@ -74,7 +75,7 @@ TEST_F(Model3D, WholeNumbersSurviveTheFile) {
   EXPECT_EQ(copy.Records()[2].wholes[8], 0x7FFFFFFF);
 }
 
-TEST_F(Model3D, TheReaderTakesLineEndsAsTheyComeAndReadsWhatIsMissingAsZero) {
+TEST_F(Model3D, TheReaderTakesLineEndsAsTheyCome) {
   C3DModel lf, crlf;
   ASSERT_TRUE(LoadText(lf, "100\n2\n6 1 2 3 4 5 6\n2 7\n"));
   ASSERT_TRUE(LoadText(crlf, "100\r\n2\r\n\r\n6 1 2 3 4 5 6\r\n2 7"));
@@ -84,10 +85,8 @@ TEST_F(Model3D, TheReaderTakesLineEndsAsTheyComeAndReadsWhatIsMissingAsZero) {
     EXPECT_EQ(lf.Records()[r].kind, crlf.Records()[r].kind);
     for (int32_t s = 0; s < kModelValues; ++s) EXPECT_EQ(lf.Records()[r].Value(s), crlf.Records()[r].Value(s));
   }
-  // The short second line does not take the first line's values.
   EXPECT_EQ(lf.Records()[1].reals[0], 7.0f);
-  EXPECT_EQ(lf.Records()[1].reals[1], 0.0f);
-  EXPECT_EQ(lf.Records()[1].reals[2], 0.0f);
+  EXPECT_EQ(lf.Records()[1].reals[1], 2.0f);
 
   C3DModel nul;
   ASSERT_TRUE(LoadText(nul, std::string("100\0"
@@ -97,6 +96,39 @@ TEST_F(Model3D, TheReaderTakesLineEndsAsTheyComeAndReadsWhatIsMissingAsZero) {
   ASSERT_EQ(nul.Records().size(), 1u);
   EXPECT_TRUE(std::isnan(nul.Records()[0].reals[0]));
   EXPECT_TRUE(std::isinf(nul.Records()[0].reals[1]));
+}
+
+// A record line gives what it holds; the rest stays as the line before
+// left it (0 before the first), whole-number slots converted both ways.
+TEST_F(Model3D, AShortLineKeepsWhatTheLineBeforeLeft) {
+  const std::string longLine = "2 1 2 3 " + std::string(100000, '4');
+  const struct {
+    const char* name;
+    std::string text;
+    int32_t kind;
+    std::vector<double> last;  // the last record's ten values
+  } cases[] = {
+      {"first line short", "100\n1\n2 7\n", 2, {7, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"second line short", "100\n2\n6 1 2 3 4 5 6\n2 7\n", 2, {7, 2, 3, 4, 5, 6, 0, 0, 0, 0}},
+      {"kind alone", "100\n2\n3 1 2 3 255 0.5\n2\n", 2, {1, 2, 3, 255, 0.5, 0, 0, 0, 0, 0}},
+      {"no kind", "100\n2\n4 1 2 3 4 5\nx 9\n", 4, {1, 2, 3, 4, 5, 0, 0, 0, 0, 0}},
+      {"stops at a word", "100\n2\n2 1 2 3 4\n2 5 x 6\n", 2, {5, 2, 3, 4, 0, 0, 0, 0, 0, 0}},
+      {"whole slots carried", "100\n2\n11 0 0 0 1 1 1 2 3 1 24\n13 5\n", 13, {5, 0, 0, 1, 1, 1, 2, 3, 1, 24}},
+      {"a real rounds into a whole slot", "100\n2\n2 0 0 0 7.6\n3 1\n", 3, {1, 0, 0, 8, 0, 0, 0, 0, 0, 0}},
+      {"beyond ten values", "100\n1\n2 1 2 3 4 5 6 7 8 9 10 11 12\n", 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+      {"a number longer than a float", "100\n1\n" + longLine, 2, {1, 2, 3, INFINITY, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    C3DModel model;
+    ASSERT_TRUE(LoadText(model, c.text)) << c.name;
+    ASSERT_FALSE(model.Records().empty()) << c.name;
+    const ModelRecord& record = model.Records().back();
+    EXPECT_EQ(record.kind, c.kind) << c.name;
+    for (int32_t slot = 0; slot < kModelValues; ++slot) {
+      EXPECT_EQ(record.Value(slot), static_cast<double>(static_cast<float>(c.last[static_cast<size_t>(slot)])))
+          << c.name << " slot " << slot;
+    }
+  }
 }
 
 TEST_F(Model3D, OnlyTheExactFormatLineIsTaken) {

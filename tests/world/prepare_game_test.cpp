@@ -54,7 +54,7 @@ class Preparation : public testing::Test {
     auto package = std::make_unique<CExtensionPackage>();
     package->name = package->folder = "broken";
     CExtensionFile file;
-    file.fileName = "broken.gml";
+    file.fileName = "broken.txt";
     file.kind = kExtensionFileScript;
     CExtensionFunction function;
     function.name = "broken_fn";

@@ -58,8 +58,9 @@ class C3DModel {
   // The text form: "100", the record count, one line per record.
   bool Save(const char* path) const;
   // Empties the model first. False when the file cannot be read or is not
-  // of the format; a record line cut short reads 0 for what is missing, and
-  // a file with fewer record lines than it counts keeps the ones it has.
+  // of the format; a record line cut short takes what it is missing from
+  // the line before it (0 for the first), and a file with fewer record
+  // lines than it counts keeps the ones it has.
   bool Load(const char* path);
   bool LoadFromMemory(const char* data, size_t size);
 

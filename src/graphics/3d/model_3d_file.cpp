@@ -49,27 +49,38 @@ bool ReadWhole(const char*& at, int32_t* out) {
   return true;
 }
 
-// A record line: the kind, then up to ten values. Whatever the line does
-// not hold reads 0.
-ModelRecord ParseRecord(const std::string& line) {
-  ModelRecord record;
-  const char* at = line.c_str();
-  if (!ReadWhole(at, &record.kind)) return record;
-  for (int32_t slot = 0; slot < kModelValues; ++slot) {
-    char* end = nullptr;
-    if (ModelRecord::IsWhole(record.kind, slot)) {
-      const double value = std::strtod(at, &end);
-      if (end == at) break;
-      record.wholes[slot] = Num_RoundInt32(value);
-    } else {
-      const float value = std::strtof(at, &end);
-      if (end == at) break;
-      record.reals[slot] = value;
-    }
-    at = end;
+// Reads record lines as the format has always been read: the kind, then up
+// to ten values, into one set of values kept from line to line. What a line
+// does not give stays as the line before left it (0 before the first), so a
+// short line takes the rest from the record above it.
+class RecordParser {
+ public:
+  ModelRecord Parse(const std::string& line) {
+    const char* at = line.c_str();
+    if (ReadWhole(at, &kind_)) ReadValues(at);
+    ModelRecord record;
+    record.kind = kind_;
+    for (int32_t slot = 0; slot < kModelValues; ++slot) record.SetValue(slot, values_[slot]);
+    return record;
   }
-  return record;
-}
+
+ private:
+  // Whole-number slots are read as doubles, the others as floats: what
+  // each slot of this kind keeps.
+  void ReadValues(const char* at) {
+    for (int32_t slot = 0; slot < kModelValues; ++slot) {
+      char* end = nullptr;
+      const double value =
+          ModelRecord::IsWhole(kind_, slot) ? std::strtod(at, &end) : static_cast<double>(std::strtof(at, &end));
+      if (end == at) return;
+      values_[slot] = value;
+      at = end;
+    }
+  }
+
+  int32_t kind_ = 0;
+  double values_[kModelValues] = {};
+};
 
 }  // namespace
 
@@ -114,9 +125,10 @@ bool C3DModel::LoadFromMemory(const char* data, size_t size) {
     if (!ReadWhole(at, &count)) count = 0;
   }
   // The count is only what the file claims: nothing is reserved for it.
+  RecordParser parser;
   int32_t read = 0;
   while (read < count && lines.Next(&line)) {
-    records_.push_back(ParseRecord(line));
+    records_.push_back(parser.Parse(line));
     ++read;
   }
   if (read < count) {

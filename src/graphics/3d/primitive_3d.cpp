@@ -57,12 +57,19 @@ void FlushContinue() {
   }
 }
 
+// Texture coordinates are stored as given: the plain forms' 0, 0 too.
 void Append(float x, float y, float z, float nx, float ny, float nz, uint32_t colour, float u, float v) {
   Primitive3D& p = g_primitive;
   if (p.count >= p.limit) FlushContinue();
   if (p.count >= kPrimitive3DMax) return;
-  GR_Texture_Map_Page(p.texture, &u, &v);
   p.vertices[p.count++] = NormalTexVertex{x, y, z, nx, ny, nz, colour, u, v};
+}
+
+// The textured forms: coordinates on a page's image are mapped into the
+// page's place.
+void AppendTextured(float x, float y, float z, float nx, float ny, float nz, uint32_t colour, float u, float v) {
+  GR_Texture_Map_Page(g_primitive.texture, &u, &v);
+  Append(x, y, z, nx, ny, nz, colour, u, v);
 }
 
 }  // namespace
@@ -92,11 +99,11 @@ void GR_3D_Vertex_Color(float x, float y, float z, uint32_t colour, float alpha)
 }
 
 void GR_3D_Vertex_Texture(float x, float y, float z, float u, float v) {
-  Append(x, y, z, 0, 0, 0, CurrentColour(), u, v);
+  AppendTextured(x, y, z, 0, 0, 0, CurrentColour(), u, v);
 }
 
 void GR_3D_Vertex_Texture_Color(float x, float y, float z, float u, float v, uint32_t colour, float alpha) {
-  Append(x, y, z, 0, 0, 0, OwnColour(colour, alpha), u, v);
+  AppendTextured(x, y, z, 0, 0, 0, OwnColour(colour, alpha), u, v);
 }
 
 void GR_3D_Vertex_Normal(float x, float y, float z, float nx, float ny, float nz) {
@@ -108,12 +115,12 @@ void GR_3D_Vertex_Normal_Color(float x, float y, float z, float nx, float ny, fl
 }
 
 void GR_3D_Vertex_Normal_Texture(float x, float y, float z, float nx, float ny, float nz, float u, float v) {
-  Append(x, y, z, nx, ny, nz, CurrentColour(), u, v);
+  AppendTextured(x, y, z, nx, ny, nz, CurrentColour(), u, v);
 }
 
 void GR_3D_Vertex_Normal_Texture_Color(float x, float y, float z, float nx, float ny, float nz, float u, float v,
                                        uint32_t colour, float alpha) {
-  Append(x, y, z, nx, ny, nz, OwnColour(colour, alpha), u, v);
+  AppendTextured(x, y, z, nx, ny, nz, OwnColour(colour, alpha), u, v);
 }
 
 void GR_3D_Set_Recorder(GraphicsRecorder* recorder) { g_primitive.recorder = recorder; }

@@ -8,7 +8,8 @@
 // recording can tell the two apart and re-colour only the first.
 //
 // A texture argument is a texture index, -1 for none, or a texture-page
-// handle, whose vertices' coordinates are mapped into the page's place.
+// handle, whose textured vertices' coordinates are mapped into the page's
+// place; the plain forms keep 0, 0.
 #pragma once
 
 #include <cstdint>

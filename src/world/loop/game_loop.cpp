@@ -124,8 +124,11 @@ bool Run_Start() {
       g_running = 0;
       return false;
     }
+  } else {
+    g_running = 1;
   }
-  g_running = 1;
+  // A quit message a pump took while the game started (a fatal error, the
+  // window closed) has cleared the running byte: no frame runs.
   g_paused = 0;
   Run_EnterMainLoop();
   return true;

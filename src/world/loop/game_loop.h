@@ -6,7 +6,9 @@
 // Starts the game when it is not running yet, then enters the main loop;
 // false when the game could not start.
 bool Run_Start();
-// Starts the clock and prints the main-loop banner; returns the clock.
+// Starts the clock, drains the messages (a quit waiting since the start
+// ends the run before its first frame) and prints the main-loop banner;
+// returns the clock.
 int64_t Run_EnterMainLoop();
 // Acts on g_newRoom at the end of a frame; false when the game ended
 // (an end, a quit, or a room that cannot be entered), true otherwise.

@@ -7,6 +7,7 @@
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
+#include "shell/window.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/physics_binding.h"
 #include "world/room/room.h"
@@ -27,9 +28,11 @@ void CurrentPlace(ErrorPlace* place) {
 std::string ObjectName(int32_t index) { return Object_GetName(index); }
 std::string TimeLineName(int32_t index) { return TimeLine_GetName(index); }
 
+// The quit message ends the run at the next pump: after the current
+// frame, or before the first one when the game is still starting.
 void RequestQuit(int32_t roomCode) {
   g_newRoom = roomCode;
-  g_running = 0;
+  Win_PostQuit();
 }
 
 }  // namespace
