@@ -124,9 +124,9 @@ bool DesktopKeys_Send(DesktopKey key, bool release) {
 }
 
 int DesktopKeys_LockState(DesktopKey key) {
-  Display* display = Connection();
   const char* name = IndicatorName(key);
-  if (display == nullptr || name == nullptr) return -1;
+  Display* display = name != nullptr ? Connection() : nullptr;
+  if (display == nullptr) return -1;
   Bool on = False;
   if (!XkbGetNamedIndicator(display, XInternAtom(display, name, False), nullptr, &on, nullptr, nullptr)) return -1;
   return on ? 1 : 0;
