@@ -1,5 +1,6 @@
 #include "gamefile/runner_load.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -32,13 +33,16 @@ std::string Slashed(std::string path) {
 
 bool PlainFileExists(const std::string& path) { return File_Exists(Slashed(path).c_str()); }
 
-std::vector<uint8_t> ReadWhole(const std::string& path) {
+// The whole file into *bytes; the system's error number when it cannot be
+// read, else 0.
+int ReadWhole(const std::string& path, std::vector<uint8_t>* bytes) {
+  errno = 0;
   int32_t size = 0;
   uint8_t* data = LoadSave_ReadFile(Slashed(path).c_str(), &size);
-  if (data == nullptr) return {};
-  std::vector<uint8_t> bytes(data, data + size);
+  if (data == nullptr) return errno != 0 ? errno : EIO;
+  bytes->assign(data, data + size);
   MemoryManager::Free(data);
-  return bytes;
+  return 0;
 }
 
 // Values read as decimal integers; text without leading digits reads 0.
@@ -66,7 +70,9 @@ void LoadOptionsIni(const std::string& gamePath) {
 void LoadDebugFile(const std::string& gamePath) {
   std::string debugPath = Runner_DebugPath(gamePath);
   if (debugPath.empty() || !PlainFileExists(debugPath)) return;
-  DebugInfo_Load(&g_debugInfo, ReadWhole(debugPath));
+  std::vector<uint8_t> bytes;
+  ReadWhole(debugPath, &bytes);
+  DebugInfo_Load(&g_debugInfo, std::move(bytes));
 }
 
 }  // namespace
@@ -190,8 +196,14 @@ bool RunnerLoadGame(const char* commandLinePath) {
   LoadOptionsIni(g_gamePath);
   LoadDebugFile(g_gamePath);
   g_debugConsole->Output("Reading File %s\n", g_gamePath.c_str());
-  g_gameData.Assign(ReadWhole(g_gamePath));
+  std::vector<uint8_t> bytes;
+  const int error = ReadWhole(g_gamePath, &bytes);
+  g_gameData.Assign(std::move(bytes));
   g_debugConsole->Output("Loaded File %s\n", g_gamePath.c_str());
+  if (error != 0) {
+    g_debugConsole->Output("Cannot open the game file %s: %s\n", g_gamePath.c_str(), std::strerror(error));
+    return false;
+  }
   const uint8_t* d = g_gameData.Data();
   if (g_gameData.Size() >= 4 && (std::memcmp(d, "FORM", 4) == 0 || std::memcmp(d, "MROF", 4) == 0)) {
     g_debugConsole->Output("IFF wad found\n");

@@ -29,8 +29,9 @@ void Runner_SetVirtualButtonsHook(OptionsIniHook hook);
 
 // Steps 1 to 6 of the load: the path (when none was given, the open-file
 // dialog asks for one), the options INI, the debug file, the game file
-// itself into g_gameData. Returns false only when no game was chosen (the
-// caller ends the process with status 1).
+// itself into g_gameData. Returns false when no game was chosen or the game
+// file cannot be read, the system's reason on the console (the caller ends
+// the process with status 1).
 bool RunnerLoadGame(const char* commandLinePath);
 
 // The options file's DEFAULT keys.

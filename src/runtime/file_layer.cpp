@@ -209,13 +209,19 @@ std::string FolderOfText(const char* folder) {
 // ---------------------------------------------------------------- files
 
 // Opens a regular file for reading; -1 for anything else (folders, devices,
-// pipes), so no read can block or run without end.
+// pipes), so no read can block or run without end. errno then says why.
 int OpenRegular(const std::string& path, struct stat* info) {
-  if (path.empty()) return -1;
+  if (path.empty()) {
+    errno = ENOENT;
+    return -1;
+  }
   int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
-  if (fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+  const bool known = fstat(fd, info) == 0;
+  if (!known || !S_ISREG(info->st_mode)) {
+    const int why = !known ? errno : S_ISDIR(info->st_mode) ? EISDIR : EINVAL;
     close(fd);
+    errno = why;
     return -1;
   }
   return fd;
@@ -250,13 +256,16 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
   // One byte more for the trailing zero; sizes past 2^31 are refused.
   if (size < 0 || size >= INT32_MAX || static_cast<uint64_t>(size) >= MemoryManager::kMaxSize) {
     close(fd);
+    errno = EFBIG;
     return nullptr;
   }
   auto* data = static_cast<uint8_t*>(KV_ALLOC(static_cast<size_t>(size) + 1, false));
   int64_t got = ReadAll(fd, data, size);
+  const int why = errno;
   close(fd);
   if (got < 0) {
     MemoryManager::Free(data);
+    errno = why;
     return nullptr;
   }
   data[got] = 0;

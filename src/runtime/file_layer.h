@@ -58,7 +58,8 @@ std::string LoadSave_FindFile(const char* path);
 
 // Whole-file helpers. The read ones return a new MemoryManager buffer the
 // caller keeps (contents plus a trailing zero byte) with the byte count in
-// *outSize, or null when the path is not a readable regular file.
+// *outSize, or null when the path is not a readable regular file (errno
+// then says why).
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize);
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize);
 uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);

@@ -160,5 +160,35 @@ TEST(MkgamePhysics, SettingsTheFormatCannotHoldAreRefused) {
   EXPECT_EQ(RunMkgame(description, TempPath("physics_ok.win")).status, 0);
 }
 
+// Only blanks may follow the description's value: a stray closing brace
+// would otherwise cut off everything after it.
+TEST(MkgameDescription, TextAfterTheValueIsRefusedByItsPlace) {
+  struct Case {
+    const char* json;
+    const char* where;  // empty when the description is accepted
+  } cases[] = {
+      {"{\"rooms\": []}\n}\n{\"rooms\": [{}]}\n", "line 2, column 1"},
+      {"{\"objects\": {}}  x", "line 1, column 18"},
+      {"{\n  \"rooms\": []\n}\n\n   ]", "line 5, column 4"},
+      {"{}\t\r\n \n", ""},
+      {"{}", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string description = TempPath("trailing.json");
+    const std::string output = TempPath("trailing.win");
+    std::filesystem::remove(output);
+    std::ofstream(description, std::ios::binary) << c.json;
+    RunResult run = RunMkgame(description, output);
+    if (c.where[0] == '\0') {
+      EXPECT_EQ(run.status, 0) << run.output;
+      continue;
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, description + ": text after the end of the description at " + c.where + "\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+  }
+}
+
 }  // namespace
 }  // namespace mkgame_test

@@ -1,5 +1,6 @@
 #include "mkgame/json_input.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,14 @@ namespace {
 
 const char* TypeName(json_object* value) {
   return value == nullptr ? "null" : json_type_to_name(json_object_get_type(value));
+}
+
+// "line L, column C" of a byte, both counted from 1.
+std::string LineAndColumn(const std::string& text, size_t at) {
+  const size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+  const size_t column = newline == std::string::npos ? at + 1 : at - newline;
+  const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n') + 1;
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
 }  // namespace
@@ -135,6 +144,11 @@ json_object* Json_ParseFile(const std::string& fileName) {
   if (root == nullptr || error != json_tokener_success) {
     throw DescriptionError(fileName, std::string("not valid JSON near byte ") + std::to_string(offset) + ": " +
                                          json_tokener_error_desc(error));
+  }
+  const size_t extra = text.find_first_not_of(" \t\r\n", offset);
+  if (extra != std::string::npos) {
+    json_object_put(root);
+    throw DescriptionError(fileName, "text after the end of the description at " + LineAndColumn(text, extra));
   }
   return root;
 }

@@ -36,20 +36,41 @@ constexpr KeyPair kNamedKeys[] = {
     {SDLK_EQUALS, 187},       {SDLK_COMMA, 188},       {SDLK_MINUS, 189},
     {SDLK_PERIOD, 190},       {SDLK_SLASH, 191},       {SDLK_BACKQUOTE, 192},
     {SDLK_LEFTBRACKET, 219},  {SDLK_BACKSLASH, 220},   {SDLK_RIGHTBRACKET, 221},
-    {SDLK_QUOTE, 222},
+    {SDLK_QUOTE, 222},        {SDLK_KP_0, 96},
+};
+
+// Runs of keys whose codes follow one another, as their virtual keys do.
+struct KeyRun {
+  SDL_Keycode first;
+  SDL_Keycode last;
+  int32_t virtualKey;  // the first key's
+};
+
+constexpr KeyRun kKeyRuns[] = {
+    {SDLK_a, SDLK_z, 65},      {SDLK_0, SDLK_9, 48},       {SDLK_F1, SDLK_F12, 112},
+    {SDLK_F13, SDLK_F24, 124}, {SDLK_KP_1, SDLK_KP_9, 97},
 };
 
 int32_t KeycodeToVirtual(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 65 + (key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return 48 + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
-  if (key >= SDLK_F13 && key <= SDLK_F24) return 124 + (key - SDLK_F13);
-  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
-  if (key == SDLK_KP_0) return 96;
+  for (const KeyRun& run : kKeyRuns) {
+    if (key >= run.first && key <= run.last) return run.virtualKey + (key - run.first);
+  }
   for (const KeyPair& pair : kNamedKeys) {
     if (pair.key == key) return pair.virtualKey;
   }
   return 0;
+}
+
+// The first key of the tables that gives the code: the left one of a pair.
+SDL_Keycode VirtualToKeycode(int32_t virtualKey) {
+  for (const KeyRun& run : kKeyRuns) {
+    if (virtualKey >= run.virtualKey && virtualKey <= run.virtualKey + (run.last - run.first))
+      return run.first + (virtualKey - run.virtualKey);
+  }
+  for (const KeyPair& pair : kNamedKeys) {
+    if (pair.virtualKey == virtualKey) return pair.key;
+  }
+  return SDLK_UNKNOWN;
 }
 
 // Keys named by their place on a US keyboard.
@@ -247,6 +268,8 @@ int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
   // Layouts whose keys give other symbols still name the keys by place.
   return ScancodeToVirtual(scancode);
 }
+
+SDL_Keycode Translator_KeyOfVirtual(int32_t virtualKey) { return VirtualToKeycode(virtualKey); }
 
 void Translator_Translate(const SDL_Event& event) {
   // Keys typed before the desktop settled the focus carry no window; they

@@ -34,5 +34,8 @@ void Translator_DeliverKey(const TranslatedKey& key);
 void Translator_Translate(const SDL_Event& event);
 // The virtual-key code of a key, 0 when it has none.
 int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode);
+// The key that gives a virtual-key code (the left one of a pair such as
+// the Shift keys), SDLK_UNKNOWN when none does.
+SDL_Keycode Translator_KeyOfVirtual(int32_t virtualKey);
 // Forgets which application-level activation was last reported.
 void Translator_Reset();

@@ -7,6 +7,7 @@
 #include <deque>
 #include <vector>
 
+#include "platform/desktop_keys.h"
 #include "platform/sdl/event_translator.h"
 
 namespace {
@@ -101,7 +102,16 @@ bool KeyDown(int32_t virtualKey) {
   return g_keyStateSource != nullptr ? g_keyStateSource(virtualKey) : DesktopKeyDown(virtualKey);
 }
 
+// The desktop's key for a code: the side-naming ones by place, the others
+// through the translator's table.
+DesktopKey DesktopKeyOf(int32_t virtualKey) {
+  const SDL_Scancode side = SideScancode(virtualKey);
+  return side != SDL_SCANCODE_UNKNOWN ? SDL_SCANCODE_TO_KEYCODE(side) : Translator_KeyOfVirtual(virtualKey);
+}
+
 bool DesktopLockOn(int32_t virtualKey) {
+  const int typedOn = DesktopKeys_LockState(DesktopKeyOf(virtualKey));
+  if (typedOn >= 0) return typedOn == 1;
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
   const SDL_Keymod mods = SDL_GetModState();
   switch (virtualKey) {
@@ -199,6 +209,7 @@ int32_t MessageKey(int32_t virtualKey) {
 
 void Native_KeybdEvent(int32_t virtualKey, bool release) {
   if (virtualKey < 1 || !IsKeyCode(virtualKey)) return;
+  if (DesktopKeys_Send(DesktopKeyOf(virtualKey), release)) return;
   const auto index = static_cast<size_t>(virtualKey);
   const bool repeat = !release && g_syntheticHeld.test(index);
   if (release) {

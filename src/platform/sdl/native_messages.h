@@ -33,10 +33,12 @@ int16_t Native_GetAsyncKeyState(int32_t virtualKey);
 using KeyStateSource = bool (*)(int32_t virtualKey);
 void Native_SetKeyStateSource(KeyStateSource source);
 
-// A key pressed or released by the program itself (codes 1..255): it passes
-// the keyboard hook and then, unless swallowed, joins the queue as the main
-// window's key message. It reads as held until released. A press of a lock
-// key flips that lock for this program; the desktop's light stays.
+// A key pressed or released by the program itself (codes 1..255). Where the
+// desktop's keyboard can be typed on (platform/desktop_keys.h) it is typed
+// there and reaches the focused window as a desktop key does. Otherwise it
+// passes the keyboard hook and then, unless swallowed, joins the queue as
+// the main window's key message; it reads as held until released, and a
+// press of a lock key flips that lock for this program only.
 void Native_KeybdEvent(int32_t virtualKey, bool release);
 // Forgets the program's own held keys and lock flips.
 void Native_ResetSyntheticKeys();

@@ -16,6 +16,7 @@
 #include "gamefile/runner_load.h"
 #include "graphics/particles/particles.h"
 #include "graphics/transition/transition_define.h"
+#include "platform/desktop_keys.h"
 #include "platform/http/http_transport.h"
 #include "platform/imgui/dialog_host.h"
 #include "platform/joystick.h"
@@ -194,6 +195,7 @@ int Runner_Main(int argc, const char* const* argv, std::span<const WiringRow> ab
   if (g_running == 0) Run_EndGame();
   IO_Free();
   Joystick_Shutdown();
+  DesktopKeys_Shutdown();
   Sound_StopAll();
   Runner_Shutdown();
   return started ? 0 : 1;
