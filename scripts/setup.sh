@@ -11,6 +11,7 @@ PACKAGES=(
   libffi-dev libbox2d-dev libjson-c-dev libimgui-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev pkg-config
   xvfb xauth x11-apps x11-utils xdotool xclip imagemagick
+  libxrandr-dev tigervnc-standalone-server x11-xserver-utils
   lame sox libsox-fmt-mp3 libsixel-examples ccache lua5.4 luajit
 )
 
