@@ -41,8 +41,8 @@ const RequestCase kRequests[] = {
 
 TEST_F(ScreenModes, RequestsAreGrantedExactlyWhenTheyNameAListedMode) {
   for (const RequestCase& c : kRequests) {
-    SCOPED_TRACE(testing::Message() << c.request.width << "x" << c.request.height << "@" << c.request.frequency
-                                    << "/" << c.request.bitsPerPixel);
+    SCOPED_TRACE(testing::Message() << c.request.width << "x" << c.request.height << "@" << c.request.frequency << "/"
+                                    << c.request.bitsPerPixel);
     server_ = &FakeScreenServer_Install();
     EXPECT_EQ(ScreenModes_Test(c.request), c.granted);
     EXPECT_EQ(server_->applied, 0) << "a test switches nothing";
