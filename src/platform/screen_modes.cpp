@@ -14,9 +14,9 @@ struct Keeper {
   ScreenModesFactory factory = ScreenModes_OpenX;
   std::unique_ptr<IScreenModes> server;
   bool opened = false;
-  ScreenMode start;         // the mode found before any change
-  bool changed = false;     // the server's mode is not `start`
-  bool finished = false;    // put back: no more changes
+  ScreenMode start;       // the mode found before any change
+  bool changed = false;   // the server's mode is not `start`
+  bool finished = false;  // put back: no more changes
 };
 
 Keeper& State() {
