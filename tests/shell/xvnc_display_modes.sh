@@ -84,6 +84,7 @@ grep -q "^AL lib" "$work/err.txt" && fail "fatal: the sound library spoke after 
 # A game stuck in a loop after a change, ended by signal $1 (its number $2).
 stopped_by() {
   local name=$1 number=$2
+  rm -f "$work/out.txt"  # the last run's lines must not count for this one
   env -u KORVALITH_HEADLESS LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null \
     "$player" -game "$work/looping.win" > "$work/out.txt" 2> "$work/err.txt" < /dev/null &
   player_pid=$!

@@ -24,6 +24,7 @@ fail() {
 # Signal $1 (number $2) sent $3 times to the looping game.
 ends_by() {
   local name=$1 number=$2 times=$3
+  rm -f "$work/out.txt"  # the last run's lines must not count for this one
   KORVALITH_HEADLESS=1 ALSOFT_DRIVERS=null XDG_DATA_HOME="$work/data" \
     "$player" -game "$work/looping.win" > "$work/out.txt" 2>&1 < /dev/null &
   player_pid=$!
