@@ -81,30 +81,14 @@ expect_lines fatal "changed 1"
 grep -q "^AL lib" "$work/err.txt" && fail "fatal: the sound library spoke after the report"
 [ "$(mode)" = 1024x768 ] || fail "fatal: the server is left at $(mode)"
 
+. "$here/../games/quitting/looping_support.sh"
 # A game stuck in a loop after a change, ended by signal $1 (its number $2).
 stopped_by() {
-  local name=$1 number=$2
-  rm -f "$work/out.txt"  # the last run's lines must not count for this one
-  env -u KORVALITH_HEADLESS LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null \
-    "$player" -game "$work/looping.win" > "$work/out.txt" 2> "$work/err.txt" < /dev/null &
-  player_pid=$!
-  for _ in $(seq 1 300); do
-    grep -q "^changed" "$work/out.txt" 2> /dev/null && break
-    sleep 0.1
-  done
-  expect_lines "$name" "changed 1"
-  [ "$(mode)" = 800x600 ] || fail "$name: the game's change did not reach the server ($(mode))"
-  kill -"$name" "$player_pid"
-  for _ in $(seq 1 200); do
-    kill -0 "$player_pid" 2> /dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$player_pid" 2> /dev/null && fail "$name: the player still runs 20 seconds later"
-  wait "$player_pid"
-  status=$?
-  player_pid=""
-  [ $status -eq $((128 + number)) ] || fail "$name: exit $status, expected $((128 + number))"
-  [ "$(mode)" = 1024x768 ] || fail "$name: the server is left at $(mode)"
+  start_looping -u KORVALITH_HEADLESS LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null
+  expect_lines "$1" "changed 1"
+  [ "$(mode)" = 800x600 ] || fail "$1: the game's change did not reach the server ($(mode))"
+  signal_looping "$1" "$2" 1
+  [ "$(mode)" = 1024x768 ] || fail "$1: the server is left at $(mode)"
 }
 stopped_by TERM 15
 stopped_by INT 2
