@@ -10,8 +10,8 @@ PACKAGES=(
   android-libetc1-dev libstb-dev libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libffi-dev libbox2d-dev libjson-c-dev libimgui-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev pkg-config
-  libx11-dev libxtst-dev
-  xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool xclip imagemagick
+  libx11-dev libxtst-dev libxrandr-dev
+  xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool xclip imagemagick tigervnc-standalone-server
   lame sox libsox-fmt-mp3 libsixel-examples ccache lua5.4 luajit
 )
 

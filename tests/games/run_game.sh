@@ -5,6 +5,7 @@
 #   line 1: the exit status;
 #   then lines that must appear in this order (other lines may come between);
 #   a line starting with "!" must not appear anywhere.
+# Nothing from the sound library may appear on stderr ("AL lib" lines).
 # FORM is "source" or "bytecode"; "oldexec" runs the source form with -oldexec.
 # A folder NAME.files beside the description is copied into the data folder
 # (XDG_DATA_HOME) before the run; save folders inside it go by game name.
@@ -69,6 +70,11 @@ status=$?
 
 fail=0
 check_console "$status" "$work/out.txt" "$expect" || fail=1
+# The sound library's own complaints (a device left open) never follow the
+# player's last words.
+if grep -q '^AL lib' "$work/err.txt"; then
+  echo "the sound library wrote to stderr:"; grep '^AL lib' "$work/err.txt"; fail=1
+fi
 
 # Every file and folder under $1, folders ending in "/", one a line, sorted.
 tree_of() { (cd "$1" && find . -mindepth 1 \( -type d -printf '%p/\n' \) -o -printf '%p\n' | LC_ALL=C sort); }

@@ -39,6 +39,18 @@ void FailOpen(ALenum alutError) {
   g_runFlags.noAudio = true;
 }
 
+// A process that ends without the shutdown (std::exit after a fatal error)
+// still closes the device, or the library's own clean-up complains after
+// the error report. Nothing else is released: the end must not fail.
+void CloseDeviceAtExit() {
+  if (g_device == nullptr) return;
+  alcMakeContextCurrent(nullptr);
+  if (g_context != nullptr) alcDestroyContext(g_context);
+  alcCloseDevice(g_device);
+  g_context = nullptr;
+  g_device = nullptr;
+}
+
 void LoadError(ALenum code) {
   g_debugConsole->Output("ALUT error on load %08x(%d) : %s\n", code, code, alutGetErrorString(code));
 }
@@ -82,6 +94,8 @@ void SoundHardware::Init() {
   g_context = alcCreateContext(g_device, attributes);
   if (g_context == nullptr) return FailOpen(ALUT_ERROR_CREATE_CONTEXT);
   if (!alcMakeContextCurrent(g_context)) return FailOpen(ALUT_ERROR_MAKE_CONTEXT_CURRENT);
+  static const bool closedAtExit = std::atexit(CloseDeviceAtExit) == 0;
+  (void)closedAtExit;
   SoundHardware_CheckError();
 }
 

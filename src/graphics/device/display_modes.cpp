@@ -4,6 +4,7 @@
 
 #include "graphics/device/device_state.h"
 #include "platform/device_window.h"
+#include "platform/screen_modes.h"
 
 namespace {
 
@@ -104,23 +105,31 @@ DisplayModeEntry FindDisplayMode(int32_t width, int32_t height) {
   return *best;
 }
 
+// Where the server's modes can be changed they answer; elsewhere (headless,
+// or a server without the extension) the desktop's mode never changes, and a
+// change is granted only when it changes nothing, every field left out (0 or
+// below) or equal to the current mode's, and a test asks whether the mode is
+// listed.
 int32_t GetDisplayFrequency() {
+  ScreenMode screen;
+  if (ScreenModes_Current(&screen)) return screen.frequency;
   GfxDesktopMode mode;
   return CurrentDesktop(&mode) ? mode.frequency : -1;
 }
 
 int32_t GetDisplayColorDepth() {
+  ScreenMode screen;
+  if (ScreenModes_Current(&screen)) return screen.bitsPerPixel;
   GfxDesktopMode mode;
   return CurrentDesktop(&mode) ? mode.bitsPerPixel : -1;
 }
 
-// Testing a mode asks whether it is listed. The desktop's mode is never
-// changed: a change is granted only when it changes nothing, every field
-// left out (0 or below) or equal to the current mode's.
 bool TestDisplayMode(int32_t width, int32_t height, int32_t frequency, int32_t bitsPerPixel) {
+  if (ScreenModes_Changeable()) return ScreenModes_Test(ScreenMode{width, height, frequency, bitsPerPixel});
   return ModeListed(width, height, frequency, bitsPerPixel);
 }
 bool SetDisplayMode(int32_t width, int32_t height, int32_t frequency, int32_t bitsPerPixel) {
+  if (ScreenModes_Changeable()) return ScreenModes_Set(ScreenMode{width, height, frequency, bitsPerPixel});
   GfxDesktopMode mode;
   if (!CurrentDesktop(&mode)) return false;
   auto same = [](int32_t wanted, int32_t current) { return wanted <= 0 || wanted == current; };
@@ -132,11 +141,15 @@ bool SetDisplayFrequency(int32_t frequency) { return SetDisplayMode(0, 0, freque
 bool SetDisplayColorDepth(int32_t bits) { return SetDisplayMode(0, 0, 0, bits); }
 
 int32_t GetScreenWidth() {
+  ScreenMode screen;
+  if (ScreenModes_Current(&screen)) return screen.width;
   int32_t w = 0, h = 0;
   DeviceWindow_GetScreenSize(&w, &h);
   return w;
 }
 int32_t GetScreenHeight() {
+  ScreenMode screen;
+  if (ScreenModes_Current(&screen)) return screen.height;
   int32_t w = 0, h = 0;
   DeviceWindow_GetScreenSize(&w, &h);
   return h;

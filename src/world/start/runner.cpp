@@ -1,6 +1,5 @@
 #include "world/start/runner.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +19,7 @@
 #include "platform/http/http_transport.h"
 #include "platform/imgui/dialog_host.h"
 #include "platform/joystick.h"
+#include "platform/quit_signals.h"
 #include "resources/background.h"
 #include "resources/font.h"
 #include "resources/path.h"
@@ -66,18 +66,17 @@
 
 namespace {
 
-volatile std::sig_atomic_t g_quitSignal = 0;
 ShutdownStep g_fileRelease = nullptr;
-
-void OnQuitSignal(int) { g_quitSignal = 1; }
 
 }  // namespace
 
-bool Runner_QuitSignalled() { return g_quitSignal != 0; }
+bool Runner_QuitSignalled() { return QuitSignals_Received(); }
 
 void Runner_PumpMessages() {
   StartupServices_PumpWindow();
-  if (g_quitSignal != 0) g_running = 0;
+  if (!QuitSignals_Received()) return;
+  g_running = 0;
+  QuitSignals_Answer();
 }
 
 namespace {
@@ -89,8 +88,7 @@ void InitSystems(std::span<const WiringRow> above) {
   Code_Constant_Init();
   Run_ResetState();
   Variable_BuiltIn_Init();
-  std::signal(SIGINT, OnQuitSignal);
-  std::signal(SIGTERM, OnQuitSignal);
+  QuitSignals_Install();
   char* base = File_DefaultTempBase();
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);

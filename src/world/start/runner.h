@@ -22,7 +22,8 @@ using ShutdownStep = void (*)();
 void Runner_SetFileRelease(ShutdownStep release);
 
 // The message pump the wiring list installs: the window's messages, and a
-// quit signal (SIGINT, SIGTERM) acts like a quit message.
+// quit signal (SIGINT, SIGTERM) acts like a quit message; one the pump never
+// reaches in time ends the process (platform/quit_signals.h).
 void Runner_PumpMessages();
 // A quit signal also ends a dialog that is waiting for an answer.
 bool Runner_QuitSignalled();

@@ -85,8 +85,8 @@ void DumpLastFrame(const std::string& path) {
 
 // The mode the game asks for, or the depth question when the game names
 // no depth and the display's is unusual; false when the answer is No. The
-// display itself is never switched on this platform and the device draws at
-// any depth: asking is all this does, and a Yes lets the start go on.
+// depth itself never changes on this platform and the device draws at any
+// depth: asking is all a Yes needs to let the start go on.
 bool SettleDisplayMode() {
   const bool setMode = Option_On(kOptionSetResolution);
   DisplayMode m = setMode ? RequestedMode() : DisplayMode();
