@@ -345,6 +345,58 @@ TEST_F(Extensions, RecordsReadMoreOftenThanTheChunkHoldsFailTheLoad) {
   }
 }
 
+// Every lookup answers the first function in store order that fits: a name
+// only with an id of 0 or more, a name by id only when it is not empty. A
+// change made through the store is seen, as is the package preparation
+// drops.
+TEST_F(Extensions, LookupsAnswerTheFirstFunctionThatFits) {
+  auto function = [](const char* name, int32_t id, int32_t count) {
+    CExtensionFunction f;
+    f.name = name;
+    f.id = id;
+    f.argumentCount = count;
+    return f;
+  };
+  auto package = [](const char* folder, std::vector<std::vector<CExtensionFunction>> files) {
+    auto p = std::make_unique<CExtensionPackage>();
+    p->folder = folder;
+    for (auto& functions : files) p->files.push_back(CExtensionFile{"", 0, "", "", std::move(functions)});
+    return p;
+  };
+  auto& store = Extension_Packages();
+  store.push_back(nullptr);
+  store.push_back(package("", {{function("", 4, 1), function("dup", 2, 3), function("neg", -1, 8)},
+                               {function("dup", 6, 5), function("late", 4, 9), function("neg", 3, 0)}}));
+  store.push_back(package("VexaGames", {{function("dup", 2, 7), function("gone", 8, 2), function("x", 7, 4)}}));
+
+  struct Lookup {
+    const char* name;
+    int32_t id;
+    int32_t found;        // the id Extension_FindFunction answers for the name
+    int32_t count;        // the argument count for the id
+    const char* idsName;  // the name for the id
+  };
+  const Lookup lookups[] = {
+      {"dup", 2, 2, 3, "dup"},  {"neg", 3, 3, 0, "neg"},   {"", 4, 4, 1, "late"},
+      {"late", 6, 4, 5, "dup"}, {"gone", 8, 8, 2, "gone"}, {"none", 5, -1, -100, nullptr},
+  };
+  for (const Lookup& l : lookups) {
+    SCOPED_TRACE(l.name);
+    EXPECT_EQ(Extension_FindFunction(l.name), l.found);
+    EXPECT_EQ(Extension_GetArgCount(l.id), l.count);
+    EXPECT_STREQ(Extension_GetName(l.id), l.idsName);
+  }
+  EXPECT_EQ(Extension_GetArgCount(-1), 8);
+
+  Extension_Packages()[1]->files[0].functions[1].name = "renamed";
+  EXPECT_EQ(Extension_FindFunction("dup"), 6);
+  EXPECT_STREQ(Extension_GetName(2), "renamed");
+  ASSERT_TRUE(Extension_Prepare());
+  EXPECT_EQ(Extension_FindFunction("gone"), -1);
+  EXPECT_EQ(Extension_GetArgCount(8), -100);
+  EXPECT_EQ(Extension_GetName(7), nullptr);
+}
+
 TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage) {
   LayFixture("ext.so");
   ExtnImage image(kGame);
