@@ -41,7 +41,9 @@ AchievementEntry* NewEntry(int32_t kind, const char* name, uint32_t value) {
 }
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  out.insert(out.end(), bytes, bytes + 4);
 }
 
 uint32_t GetU32(const uint8_t* p) {
@@ -131,7 +133,12 @@ size_t AchievementCache_Parse(const uint8_t* data, size_t size, AchievementCache
 }
 
 std::vector<uint8_t> AchievementCache_Bytes() {
+  size_t size = 0;
+  for (const AchievementEntry* entry = g_queue.head; entry != nullptr; entry = entry->next) {
+    size += 9 + std::strlen(entry->name);
+  }
   std::vector<uint8_t> bytes;
+  bytes.reserve(size);
   for (const AchievementEntry* entry = g_queue.head; entry != nullptr; entry = entry->next) {
     PutU32(bytes, static_cast<uint32_t>(entry->kind));
     const size_t length = std::strlen(entry->name);
