@@ -6,7 +6,8 @@
 # report, a crash, an input running past a minute) stops and leaves the
 # input in build/fuzz/findings/<target>/, and the script fails. Without
 # --check, new coverage is merged into fuzz/corpus/ (libFuzzer's -merge=1);
-# --check leaves the corpus alone.
+# --check leaves the corpus alone. At the end it prints each target's runs,
+# runs per second and slowest input from libFuzzer's final stats.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 merge=1
@@ -39,17 +40,33 @@ for target in "$root"/build/fuzz/fuzz/fuzz_*; do
   pids+=($!)
 done
 
+# One of libFuzzer's final stats of a target's run ("?" when it stopped
+# before printing them).
+final_stat() {
+  local value
+  value=$(grep -m1 "^stat::$2:" "$run/$1/log" | awk '{print $2}') || true
+  echo "${value:-?}"
+}
+
 failed=()
 for i in "${!names[@]}"; do
   name=${names[$i]}
   if wait "${pids[$i]}"; then
-    runs=$(grep -m1 '^stat::number_of_executed_units' "$run/$name/log" | awk '{print $2}')
-    echo "-- $name: ${runs:-?} runs, no finding"
+    echo "-- $name: $(final_stat "$name" number_of_executed_units) runs, no finding"
   else
     failed+=("$name")
     echo "-- $name: FAILED"
     grep -E 'ERROR|SUMMARY|runtime error|Test unit written' "$run/$name/log" | head -n 6 | sed 's/^/   /'
   fi
+done
+
+# How much each target ran, all running at once: a target far below the
+# others spends its time on a few slow inputs.
+echo "-- runs per target:"
+printf '   %-24s %10s %8s %12s\n' target runs runs/s slowest/s
+for name in "${names[@]}"; do
+  printf '   %-24s %10s %8s %12s\n' "$name" "$(final_stat "$name" number_of_executed_units)" \
+    "$(final_stat "$name" average_exec_per_sec)" "$(final_stat "$name" slowest_unit_time_sec)"
 done
 
 # The corpus is made again from itself and the new inputs: the fewest files

@@ -1,5 +1,6 @@
 #include "gamefile/extension.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -29,24 +30,49 @@ std::vector<std::unique_ptr<CExtensionPackage>> g_packages;
 std::unordered_map<int32_t, Prepared> g_prepared;
 int32_t g_maxId = 0;
 
-const Prepared* PreparedFor(int32_t id) {
-  auto it = g_prepared.find(id);
-  return it == g_prepared.end() ? nullptr : &it->second;
-}
+// The lookups' answers: for each name and id, the first function over
+// packages, files and functions in order. Scripts look names up while they
+// compile and script-kind calls name their function on every call, so the
+// store is not walked each time. Built at the first lookup after the store
+// was handed out, cleared or prepared.
+struct Index {
+  bool built = false;
+  std::unordered_map<std::string, int32_t> idByName;  // ids 0 and up only
+  std::unordered_map<int32_t, const CExtensionFunction*> byId;
+  std::unordered_map<int32_t, const CExtensionFunction*> namedById;  // non-empty names only
+};
+Index g_index;
 
-// The first function, over packages, files and functions in order, that
-// matches.
-template <typename Match>
-const CExtensionFunction* FindFirst(Match match) {
+// Every function, over packages, files and functions in order.
+template <typename Visit>
+void ForEachFunction(Visit visit) {
   for (const auto& package : g_packages) {
     if (package == nullptr) continue;
     for (const CExtensionFile& file : package->files) {
-      for (const CExtensionFunction& f : file.functions) {
-        if (match(f)) return &f;
-      }
+      for (const CExtensionFunction& f : file.functions) visit(f);
     }
   }
-  return nullptr;
+}
+
+const Index& Lookups() {
+  if (g_index.built) return g_index;
+  ForEachFunction([](const CExtensionFunction& f) {
+    if (f.id >= 0) g_index.idByName.try_emplace(f.name, f.id);
+    g_index.byId.try_emplace(f.id, &f);
+    if (!f.name.empty()) g_index.namedById.try_emplace(f.id, &f);
+  });
+  g_index.built = true;
+  return g_index;
+}
+
+const CExtensionFunction* FirstWithId(const std::unordered_map<int32_t, const CExtensionFunction*>& map, int32_t id) {
+  auto it = map.find(id);
+  return it == map.end() ? nullptr : it->second;
+}
+
+const Prepared* PreparedFor(int32_t id) {
+  auto it = g_prepared.find(id);
+  return it == g_prepared.end() ? nullptr : &it->second;
 }
 
 void DefineLibraryFunction(const std::string& folder, const CExtensionFile& file, const CExtensionFunction& f) {
@@ -128,24 +154,27 @@ bool RunEach(std::string CExtensionFile::*which, const std::string& missing) {
 
 }  // namespace
 
-std::vector<std::unique_ptr<CExtensionPackage>>& Extension_Packages() { return g_packages; }
+// Whoever holds the store may change it: the lookups index it again.
+std::vector<std::unique_ptr<CExtensionPackage>>& Extension_Packages() {
+  g_index = Index();
+  return g_packages;
+}
 
 void Extension_Clear() {
   g_packages.clear();
   g_prepared.clear();
+  g_index = Index();
   g_maxId = 0;
 }
 
 bool Extension_Prepare() {
   g_prepared.clear();
+  g_index = Index();
   g_maxId = 0;
   for (auto& package : g_packages) {
     if (package != nullptr && package->folder == kDroppedFolder) package.reset();
   }
-  FindFirst([](const CExtensionFunction& f) {
-    if (f.id > g_maxId) g_maxId = f.id;
-    return false;
-  });
+  ForEachFunction([](const CExtensionFunction& f) { g_maxId = std::max(g_maxId, f.id); });
   const std::string folder = LoadSave_GetProgramDirectory();
   for (auto& package : g_packages) {
     if (package == nullptr) continue;
@@ -164,17 +193,18 @@ bool Extension_Prepare() {
 
 int32_t Extension_FindFunction(const char* name) {
   if (name == nullptr) return -1;
-  const CExtensionFunction* f = FindFirst([&](const CExtensionFunction& g) { return g.id >= 0 && g.name == name; });
-  return f != nullptr ? f->id : -1;
+  const auto& ids = Lookups().idByName;
+  auto it = ids.find(name);
+  return it != ids.end() ? it->second : -1;
 }
 
 int32_t Extension_GetArgCount(int32_t id) {
-  const CExtensionFunction* f = FindFirst([&](const CExtensionFunction& g) { return g.id == id; });
+  const CExtensionFunction* f = FirstWithId(Lookups().byId, id);
   return f != nullptr ? f->argumentCount : -100;
 }
 
 const char* Extension_GetName(int32_t id) {
-  const CExtensionFunction* f = FindFirst([&](const CExtensionFunction& g) { return g.id == id && !g.name.empty(); });
+  const CExtensionFunction* f = FirstWithId(Lookups().namedById, id);
   return f != nullptr ? f->name.c_str() : nullptr;
 }
 

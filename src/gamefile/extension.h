@@ -51,7 +51,9 @@ struct CExtensionPackage {
   std::vector<CExtensionFile> files;
 };
 
-// The packages in chunk order; a dropped package is an empty slot.
+// The packages in chunk order; a dropped package is an empty slot. Each
+// call drops the lookups' index, which the next lookup builds again: a
+// change made through the answer is seen when made before that lookup.
 std::vector<std::unique_ptr<CExtensionPackage>>& Extension_Packages();
 
 bool Extension_Load(const GameImage& image, uint64_t data, uint32_t size);

@@ -9,10 +9,26 @@
 
 namespace {
 
+constexpr const char* kRepeated = "records are read more often than the chunk could hold them";
+// The bytes of each record before its table (of files, functions, kinds).
+constexpr uint64_t kPackageFields = 12;
+constexpr uint64_t kFileFields = 20;
+constexpr uint64_t kFunctionFields = 24;
+
 struct ChunkBounds {
   const GameImage* image;
   uint64_t start;
   uint64_t end;
+  // Tables may point at one record again and again. Each record read draws
+  // its size (its fields and its table) from the chunk's, so a few bytes of
+  // tables cannot become millions of records.
+  uint64_t left = end - start;
+  bool Draw(uint64_t fields, size_t tableCount) {
+    const uint64_t size = fields + 4 * static_cast<uint64_t>(tableCount);
+    if (size > left) return false;
+    left -= size;
+    return true;
+  }
   // A reader over the record at a file offset; failed when the offset lies
   // outside the chunk.
   ImageReader At(uint32_t offset) const {
@@ -27,7 +43,7 @@ std::string Name(ImageReader& r) {
   return text != nullptr ? text : std::string();
 }
 
-bool ReadFunction(const ChunkBounds& chunk, uint32_t offset, CExtensionFunction* f) {
+bool ReadFunction(ChunkBounds& chunk, uint32_t offset, CExtensionFunction* f, const char** what) {
   ImageReader r = chunk.At(offset);
   f->name = Name(r);
   f->id = r.I32();
@@ -37,12 +53,16 @@ bool ReadFunction(const ChunkBounds& chunk, uint32_t offset, CExtensionFunction*
   uint32_t count = r.U32();
   // The kinds must all lie in the chunk, though only 16 are kept.
   if (r.Failed() || count > r.Remaining() / 4) return false;
+  if (!chunk.Draw(kFunctionFields, count)) {
+    *what = kRepeated;
+    return false;
+  }
   f->argumentCount = static_cast<int32_t>(count);
   for (uint32_t i = 0; i < std::min<uint32_t>(count, kExtensionKeptKinds); ++i) f->kinds[i] = r.I32();
   return !r.Failed();
 }
 
-bool ReadFile(const ChunkBounds& chunk, uint32_t offset, CExtensionFile* file, const char** what) {
+bool ReadFile(ChunkBounds& chunk, uint32_t offset, CExtensionFile* file, const char** what) {
   ImageReader r = chunk.At(offset);
   file->fileName = Name(r);
   file->finalName = Name(r);
@@ -53,12 +73,14 @@ bool ReadFile(const ChunkBounds& chunk, uint32_t offset, CExtensionFile* file, c
     *what = "a file record runs past the chunk";
     return false;
   }
+  if (!chunk.Draw(kFileFields, functions.size())) {
+    *what = kRepeated;
+    return false;
+  }
   for (uint32_t functionOffset : functions) {
     CExtensionFunction f;
-    if (!ReadFunction(chunk, functionOffset, &f)) {
-      *what = "a function record runs past the chunk";
-      return false;
-    }
+    *what = "a function record runs past the chunk";
+    if (!ReadFunction(chunk, functionOffset, &f, what)) return false;
     // Function ids become table keys and, plus 500000, function ids.
     if (f.id < 0 || f.id > kExtensionMaxFunctionId) {
       g_debugConsole->Output("Extension function %s has the id %d, outside 0 to %d: it is left out\n", f.name.c_str(),
@@ -70,13 +92,17 @@ bool ReadFile(const ChunkBounds& chunk, uint32_t offset, CExtensionFile* file, c
   return true;
 }
 
-bool ReadPackage(const ChunkBounds& chunk, uint32_t offset, CExtensionPackage* package, const char** what) {
+bool ReadPackage(ChunkBounds& chunk, uint32_t offset, CExtensionPackage* package, const char** what) {
   ImageReader r = chunk.At(offset);
   package->folder = Name(r);
   package->name = Name(r);
   std::vector<uint32_t> files = r.OffsetTable();
   if (r.Failed()) {
     *what = "a package record runs past the chunk";
+    return false;
+  }
+  if (!chunk.Draw(kPackageFields, files.size())) {
+    *what = kRepeated;
     return false;
   }
   package->files.resize(files.size());

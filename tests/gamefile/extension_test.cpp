@@ -296,6 +296,107 @@ TEST_F(Extensions, ADamagedChunkFailsTheLoadNamingIt) {
   }
 }
 
+// A chunk whose package table holds `packages` slots of one package, whose
+// file table holds `files` slots of one file, whose function table holds
+// `functions` slots of one function, each record once and only when a
+// table points at it (names all empty).
+std::vector<uint8_t> RepeatedRecords(uint32_t packages, uint32_t files, uint32_t functions) {
+  std::vector<uint8_t> bytes(8, 0);  // what lies before the chunk
+  auto word = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  const uint32_t package = 8 + 4 + 4 * packages;
+  const uint32_t file = package + 12 + 4 * files;
+  const uint32_t function = file + 20 + 4 * functions;
+  word(packages);
+  for (uint32_t i = 0; i < packages; ++i) word(package);
+  word(0), word(0), word(files);
+  for (uint32_t i = 0; i < files; ++i) word(file);
+  if (files > 0) word(0), word(0), word(0), word(kExtensionFileLibrary), word(functions);
+  for (uint32_t i = 0; i < functions; ++i) word(function);
+  if (functions > 0) word(0), word(1), word(0), word(kExtensionKindReal), word(0), word(0);
+  return bytes;
+}
+
+// Tables may point at one record again, as long as every record read could
+// have had its own bytes in the chunk; past that the chunk is damaged, so
+// that a few bytes of tables cannot make millions of records.
+TEST_F(Extensions, RecordsReadMoreOftenThanTheChunkHoldsFailTheLoad) {
+  struct Case {
+    uint32_t packages, files, functions;
+    int32_t refused;  // the package the load stops at, -1 when it loads
+  };
+  const Case cases[] = {
+      {1, 1, 1, -1}, {2, 0, 0, -1}, {3, 0, 0, 2}, {1, 2, 0, 0}, {1, 1, 2, 0}, {1, 2, 1, 0}, {40, 40, 40, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.packages << " x " << c.files << " x " << c.functions);
+    GameImage image;
+    image.Assign(RepeatedRecords(c.packages, c.files, c.functions));
+    ConsoleCapture console;
+    ASSERT_EQ(Extension_Load(image, 8, static_cast<uint32_t>(image.Size() - 8)), c.refused < 0) << console.Text();
+    if (c.refused < 0) {
+      EXPECT_EQ(Extension_Packages().size(), c.packages);
+      EXPECT_EQ(Extension_GetArgCount(1), c.functions > 0 ? 0 : -100);
+    } else {
+      EXPECT_EQ(console.Text(), "Game file damaged: EXTN: package " + std::to_string(c.refused) +
+                                    ": records are read more often than the chunk could hold them\n");
+    }
+  }
+}
+
+// Every lookup answers the first function in store order that fits: a name
+// only with an id of 0 or more, a name by id only when it is not empty. A
+// change made through the store is seen, as is the package preparation
+// drops.
+TEST_F(Extensions, LookupsAnswerTheFirstFunctionThatFits) {
+  auto function = [](const char* name, int32_t id, int32_t count) {
+    CExtensionFunction f;
+    f.name = name;
+    f.id = id;
+    f.argumentCount = count;
+    return f;
+  };
+  auto package = [](const char* folder, std::vector<std::vector<CExtensionFunction>> files) {
+    auto p = std::make_unique<CExtensionPackage>();
+    p->folder = folder;
+    for (auto& functions : files) p->files.push_back(CExtensionFile{"", 0, "", "", std::move(functions)});
+    return p;
+  };
+  auto& store = Extension_Packages();
+  store.push_back(nullptr);
+  store.push_back(package("", {{function("", 4, 1), function("dup", 2, 3), function("neg", -1, 8)},
+                               {function("dup", 6, 5), function("late", 4, 9), function("neg", 3, 0)}}));
+  store.push_back(package("VexaGames", {{function("dup", 2, 7), function("gone", 8, 2), function("x", 7, 4)}}));
+
+  struct Lookup {
+    const char* name;
+    int32_t id;
+    int32_t found;        // the id Extension_FindFunction answers for the name
+    int32_t count;        // the argument count for the id
+    const char* idsName;  // the name for the id
+  };
+  const Lookup lookups[] = {
+      {"dup", 2, 2, 3, "dup"},  {"neg", 3, 3, 0, "neg"},   {"", 4, 4, 1, "late"},
+      {"late", 6, 4, 5, "dup"}, {"gone", 8, 8, 2, "gone"}, {"none", 5, -1, -100, nullptr},
+  };
+  for (const Lookup& l : lookups) {
+    SCOPED_TRACE(l.name);
+    EXPECT_EQ(Extension_FindFunction(l.name), l.found);
+    EXPECT_EQ(Extension_GetArgCount(l.id), l.count);
+    EXPECT_STREQ(Extension_GetName(l.id), l.idsName);
+  }
+  EXPECT_EQ(Extension_GetArgCount(-1), 8);
+
+  Extension_Packages()[1]->files[0].functions[1].name = "renamed";
+  EXPECT_EQ(Extension_FindFunction("dup"), 6);
+  EXPECT_STREQ(Extension_GetName(2), "renamed");
+  ASSERT_TRUE(Extension_Prepare());
+  EXPECT_EQ(Extension_FindFunction("gone"), -1);
+  EXPECT_EQ(Extension_GetArgCount(8), -100);
+  EXPECT_EQ(Extension_GetName(7), nullptr);
+}
+
 TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage) {
   LayFixture("ext.so");
   ExtnImage image(kGame);

@@ -113,7 +113,7 @@ TEST_F(AchievementQueueTest, EntriesAreWrittenInQueueOrderAndEveryAddRewritesThe
   file_.writes.clear();
   EXPECT_FALSE(AchievementQueue_Load());
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "bb"}));
-  EXPECT_EQ(file_.writes.size(), 2u) << "one rewrite per loaded entry";
+  EXPECT_EQ(file_.writes, std::vector<std::string>{kTwoEntries}) << "one rewrite for the whole load";
   EXPECT_FALSE(AchievementQueue_Load()) << "a queue that holds posts is not loaded again";
   EXPECT_EQ(AchievementQueue_Count(), 2);
 
@@ -143,6 +143,34 @@ TEST_F(AchievementQueueTest, ACutCacheKeepsItsWholeEntriesAndLosesTheRest) {
     EXPECT_EQ(Names(), names);
     const std::string whole = names.size() == 2 ? kTwoEntries : names.size() == 1 ? kTwoEntries.substr(0, 10) : "";
     EXPECT_EQ(file_.bytes, names.empty() ? bytes : whole);
+  }
+}
+
+// A load writes the file once, after the last entry it took, whatever the
+// file held; a load that takes nothing writes nothing.
+TEST_F(AchievementQueueTest, ALoadRewritesTheCacheOnceWithWhatItTook) {
+  std::string full;
+  for (int32_t i = 0; i < 2100; ++i) full += std::string("\x01\0\0\0x\0", 6) + std::string(4, static_cast<char>(i));
+  struct Case {
+    const char* what;
+    MemoryFile file;
+    int32_t count;
+    std::vector<std::string> writes;
+  };
+  const Case cases[] = {
+      {"no file", MemoryFile{}, 0, {}},
+      {"no whole entry", MemoryFile{true, std::string("\x01\0\0\0abc", 7)}, 0, {}},
+      {"two entries and a cut one", MemoryFile{true, kTwoEntries + std::string("\x05\0\0", 3)}, 2, {kTwoEntries}},
+      {"more than the queue holds", MemoryFile{true, full}, 2049, {full.substr(0, 2049 * 10)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AchievementQueue_Clear();
+    file_ = c.file;
+    AchievementQueue_Load();
+    EXPECT_EQ(AchievementQueue_Count(), c.count);
+    EXPECT_EQ(file_.writes, c.writes);
+    EXPECT_FALSE(AchievementQueue_Dirty());
   }
 }
 

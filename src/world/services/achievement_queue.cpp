@@ -41,7 +41,9 @@ AchievementEntry* NewEntry(int32_t kind, const char* name, uint32_t value) {
 }
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  out.insert(out.end(), bytes, bytes + 4);
 }
 
 uint32_t GetU32(const uint8_t* p) {
@@ -49,7 +51,16 @@ uint32_t GetU32(const uint8_t* p) {
          static_cast<uint32_t>(p[3]) << 24;
 }
 
-void AddFromFile(void*, int32_t kind, const char* name, uint32_t value) { AchievementQueue_Add(kind, name, value); }
+// Appends an entry unless the queue is full; answers whether it did.
+bool Take(int32_t kind, const char* name, uint32_t value) {
+  if (g_queue.count > kAchievementQueueLimit) return false;
+  AchievementQueue_Append(NewEntry(kind, name == nullptr ? "" : name, value));
+  return true;
+}
+
+void TakeFromFile(void* taken, int32_t kind, const char* name, uint32_t value) {
+  if (Take(kind, name, value)) *static_cast<bool*>(taken) = true;
+}
 
 // The head leaves the queue for good.
 void DropCurrent(AchievementEntry* entry) {
@@ -122,7 +133,12 @@ size_t AchievementCache_Parse(const uint8_t* data, size_t size, AchievementCache
 }
 
 std::vector<uint8_t> AchievementCache_Bytes() {
+  size_t size = 0;
+  for (const AchievementEntry* entry = g_queue.head; entry != nullptr; entry = entry->next) {
+    size += 9 + std::strlen(entry->name);
+  }
   std::vector<uint8_t> bytes;
+  bytes.reserve(size);
   for (const AchievementEntry* entry = g_queue.head; entry != nullptr; entry = entry->next) {
     PutU32(bytes, static_cast<uint32_t>(entry->kind));
     const size_t length = std::strlen(entry->name);
@@ -133,21 +149,23 @@ std::vector<uint8_t> AchievementCache_Bytes() {
 }
 
 // The file is read whole before any of it is taken, so a cut entry at its
-// end is seen as cut rather than read past.
+// end is seen as cut rather than read past. It is written once after the
+// last entry taken, as a rewrite after each add would leave it: a full
+// queue's file rewritten per entry is thousands of writes of up to 20 KB.
 bool AchievementQueue_Load() {
   if (g_queue.count != 0) return false;
   int32_t size = 0;
   uint8_t* data = g_reader(&size);
   if (data == nullptr) return false;
-  AchievementCache_Parse(data, size > 0 ? static_cast<size_t>(size) : 0, AddFromFile, nullptr);
+  bool taken = false;
+  AchievementCache_Parse(data, size > 0 ? static_cast<size_t>(size) : 0, TakeFromFile, &taken);
   MemoryManager::Free(data);
+  if (taken) AchievementQueue_Save();
   return false;
 }
 
 void AchievementQueue_Add(int32_t kind, const char* name, uint32_t value) {
-  if (g_queue.count > kAchievementQueueLimit) return;
-  AchievementQueue_Append(NewEntry(kind, name == nullptr ? "" : name, value));
-  AchievementQueue_Save();
+  if (Take(kind, name, value)) AchievementQueue_Save();
 }
 
 void AchievementQueue_Post(int32_t kind, const char* name, uint32_t value) {

@@ -57,8 +57,8 @@ void AchievementQueue_SetFile(AchievementCacheReader reader, AchievementCacheWri
 // Frees every entry and puts the processing state back to its start.
 void AchievementQueue_Clear();
 // When the queue is empty: reads the file whole and adds its whole entries
-// in order (each add rewrites the file). A cut entry ends the load. Always
-// false.
+// in order, up to the limit, then rewrites the file once when it took any.
+// A cut entry ends the load. Always false.
 bool AchievementQueue_Load();
 void AchievementQueue_Add(int32_t kind, const char* name, uint32_t value);
 // What the service's post operations call to queue a post: the file first
