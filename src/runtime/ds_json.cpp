@@ -3,9 +3,13 @@
 #include <json-c/json.h>
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "runtime/ds_pool.h"
@@ -17,9 +21,17 @@ namespace {
 int32_t MapFromObject(json_object* object);
 int32_t ListFromArray(json_object* array);
 
-// The value as stored: a text is borrowed from the parsed tree, as the
-// structure takes its own copy. False for JSON null, which the caller
-// skips or stores as 0.
+// A MemoryManager copy up to the first zero byte, as a structure stores it.
+char* TextCopy(const char* text) {
+  const size_t length = std::strlen(text);
+  auto* copy = static_cast<char*>(KV_ALLOC(length + 1, false));
+  std::memcpy(copy, text, length + 1);
+  return copy;
+}
+
+// The value as the structure will hold it: a text is a fresh block that the
+// structure takes over. False for JSON null, which the caller skips or
+// stores as 0.
 bool ValueFromJson(json_object* json, ScriptValue* out) {
   *out = ScriptValue{};
   switch (json_object_get_type(json)) {
@@ -29,7 +41,7 @@ bool ValueFromJson(json_object* json, ScriptValue* out) {
     case json_type_int: out->real = json_object_get_double(json); return true;
     case json_type_string:
       out->kind = kValueString;
-      out->text = const_cast<char*>(json_object_get_string(json));
+      out->text = TextCopy(json_object_get_string(json));
       return true;
     case json_type_object:
       out->real = MapFromObject(json);
@@ -43,17 +55,18 @@ bool ValueFromJson(json_object* json, ScriptValue* out) {
   return false;
 }
 
-// Nested structures take their ids after the one holding them.
+// Nested structures take their ids after the one holding them. json-c has
+// already kept one member per name, so no key needs looking up.
 int32_t MapFromObject(json_object* object) {
   auto* map = new CDS_Map();
   const int32_t id = DS_NewMapSlot();
   g_dsMaps.Store(id, map);
-  ScriptValue key{kValueString, nullptr, 0.0};
+  map->Reserve(json_object_object_length(object));
   ScriptValue value;
   json_object_object_foreach(object, name, member) {
     if (!ValueFromJson(member, &value)) continue;
-    key.text = name;
-    map->Add(&key, &value);
+    ScriptValue key{kValueString, TextCopy(name), 0.0};
+    map->AddNewTaking(&key, &value);
   }
   return id;
 }
@@ -62,11 +75,12 @@ int32_t ListFromArray(json_object* array) {
   auto* list = new CDS_List();
   const int32_t id = DS_NewListSlot();
   g_dsLists.Store(id, list);
-  ScriptValue value;
   const size_t count = json_object_array_length(array);
+  list->Reserve(static_cast<int32_t>(count));
+  ScriptValue value;
   for (size_t i = 0; i < count; ++i) {
     ValueFromJson(json_object_array_get_idx(array, i), &value);
-    list->Add(&value);
+    list->AddTaking(&value);
   }
   return id;
 }
@@ -81,46 +95,144 @@ bool Braced(const char* text) {
   return last - first >= 1 && *first == '{' && last[-1] == '}';
 }
 
-// The structures on the way down from the map being written.
+// Bytes json-c writes escaped in a string: control characters, the quote,
+// the backslash and the slash.
+constexpr bool NeedsEscape(unsigned char c) { return c < 0x20 || c == '"' || c == '\\' || c == '/'; }
+
+// The map as json-c prints a tree of the same values with spaced output,
+// written into one growing text; nested maps and lists are written where
+// they stand.
 class Encoder {
  public:
-  json_object* Map(const CDS_Map* map) {
-    if (!Enter(map)) return nullptr;
-    json_object* object = json_object_new_object();
+  void Map(const CDS_Map* map) {
+    if (!Enter(map)) return Null();
+    const size_t start = out_.size();
+    out_ += '{';
+    bool first = true;
     for (const DSMapEntry* e = map->FirstEntry(); e != nullptr; e = map->NextEntry(e)) {
-      json_object* member = Value(e->value);
-      if (e->key.kind == kValueString) {
-        json_object_object_add(object, e->key.text == nullptr ? "" : e->key.text, member);
-      } else {
-        char name[32];
-        std::snprintf(name, sizeof name, "%lld", static_cast<long long>(Num_TruncInt64(e->key.real)));
-        json_object_object_add(object, name, member);
+      if (e->key.kind != kValueString) {
+        out_.resize(start);
+        return MapWithNumberKeys(map);
       }
+      Member(&first, ScriptValue_Text(e->key), std::strlen(ScriptValue_Text(e->key)), e->value);
+      if (TooLong()) return;
     }
-    path_.pop_back();
-    return object;
+    Leave(" }");
   }
+
+  const std::string& Text() const { return out_; }
+  // Past the largest block MemoryManager hands out: the writing stops.
+  bool TooLong() const { return out_.size() > MemoryManager::kMaxSize - 1; }
 
  private:
-  json_object* List(CDS_List* list) {
-    if (!Enter(list)) return nullptr;
-    json_object* array = json_object_new_array_ext(list->Size());
-    for (int32_t i = 0; i < list->Size(); ++i) json_object_array_add(array, Value(*list->FindValue(i)));
-    path_.pop_back();
-    return array;
+  // A real key is written as a whole number, which may match another key's
+  // name: the member keeps the place of the first and the value of the last.
+  void MapWithNumberKeys(const CDS_Map* map) {
+    std::vector<std::pair<std::string, const ScriptValue*>> members;
+    std::unordered_map<std::string, size_t> byName;
+    for (const DSMapEntry* e = map->FirstEntry(); e != nullptr; e = map->NextEntry(e)) {
+      std::string name = KeyName(e->key);
+      const auto [at, added] = byName.emplace(name, members.size());
+      if (added)
+        members.emplace_back(std::move(name), &e->value);
+      else
+        members[at->second].second = &e->value;
+    }
+    out_ += '{';
+    bool first = true;
+    for (const auto& [name, value] : members) {
+      Member(&first, name.data(), name.size(), *value);
+      if (TooLong()) return;
+    }
+    Leave(" }");
   }
 
-  json_object* Value(const ScriptValue& value) {
+  static std::string KeyName(const ScriptValue& key) {
+    if (key.kind == kValueString) return ScriptValue_Text(key);
+    return std::to_string(static_cast<long long>(Num_TruncInt64(key.real)));
+  }
+
+  void Member(bool* first, const char* name, size_t length, const ScriptValue& value) {
+    out_ += *first ? " " : ", ";
+    *first = false;
+    String(name, length);
+    out_ += ": ";
+    Value(value);
+  }
+
+  void List(CDS_List* list) {
+    if (!Enter(list)) return Null();
+    out_ += '[';
+    for (int32_t i = 0; i < list->Size(); ++i) {
+      out_ += i == 0 ? " " : ", ";
+      Value(*list->FindValue(i));
+      if (TooLong()) return;
+    }
+    Leave(" ]");
+  }
+
+  void Value(const ScriptValue& value) {
     if ((value.kind & kDSNestedMap) != 0) {
       const CDS_Map* map = g_dsMaps.Get(Num_TruncInt32(value.real));
-      return map == nullptr ? nullptr : Map(map);
-    }
-    if ((value.kind & kDSNestedList) != 0) {
+      map == nullptr ? Null() : Map(map);
+    } else if ((value.kind & kDSNestedList) != 0) {
       CDS_List* list = g_dsLists.Get(Num_TruncInt32(value.real));
-      return list == nullptr ? nullptr : List(list);
+      list == nullptr ? Null() : List(list);
+    } else if (value.kind == kValueString) {
+      String(ScriptValue_Text(value), std::strlen(ScriptValue_Text(value)));
+    } else {
+      Number(value.real);
     }
-    if (value.kind == kValueString) return json_object_new_string(value.text == nullptr ? "" : value.text);
-    return json_object_new_double(value.real);
+  }
+
+  void Null() { out_ += "null"; }
+
+  void String(const char* text, size_t length) {
+    out_ += '"';
+    size_t plain = 0;
+    for (size_t i = 0; i < length; ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (!NeedsEscape(c)) continue;
+      out_.append(text + plain, i - plain);
+      plain = i + 1;
+      Escape(c);
+    }
+    out_.append(text + plain, length - plain);
+    out_ += '"';
+  }
+
+  void Escape(unsigned char c) {
+    switch (c) {
+      case '\b': out_ += "\\b"; return;
+      case '\n': out_ += "\\n"; return;
+      case '\r': out_ += "\\r"; return;
+      case '\t': out_ += "\\t"; return;
+      case '\f': out_ += "\\f"; return;
+      case '"': out_ += "\\\""; return;
+      case '\\': out_ += "\\\\"; return;
+      case '/': out_ += "\\/"; return;
+      default: break;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    const char code[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+    out_.append(code, sizeof code);
+  }
+
+  // json-c's "%.17g", with ".0" after a number that has neither a point nor
+  // an exponent.
+  void Number(double value) {
+    if (std::isnan(value)) {
+      out_ += "NaN";
+      return;
+    }
+    if (std::isinf(value)) {
+      out_ += value > 0 ? "Infinity" : "-Infinity";
+      return;
+    }
+    char text[32];
+    const size_t length = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr - text;
+    out_.append(text, length);
+    if (std::memchr(text, '.', length) == nullptr && std::memchr(text, 'e', length) == nullptr) out_ += ".0";
   }
 
   bool Enter(const void* structure) {
@@ -132,6 +244,12 @@ class Encoder {
     return true;
   }
 
+  void Leave(const char* closing) {
+    path_.pop_back();
+    out_ += closing;
+  }
+
+  std::string out_;
   std::vector<const void*> path_;
 };
 
@@ -158,14 +276,10 @@ char* DS_JsonEncode(int32_t mapId) {
   const CDS_Map* map = g_dsMaps.Get(mapId);
   if (map == nullptr) return nullptr;
   Encoder encoder;
-  json_object* root = encoder.Map(map);
-  size_t length = 0;
-  const char* printed = json_object_to_json_string_length(root, JSON_C_TO_STRING_SPACED, &length);
-  char* copy = nullptr;
-  if (printed != nullptr && length <= MemoryManager::kMaxSize - 1) {
-    copy = static_cast<char*>(KV_ALLOC(length + 1, false));
-    std::memcpy(copy, printed, length + 1);
-  }
-  json_object_put(root);
+  encoder.Map(map);
+  if (encoder.TooLong()) return nullptr;
+  const std::string& text = encoder.Text();
+  auto* copy = static_cast<char*>(KV_ALLOC(text.size() + 1, false));
+  std::memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
 }

@@ -1,8 +1,9 @@
 // JSON text to and from the script's maps and lists. Decoding makes a new
 // map in the map pool, with nested objects as new maps and arrays as new
 // lists, their ids held in values whose kind carries a mark; encoding
-// follows those marks back. Parsing and printing are json-c's, so its
-// spacing and its number forms are what scripts see.
+// follows those marks back. Parsing is json-c's, and the text written is
+// what json-c prints for a tree of the same values, so its spacing and its
+// number forms are what scripts see.
 #pragma once
 
 #include <cstdint>

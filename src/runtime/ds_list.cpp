@@ -9,6 +9,19 @@
 
 void CDS_List::Add(const ScriptValue* value) { Insert(m_count, value); }
 
+void CDS_List::Reserve(int32_t count) {
+  if (count <= m_capacity - m_count) return;
+  m_capacity = m_count + count;
+  DS_ResizeSlots(&m_slots, m_capacity);
+}
+
+void CDS_List::AddTaking(ScriptValue* value) {
+  DS_GrowSlots(&m_slots, &m_capacity, m_count);
+  DS_ResetSlot(&m_slots[m_count]);
+  m_slots[m_count++] = *value;
+  *value = ScriptValue{};
+}
+
 void CDS_List::Insert(int32_t position, const ScriptValue* value) {
   if (position < 0 || position > m_count) return;
   DSValueGuard guard(value, m_slots, m_capacity);

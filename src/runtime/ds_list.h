@@ -11,6 +11,10 @@
 class CDS_List : public DSValueSequence {
  public:
   void Add(const ScriptValue* value);
+  // Room for `count` more values, made in one step.
+  void Reserve(int32_t count);
+  // Appends the value and takes over its text; the value is left real 0.
+  void AddTaking(ScriptValue* value);
   // 0 <= position <= count; count appends.
   void Insert(int32_t position, const ScriptValue* value);
   void Replace(int32_t position, const ScriptValue* value);

@@ -1,5 +1,6 @@
 #include "runtime/ds_map.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "runtime/crc32.h"
@@ -11,6 +12,8 @@ namespace {
 constexpr uint32_t kBucketMask = CDS_Map::kBuckets - 1;
 
 const char* KeyText(const ScriptValue& key) { return key.text == nullptr ? "" : key.text; }
+
+int32_t Count(uint64_t bits) { return __builtin_popcountll(bits); }
 
 }  // namespace
 
@@ -48,16 +51,25 @@ DSMapEntry* CDS_Map::Find(const ScriptValue* key) const {
   return nullptr;
 }
 
-void CDS_Map::IndexGrow() {
+void CDS_Map::IndexGrow() { IndexResize(m_index == nullptr ? 8 : (m_indexMask + 1) * 2); }
+
+void CDS_Map::IndexResize(uint32_t size) {
   DSMapEntry** old = m_index;
   uint32_t oldSize = old == nullptr ? 0 : m_indexMask + 1;
-  uint32_t size = oldSize == 0 ? 8 : oldSize * 2;
   m_index = static_cast<DSMapEntry**>(KV_ALLOC(sizeof(DSMapEntry*) * size, true));
   m_indexMask = size - 1;
   for (uint32_t i = 0; i < oldSize; ++i) {
     if (old[i] != nullptr) IndexInsert(old[i]);
   }
   MemoryManager::Free(old);
+}
+
+void CDS_Map::Reserve(int32_t count) {
+  if (count <= 0) return;
+  uint64_t wanted = (uint64_t{static_cast<uint32_t>(m_count)} + static_cast<uint32_t>(count)) * 2;
+  uint32_t size = m_index == nullptr ? 8 : m_indexMask + 1;
+  while (size < wanted) size *= 2;
+  if (m_index == nullptr || size > m_indexMask + 1) IndexResize(size);
 }
 
 void CDS_Map::IndexInsert(DSMapEntry* entry) {
@@ -80,29 +92,57 @@ void CDS_Map::IndexRemove(const DSMapEntry* entry) {
   m_index[hole] = nullptr;
 }
 
-CDS_Map::Bucket& CDS_Map::BucketOf(uint32_t hash) {
-  uint32_t bucket = hash & kBucketMask;
+CDS_Map::Bucket& CDS_Map::BucketFor(uint32_t hash) {
+  const uint32_t b = hash & kBucketMask;
+  const uint64_t bit = uint64_t{1} << (b & (kGroupSize - 1));
   if (m_groups == nullptr) m_groups = static_cast<Group**>(KV_ALLOC(sizeof(Group*) * kGroups, true));
-  Group*& group = m_groups[bucket >> kGroupBits];
-  if (group == nullptr) group = static_cast<Group*>(KV_ALLOC(sizeof(Group), true));
-  return group->buckets[bucket & (kGroupSize - 1)];
+  Group*& group = m_groups[b >> kGroupBits];
+  const uint64_t used = group == nullptr ? 0 : group->used;
+  const int32_t rank = Count(used & (bit - 1));
+  if ((used & bit) != 0) return group->Buckets()[rank];
+  const int32_t held = Count(used);
+  if (group == nullptr || held == static_cast<int32_t>(group->capacity)) GrowGroup(&group, held);
+  Bucket* buckets = group->Buckets();
+  std::memmove(&buckets[rank + 1], &buckets[rank], static_cast<size_t>(held - rank) * sizeof(Bucket));
+  buckets[rank] = Bucket{nullptr, nullptr};
+  group->used |= bit;
+  m_usedGroups |= uint64_t{1} << (b >> kGroupBits);
+  return buckets[rank];
+}
+
+void CDS_Map::GrowGroup(Group** group, int32_t held) {
+  const int32_t capacity = held == 0 ? 2 : std::min(held * 2, kGroupSize);
+  auto* grown = static_cast<Group*>(KV_ALLOC(sizeof(Group) + sizeof(Bucket) * capacity, false));
+  grown->used = *group == nullptr ? 0 : (*group)->used;
+  grown->capacity = static_cast<uint32_t>(capacity);
+  if (held > 0) std::memcpy(grown->Buckets(), (*group)->Buckets(), sizeof(Bucket) * held);
+  MemoryManager::Free(*group);
+  *group = grown;
 }
 
 void CDS_Map::Append(const ScriptValue* key, const ScriptValue* value) {
   auto* entry = new DSMapEntry{};
   DS_StoreValue(&entry->key, key);
   DS_StoreValue(&entry->value, value);
-  entry->hash = DS_MapKeyHash(*key);
-  Bucket& bucket = BucketOf(entry->hash);
+  Link(entry);
+}
+
+void CDS_Map::AddNewTaking(ScriptValue* key, ScriptValue* value) {
+  auto* entry = new DSMapEntry{*key, *value, 0, nullptr, nullptr};
+  *key = ScriptValue{};
+  *value = ScriptValue{};
+  Link(entry);
+}
+
+void CDS_Map::Link(DSMapEntry* entry) {
+  entry->hash = DS_MapKeyHash(entry->key);
+  Bucket& bucket = BucketFor(entry->hash);
   entry->previous = bucket.last;
   if (bucket.last != nullptr)
     bucket.last->next = entry;
   else
     bucket.first = entry;
   bucket.last = entry;
-  uint32_t b = entry->hash & kBucketMask;
-  m_groups[b >> kGroupBits]->used |= uint64_t{1} << (b & (kGroupSize - 1));
-  m_usedGroups |= uint64_t{1} << (b >> kGroupBits);
   if (static_cast<uint32_t>(m_count + 1) * 2 > (m_index == nullptr ? 0 : m_indexMask + 1)) IndexGrow();
   IndexInsert(entry);
   ++m_count;
@@ -110,9 +150,11 @@ void CDS_Map::Append(const ScriptValue* key, const ScriptValue* value) {
 
 void CDS_Map::Unlink(DSMapEntry* entry) {
   IndexRemove(entry);
-  uint32_t b = entry->hash & kBucketMask;
+  const uint32_t b = entry->hash & kBucketMask;
+  const uint64_t bit = uint64_t{1} << (b & (kGroupSize - 1));
   Group* group = m_groups[b >> kGroupBits];
-  Bucket& bucket = group->buckets[b & (kGroupSize - 1)];
+  const int32_t rank = Count(group->used & (bit - 1));
+  Bucket& bucket = group->Buckets()[rank];
   if (entry->previous != nullptr)
     entry->previous->next = entry->next;
   else
@@ -121,8 +163,13 @@ void CDS_Map::Unlink(DSMapEntry* entry) {
     entry->next->previous = entry->previous;
   else
     bucket.last = entry->previous;
-  if (bucket.first == nullptr) group->used &= ~(uint64_t{1} << (b & (kGroupSize - 1)));
-  if (group->used == 0) m_usedGroups &= ~(uint64_t{1} << (b >> kGroupBits));
+  if (bucket.first == nullptr) {
+    Bucket* buckets = group->Buckets();
+    std::memmove(&buckets[rank], &buckets[rank + 1],
+                 static_cast<size_t>(Count(group->used) - rank - 1) * sizeof(Bucket));
+    group->used &= ~bit;
+    if (group->used == 0) m_usedGroups &= ~(uint64_t{1} << (b >> kGroupBits));
+  }
   DS_ResetSlot(&entry->key);
   DS_ResetSlot(&entry->value);
   delete entry;
@@ -160,15 +207,31 @@ ScriptValue* CDS_Map::FindValue(const ScriptValue* key) {
 }
 
 void CDS_Map::Clear() {
-  for (DSMapEntry* e = LastBefore(kBuckets); e != nullptr; e = LastBefore(kBuckets)) Unlink(e);
   if (m_groups != nullptr) {
-    for (int32_t g = 0; g < kGroups; ++g) MemoryManager::Free(m_groups[g]);
+    for (int32_t g = 0; g < kGroups; ++g) {
+      Group* group = m_groups[g];
+      if (group == nullptr) continue;
+      for (int32_t i = 0; i < Count(group->used); ++i) FreeEntries(group->Buckets()[i].first);
+      MemoryManager::Free(group);
+    }
   }
   MemoryManager::Free(m_groups);
   MemoryManager::Free(m_index);
   m_groups = nullptr;
   m_index = nullptr;
   m_indexMask = 0;
+  m_usedGroups = 0;
+  m_count = 0;
+}
+
+void CDS_Map::FreeEntries(DSMapEntry* entry) {
+  while (entry != nullptr) {
+    DSMapEntry* next = entry->next;
+    DS_ResetSlot(&entry->key);
+    DS_ResetSlot(&entry->value);
+    delete entry;
+    entry = next;
+  }
 }
 
 void CDS_Map::Copy(const CDS_Map* source) {
@@ -184,26 +247,27 @@ DSMapEntry* CDS_Map::FirstFrom(int32_t bucket) const {
   if (bucket >= kBuckets) return nullptr;
   int32_t g = bucket >> kGroupBits;
   if (m_groups != nullptr && m_groups[g] != nullptr) {
-    uint64_t here = m_groups[g]->used & (~uint64_t{0} << (bucket & (kGroupSize - 1)));
-    if (here != 0) return m_groups[g]->buckets[__builtin_ctzll(here)].first;
+    const Group* group = m_groups[g];
+    uint64_t here = group->used & (~uint64_t{0} << (bucket & (kGroupSize - 1)));
+    if (here != 0) return group->Buckets()[Count(group->used) - Count(here)].first;
   }
   uint64_t later = g + 1 < kGroups ? m_usedGroups & (~uint64_t{0} << (g + 1)) : 0;
   if (later == 0) return nullptr;
-  const Group* next = m_groups[__builtin_ctzll(later)];
-  return next->buckets[__builtin_ctzll(next->used)].first;
+  return m_groups[__builtin_ctzll(later)]->Buckets()[0].first;
 }
 
 DSMapEntry* CDS_Map::LastBefore(int32_t bucket) const {
   if (bucket <= 0 || m_groups == nullptr) return nullptr;
   int32_t last = bucket - 1, g = last >> kGroupBits, bit = last & (kGroupSize - 1);
   if (m_groups[g] != nullptr) {
-    uint64_t here = m_groups[g]->used & (bit == kGroupSize - 1 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1);
-    if (here != 0) return m_groups[g]->buckets[63 - __builtin_clzll(here)].last;
+    const Group* group = m_groups[g];
+    uint64_t here = group->used & (bit == kGroupSize - 1 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1);
+    if (here != 0) return group->Buckets()[Count(here) - 1].last;
   }
   uint64_t earlier = m_usedGroups & ((uint64_t{1} << g) - 1);
   if (earlier == 0) return nullptr;
   const Group* previous = m_groups[63 - __builtin_clzll(earlier)];
-  return previous->buckets[63 - __builtin_clzll(previous->used)].last;
+  return previous->Buckets()[Count(previous->used) - 1].last;
 }
 
 const DSMapEntry* CDS_Map::After(const DSMapEntry* entry) const {

@@ -4,9 +4,11 @@
 // strings with equal bytes or both are reals with the same 8 bytes, so keys
 // whose CRCs collide still keep their own values.
 //
-// The buckets come in groups of 64 made on first use, and a table keyed by
-// the whole CRC finds an entry without walking its bucket: an empty map is a
-// few dozen bytes, and a large one finds a key in constant time.
+// The buckets come in groups of 64 made on first use, each group holding
+// only its buckets that have entries, and a table keyed by the whole CRC
+// finds an entry without walking its bucket: an empty map is a few dozen
+// bytes, a small one a few hundred, and a large one finds a key in constant
+// time.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,12 @@ class CDS_Map {
   bool Empty() const { return m_count == 0; }
   // Frees every entry and the buckets.
   void Clear();
+  // For filling a map with `count` more keys known to be new: the index is
+  // grown once rather than doubling on the way.
+  void Reserve(int32_t count);
+  // Adds a key the caller knows is absent, without a lookup, and takes over
+  // both texts (MemoryManager blocks); key and value are left real 0.
+  void AddNewTaking(ScriptValue* key, ScriptValue* value);
   void Copy(const CDS_Map* source);
 
   // Keys in walk order; null for an empty map, an absent key or no
@@ -74,16 +82,26 @@ class CDS_Map {
     DSMapEntry* first;
     DSMapEntry* last;
   };
+  // Bucket b of the group, when bit b of `used` is set, is the one at the
+  // number of set bits below b; the buckets follow the header in memory.
   struct Group {
-    uint64_t used;  // bit b: bucket b of the group holds entries
-    Bucket buckets[kGroupSize];
+    uint64_t used;
+    uint32_t capacity;
+    Bucket* Buckets() { return reinterpret_cast<Bucket*>(this + 1); }
+    const Bucket* Buckets() const { return reinterpret_cast<const Bucket*>(this + 1); }
   };
 
   DSMapEntry* Find(const ScriptValue* key) const;
   // Stores copies without looking for the key first.
   void Append(const ScriptValue* key, const ScriptValue* value);
+  // Puts a filled entry into its bucket and the index.
+  void Link(DSMapEntry* entry);
   void Unlink(DSMapEntry* entry);
-  Bucket& BucketOf(uint32_t hash);
+  // Frees a bucket's chain, leaving the bucket and the index as they are.
+  static void FreeEntries(DSMapEntry* entry);
+  // The hash's bucket, made (empty) when it holds nothing yet.
+  Bucket& BucketFor(uint32_t hash);
+  static void GrowGroup(Group** group, int32_t held);
   DSMapEntry* FirstFrom(int32_t bucket) const;
   DSMapEntry* LastBefore(int32_t bucket) const;
   const DSMapEntry* After(const DSMapEntry* entry) const;
@@ -91,6 +109,7 @@ class CDS_Map {
   void IndexInsert(DSMapEntry* entry);
   void IndexRemove(const DSMapEntry* entry);
   void IndexGrow();
+  void IndexResize(uint32_t size);
   uint32_t Slot(uint32_t hash) const;
 
   Group** m_groups = nullptr;  // kGroups pointers, made with the first entry

@@ -4,6 +4,8 @@
 // array grows by 16 when every slot is in use.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/ds_grid.h"
@@ -33,7 +35,13 @@ struct DSPool {
     }
     if (count == capacity) {
       capacity = count + 16;
-      MemoryManager::SetLength(&items, static_cast<size_t>(capacity) * sizeof(T*), __FILE__, __LINE__);
+      // The block under the slots doubles, so making many structures in a
+      // row copies the slot array a few times rather than once per 16.
+      const size_t held = MemoryManager::GetSize(items) / sizeof(T*);
+      if (held < static_cast<size_t>(capacity)) {
+        const size_t grown = std::max(held * 2, static_cast<size_t>(capacity));
+        MemoryManager::SetLength(&items, grown * sizeof(T*), __FILE__, __LINE__);
+      }
     }
     items[count] = nullptr;
     firstFree = count;

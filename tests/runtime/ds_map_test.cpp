@@ -169,6 +169,63 @@ TEST(DSMap, WalkOrderHoldsAcrossAHundredThousandAddsDeletesAndClears) {
   ExpectSameWalk(map, model);
 }
 
+// Few keys leave most buckets of a group empty, so the buckets that hold
+// entries come and go in between the others.
+TEST(DSMap, WalkOrderHoldsInSmallMapsThroughChurn) {
+  for (int keys : {3, 40, 300}) {
+    SCOPED_TRACE(keys);
+    CDS_Map map;
+    BucketModel model;
+    TestValue value(2.0);
+    std::vector<bool> held(keys);
+    uint32_t seed = 7;
+    for (int step = 0; step < 4000; ++step) {
+      seed = seed * 1103515245u + 12345u;
+      const int i = static_cast<int>((seed >> 8) % static_cast<uint32_t>(keys));
+      TestValue key = NumberedKey(i);
+      if (held[i]) {
+        ASSERT_TRUE(map.Delete(&key));
+        model.Delete(key);
+      } else {
+        ASSERT_TRUE(map.Add(&key, &value));
+        model.Add(key);
+      }
+      held[i] = !held[i];
+      if (step % 97 == 0) ExpectSameWalk(map, model);
+    }
+    ExpectSameWalk(map, model);
+  }
+}
+
+TEST(DSMap, KeysKnownToBeNewAreTakenOverWithoutACopy) {
+  CDS_Map map;
+  BucketModel model;
+  TestValue one = NumberedKey(1), value(1.0);
+  map.Add(&one, &value);
+  model.Add(one);
+  map.Reserve(500);
+  for (int i = 2; i < 502; ++i) {
+    TestValue key = NumberedKey(i);
+    ScriptValue k, v;
+    ScriptValue_Copy(&k, &key.v);
+    ScriptValue_SetString(&v, "taken");
+    const char* handed = v.text;
+    map.AddNewTaking(&k, &v);
+    EXPECT_TRUE(k.text == nullptr && k.kind == kValueReal && v.text == nullptr && v.kind == kValueReal);
+    ASSERT_NE(map.FindValue(&key), nullptr);
+    EXPECT_EQ(map.FindValue(&key)->text, handed);
+    model.Add(key);
+  }
+  ExpectSameWalk(map, model);
+  // Ordinary adds go on past what was reserved.
+  for (int i = 502; i < 1500; ++i) {
+    TestValue key = NumberedKey(i);
+    map.Add(&key, &value);
+    model.Add(key);
+  }
+  ExpectSameWalk(map, model);
+}
+
 TEST(DSMap, EmptyMapsCostAFewDozenBytes) {
   constexpr int kMaps = 10000;
   // Signed: a heap that shrank elsewhere must not wrap round.
@@ -266,6 +323,16 @@ TEST(DSPool, SlotsAreReusedLowestFirstAndGrowBy16) {
   EXPECT_EQ(pool.Get(-1), nullptr);
   pool.Release();
   EXPECT_EQ(pool.count, 0);
+}
+
+// The block under the slots grows faster than the capacity scripts count on.
+TEST(DSPool, ManyStructuresStillStepTheCapacityBy16) {
+  DSPool<CDS_Stack> pool;
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(pool.Add(new CDS_Stack), i);
+  EXPECT_EQ(pool.capacity, 1008);
+  for (int i = 0; i < 1000; i += 37) EXPECT_NE(pool.Get(i), nullptr) << i;
+  EXPECT_EQ(pool.Get(1000), nullptr);
+  pool.Release();
 }
 
 TEST(DSPool, MapFromPairsTakesTheFirstFreeMapSlot) {

@@ -84,6 +84,28 @@ TEST(DSList, InsertReplaceDeleteIgnoreBadPositions) {
   EXPECT_EQ(list.FindValue(-1), nullptr);
 }
 
+TEST(DSList, ReservedRoomTakesValuesOverAndKeepsWhatIsThere) {
+  CDS_List list;
+  Fill(list, {1, 2, 3});
+  list.Reserve(2);
+  EXPECT_EQ(Contents(list), "r:1 r:2 r:3 ");
+  list.Reserve(40);
+  for (int i = 0; i < 40; ++i) {
+    ScriptValue v;
+    ScriptValue_SetString(&v, std::to_string(i).c_str());
+    const char* handed = v.text;
+    list.AddTaking(&v);
+    EXPECT_TRUE(v.text == nullptr && v.kind == kValueReal);
+    EXPECT_EQ(list.FindValue(3 + i)->text, handed);
+  }
+  TestValue nine(9.0);
+  list.Delete(1);
+  list.Insert(0, &nine);
+  EXPECT_EQ(list.Size(), 43);
+  EXPECT_EQ(Contents(list).substr(0, 20), "r:9 r:1 r:3 s:0 s:1 ");
+  EXPECT_EQ(Describe(list.FindValue(42)), "s:39");
+}
+
 TEST(DSList, SortIsTheNeighbourSwappingInsertionSort) {
   CDS_List list;
   Fill(list, {3, 1, 2});
