@@ -29,9 +29,7 @@ Shape Circle(double cx, double cy, double r) {
 
 // Close enough to a distance for the one-pixel edges drawn here.
 Shape Ellipse(double cx, double cy, double rx, double ry) {
-  return [=](double x, double y) {
-    return (std::hypot((x - cx) / rx, (y - cy) / ry) - 1.0) * std::min(rx, ry);
-  };
+  return [=](double x, double y) { return (std::hypot((x - cx) / rx, (y - cy) / ry) - 1.0) * std::min(rx, ry); };
 }
 
 Shape Box(double x0, double y0, double x1, double y1) {
@@ -78,13 +76,6 @@ Shape Grown(Shape s, double by) {
 Colour Flat(uint32_t rgb) {
   Rgba c = Hex(rgb);
   return [c](double, double) { return c; };
-}
-
-// Repeatable small variations: the same picture on every run.
-double Hash(int x, int y) {
-  uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return ((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
 }
 
 class Canvas {
@@ -234,23 +225,6 @@ Canvas Deck() {
   return c;
 }
 
-// The crate room's wall, tiled: rows of bricks, every other row shifted.
-Canvas Wall() {
-  Canvas c(64, 64);
-  c.Paint(Box(0, 0, 64, 64), 0x142030);
-  for (int row = 0; row < 4; ++row) {
-    for (int col = -1; col < 2; ++col) {
-      double x = col * 32 + (row % 2) * 16, y = row * 16;
-      double shade = 0.9 + 0.2 * Hash(col + 2 * (row % 2), row);
-      Rgba face = Hex(0x263A50);
-      face = {face.r * shade, face.g * shade, face.b * shade, 1.0};
-      c.Paint(Box(x + 1, y + 1, x + 32, y + 16), 0x1A2838);
-      c.Paint(Box(x + 1, y + 1, x + 32, y + 14), [face](double, double) { return face; });
-    }
-  }
-  return c;
-}
-
 // Two 32 x 32 tiles: a riveted metal block and a hazard-striped block.
 Canvas Tiles() {
   Canvas c(64, 32);
@@ -261,9 +235,8 @@ Canvas Tiles() {
   c.Paint(Circle(15.4, 15.4, 1.6), 0x7A86A0);
   Canvas stripes(32, 32);
   stripes.Paint(Box(0, 0, 32, 32), 0x202020);
-  stripes.Paint(Box(2, 2, 30, 30), [](double x, double y) {
-    return Hex(std::fmod(x + y + 64, 16.0) < 8 ? 0xE8B020 : 0x282828);
-  });
+  stripes.Paint(Box(2, 2, 30, 30),
+                [](double x, double y) { return Hex(std::fmod(x + y + 64, 16.0) < 8 ? 0xE8B020 : 0x282828); });
   c.Place(stripes, 32, 0);
   return c;
 }
@@ -279,7 +252,7 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
 
 bool DemoImages_Write(const std::string& folder) {
   std::vector<std::pair<std::string, Canvas>> images = {
-      {"ship", Ship()}, {"crate", Crate()}, {"girder", Girder()}, {"deck", Deck()}, {"wall", Wall()}, {"tiles", Tiles()}};
+      {"ship", Ship()}, {"crate", Crate()}, {"girder", Girder()}, {"deck", Deck()}, {"tiles", Tiles()}};
   for (int i = 0; i < 8; ++i) images.emplace_back("coin" + std::to_string(i), Coin(i));
   for (int i = 0; i < 4; ++i) images.emplace_back("mine" + std::to_string(i), Mine(i));
   for (const auto& [name, canvas] : images) {

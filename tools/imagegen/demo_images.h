@@ -1,6 +1,6 @@
 // The bundled demo's pictures, drawn here so that the repository holds no
 // image files: a ship, a spinning coin, a patrolling mine, a crate, a
-// girder, two backgrounds and a tile set, written as PNG files.
+// girder, a deck background and a tile set, written as PNG files.
 #pragma once
 
 #include <string>
