@@ -9,7 +9,7 @@ build="$root/build/release"
 "$root/scripts/build.sh" release > /dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_shot_XXXXXX")
 trap 'rm -rf "$work"' EXIT
-python3 "$root/tests/games/demo/make_record.py" "$root/tests/games/demo/demo.keys" "$work/demo.rec"
+"$build/mkrecording" "$root/tests/games/demo/demo.keys" -o "$work/demo.rec" --steps 600
 "$root/games/demo/build.sh" "$build/mkgame" "$work/demo.win"
 KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=140 XDG_DATA_HOME="$work/data" \
   LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \

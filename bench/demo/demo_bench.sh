@@ -16,7 +16,7 @@ export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual XDG_DATA_HOME="$work/data"
 export KORVALITH_ANSWERS="$root/tests/games/demo/demo.answers"
 export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null
 
-python3 "$root/tests/games/demo/make_record.py" "$root/tests/games/demo/demo.keys" "$work/demo.rec"
+"$build/mkrecording" "$root/tests/games/demo/demo.keys" -o "$work/demo.rec" --steps 600
 "$root/games/demo/build.sh" "$build/mkgame" "$work/demo.win" > /dev/null
 
 best_us() {  # best_us FRAMES: the fastest of $runs runs, in microseconds

@@ -40,16 +40,19 @@ struct RunResult {
   std::string output;  // standard output and error together
 };
 
-inline RunResult RunMkgame(const std::string& description, const std::string& output, const std::string& options = "") {
-  std::string log = output + ".log";
-  std::string command = std::string("'") + KV_MKGAME_PATH + "' '" + description + "' -o '" + output + "' " + options +
-                        " >'" + log + "' 2>&1";
-  int raw = std::system(command.c_str());
+// Runs a shell command with its output sent to `log`, which is read back.
+inline RunResult RunLogged(const std::string& command, const std::string& log) {
+  int raw = std::system((command + " >'" + log + "' 2>&1").c_str());
   RunResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   std::vector<uint8_t> text = ReadAll(log);
   result.output.assign(text.begin(), text.end());
   return result;
+}
+
+inline RunResult RunMkgame(const std::string& description, const std::string& output, const std::string& options = "") {
+  return RunLogged(std::string("'") + KV_MKGAME_PATH + "' '" + description + "' -o '" + output + "' " + options,
+                   output + ".log");
 }
 
 class GameFile {

@@ -4,8 +4,8 @@
 // PNG) and the debug font's {x, y, width, height} boxes.
 //
 // imagegen <output.cpp>
-#include <zlib.h>
-
+// imagegen --demo <folder>: the bundled demo's pictures instead, as PNG
+// files (demo_images.h).
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "demo_images.h"
 #include "glyphs.h"
+#include "png_file.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 // Coverage images: one alpha byte a pixel, drawn white.
 struct Alpha {
@@ -26,13 +26,6 @@ struct Alpha {
   Alpha(int w, int h) : width(w), height(h), a(static_cast<size_t>(w) * h, 0) {}
   uint8_t& at(int x, int y) { return a[static_cast<size_t>(y) * width + x]; }
 };
-
-void Put32(Bytes& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void PutBE32(Bytes& b, uint32_t v) {
-  for (int i = 3; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 uint8_t ToByte(double v) { return static_cast<uint8_t>(std::lround(std::fmin(std::fmax(v, 0.0), 1.0) * 255.0)); }
 
@@ -188,37 +181,6 @@ Bytes Dds(const Alpha& img) {
   return b;
 }
 
-void PngChunk(Bytes& png, const char* type, const Bytes& data) {
-  PutBE32(png, static_cast<uint32_t>(data.size()));
-  Bytes body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  png.insert(png.end(), body.begin(), body.end());
-  PutBE32(png, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
-}
-
-// RGBA pixels, rows top first, into a PNG file.
-Bytes Png(int width, int height, const Bytes& rgba) {
-  Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Bytes header;
-  PutBE32(header, static_cast<uint32_t>(width));
-  PutBE32(header, static_cast<uint32_t>(height));
-  header.insert(header.end(), {8, 6, 0, 0, 0});
-  PngChunk(png, "IHDR", header);
-  Bytes raw;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    raw.insert(raw.end(), rgba.begin() + static_cast<long>(y) * width * 4,
-               rgba.begin() + static_cast<long>(y + 1) * width * 4);
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  Bytes packed(packedSize);
-  compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9);
-  packed.resize(packedSize);
-  PngChunk(png, "IDAT", packed);
-  PngChunk(png, "IEND", {});
-  return png;
-}
-
 // The loading image: "LOADING" in the debug glyphs, doubled, over a framed
 // dark panel with an empty bar.
 Bytes LoadingImage() {
@@ -275,8 +237,9 @@ void WriteArray(FILE* f, const char* declaration, const Bytes& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--demo") return DemoImages_Write(argv[2]) ? 0 : 1;
   if (argc != 2) {
-    std::fprintf(stderr, "usage: imagegen <output.cpp>\n");
+    std::fprintf(stderr, "usage: imagegen <output.cpp> | imagegen --demo <folder>\n");
     return 2;
   }
   std::vector<Bytes> images;

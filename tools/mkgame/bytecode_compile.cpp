@@ -287,14 +287,17 @@ class Compiler {
   CompiledCode Generate(Piece& piece) {
     CompiledCode out;
     out.name = piece.code->name != nullptr ? piece.code->name : "";
+    out.source = piece.code->source != nullptr ? piece.code->source : "";
     VMGenerated generated;
     Code_Error_Clear();
-    if (!VM_Generate(piece.code.get(), piece.code->root, false, &generated)) FailCompile(piece.place);
+    if (!VM_Generate(piece.code.get(), piece.code->root, false, &generated, true)) FailCompile(piece.place);
     const VMBuffer* buffer = generated.code;
     if (buffer != nullptr) {
       out.bytes.assign(buffer->bytes, buffer->bytes + buffer->size);
       References(buffer, VM_CodeStrings(buffer), &out);
     }
+    const VMBuffer* pairs = generated.debug;
+    if (pairs != nullptr && pairs->bytes != nullptr) out.pairs.assign(pairs->bytes, pairs->bytes + pairs->size);
     VMGenerated_Free(&generated);
     return out;
   }

@@ -25,6 +25,8 @@ struct CompiledCode {
   std::string name;  // the compile name, as the player would give it
   std::vector<uint8_t> bytes;
   std::vector<CodeReference> references;  // in instruction order
+  std::string source;                     // the text compiled
+  std::vector<uint8_t> pairs;             // u32 (code offset, source position) pairs
 };
 
 // Code indices, -1 where a place has no code.

@@ -1,12 +1,15 @@
-// mkgame DESCRIPTION.json -o GAME.win [--bytecode]
+// mkgame DESCRIPTION.json -o GAME.win [--bytecode [--no-debug-info]]
 // Writes a game file from a JSON game description (see tools/README.md).
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "gamefile/runner_load.h"
 #include "mkgame/bytecode_compile.h"
+#include "mkgame/debug_file.h"
 #include "mkgame/game_model.h"
 #include "mkgame/game_writer.h"
 #include "mkgame/json_input.h"
@@ -14,20 +17,30 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: mkgame DESCRIPTION.json -o GAME.win [--bytecode]\n");
+  std::fprintf(stderr, "usage: mkgame DESCRIPTION.json -o GAME.win [--bytecode [--no-debug-info]]\n");
   return 2;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (out) return true;
+  std::printf("mkgame: cannot write %s\n", path.c_str());
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string input, output;
-  bool bytecode = false;
+  bool bytecode = false, debugInfo = true;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
       output = argv[++i];
     } else if (std::strcmp(argv[i], "--bytecode") == 0) {
       bytecode = true;
+    } else if (std::strcmp(argv[i], "--no-debug-info") == 0) {
+      debugInfo = false;
     } else if (argv[i][0] != '-' && input.empty()) {
       input = argv[i];
     } else {
@@ -37,19 +50,14 @@ int main(int argc, char** argv) {
   if (input.empty() || output.empty()) return Usage();
   try {
     mkgame::Game game = mkgame::Describe_Read(input);
-    std::vector<uint8_t> bytes;
-    if (bytecode || game.bytecode) {
-      mkgame::CompiledGame compiled = mkgame::Bytecode_Compile(game);
-      bytes = mkgame::GameWriter_Write(game, &compiled);
-    } else {
-      bytes = mkgame::GameWriter_Write(game);
-    }
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-      std::printf("mkgame: cannot write %s\n", output.c_str());
-      return 1;
-    }
+    // The player reads the debug file named after the game: one left from
+    // an earlier build must never be paired with this one's code.
+    std::string debugPath = Runner_DebugPath(output);
+    if (!debugPath.empty()) std::filesystem::remove(debugPath);
+    if (!(bytecode || game.bytecode)) return WriteFile(output, mkgame::GameWriter_Write(game)) ? 0 : 1;
+    mkgame::CompiledGame compiled = mkgame::Bytecode_Compile(game);
+    if (!WriteFile(output, mkgame::GameWriter_Write(game, &compiled))) return 1;
+    if (debugInfo && !debugPath.empty() && !WriteFile(debugPath, mkgame::DebugFile_Write(compiled))) return 1;
   } catch (const mkgame::DescriptionError& e) {
     std::printf("%s\n", e.what());
     return 1;

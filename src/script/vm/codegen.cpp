@@ -19,11 +19,12 @@ constexpr int32_t kMaxNesting = kCodeMaxDepth + 16;
 
 }  // namespace
 
-Generator::Generator(const CCode* code)
+Generator::Generator(const CCode* code, bool withPairs)
     : owner_(code),
       code_(new VMWriteBuffer(kInitialCapacity)),
       debug_(new VMWriteBuffer(kInitialCapacity)),
-      strings_(new VMStringPool()) {}
+      strings_(new VMStringPool()),
+      withPairs_(withPairs) {}
 
 void Generator::Fail(int32_t position, const char* message) {
   if (failed_) return;
@@ -33,7 +34,17 @@ void Generator::Fail(int32_t position, const char* message) {
 
 void Generator::Emit(uint32_t word) {
   if (failed_) return;
+  Pair();
   if (!code_->AppendWord(word)) Fail(position_, kVMCodeTooLarge);
+}
+
+void Generator::Pair() {
+  if (!withPairs_ || position_ == pairedPosition_) return;
+  pairedPosition_ = position_;
+  uint8_t pair[8];
+  VM_WriteWord(pair, static_cast<uint32_t>(code_->Cursor()));
+  VM_WriteWord(pair + 4, static_cast<uint32_t>(position_));
+  if (!debug_->Append(pair, 8)) Fail(position_, kVMCodeTooLarge);
 }
 
 void Generator::EmitOperand(const void* data, int32_t size) {
@@ -103,13 +114,21 @@ void Generator::PushInt(int32_t value) {
 
 bool Generator::Enter(const CodeNode& node) {
   if (failed_) return false;
-  position_ = node.position;
-  if (++nesting_ > kMaxNesting) {
+  if (nesting_ + 1 > kMaxNesting) {
     Fail(node.position, kCodeNestedTooDeeply);
-    --nesting_;
     return false;
   }
+  ++nesting_;
+  outerPositions_.push_back(position_);
+  position_ = node.position;
   return true;
+}
+
+// What a node emits after its children belongs to the node again.
+void Generator::Leave() {
+  --nesting_;
+  position_ = outerPositions_.back();
+  outerPositions_.pop_back();
 }
 
 void Generator::Program(const CodeNode& root) {
@@ -159,10 +178,10 @@ SwitchScope::~SwitchScope() {
 
 }  // namespace codegen
 
-bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGenerated* out) {
+bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGenerated* out, bool withPairs) {
   *out = VMGenerated();
   // The type stack alone is 1 KiB; keep the generator off the native stack.
-  auto generator = std::make_unique<codegen::Generator>(code);
+  auto generator = std::make_unique<codegen::Generator>(code, withPairs);
   if (expression) {
     generator->Expression(root);
   } else {

@@ -22,14 +22,18 @@ extern const char* const kVMCodeTooLarge;          // "Code too large."
 // of its string constants (VM_CodeStrings(code), null when it pushes none).
 struct VMGenerated {
   VMBuffer* code = nullptr;
-  VMBuffer* debug = nullptr;  // source-compiled code writes no pairs
+  // Pairs of u32 (code offset, source position), ascending by offset. The
+  // player's own compiles write none; the game-file writer asks for them.
+  VMBuffer* debug = nullptr;
 };
 
 // Translates a program tree (the statements of a block root; any other
 // root gives nothing) or an expression tree (its value, as a variant, left
 // on the stack). `code` receives compile errors through Code_Error_Set; on
-// an error nothing is handed over and the result is false.
-bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGenerated* out);
+// an error nothing is handed over and the result is false. With `withPairs`
+// every instruction whose node lies elsewhere in the source than the one
+// before it starts a debug pair.
+bool VM_Generate(const CCode* code, const CodeNode& root, bool expression, VMGenerated* out, bool withPairs = false);
 // Deletes and clears what VM_Generate handed over.
 void VMGenerated_Free(VMGenerated* generated);
 

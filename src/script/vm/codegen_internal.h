@@ -24,7 +24,7 @@ struct Label {
 
 class Generator {
  public:
-  explicit Generator(const CCode* code);
+  Generator(const CCode* code, bool withPairs);
 
   void Program(const CodeNode& root);
   void Expression(const CodeNode& root);
@@ -39,6 +39,7 @@ class Generator {
   // Emitting, types and labels.
   void Fail(int32_t position, const char* message);
   void Emit(uint32_t word);
+  void Pair();
   void EmitOperand(const void* data, int32_t size);
   void PushType(uint8_t type);
   uint8_t PopType();
@@ -48,7 +49,7 @@ class Generator {
   void Define(Label* label);
   void PushInt(int32_t value);
   bool Enter(const CodeNode& node);
-  void Leave() { --nesting_; }
+  void Leave();
 
   // Expressions.
   void Expr(const CodeNode& node);
@@ -87,7 +88,10 @@ class Generator {
   // began (from loopSwitchBase_ up): a `continue` discards them.
   std::vector<uint8_t> switchTypes_;
   size_t loopSwitchBase_ = 0;
-  int32_t position_ = 0;  // of the node being translated
+  int32_t position_ = 0;                 // of the node being translated
+  std::vector<int32_t> outerPositions_;  // of the nodes entered around it
+  bool withPairs_;
+  int32_t pairedPosition_ = -1;  // of the last pair written
   int32_t nesting_ = 0;
   bool failed_ = false;
 };

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# run_demo.sh MKGAME PLAYER PIXEL_CHECK GAMES_DIR: plays the bundled demo
-# headless for 600 frames from the recorded play in demo.keys ("-playback"),
+# run_demo.sh MKGAME PLAYER PIXEL_CHECK GAMES_DIR [MKRECORDING]: plays the
+# bundled demo headless for 600 frames from the recorded play in demo.keys
+# ("-playback", the recording written by mkrecording, by default the one
+# beside MKGAME),
 # then checks what the game printed (its own lines, exactly and in order,
 # against demo.expect), the save folder (a saved game, a screenshot and the
 # highscore table, which must equal hiscore.dat) and the last frame (demo.pixels).
 set -u
-mkgame=$1 player=$2 checker=$3 games=$4
+mkgame=$1 player=$2 checker=$3 games=$4 mkrecording=${5:-$(dirname "$1")/mkrecording}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_demo_XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-python3 "$here/make_record.py" "$here/demo.keys" "$work/demo.rec" || exit 1
+"$mkrecording" "$here/demo.keys" -o "$work/demo.rec" --steps 600 || exit 1
 "$games/demo/build.sh" "$mkgame" "$work/demo.win" > "$work/build.out" 2>&1 || { cat "$work/build.out"; exit 1; }
 mkdir -p "$work/data"
 env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=600 KORVALITH_ANSWERS="$here/demo.answers" \
