@@ -4,32 +4,94 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/run_flags.h"
+#include "script/compiler/function_registry.h"
 #include "script/mode_differences.h"
 #include "script/snippet_runner.h"
 #include "script/tree/interpreter_statements.h"
+#include "script/vm/codegen.h"
+#include "script/vm/vm.h"
 
 namespace {
 
-std::vector<std::pair<std::string, std::string>> Scripts(const char* list) {
-  std::vector<std::pair<std::string, std::string>> scripts;
-  std::string rest = list == nullptr ? "" : list;
-  while (!rest.empty()) {
-    size_t end = rest.find(";;");
-    std::string one = rest.substr(0, end);
-    size_t equals = one.find('=');
-    scripts.emplace_back(one.substr(0, equals), one.substr(equals + 1));
-    rest = end == std::string::npos ? "" : rest.substr(end + 2);
-  }
-  return scripts;
+constexpr const char* kGameEnds = "the game ends";
+
+std::vector<std::pair<std::string, std::string>> Scripts(const std::string& script) {
+  if (script.empty()) return {};
+  size_t colon = script.find(": ");
+  return {{script.substr(0, colon), script.substr(colon + 2)}};
+}
+
+// The guide's print(...) is the runner's printing built-in.
+void AddPrint() {
+  int32_t id = -1;
+  if (!Function_Find("print", &id)) Function_Add("print", snippet::TestPrint, -1);
+}
+
+const std::vector<ModeDifference>& Rows() {
+  static const std::vector<ModeDifference> rows = ModeDifferences_FromGuide(KV_AUTHORING_GUIDE);
+  return rows;
+}
+
+TEST(ModeDifferences, TheGuideHoldsTheTable) {
+  ASSERT_GE(Rows().size(), 10u);
+  for (const ModeDifference& row : Rows()) EXPECT_NE(row.tree, row.bytecode) << row.topic;
 }
 
 TEST(ModeDifferences, TreeModeAnswers) {
-  for (const ModeDifference& row : kModeDifferences) {
+  for (const ModeDifference& row : Rows()) {
     snippet::Runner runner(true);
     Statements_Install();
-    ASSERT_TRUE(runner.SetScripts(Scripts(row.scripts))) << row.topic;
+    AddPrint();
+    ASSERT_TRUE(runner.SetScripts(Scripts(row.script))) << row.topic;
     EXPECT_EQ(runner.RunJoined(row.program), row.tree) << row.topic;
     Interpreter_SetStatementHandler(nullptr);
+  }
+  for (const auto& row : kTreeOnly) {
+    snippet::Runner runner(true);
+    Statements_Install();
+    AddPrint();
+    EXPECT_EQ(runner.RunJoined(row.program), row.tree) << row.topic;
+    Interpreter_SetStatementHandler(nullptr);
+  }
+}
+
+class MachineAnswers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    VM_InstallGenerator();
+    VM_Install();
+  }
+  void TearDown() override {
+    Code_SetBytecodeGenerator(nullptr);
+    Code_SetVMExecutor(nullptr);
+  }
+};
+
+TEST_F(MachineAnswers, PrintedLines) {
+  for (const ModeDifference& row : Rows()) {
+    if (row.bytecode == kGameEnds) continue;
+    snippet::Runner runner(false);
+    AddPrint();
+    ASSERT_TRUE(runner.SetScripts(Scripts(row.script))) << row.topic;
+    EXPECT_EQ(runner.RunJoined(row.program), row.bytecode) << row.topic;
+  }
+}
+
+// The machine's report ends the process with status 255.
+TEST_F(MachineAnswers, ErrorsEndTheGame) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const ModeDifference& row : Rows()) {
+    if (row.bytecode != kGameEnds) continue;
+    EXPECT_EXIT(
+        {
+          snippet::Runner runner(false);
+          AddPrint();
+          runner.SetScripts(Scripts(row.script));
+          runner.Run(row.program);
+        },
+        ::testing::ExitedWithCode(255), "")
+        << row.topic;
   }
 }
 
