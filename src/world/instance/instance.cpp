@@ -45,7 +45,7 @@ CInstance::~CInstance() {
 }
 
 void CInstance::Unlink() {
-  if (object != nullptr) object->RemoveInstance(this);
+  if (object != nullptr) object->RemoveInstance(this, &objectLinks);
 }
 
 void CInstance::SetObjectIndex(int32_t index, bool link) {
@@ -53,7 +53,7 @@ void CInstance::SetObjectIndex(int32_t index, bool link) {
   object_index = index == -1 ? 0 : index;
   object = Object_Get(index);
   if (object == nullptr) return;
-  if (link) object->AddInstance(this);
+  if (link) object->AddInstance(this, &objectLinks);
   mask_index = object->mask;
   depth = static_cast<float>(object->depth);
   solid = (object->flags & kObjectSolid) != 0 ? 1 : 0;
@@ -100,7 +100,7 @@ void CInstance::Assign(const CInstance& other, bool link) {
   visible = other.visible, solid = other.solid, persistent = other.persistent;
   object_index = other.object_index;
   object = other.object;
-  if (link && object != nullptr) object->AddInstance(this);
+  if (link && object != nullptr) object->AddInstance(this, &objectLinks);
   for (int32_t i = 0; i < kInstanceAlarms; ++i) alarm[i] = other.alarm[i];
   locals->Copy(*other.locals);
   markedForDeletion = other.markedForDeletion;
