@@ -127,7 +127,7 @@ struct Handler {
 
 struct WalkCase {
   const char* name;
-  std::vector<float> start;  // the instances' depths, in creation order
+  std::vector<float> start;       // the instances' depths, in creation order
   std::vector<Handler> handlers;  // by visit, cycling
 };
 
