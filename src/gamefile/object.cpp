@@ -114,34 +114,49 @@ void AttachToAncestors(const CObject* object) {
   int32_t limit = WalkLimit();
   for (CObject* x = object->parentObject; x != nullptr && limit-- > 0; x = x->parentObject) {
     for (const ObjectInstanceNode* node = object->descendants.head; node != nullptr; node = node->next) {
-      x->descendants.Append(node->instance);
+      x->descendants.Append(node->instance, node->owner);
     }
   }
 }
 
 }  // namespace
 
-void ObjectInstanceList::Append(CInstance* instance) {
-  auto* node = new ObjectInstanceNode{nullptr, tail, instance};
+ObjectLinks::~ObjectLinks() {
+  for (ObjectInstanceNode* node = first; node != nullptr; node = node->sameInstance) node->owner = nullptr;
+}
+
+void ObjectInstanceList::Append(CInstance* instance, ObjectLinks* links) {
+  auto* node = new ObjectInstanceNode{nullptr, tail, instance, this, links, nullptr};
   if (tail != nullptr)
     tail->next = node;
   else
     head = node;
   tail = node;
   ++count;
+  if (links == nullptr) return;
+  ObjectInstanceNode** end = &links->first;
+  while (*end != nullptr) end = &(*end)->sameInstance;
+  *end = node;
 }
 
-bool ObjectInstanceList::Remove(CInstance* instance) {
-  for (ObjectInstanceNode* node = head; node != nullptr; node = node->next) {
-    if (node->instance != instance) continue;
-    Unlink(node);
-    delete node;
-    return true;
+bool ObjectInstanceList::Remove(CInstance* instance, ObjectLinks* links) {
+  ObjectInstanceNode* node = links != nullptr ? links->first : head;
+  while (node != nullptr && (node->instance != instance || node->list != this)) {
+    node = links != nullptr ? node->sameInstance : node->next;
   }
-  return false;
+  if (node == nullptr) return false;
+  Unlink(node);
+  delete node;
+  return true;
 }
 
 void ObjectInstanceList::Unlink(ObjectInstanceNode* node) {
+  if (node->owner != nullptr) {
+    ObjectInstanceNode** at = &node->owner->first;
+    while (*at != nullptr && *at != node) at = &(*at)->sameInstance;
+    if (*at != nullptr) *at = node->sameInstance;
+    node->owner = nullptr;
+  }
   if (node->previous != nullptr)
     node->previous->next = node->next;
   else
@@ -154,13 +169,7 @@ void ObjectInstanceList::Unlink(ObjectInstanceNode* node) {
 }
 
 void ObjectInstanceList::Clear() {
-  while (head != nullptr) {
-    ObjectInstanceNode* next = head->next;
-    delete head;
-    head = next;
-  }
-  tail = nullptr;
-  count = 0;
+  while (head != nullptr) Remove(head->instance, head->owner);
 }
 
 CObject::~CObject() {
@@ -217,16 +226,18 @@ bool CObject::SetParent(int32_t parentIndex) {
   return true;
 }
 
-void CObject::AddInstance(CInstance* instance) {
-  instances.Append(instance);
+void CObject::AddInstance(CInstance* instance, ObjectLinks* links) {
+  instances.Append(instance, links);
   int32_t limit = WalkLimit();
-  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) x->descendants.Append(instance);
+  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) x->descendants.Append(instance, links);
 }
 
-bool CObject::RemoveInstance(CInstance* instance) {
-  bool found = instances.Remove(instance);
+bool CObject::RemoveInstance(CInstance* instance, ObjectLinks* links) {
+  bool found = instances.Remove(instance, links);
   int32_t limit = WalkLimit();
-  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) found = x->descendants.Remove(instance);
+  for (CObject* x = this; x != nullptr && limit-- > 0; x = x->parentObject) {
+    found = x->descendants.Remove(instance, links);
+  }
   return found;
 }
 

@@ -11,11 +11,29 @@
 #include "script/events/event.h"
 
 class CInstance;
+class ObjectInstanceList;
+struct ObjectInstanceNode;
+
+// The nodes that hold one instance in object lists, oldest first, so that
+// the instance leaves a list without a walk along it. The instance owns the
+// record; the lists keep it.
+struct ObjectLinks {
+  ObjectLinks() = default;
+  // Nodes still listed (in the lists of a deleted object) forget the record.
+  ~ObjectLinks();
+  ObjectLinks(const ObjectLinks&) = delete;
+  ObjectLinks& operator=(const ObjectLinks&) = delete;
+
+  ObjectInstanceNode* first = nullptr;
+};
 
 struct ObjectInstanceNode {
   ObjectInstanceNode* next;
   ObjectInstanceNode* previous;
   CInstance* instance;
+  ObjectInstanceList* list;
+  ObjectLinks* owner;                // null when the instance keeps no record
+  ObjectInstanceNode* sameInstance;  // the owner's next node
 };
 
 // A doubly linked list of instances; the nodes belong to the list.
@@ -26,9 +44,10 @@ class ObjectInstanceList {
   ObjectInstanceList(const ObjectInstanceList&) = delete;
   ObjectInstanceList& operator=(const ObjectInstanceList&) = delete;
 
-  void Append(CInstance* instance);
+  void Append(CInstance* instance, ObjectLinks* links = nullptr);
   // Unlinks the first node holding the instance; false when there is none.
-  bool Remove(CInstance* instance);
+  // With the instance's links it is found among them, else by a walk.
+  bool Remove(CInstance* instance, ObjectLinks* links = nullptr);
   // Unlinks the node without freeing it: a walk that holds it as its next
   // node can still follow it. The caller keeps the node.
   void Unlink(ObjectInstanceNode* node);
@@ -86,8 +105,9 @@ class CObject {
   // ancestor; the parent pointer follows at the next Object_LinkParents.
   bool SetParent(int32_t parentIndex);
 
-  void AddInstance(CInstance* instance);
-  bool RemoveInstance(CInstance* instance);
+  // `links` is the instance's record of its nodes (null: it keeps none).
+  void AddInstance(CInstance* instance, ObjectLinks* links = nullptr);
+  bool RemoveInstance(CInstance* instance, ObjectLinks* links = nullptr);
 
   uint32_t flags = kObjectVisible;
   int32_t sprite = -1;

@@ -326,3 +326,69 @@ TEST_F(Objects, AWithOverAnAncestorSurvivesItsMembersLeaving) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<CInstance*> Listed(const ObjectInstanceList& list) {
+  std::vector<CInstance*> out;
+  for (const ObjectInstanceNode* node = list.head; node != nullptr; node = node->next) out.push_back(node->instance);
+  return out;
+}
+
+int32_t NodesOf(const ObjectLinks& links) {
+  int32_t count = 0;
+  for (const ObjectInstanceNode* node = links.first; node != nullptr; node = node->sameInstance) ++count;
+  return count;
+}
+
+// Instances that keep their links leave each list by their own nodes: the
+// first node of the instance in each list goes, across parent changes, and
+// a deleted object's lists outlive or are outlived by the links safely.
+TEST_F(Objects, LinkedInstancesLeaveEveryListByTheirOwnNodes) {
+  ASSERT_TRUE(LoadObjects({{"grand"}, {"child", 0}}));
+  CObject* grand = Object_Get(0);
+  CObject* child = Object_Get(1);
+  FakeInstance fa{1}, fb{1}, fc{1};
+  CInstance *a = AsInstance(&fa), *b = AsInstance(&fb), *c = AsInstance(&fc);
+  ObjectLinks la, lb, lc;
+  child->AddInstance(a, &la);
+  child->AddInstance(b, &lb);
+  child->AddInstance(c, &lc);
+  child->AddInstance(a, &la);  // twice: the older node leaves first
+  EXPECT_EQ(NodesOf(la), 6);
+
+  struct Expect {
+    const char* after;
+    std::vector<CInstance*> own, below, above;
+  };
+  auto check = [&](const Expect& e) {
+    SCOPED_TRACE(e.after);
+    EXPECT_EQ(Listed(child->instances), e.own);
+    EXPECT_EQ(Listed(child->descendants), e.below);
+    EXPECT_EQ(Listed(grand->descendants), e.above);
+  };
+  EXPECT_TRUE(child->RemoveInstance(a, &la));
+  check({"a once", {b, c, a}, {b, c, a}, {b, c, a}});
+  EXPECT_EQ(NodesOf(la), 3);
+  EXPECT_TRUE(child->RemoveInstance(b, &lb));
+  check({"b", {c, a}, {c, a}, {c, a}});
+  EXPECT_EQ(Object_SetParent(1, -1), ParentChange::kDone);
+  check({"no parent", {c, a}, {c, a}, {}});
+  EXPECT_EQ(NodesOf(lc), 2);
+  EXPECT_TRUE(child->RemoveInstance(a, &la));
+  EXPECT_EQ(Object_SetParent(1, 0), ParentChange::kDone);
+  check({"parent again", {c}, {c}, {c}});
+  EXPECT_EQ(NodesOf(lc), 3);
+  EXPECT_FALSE(child->RemoveInstance(a, &la));
+  {
+    ObjectLinks ld;
+    child->AddInstance(a, &ld);
+  }  // links gone first: the nodes forget them
+  Object_Delete(1);
+  EXPECT_EQ(Listed(grand->descendants), std::vector<CInstance*>{});
+  EXPECT_EQ(NodesOf(lc), 2);  // its own lists go with the object
+  Object_ReleaseRetired();
+  EXPECT_EQ(NodesOf(lc), 0);
+}
+
+}  // namespace

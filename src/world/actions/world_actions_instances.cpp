@@ -84,6 +84,8 @@ void Run_ChangeInstance(CInstance* instance, int32_t object, bool performEvents)
     Perform_Event_Instance(instance, instance, kEventDestroy, 0);
   }
   instance->SetObjectIndex(object, true);
+  // It keeps its place in the list under its new depth.
+  DepthOrder_Refresh(instance);
   instance->creationStamp = g_eventSerial;
   if (performEvents) RunCreate(instance);
 }

@@ -1,6 +1,8 @@
 #include "world/instance/instance.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "gamefile/object.h"
 #include "runtime/globals.h"
@@ -45,7 +47,7 @@ CInstance::~CInstance() {
 }
 
 void CInstance::Unlink() {
-  if (object != nullptr) object->RemoveInstance(this);
+  if (object != nullptr) object->RemoveInstance(this, &objectLinks);
 }
 
 void CInstance::SetObjectIndex(int32_t index, bool link) {
@@ -53,7 +55,7 @@ void CInstance::SetObjectIndex(int32_t index, bool link) {
   object_index = index == -1 ? 0 : index;
   object = Object_Get(index);
   if (object == nullptr) return;
-  if (link) object->AddInstance(this);
+  if (link) object->AddInstance(this, &objectLinks);
   mask_index = object->mask;
   depth = static_cast<float>(object->depth);
   solid = (object->flags & kObjectSolid) != 0 ? 1 : 0;
@@ -100,7 +102,7 @@ void CInstance::Assign(const CInstance& other, bool link) {
   visible = other.visible, solid = other.solid, persistent = other.persistent;
   object_index = other.object_index;
   object = other.object;
-  if (link && object != nullptr) object->AddInstance(this);
+  if (link && object != nullptr) object->AddInstance(this, &objectLinks);
   for (int32_t i = 0; i < kInstanceAlarms; ++i) alarm[i] = other.alarm[i];
   locals->Copy(*other.locals);
   markedForDeletion = other.markedForDeletion;
@@ -175,8 +177,32 @@ void Instance_SetPhysicsDestroyer(void (*destroy)(CPhysicsObject* body)) { g_phy
 
 void InstanceMap_Prepare() { g_instanceMap.SetValueDeleter(DeleteInstance); }
 
+namespace {
+
+// The map grows with the instances so that a bucket keeps a few entries: a
+// lookup of a new id would otherwise walk a share of every instance. Entries
+// of one key stay in one bucket in their order.
+void GrowInstanceMap() {
+  const int32_t buckets = g_instanceMap.BucketCount();
+  if (buckets == 0 || g_instanceMap.Count() < buckets * 2) return;
+  std::vector<std::pair<uint32_t, void*>> entries;
+  entries.reserve(static_cast<size_t>(g_instanceMap.Count()));
+  for (int32_t b = 0; b < buckets; ++b) {
+    for (const HashNode* node = g_instanceMap.Bucket(b)->first; node != nullptr; node = node->next) {
+      entries.emplace_back(node->key, node->value);
+    }
+  }
+  g_instanceMap.Release(kHashKeepValue);
+  g_instanceMap.Init(buckets * 4);
+  for (const auto& [key, value] : entries) g_instanceMap.Insert(key, value);
+}
+
+}  // namespace
+
 void InstanceMap_Insert(CInstance* instance) {
-  if (instance != nullptr) g_instanceMap.Insert(static_cast<uint32_t>(instance->id), instance);
+  if (instance == nullptr) return;
+  GrowInstanceMap();
+  g_instanceMap.Insert(static_cast<uint32_t>(instance->id), instance);
 }
 
 bool InstanceMap_Remove(CInstance* instance) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "gamefile/object.h"
 #include "script/variables/variable_list.h"
 
 class CObject;
@@ -51,6 +52,19 @@ struct InstanceRecord {
   CVariableList locals;
 };
 
+class CInstance;
+
+// The instance's node in the search tree its room list keeps beside the
+// links (world/room/depth_order.h): in-order is list order.
+struct DepthOrderNode {
+  CInstance* left = nullptr;
+  CInstance* right = nullptr;
+  CInstance* up = nullptr;
+  uint32_t priority = 0;
+  float highest = 0.0f;  // the greatest depth in the subtree, NaN left out
+  bool holdsNaN = false;
+};
+
 class CInstance {
  public:
   // Takes the creation stamp from the event serial. The caller puts the
@@ -62,6 +76,8 @@ class CInstance {
 
   // -1 is stored as 0 but looks up no object. With an object: joins its
   // lists (when link is set) and takes its mask, depth, flags and sprite.
+  // Whoever changes the depth of an instance in a room list this way or
+  // through Assign tells the list (DepthOrder_Refresh) or puts it back.
   void SetObjectIndex(int32_t index, bool link);
   // Drops the object pointer without touching its lists (the object is
   // being deleted and its lists go with it).
@@ -175,6 +191,9 @@ class CInstance {
   CInstance* next = nullptr;
   CInstance* prev = nullptr;
   float depth = 0.0f;
+  DepthOrderNode order;
+  // Its nodes in the object lists, so that leaving them takes no walk.
+  ObjectLinks objectLinks;
 
  private:
   void Unlink();

@@ -120,7 +120,7 @@ void CInstance::ApplyRecord(InstanceRecord& r) {
   // -1 is kept as object 0 and, unlike SetObjectIndex, links it.
   object_index = r.objectIndex == -1 ? 0 : r.objectIndex;
   object = Object_Get(object_index);
-  if (object != nullptr) object->AddInstance(this);
+  if (object != nullptr) object->AddInstance(this, &objectLinks);
   for (int32_t i = 0; i < kInstanceAlarms; ++i) alarm[i] = r.alarm[i];
   markedForDeletion = r.markedForDeletion;
   deactivated = r.deactivated;

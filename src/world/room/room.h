@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "world/room/depth_order.h"
 #include "world/room/room_record.h"
 
 class CCode;
@@ -59,11 +60,13 @@ struct CTile {
   uint8_t visible = 1;
 };
 
-// A list of instances linked through their next/prev fields.
+// A list of instances linked through their next/prev fields, with the
+// search tree that finds a place by depth without walking the links.
 struct InstanceList {
   CInstance* head = nullptr;
   CInstance* tail = nullptr;
   int32_t count = 0;
+  DepthOrderTree order;
 };
 
 // Keeps the list in ascending depth: the instance goes before the first one
@@ -72,6 +75,8 @@ void InstanceList_InsertByDepth(InstanceList* list, CInstance* instance);
 void InstanceList_Append(InstanceList* list, CInstance* instance);
 // Unlinks an instance that is in the list; clears its links.
 void InstanceList_Unlink(InstanceList* list, CInstance* instance);
+// The links and the search tree agree (for tests).
+bool InstanceList_Check(const InstanceList& list);
 
 // The live instance with this id, or null.
 CInstance* Instance_Find(int32_t id);

@@ -5,6 +5,7 @@
 #include "resources/sprite.h"
 #include "script/variables/variable_registry.h"
 #include "world/instance/instance.h"
+#include "world/room/depth_order.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"
@@ -78,6 +79,7 @@ bool SetDepth(CInstance* instance, int32_t, const ScriptValue& v) {
   float depth = FloatOf(v);
   if (depth == instance->depth) return true;
   instance->depth = depth;
+  DepthOrder_Refresh(instance);
   if (instance->deactivated != 0 || g_currentRoom == nullptr) return true;
   InstanceList* list = &g_currentRoom->active;
   if (!InActiveList(*list, instance)) return true;
