@@ -159,9 +159,8 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
     counter = countingStep ? Counter(context, step) : nullptr;
     if (counter != nullptr) {
       double amount = step->children[1].value.real;
+      // The step's own value is never read: nothing keeps it.
       counter->real = step->preparedData == kFormAdd ? counter->real + amount : counter->real - amount;
-      ScriptValue_Release(&scratch.value);
-      scratch.value = ScriptValue{kValueReal, nullptr, counter->real};
     } else {
       status = Run(context, step, &scratch.value);
       if (status != kExecDone) return status;
