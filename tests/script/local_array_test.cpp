@@ -43,7 +43,7 @@ struct Case {
   const char* program;
   const char* tree;
   const char* machine;  // null: as the tree; "VMError ..." : the report the machine dies with
-  bool strict = false;   // reading a missing variable or element is an error
+  bool strict = false;  // reading a missing variable or element is an error
 };
 
 constexpr char kDies[] = "VMError ";
@@ -91,8 +91,7 @@ const Case kCases[] = {
     {"reading past the end of a local's array",
      "var a, i; for (i = 0; i < 3; i += 1) a[i] = i; i = 3; test_print(a[i])", "0",
      "VMError Push :: Execution Error - Variable Index out of range a"},
-    {"a compound store past the end",
-     "var a, i; a[1] = 1; i = 5; a[i] += 2; test_print(a[5], a[4])", "2 0",
+    {"a compound store past the end", "var a, i; a[1] = 1; i = 5; a[i] += 2; test_print(a[5], a[4])", "2 0",
      "VMError Push :: Execution Error - Variable Index out of range a"},
     {"growth to the last index of a row and one past it",
      "var a, i; i = 31999; a[i] = 5; test_print(a[i], a[i - 1]); i += 1; a[i] = 6; test_print(a[i], a[i - 1])",
@@ -110,8 +109,8 @@ const Case kCases[] = {
     {"a compound store past the end, when reading a missing element is an error",
      "var a, i; a[1] = 1; i = 5; a[i] += 2", "error: Unknown variable a or array index out of bounds",
      "VMError Push :: Execution Error - Variable Index out of range a", true},
-    {"two indexes", "var a, i; i = 2; a[1, i] = 5; a[i] = 3; a[0, i] += 1; test_print(a[1, i], a[i], a[0, 2])",
-     "5 4 4", nullptr},
+    {"two indexes", "var a, i; i = 2; a[1, i] = 5; a[i] = 3; a[0, i] += 1; test_print(a[1, i], a[i], a[0, 2])", "5 4 4",
+     nullptr},
     {"self's array beside a local's",
      "var a, i, s; for (i = 0; i < 5; i += 1) { arr[i + 1] = i * 2; a[i] = arr[i + 1] + 1; } s = 0; "
      "for (i = 0; i < 5; i += 1) { s += a[i]; s += arr[i + 1]; } test_print(s, a[4], arr[5])",

@@ -181,6 +181,27 @@ ScriptValue* Tree_LocalElementFound(ExecContext* context, const CodeNode* node, 
 
 namespace {
 
+[[gnu::noinline]] bool LocalElementRealFound(ExecContext* context, const CodeNode* node, double* out) {
+  const ScriptValue* value = Tree_LocalElementFound(context, node, false);
+  if (value == nullptr || !Tree_IsPlainReal(*value)) return false;
+  *out = value->real;
+  return true;
+}
+
+}  // namespace
+
+// The quick case leaves the rest to a call it ends in, so that it keeps
+// nothing of its own.
+bool Tree_LocalElementReal(ExecContext* context, const CodeNode* node, double* out) {
+  const ScriptValue* value = Tree_LocalElementQuick(context, node);
+  if (value == nullptr) return LocalElementRealFound(context, node, out);
+  if (!Tree_IsPlainReal(*value)) return false;
+  *out = value->real;
+  return true;
+}
+
+namespace {
+
 // The stored element of an indexed variable node (kind 7 with a constant
 // selector and indices PureReal works out) in a list of ListOf; null when
 // any of that does not hold or the element does not exist yet.
@@ -311,7 +332,7 @@ bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* ou
     }
     case kFormBuiltin: return BuiltinReal(context, node, out);
     case kFormElement: return PlainRealOf(StoredElement(context, node), out);
-    case kFormLocalElement: return PlainRealOf(Tree_LocalElement(context, node, false), out);
+    case kFormLocalElement: return Tree_LocalElementReal(context, node, out);
     case kFormDivByConstant:
       if (!Tree_PureReal(context, &children[0], &l)) return false;
       *out = DivByConstant(node, l);

@@ -48,10 +48,10 @@ inline int32_t Tree_ElementIndex(double real) {
 // value yet: the ordinary walk then reads the index again and decides.
 ScriptValue* Tree_LocalElementFound(ExecContext* context, const CodeNode* node, bool grow);
 
-// The same, with the commonest case here: a local index holding a whole
-// number inside the first row of a local found before.
-__attribute__((always_inline)) inline ScriptValue* Tree_LocalElement(ExecContext* context, const CodeNode* node,
-                                                                     bool grow) {
+// The commonest case of Tree_LocalElementFound, here: a local index holding
+// a whole number inside the first row of a local found before. Null leaves
+// the element to Tree_LocalElementFound.
+__attribute__((always_inline)) inline ScriptValue* Tree_LocalElementQuick(ExecContext* context, const CodeNode* node) {
   const CodeNode* at = &node->children[1];
   const VariableNode* index = nullptr;
   const VariableNode* variable = nullptr;
@@ -65,8 +65,17 @@ __attribute__((always_inline)) inline ScriptValue* Tree_LocalElement(ExecContext
       return &variable->rows[0].items[whole];
     }
   }
-  return Tree_LocalElementFound(context, node, grow);
+  return nullptr;
 }
+
+__attribute__((always_inline)) inline ScriptValue* Tree_LocalElement(ExecContext* context, const CodeNode* node,
+                                                                     bool grow) {
+  ScriptValue* element = Tree_LocalElementQuick(context, node);
+  return element != nullptr ? element : Tree_LocalElementFound(context, node, grow);
+}
+
+// A local's element read as Interpreter_PureReal reads it.
+bool Tree_LocalElementReal(ExecContext* context, const CodeNode* node, double* out);
 
 // A comparison form on two reals: through the difference, so that NaN and
 // the infinities order as the operator module orders them.
@@ -101,6 +110,7 @@ inline bool Tree_PureReal(ExecContext* context, const CodeNode* node, double* ou
       return Tree_IsPlainReal(g_arguments[slot]);
     }
   }
+  if (node->prepared == kFormLocalElement) return Tree_LocalElementReal(context, node, out);
   return Interpreter_PureReal(context, node, out);
 }
 

@@ -147,7 +147,11 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
     bool holds = false;
     ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
     if (counter != nullptr) {
-      holds = Tree_Compare(test->prepared, counter->real, test->children[1].value.real);
+      // A loop runs while its counter is below a bound far more often than
+      // not: that comparison goes first.
+      double bound = test->children[1].value.real;
+      holds =
+          test->prepared == kFormLess ? counter->real - bound < 0 : Tree_Compare(test->prepared, counter->real, bound);
     } else {
       status = LoopCondition(context, test, "Expression expected", &holds);
       if (status != kExecDone) return status;
