@@ -1,8 +1,9 @@
 // The bytecode machine against the tree interpreter on the same script
 // text: recursive fib, an arithmetic loop, string building, an array filled
-// and summed, a loop of script calls and a loop of built-in calls. Items per
-// second are loop iterations (calls for fib), so the figures compare with
-// bench/lua/ run by bench/lua/compare.sh. Two more: a map of 200,000 text
+// and summed (one of self's, and one held in a local again and again), a
+// loop of script calls and a loop of built-in calls. Items per second are
+// loop iterations (calls for fib), so the figures compare with bench/lua/
+// run by bench/lua/compare.sh. Two more: a map of 200,000 text
 // keys filled and read back through the map built-ins, and a loop of ten
 // million iterations.
 #include <benchmark/benchmark.h>
@@ -126,6 +127,12 @@ constexpr const char* kStrings =
 constexpr const char* kArrays =
     "var i, s; for (i = 0; i < 100000; i += 1) { arr[i mod 30000] = i } s = 0; "
     "for (i = 0; i < 100000; i += 1) { s += arr[i mod 30000] }";
+// An array held in a local, filled and summed again 300 times: growth on the
+// first round, stores and reads of existing elements after.
+constexpr const char* kLocalArrays =
+    "var s, r, i, a; s = 0; for (r = 1; r <= 300; r += 1) { for (i = 0; i < 30000; i += 1) { a[i] = i + r; } "
+    "for (i = 0; i < 30000; i += 1) { s += a[i]; } }";
+constexpr int64_t kLocalArrayAccesses = 300 * 30000 * 2;
 constexpr const char* kMaps =
     "var m, i, s; m = ds_map_create(); for (i = 0; i < 200000; i += 1) { ds_map_add(m, \"k\" + string(i), i) } "
     "s = 0; for (i = 0; i < 200000; i += 1) { s += ds_map_find_value(m, \"k\" + string(i)) } ds_map_destroy(m)";
@@ -167,6 +174,8 @@ void BM_VMStringBuilding(benchmark::State& state) { Run(state, kStrings, true); 
 void BM_TreeStringBuilding(benchmark::State& state) { Run(state, kStrings, false); }
 void BM_VMArrayFillSum(benchmark::State& state) { Run(state, kArrays, true); }
 void BM_TreeArrayFillSum(benchmark::State& state) { Run(state, kArrays, false); }
+void BM_VMLocalArrayFillSum(benchmark::State& state) { Run(state, kLocalArrays, true, kLocalArrayAccesses); }
+void BM_TreeLocalArrayFillSum(benchmark::State& state) { Run(state, kLocalArrays, false, kLocalArrayAccesses); }
 void BM_VMMapAddFind(benchmark::State& state) { Run(state, kMaps, true, kMapOperations); }
 void BM_TreeMapAddFind(benchmark::State& state) { Run(state, kMaps, false, kMapOperations); }
 void BM_VMLongLoop(benchmark::State& state) { Run(state, kLongLoop, true, kLongLoopIterations); }
@@ -184,6 +193,8 @@ BENCHMARK(BM_VMStringBuilding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeStringBuilding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMArrayFillSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeArrayFillSum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VMLocalArrayFillSum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeLocalArrayFillSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMMapAddFind)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeMapAddFind)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VMLongLoop)->Unit(benchmark::kMillisecond);

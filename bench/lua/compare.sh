@@ -32,5 +32,5 @@ for key in "${order[@]}"; do
   echo "$key ${machine[$key]} ${tree[$key]:-0} ${lua[$key]}"
 done | awk '{
   m = $2 / $4; t = $3 / $4; gm += log(m); gt += log(t); n++
-  printf "%-16s machine %8.3f ms  tree %9.3f ms  lua %8.3f ms  ratio %.2f  tree ratio %.2f\n", $1, $2, $3, $4, m, t
-} END { printf "geometric mean   ratio %.2f  tree ratio %.2f\n", exp(gm / n), exp(gt / n) }'
+  printf "%-18s machine %8.3f ms  tree %9.3f ms  lua %8.3f ms  ratio %.2f  tree ratio %.2f\n", $1, $2, $3, $4, m, t
+} END { printf "geometric mean     ratio %.2f  tree ratio %.2f\n", exp(gm / n), exp(gt / n) }'

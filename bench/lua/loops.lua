@@ -25,6 +25,13 @@ time("ArrayFillSum", function()
   local s = 0
   for i = 0, 99999 do s = s + arr[i % 30000] end
 end)
+time("LocalArrayFillSum", function()
+  local s, a = 0, {}
+  for r = 1, 300 do
+    for i = 0, 29999 do a[i] = i + r end
+    for i = 0, 29999 do s = s + a[i] end
+  end
+end)
 time("MapAddFind", function()
   local m = {}
   for i = 0, 199999 do m["k" .. i] = i end

@@ -143,17 +143,70 @@ inline CVariableList* ListOf(ExecContext* context, int32_t selector, int32_t id)
 }
 
 // An index child worked out by PureReal and lying in 0..31999.
-bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
+__attribute__((always_inline)) inline bool PureIndex(ExecContext* context, const CodeNode* child, int32_t* index) {
   double real = 0;
   if (!Tree_PureReal(context, child, &real)) return false;
-  *index = RoundIndex(real);
-  return *index >= 0 && *index < kMaxIndex;
+  *index = Tree_ElementIndex(real);
+  return *index >= 0;
 }
+
+}  // namespace
+
+ScriptValue* Tree_LocalElementFound(ExecContext* context, const CodeNode* node, bool grow) {
+  const CodeNode* at = &node->children[1];
+  double real;
+  if (at->prepared == kFormLocal) {
+    const ScriptValue* value = Tree_LocalValue(context, at);
+    if (value == nullptr || !Tree_IsPlainReal(*value)) return nullptr;
+    real = value->real;
+  } else if (!Interpreter_PureReal(context, at, &real)) {
+    return nullptr;
+  }
+  int32_t index = Tree_ElementIndex(real);
+  if (index < 0) return nullptr;
+  VariableNode* variable = Tree_LocalNode(context, node);
+  if (variable == nullptr) return nullptr;
+  ScriptValue* slot = &variable->value;
+  if (index != 0) {
+    if (variable->rowCount > 0 && index < variable->rows[0].length)
+      slot = &variable->rows[0].items[index];
+    else if (grow)
+      slot = VariableNode_Reach(variable, 0, index);
+    else
+      return nullptr;
+  }
+  g_variableIndexOutOfRange = 0;
+  return slot;
+}
+
+namespace {
+
+[[gnu::noinline]] bool LocalElementRealFound(ExecContext* context, const CodeNode* node, double* out) {
+  const ScriptValue* value = Tree_LocalElementFound(context, node, false);
+  if (value == nullptr || !Tree_IsPlainReal(*value)) return false;
+  *out = value->real;
+  return true;
+}
+
+}  // namespace
+
+// The quick case leaves the rest to a call it ends in, so that it keeps
+// nothing of its own.
+bool Tree_LocalElementReal(ExecContext* context, const CodeNode* node, double* out) {
+  const ScriptValue* value = Tree_LocalElementQuick(context, node);
+  if (value == nullptr) return LocalElementRealFound(context, node, out);
+  if (!Tree_IsPlainReal(*value)) return false;
+  *out = value->real;
+  return true;
+}
+
+namespace {
 
 // The stored element of an indexed variable node (kind 7 with a constant
 // selector and indices PureReal works out) in a list of ListOf; null when
 // any of that does not hold or the element does not exist yet.
 ScriptValue* StoredElement(ExecContext* context, const CodeNode* node) {
+  if (node->prepared == kFormLocalElement) return Tree_LocalElement(context, node, false);
   if (node->childCount < 2 || node->childCount > 3) return nullptr;
   const CodeNode& selector = node->children[0];
   if (selector.kind != kNodeConstant || selector.value.kind != kValueReal) return nullptr;
@@ -279,6 +332,7 @@ bool Interpreter_PureReal(ExecContext* context, const CodeNode* node, double* ou
     }
     case kFormBuiltin: return BuiltinReal(context, node, out);
     case kFormElement: return PlainRealOf(StoredElement(context, node), out);
+    case kFormLocalElement: return Tree_LocalElementReal(context, node, out);
     case kFormDivByConstant:
       if (!Tree_PureReal(context, &children[0], &l)) return false;
       *out = DivByConstant(node, l);
@@ -553,7 +607,11 @@ int32_t Interpreter_Assign(ExecContext* context, const CodeNode* node, ScriptVal
   if (node->prepared == kFormAssign && Tree_PureReal(context, &node->children[1], &real)) {
     const CodeNode* target = &node->children[0];
     ScriptValue* stored = nullptr;
-    if (target->kind == kNodeVariable) {
+    if (target->prepared == kFormLocalElement) {
+      // A plain store reaches past the array's end as the list's store
+      // would; an operator on a missing element takes the ordinary way.
+      stored = Tree_LocalElement(context, target, node->preparedData == 0);
+    } else if (target->kind == kNodeVariable) {
       stored = StoredElement(context, target);
     } else if (target->prepared == kFormLocal) {
       stored = Tree_LocalValue(context, target);

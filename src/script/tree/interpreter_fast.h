@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include <emmintrin.h>
+
+#include "runtime/numeric.h"
 #include "runtime/script_value.h"
 #include "script/tree/interpreter.h"
 #include "script/tree/prepare.h"
@@ -30,6 +33,49 @@ inline ScriptValue* Tree_LocalValue(ExecContext* context, const CodeNode* node) 
   g_variableIndexOutOfRange = 0;
   return &variable->value;
 }
+
+// The array index a real names as the walk rounds it (halves to even, the
+// usual whole numbers without the library call); -1 outside 0..31999.
+inline int32_t Tree_ElementIndex(double real) {
+  int32_t whole = _mm_cvttsd_si32(_mm_set_sd(real));
+  int32_t index = static_cast<double>(whole) == real ? whole : Num_RoundInt32(real);
+  return static_cast<uint32_t>(index) < static_cast<uint32_t>(CVariableList::kRowStride) ? index : -1;
+}
+
+// The element of a local by one index (kFormLocalElement) where it lies;
+// `grow` reaches past the array's end as the list's own store would. Null
+// when the index is not a plain real naming 0..31999 or the local has no
+// value yet: the ordinary walk then reads the index again and decides.
+ScriptValue* Tree_LocalElementFound(ExecContext* context, const CodeNode* node, bool grow);
+
+// The commonest case of Tree_LocalElementFound, here: a local index holding
+// a whole number inside the first row of a local found before. Null leaves
+// the element to Tree_LocalElementFound.
+__attribute__((always_inline)) inline ScriptValue* Tree_LocalElementQuick(ExecContext* context, const CodeNode* node) {
+  const CodeNode* at = &node->children[1];
+  const VariableNode* index = nullptr;
+  const VariableNode* variable = nullptr;
+  if (at->prepared == kFormLocal && (index = context->localNodes[static_cast<uint8_t>(at->preparedData)]) != nullptr &&
+      (variable = context->localNodes[static_cast<uint8_t>(node->preparedData)]) != nullptr &&
+      Tree_IsPlainReal(index->value)) {
+    int32_t whole = _mm_cvttsd_si32(_mm_set_sd(index->value.real));
+    if (static_cast<double>(whole) == index->value.real && whole > 0 && variable->rowCount > 0 &&
+        whole < variable->rows[0].length) {
+      g_variableIndexOutOfRange = 0;
+      return &variable->rows[0].items[whole];
+    }
+  }
+  return nullptr;
+}
+
+__attribute__((always_inline)) inline ScriptValue* Tree_LocalElement(ExecContext* context, const CodeNode* node,
+                                                                     bool grow) {
+  ScriptValue* element = Tree_LocalElementQuick(context, node);
+  return element != nullptr ? element : Tree_LocalElementFound(context, node, grow);
+}
+
+// A local's element read as Interpreter_PureReal reads it.
+bool Tree_LocalElementReal(ExecContext* context, const CodeNode* node, double* out);
 
 // A comparison form on two reals: through the difference, so that NaN and
 // the infinities order as the operator module orders them.
@@ -64,6 +110,7 @@ inline bool Tree_PureReal(ExecContext* context, const CodeNode* node, double* ou
       return Tree_IsPlainReal(g_arguments[slot]);
     }
   }
+  if (node->prepared == kFormLocalElement) return Tree_LocalElementReal(context, node, out);
   return Interpreter_PureReal(context, node, out);
 }
 

@@ -147,7 +147,11 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
     bool holds = false;
     ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
     if (counter != nullptr) {
-      holds = Tree_Compare(test->prepared, counter->real, test->children[1].value.real);
+      // A loop runs while its counter is below a bound far more often than
+      // not: that comparison goes first.
+      double bound = test->children[1].value.real;
+      holds =
+          test->prepared == kFormLess ? counter->real - bound < 0 : Tree_Compare(test->prepared, counter->real, bound);
     } else {
       status = LoopCondition(context, test, "Expression expected", &holds);
       if (status != kExecDone) return status;
@@ -159,9 +163,8 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
     counter = countingStep ? Counter(context, step) : nullptr;
     if (counter != nullptr) {
       double amount = step->children[1].value.real;
+      // The step's own value is never read: nothing keeps it.
       counter->real = step->preparedData == kFormAdd ? counter->real + amount : counter->real - amount;
-      ScriptValue_Release(&scratch.value);
-      scratch.value = ScriptValue{kValueReal, nullptr, counter->real};
     } else {
       status = Run(context, step, &scratch.value);
       if (status != kExecDone) return status;

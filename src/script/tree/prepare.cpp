@@ -54,7 +54,7 @@ int32_t AssignmentForm(int32_t token) {
 
 bool MayBeReal(int32_t form) {
   return form == kFormReal || form == kFormLocal || form == kFormStored || form == kFormBuiltin ||
-         form == kFormElement || form >= kFormAdd;
+         form == kFormElement || form == kFormLocalElement || form >= kFormAdd;
 }
 
 bool IsPlainRealConstant(const CodeNode& node) {
@@ -107,10 +107,11 @@ void PrepareNode(CodeNode* node, LocalNumbers* locals) {
       break;
     case kNodeVariable:
       if (node->childCount >= 2 && node->childCount <= 3 && IsPlainRealConstant(node->children[0])) {
-        form = kFormElement;
         // An element of a local is found through the local's number; other
         // lists are searched by id (number kPreparedLocalNumbers is never kept).
-        node->preparedData = SelectsLocal(node->children[0]) ? locals->NumberOf(node->id) : kPreparedLocalNumbers;
+        bool local = SelectsLocal(node->children[0]);
+        form = local && node->childCount == 2 ? kFormLocalElement : kFormElement;
+        node->preparedData = local ? locals->NumberOf(node->id) : kPreparedLocalNumbers;
       }
       break;
     case kNodeBinary: PrepareBinary(node); return;

@@ -11,13 +11,14 @@
 
 enum PreparedForm : int32_t {
   kFormUnprepared = 0,
-  kFormWalked,   // only the ordinary walk: never a plain real by itself
-  kFormReal,     // a constant plain real
-  kFormLocal,    // a local's own value; data: the local's number
-  kFormStored,   // a variable of a scope list, or a built-in read by its getter
-  kFormBuiltin,  // a built-in variable of self or other
-  kFormElement,  // an indexed variable with a constant selector
-  kFormAssign,   // an assignment whose value may be a plain real; data: a form below, or 0 for =
+  kFormWalked,        // only the ordinary walk: never a plain real by itself
+  kFormReal,          // a constant plain real
+  kFormLocal,         // a local's own value; data: the local's number
+  kFormStored,        // a variable of a scope list, or a built-in read by its getter
+  kFormBuiltin,       // a built-in variable of self or other
+  kFormElement,       // an indexed variable with a constant selector
+  kFormLocalElement,  // an element of a local by one index; data: the local's number
+  kFormAssign,        // an assignment whose value may be a plain real; data: a form below, or 0 for =
   // Real operators on operands that may be plain reals, as their tokens
   // work on reals.
   kFormAdd,

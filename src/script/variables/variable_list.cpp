@@ -55,6 +55,13 @@ void ArrayRow_Grow(ArrayRow* row, int32_t length) {
   row->length = length;
 }
 
+ScriptValue* VariableNode_Reach(VariableNode* node, int32_t row, int32_t column) {
+  if (row >= node->rowCount) VariableNode_GrowRows(node, row + 1);
+  ArrayRow& target = node->rows[row];
+  if (column >= target.length) ArrayRow_Grow(&target, column + 1);
+  return &target.items[column];
+}
+
 namespace {
 
 void CopyRows(VariableNode* to, const VariableNode& from) {
@@ -173,12 +180,7 @@ void CVariableList::SetValue(int32_t id, int32_t k, const ScriptValue& value) {
   // Copy before any row grows: the value may be one of this variable's items.
   ScriptValue copy;
   ScriptValue_Copy(&copy, &value);
-  ScriptValue* slot = &node->value;
-  if (k != 0) {
-    ArrayRow& target = node->rows[row];
-    if (column >= target.length) ArrayRow_Grow(&target, column + 1);
-    slot = &target.items[column];
-  }
+  ScriptValue* slot = k != 0 ? VariableNode_Reach(node, row, column) : &node->value;
   ScriptValue_Release(slot);
   *slot = copy;
 }

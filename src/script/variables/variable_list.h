@@ -130,3 +130,6 @@ void VariableNode_Return(VariableNode* node);
 // Sizing of a node's rows: new rows are empty, new items real 0.
 void VariableNode_GrowRows(VariableNode* node, int32_t rows);
 void ArrayRow_Grow(ArrayRow* row, int32_t length);
+// The item at (row, column) of a node (neither negative), the rows and the
+// row grown as far as needed to hold it.
+ScriptValue* VariableNode_Reach(VariableNode* node, int32_t row, int32_t column);

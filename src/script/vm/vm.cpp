@@ -144,6 +144,27 @@ inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame
   g_argumentCount = frame.savedCount;
 }
 
+// Element `index` (not negative) of a variable where it lies; null when the
+// array does not reach it.
+__attribute__((always_inline)) inline ScriptValue* ExistingElement(VariableNode* node, int32_t index) {
+  // The commonest first: an element of the first row.
+  if (static_cast<uint32_t>(index - 1) < CVariableList::kRowStride - 1) {
+    if (node->rowCount == 0 || index >= node->rows[0].length) return nullptr;
+    return &node->rows[0].items[index];
+  }
+  if (index == 0) return &node->value;
+  int32_t row, column;
+  Variable_SplitIndex(index, &row, &column);
+  if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
+  return &node->rows[row].items[column];
+}
+
+[[gnu::noinline]] ScriptValue* GrownElement(VariableNode* node, int32_t index) {
+  int32_t row, column;
+  Variable_SplitIndex(index, &row, &column);
+  return VariableNode_Reach(node, row, column);
+}
+
 // A value the fast paths read as a real: a real without text.
 inline bool IsPlainReal(const ScriptValue* value) {
   return value != nullptr && value->kind == kValueReal && value->text == nullptr;
@@ -321,30 +342,47 @@ class Machine {
     *at = read->real;
     return true;
   }
-  // The element of self a fused element record names, once its index is known.
+  // The element a fused element record names, once its index is known; a
+  // store into a local's array reaches past its end.
   __attribute__((always_inline)) ScriptValue* ElementOf(const VMRecord* element, double at) {
-    return SelfElementAt(element[element->spare], element->value.i, VMFast_TruncInt32(at));
+    const VMRecord& access = element[element->spare];
+    int32_t index = VMFast_TruncInt32(at);
+    if (element->kind < kKindLocalArrayRead) return SelfElementAt(access, element->value.i, index);
+    return LocalElementAt(access, index, element->kind == kKindLocalArrayWrite);
+  }
+  // The element `index` of the local a push.v or pop.v names; null when
+  // the local has no value yet, the index is negative, or (unless `grow`)
+  // the element does not exist. Grown, the array reaches it as the plain
+  // store would make it reach.
+  __attribute__((always_inline)) ScriptValue* LocalElementAt(const VMRecord& access, int32_t index, bool grow) {
+    if (index < 0) return nullptr;
+    VariableNode* node = Locals()->Find(access.spare, access.id);
+    if (node == nullptr) return nullptr;
+    ScriptValue* element = ExistingElement(node, index);
+    if (element == nullptr && grow) element = GrownElement(node, index);
+    return element;
   }
   // What an arithmetic triple (a read, a constant or a second read, an
   // operator) would push, when its operands are plain reals and the
   // operator gives a value without the module; false leaves it to run.
   __attribute__((always_inline)) bool TripleValue(const VMRecord* triple, double* out) {
+    int32_t fused = triple->kind;
     const ScriptValue* left = PlainRead(triple[0]);
     double right;
     int32_t kind;
-    if (triple->kind == kKindValueModWhole) {
+    if (fused == kKindValueModWhole) {
       if (!IsPlainReal(left)) return false;
       *out = VMFast_ModBy(left->real, static_cast<int32_t>(triple->value.d), triple->value.d);
       return true;
     }
-    if (triple->kind >= kKindValueValueOp) {
+    if (fused >= kKindValueValueOp) {
       const ScriptValue* second = PlainRead(triple[1]);
       if (!IsPlainReal(second)) return false;
       right = second->real;
-      kind = triple->kind - kKindValueValueOp;
+      kind = fused - kKindValueValueOp;
     } else {
       right = triple->value.d;
-      kind = triple->kind - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
+      kind = fused - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
     }
     return IsPlainReal(left) && VMFast_Arith(static_cast<uint8_t>(kKindAdd + kind), left->real, right, out);
   }
@@ -603,6 +641,9 @@ bool Machine::Run(ScriptValue* result) {
       &&tripleStoreMod,
       &&localElementStore,
       &&localStepBelow,
+      &&localArrayRead,
+      &&localArrayWrite,
+      &&tripleElementWrite,
   };
   static_assert(sizeof kHandlers / sizeof kHandlers[0] == kKindCount);
   VMSlot* sp = stack_.slots;
@@ -1187,39 +1228,77 @@ tripleGt:
   VM_TRIPLE_OP(kKindGt)
 #undef VM_TRIPLE_OP
 
+// Goes on past a fused element record, `after` records beyond its access.
+// An index read plainly (`spare` 3) is so common that it gets a constant
+// distance: the next record's address then need not wait for a load.
+#define VM_PAST_ELEMENT(GO, element, after)    \
+  do {                                         \
+    if ((element).spare == 3) GO(3 + (after)); \
+    GO((element).spare + (after));             \
+  } while (0)
+
 // A selector constant and an index made an int, then a read or a store of
-// that element of one of self's variables, as the push.v and pop.v fast
-// cases would: nothing lands on the stack. Anything else (text, a missing
-// element, another instance) runs the first record alone.
-#define VM_SELF_ELEMENT(WRITE)                                                                         \
-  {                                                                                                    \
-    double at;                                                                                         \
-    if (ElementIndex(op, &at)) {                                                                       \
-      ScriptValue* element = ElementOf(op, at);                                                        \
-      if (WRITE) {                                                                                     \
-        if (element != nullptr && sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1])) { \
-          g_variableIndexOutOfRange = 0;                                                               \
-          --sp;                                                                                        \
-          StoreReal(element, sp->d);                                                                   \
-          VM_NEXT_OR_BRANCH(op->spare + 1);                                                            \
-        }                                                                                              \
-      } else if (IsPlainReal(element)) {                                                               \
-        g_variableIndexOutOfRange = 0;                                                                 \
-        VMSlot_SetReal(sp++, element->real);                                                           \
-        VM_NEXT(op->spare + 1);                                                                        \
-      }                                                                                                \
-    }                                                                                                  \
-    goto* kHandlers[op->plain];                                                                        \
+// that element of one of self's variables or of a local, as the push.v and
+// pop.v fast cases would: nothing lands on the stack. Anything else (text,
+// a missing element, another instance) runs the first record alone. A store
+// checks its value before the element is found, which may grow the array.
+#define VM_ELEMENT_READ                         \
+  {                                             \
+    double at;                                  \
+    if (ElementIndex(op, &at)) {                \
+      ScriptValue* element = ElementOf(op, at); \
+      if (IsPlainReal(element)) {               \
+        g_variableIndexOutOfRange = 0;          \
+        VMSlot_SetReal(sp++, element->real);    \
+        VM_PAST_ELEMENT(VM_NEXT, *op, 1);       \
+      }                                         \
+    }                                           \
+    goto* kHandlers[op->plain];                 \
+  }
+#define VM_ELEMENT_WRITE                                                                              \
+  {                                                                                                   \
+    double at;                                                                                        \
+    if (sp > bottom && sp[-1].type == kSlotVariant && IsPlainReal(sp[-1]) && ElementIndex(op, &at)) { \
+      if (ScriptValue* element = ElementOf(op, at)) {                                                 \
+        g_variableIndexOutOfRange = 0;                                                                \
+        --sp;                                                                                         \
+        StoreReal(element, sp->d);                                                                    \
+        VM_PAST_ELEMENT(VM_NEXT_OR_BRANCH, *op, 1);                                                   \
+      }                                                                                               \
+    }                                                                                                 \
+    goto* kHandlers[op->plain];                                                                       \
   }
 selfElementRead:
-  VM_SELF_ELEMENT(false)
+localArrayRead:
+  VM_ELEMENT_READ
 selfElementWrite:
-  VM_SELF_ELEMENT(true)
-#undef VM_SELF_ELEMENT
+localArrayWrite:
+  VM_ELEMENT_WRITE
+#undef VM_ELEMENT_READ
+#undef VM_ELEMENT_WRITE
 
-// A plain local, then a fused element of self, as the two records would
-// run one after the other, without the local's value on the stack: stored
-// into the element, or read with it under an arithmetic operator.
+// An arithmetic triple whose value a fused element store takes, without
+// the value on the stack; `target` is 1 when its right operand is the
+// constant the first record holds, 0 when it is a second read.
+tripleElementWrite : {
+  const ScriptValue* left = PlainRead(op[0]);
+  const ScriptValue* second = op->target != 0 ? nullptr : PlainRead(op[1]);
+  double right = op->target != 0 ? op->value.d : second != nullptr ? second->real : 0.0;
+  double value, at;
+  if (IsPlainReal(left) && (op->target != 0 || IsPlainReal(second)) &&
+      VMFast_Arith(op[2].kind, left->real, right, &value) && ElementIndex(op + 3, &at)) {
+    if (ScriptValue* element = ElementOf(op + 3, at)) {
+      g_variableIndexOutOfRange = 0;
+      StoreReal(element, value);
+      VM_PAST_ELEMENT(VM_NEXT_OR_BRANCH, op[3], 4);
+    }
+  }
+  goto* kHandlers[op->plain];
+}
+
+// A plain local, then a fused element, as the two records would run one
+// after the other, without the local's value on the stack: stored into the
+// element, or read with it under an arithmetic operator.
 localElementWrite : {
   const ScriptValue* value = PlainRead(op[0]);
   double at;
@@ -1227,7 +1306,7 @@ localElementWrite : {
     if (ScriptValue* element = ElementOf(op + 1, at)) {
       g_variableIndexOutOfRange = 0;
       StoreReal(element, value->real);
-      VM_NEXT_OR_BRANCH(op[1].spare + 2);
+      VM_PAST_ELEMENT(VM_NEXT_OR_BRANCH, op[1], 2);
     }
   }
   goto* kHandlers[op->plain];
@@ -1240,9 +1319,15 @@ localElementOp : {
     int32_t operation = op[1].spare + 2;
     if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value)) {
       g_variableIndexOutOfRange = 0;
-      VM_STORE_LOCAL_READ(value, operation + 1, sp, left);
-      VMSlot_SetReal(sp++, value);
-      VM_NEXT(operation + 1);
+#define VM_ELEMENT_OP_DONE(operation)                    \
+  do {                                                   \
+    VM_STORE_LOCAL_READ(value, operation + 1, sp, left); \
+    VMSlot_SetReal(sp++, value);                         \
+    VM_NEXT(operation + 1);                              \
+  } while (0)
+      if (operation == 5) VM_ELEMENT_OP_DONE(5);
+      VM_ELEMENT_OP_DONE(operation);
+#undef VM_ELEMENT_OP_DONE
     }
   }
   goto* kHandlers[op->plain];
@@ -1375,12 +1460,15 @@ localElementStore : {
   if (IsPlainReal(left) && ElementIndex(op + 1, &at)) {
     const ScriptValue* right = ElementOf(op + 1, at);
     int32_t operation = op[1].spare + 2;
-    if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value))
+    if (IsPlainReal(right) && VMFast_Arith(op[operation].kind, left->real, right->real, &value)) {
+      if (operation == 5) VM_STORED_BACK(left, value, 7);  // as VM_PAST_ELEMENT
       VM_STORED_BACK(left, value, operation + 2);
+    }
   }
   goto* kHandlers[op->plain];
 }
 #undef VM_STORED_BACK
+#undef VM_PAST_ELEMENT
 #undef VM_READS_OP_N
 #undef VM_NEXT_OR_BRANCH
 #undef VM_LOOP_HEAD
@@ -1447,12 +1535,7 @@ inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector,
   if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
     return nullptr;
   VariableNode* node = FindSelfNode(op.id);
-  if (node == nullptr) return nullptr;
-  if (index == 0) return &node->value;
-  int32_t row = 0, column = index;
-  if (index >= CVariableList::kRowStride) Variable_SplitIndex(index, &row, &column);
-  if (row >= node->rowCount || column >= node->rows[row].length) return nullptr;
-  return &node->rows[row].items[column];
+  return node != nullptr ? ExistingElement(node, index) : nullptr;
 }
 
 inline VariableNode* Machine::FindSelfNode(int32_t id) {

@@ -223,17 +223,20 @@ class Decoder {
   }
 
   // Gives each local name of the code its number in the locals list's index
-  // (`spare` of its push and pop records), in the order first met; names
-  // past the index's size share the number it never keeps.
+  // (`spare` of its push and pop records), plain reads and stores first, in
+  // the order first met; names past the index's size share the number it
+  // never keeps.
   void NumberLocals() {
-    std::vector<int32_t> names;
     for (VMRecord& record : records_) {
-      if (record.kind != kKindPushLocal && record.kind != kKindPopLocal) continue;
-      size_t slot = 0;
-      while (slot < names.size() && names[slot] != record.id) ++slot;
-      if (slot == names.size() && names.size() < CVariableList::kSlots - 1) names.push_back(record.id);
-      record.spare = static_cast<uint8_t>(std::min(slot, static_cast<size_t>(CVariableList::kSlots - 1)));
+      if (record.kind == kKindPushLocal || record.kind == kKindPopLocal) record.spare = LocalNumber(record.id);
     }
+  }
+
+  uint8_t LocalNumber(int32_t id) {
+    size_t slot = 0;
+    while (slot < localNames_.size() && localNames_[slot] != id) ++slot;
+    if (slot == localNames_.size() && localNames_.size() < CVariableList::kSlots - 1) localNames_.push_back(id);
+    return static_cast<uint8_t>(std::min(slot, static_cast<size_t>(CVariableList::kSlots - 1)));
   }
 
   bool IsNumberConstant(const VMRecord& record) const {
@@ -308,6 +311,25 @@ class Decoder {
         FuseSelfElement(i);
     }
     for (size_t i = 0; i + 1 < records_.size(); ++i) FuseLocalElement(i);
+    for (size_t i = 0; i + 3 < records_.size(); ++i) FuseTripleElement(i);
+  }
+
+  // An arithmetic triple of two reads or of a read and a constant, then a
+  // fused element store. No other fused record reads this triple: those
+  // find an operator, a constant or a conv after it.
+  void FuseTripleElement(size_t i) {
+    VMRecord& first = records_[i];
+    uint8_t element = records_[i + 3].kind;
+    if (element != kKindSelfElementWrite && element != kKindLocalArrayWrite) return;
+    bool constant = false;
+    if (IsFamily(first, kKindLocalConstOp) || IsFamily(first, kKindArgumentConstOp))
+      constant = true;
+    else if (!IsFamily(first, kKindValueValueOp))
+      return;
+    for (size_t k = i; k < i + 3; ++k)
+      if (!Follows(k, k + 1)) return;
+    first.target = constant ? 1 : 0;
+    first.kind = kKindTripleElementWrite;
   }
 
   // push.v of a local, then a fused element of self: a store of the local
@@ -316,11 +338,11 @@ class Decoder {
     VMRecord& first = records_[i];
     if (first.kind != kKindPushLocal || !Follows(i, i + 1)) return;
     const VMRecord& element = records_[i + 1];
-    if (element.kind == kKindSelfElementWrite) {
+    if (element.kind == kKindSelfElementWrite || element.kind == kKindLocalArrayWrite) {
       first.kind = kKindLocalElementWrite;
       return;
     }
-    if (element.kind != kKindSelfElementRead) return;
+    if (element.kind != kKindSelfElementRead && element.kind != kKindLocalArrayRead) return;
     size_t operation = i + 2 + element.spare;
     if (operation >= records_.size() || !Follows(operation - 1, operation) || !FusableOnVariants(records_[operation]) ||
         records_[operation].kind > kKindMod)
@@ -329,7 +351,8 @@ class Decoder {
   }
 
   // push.e of a selector, an index read or computed then made an int, and
-  // the push.v or pop.v of an element of a variable that may be self's.
+  // the push.v or pop.v of an element of a variable that may be self's or,
+  // with the local selector, of a local.
   void FuseSelfElement(size_t i) {
     VMRecord& first = records_[i];
     if (first.kind != kKindPushInt || i + 3 >= records_.size() || !Follows(i, i + 1)) return;
@@ -338,16 +361,22 @@ class Decoder {
     for (size_t k = i + 1; k <= conv; ++k)
       if (!Follows(k, k + 1)) return;
     const VMRecord& to = records_[conv];
-    const VMRecord& access = records_[conv + 1];
+    VMRecord& access = records_[conv + 1];
     if (to.kind != kKindConv || to.expect1 != kSlotVariant || to.t2 != kSlotInt) return;
     constexpr uint32_t kStackOperands = kVMRefNoIndex | kVMRefSelectorInWord | kVMRefInstanceId;
     if ((access.operand & kStackOperands) != 0) return;
-    if (access.kind == kKindPushSelf) {
-      first.kind = kKindSelfElementRead;
-    } else if (access.kind == kKindPopSelf && access.expect2 == kSlotVariant) {
-      first.kind = kKindSelfElementWrite;
+    // A local's name may also be one of the built-in variables' (then its
+    // push and pop are not marked as self's).
+    bool local = first.value.i == kInstanceLocal;
+    bool reads = access.kind == kKindPushSelf || (local && access.kind == kKindPushVariable);
+    bool stores =
+        (access.kind == kKindPopSelf || (local && access.kind == kKindPopVariable)) && access.expect2 == kSlotVariant;
+    if (!reads && !stores) return;
+    if (local) {
+      access.spare = LocalNumber(access.id);
+      first.kind = reads ? kKindLocalArrayRead : kKindLocalArrayWrite;
     } else {
-      return;
+      first.kind = reads ? kKindSelfElementRead : kKindSelfElementWrite;
     }
     first.spare = static_cast<uint8_t>(conv + 1 - i);
   }
@@ -384,11 +413,13 @@ class Decoder {
 
   // A fused triple that leaves a real: arithmetic, not a comparison.
   static bool IsArithmeticTriple(const VMRecord& record) {
-    if (record.kind == kKindValueModWhole) return true;
-    for (int32_t family : {kKindLocalConstOp, kKindArgumentConstOp, kKindValueValueOp}) {
-      if (record.kind >= family && record.kind <= family + (kKindMod - kKindAdd)) return true;
-    }
-    return false;
+    return record.kind == kKindValueModWhole || IsFamily(record, kKindLocalConstOp) ||
+           IsFamily(record, kKindArgumentConstOp) || IsFamily(record, kKindValueValueOp);
+  }
+
+  // One of a family's arithmetic kinds, add to mod.
+  static bool IsFamily(const VMRecord& record, int32_t family) {
+    return record.kind >= family && record.kind <= family + (kKindMod - kKindAdd);
   }
 
   const uint8_t* bytes_;
@@ -396,6 +427,7 @@ class Decoder {
   const IVMStrings* strings_;
   std::vector<int32_t> recordAt_;  // by word: the record of the instruction starting there
   std::vector<int32_t> pending_;
+  std::vector<int32_t> localNames_;  // by number
 };
 
 // A fused local-constant add or subtract whose sum goes back into the same

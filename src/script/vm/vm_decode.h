@@ -89,9 +89,9 @@ enum VMKind : uint8_t {
   // `target` holds the distance to the operator, kept in the operator's own
   // `spare` as its kind less kKindAdd.
   kKindValueChainOp,
-  // A plain local, then a fused element of self: the local stored into the
-  // element, or read with the element and an arithmetic operator on the
-  // two (pushed, or stored into a local popped right after).
+  // A plain local, then a fused element (of self or of a local): the local
+  // stored into the element, or read with the element and an arithmetic
+  // operator on the two (pushed, or stored into a local popped right after).
   kKindLocalElementWrite,
   kKindLocalElementOp,
   // A plain local, a number constant added to it (or taken from it), the sum
@@ -114,6 +114,16 @@ enum VMKind : uint8_t {
   // kKindLocalStepAdd whose test is `<` and whose branch leaves the loop
   // when that test fails: the commonest counted loop.
   kKindLocalStepBelow,
+  // As kKindSelfElementRead and kKindSelfElementWrite for an element of a
+  // local: the selector constant is local, and the push.v or pop.v's
+  // `spare` is the local's number as plain locals have it. A store past
+  // the end grows the array as the plain store would.
+  kKindLocalArrayRead,
+  kKindLocalArrayWrite,
+  // An arithmetic triple (two plain reads, or a plain read and a constant)
+  // whose value goes straight into a fused element store (of self or of a
+  // local) that follows it; `target` is 1 for a constant, else 0.
+  kKindTripleElementWrite,
   kKindCount,
 };
 
