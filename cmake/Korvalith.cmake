@@ -15,6 +15,14 @@ if(KORVALITH_SANITIZE)
   add_compile_options(${KV_SANITIZE_FLAGS})
   add_link_options(${KV_SANITIZE_FLAGS})
 endif()
+# ThreadSanitizer cannot share a build with AddressSanitizer.
+if(KORVALITH_TSAN)
+  if(KORVALITH_SANITIZE OR KORVALITH_FUZZ)
+    message(FATAL_ERROR "KORVALITH_TSAN builds alone, without KORVALITH_SANITIZE or KORVALITH_FUZZ")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 # Any sanitizer finding stops a fuzz target and keeps its input.
 if(KORVALITH_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
@@ -41,13 +49,13 @@ function(kv_library target folder)
   target_link_libraries(${target} PUBLIC ${KV_DEPS} ${KV_PUBLIC_LIBS})
 endfunction()
 
-# kv_test_folder(<name> <folder> DEPS libs... [XSERVER_TESTS patterns...])
+# kv_test_folder(<name> <folder> DEPS libs... [XSERVER_TESTS patterns...] [LABELS labels...])
 # One GoogleTest program per test folder; CTest learns its cases when run.
 # The cases matching XSERVER_TESTS (GoogleTest filter patterns) start an X
 # server: they share the resource lock "xserver", which every test that
-# starts one takes, so that no two run at once.
+# starts one takes, so that no two run at once. LABELS go on every case.
 function(kv_test_folder name folder)
-  cmake_parse_arguments(KV "" "" "DEPS;XSERVER_TESTS" ${ARGN})
+  cmake_parse_arguments(KV "" "" "DEPS;XSERVER_TESTS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp")
   if(NOT sources)
     return()
@@ -69,12 +77,16 @@ function(kv_test_folder name folder)
   # environment at its first ";".
   set(environment "KORVALITH_HEADLESS=1;LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;ALSOFT_DRIVERS=null")
   set(properties "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  set(labels "")
+  if(KV_LABELS)
+    set(labels " LABELS \"${KV_LABELS}\"")
+  endif()
   file(WRITE ${properties}
     "if(${name}_TESTS)\n"
-    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\")\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\"${labels})\n"
     "endif()\n"
     "if(${name}_XSERVER_TESTS)\n"
-    "  set_tests_properties(\${${name}_XSERVER_TESTS} PROPERTIES ENVIRONMENT \"${environment}\" RESOURCE_LOCK xserver)\n"
+    "  set_tests_properties(\${${name}_XSERVER_TESTS} PROPERTIES ENVIRONMENT \"${environment}\" RESOURCE_LOCK xserver${labels})\n"
     "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()

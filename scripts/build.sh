@@ -3,6 +3,7 @@
 #   release  the player, tools, tests and benchmarks   -> build/release
 #   sanitize the tests under ASan and UBSan            -> build/sanitize
 #   sanitize-player the player and mkgame under them   -> build/sanitize-player
+#   tsan     the player, tools and tests under TSan     -> build/tsan
 #   fuzz     the libFuzzer targets, built with clang   -> build/fuzz
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +16,7 @@ case "$config" in
   sanitize) args=(-DCMAKE_BUILD_TYPE=Debug -DKORVALITH_SANITIZE=ON -DKORVALITH_ONLY_TESTS=ON -DKORVALITH_BENCH=OFF) ;;
   sanitize-player)
             args=(-DCMAKE_BUILD_TYPE=Debug -DKORVALITH_SANITIZE=ON -DKORVALITH_TESTS=OFF -DKORVALITH_BENCH=OFF) ;;
+  tsan)     args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVALITH_TSAN=ON -DKORVALITH_BENCH=OFF) ;;
   fuzz)     args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVALITH_FUZZ=ON -DKORVALITH_TESTS=OFF -DKORVALITH_BENCH=OFF
                   -DKORVALITH_ONLY_TESTS=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "build.sh: unknown configuration '$config'" >&2; exit 2 ;;

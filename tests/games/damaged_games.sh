@@ -14,7 +14,7 @@ copies=${KORVALITH_DAMAGED_COPIES:-200}
 jobs=${KORVALITH_JOBS:-$(nproc)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_damaged_XXXXXX")
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/data" "$work/tmp"
+mkdir -p "$work/tmp"
 
 for description in "$folder"/*.json; do
   name=$(basename "${description%.json}")
@@ -31,10 +31,13 @@ for description in "$folder"/*.json; do
   done
 done
 
-export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=2 XDG_DATA_HOME="$work/data" \
+# Each run has a save folder of its own: runs side by side must not read
+# what another writes as it ends (the highscore table, the achievements).
+export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=2 \
        TMPDIR="$work/tmp" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null
 find "$work" -mindepth 2 -name '*.win' -print0 |
-  xargs -0 -P "$jobs" -I {} sh -c 'timeout -k 5 20 "$1" -game "$2" > "$2.log" 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
+  xargs -0 -P "$jobs" -I {} sh -c 'data="${2%.win}.data"; mkdir -p "$data"
+    XDG_DATA_HOME="$data" timeout -k 5 20 "$1" -game "$2" > "$2.log" 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
   > "$work/statuses"
 
 runs=$(wc -l < "$work/statuses")

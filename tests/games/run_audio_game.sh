@@ -38,7 +38,12 @@ status=$?
 fail=0
 check_console "$status" out.txt "$expect" || fail=1
 
-"$wave_check" out.wav "$wave" || fail=1
+# The thread-sanitizer build runs the player several times slower, its
+# start and end most of all, so the shares of a real-clock mix no longer
+# hold there: its tests set KV_SKIP_WAVE_CHECK=1 and check the console only.
+if [ "${KV_SKIP_WAVE_CHECK:-0}" != 1 ]; then
+  "$wave_check" out.wav "$wave" || fail=1
+fi
 if [ $fail -ne 0 ]; then
   echo "---- player output"; cat out.txt; echo "---- stderr"; cat err.txt
 fi
