@@ -17,24 +17,17 @@
 #include "platform/clipboard.h"
 #include "platform/device_window.h"
 #include "shell/window.h"
+#include "support/leaks_unwatched.h"
 #include "support/x_server.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 namespace {
 
 // The desktop bus library keeps a block for the life of the process once
 // SDL's video system has started; it is not ours to free.
 void StartVideoUnwatched() {
-#if defined(__SANITIZE_ADDRESS__)
-  __lsan_disable();
-#endif
+  testsupport::StopWatchingLeaks();
   const int started = SDL_InitSubSystem(SDL_INIT_VIDEO);
-#if defined(__SANITIZE_ADDRESS__)
-  __lsan_enable();
-#endif
+  testsupport::WatchLeaksAgain();
   ASSERT_EQ(started, 0) << SDL_GetError();
 }
 
