@@ -255,7 +255,9 @@ void CRoom::RemoveInstance(CInstance* instance) {
   Instance_LeaveIdMap(instance);
   creationCodes_.erase(instance);
   // A deactivated instance is freed too: once unlinked nothing holds it.
-  InstanceList_Unlink(instance->deactivated != 0 ? &deactivated : &active, instance);
+  // The list is the one that holds it, whatever its byte says (a copy of a
+  // deactivated instance stays active until activation is next applied).
+  InstanceList_Unlink(DepthOrder_Holds(deactivated.order, instance) ? &deactivated : &active, instance);
   delete instance;
 }
 
