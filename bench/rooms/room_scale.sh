@@ -7,7 +7,11 @@
 #             same movers without it, at 1,000 and 8,000;
 #   create    creating 1,000 instances with 30,000 alive over with 1,000;
 #   start     a room start of 20,000 instances per instance over 2,500's;
-#   load      game_load of a room of 20,000 instances per instance over 2,500's.
+#   load      game_load of a room of 20,000 instances per instance over 2,500's;
+#   activate  deactivating each of n instances by its own call, then
+#             activating each again by its id, per instance, 20,000 over 2,500;
+#   carry     a room change carrying n persistent instances, per instance,
+#             20,000 over 2,500.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$here/../..
@@ -48,4 +52,10 @@ for key in start load; do
   large=$(best rooms_20000 "${key}_us")
   awk -v k="$key" -v a="$large" -v b="$small" \
     'BEGIN { printf "%-6s  20000 %9.0f us  2500 %9.0f us  per instance ratio %.2f\n", k, a, b, (a / 20000) / (b / 2500) }'
+done
+for key in activation carry; do
+  small=$(best "${key}_2500" "${key}_us")
+  large=$(best "${key}_20000" "${key}_us")
+  awk -v k="$key" -v a="$large" -v b="$small" \
+    'BEGIN { printf "%-10s  20000 %9.0f us  2500 %9.0f us  per instance ratio %.2f\n", k, a, b, (a / 20000) / (b / 2500) }'
 done

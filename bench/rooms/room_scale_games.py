@@ -68,10 +68,47 @@ def rooms(count):
     }
 
 
+def activation(count):
+    # Every crowd instance is deactivated by its own call, then each is
+    # activated again by its id, one call each; the time covers both.
+    entries = [{"object": "crowd", "x": (i % 160) * 4, "y": (i // 160) * 4 % 480} for i in range(count)]
+    step = ("n += 1; if (n == 2) { var t, k; k = 0; with (crowd) { other.ids[k] = id; k += 1; } t = get_timer(); "
+            "with (crowd) instance_deactivate_object(id); "
+            "for (k = 0; k < %d; k += 1) instance_activate_object(ids[k]); "
+            "show_debug_message(\"activation_us \" + string(get_timer() - t)); game_end(); }" % count)
+    return {
+        "objects": {"crowd": {}, "switcher": {"events": {"create": "n = 0;", "step": step}}},
+        "rooms": [{"speed": 9999, "instances": [{"object": "switcher"}] + entries}],
+    }
+
+
+def carrying(count):
+    # A room change that carries every crowd instance (all persistent) into
+    # a room already holding instances of the same depth.
+    entries = [{"object": "crowd", "x": (i % 160) * 4, "y": (i // 160) * 4 % 480} for i in range(count)]
+    start = "n = 0; t0 = 0;"
+    step = "n += 1; if (n == 2) { t0 = get_timer(); room_goto(next); }"
+    entered = ("if (room == next) { show_debug_message(\"carry_us \" + string(get_timer() - t0)); game_end(); }")
+    return {
+        "objects": {
+            "crowd": {"persistent": True},
+            "still": {},
+            "guide": {"persistent": True, "events": {"create": start, "step": step, "other:4": entered}},
+        },
+        "rooms": [
+            {"speed": 9999, "instances": [{"object": "guide"}] + entries},
+            {"name": "next", "speed": 9999, "instances": [{"object": "still"}] * 100},
+        ],
+    }
+
+
 def main():
     folder = sys.argv[1]
     games = {"create_1000": creation(1000), "create_30000": creation(30000),
              "rooms_2500": rooms(2500), "rooms_20000": rooms(20000)}
+    for n in (2500, 20000):
+        games["activation_%d" % n] = activation(n)
+        games["carry_%d" % n] = carrying(n)
     for n in (1000, 8000):
         games["depth_%d" % n] = movers(n, True)
         games["still_%d" % n] = movers(n, False)

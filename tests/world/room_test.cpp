@@ -428,12 +428,12 @@ TEST_F(RoomWorld, DeactivationMovesInstancesBetweenLists) {
   ASSERT_TRUE(StartGame());
   CRoom* room = g_currentRoom;
   CInstance* middle = room->active.head->next;
-  middle->deactivated = 1;
+  Instance_SetDeactivated(middle, true);
   room->ApplyActivation();
   EXPECT_EQ(room->active.count, 2);
   EXPECT_EQ(room->deactivated.head, middle);
   EXPECT_EQ(Object_Get(0)->instances.count, 2);
-  middle->deactivated = 0;
+  Instance_SetDeactivated(middle, false);
   room->ApplyActivation();
   EXPECT_EQ(room->active.count, 3);
   EXPECT_EQ(Object_Get(0)->instances.count, 3);

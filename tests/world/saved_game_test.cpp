@@ -102,7 +102,7 @@ class SavedGames : public ActionWorld {
     SetLocal(a, kVarA, 0, "text");
     SetLocal(a, kVarB, 32000 * 2 + 3, "row two");
     CInstance* b = Add(1, 30.0f, 40.0f);
-    b->deactivated = 1;
+    Instance_SetDeactivated(b, true);
     g_currentRoom->ApplyActivation();
     CTile tile;
     tile.x = 4.0f;

@@ -1,5 +1,6 @@
 // Deactivating and activating instances. Only the deactivated byte changes
-// here; ApplyActivation then moves each instance whose byte changed.
+// here (and the instance is queued); ApplyActivation then moves each
+// instance whose byte changed.
 #include "gamefile/object.h"
 #include "resources/sprite.h"
 #include "world/actions/world_actions.h"
@@ -23,15 +24,13 @@ void EachIn(const InstanceList& list, Visit visit) {
   for (CInstance* instance = list.head; instance != nullptr; instance = instance->next) visit(instance);
 }
 
-void SetByte(CInstance* instance, uint8_t value) {
-  if (instance != nullptr) instance->deactivated = value;
-}
+void SetByte(CInstance* instance, uint8_t value) { Instance_SetDeactivated(instance, value != 0); }
 
 void MarkSelected(int32_t selector, uint8_t value) {
-  if (selector == kInstanceAll) return EachIn(g_currentRoom->active, [&](CInstance* i) { i->deactivated = value; });
+  if (selector == kInstanceAll) return EachIn(g_currentRoom->active, [&](CInstance* i) { SetByte(i, value); });
   if (selector >= kFirstInstanceId) {
     CInstance* found = Instance_Find(selector);
-    if (found != nullptr && found->markedForDeletion == 0) found->deactivated = value;
+    if (found != nullptr && found->markedForDeletion == 0) SetByte(found, value);
     return;
   }
   CObject* object = selector >= 0 ? Object_Get(selector) : nullptr;
@@ -53,14 +52,14 @@ void Apply() { g_currentRoom->ApplyActivation(); }
 
 void Run_DeactivateAll(CInstance* keep) {
   if (g_currentRoom == nullptr) return;
-  EachIn(g_currentRoom->active, [](CInstance* i) { i->deactivated = 1; });
+  EachIn(g_currentRoom->active, [](CInstance* i) { SetByte(i, 1); });
   SetByte(keep, 0);
   Apply();
 }
 
 void Run_ActivateAll() {
   if (g_currentRoom == nullptr) return;
-  EachIn(g_currentRoom->deactivated, [](CInstance* i) { i->deactivated = 0; });
+  EachIn(g_currentRoom->deactivated, [](CInstance* i) { SetByte(i, 0); });
   Apply();
 }
 
@@ -80,7 +79,7 @@ void Run_ActivateSelected(int32_t selector) {
   if (g_currentRoom == nullptr) return;
   if (selector == kInstanceAll || (selector >= 0 && selector < kFirstInstanceId)) {
     EachIn(g_currentRoom->deactivated, [&](CInstance* i) {
-      if (selector == kInstanceAll || OfObject(i, selector)) i->deactivated = 0;
+      if (selector == kInstanceAll || OfObject(i, selector)) SetByte(i, 0);
     });
   } else {
     MarkSelected(selector, 0);
@@ -91,7 +90,7 @@ void Run_ActivateSelected(int32_t selector) {
 void Run_DeactivateRegion(const ActivationRegion& region, bool inside, CInstance* keep) {
   if (g_currentRoom == nullptr) return;
   EachIn(g_currentRoom->active, [&](CInstance* i) {
-    if (Outside(i, region) != inside) i->deactivated = 1;
+    if (Outside(i, region) != inside) SetByte(i, 1);
   });
   SetByte(keep, 0);
   Apply();
@@ -100,7 +99,7 @@ void Run_DeactivateRegion(const ActivationRegion& region, bool inside, CInstance
 void Run_ActivateRegion(const ActivationRegion& region, bool inside) {
   if (g_currentRoom == nullptr) return;
   EachIn(g_currentRoom->deactivated, [&](CInstance* i) {
-    if (Outside(i, region) != inside) i->deactivated = 0;
+    if (Outside(i, region) != inside) SetByte(i, 0);
   });
   Apply();
 }

@@ -66,6 +66,7 @@ CInstance* Run_CopyInstance(CInstance* instance, bool performCreate) {
   copy->id = id;
   InstanceList_Unlink(&g_currentRoom->active, copy);
   InstanceList_InsertByDepth(&g_currentRoom->active, copy);
+  Instance_QueueIfDisagreeing(copy, true);
   if (performCreate) RunCreate(copy);
   return copy;
 }

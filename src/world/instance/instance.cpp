@@ -14,7 +14,43 @@ void (*g_physicsDestroyer)(CPhysicsObject*) = nullptr;
 
 void DeleteInstance(void* value) { delete static_cast<CInstance*>(value); }
 
+std::vector<CInstance*> g_activationQueue;
+
+// The last entry takes the leaving one's slot.
+void LeaveActivationQueue(CInstance* instance) {
+  const int32_t slot = instance->activationSlot;
+  if (slot < 0) return;
+  CInstance* last = g_activationQueue.back();
+  g_activationQueue[static_cast<size_t>(slot)] = last;
+  last->activationSlot = slot;
+  g_activationQueue.pop_back();
+  instance->activationSlot = -1;
+}
+
 }  // namespace
+
+void Instance_QueueActivation(CInstance* instance) {
+  if (instance == nullptr || instance->activationSlot >= 0) return;
+  instance->activationSlot = static_cast<int32_t>(g_activationQueue.size());
+  g_activationQueue.push_back(instance);
+}
+
+void Instance_QueueIfDisagreeing(CInstance* instance, bool inActiveList) {
+  if ((instance->deactivated == 0) != inActiveList) Instance_QueueActivation(instance);
+}
+
+void Instance_SetDeactivated(CInstance* instance, bool deactivated) {
+  const uint8_t value = deactivated ? 1 : 0;
+  if (instance == nullptr || instance->deactivated == value) return;
+  instance->deactivated = value;
+  Instance_QueueActivation(instance);
+}
+
+void Instance_TakeActivationQueue(std::vector<CInstance*>* out) {
+  out->swap(g_activationQueue);
+  g_activationQueue.clear();
+  for (CInstance* instance : *out) instance->activationSlot = -1;
+}
 
 CInstance::CInstance(float newX, float newY, int32_t newId, int32_t objectIndex, bool link)
     : creationStamp(g_eventSerial) {
@@ -41,6 +77,7 @@ CInstance::CInstance(float newX, float newY, int32_t newId, int32_t objectIndex,
 
 CInstance::~CInstance() {
   Unlink();
+  LeaveActivationQueue(this);
   if (physicsObject != nullptr && g_physicsDestroyer != nullptr) g_physicsDestroyer(physicsObject);
   physicsObject = nullptr;
   delete locals;
@@ -221,6 +258,14 @@ bool InstanceMap_Remove(CInstance* instance) {
 
 CInstance* InstanceMap_Get(int32_t id) {
   return static_cast<CInstance*>(g_instanceMap.Find(static_cast<uint32_t>(id)));
+}
+
+void InstanceMap_All(int32_t id, std::vector<CInstance*>* out) {
+  out->clear();
+  const uint32_t key = static_cast<uint32_t>(id);
+  for (const HashNode* node = g_instanceMap.FindNode(key); node != nullptr; node = node->next) {
+    if (node->key == key) out->push_back(static_cast<CInstance*>(node->value));
+  }
 }
 
 void Instance_DeleteAll() {

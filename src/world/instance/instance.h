@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gamefile/object.h"
 #include "script/variables/variable_list.h"
@@ -63,6 +64,7 @@ struct DepthOrderNode {
   uint32_t priority = 0;
   float highest = 0.0f;  // the greatest depth in the subtree, NaN left out
   bool holdsNaN = false;
+  int32_t size = 1;  // instances in the subtree
 };
 
 class CInstance {
@@ -194,6 +196,8 @@ class CInstance {
   DepthOrderNode order;
   // Its nodes in the object lists, so that leaving them takes no walk.
   ObjectLinks objectLinks;
+  // Its place in the activation queue, -1 when not queued.
+  int32_t activationSlot = -1;
 
  private:
   void Unlink();
@@ -211,10 +215,26 @@ void Instance_SetPhysicsDestroyer(void (*destroy)(CPhysicsObject* body));
 void InstanceMap_Insert(CInstance* instance);
 bool InstanceMap_Remove(CInstance* instance);
 CInstance* InstanceMap_Get(int32_t id);
+// Every instance the map holds under this id, in the map's order.
+void InstanceMap_All(int32_t id, std::vector<CInstance*>* out);
 // Gives the map its value deleter, so that releasing it deletes instances.
 void InstanceMap_Prepare();
 // Program end: deletes every instance in the map and empties it.
 void Instance_DeleteAll();
+
+// The activation queue holds every instance whose deactivated byte may
+// disagree with the room list it is in (the active list with the byte set,
+// the deactivated list with it clear); the room's ApplyActivation settles
+// those of its own lists. Whoever sets the byte queues the instance
+// (Instance_SetDeactivated does both), as does whoever puts an instance
+// with a disagreeing byte into a list. A deleted instance leaves it.
+void Instance_SetDeactivated(CInstance* instance, bool deactivated);
+void Instance_QueueActivation(CInstance* instance);
+// Queues an instance just put into the active (or else the deactivated)
+// list when its byte disagrees with that list.
+void Instance_QueueIfDisagreeing(CInstance* instance, bool inActiveList);
+// Empties the queue into `out` (in no particular order).
+void Instance_TakeActivationQueue(std::vector<CInstance*>* out);
 
 // Point-in-ellipse of the collision tests: the ellipse inscribed in the
 // integer rectangle {left, top, right, bottom}.

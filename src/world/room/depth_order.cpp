@@ -24,15 +24,17 @@ uint32_t NextPriority() {
 struct Summary {
   float highest;
   bool holdsNaN;
+  int32_t size;
 };
 
 Summary SummaryOf(const CInstance* node) {
   const bool nan = std::isnan(node->depth);
-  Summary s{nan ? kNoDepth : node->depth, nan};
+  Summary s{nan ? kNoDepth : node->depth, nan, 1};
   for (const CInstance* child : {node->order.left, node->order.right}) {
     if (child == nullptr) continue;
     if (child->order.highest > s.highest) s.highest = child->order.highest;
     s.holdsNaN = s.holdsNaN || child->order.holdsNaN;
+    s.size += child->order.size;
   }
   return s;
 }
@@ -41,7 +43,10 @@ void Summarise(CInstance* node) {
   const Summary s = SummaryOf(node);
   node->order.highest = s.highest;
   node->order.holdsNaN = s.holdsNaN;
+  node->order.size = s.size;
 }
+
+int32_t SizeOf(const CInstance* subtree) { return subtree != nullptr ? subtree->order.size : 0; }
 
 void Replace(DepthOrderTree* tree, CInstance* parent, const CInstance* old, CInstance* now) {
   if (parent == nullptr) {
@@ -89,7 +94,7 @@ bool CheckNode(const CInstance* node, const CInstance* up, const CInstance** at,
   ++*seen;
   if (!CheckNode(n.right, node, at, seen)) return false;
   const Summary s = SummaryOf(node);
-  return s.highest == n.highest && s.holdsNaN == n.holdsNaN;
+  return s.highest == n.highest && s.holdsNaN == n.holdsNaN && s.size == n.size;
 }
 
 }  // namespace
@@ -149,9 +154,22 @@ CInstance* DepthOrder_FirstAbove(const DepthOrderTree& tree, float depth) {
 }
 
 bool DepthOrder_Holds(const DepthOrderTree& tree, const CInstance* instance) {
+  return DepthOrder_Root(instance) == tree.root;
+}
+
+const CInstance* DepthOrder_Root(const CInstance* instance) {
   const CInstance* top = instance;
   while (top->order.up != nullptr) top = top->order.up;
-  return top == tree.root;
+  return top;
+}
+
+int32_t DepthOrder_Rank(const CInstance* instance) {
+  int32_t rank = SizeOf(instance->order.left);
+  for (const CInstance* node = instance; node->order.up != nullptr; node = node->order.up) {
+    const CInstance* up = node->order.up;
+    if (up->order.right == node) rank += SizeOf(up->order.left) + 1;
+  }
+  return rank;
 }
 
 void DepthOrder_Refresh(CInstance* instance) {

@@ -2,7 +2,8 @@
 // an instance by depth is found without walking the list. It is a treap in
 // list order: each node knows the greatest depth below it and whether a NaN
 // depth is there, which is all a search for the first instance the list walk
-// would stop at needs.
+// would stop at needs, and how many instances its subtree holds, which gives
+// an instance's place in the list.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,12 @@ void DepthOrder_Remove(DepthOrderTree* tree, CInstance* instance);
 CInstance* DepthOrder_FirstAbove(const DepthOrderTree& tree, float depth);
 // The instance is a node of this tree.
 bool DepthOrder_Holds(const DepthOrderTree& tree, const CInstance* instance);
+// The root of the tree the instance is in (itself when in none).
+const CInstance* DepthOrder_Root(const CInstance* instance);
+// How many instances come before this one in its list.
+int32_t DepthOrder_Rank(const CInstance* instance);
 // An instance's depth changed: every subtree summary above it follows.
 void DepthOrder_Refresh(CInstance* instance);
 // The tree holds exactly the list from head on, in its order, with right
-// summaries, links and priorities; false at the first thing that is wrong.
+// summaries, sizes, links and priorities; false at the first thing that is wrong.
 bool DepthOrder_Check(const DepthOrderTree& tree, const CInstance* head, int32_t count);

@@ -1,6 +1,9 @@
 #include "world/room/room.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "physics/physics_world.h"
 #include "resources/background.h"
@@ -252,7 +255,9 @@ void CRoom::RemoveInstance(CInstance* instance) {
   Instance_LeaveIdMap(instance);
   creationCodes_.erase(instance);
   // A deactivated instance is freed too: once unlinked nothing holds it.
-  InstanceList_Unlink(instance->deactivated != 0 ? &deactivated : &active, instance);
+  // The list is the one that holds it, whatever its byte says (a copy of a
+  // deactivated instance stays active until activation is next applied).
+  InstanceList_Unlink(DepthOrder_Holds(deactivated.order, instance) ? &deactivated : &active, instance);
   delete instance;
 }
 
@@ -265,26 +270,47 @@ void CRoom::RemoveMarked() {
   }
 }
 
+namespace {
+
+// The instances in list order.
+void SortByPlace(std::vector<CInstance*>* instances) {
+  std::vector<std::pair<int32_t, CInstance*>> placed;
+  placed.reserve(instances->size());
+  for (CInstance* instance : *instances) placed.emplace_back(DepthOrder_Rank(instance), instance);
+  std::sort(placed.begin(), placed.end());
+  for (size_t i = 0; i < placed.size(); ++i) (*instances)[i] = placed[i].second;
+}
+
+}  // namespace
+
+// Only queued instances can disagree with their list. Those waking go in
+// the order of the deactivated list, each to its place by depth; then those
+// going to sleep, in the order of the active list, to the deactivated
+// list's end. Another room's instances wait for their room's turn.
 void CRoom::ApplyActivation() {
-  CInstance* instance = deactivated.head;
-  while (instance != nullptr) {
-    CInstance* next = instance->next;
-    if (instance->deactivated == 0) {
-      InstanceList_Unlink(&deactivated, instance);
-      InstanceList_InsertByDepth(&active, instance);
-      Instance_LinkObject(instance);
+  std::vector<CInstance*> queued, waking, sleeping;
+  Instance_TakeActivationQueue(&queued);
+  for (CInstance* instance : queued) {
+    const CInstance* root = DepthOrder_Root(instance);
+    if (root == deactivated.order.root) {
+      if (instance->deactivated == 0) waking.push_back(instance);
+    } else if (root == active.order.root) {
+      if (instance->deactivated != 0) sleeping.push_back(instance);
+    } else {
+      Instance_QueueActivation(instance);
     }
-    instance = next;
   }
-  instance = active.head;
-  while (instance != nullptr) {
-    CInstance* next = instance->next;
-    if (instance->deactivated != 0) {
-      InstanceList_Unlink(&active, instance);
-      InstanceList_Append(&deactivated, instance);
-      Instance_UnlinkObject(instance);
-    }
-    instance = next;
+  SortByPlace(&waking);
+  for (CInstance* instance : waking) {
+    InstanceList_Unlink(&deactivated, instance);
+    InstanceList_InsertByDepth(&active, instance);
+    Instance_LinkObject(instance);
+  }
+  SortByPlace(&sleeping);
+  for (CInstance* instance : sleeping) {
+    InstanceList_Unlink(&active, instance);
+    InstanceList_Append(&deactivated, instance);
+    Instance_UnlinkObject(instance);
   }
 }
 

@@ -70,11 +70,22 @@ void RunCreationCode(CInstance* self, CCode* code) {
   ScriptValue_Release(&result);
 }
 
-CInstance* FindInList(const InstanceList& list, int32_t id) {
-  for (CInstance* instance = list.head; instance != nullptr; instance = instance->next) {
-    if (instance->id == id) return instance;
+// The first instance of the list with this id, found among the id map's
+// entries, which hold every instance of the active list of the room being
+// entered. `withId` is room to work in.
+CInstance* FindInList(const InstanceList& list, int32_t id, std::vector<CInstance*>* withId) {
+  InstanceMap_All(id, withId);
+  CInstance* first = nullptr;
+  int32_t firstPlace = 0;
+  for (CInstance* instance : *withId) {
+    if (!DepthOrder_Holds(list.order, instance)) continue;
+    const int32_t place = DepthOrder_Rank(instance);
+    if (first == nullptr || place < firstPlace) {
+      first = instance;
+      firstPlace = place;
+    }
   }
-  return nullptr;
+  return first;
 }
 
 // The carried state goes into `target`, which is put back in depth order.
@@ -84,13 +95,15 @@ void TakeCarried(CRoom* room, CInstance* target, const CInstance* carried) {
   target->carriedOver = 1;
   InstanceList_Unlink(&room->active, target);
   InstanceList_InsertByDepth(&room->active, target);
+  Instance_QueueIfDisagreeing(target, true);
   Instance_EnterIdMap(target);
 }
 
 void ArriveCarried(CRoom* room) {
+  std::vector<CInstance*> withId;
   for (int32_t i = 0; i < g_carry.count; ++i) {
     const CInstance* carried = g_carry.items[i];
-    CInstance* target = FindInList(room->active, carried->id);
+    CInstance* target = FindInList(room->active, carried->id, &withId);
     if (target == nullptr) target = room->AddInstance(carried->x, carried->y, carried->object_index);
     TakeCarried(room, target, carried);
   }

@@ -135,6 +135,7 @@ void MakeInstances(std::vector<std::unique_ptr<InstanceRecord>>& records, Instan
     } else {
       InstanceList_Append(list, instance);
     }
+    Instance_QueueIfDisagreeing(instance, active);
   }
   records.clear();
 }
