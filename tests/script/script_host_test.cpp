@@ -65,7 +65,10 @@ const Part kParts[] = {
     {"functions", [](ScriptHost& h) { h.functions.findScript = FindSeven; }, ScriptFound},
     {"precompiled", [](ScriptHost& h) { h.precompiled = OneEntry; }, PrecompiledFound},
     {"platformConstants", [](ScriptHost& h) { h.platformConstants = Called; }, PlatformConstantsAdded},
-    {"temporaryInstance", [](ScriptHost& h) { h.temporaryInstance = {Marker, Drop}; },
+    {"temporaryInstance",
+     [](ScriptHost& h) {
+       h.temporaryInstance = {Marker, Drop};
+     },
      [] { return Code_Constant_TemporaryInstance().create == Marker; }},
     {"beforeCompileError", [](ScriptHost& h) { h.beforeCompileError = Called; }, CompileErrorResetRuns},
     {"eventWorld", [](ScriptHost& h) { h.eventWorld.roomChangePending = Pending; },
