@@ -8,6 +8,7 @@
 #include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
+#include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/room.h"
@@ -21,10 +22,10 @@ constexpr int32_t kInstances = 1000;
 
 void BM_DebuggerRefresh(benchmark::State& state) {
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();
   for (int32_t i = 0; i < 10; ++i) Object_Place(i);
   Object_SetCount(10);

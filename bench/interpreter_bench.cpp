@@ -8,11 +8,12 @@
 #include "script/tree/interpreter.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/world_seam.h"
+#include "support/script_host_fake.h"
 
 namespace {
 
 void RunTree(benchmark::State& state, const char* text, bool expression) {
-  WorldSeam_Install(OneInstanceWorld());
+  FakeScriptHost([](ScriptHost& host) { host.variableWorld = OneInstanceWorld(); });
   bool saved = g_runFlags.useBytecode;
   g_runFlags.useBytecode = false;
   BenchInstance instance;
@@ -26,7 +27,7 @@ void RunTree(benchmark::State& state, const char* text, bool expression) {
   }
   ScriptValue_Release(&result);
   g_runFlags.useBytecode = saved;
-  WorldSeam_Install(WorldSeam{});
+  FakeScriptHost([](ScriptHost& host) { host.variableWorld = WorldSeam{}; });
 }
 
 void BM_TreeArithmetic(benchmark::State& state) {

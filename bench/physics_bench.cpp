@@ -13,6 +13,7 @@
 #include "physics/physics_world.h"
 #include "runtime/console.h"
 #include "runtime/globals.h"
+#include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/physics_binding.h"
@@ -69,9 +70,9 @@ class BoxRoom {
   BoxRoom() {
     g_debugConsole = &quiet_;
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
+    FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
     Physics_InstallInstanceHooks();
     Object_Place(0);
     Object_Place(1);

@@ -5,6 +5,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "runtime/globals.h"
+#include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/room.h"
@@ -18,9 +19,9 @@ constexpr int32_t kObjects = 100;
 
 void MakeWorld() {
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();
   for (int32_t i = 0; i < kObjects; ++i) Object_Place(i)->depth = (i * 37) % kObjects;
   int32_t room = Room_Add();

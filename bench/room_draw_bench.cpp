@@ -13,6 +13,7 @@
 #include "platform/device_window.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
+#include "support/script_host_fake.h"
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -49,10 +50,10 @@ void BM_RoomDraw(benchmark::State& state) {
   }
   Graphics::SetProjectionSizeSource(RoomDraw_ProjectionSize);
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   const int32_t sprite = Sprite_AddEmpty();
   Sprite_Get(sprite)->CreateFromBitmap(HalfTransparent().get(), false, false, false, true, 0, 0, 0);
   for (int32_t i = 0; i < 10; ++i) {

@@ -11,6 +11,7 @@
 #include "runtime/console.h"
 #include "runtime/globals.h"
 #include "script/variables/variable_registry.h"
+#include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/room/room.h"
@@ -31,9 +32,9 @@ class Quiet final : public tagIConsole {
 
 void MakeWorld() {
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();
   Variable_Global_Init();
   Object_Place(0);

@@ -11,6 +11,7 @@
 #include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "script/events/event_code_seam.h"
+#include "support/script_host_fake.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -55,10 +56,10 @@ CRoom* MakeWorld() {
   FakeJoysticks_Install();
   EventCode_Install(CountingCode());
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();
   IO_Init();
   const int32_t sprite = Sprite_AddEmpty();

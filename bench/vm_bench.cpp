@@ -26,6 +26,7 @@
 #include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "support/script_chunk.h"
+#include "support/script_host_fake.h"
 
 namespace {
 
@@ -52,9 +53,10 @@ class BenchScripts {
       Variable_BuiltIn_Add("argument1", ReadArgument<1>, nullptr);
     }
     // The scripts the benchmarks call, found by name while compiling.
-    FunctionStores stores;
-    stores.findScript = Script_Find;
-    Function_InstallStores(stores);
+    FakeScriptHost([](ScriptHost& host) {
+      host.functions = FunctionStores{};
+      host.functions.findScript = Script_Find;
+    });
     image_.Assign(ScriptChunkBytes(kScripts));
     Script_Load(image_, kScriptChunkBody, static_cast<uint32_t>(image_.Size() - kScriptChunkBody));
     for (int32_t i = 0; i < Script_Count(); ++i) {
@@ -65,7 +67,7 @@ class BenchScripts {
   }
   ~BenchScripts() {
     Script_Clear();
-    Function_InstallStores(FunctionStores{});
+    FakeScriptHost([](ScriptHost& host) { host.functions = FunctionStores{}; });
   }
   bool ok() const { return ok_; }
 
@@ -75,7 +77,7 @@ class BenchScripts {
 };
 
 void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items = kIterations) {
-  WorldSeam_Install(OneInstanceWorld());
+  FakeScriptHost([](ScriptHost& host) { host.variableWorld = OneInstanceWorld(); });
   bool saved = g_runFlags.useBytecode;
   g_runFlags.useBytecode = bytecode;
   Statements_Install();  // loops and `var` on the tree
@@ -113,7 +115,7 @@ void Run(benchmark::State& state, const char* text, bool bytecode, int64_t items
   Code_SetVMExecutor(nullptr);
   Interpreter_SetStatementHandler(nullptr);
   g_runFlags.useBytecode = saved;
-  WorldSeam_Install(WorldSeam{});
+  FakeScriptHost([](ScriptHost& host) { host.variableWorld = WorldSeam{}; });
 }
 
 // fib(20) makes 21891 calls.

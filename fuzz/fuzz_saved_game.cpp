@@ -11,6 +11,7 @@
 #include "gamefile/object.h"
 #include "runtime/globals.h"
 #include "runtime/stream.h"
+#include "script/script_host.h"
 #include "world/instance/instance.h"
 #include "world/room/room_change.h"
 #include "world/save/saved_game.h"
@@ -22,7 +23,9 @@ void SetUpWorldOnce() {
   if (done) return;
   done = true;
   Object_Init();
-  GameFile_InstallEventStores();
+  ScriptHost host = ScriptHost_Get();
+  GameFile_AddEventStores(&host);
+  ScriptHost_Install(host);
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   Variable_Global_Init();
 }

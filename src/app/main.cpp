@@ -9,7 +9,6 @@
 #include "gamefile/code_chunks.h"
 #include "physics/physics_table.h"
 #include "runtime/globals.h"
-#include "script/compiler/constants.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
 #include "world/start/runner.h"
@@ -27,15 +26,13 @@ void RegisterForPlayer() {
 }
 
 void InstallBuiltinRegistration() { GameFile_SetBuiltinRegistration(RegisterForPlayer); }
-void InstallPlatformConstants() { Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants); }
 void InstallFileRelease() { Runner_SetFileRelease(FileBuiltins_Release); }
 
 // What lies above the world, for the wiring list (world/start/wiring.cpp)
 // to install at its place: the built-ins registered once the header is
-// read, the platform family's constants, the files the file built-ins
-// leave open, and the debugger.
-constexpr WiringRow kAboveWorld[] = {InstallBuiltinRegistration, InstallPlatformConstants, InstallFileRelease,
-                                     Debugger_Install};
+// read, the files the file built-ins leave open, and the debugger; and
+// the platform family's constants.
+constexpr WiringRow kAboveWorldRows[] = {InstallBuiltinRegistration, InstallFileRelease, Debugger_Install};
 
 }  // namespace
 
@@ -44,5 +41,5 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
   PhysicsTable_Init();
-  return Runner_Main(argc, argv, kAboveWorld);
+  return Runner_Main(argc, argv, AboveWorld{kAboveWorldRows, PlatformBuiltins_AddConstants});
 }

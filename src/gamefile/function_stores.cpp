@@ -1,17 +1,15 @@
 #include "gamefile/function_stores.h"
 
 #include "gamefile/extension.h"
-#include "script/compiler/function_registry.h"
+#include "gamefile/runner_load.h"
 #include "script/events/script.h"
-#include "script/tree/interpreter.h"
-#include "script/vm/vm.h"
+#include "script/script_host.h"
 
-void GameFile_InstallFunctionStores() {
-  FunctionStores stores;
-  stores.findScript = Script_Find;
-  stores.findExtensionFunction = Extension_FindFunction;
-  stores.extensionArgumentCount = Extension_GetArgCount;
-  Function_InstallStores(stores);
-  Code_SetExtensionCaller(Extension_Call);
-  VM_SetExtensionCaller(Extension_CallDLL);
+void GameFile_AddFunctionStores(ScriptHost* host) {
+  host->functions.findScript = Script_Find;
+  host->functions.findExtensionFunction = Extension_FindFunction;
+  host->functions.extensionArgumentCount = Extension_GetArgCount;
+  host->callExtension = Extension_Call;
+  host->callExtensionFromMachine = Extension_CallDLL;
+  host->precompiled = DebugInfo_Lookup;
 }

@@ -1,8 +1,11 @@
 // Where compiled code looks up the game's scripts and extension functions by
-// name, and how both interpreters call extension functions: through the
-// loaded script store and extension packages.
+// name, how both interpreters call extension functions, and where
+// precompiled code is found: through the loaded script store, extension
+// packages, code table and debug file.
 #pragma once
 
-// Installs the stores into the function registry and the extension calls
-// into the interpreters; call once at start-up.
-void GameFile_InstallFunctionStores();
+struct ScriptHost;
+
+// Puts the stores, the extension calls and the precompiled lookup into the
+// engine's host table.
+void GameFile_AddFunctionStores(ScriptHost* host);

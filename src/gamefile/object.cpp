@@ -16,6 +16,7 @@
 #include "runtime/text.h"
 #include "script/events/event_perform.h"
 #include "script/events/event_world_seam.h"
+#include "script/script_host.h"
 
 namespace {
 
@@ -247,12 +248,10 @@ void Object_Init() {
   g_objects.SetValueDeleter(Hash_DeleteObject<CObject>);
 }
 
-void GameFile_InstallEventStores() {
-  EventStoreHooks hooks;
-  hooks.findEvent = FindForPerform;
-  hooks.objectName = NameOf;
-  hooks.momentEvent = TimeLine_MomentEvent;
-  Event_SetStoreHooks(hooks);
+void GameFile_AddEventStores(ScriptHost* host) {
+  host->eventStores.findEvent = FindForPerform;
+  host->eventStores.objectName = NameOf;
+  host->eventStores.momentEvent = TimeLine_MomentEvent;
 }
 
 int32_t Object_Count() { return g_objectCount; }

@@ -126,7 +126,8 @@ class CObject {
 void Object_Init();
 // The event performer's lookups: an object's event (or its nearest
 // ancestor's), an object's name, a time line's moment.
-void GameFile_InstallEventStores();
+struct ScriptHost;
+void GameFile_AddEventStores(ScriptHost* host);
 bool Object_Load(const GameImage& image, uint64_t data, uint32_t size);
 // For the loader: a new empty object stored under `index`, and the count.
 CObject* Object_Place(int32_t index);

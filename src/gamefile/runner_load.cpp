@@ -146,17 +146,9 @@ bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes) {
   return true;
 }
 
-namespace {
-
-// The code table's entry, with the debug file's source text and pairs.
-bool LookupWithDebugInfo(int32_t index, PrecompiledEntry* entry) {
-  if (index < 0 || static_cast<size_t>(index) >= g_codeTable.size()) return false;
-  const CodeEntry& code = g_codeTable[static_cast<size_t>(index)];
-  entry->name = code.name;
-  if (code.length > 0 && g_gameData.Contains(code.instructions, code.length)) {
-    entry->bytes = g_gameData.Data() + code.instructions;
-    entry->length = code.length;
-  }
+bool DebugInfo_Lookup(int32_t index, PrecompiledEntry* entry) {
+  if (!Code_TableLookup(index, entry)) return false;
+  if (!g_debugInfo.attached) return true;
   const GameImage& debug = g_debugInfo.image;
   ImageReader pairs = ImageReader::AtOffset(debug, g_debugInfo.infoOffsets[static_cast<size_t>(index)]);
   uint32_t count = pairs.U32();
@@ -170,8 +162,6 @@ bool LookupWithDebugInfo(int32_t index, PrecompiledEntry* entry) {
   return true;
 }
 
-}  // namespace
-
 void DebugInfo_Attach() {
   if (!g_debugInfo.loaded) return;
   if (g_debugInfo.infoOffsets.size() != g_codeTable.size() || g_debugInfo.scriptOffsets.size() != g_codeTable.size()) {
@@ -179,7 +169,7 @@ void DebugInfo_Attach() {
     g_debugInfo = DebugInfo();
     return;
   }
-  Code_SetPrecompiledLookup(LookupWithDebugInfo);
+  g_debugInfo.attached = true;
 }
 
 bool RunnerLoadGame(const char* commandLinePath) {

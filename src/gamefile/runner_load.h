@@ -9,6 +9,7 @@
 #include "runtime/game_image.h"
 
 class CIniFile;
+struct PrecompiledEntry;
 
 // The debug-information file kept for the run: per code entry its pairs of
 // (bytecode offset, source position), and the source texts of the code.
@@ -17,6 +18,7 @@ struct DebugInfo {
   std::vector<uint32_t> infoOffsets;    // DBGI entries
   std::vector<uint32_t> scriptOffsets;  // SCPT entries
   bool loaded = false;
+  bool attached = false;  // matched the code table
 };
 
 extern std::string g_gamePath;
@@ -49,6 +51,9 @@ bool DebugInfo_Load(DebugInfo* info, std::vector<uint8_t> bytes);
 // entry per code entry is dropped with a console line; a matching one gives
 // precompiled code its source text and debug pairs.
 void DebugInfo_Attach();
+// Precompiled code from the code table, with the attached debug file's
+// source text and pairs.
+bool DebugInfo_Lookup(int32_t index, PrecompiledEntry* entry);
 
 // Orientation settings have no effect on this platform.
 void Runner_SetOrientations(int32_t landscape, int32_t portrait, int32_t landscapeFlipped, int32_t portraitFlipped);

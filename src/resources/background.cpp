@@ -9,18 +9,6 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 
-namespace {
-
-BackgroundTextureCreator g_createTexture = GR_Texture_Create_From_Pixels;
-BackgroundTextureFreer g_freeTexture = GR_Texture_Free;
-
-}  // namespace
-
-void Background_SetTextureFunctions(BackgroundTextureCreator create, BackgroundTextureFreer free) {
-  g_createTexture = create != nullptr ? create : GR_Texture_Create_From_Pixels;
-  g_freeTexture = free != nullptr ? free : GR_Texture_Free;
-}
-
 CBackground::~CBackground() { Reset(); }
 
 void CBackground::Reset() {
@@ -29,16 +17,17 @@ void CBackground::Reset() {
   width_ = height_ = 0;
   transparent_ = smooth_ = preload_ = 0;
   pageOffset_ = 0;
-  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  if (texture_ >= 0) GR_Texture_Free(texture_);
   texture_ = -1;
 }
 
 void CBackground::MakeTexture() {
-  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  if (texture_ >= 0) GR_Texture_Free(texture_);
   texture_ = -1;
-  if (pixels_ == nullptr || !pixels_->IsValid() || g_createTexture == nullptr) return;
+  if (pixels_ == nullptr || !pixels_->IsValid()) return;
   const int32_t w = pixels_->GetWidth(), h = pixels_->GetHeight();
-  texture_ = g_createTexture(w, h, pixels_->GetData()->pixels, static_cast<uint32_t>(pixels_->GetData()->size));
+  texture_ =
+      GR_Texture_Create_From_Pixels(w, h, pixels_->GetData()->pixels, static_cast<uint32_t>(pixels_->GetData()->size));
   if (preload_ != 0 && texture_ >= 0) GR_Texture_Preload(texture_);
 }
 

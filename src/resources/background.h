@@ -79,12 +79,6 @@ class CBackground {
   uint32_t pageOffset_ = 0;  // of the game file's page record; 0 for none
 };
 
-// How textures are made from decoded 0xAARRGGBB pixels and freed; installed
-// by the texture table unless a test puts others in (null: the table's).
-using BackgroundTextureCreator = int32_t (*)(int32_t width, int32_t height, const void* pixels, uint32_t byteSize);
-using BackgroundTextureFreer = void (*)(int32_t texture);
-void Background_SetTextureFunctions(BackgroundTextureCreator create, BackgroundTextureFreer free);
-
 // The store. Empty and deleted slots stay null; indices are never reused.
 void Background_Init();
 bool Background_Load(const GameImage& image, uint64_t data, uint32_t size);

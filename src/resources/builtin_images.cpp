@@ -11,8 +11,6 @@ namespace {
 const uint8_t* g_table = g_builtinImageTable;
 uint32_t g_tableSize = g_builtinImageTableSize;
 
-EmbeddedImageCreator g_creator = GR_Texture_Create_From_Memory;
-
 uint32_t Word(uint32_t at) {
   uint32_t v = 0;
   if (g_table != nullptr && at <= g_tableSize && g_tableSize - at >= 4) std::memcpy(&v, g_table + at, 4);
@@ -20,10 +18,6 @@ uint32_t Word(uint32_t at) {
 }
 
 }  // namespace
-
-void EmbeddedImage_SetCreator(EmbeddedImageCreator creator) {
-  g_creator = creator == nullptr ? GR_Texture_Create_From_Memory : creator;
-}
 
 void EmbeddedImage_SetTable(const uint8_t* table, uint32_t tableSize) {
   g_table = table;
@@ -43,5 +37,5 @@ const uint8_t* EmbeddedImage_Data(int32_t index, uint32_t* size) {
 int32_t EmbeddedImage_CreateTexture(int32_t index) {
   uint32_t size = 0;
   const uint8_t* data = EmbeddedImage_Data(index, &size);
-  return g_creator(data, size);
+  return GR_Texture_Create_From_Memory(data, size);
 }

@@ -18,11 +18,6 @@ extern const uint32_t g_builtinImageTableSize;
 // {x, y, width, height} for each debug-font character, first to last.
 extern const uint8_t g_debugFontGlyphBoxes[];
 
-// Makes a texture from an image in memory; -1 when it cannot. The graphics
-// layer installs the real one.
-using EmbeddedImageCreator = int32_t (*)(const uint8_t* data, uint32_t size);
-void EmbeddedImage_SetCreator(EmbeddedImageCreator creator);
-
 void EmbeddedImage_SetTable(const uint8_t* table, uint32_t tableSize);
 // The bytes of image i, or null with *size 0 past the table's count or when
 // the entry does not lie inside the table.

@@ -13,9 +13,6 @@
 
 namespace {
 
-FontTextureCreator g_createTexture = GR_Texture_Create_From_Alpha;
-FontTextureFreer g_freeTexture = GR_Texture_Free;
-
 // Reads a glyph record of seven 16-bit fields at a file offset.
 bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
   ImageReader r = ImageReader::AtOffset(image, offset);
@@ -26,21 +23,16 @@ bool ReadGlyph(const GameImage& image, uint32_t offset, FontGlyph* g) {
 
 }  // namespace
 
-void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free) {
-  g_createTexture = create != nullptr ? create : GR_Texture_Create_From_Alpha;
-  g_freeTexture = free != nullptr ? free : GR_Texture_Free;
-}
-
 CFontGM::CFontGM() { std::fill(std::begin(lowGlyphs_), std::end(lowGlyphs_), int16_t{-1}); }
 
 void CFontGM::MakeTexture() {
-  if (texture_ >= 0 && g_freeTexture != nullptr) g_freeTexture(texture_);
+  if (texture_ >= 0) GR_Texture_Free(texture_);
   texture_ = -1;
   // Fonts of the game file have a face name but no coverage: their glyphs
   // are on a page.
-  if (sprite_ >= 0 || coverage_ == nullptr || g_createTexture == nullptr) return;
+  if (sprite_ >= 0 || coverage_ == nullptr) return;
   if (textureWidth_ <= 0 || textureHeight_ <= 0) return;
-  texture_ = g_createTexture(textureWidth_, textureHeight_, coverage_);
+  texture_ = GR_Texture_Create_From_Alpha(textureWidth_, textureHeight_, coverage_);
 }
 
 CFontGM::CFontGM(const uint8_t* glyphBoxes, int32_t first, int32_t last, int32_t texture) {
@@ -75,7 +67,7 @@ void CFontGM::Reset() {
   glyphs_ = nullptr;
   glyphCount_ = 0;
   std::fill(std::begin(lowGlyphs_), std::end(lowGlyphs_), int16_t{-1});
-  if (texture_ >= 0 && !ownPage_ && g_freeTexture != nullptr) g_freeTexture(texture_);
+  if (texture_ >= 0 && !ownPage_) GR_Texture_Free(texture_);
   texture_ = -1;
   size_ = 12;
   bold_ = italic_ = 0;

@@ -163,12 +163,8 @@ void Font_SetRasteriser(FontRasteriser rasteriser);
 // Texture-font lines longer than this are drawn in several batches.
 constexpr int32_t kFontCharsPerBatch = 5461;
 
-// How a coverage image becomes a texture (white, alpha from the coverage)
-// and how a texture is freed: the texture table's unless a test puts others in.
-using FontTextureCreator = int32_t (*)(int32_t width, int32_t height, const uint8_t* coverage);
-using FontTextureFreer = void (*)(int32_t texture);
-void Font_SetTextureFunctions(FontTextureCreator create, FontTextureFreer free);
-// Remakes the own texture of every font that has a coverage image.
+// Remakes the own texture of every font that has a coverage image: white,
+// its alpha from the coverage, in the texture table.
 void Font_InitTextures();
 
 // The store. Deleted slots stay null; indices are never reused.

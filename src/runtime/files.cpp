@@ -23,8 +23,6 @@ std::string g_tempBase;
 std::string g_tempDirectory;
 bool g_haveTempDirectory = false;
 
-TempNameDraw g_draw = Random_Int;
-
 char* NewText(const std::string& text) {
   auto* copy = static_cast<char*>(KV_ALLOC(text.size() + 1, false));
   std::memcpy(copy, text.c_str(), text.size() + 1);
@@ -203,7 +201,7 @@ char* File_MakeTempName(const char* suffix) {
   if (!g_haveTempDirectory) return nullptr;
   std::string tail = suffix == nullptr ? "" : suffix;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = g_tempDirectory + "/a" + std::to_string(g_draw(100000)) + tail;
+    std::string name = g_tempDirectory + "/a" + std::to_string(Random_Int(100000)) + tail;
     if (!File_Exists(name.c_str())) return NewText(name);
   }
   return nullptr;
@@ -214,5 +212,3 @@ bool File_DeleteTempDirectory() {
   g_haveTempDirectory = false;
   return Directory_Delete(g_tempDirectory.c_str());
 }
-
-void File_SetTempNameDraw(TempNameDraw draw) { g_draw = draw == nullptr ? Random_Int : draw; }

@@ -53,8 +53,3 @@ char* File_GetTempDirectory();
 char* File_MakeTempName(const char* suffix);
 // Deletes the temporary folder and forgets it.
 bool File_DeleteTempDirectory();
-
-// Where File_MakeTempName draws its numbers: a function giving [0, n).
-// Null restores the script generator.
-using TempNameDraw = int32_t (*)(int32_t n);
-void File_SetTempNameDraw(TempNameDraw draw);

@@ -9,6 +9,7 @@
 #include "runtime/memory.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
+#include "support/script_host_fake.h"
 
 namespace {
 
@@ -26,10 +27,10 @@ class TestEventWorld final {
       auto found = current_->objects.find(instance);
       return found == current_->objects.end() ? -1 : found->second;
     };
-    EventWorld_Install(hooks);
+    FakeScriptHost([&hooks](ScriptHost& host) { host.eventWorld = hooks; });
   }
   ~TestEventWorld() {
-    EventWorld_Install(EventWorldHooks{});
+    FakeScriptHost([](ScriptHost& host) { host.eventWorld = EventWorldHooks{}; });
     current_ = nullptr;
   }
   TestEventWorld(const TestEventWorld&) = delete;
@@ -58,7 +59,7 @@ class Events : public MiscScripts {
   void SetUp() override {
     MiscScripts::SetUp();
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     parent_ = Object_Add();
     child_ = Object_Add();
     Object_Get(child_)->SetParent(parent_);

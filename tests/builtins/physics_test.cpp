@@ -9,6 +9,7 @@
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "script/variables/variable_registry.h"
+#include "support/script_host_fake.h"
 #include "world/room/physics_step.h"
 #include "world/variables/builtin_variables.h"
 
@@ -22,7 +23,7 @@ class PhysicsBuiltins : public GameWorld {
     GameWorld::SetUp();
     Builtins_RegisterFamily(BuiltinFamilyId::kPhysics);
     Physics_ResetRecords();
-    BuiltinVariables_Install();
+    FakeScriptHost([](ScriptHost& host) { BuiltinVariables_AddTo(&host); });
     Variable_BuiltIn_Init();
   }
   void TearDown() override {
@@ -30,7 +31,7 @@ class PhysicsBuiltins : public GameWorld {
     Physics_ResetRecords();
     // The world's variables stay registered otherwise, and hide the ones a
     // later test in this process registers under the same names.
-    Variable_BuiltIn_SetFamilies(nullptr);
+    FakeScriptHost([](ScriptHost& host) { host.builtinVariables = nullptr; });
     Variable_BuiltIn_Clear();
   }
 

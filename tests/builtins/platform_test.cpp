@@ -22,6 +22,7 @@
 #include "runtime/ds_pool.h"
 #include "runtime/file_layer.h"
 #include "script/compiler/constants.h"
+#include "support/script_host_fake.h"
 #include "world/input/virtual_keys.h"
 #include "world/run/run_state.h"
 #include "world/services/achievement_queue.h"
@@ -114,21 +115,21 @@ TEST_F(PlatformBuiltins, TheFamilyRegistersLast) {
 
 TEST_F(PlatformBuiltins, ThirtyOneConstantsFollowTheTable) {
   Code_Constant_Free();
-  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
+  FakeScriptHost([](ScriptHost& host) { host.platformConstants = PlatformBuiltins_AddConstants; });
   Code_Constant_Init();
   const int32_t total = Code_Constant_Count();
   Code_Constant_Free();
-  Code_Constant_SetPlatformHook(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.platformConstants = nullptr; });
   Code_Constant_Init();
   EXPECT_EQ(total - Code_Constant_Count(), 31);
   Code_Constant_Free();
-  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
+  FakeScriptHost([](ScriptHost& host) { host.platformConstants = PlatformBuiltins_AddConstants; });
   Code_Constant_Init();
   EXPECT_STREQ(Code_Constant_Name(Code_Constant_Count() - 1), "browser_windows_store");
   EXPECT_EQ(Code_Constant_Find("os_linux")->real, 6.0);
   EXPECT_EQ(Code_Constant_Find("device_emulator")->real, 256.0);
   Code_Constant_Free();
-  Code_Constant_SetPlatformHook(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.platformConstants = nullptr; });
 }
 
 TEST_F(PlatformBuiltins, AchievementPostsCheckTheirArgumentsAndReachTheService) {

@@ -5,6 +5,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
 #include "script/events/event.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,7 +19,7 @@ class Performs : public testing::Test {
     g_eventType = 22;
     g_eventNumber = 33;
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     TimeLine_Init();
   }
   void TearDown() override {

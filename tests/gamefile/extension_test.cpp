@@ -19,6 +19,7 @@
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/error_report.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 
 namespace {
@@ -406,13 +407,13 @@ TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage
   EXPECT_EQ(Extension_FindFunction("dropped_fn"), -1);
   EXPECT_EQ(Extension_Packages()[1], nullptr);
   // Source code can no longer call the dropped package's function.
-  GameFile_InstallFunctionStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddFunctionStores(&host); });
   CCode dropped("dropped_fn()", false);
   EXPECT_FALSE(dropped.Compile("Dropped"));
   Code_Error_Clear();
   CCode kept("add(1, 2)", false);
   EXPECT_TRUE(kept.Compile("Kept"));
-  Function_InstallStores(FunctionStores{});
+  FakeScriptHost([](ScriptHost& host) { host.functions = FunctionStores{}; });
   EXPECT_EQ(CallReal(0, {2, 3}), 5.0);
   // More than 16 arguments: the definition is refused and calls answer 0.
   bool ok = false;

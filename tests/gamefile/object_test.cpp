@@ -8,6 +8,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
 #include "script/events/event_names.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,7 +19,7 @@ class Objects : public testing::Test {
     savedFormat_ = g_formatVersion;
     g_formatVersion = 9;
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   }
   void TearDown() override {
     Object_FreeEventLists();

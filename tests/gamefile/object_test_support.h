@@ -16,6 +16,7 @@
 #include "script/compiler/code_table.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
+#include "support/script_host_fake.h"
 
 struct EventSpec {
   int type;
@@ -246,10 +247,10 @@ class FakeWorld final {
       AsFake(instance)->objectForgotten = true;
       AsFake(instance)->object = -1;
     };
-    EventWorld_Install(hooks);
+    FakeScriptHost([&hooks](ScriptHost& host) { host.eventWorld = hooks; });
   }
   ~FakeWorld() {
-    EventWorld_Install(EventWorldHooks{});
+    FakeScriptHost([](ScriptHost& host) { host.eventWorld = EventWorldHooks{}; });
     current_ = nullptr;
   }
   FakeWorld(const FakeWorld&) = delete;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "gamefile/image_builder.h"
+#include "graphics/graphics_fixture.h"
+#include "graphics/texture/texture_table.h"
 #include "resources/builtin_images.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
@@ -38,26 +41,22 @@ GameImage Chunk(uint64_t* data, uint32_t* size, uint32_t badPage = 0) {
   return b.Finish();
 }
 
-int32_t g_nextTexture = 0;
-int32_t g_freed = 0;
-int32_t MakeTexture(int32_t, int32_t, const void*, uint32_t) { return g_nextTexture++; }
-void FreeTexture(int32_t) { ++g_freed; }
-
-class Backgrounds : public testing::Test {
+// Textures are made on the recording device.
+class Backgrounds : public GraphicsTest {
  protected:
   void SetUp() override {
+    StartDevice(true);
     Background_Init();
-    Background_SetTextureFunctions(MakeTexture, FreeTexture);
     LoadSave_SetProgramDirectory((program_.Path() + "/").c_str());
     LoadSave_SetSaveDirectory((save_.Path() + "/").c_str());
   }
   void TearDown() override {
     Background_Shutdown();
-    Background_SetTextureFunctions(nullptr, nullptr);
+    GR_Texture_Quit();
+    GraphicsTest::TearDown();
   }
   testsupport::ScratchFolder program_{"kv_bg_program"};
   testsupport::ScratchFolder save_{"kv_bg_save"};
-  testsupport::ConsoleCapture console_;
 };
 
 std::string PngBytes() {
@@ -99,7 +98,8 @@ TEST_F(Backgrounds, APageRecordOutsideTheFileFailsTheLoad) {
   uint32_t size;
   GameImage image = Chunk(&data, &size, 0x7FFFFFF0u);
   EXPECT_FALSE(Background_Load(image, data, size));
-  EXPECT_NE(console_.Text().find("BGND"), std::string::npos);
+  EXPECT_TRUE(std::any_of(console_.lines.begin(), console_.lines.end(),
+                          [](const std::string& line) { return line.find("BGND") != std::string::npos; }));
 }
 
 TEST_F(Backgrounds, AddingFromFilesNamesSlotsAndLeavesTheStoreAloneOnFailure) {
@@ -126,9 +126,10 @@ TEST_F(Backgrounds, AddingFromFilesNamesSlotsAndLeavesTheStoreAloneOnFailure) {
   EXPECT_STREQ(Background_Name(6), "__newbackground6");
   EXPECT_FALSE(Background_Replace(6, "missing.png", false, false, false));
   EXPECT_FALSE(Background_Replace(40, "only_saved.png", false, false, false));
-  int32_t freedBefore = g_freed;
+  const int32_t texture = Background_Get(8)->GetTextureId();
+  ASSERT_TRUE(GR_Texture_Exists(texture));
   EXPECT_TRUE(Background_Delete(8));
-  EXPECT_EQ(g_freed, freedBefore + 1);
+  EXPECT_FALSE(GR_Texture_Exists(texture)) << "its texture is freed with it";
   // The decoded image is kept, so a copy has pixels to draw.
   EXPECT_GE(Background_Get(Background_Duplicate(first))->GetTextureId(), 0);
 }

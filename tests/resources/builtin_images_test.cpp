@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "graphics/bitmap/image_decode.h"
+#include "graphics/graphics_fixture.h"
+#include "graphics/texture/texture_table.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 
@@ -14,14 +16,6 @@ uint32_t Word(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
   return v;
-}
-
-const uint8_t* g_passed = nullptr;
-uint32_t g_passedSize = 99;
-int32_t Record(const uint8_t* data, uint32_t size) {
-  g_passed = data;
-  g_passedSize = size;
-  return 5;
 }
 
 TEST(BuiltinImages, TableLayoutAndDdsHeaders) {
@@ -65,23 +59,33 @@ TEST(BuiltinImages, DiskIsOpaqueInTheMiddleAndClearAtTheCorners) {
   MemoryManager::Free(loading.pixels);
 }
 
-TEST(BuiltinImages, CreateTextureHandsOnTheImageOrNothing) {
-  testsupport::ConsoleCapture console;
+class BuiltinImageTextures : public GraphicsTest {
+ protected:
+  void SetUp() override { StartDevice(true); }
+  void TearDown() override {
+    EmbeddedImage_SetTable(g_builtinImageTable, g_builtinImageTableSize);
+    GR_Texture_Quit();
+    GraphicsTest::TearDown();
+  }
+};
+
+// An entry gives its image and a texture of its size; an index past the
+// table, or an entry pointing past its end, gives nothing.
+TEST_F(BuiltinImageTextures, AnEntryGivesItsImageOrNothing) {
   EmbeddedImage_SetTable(g_builtinImageTable, g_builtinImageTableSize);
-  EmbeddedImage_SetCreator(Record);
-  EXPECT_EQ(EmbeddedImage_CreateTexture(1), 5);
-  EXPECT_EQ(g_passed, g_builtinImageTable + Word(g_builtinImageTable + 16));
-  EXPECT_EQ(g_passedSize, 4224u);
-  EmbeddedImage_CreateTexture(17);
-  EXPECT_EQ(g_passed, nullptr);
-  EXPECT_EQ(g_passedSize, 0u);
-  // A table whose entry points past its end gives nothing either.
+  uint32_t size = 99;
+  EXPECT_EQ(EmbeddedImage_Data(1, &size), g_builtinImageTable + Word(g_builtinImageTable + 16));
+  EXPECT_EQ(size, 4224u);
+  const int32_t texture = EmbeddedImage_CreateTexture(1);
+  ASSERT_TRUE(GR_Texture_Exists(texture));
+  EXPECT_EQ(GR_Texture_Entry(texture)->width, 64);
+  EXPECT_EQ(EmbeddedImage_Data(17, &size), nullptr);
+  EXPECT_EQ(size, 0u);
+  EXPECT_EQ(EmbeddedImage_CreateTexture(17), -1);
   uint8_t bad[16] = {1, 0, 0, 0, 200, 0, 0, 0, 8, 0, 0, 0};
   EmbeddedImage_SetTable(bad, sizeof bad);
-  EmbeddedImage_CreateTexture(0);
-  EXPECT_EQ(g_passed, nullptr);
-  EmbeddedImage_SetCreator(nullptr);
-  EmbeddedImage_SetTable(g_builtinImageTable, g_builtinImageTableSize);
+  EXPECT_EQ(EmbeddedImage_Data(0, &size), nullptr);
+  EXPECT_EQ(EmbeddedImage_CreateTexture(0), -1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "resources/font.h"
 #include "resources/font_rasterise.h"
 #include "resources/sprite.h"
+#include "runtime/memory.h"
 
 namespace {
 
@@ -83,6 +84,26 @@ TEST_F(FontDrawing, TextureFontQuadsAreWidenedHalfAPixelAndTakeTheDeviceColour) 
   CFontGM noTexture(g_debugFontGlyphBoxes, kDebugFontFirst, kDebugFontLast, 999);
   noTexture.Draw(10, 20, "W", 0, 1);
   EXPECT_EQ(Batch().count, 0);
+}
+
+// A font without a coverage image keeps its page's texture; one with it
+// gets a texture of its own, which the next remaking frees.
+TEST_F(FontDrawing, OnlyFontsWithCoverageGetATextureOfTheirOwn) {
+  Font_SetRasteriser(nullptr);
+  const int32_t font = Font_Add("Sans", 12, false, false, 32, 127);
+  Font_SetRasteriser(Font_RasteriseSystem);
+  ASSERT_GE(font, 0);
+  Font_InitTextures();
+  EXPECT_EQ(Font_Get(font)->GetTexture(), -1);
+  Font_Get(font)->SetCoverage(static_cast<uint8_t*>(KV_ALLOC(16, true)), 4, 4);
+  Font_InitTextures();
+  const int32_t first = Font_Get(font)->GetTexture();
+  ASSERT_TRUE(GR_Texture_Exists(first));
+  EXPECT_NE(first, texture_);
+  const int32_t count = GR_Texture_Count();
+  Font_InitTextures();
+  EXPECT_TRUE(GR_Texture_Exists(Font_Get(font)->GetTexture()));
+  EXPECT_EQ(GR_Texture_Count(), count) << "the first texture was freed";
 }
 
 TEST_F(FontDrawing, LongLinesAreDrawnInSeveralBatchesWithThePenCarriedOn) {

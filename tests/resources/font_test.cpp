@@ -242,23 +242,6 @@ TEST_F(Fonts, SpriteFontsFromTheStoreTakeTheirCharactersFromTheCodeTable) {
   Sprite_Shutdown();
 }
 
-int32_t g_made = 0;
-int32_t MakeFromCoverage(int32_t, int32_t, const uint8_t*) { return 40 + g_made++; }
-
-TEST_F(Fonts, OnlyFontsWithCoverageGetATexture) {
-  FontChunk c = OneFont(65, {{65, 0, 0, 5, 9, 6, 0}});
-  ASSERT_TRUE(Font_Load(c.image, c.data, c.size));
-  Font_SetTextureFunctions(MakeFromCoverage, nullptr);
-  Font_InitTextures();
-  EXPECT_EQ(g_made, 0);
-  EXPECT_EQ(Font_Get(0)->GetTexture(), -1);
-  Font_Get(0)->SetCoverage(static_cast<uint8_t*>(KV_ALLOC(16, true)), 4, 4);
-  Font_InitTextures();
-  EXPECT_EQ(g_made, 1);
-  EXPECT_EQ(Font_Get(0)->GetTexture(), 40);
-  Font_SetTextureFunctions(nullptr, nullptr);
-}
-
 TEST(DebugFont, BuiltFromTheGeneratedBoxes) {
   CFontGM f(g_debugFontGlyphBoxes, kDebugFontFirst, kDebugFontLast, 7);
   EXPECT_STREQ(f.GetFaceName(), "debug");

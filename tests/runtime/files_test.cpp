@@ -106,10 +106,6 @@ TEST(DirectoryDelete, RemovesLinksWithoutFollowingThem) {
   EXPECT_TRUE(fs::exists(scratch / "plain"));
 }
 
-int32_t g_draws[] = {5, 5, 7, 9, 9};
-int g_drawCount = 0;
-int32_t NextDraw(int32_t) { return g_draws[g_drawCount++]; }
-
 TEST(TempFolder, MadeNamedUsedAndDeleted) {
   Scratch scratch;
   std::string base = scratch / "base";  // missing: made on the way
@@ -123,14 +119,16 @@ TEST(TempFolder, MadeNamedUsedAndDeleted) {
   Random_Seed(11);
   EXPECT_EQ(Take(File_MakeTempName(".png")), expected);
   // Taken names are drawn again: a plain file takes a name, a folder does not.
-  g_drawCount = 0;
-  File_SetTempNameDraw(NextDraw);
-  WriteFile(temp + "/a5.txt");
-  fs::create_directories(temp + "/a9.txt");
-  EXPECT_EQ(Take(File_MakeTempName(".txt")), temp + "/a7.txt");
-  EXPECT_EQ(Take(File_MakeTempName(".txt")), temp + "/a9.txt");
-  EXPECT_EQ(Take(File_MakeTempName(nullptr)), temp + "/a9");
-  File_SetTempNameDraw(nullptr);
+  Random_Seed(12);
+  const std::string first = temp + "/a" + std::to_string(Random_Int(100000));
+  const std::string second = temp + "/a" + std::to_string(Random_Int(100000));
+  ASSERT_NE(first, second);
+  WriteFile(first + ".txt");
+  fs::create_directories(second + ".txt");
+  Random_Seed(12);
+  EXPECT_EQ(Take(File_MakeTempName(".txt")), second + ".txt");
+  Random_Seed(12);
+  EXPECT_EQ(Take(File_MakeTempName(nullptr)), first);
 
   EXPECT_TRUE(File_DeleteTempDirectory());
   EXPECT_FALSE(fs::exists(temp));

@@ -26,7 +26,9 @@
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/codegen.h"
+#include "support/script_host_fake.h"
 #include "tools/mkgame_harness.h"
+#include "world/instance/instance_seams.h"
 #include "world/start/world_hooks.h"
 
 namespace mkgame_test {
@@ -89,22 +91,30 @@ class LoadedGame {
     GameFile_SetUnresolvedNameHandler(RecordUnresolved);
     GameFile_SetBuiltinRegistration(Builtins_RegisterAll);
     // The player's script store, as the loader's function lookup needs it.
-    FunctionStores scripts;
-    scripts.findScript = Script_Find;
-    Function_InstallStores(scripts);
+    FakeScriptHost([](ScriptHost& host) {
+      host.functions = FunctionStores{};
+      host.functions.findScript = Script_Find;
+    });
     g_gameData.Assign(std::move(bytes));
     testing::internal::CaptureStdout();
     loaded_ = LoadGameHeader(g_gameData) && LoadGameChunks(g_gameData);
     log_ = testing::internal::GetCapturedStdout();
     // The in-process compile resolves names as the player does.
     WorldHooks_Install();
+    // The world's names, error hooks and instances, as the player has them.
+    FakeScriptHost([](ScriptHost& host) {
+      const ScriptHost world = WorldHooks_ScriptHost();
+      std::copy(std::begin(world.resources), std::end(world.resources), host.resources);
+      host.errors = world.errors;
+      InstanceSeams_AddTo(&host);
+    });
     Statements_Install();
     Code_Constant_Init();
   }
   ~LoadedGame() {
     GameFile_SetUnresolvedNameHandler(nullptr);
     GameFile_SetBuiltinRegistration(nullptr);
-    Function_InstallStores(FunctionStores{});
+    FakeScriptHost([](ScriptHost& host) { host.functions = FunctionStores{}; });
     Code_SetBytecodeGenerator(nullptr);
   }
   LoadedGame(const LoadedGame&) = delete;

@@ -9,6 +9,7 @@
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -19,11 +20,11 @@ class InstanceWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
+    FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
     ServiceList_Install();
   }
   void TearDown() override {

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "audio/sound_store.h"
 #include "gamefile/sound_chunk.h"
 #include "resources/path.h"
 #include "runtime/script_value.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/resource_lookup.h"
+#include "support/script_host_fake.h"
 #include "world/room/room_store.h"
 
 namespace {
@@ -27,16 +31,14 @@ class NameLookups : public testing::Test {
     Room_Shutdown();
     Sound_FreeAll();
     Path_Shutdown();
-    for (int32_t kind = 0; kind < kResourceKindCount; ++kind) {
-      ResourceLookup_Install(static_cast<ResourceKind>(kind), nullptr);
-    }
+    FakeScriptHost([](ScriptHost& host) { std::fill(std::begin(host.resources), std::end(host.resources), nullptr); });
   }
 };
 
 // Installed before any store holds a name: the lookups ask the stores as
 // they stand when a name is compiled.
 TEST_F(NameLookups, StoresFilledLaterAnswerInKindOrder) {
-  NameLookups_Install();
+  FakeScriptHost([](ScriptHost& host) { NameLookups_AddTo(&host); });
   EXPECT_EQ(Resolved("__newroom2"), -1);
   for (int i = 0; i < 3; ++i) Room_Add();
   Path_Add();

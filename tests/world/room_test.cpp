@@ -14,6 +14,7 @@
 #include "script/events/event_world_seam.h"
 #include "script/variables/world_seam.h"
 #include "shell/window.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -100,10 +101,10 @@ class RoomWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     Background_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-    InstanceSeams_Install();
+    FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
     Room_Init();
     ServiceList_Install();
     g_gameHeader.lastInstanceId = 100050;

@@ -7,16 +7,17 @@
 #include "resources/background.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
+#include "support/script_host_fake.h"
 #include "world/instance/instance_seams.h"
 #include "world/start/world_teardown.h"
 
 inline void RoomWorld_Start() {
   Object_Init();
-  GameFile_InstallEventStores();
+  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
   Sprite_Init();
   Background_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
-  InstanceSeams_Install();
+  FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
 }
 
 // After the test's room is gone; the device stays for the fixture to end.

@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "script/compiler/compile_error.h"
 #include "script/variables/variable_registry.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 #include "world/start/load_form_services.h"
 #include "world/start/wiring.h"
@@ -33,7 +34,7 @@ TEST(ServiceList, InstallingPutsEveryStandInBackInPlace) {
 TEST(ServiceList, TheWiringListInstallsTheServicesAndTheWorldsVariables) {
   const ProfilerServices recording = ProfilerServices_Real();
   ProfilerServices_Install(&recording);
-  Variable_BuiltIn_SetFamilies(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.builtinVariables = nullptr; });
   Variable_BuiltIn_Init();
   ASSERT_LT(Variable_BuiltIn_Find("x"), 0);
   Wiring_Install();
@@ -57,7 +58,7 @@ TEST(ServiceList, TheWiringListLeavesFullScreenBeforeAMessageOrAnError) {
   Code_Error_ApplyPendingReset();
   EXPECT_FALSE(window.fullScreen);
   MessageBox_SetPrelude(nullptr);
-  Code_Error_SetResetHook(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.beforeCompileError = nullptr; });
   World_TearDownForTest();
 }
 

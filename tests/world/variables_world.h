@@ -5,6 +5,7 @@
 #include "gamefile/game_header.h"
 #include "room_world_support.h"
 #include "script/variables/variable_registry.h"
+#include "support/script_host_fake.h"
 #include "world/room/room_store.h"
 #include "world/start/service_list.h"
 #include "world/variables/builtin_variables.h"
@@ -14,7 +15,7 @@ inline void VariablesWorld_Start() {
   Room_Init();
   ServiceList_Install();
   g_gameHeader.lastInstanceId = 100000;
-  BuiltinVariables_Install();
+  FakeScriptHost([](ScriptHost& host) { BuiltinVariables_AddTo(&host); });
   Variable_BuiltIn_Init();
 }
 
@@ -26,6 +27,6 @@ inline void VariablesWorld_End() {
   Sprite_Shutdown();
   Object_Shutdown();
   g_roomOrder.clear();
-  Variable_BuiltIn_SetFamilies(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.builtinVariables = nullptr; });
   Variable_BuiltIn_Clear();
 }

@@ -8,6 +8,7 @@
 #include "script/tree/interpreter_statements.h"
 #include "script/vm/codegen.h"
 #include "script/vm/vm.h"
+#include "support/script_host_fake.h"
 #include "world/actions/world_actions.h"
 #include "world/loop/game_loop.h"
 #include "world_actions_test_support.h"
@@ -32,7 +33,7 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     Function_Free();
     Function_Add("test_goto_room", TestGotoRoom, 1);
     Function_Add("test_say", TestSay, 1);
-    Function_InstallStores(FunctionStores{});
+    FakeScriptHost([](ScriptHost& host) { host.functions = FunctionStores{}; });
     VM_InstallGenerator();
     VM_Install();
     Statements_Install();
@@ -43,7 +44,7 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     Code_SetBytecodeGenerator(nullptr);
     Code_SetVMExecutor(nullptr);
     Code_FreeArguments();
-    Function_InstallStores(FunctionStores{});
+    FakeScriptHost([](ScriptHost& host) { host.functions = FunctionStores{}; });
     Function_Free();
   }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -24,6 +25,7 @@
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
 #include "script/variables/world_seam.h"
+#include "support/script_host_fake.h"
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
@@ -92,13 +94,20 @@ class ActionWorld : public testing::Test {
   void SetUp() override {
     g_hasBytecode = false;
     Object_Init();
-    GameFile_InstallEventStores();
+    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     Room_Init();
     ServiceList_Install();
     WorldHooks_Install();
+    // The world's names, error hooks and instances, as the player has them.
+    FakeScriptHost([](ScriptHost& host) {
+      const ScriptHost world = WorldHooks_ScriptHost();
+      std::copy(std::begin(world.resources), std::end(world.resources), host.resources);
+      host.errors = world.errors;
+      InstanceSeams_AddTo(&host);
+    });
     g_runFlags.showErrorDialog = false;
     g_gameHeader.lastInstanceId = 100000;
     g_gameHeader.lastTileId = 10000000;

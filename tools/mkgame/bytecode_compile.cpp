@@ -16,7 +16,7 @@
 #include "script/compiler/function_registry.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
-#include "script/tree/interpreter_statements.h"
+#include "script/script_host.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"
@@ -34,14 +34,16 @@ class DescriptionStores final {
  public:
   explicit DescriptionStores(const Game& game) : game_(game) {
     current_ = this;
-    FunctionStores stores;
-    stores.findScript = [](const char* name) { return current_->FindScript(name); };
-    stores.findExtensionFunction = [](const char* name) { return current_->FindExtensionFunction(name); };
-    stores.extensionArgumentCount = [](int32_t index) { return current_->ExtensionArgumentCount(index); };
-    Function_InstallStores(stores);
+    ScriptHost host = ScriptHost_Get();
+    host.functions.findScript = [](const char* name) { return current_->FindScript(name); };
+    host.functions.findExtensionFunction = [](const char* name) { return current_->FindExtensionFunction(name); };
+    host.functions.extensionArgumentCount = [](int32_t index) { return current_->ExtensionArgumentCount(index); };
+    ScriptHost_Install(host);
   }
   ~DescriptionStores() {
-    Function_InstallStores(FunctionStores{});
+    ScriptHost host = ScriptHost_Get();
+    host.functions = FunctionStores{};
+    ScriptHost_Install(host);
     current_ = nullptr;
   }
   DescriptionStores(const DescriptionStores&) = delete;
@@ -88,7 +90,9 @@ class DescriptionStores final {
 // constants resolve as in the player.
 void InstallNames(const Game& game) {
   PlayerStores_Load(game);
-  NameLookups_Install();
+  ScriptHost host = ScriptHost_Get();
+  NameLookups_AddTo(&host);
+  ScriptHost_Install(host);
   std::vector<std::string> names, values;
   for (const auto& [name, value] : game.constants) {
     names.push_back(name);
@@ -107,11 +111,12 @@ void StartPlayerCompiler() {
   Globals_Init();
   Variable_Global_Init();
   Builtins_RegisterAll();
-  Statements_Install();
-  Code_Constant_SetPlatformHook(PlatformBuiltins_AddConstants);
-  Code_Constant_Init();
   // The generator runs separately, after every tree is known.
-  Code_SetBytecodeGenerator(nullptr);
+  ScriptEngine_Join(EngineParts::kTreesOnly);
+  ScriptHost host = ScriptHost_Get();
+  host.platformConstants = PlatformBuiltins_AddConstants;
+  ScriptHost_Install(host);
+  Code_Constant_Init();
 }
 
 // A piece of code waiting for generation.

@@ -17,18 +17,7 @@ namespace {
 
 BytecodeGenerator g_generator = nullptr;
 
-bool DefaultLookup(int32_t index, PrecompiledEntry* entry) {
-  if (index < 0 || static_cast<size_t>(index) >= g_codeTable.size()) return false;
-  const CodeEntry& source = g_codeTable[static_cast<size_t>(index)];
-  entry->name = source.name;
-  if (source.length > 0 && g_gameData.Contains(source.instructions, source.length)) {
-    entry->bytes = g_gameData.Data() + source.instructions;
-    entry->length = source.length;
-  }
-  return true;
-}
-
-PrecompiledLookup g_lookup = DefaultLookup;
+PrecompiledLookup g_lookup = Code_TableLookup;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -92,7 +81,18 @@ void VMBuffer::Adopt(uint8_t* block, int32_t length) {
   owned = block != nullptr;
 }
 
-void Code_SetPrecompiledLookup(PrecompiledLookup lookup) { g_lookup = lookup == nullptr ? DefaultLookup : lookup; }
+bool Code_TableLookup(int32_t index, PrecompiledEntry* entry) {
+  if (index < 0 || static_cast<size_t>(index) >= g_codeTable.size()) return false;
+  const CodeEntry& source = g_codeTable[static_cast<size_t>(index)];
+  entry->name = source.name;
+  if (source.length > 0 && g_gameData.Contains(source.instructions, source.length)) {
+    entry->bytes = g_gameData.Data() + source.instructions;
+    entry->length = source.length;
+  }
+  return true;
+}
+
+void Code_SetPrecompiledLookup(PrecompiledLookup lookup) { g_lookup = lookup == nullptr ? Code_TableLookup : lookup; }
 
 void Code_SetBytecodeGenerator(BytecodeGenerator generator) { g_generator = generator; }
 

@@ -66,6 +66,8 @@ struct PrecompiledEntry {
 // information; the game-file loader installs a fuller one.
 using PrecompiledLookup = bool (*)(int32_t index, PrecompiledEntry* entry);
 void Code_SetPrecompiledLookup(PrecompiledLookup lookup);  // null: the default
+// The default: the game's code table, its bytecode without debug information.
+bool Code_TableLookup(int32_t index, PrecompiledEntry* entry);
 
 class CCode {
  public:

@@ -32,11 +32,7 @@ class CurrentEventScope {
 
 }  // namespace
 
-void Event_SetStoreHooks(const EventStoreHooks& hooks) {
-  if (hooks.findEvent != nullptr) g_hooks.findEvent = hooks.findEvent;
-  if (hooks.objectName != nullptr) g_hooks.objectName = hooks.objectName;
-  if (hooks.momentEvent != nullptr) g_hooks.momentEvent = hooks.momentEvent;
-}
+void Event_SetStoreHooks(const EventStoreHooks& hooks) { g_hooks = hooks; }
 
 std::string Event_ObjectName(int32_t index) {
   return g_hooks.objectName != nullptr ? g_hooks.objectName(index) : "<undefined>";

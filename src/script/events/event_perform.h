@@ -19,7 +19,7 @@ struct EventStoreHooks {
   // Moment `moment` of time line `timeLine` with its step; null when absent.
   CEvent* (*momentEvent)(int32_t timeLine, int32_t moment, int32_t* step) = nullptr;
 };
-// Replaces the hooks that are non-null in `hooks`.
+// Replaces the whole table; a null member finds nothing.
 void Event_SetStoreHooks(const EventStoreHooks& hooks);
 
 // The object's name through the store hook.

@@ -4,9 +4,7 @@
 #include "world/instance/instance_seams.h"
 
 #include "gamefile/object.h"
-#include "script/compiler/constants.h"
-#include "script/events/event_world_seam.h"
-#include "script/variables/world_seam.h"
+#include "script/script_host.h"
 #include "world/instance/instance.h"
 #include "world/run/run_state.h"
 
@@ -56,14 +54,12 @@ void DropTemporary(CInstance* instance) { delete instance; }
 
 }  // namespace
 
-void InstanceSeams_Install() {
+void InstanceSeams_AddTo(ScriptHost* host) {
   InstanceMap_Prepare();
-  EventWorld_Install(kEventWorld);
-  WorldSeam_Install(kWorldSeam);
-  TemporaryInstanceHooks hooks;
-  hooks.create = MakeTemporary;
-  hooks.destroy = DropTemporary;
-  Code_Constant_SetTemporaryInstance(hooks);
+  host->eventWorld = kEventWorld;
+  host->variableWorld = kWorldSeam;
+  host->temporaryInstance.create = MakeTemporary;
+  host->temporaryInstance.destroy = DropTemporary;
 }
 
 void InstanceSeams_SetRoomHead(CInstance* (*head)()) { g_roomHead = head; }

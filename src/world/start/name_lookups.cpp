@@ -7,8 +7,8 @@
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "resources/timeline.h"
-#include "script/compiler/resource_lookup.h"
 #include "script/events/script.h"
+#include "script/script_host.h"
 #include "world/room/room_store.h"
 
 namespace {
@@ -32,8 +32,7 @@ ResourceFindFunction StoreFind(ResourceKind kind) {
 
 }  // namespace
 
-void NameLookups_Install() {
-  for (int32_t kind = 0; kind < kResourceKindCount; ++kind) {
-    ResourceLookup_Install(static_cast<ResourceKind>(kind), StoreFind(static_cast<ResourceKind>(kind)));
-  }
+void NameLookups_AddTo(ScriptHost* host) {
+  for (int32_t kind = 0; kind < kResourceKindCount; ++kind)
+    host->resources[kind] = StoreFind(static_cast<ResourceKind>(kind));
 }

@@ -81,7 +81,7 @@ void Runner_PumpMessages() {
 
 namespace {
 
-void InitSystems(std::span<const WiringRow> above) {
+void InitSystems(const AboveWorld& above) {
   Wiring_Install(above);
   ServiceList_ReportStandIns();
   Particle_Init();
@@ -174,7 +174,7 @@ void Runner_Shutdown() {
 
 void Runner_SetFileRelease(ShutdownStep release) { g_fileRelease = release; }
 
-int Runner_Main(int argc, const char* const* argv, std::span<const WiringRow> above) {
+int Runner_Main(int argc, const char* const* argv, const AboveWorld& above) {
   Runner_SetCommandLine(Runner_JoinArguments(argc, argv));
   std::string besideProgram = Runner_DataWinBesideProgram();
   if (!besideProgram.empty()) {

@@ -8,7 +8,7 @@
 
 // `above` installs what lies above the world, at its place in the wiring
 // list (world/start/wiring.cpp).
-int Runner_Main(int argc, const char* const* argv, std::span<const WiringRow> above);
+int Runner_Main(int argc, const char* const* argv, const AboveWorld& above);
 
 // The start-up sequence; false when the game could not be loaded or
 // prepared (the caller exits with status 1).

@@ -2,18 +2,13 @@
 
 #include "audio/audio_chunks.h"
 #include "gamefile/chunk_walk.h"
-#include "gamefile/function_stores.h"
-#include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "gamefile/runner_load.h"
 #include "graphics/device/graphics.h"
 #include "platform/imgui/dialog_host.h"
 #include "platform/message_box.h"
 #include "runtime/process.h"
-#include "script/compiler/compile_error.h"
-#include "script/tree/interpreter_statements.h"
-#include "script/vm/codegen.h"
-#include "script/vm/vm.h"
+#include "script/script_host.h"
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/virtual_keys.h"
@@ -22,25 +17,25 @@
 #include "world/start/service_list.h"
 #include "world/start/startup_services.h"
 #include "world/start/world_hooks.h"
-#include "world/variables/builtin_variables.h"
 
 namespace {
 
 void InstallVirtualButtonsReader() { Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons); }
 
-// A message box or an error report over a full-screen game would be hidden
-// behind it: the game leaves full screen first.
-void InstallFullscreenLeave() {
-  MessageBox_SetPrelude(Graphics::LeaveFullscreen);
-  Code_Error_SetResetHook(Graphics::LeaveFullscreen);
-}
+// A message box over a full-screen game would be hidden behind it: the game
+// leaves full screen first.
+void InstallFullscreenLeave() { MessageBox_SetPrelude(Graphics::LeaveFullscreen); }
 
-// Precompiled code names its texts by string-table index.
-const char* GameStringText(const VMBuffer*, int32_t index) {
-  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
-}
+// The platform's constants, handed in from above the world.
+ConstantInitHook g_platformConstants = nullptr;
 
-void InstallStringSource() { VM_SetStringSource(GameStringText); }
+// The engine's host, then the engine's own parts joined.
+void InstallScriptEngine() {
+  ScriptHost host = WorldHooks_ScriptHost();
+  host.platformConstants = g_platformConstants;
+  ScriptHost_Install(host);
+  ScriptEngine_Join();
+}
 
 void InstallMessagePump() {
   Runner_SetMessagePump(Runner_PumpMessages);
@@ -61,23 +56,17 @@ struct Row {
 // Each row only sets pointers and runs nothing it installs, so no row
 // depends on another; the list reads from the services up.
 constexpr Row kWiring[] = {
-    {Stage::kStart, ServiceList_Install},             // services, their stand-ins
-    {Stage::kStart, WorldHooks_Install},              // names, errors, instances, physics bindings
-    {Stage::kStart, GameFile_InstallFunctionStores},  // the game's functions, extension calls
-    {Stage::kStart, GameFile_InstallEventStores},     // events of objects and time lines for performing
-    {Stage::kStart, AudioChunks_Install},             // the sound chunks' reader
-    {Stage::kStart, Room_Init},                       // the rooms' chunk reader, the room's first instance
-    {Stage::kStart, RoomDraw_Install},                // room drawing for the frame's end
-    {Stage::kStart, InstallVirtualButtonsReader},     // virtual buttons from the options file
-    {Stage::kStart, InstallFullscreenLeave},          // leaving full screen before a message or an error
-    {Stage::kStart, VM_InstallGenerator},             // bytecode generator
-    {Stage::kStart, VM_Install},                      // bytecode machine
-    {Stage::kStart, InstallStringSource},             // the machine's texts from the string table
-    {Stage::kStart, Statements_Install},              // tree statements
-    {Stage::kStart, BuiltinVariables_Install},        // the built-in variables' registration
-    {Stage::kStart, InstallMessagePump},              // the message pump, a quit signal ending dialogs
-    {Stage::kStart, nullptr},                         // from above: built-ins, platform services, debugger
-    {Stage::kWindow, InstallWindowHooks},             // the window's services, mouse, joysticks, colour
+    {Stage::kStart, ServiceList_Install},          // services, their stand-ins
+    {Stage::kStart, WorldHooks_Install},           // sound fades, physics bindings
+    {Stage::kStart, InstallScriptEngine},          // the script engine's host, its own parts
+    {Stage::kStart, AudioChunks_Install},          // the sound chunks' reader
+    {Stage::kStart, Room_Init},                    // the rooms' chunk reader, the room's first instance
+    {Stage::kStart, RoomDraw_Install},             // room drawing for the frame's end
+    {Stage::kStart, InstallVirtualButtonsReader},  // virtual buttons from the options file
+    {Stage::kStart, InstallFullscreenLeave},       // leaving full screen before a message
+    {Stage::kStart, InstallMessagePump},           // the message pump, a quit signal ending dialogs
+    {Stage::kStart, nullptr},                      // from above: built-ins, platform services, debugger
+    {Stage::kWindow, InstallWindowHooks},          // the window's services, mouse, joysticks, colour
 };
 
 void Run(Stage stage, std::span<const WiringRow> above) {
@@ -93,6 +82,9 @@ void Run(Stage stage, std::span<const WiringRow> above) {
 
 }  // namespace
 
-void Wiring_Install(std::span<const WiringRow> above) { Run(Stage::kStart, above); }
+void Wiring_Install(const AboveWorld& above) {
+  g_platformConstants = above.platformConstants;
+  Run(Stage::kStart, above.rows);
+}
 
 void Wiring_InstallWindow() { Run(Stage::kWindow, {}); }

@@ -8,8 +8,15 @@
 
 using WiringRow = void (*)();
 
-// The start-up stage; `above` runs at its place in the list, in its order
-// (the built-ins' and the debugger's installs: the world cannot see them).
-void Wiring_Install(std::span<const WiringRow> above = {});
+// What lies above the world, which the world cannot see: its rows (the
+// built-ins' and the debugger's installs), run at their place in the list
+// in their order, and the platform family's constants for the engine.
+struct AboveWorld {
+  std::span<const WiringRow> rows;
+  void (*platformConstants)() = nullptr;
+};
+
+// The start-up stage.
+void Wiring_Install(const AboveWorld& above = {});
 // The window's stage: what the main window and the input it feeds call up.
 void Wiring_InstallWindow();

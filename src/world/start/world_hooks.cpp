@@ -1,10 +1,12 @@
 #include "world/start/world_hooks.h"
 
 #include "audio/openal/sound_hardware.h"
+#include "gamefile/chunk_walk.h"
+#include "gamefile/function_stores.h"
 #include "gamefile/object.h"
+#include "graphics/device/graphics.h"
 #include "resources/timeline.h"
 #include "runtime/process.h"
-#include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
 #include "shell/window.h"
@@ -15,6 +17,7 @@
 #include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/start/name_lookups.h"
+#include "world/variables/builtin_variables.h"
 
 namespace {
 
@@ -35,27 +38,37 @@ void RequestQuit(int32_t roomCode) {
   Win_PostQuit();
 }
 
-}  // namespace
-
-namespace {
+// Precompiled code names its texts by string-table index.
+const char* GameStringText(const VMBuffer*, int32_t index) {
+  return index < 0 ? nullptr : StringTable_Get(static_cast<uint32_t>(index));
+}
 
 // Fades count frames at the room's speed; 0 says there is no room.
 int32_t RoomSpeedForSound() { return g_currentRoom != nullptr ? g_currentRoom->speed : 0; }
 
 }  // namespace
 
+ScriptHost WorldHooks_ScriptHost() {
+  ScriptHost host;
+  NameLookups_AddTo(&host);
+  GameFile_AddFunctionStores(&host);
+  GameFile_AddEventStores(&host);
+  InstanceSeams_AddTo(&host);
+  BuiltinVariables_AddTo(&host);
+  host.strings = GameStringText;
+  // An error report over a full-screen game would be hidden behind it.
+  host.beforeCompileError = Graphics::LeaveFullscreen;
+  host.errors.currentPlace = CurrentPlace;
+  host.errors.eventName = Event_Names;
+  host.errors.objectName = ObjectName;
+  host.errors.timeLineName = TimeLineName;
+  host.errors.processMessages = Runner_ProcessMessages;
+  host.errors.refreshDebugger = Debugger_Refresh;
+  host.errors.requestQuit = RequestQuit;
+  return host;
+}
+
 void WorldHooks_Install() {
   SoundHardware_SetRoomSpeedSource(RoomSpeedForSound);
-  NameLookups_Install();
-  ErrorHooks hooks;
-  hooks.currentPlace = CurrentPlace;
-  hooks.eventName = Event_Names;
-  hooks.objectName = ObjectName;
-  hooks.timeLineName = TimeLineName;
-  hooks.processMessages = Runner_ProcessMessages;
-  hooks.refreshDebugger = Debugger_Refresh;
-  hooks.requestQuit = RequestQuit;
-  Error_SetHooks(hooks);
-  InstanceSeams_Install();
   Physics_InstallInstanceHooks();
 }

@@ -2,9 +2,7 @@
 
 #include "resources/text_draw.h"
 #include "runtime/run_flags.h"
-#include "script/events/error_report.h"
-#include "script/events/event_world_seam.h"
-#include "script/variables/world_seam.h"
+#include "script/script_host.h"
 #include "shell/http_request.h"
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
@@ -20,9 +18,11 @@ void World_TearDownForTest() {
   Instance_DeleteAll();
   HTTP_ResetForTest();
   Services_ResetForTest();
-  EventWorld_Install(EventWorldHooks{});
-  WorldSeam_Install(WorldSeam{});
-  Error_SetHooks(ErrorHooks());
+  ScriptHost host = ScriptHost_Get();
+  host.eventWorld = {};
+  host.variableWorld = {};
+  host.errors = {};
+  ScriptHost_Install(host);
   Error_ResetState();
   Run_ResetClock();
   RunState_Reset();

@@ -10,9 +10,10 @@
 #include "runtime/script_value.h"
 
 class CInstance;
+struct ScriptHost;
 
 // Makes the registry register these families whenever it is initialised.
-void BuiltinVariables_Install();
+void BuiltinVariables_AddTo(ScriptHost* host);
 // The physics variables' names in registration order.
 constexpr int32_t kBuiltinPhysicsCount = 23;
 const char* BuiltinVariables_PhysicsName(int32_t index);

@@ -8,6 +8,7 @@
 #include "runtime/utf8.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
+#include "script/script_host.h"
 #include "script/variables/variable_registry.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
@@ -228,4 +229,4 @@ void BuiltinVariables_RegisterGlobal() {
   RegisterPlatform();
 }
 
-void BuiltinVariables_Install() { Variable_BuiltIn_SetFamilies(builtin_variables::RegisterFamilies); }
+void BuiltinVariables_AddTo(ScriptHost* host) { host->builtinVariables = builtin_variables::RegisterFamilies; }
