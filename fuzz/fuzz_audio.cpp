@@ -17,7 +17,7 @@
 #include "audio/openal/wav_check.h"
 #include "audio/sound_records.h"
 #include "fuzz_support.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

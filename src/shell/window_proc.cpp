@@ -1,6 +1,6 @@
 // The main window's procedure and its low-level keyboard hook.
 #include "platform/device_window.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "shell/window.h"
 #include "shell/window_internal.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/device_window.h"
+#include "platform/native_messages.h"
 #include "platform/sdl/event_translator.h"
-#include "platform/sdl/native_messages.h"
 #include "shell/window.h"
 
 namespace windowtest {

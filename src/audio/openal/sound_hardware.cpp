@@ -10,7 +10,7 @@
 
 #include "audio/openal/al_check.h"
 #include "audio/openal/wav_check.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 
 namespace {
 

@@ -10,11 +10,8 @@
 
 #include <cstdint>
 
+#include "platform/native_messages.h"
 #include "platform/window_messages.h"
-
-// The window that the desktop's quit request is addressed to.
-void Translator_SetMainWindow(NativeWindow window);
-NativeWindow Translator_MainWindow();
 
 // One key event as the window procedure will see it: it passes the keyboard
 // hook, which may swallow it, then becomes a key message (a system one while

@@ -1,4 +1,4 @@
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 
 #include <SDL.h>
 

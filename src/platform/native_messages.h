@@ -7,6 +7,11 @@
 
 #include "platform/window_messages.h"
 
+// The window that the desktop's quit request, and keys typed before the
+// desktop settled the focus, are addressed to.
+void Translator_SetMainWindow(NativeWindow window);
+NativeWindow Translator_MainWindow();
+
 void Native_PostMessage(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam);
 // Takes the oldest posted message; false when the queue is empty.
 bool Native_NextMessage(WindowMessage* message);
