@@ -17,14 +17,13 @@ void Native_PostMessage(NativeWindow window, uint32_t message, MsgWParam wParam,
 bool Native_NextMessage(WindowMessage* message);
 void Native_ClearMessages();
 
-// One hook at a time; the handle is non-zero on success.
+// One hook at a time; the handle is non-zero on success. A hook answers 0
+// to let the event pass.
 using KeyboardHookProc = MsgResult (*)(int32_t code, MsgWParam wParam, MsgLParam lParam);
 uintptr_t Native_SetKeyboardHook(KeyboardHookProc proc);
 bool Native_UnhookKeyboard(uintptr_t handle);
 // Hands one key event to the hook; true when the hook swallowed it.
 bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record);
-// What a hook answers when it lets an event pass.
-MsgResult Native_CallNextHook(int32_t code, MsgWParam wParam, MsgLParam lParam);
 
 // Any virtual key 0..255 (the mouse buttons are keys 1, 2 and 4): bits
 // 0x8000 and 0x80 set while it is held, bit 1 while Caps, Num or Scroll Lock

@@ -134,5 +134,5 @@ MsgResult Win_KeyboardHookProc(int32_t code, MsgWParam wParam, MsgLParam lParam)
       return 1;
     }
   }
-  return Native_CallNextHook(code, wParam, lParam);
+  return 0;
 }

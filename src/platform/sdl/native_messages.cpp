@@ -155,8 +155,6 @@ bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record) 
   return g_hook(HC_ACTION, message, reinterpret_cast<MsgLParam>(&copy)) != 0;
 }
 
-MsgResult Native_CallNextHook(int32_t, MsgWParam, MsgLParam) { return 0; }
-
 int16_t Native_GetKeyState(int32_t virtualKey) {
   if (!IsKeyCode(virtualKey)) return 0;
   uint16_t state = KeyDown(virtualKey) ? 0x8080u : 0u;

@@ -42,6 +42,7 @@
 #include "shell/dialogs.h"
 #include "shell/http_request.h"
 #include "shell/multiplayer.h"
+#include "shell/window.h"
 #include "world/actions/world_actions.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
@@ -72,8 +73,15 @@ ShutdownStep g_fileRelease = nullptr;
 
 bool Runner_QuitSignalled() { return QuitSignals_Received(); }
 
+// The step's input taken once a step has read it, then the window's
+// messages; a quit message or a quit signal ends the run after this frame.
 void Runner_PumpMessages() {
-  StartupServices_PumpWindow();
+  static int32_t stepsSeen = -1;
+  if (IO_StepCount() != stepsSeen) {
+    stepsSeen = IO_StepCount();
+    Win_InputTaken();
+  }
+  if (Win_PumpMessages()) g_running = 0;
   if (!QuitSignals_Received()) return;
   g_running = 0;
   QuitSignals_Answer();
