@@ -13,8 +13,8 @@
 #include "platform/native_messages.h"
 #include "platform/window_messages.h"
 
-// One key event as the window procedure will see it: it passes the keyboard
-// hook, which may swallow it, then becomes a key message (a system one while
+// One key event as the window procedure will see it: the desktop may take
+// it (Native_FilterKeys), else it becomes a key message (a system one while
 // Alt is held, and for F10); a press with Alt of Return also asks for the
 // full-screen switch, one without Alt of Backspace, Tab, Return or Escape
 // types its character.

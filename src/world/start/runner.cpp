@@ -19,6 +19,7 @@
 #include "platform/dialog_host.h"
 #include "platform/http_transport.h"
 #include "platform/joystick.h"
+#include "platform/native_messages.h"
 #include "platform/quit_signals.h"
 #include "resources/background.h"
 #include "resources/font.h"
@@ -74,14 +75,15 @@ ShutdownStep g_fileRelease = nullptr;
 bool Runner_QuitSignalled() { return QuitSignals_Received(); }
 
 // The step's input taken once a step has read it, then the window's
-// messages; a quit message or a quit signal ends the run after this frame.
+// messages; a quit message, Alt+F4 or a quit signal ends the run after this
+// frame.
 void Runner_PumpMessages() {
   static int32_t stepsSeen = -1;
   if (IO_StepCount() != stepsSeen) {
     stepsSeen = IO_StepCount();
     Win_InputTaken();
   }
-  if (Win_PumpMessages()) g_running = 0;
+  if (Win_PumpMessages() || Native_TakeStopRequest()) g_running = 0;
   if (!QuitSignals_Received()) return;
   g_running = 0;
   QuitSignals_Answer();

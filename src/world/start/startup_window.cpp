@@ -15,7 +15,6 @@
 
 namespace {
 
-void StopRunning() { g_running = 0; }
 bool AltEnterAllowed() { return Option_On(kOptionAltEnter); }
 void RequestReset() { g_graphicsResetPending = 1; }
 
@@ -51,7 +50,6 @@ WindowServices StartupServices_WindowServices() {
   s.buttonUp = IO_OnMouseButtonUp;
   s.wheelUp = IO_OnWheelUp;
   s.wheelDown = IO_OnWheelDown;
-  s.stopRunning = StopRunning;
   s.altEnterAllowed = AltEnterAllowed;
   s.letterboxOffset = Graphics::GetLetterboxOffset;
   s.requestWindowSize = Graphics::RequestWindowSize;
