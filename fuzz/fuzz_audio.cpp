@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "audio/cd_audio.h"
+#include "audio/openal/wav_check.h"
 #include "audio/sound_records.h"
-#include "audio/wav_check.h"
 #include "fuzz_support.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

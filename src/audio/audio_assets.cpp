@@ -6,8 +6,8 @@
 #include "audio/audio_state.h"
 #include "audio/audio_system.h"
 #include "audio/openal/sound_hardware.h"
+#include "audio/openal/wav_check.h"
 #include "audio/sound_store.h"
-#include "audio/wav_check.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
 

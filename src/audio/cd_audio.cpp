@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

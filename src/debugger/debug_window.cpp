@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "debugger/debug_form.h"
-#include "platform/imgui/debug_view.h"
+#include "platform/debug_view.h"
 #include "platform/switches.h"
 #include "shell/dialogs.h"
 

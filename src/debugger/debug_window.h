@@ -1,5 +1,5 @@
 // The debugger form in its window: at every refresh the form's texts and
-// rows go to the view (platform/imgui/debug_view.h), and what the user did
+// rows go to the view (platform/debug_view.h), and what the user did
 // there is carried out on the form. No window is made headless; the form
 // then runs without one.
 #pragma once

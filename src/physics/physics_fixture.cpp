@@ -3,13 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "physics/physics_joint.h"
 #include "script/events/error_report.h"
 
 namespace {
 
 std::vector<std::unique_ptr<CPhysicsFixture>> g_fixtures;
 int32_t g_lastFixtureId = 0;
+int32_t g_lastJointId = 0;
 
 // Every edge must turn left of every other point (y downwards on screen,
 // so the points go clockwise there).
@@ -83,8 +83,10 @@ void Physics_DeleteFixture(int32_t id) {
   }
 }
 
+int32_t Physics_NewJointId() { return ++g_lastJointId; }
+
 void Physics_ResetRecords() {
   g_fixtures.clear();
   g_lastFixtureId = 0;
-  Physics_ResetJointIds();
+  g_lastJointId = 0;
 }

@@ -46,3 +46,6 @@ CPhysicsFixture* Physics_FindFixture(int32_t id);
 void Physics_DeleteFixture(int32_t id);
 // A new game: the list is emptied and both id counters start again.
 void Physics_ResetRecords();
+// The next joint's id: one more than the last, counted from the records'
+// reset.
+int32_t Physics_NewJointId();

@@ -63,6 +63,3 @@ void Physics_JointEnableMotor(int32_t id, bool on);
 double Physics_JointGetValue(int32_t id, int32_t value);
 void Physics_JointSetValue(int32_t id, int32_t value, double v);
 int32_t Physics_JointCount();
-
-// Used by the records' reset.
-void Physics_ResetJointIds();

@@ -1,10 +1,13 @@
 // The player's four small dialogs: text input, a yes/no question, a message
 // and a login. What one shows and what it answers, and its headless form:
 // the text printed, the answer taken from the scripted answers. Drawing
-// them on the desktop is the dialog host's (platform/imgui/dialog_boxes.h).
+// them on the desktop is the dialog host's (over Dear ImGui in imgui/).
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "platform/dialog_host.h"
 
 enum class DialogBoxKind { kInput, kQuestion, kMessage, kLogin };
 
@@ -38,3 +41,12 @@ void DialogBox_Print(const DialogBoxContent& content);
 // login: "NAME<TAB>PASSWORD" confirms those, "Cancel" cancels, anything else
 // confirms the defaults. No line left: what Return gives.
 DialogBoxAnswer DialogBox_ScriptedAnswer(const DialogBoxContent& content);
+
+// Runs the dialog until it is answered (kFinished, *answer set). kClosed
+// (a quit) leaves *answer as Cancel or No; kUnavailable shows nothing.
+DialogHostResult DialogBox_Run(SDL_Window* window, const DialogBoxContent& content, DialogBoxAnswer* answer);
+
+// Shows the dialog beside the game; `done` gets the answer when it is
+// closed. False when it cannot be shown.
+using DialogBoxDone = std::function<void(const DialogBoxAnswer&)>;
+bool DialogBox_Open(SDL_Window* window, const DialogBoxContent& content, const DialogBoxDone& done);

@@ -21,13 +21,6 @@ struct WindowMessage {
   MsgLParam lParam;
 };
 
-// What a keyboard hook is handed (through lParam) for each key event.
-struct KeyboardHookRecord {
-  uint32_t vkCode;
-  uint32_t scanCode;
-  uint32_t flags;  // LLKHF_ALTDOWN
-};
-
 constexpr uint32_t WM_CREATE = 0x0001;
 constexpr uint32_t WM_DESTROY = 0x0002;
 constexpr uint32_t WM_ACTIVATE = 0x0006;
@@ -58,8 +51,6 @@ constexpr uint32_t WA_INACTIVE = 0;
 constexpr uint32_t WA_ACTIVE = 1;
 constexpr uint32_t HTCLIENT = 1;
 constexpr int32_t WHEEL_DELTA = 120;
-constexpr int32_t HC_ACTION = 0;
-constexpr uint32_t LLKHF_ALTDOWN = 0x20;
 
 constexpr uint32_t MK_LBUTTON = 0x01;
 constexpr uint32_t MK_RBUTTON = 0x02;

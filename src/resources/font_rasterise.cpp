@@ -1,16 +1,14 @@
 #include "resources/font_rasterise.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "platform/font/platform_font.h"
+#include "platform/platform_font.h"
 #include "resources/font.h"
 #include "runtime/memory.h"
 
@@ -28,39 +26,20 @@ struct Rendered {
   std::vector<uint8_t> coverage;
 };
 
-// The bitmap's row r as one coverage byte per pixel.
-void ReadRow(const FT_Bitmap& bitmap, uint32_t r, uint8_t* out) {
-  const int32_t pitch = bitmap.pitch;
-  const uint8_t* row = bitmap.buffer + (pitch >= 0 ? int64_t{r} * pitch : int64_t{bitmap.rows - 1 - r} * -pitch);
-  for (uint32_t x = 0; x < bitmap.width; ++x) {
-    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-      out[x] = ((row[x >> 3] >> (7 - (x & 7))) & 1) != 0 ? 255 : 0;
-    } else {
-      out[x] = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? row[x] : 0;
-    }
-  }
-}
-
-bool Render(FT_Face face, int32_t code, int32_t ascender, int32_t lineHeight, Rendered* out) {
-  if (FT_Get_Char_Index(face, static_cast<FT_ULong>(code)) == 0) return false;
-  if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0) return false;
-  const FT_GlyphSlot slot = face->glyph;
-  const FT_Bitmap& bitmap = slot->bitmap;
-  out->width = static_cast<int32_t>(bitmap.width);
-  out->rows = static_cast<int32_t>(bitmap.rows);
-  out->top = ascender - slot->bitmap_top;
-  out->coverage.assign(static_cast<size_t>(out->width) * static_cast<size_t>(out->rows), 0);
-  for (uint32_t r = 0; r < bitmap.rows && bitmap.buffer != nullptr; ++r) {
-    ReadRow(bitmap, r, out->coverage.data() + static_cast<size_t>(r) * bitmap.width);
-  }
-  const int32_t advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+bool Render(FontHandle face, int32_t code, int32_t ascender, int32_t lineHeight, Rendered* out) {
+  PlatformGlyph drawn;
+  if (!PlatformFont_RenderGlyph(face, code, &drawn)) return false;
+  out->width = drawn.width;
+  out->rows = drawn.rows;
+  out->top = ascender - drawn.top;
+  out->coverage = std::move(drawn.coverage);
   out->glyph = FontGlyph{static_cast<int16_t>(code),
                          0,
                          0,
                          static_cast<int16_t>(out->width),
                          static_cast<int16_t>(lineHeight),
-                         static_cast<int16_t>(advance),
-                         static_cast<int16_t>(slot->bitmap_left)};
+                         static_cast<int16_t>(drawn.advance),
+                         static_cast<int16_t>(drawn.left)};
   return true;
 }
 
@@ -97,9 +76,9 @@ uint8_t* DrawSheet(const std::vector<Rendered>& glyphs, int32_t width, int32_t h
   return sheet;
 }
 
-void Fill(FT_Face face, CFontGM* font) {
-  const int32_t ascender = static_cast<int32_t>((face->size->metrics.ascender + 63) >> 6);
-  const int32_t descender = static_cast<int32_t>((-face->size->metrics.descender + 63) >> 6);
+void Fill(FontHandle face, CFontGM* font) {
+  int32_t ascender = 0, descender = 0;
+  PlatformFont_Metrics(face, &ascender, &descender);
   const int32_t lineHeight = std::max(ascender + descender, 1);
   std::vector<Rendered> rendered;
   for (int32_t code = font->GetFirst(); code <= font->GetLast(); ++code) {
@@ -134,7 +113,7 @@ void Font_RasteriseSystem(CFontGM* font) {
     const int32_t points = std::clamp(std::abs(font->GetSize()), 1, kMaxPoints);
     Font_ToPlatformFont(font->GetFaceName()[0] != '\0' ? font->GetFaceName() : nullptr, points, font->GetBold(),
                         font->GetItalic(), &platform);
-    if (FT_Face face = platform.GetHandle()) Fill(face, font);
+    if (FontHandle face = platform.GetHandle()) Fill(face, font);
   }
   // Adding a font is rare: the configuration is let go each time rather
   // than held until the program ends.

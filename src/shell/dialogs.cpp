@@ -5,7 +5,6 @@
 
 #include "platform/device_window.h"
 #include "platform/dialog_box.h"
-#include "platform/imgui/dialog_boxes.h"
 #include "platform/switches.h"
 #include "runtime/ds_pool.h"
 #include "runtime/numeric.h"

@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-struct BrowserEntry {
-  std::string name;   // the bytes on disk
-  std::string shown;  // the same as UTF-8, bytes that are not shown as U+FFFD
-  bool folder = false;
-};
+#include "platform/file_view.h"
 
 // Where a typed name leads, as a full, folded path.
 enum class BrowserTarget {

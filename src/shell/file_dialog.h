@@ -49,19 +49,6 @@ bool Win_GetSaveFileName(const char* filter, const char* defaultName, const char
 
 enum class FileDialogKind { kOpen, kSave };
 
-enum class FileDialogVerdict {
-  kNothing,      // no name typed
-  kChosen,       // the path is the answer
-  kEnterFolder,  // the name is a folder: look there
-  kAskReplace,   // the path exists: ask before replacing it
-  kRefused,      // the message says why
-};
-struct FileDialogDecision {
-  FileDialogVerdict verdict = FileDialogVerdict::kNothing;
-  std::string path;
-  const char* message = "";
-};
-
 // One dialog's state: what it browses and how it judges a typed name.
 struct FileDialogSession {
   FileDialogKind kind;

@@ -1,207 +1,40 @@
 #include "shell/file_dialog_view.h"
 
-#include <imgui.h>
-#include <imgui_stdlib.h>
+#include <vector>
 
-#include "platform/device_window.h"
+#include "platform/file_view.h"
 
 namespace {
 
-constexpr float kPanelWidth = 640.0f;
-constexpr float kPanelHeight = 460.0f;
-constexpr const char* kReplacePopup = "Confirm Save As";
-
-// A selectable row showing the text as it is: names and descriptions may
-// hold "##", which a label would take for the start of its id.
-bool Row(int id, const std::string& text, bool selected, ImGuiSelectableFlags flags = 0) {
-  ImGui::PushID(id);
-  const float x = ImGui::GetCursorPosX();
-  const bool pressed = ImGui::Selectable("##row", selected, flags);
-  ImGui::SameLine(x);
-  ImGui::TextUnformatted(text.c_str());
-  ImGui::PopID();
-  return pressed;
-}
-
-// What the dialog holds between frames.
-class FileDialogView {
+// A session as the view asks for it.
+class SessionModel final : public FileViewModel {
  public:
-  FileDialogView(FileDialogSession* session, const std::string& title, const std::string& defaultName)
-      : session_(session), title_(title), name_(defaultName) {}
-
-  // One frame; false once the dialog is answered (path_ empty: cancelled).
-  bool Frame() {
-    DialogHost_BeginPanel(title_.c_str(), kPanelWidth, kPanelHeight);
-    bool accept = false;
-    bool cancel = false;
-    const bool asking = ImGui::IsPopupOpen(kReplacePopup);
-
-    ImGui::BeginDisabled(session_->browser.AtTop());
-    if (ImGui::Button("Up")) GoUp();
-    ImGui::EndDisabled();
-    ImGui::SameLine();
-    ImGui::TextUnformatted(FileBrowser_Shown(session_->browser.Folder()).c_str());
-
-    const float rows = message_.empty() ? 3.0f : 4.0f;
-    ImGui::BeginChild("entries", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), true);
-    int enter = -1;
-    const auto& entries = session_->browser.Entries();
-    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-      const BrowserEntry& entry = entries[static_cast<size_t>(i)];
-      const std::string label = entry.folder ? entry.shown + "/" : entry.shown;
-      if (Row(i, label, selected_ == i, ImGuiSelectableFlags_AllowDoubleClick)) {
-        selected_ = i;
-        if (!entry.folder) name_ = entry.shown;
-        if (ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left)) {
-          if (entry.folder) {
-            enter = i;
-          } else {
-            accept = true;
-          }
-        }
-      }
-    }
-    ImGui::EndChild();
-    if (enter >= 0) Open(session_->browser.Folder() + entries[static_cast<size_t>(enter)].name);
-
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("File name:");
-    ImGui::SameLine();
-    ImGui::SetNextItemWidth(-1.0f);
-    if (focusName_) {
-      ImGui::SetKeyboardFocusHere();
-      focusName_ = false;
-    }
-    if (ImGui::InputText("##name", &name_, ImGuiInputTextFlags_EnterReturnsTrue)) accept = true;
-
-    const auto& filters = session_->filters;
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("Files of type:");
-    ImGui::SameLine();
-    ImGui::SetNextItemWidth(-1.0f);
-    if (ImGui::BeginCombo("##type", Describe(filters[filter_]).c_str())) {
-      for (size_t i = 0; i < filters.size(); ++i) {
-        if (Row(static_cast<int>(i), Describe(filters[i]), i == filter_)) ChooseFilter(i);
-      }
-      ImGui::EndCombo();
-    }
-
-    if (!message_.empty()) ImGui::TextColored(ImVec4(1.0f, 0.45f, 0.4f, 1.0f), "%s", message_.c_str());
-    if (ImGui::Button(session_->kind == FileDialogKind::kOpen ? "Open" : "Save", ImVec2(90.0f, 0.0f))) accept = true;
-    ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(90.0f, 0.0f))) cancel = true;
-
-    bool finished = false;
-    if (!asking) {
-      accept = accept || DialogHost_ReturnPressed();
-      finished = cancel || DialogHost_EscapePressed();
-      // Judged inside the panel: the question it may open belongs to it.
-      if (!finished && accept) finished = Accept();
-    }
-    if (AskReplace()) finished = true;
-    ImGui::End();
-    return !finished;
+  explicit SessionModel(FileDialogSession* session) : session_(session) {
+    for (const FileFilter& filter : session->filters)
+      types_.push_back(FileBrowser_Shown(filter.description.empty() ? filter.patterns : filter.description));
   }
 
-  const std::string& Path() const { return path_; }
+  bool Saving() const override { return session_->kind == FileDialogKind::kSave; }
+  bool AtTop() const override { return session_->browser.AtTop(); }
+  const std::string& Folder() const override { return session_->browser.Folder(); }
+  std::string FolderShown() const override { return FileBrowser_Shown(session_->browser.Folder()); }
+  const std::vector<BrowserEntry>& Entries() const override { return session_->browser.Entries(); }
+  const std::vector<std::string>& TypesShown() const override { return types_; }
+  bool Up() override { return session_->browser.Up(); }
+  bool Enter(const std::string& folder) override { return session_->browser.Enter(folder); }
+  void ChooseType(size_t index) override { session_->browser.SetPatterns(session_->filters[index].patterns); }
+  FileDialogDecision Decide(const std::string& typed) const override { return session_->Decide(typed); }
+  std::string ReplaceQuestion(const std::string& path) const override { return FileDialog_ReplaceQuestion(path); }
 
  private:
-  static std::string Describe(const FileFilter& filter) {
-    return FileBrowser_Shown(filter.description.empty() ? filter.patterns : filter.description);
-  }
-
-  void ChooseFilter(size_t index) {
-    filter_ = index;
-    session_->browser.SetPatterns(session_->filters[index].patterns);
-    selected_ = -1;
-  }
-
-  void Moved() {
-    selected_ = -1;
-    message_.clear();
-    focusName_ = true;
-  }
-
-  void GoUp() {
-    if (session_->browser.Up()) Moved();
-  }
-
-  void Open(const std::string& folder) {
-    if (session_->browser.Enter(folder)) Moved();
-  }
-
-  // The name to judge: the entry picked in the list keeps its bytes on disk
-  // even when they are not UTF-8 and the field shows U+FFFD for them.
-  std::string Typed() const {
-    const auto& entries = session_->browser.Entries();
-    if (selected_ >= 0 && static_cast<size_t>(selected_) < entries.size()) {
-      const BrowserEntry& entry = entries[static_cast<size_t>(selected_)];
-      if (!entry.folder && entry.shown == name_) return entry.name;
-    }
-    return name_;
-  }
-
-  // True when the dialog has its answer.
-  bool Accept() {
-    const FileDialogDecision decision = session_->Decide(Typed());
-    switch (decision.verdict) {
-      case FileDialogVerdict::kNothing: return false;
-      case FileDialogVerdict::kChosen: path_ = decision.path; return true;
-      case FileDialogVerdict::kEnterFolder:
-        Open(decision.path);
-        name_.clear();
-        return false;
-      case FileDialogVerdict::kAskReplace:
-        replacing_ = decision.path;
-        ImGui::OpenPopup(kReplacePopup);
-        return false;
-      case FileDialogVerdict::kRefused: message_ = decision.message; return false;
-    }
-    return false;
-  }
-
-  // The question before a file is replaced; true when Yes answered it and
-  // with it the dialog.
-  bool AskReplace() {
-    if (!ImGui::BeginPopupModal(kReplacePopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return false;
-    ImGui::TextUnformatted(FileDialog_ReplaceQuestion(replacing_).c_str());
-    bool replace = false;
-    if (ImGui::Button("Yes", ImVec2(90.0f, 0.0f))) {
-      path_ = replacing_;
-      replace = true;
-      ImGui::CloseCurrentPopup();
-    }
-    ImGui::SameLine();
-    if (ImGui::Button("No", ImVec2(90.0f, 0.0f)) || DialogHost_EscapePressed()) {
-      ImGui::CloseCurrentPopup();
-      focusName_ = true;
-    }
-    ImGui::EndPopup();
-    return replace;
-  }
-
   FileDialogSession* session_;
-  std::string title_;
-  std::string name_;
-  std::string message_;
-  std::string replacing_;
-  std::string path_;
-  int selected_ = -1;
-  size_t filter_ = 0;
-  bool focusName_ = true;
+  std::vector<std::string> types_;
 };
 
 }  // namespace
 
 DialogHostResult FileDialogView_Run(FileDialogSession* session, const std::string& title,
                                     const std::string& defaultName, std::string* path) {
-  FileDialogView view(session, title, defaultName);
-  DialogOwnWindow own;
-  own.title = title.c_str();
-  own.width = static_cast<int>(kPanelWidth);
-  own.height = static_cast<int>(kPanelHeight);
-  SDL_Window* window = DeviceWindow_SdlWindow(DeviceWindow_Current());
-  const DialogHostResult result = DialogHost_Run(window, own, [&view] { return view.Frame(); });
-  *path = view.Path();
-  return result;
+  SessionModel model(session);
+  return FileView_Run(&model, title, defaultName, path);
 }

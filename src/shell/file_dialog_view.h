@@ -1,9 +1,9 @@
-// The file dialog drawn on the desktop through the dialog host.
+// The file dialog drawn on the desktop: the platform's view over a session.
 #pragma once
 
 #include <string>
 
-#include "platform/imgui/dialog_host.h"
+#include "platform/dialog_host.h"
 #include "shell/file_dialog.h"
 
 // Shows the dialog (over the game's window, else in a window of its own)

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/http/http_transport.h"
+#include "platform/http_transport.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/cursors.h"
 #include "platform/device_window.h"
-#include "platform/sdl/cursors.h"
-#include "platform/sdl/event_translator.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "runtime/console.h"
 #include "runtime/process.h"
 #include "shell/dialogs.h"

@@ -20,8 +20,6 @@ struct WindowServices {
   // Answer whether the input state took the wheel.
   bool (*wheelUp)() = nullptr;
   bool (*wheelDown)() = nullptr;
-  // Ends the main loop after the current frame.
-  void (*stopRunning)() = nullptr;
   bool (*altEnterAllowed)() = nullptr;
   // The picture's offset inside the client area when bars surround it.
   void (*letterboxOffset)(int32_t* x, int32_t* y) = nullptr;
@@ -65,7 +63,6 @@ constexpr uint32_t kStyleFixed = 0xCA0000u;
 
 void Win_CreateMainWindow(int32_t width, int32_t height);
 MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam);
-MsgResult Win_KeyboardHookProc(int32_t code, MsgWParam wParam, MsgLParam lParam);
 MsgResult Win_DefWindowProc(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam);
 // Hides the window and posts its WM_DESTROY (once); the desktop window
 // itself stays until the graphics are shut down.
@@ -82,8 +79,6 @@ void Win_InputTaken();
 
 // g_windowActive: the window has the focus or the application is active.
 bool Win_IsActive();
-// The keyboard hook is installed.
-bool Win_HookInstalled();
 
 // Window operations.
 void Win_SetCaption(const char* text, bool forced);

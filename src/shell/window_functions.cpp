@@ -1,8 +1,8 @@
 // The window operations behind the window built-ins: caption, full screen,
 // place and size, colour and cursor. Size and full-screen changes are
 // requests that the next graphics reset carries out.
+#include "platform/cursors.h"
 #include "platform/device_window.h"
-#include "platform/sdl/cursors.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
 #include "shell/window.h"

@@ -1,12 +1,11 @@
-// The main window's procedure and its low-level keyboard hook.
+// The main window's procedure.
 #include "platform/device_window.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "shell/window.h"
 #include "shell/window_internal.h"
 
 namespace {
 
-uintptr_t g_hook = 0;
 MsgLParam g_rightShiftScanCode = -1;
 
 void KeyDown(int32_t code) {
@@ -84,14 +83,12 @@ MsgResult MouseMessage(NativeWindow window, uint32_t message, MsgWParam wParam, 
 }  // namespace
 
 bool Win_IsActive() { return DeviceWindow_State().active; }
-bool Win_HookInstalled() { return g_hook != 0; }
 
 MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam) {
   switch (message) {
-    case WM_CREATE: g_hook = Native_SetKeyboardHook(Win_KeyboardHookProc); break;
+    case WM_CREATE: Native_FilterKeys(true); break;
     case WM_DESTROY:
-      Native_UnhookKeyboard(g_hook);
-      g_hook = 0;
+      Native_FilterKeys(false);
       Native_PostMessage(window, WM_QUIT, 0, 0);
       break;
     case WM_CLOSE: Win_DestroyWindow(window); return 0;
@@ -120,19 +117,4 @@ MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam
     default: return MouseMessage(window, message, wParam, lParam);
   }
   return Win_DefWindowProc(window, message, wParam, lParam);
-}
-
-MsgResult Win_KeyboardHookProc(int32_t code, MsgWParam wParam, MsgLParam lParam) {
-  const bool keyMessage =
-      wParam == WM_KEYDOWN || wParam == WM_KEYUP || wParam == WM_SYSKEYDOWN || wParam == WM_SYSKEYUP;
-  if (code == HC_ACTION && keyMessage && lParam != 0 && Win_IsActive()) {
-    const auto* record = reinterpret_cast<const KeyboardHookRecord*>(lParam);
-    const int32_t key = static_cast<int32_t>(record->vkCode);
-    if ((key == VK_LWIN || key == VK_RWIN) && DeviceWindow_State().fullScreenStyle) return 1;
-    if ((record->flags & LLKHF_ALTDOWN) != 0 && key == VK_F4) {
-      if (Win_Services().stopRunning != nullptr) Win_Services().stopRunning();
-      return 1;
-    }
-  }
-  return Native_CallNextHook(code, wParam, lParam);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

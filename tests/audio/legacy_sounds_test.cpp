@@ -9,7 +9,7 @@
 
 #include "audio/audio_fixture.h"
 #include "audio/sound_play.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 #include "runtime/file_layer.h"
 
 namespace audiotest {

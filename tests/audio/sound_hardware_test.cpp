@@ -4,7 +4,7 @@
 
 #include "audio/audio_fixture.h"
 #include "audio/openal/sound_hardware.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 #include "runtime/file_layer.h"
 
 namespace audiotest {

@@ -2,7 +2,7 @@
 // events pushed into SDL's queue: what it draws and reports, what a click
 // and a double-click hand back, that its events never reach the game (nor
 // the other filters), and that the game's frames are the same beside it.
-#include "platform/imgui/debug_view.h"
+#include "platform/debug_view.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "platform/dialog_box.h"
 #include "platform/game_gl_window.h"
-#include "platform/imgui/dialog_boxes.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "platform/window_messages.h"
 #include "platform/window_picture.h"
 #include "support/test_support.h"

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "platform/desktop_keys.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "platform/switches.h"
 #include "support/leaks_unwatched.h"
 #include "support/x_server.h"

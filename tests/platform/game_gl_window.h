@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/device_window.h"
-#include "platform/imgui/dialog_host.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/dialog_host.h"
+#include "platform/native_messages.h"
 #include "platform/window_picture.h"
 
 namespace testgl {

@@ -1,6 +1,6 @@
 // Platform fonts over fontconfig and FreeType: what a face name, height and
 // style bits ask for, and one face shared by assigned fonts.
-#include "platform/font/platform_font.h"
+#include "platform/platform_font.h"
 
 #include <gtest/gtest.h>
 

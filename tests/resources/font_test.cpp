@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gamefile/image_builder.h"
-#include "platform/font/platform_font.h"
+#include "platform/platform_font.h"
 #include "resources/builtin_images.h"
 #include "resources/font_rasterise.h"
 #include "resources/sprite.h"

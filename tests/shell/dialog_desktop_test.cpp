@@ -12,7 +12,7 @@
 
 #include "platform/device_window.h"
 #include "platform/gl/gl_context.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "platform/switches.h"
 #include "platform/window_messages.h"
 #include "runtime/file_layer.h"

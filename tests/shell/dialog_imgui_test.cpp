@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "platform/device_window.h"
+#include "platform/dialog_box.h"
 #include "platform/game_gl_window.h"
-#include "platform/imgui/dialog_boxes.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "platform/window_messages.h"
 #include "platform/window_picture.h"
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/http/http_transport.h"
+#include "platform/http_transport.h"
 #include "runtime/console.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"

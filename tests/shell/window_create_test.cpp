@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sdl/cursors.h"
+#include "platform/cursors.h"
 #include "shell/window_fixture.h"
 #include "support/test_support.h"
 

@@ -28,7 +28,6 @@ WindowServices RecordingServices() {
   s.buttonUp = [](int32_t b) { Recorded().buttonsUp.push_back(b); };
   s.wheelUp = [] { return ++Recorded().wheelUps, true; };
   s.wheelDown = [] { return ++Recorded().wheelDowns, true; };
-  s.stopRunning = [] { ++Recorded().stops; };
   s.altEnterAllowed = [] { return Recorded().altEnter; };
   s.letterboxOffset = [](int32_t* x, int32_t* y) {
     *x = Recorded().letterboxX;
@@ -74,6 +73,7 @@ void WindowTest::SetUp() {
   Win_ClearAllPorts();
   Win_SetPortScale(1.0f, 1.0f);
   Translator_Reset();
+  Native_TakeStopRequest();
   MakeWindow();
 }
 

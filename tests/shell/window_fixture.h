@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "platform/device_window.h"
+#include "platform/native_messages.h"
 #include "platform/sdl/event_translator.h"
-#include "platform/sdl/native_messages.h"
 #include "shell/window.h"
 
 namespace windowtest {
 
 struct Record {
   std::vector<int32_t> keysDown, keysUp, chars, buttonsDown, buttonsUp;
-  int32_t wheelUps = 0, wheelDowns = 0, stops = 0, resets = 0, lostFocus = 0;
+  int32_t wheelUps = 0, wheelDowns = 0, resets = 0, lostFocus = 0;
   int32_t mouseX = 0, mouseY = 0, requestedWidth = -1, requestedHeight = -1;
   bool altEnter = false;
   int32_t letterboxX = 0, letterboxY = 0;

@@ -64,11 +64,11 @@ TEST_F(WindowProc, WheelAnswersWhetherTheInputStateTookIt) {
 }
 
 TEST_F(WindowProc, CloseDestroysOnceAndTheQuitReachesThePump) {
-  EXPECT_TRUE(Win_HookInstalled());
+  EXPECT_TRUE(Native_KeysFiltered());
   EXPECT_EQ(Send(WM_CLOSE), 0);
   Send(WM_CLOSE);
   EXPECT_TRUE(Win_DispatchMessages());
-  EXPECT_FALSE(Win_HookInstalled());
+  EXPECT_FALSE(Native_KeysFiltered());
   EXPECT_FALSE(Win_DispatchMessages());
 }
 

@@ -7,7 +7,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "physics/physics_world.h"
-#include "platform/sdl/cursors.h"
+#include "platform/cursors.h"
 #include "resources/background.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"

@@ -8,10 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "audio/hardware_table.h"
 #include "audio/openal/al_check.h"
-#include "audio/wav_check.h"
-#include "platform/media/media_control.h"
+#include "audio/openal/wav_check.h"
+#include "platform/media_control.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
@@ -199,10 +198,9 @@ void SoundHardware::SetVolume(VolumeTarget target, float volume, int32_t millise
 void SoundHardware::Tick() {
   if (SoundHardware_Off()) return;
   SoundHardware_CheckError();
-  for (int32_t i = 0; i < HardwareTable_Count(); ++i) {
-    const HardwareRecord& record = HardwareTable_Get(i);
-    HardwareSound* sound = record.sound;
-    if (!record.inUse || sound == nullptr || sound->fadeFramesLeft <= 0) continue;
+  for (auto& owned : g_sounds) {
+    HardwareSound* sound = owned.get();
+    if (sound->fadeFramesLeft <= 0) continue;
     float volume = sound->volume + sound->fadeStep;
     sound->volume = volume < 0.0f ? 0.0f : volume > 1.0f ? 1.0f : volume;
     --sound->fadeFramesLeft;

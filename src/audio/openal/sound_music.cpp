@@ -4,7 +4,7 @@
 #include <string>
 
 #include "audio/openal/sound_hardware.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/numeric.h"

@@ -1,7 +1,7 @@
 // The keyboard: this step's keys, the keys held at this moment, keys the
 // game presses itself, the key map and the wait for a key.
 #include "builtins/interaction/handlers.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "runtime/process.h"
 #include "world/input/input.h"
 

@@ -3,7 +3,7 @@
 
 #include "audio/cd_audio.h"
 #include "builtins/sound/handlers.h"
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

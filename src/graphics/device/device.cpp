@@ -1,7 +1,5 @@
 // The one device: creation, reset, frames and the screen's way onto the
 // back buffer.
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +12,7 @@
 #include "graphics/device/profiler_services.h"
 #include "graphics/device/render_states.h"
 #include "platform/device_window.h"
-#include "platform/switches.h"
+#include "platform/message_box.h"
 #include "runtime/console.h"
 
 namespace {
@@ -39,7 +37,7 @@ void FillPresentParameters(DeviceState& s, int32_t width, int32_t height) {
 
 // The failed start that cannot go on: the box, then the process ends.
 [[noreturn]] void FatalExit(const char* text) {
-  Graphics::ShowFatalError(text);
+  ShowFatalMessage(text);
   std::exit(1);
 }
 
@@ -96,15 +94,6 @@ void RequestWindowSize(int32_t width, int32_t height) {
 }
 void SetKeepAspect(bool on) { Device_State().keepAspect = on; }
 
-void ShowFatalError(const char* text) {
-  const char* body = text == nullptr ? "" : text;
-  if (Switches_Get().headless ||
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Korvalith", body, nullptr) != 0) {
-    std::printf("%s\n", body);
-    std::fflush(stdout);
-  }
-}
-
 bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t flags) {
   DeviceState& s = Device_State();
   if (s.device != nullptr || width <= 0 || height <= 0) return false;
@@ -118,7 +107,7 @@ bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t 
   Trace("Create D3D9 interface\n");
   s.system = GraphicsSystem_Create();
   if (s.system == nullptr) {
-    ShowFatalError("Failed to create Direct3D 9 device");
+    ShowFatalMessage("Failed to create Direct3D 9 device");
     return false;
   }
   s.texturePool = D3DPOOL_MANAGED;
@@ -134,7 +123,7 @@ bool CreateDevice(DeviceWindow* window, int32_t width, int32_t height, uint32_t 
   Trace("Get Current Desktop Display Mode\n");
   GfxDisplayMode mode;
   if (s.system->GetAdapterDisplayMode(adapter, &mode) != D3D_OK) {
-    ShowFatalError("Failed to retrieve display mode.");
+    ShowFatalMessage("Failed to retrieve display mode.");
     return false;
   }
   Trace("Prepare to create device\n");

@@ -65,7 +65,6 @@ void GetLetterboxOffset(int32_t* x, int32_t* y);
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height);
 void SetMultisample(int32_t level);
 void Shutdown();
-void ShowFatalError(const char* text);
 // The device, for the layers above; null when there is none.
 IGraphicsDevice* GetDevice();
 bool HasDevice();

@@ -11,11 +11,12 @@
 #include "graphics/device/graphics.h"
 #include "graphics/overlay/overlay_text.h"
 #include "graphics/overlay/profiler_host.h"
-#include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
 #include "runtime/timer.h"
+
+int64_t g_presentTime = 0;
 
 namespace {
 

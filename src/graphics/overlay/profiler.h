@@ -29,6 +29,10 @@ struct ProfilerStats {
   int32_t lastFps;
 };
 
+// Microseconds the last present took; the frame's end measures it and the
+// frame's time counts it.
+extern int64_t g_presentTime;
+
 void Profiler_Init();
 void Profiler_Start_Frame();
 void Profiler_Begin(uint32_t colour, const char* name);

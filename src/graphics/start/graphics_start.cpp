@@ -6,13 +6,12 @@
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
+#include "graphics/overlay/profiler.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/timer.h"
-
-int64_t g_presentTime = 0;
 
 namespace {
 

@@ -5,9 +5,6 @@
 
 struct DeviceWindow;
 
-// Microseconds the last present took.
-extern int64_t g_presentTime;
-
 // Starts the device for the window (flags as Graphics::CreateDevice takes
 // them) at whatever colour depth the display has (the start-up asks about
 // an unusual one first); the device creation's result.

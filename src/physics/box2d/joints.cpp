@@ -7,12 +7,12 @@
 #include "physics/box2d/box2d_world.h"
 #include "physics/box2d/joint_records.h"
 #include "physics/physics_checks.h"
+#include "physics/physics_fixture.h"
 #include "physics/physics_joint.h"
 
 namespace {
 
 std::vector<PhysicsJointRecord> g_joints;
-int32_t g_lastJointId = 0;
 
 bool BodiesAcceptable(const CPhysicsObject* a, const CPhysicsObject* b) {
   if (a == nullptr || b == nullptr) return false;
@@ -26,7 +26,7 @@ int32_t Create(CPhysicsObject* a, CPhysicsObject* b, b2JointDef& def, bool colli
   BodyOf(b)->SetAwake(true);
   def.collideConnected = collide;
   PhysicsJointRecord record;
-  record.id = ++g_lastJointId;
+  record.id = Physics_NewJointId();
   record.world = a->World();
   record.joint = a->World()->Inner().world.CreateJoint(&def);
   g_joints.push_back(record);
@@ -189,5 +189,3 @@ void Physics_DeleteJoint(int32_t id) {
 }
 
 int32_t Physics_JointCount() { return static_cast<int32_t>(g_joints.size()); }
-
-void Physics_ResetJointIds() { g_lastJointId = 0; }

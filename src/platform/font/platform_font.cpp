@@ -1,4 +1,4 @@
-#include "platform/font/platform_font.h"
+#include "platform/platform_font.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -1,4 +1,4 @@
-#include "platform/http/http_transport.h"
+#include "platform/http_transport.h"
 
 #include <curl/curl.h>
 

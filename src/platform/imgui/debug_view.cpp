@@ -1,4 +1,4 @@
-#include "platform/imgui/debug_view.h"
+#include "platform/debug_view.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -15,7 +15,7 @@
 #include "platform/clipboard.h"
 #include "platform/device_window.h"
 #include "platform/imgui/imgui_support.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/imgui/dialog_boxes.h"
+#include "platform/dialog_box.h"
 
 #include <imgui.h>
 #include <imgui_stdlib.h>

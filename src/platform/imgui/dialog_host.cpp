@@ -1,4 +1,4 @@
-#include "platform/imgui/dialog_host.h"
+#include "platform/dialog_host.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/debug_view.h"
 #include "platform/device_window.h"
-#include "platform/imgui/debug_view.h"
 #include "platform/imgui/imgui_support.h"
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 #include "platform/window_picture.h"
 
 namespace {

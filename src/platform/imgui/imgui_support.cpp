@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/font/platform_font.h"
-#include "platform/imgui/dialog_host.h"
+#include "platform/dialog_host.h"
+#include "platform/platform_font.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 #include <chrono>
 #include <condition_variable>

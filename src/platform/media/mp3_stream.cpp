@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/media/media_control.h"
+#include "platform/media_control.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/cursors.h"
+#include "platform/cursors.h"
 
 #include <SDL.h>
 

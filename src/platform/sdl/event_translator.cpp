@@ -2,12 +2,15 @@
 
 #include <cstring>
 
-#include "platform/sdl/native_messages.h"
+#include "platform/device_window.h"
+#include "platform/native_messages.h"
 
 namespace {
 
 NativeWindow g_mainWindow = 0;
 bool g_appActive = false;
+bool g_filterKeys = false;
+bool g_stopAsked = false;
 
 // Scan-code bytes of the modifier keys, as key messages carry them.
 constexpr uint32_t kScanLeftShift = 0x2A;
@@ -231,6 +234,15 @@ void FocusLost(NativeWindow window) {
   Native_PostMessage(window, WM_ACTIVATEAPP, 0, 0);
 }
 
+// See Native_FilterKeys.
+bool DesktopTakes(const TranslatedKey& key) {
+  if (!g_filterKeys || !DeviceWindow_State().active) return false;
+  if ((key.virtualKey == VK_LWIN || key.virtualKey == VK_RWIN) && DeviceWindow_State().fullScreenStyle) return true;
+  if (!key.alt || key.virtualKey != VK_F4) return false;
+  g_stopAsked = true;
+  return true;
+}
+
 void TranslateWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: FocusGained(event.windowID); break;
@@ -247,10 +259,9 @@ void Translator_SetMainWindow(NativeWindow window) { g_mainWindow = window; }
 NativeWindow Translator_MainWindow() { return g_mainWindow; }
 
 void Translator_DeliverKey(const TranslatedKey& key) {
-  const KeyboardHookRecord record{static_cast<uint32_t>(key.virtualKey), key.scanByte, key.alt ? LLKHF_ALTDOWN : 0u};
   const bool system = key.alt || key.virtualKey == VK_F10;
   const uint32_t message = key.down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  if (Native_RunKeyboardHook(message, record)) return;
+  if (DesktopTakes(key)) return;
   Native_PostMessage(key.window, message, static_cast<MsgWParam>(key.virtualKey), key.lParam);
   if (!key.down) return;
   if (key.alt) {
@@ -261,6 +272,15 @@ void Translator_DeliverKey(const TranslatedKey& key) {
   if (character != 0) PostChar(key.window, character);
 }
 void Translator_Reset() { g_appActive = false; }
+
+void Native_FilterKeys(bool on) { g_filterKeys = on; }
+bool Native_KeysFiltered() { return g_filterKeys; }
+
+bool Native_TakeStopRequest() {
+  const bool asked = g_stopAsked;
+  g_stopAsked = false;
+  return asked;
+}
 
 int32_t Translator_VirtualKey(SDL_Keycode key, SDL_Scancode scancode) {
   const int32_t byKey = KeycodeToVirtual(key);

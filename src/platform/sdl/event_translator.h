@@ -10,14 +10,11 @@
 
 #include <cstdint>
 
+#include "platform/native_messages.h"
 #include "platform/window_messages.h"
 
-// The window that the desktop's quit request is addressed to.
-void Translator_SetMainWindow(NativeWindow window);
-NativeWindow Translator_MainWindow();
-
-// One key event as the window procedure will see it: it passes the keyboard
-// hook, which may swallow it, then becomes a key message (a system one while
+// One key event as the window procedure will see it: the desktop may take
+// it (Native_FilterKeys), else it becomes a key message (a system one while
 // Alt is held, and for F10); a press with Alt of Return also asks for the
 // full-screen switch, one without Alt of Backspace, Tab, Return or Escape
 // types its character.

@@ -34,3 +34,12 @@ void ShowMessage(const char* text) {
     std::fflush(stdout);
   }
 }
+
+void ShowFatalMessage(const char* text) {
+  const char* body = text == nullptr ? "" : text;
+  if (Switches_Get().headless ||
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Korvalith", body, nullptr) != 0) {
+    std::printf("%s\n", body);
+    std::fflush(stdout);
+  }
+}

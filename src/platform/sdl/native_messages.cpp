@@ -1,4 +1,4 @@
-#include "platform/sdl/native_messages.h"
+#include "platform/native_messages.h"
 
 #include <SDL.h>
 
@@ -24,8 +24,6 @@ bool Filtered(const SDL_Event& event) {
 }
 
 std::deque<WindowMessage> g_queue;
-KeyboardHookProc g_hook = nullptr;
-constexpr uintptr_t kHookHandle = 1;
 KeyStateSource g_keyStateSource = nullptr;
 
 // Keys this program pressed itself and has not released yet.
@@ -136,26 +134,6 @@ bool Native_NextMessage(WindowMessage* message) {
 }
 
 void Native_ClearMessages() { g_queue.clear(); }
-
-uintptr_t Native_SetKeyboardHook(KeyboardHookProc proc) {
-  if (proc == nullptr) return 0;
-  g_hook = proc;
-  return kHookHandle;
-}
-
-bool Native_UnhookKeyboard(uintptr_t handle) {
-  if (handle != kHookHandle || g_hook == nullptr) return false;
-  g_hook = nullptr;
-  return true;
-}
-
-bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record) {
-  if (g_hook == nullptr) return false;
-  KeyboardHookRecord copy = record;
-  return g_hook(HC_ACTION, message, reinterpret_cast<MsgLParam>(&copy)) != 0;
-}
-
-MsgResult Native_CallNextHook(int32_t, MsgWParam, MsgLParam) { return 0; }
 
 int16_t Native_GetKeyState(int32_t virtualKey) {
   if (!IsKeyCode(virtualKey)) return 0;

@@ -16,9 +16,10 @@
 #include "graphics/particles/particles.h"
 #include "graphics/transition/transition_define.h"
 #include "platform/desktop_keys.h"
-#include "platform/http/http_transport.h"
-#include "platform/imgui/dialog_host.h"
+#include "platform/dialog_host.h"
+#include "platform/http_transport.h"
 #include "platform/joystick.h"
+#include "platform/native_messages.h"
 #include "platform/quit_signals.h"
 #include "resources/background.h"
 #include "resources/font.h"
@@ -42,6 +43,7 @@
 #include "shell/dialogs.h"
 #include "shell/http_request.h"
 #include "shell/multiplayer.h"
+#include "shell/window.h"
 #include "world/actions/world_actions.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
@@ -72,8 +74,16 @@ ShutdownStep g_fileRelease = nullptr;
 
 bool Runner_QuitSignalled() { return QuitSignals_Received(); }
 
+// The step's input taken once a step has read it, then the window's
+// messages; a quit message, Alt+F4 or a quit signal ends the run after this
+// frame.
 void Runner_PumpMessages() {
-  StartupServices_PumpWindow();
+  static int32_t stepsSeen = -1;
+  if (IO_StepCount() != stepsSeen) {
+    stepsSeen = IO_StepCount();
+    Win_InputTaken();
+  }
+  if (Win_PumpMessages() || Native_TakeStopRequest()) g_running = 0;
   if (!QuitSignals_Received()) return;
   g_running = 0;
   QuitSignals_Answer();

@@ -1,5 +1,5 @@
 // What the start-up asks of the window and the graphics: the main window
-// made and its messages pumped, the device started and the loading frames.
+// made, the device started and the loading frames.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,6 @@
 void StartupServices_CreateWindow();
 bool StartupServices_StartGraphics();
 void StartupServices_LoadingFrames();
-void StartupServices_PumpWindow();
 
 // What the main window is wired to: the input state, the run control, the
 // options, the graphics and the platform services.

@@ -1,6 +1,6 @@
 // The main window at start-up: the window layer learns the game's settings
 // and is wired to the input state, the run control, the options and the
-// graphics; the message pump drains the window's messages.
+// graphics.
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
 #include "graphics/device/draw_state.h"
@@ -15,7 +15,6 @@
 
 namespace {
 
-void StopRunning() { g_running = 0; }
 bool AltEnterAllowed() { return Option_On(kOptionAltEnter); }
 void RequestReset() { g_graphicsResetPending = 1; }
 
@@ -51,7 +50,6 @@ WindowServices StartupServices_WindowServices() {
   s.buttonUp = IO_OnMouseButtonUp;
   s.wheelUp = IO_OnWheelUp;
   s.wheelDown = IO_OnWheelDown;
-  s.stopRunning = StopRunning;
   s.altEnterAllowed = AltEnterAllowed;
   s.letterboxOffset = Graphics::GetLetterboxOffset;
   s.requestWindowSize = Graphics::RequestWindowSize;
@@ -74,13 +72,4 @@ void StartupServices_CreateWindow() {
   Win_SetGameSettings(settings);
   Win_ClearAllPorts();
   Win_CreateMainWindow(g_windowWidth, g_windowHeight);
-}
-
-void StartupServices_PumpWindow() {
-  static int32_t stepsSeen = -1;
-  if (IO_StepCount() != stepsSeen) {
-    stepsSeen = IO_StepCount();
-    Win_InputTaken();
-  }
-  if (Win_PumpMessages()) g_running = 0;
 }

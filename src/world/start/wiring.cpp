@@ -5,7 +5,7 @@
 #include "gamefile/options.h"
 #include "gamefile/runner_load.h"
 #include "graphics/device/graphics.h"
-#include "platform/imgui/dialog_host.h"
+#include "platform/dialog_host.h"
 #include "platform/message_box.h"
 #include "runtime/process.h"
 #include "script/script_host.h"

@@ -1,4 +1,4 @@
-#include "audio/wav_check.h"
+#include "audio/openal/wav_check.h"
 
 #include <cstring>
 

@@ -1,9 +1,11 @@
 // A platform font: a face name, a height and style bits, and the FreeType
-// face that fontconfig matches to them, made again whenever one changes.
+// face that fontconfig matches to them, made again whenever one changes
+// (in font/); the glyphs it draws.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct FT_FaceRec_;
 // The face of a font, sized to its height; null when none could be made.
@@ -38,6 +40,22 @@ void PlatformFont_Shutdown();
 // The file fontconfig picks for a family in the regular style, with the
 // face's index inside it; "" when none.
 std::string PlatformFont_MatchFile(const char* family, int* faceIndex);
+
+// One glyph as a face draws it: coverage bytes (0 to 255), row by row.
+struct PlatformGlyph {
+  int32_t width = 0, rows = 0;
+  int32_t left = 0;     // columns from the pen to the first column
+  int32_t top = 0;      // rows from the baseline up to the first row
+  int32_t advance = 0;  // the pen's move, rounded to whole pixels
+  std::vector<uint8_t> coverage;
+};
+
+// The face's ascent and descent below the baseline, in whole pixels
+// rounded up.
+void PlatformFont_Metrics(FontHandle face, int32_t* ascender, int32_t* descender);
+// Draws one character; false when the face has no glyph for it or cannot
+// draw it.
+bool PlatformFont_RenderGlyph(FontHandle face, int32_t code, PlatformGlyph* out);
 
 // One face, held by every font assigned from the one that made it.
 struct SharedFace;

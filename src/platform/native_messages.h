@@ -1,5 +1,6 @@
 // The message side of the desktop layer: one queue of posted messages, the
-// low-level keyboard hook, and the key state the window procedure asks for.
+// keys the desktop takes before they become messages, and the key state the
+// window procedure asks for.
 // Events from the desktop enter through the event translator.
 #pragma once
 
@@ -7,19 +8,24 @@
 
 #include "platform/window_messages.h"
 
+// The window that the desktop's quit request, and keys typed before the
+// desktop settled the focus, are addressed to.
+void Translator_SetMainWindow(NativeWindow window);
+NativeWindow Translator_MainWindow();
+
 void Native_PostMessage(NativeWindow window, uint32_t message, MsgWParam wParam, MsgLParam lParam);
 // Takes the oldest posted message; false when the queue is empty.
 bool Native_NextMessage(WindowMessage* message);
 void Native_ClearMessages();
 
-// One hook at a time; the handle is non-zero on success.
-using KeyboardHookProc = MsgResult (*)(int32_t code, MsgWParam wParam, MsgLParam lParam);
-uintptr_t Native_SetKeyboardHook(KeyboardHookProc proc);
-bool Native_UnhookKeyboard(uintptr_t handle);
-// Hands one key event to the hook; true when the hook swallowed it.
-bool Native_RunKeyboardHook(uint32_t message, const KeyboardHookRecord& record);
-// What a hook answers when it lets an event pass.
-MsgResult Native_CallNextHook(int32_t code, MsgWParam wParam, MsgLParam lParam);
+// While on (the main window's life, from its creation to its destruction)
+// and the window is active, the desktop takes two kinds of key before they
+// become messages: the Windows keys in full screen, and Alt+F4, which asks
+// the run to stop.
+void Native_FilterKeys(bool on);
+bool Native_KeysFiltered();
+// True once for each stop Alt+F4 asked for.
+bool Native_TakeStopRequest();
 
 // Any virtual key 0..255 (the mouse buttons are keys 1, 2 and 4): bits
 // 0x8000 and 0x80 set while it is held, bit 1 while Caps, Num or Scroll Lock
@@ -36,7 +42,7 @@ void Native_SetKeyStateSource(KeyStateSource source);
 // A key pressed or released by the program itself (codes 1..255). Where the
 // desktop's keyboard can be typed on (platform/desktop_keys.h) it is typed
 // there and reaches the focused window as a desktop key does. Otherwise it
-// passes the keyboard hook and then, unless swallowed, joins the queue as
+// may be taken by the desktop (Native_FilterKeys) and then, unless taken, joins the queue as
 // the main window's key message; it reads as held until released, and a
 // press of a lock key flips that lock for this program only.
 void Native_KeybdEvent(int32_t virtualKey, bool release);

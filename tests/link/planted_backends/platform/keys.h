@@ -1,0 +1,2 @@
+// An interface at platform/'s top level.
+#pragma once

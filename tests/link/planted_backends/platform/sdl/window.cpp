@@ -1,0 +1,2 @@
+// A backend may include its library.
+#include <SDL.h>

@@ -1,0 +1,4 @@
+// The higher sub-folder of lib/.
+#pragma once
+
+int High();

@@ -1,0 +1,4 @@
+// The lower sub-folder of lib/.
+#pragma once
+
+int Low();

@@ -1,0 +1,4 @@
+// lib/'s top level, below its sub-folders.
+#pragma once
+
+int Shared();

@@ -1,0 +1,4 @@
+// A library above lib/.
+#pragma once
+
+int Upper();
