@@ -11,7 +11,7 @@
 #include "gamefile/object.h"
 #include "runtime/globals.h"
 #include "runtime/stream.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "world/instance/instance.h"
 #include "world/room/room_change.h"
 #include "world/save/saved_game.h"

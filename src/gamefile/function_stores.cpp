@@ -3,7 +3,7 @@
 #include "gamefile/extension.h"
 #include "gamefile/runner_load.h"
 #include "script/events/script.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 
 void GameFile_AddFunctionStores(ScriptHost* host) {
   host->functions.findScript = Script_Find;

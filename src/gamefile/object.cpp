@@ -16,7 +16,7 @@
 #include "runtime/text.h"
 #include "script/events/event_perform.h"
 #include "script/events/event_world_seam.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // the table the engine holds stays the one ScriptHost_Get reports.
 #pragma once
 
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 
 template <typename Edit>
 void FakeScriptHost(Edit edit) {

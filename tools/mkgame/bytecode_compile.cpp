@@ -16,7 +16,7 @@
 #include "script/compiler/function_registry.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"

@@ -4,7 +4,7 @@
 #include "world/instance/instance_seams.h"
 
 #include "gamefile/object.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "world/instance/instance.h"
 #include "world/run/run_state.h"
 

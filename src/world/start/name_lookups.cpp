@@ -8,7 +8,7 @@
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "script/events/script.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "world/room/room_store.h"
 
 namespace {

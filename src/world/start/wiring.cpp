@@ -8,7 +8,7 @@
 #include "platform/dialog_host.h"
 #include "platform/message_box.h"
 #include "runtime/process.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/virtual_keys.h"

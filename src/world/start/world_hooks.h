@@ -4,7 +4,7 @@
 // sound fades' room speed, bodies that die with their instances.
 #pragma once
 
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 
 // The engine's host table as the world answers it; the platform's
 // constants come from above the world.

@@ -2,7 +2,7 @@
 
 #include "resources/text_draw.h"
 #include "runtime/run_flags.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "shell/http_request.h"
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"

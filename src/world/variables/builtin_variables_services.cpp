@@ -8,7 +8,7 @@
 #include "runtime/utf8.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 #include "script/variables/variable_registry.h"
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"

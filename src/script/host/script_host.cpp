@@ -1,4 +1,4 @@
-#include "script/script_host.h"
+#include "script/host/script_host.h"
 
 #include "script/tree/interpreter_statements.h"
 #include "script/vm/codegen.h"
