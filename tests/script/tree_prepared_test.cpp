@@ -188,8 +188,7 @@ TEST_F(TreePrepared, LoopsOfOneAssignmentAnswerAsTheGeneralWalk) {
       {"var i, lim; lim = 9; for (i = 0; i < 9; i += 1) { i += 2 } test_print(i)", "< 9", "< lim", "9"},
       {"var i, one; one = 1; for (i = 1; i < 40; i += 1) { i = i * 2 } test_print(i)", "+= 1", "+= one", "63"},
       // The test and the step count different locals.
-      {"var i, j, lim; lim = 4; i = 0; for (j = 0; i < 4; j += 1) { i += 3 } test_print(i, j)", "< 4", "< lim",
-       "6 2"},
+      {"var i, j, lim; lim = 4; i = 0; for (j = 0; i < 4; j += 1) { i += 3 } test_print(i, j)", "< 4", "< lim", "6 2"},
       {"var i, j, one; one = 1; i = 0; for (j = 0; i < 4; j += 1) { i += 3 } test_print(i, j)", "+= 1", "+= one",
        "6 2"},
       // The counter becomes a text, then the step fails on it.
