@@ -124,11 +124,17 @@ CDS_Map::Bucket& CDS_Map::BucketFor(uint32_t hash) {
   const uint32_t b = hash & kBucketMask;
   const uint64_t bit = uint64_t{1} << (b & (kGroupSize - 1));
   Group*& group = GroupFor(static_cast<int32_t>(b >> kGroupBits));
-  const uint64_t used = group == nullptr ? 0 : group->used;
+  if (group == nullptr) {  // a group just made: its one bucket
+    GrowGroup(&group, 0);
+    group->Buckets()[0] = Bucket{nullptr, nullptr};
+    group->used = bit;
+    return group->Buckets()[0];
+  }
+  const uint64_t used = group->used;
   const int32_t rank = Count(used & (bit - 1));
   if ((used & bit) != 0) return group->Buckets()[rank];
   const int32_t held = Count(used);
-  if (group == nullptr || held == static_cast<int32_t>(group->capacity)) GrowGroup(&group, held);
+  if (held == static_cast<int32_t>(group->capacity)) GrowGroup(&group, held);
   Bucket* buckets = group->Buckets();
   std::memmove(&buckets[rank + 1], &buckets[rank], static_cast<size_t>(held - rank) * sizeof(Bucket));
   buckets[rank] = Bucket{nullptr, nullptr};
