@@ -66,6 +66,7 @@ void CDS_Map::IndexResize(uint32_t size) {
 
 void CDS_Map::Reserve(int32_t count) {
   if (count <= 0) return;
+  GrowGroups(static_cast<uint32_t>(std::min<int64_t>(int64_t{m_count} + count, kGroups)));
   uint64_t wanted = (uint64_t{static_cast<uint32_t>(m_count)} + static_cast<uint32_t>(count)) * 2;
   uint32_t size = m_index == nullptr ? 8 : m_indexMask + 1;
   while (size < wanted) size *= 2;
@@ -92,21 +93,52 @@ void CDS_Map::IndexRemove(const DSMapEntry* entry) {
   m_index[hole] = nullptr;
 }
 
+CDS_Map::Group*& CDS_Map::GroupFor(int32_t g) {
+  const uint64_t bit = uint64_t{1} << g;
+  const int32_t rank = Count(m_usedGroups & (bit - 1));
+  if ((m_usedGroups & bit) != 0) return m_groups[rank];
+  const int32_t held = Count(m_usedGroups);
+  if (static_cast<uint32_t>(held) == m_groupCapacity) GrowGroups(m_groupCapacity == 0 ? 4 : m_groupCapacity * 2);
+  std::memmove(&m_groups[rank + 1], &m_groups[rank], static_cast<size_t>(held - rank) * sizeof(Group*));
+  m_groups[rank] = nullptr;
+  m_usedGroups |= bit;
+  return m_groups[rank];
+}
+
+void CDS_Map::GrowGroups(uint32_t capacity) {
+  capacity = std::min<uint32_t>(capacity, kGroups);
+  if (capacity <= m_groupCapacity) return;
+  auto* grown = static_cast<Group**>(KV_ALLOC(sizeof(Group*) * capacity, false));
+  if (m_groups != nullptr) std::memcpy(grown, m_groups, sizeof(Group*) * Count(m_usedGroups));
+  MemoryManager::Free(m_groups);
+  m_groups = grown;
+  m_groupCapacity = capacity;
+}
+
+const CDS_Map::Group* CDS_Map::GroupAt(int32_t g) const {
+  const uint64_t bit = uint64_t{1} << g;
+  return (m_usedGroups & bit) == 0 ? nullptr : m_groups[Count(m_usedGroups & (bit - 1))];
+}
+
 CDS_Map::Bucket& CDS_Map::BucketFor(uint32_t hash) {
   const uint32_t b = hash & kBucketMask;
   const uint64_t bit = uint64_t{1} << (b & (kGroupSize - 1));
-  if (m_groups == nullptr) m_groups = static_cast<Group**>(KV_ALLOC(sizeof(Group*) * kGroups, true));
-  Group*& group = m_groups[b >> kGroupBits];
-  const uint64_t used = group == nullptr ? 0 : group->used;
+  Group*& group = GroupFor(static_cast<int32_t>(b >> kGroupBits));
+  if (group == nullptr) {  // a group just made: its one bucket
+    GrowGroup(&group, 0);
+    group->Buckets()[0] = Bucket{nullptr, nullptr};
+    group->used = bit;
+    return group->Buckets()[0];
+  }
+  const uint64_t used = group->used;
   const int32_t rank = Count(used & (bit - 1));
   if ((used & bit) != 0) return group->Buckets()[rank];
   const int32_t held = Count(used);
-  if (group == nullptr || held == static_cast<int32_t>(group->capacity)) GrowGroup(&group, held);
+  if (held == static_cast<int32_t>(group->capacity)) GrowGroup(&group, held);
   Bucket* buckets = group->Buckets();
   std::memmove(&buckets[rank + 1], &buckets[rank], static_cast<size_t>(held - rank) * sizeof(Bucket));
   buckets[rank] = Bucket{nullptr, nullptr};
   group->used |= bit;
-  m_usedGroups |= uint64_t{1} << (b >> kGroupBits);
   return buckets[rank];
 }
 
@@ -152,7 +184,10 @@ void CDS_Map::Unlink(DSMapEntry* entry) {
   IndexRemove(entry);
   const uint32_t b = entry->hash & kBucketMask;
   const uint64_t bit = uint64_t{1} << (b & (kGroupSize - 1));
-  Group* group = m_groups[b >> kGroupBits];
+  const int32_t g = static_cast<int32_t>(b >> kGroupBits);
+  const uint64_t groupBit = uint64_t{1} << g;
+  const int32_t groupRank = Count(m_usedGroups & (groupBit - 1));
+  Group* group = m_groups[groupRank];
   const int32_t rank = Count(group->used & (bit - 1));
   Bucket& bucket = group->Buckets()[rank];
   if (entry->previous != nullptr)
@@ -168,7 +203,12 @@ void CDS_Map::Unlink(DSMapEntry* entry) {
     std::memmove(&buckets[rank], &buckets[rank + 1],
                  static_cast<size_t>(Count(group->used) - rank - 1) * sizeof(Bucket));
     group->used &= ~bit;
-    if (group->used == 0) m_usedGroups &= ~(uint64_t{1} << (b >> kGroupBits));
+    if (group->used == 0) {
+      MemoryManager::Free(group);
+      std::memmove(&m_groups[groupRank], &m_groups[groupRank + 1],
+                   static_cast<size_t>(Count(m_usedGroups) - groupRank - 1) * sizeof(Group*));
+      m_usedGroups &= ~groupBit;
+    }
   }
   DS_ResetSlot(&entry->key);
   DS_ResetSlot(&entry->value);
@@ -207,13 +247,10 @@ ScriptValue* CDS_Map::FindValue(const ScriptValue* key) {
 }
 
 void CDS_Map::Clear() {
-  if (m_groups != nullptr) {
-    for (int32_t g = 0; g < kGroups; ++g) {
-      Group* group = m_groups[g];
-      if (group == nullptr) continue;
-      for (int32_t i = 0; i < Count(group->used); ++i) FreeEntries(group->Buckets()[i].first);
-      MemoryManager::Free(group);
-    }
+  for (int32_t g = 0, groups = Count(m_usedGroups); g < groups; ++g) {
+    Group* group = m_groups[g];
+    for (int32_t i = 0, buckets = Count(group->used); i < buckets; ++i) FreeEntries(group->Buckets()[i].first);
+    MemoryManager::Free(group);
   }
   MemoryManager::Free(m_groups);
   MemoryManager::Free(m_index);
@@ -221,6 +258,7 @@ void CDS_Map::Clear() {
   m_index = nullptr;
   m_indexMask = 0;
   m_usedGroups = 0;
+  m_groupCapacity = 0;
   m_count = 0;
 }
 
@@ -246,27 +284,25 @@ void CDS_Map::Copy(const CDS_Map* source) {
 DSMapEntry* CDS_Map::FirstFrom(int32_t bucket) const {
   if (bucket >= kBuckets) return nullptr;
   int32_t g = bucket >> kGroupBits;
-  if (m_groups != nullptr && m_groups[g] != nullptr) {
-    const Group* group = m_groups[g];
+  if (const Group* group = GroupAt(g)) {
     uint64_t here = group->used & (~uint64_t{0} << (bucket & (kGroupSize - 1)));
     if (here != 0) return group->Buckets()[Count(group->used) - Count(here)].first;
   }
   uint64_t later = g + 1 < kGroups ? m_usedGroups & (~uint64_t{0} << (g + 1)) : 0;
   if (later == 0) return nullptr;
-  return m_groups[__builtin_ctzll(later)]->Buckets()[0].first;
+  return GroupAt(__builtin_ctzll(later))->Buckets()[0].first;
 }
 
 DSMapEntry* CDS_Map::LastBefore(int32_t bucket) const {
   if (bucket <= 0 || m_groups == nullptr) return nullptr;
   int32_t last = bucket - 1, g = last >> kGroupBits, bit = last & (kGroupSize - 1);
-  if (m_groups[g] != nullptr) {
-    const Group* group = m_groups[g];
+  if (const Group* group = GroupAt(g)) {
     uint64_t here = group->used & (bit == kGroupSize - 1 ? ~uint64_t{0} : (uint64_t{1} << (bit + 1)) - 1);
     if (here != 0) return group->Buckets()[Count(here) - 1].last;
   }
   uint64_t earlier = m_usedGroups & ((uint64_t{1} << g) - 1);
   if (earlier == 0) return nullptr;
-  const Group* previous = m_groups[63 - __builtin_clzll(earlier)];
+  const Group* previous = m_groups[Count(earlier) - 1];
   return previous->Buckets()[Count(previous->used) - 1].last;
 }
 

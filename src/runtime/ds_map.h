@@ -5,10 +5,10 @@
 // whose CRCs collide still keep their own values.
 //
 // The buckets come in groups of 64 made on first use, each group holding
-// only its buckets that have entries, and a table keyed by the whole CRC
-// finds an entry without walking its bucket: an empty map is a few dozen
-// bytes, a small one a few hundred, and a large one finds a key in constant
-// time.
+// only its buckets that have entries, the map holding only its groups that
+// have entries, and a table keyed by the whole CRC finds an entry without
+// walking its bucket: an empty map is a few dozen bytes, a small one a few
+// hundred, and a large one finds a key in constant time.
 #pragma once
 
 #include <cstdint>
@@ -102,6 +102,11 @@ class CDS_Map {
   // The hash's bucket, made (empty) when it holds nothing yet.
   Bucket& BucketFor(uint32_t hash);
   static void GrowGroup(Group** group, int32_t held);
+  // The place of group g among those made, made (empty) when absent.
+  Group*& GroupFor(int32_t g);
+  void GrowGroups(uint32_t capacity);
+  // Group g, or null when it holds nothing.
+  const Group* GroupAt(int32_t g) const;
   DSMapEntry* FirstFrom(int32_t bucket) const;
   DSMapEntry* LastBefore(int32_t bucket) const;
   const DSMapEntry* After(const DSMapEntry* entry) const;
@@ -112,8 +117,11 @@ class CDS_Map {
   void IndexResize(uint32_t size);
   uint32_t Slot(uint32_t hash) const;
 
-  Group** m_groups = nullptr;  // kGroups pointers, made with the first entry
-  uint64_t m_usedGroups = 0;   // bit g: group g holds entries
+  // The groups that hold entries in group order: group g, when bit g of
+  // m_usedGroups is set, is the one at the number of set bits below g.
+  Group** m_groups = nullptr;
+  uint64_t m_usedGroups = 0;
+  uint32_t m_groupCapacity = 0;
   // Open addressing with linear probing, at most half full.
   DSMapEntry** m_index = nullptr;
   uint32_t m_indexMask = 0;

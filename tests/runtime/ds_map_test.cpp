@@ -246,6 +246,38 @@ TEST(DSMap, EmptyMapsCostAFewDozenBytes) {
   EXPECT_LT(afterClear, int64_t{kMaps} * 100);
 }
 
+// A map keeps room only for the groups that hold entries: a few keys cost a
+// few hundred bytes, not a pointer for every group.
+TEST(DSMap, SmallMapsCostAFewHundredBytes) {
+  struct Case {
+    int keys;
+    bool reserved;
+    int64_t bytesPerMap;
+  };
+  const Case cases[] = {{1, false, 600}, {1, true, 600}, {5, false, 1450}, {5, true, 1450}};
+  constexpr int kMaps = 2000;
+  auto inUse = [] { return static_cast<int64_t>(mallinfo2().uordblks); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    std::vector<CDS_Map*> maps;
+    TestValue value(1.0);
+    const int64_t before = inUse();
+    for (int i = 0; i < kMaps; ++i) {
+      maps.push_back(new CDS_Map());
+      if (c.reserved) maps.back()->Reserve(c.keys);
+      for (int k = 0; k < c.keys; ++k) {
+        TestValue key = NumberedKey(k);
+        ASSERT_TRUE(maps.back()->Add(&key, &value));
+      }
+    }
+    const int64_t used = inUse() - before;
+    EXPECT_EQ(Walk(*maps.front()), Walk(*maps.back()));
+    for (CDS_Map* map : maps) delete map;
+    EXPECT_LT(used, int64_t{kMaps} * c.bytesPerMap);
+    EXPECT_GT(used, int64_t{kMaps} * c.keys * 40);  // the entries at least
+  }
+}
+
 TEST(DSMap, TextFormWritesKindKeyAndValueInHex) {
   CDS_Map map;
   TestValue one(1.0), ab("ab");

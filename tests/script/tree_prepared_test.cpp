@@ -176,6 +176,34 @@ TEST_F(TreePrepared, CountingLoopsAnswerAsTheGeneralWalk) {
   ExpectSame("var i, lim; lim = 2; for (; i < 2; i += 1) test_print(i)", "< 2", "< lim");
 }
 
+TEST_F(TreePrepared, LoopsOfOneAssignmentAnswerAsTheGeneralWalk) {
+  struct Case {
+    const char* program;
+    const char* fast;
+    const char* general;
+    const char* printed;
+  };
+  const Case cases[] = {
+      // The lone assignment moves the counter that the test reads next.
+      {"var i, lim; lim = 9; for (i = 0; i < 9; i += 1) { i += 2 } test_print(i)", "< 9", "< lim", "9"},
+      {"var i, one; one = 1; for (i = 1; i < 40; i += 1) { i = i * 2 } test_print(i)", "+= 1", "+= one", "63"},
+      // The test and the step count different locals.
+      {"var i, j, lim; lim = 4; i = 0; for (j = 0; i < 4; j += 1) { i += 3 } test_print(i, j)", "< 4", "< lim", "6 2"},
+      {"var i, j, one; one = 1; i = 0; for (j = 0; i < 4; j += 1) { i += 3 } test_print(i, j)", "+= 1", "+= one",
+       "6 2"},
+      // The counter becomes a text, then the step fails on it.
+      {"var i, one; one = 1; for (i = 0; i < 3; i += 1) { i = 'a' } test_print(i)", "+= 1", "+= one",
+       "error: Wrong type of arguments to +."},
+      // The lone assignment fails.
+      {"var i, s, lim; lim = 3; s = 'x'; for (i = 0; i < 3; i += 1) { s -= 1 } test_print(s)", "< 3", "< lim",
+       "error: Wrong type of arguments to -."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(runner.RunJoined(c.program), c.printed) << c.program;
+    ExpectSame(c.program, c.fast, c.general);
+  }
+}
+
 TEST_F(TreePrepared, DivAndModByConstantsAreTheOperators) {
   const char* divisors[] = {"2", "3", "7", "-7", "11", "1000003", "2147483647", "-2147483648", "1", "-1", "2.5"};
   for (const char* divisor : divisors) {

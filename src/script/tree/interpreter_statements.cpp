@@ -143,9 +143,17 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
   // general walk would work them out.
   bool countingTest = IsCountingTest(test);
   bool countingStep = IsCountingStep(step);
+  // A step on the test's own local leaves it a plain real where it was, so
+  // the test that follows needs no second look for it.
+  bool sameCounter = countingTest && countingStep && test->children[0].id == step->children[0].id;
+  // A body of one assignment in braces, run as the block would run it
+  // without going through the block.
+  const CodeNode* lone = body->kind == kNodeBlock && body->childCount == 1 && body->children[0].kind == kNodeAssign
+                             ? &body->children[0]
+                             : nullptr;
+  ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
   for (;;) {
     bool holds = false;
-    ScriptValue* counter = countingTest ? Counter(context, test) : nullptr;
     if (counter != nullptr) {
       // A loop runs while its counter is below a bound far more often than
       // not: that comparison goes first.
@@ -157,7 +165,12 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
       if (status != kExecDone) return status;
     }
     if (!holds) return kExecDone;
-    status = body->kind == kNodeBlock ? RunBlock(context, body, result) : Run(context, body, result);
+    if (lone != nullptr) {
+      ScriptValue_Release(result);
+      status = Tree_Assign(context, lone, result);
+    } else {
+      status = body->kind == kNodeBlock ? RunBlock(context, body, result) : Run(context, body, result);
+    }
     if (status == kExecBreak) return kExecDone;
     if (status != kExecDone && status != kExecContinue) return status;
     counter = countingStep ? Counter(context, step) : nullptr;
@@ -165,10 +178,12 @@ inline ScriptValue* Counter(ExecContext* context, const CodeNode* node) {
       double amount = step->children[1].value.real;
       // The step's own value is never read: nothing keeps it.
       counter->real = step->preparedData == kFormAdd ? counter->real + amount : counter->real - amount;
+      if (sameCounter) continue;
     } else {
       status = Run(context, step, &scratch.value);
       if (status != kExecDone) return status;
     }
+    counter = countingTest ? Counter(context, test) : nullptr;
   }
 }
 
