@@ -64,7 +64,6 @@ struct DepthOrderNode {
   uint32_t priority = 0;
   float highest = 0.0f;  // the greatest depth in the subtree, NaN left out
   bool holdsNaN = false;
-  int32_t size = 1;  // instances in the subtree
 };
 
 class CInstance {

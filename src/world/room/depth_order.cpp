@@ -1,8 +1,10 @@
 #include "world/room/depth_order.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "world/instance/instance.h"
 
@@ -24,29 +26,34 @@ uint32_t NextPriority() {
 struct Summary {
   float highest;
   bool holdsNaN;
-  int32_t size;
 };
 
 Summary SummaryOf(const CInstance* node) {
   const bool nan = std::isnan(node->depth);
-  Summary s{nan ? kNoDepth : node->depth, nan, 1};
+  Summary s{nan ? kNoDepth : node->depth, nan};
   for (const CInstance* child : {node->order.left, node->order.right}) {
     if (child == nullptr) continue;
     if (child->order.highest > s.highest) s.highest = child->order.highest;
     s.holdsNaN = s.holdsNaN || child->order.holdsNaN;
-    s.size += child->order.size;
   }
   return s;
 }
 
-void Summarise(CInstance* node) {
+// False when the node's summary was right already.
+bool Summarise(CInstance* node) {
   const Summary s = SummaryOf(node);
+  if (s.highest == node->order.highest && s.holdsNaN == node->order.holdsNaN) return false;
   node->order.highest = s.highest;
   node->order.holdsNaN = s.holdsNaN;
-  node->order.size = s.size;
+  return true;
 }
 
-int32_t SizeOf(const CInstance* subtree) { return subtree != nullptr ? subtree->order.size : 0; }
+// The nodes from the root down to `node`.
+void PathFromRoot(const CInstance* node, std::vector<const CInstance*>* path) {
+  path->clear();
+  for (; node != nullptr; node = node->order.up) path->push_back(node);
+  std::reverse(path->begin(), path->end());
+}
 
 void Replace(DepthOrderTree* tree, CInstance* parent, const CInstance* old, CInstance* now) {
   if (parent == nullptr) {
@@ -94,7 +101,7 @@ bool CheckNode(const CInstance* node, const CInstance* up, const CInstance** at,
   ++*seen;
   if (!CheckNode(n.right, node, at, seen)) return false;
   const Summary s = SummaryOf(node);
-  return s.highest == n.highest && s.holdsNaN == n.holdsNaN && s.size == n.size;
+  return s.highest == n.highest && s.holdsNaN == n.holdsNaN;
 }
 
 }  // namespace
@@ -163,17 +170,25 @@ const CInstance* DepthOrder_Root(const CInstance* instance) {
   return top;
 }
 
-int32_t DepthOrder_Rank(const CInstance* instance) {
-  int32_t rank = SizeOf(instance->order.left);
-  for (const CInstance* node = instance; node->order.up != nullptr; node = node->order.up) {
-    const CInstance* up = node->order.up;
-    if (up->order.right == node) rank += SizeOf(up->order.left) + 1;
-  }
-  return rank;
+bool DepthOrder_Precedes(const CInstance* a, const CInstance* b) {
+  if (a == b) return false;
+  static std::vector<const CInstance*> pathA, pathB;
+  PathFromRoot(a, &pathA);
+  PathFromRoot(b, &pathB);
+  size_t i = 0;
+  while (i < pathA.size() && i < pathB.size() && pathA[i] == pathB[i]) ++i;
+  const CInstance* common = pathA[i - 1];
+  if (i == pathA.size()) return common->order.right == pathB[i];  // b below a
+  return common->order.left == pathA[i];                          // a below b, or apart
 }
 
+// The node's own summary is made again, then those above it while they
+// change: a summary above that stays as it was leaves every one higher up
+// right too.
 void DepthOrder_Refresh(CInstance* instance) {
-  for (CInstance* node = instance; node != nullptr; node = node->order.up) Summarise(node);
+  for (CInstance* node = instance; node != nullptr; node = node->order.up) {
+    if (!Summarise(node) && node != instance) return;
+  }
 }
 
 bool DepthOrder_Check(const DepthOrderTree& tree, const CInstance* head, int32_t count) {

@@ -2,8 +2,7 @@
 // an instance by depth is found without walking the list. It is a treap in
 // list order: each node knows the greatest depth below it and whether a NaN
 // depth is there, which is all a search for the first instance the list walk
-// would stop at needs, and how many instances its subtree holds, which gives
-// an instance's place in the list.
+// would stop at needs.
 #pragma once
 
 #include <cstdint>
@@ -28,10 +27,10 @@ CInstance* DepthOrder_FirstAbove(const DepthOrderTree& tree, float depth);
 bool DepthOrder_Holds(const DepthOrderTree& tree, const CInstance* instance);
 // The root of the tree the instance is in (itself when in none).
 const CInstance* DepthOrder_Root(const CInstance* instance);
-// How many instances come before this one in its list.
-int32_t DepthOrder_Rank(const CInstance* instance);
+// `a` comes before `b` in the list whose tree holds both.
+bool DepthOrder_Precedes(const CInstance* a, const CInstance* b);
 // An instance's depth changed: every subtree summary above it follows.
 void DepthOrder_Refresh(CInstance* instance);
 // The tree holds exactly the list from head on, in its order, with right
-// summaries, sizes, links and priorities; false at the first thing that is wrong.
+// summaries, links and priorities; false at the first thing that is wrong.
 bool DepthOrder_Check(const DepthOrderTree& tree, const CInstance* head, int32_t count);

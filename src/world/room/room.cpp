@@ -274,11 +274,7 @@ namespace {
 
 // The instances in list order.
 void SortByPlace(std::vector<CInstance*>* instances) {
-  std::vector<std::pair<int32_t, CInstance*>> placed;
-  placed.reserve(instances->size());
-  for (CInstance* instance : *instances) placed.emplace_back(DepthOrder_Rank(instance), instance);
-  std::sort(placed.begin(), placed.end());
-  for (size_t i = 0; i < placed.size(); ++i) (*instances)[i] = placed[i].second;
+  std::sort(instances->begin(), instances->end(), DepthOrder_Precedes);
 }
 
 }  // namespace

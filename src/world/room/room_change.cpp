@@ -76,14 +76,9 @@ void RunCreationCode(CInstance* self, CCode* code) {
 CInstance* FindInList(const InstanceList& list, int32_t id, std::vector<CInstance*>* withId) {
   InstanceMap_All(id, withId);
   CInstance* first = nullptr;
-  int32_t firstPlace = 0;
   for (CInstance* instance : *withId) {
     if (!DepthOrder_Holds(list.order, instance)) continue;
-    const int32_t place = DepthOrder_Rank(instance);
-    if (first == nullptr || place < firstPlace) {
-      first = instance;
-      firstPlace = place;
-    }
+    if (first == nullptr || DepthOrder_Precedes(instance, first)) first = instance;
   }
   return first;
 }
