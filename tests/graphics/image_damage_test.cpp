@@ -137,8 +137,9 @@ Bytes PngHeaderOnly(uint32_t width, uint32_t height) {
   return png;
 }
 
-// Headers claiming more than any image may hold, up to 2^31 pixels, and
-// sizes that fit the limits but not the bytes that follow.
+// Headers claiming more than any image may hold (sides up to 2^31, or
+// allowed sides whose product passes 2^26 pixels), and sizes that fit the
+// limits but not the bytes that follow.
 TEST_F(DamagedImages, SizesThatLieFail) {
   std::vector<Bytes> files;
   Bytes bmp = {'B', 'M'};
@@ -161,6 +162,10 @@ TEST_F(DamagedImages, SizesThatLieFail) {
   files.push_back(PngHeaderOnly(16384, 16384));
   files.push_back(Jpeg(65535, 65535));
   files.push_back(Jpeg(16384, 16384));
+  // A whole, valid GIF: one pixel on a 16384 x 16384 screen would fill 1 GiB.
+  files.push_back({'G', 'I',  'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, 0x80, 0, 0, 0,    0,    0, 255, 255,
+                   255, 0x2C, 0,   0,   0,   0,   1,    0,    1,    0,    0,    2, 2, 0x44, 0x01, 0, 0x3B});
+  files.push_back(PngHeaderOnly(16384, 8192));
   for (size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(Decode(files[i]).empty()) << "case " << i;
 }
 

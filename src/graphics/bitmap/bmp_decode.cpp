@@ -86,7 +86,7 @@ const char* ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
   if (!KnownHeaderSize(h.headerBytes)) return "unknown header size";
   if (const char* fault = ReadInfo(c, h)) return fault;
   if (c.Failed()) return "header cut short";
-  if (!Image_SideAllowed(h.width) || !Image_SideAllowed(h.height < 0 ? -h.height : h.height)) return "bad size";
+  if (!Image_SizeAllowed(h.width, h.height < 0 ? -h.height : h.height)) return "bad size";
   if (h.bits <= 8) return PlacePalette(h);
   if (h.bits != 16 && h.bits != 24 && h.bits != 32) return "unsupported bit count";
   const size_t headersEnd = std::max(c.Position(), size_t{kFileHeaderBytes} + h.headerBytes);

@@ -144,7 +144,7 @@ bool Dds_Decode(const uint8_t* data, size_t bound, DecodedImage& image) {
     return false;
   }
   const uint32_t height = Image_Le32(data + 12), width = Image_Le32(data + 16);
-  if (width == 0 || height == 0 || width > kImageMaxSide || height > kImageMaxSide) {
+  if (!Image_SizeAllowed(width, height)) {
     g_debugConsole->Output("DDS image: bad size %u x %u\n", width, height);
     return false;
   }

@@ -46,7 +46,7 @@ bool GifDecoder::Open() {
   int error = 0;
   gif_ = DGifOpen(this, Read, &error);
   if (gif_ == nullptr) return Failed(error);
-  if (!Image_SideAllowed(gif_->SWidth) || !Image_SideAllowed(gif_->SHeight)) return Failed("bad screen size");
+  if (!Image_SizeAllowed(gif_->SWidth, gif_->SHeight)) return Failed("bad screen size");
   width_ = gif_->SWidth;
   height_ = gif_->SHeight;
   return true;

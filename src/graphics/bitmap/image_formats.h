@@ -8,11 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/image_decode.h"
 
-constexpr int32_t kImageMaxSide = 16384;
+constexpr int32_t kImageMaxSide = kBitmapMaxSide;
 
-inline bool Image_SideAllowed(int64_t side) { return side >= 1 && side <= kImageMaxSide; }
+// Sides and pixel count as for any bitmap: a header may ask for a picture
+// far larger than the file, and a few bytes of packed data may fill it.
+inline bool Image_SizeAllowed(int64_t width, int64_t height) { return Bitmap_SizeAllowed(width, height); }
 
 // Room for width x height pixels, not cleared; the reader writes them all.
 uint32_t* Image_NewPixels(int32_t width, int32_t height);

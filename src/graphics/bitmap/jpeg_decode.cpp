@@ -69,7 +69,7 @@ bool Start(JpegRead& r, const uint8_t* data, size_t size, DecodedImage& image) {
   r.info.mem->max_memory_to_use = kMaxCoefficientBytes;
   jpeg_mem_src(&r.info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&r.info, TRUE);
-  if (!Image_SideAllowed(r.info.image_width) || !Image_SideAllowed(r.info.image_height)) {
+  if (!Image_SizeAllowed(r.info.image_width, r.info.image_height)) {
     std::snprintf(r.fault, sizeof r.fault, "bad size %u x %u", r.info.image_width, r.info.image_height);
     return false;
   }

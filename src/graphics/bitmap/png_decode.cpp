@@ -60,6 +60,7 @@ int ReadHeader(PngRead& r, DecodedImage& image) {
   png_read_info(r.png, r.info);
   image.width = static_cast<int32_t>(png_get_image_width(r.png, r.info));
   image.height = static_cast<int32_t>(png_get_image_height(r.png, r.info));
+  if (!Image_SizeAllowed(image.width, image.height)) png_error(r.png, "image too large");
   RequestBgra(r.png);
   const int passes = png_set_interlace_handling(r.png);
   png_read_update_info(r.png, r.info);

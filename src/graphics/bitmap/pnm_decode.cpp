@@ -34,7 +34,7 @@ bool Pnm_Decode(const uint8_t* data, size_t bound, DecodedImage& image) {
   const uint64_t height = PnmNumber(data, bound, &at);
   const uint64_t maxval = PnmNumber(data, bound, &at);
   if (at >= bound || !PnmSpace(data[at]) || width == 0 || height == 0 || maxval == 0 || maxval > 65535 ||
-      !Image_SideAllowed(static_cast<int64_t>(width)) || !Image_SideAllowed(static_cast<int64_t>(height))) {
+      !Image_SizeAllowed(static_cast<int64_t>(width), static_cast<int64_t>(height))) {
     return Image_Fail("bad PNM header");
   }
   ++at;

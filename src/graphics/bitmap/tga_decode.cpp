@@ -41,7 +41,7 @@ bool OneOf(uint32_t value, std::initializer_list<uint32_t> allowed) {
 }
 
 bool Describable(const TgaHeader& h) {
-  if (!Image_SideAllowed(h.width) || !Image_SideAllowed(h.height)) return false;
+  if (!Image_SizeAllowed(h.width, h.height)) return false;
   if (h.mapType == 1) return OneOf(h.type, {1, 9}) && OneOf(h.mapBits, {8, 15, 16, 24, 32}) && OneOf(h.bits, {8, 16});
   return h.mapType == 0 && OneOf(h.type, {2, 3, 10, 11}) && OneOf(h.bits, {8, 15, 16, 24, 32});
 }
