@@ -8,18 +8,11 @@
 
 #include "platform/window_messages.h"
 
-// What the window needs of the layers above it (input state, run control,
-// options, graphics). A member left null does nothing and answers false/0.
+// What the window needs of the layers above it (the step's mouse, run
+// control, options, graphics); its keys and mouse go to the window side of
+// the input state (shell/window_input.h) directly. A member left null does
+// nothing and answers false/0.
 struct WindowServices {
-  void (*keyDown)(int32_t code) = nullptr;
-  void (*keyUp)(int32_t code) = nullptr;
-  void (*character)(int32_t code) = nullptr;
-  void (*mouseMove)(int32_t x, int32_t y) = nullptr;
-  void (*buttonDown)(int32_t button) = nullptr;
-  void (*buttonUp)(int32_t button) = nullptr;
-  // Answer whether the input state took the wheel.
-  bool (*wheelUp)() = nullptr;
-  bool (*wheelDown)() = nullptr;
   bool (*altEnterAllowed)() = nullptr;
   // The picture's offset inside the client area when bars surround it.
   void (*letterboxOffset)(int32_t* x, int32_t* y) = nullptr;

@@ -2,22 +2,16 @@
 #include "platform/device_window.h"
 #include "platform/native_messages.h"
 #include "shell/window.h"
+#include "shell/window_input.h"
 #include "shell/window_internal.h"
 
 namespace {
 
 MsgLParam g_rightShiftScanCode = -1;
 
-void KeyDown(int32_t code) {
-  if (Win_Services().keyDown != nullptr) Win_Services().keyDown(code);
-}
-void KeyUp(int32_t code) {
-  if (Win_Services().keyUp != nullptr) Win_Services().keyUp(code);
-}
-
 // The generic code first, then the one naming the side.
 void ReportKey(bool down, int32_t code, MsgLParam lParam) {
-  void (*report)(int32_t) = down ? KeyDown : KeyUp;
+  void (*report)(int32_t) = down ? IO_OnKeyDown : IO_OnKeyUp;
   report(code);
   const bool extended = (lParam & kKeyExtended) != 0;
   switch (code) {
@@ -44,14 +38,9 @@ MsgResult Wheel(MsgWParam wParam) {
   // ours take the turn only.
   const int32_t delta = HighWordSigned(static_cast<int64_t>(wParam));
   bool handled = false;
-  if (delta > 0 && Win_Services().wheelUp != nullptr) handled = Win_Services().wheelUp();
-  if (delta < 0 && Win_Services().wheelDown != nullptr) handled = Win_Services().wheelDown();
+  if (delta > 0) handled = IO_OnWheelUp();
+  if (delta < 0) handled = IO_OnWheelDown();
   return handled ? 0 : 1;
-}
-
-void Button(bool down, int32_t button) {
-  void (*handler)(int32_t) = down ? Win_Services().buttonDown : Win_Services().buttonUp;
-  if (handler != nullptr) handler(button);
 }
 
 void SysCommand(MsgWParam wParam, MsgLParam lParam) {
@@ -66,14 +55,14 @@ MsgResult MouseMessage(NativeWindow window, uint32_t message, MsgWParam wParam, 
   switch (message) {
     case WM_MOUSEMOVE:
       // Signed: a drag held past the left or top edge gives negative places.
-      if (Win_Services().mouseMove != nullptr) Win_Services().mouseMove(LowWordSigned(lParam), HighWordSigned(lParam));
+      IO_OnMouseMove(LowWordSigned(lParam), HighWordSigned(lParam));
       break;
-    case WM_LBUTTONDOWN: Button(true, 1); break;
-    case WM_RBUTTONDOWN: Button(true, 2); break;
-    case WM_MBUTTONDOWN: Button(true, 3); break;
-    case WM_LBUTTONUP: Button(false, 1); break;
-    case WM_RBUTTONUP: Button(false, 2); break;
-    case WM_MBUTTONUP: Button(false, 3); break;
+    case WM_LBUTTONDOWN: IO_OnMouseButtonDown(1); break;
+    case WM_RBUTTONDOWN: IO_OnMouseButtonDown(2); break;
+    case WM_MBUTTONDOWN: IO_OnMouseButtonDown(3); break;
+    case WM_LBUTTONUP: IO_OnMouseButtonUp(1); break;
+    case WM_RBUTTONUP: IO_OnMouseButtonUp(2); break;
+    case WM_MBUTTONUP: IO_OnMouseButtonUp(3); break;
     case WM_MOUSEWHEEL: return Wheel(wParam);
     default: break;
   }
@@ -109,9 +98,7 @@ MsgResult Win_WindowProc(NativeWindow window, uint32_t message, MsgWParam wParam
     case WM_SYSKEYDOWN: ReportKey(true, static_cast<int32_t>(wParam & 0xFFFF), lParam); return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP: ReportKey(false, static_cast<int32_t>(wParam & 0xFFFF), lParam); return 0;
-    case WM_CHAR:
-      if (Win_Services().character != nullptr) Win_Services().character(static_cast<int32_t>(wParam & 0xFFFF));
-      return 0;
+    case WM_CHAR: IO_OnChar(static_cast<int32_t>(wParam & 0xFFFF)); return 0;
     case WM_SYSCOMMAND: SysCommand(wParam, lParam); break;
     case WM_SIZING: return 0;
     default: return MouseMessage(window, message, wParam, lParam);

@@ -17,17 +17,6 @@ bool KeyState(int32_t key) { return key == VK_RSHIFT && Recorded().rightShiftHel
 
 WindowServices RecordingServices() {
   WindowServices s;
-  s.keyDown = [](int32_t c) { Recorded().keysDown.push_back(c); };
-  s.keyUp = [](int32_t c) { Recorded().keysUp.push_back(c); };
-  s.character = [](int32_t c) { Recorded().chars.push_back(c); };
-  s.mouseMove = [](int32_t x, int32_t y) {
-    Recorded().mouseX = x;
-    Recorded().mouseY = y;
-  };
-  s.buttonDown = [](int32_t b) { Recorded().buttonsDown.push_back(b); };
-  s.buttonUp = [](int32_t b) { Recorded().buttonsUp.push_back(b); };
-  s.wheelUp = [] { return ++Recorded().wheelUps, true; };
-  s.wheelDown = [] { return ++Recorded().wheelDowns, true; };
   s.altEnterAllowed = [] { return Recorded().altEnter; };
   s.letterboxOffset = [](int32_t* x, int32_t* y) {
     *x = Recorded().letterboxX;
@@ -50,6 +39,21 @@ WindowServices RecordingServices() {
   return s;
 }
 
+void ClearInput() {
+  Window() = InputWindowSide();
+  Input_KeyboardLength() = 0;
+  IO_ResetKeyMap();
+}
+
+Keys Typed() {
+  Keys units;
+  for (const uint16_t unit : Window().keyboardString) {
+    if (unit == 0) break;
+    units.push_back(unit);
+  }
+  return units;
+}
+
 void WindowTest::MakeWindow(int32_t width, int32_t height, uint32_t flags, const char* name) {
   WindowGameSettings settings;
   settings.optionFlags = flags;
@@ -67,6 +71,7 @@ void WindowTest::MakeWindow(int32_t width, int32_t height, uint32_t flags, const
 
 void WindowTest::SetUp() {
   Recorded() = Record();
+  ClearInput();
   Win_SetServices(RecordingServices());
   Native_SetKeyStateSource(KeyState);
   DeviceWindow_State() = DeviceWindowState();
@@ -81,6 +86,7 @@ void WindowTest::TearDown() {
   Native_ClearMessages();
   Native_SetKeyStateSource(nullptr);
   Win_SetServices(WindowServices());
+  ClearInput();
   DeviceWindow_Destroy();
 }
 

@@ -1,9 +1,11 @@
 // A main window made headless (on the offscreen desktop) with every service
-// the window calls recorded, for the window tests.
+// the window calls recorded and an empty window side of the input state, for
+// the window tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,15 @@
 #include "platform/native_messages.h"
 #include "platform/sdl/event_translator.h"
 #include "shell/window.h"
+#include "shell/window_input.h"
 
 namespace windowtest {
 
+using Keys = std::vector<int32_t>;
+
 struct Record {
-  std::vector<int32_t> keysDown, keysUp, chars, buttonsDown, buttonsUp;
-  int32_t wheelUps = 0, wheelDowns = 0, resets = 0, lostFocus = 0;
-  int32_t mouseX = 0, mouseY = 0, requestedWidth = -1, requestedHeight = -1;
+  int32_t resets = 0, lostFocus = 0;
+  int32_t requestedWidth = -1, requestedHeight = -1;
   bool altEnter = false;
   int32_t letterboxX = 0, letterboxY = 0;
   int32_t stepMouseX = 0, stepMouseY = 0;
@@ -26,6 +30,23 @@ struct Record {
 Record& Recorded();
 
 WindowServices RecordingServices();
+
+// The window side of the input state, where the window procedure marks the
+// keys, characters and mouse it is handed.
+inline InputWindowSide& Window() { return Input_WindowSide(); }
+// Emptied, with the identity key map.
+void ClearInput();
+// The indices whose flag is set, counted from `first` (1 for buttons).
+template <size_t N>
+Keys Marked(const uint8_t (&flags)[N], int32_t first = 0) {
+  Keys marked;
+  for (size_t i = 0; i < N; ++i) {
+    if (flags[i] != 0) marked.push_back(static_cast<int32_t>(i) + first);
+  }
+  return marked;
+}
+// keyboard_string's units on the window side.
+Keys Typed();
 
 class WindowTest : public ::testing::Test {
  protected:

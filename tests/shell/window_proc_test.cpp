@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "shell/window_fixture.h"
 
 namespace windowtest {
 namespace {
-
-using Keys = std::vector<int32_t>;
 
 MsgLParam Scan(uint32_t scanByte, bool extended = false) {
   return (static_cast<MsgLParam>(scanByte) << 16) | (extended ? kKeyExtended : 0);
@@ -20,47 +20,64 @@ class WindowProc : public WindowTest {};
 TEST_F(WindowProc, ShiftSidesFollowTheKeyStateOnPressAndTheScanCodeOnRelease) {
   record().rightShiftHeld = true;
   EXPECT_EQ(Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36)), 0);
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{16, 161}));
+  EXPECT_EQ(Window().lastKey, 161) << "the side after the generic key";
   record().rightShiftHeld = false;
   Send(WM_KEYUP, VK_SHIFT, Scan(0x36));
-  EXPECT_EQ(record().keysDown, (Keys{16, 161}));
-  EXPECT_EQ(record().keysUp, (Keys{16, 161}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 161}));
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
 
-  record() = Record();
+  ClearInput();
   Send(WM_KEYDOWN, VK_SHIFT, Scan(0x2A));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{16, 160}));
   Send(WM_KEYUP, VK_SHIFT, Scan(0x2A));
-  EXPECT_EQ(record().keysDown, (Keys{16, 160}));
-  EXPECT_EQ(record().keysUp, (Keys{16, 160}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 160}));
 
   // Right pressed, then the left one released: its scan code differs.
-  record() = Record();
+  ClearInput();
   record().rightShiftHeld = true;
   Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36));
   Send(WM_KEYUP, VK_SHIFT, Scan(0x2A));
-  EXPECT_EQ(record().keysUp, (Keys{16, 160}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 160}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{161}));
 }
 
 TEST_F(WindowProc, AltAndCtrlSidesComeFromTheExtendedBit) {
-  Send(WM_SYSKEYDOWN, VK_MENU, Scan(0x38, true));
-  Send(WM_KEYDOWN, VK_CONTROL, Scan(0x1D, true));
-  Send(WM_SYSKEYDOWN, VK_MENU, Scan(0x38));
-  Send(WM_KEYDOWN, VK_CONTROL, Scan(0x1D));
-  EXPECT_EQ(record().keysDown, (Keys{18, 165, 17, 163, 18, 164, 17, 162}));
+  struct Case {
+    uint32_t message;
+    MsgWParam key;
+    uint32_t scan;
+    bool extended;
+    Keys held;  // the generic key, then its side
+  };
+  const Case cases[] = {
+      {WM_SYSKEYDOWN, VK_MENU, 0x38, true, {18, 165}},
+      {WM_KEYDOWN, VK_CONTROL, 0x1D, true, {17, 163}},
+      {WM_SYSKEYDOWN, VK_MENU, 0x38, false, {18, 164}},
+      {WM_KEYDOWN, VK_CONTROL, 0x1D, false, {17, 162}},
+  };
+  for (const Case& c : cases) {
+    ClearInput();
+    Send(c.message, c.key, Scan(c.scan, c.extended));
+    EXPECT_EQ(Marked(Window().keyDown), c.held) << c.key << (c.extended ? " extended" : "");
+    EXPECT_EQ(Window().lastKey, c.held.back()) << c.key;
+  }
   Send(WM_SYSKEYUP, VK_MENU, Scan(0x38, true));
-  EXPECT_EQ(record().keysUp, (Keys{18, 165}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{18, 165}));
   // Other keys go alone.
+  ClearInput();
   Send(WM_KEYDOWN, 'A', 0);
-  EXPECT_EQ(record().keysDown.back(), 'A');
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{'A'}));
 }
 
 TEST_F(WindowProc, WheelAnswersWhetherTheInputStateTookIt) {
   EXPECT_EQ(Send(WM_MOUSEWHEEL, static_cast<MsgWParam>(MakeLParam(0, 0)), 0), 1);
-  EXPECT_EQ(record().wheelUps + record().wheelDowns, 0);
+  EXPECT_EQ(Window().wheelUp + Window().wheelDown, 0);
   EXPECT_EQ(Send(WM_MOUSEWHEEL, static_cast<MsgWParam>(MakeLParam(0, 120)), 0), 0);
+  EXPECT_EQ(Window().wheelUp, 1);
+  EXPECT_EQ(Window().wheelDown, 0);
   EXPECT_EQ(Send(WM_MOUSEWHEEL, static_cast<MsgWParam>(MakeLParam(0, -120)), 0), 0);
-  EXPECT_EQ(record().wheelUps, 1);
-  EXPECT_EQ(record().wheelDowns, 1);
-  Win_SetServices(WindowServices());
-  EXPECT_EQ(Send(WM_MOUSEWHEEL, static_cast<MsgWParam>(MakeLParam(0, 120)), 0), 1);
+  EXPECT_EQ(Window().wheelDown, 1);
 }
 
 TEST_F(WindowProc, CloseDestroysOnceAndTheQuitReachesThePump) {
@@ -89,17 +106,19 @@ TEST_F(WindowProc, AltEnterTogglesFullScreenOnlyWhenTheOptionAllowsIt) {
 
 TEST_F(WindowProc, MousePlacesStaySignedAndButtonsAreNumberedLeftRightMiddle) {
   Send(WM_MOUSEMOVE, 0, MakeLParam(-1, -20));
-  EXPECT_EQ(record().mouseX, -1);
-  EXPECT_EQ(record().mouseY, -20);
+  EXPECT_EQ(Window().mouseX, -1);
+  EXPECT_EQ(Window().mouseY, -20);
   Send(WM_MOUSEMOVE, 0, MakeLParam(700, 30000));
-  EXPECT_EQ(record().mouseX, 700);
-  EXPECT_EQ(record().mouseY, 30000);
-  Send(WM_LBUTTONDOWN);
-  Send(WM_RBUTTONDOWN);
-  Send(WM_MBUTTONDOWN);
+  EXPECT_EQ(Window().mouseX, 700);
+  EXPECT_EQ(Window().mouseY, 30000);
+  const std::pair<uint32_t, int32_t> downs[] = {{WM_LBUTTONDOWN, 1}, {WM_RBUTTONDOWN, 2}, {WM_MBUTTONDOWN, 3}};
+  for (const auto& [message, button] : downs) {
+    Send(message);
+    EXPECT_EQ(Window().lastButton, button);
+  }
   Send(WM_MBUTTONUP);
-  EXPECT_EQ(record().buttonsDown, (Keys{1, 2, 3}));
-  EXPECT_EQ(record().buttonsUp, (Keys{3}));
+  EXPECT_EQ(Marked(Window().buttonDown, 1), (Keys{1, 2}));
+  EXPECT_EQ(Marked(Window().buttonReleased, 1), (Keys{3}));
 }
 
 TEST_F(WindowProc, FocusMessagesSetTheActiveFlag) {
@@ -120,9 +139,14 @@ TEST_F(WindowProc, FocusMessagesSetTheActiveFlag) {
 }
 
 TEST_F(WindowProc, CharactersGoOnAsTyped) {
+  Send(WM_CHAR, 'a');
   Send(WM_CHAR, 0x20AC);
+  EXPECT_EQ(Typed(), (Keys{'a', 0x20AC}));
   Send(WM_CHAR, 8);
-  EXPECT_EQ(record().chars, (Keys{0x20AC, 8}));
+  EXPECT_EQ(Typed(), (Keys{'a'}));
+  EXPECT_EQ(Window().lastChar, 8);
+  Send(WM_CHAR, 8);
+  EXPECT_TRUE(Typed().empty());
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 namespace windowtest {
 namespace {
 
-using Keys = std::vector<int32_t>;
-
 class SyntheticKeys : public WindowTest {
  protected:
   void SetUp() override {
@@ -29,15 +27,17 @@ TEST_F(SyntheticKeys, APressIsHeldAtOnceAndReachesTheWindowThroughTheQueue) {
   Press(37);
   EXPECT_TRUE(Held(37)) << "held before any message is handled";
   EXPECT_NE(Native_GetKeyState(37) & 0x80, 0);
-  EXPECT_TRUE(record().keysDown.empty());
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{37}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{37}));
+  Window().lastKey = 0;
   Press(37);  // a repeat while held
   Release(37);
   EXPECT_FALSE(Held(37));
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{37, 37}));
-  EXPECT_EQ(record().keysUp, (Keys{37}));
+  EXPECT_EQ(Window().lastKey, 37) << "the repeat reached the window";
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{37}));
 
   // Codes outside 1..255 are no keys; Return also types its character.
   for (int32_t code : {0, 256, -1, INT32_MIN}) Press(code);
@@ -45,22 +45,25 @@ TEST_F(SyntheticKeys, APressIsHeldAtOnceAndReachesTheWindowThroughTheQueue) {
   Press(VK_RETURN);
   Release(VK_RETURN);
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{37, 37, 13}));
-  EXPECT_EQ(record().chars, (Keys{13}));
+  EXPECT_EQ(Window().lastKey, 13);
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{13, 37}));
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
+  EXPECT_EQ(Window().lastChar, 13);
 }
 
 TEST_F(SyntheticKeys, ModifiersAreReportedWithTheirSides) {
   Press(VK_RSHIFT);
   Press(VK_RCONTROL);
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{16, 161, 17, 163}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{16, 17, 161, 163}));
+  EXPECT_EQ(Window().lastKey, 163);
   EXPECT_TRUE(Held(VK_SHIFT));
   EXPECT_TRUE(Held(VK_CONTROL));
   EXPECT_FALSE(Held(VK_LCONTROL));
   Release(VK_RSHIFT);
   Release(VK_RCONTROL);
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysUp, (Keys{16, 161, 17, 163}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 17, 161, 163}));
   EXPECT_FALSE(Held(VK_SHIFT));
 
   // The generic key counts as the left one.
@@ -68,7 +71,8 @@ TEST_F(SyntheticKeys, ModifiersAreReportedWithTheirSides) {
   EXPECT_TRUE(Held(VK_LSHIFT));
   Release(VK_SHIFT);
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{16, 161, 17, 163, 16, 160}));
+  EXPECT_EQ(Window().lastKey, 160);
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 17, 160, 161, 163}));
 }
 
 TEST_F(SyntheticKeys, TheDesktopTakesThemAltF4EndsTheGame) {
@@ -76,19 +80,19 @@ TEST_F(SyntheticKeys, TheDesktopTakesThemAltF4EndsTheGame) {
   Press(VK_F4);
   EXPECT_TRUE(Native_TakeStopRequest());
   Win_DispatchMessages();
-  EXPECT_EQ(record().keysDown, (Keys{18, 164})) << "F4 was swallowed";
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{18, 164})) << "F4 was swallowed";
   Release(VK_F4);
   Release(VK_MENU);
   Win_DispatchMessages();
 
   // The Windows keys are swallowed in full screen only.
   DeviceWindow_State().fullScreenStyle = true;
-  record() = Record();
+  ClearInput();
   Press(VK_LWIN);
   Release(VK_LWIN);
   Win_DispatchMessages();
-  EXPECT_TRUE(record().keysDown.empty());
-  EXPECT_TRUE(record().keysUp.empty());
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
+  EXPECT_TRUE(Marked(Window().keyReleased).empty());
 }
 
 TEST_F(SyntheticKeys, ALockKeyPressFlipsItsLockButHeldItReadsNegative) {

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "shell/window_fixture.h"
 
 namespace windowtest {
 namespace {
-
-using Keys = std::vector<int32_t>;
 
 SDL_Event Key(Uint32 type, SDL_Keycode key, SDL_Scancode scancode, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
   SDL_Event e;
@@ -62,22 +61,26 @@ TEST_F(Translator, MouseButtonsSwapMiddleAndRightAndSideButtonsAreIgnored) {
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1);
   Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_X2);
+  EXPECT_EQ(Window().lastButton, 3) << "the side buttons are ignored";
   Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
-  EXPECT_EQ(record().buttonsDown, (Keys{1, 2, 3}));
-  EXPECT_EQ(record().buttonsUp, (Keys{2}));
+  EXPECT_EQ(Marked(Window().buttonDown, 1), (Keys{1, 3}));
+  EXPECT_EQ(Marked(Window().buttonReleased, 1), (Keys{2}));
 }
 
 TEST_F(Translator, ControlCharactersComeFromTheirKeysRepeatsIncluded) {
+  Text("abc");
   Feed(Key(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE));
   Feed(Key(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, KMOD_NONE, 1));
   Feed(Key(SDL_KEYUP, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE));
   Feed(Key(SDL_KEYDOWN, SDLK_TAB, SDL_SCANCODE_TAB));
   Feed(Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN));
   Feed(Key(SDL_KEYDOWN, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE));
+  EXPECT_EQ(Window().lastChar, 27);
   Feed(Key(SDL_KEYDOWN, SDLK_a, SDL_SCANCODE_A));  // its character comes as text
-  EXPECT_EQ(record().chars, (Keys{8, 8, 9, 13, 27}));
-  EXPECT_EQ(record().keysDown, (Keys{8, 8, 9, 13, 27, 65}));
-  EXPECT_EQ(record().keysUp, (Keys{8}));
+  EXPECT_EQ(Typed(), (Keys{'a'})) << "two backspaces, then no text";
+  EXPECT_EQ(Window().lastChar, 27);
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{9, 13, 27, 65}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{8}));
 }
 
 TEST_F(Translator, KeysGetTheirVirtualCodes) {
@@ -97,37 +100,46 @@ TEST_F(Translator, KeysGetTheirVirtualCodes) {
 TEST_F(Translator, ModifiersReachTheProcedureWithTheirSides) {
   record().rightShiftHeld = true;
   Feed(Key(SDL_KEYDOWN, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
+  EXPECT_EQ(Window().lastKey, 161);
   record().rightShiftHeld = false;
   Feed(Key(SDL_KEYUP, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
-  Feed(Key(SDL_KEYDOWN, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT));
-  Feed(Key(SDL_KEYDOWN, SDLK_RALT, SDL_SCANCODE_RALT, KMOD_RALT));
-  Feed(Key(SDL_KEYDOWN, SDLK_RCTRL, SDL_SCANCODE_RCTRL));
-  EXPECT_EQ(record().keysDown, (Keys{16, 161, 16, 160, 18, 165, 17, 163}));
-  EXPECT_EQ(record().keysUp, (Keys{16, 161}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 161}));
+  const std::pair<SDL_Event, int32_t> presses[] = {
+      {Key(SDL_KEYDOWN, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT), 160},
+      {Key(SDL_KEYDOWN, SDLK_RALT, SDL_SCANCODE_RALT, KMOD_RALT), 165},
+      {Key(SDL_KEYDOWN, SDLK_RCTRL, SDL_SCANCODE_RCTRL), 163},
+  };
+  for (const auto& [press, side] : presses) {
+    Feed(press);
+    EXPECT_EQ(Window().lastKey, side) << "the side after the generic key";
+  }
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{16, 17, 18, 160, 163, 165}));
 }
 
 TEST_F(Translator, WindowsKeysAreSwallowedOnlyInFullScreenWithTheFocus) {
   Feed(Key(SDL_KEYDOWN, SDLK_LGUI, SDL_SCANCODE_LGUI));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{0x5B}));
+  ClearInput();
   DeviceWindow_State().fullScreenStyle = true;
   Feed(Key(SDL_KEYDOWN, SDLK_LGUI, SDL_SCANCODE_LGUI));
   Feed(Key(SDL_KEYUP, SDLK_RGUI, SDL_SCANCODE_RGUI));
-  EXPECT_EQ(record().keysDown, (Keys{0x5B}));
-  EXPECT_TRUE(record().keysUp.empty());
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
+  EXPECT_TRUE(Marked(Window().keyReleased).empty());
   WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   Feed(Key(SDL_KEYDOWN, SDLK_RGUI, SDL_SCANCODE_RGUI));
-  EXPECT_EQ(record().keysDown, (Keys{0x5B, 0x5C}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{0x5C}));
 }
 
 TEST_F(Translator, AltF4EndsTheGameAndNeverReachesTheInput) {
   Feed(Key(SDL_KEYDOWN, SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
   Feed(Key(SDL_KEYUP, SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
   EXPECT_TRUE(Native_TakeStopRequest());
-  EXPECT_TRUE(record().keysDown.empty());
-  EXPECT_TRUE(record().keysUp.empty());
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
+  EXPECT_TRUE(Marked(Window().keyReleased).empty());
   // Without Alt, F4 is a key like any other; F10 still reaches the input.
   Feed(Key(SDL_KEYDOWN, SDLK_F4, SDL_SCANCODE_F4));
   Feed(Key(SDL_KEYDOWN, SDLK_F10, SDL_SCANCODE_F10));
-  EXPECT_EQ(record().keysDown, (Keys{115, 121}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{115, 121}));
   EXPECT_FALSE(Native_TakeStopRequest());
 }
 
@@ -137,17 +149,18 @@ TEST_F(Translator, AltReturnAsksForFullScreenOnceAndTypesNothing) {
   Feed(Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT, 1));
   EXPECT_TRUE(Win_GetFullscreen());
   EXPECT_EQ(record().resets, 1);
-  EXPECT_TRUE(record().chars.empty());
+  EXPECT_EQ(Window().lastChar, 0);
+  EXPECT_TRUE(Typed().empty());
 }
 
 TEST_F(Translator, TextGivesOneCharacterPerCodePointAndSkipsMalformedBytes) {
   Text("a\xC3\xA9\xE2\x82\xAC");
-  EXPECT_EQ(record().chars, (Keys{'a', 0xE9, 0x20AC}));
-  record().chars.clear();
+  EXPECT_EQ(Typed(), (Keys{'a', 0xE9, 0x20AC}));
+  ClearInput();
   Text("\xF0\x9F\x98\x80");  // beyond 16 bits: the low 16 bits
   Text("x\xFFy\xC3");        // a stray byte, and a sequence cut short
   Text("\xE0\x80\xAF");      // an overlong form
-  EXPECT_EQ(record().chars, (Keys{0xF600, 'x', 'y'}));
+  EXPECT_EQ(Typed(), (Keys{0xF600, 'x', 'y'}));
 }
 
 TEST_F(Translator, WheelDirectionFollowsTheFlippedSetting) {
@@ -157,12 +170,17 @@ TEST_F(Translator, WheelDirectionFollowsTheFlippedSetting) {
   e.wheel.windowID = g_mainWindow;
   e.wheel.y = 2;
   Feed(e);
+  EXPECT_EQ(Window().wheelUp, 1);
+  EXPECT_EQ(Window().wheelDown, 0);
+  ClearInput();
   e.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
   Feed(e);
+  EXPECT_EQ(Window().wheelUp, 0);
+  EXPECT_EQ(Window().wheelDown, 1);
+  ClearInput();
   e.wheel.y = 0;
   Feed(e);
-  EXPECT_EQ(record().wheelUps, 1);
-  EXPECT_EQ(record().wheelDowns, 1);
+  EXPECT_EQ(Window().wheelUp + Window().wheelDown, 0);
 }
 
 TEST_F(Translator, FocusLostToAnotherProgramDeactivatesOnce) {
@@ -189,10 +207,10 @@ TEST_F(Translator, KeysWithoutAWindowGoToTheMainWindowAndOthersAreNotHandled) {
   SDL_Event e = Key(SDL_KEYDOWN, SDLK_a, SDL_SCANCODE_A);
   e.key.windowID = g_mainWindow + 1000;
   Feed(e);
-  EXPECT_TRUE(record().keysDown.empty());
+  EXPECT_TRUE(Marked(Window().keyDown).empty());
   e.key.windowID = 0;
   Feed(e);
-  EXPECT_EQ(record().keysDown, (Keys{65}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{65}));
 }
 
 }  // namespace
@@ -212,12 +230,12 @@ TEST_F(Translator, AReleaseWaitsUntilTheStepHasSeenThePress) {
   SDL_PushEvent(&other);
   Win_PumpMessages();
   Win_PumpMessages();
-  EXPECT_EQ(record().keysDown, (Keys{65}));
-  EXPECT_TRUE(record().keysUp.empty());
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{65}));
+  EXPECT_TRUE(Marked(Window().keyReleased).empty());
   Win_InputTaken();
   Win_PumpMessages();
-  EXPECT_EQ(record().keysUp, (Keys{65}));
-  EXPECT_EQ(record().keysDown, (Keys{65, 66}));
+  EXPECT_EQ(Marked(Window().keyReleased), (Keys{65}));
+  EXPECT_EQ(Marked(Window().keyDown), (Keys{66}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/keys.h"
+#include "shell/window_input.h"
 #include "world/input_test_support.h"
 
 namespace {

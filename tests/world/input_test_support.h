@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "shell/window_input.h"
 #include "world/input/input.h"
 #include "world/input/input_state.h"
 #include "world/start/command_line.h"

@@ -3,6 +3,7 @@
 #include "builtins/interaction/handlers.h"
 #include "platform/native_messages.h"
 #include "runtime/process.h"
+#include "shell/window_input.h"
 #include "world/input/input.h"
 
 namespace {

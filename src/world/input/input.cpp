@@ -4,28 +4,21 @@
 
 #include "platform/keys.h"
 #include "shell/window.h"
+#include "shell/window_input.h"
 #include "world/input/input_state.h"
 
 namespace {
 
 InputStepSide g_step;
-InputWindowSide g_window;
-int32_t g_keyboardLength = 0;
-int32_t g_keyMap[kInputKeyCount];
-bool g_keyMapReady = false;
+// The window procedure's side, which the clears below empty with the step's.
+InputWindowSide& g_window = Input_WindowSide();
 
 bool IsDevice(int32_t device) { return device >= 0 && device < kInputDeviceCount; }
 bool IsButton(int32_t button) { return button >= 1 && button <= kInputButtonCount; }
 
-void EnsureKeyMap() {
-  if (!g_keyMapReady) IO_ResetKeyMap();
-}
-
 }  // namespace
 
 InputStepSide& Input_StepSide() { return g_step; }
-InputWindowSide& Input_WindowSide() { return g_window; }
-int32_t& Input_KeyboardLength() { return g_keyboardLength; }
 
 void IO_ClearKeys() {
   g_step.lastKey = g_step.currentKey = 0;
@@ -44,7 +37,7 @@ void IO_ClearKeys() {
 void IO_Clear() {
   std::memset(g_step.keyboardString, 0, sizeof g_step.keyboardString);
   std::memset(g_window.keyboardString, 0, sizeof g_window.keyboardString);
-  g_keyboardLength = 0;
+  Input_KeyboardLength() = 0;
   IO_ClearKeys();
   g_step.lastButton[0] = g_step.currentButton[0] = 0;
   g_window.lastButton = g_window.currentButton = 0;
@@ -125,21 +118,4 @@ int32_t IO_WindowMouseY() { return g_step.windowMouseY; }
 void IO_RoomMouse(int32_t* x, int32_t* y) {
   *x = *y = 0;
   Win_WindowToRoom(g_step.windowMouseX, g_step.windowMouseY, x, y);
-}
-
-int32_t IO_GetKeyMap(int32_t code) {
-  if (!keys::IsKeyCode(code)) return code;
-  EnsureKeyMap();
-  return g_keyMap[code];
-}
-
-void IO_SetKeyMap(int32_t code, int32_t value) {
-  if (!keys::IsKeyCode(code)) return;
-  EnsureKeyMap();
-  g_keyMap[code] = value;
-}
-
-void IO_ResetKeyMap() {
-  for (int32_t i = 0; i < kInputKeyCount; ++i) g_keyMap[i] = i;
-  g_keyMapReady = true;
 }

@@ -1,4 +1,5 @@
-// The keyboard and mouse state games read, and the entries that feed it.
+// The keyboard and mouse state games read: the step side, taken from the
+// window side (shell/window_input.h) once at the start of every step.
 // Key codes are bytes (see platform/keys.h): codes outside 0..255 read as
 // false and change nothing. Mouse devices are 0..4 (0 is the system mouse,
 // the only one fed from the window) and buttons 1..3 (left, right, middle);
@@ -75,20 +76,3 @@ bool IO_CheckButton(InputTest test, int32_t button, int32_t device);
 // nobody presses anything: the messages are handled once.
 void IO_WaitForKey();
 void IO_WaitForButton();
-
-// Every key event's code passes through this map (identity at start).
-int32_t IO_GetKeyMap(int32_t code);
-void IO_SetKeyMap(int32_t code, int32_t value);
-void IO_ResetKeyMap();
-
-// Window side, fed by the window layer as events arrive.
-void IO_OnKeyDown(int32_t code);
-void IO_OnKeyUp(int32_t code);
-// One UTF-16 unit typed; 8 is backspace, other codes below 32 are not text.
-void IO_OnChar(int32_t code);
-void IO_OnMouseButtonDown(int32_t button);
-void IO_OnMouseButtonUp(int32_t button);
-// Both answer true: the event counts as handled.
-bool IO_OnWheelUp();
-bool IO_OnWheelDown();
-void IO_OnMouseMove(int32_t x, int32_t y);

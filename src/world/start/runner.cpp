@@ -197,7 +197,7 @@ int Runner_Main(int argc, const char* const* argv, const AboveWorld& above) {
   bool started = Runner_Start();
   while (g_running == 1) {
     Run_Frame();
-    Runner_ProcessMessages();
+    Runner_PumpMessages();
     Debugger_BetweenFrames();
   }
   if (g_running == 0) Run_EndGame();

@@ -1,5 +1,5 @@
 // The main window at start-up: the window layer learns the game's settings
-// and is wired to the input state, the run control, the options and the
+// and is wired to the step's mouse, the run control, the options and the
 // graphics.
 #include "gamefile/game_header.h"
 #include "gamefile/options.h"
@@ -42,14 +42,6 @@ void PortScale(float* x, float* y) {
 
 WindowServices StartupServices_WindowServices() {
   WindowServices s;
-  s.keyDown = IO_OnKeyDown;
-  s.keyUp = IO_OnKeyUp;
-  s.character = IO_OnChar;
-  s.mouseMove = IO_OnMouseMove;
-  s.buttonDown = IO_OnMouseButtonDown;
-  s.buttonUp = IO_OnMouseButtonUp;
-  s.wheelUp = IO_OnWheelUp;
-  s.wheelDown = IO_OnWheelDown;
   s.altEnterAllowed = AltEnterAllowed;
   s.letterboxOffset = Graphics::GetLetterboxOffset;
   s.requestWindowSize = Graphics::RequestWindowSize;

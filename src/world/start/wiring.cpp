@@ -42,8 +42,8 @@ void InstallMessagePump() {
   DialogHost_SetQuitCheck(Runner_QuitSignalled);
 }
 
-// What the window and the input it feeds call up: the input state, the run
-// control, the options and the graphics.
+// What the window calls up: the step's mouse, the run control, the options
+// and the graphics.
 void InstallWindowHooks() { Win_SetServices(StartupServices_WindowServices()); }
 
 enum class Stage { kStart, kWindow };
