@@ -21,19 +21,12 @@ TEST(ChunkReaders, TheLastInstalledReaderOfAnIdAnswersAndClearsItsStore) {
   ChunkWalk_InstallReader("ZRD1", ReadFirst, ClearFirst);
   ChunkWalk_InstallReader("ZRD2", ReadFirst, nullptr);
   ChunkWalk_InstallReader("ZRD1", ReadSecond, ClearSecond);
-  struct Case {
+  const struct {
     const char id[5];
     ChunkReaderFn reader;
-    int clearedFirst;
-    int clearedSecond;
-  };
-  const Case cases[] = {
-      {"ZRD1", ReadSecond, 0, 1},
-      {"ZRD2", ReadFirst, 0, 0},
-      {"ZRD3", nullptr, 0, 0},
-      {"1DRZ", nullptr, 0, 0},
-  };
-  for (const Case& c : cases) {
+    int clearedFirst, clearedSecond;
+  } cases[] = {{"ZRD1", ReadSecond, 0, 1}, {"ZRD2", ReadFirst, 0, 0}, {"ZRD3", nullptr, 0, 0}, {"1DRZ", nullptr, 0, 0}};
+  for (const auto& c : cases) {
     g_clearedFirst = g_clearedSecond = 0;
     EXPECT_EQ(ChunkWalk_InstalledReader(ChunkId(c.id)), c.reader) << c.id;
     ChunkWalk_ClearInstalled(ChunkId(c.id));

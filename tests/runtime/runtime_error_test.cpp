@@ -6,33 +6,28 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
-struct Report {
-  std::string message;
-  bool fatal;
-};
+std::string g_reported;
 
-std::vector<Report> g_first;
-std::vector<Report> g_second;
-
-void First(const char* message, bool fatal) { g_first.push_back({message, fatal}); }
-void Second(const char* message, bool fatal) { g_second.push_back({message, fatal}); }
+void Earlier(const char*, bool) { g_reported = "the earlier reporter"; }
+void Later(const char* message, bool fatal) { g_reported = std::string(fatal ? "fatal: " : "") + message; }
 
 TEST(RuntimeError, TheLastInstalledReporterTakesEachReportAndNoneIsAWiringFault) {
   RuntimeError_SetReporter(nullptr);
   EXPECT_DEATH(RuntimeError_Show("refused", false), "INTERNAL ERROR: runtime error reporter used before");
-  RuntimeError_SetReporter(First);
-  RuntimeError_SetReporter(Second);
-  const Report reports[] = {{"a refused call", false}, {"", true}, {"fatal\nover two lines", true}};
-  for (const Report& report : reports) RuntimeError_Show(report.message.c_str(), report.fatal);
-  EXPECT_TRUE(g_first.empty());
-  ASSERT_EQ(g_second.size(), std::size(reports));
-  for (size_t i = 0; i < std::size(reports); ++i) {
-    EXPECT_EQ(g_second[i].message, reports[i].message) << i;
-    EXPECT_EQ(g_second[i].fatal, reports[i].fatal) << i;
+  RuntimeError_SetReporter(Earlier);
+  RuntimeError_SetReporter(Later);
+  const struct {
+    const char* message;
+    bool fatal;
+    const char* reported;
+  } cases[] = {
+      {"a refused call", false, "a refused call"}, {"", true, "fatal: "}, {"two\nlines", true, "fatal: two\nlines"}};
+  for (const auto& c : cases) {
+    RuntimeError_Show(c.message, c.fatal);
+    EXPECT_EQ(g_reported, c.reported) << c.message;
   }
   RuntimeError_SetReporter(nullptr);
 }
