@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "requests/http_request.h"
 #include "runtime/ds_json.h"
 #include "runtime/ds_pool.h"
 #include "runtime/memory.h"
-#include "shell/http_request.h"
 #include "support/loopback_server.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "runtime/run_flags.h"
+#include "runtime/runtime_error.h"
 #include "script/events/error_report.h"
 
 namespace {
@@ -289,6 +290,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz_SilenceConsoles();
   g_runFlags.showErrorDialog = false;
   Error_ResetState();
+  RuntimeError_SetReporter(Error_Show);
   Physics_ResetRecords();
   Bytes in(data, size);
   Session session(in);

@@ -2,7 +2,7 @@
 
 #include "audio/audio_system.h"
 #include "audio/sound_store.h"
-#include "gamefile/chunk_walk.h"
+#include "runtime/chunk_readers.h"
 #include "runtime/run_flags.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "gamefile/chunk_walk.h"
 
 #include <cstring>
-#include <map>
 #include <vector>
 
 #include "gamefile/code_chunks.h"
@@ -72,29 +71,13 @@ const ChunkEntry kChunks[] = {
     {ChunkId("HELP"), NotReadYet},
 };
 
-struct InstalledReader {
-  ChunkReader read = nullptr;
-  StoreClearFn clear = nullptr;
-};
-
-// Readers installed from above, by chunk id.
-std::map<uint32_t, InstalledReader>& Installed() {
-  static std::map<uint32_t, InstalledReader> installed;
-  return installed;
-}
-
+// A reader installed from above comes before the table's own.
 ChunkReader FindReader(uint32_t id) {
-  auto it = Installed().find(id);
-  if (it != Installed().end()) return it->second.read;
+  if (ChunkReader installed = ChunkWalk_InstalledReader(id)) return installed;
   for (const ChunkEntry& entry : kChunks) {
     if (entry.id == id) return entry.read;
   }
   return nullptr;
-}
-
-void ClearInstalled(const char (&id)[5]) {
-  auto it = Installed().find(ChunkId(id));
-  if (it != Installed().end() && it->second.clear != nullptr) it->second.clear();
 }
 
 std::string IdText(uint32_t id) {
@@ -110,7 +93,7 @@ std::string IdText(uint32_t id) {
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   Extension_Clear();
-  ClearInstalled("SOND");
+  ChunkWalk_ClearInstalled(ChunkId("SOND"));
   Background_Init();
   Path_Init();
   Font_Init();
@@ -118,7 +101,7 @@ void ClearStores() {
   TimeLine_Init();
   Object_Init();
   Sprite_Init();
-  ClearInstalled("ROOM");
+  ChunkWalk_ClearInstalled(ChunkId("ROOM"));
   TexturePage_Clear();
   Option_Defaults();
 }
@@ -126,10 +109,6 @@ void ClearStores() {
 std::vector<const char*> g_strings;
 
 }  // namespace
-
-void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear) {
-  Installed()[ChunkId(id)] = {reader, clear};
-}
 
 bool GameFile_CheckContainer(const GameImage& image) {
   if (image.Size() <= 8)

@@ -5,18 +5,13 @@
 
 #include <cstdint>
 
+#include "runtime/chunk_readers.h"
 #include "runtime/game_image.h"
 
 struct ChunkHeader {
   uint32_t id;
   uint32_t size;
 };
-
-// Four letters of a chunk id, first letter in the lowest byte.
-constexpr uint32_t ChunkId(const char (&name)[5]) {
-  return uint32_t(uint8_t(name[0])) | uint32_t(uint8_t(name[1])) << 8 | uint32_t(uint8_t(name[2])) << 16 |
-         uint32_t(uint8_t(name[3])) << 24;
-}
 
 // Checks the container: magic, size word, and that every chunk lies inside
 // the file. False (with a console line) for anything else.
@@ -35,15 +30,10 @@ void GameFile_ForEachChunk(const GameImage& image, Visit visit) {
   }
 }
 
-// Stores that live above the game-file layer (rooms, sounds) install the
-// reader of their chunk and the clearing of their store here; the walk
-// calls them in its own order.
-using ChunkReaderFn = bool (*)(GameImage& image, uint64_t data, uint32_t size);
-using StoreClearFn = void (*)();
-void ChunkWalk_InstallReader(const char (&id)[5], ChunkReaderFn reader, StoreClearFn clear);
-
-// Clears all stores and reads every chunk; false when the file is damaged
-// or holds an unknown chunk (the walk still reads the rest).
+// Clears all stores and reads every chunk, each through the reader installed
+// for it from above (runtime/chunk_readers.h) when there is one; false when
+// the file is damaged or holds an unknown chunk (the walk still reads the
+// rest).
 bool LoadGameChunks(GameImage& image);
 // "LoadGameData()" then the walk over g_gameData.
 bool LoadGameData();

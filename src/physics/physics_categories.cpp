@@ -1,6 +1,6 @@
 #include "physics/physics_categories.h"
 
-#include "script/events/error_report.h"
+#include "runtime/runtime_error.h"
 
 PhysicsCategories::PhysicsCategories() {
   for (int32_t i = 0; i < kPhysicsCategories; ++i) records_[i].bits = 1u << i;
@@ -21,7 +21,7 @@ int32_t PhysicsCategories::Assign(int32_t representative, const std::vector<int3
   if (own < 0) {
     std::string text = "Unable to assign a collision category for object " + objectName +
                        ".\nConsider using parenting to reduce collision overheads where possible.";
-    Error_Show(text.c_str(), false);
+    RuntimeError_Show(text.c_str(), false);
     return -1;
   }
   records_[own].objectIndex = representative;

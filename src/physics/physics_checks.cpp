@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "script/events/error_report.h"
+#include "runtime/runtime_error.h"
 
 bool Physics_Refuse(const char* condition) {
   std::string text = std::string(condition) + " ";
-  Error_Show(text.c_str(), false);
+  RuntimeError_Show(text.c_str(), false);
   return false;
 }

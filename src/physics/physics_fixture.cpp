@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "script/events/error_report.h"
+#include "runtime/runtime_error.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ bool CPhysicsFixture::AddPoint(float x, float y) {
   if (pointCount + 1 >= 3 && !IsConvex(points, pointCount + 1)) {
     std::string text =
         "ERROR: The polygon shape for fixture " + std::to_string(id) + " is concave or ordered anti-clockwise";
-    Error_Show(text.c_str(), false);
+    RuntimeError_Show(text.c_str(), false);
     return false;
   }
   ++pointCount;

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <vector>
 
+#include "requests/http_request.h"
 #include "resources/sprite.h"
 #include "runtime/ds_pool.h"
 #include "runtime/file_layer.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "shell/http_request.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/http_request.h"
+#include "requests/http_request.h"
 
 enum DialogRequestKind : int32_t {
   kDialogInput = 0,

@@ -7,10 +7,10 @@
 #include "builtin_test_support.h"
 #include "builtins/ds/handlers.h"
 #include "builtins/files/handlers.h"
+#include "requests/http_request.h"
 #include "runtime/ds_json.h"
 #include "runtime/ds_pool.h"
 #include "runtime/memory.h"
-#include "shell/http_request.h"
 #include "support/loopback_server.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include "device_streams.h"
 #include "platform/answers.h"
 #include "platform/switches.h"
+#include "requests/http_request.h"
 #include "shell/dialogs.h"
-#include "shell/http_request.h"
 #include "world/save/highscores.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "builtins/physics/rows.h"
 #include "builtins/registration.h"
 #include "builtins/sound/rows.h"
-#include "shell/multiplayer.h"
+#include "requests/multiplayer.h"
 
 namespace {
 

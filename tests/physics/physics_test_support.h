@@ -15,6 +15,7 @@
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "runtime/run_flags.h"
+#include "runtime/runtime_error.h"
 #include "script/events/error_report.h"
 #include "support/test_support.h"
 
@@ -31,6 +32,7 @@ class PhysicsTest : public ::testing::Test {
   PhysicsTest() {
     Physics_ResetRecords();
     Error_ResetState();
+    RuntimeError_SetReporter(Error_Show);
     g_runFlags.showErrorDialog = false;
   }
   ~PhysicsTest() override { Error_ResetState(); }

@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "requests/http_request.h"
 #include "resources/sprite_test_support.h"
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
 #include "runtime/file_layer.h"
 #include "runtime/script_value.h"
-#include "shell/http_request.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"
 

@@ -13,9 +13,9 @@
 
 #include "platform/answers.h"
 #include "platform/switches.h"
+#include "requests/http_request.h"
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
-#include "shell/http_request.h"
 #include "support/test_support.h"
 
 namespace {

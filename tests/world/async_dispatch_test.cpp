@@ -2,8 +2,8 @@
 // the map in async_load, and what happens to requests and maps around that.
 #include <gtest/gtest.h>
 
+#include "requests/http_request.h"
 #include "runtime/ds_pool.h"
-#include "shell/http_request.h"
 #include "world/loop/dispatch.h"
 #include "world/run/run_state.h"
 #include "world/step_world.h"

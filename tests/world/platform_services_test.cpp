@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/http_request.h"
+#include "requests/http_request.h"
 #include "shell/window.h"
 #include "support/test_support.h"
 #include "world/loop/game_loop.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "builtins/files/handlers.h"
+#include "requests/http_request.h"
 #include "runtime/ds_pool.h"
 #include "runtime/memory.h"
-#include "shell/http_request.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Shared data and messages between the players, and this machine's address.
 #include "builtins/multiplayer/handlers.h"
 #include "builtins/multiplayer/support.h"
-#include "shell/multiplayer.h"
+#include "requests/multiplayer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Connections, sessions and the players in them.
 #include "builtins/multiplayer/handlers.h"
 #include "builtins/multiplayer/support.h"
-#include "shell/multiplayer.h"
+#include "requests/multiplayer.h"
 
 void F_MplayInitIpx(KV_BUILTIN_PARAMS) { Mplay_SetSuccess(result, DPlay_InitIPX()); }
 void F_MplayInitTcpip(KV_BUILTIN_PARAMS) { Mplay_SetSuccess(result, DPlay_InitTCPIP(BuiltinArgs(argc, args).Text(0))); }

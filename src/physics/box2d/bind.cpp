@@ -7,7 +7,7 @@
 #include "physics/box2d/box2d_world.h"
 #include "physics/physics_checks.h"
 #include "physics/physics_fixture.h"
-#include "script/events/error_report.h"
+#include "runtime/runtime_error.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool PolygonAcceptable(const b2Vec2* points, int32_t count) {
 std::unique_ptr<b2Shape> PolygonShape(const CPhysicsFixture& f, const std::string& objectName) {
   if (f.pointCount < 3) {
     std::string text = "Too few vertices in polygon shape fixture for " + objectName;
-    Error_Show(text.c_str(), true);
+    RuntimeError_Show(text.c_str(), true);
     return nullptr;
   }
   b2Vec2 points[kPhysicsPolygonPoints];
@@ -70,7 +70,7 @@ std::unique_ptr<b2Shape> MakeShape(const CPhysicsFixture& f, const std::string& 
     case PhysicsShape::kPolygon: return PolygonShape(f, objectName);
     case PhysicsShape::kNone: break;
   }
-  Error_Show("The physics fixture has no shape", false);
+  RuntimeError_Show("The physics fixture has no shape", false);
   return nullptr;
 }
 

@@ -4,11 +4,11 @@
 
 #include "gamefile/event_lists.h"
 #include "gamefile/object.h"
+#include "requests/http_request.h"
 #include "resources/timeline.h"
 #include "runtime/ds_pool.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
-#include "shell/http_request.h"
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
 #include "world/instance/instance.h"

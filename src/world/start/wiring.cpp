@@ -57,7 +57,7 @@ struct Row {
 // depends on another; the list reads from the services up.
 constexpr Row kWiring[] = {
     {Stage::kStart, ServiceList_Install},          // services, their stand-ins
-    {Stage::kStart, WorldHooks_Install},           // sound fades, physics bindings
+    {Stage::kStart, WorldHooks_Install},           // sound fades, physics bindings and errors
     {Stage::kStart, InstallScriptEngine},          // the script engine's host, its own parts
     {Stage::kStart, AudioChunks_Install},          // the sound chunks' reader
     {Stage::kStart, Room_Init},                    // the rooms' chunk reader, the room's first instance

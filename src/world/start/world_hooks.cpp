@@ -7,6 +7,8 @@
 #include "graphics/device/graphics.h"
 #include "resources/timeline.h"
 #include "runtime/process.h"
+#include "runtime/runtime_error.h"
+#include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_names.h"
 #include "shell/window.h"
@@ -71,4 +73,5 @@ ScriptHost WorldHooks_ScriptHost() {
 void WorldHooks_Install() {
   SoundHardware_SetRoomSpeedSource(RoomSpeedForSound);
   Physics_InstallInstanceHooks();
+  RuntimeError_SetReporter(Error_Show);
 }

@@ -1,9 +1,9 @@
 #include "world/start/world_teardown.h"
 
+#include "requests/http_request.h"
 #include "resources/text_draw.h"
 #include "runtime/run_flags.h"
 #include "script/host/script_host.h"
-#include "shell/http_request.h"
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
 #include "world/room/room_change.h"

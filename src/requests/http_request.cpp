@@ -1,4 +1,4 @@
-#include "shell/http_request.h"
+#include "requests/http_request.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "shell/multiplayer.h"
+#include "requests/multiplayer.h"
 
 #include "runtime/containers.h"
 #include "runtime/text.h"

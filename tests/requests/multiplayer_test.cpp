@@ -2,7 +2,7 @@
 // answers, and the state a transport would fill (player list, message
 // queue, data slots, current message), which must hold what it is given and
 // give all of it back at the end.
-#include "shell/multiplayer.h"
+#include "requests/multiplayer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Requests against a server on the loopback interface: what arrives there,
 // what comes back, and what becomes of requests that fail at each stage.
-#include "shell/http_request.h"
+#include "requests/http_request.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
