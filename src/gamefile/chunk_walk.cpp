@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "extensions/extension.h"
 #include "gamefile/code_chunks.h"
-#include "gamefile/extension.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "gamefile/options.h"
