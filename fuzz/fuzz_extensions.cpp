@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "extensions/extension.h"
 #include "fuzz_support.h"
-#include "gamefile/extension.h"
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
 

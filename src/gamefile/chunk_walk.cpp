@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "extensions/extension.h"
 #include "gamefile/code_chunks.h"
-#include "gamefile/extension.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object.h"
 #include "gamefile/options.h"

@@ -1,6 +1,6 @@
 #include "gamefile/function_stores.h"
 
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 #include "gamefile/runner_load.h"
 #include "script/events/script.h"
 #include "script/host/script_host.h"

@@ -14,7 +14,6 @@
 #include "script/compiler/code.h"
 #include "script/compiler/code_table.h"
 #include "script/variables/variable_registry.h"
-#include "shell/file_dialog.h"
 
 std::string g_gamePath;
 CIniFile* g_optionsIni = nullptr;
@@ -172,14 +171,9 @@ void DebugInfo_Attach() {
   g_debugInfo.attached = true;
 }
 
-bool RunnerLoadGame(const char* commandLinePath) {
-  std::string chosen;
-  if (commandLinePath == nullptr || commandLinePath[0] == '\0') {
-    // No game named and none beside the program: the player asks for one.
-    if (!Win_GetOpenFileName("All Files (*.*)|*.*", nullptr, nullptr, nullptr, &chosen)) return false;
-    commandLinePath = chosen.c_str();
-  }
-  g_gamePath = commandLinePath;
+bool RunnerLoadGame(const char* path) {
+  if (path == nullptr || path[0] == '\0') return false;
+  g_gamePath = path;
   Variable_InitWorkingDirectory(g_gamePath.c_str());
   LoadSave_SetGameFile(g_gamePath.c_str());
   g_debugConsole->Output("RunnerLoadGame() - %s\n", g_gamePath.c_str());

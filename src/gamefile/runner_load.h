@@ -29,12 +29,11 @@ extern DebugInfo g_debugInfo;
 using OptionsIniHook = void (*)(CIniFile* ini);
 void Runner_SetVirtualButtonsHook(OptionsIniHook hook);
 
-// Steps 1 to 6 of the load: the path (when none was given, the open-file
-// dialog asks for one), the options INI, the debug file, the game file
-// itself into g_gameData. Returns false when no game was chosen or the game
-// file cannot be read, the system's reason on the console (the caller ends
-// the process with status 1).
-bool RunnerLoadGame(const char* commandLinePath);
+// Steps 1 to 6 of the load: the path, the options INI, the debug file, the
+// game file itself into g_gameData. Returns false when the path is empty or
+// the game file cannot be read, the system's reason on the console (the
+// caller ends the process with status 1).
+bool RunnerLoadGame(const char* path);
 
 // The options file's DEFAULT keys.
 void ReadOptionsIni(CIniFile* ini);

@@ -8,7 +8,7 @@
 
 #include "builtin_test_support.h"
 #include "builtins/misc/external.h"
-#include "gamefile/dll_definitions.h"
+#include "extensions/dll_definitions.h"
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
 

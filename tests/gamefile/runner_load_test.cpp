@@ -64,7 +64,12 @@ TEST(RunnerLoad, ReadsTheGameFileAndReportsAMissingIni) {
   EXPECT_NE(text.find("!!!!No INI File " + folder.Path() + "/options.ini\n"), std::string::npos);
   EXPECT_NE(text.find("IFF wad found\n"), std::string::npos);
   EXPECT_EQ(g_gameData.Size(), image.Size());
+  // No path: the start-up asks for one before; here nothing is read or said.
+  ConsoleCapture none;
   EXPECT_FALSE(RunnerLoadGame(""));
+  EXPECT_FALSE(RunnerLoadGame(nullptr));
+  EXPECT_EQ(none.Text(), "");
+  EXPECT_EQ(g_gamePath, folder / "game.win");
 }
 
 // The save folder a game file of that header name and format ends up with,

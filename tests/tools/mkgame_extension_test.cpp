@@ -2,8 +2,8 @@
 // reader of the EXTN chunk.
 #include <gtest/gtest.h>
 
+#include "extensions/extension.h"
 #include "gamefile/chunk_walk.h"
-#include "gamefile/extension.h"
 #include "mkgame_harness.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "audio/hardware_table.h"
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 #include "runtime/console.h"
 #include "script/events/error_report.h"
 #include "support/test_support.h"

@@ -8,7 +8,6 @@
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
 #include "builtins/motion/support.h"
-#include "gamefile/splash.h"
 #include "platform/message_box.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
@@ -20,6 +19,7 @@
 #include "shell/dialogs.h"
 #include "world/actions/world_actions.h"
 #include "world/input/input.h"
+#include "world/start/splash.h"
 
 using actions::SetBool;
 

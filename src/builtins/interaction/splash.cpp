@@ -3,9 +3,9 @@
 #include <string>
 
 #include "builtins/interaction/handlers.h"
-#include "gamefile/splash.h"
 #include "script/events/error_report.h"
 #include "world/input/input.h"
+#include "world/start/splash.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "builtins/misc/external.h"
 
-#include "gamefile/dll_definitions.h"
+#include "extensions/dll_definitions.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Calling functions of external libraries: defining a function (its library,
 // name, calling convention, argument and result kinds), calling a definition
 // and freeing a library. The handlers check their arguments and build the
-// kinds here; the loading and calling itself is the game file's library
-// definitions (gamefile/dll_definitions.h), which extension packages share.
+// kinds here; the loading and calling itself is the extensions' library
+// definitions (extensions/dll_definitions.h), which extension packages share.
 #pragma once
 
 #include <cstdint>

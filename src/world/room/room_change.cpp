@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "extensions/extension.h"
 #include "gamefile/event_lists.h"
-#include "gamefile/extension.h"
 #include "gamefile/options.h"
 #include "graphics/particles/particles.h"
 #include "runtime/console.h"

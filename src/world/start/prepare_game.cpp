@@ -3,7 +3,7 @@
 #include "audio/audio_system.h"
 #include "audio/hardware_table.h"
 #include "audio/sound_store.h"
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 #include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "platform/message_box.h"

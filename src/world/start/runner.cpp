@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/audio_chunks.h"
 #include "audio/hardware_table.h"
@@ -43,6 +44,7 @@
 #include "script/vm/codegen.h"
 #include "script/vm/vm.h"
 #include "shell/dialogs.h"
+#include "shell/file_dialog.h"
 #include "shell/window.h"
 #include "world/actions/world_actions.h"
 #include "world/draw/room_draw.h"
@@ -69,6 +71,14 @@
 namespace {
 
 ShutdownStep g_fileRelease = nullptr;
+
+// The game named on the command line or found beside the program; with
+// neither, the open-file dialog asks for one. False when none was chosen.
+bool ChooseGame(std::string* path) {
+  *path = g_gameFileName;
+  if (!path->empty()) return true;
+  return Win_GetOpenFileName("All Files (*.*)|*.*", nullptr, nullptr, nullptr, path);
+}
 
 }  // namespace
 
@@ -123,7 +133,8 @@ bool Runner_PrepareAndRun() {
 
 bool Runner_Start() {
   // No game chosen: the start fails (status 1) after the shutdown has run.
-  if (!RunnerLoadGame(g_gameFileName.c_str())) return false;
+  std::string path;
+  if (!ChooseGame(&path) || !RunnerLoadGame(path.c_str())) return false;
   g_debugConsole->Output("Get Resolution\n");
   if (!LoadGameHeader(g_gameData)) {
     g_debugConsole->Output("Failed to load the game\n");

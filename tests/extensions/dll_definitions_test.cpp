@@ -2,7 +2,7 @@
 // test's own C source (fixture/ext_fixture.c): every argument shape under
 // both conventions, the refusals, shared handles, the names a library is
 // looked for under and where it is found.
-#include "gamefile/dll_definitions.h"
+#include "extensions/dll_definitions.h"
 
 #include <gtest/gtest.h>
 

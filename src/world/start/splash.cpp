@@ -1,4 +1,4 @@
-#include "gamefile/splash.h"
+#include "world/start/splash.h"
 
 SplashVideoFlags g_splashVideo;
 

@@ -1,11 +1,11 @@
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
-#include "gamefile/dll_definitions.h"
+#include "extensions/dll_definitions.h"
 #include "runtime/file_layer.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"

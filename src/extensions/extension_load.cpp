@@ -3,7 +3,7 @@
 // file offsets of texts (0 reads as the empty name).
 #include <algorithm>
 
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 #include "runtime/console.h"
 #include "runtime/load_error.h"
 

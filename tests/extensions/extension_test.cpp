@@ -2,7 +2,7 @@
 // refused, preparation (dropped packages, library functions defined from
 // the native fixture, script-kind functions), the lookups and calls the
 // script engine makes, and the start and end functions.
-#include "gamefile/extension.h"
+#include "extensions/extension.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/dll_definitions.h"
-#include "gamefile/function_stores.h"
+#include "extensions/dll_definitions.h"
 #include "runtime/file_layer.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
@@ -407,7 +406,10 @@ TEST_F(Extensions, PreparationDefinesLibraryFunctionsAndDropsTheVexaGamesPackage
   EXPECT_EQ(Extension_FindFunction("dropped_fn"), -1);
   EXPECT_EQ(Extension_Packages()[1], nullptr);
   // Source code can no longer call the dropped package's function.
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddFunctionStores(&host); });
+  FakeScriptHost([](ScriptHost& host) {
+    host.functions.findExtensionFunction = Extension_FindFunction;
+    host.functions.extensionArgumentCount = Extension_GetArgCount;
+  });
   CCode dropped("dropped_fn()", false);
   EXPECT_FALSE(dropped.Compile("Dropped"));
   Code_Error_Clear();

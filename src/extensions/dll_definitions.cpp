@@ -1,4 +1,4 @@
-#include "gamefile/dll_definitions.h"
+#include "extensions/dll_definitions.h"
 
 #include <ffi.h>
 
