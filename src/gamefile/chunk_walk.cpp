@@ -7,7 +7,6 @@
 #include "gamefile/code_chunks.h"
 #include "gamefile/extension.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "resources/background.h"
 #include "resources/font.h"
@@ -24,7 +23,7 @@ namespace {
 using ChunkReader = ChunkReaderFn;
 
 // Chunks whose stores do not exist yet, or whose readers the layers above
-// install (rooms, sounds), are accepted unread.
+// install (objects, rooms, sounds), are accepted unread.
 bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
 
 // Most readers only read; FUNC writes ids into the image.
@@ -60,7 +59,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("SCPT"), ReadOnly<Script_Load>},
     {ChunkId("FONT"), ReadOnly<Font_Load>},
     {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
-    {ChunkId("OBJT"), ReadOnly<Object_Load>},
+    {ChunkId("OBJT"), NotReadYet},
     {ChunkId("ROOM"), NotReadYet},
     {ChunkId("DAFL"), NotReadYet},
     {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},
@@ -116,7 +115,7 @@ void ClearStores() {
   Font_Init();
   Script_Clear();
   TimeLine_Init();
-  Object_Init();
+  ClearInstalled("OBJT");
   Sprite_Init();
   ClearInstalled("ROOM");
   TexturePage_Clear();

@@ -1,15 +1,15 @@
-#include "gamefile/object.h"
+#include "world/object/object.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "gamefile/event_lists.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object_test_support.h"
 #include "script/events/event_names.h"
 #include "support/script_host_fake.h"
 #include "support/test_support.h"
+#include "world/object/event_lists.h"
+#include "world/object_store_support.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ class Objects : public testing::Test {
     savedFormat_ = g_formatVersion;
     g_formatVersion = 9;
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   }
   void TearDown() override {
     Object_FreeEventLists();
