@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include "debugger/debug_form.h"
-#include "gamefile/object.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
 #include "runtime/run_flags.h"
 #include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -22,7 +22,7 @@ constexpr int32_t kInstances = 1000;
 
 void BM_DebuggerRefresh(benchmark::State& state) {
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });

@@ -7,8 +7,6 @@
 
 #include <vector>
 
-#include "gamefile/event_lists.h"
-#include "gamefile/object.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_world.h"
 #include "runtime/console.h"
@@ -16,6 +14,8 @@
 #include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/event_lists.h"
+#include "world/object/object.h"
 #include "world/room/physics_binding.h"
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
@@ -70,7 +70,7 @@ class BoxRoom {
   BoxRoom() {
     g_debugConsole = &quiet_;
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
     Physics_InstallInstanceHooks();

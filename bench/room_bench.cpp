@@ -3,11 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "runtime/globals.h"
 #include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -19,7 +19,7 @@ constexpr int32_t kObjects = 100;
 
 void MakeWorld() {
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();

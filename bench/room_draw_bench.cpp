@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "gamefile/object.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
@@ -17,6 +16,7 @@
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/start/service_list.h"
@@ -50,7 +50,7 @@ void BM_RoomDraw(benchmark::State& state) {
   }
   Graphics::SetProjectionSizeSource(RoomDraw_ProjectionSize);
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });

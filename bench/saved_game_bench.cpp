@@ -7,13 +7,13 @@
 #include <string>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "runtime/console.h"
 #include "runtime/globals.h"
 #include "script/variables/variable_registry.h"
 #include "support/script_host_fake.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -32,7 +32,7 @@ class Quiet final : public tagIConsole {
 
 void MakeWorld() {
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });
   Room_Init();

@@ -5,8 +5,6 @@
 // boundary tests and animation.
 #include <benchmark/benchmark.h>
 
-#include "gamefile/event_lists.h"
-#include "gamefile/object.h"
 #include "platform/fake/fake_joystick.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
@@ -17,6 +15,8 @@
 #include "world/instance/instance_seams.h"
 #include "world/loop/dispatch.h"
 #include "world/loop/game_loop.h"
+#include "world/object/event_lists.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -56,7 +56,7 @@ CRoom* MakeWorld() {
   FakeJoysticks_Install();
   EventCode_Install(CountingCode());
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   Sprite_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });

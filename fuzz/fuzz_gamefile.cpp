@@ -8,7 +8,6 @@
 #include "fuzz_support.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
-#include "gamefile/object.h"
 #include "resources/background.h"
 #include "resources/font.h"
 #include "resources/path.h"
@@ -19,6 +18,7 @@
 #include "runtime/globals.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/script.h"
+#include "world/object/object.h"
 #include "world/room/room_store.h"
 
 namespace {
@@ -45,6 +45,7 @@ bool Setup() {
   Globals_Init();
   Fuzz_SilenceConsoles();
   GameFile_SetUnresolvedNameHandler(IgnoreUnresolved);
+  ObjectChunk_Install();
   Room_Init();
   std::atexit(FreeStores);
   return true;

@@ -8,11 +8,11 @@
 
 #include "fuzz_support.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "runtime/globals.h"
 #include "runtime/stream.h"
 #include "script/host/script_host.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room_change.h"
 #include "world/save/saved_game.h"
 
@@ -24,7 +24,7 @@ void SetUpWorldOnce() {
   done = true;
   Object_Init();
   ScriptHost host = ScriptHost_Get();
-  GameFile_AddEventStores(&host);
+  Object_AddEventStores(&host);
   ScriptHost_Install(host);
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
   Variable_Global_Init();

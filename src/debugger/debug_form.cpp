@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "gamefile/object.h"
 #include "graphics/device/batcher.h"
 #include "resources/sprite.h"
 #include "runtime/console.h"
@@ -24,6 +23,7 @@
 #include "world/input/input.h"
 #include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"

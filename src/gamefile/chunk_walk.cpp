@@ -6,7 +6,6 @@
 #include "extensions/extension.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "gamefile/options.h"
 #include "resources/background.h"
 #include "resources/font.h"
@@ -23,7 +22,7 @@ namespace {
 using ChunkReader = ChunkReaderFn;
 
 // Chunks whose stores do not exist yet, or whose readers the layers above
-// install (rooms, sounds), are accepted unread.
+// install (objects, rooms, sounds), are accepted unread.
 bool NotReadYet(GameImage&, uint64_t, uint32_t) { return true; }
 
 // Most readers only read; FUNC writes ids into the image.
@@ -59,7 +58,7 @@ const ChunkEntry kChunks[] = {
     {ChunkId("SCPT"), ReadOnly<Script_Load>},
     {ChunkId("FONT"), ReadOnly<Font_Load>},
     {ChunkId("TMLN"), ReadOnly<TimeLine_Load>},
-    {ChunkId("OBJT"), ReadOnly<Object_Load>},
+    {ChunkId("OBJT"), NotReadYet},
     {ChunkId("ROOM"), NotReadYet},
     {ChunkId("DAFL"), NotReadYet},
     {ChunkId("TPAG"), ReadOnly<TexturePage_Load>},
@@ -99,7 +98,7 @@ void ClearStores() {
   Font_Init();
   Script_Clear();
   TimeLine_Init();
-  Object_Init();
+  ChunkWalk_ClearInstalled(ChunkId("OBJT"));
   Sprite_Init();
   ChunkWalk_ClearInstalled(ChunkId("ROOM"));
   TexturePage_Clear();

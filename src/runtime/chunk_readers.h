@@ -1,5 +1,5 @@
 // The readers of game-file chunks whose stores live above the game-file
-// reader (rooms, sounds): each such store installs the reader of its chunk
+// reader (objects, rooms, sounds): each such store installs the reader of its chunk
 // and the clearing of its store here, and the game file's walk
 // (gamefile/chunk_walk.h) calls them in its own order.
 #pragma once

@@ -8,10 +8,10 @@
 #include "builtins/actions/rows.h"
 #include "device_streams.h"
 #include "game_test_support.h"
-#include "gamefile/event_lists.h"
 #include "runtime/random.h"
 #include "script/compiler/compile_error.h"
 #include "world/actions/world_actions.h"
+#include "world/object/event_lists.h"
 #include "world/save/highscores.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/event_lists.h"
-#include "gamefile/object.h"
 #include "misc_script_support.h"
 #include "runtime/memory.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
 #include "support/script_host_fake.h"
+#include "world/object/event_lists.h"
+#include "world/object/object.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ class Events : public MiscScripts {
   void SetUp() override {
     MiscScripts::SetUp();
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     parent_ = Object_Add();
     child_ = Object_Add();
     Object_Get(child_)->SetParent(parent_);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "game_test_support.h"
-#include "gamefile/event_lists.h"
 #include "resources/background.h"
+#include "world/object/event_lists.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
 #include "platform/answers.h"
 #include "platform/debug_view.h"
@@ -38,6 +37,7 @@
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/loop/game_loop.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

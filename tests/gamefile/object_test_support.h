@@ -11,9 +11,9 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/image_builder.h"
-#include "gamefile/object.h"
 #include "resources/timeline.h"
 #include "script/compiler/code_table.h"
+#include "script/events/event.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
 #include "support/script_host_fake.h"
@@ -262,13 +262,3 @@ class FakeWorld final {
  private:
   static inline FakeWorld* current_ = nullptr;
 };
-
-// Loads objects written in `format`, read with that format version.
-inline bool LoadObjects(const std::vector<ObjectSpec>& shapes, int format = 9) {
-  ChunkData chunk = ObjectChunk(shapes, format);
-  int32_t saved = g_formatVersion;
-  g_formatVersion = format;
-  bool loaded = Object_Load(chunk.image, chunk.data, chunk.size);
-  g_formatVersion = saved;
-  return loaded;
-}

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "platform/device_window.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
@@ -26,6 +25,7 @@
 #include "world/input_test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

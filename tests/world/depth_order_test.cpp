@@ -9,10 +9,10 @@
 #include <limits>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "script/variables/variable_registry.h"
 #include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/variables_world.h"

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "gamefile/object.h"
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
@@ -13,6 +12,7 @@
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/start/service_list.h"
 #include "world/start/world_teardown.h"
 
@@ -20,7 +20,7 @@ class InstanceWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

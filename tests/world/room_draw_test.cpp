@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/device/batcher.h"
@@ -21,6 +20,7 @@
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "physics/physics_world.h"
 #include "platform/cursors.h"
 #include "resources/background.h"
@@ -18,6 +17,7 @@
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -101,7 +101,7 @@ class RoomWorld : public testing::Test {
  protected:
   void SetUp() override {
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     Background_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);
     FakeScriptHost([](ScriptHost& host) { InstanceSeams_AddTo(&host); });

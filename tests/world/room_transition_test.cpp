@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "gamefile/object_test_support.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/draw/draw_primitives.h"
@@ -19,6 +18,7 @@
 #include "graphics/transition/transition_draw.h"
 #include "shell/window.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room_world_support.h"

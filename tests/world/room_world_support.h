@@ -1,7 +1,6 @@
 // The stores and seams a drawn room needs in a test, and their tear-down.
 #pragma once
 
-#include "gamefile/object.h"
 #include "graphics/device/batcher.h"
 #include "graphics/texture/texture_table.h"
 #include "resources/background.h"
@@ -9,11 +8,12 @@
 #include "runtime/globals.h"
 #include "support/script_host_fake.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/start/world_teardown.h"
 
 inline void RoomWorld_Start() {
   Object_Init();
-  FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+  FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   Sprite_Init();
   Background_Init();
   if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "gamefile/event_lists.h"
 #include "gamefile/object_test_support.h"
 #include "gamefile/options.h"
 #include "platform/device_window.h"
@@ -21,6 +20,7 @@
 #include "world/instance_test_support.h"
 #include "world/loop/dispatch.h"
 #include "world/loop/game_loop.h"
+#include "world/object/event_lists.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"

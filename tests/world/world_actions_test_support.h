@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "resources/path.h"
 #include "resources/sprite.h"
 #include "runtime/globals.h"
@@ -29,6 +28,7 @@
 #include "support/test_support.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -94,7 +94,7 @@ class ActionWorld : public testing::Test {
   void SetUp() override {
     g_hasBytecode = false;
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     Path_Init();
     Sprite_Init();
     if (g_instanceMap.BucketCount() == 0) g_instanceMap.Init(512);

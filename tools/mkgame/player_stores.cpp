@@ -11,6 +11,7 @@
 #include "resources/texture_pages.h"
 #include "runtime/console.h"
 #include "runtime/game_image.h"
+#include "world/object/object.h"
 #include "world/room/room_store.h"
 
 namespace mkgame {
@@ -41,6 +42,7 @@ int32_t NoTexture(const uint8_t*, uint64_t) { return -1; }
 void PlayerStores_Load(const Game& game) {
   g_gameData.Assign(GameWriter_Write(game));
   TexturePage_SetTextureCreator(NoTexture);
+  ObjectChunk_Install();
   Room_Init();
   AudioChunks_Install();
   KeepLastLine console;

@@ -2,9 +2,9 @@
 // random), changing and destroying instances, and their sprite settings.
 #include "builtins/actions/handlers.h"
 #include "builtins/actions/support.h"
-#include "gamefile/object.h"
 #include "runtime/random.h"
 #include "world/actions/world_actions.h"
+#include "world/object/object.h"
 
 using actions::Float;
 

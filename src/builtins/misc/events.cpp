@@ -1,8 +1,8 @@
 #include "builtins/misc/events.h"
 
-#include "gamefile/object.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "world/object/object.h"
 
 void F_EventInherited(KV_BUILTIN_PARAMS) {
   // A time-line moment is no object's event: it has nothing to inherit.

@@ -2,9 +2,9 @@
 // game runs. A missing object makes a getter answer -1 and a setter do
 // nothing.
 #include "builtins/resources/handlers.h"
-#include "gamefile/object.h"
 #include "runtime/console.h"
 #include "runtime/numeric.h"
+#include "world/object/object.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Deactivating and activating instances. Only the deactivated byte changes
 // here (and the instance is queued); ApplyActivation then moves each
 // instance whose byte changed.
-#include "gamefile/object.h"
 #include "resources/sprite.h"
 #include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

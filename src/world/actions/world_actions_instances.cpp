@@ -1,13 +1,13 @@
 #include <string>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "resources/sprite.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
 #include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "gamefile/object.h"
 #include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

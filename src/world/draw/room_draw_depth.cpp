@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gamefile/object.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
@@ -18,6 +17,7 @@
 #include "script/events/event_perform.h"
 #include "world/draw/room_draw.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/physics_step.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"

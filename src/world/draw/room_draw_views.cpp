@@ -2,7 +2,6 @@
 // the screen size a room asks for when it starts.
 #include <algorithm>
 
-#include "gamefile/object.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "runtime/numeric.h"
@@ -11,6 +10,7 @@
 #include "world/draw/room_draw.h"
 #include "world/draw/room_draw_internal.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 

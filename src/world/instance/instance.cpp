@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "runtime/globals.h"
+#include "world/object/object.h"
 #include "world/run/run_state.h"
 
 namespace {

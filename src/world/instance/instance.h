@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "script/variables/variable_list.h"
+#include "world/object/object.h"
 
 class CObject;
 class CPath;

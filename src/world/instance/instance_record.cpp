@@ -2,10 +2,10 @@
 // 4 bytes, reals widened to 8), an empty text, then the own variables.
 // Reading goes into a plain record first, so that a short or damaged record
 // changes nothing.
-#include "gamefile/object.h"
 #include "runtime/stream.h"
 #include "runtime/stream_reader.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 
 namespace {
 

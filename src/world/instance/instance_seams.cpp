@@ -3,9 +3,9 @@
 // the links the room keeps, and the temporary instance constants run with.
 #include "world/instance/instance_seams.h"
 
-#include "gamefile/object.h"
 #include "script/host/script_host.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/run/run_state.h"
 
 namespace {

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "gamefile/event_lists.h"
-#include "gamefile/object.h"
 #include "requests/http_request.h"
 #include "resources/timeline.h"
 #include "runtime/ds_pool.h"
@@ -12,6 +10,8 @@
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
 #include "world/instance/instance.h"
+#include "world/object/event_lists.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/run_state.h"

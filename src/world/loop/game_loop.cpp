@@ -4,7 +4,6 @@
 #include <string>
 
 #include "audio/audio_system.h"
-#include "gamefile/object.h"
 #include "graphics/device/graphics.h"
 #include "graphics/start/graphics_start.h"
 #include "platform/switches.h"
@@ -16,6 +15,7 @@
 #include "shell/dialogs.h"
 #include "world/input/input.h"
 #include "world/input/virtual_keys.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
 #include "world/run/debugger_seam.h"

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "gamefile/event_lists.h"
-#include "gamefile/object.h"
 #include "physics/physics_fixture.h"
 #include "physics/physics_object.h"
 #include "physics/physics_world.h"
 #include "resources/sprite.h"
 #include "script/events/error_report.h"
 #include "world/instance/instance.h"
+#include "world/object/event_lists.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 
 namespace {

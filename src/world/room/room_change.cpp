@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "extensions/extension.h"
-#include "gamefile/event_lists.h"
 #include "gamefile/options.h"
 #include "graphics/particles/particles.h"
 #include "runtime/console.h"
@@ -19,6 +18,7 @@
 #include "shell/window.h"
 #include "world/input/input.h"
 #include "world/instance/instance.h"
+#include "world/object/event_lists.h"
 #include "world/room/room.h"
 #include "world/room/room_store.h"
 #include "world/run/debugger_seam.h"

@@ -1,6 +1,6 @@
 // The room's instance lists and the id map entries rooms make.
-#include "gamefile/object.h"
 #include "world/instance/instance.h"
+#include "world/object/object.h"
 #include "world/room/room.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "world/start/name_lookups.h"
 
 #include "audio/sound_store.h"
-#include "gamefile/object.h"
 #include "resources/background.h"
 #include "resources/font.h"
 #include "resources/path.h"
@@ -9,6 +8,7 @@
 #include "resources/timeline.h"
 #include "script/events/script.h"
 #include "script/host/script_host.h"
+#include "world/object/object.h"
 #include "world/room/room_store.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "shell/window.h"
 #include "world/draw/room_draw.h"
 #include "world/input/virtual_keys.h"
+#include "world/object/object.h"
 #include "world/room/room_store.h"
 #include "world/start/runner.h"
 #include "world/start/service_list.h"
@@ -60,6 +61,7 @@ constexpr Row kWiring[] = {
     {Stage::kStart, WorldHooks_Install},           // sound fades, physics bindings and errors
     {Stage::kStart, InstallScriptEngine},          // the script engine's host, its own parts
     {Stage::kStart, AudioChunks_Install},          // the sound chunks' reader
+    {Stage::kStart, ObjectChunk_Install},          // the objects' chunk reader
     {Stage::kStart, Room_Init},                    // the rooms' chunk reader, the room's first instance
     {Stage::kStart, RoomDraw_Install},             // room drawing for the frame's end
     {Stage::kStart, InstallVirtualButtonsReader},  // virtual buttons from the options file

@@ -3,7 +3,6 @@
 #include "audio/openal/sound_hardware.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/function_stores.h"
-#include "gamefile/object.h"
 #include "graphics/device/graphics.h"
 #include "resources/timeline.h"
 #include "runtime/process.h"
@@ -13,6 +12,7 @@
 #include "script/events/event_names.h"
 #include "shell/window.h"
 #include "world/instance/instance_seams.h"
+#include "world/object/object.h"
 #include "world/room/physics_binding.h"
 #include "world/room/room.h"
 #include "world/room/room_change.h"
@@ -54,7 +54,7 @@ ScriptHost WorldHooks_ScriptHost() {
   ScriptHost host;
   NameLookups_AddTo(&host);
   GameFile_AddFunctionStores(&host);
-  GameFile_AddEventStores(&host);
+  Object_AddEventStores(&host);
   InstanceSeams_AddTo(&host);
   BuiltinVariables_AddTo(&host);
   host.strings = GameStringText;

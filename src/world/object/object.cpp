@@ -1,4 +1,4 @@
-#include "gamefile/object.h"
+#include "world/object/object.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,7 +6,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "gamefile/event_lists.h"
 #include "resources/timeline.h"
 #include "runtime/console.h"
 #include "runtime/hash.h"
@@ -17,6 +16,7 @@
 #include "script/events/event_perform.h"
 #include "script/events/event_world_seam.h"
 #include "script/host/script_host.h"
+#include "world/object/event_lists.h"
 
 namespace {
 
@@ -248,7 +248,7 @@ void Object_Init() {
   g_objects.SetValueDeleter(Hash_DeleteObject<CObject>);
 }
 
-void GameFile_AddEventStores(ScriptHost* host) {
+void Object_AddEventStores(ScriptHost* host) {
   host->eventStores.findEvent = FindForPerform;
   host->eventStores.objectName = NameOf;
   host->eventStores.momentEvent = TimeLine_MomentEvent;

@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "gamefile/chunk_walk.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object.h"
 #include "runtime/load_error.h"
+#include "world/object/object.h"
 
 namespace {
+
+bool ReadObjects(GameImage& image, uint64_t data, uint32_t size) { return Object_Load(image, data, size); }
 
 // An event's subtype sizes its slot array: larger ones are refused.
 constexpr uint32_t kMaxSubtype = 65535;
@@ -106,3 +109,5 @@ bool Object_Load(const GameImage& image, uint64_t data, uint32_t size) {
   Object_LinkParents();
   return true;
 }
+
+void ObjectChunk_Install() { ChunkWalk_InstallReader("OBJT", ReadObjects, Object_Init); }

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object_test_support.h"
 #include "script/events/event.h"
 #include "support/script_host_fake.h"
 #include "support/test_support.h"
+#include "world/object_store_support.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ class Performs : public testing::Test {
     g_eventType = 22;
     g_eventNumber = 33;
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     TimeLine_Init();
   }
   void TearDown() override {

@@ -1,15 +1,16 @@
-#include "gamefile/object.h"
+#include "world/object/object.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "gamefile/event_lists.h"
+#include "gamefile/chunk_walk.h"
 #include "gamefile/game_header.h"
-#include "gamefile/object_test_support.h"
 #include "script/events/event_names.h"
 #include "support/script_host_fake.h"
 #include "support/test_support.h"
+#include "world/object/event_lists.h"
+#include "world/object_store_support.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ class Objects : public testing::Test {
     savedFormat_ = g_formatVersion;
     g_formatVersion = 9;
     Object_Init();
-    FakeScriptHost([](ScriptHost& host) { GameFile_AddEventStores(&host); });
+    FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
   }
   void TearDown() override {
     Object_FreeEventLists();
@@ -165,6 +166,50 @@ TEST_F(Objects, DamagedRecordsFailTheLoadNamingTheObject) {
   }
   expectRefused(ObjectChunk({{"obj_bad", 1}, {"obj_other", 0}}), "two-object cycle");
   expectRefused(ObjectChunk({{"obj_bad", 0}}), "own parent");
+}
+
+// A whole file of a header and, when objects are given, an object chunk
+// holding its records.
+GameImage GameWithObjects(const std::vector<ObjectSpec>& shapes) {
+  ImageBuilder b;
+  b.Header(9, {});
+  if (!shapes.empty()) {
+    size_t chunk = b.Chunk("OBJT");
+    b.U32(static_cast<uint32_t>(shapes.size()));
+    size_t table = b.Here();
+    for (size_t i = 0; i < shapes.size(); ++i) b.U32(0);
+    uint32_t code = 0;
+    for (size_t i = 0; i < shapes.size(); ++i) b.Patch(table + 4 * i, WriteObjectRecord(b, shapes[i], 9, code));
+    b.EndChunk(chunk);
+  }
+  return b.Finish();
+}
+
+TEST_F(Objects, TheChunkWalkEmptiesTheStoreAndReadsEachFilesObjectChunk) {
+  ObjectChunk_Install();
+  struct File {
+    std::vector<ObjectSpec> objects;
+    bool read;
+    std::vector<const char*> present;  // by index
+  };
+  const File files[] = {
+      {{{"obj_a"}, {"obj_b", 0}}, true, {"obj_a", "obj_b"}},
+      {{}, true, {}},
+      {{{"obj_c"}}, true, {"obj_c"}},
+      {{{"obj_bad", 0}}, false, {}},
+  };
+  for (const File& file : files) {
+    SCOPED_TRACE(file.objects.empty() ? "no object chunk" : file.objects.front().name);
+    GameImage image = GameWithObjects(file.objects);
+    EXPECT_EQ(LoadGameChunks(image), file.read) << console_.Text();
+    for (size_t i = 0; i < file.present.size(); ++i) {
+      EXPECT_STREQ(Object_GetName(static_cast<int32_t>(i)), file.present[i]);
+    }
+    if (file.read) {
+      EXPECT_FALSE(Object_Exists(static_cast<int32_t>(file.present.size())));
+    }
+  }
+  EXPECT_NE(console_.Text().find("OBJT"), std::string::npos);
 }
 
 TEST_F(Objects, SetParentRefusesACycle) {

@@ -1,10 +1,10 @@
-#include "gamefile/event_lists.h"
+#include "world/object/event_lists.h"
 
 #include <gtest/gtest.h>
 
 #include "gamefile/game_header.h"
-#include "gamefile/object_test_support.h"
 #include "support/test_support.h"
+#include "world/object_store_support.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "gamefile/event_lists.h"
+#include "world/object/event_lists.h"
 
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
-#include "gamefile/object.h"
 #include "runtime/memory.h"
 #include "script/events/event.h"
+#include "world/object/object.h"
 
 EventObjectList g_eventObjectLists[kEventListTypes * kEventListSubtypes];
 int32_t g_eventObjectCounts[kEventListTypes * kEventListSubtypes];

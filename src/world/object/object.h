@@ -127,8 +127,10 @@ void Object_Init();
 // The event performer's lookups: an object's event (or its nearest
 // ancestor's), an object's name, a time line's moment.
 struct ScriptHost;
-void GameFile_AddEventStores(ScriptHost* host);
+void Object_AddEventStores(ScriptHost* host);
 bool Object_Load(const GameImage& image, uint64_t data, uint32_t size);
+// Hands the object chunk's reader and the store's clearing to the chunk walk.
+void ObjectChunk_Install();
 // For the loader: a new empty object stored under `index`, and the count.
 CObject* Object_Place(int32_t index);
 void Object_SetCount(int32_t count);
