@@ -21,7 +21,7 @@ struct PlatformBackends {
   const JoystickServices* joysticks = nullptr;        // the Joystick_* calls
   GraphicsSystemFactory graphics = nullptr;           // GraphicsSystem_Create
   ScreenModesFactory screenModes = nullptr;           // the screen modes' keeper's connections
-  const AchievementService* achievements = nullptr;   // AchievementService_Get
+  const AchievementService* achievements = nullptr;   // AchievementQueue_Service
 };
 
 const PlatformBackends& PlatformBackends_Get();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/achievement_service.h"
+#include "platform/backends.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
@@ -118,12 +119,12 @@ class AchievementQueueTest : public testing::Test {
  protected:
   void SetUp() override {
     g_sent.clear();
-    AchievementQueue_SetService(&kRecording);
+    PlatformBackends_Put(&PlatformBackends::achievements, &kRecording);
     Services_ResetForTest();
   }
   void TearDown() override {
     Services_ResetForTest();
-    AchievementQueue_SetService(nullptr);
+    PlatformBackends_Put(&PlatformBackends::achievements, nullptr);
   }
   static void Steps(int32_t count) {
     for (int32_t i = 0; i < count; ++i) AchievementQueue_Process();
@@ -296,7 +297,7 @@ TEST_F(AchievementQueueTest, NothingMovesWhileTheServiceIsAbsentOrTheQueueEmpty)
 // The platform's own service: available, posts go nowhere, and the first
 // queued post stays in flight for good.
 TEST_F(AchievementQueueTest, ThisPlatformsServiceTakesTheFirstPostAndNeverReports) {
-  AchievementQueue_SetService(nullptr);
+  PlatformBackends_Put(&PlatformBackends::achievements, nullptr);
   file_.Put({true, kTwoEntries});
   Services_Start();
   EXPECT_EQ(g_achievementsAvailable, 1);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/achievement_service.h"
+#include "platform/backends.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
@@ -21,7 +22,6 @@ struct Queue {
 };
 
 Queue g_queue;
-const AchievementService* g_service = nullptr;
 
 AchievementEntry* NewEntry(int32_t kind, const char* name, uint32_t value) {
   const size_t length = std::strlen(name);
@@ -88,10 +88,9 @@ void Send(AchievementEntry* entry) {
 
 }  // namespace
 
-void AchievementQueue_SetService(const AchievementService* service) { g_service = service; }
-
 const AchievementService& AchievementQueue_Service() {
-  return g_service != nullptr ? *g_service : AchievementService_Null();
+  const AchievementService* fake = PlatformBackends_Get().achievements;
+  return fake != nullptr ? *fake : AchievementService_Null();
 }
 
 void AchievementQueue_Clear() {

@@ -43,8 +43,8 @@ struct AchievementEntry {
 // Set by the service's start: posts may be sent.
 extern uint8_t g_achievementsAvailable;
 
-// The service the queue sends through; null puts the platform's own back.
-void AchievementQueue_SetService(const AchievementService* service);
+// The service the queue sends through: the platform's own, unless a test
+// chose another (platform/backends.h).
 const AchievementService& AchievementQueue_Service();
 
 // Frees every entry and puts the processing state back to its start.
