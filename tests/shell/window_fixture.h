@@ -21,11 +21,14 @@ struct Record {
   bool altEnter = false;
   int32_t letterboxX = 0, letterboxY = 0;
   int32_t stepMouseX = 0, stepMouseY = 0;
-  bool rightShiftHeld = false;
 };
 Record& Recorded();
 
 WindowServices RecordingServices();
+
+// Holds or lets go of the right Shift as a key of this program's own, its
+// messages dropped: what the window reads as the key's state.
+void HoldRightShift(bool held);
 
 class WindowTest : public ::testing::Test {
  protected:

@@ -18,9 +18,9 @@ MsgResult Send(uint32_t message, MsgWParam wParam = 0, MsgLParam lParam = 0) {
 class WindowProc : public WindowTest {};
 
 TEST_F(WindowProc, ShiftSidesFollowTheKeyStateOnPressAndTheScanCodeOnRelease) {
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   EXPECT_EQ(Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36)), 0);
-  record().rightShiftHeld = false;
+  HoldRightShift(false);
   Send(WM_KEYUP, VK_SHIFT, Scan(0x36));
   EXPECT_EQ(record().keysDown, (Keys{16, 161}));
   EXPECT_EQ(record().keysUp, (Keys{16, 161}));
@@ -33,7 +33,7 @@ TEST_F(WindowProc, ShiftSidesFollowTheKeyStateOnPressAndTheScanCodeOnRelease) {
 
   // Right pressed, then the left one released: its scan code differs.
   record() = Record();
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36));
   Send(WM_KEYUP, VK_SHIFT, Scan(0x2A));
   EXPECT_EQ(record().keysUp, (Keys{16, 160}));

@@ -95,9 +95,9 @@ TEST_F(Translator, KeysGetTheirVirtualCodes) {
 }
 
 TEST_F(Translator, ModifiersReachTheProcedureWithTheirSides) {
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   Feed(Key(SDL_KEYDOWN, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
-  record().rightShiftHeld = false;
+  HoldRightShift(false);
   Feed(Key(SDL_KEYUP, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
   Feed(Key(SDL_KEYDOWN, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT));
   Feed(Key(SDL_KEYDOWN, SDLK_RALT, SDL_SCANCODE_RALT, KMOD_RALT));
