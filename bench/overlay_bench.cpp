@@ -12,6 +12,7 @@
 #include "graphics/device/render_states.h"
 #include "graphics/device/vertex_buffer.h"
 #include "graphics/overlay/profiler.h"
+#include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
@@ -55,7 +56,7 @@ std::vector<NormalTexVertex> Triangles() {
 
 bool StartDevice(benchmark::State& state, bool fake = false) {
   ServiceList_Install();
-  GraphicsSystem_SetFactory(fake ? FakeGraphics_CreateSystem : nullptr);
+  PlatformBackends_Put(&PlatformBackends::graphics, fake ? FakeGraphics_CreateSystem : nullptr);
   DeviceWindow_State() = DeviceWindowState{};
   if (Graphics::CreateDevice(nullptr, 640, 480, 0)) return true;
   state.SkipWithError("no graphics device");
@@ -65,7 +66,7 @@ bool StartDevice(benchmark::State& state, bool fake = false) {
 void EndDevice() {
   Graphics::Shutdown();
   Graphics::Release();
-  GraphicsSystem_SetFactory(nullptr);
+  PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
 }
 
 // Each iteration is one frame of 100 draws.

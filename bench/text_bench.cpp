@@ -12,6 +12,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
+#include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "resources/text_draw.h"
@@ -49,7 +50,7 @@ class RecordingText {
  public:
   RecordingText() {
     ServiceList_Install();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ready_ = Graphics::CreateDevice(nullptr, 640, 480, 0);
     GR_Text_Reset();
@@ -58,7 +59,7 @@ class RecordingText {
     GR_Text_Reset();
     GR_D3D_Shutdown();
     DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
   }
   RecordingText(const RecordingText&) = delete;
   RecordingText& operator=(const RecordingText&) = delete;

@@ -5,30 +5,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "fuzz_support.h"
+#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "world/services/achievement_queue.h"
 
 namespace {
-
-const uint8_t* g_input = nullptr;
-size_t g_inputSize = 0;
-std::vector<uint8_t> g_written;
-
-uint8_t* ReadInput(int32_t* size) {
-  auto* data = static_cast<uint8_t*>(KV_ALLOC(g_inputSize + 1, true));
-  if (g_inputSize > 0) std::memcpy(data, g_input, g_inputSize);
-  *size = static_cast<int32_t>(g_inputSize);
-  return data;
-}
-
-bool KeepWrite(const void* data, int32_t size) {
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  g_written.assign(bytes, bytes + size);
-  return true;
-}
 
 // Walks the queue beside a parse: each entry handed over must be the next
 // one queued. Entries past the queue's end are not looked at.
@@ -62,10 +45,8 @@ void CheckQueued(const uint8_t* data, size_t size, bool only) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz_SilenceConsoles();
   if (size > INT32_MAX) return 0;
-  g_input = data;
-  g_inputSize = size;
-  g_written.clear();
-  AchievementQueue_SetFile(ReadInput, KeepWrite);
+  LoadSave_SetSaveDirectory(Fuzz_ScratchFolder().c_str());
+  Fuzz_WriteScratchFile(kAchievementCacheFile, data, size);
   AchievementQueue_Clear();
   AchievementQueue_Load();
   if (AchievementQueue_Count() > kAchievementQueueLimit + 1) std::abort();
@@ -73,8 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Every whole entry of the input up to the limit, and the file written
   // back holds exactly them.
   CheckQueued(data, size, false);
-  AchievementQueue_Save();
-  CheckQueued(g_written.data(), g_written.size(), true);
+  if (!AchievementQueue_Save()) std::abort();
+  int32_t writtenSize = 0;
+  uint8_t* written = LoadSave_ReadSaveFile(kAchievementCacheFile, &writtenSize);
+  if (written == nullptr) std::abort();
+  CheckQueued(written, static_cast<size_t>(writtenSize), true);
+  MemoryManager::Free(written);
   AchievementQueue_Clear();
   return 0;
 }

@@ -39,21 +39,6 @@ double Call(BuiltinFunction f, ScriptValue* args, int32_t count) {
   return real;
 }
 
-const std::string& SaveFolder() {
-  static const std::string folder = [] {
-    char name[] = "/tmp/kv_fuzz_files_XXXXXX";
-    return std::string(mkdtemp(name) == nullptr ? "/tmp" : name);
-  }();
-  return folder;
-}
-
-void WriteInput(const uint8_t* data, size_t size) {
-  FILE* file = std::fopen((SaveFolder() + "/input.txt").c_str(), "wb");
-  if (file == nullptr) return;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-}
-
 // Every reader must reach the end within one call per byte, give or take.
 void WalkByHandle(uint8_t plan, size_t size) {
   ScriptValue name = Text("input.txt");
@@ -88,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > (1u << 16)) return 0;
   Fuzz_SilenceConsoles();
   g_runFlags.showErrorDialog = false;
-  LoadSave_SetSaveDirectory(SaveFolder().c_str());
+  LoadSave_SetSaveDirectory(Fuzz_ScratchFolder().c_str());
   FileBuiltins_Prepare();
-  WriteInput(data + 1, size - 1);
+  Fuzz_WriteScratchFile("input.txt", data + 1, size - 1);
   WalkByHandle(data[0], size);
   WalkLegacy(data[0], size);
   WalkBinary(size);

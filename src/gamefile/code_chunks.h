@@ -22,6 +22,7 @@ using BuiltinRegistration = void (*)();
 void GameFile_SetBuiltinRegistration(BuiltinRegistration registration);
 
 // Where an unknown name is reported; the default prints the text and ends
-// the process with status 1. Tests replace it.
+// the process with status 1. The game-file fuzz target replaces it: the
+// process must go on to the next input.
 using UnresolvedNameHandler = void (*)(const char* message);
 void GameFile_SetUnresolvedNameHandler(UnresolvedNameHandler handler);

@@ -1,6 +1,7 @@
 // Native libraries opened while the game runs: a game's extension libraries
 // and those its scripts define functions from. One table of operations:
-// the system's loader by default, an in-memory table of symbols in tests.
+// the system's loader, or an in-memory table of symbols that tests choose
+// (platform/backends.h).
 #pragma once
 
 struct DynamicLibraryServices {
@@ -16,6 +17,4 @@ struct DynamicLibraryServices {
 // The loader of this system: every library is bound at once and keeps its
 // symbols to itself.
 const DynamicLibraryServices& DynamicLibrary_System();
-// Null puts back the system's loader.
-void DynamicLibrary_Install(const DynamicLibraryServices* services);
 const DynamicLibraryServices& DynamicLibrary_Get();

@@ -160,10 +160,9 @@ class IGraphicsSystem {
 };
 
 // The system object: OpenGL (surfaceless EGL when headless, else the
-// window's context), unless a test installed a factory of its own.
+// window's context), unless a test chose a fake (platform/backends.h).
 using GraphicsSystemFactory = IGraphicsSystem* (*)();
 IGraphicsSystem* GraphicsSystem_Create();
-void GraphicsSystem_SetFactory(GraphicsSystemFactory factory);
 
 // Bytes per vertex for a vertex format; 0 for formats this layer cannot draw.
 uint32_t Gfx_VertexSize(uint32_t fvf);

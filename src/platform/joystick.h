@@ -34,13 +34,11 @@ bool Joystick_GetPosition(int32_t device, JoystickPosition* position);
 // Closes the devices and the desktop's joystick service.
 void Joystick_Shutdown();
 
-// Where the joysticks are read: the desktop's by default, two held in
-// memory in tests (platform/fake/fake_joystick.h).
+// Where the joysticks are read: the desktop's, or two held in memory that
+// tests choose (platform/backends.h, platform/fake/fake_joystick.h).
 struct JoystickServices {
   bool (*getCaps)(int32_t device, JoystickCaps* caps);
   bool (*getPosition)(int32_t device, JoystickPosition* position);
   void (*shutdown)();
 };
 const JoystickServices& Joystick_Desktop();
-// Null puts back the desktop's joysticks.
-void Joystick_Install(const JoystickServices* services);

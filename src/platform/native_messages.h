@@ -30,14 +30,11 @@ bool Native_TakeStopRequest();
 // Any virtual key 0..255 (the mouse buttons are keys 1, 2 and 4): bits
 // 0x8000 and 0x80 set while it is held, bit 1 while Caps, Num or Scroll Lock
 // is on; 0 for any other code. Reads the desktop's keyboard as the events
-// handed over so far left it (or a source, in tests), and the keys this
-// program holds down itself.
+// handed over so far left it, and the keys this program holds down itself.
 int16_t Native_GetKeyState(int32_t virtualKey);
 // The same at this moment, the desktop's pending events taken in first:
 // 0x8000 while held, else 0.
 int16_t Native_GetAsyncKeyState(int32_t virtualKey);
-using KeyStateSource = bool (*)(int32_t virtualKey);
-void Native_SetKeyStateSource(KeyStateSource source);
 
 // A key pressed or released by the program itself (codes 1..255). Where the
 // desktop's keyboard can be typed on (platform/desktop_keys.h) it is typed

@@ -17,8 +17,3 @@ void QuitSignals_Install();
 bool QuitSignals_Received();
 // The game has taken the signal and is ending its own way.
 void QuitSignals_Answer();
-
-// Tests: what ends the process once the restore steps have run (it gets
-// the signal's number), and the grace time; null puts back the real ending.
-// Clears the received and answered state.
-void QuitSignals_SetEndingForTests(void (*end)(int), std::chrono::milliseconds grace);

@@ -24,7 +24,9 @@ class IScreenModes {
 };
 
 // A new connection, or null when there is none to make. Each call opens its
-// own, so that the mode can be put back from another thread.
+// own, so that the mode can be put back from another thread. The X server's,
+// unless a test chose a fake (platform/backends.h); choosing starts the
+// keeper over, nothing recorded.
 using ScreenModesFactory = std::unique_ptr<IScreenModes> (*)();
 // The X server's (XRandR); null when headless, without a display or without
 // the extension.
@@ -42,7 +44,3 @@ bool ScreenModes_Set(const ScreenMode& request);
 // Puts back the mode found before the first change, once; safe from any
 // thread but not from a signal handler. Later changes are refused.
 void ScreenModes_PutBack();
-
-// Tests: the connections' source (null: the X server's), and a fresh start
-// with nothing recorded.
-void ScreenModes_SetFactory(ScreenModesFactory factory);

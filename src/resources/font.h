@@ -155,11 +155,6 @@ class CFontGM {
   float xscale_ = 1.0f, yscale_ = 1.0f;
 };
 
-// The platform step that rasterises a system font's glyphs into a coverage
-// image (FreeType's unless a test puts another in; null: none, and a system
-// font has no glyphs).
-using FontRasteriser = void (*)(CFontGM* font);
-void Font_SetRasteriser(FontRasteriser rasteriser);
 // Texture-font lines longer than this are drawn in several batches.
 constexpr int32_t kFontCharsPerBatch = 5461;
 

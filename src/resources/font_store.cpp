@@ -19,7 +19,6 @@ cARRAY_STRUCTURE<CFontGM*> g_fonts;  // length is the capacity
 cARRAY_MEMORY<char> g_fontNames;
 int32_t g_fontCount = 0;
 uint16_t g_codeTable[256];
-FontRasteriser g_rasteriser = Font_RasteriseSystem;
 
 int32_t AppendSlot(CFontGM* font) {
   if (g_fontCount == g_fonts.length) {
@@ -43,7 +42,7 @@ void Take(int32_t index, CFontGM* font) {
 CFontGM* MakeSystem(const char* face, int32_t size, bool bold, bool italic, int32_t first, int32_t last) {
   auto* font = new CFontGM();
   font->MakeSystem(face, size, bold, italic, first, last);
-  if (g_rasteriser != nullptr) g_rasteriser(font);
+  Font_RasteriseSystem(font);
   font->MakeTexture();
   return font;
 }
@@ -68,8 +67,6 @@ char* CodeTableCharacters(int32_t sprite, int32_t first) {
 }
 
 }  // namespace
-
-void Font_SetRasteriser(FontRasteriser rasteriser) { g_rasteriser = rasteriser; }
 
 void Font_Init() {
   Font_Shutdown();

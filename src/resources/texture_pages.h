@@ -20,6 +20,7 @@ bool TXTR_Load(const GameImage& image, uint64_t data, uint32_t size);
 void TexturePage_Clear();
 
 // Makes a texture from an encoded image in memory; -1 when it cannot.
-// The texture table's unless a test puts another in (null: the table's).
+// The texture table's unless mkgame, which reads the game it wrote without
+// a graphics device, puts another in (null: the table's).
 using PageTextureCreator = int32_t (*)(const uint8_t* data, uint64_t bound);
 void TexturePage_SetTextureCreator(PageTextureCreator creator);

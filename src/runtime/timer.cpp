@@ -21,8 +21,6 @@ void SystemSleep(int64_t milliseconds) {
   while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {}
 }
 
-TimerSleeper g_sleeper = SystemSleep;
-
 class RealClock : public TimerClock {
  public:
   int64_t Now() override {
@@ -34,7 +32,7 @@ class RealClock : public TimerClock {
   void Wait(int64_t us) override {
     int64_t begin = Now();
     int64_t target = begin + us;
-    if (us >= 2000) g_sleeper((us - 1000) / 1000);
+    if (us >= 2000) SystemSleep((us - 1000) / 1000);
     for (;;) {
       Runner_ProcessMessages();
       int64_t now = Now();
@@ -92,5 +90,3 @@ void Timer_SelectClock(TimerClockKind kind) {
   g_virtualClock.Restart();
   Timer_Init();
 }
-
-void Timer_SetSleeper(TimerSleeper sleeper) { g_sleeper = sleeper == nullptr ? SystemSleep : sleeper; }

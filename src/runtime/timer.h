@@ -31,8 +31,3 @@ enum class TimerClockKind {
 };
 // Chooses the clock (the virtual one restarts at 0) and calls Timer_Init.
 void Timer_SelectClock(TimerClockKind kind);
-
-// How the real clock sleeps; tests put in a sleeper that only records.
-using TimerSleeper = void (*)(int64_t milliseconds);
-// Null restores the system sleep.
-void Timer_SetSleeper(TimerSleeper sleeper);

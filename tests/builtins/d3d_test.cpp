@@ -16,6 +16,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/overlay/profiler.h"
 #include "graphics/start/graphics_start.h"
+#include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/file_layer.h"
@@ -27,7 +28,7 @@ class D3DBuiltins : public ::testing::Test {
  protected:
   void SetUp() override {
     ProfilerServices_Install(&ProfilerServices_Real());
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
     GR_3D_Transform_Stack_Clear();
@@ -42,7 +43,7 @@ class D3DBuiltins : public ::testing::Test {
     GR_D3D_Shutdown();
     DrawState_Reset();
     DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     LoadSave_SetSaveDirectory(nullptr);
     LoadSave_SetProgramDirectory(nullptr);
   }

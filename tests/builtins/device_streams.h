@@ -27,6 +27,7 @@
 #include "graphics/overlay/profiler_host.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
+#include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "resources/text_draw.h"
@@ -85,7 +86,7 @@ class Device {
   void Start() {
     ProfilerServices_Install(&ProfilerServices_Real());
     DrawState_Reset();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(GR_D3D_Init(nullptr, 64, 64, 0));
     // The built-in font draws from the overlay's sheet, which the profiler

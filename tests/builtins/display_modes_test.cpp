@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "graphics_test_support.h"
+#include "platform/backends.h"
 #include "platform/fake/fake_screen_modes.h"
 
 namespace {
@@ -19,7 +20,7 @@ class DisplayModeBuiltins : public GraphicsBuiltins {
     server_ = &FakeScreenServer_Install();
   }
   void TearDown() override {
-    ScreenModes_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::screenModes, nullptr);
     GraphicsBuiltins::TearDown();
   }
   FakeScreenServer* server_ = nullptr;

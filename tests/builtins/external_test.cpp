@@ -9,6 +9,7 @@
 #include "builtin_test_support.h"
 #include "builtins/misc/external.h"
 #include "extensions/dll_definitions.h"
+#include "platform/backends.h"
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
 
@@ -48,7 +49,7 @@ class External : public ::testing::Test {
   void TearDown() override {
     DLL_FreeAll();
     DLL_Clear();
-    DynamicLibrary_Install(nullptr);
+    PlatformBackends_Put(&PlatformBackends::libraries, nullptr);
   }
   FakeLibraries* fake_ = nullptr;
 };

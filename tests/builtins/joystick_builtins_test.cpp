@@ -8,6 +8,7 @@
 
 #include "builtin_test_support.h"
 #include "builtins/interaction/handlers.h"
+#include "platform/backends.h"
 #include "platform/fake/fake_joystick.h"
 #include "platform/joystick.h"
 
@@ -20,7 +21,7 @@ double Real(BuiltinFunction handler, std::initializer_list<GoldenArg> args) {
 class Joysticks : public testing::Test {
  protected:
   void SetUp() override {
-    Joystick_Install(nullptr);
+    PlatformBackends_Put(&PlatformBackends::joysticks, nullptr);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a joystick is plugged in";
   }

@@ -19,6 +19,7 @@
 #include "builtins/registration.h"
 #include "graphics/device/draw_state.h"
 #include "platform/achievement_service.h"
+#include "platform/backends.h"
 #include "runtime/ds_pool.h"
 #include "runtime/file_layer.h"
 #include "script/compiler/constants.h"
@@ -84,7 +85,7 @@ constexpr AchievementService kRecording{Start, Login, PostAchievement, PostScore
 class PlatformBuiltins : public testing::Test {
  protected:
   void TearDown() override {
-    AchievementQueue_SetService(nullptr);
+    PlatformBackends_Put(&PlatformBackends::achievements, nullptr);
     Services_ResetForTest();
     Iap_ResetForTest();
     DS_ReleasePools();
@@ -133,7 +134,7 @@ TEST_F(PlatformBuiltins, ThirtyOneConstantsFollowTheTable) {
 }
 
 TEST_F(PlatformBuiltins, AchievementPostsCheckTheirArgumentsAndReachTheService) {
-  AchievementQueue_SetService(&kRecording);
+  PlatformBackends_Put(&PlatformBackends::achievements, &kRecording);
   g_achievementsAvailable = 1;
   ErrorCapture errors;
   Real("achievement_post", {R(1), R(2)});

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backends.h"
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
 #include "runtime/file_layer.h"
@@ -42,7 +43,7 @@ class DllDefinitions : public ::testing::Test {
   void SetUp() override {
     DLL_Clear();
     g_opens = g_closes = 0;
-    DynamicLibrary_Install(&kCounting);
+    PlatformBackends_Put(&PlatformBackends::libraries, &kCounting);
     program_ = program_folder_.Path() + "/";
     save_ = save_folder_.Path() + "/";
     LoadSave_SetProgramDirectory(program_.c_str());
@@ -51,7 +52,7 @@ class DllDefinitions : public ::testing::Test {
   void TearDown() override {
     DLL_FreeAll();
     DLL_Clear();
-    DynamicLibrary_Install(nullptr);
+    PlatformBackends_Put(&PlatformBackends::libraries, nullptr);
     LoadSave_SetProgramDirectory(nullptr);
     LoadSave_SetSaveDirectory(nullptr);
     g_runFlags.extensionDebug = false;
@@ -282,7 +283,7 @@ TEST(DllDecorated, AStdcallNameIsTriedWithItsDecoration) {
   EXPECT_EQ(fake.opens, 1);
   EXPECT_EQ(fake.closes, 0);
   DLL_Clear();
-  DynamicLibrary_Install(nullptr);
+  PlatformBackends_Put(&PlatformBackends::libraries, nullptr);
 }
 
 }  // namespace

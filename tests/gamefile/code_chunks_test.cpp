@@ -1,19 +1,19 @@
 #include "gamefile/code_chunks.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
 
 #include "gamefile/image_builder.h"
+#include "runtime/console.h"
+#include "runtime/run_flags.h"
 #include "script/compiler/function_registry.h"
 #include "script/variables/variable_names.h"
 #include "support/test_support.h"
 
 namespace {
-
-std::string g_unresolved;
-void Remember(const char* message) { g_unresolved = message; }
 
 uint32_t WordAt(const GameImage& image, size_t at) {
   uint32_t w;
@@ -23,11 +23,6 @@ uint32_t WordAt(const GameImage& image, size_t at) {
 
 class CodeChunks : public testing::Test {
  protected:
-  void SetUp() override {
-    g_unresolved.clear();
-    GameFile_SetUnresolvedNameHandler(Remember);
-  }
-  void TearDown() override { GameFile_SetUnresolvedNameHandler(nullptr); }
   testsupport::ConsoleCapture console_;
 };
 
@@ -80,8 +75,15 @@ TEST_F(CodeChunks, UnknownFunctionIsReportedEvenWithoutReferences) {
   b.U32(static_cast<uint32_t>(name)).U32(0).U32(0);
   b.EndChunk(chunk);
   GameImage image = b.Finish();
-  EXPECT_FALSE(FUNC_Load(image, chunk + 4, 12));
-  EXPECT_EQ(g_unresolved, "Error on load\nUnable to find function no_such_function_here\n");
+  // The message goes to the standard console, here onto standard error.
+  EXPECT_EXIT(
+      {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        g_debugConsole = &g_defaultConsole;
+        g_runFlags.showErrorDialog = false;
+        FUNC_Load(image, chunk + 4, 12);
+      },
+      testing::ExitedWithCode(1), "Error on load\nUnable to find function no_such_function_here\n");
 }
 
 TEST_F(CodeChunks, ReferencesMustNameTheirInstructionKind) {

@@ -18,6 +18,7 @@
 #include "graphics/overlay/profiler.h"
 #include "graphics/start/graphics_start.h"
 #include "graphics/texture/texture_table.h"
+#include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/console.h"
@@ -69,7 +70,7 @@ inline void StopGraphicsDevice() {
   while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
   Graphics::Release();
   DeviceWindow_Destroy();
-  GraphicsSystem_SetFactory(nullptr);
+  PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
 }
 
 // The device layer reaches the profiler.
@@ -82,7 +83,7 @@ class GraphicsTest : public ::testing::Test {
   // leaves it so again.
   void StartDevice(bool fake, int32_t width = 64, int32_t height = 64, uint32_t flags = 0) {
     DrawState_Reset();
-    GraphicsSystem_SetFactory(fake ? FakeGraphics_CreateSystem : nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, fake ? FakeGraphics_CreateSystem : nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     g_screenSize = ScreenSize{width, height};
@@ -92,7 +93,7 @@ class GraphicsTest : public ::testing::Test {
   // The drawing core started on the recording device, its batch empty.
   void StartFakeDrawing() {
     DrawState_Reset();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     DeviceWindow_State() = DeviceWindowState{};
@@ -168,7 +169,7 @@ class ScreenDrawingTest : public GraphicsTest {
     *h = g_screenSize.height;
   }
   void SetUp() override {
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     DeviceWindow_State() = DeviceWindowState{};

@@ -54,7 +54,7 @@ void DrawFilled(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb) {
 class KeptAspect : public GraphicsTest {
  protected:
   void SetUp() override {
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     ASSERT_TRUE(StartFrameOnGameScreen(Graphics::kCreateKeepAspect));
@@ -203,7 +203,7 @@ TEST(PresentedWindow, ShowsTheTopRowOnTop) {
 TEST(PresentedWindow, WindowedRun) {
   if (std::getenv(kWindowRunMarker) == nullptr) GTEST_SKIP() << "runs only inside ShowsTheTopRowOnTop";
   InstallGraphicsStandIns();
-  GraphicsSystem_SetFactory(nullptr);
+  PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
   ASSERT_TRUE(StartFrameOnGameScreen(0));
   DrawFilled(0, 0, kGameWidth - 1, kGameHeight - 1, 0xFF0000FFu);
   DrawFilled(0, 0, kGameWidth - 1, 0, 0xFFFF0000u);

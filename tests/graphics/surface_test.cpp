@@ -24,7 +24,7 @@ void ScreenProjectionSize(int32_t* w, int32_t* h) {
 class Surfaces : public GraphicsTest {
  protected:
   void Start(bool fake) {
-    GraphicsSystem_SetFactory(fake ? FakeGraphics_CreateSystem : nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, fake ? FakeGraphics_CreateSystem : nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     g_screenSize = ScreenSize{kWidth, kHeight};

@@ -50,7 +50,7 @@ const std::string kNewRow = Bands({{4, 'Y'}, {60, 'B'}});
 class TransitionDrawing : public GraphicsTest {
  protected:
   void SetUp() override {
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     saved_ = g_debugConsole;
     g_debugConsole = &console_;
     g_screenSize = ScreenSize{kWidth, kHeight};

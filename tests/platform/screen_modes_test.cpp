@@ -2,6 +2,7 @@
 // which requests it grants, what it switches to, and the mode it puts back.
 #include <gtest/gtest.h>
 
+#include "platform/backends.h"
 #include "platform/fake/fake_screen_modes.h"
 #include "platform/screen_modes.h"
 
@@ -12,7 +13,7 @@ constexpr ScreenMode kStart{1024, 768, 60, 32};
 class ScreenModes : public testing::Test {
  protected:
   void SetUp() override { server_ = &FakeScreenServer_Install(); }
-  void TearDown() override { ScreenModes_SetFactory(nullptr); }
+  void TearDown() override { PlatformBackends_Put(&PlatformBackends::screenModes, nullptr); }
   FakeScreenServer* server_ = nullptr;
 };
 

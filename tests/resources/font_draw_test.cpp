@@ -10,7 +10,6 @@
 #include "graphics/texture/texture_table.h"
 #include "resources/builtin_images.h"
 #include "resources/font.h"
-#include "resources/font_rasterise.h"
 #include "resources/sprite.h"
 #include "runtime/memory.h"
 
@@ -89,10 +88,9 @@ TEST_F(FontDrawing, TextureFontQuadsAreWidenedHalfAPixelAndTakeTheDeviceColour) 
 // A font without a coverage image keeps its page's texture; one with it
 // gets a texture of its own, which the next remaking frees.
 TEST_F(FontDrawing, OnlyFontsWithCoverageGetATextureOfTheirOwn) {
-  Font_SetRasteriser(nullptr);
   const int32_t font = Font_Add("Sans", 12, false, false, 32, 127);
-  Font_SetRasteriser(Font_RasteriseSystem);
   ASSERT_GE(font, 0);
+  Font_Get(font)->SetCoverage(nullptr, 0, 0);
   Font_InitTextures();
   EXPECT_EQ(Font_Get(font)->GetTexture(), -1);
   Font_Get(font)->SetCoverage(static_cast<uint8_t*>(KV_ALLOC(16, true)), 4, 4);

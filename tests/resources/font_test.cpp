@@ -72,15 +72,8 @@ FontChunk OneFont(uint32_t rangeWord, const std::vector<GlyphSpec>& glyphs, bool
 
 class Fonts : public testing::Test {
  protected:
-  // System fonts stay without glyphs here; rasterising is tested with drawing.
-  void SetUp() override {
-    Font_Init();
-    Font_SetRasteriser(nullptr);
-  }
-  void TearDown() override {
-    Font_Shutdown();
-    Font_SetRasteriser(Font_RasteriseSystem);
-  }
+  void SetUp() override { Font_Init(); }
+  void TearDown() override { Font_Shutdown(); }
   testsupport::ConsoleCapture console_;
 };
 

@@ -14,7 +14,6 @@
 #include "graphics/texture/texture_table.h"
 #include "resources/builtin_images.h"
 #include "resources/font.h"
-#include "resources/font_rasterise.h"
 #include "runtime/memory.h"
 
 namespace {
@@ -37,13 +36,15 @@ int32_t SheetTexture() {
 constexpr ProfilerServices kRecordingProfiler{Nothing, Nothing,     Nothing,   Nothing,
                                               Nothing, MarkerBegin, MarkerEnd, SheetTexture};
 
-// A solid sheet: "A" 10 wide, "W" 15 wide, space 6, lines 15 high.
-void FixedRaster(CFontGM* font) {
+// A solid sheet: "A" 10 wide, "W" 15 wide, space 6, lines 15 high, in place
+// of the glyphs the platform rasterised, with its texture made anew.
+void MakeFixed(CFontGM* font) {
   const FontGlyph glyphs[] = {{' ', 0, 0, 6, 15, 6, 0}, {'A', 0, 0, 10, 15, 10, 0}, {'W', 0, 0, 15, 15, 15, 0}};
   font->SetGlyphs(glyphs, 3);
   auto* sheet = static_cast<uint8_t*>(KV_ALLOC(32 * 16, false));
   std::memset(sheet, 255, 32 * 16);
   font->SetCoverage(sheet, 32, 16);
+  font->MakeTexture();
 }
 
 class TextDrawing : public GraphicsTest {
@@ -56,15 +57,14 @@ class TextDrawing : public GraphicsTest {
     g_currentViewRect[0] = g_currentViewRect[1] = -100000;
     g_currentViewRect[2] = g_currentViewRect[3] = 100000;
     Font_Init();
-    Font_SetRasteriser(FixedRaster);
     font_ = Font_Add("fixed", 12, false, false, 32, 127);
+    MakeFixed(Font_Get(font_));
     GR_Text_Reset();
     GR_Text_Set_Font(font_);
     g_markers.clear();
   }
   void TearDown() override {
     GR_Text_Reset();
-    Font_SetRasteriser(Font_RasteriseSystem);
     Font_Shutdown();
     Graphics::ResetVertexBuffers();
     GR_Texture_Quit();

@@ -9,12 +9,6 @@ Record& Recorded() {
   return record;
 }
 
-namespace {
-
-bool KeyState(int32_t key) { return key == VK_RSHIFT && Recorded().rightShiftHeld; }
-
-}  // namespace
-
 WindowServices RecordingServices() {
   WindowServices s;
   s.altEnterAllowed = [] { return Recorded().altEnter; };
@@ -69,11 +63,15 @@ void WindowTest::MakeWindow(int32_t width, int32_t height, uint32_t flags, const
   Native_ClearMessages();
 }
 
+void HoldRightShift(bool held) {
+  Native_KeybdEvent(VK_RSHIFT, !held);
+  Native_ClearMessages();
+}
+
 void WindowTest::SetUp() {
   Recorded() = Record();
   ClearInput();
   Win_SetServices(RecordingServices());
-  Native_SetKeyStateSource(KeyState);
   DeviceWindow_State() = DeviceWindowState();
   Win_ClearAllPorts();
   Win_SetPortScale(1.0f, 1.0f);
@@ -84,7 +82,7 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
   Native_ClearMessages();
-  Native_SetKeyStateSource(nullptr);
+  Native_ResetSyntheticKeys();
   Win_SetServices(WindowServices());
   ClearInput();
   DeviceWindow_Destroy();

@@ -25,7 +25,6 @@ struct Record {
   bool altEnter = false;
   int32_t letterboxX = 0, letterboxY = 0;
   int32_t stepMouseX = 0, stepMouseY = 0;
-  bool rightShiftHeld = false;
 };
 Record& Recorded();
 
@@ -47,6 +46,9 @@ Keys Marked(const uint8_t (&flags)[N], int32_t first = 0) {
 }
 // keyboard_string's units on the window side.
 Keys Typed();
+// Holds or lets go of the right Shift as a key of this program's own, its
+// messages dropped: what the window reads as the key's state.
+void HoldRightShift(bool held);
 
 class WindowTest : public ::testing::Test {
  protected:

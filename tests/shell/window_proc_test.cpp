@@ -18,11 +18,11 @@ MsgResult Send(uint32_t message, MsgWParam wParam = 0, MsgLParam lParam = 0) {
 class WindowProc : public WindowTest {};
 
 TEST_F(WindowProc, ShiftSidesFollowTheKeyStateOnPressAndTheScanCodeOnRelease) {
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   EXPECT_EQ(Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36)), 0);
   EXPECT_EQ(Marked(Window().keyDown), (Keys{16, 161}));
   EXPECT_EQ(Window().lastKey, 161) << "the side after the generic key";
-  record().rightShiftHeld = false;
+  HoldRightShift(false);
   Send(WM_KEYUP, VK_SHIFT, Scan(0x36));
   EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 161}));
   EXPECT_TRUE(Marked(Window().keyDown).empty());
@@ -35,7 +35,7 @@ TEST_F(WindowProc, ShiftSidesFollowTheKeyStateOnPressAndTheScanCodeOnRelease) {
 
   // Right pressed, then the left one released: its scan code differs.
   ClearInput();
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   Send(WM_KEYDOWN, VK_SHIFT, Scan(0x36));
   Send(WM_KEYUP, VK_SHIFT, Scan(0x2A));
   EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 160}));

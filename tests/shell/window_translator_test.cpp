@@ -98,10 +98,10 @@ TEST_F(Translator, KeysGetTheirVirtualCodes) {
 }
 
 TEST_F(Translator, ModifiersReachTheProcedureWithTheirSides) {
-  record().rightShiftHeld = true;
+  HoldRightShift(true);
   Feed(Key(SDL_KEYDOWN, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
   EXPECT_EQ(Window().lastKey, 161);
-  record().rightShiftHeld = false;
+  HoldRightShift(false);
   Feed(Key(SDL_KEYUP, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT));
   EXPECT_EQ(Marked(Window().keyReleased), (Keys{16, 161}));
   const std::pair<SDL_Event, int32_t> presses[] = {

@@ -2,12 +2,17 @@
 // a service that reports and against this platform's, which never does.
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/achievement_service.h"
+#include "platform/backends.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
@@ -19,32 +24,64 @@ namespace {
 // The two entries' file: kind 1 "a" 7, then kind 2 "bb" 0.5.
 const std::string kTwoEntries("\x01\0\0\0a\0\x07\0\0\0\x02\0\0\0bb\0\0\0\0\x3f", 21);
 
-// The cache file held in memory, each write kept.
-struct MemoryFile {
-  MemoryFile() = default;
-  MemoryFile(bool present, std::string contents) : exists(present), bytes(std::move(contents)) {}
+// What the cache file holds before a case.
+struct CacheContents {
   bool exists = false;
   std::string bytes;
-  std::vector<std::string> writes;
-  bool writable = true;
 };
-MemoryFile* g_file = nullptr;
 
-uint8_t* ReadMemory(int32_t* size) {
-  if (!g_file->exists) return nullptr;
-  auto* data = static_cast<uint8_t*>(KV_ALLOC(g_file->bytes.size() + 1, true));
-  std::memcpy(data, g_file->bytes.data(), g_file->bytes.size());
-  *size = static_cast<int32_t>(g_file->bytes.size());
-  return data;
-}
-bool WriteMemory(const void* data, int32_t size) {
-  const std::string bytes(static_cast<const char*>(data), static_cast<size_t>(size));
-  g_file->writes.push_back(bytes);
-  if (!g_file->writable) return false;
-  g_file->exists = true;
-  g_file->bytes = bytes;
-  return true;
-}
+// The cache file in a scratch save folder; every write of it (a whole new
+// file moved in under its name) is counted.
+class CacheFile {
+ public:
+  CacheFile() : watch_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    LoadSave_SetSaveDirectory(folder_.Path().c_str());
+    inotify_add_watch(watch_, folder_.Path().c_str(), IN_MOVED_TO);
+  }
+  ~CacheFile() {
+    close(watch_);
+    LoadSave_SetSaveDirectory(nullptr);
+  }
+  CacheFile(const CacheFile&) = delete;
+  CacheFile& operator=(const CacheFile&) = delete;
+
+  std::string Path() const { return folder_ / kAchievementCacheFile; }
+  void Put(const CacheContents& contents) {
+    std::filesystem::remove_all(Path());
+    if (contents.exists) testsupport::WriteRaw(Path(), contents.bytes);
+    Writes();
+    writes_ = 0;
+  }
+  bool Exists() const { return std::filesystem::is_regular_file(Path()); }
+  std::string Bytes() const { return testsupport::ReadRaw(Path()); }
+  // The writes since the last Put or ForgetWrites. Read after each write
+  // that counts: the kernel folds like events not yet read into one.
+  int Writes() {
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = read(watch_, events, sizeof events)) > 0;) {
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (std::string(event->name) == kAchievementCacheFile) ++writes_;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return writes_;
+  }
+  void ForgetWrites() {
+    Writes();
+    writes_ = 0;
+  }
+  // A folder in the file's place: every write fails.
+  void MakeUnwritable() {
+    Put({});
+    std::filesystem::create_directory(Path());
+  }
+
+ private:
+  testsupport::ScratchFolder folder_;
+  int watch_;
+  int writes_ = 0;
+};
 
 // A service that starts every send and keeps what it was given; the test
 // reports for it.
@@ -81,22 +118,18 @@ std::vector<std::string> Names() {
 class AchievementQueueTest : public testing::Test {
  protected:
   void SetUp() override {
-    g_file = &file_;
     g_sent.clear();
-    AchievementQueue_SetFile(ReadMemory, WriteMemory);
-    AchievementQueue_SetService(&kRecording);
+    PlatformBackends_Put(&PlatformBackends::achievements, &kRecording);
     Services_ResetForTest();
   }
   void TearDown() override {
     Services_ResetForTest();
-    AchievementQueue_SetFile(nullptr, nullptr);
-    AchievementQueue_SetService(nullptr);
-    g_file = nullptr;
+    PlatformBackends_Put(&PlatformBackends::achievements, nullptr);
   }
   static void Steps(int32_t count) {
     for (int32_t i = 0; i < count; ++i) AchievementQueue_Process();
   }
-  MemoryFile file_;
+  CacheFile file_;
 };
 
 TEST_F(AchievementQueueTest, EntriesAreWrittenInQueueOrderAndEveryAddRewritesTheFile) {
@@ -104,23 +137,25 @@ TEST_F(AchievementQueueTest, EntriesAreWrittenInQueueOrderAndEveryAddRewritesThe
   uint32_t bits;
   std::memcpy(&bits, &half, 4);
   AchievementQueue_Add(1, "a", 7);
+  EXPECT_EQ(file_.Writes(), 1);
   AchievementQueue_Add(2, "bb", bits);
-  EXPECT_EQ(file_.bytes, kTwoEntries);
-  EXPECT_EQ(file_.writes.size(), 2u);
+  EXPECT_EQ(file_.Bytes(), kTwoEntries);
+  EXPECT_EQ(file_.Writes(), 2);
   EXPECT_FALSE(AchievementQueue_Dirty());
 
   AchievementQueue_Clear();
-  file_.writes.clear();
+  file_.ForgetWrites();
   EXPECT_FALSE(AchievementQueue_Load());
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "bb"}));
-  EXPECT_EQ(file_.writes, std::vector<std::string>{kTwoEntries}) << "one rewrite for the whole load";
+  EXPECT_EQ(file_.Writes(), 1) << "one rewrite for the whole load";
+  EXPECT_EQ(file_.Bytes(), kTwoEntries);
   EXPECT_FALSE(AchievementQueue_Load()) << "a queue that holds posts is not loaded again";
   EXPECT_EQ(AchievementQueue_Count(), 2);
 
   AchievementQueue_Clear();
   AchievementQueue_Save();
-  EXPECT_TRUE(file_.exists);
-  EXPECT_EQ(file_.bytes, "") << "an empty queue writes an empty file";
+  EXPECT_TRUE(file_.Exists());
+  EXPECT_EQ(file_.Bytes(), "") << "an empty queue writes an empty file";
 }
 
 // A cache cut anywhere keeps its whole entries and the rewrite holds only
@@ -138,11 +173,11 @@ TEST_F(AchievementQueueTest, ACutCacheKeepsItsWholeEntriesAndLosesTheRest) {
   for (const auto& [bytes, names] : cases) {
     SCOPED_TRACE(testing::PrintToString(bytes));
     AchievementQueue_Clear();
-    file_ = MemoryFile{true, bytes};
+    file_.Put({true, bytes});
     AchievementQueue_Load();
     EXPECT_EQ(Names(), names);
     const std::string whole = names.size() == 2 ? kTwoEntries : names.size() == 1 ? kTwoEntries.substr(0, 10) : "";
-    EXPECT_EQ(file_.bytes, names.empty() ? bytes : whole);
+    EXPECT_EQ(file_.Bytes(), names.empty() ? bytes : whole);
   }
 }
 
@@ -153,23 +188,27 @@ TEST_F(AchievementQueueTest, ALoadRewritesTheCacheOnceWithWhatItTook) {
   for (int32_t i = 0; i < 2100; ++i) full += std::string("\x01\0\0\0x\0", 6) + std::string(4, static_cast<char>(i));
   struct Case {
     const char* what;
-    MemoryFile file;
+    CacheContents file;
     int32_t count;
-    std::vector<std::string> writes;
+    int writes;
+    std::string after;
   };
+  const std::string cut("\x01\0\0\0abc", 7);
   const Case cases[] = {
-      {"no file", MemoryFile{}, 0, {}},
-      {"no whole entry", MemoryFile{true, std::string("\x01\0\0\0abc", 7)}, 0, {}},
-      {"two entries and a cut one", MemoryFile{true, kTwoEntries + std::string("\x05\0\0", 3)}, 2, {kTwoEntries}},
-      {"more than the queue holds", MemoryFile{true, full}, 2049, {full.substr(0, 2049 * 10)}},
+      {"no file", {}, 0, 0, ""},
+      {"no whole entry", {true, cut}, 0, 0, cut},
+      {"two entries and a cut one", {true, kTwoEntries + std::string("\x05\0\0", 3)}, 2, 1, kTwoEntries},
+      {"more than the queue holds", {true, full}, 2049, 1, full.substr(0, 2049 * 10)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     AchievementQueue_Clear();
-    file_ = c.file;
+    file_.Put(c.file);
     AchievementQueue_Load();
     EXPECT_EQ(AchievementQueue_Count(), c.count);
-    EXPECT_EQ(file_.writes, c.writes);
+    EXPECT_EQ(file_.Writes(), c.writes);
+    EXPECT_EQ(file_.Exists(), c.file.exists);
+    EXPECT_EQ(file_.Bytes(), c.after);
     EXPECT_FALSE(AchievementQueue_Dirty());
   }
 }
@@ -177,7 +216,7 @@ TEST_F(AchievementQueueTest, ALoadRewritesTheCacheOnceWithWhatItTook) {
 TEST_F(AchievementQueueTest, AddsStopAtTwoThousandAndFortyNine) {
   for (int32_t i = 0; i < 2100; ++i) AchievementQueue_Add(1, "x", static_cast<uint32_t>(i));
   EXPECT_EQ(AchievementQueue_Count(), 2049);
-  EXPECT_EQ(file_.bytes.size(), 2049u * 10u);
+  EXPECT_EQ(file_.Bytes().size(), 2049u * 10u);
 }
 
 TEST_F(AchievementQueueTest, AReportedSuccessRemovesTheHeadAndAFailureRestsItAtTheTail) {
@@ -207,7 +246,7 @@ TEST_F(AchievementQueueTest, AReportedSuccessRemovesTheHeadAndAFailureRestsItAtT
   EXPECT_EQ(Names(), (std::vector<std::string>{"c", "b"}));
   EXPECT_EQ(AchievementQueue_Current(), nullptr);
   EXPECT_EQ(AchievementQueue_State(), kAchievementResting);
-  EXPECT_EQ(file_.bytes.substr(0, 4), std::string("\x04\0\0\0", 4)) << "the move is saved";
+  EXPECT_EQ(file_.Bytes().substr(0, 4), std::string("\x04\0\0\0", 4)) << "the move is saved";
   Steps(kAchievementRetrySteps);
   EXPECT_EQ(g_sent.size(), 2u);
   Steps(2);
@@ -221,7 +260,7 @@ TEST_F(AchievementQueueTest, AKindNoServiceKnowsIsDroppedAndTheQueueRests) {
   AchievementQueue_Add(1, "a", 7);
   Steps(1);
   EXPECT_EQ(Names(), std::vector<std::string>{"a"});
-  EXPECT_EQ(file_.bytes, kTwoEntries.substr(0, 10));
+  EXPECT_EQ(file_.Bytes(), kTwoEntries.substr(0, 10));
   EXPECT_TRUE(g_sent.empty());
   Steps(kAchievementRetrySteps + 1);
   EXPECT_TRUE(g_sent.empty()) << "600 steps of rest, then the state is idle again";
@@ -234,12 +273,12 @@ TEST_F(AchievementQueueTest, AReportWithNothingSentOnlyEndsTheWait) {
   AchievementQueue_Add(1, "a", 7);
   AchievementQueue_Add(1, "b", 8);
   for (const int32_t report : {kAchievementSent, kAchievementFailed}) {
-    file_.writes.clear();
+    file_.ForgetWrites();
     AchievementQueue_SetState(report);
     Steps(1);
     EXPECT_EQ(AchievementQueue_State(), kAchievementIdle);
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
-    EXPECT_TRUE(file_.writes.empty());
+    EXPECT_EQ(file_.Writes(), 0);
     EXPECT_TRUE(g_sent.empty());
   }
 }
@@ -258,8 +297,8 @@ TEST_F(AchievementQueueTest, NothingMovesWhileTheServiceIsAbsentOrTheQueueEmpty)
 // The platform's own service: available, posts go nowhere, and the first
 // queued post stays in flight for good.
 TEST_F(AchievementQueueTest, ThisPlatformsServiceTakesTheFirstPostAndNeverReports) {
-  AchievementQueue_SetService(nullptr);
-  file_ = MemoryFile{true, kTwoEntries};
+  PlatformBackends_Put(&PlatformBackends::achievements, nullptr);
+  file_.Put({true, kTwoEntries});
   Services_Start();
   EXPECT_EQ(g_achievementsAvailable, 1);
   EXPECT_EQ(AchievementQueue_Count(), 2);
@@ -275,37 +314,33 @@ TEST_F(AchievementQueueTest, ThisPlatformsServiceTakesTheFirstPostAndNeverReport
 // The real file in a save folder: started, posted to through a service that
 // queues, and written again at the end.
 TEST_F(AchievementQueueTest, TheCacheLivesInTheSaveFolder) {
-  testsupport::ScratchFolder folder;
-  LoadSave_SetSaveDirectory(folder.Path().c_str());
-  AchievementQueue_SetFile(nullptr, nullptr);
-  testsupport::WriteRaw(folder / kAchievementCacheFile, kTwoEntries + "zz");
+  file_.Put({true, kTwoEntries + "zz"});
   Services_Start();
-  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile), kTwoEntries);
+  EXPECT_EQ(file_.Bytes(), kTwoEntries);
   AchievementQueue_Service().postScore("c", 9);
   EXPECT_EQ(AchievementQueue_Count(), 3);
   Services_Shutdown();
-  EXPECT_EQ(testsupport::ReadRaw(folder / kAchievementCacheFile),
-            kTwoEntries + std::string("\x01\0\0\0c\0\x09\0\0\0", 10));
-  LoadSave_SetSaveDirectory(nullptr);
+  EXPECT_EQ(file_.Bytes(), kTwoEntries + std::string("\x01\0\0\0c\0\x09\0\0\0", 10));
 }
 
 // A game refused before its built-ins registered never started the
 // services: its end leaves the cache as it was.
 TEST_F(AchievementQueueTest, AnEndWithoutAStartLeavesTheCacheAlone) {
-  file_ = MemoryFile{true, kTwoEntries};
+  file_.Put({true, kTwoEntries});
   Services_Shutdown();
-  EXPECT_TRUE(file_.writes.empty());
+  EXPECT_EQ(file_.Writes(), 0);
   Services_Start();
   Services_Shutdown();
-  EXPECT_EQ(file_.writes.back(), kTwoEntries);
+  EXPECT_GE(file_.Writes(), 1);
+  EXPECT_EQ(file_.Bytes(), kTwoEntries);
 }
 
 TEST_F(AchievementQueueTest, AFailedWriteIsAnsweredAndTheQueueStays) {
-  file_.writable = false;
+  file_.MakeUnwritable();
   AchievementQueue_Add(1, "a", 7);
   EXPECT_FALSE(AchievementQueue_Save());
   EXPECT_EQ(AchievementQueue_Count(), 1);
-  EXPECT_FALSE(file_.exists);
+  EXPECT_FALSE(file_.Exists());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -80,10 +82,7 @@ class BuiltinVariables : public testing::Test {
     VariablesWorld_Start();
     g_runFlags.showErrorDialog = false;
   }
-  void TearDown() override {
-    VariablesWorld_End();
-    BuiltinVariables_SetCalendar(nullptr);
-  }
+  void TearDown() override { VariablesWorld_End(); }
 
   // A started room of `count` instances of object 0 at depth 0.
   CRoom* StartRoom(int32_t count) {
@@ -309,19 +308,36 @@ TEST_F(BuiltinVariables, TextVariablesKeepWholeCharactersAndOwnTheirCopies) {
   Code_FreeArguments();
 }
 
-TEST_F(BuiltinVariables, DateComesFromTheCalendarWithMonthsFromZero) {
-  BuiltinVariables_SetCalendar([](std::tm* out) {
-    out->tm_year = 124;
-    out->tm_mon = 0;
-    out->tm_mday = 31;
-    out->tm_wday = 3;
-    out->tm_hour = 23;
-  });
-  EXPECT_EQ(Get("current_month"), 0.0);
-  EXPECT_EQ(Get("current_year"), 2024.0);
-  EXPECT_EQ(Get("current_day"), 31.0);
-  EXPECT_EQ(Get("current_weekday"), 3.0);
-  EXPECT_EQ(Get("current_hour"), 23.0);
+// The date is the local one, in a zone 13 hours ahead of UTC, and its
+// months count from 0. A second may turn between the readings: then again.
+TEST_F(BuiltinVariables, DateIsTheLocalCalendarsWithMonthsFromZero) {
+  const char* zone = std::getenv("TZ");
+  const std::string saved = zone == nullptr ? "" : zone;
+  setenv("TZ", "XYZ-13", 1);
+  tzset();
+  const struct {
+    const char* name;
+    int std::tm::*part;
+    int offset;
+  } kParts[] = {{"current_year", &std::tm::tm_year, 1900}, {"current_month", &std::tm::tm_mon, 0},
+                {"current_day", &std::tm::tm_mday, 0},     {"current_weekday", &std::tm::tm_wday, 0},
+                {"current_hour", &std::tm::tm_hour, 0},    {"current_minute", &std::tm::tm_min, 0},
+                {"current_second", &std::tm::tm_sec, 0}};
+  std::vector<double> read, expected;
+  for (int attempt = 0; attempt < 5 && (read.empty() || read != expected); ++attempt) {
+    const std::time_t before = std::time(nullptr);
+    read.clear();
+    for (const auto& part : kParts) read.push_back(Get(part.name));
+    if (std::time(nullptr) != before) continue;
+    std::tm local{};
+    localtime_r(&before, &local);
+    expected.clear();
+    for (const auto& part : kParts) expected.push_back(local.*part.part + part.offset);
+  }
+  EXPECT_EQ(read, expected);
+  if (zone != nullptr) setenv("TZ", saved.c_str(), 1);
+  if (zone == nullptr) unsetenv("TZ");
+  tzset();
 }
 
 // The mouse variables read the step's mouse, scaled from the window onto

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/backends.h"
 #include "platform/joystick.h"
 #include "world/input/input.h"
 #include "world/input/joysticks.h"
@@ -157,7 +158,7 @@ TEST_F(JoystickEvents, TheDesktopsFirstJoystickRaisesTheFirstJoysticksEvents) {
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     GTEST_SKIP() << "a joystick is plugged in";
   }
-  Joystick_Install(nullptr);
+  PlatformBackends_Put(&PlatformBackends::joysticks, nullptr);
   EXPECT_EQ(Dispatch(), EventList{}) << "no joystick";
   const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 8, 0);
   SDL_Joystick* stick = SDL_JoystickOpen(index);

@@ -7,6 +7,7 @@
 #include "gamefile/options.h"
 #include "graphics/device/graphics.h"
 #include "platform/answers.h"
+#include "platform/backends.h"
 #include "platform/fake/fake_graphics.h"
 #include "platform/switches.h"
 #include "support/test_support.h"
@@ -25,7 +26,7 @@ class StartGraphics : public testing::Test {
  protected:
   void SetUp() override {
     ServiceList_Install();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     setenv("KORVALITH_HEADLESS", "1", 1);
     Option_Defaults();
     g_windowWidth = 64;
@@ -35,7 +36,7 @@ class StartGraphics : public testing::Test {
   }
   void TearDown() override {
     StartupGraphics_Shutdown();
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     FakeGraphics_Log().desktop.bitsPerPixel = 32;
     Option_Defaults();
     unsetenv("KORVALITH_ANSWERS");

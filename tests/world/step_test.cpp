@@ -7,6 +7,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/particles/particles.h"
 #include "graphics/start/graphics_start.h"
+#include "platform/backends.h"
 #include "platform/fake/fake_graphics.h"
 #include "runtime/timer.h"
 #include "world/input/input.h"
@@ -266,7 +267,7 @@ class FramePresent : public StepWorld {
   void SetUp() override {
     StepWorld::SetUp();
     ServiceList_Install();
-    GraphicsSystem_SetFactory(FakeGraphics_CreateSystem);
+    PlatformBackends_Put(&PlatformBackends::graphics, FakeGraphics_CreateSystem);
     g_screenSize = ScreenSize{64, 64};
     DeviceWindow_State() = DeviceWindowState{};
     ASSERT_TRUE(Graphics::CreateDevice(nullptr, 64, 64, 0));
@@ -283,7 +284,7 @@ class FramePresent : public StepWorld {
     while (Graphics::TextureList() != nullptr) Graphics::FreeTexture(Graphics::TextureList());
     Graphics::Release();
     DeviceWindow_Destroy();
-    GraphicsSystem_SetFactory(nullptr);
+    PlatformBackends_Put(&PlatformBackends::graphics, nullptr);
     Timer_SelectClock(TimerClockKind::kFromSwitches);
     DrawState_Reset();
     StepWorld::TearDown();

@@ -1,6 +1,6 @@
 #include "platform/fake/fake_dynamic_library.h"
 
-#include "platform/dynamic_library.h"
+#include "platform/backends.h"
 
 namespace {
 
@@ -38,6 +38,6 @@ constexpr DynamicLibraryServices kFake{Open, Symbol, Close, LastError};
 
 FakeLibraries& FakeLibraries_Install() {
   g_fake = FakeLibraries();
-  DynamicLibrary_Install(&kFake);
+  PlatformBackends_Put(&PlatformBackends::libraries, &kFake);
   return g_fake;
 }

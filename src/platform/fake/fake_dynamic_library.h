@@ -15,6 +15,7 @@ struct FakeLibraries {
   std::string lastError;
 };
 
-// Installs the fake as the loader (the system's is put back with
-// DynamicLibrary_Install(nullptr)); the table starts empty.
+// Chooses the fake as the loader (the system's is put back with
+// PlatformBackends_Put(&PlatformBackends::libraries, nullptr)); the table
+// starts empty.
 FakeLibraries& FakeLibraries_Install();

@@ -47,5 +47,5 @@ struct FakeGraphicsLog {
 
 // The one log every fake system and device writes to.
 FakeGraphicsLog& FakeGraphics_Log();
-// A factory for GraphicsSystem_SetFactory.
+// The fake's factory, for PlatformBackends::graphics.
 IGraphicsSystem* FakeGraphics_CreateSystem();

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_joystick.h"
 
+#include "platform/backends.h"
+
 namespace {
 
 FakeJoysticks g_fake;
@@ -31,6 +33,6 @@ constexpr JoystickServices kFake{Caps, Position, Shutdown};
 
 FakeJoysticks& FakeJoysticks_Install() {
   g_fake = FakeJoysticks();
-  Joystick_Install(&kFake);
+  PlatformBackends_Put(&PlatformBackends::joysticks, &kFake);
   return g_fake;
 }

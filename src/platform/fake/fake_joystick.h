@@ -20,6 +20,6 @@ struct FakeJoysticks {
   int shutdowns = 0;
 };
 
-// Installs the fake as the joysticks' source, both absent (the desktop's
-// is put back with Joystick_Install(nullptr)).
+// Chooses the fake as the joysticks' source, both absent (the desktop's is
+// put back with PlatformBackends_Put(&PlatformBackends::joysticks, nullptr)).
 FakeJoysticks& FakeJoysticks_Install();

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_screen_modes.h"
 
+#include "platform/backends.h"
+
 namespace {
 
 FakeScreenServer g_server;
@@ -30,6 +32,6 @@ FakeScreenServer& FakeScreenServer_Install() {
   g_server = FakeScreenServer();
   g_server.listed = {{1024, 768, 60, 32}, {800, 600, 60, 32}, {800, 600, 75, 32}, {640, 480, 60, 32}};
   g_server.current = g_server.listed[0];
-  ScreenModes_SetFactory(Connect);
+  PlatformBackends_Put(&PlatformBackends::screenModes, Connect);
   return g_server;
 }

@@ -14,6 +14,8 @@ struct FakeScreenServer {
   int connections = 0;
 };
 
-// Installs the fake as the keeper's server, starting over: 1024x768 at 60
-// Hz and 32 bits, with 800x600 (60 and 75 Hz) and 640x480 also listed.
+// Chooses the fake as the keeper's server, starting over: 1024x768 at 60
+// Hz and 32 bits, with 800x600 (60 and 75 Hz) and 640x480 also listed. The
+// X server's is put back with
+// PlatformBackends_Put(&PlatformBackends::screenModes, nullptr).
 FakeScreenServer& FakeScreenServer_Install();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/backends.h"
 #include "platform/gl/gl_device.h"
 #include "platform/switches.h"
 
@@ -92,13 +93,9 @@ class GlSystem : public IGraphicsSystem {
   }
 };
 
-GraphicsSystemFactory g_factory = nullptr;
-
 }  // namespace
 
 IGraphicsSystem* GraphicsSystem_Create() {
-  if (g_factory != nullptr) return g_factory();
+  if (GraphicsSystemFactory fake = PlatformBackends_Get().graphics) return fake();
   return new GlSystem;
 }
-
-void GraphicsSystem_SetFactory(GraphicsSystemFactory factory) { g_factory = factory; }

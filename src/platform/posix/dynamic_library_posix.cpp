@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/backends.h"
 #include "platform/dynamic_library.h"
 
 namespace {
@@ -34,14 +35,11 @@ const char* LastError() { return g_lastError.c_str(); }
 
 constexpr DynamicLibraryServices kSystem{Open, Symbol, Close, LastError};
 
-const DynamicLibraryServices* g_installed = &kSystem;
-
 }  // namespace
 
 const DynamicLibraryServices& DynamicLibrary_System() { return kSystem; }
 
-void DynamicLibrary_Install(const DynamicLibraryServices* services) {
-  g_installed = services != nullptr ? services : &kSystem;
+const DynamicLibraryServices& DynamicLibrary_Get() {
+  const DynamicLibraryServices* fake = PlatformBackends_Get().libraries;
+  return fake != nullptr ? *fake : kSystem;
 }
-
-const DynamicLibraryServices& DynamicLibrary_Get() { return *g_installed; }

@@ -20,8 +20,6 @@ constexpr int kQuitSignals[] = {SIGINT, SIGTERM};
 int g_wake[2] = {-1, -1};
 std::atomic<bool> g_received{false};
 std::atomic<bool> g_answered{false};
-std::atomic<void (*)(int)> g_testEnding{nullptr};
-std::atomic<long long> g_graceMs{kQuitGrace.count()};
 
 void OnQuitSignal(int number) {
   const int saved = errno;
@@ -33,14 +31,13 @@ void OnQuitSignal(int number) {
 
 void End(int number) {
   ExitRestore_Run();
-  if (void (*ending)(int) = g_testEnding.load()) return ending(number);
   std::signal(number, SIG_DFL);
   std::raise(number);
   _exit(128 + number);
 }
 
-// The next signal's number, 0 for a fresh start (tests), -1 when none came
-// within `milliseconds` (-1: wait for ever).
+// The next signal's number, -1 when none came within `milliseconds` (-1:
+// wait for ever).
 int NextSignal(int milliseconds) {
   pollfd p{g_wake[0], POLLIN, 0};
   int ready = 0;
@@ -58,9 +55,8 @@ void Watch() {
   for (;;) {
     const int first = NextSignal(-1);
     if (first <= 0) continue;
-    int second = NextSignal(static_cast<int>(g_graceMs.load()));
+    int second = NextSignal(static_cast<int>(kQuitGrace.count()));
     if (second < 0 && g_answered.load()) second = NextSignal(-1);
-    if (second == 0) continue;
     End(second < 0 ? first : second);
   }
 }
@@ -84,13 +80,4 @@ bool QuitSignals_Received() { return g_received.load(); }
 
 void QuitSignals_Answer() {
   if (g_received.load()) g_answered.store(true);
-}
-
-void QuitSignals_SetEndingForTests(void (*end)(int), std::chrono::milliseconds grace) {
-  g_testEnding.store(end);
-  g_graceMs.store(end != nullptr ? grace.count() : kQuitGrace.count());
-  g_received.store(false);
-  g_answered.store(false);
-  const unsigned char fresh = 0;
-  [[maybe_unused]] ssize_t written = write(g_wake[1], &fresh, 1);
 }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "platform/backends.h"
+
 namespace {
 
 constexpr int32_t kDevices = 2;
@@ -104,18 +106,17 @@ void DesktopShutdown() {
 
 constexpr JoystickServices kDesktop{DesktopCaps, DesktopPosition, DesktopShutdown};
 
-const JoystickServices* g_installed = &kDesktop;
+const JoystickServices& Chosen() {
+  const JoystickServices* fake = PlatformBackends_Get().joysticks;
+  return fake != nullptr ? *fake : kDesktop;
+}
 
 }  // namespace
 
-bool Joystick_GetCaps(int32_t device, JoystickCaps* caps) { return g_installed->getCaps(device, caps); }
+bool Joystick_GetCaps(int32_t device, JoystickCaps* caps) { return Chosen().getCaps(device, caps); }
 
-bool Joystick_GetPosition(int32_t device, JoystickPosition* position) {
-  return g_installed->getPosition(device, position);
-}
+bool Joystick_GetPosition(int32_t device, JoystickPosition* position) { return Chosen().getPosition(device, position); }
 
-void Joystick_Shutdown() { g_installed->shutdown(); }
+void Joystick_Shutdown() { Chosen().shutdown(); }
 
 const JoystickServices& Joystick_Desktop() { return kDesktop; }
-
-void Joystick_Install(const JoystickServices* services) { g_installed = services != nullptr ? services : &kDesktop; }

@@ -24,7 +24,6 @@ bool Filtered(const SDL_Event& event) {
 }
 
 std::deque<WindowMessage> g_queue;
-KeyStateSource g_keyStateSource = nullptr;
 
 // Keys this program pressed itself and has not released yet.
 std::bitset<256> g_syntheticHeld;
@@ -97,7 +96,7 @@ bool SyntheticDown(int32_t virtualKey) {
 
 bool KeyDown(int32_t virtualKey) {
   if (SyntheticDown(virtualKey)) return true;
-  return g_keyStateSource != nullptr ? g_keyStateSource(virtualKey) : DesktopKeyDown(virtualKey);
+  return DesktopKeyDown(virtualKey);
 }
 
 // The desktop's key for a code: the side-naming ones by place, the others
@@ -214,8 +213,6 @@ void Native_ResetSyntheticKeys() {
   g_syntheticHeld.reset();
   g_syntheticToggled.reset();
 }
-
-void Native_SetKeyStateSource(KeyStateSource source) { g_keyStateSource = source; }
 
 // A key or button pressed and released before the game's step has read the
 // input would reach the step as released only, its press lost. Its release

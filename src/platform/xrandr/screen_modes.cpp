@@ -3,6 +3,7 @@
 #include <chrono>
 #include <mutex>
 
+#include "platform/backends.h"
 #include "platform/exit_restore.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 struct Keeper {
   std::timed_mutex lock;
   ScreenModesFactory factory = ScreenModes_OpenX;
+  uint32_t backendChanges = 0;  // the platform's backends this follows
   std::unique_ptr<IScreenModes> server;
   bool opened = false;
   ScreenMode start;       // the mode found before any change
@@ -24,8 +26,23 @@ Keeper& State() {
   return *keeper;
 }
 
+// A change of the platform's backends (tests choosing a fake server)
+// starts the keeper over, nothing recorded.
+void FollowBackends(Keeper& k) {
+  const uint32_t changes = PlatformBackends_Changes();
+  if (changes == k.backendChanges) return;
+  k.backendChanges = changes;
+  const ScreenModesFactory fake = PlatformBackends_Get().screenModes;
+  k.factory = fake != nullptr ? fake : ScreenModes_OpenX;
+  k.server.reset();
+  k.opened = false;
+  k.changed = false;
+  k.finished = false;
+}
+
 // The connection, opened on first use, with the mode found then.
 IScreenModes* Server(Keeper& k) {
+  FollowBackends(k);
   if (!k.opened) {
     k.opened = true;
     if (k.factory != nullptr) k.server = k.factory();
@@ -107,14 +124,4 @@ void ScreenModes_PutBack() {
   // that made the change.
   std::unique_ptr<IScreenModes> server = k.factory();
   if (server != nullptr && server->Apply(k.start)) k.changed = false;
-}
-
-void ScreenModes_SetFactory(ScreenModesFactory factory) {
-  Keeper& k = State();
-  std::lock_guard<std::timed_mutex> hold(k.lock);
-  k.factory = factory != nullptr ? factory : ScreenModes_OpenX;
-  k.server.reset();
-  k.opened = false;
-  k.changed = false;
-  k.finished = false;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/achievement_service.h"
+#include "platform/backends.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
@@ -21,15 +22,6 @@ struct Queue {
 };
 
 Queue g_queue;
-const AchievementService* g_service = nullptr;
-
-uint8_t* ReadSaveFolderFile(int32_t* size) { return LoadSave_ReadSaveFile(kAchievementCacheFile, size); }
-bool WriteSaveFolderFile(const void* data, int32_t size) {
-  return LoadSave_WriteFile(kAchievementCacheFile, data, size);
-}
-
-AchievementCacheReader g_reader = ReadSaveFolderFile;
-AchievementCacheWriter g_writer = WriteSaveFolderFile;
 
 AchievementEntry* NewEntry(int32_t kind, const char* name, uint32_t value) {
   const size_t length = std::strlen(name);
@@ -96,15 +88,9 @@ void Send(AchievementEntry* entry) {
 
 }  // namespace
 
-void AchievementQueue_SetService(const AchievementService* service) { g_service = service; }
-
 const AchievementService& AchievementQueue_Service() {
-  return g_service != nullptr ? *g_service : AchievementService_Null();
-}
-
-void AchievementQueue_SetFile(AchievementCacheReader reader, AchievementCacheWriter writer) {
-  g_reader = reader != nullptr ? reader : ReadSaveFolderFile;
-  g_writer = writer != nullptr ? writer : WriteSaveFolderFile;
+  const AchievementService* fake = PlatformBackends_Get().achievements;
+  return fake != nullptr ? *fake : AchievementService_Null();
 }
 
 void AchievementQueue_Clear() {
@@ -155,7 +141,7 @@ std::vector<uint8_t> AchievementCache_Bytes() {
 bool AchievementQueue_Load() {
   if (g_queue.count != 0) return false;
   int32_t size = 0;
-  uint8_t* data = g_reader(&size);
+  uint8_t* data = LoadSave_ReadSaveFile(kAchievementCacheFile, &size);
   if (data == nullptr) return false;
   bool taken = false;
   AchievementCache_Parse(data, size > 0 ? static_cast<size_t>(size) : 0, TakeFromFile, &taken);
@@ -176,7 +162,7 @@ void AchievementQueue_Post(int32_t kind, const char* name, uint32_t value) {
 bool AchievementQueue_Save() {
   const std::vector<uint8_t> bytes = AchievementCache_Bytes();
   g_queue.dirty = false;
-  return g_writer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  return LoadSave_WriteFile(kAchievementCacheFile, bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
 void AchievementQueue_Remove(AchievementEntry* entry) {

@@ -43,16 +43,9 @@ struct AchievementEntry {
 // Set by the service's start: posts may be sent.
 extern uint8_t g_achievementsAvailable;
 
-// The service the queue sends through; null puts the platform's own back.
-void AchievementQueue_SetService(const AchievementService* service);
+// The service the queue sends through: the platform's own, unless a test
+// chose another (platform/backends.h).
 const AchievementService& AchievementQueue_Service();
-
-// Where the file is read and written; null puts back the save folder's
-// "achievementcache.dat". A reader answers a MemoryManager block (null when
-// there is no file); a writer answers whether the whole file was written.
-using AchievementCacheReader = uint8_t* (*)(int32_t* size);
-using AchievementCacheWriter = bool (*)(const void* data, int32_t size);
-void AchievementQueue_SetFile(AchievementCacheReader reader, AchievementCacheWriter writer);
 
 // Frees every entry and puts the processing state back to its start.
 void AchievementQueue_Clear();
@@ -64,7 +57,7 @@ void AchievementQueue_Add(int32_t kind, const char* name, uint32_t value);
 // What the service's post operations call to queue a post: the file first
 // when nothing waits, then the add.
 void AchievementQueue_Post(int32_t kind, const char* name, uint32_t value);
-// Writes the file; answers the writer's result.
+// Writes the file; answers whether the whole file was written.
 bool AchievementQueue_Save();
 // Unlinks an entry (not freed) / links one at the tail.
 void AchievementQueue_Remove(AchievementEntry* entry);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ctime>
 
 #include "runtime/script_value.h"
 
@@ -20,8 +19,3 @@ const char* BuiltinVariables_PhysicsName(int32_t index);
 // The two families, in registration order (per instance first).
 void BuiltinVariables_RegisterInstance();
 void BuiltinVariables_RegisterGlobal();
-
-// The broken-down local time the date variables read; null restores the
-// system's local time of the current calendar time.
-using CalendarSource = void (*)(std::tm* out);
-void BuiltinVariables_SetCalendar(CalendarSource source);

@@ -24,8 +24,6 @@ namespace {
 
 constexpr int32_t kSystemMouse = 0;
 
-CalendarSource g_calendar = nullptr;
-
 // ---- Input --------------------------------------------------------------------
 
 template <bool kX>
@@ -131,12 +129,8 @@ void RegisterScoreDisplay() {
 
 std::tm Now() {
   std::tm parts{};
-  if (g_calendar != nullptr) {
-    g_calendar(&parts);
-  } else {
-    std::time_t now = std::time(nullptr);
-    localtime_r(&now, &parts);
-  }
+  std::time_t now = std::time(nullptr);
+  localtime_r(&now, &parts);
   return parts;
 }
 template <int std::tm::*kPart, int kOffset>
@@ -216,8 +210,6 @@ void RegisterFamilies() {
 
 }  // namespace
 }  // namespace builtin_variables
-
-void BuiltinVariables_SetCalendar(CalendarSource source) { builtin_variables::g_calendar = source; }
 
 void BuiltinVariables_RegisterGlobal() {
   using namespace builtin_variables;
