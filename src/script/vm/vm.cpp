@@ -1343,9 +1343,9 @@ bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code
     return false;
   }
   VMStack& stack = machine::StackAt(machine::g_nesting++);
-  machine::Machine machine(stack, self, other);
-  machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  bool ok = machine.Run(result);
+  machine::Machine vm(stack, self, other);
+  vm.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
+  bool ok = vm.Run(result);
   --machine::g_nesting;
   g_argumentCount = savedCount;
   return ok;
