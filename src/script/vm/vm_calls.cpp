@@ -1,7 +1,8 @@
 // The machine's calls: built-ins, extension functions and the arguments
 // they take off the stack, a script's unit, and a script's arguments moved
 // to the global slots for code outside the machine. The call's entry and the
-// script's return, which the loop inlines, are in vm_internal.h.
+// script's return and a built-in's call, which the loop inlines, are in
+// vm_internal.h.
 #include <vector>
 
 #include "script/compiler/code.h"
@@ -38,14 +39,6 @@ ScriptValue* Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
   return arguments;
 }
 
-namespace {
-
-void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
-  for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
-}
-
-}  // namespace
-
 // A script-kind function cannot run here: the call gives real 0.
 void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
   ShowArguments();
@@ -54,22 +47,6 @@ void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
   if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
   ReleaseArguments(arguments, argc);
   VMSlot_FromValue(sp++, result);
-}
-
-bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
-  BuiltinFunction handler = Function_GetHandler(id);
-  if (handler == nullptr) {
-    Fail(kMalformed);
-    return false;
-  }
-  if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
-  ShowArguments();
-  ScriptValue* arguments = TakeArguments(argc, sp);
-  ScriptValue result;
-  handler(&result, self_, other_, argc, arguments);
-  ReleaseArguments(arguments, argc);
-  VMSlot_FromValue(sp++, result);
-  return true;
 }
 
 // What a call's entry once did at once: the caller's slots kept, the

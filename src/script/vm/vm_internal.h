@@ -136,6 +136,10 @@ inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame
 // for.
 const VMUnit* ScriptUnit(CCode* code);
 
+inline void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
+  for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
+}
+
 // ---- The machine -------------------------------------------------------------
 
 class Machine {
@@ -197,7 +201,7 @@ class Machine {
     uintptr_t limit;
   };
   __attribute__((always_inline)) inline VMSlot* Call(const VMRecord& op, VMSlot* sp, Resume* entered);
-  bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
+  inline bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
   void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
   // Takes the argc values on top of the stack off it, in script order.
   ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
@@ -287,7 +291,8 @@ class Machine {
   __attribute__((always_inline)) inline bool TripleValue(const VMRecord* triple, double* out);
 };
 
-// ---- A call's entry and a script's return, inlined into the loop ----------------
+// ---- A call's entry, a built-in's call and a script's return, inlined into
+// the loop ----------------------------------------------------------------
 
 inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
@@ -335,6 +340,22 @@ inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
   sp -= argc;
   VMSlot_SetReal(sp++, 0.0);
   return sp;
+}
+
+inline bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
+  BuiltinFunction handler = Function_GetHandler(id);
+  if (handler == nullptr) {
+    Fail(kMalformed);
+    return false;
+  }
+  if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
+  ShowArguments();
+  ScriptValue* arguments = TakeArguments(argc, sp);
+  ScriptValue result;
+  handler(&result, self_, other_, argc, arguments);
+  ReleaseArguments(arguments, argc);
+  VMSlot_FromValue(sp++, result);
+  return true;
 }
 
 inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc, VMSlot*& sp, Resume* entered) {
