@@ -7,6 +7,7 @@
 #include "runtime/memory.h"
 #include "script/events/event_code_seam.h"
 #include "script/events/event_world_seam.h"
+#include "script/tree/event_code.h"
 #include "support/script_host_fake.h"
 #include "world/object/event_lists.h"
 #include "world/object/object.h"
@@ -58,6 +59,7 @@ class Events : public MiscScripts {
  protected:
   void SetUp() override {
     MiscScripts::SetUp();
+    EventCode_SetRunner(EventCode_RunWithTree);
     Object_Init();
     FakeScriptHost([](ScriptHost& host) { Object_AddEventStores(&host); });
     parent_ = Object_Add();
@@ -67,6 +69,7 @@ class Events : public MiscScripts {
   }
   void TearDown() override {
     Object_Shutdown();
+    EventCode_SetRunner(nullptr);
     MiscScripts::TearDown();
   }
   void GiveEvents() {

@@ -155,6 +155,37 @@ TEST(CodePrecompiled, AnEntryGivesCompiledCodeAndAMissingOneNothing) {
   EXPECT_EQ(noTable.code, nullptr);
 }
 
+// A decoded form that counts its own end.
+struct CountedForm final : VMDecodedForm {
+  explicit CountedForm(int* ended) : ended_(ended) {}
+  ~CountedForm() override { ++*ended_; }
+  int* ended_;
+};
+
+TEST(CodeBuffer, NewBytesAndTheBuffersEndFreeEveryDecodedForm) {
+  struct Case {
+    int forms;
+    bool adopt;  // new bytes, rather than the buffer's end
+  };
+  for (Case c : {Case{0, true}, Case{1, true}, Case{3, true}, Case{1, false}, Case{3, false}}) {
+    SCOPED_TRACE(testing::Message() << c.forms << " forms, " << (c.adopt ? "adopt" : "end"));
+    int ended = 0;
+    auto* buffer = new VMBuffer();
+    for (int i = 0; i < c.forms; ++i) {
+      auto* form = new CountedForm(&ended);
+      form->older = buffer->decoded;
+      buffer->decoded = form;
+    }
+    if (c.adopt) {
+      buffer->Adopt(static_cast<uint8_t*>(KV_ALLOC(4, true)), 4);
+      EXPECT_EQ(buffer->decoded, nullptr);
+      EXPECT_EQ(ended, c.forms);
+    }
+    delete buffer;
+    EXPECT_EQ(ended, c.forms);
+  }
+}
+
 TEST(CodeArguments, SlotsCopyTextsAndIgnoreBadIndices) {
   OwnedValue longText("a fairly long argument text");
   Code_SetArgument(2, longText.v);

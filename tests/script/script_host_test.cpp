@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "script/compiler/code.h"
+#include "script/events/event_code_seam.h"
+#include "script/snippet_runner.h"
 
 namespace {
 
@@ -101,6 +104,27 @@ TEST(ScriptHost, TheTableInstalledIsTheOneReported) {
   ScriptHost_Install(host);
   EXPECT_EQ(ScriptHost_Get().strings, host.strings);
   ScriptHost_Install(saved);
+}
+
+// The joined engine runs the code objects events make, whichever parts it
+// joins; the statements, generator and machine are taken back out after.
+TEST(ScriptEngineJoin, EventsCodeRunsThroughTheJoinedTree) {
+  for (EngineParts parts : {EngineParts::kAll, EngineParts::kTreesOnly}) {
+    SCOPED_TRACE(parts == EngineParts::kAll ? "all" : "trees only");
+    snippet::Runner runner;
+    snippet::PrintedLines().clear();
+    ScriptEngine_Join(parts);
+    const EventCodeHooks& codes = EventCode_Get();
+    CCode* code = codes.fromText("test_print(6 + 1)");
+    ASSERT_TRUE(codes.compile(code, "Object.test"));
+    EXPECT_TRUE(codes.execute(code, AsInstance(&runner.self), AsInstance(&runner.other)));
+    EXPECT_EQ(snippet::PrintedLines(), std::vector<std::string>{"7"});
+    codes.free(code);
+    EventCode_SetRunner(nullptr);
+    Interpreter_SetStatementHandler(nullptr);
+    Code_SetBytecodeGenerator(nullptr);
+    Code_SetVMExecutor(nullptr);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "script/compiler/function_registry.h"
 #include "script/compiler/name_resolution.h"
 #include "script/events/script.h"
+#include "script/tree/event_code.h"
 #include "script/tree/interpreter_statements.h"
 #include "script/vm/codegen.h"
 #include "script/vm/vm.h"
@@ -37,10 +38,12 @@ class WholeRun : public ActionWorld, public testing::WithParamInterface<bool> {
     VM_InstallGenerator();
     VM_Install();
     Statements_Install();
+    EventCode_SetRunner(EventCode_RunWithTree);
   }
   void TearDown() override {
     ActionWorld::TearDown();
     Interpreter_SetStatementHandler(nullptr);
+    EventCode_SetRunner(nullptr);
     Code_SetBytecodeGenerator(nullptr);
     Code_SetVMExecutor(nullptr);
     Code_FreeArguments();

@@ -68,14 +68,21 @@ uint64_t g_codeVersion = 1;
 VMBuffer::~VMBuffer() {
   Code_Changed();
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
-  VM_FreeDecoded(decoded);
+  FreeDecoded();
+}
+
+void VMBuffer::FreeDecoded() {
+  while (decoded != nullptr) {
+    VMDecodedForm* older = decoded->older;
+    delete decoded;
+    decoded = older;
+  }
 }
 
 void VMBuffer::Adopt(uint8_t* block, int32_t length) {
   Code_Changed();
   if (owned && bytes != nullptr) MemoryManager::Free(bytes);
-  VM_FreeDecoded(decoded);
-  decoded = nullptr;
+  FreeDecoded();
   bytes = block;
   size = block == nullptr ? 0 : length;
   owned = block != nullptr;

@@ -17,10 +17,6 @@ enum CodeKind : int32_t {
   kCodeConstant = 3,  // an expression folded to one value
 };
 
-struct VMDecoded;
-// Frees a buffer's decoded forms (the machine's working copies).
-void VM_FreeDecoded(VMDecoded* form);
-
 // Counts the changes to what a script call runs: the script store's slots,
 // a code object's buffers, name and quoted text, a buffer's bytes, and the
 // end of code objects and buffers. The machine's call records keep the
@@ -30,6 +26,17 @@ void VM_FreeDecoded(VMDecoded* form);
 // bytes or compile.
 extern uint64_t g_codeVersion;
 inline void Code_Changed() { ++g_codeVersion; }
+
+// A working form the machine decodes a buffer's bytes into. The buffer keeps
+// its forms, the newest first, and frees them when it goes or adopts new
+// bytes; each form frees what it holds.
+struct VMDecodedForm {
+  VMDecodedForm() = default;
+  virtual ~VMDecodedForm() = default;
+  VMDecodedForm(const VMDecodedForm&) = delete;
+  VMDecodedForm& operator=(const VMDecodedForm&) = delete;
+  VMDecodedForm* older = nullptr;  // the form of the same buffer made before
+};
 
 // A run of bytes: the generator's output owns its bytes, a view over the
 // loaded game data owns nothing.
@@ -49,7 +56,10 @@ class VMBuffer {
   int32_t size = 0;
   uint8_t* bytes = nullptr;
   bool owned = false;
-  VMDecoded* decoded = nullptr;  // the machine's decoded forms, made on first run
+  VMDecodedForm* decoded = nullptr;  // the machine's decoded forms, made on first run
+
+ private:
+  void FreeDecoded();
 };
 
 // One precompiled entry of the game file as the code object reads it.

@@ -1,8 +1,8 @@
 // What events need from code objects: build one from source text or from a
 // compiled entry, compile it under a name, run it for an instance, and the
 // error text of the last failed compile; and the program-wide relative flag
-// of the running action. Code objects (script/tree/event_code.cpp) serve
-// for every null member; tests install a recording table.
+// of the running action. Code objects serve for every null member, run
+// through the runner the engine joins; tests install a recording table.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@ struct EventCodeHooks {
   // CCode::Compile: false with the reason left in the compile error text.
   bool (*compile)(CCode* code, const char* name) = nullptr;
   std::string (*compileErrorText)() = nullptr;
-  // Code_Execute_ShowError: runs the code, reporting a failure itself.
+  // The joined runner: runs the code, reporting a failure itself.
   bool (*execute)(CCode* code, CInstance* self, CInstance* other) = nullptr;
   bool (*relative)() = nullptr;
   void (*setRelative)(bool relative) = nullptr;
@@ -32,3 +32,9 @@ struct EventCodeHooks {
 // objects back.
 void EventCode_Install(const EventCodeHooks& hooks);
 const EventCodeHooks& EventCode_Get();
+
+// How the code objects' `execute` runs a code object (the tree's
+// Code_Execute_ShowError, joined by ScriptEngine_Join); running event code
+// before one is set is a wiring fault.
+using EventCodeRunner = bool (*)(CCode* code, CInstance* self, CInstance* other);
+void EventCode_SetRunner(EventCodeRunner runner);

@@ -1,5 +1,7 @@
 #include "script/host/script_host.h"
 
+#include "script/events/event_code_seam.h"
+#include "script/tree/event_code.h"
 #include "script/tree/interpreter_statements.h"
 #include "script/vm/codegen.h"
 
@@ -33,6 +35,7 @@ const ScriptHost& ScriptHost_Get() { return g_host; }
 
 void ScriptEngine_Join(EngineParts parts) {
   Statements_Install();
+  EventCode_SetRunner(EventCode_RunWithTree);
   if (parts == EngineParts::kAll) {
     VM_InstallGenerator();
     VM_Install();

@@ -53,8 +53,9 @@ void ScriptHost_Install(const ScriptHost& host);
 // The table last installed.
 const ScriptHost& ScriptHost_Get();
 
-// Joins the engine's own parts: the tree's full statements, then for kAll
-// the bytecode generator every compile runs and the machine. kTreesOnly
+// Joins the engine's own parts: the tree's full statements and the tree as
+// the runner of events' code, then for kAll the bytecode generator every
+// compile runs and the machine. kTreesOnly
 // leaves both out, for a compiler that generates bytecode itself once every
 // tree is known (a machine would let the trees go).
 enum class EngineParts { kAll, kTreesOnly };

@@ -1,147 +1,30 @@
+// The machine's dispatch loop, one function over every record kind, with the
+// reads and stores of variables it falls back on.
 #include "script/vm/vm.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
-#include "runtime/fatal.h"
 #include "runtime/numeric.h"
-#include "runtime/run_flags.h"
-#include "script/compiler/function_registry.h"
-#include "script/events/script.h"
 #include "script/tree/interpreter.h"
 #include "script/variables/variable_global_state.h"
-#include "script/variables/variable_list.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "script/variables/world_seam.h"
 #include "script/vm/breakpoints.h"
-#include "script/vm/bytecode.h"
-#include "script/vm/vm_decode.h"
 #include "script/vm/vm_fast.h"
-#include "script/vm/vm_machine.h"
+#include "script/vm/vm_internal.h"
 #include "script/vm/vm_operators.h"
 
-#if defined(__clang__)
-#define KV_NO_SLP_VECTORIZE
-#else
-#define KV_NO_SLP_VECTORIZE __attribute__((optimize("no-tree-slp-vectorize")))
-#endif
+namespace machine {
 
 namespace {
 
-constexpr const char* kMalformed = "Execution Error - Malformed bytecode";
-constexpr const char* kOverflow = "Stack overflow...";
-
 const char* NoStrings(const VMBuffer*, int32_t) { return nullptr; }
-VMStringSource g_strings = NoStrings;
-VMExtensionCaller g_extensionCaller = nullptr;
-
-// A locals list with its index's table inside, so that a plain local's node
-// lies one load past the list.
-struct MachineLocals : CVariableList {
-  MachineLocals() { SetSlotTable(table); }
-  __attribute__((always_inline)) VariableNode* Find(uint8_t slot, int32_t id) {
-    VariableNode* node = table[slot];
-    return node != nullptr ? node : FillSlot(slot, id);
-  }
-  VariableNode* table[kSlots] = {};
-};
-
-// Locals pool by depth: one list per nesting level and script call depth at
-// most, kept for reuse until the game ends. Every list the machine runs over
-// comes from here.
-constexpr int32_t kLocalsCapacity = kVMMaxNesting * (kVMFrameCapacity + 1);
-CVariableList* g_localsPool[kLocalsCapacity];
-int32_t g_localsDepth = 0;
-
-inline CVariableList* TakeLocals() {
-  if (g_localsDepth >= kLocalsCapacity) Fatal_InternalError("machine locals pool exhausted");
-  CVariableList*& slot = g_localsPool[g_localsDepth++];
-  if (slot == nullptr) slot = new MachineLocals();
-  CVariableList* list = slot;
-  if (list->Count() != 0) list->Clear();
-  return list;
-}
-
-inline void ReleaseLocals() {
-  if (g_localsDepth > 0) --g_localsDepth;
-}
-
-// What code runs over until it stores its first local: an empty list that is
-// never written, so a call whose script keeps no locals takes no list from
-// the pool and gives none back. Reads find nothing in it, as in a fresh list.
-MachineLocals g_noLocals;
-
-VMStack g_stacks[kVMMaxNesting];
-int32_t g_nesting = 0;
-
-VMStack& StackAt(int32_t level) {
-  VMStack& stack = g_stacks[level];
-  if (stack.slots == nullptr) {
-    stack.slots = new VMSlot[kVMSlotCapacity];
-    stack.capacity = kVMSlotCapacity;
-    stack.frames = new VMFrame[kVMFrameCapacity];
-    stack.frameCapacity = kVMFrameCapacity;
-  }
-  return stack;
-}
-
-inline uint32_t ReadWord(const uint8_t* p) {
-  uint32_t word;
-  std::memcpy(&word, p, 4);
-  return word;  // little-endian host
-}
 
 inline bool TagIs(const VMSlot& slot, uint8_t type) {
   return slot.type == (type == kSlotShort ? static_cast<int32_t>(kSlotInt) : static_cast<int32_t>(type));
-}
-
-// Argument slots are always written and read as three 8-byte words: a
-// slot written in pieces and read back whole (or the other way round) at
-// the next call would stall the load until the stores retire. The empty asm
-// keeps each word in a general register, so the copies are not merged into
-// wider vector moves.
-inline void StoreArgumentWords(ScriptValue* to, uint64_t head, uint64_t text, uint64_t real) {
-  asm("" : "+r"(head), "+r"(text), "+r"(real));
-  auto* words = reinterpret_cast<unsigned char*>(to);
-  std::memcpy(words, &head, 8);
-  std::memcpy(words + 8, &text, 8);
-  std::memcpy(words + 16, &real, 8);
-}
-
-inline void CopyArgument(ScriptValue* to, const ScriptValue* from) {
-  static_assert(sizeof(ScriptValue) == 24 && offsetof(ScriptValue, text) == 8 && offsetof(ScriptValue, real) == 16);
-  uint64_t head, text, real;
-  const auto* words = reinterpret_cast<const unsigned char*>(from);
-  std::memcpy(&head, words, 8);
-  std::memcpy(&text, words + 8, 8);
-  std::memcpy(&real, words + 16, 8);
-  StoreArgumentWords(to, head, text, real);
-}
-
-inline void ClearArgument(ScriptValue* to) { StoreArgumentWords(to, kValueReal, 0, 0); }
-
-// A variant slot's value handed over to an argument slot.
-inline void SetArgumentFromSlot(ScriptValue* to, const VMSlot& slot) {
-  uint64_t text, real;
-  std::memcpy(&text, &slot.text, 8);
-  std::memcpy(&real, &slot.d, 8);
-  StoreArgumentWords(to, static_cast<uint32_t>(slot.kind), text, real);
-}
-
-// Puts back the slots a frame's arguments displaced when they moved there;
-// `extent` of the callee's may be set.
-inline __attribute__((always_inline)) void RestoreArguments(const VMFrame& frame, int32_t extent) {
-  for (int32_t i = 0; i < extent; ++i) {
-    if (g_arguments[i].text != nullptr) ScriptValue_Release(&g_arguments[i]);
-  }
-  for (int32_t i = 0; i < frame.argumentExtent; ++i) CopyArgument(&g_arguments[i], &frame.saved[i]);
-  for (int32_t i = frame.argumentExtent; i < extent; ++i) ClearArgument(&g_arguments[i]);
-  g_argumentExtent = frame.argumentExtent;
-  g_argumentCount = frame.savedCount;
 }
 
 // Element `index` (not negative) of a variable where it lies; null when the
@@ -186,281 +69,107 @@ inline void PushBorrowed(VMSlot* slot, const char* text) {
   slot->l = 0;
 }
 
-bool FindPair(const VMBuffer* debug, int32_t pc, VMSourcePlace* place) {
-  place->hasPair = false;
-  if (debug == nullptr || debug->bytes == nullptr || debug->size < 8) return false;
-  int32_t count = debug->size / 8, low = 0, high = count - 1, found = -1;
-  while (low <= high) {
-    int32_t mid = (low + high) / 2;
-    int32_t offset = static_cast<int32_t>(ReadWord(debug->bytes + mid * 8));
-    if (offset <= pc) {
-      found = mid;
-      low = mid + 1;
-    } else {
-      high = mid - 1;
-    }
-  }
-  if (found < 0) return false;
-  place->hasPair = true;
-  place->position = static_cast<int32_t>(ReadWord(debug->bytes + found * 8 + 4));
+}  // namespace
+
+VMStringSource g_strings = NoStrings;
+
+// The value a plain local or argument push reads; null: no such local.
+inline const ScriptValue* Machine::PlainRead(const VMRecord& push) {
+  if (push.plain == kKindPushArgument) return Argument(push.spare);
+  const VariableNode* node = Locals()->Find(push.spare, push.id);
+  return node != nullptr ? &node->value : nullptr;
+}
+
+inline ScriptValue* Machine::LocalValue(const VMRecord& local) {
+  VariableNode* node = Locals()->Find(local.spare, local.id);
+  return node != nullptr ? &node->value : nullptr;
+}
+
+inline bool Machine::ElementIndex(const VMRecord* element, double* at) {
+  if (element->spare != 3) return TripleValue(element + 1, at);
+  const ScriptValue* read = PlainRead(element[1]);
+  if (!IsPlainReal(read)) return false;
+  *at = read->real;
   return true;
 }
 
-class Machine {
- public:
-  Machine(VMStack& stack, CInstance* self, CInstance* other) : stack_(stack), self_(self), other_(other) {}
-  // Built without joining neighbouring field copies into vector moves: a
-  // frame read back right after it was written (a call that returns at once)
-  // would wait for the narrower stores to land.
-  KV_NO_SLP_VECTORIZE bool Run(ScriptValue* result);
+inline ScriptValue* Machine::ElementOf(const VMRecord* element, double at) {
+  const VMRecord& access = element[element->spare];
+  int32_t index = VMFast_TruncInt32(at);
+  if (element->kind < kKindLocalArrayRead) return SelfElementAt(access, element->value.i, index);
+  return LocalElementAt(access, index, element->kind == kKindLocalArrayWrite);
+}
 
-  VMUnit top_;  // the code the machine starts with
+inline ScriptValue* Machine::LocalElementAt(const VMRecord& access, int32_t index, bool grow) {
+  if (index < 0) return nullptr;
+  VariableNode* node = Locals()->Find(access.spare, access.id);
+  if (node == nullptr) return nullptr;
+  ScriptValue* element = ExistingElement(node, index);
+  if (element == nullptr && grow) element = GrownElement(node, index);
+  return element;
+}
 
- private:
-  // Errors: the report, then (under debugger evaluation only) the run stops.
-  void Fail(const char* message);
-  void FailName(const char* format, int32_t id);
-  void FailGet(ScriptValue* value, int32_t id);  // a read that failed
-
-  bool CheckOverflow(VMSlot* sp);
-  void UpdateSoftLimit() {
-    SetLimits(kVMStackLimit - kVMStackReserve - depth_ * kVMFrameBytes -
-              static_cast<int32_t>(stack_.withs.size()) * kVMWithBytes);
-  }
-  // `room`: the bytes the slots may take once frames and with loops are
-  // counted. The running code's frame keeps the limits.
-  void SetLimits(int32_t room) {
-    VMFrame& frame = *frame_;
-    frame.room = room;
-    // Below this many slots no mix of value sizes can reach the limit.
-    int32_t slots = std::max(room, 0) >> 4;  // room / 16, without a signed division
-    frame.overflowLimit = stack_.slots + slots;
-    // Fused records run up to three instructions past one check; with
-    // breakpoints set every instruction is checked.
-    frame.softLimit = breakpoints_ ? 0 : reinterpret_cast<uintptr_t>(stack_.slots + std::max(slots - 4, 0));
-  }
-  void Unwind(VMSlot* sp);
-  void FreeSlots(VMSlot* from, VMSlot* to);
-  void FreeWith(VMWith& with);
-
-  bool PushVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
-  bool PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp);
-  bool PopPlainLocal(uint32_t word, uint32_t ref, VMSlot*& sp);
-  __attribute__((always_inline)) inline ScriptValue* SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest);
-  __attribute__((always_inline)) inline ScriptValue* SelfElementAt(const VMRecord& op, int32_t selector, int32_t index);
-  bool ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int32_t* selector, int32_t* index);
-  // Where the loop goes on after a call enters a script or a script returns.
-  struct Resume {
-    VMSlot* sp;
-    VMSlot* bottom;
-    const VMRecord* op;
-    uintptr_t limit;
-  };
-  __attribute__((always_inline)) inline VMSlot* Call(const VMRecord& op, VMSlot* sp, Resume* entered);
-  bool CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp);
-  void CallExtension(int32_t index, int32_t argc, VMSlot*& sp);
-  // Takes the argc values on top of the stack off it, in script order.
-  ScriptValue* TakeArguments(int32_t argc, VMSlot*& sp);
-  __attribute__((always_inline)) inline bool EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc,
-                                                         VMSlot*& sp, Resume* entered);
-  __attribute__((always_inline)) inline Resume LeaveScript(VMSlot* sp, VMSlot* value);
-  bool PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump);
-  bool PopEnv(const VMRecord& op, bool* jump);
-
-  VMStack& stack_;
-  CInstance* self_;
-  CInstance* other_;
-  CVariableList* locals_ = nullptr;
-  ScriptValue* arguments_ = g_arguments;  // the running code's arguments: the global slots or its frame's
-  int32_t depth_ = 0;
-  VMFrame* frame_ = nullptr;  // the running code's: depth_ frames on from the first
-  VMSlot* bottom_ = nullptr;  // the running code's bottom slot, as its frame has it
-  bool breakpoints_ = false;
-  bool failed_ = false;
-  bool exited_ = false;
-  int32_t errorPc_ = 0;
-  // The last of self's variables an element access found, while no node
-  // has gone back to the pool since.
-  struct SelfNodeCache {
-    const CInstance* self = nullptr;
-    uint32_t worldInstalls = 0;
-    int32_t id = -1;
-    uint64_t returns = 0;
-    VariableNode* node = nullptr;
-  } selfNode_;
-  __attribute__((always_inline)) inline VariableNode* FindSelfNode(int32_t id);
-  [[gnu::noinline]] VariableNode* FindSelfNodeUncached(int32_t id);
-  MachineLocals* Locals() const { return static_cast<MachineLocals*>(locals_); }
-  // The running code's own list, taken from the pool at its first store.
-  CVariableList* WritableLocals() {
-    if (locals_ == &g_noLocals) frame_->locals = locals_ = TakeLocals();
-    return locals_;
-  }
-  // An argument slot of the running code, never null.
-  __attribute__((always_inline)) const ScriptValue* Argument(uint8_t slot) const {
-    const ScriptValue* argument = &arguments_[slot];
-    if (argument == nullptr) __builtin_unreachable();
-    return argument;
-  }
-  // The running script's arguments moved to the global slots, for code
-  // outside the machine to see (and change) them there.
-  void ShowArguments() {
-    if (arguments_ != g_arguments) MoveArgumentsToSlots();
-  }
-  void MoveArgumentsToSlots();
-  // The running script's arguments given up when it returns, wherever they
-  // are, and the caller's back.
-  __attribute__((always_inline)) void LeaveArguments(VMFrame& frame, const VMFrame& caller) {
-    if (arguments_ == g_arguments) {
-      RestoreArguments(frame, g_argumentExtent);
-    } else if (frame.givenTexts) {
-      for (int32_t i = 0; i < frame.given; ++i)
-        if (frame.arguments[i].text != nullptr) ScriptValue_Release(&frame.arguments[i]);
-    }
-    arguments_ = caller.argumentsAt;
-  }
-  void GiveBackLocals() {
-    if (locals_ != &g_noLocals) ReleaseLocals();
-    locals_ = &g_noLocals;
-  }
-  // The value a plain local or argument push reads; null: no such local.
-  __attribute__((always_inline)) const ScriptValue* PlainRead(const VMRecord& push) {
-    if (push.plain == kKindPushArgument) return Argument(push.spare);
-    const VariableNode* node = Locals()->Find(push.spare, push.id);
-    return node != nullptr ? &node->value : nullptr;
-  }
-  __attribute__((always_inline)) ScriptValue* LocalValue(const VMRecord& local) {
-    VariableNode* node = Locals()->Find(local.spare, local.id);
-    return node != nullptr ? &node->value : nullptr;
-  }
-  // The index of a fused element record: a plain read or an arithmetic
-  // triple; false when it is not a plain real.
-  __attribute__((always_inline)) bool ElementIndex(const VMRecord* element, double* at) {
-    if (element->spare != 3) return TripleValue(element + 1, at);
-    const ScriptValue* read = PlainRead(element[1]);
-    if (!IsPlainReal(read)) return false;
-    *at = read->real;
+inline bool Machine::TripleValue(const VMRecord* triple, double* out) {
+  int32_t fused = triple->kind;
+  const ScriptValue* left = PlainRead(triple[0]);
+  double right;
+  int32_t kind;
+  if (fused == kKindValueModWhole) {
+    if (!IsPlainReal(left)) return false;
+    *out = VMFast_ModBy(left->real, static_cast<int32_t>(triple->value.d), triple->value.d);
     return true;
   }
-  // The element a fused element record names, once its index is known; a
-  // store into a local's array reaches past its end.
-  __attribute__((always_inline)) ScriptValue* ElementOf(const VMRecord* element, double at) {
-    const VMRecord& access = element[element->spare];
-    int32_t index = VMFast_TruncInt32(at);
-    if (element->kind < kKindLocalArrayRead) return SelfElementAt(access, element->value.i, index);
-    return LocalElementAt(access, index, element->kind == kKindLocalArrayWrite);
+  if (fused >= kKindValueValueOp) {
+    const ScriptValue* second = PlainRead(triple[1]);
+    if (!IsPlainReal(second)) return false;
+    right = second->real;
+    kind = fused - kKindValueValueOp;
+  } else {
+    right = triple->value.d;
+    kind = fused - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
   }
-  // The element `index` of the local a push.v or pop.v names; null when
-  // the local has no value yet, the index is negative, or (unless `grow`)
-  // the element does not exist. Grown, the array reaches it as the plain
-  // store would make it reach.
-  __attribute__((always_inline)) ScriptValue* LocalElementAt(const VMRecord& access, int32_t index, bool grow) {
-    if (index < 0) return nullptr;
-    VariableNode* node = Locals()->Find(access.spare, access.id);
-    if (node == nullptr) return nullptr;
-    ScriptValue* element = ExistingElement(node, index);
-    if (element == nullptr && grow) element = GrownElement(node, index);
-    return element;
+  return IsPlainReal(left) && VMFast_Arith(static_cast<uint8_t>(kKindAdd + kind), left->real, right, out);
+}
+
+// The existing element a reference to one of self's own variables names,
+// read without popping: `rest` is where the stack ends once the selector and
+// index are taken. Null sends the reference down the full path: another
+// instance, a built-in or global variable, an element that does not exist.
+inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
+  uint32_t ref = op.operand;
+  if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
+  VMSlot* bottom = bottom_;
+  int32_t index = 0, selector;
+  if ((ref & kVMRefNoIndex) == 0) {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    index = (--sp)->i;
   }
-  // What an arithmetic triple (a read, a constant or a second read, an
-  // operator) would push, when its operands are plain reals and the
-  // operator gives a value without the module; false leaves it to run.
-  __attribute__((always_inline)) bool TripleValue(const VMRecord* triple, double* out) {
-    int32_t fused = triple->kind;
-    const ScriptValue* left = PlainRead(triple[0]);
-    double right;
-    int32_t kind;
-    if (fused == kKindValueModWhole) {
-      if (!IsPlainReal(left)) return false;
-      *out = VMFast_ModBy(left->real, static_cast<int32_t>(triple->value.d), triple->value.d);
-      return true;
-    }
-    if (fused >= kKindValueValueOp) {
-      const ScriptValue* second = PlainRead(triple[1]);
-      if (!IsPlainReal(second)) return false;
-      right = second->real;
-      kind = fused - kKindValueValueOp;
-    } else {
-      right = triple->value.d;
-      kind = fused - (triple->plain == kKindPushLocal ? kKindLocalConstOp : kKindArgumentConstOp);
-    }
-    return IsPlainReal(left) && VMFast_Arith(static_cast<uint8_t>(kKindAdd + kind), left->real, right, out);
+  if ((ref & kVMRefSelectorInWord) != 0) {
+    selector = static_cast<int16_t>(op.word & 0xFFFF);
+  } else {
+    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
+    selector = (--sp)->i;
   }
-};
-
-void Machine::Fail(const char* message) {
-  if (failed_) return;
-  std::vector<VMErrorFrame> frames(static_cast<size_t>(depth_));
-  for (int32_t i = 0; i < depth_; ++i) {
-    const VMFrame& frame = stack_.frames[depth_ - 1 - i];
-    const VMUnit* caller = frame.code.unit;
-    VMErrorFrame& shown = frames[static_cast<size_t>(i)];
-    shown.name = caller->name == nullptr ? "" : caller->name;
-    FindPair(caller->debug, VMCodeState_Pc(frame.code), &shown.place);
-    shown.source = caller->source;
-    shown.locals = frame.locals;
-  }
-  VMErrorState state;
-  const VMCodeState& code = frame_->code;
-  state.name = code.unit->name;
-  FindPair(code.unit->debug, errorPc_, &state.place);
-  state.source = code.unit->source;
-  state.locals = locals_;
-  state.selfVariables = WorldSeam_Get().instanceVariables(self_);
-  state.currentLine = code.line;
-  state.depth = depth_;
-  state.frames = frames.data();
-  VM_RaiseError(state, message);
-  failed_ = true;
+  ScriptValue* element = SelfElementAt(op, selector, index);
+  if (element != nullptr) *rest = sp;
+  return element;
 }
 
-void Machine::FailGet(ScriptValue* value, int32_t id) {
-  ScriptValue_Release(value);
-  FailName(g_variableIndexOutOfRange != 0 ? "Push :: Execution Error - Variable Index out of range %s"
-                                          : "Push :: Execution Error - Variable Get %s",
-           id);
+// The same for a selector and index already at hand.
+inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector, int32_t index) {
+  if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
+    return nullptr;
+  VariableNode* node = FindSelfNode(op.id);
+  return node != nullptr ? ExistingElement(node, index) : nullptr;
 }
 
-void Machine::FailName(const char* format, int32_t id) {
-  char message[512];
-  std::snprintf(message, sizeof message, format, Code_Variable_GetName(id));
-  Fail(message);
-}
-
-bool Machine::CheckOverflow(VMSlot* sp) {
-  int64_t used =
-      static_cast<int64_t>(depth_) * kVMFrameBytes + static_cast<int64_t>(stack_.withs.size()) * kVMWithBytes;
-  for (VMSlot* slot = stack_.slots; slot < sp; ++slot) used += VMSlot_Bytes(slot->type);
-  if (used + kVMStackReserve <= kVMStackLimit && sp < stack_.slots + stack_.capacity - 8 &&
-      depth_ < stack_.frameCapacity - 1)
-    return true;
-  Fail(kOverflow);
-  return false;
-}
-
-void Machine::FreeSlots(VMSlot* from, VMSlot* to) {
-  for (VMSlot* slot = from; slot < to; ++slot) VMSlot_Free(slot);
-}
-
-void Machine::FreeWith(VMWith& with) {
-  if (with.array != nullptr) MemoryManager::Free(with.array);
-  with.array = nullptr;
-}
-
-// Leaves every frame and with loop still open (the run's end or an error):
-// texts, arrays and argument slots are put back as they were.
-void Machine::Unwind(VMSlot* sp) {
-  FreeSlots(stack_.slots, sp);
-  for (VMWith& with : stack_.withs) FreeWith(with);
-  stack_.withs.clear();
-  while (depth_ > 0) {
-    --depth_;
-    VMFrame& frame = *frame_--;
-    LeaveArguments(frame, *frame_);
-    GiveBackLocals();
-    locals_ = frame_->locals;
-  }
-  GiveBackLocals();
+inline VariableNode* Machine::FindSelfNode(int32_t id) {
+  const SelfNodeCache& cache = selfNode_;
+  // Only found nodes are kept, so a match is never a stale miss.
+  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns &&
+      cache.worldInstalls == g_worldSeamInstalls)
+    return cache.node;
+  return FindSelfNodeUncached(id);
 }
 
 #define VM_FAIL(message) \
@@ -1506,47 +1215,6 @@ bool Machine::ReadSelectorAndIndex(uint32_t word, uint32_t ref, VMSlot*& sp, int
   return true;
 }
 
-// The existing element a reference to one of self's own variables names,
-// read without popping: `rest` is where the stack ends once the selector and
-// index are taken. Null sends the reference down the full path: another
-// instance, a built-in or global variable, an element that does not exist.
-inline ScriptValue* Machine::SelfElement(const VMRecord& op, VMSlot* sp, VMSlot** rest) {
-  uint32_t ref = op.operand;
-  if ((ref & kVMRefInstanceId) != 0 || op.id < kFirstInstanceVariableId) return nullptr;
-  VMSlot* bottom = bottom_;
-  int32_t index = 0, selector;
-  if ((ref & kVMRefNoIndex) == 0) {
-    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
-    index = (--sp)->i;
-  }
-  if ((ref & kVMRefSelectorInWord) != 0) {
-    selector = static_cast<int16_t>(op.word & 0xFFFF);
-  } else {
-    if (sp <= bottom || sp[-1].type != kSlotInt) return nullptr;
-    selector = (--sp)->i;
-  }
-  ScriptValue* element = SelfElementAt(op, selector, index);
-  if (element != nullptr) *rest = sp;
-  return element;
-}
-
-// The same for a selector and index already at hand.
-inline ScriptValue* Machine::SelfElementAt(const VMRecord& op, int32_t selector, int32_t index) {
-  if (index < 0 || (selector != kInstanceSelf && (selector != kInstanceNotSpecified || GlobalScope_Flag(op.id) != 0)))
-    return nullptr;
-  VariableNode* node = FindSelfNode(op.id);
-  return node != nullptr ? ExistingElement(node, index) : nullptr;
-}
-
-inline VariableNode* Machine::FindSelfNode(int32_t id) {
-  const SelfNodeCache& cache = selfNode_;
-  // Only found nodes are kept, so a match is never a stale miss.
-  if (cache.id == id && cache.self == self_ && cache.returns == g_variableNodeReturns &&
-      cache.worldInstalls == g_worldSeamInstalls)
-    return cache.node;
-  return FindSelfNodeUncached(id);
-}
-
 VariableNode* Machine::FindSelfNodeUncached(int32_t id) {
   SelfNodeCache& cache = selfNode_;
   CVariableList* list = WorldSeam_Get().instanceVariables(self_);
@@ -1660,381 +1328,29 @@ bool Machine::PopVariable(uint32_t word, uint32_t ref, VMSlot*& sp) {
   return true;
 }
 
-// A script's unit, made again if its code object is not the one it was made
-// for. Making one again changes what the call records that found it would
-// run; making the first (no owner yet) changes none.
-const VMUnit* ScriptUnit(CCode* code) {
-  VMBuffer* buffer = code->code;
-  const VMDecoded* form = VM_DecodedFor(buffer, buffer->size);
-  VMUnit& unit = form->unit;
-  if (unit.owner != code || unit.debug != code->debug || unit.source != code->vmSource || unit.name != code->name) {
-    if (unit.owner != nullptr) Code_Changed();
-    unit = VMUnit{form, buffer, code->debug, code->vmSource, code->name, code};
-  }
-  return &unit;
-}
-
-inline VMSlot* Machine::Call(const VMRecord& op, VMSlot* sp, Resume* entered) {
-  int32_t argc = static_cast<int32_t>(op.word & 0xFFFF);
-  // Fewer values than arguments: the byte distance, so that no pointer
-  // goes below the stack.
-  auto tooFew = [this, sp, argc] {
-    return reinterpret_cast<uintptr_t>(sp) - reinterpret_cast<uintptr_t>(bottom_) <
-           static_cast<uintptr_t>(argc) * sizeof(VMSlot);
-  };
-  // A script this record found before, while no code has changed since:
-  // its entry checks the arguments' types as it takes them. Only script
-  // calls fill a cache, and the count of changes starts above a new cache's
-  // 0, so no other call ever matches.
-  VMCallCache& cache = *op.value.call;
-  if (cache.version == g_codeVersion && !tooFew()) return EnterScript(op, cache.unit, argc, sp, entered) ? sp : nullptr;
-  errorPc_ = op.at;
-  auto id = static_cast<int32_t>(op.operand);
-  if (tooFew()) {
-    Fail(kMalformed);
-    return nullptr;
-  }
-  for (VMSlot* slot = sp - argc; slot < sp; ++slot) {
-    if (slot->type != kSlotVariant) {
-      Fail(kMalformed);
-      return nullptr;
-    }
-  }
-  if (id >= 0 && id < kFirstScriptFunctionId) return CallBuiltin(id, argc, sp) ? sp : nullptr;
-  if (static_cast<uint32_t>(id - kFirstScriptFunctionId) <
-      static_cast<uint32_t>(kFirstExtensionFunctionId - kFirstScriptFunctionId)) {
-    CScript* script = Script_Get(id - kFirstScriptFunctionId);
-    CCode* code = script == nullptr ? nullptr : script->code;
-    if (code != nullptr && code->code != nullptr && code->code->size > 0) {
-      const VMUnit* unit = ScriptUnit(code);
-      cache = VMCallCache{g_codeVersion, unit};
-      return EnterScript(op, unit, argc, sp, entered) ? sp : nullptr;
-    }
-  } else if (id >= kFirstExtensionFunctionId && g_extensionCaller != nullptr) {
-    CallExtension(id - kFirstExtensionFunctionId, argc, sp);
-    return sp;
-  }
-  // Scripts without bytecode give real 0, and so do extension functions
-  // until the game's are installed.
-  FreeSlots(sp - argc, sp);
-  sp -= argc;
-  VMSlot_SetReal(sp++, 0.0);
-  return sp;
-}
-
-ScriptValue* Machine::TakeArguments(int32_t argc, VMSlot*& sp) {
-  // Only ever grown: the callee is given the count.
-  std::vector<ScriptValue>& store = stack_.arguments;
-  if (store.size() < static_cast<size_t>(argc)) store.resize(static_cast<size_t>(argc));
-  ScriptValue* arguments = store.data();
-  for (int32_t i = 0; i < argc; ++i) {
-    const VMSlot& slot = sp[-1 - i];  // the first argument lies on top
-    arguments[i] = ScriptValue{slot.kind, slot.text, slot.d};
-  }
-  sp -= argc;
-  return arguments;
-}
-
-void ReleaseArguments(ScriptValue* arguments, int32_t argc) {
-  for (int32_t i = 0; i < argc; ++i) ScriptValue_Release(&arguments[i]);
-}
-
-// A script-kind function cannot run here: the call gives real 0.
-void Machine::CallExtension(int32_t index, int32_t argc, VMSlot*& sp) {
-  ShowArguments();
-  ScriptValue* arguments = TakeArguments(argc, sp);
-  ScriptValue result;
-  if (!g_extensionCaller(index, argc, arguments, &result)) ScriptValue_SetReal(&result, 0.0);
-  ReleaseArguments(arguments, argc);
-  VMSlot_FromValue(sp++, result);
-}
-
-bool Machine::CallBuiltin(int32_t id, int32_t argc, VMSlot*& sp) {
-  BuiltinFunction handler = Function_GetHandler(id);
-  if (handler == nullptr) {
-    Fail(kMalformed);
-    return false;
-  }
-  if (g_runFlags.bytecodeTrace) VM_TraceFunctionCall(Function_GetRecord(id)->name);
-  ShowArguments();
-  ScriptValue* arguments = TakeArguments(argc, sp);
-  ScriptValue result;
-  handler(&result, self_, other_, argc, arguments);
-  ReleaseArguments(arguments, argc);
-  VMSlot_FromValue(sp++, result);
-  return true;
-}
-
-inline bool Machine::EnterScript(const VMRecord& op, const VMUnit* unit, int32_t argc, VMSlot*& sp, Resume* entered) {
-  // The arguments are copied into the callee's frame (the frame array
-  // holds one more than the deepest call) before anything is committed: a
-  // value that is not a variant leaves everything as it was.
-  auto malformed = [this, &op] {
-    errorPc_ = op.at;
-    Fail(kMalformed);
-    return false;
-  };
-  VMFrame& frame = frame_[1];
-  int32_t given = argc;
-  if (__builtin_expect(argc > kArgumentSlots, 0)) {
-    given = kArgumentSlots;
-    for (int32_t i = kArgumentSlots; i < argc; ++i)
-      if (sp[-1 - i].type != kSlotVariant) return malformed();
-  }
-  uintptr_t texts = 0;
-  for (int32_t i = 0; i < given; ++i) {
-    const VMSlot& slot = sp[-1 - i];
-    if (slot.type != kSlotVariant) return malformed();
-    SetArgumentFromSlot(&frame.arguments[i], slot);
-    texts |= reinterpret_cast<uintptr_t>(slot.text);
-  }
-  frame.givenTexts = texts != 0;
-  // The deepest call the frame array and the stack's accounting allow.
-  constexpr int32_t kMaxDepth = std::min(kVMFrameCapacity - 1, (kVMStackLimit - kVMStackReserve) / kVMFrameBytes);
-  if (depth_ >= kMaxDepth) {
-    errorPc_ = op.at;
-    Fail(kOverflow);
-    return false;
-  }
-  if (g_runFlags.bytecodeTrace)
-    VM_TraceScriptCall(Script_Get(static_cast<int32_t>(op.operand) - kFirstScriptFunctionId)->name);
-  // The caller's frame keeps the rest of its state as it runs.
-  VMFrame& caller = *frame_;
-  caller.code.resume = &op + 1;
-  ++depth_;
-  frame_ = &frame;
-  frame.argumentCount = argc;
-  frame.given = given;
-  if (__builtin_expect(argc > kArgumentSlots, 0))
-    for (int32_t i = kArgumentSlots; i < argc; ++i) VMSlot_Free(&sp[-1 - i]);
-  sp -= argc;
-  bottom_ = frame.bottom = sp;
-  frame.withBase = static_cast<int32_t>(stack_.withs.size());
-  const VMRecord* records = unit->decoded->records;
-  // Its `resume` is set when it calls in turn.
-  frame.code.unit = unit;
-  frame.code.records = records;
-  frame.code.line = 0;
-  // The slots past those given that the script's records read are empty.
-  for (int32_t i = given; i < unit->decoded->argumentReach; ++i) ClearArgument(&frame.arguments[i]);
-  arguments_ = frame.argumentsAt = frame.arguments;
-  locals_ = frame.locals = &g_noLocals;
-  // The limits depend only on the room left, which a call at this depth
-  // with the same with loops open finds the same.
-  int32_t room = caller.room - kVMFrameBytes;
-  if (frame.room != room) SetLimits(room);
-  *entered = Resume{sp, sp, records, frame.softLimit};
-  return true;
-}
-
-// Return (value given) or frame end (real 0): the caller's state comes back
-// and the value takes the place of the call's arguments.
-inline Machine::Resume Machine::LeaveScript(VMSlot* sp, VMSlot* value) {
-  // The value moves straight into the slot the call's arguments began at,
-  // the callee's bottom slot.
-  VMSlot* bottom = bottom_;
-  if (value == nullptr) {
-    FreeSlots(bottom, sp);
-    VMSlot_SetReal(bottom, 0.0);
-  } else {
-    if (value->type != kSlotVariant) {
-      ScriptValue converted;
-      VMSlot_ToValue(value, &converted);
-      VMSlot_FromValue(value, converted);
-    }
-    FreeSlots(bottom, value);
-    if (value != bottom) {
-      *bottom = *value;
-      value->text = nullptr;
-    }
-  }
-  --depth_;
-  VMFrame& frame = *frame_--;
-  VMFrame& caller = *frame_;
-  // The callee's own with loops end here; the caller's, below its base,
-  // stay open around the call. A with loop puts back at its end the pair it
-  // found, so the pair the call began with is the one the outermost loop
-  // still open found, or the pair as it stands when none is.
-  auto withBase = static_cast<size_t>(frame.withBase);
-  if (stack_.withs.size() != withBase) {
-    self_ = stack_.withs[withBase].self;
-    other_ = stack_.withs[withBase].other;
-    for (size_t i = withBase; i < stack_.withs.size(); ++i) FreeWith(stack_.withs[i]);
-    stack_.withs.resize(withBase);
-  }
-  GiveBackLocals();
-  locals_ = caller.locals;
-  bottom_ = caller.bottom;
-  LeaveArguments(frame, caller);
-  // The caller's depth and with loops are back as they were at the call,
-  // and so are its limits.
-  return Resume{bottom + 1, caller.bottom, caller.code.resume, caller.softLimit};
-}
-
-// What a call's entry once did at once: the caller's slots kept, the
-// callee's arguments handed over to the global slots, the rest emptied.
-void Machine::MoveArgumentsToSlots() {
-  VMFrame& frame = *frame_;
-  int32_t extent = g_argumentExtent;
-  frame.argumentExtent = extent;
-  frame.savedCount = g_argumentCount;
-  g_argumentCount = frame.argumentCount;
-  for (int32_t i = 0; i < extent; ++i) CopyArgument(&frame.saved[i], &g_arguments[i]);
-  for (int32_t i = 0; i < frame.given; ++i) CopyArgument(&g_arguments[i], &frame.arguments[i]);
-  for (int32_t i = frame.given; i < extent; ++i) ClearArgument(&g_arguments[i]);
-  g_argumentExtent = frame.given;
-  arguments_ = frame.argumentsAt = g_arguments;
-}
-
-// Collects the instances a `with` visits, skipping those marked for deletion.
-class InstanceCollector final : public InstanceVisitor {
- public:
-  explicit InstanceCollector(std::vector<CInstance*>& out) : out_(out) { out_.clear(); }
-  bool Visit(CInstance* instance) override {
-    if (instance != nullptr && !WorldSeam_Get().isMarkedForDeletion(instance)) out_.push_back(instance);
-    return true;
-  }
-
- private:
-  std::vector<CInstance*>& out_;
-};
-
-std::vector<CInstance*> g_found;
-
-bool Machine::PushEnv(const VMRecord& op, VMSlot*& sp, bool* jump) {
-  if (op.target < 0 || sp <= bottom_ || sp[-1].type != kSlotInt) {
-    Fail(kMalformed);
-    return false;
-  }
-  int32_t selector = (--sp)->i;
-  if (selector == kInstanceLocal) {
-    Fail("Cannot use local in with statement");
-    return false;
-  }
-  if (selector == kInstanceGlobal) {
-    Fail("Cannot use global in with statement");
-    return false;
-  }
-  stack_.withs.push_back(VMWith{self_, other_, nullptr, nullptr, 0});
-  VMWith& with = stack_.withs.back();
-  const WorldSeam& world = WorldSeam_Get();
-  std::vector<CInstance*>& found = g_found;
-  found.clear();
-  switch (selector) {
-    case kInstanceSelf:
-    case kInstanceNotSpecified: other_ = self_; return true;
-    case kInstanceOther:
-      self_ = with.other;
-      other_ = with.self;
-      return true;
-    case kInstanceAll: {
-      InstanceCollector collector(found);
-      world.visitRoomInstances(collector);
-      break;
-    }
-    default:
-      if (selector >= kFirstInstanceId) {
-        CInstance* instance = world.findInstance(selector);
-        if (instance != nullptr && !world.isMarkedForDeletion(instance)) found.push_back(instance);
-      } else if (selector >= 0) {
-        InstanceCollector collector(found);
-        world.visitObjectInstances(selector, collector);
-      }
-      break;
-  }
-  if (found.empty()) {
-    *jump = true;  // the popenv restores and goes on
-    return true;
-  }
-  CInstance* first = found[0];
-  other_ = with.self;
-  size_t n = found.size();
-  if (n == 1) {
-    self_ = first;
-  } else if (n == 2) {
-    self_ = first;
-    with.next = found[1];
-  } else {
-    // Three or more run from the last back to the first.
-    with.array = static_cast<CInstance**>(KV_ALLOC((n - 1) * sizeof(CInstance*), false));
-    std::memcpy(with.array, found.data(), (n - 1) * sizeof(CInstance*));
-    with.cursor = static_cast<int32_t>(n - 1);
-    self_ = found[n - 1];
-  }
-  return true;
-}
-
-bool Machine::PopEnv(const VMRecord& op, bool* jump) {
-  if (static_cast<int32_t>(stack_.withs.size()) <= frame_->withBase) {
-    Fail(kMalformed);
-    return false;
-  }
-  VMWith& with = stack_.withs.back();
-  if (op.word != kVMWithClose) {
-    if (op.target < 0) {
-      Fail(kMalformed);
-      return false;
-    }
-    CInstance* next = nullptr;
-    if (with.next != nullptr) {
-      next = with.next;
-      with.next = nullptr;
-    } else if (with.array != nullptr && with.cursor > 0) {
-      next = with.array[--with.cursor];
-    }
-    if (next != nullptr) {
-      self_ = next;
-      *jump = true;
-      return true;
-    }
-  }
-  FreeWith(with);
-  self_ = with.self;
-  other_ = with.other;
-  stack_.withs.pop_back();
-  return true;
-}
-
-}  // namespace
+}  // namespace machine
 
 bool VM_Exec(const char* name, CInstance* self, CInstance* other, VMBuffer* code, ScriptValue* result, VMBuffer* debug,
              const char* source) {
   VM_TraceScript(name);
   if (code == nullptr || code->bytes == nullptr || code->size <= 0) return true;
   int32_t savedCount = g_argumentCount;
-  if (g_nesting >= kVMMaxNesting) {
+  if (machine::g_nesting >= kVMMaxNesting) {
     VMErrorState state;
     state.name = name;
     state.source = source;
-    VM_RaiseError(state, kOverflow);
+    VM_RaiseError(state, machine::kOverflow);
     return false;
   }
-  VMStack& stack = StackAt(g_nesting++);
-  Machine machine(stack, self, other);
-  machine.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
-  bool ok = machine.Run(result);
-  --g_nesting;
+  VMStack& stack = machine::StackAt(machine::g_nesting++);
+  machine::Machine vm(stack, self, other);
+  vm.top_ = VMUnit{VM_Decoded(code, code->size & ~3), code, debug, source, name, nullptr};
+  bool ok = vm.Run(result);
+  --machine::g_nesting;
   g_argumentCount = savedCount;
   return ok;
 }
 
 void VM_Install() { Code_SetVMExecutor(VM_Exec); }
 
-void VM_SetStringSource(VMStringSource source) { g_strings = source != nullptr ? source : NoStrings; }
-
-void VM_SetExtensionCaller(VMExtensionCaller caller) { g_extensionCaller = caller; }
-
-int32_t VM_LocalsDepth() { return g_localsDepth; }
-
-void VM_Shutdown() {
-  for (CVariableList*& list : g_localsPool) {
-    delete list;
-    list = nullptr;
-  }
-  g_localsDepth = 0;
-  for (VMStack& stack : g_stacks) {
-    delete[] stack.slots;
-    delete[] stack.frames;
-    stack = VMStack();
-  }
-}
+void VM_SetStringSource(VMStringSource source) { machine::g_strings = source != nullptr ? source : machine::NoStrings; }

@@ -509,7 +509,8 @@ VMDecoded* Decode(VMBuffer* code, int32_t size) {
 }  // namespace
 
 const VMDecoded* VM_Decoded(VMBuffer* code, int32_t size) {
-  for (VMDecoded* form = code->decoded; form != nullptr; form = form->older) {
+  for (VMDecodedForm* older = code->decoded; older != nullptr; older = older->older) {
+    const auto* form = static_cast<const VMDecoded*>(older);
     if (form->bytes == code->bytes && form->size == size) return form;
   }
   // Forms of older bytes stay until the buffer goes: a caller further out
@@ -520,12 +521,7 @@ const VMDecoded* VM_Decoded(VMBuffer* code, int32_t size) {
   return form;
 }
 
-void VM_FreeDecoded(VMDecoded* form) {
-  while (form != nullptr) {
-    VMDecoded* older = form->older;
-    delete[] form->records;
-    delete[] form->calls;
-    delete form;
-    form = older;
-  }
+VMDecoded::~VMDecoded() {
+  delete[] records;
+  delete[] calls;
 }

@@ -185,7 +185,10 @@ struct VMUnit {
   const CCode* owner = nullptr;  // a script's code object; null for the code a machine starts with
 };
 
-struct VMDecoded {
+// A buffer's decoded form, freed (with its records and call caches) by the
+// buffer it hangs on.
+struct VMDecoded final : VMDecodedForm {
+  ~VMDecoded() override;
   const uint8_t* bytes = nullptr;  // the buffer's bytes and size decoded
   int32_t size = 0;
   const IVMStrings* strings = nullptr;
@@ -193,7 +196,6 @@ struct VMDecoded {
   int32_t count = 0;
   int32_t argumentReach = 0;     // one past the highest argument slot a record reads straight
   VMCallCache* calls = nullptr;  // one per call record
-  VMDecoded* older = nullptr;    // other forms of the same buffer
   // Filled by the first call of the script whose buffer this is; only the
   // code object that owns the buffer runs it as a script.
   mutable VMUnit unit;
@@ -205,7 +207,7 @@ const VMDecoded* VM_Decoded(VMBuffer* code, int32_t size);
 
 // The last form made, when it still fits; otherwise as VM_Decoded.
 inline const VMDecoded* VM_DecodedFor(VMBuffer* code, int32_t size) {
-  const VMDecoded* form = code->decoded;
+  const auto* form = static_cast<const VMDecoded*>(code->decoded);
   if (form != nullptr && form->bytes == code->bytes && form->size == size) return form;
   return VM_Decoded(code, size);
 }
