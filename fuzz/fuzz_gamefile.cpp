@@ -16,7 +16,9 @@
 #include "resources/timeline.h"
 #include "runtime/game_image.h"
 #include "runtime/globals.h"
+#include "runtime/runtime_error.h"
 #include "script/compiler/function_registry.h"
+#include "script/events/error_report.h"
 #include "script/events/script.h"
 #include "world/object/object.h"
 #include "world/room/room_store.h"
@@ -47,6 +49,8 @@ bool Setup() {
   GameFile_SetUnresolvedNameHandler(IgnoreUnresolved);
   ObjectChunk_Install();
   Room_Init();
+  // Rooms refuse physics settings as runtime errors, as in the player.
+  RuntimeError_SetReporter(Error_Show);
   std::atexit(FreeStores);
   return true;
 }

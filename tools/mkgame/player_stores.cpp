@@ -11,6 +11,8 @@
 #include "resources/texture_pages.h"
 #include "runtime/console.h"
 #include "runtime/game_image.h"
+#include "runtime/runtime_error.h"
+#include "script/events/error_report.h"
 #include "world/object/object.h"
 #include "world/room/room_store.h"
 
@@ -44,6 +46,8 @@ void PlayerStores_Load(const Game& game) {
   TexturePage_SetTextureCreator(NoTexture);
   ObjectChunk_Install();
   Room_Init();
+  // A room whose physics settings are refused reports it as the player does.
+  RuntimeError_SetReporter(Error_Show);
   AudioChunks_Install();
   KeepLastLine console;
   tagIConsole* before = g_debugConsole;
