@@ -37,10 +37,11 @@
 
 namespace {
 
-// Every record in registration order; "-" marks one that refuses writes.
+// Every record in registration order; "-" marks one that refuses writes,
+// "[]" one read and written by element.
 const char* const kGolden[] = {
     "x", "y", "xprevious", "yprevious", "xstart", "ystart", "hspeed", "vspeed", "direction", "speed", "friction",
-    "gravity", "gravity_direction", "-object_index", "-id", "alarm", "solid", "visible", "persistent", "depth",
+    "gravity", "gravity_direction", "-object_index", "-id", "alarm[]", "solid", "visible", "persistent", "depth",
     "-bbox_left", "-bbox_right", "-bbox_top", "-bbox_bottom", "sprite_index", "image_index", "image_single",
     "-image_number", "-sprite_width", "-sprite_height", "-sprite_xoffset", "-sprite_yoffset", "image_xscale",
     "image_yscale", "image_angle", "image_alpha", "image_blend", "image_speed", "mask_index", "-path_index",
@@ -49,26 +50,27 @@ const char* const kGolden[] = {
     "phy_rotation", "phy_position_x", "phy_position_y", "phy_angular_velocity", "phy_linear_velocity_x",
     "phy_linear_velocity_y", "phy_speed_x", "phy_speed_y", "phy_bullet", "phy_fixed_rotation", "phy_active",
     "-phy_mass", "-phy_inertia", "-phy_com_x", "-phy_com_y", "-phy_dynamic", "-phy_kinematic", "-phy_sleeping",
-    "-phy_collision_points", "-phy_collision_x", "-phy_collision_y", "-phy_col_normal_x", "-phy_col_normal_y",
+    "-phy_collision_points", "-phy_collision_x[]", "-phy_collision_y[]", "-phy_col_normal_x[]", "-phy_col_normal_y[]",
     "-display_aa", "-delta_time", "-webgl_enabled",
     // global
-    "-argument_relative", "argument", "argument0", "argument1", "argument2", "argument3", "argument4", "argument5",
+    "-argument_relative", "argument[]", "argument0", "argument1", "argument2", "argument3", "argument4", "argument5",
     "argument6", "argument7", "argument8", "argument9", "argument10", "argument11", "argument12", "argument13",
     "argument14", "argument15", "argument_count", "debug_mode", "room", "-room_first", "-room_last", "transition_kind",
     "transition_steps", "score", "lives", "health", "-game_id", "-game_guid", "-working_directory", "-temp_directory",
-    "-program_directory", "-instance_count", "-instance_id", "-room_width", "-room_height", "room_caption",
-    "room_speed", "room_persistent", "background_color", "background_showcolor", "background_visible",
-    "background_foreground", "background_index", "background_x", "background_y", "-background_width",
-    "-background_height", "background_htiled", "background_vtiled", "background_xscale", "background_yscale",
-    "background_hspeed", "background_vspeed", "background_blend", "background_alpha", "view_enabled", "-view_current",
-    "view_visible", "view_xview", "view_yview", "view_wview", "view_hview", "view_xport", "view_yport", "view_wport",
-    "view_hport", "view_angle", "view_hborder", "view_vborder", "view_hspeed", "view_vspeed", "view_object",
-    "view_surface_id", "-mouse_x", "-mouse_y", "mouse_button", "mouse_lastbutton", "keyboard_key", "keyboard_lastkey",
-    "keyboard_lastchar", "keyboard_string", "cursor_sprite", "show_score", "show_lives", "show_health", "caption_score",
-    "caption_lives", "caption_health", "-fps", "-current_time", "-current_year", "-current_month", "-current_day",
-    "-current_weekday", "-current_hour", "-current_minute", "-current_second", "-event_type", "-event_number",
-    "-event_object", "-event_action", "-secure_mode", "error_occurred", "error_last", "-os_type", "-os_device",
-    "-os_version", "-os_browser", "-browser_width", "-browser_height"};
+    "-program_directory", "-instance_count", "-instance_id[]", "-room_width", "-room_height", "room_caption",
+    "room_speed", "room_persistent", "background_color", "background_showcolor", "background_visible[]",
+    "background_foreground[]", "background_index[]", "background_x[]", "background_y[]", "-background_width[]",
+    "-background_height[]", "background_htiled[]", "background_vtiled[]", "background_xscale[]", "background_yscale[]",
+    "background_hspeed[]", "background_vspeed[]", "background_blend[]", "background_alpha[]", "view_enabled",
+    "-view_current", "view_visible[]", "view_xview[]", "view_yview[]", "view_wview[]", "view_hview[]", "view_xport[]",
+    "view_yport[]", "view_wport[]", "view_hport[]", "view_angle[]", "view_hborder[]", "view_vborder[]", "view_hspeed[]",
+    "view_vspeed[]", "view_object[]", "view_surface_id[]", "-mouse_x", "-mouse_y", "mouse_button", "mouse_lastbutton",
+    "keyboard_key", "keyboard_lastkey", "keyboard_lastchar", "keyboard_string", "cursor_sprite", "show_score",
+    "show_lives", "show_health", "caption_score", "caption_lives", "caption_health", "-fps", "-current_time",
+    "-current_year", "-current_month", "-current_day", "-current_weekday", "-current_hour", "-current_minute",
+    "-current_second", "-event_type", "-event_number", "-event_object", "-event_action", "-secure_mode",
+    "error_occurred", "error_last", "-os_type", "-os_device", "-os_version", "-os_browser", "-browser_width",
+    "-browser_height"};
 
 ScriptValue RealValue(double v) {
   ScriptValue value;
@@ -138,10 +140,13 @@ TEST_F(BuiltinVariables, RegistryHoldsEveryRecordInOrderWithItsWritability) {
   static_assert(kCount == 190);
   ASSERT_EQ(Variable_BuiltIn_Count(), kCount);
   for (int32_t i = 0; i < kCount; ++i) {
-    bool readOnly = kGolden[i][0] == '-';
+    std::string name = kGolden[i];
+    bool readOnly = name[0] == '-', array = name.ends_with("[]");
+    name = name.substr(readOnly ? 1 : 0, name.size() - (readOnly ? 1 : 0) - (array ? 2 : 0));
     const BuiltinVariableRecord* record = Variable_BuiltIn_Get(i);
-    EXPECT_STREQ(record->name, kGolden[i] + (readOnly ? 1 : 0)) << i;
+    EXPECT_EQ(record->name, name) << i;
     EXPECT_EQ(record->canSet == 0, readOnly) << kGolden[i];
+    EXPECT_EQ(record->isArray == 1, array) << kGolden[i];
     EXPECT_NE(record->getter, nullptr) << kGolden[i];
   }
   // Settable in name only: writes are refused without calling a setter.

@@ -116,12 +116,19 @@ void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, Builti
   record.getter = getter;
   record.setter = setter;
   record.canSet = canSet ? 1 : 0;
+  record.isArray = 0;
   g_builtinArgumentSlots[g_recordCount - 1] = static_cast<int8_t>(getter != nullptr ? ArgumentSlotOf(name) + 1 : 0);
   g_byName.Invalidate();
 }
 
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter) {
   Variable_BuiltIn_Add(name, getter, setter, setter != nullptr);
+}
+
+void Variable_BuiltIn_AddArray(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter) {
+  int32_t before = g_recordCount;
+  Variable_BuiltIn_Add(name, getter, setter);
+  if (g_recordCount > before) g_records[before].isArray = 1;
 }
 
 int32_t Variable_BuiltIn_Find(const char* name) {

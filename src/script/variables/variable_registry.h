@@ -25,6 +25,8 @@ struct BuiltinVariableRecord {
   BuiltinVariableGetter getter;
   BuiltinVariableSetter setter;
   uint8_t canSet;
+  // Read and written by element, name[k]; the getter and setter take k.
+  uint8_t isArray;
 };
 
 // ---- The built-in registry --------------------------------------------------
@@ -41,6 +43,8 @@ void Variable_BuiltIn_Clear();
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter, bool canSet);
 // The short form: no setter means read-only.
 void Variable_BuiltIn_Add(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter);
+// The same, for a record read and written by element.
+void Variable_BuiltIn_AddArray(const char* name, BuiltinVariableGetter getter, BuiltinVariableSetter setter);
 // First record with exactly this name, -1 when none.
 int32_t Variable_BuiltIn_Find(const char* name);
 const char* Variable_BuiltIn_GetName(int32_t index);

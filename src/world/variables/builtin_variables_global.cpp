@@ -63,7 +63,7 @@ bool GetDebugMode(CInstance*, int32_t, ScriptValue* out) { return Real(out, (g_g
 
 void RegisterArguments() {
   Variable_BuiltIn_Add("argument_relative", GetRelative, nullptr);
-  Variable_BuiltIn_Add("argument", GetArgumentArray, SetArgumentArray);
+  Variable_BuiltIn_AddArray("argument", GetArgumentArray, SetArgumentArray);
   RegisterArgumentSlots(std::make_integer_sequence<int32_t, kArgumentSlots>());
   // Settable in name only: without a setter every write is refused.
   Variable_BuiltIn_Add("argument_count", GetArgumentCount, nullptr, true);
@@ -199,7 +199,7 @@ void RegisterRoomAndGame() {
   Variable_BuiltIn_Add("temp_directory", GetTempDirectory, nullptr);
   Variable_BuiltIn_Add("program_directory", GetProgramDirectory, nullptr);
   Variable_BuiltIn_Add("instance_count", GetInstanceCount, nullptr);
-  Variable_BuiltIn_Add("instance_id", GetInstanceId, nullptr);
+  Variable_BuiltIn_AddArray("instance_id", GetInstanceId, nullptr);
   Variable_BuiltIn_Add("room_width", GetRoomField<&CRoom::width>, nullptr);
   Variable_BuiltIn_Add("room_height", GetRoomField<&CRoom::height>, nullptr);
   Variable_BuiltIn_Add("room_caption", GetRoomCaption, SetRoomCaption);
@@ -221,12 +221,12 @@ bool SetLayer(CInstance*, int32_t k, const ScriptValue& v) {
 }
 template <auto kField>
 void AddBackground(const char* name, bool settable = true) {
-  Variable_BuiltIn_Add(name, GetLayer<&CRoom::backgrounds, kField>,
-                       settable ? SetLayer<&CRoom::backgrounds, kField> : nullptr);
+  Variable_BuiltIn_AddArray(name, GetLayer<&CRoom::backgrounds, kField>,
+                            settable ? SetLayer<&CRoom::backgrounds, kField> : nullptr);
 }
 template <auto kField>
 void AddView(const char* name) {
-  Variable_BuiltIn_Add(name, GetLayer<&CRoom::views, kField>, SetLayer<&CRoom::views, kField>);
+  Variable_BuiltIn_AddArray(name, GetLayer<&CRoom::views, kField>, SetLayer<&CRoom::views, kField>);
 }
 
 bool GetBackgroundColour(CInstance*, int32_t, ScriptValue* out) {
@@ -248,8 +248,8 @@ void RegisterBackgrounds() {
   AddBackground<&CRoomBackground::index>("background_index");
   AddBackground<&CRoomBackground::x>("background_x");
   AddBackground<&CRoomBackground::y>("background_y");
-  Variable_BuiltIn_Add("background_width", GetBackgroundSize<&CBackground::GetWidth>, nullptr);
-  Variable_BuiltIn_Add("background_height", GetBackgroundSize<&CBackground::GetHeight>, nullptr);
+  Variable_BuiltIn_AddArray("background_width", GetBackgroundSize<&CBackground::GetWidth>, nullptr);
+  Variable_BuiltIn_AddArray("background_height", GetBackgroundSize<&CBackground::GetHeight>, nullptr);
   AddBackground<&CRoomBackground::tileHorizontal>("background_htiled");
   AddBackground<&CRoomBackground::tileVertical>("background_vtiled");
   AddBackground<&CRoomBackground::xscale>("background_xscale");

@@ -183,11 +183,21 @@ const char* const kPhysicsNames[kBuiltinPhysicsCount] = {"phy_rotation",
                                                          "phy_col_normal_y"};
 constexpr int32_t kPhysicsCount = kBuiltinPhysicsCount;
 
+// The last four, the contacts' points and normals, are arrays.
+constexpr int32_t kPhysicsFirstArray = kPhysicsCount - 4;
+
+template <int32_t kIndex>
+void RegisterPhysicsVariable() {
+  BuiltinVariableSetter setter = kIndex < kPhysicsSettable ? SetPhysicsVariable<kIndex> : nullptr;
+  if (kIndex >= kPhysicsFirstArray) {
+    Variable_BuiltIn_AddArray(kPhysicsNames[kIndex], GetPhysicsVariable<kIndex>, setter);
+  } else {
+    Variable_BuiltIn_Add(kPhysicsNames[kIndex], GetPhysicsVariable<kIndex>, setter);
+  }
+}
 template <int32_t... kIndex>
 void RegisterPhysics(std::integer_sequence<int32_t, kIndex...>) {
-  (Variable_BuiltIn_Add(kPhysicsNames[kIndex], GetPhysicsVariable<kIndex>,
-                        kIndex < kPhysicsSettable ? SetPhysicsVariable<kIndex> : nullptr),
-   ...);
+  (RegisterPhysicsVariable<kIndex>(), ...);
 }
 
 bool GetDisplayAA(CInstance*, int32_t, ScriptValue* out) { return Real(out, g_runValues.displayAA); }
@@ -214,7 +224,7 @@ void RegisterPositionAndMotion() {
                        SetFloat<&CInstance::gravity_direction>);
   Variable_BuiltIn_Add("object_index", GetField<&CInstance::object_index>, nullptr);
   Variable_BuiltIn_Add("id", GetField<&CInstance::id>, nullptr);
-  Variable_BuiltIn_Add("alarm", GetAlarm, SetAlarm);
+  Variable_BuiltIn_AddArray("alarm", GetAlarm, SetAlarm);
   Variable_BuiltIn_Add("solid", GetField<&CInstance::solid>, SetNonZero<&CInstance::solid>);
   Variable_BuiltIn_Add("visible", GetField<&CInstance::visible>, SetNonZero<&CInstance::visible>);
   Variable_BuiltIn_Add("persistent", GetField<&CInstance::persistent>, SetNonZero<&CInstance::persistent>);
