@@ -190,5 +190,36 @@ TEST(MkgameDescription, TextAfterTheValueIsRefusedByItsPlace) {
   }
 }
 
+// A syntax error anywhere is named by its line and column (characters, not
+// bytes), in one line; nothing is written, not even a staging file.
+TEST(MkgameDescription, SyntaxErrorsNameTheirLineAndColumn) {
+  struct Case {
+    const char* json;
+    const char* line;  // after "<description>: not valid JSON at "
+  } cases[] = {
+      {"{\"rooms\": [\n  {\"name\" \"a\"}\n]}", "line 2, column 11: object property name separator ':' expected"},
+      {"{\"rooms\": [\n  {\"name\": \"a\",}\n]}", "line 2, column 16: unexpected character"},
+      {"{\"format\": 1e}", "line 1, column 14: number expected"},
+      {"{\"format\": 01}", "line 1, column 14: number expected"},
+      {"{\"名前\": tru}", "line 1, column 11: boolean expected"},
+      {"{\n  \"rooms\": [\n", "line 3, column 1 (the end of the file): unexpected end of data"},
+      {"", "line 1, column 1 (the end of the file): unexpected end of data"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string description = TempPath("syntax.json");
+    const std::string output = TempPath("syntax.win");
+    std::filesystem::remove(output);
+    std::ofstream(description, std::ios::binary) << c.json;
+    for (const char* options : {"", "--bytecode"}) {
+      RunResult run = RunMkgame(description, output, options);
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ(run.output, description + ": not valid JSON at " + c.line + "\n");
+      EXPECT_FALSE(std::filesystem::exists(output));
+      EXPECT_FALSE(std::filesystem::exists(output + ".part"));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace mkgame_test

@@ -15,11 +15,19 @@ const char* TypeName(json_object* value) {
   return value == nullptr ? "null" : json_type_to_name(json_object_get_type(value));
 }
 
-// "line L, column C" of a byte, both counted from 1.
+// "line L, column C" of a byte, both counted from 1; a column counts
+// characters, as an editor does, not the bytes of their UTF-8 forms.
 std::string LineAndColumn(const std::string& text, size_t at) {
-  const size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
-  const size_t column = newline == std::string::npos ? at + 1 : at - newline;
-  const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n') + 1;
+  size_t line = 1, column = 1;
+  for (size_t i = 0; i < at; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\n') {
+      ++line;
+      column = 1;
+    } else if ((byte & 0xC0) != 0x80) {  // not a continuation byte
+      ++column;
+    }
+  }
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
@@ -137,13 +145,18 @@ json_object* Json_ParseFile(const std::string& fileName) {
   buffer << in.rdbuf();
   std::string text = buffer.str();
   json_tokener* tokener = json_tokener_new();
+  // Strict JSON, so a stray comma or a malformed number is named rather than
+  // guessed at; what follows the value is checked below, by its place.
+  json_tokener_set_flags(tokener, JSON_TOKENER_STRICT | JSON_TOKENER_ALLOW_TRAILING_CHARS);
   json_object* root = json_tokener_parse_ex(tokener, text.c_str(), static_cast<int>(text.size()) + 1);
   json_tokener_error error = json_tokener_get_error(tokener);
-  size_t offset = json_tokener_get_parse_end(tokener);
+  const size_t offset = std::min(json_tokener_get_parse_end(tokener), text.size());
   json_tokener_free(tokener);
   if (root == nullptr || error != json_tokener_success) {
-    throw DescriptionError(fileName, std::string("not valid JSON near byte ") + std::to_string(offset) + ": " +
-                                         json_tokener_error_desc(error));
+    json_object_put(root);
+    const bool atEnd = error == json_tokener_continue || offset == text.size();
+    throw DescriptionError(fileName, std::string("not valid JSON at ") + LineAndColumn(text, offset) +
+                                         (atEnd ? " (the end of the file): " : ": ") + json_tokener_error_desc(error));
   }
   const size_t extra = text.find_first_not_of(" \t\r\n", offset);
   if (extra != std::string::npos) {

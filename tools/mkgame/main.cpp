@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "gamefile/runner_load.h"
 #include "mkgame/bytecode_compile.h"
@@ -21,10 +23,17 @@ int Usage() {
   return 2;
 }
 
+// Through a staging file renamed over the target, so a failed write leaves
+// neither a partial file nor a changed one.
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const std::string staging = path + ".part";
+  std::ofstream out(staging, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (out) return true;
+  out.close();
+  std::error_code error;
+  if (out) std::filesystem::rename(staging, path, error);
+  if (out && !error) return true;
+  std::filesystem::remove(staging, error);
   std::printf("mkgame: cannot write %s\n", path.c_str());
   return false;
 }
@@ -56,8 +65,14 @@ int main(int argc, char** argv) {
     if (!debugPath.empty()) std::filesystem::remove(debugPath);
     if (!(bytecode || game.bytecode)) return WriteFile(output, mkgame::GameWriter_Write(game)) ? 0 : 1;
     mkgame::CompiledGame compiled = mkgame::Bytecode_Compile(game);
-    if (!WriteFile(output, mkgame::GameWriter_Write(game, &compiled))) return 1;
-    if (debugInfo && !debugPath.empty() && !WriteFile(debugPath, mkgame::DebugFile_Write(compiled))) return 1;
+    const std::vector<uint8_t> gameBytes = mkgame::GameWriter_Write(game, &compiled);
+    const bool withDebugFile = debugInfo && !debugPath.empty();
+    const std::vector<uint8_t> debugBytes = withDebugFile ? mkgame::DebugFile_Write(compiled) : std::vector<uint8_t>();
+    if (!WriteFile(output, gameBytes)) return 1;
+    if (withDebugFile && !WriteFile(debugPath, debugBytes)) {
+      std::filesystem::remove(output);  // a compiled game is never left without its debug file
+      return 1;
+    }
   } catch (const mkgame::DescriptionError& e) {
     std::printf("%s\n", e.what());
     return 1;

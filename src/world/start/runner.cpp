@@ -31,7 +31,9 @@
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
+#include "runtime/run_flags.h"
 #include "runtime/timer.h"
+#include "script/compiler/code_table.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
 #include "script/events/error_report.h"
@@ -101,6 +103,16 @@ void Runner_PumpMessages() {
 
 namespace {
 
+// A compiled game carries no source for the tree interpreter, and -oldexec
+// turns off the machine its code needs: the game still plays, but none of
+// its code runs, which must not pass in silence.
+void ReportCodeTheTreeCannotRun() {
+  if (g_hasBytecode && !g_runFlags.useBytecode) {
+    g_debugConsole->Output(
+        "This game holds compiled code only, which -oldexec cannot run: none of its code will run.\n");
+  }
+}
+
 void InitSystems(const AboveWorld& above) {
   Wiring_Install(above);
   ServiceList_ReportStandIns();
@@ -141,6 +153,7 @@ bool Runner_Start() {
     return false;
   }
   DebugInfo_Attach();
+  ReportCodeTheTreeCannotRun();
   g_debugConsole->Output("Create Window\n");
   StartupServices_CreateWindow();
   g_debugConsole->Output("Init Graphics\n");

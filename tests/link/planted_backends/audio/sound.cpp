@@ -1,0 +1,3 @@
+// The sound library may include OpenAL and freealut.
+#include <AL/al.h>
+#include <AL/alut.h>

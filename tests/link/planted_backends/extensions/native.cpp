@@ -1,0 +1,2 @@
+// The extensions may include libffi.
+#include <ffi.h>

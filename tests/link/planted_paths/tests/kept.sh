@@ -1,0 +1,1 @@
+# Named by the planted page.
