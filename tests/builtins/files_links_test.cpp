@@ -138,11 +138,22 @@ const std::vector<std::pair<const char*, Operation>>& FileOperations() {
       {"file_open_append", [](const std::string& n) { return Legacy(F_FileOpenAppend, n); }},
       {"file_exists", [](const std::string& n) { return Num(Call(F_FileExists, {S(n.c_str())})); }},
       {"file_delete", [](const std::string& n) { return Num(Call(F_FileDelete, {S(n.c_str())})); }},
-      {"file_rename from", [](const std::string& n) { return Num(Call(F_FileRename, {S(n.c_str()), S("moved")})); }},
-      {"file_rename to", [](const std::string& n) { return Num(Call(F_FileRename, {S("mine.txt"), S(n.c_str())})); }},
+      {"file_rename from",
+       [](const std::string& n) {
+         return Num(Call(F_FileRename, {S(n.c_str()), S("moved")}));
+       }},
+      {"file_rename to",
+       [](const std::string& n) {
+         return Num(Call(F_FileRename, {S("mine.txt"), S(n.c_str())}));
+       }},
       {"file_copy from",
-       [](const std::string& n) { return Num(Call(F_FileCopy, {S(n.c_str()), S("copy.txt")})) + TextRead("copy.txt"); }},
-      {"file_copy to", [](const std::string& n) { return Num(Call(F_FileCopy, {S("mine.txt"), S(n.c_str())})); }},
+       [](const std::string& n) {
+         return Num(Call(F_FileCopy, {S(n.c_str()), S("copy.txt")})) + TextRead("copy.txt");
+       }},
+      {"file_copy to",
+       [](const std::string& n) {
+         return Num(Call(F_FileCopy, {S("mine.txt"), S(n.c_str())}));
+       }},
       {"ini_open", Ini},
   };
   return operations;
@@ -151,17 +162,17 @@ const std::vector<std::pair<const char*, Operation>>& FileOperations() {
 const std::vector<std::pair<const char*, Operation>>& FolderOperations() {
   static const std::vector<std::pair<const char*, Operation>> operations = {
       {"directory_exists", [](const std::string& n) { return Num(Call(F_DirectoryExists, {S(n.c_str())})); }},
-      {"directory_create", [](const std::string& n) { return Num(Call(F_DirectoryCreate, {S((n + "/made").c_str())})); }},
+      {"directory_create",
+       [](const std::string& n) { return Num(Call(F_DirectoryCreate, {S((n + "/made").c_str())})); }},
       {"file_find_first", [](const std::string& n) { return FindAll(LoadSave_GetSaveDirectory() + n + "/*"); }},
   };
   return operations;
 }
 
 TEST_F(FileLinks, LinksLeadingOutAreRefusedByEveryBuiltin) {
-  const std::vector<std::string> files = {"to_file",     "to_file_abs",          "to_folder/secret.txt",
-                                          "dangling_out", "dangling_out_dir/x.txt", "loop",
-                                          "chain",        "TO_FILE",              Save("to_file"),
-                                          "a/../to_file"};
+  const std::vector<std::string> files = {
+      "to_file", "to_file_abs", "to_folder/secret.txt", "dangling_out", "dangling_out_dir/x.txt", "loop",
+      "chain",   "TO_FILE",     Save("to_file"),        "a/../to_file"};
   const std::vector<std::string> folders = {"to_folder", "dangling_out_dir", "loop", "to_folder/deeper"};
   testsupport::ConsoleCapture console;
   const auto check = [&](const char* builtin, const std::string& name, const Operation& run) {
