@@ -34,8 +34,7 @@ Names Split(const std::string& path) {
   return names;
 }
 
-template <typename List>
-std::string Join(const std::string& root, const List& names) {
+std::string Join(const std::string& root, const Names& names) {
   std::string path = root;
   for (const std::string& name : names) {
     if (path.empty() || path.back() != '/') path += '/';
