@@ -1,6 +1,5 @@
 #include "runtime/file_layer.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -17,6 +16,7 @@
 
 #include "runtime/files.h"
 #include "runtime/memory.h"
+#include "runtime/path_beneath.h"
 
 namespace {
 
@@ -117,16 +117,19 @@ std::string ResolveCase(const std::string& path) {
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-  if (dir == nullptr) return path;
-  std::string best;
-  while (const dirent* entry = readdir(dir)) {
-    if (strcasecmp(entry->d_name, name.c_str()) != 0) continue;
-    if (best.empty() || std::strcmp(entry->d_name, best.c_str()) < 0) best = entry->d_name;
-  }
-  closedir(dir);
-  if (best.empty()) return path;
-  return slash == std::string::npos ? best : folder + "/" + best;
+  std::string variant = Path_CaseVariant(folder, name);
+  if (variant.empty()) return path;
+  return slash == std::string::npos ? variant : folder + "/" + variant;
+}
+
+// A full path under the save folder is walked beneath it, so that no link
+// planted there reaches outside: "" when one would. Other paths only have
+// the letter case of their last name settled.
+std::string Settle(const std::string& path) {
+  const std::string& save = TheRoots().save;
+  const size_t inside = path.empty() || path[0] != '/' ? 0 : MatchRoot(path, save);
+  if (inside == 0) return ResolveCase(path);
+  return Path_ResolveBeneath(save, inside < path.size() ? path.substr(inside) : std::string());
 }
 
 bool OnOpenList(const std::string& full) {
@@ -151,7 +154,7 @@ std::string MapToProgram(const char* path) {
   const Roots& roots = TheRoots();
   std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(CurrentDirectory())}, roots.program);
   if (mapped.empty() && OnOpenList(full)) mapped = full;
-  return ResolveCase(mapped);
+  return Settle(mapped);
 }
 
 std::string MapToSave(const char* path) {
@@ -160,7 +163,7 @@ std::string MapToSave(const char* path) {
   if (full.empty()) return full;
   const Roots& roots = TheRoots();
   std::vector<std::string> from = {roots.save, roots.program, AsFolder(CurrentDirectory())};
-  return ResolveCase(MapThroughRoots(full, from, roots.save));
+  return Settle(MapThroughRoots(full, from, roots.save));
 }
 
 // ---------------------------------------------------------------- roots
@@ -352,6 +355,13 @@ bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) { return Wr
 
 std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
 
+std::string LoadSave_Confine(const char* path) {
+  if (path == nullptr) return std::string();
+  const std::string full = FullPath(path);
+  if (full.empty() || MatchRoot(full, TheRoots().save) == 0) return path;
+  return Settle(full);
+}
+
 std::string LoadSave_FindFile(const char* path) {
   std::string save = MapToSave(path);
   if (!save.empty() && IsReadableFile(save)) return save;
@@ -365,7 +375,8 @@ std::string LoadSave_FindFile(const char* path) {
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize) {
   if (outSize != nullptr) *outSize = 0;
   if (realPath == nullptr || realPath[0] == '\0') return nullptr;
-  return ReadWhole(ResolveCase(realPath), outSize);
+  const std::string confined = LoadSave_Confine(realPath);
+  return ReadWhole(confined == realPath ? ResolveCase(confined) : confined, outSize);
 }
 
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize) {

@@ -9,6 +9,12 @@
 // dialog) maps to the empty path, and every helper then fails as for a
 // missing file. Reads try the exact name first, then a name in the same
 // folder that differs only in letter case.
+//
+// Every path that lands under the save folder, whichever root it was mapped
+// through, is walked beneath it: symbolic links there are followed only
+// while they stay inside, and the mapped path holds no link below the save
+// folder. A link leading out of it (or links that loop) maps to the empty
+// path, as a name with ".." climbing out does.
 #pragma once
 
 #include <cstddef>
@@ -52,6 +58,10 @@ bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path);
 // The path mapped onto the save folder, of any length; "" when it maps
 // nowhere.
 std::string LoadSave_SavePath(const char* path);
+// A path as the system takes it (relative to the current directory),
+// unchanged when it lies outside the save folder; inside it, walked beneath
+// the save folder as the mappings are ("" when its links lead out).
+std::string LoadSave_Confine(const char* path);
 // A file to read by name: the save folder's when a readable file of that
 // name is there, else the program folder's; "" when neither holds one.
 std::string LoadSave_FindFile(const char* path);
@@ -59,7 +69,8 @@ std::string LoadSave_FindFile(const char* path);
 // Whole-file helpers. The read ones return a new MemoryManager buffer the
 // caller keeps (contents plus a trailing zero byte) with the byte count in
 // *outSize, or null when the path is not a readable regular file (errno
-// then says why).
+// then says why). A real path is read as given, confined as
+// LoadSave_Confine says when it lies under the save folder.
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize);
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize);
 uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);

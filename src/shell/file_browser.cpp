@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "runtime/file_layer.h"
+#include "runtime/path_beneath.h"
 
 namespace {
 
@@ -152,8 +153,12 @@ FileBrowser::FileBrowser(const std::string& start, const std::string& root) {
   Refresh();
 }
 
+// Under the root by name, and by where its links lead.
 bool FileBrowser::Inside(const std::string& full) const {
-  return root_.empty() || AsFolder(full).compare(0, root_.size(), root_) == 0;
+  if (root_.empty()) return true;
+  const std::string folder = AsFolder(full);
+  return folder.compare(0, root_.size(), root_) == 0 &&
+         !Path_ResolveBeneath(root_, folder.substr(root_.size())).empty();
 }
 
 bool FileBrowser::Enter(const std::string& folder) {

@@ -2,6 +2,7 @@
 // the conversions its handlers make on the way, and models with their files
 // in a scratch save folder and program folder.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <string>
@@ -186,6 +187,25 @@ TEST_F(D3DBuiltins, ModelsLoadFromTheSaveFolderFirstThenTheProgramFolder) {
   EXPECT_TRUE(GR_3D_Model_Get(0)->Records().empty());
   // A model that does not exist: found, so 1.
   EXPECT_EQ(Call(F_D3DModelLoad, {R(9), S("both.txt")}), 1);
+}
+
+// A link in the save folder leading out of it is a file that is not there;
+// one staying inside names its target.
+TEST_F(D3DBuiltins, ModelFilesKeepToTheSaveFolderThroughLinks) {
+  const std::string outside = folder_ / "outside.txt";
+  testsupport::WriteRaw(outside, "100\n1\n2 5 6 7\n");
+  testsupport::WriteRaw(save_ + "inside.txt", "100\n1\n2 1 1 1\n");
+  ASSERT_EQ(symlink("../outside.txt", (save_ + "out.txt").c_str()), 0);
+  ASSERT_EQ(symlink("inside.txt", (save_ + "in.txt").c_str()), 0);
+  const double m = Call(F_D3DModelCreate, {});
+  EXPECT_EQ(Call(F_D3DModelLoad, {R(m), S("out.txt")}), 0);
+  EXPECT_EQ(Call(F_D3DModelSave, {R(m), S("out.txt")}), 0);
+  EXPECT_EQ(testsupport::ReadRaw(outside), "100\n1\n2 5 6 7\n");
+  EXPECT_EQ(Call(F_D3DModelLoad, {R(m), S("in.txt")}), 1);
+  EXPECT_EQ(GR_3D_Model_Get(0)->Records().size(), 1u);
+  Call(F_D3DModelClear, {R(m)});
+  EXPECT_EQ(Call(F_D3DModelSave, {R(m), S("in.txt")}), 1);
+  EXPECT_EQ(testsupport::ReadRaw(save_ + "inside.txt"), "100\n0\n");
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cmath>
 
 #include "game_test_support.h"
@@ -88,6 +90,26 @@ TEST_F(SaveFolders, SaveAndLoadWantExactlyOneStringAndSaveAlwaysAnswersMinusOne)
   EXPECT_EQ(testsupport::ReadRaw(save_ / "one.sav"), "x");
   EXPECT_EQ(Call("game_save", {S("one.sav")}), -1) << "even when written";
   EXPECT_EQ(testsupport::ReadRaw(save_ / "one.sav").substr(0, 4), std::string("\x1C\x02\0\0", 4));
+}
+
+// A saved game behind a link leading out of the save folder is neither
+// written nor found; behind one staying inside, it is.
+TEST_F(SaveFolders, SavesKeepToTheSaveFolderThroughLinks) {
+  testsupport::ScratchFolder outside{"kv_game_outside"};
+  testsupport::WriteRaw(outside / "victim.sav", "victim");
+  testsupport::WriteRaw(save_ / "real.sav", "x");
+  ASSERT_EQ(symlink((outside / "victim.sav").c_str(), (save_ / "out.sav").c_str()), 0);
+  ASSERT_EQ(symlink("real.sav", (save_ / "in.sav").c_str()), 0);
+  Call("game_save", {S("out.sav")});
+  EXPECT_TRUE(Said("game_save - out.sav lies outside the save folder"));
+  EXPECT_EQ(testsupport::ReadRaw(outside / "victim.sav"), "victim");
+  EXPECT_EQ(Call("game_load", {S("out.sav")}), 0);
+  EXPECT_EQ(g_newRoom, kRoomChangeNone);
+
+  Call("game_save", {S("in.sav")});
+  EXPECT_EQ(testsupport::ReadRaw(save_ / "real.sav").substr(0, 4), std::string("\x1C\x02\0\0", 4));
+  EXPECT_EQ(Call("game_load", {S("in.sav")}), 1);
+  EXPECT_EQ(g_runValues.loadFileName, save_ / "real.sav");
 }
 
 TEST_F(GameWorld, SleepMovesTheVirtualClockByWhatItAsksCappedAtThreeSeconds) {

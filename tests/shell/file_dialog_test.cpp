@@ -154,6 +154,13 @@ TEST_F(FileDialogs, BrowserListsFoldersThenMatchingFiles) {
   EXPECT_EQ(rooted.Resolve("sub/../a.txt").target, BrowserTarget::kFile);
   FileBrowser outside("/", base_);
   EXPECT_EQ(outside.Folder(), base_);
+  // Nor through a link leading out of the root.
+  ASSERT_EQ(symlink("..", (base_ + "sub/up").c_str()), 0);
+  ASSERT_EQ(symlink("../..", (base_ + "sub/out").c_str()), 0);
+  EXPECT_TRUE(rooted.Enter("sub/up"));
+  EXPECT_FALSE(rooted.Enter("sub/out"));
+  EXPECT_EQ(rooted.Resolve("sub/out/x").target, BrowserTarget::kOutside);
+  EXPECT_EQ(FileBrowser(base_ + "sub/up", base_ + "sub/").Folder(), base_ + "sub/");
 }
 
 TEST_F(FileDialogs, SaveStaysInTheSaveFolderAndAddsTheExtension) {

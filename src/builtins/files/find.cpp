@@ -1,7 +1,8 @@
 // File search. The mask is used as given, not mapped: a relative mask looks
 // in the program folder. "*" and "?" match in the name part, letters of
 // either case alike; files and folders are found, "." and ".." never, and
-// the names come in name order, letter case ignored.
+// the names come in name order, letter case ignored. A folder under the save
+// folder is listed only when no link leads out of it.
 #include <dirent.h>
 #include <strings.h>
 
@@ -64,8 +65,9 @@ std::vector<std::string> Find(std::string mask) {
   // "*.*" is every name, dotted or not.
   if (pattern == "*.*") pattern = "*";
   if (folder.empty() || folder[0] != '/') folder = LoadSave_GetProgramDirectory() + folder;
+  folder = LoadSave_Confine(folder.c_str());
   std::vector<std::string> names;
-  DIR* dir = opendir(folder.c_str());
+  DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
   if (dir == nullptr) return names;
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;

@@ -7,6 +7,7 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
+#include "runtime/file_layer.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ constexpr size_t kLegacyReadBytes = 32768;
 
 std::string ReadPath(const char* name) {
   std::string path = FilePath_Existing(name);
-  if (path.empty() && name[0] == '/' && FilePath_IsRegularFile(name)) path = name;
-  return path;
+  if (path.empty() && name[0] == '/') path = LoadSave_Confine(name);
+  return FilePath_IsRegularFile(path) ? path : std::string();
 }
 
 FILE* Reading(const char* message) {

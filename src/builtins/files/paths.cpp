@@ -47,9 +47,11 @@ std::string FilePath_Existing(const char* name) {
 FILE* FileStream_Open(const std::string& path, const char* mode) {
   if (path.empty()) return nullptr;
   const int flags = OpenFlags(mode);
-  if ((flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY) File_CreateParentDirectories(path.c_str());
+  const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
+  if (writes) File_CreateParentDirectories(path.c_str());
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
-  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  // A mapped save path holds no link; one that appeared since is not taken.
+  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
   if (fd < 0) return nullptr;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
