@@ -28,6 +28,13 @@ namespace {
 // An unknown name ends the player; here the load simply fails.
 void IgnoreUnresolved(const char*) {}
 
+// The player registers its built-ins when the header is read: a file that
+// would have them registered twice is a fault.
+int g_registrations = 0;
+void CountRegistration() {
+  if (++g_registrations > 1) std::abort();
+}
+
 // The stores keep the last file's resources; free every one of them before
 // the leak check, which runs after the stores' own arrays are gone.
 void FreeStores() {
@@ -47,6 +54,7 @@ bool Setup() {
   Globals_Init();
   Fuzz_SilenceConsoles();
   GameFile_SetUnresolvedNameHandler(IgnoreUnresolved);
+  GameFile_SetBuiltinRegistration(CountRegistration);
   ObjectChunk_Install();
   Room_Init();
   // Rooms refuse physics settings as runtime errors, as in the player.
@@ -61,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = Setup();
   (void)ready;
   g_gameData.Assign(std::vector<uint8_t>(data, data + size));
+  g_registrations = 0;
   if (LoadGameHeader(g_gameData)) LoadGameChunks(g_gameData);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "gamefile/chunk_walk.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -89,6 +90,31 @@ std::string IdText(uint32_t id) {
   return text;
 }
 
+// The three header chunks are one kind: the file holds one header.
+constexpr uint32_t kHeader = ChunkId("GEN8");
+uint32_t KindOf(uint32_t id) { return id == ChunkId("GEN7") || id == ChunkId("GENL") ? kHeader : id; }
+
+// The first chunk read of the kind, null when none is.
+const uint32_t* Earlier(uint32_t kind, const std::vector<uint32_t>& taken) {
+  auto at = std::find_if(taken.begin(), taken.end(), [&](uint32_t id) { return KindOf(id) == kind; });
+  return at == taken.end() ? nullptr : &*at;
+}
+
+// Every chunk the readers know is read once: a second copy would set its
+// store (or the built-ins, with the header) up again over the first.
+// Unknown chunks are read by no one and fail the load on their own.
+bool TakeOnce(uint32_t id, std::vector<uint32_t>* taken) {
+  if (FindReader(id) == nullptr) return true;
+  const uint32_t* earlier = Earlier(KindOf(id), *taken);
+  if (earlier == nullptr) {
+    taken->push_back(id);
+    return true;
+  }
+  const std::string name = IdText(id);
+  if (*earlier == id) return LoadError_Report(name.c_str(), "a second %s chunk", name.c_str());
+  return LoadError_Report(name.c_str(), "a second header chunk, after %s", IdText(*earlier).c_str());
+}
+
 // Every store is emptied before the chunks are read, in this order.
 void ClearStores() {
   Extension_Clear();
@@ -123,7 +149,7 @@ bool GameFile_CheckContainer(const GameImage& image) {
                             static_cast<unsigned long long>(image.Size() - 8));
   }
   uint64_t offset = 8;
-  bool header = false;
+  std::vector<uint32_t> taken;
   while (offset < image.Size()) {
     if (image.Size() - offset < 8) return LoadError_Report("FORM", "a chunk header is cut short");
     ImageReader r(image, offset, image.Size());
@@ -132,10 +158,10 @@ bool GameFile_CheckContainer(const GameImage& image) {
     if (chunkSize > image.Size() - offset - 8) {
       return LoadError_Report(IdText(id).c_str(), "the chunk runs past the end of the file");
     }
-    if (chunkSize > 0 && (id == ChunkId("GEN8") || id == ChunkId("GEN7") || id == ChunkId("GENL"))) header = true;
+    if (chunkSize > 0 && !TakeOnce(id, &taken)) return false;
     offset += 8 + chunkSize;
   }
-  if (!header) return LoadError_Report("FORM", "the file has no header chunk");
+  if (Earlier(kHeader, taken) == nullptr) return LoadError_Report("FORM", "the file has no header chunk");
   return true;
 }
 

@@ -13,8 +13,9 @@ struct ChunkHeader {
   uint32_t size;
 };
 
-// Checks the container: magic, size word, and that every chunk lies inside
-// the file. False (with a console line) for anything else.
+// Checks the container: magic, size word, that every chunk lies inside the
+// file, and that no chunk the readers know comes twice (the header chunks
+// count as one kind). False (with a console line) for anything else.
 bool GameFile_CheckContainer(const GameImage& image);
 
 // Calls visit(id, data offset, size) for every chunk of a checked container.

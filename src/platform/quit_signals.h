@@ -1,10 +1,12 @@
-// Quit signals (SIGINT, SIGTERM). The first asks the game to quit; the main
-// loop answers it at its next message pump and the game ends as it would on
-// a quit message. A signal the game has not answered within the grace time
-// (the loop never reaches its pump), or a second signal, ends the process at
-// once from a watchdog thread: it runs the exit restore steps, then raises
-// the same signal again with its default action, so that the parent sees a
-// death by that signal (a shell reports 128 + the signal's number).
+// Quit signals (SIGINT, SIGTERM, and SIGHUP when the terminal closes). The
+// first asks the game to quit; the main loop takes it at its next message
+// pump and the game ends as it would on a quit message, its end-of-run
+// writes included. A process still running when the grace time is over
+// (the loop never reaches its pump, or the game's end never returns), or a
+// second signal, is ended at once from a watchdog thread: it runs the exit
+// restore steps, then raises the same signal again with its default action,
+// so that the parent sees a death by that signal (a shell reports 128 + the
+// signal's number).
 #pragma once
 
 #include <chrono>
@@ -15,5 +17,3 @@ constexpr std::chrono::milliseconds kQuitGrace{3000};
 void QuitSignals_Install();
 // A quit signal has come (it stays set).
 bool QuitSignals_Received();
-// The game has taken the signal and is ending its own way.
-void QuitSignals_Answer();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gamefile/code_chunks.h"
 #include "gamefile/game_header.h"
 #include "gamefile/image_builder.h"
 #include "gamefile/options.h"
@@ -133,6 +134,51 @@ TEST(ChunkWalk, DamagedContainersFailTheLoad) {
     EXPECT_FALSE(ok) << c.what;
     EXPECT_NE(out.find("Game file damaged: "), std::string::npos) << c.what << "\n" << out;
   }
+}
+
+int g_registrations = 0;
+void CountRegistration() { ++g_registrations; }
+
+// A second copy of a chunk read once stops the load before anything is read
+// (the built-ins are registered at the header); empty copies and unknown
+// chunks are not read, so they never count.
+TEST(ChunkWalk, ASecondCopyOfAKnownChunkIsRefusedBeforeAnyIsRead) {
+  struct Case {
+    std::vector<std::pair<const char*, uint32_t>> after;  // chunks after the header: id, size
+    const char* said;                                     // the damaged-file line; null: accepted
+  };
+  const Case cases[] = {
+      {{{"GEN8", 108}}, "Game file damaged: GEN8: a second GEN8 chunk\n"},
+      {{{"GENL", 108}}, "Game file damaged: GENL: a second header chunk, after GEN8\n"},
+      {{{"OPTN", 4}, {"OPTN", 4}}, "Game file damaged: OPTN: a second OPTN chunk\n"},
+      {{{"STRG", 4}, {"ROOM", 4}, {"STRG", 4}}, "Game file damaged: STRG: a second STRG chunk\n"},
+      {{{"OPTN", 4}, {"OPTN", 0}, {"GEN8", 0}}, nullptr},
+      {{{"ABCD", 4}, {"ABCD", 4}}, nullptr},
+  };
+  GameFile_SetBuiltinRegistration(CountRegistration);
+  for (const Case& c : cases) {
+    ImageBuilder b;
+    b.Header(8, {});
+    for (const auto& [id, size] : c.after) {
+      size_t at = b.Chunk(id);
+      for (uint32_t i = 0; i < size / 4; ++i) b.U32(0);
+      b.EndChunk(at);
+    }
+    GameImage image = b.Finish();
+    g_registrations = 0;
+    testing::internal::CaptureStdout();
+    const bool loaded = LoadGameHeader(image);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string said = c.said == nullptr ? "" : c.said;
+    EXPECT_EQ(loaded, c.said == nullptr) << said;
+    EXPECT_EQ(g_registrations, c.said == nullptr ? 1 : 0) << said;
+    if (c.said != nullptr) {
+      EXPECT_EQ(out, said);
+    } else {
+      EXPECT_EQ(out.find("Game file damaged"), std::string::npos) << out;
+    }
+  }
+  GameFile_SetBuiltinRegistration(nullptr);
 }
 
 TEST(Options, DefaultsWithoutAChunkAndConstantsFromIt) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # start_failures.sh MKGAME PLAYER DESCRIPTION.json
 # A game file with an unknown chunk appended fails to load (exit 1, no
-# preparation); no game at all exits 1; a game file that cannot be read
+# preparation), and one with a second copy of a known chunk is refused as
+# damaged (exit 1); no game at all exits 1; a game file that cannot be read
 # exits 1 with the reason; SIGTERM ends a running game with
 # exit 0 and removes the player's temporary folder.
 set -u
@@ -14,18 +15,56 @@ fail() { echo "$1"; exit 1; }
 
 "$mkgame" "$description" -o "$work/game.win" || fail "mkgame failed"
 
-# Append a chunk "ABCD" of 4 bytes and fix the container's size word.
+# The container's size word made right again after chunks were appended.
+fix_size() {
+  local size=$(( $(stat -c %s "$1") - 8 ))
+  printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $((size & 255)) $(((size >> 8) & 255)) $(((size >> 16) & 255)) $(((size >> 24) & 255)))" |
+    dd of="$1" bs=1 seek=4 conv=notrunc status=none
+}
+
+# Append a chunk "ABCD" of 4 bytes.
 cp "$work/game.win" "$work/bad.win"
 printf 'ABCD\004\000\000\000\001\000\000\000' >> "$work/bad.win"
-size=$(( $(stat -c %s "$work/bad.win") - 8 ))
-printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $((size & 255)) $(((size >> 8) & 255)) $(((size >> 16) & 255)) $(((size >> 24) & 255)))" |
-  dd of="$work/bad.win" bs=1 seek=4 conv=notrunc status=none
+fix_size "$work/bad.win"
 KORVALITH_MAX_FRAMES=5 "$player" -game "$work/bad.win" > "$work/bad.txt" 2>&1
 status=$?
 [ $status -eq 1 ] || fail "unknown chunk: exit $status, expected 1"
 grep -qx "unknown Chunk ABCD:1145258561" "$work/bad.txt" || fail "unknown chunk: no unknown Chunk line"
 grep -qx "Failed to load the game" "$work/bad.txt" || fail "unknown chunk: no failure line"
 grep -qx "PrepareGame()" "$work/bad.txt" && fail "unknown chunk: the game was prepared"
+
+# chunk_of FILE ID: the whole chunk ID of FILE, header included.
+chunk_of() {
+  local offset=8 total size
+  total=$(stat -c %s "$1")
+  while [ $offset -lt "$total" ]; do
+    size=$(od -An -tu4 -j $((offset + 4)) -N 4 "$1" | tr -d ' ')
+    if [ "$(dd if="$1" bs=1 skip=$offset count=4 status=none)" = "$2" ]; then
+      tail -c +$((offset + 1)) "$1" | head -c $((8 + size))
+      return
+    fi
+    offset=$((offset + 8 + size))
+  done
+}
+
+# A second copy of a chunk read once (a header under another id counts as
+# a second header): the load stops on it, before the first is read twice.
+while IFS='|' read -r copied id said; do
+  cp "$work/game.win" "$work/twice.win"
+  { printf '%s' "$id"; chunk_of "$work/game.win" "$copied" | tail -c +5; } >> "$work/twice.win"
+  fix_size "$work/twice.win"
+  KORVALITH_MAX_FRAMES=5 "$player" -game "$work/twice.win" > "$work/twice.txt" 2>&1
+  status=$?
+  [ $status -eq 1 ] || fail "second $id: exit $status, expected 1"
+  grep -qx "Game file damaged: $id: $said" "$work/twice.txt" || fail "second $id: no damaged-file line"
+  grep -q "^InitKSLFunctions\|^PrepareGame()" "$work/twice.txt" && fail "second $id: the game was read"
+done <<CASES
+GEN8|GEN8|a second GEN8 chunk
+GEN8|GEN7|a second header chunk, after GEN8
+OPTN|OPTN|a second OPTN chunk
+STRG|STRG|a second STRG chunk
+ROOM|ROOM|a second ROOM chunk
+CASES
 
 "$player" > "$work/none.txt" 2>&1
 status=$?

@@ -1,5 +1,6 @@
 // Quit signals raised in child processes, each a game stuck between its
-// pumps: which signal ends it, after the restore steps, and when it goes on.
+// pumps or in its own end: which signal ends it, after the restore steps,
+// and when it ends its own way.
 // The children run side by side, for the grace time is the real one.
 #include "platform/quit_signals.h"
 
@@ -27,16 +28,19 @@ void Restore() {
 struct SignalCase {
   const char* name;
   std::vector<int> signals;
-  bool answered;  // the game answers the first signal at once
-  int ended;      // the signal the process ends by; 0: it goes on
+  int ended;   // the signal the process ends by; 0: it ends its own way
+  bool nohup;  // started with SIGHUP ignored
 };
 
+// A game stuck between its pumps, or in its own end, is ended all the same
+// when the grace is over; a run that ends within it ends its own way.
 const SignalCase kCases[] = {
-    {"an unanswered SIGTERM", {SIGTERM}, false, SIGTERM},
-    {"an unanswered SIGINT", {SIGINT}, false, SIGINT},
-    {"a second signal within the grace", {SIGTERM, SIGINT}, false, SIGINT},
-    {"an answered signal", {SIGTERM}, true, 0},
-    {"a second signal after an answer", {SIGINT, SIGTERM}, true, SIGTERM},
+    {"SIGTERM", {SIGTERM}, SIGTERM, false},
+    {"SIGINT", {SIGINT}, SIGINT, false},
+    {"SIGHUP", {SIGHUP}, SIGHUP, false},
+    {"a second signal within the grace", {SIGTERM, SIGINT}, SIGINT, false},
+    {"a run ending within the grace", {SIGHUP}, 0, false},
+    {"SIGHUP under nohup", {SIGHUP}, 0, true},
 };
 
 // Longer than any ending the watchdog may take; a child still alive then
@@ -46,16 +50,12 @@ constexpr int kWentOn = 3;
 
 [[noreturn]] void RunChild(const SignalCase& c, int report) {
   g_restoreReport = report;
+  if (c.nohup) std::signal(SIGHUP, SIG_IGN);
   QuitSignals_Install();
   ExitRestore_Add(Restore);
-  for (size_t i = 0; i < c.signals.size(); ++i) {
-    std::raise(c.signals[i]);
-    if (!QuitSignals_Received()) _exit(1);
-    if (i == 0 && c.answered) {
-      QuitSignals_Answer();
-      // Past the grace: only a signal still to come may end it now.
-      std::this_thread::sleep_for(kQuitGrace + milliseconds(500));
-    }
+  for (int number : c.signals) {
+    std::raise(number);
+    if (QuitSignals_Received() == c.nohup) _exit(1);
   }
   std::this_thread::sleep_for(c.ended != 0 ? kStuck : milliseconds(200));
   _exit(c.ended != 0 ? kWentOn : 0);
@@ -66,7 +66,7 @@ struct Child {
   int report;
 };
 
-TEST(QuitSignals, AnUnansweredOrSecondSignalEndsTheProcessAfterTheRestoreSteps) {
+TEST(QuitSignals, TheGraceOrASecondSignalEndsTheProcessAfterTheRestoreSteps) {
   std::vector<Child> children;
   for (const SignalCase& c : kCases) {
     int pipes[2];

@@ -15,11 +15,10 @@
 
 namespace {
 
-constexpr int kQuitSignals[] = {SIGINT, SIGTERM};
+constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 int g_wake[2] = {-1, -1};
 std::atomic<bool> g_received{false};
-std::atomic<bool> g_answered{false};
 
 void OnQuitSignal(int number) {
   const int saved = errno;
@@ -49,16 +48,14 @@ int NextSignal(int milliseconds) {
   return byte;
 }
 
-// A signal, then either the game's answer (only a second signal ends it
-// then), a second signal, or the grace time running out unanswered.
+// A signal, then a second one or the end of the grace time, whichever comes
+// first; the game taking the quit does not stop the grace, for its own end
+// (the Game End event, the end-of-run writes) may never return.
 void Watch() {
-  for (;;) {
-    const int first = NextSignal(-1);
-    if (first <= 0) continue;
-    int second = NextSignal(static_cast<int>(kQuitGrace.count()));
-    if (second < 0 && g_answered.load()) second = NextSignal(-1);
-    End(second < 0 ? first : second);
-  }
+  int first = -1;
+  while (first <= 0) first = NextSignal(-1);
+  const int second = NextSignal(static_cast<int>(kQuitGrace.count()));
+  End(second < 0 ? first : second);
 }
 
 }  // namespace
@@ -72,12 +69,14 @@ void QuitSignals_Install() {
     struct sigaction action {};
     action.sa_handler = OnQuitSignal;
     sigemptyset(&action.sa_mask);
-    for (int number : kQuitSignals) sigaction(number, &action, nullptr);
+    for (int number : kQuitSignals) {
+      // A player started under nohup keeps running when its terminal closes.
+      struct sigaction before {};
+      sigaction(number, nullptr, &before);
+      if (number == SIGHUP && before.sa_handler == SIG_IGN) continue;
+      sigaction(number, &action, nullptr);
+    }
   });
 }
 
 bool QuitSignals_Received() { return g_received.load(); }
-
-void QuitSignals_Answer() {
-  if (g_received.load()) g_answered.store(true);
-}

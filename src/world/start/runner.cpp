@@ -95,10 +95,7 @@ void Runner_PumpMessages() {
     stepsSeen = IO_StepCount();
     Win_InputTaken();
   }
-  if (Win_PumpMessages() || Native_TakeStopRequest()) g_running = 0;
-  if (!QuitSignals_Received()) return;
-  g_running = 0;
-  QuitSignals_Answer();
+  if (Win_PumpMessages() || Native_TakeStopRequest() || QuitSignals_Received()) g_running = 0;
 }
 
 namespace {

@@ -22,9 +22,10 @@ using ShutdownStep = void (*)();
 void Runner_SetFileRelease(ShutdownStep release);
 
 // The message pump: the window's messages, and a quit signal (SIGINT,
-// SIGTERM) acts like a quit message; one the pump never reaches in time ends
-// the process (platform/quit_signals.h). The main loop calls it directly;
-// the wiring list installs it for the pumps of the layers below.
+// SIGTERM, SIGHUP) acts like a quit message; a process still running when
+// the signal's grace is over is ended (platform/quit_signals.h). The main
+// loop calls it directly; the wiring list installs it for the pumps of the
+// layers below.
 void Runner_PumpMessages();
 // A quit signal also ends a dialog that is waiting for an answer.
 bool Runner_QuitSignalled();

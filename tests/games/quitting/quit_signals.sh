@@ -3,6 +3,9 @@
 # A headless game stuck in a loop in its first event never reaches its
 # message pump: SIGTERM, SIGINT, or SIGTERM sent twice must still end the
 # player within seconds, as a death by that signal (exit 128 + its number).
+# A game that takes the quit but whose Game End event loops is ended the
+# same way; one whose Game End event returns exits 0 after the end-of-run
+# writes (its highscore table, the INI file it left open), on SIGHUP too.
 set -u
 mkgame=$1 player=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +22,9 @@ fail() {
   exit 1
 }
 
-"$mkgame" "$here/looping.json" -o "$work/looping.win" > "$work/mkgame.txt" 2>&1 || fail "mkgame: $(cat "$work/mkgame.txt")"
+for game in looping ending; do
+  "$mkgame" "$here/$game.json" -o "$work/$game.win" > "$work/mkgame.txt" 2>&1 || fail "mkgame: $(cat "$work/mkgame.txt")"
+done
 
 . "$here/looping_support.sh"
 # Signal $1 (number $2) sent $3 times to the looping game.
@@ -30,4 +35,32 @@ ends_by() {
 ends_by TERM 15 1
 ends_by INT 2 1
 ends_by TERM 15 2
+
+# Signal $1 (number $2) sent once; $3: whether the Game End event loops.
+# Its save folder is named after the game, not after the file.
+ends_game() {
+  local name=$1 number=$2 loops=$3 folder="$work/end_$1_$3/Signalled Ending"
+  start_game "$work/ending.win" ready KORVALITH_HEADLESS=1 ALSOFT_DRIVERS=null XDG_DATA_HOME="${folder%/*}" \
+    KV_END_LOOPS="$loops"
+  if [ "$loops" = 1 ]; then
+    signal_looping "$name" "$number" 1
+    grep -qx "game end" "$work/out.txt" || fail "$name: the Game End event did not run"
+    # Ended as by a second signal: the end-of-run writes never came.
+    [ -e "$folder/hiscore.dat" ] && fail "$name: a looping Game End event wrote the highscore table"
+    return
+  fi
+  signal_looping "$name" "$number" 1 0
+  grep -qa "signalled" "$folder/hiscore.dat" 2> /dev/null || fail "$name: the highscore table was not written"
+  grep -q "^value=7" "$folder/open.ini" 2> /dev/null || fail "$name: the open INI file was not written"
+}
+while read -r name number loops; do
+  ends_game "$name" "$number" "$loops"
+done <<CASES
+TERM 15 1
+INT 2 1
+HUP 1 1
+TERM 15 0
+INT 2 0
+HUP 1 0
+CASES
 echo "quit signals test passed"
