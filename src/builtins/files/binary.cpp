@@ -47,7 +47,7 @@ bool CopyWhole(const std::string& from, const std::string& to) {
   FILE* out = FileStream_Open(to, "wb");
   const auto size = static_cast<size_t>(source->size);
   bool copied = out != nullptr && std::fwrite(source->data, 1, size, out) == size;
-  if (out != nullptr && std::fclose(out) != 0) copied = false;
+  if (!FileStream_Close(&out, false)) copied = false;
   LoadSave_Close(source);
   return copied;
 }
@@ -60,7 +60,10 @@ FILE* OpenReadWrite(const char* name, const std::string& save) {
   if (FilePath_IsRegularFile(program)) {
     return FitsInHandle(program) && CopyWhole(program, save) ? FileStream_Open(save, "r+b") : nullptr;
   }
-  return FileStream_Open(save, "w+b");
+  // A new file is there, empty, from the open on, as a mode 2 handle always
+  // writes in place.
+  FILE* created = FileStream_Open(save, "wb");
+  return FileStream_Close(&created, false) ? FileStream_Open(save, "r+b") : nullptr;
 }
 
 bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {

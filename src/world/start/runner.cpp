@@ -28,6 +28,7 @@
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
@@ -110,6 +111,8 @@ void InitSystems(const AboveWorld& above) {
   Variable_BuiltIn_Init();
   QuitSignals_Install();
   char* base = File_DefaultTempBase();
+  LoadSave_TidySaveFolder();
+  File_RemoveLeftoverTempDirectories(base);
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
   Score_Clear();
