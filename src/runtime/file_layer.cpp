@@ -326,8 +326,10 @@ void LoadSave_RememberOpenPath(const char* fullPath) {
 void LoadSave_TidySaveFolder() {
   const std::string& folder = TheRoots().save;
   if (folder.empty()) return;
+  // Without its last "/", so that a plain file in the way is seen as one.
+  const std::string bare = Normalise(folder);
   struct stat info;
-  if (stat(folder.c_str(), &info) != 0) {
+  if (stat(bare.c_str(), &info) != 0) {
     // A missing folder is made on the first write.
     if (errno == ENOENT) return;
     g_debugConsole->Output("The save folder %s cannot be reached (%s); nothing can be saved\n", folder.c_str(),

@@ -111,7 +111,6 @@ void InitSystems(const AboveWorld& above) {
   Variable_BuiltIn_Init();
   QuitSignals_Install();
   char* base = File_DefaultTempBase();
-  LoadSave_TidySaveFolder();
   File_RemoveLeftoverTempDirectories(base);
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
@@ -127,6 +126,8 @@ bool Runner_PrepareAndRun() {
     g_debugConsole->Output("Failed to load the game\n");
     return false;
   }
+  // The game has named its save folder by now.
+  LoadSave_TidySaveFolder();
   Variable_Global_Init();
   g_debugConsole->Output("PrepareGame()\n");
   if (!PrepareGame()) return false;
