@@ -27,6 +27,7 @@ constexpr int kLeftoverDepth = 16;
 struct Tracked {
   std::string target;
   std::string temporary;  // empty for a stream writing in place
+  int error = 0;          // why the first write failed; the stream drops what it held
 };
 
 std::mutex g_mutex;
@@ -93,9 +94,12 @@ bool Flush(FILE* stream, bool sync) {
   return !sync || fsync(fileno(stream)) == 0;
 }
 
+// The reason a write failed: the first one noted, else the one just seen.
+int Reason(const Tracked& tracked) { return tracked.error != 0 ? tracked.error : errno; }
+
 bool PutInPlace(FILE* stream, const Tracked& tracked) {
   bool ok = Flush(stream, true) && std::rename(tracked.temporary.c_str(), tracked.target.c_str()) == 0;
-  const int why = errno;
+  const int why = Reason(tracked);
   if (ok) SyncFolder(tracked.target);
   // The lock goes only now, once the temporary has its final name.
   if (std::fclose(stream) != 0 && ok) return false;
@@ -104,9 +108,9 @@ bool PutInPlace(FILE* stream, const Tracked& tracked) {
   return ok;
 }
 
-bool CloseInPlace(FILE* stream) {
+bool CloseInPlace(FILE* stream, const Tracked& tracked) {
   bool ok = Flush(stream, false);
-  const int why = errno;
+  const int why = Reason(tracked);
   if (std::fclose(stream) != 0) return false;
   errno = why;
   return ok;
@@ -207,9 +211,17 @@ bool WriteStream_Close(FILE* stream, bool report) {
   Tracked tracked;
   if (!Untrack(stream, &tracked)) return std::fclose(stream) == 0;
   const bool replacing = !tracked.temporary.empty();
-  const bool ok = replacing ? PutInPlace(stream, tracked) : CloseInPlace(stream);
+  const bool ok = replacing ? PutInPlace(stream, tracked) : CloseInPlace(stream, tracked);
   if (!ok && report) WriteStream_Report(tracked.target, errno, replacing);
   return ok;
+}
+
+void WriteStream_NoteFailure(FILE* stream) {
+  if (stream == nullptr || !std::ferror(stream)) return;
+  const int why = errno != 0 ? errno : EIO;
+  std::lock_guard<std::mutex> hold(g_mutex);
+  auto found = Streams().find(stream);
+  if (found != Streams().end() && found->second.error == 0) found->second.error = why;
 }
 
 void WriteStream_Abandon(FILE* stream) {

@@ -28,6 +28,9 @@ void WriteStream_Track(FILE* stream, const std::string& path);
 // the temporary is removed, errno says why and, when report is set, one
 // console line names the file and the reason.
 bool WriteStream_Close(FILE* stream, bool report = true);
+// Called right after a write on stream: when it failed, keeps errno as the
+// reason its close gives (the stream itself forgets it).
+void WriteStream_NoteFailure(FILE* stream);
 // Closes a replacing stream without putting anything in place.
 void WriteStream_Abandon(FILE* stream);
 

@@ -137,6 +137,9 @@ TEST_F(FullDisk, EveryWriterKeepsTheEarlierFileSaysSoOnceAndAnswersItsFailure) {
     }
     ASSERT_EQ(console.Lines().size(), 1u) << console.Text();
     EXPECT_NE(console.Text().find(writer.file), std::string::npos) << console.Text();
+    if (writer.failureAnswer != 0) {
+      EXPECT_NE(console.Text().find("No space left on device"), std::string::npos) << console.Text();
+    }
     EXPECT_FALSE(HasTemporaries());
     unlink(Save("filler").c_str());
   }

@@ -12,6 +12,7 @@
 #include "builtins/files/slots.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -199,6 +200,7 @@ void F_FileBinWriteByte(KV_BUILTIN_PARAMS) {
   if (slot == nullptr || slot->stream == nullptr) return;
   Turn(*slot, true);
   std::fputc(static_cast<uint8_t>(a.Int(1)), slot->stream);
+  WriteStream_NoteFailure(slot->stream);
 }
 
 void FileBinary_CloseAll() {

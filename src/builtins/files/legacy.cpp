@@ -111,7 +111,10 @@ void F_FileWriteString(KV_BUILTIN_PARAMS) {
 
 void F_FileWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  if (FILE* stream = Writing()) std::fprintf(stream, "%10.4f", a.Real(0));
+  if (FILE* stream = Writing()) {
+    std::fprintf(stream, "%10.4f", a.Real(0));
+    WriteStream_NoteFailure(stream);
+  }
 }
 
 void F_FileWriteln(KV_BUILTIN_PARAMS) {

@@ -38,7 +38,10 @@ bool CopyBlocks(FILE* from, FILE* to) {
   char block[4096];
   size_t got;
   while ((got = std::fread(block, 1, sizeof block, from)) > 0) {
-    if (std::fwrite(block, 1, got, to) != got) return false;
+    if (std::fwrite(block, 1, got, to) != got) {
+      WriteStream_NoteFailure(to);
+      return false;
+    }
   }
   return !std::ferror(from);
 }

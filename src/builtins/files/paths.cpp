@@ -84,6 +84,7 @@ void FileStream_WriteText(FILE* stream, const char* text, size_t length) {
     start = i + 1;
   }
   std::fwrite(text + start, 1, length - start, stream);
+  WriteStream_NoteFailure(stream);
 }
 
 void FileStream_WriteText(FILE* stream, const char* text) { FileStream_WriteText(stream, text, std::strlen(text)); }

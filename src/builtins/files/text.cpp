@@ -172,7 +172,10 @@ void F_FileTextWriteString(KV_BUILTIN_PARAMS) {
 // "%g " keeps its blank: numbers written one after another stay apart.
 void F_FileTextWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  if (FILE* stream = Writer(a)) std::fprintf(stream, "%g ", a.Real(1));
+  if (FILE* stream = Writer(a)) {
+    std::fprintf(stream, "%g ", a.Real(1));
+    WriteStream_NoteFailure(stream);
+  }
 }
 
 void F_FileTextWriteln(KV_BUILTIN_PARAMS) {

@@ -103,7 +103,8 @@ bool C3DModel::Save(const char* path) const {
     }
     written = written && std::fputc('\n', file) != EOF;
   }
-  // A full disk shows at the flush or the close; either makes the save fail.
+  // A full disk shows at a write, the flush or the close; each fails the save.
+  WriteStream_NoteFailure(file);
   return WriteStream_Close(file) && written;
 }
 
