@@ -279,7 +279,11 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
 // full disk, a size limit) leaves the earlier file as it was.
 bool WriteWhole(const std::string& path, const void* data, int32_t size) {
   size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) return false;
+  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) {
+    // Something other than a folder holds the folder's name.
+    if (errno == EEXIST) errno = ENOTDIR;
+    return false;
+  }
   return WriteStream_ReplaceWhole(path, data, static_cast<size_t>(size));
 }
 
