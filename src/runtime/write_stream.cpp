@@ -101,8 +101,9 @@ bool PutInPlace(FILE* stream, const Tracked& tracked) {
   bool ok = Flush(stream, true) && std::rename(tracked.temporary.c_str(), tracked.target.c_str()) == 0;
   const int why = Reason(tracked);
   if (ok) SyncFolder(tracked.target);
-  // The lock goes only now, once the temporary has its final name.
-  if (std::fclose(stream) != 0 && ok) return false;
+  // The lock goes only now, once the temporary has its final name; the
+  // bytes are on the disk already.
+  std::fclose(stream);
   if (!ok) unlink(tracked.temporary.c_str());
   errno = why;
   return ok;
@@ -178,12 +179,14 @@ FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode) {
     errno = ENOENT;
     return nullptr;
   }
-  // Only a file is replaced: a folder, a device or a pipe in the way stays.
+  // Only a file is replaced: a folder, a device or a pipe in the way stays,
+  // and so does a file that could not be written over.
   struct stat info;
   if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     return nullptr;
   }
+  if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return nullptr;
   std::string temporary;
   int fd = CreateTemporary(path, mode, &temporary);
   if (fd < 0) return nullptr;
