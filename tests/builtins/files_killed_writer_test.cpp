@@ -43,6 +43,16 @@ std::vector<std::string> Names(const std::string& folder, const char* containing
   return names;
 }
 
+// Kills and reaps a child when the test ends, whatever stopped it.
+struct Reaper {
+  pid_t pid;
+  ~Reaper() {
+    if (pid <= 0) return;
+    ::kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
 class KilledWriters : public FilesTest {
  protected:
   // A player's writes, over and over, until it is killed.
@@ -88,12 +98,13 @@ TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndTheNextStartRemovesLeftovers) {
   for (const char* name : {"notes.txt", "data.bin", "game.sav"}) WriteRaw(Save(name), Content(0));
   std::mt19937 random(80);
   for (int kill = 0; kill < 50; ++kill) {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) WriteForever();
+    Reaper writer{fork()};
+    ASSERT_GE(writer.pid, 0);
+    if (writer.pid == 0) WriteForever();
     usleep(std::uniform_int_distribution<useconds_t>(0, 40000)(random));
-    ::kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    ::kill(writer.pid, SIGKILL);
+    waitpid(writer.pid, nullptr, 0);
+    writer.pid = 0;
     for (const char* name : {"notes.txt", "data.bin", "game.sav"}) {
       EXPECT_TRUE(IsWhole(ReadRaw(Save(name)))) << name << " after kill " << kill;
     }
@@ -101,7 +112,8 @@ TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndTheNextStartRemovesLeftovers) {
 
   // Fifty kills in the middle of writing leave temporaries behind.
   EXPECT_FALSE(Names(save_, ".kvtmp").empty());
-  const pid_t live = StartLiveWriter();
+  Reaper liveWriter{StartLiveWriter()};
+  const pid_t live = liveWriter.pid;
   ASSERT_GT(live, 0);
   ASSERT_FALSE(Names(temp_, "qz_ttt_").empty());
   LoadSave_TidySaveFolder();
@@ -116,6 +128,7 @@ TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndTheNextStartRemovesLeftovers) {
 
   ::kill(live, SIGKILL);
   waitpid(live, nullptr, 0);
+  liveWriter.pid = 0;
   LoadSave_TidySaveFolder();
   File_RemoveLeftoverTempDirectories(temp_.c_str());
   EXPECT_TRUE(Names(save_, ".kvtmp").empty());
