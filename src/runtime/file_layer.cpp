@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/path_beneath.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -276,33 +278,16 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
   return data;
 }
 
-bool WriteAll(int fd, const void* data, int32_t size) {
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  int64_t done = 0;
-  while (done < size) {
-    ssize_t put = write(fd, bytes + done, static_cast<size_t>(size - done));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += put;
-  }
-  return true;
-}
-
-// The bytes go to a new file beside the target, which replaces the target
-// only once complete: a write cut short (a full disk, a size limit) leaves
-// the earlier file as it was.
+// The bytes replace the target only once complete: a write cut short (a
+// full disk, a size limit) leaves the earlier file as it was.
 bool WriteWhole(const std::string& path, const void* data, int32_t size) {
   size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) return false;
-  static uint32_t counter = 0;
-  const std::string temporary = path + ".kvtmp" + std::to_string(getpid()) + "_" + std::to_string(++counter);
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool written = WriteAll(fd, data, size);
-  written = close(fd) == 0 && written;
-  if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-  unlink(temporary.c_str());
-  return false;
+  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) {
+    // Something other than a folder holds the folder's name.
+    if (errno == EEXIST) errno = ENOTDIR;
+    return false;
+  }
+  return WriteStream_ReplaceWhole(path, data, static_cast<size_t>(size));
 }
 
 }  // namespace
@@ -343,6 +328,26 @@ void LoadSave_RememberOpenPath(const char* fullPath) {
   if (fullPath == nullptr) return;
   std::string full = FullPath(fullPath);
   if (!full.empty()) TheRoots().openList.insert(TheRoots().openList.begin(), full);
+}
+
+void LoadSave_TidySaveFolder() {
+  const std::string& folder = TheRoots().save;
+  if (folder.empty()) return;
+  // Without its last "/", so that a plain file in the way is seen as one.
+  const std::string bare = Normalise(folder);
+  struct stat info;
+  if (stat(bare.c_str(), &info) != 0) {
+    // A missing folder is made on the first write.
+    if (errno == ENOENT) return;
+    g_debugConsole->Output("The save folder %s cannot be reached (%s); nothing can be saved\n", folder.c_str(),
+                           std::strerror(errno));
+    return;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    g_debugConsole->Output("The save folder %s is not a folder; nothing can be saved\n", folder.c_str());
+    return;
+  }
+  WriteStream_RemoveLeftovers(folder);
 }
 
 // ------------------------------------------------------------------ mapping
@@ -394,6 +399,7 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize) {
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
   if (size < 0 || (data == nullptr && size > 0)) return false;
   std::string mapped = MapToSave(path);
+  if (mapped.empty()) errno = EINVAL;
   return !mapped.empty() && WriteWhole(mapped, data, size);
 }
 

@@ -40,6 +40,11 @@ void LoadSave_SetSaveDirectory(const char* folder);
 const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
 
+// At start: says on the console when the save folder is a plain file or
+// cannot be reached, and removes the temporaries that runs killed while
+// writing left in it.
+void LoadSave_TidySaveFolder();
+
 // Folds ".", ".." and repeated separators of a full path; ".." at the top
 // stays at the top. The result has no trailing "/" (but "/" itself).
 std::string LoadSave_FoldPath(const std::string& full);

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -13,14 +14,19 @@
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
 // Gives up on a name search after this many taken names.
 constexpr int kNameAttempts = 100000;
+constexpr const char* kTempPrefix = "qz_ttt_";
 
 std::string g_tempBase;
 std::string g_tempDirectory;
+// Held open, locked, while the temporary folder is ours: a folder nobody
+// locks is a killed run's leftover.
+int g_tempLock = -1;
 bool g_haveTempDirectory = false;
 
 char* NewText(const std::string& text) {
@@ -176,6 +182,54 @@ char* File_DefaultTempBase() {
   return NewText(base != nullptr && base[0] != '\0' ? base : "/tmp");
 }
 
+namespace {
+
+bool LockTempDirectory(const std::string& name) {
+  int fd = open(name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  if (!WriteStream_LockOwned(fd, name)) {
+    close(fd);
+    return false;
+  }
+  if (g_tempLock >= 0) close(g_tempLock);
+  g_tempLock = fd;
+  g_tempDirectory = name;
+  g_haveTempDirectory = true;
+  return true;
+}
+
+bool IsTempDirectoryName(const char* name) {
+  if (std::strncmp(name, kTempPrefix, std::strlen(kTempPrefix)) != 0) return false;
+  const char* digits = name + std::strlen(kTempPrefix);
+  if (*digits == '\0') return false;
+  for (const char* c = digits; *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') return false;
+  }
+  return true;
+}
+
+// Removes the folder when no running player holds its lock.
+void RemoveIfUnowned(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return;
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) Directory_Delete(path.c_str());
+  close(fd);
+}
+
+}  // namespace
+
+void File_RemoveLeftoverTempDirectories(const char* base) {
+  if (base == nullptr || base[0] == '\0') return;
+  DIR* dir = opendir(base);
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsTempDirectoryName(entry->d_name)) continue;
+    const std::string path = std::string(base) + "/" + entry->d_name;
+    if (path != g_tempDirectory) RemoveIfUnowned(path);
+  }
+  closedir(dir);
+}
+
 bool File_MakeTempDirectory(const char* base) {
   if (base == nullptr || base[0] == '\0') return false;
   g_tempBase = base;
@@ -183,12 +237,12 @@ bool File_MakeTempDirectory(const char* base) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     int r = std::rand() % 32768;
     int n = Num_TruncInt32(r / 32767.0 * 100000.0);
-    std::string name = g_tempBase + "/qz_ttt_" + std::to_string(n);
-    // An exclusive create: whoever makes the folder owns it.
+    std::string name = g_tempBase + "/" + kTempPrefix + std::to_string(n);
+    // An exclusive create: whoever makes the folder owns it, once it holds
+    // the lock on it (a player tidying leftovers may take the folder first).
     if (mkdir(name.c_str(), 0700) == 0) {
-      g_tempDirectory = name;
-      g_haveTempDirectory = true;
-      return true;
+      if (LockTempDirectory(name)) return true;
+      continue;
     }
     if (errno != EEXIST) return false;
   }
@@ -210,5 +264,8 @@ char* File_MakeTempName(const char* suffix) {
 bool File_DeleteTempDirectory() {
   if (!g_haveTempDirectory) return false;
   g_haveTempDirectory = false;
-  return Directory_Delete(g_tempDirectory.c_str());
+  const bool deleted = Directory_Delete(g_tempDirectory.c_str());
+  close(g_tempLock);
+  g_tempLock = -1;
+  return deleted;
 }

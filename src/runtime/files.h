@@ -45,6 +45,9 @@ char* File_DefaultTempBase();
 // creates the folder exclusively, so two programs starting together never
 // share one. True when it was made; it is then the temporary folder.
 bool File_MakeTempDirectory(const char* base);
+// Deletes the "qz_ttt_<n>" folders under base that no running player holds
+// (each player keeps its own temporary folder locked while it runs).
+void File_RemoveLeftoverTempDirectories(const char* base);
 // A copy of the temporary folder; null when none was made.
 char* File_GetTempDirectory();
 // "<temporary folder>/a<n><suffix>" with n from the script generator in

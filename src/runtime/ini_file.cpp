@@ -1,6 +1,7 @@
 #include "runtime/ini_file.h"
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -319,9 +320,10 @@ bool CIniFile::Flush() {
   int32_t size = 0;
   char* buffer = BuildText(&size);
   bool written = buffer != nullptr && LoadSave_WriteFile(fileName, buffer, size);
+  const int why = errno;
   MemoryManager::Free(buffer);
   if (!written) {
-    g_debugConsole->Output("INI file %s could not be written\n", fileName);
+    g_debugConsole->Output("INI file %s could not be written (%s)\n", fileName, std::strerror(why));
     return false;
   }
   dirty = 0;

@@ -9,6 +9,7 @@
 #include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -63,12 +64,8 @@ bool CStream::LoadFromFile(const char* path, int64_t skip) {
 
 bool CStream::SaveToFile(const char* path) const {
   if (m_buffer == nullptr || path == nullptr) return false;
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
   auto count = static_cast<size_t>(std::clamp<int64_t>(m_position, 0, m_size));
-  bool ok = std::fwrite(m_buffer, 1, count, file) == count;
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return WriteStream_ReplaceWhole(path, m_buffer, count);
 }
 
 void CStream::WriteHex(char** slot) const {

@@ -189,6 +189,30 @@ TEST_F(FileLayer, AFailedWriteKeepsTheEarlierFile) {
   EXPECT_EQ(ReadRaw(save_ + "slot.sav"), big);
 }
 
+// A save folder that is a plain file or lies past one is said once at start,
+// and writes then fail without harm; a missing one is made on first write.
+TEST_F(FileLayer, ASaveFolderInTheWayIsToldAtStart) {
+  struct Case {
+    std::string folder;
+    std::string line;
+  };
+  WriteRaw(base_ + "/plain", "x");
+  const Case cases[] = {
+      {base_ + "/missing/", ""},
+      {base_ + "/plain/", "The save folder " + base_ + "/plain/ is not a folder; nothing can be saved\n"},
+      {base_ + "/plain/inner/",
+       "The save folder " + base_ + "/plain/inner/ cannot be reached (Not a directory); nothing can be saved\n"},
+  };
+  for (const Case& c : cases) {
+    LoadSave_SetSaveDirectory(c.folder.c_str());
+    testsupport::ConsoleCapture console;
+    LoadSave_TidySaveFolder();
+    EXPECT_EQ(console.Text(), c.line);
+    EXPECT_EQ(LoadSave_WriteFile("slot.sav", "s", 1), c.line.empty());
+    EXPECT_EQ(ReadRaw(base_ + "/plain"), "x");
+  }
+}
+
 TEST_F(FileLayer, ReadsFailClosed) {
   int32_t size = 7;
   EXPECT_EQ(LoadSave_ReadProgramFile("missing.txt", &size), nullptr);

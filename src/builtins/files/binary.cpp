@@ -12,6 +12,7 @@
 #include "builtins/files/slots.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool CopyWhole(const std::string& from, const std::string& to) {
   FILE* out = FileStream_Open(to, "wb");
   const auto size = static_cast<size_t>(source->size);
   bool copied = out != nullptr && std::fwrite(source->data, 1, size, out) == size;
-  if (out != nullptr && std::fclose(out) != 0) copied = false;
+  if (!FileStream_Close(&out, false)) copied = false;
   LoadSave_Close(source);
   return copied;
 }
@@ -60,7 +61,10 @@ FILE* OpenReadWrite(const char* name, const std::string& save) {
   if (FilePath_IsRegularFile(program)) {
     return FitsInHandle(program) && CopyWhole(program, save) ? FileStream_Open(save, "r+b") : nullptr;
   }
-  return FileStream_Open(save, "w+b");
+  // A new file is there, empty, from the open on, as a mode 2 handle always
+  // writes in place.
+  FILE* created = FileStream_Open(save, "wb");
+  return FileStream_Close(&created, false) ? FileStream_Open(save, "r+b") : nullptr;
 }
 
 bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
@@ -196,6 +200,7 @@ void F_FileBinWriteByte(KV_BUILTIN_PARAMS) {
   if (slot == nullptr || slot->stream == nullptr) return;
   Turn(*slot, true);
   std::fputc(static_cast<uint8_t>(a.Int(1)), slot->stream);
+  WriteStream_NoteFailure(slot->stream);
 }
 
 void FileBinary_CloseAll() {

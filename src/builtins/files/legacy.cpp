@@ -2,12 +2,14 @@
 // save folder like every other; its reads look in the save folder, then the
 // program folder, then at an absolute path as given. Read or written, it
 // behaves as a text-mode stream: LF goes out as CR LF, CR LF comes in as LF.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
 #include "runtime/file_layer.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -44,7 +46,11 @@ FILE* Writing() {
 void Open(const std::string& path, const char* mode, LegacyState state) {
   FileLegacy_Close();
   g_legacy.stream = FileStream_Open(path, mode);
-  if (g_legacy.stream != nullptr) g_legacy.state = state;
+  if (g_legacy.stream != nullptr) {
+    g_legacy.state = state;
+  } else if (state == kWriting && !path.empty()) {
+    WriteStream_Report(path, errno, true);
+  }
 }
 
 // Characters up to a line end; the LF itself is kept only when asked.
@@ -106,7 +112,10 @@ void F_FileWriteString(KV_BUILTIN_PARAMS) {
 
 void F_FileWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  if (FILE* stream = Writing()) std::fprintf(stream, "%10.4f", a.Real(0));
+  if (FILE* stream = Writing()) {
+    std::fprintf(stream, "%10.4f", a.Real(0));
+    WriteStream_NoteFailure(stream);
+  }
 }
 
 void F_FileWriteln(KV_BUILTIN_PARAMS) {

@@ -14,6 +14,7 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -37,7 +38,10 @@ bool CopyBlocks(FILE* from, FILE* to) {
   char block[4096];
   size_t got;
   while ((got = std::fread(block, 1, sizeof block, from)) > 0) {
-    if (std::fwrite(block, 1, got, to) != got) return false;
+    if (std::fwrite(block, 1, got, to) != got) {
+      WriteStream_NoteFailure(to);
+      return false;
+    }
   }
   return !std::ferror(from);
 }
@@ -54,11 +58,14 @@ int CopyInto(FILE* source, const std::string& destination, const char* name) {
     g_debugConsole->Output("Unable to open destination file %s\n", name);
     return -1;
   }
-  bool copied = CopyBlocks(source, target);
-  if (std::fclose(target) != 0) copied = false;
-  if (copied) return 0;
-  g_debugConsole->Output("Unable to write destination file %s\n", name);
-  return -1;
+  // The destination's earlier file stays whole unless the copy completes;
+  // a failed write has its own console line, naming the reason.
+  if (!CopyBlocks(source, target) && !std::ferror(target)) {
+    WriteStream_Abandon(target);
+    g_debugConsole->Output("Unable to write destination file %s\n", name);
+    return -1;
+  }
+  return FileStream_Close(&target) ? 0 : -1;
 }
 
 // The index of the separator that ends the folder part: the last "\", or

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -45,10 +47,14 @@ std::string FilePath_Existing(const char* name) {
 }
 
 FILE* FileStream_Open(const std::string& path, const char* mode) {
-  if (path.empty()) return nullptr;
+  if (path.empty()) {
+    errno = EINVAL;
+    return nullptr;
+  }
   const int flags = OpenFlags(mode);
   const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
   if (writes) File_CreateParentDirectories(path.c_str());
+  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
   // A mapped save path holds no link; one that appeared since is not taken.
   int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
@@ -60,12 +66,14 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   }
   FILE* stream = fdopen(fd, mode);
   if (stream == nullptr) close(fd);
+  if (writes) WriteStream_Track(stream, path);
   return stream;
 }
 
-void FileStream_Close(FILE** stream) {
-  if (*stream != nullptr) std::fclose(*stream);
+bool FileStream_Close(FILE** stream, bool report) {
+  const bool ok = WriteStream_Close(*stream, report);
   *stream = nullptr;
+  return ok;
 }
 
 void FileStream_WriteText(FILE* stream, const char* text, size_t length) {
@@ -77,6 +85,7 @@ void FileStream_WriteText(FILE* stream, const char* text, size_t length) {
     start = i + 1;
   }
   std::fwrite(text + start, 1, length - start, stream);
+  WriteStream_NoteFailure(stream);
 }
 
 void FileStream_WriteText(FILE* stream, const char* text) { FileStream_WriteText(stream, text, std::strlen(text)); }

@@ -19,9 +19,13 @@ bool FilePath_IsRegularFile(const std::string& path);
 
 // Opens a regular file with a C library mode ("rb", "wb", "r+b", "w+b",
 // "ab", "a+"); null for anything else or when it cannot be opened. Writing
-// modes first create the missing folders of the path.
+// modes first create the missing folders of the path. The "w" modes write a
+// temporary that replaces the file only at the close (see write_stream.h),
+// so until then the file keeps its earlier content.
 FILE* FileStream_Open(const std::string& path, const char* mode);
-void FileStream_Close(FILE** stream);
+// Closes and clears the stream; false when a write could not complete, with
+// one console line about it when report is set.
+bool FileStream_Close(FILE** stream, bool report = true);
 
 // The text-mode writer: every LF goes to the disk as CR LF.
 void FileStream_WriteText(FILE* stream, const char* text, size_t length);

@@ -2,6 +2,7 @@
 // read as bytes, so CR LF line ends come back as they are; a file opened for
 // writing is a stream that turns every LF into CR LF.
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "builtins/files/slots.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -77,8 +79,13 @@ void OpenForWriting(ScriptValue* result, const BuiltinArgs& a, const char* mode)
   Result_SetReal(result, -1);
   int32_t handle = LowestFree();
   if (handle == 0) return;
-  FILE* stream = FileStream_Open(FilePath_Save(a.Text(0)), mode);
-  if (stream == nullptr) return;
+  const std::string path = FilePath_Save(a.Text(0));
+  FILE* stream = FileStream_Open(path, mode);
+  if (stream == nullptr) {
+    // A name that maps nowhere is refused without a word, as reads are.
+    if (!path.empty()) WriteStream_Report(path, errno, true);
+    return;
+  }
   g_text[handle].writer = stream;
   g_text[handle].state = kWriting;
   Result_SetReal(result, handle);
@@ -165,7 +172,10 @@ void F_FileTextWriteString(KV_BUILTIN_PARAMS) {
 // "%g " keeps its blank: numbers written one after another stay apart.
 void F_FileTextWriteReal(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  if (FILE* stream = Writer(a)) std::fprintf(stream, "%g ", a.Real(1));
+  if (FILE* stream = Writer(a)) {
+    std::fprintf(stream, "%g ", a.Real(1));
+    WriteStream_NoteFailure(stream);
+  }
 }
 
 void F_FileTextWriteln(KV_BUILTIN_PARAMS) {

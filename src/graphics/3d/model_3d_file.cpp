@@ -2,6 +2,7 @@
 // format "100", the record count, then per record its kind and ten values,
 // each written " %10.4f". Whole-number slots are written as their exact
 // value and rounded when read back, so they survive the file.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,6 +12,7 @@
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -86,8 +88,12 @@ class RecordParser {
 
 bool C3DModel::Save(const char* path) const {
   if (path == nullptr || path[0] == '\0') return false;
-  FILE* file = std::fopen(path, "w");
-  if (file == nullptr) return false;
+  // The earlier model stays whole until the new one is complete.
+  FILE* file = WriteStream_OpenReplacing(path, "w");
+  if (file == nullptr) {
+    WriteStream_Report(path, errno, true);
+    return false;
+  }
   bool written = std::fprintf(file, "%s\n%d\n", kFormat, static_cast<int32_t>(records_.size())) > 0;
   for (const ModelRecord& record : records_) {
     if (!written) break;
@@ -97,10 +103,9 @@ bool C3DModel::Save(const char* path) const {
     }
     written = written && std::fputc('\n', file) != EOF;
   }
-  // A full disk shows at the flush or the close; either makes the save fail.
-  written = std::fflush(file) == 0 && written;
-  written = std::ferror(file) == 0 && written;
-  return std::fclose(file) == 0 && written;
+  // A full disk shows at a write, the flush or the close; each fails the save.
+  WriteStream_NoteFailure(file);
+  return WriteStream_Close(file) && written;
 }
 
 bool C3DModel::Load(const char* path) {

@@ -11,6 +11,7 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -98,9 +99,11 @@ bool WriteEnd(PngWriter& w) {
 // Whatever stage failed, the structures are freed and the file closed.
 bool Finish(PngWriter& w, bool ok) {
   if (w.png != nullptr) png_destroy_write_struct(&w.png, w.info != nullptr ? &w.info : nullptr);
-  const bool closed = w.file == nullptr || std::fclose(w.file) == 0;
+  // A stage that failed has said so; the earlier image stays whole.
+  if (!ok) WriteStream_Abandon(w.file);
+  const bool closed = ok && WriteStream_Close(w.file);
   w.file = nullptr;
-  return ok && closed;
+  return closed;
 }
 
 bool WritePng(PngWriter& w, const uint8_t* pixels, int32_t width, int32_t height) {
@@ -138,7 +141,7 @@ bool GR_Write_PNG_To_Path(const char* realPath, const void* pixels, int32_t widt
   if (realPath == nullptr || realPath[0] == '\0' || pixels == nullptr || width < 1 || height < 1) return false;
   PngWriter w;
   if (messages != nullptr) w.messages = messages;
-  w.file = std::fopen(realPath, "wb");
+  w.file = WriteStream_OpenReplacing(realPath, "wb");
   if (w.file == nullptr) {
     if (w.messages->reportOpenFailure) ReportOpenFailure(shownName);
     return false;

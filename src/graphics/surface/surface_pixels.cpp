@@ -1,6 +1,7 @@
 // Reading, saving and copying the pixels of surfaces, and the copies of
 // surfaces and of the screen into platform bitmaps.
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "graphics/bitmap/bitmap_platform.h"
@@ -11,6 +12,7 @@
 #include "graphics/texture/texture_table.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -100,6 +102,7 @@ bool GR_Surface_Save(int32_t index, const char* path, int32_t x, int32_t y, int3
   MemoryManager::Free(pixels);
   if (image == nullptr) return false;
   const bool written = bytes <= INT32_MAX && LoadSave_WriteFile(path, image, static_cast<int32_t>(bytes));
+  if (!written) WriteStream_Report(path, errno, true);
   MemoryManager::Free(image);
   return written;
 }

@@ -3,6 +3,7 @@
 #include "world/save/highscores.h"
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -123,7 +124,8 @@ void Score_Save() {
   int32_t size = 0;
   Score_Write(&bytes, &size);
   if (!LoadSave_WriteFile(kFileName, bytes, size)) {
-    g_debugConsole->Output("Could not write %s; an earlier table there is kept\n", kFileName);
+    g_debugConsole->Output("Could not write %s (%s); an earlier table there is kept\n", kFileName,
+                           std::strerror(errno));
   }
   MemoryManager::Free(bytes);
 }

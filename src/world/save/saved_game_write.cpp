@@ -1,6 +1,9 @@
 // Writing a saved game: the run values, the global scope, each slot of the
 // runtime room table (a flag, then the room when the slot holds one) and
 // the id counters, as one stream written over the target in one go.
+#include <cerrno>
+#include <cstring>
+
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
@@ -44,6 +47,7 @@ bool Run_SaveGame(const char* path) {
   SavedGame_Write(stream);
   const auto size = static_cast<int32_t>(stream.GetPosition());
   if (LoadSave_WriteFile(path, stream.GetBuffer(), size)) return true;
-  g_debugConsole->Output("game_save - could not write %s; an earlier save there is kept\n", path);
+  g_debugConsole->Output("game_save - could not write %s (%s); an earlier save there is kept\n", path,
+                         std::strerror(errno));
   return false;
 }

@@ -28,6 +28,7 @@
 #include "resources/sprite.h"
 #include "resources/timeline.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
@@ -119,6 +120,7 @@ void InitSystems(const AboveWorld& above) {
   Variable_BuiltIn_Init();
   QuitSignals_Install();
   char* base = File_DefaultTempBase();
+  File_RemoveLeftoverTempDirectories(base);
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
   Score_Clear();
@@ -133,6 +135,8 @@ bool Runner_PrepareAndRun() {
     g_debugConsole->Output("Failed to load the game\n");
     return false;
   }
+  // The game has named its save folder by now.
+  LoadSave_TidySaveFolder();
   Variable_Global_Init();
   g_debugConsole->Output("PrepareGame()\n");
   if (!PrepareGame()) return false;

@@ -1,0 +1,51 @@
+// Streams that write files without ever leaving a half-written one behind.
+//
+// A stream opened to replace a file writes into a temporary beside it, in
+// the same folder ("<name>.kvtmp<pid>_<n>"), which is flushed, synced and
+// renamed over the target only when the stream is closed with everything
+// written; the folder is then synced too. Until then the earlier file stays
+// whole, and anyone reading it sees its earlier content. A stream that
+// writes in place (appending, read-write) is tracked only so that a failed
+// write is reported when it is closed.
+//
+// While its writer runs, each temporary is held under an exclusive lock,
+// which the kernel drops when the process dies: a temporary nobody locks,
+// whose process no longer runs, is a leftover of a killed run.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// A stream on a new temporary beside path, opened with mode ("wb", "w",
+// "w+b"...); the folder must exist. Null, with errno, when it cannot be made
+// or when path names something other than a file.
+FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode);
+// Tracks a stream that writes path in place, so its failures get reported.
+void WriteStream_Track(FILE* stream, const std::string& path);
+// Closes any stream. For a tracked or replacing one, true when every byte
+// reached the file and, for a replacement, the file is in place; when not,
+// the temporary is removed, errno says why and, when report is set, one
+// console line names the file and the reason.
+bool WriteStream_Close(FILE* stream, bool report = true);
+// Called right after a write on stream: when it failed, keeps errno as the
+// reason its close gives (the stream itself forgets it).
+void WriteStream_NoteFailure(FILE* stream);
+// Closes a replacing stream without putting anything in place.
+void WriteStream_Abandon(FILE* stream);
+
+// The whole of data as path, through a temporary as above. No console line;
+// errno says why on failure.
+bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size);
+
+// The console line of a write that could not complete.
+void WriteStream_Report(const std::string& path, int error, bool replacing);
+
+// Removes, in folder and the folders under it, the temporaries of processes
+// that no longer run. Links are never followed.
+void WriteStream_RemoveLeftovers(const std::string& folder);
+
+// Takes the exclusive lock a live owner keeps on fd, which was opened as
+// path: false when another process holds it or path no longer names fd's
+// file (a cleaner removed it first).
+bool WriteStream_LockOwned(int fd, const std::string& path);
