@@ -160,61 +160,42 @@ TEST(MkgamePhysics, SettingsTheFormatCannotHoldAreRefused) {
   EXPECT_EQ(RunMkgame(description, TempPath("physics_ok.win")).status, 0);
 }
 
-// Only blanks may follow the description's value: a stray closing brace
-// would otherwise cut off everything after it.
-TEST(MkgameDescription, TextAfterTheValueIsRefusedByItsPlace) {
+// A description that is not one JSON value is refused in one line naming
+// the place (line and column in characters, not bytes); nothing is
+// written, not even a staging file. White space after the value is fine.
+TEST(MkgameDescription, ABadDescriptionIsRefusedByItsPlace) {
   struct Case {
     const char* json;
-    const char* where;  // empty when the description is accepted
+    const char* line;  // after "<description>: "; empty when accepted
   } cases[] = {
-      {"{\"rooms\": []}\n}\n{\"rooms\": [{}]}\n", "line 2, column 1"},
-      {"{\"objects\": {}}  x", "line 1, column 18"},
-      {"{\n  \"rooms\": []\n}\n\n   ]", "line 5, column 4"},
+      {"{\"rooms\": []}\n}\n{\"rooms\": [{}]}\n", "text after the end of the description at line 2, column 1"},
+      {"{\"objects\": {}}  x", "text after the end of the description at line 1, column 18"},
+      {"{\n  \"rooms\": []\n}\n\n   ]", "text after the end of the description at line 5, column 4"},
+      {"{\"rooms\": [\n  {\"name\" \"a\"}\n]}",
+       "not valid JSON at line 2, column 11: object property name separator ':' expected"},
+      {"{\"rooms\": [\n  {\"name\": \"a\",}\n]}", "not valid JSON at line 2, column 16: unexpected character"},
+      {"{\"format\": 1e}", "not valid JSON at line 1, column 14: number expected"},
+      {"{\"format\": 01}", "not valid JSON at line 1, column 14: number expected"},
+      {"{\"名前\": tru}", "not valid JSON at line 1, column 11: boolean expected"},
+      {"{\n  \"rooms\": [\n", "not valid JSON at line 3, column 1 (the end of the file): unexpected end of data"},
+      {"", "not valid JSON at line 1, column 1 (the end of the file): unexpected end of data"},
       {"{}\t\r\n \n", ""},
       {"{}", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.json);
-    const std::string description = TempPath("trailing.json");
-    const std::string output = TempPath("trailing.win");
-    std::filesystem::remove(output);
-    std::ofstream(description, std::ios::binary) << c.json;
-    RunResult run = RunMkgame(description, output);
-    if (c.where[0] == '\0') {
-      EXPECT_EQ(run.status, 0) << run.output;
-      continue;
-    }
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, description + ": text after the end of the description at " + c.where + "\n");
-    EXPECT_FALSE(std::filesystem::exists(output));
-  }
-}
-
-// A syntax error anywhere is named by its line and column (characters, not
-// bytes), in one line; nothing is written, not even a staging file.
-TEST(MkgameDescription, SyntaxErrorsNameTheirLineAndColumn) {
-  struct Case {
-    const char* json;
-    const char* line;  // after "<description>: not valid JSON at "
-  } cases[] = {
-      {"{\"rooms\": [\n  {\"name\" \"a\"}\n]}", "line 2, column 11: object property name separator ':' expected"},
-      {"{\"rooms\": [\n  {\"name\": \"a\",}\n]}", "line 2, column 16: unexpected character"},
-      {"{\"format\": 1e}", "line 1, column 14: number expected"},
-      {"{\"format\": 01}", "line 1, column 14: number expected"},
-      {"{\"名前\": tru}", "line 1, column 11: boolean expected"},
-      {"{\n  \"rooms\": [\n", "line 3, column 1 (the end of the file): unexpected end of data"},
-      {"", "line 1, column 1 (the end of the file): unexpected end of data"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.json);
-    const std::string description = TempPath("syntax.json");
-    const std::string output = TempPath("syntax.win");
-    std::filesystem::remove(output);
+    const std::string description = TempPath("bad.json");
+    const std::string output = TempPath("bad.win");
     std::ofstream(description, std::ios::binary) << c.json;
     for (const char* options : {"", "--bytecode"}) {
+      std::filesystem::remove(output);
       RunResult run = RunMkgame(description, output, options);
+      if (c.line[0] == '\0') {
+        EXPECT_EQ(run.status, 0) << run.output;
+        continue;
+      }
       EXPECT_EQ(run.status, 1);
-      EXPECT_EQ(run.output, description + ": not valid JSON at " + c.line + "\n");
+      EXPECT_EQ(run.output, description + ": " + c.line + "\n");
       EXPECT_FALSE(std::filesystem::exists(output));
       EXPECT_FALSE(std::filesystem::exists(output + ".part"));
     }
