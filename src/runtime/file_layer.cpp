@@ -18,6 +18,7 @@
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/path_beneath.h"
+#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 
 namespace {
@@ -47,41 +48,26 @@ bool HasDriveLetter(const std::string& path) {
   return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
-// Folds ".", ".." and repeated separators of an absolute path; ".." at the
-// top stays at the top.
-std::string Normalise(const std::string& absolute) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= absolute.size()) {
-    size_t end = absolute.find('/', start);
-    if (end == std::string::npos) end = absolute.size();
-    std::string part = absolute.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::string result;
-  for (const std::string& part : parts) result += "/" + part;
-  return result.empty() ? std::string("/") : result;
-}
-
-// The script's path as a full, folded path; empty when it cannot be one
-// (a drive letter names a place outside every root).
-std::string FullPath(const char* path) {
+// The script's path as a full, folded path, relative ones taken from the
+// current directory (read once, into *current); empty when it cannot be
+// one (a drive letter names a place outside every root).
+std::string FullPath(const char* path, std::string* current) {
   std::string text(path);
   for (char& c : text) {
     if (c == '\\') c = '/';
   }
   if (HasDriveLetter(text)) return std::string();
   if (text.empty() || text[0] != '/') {
-    std::string current = CurrentDirectory();
-    if (current.empty()) return std::string();
-    text = current + "/" + text;
+    if (current->empty()) *current = CurrentDirectory();
+    if (current->empty()) return std::string();
+    text = *current + "/" + text;
   }
-  return Normalise(text);
+  return Path_Fold(text);
+}
+
+std::string FullPath(const char* path) {
+  std::string current;
+  return FullPath(path, &current);
 }
 
 std::string AsFolder(const std::string& full) {
@@ -124,15 +110,10 @@ std::string ResolveCase(const std::string& path) {
   return slash == std::string::npos ? variant : folder + "/" + variant;
 }
 
-// A full path under the save folder is walked beneath it, so that no link
-// planted there reaches outside: "" when one would. Other paths only have
-// the letter case of their last name settled.
-std::string Settle(const std::string& path) {
-  const std::string& save = TheRoots().save;
-  const size_t inside = path.empty() || path[0] != '/' ? 0 : MatchRoot(path, save);
-  if (inside == 0) return ResolveCase(path);
-  return Path_ResolveBeneath(save, inside < path.size() ? path.substr(inside) : std::string());
-}
+// A path under the save folder stays as it is: each operation on it
+// resolves it beneath the folder (save_folder.h). Other paths have the
+// letter case of their last name settled.
+std::string Settle(const std::string& path) { return SaveFolder_Holds(path) ? path : ResolveCase(path); }
 
 bool OnOpenList(const std::string& full) {
   for (const std::string& picked : TheRoots().openList) {
@@ -151,21 +132,26 @@ bool WriteMapped(char* out, size_t size, const std::string& mapped) {
 
 std::string MapToProgram(const char* path) {
   if (path == nullptr) return std::string();
-  std::string full = FullPath(path);
+  std::string current;
+  std::string full = FullPath(path, &current);
   if (full.empty()) return full;
+  if (current.empty()) current = CurrentDirectory();
   const Roots& roots = TheRoots();
-  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(CurrentDirectory())}, roots.program);
+  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(current)}, roots.program);
   if (mapped.empty() && OnOpenList(full)) mapped = full;
   return Settle(mapped);
 }
 
+// Cheap: no system call but reading the current directory. Every operation
+// on the result holds to the save folder itself.
 std::string MapToSave(const char* path) {
   if (path == nullptr) return std::string();
-  std::string full = FullPath(path);
+  std::string current;
+  std::string full = FullPath(path, &current);
   if (full.empty()) return full;
+  if (current.empty()) current = CurrentDirectory();
   const Roots& roots = TheRoots();
-  std::vector<std::string> from = {roots.save, roots.program, AsFolder(CurrentDirectory())};
-  return Settle(MapThroughRoots(full, from, roots.save));
+  return MapThroughRoots(full, {roots.save, roots.program, AsFolder(current)}, roots.save);
 }
 
 // ---------------------------------------------------------------- roots
@@ -193,17 +179,18 @@ std::string FolderName(const std::string& name) {
   return result;
 }
 
-void UpdateSaveFolder() {
-  Roots& roots = TheRoots();
-  if (!roots.saveOverride.empty()) {
-    roots.save = roots.saveOverride;
-    return;
-  }
+std::string SaveFolderPath() {
+  const Roots& roots = TheRoots();
+  if (!roots.saveOverride.empty()) return roots.saveOverride;
   std::string home = DataHome();
-  roots.save.clear();
-  if (home.empty() || roots.gameName.empty()) return;
-  std::string full = FullPath((home + "/" + FolderName(roots.gameName)).c_str());
-  roots.save = AsFolder(full);
+  if (home.empty() || roots.gameName.empty()) return std::string();
+  return AsFolder(FullPath((home + "/" + FolderName(roots.gameName)).c_str()));
+}
+
+void UpdateSaveFolder() {
+  TheRoots().save = SaveFolderPath();
+  SaveFolder_Set(TheRoots().save);
+  WriteStream_ForgetSweptFolders();
 }
 
 std::string FolderOfText(const char* folder) {
@@ -220,7 +207,8 @@ int OpenRegular(const std::string& path, struct stat* info) {
     errno = ENOENT;
     return -1;
   }
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  WriteStream_DropLeftover(path);
+  int fd = SaveFolder_Open(path, O_RDONLY | O_NONBLOCK);
   if (fd < 0) return -1;
   const bool known = fstat(fd, info) == 0;
   if (!known || !S_ISREG(info->st_mode)) {
@@ -253,10 +241,8 @@ int64_t ReadAll(int fd, uint8_t* data, int64_t size) {
   return done;
 }
 
-uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
-  struct stat info;
-  int fd = OpenRegular(path, &info);
-  if (fd < 0) return nullptr;
+// Reads the whole of a file OpenRegular opened, and closes it.
+uint8_t* ReadOpened(int fd, const struct stat& info, int32_t* outSize) {
   int64_t size = info.st_size;
   // One byte more for the trailing zero; sizes past 2^31 are refused.
   if (size < 0 || size >= INT32_MAX || static_cast<uint64_t>(size) >= MemoryManager::kMaxSize) {
@@ -276,6 +262,12 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
   data[got] = 0;
   if (outSize != nullptr) *outSize = static_cast<int32_t>(got);
   return data;
+}
+
+uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
+  struct stat info;
+  const int fd = OpenRegular(path, &info);
+  return fd < 0 ? nullptr : ReadOpened(fd, info, outSize);
 }
 
 // The bytes replace the target only once complete: a write cut short (a
@@ -330,11 +322,11 @@ void LoadSave_RememberOpenPath(const char* fullPath) {
   if (!full.empty()) TheRoots().openList.insert(TheRoots().openList.begin(), full);
 }
 
-void LoadSave_TidySaveFolder() {
+void LoadSave_CheckSaveFolder() {
   const std::string& folder = TheRoots().save;
   if (folder.empty()) return;
   // Without its last "/", so that a plain file in the way is seen as one.
-  const std::string bare = Normalise(folder);
+  const std::string bare = Path_Fold(folder);
   struct stat info;
   if (stat(bare.c_str(), &info) != 0) {
     // A missing folder is made on the first write.
@@ -345,9 +337,7 @@ void LoadSave_TidySaveFolder() {
   }
   if (!S_ISDIR(info.st_mode)) {
     g_debugConsole->Output("The save folder %s is not a folder; nothing can be saved\n", folder.c_str());
-    return;
   }
-  WriteStream_RemoveLeftovers(folder);
 }
 
 // ------------------------------------------------------------------ mapping
@@ -359,13 +349,6 @@ bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path) {
 bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) { return WriteMapped(out, size, MapToSave(path)); }
 
 std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
-
-std::string LoadSave_Confine(const char* path) {
-  if (path == nullptr) return std::string();
-  const std::string full = FullPath(path);
-  if (full.empty() || MatchRoot(full, TheRoots().save) == 0) return path;
-  return Settle(full);
-}
 
 std::string LoadSave_FindFile(const char* path) {
   std::string save = MapToSave(path);
@@ -380,8 +363,11 @@ std::string LoadSave_FindFile(const char* path) {
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize) {
   if (outSize != nullptr) *outSize = 0;
   if (realPath == nullptr || realPath[0] == '\0') return nullptr;
-  const std::string confined = LoadSave_Confine(realPath);
-  return ReadWhole(confined == realPath ? ResolveCase(confined) : confined, outSize);
+  uint8_t* data = ReadWhole(realPath, outSize);
+  // Under the save folder the letter case was settled by the open itself.
+  if (data != nullptr || errno != ENOENT || SaveFolder_Holds(realPath)) return data;
+  const std::string variant = ResolveCase(realPath);
+  return variant == realPath ? nullptr : ReadWhole(variant, outSize);
 }
 
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize) {
@@ -428,6 +414,14 @@ LoadSaveFile* LoadSave_Open(const char* path) {
   int32_t size = 0;
   uint8_t* data = LoadSave_ReadProgramFile(path, &size);
   if (data == nullptr) data = LoadSave_ReadSaveFile(path, &size);
+  return HoldInMemory(data, size);
+}
+
+int LoadSave_OpenRegular(const std::string& path, struct stat* info) { return OpenRegular(path, info); }
+
+LoadSaveFile* LoadSave_HoldOpened(int fd, const struct stat& info) {
+  int32_t size = 0;
+  uint8_t* data = ReadOpened(fd, info, &size);
   return HoldInMemory(data, size);
 }
 
@@ -497,4 +491,4 @@ int32_t LoadSave_Read(void* buffer, size_t elementSize, size_t count, LoadSaveFi
 
 std::string LoadSave_ResolveCase(const std::string& path) { return ResolveCase(path); }
 
-std::string LoadSave_FoldPath(const std::string& full) { return Normalise(full); }
+std::string LoadSave_FoldPath(const std::string& full) { return Path_Fold(full); }

@@ -11,15 +11,17 @@
 // folder that differs only in letter case.
 //
 // Every path that lands under the save folder, whichever root it was mapped
-// through, is walked beneath it: symbolic links there are followed only
-// while they stay inside, and the mapped path holds no link below the save
-// folder. A link leading out of it (or links that loop) maps to the empty
-// path, as a name with ".." climbing out does.
+// through, is resolved beneath it by each operation on it, in the same step
+// (save_folder.h): symbolic links there are followed only while they stay
+// inside, and a link leading out of it (or links that loop) acts as a
+// missing file, as a name with ".." climbing out does.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+struct stat;
 
 // A read-only file held in memory, from LoadSave_Open to LoadSave_Close.
 struct LoadSaveFile {
@@ -41,9 +43,9 @@ const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
 
 // At start: says on the console when the save folder is a plain file or
-// cannot be reached, and removes the temporaries that runs killed while
-// writing left in it.
-void LoadSave_TidySaveFolder();
+// cannot be reached. Nothing in it is walked: what killed writers left is
+// removed as the player meets it (write_stream.h).
+void LoadSave_CheckSaveFolder();
 
 // Folds ".", ".." and repeated separators of a full path; ".." at the top
 // stays at the top. The result has no trailing "/" (but "/" itself).
@@ -63,10 +65,6 @@ bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path);
 // The path mapped onto the save folder, of any length; "" when it maps
 // nowhere.
 std::string LoadSave_SavePath(const char* path);
-// A path as the system takes it (relative to the current directory),
-// unchanged when it lies outside the save folder; inside it, walked beneath
-// the save folder as the mappings are ("" when its links lead out).
-std::string LoadSave_Confine(const char* path);
 // A file to read by name: the save folder's when a readable file of that
 // name is there, else the program folder's; "" when neither holds one.
 std::string LoadSave_FindFile(const char* path);
@@ -74,8 +72,8 @@ std::string LoadSave_FindFile(const char* path);
 // Whole-file helpers. The read ones return a new MemoryManager buffer the
 // caller keeps (contents plus a trailing zero byte) with the byte count in
 // *outSize, or null when the path is not a readable regular file (errno
-// then says why). A real path is read as given, confined as
-// LoadSave_Confine says when it lies under the save folder.
+// then says why). A real path is read as given (held to the save folder
+// when it lies under it).
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize);
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize);
 uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
@@ -88,6 +86,13 @@ bool LoadSave_SaveFileExists(const char* path);
 // The start-up INI file carries nothing for the file layer.
 class CIniFile;
 void LoadSave_ApplyIni(CIniFile* ini);
+
+// A readable regular file at a mapped or real path, opened (not a folder,
+// device or pipe); -1 with errno. *info gets its status.
+int LoadSave_OpenRegular(const std::string& path, struct stat* info);
+// Reads the whole of a file LoadSave_OpenRegular opened into a read file,
+// and closes it; null with errno.
+LoadSaveFile* LoadSave_HoldOpened(int fd, const struct stat& info);
 
 // Read file: the program folder first, then the save folder.
 LoadSaveFile* LoadSave_Open(const char* path);

@@ -14,6 +14,7 @@
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
+#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 
 namespace {
@@ -51,7 +52,7 @@ bool IsDriveOnly(const std::string& path) {
 
 bool StatIs(const char* path, mode_t type) {
   struct stat info;
-  return path != nullptr && stat(path, &info) == 0 && (info.st_mode & S_IFMT) == type;
+  return path != nullptr && SaveFolder_Stat(path, &info) && (info.st_mode & S_IFMT) == type;
 }
 
 std::string ExtractPath(const std::string& path) {
@@ -63,6 +64,9 @@ std::string ExtractPath(const std::string& path) {
 bool CreateFolder(std::string path) {
   if (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
   if (path == "/" || path == "\\" || IsDriveOnly(path)) return true;
+  // Under the save folder each folder is made where the resolution from the
+  // save folder's descriptor leads, once the save folder itself is there.
+  if (SaveFolder_Holds(path)) return CreateFolder(SaveFolder_Path()) && SaveFolder_MakeFolders(path);
   if (StatIs(path.c_str(), S_IFDIR)) return true;
   std::string parent = ExtractPath(path);
   if (!parent.empty() && parent != path) CreateFolder(parent);

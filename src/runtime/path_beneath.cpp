@@ -1,22 +1,26 @@
 #include "runtime/path_beneath.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <linux/openat2.h>
 #include <strings.h>
-#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <vector>
 
 namespace {
 
 // The system refuses a path that needs more links than this (ELOOP).
 constexpr int kMostLinks = 40;
+// openat2 answers EAGAIN when a rename elsewhere raced its walk.
+constexpr int kRaceRetries = 8;
+
+bool g_walkOnly = false;
 
 using Names = std::vector<std::string>;
 
@@ -34,105 +38,55 @@ Names Split(const std::string& path) {
   return names;
 }
 
-std::string Join(const std::string& root, const Names& names) {
-  std::string path = root;
-  for (const std::string& name : names) {
-    if (path.empty() || path.back() != '/') path += '/';
-    path += name;
-  }
-  return path.empty() ? std::string("/") : path;
+// The first count names joined by "/"; "." for none.
+std::string Joined(const Names& names, size_t count) {
+  if (count == 0) return ".";
+  std::string path = names[0];
+  for (size_t i = 1; i < count; ++i) path += "/" + names[i];
+  return path;
 }
 
-bool ReadLink(const std::string& path, std::string* target) {
+// Errors after which the walk by descriptors decides: an absolute link
+// (which may stay inside), a kernel without openat2, a race it gave up on.
+bool WalkDecides(int error) { return error == EXDEV || error == ENOSYS || error == EAGAIN; }
+
+int OpenAt2(int folder, const std::string& path, int flags, mode_t mode) {
+  open_how how{};
+  how.flags = static_cast<uint64_t>(flags | O_CLOEXEC);
+  how.mode = (flags & O_CREAT) != 0 ? mode : 0;
+  how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+  for (int attempt = 0;; ++attempt) {
+    const long fd = syscall(SYS_openat2, folder, path.c_str(), &how, sizeof how);
+    if (fd >= 0) return static_cast<int>(fd);
+    if (errno != EAGAIN || attempt >= kRaceRetries) break;
+  }
+  if (errno == ENOSYS) g_walkOnly = true;
+  return -1;
+}
+
+enum class Probe { kLink, kMissing, kOther };
+
+// Whether name in folder is a link (its target in *target), missing, or
+// something else (or cannot be looked at).
+Probe ProbeName(int folder, const std::string& name, std::string* target) {
   char buffer[PATH_MAX];
-  ssize_t length = readlink(path.c_str(), buffer, sizeof buffer);
-  if (length <= 0 || static_cast<size_t>(length) >= sizeof buffer) return false;
-  target->assign(buffer, static_cast<size_t>(length));
-  return true;
+  const ssize_t length = readlinkat(folder, name.c_str(), buffer, sizeof buffer);
+  if (length >= 0) {
+    // A target too long for the system to follow is followed nowhere.
+    target->assign(buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length) : 0);
+    return Probe::kLink;
+  }
+  return errno == ENOENT ? Probe::kMissing : Probe::kOther;
 }
 
-struct Walk {
-  std::string root;
-  std::vector<Names> rootSpellings;  // the root as given, and with its own links followed
-  Names done;                        // names walked so far, none of them a link
-  std::deque<std::string> todo;      // names still to walk
-  int links = 0;
-};
-
-// An absolute link target's names below the root, when it names a place
-// under one of the root's spellings.
-bool BelowRoot(const Walk& walk, const Names& target, Names* below) {
-  for (const Names& root : walk.rootSpellings) {
-    if (target.size() < root.size() || !std::equal(root.begin(), root.end(), target.begin())) continue;
-    below->assign(target.begin() + static_cast<std::ptrdiff_t>(root.size()), target.end());
-    return true;
+// Takes the folder descriptor and closes it.
+std::string VariantIn(int folder, const std::string& name) {
+  if (folder < 0) return std::string();
+  DIR* dir = fdopendir(folder);
+  if (dir == nullptr) {
+    close(folder);
+    return std::string();
   }
-  return false;
-}
-
-// Puts a link's target in front of the names still to walk; false when it
-// leads out of the root or one link too many was met.
-bool FollowLink(Walk& walk, const std::string& link) {
-  std::string target;
-  if (++walk.links > kMostLinks || !ReadLink(link, &target)) return false;
-  Names names = Split(target);
-  if (target[0] == '/') {
-    Names below;
-    if (!BelowRoot(walk, names, &below)) return false;
-    walk.done.clear();
-    names = below;
-  }
-  walk.todo.insert(walk.todo.begin(), names.begin(), names.end());
-  return true;
-}
-
-// Walks the next name; false when the walk leaves the root. A name that
-// cannot be looked at (missing, in a file, unreadable folder) is kept as
-// given: the operation on the answer meets the same obstacle.
-bool Step(Walk& walk) {
-  std::string name = walk.todo.front();
-  walk.todo.pop_front();
-  if (name == "..") {
-    if (walk.done.empty()) return false;
-    walk.done.pop_back();
-    return true;
-  }
-  const std::string folder = Join(walk.root, walk.done);
-  struct stat info;
-  bool found = lstat(Join(folder, Names{name}).c_str(), &info) == 0;
-  if (!found && errno == ENOENT && walk.todo.empty()) {
-    std::string variant = Path_CaseVariant(folder, name);
-    if (!variant.empty() && variant != name) {
-      name = variant;
-      found = lstat(Join(folder, Names{name}).c_str(), &info) == 0;
-    }
-  }
-  if (found && S_ISLNK(info.st_mode)) return FollowLink(walk, Join(folder, Names{name}));
-  walk.done.push_back(name);
-  return true;
-}
-
-}  // namespace
-
-std::string Path_ResolveBeneath(const std::string& root, const std::string& rest) {
-  Walk walk;
-  walk.root = root;
-  walk.rootSpellings.push_back(Split(root));
-  if (char* real = realpath(root.c_str(), nullptr)) {
-    walk.rootSpellings.push_back(Split(real));
-    std::free(real);
-  }
-  Names names = Split(rest);
-  walk.todo.assign(names.begin(), names.end());
-  while (!walk.todo.empty()) {
-    if (!Step(walk)) return std::string();
-  }
-  return walk.done.empty() ? root : Join(root, walk.done);
-}
-
-std::string Path_CaseVariant(const std::string& folder, const std::string& name) {
-  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-  if (dir == nullptr) return std::string();
   std::string best;
   while (const dirent* entry = readdir(dir)) {
     if (strcasecmp(entry->d_name, name.c_str()) != 0) continue;
@@ -140,4 +94,290 @@ std::string Path_CaseVariant(const std::string& folder, const std::string& name)
   }
   closedir(dir);
   return best;
+}
+
+// An absolute link target's names below the root, when it names a place
+// under one of the root's spellings.
+bool BelowRoot(const BeneathRoot& root, const Names& target, Names* below) {
+  for (const Names& spelling : root.spellings) {
+    if (target.size() < spelling.size() || !std::equal(spelling.begin(), spelling.end(), target.begin())) continue;
+    below->assign(target.begin() + static_cast<std::ptrdiff_t>(spelling.size()), target.end());
+    return true;
+  }
+  return false;
+}
+
+// The walk by descriptors: each folder is opened from the one before
+// without following a link, and a link met is read and its target walked
+// in turn, so the walk never leaves the folders it holds.
+class Walk {
+ public:
+  Walk(const BeneathRoot& root, const std::string& rest) : root_(root) {
+    const Names names = Split(rest);
+    todo_.assign(names.begin(), names.end());
+  }
+  ~Walk() {
+    for (int fd : folders_) close(fd);
+  }
+  Walk(const Walk&) = delete;
+  Walk& operator=(const Walk&) = delete;
+
+  int Open(int flags, mode_t mode) {
+    std::string name;
+    bool caseSettled = false;
+    while (ToLast(&name)) {
+      if (name.empty()) return openat(Top(), ".", flags | O_CLOEXEC, mode);
+      std::string target;
+      const Probe probe = ProbeName(Top(), name, &target);
+      if (probe == Probe::kLink) {
+        if (!Follow(target)) return -1;
+        continue;
+      }
+      if (probe == Probe::kMissing && !caseSettled) {
+        caseSettled = true;
+        const std::string variant = Beneath_CaseVariant(Top(), name);
+        if (!variant.empty()) name = variant;
+      }
+      const int fd = openat(Top(), name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+      if (fd >= 0 || errno != ELOOP) return fd;
+      // A link took its place since it was looked at, or a variant is one.
+      if (++links_ > kMostLinks) return -1;
+      todo_.push_front(name);
+    }
+    return -1;
+  }
+
+  int OpenParent(bool followLast, std::string* leaf) {
+    std::string name;
+    while (ToLast(&name)) {
+      if (name.empty()) {
+        errno = EINVAL;
+        return -1;
+      }
+      std::string target;
+      Probe probe = ProbeName(Top(), name, &target);
+      if (probe == Probe::kMissing) {
+        const std::string variant = Beneath_CaseVariant(Top(), name);
+        if (!variant.empty()) {
+          name = variant;
+          probe = ProbeName(Top(), name, &target);
+        }
+      }
+      if (probe == Probe::kLink && followLast) {
+        if (!Follow(target)) return -1;
+        continue;
+      }
+      *leaf = name;
+      return ReopenTop();
+    }
+    return -1;
+  }
+
+ private:
+  int Top() const { return folders_.empty() ? root_.fd : folders_.back(); }
+
+  // Walks the folders up to the last name, which it gives ("" when the
+  // names end at a folder); false with errno.
+  bool ToLast(std::string* last) {
+    while (!todo_.empty()) {
+      const std::string name = todo_.front();
+      todo_.pop_front();
+      if (name == "..") {
+        if (folders_.empty()) {
+          errno = EXDEV;
+          return false;
+        }
+        close(folders_.back());
+        folders_.pop_back();
+        continue;
+      }
+      if (todo_.empty()) {
+        *last = name;
+        return true;
+      }
+      const int fd = openat(Top(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd >= 0) {
+        folders_.push_back(fd);
+        continue;
+      }
+      const int why = errno;
+      std::string target;
+      if (why != ENOTDIR || ProbeName(Top(), name, &target) != Probe::kLink) {
+        errno = why;
+        return false;
+      }
+      if (!Follow(target)) return false;
+    }
+    last->clear();
+    return true;
+  }
+
+  // Puts a link's target in front of the names still to walk; false when
+  // it leads out of the root or one link too many was met.
+  bool Follow(const std::string& target) {
+    if (++links_ > kMostLinks) {
+      errno = ELOOP;
+      return false;
+    }
+    if (target.empty()) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
+    Names names = Split(target);
+    if (target[0] == '/') {
+      Names below;
+      if (!BelowRoot(root_, names, &below)) {
+        errno = EXDEV;
+        return false;
+      }
+      for (int fd : folders_) close(fd);
+      folders_.clear();
+      names = below;
+    }
+    todo_.insert(todo_.begin(), names.begin(), names.end());
+    return true;
+  }
+
+  int ReopenTop() const {
+    int fd = openat(Top(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) fd = openat(Top(), ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd;
+  }
+
+  const BeneathRoot& root_;
+  std::vector<int> folders_;  // opened below the root, innermost last
+  std::deque<std::string> todo_;
+  int links_ = 0;
+};
+
+// A missing last name: a name of its folder differing only in letter case.
+int OpenCaseVariant(const BeneathRoot& root, const std::string& rest, const Names& names, int flags, mode_t mode) {
+  const std::string folder = Joined(names, names.size() - 1);
+  const int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
+  if (parent < 0 && WalkDecides(errno)) return Walk(root, rest).Open(flags, mode);
+  const std::string variant = VariantIn(parent, names.back());
+  if (variant.empty() || variant == names.back()) {
+    errno = ENOENT;
+    return -1;
+  }
+  const int fd = OpenAt2(root.fd, folder == "." ? variant : folder + "/" + variant, flags, mode);
+  if (fd < 0 && WalkDecides(errno)) return Walk(root, rest).Open(flags, mode);
+  return fd;
+}
+
+// A file made where the last name (or the link it is) leads, in the folder
+// the resolution gave.
+int OpenCreating(const BeneathRoot& root, const std::string& rest, int flags, mode_t mode) {
+  std::string leaf;
+  const int parent = Beneath_OpenParent(root, rest, true, &leaf);
+  if (parent < 0) return -1;
+  const int fd = openat(parent, leaf.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+  const int why = errno;
+  close(parent);
+  errno = why;
+  return fd;
+}
+
+}  // namespace
+
+bool Beneath_OpenRoot(const std::string& folder, BeneathRoot* root) {
+  Beneath_CloseRoot(root);
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) fd = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  root->fd = fd;
+  root->spellings.push_back(Split(folder));
+  if (char* real = realpath(folder.c_str(), nullptr)) {
+    root->spellings.push_back(Split(real));
+    std::free(real);
+  }
+  return true;
+}
+
+void Beneath_CloseRoot(BeneathRoot* root) {
+  if (root->fd >= 0) close(root->fd);
+  root->fd = -1;
+  root->spellings.clear();
+}
+
+int Beneath_Open(const BeneathRoot& root, const std::string& rest, int flags, mode_t mode) {
+  if (root.fd < 0) {
+    errno = EBADF;
+    return -1;
+  }
+  if ((flags & O_CREAT) != 0) return OpenCreating(root, rest, flags, mode);
+  if (!g_walkOnly) {
+    const Names names = Split(rest);
+    const int fd = OpenAt2(root.fd, Joined(names, names.size()), flags, mode);
+    if (fd >= 0) return fd;
+    if (errno == ENOENT && !names.empty() && names.back() != "..") {
+      return OpenCaseVariant(root, rest, names, flags, mode);
+    }
+    if (!WalkDecides(errno)) return -1;
+  }
+  return Walk(root, rest).Open(flags, mode);
+}
+
+int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf) {
+  if (root.fd < 0) {
+    errno = EBADF;
+    return -1;
+  }
+  const Names names = Split(rest);
+  if (g_walkOnly || names.empty() || names.back() == "..") return Walk(root, rest).OpenParent(followLast, leaf);
+  const std::string folder = Joined(names, names.size() - 1);
+  int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
+  if (parent < 0 && errno == EACCES) parent = OpenAt2(root.fd, folder, O_PATH | O_DIRECTORY, 0);
+  if (parent < 0) return WalkDecides(errno) ? Walk(root, rest).OpenParent(followLast, leaf) : -1;
+  std::string name = names.back();
+  std::string target;
+  Probe probe = ProbeName(parent, name, &target);
+  if (probe == Probe::kMissing) {
+    const std::string variant = Beneath_CaseVariant(parent, name);
+    if (!variant.empty()) {
+      name = variant;
+      probe = ProbeName(parent, name, &target);
+    }
+  }
+  if (probe == Probe::kLink && followLast) {
+    close(parent);
+    return Walk(root, rest).OpenParent(followLast, leaf);
+  }
+  *leaf = name;
+  return parent;
+}
+
+bool Beneath_Stays(const std::string& root, const std::string& rest) {
+  BeneathRoot held;
+  if (!Beneath_OpenRoot(root, &held)) return true;
+  std::string leaf;
+  const int fd = Beneath_OpenParent(held, rest, true, &leaf);
+  const bool out = fd < 0 && (errno == EXDEV || errno == ELOOP);
+  if (fd >= 0) close(fd);
+  Beneath_CloseRoot(&held);
+  return !out;
+}
+
+void Beneath_UseWalkOnly(bool walkOnly) { g_walkOnly = walkOnly; }
+
+std::string Path_Fold(const std::string& absolute) {
+  Names names;
+  for (const std::string& name : Split(absolute)) {
+    if (name != "..") {
+      names.push_back(name);
+    } else if (!names.empty()) {
+      names.pop_back();
+    }
+  }
+  std::string result;
+  for (const std::string& name : names) result += "/" + name;
+  return result.empty() ? std::string("/") : result;
+}
+
+std::string Path_CaseVariant(const std::string& folder, const std::string& name) {
+  return VariantIn(open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), name);
+}
+
+std::string Beneath_CaseVariant(int folder, const std::string& name) {
+  return VariantIn(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC), name);
 }

@@ -13,20 +13,23 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
+#include <utility>
 
 #include "runtime/console.h"
+#include "runtime/save_folder.h"
 
 namespace {
 
 constexpr const char* kMarker = ".kvtmp";
 // Fresh names tried before a replacement gives up.
 constexpr int kNameAttempts = 8;
-// Folders under the save folder searched for leftovers.
-constexpr int kLeftoverDepth = 16;
 
 struct Tracked {
-  std::string target;
-  std::string temporary;  // empty for a stream writing in place
+  std::string target;     // as the game named it, for the console
+  std::string temporary;  // its name in folder; empty for a stream writing in place
+  int folder = -1;        // the folder the resolution gave, holding both names
+  std::string name{};     // the target's name there
   int error = 0;          // why the first write failed; the stream drops what it held
 };
 
@@ -36,15 +39,21 @@ std::map<FILE*, Tracked>& Streams() {
   return streams;
 }
 
-std::string NextTemporary(const std::string& path) {
-  static std::atomic<uint32_t> counter{0};
-  return path + kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+// The folders (device and inode) whose leftovers this run removed already.
+std::set<std::pair<dev_t, ino_t>>& SweptFolders() {
+  static std::set<std::pair<dev_t, ino_t>> swept;
+  return swept;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
+std::string NextTemporary(const std::string& name) {
+  static std::atomic<uint32_t> counter{0};
+  return name + kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+}
+
+void CloseKeeping(int fd) {
+  const int why = errno;
+  if (fd >= 0) close(fd);
+  errno = why;
 }
 
 int WriteFlags(const char* mode) {
@@ -52,35 +61,29 @@ int WriteFlags(const char* mode) {
 }
 
 // The new file keeps the permissions of the one it replaces.
-void KeepMode(int fd, const std::string& path) {
+void KeepMode(int fd, int folder, const std::string& name) {
   struct stat old;
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (fstatat(folder, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
 }
 
-// A locked temporary beside path; -1 with errno when none can be made.
-int CreateTemporary(const std::string& path, const char* mode, std::string* temporary) {
+// A locked temporary beside name in folder; -1 with errno when none can be
+// made.
+int CreateTemporary(int folder, const std::string& name, const char* mode, std::string* temporary) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    *temporary = NextTemporary(path);
-    int fd = open(temporary->c_str(), WriteFlags(mode), 0666);
+    *temporary = NextTemporary(name);
+    int fd = openat(folder, temporary->c_str(), WriteFlags(mode), 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       return -1;
     }
-    if (WriteStream_LockOwned(fd, *temporary)) {
-      KeepMode(fd, path);
+    if (WriteStream_LockOwnedAt(fd, folder, *temporary)) {
+      KeepMode(fd, folder, name);
       return fd;
     }
     close(fd);
   }
   errno = EEXIST;
   return -1;
-}
-
-void SyncFolder(const std::string& path) {
-  int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
 }
 
 // Flushes the stream's bytes to the disk; false with errno when any write
@@ -98,13 +101,15 @@ bool Flush(FILE* stream, bool sync) {
 int Reason(const Tracked& tracked) { return tracked.error != 0 ? tracked.error : errno; }
 
 bool PutInPlace(FILE* stream, const Tracked& tracked) {
-  bool ok = Flush(stream, true) && std::rename(tracked.temporary.c_str(), tracked.target.c_str()) == 0;
+  bool ok = Flush(stream, true) &&
+            renameat(tracked.folder, tracked.temporary.c_str(), tracked.folder, tracked.name.c_str()) == 0;
   const int why = Reason(tracked);
-  if (ok) SyncFolder(tracked.target);
+  if (ok) fsync(tracked.folder);
   // The lock goes only now, once the temporary has its final name; the
   // bytes are on the disk already.
   std::fclose(stream);
-  if (!ok) unlink(tracked.temporary.c_str());
+  if (!ok) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
+  close(tracked.folder);
   errno = why;
   return ok;
 }
@@ -142,34 +147,59 @@ pid_t TemporaryOwner(const char* name) {
 
 bool Runs(pid_t pid) { return pid == getpid() || kill(pid, 0) == 0 || errno == EPERM; }
 
-// Removes name in folder when it is an unlocked temporary of a dead process.
-void RemoveIfLeftover(int folder, const char* name) {
+// Removes name in folder when it is an unlocked temporary of a dead
+// process; true when it was one and is gone.
+bool RemoveIfLeftover(int folder, const char* name) {
   pid_t owner = TemporaryOwner(name);
-  if (owner == 0 || Runs(owner)) return;
+  if (owner == 0 || Runs(owner)) return false;
   int fd = openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) return false;
   struct stat info;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) unlinkat(folder, name, 0);
+  const bool removed = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                       unlinkat(folder, name, 0) == 0;
   close(fd);
+  return removed;
 }
 
-void RemoveLeftoversIn(int folder, int depth) {
-  DIR* dir = fdopendir(folder);
-  if (dir == nullptr) {
-    close(folder);
-    return;
+// The first replacing write into a folder in a run removes what killed
+// writers left there; nothing else walks the save folder.
+void SweepOnce(int folder) {
+  struct stat info;
+  if (fstat(folder, &info) != 0) return;
+  {
+    std::lock_guard<std::mutex> hold(g_mutex);
+    if (!SweptFolders().insert({info.st_dev, info.st_ino}).second) return;
   }
-  while (const dirent* entry = readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-    struct stat info;
-    if (fstatat(dirfd(dir), name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    if (S_ISREG(info.st_mode)) RemoveIfLeftover(dirfd(dir), name);
-    if (!S_ISDIR(info.st_mode) || depth <= 0) continue;
-    int inner = openat(dirfd(dir), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (inner >= 0) RemoveLeftoversIn(inner, depth - 1);
+  WriteStream_RemoveLeftovers(folder);
+}
+
+// The checks before a replacement of name in folder, then the stream on a
+// new temporary beside it.
+FILE* OpenIn(int folder, const std::string& name, const std::string& path, const char* mode) {
+  // Only a file is replaced: a folder, a device or a pipe in the way stays,
+  // and so does a file that could not be written over.
+  struct stat info;
+  const bool exists = fstatat(folder, name.c_str(), &info, 0) == 0;
+  if (exists && !S_ISREG(info.st_mode)) {
+    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
   }
-  closedir(dir);
+  if (exists && faccessat(folder, name.c_str(), W_OK, 0) != 0) return nullptr;
+  SweepOnce(folder);
+  std::string temporary;
+  int fd = CreateTemporary(folder, name, mode, &temporary);
+  if (fd < 0) return nullptr;
+  FILE* stream = fdopen(fd, mode);
+  if (stream == nullptr) {
+    CloseKeeping(fd);
+    const int why = errno;
+    unlinkat(folder, temporary.c_str(), 0);
+    errno = why;
+    return nullptr;
+  }
+  std::lock_guard<std::mutex> hold(g_mutex);
+  Streams()[stream] = Tracked{path, temporary, folder, name};
+  return stream;
 }
 
 }  // namespace
@@ -179,27 +209,13 @@ FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode) {
     errno = ENOENT;
     return nullptr;
   }
-  // Only a file is replaced: a folder, a device or a pipe in the way stays,
-  // and so does a file that could not be written over.
-  struct stat info;
-  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    return nullptr;
-  }
-  if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return nullptr;
-  std::string temporary;
-  int fd = CreateTemporary(path, mode, &temporary);
-  if (fd < 0) return nullptr;
-  FILE* stream = fdopen(fd, mode);
-  if (stream == nullptr) {
-    const int why = errno;
-    close(fd);
-    unlink(temporary.c_str());
-    errno = why;
-    return nullptr;
-  }
-  std::lock_guard<std::mutex> hold(g_mutex);
-  Streams()[stream] = Tracked{path, temporary};
+  // The temporary goes into the folder the resolution gave, and is renamed
+  // there: a folder swapped for a link meanwhile changes nothing.
+  std::string name;
+  const int folder = SaveFolder_OpenParent(path, true, &name);
+  if (folder < 0) return nullptr;
+  FILE* stream = OpenIn(folder, name, path, mode);
+  if (stream == nullptr) CloseKeeping(folder);
   return stream;
 }
 
@@ -232,7 +248,8 @@ void WriteStream_Abandon(FILE* stream) {
   Tracked tracked;
   const bool known = Untrack(stream, &tracked);
   std::fclose(stream);
-  if (known && !tracked.temporary.empty()) unlink(tracked.temporary.c_str());
+  if (known && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
+  if (known && tracked.folder >= 0) close(tracked.folder);
 }
 
 bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size) {
@@ -256,16 +273,41 @@ void WriteStream_Report(const std::string& path, int error, bool replacing) {
   }
 }
 
-void WriteStream_RemoveLeftovers(const std::string& folder) {
-  if (folder.empty()) return;
-  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) RemoveLeftoversIn(fd, kLeftoverDepth);
+void WriteStream_RemoveLeftovers(int folder) {
+  const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = listing < 0 ? nullptr : fdopendir(listing);
+  if (dir == nullptr) {
+    CloseKeeping(listing);
+    return;
+  }
+  // Only the names tell a temporary: no entry is looked at but those.
+  while (const dirent* entry = readdir(dir)) RemoveIfLeftover(folder, entry->d_name);
+  closedir(dir);
 }
 
-bool WriteStream_LockOwned(int fd, const std::string& path) {
+bool WriteStream_RemoveIfLeftover(int folder, const char* name) { return RemoveIfLeftover(folder, name); }
+
+void WriteStream_DropLeftover(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (TemporaryOwner(path.c_str() + (slash == std::string::npos ? 0 : slash + 1)) == 0) return;
+  std::string name;
+  const int folder = SaveFolder_OpenParent(path, false, &name);
+  if (folder < 0) return;
+  RemoveIfLeftover(folder, name.c_str());
+  close(folder);
+}
+
+void WriteStream_ForgetSweptFolders() {
+  std::lock_guard<std::mutex> hold(g_mutex);
+  SweptFolders().clear();
+}
+
+bool WriteStream_LockOwned(int fd, const std::string& path) { return WriteStream_LockOwnedAt(fd, AT_FDCWD, path); }
+
+bool WriteStream_LockOwnedAt(int fd, int folder, const std::string& name) {
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) return false;
   struct stat held;
   struct stat named;
-  return fstat(fd, &held) == 0 && held.st_nlink > 0 && stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-         held.st_ino == named.st_ino;
+  return fstat(fd, &held) == 0 && held.st_nlink > 0 && fstatat(folder, name.c_str(), &named, 0) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }

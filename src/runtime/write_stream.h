@@ -3,7 +3,9 @@
 // A stream opened to replace a file writes into a temporary beside it, in
 // the same folder ("<name>.kvtmp<pid>_<n>"), which is flushed, synced and
 // renamed over the target only when the stream is closed with everything
-// written; the folder is then synced too. Until then the earlier file stays
+// written; the folder is then synced too. The folder is the one the path
+// resolved to when the stream was opened (held to the save folder, see
+// save_folder.h): the temporary is made, renamed and removed there. Until then the earlier file stays
 // whole, and anyone reading it sees its earlier content. A stream that
 // writes in place (appending, read-write) is tracked only so that a failed
 // write is reported when it is closed.
@@ -41,11 +43,24 @@ bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t 
 // The console line of a write that could not complete.
 void WriteStream_Report(const std::string& path, int error, bool replacing);
 
-// Removes, in folder and the folders under it, the temporaries of processes
-// that no longer run. Links are never followed.
-void WriteStream_RemoveLeftovers(const std::string& folder);
+// Leftovers are removed as the player meets them, never by a walk of the
+// save folder: the first replacing write into a folder in a run removes
+// those of that folder, and the listings and lookups below remove any they
+// come upon, so that no game ever sees one.
+//
+// Removes, in the open folder (not the folders under it), the temporaries
+// of processes that no longer run. Links are never followed.
+void WriteStream_RemoveLeftovers(int folder);
+// Removes name in the open folder when it is a temporary of a process that
+// no longer runs; true when it was one and is gone.
+bool WriteStream_RemoveIfLeftover(int folder, const char* name);
+// The same for the last name of a path, when it is a temporary's name.
+void WriteStream_DropLeftover(const std::string& path);
+// A new save folder: its folders are swept again on their first write.
+void WriteStream_ForgetSweptFolders();
 
 // Takes the exclusive lock a live owner keeps on fd, which was opened as
-// path: false when another process holds it or path no longer names fd's
-// file (a cleaner removed it first).
+// path (or as name in the open folder): false when another process holds it
+// or the name no longer names fd's file (a cleaner removed it first).
 bool WriteStream_LockOwned(int fd, const std::string& path);
+bool WriteStream_LockOwnedAt(int fd, int folder, const std::string& name);

@@ -157,8 +157,7 @@ FileBrowser::FileBrowser(const std::string& start, const std::string& root) {
 bool FileBrowser::Inside(const std::string& full) const {
   if (root_.empty()) return true;
   const std::string folder = AsFolder(full);
-  return folder.compare(0, root_.size(), root_) == 0 &&
-         !Path_ResolveBeneath(root_, folder.substr(root_.size())).empty();
+  return folder.compare(0, root_.size(), root_) == 0 && Beneath_Stays(root_, folder.substr(root_.size()));
 }
 
 bool FileBrowser::Enter(const std::string& folder) {

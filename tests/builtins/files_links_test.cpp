@@ -69,13 +69,6 @@ std::string Ini(const std::string& name) {
   return seen;
 }
 
-std::string FindAll(const std::string& pattern) {
-  std::string names = Text(F_FileFindFirst, {S(pattern.c_str()), R(0)});
-  for (std::string next; !(next = Text(F_FileFindNext, {})).empty();) names += "," + next;
-  Call(F_FileFindClose, {});
-  return names;
-}
-
 // The folder's files and folders with their contents, to see any change.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> seen;

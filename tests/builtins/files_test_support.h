@@ -41,3 +41,12 @@ inline double Call(BuiltinFunction handler, std::initializer_list<GoldenArg> arg
 inline std::string Text(BuiltinFunction handler, std::initializer_list<GoldenArg> args) {
   return BuiltinCall(handler, args).Text();
 }
+
+// Every name file_find_first and file_find_next give for pattern, joined by
+// ",".
+inline std::string FindAll(const std::string& pattern) {
+  std::string names = Text(F_FileFindFirst, {S(pattern.c_str()), R(0)});
+  for (std::string next; !(next = Text(F_FileFindNext, {})).empty();) names += "," + next;
+  Call(F_FileFindClose, {});
+  return names;
+}

@@ -109,7 +109,7 @@ TEST_F(SaveFolders, SavesKeepToTheSaveFolderThroughLinks) {
   Call("game_save", {S("in.sav")});
   EXPECT_EQ(testsupport::ReadRaw(save_ / "real.sav").substr(0, 4), std::string("\x1C\x02\0\0", 4));
   EXPECT_EQ(Call("game_load", {S("in.sav")}), 1);
-  EXPECT_EQ(g_runValues.loadFileName, save_ / "real.sav");
+  EXPECT_EQ(g_runValues.loadFileName, save_ / "in.sav");
 }
 
 TEST_F(GameWorld, SleepMovesTheVirtualClockByWhatItAsksCappedAtThreeSeconds) {

@@ -206,7 +206,7 @@ TEST_F(FileLayer, ASaveFolderInTheWayIsToldAtStart) {
   for (const Case& c : cases) {
     LoadSave_SetSaveDirectory(c.folder.c_str());
     testsupport::ConsoleCapture console;
-    LoadSave_TidySaveFolder();
+    LoadSave_CheckSaveFolder();
     EXPECT_EQ(console.Text(), c.line);
     EXPECT_EQ(LoadSave_WriteFile("slot.sav", "s", 1), c.line.empty());
     EXPECT_EQ(ReadRaw(base_ + "/plain"), "x");

@@ -12,6 +12,7 @@
 #include "builtins/files/slots.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 
 namespace {
@@ -39,7 +40,7 @@ void CloseSlot(BinarySlot& slot) {
 // Files of 2 GiB or more are refused, as the in-memory reader refuses them.
 bool FitsInHandle(const std::string& path) {
   struct stat info;
-  return stat(path.c_str(), &info) != 0 || info.st_size < INT32_MAX;
+  return !SaveFolder_Stat(path, &info) || info.st_size < INT32_MAX;
 }
 
 bool CopyWhole(const std::string& from, const std::string& to) {
@@ -72,7 +73,10 @@ bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
   slot.mode = mode;
   slot.lastWrite = false;
   if (mode == kRead) {
-    slot.memory = LoadSave_OpenReal(FilePath_Existing(name).c_str());
+    std::string path;
+    struct stat info;
+    const int fd = FilePath_OpenExisting(name, &path, &info);
+    slot.memory = fd < 0 ? nullptr : LoadSave_HoldOpened(fd, info);
     return slot.memory != nullptr;
   }
   slot.stream = mode == kWrite ? FileStream_Open(slot.savePath, "wb") : OpenReadWrite(name, slot.savePath);

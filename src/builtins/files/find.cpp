@@ -2,7 +2,8 @@
 // in the program folder. "*" and "?" match in the name part, letters of
 // either case alike; files and folders are found, "." and ".." never, and
 // the names come in name order, letter case ignored. A folder under the save
-// folder is listed only when no link leads out of it.
+// folder is listed only when no link leads out of it, and what killed
+// writers left in it is removed, never listed.
 #include <dirent.h>
 #include <strings.h>
 
@@ -14,6 +15,8 @@
 
 #include "builtins/files/handlers.h"
 #include "runtime/file_layer.h"
+#include "runtime/save_folder.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -65,12 +68,12 @@ std::vector<std::string> Find(std::string mask) {
   // "*.*" is every name, dotted or not.
   if (pattern == "*.*") pattern = "*";
   if (folder.empty() || folder[0] != '/') folder = LoadSave_GetProgramDirectory() + folder;
-  folder = LoadSave_Confine(folder.c_str());
   std::vector<std::string> names;
-  DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
+  DIR* dir = SaveFolder_OpenListing(folder);
   if (dir == nullptr) return names;
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    if (WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name)) continue;
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);

@@ -27,7 +27,7 @@ constexpr size_t kLegacyReadBytes = 32768;
 
 std::string ReadPath(const char* name) {
   std::string path = FilePath_Existing(name);
-  if (path.empty() && name[0] == '/') path = LoadSave_Confine(name);
+  if (path.empty() && name[0] == '/') path = name;
   return FilePath_IsRegularFile(path) ? path : std::string();
 }
 

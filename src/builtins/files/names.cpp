@@ -14,6 +14,7 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
+#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 
 namespace {
@@ -22,16 +23,8 @@ bool IsFolder(const std::string& path) { return !path.empty() && Directory_Exist
 
 bool SameFile(FILE* a, const std::string& path) {
   struct stat first, second;
-  return fstat(fileno(a), &first) == 0 && stat(path.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+  return fstat(fileno(a), &first) == 0 && SaveFolder_Stat(path, &second) && first.st_dev == second.st_dev &&
          first.st_ino == second.st_ino;
-}
-
-// Never replaces what the new name already names.
-void RenameWithoutReplacing(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
-  if (errno != EINVAL && errno != ENOSYS) return;
-  struct stat info;
-  if (lstat(to.c_str(), &info) != 0) std::rename(from.c_str(), to.c_str());
 }
 
 bool CopyBlocks(FILE* from, FILE* to) {
@@ -91,18 +84,22 @@ void F_FileExists(KV_BUILTIN_PARAMS) {
   Result_SetReal(result, a.IsString(0) && !FilePath_Existing(a.Text(0)).empty() ? 1 : 0);
 }
 
+// A link that stays inside (and so counts as an existing file) is removed
+// itself, not the file it points to.
 void F_FileDelete(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   std::string path = FilePath_Save(a.Text(0));
-  if (a.IsString(0) && FilePath_IsRegularFile(path)) unlink(path.c_str());
+  if (a.IsString(0) && FilePath_IsRegularFile(path)) SaveFolder_Unlink(path);
 }
 
+// The name itself moves, a link as a link; what the new name already names
+// is never replaced.
 void F_FileRename(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   if (!a.IsString(0) || !a.IsString(1)) return;
   std::string from = FilePath_Save(a.Text(0));
   std::string to = FilePath_Save(a.Text(1));
-  if (FilePath_IsRegularFile(from) && !to.empty()) RenameWithoutReplacing(from, to);
+  if (FilePath_IsRegularFile(from) && !to.empty()) SaveFolder_Rename(from, to);
 }
 
 void F_FileCopy(KV_BUILTIN_PARAMS) {

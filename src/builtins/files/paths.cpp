@@ -9,6 +9,7 @@
 
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
+#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 
 namespace {
@@ -41,9 +42,25 @@ bool FilePath_IsRegularFile(const std::string& path) { return !path.empty() && F
 
 std::string FilePath_Existing(const char* name) {
   std::string save = FilePath_Save(name);
+  WriteStream_DropLeftover(save);
   if (FilePath_IsRegularFile(save)) return save;
   std::string program = FilePath_Program(name);
   return FilePath_IsRegularFile(program) ? program : std::string();
+}
+
+// One open: the name is resolved once, and what it resolved to is read.
+int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info) {
+  for (const auto map : {FilePath_Save, FilePath_Program}) {
+    const std::string candidate = map(name);
+    if (candidate.empty()) continue;
+    const int fd = LoadSave_OpenRegular(candidate, info);
+    if (fd >= 0 || (errno != ENOENT && FilePath_IsRegularFile(candidate))) {
+      *path = candidate;
+      return fd;
+    }
+  }
+  path->clear();
+  return -1;
 }
 
 FILE* FileStream_Open(const std::string& path, const char* mode) {
@@ -56,8 +73,7 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   if (writes) File_CreateParentDirectories(path.c_str());
   if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
-  // A mapped save path holds no link; one that appeared since is not taken.
-  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
+  int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
   if (fd < 0) return nullptr;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+struct stat;
+
 // The script's name mapped onto the save folder or the program folder; ""
 // when it maps nowhere or the result is too long.
 std::string FilePath_Save(const char* name);
@@ -16,6 +18,10 @@ std::string FilePath_Program(const char* name);
 // program-folder path when one is there, else "".
 std::string FilePath_Existing(const char* name);
 bool FilePath_IsRegularFile(const std::string& path);
+// The same file, opened for reading once: its descriptor (-1 when it is
+// there but cannot be read), its path in *path ("" when neither folder
+// holds one) and its status in *info.
+int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info);
 
 // Opens a regular file with a C library mode ("rb", "wb", "r+b", "w+b",
 // "ab", "a+"); null for anything else or when it cannot be opened. Writing

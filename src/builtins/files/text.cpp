@@ -1,6 +1,8 @@
 // Text files by handle. A file opened for reading is held whole in memory and
 // read as bytes, so CR LF line ends come back as they are; a file opened for
 // writing is a stream that turns every LF into CR LF.
+#include <sys/stat.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -102,12 +104,14 @@ void F_FileTextOpenRead(KV_BUILTIN_PARAMS) {
     g_debugConsole->Output("ERROR!!! :: wrong type for filename\n");
     return;
   }
-  std::string path = FilePath_Existing(a.Text(0));
+  std::string path;
+  struct stat info;
+  const int fd = FilePath_OpenExisting(a.Text(0), &path, &info);
   if (path.empty()) {
     g_debugConsole->Output("ERROR!!! :: Failed to open file: %s\n", a.Text(0));
     return;
   }
-  LoadSaveFile* reader = LoadSave_OpenReal(path.c_str());
+  LoadSaveFile* reader = fd < 0 ? nullptr : LoadSave_HoldOpened(fd, info);
   if (reader == nullptr) {
     g_debugConsole->Output("ERROR!!! :: Failed to open file: %s\n", path.c_str());
     return;

@@ -5,11 +5,10 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/write_stream.h"
 
@@ -159,7 +158,6 @@ bool write_png_file(const char* path, const void* pixels, int32_t width, int32_t
     if (messages != nullptr && messages->reportOpenFailure) ReportOpenFailure(path != nullptr ? path : "");
     return false;
   }
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(mapped).parent_path(), ignored);
+  File_CreateParentDirectories(mapped);
   return GR_Write_PNG_To_Path(mapped, pixels, width, height, messages, path);
 }

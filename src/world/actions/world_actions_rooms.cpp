@@ -8,6 +8,7 @@
 #include "graphics/device/graphics.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/save_folder.h"
 #include "runtime/memory.h"
 #include "runtime/write_stream.h"
 #include "script/events/error_report.h"
@@ -88,7 +89,7 @@ bool Run_GameLoad(const char* name) {
 
 bool Run_GameSave(const char* name) {
   const std::string path = LoadSave_SavePath(name);
-  if (path.empty()) {
+  if (path.empty() || SaveFolder_LeadsOut(path)) {
     g_debugConsole->Output("game_save - %s lies outside the save folder\n", name);
     return false;
   }

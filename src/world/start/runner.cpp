@@ -136,7 +136,7 @@ bool Runner_PrepareAndRun() {
     return false;
   }
   // The game has named its save folder by now.
-  LoadSave_TidySaveFolder();
+  LoadSave_CheckSaveFolder();
   Variable_Global_Init();
   g_debugConsole->Output("PrepareGame()\n");
   if (!PrepareGame()) return false;

@@ -1,0 +1,199 @@
+#include "runtime/save_folder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <mutex>
+
+#include "runtime/path_beneath.h"
+
+namespace {
+
+struct Held {
+  std::mutex mutex;   // the descriptor may be replaced under a running operation
+  std::string path;   // ends in "/", or ""
+  BeneathRoot root;
+};
+
+Held& TheFolder() {
+  static Held held;
+  return held;
+}
+
+// The rest of path below the save folder ("" for the folder itself); false
+// when path lies elsewhere.
+bool Locate(const std::string& path, std::string* rest) {
+  const std::string& save = TheFolder().path;
+  if (save.empty() || path.empty()) return false;
+  std::string full = path;
+  if (full[0] != '/') {
+    char current[PATH_MAX];
+    if (getcwd(current, sizeof current) == nullptr) return false;
+    full = std::string(current) + "/" + path;
+  }
+  full = Path_Fold(full);
+  if (full.size() + 1 == save.size() && save.compare(0, full.size(), full) == 0) {
+    rest->clear();
+    return true;
+  }
+  if (full.compare(0, save.size(), save) != 0) return false;
+  *rest = full.substr(save.size());
+  return true;
+}
+
+// Another folder took the held one's place, or the folder was made since:
+// the new one is held from now on.
+bool Replaced(Held& held) {
+  struct stat now;
+  struct stat was;
+  if (stat(held.path.c_str(), &now) != 0 || !S_ISDIR(now.st_mode)) return false;
+  if (held.root.fd >= 0 && fstat(held.root.fd, &was) == 0 && was.st_dev == now.st_dev && was.st_ino == now.st_ino) {
+    return false;
+  }
+  return Beneath_OpenRoot(held.path, &held.root);
+}
+
+// Runs act (answering -1 with errno on failure) beneath the save folder,
+// once more when it failed on a missing name because the folder was
+// replaced. A path refused for leading out answers as a missing name.
+template <typename Act>
+int Beneath(Act act) {
+  Held& held = TheFolder();
+  std::lock_guard<std::mutex> hold(held.mutex);
+  if (held.root.fd < 0 && !Beneath_OpenRoot(held.path, &held.root)) return -1;
+  int result = act(held.root);
+  if (result < 0 && errno == ENOENT && Replaced(held)) result = act(held.root);
+  if (result < 0 && (errno == EXDEV || errno == ELOOP)) errno = ENOENT;
+  return result;
+}
+
+// Makes rest and its missing parents beneath root; 0, or -1 with errno.
+int MakeBeneath(const BeneathRoot& root, const std::string& rest) {
+  const int existing = Beneath_Open(root, rest, O_PATH | O_DIRECTORY);
+  if (existing >= 0) {
+    close(existing);
+    return 0;
+  }
+  if (errno != ENOENT) return -1;
+  const size_t slash = rest.rfind('/');
+  if (slash != std::string::npos && MakeBeneath(root, rest.substr(0, slash)) != 0) return -1;
+  std::string leaf;
+  const int parent = Beneath_OpenParent(root, rest, true, &leaf);
+  if (parent < 0) return -1;
+  int result = mkdirat(parent, leaf.c_str(), 0777);
+  struct stat info;
+  if (result != 0 && errno == EEXIST && fstatat(parent, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISDIR(info.st_mode)) {
+    result = 0;
+  }
+  const int why = errno;
+  close(parent);
+  errno = why;
+  return result;
+}
+
+bool RenameWithoutReplacing(int fromFolder, const std::string& from, int toFolder, const std::string& to) {
+  if (renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  struct stat info;
+  if (fstatat(toFolder, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0;
+}
+
+// Closes fd keeping errno.
+void CloseKeeping(int fd) {
+  const int why = errno;
+  if (fd >= 0) close(fd);
+  errno = why;
+}
+
+}  // namespace
+
+void SaveFolder_Set(const std::string& folder) {
+  Held& held = TheFolder();
+  std::lock_guard<std::mutex> hold(held.mutex);
+  Beneath_CloseRoot(&held.root);
+  held.path = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+std::string SaveFolder_Path() { return TheFolder().path; }
+
+bool SaveFolder_Holds(const std::string& path) {
+  std::string rest;
+  return Locate(path, &rest) && !rest.empty();
+}
+
+bool SaveFolder_LeadsOut(const std::string& path) {
+  std::string rest;
+  return Locate(path, &rest) && !rest.empty() && !Beneath_Stays(SaveFolder_Path(), rest);
+}
+
+int SaveFolder_Open(const std::string& path, int flags, mode_t mode) {
+  std::string rest;
+  if (!Locate(path, &rest)) return open(path.c_str(), flags | O_CLOEXEC, mode);
+  return Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, flags, mode); });
+}
+
+bool SaveFolder_Stat(const std::string& path, struct stat* info) {
+  std::string rest;
+  if (!Locate(path, &rest)) return stat(path.c_str(), info) == 0;
+  const int fd = Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, O_PATH); });
+  if (fd < 0) return false;
+  const bool known = fstat(fd, info) == 0;
+  CloseKeeping(fd);
+  return known;
+}
+
+int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf) {
+  std::string rest;
+  if (!Locate(path, &rest) || rest.empty()) {
+    const size_t slash = path.rfind('/');
+    *leaf = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }
+  return Beneath([&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf); });
+}
+
+bool SaveFolder_Unlink(const std::string& path) {
+  std::string leaf;
+  const int folder = SaveFolder_OpenParent(path, false, &leaf);
+  if (folder < 0) return false;
+  const bool removed = unlinkat(folder, leaf.c_str(), 0) == 0;
+  CloseKeeping(folder);
+  return removed;
+}
+
+bool SaveFolder_Rename(const std::string& from, const std::string& to) {
+  std::string fromLeaf;
+  std::string toLeaf;
+  const int fromFolder = SaveFolder_OpenParent(from, false, &fromLeaf);
+  if (fromFolder < 0) return false;
+  const int toFolder = SaveFolder_OpenParent(to, false, &toLeaf);
+  const bool renamed = toFolder >= 0 && RenameWithoutReplacing(fromFolder, fromLeaf, toFolder, toLeaf);
+  CloseKeeping(toFolder);
+  CloseKeeping(fromFolder);
+  return renamed;
+}
+
+bool SaveFolder_MakeFolders(const std::string& path) {
+  std::string rest;
+  if (!Locate(path, &rest) || rest.empty()) {
+    errno = EINVAL;
+    return false;
+  }
+  return Beneath([&](const BeneathRoot& root) { return MakeBeneath(root, rest); }) == 0;
+}
+
+DIR* SaveFolder_OpenListing(const std::string& path) {
+  const int fd = SaveFolder_Open(path, O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return nullptr;
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) CloseKeeping(fd);
+  return dir;
+}

@@ -1,0 +1,44 @@
+// The save folder, held open for the run, and the file operations the player
+// uses on a full or relative path. A path under the save folder is resolved
+// beneath the folder's descriptor and acted on in the same step
+// (path_beneath.h): a link leading out of the folder, links that loop, or
+// ".." climbing above it act as a missing name (ENOENT), however the folders
+// change meanwhile, and a missing last name stands for a name of its folder
+// differing only in letter case. Any other path is used as the system takes
+// it.
+#pragma once
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <string>
+
+// The save folder: a full path ending in "/", or "" for none. It is opened
+// when first needed, and again when another folder took its place.
+void SaveFolder_Set(const std::string& folder);
+std::string SaveFolder_Path();
+// True when path lies strictly under the save folder.
+bool SaveFolder_Holds(const std::string& path);
+// True when path lies under the save folder by name but a link on its way
+// leads out of it (or links loop): every operation on it is refused. For
+// telling why; the operations hold to the folder by themselves.
+bool SaveFolder_LeadsOut(const std::string& path);
+
+// open(2) of what path names; -1 with errno.
+int SaveFolder_Open(const std::string& path, int flags, mode_t mode = 0);
+// stat(2) of what path names.
+bool SaveFolder_Stat(const std::string& path, struct stat* info);
+// The folder holding path's last name, opened for reading where it may, and
+// that name in *leaf. With followLast, a last name that is a link staying
+// inside gives the folder and name it leads to. -1 with errno.
+int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf);
+// Removes the name itself, never what a link there points to.
+bool SaveFolder_Unlink(const std::string& path);
+// Renames the name itself; never replaces what `to` already names.
+bool SaveFolder_Rename(const std::string& from, const std::string& to);
+// Makes a folder under the save folder and its missing parents (the save
+// folder must be there); true when it is a folder.
+bool SaveFolder_MakeFolders(const std::string& path);
+// A listing of the folder path names; null with errno.
+DIR* SaveFolder_OpenListing(const std::string& path);
