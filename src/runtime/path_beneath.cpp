@@ -134,13 +134,17 @@ class Walk {
         continue;
       }
       if (probe == Probe::kMissing && !caseSettled) {
+        // The variant is looked at in turn: it may be a link.
         caseSettled = true;
         const std::string variant = Beneath_CaseVariant(Top(), name);
-        if (!variant.empty()) name = variant;
+        if (!variant.empty()) {
+          todo_.push_front(variant);
+          continue;
+        }
       }
       const int fd = openat(Top(), name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
       if (fd >= 0 || errno != ELOOP) return fd;
-      // A link took its place since it was looked at, or a variant is one.
+      // A link took its place since it was looked at.
       if (++links_ > kMostLinks) return -1;
       todo_.push_front(name);
     }

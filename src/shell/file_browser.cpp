@@ -12,6 +12,7 @@
 
 #include "runtime/file_layer.h"
 #include "runtime/path_beneath.h"
+#include "runtime/save_folder.h"
 
 namespace {
 
@@ -186,13 +187,13 @@ void FileBrowser::SetPatterns(const std::string& patterns) {
 
 void FileBrowser::Refresh() {
   entries_.clear();
-  DIR* dir = opendir(folder_.c_str());
+  DIR* dir = SaveFolder_OpenListing(folder_);
   if (dir == nullptr) return;
   std::vector<BrowserEntry> files;
   while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;
     struct stat info;
-    if (stat((folder_ + entry->d_name).c_str(), &info) != 0) continue;
+    if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0) continue;
     const bool folder = S_ISDIR(info.st_mode);
     if (!folder && !FileBrowser_Matches(entry->d_name, patterns_)) continue;
     (folder ? entries_ : files).push_back(BrowserEntry{entry->d_name, FileBrowser_Shown(entry->d_name), folder});

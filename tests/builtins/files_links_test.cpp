@@ -10,6 +10,7 @@
 #include <map>
 
 #include "files_test_support.h"
+#include "runtime/path_beneath.h"
 
 namespace {
 
@@ -111,9 +112,17 @@ class FileLinks : public FilesTest {
     Link("../../a/data.txt", "a/b/hop_in");
     Link(Save("a"), "to_inside_folder");
   }
+  void TearDown() override {
+    Beneath_UseWalkOnly(false);
+    FilesTest::TearDown();
+  }
   void Link(const std::string& target, const std::string& name) const {
     ASSERT_EQ(symlink(target.c_str(), Save(name).c_str()), 0) << name;
   }
+  // The two tables below, run as they are and as on a kernel without
+  // openat2.
+  void CheckLinksLeadingOutAreRefused();
+  void CheckLinksStayingInsideWork();
 
   std::string outside_ = folder_ / "outside/";
 };
@@ -162,7 +171,7 @@ const std::vector<std::pair<const char*, Operation>>& FolderOperations() {
   return operations;
 }
 
-TEST_F(FileLinks, LinksLeadingOutAreRefusedByEveryBuiltin) {
+void FileLinks::CheckLinksLeadingOutAreRefused() {
   const std::vector<std::string> files = {
       "to_file", "to_file_abs", "to_folder/secret.txt", "dangling_out", "dangling_out_dir/x.txt", "loop",
       "chain",   "TO_FILE",     Save("to_file"),        "a/../to_file"};
@@ -192,7 +201,7 @@ TEST_F(FileLinks, LinksLeadingOutAreRefusedByEveryBuiltin) {
   EXPECT_EQ(ReadRaw(Save("mine.txt")), "mine");
 }
 
-TEST_F(FileLinks, LinksStayingInsideWork) {
+void FileLinks::CheckLinksStayingInsideWork() {
   EXPECT_EQ(TextRead("to_inside"), "[s]\nk=data\n");
   EXPECT_EQ(TextRead("chain_in"), "[s]\nk=data\n");
   EXPECT_EQ(TextRead("to_inside_folder/data.txt"), "[s]\nk=data\n");
@@ -215,6 +224,49 @@ TEST_F(FileLinks, LinksStayingInsideWork) {
   // A writer replaces the file the link names; the link stays a link.
   struct stat info;
   EXPECT_TRUE(lstat(Save("to_inside").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
+}
+
+TEST_F(FileLinks, LinksLeadingOutAreRefusedByEveryBuiltin) { CheckLinksLeadingOutAreRefused(); }
+
+TEST_F(FileLinks, LinksStayingInsideWork) { CheckLinksStayingInsideWork(); }
+
+TEST_F(FileLinks, WithoutOpenat2TheWalkByDescriptorsHoldsTheSame) {
+  Beneath_UseWalkOnly(true);
+  CheckLinksLeadingOutAreRefused();
+  Plant();
+  CheckLinksStayingInsideWork();
+}
+
+// Deleting or renaming a link that stays inside acts on the link itself, as
+// the system does: the file it names stays as it was. Links on the way to
+// the last name are followed, as by every operation.
+TEST_F(FileLinks, DeleteAndRenameActOnALinkItself) {
+  const struct {
+    const char* what;
+    std::function<void()> run;
+    const char* gone;  // the name no longer there
+    const char* link;  // the link now there, or ""
+  } cases[] = {
+      {"delete", [] { Call(F_FileDelete, {S("to_inside")}); }, "to_inside", ""},
+      {"delete by another case", [] { Call(F_FileDelete, {S("CHAIN_IN")}); }, "chain_in", ""},
+      {"rename", [] { Call(F_FileRename, {S("to_inside"), S("moved")}); }, "to_inside", "moved"},
+      {"rename into a folder", [] { Call(F_FileRename, {S("chain_in"), S("a/moved")}); }, "chain_in", "a/moved"},
+  };
+  for (const auto& c : cases) {
+    Plant();
+    c.run();
+    struct stat info;
+    EXPECT_NE(lstat(Save(c.gone).c_str(), &info), 0) << c.what;
+    if (c.link[0] != '\0') {
+      EXPECT_TRUE(lstat(Save(c.link).c_str(), &info) == 0 && S_ISLNK(info.st_mode)) << c.what;
+    }
+    EXPECT_EQ(ReadRaw(Save("a/data.txt")), "[s]\nk=data\n") << c.what;
+  }
+  Plant();
+  Call(F_FileRename, {S("to_inside_folder/data.txt"), S("to_inside_folder/renamed.txt")});
+  EXPECT_EQ(ReadRaw(Save("a/renamed.txt")), "[s]\nk=data\n");
+  struct stat info;
+  EXPECT_TRUE(lstat(Save("to_inside_folder").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
 }
 
 TEST_F(FileLinks, AnAbsolutePatternStillListsAnyFolder) {
