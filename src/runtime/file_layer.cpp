@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -86,15 +87,19 @@ size_t MatchRoot(const std::string& full, const std::string& root) {
 
 // Maps full onto target through the innermost root that holds it, so that
 // nested roots (a save folder inside the current directory) behave.
-std::string MapThroughRoots(const std::string& full, const std::vector<std::string>& roots, const std::string& target) {
+std::string MapThroughRoots(const std::string& full, std::initializer_list<const std::string*> roots,
+                            const std::string& target) {
   size_t best = 0;
-  for (const std::string& root : roots) {
-    size_t length = MatchRoot(full, root);
+  for (const std::string* root : roots) {
+    size_t length = MatchRoot(full, *root);
     if (length > best) best = length;
   }
   if (best == 0 || target.empty()) return std::string();
-  std::string rest = best < full.size() ? full.substr(best) : std::string();
-  return target + rest;
+  std::string mapped;
+  mapped.reserve(target.size() + full.size() - std::min(best, full.size()));
+  mapped += target;
+  if (best < full.size()) mapped.append(full, best, std::string::npos);
+  return mapped;
 }
 
 // The exact name when it exists, else the first name (in byte order) of the
@@ -137,7 +142,8 @@ std::string MapToProgram(const char* path) {
   if (full.empty()) return full;
   if (current.empty()) current = CurrentDirectory();
   const Roots& roots = TheRoots();
-  std::string mapped = MapThroughRoots(full, {roots.program, AsFolder(current)}, roots.program);
+  const std::string currentFolder = AsFolder(current);
+  std::string mapped = MapThroughRoots(full, {&roots.program, &currentFolder}, roots.program);
   if (mapped.empty() && OnOpenList(full)) mapped = full;
   return Settle(mapped);
 }
@@ -151,7 +157,8 @@ std::string MapToSave(const char* path) {
   if (full.empty()) return full;
   if (current.empty()) current = CurrentDirectory();
   const Roots& roots = TheRoots();
-  return MapThroughRoots(full, {roots.save, roots.program, AsFolder(current)}, roots.save);
+  const std::string currentFolder = AsFolder(current);
+  return MapThroughRoots(full, {&roots.save, &roots.program, &currentFolder}, roots.save);
 }
 
 // ---------------------------------------------------------------- roots

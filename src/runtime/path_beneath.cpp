@@ -311,12 +311,11 @@ int Beneath_Open(const BeneathRoot& root, const std::string& rest, int flags, mo
   }
   if ((flags & O_CREAT) != 0) return OpenCreating(root, rest, flags, mode);
   if (!g_walkOnly) {
-    const Names names = Split(rest);
-    const int fd = OpenAt2(root.fd, Joined(names, names.size()), flags, mode);
+    // The kernel takes rest as it is, "." and ".." included.
+    const int fd = OpenAt2(root.fd, rest.empty() ? std::string(".") : rest, flags, mode);
     if (fd >= 0) return fd;
-    if (errno == ENOENT && !names.empty() && names.back() != "..") {
-      return OpenCaseVariant(root, rest, names, flags, mode);
-    }
+    const Names names = errno == ENOENT ? Split(rest) : Names();
+    if (!names.empty() && names.back() != "..") return OpenCaseVariant(root, rest, names, flags, mode);
     if (!WalkDecides(errno)) return -1;
   }
   return Walk(root, rest).Open(flags, mode);
@@ -365,17 +364,23 @@ bool Beneath_Stays(const std::string& root, const std::string& rest) {
 void Beneath_UseWalkOnly(bool walkOnly) { g_walkOnly = walkOnly; }
 
 std::string Path_Fold(const std::string& absolute) {
-  Names names;
-  for (const std::string& name : Split(absolute)) {
-    if (name != "..") {
-      names.push_back(name);
-    } else if (!names.empty()) {
-      names.pop_back();
+  std::string folded;
+  folded.reserve(absolute.size());
+  size_t start = 0;
+  while (start < absolute.size()) {
+    size_t end = absolute.find('/', start);
+    if (end == std::string::npos) end = absolute.size();
+    const size_t length = end - start;
+    if (length == 2 && absolute.compare(start, 2, "..") == 0) {
+      const size_t slash = folded.rfind('/');
+      folded.resize(slash == std::string::npos ? 0 : slash);
+    } else if (length > 0 && !(length == 1 && absolute[start] == '.')) {
+      folded += '/';
+      folded.append(absolute, start, length);
     }
+    start = end + 1;
   }
-  std::string result;
-  for (const std::string& name : names) result += "/" + name;
-  return result.empty() ? std::string("/") : result;
+  return folded.empty() ? std::string("/") : folded;
 }
 
 std::string Path_CaseVariant(const std::string& folder, const std::string& name) {

@@ -1,0 +1,174 @@
+// The save folder's costs: a name three folders deep looked up through
+// file_exists and file_text_open_read, beside a plain stat and a plain
+// open-and-read of the same file by its full path; and what a start does to
+// the save folder, with none and with 100,000 files in nested folders.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "builtins/files/files.h"
+#include "builtins/files/handlers.h"
+#include "runtime/file_layer.h"
+#include "runtime/script_value.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDeepName = "a/b/c/f.txt";
+
+// A folder of its own under the temporary folder, removed with its tree.
+class Scratch {
+ public:
+  Scratch() {
+    char pattern[] = "/tmp/kv_save_bench_XXXXXX";
+    if (mkdtemp(pattern) != nullptr) path_ = pattern;
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    if (!path_.empty()) fs::remove_all(path_, ignored);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+double Call(BuiltinFunction handler, ScriptValue* args, int32_t count) {
+  ScriptValue result{};
+  handler(&result, nullptr, nullptr, count, args);
+  const double real = result.real;
+  ScriptValue_Release(&result);
+  return real;
+}
+
+// The save folder with one file three folders deep, and the file built-ins
+// ready.
+class DeepFile {
+ public:
+  DeepFile() : full_(scratch_.Path() + "/save/" + kDeepName) {
+    fs::create_directories(fs::path(full_).parent_path());
+    std::ofstream(full_) << "the quick brown fox\n";
+    LoadSave_SetSaveDirectory((scratch_.Path() + "/save").c_str());
+    LoadSave_SetProgramDirectory((scratch_.Path() + "/program").c_str());
+    FileBuiltins_Prepare();
+    ScriptValue_SetString(&name_, kDeepName);
+  }
+  ~DeepFile() {
+    ScriptValue_Release(&name_);
+    FileBuiltins_Release();
+    LoadSave_SetSaveDirectory(nullptr);
+    LoadSave_SetProgramDirectory(nullptr);
+  }
+  DeepFile(const DeepFile&) = delete;
+  DeepFile& operator=(const DeepFile&) = delete;
+  ScriptValue* Name() { return &name_; }
+  const std::string& Full() const { return full_; }
+
+ private:
+  Scratch scratch_;
+  std::string full_;
+  ScriptValue name_{};
+};
+
+void BM_LookupFileExists(benchmark::State& state) {
+  DeepFile file;
+  for (auto _ : state) {
+    if (Call(F_FileExists, file.Name(), 1) != 1) state.SkipWithError("not found");
+  }
+}
+BENCHMARK(BM_LookupFileExists);
+
+void BM_LookupPlainStat(benchmark::State& state) {
+  DeepFile file;
+  struct stat info;
+  for (auto _ : state) {
+    if (stat(file.Full().c_str(), &info) != 0) state.SkipWithError("not found");
+  }
+}
+BENCHMARK(BM_LookupPlainStat);
+
+void BM_LookupTextOpenRead(benchmark::State& state) {
+  DeepFile file;
+  ScriptValue handle{};
+  for (auto _ : state) {
+    ScriptValue_SetReal(&handle, Call(F_FileTextOpenRead, file.Name(), 1));
+    if (handle.real < 0) state.SkipWithError("not opened");
+    Call(F_FileTextClose, &handle, 1);
+  }
+}
+BENCHMARK(BM_LookupTextOpenRead);
+
+// What an open for reading costs by a full path, without the built-in: the
+// file read whole.
+void BM_LookupPlainOpenRead(benchmark::State& state) {
+  DeepFile file;
+  char buffer[64];
+  for (auto _ : state) {
+    const int fd = open(file.Full().c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || fstat(fd, &info) != 0 || read(fd, buffer, sizeof buffer) <= 0) state.SkipWithError("not read");
+    close(fd);
+  }
+}
+BENCHMARK(BM_LookupPlainOpenRead);
+
+// range(0) files in a tree of folders four wide (1,365 folders for 100,000
+// files), made once.
+void FillSaveFolder(const std::string& save, int64_t files) {
+  std::vector<std::string> folders = {save};
+  for (size_t i = 0; folders.size() < 1365 && i < folders.size(); ++i) {
+    for (int child = 0; child < 4 && folders.size() < 1365; ++child) {
+      folders.push_back(folders[i] + "/d" + std::to_string(child));
+    }
+  }
+  for (const std::string& folder : folders) fs::create_directories(folder);
+  for (int64_t n = 0; n < files; ++n) {
+    const std::string& folder = folders[static_cast<size_t>(n) % folders.size()];
+    std::ofstream(folder + "/f" + std::to_string(n) + ".dat") << "x";
+  }
+}
+
+// What the player does to the save folder between its start and the game's
+// first step: the folder named, then looked at once.
+void BM_StartBesideSaveFolder(benchmark::State& state) {
+  Scratch scratch;
+  const std::string save = scratch.Path() + "/save";
+  fs::create_directories(save);
+  if (state.range(0) > 0) FillSaveFolder(save, state.range(0));
+  for (auto _ : state) {
+    LoadSave_SetSaveDirectory(save.c_str());
+    LoadSave_CheckSaveFolder();
+  }
+  LoadSave_SetSaveDirectory(nullptr);
+  state.counters["files"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_StartBesideSaveFolder)->Arg(0)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The same, then the first write into the save folder, which removes what
+// killed writers left in that one folder.
+void BM_StartAndFirstWrite(benchmark::State& state) {
+  Scratch scratch;
+  const std::string save = scratch.Path() + "/save";
+  fs::create_directories(save);
+  if (state.range(0) > 0) FillSaveFolder(save, state.range(0));
+  for (auto _ : state) {
+    LoadSave_SetSaveDirectory(save.c_str());
+    LoadSave_CheckSaveFolder();
+    if (!LoadSave_WriteFile("hiscore.dat", "HISC", 4)) state.SkipWithError("not written");
+  }
+  LoadSave_SetSaveDirectory(nullptr);
+  state.counters["files"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_StartAndFirstWrite)->Arg(0)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
