@@ -12,8 +12,8 @@
 namespace {
 
 struct Held {
-  std::mutex mutex;   // the descriptor may be replaced under a running operation
-  std::string path;   // ends in "/", or ""
+  std::mutex mutex;  // the descriptor may be replaced under a running operation
+  std::string path;  // ends in "/", or ""
   BeneathRoot root;
 };
 
@@ -23,7 +23,8 @@ Held& TheFolder() {
 }
 
 // The rest of path below the save folder ("" for the folder itself); false
-// when path lies elsewhere.
+// when path lies elsewhere. The folder itself is reached by its path, as the
+// player was given it: it may be made, removed or replaced while it runs.
 bool Locate(const std::string& path, std::string* rest) {
   const std::string& save = TheFolder().path;
   if (save.empty() || path.empty()) return false;
@@ -135,13 +136,13 @@ bool SaveFolder_LeadsOut(const std::string& path) {
 
 int SaveFolder_Open(const std::string& path, int flags, mode_t mode) {
   std::string rest;
-  if (!Locate(path, &rest)) return open(path.c_str(), flags | O_CLOEXEC, mode);
+  if (!Locate(path, &rest) || rest.empty()) return open(path.c_str(), flags | O_CLOEXEC, mode);
   return Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, flags, mode); });
 }
 
 bool SaveFolder_Stat(const std::string& path, struct stat* info) {
   std::string rest;
-  if (!Locate(path, &rest)) return stat(path.c_str(), info) == 0;
+  if (!Locate(path, &rest) || rest.empty()) return stat(path.c_str(), info) == 0;
   const int fd = Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, O_PATH); });
   if (fd < 0) return false;
   const bool known = fstat(fd, info) == 0;

@@ -189,6 +189,19 @@ TEST_F(FileLayer, AFailedWriteKeepsTheEarlierFile) {
   EXPECT_EQ(ReadRaw(save_ + "slot.sav"), big);
 }
 
+// The save folder is held open once it is there; removed under the running
+// player, it is made again by the next write and held anew.
+TEST_F(FileLayer, TheSaveFolderIsHeldAnewWhenMadeAgain) {
+  EXPECT_FALSE(LoadSave_SaveFileExists("one.sav"));
+  ASSERT_TRUE(LoadSave_WriteFile("one.sav", "1", 1));
+  EXPECT_EQ(Take(LoadSave_ReadSaveFile, "one.sav"), "1");
+  fs::remove_all(save_);
+  EXPECT_FALSE(LoadSave_SaveFileExists("one.sav"));
+  ASSERT_TRUE(LoadSave_WriteFile("deep/two.sav", "2", 1));
+  EXPECT_EQ(ReadRaw(save_ + "deep/two.sav"), "2");
+  EXPECT_EQ(Take(LoadSave_ReadSaveFile, "deep/two.sav"), "2");
+}
+
 // A save folder that is a plain file or lies past one is said once at start,
 // and writes then fail without harm; a missing one is made on first write.
 TEST_F(FileLayer, ASaveFolderInTheWayIsToldAtStart) {

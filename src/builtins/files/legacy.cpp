@@ -8,7 +8,6 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
-#include "runtime/file_layer.h"
 #include "runtime/write_stream.h"
 
 namespace {

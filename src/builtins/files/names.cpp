@@ -1,8 +1,6 @@
 // Existence, deletion, renaming and copying of files, folders, and the parts
 // of a file name. Only files in the save folder are ever changed.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
