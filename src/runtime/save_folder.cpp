@@ -129,6 +129,11 @@ bool SaveFolder_Holds(const std::string& path) {
   return Locate(path, &rest) && !rest.empty();
 }
 
+bool SaveFolder_Within(const std::string& path) {
+  std::string rest;
+  return Locate(path, &rest);
+}
+
 bool SaveFolder_LeadsOut(const std::string& path) {
   std::string rest;
   return Locate(path, &rest) && !rest.empty() && !Beneath_Stays(SaveFolder_Path(), rest);

@@ -18,8 +18,10 @@
 // when first needed, and again when another folder took its place.
 void SaveFolder_Set(const std::string& folder);
 std::string SaveFolder_Path();
-// True when path lies strictly under the save folder.
+// True when path lies strictly under the save folder; Within, also when it
+// is the save folder itself.
 bool SaveFolder_Holds(const std::string& path);
+bool SaveFolder_Within(const std::string& path);
 // True when path lies under the save folder by name but a link on its way
 // leads out of it (or links loop): every operation on it is refused. For
 // telling why; the operations hold to the folder by themselves.

@@ -290,6 +290,7 @@ bool WriteStream_RemoveIfLeftover(int folder, const char* name) { return RemoveI
 void WriteStream_DropLeftover(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (TemporaryOwner(path.c_str() + (slash == std::string::npos ? 0 : slash + 1)) == 0) return;
+  if (!SaveFolder_Holds(path)) return;
   std::string name;
   const int folder = SaveFolder_OpenParent(path, false, &name);
   if (folder < 0) return;

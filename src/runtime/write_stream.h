@@ -54,7 +54,8 @@ void WriteStream_RemoveLeftovers(int folder);
 // Removes name in the open folder when it is a temporary of a process that
 // no longer runs; true when it was one and is gone.
 bool WriteStream_RemoveIfLeftover(int folder, const char* name);
-// The same for the last name of a path, when it is a temporary's name.
+// The same for the last name of a path under the save folder, when it is a
+// temporary's name.
 void WriteStream_DropLeftover(const std::string& path);
 // A new save folder: its folders are swept again on their first write.
 void WriteStream_ForgetSweptFolders();

@@ -141,6 +141,23 @@ TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndLeftoversGoWhenMet) {
   EXPECT_TRUE(Names(temp_, "qz_ttt_").empty());
 }
 
+// What a killed writer left deep in the save folder is never seen: a
+// listing or an existence test removes it first. A name that only looks
+// like one stays, and so does anything in the program folder.
+TEST_F(KilledWriters, NoGameSeesALeftover) {
+  WriteRaw(Save("a/b/c/n.txt"), "whole");
+  WriteRaw(Save("a/b/c/n.txt.kvtmp2147483000_4"), "half");
+  WriteRaw(Save("a/b/c/look.kvtmp.txt"), "kept");
+  WriteRaw(Save("a/b/d/m.txt.kvtmp2147483000_5"), "half");
+  WriteRaw(Program("p.txt.kvtmp2147483000_6"), "program");
+  EXPECT_EQ(FindAll(Save("a/b/c/*")), "look.kvtmp.txt,n.txt");
+  EXPECT_TRUE(Names(Save("a/b/c"), "_4").empty());
+  EXPECT_EQ(Call(F_FileExists, {S("a/b/d/m.txt.kvtmp2147483000_5")}), 0);
+  EXPECT_TRUE(Names(Save("a/b/d"), "_5").empty());
+  EXPECT_EQ(Call(F_FileExists, {S("p.txt.kvtmp2147483000_6")}), 1);
+  EXPECT_EQ(FindAll(Program("*.kvtmp*")), "p.txt.kvtmp2147483000_6");
+}
+
 // A second handle reading while a writer is open sees the earlier content;
 // once the writer closes, the new content is there, as it always was.
 TEST_F(KilledWriters, ReadersSeeTheEarlierFileUntilTheWriterCloses) {

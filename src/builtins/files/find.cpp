@@ -71,9 +71,10 @@ std::vector<std::string> Find(std::string mask) {
   std::vector<std::string> names;
   DIR* dir = SaveFolder_OpenListing(folder);
   if (dir == nullptr) return names;
+  const bool saveFolder = SaveFolder_Within(folder);
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    if (WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name)) continue;
+    if (saveFolder && WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name)) continue;
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);
