@@ -202,5 +202,57 @@ TEST(MkgameDescription, ABadDescriptionIsRefusedByItsPlace) {
   }
 }
 
+// A constant is one value or expression: the player would read "0,5" as 0
+// and ignore the rest. Refused by its place in both code forms, in one line,
+// nothing written; so is a piece of code that is not one text.
+TEST(MkgameDescription, AConstantThatIsNotOneValueIsRefusedByItsPlace) {
+  struct Case {
+    const char* json;
+    const char* line;  // empty when accepted
+  } cases[] = {
+      {R"({"constants": {"GRAV": "0,5"}})", R"(constants.GRAV: "0,5" is not a value)"},
+      {R"({"constants": {"OK": "1", "BAD": "((("}})", R"(constants.BAD: "(((" is not a value)"},
+      {R"({"constants": {"TWO": "1 2"}})", R"(constants.TWO: "1 2" is not a value)"},
+      {R"({"constants": {"NONE": ""}})", R"(constants.NONE: "" is not a value)"},
+      {R"({"constants": {"HALF": "1/0"}})", R"(constants.HALF: "1/0" is not a value)"},
+      {R"({"constants": {"Q": "say \"hi\""}})", R"(constants.Q: "say \"hi\"" is not a value)"},
+      {R"j({"constants": {"C": "c_white - 1", "S": "'a' + \"b\"", "N": "3 // three", "F": "max(1, 2)"}})j", ""},
+      {R"({"objects": {"o": {"events": {"create": ["a = 1", "b = 2"]}}}})",
+       "objects.o.events.create: expected a text, found array"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string description = TempPath("constant.json");
+    const std::string output = TempPath("constant.win");
+    std::ofstream(description, std::ios::binary) << c.json;
+    for (const char* options : {"", "--bytecode"}) {
+      std::filesystem::remove(output);
+      RunResult run = RunMkgame(description, output, options);
+      if (c.line[0] == '\0') {
+        EXPECT_EQ(run.status, 0) << run.output;
+        continue;
+      }
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ(run.output, std::string(c.line) + "\n");
+      EXPECT_FALSE(std::filesystem::exists(output));
+    }
+  }
+}
+
+// A name that is no name is the player's to refuse in the source form (the
+// game test bad_constant); compiling needs the constants, so mkgame refuses
+// it there by its place.
+TEST(MkgameDescription, ABadConstantNameIsRefusedWhenCompiling) {
+  const std::string description = TempPath("constant_name.json");
+  const std::string output = TempPath("constant_name.win");
+  std::ofstream(description) << R"({"constants": {"c_ok": "c_white - 1", "1abc": "2"}})";
+  std::filesystem::remove(output);
+  RunResult compiled = RunMkgame(description, output, "--bytecode");
+  EXPECT_EQ(compiled.status, 1);
+  EXPECT_EQ(compiled.output, "constants.1abc: \"1abc\" is not a constant name\n");
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_EQ(RunMkgame(description, output).status, 0);
+}
+
 }  // namespace
 }  // namespace mkgame_test
