@@ -254,5 +254,20 @@ TEST(MkgameDescription, ABadConstantNameIsRefusedWhenCompiling) {
   EXPECT_EQ(RunMkgame(description, output).status, 0);
 }
 
+// The player's compiler knows its built-in variables, so compiling here
+// refuses what the player refuses when it compiles the source form.
+TEST(MkgameDescription, CompilingRefusesDeclaringABuiltInVariable) {
+  const std::string description = TempPath("builtin_variable.json");
+  const std::string output = TempPath("builtin_variable.win");
+  std::ofstream(description) << R"({"objects": {"o": {"events": {"create": "globalvar lives;"}}}})";
+  std::filesystem::remove(output);
+  RunResult run = RunMkgame(description, output, "--bytecode");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output,
+            "objects.o.events.create: Error in code at line 1:    globalvar lives;  at position 11: "
+            "Cannot redeclare a builtin variable.\n");
+  EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 }  // namespace
 }  // namespace mkgame_test

@@ -23,6 +23,7 @@
 #include "script/vm/bytecode.h"
 #include "script/vm/codegen.h"
 #include "world/start/name_lookups.h"
+#include "world/variables/builtin_variables.h"
 
 namespace mkgame {
 
@@ -111,8 +112,10 @@ void StartPlayerCompiler() {
   ScriptEngine_Join(EngineParts::kTreesOnly);
   ScriptHost host = ScriptHost_Get();
   host.platformConstants = PlatformBuiltins_AddConstants;
+  BuiltinVariables_AddTo(&host);
   ScriptHost_Install(host);
   Code_Constant_Init();
+  Variable_BuiltIn_Init();
 }
 
 // A piece of code waiting for generation.
