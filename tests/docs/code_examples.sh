@@ -14,6 +14,7 @@
 # examples' own objects. With --every-block before a page, every fenced
 # block of that page must be one of these, so no example escapes the test.
 set -u
+. "$(dirname "$0")/play_form.sh"
 mkgame=$1 player=$2 form=$3
 shift 3
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_examples_XXXXXX")
@@ -112,22 +113,11 @@ for code in "$work"/examples/*.code; do
 done > "$work/expected.txt"
 echo "== done" >> "$work/expected.txt"
 
-args=() run_args=()
-[ "$form" = bytecode ] && args+=(--bytecode)
-[ "$form" = oldexec ] && run_args+=(-oldexec)
-"$mkgame" "$work/examples.json" -o "$work/examples.win" "${args[@]}" > "$work/mkgame.out" 2>&1 ||
-  { echo "mkgame failed:"; cat "$work/mkgame.out"; exit 1; }
-env KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES=$((examples + 10)) XDG_DATA_HOME="$work/data" \
-    LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null \
-    timeout 60 "$player" -game "$work/examples.win" "${run_args[@]}" > "$work/out.txt" 2>&1 < /dev/null
+play_form "$mkgame" "$player" "$work/examples.json" "$form" $((examples + 10))
 status=$?
+[ $status -ne 125 ] || exit 1
 
-fail=0
-[ $status -eq 0 ] || { echo "exit status $status, expected 0"; fail=1; }
 # From the first example's first line through the last line.
 sed -n '/^== /,/^== done$/p' "$work/out.txt" > "$work/printed.txt"
-if ! diff "$work/expected.txt" "$work/printed.txt" > "$work/diff.txt"; then
-  echo "the examples print other lines than their pages say (< page, > printed):"; cat "$work/diff.txt"; fail=1
-fi
-[ $fail -eq 0 ] || { echo "---- player output"; cat "$work/out.txt"; }
-exit $fail
+check_play $status "$work/expected.txt" "$work/printed.txt" \
+  "the examples print other lines than their pages say (< page, > printed):"

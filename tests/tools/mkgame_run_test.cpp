@@ -160,6 +160,29 @@ TEST(MkgamePhysics, SettingsTheFormatCannotHoldAreRefused) {
   EXPECT_EQ(RunMkgame(description, TempPath("physics_ok.win")).status, 0);
 }
 
+// Builds the text as a description in both code forms: accepted when
+// `line` is empty, else refused with exactly that line (after the
+// description's file name when `placeIsTheFile`), nothing written, not even
+// a staging file.
+void ExpectAcceptedOrRefused(const std::string& text, const std::string& line, bool placeIsTheFile) {
+  SCOPED_TRACE(text);
+  const std::string description = TempPath("bad.json");
+  const std::string output = TempPath("bad.win");
+  std::ofstream(description, std::ios::binary) << text;
+  for (const char* options : {"", "--bytecode"}) {
+    std::filesystem::remove(output);
+    RunResult run = RunMkgame(description, output, options);
+    if (line.empty()) {
+      EXPECT_EQ(run.status, 0) << run.output;
+      continue;
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, (placeIsTheFile ? description + ": " : std::string()) + line + "\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(std::filesystem::exists(output + ".part"));
+  }
+}
+
 // A description that is not one JSON value is refused in one line naming
 // the place (line and column in characters, not bytes); nothing is
 // written, not even a staging file. White space after the value is fine.
@@ -182,24 +205,7 @@ TEST(MkgameDescription, ABadDescriptionIsRefusedByItsPlace) {
       {"{}\t\r\n \n", ""},
       {"{}", ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.json);
-    const std::string description = TempPath("bad.json");
-    const std::string output = TempPath("bad.win");
-    std::ofstream(description, std::ios::binary) << c.json;
-    for (const char* options : {"", "--bytecode"}) {
-      std::filesystem::remove(output);
-      RunResult run = RunMkgame(description, output, options);
-      if (c.line[0] == '\0') {
-        EXPECT_EQ(run.status, 0) << run.output;
-        continue;
-      }
-      EXPECT_EQ(run.status, 1);
-      EXPECT_EQ(run.output, description + ": " + c.line + "\n");
-      EXPECT_FALSE(std::filesystem::exists(output));
-      EXPECT_FALSE(std::filesystem::exists(output + ".part"));
-    }
-  }
+  for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, true);
 }
 
 // A constant is one value or expression: the player would read "0,5" as 0
@@ -220,23 +226,7 @@ TEST(MkgameDescription, AConstantThatIsNotOneValueIsRefusedByItsPlace) {
       {R"({"objects": {"o": {"events": {"create": ["a = 1", "b = 2"]}}}})",
        "objects.o.events.create: expected a text, found array"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.json);
-    const std::string description = TempPath("constant.json");
-    const std::string output = TempPath("constant.win");
-    std::ofstream(description, std::ios::binary) << c.json;
-    for (const char* options : {"", "--bytecode"}) {
-      std::filesystem::remove(output);
-      RunResult run = RunMkgame(description, output, options);
-      if (c.line[0] == '\0') {
-        EXPECT_EQ(run.status, 0) << run.output;
-        continue;
-      }
-      EXPECT_EQ(run.status, 1);
-      EXPECT_EQ(run.output, std::string(c.line) + "\n");
-      EXPECT_FALSE(std::filesystem::exists(output));
-    }
-  }
+  for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, false);
 }
 
 // A name that is no name is the player's to refuse in the source form (the
