@@ -85,10 +85,11 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_exists", F_FileExists, 1, "fname", "bool: 1 when the file is in the save folder or the program folder",
      "Tells whether a file of that name can be read; a folder does not count."},
     {"file_delete", F_FileDelete, 1, "fname", "nothing",
-     "Deletes the file from the save folder; a file that lies only in the program folder is never deleted."},
+     "Deletes the file from the save folder; a file that lies only in the program folder is never deleted, and a "
+     "link is deleted itself, not the file it names."},
     {"file_rename", F_FileRename, 2, "old, new", "nothing",
-     "Renames a file of the save folder, the new name also in the save folder; when a file of the new name exists, "
-     "nothing happens."},
+     "Renames a file of the save folder, the new name also in the save folder (a link is renamed itself); when a "
+     "file of the new name exists, nothing happens."},
     {"file_copy", F_FileCopy, 2, "from, to", "real: 0 when copied, -1 when not",
      "Copies the save folder's file, else the program folder's, into the save folder; the destination's folder must "
      "already exist, and an old destination stays whole unless the copy completes."},
