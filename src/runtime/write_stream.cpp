@@ -9,10 +9,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "runtime/console.h"
 
@@ -23,22 +25,60 @@ constexpr const char* kMarker = ".kvtmp";
 constexpr int kNameAttempts = 8;
 // Folders under the save folder searched for leftovers.
 constexpr int kLeftoverDepth = 16;
+// The longest name a folder takes on the systems the player runs on.
+constexpr size_t kNameLimit = NAME_MAX;
 
 struct Tracked {
   std::string target;
   std::string temporary;  // empty for a stream writing in place
   int error = 0;          // why the first write failed; the stream drops what it held
+  pid_t owner = 0;        // a forked child never closes its parent's streams
+  dev_t device = 0;       // the file the target named at the open, when there was one
+  ino_t inode = 0;
 };
 
 std::mutex g_mutex;
+// Never destroyed: the streams are closed from exit, after destructors may
+// have begun to run.
 std::map<FILE*, Tracked>& Streams() {
-  static std::map<FILE*, Tracked> streams;
-  return streams;
+  static auto* streams = new std::map<FILE*, Tracked>;
+  return *streams;
 }
 
-std::string NextTemporary(const std::string& path) {
+void CloseAllAtExit() { WriteStream_CloseAll(); }
+
+void Register(FILE* stream, Tracked tracked) {
+  static std::once_flag hook;
+  std::call_once(hook, [] { std::atexit(CloseAllAtExit); });
+  tracked.owner = getpid();
+  std::lock_guard<std::mutex> hold(g_mutex);
+  Streams()[stream] = std::move(tracked);
+}
+
+size_t NameStart(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The first bytes of name, at most room of them (at least one), cut between
+// two characters.
+std::string Shortened(const std::string& name, size_t room) {
+  if (room < 1) room = 1;
+  if (name.size() <= room) return name;
+  size_t cut = room;
+  while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  return name.substr(0, cut);
+}
+
+// "<name>.kvtmp<pid>_<n>" beside path, its name no longer than limit bytes:
+// a long name gives up its end.
+std::string NextTemporary(const std::string& path, size_t limit) {
   static std::atomic<uint32_t> counter{0};
-  return path + kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  const std::string suffix = kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  const size_t start = NameStart(path);
+  const std::string name = path.substr(start);
+  const size_t room = limit > suffix.size() ? limit - suffix.size() : 0;
+  return path.substr(0, start) + Shortened(name, room) + suffix;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -51,23 +91,37 @@ int WriteFlags(const char* mode) {
   return (std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL | O_CLOEXEC;
 }
 
-// The new file keeps the permissions of the one it replaces.
-void KeepMode(int fd, const std::string& path) {
+// The new file keeps the owner (where the process may give it) and the
+// permissions of the one it replaces; the owner first, as a change of owner
+// may clear permission bits.
+void KeepOwnerAndMode(int fd, const std::string& path) {
   struct stat old;
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (stat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return;
+  if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+    // Not ours to give: the new file stays the writer's.
+  }
+  fchmod(fd, old.st_mode & 07777);
 }
 
 // A locked temporary beside path; -1 with errno when none can be made.
 int CreateTemporary(const std::string& path, const char* mode, std::string* temporary) {
+  size_t limit = kNameLimit;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    *temporary = NextTemporary(path);
+    *temporary = NextTemporary(path, limit);
     int fd = open(temporary->c_str(), WriteFlags(mode), 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
+      // A folder that takes shorter names than usual takes one as long as
+      // the target's own.
+      const size_t own = path.size() - NameStart(path);
+      if (errno == ENAMETOOLONG && own < limit) {
+        limit = own;
+        continue;
+      }
       return -1;
     }
     if (WriteStream_LockOwned(fd, *temporary)) {
-      KeepMode(fd, path);
+      KeepOwnerAndMode(fd, path);
       return fd;
     }
     close(fd);
@@ -127,6 +181,7 @@ bool Untrack(FILE* stream, Tracked* out) {
 }
 
 // "<name>.kvtmp<pid>_<n>": the pid, or 0 when the name is no temporary's.
+// Every temporary, shortened or not, is recognised here and nowhere else.
 pid_t TemporaryOwner(const char* name) {
   const char* marker = std::strstr(name, kMarker);
   if (marker == nullptr || marker == name) return 0;
@@ -172,21 +227,54 @@ void RemoveLeftoversIn(int folder, int depth) {
   closedir(dir);
 }
 
-}  // namespace
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode) {
-  if (path.empty() || path.back() == '/') {
-    errno = ENOENT;
-    return nullptr;
+// True when a stream of this process writes the file of info in place.
+bool WrittenInPlace(const struct stat& info) {
+  std::lock_guard<std::mutex> hold(g_mutex);
+  for (const auto& [stream, tracked] : Streams()) {
+    struct stat held;
+    if (tracked.temporary.empty() && tracked.owner == getpid() && fstat(fileno(stream), &held) == 0 &&
+        SameFile(held, info)) {
+      return true;
+    }
   }
-  // Only a file is replaced: a folder, a device or a pipe in the way stays,
-  // and so does a file that could not be written over.
+  return false;
+}
+
+// Path itself, emptied and written from the start, as replacements did not.
+FILE* OpenInPlace(const std::string& path, const char* mode) {
+  const int how = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
+  // Non-blocking until it is known to be a file, so no pipe is waited on.
+  int fd = open(path.c_str(), how | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
   struct stat info;
-  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+  const bool usable = fstat(fd, &info) == 0 && fcntl(fd, F_SETFL, 0) == 0;
+  if (usable && !S_ISREG(info.st_mode)) errno = EINVAL;
+  FILE* stream = usable && S_ISREG(info.st_mode) ? fdopen(fd, mode) : nullptr;
+  if (stream == nullptr) {
+    const int why = errno;
+    close(fd);
+    errno = why;
     return nullptr;
   }
-  if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return nullptr;
+  Register(stream, Tracked{path, std::string()});
+  return stream;
+}
+
+// An empty file at path, as a handle opened for writing shows at once;
+// *made tells whether this call made it.
+bool PlaceEmpty(const std::string& path, bool* made) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  *made = fd >= 0;
+  if (fd >= 0) close(fd);
+  return fd >= 0 || errno == EEXIST;
+}
+
+// A folder that takes no new name (its mode, or an immutable folder).
+bool RefusesNewNames(int error) { return error == EACCES || error == EPERM; }
+
+FILE* OpenOnTemporary(const std::string& path, const char* mode, const struct stat* earlier) {
   std::string temporary;
   int fd = CreateTemporary(path, mode, &temporary);
   if (fd < 0) return nullptr;
@@ -198,16 +286,100 @@ FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode) {
     errno = why;
     return nullptr;
   }
-  std::lock_guard<std::mutex> hold(g_mutex);
-  Streams()[stream] = Tracked{path, temporary};
+  Tracked tracked{path, temporary};
+  if (earlier != nullptr) {
+    tracked.device = earlier->st_dev;
+    tracked.inode = earlier->st_ino;
+  }
+  Register(stream, std::move(tracked));
   return stream;
 }
 
-void WriteStream_Track(FILE* stream, const std::string& path) {
-  if (stream == nullptr) return;
-  std::lock_guard<std::mutex> hold(g_mutex);
-  Streams()[stream] = Tracked{path, std::string()};
+// Puts a replacing stream's bytes in place now; the stream then writes the
+// file in place. False, with nothing changed, when that cannot be done.
+bool PutInPlaceEarly(FILE* stream, Tracked* tracked) {
+  if (!Flush(stream, true) || std::rename(tracked->temporary.c_str(), tracked->target.c_str()) != 0) return false;
+  SyncFolder(tracked->target);
+  tracked->temporary.clear();
+  return true;
 }
+
+// A file that is there: replaced through a temporary, or written in place
+// when this process writes it in place already or its folder takes no new
+// name.
+FILE* OpenOverExisting(const std::string& path, const char* mode, const struct stat& info) {
+  if (WrittenInPlace(info)) return OpenInPlace(path, mode);
+  FILE* stream = OpenOnTemporary(path, mode, &info);
+  if (stream != nullptr || !RefusesNewNames(errno)) return stream;
+  const int why = errno;
+  stream = OpenInPlace(path, mode);
+  if (stream == nullptr) errno = why;
+  return stream;
+}
+
+// A new file, there and empty from the open on; gone again when no
+// temporary can be made for it.
+FILE* OpenShownAtOnce(const std::string& path, const char* mode) {
+  bool made = false;
+  if (!PlaceEmpty(path, &made)) return nullptr;
+  struct stat info;
+  FILE* stream = stat(path.c_str(), &info) == 0 ? OpenOnTemporary(path, mode, &info) : nullptr;
+  if (stream == nullptr && made) {
+    const int why = errno;
+    unlink(path.c_str());
+    errno = why;
+  }
+  return stream;
+}
+
+}  // namespace
+
+FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown) {
+  if (path.empty() || path.back() == '/') {
+    errno = ENOENT;
+    return nullptr;
+  }
+  // Only a file is replaced: a folder, a device or a pipe in the way stays,
+  // and so does a file that could not be written over, or a name the system
+  // does not take (too long, in a folder that cannot be searched).
+  struct stat info;
+  if (stat(path.c_str(), &info) == 0) {
+    if (S_ISREG(info.st_mode)) return access(path.c_str(), W_OK) == 0 ? OpenOverExisting(path, mode, info) : nullptr;
+    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
+  }
+  if (errno != ENOENT) return nullptr;
+  return shown == NewFile::kAtOpen ? OpenShownAtOnce(path, mode) : OpenOnTemporary(path, mode, nullptr);
+}
+
+void WriteStream_Track(FILE* stream, const std::string& path) {
+  if (stream != nullptr) Register(stream, Tracked{path, std::string()});
+}
+
+void WriteStream_JoinInPlace(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return;
+  std::lock_guard<std::mutex> hold(g_mutex);
+  for (auto& [stream, tracked] : Streams()) {
+    if (!tracked.temporary.empty() && tracked.owner == getpid() && tracked.device == info.st_dev &&
+        tracked.inode == info.st_ino) {
+      PutInPlaceEarly(stream, &tracked);
+    }
+  }
+}
+
+void WriteStream_CloseAll() {
+  std::vector<FILE*> open;
+  {
+    std::lock_guard<std::mutex> hold(g_mutex);
+    for (const auto& [stream, tracked] : Streams()) {
+      if (tracked.owner == getpid()) open.push_back(stream);
+    }
+  }
+  for (FILE* stream : open) WriteStream_Close(stream);
+}
+
+bool WriteStream_IsTemporaryName(const char* name) { return name != nullptr && TemporaryOwner(name) != 0; }
 
 bool WriteStream_Close(FILE* stream, bool report) {
   if (stream == nullptr) return true;

@@ -2,7 +2,8 @@
 // in the program folder. "*" and "?" match in the name part, letters of
 // either case alike; files and folders are found, "." and ".." never, and
 // the names come in name order, letter case ignored. A folder under the save
-// folder is listed only when no link leads out of it.
+// folder is listed only when no link leads out of it. The temporaries of
+// writers, running or killed, are never listed.
 #include <dirent.h>
 #include <strings.h>
 
@@ -14,6 +15,7 @@
 
 #include "builtins/files/handlers.h"
 #include "runtime/file_layer.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -71,6 +73,7 @@ std::vector<std::string> Find(std::string mask) {
   if (dir == nullptr) return names;
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    if (WriteStream_IsTemporaryName(entry->d_name)) continue;
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);

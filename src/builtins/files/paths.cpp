@@ -54,7 +54,9 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   const int flags = OpenFlags(mode);
   const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
   if (writes) File_CreateParentDirectories(path.c_str());
-  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode);
+  // A handle opened for writing shows its file at once, empty when new.
+  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+  if (writes) WriteStream_JoinInPlace(path);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
   // A mapped save path holds no link; one that appeared since is not taken.
   int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
