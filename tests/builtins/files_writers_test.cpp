@@ -127,6 +127,18 @@ TEST_F(Writers, EveryNameTheSystemTakesWritesThroughEveryReplacingWriter) {
     EXPECT_NE(console.Lines().front().find(tooLong), std::string::npos) << console.Text();
     EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
   }
+  // A killed writer's shortened temporary is a leftover the start removes.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const double h = Call(F_FileTextOpenWrite, {S(std::string(255, 'k').c_str())});
+    Call(F_FileTextWriteString, {R(h), S("killed")});
+    raise(SIGKILL);
+  }
+  waitpid(child, nullptr, 0);
+  ASSERT_EQ(Temporaries(save_).size(), 1u);
+  LoadSave_TidySaveFolder();
+  EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
 }
 
 TEST_F(Writers, AFileOpenForWritingIsThereAndNoTemporaryIsListed) {
