@@ -1,8 +1,10 @@
-// One row of a built-in family's table: the name scripts call, the handler
-// and the argument count the compiler holds every call to.
+// One row of a built-in family's table: the name scripts call, the handler,
+// the argument count the compiler holds every call to, and what the
+// reference of built-in names (docs/builtins.md) says of it.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "script/compiler/function_registry.h"
 
@@ -21,5 +23,16 @@ struct BuiltinRow {
   const char* name;
   BuiltinFunction handler;
   int32_t argumentCount;
+  // The arguments' names in order, ", " between them: "" for none, and
+  // ending in "..." for any count ("value, ...").
+  const char* arguments = nullptr;
+  // What a call answers: its type and meaning ("real: the grid's id").
+  const char* answers = nullptr;
+  // What the call does, and where it differs from what one would guess.
+  const char* meaning = nullptr;
   BuiltinMode mode = BuiltinMode::kAlways;
 };
+
+// What is wrong with a row's reference text: "" when nothing, else one line
+// (a missing text, or argument names that disagree with the count).
+std::string BuiltinRow_DocFault(const BuiltinRow& row);

@@ -93,8 +93,36 @@ TEST_F(BuiltinRegistration, EveryRowIsWholeAndEveryNameUnique) {
       EXPECT_NE(row.handler, nullptr) << row.name;
       EXPECT_GE(row.argumentCount, kAnyArgumentCount) << row.name;
       EXPECT_TRUE(names.insert(row.name).second) << row.name << " twice";
+      EXPECT_EQ(BuiltinRow_DocFault(row), "");
     }
   }
+}
+
+// The reference page is refused for a row whose text is missing or whose
+// argument names disagree with what the compiler holds calls to.
+TEST_F(BuiltinRegistration, ARowsReferenceTextIsChecked) {
+  const struct {
+    BuiltinRow row;
+    const char* fault;
+  } cases[] = {
+      {{"f", nullptr, 2, "x, y", "real: the sum", "Adds."}, ""},
+      {{"f", nullptr, 0, "", "nothing", "Does it."}, ""},
+      {{"f", nullptr, kAnyArgumentCount, "id, value, ...", "id: it", "Adds them."}, ""},
+      {{"f", nullptr, kAnyArgumentCount, "...", "any: one", "Picks."}, ""},
+      {{"f", nullptr, 2}, "f: its arguments are not named"},
+      {{"f", nullptr, 2, "x, y", nullptr, "Adds."}, "f: what it answers is not said"},
+      {{"f", nullptr, 2, "x, y", "a real", "Adds."}, "f: what it answers does not begin with its kind"},
+      {{"f", nullptr, 2, "x, y", "real:", "Adds."}, "f: what it answers does not begin with its kind"},
+      {{"f", nullptr, 2, "x, y", "real", ""}, "f: what it does is not said"},
+      {{"f", nullptr, 2, "x, y", "real", "Adds.\nTwo lines."}, "f: what it does is not said"},
+      {{"f", nullptr, 3, "x, y", "real", "Adds."}, "f: 2 arguments named, 3 taken"},
+      {{"f", nullptr, 1, "", "real", "Adds."}, "f: 0 arguments named, 1 taken"},
+      {{"f", nullptr, kAnyArgumentCount, "x, y", "real", "Adds."}, "f: 2 arguments named, any number taken"},
+      {{"f", nullptr, 2, "x, ...", "real", "Adds."}, "f: any number arguments named, 2 taken"},
+      {{"f", nullptr, 2, "x,y", "real", "Adds."}, "f: \"x,y\" are not argument names"},
+      {{"f", nullptr, 2, "x, ..., y", "real", "Adds."}, "f: \"x, ..., y\" are not argument names"},
+  };
+  for (const auto& [row, fault] : cases) EXPECT_EQ(BuiltinRow_DocFault(row), fault);
 }
 
 // A row given a neighbour's handler by a slip shows up as a new group.

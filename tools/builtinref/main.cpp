@@ -2,6 +2,8 @@
 // Writes the reference of every built-in name (docs/builtins.md) from the
 // tables the player registers: the functions' family rows, the two families
 // of built-in variables and the constant table (see tools/README.md).
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "builtinref/constant_groups.h"
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
 #include "script/compiler/constants.h"
@@ -23,8 +26,10 @@ constexpr const char* kIntroduction =
     "<!-- Written by tools/builtinref from the player's registration tables: do not edit. -->\n"
     "\n"
     "Every name a script can use without defining it, as the player registers\n"
-    "it: the built-in functions with the number of arguments a call gives, the\n"
-    "built-in variables and the built-in constants with their values. A call\n"
+    "it: the built-in functions, each with its arguments, what it answers and\n"
+    "what it does (an [index](#index) lists them by name); the built-in\n"
+    "variables with what they hold; the built-in constants by group, with\n"
+    "their values. A call\n"
     "of a name that is neither listed here nor one of the game's scripts stops\n"
     "the compile (`Unknown function or script: NAME`); a variable not listed\n"
     "here is the game's own and reads 0 until it is set (`fps_real` is not\n"
@@ -39,31 +44,100 @@ std::string Capitalised(std::string text) {
   return text;
 }
 
-void Functions(std::ostream& out) {
-  out << "\n## Functions\n\nIn the fifteen families, each in the order it registers. \"any\": any number\n"
-         "of arguments. \"not with `-steam`\": missing in store mode.\n";
+// A table cell or line of text as the page writes it: "|" would end a cell.
+std::string Escaped(const char* text) {
+  std::string out;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '|') out += '\\';
+    out += *c;
+  }
+  return out;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Every function's name, linked to its entry (a heading's anchor is its
+// text in lower case), a paragraph for each first letter.
+void Index(std::ostream& out) {
+  std::vector<std::string> names;
   for (const BuiltinFamily& family : Builtins_Families()) {
-    out << "\n### " << Capitalised(family.name) << "\n\n"
-        << family.rows.size() << " functions.\n\n| Function | Arguments | |\n|---|---|---|\n";
-    for (const BuiltinRow& row : family.rows) {
-      out << "| `" << row.name << "` | ";
-      if (row.argumentCount == kAnyArgumentCount) {
-        out << "any";
-      } else {
-        out << row.argumentCount;
-      }
-      out << " | " << (row.mode == BuiltinMode::kNotInStoreMode ? "not with `-steam`" : "") << " |\n";
+    for (const BuiltinRow& row : family.rows) names.emplace_back(row.name);
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+  out << "\n### Index\n";
+  char letter = '\0';
+  for (const std::string& name : names) {
+    char first = Lower(name)[0];
+    if (first != letter) {
+      out << (letter == '\0' ? "" : "\n") << "\n**" << first << "**:";
+      letter = first;
+    } else {
+      out << ",";
     }
+    out << " [" << name << "](#" << Lower(name) << ")";
+  }
+  out << "\n";
+}
+
+void Entry(std::ostream& out, const BuiltinRow& row) {
+  out << "\n#### " << row.name << "\n\n`" << row.name << "(" << row.arguments << ")` \u2192 " << Escaped(row.answers)
+      << "\n\n"
+      << Escaped(row.meaning);
+  if (row.mode == BuiltinMode::kNotInStoreMode) out << " Not there in store mode (`-steam`).";
+  out << "\n";
+}
+
+void Functions(std::ostream& out) {
+  out << "\n## Functions\n\nIn the fifteen families, each in the order it registers. Each entry gives\n"
+         "the call with its arguments named in order (\"...\": any number of them,\n"
+         "or more), then what the call answers: `real` a number, `bool` 1 for\n"
+         "true and 0 for false, `string` a text, `id` a number naming a resource,\n"
+         "instance or structure, `any` a value of either kind, `nothing` 0 that\n"
+         "means nothing.\n";
+  Index(out);
+  for (const BuiltinFamily& family : Builtins_Families()) {
+    out << "\n### " << Capitalised(family.name) << "\n\n" << family.rows.size() << " functions.\n";
+    for (const BuiltinRow& row : family.rows) Entry(out, row);
   }
 }
 
+// Every row's reference text is there and names as many arguments as the
+// row takes; the faults go to stderr.
+bool RowsDocumented() {
+  bool whole = true;
+  for (const BuiltinFamily& family : Builtins_Families()) {
+    for (const BuiltinRow& row : family.rows) {
+      std::string fault = BuiltinRow_DocFault(row);
+      if (fault.empty()) continue;
+      std::fprintf(stderr, "builtinref: %s\n", fault.c_str());
+      whole = false;
+    }
+  }
+  return whole;
+}
+
+// Set when a variable or constant group has no meaning: the page is then
+// refused.
+bool g_missingMeaning = false;
+
+const char* Meaning(const char* text, const std::string& what) {
+  if (text != nullptr) return text;
+  std::fprintf(stderr, "builtinref: %s: what it holds is not said\n", what.c_str());
+  g_missingMeaning = true;
+  return "";
+}
+
 void VariableTable(std::ostream& out, const char* heading, int32_t first, int32_t end) {
-  out << "\n### " << heading << "\n\n| Variable | Kind | Access |\n|---|---|---|\n";
+  out << "\n### " << heading << "\n\n| Variable | Kind | Access | What it holds |\n|---|---|---|---|\n";
   for (int32_t id = first; id < end; ++id) {
     const BuiltinVariableRecord& record = *Variable_BuiltIn_Get(id);
     bool settable = record.canSet != 0 && record.setter != nullptr;
     out << "| `" << record.name << "` | " << (record.isArray != 0 ? "array" : "") << " | "
-        << (settable ? "read and write" : "read-only") << " |\n";
+        << (settable ? "read and write" : "read-only") << " | "
+        << Escaped(Meaning(BuiltinVariables_Meaning(record.name), record.name)) << " |\n";
   }
 }
 
@@ -106,7 +180,8 @@ void Constants(std::ostream& out) {
   }
   for (const auto& [prefix, rows] : groups) {
     out << "\n### " << (prefix.empty() ? std::string("Without a prefix") : "`" + prefix + "`") << "\n\n"
-        << "| Constant | Value |\n|---|---|\n"
+        << Meaning(ConstantGroup_Meaning(prefix), "constants " + (prefix.empty() ? "without a prefix" : prefix))
+        << "\n\n| Constant | Value |\n|---|---|\n"
         << rows;
   }
   Code_Constant_Free();
@@ -119,11 +194,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: builtinref PAGE.md\n");
     return 2;
   }
+  if (!RowsDocumented()) return 1;
   std::ostringstream page;
   page << kIntroduction;
   Functions(page);
   Variables(page);
   Constants(page);
+  if (g_missingMeaning) return 1;
   std::ofstream out(argv[1], std::ios::trunc);
   out << page.str();
   out.close();

@@ -19,3 +19,6 @@ const char* BuiltinVariables_PhysicsName(int32_t index);
 // The two families, in registration order (per instance first).
 void BuiltinVariables_RegisterInstance();
 void BuiltinVariables_RegisterGlobal();
+// What a built-in variable holds, with its unit, for the reference of
+// built-in names; null for a name that has none.
+const char* BuiltinVariables_Meaning(const char* name);
