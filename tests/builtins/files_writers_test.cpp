@@ -187,32 +187,24 @@ TEST_F(Writers, TwoHandlesOnOneFileWriteOneFile) {
   const auto put = [](double h, const char* bytes) {
     for (const char* c = bytes; *c != '\0'; ++c) Call(F_FileBinWriteByte, {R(h), R(*c)});
   };
+  // The appending handle opened before the writing one, or once it wrote.
+  const auto textHandles = [&](bool appendFirst) {
+    double a = appendFirst ? text(F_FileTextOpenAppend) : -1;
+    const double w = text(F_FileTextOpenWrite);
+    Call(F_FileTextWriteString, {R(w), S("NEW")});
+    if (!appendFirst) a = text(F_FileTextOpenAppend);
+    Call(F_FileTextClose, {R(w)});
+    Call(F_FileTextWriteString, {R(a), S("+APPENDED")});
+    Call(F_FileTextClose, {R(a)});
+  };
   struct Case {
     const char* what;
     std::function<void()> run;
     const char* holds;
   };
   const std::vector<Case> cases = {
-      {"append, then write",
-       [&] {
-         const double a = text(F_FileTextOpenAppend);
-         const double w = text(F_FileTextOpenWrite);
-         Call(F_FileTextWriteString, {R(w), S("NEW")});
-         Call(F_FileTextClose, {R(w)});
-         Call(F_FileTextWriteString, {R(a), S("+APPENDED")});
-         Call(F_FileTextClose, {R(a)});
-       },
-       "NEW+APPENDED"},
-      {"write, then append",
-       [&] {
-         const double w = text(F_FileTextOpenWrite);
-         Call(F_FileTextWriteString, {R(w), S("NEW")});
-         const double a = text(F_FileTextOpenAppend);
-         Call(F_FileTextClose, {R(w)});
-         Call(F_FileTextWriteString, {R(a), S("+APPENDED")});
-         Call(F_FileTextClose, {R(a)});
-       },
-       "NEW+APPENDED"},
+      {"append, then write", [&] { textHandles(true); }, "NEW+APPENDED"},
+      {"write, then append", [&] { textHandles(false); }, "NEW+APPENDED"},
       {"binary mode 2, then mode 1",
        [&] {
          const double both = binary(2);
