@@ -160,6 +160,29 @@ TEST(MkgamePhysics, SettingsTheFormatCannotHoldAreRefused) {
   EXPECT_EQ(RunMkgame(description, TempPath("physics_ok.win")).status, 0);
 }
 
+// Builds the text as a description in both code forms: accepted when
+// `line` is empty, else refused with exactly that line (after the
+// description's file name when `placeIsTheFile`), nothing written, not even
+// a staging file.
+void ExpectAcceptedOrRefused(const std::string& text, const std::string& line, bool placeIsTheFile) {
+  SCOPED_TRACE(text);
+  const std::string description = TempPath("bad.json");
+  const std::string output = TempPath("bad.win");
+  std::ofstream(description, std::ios::binary) << text;
+  for (const char* options : {"", "--bytecode"}) {
+    std::filesystem::remove(output);
+    RunResult run = RunMkgame(description, output, options);
+    if (line.empty()) {
+      EXPECT_EQ(run.status, 0) << run.output;
+      continue;
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, (placeIsTheFile ? description + ": " : std::string()) + line + "\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(std::filesystem::exists(output + ".part"));
+  }
+}
+
 // A description that is not one JSON value is refused in one line naming
 // the place (line and column in characters, not bytes); nothing is
 // written, not even a staging file. White space after the value is fine.
@@ -182,24 +205,58 @@ TEST(MkgameDescription, ABadDescriptionIsRefusedByItsPlace) {
       {"{}\t\r\n \n", ""},
       {"{}", ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.json);
-    const std::string description = TempPath("bad.json");
-    const std::string output = TempPath("bad.win");
-    std::ofstream(description, std::ios::binary) << c.json;
-    for (const char* options : {"", "--bytecode"}) {
-      std::filesystem::remove(output);
-      RunResult run = RunMkgame(description, output, options);
-      if (c.line[0] == '\0') {
-        EXPECT_EQ(run.status, 0) << run.output;
-        continue;
-      }
-      EXPECT_EQ(run.status, 1);
-      EXPECT_EQ(run.output, description + ": " + c.line + "\n");
-      EXPECT_FALSE(std::filesystem::exists(output));
-      EXPECT_FALSE(std::filesystem::exists(output + ".part"));
-    }
-  }
+  for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, true);
+}
+
+// A constant is one value or expression: the player would read "0,5" as 0
+// and ignore the rest. Refused by its place in both code forms, in one line,
+// nothing written; so is a piece of code that is not one text.
+TEST(MkgameDescription, AConstantThatIsNotOneValueIsRefusedByItsPlace) {
+  struct Case {
+    const char* json;
+    const char* line;  // empty when accepted
+  } cases[] = {
+      {R"({"constants": {"GRAV": "0,5"}})", R"(constants.GRAV: "0,5" is not a value)"},
+      {R"({"constants": {"OK": "1", "BAD": "((("}})", R"(constants.BAD: "(((" is not a value)"},
+      {R"({"constants": {"TWO": "1 2"}})", R"(constants.TWO: "1 2" is not a value)"},
+      {R"({"constants": {"NONE": ""}})", R"(constants.NONE: "" is not a value)"},
+      {R"({"constants": {"HALF": "1/0"}})", R"(constants.HALF: "1/0" is not a value)"},
+      {R"({"constants": {"Q": "say \"hi\""}})", R"(constants.Q: "say \"hi\"" is not a value)"},
+      {R"j({"constants": {"C": "c_white - 1", "S": "'a' + \"b\"", "N": "3 // three", "F": "max(1, 2)"}})j", ""},
+      {R"({"objects": {"o": {"events": {"create": ["a = 1", "b = 2"]}}}})",
+       "objects.o.events.create: expected a text, found array"},
+  };
+  for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, false);
+}
+
+// A name that is no name is the player's to refuse in the source form (the
+// game test bad_constant); compiling needs the constants, so mkgame refuses
+// it there by its place.
+TEST(MkgameDescription, ABadConstantNameIsRefusedWhenCompiling) {
+  const std::string description = TempPath("constant_name.json");
+  const std::string output = TempPath("constant_name.win");
+  std::ofstream(description) << R"({"constants": {"c_ok": "c_white - 1", "1abc": "2"}})";
+  std::filesystem::remove(output);
+  RunResult compiled = RunMkgame(description, output, "--bytecode");
+  EXPECT_EQ(compiled.status, 1);
+  EXPECT_EQ(compiled.output, "constants.1abc: \"1abc\" is not a constant name\n");
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_EQ(RunMkgame(description, output).status, 0);
+}
+
+// The player's compiler knows its built-in variables, so compiling here
+// refuses what the player refuses when it compiles the source form.
+TEST(MkgameDescription, CompilingRefusesDeclaringABuiltInVariable) {
+  const std::string description = TempPath("builtin_variable.json");
+  const std::string output = TempPath("builtin_variable.win");
+  std::ofstream(description) << R"({"objects": {"o": {"events": {"create": "globalvar lives;"}}}})";
+  std::filesystem::remove(output);
+  RunResult run = RunMkgame(description, output, "--bytecode");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output,
+            "objects.o.events.create: Error in code at line 1:    globalvar lives;  at position 11: "
+            "Cannot redeclare a builtin variable.\n");
+  EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ constexpr const char* kIntroduction =
     "it: the built-in functions, each with its arguments, what it answers and\n"
     "what it does (an [index](#index) lists them by name); the built-in\n"
     "variables with what they hold; the built-in constants by group, with\n"
-    "their values. A call\n"
+    "their values. The language itself is on [its own page](language.md). A call\n"
     "of a name that is neither listed here nor one of the game's scripts stops\n"
     "the compile (`Unknown function or script: NAME`); a variable not listed\n"
     "here is the game's own and reads 0 until it is set (`fps_real` is not\n"

@@ -7,6 +7,7 @@
 
 #include "builtins/platform/handlers.h"
 #include "builtins/registration.h"
+#include "mkgame/constant_check.h"
 #include "mkgame/json_input.h"
 #include "mkgame/player_stores.h"
 #include "runtime/globals.h"
@@ -22,6 +23,7 @@
 #include "script/vm/bytecode.h"
 #include "script/vm/codegen.h"
 #include "world/start/name_lookups.h"
+#include "world/variables/builtin_variables.h"
 
 namespace mkgame {
 
@@ -93,12 +95,7 @@ void InstallNames(const Game& game) {
   ScriptHost host = ScriptHost_Get();
   NameLookups_AddTo(&host);
   ScriptHost_Install(host);
-  std::vector<std::string> names, values;
-  for (const auto& [name, value] : game.constants) {
-    names.push_back(name);
-    values.push_back(value);
-  }
-  if (!Code_Constant_Prepare(names, values)) throw DescriptionError("constants", "a constant is not valid");
+  for (const auto& [name, text] : game.constants) Constant_Define(name, text);
 }
 
 // The player's start-up, as far as compiling needs it: program-wide state,
@@ -115,8 +112,10 @@ void StartPlayerCompiler() {
   ScriptEngine_Join(EngineParts::kTreesOnly);
   ScriptHost host = ScriptHost_Get();
   host.platformConstants = PlatformBuiltins_AddConstants;
+  BuiltinVariables_AddTo(&host);
   ScriptHost_Install(host);
   Code_Constant_Init();
+  Variable_BuiltIn_Init();
 }
 
 // A piece of code waiting for generation.
@@ -331,6 +330,15 @@ class Compiler {
 };
 
 }  // namespace
+
+void Constants_Check(const Game& game) {
+  if (game.constants.empty()) return;
+  StartPlayerCompiler();
+  DescriptionStores stores(game);
+  for (const auto& [name, text] : game.constants) {
+    if (!Constant_IsOneExpression(text)) throw Constant_NotAValue(name, text);
+  }
+}
 
 CompiledGame Bytecode_Compile(const Game& game) {
   StartPlayerCompiler();

@@ -44,4 +44,9 @@ struct CompiledGame {
 // throws DescriptionError naming its place and the compiler's message.
 CompiledGame Bytecode_Compile(const Game& game);
 
+// Refuses, by its place, a constant whose text is not one value or one
+// expression (see constant_check.h); both code forms ask it before anything
+// is written.
+void Constants_Check(const Game& game);
+
 }  // namespace mkgame

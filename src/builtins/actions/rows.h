@@ -99,7 +99,8 @@ inline constexpr BuiltinRow kActionRows[] = {
      "Turns self into an instance of obj; perf true runs self's Destroy event before and the new object's Create event "
      "after. An unknown object is reported."},
     {"action_kill_object", F_ActionKillObject, 0, "", "nothing",
-     "Destroys self: runs its Destroy event once and removes it at the end of the step."},
+     "Destroys self: runs its Destroy event once; from then on self no longer counts as existing, and its code goes on "
+     "to its end."},
     {"action_kill_position", F_ActionKillPosition, 2, "x, y", "nothing",
      "Destroys every instance whose shape covers the point (x, y), each after its Destroy event; relative measures the "
      "point from self's position."},
@@ -164,8 +165,8 @@ inline constexpr BuiltinRow kActionRows[] = {
      "Stops self's time line and puts it back to position 0."},
 
     {"action_message", F_ActionMessage, 1, "message", "real: always 1",
-     "Shows the message in a box with an OK button (headless: prints it), then forgets all keys and buttons held; a "
-     "number shows in exponent form such as 3.000000e+00."},
+     "Shows the message in a box with an OK button (headless: prints it), `#` shown as it is, then forgets all keys "
+     "and buttons held; a number shows in exponent form such as 3.000000e+00."},
     {"action_show_info", F_ActionShowInfo, 0, "", "nothing",
      "Shows no game information here; only forgets all keys and buttons held."},
     {"action_show_video", F_ActionShowVideo, 3, "fname, windowed, loop", "nothing",

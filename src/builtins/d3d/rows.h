@@ -13,10 +13,11 @@ inline constexpr BuiltinRow kD3DRows[] = {
      "Switches back to 2D drawing and turns perspective and hidden-surface removal off; outside 3D it changes "
      "nothing."},
     {"d3d_set_perspective", F_D3DSetPerspective, 1, "enable", "nothing",
-     "Whether the room's views are drawn with perspective (1) or flat (0) in 3D mode; it takes effect when a view "
-     "next sets its projection."},
+     "Chooses whether the room's views are drawn with perspective (1) or flat (0) in 3D mode; it takes effect when "
+     "a view next sets its projection."},
     {"d3d_set_hidden", F_D3DSetHidden, 1, "enable", "nothing",
-     "In 3D mode, whether nearer things hide farther ones (1) or later drawing simply covers earlier drawing (0)."},
+     "Chooses whether, in 3D mode, nearer things hide farther ones (1) or later drawing simply covers earlier drawing "
+     "(0)."},
     {"d3d_set_depth", F_D3DSetDepth, 1, "depth", "nothing",
      "Sets the z at which later 2D drawing lies in 3D mode, clamped to -16000 to 16000; outside 3D mode it is always "
      "0, whatever is given."},
@@ -115,7 +116,7 @@ inline constexpr BuiltinRow kD3DRows[] = {
     {"d3d_transform_stack_clear", F_D3DTransformStackClear, 0, "", "nothing",
      "Empties the transform stack; the world transform stays as it is."},
     {"d3d_transform_stack_empty", F_D3DTransformStackEmpty, 0, "", "bool: 1 when the stack is empty",
-     "Whether the transform stack holds nothing."},
+     "Tells whether the transform stack holds nothing."},
     {"d3d_transform_stack_push", F_D3DTransformStackPush, 0, "", "bool: 1 when pushed, 0 when the stack is full",
      "Saves a copy of the world transform on the stack, which holds at most 51."},
     {"d3d_transform_stack_pop", F_D3DTransformStackPop, 0, "", "bool: 1 when taken, 0 when the stack is empty",

@@ -83,8 +83,9 @@ inline constexpr BuiltinRow kDataStructureRows[] = {
     {"ds_list_find_value", F_DsListFindValue, 2, "id, pos", "any: the value at pos, 0 outside the list",
      "Answers the value at position pos, counting from 0."},
     {"ds_list_sort", F_DsListSort, 2, "id, ascend", "nothing",
-     "Sorts the list, from small to large when ascend is true, else from large to small; texts sort by their bytes. "
-     "Equal values keep their order going up and end reversed going down."},
+     "Sorts the list, from small to large when ascend is true, else from large to small; texts sort by their bytes, "
+     "and a list mixing texts and reals comes out in no useful order. Equal values keep their order going up and end "
+     "reversed going down."},
     {"ds_list_shuffle", F_DsListShuffle, 1, "id", "nothing",
      "Puts the values in a random order drawn from the script's random numbers, so `random_set_seed` repeats it."},
 

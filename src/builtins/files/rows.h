@@ -191,10 +191,13 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"http_post_string", F_HttpPostString, 2, "url, text",
      "id: the request's id, -1 when url does not begin with `http://` or `https://`",
      "Sends text as a form to the address and waits, as `http_get` does; the answer comes the same way."},
-    {"json_decode", F_JsonDecode, 1, "text", "id: the new map, -1 when the text does not parse",
+    {"json_decode", F_JsonDecode, 1, "text",
+     "id: the new map, -1 when the text can be read neither as JSON nor as a plain string",
      "Turns JSON text into a new map, objects inside it becoming new maps and arrays new lists held by id; true and "
-     "false read 1 and 0, nulls are left out of objects and read 0 in arrays. A text not wrapped in braces, braced "
-     "text that does not parse, or a real is stored as a string under the key default, a real with two decimals."},
+     "false read 1 and 0, nulls are left out of objects and read 0 in arrays. Any other text (one not wrapped in "
+     "braces, or braced text that does not parse) and a real are stored as a string under the key default, the text "
+     "read as the inside of a JSON string (so `\\t` becomes a tab) and a real with two decimals; a text that is not "
+     "valid there either, such as one holding a quote, gives -1."},
     {"json_encode", F_JsonEncode, 1, "map", "string: the map as JSON text, \"\" when no map has that id",
      "Writes the map, with the maps and lists `json_decode` nested in it, as JSON; real keys are written as whole "
      "numbers, and a map or list id a script stored itself is written as a plain number."},

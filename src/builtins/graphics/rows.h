@@ -71,8 +71,8 @@ inline constexpr BuiltinRow kGraphicsRows[] = {
      "Whether the game fills the screen, or has been asked to from the next frame."},
     {"window_set_caption", F_WindowSetCaption, 1, "caption", "nothing",
      "Sets the text in the window's title bar; a number sets an empty caption."},
-    {"window_get_caption", F_WindowGetCaption, 0, "", "string: the caption, empty before one is set",
-     "The caption text last set, by the game or by `window_set_caption`."},
+    {"window_get_caption", F_WindowGetCaption, 0, "", "string: the caption, the game's name until one is set",
+     "The text last given to `window_set_caption`; before that the game's name, whatever the room's caption."},
     {"window_set_cursor", F_WindowSetCursor, 1, "curs", "nothing",
      "Shows the mouse pointer a `cr_` constant names (0 down to -22); `cr_none` (-1) hides it. Any other value is "
      "kept for `window_get_cursor` but changes nothing."},
@@ -258,16 +258,17 @@ inline constexpr BuiltinRow kGraphicsRows[] = {
      "How tall the text would draw in the current font: its lines times the height of the letter M."},
     {"string_width_ext", F_StringWidthExt, 3, "string, sep, w", "real: the width in pixels, at least 1",
      "As `string_width` with lines wrapped at spaces to fit w pixels (-1 for no wrapping); sep does not change the "
-     "width."},
+     "width. A line whose first character is wider than w ends the text there, so a w of 0 gives 1."},
     {"string_height_ext", F_StringHeightExt, 3, "string, sep, w", "real: the height in pixels, at least 1",
      "As `string_height` with lines wrapped to fit w pixels (-1 for none) and sep pixels from one line's top to the "
-     "next (-1 for the font's)."},
+     "next (-1 for the font's); a line whose first character is wider than w ends the text there."},
     {"draw_text", F_DrawText, 3, "x, y, string", "nothing",
      "Draws the value as text at (x, y) in the current font, colour, alpha and alignment. A number shows whole when "
      "it is whole in single precision, else with two decimals; `#` starts a new line."},
     {"draw_text_ext", F_DrawTextExt, 5, "x, y, string, sep, w", "nothing",
      "Draws text as `draw_text` does, sep pixels from line to line (-1 for the font's) and wrapped at spaces to fit "
-     "w pixels (-1 for no wrapping)."},
+     "w pixels (-1 for no wrapping); a word longer than w stays whole, and a line whose first character is wider "
+     "than w is not drawn, nor anything after it."},
     {"draw_text_transformed", F_DrawTextTransformed, 6, "x, y, string, xscale, yscale, angle", "nothing",
      "Draws text as `draw_text` does, scaled and turned angle degrees counter-clockwise about (x, y)."},
     {"draw_text_ext_transformed", F_DrawTextExtTransformed, 8, "x, y, string, sep, w, xscale, yscale, angle", "nothing",

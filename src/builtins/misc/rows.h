@@ -105,12 +105,14 @@ inline constexpr BuiltinRow kMiscRows[] = {
      "any: the function's result, 0 when it cannot be called",
      "Calls definition id with 8 values; a definition made for another count answers 0.", BuiltinMode::kNotInStoreMode},
     {"execute_string", F_ExecuteString, kAnyArgumentCount, "str, ...",
-     "any: the value the code gives with `return`, 0 when none",
+     "any: the value the code gives with `return`; without one, 0 on the bytecode machine and the value of the last "
+     "assignment or call on the tree interpreter",
      "Compiles str as script code and runs it for self and other, the values after it being `argument0` onwards (at "
      "most 15, the rest 0); the arguments are put back afterwards. Code that does not compile reports an error.",
      BuiltinMode::kNotInStoreMode},
     {"execute_file", F_ExecuteFile, kAnyArgumentCount, "fname, ...",
-     "any: the value the code gives with `return`, 0 when none",
+     "any: the value the code gives with `return`; without one, 0 on the bytecode machine and the value of the last "
+     "assignment or call on the tree interpreter",
      "Reads the file, the path as given and not looked for in the save or program folder, and runs it as "
      "`execute_string` runs a text; a missing file reports an error.",
      BuiltinMode::kNotInStoreMode},
@@ -213,7 +215,9 @@ inline constexpr BuiltinRow kMiscRows[] = {
      "Adds the rounded amount of minutes, as `date_inc_hour` does hours."},
     {"date_inc_second", F_DateIncSecond, 2, "date, amount", "real: the moved date or time value",
      "Adds the rounded amount of seconds, as `date_inc_hour` does hours."},
-    {"date_get_year", F_DateGetYear, 1, "date", "real: the year", "Reads the year of the date on the local calendar."},
+    {"date_get_year", F_DateGetYear, 1, "date", "real: the year",
+     "Reads the year of the date on the local calendar. Like every calendar reader here, it takes a value below 25569 "
+     "(before 1970) as that many days after 1 January 1970."},
     {"date_get_month", F_DateGetMonth, 1, "date", "real: the month 1-12",
      "Reads the month of the date on the local calendar."},
     {"date_get_week", F_DateGetWeek, 1, "date", "real: the week of the year, counting from 0",

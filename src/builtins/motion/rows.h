@@ -60,14 +60,17 @@ inline constexpr BuiltinRow kMotionRows[] = {
      "The smallest gap between the caller's bounding box and the boxes of the instances obj names (an object, an "
      "instance id, `all` or `other`), the caller left out; touching boxes give 0."},
     {"path_start", F_PathStart, 4, "path, speed, endaction, absolute", "nothing",
-     "Sets the caller on the path at speed pixels per step (a negative speed runs from the end); endaction 0 stops, 1 "
-     "restarts, 2 carries on from the end, 3 reverses; absolute puts the caller on the path's own place, otherwise the "
-     "path starts where the caller is."},
+     "Sets the caller on the path at speed pixels per step; endaction 0 stops, 1 restarts, 2 carries on from the end, "
+     "3 reverses. When absolute is true the caller is first put on the path's first point, or on its last for a "
+     "negative speed; the path is then laid with its first point where the caller stands, and a negative speed runs "
+     "it from its end, so on its first step the caller jumps to the far end of the path so laid."},
     {"path_end", F_PathEnd, 0, "", "nothing", "Takes the caller off its path; it stays where it is."},
-    {"mp_linear_step", F_MpLinearStep, 4, "x, y, stepsize, checkall", "bool: 1 when the goal is reached",
-     "Moves the caller stepsize pixels straight towards (x, y) when that place is free of solid instances (of every "
-     "instance when checkall is true); a blocked step leaves it where it is."},
-    {"mp_linear_step_object", F_MpLinearStepObject, 4, "x, y, stepsize, obj", "bool: 1 when the goal is reached",
+    {"mp_linear_step", F_MpLinearStep, 4, "x, y, stepsize, checkall",
+     "bool: 1 when the goal lies within one step, even if the caller could not move onto it",
+     "Moves the caller stepsize pixels straight towards (x, y), or onto it when it is nearer, when that place is free "
+     "of solid instances (of every instance when checkall is true); a blocked step leaves it where it is."},
+    {"mp_linear_step_object", F_MpLinearStepObject, 4, "x, y, stepsize, obj",
+     "bool: 1 when the goal lies within one step, even if the caller could not move onto it",
      "As `mp_linear_step`, counting only the instances obj names as obstacles."},
     {"mp_linear_path", F_MpLinearPath, 5, "path, xgoal, ygoal, stepsize, checkall",
      "bool: 1 when the path reaches the goal",
@@ -79,10 +82,12 @@ inline constexpr BuiltinRow kMotionRows[] = {
     {"mp_potential_settings", F_MpPotentialSettings, 4, "maxrot, rotstep, ahead, onspot", "nothing",
      "Tunes the steering planner: the largest turn per step and the turn tried between probes (degrees), how many "
      "steps ahead it looks, and whether a blocked caller turns on the spot; the first three are at least 1."},
-    {"mp_potential_step", F_MpPotentialStep, 4, "x, y, stepsize, checkall", "bool: 1 when the goal is reached",
+    {"mp_potential_step", F_MpPotentialStep, 4, "x, y, stepsize, checkall",
+     "bool: 1 when the goal lies within one step, even if the caller could not move onto it",
      "Takes one step of stepsize pixels towards (x, y), turning away from solid instances (every instance when "
      "checkall is true) as far as the settings allow."},
-    {"mp_potential_step_object", F_MpPotentialStepObject, 4, "x, y, stepsize, obj", "bool: 1 when the goal is reached",
+    {"mp_potential_step_object", F_MpPotentialStepObject, 4, "x, y, stepsize, obj",
+     "bool: 1 when the goal lies within one step, even if the caller could not move onto it",
      "As `mp_potential_step`, counting only the instances obj names as obstacles."},
     {"mp_potential_path", F_MpPotentialPath, 6, "path, xgoal, ygoal, stepsize, factor, checkall",
      "bool: 1 when the path reaches the goal",
@@ -140,7 +145,8 @@ inline constexpr BuiltinRow kMotionRows[] = {
      "The n-th live instance, counting from 0 in the room's order, of those obj names; an instance id is found only at "
      "n = 0."},
     {"instance_exists", F_InstanceExists, 1, "obj", "bool: 1 when obj names a live instance",
-     "obj is an object, an instance id, `all`, `self` or `other`; instances already destroyed this step do not count."},
+     "obj is an object, an instance id, `all`, `self` or `other`; instances already destroyed this step do not count, "
+     "but an instance id still counts while its instance is deactivated."},
     {"instance_number", F_InstanceNumber, 1, "obj", "real: how many live instances obj names",
      "Counts an object's instances with its children's, or all of them for `all`; `self` and `other` count 1 when they "
      "are there."},
@@ -177,8 +183,9 @@ inline constexpr BuiltinRow kMotionRows[] = {
      "Turns every instance whose shape covers the point into an instance of obj, as `instance_change` does; a missing "
      "object is a runtime error."},
     {"instance_deactivate_all", F_InstanceDeactivateAll, 1, "notme", "nothing",
-     "Deactivates every instance of the room, the caller too unless notme is true; deactivated instances are left out "
-     "of events, drawing and tests until activated."},
+     "Deactivates every instance of the room, the caller too unless notme is true. Until activated, deactivated "
+     "instances are left out of events, drawing and every test or count that names an object or `all`; one named "
+     "by its instance id is still found."},
     {"instance_deactivate_object", F_InstanceDeactivateObject, 1, "obj", "nothing",
      "Deactivates the instances obj names: an object with its children, an instance id, `all`, `self` or `other`."},
     {"instance_deactivate_region", F_InstanceDeactivateRegion, 6, "left, top, width, height, inside, notme", "nothing",

@@ -106,7 +106,8 @@ inline constexpr BuiltinRow kParticleRows[] = {
      "Counts the particles alive in the system."},
     {"part_emitter_create", F_PartCreate<ParticlePart::kEmitter>, 1, "ps",
      "id: the new emitter, -1 when the system does not exist",
-     "Makes an emitter, with an empty region and no stream in particle system ps."},
+     "Makes an emitter in particle system ps with no stream; until `part_emitter_region` its region is the "
+     "point (0, 0), where a burst still puts its particles."},
     {"part_emitter_destroy", F_PartDestroy<ParticlePart::kEmitter>, 2, "ps, ind", "nothing",
      "Destroys emitter ind of particle system ps."},
     {"part_emitter_destroy_all", F_PartDestroyAll<ParticlePart::kEmitter>, 1, "ps", "nothing",

@@ -27,7 +27,7 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
      "Makes the bodies the fixture creates kinematic: moved only by their speeds, never by forces; only while its "
      "density is 0."},
     {"physics_fixture_set_awake", F_PhysicsFixtureSetAwake, 2, "fixture, awake", "nothing",
-     "Whether the bodies the fixture creates start awake; true only above 0.5."},
+     "Chooses whether the bodies the fixture creates start awake; awake only above 0.5."},
     {"physics_fixture_set_density", F_PhysicsFixtureSetDensity, 2, "fixture, density", "nothing",
      "Sets the density in kilograms per square metre; above 0 the body moves, at 0 it stays fixed."},
     {"physics_fixture_set_restitution", F_PhysicsFixtureSetRestitution, 2, "fixture, restitution", "nothing",
@@ -38,7 +38,7 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
      "Sets the collision group (rounded, 16 bits): fixtures of one positive group always collide, of one negative "
      "group never; 0 is no group."},
     {"physics_fixture_set_sensor", F_PhysicsFixtureSetSensor, 2, "fixture, sensor", "nothing",
-     "Whether the fixture only reports contacts without pushing back; true only above 0.5."},
+     "Chooses whether the fixture only reports contacts without pushing back; a sensor only above 0.5."},
     {"physics_fixture_set_linear_damping", F_PhysicsFixtureSetLinearDamping, 2, "fixture, damping", "nothing",
      "Sets how fast the body's movement dies away by itself; 0 is none."},
     {"physics_fixture_set_angular_damping", F_PhysicsFixtureSetAngularDamping, 2, "fixture, damping", "nothing",
@@ -76,8 +76,8 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
     {"physics_draw_debug", F_PhysicsDrawDebug, 0, "", "nothing",
      "Draws the outlines of the caller's body's shapes, for debugging; nothing when it has no body."},
     {"physics_test_overlap", F_PhysicsTestOverlap, 4, "x, y, angle, obj", "bool: 1 when it would overlap",
-     "Whether the caller's body, placed at (x, y) in pixels and turned angle degrees, would overlap the body of an "
-     "instance obj names (`self`, an instance id, an object or `all`)."},
+     "Tells whether the caller's body, placed at (x, y) in pixels and turned angle degrees, would overlap the body "
+     "of an instance obj names (`self`, an instance id, an object or `all`)."},
     {"physics_joint_distance_create", F_PhysicsJointDistanceCreate, 7, "inst1, inst2, x1, y1, x2, y2, collide",
      "id: the new joint, -1 when none was made",
      "Keeps the anchor points (x1, y1) on the first body and (x2, y2) on the second, room pixels, at the distance they "

@@ -95,15 +95,15 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"sprite_collision_mask", F_SpriteCollisionMask, 9,
      "ind, separate, mode, left, top, right, bottom, kind, tolerance", "nothing",
      "Makes sprite ind precise and rebuilds its masks; only ind is used, the other eight arguments are not. A missing "
-     "sprite is reported as a failed save."},
+     "sprite is reported with the message `sprite_save` gives for one."},
     {"sprite_set_cache_size", F_ResourceNoEffect, 2, "ind, size", "nothing",
      "Does nothing: frames are not cached here. Kept for old games."},
     {"sprite_set_cache_size_ext", F_ResourceNoEffect, 3, "ind, subimg, size", "nothing",
      "Does nothing: frames are not cached here. Kept for old games."},
     {"font_set_cache_size", F_ResourceNoEffect, 2, "ind, size", "nothing",
      "Does nothing: glyphs are not cached here. Kept for old games."},
-    {"sprite_get_tpe", F_ResourceNoEffect, 2, "ind, subimg", "nothing",
-     "Does nothing and answers 0: texture-page entries are not handed to scripts."},
+    {"sprite_get_tpe", F_ResourceNoEffect, 2, "ind, subimg", "real: always 0",
+     "Answers 0 whatever it is given: texture-page entries are not handed to scripts."},
     {"sprite_add", F_SpriteAdd, 6, "fname, imgnumb, removeback, smooth, xorig, yorig",
      "id: the new sprite, -1 when the file cannot be loaded",
      "Loads an image file as a new sprite of imgnumb frames with its origin at (xorig, yorig); removeback counts at "
@@ -134,8 +134,9 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"sprite_assign", F_SpriteAssign, 2, "ind, spr", "nothing",
      "Makes sprite ind a copy of sprite spr, frames and settings alike; a copy that cannot be made is reported."},
     {"sprite_merge", F_SpriteMerge, 2, "ind1, ind2", "nothing",
-     "Appends the frames of sprite ind2 to sprite ind1, stretched to ind1's size. A missing ind1 is reported first, "
-     "then a missing ind2."},
+     "Appends the frames of sprite ind2 to sprite ind1, stretched to ind1's size; a sprite drawn from the game file's "
+     "texture pages has no pixels of its own and adds no frames. A missing ind1 is reported first, then a missing "
+     "ind2."},
     {"sprite_save", F_SpriteSave, 3, "ind, subimg, fname", "nothing",
      "Writes frame subimg of sprite ind to fname as a PNG image. Sprites drawn from the game file's texture pages have "
      "no pixels of their own, so nothing is written and the console says so."},
@@ -182,14 +183,17 @@ inline constexpr BuiltinRow kResourceRows[] = {
      "Tells whether sound ind exists, but only in games that use the audio system. With the older sound functions it "
      "always answers 0."},
     {"sound_name", F_SoundName, 1, "ind", "string: the sound's name, `<undefined>` when there is no such sound",
-     "Gives the name sound ind has in the game; one made while the game runs is named `__newsound` and its number."},
+     "Gives the name sound ind has in the game; one made while the game runs is named `__newsound` and its number. "
+     "While the audio system is selected the game's own sounds have no name here."},
     {"sound_get_name", F_SoundName, 1, "ind", "string: the sound's name, `<undefined>` when there is no such sound",
      "The same as `sound_name`, under another name."},
     {"sound_get_kind", F_SoundGetKind, 1, "ind", "real: the sound's kind, -1 when the sound does not exist",
-     "Gives the kind sound ind was loaded as (0 for a plain sound effect)."},
+     "Gives the kind sound ind was loaded as (0 for a plain sound effect); while the audio system is selected the "
+     "game's own sounds count as missing."},
     {"sound_get_preload", F_SoundGetPreload, 1, "ind",
      "real: 1 when preloaded, else 0; -1 when the sound does not exist",
-     "Tells whether sound ind is loaded at the start."},
+     "Tells whether sound ind is loaded at the start; while the audio system is selected the game's own sounds count "
+     "as missing."},
     {"sound_discard", F_SoundDiscard, 1, "ind", "nothing",
      "Frees the loaded data of sound ind; it is loaded again when next played. Does nothing in games that use the "
      "audio system."},
@@ -219,9 +223,11 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"font_get_italic", F_FontGetItalic, 1, "ind", "real: 1 when italic, else 0, -1 when the font does not exist",
      "Tells whether font ind is italic."},
     {"font_get_first", F_FontGetFirst, 1, "ind", "real: the first character code, -1 when the font does not exist",
-     "Gives the code of the first character font ind holds."},
+     "Gives the code of the first character font ind holds. A font made from a sprite always holds a space, so this is "
+     "32 unless it holds a lower code."},
     {"font_get_last", F_FontGetLast, 1, "ind", "real: the last character code, -1 when the font does not exist",
-     "Gives the code of the last character font ind holds."},
+     "Gives the code of the last character font ind holds; for a font made from a sprite it is the first code plus the "
+     "number of characters (its space included), not the code of any of them."},
     {"font_add", F_FontAdd, 6, "name, size, bold, italic, first, last", "id: the new font",
      "Makes a new font from the system typeface name at size points holding characters first to last; bold and italic "
      "count at 0.5 and above."},
@@ -324,9 +330,10 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"timeline_get_name", F_TimelineName, 1, "ind",
      "string: the time line's name, `<undefined>` when there is no such time line",
      "The same as `timeline_name`, under another name."},
-    {"timeline_add", F_TimelineAdd, 0, "", "id: the new time line", "Makes a new empty time line."},
+    {"timeline_add", F_TimelineAdd, 0, "", "real: always -1",
+     "Makes nothing: time lines cannot be added while the game runs."},
     {"timeline_delete", F_TimelineDelete, 1, "ind", "bool: 1 when deleted",
-     "Removes time line ind; a missing time line is reported."},
+     "Removes time line ind; the time lines after it move down one number. A missing time line is reported."},
     {"timeline_moment_clear", F_TimelineMomentClear, 2, "ind, step", "nothing",
      "Removes the moment at step of time line ind with its code; nothing happens when there is none."},
     {"timeline_moment_add", F_TimelineMomentAdd, 3, "ind, step, code", "nothing",

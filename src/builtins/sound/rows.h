@@ -92,7 +92,8 @@ inline constexpr BuiltinRow kSoundRows[] = {
     {"cd_position", F_CdPosition, 0, "", "real: the position on the disc in milliseconds",
      "Tells how far the disc has played; this system has no CD device, so it answers 0."},
     {"cd_track_position", F_CdTrackPosition, 0, "", "real: the position in the current track in milliseconds",
-     "Tells how far the current track has played, in whole seconds; this system has no CD device, so it answers 0."},
+     "Tells how far the current track has played, in milliseconds counted only to the whole second; this system has "
+     "no CD device, so it answers 0."},
     {"cd_play", F_CdPlay, 2, "first, last", "nothing",
      "Plays the tracks from first to last (first below 1 counts as 1; last before first plays nothing); this system "
      "has no CD device, so nothing happens."},

@@ -57,6 +57,7 @@ class Parser {
 
   bool Program(CodeNode* root);
   bool Expression(CodeNode* root);
+  int32_t TokensTaken() const { return index_; }
 
  private:
   // The current token; past the list it stays on the final end token.
@@ -402,4 +403,13 @@ bool ParseExpression(const CCode* code, const ResolvedList* tokens, CodeNode* ro
     return true;
   }
   return Parser(code, tokens).Expression(root);
+}
+
+int32_t ParseExpression_Length(const CCode* code, const ResolvedList* tokens) {
+  if (tokens->count <= 0) return 0;
+  Parser parser(code, tokens);
+  CodeNode root;
+  const bool parsed = parser.Expression(&root);
+  CodeNode_Free(&root);
+  return parsed ? parser.TokensTaken() : -1;
 }

@@ -14,3 +14,7 @@ class CCode;
 bool ParseProgram(const CCode* code, const ResolvedList* tokens, CodeNode* root);
 // One expression; tokens after it are ignored; no tokens gives the real 0.
 bool ParseExpression(const CCode* code, const ResolvedList* tokens, CodeNode* root);
+// How many tokens the expression at the head of the list takes (the end
+// token not counted), so a caller can tell "0,5" from one value; -1 when no
+// expression parses there (the error is reported). No tokens gives 0.
+int32_t ParseExpression_Length(const CCode* code, const ResolvedList* tokens);

@@ -1,0 +1,27 @@
+// What mkgame asks of a described constant before the player sees it. The
+// player compiles a constant's text as an expression and ignores whatever
+// follows a complete one, so "0,5" would silently be 0 and "(((" would stop
+// the start with a message box that names no place.
+#pragma once
+
+#include <string>
+
+#include "mkgame/json_input.h"
+
+namespace mkgame {
+
+// True when the text compiles as one value or expression with nothing after
+// it; an empty text is no value. The player's compiler must be started, with
+// the game's scripts findable.
+bool Constant_IsOneExpression(const std::string& text);
+
+// The refusal of a constant by its place, its text quoted as the
+// description writes it: constants.GRAV: "0,5" is not a value
+DescriptionError Constant_NotAValue(const std::string& name, const std::string& text);
+
+// Defines one constant as the player does (the name trimmed, the text
+// evaluated now), refusing by its place a name that is not one or a text
+// whose evaluation fails.
+void Constant_Define(const std::string& name, const std::string& text);
+
+}  // namespace mkgame
