@@ -164,6 +164,52 @@ TEST_F(Surfaces, ADrawnSurfacePutsItsPixelsWhereTheCornerLies) {
   EXPECT_EQ(At(px, 9, 0), kBlack);
 }
 
+// The pixels of the 16 x 16 top-left corner that are not black.
+std::vector<std::pair<int, int>> Lit(const std::vector<uint32_t>& px, int stride) {
+  std::vector<std::pair<int, int>> lit;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      if ((px[static_cast<size_t>(y * stride + x)] & 0xFFFFFFu) != 0) lit.emplace_back(x, y);
+    }
+  }
+  return lit;
+}
+
+TEST_F(Surfaces, EveryPrimitiveLandsOnTheSamePixelsInASurfaceOfAnySizeAsOnTheScreen) {
+  struct Shape {
+    const char* name;
+    void (*draw)();
+    int left, top, right, bottom;  // its first and last lit pixel on the screen
+  };
+  const Shape shapes[] = {
+      {"point", [] { GR_Draw_Point(1, 1); }, 1, 1, 1, 1},
+      {"point further in", [] { GR_Draw_Point(5, 5); }, 5, 5, 5, 5},
+      {"line", [] { GR_Draw_Line(0, 10, 4, 10); }, 1, 10, 4, 10},
+      {"outline", [] { GR_Draw_Rectangle(3, 3, 6, 6, 1); }, 3, 3, 6, 6},
+      {"filled", [] { GR_Draw_Rectangle(9, 9, 12, 12, 0); }, 9, 9, 12, 12},
+  };
+  Start(false);
+  // Smaller than the screen, oblong, and larger than it.
+  for (const auto& [w, h] : {std::pair{16, 16}, std::pair{40, 16}, std::pair{128, 96}}) {
+    const int32_t s = GR_Surface_Create(w, h);
+    for (const Shape& shape : shapes) {
+      GR_Draw_Clear(kBlack);
+      GR_Draw_Set_Color(kScriptWhite);
+      shape.draw();
+      const std::vector<std::pair<int, int>> screen = Lit(Screen(), kWidth);
+      ASSERT_FALSE(screen.empty()) << shape.name;
+      EXPECT_EQ(screen.front(), std::pair(shape.left, shape.top)) << shape.name;
+      EXPECT_EQ(screen.back(), std::pair(shape.right, shape.bottom)) << shape.name;
+      ASSERT_TRUE(GR_Surface_Set_Target(s));
+      GR_Draw_Clear(kBlack);
+      shape.draw();
+      ASSERT_TRUE(GR_Surface_Reset_Target());
+      EXPECT_EQ(Lit(Pixels(s, 0, 0, w, h), w), screen) << shape.name << " in " << w << " x " << h;
+    }
+    GR_Surface_Free(s);
+  }
+}
+
 TEST_F(Surfaces, HalfAlphaClearedIntoASurfaceBlendsHalfOverBlack) {
   Start(false);
   const int32_t s = GR_Surface_Create(4, 4);

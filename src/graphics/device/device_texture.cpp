@@ -16,6 +16,10 @@ constexpr int32_t kMaxTargetSide = 8192;
 DeviceTexture* g_textures = nullptr;
 GfxObject g_stackColour[kStackSize];
 GfxObject g_stackDepth[kStackSize];
+// Whether each saved target, and the bound one, is a texture other than the
+// screen's.
+bool g_stackOffScreen[kStackSize];
+bool g_offScreen = false;
 int g_stackDepthCount = 0;
 
 int32_t PowerOfTwoSide(int32_t side) {
@@ -287,6 +291,7 @@ bool PushRenderTarget() {
   IGraphicsDevice* device = Device_State().device;
   if (device == nullptr || g_stackDepthCount >= kStackSize) return false;
   if (device->GetRenderTarget(0, &g_stackColour[g_stackDepthCount]) != D3D_OK) return false;
+  g_stackOffScreen[g_stackDepthCount] = g_offScreen;
   ++g_stackDepthCount;
   return device->GetDepthStencilSurface(&g_stackDepth[g_stackDepthCount - 1]) == D3D_OK;
 }
@@ -298,6 +303,7 @@ bool PopRenderTarget() {
   const int i = g_stackDepthCount;
   const bool colourOk = device->SetRenderTarget(0, g_stackColour[i]) == D3D_OK;
   const bool depthOk = device->SetDepthStencilSurface(g_stackDepth[i]) == D3D_OK;
+  if (colourOk) g_offScreen = g_stackOffScreen[i];
   if (!colourOk || !depthOk) return false;
   if (g_stackColour[i] != 0) device->Release(g_stackColour[i]);
   if (g_stackDepth[i] != 0) device->Release(g_stackDepth[i]);
@@ -321,10 +327,12 @@ void PopAllRenderTargets() {
 
 int32_t RenderTargetDepth() { return g_stackDepthCount; }
 
+bool TargetIsOffScreen() { return g_offScreen; }
+
 bool SetRenderTargetTexture(int32_t, DeviceTexture* t) {
   IGraphicsDevice* device = Device_State().device;
   if (device == nullptr || t == nullptr || t->renderSurface == 0) return false;
-  device->SetRenderTarget(0, t->renderSurface);
+  if (device->SetRenderTarget(0, t->renderSurface) == D3D_OK) g_offScreen = t != Device_State().screenTexture;
   const bool ok = device->SetDepthStencilSurface(t->depthSurface) == D3D_OK;
   t->flags |= kTextureRenderNewer;
   return ok;

@@ -106,6 +106,9 @@ bool PushRenderTarget();
 bool PopRenderTarget();
 void PopAllRenderTargets();
 int32_t RenderTargetDepth();
+// True while the bound target is a render-target texture other than the
+// screen's (a surface); false for the screen and the back buffer.
+bool TargetIsOffScreen();
 bool SetRenderTargetTexture(int32_t index, DeviceTexture* texture);
 void PreloadTexture(DeviceTexture* texture);
 void SetTexturePriority(DeviceTexture* texture, uint32_t priority);

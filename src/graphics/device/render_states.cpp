@@ -81,6 +81,19 @@ GfxColourValue ColourOf(uint32_t colour) {
                         static_cast<float>((colour >> 16) & 0xFF) / 255.0f, 0.0f};
 }
 
+// A surface's projection spreads over its viewport, not over the room.
+void HalfPixelSize(int32_t* w, int32_t* h) {
+  GfxViewport viewport{};
+  if (Graphics::TargetIsOffScreen() && Graphics::GetDevice()->GetViewport(&viewport) == D3D_OK) {
+    *w = static_cast<int32_t>(viewport.width);
+    *h = static_cast<int32_t>(viewport.height);
+    return;
+  }
+  *w = 640;
+  *h = 480;
+  if (g_sizeSource != nullptr) g_sizeSource(w, h);
+}
+
 }  // namespace
 
 namespace Graphics {
@@ -180,8 +193,8 @@ void SetTransform(int32_t index, const Matrix& matrix) {
   if (GetDevice() == nullptr || index < 0 || index > 2) return;
   Matrix m = matrix;
   if (index == 1) {
-    int32_t w = 640, h = 480;
-    if (g_sizeSource != nullptr) g_sizeSource(&w, &h);
+    int32_t w = 0, h = 0;
+    HalfPixelSize(&w, &h);
     // A zero size would move the projection by infinity.
     if (w != 0) m.m[12] -= 1.0f / static_cast<float>(w);
     if (h != 0) m.m[13] += 1.0f / static_cast<float>(h);

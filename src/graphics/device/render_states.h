@@ -33,13 +33,16 @@ void SetDefaultStates();
 void SetTextureBlending(bool on);
 
 // Index 0 view, 1 projection, 2 world. A projection is moved by half a pixel
-// of the projection size so that pixel centres fall on texel centres.
+// of the area it is drawn into, so that pixel centres fall on texel centres:
+// the viewport while a surface is the target, else the size below. Set the
+// viewport before the projection when drawing into a surface.
 void SetTransform(int32_t index, const Matrix& matrix);
 void GetTransform(int32_t index, Matrix& matrix);
 // Puts back a matrix read with GetTransform, without moving it again.
 void RestoreTransform(int32_t index, const Matrix& matrix);
-// The size the half-pixel move is measured in: the room's (or its first
-// visible view's port). The world installs the source; without one, 640 x 480.
+// The size the half-pixel move is measured in on the screen: the room's (or
+// its first visible view's port). The world installs the source; without
+// one, 640 x 480.
 using ProjectionSizeSource = void (*)(int32_t* width, int32_t* height);
 void SetProjectionSizeSource(ProjectionSizeSource source);
 

@@ -117,8 +117,8 @@ bool GR_Surface_Set_Target(int32_t index) {
   g_savedProjection = g_viewProjection;
   if (!PushSurface(texture)) return false;
   const auto w = static_cast<float>(e->width), h = static_cast<float>(e->height);
-  GR_Set_View_Projection(0.0f, 0.0f, w, h, 0.0f);
   GR_Set_Viewport(0, 0, e->width, e->height);
+  GR_Set_View_Projection(0.0f, 0.0f, w, h, 0.0f);
   g_drawState.currentTarget = index;
   g_orthoProjection = 1;
   return true;

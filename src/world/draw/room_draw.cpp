@@ -63,12 +63,13 @@ bool TargetSurface(const CView& v) {
 
 void DrawView(const CView& v) {
   const bool pushed = TargetSurface(v);
-  GR_Set_View_Projection(static_cast<float>(v.viewX), static_cast<float>(v.viewY), static_cast<float>(v.viewWidth),
-                         static_cast<float>(v.viewHeight), v.angle);
   const float sx = g_portScale[0], sy = g_portScale[1];
+  // The port first: in a surface the projection's half pixel is the port's.
   GR_Set_Viewport(Num_RoundInt32(static_cast<float>(v.portX) * sx), Num_RoundInt32(static_cast<float>(v.portY) * sy),
                   Num_RoundInt32(static_cast<float>(v.portWidth) * sx),
                   Num_RoundInt32(static_cast<float>(v.portHeight) * sy));
+  GR_Set_View_Projection(static_cast<float>(v.viewX), static_cast<float>(v.viewY), static_cast<float>(v.viewWidth),
+                         static_cast<float>(v.viewHeight), v.angle);
   int32_t rect[4];
   ViewRectangle(v, rect);
   Room_Draw_View(rect[0], rect[1], rect[2], rect[3]);
