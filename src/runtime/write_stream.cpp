@@ -9,12 +9,14 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "runtime/console.h"
 #include "runtime/save_folder.h"
@@ -24,6 +26,8 @@ namespace {
 constexpr const char* kMarker = ".kvtmp";
 // Fresh names tried before a replacement gives up.
 constexpr int kNameAttempts = 8;
+// The longest name a folder takes on the systems the player runs on.
+constexpr size_t kNameLimit = NAME_MAX;
 
 struct Tracked {
   std::string target;     // as the game named it, for the console
@@ -31,23 +35,33 @@ struct Tracked {
   int folder = -1;        // the folder the resolution gave, holding both names
   std::string name{};     // the target's name there
   int error = 0;          // why the first write failed; the stream drops what it held
+  pid_t owner = 0;        // a forked child never closes its parent's streams
+  dev_t device = 0;       // the file the target named at the open, when there was one
+  ino_t inode = 0;
 };
 
 std::mutex g_mutex;
+// Never destroyed: the streams are closed from exit, after destructors may
+// have begun to run.
 std::map<FILE*, Tracked>& Streams() {
-  static std::map<FILE*, Tracked> streams;
-  return streams;
+  static auto* streams = new std::map<FILE*, Tracked>;
+  return *streams;
 }
 
 // The folders (device and inode) whose leftovers this run removed already.
 std::set<std::pair<dev_t, ino_t>>& SweptFolders() {
-  static std::set<std::pair<dev_t, ino_t>> swept;
-  return swept;
+  static auto* swept = new std::set<std::pair<dev_t, ino_t>>;
+  return *swept;
 }
 
-std::string NextTemporary(const std::string& name) {
-  static std::atomic<uint32_t> counter{0};
-  return name + kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+void CloseAllAtExit() { WriteStream_CloseAll(); }
+
+void Register(FILE* stream, Tracked tracked) {
+  static std::once_flag hook;
+  std::call_once(hook, [] { std::atexit(CloseAllAtExit); });
+  tracked.owner = getpid();
+  std::lock_guard<std::mutex> hold(g_mutex);
+  Streams()[stream] = std::move(tracked);
 }
 
 void CloseKeeping(int fd) {
@@ -56,28 +70,60 @@ void CloseKeeping(int fd) {
   errno = why;
 }
 
+// The first bytes of name, at most room of them (at least one), cut between
+// two characters.
+std::string Shortened(const std::string& name, size_t room) {
+  if (room < 1) room = 1;
+  if (name.size() <= room) return name;
+  size_t cut = room;
+  while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  return name.substr(0, cut);
+}
+
+// "<name>.kvtmp<pid>_<n>", no longer than limit bytes: a long name gives up
+// its end.
+std::string NextTemporary(const std::string& name, size_t limit) {
+  static std::atomic<uint32_t> counter{0};
+  const std::string suffix = kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  const size_t room = limit > suffix.size() ? limit - suffix.size() : 0;
+  return Shortened(name, room) + suffix;
+}
+
 int WriteFlags(const char* mode) {
   return (std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL | O_CLOEXEC;
 }
 
-// The new file keeps the permissions of the one it replaces.
-void KeepMode(int fd, int folder, const std::string& name) {
+// The new file keeps the owner (where the process may give it) and the
+// permissions of the one it replaces; the owner first, as a change of owner
+// may clear permission bits.
+void KeepOwnerAndMode(int fd, int folder, const std::string& name) {
   struct stat old;
-  if (fstatat(folder, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (fstatat(folder, name.c_str(), &old, 0) != 0 || !S_ISREG(old.st_mode)) return;
+  if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+    // Not ours to give: the new file stays the writer's.
+  }
+  fchmod(fd, old.st_mode & 07777);
 }
 
 // A locked temporary beside name in folder; -1 with errno when none can be
 // made.
 int CreateTemporary(int folder, const std::string& name, const char* mode, std::string* temporary) {
+  size_t limit = kNameLimit;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    *temporary = NextTemporary(name);
+    *temporary = NextTemporary(name, limit);
     int fd = openat(folder, temporary->c_str(), WriteFlags(mode), 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
+      // A folder that takes shorter names than usual takes one as long as
+      // the target's own.
+      if (errno == ENAMETOOLONG && name.size() < limit) {
+        limit = name.size();
+        continue;
+      }
       return -1;
     }
     if (WriteStream_LockOwnedAt(fd, folder, *temporary)) {
-      KeepMode(fd, folder, name);
+      KeepOwnerAndMode(fd, folder, name);
       return fd;
     }
     close(fd);
@@ -132,6 +178,7 @@ bool Untrack(FILE* stream, Tracked* out) {
 }
 
 // "<name>.kvtmp<pid>_<n>": the pid, or 0 when the name is no temporary's.
+// Every temporary, shortened or not, is recognised here and nowhere else.
 pid_t TemporaryOwner(const char* name) {
   const char* marker = std::strstr(name, kMarker);
   if (marker == nullptr || marker == name) return 0;
@@ -173,57 +220,189 @@ void SweepOnce(int folder) {
   WriteStream_RemoveLeftovers(folder);
 }
 
-// The checks before a replacement of name in folder, then the stream on a
-// new temporary beside it.
-FILE* OpenIn(int folder, const std::string& name, const std::string& path, const char* mode) {
-  // Only a file is replaced: a folder, a device or a pipe in the way stays,
-  // and so does a file that could not be written over.
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// True when a stream of this process writes the file of info in place.
+bool WrittenInPlace(const struct stat& info) {
+  std::lock_guard<std::mutex> hold(g_mutex);
+  for (const auto& [stream, tracked] : Streams()) {
+    struct stat held;
+    if (tracked.temporary.empty() && tracked.owner == getpid() && fstat(fileno(stream), &held) == 0 &&
+        SameFile(held, info)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Where a replacement of path goes: the folder its name resolved to, held
+// open, and the name there. The stream that keeps the folder takes it.
+struct Place {
+  int folder = -1;
+  std::string name;
+  const std::string& path;
+};
+
+// The file itself, emptied and written from the start, as replacements did
+// not.
+FILE* OpenInPlace(const Place& place, const char* mode) {
+  const int how = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
+  // Non-blocking until it is known to be a file, so no pipe is waited on.
+  int fd = openat(place.folder, place.name.c_str(), how | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
   struct stat info;
-  const bool exists = fstatat(folder, name.c_str(), &info, 0) == 0;
-  if (exists && !S_ISREG(info.st_mode)) {
-    errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+  const bool usable = fstat(fd, &info) == 0 && fcntl(fd, F_SETFL, 0) == 0;
+  if (usable && !S_ISREG(info.st_mode)) errno = EINVAL;
+  FILE* stream = usable && S_ISREG(info.st_mode) ? fdopen(fd, mode) : nullptr;
+  if (stream == nullptr) {
+    CloseKeeping(fd);
     return nullptr;
   }
-  if (exists && faccessat(folder, name.c_str(), W_OK, 0) != 0) return nullptr;
-  SweepOnce(folder);
+  Register(stream, Tracked{place.path, std::string()});
+  return stream;
+}
+
+// An empty file of the name, as a handle opened for writing shows at once;
+// *made tells whether this call made it.
+bool PlaceEmpty(const Place& place, bool* made) {
+  int fd = openat(place.folder, place.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  *made = fd >= 0;
+  if (fd >= 0) close(fd);
+  return fd >= 0 || errno == EEXIST;
+}
+
+// A folder that takes no new name (its mode, or an immutable folder).
+bool RefusesNewNames(int error) { return error == EACCES || error == EPERM; }
+
+FILE* OpenOnTemporary(Place& place, const char* mode, const struct stat* earlier) {
+  SweepOnce(place.folder);
   std::string temporary;
-  int fd = CreateTemporary(folder, name, mode, &temporary);
+  int fd = CreateTemporary(place.folder, place.name, mode, &temporary);
   if (fd < 0) return nullptr;
   FILE* stream = fdopen(fd, mode);
   if (stream == nullptr) {
     CloseKeeping(fd);
     const int why = errno;
-    unlinkat(folder, temporary.c_str(), 0);
+    unlinkat(place.folder, temporary.c_str(), 0);
     errno = why;
     return nullptr;
   }
-  std::lock_guard<std::mutex> hold(g_mutex);
-  Streams()[stream] = Tracked{path, temporary, folder, name};
+  Tracked tracked{place.path, temporary, place.folder, place.name};
+  place.folder = -1;
+  if (earlier != nullptr) {
+    tracked.device = earlier->st_dev;
+    tracked.inode = earlier->st_ino;
+  }
+  Register(stream, std::move(tracked));
   return stream;
+}
+
+// Puts a replacing stream's bytes in place now; the stream then writes the
+// file in place. False, with nothing changed, when that cannot be done.
+bool PutInPlaceEarly(FILE* stream, Tracked* tracked) {
+  if (!Flush(stream, true) ||
+      renameat(tracked->folder, tracked->temporary.c_str(), tracked->folder, tracked->name.c_str()) != 0) {
+    return false;
+  }
+  fsync(tracked->folder);
+  close(tracked->folder);
+  tracked->folder = -1;
+  tracked->temporary.clear();
+  return true;
+}
+
+// A file that is there: replaced through a temporary, or written in place
+// when this process writes it in place already or its folder takes no new
+// name.
+FILE* OpenOverExisting(Place& place, const char* mode, const struct stat& info) {
+  if (WrittenInPlace(info)) return OpenInPlace(place, mode);
+  FILE* stream = OpenOnTemporary(place, mode, &info);
+  if (stream != nullptr || !RefusesNewNames(errno)) return stream;
+  const int why = errno;
+  stream = OpenInPlace(place, mode);
+  if (stream == nullptr) errno = why;
+  return stream;
+}
+
+// A new file, there and empty from the open on; gone again when no
+// temporary can be made for it.
+FILE* OpenShownAtOnce(Place& place, const char* mode) {
+  bool made = false;
+  if (!PlaceEmpty(place, &made)) return nullptr;
+  const int folder = place.folder;
+  struct stat info;
+  FILE* stream = fstatat(folder, place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
+                     ? OpenOnTemporary(place, mode, &info)
+                     : nullptr;
+  if (stream == nullptr && made) {
+    const int why = errno;
+    unlinkat(folder, place.name.c_str(), 0);
+    errno = why;
+  }
+  return stream;
+}
+
+FILE* OpenAt(Place& place, const char* mode, NewFile shown) {
+  // Only a file is replaced: a folder, a device or a pipe in the way stays,
+  // and so does a file that could not be written over, or a name the system
+  // does not take (too long, in a folder that cannot be searched).
+  struct stat info;
+  if (fstatat(place.folder, place.name.c_str(), &info, 0) == 0) {
+    if (!S_ISREG(info.st_mode)) {
+      errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+      return nullptr;
+    }
+    return faccessat(place.folder, place.name.c_str(), W_OK, 0) == 0 ? OpenOverExisting(place, mode, info) : nullptr;
+  }
+  if (errno != ENOENT) return nullptr;
+  return shown == NewFile::kAtOpen ? OpenShownAtOnce(place, mode) : OpenOnTemporary(place, mode, nullptr);
 }
 
 }  // namespace
 
-FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode) {
+FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown) {
   if (path.empty() || path.back() == '/') {
     errno = ENOENT;
     return nullptr;
   }
-  // The temporary goes into the folder the resolution gave, and is renamed
-  // there: a folder swapped for a link meanwhile changes nothing.
-  std::string name;
-  const int folder = SaveFolder_OpenParent(path, true, &name);
-  if (folder < 0) return nullptr;
-  FILE* stream = OpenIn(folder, name, path, mode);
-  if (stream == nullptr) CloseKeeping(folder);
+  // Everything happens in the folder the resolution gave, held open: a
+  // folder swapped for a link meanwhile changes nothing.
+  Place place{-1, std::string(), path};
+  place.folder = SaveFolder_OpenParent(path, true, &place.name);
+  if (place.folder < 0) return nullptr;
+  FILE* stream = OpenAt(place, mode, shown);
+  CloseKeeping(place.folder);
   return stream;
 }
 
 void WriteStream_Track(FILE* stream, const std::string& path) {
-  if (stream == nullptr) return;
-  std::lock_guard<std::mutex> hold(g_mutex);
-  Streams()[stream] = Tracked{path, std::string()};
+  if (stream != nullptr) Register(stream, Tracked{path, std::string()});
 }
+
+void WriteStream_JoinInPlace(const std::string& path) {
+  struct stat info;
+  if (!SaveFolder_Stat(path, &info)) return;
+  std::lock_guard<std::mutex> hold(g_mutex);
+  for (auto& [stream, tracked] : Streams()) {
+    if (!tracked.temporary.empty() && tracked.owner == getpid() && tracked.device == info.st_dev &&
+        tracked.inode == info.st_ino) {
+      PutInPlaceEarly(stream, &tracked);
+    }
+  }
+}
+
+void WriteStream_CloseAll() {
+  std::vector<FILE*> open;
+  {
+    std::lock_guard<std::mutex> hold(g_mutex);
+    for (const auto& [stream, tracked] : Streams()) {
+      if (tracked.owner == getpid()) open.push_back(stream);
+    }
+  }
+  for (FILE* stream : open) WriteStream_Close(stream);
+}
+
+bool WriteStream_IsTemporaryName(const char* name) { return name != nullptr && TemporaryOwner(name) != 0; }
 
 bool WriteStream_Close(FILE* stream, bool report) {
   if (stream == nullptr) return true;
@@ -249,7 +428,7 @@ void WriteStream_Abandon(FILE* stream) {
   const bool known = Untrack(stream, &tracked);
   std::fclose(stream);
   if (known && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
-  if (known && tracked.folder >= 0) close(tracked.folder);
+  if (known) CloseKeeping(tracked.folder);
 }
 
 bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size) {

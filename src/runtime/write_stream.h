@@ -1,14 +1,24 @@
 // Streams that write files without ever leaving a half-written one behind.
 //
 // A stream opened to replace a file writes into a temporary beside it, in
-// the same folder ("<name>.kvtmp<pid>_<n>"), which is flushed, synced and
-// renamed over the target only when the stream is closed with everything
-// written; the folder is then synced too. The folder is the one the path
-// resolved to when the stream was opened (held to the save folder, see
-// save_folder.h): the temporary is made, renamed and removed there. Until then the earlier file stays
-// whole, and anyone reading it sees its earlier content. A stream that
-// writes in place (appending, read-write) is tracked only so that a failed
-// write is reported when it is closed.
+// the same folder ("<name>.kvtmp<pid>_<n>", the name cut short when the
+// whole would pass the longest name a folder takes), which is flushed,
+// synced and renamed over the target only when the stream is closed with
+// everything written; the folder is then synced too. The folder is the one
+// the path resolved to at the open (held to the save folder, see
+// save_folder.h): the temporary is made, renamed and removed there. Until
+// then the earlier file stays whole, and anyone reading it sees its earlier
+// content. A stream that writes in place (appending, read-write) is tracked
+// only so that a failed write is reported when it is closed.
+//
+// A replacement is written in place instead, as every write was before
+// replacements, when the file is one this process already writes in place
+// (two handles on one file write one file), and when the folder takes no new
+// name but the file itself can be written.
+//
+// Every open stream is closed, and so put in place, when the process ends
+// through exit (a machine error, a failed start, the end of main); only a
+// death by signal leaves the earlier file as it was.
 //
 // While its writer runs, each temporary is held under an exclusive lock,
 // which the kernel drops when the process dies: a temporary nobody locks,
@@ -19,12 +29,21 @@
 #include <cstdio>
 #include <string>
 
-// A stream on a new temporary beside path, opened with mode ("wb", "w",
-// "w+b"...); the folder must exist. Null, with errno, when it cannot be made
-// or when path names something other than a file.
-FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode);
+// When a file that did not exist shows: at the close, with its content, or
+// at once, empty, as a handle opened for writing makes it.
+enum class NewFile { kAtClose, kAtOpen };
+
+// A stream on a new temporary beside path (or on path itself, as said
+// above), opened with mode ("wb", "w", "w+b"...); the folder must exist.
+// Null, with errno, when it cannot be made or when path names something
+// other than a file.
+FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown = NewFile::kAtClose);
 // Tracks a stream that writes path in place, so its failures get reported.
 void WriteStream_Track(FILE* stream, const std::string& path);
+// Called before path is opened to be written in place: a replacing stream
+// of this process on the same file is put in place at once and goes on
+// writing there, so that both write the one file.
+void WriteStream_JoinInPlace(const std::string& path);
 // Closes any stream. For a tracked or replacing one, true when every byte
 // reached the file and, for a replacement, the file is in place; when not,
 // the temporary is removed, errno says why and, when report is set, one
@@ -42,6 +61,13 @@ bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t 
 
 // The console line of a write that could not complete.
 void WriteStream_Report(const std::string& path, int error, bool replacing);
+
+// Closes every stream still open in this process, as WriteStream_Close does.
+void WriteStream_CloseAll();
+
+// True when name (a name in a folder, without the folder) has the form of
+// a temporary, whether its writer still runs or not.
+bool WriteStream_IsTemporaryName(const char* name);
 
 // Leftovers are removed as the player meets them, never by a walk of the
 // save folder: the first replacing write into a folder in a run removes

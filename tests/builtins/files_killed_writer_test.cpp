@@ -155,7 +155,8 @@ TEST_F(KilledWriters, NoGameSeesALeftover) {
   EXPECT_EQ(Call(F_FileExists, {S("a/b/d/m.txt.kvtmp2147483000_5")}), 0);
   EXPECT_TRUE(Names(Save("a/b/d"), "_5").empty());
   EXPECT_EQ(Call(F_FileExists, {S("p.txt.kvtmp2147483000_6")}), 1);
-  EXPECT_EQ(FindAll(Program("*.kvtmp*")), "p.txt.kvtmp2147483000_6");
+  FindAll(Program("*"));
+  EXPECT_EQ(Names(program_, "_6").size(), 1u);
 }
 
 // A second handle reading while a writer is open sees the earlier content;

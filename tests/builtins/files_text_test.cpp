@@ -74,7 +74,40 @@ TEST_F(FileText, WrongStatesAndNamesReport) {
   EXPECT_EQ(console.Text(), "ERROR!!! :: Failed to open file: nosuch.txt\nERROR!!! :: wrong type for filename\n");
 }
 
+// A read loop on a handle that is not open for reading ends at once: the
+// end-of-file tests answer 1, the reads their closed-handle answers.
+TEST_F(FileText, AHandleNotOpenForReadingIsAtItsEnd) {
+  WriteRaw(Save("r.txt"), "x");
+  const double closed = Call(F_FileTextOpenRead, {S("r.txt")});
+  Call(F_FileTextClose, {R(closed)});
+  const double writing = Call(F_FileTextOpenWrite, {S("w.txt")});
+  const double failed = Call(F_FileTextOpenRead, {S("missing.txt")});
+  ErrorCapture errors;
+  for (const GoldenArg& handle : {R(failed), R(closed), R(writing), R(0), R(32), S("1")}) {
+    EXPECT_EQ(Call(F_FileTextEof, {handle}), 1);
+    EXPECT_EQ(Text(F_FileTextReadString, {handle}), "");
+    EXPECT_EQ(Text(F_FileTextReadln, {handle}), "");
+    EXPECT_EQ(Call(F_FileTextReadReal, {handle}), 0);
+  }
+  EXPECT_EQ(errors.Messages(), std::vector<std::string>(24, "File is not opened for reading."));
+}
+
 using LegacyFile = FilesTest;
+
+TEST_F(LegacyFile, AFileNotOpenForReadingIsAtItsEnd) {
+  ErrorCapture errors;
+  Call(F_FileOpenRead, {S("missing.txt")});
+  EXPECT_EQ(Call(F_FileEof, {}), 1);
+  EXPECT_EQ(Text(F_FileReadString, {}), "");
+  EXPECT_EQ(Call(F_FileReadReal, {}), 0);
+  Call(F_FileOpenWrite, {S("w.txt")});
+  EXPECT_EQ(Call(F_FileEof, {}), 1);
+  EXPECT_EQ(Text(F_FileReadln, {}), "");
+  EXPECT_EQ(errors.Messages(),
+            (std::vector<std::string>{"File is not opened for reading.", "File not opened for reading.",
+                                      "File not opened for reading.", "File is not opened for reading.",
+                                      "File not opened for reading."}));
+}
 
 TEST_F(LegacyFile, WritesTextAndReadsItBackLineByLine) {
   Call(F_FileOpenWrite, {S("legacy.txt")});

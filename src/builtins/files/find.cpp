@@ -2,8 +2,9 @@
 // in the program folder. "*" and "?" match in the name part, letters of
 // either case alike; files and folders are found, "." and ".." never, and
 // the names come in name order, letter case ignored. A folder under the save
-// folder is listed only when no link leads out of it, and what killed
-// writers left in it is removed, never listed.
+// folder is listed only when no link leads out of it. The temporaries of
+// writers, running or killed, are never listed, and those killed writers
+// left in the save folder are removed as they are met.
 #include <dirent.h>
 #include <strings.h>
 
@@ -74,7 +75,10 @@ std::vector<std::string> Find(std::string mask) {
   const bool saveFolder = SaveFolder_Within(folder);
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    if (saveFolder && WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name)) continue;
+    if (WriteStream_IsTemporaryName(entry->d_name)) {
+      if (saveFolder) WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name);
+      continue;
+    }
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);

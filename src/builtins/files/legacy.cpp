@@ -95,9 +95,11 @@ void F_FileReadReal(KV_BUILTIN_PARAMS) {
   if (stream != nullptr && std::fscanf(stream, "%lf", &value) == 1) Result_SetReal(result, value);
 }
 
-// At the end when nothing is left to read.
+// At the end when nothing is left to read, or when the file is not open
+// for reading.
 void F_FileEof(KV_BUILTIN_PARAMS) {
   FILE* stream = Reading("File is not opened for reading.");
+  Result_SetReal(result, 1);
   if (stream == nullptr) return;
   int c = std::getc(stream);
   if (c != EOF) std::ungetc(c, stream);

@@ -71,7 +71,9 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   const int flags = OpenFlags(mode);
   const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
   if (writes) File_CreateParentDirectories(path.c_str());
-  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode);
+  // A handle opened for writing shows its file at once, empty when new.
+  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+  if (writes) WriteStream_JoinInPlace(path);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
   int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
   if (fd < 0) return nullptr;

@@ -27,7 +27,8 @@ int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info
 // "ab", "a+"); null for anything else or when it cannot be opened. Writing
 // modes first create the missing folders of the path. The "w" modes write a
 // temporary that replaces the file only at the close (see write_stream.h),
-// so until then the file keeps its earlier content.
+// so until then the file keeps its earlier content; a new file is there,
+// empty, from the open on.
 FILE* FileStream_Open(const std::string& path, const char* mode);
 // Closes and clears the stream; false when a write could not complete, with
 // one console line about it when report is set.

@@ -34,8 +34,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
      "Opens a text file for reading, the save folder's, else the program folder's; the whole file is read in at once."},
     {"file_text_open_write", F_FileTextOpenWrite, 1, "fname",
      "id: the file's handle 1 to 31, -1 when it cannot be opened",
-     "Opens a text file in the save folder for writing, starting empty and making missing folders; the old file stays "
-     "on the disk until the close replaces it."},
+     "Opens a text file in the save folder for writing, starting empty and making missing folders; a new file is "
+     "there, empty, at once, while an old one keeps its content until the close replaces it."},
     {"file_text_open_append", F_FileTextOpenAppend, 1, "fname",
      "id: the file's handle 1 to 31, -1 when it cannot be opened",
      "Opens a text file in the save folder for writing at its end, making it when missing."},
@@ -49,7 +49,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
      "Moves to the start of the next line and answers what it passed over, line end included; a line longer than 32768 "
      "bytes comes in parts."},
     {"file_text_eof", F_FileTextEof, 1, "file", "bool: 1 when nothing is left to read",
-     "Tells whether the end of the file has been reached."},
+     "Tells whether the end of the file has been reached; a handle not open for reading, such as a failed open's -1, "
+     "is at its end."},
     {"file_text_write_string", F_FileTextWriteString, 2, "file, str", "nothing",
      "Writes str as it is, without a line end; each LF in it reaches the disk as CR LF."},
     {"file_text_write_real", F_FileTextWriteReal, 2, "file, x", "nothing",
@@ -75,7 +76,7 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_readln", F_FileReadln, 0, "", "string: the rest of the line, with its LF",
      "Reads the handle-less file up to and including the next LF; a CR LF pair comes back as LF alone."},
     {"file_eof", F_FileEof, 0, "", "bool: 1 when nothing is left to read",
-     "Tells whether the handle-less file has been read to its end."},
+     "Tells whether the handle-less file has been read to its end; when it is not open for reading, it is."},
     {"file_write_string", F_FileWriteString, 1, "str", "nothing",
      "Writes str to the handle-less file; each LF reaches the disk as CR LF."},
     {"file_write_real", F_FileWriteReal, 1, "x", "nothing",
@@ -102,7 +103,7 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_find_first", F_FileFindFirst, 2, "mask, attr", "string: the first name found, \"\" when none",
      "Starts a search, ending any earlier one, for files and folders matching mask (`*` and `?`, letters of either "
      "case alike); a relative mask looks in the program folder, not the save folder. Names come without their folder, "
-     "in name order; attr is not used."},
+     "in name order, and never a file's temporary while it is being written; attr is not used."},
     {"file_find_next", F_FileFindNext, 0, "", "string: the next name found, \"\" when there is no more",
      "Goes on with the search `file_find_first` started."},
     {"file_find_close", F_FileFindClose, 0, "", "nothing", "Ends the search."},

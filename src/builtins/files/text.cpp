@@ -163,9 +163,12 @@ void F_FileTextReadln(KV_BUILTIN_PARAMS) {
   file->position += length;
 }
 
+// A handle not open for reading is at its end, so a read loop on a failed
+// open ends.
 void F_FileTextEof(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
-  if (LoadSaveFile* file = Reader(a)) Result_SetReal(result, LoadSave_EOF(file) ? 1 : 0);
+  LoadSaveFile* file = Reader(a);
+  Result_SetReal(result, file == nullptr || LoadSave_EOF(file) ? 1 : 0);
 }
 
 void F_FileTextWriteString(KV_BUILTIN_PARAMS) {
