@@ -32,7 +32,7 @@ inline constexpr BuiltinRow kActionRows[] = {
      "is reported."},
     {"action_move", F_ActionMove, 2, "directions, speed", "nothing",
      "Starts self at speed pixels per step in a direction picked at random among the keys marked '1' of a 9-character "
-     "key pad text, bottom row first (down-left, down, down-right, left, stop, right, up-left, up, up-right). Relative "
+     "key pad text laid out as a numeric key pad reads from 1 to 9 (1 down-left, 2 down, 5 stop, 9 up-right). Relative "
      "adds self's speed; a text of another length is reported and a text with no '1' changes nothing."},
     {"action_set_motion", F_ActionSetMotion, 2, "dir, speed", "nothing",
      "Sets self's direction (degrees counter-clockwise) and speed (pixels per step); relative adds this motion to the "
