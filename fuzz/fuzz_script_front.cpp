@@ -31,6 +31,7 @@ void Compile(const std::string& text, bool expression) {
   TokenList tokens;
   ResolvedList resolved;
   bool ok = Lexer_Tokenize(&code, &tokens) && Resolve(&code, &tokens, &resolved);
+  const bool resolvedAll = ok;
   if (ok) {
     ok = expression ? ParseExpression(&code, &resolved, &code.root) : ParseProgram(&code, &resolved, &code.root);
   }
@@ -40,6 +41,9 @@ void Compile(const std::string& text, bool expression) {
     CodeNode_Copy(&copy, &code.root);
     CodeNode_Free(&copy);
   }
+  // The tokens one expression takes, as mkgame measures a constant: never
+  // more than there are.
+  if (resolvedAll && expression && ParseExpression_Length(&code, &resolved) > resolved.count) __builtin_trap();
   ResolvedList_Free(&resolved);
   TokenList_Free(&tokens);
 }
