@@ -5,6 +5,7 @@
 
 #include "audio/audio_fixture.h"
 #include "audio/audio_state.h"
+#include "support/test_support.h"
 
 namespace audiotest {
 namespace {
@@ -62,6 +63,20 @@ TEST_F(AudioSystem, APlayOfAMissingAssetSilencesNothing) {
   int32_t emitter = Audio_EmitterCreate();
   EXPECT_EQ(Audio_PlaySound(emitter, 9, 0, 10), -1);
   EXPECT_TRUE(Sounding(low));
+}
+
+// The pool is kept to 1,024 channels: a larger count is refused with a line
+// and leaves the pool as it was.
+TEST_F(AudioSystem, AChannelCountOverTheBudgetIsRefusedAndChangesNothing) {
+  Audio_SetChannelCount(8);
+  for (int32_t bad : {1025, 100000, -1}) {
+    testsupport::ConsoleCapture console;
+    Audio_SetChannelCount(bad);
+    EXPECT_EQ(Audio_ChannelCount(), 8) << bad;
+    EXPECT_NE(console.Text().find("out of range (0 to 1024)"), std::string::npos) << bad;
+  }
+  Audio_SetChannelCount(1024);
+  EXPECT_EQ(Audio_ChannelCount(), 1024);
 }
 
 TEST_F(AudioSystem, PausedPlaysAreNotPlayingAndResumeOnlyFromPause) {

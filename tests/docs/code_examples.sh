@@ -8,6 +8,9 @@
 #                           instance alone in a room of its own;
 #   <!-- prints -->         the block is every line the example before it
 #                           prints, in order (an empty block: none);
+#   <!-- prints with -oldexec -->  after a prints block: what the example
+#                           prints on the tree interpreter instead, where the
+#                           two interpreters differ;
 #   <!-- script: NAME -->   the block is the code of a script of that name;
 #   <!-- object: NAME -->   the block is an object's description (JSON).
 # Scripts and objects come in the order the pages give them, before the
@@ -29,18 +32,23 @@ split_page() {
     /^<!-- (example|script|object): [A-Za-z0-9_]+ -->$/ {
       split($0, part, /[: ]+/)
       kind = part[2]; name = part[3]
-      if (kind == "example") { example = name; ++count }
+      if (kind == "example") { example = name; tree_example = ""; ++count }
       pending = kind; next
     }
     /^<!-- prints -->$/ {
       if (example == "") fail("prints before any example")
-      pending = "prints"; next
+      pending = "prints"; tree_example = example; next
+    }
+    /^<!-- prints with -oldexec -->$/ {
+      if (tree_example == "") fail("tree prints before any prints block")
+      pending = "tree"; next
     }
     /^```/ && !inside {
       inside = 1; start = NR
       number = sprintf("%03d", first + count)
       if (pending == "example") file = out "/examples/" number "_" name ".code"
       else if (pending == "prints") { file = out "/examples/" number "_" example ".prints"; example = "" }
+      else if (pending == "tree") { file = out "/examples/" number "_" tree_example ".tree"; tree_example = "" }
       else if (pending == "script") file = out "/scripts/" order sprintf("%05d", NR) "_" name
       else if (pending == "object") file = out "/objects/" order sprintf("%05d", NR) "_" name
       else { file = ""; if (every) fail("a code block that no test runs") }
@@ -109,7 +117,7 @@ name_of() { basename "$1" | cut -d_ -f2-; }
 
 for code in "$work"/examples/*.code; do
   echo "== $(name_of "${code%.code}")"
-  cat "${code%.code}.prints"
+  if [ "$form" = oldexec ] && [ -f "${code%.code}.tree" ]; then cat "${code%.code}.tree"; else cat "${code%.code}.prints"; fi
 done > "$work/expected.txt"
 echo "== done" >> "$work/expected.txt"
 
