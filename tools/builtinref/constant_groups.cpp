@@ -21,8 +21,10 @@ constexpr ConstantGroup kGroups[] = {
      "variable that takes a colour: `draw_set_color`, `draw_clear`, `image_blend`, `background_color`, the `_color` "
      "arguments of the drawing and particle functions."},
     {"bm_",
-     "Blend modes: the first four for `draw_set_blend_mode`, all of them as the source and destination factors of "
-     "`draw_set_blend_mode_ext`."},
+     "Blend modes: `bm_normal` to `bm_subtract` (0 to 3) for `draw_set_blend_mode`, and the factors `bm_zero` to "
+     "`bm_src_alpha_sat` (1 to 11) for the source and destination of `draw_set_blend_mode_ext`. The numbers overlap: "
+     "given as a factor, `bm_normal` acts as `bm_zero` and `bm_add`, `bm_max` and `bm_subtract` as the factors of "
+     "their numbers (`bm_zero`, `bm_one`, `bm_src_color`)."},
     {"se_", "Sound effects, added together, for `sound_effect_set`."},
     {"fa_",
      "Text alignment for `draw_set_halign` (`fa_left`, `fa_center`, `fa_right`) and `draw_set_valign` (`fa_top`, "
@@ -49,7 +51,9 @@ constexpr ConstantGroup kGroups[] = {
     {"display_", "Screen orientations, as `display_get_orientation` answers them."},
     {"phy_",
      "What `physics_joint_get_value` reads of a joint (`phy_joint_`), and what `physics_world_draw_debug` draws, added "
-     "together (`phy_debug_render_`)."},
+     "together (`phy_debug_render_`): the shapes, the joints, the centres of mass, the bounding boxes and the touching "
+     "pairs (a line between the two boxes' centres); `phy_debug_render_obb` and `phy_debug_render_core_shapes` draw "
+     "nothing."},
     {"audio_",
      "Distance models for `audio_falloff_set_model`: how an emitter's sound fades with its distance to the listener."},
     {"os_",

@@ -31,7 +31,9 @@ inline constexpr BuiltinRow kFilesRows[] = {
 
     {"file_text_open_read", F_FileTextOpenRead, 1, "fname",
      "id: the file's handle 1 to 31, -1 when it cannot be opened",
-     "Opens a text file for reading, the save folder's, else the program folder's; the whole file is read in at once."},
+     "Opens a text file for reading, the save folder's, else the program folder's; the whole file is read in at once. "
+     "A file that cannot be opened prints the console line \"ERROR!!! :: Failed to open file: NAME\" (the name as "
+     "given when neither folder has it), without an error report."},
     {"file_text_open_write", F_FileTextOpenWrite, 1, "fname",
      "id: the file's handle 1 to 31, -1 when it cannot be opened",
      "Opens a text file in the save folder for writing, starting empty and making missing folders; a new file is "
@@ -42,15 +44,20 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_text_close", F_FileTextClose, 1, "file", "nothing",
      "Closes a text file; a file being written is written out now. A handle already closed does nothing."},
     {"file_text_read_string", F_FileTextReadString, 1, "file", "string: the rest of the line, without its end",
-     "Reads up to the line end and leaves the end unread: call `file_text_readln` to move to the next line."},
+     "Reads up to the line end and leaves the end unread: call `file_text_readln` to move to the next line. On a "
+     "handle not open for reading it reports the error \"File is not opened for reading.\" and answers the empty "
+     "string."},
     {"file_text_read_real", F_FileTextReadReal, 1, "file", "real: the number read, 0 when none stands there",
-     "Skips blanks and line ends, then reads a number; the rest of its line stays unread."},
+     "Skips blanks and line ends, then reads a number; the rest of its line stays unread. On a handle not open for "
+     "reading it reports the error \"File is not opened for reading.\" and answers 0."},
     {"file_text_readln", F_FileTextReadln, 1, "file", "string: the rest of the line, with its CR and LF",
      "Moves to the start of the next line and answers what it passed over, line end included; a line longer than 32768 "
-     "bytes comes in parts."},
+     "bytes comes in parts. On a handle not open for reading it reports the error \"File is not opened for "
+     "reading.\" and answers the empty string."},
     {"file_text_eof", F_FileTextEof, 1, "file", "bool: 1 when nothing is left to read",
-     "Tells whether the end of the file has been reached; a handle not open for reading, such as a failed open's -1, "
-     "is at its end."},
+     "Tells whether the end of the file has been reached. A handle not open for reading (a failed open's -1, a file "
+     "being written, a closed one) reports the error \"File is not opened for reading.\" and answers 1, so a read "
+     "loop on it ends."},
     {"file_text_write_string", F_FileTextWriteString, 2, "file, str", "nothing",
      "Writes str as it is, without a line end; each LF in it reaches the disk as CR LF."},
     {"file_text_write_real", F_FileTextWriteReal, 2, "file, x", "nothing",
@@ -76,7 +83,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_readln", F_FileReadln, 0, "", "string: the rest of the line, with its LF",
      "Reads the handle-less file up to and including the next LF; a CR LF pair comes back as LF alone."},
     {"file_eof", F_FileEof, 0, "", "bool: 1 when nothing is left to read",
-     "Tells whether the handle-less file has been read to its end; when it is not open for reading, it is."},
+     "Tells whether the handle-less file has been read to its end; when it is not open for reading, it reports the "
+     "error \"File is not opened for reading.\" and answers 1."},
     {"file_write_string", F_FileWriteString, 1, "str", "nothing",
      "Writes str to the handle-less file; each LF reaches the disk as CR LF."},
     {"file_write_real", F_FileWriteReal, 1, "x", "nothing",

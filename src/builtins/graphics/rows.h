@@ -140,7 +140,10 @@ inline constexpr BuiltinRow kGraphicsRows[] = {
      "other value means normal."},
     {"draw_set_blend_mode_ext", F_DrawSetBlendModeExt, 2, "src, dest", "nothing",
      "Sets the two blend factors, for the colour drawn and the colour under it, from the `bm_zero` to "
-     "`bm_src_alpha_sat` constants; an unknown factor counts as `bm_zero`."},
+     "`bm_src_alpha_sat` constants (1 to 11). 12 to 17 act as the device's own factors: as src, 12 takes the drawn "
+     "colour times its alpha and the colour under it times the rest, whatever dest is, and 13 the other way round; as "
+     "dest they act as `bm_src_alpha` and `bm_inv_src_alpha`; 14 acts as `bm_one`, 15 as `bm_zero`, 16 as "
+     "`bm_src_color` and 17 as `bm_inv_src_color`. Any other value, `bm_normal` (0) among them, acts as `bm_zero`."},
     {"draw_clear", F_DrawClear, 1, "col", "nothing",
      "Fills the whole drawing target (the screen or the target surface) with the colour, fully opaque, and clears "
      "the depth buffer too."},

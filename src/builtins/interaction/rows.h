@@ -134,8 +134,10 @@ inline constexpr BuiltinRow kInteractionRows[] = {
      "not reach the game."},
     {"highscore_value", F_HighscoreValue, 1, "place", "real: the score, 0 for a place outside 1 to 10",
      "Gives the score at place 1 to 10 of the highscore table, counting from 1."},
-    {"highscore_name", F_HighscoreName, 1, "place", "string: the name, empty when there is none",
-     "Gives the name at place 1 to 10 of the highscore table, counting from 1."},
+    {"highscore_name", F_HighscoreName, 1, "place",
+     "string: the name, `<nobody>` for an empty place, empty for a place outside 1 to 10",
+     "Gives the name at place 1 to 10 of the highscore table, counting from 1; a place no score has filled answers "
+     "`<nobody>`."},
     {"draw_highscore", F_DrawHighscore, 4, "x1, y1, x2, y2", "nothing",
      "Draws the ten places in the rectangle with the current font, colour and alignment: one row per tenth of its "
      "height, names at x1 and scores ending at x2."},

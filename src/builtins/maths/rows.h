@@ -10,23 +10,28 @@ inline constexpr BuiltinRow kMathsRows[] = {
     {"is_real", F_IsReal, 1, "x", "bool: 1 when x is a real", "0 for a string."},
     {"is_string", F_IsString, 1, "x", "bool: 1 when x is a string", "0 for a real."},
     {"random", F_Random, 1, "n", "real: a random real from 0 up to but not including n",
-     "Draws from the script generator, which `random_set_seed` makes repeatable; a negative n gives a value between n "
-     "and 0."},
+     "Draws from the script generator, which starts from seed 0 in every run: a game draws the same numbers each "
+     "time until it calls `randomize`. A negative n gives a value between n and 0."},
     {"random_range", F_RandomRange, 2, "a, b", "real: a random real from the smaller to the larger",
-     "The order of a and b does not matter; the larger end is never reached."},
+     "The order of a and b does not matter; the larger end is never reached. The same numbers every run until "
+     "`randomize`, as for `random`."},
     {"irandom", F_IRandom, 1, "n", "real: a random whole number from 0 to n, both included",
-     "n is cut toward 0 first; a negative n gives 0 or a meaningless large number."},
+     "n is cut toward 0 first; a negative n gives 0 or a meaningless large number. The same numbers every run until "
+     "`randomize`, as for `random`."},
     {"irandom_range", F_IRandomRange, 2, "a, b",
      "real: a random whole number from the smaller to the larger, both included",
-     "The order of a and b does not matter; with fractional ends the result is cut toward 0."},
+     "The order of a and b does not matter; with fractional ends the result is cut toward 0. The same numbers every "
+     "run until `randomize`, as for `random`."},
     {"random_set_seed", F_RandomSetSeed, 1, "seed", "nothing",
      "Restarts the script generator from the seed, rounded and kept to its low 32 bits, so the same seed gives the "
      "same numbers again."},
     {"random_get_seed", F_RandomGetSeed, 0, "", "real: the seed, from 0 to 4294967295",
-     "The seed last set or made, read as an unsigned 32-bit number: after `random_set_seed(-1)` it is 4294967295."},
+     "The seed last set or made, read as an unsigned 32-bit number: after `random_set_seed(-1)` it is 4294967295. "
+     "It is 0 at the start of every run, so the random numbers repeat from run to run until `randomize`."},
     {"randomize", F_Randomize, 0, "", "real: the new seed",
      "Restarts the script generator from a seed made from the clock; the answer reads that seed as a signed 32-bit "
-     "number."},
+     "number. On the virtual clock (`KORVALITH_CLOCK=virtual`) the clock runs alike in every run, so the seeds "
+     "repeat too (0 while the first room starts)."},
     {"abs", F_Abs, 1, "x", "real: x without its sign",
      "x is rounded to single precision first, so large values lose their last digits: 16777217 gives 16777216."},
     {"round", F_Round, 1, "x", "real: the nearest whole number",
@@ -81,7 +86,8 @@ inline constexpr BuiltinRow kMathsRows[] = {
      "For an even count the upper of the two middle values, so median(1, 2, 3, 4) is 3; 0 without arguments, and a "
      "string counts as 0."},
     {"choose", F_Choose, kAnyArgumentCount, "value, ...", "any: one of the values",
-     "Picks one of its arguments at random, each as likely; a string comes back as a string, and no arguments give 0."},
+     "Picks one of its arguments at random, each as likely; a string comes back as a string, and no arguments give 0. "
+     "The same picks every run until `randomize`, as for `random`."},
     {"clamp", F_Clamp, 3, "x, lo, hi", "real: x held between lo and hi", "When lo is above hi the answer is hi."},
     {"lerp", F_Lerp, 3, "a, b, t", "real: the value a + (b - a) * t",
      "t is not held to 0 to 1, so values outside it go beyond a and b."},

@@ -9,7 +9,9 @@
 
 inline constexpr BuiltinRow kParticleRows[] = {
     {"part_type_create", F_PartTypeCreate, 0, "", "id: the new particle type",
-     "Makes a particle type with the defaults: a white pixel of size 1 that lives 100 steps and does not move."},
+     "Makes a particle type with the defaults: the pixel shape at size 1, white, living 100 steps and not moving. "
+     "Drawn, such a particle is a white square of 6 by 6 pixels with a faint grey rim one pixel wide, around its "
+     "place."},
     {"part_type_destroy", F_PartTypeDestroy, 1, "ind", "nothing",
      "Frees the particle type; particles of it still alive go on with the default settings."},
     {"part_type_exists", F_PartTypeExists, 1, "ind", "bool: 1 when the particle type exists",
@@ -184,7 +186,11 @@ inline constexpr BuiltinRow kParticleRows[] = {
     {"part_changer_clear", F_PartClear<ParticlePart::kChanger>, 2, "ps, ind", "nothing",
      "Puts every setting of changer ind back to its default."},
     {"part_changer_region", F_PartChangerRegion, 7, "ps, ind, xmin, xmax, ymin, ymax, shape", "nothing",
-     "Sets the region in which the changer acts: shape 0 rectangle, 1 ellipse, 2 diamond."},
+     "Sets the region in which the changer acts: shape 0 rectangle, 1 ellipse, 2 diamond, any other the rectangle. "
+     "The changer's test is coarse (a particle's distance from the centre in whole halves of the box), so its "
+     "ellipse and diamond take nearly the whole box: only a particle on a side and on the top or bottom edge at once "
+     "(a corner) escapes them. A destroyer's "
+     "ellipse and diamond are the true shapes."},
     {"part_changer_kind", F_PartChangerKind, 3, "ps, ind, kind", "nothing",
      "Chooses what a change takes from the new type: kind 0 everything, 1 the look (colour, alpha, size, angle), 2 the "
      "speed and direction; the particle takes the new type in every case."},

@@ -18,7 +18,7 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
      "Sets how many solver passes each physics step makes for speeds and for positions; more is steadier and slower."},
     {"physics_world_draw_debug", F_PhysicsWorldDrawDebug, 1, "flags", "nothing",
      "Chooses what the room draws of its world for debugging after the instances: the `phy_debug_render_` flags added "
-     "together, 0 for nothing."},
+     "together, 0 for nothing; `phy_debug_render_obb` and `phy_debug_render_core_shapes` draw nothing."},
     {"physics_pause_enable", F_PhysicsPauseEnable, 1, "pause", "nothing",
      "Stops the room's world from stepping while pause is above 0.5, and lets it run again otherwise."},
     {"physics_fixture_create", F_PhysicsFixtureCreate, 0, "", "id: the new fixture",
@@ -86,7 +86,9 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
      "inst1, inst2, x, y, anglemin, anglemax, limit, maxtorque, speed, motor, collide",
      "id: the new joint, -1 when none was made",
      "Pins the two bodies together at the room point (x, y) so they turn about it; limit keeps the angle between "
-     "anglemin and anglemax degrees, and motor drives it at speed with at most maxtorque."},
+     "anglemin and anglemax degrees, and motor drives it at speed with at most maxtorque. The speed, unlike the "
+     "angles, is in radians per second: 1 turns the second body about 57 degrees a second, its `image_angle` "
+     "falling."},
     {"physics_joint_prismatic_create", F_PhysicsJointPrismaticCreate, 13,
      "inst1, inst2, x, y, xaxis, yaxis, lowtrans, hightrans, limit, maxforce, speed, motor, collide",
      "id: the new joint, -1 when none was made",

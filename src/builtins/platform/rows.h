@@ -14,9 +14,11 @@ inline constexpr BuiltinRow kPlatformRows[] = {
      "id: the key's handle, 0 when all 128 keys are in use", "The same as `virtual_key_add`, under its prefixed name."},
     {"virtual_key_add", F_VirtualKeyAdd, 5, "x, y, width, height, key",
      "id: the key's handle, 0 when all 128 keys are in use",
-     "Makes an on-screen key over the rectangle at (x, y) of width by height room pixels that holds key code key down "
-     "while a pointer rests on it; it is drawn only once shown, and only handles 1 to 32 ever react. Arguments are "
-     "rounded; a string reports an error."},
+     "Makes an on-screen key over the rectangle at (x, y) of width by height room pixels, drawn only once shown, meant "
+     "to hold key code key down while a pointer touches it. Nothing on this system reports pointers to the keys (the "
+     "mouse does not), so a virtual key never reacts and never holds its key down. Arguments are rounded; a string "
+     "reports an "
+     "error."},
     {"Vexa_DeleteVirtualKey", F_VirtualKeyDelete, 1, "handle", "nothing",
      "The same as `virtual_key_delete`, under its prefixed name."},
     {"virtual_key_delete", F_VirtualKeyDelete, 1, "handle", "nothing",
@@ -30,8 +32,8 @@ inline constexpr BuiltinRow kPlatformRows[] = {
     {"Vexa_HideVirtualKey", F_VirtualKeyHide, 1, "handle", "nothing",
      "The same as `virtual_key_hide`, under its prefixed name."},
     {"virtual_key_hide", F_VirtualKeyHide, 1, "handle", "nothing",
-     "Stops drawing the on-screen key of that handle; a hidden key still reacts to pointers. A handle outside 1 to 128 "
-     "reports an error and changes nothing."},
+     "Stops drawing the on-screen key of that handle; hidden or shown, it never reacts (see `virtual_key_add`). A "
+     "handle outside 1 to 128 reports an error and changes nothing."},
 
     {"Vexa_LoginAchievements", F_AchievementLogin, kAnyArgumentCount, "...", "nothing",
      "The same as `achievement_login`, under its prefixed name."},

@@ -321,7 +321,9 @@ inline constexpr BuiltinRow kResourceRows[] = {
      "Gives the source text of script ind; a missing script, or one without text, gives the empty string."},
     {"script_execute", F_ScriptExecute, kAnyArgumentCount, "ind, ...", "any: what the script answers",
      "Runs script ind for the calling instance with the values after ind as its arguments (at most 15). A missing "
-     "script is reported and answers 0; an error inside it is reported and the game goes on."},
+     "script is reported and answers 0. An error inside it ends the game on the bytecode machine (status 255); on "
+     "the tree interpreter it is reported, the script stops, `script_execute` answers the text `ERROR` and the calling "
+     "code goes on."},
     {"timeline_exists", F_TimelineExists, 1, "ind", "bool: 1 when the time line exists",
      "Tells whether time line ind exists."},
     {"timeline_name", F_TimelineName, 1, "ind",

@@ -188,7 +188,8 @@ inline constexpr BuiltinRow kSoundRows[] = {
      "are cut off. While the older sound mode is selected it does nothing."},
     {"audio_play_music", F_AudioPlayMusic, 2, "index, loop", "nothing",
      "Plays a sound's `.mp3` file as the music, looping when loop rounds above 0; a `.mid` or `.midi` name plays the "
-     "`.mp3` file of the same name, and other files nothing. Works in both modes."},
+     "`.mp3` file of the same name, and other files nothing. In the older sound mode the audio system holds no "
+     "sounds, so nothing plays; `sound_play` plays a music sound there."},
     {"audio_stop_music", F_AudioStopMusic, 0, "", "nothing", "Stops the music; works in both modes."},
     {"audio_pause_music", F_AudioPauseMusic, 0, "", "nothing", "Pauses the music; works in both modes."},
     {"audio_resume_music", F_AudioResumeMusic, 0, "", "nothing", "Resumes the paused music; works in both modes."},

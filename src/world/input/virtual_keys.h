@@ -1,7 +1,8 @@
 // On-screen virtual keys: rectangles in room (port) pixels that act as a key
 // or a mouse button of the system mouse while a pointer rests inside them.
-// Pointers reach them through the pointer slots, which the window layer
-// fills in window pixels once per step for each pointer held down.
+// Pointers reach them through the pointer slots, in window pixels, one a
+// step for each pointer held down. No source on this system fills them (the
+// mouse does not), so the keys never react; only tests set slots.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +38,8 @@ struct PointerSlot {
   uint32_t extra[2];
 };
 extern PointerSlot g_pointerSlots[kPointerSlotCount];
-// The window layer: slot `index` holds a pointer at (x, y) this step.
+// Slot `index` holds a pointer at (x, y) this step; a touch source would
+// call it, none does on this system.
 void IO_SetPointerSlot(int32_t index, int32_t x, int32_t y);
 void IO_ClearPointerSlots();
 

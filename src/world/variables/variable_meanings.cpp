@@ -106,11 +106,13 @@ constexpr VariableMeaning kMeanings[] = {
     {"transition_kind",
      "The transition to show at the next room change; transitions are not drawn, so every kind acts as 0."},
     {"transition_steps", "Steps a room transition takes (at least 1); transitions are not drawn."},
-    {"score", "The game's score."},
+    {"score", "The game's score, 0 at the start."},
     {"lives",
-     "The game's lives; when they drop from 1 or more to 0 or less, every instance's No More Lives event runs."},
+     "The game's lives, -1 at the start; when they drop from 1 or more to 0 or less, every instance's No More Lives "
+     "event runs, so it waits until they have been set to 1 or more."},
     {"health",
-     "The game's health; when it drops from above 0 to 0 or less, every instance's No More Health event runs."},
+     "The game's health, 100 at the start; when it drops from above 0 to 0 or less, every instance's No More Health "
+     "event runs."},
     {"game_id", "The number the game file gives the game."},
     {"game_guid", "The game's unique id as text; empty on this player."},
     {"working_directory",
