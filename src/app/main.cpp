@@ -16,11 +16,13 @@
 namespace {
 
 // Runs once the game's header has named the save folder. Only the player
-// reads the highscore table; mkgame registers the built-ins without it.
+// reads the highscore table, and writes it back at any end but a signal;
+// mkgame registers the built-ins without it.
 // The platform services start with the built-ins, once the save folder that
 // holds their cache is known.
 void RegisterForPlayer() {
   Score_Load();
+  Runner_WriteAtAnyExit();
   Builtins_RegisterAll();
   Services_Start();
 }
