@@ -1,5 +1,6 @@
 // The player's entry point.
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 #include "builtins/files/files.h"
@@ -39,6 +40,11 @@ constexpr WiringRow kAboveWorldRows[] = {InstallBuiltinRegistration, InstallFile
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past the file-size limit fails as any failed write does (one
+  // line, the earlier file kept), and a console that nobody reads any more
+  // is no reason to stop: its lines are dropped.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
