@@ -1,5 +1,6 @@
 // The player's entry point.
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 #include "builtins/files/files.h"
@@ -16,11 +17,13 @@
 namespace {
 
 // Runs once the game's header has named the save folder. Only the player
-// reads the highscore table; mkgame registers the built-ins without it.
+// reads the highscore table, and writes it back at any end but a signal;
+// mkgame registers the built-ins without it.
 // The platform services start with the built-ins, once the save folder that
 // holds their cache is known.
 void RegisterForPlayer() {
   Score_Load();
+  Runner_WriteAtAnyExit();
   Builtins_RegisterAll();
   Services_Start();
 }
@@ -37,6 +40,11 @@ constexpr WiringRow kAboveWorldRows[] = {InstallBuiltinRegistration, InstallFile
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past the file-size limit fails as any failed write does (one
+  // line, the earlier file kept), and a console that nobody reads any more
+  // is no reason to stop: its lines are dropped.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();

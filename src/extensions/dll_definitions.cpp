@@ -3,11 +3,14 @@
 #include <ffi.h>
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "platform/dynamic_library.h"
 #include "runtime/console.h"
@@ -47,27 +50,101 @@ bool EndsWithDll(const std::string& name) {
   return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".dll") == 0;
 }
 
+// A file is loaded through a descriptor, by the name "/proc/self/fd/N". The
+// loader knows a library by every name it was loaded under and answers that
+// library to the name again: each descriptor whose name it was given stays
+// open while a library going by it is loaded, so no other file ever takes
+// its number, and a file already loaded is loaded again by its first name.
+std::vector<int> g_names;
+
+std::string NameOf(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+// The descriptor to load fd's file by: one already named for that file (fd
+// is closed), else fd itself, from now on a name.
+int NameFor(int fd) {
+  struct stat file;
+  struct stat named;
+  if (fstat(fd, &file) == 0) {
+    for (int name : g_names) {
+      if (fstat(name, &named) == 0 && named.st_dev == file.st_dev && named.st_ino == file.st_ino) {
+        close(fd);
+        return name;
+      }
+    }
+  }
+  g_names.push_back(fd);
+  return fd;
+}
+
+// Closes the names that no loaded library goes by any more.
+void ReleaseNames() {
+  std::erase_if(g_names, [](int name) {
+    if (DynamicLibrary_Get().loaded(NameOf(name).c_str())) return false;
+    close(name);
+    return true;
+  });
+}
+
+constexpr int kBySearch = -2;
+
+// The file a candidate resolved to, opened: beneath the save folder when it
+// lies there, and only when it is a regular file. kBySearch for a bare name
+// that the system's library search finds; -1 with errno when it cannot be
+// opened.
+int OpenResolved(const std::string& candidate, const std::string& resolved) {
+  if (resolved == candidate && candidate.find('/') == std::string::npos) return kBySearch;
+  struct stat info;
+  return LoadSave_OpenRegular(resolved, &info);
+}
+
+// The loader's words with the file's own name for a descriptor's.
+std::string Renamed(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 // Loads the library through its candidates; the first that loads gives the
-// path. When none does, the loader's reason for the first candidate that
-// lies on disk (else the first) goes to the debug console.
+// path. A file found is opened first and that descriptor is loaded, so that
+// no folder swapped between the look and the load leads elsewhere. When
+// none loads, the reason for the first candidate that lies on disk (else the
+// first) goes to the debug console.
 bool Load(const char* library, std::string* path, void** handle) {
   std::string reason;
   bool reasonFromFile = false;
+  const auto keep = [&](const std::string& why, bool onDisk) {
+    if (reason.empty() || (onDisk && !reasonFromFile)) {
+      reason = why;
+      reasonFromFile = onDisk;
+    }
+  };
   for (const std::string& candidate : DLL_Candidates(library)) {
     std::string resolved;
     if (!DLL_ResolvePath(candidate, &resolved)) continue;
-    void* shared = SharedHandle(resolved);
-    if (shared == nullptr) shared = DynamicLibrary_Get().open(resolved.c_str());
-    if (shared != nullptr) {
+    if (void* shared = SharedHandle(resolved)) {
       *path = resolved;
       *handle = shared;
       return true;
     }
-    bool onDisk = access(resolved.c_str(), F_OK) == 0;
-    if (reason.empty() || (onDisk && !reasonFromFile)) {
-      reason = DynamicLibrary_Get().lastError();
-      reasonFromFile = onDisk;
+    const int file = OpenResolved(candidate, resolved);
+    if (file == -1) {
+      const int why = errno;
+      keep(resolved + ": cannot open shared object file: " +
+               (why == EINVAL ? std::string("not a regular file") : std::strerror(why)),
+           why != ENOENT);
+      continue;
     }
+    const std::string name = file == kBySearch ? resolved : NameOf(NameFor(file));
+    void* loaded = DynamicLibrary_Get().open(name.c_str());
+    if (loaded != nullptr) {
+      *path = resolved;
+      *handle = loaded;
+      return true;
+    }
+    keep(Renamed(DynamicLibrary_Get().lastError(), name, resolved),
+         file != kBySearch || access(resolved.c_str(), F_OK) == 0);
+    if (file != kBySearch) ReleaseNames();
   }
   if (reason.empty()) reason = "the path is longer than 1024 characters";
   g_debugConsole->Output("Cannot load the external library %s: %s\n", library, reason.c_str());
@@ -195,6 +272,7 @@ void DLL_Free(const char* library) {
     }
     if (handle != nullptr) DynamicLibrary_Get().close(handle);
   }
+  ReleaseNames();
 }
 
 void DLL_FreeAll() {

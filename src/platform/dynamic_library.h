@@ -12,6 +12,9 @@ struct DynamicLibraryServices {
   void (*close)(void* handle);
   // Why the last open or symbol lookup failed, in the loader's words.
   const char* (*lastError)();
+  // Whether a library that path names, or that goes by that name, is loaded
+  // just now; nothing is loaded.
+  bool (*loaded)(const char* path);
 };
 
 // The loader of this system: every library is bound at once and keeps its

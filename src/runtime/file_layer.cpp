@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
@@ -215,16 +216,7 @@ int OpenRegular(const std::string& path, struct stat* info) {
     return -1;
   }
   WriteStream_DropLeftover(path);
-  int fd = SaveFolder_Open(path, O_RDONLY | O_NONBLOCK);
-  if (fd < 0) return -1;
-  const bool known = fstat(fd, info) == 0;
-  if (!known || !S_ISREG(info->st_mode)) {
-    const int why = !known ? errno : S_ISDIR(info->st_mode) ? EISDIR : EINVAL;
-    close(fd);
-    errno = why;
-    return -1;
-  }
-  return fd;
+  return RegularFile_Check(SaveFolder_Open(path, O_RDONLY | O_NONBLOCK), info);
 }
 
 bool IsReadableFile(const std::string& path) {

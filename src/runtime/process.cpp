@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <system_error>
@@ -98,13 +99,26 @@ bool Spawn(const std::vector<std::string>& words, const char* directory, pid_t* 
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   if (posix_spawn_file_actions_init(&actions) != 0) return false;
-  int result = 0;
-  if (directory != nullptr && directory[0] != '\0') {
+  posix_spawnattr_t attributes;
+  if (posix_spawnattr_init(&attributes) != 0) {
+    posix_spawn_file_actions_destroy(&actions);
+    return false;
+  }
+  // The signals the player ignores for itself (a closed console, the size
+  // limit) act on the program as they would anywhere else.
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGXFSZ);
+  int result = posix_spawnattr_setsigdefault(&attributes, &defaults);
+  if (result == 0) result = posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  if (result == 0 && directory != nullptr && directory[0] != '\0') {
     result = posix_spawn_file_actions_addchdir_np(&actions, directory);
   }
   if (result == 0) {
-    result = posix_spawnp(child, argv[0], &actions, nullptr, argv.data(), environ);
+    result = posix_spawnp(child, argv[0], &actions, &attributes, argv.data(), environ);
   }
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   return result == 0;
 }

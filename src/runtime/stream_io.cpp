@@ -1,11 +1,13 @@
 // The stream's outside forms: files, hexadecimal text, and the seeded byte
 // substitution of stored script text and extension payloads.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
@@ -14,13 +16,6 @@
 namespace {
 
 bool IsHexPair(const char* pair) { return Hex_DigitValue(pair[0]) >= 0 && Hex_DigitValue(pair[1]) >= 0; }
-
-// Length of a regular file, or -1 for anything that is not one.
-int64_t RegularFileLength(std::FILE* file) {
-  struct stat info;
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
-  return static_cast<int64_t>(info.st_size);
-}
 
 // The inverse of the byte permutation the seed builds.
 void BuildUnscrambleTable(int32_t seed, uint8_t inverse[256]) {
@@ -46,9 +41,15 @@ void BuildUnscrambleTable(int32_t seed, uint8_t inverse[256]) {
 bool CStream::LoadFromFile(const char* path, int64_t skip) {
   ReleaseBuffer();
   if (path == nullptr) return false;
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  int64_t length = RegularFileLength(file);
+  struct stat info;
+  const int fd = RegularFile_Open(path, &info);
+  if (fd < 0) return false;
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) {
+    close(fd);
+    return false;
+  }
+  const auto length = static_cast<int64_t>(info.st_size);
   skip = std::max<int64_t>(skip, 0);
   int64_t count = length - skip;
   bool ok = length >= 0 && count <= kMaxSize;

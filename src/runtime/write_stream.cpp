@@ -54,11 +54,21 @@ std::set<std::pair<dev_t, ino_t>>& SweptFolders() {
   return *swept;
 }
 
-void CloseAllAtExit() { WriteStream_CloseAll(); }
+void (*g_beforeCloseAtExit)() = nullptr;
+pid_t g_beforeCloseOwner = 0;  // a forked child leaves its parent's writes alone
 
-void Register(FILE* stream, Tracked tracked) {
+void CloseAllAtExit() {
+  if (g_beforeCloseAtExit != nullptr && g_beforeCloseOwner == getpid()) g_beforeCloseAtExit();
+  WriteStream_CloseAll();
+}
+
+void HookExit() {
   static std::once_flag hook;
   std::call_once(hook, [] { std::atexit(CloseAllAtExit); });
+}
+
+void Register(FILE* stream, Tracked tracked) {
+  HookExit();
   tracked.owner = getpid();
   std::lock_guard<std::mutex> hold(g_mutex);
   Streams()[stream] = std::move(tracked);
@@ -389,6 +399,12 @@ void WriteStream_JoinInPlace(const std::string& path) {
       PutInPlaceEarly(stream, &tracked);
     }
   }
+}
+
+void WriteStream_BeforeCloseAtExit(void (*step)()) {
+  g_beforeCloseAtExit = step;
+  g_beforeCloseOwner = getpid();
+  HookExit();
 }
 
 void WriteStream_CloseAll() {

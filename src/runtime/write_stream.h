@@ -64,6 +64,11 @@ void WriteStream_Report(const std::string& path, int error, bool replacing);
 
 // Closes every stream still open in this process, as WriteStream_Close does.
 void WriteStream_CloseAll();
+// A step that exit runs first, before it closes the streams still open: the
+// other writes an end through exit owes (one step; a later call replaces
+// it). What the step uses must have been made before this call, so that
+// exit has not torn it down yet when the step runs.
+void WriteStream_BeforeCloseAtExit(void (*step)());
 
 // True when name (a name in a folder, without the folder) has the form of
 // a temporary, whether its writer still runs or not.

@@ -1,8 +1,10 @@
-// A folder of the save folder swapped for a link leading out, over and over
-// by another process, while the file built-ins write, read, delete and
-// rename beneath it: whenever the swap falls, nothing outside changes and no
-// temporary lands there. It runs for KORVALITH_RACE_SECONDS (20 by default),
-// half of each second as on a kernel without openat2.
+// A folder of the save folder, and one two levels down, swapped for links
+// leading out, over and over by another process, while the file built-ins
+// write, read, delete and rename beneath them and the extension loader
+// loads a library from the deeper one: whenever the swaps fall, nothing
+// outside changes, no temporary lands there and no library outside is
+// loaded. It runs for KORVALITH_RACE_SECONDS (20 by default), half of each
+// second as on a kernel without openat2.
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <map>
 
+#include "builtins/misc/external.h"
 #include "files_test_support.h"
 #include "runtime/path_beneath.h"
 
@@ -48,15 +51,34 @@ class FileLinkRace : public FilesTest {
     FilesTest::TearDown();
   }
 
-  // "sub" and "swap" trade places as fast as the system lets them: one is
-  // a folder of the save folder, the other a link to the folder outside.
+  // "sub" and "swap" trade places as fast as the system lets them, and so
+  // do "deep/er" and "deep/swap": in each pair one is a folder of the save
+  // folder, the other a link to the folder outside.
   void StartSwapping() {
     swapper_ = fork();
     ASSERT_GE(swapper_, 0);
     if (swapper_ != 0) return;
     const std::string sub = Save("sub");
     const std::string swap = Save("swap");
-    for (;;) renameat2(AT_FDCWD, sub.c_str(), AT_FDCWD, swap.c_str(), RENAME_EXCHANGE);
+    const std::string deep = Save("deep/er");
+    const std::string deepSwap = Save("deep/swap");
+    for (;;) {
+      renameat2(AT_FDCWD, sub.c_str(), AT_FDCWD, swap.c_str(), RENAME_EXCHANGE);
+      renameat2(AT_FDCWD, deep.c_str(), AT_FDCWD, deepSwap.c_str(), RENAME_EXCHANGE);
+    }
+  }
+
+  // The library beneath the deeper folder is no library: only the one
+  // outside, a real one, would give a definition. Loads are quick beside
+  // the round's synced writes: two fall in each round.
+  static int LoadedOutside() {
+    int loaded = 0;
+    for (int i = 0; i < 2; ++i) {
+      if (Call(F_ExternalDefine, {S("deep/er/lib.so"), S("m11"), R(0), R(0), R(1), R(0)}) < 0) continue;
+      Call(F_ExternalFree, {S("deep/er/lib.so")});
+      ++loaded;
+    }
+    return loaded;
   }
 
   // One round of every kind of operation beneath the swapped folder; the
@@ -86,6 +108,9 @@ class FileLinkRace : public FilesTest {
     Call(F_IniOpen, {S("sub/s.ini")});
     Call(F_IniWriteString, {S("s"), S("k"), S("RACE")});
     Call(F_IniClose, {});
+    const double d = Call(F_FileTextOpenWrite, {S("deep/er/f.txt")});
+    Call(F_FileTextWriteString, {R(d), S("RACE")});
+    Call(F_FileTextClose, {R(d)});
     return reached + (w >= 0 ? 1 : 0);
   }
 
@@ -95,22 +120,28 @@ class FileLinkRace : public FilesTest {
 TEST_F(FileLinkRace, AFolderSwappedForAnOutwardLinkNeverLetsAnOperationOut) {
   const std::string outside = folder_ / "outside";
   WriteRaw(outside + "/victim.txt", "victim");
+  fs::copy_file(KV_EXT_FIXTURE, outside + "/lib.so");
   fs::create_directories(Save("sub"));
   ASSERT_EQ(symlink(outside.c_str(), Save("swap").c_str()), 0);
+  WriteRaw(Save("deep/er/lib.so"), "not a library");
+  ASSERT_EQ(symlink(outside.c_str(), Save("deep/swap").c_str()), 0);
   const auto before = Snapshot(outside);
   testsupport::ConsoleCapture console;
   StartSwapping();
 
   int rounds = 0;
   int reached = 0;
+  int loadedOutside = 0;
   const auto start = std::chrono::steady_clock::now();
   for (auto now = start; now - start < RaceTime(); now = std::chrono::steady_clock::now()) {
     Beneath_UseWalkOnly(std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count() % 1000 >= 500);
     reached += Round();
+    loadedOutside += LoadedOutside();
     ++rounds;
   }
   EXPECT_EQ(Snapshot(outside), before) << rounds << " rounds";
   EXPECT_LT(reached, 1000000) << "the file outside was read";
+  EXPECT_EQ(loadedOutside, 0) << "the library outside was loaded, " << rounds << " rounds";
   // The swap did not stop the writes that fell on the folder.
   EXPECT_GT(reached, 0);
 }

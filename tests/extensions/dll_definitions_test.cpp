@@ -36,7 +36,8 @@ void CountingClose(void* handle) {
 }
 const char* SystemError() { return DynamicLibrary_System().lastError(); }
 void* SystemSymbol(void* handle, const char* name) { return DynamicLibrary_System().symbol(handle, name); }
-const DynamicLibraryServices kCounting{CountingOpen, SystemSymbol, CountingClose, SystemError};
+bool SystemLoaded(const char* path) { return DynamicLibrary_System().loaded(path); }
+const DynamicLibraryServices kCounting{CountingOpen, SystemSymbol, CountingClose, SystemError, SystemLoaded};
 
 class DllDefinitions : public ::testing::Test {
  protected:

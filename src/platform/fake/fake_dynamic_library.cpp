@@ -32,7 +32,10 @@ void Close(void*) { ++g_fake.closes; }
 
 const char* LastError() { return g_fake.lastError.c_str(); }
 
-constexpr DynamicLibraryServices kFake{Open, Symbol, Close, LastError};
+// The fake's libraries have no files a descriptor could name.
+bool Loaded(const char*) { return false; }
+
+constexpr DynamicLibraryServices kFake{Open, Symbol, Close, LastError, Loaded};
 
 }  // namespace
 

@@ -1,11 +1,13 @@
 #include "platform/media/mp3_stream.h"
 
 #include <AL/alc.h>
+#include <unistd.h>
 
 #include <mutex>
 #include <vector>
 
 #include "platform/media_control.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -22,7 +24,9 @@ int32_t Mp3Stream::OpenDecoder() {
   decoder_ = mpg123_new(nullptr, &error);
   if (decoder_ == nullptr) return kMediaNotDecodable;
   mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-  if (mpg123_open(decoder_, path_.c_str()) != MPG123_OK) {
+  // Only a regular file: a fifo in its place would hold the open for ever.
+  file_ = RegularFile_Open(path_.c_str());
+  if (file_ < 0 || mpg123_open_fd(decoder_, file_) != MPG123_OK) {
     Release();
     return kMediaFileNotFound;
   }
@@ -165,6 +169,10 @@ void Mp3Stream::Release() {
     mpg123_close(decoder_);
     mpg123_delete(decoder_);
     decoder_ = nullptr;
+  }
+  if (file_ >= 0) {
+    close(file_);
+    file_ = -1;
   }
   paused_ = false;
 }

@@ -41,6 +41,7 @@ class Mp3Stream {
 
   std::string path_;
   mpg123_handle* decoder_ = nullptr;
+  int file_ = -1;  // the decoder's file, open while it is
   ALuint source_ = 0;
   ALuint buffers_[kBuffers] = {};
   long rate_ = 0;

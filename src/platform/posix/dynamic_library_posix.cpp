@@ -33,7 +33,14 @@ void Close(void* handle) { dlclose(handle); }
 
 const char* LastError() { return g_lastError.c_str(); }
 
-constexpr DynamicLibraryServices kSystem{Open, Symbol, Close, LastError};
+bool Loaded(const char* path) {
+  void* handle = dlopen(path, RTLD_LAZY | RTLD_LOCAL | RTLD_NOLOAD);
+  if (handle == nullptr) return false;
+  dlclose(handle);
+  return true;
+}
+
+constexpr DynamicLibraryServices kSystem{Open, Symbol, Close, LastError, Loaded};
 
 }  // namespace
 

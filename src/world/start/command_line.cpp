@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
@@ -138,8 +139,8 @@ std::string Runner_DataWinBesideProgram() {
   std::string candidate(path);
   size_t slash = candidate.rfind('/');
   candidate = (slash == std::string::npos ? std::string() : candidate.substr(0, slash + 1)) + "data.win";
-  FILE* file = std::fopen(candidate.c_str(), "rb");
-  if (file == nullptr) return std::string();
-  std::fclose(file);
+  const int file = RegularFile_Open(candidate.c_str());
+  if (file < 0) return std::string();
+  close(file);
   return candidate;
 }

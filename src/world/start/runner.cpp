@@ -34,6 +34,7 @@
 #include "runtime/process.h"
 #include "runtime/run_flags.h"
 #include "runtime/timer.h"
+#include "runtime/write_stream.h"
 #include "script/compiler/code_table.h"
 #include "script/compiler/constants.h"
 #include "script/compiler/function_registry.h"
@@ -74,6 +75,18 @@
 namespace {
 
 ShutdownStep g_fileRelease = nullptr;
+// Set once the shutdown has begun: it makes the end-of-run writes itself.
+bool g_shutdownBegun = false;
+
+// An end through exit that passes the shutdown by (a machine error, a start
+// that cannot go on) still makes the shutdown's writes: the highscore table,
+// then the files the file built-ins hold open, the INI file among them.
+void EndWritesAtExit() {
+  if (g_shutdownBegun) return;
+  g_shutdownBegun = true;
+  Score_Save();
+  if (g_fileRelease != nullptr) g_fileRelease();
+}
 
 // The game named on the command line or found beside the program; with
 // neither, the open-file dialog asks for one. False when none was chosen.
@@ -169,7 +182,10 @@ bool Runner_Start() {
   return Runner_PrepareAndRun();
 }
 
+void Runner_WriteAtAnyExit() { WriteStream_BeforeCloseAtExit(EndWritesAtExit); }
+
 void Runner_Shutdown() {
+  g_shutdownBegun = true;
   // Posts still waiting are written before anything they name goes.
   Services_Shutdown();
   // Requests never delivered still hold their buffers and their callers'

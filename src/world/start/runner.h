@@ -20,6 +20,11 @@ void Runner_Shutdown();
 // what scripts left open. Null removes it.
 using ShutdownStep = void (*)();
 void Runner_SetFileRelease(ShutdownStep release);
+// From now on an end through exit that passes the shutdown by (a machine
+// error, a start that cannot go on) still writes what the shutdown would:
+// the highscore table and, through the release above, the open files. Only
+// a death by signal leaves them unwritten. Called once the table is loaded.
+void Runner_WriteAtAnyExit();
 
 // The message pump: the window's messages, and a quit signal (SIGINT,
 // SIGTERM, SIGHUP) acts like a quit message; a process still running when
