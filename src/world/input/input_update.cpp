@@ -12,7 +12,9 @@ namespace {
 
 int32_t g_updates = 0;
 // State set before the first step (by start-up code or a test) is pushed to
-// the window side once, so that the first poll does not wipe it.
+// the window side once, before the first message taken or the first poll,
+// whichever comes first, so that neither wipes it; messages taken before the
+// first step (keys the game pressed itself at start-up) add to it.
 bool g_firstPoll = true;
 
 void ClearStepEdges() {
@@ -84,12 +86,19 @@ void ClearWindowEdges() {
   w.wheelUp = w.wheelDown = 0;
 }
 
+void CarryStepSideOnce() {
+  if (!g_firstPoll) return;
+  CopyStepToWindow();
+  g_firstPoll = false;
+}
+
 }  // namespace
 
 int32_t IO_StepCount() { return g_updates; }
 
 void IO_Init() {
   g_firstPoll = true;
+  Input_BeforeFirstMessage(CarryStepSideOnce);
   IO_ClearPointerSlots();
   IO_Clear();
   IO_ResetKeyMap();
@@ -104,10 +113,8 @@ void IO_Free() {
 
 void IO_Poll() {
   InputStepSide& s = Input_StepSide();
-  if (g_firstPoll) {
-    CopyStepToWindow();
-    g_firstPoll = false;
-  }
+  CarryStepSideOnce();
+  Input_BeforeFirstMessage(nullptr);
   s.cursorX = Graphics::GetCursorX();
   s.cursorY = Graphics::GetCursorY();
   CopyWindowToStep();
