@@ -8,6 +8,7 @@
 #include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
 #include "physics/physics_table.h"
+#include "platform/crash_signals.h"
 #include "runtime/globals.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
@@ -37,6 +38,7 @@ constexpr WiringRow kAboveWorldRows[] = {InstallBuiltinRegistration, InstallFile
 }  // namespace
 
 int main(int argc, char** argv) {
+  CrashSignals_Install();
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Globals_Init();
