@@ -12,9 +12,10 @@ namespace {
 
 int32_t g_updates = 0;
 // State set before the first step (by start-up code or a test) is pushed to
-// the window side once, before the first message taken or the first poll,
-// whichever comes first, so that neither wipes it; messages taken before the
-// first step (keys the game pressed itself at start-up) add to it.
+// the window side once, so that the first poll does not wipe it: at the first
+// poll, or once the game's start code runs, at the first message taken, so
+// that messages taken before the first step (keys the game pressed itself)
+// add to it.
 bool g_firstPoll = true;
 
 void ClearStepEdges() {
@@ -98,12 +99,15 @@ int32_t IO_StepCount() { return g_updates; }
 
 void IO_Init() {
   g_firstPoll = true;
-  Input_BeforeFirstMessage(CarryStepSideOnce);
   IO_ClearPointerSlots();
   IO_Clear();
   IO_ResetKeyMap();
   InputRecord_Open();
   VirtualKeys_Init();
+}
+
+void IO_GameStarting() {
+  if (g_firstPoll) Input_BeforeFirstMessage(CarryStepSideOnce);
 }
 
 void IO_Free() {
