@@ -9,6 +9,7 @@
 #include "debugger/debug_form.h"
 #include "gamefile/code_chunks.h"
 #include "physics/physics_table.h"
+#include "platform/crash_signals.h"
 #include "runtime/globals.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
@@ -40,6 +41,7 @@ constexpr WiringRow kAboveWorldRows[] = {InstallBuiltinRegistration, InstallFile
 }  // namespace
 
 int main(int argc, char** argv) {
+  CrashSignals_Install();
   // A write past the file-size limit fails as any failed write does (one
   // line, the earlier file kept), and a console that nobody reads any more
   // is no reason to stop: its lines are dropped.

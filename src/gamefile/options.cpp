@@ -57,6 +57,8 @@ void Option_Defaults() {
   fresh.versionMinor = g_options.versionMinor;
   g_options = fresh;
   Option_Apply();
+  // A file without options shows the default window colour.
+  Win_SetColor(static_cast<uint32_t>(w[kOptionWindowColour]));
 }
 
 void Option_Apply() {

@@ -12,6 +12,7 @@ InputWindowSide g_window;
 int32_t g_keyboardLength = 0;
 int32_t g_keyMap[kInputKeyCount];
 bool g_keyMapReady = false;
+void (*g_beforeFirstMessage)() = nullptr;
 
 constexpr int32_t kMaxTypedUnits = kKeyboardStringUnits - 1;
 // The string is cut back once it reaches this many units.
@@ -24,6 +25,12 @@ void EnsureKeyMap() {
   if (!g_keyMapReady) IO_ResetKeyMap();
 }
 
+void TakeMessage() {
+  void (*hook)() = g_beforeFirstMessage;
+  g_beforeFirstMessage = nullptr;
+  if (hook != nullptr) hook();
+}
+
 void ClampLength() {
   if (g_keyboardLength < 0) g_keyboardLength = 0;
   if (g_keyboardLength > kMaxTypedUnits) g_keyboardLength = kMaxTypedUnits;
@@ -33,8 +40,10 @@ void ClampLength() {
 
 InputWindowSide& Input_WindowSide() { return g_window; }
 int32_t& Input_KeyboardLength() { return g_keyboardLength; }
+void Input_BeforeFirstMessage(void (*hook)()) { g_beforeFirstMessage = hook; }
 
 void IO_OnKeyDown(int32_t code) {
+  TakeMessage();
   code = IO_GetKeyMap(code);
   if (!keys::IsKeyCode(code)) return;
   InputWindowSide& w = g_window;
@@ -46,6 +55,7 @@ void IO_OnKeyDown(int32_t code) {
 // A release clears pressed, so a tap that falls between two steps shows
 // only as released in the next one.
 void IO_OnKeyUp(int32_t code) {
+  TakeMessage();
   code = IO_GetKeyMap(code);
   if (!keys::IsKeyCode(code)) return;
   InputWindowSide& w = g_window;
@@ -57,6 +67,7 @@ void IO_OnKeyUp(int32_t code) {
 
 // Codes below 32 are control keys, not text: only backspace does anything.
 void IO_OnChar(int32_t code) {
+  TakeMessage();
   InputWindowSide& w = g_window;
   int32_t& length = g_keyboardLength;
   ClampLength();
@@ -81,6 +92,7 @@ void IO_OnChar(int32_t code) {
 }
 
 void IO_OnMouseButtonDown(int32_t button) {
+  TakeMessage();
   if (!IsButton(button)) return;
   InputWindowSide& w = g_window;
   w.currentButton = w.lastButton = button;
@@ -89,6 +101,7 @@ void IO_OnMouseButtonDown(int32_t button) {
 }
 
 void IO_OnMouseButtonUp(int32_t button) {
+  TakeMessage();
   if (!IsButton(button)) return;
   InputWindowSide& w = g_window;
   w.currentButton = 0;
@@ -98,16 +111,19 @@ void IO_OnMouseButtonUp(int32_t button) {
 }
 
 bool IO_OnWheelUp() {
+  TakeMessage();
   g_window.wheelUp = 1;
   return true;
 }
 
 bool IO_OnWheelDown() {
+  TakeMessage();
   g_window.wheelDown = 1;
   return true;
 }
 
 void IO_OnMouseMove(int32_t x, int32_t y) {
+  TakeMessage();
   g_window.mouseX = x;
   g_window.mouseY = y;
 }

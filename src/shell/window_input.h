@@ -30,6 +30,11 @@ struct InputWindowSide {
 };
 
 InputWindowSide& Input_WindowSide();
+// A hook run once, just before the next message changes the window side
+// (null disarms it). The world's input arms it at start-up, so that what the
+// game set before its first step is carried over before the first message
+// taken adds to it.
+void Input_BeforeFirstMessage(void (*hook)());
 // Units in keyboard_string; one count serves the window side and the step's.
 int32_t& Input_KeyboardLength();
 

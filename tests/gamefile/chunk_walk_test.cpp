@@ -185,10 +185,12 @@ TEST(Options, DefaultsWithoutAChunkAndConstantsFromIt) {
   ImageBuilder b;
   b.Header(8, {});
   bool ok = false;
+  Win_SetColor(0);
   Walk(b.Finish(), &ok);
   EXPECT_TRUE(Option_On(kOptionShowCursor));
   EXPECT_TRUE(g_showCursor);
   EXPECT_EQ(g_options.word[kOptionWindowColour], 0xFFFFFF);
+  EXPECT_EQ(Win_GetColor(), 0xFFFFFFu) << "a file without options shows a white window";
   EXPECT_TRUE(Option_On(kOptionErrorDialog));
 
   ImageBuilder c;

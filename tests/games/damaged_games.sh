@@ -7,7 +7,7 @@
 # side by side (KORVALITH_JOBS, else every core). A run that outlasts the
 # time limit is listed but does not fail the check: damaged code may loop
 # for ever without any fault in the player. A failing run's last console
-# lines are printed with it.
+# lines are printed with it, and a death by a fault its whole stack.
 set -u
 mkgame=$1 player=$2 damage=$3 folder=$4
 copies=${KORVALITH_DAMAGED_COPIES:-200}
@@ -50,7 +50,12 @@ if [ -n "$crashes" ]; then
   while read -r status file; do
     copy=$(basename "$file" .win) game=$(dirname "$file")
     echo "  status $status: $(basename "$game") copy $copy, seed $(cat "$game/seed"); its last lines:"
-    tail -n 5 "$file.log" | sed 's/^/    /'
+    # A death by a fault lists its stack: shown whole, with the lines before it.
+    if grep -q '^korvalith: died by signal' "$file.log"; then
+      grep -B 5 -A 80 '^korvalith: died by signal' "$file.log" | sed 's/^/    /'
+    else
+      tail -n 5 "$file.log" | sed 's/^/    /'
+    fi
   done <<< "$crashes"
   exit 1
 fi

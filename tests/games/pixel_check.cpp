@@ -9,7 +9,8 @@
 //   near X1 Y1 X2 Y2 #RRGGBB N   (as rect, each channel within N of it)
 // Blank lines and lines starting with "#" are ignored. Every pixel's red,
 // green and blue must match exactly (or within a near's N); the first
-// mismatches are listed.
+// mismatches are listed. Every pixel, ignored or not, must be opaque: the
+// window shows the frame solid, and so must the frame written.
 // The second form compares two frames of one size: from ROW down they must
 // be equal pixel for pixel, and above ROW some pixel must differ.
 #include <cstdio>
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const unsigned char* px = got.data() + (static_cast<size_t>(y) * w + x) * 4;
+      if (px[3] != 255 && ++wrong <= 20) std::fprintf(stderr, "pixel %d,%d has alpha %d\n", x, y, px[3]);
       const unsigned rgb = (unsigned{px[0]} << 16) | (unsigned{px[1]} << 8) | px[2];
       const unsigned expected = want.rgb[static_cast<size_t>(y) * w + x];
       if (want.ignored[static_cast<size_t>(y) * w + x]) continue;

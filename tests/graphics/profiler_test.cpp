@@ -227,7 +227,7 @@ TEST_F(OverlayText, BarsSpanTheFrameAndEachMarker) {
   ASSERT_EQ(Graphics::PendingBatch().primitiveType, 2);
   // The ticks are pending; the quads went out before them.
   EXPECT_EQ(Count(), 10);
-  EXPECT_EQ(Vertices()[8].x, 100);
+  EXPECT_EQ(Vertices()[8].x, 101) << "a line at x lights column x - 1";
   EXPECT_EQ(Vertices()[9].y, 20);
   // The frame's quad, then one for "Total" and one for the marker, each
   // from y 10 to 20; 0.3 of the width is 20000 us.

@@ -337,6 +337,18 @@ TEST_F(Surfaces, AFrameEndingOnASurfaceStartsTheNextOnTheScreen) {
   EXPECT_TRUE(GR_Surface_Reset_Target());
 }
 
+// A reset with no surface as the target leaves the screen's own entry on
+// the render-target stack: drawing after it still reaches the screen.
+TEST_F(Surfaces, AResetWithoutASurfaceAnswersFalseAndDrawingStaysOnTheScreen) {
+  Start(false);
+  const int32_t depth = Graphics::RenderTargetDepth();
+  EXPECT_FALSE(GR_Surface_Reset_Target());
+  EXPECT_EQ(Graphics::RenderTargetDepth(), depth);
+  GR_Draw_Set_Color(kScriptRed);
+  GR_Draw_Rectangle(2, 2, 2, 2, 0);
+  EXPECT_EQ(At(Screen(), 2, 2), kRed);
+}
+
 TEST_F(Surfaces, NothingWorksWithoutADevice) {
   EXPECT_EQ(GR_Surface_Create(4, 4), -1);
   EXPECT_FALSE(GR_Surface_Exists(0));

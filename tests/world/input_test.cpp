@@ -237,4 +237,28 @@ TEST_F(Input, StateSetBeforeTheFirstStepSurvivesIt) {
   EXPECT_EQ(IO_GetCurrentKey(), 71);
 }
 
+// Keys the game presses at start-up are taken as messages before the first
+// step: they read pressed in it, beside what the game set itself.
+TEST_F(Input, MessagesTakenBeforeTheFirstStepReachIt) {
+  IO_Init();
+  IO_OnKeyDown(66);  // typed while the game loads: the start's state wins
+  IO_GameStarting();
+  IO_SetKeyboardString("ab");
+  IO_SetCurrentKey(71);
+  IO_OnKeyDown(65);
+  IO_OnMouseButtonDown(2);
+  IO_Update();
+  EXPECT_TRUE(IO_KeyPressed(65));
+  EXPECT_TRUE(IO_KeyDown(65));
+  EXPECT_EQ(IO_GetLastKey(), 65);
+  EXPECT_TRUE(IO_ButtonPressed(2, 0));
+  EXPECT_STREQ(IO_GetKeyboardString(), "ab");
+  EXPECT_EQ(IO_GetCurrentKey(), 65);
+  EXPECT_FALSE(IO_KeyDown(66));
+  IO_OnKeyUp(65);
+  IO_Update();
+  EXPECT_TRUE(IO_KeyReleased(65));
+  EXPECT_FALSE(IO_KeyDown(65));
+}
+
 }  // namespace

@@ -180,17 +180,23 @@ TEST_F(ActionWorld, SelectorsNameAllIdsAndObjectsWithDescendants) {
   EXPECT_EQ(Run_InstanceNumber(kInstanceAll), 2);
 }
 
-TEST_F(ActionWorld, NearestAndFurthestFindFarInstancesAndKeepTheFirstOfEquals) {
+// The nearest is looked for within 10000 pixels only; the furthest at any
+// distance.
+TEST_F(ActionWorld, NearestLooksNoFurtherThan10000AndBothKeepTheFirstOfEquals) {
   MakeObject(0);
   StartRooms(1);
   CInstance* far = Add(0, 20000, 0);
   CInstance* nearer = Add(0, 0, 20000);
   nearer->SetPosition(0, 19999);
   CInstance* twin = Add(0, 19999, 0);
-  EXPECT_EQ(Run_InstanceNearest(0, 0, kInstanceAll), nearer);
+  EXPECT_EQ(Run_InstanceNearest(0, 0, kInstanceAll), nullptr);
   EXPECT_EQ(Run_InstanceFurthest(0, 0, 0), far);
-  twin->SetPosition(0, 19999);
+  nearer->SetPosition(0, 9999);
   EXPECT_EQ(Run_InstanceNearest(0, 0, 0), nearer);
+  EXPECT_EQ(Run_InstanceNearest(0, -1, 0), nullptr);
+  nearer->SetPosition(0, 19999);
+  twin->SetPosition(0, 19999);
+  EXPECT_EQ(Run_InstanceNearest(0, 10000, 0), nearer);
   far->SetPosition(0, 19999);
   EXPECT_EQ(Run_InstanceFurthest(0, 0, 0), far);
   EXPECT_EQ(Run_InstanceNearest(0, 0, far->id), nullptr);

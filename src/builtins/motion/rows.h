@@ -153,7 +153,8 @@ inline constexpr BuiltinRow kMotionRows[] = {
     {"instance_position", F_InstancePosition, 3, "x, y, obj", "id: an instance at the point, `noone` when none",
      "Looks for an instance obj names whose shape covers the point, using precise masks."},
     {"instance_nearest", F_InstanceNearest, 3, "x, y, obj", "id: the nearest instance, `noone` when none",
-     "Measures to each instance's origin, not its box; the first of equals wins, and an instance id finds nothing."},
+     "Measures to each instance's origin, not its box, and looks no further than 10000 pixels: an instance that far "
+     "away or more is never found. The first of equals wins, and an instance id finds nothing."},
     {"instance_furthest", F_InstanceFurthest, 3, "x, y, obj", "id: the furthest instance, `noone` when none",
      "Measures to each instance's origin, not its box; the first of equals wins, and an instance id finds nothing."},
     {"instance_place", F_InstancePlace, 3, "x, y, obj", "id: an instance the caller would meet, `noone` when none",

@@ -104,7 +104,11 @@ DeviceTexture* TextureList() { return g_textures; }
 DeviceTexture* CreateTexture(int32_t width, int32_t height, int32_t levels, bool renderTarget, uint32_t formatCode) {
   DeviceState& s = Device_State();
   if (s.device == nullptr || width <= 0 || height <= 0) return nullptr;
-  if (renderTarget && (width > kMaxTargetSide || height > kMaxTargetSide)) return nullptr;
+  if (renderTarget && (width > kMaxTargetSide || height > kMaxTargetSide)) {
+    // Larger than the device takes: refused as the device refuses it.
+    g_debugConsole->Output("CreateTexture failed - %08x\n", static_cast<unsigned>(D3DERR_INVALIDCALL));
+    return nullptr;
+  }
   if (!renderTarget) {
     width = PowerOfTwoSide(width);
     height = PowerOfTwoSide(height);

@@ -25,12 +25,15 @@ void BarQuad(TexVertex* v, float x1, float x2, uint32_t colour) {
   v[5] = {x1, 20, 0.5f, colour, 0, 0};
 }
 
+// A line at a whole x lights the column left of it (the drawing core's
+// lines add 1 for the same reason): each tick is drawn one further right,
+// so that it lights its own column, 0 included.
 void Ticks(int32_t width) {
   auto* v = static_cast<TexVertex*>(Graphics::AllocVertices(kLineList, nullptr, sizeof(TexVertex), 10));
   if (v == nullptr) return;
   const int32_t q = width / 4;
   for (int32_t i = 0; i < 5; ++i) {
-    const auto x = static_cast<float>(q * i);
+    const auto x = static_cast<float>(q * i + 1);
     v[2 * i] = {x, 8, 0.4f, kWhite, 0, 0};
     v[2 * i + 1] = {x, 20, 0.4f, kWhite, 0, 0};
   }

@@ -7,7 +7,8 @@
 
 class TBitmap;
 
-// A side of a surface is 1 to this many pixels.
+// A side of a surface is 1 to this many pixels; the device refuses a
+// larger one with the line "CreateTexture failed - 8876086c".
 constexpr int32_t kSurfaceMaxSide = 8192;
 
 // Surface table.

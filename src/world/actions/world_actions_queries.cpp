@@ -116,11 +116,10 @@ bool Run_InstanceExists(int32_t selector) {
   return Select_Find(selector, [](CInstance*) { return true; }) != nullptr;
 }
 
-// Starting from infinity, so that every instance can be the nearest however
-// far away it is.
+// Starting from a squared distance of 100000000: an instance 10000 pixels
+// away or more is never the nearest.
 CInstance* Run_InstanceNearest(float x, float y, int32_t selector) {
-  return Extreme(x, y, selector, std::numeric_limits<double>::infinity(),
-                 [](double distance, double best) { return distance < best; });
+  return Extreme(x, y, selector, 100000000.0, [](double distance, double best) { return distance < best; });
 }
 
 CInstance* Run_InstanceFurthest(float x, float y, int32_t selector) {

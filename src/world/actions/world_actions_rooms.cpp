@@ -14,6 +14,7 @@
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
+#include "shell/window.h"
 #include "world/actions/world_actions.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
@@ -33,10 +34,17 @@ constexpr int32_t kBytesPerPixel = 4;
 
 // Reads the rectangle, which lies on the screen, builds a BMP image of it
 // and writes it under the save folder.
+// The game's picture as drawn, whatever size the window or the views'
+// ports ask the screen to be.
+ScreenSize GameScreen() { return ScreenSize{Win_GetScreenWidth(), Win_GetScreenHeight()}; }
+
 bool SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32_t h) {
-  const ScreenSize screen = GR_Get_Screen_Size();
+  const ScreenSize screen = GameScreen();
   uint32_t* pixels = Graphics::ReadScreenPixels(screen.width, screen.height, x, y, w, h);
-  if (pixels == nullptr) return false;
+  if (pixels == nullptr) {
+    g_debugConsole->Output("screen_save - the screen could not be read, %s not written\n", fileName);
+    return false;
+  }
   uint32_t bytes = 0;
   uint8_t* image = GR_Build_BMP(pixels, w, h, &bytes, kBytesPerPixel);
   MemoryManager::Free(pixels);
@@ -97,7 +105,7 @@ bool Run_GameSave(const char* name) {
 }
 
 bool Run_ScreenSave(const char* fileName) {
-  const ScreenSize screen = GR_Get_Screen_Size();
+  const ScreenSize screen = GameScreen();
   return Run_ScreenSavePart(fileName, 0, 0, screen.width, screen.height);
 }
 
@@ -107,7 +115,7 @@ bool Run_ScreenSavePart(const char* fileName, int32_t x, int32_t y, int32_t widt
     Error_Show("Trying to save screen to empty image file name.", false);
     return false;
   }
-  const ScreenSize screen = GR_Get_Screen_Size();
+  const ScreenSize screen = GameScreen();
   int64_t left = x, top = y, w = width, h = height;
   if (left < 0) {
     w += left;

@@ -133,9 +133,7 @@ void Room_Compute_Window_Size() {
   }
   width = std::min<int64_t>(width, Graphics::GetScreenWidth());
   height = std::min<int64_t>(height, Graphics::GetScreenHeight());
-  if (width != Win_GetScreenWidth() || height != Win_GetScreenHeight()) {
-    GR_Set_Screen_Size(ClampInt32(width), ClampInt32(height));
-  }
+  GR_Set_Screen_Size(ClampInt32(width), ClampInt32(height));
 }
 
 void GR_View_Ports_Clear() { Win_ClearAllPorts(); }

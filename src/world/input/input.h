@@ -12,6 +12,12 @@
 // opened, the virtual-key table made ready. IO_Free undoes it at shutdown.
 void IO_Init();
 void IO_Free();
+// The game's start code is about to run: what it sets on the step side is
+// carried to the window side before the first message taken after this (a
+// key the code presses itself) or the first step, whichever comes first.
+// Messages taken between IO_Init and this are overwritten, as the first
+// step would.
+void IO_GameStarting();
 
 // Once per step, before any event: the window side (or a recorded step)
 // becomes the step side.

@@ -12,7 +12,10 @@ namespace {
 
 int32_t g_updates = 0;
 // State set before the first step (by start-up code or a test) is pushed to
-// the window side once, so that the first poll does not wipe it.
+// the window side once, so that the first poll does not wipe it: at the first
+// poll, or once the game's start code runs, at the first message taken, so
+// that messages taken before the first step (keys the game pressed itself)
+// add to it.
 bool g_firstPoll = true;
 
 void ClearStepEdges() {
@@ -84,6 +87,12 @@ void ClearWindowEdges() {
   w.wheelUp = w.wheelDown = 0;
 }
 
+void CarryStepSideOnce() {
+  if (!g_firstPoll) return;
+  CopyStepToWindow();
+  g_firstPoll = false;
+}
+
 }  // namespace
 
 int32_t IO_StepCount() { return g_updates; }
@@ -97,6 +106,10 @@ void IO_Init() {
   VirtualKeys_Init();
 }
 
+void IO_GameStarting() {
+  if (g_firstPoll) Input_BeforeFirstMessage(CarryStepSideOnce);
+}
+
 void IO_Free() {
   InputRecord_Close();
   VirtualKeys_Free();
@@ -104,10 +117,8 @@ void IO_Free() {
 
 void IO_Poll() {
   InputStepSide& s = Input_StepSide();
-  if (g_firstPoll) {
-    CopyStepToWindow();
-    g_firstPoll = false;
-  }
+  CarryStepSideOnce();
+  Input_BeforeFirstMessage(nullptr);
   s.cursorX = Graphics::GetCursorX();
   s.cursorY = Graphics::GetCursorY();
   CopyWindowToStep();

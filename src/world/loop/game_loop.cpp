@@ -120,6 +120,7 @@ void Run_ResetClock() { g_clock = FrameClock(); }
 bool Run_Start() {
   if (g_running == 0) {
     g_running = 1;
+    IO_GameStarting();
     if (!StartGame()) {
       g_running = 0;
       return false;

@@ -57,7 +57,8 @@ bool DisplayDepthUsable() {
   return depth == 16 || depth == 32;
 }
 
-// Turns 0xAARRGGBB pixels into bytes R, G, B, A in place.
+// Turns 0xAARRGGBB pixels into bytes R, G, B, A in place, every one opaque:
+// the window shows the frame solid whatever alpha its pixels hold.
 void ToRgbaBytes(uint32_t* pixels, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const uint32_t p = pixels[i];
@@ -65,7 +66,7 @@ void ToRgbaBytes(uint32_t* pixels, size_t count) {
     b[0] = static_cast<uint8_t>(p >> 16);
     b[1] = static_cast<uint8_t>(p >> 8);
     b[2] = static_cast<uint8_t>(p);
-    b[3] = static_cast<uint8_t>(p >> 24);
+    b[3] = 0xFF;
   }
 }
 

@@ -28,9 +28,12 @@ void DeviceMouse(int32_t device, int32_t* x, int32_t* y) {
   *y = IO_MouseY(device);
 }
 
+// The picture the game draws, which the frame scales onto the window: a
+// reset for a new window size leaves it as it was.
 void ScreenSizeOfGame(int32_t* width, int32_t* height) {
-  *width = g_screenSize.width;
-  *height = g_screenSize.height;
+  const AreaSize area = RoomDraw_Area();
+  *width = area.width;
+  *height = area.height;
 }
 
 void PortScale(float* x, float* y) {
