@@ -79,11 +79,13 @@ ShutdownStep g_fileRelease = nullptr;
 bool g_shutdownBegun = false;
 
 // An end through exit that passes the shutdown by (a machine error, a start
-// that cannot go on) still makes the shutdown's writes: the highscore table,
-// then the files the file built-ins hold open, the INI file among them.
+// that cannot go on) still makes the shutdown's writes: the posts waiting
+// to be sent, the highscore table, then the files the file built-ins hold
+// open, the INI file among them.
 void EndWritesAtExit() {
   if (g_shutdownBegun) return;
   g_shutdownBegun = true;
+  Services_Shutdown();
   Score_Save();
   if (g_fileRelease != nullptr) g_fileRelease();
 }
