@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,15 +36,9 @@ TEST(ErrorDialogLogic, ButtonsAndTheCloseBox) {
   const LogicCase cases[] = {
       {"abort", true, {Command::kAbort}, true, kErrorDialogAbort, {}, lines},
       {"ignore", true, {Command::kIgnore}, true, kErrorDialogIgnore, {}, lines},
-      {"no ignore for a fatal error", false, {Command::kIgnore}, false, kErrorDialogAbort, {}, lines},
-      {"copy copies the bytes as they stand and stays",
-       true,
-       {Command::kCopy},
-       false,
-       kErrorDialogAbort,
-       {text},
-       lines},
-      {"clear then copy copies nothing", true, {Command::kClear, Command::kCopy}, false, kErrorDialogAbort, {}, " "},
+      {"no ignore if fatal", false, {Command::kIgnore}, false, kErrorDialogAbort, {}, lines},
+      {"copy stays", true, {Command::kCopy}, false, kErrorDialogAbort, {text}, lines},
+      {"clear, copy", true, {Command::kClear, Command::kCopy}, false, kErrorDialogAbort, {}, " "},
       {"copy, clear, copy",
        false,
        {Command::kCopy, Command::kClear, Command::kCopy},
@@ -51,8 +46,8 @@ TEST(ErrorDialogLogic, ButtonsAndTheCloseBox) {
        kErrorDialogAbort,
        {text},
        " "},
-      {"the close box stays", true, {Command::kClose}, false, kErrorDialogAbort, {}, lines},
-      {"ignore after clear", true, {Command::kClear, Command::kIgnore}, true, kErrorDialogIgnore, {}, " "},
+      {"close box stays", true, {Command::kClose}, false, kErrorDialogAbort, {}, lines},
+      {"clear, ignore", true, {Command::kClear, Command::kIgnore}, true, kErrorDialogIgnore, {}, " "},
   };
   for (const LogicCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -89,10 +84,13 @@ class DrawnErrorDialog : public testgl::BesideTheGame {
   static inline Uint32 g_deadline = 0;
 
   static Uint32 Window() { return SDL_GetWindowID(testgl::g_gameWindow); }
-  // Keys written as "Tab", "Shift+Tab", "Space", "Return", "Escape".
-  static void Keys(const std::vector<std::string>& keys) {
-    for (const std::string& key : keys) {
-      const bool shift = key == "Shift+Tab";
+  // Keys written "Tab", "S-Tab" (with Shift), "Space", "Return", "Escape",
+  // a blank between two.
+  static void Keys(const std::string& keys) {
+    std::istringstream words(keys);
+    std::string key;
+    while (words >> key) {
+      const bool shift = key == "S-Tab";
       const SDL_Scancode code = key == "Space"    ? SDL_SCANCODE_SPACE
                                 : key == "Return" ? SDL_SCANCODE_RETURN
                                 : key == "Escape" ? SDL_SCANCODE_ESCAPE
@@ -117,30 +115,18 @@ class DrawnErrorDialog : public testgl::BesideTheGame {
 struct KeysCase {
   const char* name;
   bool canIgnore;
-  std::vector<std::string> keys;
+  const char* keys;
   ErrorDialogAnswer answer;
   std::vector<std::string> copies;
 };
 
 TEST_F(DrawnErrorDialog, KeysPressItsButtons) {
   const KeysCase cases[] = {
-      {"Tab to Ignore", true, {"Tab", "Tab", "Space"}, kErrorDialogIgnore, {}},
-      {"Return on Abort", true, {"Tab", "Return"}, kErrorDialogAbort, {}},
-      {"Return and Escape on the text do nothing",
-       true,
-       {"Return", "Escape", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Shift+Tab", "Space"},
-       kErrorDialogAbort,
-       {}},
-      {"a fatal error's second button is Copy",
-       false,
-       {"Tab", "Tab", "Space", "Tab", "Tab", "Tab", "Space"},
-       kErrorDialogAbort,
-       {"the text"}},
-      {"Clear, then Copy copies nothing",
-       true,
-       {"Shift+Tab", "Space", "Shift+Tab", "Space", "Tab", "Tab", "Tab", "Space"},
-       kErrorDialogAbort,
-       {}},
+      {"Tab to Ignore", true, "Tab Tab Space", kErrorDialogIgnore, {}},
+      {"Return on Abort", true, "Tab Return", kErrorDialogAbort, {}},
+      {"Return, Escape on the text", true, "Return Escape S-Tab S-Tab S-Tab S-Tab Space", kErrorDialogAbort, {}},
+      {"fatal: Copy second", false, "Tab Tab Space Tab Tab Tab Space", kErrorDialogAbort, {"the text"}},
+      {"Clear, then Copy", true, "S-Tab Space S-Tab Space Tab Tab Tab Space", kErrorDialogAbort, {}},
   };
   for (const KeysCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,7 +144,7 @@ TEST_F(DrawnErrorDialog, KeysPressItsButtons) {
 TEST_F(DrawnErrorDialog, TheCloseBoxKeepsItOpenAndNeverReachesTheGame) {
   Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
   Push(SDL_QUIT, SDL_WINDOWEVENT_NONE);
-  Keys({"Tab", "Tab", "Space"});
+  Keys("Tab Tab Space");
   Start();
   ErrorDialogState state("text", true, nullptr);
   ASSERT_EQ(ErrorDialog_Draw(testgl::g_gameWindow, &state), DialogHostResult::kFinished);
@@ -172,13 +158,13 @@ TEST_F(DrawnErrorDialog, OddTextsAreShownHereAndInTheMessageBox) {
   const std::string oneLine(100 * 1024, 'x');
   for (const std::string& text : {std::string(), big, oneLine, std::string("\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"),
                                   std::string("cut \xE6\x97")}) {
-    Keys({"Tab", "Space"});
+    Keys("Tab Space");
     Start();
     ErrorDialogState state(text.c_str(), false, nullptr);
     ASSERT_EQ(ErrorDialog_Draw(testgl::g_gameWindow, &state), DialogHostResult::kFinished);
     EXPECT_EQ(state.Answer(), kErrorDialogAbort);
     // The message box shows them too, and Return closes it.
-    Keys({"Return"});
+    Keys("Return");
     Start();
     DialogBoxContent message;
     message.kind = DialogBoxKind::kMessage;
