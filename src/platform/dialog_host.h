@@ -26,6 +26,9 @@ struct DialogOwnWindow {
   const char* title = "";
   int width = 560;
   int height = 400;
+  // The close box of the window the dialog is in does nothing: the close
+  // is dropped and the dialog stays (a quit signal still ends it).
+  bool closeKeepsOpen = false;
 };
 
 // One frame of a dialog, drawn between the host's new frame and its render;

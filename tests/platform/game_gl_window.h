@@ -8,11 +8,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/device_window.h"
 #include "platform/dialog_host.h"
 #include "platform/native_messages.h"
+#include "platform/window_messages.h"
 #include "platform/window_picture.h"
 
 namespace testgl {
@@ -59,6 +62,19 @@ inline std::vector<unsigned char> GamePixels() {
   std::vector<unsigned char> pixels(static_cast<size_t>(g_gameWidth * g_gameHeight * 4));
   glReadPixels(0, 0, g_gameWidth, g_gameHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
+}
+
+// Whether the game's side got a message of one of these kinds from what
+// the desktop has sent so far.
+inline bool GameGotAny(std::initializer_list<uint32_t> kinds) {
+  Native_PumpEvents();
+  Native_InputTaken();
+  bool got = false;
+  WindowMessage message;
+  while (Native_NextMessage(&message)) {
+    got = got || std::find(kinds.begin(), kinds.end(), message.message) != kinds.end();
+  }
+  return got;
 }
 
 // A key pressed or released in a window, pushed into SDL's queue.

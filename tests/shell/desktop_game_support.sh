@@ -26,3 +26,10 @@ start_game() {
       LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null "$1" -game "$2" > "$work/out.txt" 2> "$work/err.txt" < /dev/null &
   player_pid=$!
 }
+# focus_window TITLE: the window with that title ($wid), given the keyboard.
+focus_window() {
+  local info
+  info=$(xwininfo -name "$1" 2>&1) || fail "no window titled $1: $info"
+  wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+  timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
+}

@@ -54,16 +54,7 @@ class ImguiDialogs : public testgl::BesideTheGame {
     return content;
   }
   // Whether the game's side got any key, character or mouse message.
-  static bool GameGotInput() {
-    Native_PumpEvents();
-    Native_InputTaken();
-    bool got = false;
-    WindowMessage message;
-    while (Native_NextMessage(&message)) {
-      got = got || message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    }
-    return got;
-  }
+  static bool GameGotInput() { return testgl::GameGotAny({WM_KEYDOWN, WM_KEYUP, WM_CHAR}); }
 };
 
 TEST_F(ImguiDialogs, TypedTextAndReturnAnswerTheModalInput) {

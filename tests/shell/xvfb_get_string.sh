@@ -30,9 +30,7 @@ JSON
 start_game "$player" "$work/game.win"
 
 soon grep -qx "asking" "$work/out.txt" || fail "the game never asked"
-info=$(xwininfo -name "Ask Test" 2>&1) || fail "no window titled Ask Test: $info"
-wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
-timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
+focus_window "Ask Test"
 timeout 20 xdotool type --delay 30 "Hal" || fail "xdotool could not type"
 timeout 20 xdotool key Return || fail "xdotool could not press Return"
 soon grep -qx "message 0" "$work/out.txt" || fail "get_string never answered"

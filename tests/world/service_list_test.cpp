@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "script/compiler/compile_error.h"
 #include "script/variables/variable_registry.h"
+#include "shell/window.h"
 #include "support/script_host_fake.h"
 #include "support/test_support.h"
 #include "world/start/load_form_services.h"
@@ -58,6 +59,21 @@ TEST(ServiceList, TheWiringListLeavesFullScreenBeforeAMessageOrAnError) {
   Code_Error_ApplyPendingReset();
   EXPECT_FALSE(window.fullScreen);
   MessageBox_SetPrelude(nullptr);
+  FakeScriptHost([](ScriptHost& host) { host.beforeCompileError = nullptr; });
+  World_TearDownForTest();
+}
+
+// A message box carries the game's window caption as its title.
+TEST(ServiceList, TheWiringListTitlesAMessageBoxWithTheWindowCaption) {
+  Wiring_Install();
+  Win_SetCaption("Caption \xC3\xA9", true);
+  const DialogBoxContent content = MessageBox_Content("text\r\nline");
+  EXPECT_EQ(content.kind, DialogBoxKind::kMessage);
+  EXPECT_EQ(content.caption, "Caption \xC3\xA9");
+  EXPECT_EQ(content.prompt, "text\r\nline");
+  Win_SetCaption("", true);
+  MessageBox_SetPrelude(nullptr);
+  MessageBox_SetTitleSource(nullptr);
   FakeScriptHost([](ScriptHost& host) { host.beforeCompileError = nullptr; });
   World_TearDownForTest();
 }

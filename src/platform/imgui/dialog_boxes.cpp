@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/answers.h"
+#include "platform/imgui/imgui_support.h"
 
 namespace {
 
@@ -58,9 +59,14 @@ class DialogBoxView {
       const float rows = edits ? 2.0f : 1.0f;
       // A long text scrolls inside its own region.
       ImGui::BeginChild("prompt", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), false);
-      ImGui::PushTextWrapPos(0.0f);
-      ImGui::TextUnformatted(prompt_.c_str());
-      ImGui::PopTextWrapPos();
+      // Room is kept for the scroll bar, so the lines stay as they are
+      // when it comes.
+      const float width = ImGui::GetContentRegionAvail().x - ImGui::GetStyle().ScrollbarSize;
+      if (width != wrappedFor_) {
+        wrapped_ = ImguiSupport_Wrap(prompt_, width);
+        wrappedFor_ = width;
+      }
+      ImGui::TextUnformatted(wrapped_.c_str(), wrapped_.c_str() + wrapped_.size());
       ImGui::EndChild();
       if (edits) Field(nullptr, "##text", &answer_.text, 0);
     }
@@ -101,6 +107,8 @@ class DialogBoxView {
 
   DialogBoxContent content_;
   std::string prompt_;
+  std::string wrapped_;  // the prompt's lines at the width below
+  float wrappedFor_ = -1.0f;
   std::string title_;
   DialogBoxAnswer answer_;
   int frames_ = 0;

@@ -51,6 +51,10 @@ struct Session {
   SDL_Cursor* cursor = nullptr;
   int cursorShown = SDL_ENABLE;
   bool textInput = false;
+  bool closeKeepsOpen = false;
+  // A close of the window was dropped: the quit SDL sends with the close of
+  // its last window goes too.
+  bool closeDropped = false;
   // Events taken from the desktop and not yet handed to the dialog.
   std::deque<SDL_Event> waiting;
   int frames = 0;
@@ -129,8 +133,16 @@ struct Session {
     const Uint32 id = SDL_GetWindowID(window);
     const Uint32 target = EventWindow(event);
     bool open = true;
-    if (event.type == SDL_QUIT) open = false;
-    if (event.type == SDL_WINDOWEVENT && target == id && event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
+    const bool close = event.type == SDL_WINDOWEVENT && target == id && event.window.event == SDL_WINDOWEVENT_CLOSE;
+    if (closeKeepsOpen && close) {
+      closeDropped = true;
+      return true;
+    }
+    if (closeKeepsOpen && closeDropped && event.type == SDL_QUIT) {
+      closeDropped = false;
+      return true;
+    }
+    if (event.type == SDL_QUIT || close) open = false;
     if (IsInputEvent(event.type)) {
       if (target == id) ImGui_ImplSDL2_ProcessEvent(&event);
       return open;
@@ -185,6 +197,7 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
   {
     Session session;
     // A failed start is undone, its own window included, as the session ends.
+    session.closeKeepsOpen = own.closeKeepsOpen;
     if (!session.Start(window, ownWindow)) return DialogHostResult::kUnavailable;
     while (true) {
       if (!session.Pump(&held) || (g_quitCheck != nullptr && g_quitCheck())) {

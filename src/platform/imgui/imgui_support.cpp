@@ -62,15 +62,53 @@ void ImguiSupport_LoadFont(ImGuiIO& io) {
 
 void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take) {
   std::vector<SDL_Scancode> keys;
+  std::vector<SDL_Scancode> released;
   std::vector<Uint8> buttons;
+  const auto in = [](const std::vector<SDL_Scancode>& list, SDL_Scancode code) {
+    return std::find(list.begin(), list.end(), code) != list.end();
+  };
   while (!waiting->empty()) {
     const SDL_Event next = waiting->front();
-    if (next.type == SDL_KEYUP && std::find(keys.begin(), keys.end(), next.key.keysym.scancode) != keys.end()) break;
+    const SDL_Scancode code = next.key.keysym.scancode;
+    if (next.type == SDL_KEYUP && in(keys, code)) break;
+    if (next.type == SDL_KEYDOWN && (in(keys, code) || in(released, code))) break;
     const bool button = next.type == SDL_MOUSEBUTTONDOWN || next.type == SDL_MOUSEBUTTONUP;
     if (button && std::find(buttons.begin(), buttons.end(), next.button.button) != buttons.end()) break;
-    if (next.type == SDL_KEYDOWN) keys.push_back(next.key.keysym.scancode);
+    if (next.type == SDL_KEYDOWN) keys.push_back(code);
+    if (next.type == SDL_KEYUP) released.push_back(code);
     if (button) buttons.push_back(next.button.button);
     waiting->pop_front();
     take(next);
   }
+}
+
+std::string ImguiSupport_Wrap(const std::string& text, float width) {
+  const ImFont* font = ImGui::GetFont();
+  const float scale = ImGui::GetFontSize() / font->FontSize;
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    const char* lineEnd = p;
+    while (lineEnd < end && *lineEnd != '\n') ++lineEnd;
+    while (true) {
+      const char* cut = lineEnd;
+      if (width > 0.0f && p < lineEnd) cut = font->CalcWordWrapPositionA(scale, p, lineEnd, width);
+      if (cut <= p && p < lineEnd) {
+        // Not even one character fits: it goes on a line of its own.
+        cut = p + 1;
+        while (cut < lineEnd && (static_cast<unsigned char>(*cut) & 0xC0) == 0x80) ++cut;
+      }
+      out.append(p, cut);
+      p = cut;
+      if (p >= lineEnd) break;
+      out.push_back('\n');
+      while (p < lineEnd && *p == ' ') ++p;
+      if (p >= lineEnd) break;
+    }
+    if (lineEnd < end) out.push_back('\n');
+    p = lineEnd + (lineEnd < end ? 1 : 0);
+  }
+  return out;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <string>
 
 struct ImGuiIO;
 
@@ -21,7 +22,14 @@ Uint32 ImguiSupport_EventWindow(const SDL_Event& event);
 void ImguiSupport_LoadFont(ImGuiIO& io);
 // Hands `take` the events one frame should see, oldest first: all that
 // wait, except that a key released after it was pressed in the same batch,
-// or a mouse button's second press or release in it, waits with what
+// a key pressed again after it was pressed or released in it, or a mouse
+// button's second press or release in it, waits with what
 // follows it for the next frame, so every press and release is seen for at
 // least one frame.
 void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take);
+
+// The text (lines ending in LF) broken into lines no wider than `width` in
+// the current font, at blanks where it can. ImGui's own wrapping draws
+// every glyph of a long wrapped line, seen or not, which a text of some
+// 16,000 characters already overflows.
+std::string ImguiSupport_Wrap(const std::string& text, float width);

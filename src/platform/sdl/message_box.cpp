@@ -6,33 +6,43 @@
 #include <string>
 
 #include "platform/answers.h"
+#include "platform/device_window.h"
 #include "platform/switches.h"
 
 namespace {
 
 MessageBoxPrelude g_prelude = nullptr;
+MessageBoxTitle g_title = nullptr;
 
 }  // namespace
 
 void MessageBox_SetPrelude(MessageBoxPrelude prelude) { g_prelude = prelude; }
 
+void MessageBox_SetTitleSource(MessageBoxTitle title) { g_title = title; }
+
+DialogBoxContent MessageBox_Content(const char* text) {
+  DialogBoxContent content;
+  content.kind = DialogBoxKind::kMessage;
+  const char* title = g_title == nullptr ? nullptr : g_title();
+  content.caption = title == nullptr ? "" : title;
+  content.prompt = text == nullptr ? "" : text;
+  return content;
+}
+
 void ShowMessage(const char* text) {
   if (g_prelude != nullptr) g_prelude();
+  const DialogBoxContent content = MessageBox_Content(text);
+  if (!Switches_Get().headless) {
+    DialogBoxAnswer answer;
+    if (DialogBox_Run(DeviceWindow_SdlWindow(DeviceWindow_Current()), content, &answer) !=
+        DialogHostResult::kUnavailable) {
+      return;
+    }
+  }
   // A lone CR breaks a line as LF and CR LF do.
-  const std::string lines = Answers_LineFeeds(text == nullptr ? "" : text);
-  const char* body = lines.c_str();
-  if (Switches_Get().headless) {
-    std::fputs(body, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-    return;
-  }
-  // SDL takes UTF-8 as it is; a failure (no display) falls back to stdout.
-  if (SDL_ShowSimpleMessageBox(0, "", body, nullptr) != 0) {
-    std::fputs(body, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-  }
+  std::fputs(Answers_LineFeeds(content.prompt.c_str()).c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
 }
 
 void ShowFatalMessage(const char* text) {

@@ -24,8 +24,11 @@ namespace {
 void InstallVirtualButtonsReader() { Runner_SetVirtualButtonsHook(IO_LoadVirtualButtons); }
 
 // A message box over a full-screen game would be hidden behind it: the game
-// leaves full screen first.
-void InstallFullscreenLeave() { MessageBox_SetPrelude(Graphics::LeaveFullscreen); }
+// leaves full screen first. The box's title is the game's window caption.
+void InstallMessageBox() {
+  MessageBox_SetPrelude(Graphics::LeaveFullscreen);
+  MessageBox_SetTitleSource(Win_GetCaption);
+}
 
 // The platform's constants, handed in from above the world.
 ConstantInitHook g_platformConstants = nullptr;
@@ -65,7 +68,7 @@ constexpr Row kWiring[] = {
     {Stage::kStart, Room_Init},                    // the rooms' chunk reader, the room's first instance
     {Stage::kStart, RoomDraw_Install},             // room drawing for the frame's end
     {Stage::kStart, InstallVirtualButtonsReader},  // virtual buttons from the options file
-    {Stage::kStart, InstallFullscreenLeave},       // leaving full screen before a message
+    {Stage::kStart, InstallMessageBox},            // leaving full screen before a message, its title
     {Stage::kStart, InstallMessagePump},           // the message pump, a quit signal ending dialogs
     {Stage::kStart, nullptr},                      // from above: built-ins, platform services, debugger
     {Stage::kWindow, InstallWindowHooks},          // the window's services, mouse, joysticks, colour
