@@ -8,7 +8,8 @@
 
 inline constexpr BuiltinRow kInteractionRows[] = {
     {"show_message", F_ShowMessage, 1, "str", "real: always 1",
-     "Shows str in a message box and waits for OK; `#` starts a new line, a real shows whole or with two decimals, an "
+     "Shows str in a message box drawn in the game's window, titled with its caption, and waits for OK; `#` "
+     "starts a new line, a real shows whole or with two decimals, an "
      "empty text shows nothing. Headless the text goes to standard output."},
     {"show_message_async", F_ShowMessageAsync, 1, "str", "id: the dialog's request, 1 for an empty text",
      "Queues a message box with str and goes on at once; the closing arrives in the asynchronous dialog event. Text is "
