@@ -239,6 +239,33 @@ TEST_F(Writers, TwoHandlesOnOneFileWriteOneFile) {
   }
 }
 
+// What replacing a file keeps as it was: another hard link to it keeps the
+// earlier content, appends through a hard link reach its other name, and the
+// new file has the earlier one's permissions, whether the umask would give
+// them or not.
+TEST_F(Writers, AReplacedFileKeepsItsModeAndItsOtherLinksTheirContent) {
+  for (const mode_t mode : {0604u, 0666u, 0700u, 0444u | 0200u}) {
+    SCOPED_TRACE(mode);
+    WriteRaw(Save("a.txt"), "old");
+    chmod(Save("a.txt").c_str(), mode);
+    unlink(Save("b.txt").c_str());
+    ASSERT_EQ(link(Save("a.txt").c_str(), Save("b.txt").c_str()), 0);
+    TextWrite("a.txt");
+    struct stat info;
+    ASSERT_EQ(stat(Save("a.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+    EXPECT_EQ(ReadRaw(Save("a.txt")), "text");
+    EXPECT_EQ(ReadRaw(Save("b.txt")), "old");
+  }
+  WriteRaw(Save("c.txt"), "C");
+  ASSERT_EQ(link(Save("c.txt").c_str(), Save("d.txt").c_str()), 0);
+  const double a = Call(F_FileTextOpenAppend, {S("d.txt")});
+  Call(F_FileTextWriteString, {R(a), S("+D")});
+  Call(F_FileTextClose, {R(a)});
+  EXPECT_EQ(ReadRaw(Save("c.txt")), "C+D");
+  EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
+}
+
 // A handle that writes the file anew, joined in place by a second handle on
 // the same file, ends as plain buffered streams that write at their close
 // would: the first handle's file is emptied at its open, what it holds
