@@ -50,8 +50,9 @@ std::map<FILE*, Tracked>& Streams() {
   return *streams;
 }
 
-// What the last replacing write of this thread left of the file it wrote.
-thread_local WriteStream_Earlier g_earlier = WriteStream_Earlier::kNone;
+// What the last failed write of this thread left of the file it wrote.
+enum class Earlier { kNone, kKept, kIncomplete };
+thread_local Earlier g_earlier = Earlier::kNone;
 
 // The process's own id, kept across forks without asking the system each time.
 pid_t g_pid = 0;
@@ -394,7 +395,7 @@ bool Examine(const Target& target, struct stat* info, bool* there) {
     return false;
   }
   *there = true;
-  g_earlier = WriteStream_Earlier::kKept;
+  g_earlier = Earlier::kKept;
   return faccessat(target.folder, target.name.c_str(), W_OK, 0) == 0;
 }
 
@@ -451,17 +452,17 @@ bool ReplaceWholeInPlace(const Target& target, const void* data, size_t size, co
     // What a failed reservation added past the end goes again.
     struct stat now;
     if (fstat(fd, &now) == 0 && now.st_size != earlier.st_size && ftruncate(fd, earlier.st_size) != 0) {
-      g_earlier = WriteStream_Earlier::kIncomplete;
+      g_earlier = Earlier::kIncomplete;
     }
     close(fd);
     errno = reserved;
     return false;
   }
-  g_earlier = WriteStream_Earlier::kIncomplete;
+  g_earlier = Earlier::kIncomplete;
   const bool ok = WriteAll(fd, data, size, 0) && ftruncate(fd, static_cast<off_t>(size)) == 0 && fsync(fd) == 0;
   const int why = errno;
   if (close(fd) != 0 && ok) return false;
-  if (ok) g_earlier = WriteStream_Earlier::kNone;
+  if (ok) g_earlier = Earlier::kNone;
   errno = why;
   return ok;
 }
@@ -486,7 +487,7 @@ bool ReplaceWholeAt(Target& target, const void* data, size_t size) {
 
 // The folder path's last name resolves to, and that name; false with errno.
 bool Resolve(const std::string& path, Target* target) {
-  g_earlier = WriteStream_Earlier::kNone;
+  g_earlier = Earlier::kNone;
   if (path.empty() || path.back() == '/') {
     errno = ENOENT;
     return false;
@@ -512,7 +513,7 @@ void WriteStream_Track(FILE* stream, const std::string& path) {
 }
 
 void WriteStream_JoinInPlace(const std::string& path) {
-  g_earlier = WriteStream_Earlier::kNone;
+  g_earlier = Earlier::kNone;
   std::vector<FILE*> joining;
   {
     std::lock_guard<std::mutex> hold(g_mutex);
@@ -550,8 +551,8 @@ bool WriteStream_Close(FILE* stream, bool report) {
   if (!Untrack(stream, &tracked)) return std::fclose(stream) == 0;
   const bool ok = tracked.replacing ? PutInPlace(stream, tracked) : CloseInPlace(stream, tracked);
   if (!ok) {
-    g_earlier = tracked.replacing ? (tracked.earlier ? WriteStream_Earlier::kKept : WriteStream_Earlier::kNone)
-                                  : (tracked.cuts ? WriteStream_Earlier::kIncomplete : WriteStream_Earlier::kNone);
+    g_earlier = tracked.replacing ? (tracked.earlier ? Earlier::kKept : Earlier::kNone)
+                                  : (tracked.cuts ? Earlier::kIncomplete : Earlier::kNone);
   }
   if (!ok && report) WriteStream_Report(tracked.target, errno, tracked.replacing || tracked.cuts);
   return ok;
@@ -586,15 +587,13 @@ bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t 
   return ok;
 }
 
-void WriteStream_ForgetEarlier() { g_earlier = WriteStream_Earlier::kNone; }
-
-WriteStream_Earlier WriteStream_EarlierFile() { return g_earlier; }
+void WriteStream_ForgetEarlier() { g_earlier = Earlier::kNone; }
 
 const char* WriteStream_EarlierNote(const char* kept) {
   switch (g_earlier) {
-    case WriteStream_Earlier::kKept: return kept;
-    case WriteStream_Earlier::kIncomplete: return "; the file there is incomplete";
-    case WriteStream_Earlier::kNone: break;
+    case Earlier::kKept: return kept;
+    case Earlier::kIncomplete: return "; the file there is incomplete";
+    case Earlier::kNone: break;
   }
   return "";
 }
@@ -603,7 +602,7 @@ void WriteStream_Report(const std::string& path, int error, bool replacing) {
   const char* reason = std::strerror(error != 0 ? error : EIO);
   if (!replacing) {
     g_debugConsole->Output("Could not write all of %s (%s); what reached it is kept\n", path.c_str(), reason);
-  } else if (g_earlier == WriteStream_Earlier::kIncomplete) {
+  } else if (g_earlier == Earlier::kIncomplete) {
     g_debugConsole->Output("Could not write all of %s (%s); the file there is incomplete\n", path.c_str(), reason);
   } else {
     g_debugConsole->Output("Could not write %s (%s)%s\n", path.c_str(), reason,

@@ -62,15 +62,14 @@ void WriteStream_Abandon(FILE* stream);
 // why on failure.
 bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size);
 
-// What the last failed write of this thread left where it wrote: no file
+// Each thread keeps what its last failed write left where it wrote: no file
 // it would have replaced, the earlier file whole, or a file it cut short.
-enum class WriteStream_Earlier { kNone, kKept, kIncomplete };
-WriteStream_Earlier WriteStream_EarlierFile();
-// Forgets it, for a write that fails before it reaches the writers.
+// ForgetEarlier forgets it, for a write that fails before it reaches the
+// writers. EarlierNote gives the end of a console line about that failure:
+// kept (such as "; an earlier save there is kept") when the earlier file is
+// whole, "; the file there is incomplete" when it was cut short, else
+// nothing.
 void WriteStream_ForgetEarlier();
-// The end of a console line about that failure: kept (such as "; an earlier
-// save there is kept") when the earlier file is whole, "; the file there is
-// incomplete" when it was cut short, else nothing.
 const char* WriteStream_EarlierNote(const char* kept);
 
 // The console line of a write that could not complete: for a replacing
