@@ -1,13 +1,19 @@
 // The save folder's costs: a name three folders deep looked up through
 // file_exists and file_text_open_read, beside a plain stat and a plain
-// open-and-read of the same file by its full path; and what a start does to
-// the save folder, with none and with 100,000 files in nested folders.
+// open-and-read of the same file by its full path; what a start does to the
+// save folder, with none and with 100,000 files in nested folders; and a
+// text file rewritten through the built-ins, beside a plain fopen, fwrite
+// and fclose of it (what a rewrite was before writers kept the earlier file
+// until complete) and beside the plain calls of a rewrite that keeps it, on
+// a memory file system, each with its system calls.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,6 +23,7 @@
 #include "builtins/files/handlers.h"
 #include "runtime/file_layer.h"
 #include "runtime/script_value.h"
+#include "write_cost.h"
 
 namespace {
 
@@ -24,12 +31,12 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDeepName = "a/b/c/f.txt";
 
-// A folder of its own under the temporary folder, removed with its tree.
+// A folder of its own under base, removed with its tree.
 class Scratch {
  public:
-  Scratch() {
-    char pattern[] = "/tmp/kv_save_bench_XXXXXX";
-    if (mkdtemp(pattern) != nullptr) path_ = pattern;
+  explicit Scratch(const char* base = "/tmp") {
+    std::string pattern = std::string(base) + "/kv_save_bench_XXXXXX";
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~Scratch() {
     std::error_code ignored;
@@ -160,5 +167,74 @@ BENCHMARK(BM_StartBesideSaveFolder)
     ->ArgNames({"files", "first_write"})
     ->ArgsProduct({{0, 100000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+constexpr const char* kLine = "the quick brown fox jumps over the lazy dog";
+
+bool RewriteThroughBuiltins() {
+  ScriptValue args[2]{};
+  ScriptValue_SetString(&args[0], "note.txt");
+  const double handle = Call(F_FileTextOpenWrite, args, 1);
+  ScriptValue_Release(&args[0]);
+  if (handle < 0) return false;
+  ScriptValue_SetReal(&args[0], handle);
+  ScriptValue_SetString(&args[1], kLine);
+  Call(F_FileTextWriteString, args, 2);
+  ScriptValue_Release(&args[1]);
+  Call(F_FileTextClose, args, 1);
+  return true;
+}
+
+bool RewritePlain(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  std::fputs(kLine, file);
+  return std::fclose(file) == 0;
+}
+
+// The least a rewrite that keeps the earlier file until complete does, by
+// plain calls on the folder: a file made without a name, written, synced,
+// linked in under another name and renamed over the earlier one, the
+// folder synced.
+bool RewriteUnnamed(const std::string& folder) {
+  const int at = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = openat(at, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  const bool ok = fd >= 0 && write(fd, kLine, std::strlen(kLine)) > 0 && fsync(fd) == 0 &&
+                  linkat(fd, "", at, "note.txt.new", AT_EMPTY_PATH) == 0 &&
+                  renameat(at, "note.txt.new", at, "note.txt") == 0 && fsync(at) == 0;
+  if (fd >= 0) close(fd);
+  close(at);
+  return ok;
+}
+
+// note.txt in a save folder on a memory file system, rewritten over and
+// over; "calls" counts one rewrite's system calls.
+enum class Way { kBuiltins, kPlain, kUnnamed };
+void Rewrite(benchmark::State& state, Way way) {
+  Scratch scratch(benchsupport::MemoryFolderBase());
+  const std::string save = scratch.Path() + "/save";
+  const std::string note = save + "/note.txt";
+  fs::create_directories(save);
+  std::ofstream(note) << "";
+  LoadSave_SetSaveDirectory(save.c_str());
+  LoadSave_SetProgramDirectory((scratch.Path() + "/program").c_str());
+  FileBuiltins_Prepare();
+  const auto once = [&] {
+    if (way == Way::kPlain) return RewritePlain(note);
+    return way == Way::kUnnamed ? RewriteUnnamed(save) : RewriteThroughBuiltins();
+  };
+  benchsupport::MeasureRewrite(state, once);
+  FileBuiltins_Release();
+  LoadSave_SetSaveDirectory(nullptr);
+  LoadSave_SetProgramDirectory(nullptr);
+}
+
+void BM_TextRewrite(benchmark::State& state) { Rewrite(state, Way::kBuiltins); }
+BENCHMARK(BM_TextRewrite)->Unit(benchmark::kMicrosecond);
+
+void BM_TextRewritePlain(benchmark::State& state) { Rewrite(state, Way::kPlain); }
+BENCHMARK(BM_TextRewritePlain)->Unit(benchmark::kMicrosecond);
+
+void BM_TextRewriteUnnamedPlain(benchmark::State& state) { Rewrite(state, Way::kUnnamed); }
+BENCHMARK(BM_TextRewriteUnnamedPlain)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

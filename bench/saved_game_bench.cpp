@@ -1,16 +1,24 @@
 // Saving and loading a room of 2000 instances with 8 variables each, to a
 // file and back; bench/lua/saved_game.lua packs and unpacks the same values
-// with Lua's string.pack for comparison (bench/lua/compare_save.sh).
+// with Lua's string.pack for comparison (bench/lua/compare_save.sh). And
+// what game_save costs into the save folder, in time and system calls, beside
+// the same bytes written with a plain fopen, fwrite and fclose.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
+#include "runtime/file_layer.h"
 #include "runtime/globals.h"
+#include "runtime/stream.h"
 #include "script/variables/variable_registry.h"
 #include "support/script_host_fake.h"
+#include "world/actions/world_actions.h"
 #include "world/instance/instance.h"
 #include "world/instance/instance_seams.h"
 #include "world/object/object.h"
@@ -18,6 +26,7 @@
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/save/saved_game.h"
+#include "write_cost.h"
 
 namespace {
 
@@ -69,5 +78,43 @@ void BM_SavedGameSaveAndLoad(benchmark::State& state) {
   g_debugConsole = saved;
 }
 BENCHMARK(BM_SavedGameSaveAndLoad)->Unit(benchmark::kMillisecond);
+
+// game_save of the world (as the built-in does it, by its name) into a save
+// folder on a memory file system where there is one, or, with plain, the
+// same bytes by fopen, fwrite and fclose.
+void SaveCost(benchmark::State& state, bool plain) {
+  static Quiet quiet;
+  tagIConsole* saved = g_debugConsole;
+  g_debugConsole = &quiet;
+  MakeWorld();
+  std::string folder = std::string(benchsupport::MemoryFolderBase()) + "/kv_save_cost_XXXXXX";
+  if (mkdtemp(folder.data()) != nullptr) {
+    LoadSave_SetSaveDirectory(folder.c_str());
+    const std::string full = folder + "/g.sav";
+    const auto once = [&] {
+      if (!plain) return Run_GameSave("g.sav");
+      CStream stream(1024);
+      SavedGame_Write(stream);
+      std::FILE* file = std::fopen(full.c_str(), "wb");
+      if (file == nullptr) return false;
+      std::fwrite(stream.GetBuffer(), 1, static_cast<size_t>(stream.GetPosition()), file);
+      return std::fclose(file) == 0;
+    };
+    benchsupport::MeasureRewrite(state, once);
+    LoadSave_SetSaveDirectory(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  Run_EndGame();
+  Room_Shutdown();
+  Object_Shutdown();
+  g_debugConsole = saved;
+}
+
+void BM_GameSaveCost(benchmark::State& state) { SaveCost(state, false); }
+BENCHMARK(BM_GameSaveCost)->Unit(benchmark::kMillisecond);
+
+void BM_GameSaveCostPlain(benchmark::State& state) { SaveCost(state, true); }
+BENCHMARK(BM_GameSaveCostPlain)->Unit(benchmark::kMillisecond);
 
 }  // namespace

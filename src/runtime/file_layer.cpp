@@ -198,7 +198,6 @@ std::string SaveFolderPath() {
 void UpdateSaveFolder() {
   TheRoots().save = SaveFolderPath();
   SaveFolder_Set(TheRoots().save);
-  WriteStream_ForgetSweptFolders();
 }
 
 std::string FolderOfText(const char* folder) {
@@ -215,7 +214,6 @@ int OpenRegular(const std::string& path, struct stat* info) {
     errno = ENOENT;
     return -1;
   }
-  WriteStream_DropLeftover(path);
   return RegularFile_Check(SaveFolder_Open(path, O_RDONLY | O_NONBLOCK), info);
 }
 
@@ -382,6 +380,7 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize) {
 }
 
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
+  WriteStream_ForgetEarlier();
   if (size < 0 || (data == nullptr && size > 0)) return false;
   std::string mapped = MapToSave(path);
   if (mapped.empty()) errno = EINVAL;

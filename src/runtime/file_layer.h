@@ -43,8 +43,7 @@ const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
 
 // At start: says on the console when the save folder is a plain file or
-// cannot be reached. Nothing in it is walked: what killed writers left is
-// removed as the player meets it (write_stream.h).
+// cannot be reached. Nothing in it is walked or removed.
 void LoadSave_CheckSaveFolder();
 
 // Folds ".", ".." and repeated separators of a full path; ".." at the top

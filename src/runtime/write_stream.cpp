@@ -1,8 +1,7 @@
 #include "runtime/write_stream.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +13,6 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -30,14 +28,18 @@ constexpr int kNameAttempts = 8;
 constexpr size_t kNameLimit = NAME_MAX;
 
 struct Tracked {
-  std::string target;     // as the game named it, for the console
-  std::string temporary;  // its name in folder; empty for a stream writing in place
-  int folder = -1;        // the folder the resolution gave, holding both names
-  std::string name{};     // the target's name there
-  int error = 0;          // why the first write failed; the stream drops what it held
-  pid_t owner = 0;        // a forked child never closes its parent's streams
-  dev_t device = 0;       // the file the target named at the open, when there was one
+  std::string target;       // as the game named it, for the console
+  int folder = -1;          // while replacing: the folder the resolution gave
+  std::string name{};       // the target's name there
+  bool replacing = false;   // writes a file not yet in place
+  std::string temporary{};  // a named temporary's name in folder; empty for an unnamed file
+  bool earlier = false;     // a file was there at the open, left whole until the close
+  bool cuts = false;        // writes in place a file it emptied: a failure leaves it incomplete
+  int error = 0;            // why the first write failed; the stream drops what it held
+  pid_t owner = 0;          // a forked child never closes its parent's streams
+  dev_t device = 0;         // the file the target named at the open, when there was one
   ino_t inode = 0;
+  char* buffer = nullptr;  // the stream's buffer, freed after its close
 };
 
 std::mutex g_mutex;
@@ -48,17 +50,27 @@ std::map<FILE*, Tracked>& Streams() {
   return *streams;
 }
 
-// The folders (device and inode) whose leftovers this run removed already.
-std::set<std::pair<dev_t, ino_t>>& SweptFolders() {
-  static auto* swept = new std::set<std::pair<dev_t, ino_t>>;
-  return *swept;
+// What the last failed write of this thread left of the file it wrote.
+enum class Earlier { kNone, kKept, kIncomplete };
+thread_local Earlier g_earlier = Earlier::kNone;
+
+// The process's own id, kept across forks without asking the system each time.
+pid_t g_pid = 0;
+void ForgetPid() { g_pid = getpid(); }
+pid_t OwnPid() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    g_pid = getpid();
+    pthread_atfork(nullptr, nullptr, ForgetPid);
+  });
+  return g_pid;
 }
 
 void (*g_beforeCloseAtExit)() = nullptr;
 pid_t g_beforeCloseOwner = 0;  // a forked child leaves its parent's writes alone
 
 void CloseAllAtExit() {
-  if (g_beforeCloseAtExit != nullptr && g_beforeCloseOwner == getpid()) g_beforeCloseAtExit();
+  if (g_beforeCloseAtExit != nullptr && g_beforeCloseOwner == OwnPid()) g_beforeCloseAtExit();
   WriteStream_CloseAll();
 }
 
@@ -67,9 +79,13 @@ void HookExit() {
   std::call_once(hook, [] { std::atexit(CloseAllAtExit); });
 }
 
+// The stream gets a buffer of its own, so that the C library need not ask
+// the system how large one should be.
 void Register(FILE* stream, Tracked tracked) {
   HookExit();
-  tracked.owner = getpid();
+  tracked.owner = OwnPid();
+  tracked.buffer = static_cast<char*>(std::malloc(BUFSIZ));
+  if (tracked.buffer != nullptr) setvbuf(stream, tracked.buffer, _IOFBF, BUFSIZ);
   std::lock_guard<std::mutex> hold(g_mutex);
   Streams()[stream] = std::move(tracked);
 }
@@ -94,52 +110,129 @@ std::string Shortened(const std::string& name, size_t room) {
 // its end.
 std::string NextTemporary(const std::string& name, size_t limit) {
   static std::atomic<uint32_t> counter{0};
-  const std::string suffix = kMarker + std::to_string(getpid()) + "_" + std::to_string(++counter);
+  const std::string suffix = kMarker + std::to_string(OwnPid()) + "_" + std::to_string(++counter);
   const size_t room = limit > suffix.size() ? limit - suffix.size() : 0;
   return Shortened(name, room) + suffix;
 }
 
-int WriteFlags(const char* mode) {
-  return (std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL | O_CLOEXEC;
+int Access(const char* mode) { return std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY; }
+
+// The owner, group and umask a new file of this process gets, read once.
+struct Identity {
+  uid_t uid;
+  gid_t gid;
+  mode_t umask;
+  bool unnamedLinks;  // files made without a name can be given one
+};
+const Identity& Self() {
+  static const Identity self = [] {
+    const mode_t mask = umask(022);
+    umask(mask);
+    return Identity{geteuid(), getegid(), mask, access("/proc/self/fd", X_OK) == 0};
+  }();
+  return self;
 }
+
+// The permissions a new file is made with: the earlier one's, when there is one.
+mode_t NewMode(const struct stat* earlier) { return earlier != nullptr ? earlier->st_mode & 0777 : 0666; }
 
 // The new file keeps the owner (where the process may give it) and the
 // permissions of the one it replaces; the owner first, as a change of owner
-// may clear permission bits.
-void KeepOwnerAndMode(int fd, int folder, const std::string& name) {
-  struct stat old;
-  if (fstatat(folder, name.c_str(), &old, 0) != 0 || !S_ISREG(old.st_mode)) return;
-  if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+// may clear permission bits. Made with the earlier permissions, the file
+// needs a change only when the umask took some away or the owner differs.
+void KeepOwnerAndMode(int fd, const struct stat* earlier) {
+  if (earlier == nullptr) return;
+  const Identity& self = Self();
+  const bool owner = earlier->st_uid != self.uid || earlier->st_gid != self.gid;
+  if (owner && fchown(fd, earlier->st_uid, earlier->st_gid) != 0) {
     // Not ours to give: the new file stays the writer's.
   }
-  fchmod(fd, old.st_mode & 07777);
+  if (owner || (earlier->st_mode & 07000) != 0 || (earlier->st_mode & 0777 & self.umask) != 0) {
+    fchmod(fd, earlier->st_mode & 07777);
+  }
 }
 
-// A locked temporary beside name in folder; -1 with errno when none can be
-// made.
-int CreateTemporary(int folder, const std::string& name, const char* mode, std::string* temporary) {
+// A file system or kernel without files made unnamed.
+bool NoUnnamedFiles(int error) { return error == EOPNOTSUPP || error == EISDIR || error == EINVAL; }
+
+// A folder that takes no new name (its mode, or an immutable folder).
+bool RefusesNewNames(int error) { return error == EACCES || error == EPERM; }
+
+// A new file for a replacement of name in folder, made without a name where
+// the system can, else under a temporary name beside it (*temporary);
+// -1 with errno when none can be made. Nothing locks or sweeps these
+// names: only a kill between a temporary's naming and its rename leaves one,
+// and then whole.
+int CreateReplacement(int folder, const std::string& name, int access, const struct stat* earlier,
+                      std::string* temporary) {
+  temporary->clear();
+  if (Self().unnamedLinks) {
+    const int fd = openat(folder, ".", O_TMPFILE | access | O_CLOEXEC, NewMode(earlier));
+    if (fd >= 0 || !NoUnnamedFiles(errno)) {
+      if (fd >= 0) KeepOwnerAndMode(fd, earlier);
+      return fd;
+    }
+  }
   size_t limit = kNameLimit;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     *temporary = NextTemporary(name, limit);
-    int fd = openat(folder, temporary->c_str(), WriteFlags(mode), 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      // A folder that takes shorter names than usual takes one as long as
-      // the target's own.
-      if (errno == ENAMETOOLONG && name.size() < limit) {
-        limit = name.size();
-        continue;
-      }
-      return -1;
-    }
-    if (WriteStream_LockOwnedAt(fd, folder, *temporary)) {
-      KeepOwnerAndMode(fd, folder, name);
+    const int fd = openat(folder, temporary->c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, NewMode(earlier));
+    if (fd >= 0) {
+      KeepOwnerAndMode(fd, earlier);
       return fd;
     }
-    close(fd);
+    if (errno == EEXIST) continue;
+    // A folder that takes shorter names than usual takes one as long as
+    // the target's own.
+    if (errno == ENAMETOOLONG && name.size() < limit) {
+      limit = name.size();
+      continue;
+    }
+    return -1;
   }
   errno = EEXIST;
   return -1;
+}
+
+// Gives the unnamed file fd the name made in folder: by the descriptor
+// itself where the process may (the quicker way), else through its name
+// under /proc; once refused the first way, the process keeps to the second.
+bool LinkUnnamed(int fd, int folder, const std::string& made) {
+  static std::atomic<bool> byDescriptor{true};
+  if (byDescriptor.load(std::memory_order_relaxed)) {
+    if (linkat(fd, "", folder, made.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (errno != ENOENT && errno != EPERM && errno != EINVAL) return false;
+    byDescriptor.store(false, std::memory_order_relaxed);
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, self.c_str(), folder, made.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// Puts the complete file fd (synced) in place of name: a named temporary is
+// renamed over it; an unnamed file gets a temporary name first, which is
+// then renamed over it, so that the file shows by a rename, whether one was
+// there or not. The folder is synced afterwards.
+bool Install(int fd, int folder, const std::string& name, const std::string& temporary) {
+  if (!temporary.empty()) {
+    if (renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) return false;
+  } else {
+    std::string made;
+    bool linked = false;
+    for (int attempt = 0; attempt < kNameAttempts && !linked; ++attempt) {
+      made = NextTemporary(name, attempt == 0 ? kNameLimit : name.size());
+      linked = LinkUnnamed(fd, folder, made);
+      if (!linked && errno != EEXIST && errno != ENAMETOOLONG) return false;
+    }
+    if (!linked) return false;
+    if (renameat(folder, made.c_str(), folder, name.c_str()) != 0) {
+      const int why = errno;
+      unlinkat(folder, made.c_str(), 0);
+      errno = why;
+      return false;
+    }
+  }
+  fsync(folder);
+  return true;
 }
 
 // Flushes the stream's bytes to the disk; false with errno when any write
@@ -156,15 +249,18 @@ bool Flush(FILE* stream, bool sync) {
 // The reason a write failed: the first one noted, else the one just seen.
 int Reason(const Tracked& tracked) { return tracked.error != 0 ? tracked.error : errno; }
 
+// Closes the stream and frees the buffer it was given.
+int CloseStream(FILE* stream, const Tracked& tracked) {
+  const int closed = std::fclose(stream);
+  std::free(tracked.buffer);
+  return closed;
+}
+
 bool PutInPlace(FILE* stream, const Tracked& tracked) {
-  bool ok = Flush(stream, true) &&
-            renameat(tracked.folder, tracked.temporary.c_str(), tracked.folder, tracked.name.c_str()) == 0;
+  bool ok = Flush(stream, true) && Install(fileno(stream), tracked.folder, tracked.name, tracked.temporary);
   const int why = Reason(tracked);
-  if (ok) fsync(tracked.folder);
-  // The lock goes only now, once the temporary has its final name; the
-  // bytes are on the disk already.
-  std::fclose(stream);
-  if (!ok) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
+  CloseStream(stream, tracked);
+  if (!ok && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
   close(tracked.folder);
   errno = why;
   return ok;
@@ -173,7 +269,7 @@ bool PutInPlace(FILE* stream, const Tracked& tracked) {
 bool CloseInPlace(FILE* stream, const Tracked& tracked) {
   bool ok = Flush(stream, false);
   const int why = Reason(tracked);
-  if (std::fclose(stream) != 0) return false;
+  if (CloseStream(stream, tracked) != 0) return false;
   errno = why;
   return ok;
 }
@@ -187,49 +283,6 @@ bool Untrack(FILE* stream, Tracked* out) {
   return true;
 }
 
-// "<name>.kvtmp<pid>_<n>": the pid, or 0 when the name is no temporary's.
-// Every temporary, shortened or not, is recognised here and nowhere else.
-pid_t TemporaryOwner(const char* name) {
-  const char* marker = std::strstr(name, kMarker);
-  if (marker == nullptr || marker == name) return 0;
-  while (const char* later = std::strstr(marker + 1, kMarker)) marker = later;
-  const char* at = marker + std::strlen(kMarker);
-  char* end = nullptr;
-  long pid = std::strtol(at, &end, 10);
-  if (end == at || *end != '_' || pid <= 0) return 0;
-  const char* count = end + 1;
-  std::strtoul(count, &end, 10);
-  return end != count && *end == '\0' ? static_cast<pid_t>(pid) : 0;
-}
-
-bool Runs(pid_t pid) { return pid == getpid() || kill(pid, 0) == 0 || errno == EPERM; }
-
-// Removes name in folder when it is an unlocked temporary of a dead
-// process; true when it was one and is gone.
-bool RemoveIfLeftover(int folder, const char* name) {
-  pid_t owner = TemporaryOwner(name);
-  if (owner == 0 || Runs(owner)) return false;
-  int fd = openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  const bool removed = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-                       unlinkat(folder, name, 0) == 0;
-  close(fd);
-  return removed;
-}
-
-// The first replacing write into a folder in a run removes what killed
-// writers left there; nothing else walks the save folder.
-void SweepOnce(int folder) {
-  struct stat info;
-  if (fstat(folder, &info) != 0) return;
-  {
-    std::lock_guard<std::mutex> hold(g_mutex);
-    if (!SweptFolders().insert({info.st_dev, info.st_ino}).second) return;
-  }
-  WriteStream_RemoveLeftovers(folder);
-}
-
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // True when a stream of this process writes the file of info in place.
@@ -237,8 +290,7 @@ bool WrittenInPlace(const struct stat& info) {
   std::lock_guard<std::mutex> hold(g_mutex);
   for (const auto& [stream, tracked] : Streams()) {
     struct stat held;
-    if (tracked.temporary.empty() && tracked.owner == getpid() && fstat(fileno(stream), &held) == 0 &&
-        SameFile(held, info)) {
+    if (!tracked.replacing && tracked.owner == OwnPid() && fstat(fileno(stream), &held) == 0 && SameFile(held, info)) {
       return true;
     }
   }
@@ -247,58 +299,63 @@ bool WrittenInPlace(const struct stat& info) {
 
 // Where a replacement of path goes: the folder its name resolved to, held
 // open, and the name there. The stream that keeps the folder takes it.
-struct Place {
+struct Target {
   int folder = -1;
   std::string name;
   const std::string& path;
 };
 
-// The file itself, emptied and written from the start, as replacements did
-// not.
-FILE* OpenInPlace(const Place& place, const char* mode) {
-  const int how = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
-  // Non-blocking until it is known to be a file, so no pipe is waited on.
-  int fd = openat(place.folder, place.name.c_str(), how | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+// Opens the file itself for writing, without blocking on anything but a
+// file; -1 with errno (EINVAL for something other than a file).
+int OpenFileInPlace(const Target& target, int flags) {
+  int fd = openat(target.folder, target.name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
   struct stat info;
   const bool usable = fstat(fd, &info) == 0 && fcntl(fd, F_SETFL, 0) == 0;
-  if (usable && !S_ISREG(info.st_mode)) errno = EINVAL;
-  FILE* stream = usable && S_ISREG(info.st_mode) ? fdopen(fd, mode) : nullptr;
+  if (usable && S_ISREG(info.st_mode)) return fd;
+  if (usable) errno = EINVAL;
+  CloseKeeping(fd);
+  return -1;
+}
+
+// The file itself, emptied and written from the start, as replacements did
+// not: a failure from here on leaves it incomplete.
+FILE* OpenInPlace(const Target& target, const char* mode) {
+  const int fd = OpenFileInPlace(target, Access(mode) | O_TRUNC);
+  FILE* stream = fd >= 0 ? fdopen(fd, mode) : nullptr;
   if (stream == nullptr) {
     CloseKeeping(fd);
     return nullptr;
   }
-  Register(stream, Tracked{place.path, std::string()});
+  Tracked tracked{target.path};
+  tracked.cuts = true;
+  Register(stream, std::move(tracked));
   return stream;
 }
 
 // An empty file of the name, as a handle opened for writing shows at once;
 // *made tells whether this call made it.
-bool PlaceEmpty(const Place& place, bool* made) {
-  int fd = openat(place.folder, place.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+bool PlaceEmpty(const Target& target, bool* made) {
+  int fd = openat(target.folder, target.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   *made = fd >= 0;
   if (fd >= 0) close(fd);
   return fd >= 0 || errno == EEXIST;
 }
 
-// A folder that takes no new name (its mode, or an immutable folder).
-bool RefusesNewNames(int error) { return error == EACCES || error == EPERM; }
-
-FILE* OpenOnTemporary(Place& place, const char* mode, const struct stat* earlier) {
-  SweepOnce(place.folder);
+FILE* OpenReplacement(Target& target, const char* mode, const struct stat* earlier, bool wasThere) {
   std::string temporary;
-  int fd = CreateTemporary(place.folder, place.name, mode, &temporary);
+  const int fd = CreateReplacement(target.folder, target.name, Access(mode), earlier, &temporary);
   if (fd < 0) return nullptr;
   FILE* stream = fdopen(fd, mode);
   if (stream == nullptr) {
     CloseKeeping(fd);
     const int why = errno;
-    unlinkat(place.folder, temporary.c_str(), 0);
+    if (!temporary.empty()) unlinkat(target.folder, temporary.c_str(), 0);
     errno = why;
     return nullptr;
   }
-  Tracked tracked{place.path, temporary, place.folder, place.name};
-  place.folder = -1;
+  Tracked tracked{target.path, target.folder, target.name, true, temporary, wasThere};
+  target.folder = -1;
   if (earlier != nullptr) {
     tracked.device = earlier->st_dev;
     tracked.inode = earlier->st_ino;
@@ -307,95 +364,181 @@ FILE* OpenOnTemporary(Place& place, const char* mode, const struct stat* earlier
   return stream;
 }
 
-// Puts a replacing stream's bytes in place now; the stream then writes the
-// file in place. False, with nothing changed, when that cannot be done.
-bool PutInPlaceEarly(FILE* stream, Tracked* tracked) {
-  if (!Flush(stream, true) ||
-      renameat(tracked->folder, tracked->temporary.c_str(), tracked->folder, tracked->name.c_str()) != 0) {
-    return false;
-  }
-  fsync(tracked->folder);
-  close(tracked->folder);
-  tracked->folder = -1;
-  tracked->temporary.clear();
-  return true;
-}
-
-// A file that is there: replaced through a temporary, or written in place
-// when this process writes it in place already or its folder takes no new
-// name.
-FILE* OpenOverExisting(Place& place, const char* mode, const struct stat& info) {
-  if (WrittenInPlace(info)) return OpenInPlace(place, mode);
-  FILE* stream = OpenOnTemporary(place, mode, &info);
+// A file that is there: replaced, or written in place when this process
+// writes it in place already or its folder takes no new name.
+FILE* OpenOverExisting(Target& target, const char* mode, const struct stat& info) {
+  if (WrittenInPlace(info)) return OpenInPlace(target, mode);
+  FILE* stream = OpenReplacement(target, mode, &info, true);
   if (stream != nullptr || !RefusesNewNames(errno)) return stream;
   const int why = errno;
-  stream = OpenInPlace(place, mode);
+  stream = OpenInPlace(target, mode);
   if (stream == nullptr) errno = why;
   return stream;
 }
 
-// A new file, there and empty from the open on; gone again when no
-// temporary can be made for it.
-FILE* OpenShownAtOnce(Place& place, const char* mode) {
+// A new file, there and empty from the open on; gone again when nothing can
+// be made to replace it.
+FILE* OpenShownAtOnce(Target& target, const char* mode) {
   bool made = false;
-  if (!PlaceEmpty(place, &made)) return nullptr;
-  const int folder = place.folder;
+  if (!PlaceEmpty(target, &made)) return nullptr;
+  const int folder = target.folder;
   struct stat info;
-  FILE* stream = fstatat(folder, place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
-                     ? OpenOnTemporary(place, mode, &info)
+  FILE* stream = fstatat(folder, target.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
+                     ? OpenReplacement(target, mode, &info, !made)
                      : nullptr;
   if (stream == nullptr && made) {
     const int why = errno;
-    unlinkat(folder, place.name.c_str(), 0);
+    unlinkat(folder, target.name.c_str(), 0);
     errno = why;
   }
   return stream;
 }
 
-FILE* OpenAt(Place& place, const char* mode, NewFile shown) {
+// The file the name holds, when it is one this process may write; false,
+// with errno, when the name holds something else or cannot be written
+// over. *there tells whether a file is there at all.
+bool Examine(const Target& target, struct stat* info, bool* there) {
+  *there = false;
+  if (fstatat(target.folder, target.name.c_str(), info, 0) != 0) return errno == ENOENT;
+  if (!S_ISREG(info->st_mode)) {
+    errno = S_ISDIR(info->st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
+  *there = true;
+  g_earlier = Earlier::kKept;
+  return faccessat(target.folder, target.name.c_str(), W_OK, 0) == 0;
+}
+
+FILE* OpenAt(Target& target, const char* mode, NewFile shown) {
   // Only a file is replaced: a folder, a device or a pipe in the way stays,
   // and so does a file that could not be written over, or a name the system
   // does not take (too long, in a folder that cannot be searched).
   struct stat info;
-  if (fstatat(place.folder, place.name.c_str(), &info, 0) == 0) {
-    if (!S_ISREG(info.st_mode)) {
-      errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-      return nullptr;
-    }
-    return faccessat(place.folder, place.name.c_str(), W_OK, 0) == 0 ? OpenOverExisting(place, mode, info) : nullptr;
+  bool there = false;
+  if (!Examine(target, &info, &there)) return nullptr;
+  if (there) return OpenOverExisting(target, mode, info);
+  return shown == NewFile::kAtOpen ? OpenShownAtOnce(target, mode) : OpenReplacement(target, mode, nullptr, false);
+}
+
+// Puts a replacing stream's file in place now, with only what it wrote to
+// the file so far: the bytes it holds reach the file at its own close, as a
+// plain stream's do. The stream then writes the file in place. False, with
+// nothing changed, when that cannot be done.
+bool PutInPlaceEarly(FILE* stream, Tracked* tracked) {
+  if (fsync(fileno(stream)) != 0 || !Install(fileno(stream), tracked->folder, tracked->name, tracked->temporary)) {
+    return false;
   }
-  if (errno != ENOENT) return nullptr;
-  return shown == NewFile::kAtOpen ? OpenShownAtOnce(place, mode) : OpenOnTemporary(place, mode, nullptr);
+  close(tracked->folder);
+  tracked->folder = -1;
+  tracked->temporary.clear();
+  tracked->replacing = false;
+  tracked->cuts = true;
+  return true;
+}
+
+bool WriteAll(int fd, const void* data, size_t size, off_t at) {
+  const auto* bytes = static_cast<const char*>(data);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t put = pwrite(fd, bytes + done, size - done, at + static_cast<off_t>(done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      if (put == 0) errno = ENOSPC;
+      return false;
+    }
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+// The whole of data over the file itself, in a folder that takes no new
+// name: the room is taken first, so that a full disk leaves the file as it
+// was; only a failure after that leaves it incomplete.
+bool ReplaceWholeInPlace(const Target& target, const void* data, size_t size, const struct stat& earlier) {
+  const int fd = OpenFileInPlace(target, O_WRONLY);
+  if (fd < 0) return false;
+  int reserved = size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
+  if (reserved != 0) {
+    // What a failed reservation added past the end goes again.
+    struct stat now;
+    if (fstat(fd, &now) == 0 && now.st_size != earlier.st_size && ftruncate(fd, earlier.st_size) != 0) {
+      g_earlier = Earlier::kIncomplete;
+    }
+    close(fd);
+    errno = reserved;
+    return false;
+  }
+  g_earlier = Earlier::kIncomplete;
+  const bool ok = WriteAll(fd, data, size, 0) && ftruncate(fd, static_cast<off_t>(size)) == 0 && fsync(fd) == 0;
+  const int why = errno;
+  if (close(fd) != 0 && ok) return false;
+  if (ok) g_earlier = Earlier::kNone;
+  errno = why;
+  return ok;
+}
+
+bool ReplaceWholeAt(Target& target, const void* data, size_t size) {
+  struct stat info;
+  bool there = false;
+  if (!Examine(target, &info, &there)) return false;
+  std::string temporary;
+  const int fd = CreateReplacement(target.folder, target.name, O_WRONLY, there ? &info : nullptr, &temporary);
+  if (fd < 0) {
+    if (there && RefusesNewNames(errno)) return ReplaceWholeInPlace(target, data, size, info);
+    return false;
+  }
+  const bool ok = WriteAll(fd, data, size, 0) && fsync(fd) == 0 && Install(fd, target.folder, target.name, temporary);
+  const int why = errno;
+  close(fd);
+  if (!ok && !temporary.empty()) unlinkat(target.folder, temporary.c_str(), 0);
+  errno = why;
+  return ok;
+}
+
+// The folder path's last name resolves to, and that name; false with errno.
+bool Resolve(const std::string& path, Target* target) {
+  g_earlier = Earlier::kNone;
+  if (path.empty() || path.back() == '/') {
+    errno = ENOENT;
+    return false;
+  }
+  // Everything happens in the folder the resolution gave, held open: a
+  // folder swapped for a link meanwhile changes nothing.
+  target->folder = SaveFolder_OpenParent(path, true, &target->name);
+  return target->folder >= 0;
 }
 
 }  // namespace
 
 FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown) {
-  if (path.empty() || path.back() == '/') {
-    errno = ENOENT;
-    return nullptr;
-  }
-  // Everything happens in the folder the resolution gave, held open: a
-  // folder swapped for a link meanwhile changes nothing.
-  Place place{-1, std::string(), path};
-  place.folder = SaveFolder_OpenParent(path, true, &place.name);
-  if (place.folder < 0) return nullptr;
-  FILE* stream = OpenAt(place, mode, shown);
-  CloseKeeping(place.folder);
+  Target target{-1, std::string(), path};
+  if (!Resolve(path, &target)) return nullptr;
+  FILE* stream = OpenAt(target, mode, shown);
+  CloseKeeping(target.folder);
   return stream;
 }
 
 void WriteStream_Track(FILE* stream, const std::string& path) {
-  if (stream != nullptr) Register(stream, Tracked{path, std::string()});
+  if (stream != nullptr) Register(stream, Tracked{path});
 }
 
 void WriteStream_JoinInPlace(const std::string& path) {
+  g_earlier = Earlier::kNone;
+  std::vector<FILE*> joining;
+  {
+    std::lock_guard<std::mutex> hold(g_mutex);
+    for (const auto& [stream, tracked] : Streams()) {
+      if (tracked.replacing && tracked.owner == OwnPid() && tracked.inode != 0) joining.push_back(stream);
+    }
+  }
   struct stat info;
-  if (!SaveFolder_Stat(path, &info)) return;
+  if (joining.empty() || !SaveFolder_Stat(path, &info)) return;
   std::lock_guard<std::mutex> hold(g_mutex);
-  for (auto& [stream, tracked] : Streams()) {
-    if (!tracked.temporary.empty() && tracked.owner == getpid() && tracked.device == info.st_dev &&
-        tracked.inode == info.st_ino) {
+  for (FILE* stream : joining) {
+    auto found = Streams().find(stream);
+    if (found == Streams().end()) continue;
+    Tracked& tracked = found->second;
+    if (tracked.replacing && tracked.device == info.st_dev && tracked.inode == info.st_ino) {
       PutInPlaceEarly(stream, &tracked);
     }
   }
@@ -403,7 +546,7 @@ void WriteStream_JoinInPlace(const std::string& path) {
 
 void WriteStream_BeforeCloseAtExit(void (*step)()) {
   g_beforeCloseAtExit = step;
-  g_beforeCloseOwner = getpid();
+  g_beforeCloseOwner = OwnPid();
   HookExit();
 }
 
@@ -412,21 +555,22 @@ void WriteStream_CloseAll() {
   {
     std::lock_guard<std::mutex> hold(g_mutex);
     for (const auto& [stream, tracked] : Streams()) {
-      if (tracked.owner == getpid()) open.push_back(stream);
+      if (tracked.owner == OwnPid()) open.push_back(stream);
     }
   }
   for (FILE* stream : open) WriteStream_Close(stream);
 }
 
-bool WriteStream_IsTemporaryName(const char* name) { return name != nullptr && TemporaryOwner(name) != 0; }
-
 bool WriteStream_Close(FILE* stream, bool report) {
   if (stream == nullptr) return true;
   Tracked tracked;
   if (!Untrack(stream, &tracked)) return std::fclose(stream) == 0;
-  const bool replacing = !tracked.temporary.empty();
-  const bool ok = replacing ? PutInPlace(stream, tracked) : CloseInPlace(stream, tracked);
-  if (!ok && report) WriteStream_Report(tracked.target, errno, replacing);
+  const bool ok = tracked.replacing ? PutInPlace(stream, tracked) : CloseInPlace(stream, tracked);
+  if (!ok) {
+    g_earlier = tracked.replacing ? (tracked.earlier ? Earlier::kKept : Earlier::kNone)
+                                  : (tracked.cuts ? Earlier::kIncomplete : Earlier::kNone);
+  }
+  if (!ok && report) WriteStream_Report(tracked.target, errno, tracked.replacing || tracked.cuts);
   return ok;
 }
 
@@ -442,60 +586,44 @@ void WriteStream_Abandon(FILE* stream) {
   if (stream == nullptr) return;
   Tracked tracked;
   const bool known = Untrack(stream, &tracked);
-  std::fclose(stream);
+  if (known) {
+    CloseStream(stream, tracked);
+  } else {
+    std::fclose(stream);
+  }
   if (known && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
   if (known) CloseKeeping(tracked.folder);
 }
 
 bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size) {
-  FILE* stream = WriteStream_OpenReplacing(path, "wb");
-  if (stream == nullptr) return false;
-  if (size > 0 && std::fwrite(data, 1, size, stream) != size) {
-    const int why = errno;
-    WriteStream_Abandon(stream);
-    errno = why;
-    return false;
+  Target target{-1, std::string(), path};
+  if (!Resolve(path, &target)) return false;
+  const bool ok = ReplaceWholeAt(target, data, size);
+  CloseKeeping(target.folder);
+  return ok;
+}
+
+void WriteStream_ForgetEarlier() { g_earlier = Earlier::kNone; }
+
+const char* WriteStream_EarlierNote(const char* kept) {
+  switch (g_earlier) {
+    case Earlier::kKept: return kept;
+    case Earlier::kIncomplete: return "; the file there is incomplete";
+    case Earlier::kNone: break;
   }
-  return WriteStream_Close(stream, false);
+  return "";
 }
 
 void WriteStream_Report(const std::string& path, int error, bool replacing) {
   const char* reason = std::strerror(error != 0 ? error : EIO);
-  if (replacing) {
-    g_debugConsole->Output("Could not write %s (%s); the earlier file there is kept\n", path.c_str(), reason);
-  } else {
+  if (!replacing) {
     g_debugConsole->Output("Could not write all of %s (%s); what reached it is kept\n", path.c_str(), reason);
+  } else if (g_earlier == Earlier::kIncomplete) {
+    g_debugConsole->Output("Could not write all of %s (%s); the file there is incomplete\n", path.c_str(), reason);
+  } else {
+    g_debugConsole->Output("Could not write %s (%s)%s\n", path.c_str(), reason,
+                           WriteStream_EarlierNote("; the earlier file there is kept"));
   }
-}
-
-void WriteStream_RemoveLeftovers(int folder) {
-  const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  DIR* dir = listing < 0 ? nullptr : fdopendir(listing);
-  if (dir == nullptr) {
-    CloseKeeping(listing);
-    return;
-  }
-  // Only the names tell a temporary: no entry is looked at but those.
-  while (const dirent* entry = readdir(dir)) RemoveIfLeftover(folder, entry->d_name);
-  closedir(dir);
-}
-
-bool WriteStream_RemoveIfLeftover(int folder, const char* name) { return RemoveIfLeftover(folder, name); }
-
-void WriteStream_DropLeftover(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (TemporaryOwner(path.c_str() + (slash == std::string::npos ? 0 : slash + 1)) == 0) return;
-  if (!SaveFolder_Holds(path)) return;
-  std::string name;
-  const int folder = SaveFolder_OpenParent(path, false, &name);
-  if (folder < 0) return;
-  RemoveIfLeftover(folder, name.c_str());
-  close(folder);
-}
-
-void WriteStream_ForgetSweptFolders() {
-  std::lock_guard<std::mutex> hold(g_mutex);
-  SweptFolders().clear();
 }
 
 bool WriteStream_LockOwned(int fd, const std::string& path) { return WriteStream_LockOwnedAt(fd, AT_FDCWD, path); }

@@ -1,15 +1,19 @@
 // Streams that write files without ever leaving a half-written one behind.
 //
-// A stream opened to replace a file writes into a temporary beside it, in
-// the same folder ("<name>.kvtmp<pid>_<n>", the name cut short when the
-// whole would pass the longest name a folder takes), which is flushed,
-// synced and renamed over the target only when the stream is closed with
-// everything written; the folder is then synced too. The folder is the one
+// A stream opened to replace a file writes a new file made without a name in
+// the same folder, which is flushed, synced and given its name (linked in
+// under a temporary name, "<name>.kvtmp<pid>_<n>", and renamed over the
+// target) only when the stream is closed with everything written; the
+// folder is then synced too. A process killed meanwhile leaves nothing: the
+// system drops an unnamed file with its last descriptor. Where the file
+// system makes no unnamed files, the new file is that temporary name from
+// the start, and a kill leaves it there; nothing removes such names, as
+// nothing tells them from a file of the game's own. The folder is the one
 // the path resolved to at the open (held to the save folder, see
-// save_folder.h): the temporary is made, renamed and removed there. Until
-// then the earlier file stays whole, and anyone reading it sees its earlier
-// content. A stream that writes in place (appending, read-write) is tracked
-// only so that a failed write is reported when it is closed.
+// save_folder.h). Until the close the earlier file stays whole, and anyone
+// reading it sees its earlier content. A stream that writes in place
+// (appending, read-write) is tracked only so that a failed write is reported
+// when it is closed.
 //
 // A replacement is written in place instead, as every write was before
 // replacements, when the file is one this process already writes in place
@@ -19,10 +23,6 @@
 // Every open stream is closed, and so put in place, when the process ends
 // through exit (a machine error, a failed start, the end of main); only a
 // death by signal leaves the earlier file as it was.
-//
-// While its writer runs, each temporary is held under an exclusive lock,
-// which the kernel drops when the process dies: a temporary nobody locks,
-// whose process no longer runs, is a leftover of a killed run.
 #pragma once
 
 #include <cstddef>
@@ -33,21 +33,22 @@
 // at once, empty, as a handle opened for writing makes it.
 enum class NewFile { kAtClose, kAtOpen };
 
-// A stream on a new temporary beside path (or on path itself, as said
-// above), opened with mode ("wb", "w", "w+b"...); the folder must exist.
-// Null, with errno, when it cannot be made or when path names something
-// other than a file.
+// A stream on a new file beside path (or on path itself, as said above),
+// opened with mode ("wb", "w", "w+b"...); the folder must exist. Null, with
+// errno, when it cannot be made or when path names something other than a
+// file.
 FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown = NewFile::kAtClose);
 // Tracks a stream that writes path in place, so its failures get reported.
 void WriteStream_Track(FILE* stream, const std::string& path);
 // Called before path is opened to be written in place: a replacing stream
-// of this process on the same file is put in place at once and goes on
-// writing there, so that both write the one file.
+// of this process on the same file is put in place at once, with what it
+// wrote so far, and goes on writing there, so that both write the one file;
+// the bytes it still holds reach the file at its own close.
 void WriteStream_JoinInPlace(const std::string& path);
 // Closes any stream. For a tracked or replacing one, true when every byte
 // reached the file and, for a replacement, the file is in place; when not,
-// the temporary is removed, errno says why and, when report is set, one
-// console line names the file and the reason.
+// errno says why and, when report is set, one console line names the file,
+// the reason and what became of the file there.
 bool WriteStream_Close(FILE* stream, bool report = true);
 // Called right after a write on stream: when it failed, keeps errno as the
 // reason its close gives (the stream itself forgets it).
@@ -55,11 +56,25 @@ void WriteStream_NoteFailure(FILE* stream);
 // Closes a replacing stream without putting anything in place.
 void WriteStream_Abandon(FILE* stream);
 
-// The whole of data as path, through a temporary as above. No console line;
-// errno says why on failure.
+// The whole of data as path, replaced as above; in a folder that takes no
+// new name, written over the file once the room for it is taken, so that a
+// full disk leaves the earlier file as it was. No console line; errno says
+// why on failure.
 bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size);
 
-// The console line of a write that could not complete.
+// Each thread keeps what its last failed write left where it wrote: no file
+// it would have replaced, the earlier file whole, or a file it cut short.
+// ForgetEarlier forgets it, for a write that fails before it reaches the
+// writers. EarlierNote gives the end of a console line about that failure:
+// kept (such as "; an earlier save there is kept") when the earlier file is
+// whole, "; the file there is incomplete" when it was cut short, else
+// nothing.
+void WriteStream_ForgetEarlier();
+const char* WriteStream_EarlierNote(const char* kept);
+
+// The console line of a write that could not complete: for a replacing
+// write, what became of the file there (as above); for one in place, that
+// what reached the file is kept.
 void WriteStream_Report(const std::string& path, int error, bool replacing);
 
 // Closes every stream still open in this process, as WriteStream_Close does.
@@ -69,27 +84,6 @@ void WriteStream_CloseAll();
 // it). What the step uses must have been made before this call, so that
 // exit has not torn it down yet when the step runs.
 void WriteStream_BeforeCloseAtExit(void (*step)());
-
-// True when name (a name in a folder, without the folder) has the form of
-// a temporary, whether its writer still runs or not.
-bool WriteStream_IsTemporaryName(const char* name);
-
-// Leftovers are removed as the player meets them, never by a walk of the
-// save folder: the first replacing write into a folder in a run removes
-// those of that folder, and the listings and lookups below remove any they
-// come upon, so that no game ever sees one.
-//
-// Removes, in the open folder (not the folders under it), the temporaries
-// of processes that no longer run. Links are never followed.
-void WriteStream_RemoveLeftovers(int folder);
-// Removes name in the open folder when it is a temporary of a process that
-// no longer runs; true when it was one and is gone.
-bool WriteStream_RemoveIfLeftover(int folder, const char* name);
-// The same for the last name of a path under the save folder, when it is a
-// temporary's name.
-void WriteStream_DropLeftover(const std::string& path);
-// A new save folder: its folders are swept again on their first write.
-void WriteStream_ForgetSweptFolders();
 
 // Takes the exclusive lock a live owner keeps on fd, which was opened as
 // path (or as name in the open folder): false when another process holds it

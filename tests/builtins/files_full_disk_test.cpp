@@ -4,9 +4,14 @@
 // test, which needs the right to mount; without it the test is skipped.
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +19,7 @@
 #include "files_test_support.h"
 #include "graphics/3d/model_3d.h"
 #include "graphics/bitmap/bmp_png.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -169,6 +175,94 @@ TEST_F(FullDisk, ModelAndImageWritersKeepTheEarlierFile) {
     EXPECT_FALSE(HasTemporaries());
     unlink(Save("filler").c_str());
   }
+}
+
+// A full disk in a folder that takes no new names, where the writers write
+// the file itself: a whole-file writer takes the room first and leaves the
+// earlier file as it was when there is none, and says it is kept; a handle
+// that empties the file at its open cannot keep it, and says it is
+// incomplete. Tried as an unprivileged user, since one with every right adds
+// names anywhere.
+TEST_F(FullDisk, AFolderThatTakesNoNewNamesKeepsOnlyWhatItSaysItKeeps) {
+  const passwd* nobody = geteuid() == 0 ? getpwnam("nobody") : nullptr;
+  if (nobody == nullptr) GTEST_SKIP() << "no unprivileged user to write as";
+  struct Row {
+    const char* file;
+    std::function<void(const std::string& file)> write;
+    bool kept;         // the earlier file is there as it was
+    const char* says;  // in the one console line
+  };
+  const std::vector<Row> rows = {
+      // game_save, screen_save, surface_save and the highscore table, as
+      // screen_save says it.
+      {"whole.sav",
+       [](auto& f) {
+         if (!LoadSave_WriteFile(f.c_str(), kNew.data(), static_cast<int32_t>(kNew.size()))) {
+           WriteStream_Report(f, errno, true);
+         }
+       },
+       true, "; the earlier file there is kept"},
+      {"i.ini",
+       [](auto& f) {
+         Call(F_IniOpen, {S(f.c_str())});
+         Call(F_IniWriteString, {S("s"), S("k"), S(kNew.c_str())});
+         Call(F_IniClose, {});
+       },
+       true, "could not be written (No space left on device)"},
+      {"t.txt", [](auto& f) { WriteText(F_FileTextOpenWrite, f); }, false, "; the file there is incomplete"},
+      {"b1.bin", [](auto& f) { WriteBinary(1, f); }, false, "; the file there is incomplete"},
+  };
+  for (const Row& row : rows) {
+    WriteRaw(Save(row.file), kOld);
+    ASSERT_EQ(chown(Save(row.file).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
+  Fill();
+  chmod(folder_.Path().c_str(), 0711);
+  ASSERT_EQ(chown(save_.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  chmod(save_.c_str(), 0555);
+  int said[2];
+  ASSERT_EQ(pipe(said), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(77);
+    std::string lines;
+    for (const Row& row : rows) {
+      testsupport::ConsoleCapture console;
+      row.write(row.file);
+      lines += console.Text() + "|";
+    }
+    _exit(write(said[1], lines.data(), lines.size()) == static_cast<ssize_t>(lines.size()) ? 0 : 1);
+  }
+  close(said[1]);
+  std::string lines;
+  char buffer[4096];
+  for (ssize_t got; (got = read(said[0], buffer, sizeof buffer)) > 0;) lines.append(buffer, static_cast<size_t>(got));
+  close(said[0]);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  chmod(save_.c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot become an unprivileged user";
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    const size_t end = lines.find('|');
+    ASSERT_NE(end, std::string::npos);
+    const std::string line = lines.substr(0, end);
+    lines.erase(0, end + 1);
+    const std::string now = ReadRaw(Save(row.file));
+    if (row.kept) {
+      EXPECT_EQ(now, kOld);
+    } else {
+      EXPECT_NE(now, kOld);
+      EXPECT_EQ(line.find("kept"), std::string::npos) << line;
+    }
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_NE(line.find(row.says), std::string::npos) << line;
+    EXPECT_NE(line.find(row.file), std::string::npos) << line;
+  }
+  EXPECT_FALSE(HasTemporaries());
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Writers killed at random moments: each file they replace is either the old
-// one or a new one, whole, and what the killed runs left is removed (their
-// temporaries as the next player meets them, their temporary folders at its
-// start) but never what a running player is still writing.
+// one or a new one, whole, and they leave no half-written file behind; no
+// name in the save folder is removed because it looks like a temporary, as
+// nothing tells it from a file of the game's own. Killed runs' temporary
+// folders are removed at the next start, but never a running player's.
 #include <dirent.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -94,9 +96,12 @@ class KilledWriters : public FilesTest {
   std::string temp_ = folder_ / "tmp";
 };
 
-TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndLeftoversGoWhenMet) {
+TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndNoNameIsSwept) {
   for (const char* name : {"notes.txt", "data.bin", "game.sav"}) WriteRaw(Save(name), Content(0));
   std::mt19937 random(80);
+  // A kill between a new file's naming and its rename leaves it under its
+  // temporary name, whole; no kill leaves anything else.
+  std::vector<std::string> leftovers;
   for (int kill = 0; kill < 50; ++kill) {
     Reaper writer{fork()};
     ASSERT_GE(writer.pid, 0);
@@ -108,56 +113,69 @@ TEST_F(KilledWriters, FilesAreWhollyOldOrNewAndLeftoversGoWhenMet) {
     for (const char* name : {"notes.txt", "data.bin", "game.sav"}) {
       EXPECT_TRUE(IsWhole(ReadRaw(Save(name)))) << name << " after kill " << kill;
     }
+    for (const std::string& name : Names(save_, ".kvtmp")) {
+      if (std::find(leftovers.begin(), leftovers.end(), name) != leftovers.end()) continue;
+      EXPECT_TRUE(IsWhole(ReadRaw(Save(name)))) << name << " after kill " << kill;
+      leftovers.push_back(name);
+    }
   }
+  EXPECT_LE(leftovers.size(), 5u);
 
-  // Each kill's successor removed what the kill before it left, so the last
-  // kill may or may not have left one: plant one more dead writer's.
-  WriteRaw(Save("data.bin.kvtmp2147483001_1"), "dead");
+  // A dead writer's temporary name, as a file system without unnamed files
+  // would leave it, stays through a start, a running player's writes and
+  // listings.
+  WriteRaw(Save("notes.txt.kvtmp2147483000_1"), "dead");
+  leftovers.push_back("notes.txt.kvtmp2147483000_1");
+  std::sort(leftovers.begin(), leftovers.end());
   Reaper liveWriter{StartLiveWriter()};
   const pid_t live = liveWriter.pid;
   ASSERT_GT(live, 0);
   ASSERT_FALSE(Names(temp_, "qz_ttt_").empty());
-  // Each player's first write into a folder removes what dead writers left
-  // there (the live writer's removed the kills'); the start walks nothing.
-  WriteRaw(Save("notes.txt.kvtmp2147483000_1"), "dead");
   LoadSave_CheckSaveFolder();
-  EXPECT_EQ(Names(save_, ".kvtmp").size(), 2u);
   ASSERT_TRUE(LoadSave_WriteFile("other.sav", "o", 1));
+  FindAll(save_ + "*");
   File_RemoveLeftoverTempDirectories(temp_.c_str());
-  // Only the running player's temporary and temporary folder are left.
-  const std::vector<std::string> kept = Names(save_, ".kvtmp");
-  ASSERT_EQ(kept.size(), 1u);
-  EXPECT_NE(kept[0].find(".kvtmp" + std::to_string(live) + "_"), std::string::npos);
+  std::vector<std::string> kept = Names(save_, ".kvtmp");
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, leftovers);
+  // The running player's temporary folder is left, and its file, still
+  // being written, reads as before.
   EXPECT_EQ(Names(temp_, "qz_ttt_").size(), 1u);
-  // Its file, still being written, reads as before.
   EXPECT_TRUE(IsWhole(ReadRaw(Save("notes.txt"))));
 
   ::kill(live, SIGKILL);
   waitpid(live, nullptr, 0);
   liveWriter.pid = 0;
-  // A listing removes the leftovers it meets, and never shows them.
-  EXPECT_EQ(FindAll(save_ + "*").find(".kvtmp"), std::string::npos);
+  kept = Names(save_, ".kvtmp");
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, leftovers);
   File_RemoveLeftoverTempDirectories(temp_.c_str());
-  EXPECT_TRUE(Names(save_, ".kvtmp").empty());
   EXPECT_TRUE(Names(temp_, "qz_ttt_").empty());
 }
 
-// What a killed writer left deep in the save folder is never seen: a
-// listing or an existence test removes it first. A name that only looks
-// like one stays, and so does anything in the program folder.
-TEST_F(KilledWriters, NoGameSeesALeftover) {
+// A name of the form of a writer's temporary, whose process no longer runs,
+// is a file like any other: the game may make one itself, and nothing tells
+// it from a killed writer's. An existence test, a listing, a write into its
+// folder and the highscore table written at a run's end all leave it.
+TEST_F(KilledWriters, NamesLikeADeadWritersTemporaryAreFilesLikeAnyOther) {
+  const double h = Call(F_FileTextOpenWrite, {S("notes.kvtmp2147483000_1")});
+  Call(F_FileTextWriteString, {R(h), S("the game's own")});
+  Call(F_FileTextClose, {R(h)});
+  EXPECT_EQ(Call(F_FileExists, {S("notes.kvtmp2147483000_1")}), 1);
   WriteRaw(Save("a/b/c/n.txt"), "whole");
   WriteRaw(Save("a/b/c/n.txt.kvtmp2147483000_4"), "half");
-  WriteRaw(Save("a/b/c/look.kvtmp.txt"), "kept");
   WriteRaw(Save("a/b/d/m.txt.kvtmp2147483000_5"), "half");
   WriteRaw(Program("p.txt.kvtmp2147483000_6"), "program");
-  EXPECT_EQ(FindAll(Save("a/b/c/*")), "look.kvtmp.txt,n.txt");
-  EXPECT_TRUE(Names(Save("a/b/c"), "_4").empty());
-  EXPECT_EQ(Call(F_FileExists, {S("a/b/d/m.txt.kvtmp2147483000_5")}), 0);
-  EXPECT_TRUE(Names(Save("a/b/d"), "_5").empty());
+  EXPECT_EQ(FindAll(Save("a/b/c/*")), "n.txt,n.txt.kvtmp2147483000_4");
+  EXPECT_EQ(Call(F_FileExists, {S("a/b/d/m.txt.kvtmp2147483000_5")}), 1);
   EXPECT_EQ(Call(F_FileExists, {S("p.txt.kvtmp2147483000_6")}), 1);
+  ASSERT_TRUE(LoadSave_WriteFile("a/b/d/other.sav", "o", 1));
+  ASSERT_TRUE(LoadSave_WriteFile("hiscore.dat", "HISC", 4));
   FindAll(Program("*"));
-  EXPECT_EQ(Names(program_, "_6").size(), 1u);
+  EXPECT_EQ(ReadRaw(Save("notes.kvtmp2147483000_1")), "the game's own");
+  EXPECT_EQ(ReadRaw(Save("a/b/c/n.txt.kvtmp2147483000_4")), "half");
+  EXPECT_EQ(ReadRaw(Save("a/b/d/m.txt.kvtmp2147483000_5")), "half");
+  EXPECT_EQ(ReadRaw(Program("p.txt.kvtmp2147483000_6")), "program");
 }
 
 // A second handle reading while a writer is open sees the earlier content;

@@ -119,15 +119,16 @@ TEST_F(Writers, EveryNameTheSystemTakesWritesThroughEveryReplacingWriter) {
     }
     EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
     // One byte more than a name may have: refused, and said on the console
-    // first thing.
+    // first thing, without an earlier file there said to be kept.
     const std::string tooLong(256, 'n');
     testsupport::ConsoleCapture console;
     writer.write(tooLong);
     ASSERT_FALSE(console.Lines().empty());
     EXPECT_NE(console.Lines().front().find(tooLong), std::string::npos) << console.Text();
+    EXPECT_EQ(console.Text().find("kept"), std::string::npos) << console.Text();
     EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
   }
-  // A killed writer's shortened temporary is a leftover a listing removes.
+  // A writer killed with the longest name open leaves nothing behind.
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -136,15 +137,14 @@ TEST_F(Writers, EveryNameTheSystemTakesWritesThroughEveryReplacingWriter) {
     raise(SIGKILL);
   }
   waitpid(child, nullptr, 0);
-  ASSERT_EQ(Temporaries(save_).size(), 1u);
-  FindAll(Save("*"));
   EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
 }
 
 TEST_F(Writers, AFileOpenForWritingIsThereAndNoTemporaryIsListed) {
   WriteRaw(Save("earlier.txt"), "earlier");
-  // Another player's temporaries: a running one's (process 1 always runs)
-  // and a killed one's; and names that only look like temporaries.
+  // Names of other players' temporaries, a running one's (process 1 always
+  // runs) and a killed one's, and names that only look like temporaries:
+  // files like any other, listed and left alone.
   const std::vector<std::string> others = {"x.txt.kvtmp1_3", "y.txt.kvtmp2147483000_1"};
   const std::vector<std::string> lookalikes = {"n.kvtmp.txt", "n.txt.kvtmp12_1x"};
   for (const std::string& name : others) WriteRaw(Save(name), "");
@@ -155,8 +155,8 @@ TEST_F(Writers, AFileOpenForWritingIsThereAndNoTemporaryIsListed) {
   const std::string longName = std::string(250, 'l');
   const double shortened = Call(F_FileTextOpenWrite, {S(longName.c_str())});
   Call(F_FileOpenWrite, {S("legacy.txt")});
-  // The first write into the folder removed the killed one's.
-  ASSERT_EQ(Temporaries(save_).size(), before - 1 + 4);
+  // The files being written show under their own names only.
+  ASSERT_EQ(Temporaries(save_).size(), before);
 
   for (const char* name : {"fresh.txt", "earlier.txt", "legacy.txt"}) {
     EXPECT_EQ(Call(F_FileExists, {S(name)}), 1) << name;
@@ -167,7 +167,7 @@ TEST_F(Writers, AFileOpenForWritingIsThereAndNoTemporaryIsListed) {
   std::vector<std::string> names{Text(F_FileFindFirst, {S((save_ + "*").c_str()), R(0)})};
   while (!names.back().empty()) names.push_back(Text(F_FileFindNext, {}));
   EXPECT_EQ(names, (std::vector<std::string>{"earlier.txt", "fresh.txt", "legacy.txt", longName, "n.kvtmp.txt",
-                                             "n.txt.kvtmp12_1x", ""}));
+                                             "n.txt.kvtmp12_1x", "x.txt.kvtmp1_3", "y.txt.kvtmp2147483000_1", ""}));
 
   Call(F_FileTextWriteString, {R(fresh), S("fresh")});
   Call(F_FileBinWriteByte, {R(earlier), R('e')});
@@ -177,7 +177,7 @@ TEST_F(Writers, AFileOpenForWritingIsThereAndNoTemporaryIsListed) {
   Call(F_FileClose, {});
   EXPECT_EQ(ReadRaw(Save("fresh.txt")), "fresh");
   EXPECT_EQ(ReadRaw(Save("earlier.txt")), "e");
-  EXPECT_EQ(Temporaries(save_).size(), before - 1);
+  EXPECT_EQ(Temporaries(save_).size(), before);
 }
 
 // Two handles of one game on one file, one writing in place and one
@@ -236,6 +236,124 @@ TEST_F(Writers, TwoHandlesOnOneFileWriteOneFile) {
     EXPECT_EQ(ReadRaw(Save("log.txt")), c.holds);
     EXPECT_EQ(console.Text(), "");
     EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
+  }
+}
+
+// What replacing a file keeps as it was: another hard link to it keeps the
+// earlier content, appends through a hard link reach its other name, and the
+// new file has the earlier one's permissions, whether the umask would give
+// them or not.
+TEST_F(Writers, AReplacedFileKeepsItsModeAndItsOtherLinksTheirContent) {
+  for (const mode_t mode : {0604u, 0666u, 0700u, 0444u | 0200u}) {
+    SCOPED_TRACE(mode);
+    WriteRaw(Save("a.txt"), "old");
+    chmod(Save("a.txt").c_str(), mode);
+    unlink(Save("b.txt").c_str());
+    ASSERT_EQ(link(Save("a.txt").c_str(), Save("b.txt").c_str()), 0);
+    TextWrite("a.txt");
+    struct stat info;
+    ASSERT_EQ(stat(Save("a.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+    EXPECT_EQ(ReadRaw(Save("a.txt")), "text");
+    EXPECT_EQ(ReadRaw(Save("b.txt")), "old");
+  }
+  WriteRaw(Save("c.txt"), "C");
+  ASSERT_EQ(link(Save("c.txt").c_str(), Save("d.txt").c_str()), 0);
+  const double a = Call(F_FileTextOpenAppend, {S("d.txt")});
+  Call(F_FileTextWriteString, {R(a), S("+D")});
+  Call(F_FileTextClose, {R(a)});
+  EXPECT_EQ(ReadRaw(Save("c.txt")), "C+D");
+  EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
+}
+
+// A handle that writes the file anew, joined in place by a second handle on
+// the same file, ends as plain buffered streams that write at their close
+// would: the first handle's file is emptied at its open, what it holds
+// reaches the file at its own close, from where its writes began, over what
+// the second handle wrote meanwhile. Each row ends the same whether a file
+// was there before or not.
+TEST_F(Writers, TwoHandlesOnOneFileEndAsPlainStreamsWould) {
+  const auto text = [](double h, const char* s) { Call(F_FileTextWriteString, {R(h), S(s)}); };
+  const auto bytes = [](double h, const char* s) {
+    for (const char* c = s; *c != '\0'; ++c) Call(F_FileBinWriteByte, {R(h), R(*c)});
+  };
+  const auto textWrite = [] { return Call(F_FileTextOpenWrite, {S("two.txt")}); };
+  const auto binary = [](int mode) { return Call(F_FileBinOpen, {S("two.txt"), R(mode)}); };
+  struct Case {
+    const char* what;
+    std::function<void()> run;
+    const char* holds;
+  };
+  const std::vector<Case> cases = {
+      // The byte lands first, in the emptied file; "W1W2" covers it at the
+      // text handle's close.
+      {"text, a binary byte between its writes",
+       [&] {
+         const double w = textWrite();
+         text(w, "W1");
+         const double b = binary(2);
+         bytes(b, "B");
+         Call(F_FileBinClose, {R(b)});
+         text(w, "W2");
+         Call(F_FileTextClose, {R(w)});
+       },
+       "W1W2"},
+      {"text, a binary byte after its writes",
+       [&] {
+         const double w = textWrite();
+         text(w, "ABC");
+         const double b = binary(2);
+         bytes(b, "Z");
+         Call(F_FileBinClose, {R(b)});
+         Call(F_FileTextClose, {R(w)});
+       },
+       "ABC"},
+      // The appended "G" goes to the end of the emptied file, and "LE"
+      // covers it.
+      {"binary mode 1, a text append closed first",
+       [&] {
+         const double w = binary(1);
+         bytes(w, "LE");
+         const double a = Call(F_FileTextOpenAppend, {S("two.txt")});
+         text(a, "G");
+         Call(F_FileTextClose, {R(a)});
+         Call(F_FileBinClose, {R(w)});
+       },
+       "LE"},
+      // Closed the other way round, the append follows what was written.
+      {"text, a text append closed last",
+       [&] {
+         const double w = textWrite();
+         text(w, "AB");
+         const double a = Call(F_FileTextOpenAppend, {S("two.txt")});
+         text(a, "E");
+         text(w, "D");
+         Call(F_FileTextClose, {R(w)});
+         Call(F_FileTextClose, {R(a)});
+       },
+       "ABDE"},
+      {"legacy write, a binary byte between",
+       [&] {
+         Call(F_FileOpenWrite, {S("two.txt")});
+         Call(F_FileWriteString, {S("ZE")});
+         const double b = binary(2);
+         bytes(b, "G");
+         Call(F_FileBinClose, {R(b)});
+         Call(F_FileClose, {});
+       },
+       "ZE"},
+  };
+  for (const bool earlier : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (earlier ? ", over an earlier file" : ", new"));
+      unlink(Save("two.txt").c_str());
+      if (earlier) WriteRaw(Save("two.txt"), "EARLIER");
+      testsupport::ConsoleCapture console;
+      c.run();
+      EXPECT_EQ(ReadRaw(Save("two.txt")), c.holds);
+      EXPECT_EQ(console.Text(), "");
+      EXPECT_EQ(Temporaries(save_), std::vector<std::string>{});
+    }
   }
 }
 

@@ -2,9 +2,8 @@
 // in the program folder. "*" and "?" match in the name part, letters of
 // either case alike; files and folders are found, "." and ".." never, and
 // the names come in name order, letter case ignored. A folder under the save
-// folder is listed only when no link leads out of it. The temporaries of
-// writers, running or killed, are never listed, and those killed writers
-// left in the save folder are removed as they are met.
+// folder is listed only when no link leads out of it. Every name is
+// listed, whatever its form.
 #include <dirent.h>
 #include <strings.h>
 
@@ -17,7 +16,6 @@
 #include "builtins/files/handlers.h"
 #include "runtime/file_layer.h"
 #include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 
@@ -72,13 +70,8 @@ std::vector<std::string> Find(std::string mask) {
   std::vector<std::string> names;
   DIR* dir = SaveFolder_OpenListing(folder);
   if (dir == nullptr) return names;
-  const bool saveFolder = SaveFolder_Within(folder);
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    if (WriteStream_IsTemporaryName(entry->d_name)) {
-      if (saveFolder) WriteStream_RemoveIfLeftover(dirfd(dir), entry->d_name);
-      continue;
-    }
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);

@@ -42,7 +42,6 @@ bool FilePath_IsRegularFile(const std::string& path) { return !path.empty() && F
 
 std::string FilePath_Existing(const char* name) {
   std::string save = FilePath_Save(name);
-  WriteStream_DropLeftover(save);
   if (FilePath_IsRegularFile(save)) return save;
   std::string program = FilePath_Program(name);
   return FilePath_IsRegularFile(program) ? program : std::string();

@@ -12,6 +12,7 @@
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "runtime/stream_reader.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -124,8 +125,9 @@ void Score_Save() {
   int32_t size = 0;
   Score_Write(&bytes, &size);
   if (!LoadSave_WriteFile(kFileName, bytes, size)) {
-    g_debugConsole->Output("Could not write %s (%s); an earlier table there is kept\n", kFileName,
-                           std::strerror(errno));
+    const int why = errno;
+    g_debugConsole->Output("Could not write %s (%s)%s\n", kFileName, std::strerror(why),
+                           WriteStream_EarlierNote("; an earlier table there is kept"));
   }
   MemoryManager::Free(bytes);
 }

@@ -8,6 +8,7 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/stream.h"
+#include "runtime/write_stream.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"
@@ -47,7 +48,8 @@ bool Run_SaveGame(const char* path) {
   SavedGame_Write(stream);
   const auto size = static_cast<int32_t>(stream.GetPosition());
   if (LoadSave_WriteFile(path, stream.GetBuffer(), size)) return true;
-  g_debugConsole->Output("game_save - could not write %s (%s); an earlier save there is kept\n", path,
-                         std::strerror(errno));
+  const int why = errno;
+  g_debugConsole->Output("game_save - could not write %s (%s)%s\n", path, std::strerror(why),
+                         WriteStream_EarlierNote("; an earlier save there is kept"));
   return false;
 }

@@ -1,0 +1,89 @@
+// What a write costs, beside time: the system calls one operation makes,
+// and a folder on a memory file system to measure on, where fsync costs
+// nothing and what shows is the rest of the work.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
+#include <sys/vfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace benchsupport {
+
+// /dev/shm when it is a memory file system, else /tmp.
+inline const char* MemoryFolderBase() {
+  struct statfs info;
+  constexpr long kTmpfs = 0x01021994;
+  return statfs("/dev/shm", &info) == 0 && info.f_type == kTmpfs ? "/dev/shm" : "/tmp";
+}
+
+// The system calls operation makes, counted by tracing a forked copy of the
+// process: the copy runs the operation once between two marker calls, and
+// every call the kernel sees between them is counted (calls made in the
+// vDSO, such as clock reads, are not system calls and do not count). The
+// operation should have run before, so that what a first use does (opening
+// the save folder, registering the exit handler) is not counted.
+
+// The count, or -1 when the copy cannot be traced here.
+inline long CountSystemCalls(const std::function<void()>& operation) {
+  const pid_t child = fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(2);
+    raise(SIGSTOP);
+    syscall(SYS_getppid);
+    operation();
+    syscall(SYS_getppid);
+    _exit(0);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFSTOPPED(status) ||
+      ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL) != 0) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+  }
+  long count = 0;
+  int markers = 0;
+  int signal = 0;
+  while (ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 && waitpid(child, &status, 0) == child &&
+         WIFSTOPPED(status)) {
+    signal = 0;
+    if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+      signal = WSTOPSIG(status);
+      continue;
+    }
+    __ptrace_syscall_info info{};
+    if (ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) <= 0 || info.op != PTRACE_SYSCALL_INFO_ENTRY) {
+      continue;
+    }
+    if (info.entry.nr == SYS_getppid) {
+      ++markers;
+    } else if (markers == 1) {
+      ++count;
+    }
+  }
+  waitpid(child, &status, 0);
+  return markers == 2 ? count : -1;
+}
+
+// Times rewrite, which writes a file over and says whether it could, and
+// counts one rewrite's system calls as "calls". It runs twice first, so that
+// the count is of a rewrite, not of a first write.
+inline void MeasureRewrite(benchmark::State& state, const std::function<bool()>& rewrite) {
+  if (!rewrite() || !rewrite()) {
+    state.SkipWithError("not written");
+    return;
+  }
+  state.counters["calls"] = static_cast<double>(CountSystemCalls([&] { rewrite(); }));
+  for (auto _ : state) {
+    if (!rewrite()) state.SkipWithError("not written");
+  }
+}
+
+}  // namespace benchsupport
