@@ -3,7 +3,8 @@
 # A game file with an unknown chunk appended fails to load (exit 1, no
 # preparation), and one with a second copy of a known chunk is refused as
 # damaged (exit 1); no game at all exits 1; a game file that cannot be read
-# exits 1 with the reason; SIGTERM ends a running game with
+# exits 1 with the reason; a game that cannot open a screen exits 1 with
+# the reason; SIGTERM ends a running game with
 # exit 0 and removes the player's temporary folder.
 set -u
 mkgame=$1 player=$2 description=$3
@@ -70,8 +71,8 @@ CASES
 status=$?
 [ $status -eq 1 ] || fail "no game: exit $status, expected 1"
 
-# A game file that cannot be read: right after "Loaded File" the load says
-# so with the system's reason, and the start fails with status 1. The locked
+# A game file that cannot be read: right after "Reading File" the load says
+# so with the system's reason (and never that it loaded the file), and the start fails with status 1. The locked
 # file is tried as an unprivileged user when the tests run as root.
 cp "$work/game.win" "$work/locked.win"
 chmod 000 "$work/locked.win"
@@ -85,15 +86,45 @@ while IFS='|' read -r name path reason; do
   XDG_DATA_HOME="$work/anyone/data" TMPDIR="$work/anyone" "${run[@]}" "$player" -game "$path" > "$work/$name.txt" 2>&1
   status=$?
   [ $status -eq 1 ] || fail "$name: exit $status, expected 1"
-  loaded=$(grep -nx "Loaded File $path" "$work/$name.txt" | cut -d: -f1)
-  [ -n "$loaded" ] || fail "$name: no Loaded File line"
-  said=$(sed -n "$((loaded + 1))p" "$work/$name.txt")
-  [ "$said" = "Cannot open the game file $path: $reason" ] || fail "$name: after Loaded File: $said"
+  grep -q "^Loaded File" "$work/$name.txt" && fail "$name: a Loaded File line for a file not read"
+  reading=$(grep -nx "Reading File $path" "$work/$name.txt" | cut -d: -f1)
+  [ -n "$reading" ] || fail "$name: no Reading File line"
+  said=$(sed -n "$((reading + 1))p" "$work/$name.txt")
+  [ "$said" = "Cannot open the game file $path: $reason" ] || fail "$name: after Reading File: $said"
   grep -q "Game file damaged" "$work/$name.txt" && fail "$name: reported as damaged"
 done <<CASES
 missing|$work/missing.win|No such file or directory
 folder|$work/anyone|Is a directory
 locked|$work/locked.win|Permission denied
+CASES
+
+# Games that cannot open a screen say why and exit 1: an old format (no
+# window size in its header) without a first room to size it by, a first
+# room without area, and a header whose window has none.
+# zero_at FILE OFFSET COUNT: COUNT zero bytes at OFFSET of the header's data.
+zero_at() {
+  local header
+  header=$(grep -obUa GEN8 "$1" | head -1 | cut -d: -f1)
+  dd if=/dev/zero of="$1" bs=1 seek=$((header + 8 + $2)) count="$3" conv=notrunc status=none
+}
+cat > "$work/flat.json" <<'GAME'
+{"name": "old and flat", "format": 5, "rooms": [{"width": 0, "height": 40}]}
+GAME
+"$mkgame" "$work/flat.json" -o "$work/flat.win" || fail "mkgame failed on flat"
+cp "$work/flat.win" "$work/roomless.win"
+zero_at "$work/roomless.win" 36 4  # the old room order's count
+cp "$work/game.win" "$work/sizeless.win"
+zero_at "$work/sizeless.win" 60 8  # the window's width and height
+while IFS='|' read -r name said; do
+  KORVALITH_MAX_FRAMES=5 "$player" -game "$work/$name.win" > "$work/$name.txt" 2>&1
+  status=$?
+  [ $status -eq 1 ] || fail "$name: exit $status, expected 1"
+  grep -qxF "$said" "$work/$name.txt" || fail "$name: no line \"$said\""
+  grep -q "^PrepareGame()" "$work/$name.txt" && fail "$name: the game was prepared"
+done <<CASES
+roomless|A game of format 5 keeps no window size in its header, and has no first room to take it from
+flat|The game's screen of 0 x 40 cannot be opened
+sizeless|The game's screen of 0 x 0 cannot be opened
 CASES
 
 "$player" -game "$work/game.win" > "$work/term.txt" 2>&1 &
