@@ -69,7 +69,10 @@ bool Load(const char* library, std::string* path, void** handle) {
       reasonFromFile = onDisk;
     }
   }
-  if (reason.empty()) reason = "the path is longer than 1024 characters";
+  // No candidate reached the loader: the name itself is at fault.
+  if (reason.empty()) {
+    reason = library[0] == '\0' ? "no library was named" : "the path is longer than 1024 characters";
+  }
   g_debugConsole->Output("Cannot load the external library %s: %s\n", library, reason.c_str());
   return false;
 }
