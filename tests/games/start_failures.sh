@@ -13,6 +13,15 @@ trap 'rm -rf "$work"' EXIT
 export KORVALITH_HEADLESS=1 XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp"
 mkdir -p "$work/tmp"
 fail() { echo "$1"; exit 1; }
+# refused_start FILE WHAT LINE NOT: the player refuses FILE with status 1,
+# printing LINE whole and no line that matches NOT.
+refused_start() {
+  KORVALITH_MAX_FRAMES=5 "$player" -game "$1" > "$1.txt" 2>&1
+  local status=$?
+  [ $status -eq 1 ] || fail "$2: exit $status, expected 1"
+  grep -qxF "$3" "$1.txt" || fail "$2: no line \"$3\""
+  grep -q "$4" "$1.txt" && fail "$2: the game was read"
+}
 
 "$mkgame" "$description" -o "$work/game.win" || fail "mkgame failed"
 
@@ -54,11 +63,7 @@ while IFS='|' read -r copied id said; do
   cp "$work/game.win" "$work/twice.win"
   { printf '%s' "$id"; chunk_of "$work/game.win" "$copied" | tail -c +5; } >> "$work/twice.win"
   fix_size "$work/twice.win"
-  KORVALITH_MAX_FRAMES=5 "$player" -game "$work/twice.win" > "$work/twice.txt" 2>&1
-  status=$?
-  [ $status -eq 1 ] || fail "second $id: exit $status, expected 1"
-  grep -qx "Game file damaged: $id: $said" "$work/twice.txt" || fail "second $id: no damaged-file line"
-  grep -q "^InitKSLFunctions\|^PrepareGame()" "$work/twice.txt" && fail "second $id: the game was read"
+  refused_start "$work/twice.win" "second $id" "Game file damaged: $id: $said" "^InitKSLFunctions\|^PrepareGame()"
 done <<CASES
 GEN8|GEN8|a second GEN8 chunk
 GEN8|GEN7|a second header chunk, after GEN8
@@ -116,11 +121,7 @@ zero_at "$work/roomless.win" 36 4  # the old room order's count
 cp "$work/game.win" "$work/sizeless.win"
 zero_at "$work/sizeless.win" 60 8  # the window's width and height
 while IFS='|' read -r name said; do
-  KORVALITH_MAX_FRAMES=5 "$player" -game "$work/$name.win" > "$work/$name.txt" 2>&1
-  status=$?
-  [ $status -eq 1 ] || fail "$name: exit $status, expected 1"
-  grep -qxF "$said" "$work/$name.txt" || fail "$name: no line \"$said\""
-  grep -q "^PrepareGame()" "$work/$name.txt" && fail "$name: the game was prepared"
+  refused_start "$work/$name.win" "$name" "$said" "^PrepareGame()"
 done <<CASES
 roomless|A game of format 5 keeps no window size in its header, and has no first room to take it from
 flat|The game's screen of 0 x 40 cannot be opened
