@@ -224,6 +224,6 @@ bool LoadGameHeader(GameImage& image) {
       ok = VARI_Load(image, data, size);
     }
   });
-  if (ok && headerMet) ok = GameHeader_SizeByFirstRoom(image, header, headerSize, rooms, roomsSize);
+  if (ok && headerMet) GameHeader_SizeByFirstRoom(image, header, headerSize, rooms, roomsSize);
   return ok;
 }
