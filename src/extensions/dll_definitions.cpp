@@ -146,7 +146,10 @@ bool Load(const char* library, std::string* path, void** handle) {
          file != kBySearch || access(resolved.c_str(), F_OK) == 0);
     if (file != kBySearch) ReleaseNames();
   }
-  if (reason.empty()) reason = "the path is longer than 1024 characters";
+  // No candidate reached the loader: the name itself is at fault.
+  if (reason.empty()) {
+    reason = library[0] == '\0' ? "no library was named" : "the path is longer than 1024 characters";
+  }
   g_debugConsole->Output("Cannot load the external library %s: %s\n", library, reason.c_str());
   return false;
 }

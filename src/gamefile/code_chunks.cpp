@@ -197,14 +197,23 @@ bool LoadGameHeader(GameImage& image) {
   GameHeader_Reset();
   if (!GameFile_CheckContainer(image)) return false;
   bool ok = true;
+  bool headerMet = false;
+  uint64_t header = 0, rooms = 0;
+  uint32_t headerSize = 0, roomsSize = 0;
   GameFile_ForEachChunk(image, [&](uint32_t id, uint64_t data, uint32_t size) {
     if (!ok || size == 0) return;
-    if (id == ChunkId("STRG")) {
+    if (id == ChunkId("ROOM")) {
+      rooms = data;
+      roomsSize = size;
+    } else if (id == ChunkId("STRG")) {
       g_debugConsole->Output("ID_STRG\n");
       ok = StringTable_Load(image, data, size);
     } else if (id == ChunkId("GEN7") || id == ChunkId("GEN8") || id == ChunkId("GENL")) {
       g_debugConsole->Output("Get Header Information\n");
       ok = GameHeader_ReadNames(image, data, size);
+      headerMet = true;
+      header = data;
+      headerSize = size;
       g_debugConsole->Output("InitKSLFunctions\n");
       if (ok && g_registration != nullptr) g_registration();
     } else if (id == ChunkId("CODE")) {
@@ -215,5 +224,6 @@ bool LoadGameHeader(GameImage& image) {
       ok = VARI_Load(image, data, size);
     }
   });
+  if (ok && headerMet) GameHeader_SizeByFirstRoom(image, header, headerSize, rooms, roomsSize);
   return ok;
 }

@@ -88,6 +88,32 @@ bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size) 
   return true;
 }
 
+void GameHeader_SizeByFirstRoom(const GameImage& image, uint64_t header, uint32_t headerSize, uint64_t rooms,
+                                uint32_t roomsSize) {
+  if (g_formatVersion >= 8) return;
+  ImageReader order(image, header + RoomOrderAt(g_formatVersion), header + headerSize);
+  const int32_t count = order.I32();
+  const int32_t first = count >= 1 ? order.I32() : -1;
+  if (order.Failed()) return void(LoadError_Report("GEN8", "the room order runs past the chunk"));
+  ImageReader table(image, rooms, rooms + roomsSize);
+  const std::vector<uint32_t> offsets = rooms == 0 ? std::vector<uint32_t>() : table.OffsetTable();
+  if (table.Failed()) return void(LoadError_Report("ROOM", "the room count runs past the chunk"));
+  if (first < 0 || static_cast<size_t>(first) >= offsets.size() || offsets[static_cast<size_t>(first)] == 0) {
+    g_debugConsole->Output(
+        "A game of format %d keeps no window size in its header, and has no first room to take it from\n",
+        g_formatVersion);
+    return;
+  }
+  // A room record begins with its name and caption, then its width and height.
+  ImageReader room = ImageReader::AtOffset(image, offsets[static_cast<size_t>(first)]);
+  room.Skip(8);
+  const int32_t width = room.I32();
+  const int32_t height = room.I32();
+  if (room.Failed()) return void(LoadError_Report("ROOM", "room %d lies outside the file", first));
+  g_windowWidth = width;
+  g_windowHeight = height;
+}
+
 bool GEN8_Load(const GameImage& image, uint64_t data, uint32_t size) {
   ImageReader r(image, data, data + size);
   g_gameHeader.flags = r.U32();

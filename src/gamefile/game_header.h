@@ -37,6 +37,13 @@ extern int32_t g_formatGeneration;
 // (format 8 and later) names the save folder. False when the chunk is
 // damaged (the reason is on the console).
 bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size);
+// A header of format 7 or older holds no window size: the window takes the
+// size of the first room of the header's room order, read from the ROOM
+// chunk (`rooms` 0 when the file has none). Nothing for later formats.
+// Without such a room the size stays 0 x 0, which the graphics start
+// refuses; the reason is on the console.
+void GameHeader_SizeByFirstRoom(const GameImage& image, uint64_t header, uint32_t headerSize, uint64_t rooms,
+                                uint32_t roomsSize);
 // The chunk walk's reading: ids, window again, the room order.
 bool GEN8_Load(const GameImage& image, uint64_t data, uint32_t size);
 void GameHeader_Reset();

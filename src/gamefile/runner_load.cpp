@@ -183,11 +183,11 @@ bool RunnerLoadGame(const char* path) {
   std::vector<uint8_t> bytes;
   const int error = ReadWhole(g_gamePath, &bytes);
   g_gameData.Assign(std::move(bytes));
-  g_debugConsole->Output("Loaded File %s\n", g_gamePath.c_str());
   if (error != 0) {
     g_debugConsole->Output("Cannot open the game file %s: %s\n", g_gamePath.c_str(), std::strerror(error));
     return false;
   }
+  g_debugConsole->Output("Loaded File %s\n", g_gamePath.c_str());
   const uint8_t* d = g_gameData.Data();
   if (g_gameData.Size() >= 4 && (std::memcmp(d, "FORM", 4) == 0 || std::memcmp(d, "MROF", 4) == 0)) {
     g_debugConsole->Output("IFF wad found\n");

@@ -109,15 +109,16 @@ SpriteBox Intersect(const SpriteBox& a, const SpriteBox& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
-// Ellipse inscribed in a rectangle, radii in floating point. A radius of 0
-// leaves the centre line, as far as the other radius reaches.
+// Ellipse inscribed in a rectangle: centre and radii halved in integers
+// (toward 0), the test itself in floating point. A radius of 0 leaves the
+// centre line, as far as the other radius reaches.
 struct Ellipse {
   double cx, cy, rx, ry;
   explicit Ellipse(const SpriteBox& r)
-      : cx((static_cast<double>(r.left) + r.right) / 2),
-        cy((static_cast<double>(r.top) + r.bottom) / 2),
-        rx((static_cast<double>(r.right) - r.left) / 2),
-        ry((static_cast<double>(r.bottom) - r.top) / 2) {}
+      : cx(static_cast<double>((int64_t{r.left} + r.right) / 2)),
+        cy(static_cast<double>((int64_t{r.top} + r.bottom) / 2)),
+        rx(static_cast<double>((int64_t{r.right} - r.left) / 2)),
+        ry(static_cast<double>((int64_t{r.bottom} - r.top) / 2)) {}
   bool Holds(int64_t px, int64_t py) const {
     const double dx = static_cast<double>(px) - cx, dy = static_cast<double>(py) - cy;
     if (rx == 0 || ry == 0) {

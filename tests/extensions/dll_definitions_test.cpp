@@ -266,8 +266,20 @@ TEST_F(DllDefinitions, ALibraryThatDoesNotLoadIsRefusedWithTheLoadersReason) {
     // The reason is the one for the file that is there.
     EXPECT_NE(console.Text().find(program_ + "windows.dll"), std::string::npos) << console.Text();
   }
-  std::string longName(1100, 'x');
-  EXPECT_EQ(DLL_Define((longName + ".so").c_str(), "add", kDllConventionCdecl, 2, reals, false), -1);
+  // Names that never reach the loader say what is wrong with the name.
+  const struct {
+    std::string name;
+    std::string line;
+  } refused[] = {
+      {std::string(1100, 'x') + ".so",
+       "Cannot load the external library " + std::string(1100, 'x') + ".so: the path is longer than 1024 characters\n"},
+      {"", "Cannot load the external library : no library was named\n"},
+  };
+  for (const auto& r : refused) {
+    ConsoleCapture console;
+    EXPECT_EQ(DLL_Define(r.name.c_str(), "add", kDllConventionCdecl, 2, reals, false), -1);
+    EXPECT_EQ(console.Text(), r.line);
+  }
   EXPECT_EQ(DLL_Count(), 0);
 }
 

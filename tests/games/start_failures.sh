@@ -3,7 +3,8 @@
 # A game file with an unknown chunk appended fails to load (exit 1, no
 # preparation), and one with a second copy of a known chunk is refused as
 # damaged (exit 1); no game at all exits 1; a game file that cannot be read
-# exits 1 with the reason; SIGTERM ends a running game with
+# exits 1 with the reason; a game that cannot open a screen exits 1 with
+# the reason; SIGTERM ends a running game with
 # exit 0 and removes the player's temporary folder.
 set -u
 mkgame=$1 player=$2 description=$3
@@ -12,6 +13,15 @@ trap 'rm -rf "$work"' EXIT
 export KORVALITH_HEADLESS=1 XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp"
 mkdir -p "$work/tmp"
 fail() { echo "$1"; exit 1; }
+# refused_start FILE WHAT LINE NOT: the player refuses FILE with status 1,
+# printing LINE whole and no line that matches NOT.
+refused_start() {
+  KORVALITH_MAX_FRAMES=5 "$player" -game "$1" > "$1.txt" 2>&1
+  local status=$?
+  [ $status -eq 1 ] || fail "$2: exit $status, expected 1"
+  grep -qxF "$3" "$1.txt" || fail "$2: no line \"$3\""
+  grep -q "$4" "$1.txt" && fail "$2: the game was read"
+}
 
 "$mkgame" "$description" -o "$work/game.win" || fail "mkgame failed"
 
@@ -53,11 +63,7 @@ while IFS='|' read -r copied id said; do
   cp "$work/game.win" "$work/twice.win"
   { printf '%s' "$id"; chunk_of "$work/game.win" "$copied" | tail -c +5; } >> "$work/twice.win"
   fix_size "$work/twice.win"
-  KORVALITH_MAX_FRAMES=5 "$player" -game "$work/twice.win" > "$work/twice.txt" 2>&1
-  status=$?
-  [ $status -eq 1 ] || fail "second $id: exit $status, expected 1"
-  grep -qx "Game file damaged: $id: $said" "$work/twice.txt" || fail "second $id: no damaged-file line"
-  grep -q "^InitKSLFunctions\|^PrepareGame()" "$work/twice.txt" && fail "second $id: the game was read"
+  refused_start "$work/twice.win" "second $id" "Game file damaged: $id: $said" "^InitKSLFunctions\|^PrepareGame()"
 done <<CASES
 GEN8|GEN8|a second GEN8 chunk
 GEN8|GEN7|a second header chunk, after GEN8
@@ -70,8 +76,8 @@ CASES
 status=$?
 [ $status -eq 1 ] || fail "no game: exit $status, expected 1"
 
-# A game file that cannot be read: right after "Loaded File" the load says
-# so with the system's reason, and the start fails with status 1. The locked
+# A game file that cannot be read: right after "Reading File" the load says
+# so with the system's reason (and never that it loaded the file), and the start fails with status 1. The locked
 # file is tried as an unprivileged user when the tests run as root.
 cp "$work/game.win" "$work/locked.win"
 chmod 000 "$work/locked.win"
@@ -85,15 +91,41 @@ while IFS='|' read -r name path reason; do
   XDG_DATA_HOME="$work/anyone/data" TMPDIR="$work/anyone" "${run[@]}" "$player" -game "$path" > "$work/$name.txt" 2>&1
   status=$?
   [ $status -eq 1 ] || fail "$name: exit $status, expected 1"
-  loaded=$(grep -nx "Loaded File $path" "$work/$name.txt" | cut -d: -f1)
-  [ -n "$loaded" ] || fail "$name: no Loaded File line"
-  said=$(sed -n "$((loaded + 1))p" "$work/$name.txt")
-  [ "$said" = "Cannot open the game file $path: $reason" ] || fail "$name: after Loaded File: $said"
+  grep -q "^Loaded File" "$work/$name.txt" && fail "$name: a Loaded File line for a file not read"
+  reading=$(grep -nx "Reading File $path" "$work/$name.txt" | cut -d: -f1)
+  [ -n "$reading" ] || fail "$name: no Reading File line"
+  said=$(sed -n "$((reading + 1))p" "$work/$name.txt")
+  [ "$said" = "Cannot open the game file $path: $reason" ] || fail "$name: after Reading File: $said"
   grep -q "Game file damaged" "$work/$name.txt" && fail "$name: reported as damaged"
 done <<CASES
 missing|$work/missing.win|No such file or directory
 folder|$work/anyone|Is a directory
 locked|$work/locked.win|Permission denied
+CASES
+
+# Games that cannot open a screen say why and exit 1: an old format (no
+# window size in its header) without a first room to size it by, a first
+# room without area, and a header whose window has none.
+# zero_at FILE OFFSET COUNT: COUNT zero bytes at OFFSET of the header's data.
+zero_at() {
+  local header
+  header=$(grep -obUa GEN8 "$1" | head -1 | cut -d: -f1)
+  dd if=/dev/zero of="$1" bs=1 seek=$((header + 8 + $2)) count="$3" conv=notrunc status=none
+}
+cat > "$work/flat.json" <<'GAME'
+{"name": "old and flat", "format": 5, "rooms": [{"width": 0, "height": 40}]}
+GAME
+"$mkgame" "$work/flat.json" -o "$work/flat.win" || fail "mkgame failed on flat"
+cp "$work/flat.win" "$work/roomless.win"
+zero_at "$work/roomless.win" 36 4  # the old room order's count
+cp "$work/game.win" "$work/sizeless.win"
+zero_at "$work/sizeless.win" 60 8  # the window's width and height
+while IFS='|' read -r name said; do
+  refused_start "$work/$name.win" "$name" "$said" "^PrepareGame()"
+done <<CASES
+roomless|A game of format 5 keeps no window size in its header, and has no first room to take it from
+flat|The game's screen of 0 x 40 cannot be opened
+sizeless|The game's screen of 0 x 0 cannot be opened
 CASES
 
 "$player" -game "$work/game.win" > "$work/term.txt" 2>&1 &

@@ -54,6 +54,30 @@ TEST_F(Joints, ReactionOfAHangingBody) {
   EXPECT_NEAR(Physics_JointGetValue(id, kJointAngle), 0.0, 1e-3);
 }
 
+// A joint made after others were solved and deleted takes their memory; until
+// its world steps its reaction reads +0, never what the old one left.
+TEST_F(Joints, ReactionReadsZeroUntilTheWorldSteps) {
+  Owner& left = Bind(Box(0.5f, 0.5f, 1), 0, 0);
+  Owner& right = Bind(Box(0.5f, 0.5f, 1), -3, 0);
+  int32_t old = Physics_CreateDistanceJoint(left.body, right.body, {0, 0}, {-3, 0}, false);
+  int32_t oldTurn = Physics_CreateRevoluteJoint(left.body, right.body, {-1, 0}, Free(), false);
+  world->Advance(60);
+  Physics_DeleteJoint(oldTurn);
+  Physics_DeleteJoint(old);
+  const int32_t made[] = {
+      Physics_CreateDistanceJoint(left.body, right.body, {0, 0}, {-3, 0}, false),
+      Physics_CreateRevoluteJoint(left.body, right.body, {-1, 0}, Free(), false),
+  };
+  for (int32_t id : made) {
+    for (int32_t field : {kJointReactionForceX, kJointReactionForceY, kJointReactionTorque}) {
+      const double value = Physics_JointGetValue(id, field);
+      EXPECT_TRUE(value == 0.0 && !std::signbit(value)) << "joint " << id << " field " << field << ": " << value;
+    }
+  }
+  world->Advance(60);
+  EXPECT_TRUE(std::isfinite(Physics_JointGetValue(made[0], kJointReactionForceX)));
+}
+
 // A spring lets the length stretch; frequency 0 holds it rigid again.
 TEST_F(Joints, DistanceSpringAndRigid) {
   world->SetGravity(0, 10);

@@ -108,19 +108,26 @@ TEST_F(Collisions, WithoutMasksOrFramesTheShortAnswers) {
   EXPECT_TRUE(none.CollisionPoint(wallAt_, 1, 1)) << "no masks comes first";
 }
 
-TEST_F(Collisions, EllipsesUseFloatingRadiiAndKeepTheCentreLineWhenFlat) {
+TEST_F(Collisions, EllipsesHalveInIntegersAndKeepTheCentreLineWhenFlat) {
+  // Over {0, 0, 3, 3} the centre is (1, 1) and both radii 1, not 1.5.
+  struct Case {
+    int32_t px, py;
+    SpriteBox rectangle;
+    bool hits;
+  } cases[] = {
+      {3, 0, {0, 0, 3, 3}, false}, {2, 2, {0, 0, 3, 3}, false}, {1, 0, {0, 0, 3, 3}, true},
+      {0, 1, {0, 0, 3, 3}, true},  {1, 3, {1, 0, 1, 3}, false}, {1, 2, {1, 0, 1, 3}, true},
+      {1, 3, {2, 0, 2, 3}, false}, {1, 3, {0, 3, 2, 3}, true},  {1, 3, {1, 3, 1, 3}, true},
+  };
+  for (const Case& c : cases) {
+    auto inked = Inked(4, 4, {{c.px, c.py}});
+    const SpriteBox& r = c.rectangle;
+    EXPECT_EQ(inked->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), r), c.hits)
+        << "(" << c.px << ", " << c.py << ") in {" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom
+        << "}";
+  }
   auto corner = Inked(4, 4, {{3, 0}});
   EXPECT_TRUE(corner->CollisionRectangle(Place(0, 0, {0, 0, 3, 3}), {0, 0, 3, 3}));
-  EXPECT_FALSE(corner->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {0, 0, 3, 3}));
-  auto low = Inked(4, 4, {{1, 3}});
-  EXPECT_TRUE(low->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {1, 0, 1, 3}));
-  EXPECT_FALSE(low->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {2, 0, 2, 3}));
-  EXPECT_TRUE(low->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {0, 3, 2, 3}));
-  EXPECT_TRUE(low->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {1, 3, 1, 3}));
-  // Centre (1.5, 1.5) and radii 1.5 hold (2, 2); halved in integers the
-  // centre (1, 1) and radius 1 would leave it out.
-  auto inner = Inked(4, 4, {{2, 2}});
-  EXPECT_TRUE(inner->CollisionEllipse(Place(0, 0, {0, 0, 3, 3}), {0, 0, 3, 3}));
 }
 
 TEST_F(Collisions, LinesGoThroughRectanglesOrStepAlongTheLongerAxis) {

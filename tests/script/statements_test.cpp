@@ -160,13 +160,29 @@ TEST_F(Statements, JumpsOutOfTheCodeEndItAsASuccess) {
   EXPECT_EQ(Result(), "'done'");
 }
 
-TEST_F(Statements, EmptyStatementsDoNothing) {
-  ASSERT_TRUE(Run("a = 1; b = 0; if (a) ; else b = 1")) << error_;
-  EXPECT_EQ(Var("b"), "0");
-  EXPECT_FALSE(Code_Error_Recorded());
-  ASSERT_TRUE(Run("i = 0; n = 0; for (; i < 3; i += 1) n += 1")) << error_;
-  EXPECT_EQ(Var("n"), "3");
-  ASSERT_TRUE(Run("n = 0; repeat (2) ;")) << error_;
+// A lone ';' where a statement belongs is an error once it runs; one that
+// never runs costs nothing.
+TEST_F(Statements, EmptyStatementsFailWhenTheyRun) {
+  const struct {
+    const char* text;
+    bool fails;
+    const char* n;  // n afterwards
+  } cases[] = {
+      {"a = 1; n = 0; if (a) ; else n = 1", true, "0"},
+      {"a = 0; n = 0; if (a) ; else n = 1", false, "1"},
+      {"i = 0; n = 0; for (; i < 3; i += 1) n += 1", true, "0"},
+      {"n = 0; repeat (2) ;", true, "0"},
+      {"n = 0; repeat (0) ;", false, "0"},
+      {"n = 0; { ; n = 1 }", true, "0"},
+      {"n = 0; with (self) ;", true, "0"},
+      {"n = 0; with (noone) ;", false, "0"},
+      {"n = 2; n += 1;; n += 1", false, "4"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.text), !c.fails) << c.text;
+    EXPECT_EQ(c.fails ? error_ : std::string(), c.fails ? "Statement expected." : "") << c.text;
+    EXPECT_EQ(Var("n"), c.n) << c.text;
+  }
 }
 
 TEST_F(Statements, SwitchSearchesLabelsThenFallsThrough) {

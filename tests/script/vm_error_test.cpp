@@ -45,6 +45,7 @@ TEST(VMErrorReport, ByteExactWithListsAndFrames) {
   frames[1].name = nullptr;  // a frame without saved code shows no line
   VMErrorState state;
   state.name = "inner";
+  state.source = "the callee's own text\nwhich the caller's line never shows";
   state.locals = &locals;
   state.selfVariables = &self;  // empty: no heading
   state.currentLine = 0;
@@ -55,6 +56,7 @@ TEST(VMErrorReport, ByteExactWithListsAndFrames) {
   std::string rule(92, '#');
   testsupport::RecordingConsole dump;
   locals.Dump(&dump);
+  // The caller's line shows the caller's own text, ended by its line feed.
   std::string expected =
       rule + "\nVMError!! Occurred - DoAdd :: Execution Error\n at inner (line -1) - <unknown source line>\n" + rule +
       "\n" + rule + "\nLocal Variables : \n" + dump.Text() +

@@ -204,8 +204,35 @@ TEST(MkgameDescription, ABadDescriptionIsRefusedByItsPlace) {
       {"", "not valid JSON at line 1, column 1 (the end of the file): unexpected end of data"},
       {"{}\t\r\n \n", ""},
       {"{}", ""},
+      {"{\"name\": \"a\tb\"}",
+       "not valid JSON at line 1, column 12: the control character 0x09 inside a text (write it escaped, as \\n or "
+       "\\t)"},
+      {"{\"scripts\": {\"s\": \"a = 1;\n  b = 2;\"}}",
+       "not valid JSON at line 1, column 26: the control character 0x0A inside a text (write it escaped, as \\n or "
+       "\\t)"},
+      {"{\n  \"名前\x01\": 1}",
+       "not valid JSON at line 2, column 6: the control character 0x01 inside a text (write it escaped, as \\n or "
+       "\\t)"},
+      {"{\"name\": \"a\\\"\\tb\\\\\", \"config\": \"\\n\"}", ""},
   };
   for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, true);
+}
+
+// Settings that a header before format 8 cannot hold are refused by their
+// place rather than dropped.
+TEST(MkgameDescription, WindowSettingsOfAnOldHeaderAreRefusedByTheirPlace) {
+  struct Case {
+    const char* json;
+    const char* line;  // empty when accepted
+  } cases[] = {
+      {R"({"format": 7, "window": {"width": 320}})",
+       "window: needs \"format\": 8 or more (before, the window takes the first room's size)"},
+      {R"({"format": 5, "options": {"fullscreen": true}})", "options.fullscreen: needs \"format\": 8 or more"},
+      {R"({"format": 5, "options": {"word:0": 1}})", "options.word:0: needs \"format\": 8 or more"},
+      {R"({"format": 5, "options": {"fullscreen": false}})", ""},
+      {R"({"format": 8, "window": {"width": 320}, "options": {"fullscreen": true}})", ""},
+  };
+  for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, false);
 }
 
 // A constant is one value or expression: the player would read "0,5" as 0

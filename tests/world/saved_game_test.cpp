@@ -208,6 +208,9 @@ TEST_F(SavedGames, RefusedFilesShowOneErrorAndChangeNothing) {
   other = saved;
   PutInt(&other, globalsEnd, 0x7FFFFFFF);
   refused(other, "the room count runs past the end");
+  PutInt(&other, 4, kGameId + 1);
+  refused(other, "the room count runs past the end");  // damage is named before the id
+  refused(other.substr(0, 20), "the run values end early");
   other = saved;
   PutInt(&other, room1 + 4, -5);
   refused(other, "a room record ends early");

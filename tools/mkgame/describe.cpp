@@ -45,6 +45,9 @@ int ToInt(const JsonNode& node, double value) {
   return static_cast<int>(value);
 }
 
+constexpr int kOptionFullScreenWord = 0;
+constexpr uint32_t kHeaderFullScreen = 0x1;
+
 const std::map<std::string, int>& OptionWords() {
   static const std::map<std::string, int> words = {
       {"fullscreen", 0},          {"new_audio", 2},
@@ -92,6 +95,12 @@ void ReadOptions(const JsonNode& node, Game& game) {
     }
     if (word < 0) node.Fail("unknown option \"" + key + "\"");
     game.options[word] = OptionValue(value, word);
+    // Full screen at the start is the header's pop-up flag, which headers
+    // before format 8 do not have.
+    if (word == kOptionFullScreenWord && game.options[word] != 0) {
+      if (game.format < 8) value.Fail("needs \"format\": 8 or more");
+      game.windowFlags |= kHeaderFullScreen;
+    }
   });
 }
 
@@ -351,6 +360,13 @@ Room ReadRoom(const JsonNode& node, size_t index, const Names& names, Game& game
   });
   if (r.backgrounds.size() > 8) node.Get("backgrounds").Fail("at most 8 backgrounds");
   if (r.views.size() > 8) node.Get("views").Fail("at most 8 views");
+  // A view record of the game file has no angle: a line after the room's
+  // creation code sets it.
+  for (size_t v = 0; v < r.views.size(); ++v) {
+    if (r.views[v].angle == 0) continue;
+    if (!r.code.empty()) r.code += "\n";
+    r.code += "view_angle[" + std::to_string(v) + "] = " + std::to_string(r.views[v].angle) + ";";
+  }
   if (node.Has("physics") && !node.Get("physics").IsNull()) {
     JsonNode p = node.Get("physics");
     p.OnlyKeys({"gravity", "pixels_per_metre"});
@@ -392,6 +408,7 @@ Game Describe_Read(const std::string& fileName) {
   if (game.format < 1 || game.format > 255) root.Get("format").Fail("format must lie between 1 and 255");
   if (root.Has("window")) {
     JsonNode w = root.Get("window");
+    if (game.format < 8) w.Fail("needs \"format\": 8 or more (before, the window takes the first room's size)");
     w.OnlyKeys({"width", "height"});
     game.windowWidth = ToInt(w, w.OptNumber("width", 640));
     game.windowHeight = ToInt(w, w.OptNumber("height", 480));

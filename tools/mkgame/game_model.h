@@ -186,6 +186,7 @@ struct Game {
   std::string config = "Default";
   int format = 8;
   int windowWidth = 640, windowHeight = 480;
+  uint32_t windowFlags = 0;  // the header's start-up flags (format 8 on)
   bool bytecode = false;
   std::array<uint32_t, 35> options{};
   std::vector<std::pair<std::string, std::string>> constants;

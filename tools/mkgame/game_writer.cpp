@@ -76,7 +76,7 @@ class Writer {
     pad_to(60);
     out_.I32(game_.windowWidth);
     out_.I32(game_.windowHeight);
-    out_.U32(0);
+    out_.U32(game_.windowFlags);
     pad_to(100);
     // Format 10 keeps a text at 100 and moves the room order to 104.
     if (game_.format == 10) out_.TextOffset(game_.name);

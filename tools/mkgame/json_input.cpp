@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -29,6 +30,25 @@ std::string LineAndColumn(const std::string& text, size_t at) {
     }
   }
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The first byte below 0x20 inside a text of `text[0, end)`, else npos.
+// Strict JSON writes those escaped; the parser would take them as they are.
+size_t RawControlInText(const std::string& text, size_t end) {
+  bool inText = false;
+  for (size_t i = 0; i < end; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!inText) {
+      inText = byte == '"';
+    } else if (byte == '\\') {
+      ++i;
+    } else if (byte == '"') {
+      inText = false;
+    } else if (byte < 0x20) {
+      return i;
+    }
+  }
+  return std::string::npos;
 }
 
 }  // namespace
@@ -157,6 +177,14 @@ json_object* Json_ParseFile(const std::string& fileName) {
     const bool atEnd = error == json_tokener_continue || offset == text.size();
     throw DescriptionError(fileName, std::string("not valid JSON at ") + LineAndColumn(text, offset) +
                                          (atEnd ? " (the end of the file): " : ": ") + json_tokener_error_desc(error));
+  }
+  const size_t control = RawControlInText(text, offset);
+  if (control != std::string::npos) {
+    json_object_put(root);
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(text[control])));
+    throw DescriptionError(fileName, "not valid JSON at " + LineAndColumn(text, control) + ": the control character " +
+                                         code + " inside a text (write it escaped, as \\n or \\t)");
   }
   const size_t extra = text.find_first_not_of(" \t\r\n", offset);
   if (extra != std::string::npos) {

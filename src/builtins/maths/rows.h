@@ -119,7 +119,7 @@ inline constexpr BuiltinRow kMathsRows[] = {
      "as it looks like a number, 0 when it does not."},
     {"string", F_String, 1, "x", "string: the text",
      "A string comes back as it is; a whole number that fits 32 bits is written without a point, any other real with "
-     "exactly two decimals (3.14159 gives `3.14`)."},
+     "exactly two decimals (3.14159 gives `3.14`), cut to its first 255 bytes."},
     {"string_format", F_StringFormat, 3, "x, tot, dec", "string: the number written out",
      "Writes x with dec decimals, padded with blanks on the left to tot - dec characters, not tot; both counts are cut "
      "toward 0, and a string x comes back unchanged."},

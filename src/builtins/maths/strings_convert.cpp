@@ -1,4 +1,5 @@
 // Conversions between reals and text, and single characters.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -18,6 +19,7 @@ namespace {
 constexpr int kMaxFormatPrecision = 1000;
 constexpr int kMaxFormatWidth = 1000;
 constexpr size_t kFixedBufferBytes = 1 + 309 + 1 + kMaxFormatPrecision + 16;
+constexpr size_t kMaxRealTextBytes = 255;
 
 // x in fixed-point with `precision` decimals; the length written.
 size_t FormatFixed(char* buffer, double x, int precision) {
@@ -41,7 +43,9 @@ char* Strings_FromReal(double value) {
     auto done = std::to_chars(buffer, buffer + sizeof buffer, whole);
     return OwnedCopy(buffer, static_cast<size_t>(done.ptr - buffer));
   }
-  return OwnedCopy(buffer, FormatFixed(buffer, value, 2));
+  // The text of a real is kept to 255 bytes: the rest of a huge one's digits
+  // is dropped.
+  return OwnedCopy(buffer, std::min(FormatFixed(buffer, value, 2), kMaxRealTextBytes));
 }
 
 double Strings_ParseReal(const char* text) { return Num_ParseReal(text); }

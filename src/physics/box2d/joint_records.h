@@ -12,6 +12,9 @@ struct PhysicsJointRecord {
   // A distance joint's spring: frequency 0 keeps it rigid.
   float frequency = 0.0f;
   float dampingRatio = 0.0f;
+  // Set by the first step of the world after the joint was made: the
+  // engine works out a joint's reaction only when it solves it.
+  bool stepped = false;
 };
 
 PhysicsJointRecord* Physics_FindJointRecord(int32_t id);

@@ -96,9 +96,11 @@ double Physics_JointGetValue(int32_t id, int32_t value) {
     case kJointAnchor1Y: return joint->GetAnchorA().y;
     case kJointAnchor2X: return joint->GetAnchorB().x;
     case kJointAnchor2Y: return joint->GetAnchorB().y;
-    case kJointReactionForceX: return joint->GetReactionForce(inverseStep).x;
-    case kJointReactionForceY: return joint->GetReactionForce(inverseStep).y;
-    case kJointReactionTorque: return joint->GetReactionTorque(inverseStep);
+    // Before its first step a joint has no reaction: the engine's solver
+    // state for it is not set yet.
+    case kJointReactionForceX: return record->stepped ? joint->GetReactionForce(inverseStep).x : 0.0;
+    case kJointReactionForceY: return record->stepped ? joint->GetReactionForce(inverseStep).y : 0.0;
+    case kJointReactionTorque: return record->stepped ? joint->GetReactionTorque(inverseStep) : 0.0;
     default: return KindValue(joint, value, inverseStep);
   }
 }

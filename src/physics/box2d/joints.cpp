@@ -106,7 +106,9 @@ void Physics_DeleteBodyJoints(b2Body* body) {
 
 void Physics_PrepareJoints(b2World* world) {
   for (PhysicsJointRecord& r : g_joints) {
-    if (r.frequency <= 0.0f || &r.world->Inner().world != world) continue;
+    if (&r.world->Inner().world != world) continue;
+    r.stepped = true;
+    if (r.frequency <= 0.0f) continue;
     auto* distance = static_cast<b2DistanceJoint*>(r.joint);
     float stiffness = 0.0f, damping = 0.0f;
     b2LinearStiffness(stiffness, damping, r.frequency, r.dampingRatio, distance->GetBodyA(), distance->GetBodyB());

@@ -330,8 +330,9 @@ bool IsLabel(int32_t kind) { return kind == kNodeCase || kind == kNodeCaseConsta
 
 int32_t Interpreter_FullStatement(ExecContext* context, const CodeNode* node, ScriptValue* result) {
   switch (node->kind) {
-    // The parser takes a lone ';' as a statement; it does nothing.
-    case kNodeEmpty: return kExecDone;
+    // A lone ';' where a statement belongs (kNodeEmpty) is not run: like any
+    // kind not named here it fails with "Statement expected.", while the
+    // bytecode generator writes nothing for it.
     case kNodeIf: return RunIf(context, node, result);
     case kNodeWhile: return RunWhile(context, node, result);
     case kNodeDo: return RunDo(context, node, result);

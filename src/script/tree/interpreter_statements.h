@@ -1,6 +1,7 @@
-// The statements of the tree walk: conditions, the four loops, with, switch,
-// the jump statements, and the empty statement, on top of the basic set the
-// interpreter runs by itself (blocks, calls, assignments, declarations).
+// The statements of the tree walk: conditions, the four loops, with, switch
+// and the jump statements, on top of the basic set the interpreter runs by
+// itself (blocks, calls, assignments, declarations). The empty statement is
+// an error ("Statement expected.") when it runs.
 #pragma once
 
 #include <cstdint>

@@ -20,6 +20,8 @@
 #include "runtime/console.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
+#include "runtime/run_flags.h"
+#include "shell/window.h"
 #include "world/start/particle_world.h"
 #include "world/start/startup_services.h"
 
@@ -105,7 +107,15 @@ bool SettleDisplayMode() {
 bool StartupServices_StartGraphics() {
   if (!SettleDisplayMode()) return false;
   g_debugConsole->Output("GR_D3D_Init()\n");
+  // The device takes no screen without area: say so rather than end mute.
+  if (g_windowWidth < 1 || g_windowHeight < 1) {
+    g_debugConsole->Output("The game's screen of %d x %d cannot be opened\n", g_windowWidth, g_windowHeight);
+    return false;
+  }
   if (!GR_D3D_Init(nullptr, g_windowWidth, g_windowHeight, g_windowFlags)) return false;
+  // The header's pop-up flag is the start in full screen, which the first
+  // frame's reset carries out; -inawindow keeps the window.
+  if ((g_windowFlags & kWindowPopup) != 0 && !g_runFlags.inAWindow) Win_SetFullscreen(true);
   g_debugConsole->Output("Background_InitTextures()\n");
   Background_InitTextures();
   g_debugConsole->Output("Sprite_InitTextures()\n");
