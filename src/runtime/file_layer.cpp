@@ -103,16 +103,18 @@ std::string MapThroughRoots(const std::string& full, std::initializer_list<const
 }
 
 // The exact name when it exists, else the first name (in byte order) of the
-// same folder that differs only in letter case, else the name unchanged.
+// same folder that differs only in letter case, else the name unchanged;
+// each missing folder on the way is settled alike first. Only a miss reads
+// a folder.
 std::string ResolveCase(const std::string& path) {
   struct stat info;
   if (path.empty() || lstat(path.c_str(), &info) == 0) return path;
-  size_t slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string variant = Path_CaseVariant(folder, name);
-  if (variant.empty()) return path;
-  return slash == std::string::npos ? variant : folder + "/" + variant;
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : ResolveCase(path.substr(0, slash));
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string variant = Path_CaseVariant(folder, name);
+  if (slash == std::string::npos) return variant.empty() ? path : variant;
+  return folder + "/" + (variant.empty() ? name : variant);
 }
 
 // A path under the save folder stays as it is: each operation on it
