@@ -359,6 +359,8 @@ bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) { return Wr
 
 std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
 
+std::string LoadSave_ProgramPath(const char* path) { return MapToProgram(path); }
+
 std::string LoadSave_FindFile(const char* path) {
   std::string save = MapToSave(path);
   if (!save.empty() && IsReadableFile(save)) return save;

@@ -64,9 +64,10 @@ void LoadSave_RememberOpenPath(const char* fullPath);
 // when the path maps nowhere or the result does not fit.
 bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path);
 bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path);
-// The path mapped onto the save folder, of any length; "" when it maps
-// nowhere.
+// The path mapped onto the save folder (the program folder), of any length;
+// "" when it maps nowhere.
 std::string LoadSave_SavePath(const char* path);
+std::string LoadSave_ProgramPath(const char* path);
 // A file to read by name: the save folder's when a readable file of that
 // name is there, else the program folder's; "" when neither holds one.
 std::string LoadSave_FindFile(const char* path);
