@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "files_test_support.h"
+#include "graphics/bitmap/bmp_png.h"
 #include "runtime/path_beneath.h"
 
 namespace {
@@ -118,6 +119,15 @@ TEST_F(FolderCase, WithoutOpenat2TheWalkSettlesTheCaseAlike) {
   CheckEveryWriterUsesTheFolderThere();
 }
 
+// Beside the game, where nothing is written, reads settle the folders'
+// letter case as the save folder's do.
+TEST_F(FolderCase, ReadsBesideTheGameSettleEveryFolder) {
+  WriteRaw(Program("Data/levels/one.txt"), "level");
+  EXPECT_EQ(ReadText("DATA/Levels/ONE.txt"), "level");
+  EXPECT_EQ(Call(F_FileExists, {S("data/LEVELS/one.txt")}), 1);
+  EXPECT_EQ(ReadText("data/missing/one.txt"), "-1");
+}
+
 // The save folder is the folder at its path at each operation: what is
 // there now is written and read, whatever the player held before.
 TEST_F(FolderCase, TheSaveFolderIsTheOneAtItsPathAtEachOperation) {
@@ -179,6 +189,9 @@ TEST_F(FolderCase, ALongSaveFolderPathServesEveryBuiltin) {
   const double r = Call(F_FileBinOpen, {S("long.bin"), R(0)});
   EXPECT_EQ(Call(F_FileBinReadByte, {R(r)}), 7);
   Call(F_FileBinClose, {R(r)});
+  const uint8_t pixel[4] = {1, 2, 3, 255};
+  EXPECT_TRUE(write_png_file("long.png", pixel, 1, 1, nullptr));
+  EXPECT_TRUE(fs::is_regular_file(deep + "/long.png"));
 }
 
 }  // namespace
