@@ -105,16 +105,25 @@ std::string MapThroughRoots(const std::string& full, std::initializer_list<const
 // The exact name when it exists, else the first name (in byte order) of the
 // same folder that differs only in letter case, else the name unchanged;
 // each missing folder on the way is settled alike first. Only a miss reads
-// a folder.
-std::string ResolveCase(const std::string& path) {
+// a folder, and a folder found nowhere is not read. *there says whether the
+// result names something.
+std::string SettleCase(const std::string& path, bool* there) {
   struct stat info;
-  if (path.empty() || lstat(path.c_str(), &info) == 0) return path;
+  *there = path.empty() || lstat(path.c_str(), &info) == 0;
+  if (*there) return path;
   const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : ResolveCase(path.substr(0, slash));
+  bool folderThere = true;
+  const std::string folder = slash == std::string::npos ? "." : SettleCase(path.substr(0, slash), &folderThere);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::string variant = Path_CaseVariant(folder, name);
-  if (slash == std::string::npos) return variant.empty() ? path : variant;
-  return folder + "/" + (variant.empty() ? name : variant);
+  const std::string variant = folderThere ? Path_CaseVariant(folder, name) : std::string();
+  *there = !variant.empty();
+  if (slash == std::string::npos) return *there ? variant : path;
+  return folder + "/" + (*there ? variant : name);
+}
+
+std::string ResolveCase(const std::string& path) {
+  bool there = false;
+  return SettleCase(path, &there);
 }
 
 // A path under the save folder stays as it is: each operation on it
