@@ -104,16 +104,27 @@ std::string MapThroughRoots(const std::string& full, std::initializer_list<const
 }
 
 // The exact name when it exists, else the first name (in byte order) of the
-// same folder that differs only in letter case, else the name unchanged.
-std::string ResolveCase(const std::string& path) {
+// same folder that differs only in letter case, else the name unchanged;
+// each missing folder on the way is settled alike first. Only a miss reads
+// a folder, and a folder found nowhere is not read. *there says whether the
+// result names something.
+std::string SettleCase(const std::string& path, bool* there) {
   struct stat info;
-  if (path.empty() || lstat(path.c_str(), &info) == 0) return path;
-  size_t slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string variant = Path_CaseVariant(folder, name);
-  if (variant.empty()) return path;
-  return slash == std::string::npos ? variant : folder + "/" + variant;
+  *there = path.empty() || lstat(path.c_str(), &info) == 0;
+  if (*there) return path;
+  const size_t slash = path.rfind('/');
+  bool folderThere = true;
+  const std::string folder = slash == std::string::npos ? "." : SettleCase(path.substr(0, slash), &folderThere);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string variant = folderThere ? Path_CaseVariant(folder, name) : std::string();
+  *there = !variant.empty();
+  if (slash == std::string::npos) return *there ? variant : path;
+  return folder + "/" + (*there ? variant : name);
+}
+
+std::string ResolveCase(const std::string& path) {
+  bool there = false;
+  return SettleCase(path, &there);
 }
 
 // A path under the save folder stays as it is: each operation on it
@@ -346,6 +357,8 @@ bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path) {
 bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path) { return WriteMapped(out, size, MapToSave(path)); }
 
 std::string LoadSave_SavePath(const char* path) { return MapToSave(path); }
+
+std::string LoadSave_ProgramPath(const char* path) { return MapToProgram(path); }
 
 std::string LoadSave_FindFile(const char* path) {
   std::string save = MapToSave(path);

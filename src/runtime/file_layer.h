@@ -7,8 +7,9 @@
 // Paths are written by scripts with "\" or "/"; both separate folders. A
 // path that lies under no root (and was not picked by the user in an open
 // dialog) maps to the empty path, and every helper then fails as for a
-// missing file. Reads try the exact name first, then a name in the same
-// folder that differs only in letter case.
+// missing file. Reads and writes try the exact names first, then, for each
+// missing name (a folder's or the last), a name in the same folder that
+// differs only in letter case.
 //
 // Every path that lands under the save folder, whichever root it was mapped
 // through, is resolved beneath it by each operation on it, in the same step
@@ -50,8 +51,9 @@ void LoadSave_CheckSaveFolder();
 // stays at the top. The result has no trailing "/" (but "/" itself).
 std::string LoadSave_FoldPath(const std::string& full);
 
-// The exact path when it exists, else the first name of its folder that
-// differs only in letter case, else the path unchanged.
+// The exact path when it exists, else the path with each missing name (a
+// folder's or the last) taken as the first name of its folder that differs
+// only in letter case, where there is one.
 std::string LoadSave_ResolveCase(const std::string& path);
 
 // A full path the user picked in an open dialog: reads may map onto it.
@@ -61,9 +63,10 @@ void LoadSave_RememberOpenPath(const char* fullPath);
 // when the path maps nowhere or the result does not fit.
 bool LoadSave_MapToProgramDir(char* out, size_t size, const char* path);
 bool LoadSave_MapToSaveDir(char* out, size_t size, const char* path);
-// The path mapped onto the save folder, of any length; "" when it maps
-// nowhere.
+// The path mapped onto the save folder (the program folder), of any length;
+// "" when it maps nowhere.
 std::string LoadSave_SavePath(const char* path);
+std::string LoadSave_ProgramPath(const char* path);
 // A file to read by name: the save folder's when a readable file of that
 // name is there, else the program folder's; "" when neither holds one.
 std::string LoadSave_FindFile(const char* path);

@@ -19,6 +19,10 @@ namespace {
 constexpr int kMostLinks = 40;
 // openat2 answers EAGAIN when a rename elsewhere raced its walk.
 constexpr int kRaceRetries = 8;
+// A walk gives up after taking this many folder names in another letter
+// case (each one was there when looked at: only folders renamed over and
+// over while it walks come near).
+constexpr int kMostVariants = 256;
 
 bool g_walkOnly = false;
 
@@ -205,6 +209,15 @@ class Walk {
         continue;
       }
       const int why = errno;
+      if (why == ENOENT && ++variants_ <= kMostVariants) {
+        // A missing folder stands for one differing only in letter case,
+        // looked at in turn: it may be a link.
+        const std::string variant = Beneath_CaseVariant(Top(), name);
+        if (!variant.empty() && variant != name) {
+          todo_.push_front(variant);
+          continue;
+        }
+      }
       std::string target;
       if (why != ENOTDIR || ProbeName(Top(), name, &target) != Probe::kLink) {
         errno = why;
@@ -252,13 +265,15 @@ class Walk {
   std::vector<int> folders_;  // opened below the root, innermost last
   std::deque<std::string> todo_;
   int links_ = 0;
+  int variants_ = 0;
 };
 
 // A missing last name: a name of its folder differing only in letter case.
 int OpenCaseVariant(const BeneathRoot& root, const std::string& rest, const Names& names, int flags, mode_t mode) {
   const std::string folder = Joined(names, names.size() - 1);
   const int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
-  if (parent < 0 && WalkDecides(errno)) return Walk(root, rest).Open(flags, mode);
+  // A folder on the way may differ in letter case: the walk settles each.
+  if (parent < 0 && (WalkDecides(errno) || errno == ENOENT)) return Walk(root, rest).Open(flags, mode);
   const std::string variant = VariantIn(parent, names.back());
   if (variant.empty() || variant == names.back()) {
     errno = ENOENT;
@@ -331,7 +346,8 @@ int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool fo
   const std::string folder = Joined(names, names.size() - 1);
   int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
   if (parent < 0 && errno == EACCES) parent = OpenAt2(root.fd, folder, O_PATH | O_DIRECTORY, 0);
-  if (parent < 0) return WalkDecides(errno) ? Walk(root, rest).OpenParent(followLast, leaf) : -1;
+  if (parent < 0 && (WalkDecides(errno) || errno == ENOENT)) return Walk(root, rest).OpenParent(followLast, leaf);
+  if (parent < 0) return -1;
   std::string name = names.back();
   std::string target;
   Probe probe = ProbeName(parent, name, &target);

@@ -32,15 +32,18 @@ void Beneath_CloseRoot(BeneathRoot* root);
 // rest holds the names beneath the root separated by "/" ("", "." and ".."
 // allowed; "" and "." name the root itself).
 //
-// Opens what rest names with open(2) flags and mode; -1 with errno. A last
-// name that is missing stands for a name of the same folder differing only
-// in letter case, when there is one. With O_CREAT, a new file is made where
-// a last link that stays inside points.
+// Opens what rest names with open(2) flags and mode; -1 with errno. Each
+// name of rest, folders and last name alike, that is missing stands for a
+// name of the same folder differing only in letter case, when there is one
+// (the exact names are tried first; the folders are read only on a miss).
+// With O_CREAT, a new file is made where a last link that stays inside
+// points.
 int Beneath_Open(const BeneathRoot& root, const std::string& rest, int flags, mode_t mode = 0);
 
 // Opens the folder that holds rest's last name (for reading where it may,
-// else as a path only) and gives that name in *leaf, in the letter case of
-// the name there when only a variant of it exists. With followLast, a last
+// else as a path only), its folders settled as Beneath_Open settles them,
+// and gives that name in *leaf, in the letter case of the name there when
+// only a variant of it exists. With followLast, a last
 // name that is a link staying inside gives the folder and the name it leads
 // to instead. -1 with errno; EINVAL when rest has no last name.
 int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf);

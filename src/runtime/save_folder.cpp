@@ -15,6 +15,8 @@ struct Held {
   std::mutex mutex;  // the descriptor may be replaced under a running operation
   std::string path;  // ends in "/", or ""
   BeneathRoot root;
+  dev_t device = 0;  // what root.fd is, while it is open
+  ino_t inode = 0;
 };
 
 Held& TheFolder() {
@@ -44,29 +46,46 @@ bool Locate(const std::string& path, std::string* rest) {
   return true;
 }
 
-// Another folder took the held one's place, or the folder was made since:
-// the new one is held from now on.
-bool Replaced(Held& held) {
-  struct stat now;
-  struct stat was;
-  if (stat(held.path.c_str(), &now) != 0 || !S_ISDIR(now.st_mode)) return false;
-  if (held.root.fd >= 0 && fstat(held.root.fd, &was) == 0 && was.st_dev == now.st_dev && was.st_ino == now.st_ino) {
-    return false;
-  }
-  return Beneath_OpenRoot(held.path, &held.root);
+// Closes what the held descriptor was, keeping errno.
+void Forget(Held& held) {
+  const int why = errno;
+  Beneath_CloseRoot(&held.root);
+  errno = why;
 }
 
-// Runs act (answering -1 with errno on failure) beneath the save folder,
-// once more when it failed on a missing name because the folder was
-// replaced. A path refused for leading out answers as a missing name.
+// Holds the folder at the save folder's path now: the held descriptor while
+// the path still names its folder, else the folder there (a link the user
+// put there followed, as at the start); false with errno when there is none.
+bool HoldCurrent(Held& held) {
+  struct stat now;
+  if (stat(held.path.c_str(), &now) != 0) {
+    Forget(held);
+    return false;
+  }
+  if (held.root.fd >= 0 && now.st_dev == held.device && now.st_ino == held.inode) return true;
+  if (!Beneath_OpenRoot(held.path, &held.root)) return false;
+  struct stat opened;
+  if (fstat(held.root.fd, &opened) != 0) {
+    Forget(held);
+    return false;
+  }
+  held.device = opened.st_dev;
+  held.inode = opened.st_ino;
+  return true;
+}
+
+// Runs act (answering -1 with errno on failure) beneath the folder at the
+// save folder's path. A path refused for leading out answers as a missing
+// name; with refusals, *refused says whether it was one.
 template <typename Act>
-int Beneath(Act act) {
+int Beneath(Act act, bool* refused = nullptr) {
   Held& held = TheFolder();
   std::lock_guard<std::mutex> hold(held.mutex);
-  if (held.root.fd < 0 && !Beneath_OpenRoot(held.path, &held.root)) return -1;
+  if (!HoldCurrent(held)) return -1;
   int result = act(held.root);
-  if (result < 0 && errno == ENOENT && Replaced(held)) result = act(held.root);
-  if (result < 0 && (errno == EXDEV || errno == ELOOP)) errno = ENOENT;
+  const bool out = result < 0 && (errno == EXDEV || errno == ELOOP);
+  if (out) errno = ENOENT;
+  if (refused != nullptr) *refused = out;
   return result;
 }
 
@@ -136,7 +155,16 @@ bool SaveFolder_Within(const std::string& path) {
 
 bool SaveFolder_LeadsOut(const std::string& path) {
   std::string rest;
-  return Locate(path, &rest) && !rest.empty() && !Beneath_Stays(SaveFolder_Path(), rest);
+  if (!Locate(path, &rest) || rest.empty()) return false;
+  bool refused = false;
+  const int fd = Beneath(
+      [&](const BeneathRoot& root) {
+        std::string leaf;
+        return Beneath_OpenParent(root, rest, true, &leaf);
+      },
+      &refused);
+  CloseKeeping(fd);
+  return refused;
 }
 
 int SaveFolder_Open(const std::string& path, int flags, mode_t mode) {

@@ -3,9 +3,15 @@
 // beneath the folder's descriptor and acted on in the same step
 // (path_beneath.h): a link leading out of the folder, links that loop, or
 // ".." climbing above it act as a missing name (ENOENT), however the folders
-// change meanwhile, and a missing last name stands for a name of its folder
-// differing only in letter case. Any other path is used as the system takes
-// it.
+// change meanwhile, and a missing name (a folder's or the last) stands for a
+// name of its folder differing only in letter case. Any other path is used
+// as the system takes it.
+//
+// The save folder is the folder at its path at each operation: one stat of
+// the path tells whether the held descriptor still is that folder; when
+// another folder is there (or a link to one, followed as at the start) it is
+// opened and held instead, and when none is there the operation fails as on
+// a missing name (the writers make the folder first, as at the first use).
 #pragma once
 
 #include <dirent.h>
@@ -15,7 +21,7 @@
 #include <string>
 
 // The save folder: a full path ending in "/", or "" for none. It is opened
-// when first needed, and again when another folder took its place.
+// when first needed, and again whenever another folder took its place.
 void SaveFolder_Set(const std::string& folder);
 std::string SaveFolder_Path();
 // True when path lies strictly under the save folder; Within, also when it
@@ -24,7 +30,8 @@ bool SaveFolder_Holds(const std::string& path);
 bool SaveFolder_Within(const std::string& path);
 // True when path lies under the save folder by name but a link on its way
 // leads out of it (or links loop): every operation on it is refused. For
-// telling why; the operations hold to the folder by themselves.
+// telling why; the operations hold to the folder by themselves. Resolved
+// from the held folder, as the operations are.
 bool SaveFolder_LeadsOut(const std::string& path);
 
 // open(2) of what path names; -1 with errno.

@@ -38,6 +38,8 @@ class PathBeneath : public ::testing::TestWithParam<bool> {
     Link(root_ + "/a", "inside_abs");
     Link("b/..", "a/parent");
     Link("data.txt", "plain");
+    testsupport::WriteRaw(root_ + "/Twin/upper.txt", "u");
+    testsupport::WriteRaw(root_ + "/twin/lower.txt", "l");
     ASSERT_TRUE(Beneath_OpenRoot(root_, &root));
   }
   void TearDown() override {
@@ -77,7 +79,24 @@ TEST_P(PathBeneath, LinksAreFollowedOnlyWhileTheyStayBeneathTheRoot) {
   } cases[] = {
       {"data.txt", "data.txt"},
       {"DATA.TXT", "data.txt"},
-      {"a/B/.keep", "failed: ENOENT"},  // only the last name's case is settled
+      // Every missing name, folders too, stands for one differing only in
+      // letter case; the exact name comes first, then the first variant in
+      // byte order; a variant that is a link is held to the same rule.
+      {"a/B/.keep", "a/b/.keep"},
+      {"A/B/.KEEP", "a/b/.keep"},
+      {"A/B/new", "a/b/new"},
+      {"A/../DATA.TXT", "data.txt"},
+      {"twin/upper.txt", "twin/upper.txt"},
+      {"TWIN/upper.txt", "Twin/upper.txt"},
+      {"TWIN/lower.txt", "Twin/lower.txt"},
+      {"Inside_Abs/B/.keep", "a/b/.keep"},
+      {"A/Parent/B/.keep", "a/b/.keep"},
+      {"Out_Abs/victim.txt", "refused"},
+      {"LOOP/x", "refused"},
+      {"A/B/Up", "refused"},
+      {"New/deeper/file", "failed: ENOENT"},
+      {"A/new/file", "failed: ENOENT"},
+      {"data.txt/x", "failed: ENOTDIR"},
       {"new/deeper/file", "failed: ENOENT"},
       {"a/b/new", "a/b/new"},
       {"plain", "data.txt"},
@@ -98,6 +117,25 @@ TEST_P(PathBeneath, LinksAreFollowedOnlyWhileTheyStayBeneathTheRoot) {
       {"a/b/up", "refused"},
   };
   for (const auto& c : cases) EXPECT_EQ(Resolve(root, c.rest), c.expected) << c.rest;
+}
+
+// A name whose folders differ only in letter case from those there opens,
+// and makes, what the exact names would: read and write agree.
+TEST_P(PathBeneath, OpensSettleTheCaseOfEveryFolder) {
+  const int made = Beneath_Open(root, "A/B/made.txt", O_WRONLY | O_CREAT, 0600);
+  ASSERT_GE(made, 0);
+  close(made);
+  EXPECT_TRUE(fs::is_regular_file(root_ + "/a/b/made.txt"));
+  EXPECT_FALSE(fs::exists(root_ + "/A"));
+  const int read = Beneath_Open(root, "a/B/MADE.txt", O_RDONLY);
+  EXPECT_GE(read, 0);
+  if (read >= 0) close(read);
+  const int folder = Beneath_Open(root, "Inside_Abs/B", O_RDONLY | O_DIRECTORY);
+  EXPECT_GE(folder, 0);
+  if (folder >= 0) close(folder);
+  EXPECT_EQ(Beneath_Open(root, "Out_Abs/new.txt", O_WRONLY | O_CREAT, 0600), -1);
+  EXPECT_EQ(Beneath_Open(root, "Missing/new.txt", O_WRONLY | O_CREAT, 0600), -1);
+  EXPECT_FALSE(fs::exists(folder_ / "outside/new.txt"));
 }
 
 // Opening acts where the resolution leads, in the same step: a file made

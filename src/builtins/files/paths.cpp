@@ -14,9 +14,6 @@
 
 namespace {
 
-// Mapped paths fit a buffer of this size, as the file layer's callers use.
-constexpr size_t kMappedPathBytes = 2048;
-
 int OpenFlags(const char* mode) {
   const bool plus = std::strchr(mode, '+') != nullptr;
   switch (mode[0]) {
@@ -28,15 +25,11 @@ int OpenFlags(const char* mode) {
 
 }  // namespace
 
-std::string FilePath_Save(const char* name) {
-  char out[kMappedPathBytes];
-  return LoadSave_MapToSaveDir(out, sizeof out, name) ? std::string(out) : std::string();
-}
+// Mapped paths have no length limit of their own: the system says what it
+// cannot take.
+std::string FilePath_Save(const char* name) { return LoadSave_SavePath(name); }
 
-std::string FilePath_Program(const char* name) {
-  char out[kMappedPathBytes];
-  return LoadSave_MapToProgramDir(out, sizeof out, name) ? std::string(out) : std::string();
-}
+std::string FilePath_Program(const char* name) { return LoadSave_ProgramPath(name); }
 
 bool FilePath_IsRegularFile(const std::string& path) { return !path.empty() && File_Exists(path.c_str()); }
 

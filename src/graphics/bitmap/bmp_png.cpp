@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr uint32_t kBmpHeaderSize = 54;
-constexpr size_t kMappedPathSize = 2048;
-
 void Put16(uint8_t*& at, uint32_t v) {
   at[0] = static_cast<uint8_t>(v);
   at[1] = static_cast<uint8_t>(v >> 8);
@@ -152,12 +151,12 @@ bool GR_Write_PNG_To_Path(const char* realPath, const void* pixels, int32_t widt
 // The save folder and the folders under it are made as a write needs them.
 bool write_png_file(const char* path, const void* pixels, int32_t width, int32_t height,
                     const PngWriteMessages* messages) {
-  char mapped[kMappedPathSize];
-  const bool inside = path != nullptr && LoadSave_MapToSaveDir(mapped, sizeof mapped, path);
-  if (!inside) {
+  // The mapped path has no length limit of its own, as the file built-ins'.
+  const std::string mapped = LoadSave_SavePath(path);
+  if (mapped.empty()) {
     if (messages != nullptr && messages->reportOpenFailure) ReportOpenFailure(path != nullptr ? path : "");
     return false;
   }
-  File_CreateParentDirectories(mapped);
-  return GR_Write_PNG_To_Path(mapped, pixels, width, height, messages, path);
+  File_CreateParentDirectories(mapped.c_str());
+  return GR_Write_PNG_To_Path(mapped.c_str(), pixels, width, height, messages, path);
 }
