@@ -19,6 +19,7 @@
 #endif
 #endif
 
+#ifndef KV_SANITIZED
 namespace {
 
 struct CrashSignal {
@@ -79,6 +80,7 @@ void OnCrash(int number, siginfo_t* info, void* /*context*/) {
 }
 
 }  // namespace
+#endif
 
 bool CrashSignals_Supported() {
 #ifdef KV_SANITIZED
