@@ -69,7 +69,9 @@ void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<
   };
   while (!waiting->empty()) {
     const SDL_Event next = waiting->front();
-    const SDL_Scancode code = next.key.keysym.scancode;
+    const bool key = next.type == SDL_KEYDOWN || next.type == SDL_KEYUP;
+    // Only a key event holds a scan code; other events' bytes there are not one.
+    const SDL_Scancode code = key ? next.key.keysym.scancode : SDL_SCANCODE_UNKNOWN;
     if (next.type == SDL_KEYUP && in(keys, code)) break;
     if (next.type == SDL_KEYDOWN && (in(keys, code) || in(released, code))) break;
     const bool button = next.type == SDL_MOUSEBUTTONDOWN || next.type == SDL_MOUSEBUTTONUP;
