@@ -279,10 +279,15 @@ uint8_t* ReadWhole(const std::string& path, int32_t* outSize) {
 }
 
 // The bytes replace the target only once complete: a write cut short (a
-// full disk, a size limit) leaves the earlier file as it was.
+// full disk, a size limit) leaves the earlier file as it was. The folder is
+// made only when the write does not find it, and the write then tried again.
 bool WriteWhole(const std::string& path, const void* data, int32_t size) {
-  size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !Directory_Create(path.substr(0, slash).c_str())) {
+  bool reached = false;
+  if (WriteStream_ReplaceWhole(path, data, static_cast<size_t>(size), &reached)) return true;
+  if (reached) return false;
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos || slash == 0) return false;
+  if (!Directory_Create(path.substr(0, slash).c_str())) {
     // Something other than a folder holds the folder's name.
     if (errno == EEXIST) errno = ENOTDIR;
     return false;
@@ -393,9 +398,12 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize) {
 }
 
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
+  return LoadSave_WriteSavePath(MapToSave(path), data, size);
+}
+
+bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size) {
   WriteStream_ForgetEarlier();
   if (size < 0 || (data == nullptr && size > 0)) return false;
-  std::string mapped = MapToSave(path);
   if (mapped.empty()) errno = EINVAL;
   return !mapped.empty() && WriteWhole(mapped, data, size);
 }

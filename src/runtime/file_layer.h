@@ -82,6 +82,8 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
 // Writes the whole file under the save folder, making missing folders.
 // False when it could not be written completely.
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);
+// The same, for a path LoadSave_SavePath already mapped.
+bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size);
 bool LoadSave_ProgramFileExists(const char* path);
 bool LoadSave_SaveFileExists(const char* path);
 

@@ -19,6 +19,10 @@ struct Held {
   ino_t inode = 0;
 };
 
+// Whether this thread's last operation on a path was refused for leading
+// out of the folder.
+thread_local bool g_refused = false;
+
 Held& TheFolder() {
   static Held held;
   return held;
@@ -28,6 +32,7 @@ Held& TheFolder() {
 // when path lies elsewhere. The folder itself is reached by its path, as the
 // player was given it: it may be made, removed or replaced while it runs.
 bool Locate(const std::string& path, std::string* rest) {
+  g_refused = false;
   const std::string& save = TheFolder().path;
   if (save.empty() || path.empty()) return false;
   std::string full = path;
@@ -76,16 +81,16 @@ bool HoldCurrent(Held& held) {
 
 // Runs act (answering -1 with errno on failure) beneath the folder at the
 // save folder's path. A path refused for leading out answers as a missing
-// name; with refusals, *refused says whether it was one.
+// name, and g_refused tells it was one.
 template <typename Act>
-int Beneath(Act act, bool* refused = nullptr) {
+int Beneath(Act act) {
+  g_refused = false;
   Held& held = TheFolder();
   std::lock_guard<std::mutex> hold(held.mutex);
   if (!HoldCurrent(held)) return -1;
   int result = act(held.root);
-  const bool out = result < 0 && (errno == EXDEV || errno == ELOOP);
-  if (out) errno = ENOENT;
-  if (refused != nullptr) *refused = out;
+  g_refused = result < 0 && (errno == EXDEV || errno == ELOOP);
+  if (g_refused) errno = ENOENT;
   return result;
 }
 
@@ -153,19 +158,7 @@ bool SaveFolder_Within(const std::string& path) {
   return Locate(path, &rest);
 }
 
-bool SaveFolder_LeadsOut(const std::string& path) {
-  std::string rest;
-  if (!Locate(path, &rest) || rest.empty()) return false;
-  bool refused = false;
-  const int fd = Beneath(
-      [&](const BeneathRoot& root) {
-        std::string leaf;
-        return Beneath_OpenParent(root, rest, true, &leaf);
-      },
-      &refused);
-  CloseKeeping(fd);
-  return refused;
-}
+bool SaveFolder_Refused() { return g_refused; }
 
 int SaveFolder_Open(const std::string& path, int flags, mode_t mode) {
   std::string rest;

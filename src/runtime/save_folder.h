@@ -28,11 +28,11 @@ std::string SaveFolder_Path();
 // is the save folder itself.
 bool SaveFolder_Holds(const std::string& path);
 bool SaveFolder_Within(const std::string& path);
-// True when path lies under the save folder by name but a link on its way
-// leads out of it (or links loop): every operation on it is refused. For
-// telling why; the operations hold to the folder by themselves. Resolved
-// from the held folder, as the operations are.
-bool SaveFolder_LeadsOut(const std::string& path);
+// True when this thread's last operation on a path (those below) was refused
+// because a link on the path's way leads out of the save folder (or links
+// loop), which it answered as a missing name. For telling why, after the
+// failure.
+bool SaveFolder_Refused();
 
 // open(2) of what path names; -1 with errno.
 int SaveFolder_Open(const std::string& path, int flags, mode_t mode = 0);

@@ -595,9 +595,11 @@ void WriteStream_Abandon(FILE* stream) {
   if (known) CloseKeeping(tracked.folder);
 }
 
-bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size) {
+bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size, bool* reached) {
   Target target{-1, std::string(), path};
-  if (!Resolve(path, &target)) return false;
+  const bool found = Resolve(path, &target);
+  if (reached != nullptr) *reached = found;
+  if (!found) return false;
   const bool ok = ReplaceWholeAt(target, data, size);
   CloseKeeping(target.folder);
   return ok;

@@ -59,8 +59,9 @@ void WriteStream_Abandon(FILE* stream);
 // The whole of data as path, replaced as above; in a folder that takes no
 // new name, written over the file once the room for it is taken, so that a
 // full disk leaves the earlier file as it was. No console line; errno says
-// why on failure.
-bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size);
+// why on failure. *reached, when given, says whether the folder holding
+// path's last name was found: when not, nothing was tried.
+bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t size, bool* reached = nullptr);
 
 // Each thread keeps what its last failed write left where it wrote: no file
 // it would have replaced, the earlier file whole, or a file it cut short.

@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "game_test_support.h"
 #include "graphics/transition/transition_define.h"
@@ -102,6 +103,7 @@ TEST_F(SaveFolders, SavesKeepToTheSaveFolderThroughLinks) {
   ASSERT_EQ(symlink("real.sav", (save_ / "in.sav").c_str()), 0);
   Call("game_save", {S("out.sav")});
   EXPECT_TRUE(Said("game_save - out.sav lies outside the save folder"));
+  EXPECT_FALSE(Said("could not write")) << "the refusal is the one line";
   EXPECT_EQ(testsupport::ReadRaw(outside / "victim.sav"), "victim");
   EXPECT_EQ(Call("game_load", {S("out.sav")}), 0);
   EXPECT_EQ(g_newRoom, kRoomChangeNone);
@@ -110,6 +112,22 @@ TEST_F(SaveFolders, SavesKeepToTheSaveFolderThroughLinks) {
   EXPECT_EQ(testsupport::ReadRaw(save_ / "real.sav").substr(0, 4), std::string("\x1C\x02\0\0", 4));
   EXPECT_EQ(Call("game_load", {S("in.sav")}), 1);
   EXPECT_EQ(g_runValues.loadFileName, save_ / "in.sav");
+}
+
+// A name is mapped onto the save folder once, as game_load maps it, even
+// when the current folder lies inside the save folder (mapping the mapped
+// path again took "sub/" off it).
+TEST_F(SaveFolders, SaveWritesWhereLoadLooksWhenTheCurrentFolderLiesInside) {
+  testsupport::WriteRaw(save_ / "sub/keep.txt", "x");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(save_ / "sub");
+  Call("game_save", {S("sub/g.sav")});
+  const double found = Call("game_load", {S("sub/g.sav")});
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(std::filesystem::exists(save_ / "sub/g.sav"));
+  EXPECT_FALSE(std::filesystem::exists(save_ / "g.sav"));
+  EXPECT_EQ(found, 1);
+  EXPECT_EQ(g_runValues.loadFileName, save_ / "sub/g.sav");
 }
 
 TEST_F(GameWorld, SleepMovesTheVirtualClockByWhatItAsksCappedAtThreeSeconds) {

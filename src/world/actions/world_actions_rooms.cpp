@@ -9,7 +9,6 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
-#include "runtime/save_folder.h"
 #include "runtime/write_stream.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
@@ -95,14 +94,7 @@ bool Run_GameLoad(const char* name) {
   return true;
 }
 
-bool Run_GameSave(const char* name) {
-  const std::string path = LoadSave_SavePath(name);
-  if (path.empty() || SaveFolder_LeadsOut(path)) {
-    g_debugConsole->Output("game_save - %s lies outside the save folder\n", name);
-    return false;
-  }
-  return Run_SaveGame(path.c_str());
-}
+bool Run_GameSave(const char* name) { return Run_SaveGameAs(name); }
 
 bool Run_ScreenSave(const char* fileName) {
   const ScreenSize screen = GameScreen();

@@ -44,6 +44,10 @@ void SavedGame_Apply(SavedGame& game);
 // Writes the world to a full path; a failed write leaves an earlier file as
 // it was and says so on the console.
 bool Run_SaveGame(const char* path);
+// game_save: the same to name mapped onto the save folder; a name mapping
+// nowhere, or behind a link leading out of the save folder, is said to lie
+// outside it, and nothing is written.
+bool Run_SaveGameAs(const char* name);
 // Loads a full path into the world. A missing file does nothing; a refused
 // one shows a non-fatal runtime error and changes nothing.
 bool Run_LoadGame(const char* path);

@@ -7,6 +7,7 @@
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
+#include "runtime/save_folder.h"
 #include "runtime/stream.h"
 #include "runtime/write_stream.h"
 #include "world/room/room_change.h"
@@ -43,13 +44,39 @@ void SavedGame_Write(CStream& s) {
   s.WriteInteger(g_lastTileId);
 }
 
-bool Run_SaveGame(const char* path) {
+namespace {
+
+void SayOutside(const char* name) { g_debugConsole->Output("game_save - %s lies outside the save folder\n", name); }
+
+// The world written over mapped, a path LoadSave_SavePath gave; a failure
+// says why on the console, naming path. With name, a path refused for a
+// link leading out of the save folder is said to lie outside it instead.
+bool SaveWorld(const std::string& mapped, const char* path, const char* name) {
   CStream stream(kInitialCapacity);
   SavedGame_Write(stream);
   const auto size = static_cast<int32_t>(stream.GetPosition());
-  if (LoadSave_WriteFile(path, stream.GetBuffer(), size)) return true;
+  if (LoadSave_WriteSavePath(mapped, stream.GetBuffer(), size)) return true;
   const int why = errno;
-  g_debugConsole->Output("game_save - could not write %s (%s)%s\n", path, std::strerror(why),
-                         WriteStream_EarlierNote("; an earlier save there is kept"));
+  if (name != nullptr && why == ENOENT && SaveFolder_Refused()) {
+    SayOutside(name);
+  } else {
+    g_debugConsole->Output("game_save - could not write %s (%s)%s\n", path, std::strerror(why),
+                           WriteStream_EarlierNote("; an earlier save there is kept"));
+  }
   return false;
+}
+
+}  // namespace
+
+bool Run_SaveGame(const char* path) { return SaveWorld(LoadSave_SavePath(path), path, nullptr); }
+
+// The write itself, resolving the name from the save folder, tells a link
+// leading out: nothing looks ahead of it.
+bool Run_SaveGameAs(const char* name) {
+  const std::string path = LoadSave_SavePath(name);
+  if (path.empty()) {
+    SayOutside(name);
+    return false;
+  }
+  return SaveWorld(path, path.c_str(), name);
 }
