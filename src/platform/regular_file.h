@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 // Keeps fd, opened with O_NONBLOCK, when it is a regular file, and clears
 // that flag; else closes it. fd, or -1 with errno: EISDIR for a folder,
 // EINVAL for anything else that is no file (a negative fd passes through).
@@ -13,3 +15,5 @@
 int RegularFile_Check(int fd, struct stat* info = nullptr);
 // Opens path for reading through the check above; -1 with errno.
 int RegularFile_Open(const char* path, struct stat* info = nullptr);
+// The same, as a stream to read in binary; null with errno.
+FILE* RegularFile_OpenStream(const char* path, struct stat* info = nullptr);

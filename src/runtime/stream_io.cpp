@@ -1,7 +1,6 @@
 // The stream's outside forms: files, hexadecimal text, and the seeded byte
 // substitution of stored script text and extension payloads.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -42,13 +41,8 @@ bool CStream::LoadFromFile(const char* path, int64_t skip) {
   ReleaseBuffer();
   if (path == nullptr) return false;
   struct stat info;
-  const int fd = RegularFile_Open(path, &info);
-  if (fd < 0) return false;
-  std::FILE* file = fdopen(fd, "rb");
-  if (file == nullptr) {
-    close(fd);
-    return false;
-  }
+  std::FILE* file = RegularFile_OpenStream(path, &info);
+  if (file == nullptr) return false;
   const auto length = static_cast<int64_t>(info.st_size);
   skip = std::max<int64_t>(skip, 0);
   int64_t count = length - skip;

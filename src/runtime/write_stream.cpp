@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/save_folder.h"
 
@@ -308,14 +309,7 @@ struct Target {
 // Opens the file itself for writing, without blocking on anything but a
 // file; -1 with errno (EINVAL for something other than a file).
 int OpenFileInPlace(const Target& target, int flags) {
-  int fd = openat(target.folder, target.name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info;
-  const bool usable = fstat(fd, &info) == 0 && fcntl(fd, F_SETFL, 0) == 0;
-  if (usable && S_ISREG(info.st_mode)) return fd;
-  if (usable) errno = EINVAL;
-  CloseKeeping(fd);
-  return -1;
+  return RegularFile_Check(openat(target.folder, target.name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
 // The file itself, emptied and written from the start, as replacements did

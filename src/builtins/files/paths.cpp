@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
 #include "runtime/save_folder.h"
@@ -67,13 +68,8 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
   if (writes) WriteStream_JoinInPlace(path);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
-  int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
+  const int fd = RegularFile_Check(SaveFolder_Open(path, flags | O_NONBLOCK, 0666));
   if (fd < 0) return nullptr;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
-    close(fd);
-    return nullptr;
-  }
   FILE* stream = fdopen(fd, mode);
   if (stream == nullptr) close(fd);
   if (writes) WriteStream_Track(stream, path);

@@ -31,3 +31,14 @@ int RegularFile_Open(const char* path, struct stat* info) {
   }
   return RegularFile_Check(open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC), info);
 }
+
+FILE* RegularFile_OpenStream(const char* path, struct stat* info) {
+  const int fd = RegularFile_Open(path, info);
+  FILE* file = fd < 0 ? nullptr : fdopen(fd, "rb");
+  if (file == nullptr && fd >= 0) {
+    const int why = errno;
+    close(fd);
+    errno = why;
+  }
+  return file;
+}

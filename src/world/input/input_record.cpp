@@ -1,7 +1,5 @@
 #include "world/input/input_record.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "platform/regular_file.h"
@@ -111,26 +109,15 @@ void InputRecord_Close() {
   g_record = RecordFile();
 }
 
-namespace {
-
-// Only a regular file is played back: a fifo in its place would hold the
-// open for ever.
-FILE* OpenPlayback(const char* name) {
-  const int fd = RegularFile_Open(name);
-  FILE* file = fd < 0 ? nullptr : fdopen(fd, "rb");
-  if (file == nullptr && fd >= 0) close(fd);
-  return file;
-}
-
-}  // namespace
-
 void InputRecord_Open() {
   InputRecord_Close();
   if (!g_runFlags.recordInput && !g_runFlags.playbackInput) return;
   if (g_runFlags.recordFileName == nullptr || g_runFlags.recordFileName[0] == '\0') return;
   if (g_runFlags.playbackInput) g_runFlags.recordInput = false;
-  g_record.file =
-      g_runFlags.playbackInput ? OpenPlayback(g_runFlags.recordFileName) : std::fopen(g_runFlags.recordFileName, "w+b");
+  // Only a regular file is played back: a fifo in its place would hold the
+  // open for ever.
+  g_record.file = g_runFlags.playbackInput ? RegularFile_OpenStream(g_runFlags.recordFileName)
+                                           : std::fopen(g_runFlags.recordFileName, "w+b");
   if (g_record.file == nullptr) {
     g_debugConsole->Output("Unable to open the input %s file \"%s\": input is not %s\n",
                            g_runFlags.playbackInput ? "playback" : "record", g_runFlags.recordFileName,
