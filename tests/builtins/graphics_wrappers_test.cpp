@@ -316,14 +316,14 @@ TEST_F(GraphicsBuiltins, MeasuringWrappersAnswerAsTheModuleWithConvertedArgument
   }
 }
 
-// The room point goes through the view to the window pixel, floored: the
+// The room point goes through the view to the window pixel, rounded: the
 // pixel read asks the device for exactly that pixel.
 TEST_F(GraphicsBuiltins, GetPixelReadsTheWindowPixelUnderTheRoomPoint) {
   ExpectSame(
-      "draw_getpixel", {R(3.9), R(4.2)}, [] { GR_Draw_Get_Pixel(13, 24); }, [] { GR_Draw_Get_Pixel(14, 24); },
+      "draw_getpixel", {R(3.9), R(4.2)}, [] { GR_Draw_Get_Pixel(14, 24); }, [] { GR_Draw_Get_Pixel(13, 24); },
       PortAt10And20);
   ExpectSame(
-      "draw_getpixel", {R(-0.5), R(4.2)}, [] { GR_Draw_Get_Pixel(9, 24); }, [] { GR_Draw_Get_Pixel(10, 24); },
+      "draw_getpixel", {R(-0.5), R(4.2)}, [] { GR_Draw_Get_Pixel(10, 24); }, [] { GR_Draw_Get_Pixel(9, 24); },
       PortAt10And20);
   device_.Fresh();
   EXPECT_EQ(Real("draw_getpixel", {R(3), R(4)}), GR_Draw_Get_Pixel(3, 4));

@@ -2,7 +2,8 @@
 # start_failures.sh MKGAME PLAYER DESCRIPTION.json
 # A game file with an unknown chunk appended fails to load (exit 1, no
 # preparation), and one with a second copy of a known chunk is refused as
-# damaged (exit 1); no game at all exits 1; a game file that cannot be read
+# damaged (exit 1); a constant name that is no name fails the preparation
+# (exit 1); no game at all exits 1; a game file that cannot be read
 # exits 1 with the reason; a game that cannot open a screen exits 1 with
 # the reason; SIGTERM ends a running game with
 # exit 0 and removes the player's temporary folder.
@@ -75,6 +76,17 @@ CASES
 "$player" > "$work/none.txt" 2>&1
 status=$?
 [ $status -eq 1 ] || fail "no game: exit $status, expected 1"
+
+# A constant name that is no name: mkgame refuses one, so the name is
+# spoilt in the written file; the player refuses it while preparing (exit 1)
+# and compiles nothing.
+cat > "$work/constant.json" <<'GAME'
+{"name": "a constant spoilt", "constants": {"c_ok": "c_white - 1", "Zq7abc": "2"}}
+GAME
+"$mkgame" "$work/constant.json" -o "$work/constant.win" || fail "mkgame failed on constant"
+LC_ALL=C sed -i 's/Zq7abc/1q7abc/' "$work/constant.win"
+refused_start "$work/constant.win" "constant name" "Constant name 1q7abc  is not valid." "^Script_Prepare()"
+grep -qx "Failed to define the constants." "$work/constant.win.txt" || fail "constant name: no failure line"
 
 # A game file that cannot be read: right after "Reading File" the load says
 # so with the system's reason (and never that it loaded the file), and the start fails with status 1. The locked

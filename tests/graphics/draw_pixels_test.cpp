@@ -76,6 +76,31 @@ TEST_F(DrawPixels, HealthBarFillsToItsAmount) {
   for (int x = 10; x <= 30; ++x) EXPECT_EQ(At(px, x, 15), 0xFF0000FFu) << x;
 }
 
+// A line through the vertex place v lights pixel v - 1. draw_rectangle's
+// outline, whose corners get +1, so lights the border of the filled
+// rectangle with the same corners; the health bar's border goes through the
+// corner-colour rectangle, whose left and top get nothing and whose right
+// and bottom get +1.01, so it frames its box from one pixel before it to
+// its last pixels, the top-left corner pixel left to the rasteriser.
+TEST_F(DrawPixels, OutlinePixelsFollowTheirVertexPlaces) {
+  constexpr uint32_t kGrey = 0xFF808080u, kWhite = 0xFFFFFFFFu, kGreen = 0xFF00FF00u;
+  GR_Draw_Clear(kGrey);
+  GR_Draw_Set_Color(0xFFFFFF);
+  GR_Draw_Rectangle(20, 20, 10, 10, 1);
+  GR_Draw_Healthbar(30, 30, 50, 50, 100, 0xFF0000, 0x00FF00, 0x00FF00, 0x00FF00, 0, true, true);
+  const std::vector<uint32_t> px = Screen();
+  const Box outline{10, 10, 20, 20}, inside{11, 11, 19, 19}, frame{29, 29, 50, 50}, bar{30, 30, 49, 49};
+  int wrong = 0;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      uint32_t want = kGrey;
+      if (outline.Has(x, y) && !inside.Has(x, y)) want = kWhite;
+      if (frame.Has(x, y) && !(x == 29 && y == 29)) want = bar.Has(x, y) ? kGreen : kBlack;
+      if (At(px, x, y) != want && ++wrong <= 5) ADD_FAILURE() << x << "," << y;
+    }
+  }
+}
+
 TEST_F(DrawPixels, LowestPrecisionCircleIsADiamond) {
   GR_Draw_Set_Circle_Precision(5);
   GR_Draw_Set_Color(0xFFFFFF);

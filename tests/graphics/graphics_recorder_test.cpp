@@ -44,6 +44,15 @@ TEST(GraphicsRecorderLists, StripsAndFansBecomeListsOfWholePrimitives) {
   shortOnes.AddPrimitive(1, 2, Numbered(2).data());
   EXPECT_EQ(Order(shortOnes.Lines()), (std::vector<int>{0, 1, 1, 2}));
   EXPECT_EQ(shortOnes.Points().size(), 2u);
+  // A list's leftover vertex is dropped, as the same list drawn unrecorded
+  // drops it: it never pairs with the next list's first vertex.
+  GraphicsRecorder leftover(0xFFFFFFFFu, -1);
+  leftover.AddPrimitive(2, 3, Numbered(3).data());
+  leftover.AddPrimitive(2, 2, Numbered(2).data());
+  leftover.AddPrimitive(4, 5, Numbered(5).data());
+  leftover.AddPrimitive(4, 3, Numbered(3).data());
+  EXPECT_EQ(Order(leftover.Lines()), (std::vector<int>{0, 1, 0, 1}));
+  EXPECT_EQ(Order(leftover.Triangles()), (std::vector<int>{0, 1, 2, 0, 1, 2}));
 }
 
 // Recordings keep bit 0 of their colour clear; one with it set stays as it is.

@@ -81,7 +81,10 @@ TEST(VMBreakpoints, TableLimitLinesAndMatching) {
   EXPECT_TRUE(VM_BreakpointMatches("scr_move", 11));
   EXPECT_FALSE(VM_BreakpointMatches("scr_move", 12));
   EXPECT_FALSE(VM_BreakpointMatches("SCR_MOVE", 11));
-  EXPECT_TRUE(VM_BreakpointMatches("other", -1));  // given as line 0
+  // Given as line 0 it is stored as -1, the line of code without line
+  // pairs, which never matches.
+  EXPECT_FALSE(VM_BreakpointMatches("other", -1));
+  EXPECT_TRUE(VM_BreakpointMatches("other", 0));  // given as line 1
   EXPECT_FALSE(VM_BreakpointMatches("other", 9));
   VM_BreakpointBreak();  // no debugger attached: nothing happens
   VM_ClearBreakpoints();

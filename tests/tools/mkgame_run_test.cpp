@@ -250,25 +250,31 @@ TEST(MkgameDescription, AConstantThatIsNotOneValueIsRefusedByItsPlace) {
       {R"({"constants": {"HALF": "1/0"}})", R"(constants.HALF: "1/0" is not a value)"},
       {R"({"constants": {"Q": "say \"hi\""}})", R"(constants.Q: "say \"hi\"" is not a value)"},
       {R"j({"constants": {"C": "c_white - 1", "S": "'a' + \"b\"", "N": "3 // three", "F": "max(1, 2)"}})j", ""},
+      // Worked out as the player would at its start, in both forms alike.
+      {R"({"constants": {"BADV": "x - 'a'"}})", R"(constants.BADV: "x - 'a'" is not a value)"},
+      {R"({"constants": {"c_ok": "c_white - 1", "1abc": "2"}})", R"(constants.1abc: "1abc" is not a constant name)"},
+      {"{\"constants\": {\"h\xC3\xA9llo\": \"2\"}}", "constants.h\xC3\xA9llo: \"h\xC3\xA9llo\" is not a constant name"},
       {R"({"objects": {"o": {"events": {"create": ["a = 1", "b = 2"]}}}})",
        "objects.o.events.create: expected a text, found array"},
   };
   for (const Case& c : cases) ExpectAcceptedOrRefused(c.json, c.line, false);
 }
 
-// A name that is no name is the player's to refuse in the source form (the
-// game test bad_constant); compiling needs the constants, so mkgame refuses
-// it there by its place.
-TEST(MkgameDescription, ABadConstantNameIsRefusedWhenCompiling) {
-  const std::string description = TempPath("constant_name.json");
-  const std::string output = TempPath("constant_name.win");
-  std::ofstream(description) << R"({"constants": {"c_ok": "c_white - 1", "1abc": "2"}})";
+// A value that calls a function runs game code (it may write files): the
+// source form leaves it, and every value after it, to the player's start,
+// where compiling must work them out. Names after it are judged in both.
+TEST(MkgameDescription, AValueThatCallsAFunctionIsLeftToThePlayerInTheSourceForm) {
+  const std::string description = TempPath("constant_call.json");
+  const std::string output = TempPath("constant_call.win");
+  std::ofstream(description) << R"({"constants": {"A": "string(1) + 2", "B": "x - 'a'"}})";
   std::filesystem::remove(output);
   RunResult compiled = RunMkgame(description, output, "--bytecode");
   EXPECT_EQ(compiled.status, 1);
-  EXPECT_EQ(compiled.output, "constants.1abc: \"1abc\" is not a constant name\n");
+  EXPECT_EQ(compiled.output, "constants.A: \"string(1) + 2\" is not a value\n");
   EXPECT_FALSE(std::filesystem::exists(output));
   EXPECT_EQ(RunMkgame(description, output).status, 0);
+  std::ofstream(description) << R"({"constants": {"A": "string(1) + 2", "1abc": "2"}})";
+  EXPECT_EQ(RunMkgame(description, output).output, "constants.1abc: \"1abc\" is not a constant name\n");
 }
 
 // The player's compiler knows its built-in variables, so compiling here

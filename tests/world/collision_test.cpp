@@ -148,8 +148,11 @@ TEST_F(InstanceCollisions, RectanglesAndEllipses) {
   EXPECT_TRUE(a->CollisionEllipse(90.0f, 104.0f, 102.0f, 106.0f, 0)) << "centre level with the box";
   // Both x values round to 116: a rectangle test, which no corner would pass.
   EXPECT_TRUE(a->CollisionEllipse(115.6f, 80.0f, 115.9f, 100.4f, 0));
-  // Half-axes that come out 0 in whole pixels still meet a corner inside.
-  EXPECT_TRUE(a->CollisionEllipse(115.0f, 90.0f, 116.0f, 100.0f, 0));
+  // A half-axis that comes out 0 in whole pixels has no inside: with the
+  // centre beside the box, no corner meets it.
+  EXPECT_FALSE(a->CollisionEllipse(115.0f, 90.0f, 116.0f, 100.0f, 0));
+  EXPECT_FALSE(a->CollisionEllipse(98.0f, 120.0f, 99.0f, 130.0f, 0));
+  EXPECT_TRUE(a->CollisionEllipse(110.0f, 90.0f, 111.0f, 130.0f, 0)) << "a centre over the box still meets it";
   a->markedForDeletion = 1;
   EXPECT_FALSE(a->CollisionEllipse(80.0f, 80.0f, 120.0f, 120.0f, 0));
   EXPECT_FALSE(a->CollisionRectangle(80.0f, 80.0f, 120.0f, 120.0f, 0));
@@ -161,9 +164,12 @@ TEST_F(InstanceCollisions, PointInEllipseIncludingFlatOnes) {
   EXPECT_TRUE(Instance_PointInEllipse(ellipse, 10, 3));
   EXPECT_TRUE(Instance_PointInEllipse(ellipse, 5, 0));
   EXPECT_FALSE(Instance_PointInEllipse(ellipse, 10, 0));
+  // Half-axes of 0 in whole pixels: no point is inside, the centre neither.
   const int32_t thin[4] = {4, 0, 5, 20};
-  EXPECT_TRUE(Instance_PointInEllipse(thin, 5, 20));
-  EXPECT_FALSE(Instance_PointInEllipse(thin, 6, 10));
+  EXPECT_FALSE(Instance_PointInEllipse(thin, 4, 10));
+  EXPECT_FALSE(Instance_PointInEllipse(thin, 5, 20));
+  const int32_t flat[4] = {0, 7, 10, 7};
+  EXPECT_FALSE(Instance_PointInEllipse(flat, 5, 7));
   const int32_t huge[4] = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
   EXPECT_TRUE(Instance_PointInEllipse(huge, 0, 0));
 }

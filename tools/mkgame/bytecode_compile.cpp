@@ -89,13 +89,24 @@ class DescriptionStores final {
 };
 
 // Resource names resolve through the player's own stores and lookups;
-// constants resolve as in the player.
-void InstallNames(const Game& game) {
+// constants are defined in order as in the player, once. Unless `all` is
+// asked (compiling needs every value), the first value that calls a
+// function ends the evaluation: the player runs that code when it starts,
+// and writing source text runs none (it could write files); the later
+// constants' names are still judged.
+void InstallNames(const Game& game, bool all) {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
   PlayerStores_Load(game);
   ScriptHost host = ScriptHost_Get();
   NameLookups_AddTo(&host);
   ScriptHost_Install(host);
-  for (const auto& [name, text] : game.constants) Constant_Define(name, text);
+  bool evaluate = true;
+  for (const auto& [name, text] : game.constants) {
+    evaluate = evaluate && (all || !Constant_CallsAFunction(text));
+    Constant_Define(name, text, evaluate);
+  }
 }
 
 // The player's start-up, as far as compiling needs it: program-wide state,
@@ -331,18 +342,21 @@ class Compiler {
 
 }  // namespace
 
-void Constants_Check(const Game& game) {
+void Constants_Check(const Game& game, bool compiling) {
   if (game.constants.empty()) return;
   StartPlayerCompiler();
-  DescriptionStores stores(game);
-  for (const auto& [name, text] : game.constants) {
-    if (!Constant_IsOneExpression(text)) throw Constant_NotAValue(name, text);
+  {
+    DescriptionStores stores(game);
+    for (const auto& [name, text] : game.constants) {
+      if (!Constant_IsOneExpression(text)) throw Constant_NotAValue(name, text);
+    }
   }
+  InstallNames(game, compiling);
 }
 
 CompiledGame Bytecode_Compile(const Game& game) {
   StartPlayerCompiler();
-  InstallNames(game);
+  InstallNames(game, true);
   return Compiler(game).Run();
 }
 

@@ -45,8 +45,10 @@ struct CompiledGame {
 CompiledGame Bytecode_Compile(const Game& game);
 
 // Refuses, by its place, a constant whose text is not one value or one
-// expression (see constant_check.h); both code forms ask it before anything
-// is written.
-void Constants_Check(const Game& game);
+// expression, whose name is not a name, or whose value cannot be worked out
+// (see constant_check.h); both code forms ask it before anything is
+// written. Without `compiling`, values from the first that calls a function
+// on are left to the player.
+void Constants_Check(const Game& game, bool compiling);
 
 }  // namespace mkgame

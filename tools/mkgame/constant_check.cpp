@@ -36,6 +36,20 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
+bool Constant_CallsAFunction(const std::string& text) {
+  CCode code(text.c_str(), true);
+  TokenList tokens;
+  ResolvedList resolved;
+  bool calls = false;
+  if (Lexer_Tokenize(&code, &tokens) && Resolve(&code, &tokens, &resolved)) {
+    for (int32_t i = 0; i < resolved.count; ++i) calls = calls || resolved.tokens[i].kind == kTokenFunction;
+  }
+  ResolvedList_Free(&resolved);
+  TokenList_Free(&tokens);
+  Code_Error_Clear();
+  return calls;
+}
+
 bool Constant_IsOneExpression(const std::string& text) {
   CCode code(text.c_str(), true);
   Code_Error_Clear();
@@ -48,13 +62,13 @@ DescriptionError Constant_NotAValue(const std::string& name, const std::string& 
   return DescriptionError("constants." + name, Quoted(text) + " is not a value");
 }
 
-void Constant_Define(const std::string& name, const std::string& text) {
+void Constant_Define(const std::string& name, const std::string& text, bool evaluate) {
   char* trimmed = nullptr;
   VCL_Trim(&trimmed, name.c_str());
   const bool identifier = Code_Constant_IsIdentifier(trimmed);
   ScriptValue value;
-  const bool evaluated = identifier && Code_Constant_Evaluate(text.c_str(), &value);
-  if (evaluated) Code_Constant_Add(trimmed, value);
+  const bool evaluated = !evaluate || (identifier && Code_Constant_Evaluate(text.c_str(), &value));
+  if (evaluate && evaluated) Code_Constant_Add(trimmed, value);
   ScriptValue_Release(&value);
   MemoryManager::Free(trimmed);
   Code_Error_Clear();

@@ -19,9 +19,14 @@ bool Constant_IsOneExpression(const std::string& text);
 // description writes it: constants.GRAV: "0,5" is not a value
 DescriptionError Constant_NotAValue(const std::string& name, const std::string& text);
 
+// True when the text calls a built-in function, a script or an extension
+// function: working it out runs game code.
+bool Constant_CallsAFunction(const std::string& text);
+
 // Defines one constant as the player does (the name trimmed, the text
 // evaluated now), refusing by its place a name that is not one or a text
-// whose evaluation fails.
-void Constant_Define(const std::string& name, const std::string& text);
+// whose evaluation fails. Without `evaluate` only the name is judged and
+// nothing is defined.
+void Constant_Define(const std::string& name, const std::string& text, bool evaluate = true);
 
 }  // namespace mkgame

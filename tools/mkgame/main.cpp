@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   if (input.empty() || output.empty()) return Usage();
   try {
     mkgame::Game game = mkgame::Describe_Read(input);
-    mkgame::Constants_Check(game);
+    mkgame::Constants_Check(game, bytecode || game.bytecode);
     // The player reads the debug file named after the game: one left from
     // an earlier build must never be paired with this one's code.
     std::string debugPath = Runner_DebugPath(output);

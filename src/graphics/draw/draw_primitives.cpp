@@ -84,12 +84,18 @@ void GR_Room_To_Window(float x, float y, int32_t* windowX, int32_t* windowY) {
     px = port.x + (static_cast<double>(x) - view.x) * port.width / view.width;
     py = port.y + (static_cast<double>(y) - view.y) * port.height / view.height;
   }
-  *windowX = Num_TruncInt32(std::floor(px));
-  *windowY = Num_TruncInt32(std::floor(py));
+  *windowX = Num_RoundInt32(px);
+  *windowY = Num_RoundInt32(py);
 }
 
+// The frame is drawn at the screen target's size, which may differ from the
+// room's screen size (a small room shown in a larger window): the pixel is
+// read within the frame as drawn.
 uint32_t GR_Draw_Get_Pixel(int32_t x, int32_t y) {
-  uint32_t* block = Graphics::ReadScreenPixels(g_screenSize.width, g_screenSize.height, x, y, 1, 1);
+  const DeviceTexture* frame = Graphics::ScreenTexture();
+  const int32_t width = frame != nullptr ? DeviceTexture_Width(frame) : g_screenSize.width;
+  const int32_t height = frame != nullptr ? DeviceTexture_Height(frame) : g_screenSize.height;
+  uint32_t* block = Graphics::ReadScreenPixels(width, height, x, y, 1, 1);
   if (block == nullptr) return 0;
   const uint32_t argb = block[0];
   MemoryManager::Free(block);

@@ -11,8 +11,8 @@ void GR_Draw_Clear_Alpha(uint32_t scriptColour, float alpha);
 // The screen target's pixel as a script colour; 0 when it cannot be read.
 uint32_t GR_Draw_Get_Pixel(int32_t x, int32_t y);
 // The window pixel a room point is shown at: relative to the view, scaled
-// to its port's pixels, floored. Without a view set up the room point is
-// the pixel.
+// to its port's pixels, rounded (halves to even). Without a view set up the
+// room point is the pixel.
 void GR_Room_To_Window(float x, float y, int32_t* windowX, int32_t* windowY);
 
 void GR_Draw_Point(float x, float y);

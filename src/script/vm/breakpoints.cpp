@@ -33,8 +33,11 @@ void VM_ClearBreakpoints() {
   g_count = 0;
 }
 
+// Code without line pairs (compiled from source at start) is at line -1,
+// which no breakpoint names: "-bp name" without "@" stops nowhere rather
+// than at every instruction.
 bool VM_BreakpointMatches(const char* name, int32_t line) {
-  if (name == nullptr) return false;
+  if (name == nullptr || line < 0) return false;
   for (int32_t i = 0; i < g_count; ++i) {
     const Breakpoint& entry = g_breakpoints[i];
     if (entry.enabled && entry.line == line && std::strcmp(entry.script, name) == 0) return true;

@@ -1,5 +1,6 @@
 // Expressions: every one leaves exactly one value on the machine's stack and
 // one type on the type stack.
+#include <cmath>
 #include <cstring>
 
 #include "runtime/numeric.h"
@@ -107,9 +108,10 @@ void Generator::Constant(const ScriptValue& value) {
     return;
   }
   // Out of range and NaN truncate to INT64_MIN, which then differs from the
-  // value, except for -2^63 itself, which is that integer.
+  // value, except for -2^63 itself, which is that integer. A -0 stays a
+  // real: no integer keeps its sign.
   int64_t whole = Num_TruncInt64(value.real);
-  if (static_cast<double>(whole) == value.real) {
+  if (static_cast<double>(whole) == value.real && !(whole == 0 && std::signbit(value.real))) {
     IntegralConstant(whole);
     return;
   }

@@ -63,8 +63,9 @@ bool Instance_PointInEllipse(const int32_t rectangle[4], int32_t px, int32_t py)
   const int64_t left = rectangle[0], top = rectangle[1], right = rectangle[2], bottom = rectangle[3];
   const int64_t rx = (right - left) / 2;
   const int64_t ry = (bottom - top) / 2;
-  // A half-axis of 0 leaves no ellipse to divide by: the rectangle decides.
-  if (rx == 0 || ry == 0) return px >= left && px <= right && py >= top && py <= bottom;
+  // A half-axis of 0 in whole pixels divides by 0: an infinite (or, on the
+  // centre line, undefined) distance, so no point is inside.
+  if (rx == 0 || ry == 0) return false;
   const double u = static_cast<double>(px - (left + right) / 2) / static_cast<double>(rx);
   const double v = static_cast<double>(py - (top + bottom) / 2) / static_cast<double>(ry);
   return u * u + v * v <= 1.0;
