@@ -174,7 +174,9 @@ inline constexpr BuiltinRow kFilesRows[] = {
      "Closes the open INI file, writing it to the save folder when it was changed; the game's end does the same."},
     {"ini_read_string", F_IniReadString, 3, "section, key, default",
      "string: the key's value, default when the key is missing",
-     "Reads a key of the open INI file; all three arguments must be texts, else it reports an error."},
+     "Reads a key of the open INI file; all three arguments must be texts, else it reports an error. A value read "
+     "from the file ends at its first `;` or `#` and loses the blanks around it; one written since `ini_open` "
+     "reads back whole."},
     {"ini_read_real", F_IniReadReal, 3, "section, key, default",
      "real: the key's value as a number, default when the key is missing",
      "Reads a key of the open INI file as a number; section and key must be texts, and a text default is read as a "
@@ -195,8 +197,9 @@ inline constexpr BuiltinRow kFilesRows[] = {
 
     {"http_get", F_HttpGet, 1, "url", "id: the request's id, -1 when url does not begin with `http://` or `https://`",
      "Fetches the address; the game waits for the answer, which arrives later as the asynchronous HTTP event, its "
-     "`async_load` map holding id, url, result, http_status and status (0, or -1 for an empty body). A request that "
-     "never reaches the server raises no event."},
+     "`async_load` map holding id, url, result, http_status and status (0, or -1 for an empty body). An answer that "
+     "broke off is delivered empty (status -1) after a console line saying why; a request that never reaches the "
+     "server raises no event."},
     {"http_post_string", F_HttpPostString, 2, "url, text",
      "id: the request's id, -1 when url does not begin with `http://` or `https://`",
      "Sends text as a form to the address and waits, as `http_get` does; the answer comes the same way."},

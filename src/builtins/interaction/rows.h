@@ -12,28 +12,35 @@ inline constexpr BuiltinRow kInteractionRows[] = {
      "starts a new line, a real shows whole or with two decimals, an "
      "empty text shows nothing. Headless the text goes to standard output."},
     {"show_message_async", F_ShowMessageAsync, 1, "str", "id: the dialog's request, 1 for an empty text",
-     "Queues a message box with str and goes on at once; the closing arrives in the asynchronous dialog event. Text is "
-     "shown as by `show_message`; an empty text queues nothing."},
+     "Queues a message box with str and goes on at once; the closing arrives in the asynchronous dialog event, its "
+     "`async_load` map holding id and status (1). Text is shown as by `show_message`; an empty text queues nothing."},
     {"show_question", F_ShowQuestion, 1, "str", "bool: 1 for Yes, 0 for No",
-     "Asks the yes-or-no question str in a box with the window's caption and waits for the answer. A real argument "
-     "shows no box and answers 0."},
+     "Asks the yes-or-no question str in a box with the window's caption and waits for the answer; a `#` shows as it "
+     "is. A real argument shows no box and answers 0."},
     {"show_question_async", F_ShowQuestionAsync, 1, "str", "id: the dialog's request, 0 when str is not a string",
-     "Queues the yes-or-no question str and goes on at once; the answer arrives in the asynchronous dialog event."},
+     "Queues the yes-or-no question str (a `#` shows as it is) and goes on at once; the answer arrives in the "
+     "asynchronous dialog event, its `async_load` map holding id, status (1 Yes, 0 No), result (\"O\" for Yes, empty "
+     "for No) and value (0). Request ids count from 0 over dialogs and HTTP requests, so the 0 of a refused call is "
+     "also the id of the run's first request; a refused call raises no event."},
     {"get_string", F_GetString, 2, "str, def", "string: the text typed, empty after Cancel",
-     "Asks for a line of text with prompt str and the default def (a real shows with two decimals), and waits. A real "
-     "prompt shows no box and answers the empty string."},
+     "Asks for a line of text with prompt str and the default def (a real shows with two decimals), and waits; a `#` "
+     "shows as it is. A real prompt shows no box and answers the empty string."},
     {"get_integer", F_GetInteger, 2, "str, def", "real: the number typed, 0 after Cancel",
      "Asks for a number with prompt str and the default def (rounded), and waits; text that is not a number reads as "
-     "0. A real prompt shows no box and answers def rounded."},
+     "0, and a `#` shows as it is. A real prompt shows no box and answers def rounded."},
     {"get_string_async", F_GetStringAsync, 2, "str, def", "id: the dialog's request, 0 when str is not a string",
      "Queues a text box with prompt str and default def (a real rounded) and goes on at once; the text arrives in the "
-     "asynchronous dialog event."},
+     "asynchronous dialog event, its `async_load` map holding id, status (1 for OK with some text, 0 for Cancel or an "
+     "empty box), result (the text) and value (the text read as a number, 0 when it is not one). A refused call's 0 "
+     "is also a first request's id, as for `show_question_async`."},
     {"get_integer_async", F_GetIntegerAsync, 2, "str, def", "id: the dialog's request, 0 when str is not a string",
      "Queues a number box with prompt str and default def (rounded) and goes on at once; the number arrives in the "
-     "asynchronous dialog event."},
+     "asynchronous dialog event, its `async_load` map holding id, status, result and value as for "
+     "`get_string_async`: value is the number, result the text typed."},
     {"get_login_async", F_GetLoginAsync, 2, "username, password", "id: the dialog's request, 0 unless both are strings",
      "Queues a box asking for a user name and password, filled in with the two texts, and goes on at once; the answer "
-     "arrives in the asynchronous dialog event."},
+     "arrives in the asynchronous dialog event, its `async_load` map holding id, username, password and status (1 when "
+     "OK was pressed with a user name of two characters or more, else 0)."},
     {"get_open_filename", F_GetOpenFilename, 2, "filter, fname", "string: the full path chosen, empty when cancelled",
      "Lets the player pick an existing file, starting from the name fname; the filter holds description and pattern "
      "pairs split by vertical bars. Any real argument shows no dialog; the file functions may then open the path "
@@ -48,8 +55,8 @@ inline constexpr BuiltinRow kInteractionRows[] = {
      "string: the full path chosen, empty when cancelled",
      "As `get_save_filename`, starting in the folder dir with the dialog titled title (empty for the usual title)."},
     {"show_error", F_ShowError, 2, "str, abort", "nothing",
-     "Reports str as a runtime error, as the game's own errors are; abort at 0.5 and above makes it fatal and ends the "
-     "game."},
+     "Reports str as a runtime error, as the game's own errors are (a `#` shows as it is); abort at 0.5 and above "
+     "makes it fatal and ends the game."},
 
     {"show_image", F_ShowImage, 3, "fname, full, delay", "nothing",
      "Kept for old games: records whether a splash image would fill the screen (full rounded above 0). Nothing is "
@@ -136,9 +143,10 @@ inline constexpr BuiltinRow kInteractionRows[] = {
     {"highscore_value", F_HighscoreValue, 1, "place", "real: the score, 0 for a place outside 1 to 10",
      "Gives the score at place 1 to 10 of the highscore table, counting from 1."},
     {"highscore_name", F_HighscoreName, 1, "place",
-     "string: the name, `<nobody>` for an empty place, empty for a place outside 1 to 10",
+     "string: the name, the empty-place name for an empty place, empty for a place outside 1 to 10",
      "Gives the name at place 1 to 10 of the highscore table, counting from 1; a place no score has filled answers "
-     "`<nobody>`."},
+     "the name of an empty place: `<nobody>`, until `highscore_set_strings` names it otherwise and `highscore_clear` "
+     "empties the table with that name."},
     {"draw_highscore", F_DrawHighscore, 4, "x1, y1, x2, y2", "nothing",
      "Draws the ten places in the rectangle with the current font, colour and alignment: one row per tenth of its "
      "height, names at x1 and scores ending at x2."},

@@ -27,7 +27,8 @@ inline constexpr BuiltinRow kMathsRows[] = {
      "same numbers again."},
     {"random_get_seed", F_RandomGetSeed, 0, "", "real: the seed, from 0 to 4294967295",
      "The seed last set or made, read as an unsigned 32-bit number: after `random_set_seed(-1)` it is 4294967295. "
-     "It is 0 at the start of every run, so the random numbers repeat from run to run until `randomize`."},
+     "It is 0 at the start of every run, so the random numbers repeat from run to run until `randomize`; "
+     "`game_restart` keeps it, and the place in the sequence too."},
     {"randomize", F_Randomize, 0, "", "real: the new seed",
      "Restarts the script generator from a seed made from the clock; the answer reads that seed as a signed 32-bit "
      "number. On the virtual clock (`KORVALITH_CLOCK=virtual`) the clock runs alike in every run, so the seeds "

@@ -216,9 +216,11 @@ inline constexpr BuiltinRow kMotionRows[] = {
     {"room_restart", F_RoomRestart, 0, "", "nothing", "Starts the current room again once the current step is over."},
     {"game_end", F_GameEnd, 0, "", "nothing", "Ends the game once the current step is over."},
     {"game_restart", F_GameRestart, 0, "", "nothing",
-     "Starts the game again from its first room once the current step is over."},
+     "Starts the game again from its first room once the current step is over; the globals, `score`, `lives`, "
+     "`health` and the random generator (its seed and its place) go on as they were."},
     {"game_load", F_GameLoad, 1, "fname", "real: 1 when the file was found, 0 when not, -1 when fname is not a string",
-     "Loads the saved game at the end of the frame; the file is looked for in the save folder, then beside the game."},
+     "Loads the saved game at the end of the frame; the file is looked for in the save folder, then beside the game. "
+     "Loading writes two lines of `!` and every global and instance variable loaded, one a line, on the console."},
     {"game_save", F_GameSave, 1, "fname", "real: always -1",
      "Writes the game at once to the file in the save folder; the answer does not say whether it was written."},
     {"transition_define", F_TransitionDefine, 2, "kind, name", "bool: 1 when the script exists",

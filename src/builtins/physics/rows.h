@@ -93,7 +93,8 @@ inline constexpr BuiltinRow kPhysicsRows[] = {
      "inst1, inst2, x, y, xaxis, yaxis, lowtrans, hightrans, limit, maxforce, speed, motor, collide",
      "id: the new joint, -1 when none was made",
      "Lets the second body slide against the first only along the axis vector through (x, y); limit keeps the travel "
-     "between lowtrans and hightrans pixels, and motor drives it at speed with at most maxforce."},
+     "between lowtrans and hightrans pixels, and motor drives it at speed with at most maxforce. The speed, unlike "
+     "the translations, is in metres per second: 1 slides the body the room's pixels per metre each second."},
     {"physics_joint_pulley_create", F_PhysicsJointPulleyCreate, 14,
      "inst1, inst2, gx1, gy1, gx2, gy2, x1, y1, x2, y2, ratio, maxlen1, maxlen2, collide",
      "id: the new joint, -1 when none was made",
