@@ -11,6 +11,7 @@
 #include "resources/sprite.h"
 #include "runtime/console.h"
 #include "runtime/ini_file.h"
+#include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
@@ -409,7 +410,7 @@ void CDebugForm::AskLocals() {
   std::string answer;
   if (!InputQuery_GetString("Showing Local Variables.", "Please provide the instance id or object name.", "", &answer))
     return;
-  int32_t id = static_cast<int32_t>(std::atof(answer.c_str()));
+  int32_t id = Num_TruncInt32(Num_ParseReal(answer.c_str()));
   if (id == 0 && (answer.empty() || answer[0] != '0')) {
     int32_t object = Object_Find(answer.c_str());
     id = -1;
