@@ -216,7 +216,8 @@ TEST_F(SavedGames, RefusedFilesShowOneErrorAndChangeNothing) {
   PutInt(&other, 48, -1);  // the global variable list's record
   const size_t from = console_.Lines().size();
   refused(other, "This is a save file for a different game!");
-  for (size_t i = from; i < console_.Lines().size(); ++i) EXPECT_EQ(console_.Lines()[i].find("!!!!"), std::string::npos);
+  for (size_t i = from; i < console_.Lines().size(); ++i)
+    EXPECT_EQ(console_.Lines()[i].find("!!!!"), std::string::npos);
   // A damaged file of this game is named by its damage.
   other = saved;
   PutInt(&other, globalsEnd, 0x7FFFFFFF);
