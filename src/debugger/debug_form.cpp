@@ -3,11 +3,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "graphics/device/batcher.h"
 #include "resources/sprite.h"
 #include "runtime/console.h"
 #include "runtime/ini_file.h"
+#include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
@@ -94,6 +98,40 @@ constexpr const char* kInstanceNames[] = {"x",
                                           "path_scale"};
 
 bool Whole(double value) { return std::fabs(value - std::round(value)) < 1e-12; }
+
+// The number n of a key written "Watch%d" with n >= 0 (no sign, no leading
+// zero), or -1 for any other key.
+int32_t WatchNumber(const char* key) {
+  constexpr size_t kPrefix = 5;
+  if (std::strncmp(key, "Watch", kPrefix) != 0) return -1;
+  const char* digits = key + kPrefix;
+  if (*digits == '\0' || (digits[0] == '0' && digits[1] != '\0')) return -1;
+  int64_t n = 0;
+  for (const char* p = digits; *p != '\0'; ++p) {
+    if (*p < '0' || *p > '9') return -1;
+    n = n * 10 + (*p - '0');
+    if (n > INT32_MAX) return -1;
+  }
+  return static_cast<int32_t>(n);
+}
+
+// The first `count` watch expressions of keys Watch0, Watch1, ..., missing
+// numbers skipped. Only keys the section holds are visited, so no count
+// makes the reading long; of two keys of one name the one a lookup finds
+// is taken.
+std::vector<std::string> SavedWatches(IniSection* section, int32_t count) {
+  std::map<int32_t, const char*> byNumber;
+  for (IniKey* key = section == nullptr ? nullptr : section->keys; key != nullptr; key = key->next) {
+    const int32_t n = WatchNumber(key->key);
+    if (n >= 0 && key->value != nullptr) byNumber.emplace(n, key->value);
+  }
+  std::vector<std::string> expressions;
+  for (const auto& [n, expression] : byNumber) {
+    if (static_cast<int32_t>(expressions.size()) >= count) break;
+    expressions.emplace_back(expression);
+  }
+  return expressions;
+}
 
 // A built-in variable by name, read for an instance; "" when unknown.
 std::string BuiltinValue(const char* name, CInstance* instance) {
@@ -217,16 +255,9 @@ void CDebugForm::LoadSettings() {
     if (i >= kPaneFirstLocals && i < kPaneFirstLocals + kPaneLocalsCount && pane.visible != 0)
       pane.instanceId = settings->ReadInt(section, "InstanceID", -1);
   }
-  // The count is the file's word: look up no more keys than the section has.
-  int32_t count = settings->ReadInt(kFormSection, "NumWatches", 0);
-  int32_t held = 0;
-  if (IniSection* section = settings->FindSection(kFormSection))
-    for (IniKey* key = section->keys; key != nullptr; key = key->next) ++held;
-  for (int32_t i = 0; i < count && i < held; ++i) {
-    std::string key = Error_Format("Watch%d", i);
-    const char* expression = settings->ReadString(kFormSection, key.c_str(), nullptr);
-    if (expression != nullptr) watches.push_back({expression, std::string()});
-  }
+  const int32_t count = settings->ReadInt(kFormSection, "NumWatches", 0);
+  for (std::string& expression : SavedWatches(settings->FindSection(kFormSection), count))
+    watches.push_back({std::move(expression), std::string()});
 }
 
 void CDebugForm::Refresh() {
@@ -379,7 +410,7 @@ void CDebugForm::AskLocals() {
   std::string answer;
   if (!InputQuery_GetString("Showing Local Variables.", "Please provide the instance id or object name.", "", &answer))
     return;
-  int32_t id = static_cast<int32_t>(std::atof(answer.c_str()));
+  int32_t id = Num_TruncInt32(Num_ParseReal(answer.c_str()));
   if (id == 0 && (answer.empty() || answer[0] != '0')) {
     int32_t object = Object_Find(answer.c_str());
     id = -1;

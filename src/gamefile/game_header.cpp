@@ -102,6 +102,7 @@ void GameHeader_SizeByFirstRoom(const GameImage& image, uint64_t header, uint32_
     g_debugConsole->Output(
         "A game of format %d keeps no window size in its header, and has no first room to take it from\n",
         g_formatVersion);
+    g_gameHeader.sizeless = true;
     return;
   }
   // A room record begins with its name and caption, then its width and height.

@@ -15,6 +15,9 @@ struct GameHeader {
   int32_t lastInstanceId = 0;
   int32_t lastTileId = 0;
   uint64_t carried[2] = {0, 0};  // kept, not interpreted
+  // An old header with no first room to size the window by; the reading
+  // has said so on the console.
+  bool sizeless = false;
 };
 
 // Window flag bits of the header.
@@ -41,7 +44,7 @@ bool GameHeader_ReadNames(const GameImage& image, uint64_t data, uint32_t size);
 // size of the first room of the header's room order, read from the ROOM
 // chunk (`rooms` 0 when the file has none). Nothing for later formats.
 // Without such a room the size stays 0 x 0, which the graphics start
-// refuses; the reason is on the console.
+// refuses; the reason is on the console, said once, and `sizeless` is set.
 void GameHeader_SizeByFirstRoom(const GameImage& image, uint64_t header, uint32_t headerSize, uint64_t rooms,
                                 uint32_t roomsSize);
 // The chunk walk's reading: ids, window again, the room order.

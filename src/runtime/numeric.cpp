@@ -38,6 +38,9 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The white space of the "C" locale, whatever locale the process runs in.
+bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Decimal exponent of the first non-zero digit of a checked number, so a
 // value outside the double range can be told an overflow or an underflow.
 long LeadingExponent(const char* start, long exponent) {
@@ -59,6 +62,7 @@ long LeadingExponent(const char* start, long exponent) {
 double Num_ParseReal(const char* text) {
   if (text == nullptr) return 0.0;
   const char* p = text;
+  while (IsWhiteSpace(*p)) ++p;
   bool negative = false;
   if (*p == '+' || *p == '-') negative = *p++ == '-';
   const char* digits = p;

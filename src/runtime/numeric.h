@@ -29,9 +29,12 @@ inline bool Num_TrueAboveHalf(double v) { return v > 0.5; }
 inline bool Num_TrueAtHalfSingle(double v) { return static_cast<float>(v) >= 0.5f; }
 inline bool Num_TrueMagnitudeAboveHalf(double v) { return v > 0.5 || v < -0.5; }
 
-// atof's reading of a text without the locale: optional sign, digits,
-// decimal point, exponent, stopping at the first other byte; 0 when no
-// number starts the text (or for null). No hexadecimal, no inf or nan.
+// The one reading of a text as a number (atof's, without the locale):
+// leading white space (space, tab, line feed, vertical tab, form feed,
+// carriage return) skipped, then an optional sign, digits, decimal point,
+// exponent, stopping at the first other byte; 0 when no number starts the
+// text (or for null). Hexadecimal, "inf" and "nan" are no number: they
+// read 0, as any other word does.
 double Num_ParseReal(const char* text);
 
 // A double truncated toward zero to 32 bits.

@@ -20,6 +20,8 @@ TEST_F(Registry, NamesIgnoreCaseAndLiveForOneRun) {
   EXPECT_EQ(Call(F_RegistryReadReal, {S("R")}), 1.5);
   Call(F_RegistryWriteString, {S("hex"), S("0x10")});
   EXPECT_EQ(Call(F_RegistryReadReal, {S("hex")}), 0);
+  Call(F_RegistryWriteString, {S("blank"), S("\t 2.5 ")});
+  EXPECT_EQ(Call(F_RegistryReadReal, {S("blank")}), 2.5) << "leading blanks are skipped";
 
   Call(F_RegistryInert, {S("k"), S("n"), S("v")});
   BuiltinCall ext(F_RegistryReadStringExt, {S("k"), S("n")});

@@ -3,6 +3,7 @@
 // device.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/switches.h"
 #include "requests/http_request.h"
 #include "shell/dialogs.h"
+#include "support/test_support.h"
 #include "world/save/highscores.h"
 
 namespace {
@@ -58,6 +60,17 @@ TEST_F(InteractionDialogs, NumbersShowEveryDigitAndLongDefaultsAreCut) {
   EXPECT_EQ(real, 1);
   EXPECT_EQ(Shown(F_GetInteger, {S("n"), R(1e10)}, nullptr, &real), "n\n10000000000\n");
   EXPECT_EQ(real, 1e10);
+  // A shown number holds at most 63 characters: a huge one's further digits
+  // are dropped, in a message and in a whole default alike.
+  const std::string big = "100000000000000005250476025520442024870446858110815915491585411";
+  ASSERT_EQ(big.size(), 63u);
+  EXPECT_EQ(Shown(F_ShowMessage, {R(1e300)}), big + "\n");
+  EXPECT_EQ(Shown(F_ShowMessage, {R(-1e300)}), "-" + big.substr(0, 62) + "\n");
+  EXPECT_EQ(Shown(F_GetInteger, {S("n"), R(1e300)}), "n\n" + big + "\n");
+  EXPECT_EQ(Shown(F_GetIntegerAsync, {S("n"), R(-1e300)}), "n\n-" + big.substr(0, 62) + "\n");
+  EXPECT_EQ(Shown(F_ShowMessage, {R(-std::ldexp(1.0, 203))}),
+            "-12855504354071922204335696738729300820177623950262342682411008\n")
+      << "a sign and 62 digits stay whole";
 
   // A huge real default is written whole, with its two decimals.
   std::string text;
@@ -67,6 +80,22 @@ TEST_F(InteractionDialogs, NumbersShowEveryDigitAndLongDefaultsAreCut) {
   EXPECT_EQ(text, shown.substr(2, 304)) << "Return confirms the box as shown";
   EXPECT_EQ(Shown(F_GetString, {S("p"), S("")}, &text), "p\n\n") << "an empty default shows an empty box";
   EXPECT_EQ(text, "");
+}
+
+// The typed text is read as a number the standard's way: blanks first.
+TEST_F(InteractionDialogs, TypedNumbersSkipLeadingBlanks) {
+  testsupport::ScratchFolder folder{"kv_typed"};
+  testsupport::WriteRaw(folder / "answers.txt", "  12\n\t-3.5e1x\nCancel\n0x10\n");
+  setenv("KORVALITH_ANSWERS", (folder / "answers.txt").c_str(), 1);
+  Switches_Reload();
+  Answers_Reset();
+  for (double expected : {12.0, -35.0, 0.0, 0.0}) {
+    double real = -1;
+    Shown(F_GetInteger, {S("n"), R(5)}, nullptr, &real);
+    EXPECT_EQ(real, expected);
+  }
+  unsetenv("KORVALITH_ANSWERS");
+  Switches_Reload();
 }
 
 TEST_F(InteractionDialogs, ArgumentsThatAreNotTextsAskNothing) {

@@ -325,6 +325,41 @@ TEST_F(DebugFormWorld, SettingsComeBackAndTheWatchCountIsNotTrusted) {
   EXPECT_EQ(form_->watches[1].expression, "7");
 }
 
+// Watches come from Watch0, Watch1, ... with missing numbers skipped until
+// NumWatches are taken, and are written back numbered from 0.
+TEST_F(DebugFormWorld, WatchesWithGapsInTheirNumbersLoadAndComeBackRenumbered) {
+  struct Case {
+    const char* keys;
+    std::vector<std::string> loaded;
+  };
+  const Case cases[] = {
+      {"NumWatches=3\r\nWatch2=x + 1\r\n", {"x + 1"}},
+      {"NumWatches=2\r\nWatch7=c\r\nWatch1=a\r\nWatch4=b\r\n", {"a", "b"}},
+      {"NumWatches=2000000000\r\nWatch2147483647=far\r\nWatch5=near\r\n", {"near", "far"}},
+      // Keys "%d" never writes are no watches.
+      {"NumWatches=9\r\nWatch01=z\r\nWatch-1=z\r\nWatch=z\r\nWatch2147483648=z\r\nwatch3=z\r\nWatch3x=z\r\n", {}},
+      {"NumWatches=-4\r\nWatch0=a\r\n", {}},
+      {"Watch0=a\r\n", {}},
+  };
+  StartRoom(1);
+  for (const Case& c : cases) {
+    WriteRaw(folder_ / "save/Debug.ini", std::string("[DebugForm]\r\n") + c.keys);
+    MakeForm();
+    form_->Refresh();
+    std::vector<std::string> loaded;
+    for (const DebugWatch& watch : form_->watches) loaded.push_back(watch.expression);
+    EXPECT_EQ(loaded, c.loaded) << c.keys;
+    form_->Close();
+    const std::string written = ReadRaw(folder_ / "save/Debug.ini");
+    for (size_t i = 0; i < c.loaded.size(); ++i)
+      EXPECT_NE(written.find("Watch" + std::to_string(i) + "=" + c.loaded[i] + "\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("NumWatches=" + std::to_string(c.loaded.size()) + "\r\n"), std::string::npos) << written;
+    delete form_;
+    form_ = nullptr;
+    g_debugForm = nullptr;
+  }
+}
+
 TEST_F(DebugFormWorld, NoSettingsGiveTheDefaults) {
   StartRoom(1);
   MakeForm();

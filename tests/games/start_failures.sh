@@ -115,9 +115,9 @@ folder|$work/anyone|Is a directory
 locked|$work/locked.win|Permission denied
 CASES
 
-# Games that cannot open a screen say why and exit 1: an old format (no
-# window size in its header) without a first room to size it by, a first
-# room without area, and a header whose window has none.
+# Games that cannot open a screen say why, in one line, and exit 1: an old
+# format (no window size in its header) without a first room to size it by,
+# a first room without area, and a header whose window has none.
 # zero_at FILE OFFSET COUNT: COUNT zero bytes at OFFSET of the header's data.
 zero_at() {
   local header
@@ -139,6 +139,8 @@ roomless|A game of format 5 keeps no window size in its header, and has no first
 flat|The game's screen of 0 x 40 cannot be opened
 sizeless|The game's screen of 0 x 0 cannot be opened
 CASES
+# One fault, one line: the roomless game says nothing of a 0 x 0 screen.
+grep -q "cannot be opened" "$work/roomless.win.txt" && fail "roomless: a second line for one fault"
 
 "$player" -game "$work/game.win" > "$work/term.txt" 2>&1 &
 pid=$!

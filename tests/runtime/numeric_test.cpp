@@ -58,6 +58,31 @@ TEST(Numeric, TruthThresholds) {
   EXPECT_FALSE(Num_TrueAtHalf(kNaN));
 }
 
+// Every text read as a number: white space first, then sign, digits, point
+// and exponent up to the first other byte; words, hexadecimal and the
+// names of infinity and NaN read 0.
+TEST(Numeric, TextsReadAsNumbersSkipLeadingWhiteSpaceAndStopAtTheFirstOtherByte) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"  12", 12},    {" 7", 7},          {"\t8", 8},    {"\n\v\f\r -2.5e1x", -25},
+      {"+.5", 0.5},    {"5.", 5},          {"1e", 1},     {"1e+", 1},
+      {"3e-2z", 0.03}, {"- 3", 0},         {"e5", 0},     {".", 0},
+      {"", 0},         {"0x10", 0},        {" inf", 0},   {"nan", 0},
+      {"\2405", 0},  // a no-break space is no white space
+      {"1e400", kInf}, {" -1e400", -kInf}, {"1e-400", 0}, {"12,5", 12},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Num_ParseReal(c.text), c.value) << '"' << c.text << '"';
+  EXPECT_EQ(Num_ParseReal(nullptr), 0);
+  // A decimal-comma locale changes nothing.
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) {
+    EXPECT_EQ(Num_ParseReal(" 12.5"), 12.5);
+    EXPECT_EQ(Num_ParseReal("12,5"), 12);
+    std::setlocale(LC_NUMERIC, "C");
+  }
+}
+
 TEST(Numeric, FormattingIgnoresACommaLocale) {
   // The player forces the "C" locale at start; show that a decimal-comma
   // locale would otherwise change "%f", and that "C" prints a point.

@@ -177,6 +177,14 @@ TEST_F(Dialogs, EachKindsAnswerBecomesItsMap) {
   EXPECT_EQ(shown.find("secret"), std::string::npos) << "a password is never printed";
 }
 
+TEST_F(Dialogs, AnAnswersValueSkipsLeadingBlanks) {
+  Script(" 7\n\t8\n \t-2e1 and more\n");
+  ::testing::internal::CaptureStdout();
+  for (int i = 0; i < 3; ++i) InputQuery_GetStringAsync("Cap", "n", "");
+  for (double expected : {7.0, 8.0, -20.0}) EXPECT_EQ(Next().value, expected);
+  ::testing::internal::GetCapturedStdout();
+}
+
 TEST_F(Dialogs, CutsFallOnCodePointBoundaries) {
   std::string euros;
   for (int i = 0; i < 1000; ++i) euros += "\xE2\x82\xAC";

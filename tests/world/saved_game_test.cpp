@@ -205,11 +205,23 @@ TEST_F(SavedGames, RefusedFilesShowOneErrorAndChangeNothing) {
   other = saved;
   PutInt(&other, 4, kGameId + 1);
   refused(other, "This is a save file for a different game!");
+  // Another game's file is refused by its id before the rest is read: cut
+  // or damaged after the id, it still names the other game, and the
+  // variable records' own complaint never shows.
+  for (size_t cut : {size_t{8}, size_t{20}, globalsEnd - 3, saved.size() - 1}) {
+    refused(other.substr(0, cut), "This is a save file for a different game!");
+  }
+  PutInt(&other, globalsEnd, 0x7FFFFFFF);
+  refused(other, "This is a save file for a different game!");
+  PutInt(&other, 48, -1);  // the global variable list's record
+  const size_t from = console_.Lines().size();
+  refused(other, "This is a save file for a different game!");
+  for (size_t i = from; i < console_.Lines().size(); ++i)
+    EXPECT_EQ(console_.Lines()[i].find("!!!!"), std::string::npos);
+  // A damaged file of this game is named by its damage.
   other = saved;
   PutInt(&other, globalsEnd, 0x7FFFFFFF);
   refused(other, "the room count runs past the end");
-  PutInt(&other, 4, kGameId + 1);
-  refused(other, "the room count runs past the end");  // damage is named before the id
   refused(other.substr(0, 20), "the run values end early");
   other = saved;
   PutInt(&other, room1 + 4, -5);

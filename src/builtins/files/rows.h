@@ -150,7 +150,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"registry_read_string", F_RegistryReadString, 1, "name", "string: the value stored, \"\" when none",
      "Reads what is stored under name."},
     {"registry_read_real", F_RegistryReadReal, 1, "name", "real: the value read as a number, 0 when none",
-     "Reads what is stored under name as a number."},
+     "Reads what is stored under name as a number, as `get_integer` reads typed text: leading blanks skipped, then as "
+     "far as it looks like a number."},
     {"registry_exists", F_RegistryExists, 1, "name", "bool: 1 when something is stored under name",
      "Tells whether name was written in this run."},
     {"registry_write_string_ext", F_RegistryInert, 3, "key, name, str", "nothing",
@@ -180,7 +181,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"ini_read_real", F_IniReadReal, 3, "section, key, default",
      "real: the key's value as a number, default when the key is missing",
      "Reads a key of the open INI file as a number; section and key must be texts, and a text default is read as a "
-     "number."},
+     "number. A text is read as `get_integer` reads typed text: leading blanks skipped, then as far as it looks like "
+     "a number."},
     {"ini_write_string", F_IniWriteString, 3, "section, key, str", "nothing",
      "Sets the key to str, making the section and key when missing; all three must be texts. The file is written when "
      "it is closed."},

@@ -23,6 +23,7 @@ namespace {
 // Widest fixed-point text of a double: a sign, 309 integer digits, the
 // point and the decimals.
 constexpr size_t kNumberBytes = 1 + 309 + 1 + 2 + 16;
+constexpr size_t kShownNumberBytes = 63;
 
 std::string Fixed(double value, int precision) {
   char buffer[kNumberBytes];
@@ -78,11 +79,16 @@ void FileName(ScriptValue* result, int32_t argc, ScriptValue* args, int32_t want
 
 std::string InteractionText_Whole(double value) {
   const double rounded = std::nearbyint(value);
-  if (!std::isfinite(rounded)) return Fixed(rounded, 0);
-  return Fixed(rounded == 0.0 ? 0.0 : rounded, 0);
+  std::string text = Fixed(rounded == 0.0 ? 0.0 : rounded, 0);
+  // The dialogs hold 63 characters of a number: a huge one's further
+  // digits are dropped.
+  if (text.size() > kShownNumberBytes) text.resize(kShownNumberBytes);
+  return text;
 }
 
 std::string InteractionText_Number(double value) {
+  // Only whole values reach past 63 characters: every double of 2^52 or
+  // more is whole.
   return std::nearbyint(value) == value ? InteractionText_Whole(value) : Fixed(value, 2);
 }
 

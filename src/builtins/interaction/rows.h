@@ -9,8 +9,8 @@
 inline constexpr BuiltinRow kInteractionRows[] = {
     {"show_message", F_ShowMessage, 1, "str", "real: always 1",
      "Shows str in a message box drawn in the game's window, titled with its caption, and waits for OK; `#` "
-     "starts a new line, a real shows whole or with two decimals, an "
-     "empty text shows nothing. Headless the text goes to standard output."},
+     "starts a new line, a real shows whole or with two decimals (at most 63 characters: a huge one loses its further "
+     "digits), an empty text shows nothing. Headless the text goes to standard output."},
     {"show_message_async", F_ShowMessageAsync, 1, "str", "id: the dialog's request, 1 for an empty text",
      "Queues a message box with str and goes on at once; the closing arrives in the asynchronous dialog event, its "
      "`async_load` map holding id and status (1). Text is shown as by `show_message`; an empty text queues nothing."},
@@ -26,17 +26,20 @@ inline constexpr BuiltinRow kInteractionRows[] = {
      "Asks for a line of text with prompt str and the default def (a real shows with two decimals), and waits; a `#` "
      "shows as it is. A real prompt shows no box and answers the empty string."},
     {"get_integer", F_GetInteger, 2, "str, def", "real: the number typed, 0 after Cancel",
-     "Asks for a number with prompt str and the default def (rounded), and waits; text that is not a number reads as "
-     "0, and a `#` shows as it is. A real prompt shows no box and answers def rounded."},
+     "Asks for a number with prompt str and the default def (rounded, at most 63 characters), and waits; a `#` shows "
+     "as it is. The text typed is read as a number after any leading blanks (spaces, tabs, line breaks) and up to the "
+     "first character that does not continue it; text that is not a number, hexadecimal, `inf` and `nan` read as 0. "
+     "A real prompt shows no box and answers def rounded."},
     {"get_string_async", F_GetStringAsync, 2, "str, def", "id: the dialog's request, 0 when str is not a string",
-     "Queues a text box with prompt str and default def (a real rounded) and goes on at once; the text arrives in the "
-     "asynchronous dialog event, its `async_load` map holding id, status (1 for OK with some text, 0 for Cancel or an "
-     "empty box), result (the text) and value (the text read as a number, 0 when it is not one). A refused call's 0 "
-     "is also a first request's id, as for `show_question_async`."},
+     "Queues a text box with prompt str and default def (a real rounded, at most 63 characters) and goes on at once; "
+     "the text arrives in the asynchronous dialog event, its `async_load` map holding id, status (1 for OK with some "
+     "text, 0 for Cancel or an empty box), result (the text) and value (the text read as a number as `get_integer` "
+     "reads it, 0 when it is not one). A refused call's 0 is also a first request's id, as for "
+     "`show_question_async`."},
     {"get_integer_async", F_GetIntegerAsync, 2, "str, def", "id: the dialog's request, 0 when str is not a string",
-     "Queues a number box with prompt str and default def (rounded) and goes on at once; the number arrives in the "
-     "asynchronous dialog event, its `async_load` map holding id, status, result and value as for "
-     "`get_string_async`: value is the number, result the text typed."},
+     "Queues a number box with prompt str and default def (rounded, at most 63 characters) and goes on at once; the "
+     "number arrives in the asynchronous dialog event, its `async_load` map holding id, status, result and value as "
+     "for `get_string_async`: value is the number, read as `get_integer` reads it, result the text typed."},
     {"get_login_async", F_GetLoginAsync, 2, "username, password", "id: the dialog's request, 0 unless both are strings",
      "Queues a box asking for a user name and password, filled in with the two texts, and goes on at once; the answer "
      "arrives in the asynchronous dialog event, its `async_load` map holding id, username, password and status (1 when "

@@ -180,8 +180,9 @@ inline constexpr BuiltinRow kResourceRows[] = {
     {"background_replace_background", F_ResourceUnsupported, 2, "ind, fname", "real: always -1",
      "Not supported here: writes `unsupported function` on the console and answers -1."},
     {"sound_exists", F_SoundExists, 1, "ind", "bool: 1 when the sound exists, always 0 without the audio system",
-     "Tells whether sound ind exists, but only in games that use the audio system. With the older sound functions it "
-     "always answers 0."},
+     "Tells whether sound ind exists, but only in games that use the audio system: there a sound of the game answers "
+     "1, though `sound_name`, `sound_get_kind` and `sound_get_preload` count it as missing. With the older sound "
+     "functions it always answers 0."},
     {"sound_name", F_SoundName, 1, "ind", "string: the sound's name, `<undefined>` when there is no such sound",
      "Gives the name sound ind has in the game; one made while the game runs is named `__newsound` and its number. "
      "While the audio system is selected the game's own sounds have no name here."},

@@ -279,7 +279,7 @@ char* FormatText(const char* format, ...) {
   return VMSlot_CopyText(buffer);
 }
 
-double TextToReal(const char* text) { return text == nullptr ? 0.0 : std::strtod(text, nullptr); }
+double TextToReal(const char* text) { return Num_ParseReal(text); }
 
 // Leading blanks, a sign and digits; saturates like the C library does.
 int64_t TextToLong(const char* text) { return text == nullptr ? 0 : std::strtoll(text, nullptr, 10); }

@@ -37,9 +37,9 @@ const char* SavedGame_Parse(CStream& stream, SavedGame* out) {
   if (version != kSavedGameVersion) return kSavedGameOtherVersion;
   const int32_t id = in.Integer();
   if (!in.ok()) return "the file is too short";
-  // Another game's id is told only of a file whole in every other part: a
-  // damaged file is named by its damage, which may have reached the id too.
-  const bool otherGame = id != g_gameId;
+  // Another game's file is refused by its id before anything of it is read:
+  // its variable records are not this game's to read.
+  if (id != g_gameId) return kSavedGameOtherGame;
   out->roomIndex = in.Integer();
   in.Integer();  // the transition kind, which a load does not keep
   out->score = in.Integer();
@@ -55,5 +55,5 @@ const char* SavedGame_Parse(CStream& stream, SavedGame* out) {
   out->lastTileId = in.Integer();
   if (!in.ok()) return "the id counters are missing";
   if (!NamesASavedRoom(*out)) return "the current room is not among the saved rooms";
-  return otherGame ? kSavedGameOtherGame : nullptr;
+  return nullptr;
 }

@@ -109,7 +109,9 @@ bool StartupServices_StartGraphics() {
   g_debugConsole->Output("GR_D3D_Init()\n");
   // The device takes no screen without area: say so rather than end mute.
   if (g_windowWidth < 1 || g_windowHeight < 1) {
-    g_debugConsole->Output("The game's screen of %d x %d cannot be opened\n", g_windowWidth, g_windowHeight);
+    // A header that gave no size at all has said why: one fault, one line.
+    if (!g_gameHeader.sizeless)
+      g_debugConsole->Output("The game's screen of %d x %d cannot be opened\n", g_windowWidth, g_windowHeight);
     return false;
   }
   if (!GR_D3D_Init(nullptr, g_windowWidth, g_windowHeight, g_windowFlags)) return false;
