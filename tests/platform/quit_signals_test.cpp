@@ -28,8 +28,8 @@ void Restore() {
 struct SignalCase {
   const char* name;
   std::vector<int> signals;
-  int ended;   // the signal the process ends by; 0: it ends its own way
-  bool nohup;  // started with SIGHUP ignored
+  int ended;            // the signal the process ends by; 0: it ends its own way
+  bool nohup;           // started with SIGHUP ignored
   int gapMs = 0;        // between the signals
   bool atOnce = false;  // ended well before the grace is over
 };

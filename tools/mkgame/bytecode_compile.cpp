@@ -342,6 +342,9 @@ void Constants_Check(const Game& game) {
 
 CompiledGame Bytecode_Compile(const Game& game) {
   StartPlayerCompiler();
+  struct FreedAtEnd {
+    ~FreedAtEnd() { PlayerStores_Free(); }
+  } stores;
   InstallNames(game);
   return Compiler(game).Run();
 }

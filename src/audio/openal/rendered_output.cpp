@@ -95,8 +95,8 @@ ALCdevice* RenderedOutput_Open(const ALCint* attributes, ALCcontext** context) {
     return nullptr;
   }
   ALCdevice* device = open(nullptr);
-  std::vector<ALCint> all = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
-                             ALC_FREQUENCY, kRate};
+  std::vector<ALCint> all = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
+                             ALC_SHORT_SOFT,           ALC_FREQUENCY,   kRate};
   for (const ALCint* a = attributes; a != nullptr && *a != 0; a += 2) all.insert(all.end(), {a[0], a[1]});
   all.push_back(0);
   *context = device != nullptr ? alcCreateContext(device, all.data()) : nullptr;
