@@ -9,6 +9,7 @@
 #include "gamefile/chunk_walk.h"
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
+#include "runtime/fatal.h"
 #include "runtime/load_error.h"
 #include "script/compiler/code_table.h"
 #include "script/compiler/function_registry.h"
@@ -24,8 +25,7 @@ BuiltinRegistration g_registration = nullptr;
 
 void ExitOnUnresolved(const char* message) {
   Error_Show(message, true);
-  std::fflush(stdout);
-  std::exit(1);
+  Fatal_ExitFromRunningCode(1);
 }
 
 UnresolvedNameHandler g_unresolved = ExitOnUnresolved;

@@ -28,6 +28,10 @@ int32_t Media_SendCommand(const char* command, char* reply, size_t replySize);
 void Media_ErrorText(int32_t code, char* text, size_t textSize);
 // Closes every alias and joins the feeder thread.
 void Media_CloseAll();
+// With true, no feeder thread starts: streams are fed only by Media_Feed,
+// which a caller whose sound is rendered on demand calls before each render.
+void Media_SetFedByCaller(bool byCaller);
+void Media_Feed();
 // How many aliases hold a decoder and a source just now.
 int32_t Media_ActiveStreams();
 

@@ -3,7 +3,9 @@
 // pump and the game ends as it would on a quit message, its end-of-run
 // writes included. A process still running when the grace time is over
 // (the loop never reaches its pump, or the game's end never returns), or a
-// second signal, is ended at once from a watchdog thread: it runs the exit
+// second request, is ended at once from a watchdog thread (deliveries of one
+// signal from one sender within a moment, as `timeout` sends them to the
+// process and then to its group, are one request): it runs the exit
 // restore steps, then raises the same signal again with its default action,
 // so that the parent sees a death by that signal (a shell reports 128 + the
 // signal's number).

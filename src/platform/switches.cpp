@@ -25,6 +25,7 @@ void Load() {
   }
   g_switches.answersFile = EnvText("KORVALITH_ANSWERS");
   g_switches.dumpFrame = EnvText("KORVALITH_DUMP_FRAME");
+  g_switches.audioOut = EnvText("KORVALITH_AUDIO_OUT");
   g_loaded = true;
 }
 

@@ -10,6 +10,7 @@ struct Switches {
   long maxFrames = -1;        // KORVALITH_MAX_FRAMES=N (-1: no limit)
   std::string answersFile;    // KORVALITH_ANSWERS=FILE
   std::string dumpFrame;      // KORVALITH_DUMP_FRAME=FILE.png
+  std::string audioOut;       // KORVALITH_AUDIO_OUT=FILE.wav (on the virtual clock)
 };
 
 const Switches& Switches_Get();

@@ -4,6 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define KV_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KV_LEAK_CHECKED 1
+#endif
+#endif
+#ifdef KV_LEAK_CHECKED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 void Fatal_InternalError(const char* format, ...) {
   std::fflush(stdout);
   std::fputs("INTERNAL ERROR: ", stderr);
@@ -14,4 +25,12 @@ void Fatal_InternalError(const char* format, ...) {
   std::fputc('\n', stderr);
   std::fflush(stderr);
   std::abort();
+}
+
+void Fatal_ExitFromRunningCode(int status) {
+  std::fflush(nullptr);
+#ifdef KV_LEAK_CHECKED
+  __lsan_do_leak_check();
+#endif
+  std::exit(status);
 }

@@ -47,10 +47,13 @@ class VirtualClock : public TimerClock {
 
   void Wait(int64_t us) override {
     now_ += us;
+    if (listener != nullptr) listener(us);
     Runner_ProcessMessages();
   }
 
   void Restart() { now_ = 0; }
+
+  void (*listener)(int64_t us) = nullptr;
 
  private:
   int64_t now_ = 0;
@@ -80,6 +83,8 @@ void Timer_WaitMicroseconds(int64_t us) {
 }
 
 void Stream_Sleep(int64_t us) { Timer_WaitMicroseconds(us); }
+
+void Timer_SetVirtualWaitListener(void (*listener)(int64_t us)) { g_virtualClock.listener = listener; }
 
 void Timer_SelectClock(TimerClockKind kind) {
   switch (kind) {

@@ -29,5 +29,10 @@ enum class TimerClockKind {
   kReal,
   kVirtual,
 };
+// Called by the virtual clock with each wait, before messages are pumped,
+// so that what plays along with the game (the rendered sound) moves by the
+// same time. Null stops it.
+void Timer_SetVirtualWaitListener(void (*listener)(int64_t us));
+
 // Chooses the clock (the virtual one restarts at 0) and calls Timer_Init.
 void Timer_SelectClock(TimerClockKind kind);

@@ -1,18 +1,19 @@
-// What reaches the speakers, read from OpenAL's wave writer: each case runs
-// in its own process (the library reads its configuration once), writes a
-// stereo 16-bit file, and reads it after the device is closed.
+// What reaches the speakers, mixed as the virtual clock moves
+// (KORVALITH_AUDIO_OUT): each case runs in its own process, writes a stereo
+// 16-bit file, and reads it after the device is closed. The mix depends on
+// the waits alone, never on how fast the machine runs.
 #include <unistd.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "audio/audio_fixture.h"
 #include "audio/openal/sound_hardware.h"
 #include "platform/media_control.h"
+#include "platform/switches.h"
+#include "runtime/timer.h"
 
 namespace audiotest {
 namespace {
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 
 constexpr int kRate = 44100;
 
-void Wait(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Wait(int milliseconds) { Timer_WaitMicroseconds(int64_t{milliseconds} * 1000); }
 
 struct Stereo {
   std::vector<double> left, right;
@@ -85,12 +86,10 @@ class WaveOutput : public AudioTest {
   void SetUp() override {
     folder_ = fs::temp_directory_path() / ("kv_wave_" + std::to_string(::getpid()));
     fs::create_directories(folder_);
-    std::ofstream conf(folder_ / "alsoft.conf");
-    conf << "[general]\nchannels = stereo\nsample-type = int16\nfrequency = " << kRate
-         << "\n[wave]\nfile = " << (folder_ / "out.wav").string() << "\n";
-    conf.close();
-    setenv("ALSOFT_CONF", (folder_ / "alsoft.conf").c_str(), 1);
-    setenv("ALSOFT_DRIVERS", "wave", 1);
+    setenv("KORVALITH_CLOCK", "virtual", 1);
+    setenv("KORVALITH_AUDIO_OUT", (folder_ / "out.wav").c_str(), 1);
+    Switches_Reload();
+    Timer_SelectClock(TimerClockKind::kVirtual);
   }
   // Closes the device so that the file is complete, then reads it.
   Stereo Finish() {

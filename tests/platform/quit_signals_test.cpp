@@ -28,8 +28,10 @@ void Restore() {
 struct SignalCase {
   const char* name;
   std::vector<int> signals;
-  int ended;   // the signal the process ends by; 0: it ends its own way
-  bool nohup;  // started with SIGHUP ignored
+  int ended;            // the signal the process ends by; 0: it ends its own way
+  bool nohup;           // started with SIGHUP ignored
+  int gapMs = 0;        // between the signals
+  bool atOnce = false;  // ended well before the grace is over
 };
 
 // A game stuck between its pumps, or in its own end, is ended all the same
@@ -41,6 +43,8 @@ const SignalCase kCases[] = {
     {"a second signal within the grace", {SIGTERM, SIGINT}, SIGINT, false},
     {"a run ending within the grace", {SIGHUP}, 0, false},
     {"SIGHUP under nohup", {SIGHUP}, 0, true},
+    {"one signal sent twice together, as timeout does", {SIGTERM, SIGTERM}, 0, false},
+    {"a person's second Ctrl+C", {SIGINT, SIGINT}, SIGINT, false, 400, true},
 };
 
 // Longer than any ending the watchdog may take; a child still alive then
@@ -53,11 +57,13 @@ constexpr int kWentOn = 3;
   if (c.nohup) std::signal(SIGHUP, SIG_IGN);
   QuitSignals_Install();
   ExitRestore_Add(Restore);
-  for (int number : c.signals) {
+  for (size_t i = 0; i < c.signals.size(); ++i) {
+    const int number = c.signals[i];
+    if (i > 0) std::this_thread::sleep_for(milliseconds(c.gapMs));
     std::raise(number);
     if (QuitSignals_Received() == c.nohup) _exit(1);
   }
-  std::this_thread::sleep_for(c.ended != 0 ? kStuck : milliseconds(200));
+  std::this_thread::sleep_for(c.atOnce ? kQuitGrace / 2 : c.ended != 0 ? kStuck : milliseconds(200));
   _exit(c.ended != 0 ? kWentOn : 0);
 }
 

@@ -15,6 +15,7 @@
 #include "mkgame/game_model.h"
 #include "mkgame/game_writer.h"
 #include "mkgame/json_input.h"
+#include "mkgame/player_stores.h"
 
 namespace {
 
@@ -58,6 +59,11 @@ int main(int argc, char** argv) {
   }
   if (input.empty() || output.empty()) return Usage();
   try {
+    // Whatever way the work ends, the stores the game was read into are
+    // freed before the process ends.
+    struct StoresFreedAtEnd {
+      ~StoresFreedAtEnd() { mkgame::PlayerStores_Free(); }
+    } stores;
     mkgame::Game game = mkgame::Describe_Read(input);
     mkgame::Constants_Check(game, bytecode || game.bytecode);
     // The player reads the debug file named after the game: one left from

@@ -15,6 +15,7 @@
 #include "script/events/error_report.h"
 #include "world/object/object.h"
 #include "world/room/room_store.h"
+#include "world/start/game_stores.h"
 
 namespace mkgame {
 
@@ -56,5 +57,7 @@ void PlayerStores_Load(const Game& game) {
   g_debugConsole = before;
   if (!read) throw std::logic_error("the player cannot read the written game: " + console.last);
 }
+
+void PlayerStores_Free() { GameStores_Free(); }
 
 }  // namespace mkgame

@@ -10,5 +10,8 @@ namespace mkgame {
 // (textures are not made). The stores keep the image until the process ends.
 // A game the player cannot read throws std::logic_error with its reason.
 void PlayerStores_Load(const Game& game);
+// Frees the objects and rooms the walk made, once compiling is done with
+// them, so that a run under the leak checker ends clean.
+void PlayerStores_Free();
 
 }  // namespace mkgame

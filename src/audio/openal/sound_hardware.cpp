@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio/openal/al_check.h"
+#include "audio/openal/rendered_output.h"
 #include "audio/openal/wav_check.h"
 #include "platform/media_control.h"
 #include "platform/switches.h"
@@ -43,6 +44,7 @@ void FailOpen(ALenum alutError) {
 // the error report. Nothing else is released: the end must not fail.
 void CloseDeviceAtExit() {
   if (g_device == nullptr) return;
+  RenderedOutput_Close();
   alcMakeContextCurrent(nullptr);
   if (g_context != nullptr) alcDestroyContext(g_context);
   alcCloseDevice(g_device);
@@ -87,10 +89,15 @@ void SoundHardware::Init() {
     FailOpen(alutGetError());
     return;
   }
-  g_device = alcOpenDevice(nullptr);
-  if (g_device == nullptr) return FailOpen(ALUT_ERROR_OPEN_DEVICE);
   const ALCint attributes[] = {ALC_MONO_SOURCES, kMonoSources, 0};
-  g_context = alcCreateContext(g_device, attributes);
+  if (RenderedOutput_Wanted()) {
+    g_device = RenderedOutput_Open(attributes, &g_context);
+    if (g_device == nullptr) return FailOpen(ALUT_ERROR_OPEN_DEVICE);
+  } else {
+    g_device = alcOpenDevice(nullptr);
+    if (g_device == nullptr) return FailOpen(ALUT_ERROR_OPEN_DEVICE);
+    g_context = alcCreateContext(g_device, attributes);
+  }
   if (g_context == nullptr) return FailOpen(ALUT_ERROR_CREATE_CONTEXT);
   if (!alcMakeContextCurrent(g_context)) return FailOpen(ALUT_ERROR_MAKE_CONTEXT_CURRENT);
   static const bool closedAtExit = std::atexit(CloseDeviceAtExit) == 0;
@@ -102,6 +109,7 @@ void SoundHardware::Quit() {
   if (SoundHardware_Off()) return;
   Media_CloseAll();
   SoundHardware_FreeSounds();
+  RenderedOutput_Close();
   alcMakeContextCurrent(nullptr);
   if (g_context != nullptr) alcDestroyContext(g_context);
   if (g_device != nullptr) alcCloseDevice(g_device);

@@ -14,6 +14,7 @@
 #include "platform/device_window.h"
 #include "platform/message_box.h"
 #include "runtime/console.h"
+#include "runtime/fatal.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void FillPresentParameters(DeviceState& s, int32_t width, int32_t height) {
 // The failed start that cannot go on: the box, then the process ends.
 [[noreturn]] void FatalExit(const char* text) {
   ShowFatalMessage(text);
-  std::exit(1);
+  Fatal_ExitFromRunningCode(1);
 }
 
 bool MakeDevice(DeviceState& s, uint32_t adapter) {

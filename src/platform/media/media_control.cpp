@@ -96,6 +96,16 @@ class MediaLayer {
     return count;
   }
 
+  void SetFedByCaller(bool byCaller) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fedByCaller_ = byCaller;
+  }
+
+  void Feed() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    FeedAll();
+  }
+
  private:
   using AliasIt = std::map<std::string, Alias>::iterator;
 
@@ -179,17 +189,21 @@ class MediaLayer {
     return kMediaOk;
   }
 
+  void FeedAll() {
+    for (auto& [name, alias] : aliases_) {
+      if (alias.stream != nullptr) alias.stream->Feed();
+    }
+  }
+
   void StartFeeder() {
-    if (feeder_.joinable()) return;
+    if (fedByCaller_ || feeder_.joinable()) return;
     feeder_ = std::thread([this] { FeedLoop(); });
   }
 
   void FeedLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stopping_) {
-      for (auto& [name, alias] : aliases_) {
-        if (alias.stream != nullptr) alias.stream->Feed();
-      }
+      FeedAll();
       wake_.wait_for(lock, kFeedInterval, [this] { return stopping_; });
     }
   }
@@ -198,6 +212,7 @@ class MediaLayer {
   std::condition_variable wake_;
   std::thread feeder_;
   bool stopping_ = false;
+  bool fedByCaller_ = false;
   std::map<std::string, Alias> aliases_;
   std::map<std::string, MediaDevice*> devices_;
 };
@@ -243,5 +258,7 @@ void Media_ErrorText(int32_t code, char* text, size_t textSize) {
 }
 
 void Media_CloseAll() { Layer().CloseAll(); }
+void Media_SetFedByCaller(bool byCaller) { Layer().SetFedByCaller(byCaller); }
+void Media_Feed() { Layer().Feed(); }
 int32_t Media_ActiveStreams() { return Layer().ActiveStreams(); }
 void Media_RegisterDevice(const std::string& type, MediaDevice* device) { Layer().Register(type, device); }

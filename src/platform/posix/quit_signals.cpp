@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <ctime>
 #include <mutex>
 #include <thread>
 
@@ -16,15 +18,28 @@
 namespace {
 
 constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Deliveries of one signal from one sender closer together than this are
+// one request: `timeout` and a terminal's hang-up send the same signal to
+// the process and then to its whole group.
+constexpr int64_t kOneRequestNs = 100'000'000;
+
+// One delivery, written whole to the pipe (far below PIPE_BUF).
+struct Delivery {
+  int number = -1;
+  pid_t sender = 0;
+  int64_t atNs = 0;
+};
 
 int g_wake[2] = {-1, -1};
 std::atomic<bool> g_received{false};
 
-void OnQuitSignal(int number) {
+void OnQuitSignal(int number, siginfo_t* info, void*) {
   const int saved = errno;
   g_received.store(true);
-  const unsigned char byte = static_cast<unsigned char>(number);
-  [[maybe_unused]] ssize_t written = write(g_wake[1], &byte, 1);
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const Delivery delivery{number, info != nullptr ? info->si_pid : 0, now.tv_sec * 1'000'000'000LL + now.tv_nsec};
+  [[maybe_unused]] ssize_t written = write(g_wake[1], &delivery, sizeof delivery);
   errno = saved;
 }
 
@@ -35,27 +50,43 @@ void End(int number) {
   _exit(128 + number);
 }
 
-// The next signal's number, -1 when none came within `milliseconds` (-1:
+int64_t NowNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
+}
+
+// The next delivery; number -1 when none came within `milliseconds` (-1:
 // wait for ever).
-int NextSignal(int milliseconds) {
+Delivery NextSignal(int milliseconds) {
   pollfd p{g_wake[0], POLLIN, 0};
   int ready = 0;
   do {
     ready = poll(&p, 1, milliseconds);
   } while (ready < 0 && errno == EINTR);
-  unsigned char byte = 0;
-  if (ready != 1 || read(g_wake[0], &byte, 1) != 1) return -1;
-  return byte;
+  Delivery delivery;
+  if (ready != 1 || read(g_wake[0], &delivery, sizeof delivery) != sizeof delivery) return Delivery();
+  return delivery;
 }
 
-// A signal, then a second one or the end of the grace time, whichever comes
-// first; the game taking the quit does not stop the grace, for its own end
-// (the Game End event, the end-of-run writes) may never return.
+bool OneRequest(const Delivery& a, const Delivery& b) {
+  return a.number == b.number && a.sender == b.sender && b.atNs - a.atNs < kOneRequestNs;
+}
+
+// A request, then a second one or the end of the grace time, whichever
+// comes first; the game taking the quit does not stop the grace, for its own
+// end (the Game End event, the end-of-run writes) may never return.
 void Watch() {
-  int first = -1;
-  while (first <= 0) first = NextSignal(-1);
-  const int second = NextSignal(static_cast<int>(kQuitGrace.count()));
-  End(second < 0 ? first : second);
+  Delivery first;
+  while (first.number <= 0) first = NextSignal(-1);
+  const int64_t graceEndNs = NowNs() + kQuitGrace.count() * 1'000'000LL;
+  for (;;) {
+    const int64_t leftNs = graceEndNs - NowNs();
+    if (leftNs <= 0) End(first.number);
+    const Delivery next = NextSignal(static_cast<int>((leftNs + 999'999) / 1'000'000));
+    if (next.number <= 0) End(first.number);
+    if (!OneRequest(first, next)) End(next.number);
+  }
 }
 
 }  // namespace
@@ -67,7 +98,8 @@ void QuitSignals_Install() {
     // The reading end blocks in poll, never in read.
     std::thread(Watch).detach();
     struct sigaction action {};
-    action.sa_handler = OnQuitSignal;
+    action.sa_sigaction = OnQuitSignal;
+    action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
     for (int number : kQuitSignals) {
       // A player started under nohup keeps running when its terminal closes.

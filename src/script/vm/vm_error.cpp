@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/fatal.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "script/events/error_report.h"
@@ -137,8 +138,7 @@ bool VM_RaiseError(const VMErrorState& state, const char* message) {
   VM_WriteErrorReport(console, state, message);
   Error_Show(console->Text(), true);
   delete console;
-  std::fflush(nullptr);
-  std::exit(-1);
+  Fatal_ExitFromRunningCode(-1);
 }
 
 void VM_TraceScript(const char* name) {

@@ -22,11 +22,6 @@
 #include "platform/quit_signals.h"
 #include "requests/http_request.h"
 #include "requests/multiplayer.h"
-#include "resources/background.h"
-#include "resources/font.h"
-#include "resources/path.h"
-#include "resources/sprite.h"
-#include "resources/timeline.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
@@ -52,18 +47,17 @@
 #include "world/draw/room_draw.h"
 #include "world/input/input.h"
 #include "world/input/virtual_keys.h"
-#include "world/instance/instance.h"
 #include "world/loop/game_loop.h"
 #include "world/object/event_lists.h"
 #include "world/object/object.h"
 #include "world/planning/motion_planning.h"
 #include "world/room/room_change.h"
-#include "world/room/room_store.h"
 #include "world/run/debugger_seam.h"
 #include "world/run/run_state.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
 #include "world/start/command_line.h"
+#include "world/start/game_stores.h"
 #include "world/start/prepare_game.h"
 #include "world/start/service_list.h"
 #include "world/start/startup_graphics.h"
@@ -202,19 +196,11 @@ void Runner_Shutdown() {
   Code_Constant_Free();
   Object_FreeEventLists();
   RoomChange_Shutdown();
-  Room_Shutdown();
-  Instance_DeleteAll();
-  Object_Shutdown();
-  Sprite_Shutdown();
-  Background_Shutdown();
-  Font_Shutdown();
-  Path_Shutdown();
-  TimeLine_Shutdown();
+  GameStores_Free();
   Sound_FreeAll();
   Sound_End();
   DPlay_Free();
   Function_Free();
-  Script_Finish();
   Variable_Free();
   RunState_Reset();
   Particle_Shutdown();

@@ -148,7 +148,7 @@ def parse(path):
     return games
 
 
-def gml_text(text):
+def script_text(text):
     return '"' + text.replace('"', '" + chr(34) + "') + '"'
 
 
@@ -186,7 +186,7 @@ def describe(game, places):
     def rows_code(rows):
         code = []
         for row in rows:
-            code.append(f"show_debug_message({gml_text('== row ' + row.name)});")
+            code.append(f"show_debug_message({script_text('== row ' + row.name)});")
             code += [places.put(line) for line in row.code]
         return code
 

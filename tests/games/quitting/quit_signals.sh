@@ -5,7 +5,8 @@
 # player within seconds, as a death by that signal (exit 128 + its number).
 # A game that takes the quit but whose Game End event loops is ended the
 # same way; one whose Game End event returns exits 0 after the end-of-run
-# writes (its highscore table, the INI file it left open), on SIGHUP too.
+# writes (its highscore table, the INI file it left open), on SIGHUP too,
+# and when one `timeout` signals the player and its group.
 set -u
 mkgame=$1 player=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -63,4 +64,14 @@ TERM 15 0
 INT 2 0
 HUP 1 0
 CASES
+# One `timeout` is one request, though it sends its signal to the player and
+# then to its whole group: the game ends its own way, its writes done.
+for round in 1 2 3; do
+  folder="$work/timeout_$round/Signalled Ending"
+  env KORVALITH_HEADLESS=1 ALSOFT_DRIVERS=null XDG_DATA_HOME="${folder%/*}" KV_END_LOOPS=0 \
+    timeout 4 "$player" -game "$work/ending.win" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
+  status=$?
+  [ $status -eq 124 ] || fail "timeout, round $round: exit $status, expected timeout's 124"
+  grep -qa "signalled" "$folder/hiscore.dat" 2> /dev/null || fail "timeout, round $round: the highscore table was not written"
+done
 echo "quit signals test passed"
