@@ -164,8 +164,10 @@ void DrawScreenToBackBuffer() {
   GR_Overlay_Begin();
   SetRenderState(12, 0);
   GR_Texture_Set_Interpolation(s.screenInterpolation);
-  Matrix view{
-      {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(-(bw / 2)), static_cast<float>(-(bh / 2)), 16000, 1}};
+  // Exact halves: a whole half of an odd size would move the picture half
+  // a pixel off the pixel centres.
+  Matrix view{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(bw) * -0.5f, static_cast<float>(bh) * -0.5f,
+               16000, 1}};
   SetTransform(0, view);
   Matrix projection;
   Matrix_Ortho(projection, static_cast<float>(bw), static_cast<float>(-bh), 1.0f, 32000.0f);
