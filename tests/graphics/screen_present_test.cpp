@@ -164,9 +164,9 @@ TEST_F(KeptAspect, ThePictureCoversItsPlaceExactlyAtEveryScaleAndInFullScreen) {
     int32_t width, height;  // 0 x 0: full screen
     bool keepAspect;
   };
-  const Case cases[] = {{64, 48, false},  {128, 96, false},  {192, 144, false}, {100, 75, false},
+  const Case cases[] = {{64, 48, false},   {128, 96, false}, {192, 144, false}, {100, 75, false},
                         {150, 100, false}, {128, 96, true},  {192, 144, true},  {100, 75, true},
-                        {200, 96, true},  {64, 100, true},  {0, 0, false},     {0, 0, true}};
+                        {200, 96, true},   {64, 100, true},  {0, 0, false},     {0, 0, true}};
   for (const Case& c : cases) {
     Graphics::SetKeepAspect(c.keepAspect);
     int32_t width = c.width, height = c.height;

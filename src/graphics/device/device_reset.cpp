@@ -39,10 +39,11 @@ bool ResetDevice(DeviceState& s) {
   return s.device->Reset(s.present) == D3D_OK;
 }
 
+// Without trace lines: a window dragged larger takes a new size each frame.
 bool ResizeBackBuffer(DeviceState& s, int32_t width, int32_t height) {
   s.present.backBufferWidth = static_cast<uint32_t>(width);
   s.present.backBufferHeight = static_cast<uint32_t>(height);
-  if (!ResetDevice(s)) return false;
+  if (s.device->Reset(s.present) != D3D_OK) return false;
   s.backBufferWidth = width;
   s.backBufferHeight = height;
   return true;
@@ -166,8 +167,8 @@ void DrawScreenToBackBuffer() {
   GR_Texture_Set_Interpolation(s.screenInterpolation);
   // Exact halves: a whole half of an odd size would move the picture half
   // a pixel off the pixel centres.
-  Matrix view{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(bw) * -0.5f, static_cast<float>(bh) * -0.5f,
-               16000, 1}};
+  Matrix view{
+      {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(bw) * -0.5f, static_cast<float>(bh) * -0.5f, 16000, 1}};
   SetTransform(0, view);
   Matrix projection;
   Matrix_Ortho(projection, static_cast<float>(bw), static_cast<float>(-bh), 1.0f, 32000.0f);

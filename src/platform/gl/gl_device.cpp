@@ -245,11 +245,8 @@ bool GlDevice::DrawLastPicture() {
   glNamedFramebufferTexture(readFbo_, GL_COLOR_ATTACHMENT0, back->texture, 0);
   glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
   const GLint w = static_cast<GLint>(back->width), h = static_cast<GLint>(back->height);
-  glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, drawableWidth, 0, GL_COLOR_BUFFER_BIT,
-                         GL_NEAREST);
+  glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, drawableWidth, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo_);
   glEnable(GL_SCISSOR_TEST);
   return true;
