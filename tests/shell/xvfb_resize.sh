@@ -13,6 +13,7 @@
 #   fullscreen  no window manager: the game asks for full screen, which the
 #               window must take (1280 x 1024)
 #   fullaspect  the same with the aspect kept
+#   managedfull full screen under openbox
 set -u
 mkgame=$1 player=$2 mode=$3
 
@@ -50,10 +51,11 @@ case "$mode" in
   aspect) flags=$((0x50)) ;;
   fullscreen) screen=1280x1024 ;;
   fullaspect) screen=1280x1024 flags=$((0x50)) ;;
+  managedfull) screen=1280x1024 ;;
   *) echo "unknown mode $mode"; exit 2 ;;
 esac
 full=0
-case "$mode" in full*) full=1 ;; esac
+case "$mode" in *full*) full=1 ;; esac
 
 cat > "$work/game.json" <<JSON
 {
@@ -88,7 +90,7 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 wait_for 300 xdpyinfo > /dev/null 2>&1 || fail "the X server on $DISPLAY took no connection"
 screen_w=${screen%x*} screen_h=${screen#*x}
 
-if [ "$mode" = managed ]; then
+if [ "${mode#managed}" != "$mode" ]; then
   openbox --sm-disable > "$work/openbox.txt" 2>&1 &
   wm_pid=$!
   wait_for 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
@@ -233,7 +235,7 @@ case "$mode" in
     check_mouse 200 225
     check_mouse 399 449
     ;;
-  fullscreen | fullaspect)
+  fullscreen | fullaspect | managedfull)
     check_size "$screen_w" "$screen_h"
     [ "$cx,$cy" = "0,0" ] || fail "the full-screen window is at $cx,$cy"
     check_mouse $((screen_w / 2 + 3)) $((screen_h / 2 + 3))
