@@ -67,6 +67,9 @@ class KeptAspect : public GraphicsTest {
   // A window of the given client size, then one frame of the pattern.
   std::vector<uint32_t> FrameInWindowOf(int32_t width, int32_t height) {
     Graphics::RequestWindowSize(width, height);
+    return FrameAfterReset(width, height);
+  }
+  std::vector<uint32_t> FrameAfterReset(int32_t width, int32_t height) {
     EXPECT_TRUE(GR_Display_Reset());
     // The room's size and view, as the room drawing sets them each frame.
     g_screenSize = ScreenSize{kGameWidth, kGameHeight};
@@ -123,6 +126,81 @@ TEST_F(KeptAspect, WideAndTallWindowsShowBarsInTheWindowColourAroundTheExactPict
   // The screen target keeps the game's size through every window size.
   EXPECT_EQ(DeviceTexture_Width(Graphics::ScreenTexture()), kGameWidth);
   EXPECT_EQ(DeviceTexture_Height(Graphics::ScreenTexture()), kGameHeight);
+}
+
+// Where the picture lies in a back buffer of bw x bh: all of it, or the
+// game's shape centred in it when the aspect is kept.
+void PictureRect(int32_t bw, int32_t bh, bool keepAspect, float rect[4]) {
+  const float w = kGameWidth, h = kGameHeight, fbw = static_cast<float>(bw), fbh = static_cast<float>(bh);
+  rect[0] = rect[1] = 0;
+  rect[2] = fbw;
+  rect[3] = fbh;
+  if (!keepAspect) return;
+  if (fbh > fbw / (w / h)) {
+    rect[1] = (fbh - (h / w) * fbw) * 0.5f;
+    rect[3] = rect[1] + (h / w) * fbw;
+  } else if (fbw / (w / h) > fbh) {
+    rect[0] = (fbw - fbh * (w / h)) * 0.5f;
+    rect[2] = rect[0] + fbh * (w / h);
+  }
+}
+
+// The game pixels a pixel centre at c may show along one axis of a picture
+// from p0 to p1: the one under it, or either neighbour within a hair of a
+// boundary between them; -1 stands for outside the picture.
+void TexelsAt(float c, float p0, float p1, int32_t size, int32_t out[2]) {
+  constexpr float kHair = 0.01f;
+  const float t = (c - p0) * static_cast<float>(size) / (p1 - p0);
+  for (int i = 0; i < 2; ++i) {
+    const float at = t + (i == 0 ? -kHair : kHair);
+    out[i] = at < 0 || at >= static_cast<float>(size) ? -1 : static_cast<int32_t>(at);
+  }
+}
+
+TEST_F(KeptAspect, ThePictureCoversItsPlaceExactlyAtEveryScaleAndInFullScreen) {
+  const uint32_t bars = 0xFF3060A0u;
+  DeviceWindow_State().windowColour = ScriptColour(bars);
+  struct Case {
+    int32_t width, height;  // 0 x 0: full screen
+    bool keepAspect;
+  };
+  const Case cases[] = {{64, 48, false},   {128, 96, false}, {192, 144, false}, {100, 75, false},
+                        {150, 100, false}, {128, 96, true},  {192, 144, true},  {100, 75, true},
+                        {200, 96, true},   {64, 100, true},  {0, 0, false},     {0, 0, true}};
+  for (const Case& c : cases) {
+    Graphics::SetKeepAspect(c.keepAspect);
+    int32_t width = c.width, height = c.height;
+    if (width == 0) {
+      DeviceWindow_State().fullScreen = true;
+      DeviceWindow_GetScreenSize(&width, &height);
+    } else {
+      Graphics::RequestWindowSize(width, height);
+    }
+    const std::vector<uint32_t> pixels = FrameAfterReset(width, height);
+    DeviceWindow_State().fullScreen = false;
+    ASSERT_EQ(pixels.size(), static_cast<size_t>(width) * height) << width << "x" << height;
+    float rect[4];
+    PictureRect(width, height, c.keepAspect, rect);
+    int wrong = 0;
+    for (int32_t y = 0; y < height; ++y) {
+      for (int32_t x = 0; x < width; ++x) {
+        int32_t tx[2], ty[2];
+        TexelsAt(static_cast<float>(x) + 0.5f, rect[0], rect[2], kGameWidth, tx);
+        TexelsAt(static_cast<float>(y) + 0.5f, rect[1], rect[3], kGameHeight, ty);
+        const uint32_t got = pixels[static_cast<size_t>(y) * width + x];
+        bool right = false;
+        for (int i = 0; i < 4 && !right; ++i) {
+          const int32_t px = tx[i & 1], py = ty[i >> 1];
+          right = px < 0 || py < 0 ? (got & 0xFFFFFF) == (bars & 0xFFFFFF) : got == PatternAt(px, py);
+        }
+        if (!right && ++wrong <= 4) {
+          ADD_FAILURE() << width << "x" << height << (c.keepAspect ? " kept" : "") << ", pixel " << x << "," << y
+                        << " is " << std::hex << got;
+        }
+      }
+    }
+  }
+  Graphics::SetKeepAspect(true);
 }
 
 // ---------------------------------------------------------------------------

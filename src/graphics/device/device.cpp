@@ -189,12 +189,13 @@ void BeginScene() {
   if ((level == D3DERR_DEVICELOST || level == D3DERR_DEVICENOTRESET) && g_lostDeviceHandler != nullptr) {
     g_lostDeviceHandler();
   }
+  DeviceWindowState& windowState = DeviceWindow_State();
+  DeviceWindow_GetClientSize(s.window, &windowState.clientWidth, &windowState.clientHeight);
+  FitBackBufferToClient(windowState.clientWidth, windowState.clientHeight);
   s.device->BeginScene();
   PopAllRenderTargets();
   PushRenderTarget();
   SetRenderTargetTexture(0, s.screenTexture);
-  DeviceWindowState& windowState = DeviceWindow_State();
-  DeviceWindow_GetClientSize(s.window, &windowState.clientWidth, &windowState.clientHeight);
   ProfilerServices_Get().startFrame();
   s.sceneDepth = 1;
 }

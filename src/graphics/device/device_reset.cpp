@@ -39,6 +39,16 @@ bool ResetDevice(DeviceState& s) {
   return s.device->Reset(s.present) == D3D_OK;
 }
 
+// Without trace lines: a window dragged larger takes a new size each frame.
+bool ResizeBackBuffer(DeviceState& s, int32_t width, int32_t height) {
+  s.present.backBufferWidth = static_cast<uint32_t>(width);
+  s.present.backBufferHeight = static_cast<uint32_t>(height);
+  if (s.device->Reset(s.present) != D3D_OK) return false;
+  s.backBufferWidth = width;
+  s.backBufferHeight = height;
+  return true;
+}
+
 }  // namespace
 
 namespace Graphics {
@@ -113,6 +123,21 @@ bool Reset() {
   return true;
 }
 
+// The user (or a window manager) may size the window at any time: the back
+// buffer takes the client size at the start of a frame, so the picture
+// covers the client area and the mouse maps through the same rectangle.
+// A size the device refuses leaves the old back buffer.
+void FitBackBufferToClient(int32_t width, int32_t height) {
+  DeviceState& s = Device_State();
+  if (s.device == nullptr || width <= 0 || height <= 0) return;
+  if (width == s.backBufferWidth && height == s.backBufferHeight) return;
+  DeviceState_DropReadBack(s);
+  const int32_t oldWidth = s.backBufferWidth, oldHeight = s.backBufferHeight;
+  if (!ResizeBackBuffer(s, width, height) && oldWidth > 0 && oldHeight > 0) {
+    ResizeBackBuffer(s, oldWidth, oldHeight);
+  }
+}
+
 void GetLetterboxOffset(int32_t* x, int32_t* y) {
   *x = *y = 0;
   const DeviceState& s = Device_State();
@@ -140,13 +165,17 @@ void DrawScreenToBackBuffer() {
   GR_Overlay_Begin();
   SetRenderState(12, 0);
   GR_Texture_Set_Interpolation(s.screenInterpolation);
+  // Exact halves: a whole half of an odd size would move the picture half
+  // a pixel off the pixel centres.
   Matrix view{
-      {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(-(bw / 2)), static_cast<float>(-(bh / 2)), 16000, 1}};
+      {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, static_cast<float>(bw) * -0.5f, static_cast<float>(bh) * -0.5f, 16000, 1}};
   SetTransform(0, view);
   Matrix projection;
   Matrix_Ortho(projection, static_cast<float>(bw), static_cast<float>(-bh), 1.0f, 32000.0f);
-  projection.m[12] -= 1.0f / w;
-  projection.m[13] += 1.0f / h;
+  // Texel centres onto pixel centres: half a pixel of the back buffer,
+  // whatever the picture's scale.
+  projection.m[12] -= 1.0f / static_cast<float>(bw);
+  projection.m[13] += 1.0f / static_cast<float>(bh);
   s.device->SetTransform(D3DTS_PROJECTION, projection.m);
   Clear(DeviceWindow_State().windowColour, 1.0f, 0, 7);
   float x0 = 0, y0 = 0, x1 = static_cast<float>(bw), y1 = static_cast<float>(bh);

@@ -61,6 +61,7 @@ void BeginScene();
 void EndScene();
 bool Present();
 void DrawScreenToBackBuffer();
+void FitBackBufferToClient(int32_t width, int32_t height);
 void GetLetterboxOffset(int32_t* x, int32_t* y);
 void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height);
 void SetMultisample(int32_t level);

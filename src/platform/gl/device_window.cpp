@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 #include <cstdlib>
 
@@ -130,10 +132,52 @@ void DeviceWindow_SetBounds(DeviceWindow* window, int32_t x, int32_t y, int32_t 
   SDL_SetWindowPosition(window->sdl, x, y);
 }
 
+namespace {
+
+// A window manager names its check window on the root window.
+bool HasWindowManager(Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool named = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                        &format, &count, &after, &data) == Success &&
+                     count == 1;
+  if (data != nullptr) XFree(data);
+  return named;
+}
+
+// Full screen is the window manager's to carry out; without one nobody
+// does, and the window is given the whole screen here.
+void CoverScreenWithoutWindowManager(SDL_Window* sdl) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(sdl, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  if (HasWindowManager(display)) return;
+  int32_t width = 0, height = 0;
+  DeviceWindow_GetScreenSize(&width, &height);
+  XMoveResizeWindow(display, info.info.x11.window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XRaiseWindow(display, info.info.x11.window);
+  XFlush(display);
+}
+
+}  // namespace
+
+// Headless the window's numbers become the virtual screen's, as a real
+// window's would; leaving full screen, the reset places it again.
 void DeviceWindow_SetFullScreen(DeviceWindow* window, bool fullScreen) {
-  if (window == nullptr || window->sdl == nullptr) return;
+  if (window == nullptr) return;
+  if (fullScreen && !OnDesktop(window)) {
+    window->x = window->y = 0;
+    DeviceWindow_GetScreenSize(&window->width, &window->height);
+  }
+  if (window->sdl == nullptr) return;
   SDL_SetWindowFullscreen(window->sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   SDL_SetWindowKeyboardGrab(window->sdl, fullScreen ? SDL_TRUE : SDL_FALSE);
+  if (fullScreen && OnDesktop(window)) CoverScreenWithoutWindowManager(window->sdl);
 }
 
 void DeviceWindow_GetScreenSize(int32_t* width, int32_t* height) {

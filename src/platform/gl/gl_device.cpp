@@ -233,7 +233,9 @@ GfxResult GlDevice::EndScene() {
 }
 
 // The back buffer is stored top row first; the window's framebuffer is
-// bottom row first, so the copy flips.
+// bottom row first, so the copy flips. It covers the whole drawable: a
+// window resized since the frame began shows the frame stretched over it
+// until the next frame takes the new size.
 bool GlDevice::DrawLastPicture() {
   if (!context_->HasWindow() || !context_->MakeCurrent()) return false;
   GlObject* back = Find(backColour_);
@@ -243,11 +245,8 @@ bool GlDevice::DrawLastPicture() {
   glNamedFramebufferTexture(readFbo_, GL_COLOR_ATTACHMENT0, back->texture, 0);
   glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
   const GLint w = static_cast<GLint>(back->width), h = static_cast<GLint>(back->height);
-  glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, w, drawableHeight - h, GL_COLOR_BUFFER_BIT,
-                         GL_NEAREST);
+  glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, drawableWidth, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo_);
   glEnable(GL_SCISSOR_TEST);
   return true;
