@@ -3,12 +3,16 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/device_window.h"
 
 namespace {
 
 constexpr float kPanelWidth = 640.0f;
 constexpr float kPanelHeight = 460.0f;
+constexpr float kButtonWidth = 90.0f;
 constexpr const char* kReplacePopup = "Confirm Save As";
 
 // A selectable row showing the text as it is: names and descriptions may
@@ -35,6 +39,10 @@ class FileDialogView {
     bool accept = false;
     bool cancel = false;
     const bool asking = ImGui::IsPopupOpen(kReplacePopup);
+    const std::vector<const char*> labels = {model_->Saving() ? "Save" : "Open", "Cancel"};
+    DialogHost_ShowsText(title_);
+    DialogHost_ShowsText(model_->FolderShown());
+    DialogHost_ShowsText(name_);
 
     ImGui::BeginDisabled(model_->AtTop());
     if (ImGui::Button("Up")) GoUp();
@@ -42,13 +50,17 @@ class FileDialogView {
     ImGui::SameLine();
     ImGui::TextUnformatted(model_->FolderShown().c_str());
 
-    const float rows = message_.empty() ? 3.0f : 4.0f;
-    ImGui::BeginChild("entries", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), true);
+    // Below the list: the name, the type, a message, then the buttons.
+    const float rows = message_.empty() ? 2.0f : 3.0f;
+    const float below = ImGui::GetFrameHeightWithSpacing() * rows + DialogHost_ButtonsHeight(labels, kButtonWidth) +
+                        ImGui::GetStyle().ItemSpacing.y;
+    ImGui::BeginChild("entries", ImVec2(0.0f, -below), true);
     int enter = -1;
     const auto& entries = model_->Entries();
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
       const BrowserEntry& entry = entries[static_cast<size_t>(i)];
       const std::string label = entry.folder ? entry.shown + "/" : entry.shown;
+      DialogHost_ShowsText(label);
       if (Row(i, label, selected_ == i, ImGuiSelectableFlags_AllowDoubleClick)) {
         selected_ = i;
         if (!entry.folder) name_ = entry.shown;
@@ -75,6 +87,7 @@ class FileDialogView {
     if (ImGui::InputText("##name", &name_, ImGuiInputTextFlags_EnterReturnsTrue)) accept = true;
 
     const auto& types = model_->TypesShown();
+    for (const std::string& type : types) DialogHost_ShowsText(type);
     ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted("Files of type:");
     ImGui::SameLine();
@@ -87,9 +100,9 @@ class FileDialogView {
     }
 
     if (!message_.empty()) ImGui::TextColored(ImVec4(1.0f, 0.45f, 0.4f, 1.0f), "%s", message_.c_str());
-    if (ImGui::Button(model_->Saving() ? "Save" : "Open", ImVec2(90.0f, 0.0f))) accept = true;
-    ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(90.0f, 0.0f))) cancel = true;
+    const int clicked = DialogHost_Buttons(labels, kButtonWidth, -1);
+    accept = accept || clicked == 0;
+    cancel = clicked == 1;
 
     bool finished = false;
     if (!asking) {
@@ -99,7 +112,7 @@ class FileDialogView {
       if (!finished && accept) finished = Accept();
     }
     if (AskReplace()) finished = true;
-    ImGui::End();
+    DialogHost_EndPanel();
     return !finished;
   }
 
