@@ -31,8 +31,8 @@ make_game() {
   "objects": {
     "tester": {
       "events": {
-        "create": "steps = 0;",
-        "step": "steps += 1;\nif (steps == 3) { $step }",
+        "create": "steps = 0; global.late = false;",
+        "step": "steps += 1;\nif (steps == 3) { $step }\nif (global.late) { show_debug_message(\"not ended\"); global.late = false; }",
         "other:63": "$async"
       }
     }
@@ -109,7 +109,7 @@ click() {
 
 small() {
   width=$1 height=$2
-  make_game "$width" "$height" 'show_debug_message("error one"); show_error("first error", false); show_debug_message("went on"); show_debug_message("answer " + string(show_question("Sure?"))); show_debug_message("typed " + get_string("Name", "dflt")); show_message("Hi"); show_debug_message("message closed"); get_login_async("us", "pw");' 'show_debug_message("login " + ds_map_find_value(async_load, "username")); show_error("second error", false); show_debug_message("not ended");'
+  make_game "$width" "$height" 'show_debug_message("error one"); show_error("first error", false); show_debug_message("went on"); show_debug_message("answer " + string(show_question("Sure?"))); show_debug_message("typed " + get_string("Name", "dflt")); show_message("Hi"); show_debug_message("message closed"); get_login_async("us", "pw");' 'show_debug_message("login " + ds_map_find_value(async_load, "username")); show_error("second error", false); global.late = true;'
   start_game "$player" "$work/game.win"
   said "error one"
   focus_window "Dialog Reach"

@@ -55,7 +55,10 @@ class ErrorDialogView {
     DialogHost_BeginPanel((std::string(kCaption) + "###korvalith_error").c_str(), kWidth, kHeight);
     const auto& buttons = state_->Buttons();
     const int stops = static_cast<int>(buttons.size()) + 1;
-    if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) focus_ = (focus_ + (Shift() ? stops - 1 : 1)) % stops;
+    if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) {
+      focus_ = (focus_ + (Shift() ? stops - 1 : 1)) % stops;
+      focusField_ = focus_ == 0;
+    }
     std::optional<ErrorDialogCommand> command;
     const bool press = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Space), false) || DialogHost_ReturnPressed();
     if (press && focus_ > 0) command = buttons[static_cast<size_t>(focus_ - 1)];
@@ -90,7 +93,11 @@ class ErrorDialogView {
       wrappedFor_ = width;
       wrappedGlyphs_ = glyphs;
     }
-    if (focus_ == 0 && !fieldActive_) ImGui::SetKeyboardFocusHere();
+    // Only when the dialog starts or Tab comes to it: a click on a button
+    // takes the field's keyboard away between its press and its release,
+    // and the field must not take it back then.
+    if (focusField_ && !fieldActive_) ImGui::SetKeyboardFocusHere();
+    focusField_ = false;
     if (focus_ != 0 && fieldActive_) ImGui::ClearActiveID();
     // Tab moves the dialog's own focus, never ImGui's.
     ImGui::PushItemFlag(ImGuiItemFlags_NoTabStop, true);
@@ -103,6 +110,7 @@ class ErrorDialogView {
   ErrorDialogState* state_;
   int focus_ = 0;  // 0 the field, then the buttons in order
   bool fieldActive_ = false;
+  bool focusField_ = true;  // the field is to take the keyboard
   std::string wrapped_;
   float wrappedFor_ = -1.0f;
   int wrappedGlyphs_ = 0;  // the font's glyphs when it was wrapped

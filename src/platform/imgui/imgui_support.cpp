@@ -108,8 +108,13 @@ void ImguiGlyphs::Load(ImGuiIO& io) {
   PlatformFont_Shutdown();
   ImFontConfig config;
   config.FontNo = index;
-  ranges_.push_back(RangesOf(wanted, true));
-  if (path.empty() || io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, ranges_.back().data()) == nullptr) {
+  // Nothing wanted: the ranges that outlive any atlas.
+  const ImWchar* ranges = kGlyphRanges;
+  if (!wanted.empty()) {
+    ranges_.push_back(RangesOf(wanted, true));
+    ranges = ranges_.back().data();
+  }
+  if (path.empty() || io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, ranges) == nullptr) {
     io.Fonts->AddFontDefault();
   }
   for (const FontCoverage& font : fonts) {
