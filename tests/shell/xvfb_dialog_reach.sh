@@ -11,6 +11,8 @@
 #           seen whole inside the window and answers a click.
 #   keys:   Escape closes a message box, Space presses its OK, and Tab then
 #           Space answers a question No.
+#   depth:  on an 8-bit X server, where no GL window can be made, the
+#           colour-depth question at start is printed and the game starts.
 set -u
 mkgame=$1 player=$2 mode=$3
 here=$(dirname "$0")
@@ -166,9 +168,20 @@ keys() {
   echo "dialog keys test passed"
 }
 
+depth() {
+  make_game 160 100 'show_debug_message("started"); game_end();'
+  start_game "$player" "$work/game.win"
+  said started
+  finish
+  grep -q "^This application requires 16-bit or 32-bit color mode.$" "$work/out.txt" ||
+    fail "the colour-depth question was not printed"
+  echo "depth question test passed"
+}
+
 case "$mode" in
   glyphs) glyphs ;;
   small) small 160 100; small 64 48 ;;
   keys) keys ;;
+  depth) depth ;;
   *) echo "FAIL: unknown mode $mode"; exit 1 ;;
 esac
