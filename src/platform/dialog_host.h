@@ -55,8 +55,9 @@ bool DialogHost_InOwnWindow();
 // window carries the title; over the game it is a box centred in the
 // window, width x height, with the title on its bar. A window too small for
 // that box is filled by the panel alone, without the bar, in a smaller
-// font and with less room between its parts, so that all of it is seen.
-void DialogHost_BeginPanel(const char* title, float width, float height);
+// font and with less room between its parts, so that all of it is seen:
+// true then, so the dialog can lay its parts out closer still.
+bool DialogHost_BeginPanel(const char* title, float width, float height);
 void DialogHost_EndPanel();
 
 // Inside a frame: the text is drawn in it. A character the font lacks is

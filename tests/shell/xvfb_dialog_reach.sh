@@ -7,8 +7,9 @@
 #           with U+FFFD in their places; a character no font has looks like
 #           U+FFFD.
 #   small:  in windows of 160 x 100 and 64 x 48 every button of the error
-#           dialog, the question, the input, the message and the login is
-#           seen whole inside the window and answers a click.
+#           dialog, the question, the input, the message, the open-file
+#           dialog and the login is seen whole inside the window and answers
+#           a click.
 #   keys:   Escape closes a message box, Space presses its OK, and Tab then
 #           Space answers a question No.
 #   depth:  on an 8-bit X server, where no GL window can be made, the
@@ -44,7 +45,7 @@ make_game() {
 JSON
   "$mkgame" "$work/game.json" -o "$work/game.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
 }
-said() { soon grep -qx "$1" "$work/out.txt" || fail "never printed \"$1\""; }
+said() { soon grep -qxF "$1" "$work/out.txt" || fail "never printed \"$1\""; }
 key() { timeout 20 xdotool key --delay 80 "$@" || fail "xdotool could not press $*"; sleep 0.4; }
 # shot NAME: the window's picture as $work/NAME.ppm.
 shot() {
@@ -111,7 +112,7 @@ click() {
 
 small() {
   width=$1 height=$2
-  make_game "$width" "$height" 'show_debug_message("error one"); show_error("first error", false); show_debug_message("went on"); show_debug_message("answer " + string(show_question("Sure?"))); show_debug_message("typed " + get_string("Name", "dflt")); show_message("Hi"); show_debug_message("message closed"); get_login_async("us", "pw");' 'show_debug_message("login " + ds_map_find_value(async_load, "username")); show_error("second error", false); global.late = true;'
+  make_game "$width" "$height" 'show_debug_message("error one"); show_error("first error", false); show_debug_message("went on"); show_debug_message("answer " + string(show_question("Sure?"))); show_debug_message("typed " + get_string("Name", "dflt")); show_message("Hi"); show_debug_message("message closed"); show_debug_message("file [" + get_open_filename("All|*.*", "a.txt") + "]"); get_login_async("us", "pw");' 'show_debug_message("login " + ds_map_find_value(async_load, "username")); show_error("second error", false); global.late = true;'
   start_game "$player" "$work/game.win"
   said "error one"
   focus_window "Dialog Reach"
@@ -134,6 +135,10 @@ small() {
   buttons 1
   click 0  # OK
   said "message closed"
+  sleep 1.2
+  buttons 4  # Up, the type list's arrow, Open, Cancel
+  click 3
+  said "file []"
   sleep 1.2
   buttons 2
   click 0  # OK

@@ -244,7 +244,7 @@ void DialogHost_SetQuitCheck(DialogQuitCheck check) { g_quitCheck = check; }
 
 bool DialogHost_InOwnWindow() { return g_session != nullptr && g_session->ownWindow; }
 
-void DialogHost_BeginPanel(const char* title, float width, float height) {
+bool DialogHost_BeginPanel(const char* title, float width, float height) {
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   constexpr ImGuiWindowFlags kFixed = ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                                       ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings;
@@ -253,7 +253,7 @@ void DialogHost_BeginPanel(const char* title, float width, float height) {
     ImGui::SetNextWindowPos(viewport->WorkPos);
     ImGui::SetNextWindowSize(viewport->WorkSize);
     ImGui::Begin(title, nullptr, kFixed | ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoBringToFrontOnFocus);
-    return;
+    return false;
   }
   const ImVec2 room = viewport->WorkSize;
   if (width <= room.x && height <= room.y) {
@@ -261,7 +261,7 @@ void DialogHost_BeginPanel(const char* title, float width, float height) {
                             ImGuiCond_Always, ImVec2(0.5f, 0.5f));
     ImGui::SetNextWindowSize(ImVec2(width, height));
     ImGui::Begin(title, nullptr, kFixed);
-    return;
+    return false;
   }
   const float scale = std::clamp(std::min(room.x / kFullFontWidth, room.y / kFullFontHeight), kSmallestFontScale, 1.0f);
   const ImGuiStyle& style = ImGui::GetStyle();
@@ -278,6 +278,7 @@ void DialogHost_BeginPanel(const char* title, float width, float height) {
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, frame);
   ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, spacing);
   g_panelStyleVars = 2;
+  return true;
 }
 
 void DialogHost_EndPanel() {

@@ -35,7 +35,8 @@ class FileDialogView {
 
   // One frame; false once the dialog is answered (path_ empty: cancelled).
   bool Frame() {
-    DialogHost_BeginPanel(title_.c_str(), kPanelWidth, kPanelHeight);
+    // A small panel has the name and the type on one row, unlabelled.
+    const bool small = DialogHost_BeginPanel(title_.c_str(), kPanelWidth, kPanelHeight);
     bool accept = false;
     bool cancel = false;
     const bool asking = ImGui::IsPopupOpen(kReplacePopup);
@@ -51,7 +52,7 @@ class FileDialogView {
     ImGui::TextUnformatted(model_->FolderShown().c_str());
 
     // Below the list: the name, the type, a message, then the buttons.
-    const float rows = message_.empty() ? 2.0f : 3.0f;
+    const float rows = (small ? 1.0f : 2.0f) + (message_.empty() ? 0.0f : 1.0f);
     const float below = ImGui::GetFrameHeightWithSpacing() * rows + DialogHost_ButtonsHeight(labels, kButtonWidth) +
                         ImGui::GetStyle().ItemSpacing.y;
     ImGui::BeginChild("entries", ImVec2(0.0f, -below), true);
@@ -76,10 +77,8 @@ class FileDialogView {
     ImGui::EndChild();
     if (enter >= 0) Open(model_->Folder() + entries[static_cast<size_t>(enter)].name);
 
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("File name:");
-    ImGui::SameLine();
-    ImGui::SetNextItemWidth(-1.0f);
+    Label("File name:", small);
+    ImGui::SetNextItemWidth(small ? ImGui::GetContentRegionAvail().x * 0.6f : -1.0f);
     if (focusName_) {
       ImGui::SetKeyboardFocusHere();
       focusName_ = false;
@@ -88,9 +87,8 @@ class FileDialogView {
 
     const auto& types = model_->TypesShown();
     for (const std::string& type : types) DialogHost_ShowsText(type);
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("Files of type:");
-    ImGui::SameLine();
+    if (small) ImGui::SameLine();
+    Label("Files of type:", small);
     ImGui::SetNextItemWidth(-1.0f);
     if (ImGui::BeginCombo("##type", types[type_].c_str())) {
       for (size_t i = 0; i < types.size(); ++i) {
@@ -119,6 +117,13 @@ class FileDialogView {
   const std::string& Path() const { return path_; }
 
  private:
+  static void Label(const char* text, bool small) {
+    if (small) return;
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextUnformatted(text);
+    ImGui::SameLine();
+  }
+
   void ChooseType(size_t index) {
     type_ = index;
     model_->ChooseType(index);
