@@ -103,8 +103,8 @@ void ImguiGlyphs::Load(ImGuiIO& io) {
   const std::string path = PlatformFont_MatchFile(kFamily, &index);
   // Each character comes from the first font that has it: the family's
   // own, then those fontconfig falls back to, merged into one.
-  const std::vector<FontCoverage> fonts = wanted.empty() ? std::vector<FontCoverage>{}
-                                                         : PlatformFont_Cover(kFamily, wanted);
+  const std::vector<FontCoverage> fonts =
+      wanted.empty() ? std::vector<FontCoverage>{} : PlatformFont_Cover(kFamily, wanted);
   PlatformFont_Shutdown();
   ImFontConfig config;
   config.FontNo = index;

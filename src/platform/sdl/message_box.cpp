@@ -34,8 +34,8 @@ namespace {
 // desktop one can see it.
 bool Drawn(const DialogBoxContent& content) {
   DialogBoxAnswer answer;
-  return !Switches_Get().headless &&
-         DialogBox_Run(DeviceWindow_SdlWindow(DeviceWindow_Current()), content, &answer) != DialogHostResult::kUnavailable;
+  return !Switches_Get().headless && DialogBox_Run(DeviceWindow_SdlWindow(DeviceWindow_Current()), content, &answer) !=
+                                         DialogHostResult::kUnavailable;
 }
 
 }  // namespace
