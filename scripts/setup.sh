@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake make git clang clang-format libclang-rt-14-dev
   libsdl2-dev libegl-dev libgl-dev libopengl-dev libgl1-mesa-dri libegl-mesa0
   libopenal-dev libalut-dev libmpg123-dev libcurl4-openssl-dev openssl ca-certificates
-  android-libetc1-dev libstb-dev libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  android-libetc1-dev libstb-dev libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libffi-dev libbox2d-dev libjson-c-dev libimgui-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev pkg-config
   libx11-dev libxtst-dev libxrandr-dev

@@ -18,6 +18,10 @@ struct DialogBoxContent {
   std::string prompt;    // the prompt, question or message
   std::string text;      // the input box's text, or the login's user name
   std::string password;  // the login's password
+  // Escape answers as the last button would, as in the desktop's own
+  // message boxes: OK for a message, No for a question. The dialogs a game
+  // shows beside itself take their buttons alone.
+  bool escapeCloses = false;
 };
 
 // OK or Yes confirms; Cancel and No do not. A confirmed input holds the box's

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 struct SDL_Window;
 
@@ -49,10 +51,27 @@ void DialogHost_SetQuitCheck(DialogQuitCheck check);
 bool DialogHost_InOwnWindow();
 
 // Inside a frame: begins the dialog's panel (always end it with
-// ImGui::End()). In a window of its own the panel fills it and the window
-// carries the title; over the game it is a box centred in the window, no
-// larger than width x height, with the title on its bar.
-void DialogHost_BeginPanel(const char* title, float width, float height);
+// DialogHost_EndPanel()). In a window of its own the panel fills it and the
+// window carries the title; over the game it is a box centred in the
+// window, width x height, with the title on its bar. A window too small for
+// that box is filled by the panel alone, without the bar, in a smaller
+// font and with less room between its parts, so that all of it is seen:
+// true then, so the dialog can lay its parts out closer still.
+bool DialogHost_BeginPanel(const char* title, float width, float height);
+void DialogHost_EndPanel();
+
+// Inside a frame: the text is drawn in it. A character the font lacks is
+// drawn, from the next frame on, by the first installed font that has it.
+void DialogHost_ShowsText(const std::string& text);
+
+// Inside the panel: a row of buttons at least `width` wide each (shrunk
+// to fit in a small panel), wrapped onto as many rows as the panel's width
+// needs, so that each is seen whole. The button `focused` (-1: none) has a
+// white border. DialogHost_Buttons answers the index of the one clicked,
+// or -1; DialogHost_ButtonsHeight the height they take, so the parts above
+// them can leave it.
+float DialogHost_ButtonsHeight(const std::vector<const char*>& labels, float width);
+int DialogHost_Buttons(const std::vector<const char*>& labels, float width, int focused);
 
 // Inside a frame: true once when the key was pressed this frame (Return,
 // the keypad's Enter, Escape).

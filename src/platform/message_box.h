@@ -15,12 +15,12 @@ void MessageBox_SetTitleSource(MessageBoxTitle title);
 DialogBoxContent MessageBox_Content(const char* text);
 
 // Shows the text, drawn in the game's window (or a window of its own when
-// that is not on the screen) until OK or Return closes it. Headless, or
+// that is not on the screen) until OK, Return, Space or Escape closes it. Headless, or
 // with no desktop one can see, writes the text (line breaks as line feeds)
 // and a line feed to standard output.
 void ShowMessage(const char* text);
 
 // A fatal error before the game runs: the text as it is in a box titled
-// "Korvalith", with no prelude. Headless, or when no box can be shown, the
-// text and a line feed go to standard output.
+// "Korvalith", with no prelude, drawn as ShowMessage's. Headless, or when
+// no box can be shown, the text and a line feed go to standard output.
 void ShowFatalMessage(const char* text);

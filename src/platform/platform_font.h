@@ -41,6 +41,18 @@ void PlatformFont_Shutdown();
 // face's index inside it; "" when none.
 std::string PlatformFont_MatchFile(const char* family, int* faceIndex);
 
+// An installed font file and the characters asked for that it draws.
+struct FontCoverage {
+  std::string path;
+  int faceIndex = 0;
+  std::vector<uint32_t> characters;
+};
+// Gives each character to the first font, in fontconfig's order of
+// preference for `family` (the family itself first, then the fonts it falls
+// back to), that has a glyph for it; only fonts whose outlines any
+// TrueType or CFF reader takes. A character no installed font has is in none.
+std::vector<FontCoverage> PlatformFont_Cover(const char* family, const std::vector<uint32_t>& characters);
+
 // One glyph as a face draws it: coverage bytes (0 to 255), row by row.
 struct PlatformGlyph {
   int32_t width = 0, rows = 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # xvfb_run.sh COMMAND [ARGUMENTS...]
 # Runs a command on a private X server (800x600, no window manager), not
-# headless, with KV_TEST_DESKTOP=1 for the tests that need a desktop.
+# headless, with KV_TEST_DESKTOP=1 for the tests that need a desktop. The
+# server's colour depth is KV_XVFB_DEPTH's, else 24.
 set -u
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
 xvfb_pid=""
@@ -14,7 +15,7 @@ trap cleanup EXIT
 exec 3> "$work/display"
 # -noreset: when its last client leaves, the server would start over, and a
 # player connecting in that moment finds no display and plays without one.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "800x600x${KV_XVFB_DEPTH:-24}" -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 1 100); do

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/answers.h"
 #include "platform/imgui/imgui_support.h"
@@ -14,6 +15,8 @@ namespace {
 // Windows' dialog units in pixels, across and down.
 constexpr float kUnitX = 1.5f;
 constexpr float kUnitY = 1.6f;
+// The least width of a button, as Windows' push buttons.
+constexpr float kButtonWidth = 50 * kUnitX;
 
 struct Size {
   float width, height;
@@ -49,35 +52,55 @@ class DialogBoxView {
   bool Frame() {
     const Size size = SizeOf(content_.kind);
     DialogHost_BeginPanel(title_.c_str(), size.width, size.height);
+    DialogHost_ShowsText(title_);
+    DialogHost_ShowsText(prompt_);
+    DialogHost_ShowsText(answer_.text);
     const bool edits = content_.kind == DialogBoxKind::kInput || content_.kind == DialogBoxKind::kLogin;
+    const std::vector<const char*> labels = Labels();
+    // Without a field the buttons have the keyboard: Tab moves between
+    // them, Space and Return press the one it is on.
+    if (!edits && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) focus_ = (focus_ + 1) % labels.size();
+    int pressed = -1;
+    if (!edits && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Space), false)) pressed = static_cast<int>(focus_);
     bool confirm = DialogHost_ReturnPressed();
-    bool cancel = edits && DialogHost_EscapePressed();
+    if (!edits && confirm) {
+      confirm = false;
+      pressed = static_cast<int>(focus_);
+    }
+    bool cancel = (edits || content_.escapeCloses) && DialogHost_EscapePressed();
+    const float buttons = DialogHost_ButtonsHeight(labels, kButtonWidth) + ImGui::GetStyle().ItemSpacing.y;
     if (content_.kind == DialogBoxKind::kLogin) {
       Field("Username", "##user", &answer_.text, 0);
       Field("Password", "##password", &answer_.password, ImGuiInputTextFlags_Password);
     } else {
-      const float rows = edits ? 2.0f : 1.0f;
+      const float below = buttons + (edits ? ImGui::GetFrameHeightWithSpacing() : 0.0f);
       // A long text scrolls inside its own region.
-      ImGui::BeginChild("prompt", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), false);
+      ImGui::BeginChild("prompt", ImVec2(0.0f, -below), false);
       // Room is kept for the scroll bar, so the lines stay as they are
       // when it comes.
       const float width = ImGui::GetContentRegionAvail().x - ImGui::GetStyle().ScrollbarSize;
-      if (width != wrappedFor_) {
+      const int glyphs = ImGui::GetFont()->Glyphs.Size;
+      if (width != wrappedFor_ || glyphs != wrappedGlyphs_) {
         wrapped_ = ImguiSupport_Wrap(prompt_, width);
         wrappedFor_ = width;
+        wrappedGlyphs_ = glyphs;
       }
       ImGui::TextUnformatted(wrapped_.c_str(), wrapped_.c_str() + wrapped_.size());
       ImGui::EndChild();
       if (edits) Field(nullptr, "##text", &answer_.text, 0);
     }
-    const char* yes = content_.kind == DialogBoxKind::kQuestion ? "Yes" : "OK";
-    if (ImGui::Button(yes)) confirm = true;
-    if (content_.kind != DialogBoxKind::kMessage) {
-      ImGui::SameLine();
-      if (ImGui::Button(content_.kind == DialogBoxKind::kQuestion ? "No" : "Cancel")) cancel = true;
-    }
-    ImGui::End();
+    const int clicked = DialogHost_Buttons(labels, kButtonWidth, edits ? -1 : static_cast<int>(focus_));
+    if (clicked >= 0) pressed = clicked;
+    DialogHost_EndPanel();
     ++frames_;
+    // The first button says yes, the second no.
+    if (pressed == 0) confirm = true;
+    if (pressed == 1) cancel = true;
+    // A message's only button answers OK whatever closed it.
+    if (cancel && content_.kind == DialogBoxKind::kMessage) {
+      cancel = false;
+      confirm = true;
+    }
     if (confirm) {
       answer_.confirmed = true;
       return false;
@@ -90,6 +113,16 @@ class DialogBoxView {
   }
 
  private:
+  std::vector<const char*> Labels() const {
+    switch (content_.kind) {
+      case DialogBoxKind::kQuestion: return {"Yes", "No"};
+      case DialogBoxKind::kMessage: return {"OK"};
+      case DialogBoxKind::kInput:
+      case DialogBoxKind::kLogin: break;
+    }
+    return {"OK", "Cancel"};
+  }
+
   // The first edit box has the keyboard from the start.
   void Field(const char* label, const char* id, std::string* text, ImGuiInputTextFlags flags) {
     if (label != nullptr) {
@@ -109,10 +142,12 @@ class DialogBoxView {
   std::string prompt_;
   std::string wrapped_;  // the prompt's lines at the width below
   float wrappedFor_ = -1.0f;
+  int wrappedGlyphs_ = 0;  // the font's glyphs when it was wrapped
   std::string title_;
   DialogBoxAnswer answer_;
   int frames_ = 0;
   bool focused_ = false;
+  size_t focus_ = 0;  // the button the keyboard is on
 };
 
 }  // namespace

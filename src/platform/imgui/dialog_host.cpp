@@ -27,6 +27,13 @@ constexpr size_t kMostHeldEvents = 1024;
 // takes the keyboard has it, so nothing typed at once is lost.
 constexpr int kSettleFrames = 3;
 
+// Over the game, a window smaller than this draws a dialog that does not
+// fit in it in a smaller font, down to half size.
+constexpr float kFullFontWidth = 320.0f, kFullFontHeight = 200.0f;
+constexpr float kSmallestFontScale = 0.5f;
+constexpr float kSmallPadding = 2.0f;
+int g_panelStyleVars = 0;  // pushed by the panel being drawn
+
 struct Session;
 Session* g_session = nullptr;
 DialogQuitCheck g_quitCheck = nullptr;
@@ -58,6 +65,7 @@ struct Session {
   // Events taken from the desktop and not yet handed to the dialog.
   std::deque<SDL_Event> waiting;
   int frames = 0;
+  ImguiGlyphs glyphs;
 
   bool Start(SDL_Window* target, bool own) {
     window = target;
@@ -79,7 +87,7 @@ struct Session {
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
-    ImguiSupport_LoadFont(io);
+    glyphs.Load(io);
     sdlBackend = ImGui_ImplSDL2_InitForOpenGL(window, gl);
     glBackend = sdlBackend && ImGui_ImplOpenGL3_Init("#version 130");
     if (!textInput) SDL_StartTextInput();
@@ -98,6 +106,15 @@ struct Session {
     SDL_ShowCursor(cursorShown);
     if (ownWindow && window != nullptr) SDL_DestroyWindow(window);
     g_session = outer;
+  }
+
+  // After the GL backend's new frame, before ImGui's: the font again, with
+  // the characters the last frame's texts wanted.
+  void RefreshFont() {
+    if (!glyphs.Grown()) return;
+    glyphs.Load(ImGui::GetIO());
+    ImGui_ImplOpenGL3_DestroyFontsTexture();
+    ImGui_ImplOpenGL3_CreateFontsTexture();
   }
 
   // Hands the dialog the events that came since the last frame; false when
@@ -205,6 +222,7 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
         break;
       }
       ImGui_ImplOpenGL3_NewFrame();
+      session.RefreshFont();
       ImGui_ImplSDL2_NewFrame();
       ImGui::NewFrame();
       const bool going = frame();
@@ -226,22 +244,108 @@ void DialogHost_SetQuitCheck(DialogQuitCheck check) { g_quitCheck = check; }
 
 bool DialogHost_InOwnWindow() { return g_session != nullptr && g_session->ownWindow; }
 
-void DialogHost_BeginPanel(const char* title, float width, float height) {
+bool DialogHost_BeginPanel(const char* title, float width, float height) {
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   constexpr ImGuiWindowFlags kFixed = ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                                       ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings;
+  g_panelStyleVars = 0;
   if (DialogHost_InOwnWindow()) {
     ImGui::SetNextWindowPos(viewport->WorkPos);
     ImGui::SetNextWindowSize(viewport->WorkSize);
     ImGui::Begin(title, nullptr, kFixed | ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoBringToFrontOnFocus);
-    return;
+    return false;
   }
-  const ImVec2 size(std::min(width, viewport->WorkSize.x), std::min(height, viewport->WorkSize.y));
-  ImGui::SetNextWindowPos(
-      ImVec2(viewport->WorkPos.x + viewport->WorkSize.x * 0.5f, viewport->WorkPos.y + viewport->WorkSize.y * 0.5f),
-      ImGuiCond_Always, ImVec2(0.5f, 0.5f));
-  ImGui::SetNextWindowSize(size);
-  ImGui::Begin(title, nullptr, kFixed);
+  const ImVec2 room = viewport->WorkSize;
+  if (width <= room.x && height <= room.y) {
+    ImGui::SetNextWindowPos(ImVec2(viewport->WorkPos.x + room.x * 0.5f, viewport->WorkPos.y + room.y * 0.5f),
+                            ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+    ImGui::SetNextWindowSize(ImVec2(width, height));
+    ImGui::Begin(title, nullptr, kFixed);
+    return false;
+  }
+  const float scale = std::clamp(std::min(room.x / kFullFontWidth, room.y / kFullFontHeight), kSmallestFontScale, 1.0f);
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const ImVec2 frame(style.FramePadding.x * scale, style.FramePadding.y * scale);
+  const ImVec2 spacing(style.ItemSpacing.x * scale, style.ItemSpacing.y * scale);
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(kSmallPadding, kSmallPadding));
+  ImGui::SetNextWindowPos(viewport->WorkPos);
+  ImGui::SetNextWindowSize(room);
+  ImGui::Begin(title, nullptr, kFixed | ImGuiWindowFlags_NoTitleBar);
+  // The panel has its padding now; what ImGui pushes inside a window is
+  // popped inside it.
+  ImGui::PopStyleVar();
+  ImGui::SetWindowFontScale(scale);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, frame);
+  ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, spacing);
+  g_panelStyleVars = 2;
+  return true;
+}
+
+void DialogHost_EndPanel() {
+  ImGui::PopStyleVar(g_panelStyleVars);
+  g_panelStyleVars = 0;
+  ImGui::End();
+}
+
+void DialogHost_ShowsText(const std::string& text) {
+  if (g_session != nullptr) g_session->glyphs.Want(text);
+}
+
+namespace {
+
+struct ButtonPlace {
+  float width = 0.0f;
+  bool newRow = false;
+};
+
+// The buttons at `width` each when all fit on one row, else each as wide
+// as its label (never wider than the panel), on as many rows as they need.
+std::vector<ButtonPlace> PlaceButtons(const std::vector<const char*>& labels, float width) {
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const float room = ImGui::GetContentRegionAvail().x;
+  // As much smaller as the panel's font is.
+  const float wanted = width * ImGui::GetFontSize() / ImGui::GetFont()->FontSize;
+  std::vector<ButtonPlace> places(labels.size());
+  float oneRow = 0.0f;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    places[i].width = ImGui::CalcTextSize(labels[i]).x + 2 * style.FramePadding.x;
+    oneRow += std::max(places[i].width, wanted) + (i > 0 ? style.ItemSpacing.x : 0.0f);
+  }
+  float x = 0.0f;
+  for (size_t i = 0; i < places.size(); ++i) {
+    ButtonPlace& place = places[i];
+    place.width = oneRow <= room ? std::max(place.width, wanted) : std::min(place.width, room);
+    place.newRow = i > 0 && x + style.ItemSpacing.x + place.width > room;
+    x = place.newRow || i == 0 ? place.width : x + style.ItemSpacing.x + place.width;
+  }
+  return places;
+}
+
+}  // namespace
+
+float DialogHost_ButtonsHeight(const std::vector<const char*>& labels, float width) {
+  int rows = 0;
+  for (const ButtonPlace& place : PlaceButtons(labels, width)) rows += place.newRow || rows == 0 ? 1 : 0;
+  return rows * ImGui::GetFrameHeight() + std::max(rows - 1, 0) * ImGui::GetStyle().ItemSpacing.y;
+}
+
+int DialogHost_Buttons(const std::vector<const char*>& labels, float width, int focused) {
+  const std::vector<ButtonPlace> places = PlaceButtons(labels, width);
+  int clicked = -1;
+  for (size_t i = 0; i < places.size(); ++i) {
+    if (i > 0 && !places[i].newRow) ImGui::SameLine();
+    const bool ringed = focused == static_cast<int>(i);
+    if (ringed) {
+      ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 2.0f);
+      ImGui::PushStyleColor(ImGuiCol_Border, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
+    }
+    if (ImGui::Button(labels[i], ImVec2(places[i].width, 0.0f))) clicked = static_cast<int>(i);
+    if (ringed) {
+      ImGui::PopStyleColor();
+      ImGui::PopStyleVar();
+    }
+  }
+  return clicked;
 }
 
 bool DialogHost_ReturnPressed() {
@@ -320,6 +424,7 @@ void DrawOver() {
   Session& session = g_modeless->session;
   FeedWaiting(session);
   ImGui_ImplOpenGL3_NewFrame();
+  session.RefreshFont();
   ImGui_ImplSDL2_NewFrame();
   ImGui::NewFrame();
   g_modeless->done = !g_modeless->frame();

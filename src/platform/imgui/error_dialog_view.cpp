@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/answers.h"
 #include "platform/clipboard.h"
@@ -54,41 +55,23 @@ class ErrorDialogView {
     DialogHost_BeginPanel((std::string(kCaption) + "###korvalith_error").c_str(), kWidth, kHeight);
     const auto& buttons = state_->Buttons();
     const int stops = static_cast<int>(buttons.size()) + 1;
-    if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) focus_ = (focus_ + (Shift() ? stops - 1 : 1)) % stops;
+    if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Tab))) {
+      focus_ = (focus_ + (Shift() ? stops - 1 : 1)) % stops;
+      focusField_ = focus_ == 0;
+    }
     std::optional<ErrorDialogCommand> command;
     const bool press = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Space), false) || DialogHost_ReturnPressed();
     if (press && focus_ > 0) command = buttons[static_cast<size_t>(focus_ - 1)];
 
-    Field();
-    const ImGuiStyle& style = ImGui::GetStyle();
-    const float right = ImGui::GetContentRegionAvail().x - 2 * kButtonWidth - style.ItemSpacing.x;
-    for (size_t i = 0; i < buttons.size(); ++i) {
-      const ErrorDialogCommand button = buttons[i];
-      if (i > 0) {
-        // Abort and Ignore on the left, Copy and Clear on the right.
-        if (button == ErrorDialogCommand::kCopy) {
-          // Never over the left ones in a narrow window.
-          const float after = ImGui::GetItemRectMax().x - ImGui::GetWindowPos().x + style.ItemSpacing.x;
-          ImGui::SameLine(std::max(after, right + style.WindowPadding.x));
-        } else {
-          ImGui::SameLine();
-        }
-      }
-      const bool focused = focus_ == static_cast<int>(i) + 1;
-      if (focused) {
-        ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 2.0f);
-        ImGui::PushStyleColor(ImGuiCol_Border, ImVec4(1.0f, 1.0f, 1.0f, 1.0f));
-      }
-      if (ImGui::Button(ErrorDialog_Label(button), ImVec2(kButtonWidth, 0.0f))) {
-        command = button;
-        focus_ = static_cast<int>(i) + 1;
-      }
-      if (focused) {
-        ImGui::PopStyleColor();
-        ImGui::PopStyleVar();
-      }
+    std::vector<const char*> labels;
+    for (const ErrorDialogCommand button : buttons) labels.push_back(ErrorDialog_Label(button));
+    Field(DialogHost_ButtonsHeight(labels, kButtonWidth));
+    const int clicked = DialogHost_Buttons(labels, kButtonWidth, focus_ - 1);
+    if (clicked >= 0) {
+      command = buttons[static_cast<size_t>(clicked)];
+      focus_ = clicked + 1;
     }
-    ImGui::End();
+    DialogHost_EndPanel();
     if (!command) return true;
     const bool done = state_->Apply(*command);
     if (*command == ErrorDialogCommand::kClear) wrappedFor_ = -1.0f;
@@ -98,15 +81,23 @@ class ErrorDialogView {
  private:
   // The read-only field: it has the keyboard while the focus is on it, so
   // the keys that move in a text scroll it.
-  void Field() {
+  // The buttons below it take `buttons` of the height.
+  void Field(float buttons) {
     const ImGuiStyle& style = ImGui::GetStyle();
-    const ImVec2 size(-FLT_MIN, -ImGui::GetFrameHeightWithSpacing());
+    const ImVec2 size(-FLT_MIN, -(buttons + style.ItemSpacing.y));
     const float width = ImGui::GetContentRegionAvail().x - style.ScrollbarSize - 2 * style.FramePadding.x - 1.0f;
-    if (width != wrappedFor_) {
+    DialogHost_ShowsText(state_->Shown());
+    const int glyphs = ImGui::GetFont()->Glyphs.Size;
+    if (width != wrappedFor_ || glyphs != wrappedGlyphs_) {
       wrapped_ = ImguiSupport_Wrap(state_->Shown(), width);
       wrappedFor_ = width;
+      wrappedGlyphs_ = glyphs;
     }
-    if (focus_ == 0 && !fieldActive_) ImGui::SetKeyboardFocusHere();
+    // Only when the dialog starts or Tab comes to it: a click on a button
+    // takes the field's keyboard away between its press and its release,
+    // and the field must not take it back then.
+    if (focusField_ && !fieldActive_) ImGui::SetKeyboardFocusHere();
+    focusField_ = false;
     if (focus_ != 0 && fieldActive_) ImGui::ClearActiveID();
     // Tab moves the dialog's own focus, never ImGui's.
     ImGui::PushItemFlag(ImGuiItemFlags_NoTabStop, true);
@@ -119,8 +110,10 @@ class ErrorDialogView {
   ErrorDialogState* state_;
   int focus_ = 0;  // 0 the field, then the buttons in order
   bool fieldActive_ = false;
+  bool focusField_ = true;  // the field is to take the keyboard
   std::string wrapped_;
   float wrappedFor_ = -1.0f;
+  int wrappedGlyphs_ = 0;  // the font's glyphs when it was wrapped
 };
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/device_window.h"
 
 namespace {
 
 constexpr float kPanelWidth = 640.0f;
 constexpr float kPanelHeight = 460.0f;
+constexpr float kButtonWidth = 90.0f;
 constexpr const char* kReplacePopup = "Confirm Save As";
 
 // A selectable row showing the text as it is: names and descriptions may
@@ -31,10 +35,15 @@ class FileDialogView {
 
   // One frame; false once the dialog is answered (path_ empty: cancelled).
   bool Frame() {
-    DialogHost_BeginPanel(title_.c_str(), kPanelWidth, kPanelHeight);
+    // A small panel has the name and the type on one row, unlabelled.
+    const bool small = DialogHost_BeginPanel(title_.c_str(), kPanelWidth, kPanelHeight);
     bool accept = false;
     bool cancel = false;
     const bool asking = ImGui::IsPopupOpen(kReplacePopup);
+    const std::vector<const char*> labels = {model_->Saving() ? "Save" : "Open", "Cancel"};
+    DialogHost_ShowsText(title_);
+    DialogHost_ShowsText(model_->FolderShown());
+    DialogHost_ShowsText(name_);
 
     ImGui::BeginDisabled(model_->AtTop());
     if (ImGui::Button("Up")) GoUp();
@@ -42,13 +51,17 @@ class FileDialogView {
     ImGui::SameLine();
     ImGui::TextUnformatted(model_->FolderShown().c_str());
 
-    const float rows = message_.empty() ? 3.0f : 4.0f;
-    ImGui::BeginChild("entries", ImVec2(0.0f, -ImGui::GetFrameHeightWithSpacing() * rows), true);
+    // Below the list: the name, the type, a message, then the buttons.
+    const float rows = (small ? 1.0f : 2.0f) + (message_.empty() ? 0.0f : 1.0f);
+    const float below = ImGui::GetFrameHeightWithSpacing() * rows + DialogHost_ButtonsHeight(labels, kButtonWidth) +
+                        ImGui::GetStyle().ItemSpacing.y;
+    ImGui::BeginChild("entries", ImVec2(0.0f, -below), true);
     int enter = -1;
     const auto& entries = model_->Entries();
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
       const BrowserEntry& entry = entries[static_cast<size_t>(i)];
       const std::string label = entry.folder ? entry.shown + "/" : entry.shown;
+      DialogHost_ShowsText(label);
       if (Row(i, label, selected_ == i, ImGuiSelectableFlags_AllowDoubleClick)) {
         selected_ = i;
         if (!entry.folder) name_ = entry.shown;
@@ -64,10 +77,8 @@ class FileDialogView {
     ImGui::EndChild();
     if (enter >= 0) Open(model_->Folder() + entries[static_cast<size_t>(enter)].name);
 
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("File name:");
-    ImGui::SameLine();
-    ImGui::SetNextItemWidth(-1.0f);
+    Label("File name:", small);
+    ImGui::SetNextItemWidth(small ? ImGui::GetContentRegionAvail().x * 0.6f : -1.0f);
     if (focusName_) {
       ImGui::SetKeyboardFocusHere();
       focusName_ = false;
@@ -75,9 +86,9 @@ class FileDialogView {
     if (ImGui::InputText("##name", &name_, ImGuiInputTextFlags_EnterReturnsTrue)) accept = true;
 
     const auto& types = model_->TypesShown();
-    ImGui::AlignTextToFramePadding();
-    ImGui::TextUnformatted("Files of type:");
-    ImGui::SameLine();
+    for (const std::string& type : types) DialogHost_ShowsText(type);
+    if (small) ImGui::SameLine();
+    Label("Files of type:", small);
     ImGui::SetNextItemWidth(-1.0f);
     if (ImGui::BeginCombo("##type", types[type_].c_str())) {
       for (size_t i = 0; i < types.size(); ++i) {
@@ -87,9 +98,9 @@ class FileDialogView {
     }
 
     if (!message_.empty()) ImGui::TextColored(ImVec4(1.0f, 0.45f, 0.4f, 1.0f), "%s", message_.c_str());
-    if (ImGui::Button(model_->Saving() ? "Save" : "Open", ImVec2(90.0f, 0.0f))) accept = true;
-    ImGui::SameLine();
-    if (ImGui::Button("Cancel", ImVec2(90.0f, 0.0f))) cancel = true;
+    const int clicked = DialogHost_Buttons(labels, kButtonWidth, -1);
+    accept = accept || clicked == 0;
+    cancel = clicked == 1;
 
     bool finished = false;
     if (!asking) {
@@ -99,13 +110,20 @@ class FileDialogView {
       if (!finished && accept) finished = Accept();
     }
     if (AskReplace()) finished = true;
-    ImGui::End();
+    DialogHost_EndPanel();
     return !finished;
   }
 
   const std::string& Path() const { return path_; }
 
  private:
+  static void Label(const char* text, bool small) {
+    if (small) return;
+    ImGui::AlignTextToFramePadding();
+    ImGui::TextUnformatted(text);
+    ImGui::SameLine();
+  }
+
   void ChooseType(size_t index) {
     type_ = index;
     model_->ChooseType(index);

@@ -1,9 +1,11 @@
 #include "platform/imgui/imgui_support.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,35 @@ constexpr float kFontPixels = 16.0f;
 // Latin with its extensions, Greek, Cyrillic, general punctuation and the
 // replacement character that stands for bytes which are not UTF-8.
 constexpr ImWchar kGlyphRanges[] = {0x0020, 0x024F, 0x0370, 0x03FF, 0x0400, 0x052F, 0x2000, 0x206F, 0xFFFD, 0xFFFD, 0};
+constexpr const char* kFamily = "DejaVu Sans";
+// Characters kept beyond the usual ranges: a text of every script the
+// font could hold would need an atlas larger than GL's largest texture.
+constexpr size_t kMostWanted = 6000;
+
+bool InBaseRanges(uint32_t c) {
+  for (const ImWchar* range = kGlyphRanges; range[0] != 0; range += 2) {
+    if (c >= range[0] && c <= range[1]) return true;
+  }
+  return false;
+}
+
+// Ranges as ImGui reads them: pairs of first and last, ending in 0.
+std::vector<ImWchar> RangesOf(const std::vector<uint32_t>& characters, bool withBase) {
+  std::vector<ImWchar> ranges;
+  if (withBase) ranges.assign(std::begin(kGlyphRanges), std::end(kGlyphRanges) - 1);
+  const size_t base = ranges.size();
+  // The characters come in order: a run of them is one range.
+  for (const uint32_t c : characters) {
+    if (ranges.size() > base && ranges.back() + 1u == c) {
+      ranges.back() = static_cast<ImWchar>(c);
+    } else {
+      ranges.push_back(static_cast<ImWchar>(c));
+      ranges.push_back(static_cast<ImWchar>(c));
+    }
+  }
+  ranges.push_back(0);
+  return ranges;
+}
 
 bool g_allowUnseen = false;
 
@@ -48,16 +79,55 @@ Uint32 ImguiSupport_EventWindow(const SDL_Event& event) {
   }
 }
 
-void ImguiSupport_LoadFont(ImGuiIO& io) {
-  int index = 0;
-  const std::string path = PlatformFont_MatchFile("DejaVu Sans", &index);
-  PlatformFont_Shutdown();
-  if (!path.empty()) {
-    ImFontConfig config;
-    config.FontNo = index;
-    if (io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, kGlyphRanges) != nullptr) return;
+void ImguiSupport_LoadFont(ImGuiIO& io) { ImguiGlyphs().Load(io); }
+
+void ImguiGlyphs::Want(const std::string& text) {
+  const char* p = text.c_str();
+  const char* end = p + text.size();
+  while (p < end) {
+    unsigned int c = 0;
+    const int bytes = ImTextCharFromUtf8(&c, p, end);
+    p += bytes > 0 ? bytes : 1;
+    // ImGui's characters end at the first plane.
+    if (c < 0x20 || c > 0xFFFF || InBaseRanges(c) || wanted_.size() >= kMostWanted) continue;
+    grown_ = wanted_.insert(c).second || grown_;
   }
-  io.Fonts->AddFontDefault();
+}
+
+void ImguiGlyphs::Load(ImGuiIO& io) {
+  io.Fonts->Clear();
+  ranges_.clear();
+  grown_ = false;
+  const std::vector<uint32_t> wanted(wanted_.begin(), wanted_.end());
+  int index = 0;
+  const std::string path = PlatformFont_MatchFile(kFamily, &index);
+  // Each character comes from the first font that has it: the family's
+  // own, then those fontconfig falls back to, merged into one.
+  const std::vector<FontCoverage> fonts =
+      wanted.empty() ? std::vector<FontCoverage>{} : PlatformFont_Cover(kFamily, wanted);
+  PlatformFont_Shutdown();
+  ImFontConfig config;
+  config.FontNo = index;
+  // Nothing wanted: the ranges that outlive any atlas.
+  const ImWchar* ranges = kGlyphRanges;
+  if (!wanted.empty()) {
+    ranges_.push_back(RangesOf(wanted, true));
+    ranges = ranges_.back().data();
+  }
+  if (path.empty() || io.Fonts->AddFontFromFileTTF(path.c_str(), kFontPixels, &config, ranges) == nullptr) {
+    io.Fonts->AddFontDefault();
+  }
+  for (const FontCoverage& font : fonts) {
+    if (font.path == path && font.faceIndex == index) continue;
+    ImFontConfig merged;
+    merged.FontNo = font.faceIndex;
+    merged.MergeMode = true;
+    // Thousands of characters may come from one such font: drawn without
+    // the sideways oversampling they build in a fraction of the time.
+    merged.OversampleH = 1;
+    ranges_.push_back(RangesOf(font.characters, false));
+    io.Fonts->AddFontFromFileTTF(font.path.c_str(), kFontPixels, &merged, ranges_.back().data());
+  }
 }
 
 void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take) {

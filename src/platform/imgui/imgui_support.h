@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 struct ImGuiIO;
 
@@ -20,6 +22,26 @@ bool ImguiSupport_IsInputEvent(Uint32 type);
 Uint32 ImguiSupport_EventWindow(const SDL_Event& event);
 // DejaVu Sans found through fontconfig, else ImGui's own font.
 void ImguiSupport_LoadFont(ImGuiIO& io);
+
+// The characters a dialog's font holds beyond the usual ranges: those of
+// the texts it shows, each drawn by the first installed font that has it
+// (the replacement character where none has).
+class ImguiGlyphs {
+ public:
+  // Notes the characters of a UTF-8 text that the font lacks.
+  void Want(const std::string& text);
+  // True when texts wanted characters since the font was last loaded.
+  bool Grown() const { return grown_; }
+  // Outside a frame: loads the font into io again with every character
+  // wanted so far.
+  void Load(ImGuiIO& io);
+
+ private:
+  std::set<uint32_t> wanted_;
+  bool grown_ = false;
+  // The atlas reads its ranges when it builds: they live as long as it.
+  std::vector<std::vector<uint16_t>> ranges_;
+};
 // Hands `take` the events one frame should see, oldest first: all that
 // wait, except that a key released after it was pressed in the same batch,
 // a key pressed again after it was pressed or released in it, or a mouse

@@ -1,7 +1,5 @@
 #include "platform/message_box.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <string>
 
@@ -26,19 +24,26 @@ DialogBoxContent MessageBox_Content(const char* text) {
   const char* title = g_title == nullptr ? nullptr : g_title();
   content.caption = title == nullptr ? "" : title;
   content.prompt = text == nullptr ? "" : text;
+  content.escapeCloses = true;
   return content;
 }
+
+namespace {
+
+// The box drawn in the game's window, or one of its own; false when no
+// desktop one can see it.
+bool Drawn(const DialogBoxContent& content) {
+  DialogBoxAnswer answer;
+  return !Switches_Get().headless && DialogBox_Run(DeviceWindow_SdlWindow(DeviceWindow_Current()), content, &answer) !=
+                                         DialogHostResult::kUnavailable;
+}
+
+}  // namespace
 
 void ShowMessage(const char* text) {
   if (g_prelude != nullptr) g_prelude();
   const DialogBoxContent content = MessageBox_Content(text);
-  if (!Switches_Get().headless) {
-    DialogBoxAnswer answer;
-    if (DialogBox_Run(DeviceWindow_SdlWindow(DeviceWindow_Current()), content, &answer) !=
-        DialogHostResult::kUnavailable) {
-      return;
-    }
-  }
+  if (Drawn(content)) return;
   // A lone CR breaks a line as LF and CR LF do.
   std::fputs(Answers_LineFeeds(content.prompt.c_str()).c_str(), stdout);
   std::fputc('\n', stdout);
@@ -47,9 +52,12 @@ void ShowMessage(const char* text) {
 
 void ShowFatalMessage(const char* text) {
   const char* body = text == nullptr ? "" : text;
-  if (Switches_Get().headless ||
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Korvalith", body, nullptr) != 0) {
-    std::printf("%s\n", body);
-    std::fflush(stdout);
-  }
+  DialogBoxContent content;
+  content.kind = DialogBoxKind::kMessage;
+  content.caption = "Korvalith";
+  content.prompt = body;
+  content.escapeCloses = true;
+  if (Drawn(content)) return;
+  std::printf("%s\n", body);
+  std::fflush(stdout);
 }
