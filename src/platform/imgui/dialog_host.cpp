@@ -318,7 +318,6 @@ bool TakeEvent(const SDL_Event& event) {
   return !mouse || g_modeless->wantsMouse;
 }
 
-
 void DrawOver() {
   if (g_modeless == nullptr || g_modeless->done) return;
   Within within(true);

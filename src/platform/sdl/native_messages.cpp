@@ -9,6 +9,7 @@
 
 #include "platform/desktop_keys.h"
 #include "platform/sdl/event_translator.h"
+#include "platform/sdl/own_keys.h"
 
 namespace {
 
@@ -180,89 +181,6 @@ int32_t MessageKey(int32_t virtualKey) {
     case VK_RMENU: return VK_MENU;
     default: return virtualKey;
   }
-}
-
-// The program's own keys typed on the desktop come back as desktop events.
-// They are the program's, not a person's: the pump passes them, and what
-// follows them, at once, so they read as they do where they join the queue
-// directly. Each is known by its kind, key and the moment it was queued.
-struct OwnKey {
-  Uint32 type;
-  int32_t virtualKey;
-  Uint32 timestamp;
-};
-std::deque<OwnKey> g_ownKeys;
-// How long a key typed into one of this program's windows may take to come
-// back; one typed elsewhere never does.
-constexpr Uint32 kEchoWait = 200;
-
-bool IsOwn(const SDL_Event& event, const OwnKey& own) {
-  return event.type == own.type && event.key.timestamp == own.timestamp &&
-         Translator_VirtualKey(event.key.keysym.sym, event.key.keysym.scancode) == own.virtualKey;
-}
-
-// The queued events of that kind and key, oldest first.
-std::vector<SDL_Event> Queued(Uint32 type, int32_t virtualKey) {
-  std::vector<SDL_Event> queued(512);
-  const int count = SDL_PeepEvents(queued.data(), static_cast<int>(queued.size()), SDL_PEEKEVENT, type, type);
-  queued.resize(static_cast<size_t>(std::max(count, 0)));
-  std::erase_if(queued, [&](const SDL_Event& event) {
-    return Translator_VirtualKey(event.key.keysym.sym, event.key.keysym.scancode) != virtualKey;
-  });
-  return queued;
-}
-
-// A key about to be typed: what of its kind is queued already.
-struct OwnKeyWatch {
-  Uint32 type = 0;
-  int32_t virtualKey = 0;
-  size_t before = 0;
-  bool watching = false;
-};
-
-OwnKeyWatch OwnKeys_Watch(int32_t virtualKey, bool release) {
-  OwnKeyWatch watch;
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetKeyboardFocus() == nullptr) return watch;
-  SDL_PumpEvents();
-  watch.type = release ? SDL_KEYUP : SDL_KEYDOWN;
-  watch.virtualKey = virtualKey;
-  watch.before = Queued(watch.type, virtualKey).size();
-  watch.watching = true;
-  return watch;
-}
-
-// The key typed came back as the first of its kind queued after the ones
-// there before.
-void OwnKeys_Expect(const OwnKeyWatch& watch) {
-  if (!watch.watching) return;
-  const Uint64 start = SDL_GetTicks64();
-  while (true) {
-    SDL_PumpEvents();
-    const std::vector<SDL_Event> queued = Queued(watch.type, watch.virtualKey);
-    if (queued.size() > watch.before) {
-      g_ownKeys.push_back(OwnKey{watch.type, watch.virtualKey, queued[watch.before].key.timestamp});
-      return;
-    }
-    if (SDL_GetTicks64() - start >= kEchoWait) return;
-    SDL_Delay(1);
-  }
-}
-
-// True when the event is one of the program's own keys; those queued
-// before it that never came are forgotten.
-bool OwnKeys_Take(const SDL_Event& event) {
-  if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
-  while (!g_ownKeys.empty() && SDL_TICKS_PASSED(event.key.timestamp, g_ownKeys.front().timestamp) &&
-         event.key.timestamp != g_ownKeys.front().timestamp) {
-    g_ownKeys.pop_front();
-  }
-  for (auto own = g_ownKeys.begin(); own != g_ownKeys.end(); ++own) {
-    if (IsOwn(event, *own)) {
-      g_ownKeys.erase(own);
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace
