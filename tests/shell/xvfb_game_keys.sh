@@ -5,7 +5,8 @@
 #    headless and in a window: a press and a release in one step read as
 #    released only in the next, and a key pressed after them as pressed.
 # 2. A person's quick taps in the window are each read pressed in one step
-#    and released in a later one, never both in one step; the run's input recording, played back
+#    and released in a later one, never both in one step, and the game's own
+#    keys pressed behind a tap do not wait with its release; the run's input recording, played back
 #    headless, reads every step the same.
 set -u
 mkgame=$1 player=$2
@@ -27,7 +28,7 @@ cat > "$work/own.json" <<'JSON'
       "events": {
         "create": "steps = 0; last = 25; if (file_exists(\"taps\")) last = 200; keyboard_key_press(ord(\"P\")); keyboard_key_release(ord(\"P\"));",
         "other:2": "keyboard_key_press(ord(\"G\"));",
-        "step": "steps += 1; report(steps <= 4 || (steps >= 20 && steps <= 23));\nif (steps == 3) keyboard_key_release(ord(\"G\"));\nif (steps == 20) { keyboard_key_press(ord(\"Q\")); keyboard_key_release(ord(\"Q\")); keyboard_key_press(ord(\"R\")); keyboard_key_release(ord(\"S\")); }\nif (steps == 22) keyboard_key_release(ord(\"R\"));\nif (steps == 30) show_debug_message(\"ready\");\nif (steps == last) game_end();"
+        "step": "steps += 1; report(steps <= 4 || (steps >= 20 && steps <= 23));\nif (steps == 3) keyboard_key_release(ord(\"G\"));\nif (steps == 20) { keyboard_key_press(ord(\"Q\")); keyboard_key_release(ord(\"Q\")); keyboard_key_press(ord(\"R\")); keyboard_key_release(ord(\"S\")); }\nif (steps == 22) keyboard_key_release(ord(\"R\"));\nif (steps == 30) show_debug_message(\"ready\");\nif (steps == 100 && last == 200) { show_debug_message(\"spinning\"); var t; t = current_time; while (!file_exists(\"tapped\") && current_time - t < 10000) {} keyboard_key_press(ord(\"K\")); keyboard_key_release(ord(\"K\")); }\nif (steps == last) game_end();"
       }
     }
   },
@@ -66,6 +67,11 @@ focus_window "Own Keys"
 timeout 20 xdotool key --delay 1 a z x c v || fail "xdotool could not tap"
 sleep 0.3
 timeout 20 xdotool keydown b && sleep 0.2 && timeout 20 xdotool keyup b || fail "xdotool could not hold B"
+# A tap while the game's step runs, then the game's own K: the tap's release
+# waits for a step to read the press, the game's keys do not wait behind it.
+soon grep -qx "spinning" "$work/out.txt" || fail "the game never spun"
+timeout 20 xdotool key n || fail "xdotool could not tap N"
+touch "$work/tapped"
 wait "$player_pid"
 status=$?
 player_pid=""
@@ -78,6 +84,8 @@ $(cat "$work/tapped.txt")"
 done
 grep -q ' [A-Z][01]11\| [A-Z]1[01]1' "$work/tapped.txt" && fail "a tap read pressed and released in one step:
 $(cat "$work/tapped.txt")"
+grep ' N110' "$work/tapped.txt" | grep -q ' K001' ||
+  fail "the game's own K waited behind the person's N: $(cat "$work/tapped.txt")"
 grep -q ' B110' "$work/tapped.txt" && grep -q ' B100' "$work/tapped.txt" && grep -q ' B001' "$work/tapped.txt" ||
   fail "B held a while did not read pressed, held and released: $(cat "$work/tapped.txt")"
 

@@ -64,6 +64,8 @@ void OwnKeys_Expect(const OwnKeyWatch& watch) {
   }
 }
 
+bool OwnKeys_Pending() { return !g_ownKeys.empty(); }
+
 bool OwnKeys_Take(const SDL_Event& event) {
   if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
   while (!g_ownKeys.empty() && SDL_TICKS_PASSED(event.key.timestamp, g_ownKeys.front().timestamp) &&

@@ -22,6 +22,8 @@ struct OwnKeyWatch {
 OwnKeyWatch OwnKeys_Watch(int32_t virtualKey, bool release);
 // Called once it was typed: waits a moment for it to come back.
 void OwnKeys_Expect(const OwnKeyWatch& watch);
+// True while a key typed is expected back.
+bool OwnKeys_Pending();
 // True when the queued event is one of the program's own keys, which is
 // then forgotten, as are those queued before it that never came.
 bool OwnKeys_Take(const SDL_Event& event);
