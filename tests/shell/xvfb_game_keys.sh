@@ -64,7 +64,12 @@ env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS XDG_DATA_HOME="$work/data" LIBGL_
 player_pid=$!
 soon grep -qx "ready" "$work/out.txt" || fail "the game never said ready"
 focus_window "Own Keys"
+# Two bursts: a step that comes later than the hold allows (a loaded
+# machine) lets a release go unheld, as it is meant to, and one burst is
+# enough to show the hold.
 timeout 20 xdotool key --delay 1 a z x c v || fail "xdotool could not tap"
+sleep 0.3
+timeout 20 xdotool key --delay 1 d f h j l || fail "xdotool could not tap"
 sleep 0.3
 timeout 20 xdotool keydown b && sleep 0.2 && timeout 20 xdotool keyup b || fail "xdotool could not hold B"
 # A tap while the game's step runs, then the game's own K: the tap's release
@@ -77,14 +82,18 @@ status=$?
 player_pid=""
 [ "$status" = 0 ] || fail "exit status $status"
 grep '^step ' "$work/out.txt" > "$work/tapped.txt"
-for key in A Z X C V; do
-  [ "$(grep -c " ${key}110" "$work/tapped.txt")" = 1 ] && [ "$(grep -c " ${key}001" "$work/tapped.txt")" = 1 ] ||
-    fail "the tap of $key did not read pressed once and released once:
+# burst_read KEYS...: each key read pressed once and released once.
+burst_read() {
+  for key in "$@"; do
+    [ "$(grep -c " ${key}110" "$work/tapped.txt")" = 1 ] && [ "$(grep -c " ${key}001" "$work/tapped.txt")" = 1 ] ||
+      return 1
+  done
+}
+burst_read A Z X C V || burst_read D F H J L || fail "no burst of taps read each tap pressed once and released once:
 $(cat "$work/tapped.txt")"
-done
 grep -q ' [A-Z][01]11\| [A-Z]1[01]1' "$work/tapped.txt" && fail "a tap read pressed and released in one step:
 $(cat "$work/tapped.txt")"
-grep ' N110' "$work/tapped.txt" | grep -q ' K001' ||
+grep -m 1 ' N[01]' "$work/tapped.txt" | grep -q ' K001' ||
   fail "the game's own K waited behind the person's N: $(cat "$work/tapped.txt")"
 grep -q ' B110' "$work/tapped.txt" && grep -q ' B100' "$work/tapped.txt" && grep -q ' B001' "$work/tapped.txt" ||
   fail "B held a while did not read pressed, held and released: $(cat "$work/tapped.txt")"
