@@ -12,8 +12,8 @@
 using DesktopKey = int32_t;
 
 // Presses or releases the key and waits until the desktop has taken it;
-// false, doing nothing, when there is no desktop keyboard or it has no such
-// key.
+// false, doing nothing, when there is no desktop keyboard, it has no such
+// key, or the key to release is not held down there.
 bool DesktopKeys_Send(DesktopKey key, bool release);
 // The desktop's own state of Caps, Num or Scroll Lock as its light shows it:
 // 1 on, 0 off, -1 when there is no desktop keyboard or the key is no lock.

@@ -47,8 +47,9 @@ void Native_KeybdEvent(int32_t virtualKey, bool release);
 void Native_ResetSyntheticKeys();
 
 // Polls the pending desktop events through the translator. The release of
-// a key or button pressed since the input was last taken waits (with what
-// follows it) until Native_InputTaken, or 100 ms, so no press is lost.
+// a key or button a person pressed since the input was last taken waits
+// (with what follows it) until Native_InputTaken, or 100 ms, so no press is
+// lost; the program's own keys typed on the desktop never wait.
 void Native_PumpEvents();
 void Native_InputTaken();
 

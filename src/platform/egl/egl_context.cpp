@@ -2,6 +2,7 @@
 #include <EGL/eglext.h>
 
 #include "platform/gl/gl_context.h"
+#include "platform/gl/gl_driver.h"
 
 namespace {
 
@@ -10,6 +11,7 @@ EGLDisplay SurfacelessDisplay() {
   static bool tried = false;
   if (tried) return display;
   tried = true;
+  GlDriver_BeforeLoad();
   EGLDisplay candidate = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   if (candidate == EGL_NO_DISPLAY) return display;
   EGLint major = 0;

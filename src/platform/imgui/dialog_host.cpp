@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,16 @@ struct Session {
   std::deque<SDL_Event> waiting;
   int frames = 0;
   ImguiGlyphs glyphs;
+  // The first frame that takes input: a few after the start, so the field
+  // that takes the keyboard has it, and again once a Tab has moved it.
+  int inputFrom = kSettleFrames;
+
+  // Hands `take` what the frame about to be drawn takes of the waiting
+  // events, if anything.
+  void Feed(const std::function<void(const SDL_Event&)>& take) {
+    if (frames < inputFrom) return;
+    if (ImguiSupport_FeedFrame(&waiting, take)) inputFrom = frames + kFocusMoveFrames;
+  }
 
   bool Start(SDL_Window* target, bool own) {
     window = target;
@@ -124,7 +135,7 @@ struct Session {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) waiting.push_back(event);
     bool open = true;
-    ImguiSupport_FeedFrame(&waiting, [&](const SDL_Event& next) { open = Handle(next, held) && open; });
+    Feed([&](const SDL_Event& next) { open = Handle(next, held) && open; });
     return open;
   }
 
@@ -411,18 +422,11 @@ bool TakeEvent(const SDL_Event& event) {
   return !mouse || g_modeless->wantsMouse;
 }
 
-// Hands the dialog what came since its last frame, once the field that
-// takes the keyboard has it.
-void FeedWaiting(Session& session) {
-  if (session.frames < kSettleFrames) return;
-  ImguiSupport_FeedFrame(&session.waiting, [](const SDL_Event& next) { ImGui_ImplSDL2_ProcessEvent(&next); });
-}
-
 void DrawOver() {
   if (g_modeless == nullptr || g_modeless->done) return;
   Within within(true);
   Session& session = g_modeless->session;
-  FeedWaiting(session);
+  session.Feed([](const SDL_Event& next) { ImGui_ImplSDL2_ProcessEvent(&next); });
   ImGui_ImplOpenGL3_NewFrame();
   session.RefreshFont();
   ImGui_ImplSDL2_NewFrame();

@@ -130,7 +130,7 @@ void ImguiGlyphs::Load(ImGuiIO& io) {
   }
 }
 
-void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take) {
+bool ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take) {
   std::vector<SDL_Scancode> keys;
   std::vector<SDL_Scancode> released;
   std::vector<Uint8> buttons;
@@ -151,7 +151,9 @@ void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<
     if (button) buttons.push_back(next.button.button);
     waiting->pop_front();
     take(next);
+    if (next.type == SDL_KEYDOWN && next.key.keysym.sym == SDLK_TAB) return true;
   }
+  return false;
 }
 
 std::string ImguiSupport_Wrap(const std::string& text, float width) {

@@ -47,8 +47,15 @@ class ImguiGlyphs {
 // a key pressed again after it was pressed or released in it, or a mouse
 // button's second press or release in it, waits with what
 // follows it for the next frame, so every press and release is seen for at
-// least one frame.
-void ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take);
+// least one frame. A Tab press ends the batch: the keyboard focus moves to
+// the next field only in the frame after it, and answers true then (see
+// kFocusMoveFrames).
+bool ImguiSupport_FeedFrame(std::deque<SDL_Event>* waiting, const std::function<void(const SDL_Event&)>& take);
+
+// Frames from the one fed a Tab press to the first whose keys the field
+// that took the focus reads; the frame between takes no input, whatever
+// was typed is kept for after it.
+constexpr int kFocusMoveFrames = 2;
 
 // The text (lines ending in LF) broken into lines no wider than `width` in
 // the current font, at blanks where it can. ImGui's own wrapping draws

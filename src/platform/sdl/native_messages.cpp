@@ -9,6 +9,7 @@
 
 #include "platform/desktop_keys.h"
 #include "platform/sdl/event_translator.h"
+#include "platform/sdl/own_keys.h"
 
 namespace {
 
@@ -186,7 +187,11 @@ int32_t MessageKey(int32_t virtualKey) {
 
 void Native_KeybdEvent(int32_t virtualKey, bool release) {
   if (virtualKey < 1 || !IsKeyCode(virtualKey)) return;
-  if (DesktopKeys_Send(DesktopKeyOf(virtualKey), release)) return;
+  const OwnKeyWatch watch = OwnKeys_Watch(MessageKey(virtualKey), release);
+  if (DesktopKeys_Send(DesktopKeyOf(virtualKey), release)) {
+    OwnKeys_Expect(watch);
+    return;
+  }
   const auto index = static_cast<size_t>(virtualKey);
   const bool repeat = !release && g_syntheticHeld.test(index);
   if (release) {
@@ -255,21 +260,47 @@ void Native_RemoveEventFilter(NativeEventFilter filter) {
   g_eventFilters.erase(std::remove(g_eventFilters.begin(), g_eventFilters.end(), filter), g_eventFilters.end());
 }
 
+namespace {
+
+// A person's release waits at the front: the program's own keys queued
+// behind it go on now, the rest keeps its order behind it.
+void PassOwnKeysBehind() {
+  if (!OwnKeys_Pending()) return;
+  const int count = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  if (count <= 1) return;
+  std::vector<SDL_Event> queued(static_cast<size_t>(count));
+  const int taken = SDL_PeepEvents(queued.data(), count, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  queued.resize(static_cast<size_t>(std::max(taken, 0)));
+  std::vector<SDL_Event> kept;
+  for (size_t i = 0; i < queued.size(); ++i) {
+    if (i == 0 || !OwnKeys_Take(queued[i])) {
+      kept.push_back(queued[i]);
+    } else if (g_eventFilters.empty() || !Filtered(queued[i])) {
+      Translator_Translate(queued[i]);
+    }
+  }
+  SDL_PeepEvents(kept.data(), static_cast<int>(kept.size()), SDL_ADDEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+}  // namespace
+
 void Native_PumpEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   if (g_holdStart != 0 && SDL_GetTicks64() - g_holdStart >= kHoldLimit) Native_InputTaken();
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    const bool own = OwnKeys_Take(event);
     if (!g_eventFilters.empty() && Filtered(event)) {
       SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
       continue;
     }
-    if (MustWait(event)) {
+    if (!own && MustWait(event)) {
       if (g_holdStart == 0) g_holdStart = SDL_GetTicks64();
+      PassOwnKeysBehind();
       return;
     }
-    NotePress(event);
+    if (!own) NotePress(event);
     SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     Translator_Translate(event);
   }

@@ -108,6 +108,12 @@ const char* IndicatorName(SDL_Keycode key) {
   }
 }
 
+bool ServerHolds(Display* display, KeyCode code) {
+  char keys[32] = {};
+  XQueryKeymap(display, keys);
+  return (static_cast<unsigned char>(keys[code / 8]) & (1u << (code % 8))) != 0;
+}
+
 }  // namespace
 
 bool DesktopKeys_Send(DesktopKey key, bool release) {
@@ -115,7 +121,8 @@ bool DesktopKeys_Send(DesktopKey key, bool release) {
   if (display == nullptr) return false;
   const KeySym sym = SymOf(key);
   const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
-  if (code == 0) return false;
+  // The server drops the release of a key it does not hold down.
+  if (code == 0 || (release && !ServerHolds(display, code))) return false;
   XTestFakeKeyEvent(display, code, release ? False : True, CurrentTime);
   // Once the server answers, it has sent the key on to the focused window.
   XSync(display, False);
