@@ -10,6 +10,9 @@ struct Switches {
   long maxFrames = -1;        // KORVALITH_MAX_FRAMES=N (-1: no limit)
   std::string answersFile;    // KORVALITH_ANSWERS=FILE
   std::string dumpFrame;      // KORVALITH_DUMP_FRAME=FILE.png
+  // Tests: take the ways a file system or kernel without these leaves.
+  bool noUnnamedFiles = false;  // KORVALITH_NO_UNNAMED_FILES=1: no O_TMPFILE
+  bool noOpenat2 = false;       // KORVALITH_NO_OPENAT2=1: the walk by descriptors
 };
 
 const Switches& Switches_Get();
