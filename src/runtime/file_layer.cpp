@@ -436,6 +436,11 @@ bool LoadSave_TellNotRegular(const char* path) {
   return true;
 }
 
+void LoadSave_ReportWrite(const char* path, int error) {
+  const std::string mapped = MapToSave(path);
+  WriteStream_Report(mapped.empty() ? std::string(path != nullptr ? path : "") : mapped, error, true);
+}
+
 bool LoadSave_ProgramFileExists(const char* path) { return IsReadableFile(MapToProgram(path)); }
 
 bool LoadSave_SaveFileExists(const char* path) { return IsReadableFile(MapToSave(path)); }

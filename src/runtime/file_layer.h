@@ -86,6 +86,9 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
 // Writes the whole file under the save folder, making missing folders.
 // False when it could not be written completely.
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);
+// The console line of a failed LoadSave_WriteFile of path, naming the file
+// by its full path (WriteStream_Report).
+void LoadSave_ReportWrite(const char* path, int error);
 // The same, for a path LoadSave_SavePath already mapped.
 bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size);
 // True when the first of the save and the program folder's files of path
