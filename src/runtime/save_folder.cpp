@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <mutex>
 
@@ -95,7 +95,7 @@ bool HoldCurrent(Held& held) {
 }
 
 // Runs act (answering -1 with errno on failure) beneath the folder at the
-// save folder's path. A path refused for leading out answers as a missing
+// held folder's path. A path refused for leading out answers as a missing
 // name, and g_refused tells it was one.
 template <typename Act>
 int Beneath(Held& held, Act act) {
@@ -165,10 +165,6 @@ void CloseKeeping(int fd) {
   if (fd >= 0) close(fd);
   errno = why;
 }
-
-}  // namespace
-
-namespace {
 
 void SetHeld(Held& held, const std::string& folder) {
   std::lock_guard<std::mutex> hold(held.mutex);
