@@ -10,6 +10,12 @@ exit status, the lines of the end and the folder tree left behind (the
 data folder, every save folder in it, and a folder outside them) are
 compared with the table.
 
+CTest also runs it in the source form with KORVALITH_NO_UNNAMED_FILES=1
+and with KORVALITH_NO_OPENAT2=1 in the environment: the player's switches
+that take the ways of a file system without unnamed files and of a kernel
+without openat2 (tests/CMakeLists.txt). Games asking for another user or a
+file system of their own need root; elsewhere they are skipped, saying so.
+
 Failures whose ids match a line of pending.txt are reported, but do not
 fail the run; a pending row that passes is reported too, so that the line
 can go. See rows.txt for the format.
