@@ -24,7 +24,10 @@ bool ReadWholeFile(const char* file, std::vector<uint8_t>* bytes) {
   int32_t size = 0;
   uint8_t* data = LoadSave_ReadSaveFile(file, &size);
   if (data == nullptr) data = LoadSave_ReadProgramFile(file, &size);
-  if (data == nullptr) return false;
+  if (data == nullptr) {
+    LoadSave_TellNotRegular(file);
+    return false;
+  }
   bytes->assign(data, data + size);
   MemoryManager::Free(data);
   return true;

@@ -190,7 +190,9 @@ bool DLL_ResolvePath(const std::string& candidate, std::string* path) {
   if (LoadSave_SaveFileExists(candidate.c_str())) {
     *path = LoadSave_SavePath(candidate.c_str());
   } else if (!LoadSave_ProgramFileExists(candidate.c_str())) {
-    *path = candidate;
+    // A fifo or a folder of that name is what the game named: its open
+    // tells it is no file, where the system's search would tell of none.
+    if (!LoadSave_NotRegular(candidate.c_str(), path)) *path = candidate;
   } else {
     char mapped[kDllMaxPath + 1];
     if (!LoadSave_MapToProgramDir(mapped, sizeof mapped, candidate.c_str())) return false;

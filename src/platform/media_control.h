@@ -19,6 +19,7 @@ enum MediaError : int32_t {
   kMediaBadValue = 6,
   kMediaNoOutput = 7,
   kMediaAliasInUse = 8,
+  kMediaNotRegularFile = 9,  // a fifo, device, folder or socket where the file should be
 };
 
 // Sends one command. The reply, when a buffer is given, is always written

@@ -17,3 +17,6 @@ int RegularFile_Check(int fd, struct stat* info = nullptr);
 int RegularFile_Open(const char* path, struct stat* info = nullptr);
 // The same, as a stream to read in binary; null with errno.
 FILE* RegularFile_OpenStream(const char* path, struct stat* info = nullptr);
+// The reason a console line gives for error: "not a regular file" for the
+// two errors above, else the system's text.
+const char* RegularFile_Reason(int error);

@@ -26,6 +26,8 @@ void Load() {
   g_switches.answersFile = EnvText("KORVALITH_ANSWERS");
   g_switches.dumpFrame = EnvText("KORVALITH_DUMP_FRAME");
   g_switches.audioOut = EnvText("KORVALITH_AUDIO_OUT");
+  g_switches.noUnnamedFiles = EnvText("KORVALITH_NO_UNNAMED_FILES") == "1";
+  g_switches.noOpenat2 = EnvText("KORVALITH_NO_OPENAT2") == "1";
   g_loaded = true;
 }
 

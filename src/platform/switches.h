@@ -11,6 +11,9 @@ struct Switches {
   std::string answersFile;    // KORVALITH_ANSWERS=FILE
   std::string dumpFrame;      // KORVALITH_DUMP_FRAME=FILE.png
   std::string audioOut;       // KORVALITH_AUDIO_OUT=FILE.wav (on the virtual clock)
+  // Tests: take the ways a file system or kernel without these leaves.
+  bool noUnnamedFiles = false;  // KORVALITH_NO_UNNAMED_FILES=1: no O_TMPFILE
+  bool noOpenat2 = false;       // KORVALITH_NO_OPENAT2=1: the walk by descriptors
 };
 
 const Switches& Switches_Get();

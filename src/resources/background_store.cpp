@@ -38,6 +38,7 @@ void DropLastSlot() {
 // The save folder's file when there is one, else the program folder's.
 bool FindFile(const char* fileName, char* path) {
   const std::string found = LoadSave_FindFile(fileName);
+  if (found.empty()) LoadSave_TellNotRegular(fileName);
   if (found.empty() || found.size() >= kMaxPath) return false;
   std::memcpy(path, found.c_str(), found.size() + 1);
   return true;

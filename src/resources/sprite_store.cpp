@@ -71,7 +71,10 @@ BitmapLoader* OpenImage(const char* name) {
   int32_t size = 0;
   uint8_t* data = LoadSave_ReadSaveFile(name, &size);
   if (data == nullptr) data = LoadSave_ReadProgramFile(name, &size);
-  if (data == nullptr) return nullptr;
+  if (data == nullptr) {
+    LoadSave_TellNotRegular(name);
+    return nullptr;
+  }
   BitmapLoader* loader = BitmapLoader_CreateFromMemory(data, size);
   MemoryManager::Free(data);
   return loader;

@@ -30,6 +30,7 @@ struct Roots {
   std::string gameName;      // names the save folder
   std::string saveOverride;  // a save folder set directly
   std::string save;          // the save folder in use, ending in "/"
+  std::string temporary;     // the game's temporary folder, ending in "/"
   std::vector<std::string> openList;
 };
 
@@ -169,6 +170,9 @@ std::string MapToSave(const char* path) {
   if (full.empty()) return full;
   if (current.empty()) current = CurrentDirectory();
   const Roots& roots = TheRoots();
+  // The temporary folder is a root of its own, which paths in it map onto.
+  const size_t inTemporary = MatchRoot(full, roots.temporary);
+  if (inTemporary > 0 && inTemporary >= MatchRoot(full, roots.save)) return full;
   const std::string currentFolder = AsFolder(current);
   return MapThroughRoots(full, {&roots.save, &roots.program, &currentFolder}, roots.save);
 }
@@ -325,6 +329,11 @@ void LoadSave_SetSaveDirectory(const char* folder) {
   UpdateSaveFolder();
 }
 
+void LoadSave_SetTemporaryDirectory(const char* folder) {
+  TheRoots().temporary = FolderOfText(folder);
+  SaveFolder_SetTemporary(TheRoots().temporary);
+}
+
 const char* LoadSave_GetProgramDirectory() { return TheRoots().program.c_str(); }
 
 const char* LoadSave_GetSaveDirectory() { return TheRoots().save.c_str(); }
@@ -406,6 +415,30 @@ bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t
   if (size < 0 || (data == nullptr && size > 0)) return false;
   if (mapped.empty()) errno = EINVAL;
   return !mapped.empty() && WriteWhole(mapped, data, size);
+}
+
+bool LoadSave_NotRegular(const char* path, std::string* mapped) {
+  if (path == nullptr || path[0] == '\0') return false;
+  for (const std::string& candidate : {MapToSave(path), MapToProgram(path)}) {
+    struct stat info;
+    if (candidate.empty() || !SaveFolder_Stat(candidate, &info)) continue;
+    if (S_ISREG(info.st_mode)) return false;
+    if (mapped != nullptr) *mapped = candidate;
+    return true;
+  }
+  return false;
+}
+
+bool LoadSave_TellNotRegular(const char* path) {
+  std::string mapped;
+  if (!LoadSave_NotRegular(path, &mapped)) return false;
+  g_debugConsole->Output("Could not read %s (not a regular file)\n", mapped.c_str());
+  return true;
+}
+
+void LoadSave_ReportWrite(const char* path, int error) {
+  const std::string mapped = MapToSave(path);
+  WriteStream_Report(mapped.empty() ? std::string(path != nullptr ? path : "") : mapped, error, true);
 }
 
 bool LoadSave_ProgramFileExists(const char* path) { return IsReadableFile(MapToProgram(path)); }

@@ -1,7 +1,8 @@
 // Every file a game touches goes through here. Script paths are mapped onto
 // two roots: the program folder (where the game file lies, read only in
 // practice) and the save folder (per game, under the user's data folder),
-// where everything the game writes lands. On top of the mappings sit
+// where everything the game writes lands. The game's temporary folder is a
+// third root, used by its full path. On top of the mappings sit
 // whole-file helpers and a read-only file held in memory.
 //
 // Paths are written by scripts with "\" or "/"; both separate folders. A
@@ -11,8 +12,8 @@
 // missing name (a folder's or the last), a name in the same folder that
 // differs only in letter case.
 //
-// Every path that lands under the save folder, whichever root it was mapped
-// through, is resolved beneath it by each operation on it, in the same step
+// Every path that lands under the save (or temporary) folder, whichever root
+// it was mapped through, is resolved beneath it by each operation on it, in the same step
 // (save_folder.h): symbolic links there are followed only while they stay
 // inside, and a link leading out of it (or links that loop) acts as a
 // missing file, as a name with ".." climbing out does.
@@ -39,6 +40,9 @@ void LoadSave_SetGameFile(const char* gameFilePath);
 void LoadSave_SetProgramDirectory(const char* folder);
 void LoadSave_SetGameName(const char* name);
 void LoadSave_SetSaveDirectory(const char* folder);
+// The game's temporary folder: a third root, where the game reads and
+// writes as in the save folder (a path in it maps onto itself).
+void LoadSave_SetTemporaryDirectory(const char* folder);
 // The roots as full paths ending in "/"; empty when not known.
 const char* LoadSave_GetProgramDirectory();
 const char* LoadSave_GetSaveDirectory();
@@ -82,8 +86,17 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
 // Writes the whole file under the save folder, making missing folders.
 // False when it could not be written completely.
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);
+// The console line of a failed LoadSave_WriteFile of path, naming the file
+// by its full path (WriteStream_Report).
+void LoadSave_ReportWrite(const char* path, int error);
 // The same, for a path LoadSave_SavePath already mapped.
 bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size);
+// True when the first of the save and the program folder's files of path
+// that is there is no regular file (a fifo, a device, a folder, a socket);
+// *mapped, when given, gets its path. TellNotRegular, for a read by name
+// that failed, also says so in one console line.
+bool LoadSave_NotRegular(const char* path, std::string* mapped = nullptr);
+bool LoadSave_TellNotRegular(const char* path);
 bool LoadSave_ProgramFileExists(const char* path);
 bool LoadSave_SaveFileExists(const char* path);
 

@@ -64,9 +64,9 @@ std::string ExtractPath(const std::string& path) {
 bool CreateFolder(std::string path) {
   if (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
   if (path == "/" || path == "\\" || IsDriveOnly(path)) return true;
-  // Under the save folder each folder is made where the resolution from the
-  // save folder's descriptor leads, once the save folder itself is there.
-  if (SaveFolder_Holds(path)) return CreateFolder(SaveFolder_Path()) && SaveFolder_MakeFolders(path);
+  // Under the save (or temporary) folder each folder is made where the
+  // resolution from the folder's descriptor leads, once that folder is there.
+  if (SaveFolder_Holds(path)) return CreateFolder(SaveFolder_RootOf(path)) && SaveFolder_MakeFolders(path);
   if (StatIs(path.c_str(), S_IFDIR)) return true;
   std::string parent = ExtractPath(path);
   if (!parent.empty() && parent != path) CreateFolder(parent);

@@ -5,10 +5,12 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -107,7 +109,10 @@ void CIniFile::ReadFileText(bool log) {
   int32_t size = 0;
   uint8_t* data = LoadSave_SaveFileExists(fileName) ? LoadSave_ReadSaveFile(fileName, &size)
                                                     : LoadSave_ReadProgramFile(fileName, &size);
-  if (data == nullptr) return;
+  if (data == nullptr) {
+    LoadSave_TellNotRegular(fileName);
+    return;
+  }
   // The file layer ends every buffer with a zero byte, so it prints safely.
   text = reinterpret_cast<char*>(data);
   textSize = size;
@@ -323,7 +328,8 @@ bool CIniFile::Flush() {
   const int why = errno;
   MemoryManager::Free(buffer);
   if (!written) {
-    g_debugConsole->Output("INI file %s could not be written (%s)\n", fileName, std::strerror(why));
+    g_debugConsole->Output("INI file %s could not be written (%s)%s\n", fileName, RegularFile_Reason(why),
+                           WriteStream_EarlierNote("; the earlier file there is kept"));
     return false;
   }
   dirty = 0;

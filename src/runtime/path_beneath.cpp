@@ -13,6 +13,8 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/switches.h"
+
 namespace {
 
 // The system refuses a path that needs more links than this (ELOOP).
@@ -55,6 +57,11 @@ std::string Joined(const Names& names, size_t count) {
 bool WalkDecides(int error) { return error == EXDEV || error == ENOSYS || error == EAGAIN; }
 
 int OpenAt2(int folder, const std::string& path, int flags, mode_t mode) {
+  if (Switches_Get().noOpenat2) {
+    g_walkOnly = true;
+    errno = ENOSYS;
+    return -1;
+  }
   open_how how{};
   how.flags = static_cast<uint64_t>(flags | O_CLOEXEC);
   how.mode = (flags & O_CREAT) != 0 ? mode : 0;

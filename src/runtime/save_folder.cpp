@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <mutex>
@@ -28,27 +29,41 @@ Held& TheFolder() {
   return held;
 }
 
-// The rest of path below the save folder ("" for the folder itself); false
-// when path lies elsewhere. The folder itself is reached by its path, as the
-// player was given it: it may be made, removed or replaced while it runs.
-bool Locate(const std::string& path, std::string* rest) {
+// The game's temporary folder, held by the same rules as the save folder.
+Held& TheTemporaryFolder() {
+  static Held held;
+  return held;
+}
+
+// The length of root when the folded full path lies in it or is it; 0 when
+// not (or root is "").
+size_t Within(const std::string& full, const std::string& root) {
+  if (root.empty()) return 0;
+  if (full.size() + 1 == root.size() && root.compare(0, full.size(), full) == 0) return root.size();
+  return full.compare(0, root.size(), root) == 0 ? root.size() : 0;
+}
+
+// The held folder path lies in (the innermost, when one lies in the other)
+// and the rest of path below it ("" for the folder itself); null when path
+// lies elsewhere. A folder itself is reached by its path, as the player was
+// given it: it may be made, removed or replaced while it runs.
+Held* Locate(const std::string& path, std::string* rest) {
   g_refused = false;
-  const std::string& save = TheFolder().path;
-  if (save.empty() || path.empty()) return false;
+  if (path.empty()) return nullptr;
   std::string full = path;
   if (full[0] != '/') {
     char current[PATH_MAX];
-    if (getcwd(current, sizeof current) == nullptr) return false;
+    if (getcwd(current, sizeof current) == nullptr) return nullptr;
     full = std::string(current) + "/" + path;
   }
   full = Path_Fold(full);
-  if (full.size() + 1 == save.size() && save.compare(0, full.size(), full) == 0) {
-    rest->clear();
-    return true;
-  }
-  if (full.compare(0, save.size(), save) != 0) return false;
-  *rest = full.substr(save.size());
-  return true;
+  const size_t save = Within(full, TheFolder().path);
+  const size_t temporary = Within(full, TheTemporaryFolder().path);
+  if (save == 0 && temporary == 0) return nullptr;
+  Held* held = save >= temporary ? &TheFolder() : &TheTemporaryFolder();
+  const size_t length = std::max(save, temporary);
+  *rest = length >= full.size() ? std::string() : full.substr(length);
+  return held;
 }
 
 // Closes what the held descriptor was, keeping errno.
@@ -80,12 +95,11 @@ bool HoldCurrent(Held& held) {
 }
 
 // Runs act (answering -1 with errno on failure) beneath the folder at the
-// save folder's path. A path refused for leading out answers as a missing
+// held folder's path. A path refused for leading out answers as a missing
 // name, and g_refused tells it was one.
 template <typename Act>
-int Beneath(Act act) {
+int Beneath(Held& held, Act act) {
   g_refused = false;
-  Held& held = TheFolder();
   std::lock_guard<std::mutex> hold(held.mutex);
   if (!HoldCurrent(held)) return -1;
   int result = act(held.root);
@@ -130,6 +144,21 @@ bool RenameWithoutReplacing(int fromFolder, const std::string& from, int toFolde
   return renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0;
 }
 
+// The name a rename gives: the one the target resolved to, unless that is
+// the source itself, found by a name differing only in letter case: then
+// the target's own spelling, so that a rename of the letter case renames.
+std::string NewSpelling(int fromFolder, const std::string& fromLeaf, int toFolder, const std::string& toLeaf,
+                        const std::string& to) {
+  if (fromLeaf != toLeaf) return toLeaf;
+  struct stat a;
+  struct stat b;
+  if (fstat(fromFolder, &a) != 0 || fstat(toFolder, &b) != 0 || a.st_dev != b.st_dev || a.st_ino != b.st_ino) {
+    return toLeaf;
+  }
+  const size_t slash = to.rfind('/');
+  return slash == std::string::npos ? to : to.substr(slash + 1);
+}
+
 // Closes fd keeping errno.
 void CloseKeeping(int fd) {
   const int why = errno;
@@ -137,39 +166,50 @@ void CloseKeeping(int fd) {
   errno = why;
 }
 
-}  // namespace
-
-void SaveFolder_Set(const std::string& folder) {
-  Held& held = TheFolder();
+void SetHeld(Held& held, const std::string& folder) {
   std::lock_guard<std::mutex> hold(held.mutex);
   Beneath_CloseRoot(&held.root);
   held.path = folder.empty() || folder.back() == '/' ? folder : folder + "/";
 }
 
+}  // namespace
+
+void SaveFolder_Set(const std::string& folder) { SetHeld(TheFolder(), folder); }
+
+void SaveFolder_SetTemporary(const std::string& folder) { SetHeld(TheTemporaryFolder(), folder); }
+
 std::string SaveFolder_Path() { return TheFolder().path; }
 
 bool SaveFolder_Holds(const std::string& path) {
   std::string rest;
-  return Locate(path, &rest) && !rest.empty();
+  return Locate(path, &rest) != nullptr && !rest.empty();
 }
 
 bool SaveFolder_Within(const std::string& path) {
   std::string rest;
-  return Locate(path, &rest);
+  return Locate(path, &rest) != nullptr;
+}
+
+std::string SaveFolder_RootOf(const std::string& path) {
+  std::string rest;
+  const Held* held = Locate(path, &rest);
+  return held == nullptr ? std::string() : held->path;
 }
 
 bool SaveFolder_Refused() { return g_refused; }
 
 int SaveFolder_Open(const std::string& path, int flags, mode_t mode) {
   std::string rest;
-  if (!Locate(path, &rest) || rest.empty()) return open(path.c_str(), flags | O_CLOEXEC, mode);
-  return Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, flags, mode); });
+  Held* held = Locate(path, &rest);
+  if (held == nullptr || rest.empty()) return open(path.c_str(), flags | O_CLOEXEC, mode);
+  return Beneath(*held, [&](const BeneathRoot& root) { return Beneath_Open(root, rest, flags, mode); });
 }
 
 bool SaveFolder_Stat(const std::string& path, struct stat* info) {
   std::string rest;
-  if (!Locate(path, &rest) || rest.empty()) return stat(path.c_str(), info) == 0;
-  const int fd = Beneath([&](const BeneathRoot& root) { return Beneath_Open(root, rest, O_PATH); });
+  Held* held = Locate(path, &rest);
+  if (held == nullptr || rest.empty()) return stat(path.c_str(), info) == 0;
+  const int fd = Beneath(*held, [&](const BeneathRoot& root) { return Beneath_Open(root, rest, O_PATH); });
   if (fd < 0) return false;
   const bool known = fstat(fd, info) == 0;
   CloseKeeping(fd);
@@ -178,13 +218,14 @@ bool SaveFolder_Stat(const std::string& path, struct stat* info) {
 
 int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf) {
   std::string rest;
-  if (!Locate(path, &rest) || rest.empty()) {
+  Held* held = Locate(path, &rest);
+  if (held == nullptr || rest.empty()) {
     const size_t slash = path.rfind('/');
     *leaf = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
-  return Beneath([&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf); });
+  return Beneath(*held, [&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf); });
 }
 
 bool SaveFolder_Unlink(const std::string& path) {
@@ -202,6 +243,7 @@ bool SaveFolder_Rename(const std::string& from, const std::string& to) {
   const int fromFolder = SaveFolder_OpenParent(from, false, &fromLeaf);
   if (fromFolder < 0) return false;
   const int toFolder = SaveFolder_OpenParent(to, false, &toLeaf);
+  if (toFolder >= 0) toLeaf = NewSpelling(fromFolder, fromLeaf, toFolder, toLeaf, to);
   const bool renamed = toFolder >= 0 && RenameWithoutReplacing(fromFolder, fromLeaf, toFolder, toLeaf);
   CloseKeeping(toFolder);
   CloseKeeping(fromFolder);
@@ -210,11 +252,12 @@ bool SaveFolder_Rename(const std::string& from, const std::string& to) {
 
 bool SaveFolder_MakeFolders(const std::string& path) {
   std::string rest;
-  if (!Locate(path, &rest) || rest.empty()) {
+  Held* held = Locate(path, &rest);
+  if (held == nullptr || rest.empty()) {
     errno = EINVAL;
     return false;
   }
-  return Beneath([&](const BeneathRoot& root) { return MakeBeneath(root, rest); }) == 0;
+  return Beneath(*held, [&](const BeneathRoot& root) { return MakeBeneath(root, rest); }) == 0;
 }
 
 DIR* SaveFolder_OpenListing(const std::string& path) {

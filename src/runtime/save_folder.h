@@ -24,10 +24,16 @@
 // when first needed, and again whenever another folder took its place.
 void SaveFolder_Set(const std::string& folder);
 std::string SaveFolder_Path();
-// True when path lies strictly under the save folder; Within, also when it
-// is the save folder itself.
+// The game's temporary folder, a second folder held by the same rules:
+// everything said here of the save folder holds for it and the paths under
+// it too (a path under both belongs to the inner one).
+void SaveFolder_SetTemporary(const std::string& folder);
+// True when path lies strictly under the save (or temporary) folder;
+// Within, also when it is that folder itself.
 bool SaveFolder_Holds(const std::string& path);
 bool SaveFolder_Within(const std::string& path);
+// The held folder (ending in "/") that path lies in or is; "" for none.
+std::string SaveFolder_RootOf(const std::string& path);
 // True when this thread's last operation on a path (those below) was refused
 // because a link on the path's way leads out of the save folder (or links
 // loop), which it answered as a missing name. For telling why, after the

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/regular_file.h"
+#include "platform/switches.h"
 #include "runtime/console.h"
 #include "runtime/save_folder.h"
 
@@ -54,6 +55,10 @@ std::map<FILE*, Tracked>& Streams() {
 // What the last failed write of this thread left of the file it wrote.
 enum class Earlier { kNone, kKept, kIncomplete };
 thread_local Earlier g_earlier = Earlier::kNone;
+
+// The size the next stream opened to replace a file announced
+// (WriteStream_ReserveNext); 0 for none.
+thread_local size_t g_reserve = 0;
 
 // The process's own id, kept across forks without asking the system each time.
 pid_t g_pid = 0;
@@ -129,7 +134,10 @@ const Identity& Self() {
   static const Identity self = [] {
     const mode_t mask = umask(022);
     umask(mask);
-    return Identity{geteuid(), getegid(), mask, access("/proc/self/fd", X_OK) == 0};
+    // A switch makes every replacement take the named way, as on a file
+    // system that makes no unnamed files.
+    const bool unnamed = access("/proc/self/fd", X_OK) == 0 && !Switches_Get().noUnnamedFiles;
+    return Identity{geteuid(), getegid(), mask, unnamed};
   }();
   return self;
 }
@@ -257,10 +265,22 @@ int CloseStream(FILE* stream, const Tracked& tracked) {
   return closed;
 }
 
+// A replacement of a new name that fails takes away the empty file its open
+// showed there, while the name still holds that very file, empty.
+void RemoveShownEmpty(const Tracked& tracked) {
+  struct stat there;
+  if (tracked.earlier || tracked.inode == 0) return;
+  if (fstatat(tracked.folder, tracked.name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+      there.st_dev == tracked.device && there.st_ino == tracked.inode && there.st_size == 0) {
+    unlinkat(tracked.folder, tracked.name.c_str(), 0);
+  }
+}
+
 bool PutInPlace(FILE* stream, const Tracked& tracked) {
   bool ok = Flush(stream, true) && Install(fileno(stream), tracked.folder, tracked.name, tracked.temporary);
   const int why = Reason(tracked);
   CloseStream(stream, tracked);
+  if (!ok) RemoveShownEmpty(tracked);
   if (!ok && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
   close(tracked.folder);
   errno = why;
@@ -312,10 +332,40 @@ int OpenFileInPlace(const Target& target, int flags) {
   return RegularFile_Check(openat(target.folder, target.name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
+// Takes the room for size bytes in the file fd, which held earlierSize
+// bytes: 0, or the error; what a failed reservation added past the end goes
+// again (when it cannot, the file is incomplete).
+int ReserveRoom(int fd, size_t size, off_t earlierSize) {
+  const int reserved = size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
+  struct stat now;
+  if (reserved != 0 && fstat(fd, &now) == 0 && now.st_size != earlierSize && ftruncate(fd, earlierSize) != 0) {
+    g_earlier = Earlier::kIncomplete;
+  }
+  return reserved;
+}
+
+// The file itself, its room for the size announced taken first, to be
+// written over from the start (the writer cuts what stays past its end):
+// a full disk leaves it as it was.
+int OpenReserved(const Target& target, const char* mode) {
+  const int fd = OpenFileInPlace(target, Access(mode));
+  struct stat earlier;
+  if (fd < 0 || fstat(fd, &earlier) != 0) {
+    CloseKeeping(fd);
+    return -1;
+  }
+  g_earlier = Earlier::kKept;
+  const int reserved = ReserveRoom(fd, g_reserve, earlier.st_size);
+  if (reserved == 0) return fd;
+  close(fd);
+  errno = reserved;
+  return -1;
+}
+
 // The file itself, emptied and written from the start, as replacements did
 // not: a failure from here on leaves it incomplete.
 FILE* OpenInPlace(const Target& target, const char* mode) {
-  const int fd = OpenFileInPlace(target, Access(mode) | O_TRUNC);
+  const int fd = g_reserve > 0 ? OpenReserved(target, mode) : OpenFileInPlace(target, Access(mode) | O_TRUNC);
   FILE* stream = fd >= 0 ? fdopen(fd, mode) : nullptr;
   if (stream == nullptr) {
     CloseKeeping(fd);
@@ -366,7 +416,8 @@ FILE* OpenOverExisting(Target& target, const char* mode, const struct stat& info
   if (stream != nullptr || !RefusesNewNames(errno)) return stream;
   const int why = errno;
   stream = OpenInPlace(target, mode);
-  if (stream == nullptr) errno = why;
+  // A room that could not be taken says why; else the refusal of the name.
+  if (stream == nullptr && !(g_reserve > 0 && (errno == ENOSPC || errno == EFBIG || errno == EDQUOT))) errno = why;
   return stream;
 }
 
@@ -451,13 +502,8 @@ bool WriteAll(int fd, const void* data, size_t size, off_t at) {
 bool ReplaceWholeInPlace(const Target& target, const void* data, size_t size, const struct stat& earlier) {
   const int fd = OpenFileInPlace(target, O_WRONLY);
   if (fd < 0) return false;
-  int reserved = size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
+  const int reserved = ReserveRoom(fd, size, earlier.st_size);
   if (reserved != 0) {
-    // What a failed reservation added past the end goes again.
-    struct stat now;
-    if (fstat(fd, &now) == 0 && now.st_size != earlier.st_size && ftruncate(fd, earlier.st_size) != 0) {
-      g_earlier = Earlier::kIncomplete;
-    }
     close(fd);
     errno = reserved;
     return false;
@@ -506,8 +552,8 @@ bool Resolve(const std::string& path, Target* target) {
 
 FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown) {
   Target target{-1, std::string(), path};
-  if (!Resolve(path, &target)) return nullptr;
-  FILE* stream = OpenAt(target, mode, shown);
+  FILE* stream = Resolve(path, &target) ? OpenAt(target, mode, shown) : nullptr;
+  g_reserve = 0;
   CloseKeeping(target.folder);
   return stream;
 }
@@ -585,6 +631,7 @@ void WriteStream_Abandon(FILE* stream) {
   } else {
     std::fclose(stream);
   }
+  if (known && tracked.replacing) RemoveShownEmpty(tracked);
   if (known && !tracked.temporary.empty()) unlinkat(tracked.folder, tracked.temporary.c_str(), 0);
   if (known) CloseKeeping(tracked.folder);
 }
@@ -601,6 +648,10 @@ bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t 
 
 void WriteStream_ForgetEarlier() { g_earlier = Earlier::kNone; }
 
+void WriteStream_NoteEarlierKept() { g_earlier = Earlier::kKept; }
+
+void WriteStream_ReserveNext(size_t size) { g_reserve = size; }
+
 const char* WriteStream_EarlierNote(const char* kept) {
   switch (g_earlier) {
     case Earlier::kKept: return kept;
@@ -611,7 +662,7 @@ const char* WriteStream_EarlierNote(const char* kept) {
 }
 
 void WriteStream_Report(const std::string& path, int error, bool replacing) {
-  const char* reason = std::strerror(error != 0 ? error : EIO);
+  const char* reason = RegularFile_Reason(error != 0 ? error : EIO);
   if (!replacing) {
     g_debugConsole->Output("Could not write all of %s (%s); what reached it is kept\n", path.c_str(), reason);
   } else if (g_earlier == Earlier::kIncomplete) {
@@ -620,6 +671,20 @@ void WriteStream_Report(const std::string& path, int error, bool replacing) {
     g_debugConsole->Output("Could not write %s (%s)%s\n", path.c_str(), reason,
                            WriteStream_EarlierNote("; the earlier file there is kept"));
   }
+}
+
+bool WriteStream_IsOwnTemporary(int folder, const char* name) {
+  struct stat listed;
+  bool known = false;
+  std::lock_guard<std::mutex> hold(g_mutex);
+  for (const auto& [stream, tracked] : Streams()) {
+    if (!tracked.replacing || tracked.owner != OwnPid() || tracked.temporary != name) continue;
+    if (!known && fstat(folder, &listed) != 0) return false;
+    known = true;
+    struct stat held;
+    if (fstat(tracked.folder, &held) == 0 && SameFile(held, listed)) return true;
+  }
+  return false;
 }
 
 bool WriteStream_LockOwned(int fd, const std::string& path) { return WriteStream_LockOwnedAt(fd, AT_FDCWD, path); }

@@ -38,6 +38,11 @@ enum class NewFile { kAtClose, kAtOpen };
 // errno, when it cannot be made or when path names something other than a
 // file.
 FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFile shown = NewFile::kAtClose);
+// Announces the size of what the next WriteStream_OpenReplacing of this
+// thread will write: where that stream writes the file in place, it takes
+// the room first, so that a full disk leaves the earlier file whole; it is
+// written over from the start, and the writer cuts what stays past its end.
+void WriteStream_ReserveNext(size_t size);
 // Tracks a stream that writes path in place, so its failures get reported.
 void WriteStream_Track(FILE* stream, const std::string& path);
 // Called before path is opened to be written in place: a replacing stream
@@ -69,8 +74,10 @@ bool WriteStream_ReplaceWhole(const std::string& path, const void* data, size_t 
 // writers. EarlierNote gives the end of a console line about that failure:
 // kept (such as "; an earlier save there is kept") when the earlier file is
 // whole, "; the file there is incomplete" when it was cut short, else
-// nothing.
+// nothing. NoteEarlierKept records a write refused before it touched the
+// file there, which is then whole.
 void WriteStream_ForgetEarlier();
+void WriteStream_NoteEarlierKept();
 const char* WriteStream_EarlierNote(const char* kept);
 
 // The console line of a write that could not complete: for a replacing
@@ -85,6 +92,12 @@ void WriteStream_CloseAll();
 // it). What the step uses must have been made before this call, so that
 // exit has not torn it down yet when the step runs.
 void WriteStream_BeforeCloseAtExit(void (*step)());
+
+// True when name in the open folder is the temporary of a replacement this
+// process is writing now (on a file system that makes no unnamed files):
+// listings leave it out, as they show nothing of a write. Another process's
+// temporaries, and files that only look like one, are not.
+bool WriteStream_IsOwnTemporary(int folder, const char* name);
 
 // Takes the exclusive lock a live owner keeps on fd, which was opened as
 // path (or as name in the open folder): false when another process holds it

@@ -96,7 +96,7 @@ TEST_F(FileBinary, BadHandlesAndNamesReportAndAnswerTheDefault) {
   EXPECT_EQ(Call(F_FileBinOpen, {S("C:\\x.bin"), R(1)}), -1);
   EXPECT_EQ(Call(F_FileBinOpen, {S("dir"), R(1)}), -1);
   EXPECT_EQ(Call(F_FileBinOpen, {S(std::string(3000, 'n').c_str()), R(1)}), -1);
-  EXPECT_NE(console.Text().find("Error opening binary file nosuch\n"), std::string::npos);
+  EXPECT_NE(console.Text().find("Error opening binary file nosuch (No such file or directory)\n"), std::string::npos);
 }
 
 TEST_F(FileBinary, WhatIsLeftOpenReachesTheDiskAtRelease) {

@@ -39,7 +39,9 @@ TEST_F(FileNames, CopyReadsEitherFolderAndWritesTheSaveFolder) {
   EXPECT_EQ(ReadRaw(Save("c.txt")), "program");
   EXPECT_EQ(Call(F_FileCopy, {S("nosuch.txt"), S("d.txt")}), -1);
   EXPECT_EQ(Call(F_FileCopy, {S("p.txt"), S("nofolder/d.txt")}), -1);
-  EXPECT_EQ(console.Text(), "Unable to open source file nosuch.txt\nUnable to open destination file nofolder/d.txt\n");
+  EXPECT_EQ(console.Text(),
+            "Unable to open source file nosuch.txt\n"
+            "Unable to open destination file nofolder/d.txt (No such file or directory)\n");
   EXPECT_EQ(Call(F_FileExists, {S("nofolder/d.txt")}), 0);
 }
 

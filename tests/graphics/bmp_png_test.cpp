@@ -145,8 +145,10 @@ TEST(PngFile, Bitmap32WritesRgbaSamplesUnderTheSaveFolder) {
   std::filesystem::create_directories(saveDir + "sub");
   EXPECT_FALSE(image.write_png_file("sub"));  // a folder
   EXPECT_EQ(console.Lines(),
-            (std::vector<std::string>{"[write_png_file] File /nowhere/else/x.png could not be opened for writing\n",
-                                      "[write_png_file] File sub could not be opened for writing\n"}));
+            (std::vector<std::string>{"[write_png_file] File /nowhere/else/x.png could not be opened for writing "
+                                      "(No such file or directory)\n",
+                                      "[write_png_file] File sub could not be opened for writing "
+                                      "(not a regular file)\n"}));
   LoadSave_SetSaveDirectory(nullptr);
 }
 

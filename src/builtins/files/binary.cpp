@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
 #include "builtins/files/slots.h"
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/save_folder.h"
@@ -76,6 +78,7 @@ bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
     std::string path;
     struct stat info;
     const int fd = FilePath_OpenExisting(name, &path, &info);
+    if (path.empty()) errno = LoadSave_NotRegular(name) ? EINVAL : ENOENT;
     slot.memory = fd < 0 ? nullptr : LoadSave_HoldOpened(fd, info);
     return slot.memory != nullptr;
   }
@@ -123,6 +126,14 @@ int ReadByte(BinarySlot& slot) {
   return std::getc(slot.stream);
 }
 
+// The one line of a failed open: the name, the reason and, when the file
+// there was left as it was, that it is kept.
+void SayNotOpened(const char* name, int error) {
+  const char* reason = name[0] == '\0' ? "no file was named" : RegularFile_Reason(error);
+  g_debugConsole->Output("Error opening binary file %s (%s)%s\n", name, reason,
+                         WriteStream_EarlierNote("; the earlier file there is kept"));
+}
+
 }  // namespace
 
 void F_FileBinOpen(KV_BUILTIN_PARAMS) {
@@ -132,9 +143,11 @@ void F_FileBinOpen(KV_BUILTIN_PARAMS) {
   if (handle == 0) return;
   BinarySlot& slot = g_binary[handle];
   CloseSlot(slot);
-  if (!OpenSlot(slot, a.Text(0), a.Int(1))) {
+  WriteStream_ForgetEarlier();
+  if (a.Text(0)[0] == '\0' || !OpenSlot(slot, a.Text(0), a.Int(1))) {
+    const int why = errno;
     CloseSlot(slot);
-    g_debugConsole->Output("Error opening binary file %s\n", a.Text(0));
+    SayNotOpened(a.Text(0), why);
     return;
   }
   slot.open = true;
@@ -148,9 +161,10 @@ void F_FileBinRewrite(KV_BUILTIN_PARAMS) {
   CloseSlot(*slot);
   slot->mode = kWrite;
   slot->lastWrite = false;
+  WriteStream_ForgetEarlier();
   slot->stream = FileStream_Open(slot->savePath, "wb");
   slot->open = slot->stream != nullptr;
-  if (!slot->open) g_debugConsole->Output("Error opening binary file %s\n", slot->savePath.c_str());
+  if (!slot->open) SayNotOpened(slot->savePath.c_str(), errno);
 }
 
 void F_FileBinClose(KV_BUILTIN_PARAMS) {

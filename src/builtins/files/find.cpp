@@ -3,7 +3,8 @@
 // either case alike; files and folders are found, "." and ".." never, and
 // the names come in name order, letter case ignored. A folder under the save
 // folder is listed only when no link leads out of it. Every name is
-// listed, whatever its form.
+// listed, whatever its form, but for the temporary of a write this player
+// has open now (where the file system makes no unnamed files).
 #include <dirent.h>
 #include <strings.h>
 
@@ -16,6 +17,7 @@
 #include "builtins/files/handlers.h"
 #include "runtime/file_layer.h"
 #include "runtime/save_folder.h"
+#include "runtime/write_stream.h"
 
 namespace {
 
@@ -72,6 +74,7 @@ std::vector<std::string> Find(std::string mask) {
   if (dir == nullptr) return names;
   while (const dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    if (WriteStream_IsOwnTemporary(dirfd(dir), entry->d_name)) continue;
     if (Matches(entry->d_name, pattern.c_str())) names.emplace_back(entry->d_name);
   }
   closedir(dir);

@@ -1,6 +1,7 @@
 // Existence, deletion, renaming and copying of files, folders, and the parts
 // of a file name. Only files in the save folder are ever changed.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
@@ -44,9 +46,19 @@ int CopyInto(FILE* source, const std::string& destination, const char* name) {
   // The save folder itself is made on first write; folders inside it are not.
   Directory_Create(LoadSave_GetSaveDirectory());
   std::string folder = destination.substr(0, destination.rfind('/'));
-  FILE* target = IsFolder(folder) ? FileStream_Open(destination, "wb") : nullptr;
+  WriteStream_ForgetEarlier();
+  // Where the file is written in place, the room for the whole copy is taken
+  // first, so that a full disk leaves the earlier file whole.
+  FILE* target = nullptr;
+  struct stat sourceInfo;
+  errno = ENOENT;
+  if (IsFolder(folder)) {
+    if (fstat(fileno(source), &sourceInfo) == 0) WriteStream_ReserveNext(static_cast<size_t>(sourceInfo.st_size));
+    target = FileStream_Open(destination, "wb");
+  }
   if (target == nullptr) {
-    g_debugConsole->Output("Unable to open destination file %s\n", name);
+    g_debugConsole->Output("Unable to open destination file %s (%s)%s\n", name, RegularFile_Reason(errno),
+                           WriteStream_EarlierNote("; the earlier file there is kept"));
     return -1;
   }
   // The destination's earlier file stays whole unless the copy completes;
@@ -55,6 +67,10 @@ int CopyInto(FILE* source, const std::string& destination, const char* name) {
     WriteStream_Abandon(target);
     g_debugConsole->Output("Unable to write destination file %s\n", name);
     return -1;
+  }
+  // Written over in place, a longer earlier file loses its end.
+  if (std::fflush(target) == 0 && ftruncate(fileno(target), ftello(target)) != 0) {
+    // The copy is whole; bytes of the earlier file stay after it.
   }
   return FileStream_Close(&target) ? 0 : -1;
 }

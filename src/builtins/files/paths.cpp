@@ -24,6 +24,14 @@ int OpenFlags(const char* mode) {
   }
 }
 
+// A write in place refused at its open left any file there as it was.
+void KeepEarlierFile(const std::string& path) {
+  const int why = errno;
+  struct stat info;
+  if (SaveFolder_Stat(path, &info) && S_ISREG(info.st_mode)) WriteStream_NoteEarlierKept();
+  errno = why;
+}
+
 }  // namespace
 
 // Mapped paths have no length limit of their own: the system says what it
@@ -69,7 +77,10 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   if (writes) WriteStream_JoinInPlace(path);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
   const int fd = RegularFile_Check(SaveFolder_Open(path, flags | O_NONBLOCK, 0666));
-  if (fd < 0) return nullptr;
+  if (fd < 0) {
+    if (writes) KeepEarlierFile(path);
+    return nullptr;
+  }
   FILE* stream = fdopen(fd, mode);
   if (stream == nullptr) close(fd);
   if (writes) WriteStream_Track(stream, path);

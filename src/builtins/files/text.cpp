@@ -81,6 +81,11 @@ void OpenForWriting(ScriptValue* result, const BuiltinArgs& a, const char* mode)
   Result_SetReal(result, -1);
   int32_t handle = LowestFree();
   if (handle == 0) return;
+  if (a.Text(0)[0] == '\0') {
+    // "" would name the save folder itself.
+    g_debugConsole->Output("Could not write a file: no file was named\n");
+    return;
+  }
   const std::string path = FilePath_Save(a.Text(0));
   FILE* stream = FileStream_Open(path, mode);
   if (stream == nullptr) {

@@ -234,7 +234,8 @@ void F_SpriteSave(KV_BUILTIN_PARAMS) {
   uint8_t* pixels = nullptr;
   int32_t bytesPerRow = 0;
   void* lock = bitmap->LockBits(0, &pixels, &bytesPerRow);
-  if (pixels != nullptr) write_png_file(a.Text(2), pixels, bitmap->GetWidth(), bitmap->GetHeight());
+  if (pixels != nullptr)
+    write_png_file(a.Text(2), pixels, bitmap->GetWidth(), bitmap->GetHeight(), GR_PngFileMessages());
   bitmap->UnlockBits(lock);
   delete bitmap;
 }

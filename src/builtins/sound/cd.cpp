@@ -4,6 +4,7 @@
 #include "audio/cd_audio.h"
 #include "builtins/sound/handlers.h"
 #include "platform/media_control.h"
+#include "runtime/console.h"
 
 namespace {
 
@@ -50,6 +51,12 @@ void F_CdCloseDoor(KV_BUILTIN_PARAMS) { CD_CloseDoor(); }
 void F_MciCommand(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   char reply[256] = {};
-  if (a.IsString(0)) Media_SendCommand(a.Text(0), reply, 255);
+  // A file that is there but is no file to play says so; other failures
+  // answer with the empty reply alone.
+  if (a.IsString(0) && Media_SendCommand(a.Text(0), reply, 255) == kMediaNotRegularFile) {
+    char text[128];
+    Media_ErrorText(kMediaNotRegularFile, text, sizeof text);
+    g_debugConsole->Output("MCI_command %s - %s\n", a.Text(0), text);
+  }
   Result_SetText(result, reply, WholeCharacters(reply, std::strlen(reply)));
 }

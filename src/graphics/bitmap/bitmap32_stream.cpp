@@ -85,13 +85,11 @@ void CBitmap32::Save(CStream* stream) const {
 }
 
 bool CBitmap32::write_png_file(const char* fileName) const {
-  static constexpr PngWriteMessages kMessages = {true, "[write_png_file] Error during writing bytes\n",
-                                                 "[write_png_file] Error during end of write\n"};
   if (!IsValid()) return false;
   const int64_t count = int64_t{width_} * height_;
   auto* rgba = static_cast<uint32_t*>(KV_ALLOC(static_cast<size_t>(data_.size), false));
   for (int64_t i = 0; i < count; ++i) rgba[i] = GR_Color_Swap_Red_Blue(data_.pixels[i]);
-  const bool written = ::write_png_file(fileName, rgba, width_, height_, &kMessages);
+  const bool written = ::write_png_file(fileName, rgba, width_, height_, GR_PngFileMessages());
   MemoryManager::Free(rgba);
   return written;
 }

@@ -2,11 +2,13 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/files.h"
@@ -59,8 +61,9 @@ bool Fail(const char* line) {
   return false;
 }
 
-void ReportOpenFailure(const char* name) {
-  g_debugConsole->Output("[write_png_file] File %s could not be opened for writing\n", name);
+void ReportOpenFailure(const char* name, int error) {
+  g_debugConsole->Output("[write_png_file] File %s could not be opened for writing (%s)%s\n", name,
+                         RegularFile_Reason(error), WriteStream_EarlierNote("; the earlier file there is kept"));
 }
 
 // Each stage catches libpng's error jump on its own, so no local of a
@@ -114,6 +117,12 @@ bool WritePng(PngWriter& w, const uint8_t* pixels, int32_t width, int32_t height
 
 }  // namespace
 
+const PngWriteMessages* GR_PngFileMessages() {
+  static constexpr PngWriteMessages kMessages = {true, "[write_png_file] Error during writing bytes\n",
+                                                 "[write_png_file] Error during end of write\n"};
+  return &kMessages;
+}
+
 uint8_t* GR_Build_BMP(const void* pixels, int32_t width, int32_t height, uint32_t* outSize, int32_t pixelStep) {
   *outSize = 0;
   if (pixels == nullptr || width < 1 || height < 1 || pixelStep < 3) return nullptr;
@@ -141,7 +150,7 @@ bool GR_Write_PNG_To_Path(const char* realPath, const void* pixels, int32_t widt
   if (messages != nullptr) w.messages = messages;
   w.file = WriteStream_OpenReplacing(realPath, "wb");
   if (w.file == nullptr) {
-    if (w.messages->reportOpenFailure) ReportOpenFailure(shownName);
+    if (w.messages->reportOpenFailure) ReportOpenFailure(shownName, errno);
     return false;
   }
   const bool ok = WritePng(w, static_cast<const uint8_t*>(pixels), width, height);
@@ -154,7 +163,8 @@ bool write_png_file(const char* path, const void* pixels, int32_t width, int32_t
   // The mapped path has no length limit of its own, as the file built-ins'.
   const std::string mapped = LoadSave_SavePath(path);
   if (mapped.empty()) {
-    if (messages != nullptr && messages->reportOpenFailure) ReportOpenFailure(path != nullptr ? path : "");
+    WriteStream_ForgetEarlier();
+    if (messages != nullptr && messages->reportOpenFailure) ReportOpenFailure(path != nullptr ? path : "", ENOENT);
     return false;
   }
   File_CreateParentDirectories(mapped.c_str());

@@ -19,6 +19,9 @@ struct PngWriteMessages {
   const char* endOfWrite;
 };
 
+// The image savers' lines: a failed open is reported, with its reason.
+const PngWriteMessages* GR_PngFileMessages();
+
 // Writes width x height pixels of 4 bytes, top row first, as an RGBA PNG,
 // the bytes of each pixel in the order they lie in memory. The path is a
 // script path under the save folder. False when it cannot be written.

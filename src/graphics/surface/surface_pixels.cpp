@@ -12,7 +12,6 @@
 #include "graphics/texture/texture_table.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
-#include "runtime/write_stream.h"
 
 namespace {
 
@@ -102,7 +101,7 @@ bool GR_Surface_Save(int32_t index, const char* path, int32_t x, int32_t y, int3
   MemoryManager::Free(pixels);
   if (image == nullptr) return false;
   const bool written = bytes <= INT32_MAX && LoadSave_WriteFile(path, image, static_cast<int32_t>(bytes));
-  if (!written) WriteStream_Report(path, errno, true);
+  if (!written) LoadSave_ReportWrite(path, errno);
   MemoryManager::Free(image);
   return written;
 }

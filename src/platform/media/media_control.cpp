@@ -228,6 +228,7 @@ const char* ErrorText(int32_t code) {
     case kMediaUnknownCommand: return "The command is not recognised or its parameters are wrong.";
     case kMediaNotOpen: return "The specified alias is not open.";
     case kMediaFileNotFound: return "The specified file cannot be found.";
+    case kMediaNotRegularFile: return "The specified file is not a regular file.";
     case kMediaNotDecodable: return "The file cannot be played: it is not an MP3 file or it is damaged.";
     case kMediaUnknownDevice: return "The specified device type is not supported.";
     case kMediaBadValue: return "The value is out of range.";

@@ -3,6 +3,7 @@
 #include <AL/alc.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <mutex>
 #include <vector>
 
@@ -27,8 +28,9 @@ int32_t Mp3Stream::OpenDecoder() {
   // Only a regular file: a fifo in its place would hold the open for ever.
   file_ = RegularFile_Open(path_.c_str());
   if (file_ < 0 || mpg123_open_fd(decoder_, file_) != MPG123_OK) {
+    const bool special = file_ < 0 && (errno == EINVAL || errno == EISDIR);
     Release();
-    return kMediaFileNotFound;
+    return special ? kMediaNotRegularFile : kMediaFileNotFound;
   }
   int encoding = 0;
   if (mpg123_getformat(decoder_, &rate_, &channels_, &encoding) != MPG123_OK || channels_ < 1 || channels_ > 2) {

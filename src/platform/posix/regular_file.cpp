@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 int RegularFile_Check(int fd, struct stat* info) {
   if (fd < 0) return -1;
@@ -41,4 +42,9 @@ FILE* RegularFile_OpenStream(const char* path, struct stat* info) {
     errno = why;
   }
   return file;
+}
+
+const char* RegularFile_Reason(int error) {
+  if (error == EISDIR || error == EINVAL) return "not a regular file";
+  return std::strerror(error != 0 ? error : EIO);
 }

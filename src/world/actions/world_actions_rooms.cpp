@@ -9,7 +9,6 @@
 #include "runtime/console.h"
 #include "runtime/file_layer.h"
 #include "runtime/memory.h"
-#include "runtime/write_stream.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"
 #include "script/events/event_perform.h"
@@ -49,7 +48,7 @@ bool SaveScreenRect(const char* fileName, int32_t x, int32_t y, int32_t w, int32
   MemoryManager::Free(pixels);
   if (image == nullptr) return false;
   const bool written = bytes <= INT32_MAX && LoadSave_WriteFile(fileName, image, static_cast<int32_t>(bytes));
-  if (!written) WriteStream_Report(fileName, errno, true);
+  if (!written) LoadSave_ReportWrite(fileName, errno);
   MemoryManager::Free(image);
   return written;
 }

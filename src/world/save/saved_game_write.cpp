@@ -73,6 +73,10 @@ bool Run_SaveGame(const char* path) { return SaveWorld(LoadSave_SavePath(path), 
 // The write itself, resolving the name from the save folder, tells a link
 // leading out: nothing looks ahead of it.
 bool Run_SaveGameAs(const char* name) {
+  if (name == nullptr || name[0] == '\0') {
+    g_debugConsole->Output("game_save - could not write a file: no file was named\n");
+    return false;
+  }
   const std::string path = LoadSave_SavePath(name);
   if (path.empty()) {
     SayOutside(name);

@@ -132,6 +132,9 @@ void InitSystems(const AboveWorld& above) {
   File_RemoveLeftoverTempDirectories(base);
   File_MakeTempDirectory(base);
   MemoryManager::Free(base);
+  char* temporary = File_GetTempDirectory();
+  LoadSave_SetTemporaryDirectory(temporary);
+  MemoryManager::Free(temporary);
   Score_Clear();
   Runner_ProcessMessages();
 }

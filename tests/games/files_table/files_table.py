@@ -10,6 +10,12 @@ exit status, the lines of the end and the folder tree left behind (the
 data folder, every save folder in it, and a folder outside them) are
 compared with the table.
 
+CTest also runs it in the source form with KORVALITH_NO_UNNAMED_FILES=1
+and with KORVALITH_NO_OPENAT2=1 in the environment: the player's switches
+that take the ways of a file system without unnamed files and of a kernel
+without openat2 (tests/CMakeLists.txt). Games asking for another user or a
+file system of their own need root; elsewhere they are skipped, saying so.
+
 Failures whose ids match a line of pending.txt are reported, but do not
 fail the run; a pending row that passes is reported too, so that the line
 can go. See rows.txt for the format.
@@ -33,7 +39,7 @@ ENDS = ("game_end", "frames", "show_error", "machine_error", "failed_start", "si
 RUN_SECONDS = 30
 
 
-OPTIONS = ("end", "forms", "status", "data", "console", "fsize", "seconds", "like")
+OPTIONS = ("end", "forms", "status", "data", "console", "fsize", "seconds", "like", "env", "user", "disk")
 
 
 class Game:
@@ -50,12 +56,20 @@ class Game:
         self.file_size_limit = int(options["fsize"]) if "fsize" in options else None
         self.seconds = int(options.get("seconds", RUN_SECONDS))
         self.like = options.get("like")
+        # env=NAME=VALUE: one more variable for the player (a switch).
+        self.env = dict([options["env"].split("=", 1)]) if "env" in options else {}
+        # user=NAME: the player and the setup run as that user (root only).
+        self.user = options.get("user")
+        # disk=SIZE: the save folder is a memory file system of that size (root only).
+        self.disk = options.get("disk")
         self.extra = {}  # keys merged into the game description
         self.setup = []  # shell commands run in the save folder before the start
         self.phases = [[]]  # rows, split by the waits between them
         self.waits = []  # the shell command run at each wait
         self.end_lines = []  # lines that must follow the end marker, in order
         self.tree = []  # (kind, path, value)
+        if self.disk and self.deep:
+            raise SystemExit(f"rows.txt: game {name}: a disk of its own needs the usual data folder")
         if self.end not in ENDS:
             raise SystemExit(f"rows.txt: game {name}: unknown end {self.end}")
 
@@ -158,17 +172,20 @@ class Places:
     def __init__(self, work, game):
         self.prog = os.path.join(work, "prog")
         self.out = os.path.join(work, "out")
+        # The player's TMPDIR: its temporary folder is made in there.
+        self.tmp = os.path.join(work, "tmp")
         data = os.path.join(work, "data")
         if game.deep:
             # A data folder whose path passes 2,048 bytes.
             data = os.path.join(data, *[("d%02d" % i) + "x" * 196 for i in range(11)])
         self.data = data
         self.save = os.path.join(data, "Table " + game.name)
-        for folder in (self.prog, self.out, self.save):
+        for folder in (self.prog, self.out, self.save, self.tmp):
             os.makedirs(folder)
 
     def words(self):
-        return [("@SAVE@", self.save), ("@DATA@", self.data), ("@OUT@", self.out), ("@PROG@", self.prog)]
+        return [("@SAVE@", self.save), ("@DATA@", self.data), ("@OUT@", self.out), ("@PROG@", self.prog),
+                ("@TMP@", self.tmp)]
 
     def put(self, text):
         for word, value in self.words():
@@ -179,6 +196,8 @@ class Places:
     def take(self, text):
         for word, value in self.words():
             text = text.replace(value, word)
+        # The temporary folder's number is drawn at each start.
+        text = re.sub(r"/qz_ttt_[0-9]+", "/qz_ttt_N", text)
         return re.sub(r"([a-z])\1{250}(\1?)\.txt", lambda m: f"@L{255 + len(m.group(2))}{m.group(1)}@", text)
 
 
@@ -233,9 +252,52 @@ def describe(game, places):
     return description
 
 
+def cannot_run(game):
+    """Why this machine cannot run the game as it asks, or None."""
+    if (game.user or game.disk) and os.geteuid() != 0:
+        return "needs root, to run as another user or mount a file system"
+    if game.user:
+        try:
+            import pwd
+            pwd.getpwnam(game.user)
+        except KeyError:
+            return f"no user {game.user}"
+    return None
+
+
+def as_user(game, then=None):
+    """A preexec function that becomes the game's user (when it names one)."""
+    def become():
+        if game.user:
+            import pwd
+            entry = pwd.getpwnam(game.user)
+            os.setgroups([])
+            os.setgid(entry.pw_gid)
+            os.setuid(entry.pw_uid)
+        if then is not None:
+            then()
+    return become
+
+
+def hand_over(game, work):
+    """Gives the run's folders to the game's user, modes kept."""
+    if not game.user:
+        return
+    import pwd
+    entry = pwd.getpwnam(game.user)
+    for folder, folders, files in os.walk(work):
+        for name in [folder] + [os.path.join(folder, n) for n in folders + files]:
+            os.lchown(name, entry.pw_uid, entry.pw_gid)
+
+
 def run_game(game, form, mkgame, player, work):
     """Runs one game; returns (status, console lines, tree, places) or an error text."""
     places = Places(work, game)
+    if game.disk:
+        done = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={game.disk}", "kvtable", places.save],
+                              capture_output=True, text=True)
+        if done.returncode != 0:
+            return f"skip: cannot mount a file system of {game.disk}: {done.stderr.strip()}"
     for command in game.setup:
         done = subprocess.run(places.put(command), shell=True, cwd=places.save, capture_output=True, text=True,
                               env=dict(os.environ, SAVE=places.save, OUT=places.out, PROG=places.prog,
@@ -252,8 +314,9 @@ def run_game(game, form, mkgame, player, work):
         return "mkgame failed: " + done.stdout + done.stderr
     env = {k: v for k, v in os.environ.items() if k != "KORVALITH_ANSWERS"}
     waits = bool(game.waits) or game.end == "sigterm"
+    env.update(game.env)
     env.update(KORVALITH_HEADLESS="1", KORVALITH_CLOCK="virtual",
-               KORVALITH_MAX_FRAMES="1000000" if waits else "30", XDG_DATA_HOME=places.data,
+               KORVALITH_MAX_FRAMES="1000000" if waits else "30", XDG_DATA_HOME=places.data, TMPDIR=places.tmp,
                LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_DRIVER="llvmpipe", ALSOFT_DRIVERS="null")
     command = [player, "-game", win] + (["-oldexec"] if form == "oldexec" else [])
     out_path = os.path.join(work, "out.txt")
@@ -268,8 +331,9 @@ def run_game(game, form, mkgame, player, work):
             reader, writer = os.pipe()
             os.close(reader)
             out = writer
+        hand_over(game, work)
         process = subprocess.Popen(command, cwd=places.prog, env=env, stdout=out, stderr=err,
-                                   stdin=subprocess.DEVNULL, preexec_fn=limit)
+                                   stdin=subprocess.DEVNULL, preexec_fn=as_user(game, limit))
         if game.console_closed:
             os.close(writer)
     deadline = time.monotonic() + game.seconds
@@ -359,6 +423,9 @@ def check_tree(game, found, places, fail):
 
 
 def check_game(game, result, fail):
+    if isinstance(result, str) and result.startswith("skip: "):
+        print(f"skipped game {game.name}: {result[6:]}")
+        return
     if isinstance(result, str):
         fail(f"{game.name}.run", result)
         return
@@ -415,10 +482,17 @@ def main():
             continue
         rows += sum(len(r) for r in game.phases)
         ran.add(game.name)
+        why = cannot_run(game)
+        if why is not None:
+            print(f"skipped game {game.name}: {why}")
+            continue
         work = tempfile.mkdtemp(prefix=f"kv_files_{game.name}_")
         try:
             check_game(game, run_game(game, form, mkgame, player, work), fail)
         finally:
+            if game.disk:
+                subprocess.run(["umount", "-l", os.path.join(work, "data", "Table " + game.name)],
+                               capture_output=True)
             shutil.rmtree(work, ignore_errors=True)
     for line in known:
         print("pending:", line)
