@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/ini_file.h"
 #include "graphics/device/batcher.h"
 #include "resources/sprite.h"
 #include "runtime/console.h"
-#include "runtime/ini_file.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "builtins/files/handlers.h"
-#include "runtime/file_layer.h"
-#include "runtime/save_folder.h"
+#include "files/file_layer.h"
+#include "files/save_folder.h"
 
 namespace {
 

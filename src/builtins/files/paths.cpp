@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/files.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

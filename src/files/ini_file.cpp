@@ -1,12 +1,12 @@
-#include "runtime/ini_file.h"
+#include "files/ini_file.h"
 
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
 

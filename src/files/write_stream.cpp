@@ -1,4 +1,4 @@
-#include "runtime/write_stream.h"
+#include "files/write_stream.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/save_folder.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
-#include "runtime/save_folder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime/save_folder.h"
+#include "files/save_folder.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <climits>
 #include <mutex>
 
-#include "runtime/path_beneath.h"
+#include "files/path_beneath.h"
 
 namespace {
 

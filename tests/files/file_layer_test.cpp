@@ -1,4 +1,4 @@
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "runtime/path_beneath.h"
+#include "files/path_beneath.h"
 
 #include <dirent.h>
 #include <fcntl.h>
