@@ -176,7 +176,8 @@ bool SaveFolder_Stat(const std::string& path, struct stat* info) {
   return known;
 }
 
-int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf) {
+int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf, struct stat* last) {
+  if (last != nullptr) last->st_mode = 0;
   std::string rest;
   if (!Locate(path, &rest) || rest.empty()) {
     const size_t slash = path.rfind('/');
@@ -184,7 +185,7 @@ int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string*
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
-  return Beneath([&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf); });
+  return Beneath([&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf, last); });
 }
 
 bool SaveFolder_Unlink(const std::string& path) {

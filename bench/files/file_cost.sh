@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# file_cost.sh BASE BUILD [BUILD...]: what the file built-ins cost through
+# the player, for each build's player (its own mkgame makes the games), with
+# the save folders under BASE (a memory file system such as /dev/shm, or a
+# disk). Each line: the operation, the build, the time per operation (best
+# of three runs of 2,000), and per operation the system calls, the folder
+# reads (getdents64) and the syncs (fsync, fdatasync), counted with
+# strace -f -c as the difference between 1,001 operations and one.
+#   miss        file_exists of a missing name beside 20,000 files
+#   miss0       the same beside an empty save folder
+#   nofolder    file_exists("nofolder/x<i>.txt") beside 20,000 files
+#   casefolder  reading "Saves/f1.txt" with only "saves/" there, beside 20,000
+#   deep        file_exists("a/b/c/x.txt"), a/b/c there, x.txt not
+#   text, binary, ini   rewriting a small file of each kind
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+base=$1
+shift
+work=$(mktemp -d "$base/kv_file_cost_XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export KORVALITH_HEADLESS=1 KORVALITH_MAX_FRAMES=100 LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
+export ALSOFT_DRIVERS=null LP_NUM_THREADS=2
+
+# fill OPERATION DATA: lays out the save folder the operation expects.
+fill() {
+  local save="$2/cost_${1%0}_data" many=20000
+  rm -rf "$2" && mkdir -p "$save"
+  case $1 in
+    miss0 | text | binary | ini) many=0 ;;
+    deep) many=0 && mkdir -p "$save/a/b/c" ;;
+    casefolder) mkdir -p "$save/saves" && echo x > "$save/saves/f1.txt" ;;
+  esac
+  (cd "$save" && for ((i = 0; i < many; i += 1000)); do
+    eval "touch f{$i..$((i + 999))}.txt"
+  done)
+}
+
+# run BUILD GAME DATA: the player's output of one run.
+run() { XDG_DATA_HOME=$3 "$1/korvalith" -game "$2" < /dev/null 2> /dev/null; }
+
+for build in "$@"; do
+  name=$(basename "$(dirname "$build")")/$(basename "$build")
+  games=$work/games_$RANDOM
+  mkdir -p "$games"
+  for count in 1 1001 2000; do python3 "$here/file_cost_games.py" "$games" $count; done
+  for desc in "$games"/*.json; do "$build/mkgame" "$desc" -o "${desc%.json}.win" > /dev/null; done
+  for op in miss miss0 nofolder casefolder deep text binary ini; do
+    game=${op%0}
+    best=""
+    for r in 1 2 3; do
+      fill "$op" "$work/data"
+      v=$(run "$build" "$games/${game}_2000.win" "$work/data" | awk '/_us / { print $2 }' | tail -n 1)
+      if [[ -z $best ]] || awk -v a="$v" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$v; fi
+    done
+    declare -A calls=()
+    for count in 1 1001; do
+      fill "$op" "$work/data"
+      XDG_DATA_HOME=$work/data strace -f -c -o "$work/strace_$count" "$build/korvalith" -game "$games/${game}_$count.win" \
+        < /dev/null > /dev/null 2>&1 || true
+      calls[$count]=$(awk '$NF == "total" { t = $4 } $NF == "getdents64" { g = $4 }
+        $NF == "fsync" || $NF == "fdatasync" { s += $4 } END { print t + 0, g + 0, s + 0 }' "$work/strace_$count")
+    done
+    read -r t1 g1 s1 <<< "${calls[1]}"
+    read -r t2 g2 s2 <<< "${calls[1001]}"
+    awk -v op="$op" -v b="$name" -v us="$best" -v t="$((t2 - t1))" -v g="$((g2 - g1))" -v s="$((s2 - s1))" \
+      'BEGIN { printf "%-10s %-22s %8.2f us  %6.1f calls  %6.2f getdents64  %5.2f fsync\n", op, b, us / 2000, t / 1000, g / 1000, s / 1000 }'
+  done
+done
