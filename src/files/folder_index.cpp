@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,17 +134,35 @@ bool FromKept(const struct stat& info, const std::string& name, std::string* var
   return true;
 }
 
+// The variant by one pass over the folder open at fd (taken), for a folder
+// whose index would not be kept: a folder changing all the time costs no
+// more than reading it.
+std::string Scan(int fd, const std::string& name) {
+  DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+  if (dir == nullptr) {
+    if (fd >= 0) close(fd);
+    return std::string();
+  }
+  g_reads.fetch_add(1, std::memory_order_relaxed);
+  std::string best;
+  while (const dirent* entry = readdir(dir)) {
+    if (strcasecmp(entry->d_name, name.c_str()) != 0) continue;
+    if (best.empty() || std::strcmp(entry->d_name, best.c_str()) < 0) best = entry->d_name;
+  }
+  closedir(dir);
+  return best;
+}
+
 // Reads the folder open at fd (taken), which info describes as it was at
 // now, and keeps its index when its change time has settled.
 std::string ReadAndKeep(int fd, const struct stat& info, const timespec& now, const std::string& name) {
+  if (!Settled(info.st_ctim, now)) return Scan(fd, name);
   Folder folder{Identity{info.st_dev, info.st_ino}, info.st_ctim, {}};
   if (!ReadNames(fd, &folder)) return std::string();
   std::string variant = Lookup(folder, name);
-  if (Settled(info.st_ctim, now)) {
-    Index& index = TheIndex();
-    std::lock_guard<std::mutex> hold(index.mutex);
-    if (index.where.count(folder.id) == 0) Keep(index, std::move(folder));
-  }
+  Index& index = TheIndex();
+  std::lock_guard<std::mutex> hold(index.mutex);
+  if (index.where.count(folder.id) == 0) Keep(index, std::move(folder));
   return variant;
 }
 

@@ -333,7 +333,9 @@ int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool fo
   const Names names = Split(rest);
   if (g_walkOnly || names.empty() || names.back() == "..") return Walk(root, rest).OpenParent(followLast, leaf);
   const std::string folder = Joined(names, names.size() - 1);
-  int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
+  // A name in the root itself needs no walk: the root held open is its folder.
+  int parent =
+      names.size() == 1 ? fcntl(root.fd, F_DUPFD_CLOEXEC, 0) : OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
   if (parent < 0 && errno == EACCES) parent = OpenAt2(root.fd, folder, O_PATH | O_DIRECTORY, 0);
   if (parent < 0 && (WalkDecides(errno) || errno == ENOENT)) return Walk(root, rest).OpenParent(followLast, leaf);
   if (parent < 0) return -1;
