@@ -58,7 +58,9 @@ TEST(FolderIndex, MissesReadAnUnchangedFolderOnce) {
 
 // Two changes within one tick of the file system's clock leave the folder
 // one change time: what was indexed after the first must not answer after
-// the second.
+// the second. (Kernels that stamp changes from a coarse clock do this;
+// those that stamp a change after a look at the time finely never give two
+// changes one time, and this case then passes on any index.)
 TEST(FolderIndex, AFolderChangedTwiceWithinATickIsReadAgain) {
   testsupport::ScratchFolder scratch("kv_folder_tick");
   const std::string folder = scratch.Path();
