@@ -21,7 +21,7 @@
 
 #include "builtins/files/files.h"
 #include "builtins/files/handlers.h"
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "runtime/script_value.h"
 #include "write_cost.h"
 

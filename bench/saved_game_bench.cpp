@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <string>
 
+#include "files/file_layer.h"
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/globals.h"
 #include "runtime/stream.h"
 #include "script/variables/variable_registry.h"

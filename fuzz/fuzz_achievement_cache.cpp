@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "fuzz_support.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "world/services/achievement_queue.h"
 

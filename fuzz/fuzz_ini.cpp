@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/ini_file.h"
+#include "files/ini_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;

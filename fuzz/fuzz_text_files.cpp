@@ -11,8 +11,8 @@
 
 #include "builtins/files/files.h"
 #include "builtins/files/handlers.h"
+#include "files/file_layer.h"
 #include "fuzz_support.h"
-#include "runtime/file_layer.h"
 #include "runtime/run_flags.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "audio/hardware_table.h"
 #include "audio/sound_play.h"
+#include "files/file_layer.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "files/ini_file.h"
 #include "graphics/device/batcher.h"
 #include "resources/sprite.h"
 #include "runtime/console.h"
-#include "runtime/ini_file.h"
 #include "runtime/numeric.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"

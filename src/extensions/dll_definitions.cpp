@@ -12,9 +12,9 @@
 #include <set>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "platform/dynamic_library.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/run_flags.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "extensions/dll_definitions.h"
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"
 #include "script/compiler/constants.h"

@@ -1,7 +1,7 @@
 #include "gamefile/game_header.h"
 
+#include "files/file_layer.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/load_error.h"
 
 GameHeader g_gameHeader;

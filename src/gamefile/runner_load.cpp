@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/files.h"
+#include "files/ini_file.h"
 #include "gamefile/chunk_walk.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
-#include "runtime/ini_file.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code.h"

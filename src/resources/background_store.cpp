@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "resources/background.h"
 #include "resources/resource_names.h"
 #include "runtime/containers.h"
-#include "runtime/file_layer.h"
 #include "runtime/load_error.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "requests/http_request.h"
 #include "resources/sprite.h"
 #include "runtime/ds_pool.h"
-#include "runtime/file_layer.h"
 #include "runtime/load_error.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"

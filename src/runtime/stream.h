@@ -60,10 +60,9 @@ class CStream {
 
   // Replaces the contents with the file's bytes from offset skip; the stream
   // is empty when the file cannot be read or skip reaches its end. The
-  // position is kept. Answers whether the file was read.
+  // position is kept. Answers whether the file was read. (Writing one to a
+  // file is the file layer's: files/stream_file.h.)
   bool LoadFromFile(const char* path, int64_t skip);
-  // Writes the first position bytes to a new file; nothing without a buffer.
-  bool SaveToFile(const char* path) const;
 
   // Two upper-case hex digits per byte of the first position bytes, in a new
   // text from the memory manager; null when there is nothing to write.

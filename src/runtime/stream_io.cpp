@@ -10,7 +10,6 @@
 #include "runtime/hex.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
-#include "runtime/write_stream.h"
 
 namespace {
 
@@ -55,12 +54,6 @@ bool CStream::LoadFromFile(const char* path, int64_t skip) {
   }
   std::fclose(file);
   return ok;
-}
-
-bool CStream::SaveToFile(const char* path) const {
-  if (m_buffer == nullptr || path == nullptr) return false;
-  auto count = static_cast<size_t>(std::clamp<int64_t>(m_position, 0, m_size));
-  return WriteStream_ReplaceWhole(path, m_buffer, count);
 }
 
 void CStream::WriteHex(char** slot) const {

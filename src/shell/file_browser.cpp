@@ -10,9 +10,9 @@
 #include <climits>
 #include <cstring>
 
-#include "runtime/file_layer.h"
-#include "runtime/path_beneath.h"
-#include "runtime/save_folder.h"
+#include "files/file_layer.h"
+#include "files/path_beneath.h"
+#include "files/save_folder.h"
 
 namespace {
 

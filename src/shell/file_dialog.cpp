@@ -6,10 +6,10 @@
 #include <climits>
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "platform/answers.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "shell/file_dialog_view.h"
 
 namespace {

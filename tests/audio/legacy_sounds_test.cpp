@@ -9,8 +9,8 @@
 
 #include "audio/audio_fixture.h"
 #include "audio/sound_play.h"
+#include "files/file_layer.h"
 #include "platform/media_control.h"
-#include "runtime/file_layer.h"
 
 namespace audiotest {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "audio/audio_fixture.h"
 #include "audio/openal/sound_hardware.h"
+#include "files/file_layer.h"
 #include "platform/media_control.h"
-#include "runtime/file_layer.h"
 
 namespace audiotest {
 namespace {

@@ -10,6 +10,7 @@
 #include "builtin_test_support.h"
 #include "builtins/d3d/rows.h"
 #include "builtins/registration.h"
+#include "files/file_layer.h"
 #include "graphics/3d/mode_3d.h"
 #include "graphics/3d/model_3d.h"
 #include "graphics/3d/transform_3d.h"
@@ -20,7 +21,6 @@
 #include "platform/backends.h"
 #include "platform/device_window.h"
 #include "platform/fake/fake_graphics.h"
-#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "files/path_beneath.h"
 #include "files_test_support.h"
 #include "graphics/bitmap/bmp_png.h"
-#include "runtime/path_beneath.h"
 
 namespace {
 

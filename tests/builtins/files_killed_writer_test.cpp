@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "files/files.h"
 #include "files_test_support.h"
-#include "runtime/files.h"
 
 namespace {
 

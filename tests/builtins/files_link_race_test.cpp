@@ -17,8 +17,8 @@
 #include <map>
 
 #include "builtins/misc/external.h"
+#include "files/path_beneath.h"
 #include "files_test_support.h"
-#include "runtime/path_beneath.h"
 
 namespace {
 

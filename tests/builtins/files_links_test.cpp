@@ -9,8 +9,8 @@
 #include <functional>
 #include <map>
 
+#include "files/path_beneath.h"
 #include "files_test_support.h"
-#include "runtime/path_beneath.h"
 
 namespace {
 

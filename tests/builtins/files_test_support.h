@@ -9,7 +9,7 @@
 #include "builtin_test_support.h"
 #include "builtins/files/files.h"
 #include "builtins/files/handlers.h"
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "support/test_support.h"
 
 class FilesTest : public ::testing::Test {

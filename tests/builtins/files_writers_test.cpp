@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "builtins/motion/handlers.h"
+#include "files/write_stream.h"
 #include "files_test_support.h"
 #include "graphics/3d/model_3d.h"
 #include "graphics/bitmap/bmp_png.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <filesystem>
 
+#include "files/file_layer.h"
 #include "game_test_support.h"
 #include "graphics/transition/transition_define.h"
-#include "runtime/file_layer.h"
 #include "runtime/timer.h"
 
 namespace {

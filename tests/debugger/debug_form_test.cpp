@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "files/file_layer.h"
 #include "gamefile/game_header.h"
 #include "gamefile/object_test_support.h"
 #include "platform/answers.h"
@@ -21,7 +22,6 @@
 #include "platform/switches.h"
 #include "resources/background.h"
 #include "resources/sprite.h"
-#include "runtime/file_layer.h"
 #include "runtime/globals.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"

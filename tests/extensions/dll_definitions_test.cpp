@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "platform/backends.h"
 #include "platform/dynamic_library.h"
 #include "platform/fake/fake_dynamic_library.h"
-#include "runtime/file_layer.h"
 #include "runtime/run_flags.h"
 #include "support/test_support.h"
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "files/file_layer.h"
+#include "files/ini_file.h"
 #include "gamefile/chunk_walk.h"
 #include "gamefile/code_chunks.h"
 #include "gamefile/image_builder.h"
-#include "runtime/file_layer.h"
-#include "runtime/ini_file.h"
 #include "runtime/run_flags.h"
 #include "script/compiler/code_table.h"
 #include "support/test_support.h"

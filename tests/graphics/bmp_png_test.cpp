@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "graphics/bitmap/bitmap32.h"
 #include "graphics/bitmap/bmp_png.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 

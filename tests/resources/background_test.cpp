@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
+#include "files/file_layer.h"
 #include "gamefile/image_builder.h"
 #include "graphics/graphics_fixture.h"
 #include "graphics/texture/texture_table.h"
 #include "resources/builtin_images.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 

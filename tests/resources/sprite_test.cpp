@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "files/file_layer.h"
 #include "requests/http_request.h"
 #include "resources/sprite_test_support.h"
 #include "runtime/ds_map.h"
 #include "runtime/ds_pool.h"
-#include "runtime/file_layer.h"
 #include "runtime/script_value.h"
 #include "support/loopback_server.h"
 #include "support/test_support.h"

@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "files/file_layer.h"
 #include "platform/device_window.h"
 #include "platform/gl/gl_context.h"
 #include "platform/native_messages.h"
 #include "platform/switches.h"
 #include "platform/window_messages.h"
-#include "runtime/file_layer.h"
 #include "shell/file_dialog.h"
 #include "support/test_support.h"
 

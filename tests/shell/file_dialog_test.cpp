@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "platform/answers.h"
 #include "platform/switches.h"
-#include "runtime/file_layer.h"
 #include "shell/file_browser.h"
 #include "support/test_support.h"
 

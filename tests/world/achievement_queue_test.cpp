@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "platform/achievement_service.h"
 #include "platform/backends.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 #include "world/services/achievement_queue.h"

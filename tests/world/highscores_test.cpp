@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "runtime/memory.h"
 #include "support/test_support.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <random>
 
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "runtime/stream.h"
 #include "script/variables/variable_global_state.h"
 #include "world/loop/game_loop.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "files/ini_file.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/graphics_fixture.h"
 #include "platform/fake/fake_graphics.h"
-#include "runtime/ini_file.h"
 #include "script/compiler/constants.h"
 #include "world/input/input.h"
 #include "world/input_test_support.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "audio/openal/sound_hardware.h"
+#include "files/file_layer.h"
 #include "platform/media_control.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/numeric.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "builtins/d3d/handlers.h"
+#include "files/file_layer.h"
+#include "files/files.h"
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "builtins/files/handlers.h"
-#include "runtime/file_layer.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
+#include "files/file_layer.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/maths/strings.h"
-#include "runtime/ini_file.h"
+#include "files/ini_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
-#include "runtime/write_stream.h"
+#include "files/write_stream.h"
 
 namespace {
 

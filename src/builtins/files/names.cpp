@@ -10,12 +10,12 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
+#include "files/file_layer.h"
+#include "files/files.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/files.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 
@@ -71,12 +71,22 @@ FILE* FileStream_Open(const std::string& path, const char* mode) {
   }
   const int flags = OpenFlags(mode);
   const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
-  if (writes) File_CreateParentDirectories(path.c_str());
   // A handle opened for writing shows its file at once, empty when new.
-  if ((flags & O_TRUNC) != 0) return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+  if ((flags & O_TRUNC) != 0) {
+    FILE* stream = WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+    if (stream != nullptr || errno != ENOENT) return stream;
+    // Missing folders are made only when the open does not find them.
+    File_CreateParentDirectories(path.c_str());
+    return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+  }
   if (writes) WriteStream_JoinInPlace(path);
   // Non-blocking so that a pipe or device in the way is seen, not waited on.
-  const int fd = RegularFile_Check(SaveFolder_Open(path, flags | O_NONBLOCK, 0666));
+  int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
+  if (fd < 0 && errno == ENOENT && (flags & O_CREAT) != 0) {
+    File_CreateParentDirectories(path.c_str());
+    fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
+  }
+  fd = RegularFile_Check(fd);
   if (fd < 0) {
     if (writes) KeepEarlierFile(path);
     return nullptr;

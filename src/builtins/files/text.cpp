@@ -12,9 +12,9 @@
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
 #include "builtins/files/slots.h"
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

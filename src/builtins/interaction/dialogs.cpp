@@ -8,8 +8,8 @@
 
 #include "builtins/interaction/dialog_texts.h"
 #include "builtins/interaction/handlers.h"
+#include "files/file_layer.h"
 #include "platform/message_box.h"
-#include "runtime/file_layer.h"
 #include "runtime/numeric.h"
 #include "runtime/text.h"
 #include "script/events/error_report.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
 #include "script/compiler/compile_error.h"

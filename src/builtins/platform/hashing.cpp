@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "builtins/platform/handlers.h"
+#include "files/file_layer.h"
 #include "runtime/base64.h"
-#include "runtime/file_layer.h"
 #include "runtime/md5.h"
 #include "runtime/memory.h"
 #include "runtime/sha1.h"

@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "graphics/3d/model_3d.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/gif_decode.h"
 #include "graphics/bitmap/image_decode.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
 namespace {

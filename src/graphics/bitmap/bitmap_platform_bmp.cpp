@@ -2,10 +2,10 @@
 // the image into 32-bit texture pixels.
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "graphics/bitmap/bitmap_limits.h"
 #include "graphics/bitmap/bitmap_platform.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <string>
 
+#include "files/file_layer.h"
+#include "files/files.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/files.h"
 #include "runtime/memory.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

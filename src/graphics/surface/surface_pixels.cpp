@@ -4,13 +4,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "graphics/bitmap/bitmap_platform.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/graphics.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
 namespace {

@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "graphics/bitmap/bmp_png.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "script/events/error_report.h"
 #include "script/events/event.h"

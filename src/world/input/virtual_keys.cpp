@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/ini_file.h"
 #include "graphics/device/batcher.h"
 #include "graphics/device/draw_state.h"
 #include "graphics/device/graphics.h"
 #include "platform/keys.h"
-#include "runtime/ini_file.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "runtime/script_value.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "audio/audio_system.h"
+#include "files/file_layer.h"
 #include "graphics/device/graphics.h"
 #include "graphics/start/graphics_start.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/process.h"
 #include "runtime/timer.h"

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "extensions/extension.h"
+#include "files/file_layer.h"
 #include "gamefile/options.h"
 #include "graphics/particles/particles.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "runtime/script_value.h"

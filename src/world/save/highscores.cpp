@@ -7,12 +7,12 @@
 #include <cstring>
 #include <string>
 
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "runtime/stream_reader.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // runs during a load: no create, room start or other event.
 #include <string>
 
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/stream.h"
 #include "script/events/error_report.h"

@@ -4,12 +4,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "gamefile/game_header.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
-#include "runtime/save_folder.h"
 #include "runtime/stream.h"
-#include "runtime/write_stream.h"
 #include "world/room/room_change.h"
 #include "world/room/room_store.h"
 #include "world/run/run_state.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "files/file_layer.h"
 #include "platform/achievement_service.h"
 #include "platform/backends.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 
 uint8_t g_achievementsAvailable = 0;

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/files.h"
 #include "platform/regular_file.h"
-#include "runtime/files.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
 #include "runtime/text.h"

@@ -6,11 +6,11 @@
 #include <type_traits>
 #include <utility>
 
+#include "files/files.h"
 #include "gamefile/game_header.h"
 #include "graphics/transition/transition_define.h"
 #include "resources/background.h"
 #include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/memory.h"
 #include "script/compiler/code.h"
 #include "script/events/error_report.h"

@@ -3,8 +3,9 @@
 // A stream opened to replace a file writes a new file made without a name in
 // the same folder, which is flushed, synced and given its name (linked in
 // under a temporary name, "<name>.kvtmp<pid>_<n>", and renamed over the
-// target) only when the stream is closed with everything written; the
-// folder is then synced too. A process killed meanwhile leaves nothing: the
+// target) only when the stream is closed with everything written; a crash
+// leaves the earlier file or the whole new one, never a cut one, though the
+// folder is not synced. A process killed meanwhile leaves nothing: the
 // system drops an unnamed file with its last descriptor. Where the file
 // system makes no unnamed files, the new file is that temporary name from
 // the start, and a kill leaves it there; nothing removes such names, as

@@ -1,4 +1,4 @@
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 
 #include <fcntl.h>
 #include <strings.h>
@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "files/files.h"
+#include "files/path_beneath.h"
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/memory.h"
-#include "runtime/path_beneath.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime/save_folder.h"
+#include "files/save_folder.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <climits>
 #include <mutex>
 
-#include "runtime/path_beneath.h"
+#include "files/path_beneath.h"
 
 namespace {
 
@@ -216,7 +216,8 @@ bool SaveFolder_Stat(const std::string& path, struct stat* info) {
   return known;
 }
 
-int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf) {
+int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf, struct stat* last) {
+  if (last != nullptr) last->st_mode = 0;
   std::string rest;
   Held* held = Locate(path, &rest);
   if (held == nullptr || rest.empty()) {
@@ -225,7 +226,7 @@ int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string*
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
-  return Beneath(*held, [&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf); });
+  return Beneath(*held, [&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf, last); });
 }
 
 bool SaveFolder_Unlink(const std::string& path) {

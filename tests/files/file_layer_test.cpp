@@ -1,20 +1,27 @@
-#include "runtime/file_layer.h"
+#include "files/file_layer.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 
+#include "files/files.h"
+#include "files/write_stream.h"
 #include "runtime/memory.h"
+#include "support/system_calls.h"
 #include "support/test_support.h"
 
 namespace {
@@ -342,6 +349,40 @@ TEST_F(FileLayer, ReadFileWalksItsBytes) {
   EXPECT_TRUE(LoadSave_EOF(file));
   EXPECT_EQ(LoadSave_GetChar(file), -1);
   LoadSave_Close(file);
+}
+
+// What the file built-ins pay per operation once the save folder is held:
+// a text rewrite syncs its file once (not the folder) in at most twelve
+// calls, and a missing name three folders deep, looked for under both
+// roots, reads no folder the second time and makes at most fourteen calls.
+TEST_F(FileLayer, ARewriteAndADeepMissCostFewCalls) {
+  const auto rewrite = [] {
+    const std::string path = LoadSave_SavePath("t.txt");
+    FILE* stream = WriteStream_OpenReplacing(path, "w", NewFile::kAtOpen);
+    if (stream == nullptr) std::abort();
+    std::fputs("hello", stream);
+    if (!WriteStream_Close(stream)) std::abort();
+  };
+  ASSERT_TRUE(Directory_Create(save_.c_str()));
+  rewrite();
+  const long calls = testsupport::CountSystemCalls(rewrite);
+  if (calls < 0) GTEST_SKIP() << "system calls cannot be traced here";
+  EXPECT_LE(calls, 12);
+  EXPECT_EQ(testsupport::CountSystemCalls(rewrite, SYS_fsync), 1);
+  EXPECT_EQ(ReadRaw(save_ + "t.txt"), "hello");
+
+  fs::create_directories(save_ + "a/b/c");
+  // A folder changed a moment ago is read again until its change time lies
+  // clearly in the past (folder_index.h).
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  const auto miss = [] {
+    const std::string save = LoadSave_SavePath("a/b/c/x.txt");
+    const std::string program = LoadSave_ProgramPath("a/b/c/x.txt");
+    if (File_Exists(save.c_str()) || File_Exists(program.c_str())) std::abort();
+  };
+  miss();
+  EXPECT_LE(testsupport::CountSystemCalls(miss), 14);
+  EXPECT_EQ(testsupport::CountSystemCalls(miss, SYS_getdents64), 0);
 }
 
 }  // namespace

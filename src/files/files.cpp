@@ -1,4 +1,4 @@
-#include "runtime/files.h"
+#include "files/files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "files/save_folder.h"
+#include "files/write_stream.h"
 #include "runtime/memory.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
-#include "runtime/save_folder.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

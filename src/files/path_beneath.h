@@ -11,6 +11,7 @@
 // without following it and reads any link it meets.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -45,8 +46,12 @@ int Beneath_Open(const BeneathRoot& root, const std::string& rest, int flags, mo
 // and gives that name in *leaf, in the letter case of the name there when
 // only a variant of it exists. With followLast, a last
 // name that is a link staying inside gives the folder and the name it leads
-// to instead. -1 with errno; EINVAL when rest has no last name.
-int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf);
+// to instead. -1 with errno; EINVAL when rest has no last name. *last, when
+// given, gets the status of the name given in *leaf where the resolution
+// looked at it and found a file or folder there (not a link); its st_mode is
+// 0 otherwise.
+int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf,
+                       struct stat* last = nullptr);
 
 // False when rest leads out of the folder at the full path root (a missing
 // name or an unreadable root does not).

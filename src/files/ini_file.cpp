@@ -1,16 +1,16 @@
-#include "runtime/ini_file.h"
+#include "files/ini_file.h"
 
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 
+#include "files/file_layer.h"
+#include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "runtime/memory.h"
 #include "runtime/text.h"
-#include "runtime/write_stream.h"
 
 namespace {
 

@@ -46,8 +46,10 @@ int SaveFolder_Open(const std::string& path, int flags, mode_t mode = 0);
 bool SaveFolder_Stat(const std::string& path, struct stat* info);
 // The folder holding path's last name, opened for reading where it may, and
 // that name in *leaf. With followLast, a last name that is a link staying
-// inside gives the folder and name it leads to. -1 with errno.
-int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf);
+// inside gives the folder and name it leads to. -1 with errno. *last, when
+// given, gets the name's status where the resolution saw a file or folder
+// there (path_beneath.h); st_mode 0 when it did not.
+int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string* leaf, struct stat* last = nullptr);
 // Removes the name itself, never what a link there points to.
 bool SaveFolder_Unlink(const std::string& path);
 // Renames the name itself; never replaces what `to` already names.

@@ -1,4 +1,4 @@
-#include "runtime/path_beneath.h"
+#include "files/path_beneath.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

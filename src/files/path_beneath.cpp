@@ -1,9 +1,8 @@
-#include "runtime/path_beneath.h"
+#include "files/path_beneath.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
-#include <strings.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <cstring>
 #include <deque>
 
+#include "files/folder_index.h"
 #include "platform/switches.h"
 
 namespace {
@@ -88,23 +88,6 @@ Probe ProbeName(int folder, const std::string& name, std::string* target) {
     return Probe::kLink;
   }
   return errno == ENOENT ? Probe::kMissing : Probe::kOther;
-}
-
-// Takes the folder descriptor and closes it.
-std::string VariantIn(int folder, const std::string& name) {
-  if (folder < 0) return std::string();
-  DIR* dir = fdopendir(folder);
-  if (dir == nullptr) {
-    close(folder);
-    return std::string();
-  }
-  std::string best;
-  while (const dirent* entry = readdir(dir)) {
-    if (strcasecmp(entry->d_name, name.c_str()) != 0) continue;
-    if (best.empty() || std::strcmp(entry->d_name, best.c_str()) < 0) best = entry->d_name;
-  }
-  closedir(dir);
-  return best;
 }
 
 // An absolute link target's names below the root, when it names a place
@@ -281,7 +264,8 @@ int OpenCaseVariant(const BeneathRoot& root, const std::string& rest, const Name
   const int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
   // A folder on the way may differ in letter case: the walk settles each.
   if (parent < 0 && (WalkDecides(errno) || errno == ENOENT)) return Walk(root, rest).Open(flags, mode);
-  const std::string variant = VariantIn(parent, names.back());
+  const std::string variant = FolderIndex_Variant(parent, names.back());
+  if (parent >= 0) close(parent);
   if (variant.empty() || variant == names.back()) {
     errno = ENOENT;
     return -1;
@@ -343,7 +327,11 @@ int Beneath_Open(const BeneathRoot& root, const std::string& rest, int flags, mo
   return Walk(root, rest).Open(flags, mode);
 }
 
-int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf) {
+int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool followLast, std::string* leaf,
+                       struct stat* last) {
+  struct stat ignored;
+  if (last == nullptr) last = &ignored;
+  last->st_mode = 0;
   if (root.fd < 0) {
     errno = EBADF;
     return -1;
@@ -351,23 +339,29 @@ int Beneath_OpenParent(const BeneathRoot& root, const std::string& rest, bool fo
   const Names names = Split(rest);
   if (g_walkOnly || names.empty() || names.back() == "..") return Walk(root, rest).OpenParent(followLast, leaf);
   const std::string folder = Joined(names, names.size() - 1);
-  int parent = OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
+  // A name in the root itself needs no walk: the root held open is its folder.
+  int parent =
+      names.size() == 1 ? fcntl(root.fd, F_DUPFD_CLOEXEC, 0) : OpenAt2(root.fd, folder, O_RDONLY | O_DIRECTORY, 0);
   if (parent < 0 && errno == EACCES) parent = OpenAt2(root.fd, folder, O_PATH | O_DIRECTORY, 0);
   if (parent < 0 && (WalkDecides(errno) || errno == ENOENT)) return Walk(root, rest).OpenParent(followLast, leaf);
   if (parent < 0) return -1;
+  // One look at the last name tells a link from a file; only a link is read.
   std::string name = names.back();
-  std::string target;
-  Probe probe = ProbeName(parent, name, &target);
-  if (probe == Probe::kMissing) {
+  bool there = fstatat(parent, name.c_str(), last, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!there && errno == ENOENT) {
     const std::string variant = Beneath_CaseVariant(parent, name);
     if (!variant.empty()) {
       name = variant;
-      probe = ProbeName(parent, name, &target);
+      there = fstatat(parent, name.c_str(), last, AT_SYMLINK_NOFOLLOW) == 0;
     }
   }
-  if (probe == Probe::kLink && followLast) {
-    close(parent);
-    return Walk(root, rest).OpenParent(followLast, leaf);
+  if (!there) last->st_mode = 0;
+  if (there && S_ISLNK(last->st_mode)) {
+    last->st_mode = 0;
+    if (followLast) {
+      close(parent);
+      return Walk(root, rest).OpenParent(followLast, leaf);
+    }
   }
   *leaf = name;
   return parent;
@@ -407,9 +401,7 @@ std::string Path_Fold(const std::string& absolute) {
 }
 
 std::string Path_CaseVariant(const std::string& folder, const std::string& name) {
-  return VariantIn(open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), name);
+  return FolderIndex_VariantAt(folder, name);
 }
 
-std::string Beneath_CaseVariant(int folder, const std::string& name) {
-  return VariantIn(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC), name);
-}
+std::string Beneath_CaseVariant(int folder, const std::string& name) { return FolderIndex_Variant(folder, name); }

@@ -1,4 +1,4 @@
-#include "runtime/ini_file.h"
+#include "files/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "files/file_layer.h"
 #include "runtime/console.h"
-#include "runtime/file_layer.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/write_stream.h"
+#include "files/write_stream.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -16,10 +16,10 @@
 #include <utility>
 #include <vector>
 
+#include "files/save_folder.h"
 #include "platform/regular_file.h"
 #include "platform/switches.h"
 #include "runtime/console.h"
-#include "runtime/save_folder.h"
 
 namespace {
 
@@ -220,7 +220,10 @@ bool LinkUnnamed(int fd, int folder, const std::string& made) {
 // Puts the complete file fd (synced) in place of name: a named temporary is
 // renamed over it; an unnamed file gets a temporary name first, which is
 // then renamed over it, so that the file shows by a rename, whether one was
-// there or not. The folder is synced afterwards.
+// there or not. The folder is not synced: the file's bytes are on the disk
+// before it takes the name, so a crash leaves the name on the earlier file
+// or on the complete new one, never on a cut one; only which of the two is
+// left to chance, as with any write a crash interrupts.
 bool Install(int fd, int folder, const std::string& name, const std::string& temporary) {
   if (!temporary.empty()) {
     if (renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) return false;
@@ -240,7 +243,6 @@ bool Install(int fd, int folder, const std::string& name, const std::string& tem
       return false;
     }
   }
-  fsync(folder);
   return true;
 }
 
@@ -324,6 +326,7 @@ struct Target {
   int folder = -1;
   std::string name;
   const std::string& path;
+  struct stat seen {};  // the name's status as the resolution saw it; st_mode 0 when it did not
 };
 
 // Opens the file itself for writing, without blocking on anything but a
@@ -439,19 +442,31 @@ FILE* OpenShownAtOnce(Target& target, const char* mode) {
   return stream;
 }
 
+// Whether this process may write the file. The owner's write bit answers
+// for the owner (an access list never narrows it); anything else is asked
+// of the system, which knows the groups, the lists and the superuser.
+bool MayWrite(const Target& target, const struct stat& info) {
+  if (info.st_uid == Self().uid && (info.st_mode & S_IWUSR) != 0) return true;
+  return faccessat(target.folder, target.name.c_str(), W_OK, 0) == 0;
+}
+
 // The file the name holds, when it is one this process may write; false,
 // with errno, when the name holds something else or cannot be written
 // over. *there tells whether a file is there at all.
 bool Examine(const Target& target, struct stat* info, bool* there) {
   *there = false;
-  if (fstatat(target.folder, target.name.c_str(), info, 0) != 0) return errno == ENOENT;
+  if (target.seen.st_mode != 0) {
+    *info = target.seen;
+  } else if (fstatat(target.folder, target.name.c_str(), info, 0) != 0) {
+    return errno == ENOENT;
+  }
   if (!S_ISREG(info->st_mode)) {
     errno = S_ISDIR(info->st_mode) ? EISDIR : EINVAL;
     return false;
   }
   *there = true;
   g_earlier = Earlier::kKept;
-  return faccessat(target.folder, target.name.c_str(), W_OK, 0) == 0;
+  return MayWrite(target, *info);
 }
 
 FILE* OpenAt(Target& target, const char* mode, NewFile shown) {
@@ -544,7 +559,7 @@ bool Resolve(const std::string& path, Target* target) {
   }
   // Everything happens in the folder the resolution gave, held open: a
   // folder swapped for a link meanwhile changes nothing.
-  target->folder = SaveFolder_OpenParent(path, true, &target->name);
+  target->folder = SaveFolder_OpenParent(path, true, &target->name, &target->seen);
   return target->folder >= 0;
 }
 

@@ -1,4 +1,4 @@
-#include "runtime/files.h"
+#include "files/files.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
