@@ -226,7 +226,8 @@ int SaveFolder_OpenParent(const std::string& path, bool followLast, std::string*
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
-  return Beneath(*held, [&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf, last); });
+  return Beneath(*held,
+                 [&](const BeneathRoot& root) { return Beneath_OpenParent(root, rest, followLast, leaf, last); });
 }
 
 bool SaveFolder_Unlink(const std::string& path) {
