@@ -19,6 +19,13 @@ namespace testsupport {
 // operation should have run before, so that what a first use does (opening
 // the save folder, registering the exit handler) is not counted.
 
+// The memory allocator's own calls are not counted: they come at the
+// allocator's moments (a sanitizer's most of all), not the operation's.
+inline bool AllocatorCall(long number) {
+  return number == SYS_mmap || number == SYS_munmap || number == SYS_mremap || number == SYS_madvise ||
+         number == SYS_mprotect || number == SYS_brk;
+}
+
 // The count (of the calls numbered only, when given), or -1 when the copy
 // cannot be traced here.
 inline long CountSystemCalls(const std::function<void()>& operation, long only = -1) {
@@ -55,7 +62,8 @@ inline long CountSystemCalls(const std::function<void()>& operation, long only =
     }
     if (info.entry.nr == SYS_getppid) {
       ++markers;
-    } else if (markers == 1 && (only < 0 || static_cast<long>(info.entry.nr) == only)) {
+    } else if (markers == 1 && !AllocatorCall(static_cast<long>(info.entry.nr)) &&
+               (only < 0 || static_cast<long>(info.entry.nr) == only)) {
       ++count;
     }
   }
