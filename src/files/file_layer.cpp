@@ -406,6 +406,13 @@ uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize) {
   return mapped.empty() ? nullptr : ReadWhole(mapped, outSize);
 }
 
+uint8_t* LoadSave_ReadSaveElseProgramFile(const char* path, int32_t* outSize) {
+  if (outSize != nullptr) *outSize = 0;
+  struct stat info;
+  const int fd = OpenRegular(MapToSave(path), &info);
+  return fd >= 0 ? ReadOpened(fd, info, outSize) : LoadSave_ReadProgramFile(path, outSize);
+}
+
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
   return LoadSave_WriteSavePath(MapToSave(path), data, size);
 }

@@ -83,6 +83,10 @@ std::string LoadSave_FindFile(const char* path);
 uint8_t* LoadSave_ReadFile(const char* realPath, int32_t* outSize);
 uint8_t* LoadSave_ReadProgramFile(const char* path, int32_t* outSize);
 uint8_t* LoadSave_ReadSaveFile(const char* path, int32_t* outSize);
+// The save folder's file of path when a readable regular file of that name
+// is there (read through the one descriptor that found it), else the
+// program folder's.
+uint8_t* LoadSave_ReadSaveElseProgramFile(const char* path, int32_t* outSize);
 // Writes the whole file under the save folder, making missing folders.
 // False when it could not be written completely.
 bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);

@@ -107,8 +107,7 @@ CIniFile::~CIniFile() {
 
 void CIniFile::ReadFileText(bool log) {
   int32_t size = 0;
-  uint8_t* data = LoadSave_SaveFileExists(fileName) ? LoadSave_ReadSaveFile(fileName, &size)
-                                                    : LoadSave_ReadProgramFile(fileName, &size);
+  uint8_t* data = LoadSave_ReadSaveElseProgramFile(fileName, &size);
   if (data == nullptr) {
     LoadSave_TellNotRegular(fileName);
     return;

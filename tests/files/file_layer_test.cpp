@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "files/files.h"
+#include "files/ini_file.h"
 #include "files/write_stream.h"
 #include "runtime/memory.h"
 #include "support/system_calls.h"
@@ -353,8 +354,9 @@ TEST_F(FileLayer, ReadFileWalksItsBytes) {
 
 // What the file built-ins pay per operation once the save folder is held:
 // a text rewrite syncs its file once (not the folder) in at most twelve
-// calls, and a missing name three folders deep, looked for under both
-// roots, reads no folder the second time and makes at most fourteen calls.
+// calls, an INI file that is there is opened once to be read, and a missing
+// name three folders deep, looked for under both roots, reads no folder the
+// second time and makes at most fourteen calls.
 TEST_F(FileLayer, ARewriteAndADeepMissCostFewCalls) {
   const auto rewrite = [] {
     const std::string path = LoadSave_SavePath("t.txt");
@@ -370,6 +372,16 @@ TEST_F(FileLayer, ARewriteAndADeepMissCostFewCalls) {
   EXPECT_LE(calls, 12);
   EXPECT_EQ(testsupport::CountSystemCalls(rewrite, SYS_fsync), 1);
   EXPECT_EQ(ReadRaw(save_ + "t.txt"), "hello");
+
+  WriteRaw(save_ + "s.ini", "[a]\nk=v\n");
+  const auto iniOpen = [] {
+    CIniFile ini("s.ini", false);
+    if (ini.FindKey("a", "k") == nullptr) std::abort();
+  };
+  iniOpen();
+  EXPECT_LE(testsupport::CountSystemCalls(iniOpen), 8);
+  EXPECT_EQ(testsupport::CountSystemCalls(iniOpen, SYS_openat2) + testsupport::CountSystemCalls(iniOpen, SYS_openat),
+            1);
 
   fs::create_directories(save_ + "a/b/c");
   // A folder changed a moment ago is read again until its change time lies
