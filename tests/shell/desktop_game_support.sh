@@ -1,6 +1,7 @@
 # Sourced by the scripts that drive the player on a private X server: a
 # scratch folder ($work) removed at exit with the player ($player_pid)
-# stopped, fail() with the player's output, soon() to wait for a command.
+# stopped, fail() with the player's output, soon() and within() to wait for
+# a command.
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: run through xvfb_run.sh"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_dialog_XXXXXX")
@@ -12,11 +13,16 @@ fail() {
   echo "---- player errors"; cat "$work/err.txt" 2>/dev/null
   exit 1
 }
-# Up to thirty seconds for the command to succeed.
-soon() {
-  for _ in $(seq 1 300); do "$@" && return 0; sleep 0.1; done
+# within TENTHS COMMAND...: up to that many tenths of a second for the
+# command to succeed.
+within() {
+  local tries=$1
+  shift
+  for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+# Up to thirty seconds for the command to succeed.
+soon() { within 300 "$@"; }
 # start_game PLAYER GAME.win: the player on the game in a window, in the
 # background ($player_pid), its output in $work/out.txt and $work/err.txt and
 # its data folder $work/data.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# xvfb_resize.sh MKGAME PLAYER MODE
+# xvfb_resize.sh MKGAME PLAYER MODE, run through xvfb_run.sh (the full-screen
+# modes on a 1280 x 1024 screen, KV_XVFB_SCREEN)
 # A 320 x 240 game with a resizable frame, in a real window on a private X
 # server, sized by someone else than the game: the picture must cover the
 # client area (inside the bars when the aspect is kept), checked pixel by
@@ -17,41 +18,12 @@
 set -u
 mkgame=$1 player=$2 mode=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv_resize_XXXXXX")
-xvfb_pid="" wm_pid="" player_pid=""
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/desktop_game_support.sh"
 
-fail() {
-  echo "FAIL ($mode): $*"
-  echo "---- player output (last lines)"; tail -n 20 "$work/out.txt" 2>/dev/null
-  echo "---- player errors"; cat "$work/err.txt" 2>/dev/null
-  exit 1
-}
-
-# Waits up to $1 tenths of a second for command "$2..." to succeed.
-wait_for() {
-  local tries=$1; shift
-  while [ "$tries" -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.1
-    tries=$((tries - 1))
-  done
-  return 1
-}
-
-screen=800x600 flags=$((0x40))
+flags=$((0x40))
 case "$mode" in
-  managed | bare) ;;
-  aspect) flags=$((0x50)) ;;
-  fullscreen) screen=1280x1024 ;;
-  fullaspect) screen=1280x1024 flags=$((0x50)) ;;
-  managedfull) screen=1280x1024 ;;
+  managed | bare | fullscreen | managedfull) ;;
+  aspect | fullaspect) flags=$((0x50)) ;;
   *) echo "unknown mode $mode"; exit 2 ;;
 esac
 full=0
@@ -81,19 +53,13 @@ gen8=$(grep -obUa GEN8 "$work/resize.win" | head -n 1 | cut -d: -f1)
 printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((flags & 255)) $((flags >> 8 & 255)) 0 0)" |
   dd of="$work/resize.win" bs=1 seek=$((gen8 + 8 + 68)) conv=notrunc status=none
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for 300 grep -qx '[0-9]\+' "$work/display" || fail "the X server did not report a display"
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_for 300 xdpyinfo > /dev/null 2>&1 || fail "the X server on $DISPLAY took no connection"
+screen=${KV_XVFB_SCREEN:-800x600}
 screen_w=${screen%x*} screen_h=${screen#*x}
 
 if [ "${mode#managed}" != "$mode" ]; then
+  # It ends with the X server, which xvfb_run.sh stops.
   openbox --sm-disable > "$work/openbox.txt" 2>&1 &
-  wm_pid=$!
-  wait_for 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  within 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "openbox did not start: $(cat "$work/openbox.txt")"
 fi
 
@@ -101,7 +67,7 @@ mkdir -p "$work/data"
 env -u KORVALITH_HEADLESS KORVALITH_MAX_FRAMES=20000 XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 \
     ALSOFT_DRIVERS=null "$player" -game "$work/resize.win" > "$work/out.txt" 2> "$work/err.txt" < /dev/null &
 player_pid=$!
-wait_for 300 grep -qx ready "$work/out.txt" || fail "the game never said ready"
+within 300 grep -qx ready "$work/out.txt" || fail "the game never said ready"
 wid=$(xwininfo -name "Resize Test" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
 [ -n "$wid" ] || fail "no window titled Resize Test"
 
@@ -170,9 +136,9 @@ bar-right $r 0 $cw $ch 255 255 255" '
 # check_size W H: the client area becomes W x H, the game reads it, and the
 # picture covers it.
 check_size() {
-  wait_for 100 client_is "$1" "$2" || fail "the client area is ${cw}x${ch}, not $1x$2"
-  wait_for 100 grep -qx "size $1 $2" "$work/out.txt" || fail "the game never read the size $1 $2"
-  wait_for 20 picture_covers || fail "at ${cw}x${ch} the picture does not cover its place:$covered_wrong"
+  within 100 client_is "$1" "$2" || fail "the client area is ${cw}x${ch}, not $1x$2"
+  within 100 grep -qx "size $1 $2" "$work/out.txt" || fail "the game never read the size $1 $2"
+  within 20 picture_covers || fail "at ${cw}x${ch} the picture does not cover its place:$covered_wrong"
   alive
 }
 
@@ -183,7 +149,7 @@ check_mouse() {
   picture_rect
   local rx=$((($1 - ox) * 320 / pw)) ry=$((($2 - oy) * 240 / ph))
   timeout 20 xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"
-  wait_for 100 last_mouse "$rx" "$ry" ||
+  within 100 last_mouse "$rx" "$ry" ||
     fail "the pointer at $1,$2 of ${cw}x${ch} reads $(grep '^mouse ' "$work/out.txt" | tail -n 1), not $rx $ry"
 }
 
@@ -198,7 +164,7 @@ case "$mode" in
     check_mouse 320 240
     check_mouse 100 50
     wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz || fail "wmctrl could not maximise the window"
-    wait_for 100 sh -c "xwininfo -id $wid | grep -q 'Width: 8'" || fail "the window was not maximised"
+    within 100 sh -c "xwininfo -id $wid | grep -q 'Width: 8'" || fail "the window was not maximised"
     sleep 0.5
     read_client
     check_size "$cw" "$ch"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # xvfb_run.sh COMMAND [ARGUMENTS...]
-# Runs a command on a private X server (800x600, no window manager), not
-# headless, with KV_TEST_DESKTOP=1 for the tests that need a desktop. The
-# server's colour depth is KV_XVFB_DEPTH's, else 24.
+# Runs a command on a private X server (no window manager), not headless,
+# with KV_TEST_DESKTOP=1 for the tests that need a desktop. The screen is
+# KV_XVFB_SCREEN's size, else 800x600, and KV_XVFB_DEPTH's colour depth,
+# else 24.
 set -u
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
 xvfb_pid=""
@@ -15,7 +16,7 @@ trap cleanup EXIT
 exec 3> "$work/display"
 # -noreset: when its last client leaves, the server would start over, and a
 # player connecting in that moment finds no display and plays without one.
-Xvfb -displayfd 3 -screen 0 "800x600x${KV_XVFB_DEPTH:-24}" -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${KV_XVFB_SCREEN:-800x600}x${KV_XVFB_DEPTH:-24}" -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 1 100); do
