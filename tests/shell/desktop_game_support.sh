@@ -23,6 +23,27 @@ within() {
 }
 # Up to thirty seconds for the command to succeed.
 soon() { within 300 "$@"; }
+# window_shot NAME: window $wid's picture as $work/NAME.ppm.
+window_shot() {
+  import -window "$wid" "$work/$1.png" 2> /dev/null && convert "$work/$1.png" "$work/$1.ppm" 2> /dev/null
+}
+# dialog_drawn [COUNT]: a drawn dialog shows COUNT buttons (or any when
+# none is given) in two pictures in a row that are the same, so its layout
+# has settled; $work/dialog.ppm is the last.
+dialog_drawn() {
+  window_shot dialog || return 1
+  local found
+  found=$(python3 "$(dirname "${BASH_SOURCE[0]}")/dialog_buttons.py" "$work/dialog.ppm" | grep -c .)
+  if [ -n "${1:-}" ]; then [ "$found" = "$1" ] || return 1; else [ "$found" -gt 0 ] || return 1; fi
+  cmp -s "$work/dialog.ppm" "$work/dialog_before.ppm" && return 0
+  mv "$work/dialog.ppm" "$work/dialog_before.ppm"
+  return 1
+}
+# await_dialog [COUNT]: up to a minute for a settled dialog in window $wid.
+await_dialog() {
+  rm -f "$work/dialog_before.ppm"
+  within 600 dialog_drawn "$@" || fail "no dialog${1:+ of $1 buttons} was drawn and settled in window $wid"
+}
 # start_game PLAYER GAME.win: the player on the game in a window, in the
 # background ($player_pid), its output in $work/out.txt and $work/err.txt and
 # its data folder $work/data.

@@ -31,6 +31,7 @@ env -u KORVALITH_HEADLESS -u KORVALITH_ANSWERS KORVALITH_MAX_FRAMES=3000 XDG_DAT
 player_pid=$!
 
 soon grep -qx "ready" "$work/out.txt" || fail "the game never got going"
+soon xwininfo -name "Debugger" > /dev/null 2>&1
 info=$(xwininfo -name "Debugger" 2>&1) || fail "no window titled Debugger: $info"
 wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
 last_step() { grep -o "^step [0-9]*$" "$work/out.txt" | tail -n 1 | cut -d' ' -f2; }
@@ -38,11 +39,17 @@ last_step() { grep -o "^step [0-9]*$" "$work/out.txt" | tail -n 1 | cut -d' ' -f
 click() {
   timeout 20 xdotool mousemove --window "$wid" "$1" 19 click 1 || fail "xdotool could not click at $1"
 }
+# The steps stand still for a second.
+still() {
+  local before
+  before=$(last_step)
+  sleep 1
+  [ "$(last_step)" = "$before" ]
+}
 click 75
-sleep 1
+within 300 still || fail "Pause did not stop the steps (at $(last_step))"
 paused=$(last_step)
-sleep 1
-[ "$(last_step)" = "$paused" ] || fail "Pause did not stop the steps ($paused, then $(last_step))"
+kill -0 "$player_pid" 2> /dev/null || fail "the game ended instead of pausing"
 click 130
 soon test "$(last_step)" = $((paused + 1)) || fail "Step did not run one step (after $paused: $(last_step))"
 sleep 0.5

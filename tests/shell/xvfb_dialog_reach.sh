@@ -55,7 +55,7 @@ shot() {
 # Waits for the game to print LINE, then for its dialog to be drawn.
 dialog_after() {
   said "$1"
-  sleep 1.2
+  await_dialog
 }
 finish() {
   wait "$player_pid"
@@ -90,9 +90,10 @@ glyphs() {
 # buttons COUNT: the dialog's buttons now ($button_x, _y, _w, _h), each
 # seen whole inside the window.
 buttons() {
-  shot now
+  rm -f "$work/dialog_before.ppm"
+  within 600 dialog_drawn "$1" || fail "$1 buttons expected in ${width}x$height, found: $(python3 "$here/dialog_buttons.py" "$work/dialog.ppm" | tr '\n' ';')"
   local list
-  list=$(python3 "$here/dialog_buttons.py" "$work/now.ppm") || fail "could not read the picture"
+  list=$(python3 "$here/dialog_buttons.py" "$work/dialog.ppm") || fail "could not read the picture"
   button_x=() button_y=() button_w=() button_h=()
   while read -r x y w h; do
     [ -n "$x" ] || continue
@@ -120,30 +121,25 @@ small() {
   printf 'before' | xclip -i -selection clipboard
   buttons 4
   click 2  # Copy
-  timeout 10 xclip -o -selection clipboard | grep -q "first error" || fail "Copy was not clicked in ${width}x$height"
+  copied() { timeout 10 xclip -o -selection clipboard | grep -q "first error"; }
+  soon copied || fail "Copy was not clicked in ${width}x$height"
   click 1  # Ignore
   said "went on"
-  sleep 1.2
   buttons 2
   click 1  # No
   said "answer 0"
-  sleep 1.2
   buttons 2
   click 0  # OK
   said "typed dflt"
-  sleep 1.2
   buttons 1
   click 0  # OK
   said "message closed"
-  sleep 1.2
   buttons 4  # Up, the type list's arrow, Open, Cancel
   click 3
   said "file []"
-  sleep 1.2
   buttons 2
   click 0  # OK
   said "login us"
-  sleep 1.2
   buttons 4
   click 3  # Clear
   printf 'before' | xclip -i -selection clipboard
@@ -163,10 +159,10 @@ keys() {
   dialog_after one
   key Escape
   said two
-  sleep 1.2
+  await_dialog
   key space
   said three
-  sleep 1.2
+  await_dialog
   key Tab space
   said "answer 0"
   finish

@@ -42,28 +42,35 @@ middle() {
 }
 key() { timeout 20 xdotool key --delay 80 "$@" || fail "xdotool could not press $*"; sleep 0.4; }
 clipboard() { timeout 10 xclip -o -selection clipboard 2> /dev/null; }
+# A dialog covers the room's middle, the same in two pictures in a row.
+covered() {
+  local first
+  first=$(middle)
+  [ "$first" != "0,255,0" ] || return 1
+  sleep 0.2
+  [ "$(middle)" = "$first" ]
+}
+uncovered() { [ "$(middle)" = "0,255,0" ]; }
+copied() { clipboard | grep -q "$1"; }
 
-sleep 1
+soon covered || fail "no message drawn over the game"
 grep -qx "message closed" "$work/out.txt" && fail "the message went without being shown"
-[ "$(middle)" != "0,255,0" ] || fail "no message drawn over the game"
 key Return
 soon grep -qx "message closed" "$work/out.txt" || fail "Return did not close the message"
-sleep 0.3
-[ "$(middle)" = "0,255,0" ] || fail "the room is not seen after the message: $(middle)"
+soon uncovered || fail "the room is not seen after the message: $(middle)"
 
 soon grep -qx "error one" "$work/out.txt" || fail "the first error never came"
-sleep 1
-[ "$(middle)" != "0,255,0" ] || fail "no error dialog drawn over the game"
+soon covered || fail "no error dialog drawn over the game"
 printf 'before' | xclip -i -selection clipboard
 key Tab Tab Tab space  # the text, Abort, Ignore, then Copy
-clipboard | grep -q "Trying to read from undefined INI file" || fail "Copy did not copy the text: $(clipboard)"
+soon copied "Trying to read from undefined INI file" || fail "Copy did not copy the text: $(clipboard)"
 key Escape
 grep -q "^went on" "$work/out.txt" && fail "the dialog went before Abort or Ignore"
 key shift+Tab space  # Ignore
 soon grep -qx "went on 1" "$work/out.txt" || fail "Ignore did not go on"
 
 soon grep -qx "error two" "$work/out.txt" || fail "the second error never came"
-sleep 1
+soon covered || fail "no error dialog drawn over the game for the second error"
 key shift+Tab space  # Clear
 key shift+Tab space  # Copy: nothing left to copy
 clipboard | grep -q "Alarm Event" && fail "Copy after Clear copied the text"

@@ -7,8 +7,17 @@
 set -u
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_xvfb_XXXXXX")
 xvfb_pid=""
+# The server is asked to stop, and killed when it has not within five
+# seconds (a server stuck on a busy machine must not hold the test).
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null; then
+    for _ in $(seq 1 50); do
+      kill -0 "$xvfb_pid" 2> /dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$xvfb_pid" 2> /dev/null
+    wait "$xvfb_pid" 2> /dev/null
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -19,7 +28,7 @@ exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 "${KV_XVFB_SCREEN:-800x600}x${KV_XVFB_DEPTH:-24}" -nolisten tcp -noreset > "$work/xvfb.txt" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   [ -s "$work/display" ] && break
   sleep 0.1
 done
