@@ -17,6 +17,8 @@
 # program folder under NAME before the run.
 # A file NAME.args beside the description holds more player arguments
 # (such as -debug), separated by blanks.
+# A file NAME.counts beside the description holds lines "COUNT TEXT": the
+# console must hold the line TEXT exactly COUNT times.
 # A file NAME.answers beside the description holds the answers to the
 # game's dialogs, one a line (KORVALITH_ANSWERS).
 # A folder NAME.after beside the description is what the data folder must
@@ -70,6 +72,12 @@ status=$?
 
 fail=0
 check_console "$status" "$work/out.txt" "$expect" || fail=1
+if [ -f "${description%.json}.counts" ]; then
+  while read -r count text; do
+    found=$(grep -cxF -- "$text" "$work/out.txt")
+    [ "$found" = "$count" ] || { echo "\"$text\" on $found lines, expected $count"; fail=1; }
+  done < "${description%.json}.counts"
+fi
 # The sound library's own complaints (a device left open) never follow the
 # player's last words.
 if grep -q '^AL lib' "$work/err.txt"; then

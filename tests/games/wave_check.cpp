@@ -3,6 +3,8 @@
 //   tone HZ      the tone carries at least a tenth of the sound's power
 //   louder left  the left channel is louder than the right
 //   silence      no sample stands above the noise floor
+//   peak FROM TO LOW HIGH   from FROM to TO seconds, the loudest sample (a
+//                share of full scale) lies between LOW and HIGH
 // Blank lines and lines starting with "#" are ignored.
 #include <cmath>
 #include <cstdint>
@@ -79,10 +81,11 @@ double ToneShare(const Mix& mix, double hz) {
   return total > 0 ? share / total : 0;
 }
 
-double Peak(const Mix& mix) {
+// The loudest sample of both channels, from sample `from` up to `to`.
+double Peak(const Mix& mix, size_t from = 0, size_t to = SIZE_MAX) {
   double peak = 0;
   for (const std::vector<double>* channel : {&mix.left, &mix.right}) {
-    for (double x : *channel) peak = std::fmax(peak, std::fabs(x));
+    for (size_t i = from; i < to && i < channel->size(); ++i) peak = std::fmax(peak, std::fabs((*channel)[i]));
   }
   return peak;
 }
@@ -104,6 +107,12 @@ bool Check(const Mix& mix, const std::string& line) {
   } else if (what == "silence") {
     if (Peak(mix) < 0.001) return true;
     std::printf("not silent: peak %g\n", Peak(mix));
+  } else if (what == "peak") {
+    double from = 0, to = 0, low = 0, high = 0;
+    words >> from >> to >> low >> high;
+    const double peak = Peak(mix, static_cast<size_t>(from * mix.rate), static_cast<size_t>(to * mix.rate));
+    if (peak >= low && peak <= high) return true;
+    std::printf("peak from %gs to %gs: %g, not within %g and %g\n", from, to, peak, low, high);
   } else {
     std::printf("unknown check: %s\n", line.c_str());
   }

@@ -11,9 +11,10 @@
 // names share one handler, as do the _ext reads that answer 0.
 inline constexpr BuiltinRow kFilesRows[] = {
     {"file_bin_open", F_FileBinOpen, 2, "fname, mode", "id: the file's handle 1 to 31, -1 when it cannot be opened",
-     "Opens a file of bytes: mode 0 reads the save folder's file, else the program folder's; 1 writes a new file in "
+     "Opens a file of bytes: mode 0 reads the save folder's file, else the one in the game file's folder; 1 writes a "
+     "new file in "
      "the save folder, which replaces the old one at the close; any other mode reads and writes the save folder's "
-     "copy, made from the program folder's file when only that exists. At most 31 files are open at once."},
+     "copy, made from the file in the game file's folder when only that exists. At most 31 files are open at once."},
     {"file_bin_rewrite", F_FileBinRewrite, 1, "file", "nothing",
      "Empties the open file and goes on writing it from the start, as mode 1 would, in the save folder."},
     {"file_bin_close", F_FileBinClose, 1, "file", "nothing", "Closes the file; what was written reaches the disk now."},
@@ -22,7 +23,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_bin_size", F_FileBinSize, 1, "file", "real: the size in bytes",
      "Answers the file's length, counting bytes written so far; the position stays."},
     {"file_bin_seek", F_FileBinSeek, 2, "file, pos", "nothing",
-     "Moves to byte pos counted from 0 at the start; a position before the start or past the end stops there."},
+     "Moves to byte pos counted from 0 at the start; a position before the start is 0. A position past the end is "
+     "taken as it is: a write there makes the file longer, and the bytes between read back as 0."},
     {"file_bin_read_byte", F_FileBinReadByte, 1, "file", "real: the byte 0-255, 0 at the end",
      "Reads the next byte and moves on; at the end of the file, or on a file opened in mode 1, it reports an error."},
     {"file_bin_write_byte", F_FileBinWriteByte, 2, "file, byte", "nothing",
@@ -31,7 +33,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
 
     {"file_text_open_read", F_FileTextOpenRead, 1, "fname",
      "id: the file's handle 1 to 31, -1 when it cannot be opened",
-     "Opens a text file for reading, the save folder's, else the program folder's; the whole file is read in at once. "
+     "Opens a text file for reading, the save folder's, else the one in the game file's folder; the whole file is read "
+     "in at once. "
      "A file that cannot be opened prints the console line \"ERROR!!! :: Failed to open file: NAME\" (the name as "
      "given when neither folder has it), without an error report."},
     {"file_text_open_write", F_FileTextOpenWrite, 1, "fname",
@@ -67,7 +70,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
 
     {"file_open_read", F_FileOpenRead, 1, "fname", "nothing",
      "Opens the one text file that needs no handle for reading, closing it first: the save folder's file, else the "
-     "program folder's, else an absolute path as given. A missing file leaves it closed. An old form kept for old "
+     "one in the game file's folder, else an absolute path as given. A missing file leaves it closed. An old form kept "
+     "for old "
      "games."},
     {"file_open_write", F_FileOpenWrite, 1, "fname", "nothing",
      "Opens the handle-less text file for writing in the save folder, starting empty, after closing it. An old form "
@@ -91,26 +95,29 @@ inline constexpr BuiltinRow kFilesRows[] = {
      "Writes x to the handle-less file with four decimals, right-aligned in ten characters."},
     {"file_writeln", F_FileWriteln, 0, "", "nothing", "Writes CR LF to the handle-less file."},
 
-    {"file_exists", F_FileExists, 1, "fname", "bool: 1 when the file is in the save folder or the program folder",
-     "Tells whether a file of that name can be read; a folder does not count."},
+    {"file_exists", F_FileExists, 1, "fname", "bool: 1 when the file is in the save folder or the game file's folder",
+     "Tells whether a file of that name can be read; a folder does not count, and neither does a file in the folder "
+     "of the player program (`program_directory`)."},
     {"file_delete", F_FileDelete, 1, "fname", "nothing",
-     "Deletes the file from the save folder; a file that lies only in the program folder is never deleted, and a "
+     "Deletes the file from the save folder; a file that lies only in the game file's folder is never deleted, and a "
      "link is deleted itself, not the file it names."},
     {"file_rename", F_FileRename, 2, "old, new", "nothing",
      "Renames a file of the save folder, the new name also in the save folder (a link is renamed itself); when a "
      "file of the new name exists, nothing happens."},
     {"file_copy", F_FileCopy, 2, "from, to", "real: 0 when copied, -1 when not",
-     "Copies the save folder's file, else the program folder's, into the save folder; the destination's folder must "
+     "Copies the save folder's file, else the one in the game file's folder, into the save folder; the destination's "
+     "folder must "
      "already exist, and an old destination stays whole unless the copy completes."},
     {"directory_exists", F_DirectoryExists, 1, "dname",
-     "bool: 1 when the folder is in the save folder or the program folder", "Tells whether the folder exists."},
+     "bool: 1 when the folder is in the save folder or the game file's folder", "Tells whether the folder exists."},
     {"directory_create", F_DirectoryCreate, 1, "dname", "nothing",
      "Makes the folder, with its missing parents, in the save folder."},
     {"file_attributes", F_FileAttributes, 2, "fname, attr", "nothing",
      "Does nothing: file attributes are not kept on this system. Kept for old games."},
     {"file_find_first", F_FileFindFirst, 2, "mask, attr", "string: the first name found, \"\" when none",
      "Starts a search, ending any earlier one, for files and folders matching mask (`*` and `?`, letters of either "
-     "case alike); a relative mask looks in the program folder, not the save folder. Names come without their folder, "
+     "case alike); a relative mask looks in the game file's folder, not the save folder. Names come without their "
+     "folder, "
      "in name order, and never a file's temporary while it is being written; attr is not used."},
     {"file_find_next", F_FileFindNext, 0, "", "string: the next name found, \"\" when there is no more",
      "Goes on with the search `file_find_first` started."},
@@ -169,7 +176,7 @@ inline constexpr BuiltinRow kFilesRows[] = {
 
     {"ini_open", F_IniOpen, 1, "fname", "nothing",
      "Opens an INI file of sections and keys, first closing and writing the one open, as only one is open at a time. "
-     "It is read from the save folder, else the program folder; a missing file starts empty. The other ini_ calls "
+     "It is read from the save folder, else the game file's folder; a missing file starts empty. The other ini_ calls "
      "report an error while none is open."},
     {"ini_close", F_IniClose, 0, "", "nothing",
      "Closes the open INI file, writing it to the save folder when it was changed; the game's end does the same."},

@@ -32,7 +32,8 @@ inline constexpr BuiltinRow kMiscRows[] = {
      "id: the definition's id, -1 when it is refused",
      "Defines function name of a native library: restype and the argnumb argument types after it are 1 (`ty_string`) "
      "for a text, anything else for a real; at most 16 arguments, all reals above 4. Both calling conventions act as "
-     "the C one here; libraries are looked for in the save folder, then the program folder, then the system's path.",
+     "the C one here; libraries are looked for in the save folder, then the game file's folder, then the system's "
+     "path.",
      BuiltinMode::kNotInStoreMode},
     {"external_call", F_ExternalCall, kAnyArgumentCount, "id, ...",
      "any: the function's result, 0 when it cannot be called",
@@ -113,7 +114,8 @@ inline constexpr BuiltinRow kMiscRows[] = {
     {"execute_file", F_ExecuteFile, kAnyArgumentCount, "fname, ...",
      "any: the value the code gives with `return`; without one, 0 on the bytecode machine and the value of the last "
      "assignment or call on the tree interpreter",
-     "Reads the file, the path as given and not looked for in the save or program folder, and runs it as "
+     "Reads the file, the path as given and not looked for in the save folder or the game file's folder, and runs it "
+     "as "
      "`execute_string` runs a text; a missing file reports an error.",
      BuiltinMode::kNotInStoreMode},
 

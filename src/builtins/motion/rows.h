@@ -220,7 +220,8 @@ inline constexpr BuiltinRow kMotionRows[] = {
      "`health` and the random generator (its seed and its place) go on as they were."},
     {"game_load", F_GameLoad, 1, "fname", "real: 1 when the file was found, 0 when not, -1 when fname is not a string",
      "Loads the saved game at the end of the frame; the file is looked for in the save folder, then beside the game. "
-     "Loading writes two lines of `!` and every global and instance variable loaded, one a line, on the console."},
+     "Loading writes on the console a line of `!` for the globals and one for each saved instance, of every room "
+     "the save holds, then every global and instance variable loaded, one a line."},
     {"game_save", F_GameSave, 1, "fname", "real: always -1",
      "Writes the game at once to the file in the save folder; the answer does not say whether it was written."},
     {"transition_define", F_TransitionDefine, 2, "kind, name", "bool: 1 when the script exists",

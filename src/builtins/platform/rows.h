@@ -346,10 +346,10 @@ inline constexpr BuiltinRow kPlatformRows[] = {
      "character."},
     {"md5_file", F_Md5File, 1, "fname", "string: 32 lower-case hex digits, \"\" when missing",
      "Answers the MD5 digest of the file's bytes, taken from the save folder when it has the file, else from the "
-     "program folder."},
+     "game file's folder."},
     {"sha1_file", F_Sha1File, 1, "fname", "string: 40 lower-case hex digits, \"\" when missing",
      "Answers the SHA-1 digest of the file's bytes, taken from the save folder when it has the file, else from the "
-     "program folder."},
+     "game file's folder."},
 
     {"analytics_event", F_AnalyticsEvent, 1, "name", "nothing",
      "Does nothing: no analytics service exists on this system. A real reports an error."},

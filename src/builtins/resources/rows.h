@@ -406,8 +406,8 @@ inline constexpr BuiltinRow kResourceRows[] = {
      "Sets the height of room ind in pixels, rounded. Shows the next time the room is entered fresh, not in the room "
      "being played."},
     {"room_set_caption", F_RoomSetCaption, 2, "ind, str", "nothing",
-     "Sets the window caption shown in room ind. Shows the next time the room is entered fresh, not in the room being "
-     "played."},
+     "Sets the caption of room ind, which `room_caption` reads there the next time the room is entered fresh, not in "
+     "the room being played. The window's title never shows it; that is the game's caption (`window_set_caption`)."},
     {"room_set_persistent", F_RoomSetPersistent, 2, "ind, persistent", "nothing",
      "Makes room ind persistent (0.5 and above) or not. Shows the next time the room is entered fresh, not in the room "
      "being played."},

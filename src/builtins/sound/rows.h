@@ -9,11 +9,14 @@
 
 inline constexpr BuiltinRow kSoundRows[] = {
     {"sound_play", F_SoundPlay, 1, "snd", "nothing",
-     "Plays the sound once at its stored volume, in the older sound mode; an unknown sound is reported. With the audio "
-     "system selected it does nothing."},
+     "Plays the sound once at its stored volume, in the older sound mode; an unknown sound is reported. Music of kind "
+     "1 "
+     "(background music) plays at full volume whatever its stored volume; of kind 3 (multimedia), at its stored "
+     "volume. With the audio system selected it does nothing."},
     {"sound_loop", F_SoundLoop, 1, "snd", "nothing",
-     "Plays the sound over and over at its stored volume, in the older sound mode; an unknown sound is reported. With "
-     "the audio system selected it does nothing."},
+     "Plays the sound over and over at its stored volume, in the older sound mode; an unknown sound is reported. Music "
+     "of kind 1 (background music) plays at full volume whatever its stored volume; of kind 3 (multimedia), at its "
+     "stored volume. With the audio system selected it does nothing."},
     {"sound_stop", F_SoundStop, 1, "snd", "nothing",
      "Stops the sound, in the older sound mode; an unknown sound is reported. With the audio system selected it does "
      "nothing."},
@@ -24,10 +27,12 @@ inline constexpr BuiltinRow kSoundRows[] = {
      "own sounds. An unknown sound answers 0."},
     {"sound_volume", F_SoundVolume, 2, "snd, value", "nothing",
      "Sets the sound's volume, 0 to 1, now and for later plays, in the older sound mode; an unknown sound is reported. "
-     "With the audio system selected it does nothing."},
+     "Music of kind 1 (background music) stays at full volume; give music whose volume the game sets kind 3. With the "
+     "audio system selected it does nothing."},
     {"sound_fade", F_SoundFade, 3, "snd, value, time", "nothing",
      "Fades the sound to volume value (0 to 1) over time milliseconds, in the older sound mode; its stored volume "
-     "stays, and the next play comes back to it. With the audio system selected it does nothing."},
+     "stays, and the next play comes back to it. Music of kind 1 (background music) does not fade; music of kind 3 "
+     "does. With the audio system selected it does nothing."},
     {"sound_pan", F_SoundLoadOnly, 2, "snd, value", "nothing",
      "Only loads the sound in the older sound mode: panning is not supported here. An unknown sound is reported."},
     {"sound_background_tempo", F_SoundNoEffect, 1, "factor", "nothing",

@@ -126,7 +126,9 @@ constexpr VariableMeaning kMeanings[] = {
      "them."},
     {"room_width", "Width of the current room in pixels."},
     {"room_height", "Height of the current room in pixels."},
-    {"room_caption", "The window's caption while the room runs."},
+    {"room_caption",
+     "The current room's caption, kept for the game's own use (a level's name to draw, say): the "
+     "window's title never shows it, as that is the game's caption (`window_set_caption`)."},
     {"room_speed",
      "Steps per second the game aims at in the current room; setting 0 or less (after rounding) is an error and "
      "keeps the speed, and on the bytecode machine it also ends the game."},

@@ -6,7 +6,9 @@
 # A game that takes the quit but whose Game End event loops is ended the
 # same way; one whose Game End event returns exits 0 after the end-of-run
 # writes (its highscore table, the INI file it left open), on SIGHUP too,
-# and when one `timeout` signals the player and its group.
+# and when one `timeout` signals the player and its group. A player killed
+# in the middle of its writes leaves an earlier file whole, and the empty
+# file a handle showed under a new name at its open.
 set -u
 mkgame=$1 player=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,7 +25,7 @@ fail() {
   exit 1
 }
 
-for game in looping ending; do
+for game in looping ending writing; do
   "$mkgame" "$here/$game.json" -o "$work/$game.win" > "$work/mkgame.txt" 2>&1 || fail "mkgame: $(cat "$work/mkgame.txt")"
 done
 
@@ -74,4 +76,11 @@ for round in 1 2 3; do
   [ $status -eq 124 ] || fail "timeout, round $round: exit $status, expected timeout's 124"
   grep -qa "signalled" "$folder/hiscore.dat" 2> /dev/null || fail "timeout, round $round: the highscore table was not written"
 done
+folder="$work/killed/Killed Writer"
+mkdir -p "$folder"
+printf 'first' > "$folder/old.txt"
+start_game "$work/writing.win" written KORVALITH_HEADLESS=1 ALSOFT_DRIVERS=null XDG_DATA_HOME="${folder%/*}"
+signal_looping KILL 9 1
+[ -f "$folder/new.txt" ] && [ ! -s "$folder/new.txt" ] || fail "KILL: no empty file under the new name"
+[ "$(cat "$folder/old.txt")" = first ] || fail "KILL: the earlier file is not whole: $(cat "$folder/old.txt")"
 echo "quit signals test passed"
