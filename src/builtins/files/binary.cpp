@@ -16,6 +16,7 @@
 #include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
+#include "runtime/numeric.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ struct BinarySlot {
   int32_t mode = kRead;
   std::string savePath;  // where the handle's writes go
   LoadSaveFile* memory = nullptr;
+  int64_t at = 0;  // the read position in memory, which may lie past the end
   FILE* stream = nullptr;
   bool lastWrite = false;  // a stream must be repositioned between a write and a read
 };
@@ -74,6 +76,7 @@ bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
   slot.savePath = FilePath_Save(name);
   slot.mode = mode;
   slot.lastWrite = false;
+  slot.at = 0;
   if (mode == kRead) {
     std::string path;
     struct stat info;
@@ -105,7 +108,7 @@ int64_t StreamSize(FILE* stream) {
 }
 
 int64_t Position(const BinarySlot& slot) {
-  return slot.memory != nullptr ? LoadSave_Tell(slot.memory) : static_cast<int64_t>(ftello(slot.stream));
+  return slot.memory != nullptr ? slot.at : static_cast<int64_t>(ftello(slot.stream));
 }
 
 int64_t Size(const BinarySlot& slot) { return slot.memory != nullptr ? slot.memory->size : StreamSize(slot.stream); }
@@ -119,8 +122,8 @@ void Turn(BinarySlot& slot, bool toWrite) {
 int ReadByte(BinarySlot& slot) {
   if (slot.mode == kWrite) return EOF;
   if (slot.memory != nullptr) {
-    if (LoadSave_EOF(slot.memory)) return EOF;
-    return static_cast<uint8_t>(LoadSave_GetChar(slot.memory));
+    if (slot.at >= slot.memory->size) return EOF;
+    return slot.memory->data[slot.at++];
   }
   Turn(slot, false);
   return std::getc(slot.stream);
@@ -183,20 +186,33 @@ void F_FileBinSize(KV_BUILTIN_PARAMS) {
   if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Size(*slot)));
 }
 
-// A position before the start or past the end stops at the start or end.
+// Sets the position from the start: one before the start (or no number)
+// is the start, and one past the end is kept, so that the next write leaves
+// a gap of zero bytes. A position the file cannot reach (past what a
+// 64-bit position holds, or what the file system takes) leaves the
+// position as it was and says so.
 void F_FileBinSeek(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = Slot(a);
   if (slot == nullptr) return;
   const double wanted = a.Real(1);
-  const int64_t size = Size(*slot);
-  const int64_t target = !(wanted > 0) ? 0 : wanted >= static_cast<double>(size) ? size : static_cast<int64_t>(wanted);
-  if (slot->memory != nullptr) {
-    LoadSave_Seek(slot->memory, static_cast<int32_t>(target), 0);
-  } else {
-    fseeko(slot->stream, target, SEEK_SET);
-    slot->lastWrite = false;
+  constexpr double kBeyond = 9223372036854775808.0;  // 2^63
+  const int64_t target = !(wanted > 0) ? 0 : wanted < kBeyond ? Num_RoundInt64(wanted) : -1;
+  if (target >= 0 && slot->memory != nullptr) {
+    slot->at = target;
+    return;
   }
+  if (target >= 0 && fseeko(slot->stream, target, SEEK_SET) == 0) {
+    slot->lastWrite = false;
+    return;
+  }
+  // Bytes the seek could not write out first: the close tells of them.
+  if (target >= 0 && std::ferror(slot->stream)) {
+    WriteStream_NoteFailure(slot->stream);
+    return;
+  }
+  g_debugConsole->Output("file_bin_seek - the file cannot reach byte %.17g; the position stays at %lld\n", wanted,
+                         static_cast<long long>(Position(*slot)));
 }
 
 void F_FileBinReadByte(KV_BUILTIN_PARAMS) {
