@@ -65,8 +65,10 @@ int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info
 }
 
 FILE* FileStream_Open(const std::string& path, const char* mode) {
+  // A name that maps nowhere is refused as a missing one.
   if (path.empty()) {
-    errno = EINVAL;
+    WriteStream_ForgetEarlier();
+    errno = ENOENT;
     return nullptr;
   }
   const int flags = OpenFlags(mode);
