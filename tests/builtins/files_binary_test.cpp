@@ -1,6 +1,10 @@
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "files_test_support.h"
 
@@ -114,6 +118,45 @@ TEST_F(FileBinary, SeeksBeforeTheStartAndPastTheEnd) {
   Call(F_FileBinClose, {R(h)});
   Call(F_FileBinSeek, {R(h), R(0)});
   EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Error reading byte.", "File is not opened."}));
+}
+
+// Mode 2 under another thread swapping the folder of its file with an empty
+// one, over and over: whichever folder each open finds, the file there keeps
+// its bytes. The empty folder is emptied again after each open (by its own
+// descriptor, whatever its name then), so that every open can meet it.
+TEST_F(FileBinary, ReadWriteOpensNeverEmptyAFileUnderAFolderSwap) {
+  for (const bool programCopy : {false, true}) {
+    SCOPED_TRACE(programCopy ? "a copy of the program folder's file" : "no file in the program folder");
+    const std::string slot = programCopy ? "copied" : "slot";
+    if (programCopy) WriteRaw(Program(slot + "/f.bin"), "PR");
+    WriteRaw(Save(slot + "/f.bin"), "AB");
+    WriteRaw(Save(slot + "_spare/.keep"), "");
+    const int kept = open(Save(slot).c_str(), O_RDONLY | O_DIRECTORY);
+    const int spare = open(Save(slot + "_spare").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(kept, 0);
+    ASSERT_GE(spare, 0);
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+      const std::string a = Save(slot);
+      const std::string b = Save(slot + "_spare");
+      while (!stop.load()) renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE);
+    });
+    const std::string name = slot + "/f.bin";
+    for (int i = 0; i < 3000; ++i) {
+      const double h = Call(F_FileBinOpen, {S(name.c_str()), R(2)});
+      if (h > 0) Call(F_FileBinClose, {R(h)});
+      unlinkat(spare, "f.bin", 0);
+    }
+    stop = true;
+    swapper.join();
+    const int file = openat(kept, "f.bin", O_RDONLY);
+    char bytes[4] = {};
+    EXPECT_EQ(file >= 0 ? read(file, bytes, sizeof bytes) : -1, 2);
+    EXPECT_EQ(std::string(bytes), "AB");
+    if (file >= 0) close(file);
+    close(kept);
+    close(spare);
+  }
 }
 
 TEST_F(FileBinary, RewriteEmptiesTheHandlesOwnSaveFile) {

@@ -42,34 +42,38 @@ void CloseSlot(BinarySlot& slot) {
 }
 
 // Files of 2 GiB or more are refused, as the in-memory reader refuses them.
-bool FitsInHandle(const std::string& path) {
+FILE* FitsInHandle(FILE* stream) {
   struct stat info;
-  return !SaveFolder_Stat(path, &info) || info.st_size < INT32_MAX;
+  if (stream == nullptr || (fstat(fileno(stream), &info) == 0 && info.st_size < INT32_MAX)) return stream;
+  FileStream_Close(&stream, false);
+  errno = EFBIG;
+  return nullptr;
 }
 
-bool CopyWhole(const std::string& from, const std::string& to) {
-  LoadSaveFile* source = LoadSave_OpenReal(from.c_str());
-  if (source == nullptr) return false;
-  FILE* out = FileStream_Open(to, "wb");
-  const auto size = static_cast<size_t>(source->size);
-  bool copied = out != nullptr && std::fwrite(source->data, 1, size, out) == size;
-  if (!FileStream_Close(&out, false)) copied = false;
-  LoadSave_Close(source);
-  return copied;
-}
-
-// Mode 2 works on the save folder's copy, made from the program folder's
-// file when only that one exists.
+// Mode 2 reads and writes the save folder's file in place. When none is
+// there, a copy of the program folder's file takes the name, else a new
+// empty file does, but only while nothing else has it: each open takes what
+// the name holds at that moment, so a file there is never emptied or
+// replaced, however the folders change meanwhile.
 FILE* OpenReadWrite(const char* name, const std::string& save) {
-  if (FilePath_IsRegularFile(save)) return FitsInHandle(save) ? FileStream_Open(save, "r+b") : nullptr;
-  std::string program = FilePath_Program(name);
-  if (FilePath_IsRegularFile(program)) {
-    return FitsInHandle(program) && CopyWhole(program, save) ? FileStream_Open(save, "r+b") : nullptr;
+  const std::string program = FilePath_Program(name);
+  if (!FilePath_IsRegularFile(program)) return FitsInHandle(FileStream_OpenReadWrite(save));
+  constexpr int kAttempts = 8;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    FILE* there = FileStream_Open(save, "r+b");
+    if (there != nullptr || errno != ENOENT) return FitsInHandle(there);
+    LoadSaveFile* source = LoadSave_OpenReal(program.c_str());
+    if (source == nullptr) return nullptr;
+    FILE* copy = FileStream_CreateHolding(save, source->data, static_cast<size_t>(source->size));
+    const int why = errno;
+    LoadSave_Close(source);
+    if (copy != nullptr || why != EEXIST) {
+      errno = why;
+      return copy;
+    }
   }
-  // A new file is there, empty, from the open on, as a mode 2 handle always
-  // writes in place.
-  FILE* created = FileStream_Open(save, "wb");
-  return FileStream_Close(&created, false) ? FileStream_Open(save, "r+b") : nullptr;
+  errno = EEXIST;
+  return nullptr;
 }
 
 bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
