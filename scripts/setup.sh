@@ -12,7 +12,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev pkg-config
   libx11-dev libxtst-dev libxrandr-dev
   xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool xclip imagemagick tigervnc-standalone-server openbox wmctrl
-  lame sox libsox-fmt-mp3 libsixel-examples ccache lua5.4 luajit strace
+  lame sox libsox-fmt-mp3 libsixel-examples ccache lua5.4 luajit strace bindfs fuse3
 )
 
 missing=()

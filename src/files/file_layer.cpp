@@ -420,7 +420,8 @@ bool LoadSave_WriteFile(const char* path, const void* data, int32_t size) {
 bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size) {
   WriteStream_ForgetEarlier();
   if (size < 0 || (data == nullptr && size > 0)) return false;
-  if (mapped.empty()) errno = EINVAL;
+  // A name that maps nowhere is refused as a missing one.
+  if (mapped.empty()) errno = ENOENT;
   return !mapped.empty() && WriteWhole(mapped, data, size);
 }
 
@@ -443,9 +444,13 @@ bool LoadSave_TellNotRegular(const char* path) {
   return true;
 }
 
-void LoadSave_ReportWrite(const char* path, int error) {
-  const std::string mapped = MapToSave(path);
-  WriteStream_Report(mapped.empty() ? std::string(path != nullptr ? path : "") : mapped, error, true);
+void LoadSave_ReportWrite(const char* path, int error) { WriteStream_Report(LoadSave_ReportedPath(path), error, true); }
+
+std::string LoadSave_ReportedPath(const char* path) {
+  if (path == nullptr) return std::string();
+  std::string shown = MapToSave(path);
+  if (shown.empty()) shown = FullPath(path);
+  return shown.empty() ? std::string(path) : shown;
 }
 
 bool LoadSave_ProgramFileExists(const char* path) { return IsReadableFile(MapToProgram(path)); }

@@ -93,6 +93,10 @@ bool LoadSave_WriteFile(const char* path, const void* data, int32_t size);
 // The console line of a failed LoadSave_WriteFile of path, naming the file
 // by its full path (WriteStream_Report).
 void LoadSave_ReportWrite(const char* path, int error);
+// The full path a line about a write of path names: where the save folder
+// maps it, else, for a name that maps nowhere, where the name itself
+// points (the name as given when it points nowhere either).
+std::string LoadSave_ReportedPath(const char* path);
 // The same, for a path LoadSave_SavePath already mapped.
 bool LoadSave_WriteSavePath(const std::string& mapped, const void* data, int32_t size);
 // True when the first of the save and the program folder's files of path

@@ -2,8 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -153,10 +155,37 @@ std::string Scan(int fd, const std::string& name) {
   return best;
 }
 
+// File systems of their own that linux/magic.h does not name.
+constexpr uint64_t kZfsMagic = 0x2FC12FC1;
+constexpr uint64_t kBcachefsMagic = 0xCA451A4E;
+
+// Whether the folder open at fd lies on a file system whose change times
+// the kernel keeps itself, so that a change shows in the folder's time at
+// once: the local ones. A network file system or a FUSE mount answers a
+// time it cached a while ago, after the names it lists have changed, and a
+// folder there is read at each miss.
+bool TimesComeAtOnce(int fd) {
+  struct statfs system;
+  if (fstatfs(fd, &system) != 0) return false;
+  switch (static_cast<uint64_t>(system.f_type)) {
+    case EXT4_SUPER_MAGIC:  // ext2, ext3 and ext4 alike
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case RAMFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
+    case OVERLAYFS_SUPER_MAGIC:  // over local layers
+    case kZfsMagic:
+    case kBcachefsMagic: return true;
+    default: return false;
+  }
+}
+
 // Reads the folder open at fd (taken), which info describes as it was at
-// now, and keeps its index when its change time has settled.
+// now, and keeps its index when its change time has settled on a file
+// system whose times can be trusted.
 std::string ReadAndKeep(int fd, const struct stat& info, const timespec& now, const std::string& name) {
-  if (!Settled(info.st_ctim, now)) return Scan(fd, name);
+  if (!Settled(info.st_ctim, now) || !TimesComeAtOnce(fd)) return Scan(fd, name);
   Folder folder{Identity{info.st_dev, info.st_ino}, info.st_ctim, {}};
   if (!ReadNames(fd, &folder)) return std::string();
   std::string variant = Lookup(folder, name);

@@ -8,7 +8,10 @@
 // A folder changed again within one tick of the file system's clock keeps
 // its change time, so an index is trusted only once that time lies clearly
 // in the past when the folder is read: a folder changed just now is read
-// each time until its change time has settled. Lookups by the walk beneath
+// each time until its change time has settled. Only local file systems
+// (ext4, xfs, btrfs, tmpfs...) show a change in the folder's time at once;
+// a folder on any other (a network file system, a FUSE mount, which answer
+// times they cached) is never indexed and is read at each miss. Lookups by the walk beneath
 // the save folder, by other paths and by the writers share it; it keeps a
 // bounded number of folders and names, the least recently used going first.
 #pragma once

@@ -550,6 +550,19 @@ bool ReplaceWholeAt(Target& target, const void* data, size_t size) {
   return ok;
 }
 
+// Gives the complete file fd (a named temporary's, when there is one) the
+// name, only while the name holds nothing; false with errno (EEXIST when it
+// holds something).
+bool InstallNew(int fd, int folder, const std::string& name, const std::string& temporary) {
+  if (temporary.empty()) return LinkUnnamed(fd, folder, name);
+  if (renameat2(folder, temporary.c_str(), folder, name.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // A file system without that rename: a second link, then the first goes.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  if (linkat(folder, temporary.c_str(), folder, name.c_str(), 0) != 0) return false;
+  unlinkat(folder, temporary.c_str(), 0);
+  return true;
+}
+
 // The folder path's last name resolves to, and that name; false with errno.
 bool Resolve(const std::string& path, Target* target) {
   g_earlier = Earlier::kNone;
@@ -571,6 +584,25 @@ FILE* WriteStream_OpenReplacing(const std::string& path, const char* mode, NewFi
   g_reserve = 0;
   CloseKeeping(target.folder);
   return stream;
+}
+
+int WriteStream_CreateWhole(const std::string& path, const void* data, size_t size) {
+  Target target{-1, std::string(), path};
+  if (!Resolve(path, &target)) return -1;
+  std::string temporary;
+  const int fd = CreateReplacement(target.folder, target.name, O_RDWR, nullptr, &temporary);
+  const bool ok =
+      fd >= 0 && WriteAll(fd, data, size, 0) && fsync(fd) == 0 && InstallNew(fd, target.folder, target.name, temporary);
+  if (!ok && fd >= 0) {
+    CloseKeeping(fd);
+    if (!temporary.empty()) {
+      const int why = errno;
+      unlinkat(target.folder, temporary.c_str(), 0);
+      errno = why;
+    }
+  }
+  CloseKeeping(target.folder);
+  return ok ? fd : -1;
 }
 
 void WriteStream_Track(FILE* stream, const std::string& path) {

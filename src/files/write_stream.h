@@ -62,6 +62,12 @@ void WriteStream_NoteFailure(FILE* stream);
 // Closes a replacing stream without putting anything in place.
 void WriteStream_Abandon(FILE* stream);
 
+// A new file of path holding data, synced, that takes the name only while
+// nothing has it: a file (or anything else) there meanwhile is never
+// replaced. Its descriptor, open for reading and writing at the start, or
+// -1 with errno (EEXIST when the name was taken first).
+int WriteStream_CreateWhole(const std::string& path, const void* data, size_t size);
+
 // The whole of data as path, replaced as above; in a folder that takes no
 // new name, written over the file once the room for it is taken, so that a
 // full disk leaves the earlier file as it was. No console line; errno says

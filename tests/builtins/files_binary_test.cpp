@@ -1,6 +1,10 @@
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "files_test_support.h"
 
@@ -55,12 +59,104 @@ TEST_F(FileBinary, PositionSizeAndSeek) {
   Call(F_FileBinSeek, {R(h), R(1)});
   EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 2);
   Call(F_FileBinWriteByte, {R(h), R(9)});
-  Call(F_FileBinSeek, {R(h), R(-5)});
-  EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 0);
-  Call(F_FileBinSeek, {R(h), R(100)});
-  EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), 3);
   Call(F_FileBinClose, {R(h)});
   EXPECT_EQ(ReadRaw(Save("sub/s.bin")), std::string("\x01\x02\x09", 3));
+}
+
+// A seek sets the position from the start: before the start it is the
+// start, past the end it stays there and the next write fills the gap with
+// zero bytes; one the file cannot reach keeps the position and says so.
+TEST_F(FileBinary, SeeksBeforeTheStartAndPastTheEnd) {
+  const std::string far = std::string("AB") + std::string(8, '\0') + "C";
+  const std::string kept = "; the position stays at 1\n";
+  struct Case {
+    int mode;
+    double pos;
+    double position;  // after the seek
+    double size;      // after one byte written there
+    std::string file;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {1, 10, 10, 11, far, ""},
+      {2, 10, 10, 11, far, ""},
+      {2, 0, 0, 2, "CB", ""},
+      {2, 2.5, 2, 3, "ABC", ""},
+      {2, -5, 0, 2, "CB", ""},
+      {2, std::nan(""), 0, 2, "CB", ""},
+      {2, 1e19, 1, 2, "AC", "file_bin_seek - the file cannot reach byte 1e+19" + kept},
+      {2, INFINITY, 1, 2, "AC", "file_bin_seek - the file cannot reach byte inf" + kept},
+      {0, 10, 10, 2, "AB", ""},
+      {0, -1, 0, 2, "AB", ""},
+      {0, 4e18, 4e18, 2, "AB", ""},
+      {0, 1e19, 1, 2, "AB", "file_bin_seek - the file cannot reach byte 1e+19" + kept},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + ", seek to " + std::to_string(c.pos));
+    WriteRaw(Save("s.bin"), "AB");
+    const double h = Call(F_FileBinOpen, {S("s.bin"), R(c.mode)});
+    if (c.mode == 1) {
+      for (char b : {'A', 'B'}) Call(F_FileBinWriteByte, {R(h), R(b)});
+    }
+    Call(F_FileBinSeek, {R(h), R(1)});
+    testsupport::ConsoleCapture console;
+    Call(F_FileBinSeek, {R(h), R(c.pos)});
+    EXPECT_EQ(console.Text(), c.line);
+    EXPECT_EQ(Call(F_FileBinPosition, {R(h)}), c.position);
+    Call(F_FileBinWriteByte, {R(h), R('C')});
+    EXPECT_EQ(Call(F_FileBinSize, {R(h)}), c.size);
+    Call(F_FileBinClose, {R(h)});
+    EXPECT_EQ(ReadRaw(Save("s.bin")), c.file);
+  }
+  // Reading past the end of a file held in memory reports, as at its end;
+  // a closed handle cannot seek.
+  WriteRaw(Save("s.bin"), "AB");
+  const double h = Call(F_FileBinOpen, {S("s.bin"), R(0)});
+  Call(F_FileBinSeek, {R(h), R(10)});
+  ErrorCapture errors;
+  EXPECT_EQ(Call(F_FileBinReadByte, {R(h)}), 0);
+  Call(F_FileBinClose, {R(h)});
+  Call(F_FileBinSeek, {R(h), R(0)});
+  EXPECT_EQ(errors.Messages(), (std::vector<std::string>{"Error reading byte.", "File is not opened."}));
+}
+
+// Mode 2 under another thread swapping the folder of its file with an empty
+// one, over and over: whichever folder each open finds, the file there keeps
+// its bytes. The empty folder is emptied again after each open (by its own
+// descriptor, whatever its name then), so that every open can meet it.
+TEST_F(FileBinary, ReadWriteOpensNeverEmptyAFileUnderAFolderSwap) {
+  for (const bool programCopy : {false, true}) {
+    SCOPED_TRACE(programCopy ? "a copy of the program folder's file" : "no file in the program folder");
+    const std::string slot = programCopy ? "copied" : "slot";
+    if (programCopy) WriteRaw(Program(slot + "/f.bin"), "PR");
+    WriteRaw(Save(slot + "/f.bin"), "AB");
+    WriteRaw(Save(slot + "_spare/.keep"), "");
+    const int kept = open(Save(slot).c_str(), O_RDONLY | O_DIRECTORY);
+    const int spare = open(Save(slot + "_spare").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(kept, 0);
+    ASSERT_GE(spare, 0);
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+      const std::string a = Save(slot);
+      const std::string b = Save(slot + "_spare");
+      while (!stop.load()) renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE);
+    });
+    const std::string name = slot + "/f.bin";
+    for (int i = 0; i < 3000; ++i) {
+      const double h = Call(F_FileBinOpen, {S(name.c_str()), R(2)});
+      if (h > 0) Call(F_FileBinClose, {R(h)});
+      unlinkat(spare, "f.bin", 0);
+    }
+    stop = true;
+    swapper.join();
+    const int file = openat(kept, "f.bin", O_RDONLY);
+    char bytes[4] = {};
+    EXPECT_EQ(file >= 0 ? read(file, bytes, sizeof bytes) : -1, 2);
+    EXPECT_EQ(std::string(bytes), "AB");
+    if (file >= 0) close(file);
+    close(kept);
+    close(spare);
+  }
 }
 
 TEST_F(FileBinary, RewriteEmptiesTheHandlesOwnSaveFile) {

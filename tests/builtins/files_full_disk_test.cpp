@@ -89,7 +89,7 @@ double WriteText(BuiltinFunction open, const std::string& file) {
 
 double WriteBinary(int mode, const std::string& file) {
   const double h = Call(F_FileBinOpen, {S(file.c_str()), R(mode)});
-  Call(F_FileBinSeek, {R(h), R(1e9)});
+  Call(F_FileBinSeek, {R(h), R(Call(F_FileBinSize, {R(h)}))});
   for (char c : kNew) Call(F_FileBinWriteByte, {R(h), R(c)});
   Call(F_FileBinClose, {R(h)});
   return h;

@@ -71,7 +71,10 @@ TEST_F(FileText, WrongStatesAndNamesReport) {
   EXPECT_EQ(Call(F_FileTextOpenRead, {S("nosuch.txt")}), -1);
   EXPECT_EQ(Call(F_FileTextOpenRead, {R(3)}), -1);
   EXPECT_EQ(Call(F_FileTextOpenWrite, {S("C:\\outside.txt")}), -1);
-  EXPECT_EQ(console.Text(), "ERROR!!! :: Failed to open file: nosuch.txt\nERROR!!! :: wrong type for filename\n");
+  // A name that maps nowhere is refused as a missing name, in one line.
+  EXPECT_EQ(console.Text(),
+            "ERROR!!! :: Failed to open file: nosuch.txt\nERROR!!! :: wrong type for filename\n"
+            "Could not write C:\\outside.txt (No such file or directory)\n");
 }
 
 // A read loop on a handle that is not open for reading ends at once: the

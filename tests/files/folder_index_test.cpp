@@ -77,4 +77,49 @@ TEST(FolderIndex, AFolderChangedTwiceWithinATickIsReadAgain) {
   }
 }
 
+// A FUSE mount (bindfs) of a folder changed behind it: the mount answers a
+// folder's change time from its cache for a while, so a name made behind it
+// shows in a listing before the time says the folder changed. Every miss
+// there reads the folder, through the walk and by path alike.
+class FuseMount {
+ public:
+  FuseMount(const std::string& behind, const std::string& at) : at_(at) {
+    const std::string command = "bindfs '" + behind + "' '" + at + "' 2>&1";
+    mounted_ = std::system(command.c_str()) == 0;
+  }
+  ~FuseMount() {
+    if (mounted_) std::system(("fusermount3 -u '" + at_ + "' || umount -l '" + at_ + "'").c_str());
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string at_;
+  bool mounted_ = false;
+};
+
+TEST(FolderIndex, AFolderOnAMountThatCachesItsTimesIsReadAtEachMiss) {
+  if (access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "/dev/fuse is not available: no FUSE mount can be made";
+  ASSERT_EQ(std::system("command -v bindfs >/dev/null"), 0) << "bindfs is missing (scripts/setup.sh installs it)";
+  testsupport::ScratchFolder scratch("kv_folder_fuse");
+  const std::string behind = scratch / "behind";
+  const std::string at = scratch / "mount";
+  testsupport::WriteRaw(behind + "/d/old.txt", "");
+  std::filesystem::create_directory(at);
+  FuseMount mount(behind, at);
+  ASSERT_TRUE(mount.mounted()) << "bindfs could not mount " << behind;
+  LetTheChangeTimeSettle();
+  const int folder = open((at + "/d").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(folder, 0);
+  EXPECT_EQ(FolderIndex_VariantAt(at + "/d", "OLD.TXT"), "old.txt");
+  EXPECT_EQ(FolderIndex_Variant(folder, "Old.txt"), "old.txt");
+  for (int round = 0; round < 10; ++round) {
+    const std::string name = "p" + std::to_string(round) + ".txt";
+    testsupport::WriteRaw(behind + "/d/" + name, "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_EQ(FolderIndex_VariantAt(at + "/d", "P" + std::to_string(round) + ".TXT"), name);
+    EXPECT_EQ(FolderIndex_Variant(folder, "P" + std::to_string(round) + ".txt"), name);
+  }
+  close(folder);
+}
+
 }  // namespace

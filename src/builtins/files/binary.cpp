@@ -16,6 +16,7 @@
 #include "files/write_stream.h"
 #include "platform/regular_file.h"
 #include "runtime/console.h"
+#include "runtime/numeric.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ struct BinarySlot {
   int32_t mode = kRead;
   std::string savePath;  // where the handle's writes go
   LoadSaveFile* memory = nullptr;
+  int64_t at = 0;  // the read position in memory, which may lie past the end
   FILE* stream = nullptr;
   bool lastWrite = false;  // a stream must be repositioned between a write and a read
 };
@@ -40,40 +42,45 @@ void CloseSlot(BinarySlot& slot) {
 }
 
 // Files of 2 GiB or more are refused, as the in-memory reader refuses them.
-bool FitsInHandle(const std::string& path) {
+FILE* FitsInHandle(FILE* stream) {
   struct stat info;
-  return !SaveFolder_Stat(path, &info) || info.st_size < INT32_MAX;
+  if (stream == nullptr || (fstat(fileno(stream), &info) == 0 && info.st_size < INT32_MAX)) return stream;
+  FileStream_Close(&stream, false);
+  errno = EFBIG;
+  return nullptr;
 }
 
-bool CopyWhole(const std::string& from, const std::string& to) {
-  LoadSaveFile* source = LoadSave_OpenReal(from.c_str());
-  if (source == nullptr) return false;
-  FILE* out = FileStream_Open(to, "wb");
-  const auto size = static_cast<size_t>(source->size);
-  bool copied = out != nullptr && std::fwrite(source->data, 1, size, out) == size;
-  if (!FileStream_Close(&out, false)) copied = false;
-  LoadSave_Close(source);
-  return copied;
-}
-
-// Mode 2 works on the save folder's copy, made from the program folder's
-// file when only that one exists.
+// Mode 2 reads and writes the save folder's file in place. When none is
+// there, a copy of the program folder's file takes the name, else a new
+// empty file does, but only while nothing else has it: each open takes what
+// the name holds at that moment, so a file there is never emptied or
+// replaced, however the folders change meanwhile.
 FILE* OpenReadWrite(const char* name, const std::string& save) {
-  if (FilePath_IsRegularFile(save)) return FitsInHandle(save) ? FileStream_Open(save, "r+b") : nullptr;
-  std::string program = FilePath_Program(name);
-  if (FilePath_IsRegularFile(program)) {
-    return FitsInHandle(program) && CopyWhole(program, save) ? FileStream_Open(save, "r+b") : nullptr;
+  const std::string program = FilePath_Program(name);
+  if (!FilePath_IsRegularFile(program)) return FitsInHandle(FileStream_OpenReadWrite(save));
+  constexpr int kAttempts = 8;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    FILE* there = FileStream_Open(save, "r+b");
+    if (there != nullptr || errno != ENOENT) return FitsInHandle(there);
+    LoadSaveFile* source = LoadSave_OpenReal(program.c_str());
+    if (source == nullptr) return nullptr;
+    FILE* copy = FileStream_CreateHolding(save, source->data, static_cast<size_t>(source->size));
+    const int why = errno;
+    LoadSave_Close(source);
+    if (copy != nullptr || why != EEXIST) {
+      errno = why;
+      return copy;
+    }
   }
-  // A new file is there, empty, from the open on, as a mode 2 handle always
-  // writes in place.
-  FILE* created = FileStream_Open(save, "wb");
-  return FileStream_Close(&created, false) ? FileStream_Open(save, "r+b") : nullptr;
+  errno = EEXIST;
+  return nullptr;
 }
 
 bool OpenSlot(BinarySlot& slot, const char* name, int32_t mode) {
   slot.savePath = FilePath_Save(name);
   slot.mode = mode;
   slot.lastWrite = false;
+  slot.at = 0;
   if (mode == kRead) {
     std::string path;
     struct stat info;
@@ -105,7 +112,7 @@ int64_t StreamSize(FILE* stream) {
 }
 
 int64_t Position(const BinarySlot& slot) {
-  return slot.memory != nullptr ? LoadSave_Tell(slot.memory) : static_cast<int64_t>(ftello(slot.stream));
+  return slot.memory != nullptr ? slot.at : static_cast<int64_t>(ftello(slot.stream));
 }
 
 int64_t Size(const BinarySlot& slot) { return slot.memory != nullptr ? slot.memory->size : StreamSize(slot.stream); }
@@ -119,8 +126,8 @@ void Turn(BinarySlot& slot, bool toWrite) {
 int ReadByte(BinarySlot& slot) {
   if (slot.mode == kWrite) return EOF;
   if (slot.memory != nullptr) {
-    if (LoadSave_EOF(slot.memory)) return EOF;
-    return static_cast<uint8_t>(LoadSave_GetChar(slot.memory));
+    if (slot.at >= slot.memory->size) return EOF;
+    return slot.memory->data[slot.at++];
   }
   Turn(slot, false);
   return std::getc(slot.stream);
@@ -183,20 +190,33 @@ void F_FileBinSize(KV_BUILTIN_PARAMS) {
   if (BinarySlot* slot = Slot(a)) Result_SetReal(result, static_cast<double>(Size(*slot)));
 }
 
-// A position before the start or past the end stops at the start or end.
+// Sets the position from the start: one before the start (or no number)
+// is the start, and one past the end is kept, so that the next write leaves
+// a gap of zero bytes. A position the file cannot reach (past what a
+// 64-bit position holds, or what the file system takes) leaves the
+// position as it was and says so.
 void F_FileBinSeek(KV_BUILTIN_PARAMS) {
   BuiltinArgs a(argc, args);
   BinarySlot* slot = Slot(a);
   if (slot == nullptr) return;
   const double wanted = a.Real(1);
-  const int64_t size = Size(*slot);
-  const int64_t target = !(wanted > 0) ? 0 : wanted >= static_cast<double>(size) ? size : static_cast<int64_t>(wanted);
-  if (slot->memory != nullptr) {
-    LoadSave_Seek(slot->memory, static_cast<int32_t>(target), 0);
-  } else {
-    fseeko(slot->stream, target, SEEK_SET);
-    slot->lastWrite = false;
+  constexpr double kBeyond = 9223372036854775808.0;  // 2^63
+  const int64_t target = !(wanted > 0) ? 0 : wanted < kBeyond ? Num_RoundInt64(wanted) : -1;
+  if (target >= 0 && slot->memory != nullptr) {
+    slot->at = target;
+    return;
   }
+  if (target >= 0 && fseeko(slot->stream, target, SEEK_SET) == 0) {
+    slot->lastWrite = false;
+    return;
+  }
+  // Bytes the seek could not write out first: the close tells of them.
+  if (target >= 0 && std::ferror(slot->stream)) {
+    WriteStream_NoteFailure(slot->stream);
+    return;
+  }
+  g_debugConsole->Output("file_bin_seek - the file cannot reach byte %.17g; the position stays at %lld\n", wanted,
+                         static_cast<long long>(Position(*slot)));
 }
 
 void F_FileBinReadByte(KV_BUILTIN_PARAMS) {

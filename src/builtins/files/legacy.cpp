@@ -8,6 +8,7 @@
 
 #include "builtins/files/handlers.h"
 #include "builtins/files/paths.h"
+#include "files/file_layer.h"
 #include "files/write_stream.h"
 
 namespace {
@@ -45,11 +46,12 @@ FILE* Writing() {
 void Open(const std::string& path, const char* mode, LegacyState state) {
   FileLegacy_Close();
   g_legacy.stream = FileStream_Open(path, mode);
-  if (g_legacy.stream != nullptr) {
-    g_legacy.state = state;
-  } else if (state == kWriting && !path.empty()) {
-    WriteStream_Report(path, errno, true);
-  }
+  if (g_legacy.stream != nullptr) g_legacy.state = state;
+}
+
+void OpenToWrite(const char* name, const char* mode) {
+  Open(FilePath_Save(name), mode, kWriting);
+  if (g_legacy.stream == nullptr) LoadSave_ReportWrite(name, errno);
 }
 
 // Characters up to a line end; the LF itself is kept only when asked.
@@ -79,9 +81,9 @@ void F_FileOpenRead(KV_BUILTIN_PARAMS) {
   if (!path.empty()) Open(path, "rb", kReading);
 }
 
-void F_FileOpenWrite(KV_BUILTIN_PARAMS) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "w+b", kWriting); }
+void F_FileOpenWrite(KV_BUILTIN_PARAMS) { OpenToWrite(BuiltinArgs(argc, args).Text(0), "w+b"); }
 
-void F_FileOpenAppend(KV_BUILTIN_PARAMS) { Open(FilePath_Save(BuiltinArgs(argc, args).Text(0)), "a+", kWriting); }
+void F_FileOpenAppend(KV_BUILTIN_PARAMS) { OpenToWrite(BuiltinArgs(argc, args).Text(0), "a+"); }
 
 void F_FileClose(KV_BUILTIN_PARAMS) { FileLegacy_Close(); }
 

@@ -32,6 +32,37 @@ void KeepEarlierFile(const std::string& path) {
   errno = why;
 }
 
+// A name that maps nowhere is refused as a missing one.
+bool MapsNowhere(const std::string& path) {
+  if (!path.empty()) return false;
+  WriteStream_ForgetEarlier();
+  errno = ENOENT;
+  return true;
+}
+
+// A stream on what path names now, opened with flags in one step; the C
+// library's mode for it.
+FILE* OpenInOneStep(const std::string& path, int flags, const char* mode) {
+  if (MapsNowhere(path)) return nullptr;
+  const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
+  if (writes) WriteStream_JoinInPlace(path);
+  // Non-blocking so that a pipe or device in the way is seen, not waited on.
+  int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
+  if (fd < 0 && errno == ENOENT && (flags & O_CREAT) != 0) {
+    File_CreateParentDirectories(path.c_str());
+    fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
+  }
+  fd = RegularFile_Check(fd);
+  if (fd < 0) {
+    if (writes) KeepEarlierFile(path);
+    return nullptr;
+  }
+  FILE* stream = fdopen(fd, mode);
+  if (stream == nullptr) close(fd);
+  if (writes) WriteStream_Track(stream, path);
+  return stream;
+}
+
 }  // namespace
 
 // Mapped paths have no length limit of their own: the system says what it
@@ -65,35 +96,29 @@ int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info
 }
 
 FILE* FileStream_Open(const std::string& path, const char* mode) {
-  if (path.empty()) {
-    errno = EINVAL;
-    return nullptr;
-  }
   const int flags = OpenFlags(mode);
-  const bool writes = (flags & O_CREAT) != 0 || (flags & O_ACCMODE) != O_RDONLY;
   // A handle opened for writing shows its file at once, empty when new.
-  if ((flags & O_TRUNC) != 0) {
-    FILE* stream = WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
-    if (stream != nullptr || errno != ENOENT) return stream;
-    // Missing folders are made only when the open does not find them.
+  if ((flags & O_TRUNC) == 0) return OpenInOneStep(path, flags, mode);
+  if (MapsNowhere(path)) return nullptr;
+  FILE* stream = WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+  if (stream != nullptr || errno != ENOENT) return stream;
+  // Missing folders are made only when the open does not find them.
+  File_CreateParentDirectories(path.c_str());
+  return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+}
+
+FILE* FileStream_OpenReadWrite(const std::string& path) { return OpenInOneStep(path, O_RDWR | O_CREAT, "r+b"); }
+
+FILE* FileStream_CreateHolding(const std::string& path, const void* data, size_t size) {
+  if (MapsNowhere(path)) return nullptr;
+  int fd = WriteStream_CreateWhole(path, data, size);
+  if (fd < 0 && errno == ENOENT) {
     File_CreateParentDirectories(path.c_str());
-    return WriteStream_OpenReplacing(path, mode, NewFile::kAtOpen);
+    fd = WriteStream_CreateWhole(path, data, size);
   }
-  if (writes) WriteStream_JoinInPlace(path);
-  // Non-blocking so that a pipe or device in the way is seen, not waited on.
-  int fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
-  if (fd < 0 && errno == ENOENT && (flags & O_CREAT) != 0) {
-    File_CreateParentDirectories(path.c_str());
-    fd = SaveFolder_Open(path, flags | O_NONBLOCK, 0666);
-  }
-  fd = RegularFile_Check(fd);
-  if (fd < 0) {
-    if (writes) KeepEarlierFile(path);
-    return nullptr;
-  }
-  FILE* stream = fdopen(fd, mode);
-  if (stream == nullptr) close(fd);
-  if (writes) WriteStream_Track(stream, path);
+  FILE* stream = fd >= 0 ? fdopen(fd, "r+b") : nullptr;
+  if (stream == nullptr && fd >= 0) close(fd);
+  WriteStream_Track(stream, path);
   return stream;
 }
 

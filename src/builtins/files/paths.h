@@ -30,6 +30,13 @@ int FilePath_OpenExisting(const char* name, std::string* path, struct stat* info
 // so until then the file keeps its earlier content; a new file is there,
 // empty, from the open on.
 FILE* FileStream_Open(const std::string& path, const char* mode);
+// A stream reading and writing the file path names, in place from its start,
+// made empty when nothing is there: the name is resolved and opened in one
+// step, so a file there is never emptied.
+FILE* FileStream_OpenReadWrite(const std::string& path);
+// The same on a new file holding data, which takes the name only while
+// nothing has it (errno EEXIST when something took it first).
+FILE* FileStream_CreateHolding(const std::string& path, const void* data, size_t size);
 // Closes and clears the stream; false when a write could not complete, with
 // one console line about it when report is set.
 bool FileStream_Close(FILE** stream, bool report = true);

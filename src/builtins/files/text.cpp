@@ -86,11 +86,9 @@ void OpenForWriting(ScriptValue* result, const BuiltinArgs& a, const char* mode)
     g_debugConsole->Output("Could not write a file: no file was named\n");
     return;
   }
-  const std::string path = FilePath_Save(a.Text(0));
-  FILE* stream = FileStream_Open(path, mode);
+  FILE* stream = FileStream_Open(FilePath_Save(a.Text(0)), mode);
   if (stream == nullptr) {
-    // A name that maps nowhere is refused without a word, as reads are.
-    if (!path.empty()) WriteStream_Report(path, errno, true);
+    LoadSave_ReportWrite(a.Text(0), errno);
     return;
   }
   g_text[handle].writer = stream;

@@ -126,7 +126,7 @@ void Score_Save() {
   Score_Write(&bytes, &size);
   if (!LoadSave_WriteFile(kFileName, bytes, size)) {
     const int why = errno;
-    g_debugConsole->Output("Could not write %s (%s)%s\n", kFileName, std::strerror(why),
+    g_debugConsole->Output("Could not write %s (%s)%s\n", LoadSave_ReportedPath(kFileName).c_str(), std::strerror(why),
                            WriteStream_EarlierNote("; an earlier table there is kept"));
   }
   MemoryManager::Free(bytes);
