@@ -12,8 +12,12 @@
 #           a click.
 #   keys:   Escape closes a message box, Space presses its OK, and Tab then
 #           Space answers a question No.
-#   depth:  on an 8-bit X server, where no GL window can be made, the
-#           colour-depth question at start is printed and the game starts.
+#   depth:  on an X server of KV_XVFB_DEPTH bits. At 8, where no GL window
+#           can be made, the colour-depth question is printed and answered,
+#           then the start fails as a failed device start does (its one
+#           line, status 1): the game never runs unseen. At 15 the question
+#           is drawn in the game's window and Return answers it; at 16 and
+#           24 nothing is asked. There the game plays in its window.
 set -u
 mkgame=$1 player=$2 mode=$3
 here=$(dirname "$0")
@@ -174,13 +178,37 @@ keys() {
 }
 
 depth() {
-  make_game 160 100 'show_debug_message("started"); game_end();'
+  local question="This application requires 16-bit or 32-bit color mode."
+  local failed="Failed to create Direct3D Screen requirements and that your drivers are up-to-date."
+  make_game 160 100 'show_debug_message("started " + string(window_get_width())); game_end();'
   start_game "$player" "$work/game.win"
-  said started
-  finish
-  grep -q "^This application requires 16-bit or 32-bit color mode.$" "$work/out.txt" ||
-    fail "the colour-depth question was not printed"
-  echo "depth question test passed"
+  case "${KV_XVFB_DEPTH:-24}" in
+    8)
+      wait "$player_pid"
+      local status=$?
+      player_pid=""
+      [ "$status" = 1 ] || fail "exit status $status, expected 1 for a start that made no window"
+      grep -qxF "$question" "$work/out.txt" || fail "the colour-depth question was not printed"
+      grep -qF "$failed" "$work/out.txt" || fail "no line of a failed device start"
+      [ "$(grep -cF "$failed" "$work/out.txt")" = 1 ] || fail "the failed start said its line more than once"
+      grep -q "^started" "$work/out.txt" && fail "the game ran with no window"
+      ;;
+    15)
+      soon xwininfo -name "Dialog Reach" > /dev/null 2>&1 || fail "no game window to ask in"
+      focus_window "Dialog Reach"
+      # Return until the drawn question takes it and the game goes on.
+      answered() { timeout 20 xdotool key Return > /dev/null 2>&1; grep -q "^started" "$work/out.txt"; }
+      soon answered || fail "the drawn question took no Return"
+      finish
+      grep -qx "started 160" "$work/out.txt" || fail "the game did not start in its window"
+      ;;
+    *)
+      said "started 160"
+      finish
+      grep -qF "$question" "$work/out.txt" && fail "the colour depth was asked about at ${KV_XVFB_DEPTH:-24} bits"
+      ;;
+  esac
+  echo "depth ${KV_XVFB_DEPTH:-24} test passed"
 }
 
 case "$mode" in
