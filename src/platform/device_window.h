@@ -64,5 +64,11 @@ bool DeviceWindow_StartVideo();
 // own; null headless or when the window has no GL.
 struct SDL_Window;
 SDL_Window* DeviceWindow_SdlWindow(DeviceWindow* window);
+// Where the pointer is over a desktop window, in its client pixels, as the
+// X server has it now: neither the desktop's last reading of the pointer
+// (which a placed pointer does not refresh) nor the window's last known
+// place (which another program may have changed) comes into it. False when
+// the server cannot say (another screen, not an X window).
+bool DeviceWindow_PointerInWindow(SDL_Window* window, int32_t* x, int32_t* y);
 void DeviceWindow_GetCursor(int32_t* x, int32_t* y);
 void DeviceWindow_SetCursor(int32_t x, int32_t y);

@@ -260,14 +260,21 @@ void RoomOf1024x768(int32_t* w, int32_t* h) {
   *h = 768;
 }
 
-TEST_F(Batching, ProjectionIsMovedHalfAPixelOfTheRoomAndOthersAreNot) {
+// Half a pixel of the viewport drawn into, not of the room: a room drawn at
+// twice its size would otherwise sit a whole window pixel up and left.
+TEST_F(Batching, ProjectionIsMovedHalfAPixelOfItsViewportAndOthersAreNot) {
   const Matrix identity{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
   Matrix m{};
+  Graphics::SetViewport(0, 0, 640, 480);
   Graphics::SetTransform(1, identity);
   Graphics::GetTransform(1, m);
   EXPECT_FLOAT_EQ(m.m[12], -1.0f / 640);
   EXPECT_FLOAT_EQ(m.m[13], 1.0f / 480);
   Graphics::SetProjectionSizeSource(RoomOf1024x768);
+  Graphics::SetTransform(1, identity);
+  Graphics::GetTransform(1, m);
+  EXPECT_FLOAT_EQ(m.m[12], -1.0f / 640);
+  Graphics::SetViewport(0, 0, 1024, 768);
   Graphics::SetTransform(1, identity);
   Graphics::GetTransform(1, m);
   EXPECT_EQ(m.m[12], 0.0f - 1.0f / 1024);
@@ -283,8 +290,9 @@ TEST_F(Batching, ProjectionIsMovedHalfAPixelOfTheRoomAndOthersAreNot) {
   EXPECT_EQ(again.m[12], m.m[12]);
   EXPECT_EQ(
       Lines("SetTransform"),
-      (std::vector<std::string>{"SetTransform 3 -0.0015625 0.00208333 0", "SetTransform 3 -0.000976562 0.00130208 0",
-                                "SetTransform 2 0 0 0", "SetTransform 3 -0.000976562 0.00130208 0"}));
+      (std::vector<std::string>{"SetTransform 3 -0.0015625 0.00208333 0", "SetTransform 3 -0.0015625 0.00208333 0",
+                                "SetTransform 3 -0.000976562 0.00130208 0", "SetTransform 2 0 0 0",
+                                "SetTransform 3 -0.000976562 0.00130208 0"}));
 }
 
 TEST_F(Batching, TransformChangesDrawWhatIsPendingFirst) {

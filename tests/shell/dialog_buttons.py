@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""dialog_buttons.py SHOT.ppm: the drawn dialog's buttons in a screenshot
-(binary PPM) of a window whose game shows black, one "X Y WIDTH HEIGHT"
-line each, top row first, left to right. A button is a patch of the
+"""dialog_buttons.py [--hovered] SHOT.ppm: the drawn dialog's buttons in a
+screenshot (binary PPM) of a window whose game shows black, one "X Y WIDTH
+HEIGHT" line each, top row first, left to right. A button is a patch of the
 buttons' blue at least six pixels each way; its label's pixels inside it
-do not split it."""
+do not split it. With --hovered, only the buttons drawn as under the
+pointer."""
 import sys
 
 
@@ -31,12 +32,24 @@ def read_ppm(path):
 BUTTON_BLUES = ((35, 69, 109), (66, 150, 250), (15, 135, 250))
 
 
+HOVERED = 1
+
+
+def blue_of(pixels, i):
+    """The index in BUTTON_BLUES of the pixel's blue, or None."""
+    for n, blue in enumerate(BUTTON_BLUES):
+        if all(abs(pixels[i + c] - blue[c]) <= 12 for c in range(3)):
+            return n
+    return None
+
+
 def button_blue(pixels, i):
-    return any(all(abs(pixels[i + c] - blue[c]) <= 12 for c in range(3)) for blue in BUTTON_BLUES)
+    return blue_of(pixels, i) is not None
 
 
 def main():
-    width, height, pixels = read_ppm(sys.argv[1])
+    hovered_only = sys.argv[1] == "--hovered"
+    width, height, pixels = read_ppm(sys.argv[-1])
     seen = bytearray(width * height)
     found = []
     for start in range(width * height):
@@ -54,6 +67,9 @@ def main():
                     seen[q] = 1
                     stack.append(q)
         x0, y0, x1, y1 = min(xs), min(ys), max(xs), max(ys)
+        hovered = sum(blue_of(pixels, (y * width + x) * 3) == HOVERED for x, y in zip(xs, ys))
+        if hovered_only and hovered * 2 < len(xs):
+            continue
         if x1 - x0 >= 5 and y1 - y0 >= 5:
             found.append((x0, y0, x1 - x0 + 1, y1 - y0 + 1))
     # Patches inside another (a label's enclosed counter) are not buttons.

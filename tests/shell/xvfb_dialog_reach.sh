@@ -12,8 +12,15 @@
 #           a click.
 #   keys:   Escape closes a message box, Space presses its OK, and Tab then
 #           Space answers a question No.
-#   depth:  on an 8-bit X server, where no GL window can be made, the
-#           colour-depth question at start is printed and the game starts.
+#   moved:  the game's window moved by another program (no window manager
+#           to tell the game), then a question: the pointer placed over No
+#           draws No hovered, and a click there answers it.
+#   depth:  on an X server of KV_XVFB_DEPTH bits. At 8, where no GL window
+#           can be made, the colour-depth question is printed and answered,
+#           then the start fails as a failed device start does (its one
+#           line, status 1): the game never runs unseen. At 15 the question
+#           is drawn in the game's window and Return answers it; at 16 and
+#           24 nothing is asked. There the game plays in its window.
 set -u
 mkgame=$1 player=$2 mode=$3
 here=$(dirname "$0")
@@ -21,11 +28,13 @@ here=$(dirname "$0")
 command -v python3 > /dev/null || { echo "python3 is not installed: skipped"; exit 77; }
 command -v xclip > /dev/null || { echo "xclip is not installed: skipped"; exit 77; }
 
-# make_game WIDTH HEIGHT STEP_CODE [ASYNC_CODE]
+# make_game WIDTH HEIGHT STEP_CODE [ASYNC_CODE [EVERY_STEP_CODE]]: STEP_CODE
+# runs in the third step, EVERY_STEP_CODE in each.
 make_game() {
   # JSON's escapes (\uXXXX) stay as they are; quotes are escaped.
-  local step=${3//\"/\\\"} async=${4:-}
+  local step=${3//\"/\\\"} async=${4:-} every=${5:-}
   async=${async//\"/\\\"}
+  every=${every//\"/\\\"}
   cat > "$work/game.json" <<JSON
 {
   "name": "Dialog Reach",
@@ -35,7 +44,7 @@ make_game() {
     "tester": {
       "events": {
         "create": "steps = 0; global.late = false;",
-        "step": "steps += 1;\nif (steps == 3) { $step }\nif (global.late) { show_debug_message(\"not ended\"); global.late = false; }",
+        "step": "steps += 1;\nif (steps == 3) { $step }\n$every\nif (global.late) { show_debug_message(\"not ended\"); global.late = false; }",
         "other:63": "$async"
       }
     }
@@ -169,20 +178,76 @@ keys() {
   echo "dialog keys test passed"
 }
 
-depth() {
-  make_game 160 100 'show_debug_message("started"); game_end();'
+# shows_buttons COUNT [--hovered]: a shot now shows that many buttons (as
+# under the pointer, with --hovered); for soon().
+shows_buttons() {
+  import -window "$wid" "$work/now.png" 2> /dev/null && convert "$work/now.png" "$work/now.ppm" &&
+    [ "$(python3 "$here/dialog_buttons.py" ${2:-} "$work/now.ppm" | grep -c .)" = "$1" ]
+}
+
+moved() {
+  width=480 height=320
+  # The question comes with the first Space, after the window has moved.
+  make_game "$width" "$height" 'show_debug_message("waiting");' '' 'if (keyboard_check_pressed(vk_space)) { show_debug_message("answer " + string(show_question("Sure?"))); game_end(); }'
   start_game "$player" "$work/game.win"
-  said started
+  said waiting
+  focus_window "Dialog Reach"
+  timeout 20 xdotool windowmove --sync "$wid" 17 29 || fail "xdotool could not move the window"
+  soon sh -c "xwininfo -id $wid | grep -Eq 'Absolute upper-left X: +17$'" || fail "the window did not move"
+  key space
+  soon shows_buttons 2 || fail "the question was not drawn"
+  buttons 2
+  # The pointer placed over No, not moved there: the dialog must see it.
+  timeout 20 xdotool mousemove --window "$wid" $((button_x[1] + 3)) $((button_y[1] + button_h[1] / 2)) ||
+    fail "xdotool could not move the mouse"
+  soon shows_buttons 1 --hovered || fail "No was not drawn under the pointer"
+  [ "$(python3 "$here/dialog_buttons.py" --hovered "$work/now.ppm")" = \
+    "${button_x[1]} ${button_y[1]} ${button_w[1]} ${button_h[1]}" ] || fail "another button than No was drawn hovered"
+  click 1  # No
+  said "answer 0"
   finish
-  grep -q "^This application requires 16-bit or 32-bit color mode.$" "$work/out.txt" ||
-    fail "the colour-depth question was not printed"
-  echo "depth question test passed"
+  echo "dialog in a moved window passed"
+}
+
+depth() {
+  local question="This application requires 16-bit or 32-bit color mode."
+  local failed="Failed to create Direct3D Screen requirements and that your drivers are up-to-date."
+  make_game 160 100 'show_debug_message("started " + string(window_get_width())); game_end();'
+  start_game "$player" "$work/game.win"
+  case "${KV_XVFB_DEPTH:-24}" in
+    8)
+      wait "$player_pid"
+      local status=$?
+      player_pid=""
+      [ "$status" = 1 ] || fail "exit status $status, expected 1 for a start that made no window"
+      grep -qxF "$question" "$work/out.txt" || fail "the colour-depth question was not printed"
+      grep -qF "$failed" "$work/out.txt" || fail "no line of a failed device start"
+      [ "$(grep -cF "$failed" "$work/out.txt")" = 1 ] || fail "the failed start said its line more than once"
+      grep -q "^started" "$work/out.txt" && fail "the game ran with no window"
+      ;;
+    15)
+      soon xwininfo -name "Dialog Reach" > /dev/null 2>&1 || fail "no game window to ask in"
+      focus_window "Dialog Reach"
+      # Return until the drawn question takes it and the game goes on.
+      answered() { timeout 20 xdotool key Return > /dev/null 2>&1; grep -q "^started" "$work/out.txt"; }
+      soon answered || fail "the drawn question took no Return"
+      finish
+      grep -qx "started 160" "$work/out.txt" || fail "the game did not start in its window"
+      ;;
+    *)
+      said "started 160"
+      finish
+      grep -qF "$question" "$work/out.txt" && fail "the colour depth was asked about at ${KV_XVFB_DEPTH:-24} bits"
+      ;;
+  esac
+  echo "depth ${KV_XVFB_DEPTH:-24} test passed"
 }
 
 case "$mode" in
   glyphs) glyphs ;;
   small) small 160 100; small 64 48 ;;
   keys) keys ;;
+  moved) moved ;;
   depth) depth ;;
   *) echo "FAIL: unknown mode $mode"; exit 1 ;;
 esac

@@ -81,10 +81,13 @@ GfxColourValue ColourOf(uint32_t colour) {
                         static_cast<float>((colour >> 16) & 0xFF) / 255.0f, 0.0f};
 }
 
-// A surface's projection spreads over its viewport, not over the room.
+// Half a pixel of the target being drawn: a projection spreads over its
+// viewport, on a surface as on the screen, whatever the room's size. Half a
+// room pixel would put a room drawn at twice its size a whole window pixel
+// up and left, its last row and column never drawn.
 void HalfPixelSize(int32_t* w, int32_t* h) {
   GfxViewport viewport{};
-  if (Graphics::TargetIsOffScreen() && Graphics::GetDevice()->GetViewport(&viewport) == D3D_OK) {
+  if (Graphics::GetDevice()->GetViewport(&viewport) == D3D_OK && viewport.width > 0 && viewport.height > 0) {
     *w = static_cast<int32_t>(viewport.width);
     *h = static_cast<int32_t>(viewport.height);
     return;

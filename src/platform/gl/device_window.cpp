@@ -211,6 +211,23 @@ void DeviceWindow_GetCursor(int32_t* x, int32_t* y) {
   SDL_GetGlobalMouseState(x, y);
 }
 
+bool DeviceWindow_PointerInWindow(SDL_Window* window, int32_t* x, int32_t* y) {
+  if (window == nullptr) return false;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return false;
+  Window root = None, child = None;
+  int rootX = 0, rootY = 0, inX = 0, inY = 0;
+  unsigned int mask = 0;
+  if (XQueryPointer(info.info.x11.display, info.info.x11.window, &root, &child, &rootX, &rootY, &inX, &inY, &mask) ==
+      False) {
+    return false;
+  }
+  *x = inX;
+  *y = inY;
+  return true;
+}
+
 void DeviceWindow_SetCursor(int32_t x, int32_t y) {
   if (Switches_Get().headless || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   SDL_WarpMouseGlobal(x, y);

@@ -79,8 +79,13 @@ class GlSystem : public IGraphicsSystem {
     if (params.autoDepthStencilFormat != D3DFMT_D24S8 && params.autoDepthStencilFormat != D3DFMT_D16) {
       return D3DERR_INVALIDCALL;
     }
-    // A window without GL (headless, or no display) draws surfaceless.
+    // A window without GL (headless, or no display) draws surfaceless. On a
+    // desktop a game whose window cannot carry GL (an 8-bit X server has no
+    // visual for it) would run unseen: its start fails instead.
     std::unique_ptr<GlContext> context = window != nullptr ? GlContext_CreateForWindow(window) : nullptr;
+    if (context == nullptr && !Switches_Get().headless && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+      return D3DERR_NOTAVAILABLE;
+    }
     if (context == nullptr) context = GlContext_CreateSurfaceless();
     if (context == nullptr) return D3DERR_NOTAVAILABLE;
     auto* created = new GlDevice(std::move(context), params);

@@ -7,6 +7,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -180,6 +181,18 @@ struct Session {
     return open;
   }
 
+  // The SDL backend takes the pointer as the desktop last read it less the
+  // window's place as SDL last heard it: a pointer placed rather than moved,
+  // or a window another program moved with no window manager to say so,
+  // puts the dialog's pointer somewhere else. Where the backend placed the
+  // pointer at all, the X server's own answer replaces it.
+  void PointerFromServer() const {
+    ImGuiIO& io = ImGui::GetIO();
+    int32_t x = 0, y = 0;
+    if (io.MousePos.x == -FLT_MAX || !DeviceWindow_PointerInWindow(window, &x, &y)) return;
+    io.MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
+  }
+
   // Over the game's window the game's last picture is under the dialog
   // (and a dialog shown beside the game over that); in a window of its own
   // a plain ground.
@@ -235,6 +248,7 @@ DialogHostResult DialogHost_Run(SDL_Window* window, const DialogOwnWindow& own, 
       ImGui_ImplOpenGL3_NewFrame();
       session.RefreshFont();
       ImGui_ImplSDL2_NewFrame();
+      session.PointerFromServer();
       ImGui::NewFrame();
       const bool going = frame();
       ImGui::EndFrame();
@@ -430,6 +444,7 @@ void DrawOver() {
   ImGui_ImplOpenGL3_NewFrame();
   session.RefreshFont();
   ImGui_ImplSDL2_NewFrame();
+  session.PointerFromServer();
   ImGui::NewFrame();
   g_modeless->done = !g_modeless->frame();
   ImGui::Render();
