@@ -75,7 +75,7 @@ bool OnDesktop(const DeviceWindow* window) { return window->sdl != nullptr && wi
 }  // namespace
 
 DeviceWindowState& DeviceWindow_State() {
-  static DeviceWindowState state;
+  static DeviceWindowState& state = *new DeviceWindowState;
   return state;
 }
 
