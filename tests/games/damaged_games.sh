@@ -10,8 +10,8 @@
 # side by side (KORVALITH_JOBS, else every core). KORVALITH_DAMAGED_FRAMES
 # sets the frames (2), KORVALITH_DAMAGED_REAL_CLOCK=1 runs them at the
 # room's speed, so that time passes between steps. A run that outlasts the
-# time limit is listed but does not fail the check: damaged code may loop
-# for ever without any fault in the player. A failing run's last console
+# time limit (KORVALITH_DAMAGED_SECONDS, 20) is listed but does not fail
+# the check: damaged code may loop for ever without any fault in the player. A failing run's last console
 # lines are printed with it, and a death by a fault its whole stack.
 set -u
 mkgame=$1 player=$2 damage=$3 folder=$4
@@ -46,8 +46,14 @@ export KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="${KORV
 [ "${KORVALITH_DAMAGED_REAL_CLOCK:-0}" = 1 ] && unset KORVALITH_CLOCK
 find "$work" -mindepth 2 -name '*.win' -print0 |
   xargs -0 -P "$jobs" -I {} sh -c 'data="${2%.win}.data"; mkdir -p "$data"
-    XDG_DATA_HOME="$data" timeout -k 5 20 "$1" -game "$2" > "$2.log" 2>&1 < /dev/null; echo "$? $2"' sh "$player" {} \
-  > "$work/statuses"
+    XDG_DATA_HOME="$data" timeout -v -k 5 "$3" "$1" -game "$2" > "$2.log" 2>&1 < /dev/null; echo "$? $2"' \
+    sh "$player" {} "${KORVALITH_DAMAGED_SECONDS:-20}" > "$work/ended"
+# A run still there when the grace after the time limit ran out was killed
+# by timeout: past the time limit as well.
+while read -r status file; do
+  [ "$status" = 137 ] && grep -q "^timeout: sending signal KILL" "$file.log" && status=124
+  echo "$status $file"
+done < "$work/ended" > "$work/statuses"
 
 runs=$(wc -l < "$work/statuses")
 hangs=$(awk '$1 == 124' "$work/statuses")

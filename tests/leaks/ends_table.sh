@@ -21,9 +21,10 @@ mkgame=$1 player=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_ends_XXXXXX")
-pid=""
+pid="" window_manager=""
 cleanup() {
   [ -n "$pid" ] && kill -KILL "$pid" 2> /dev/null
+  [ -n "$window_manager" ] && kill "$window_manager" 2> /dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -156,7 +157,10 @@ run_end() {
       ;;
     closed_window)
       [ -n "${DISPLAY:-}" ] || return 1
-      openbox --sm-disable > "$work/openbox.txt" 2>&1 &
+      if [ -z "$window_manager" ]; then
+        openbox --sm-disable > "$work/openbox.txt" 2>&1 &
+        window_manager=$!
+      fi
       start "${player_env[@]}" -u KORVALITH_HEADLESS "$player" -game "$game_file" || return 1
       # The window manager asks the window to close, as its close box does.
       within 300 sh -c "wmctrl -l -p | awk '\$3 == $pid' | grep -q ." || return 1
