@@ -24,6 +24,9 @@ mkdir -p "$work/tmp"
 
 for description in "$folder"/*.json; do
   name=$(basename "${description%.json}")
+  # A game written to outgrow a memory limit (NAME.memory) would take that
+  # memory in every copy run without the limit.
+  [ -f "${description%.json}.memory" ] && continue
   for form in source bytecode; do
     [ $# -eq 0 ] || [[ " $* " == *" $name.$form "* ]] || continue
     args=()

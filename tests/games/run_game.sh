@@ -78,6 +78,11 @@ check_after() {
   return $differ
 }
 
+# A file NAME.memory beside the description holds the most virtual memory
+# the player may have, in KiB (as ulimit -v takes it).
+memory=""
+[ -f "${description%.json}.memory" ] && memory=$(cat "${description%.json}.memory")
+
 # A file NAME.runs beside the description holds how many times the game
 # runs, each on a fresh data folder and each checked alike: an end that
 # fails only now and then fails the test.
@@ -89,9 +94,12 @@ for ((run = 1; run <= runs; ++run)); do
   [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
   answers=()
   [ -f "${description%.json}.answers" ] && answers=(KORVALITH_ANSWERS="${description%.json}.answers")
-  env -u KORVALITH_ANSWERS KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
+  (
+    [ -n "$memory" ] && ulimit -v "$memory"
+    exec env -u KORVALITH_ANSWERS KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
       XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null "${answers[@]}" \
       timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
+  )
   status=$?
 
   fail=0
