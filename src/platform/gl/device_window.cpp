@@ -9,6 +9,7 @@
 
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_driver.h"
+#include "platform/leak_check.h"
 #include "platform/switches.h"
 
 // Headless the window is only these numbers; with a display it also owns the
@@ -325,6 +326,7 @@ std::unique_ptr<GlContext> GlContext_CreateForWindow(DeviceWindow* window) {
   if (window == nullptr || window->sdl == nullptr || !window->gl) return nullptr;
   SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
   if (context == nullptr) return nullptr;
+  LeakCheck_KeepLibrariesLoaded();
   auto result = std::make_unique<SdlGlContext>(window->sdl, context);
   if (!result->MakeCurrent()) return nullptr;
   return result;
