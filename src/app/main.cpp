@@ -2,6 +2,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <new>
 
 #include "builtins/files/files.h"
 #include "builtins/platform/handlers.h"
@@ -10,6 +11,7 @@
 #include "gamefile/code_chunks.h"
 #include "physics/physics_table.h"
 #include "platform/crash_signals.h"
+#include "runtime/fatal.h"
 #include "runtime/globals.h"
 #include "world/save/highscores.h"
 #include "world/services/platform_services.h"
@@ -49,6 +51,9 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   std::setlocale(LC_ALL, "C");
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  // Memory the library's allocation cannot have ends the run as the
+  // memory manager's does, never by an abort.
+  std::set_new_handler([] { Fatal_OutOfMemory(0); });
   Globals_Init();
   PhysicsTable_Init();
   return Runner_Main(argc, argv, AboveWorld{kAboveWorldRows, PlatformBuiltins_AddConstants});

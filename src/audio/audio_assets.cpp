@@ -21,7 +21,7 @@ bool EndsWith(const std::string& text, const char* ending) {
 }  // namespace
 
 AudioState& Audio_State() {
-  static AudioState state;
+  static AudioState& state = *new AudioState;
   return state;
 }
 

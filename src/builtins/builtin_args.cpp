@@ -1,5 +1,6 @@
 #include "builtins/builtin_args.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "runtime/memory.h"
@@ -44,3 +45,10 @@ void Result_TakeText(ScriptValue* result, char* owned) {
 void Result_SetEmptyText(ScriptValue* result) { Result_TakeText(result, nullptr); }
 
 void Builtin_Error(const char* message) { Error_Show(message, false); }
+
+void Builtin_RefuseTooLong(ScriptValue* result, const char* function) {
+  char message[96];
+  std::snprintf(message, sizeof message, "Error %s(): result longer than a string can hold", function);
+  Builtin_Error(message);
+  Result_SetEmptyText(result);
+}

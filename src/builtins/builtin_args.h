@@ -67,3 +67,7 @@ void Result_SetEmptyText(ScriptValue* result);
 // Reports bad input to a built-in as a non-fatal runtime error; the handler
 // then returns with its default result.
 void Builtin_Error(const char* message);
+// A result that would not fit a script string: the empty string and a
+// runtime error ("Error <function>(): result longer than a string can
+// hold") that the game may go on from.
+void Builtin_RefuseTooLong(ScriptValue* result, const char* function);

@@ -35,7 +35,7 @@ struct Roots {
 };
 
 Roots& TheRoots() {
-  static Roots roots;
+  static Roots& roots = *new Roots;
   return roots;
 }
 

@@ -58,7 +58,7 @@ struct Index {
 std::atomic<uint64_t> g_reads{0};
 
 Index& TheIndex() {
-  static Index index;
+  static Index& index = *new Index;
   return index;
 }
 

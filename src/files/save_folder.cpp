@@ -25,13 +25,13 @@ struct Held {
 thread_local bool g_refused = false;
 
 Held& TheFolder() {
-  static Held held;
+  static Held& held = *new Held;
   return held;
 }
 
 // The game's temporary folder, held by the same rules as the save folder.
 Held& TheTemporaryFolder() {
-  static Held held;
+  static Held& held = *new Held;
   return held;
 }
 

@@ -10,7 +10,7 @@ struct InstalledReader {
 };
 
 std::map<uint32_t, InstalledReader>& Installed() {
-  static std::map<uint32_t, InstalledReader> installed;
+  static auto& installed = *new std::map<uint32_t, InstalledReader>;
   return installed;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "runtime/runtime_error.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define KV_LEAK_CHECKED 1
 #elif defined(__has_feature)
@@ -25,6 +27,23 @@ void Fatal_InternalError(const char* format, ...) {
   std::fputc('\n', stderr);
   std::fflush(stderr);
   std::abort();
+}
+
+void Fatal_OutOfMemory(size_t size) {
+  static bool reporting = false;
+  char text[96];
+  if (size != 0)
+    std::snprintf(text, sizeof text, "Out of memory allocating %zu bytes.", size);
+  else
+    std::snprintf(text, sizeof text, "Out of memory.");
+  if (!reporting && RuntimeError_Installed()) {
+    reporting = true;
+    RuntimeError_Show(text, true);
+  } else {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", text);
+  }
+  Fatal_ExitFromRunningCode(255);
 }
 
 void Fatal_ExitFromRunningCode(int status) {

@@ -32,9 +32,9 @@ void* MemoryManager::Alloc(size_t size, const char* file, int line, bool clear) 
   (void)file;
   (void)line;
   if (size == 0) return nullptr;
-  if (size > kMaxSize) Fatal_InternalError("allocation of %zu bytes is too large", size);
+  if (size > kMaxSize) Fatal_OutOfMemory(size);
   auto* header = static_cast<MemoryBlockHeader*>(std::malloc(size + sizeof(MemoryBlockHeader)));
-  if (header == nullptr) Fatal_InternalError("out of memory allocating %zu bytes", size);
+  if (header == nullptr) Fatal_OutOfMemory(size);
   header->size = static_cast<uint32_t>(size);
   header->guard1 = kGuard1;
   header->guard2 = kGuard2;

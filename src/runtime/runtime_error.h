@@ -9,5 +9,6 @@ using RuntimeErrorReporter = void (*)(const char* message, bool fatal);
 
 // Null empties the hook again.
 void RuntimeError_SetReporter(RuntimeErrorReporter reporter);
+bool RuntimeError_Installed();
 // Reporting before a reporter was installed is a wiring fault.
 void RuntimeError_Show(const char* message, bool fatal);

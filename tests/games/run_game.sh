@@ -61,29 +61,6 @@ if [ -f "${description%.json}.args" ]; then
   read -r -a extra_args < "${description%.json}.args"
   run_args+=("${extra_args[@]}")
 fi
-mkdir -p "$work/data"
-[ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
-answers=()
-[ -f "${description%.json}.answers" ] && answers=(KORVALITH_ANSWERS="${description%.json}.answers")
-env -u KORVALITH_ANSWERS KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
-    XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null "${answers[@]}" \
-    timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
-status=$?
-
-fail=0
-check_console "$status" "$work/out.txt" "$expect" || fail=1
-if [ -f "${description%.json}.counts" ]; then
-  while read -r count text; do
-    found=$(grep -cxF -- "$text" "$work/out.txt")
-    [ "$found" = "$count" ] || { echo "\"$text\" on $found lines, expected $count"; fail=1; }
-  done < "${description%.json}.counts"
-fi
-# The sound library's own complaints (a device left open) never follow the
-# player's last words.
-if grep -q '^AL lib' "$work/err.txt"; then
-  echo "the sound library wrote to stderr:"; grep '^AL lib' "$work/err.txt"; fail=1
-fi
-
 # Every file and folder under $1, folders ending in "/", one a line, sorted.
 tree_of() { (cd "$1" && find . -mindepth 1 \( -type d -printf '%p/\n' \) -o -printf '%p\n' | LC_ALL=C sort); }
 
@@ -103,14 +80,55 @@ check_after() {
   return $differ
 }
 
-if [ -d "$program" ] && [ "$(program_state)" != "$program_before" ]; then
-  echo "the program folder changed during the run"; fail=1
-fi
+# A file NAME.memory beside the description holds the most virtual memory
+# the player may have, in KiB (as ulimit -v takes it).
+memory=""
+[ -f "${description%.json}.memory" ] && memory=$(cat "${description%.json}.memory")
 
-after="${description%.json}.after"
-if [ -d "$after" ] && ! check_after "$after"; then fail=1; fi
+# A file NAME.runs beside the description holds how many times the game
+# runs, each on a fresh data folder and each checked alike: an end that
+# fails only now and then fails the test.
+runs=1
+[ -f "${description%.json}.runs" ] && runs=$(cat "${description%.json}.runs")
+for ((run = 1; run <= runs; ++run)); do
+  rm -rf "$work/data"
+  mkdir -p "$work/data"
+  [ -d "${description%.json}.files" ] && cp -R "${description%.json}.files/." "$work/data/"
+  answers=()
+  [ -f "${description%.json}.answers" ] && answers=(KORVALITH_ANSWERS="${description%.json}.answers")
+  (
+    [ -n "$memory" ] && ulimit -v "$memory"
+    exec env -u KORVALITH_ANSWERS KORVALITH_HEADLESS=1 KORVALITH_CLOCK=virtual KORVALITH_MAX_FRAMES="$frames" \
+      XDG_DATA_HOME="$work/data" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe ALSOFT_DRIVERS=null "${answers[@]}" \
+      timeout 60 "$player" "${run_args[@]}" > "$work/out.txt" 2> "$work/err.txt" < /dev/null
+  )
+  status=$?
 
-if [ $fail -ne 0 ]; then
-  echo "---- player output"; cat "$work/out.txt"; echo "---- stderr"; cat "$work/err.txt"
-fi
-exit $fail
+  fail=0
+  check_console "$status" "$work/out.txt" "$expect" || fail=1
+  if [ -f "${description%.json}.counts" ]; then
+    while read -r count text; do
+      found=$(grep -cxF -- "$text" "$work/out.txt")
+      [ "$found" = "$count" ] || { echo "\"$text\" on $found lines, expected $count"; fail=1; }
+    done < "${description%.json}.counts"
+  fi
+  # The sound library's own complaints (a device left open) never follow the
+  # player's last words.
+  if grep -q '^AL lib' "$work/err.txt"; then
+    echo "the sound library wrote to stderr:"; grep '^AL lib' "$work/err.txt"; fail=1
+  fi
+
+  if [ -d "$program" ] && [ "$(program_state)" != "$program_before" ]; then
+    echo "the program folder changed during the run"; fail=1
+  fi
+
+  after="${description%.json}.after"
+  if [ -d "$after" ] && ! check_after "$after"; then fail=1; fi
+
+  if [ $fail -ne 0 ]; then
+    [ "$runs" -gt 1 ] && echo "run $run of $runs:"
+    echo "---- player output"; cat "$work/out.txt"; echo "---- stderr"; cat "$work/err.txt"
+    exit 1
+  fi
+done
+exit 0

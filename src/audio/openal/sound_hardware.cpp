@@ -41,9 +41,12 @@ void FailOpen(ALenum alutError) {
 
 // A process that ends without the shutdown (std::exit after a fatal error)
 // still closes the device, or the library's own clean-up complains after
-// the error report. Nothing else is released: the end must not fail.
+// the error report. Nothing else is released: the end must not fail. The
+// media streams stop first (the media layer is never destroyed, and its
+// feeder would go on filling the device's sources).
 void CloseDeviceAtExit() {
   if (g_device == nullptr) return;
+  Media_CloseAll();
   RenderedOutput_Close();
   alcMakeContextCurrent(nullptr);
   if (g_context != nullptr) alcDestroyContext(g_context);

@@ -3,7 +3,7 @@
 #include "runtime/ds_json.h"
 
 const ScriptValue* DS_ArgValue(const BuiltinArgs& in, int32_t i) {
-  static const ScriptValue kZero{};
+  static const ScriptValue& kZero = *new ScriptValue{};
   return in.Has(i) ? &in.Value(i) : &kZero;
 }
 

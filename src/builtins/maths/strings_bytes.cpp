@@ -1,6 +1,5 @@
 // Built-ins that work on bytes rather than code points.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "builtins/builtin_args.h"
@@ -39,15 +38,6 @@ void SetMapped(ScriptValue* result, const char* text, bool (*from)(char), int sh
   Result_TakeText(result, mapped);
 }
 
-// The result would not fit a script string: the empty string and a
-// runtime error that the game may go on from.
-void RefuseTooLong(ScriptValue* result, const char* function) {
-  char message[96];
-  std::snprintf(message, sizeof message, "Error %s(): result longer than a string can hold", function);
-  Builtin_Error(message);
-  Result_SetEmptyText(result);
-}
-
 // Occurrences of needle in text that do not overlap, searched left to right.
 uint64_t CountDisjoint(const char* text, const char* needle, size_t needleLength, bool firstOnly) {
   uint64_t count = 0;
@@ -76,7 +66,7 @@ void Replace(ScriptValue* result, int32_t argc, ScriptValue* args, bool firstOnl
   const uint64_t count = CountDisjoint(text, needle, needleLength, firstOnly);
   const uint64_t length = std::strlen(text) - count * needleLength + count * replacementLength;
   if (length > kBuiltinMaxTextBytes) {
-    RefuseTooLong(result, function);
+    Builtin_RefuseTooLong(result, function);
     return;
   }
   char* joined = NewText(static_cast<size_t>(length));
@@ -131,7 +121,7 @@ void F_StringRepeat(KV_BUILTIN_PARAMS) {
   const char* text = a.Text(0);
   const uint64_t length = std::strlen(text);
   if (length * static_cast<uint64_t>(count) > kBuiltinMaxTextBytes) {
-    RefuseTooLong(result, "string_repeat");
+    Builtin_RefuseTooLong(result, "string_repeat");
     return;
   }
   char* repeated = NewText(static_cast<size_t>(length * static_cast<uint64_t>(count)));

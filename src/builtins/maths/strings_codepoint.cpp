@@ -128,6 +128,8 @@ void F_StringInsert(KV_BUILTIN_PARAMS) {
   }
   const char* insert = a.Text(0);
   const int64_t position = Clamp64(static_cast<int64_t>(a.Int(2)) - 1, 0, UTF8_Length(text));
+  const size_t insertLength = std::strlen(insert);
+  if (insertLength + std::strlen(text) > kBuiltinMaxTextBytes) return Builtin_RefuseTooLong(result, "string_insert");
   const size_t at = ByteOffset(text, position);
-  SetJoined(result, text, at, insert, std::strlen(insert), text + at, std::strlen(text + at));
+  SetJoined(result, text, at, insert, insertLength, text + at, std::strlen(text + at));
 }

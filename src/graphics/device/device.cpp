@@ -73,7 +73,7 @@ Graphics::LostDeviceHandler g_lostDeviceHandler = nullptr;
 }  // namespace
 
 DeviceState& Device_State() {
-  static DeviceState state;
+  static DeviceState& state = *new DeviceState;
   return state;
 }
 

@@ -12,7 +12,7 @@ constexpr float kRadiansPerDegree = 3.1415927f / 180.0f;
 // A record of a live type's slot, or of a destroyed one's current settings:
 // the table never shrinks, so a particle's type index always has a slot.
 const CParticleType& TypeOf(const CParticle& p) {
-  static const CParticleType kNone;
+  static const CParticleType& kNone = *new CParticleType;
   const CParticleType* slot = ParticleType_Slot(p.type);
   return slot != nullptr ? *slot : kNone;
 }

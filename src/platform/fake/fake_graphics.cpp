@@ -329,7 +329,7 @@ bool FakeGraphicsLog::Has(const std::string& prefix) const {
 }
 
 FakeGraphicsLog& FakeGraphics_Log() {
-  static FakeGraphicsLog log;
+  static FakeGraphicsLog& log = *new FakeGraphicsLog;
   return log;
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_driver.h"
+#include "platform/leak_check.h"
 #include "platform/switches.h"
 
 // Headless the window is only these numbers; with a display it also owns the
@@ -75,7 +76,7 @@ bool OnDesktop(const DeviceWindow* window) { return window->sdl != nullptr && wi
 }  // namespace
 
 DeviceWindowState& DeviceWindow_State() {
-  static DeviceWindowState state;
+  static DeviceWindowState& state = *new DeviceWindowState;
   return state;
 }
 
@@ -342,6 +343,7 @@ std::unique_ptr<GlContext> GlContext_CreateForWindow(DeviceWindow* window) {
   if (window == nullptr || window->sdl == nullptr || !window->gl) return nullptr;
   SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
   if (context == nullptr) return nullptr;
+  LeakCheck_KeepLibrariesLoaded();
   auto result = std::make_unique<SdlGlContext>(window->sdl, context);
   if (!result->MakeCurrent()) return nullptr;
   return result;

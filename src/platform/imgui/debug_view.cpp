@@ -198,7 +198,7 @@ void DrawForm(const DebugViewContent& content) {
 }
 
 const std::string& Cell(const DebugViewPane& pane, int32_t column, size_t row) {
-  static const std::string kEmpty;
+  static const std::string& kEmpty = *new std::string;
   const std::vector<std::string>* rows = pane.columns[column];
   return rows == nullptr || row >= rows->size() ? kEmpty : (*rows)[row];
 }

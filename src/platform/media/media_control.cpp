@@ -218,7 +218,7 @@ class MediaLayer {
 };
 
 MediaLayer& Layer() {
-  static MediaLayer layer;
+  static MediaLayer& layer = *new MediaLayer;
   return layer;
 }
 

@@ -77,23 +77,22 @@ void Code_Error_Set(const CCode* code, int32_t position, const char* message) {
   if (g_errorText != nullptr) MemoryManager::Free(g_errorText);
   g_errorText = nullptr;
 
-  const char* source = code == nullptr || code->source == nullptr ? "" : code->source;
+  g_errorText = Keep(Code_Error_Text(code == nullptr ? nullptr : code->source,
+                                     code != nullptr && code->kind == kCodeProgram, position, message));
+}
+
+std::string Code_Error_Text(const char* source, bool program, int32_t position, const char* message) {
+  if (source == nullptr) source = "";
   const char* text = message == nullptr ? "" : message;
   size_t fullLength = std::strlen(source);
   auto length = static_cast<int32_t>(fullLength > INT32_MAX ? INT32_MAX : fullLength);
   if (position < 0) position = 0;
   if (position > length) position = length;
   LinePlace place = Locate(source, length, position);
-
-  std::string result;
-  if (code != nullptr && code->kind == kCodeProgram) {
-    std::string line(source + place.lineStart, static_cast<size_t>(place.lineEnd - place.lineStart));
-    result = Error_Format("Error in code at line %d:\n   %s\n\nat position %d: %s", place.line, line.c_str(),
-                          place.column + 1, text);
-  } else {
-    result = Error_Format("Error in expression: %s\n position %d: %s", source, place.column + 1, text);
-  }
-  g_errorText = Keep(result);
+  if (!program) return Error_Format("Error in expression: %s\n position %d: %s", source, place.column + 1, text);
+  std::string line(source + place.lineStart, static_cast<size_t>(place.lineEnd - place.lineStart));
+  return Error_Format("Error in code at line %d:\n   %s\n\nat position %d: %s", place.line, line.c_str(),
+                      place.column + 1, text);
 }
 
 void Code_Error_Prefix(const char* prefix, const char* body) {

@@ -14,6 +14,9 @@ extern char* g_errorText;
 // Writes the error of `code` at a byte position of its source, unless an
 // error is already recorded.
 void Code_Error_Set(const CCode* code, int32_t position, const char* message);
+// The text Code_Error_Set writes, for a program's source (else an
+// expression's) and a byte position in it.
+std::string Code_Error_Text(const char* source, bool program, int32_t position, const char* message);
 // Called where a compilation or an execution starts, and once the error has
 // been shown.
 void Code_Error_Clear();

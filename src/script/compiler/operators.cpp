@@ -67,7 +67,7 @@ bool Concatenate(const CCode* code, int32_t position, ScriptValue* left, const S
   size_t lengthA = std::strlen(a);
   size_t lengthB = std::strlen(b);
   if (static_cast<int64_t>(lengthA) + static_cast<int64_t>(lengthB) > kMaxOperatorString) {
-    return Fail(code, position, "String too long.");
+    return Fail(code, position, kStringTooLong);
   }
   auto* text = static_cast<char*>(KV_ALLOC(lengthA + lengthB + 1, false));
   std::memcpy(text, a, lengthA);
@@ -86,7 +86,7 @@ bool Repeat(const CCode* code, int32_t position, ScriptValue* left, const Script
     NewText(left, 0);
     return true;
   }
-  if (unitLength > kMaxOperatorString / count) return Fail(code, position, "String too long.");
+  if (unitLength > kMaxOperatorString / count) return Fail(code, position, kStringTooLong);
   char* text = NewText(left, static_cast<size_t>(unitLength * count));
   for (int32_t i = 0; i < count; ++i) std::memcpy(text + i * unitLength, unit, static_cast<size_t>(unitLength));
   return true;

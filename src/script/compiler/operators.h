@@ -15,5 +15,7 @@ bool Code_UnaryOperator(const CCode* code, int32_t position, int32_t op, ScriptV
 // left = left op right; right is left alone.
 bool Code_BinaryOperator(const CCode* code, int32_t position, int32_t op, ScriptValue* left, const ScriptValue* right);
 
-// Longest string an operator builds, in bytes.
+// Longest string an operator builds, in bytes, and the runtime error of a
+// longer one (the same in the tree and on the machine).
 constexpr int64_t kMaxOperatorString = INT32_MAX;
+inline constexpr const char* kStringTooLong = "String too long.";

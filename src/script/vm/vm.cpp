@@ -1069,10 +1069,12 @@ appendLocal : {
   VariableNode* node = Locals()->Find(op->spare, op->id);
   if (node != nullptr && node->value.kind == kValueString) {
     const VMRecord& text = op[1];
-    char* joined =
-        VMOp_JoinTexts(node->value.text, text.kind == kKindPushPoolString
-                                             ? text.value.text
-                                             : g_strings(frame_->code.unit->code, static_cast<int32_t>(text.operand)));
+    const char* constant = text.kind == kKindPushPoolString
+                               ? text.value.text
+                               : g_strings(frame_->code.unit->code, static_cast<int32_t>(text.operand));
+    // A join longer than a string may be takes the plain way, which refuses it.
+    if (!VMOp_JoinFits(node->value.text, constant)) goto* kHandlers[op->plain];
+    char* joined = VMOp_JoinTexts(node->value.text, constant);
     if (node->value.text != nullptr) MemoryManager::Free(node->value.text);
     node->value = ScriptValue{kValueString, joined, 0.0};
     g_variableIndexOutOfRange = 0;

@@ -8,6 +8,7 @@
 #include "runtime/fatal.h"
 #include "runtime/memory.h"
 #include "runtime/run_flags.h"
+#include "script/compiler/compile_error.h"
 #include "script/events/error_report.h"
 #include "script/variables/variable_list.h"
 #include "script/variables/variable_registry.h"
@@ -139,6 +140,20 @@ bool VM_RaiseError(const VMErrorState& state, const char* message) {
   Error_Show(console->Text(), true);
   delete console;
   Fatal_ExitFromRunningCode(-1);
+}
+
+bool VM_RaiseRuntimeError(const VMErrorState& state, const char* message) {
+  if (g_runFlags.debuggerEvaluating) {
+    Error_SetOccurred(true);
+    return false;
+  }
+  // Code without a table of source places (compiled at load) names no line.
+  if (!state.place.hasPair) {
+    Error_Show(message, false);
+    return false;
+  }
+  Error_Show(Code_Error_Text(state.source, true, state.place.position, message).c_str(), false);
+  return false;
 }
 
 void VM_TraceScript(const char* name) {

@@ -72,6 +72,10 @@ void VM_WriteErrorReport(tagIConsole* console, const VMErrorState& state, const 
 // returns false; otherwise the report goes to the error reporter as fatal
 // and the process ends with status -1.
 bool VM_RaiseError(const VMErrorState& state, const char* message);
+// A runtime error the game goes on from, reported as the tree reports it
+// (the line and position in the source, no machine report): the code stops
+// and false comes back.
+bool VM_RaiseRuntimeError(const VMErrorState& state, const char* message);
 
 // Trace lines on the debug console while tracing is on.
 void VM_TraceScript(const char* name);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "script/compiler/operators.h"
 #include "script/variables/variable_names.h"
 #include "script/variables/variable_registry.h"
 #include "script/variables/world_seam.h"
@@ -81,7 +82,10 @@ void Machine::Fail(const char* message) {
   state.currentLine = code.line;
   state.depth = depth_;
   state.frames = frames.data();
-  VM_RaiseError(state, message);
+  if (message == kStringTooLong)
+    VM_RaiseRuntimeError(state, message);
+  else
+    VM_RaiseError(state, message);
   failed_ = true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/numeric.h"
+#include "script/compiler/operators.h"
 #include "script/vm/bytecode.h"
 
 const char* const kVMMalformedVariable = "Malformed variable";
@@ -100,6 +101,11 @@ const char* ZeroMessage(uint8_t op) { return op == kOpDiv ? "DoDiv :: Divide by 
 
 }  // namespace
 
+bool VMOp_JoinFits(const char* a, const char* b) {
+  const size_t la = a == nullptr ? 0 : std::strlen(a), lb = b == nullptr ? 0 : std::strlen(b);
+  return la + lb <= static_cast<uint64_t>(kMaxOperatorString);
+}
+
 char* VMOp_JoinTexts(const char* a, const char* b) {
   size_t la = a == nullptr ? 0 : std::strlen(a), lb = b == nullptr ? 0 : std::strlen(b);
   auto* out = static_cast<char*>(KV_ALLOC(la + lb + 1, false));
@@ -114,8 +120,8 @@ namespace {
 char* RepeatText(const char* text, int64_t count) {
   size_t length = text == nullptr ? 0 : std::strlen(text);
   if (count <= 0 || length == 0) return VMSlot_CopyText("");
-  // A product beyond what memory can hold is left to the allocator's refusal.
-  size_t total = static_cast<uint64_t>(count) > SIZE_MAX / length ? SIZE_MAX - 1 : length * count;
+  // The caller refused a product longer than a string may be.
+  size_t total = length * static_cast<size_t>(count);
   auto* out = static_cast<char*>(KV_ALLOC(total + 1, false));
   for (size_t at = 0; at < total; at += length) std::memcpy(out + at, text, length);
   out[total] = '\0';
@@ -201,9 +207,14 @@ const char* NumberOperation(uint8_t op, const Operand& l, const Operand& r, int3
 const char* TextOperation(uint8_t op, const Operand& l, const Operand& r, bool variant, VMSlot* out) {
   char* text = nullptr;
   if (op == kOpAdd && l.cls == kClassText && r.cls == kClassText) {
+    if (!VMOp_JoinFits(l.text, r.text)) return kStringTooLong;
     text = VMOp_JoinTexts(l.text, r.text);
   } else if (op == kOpMul && IsNumber(l.cls) && r.cls == kClassText) {
-    text = RepeatText(r.text, AsLong(l));
+    const int64_t count = AsLong(l);
+    const size_t length = r.text == nullptr ? 0 : std::strlen(r.text);
+    if (count > 0 && length > 0 && static_cast<uint64_t>(count) > static_cast<uint64_t>(kMaxOperatorString) / length)
+      return kStringTooLong;
+    text = RepeatText(r.text, count);
   } else {
     return op == kOpAdd || op == kOpMul ? ErrorMessage(op) : StringMessage(op);
   }

@@ -24,6 +24,8 @@ const char* VMOp_Compare(uint8_t opcode, VMSlot* left, VMSlot* right);
 
 // A new text holding `a` then `b` (null reads as the empty text).
 char* VMOp_JoinTexts(const char* a, const char* b);
+// Whether a and b joined are no longer than a string may be.
+bool VMOp_JoinFits(const char* a, const char* b);
 
 // The tolerance of numeric comparisons.
 constexpr double kVMCompareEpsilon = 0.00001;

@@ -53,7 +53,7 @@ class ListedSnapshot {
 
  private:
   static std::vector<int32_t>& Buffer() {
-    static std::vector<int32_t> buffer;
+    static auto& buffer = *new std::vector<int32_t>;
     return buffer;
   }
   size_t start_;

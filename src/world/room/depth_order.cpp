@@ -172,7 +172,8 @@ const CInstance* DepthOrder_Root(const CInstance* instance) {
 
 bool DepthOrder_Precedes(const CInstance* a, const CInstance* b) {
   if (a == b) return false;
-  static std::vector<const CInstance*> pathA, pathB;
+  static auto& pathA = *new std::vector<const CInstance*>;
+  static auto& pathB = *new std::vector<const CInstance*>;
   PathFromRoot(a, &pathA);
   PathFromRoot(b, &pathB);
   size_t i = 0;
