@@ -4,7 +4,8 @@
 // connection that cannot be made in time, a server that goes silent, an
 // exchange that outlasts its overall time, a loop of redirects and a body
 // beyond the cap all end it with a failure, so no request holds the game for
-// ever; and a quit asked for meanwhile abandons it.
+// ever; and a quit signal (platform/quit_signals.h) that comes meanwhile
+// abandons it within a second.
 #pragma once
 
 #include <cstddef>
@@ -53,9 +54,6 @@ struct HttpLimits {
 
 // Tests shorten the limits; every later exchange uses them.
 void HttpTransport_SetLimits(const HttpLimits& limits);
-// Asked while an exchange runs (at least once a second): true abandons it.
-// A quit signal (platform/quit_signals.h) until set; null restores that.
-void HttpTransport_SetQuitCheck(bool (*quitting)());
 
 // body == nullptr makes a GET; otherwise a POST of bodyLength bytes sent as
 // "application/x-www-form-urlencoded". On a read failure the body keeps

@@ -130,35 +130,6 @@ TEST_F(WindowPorts, MouseGettersMapTheStepMouse) {
   EXPECT_EQ(Win_GetViewMouseX(1), 0);
 }
 
-// A recording played back: the mouse maps through the window it was made
-// in, and the size getters answer that window, until it is given back.
-TEST_F(WindowPorts, APlayedWindowStandsInForTheOwnUntilGivenBack) {
-  WindowGeometry played;
-  played.clientWidth = 1280;
-  played.clientHeight = 480;
-  played.letterboxX = 320;  // the 4:3 picture between bars
-  played.fullScreen = true;
-  const int32_t resets = record().resets;
-  Win_PlayGeometry(&played);
-  int32_t x = 0, y = 0;
-  Win_WindowToRoom(480, 240, &x, &y);
-  EXPECT_EQ(x, 80);
-  EXPECT_EQ(y, 120);
-  EXPECT_EQ(Win_GetWidth(), 1280);
-  EXPECT_EQ(Win_GetHeight(), 480);
-  EXPECT_TRUE(Win_GetFullscreen()) << "taken up as a switch the user made";
-  EXPECT_EQ(record().resets, resets + 1);
-  Win_PlayGeometry(&played);
-  EXPECT_EQ(record().resets, resets + 1) << "a wish already taken up asks for no reset";
-
-  Win_PlayGeometry(nullptr);
-  Win_SetFullscreen(false);
-  Win_WindowToRoom(100, 50, &x, &y);
-  EXPECT_EQ(x, 50);
-  EXPECT_EQ(y, 25);
-  EXPECT_EQ(Win_GetWidth(), 640);
-}
-
 TEST_F(WindowPorts, BrokenPortNumbersGiveDefinedAnswers) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   Win_SetPort(0, nan, 0, 320, 240, 0, nan, 320, 240, nan, -1);

@@ -13,7 +13,6 @@ namespace {
 
 HttpLimits g_limits;
 CURL* g_handle = nullptr;
-bool (*g_quitting)() = QuitSignals_Received;
 
 struct Exchange {
   HttpBody* body;
@@ -81,7 +80,7 @@ size_t Header(char* bytes, size_t size, size_t count, void* context) {
 // Called as bytes move and, while none do, about once a second.
 int Progress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   Exchange* exchange = static_cast<Exchange*>(context);
-  exchange->abandoned = g_quitting != nullptr && g_quitting();
+  exchange->abandoned = QuitSignals_Received();
   return exchange->abandoned ? 1 : 0;
 }
 
@@ -125,10 +124,6 @@ void Terminate(HttpBody* body) {
 }  // namespace
 
 void HttpTransport_SetLimits(const HttpLimits& limits) { g_limits = limits; }
-
-void HttpTransport_SetQuitCheck(bool (*quitting)()) {
-  g_quitting = quitting != nullptr ? quitting : QuitSignals_Received;
-}
 
 std::string HttpTransport_EncodeAddress(const char* url) {
   static const char kHex[] = "0123456789ABCDEF";
