@@ -1,9 +1,11 @@
 // One blocking HTTP exchange over libcurl: a GET, or a POST of a form body,
 // with the answer's status and body. One handle is kept for the whole run so
 // connections to the same server are reused. The transfer is bounded: a
-// connection that cannot be made in time, a server that goes silent, a loop
-// of redirects and a body beyond the cap all end it with a failure, so no
-// request holds the game for ever.
+// connection that cannot be made in time, a server that goes silent, an
+// exchange that outlasts its overall time, a loop of redirects and a body
+// beyond the cap all end it with a failure, so no request holds the game for
+// ever; and a quit signal (platform/quit_signals.h) that comes meanwhile
+// abandons it within a second.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +33,8 @@ enum class HttpStage : int32_t {
 
 struct HttpOutcome {
   HttpStage stage = HttpStage::kDone;
+  // Ended because the game is quitting (the stage says how far it came).
+  bool abandoned = false;
   // libcurl's text for the failure; "" when done.
   const char* message = "";
   // The last answer's status code, 0 when none came.
@@ -41,6 +45,9 @@ struct HttpLimits {
   long connectSeconds = 30;
   // Abandoned when fewer than one byte a second arrive for this long.
   long stallSeconds = 60;
+  // The whole exchange, connection and redirects included, however its
+  // bytes trickle in.
+  long totalSeconds = 60;
   long maxRedirects = 10;
   int64_t maxBodyBytes = int64_t{256} << 20;
 };

@@ -39,7 +39,8 @@ const char* CallName(HttpStage stage) {
 
 // Runs the exchange at once. A broken-off answer is still delivered, with
 // nothing received; a request that never got an answer is dropped here,
-// so nothing is kept for a request that can never finish.
+// so nothing is kept for a request that can never finish, and so is one
+// abandoned because the game quits: no event will run for it.
 void Run(const char* url, const char* body, HttpCompletionFn completion, HttpCleanupFn cleanup, void* argument) {
   HTTP_REQ_CONTEXT* request = new HTTP_REQ_CONTEXT(url, kAnswerBufferBytes, completion, cleanup, argument);
   request->state = kHttpSent;
@@ -50,7 +51,7 @@ void Run(const char* url, const char* body, HttpCompletionFn completion, HttpCle
   request->received = answer.received;
   request->status = outcome.status;
   if (outcome.stage != HttpStage::kDone) HTTP_ReportError(CallName(outcome.stage), outcome.message);
-  if (outcome.stage == HttpStage::kDone || outcome.stage == HttpStage::kRead) {
+  if (!outcome.abandoned && (outcome.stage == HttpStage::kDone || outcome.stage == HttpStage::kRead)) {
     request->state = kHttpFinished;
     return;
   }

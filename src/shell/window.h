@@ -128,3 +128,19 @@ int32_t Win_GetViewMouseX(int32_t n);
 int32_t Win_GetViewMouseY(int32_t n);
 int32_t Win_GetDeviceMouseX(int32_t device);
 int32_t Win_GetDeviceMouseY(int32_t device);
+
+// The window as a step meets it: the client size the mouse maps through and
+// window_get_width and window_get_height answer, the bars around the picture,
+// and the full-screen wish. An input recording keeps it step by step.
+struct WindowGeometry {
+  int32_t clientWidth = 0, clientHeight = 0;
+  int32_t letterboxX = 0, letterboxY = 0;
+  bool fullScreen = false;
+};
+// This run's own window, now.
+WindowGeometry Win_CurrentGeometry();
+// A recording played back: until the next call, the mouse maps through this
+// geometry and the size getters answer it, whatever this run's window is; a
+// full-screen wish other than the window's is taken up as one the user made
+// (Alt+Enter). Null gives the mapping back to the window.
+void Win_PlayGeometry(const WindowGeometry* geometry);

@@ -98,15 +98,28 @@ int32_t Win_GetY() {
   return y - top;
 }
 
+namespace {
+
+void ClientSize(int32_t* width, int32_t* height) {
+  if (const WindowGeometry* played = Win_PlayedGeometry()) {
+    *width = played->clientWidth;
+    *height = played->clientHeight;
+    return;
+  }
+  DeviceWindow_GetClientSize(DeviceWindow_Current(), width, height);
+}
+
+}  // namespace
+
 int32_t Win_GetWidth() {
   int32_t width = 0, height = 0;
-  DeviceWindow_GetClientSize(DeviceWindow_Current(), &width, &height);
+  ClientSize(&width, &height);
   return width;
 }
 
 int32_t Win_GetHeight() {
   int32_t width = 0, height = 0;
-  DeviceWindow_GetClientSize(DeviceWindow_Current(), &width, &height);
+  ClientSize(&width, &height);
   return height;
 }
 

@@ -9,3 +9,5 @@ const WindowServices& Win_Services();
 void Win_ApplyCursor();
 // Creation: the current cursor from the header's cursor option.
 void Win_InitCursor(bool shown);
+// The geometry a played-back recording gives, or null (Win_PlayGeometry).
+const WindowGeometry* Win_PlayedGeometry();

@@ -23,9 +23,18 @@ WindowPort* PortInUse(int32_t n) {
   return &g_windowPorts[n];
 }
 
-void Letterbox(int32_t* x, int32_t* y) {
+bool g_playing = false;
+WindowGeometry g_played;
+
+void OwnLetterbox(int32_t* x, int32_t* y) {
   *x = *y = 0;
   if (Win_Services().letterboxOffset != nullptr) Win_Services().letterboxOffset(x, y);
+}
+
+void Letterbox(int32_t* x, int32_t* y) {
+  if (!g_playing) return OwnLetterbox(x, y);
+  *x = g_played.letterboxX;
+  *y = g_played.letterboxY;
 }
 
 bool Contains(const WindowPort& port, int32_t x, int32_t y) {
@@ -44,8 +53,8 @@ void PortScale(float* x, float* y) {
 }
 
 // The device's record of the client size, kept by frames and resets.
-int32_t ClientWidth() { return DeviceWindow_State().clientWidth; }
-int32_t ClientHeight() { return DeviceWindow_State().clientHeight; }
+int32_t ClientWidth() { return g_playing ? g_played.clientWidth : DeviceWindow_State().clientWidth; }
+int32_t ClientHeight() { return g_playing ? g_played.clientHeight : DeviceWindow_State().clientHeight; }
 
 void StepMouse(int32_t* x, int32_t* y) {
   *x = *y = 0;
@@ -204,3 +213,22 @@ int32_t Win_GetDeviceMouseY(int32_t device) {
   DeviceRoom(device, &x, &y);
   return y;
 }
+
+WindowGeometry Win_CurrentGeometry() {
+  WindowGeometry g;
+  const DeviceWindowState& state = DeviceWindow_State();
+  g.clientWidth = state.clientWidth;
+  g.clientHeight = state.clientHeight;
+  OwnLetterbox(&g.letterboxX, &g.letterboxY);
+  g.fullScreen = state.fullScreen;
+  return g;
+}
+
+void Win_PlayGeometry(const WindowGeometry* geometry) {
+  g_playing = geometry != nullptr;
+  if (!g_playing) return;
+  g_played = *geometry;
+  if (geometry->fullScreen != Win_GetFullscreen()) Win_SetFullscreen(geometry->fullScreen);
+}
+
+const WindowGeometry* Win_PlayedGeometry() { return g_playing ? &g_played : nullptr; }

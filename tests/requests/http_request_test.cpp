@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -186,6 +187,26 @@ TEST_F(HttpRequests, AnswersThatBreakOffAreDeliveredEmptyAfterTheirLine) {
   }
   // Without a length, the body runs until the server hangs up.
   EXPECT_EQ(Get(server_.Url("/liar")).body, "short");
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// An answer trickling in (a byte every 10 ms, 1,000 s in all) ends at the
+// overall limit, delivered empty after its line. (A quit while it trickles:
+// http_game.quit_while_asking.)
+TEST_F(HttpRequests, ATrickleEndsAtTheOverallLimit) {
+  server_.On("/trickle", {200, std::string(100000, 't'), ServerReply::Kind::kTrickle});
+  HttpLimits limits;
+  limits.totalSeconds = 1;
+  HttpTransport_SetLimits(limits);
+  const auto start = std::chrono::steady_clock::now();
+  const Answer a = Get(server_.Url("/trickle"));
+  EXPECT_TRUE(a.delivered);
+  EXPECT_EQ(a.received, 0);
+  EXPECT_EQ(console_.Text(), "InternetReadFile: Timeout was reached\n");
+  EXPECT_LT(SecondsSince(start), 5.0);
 }
 
 // Delivery order runs through the step (AsyncStage); here, what stays.

@@ -60,3 +60,12 @@ focus_window() {
   wid=$(echo "$info" | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
   timeout 20 xdotool windowfocus --sync "$wid" || fail "xdotool could not focus window $wid"
 }
+# set_window_flags GAME.win FLAGS: the header's start-up flags (0x40
+# resizable frame, 0x10 keep aspect), 68 bytes into the header chunk's data.
+set_window_flags() {
+  local gen8
+  gen8=$(grep -obUa GEN8 "$1" | head -n 1 | cut -d: -f1)
+  [ -n "$gen8" ] || fail "no header chunk in the game file"
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($2 & 255)) $(($2 >> 8 & 255)) 0 0)" |
+    dd of="$1" bs=1 seek=$((gen8 + 8 + 68)) conv=notrunc status=none
+}

@@ -46,12 +46,7 @@ cat > "$work/game.json" <<JSON
 }
 JSON
 "$mkgame" "$work/game.json" -o "$work/resize.win" > "$work/mkgame.txt" 2>&1 || { cat "$work/mkgame.txt"; exit 1; }
-# The header's start-up flags (0x40 resizable frame, 0x10 keep aspect) lie
-# 68 bytes into the header chunk's data.
-gen8=$(grep -obUa GEN8 "$work/resize.win" | head -n 1 | cut -d: -f1)
-[ -n "$gen8" ] || fail "no header chunk in the game file"
-printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((flags & 255)) $((flags >> 8 & 255)) 0 0)" |
-  dd of="$work/resize.win" bs=1 seek=$((gen8 + 8 + 68)) conv=notrunc status=none
+set_window_flags "$work/resize.win" "$flags"
 
 screen=${KV_XVFB_SCREEN:-800x600}
 screen_w=${screen%x*} screen_h=${screen#*x}

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -191,6 +192,15 @@ void LoopbackServer::Serve(int connection) {
       }
       out += "0\r\n\r\n";
       if (!SendAll(connection, out)) return;
+      continue;
+    }
+    if (reply.kind == ServerReply::Kind::kTrickle) {
+      out += "Content-Length: " + std::to_string(reply.body.size()) + "\r\n\r\n";
+      if (!SendAll(connection, out)) return;
+      for (char byte : reply.body) {
+        if (stopping_ || !SendAll(connection, std::string(1, byte))) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
       continue;
     }
     if (reply.kind == ServerReply::Kind::kCut) {

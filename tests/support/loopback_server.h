@@ -2,7 +2,7 @@
 // tests of the HTTP requests. It keeps every request it is sent and answers
 // by the path (the target without its query) from a table of replies, each
 // of which can also misbehave: answer in chunks, lie about its length and
-// hang up, or say nothing at all.
+// hang up, trickle, or say nothing at all.
 #pragma once
 
 #include <atomic>
@@ -23,6 +23,7 @@ struct ServerReply {
     kCut,      // Content-Length of twice the body, the body, then hang up
     kSilent,   // reads the request and never answers
     kRaw,      // the body as it stands, without a status line, then hang up
+    kTrickle,  // status, headers and Content-Length, then a byte every 10 ms
   };
   ServerReply(int statusCode = 200, std::string text = "", Kind how = Kind::kNormal, std::string extra = "",
               bool withoutLength = false)

@@ -33,11 +33,15 @@ TEST(Mkrecording, EachStepHoldsThePressesAsThePlayerReadsThem) {
   RunResult run = RunMkrecording("# right, then left\n3 5 39\n4 4 37   # left\n\n", output, "");
   ASSERT_EQ(run.status, 0) << run.output;
   std::vector<uint8_t> bytes = ReadAll(output);
-  ASSERT_EQ(bytes.size(), std::size(expected) * kInputRecordSize);
+  ASSERT_EQ(bytes.size(), kInputRecordHeaderSize + std::size(expected) * kInputRecordSize);
+  std::vector<uint8_t> header(kInputRecordHeaderSize);
+  InputRecord_Header(header.data());
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + kInputRecordHeaderSize), header);
   for (size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
     InputStepSide side{};
-    InputRecord_Decode(bytes.data() + i * kInputRecordSize, &side);
+    InputRecord_Decode(bytes.data() + kInputRecordHeaderSize + i * kInputRecordSize, &side);
+    EXPECT_EQ(side.windowWidth, 0) << "the window is left to the playing run";
     const Step& e = expected[i];
     EXPECT_EQ(side.keyDown[39], e.down39);
     EXPECT_EQ(side.keyDown[37], e.down37);
@@ -50,7 +54,7 @@ TEST(Mkrecording, EachStepHoldsThePressesAsThePlayerReadsThem) {
   }
   // --steps pads the recording with quiet steps.
   ASSERT_EQ(RunMkrecording("3 5 39\n", output, "--steps 20").status, 0);
-  EXPECT_EQ(ReadAll(output).size(), 20 * kInputRecordSize);
+  EXPECT_EQ(ReadAll(output).size(), kInputRecordHeaderSize + 20 * kInputRecordSize);
 }
 
 struct Refusal {

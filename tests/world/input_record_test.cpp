@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "runtime/run_flags.h"
+#include "shell/window_internal.h"
 #include "support/test_support.h"
 #include "world/input/input.h"
 #include "world/input_test_support.h"
@@ -35,6 +37,12 @@ class InputRecord : public testing::Test {
 
 std::string Block() { return std::string(kInputRecordSize, '\0'); }
 
+std::string Header() {
+  std::string header(kInputRecordHeaderSize, '\0');
+  InputRecord_Header(reinterpret_cast<uint8_t*>(header.data()));
+  return header;
+}
+
 uint8_t At(const std::string& bytes, size_t offset) { return static_cast<uint8_t>(bytes.at(offset)); }
 
 TEST_F(InputRecord, FieldsLieAtTheirOffsetsLittleEndian) {
@@ -59,6 +67,11 @@ TEST_F(InputRecord, FieldsLieAtTheirOffsetsLittleEndian) {
   step.cursorY = 7;
   step.windowMouseX = 300;
   step.windowMouseY = -1;
+  step.windowWidth = 640;
+  step.windowHeight = 0x01E0;
+  step.letterboxX = 2;
+  step.letterboxY = 3;
+  step.fullScreen = 1;
   std::string b = Block();
   InputRecord_Encode(step, reinterpret_cast<uint8_t*>(b.data()));
 
@@ -82,7 +95,12 @@ TEST_F(InputRecord, FieldsLieAtTheirOffsetsLittleEndian) {
   EXPECT_EQ(At(b, rec::kWheelDown + 4), 1);
   EXPECT_EQ(b.substr(2923, 8), std::string("\x04\x03\x02\x01\x07\x00\x00\x00", 8));
   EXPECT_EQ(b.substr(rec::kWindowMouse, 8), std::string("\x2C\x01\x00\x00\xFF\xFF\xFF\xFF", 8));
-  EXPECT_EQ(rec::kWindowMouse + 8, kInputRecordSize);
+  EXPECT_EQ(b.substr(rec::kWindowSize, 8), std::string("\x80\x02\x00\x00\xE0\x01\x00\x00", 8));
+  EXPECT_EQ(b.substr(rec::kLetterbox, 8), std::string("\x02\x00\x00\x00\x03\x00\x00\x00", 8));
+  EXPECT_EQ(At(b, rec::kFullScreen), 1);
+  EXPECT_EQ(rec::kWindowSize, kInputRecordVersion1Size);
+  EXPECT_EQ(rec::kFullScreen + 1, kInputRecordSize);
+  EXPECT_EQ(Header(), std::string("\x8BKVREC\r\n\x02\x00\x00\x00\x8C\x0B\x00\x00", 16));
 }
 
 TEST_F(InputRecord, AnyBlockReadsBackToTheSameBytes) {
@@ -109,8 +127,9 @@ TEST_F(InputRecord, EachStepWritesOneBlockOfItsStepSide) {
   IO_OnKeyUp(65);
   IO_Update();
   std::string all = ReadRaw(path);  // flushed after every block
-  ASSERT_EQ(all.size(), 4 * kInputRecordSize);
-  std::string bytes = all.substr(kInputRecordSize);
+  ASSERT_EQ(all.size(), kInputRecordHeaderSize + 4 * kInputRecordSize);
+  EXPECT_EQ(all.substr(0, kInputRecordHeaderSize), Header());
+  std::string bytes = all.substr(kInputRecordHeaderSize + kInputRecordSize);
   EXPECT_EQ(At(bytes, rec::kKeyPressed + 65), 1);
   EXPECT_EQ(At(bytes, rec::kKeyDown + 65), 1);
   EXPECT_EQ(At(bytes, kInputRecordSize + rec::kKeyPressed + 65), 0);
@@ -132,8 +151,9 @@ TEST_F(InputRecord, EachStepWritesOneBlockOfItsStepSide) {
   EXPECT_FALSE(IO_KeyDown(65));
 }
 
+// A recording of version 1 (no header, no window) plays as it always did.
 TEST_F(InputRecord, PlaybackReplacesTheWindowAndHoldsKeysAtTheEnd) {
-  std::string block = Block();
+  std::string block(kInputRecordVersion1Size, '\0');
   block[2125] = 1;  // key 65 down
   block[2382] = 1;  // key 66 released
   block[rec::kWheelUp] = 1;
@@ -161,7 +181,7 @@ TEST_F(InputRecord, ACutLastBlockEndsPlaybackWithOneLine) {
   full[rec::kKeyDown + 32] = 1;
   std::string cut = Block().substr(0, 100);
   std::string path = folder_ / "cut.rec";
-  WriteRaw(path, full + cut);
+  WriteRaw(path, Header() + full + cut);
   Start("-playback", path);
   ConsoleCapture console;
   IO_Update();
@@ -195,6 +215,59 @@ TEST_F(InputRecord, FilesThatCannotBeOpenedAreNamedAndIgnored) {
   IO_Update();
   IO_Update();
   EXPECT_FALSE(IO_KeyDown(65));
+}
+
+// Each step's window comes back with it, and the system mouse's device
+// position with the window position; a recording of version 1 says once
+// that it holds no window, one of a version to come is refused.
+TEST_F(InputRecord, RecordingsPlayByTheirVersion) {
+  std::string block = Block();
+  block[rec::kKeyDown + 65] = 1;
+  block[rec::kWindowMouse] = 100;
+  block[rec::kWindowSize + 1] = 2;  // 512
+  block[rec::kWindowSize + 4] = 100;
+  std::string version1(kInputRecordVersion1Size, '\0');
+  version1[rec::kKeyDown + 65] = 1;
+  version1[rec::kWindowMouse] = 100;
+  std::string leftToRun = block;
+  leftToRun[rec::kWindowSize + 1] = leftToRun[rec::kWindowSize + 4] = 0;
+  std::string future = Header();
+  future[8] = 3;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* line;  // "" for none
+    bool played;
+    int32_t width;  // as window_get_width answers; 0 for the run's own
+  };
+  const Case cases[] = {
+      {"current", Header() + block, "", true, 512},
+      {"current, the window left to the run", Header() + leftToRun, "", true, 0},
+      {"version 1", version1, "is a recording without the window's size (version 1)", true, 0},
+      {"version 3", future + block, "is a recording of version 3, which this player does not read", false, 0},
+      {"a cut header", Header().substr(0, 12), "ends inside its header", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = folder_ / "played.rec";
+    WriteRaw(path, c.bytes);
+    std::memset(&Input_StepSide(), 0, sizeof(InputStepSide));
+    ConsoleCapture console;
+    Start("-playback", path);
+    IO_Update();
+    EXPECT_EQ(IO_KeyDown(65), c.played);
+    EXPECT_EQ(IO_MouseX(0), c.played ? 100 : 0);
+    const WindowGeometry* played = Win_PlayedGeometry();
+    EXPECT_EQ(played == nullptr ? 0 : played->clientWidth, c.width);
+    if (c.line[0] == '\0') {
+      EXPECT_EQ(console.Text(), "");
+    } else {
+      ASSERT_EQ(console.Lines().size(), 1u) << console.Text();
+      EXPECT_NE(console.Text().find(c.line), std::string::npos) << console.Text();
+    }
+  }
+  IO_Free();
+  EXPECT_EQ(Win_PlayedGeometry(), nullptr) << "the window is given back at the end";
 }
 
 TEST_F(InputRecord, PlaybackTurnsRecordingOff) {

@@ -78,7 +78,8 @@ std::vector<uint8_t> KeyList_Record(const std::vector<KeyPress>& presses, int32_
     sides[static_cast<size_t>(press.first)].keyPressed[press.key] = 1;
     sides[static_cast<size_t>(press.last) + 1].keyReleased[press.key] = 1;
   }
-  std::vector<uint8_t> record(static_cast<size_t>(steps) * kInputRecordSize);
+  std::vector<uint8_t> record(kInputRecordHeaderSize + static_cast<size_t>(steps) * kInputRecordSize);
+  InputRecord_Header(record.data());
   int32_t lastKey = 0;
   for (size_t step = 0; step < sides.size(); ++step) {
     InputStepSide& side = sides[step];
@@ -88,7 +89,7 @@ std::vector<uint8_t> KeyList_Record(const std::vector<KeyPress>& presses, int32_
       if (side.keyDown[key] != 0) side.currentKey = key;
     }
     side.lastKey = lastKey;
-    InputRecord_Encode(side, record.data() + step * kInputRecordSize);
+    InputRecord_Encode(side, record.data() + kInputRecordHeaderSize + step * kInputRecordSize);
   }
   return record;
 }

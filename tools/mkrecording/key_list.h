@@ -27,7 +27,8 @@ std::vector<KeyPress> KeyList_Parse(const std::string& text, const std::string& 
 // releases the last key, and one quiet step after it.
 int32_t KeyList_StepsNeeded(const std::vector<KeyPress>& presses);
 
-// The recording: `steps` blocks in the player's record format. A key is
+// The recording: the header and `steps` blocks in the player's record format,
+// the window left to the playing run (a client size of 0). A key is
 // down from FIRST through LAST, pressed at FIRST and released at LAST + 1;
 // each step's last key is the highest key pressed in it (else the previous
 // step's) and its current key the highest key held down (else 0).

@@ -22,10 +22,11 @@ constexpr int64_t kPieceMicroseconds = 10000;
 
 struct Output {
   ALCdevice* device = nullptr;
-  std::FILE* file = nullptr;
+  std::FILE* file = nullptr;  // null: the mix is dropped
   LPALCRENDERSAMPLESSOFT render = nullptr;
   uint32_t dataBytes = 0;
   int64_t owedMicroRate = 0;  // microseconds times the rate not yet mixed
+  std::vector<int16_t> samples;
 };
 
 Output g_output;
@@ -60,8 +61,10 @@ void MixPiece(int64_t us) {
   const int64_t frames = g_output.owedMicroRate / 1000000;
   g_output.owedMicroRate -= frames * 1000000;
   if (frames <= 0) return;
-  std::vector<int16_t> samples(static_cast<size_t>(frames) * kChannels);
+  std::vector<int16_t>& samples = g_output.samples;
+  samples.resize(static_cast<size_t>(frames) * kChannels);
   g_output.render(g_output.device, samples.data(), static_cast<ALCsizei>(frames));
+  if (g_output.file == nullptr) return;
   const size_t bytes = samples.size() * sizeof(int16_t);
   if (std::fwrite(samples.data(), 1, bytes, g_output.file) == bytes) g_output.dataBytes += static_cast<uint32_t>(bytes);
 }
@@ -75,10 +78,9 @@ void FollowClock(int64_t us) {
 
 }  // namespace
 
-bool RenderedOutput_Wanted() {
-  const Switches& switches = Switches_Get();
-  return switches.virtualClock && !switches.audioOut.empty();
-}
+bool RenderedOutput_Wanted() { return Switches_Get().virtualClock; }
+
+bool RenderedOutput_ToFile() { return RenderedOutput_Wanted() && !Switches_Get().audioOut.empty(); }
 
 ALCdevice* RenderedOutput_Open(const ALCint* attributes, ALCcontext** context) {
   *context = nullptr;
@@ -86,13 +88,19 @@ ALCdevice* RenderedOutput_Open(const ALCint* attributes, ALCcontext** context) {
   auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
   g_output.render = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
   if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") || open == nullptr || g_output.render == nullptr) {
-    g_debugConsole->Output("The sound library cannot render on demand: no sound is written to %s\n", path.c_str());
+    if (RenderedOutput_ToFile()) {
+      g_debugConsole->Output("The sound library cannot render on demand: no sound is written to %s\n", path.c_str());
+    } else {
+      g_debugConsole->Output("The sound library cannot render on demand: sound cannot follow the virtual clock\n");
+    }
     return nullptr;
   }
-  g_output.file = std::fopen(path.c_str(), "wb");
-  if (g_output.file == nullptr) {
-    g_debugConsole->Output("Could not write the rendered sound to %s\n", path.c_str());
-    return nullptr;
+  if (RenderedOutput_ToFile()) {
+    g_output.file = std::fopen(path.c_str(), "wb");
+    if (g_output.file == nullptr) {
+      g_debugConsole->Output("Could not write the rendered sound to %s\n", path.c_str());
+      return nullptr;
+    }
   }
   ALCdevice* device = open(nullptr);
   std::vector<ALCint> all = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
@@ -102,24 +110,26 @@ ALCdevice* RenderedOutput_Open(const ALCint* attributes, ALCcontext** context) {
   *context = device != nullptr ? alcCreateContext(device, all.data()) : nullptr;
   if (*context == nullptr) {
     if (device != nullptr) alcCloseDevice(device);
-    std::fclose(g_output.file);
+    if (g_output.file != nullptr) std::fclose(g_output.file);
     g_output = Output();
     return nullptr;
   }
   g_output.device = device;
   g_output.dataBytes = 0;
   g_output.owedMicroRate = 0;
-  WriteHeader();
+  if (g_output.file != nullptr) WriteHeader();
   Media_SetFedByCaller(true);
   Timer_SetVirtualWaitListener(FollowClock);
   return device;
 }
 
 void RenderedOutput_Close() {
-  if (g_output.file == nullptr) return;
+  if (g_output.device == nullptr) return;
   Timer_SetVirtualWaitListener(nullptr);
   Media_SetFedByCaller(false);
-  WriteHeader();
-  std::fclose(g_output.file);
+  if (g_output.file != nullptr) {
+    WriteHeader();
+    std::fclose(g_output.file);
+  }
   g_output = Output();
 }

@@ -94,6 +94,13 @@ void SoundHardware::Init() {
   }
   const ALCint attributes[] = {ALC_MONO_SOURCES, kMonoSources, 0};
   if (RenderedOutput_Wanted()) {
+    // Without a file to mix into, the run keeps the sound it would have on
+    // the machine's device: none when that cannot be opened.
+    if (!RenderedOutput_ToFile()) {
+      ALCdevice* probe = alcOpenDevice(nullptr);
+      if (probe == nullptr) return FailOpen(ALUT_ERROR_OPEN_DEVICE);
+      alcCloseDevice(probe);
+    }
     g_device = RenderedOutput_Open(attributes, &g_context);
     if (g_device == nullptr) return FailOpen(ALUT_ERROR_OPEN_DEVICE);
   } else {

@@ -207,8 +207,9 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"http_get", F_HttpGet, 1, "url", "id: the request's id, -1 when url does not begin with `http://` or `https://`",
      "Fetches the address; the game waits for the answer, which arrives later as the asynchronous HTTP event, its "
      "`async_load` map holding id, url, result, http_status and status (0, or -1 for an empty body). An answer that "
-     "broke off is delivered empty (status -1) after a console line saying why; a request that never reaches the "
-     "server raises no event."},
+     "broke off is delivered empty (status -1) after a console line saying why, and so is one still arriving 60 "
+     "seconds after the request began; a request that never reaches the server raises no event, nor does one the "
+     "game's quit ends while it waits."},
     {"http_post_string", F_HttpPostString, 2, "url, text",
      "id: the request's id, -1 when url does not begin with `http://` or `https://`",
      "Sends text as a form to the address and waits, as `http_get` does; the answer comes the same way."},

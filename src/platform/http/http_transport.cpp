@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/quit_signals.h"
+
 namespace {
 
 HttpLimits g_limits;
@@ -22,6 +24,7 @@ struct Exchange {
   bool connected = false;
   bool lengthChecked = false;
   bool overCap = false;
+  bool abandoned = false;
 };
 
 // Replaces the body's block by one of `capacity` bytes plus the terminator,
@@ -72,6 +75,13 @@ size_t Header(char* bytes, size_t size, size_t count, void* context) {
   const size_t length = size * count;
   if (length >= 5 && std::memcmp(bytes, "HTTP/", 5) == 0) static_cast<Exchange*>(context)->sawStatusLine = true;
   return length;
+}
+
+// Called as bytes move and, while none do, about once a second.
+int Progress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  Exchange* exchange = static_cast<Exchange*>(context);
+  exchange->abandoned = QuitSignals_Received();
+  return exchange->abandoned ? 1 : 0;
 }
 
 int Connected(void* context, char*, char*, int, int) {
@@ -153,6 +163,10 @@ HttpOutcome HttpTransport_Exchange(const char* url, const char* body, size_t bod
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, g_limits.connectSeconds);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, g_limits.stallSeconds);
+  curl_easy_setopt(handle, CURLOPT_TIMEOUT, g_limits.totalSeconds);
+  curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, Progress);
+  curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &exchange);
   curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(g_limits.maxBodyBytes));
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, Receive);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &exchange);
@@ -177,7 +191,9 @@ HttpOutcome HttpTransport_Exchange(const char* url, const char* body, size_t bod
   curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
   outcome.status = static_cast<int32_t>(status);
   if (code != CURLE_OK) {
-    outcome.message = curl_easy_strerror(exchange.overCap ? CURLE_FILESIZE_EXCEEDED : code);
+    outcome.abandoned = exchange.abandoned;
+    outcome.message = exchange.abandoned ? "Abandoned as the game quits"
+                                         : curl_easy_strerror(exchange.overCap ? CURLE_FILESIZE_EXCEEDED : code);
     if (IsAddressFault(code, exchange)) {
       outcome.stage = HttpStage::kAddress;
     } else if (!exchange.sawStatusLine) {

@@ -1,16 +1,23 @@
 #include "world/input/input_record.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/regular_file.h"
 #include "runtime/console.h"
 #include "runtime/run_flags.h"
+#include "shell/window.h"
 
 namespace {
+
+// The first bytes of a recording with a header; a recording of version 1
+// starts with a step's last character and typed text, which never read so.
+constexpr uint8_t kMark[8] = {0x8B, 'K', 'V', 'R', 'E', 'C', '\r', '\n'};
 
 struct RecordFile {
   std::FILE* file = nullptr;
   bool ended = false;
+  uint32_t version = kInputRecordVersion;
 };
 
 RecordFile g_record;
@@ -89,14 +96,84 @@ void EachField(IO& io, State& s) {
   Field(io, s.windowMouseY);
 }
 
+// The fields version 2 added after those of version 1.
+template <typename IO, typename State>
+void WindowFields(IO& io, State& s) {
+  Field(io, s.windowWidth);
+  Field(io, s.windowHeight);
+  Field(io, s.letterboxX);
+  Field(io, s.letterboxY);
+  Bytes(io, &s.fullScreen, 1);
+}
+
+const char* FileName() { return g_runFlags.recordFileName != nullptr ? g_runFlags.recordFileName : ""; }
+
+uint32_t Word(const uint8_t* bytes) {
+  return bytes[0] | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 | uint32_t{bytes[3]} << 24;
+}
+
+// Reads the header, or finds a recording of version 1 and goes back to its
+// start; false, after a line, for a version this player cannot read.
+bool ReadHeader() {
+  uint8_t header[kInputRecordHeaderSize];
+  const size_t got = std::fread(header, 1, sizeof header, g_record.file);
+  if (got < sizeof kMark || std::memcmp(header, kMark, sizeof kMark) != 0) {
+    g_record.version = 1;
+    std::rewind(g_record.file);
+    if (got > 0) {
+      g_debugConsole->Output(
+          "Input playback: \"%s\" is a recording without the window's size (version 1): the mouse maps through "
+          "this run's window\n",
+          FileName());
+    }
+    return true;
+  }
+  if (got < sizeof header) {
+    g_debugConsole->Output("Input playback: \"%s\" ends inside its header: input is not played back\n", FileName());
+    return false;
+  }
+  g_record.version = Word(header + 8);
+  if (g_record.version == kInputRecordVersion && Word(header + 12) == kInputRecordSize) return true;
+  g_debugConsole->Output(
+      "Input playback: \"%s\" is a recording of version %u, which this player does not read: input is not played "
+      "back\n",
+      FileName(), static_cast<unsigned>(g_record.version));
+  return false;
+}
+
+void PlayWindow(const InputStepSide& step) {
+  if (g_record.version < 2 || step.windowWidth <= 0 || step.windowHeight <= 0) return Win_PlayGeometry(nullptr);
+  WindowGeometry played;
+  played.clientWidth = step.windowWidth;
+  played.clientHeight = step.windowHeight;
+  played.letterboxX = step.letterboxX;
+  played.letterboxY = step.letterboxY;
+  played.fullScreen = step.fullScreen != 0;
+  Win_PlayGeometry(&played);
+}
+
 }  // namespace
+
+void InputRecord_Header(uint8_t* header) {
+  std::memcpy(header, kMark, sizeof kMark);
+  BlockWriter writer(header + sizeof kMark);
+  writer.I32(static_cast<int32_t>(kInputRecordVersion));
+  writer.I32(static_cast<int32_t>(kInputRecordSize));
+}
 
 void InputRecord_Encode(const InputStepSide& step, uint8_t* block) {
   BlockWriter writer(block);
   EachField(writer, step);
+  WindowFields(writer, step);
 }
 
 void InputRecord_Decode(const uint8_t* block, InputStepSide* step) {
+  BlockReader reader(block);
+  EachField(reader, *step);
+  WindowFields(reader, *step);
+}
+
+void InputRecord_DecodeVersion1(const uint8_t* block, InputStepSide* step) {
   BlockReader reader(block);
   EachField(reader, *step);
 }
@@ -107,6 +184,7 @@ bool InputRecord_RecordMode() { return g_runFlags.recordInput; }
 void InputRecord_Close() {
   if (g_record.file != nullptr) std::fclose(g_record.file);
   g_record = RecordFile();
+  Win_PlayGeometry(nullptr);
 }
 
 void InputRecord_Open() {
@@ -125,23 +203,41 @@ void InputRecord_Open() {
     return;
   }
   std::setvbuf(g_record.file, nullptr, _IONBF, 0);
+  if (g_runFlags.playbackInput) {
+    if (!ReadHeader()) InputRecord_Close();
+    return;
+  }
+  uint8_t header[kInputRecordHeaderSize];
+  InputRecord_Header(header);
+  std::fwrite(header, 1, sizeof header, g_record.file);
+  std::fflush(g_record.file);
 }
 
 // A short last block is what a run cut off mid-write leaves: it ends the
 // playback like the end of the file does.
+// The system mouse's device position is the window position, as a poll
+// makes it.
 void IO_ReadPlayback() {
   if (g_record.file == nullptr || g_record.ended) return;
   uint8_t block[kInputRecordSize];
-  size_t got = std::fread(block, 1, sizeof block, g_record.file);
-  if (got == sizeof block) {
-    InputRecord_Decode(block, &Input_StepSide());
+  const size_t size = g_record.version < 2 ? kInputRecordVersion1Size : kInputRecordSize;
+  size_t got = std::fread(block, 1, size, g_record.file);
+  if (got == size) {
+    InputStepSide& step = Input_StepSide();
+    if (g_record.version < 2) {
+      InputRecord_DecodeVersion1(block, &step);
+    } else {
+      InputRecord_Decode(block, &step);
+    }
+    step.mouseX[0] = step.windowMouseX;
+    step.mouseY[0] = step.windowMouseY;
+    PlayWindow(step);
     return;
   }
   g_record.ended = true;
   if (got > 0) {
     g_debugConsole->Output("Input playback: the last step of \"%s\" is cut short (%d bytes), playback ends\n",
-                           g_runFlags.recordFileName != nullptr ? g_runFlags.recordFileName : "",
-                           static_cast<int>(got));
+                           FileName(), static_cast<int>(got));
   }
 }
 

@@ -27,6 +27,11 @@ struct InputStepSide {
   uint8_t wheelDown[kInputDeviceCount];
   int32_t cursorX, cursorY;            // on the screen
   int32_t windowMouseX, windowMouseY;  // in the window
+  // The window the step meets (shell/window.h's WindowGeometry): a client
+  // width or height of 0 leaves the mouse to this run's own window.
+  int32_t windowWidth, windowHeight;
+  int32_t letterboxX, letterboxY;
+  uint8_t fullScreen;
   // Per-device pointer positions; only device 0 is fed, from the window.
   int32_t mouseX[kInputDeviceCount];
   int32_t mouseY[kInputDeviceCount];

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "graphics/device/graphics.h"
+#include "shell/window.h"
 #include "world/input/input.h"
 #include "world/input/input_record.h"
 #include "world/input/input_state.h"
@@ -121,6 +122,12 @@ void IO_Poll() {
   Input_BeforeFirstMessage(nullptr);
   s.cursorX = Graphics::GetCursorX();
   s.cursorY = Graphics::GetCursorY();
+  const WindowGeometry window = Win_CurrentGeometry();
+  s.windowWidth = window.clientWidth;
+  s.windowHeight = window.clientHeight;
+  s.letterboxX = window.letterboxX;
+  s.letterboxY = window.letterboxY;
+  s.fullScreen = window.fullScreen ? 1 : 0;
   CopyWindowToStep();
   MergeWindowEdges();
   ClearWindowEdges();

@@ -11,6 +11,7 @@ int main() {
   server.On("/hello", ServerReply(200, "hello world"));
   server.On("/empty", ServerReply(200, ""));
   server.On("/missing", ServerReply(404, "nope"));
+  server.On("/trickle", ServerReply(200, std::string(100000, 't'), ServerReply::Kind::kTrickle));
   ServerReply echo(200);
   echo.echo = true;
   server.On("/echo", echo);

@@ -5,19 +5,8 @@
 # that hold the run's settings), and runs the copy as run_game.sh does.
 set -u
 server=$1 mkgame=$2 player=$3 description=$4 expect=$5 form=$6
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv_http_XXXXXX")
-fifo="$work/in"
-mkfifo "$fifo"
-"$server" < "$fifo" > "$work/port" &
-server_pid=$!
-exec 3> "$fifo"
-trap 'exec 3>&-; wait $server_pid; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-  [ -s "$work/port" ] && break
-  sleep 0.05
-done
-port=$(head -n 1 "$work/port")
-[ -n "$port" ] || { echo "the server did not start"; exit 1; }
+. "$(dirname "$0")/loopback_support.sh"
+start_server "$server"
 name=$(basename "${description%.json}")
 sed "s/@PORT@/$port/g" "$description" > "$work/$name.json"
 sed "s/@PORT@/$port/g" "$expect" > "$work/$name.expect"

@@ -10,7 +10,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/kv_mouse_XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# One block of 2939 bytes a step: all zero but the pointer's window
+# A recording of version 1, as the first players wrote it (no header): one
+# block of 2939 bytes a step, all zero but the pointer's window
 # position, two little-endian i32 at offset 2931.
 block="$work/block"
 { head -c 2931 /dev/zero; printf '\x64\x00\x00\x00\x32\x00\x00\x00'; } > "$block"
