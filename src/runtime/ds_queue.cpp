@@ -11,6 +11,8 @@ namespace {
 // The front is moved down once this many slots are spent and they are more
 // than half of the used ones.
 constexpr int32_t kCompactAfter = 17;
+// What the capacity grows by when the tail reaches it.
+constexpr int32_t kCapacityStep = 16;
 
 }  // namespace
 
@@ -20,8 +22,11 @@ CDS_Queue::~CDS_Queue() {
 }
 
 void CDS_Queue::Enqueue(const ScriptValue* value) {
-  DSValueGuard guard(value, m_slots, m_capacity);
-  DS_GrowSlots(&m_slots, &m_capacity, m_tail);
+  DSValueGuard guard(value, m_slots, m_room);
+  if (m_tail >= m_capacity) {
+    m_capacity = m_tail + kCapacityStep;
+    DS_ReserveSlots(&m_slots, &m_room, m_capacity);
+  }
   DS_StoreValue(&m_slots[m_tail], guard.Get());
   ++m_tail;
 }
@@ -52,7 +57,7 @@ const ScriptValue* CDS_Queue::SlotAt(int32_t index) const {
 }
 
 void CDS_Queue::Clear() {
-  DS_ResetSlots(m_slots, m_capacity);
+  DS_ResetSlots(m_slots, m_room);
   m_head = 0;
   m_tail = 0;
   m_capacity = 0;
@@ -62,7 +67,7 @@ void CDS_Queue::Copy(const CDS_Queue* source) {
   if (source == this) return;
   Clear();
   if (source == nullptr) return;
-  DS_ResizeSlots(&m_slots, source->m_capacity);
+  DS_ReserveSlots(&m_slots, &m_room, source->m_capacity);
   for (int32_t i = 0; i < source->m_capacity; ++i) DS_StoreValue(&m_slots[i], &source->m_slots[i]);
   m_capacity = source->m_capacity;
   m_tail = source->m_tail;
@@ -73,6 +78,7 @@ void CDS_Queue::Swap(CDS_Queue& other) {
   std::swap(m_tail, other.m_tail);
   std::swap(m_head, other.m_head);
   std::swap(m_capacity, other.m_capacity);
+  std::swap(m_room, other.m_room);
   std::swap(m_slots, other.m_slots);
 }
 
@@ -96,7 +102,7 @@ bool CDS_Queue::ReadText(const char* text) {
   }
   if (head < 0 || head > tail || tail > capacity || !in.CanHold(capacity)) return false;
   CDS_Queue read;
-  read.m_capacity = capacity;
+  read.m_capacity = read.m_room = capacity;
   DS_ResizeSlots(&read.m_slots, capacity);
   for (int32_t i = 0; i < capacity; ++i) {
     if (!in.Value(&read.m_slots[i])) return false;

@@ -1,6 +1,8 @@
 // First-in first-out queue of script values. Live values are the slots from
 // head to tail - 1; spent slots stay in the array (and in the text form)
-// until enough of the front is spent to move the rest down.
+// until enough of the front is spent to move the rest down. The capacity,
+// part of the text form, grows 16 slots at a time; the array beneath it
+// grows geometrically.
 #pragma once
 
 #include <cstdint>
@@ -41,5 +43,6 @@ class CDS_Queue {
   int32_t m_tail = 0;
   int32_t m_head = 0;
   int32_t m_capacity = 0;
+  int32_t m_room = 0;  // slots of the array, at least the capacity
   ScriptValue* m_slots = nullptr;
 };

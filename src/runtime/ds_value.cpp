@@ -1,5 +1,6 @@
 #include "runtime/ds_value.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -11,6 +12,8 @@ double g_dsPrecision = 1e-08;
 namespace {
 
 constexpr int32_t kGrowth = 16;
+// The most slots one block can hold.
+constexpr int64_t kMaxSlots = static_cast<int64_t>(MemoryManager::kMaxSize / sizeof(ScriptValue));
 
 // Byte `index` of the text a followed by b.
 unsigned char JoinedByte(const char* a, int64_t la, const char* b, int64_t index) {
@@ -131,10 +134,16 @@ void DS_ResizeSlots(ScriptValue** slots, int32_t count) {
   MemoryManager::SetLength(slots, bytes, __FILE__, __LINE__);
 }
 
+void DS_ReserveSlots(ScriptValue** slots, int32_t* room, int32_t needed) {
+  if (needed <= *room) return;
+  const int64_t held = *room < 0 ? 0 : *room;
+  const int64_t grown = std::min(held + std::max<int64_t>(kGrowth, held / 2), kMaxSlots);
+  *room = static_cast<int32_t>(std::max<int64_t>(needed, grown));
+  DS_ResizeSlots(slots, *room);
+}
+
 void DS_GrowSlots(ScriptValue** slots, int32_t* capacity, int32_t used) {
-  if (used < *capacity) return;
-  *capacity = used + kGrowth;
-  DS_ResizeSlots(slots, *capacity);
+  if (used >= *capacity) DS_ReserveSlots(slots, capacity, used + 1);
 }
 
 bool DS_PointsInto(const ScriptValue* value, const ScriptValue* slots, int32_t capacity) {

@@ -47,7 +47,10 @@ void DS_SwapSlots(ScriptValue* a, ScriptValue* b);
 // Resizes a slot array to `count` slots; new slots are real 0. Slots cut off
 // must have been reset by the caller.
 void DS_ResizeSlots(ScriptValue** slots, int32_t count);
-// Grows by 16 slots when `used` has reached `*capacity`.
+// Makes `*room` at least `needed` slots: half as many again as the array
+// held (16 more at least), so that each append costs the same at any size.
+void DS_ReserveSlots(ScriptValue** slots, int32_t* room, int32_t needed);
+// Grows as DS_ReserveSlots does when `used` has reached `*capacity`.
 void DS_GrowSlots(ScriptValue** slots, int32_t* capacity, int32_t used);
 
 // True when value lies inside the first `capacity` slots of an array, so a

@@ -1,6 +1,7 @@
 // Stacks, queues and lists.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "runtime/ds_list.h"
@@ -60,6 +61,47 @@ TEST(DSQueue, SpentFrontMovesDownOnceMoreThanHalfIsSpent) {
   EXPECT_EQ(Describe(queue.Head()), "r:21");
   EXPECT_EQ(Describe(queue.Tail()), "r:39");
   EXPECT_EQ(queue.Size(), 19);
+}
+
+// The slot array of a stack, open to the growth test.
+struct OpenStack : CDS_Stack {
+  const ScriptValue* Base() const { return m_slots; }
+};
+
+// Growing by a fixed step moves the whole array once per step, so that n
+// appends copy n * n / 32 slots; a geometric rule moves it about log n times.
+TEST(DSGrowth, AppendsMoveTheSlotArrayOnlyLogarithmicallyOften) {
+  constexpr int kAppends = 100000;
+  CDS_List list;
+  OpenStack stack;
+  CDS_Queue queue;
+  CDS_Priority priority;
+  TestValue one(1.0);
+  struct Kind {
+    const char* name;
+    std::function<void()> append;
+    std::function<const ScriptValue*()> base;
+  };
+  const Kind kinds[] = {
+      {"list", [&] { list.Add(&one); }, [&] { return list.FindValue(0); }},
+      {"stack", [&] { stack.Push(&one); }, [&] { return stack.Base(); }},
+      {"queue", [&] { queue.Enqueue(&one); }, [&] { return queue.SlotAt(0); }},
+      // Every value is equal: the search stops at the first priority.
+      {"priority", [&] { priority.Add(&one, &one); }, [&] { return priority.FindPriority(&one); }},
+  };
+  for (const Kind& kind : kinds) {
+    int moves = 0;
+    const ScriptValue* base = nullptr;
+    for (int i = 0; i < kAppends; ++i) {
+      kind.append();
+      if (kind.base() != base) ++moves;
+      base = kind.base();
+    }
+    EXPECT_LE(moves, 40) << kind.name;
+  }
+  EXPECT_EQ(list.Size(), kAppends);
+  // The queue's capacity is part of its text form: it still steps by 16.
+  EXPECT_EQ(queue.Capacity(), kAppends);
 }
 
 TEST(DSList, InsertReplaceDeleteIgnoreBadPositions) {

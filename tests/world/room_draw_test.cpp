@@ -445,17 +445,22 @@ TEST_F(RoomDrawing, OnlyATrueAngleEnlargesTheDrawnRectangle) {
   EXPECT_EQ(rects[2], (std::vector<int32_t>{90, 180, 150, 240}));
 }
 
-TEST_F(RoomDrawing, RoomStartDrawsOnlyInsideAFrameAndProjectionFollowsTheRoom) {
+// A change of room starts its room after the frame ended: the room draws
+// all the same, in a frame it ends itself.
+TEST_F(RoomDrawing, RoomStartDrawsInsideAFrameOrInOneOfItsOwnAndProjectionFollowsTheRoom) {
   MakeObject(0, 0);
   GiveEvent(0, kEventDraw, 0, "drawn");
   Add(0);
   StartMarks();
   RoomDraw_RoomStart();
-  EXPECT_TRUE(marks_.empty());
+  EXPECT_EQ(marks_, Lines{"drawn"});
+  EXPECT_EQ(Graphics::SceneDepth(), 0);
   ASSERT_TRUE(GR_D3D_Start_Frame());
   RoomDraw_RoomStart();
+  EXPECT_EQ(Graphics::SceneDepth(), 1) << "a frame already open stays open";
   GR_D3D_Finish_Frame(false);
-  EXPECT_EQ(marks_, Lines{"drawn"});
+  // The frame of its own ended, its picture drawn onto the back buffer.
+  EXPECT_EQ(marks_, (Lines{"drawn", "draws:1", "drawn"}));
 
   int32_t w = 0, h = 0;
   RoomDraw_ProjectionSize(&w, &h);

@@ -236,6 +236,9 @@ TEST_F(RoomWorld, RecordFieldsAreReadAndConverted) {
   EXPECT_EQ(copy.tiles[0].depth, -5.0f);
   EXPECT_EQ(copy.tiles[0].blend, 0x80u);
   EXPECT_FLOAT_EQ(copy.tiles[0].alpha, 64.0f / 255.0f);
+  // The entry kept its file id without taking one: the next tile continues
+  // from the header's last id.
+  EXPECT_EQ(copy.tiles[copy.AddTile(CTile{})].id, 10000001);
 }
 
 TEST_F(RoomWorld, PhysicsFieldsAreNotReadBelowFormatSix) {

@@ -22,6 +22,7 @@
 #include "script/variables/variable_registry.h"
 #include "script/vm/bytecode.h"
 #include "script/vm/codegen.h"
+#include "world/object/object.h"
 #include "world/start/name_lookups.h"
 #include "world/variables/builtin_variables.h"
 
@@ -101,6 +102,9 @@ void InstallNames(const Game& game, bool all) {
   PlayerStores_Load(game);
   ScriptHost host = ScriptHost_Get();
   NameLookups_AddTo(&host);
+  // A collision event's code is named after the other object, which the
+  // event names find in the object store as the player's do.
+  Object_AddEventStores(&host);
   ScriptHost_Install(host);
   bool evaluate = true;
   for (const auto& [name, text] : game.constants) {

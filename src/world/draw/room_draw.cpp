@@ -12,6 +12,7 @@
 #include "graphics/device/graphics.h"
 #include "graphics/device/render_states.h"
 #include "graphics/draw/draw_primitives.h"
+#include "graphics/start/graphics_start.h"
 #include "graphics/surface/surfaces.h"
 #include "graphics/texture/texture_table.h"
 #include "resources/sprite.h"
@@ -170,9 +171,18 @@ void RoomDraw_ProjectionSize(int32_t* width, int32_t* height) {
   }
 }
 
-// Outside a frame nothing would reach the screen target.
+// The game's first room starts inside the last loading frame, still open;
+// a change of room comes after its frame has ended, so the room draws in a
+// frame of its own, ended without being presented: the next frame's
+// drawing is the one that reaches the window.
 void RoomDraw_RoomStart() {
-  if (Graphics::SceneDepth() != 0) Room_Draw();
+  if (Graphics::SceneDepth() != 0) {
+    Room_Draw();
+    return;
+  }
+  if (!GR_D3D_Start_Frame()) return;
+  Room_Draw();
+  GR_D3D_Finish_Frame(false);
 }
 
 void RoomDraw_Install() {

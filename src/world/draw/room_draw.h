@@ -43,7 +43,8 @@ void GR_View_Ports_Clear();
 // The projection's pixel size: the current room's, or its first view's
 // port when views are on and that view is visible; 640 x 480 without a room.
 void RoomDraw_ProjectionSize(int32_t* width, int32_t* height);
-// The once-per-room-start drawing: only inside an open frame.
+// The once-per-room-start drawing: in the frame still open, else in a frame
+// of its own that is ended unpresented.
 void RoomDraw_RoomStart();
 // Hands the drawing to the game loop, the room start and the projection.
 void RoomDraw_Install();

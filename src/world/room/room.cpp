@@ -238,8 +238,10 @@ void CRoom::CreateRecordTiles() {
     tile.blend = entry.blend;
     tile.alpha = entry.alpha;
     tile.visible = 1;
-    int32_t index = AddTile(tile);
-    tiles[index].id = entry.id;
+    // The file's ids stay, as the instances' do, and take nothing from the
+    // counter: the header's last id already lies beyond them.
+    tile.id = entry.id;
+    AppendTile(tile);
   }
 }
 

@@ -119,7 +119,7 @@ class CRoom {
   CCode* CreationCodeOf(CInstance* instance) const;
   void ForgetCreationCodes() { creationCodes_.clear(); }
 
-  // Tiles.
+  // Tiles. A new tile takes the next id of the shared counter.
   int32_t AddTile(const CTile& tile);
   int32_t FindTile(int32_t id);
   void DeleteTileAt(int32_t index);
@@ -166,6 +166,8 @@ class CRoom {
   void AssignSettings(const CRoom* source);
   void CreateRecordInstances();
   void CreateRecordTiles();
+  // Appends the tile as it is, id included; returns its index.
+  int32_t AppendTile(const CTile& tile);
   void FreeInstances(InstanceList* list);
   void MakeInstanceCodes();
 

@@ -17,15 +17,20 @@ bool Inside(const CTile& t, float x, float y, bool closedFar) {
 
 }  // namespace
 
-int32_t CRoom::AddTile(const CTile& tile) {
+int32_t CRoom::AppendTile(const CTile& tile) {
   if (tileCount >= tileCapacity) {
     tileCapacity += kTileGrowth;
     tiles = static_cast<CTile*>(KV_REALLOC(tiles, sizeof(CTile) * static_cast<size_t>(tileCapacity)));
   }
   tiles[tileCount] = tile;
-  tiles[tileCount].id = ++g_lastTileId;
   tileFindCache = tileCount;
   return tileCount++;
+}
+
+int32_t CRoom::AddTile(const CTile& tile) {
+  const int32_t index = AppendTile(tile);
+  tiles[index].id = ++g_lastTileId;
+  return index;
 }
 
 int32_t CRoom::FindTile(int32_t id) {
