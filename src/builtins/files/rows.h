@@ -14,7 +14,8 @@ inline constexpr BuiltinRow kFilesRows[] = {
      "Opens a file of bytes: mode 0 reads the save folder's file, else the one in the game file's folder; 1 writes a "
      "new file in "
      "the save folder, which replaces the old one at the close; any other mode reads and writes the save folder's "
-     "copy, made from the file in the game file's folder when only that exists. At most 31 files are open at once."},
+     "file in place, made from the game file's folder's file (or empty) when none is there, never emptying a file "
+     "that is there. At most 31 files are open at once."},
     {"file_bin_rewrite", F_FileBinRewrite, 1, "file", "nothing",
      "Empties the open file and goes on writing it from the start, as mode 1 would, in the save folder."},
     {"file_bin_close", F_FileBinClose, 1, "file", "nothing", "Closes the file; what was written reaches the disk now."},
@@ -23,8 +24,11 @@ inline constexpr BuiltinRow kFilesRows[] = {
     {"file_bin_size", F_FileBinSize, 1, "file", "real: the size in bytes",
      "Answers the file's length, counting bytes written so far; the position stays."},
     {"file_bin_seek", F_FileBinSeek, 2, "file, pos", "nothing",
-     "Moves to byte pos counted from 0 at the start; a position before the start is 0. A position past the end is "
-     "taken as it is: a write there makes the file longer, and the bytes between read back as 0."},
+     "Moves to byte pos counted from 0 at the start; a position before the start, or not a number, is 0. A position "
+     "past the end is taken as it is: a write there makes the file longer, and the bytes between read back as 0. A "
+     "position the file cannot reach (2^63 or more, infinity, or past the largest file the file system takes) "
+     "leaves the position where it was, with one console line, \"file_bin_seek - the file cannot reach byte POS; "
+     "the position stays at N\"."},
     {"file_bin_read_byte", F_FileBinReadByte, 1, "file", "real: the byte 0-255, 0 at the end",
      "Reads the next byte and moves on; at the end of the file, or on a file opened in mode 1, it reports an error."},
     {"file_bin_write_byte", F_FileBinWriteByte, 2, "file, byte", "nothing",
