@@ -17,6 +17,8 @@
 # program folder under NAME before the run.
 # A file NAME.args beside the description holds more player arguments
 # (such as -debug), separated by blanks.
+# In the expectation file, @DATA@ stands for the run's data folder (the
+# root of the save folder), as the player's full paths name it.
 # A file NAME.counts beside the description holds lines "COUNT TEXT": the
 # console must hold the line TEXT exactly COUNT times.
 # A file NAME.answers beside the description holds the answers to the
@@ -105,7 +107,8 @@ for ((run = 1; run <= runs; ++run)); do
   status=$?
 
   fail=0
-  check_console "$status" "$work/out.txt" "$expect" || fail=1
+  sed "s|@DATA@|$work/data|g" "$expect" > "$work/expect.txt"
+  check_console "$status" "$work/out.txt" "$work/expect.txt" || fail=1
   if [ -f "${description%.json}.counts" ]; then
     while read -r count text; do
       found=$(grep -cxF -- "$text" "$work/out.txt")

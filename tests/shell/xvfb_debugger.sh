@@ -51,7 +51,8 @@ within 300 still || fail "Pause did not stop the steps (at $(last_step))"
 paused=$(last_step)
 kill -0 "$player_pid" 2> /dev/null || fail "the game ended instead of pausing"
 click 130
-soon test "$(last_step)" = $((paused + 1)) || fail "Step did not run one step (after $paused: $(last_step))"
+at_step() { [ "$(last_step)" = "$1" ]; }
+soon at_step $((paused + 1)) || fail "Step did not run one step (after $paused: $(last_step))"
 sleep 0.5
 [ "$(last_step)" = $((paused + 1)) ] || fail "Step ran more than one step"
 click 25
