@@ -1,5 +1,16 @@
 # Read by CTest before it runs anything; what is set here reaches every test.
 #
+# Each llvmpipe context starts one rasteriser thread per core. With CTest
+# running one test per core, and the damaged-games check one player per core
+# beside them, those threads spend their time waking each other: one thread
+# a context keeps the machine busy with the tests themselves, and still hands
+# every scene to a thread of the driver's, as the player does by default (the
+# thread-sanitizer stage watches those hand-overs). Whoever runs CTest with
+# LP_NUM_THREADS set keeps their own value.
+if(NOT DEFINED ENV{LP_NUM_THREADS})
+  set(ENV{LP_NUM_THREADS} 1)
+endif()
+
 # The GL driver keeps its compiled shaders on disk through a thread of its
 # own, which it stops from an exit handler: the thread ends while the leak
 # checker, run last at exit, stops every thread to look at its stack, and a

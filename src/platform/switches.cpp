@@ -28,6 +28,7 @@ void Load() {
   g_switches.audioOut = EnvText("KORVALITH_AUDIO_OUT");
   g_switches.noUnnamedFiles = EnvText("KORVALITH_NO_UNNAMED_FILES") == "1";
   g_switches.noOpenat2 = EnvText("KORVALITH_NO_OPENAT2") == "1";
+  g_switches.noDriverWait = EnvText("KORVALITH_NO_DRIVER_WAIT") == "1";
   g_loaded = true;
 }
 

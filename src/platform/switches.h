@@ -14,6 +14,9 @@ struct Switches {
   // Tests: take the ways a file system or kernel without these leaves.
   bool noUnnamedFiles = false;  // KORVALITH_NO_UNNAMED_FILES=1: no O_TMPFILE
   bool noOpenat2 = false;       // KORVALITH_NO_OPENAT2=1: the walk by descriptors
+  // Measuring only: a frame never waits for the software driver's threads,
+  // which then may free a fence they still hold (platform/gl/gl_driver.cpp).
+  bool noDriverWait = false;  // KORVALITH_NO_DRIVER_WAIT=1
 };
 
 const Switches& Switches_Get();

@@ -1,5 +1,6 @@
-// The software GL driver draws in the calling thread, whatever thread count
-// was asked for: its rasteriser threads let go of fences already freed.
+// The software GL driver keeps the rasteriser threads it is asked for, and
+// the device waits for them where a frame hands a scene over: those threads
+// let go of a fence only after the drawing thread may already free it.
 #include "platform/gl/gl_driver.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "platform/gl/gl_context.h"
+#include "platform/switches.h"
 
 namespace {
 
@@ -25,12 +27,38 @@ int DriverThreads() {
   return count;
 }
 
-TEST(GlDriver, TheSoftwareDriverStartsNoRasteriserThreads) {
+TEST(GlDriver, TheSoftwareDriverKeepsItsRasteriserThreadsAndTheDeviceWaitsForThem) {
   setenv("LP_NUM_THREADS", "4", 1);
+  unsetenv("KORVALITH_NO_DRIVER_WAIT");
+  Switches_Reload();
   const std::unique_ptr<GlContext> context = GlContext_CreateSurfaceless();
   if (context == nullptr) GTEST_SKIP() << "no GL driver here";
   ASSERT_TRUE(context->MakeCurrent());
-  EXPECT_EQ(DriverThreads(), 0);
+  EXPECT_EQ(DriverThreads(), 4);
+  // The thread count the driver took and the measuring switch decide it.
+  const struct {
+    const char* threads;
+    const char* noWait;
+    bool waits;
+  } cases[] = {
+      {"4", nullptr, true}, {nullptr, nullptr, true}, {"1", nullptr, true}, {"0", nullptr, false}, {"4", "1", false}};
+  for (const auto& c : cases) {
+    if (c.threads != nullptr) {
+      setenv("LP_NUM_THREADS", c.threads, 1);
+    } else {
+      unsetenv("LP_NUM_THREADS");
+    }
+    if (c.noWait != nullptr) {
+      setenv("KORVALITH_NO_DRIVER_WAIT", c.noWait, 1);
+    } else {
+      unsetenv("KORVALITH_NO_DRIVER_WAIT");
+    }
+    Switches_Reload();
+    EXPECT_EQ(GlDriver_WaitsForItsThreads(), c.waits)
+        << (c.threads ? c.threads : "unset") << " " << (c.noWait ? "no wait" : "");
+  }
+  unsetenv("KORVALITH_NO_DRIVER_WAIT");
+  Switches_Reload();
 }
 
 }  // namespace

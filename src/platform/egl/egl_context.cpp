@@ -2,7 +2,6 @@
 #include <EGL/eglext.h>
 
 #include "platform/gl/gl_context.h"
-#include "platform/gl/gl_driver.h"
 
 namespace {
 
@@ -11,7 +10,6 @@ EGLDisplay SurfacelessDisplay() {
   static bool tried = false;
   if (tried) return display;
   tried = true;
-  GlDriver_BeforeLoad();
   EGLDisplay candidate = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   if (candidate == EGL_NO_DISPLAY) return display;
   EGLint major = 0;

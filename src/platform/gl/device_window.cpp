@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "platform/gl/gl_context.h"
-#include "platform/gl/gl_driver.h"
 #include "platform/leak_check.h"
 #include "platform/switches.h"
 
@@ -33,8 +32,6 @@ constexpr int32_t kVirtualScreenHeight = 1080;
 constexpr const char* kWindowClass = "VXKorvalithVX";
 
 bool StartVideo() {
-  // The driver loads with the first GL window, which video may precede.
-  GlDriver_BeforeLoad();
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
   // The X11 class is read once, when video starts.
   setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 1);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/gl/gl_driver.h"
 #include "platform/window_picture.h"
 
 namespace {
@@ -129,6 +130,7 @@ uint32_t Gfx_VertexCount(uint32_t type, uint32_t primitiveCount) {
 GlDevice::GlDevice(std::unique_ptr<GlContext> context, const GfxPresentParameters& params)
     : context_(std::move(context)) {
   if (context_ == nullptr || !context_->MakeCurrent()) return;
+  waitForDriver_ = GlDriver_WaitsForItsThreads();
   glCreateFramebuffers(1, &drawFbo_);
   glCreateFramebuffers(1, &readFbo_);
   glCreateFramebuffers(1, &writeFbo_);
@@ -198,6 +200,7 @@ GlDevice::~GlDevice() {
   }
   objects_.clear();
   glDeleteSamplers(kStages, sampler_);
+  if (heldFence_ != nullptr) glDeleteSync(heldFence_);
   GLuint fbos[3] = {drawFbo_, readFbo_, writeFbo_};
   glDeleteFramebuffers(3, fbos);
 }
@@ -229,7 +232,20 @@ GfxResult GlDevice::Reset(GfxPresentParameters& params) {
 
 GfxResult GlDevice::EndScene() {
   glFlush();
+  WaitForDriverThreads();
   return D3D_OK;
+}
+
+// The wait ends the scene and sees its fence done, perhaps without a lock;
+// the fence kept from the wait before is then done with by every rasteriser
+// thread, which came to the later scene only after letting go of it, and is
+// let go here, one wait later.
+void GlDevice::WaitForDriverThreads() {
+  if (!waitForDriver_) return;
+  glFinish();
+  GLsync kept = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+  if (heldFence_ != nullptr) glDeleteSync(heldFence_);
+  heldFence_ = kept;
 }
 
 // The back buffer is stored top row first; the window's framebuffer is
@@ -242,11 +258,13 @@ bool GlDevice::DrawLastPicture() {
   if (back == nullptr) return false;
   int drawableWidth = 0, drawableHeight = 0;
   context_->GetDrawableSize(&drawableWidth, &drawableHeight);
+  WaitForDriverThreads();
   glNamedFramebufferTexture(readFbo_, GL_COLOR_ATTACHMENT0, back->texture, 0);
   glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   const GLint w = static_cast<GLint>(back->width), h = static_cast<GLint>(back->height);
   glBlitNamedFramebuffer(readFbo_, 0, 0, 0, w, h, 0, drawableHeight, drawableWidth, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  WaitForDriverThreads();
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFbo_);
   glEnable(GL_SCISSOR_TEST);
   return true;

@@ -126,6 +126,9 @@ class GlDevice : public IGraphicsDevice {
   bool MakeBackBuffer(uint32_t width, uint32_t height);
   void DropBackBuffer();
   void AttachTargets();
+  // Where the driver ends a scene (a target changed, pixels read or written,
+  // the frame's end): see platform/gl/gl_driver.cpp.
+  void WaitForDriverThreads();
   void ApplyViewport();
   void ApplyBlend();
   void ApplyAlphaTest();
@@ -139,6 +142,8 @@ class GlDevice : public IGraphicsDevice {
 
   std::unique_ptr<GlContext> context_;
   bool ready_ = false;
+  bool waitForDriver_ = false;
+  GLsync heldFence_ = nullptr;
   std::unordered_map<GfxObject, GlObject> objects_;
   GfxObject nextHandle_ = 1;
   GLuint drawFbo_ = 0, readFbo_ = 0, writeFbo_ = 0;

@@ -156,6 +156,7 @@ GfxResult GlDevice::GetSurfaceLevel(GfxObject texture, uint32_t level, GfxObject
 
 bool GlDevice::ReadColour(const GlObject& object, uint8_t* pixels) {
   if (object.texture == 0) return false;
+  WaitForDriverThreads();
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glGetTextureImage(object.texture, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
                     static_cast<GLsizei>(object.width * object.height * 4), pixels);
@@ -188,6 +189,7 @@ GfxResult GlDevice::UnlockRect(GfxObject handle, uint32_t level) {
   object->locked = false;
   if (object->pool == D3DPOOL_SYSTEMMEM) return D3D_OK;
   if ((object->lockFlags & D3DLOCK_READONLY) == 0) {
+    WaitForDriverThreads();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTextureSubImage2D(object->texture, 0, 0, 0, static_cast<GLsizei>(object->width),
@@ -216,6 +218,7 @@ GfxResult GlDevice::UpdateTexture(GfxObject source, GfxObject destination) {
     ExpandArgb4444(from->shadow.data(), static_cast<uint32_t>(expanded.size()), expanded.data());
     pixels = expanded.data();
   }
+  WaitForDriverThreads();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glTextureSubImage2D(to->texture, 0, 0, 0, static_cast<GLsizei>(to->width), static_cast<GLsizei>(to->height), GL_BGRA,
@@ -240,12 +243,14 @@ GfxResult GlDevice::StretchRect(GfxObject source, const GfxRect* sourceRect, Gfx
            r.right <= static_cast<int32_t>(o.width) && r.bottom <= static_cast<int32_t>(o.height);
   };
   if (!inside(s, *from) || !inside(d, *to)) return D3DERR_INVALIDCALL;
+  WaitForDriverThreads();
   glNamedFramebufferTexture(readFbo_, GL_COLOR_ATTACHMENT0, from->texture, 0);
   glNamedFramebufferTexture(writeFbo_, GL_COLOR_ATTACHMENT0, to->texture, 0);
   glDisable(GL_SCISSOR_TEST);
   GLenum glFilter = filter == D3DTEXF_POINT || filter == D3DTEXF_NONE ? GL_NEAREST : GL_LINEAR;
   glBlitNamedFramebuffer(readFbo_, writeFbo_, s.left, s.top, s.right, s.bottom, d.left, d.top, d.right, d.bottom,
                          GL_COLOR_BUFFER_BIT, glFilter);
+  WaitForDriverThreads();
   glEnable(GL_SCISSOR_TEST);
   return D3D_OK;
 }
@@ -295,6 +300,7 @@ GfxResult GlDevice::SetDepthStencilSurface(GfxObject surface) {
 }
 
 void GlDevice::AttachTargets() {
+  WaitForDriverThreads();
   GlObject* colour = Find(target_);
   GlObject* depth = Find(depthTarget_);
   glNamedFramebufferTexture(drawFbo_, GL_COLOR_ATTACHMENT0, colour != nullptr ? colour->texture : 0, 0);
