@@ -49,7 +49,7 @@ fi
 # Every file of the program folder with its digest, the data folder and the
 # run's own output left out.
 program_state() {
-  (cd "$work" && find . -path ./data -prune -o -type f ! -name out.txt ! -name err.txt -print0 | LC_ALL=C sort -z |
+  (cd "$work" && find . -path ./data -prune -o -type f ! -name out.txt ! -name err.txt ! -name expect.txt -print0 | LC_ALL=C sort -z |
      xargs -0 md5sum)
 }
 program="${description%.json}.program"
